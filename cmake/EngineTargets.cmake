@@ -1,0 +1,50 @@
+# Helpers that give every engine library and test executable the same settings.
+
+set(QUILL_SOURCE_ROOT ${CMAKE_SOURCE_DIR})
+
+function(engine_apply_settings target)
+    target_include_directories(${target} PUBLIC ${QUILL_SOURCE_ROOT})
+    target_compile_options(${target} PRIVATE -Wall -Wextra)
+    if(QUILL_WARNINGS_AS_ERRORS)
+        target_compile_options(${target} PRIVATE -Werror)
+    endif()
+    if(QUILL_SANITIZE)
+        target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer)
+        target_link_options(${target} PUBLIC -fsanitize=address,undefined)
+    endif()
+endfunction()
+
+# engine_add_library(name SOURCES a.cpp b.cpp LIBS dep1 dep2)
+function(engine_add_library name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_library(${name} STATIC ${ARG_SOURCES})
+    engine_apply_settings(${name})
+    if(ARG_LIBS)
+        target_link_libraries(${name} PUBLIC ${ARG_LIBS})
+    endif()
+endfunction()
+
+# engine_add_test(name SOURCES a.cpp LIBS dep1 [WORKING_DIRECTORY dir])
+# One GoogleTest executable per subsystem; every test case becomes its own CTest test.
+function(engine_add_test name)
+    cmake_parse_arguments(ARG "" "WORKING_DIRECTORY" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    engine_apply_settings(${name})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    if(NOT ARG_WORKING_DIRECTORY)
+        set(ARG_WORKING_DIRECTORY ${QUILL_SOURCE_ROOT})
+    endif()
+    gtest_discover_tests(${name}
+        WORKING_DIRECTORY ${ARG_WORKING_DIRECTORY}
+        DISCOVERY_MODE PRE_TEST
+        PROPERTIES ENVIRONMENT "ALSOFT_DRIVERS=null;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data"
+                   TIMEOUT 120)
+endfunction()
+
+# engine_add_benchmark(name SOURCES a.cpp LIBS dep1)
+function(engine_add_benchmark name)
+    cmake_parse_arguments(ARG "" "" "SOURCES;LIBS" ${ARGN})
+    add_executable(${name} ${ARG_SOURCES})
+    engine_apply_settings(${name})
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} benchmark::benchmark benchmark::benchmark_main)
+endfunction()
