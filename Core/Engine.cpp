@@ -1,0 +1,322 @@
+#include "Core/Engine.h"
+#include "Core/Allocator.h"
+#include "Core/ErrorReport.h"
+#include "Core/GameFactory.h"
+#include "Core/LaunchOptions.h"
+#include "Core/Log.h"
+#include "Core/Messages/GameStateMessage.h"
+#include "Core/Messages/KeyboardMessage.h"
+#include "Core/OAException.h"
+#include "Core/Reflection/TypeRegistry.h"
+#include "Core/System/MessageSystem.h"
+#include "Core/System/ThreadPool.h"
+#include "Math/SelfTests.h"
+#include "Platform/UserFolder.h"
+#include <atomic>
+
+Engine* g_Engine = nullptr;
+
+namespace
+{
+std::atomic<u32> g_idCounter{1};
+std::mutex g_idMutex;
+
+// The systems in creation order: the update order of every frame, the order in which broadcast
+// messages reach them and, reversed, the destruction order.
+const char* const kStartupSystems[] = {
+    "LogSystem",       "ScriptingSystem",      "MessagingSystem", "ActionListSystem",
+    "ThreadPoolSystem", "FileSystem",          "InputSystem",     "GraphicsSystem",
+    "ParticleEffectSystem", "PhysicsSystem",   "SerializerSystem", "AudioSystem",
+    "LogicSystem",     "AISystem",             "AssetLoaderSystem", "GameStateSystem",
+    "UISystem",        "ToolsSystem",          "CameraSystem",
+};
+
+const char* const kTestingSystem = "TestingSystem";
+const char* const kGraphicsSystem = "GraphicsSystem";
+const char* const kParticleSystem = "ParticleEffectSystem";
+const char* const kUISystem = "UISystem";
+constexpr u32 kKeyPressed = 1;
+} // namespace
+
+u32 Engine::GenerateId()
+{
+    return g_idCounter.fetch_add(1, std::memory_order_relaxed);
+}
+
+u32 Engine::GetLastId()
+{
+    return g_idCounter.load(std::memory_order_relaxed) - 1;
+}
+
+u32 GenerateIdLocked()
+{
+    std::lock_guard<std::mutex> lock(g_idMutex);
+    return Engine::GenerateId();
+}
+
+Engine::Engine()
+    : m_running(true), m_launchOptions(nullptr), m_factory(nullptr), m_allocator(nullptr),
+      m_frameTime(0.0f), m_frameCount(0), m_graphicsAccumulator(0.0f),
+      m_particleAccumulator(0.0f), m_shuttingDown(false)
+{
+    // Parts built below (the factory's pools) may already reach the engine.
+    if (g_Engine == nullptr)
+        g_Engine = this;
+    m_launchOptions = new LaunchOptions();
+    m_factory = new GameFactory();
+    m_allocator = new Allocator(AllocatorBuckets);
+}
+
+Engine::~Engine()
+{
+    // Background tasks (an asset batch's first pass) use managers, the allocator and the message
+    // system: they must all have ended before anything is destroyed.
+    if (Core::System::ThreadPool* pool = Core::System::ThreadPool::Instance())
+        pool->JoinAll();
+
+    delete m_launchOptions;
+    m_launchOptions = nullptr;
+    // Destroys every remaining object while every system still exists.
+    delete m_factory;
+    m_factory = nullptr;
+
+    // From here on a message has no message system to reach: it is freed at once.
+    m_shuttingDown = true;
+    for (std::size_t i = m_systems.size(); i > 1; --i)
+    {
+        delete m_systems[i - 1];
+        m_systems[i - 1] = nullptr;
+    }
+    for (auto& [message, delay] : TakeHeldMessages())
+        DestroyMessage(message);
+
+    // Messages still alive go back to the heap from now on.
+    Allocator* allocator = m_allocator;
+    m_allocator = nullptr;
+    delete allocator;
+
+    // The log goes last so that every other destructor can still write to it.
+    if (!m_systems.empty())
+    {
+        delete m_systems[0];
+        m_systems[0] = nullptr;
+    }
+    m_systems.clear();
+    if (g_Engine == this)
+        g_Engine = nullptr;
+}
+
+void Engine::ParseCommandLine(int argc, const char* const* argv)
+{
+    m_launchOptions->Parse(argc, argv);
+}
+
+void Engine::Initialize()
+{
+    CreateUserFolder();
+    InitializeTypeRegistry();
+    for (const char* name : kStartupSystems)
+        AddSystem(name);
+
+    const u32 flags = m_launchOptions->GetFlags();
+    if (flags & (LaunchOptions::Test | LaunchOptions::TestRun))
+    {
+        RunTestRun();
+        if (flags & LaunchOptions::Test)
+            Quit();
+    }
+    m_frameTime = 0.0f;
+}
+
+void Engine::RunTestRun()
+{
+    Core::Log() << "Engine: running the self-tests\n";
+    Math::TestMatrix4();
+    Math::RunSelfTests();
+    AddSystem(kTestingSystem);
+    if (SystemComponent* testing = GetSystem(kTestingSystem))
+        testing->RunTests();
+    else
+        Core::Log() << "Engine: no testing system exists; system self-tests skipped\n";
+}
+
+void Engine::CreateUserFolder()
+{
+    Platform::CreateUserFolder();
+}
+
+void Engine::Update()
+{
+    const f32 measured = m_timer.GetLapSeconds();
+    m_timer.ResetLap();
+    StepFrame(measured);
+}
+
+void Engine::StepFrame(f32 measuredSeconds)
+{
+    m_frameTime = measuredSeconds;
+    ++m_frameCount;
+
+    if (m_frameTime > MaxFrameTime)
+        m_frameTime = MaxFrameTime;
+    else if (!(m_frameTime > MinFrameTime))
+        m_frameTime = MinFrameTime;
+
+    if (m_graphicsAccumulator < GraphicsStep)
+        m_graphicsAccumulator += m_frameTime;
+    else
+        m_graphicsAccumulator = GraphicsStep;
+    if (m_particleAccumulator < ParticleStep)
+        m_particleAccumulator += m_frameTime;
+    else
+        m_particleAccumulator = ParticleStep;
+
+    for (std::size_t i = 0; i < m_systems.size(); ++i)
+    {
+        SystemComponent* system = m_systems[i];
+        const std::string name = system->GetName();
+        if (name == kGraphicsSystem)
+        {
+            if (m_graphicsAccumulator >= GraphicsStep)
+            {
+                system->Update(m_graphicsAccumulator);
+                m_graphicsAccumulator = 0.0f;
+            }
+            else
+            {
+                system->IdleUpdate(m_frameTime);
+            }
+        }
+        else if (name == kParticleSystem)
+        {
+            if (!IsPaused() && m_particleAccumulator >= ParticleStep)
+            {
+                system->Update(m_particleAccumulator);
+                m_particleAccumulator = 0.0f;
+            }
+        }
+        else if (name == kUISystem)
+        {
+            system->Update(m_frameTime);
+        }
+        else
+        {
+            system->Update(IsPaused() ? 0.0f : m_frameTime);
+        }
+    }
+}
+
+void Engine::Quit()
+{
+    m_running = false;
+    SendMessage(new GameStateMessage(0, GSM_EXIT, 0), 0.0f);
+}
+
+void Engine::SendMessage(Message* message, f32 delay)
+{
+    if (message == nullptr)
+        return;
+    message->delay = delay;
+
+    // Read before the post: from then on the message belongs to the message system.
+    bool isF11Press = false;
+    if (message->type == KeyboardMessage::Type)
+    {
+        const auto* key = static_cast<const KeyboardMessage*>(message);
+        isF11Press = key->keyCode == KeyF11 && key->state == kKeyPressed;
+    }
+
+    if (Core::System::MessageSystem* messages = Core::System::MessageSystem::Instance())
+    {
+        messages->Post(message);
+    }
+    else if (m_shuttingDown)
+    {
+        DestroyMessage(message);
+    }
+    else
+    {
+        std::lock_guard<std::mutex> lock(m_heldMutex);
+        m_heldMessages.emplace_back(message, delay);
+    }
+
+    if (isF11Press)
+    {
+        Core::Log() << "Engine handling keyboard key 'F11'" << '\n';
+        if (m_allocator != nullptr)
+            m_allocator->PrintStatistics();
+    }
+}
+
+std::vector<std::pair<Message*, f32>> Engine::TakeHeldMessages()
+{
+    std::lock_guard<std::mutex> lock(m_heldMutex);
+    std::vector<std::pair<Message*, f32>> held;
+    held.swap(m_heldMessages);
+    return held;
+}
+
+void* Engine::Allocate(u32 size)
+{
+    if (m_allocator == nullptr)
+        return ::operator new(size);
+    return m_allocator->Allocate(size);
+}
+
+void Engine::Free(void*& block, u32 size)
+{
+    if (block == nullptr)
+        return;
+    if (m_allocator == nullptr)
+    {
+        ::operator delete(block);
+        block = nullptr;
+        return;
+    }
+    try
+    {
+        m_allocator->Free(block, size);
+        block = nullptr;
+    }
+    catch (const Core::OAException& exception)
+    {
+        Core::Log() << "Exception on free: " << exception.what() << '\n';
+    }
+}
+
+SystemComponent* Engine::AddSystem(const std::string& name)
+{
+    SystemComponent* system = m_systemFactory.CreateSystem(*m_launchOptions, name);
+    if (system == nullptr)
+        return nullptr;
+    // A second request for a created system hands it back without a second entry.
+    for (SystemComponent* existing : m_systems)
+    {
+        if (existing == system)
+            return system;
+    }
+    m_systems.push_back(system);
+    Core::Log() << "Engine: created " << name << '\n';
+    return system;
+}
+
+SystemComponent* Engine::GetSystem(const std::string& name) const
+{
+    for (SystemComponent* system : m_systems)
+    {
+        if (system != nullptr && system->GetName() == name)
+            return system;
+    }
+    return nullptr;
+}
+
+bool Engine::IsPaused() const
+{
+    return m_pauseQuery ? m_pauseQuery() : false;
+}
+
+Engine& Engine::LogError(const ErrorReport& report)
+{
+    Core::Log() << "Error report (level " << report.level << "): " << report.text << '\n';
+    return *this;
+}

@@ -1,0 +1,44 @@
+#include "Core/FrameTimer.h"
+#include <chrono>
+
+s64 FrameTimer::NowTicks()
+{
+    using Ticks = std::chrono::duration<s64, std::ratio<1, TicksPerSecond>>;
+    return std::chrono::duration_cast<Ticks>(std::chrono::steady_clock::now().time_since_epoch())
+        .count();
+}
+
+FrameTimer::FrameTimer()
+{
+    const s64 now = NowTicks();
+    m_start.store(now, std::memory_order_relaxed);
+    m_lap.store(now, std::memory_order_relaxed);
+}
+
+f32 FrameTimer::GetLapSeconds() const
+{
+    const s64 span = NowTicks() - m_lap.load(std::memory_order_relaxed);
+    return static_cast<f32>(span) / static_cast<f32>(TicksPerSecond);
+}
+
+void FrameTimer::ResetLap()
+{
+    m_lap.store(NowTicks(), std::memory_order_relaxed);
+}
+
+f64 FrameTimer::GetTotalMilliseconds() const
+{
+    const s64 span = NowTicks() - m_start.load(std::memory_order_relaxed);
+    return static_cast<f64>(span) / 10000.0;
+}
+
+f64 FrameTimer::GetTotalSeconds() const
+{
+    const s64 span = NowTicks() - m_start.load(std::memory_order_relaxed);
+    return static_cast<f64>(span) / static_cast<f64>(TicksPerSecond);
+}
+
+s64 FrameTimer::GetLapMicroseconds() const
+{
+    return (NowTicks() - m_lap.load(std::memory_order_relaxed)) / 10;
+}

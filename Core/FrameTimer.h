@@ -1,0 +1,27 @@
+#pragma once
+// The engine's clock. Counts 100-nanosecond ticks of a monotonic clock. Lap seconds are computed
+// in single precision (the frame time), totals in double precision (message time stamps).
+// Written only on the main thread; reads from worker threads only load the two tick counts.
+#include "Math/Types.h"
+#include <atomic>
+
+class FrameTimer
+{
+public:
+    static constexpr s64 TicksPerSecond = 10000000;
+
+    FrameTimer();
+
+    f32 GetLapSeconds() const;
+    void ResetLap();
+    f64 GetTotalMilliseconds() const;
+    f64 GetTotalSeconds() const;
+    s64 GetLapMicroseconds() const;
+
+    // Current time in ticks; exposed so tests can reason about spans.
+    static s64 NowTicks();
+
+private:
+    std::atomic<s64> m_start;
+    std::atomic<s64> m_lap;
+};

@@ -1,0 +1,45 @@
+#pragma once
+// Base class of every component. Game objects, the message system, the serializer and the editor
+// drive components only through these virtuals. A component is created by the component
+// factory, owned by one game object (owner id), shut down just before it is destroyed.
+#include "Math/Types.h"
+#include <string>
+
+class Message;
+namespace Serializer
+{
+class XmlReader;
+class XmlWriter;
+} // namespace Serializer
+namespace Tools
+{
+class PropertyGroup;
+}
+
+class GameObjectComponent
+{
+public:
+    // Every component class passes true, so every component has an id of its own.
+    explicit GameObjectComponent(bool assignId);
+    virtual ~GameObjectComponent();
+
+    // Type id: the cached hash of the type name; family members answer their family's id.
+    virtual u32 GetType() = 0;
+    virtual std::string GetName() = 0;
+    // Called just before the component is destroyed; components unregister from systems here.
+    virtual void Shutdown() = 0;
+    // Reads members from a reader standing on the first member element of the component.
+    virtual void Deserialize(Serializer::XmlReader& reader) = 0;
+    // Writes members into the component's element.
+    virtual void Serialize(Serializer::XmlWriter& writer) = 0;
+    virtual void BuildEditor(Tools::PropertyGroup& group);
+    virtual void HandleMessage(Message* message) = 0;
+
+    u32 GetId() const { return m_id; }
+    u32 GetOwner() const { return m_owner; }
+    void SetOwner(u32 owner) { m_owner = owner; }
+
+protected:
+    u32 m_owner;
+    u32 m_id;
+};

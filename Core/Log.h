@@ -1,0 +1,34 @@
+#pragma once
+// Stream-style logging: Core::Log() << "Error [Part]: what happened (" << name << ")\n";
+// Each item tests the log's instance first, so writing before the log exists or after it is
+// gone does nothing. Callers end their lines with '\n'. Safe from any thread.
+#include "Core/Messages/Message.h"
+#include "Core/System/LogSystem.h"
+#include <type_traits>
+
+namespace Core
+{
+class LogWriter
+{
+public:
+    template <class T> const LogWriter& operator<<(T&& item) const
+    {
+        System::LogSystem* log = System::LogSystem::Instance();
+        if (log == nullptr)
+            return *this;
+        using Item = std::decay_t<T>;
+        if constexpr (std::is_base_of_v<Message, Item>)
+            *log << const_cast<Message&>(static_cast<const Message&>(item)); // the message-log line
+        else if constexpr (std::is_array_v<std::remove_reference_t<T>> || std::is_pointer_v<Item>)
+            *log << static_cast<const char*>(item);
+        else
+            log->WriteItem(item);
+        return *this;
+    }
+};
+
+inline LogWriter Log()
+{
+    return LogWriter();
+}
+} // namespace Core

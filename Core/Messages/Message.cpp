@@ -1,0 +1,101 @@
+#include "Core/Messages/Message.h"
+#include "Core/Engine.h"
+#include <atomic>
+#include <new>
+#include <ostream>
+
+const std::string Message::NoSystem = "No System";
+
+namespace
+{
+std::atomic<u32> g_nextMessageId{1};
+
+f64 CurrentTimeStamp()
+{
+    return g_Engine != nullptr ? g_Engine->GetTimer().GetTotalSeconds() : 0.0;
+}
+
+struct QuietRange
+{
+    u32 first;
+    u32 last;
+};
+
+// Frequent or input-carrying types that the message log leaves out.
+constexpr QuietRange kQuietTypes[] = {{0, 5},   {12, 15}, {25, 38}, {41, 43}, {46, 48},
+                                      {51, 51}, {60, 76}, {78, 78}, {91, 94}};
+} // namespace
+
+u32 NextMessageId()
+{
+    return g_nextMessageId.fetch_add(1, std::memory_order_relaxed);
+}
+
+Message::Message(u32 sender, u32 messageType, u32 targetObject, u32 messageSize)
+    : senderId(sender), type(messageType), targetGroupId(0), targetObjectId(targetObject),
+      targetSystem(NoSystem), delay(0.0f), size(messageSize), timeStamp(CurrentTimeStamp()),
+      id(NextMessageId())
+{
+}
+
+Message::Message(u32 sender, u32 messageType, const std::string& system, u32 messageSize)
+    : senderId(sender), type(messageType), targetGroupId(0), targetObjectId(0),
+      targetSystem(system), delay(0.0f), size(messageSize), timeStamp(CurrentTimeStamp()),
+      id(NextMessageId())
+{
+}
+
+Message::~Message() = default;
+
+std::string Message::ToString()
+{
+    if (type == 0)
+        return "Unknown Message";
+    return "NO OUTPUT SPECIFIED FOR MESSAGE :: TYPE " + std::to_string(type);
+}
+
+bool Message::IsQuietType(u32 messageType)
+{
+    for (const QuietRange& range : kQuietTypes)
+    {
+        if (messageType >= range.first && messageType <= range.last)
+            return true;
+    }
+    return false;
+}
+
+void* Message::operator new(std::size_t size)
+{
+    void* block = g_Engine != nullptr ? g_Engine->Allocate(static_cast<u32>(size))
+                                      : ::operator new(size);
+    if (block == nullptr)
+        throw std::bad_alloc();
+    return block;
+}
+
+void Message::operator delete(void* block, std::size_t size)
+{
+    if (block == nullptr)
+        return;
+    if (g_Engine != nullptr)
+        g_Engine->Free(block, static_cast<u32>(size));
+    else
+        ::operator delete(block);
+}
+
+std::ostream& operator<<(std::ostream& stream, Message& message)
+{
+    if (Message::IsQuietType(message.type))
+        return stream;
+    stream << message.timeStamp << " Sec :: " << message.ToString();
+    if (message.delay > 0.0f)
+        stream << ". Delay: " << message.delay;
+    stream << '\n';
+    return stream;
+}
+
+void DestroyMessage(Message* message)
+{
+    // The virtual destructor plus the class's sized operator delete return exactly `size`.
+    delete message;
+}

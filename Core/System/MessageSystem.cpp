@@ -1,0 +1,269 @@
+#include "Core/System/MessageSystem.h"
+#include "Core/Engine.h"
+#include "Core/ErrorReport.h"
+#include "Core/GameFactory.h"
+#include "Core/GameObject.h"
+#include "Core/GameObjectComponent.h"
+#include "Core/Log.h"
+#include "Core/Messages/AddComponentMessage.h"
+#include "Core/Messages/GameStateMessage.h"
+#include "Core/Messages/Message.h"
+#include <vector>
+
+namespace Core
+{
+namespace System
+{
+MessageSystem* MessageSystem::s_instance = nullptr;
+
+namespace
+{
+constexpr u32 kDestroyObjectType = 2;
+constexpr u32 kAddComponentType = 4;
+constexpr u32 kRemoveComponentType = 5;
+constexpr u32 kSelfTestType = 0;
+} // namespace
+
+MessageSystem::MessageSystem()
+{
+    m_name = "MessagingSystem";
+    s_instance = this;
+}
+
+MessageSystem::~MessageSystem()
+{
+    ClearQueue();
+    ClearObjectMessages();
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+void MessageSystem::Initialize(u32)
+{
+    // Messages posted before this system existed (the log's exit request, say) arrive now.
+    if (g_Engine == nullptr)
+        return;
+    for (auto& [message, delay] : g_Engine->TakeHeldMessages())
+    {
+        message->delay = delay;
+        Post(message);
+    }
+}
+
+bool MessageSystem::IsObjectMessageType(u32 type)
+{
+    return type == kDestroyObjectType || type == kAddComponentType ||
+           type == kRemoveComponentType;
+}
+
+void MessageSystem::Post(Message* message)
+{
+    if (message == nullptr)
+        return;
+    std::lock_guard<std::mutex> lock(m_postMutex);
+    if (IsObjectMessageType(message->type))
+        m_objectMessages.push_back(message);
+    else
+        Enqueue(message);
+}
+
+void MessageSystem::Enqueue(Message* message)
+{
+    std::lock_guard<std::mutex> lock(m_queueMutex);
+    m_queue.push_back(message);
+}
+
+Message* MessageSystem::PopFront()
+{
+    std::lock_guard<std::mutex> lock(m_queueMutex);
+    if (m_queue.empty())
+        return nullptr;
+    Message* message = m_queue.front();
+    m_queue.pop_front();
+    return message;
+}
+
+std::size_t MessageSystem::GetQueueSize() const
+{
+    std::lock_guard<std::mutex> lock(m_queueMutex);
+    return m_queue.size();
+}
+
+std::size_t MessageSystem::GetObjectMessageCount() const
+{
+    std::lock_guard<std::mutex> lock(m_postMutex);
+    return m_objectMessages.size();
+}
+
+Message* MessageSystem::DetachObjectMessage()
+{
+    // Posters on other threads append under the post mutex; detach under it too.
+    std::lock_guard<std::mutex> lock(m_postMutex);
+    if (m_objectMessages.empty())
+        return nullptr;
+    Message* message = m_objectMessages.front();
+    m_objectMessages.pop_front();
+    return message;
+}
+
+void MessageSystem::QueueDerived(Message* derived, const Message* source)
+{
+    if (derived == nullptr)
+        return;
+    if (source != nullptr)
+    {
+        derived->targetGroupId = source->targetGroupId;
+        derived->targetObjectId = source->targetObjectId;
+        derived->targetSystem = source->targetSystem;
+        derived->delay = source->delay;
+        derived->timeStamp = source->timeStamp;
+    }
+    Core::Log() << *derived;
+    Enqueue(derived);
+}
+
+void MessageSystem::Update(f32 seconds)
+{
+    const std::size_t queued = GetQueueSize();
+    for (std::size_t i = 0; i < queued; ++i)
+    {
+        Message* message = PopFront();
+        if (message == nullptr)
+            break;
+        message->delay -= seconds;
+        if (message->delay > 0.0f)
+        {
+            Enqueue(message);
+            continue;
+        }
+        Dispatch(message);
+        Discard(message);
+    }
+
+    const std::size_t objectMessages = GetObjectMessageCount();
+    for (std::size_t i = 0; i < objectMessages; ++i)
+    {
+        Message* message = DetachObjectMessage();
+        if (message == nullptr)
+            break;
+        message->delay -= seconds;
+        if (message->delay > 0.0f)
+        {
+            // A delayed object message waits in the main queue from now on.
+            Enqueue(message);
+            continue;
+        }
+        Dispatch(message);
+        Discard(message);
+    }
+}
+
+void MessageSystem::Dispatch(Message* message)
+{
+    Core::Log() << *message;
+    if (message->targetObjectId != 0)
+        DispatchToObject(message);
+    else if (message->targetGroupId != 0)
+        DispatchToGroup(message);
+    else if (message->targetSystem != Message::NoSystem)
+        DispatchToSystem(message);
+    else if (g_Engine != nullptr)
+    {
+        // A handler cannot add or remove systems, so the list is stable during the walk.
+        for (auto it = g_Engine->GetSystemsBegin(); it != g_Engine->GetSystemsEnd(); ++it)
+            (*it)->HandleMessage(message);
+    }
+}
+
+void MessageSystem::DispatchToObject(Message* message)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameObject* object = factory != nullptr ? factory->FindObject(message->targetObjectId) : nullptr;
+    if (object != nullptr)
+    {
+        object->HandleMessage(message);
+        return;
+    }
+    if (message->type == kAddComponentType)
+    {
+        // The carried component is shut down and destroyed with the message itself.
+        auto* add = static_cast<AddComponentMessage*>(message);
+        std::string text = "Tried to add a component to an object that doesn't exist (";
+        if (add->component != nullptr)
+            text += std::to_string(add->component->GetType()) + ": " + add->component->GetName();
+        text += ")";
+        if (g_Engine != nullptr)
+            g_Engine->LogError(ErrorReport(text, 0));
+    }
+    if (g_Engine != nullptr)
+    {
+        g_Engine->LogError(ErrorReport("Sent a message to an object that could not be located. (TYPE:" +
+                                           std::to_string(static_cast<s32>(message->type)) + ")",
+                                       0));
+    }
+}
+
+void MessageSystem::DispatchToGroup(Message* message)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    if (factory == nullptr)
+        return;
+    // Handlers may change the group: walk a snapshot of the member ids and deliver to each
+    // member that still exists and still belongs to the group.
+    const u32 group = message->targetGroupId;
+    std::vector<u32> members;
+    for (auto it = factory->GetGroupBegin(group); it != factory->GetGroupEnd(group); ++it)
+        members.push_back((*it)->GetId());
+    for (u32 memberId : members)
+    {
+        GameObject* member = factory->FindObject(memberId);
+        if (member != nullptr && member->GetGroup() == group)
+            member->HandleMessage(message);
+    }
+}
+
+void MessageSystem::DispatchToSystem(Message* message)
+{
+    SystemComponent* system =
+        g_Engine != nullptr ? g_Engine->GetSystem(message->targetSystem) : nullptr;
+    if (system == nullptr)
+    {
+        Core::Log() << "Error [MessageSystem]: dropped a message of type " << message->type
+                    << " for a system that does not exist (" << message->targetSystem << ")\n";
+        return;
+    }
+    system->HandleMessage(message);
+}
+
+void MessageSystem::Discard(Message* message)
+{
+    DestroyMessage(message);
+}
+
+void MessageSystem::ClearQueue()
+{
+    while (GetQueueSize() > 0)
+    {
+        Message* message = PopFront();
+        if (message == nullptr)
+            break;
+        Discard(message);
+    }
+}
+
+void MessageSystem::ClearObjectMessages()
+{
+    while (Message* message = DetachObjectMessage())
+        Discard(message);
+}
+
+bool MessageSystem::RunTests()
+{
+    if (g_Engine == nullptr)
+        return true;
+    g_Engine->SendMessage(new Message(m_id, kSelfTestType, m_name, sizeof(Message)), 0.0f);
+    g_Engine->SendMessage(new GameStateMessage(m_id, GSM_EXIT, m_name), 0.0f);
+    return true;
+}
+} // namespace System
+} // namespace Core

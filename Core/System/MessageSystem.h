@@ -1,0 +1,75 @@
+#pragma once
+// Takes every posted message, keeps object messages (destroy object, add or remove a component)
+// in a list of their own and the rest in a queue, counts delays down once per update and
+// delivers due messages to an object, a group, one system or every system. Delivered messages
+// are destroyed and their memory returned to the engine's allocator.
+// Post may be called from any thread (lock order: post mutex, then queue mutex). Update and the
+// clear operations run on the main thread and hold no lock while a message is delivered, so
+// handlers may post. Only the messages queued when an update begins are looked at in it; object
+// messages posted during the main walk are carried out by the same update's second walk.
+#include "Core/SystemComponent.h"
+#include <deque>
+#include <list>
+#include <mutex>
+
+class Message;
+
+namespace Core
+{
+namespace System
+{
+class MessageSystem : public SystemComponent
+{
+public:
+    MessageSystem();
+    ~MessageSystem() override;
+
+    static MessageSystem* Instance() { return s_instance; }
+
+    std::string GetName() override { return m_name; }
+    void Update(f32 seconds) override;
+    void Initialize(u32 launchFlags) override;
+    void HandleMessage(Message*) override {}
+    void Register(GameObjectComponent*) override {}
+    void Unregister(GameObjectComponent*) override {}
+    // Posts two messages addressed to this system, which ignores them.
+    bool RunTests() override;
+
+    // The one entry for new messages (Engine::SendMessage stores the delay and calls this).
+    void Post(Message* message);
+    // Delivers one due message.
+    void Dispatch(Message* message);
+    // Destroys every queued message without delivering it.
+    void ClearQueue();
+    // Destroys every message of the object-message list.
+    void ClearObjectMessages();
+
+    void Enqueue(Message* message);
+    // The first queued message, or null when the queue is empty.
+    Message* PopFront();
+    // Queues a message derived from `source` (input translation): it takes the source's
+    // addressing, delay and time stamp and is written to the message log.
+    void QueueDerived(Message* derived, const Message* source);
+
+    std::size_t GetQueueSize() const;
+    std::size_t GetObjectMessageCount() const;
+
+    // Object messages: destroy object, add component, remove component.
+    static bool IsObjectMessageType(u32 type);
+
+private:
+    void DispatchToObject(Message* message);
+    void DispatchToGroup(Message* message);
+    void DispatchToSystem(Message* message);
+    void Discard(Message* message);
+    Message* DetachObjectMessage();
+
+    mutable std::mutex m_queueMutex;
+    std::deque<Message*> m_queue;
+    std::list<Message*> m_objectMessages; // guarded by the post mutex
+    mutable std::mutex m_postMutex;
+
+    static MessageSystem* s_instance;
+};
+} // namespace System
+} // namespace Core

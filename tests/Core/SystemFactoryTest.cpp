@@ -1,0 +1,67 @@
+#include "Core/LaunchOptions.h"
+#include "Core/SystemComponent.h"
+#include "Core/SystemFactory.h"
+#include <gtest/gtest.h>
+#include <memory>
+
+namespace
+{
+class CountingSystem : public SystemComponent
+{
+public:
+    CountingSystem()
+    {
+        m_name = "CameraSystem";
+        s_instance = this;
+    }
+    ~CountingSystem() override { s_instance = nullptr; }
+    static SystemComponent* Instance() { return s_instance; }
+
+    std::string GetName() override { return m_name; }
+    void Update(f32) override {}
+    void Initialize(u32 flags) override
+    {
+        ++initializeCalls;
+        lastFlags = flags;
+    }
+    void HandleMessage(Message*) override {}
+    void Register(GameObjectComponent*) override {}
+    void Unregister(GameObjectComponent*) override {}
+    bool RunTests() override { return true; }
+
+    int initializeCalls = 0;
+    u32 lastFlags = 0;
+    static CountingSystem* s_instance;
+};
+CountingSystem* CountingSystem::s_instance = nullptr;
+} // namespace
+
+TEST(SystemFactory, SameSystemTwiceInitialisedOnce)
+{
+    SystemFactory factory;
+    factory.Register<CountingSystem>("CameraSystem");
+    LaunchOptions options;
+    const char* args[] = {"game", "-console", "-verbose"};
+    options.Parse(3, args);
+
+    std::unique_ptr<SystemComponent> first(factory.CreateSystem(options, "CameraSystem"));
+    ASSERT_NE(first, nullptr);
+    SystemComponent* second = factory.CreateSystem(options, "CameraSystem");
+    EXPECT_EQ(first.get(), second);
+    auto* camera = static_cast<CountingSystem*>(first.get());
+    EXPECT_EQ(camera->initializeCalls, 1);
+    EXPECT_EQ(camera->lastFlags, 0x4001u);
+    EXPECT_EQ(CountingSystem::Instance(), first.get());
+}
+
+TEST(SystemFactory, UnknownPrefixAndCaseVariantNamesGiveNull)
+{
+    SystemFactory factory;
+    factory.Register<CountingSystem>("CameraSystem");
+    LaunchOptions options;
+    EXPECT_EQ(factory.CreateSystem(options, "Camera"), nullptr);
+    EXPECT_EQ(factory.CreateSystem(options, "camerasystem"), nullptr);
+    EXPECT_EQ(factory.CreateSystem(options, "CameraSystem "), nullptr);
+    EXPECT_EQ(factory.CreateSystem(options, ""), nullptr);
+    EXPECT_EQ(CountingSystem::Instance(), nullptr);
+}
