@@ -1,0 +1,16 @@
+#pragma once
+// Type 21: shows the named user-interface page.
+#include "Core/Messages/Message.h"
+#include "Core/Messages/MessageTypes.h"
+
+class ChangePageMessage : public Message
+{
+public:
+    static constexpr u32 Type = MT_CHANGE_PAGE;
+
+    ChangePageMessage(u32 senderId, const std::string& pageName, u32 targetObjectId);
+
+    std::string ToString() override;
+
+    std::string pageName;
+};

@@ -1,0 +1,199 @@
+// The gameplay family: transforms, players, AI, the end of a game, health bars and
+// emitters.
+#include "Core/Messages/DefeatMessage.h"
+#include "Core/Messages/DirectionAddMessage.h"
+#include "Core/Messages/DirectionSetMessage.h"
+#include "Core/Messages/KillAIMessage.h"
+#include "Core/Messages/MessageText.h"
+#include "Core/Messages/OrientationSetMessage.h"
+#include "Core/Messages/PositionSetMessage.h"
+#include "Core/Messages/ReviveDeadPlayersMessage.h"
+#include "Core/Messages/ScaleSetMessage.h"
+#include "Core/Messages/SetEmitterCountMessage.h"
+#include "Core/Messages/SetEmitterIntervalMessage.h"
+#include "Core/Messages/SetHealthbarColorMessage.h"
+#include "Core/Messages/SetPlayerNumberMessage.h"
+#include "Core/Messages/VictoryMessage.h"
+#include "Math/Vector2.h"
+#include <sstream>
+
+DirectionSetMessage::DirectionSetMessage(u32 senderId, const Math::Vector4& direction,
+                                         u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(DirectionSetMessage)), direction(direction)
+{
+}
+
+std::string DirectionSetMessage::ToString()
+{
+    std::ostringstream text;
+    std::string label;
+    if (MessageText::FindObjectLabel(targetObjectId, label))
+        text << senderId << " setting direction of " << label << " to " << direction;
+    else
+        text << senderId
+             << " attempted to set direction of non-existing object: " << targetObjectId;
+    return text.str();
+}
+
+PositionSetMessage::PositionSetMessage(u32 senderId, const Math::Vector4& position,
+                                       u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(PositionSetMessage)), position(position)
+{
+}
+
+std::string PositionSetMessage::ToString()
+{
+    std::ostringstream text;
+    std::string label;
+    if (MessageText::FindObjectLabel(targetObjectId, label))
+        text << senderId << " setting position of " << label << " to " << position;
+    else
+        text << senderId << " attempted to set position of unfound object: " << targetObjectId;
+    return text.str();
+}
+
+ScaleSetMessage::ScaleSetMessage(u32 senderId, const Math::Vector3& scale, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(ScaleSetMessage)), scale(scale)
+{
+}
+
+std::string ScaleSetMessage::ToString()
+{
+    std::ostringstream text;
+    std::string label;
+    if (MessageText::FindObjectLabel(targetObjectId, label))
+        text << senderId << " setting scale of " << label << " to " << scale;
+    else
+        text << senderId << " attempted to set scale of unfound object: " << targetObjectId;
+    return text.str();
+}
+
+OrientationSetMessage::OrientationSetMessage(u32 senderId, const Math::Vector3& orientation,
+                                             u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(OrientationSetMessage)),
+      orientation(orientation)
+{
+}
+
+std::string OrientationSetMessage::ToString()
+{
+    std::ostringstream text;
+    std::string label;
+    if (MessageText::FindObjectLabel(targetObjectId, label))
+        text << senderId << " setting orientation of " << label << " to " << orientation;
+    else
+        text << senderId << " attempted to set orientation of unfound object: " << targetObjectId;
+    return text.str();
+}
+
+DirectionAddMessage::DirectionAddMessage(u32 senderId, const Math::Vector4& direction,
+                                         u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(DirectionAddMessage)), direction(direction)
+{
+}
+
+std::string DirectionAddMessage::ToString()
+{
+    std::ostringstream text;
+    std::string label;
+    if (MessageText::FindObjectLabel(targetObjectId, label))
+        text << senderId << " adding direction: " << direction << " to " << label;
+    else
+        text << senderId
+             << " attempted to add direction to non-existing object: " << targetObjectId;
+    return text.str();
+}
+
+SetPlayerNumberMessage::SetPlayerNumberMessage(u32 senderId, u32 playerNumber, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(SetPlayerNumberMessage)),
+      playerNumber(playerNumber)
+{
+}
+
+std::string SetPlayerNumberMessage::ToString()
+{
+    std::string name;
+    if (!MessageText::FindObjectName(targetObjectId, name))
+        return "Attempted to set player number on an unidentified object";
+    return std::to_string(senderId) + " is setting " + std::to_string(targetObjectId) + ": " +
+           name + " to player " + std::to_string(playerNumber);
+}
+
+KillAIMessage::KillAIMessage(u32 senderId, const std::string& targetSystem)
+    : Message(senderId, Type, targetSystem, sizeof(KillAIMessage))
+{
+}
+
+std::string KillAIMessage::ToString()
+{
+    return std::to_string(senderId) + " has requested that all AI entities be killed";
+}
+
+VictoryMessage::VictoryMessage(u32 senderId, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(VictoryMessage))
+{
+}
+
+std::string VictoryMessage::ToString()
+{
+    return "Game Victory.";
+}
+
+DefeatMessage::DefeatMessage(u32 senderId, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(DefeatMessage))
+{
+}
+
+std::string DefeatMessage::ToString()
+{
+    return "Game Defeat.";
+}
+
+SetHealthbarColorMessage::SetHealthbarColorMessage(u32 senderId, const Math::ColorRGBA& color,
+                                                   u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(SetHealthbarColorMessage)), color(color)
+{
+}
+
+std::string SetHealthbarColorMessage::ToString()
+{
+    std::ostringstream text;
+    text << color;
+    return text.str();
+}
+
+ReviveDeadPlayersMessage::ReviveDeadPlayersMessage(u32 senderId, const std::string& targetSystem)
+    : Message(senderId, Type, targetSystem, sizeof(ReviveDeadPlayersMessage))
+{
+}
+
+std::string ReviveDeadPlayersMessage::ToString()
+{
+    return "Reviving all dead players";
+}
+
+SetEmitterIntervalMessage::SetEmitterIntervalMessage(u32 senderId, f32 interval, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(SetEmitterIntervalMessage)), interval(interval)
+{
+}
+
+std::string SetEmitterIntervalMessage::ToString()
+{
+    std::ostringstream text;
+    text << "Setting emitter emit interval to: " << interval;
+    return text.str();
+}
+
+SetEmitterCountMessage::SetEmitterCountMessage(u32 senderId, f32 minimum, f32 maximum,
+                                               u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(SetEmitterCountMessage)), minimum(minimum),
+      maximum(maximum)
+{
+}
+
+std::string SetEmitterCountMessage::ToString()
+{
+    std::ostringstream text;
+    text << "Setting emitter emit count range to: " << Math::Vector2(minimum, maximum);
+    return text.str();
+}

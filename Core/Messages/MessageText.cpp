@@ -1,0 +1,34 @@
+#include "Core/Messages/MessageText.h"
+#include "Core/Engine.h"
+#include "Core/GameFactory.h"
+#include "Core/GameObject.h"
+
+namespace
+{
+GameObject* FindObject(u32 objectId)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return factory != nullptr ? factory->FindObject(objectId) : nullptr;
+}
+} // namespace
+
+namespace MessageText
+{
+bool FindObjectLabel(u32 objectId, std::string& label)
+{
+    GameObject* object = FindObject(objectId);
+    if (object == nullptr)
+        return false;
+    label = object->GetName() + ":" + std::to_string(object->GetId());
+    return true;
+}
+
+bool FindObjectName(u32 objectId, std::string& name)
+{
+    GameObject* object = FindObject(objectId);
+    if (object == nullptr)
+        return false;
+    name = object->GetName();
+    return true;
+}
+} // namespace MessageText

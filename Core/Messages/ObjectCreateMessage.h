@@ -1,0 +1,19 @@
+#pragma once
+// Type 1: asks the serializer system to create a game object under an id reserved by the
+// sender, from the object definition named by the archetype; the sender becomes its creator.
+#include "Core/Messages/Message.h"
+#include "Core/Messages/MessageTypes.h"
+
+class ObjectCreateMessage : public Message
+{
+public:
+    static constexpr u32 Type = MT_OBJECT_CREATE;
+
+    ObjectCreateMessage(u32 senderId, u32 objectId, const std::string& archetype,
+                        u32 targetObjectId);
+
+    std::string ToString() override;
+
+    u32 objectId;          // the reserved id of the new object
+    std::string archetype; // object definition name
+};

@@ -1,0 +1,19 @@
+#pragma once
+// Type 55: moves the light's specular colour to the colour within the duration.
+#include "Core/Messages/Message.h"
+#include "Core/Messages/MessageTypes.h"
+#include "Math/ColorRGBA.h"
+
+class SetLightSpecularToMessage : public Message
+{
+public:
+    static constexpr u32 Type = MT_SET_LIGHT_SPECULAR_TO;
+
+    SetLightSpecularToMessage(u32 senderId, const Math::ColorRGBA& color, f32 duration,
+                              u32 targetObjectId);
+
+    std::string ToString() override;
+
+    Math::ColorRGBA color;
+    f32 duration; // seconds
+};
