@@ -1,0 +1,67 @@
+#pragma once
+// The object definitions of the game, loaded from four folders at start-up:
+//
+//   category  enumeration          folder
+//   0         "ObjectDefinition"   assets/Objects
+//   1         "EffectDefinition"   assets/ParticleEffects
+//   2         "DataDefinition"     assets/ParticleEffects/ParticleData
+//   3         "EmitterDefinition"  assets/ParticleEffects/ParticleEmitters
+//
+// Each ".xml" file of a folder (not its subfolders) becomes a definition named after the file
+// name up to its first '.'; folders are read in name order, and when two files share a name
+// ("Enemy.xml", "Enemy.old.xml") the first one listed is kept. Folders are relative to the
+// working directory. The particle categories hold their documents only; the particle subsystem
+// reads their content.
+#include "Core/AssetManager.h"
+#include "Serializer/ObjectDefinition.h"
+#include <string>
+
+namespace Serializer
+{
+namespace System
+{
+class SerializerSystem;
+}
+
+class ObjectDefinitionManager : public AssetManager<ObjectDefinition, ObjectDefinitionParam>
+{
+public:
+    enum CategoryId : u32
+    {
+        ObjectCategory = 0,
+        EffectCategory = 1,
+        DataCategory = 2,
+        EmitterCategory = 3,
+        CategoryCount = 4,
+    };
+
+    struct CategoryInfo
+    {
+        const char* name; // the editor enumeration's name
+        const char* folder;
+    };
+    static const CategoryInfo Categories[CategoryCount];
+
+    // Extension of definition files, case-sensitive.
+    static constexpr const char* DefinitionExtension = ".xml";
+
+    // The manager the serializer system owns, or null while it does not exist.
+    static ObjectDefinitionManager* Instance() { return s_instance; }
+
+    // Sets up the four categories and adds every definition file not yet present, then rebuilds
+    // each category's enumeration. May run again: present definitions keep their documents and
+    // files added since are loaded. The flag word is not used.
+    void LoadAll(u32 launchFlags) override;
+    // Nothing: every definition is loaded by LoadAll.
+    void Load(const std::string&, u32) override {}
+
+    // The definition of that name from the first category, in index order, that holds one;
+    // null for the empty name or a name no category holds.
+    ObjectDefinition* FindDefinition(const std::string& name) const;
+
+private:
+    friend class System::SerializerSystem;
+
+    static ObjectDefinitionManager* s_instance;
+};
+} // namespace Serializer

@@ -1,0 +1,20 @@
+#include "Serializer/SerializerRegistration.h"
+#include "Core/AssetManagerSection.h"
+#include "Core/System/AssetLoaderSystem.h"
+#include "Core/SystemFactory.h"
+#include "Serializer/FileSystem.h"
+#include "Serializer/ObjectDefinitionManager.h"
+#include "Serializer/SerializerSystem.h"
+
+namespace Serializer
+{
+void RegisterSerializerSystems(SystemFactory& factory)
+{
+    factory.Register<System::FileSystem>("FileSystem");
+    factory.Register<System::SerializerSystem>("SerializerSystem");
+    // Asset batches reach the object definitions through the "Object" section.
+    Core::System::AssetLoaderSystem::RegisterSection(
+        "Object", std::make_shared<Core::AssetManagerSection<ObjectDefinitionManager>>(
+                      &ObjectDefinitionManager::Instance));
+}
+} // namespace Serializer

@@ -1,0 +1,80 @@
+#pragma once
+// Turns object definitions into game objects. Owns the definition manager (loaded by
+// Initialize from the asset folders), creates objects by archetype name, applies definitions to
+// objects, answers object-create and object-destroy messages and reloads every definition file
+// on F8.
+//
+// Every operation below is static and tolerates a missing system: while none exists there are
+// no definitions, so objects are created without components (and the missing definition is
+// reported). Main thread only.
+#include "Core/SystemComponent.h"
+#include <string>
+
+class Allocator;
+class GameObject;
+namespace tinyxml2
+{
+class XMLElement;
+}
+
+namespace Serializer
+{
+class ObjectDefinition;
+class ObjectDefinitionManager;
+
+namespace System
+{
+class SerializerSystem : public SystemComponent
+{
+public:
+    // The developer key that reloads every definition (engine key numbering: F1 = 258).
+    static constexpr u32 ReloadKey = 265;
+    // Objects whose definitions create further objects (child objects, mounts) nest; a
+    // definition that names its own archetype would nest for ever, so nesting stops here.
+    static constexpr u32 MaxApplyDepth = 32;
+
+    SerializerSystem();
+    // Unloads every definition and destroys the manager.
+    ~SerializerSystem() override;
+
+    static SerializerSystem* Instance() { return s_instance; }
+
+    std::string GetName() override { return "SerializerSystem"; }
+    void Update(f32) override {}
+    void IdleUpdate(f32) override {}
+    // Creates the definition manager and loads every definition; the flag word is not used.
+    void Initialize(u32 launchFlags) override;
+    // Object create (1) and destroy (2) messages; F8 pressed reloads every definition.
+    void HandleMessage(Message* message) override;
+    void Register(GameObjectComponent*) override {}
+    void Unregister(GameObjectComponent*) override {}
+    bool RunTests() override { return true; }
+
+    // Creates an object named after the archetype under the given id, records its creator and
+    // applies the archetype's definition. Null (logged by the factory) when the id is 0 or in
+    // use, or when no engine exists.
+    static GameObject* CreateObject(u32 creatorId, const std::string& archetype, u32 objectId);
+    // An element with child nodes is an inline definition: its first child element and that
+    // element's siblings are the components. Otherwise (null element, or one without children)
+    // the definition named after the object is applied; a name no category holds is reported
+    // as "Invalid object definition: <name>" and leaves the object as it is.
+    static void ApplyDefinition(GameObject& object, const tinyxml2::XMLElement* element);
+    // Adds the definition's components to the object; a definition that did not parse adds
+    // nothing (logged).
+    static void ApplyDefinitionAsset(GameObject& object, const ObjectDefinition& definition);
+    // True when the object category (not the particle ones) holds a definition of that name.
+    static bool HasObjectDefinition(const std::string& name);
+    // Destroys the object at once; an unknown id does nothing.
+    static void DestroyObject(u32 objectId);
+
+private:
+    // The manager this system made (null before Initialize) and where its memory came from:
+    // the engine's allocator, or null for the heap.
+    ObjectDefinitionManager* m_manager;
+    Allocator* m_managerAllocator;
+
+    static SerializerSystem* s_instance;
+    static u32 s_applyDepth; // ApplyDefinition calls under way, outermost first
+};
+} // namespace System
+} // namespace Serializer
