@@ -130,32 +130,31 @@ void MessageSystem::Update(f32 seconds)
         Message* message = PopFront();
         if (message == nullptr)
             break;
-        message->delay -= seconds;
-        if (message->delay > 0.0f)
-        {
-            Enqueue(message);
-            continue;
-        }
-        Dispatch(message);
-        Discard(message);
+        CountDown(message, seconds);
     }
 
+    // Object messages posted during the main walk are carried out now, behind every due
+    // queued message; a delayed one waits in the main queue from now on.
     const std::size_t objectMessages = GetObjectMessageCount();
     for (std::size_t i = 0; i < objectMessages; ++i)
     {
         Message* message = DetachObjectMessage();
         if (message == nullptr)
             break;
-        message->delay -= seconds;
-        if (message->delay > 0.0f)
-        {
-            // A delayed object message waits in the main queue from now on.
-            Enqueue(message);
-            continue;
-        }
-        Dispatch(message);
-        Discard(message);
+        CountDown(message, seconds);
     }
+}
+
+void MessageSystem::CountDown(Message* message, f32 seconds)
+{
+    message->delay -= seconds;
+    if (message->delay > 0.0f)
+    {
+        Enqueue(message);
+        return;
+    }
+    Dispatch(message);
+    Discard(message);
 }
 
 void MessageSystem::Dispatch(Message* message)

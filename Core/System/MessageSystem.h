@@ -58,6 +58,8 @@ public:
     static bool IsObjectMessageType(u32 type);
 
 private:
+    // Takes the frame time off the message's delay; requeues it or delivers and destroys it.
+    void CountDown(Message* message, f32 seconds);
     void DispatchToObject(Message* message);
     void DispatchToGroup(Message* message);
     void DispatchToSystem(Message* message);

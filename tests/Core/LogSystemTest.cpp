@@ -2,6 +2,7 @@
 #include "Core/Log.h"
 #include "Core/Messages/Message.h"
 #include "Core/System/LogSystem.h"
+#include "Math/Vector4.h"
 #include <boost/filesystem.hpp>
 #include <algorithm>
 #include <fstream>
@@ -124,6 +125,22 @@ TEST(LogSystem, WritesEveryKindToTheFile)
                     << 1.5 << ' ' << 0.25f << ' ' << static_cast<u64>(1) << 40 << '\n';
     }
     EXPECT_EQ(ReadFile(path), "text string c 42 -7 1.5 0.25 140\n");
+    boost::filesystem::remove(path);
+}
+
+TEST(LogSystem, WritesVectorsInTheirStreamForm)
+{
+    const std::string path = TempPath("quill-vec-%%%%%%.txt");
+    std::ostringstream expected;
+    const Math::Vector4 vector(1.0f, -2.5f, 3.0f, 0.0f);
+    expected << vector << '\n';
+    {
+        LogSystem log(path);
+        log.Initialize(LaunchOptions::OutFile);
+        Core::Log() << vector << '\n';
+    }
+    EXPECT_EQ(ReadFile(path), expected.str());
+    EXPECT_NE(expected.str().find("-2.5"), std::string::npos);
     boost::filesystem::remove(path);
 }
 
