@@ -1,0 +1,11 @@
+#pragma once
+// Feeds one input through a real game object the way an object definition fills one: the text
+// is parsed as a file would be, the root element's children become components through the
+// factory (unknown tags are skipped) and read their members, and the object is written out
+// again. Shared by the libFuzzer target and the unit test that replays the saved corpus.
+#include <cstddef>
+#include <cstdint>
+
+class GameFactory;
+
+void RunObjectReaderFuzzInput(GameFactory& factory, const std::uint8_t* data, std::size_t size);

@@ -1,0 +1,8 @@
+// libFuzzer entry over the XML reader; see XmlReaderFuzzHarness.h.
+#include "XmlReaderFuzzHarness.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    RunXmlReaderFuzzInput(data, size);
+    return 0;
+}
