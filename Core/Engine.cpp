@@ -10,6 +10,7 @@
 #include "Core/Reflection/TypeRegistry.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/System/ThreadPool.h"
+#include "Math/ScratchAllocator.h"
 #include "Math/SelfTests.h"
 #include "Platform/UserFolder.h"
 #include <atomic>
@@ -30,6 +31,29 @@ const char* const kStartupSystems[] = {
     "LogicSystem",     "AISystem",             "AssetLoaderSystem", "GameStateSystem",
     "UISystem",        "ToolsSystem",          "CameraSystem",
 };
+
+// The math library's root finder takes its scratch arrays from the engine's allocator.
+void* AllocateMathScratch(std::size_t bytes)
+{
+    if (g_Engine == nullptr)
+        return nullptr;
+    try
+    {
+        return g_Engine->Allocate(static_cast<u32>(bytes));
+    }
+    catch (const Core::OAException& exception)
+    {
+        Core::Log() << "Error [Engine]: no scratch memory for the math library: "
+                    << exception.what() << '\n';
+        return nullptr;
+    }
+}
+
+void ReleaseMathScratch(void* memory, std::size_t bytes)
+{
+    if (g_Engine != nullptr)
+        g_Engine->Free(memory, static_cast<u32>(bytes));
+}
 
 const char* const kTestingSystem = "TestingSystem";
 const char* const kGraphicsSystem = "GraphicsSystem";
@@ -65,6 +89,7 @@ Engine::Engine()
     m_launchOptions = new LaunchOptions();
     m_factory = new GameFactory();
     m_allocator = new Allocator(AllocatorBuckets);
+    Math::SetScratchAllocator({AllocateMathScratch, ReleaseMathScratch});
 }
 
 Engine::~Engine()
@@ -91,6 +116,7 @@ Engine::~Engine()
         DestroyMessage(message);
 
     // Messages still alive go back to the heap from now on.
+    Math::ResetScratchAllocator();
     Allocator* allocator = m_allocator;
     m_allocator = nullptr;
     delete allocator;

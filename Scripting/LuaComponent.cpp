@@ -1,0 +1,296 @@
+#include "Scripting/LuaComponent.h"
+#include "Core/Engine.h"
+#include "Core/ErrorReport.h"
+#include "Core/Log.h"
+#include "Core/OAException.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Scripting/LuaNumbers.h"
+#include "Scripting/LuaSystem.h"
+#include "Scripting/ScriptApi.h"
+#include "Scripting/TestClass.h"
+#include "Serializer/FileSystem.h"
+#include <exception>
+#include <new>
+
+namespace Scripting
+{
+namespace
+{
+// Scripts are read as text only: precompiled chunks are refused.
+constexpr const char* kTextChunksOnly = "t";
+
+// Runs inside the protected call that builds a state: each step allocates and so may raise.
+int OpenStateProtected(lua_State* state)
+{
+    luaL_openlibs(state);
+    RegisterScriptApi(state);
+    RegisterTestClass(state);
+    return 0;
+}
+
+// A Lua error outside every protected call ends the process inside Lua; the log says why.
+int LogPanic(lua_State* state)
+{
+    const char* message = lua_tostring(state, -1);
+    Core::Log() << "Error [Scripting]: unprotected Lua error: "
+                << (message != nullptr ? message : "(no message)") << '\n';
+    return 0;
+}
+} // namespace
+
+const char* LuaComponent::ErrorText(lua_State* state)
+{
+    const char* message = lua_tostring(state, -1);
+    return message != nullptr ? message : "(the error value is not a string)";
+}
+
+LuaComponent::LuaComponent()
+    : GameObjectComponent(true), m_registered(false), m_updateReported(false),
+      m_label(NoScriptLabel), m_state(nullptr)
+{
+    m_owner = 0;
+    m_state = BuildState();
+}
+
+LuaComponent::~LuaComponent()
+{
+    CloseState();
+    LeaveLuaSystem();
+}
+
+LuaComponent* LuaComponent::Create()
+{
+    void* block = nullptr;
+    try
+    {
+        block = g_Engine != nullptr ? g_Engine->Allocate(sizeof(LuaComponent))
+                                    : ::operator new(sizeof(LuaComponent));
+    }
+    catch (const std::exception& exception)
+    {
+        Core::Log() << "Error [Scripting]: no memory for a script component (" << exception.what()
+                    << ")\n";
+        return nullptr;
+    }
+    catch (const Core::OAException& exception)
+    {
+        Core::Log() << "Error [Scripting]: no memory for a script component (" << exception.what()
+                    << ")\n";
+        return nullptr;
+    }
+    if (block == nullptr)
+    {
+        Core::Log() << "Error [Scripting]: no memory for a script component\n";
+        return nullptr;
+    }
+    return new (block) LuaComponent();
+}
+
+void LuaComponent::Destroy(LuaComponent* component)
+{
+    if (component == nullptr)
+        return;
+    component->~LuaComponent();
+    void* block = component;
+    if (g_Engine != nullptr)
+        g_Engine->Free(block, sizeof(LuaComponent));
+    else
+        ::operator delete(block);
+}
+
+std::string LuaComponent::MakeScriptPath(const std::string& fileName)
+{
+    return Serializer::NormalizePath(ScriptDirectory + fileName);
+}
+
+u32 LuaComponent::GetType()
+{
+    static const u32 type = HashTypeName(GetTypeName().c_str());
+    return type;
+}
+
+void LuaComponent::Shutdown()
+{
+    CloseState();
+    LeaveLuaSystem();
+}
+
+lua_State* LuaComponent::BuildState()
+{
+    lua_State* state = luaL_newstate();
+    if (state == nullptr)
+    {
+        Report(m_label + ": no memory for a Lua state", LoadReportLevel);
+        return nullptr;
+    }
+    lua_atpanic(state, &LogPanic);
+    lua_pushcfunction(state, &OpenStateProtected);
+    if (lua_pcall(state, 0, 0, 0) != LUA_OK)
+    {
+        Report(m_label + ": the script state could not be built: " + ErrorText(state),
+               LoadReportLevel);
+        lua_close(state);
+        return nullptr;
+    }
+    m_updateReported = false;
+    return state;
+}
+
+void LuaComponent::CloseState()
+{
+    if (m_state == nullptr)
+        return;
+    lua_State* state = m_state;
+    m_state = nullptr;
+    lua_close(state);
+}
+
+void LuaComponent::LeaveLuaSystem()
+{
+    if (!m_registered)
+        return;
+    if (System::LuaSystem* system = System::LuaSystem::Instance())
+        system->Unregister(this);
+    m_registered = false;
+}
+
+bool LuaComponent::Load(const std::string& fileName)
+{
+    const std::string path = MakeScriptPath(fileName);
+    const std::string failure = fileName + " could not be loaded, make sure it exists and compiles";
+    if (m_state == nullptr)
+    {
+        Report(failure + ": there is no Lua state", LoadReportLevel);
+        return false;
+    }
+
+    const int base = lua_gettop(m_state);
+    if (luaL_loadfilex(m_state, path.c_str(), kTextChunksOnly) != LUA_OK ||
+        lua_pcall(m_state, 0, LUA_MULTRET, 0) != LUA_OK)
+    {
+        Report(failure + ": " + ErrorText(m_state), LoadReportLevel);
+        lua_settop(m_state, base);
+        return false;
+    }
+
+    m_label = fileName;
+    if (!m_registered)
+    {
+        if (System::LuaSystem* system = System::LuaSystem::Instance())
+            system->Register(this);
+    }
+    return true;
+}
+
+void LuaComponent::Reload()
+{
+    CloseState();
+    m_state = BuildState();
+    if (m_state == nullptr || m_label == NoScriptLabel)
+        return;
+    const std::string fileName = m_label;
+    Load(fileName);
+}
+
+void LuaComponent::Report(const std::string& text, s32 level) const
+{
+    if (g_Engine != nullptr)
+        g_Engine->LogError(ErrorReport(text, level));
+    else
+        Core::Log() << text << '\n';
+}
+
+void LuaComponent::PushUnsigned(u32 value)
+{
+    if (m_state != nullptr)
+        lua_pushnumber(m_state, static_cast<lua_Number>(value));
+}
+
+void LuaComponent::ClearStack()
+{
+    if (m_state != nullptr)
+        lua_settop(m_state, 0);
+}
+
+bool LuaComponent::CheckStackNotEmpty()
+{
+    if (m_state != nullptr && lua_gettop(m_state) > 0)
+        return true;
+    Report(m_label + "'s stack is empty", ScriptReportLevel);
+    return false;
+}
+
+void LuaComponent::ReportTypeError(const char* typeWord)
+{
+    Report(m_label + ": Could not convert stack top to " + typeWord, ScriptReportLevel);
+    ClearStack();
+}
+
+bool LuaComponent::ReadString(std::string& value, int index)
+{
+    CheckStackNotEmpty();
+    if (m_state != nullptr)
+    {
+        if (lua_type(m_state, index) == LUA_TBOOLEAN)
+        {
+            value = lua_toboolean(m_state, index) ? "true" : "false";
+            return true;
+        }
+        if (lua_isstring(m_state, index))
+        {
+            value = lua_tolstring(m_state, index, nullptr);
+            return true;
+        }
+    }
+    ReportTypeError("string");
+    return false;
+}
+
+bool LuaComponent::ReadBool(bool& value, int index)
+{
+    CheckStackNotEmpty();
+    if (m_state != nullptr && lua_type(m_state, index) == LUA_TBOOLEAN)
+    {
+        value = lua_toboolean(m_state, index) != 0;
+        return true;
+    }
+    ReportTypeError("bool");
+    return false;
+}
+
+bool LuaComponent::ReadInt(s32& value, int index)
+{
+    CheckStackNotEmpty();
+    if (m_state != nullptr && lua_isnumber(m_state, index))
+    {
+        value = NumberToS32(lua_tonumberx(m_state, index, nullptr));
+        return true;
+    }
+    ReportTypeError("number");
+    return false;
+}
+
+bool LuaComponent::ReadUnsigned(u32& value, int index)
+{
+    CheckStackNotEmpty();
+    if (m_state != nullptr && lua_isnumber(m_state, index))
+    {
+        value = NumberToU32(lua_tonumberx(m_state, index, nullptr));
+        return true;
+    }
+    ReportTypeError("number");
+    return false;
+}
+
+bool LuaComponent::ReadNumber(f32& value, int index)
+{
+    CheckStackNotEmpty();
+    if (m_state != nullptr && lua_isnumber(m_state, index))
+    {
+        value = static_cast<f32>(lua_tonumberx(m_state, index, nullptr));
+        return true;
+    }
+    ReportTypeError("number");
+    return false;
+}
+} // namespace Scripting

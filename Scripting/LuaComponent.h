@@ -1,0 +1,184 @@
+#pragma once
+// One script: a Lua 5.2 state of its own, built with the standard libraries, the script API and
+// the sample class, into which one file from "assets/Scripts/" is loaded and run. Whoever needs
+// a script (a system, a component) creates one with Create, keeps it and calls the script's
+// global functions by name through the call helpers; every script that loaded successfully is
+// registered with the Lua system, which calls its "Update" every frame and destroys what is
+// left at shut-down. A script component belongs to no game object and the component factory
+// does not make it.
+//
+// Conventions:
+// - Every call into the script is a protected call. A run-time error is logged as
+//   "<file label>: <Lua's message>", the stack is put back as it was and the helper answers
+//   false; the caller goes on with its default, since result variables are written only by a
+//   successful read.
+// - A called name that is not a function is reported as the type error "function" and the
+//   helper answers false. A result of the wrong type is reported by its reader, the variable
+//   keeps its value, and the helper still answers true: the function did run.
+// - Reports go to the engine's error sink (which logs them) and begin with the file label:
+//   "No Script Loaded" until a load succeeds, then the file name as given to Load.
+// - Globals and table fields are looked up raw, so no metamethod of the script (a strict-mode
+//   global table, say) runs outside a protected call.
+// - Arguments are pushed as Lua numbers; results are read back by truncation toward zero
+//   (Scripting/LuaNumbers.h).
+// - Lua unwinds its errors with longjmp, so no C++ object with a destructor is live between a
+//   protected call and the code it runs. Outside a protected call only a memory error can be
+//   raised; the state's panic handler logs it and the process ends without unwinding.
+// - Main thread only.
+#include "Core/GameObjectComponent.h"
+#include "Math/Types.h"
+#include <lua.hpp>
+#include <string>
+
+namespace Scripting
+{
+class LuaComponent final : public GameObjectComponent
+{
+public:
+    // The folder every script file name is relative to.
+    static constexpr const char* ScriptDirectory = "assets/Scripts/";
+    // The file label of a component that has not loaded a script.
+    static constexpr const char* NoScriptLabel = "No Script Loaded";
+    // The function the Lua system calls every frame.
+    static constexpr const char* UpdateFunction = "Update";
+
+    static std::string GetTypeName() { return "LuaComponent"; }
+
+    // Owners use Create: the Lua system destroys the scripts left at shut-down with Destroy.
+    LuaComponent();
+    ~LuaComponent() override;
+    LuaComponent(const LuaComponent&) = delete;
+    LuaComponent& operator=(const LuaComponent&) = delete;
+
+    // A new component in memory from the engine's allocator; null (logged) when none is had.
+    static LuaComponent* Create();
+    // Destroys a component made by Create and returns its memory; null does nothing.
+    static void Destroy(LuaComponent* component);
+    // "assets/Scripts/" followed by the file name, with '\' turned into '/'.
+    static std::string MakeScriptPath(const std::string& fileName);
+
+    u32 GetType() override;
+    std::string GetName() override { return GetTypeName(); }
+    // Closes the state and leaves the Lua system; the component holds no state afterwards.
+    void Shutdown() override;
+    void Deserialize(Serializer::XmlReader&) override {}
+    void Serialize(Serializer::XmlWriter&) override {}
+    void HandleMessage(Message*) override {}
+
+    // Loads and runs the file below "assets/Scripts/" (text only, never precompiled chunks).
+    // On success the label becomes the file name and the component joins the Lua system; values
+    // the chunk returns stay on the stack. On failure the report names the file and Lua's
+    // message, the label is unchanged and the component stays usable.
+    bool Load(const std::string& fileName);
+    // A fresh state (libraries, script API, sample class) with the same file loaded again; all
+    // globals of the old state are lost. Name, registration and place in the Lua system's list
+    // are kept. A component that never loaded a script only gets the fresh state.
+    void Reload();
+
+    // The script name: the key by which the Lua system finds the script. Empty until set.
+    void SetScriptName(const std::string& name) { m_scriptName = name; }
+    const std::string& GetScriptName() const { return m_scriptName; }
+    const std::string& GetFileName() const { return m_label; }
+    // The state, for look-ups the helpers below do not cover; null after Shutdown.
+    lua_State* GetState() const { return m_state; }
+
+    // Kept by the Lua system's Register and Unregister.
+    bool IsRegistered() const { return m_registered; }
+    void SetRegistered(bool registered) { m_registered = registered; }
+
+    // Call helpers: the global function `function` with the arguments given; see Conventions.
+    bool Call(const char* function);
+    // "Update" with the frame time. A script without "Update" is reported once, not per frame.
+    bool CallUpdate(f32 seconds);
+    bool CallWithFloat(const char* function, f32 value);
+    bool CallWithInt(const char* function, s32 value);
+    bool CallWithUnsigned(const char* function, u32 value);
+    bool CallWithTwoUnsigned(const char* function, u32 first, u32 second);
+    bool CallWithIntAndShort(const char* function, s32 value, s16 shortValue);
+    bool CallReturnBool(const char* function, bool& result);
+    bool CallReturnUnsigned(const char* function, u32& result);
+    bool CallReturnInt(const char* function, s32& result);
+    bool CallBoolFunction(const char* function, u32 argument, bool& result);
+    bool CallUnsignedReturnString(const char* function, u32 argument, std::string& result);
+    bool CallIntReturnInt(const char* function, s32 argument, s32& result);
+    bool CallIntReturnString(const char* function, s32 argument, std::string& result);
+
+    // Global values: the global's value read with the reader of its type, then popped. False
+    // (reported by the reader) when the global is missing or of another type.
+    bool GetGlobalBool(const char* name, bool& value);
+    bool GetGlobalInt(const char* name, s32& value);
+    bool GetGlobalFloat(const char* name, f32& value);
+    bool GetGlobalString(const char* name, std::string& value);
+
+    // Fields of a global table: false, reading nothing, when the global is not a table;
+    // otherwise table[key] read with the reader of its type (a missing or mistyped value is
+    // reported and leaves `value` unchanged). The stack is emptied afterwards.
+    bool GetTableNumber(const char* table, const char* key, u32& value);
+    bool GetTableFloat(const char* table, const char* key, f32& value);
+    bool GetTableBool(const char* table, const char* key, bool& value);
+    bool GetTableString(const char* table, const char* key, std::string& value);
+
+    // Readers of the stack value at `index`: true when read; on a value of another type the
+    // type error is reported (which empties the stack) and `value` is unchanged. An empty stack
+    // is reported first and the read goes on.
+    // A string, a number (its text, up to a first zero byte) or a boolean ("true", "false").
+    bool ReadString(std::string& value, int index);
+    // Only a boolean.
+    bool ReadBool(bool& value, int index);
+    // A number or numeric string, truncated toward zero.
+    bool ReadInt(s32& value, int index);
+    bool ReadUnsigned(u32& value, int index);
+    bool ReadNumber(f32& value, int index);
+
+    void PushUnsigned(u32 value);
+    void ClearStack();
+    // Reports "<label>'s stack is empty" when it is; false then.
+    bool CheckStackNotEmpty();
+    // Reports "<label>: Could not convert stack top to <typeWord>" and empties the stack.
+    void ReportTypeError(const char* typeWord);
+
+private:
+    // Report levels of the engine's error sink: a script that does not load, and everything
+    // that goes wrong while a loaded script is used.
+    static constexpr s32 LoadReportLevel = 0;
+    static constexpr s32 ScriptReportLevel = 1;
+
+    // Whether a protected call reports a name that is not a function.
+    enum class MissingFunction
+    {
+        Report,
+        Quiet,
+    };
+
+    // A new state with the libraries, the script API and the sample class; null (reported)
+    // when it cannot be built.
+    lua_State* BuildState();
+    void CloseState();
+    void LeaveLuaSystem();
+
+    // Pushes the global `name` (raw look-up).
+    void PushGlobal(const char* name);
+    // Calls the global function with the numbers as arguments. True when it ran to its end,
+    // with its `resultCount` results on the stack; false after a reported failure.
+    bool CallProtected(const char* function, const lua_Number* arguments, int argumentCount,
+                       int resultCount, MissingFunction missing = MissingFunction::Report);
+    // Pushes table[key] of the global table; false, with the stack as it was, when the global
+    // is not a table.
+    bool PushTableField(const char* table, const char* key);
+
+    void Report(const std::string& text, s32 level) const;
+    // The error value on top of the stack as text (Lua's message).
+    static const char* ErrorText(lua_State* state);
+    // The failure paths of CallProtected, kept out of its way.
+    [[gnu::cold]] bool ReportCallFailure(const char* function, const char* reason) const;
+    // Reports the error value on top of the stack and pops it.
+    [[gnu::cold]] void ReportScriptError();
+
+    bool m_registered;
+    // Set once a missing "Update" has been reported; cleared by every new state.
+    bool m_updateReported;
+    std::string m_label;
+    std::string m_scriptName;
+    lua_State* m_state;
+};
+} // namespace Scripting

@@ -1,0 +1,169 @@
+#include "Scripting/LuaSystem.h"
+#include "Core/Messages/InputCodes.h"
+#include "Core/Messages/KeyboardMessage.h"
+#include "Core/Messages/MessageTypes.h"
+#include "Core/Messages/ScriptMessage.h"
+#include "Scripting/LuaComponent.h"
+#include <algorithm>
+
+namespace Scripting
+{
+namespace System
+{
+LuaSystem* LuaSystem::s_instance = nullptr;
+
+LuaSystem::LuaSystem()
+{
+    m_name = "ScriptingSystem";
+    s_instance = this;
+}
+
+LuaSystem::~LuaSystem()
+{
+    // The script's own destructor would unregister it; taking it off the list first keeps this
+    // loop finite whatever the component does.
+    while (!m_components.empty())
+    {
+        auto* script = static_cast<LuaComponent*>(m_components.front());
+        m_components.pop_front();
+        script->SetRegistered(false);
+        LuaComponent::Destroy(script);
+    }
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+std::vector<std::pair<LuaComponent*, u32>> LuaSystem::TakeSnapshot() const
+{
+    std::vector<std::pair<LuaComponent*, u32>> snapshot;
+    snapshot.reserve(m_components.size());
+    for (GameObjectComponent* component : m_components)
+        snapshot.emplace_back(static_cast<LuaComponent*>(component), component->GetId());
+    return snapshot;
+}
+
+bool LuaSystem::IsStillRegistered(const LuaComponent* script, u32 componentId) const
+{
+    // Compared by address before the component is touched: a destroyed one is never read.
+    for (const GameObjectComponent* component : m_components)
+    {
+        if (component == script)
+            return component->GetId() == componentId;
+    }
+    return false;
+}
+
+void LuaSystem::Update(f32 seconds)
+{
+    for (const auto& [script, id] : TakeSnapshot())
+    {
+        if (IsStillRegistered(script, id))
+            script->CallUpdate(seconds);
+    }
+}
+
+void LuaSystem::ReloadAll()
+{
+    for (const auto& [script, id] : TakeSnapshot())
+    {
+        if (IsStillRegistered(script, id))
+            script->Reload();
+    }
+}
+
+void LuaSystem::HandleMessage(Message* message)
+{
+    if (message == nullptr)
+        return;
+    switch (message->type)
+    {
+    case MT_INPUT_MOVE:
+    case MT_INPUT_CURSOR:
+    case MT_INPUT_ACTION:
+    case MT_MOUSE_BUTTON:
+    case MT_CONTROLLER_BUTTON:
+        return;
+    case MT_KEYBOARD:
+    {
+        const auto* key = static_cast<const KeyboardMessage*>(message);
+        if (key->keyCode == ReloadKey && key->state == KS_TRIGGER)
+            ReloadAll();
+        return;
+    }
+    case MT_SCRIPT:
+    {
+        const auto* request = static_cast<const ScriptMessage*>(message);
+        if (request->remove != 0)
+            RemoveScript(request->scriptName);
+        else
+            LoadScript(request->scriptFile, request->scriptName);
+        return;
+    }
+    default:
+        // Script components ignore messages, so nothing can change the list during this walk.
+        for (GameObjectComponent* script : m_components)
+            script->HandleMessage(message);
+        return;
+    }
+}
+
+void LuaSystem::Register(GameObjectComponent* component)
+{
+    if (component == nullptr)
+        return;
+    static_cast<LuaComponent*>(component)->SetRegistered(true);
+    m_components.push_back(component);
+}
+
+void LuaSystem::Unregister(GameObjectComponent* component)
+{
+    const auto entry = std::find(m_components.begin(), m_components.end(), component);
+    if (entry == m_components.end())
+        return;
+    m_components.erase(entry);
+    static_cast<LuaComponent*>(component)->SetRegistered(false);
+}
+
+LuaComponent* LuaSystem::FindScript(const std::string& name) const
+{
+    for (GameObjectComponent* component : m_components)
+    {
+        auto* script = static_cast<LuaComponent*>(component);
+        if (script->GetScriptName() == name)
+            return script;
+    }
+    return nullptr;
+}
+
+LuaComponent* LuaSystem::LoadScript(const std::string& file, const std::string& name)
+{
+    LuaComponent* script = LuaComponent::Create();
+    if (script == nullptr)
+        return nullptr;
+    if (!script->Load(file))
+    {
+        LuaComponent::Destroy(script);
+        return nullptr;
+    }
+    script->SetScriptName(name);
+    return script;
+}
+
+void LuaSystem::RemoveScript(const std::string& name)
+{
+    LuaComponent::Destroy(FindScript(name));
+}
+
+void LuaSystem::RemoveScriptById(u32 componentId)
+{
+    for (GameObjectComponent* component : m_components)
+    {
+        if (component->GetId() == componentId)
+        {
+            LuaComponent::Destroy(static_cast<LuaComponent*>(component));
+            return;
+        }
+    }
+}
+} // namespace System
+} // namespace Scripting

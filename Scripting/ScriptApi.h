@@ -1,0 +1,23 @@
+#pragma once
+// The script API: the engine functions that every Lua state gets, in fifteen tables registered
+// in a fixed order (the globals, Engine, Input, Mouse, Controller, Object, Particle, GameState,
+// Audio, Graphics, Camera, Logic, Geometry, AssetLoader, test). Scripts call them through their
+// tables, as Engine.Output("text"); the functions of the global table are plain globals.
+//
+// Conventions shared by every entry:
+// - Arguments are plain values (integers, numbers read as 32-bit floats, strings, booleans),
+//   converted as the call thunks say (Scripting/CallThunk.h); objects are named by their ids.
+// - Most entries build one message, post it through the engine and return before it is
+//   delivered; an entry that creates an object reserves the new id first and returns it.
+// - An entry runs inside the script's protected call: whatever fails in it is reported as that
+//   script's error and the script's caller goes on.
+#include <lua.hpp>
+
+namespace Scripting
+{
+// Installs every table and entry into the state (inside a protected call: it allocates).
+void RegisterScriptApi(lua_State* state);
+
+// The number of tables RegisterScriptApi makes.
+constexpr int kScriptTableCount = 15;
+} // namespace Scripting

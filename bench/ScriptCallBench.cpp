@@ -1,0 +1,158 @@
+// Calls across the Lua boundary against the bare Lua API in the same run:
+// - engine to script: LuaComponent::CallWithFloat on an empty script function, against
+//   lua_getglobal + lua_pushnumber + lua_pcall of the same function;
+// - script to engine: a script loop calling test.a (a bound engine function behind its call
+//   thunk), against the same loop calling a plain C function bound with lua_pushcfunction.
+// After the table the ratios are printed; targets: at most 1.25 (engine to script) and 1.5
+// (script to engine) of the baselines. The script loops are the same on both sides, so their
+// own cost is in both times.
+#include "Scripting/LuaComponent.h"
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <lua.hpp>
+#include <map>
+#include <string>
+#include <utility>
+
+namespace
+{
+constexpr int kCallsPerLoop = 1000;
+// Each benchmark runs this often; the ratios use the medians, which machine noise moves least.
+constexpr int kRepetitions = 5;
+constexpr double kEngineToScriptTarget = 1.25;
+constexpr double kScriptToEngineTarget = 1.5;
+
+const char* const kScript = R"(
+function Empty(x) end
+function CallBound(n) local a = test.a for i = 1, n do a(1.5) end end
+function CallPlain(n) local a = plainA for i = 1, n do a(1.5) end end
+)";
+
+// The baseline for test.a: the same conversion, bound without a thunk or upvalue.
+int PlainA(lua_State* state)
+{
+    lua_pushnumber(state, static_cast<f32>(lua_tonumberx(state, 1, nullptr)));
+    return 1;
+}
+
+Scripting::LuaComponent* g_script = nullptr;
+
+void EngineToScript_CallWithFloat(benchmark::State& state)
+{
+    for (auto _ : state)
+        g_script->CallWithFloat("Empty", 1.0f);
+    state.SetItemsProcessed(state.iterations());
+}
+
+void EngineToScript_BarePcall(benchmark::State& state)
+{
+    lua_State* lua = g_script->GetState();
+    for (auto _ : state)
+    {
+        lua_getglobal(lua, "Empty");
+        lua_pushnumber(lua, 1.0);
+        lua_pcall(lua, 1, 0, 0);
+    }
+    state.SetItemsProcessed(state.iterations());
+}
+
+void RunLoop(benchmark::State& state, const char* loop)
+{
+    lua_State* lua = g_script->GetState();
+    for (auto _ : state)
+    {
+        lua_getglobal(lua, loop);
+        lua_pushinteger(lua, kCallsPerLoop);
+        lua_pcall(lua, 1, 0, 0);
+    }
+    state.SetItemsProcessed(state.iterations() * kCallsPerLoop);
+}
+
+void ScriptToEngine_Thunk(benchmark::State& state)
+{
+    RunLoop(state, "CallBound");
+}
+
+void ScriptToEngine_PlainCFunction(benchmark::State& state)
+{
+    RunLoop(state, "CallPlain");
+}
+
+// Keeps each run's time per item so that the ratios can be printed after the table.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+        {
+            if (run.iterations == 0 || run.aggregate_name != "median")
+                continue;
+            m_times[run.run_name.function_name] =
+                run.GetAdjustedRealTime() / ItemsPerIteration(run);
+        }
+    }
+
+    void PrintRatios() const
+    {
+        std::printf("\nRatios (engine path time / baseline time; lower is better)\n");
+        PrintRatio("engine to script", "EngineToScript_CallWithFloat", "EngineToScript_BarePcall",
+                   kEngineToScriptTarget);
+        PrintRatio("script to engine", "ScriptToEngine_Thunk", "ScriptToEngine_PlainCFunction",
+                   kScriptToEngineTarget);
+    }
+
+private:
+    static double ItemsPerIteration(const Run& run)
+    {
+        return run.run_name.function_name.rfind("ScriptToEngine", 0) == 0 ? kCallsPerLoop : 1;
+    }
+
+    void PrintRatio(const char* label, const std::string& engine, const std::string& baseline,
+                    double target) const
+    {
+        if (m_times.count(engine) == 0 || m_times.count(baseline) == 0)
+            return;
+        const double ratio = m_times.at(engine) / m_times.at(baseline);
+        std::printf("%-18s %6.3f  target <= %.2f %s\n", label, ratio, target,
+                    ratio <= target ? "met" : "MISSED");
+    }
+
+    std::map<std::string, double> m_times;
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+
+    Scripting::LuaComponent script;
+    lua_State* lua = script.GetState();
+    if (lua == nullptr || luaL_dostring(lua, kScript) != LUA_OK)
+    {
+        std::printf("the benchmark script could not be set up\n");
+        return 1;
+    }
+    lua_register(lua, "plainA", &PlainA);
+    g_script = &script;
+
+    const std::pair<const char*, void (*)(benchmark::State&)> benchmarks[] = {
+        {"EngineToScript_CallWithFloat", &EngineToScript_CallWithFloat},
+        {"EngineToScript_BarePcall", &EngineToScript_BarePcall},
+        {"ScriptToEngine_Thunk", &ScriptToEngine_Thunk},
+        {"ScriptToEngine_PlainCFunction", &ScriptToEngine_PlainCFunction},
+    };
+    for (const auto& [name, function] : benchmarks)
+        benchmark::RegisterBenchmark(name, function)
+            ->Repetitions(kRepetitions)
+            ->ReportAggregatesOnly(true);
+
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}

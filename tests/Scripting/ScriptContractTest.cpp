@@ -1,0 +1,177 @@
+// The shipped scripts against what the engine reads from them: every function the engine calls
+// and every global it reads exists with the right type, and the lists the scripts hand out
+// (state scripts, sounds) are complete. Runs in the repository root, where assets/ lies.
+#include "tests/Scripting/ScriptTestEnvironment.h"
+#include <cmath>
+#include <gtest/gtest.h>
+#include <string>
+#include <vector>
+
+using Scripting::LuaComponent;
+
+namespace
+{
+enum class Kind
+{
+    Function,
+    Boolean,
+    Integer,
+    Number,
+};
+
+struct Expected
+{
+    const char* name;
+    Kind kind;
+};
+
+struct ScriptContract
+{
+    const char* file;
+    std::vector<Expected> globals;
+};
+
+// Every script gets "Update" from the Lua system each frame.
+const std::vector<ScriptContract>& ShippedScripts()
+{
+    static const std::vector<ScriptContract> scripts = {
+        {"System/GameStateSystem.lua",
+         {{"Update", Kind::Function},
+          {"GetScriptCount", Kind::Function},
+          {"GetScriptFilename", Kind::Function},
+          {"GetScriptName", Kind::Function}}},
+        {"System/GraphicsSystemScript.lua",
+         {{"Update", Kind::Function},
+          {"fullscreen", Kind::Boolean},
+          {"width", Kind::Integer},
+          {"height", Kind::Integer}}},
+        {"System/InputSystemScript.lua", {{"Update", Kind::Function}}},
+        {"System/AudioSystemScript.lua",
+         {{"Update", Kind::Function},
+          {"muted", Kind::Boolean},
+          {"musicVolume", Kind::Number},
+          {"effectVolume", Kind::Number},
+          {"GetAudioCount", Kind::Function},
+          {"GetAudioName", Kind::Function},
+          {"GetAudioFilename", Kind::Function},
+          {"GetAudioType", Kind::Function}}},
+        {"Debug/GeometryDebug.lua",
+         {{"Update", Kind::Function},
+          {"DrawDebug", Kind::Function},
+          {"pitch", Kind::Number},
+          {"yaw", Kind::Number},
+          {"roll", Kind::Number}}},
+    };
+    return scripts;
+}
+
+// The callbacks the game-state system calls on every state script.
+const char* const kStateCallbacks[] = {"Load", "Initialize", "UpdateState",
+                                       "Free", "Unload",     "Update"};
+
+// Empty when the global has the kind, else what is wrong.
+std::string CheckGlobal(LuaComponent& script, const Expected& expected)
+{
+    lua_State* state = script.GetState();
+    lua_rawgeti(state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
+    lua_getfield(state, -1, expected.name);
+    const int type = lua_type(state, -1);
+    const lua_Number number = lua_tonumber(state, -1);
+    lua_settop(state, 0);
+
+    bool matches = false;
+    switch (expected.kind)
+    {
+    case Kind::Function:
+        matches = type == LUA_TFUNCTION;
+        break;
+    case Kind::Boolean:
+        matches = type == LUA_TBOOLEAN;
+        break;
+    case Kind::Integer:
+        matches = type == LUA_TNUMBER && std::floor(number) == number;
+        break;
+    case Kind::Number:
+        matches = type == LUA_TNUMBER;
+        break;
+    }
+    return matches ? "" : std::string(expected.name) + " is a " + lua_typename(state, type);
+}
+
+class ScriptContractTest : public ScriptEngineTest
+{
+protected:
+    LuaComponent* Load(const std::string& file)
+    {
+        LuaComponent* script = LuaComponent::Create();
+        EXPECT_TRUE(script->Load(file)) << LogText();
+        m_loaded.push_back(script);
+        return script;
+    }
+
+    void TearDown() override
+    {
+        for (LuaComponent* script : m_loaded)
+            LuaComponent::Destroy(script);
+    }
+
+private:
+    std::vector<LuaComponent*> m_loaded;
+};
+} // namespace
+
+TEST_F(ScriptContractTest, ShippedScriptsDefineWhatTheEngineReads)
+{
+    for (const ScriptContract& contract : ShippedScripts())
+    {
+        LuaComponent* script = Load(contract.file);
+        for (const Expected& expected : contract.globals)
+            EXPECT_EQ("", CheckGlobal(*script, expected)) << contract.file;
+        EXPECT_TRUE(script->CallUpdate(0.016f)) << contract.file;
+    }
+    EXPECT_EQ("", LogText());
+}
+
+TEST_F(ScriptContractTest, GameStateScriptListsLoadableStates)
+{
+    LuaComponent* system = Load("System/GameStateSystem.lua");
+    u32 count = 0;
+    ASSERT_TRUE(system->CallReturnUnsigned("GetScriptCount", count));
+    EXPECT_GE(count, 1u);
+    bool hasMain = false;
+    for (u32 i = 1; i <= count; ++i)
+    {
+        std::string file;
+        std::string name;
+        ASSERT_TRUE(system->CallUnsignedReturnString("GetScriptFilename", i, file));
+        ASSERT_TRUE(system->CallUnsignedReturnString("GetScriptName", i, name));
+        EXPECT_FALSE(name.empty());
+        hasMain = hasMain || name == "Main";
+
+        LuaComponent* state = Load(file);
+        for (const char* callback : kStateCallbacks)
+            EXPECT_EQ("", CheckGlobal(*state, {callback, Kind::Function})) << file;
+    }
+    // GameState.GoToMain goes to the state named "Main".
+    EXPECT_TRUE(hasMain);
+    EXPECT_EQ("", LogText());
+}
+
+TEST_F(ScriptContractTest, AudioScriptListsEverySoundCompletely)
+{
+    LuaComponent* audio = Load("System/AudioSystemScript.lua");
+    s32 count = -1;
+    ASSERT_TRUE(audio->CallReturnInt("GetAudioCount", count));
+    EXPECT_GE(count, 0);
+    for (s32 i = 1; i <= count; ++i)
+    {
+        std::string name;
+        std::string file;
+        s32 type = -1;
+        EXPECT_TRUE(audio->CallIntReturnString("GetAudioName", i, name));
+        EXPECT_TRUE(audio->CallIntReturnString("GetAudioFilename", i, file));
+        EXPECT_TRUE(audio->CallIntReturnInt("GetAudioType", i, type));
+        EXPECT_TRUE(type == 0 || type == 1) << name;
+    }
+    EXPECT_EQ("", LogText());
+}
