@@ -1,6 +1,7 @@
 #include "Serializer/FileReader.h"
 #include "Core/Log.h"
 #include "Serializer/FileSystem.h"
+#include <boost/filesystem.hpp>
 #include <cstring>
 #include <limits>
 
@@ -17,7 +18,11 @@ FileReader::FileReader(const std::string& path)
     : m_bufferSize(0), m_chunk{0, 0}, m_chunkPosition(0), m_nextChunkPosition(0), m_open(false),
       m_failed(false), m_hasChunk(false)
 {
-    m_file.open(Serializer::NormalizePath(path), std::ios::in | std::ios::binary);
+    const std::string normalized = Serializer::NormalizePath(path);
+    // A folder opens as a stream on Linux but has no bytes to give: it counts as not opened.
+    boost::system::error_code error;
+    if (!boost::filesystem::is_directory(normalized, error))
+        m_file.open(normalized, std::ios::in | std::ios::binary);
     m_open = m_file.is_open();
     if (!m_open)
         Core::Log() << "Error [FileReader]: Failed to open file (" << path << ")\n";

@@ -30,7 +30,7 @@ public:
     // The header's own size: a chunk can never be smaller.
     static constexpr u32 ChunkHeaderSize = 8;
 
-    // Opens the file for binary reading; when it cannot be opened, logs
+    // Opens the file for binary reading; when it cannot be opened (or is a folder), logs
     // "Error [FileReader]: Failed to open file (<path>)" and every read answers false.
     explicit FileReader(const std::string& path);
     ~FileReader();

@@ -241,6 +241,7 @@ protected:
         messages->Update(0.016f);
         startupTypes = recorder->types;
         recorder->types.clear();
+        recorder->senders.clear();
     }
     void TearDown() override
     {
@@ -489,10 +490,27 @@ TEST_F(AssetLoaderTest, ABackgroundLoadReadsOnTheWorkerAndCommitsOnTheMainThread
     EXPECT_EQ(recorder->doneBatches, std::vector<std::string>{"Level"});
     EXPECT_EQ(log->Count("Finished Loading Level"), 1u);
 
-    // The batch-loaded message was posted after that line and arrives in the next update.
+    // The batch-loaded message was posted after that line and arrives in the next update, from
+    // the loader (the thread-done message comes from nobody in particular).
     EXPECT_EQ(recorder->CountOf(MT_ASSET_BATCH_LOADED), 0u);
     messages->Update(0.016f);
+    ASSERT_EQ(recorder->types,
+              (std::vector<u32>{AssetThreadDoneMessage::Type, MT_ASSET_BATCH_LOADED}));
+    EXPECT_EQ(recorder->senders, (std::vector<u32>{0u, loader->GetId()}));
+}
+
+TEST_F(AssetLoaderTest, AMissingFileLoadedInTheBackgroundStillReportsTheBatchLoaded)
+{
+    ASSERT_TRUE(loader->LoadBatchInBackground("Nowhere"));
+    FinishBackgroundLoads();
+    messages->Update(0.016f);
+    EXPECT_EQ(log->Count(std::string(AssetLoaderSystem::BatchFolder) + "Nowhere.xml"), 1u);
+    EXPECT_EQ(recorder->doneBatches, std::vector<std::string>{"Nowhere"});
+    EXPECT_EQ(log->Count("Finished Loading Nowhere"), 1u);
     EXPECT_EQ(recorder->CountOf(MT_ASSET_BATCH_LOADED), 1u);
+    EXPECT_EQ(loader->GetStagedBatchCount(), 0u);
+    // Nothing was loaded, so no manager was asked for anything.
+    EXPECT_TRUE(TakeEvents().empty());
 }
 
 TEST_F(AssetLoaderTest, AManagerThatCannotStageLoadsWhenTheBatchCompletes)

@@ -1,6 +1,6 @@
 #pragma once
-// A system that records the type of every message it receives, and the batch name of every
-// asset-thread-done message, for tests of the thread pool and the asset loader.
+// A system that records the type and sender of every message it receives, and the batch name of
+// every asset-thread-done message, for tests of the thread pool and the asset loader.
 #include "Core/Messages/AssetThreadDoneMessage.h"
 #include "Core/SystemComponent.h"
 #include <algorithm>
@@ -18,6 +18,7 @@ public:
     void HandleMessage(Message* message) override
     {
         types.push_back(message->type);
+        senders.push_back(message->senderId);
         if (message->type == AssetThreadDoneMessage::Type)
             doneBatches.push_back(static_cast<AssetThreadDoneMessage*>(message)->batchName);
     }
@@ -31,5 +32,6 @@ public:
     }
 
     std::vector<u32> types;
+    std::vector<u32> senders; // beside types
     std::vector<std::string> doneBatches;
 };

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
+#include <thread>
 
 using Core::System::ThreadPool;
 
@@ -80,6 +81,8 @@ TEST_F(ThreadPoolTest, SlotsAreHandedOutInOrderAndFreedOnlyByJoin)
     EXPECT_TRUE(threads.RunTask(kIdleKind, "", 0));
     EXPECT_EQ(threads.GetNextFreeSlot(), 2u);
     // Even once both tasks have ended, no slot is free before the join.
+    while (!threads.GetSlot(0)->done || !threads.GetSlot(1)->done)
+        std::this_thread::yield();
     EXPECT_FALSE(threads.RunTask(kIdleKind, "", 0));
     EXPECT_EQ(log->Count(kRefusal), 1u);
 

@@ -260,12 +260,18 @@ TEST_F(TransformComponentTest, MessageAnglesAreNotNegatedButFileAnglesAre)
 
 TEST_F(TransformComponentTest, OtherMessagesChangeNothing)
 {
-    TransformComponent transform;
-    Message other(1, MT_DIRECTION_SET, 0, static_cast<u32>(sizeof(Message)));
-    transform.HandleMessage(&other);
-    transform.HandleMessage(nullptr);
-    ExpectPoint(transform.position, 0, 0, 0, 1);
-    EXPECT_EQ(transform.orientation, Math::Quaternion());
+    // The direction messages on either side of the three it handles belong to other components.
+    for (const u32 type : {u32(MT_DIRECTION_SET), u32(MT_DIRECTION_ADD), u32(MT_OBJECT_CREATE)})
+    {
+        SCOPED_TRACE(type);
+        TransformComponent transform;
+        Message other(1, type, 0, static_cast<u32>(sizeof(Message)));
+        transform.HandleMessage(&other);
+        transform.HandleMessage(nullptr);
+        ExpectPoint(transform.position, 0, 0, 0, 1);
+        EXPECT_EQ(transform.orientation, Math::Quaternion());
+        EXPECT_EQ(transform.scale, Math::Vector3(1, 1, 1));
+    }
 }
 
 TEST_F(TransformComponentTest, XmlRoundTripKeepsEveryMember)

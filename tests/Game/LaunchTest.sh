@@ -22,6 +22,8 @@ test_switch)
     [ $rc -eq 0 ] || fail "exit code $rc"
     grep -q "Engine: running the self-tests" "$work/log.txt" || fail "log lacks the test-run line"
     grep -q "Engine: created LogSystem" "$work/log.txt" || fail "log lacks the systems"
+    grep -q "AssetLoaderSystem: DefaultBatch: Object holds [1-9]" "$work/log.txt" ||
+        fail "the default batch loaded no object definitions"
     [ -d "$work/data/Quillmere" ] || fail "per-user folder not created"
     ;;
 bad_log_file)

@@ -92,6 +92,22 @@ TEST(FileReader, MissingFileIsLoggedAndEveryReadIsFalse)
               std::string::npos);
 }
 
+TEST(FileReader, AFolderIsAFileThatCannotBeOpened)
+{
+    TempFolder folder;
+    folder.MakeFolder("Models/Crate.bin");
+    LogCapture log;
+    FileReader reader("Models/Crate.bin");
+    char* buffer = nullptr;
+    u32 value = 7;
+    EXPECT_FALSE(reader.IsOpen());
+    EXPECT_FALSE(reader.ReadAll(buffer));
+    EXPECT_FALSE(reader.ReadU32(value));
+    EXPECT_EQ(value, 7u);
+    EXPECT_NE(log.Text().find("Error [FileReader]: Failed to open file (Models/Crate.bin)\n"),
+              std::string::npos);
+}
+
 TEST(FileReader, ReadsLittleEndianValuesAndLengthPrefixedStrings)
 {
     TempFolder folder;
