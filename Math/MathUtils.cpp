@@ -82,8 +82,9 @@ s32 RoundToInt(f32 value)
 
 s32 RandomInt(s32 a, s32 b)
 {
-    const f32 f = static_cast<f32>(a) + static_cast<f32>(b - a) * RandUnit();
-    return RoundToInt(f);
+    // The span is taken in 64 bits: b - a overflows 32 bits for bounds far apart.
+    const f32 span = static_cast<f32>(static_cast<s64>(b) - static_cast<s64>(a));
+    return RoundToInt(static_cast<f32>(a) + span * RandUnit());
 }
 
 u32 RandomInt(u32 a, u32 b)

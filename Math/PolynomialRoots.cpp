@@ -200,6 +200,13 @@ bool PolynomialRoots::Bisection(const Polynomial& polynomial, f32 x0, f32 x1, s3
     {
         const f32 middle = (x0 + x1) * 0.5f;
         root = middle;
+        // The interval is down to two neighbouring floats: further halvings would only repeat
+        // this root. Stopping here also bounds the loop when the step count is huge (an
+        // interval wider than the float range, or an absurd number of digits).
+        if (middle == x0 || middle == x1)
+        {
+            break;
+        }
         const f32 value = polynomial.Evaluate(middle);
         const f32 product = value * p0;
         if (product < 0.0f)

@@ -51,6 +51,50 @@ TEST(ColorRGBA, RandomColoursStayInTheirRanges)
     }
 }
 
+TEST(ColorRGBA, RandomColoursDrawBlueFirstAndVariationsAlphaFirst)
+{
+    // Each expected colour is rebuilt from the raw draws in the fixed order.
+    constexpr u32 SEED = 4;
+    const f32 tintSpan = 1.0f - 0.8f;
+    const auto expectColour = [](const ColorRGBA& actual, const ColorRGBA& expected)
+    {
+        EXPECT_FLOAT_EQ(actual.r, expected.r);
+        EXPECT_FLOAT_EQ(actual.g, expected.g);
+        EXPECT_FLOAT_EQ(actual.b, expected.b);
+        EXPECT_FLOAT_EQ(actual.a, expected.a);
+    };
+
+    SeedRand(SEED);
+    f32 b = RandUnit(), g = RandUnit(), r = RandUnit();
+    SeedRand(SEED);
+    expectColour(ColorRGBA::Random(0.5f), ColorRGBA(r, g, b, 0.5f));
+
+    SeedRand(SEED);
+    b = RandRange(0.0f, 0.4f);
+    g = 0.8f + RandUnit() * tintSpan;
+    r = RandRange(0.0f, 0.4f);
+    SeedRand(SEED);
+    expectColour(ColorRGBA::RandomGreen(1.0f), ColorRGBA(r, g, b, 1.0f));
+
+    SeedRand(SEED);
+    b = RandRange(0.0f, 0.4f);
+    g = RandRange(0.0f, 0.4f);
+    r = 0.8f + RandUnit() * tintSpan;
+    SeedRand(SEED);
+    expectColour(ColorRGBA::RandomRed(1.0f), ColorRGBA(r, g, b, 1.0f));
+
+    const ColorRGBA base(0.5f, 0.5f, 0.5f, 0.5f), range(0.1f, 0.2f, 0.3f, 0.4f);
+    SeedRand(SEED);
+    const f32 a = 0.5f + RandRange(-0.4f, 0.4f);
+    b = 0.5f + RandRange(-0.3f, 0.3f);
+    g = 0.5f + RandRange(-0.2f, 0.2f);
+    r = 0.5f + RandRange(-0.1f, 0.1f);
+    SeedRand(SEED);
+    ColorRGBA varied;
+    base.RandomVariation(range, varied);
+    expectColour(varied, ColorRGBA(r, g, b, a));
+}
+
 TEST(ColorRGBA, RandomVariationIsClampedToTheUnitRange)
 {
     SeedRand(2);

@@ -78,6 +78,29 @@ TEST(DistPoint4Plane, IntervalSearchFindsTheContact)
     EXPECT_EQ(touching.contactTime, 0.0f);
 }
 
+TEST(Distance, IntervalSearchBisectsForTheClosestApproach)
+{
+    // A point passing 5 above a unit circle, moving along X: nearest at t = 9, over the rim at
+    // (-1, 0, 0), with no contact. Newton overshoots the interval, so the bisection decides.
+    const Circle3 unit(Point4(0, 0, 0, 1), UP, 1);
+    const Point4 p(-10, 5, 0, 1);
+    const Vector4 alongX(1, 0, 0, 0);
+    DistPoint4Circle3 query(p, unit);
+
+    // Without iterations: the distance at the start, whatever lies inside.
+    EXPECT_FLOAT_EQ(query.GetOverInterval(0, 9.5f, alongX, STILL), std::sqrt(106.0f));
+    EXPECT_EQ(query.contactTime, 0.0f);
+
+    query.maxIterations = 30;
+    EXPECT_NEAR(query.GetOverInterval(0, 9.5f, alongX, STILL), 5.0f, 1e-4f);
+    EXPECT_NEAR(query.contactTime, 9.0f, 0.01f);
+    EXPECT_NEAR(query.GetSquaredOverInterval(0, 9.5f, alongX, STILL), 25.0f, 1e-3f);
+    EXPECT_NEAR(query.contactTime, 9.0f, 0.01f);
+    // The same approach seen from the circle's side.
+    EXPECT_NEAR(query.GetOverInterval(0, 9.5f, STILL, -alongX), 5.0f, 1e-4f);
+    EXPECT_NEAR(query.contactTime, 9.0f, 0.01f);
+}
+
 TEST(DistPoint4Circle3, ClosestPointOnTheRim)
 {
     const Circle3 unit(Point4(0, 0, 0, 1), UP, 1);
@@ -244,5 +267,36 @@ TEST(DistLine3Circle3, AgreesWithASampledMinimumOnRandomInput)
         // The reported points realise the reported distance.
         const Vector4 gap = query.GetClosestPoint0() - query.GetClosestPoint1();
         EXPECT_NEAR(gap.Dot(gap), found, 1e-3f) << "trial " << trial;
+    }
+}
+
+TEST(DistLine3Circle3, LinesParallelToTheAxisOrThePlane)
+{
+    // Along these families the quartic only touches zero at the minimum (a double root), which
+    // the sign-change search alone does not see. Each answer is checked against a sampled
+    // minimum along the line.
+    SeedRand(33);
+    for (int trial = 0; trial < 30; ++trial)
+    {
+        const Circle3 circle(Point4(RandRange(-2, 2), RandRange(-2, 2), RandRange(-2, 2), 1),
+                             Vector4::RandomDirection(), RandRange(0.5f, 3.0f));
+        const bool alongAxis = trial % 2 == 0;
+        const Vector4 direction = alongAxis ? circle.normal * RandRange(0.3f, 2.0f)
+                                            : circle.axis0 * 0.8f + circle.axis1 * 0.6f;
+        const Line3 line(Point4(RandRange(-3, 3), RandRange(-3, 3), RandRange(-3, 3), 1),
+                         direction);
+        DistLine3Circle3 query(line, circle);
+        const f32 found = query.GetSquared();
+
+        f32 sampled = Distance::NO_DISTANCE;
+        for (f32 s = -20.0f; s <= 20.0f; s += 0.002f)
+        {
+            const Point4 p = line.point + line.direction * s;
+            sampled = std::min(sampled, DistPoint4Circle3(p, circle).GetSquared());
+        }
+        EXPECT_NEAR(found, sampled, 1e-3f * std::max(1.0f, sampled))
+            << "trial " << trial << (alongAxis ? " along the axis" : " along the plane");
+        const Vector4 gap = query.GetClosestPoint0() - query.GetClosestPoint1();
+        EXPECT_NEAR(gap.Dot(gap), found, 1e-3f * std::max(1.0f, found)) << "trial " << trial;
     }
 }

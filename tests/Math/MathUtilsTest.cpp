@@ -2,7 +2,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <cfloat>
+#include <climits>
 #include <cmath>
 
 using namespace Math;
@@ -61,6 +63,21 @@ TEST(MathUtils, RandomIntStaysWithinItsBounds)
         ASSERT_LE(unsignedValue, 20u);
     }
     EXPECT_TRUE(sawLow && sawHigh);
+}
+
+TEST(MathUtils, RandomIntSpansBoundsFarApart)
+{
+    // b - a does not fit in 32 bits here; the draw must still cover the whole range.
+    SeedRand(11);
+    s32 lowest = INT_MAX, highest = INT_MIN;
+    for (int i = 0; i < 1000; ++i)
+    {
+        const s32 value = RandomInt(INT_MIN, INT_MAX);
+        lowest = std::min(lowest, value);
+        highest = std::max(highest, value);
+    }
+    EXPECT_LT(lowest, -1000000000);
+    EXPECT_GT(highest, 1000000000);
 }
 
 TEST(MathUtils, SinCosSnapsTinyResultsToZero)

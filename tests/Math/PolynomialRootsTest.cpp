@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <cstdlib>
 
 using namespace Math;
@@ -164,6 +165,21 @@ TEST(PolynomialRoots, BisectionOfAShortIntervalReportsItsMiddle)
     EXPECT_TRUE(roots.Bisection(line, 0.99f, 1.000001f, 0, root));
     EXPECT_NEAR(root, 1.0f, 0.01f);
     EXPECT_FALSE(roots.Bisection(line, 2, 3, 6, root));
+}
+
+TEST(PolynomialRoots, BisectionEndsWhenTheIntervalCannotShrink)
+{
+    // An interval wider than the float range, or an absurd digit count, asks for billions of
+    // halvings; the search still ends once the interval is down to neighbouring floats.
+    Polynomial cubic(3);
+    cubic[0] = -2;
+    cubic[3] = 1;
+    const PolynomialRoots roots;
+    f32 root = 0;
+    EXPECT_TRUE(roots.Bisection(cubic, -2e38f, 2e38f, 6, root));
+    EXPECT_NEAR(root, std::cbrt(2.0f), 1e-6f);
+    EXPECT_TRUE(roots.Bisection(cubic, 0, 2, 1000000000, root));
+    EXPECT_NEAR(root, std::cbrt(2.0f), 1e-6f);
 }
 
 TEST(PolynomialRoots, ScratchMemoryGoesThroughTheHook)
