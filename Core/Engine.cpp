@@ -101,6 +101,15 @@ Engine::~Engine()
 
     delete m_launchOptions;
     m_launchOptions = nullptr;
+    // An undelivered add-component message shuts down and destroys the component it carries,
+    // which needs the component pools: drop the pending messages while the factory exists.
+    if (Core::System::MessageSystem* messages = Core::System::MessageSystem::Instance())
+    {
+        messages->ClearQueue();
+        messages->ClearObjectMessages();
+    }
+    for (auto& [message, delay] : TakeHeldMessages())
+        DestroyMessage(message);
     // Destroys every remaining object while every system still exists.
     delete m_factory;
     m_factory = nullptr;

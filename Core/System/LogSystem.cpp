@@ -100,14 +100,27 @@ void LogSystem::RouteToConsole(const std::string& text, bool isMessageLine)
 
 LogSystem& LogSystem::operator<<(Message& message)
 {
+    bool toFile = false;
+    bool toConsole = false;
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        toFile = m_fileOn && m_file.is_open();
+        toConsole = m_consoleOn && m_verbose;
+    }
+    if (!toFile && !toConsole)
+        return *this; // the text is not made when no output wants it
+
+    // The line is made once and outside the lock: a message's text looks up objects (and
+    // colliders through physics), and whatever those lookups log must not wait on this log.
+    std::ostringstream line;
+    line << message;
+    const std::string text = line.str();
+
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_fileOn && m_file.is_open())
-        m_file << message;
-    if (!m_consoleOn || !m_verbose)
-        return *this;
-    std::ostringstream text;
-    text << message;
-    RouteToConsole(text.str(), true);
+    if (toFile && m_file.is_open())
+        m_file << text;
+    if (toConsole)
+        RouteToConsole(text, true);
     return *this;
 }
 

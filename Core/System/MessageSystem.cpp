@@ -32,8 +32,13 @@ MessageSystem::MessageSystem()
 
 MessageSystem::~MessageSystem()
 {
-    ClearQueue();
-    ClearObjectMessages();
+    // A destroyed message may post another (a component shut down by its undelivered
+    // add-component message, say); clear until both lists stay empty.
+    do
+    {
+        ClearQueue();
+        ClearObjectMessages();
+    } while (GetQueueSize() > 0 || GetObjectMessageCount() > 0);
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -52,8 +57,7 @@ void MessageSystem::Initialize(u32)
 
 bool MessageSystem::IsObjectMessageType(u32 type)
 {
-    return type == kDestroyObjectType || type == kAddComponentType ||
-           type == kRemoveComponentType;
+    return type == kDestroyObjectType || type == kAddComponentType || type == kRemoveComponentType;
 }
 
 void MessageSystem::Post(Message* message)
@@ -168,16 +172,20 @@ void MessageSystem::Dispatch(Message* message)
         DispatchToSystem(message);
     else if (g_Engine != nullptr)
     {
-        // A handler cannot add or remove systems, so the list is stable during the walk.
-        for (auto it = g_Engine->GetSystemsBegin(); it != g_Engine->GetSystemsEnd(); ++it)
-            (*it)->HandleMessage(message);
+        // A handler may create a system, which appends to (and may reallocate) the list: walk
+        // by index the systems that existed when the delivery began.
+        const Engine::SystemList& systems = g_Engine->GetSystems();
+        const std::size_t count = systems.size();
+        for (std::size_t i = 0; i < count; ++i)
+            systems[i]->HandleMessage(message);
     }
 }
 
 void MessageSystem::DispatchToObject(Message* message)
 {
     GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
-    GameObject* object = factory != nullptr ? factory->FindObject(message->targetObjectId) : nullptr;
+    GameObject* object =
+        factory != nullptr ? factory->FindObject(message->targetObjectId) : nullptr;
     if (object != nullptr)
     {
         object->HandleMessage(message);
@@ -196,9 +204,10 @@ void MessageSystem::DispatchToObject(Message* message)
     }
     if (g_Engine != nullptr)
     {
-        g_Engine->LogError(ErrorReport("Sent a message to an object that could not be located. (TYPE:" +
-                                           std::to_string(static_cast<s32>(message->type)) + ")",
-                                       0));
+        g_Engine->LogError(
+            ErrorReport("Sent a message to an object that could not be located. (TYPE:" +
+                            std::to_string(static_cast<s32>(message->type)) + ")",
+                        0));
     }
 }
 
@@ -208,17 +217,22 @@ void MessageSystem::DispatchToGroup(Message* message)
     if (factory == nullptr)
         return;
     // Handlers may change the group: walk a snapshot of the member ids and deliver to each
-    // member that still exists and still belongs to the group.
+    // member that still exists and still belongs to the group. The snapshots share one buffer
+    // (a handler that dispatches again stacks its own behind this one), so a group delivery
+    // allocates nothing once the buffer has grown to the largest group.
     const u32 group = message->targetGroupId;
-    std::vector<u32> members;
-    for (auto it = factory->GetGroupBegin(group); it != factory->GetGroupEnd(group); ++it)
-        members.push_back((*it)->GetId());
-    for (u32 memberId : members)
+    const std::size_t first = m_groupSnapshot.size();
+    const auto end = factory->GetGroupEnd(group); // no handler runs while the snapshot is taken
+    for (auto it = factory->GetGroupBegin(group); it != end; ++it)
+        m_groupSnapshot.push_back((*it)->GetId());
+    const std::size_t last = m_groupSnapshot.size();
+    for (std::size_t i = first; i < last; ++i)
     {
-        GameObject* member = factory->FindObject(memberId);
+        GameObject* member = factory->FindObject(m_groupSnapshot[i]);
         if (member != nullptr && member->GetGroup() == group)
             member->HandleMessage(message);
     }
+    m_groupSnapshot.resize(first);
 }
 
 void MessageSystem::DispatchToSystem(Message* message)

@@ -11,6 +11,7 @@
 #include <deque>
 #include <list>
 #include <mutex>
+#include <vector>
 
 class Message;
 
@@ -70,6 +71,7 @@ private:
     std::deque<Message*> m_queue;
     std::list<Message*> m_objectMessages; // guarded by the post mutex
     mutable std::mutex m_postMutex;
+    std::vector<u32> m_groupSnapshot; // member ids of the group deliveries in progress
 
     static MessageSystem* s_instance;
 };

@@ -149,3 +149,19 @@ TEST_F(AddComponentMessageTest, DeliveryHandsTheComponentToTheObjectOrDestroysIt
     EXPECT_EQ(g_shutdowns, 1); // only the one for the missing object
     EXPECT_EQ(g_destructions, 1);
 }
+
+TEST_F(AddComponentMessageTest, PendingAtShutDownItDestroysItsComponentWhileThePoolsExist)
+{
+    engine->GetSystemFactory().Register<Core::System::MessageSystem>("MessagingSystem");
+    engine->AddSystem("MessagingSystem");
+    GameObject* object = engine->GetFactory()->CreateObject("Holder", Engine::GenerateId());
+    // One waits in the main queue, one in the object list.
+    engine->SendMessage(new AddComponentMessage(1, NewComponent(), object->GetId(), 0), 5.0f);
+    engine->SendMessage(new AddComponentMessage(1, NewComponent(), object->GetId(), 0), 0.0f);
+
+    delete engine;
+    engine = nullptr;
+    g_Engine = nullptr;
+    EXPECT_EQ(g_shutdowns, 2);
+    EXPECT_EQ(g_destructions, 2); // returned to the pool, not left behind in freed memory
+}

@@ -1,0 +1,349 @@
+// Post and delivery through the message system against a plain baseline in the same run: a
+// mutex-guarded std::deque of std::function, pushed and popped the same number of times, each
+// call handing one message to the same game objects (GameObject::HandleMessage) that the
+// message system delivers to. The difference is what the message system adds: message memory,
+// ids and time stamps, its locks, and finding the addressed objects by id. Scenarios, 100,000
+// messages per update each:
+// - to one object;
+// - to a group of 100 objects (every message reaches all 100);
+// - posted by 4 threads while the main thread updates.
+// Each run reports messages per second and heap allocations per message (global operator new is
+// counted in this program; message memory should come from the engine's pools, so the count
+// stays near 0). After the table the ratios message system / baseline are printed with the
+// targets: at least 10 million messages per second on one core and within 3x of the baseline.
+#include "Core/Engine.h"
+#include "Core/GameFactory.h"
+#include "Core/GameObject.h"
+#include "Core/GameObjectComponent.h"
+#include "Core/Messages/Message.h"
+#include "Core/Messages/MessageTypes.h"
+#include "Core/System/MessageSystem.h"
+#include <atomic>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <cstdlib>
+#include <deque>
+#include <functional>
+#include <map>
+#include <mutex>
+#include <new>
+#include <string>
+#include <thread>
+#include <unistd.h>
+#include <vector>
+
+namespace
+{
+std::atomic<u64> g_heapAllocations{0};
+} // namespace
+
+// Every heap allocation of the program is counted, so that a benchmark can tell how many it
+// made per message. The replacements pair malloc with free; GCC, which takes operator new for
+// its built-in meaning, would otherwise warn that they do not match.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
+void* operator new(std::size_t size)
+{
+    g_heapAllocations.fetch_add(1, std::memory_order_relaxed);
+    if (void* block = std::malloc(size != 0 ? size : 1))
+        return block;
+    throw std::bad_alloc();
+}
+void operator delete(void* block) noexcept
+{
+    std::free(block);
+}
+void operator delete(void* block, std::size_t) noexcept
+{
+    std::free(block);
+}
+#pragma GCC diagnostic pop
+
+namespace
+{
+constexpr u32 MessagesPerUpdate = 100000;
+constexpr u32 GroupSize = 100;
+constexpr u32 GroupId = 7;
+constexpr u32 PostingThreads = 4;
+constexpr u32 BenchMessageType = MT_SELF_TEST;
+constexpr double TargetMessagesPerSecond = 10.0e6; // on one core, to one object
+constexpr double TargetRatio = 3.0;
+
+// The component on every receiving game object; both contenders deliver to it through
+// GameObject::HandleMessage.
+class CountingComponent : public GameObjectComponent
+{
+public:
+    CountingComponent() : GameObjectComponent(true) {}
+    u32 GetType() override { return 1; }
+    std::string GetName() override { return "CountingComponent"; }
+    void Shutdown() override {}
+    void Deserialize(Serializer::XmlReader&) override {}
+    void Serialize(Serializer::XmlWriter&) override {}
+    void HandleMessage(Message*) override { ++count; }
+    u64 count = 0;
+};
+
+struct World
+{
+    Core::System::MessageSystem* messages = nullptr;
+    u32 singleObject = 0;
+    std::vector<CountingComponent*> components; // [0] the single object, then the group
+    std::vector<GameObject*> single;            // the baseline's receivers
+    std::vector<GameObject*> group;
+};
+World g_world;
+
+u64 Delivered()
+{
+    u64 total = 0;
+    for (CountingComponent* component : g_world.components)
+        total += component->count;
+    return total;
+}
+
+// Scenario: who receives, and how many threads post.
+struct Scenario
+{
+    const char* name;
+    bool toGroup;
+    u32 threads;
+    bool hasRateTarget; // the messages-per-second target is for one core and one receiver
+};
+
+void PostMessages(const Scenario& scenario, u32 count)
+{
+    for (u32 i = 0; i < count; ++i)
+    {
+        auto* message = new Message(0, BenchMessageType,
+                                    scenario.toGroup ? 0 : g_world.singleObject, sizeof(Message));
+        if (scenario.toGroup)
+            message->targetGroupId = GroupId;
+        g_Engine->SendMessage(message, 0.0f);
+    }
+}
+
+// One update's worth: post everything (on the main thread or on the posting threads) and
+// deliver it.
+void MessageSystemRound(const Scenario& scenario)
+{
+    const u32 receivers = scenario.toGroup ? GroupSize : 1;
+    const u64 expected = Delivered() + u64{MessagesPerUpdate} * receivers;
+    if (scenario.threads <= 1)
+    {
+        PostMessages(scenario, MessagesPerUpdate);
+        g_world.messages->Update(0.0f);
+        return;
+    }
+    std::vector<std::thread> posters;
+    for (u32 t = 0; t < scenario.threads; ++t)
+        posters.emplace_back([&scenario]
+                             { PostMessages(scenario, MessagesPerUpdate / scenario.threads); });
+    while (Delivered() < expected)
+        g_world.messages->Update(0.0f);
+    for (std::thread& poster : posters)
+        poster.join();
+}
+
+// The baseline: the same pushes, pops and receiver calls through a locked deque of functions.
+class FunctionQueue
+{
+public:
+    void Push(std::function<void()> work)
+    {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        m_queue.push_back(std::move(work));
+    }
+    bool PopAndRun()
+    {
+        std::function<void()> work;
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            if (m_queue.empty())
+                return false;
+            work = std::move(m_queue.front());
+            m_queue.pop_front();
+        }
+        work();
+        return true;
+    }
+
+private:
+    std::mutex m_mutex;
+    std::deque<std::function<void()>> m_queue;
+};
+
+// The one message the baseline hands to the objects (it has no messages of its own to make).
+Message* g_baselineMessage = nullptr;
+
+void PushWork(FunctionQueue& queue, const std::vector<GameObject*>& receivers, u32 count)
+{
+    for (u32 i = 0; i < count; ++i)
+    {
+        queue.Push(
+            [&receivers]
+            {
+                for (GameObject* receiver : receivers)
+                    receiver->HandleMessage(g_baselineMessage);
+            });
+    }
+}
+
+void BaselineRound(const Scenario& scenario, FunctionQueue& queue)
+{
+    const std::vector<GameObject*>& receivers = scenario.toGroup ? g_world.group : g_world.single;
+    if (scenario.threads <= 1)
+    {
+        PushWork(queue, receivers, MessagesPerUpdate);
+        while (queue.PopAndRun())
+        {
+        }
+        return;
+    }
+    std::vector<std::thread> pushers;
+    for (u32 t = 0; t < scenario.threads; ++t)
+        pushers.emplace_back([&]
+                             { PushWork(queue, receivers, MessagesPerUpdate / scenario.threads); });
+    u32 done = 0;
+    while (done < MessagesPerUpdate)
+        done += queue.PopAndRun() ? 1 : 0;
+    for (std::thread& pusher : pushers)
+        pusher.join();
+}
+
+template <class Round> void Measure(benchmark::State& state, Round round)
+{
+    round(); // warm-up: pools, queues and snapshot buffers reach their working size
+    const u64 allocationsBefore = g_heapAllocations.load();
+    for (auto _ : state)
+        round();
+    const double messages = static_cast<double>(state.iterations()) * MessagesPerUpdate;
+    state.counters["msgs/s"] =
+        benchmark::Counter(MessagesPerUpdate, benchmark::Counter::kIsIterationInvariantRate);
+    state.counters["heap/msg"] =
+        static_cast<double>(g_heapAllocations.load() - allocationsBefore) / messages;
+}
+
+// Which scenario and contender each registered benchmark is, for the ratio table.
+struct Entry
+{
+    std::string scenario;
+    bool isMessageSystem;
+    bool hasRateTarget;
+};
+std::map<std::string, Entry> g_entries;
+
+void Register(const Scenario& scenario)
+{
+    const std::string systemName = std::string("MessageSystem/") + scenario.name;
+    const std::string baselineName = std::string("DequeOfFunction/") + scenario.name;
+    g_entries[systemName] = {scenario.name, true, scenario.hasRateTarget};
+    g_entries[baselineName] = {scenario.name, false, scenario.hasRateTarget};
+    benchmark::RegisterBenchmark(systemName.c_str(), [scenario](benchmark::State& state)
+                                 { Measure(state, [&] { MessageSystemRound(scenario); }); })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+    benchmark::RegisterBenchmark(baselineName.c_str(),
+                                 [scenario](benchmark::State& state)
+                                 {
+                                     FunctionQueue queue;
+                                     Measure(state, [&] { BaselineRound(scenario, queue); });
+                                 })
+        ->Unit(benchmark::kMillisecond)
+        ->UseRealTime();
+}
+
+// Keeps each run's time so that the ratios can be printed after the table.
+class RatioReporter : public benchmark::ConsoleReporter
+{
+public:
+    // Colours only on a terminal, so that saved output stays plain text.
+    RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+
+    void ReportRuns(const std::vector<Run>& runs) override
+    {
+        ConsoleReporter::ReportRuns(runs);
+        for (const Run& run : runs)
+        {
+            const auto entry = g_entries.find(run.run_name.function_name);
+            if (entry == g_entries.end() || run.iterations == 0)
+                continue;
+            Times& times = m_times[entry->second.scenario];
+            times.hasRateTarget = entry->second.hasRateTarget;
+            (entry->second.isMessageSystem ? times.system : times.baseline) =
+                run.GetAdjustedRealTime();
+        }
+    }
+
+    void PrintRatios() const
+    {
+        std::printf("\nMessage system against a locked deque of std::function (time ratio; "
+                    "lower is better)\n");
+        for (const auto& [scenario, times] : m_times)
+        {
+            if (times.system <= 0.0 || times.baseline <= 0.0)
+                continue;
+            // Times are milliseconds per update of MessagesPerUpdate messages.
+            const double perSecond = MessagesPerUpdate / (times.system / 1000.0);
+            const double ratio = times.system / times.baseline;
+            const bool met = ratio <= TargetRatio &&
+                             (!times.hasRateTarget || perSecond >= TargetMessagesPerSecond);
+            std::printf("%-10s %8.2f M msgs/s  system/baseline %6.3f  target (%s<= %.0fx) %s\n",
+                        scenario.c_str(), perSecond / 1.0e6, ratio,
+                        times.hasRateTarget ? ">= 10 M msgs/s, " : "", TargetRatio,
+                        met ? "met" : "MISSED");
+        }
+    }
+
+private:
+    struct Times
+    {
+        double system = 0.0;
+        double baseline = 0.0;
+        bool hasRateTarget = false;
+    };
+    std::map<std::string, Times> m_times;
+};
+} // namespace
+
+int main(int argc, char** argv)
+{
+    benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
+
+    Engine engine;
+    engine.GetSystemFactory().Register<Core::System::MessageSystem>("MessagingSystem");
+    g_world.messages =
+        static_cast<Core::System::MessageSystem*>(engine.AddSystem("MessagingSystem"));
+    GameFactory* factory = engine.GetFactory();
+    for (u32 i = 0; i <= GroupSize; ++i)
+    {
+        GameObject* object = factory->CreateObject("Receiver", Engine::GenerateId());
+        auto* component = new CountingComponent();
+        object->AddComponent(component);
+        g_world.components.push_back(component);
+        if (i == 0)
+        {
+            g_world.singleObject = object->GetId();
+            g_world.single.push_back(object);
+        }
+        else
+        {
+            factory->AddToGroup(object->GetId(), GroupId);
+            g_world.group.push_back(object);
+        }
+    }
+    Message baselineMessage(0, BenchMessageType, 0, sizeof(Message));
+    g_baselineMessage = &baselineMessage;
+
+    Register({"OneObject", false, 1, true});
+    Register({"Group100", true, 1, false});
+    Register({"4Threads", false, PostingThreads, false});
+
+    RatioReporter reporter;
+    benchmark::RunSpecifiedBenchmarks(&reporter);
+    reporter.PrintRatios();
+    benchmark::Shutdown();
+    return 0;
+}
