@@ -1,80 +1,168 @@
 #include "Serializer/TextConversion.h"
 #include <algorithm>
 #include <charconv>
-#include <cstring>
-#include <locale>
-#include <sstream>
+#include <system_error>
 
+// Numbers are read without streams: constructing a string stream per value (a string copy, a
+// locale and a sentry each time) was most of the cost of building objects from definitions.
+// The scanners below take exactly the characters that stream extraction in the classic locale
+// takes and accept and refuse exactly what it does; std::from_chars then converts them, with
+// the same correctly rounded result that the stream's strtof/strtod gives.
 namespace Serializer
 {
 namespace
 {
-// Parses into a temporary so that a failed extraction, which stores 0 or the type's limit,
-// never reaches the caller's value.
-template <typename T> bool Extract(const char* text, T& value)
+// Large enough for "%.*g" of any double at the precisions used here.
+constexpr std::size_t NumberBufferSize = 64;
+// The widest value read from one attribute text (four floats).
+constexpr int MaxFloatsPerText = 4;
+// Exponents are only needed to tell a too-large number from a too-small one, so their digits
+// stop counting here: far beyond any float or double exponent and any text's digit count.
+constexpr long long ExponentCap = 1000000000000LL;
+constexpr int DecimalBase = 10;
+
+constexpr bool IsSpace(char c)
+{
+    return c == ' ' || c == '\t' || c == '\n' || c == '\r' || c == '\f' || c == '\v';
+}
+
+constexpr bool IsDigit(char c)
+{
+    return c >= '0' && c <= '9';
+}
+
+const char* SkipSpace(const char* text)
+{
+    while (IsSpace(*text))
+        ++text;
+    return text;
+}
+
+// An optional sign and decimal digits, up to the first character that is not a digit. Out of
+// the type's range fails. Unsigned types refuse a minus sign (from_chars does not take one),
+// where stream extraction would wrap "-1" round to the largest value.
+template <typename T> bool ParseInteger(const char* text, T& value)
 {
     if (!text)
         return false;
-    std::istringstream stream{std::string(text)};
-    stream.imbue(std::locale::classic());
+    const char* p = SkipSpace(text);
+    // from_chars takes a leading minus but no plus.
+    const char* first = p;
+    if (*p == '+')
+        first = ++p;
+    else if (*p == '-')
+        ++p;
+    if (!IsDigit(*p))
+        return false;
+    while (IsDigit(*p))
+        ++p;
     T parsed{};
-    if (!(stream >> parsed))
+    if (std::from_chars(first, p, parsed).ec != std::errc())
         return false;
     value = parsed;
     return true;
 }
 
-bool StartsWithMinus(const char* text)
+// An optional sign, digits with at most one decimal point (at least one digit), and an
+// optional exponent: 'e' or 'E', an optional sign and at least one digit ("1e" and "1e+" fail,
+// as they do for a stream). Words such as "inf" and "nan" and hexadecimal forms are no numbers.
+// A number too large for T fails; one too small for T reads as zero of its sign, as strtof and
+// strtod give it to the stream. Returns the end of the number, or null when nothing was read.
+template <typename T> const char* ParseFloatingPoint(const char* text, T& value)
 {
-    while (*text == ' ' || *text == '\t' || *text == '\n' || *text == '\r' || *text == '\f' ||
-           *text == '\v')
-        ++text;
-    return *text == '-';
-}
+    const char* p = SkipSpace(text);
+    const bool negative = *p == '-';
+    if (*p == '+')
+        ++p;
+    const char* first = p;
+    if (negative)
+        ++p;
 
-// Large enough for "%.*g" of any double at the precisions used here.
-constexpr std::size_t NumberBufferSize = 64;
-// The widest value read from one attribute text (four floats).
-constexpr int MaxFloatsPerText = 4;
+    // The decimal magnitude (the value lies in [10^(m-1), 10^m)) tells underflow from overflow.
+    long long magnitude = 0;
+    bool significant = false;
+    bool anyDigit = false;
+    for (; IsDigit(*p); ++p, anyDigit = true)
+    {
+        significant = significant || *p != '0';
+        if (significant)
+            ++magnitude;
+    }
+    if (*p == '.')
+    {
+        for (++p; IsDigit(*p); ++p, anyDigit = true)
+        {
+            if (!significant && *p == '0')
+                --magnitude;
+            significant = significant || *p != '0';
+        }
+    }
+    if (!anyDigit)
+        return nullptr;
+    if (*p == 'e' || *p == 'E')
+    {
+        ++p;
+        const bool negativeExponent = *p == '-';
+        if (*p == '+' || *p == '-')
+            ++p;
+        if (!IsDigit(*p))
+            return nullptr;
+        long long exponent = 0;
+        for (; IsDigit(*p); ++p)
+            exponent = std::min(exponent * DecimalBase + (*p - '0'), ExponentCap);
+        magnitude += negativeExponent ? -exponent : exponent;
+    }
+
+    T parsed{};
+    const std::from_chars_result result = std::from_chars(first, p, parsed);
+    if (result.ec == std::errc::result_out_of_range && magnitude <= 0)
+        parsed = negative ? -T(0) : T(0);
+    else if (result.ec != std::errc() || result.ptr != p)
+        return nullptr;
+    value = parsed;
+    return p;
+}
 } // namespace
 
 bool ParseText(const char* text, int& value)
 {
-    return Extract(text, value);
+    return ParseInteger(text, value);
 }
 
 bool ParseText(const char* text, unsigned int& value)
 {
-    if (!text || StartsWithMinus(text))
-        return false;
-    return Extract(text, value);
+    return ParseInteger(text, value);
 }
 
 bool ParseText(const char* text, float& value)
 {
-    return Extract(text, value);
+    return text && ParseFloatingPoint(text, value);
 }
 
 bool ParseText(const char* text, double& value)
 {
-    return Extract(text, value);
+    return text && ParseFloatingPoint(text, value);
 }
 
 bool ParseText(const char* text, bool& value)
 {
-    return Extract(text, value);
+    // A stream reads a long and accepts only 0 and 1.
+    long number = 0;
+    if (!ParseInteger(text, number) || (number != 0 && number != 1))
+        return false;
+    value = number == 1;
+    return true;
 }
 
 bool ParseFloats(const char* text, float* values, int count)
 {
     if (!text || !values || count <= 0 || count > MaxFloatsPerText)
         return false;
-    std::istringstream stream{std::string(text)};
-    stream.imbue(std::locale::classic());
     float parsed[MaxFloatsPerText] = {};
     for (int i = 0; i < count; ++i)
     {
-        if (!(stream >> parsed[i]))
+        text = ParseFloatingPoint(text, parsed[i]);
+        if (!text)
             return false;
     }
     std::copy(parsed, parsed + count, values);

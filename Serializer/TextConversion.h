@@ -1,12 +1,14 @@
 #pragma once
 // Text forms of plain values in the engine's XML files, shared by the reader and the writer.
 //
-// Reading is standard stream extraction in the classic locale: leading white space is skipped,
-// then an optional sign, digits and, for floating-point numbers, a fraction and an exponent;
-// whatever follows the number is ignored ("12abc" reads 12, "3.5" read as an integer reads 3).
-// A text that does not start with a number of the type, or whose number does not fit the type,
-// leaves the value as it was and returns false. Booleans are the numbers 0 and 1. Unsigned
-// values refuse a leading minus, which stream extraction would wrap round ("-1" to 4294967295).
+// Reading accepts and refuses exactly what standard stream extraction in the classic locale
+// does, without a stream: leading white space is skipped, then an optional sign, digits and,
+// for floating-point numbers, a fraction and an exponent; whatever follows the number is
+// ignored ("12abc" reads 12, "3.5" read as an integer reads 3). A text that does not start with
+// a number of the type ("inf", "nan", "1e" are none), or whose number is too large for the type,
+// leaves the value as it was and returns false; a floating-point number too small for the type
+// reads as zero. Booleans are the numbers 0 and 1. Unsigned values refuse a leading minus,
+// which stream extraction would wrap round ("-1" to 4294967295).
 //
 // Writing: attribute values with six significant digits (the C "%g" form, "1e+06"), element
 // texts of floats and doubles with eight, integers in decimal. Always '.' as decimal point.
