@@ -255,10 +255,12 @@ void Engine::SendMessage(Message* message, f32 delay)
 
     // Read before the post: from then on the message belongs to the message system.
     bool isF11Press = false;
+    // Checked by class as well as by type: a plain Message posted under the keyboard's type
+    // number has no key fields to read.
     if (message->type == KeyboardMessage::Type)
     {
-        const auto* key = static_cast<const KeyboardMessage*>(message);
-        isF11Press = key->keyCode == KeyF11 && key->state == kKeyPressed;
+        if (const auto* key = dynamic_cast<const KeyboardMessage*>(message))
+            isF11Press = key->keyCode == KeyF11 && key->state == kKeyPressed;
     }
 
     if (Core::System::MessageSystem* messages = Core::System::MessageSystem::Instance())

@@ -174,6 +174,12 @@ TEST(Allocator, AnF11PressWritesTheStatisticsToTheLog)
         EXPECT_EQ(text.find(block) != std::string::npos, c.writes) << c.key << " " << c.state;
         EXPECT_EQ(text.find(":: ~Allocator Debug~ ::\n\n") != std::string::npos, c.writes);
     }
+
+    // A plain message under the keyboard's type number has no key to read and is no F11 press.
+    LogCapture log("allocator_f11_plain");
+    Engine engine;
+    engine.SendMessage(new Message(0, KeyboardMessage::Type, 0, sizeof(Message)), 0.0f);
+    EXPECT_EQ(log.Text().find(":: Allocator Debug ::"), std::string::npos);
 }
 
 TEST(Allocator, ThreadsAllocateAndFreeAcrossBuckets)
