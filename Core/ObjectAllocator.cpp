@@ -24,18 +24,6 @@ constexpr std::size_t MinimumAlignment = 8;
 // Every page starts with the link to the next page.
 constexpr std::size_t PageLinkSize = sizeof(void*);
 
-// Waiting for a held pool lock: rounds of doubling pause counts, then yields. A lock is held
-// for a few dozen instructions, so it is nearly always free within the first rounds.
-constexpr u32 SpinRoundsBeforeYield = 16;
-constexpr u32 MaxPausesPerRound = 256;
-
-void CpuRelax()
-{
-#if defined(__x86_64__) || defined(__i386__)
-    __builtin_ia32_pause();
-#endif
-}
-
 // Printable range of the leak dump's character column.
 constexpr u08 FirstPrintable = 32;
 constexpr u08 LastPrintable = 127;
@@ -89,24 +77,6 @@ void PrintObjectInUse(const void* object, u32 objectSize)
 }
 } // namespace
 
-void PoolLock::WaitWhileLocked() const
-{
-    // Read-only waiting keeps the cache line shared until the holder lets go; the growing pause
-    // keeps several waiters from all pouncing at once, and a holder that was preempted gets the
-    // processor back through the yield.
-    u32 pauses = 1;
-    for (u32 round = 0; m_locked.load(std::memory_order_relaxed); ++round)
-    {
-        if (round >= SpinRoundsBeforeYield)
-        {
-            std::this_thread::yield();
-            continue;
-        }
-        for (u32 i = 0; i < pauses; ++i)
-            CpuRelax();
-        pauses = std::min(pauses * 2, MaxPausesPerRound);
-    }
-}
 
 ObjectAllocator::ObjectAllocator(u32 objectSize, const ObjectAllocatorConfig& config)
     : m_config(config), m_stats(), m_freeList(nullptr), m_pageList(nullptr),
@@ -159,7 +129,7 @@ ObjectAllocator::~ObjectAllocator()
 
 void* ObjectAllocator::Allocate()
 {
-    std::lock_guard<PoolLock> lock(m_lock);
+    std::lock_guard<Core::SpinLock> lock(m_lock);
     u08* object = nullptr;
     if (m_config.useHeap)
     {
@@ -192,7 +162,7 @@ void ObjectAllocator::Free(void* object)
 {
     if (object == nullptr)
         return;
-    std::lock_guard<PoolLock> lock(m_lock);
+    std::lock_guard<Core::SpinLock> lock(m_lock);
     ++m_stats.deallocations;
     u08* bytes = static_cast<u08*>(object);
     if (m_config.useHeap)
@@ -214,14 +184,14 @@ void ObjectAllocator::Free(void* object)
 
 ObjectAllocatorStats ObjectAllocator::GetStats() const
 {
-    std::lock_guard<PoolLock> lock(m_lock);
+    std::lock_guard<Core::SpinLock> lock(m_lock);
     return m_stats;
 }
 
 u32 ObjectAllocator::DumpMemoryInUse(DumpCallback callback) const
 {
     // The callback runs under the pool's lock: it must not call back into this pool.
-    std::lock_guard<PoolLock> lock(m_lock);
+    std::lock_guard<Core::SpinLock> lock(m_lock);
     if (m_stats.objectsInUse == 0)
         return 0;
 

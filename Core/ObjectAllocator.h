@@ -14,6 +14,7 @@
 // Misuse found by a debug-mode Free throws Core::OAException; the lock is released first and
 // nothing changes but the deallocation count. Pages go back to the heap only when the pool dies.
 #include "Core/OAException.h"
+#include "Core/SpinLock.h"
 #include "Math/Types.h"
 #include <atomic>
 #include <cstddef>
@@ -26,25 +27,6 @@ constexpr bool PoolsUseHeap = true;
 #else
 constexpr bool PoolsUseHeap = false;
 #endif
-
-// The pool's lock: a plain, non-recursive mutual-exclusion lock that spins briefly and then
-// yields. Its hold times are a handful of instructions, so taking it costs one atomic exchange
-// and releasing it a plain store, where a sleeping mutex costs two atomic operations.
-class PoolLock
-{
-public:
-    void lock()
-    {
-        while (m_locked.exchange(true, std::memory_order_acquire))
-            WaitWhileLocked();
-    }
-    void unlock() { m_locked.store(false, std::memory_order_release); }
-
-private:
-    void WaitWhileLocked() const;
-
-    std::atomic<bool> m_locked{false};
-};
 
 struct ObjectAllocatorConfig
 {
@@ -128,7 +110,7 @@ private:
 
     ObjectAllocatorConfig m_config;
     ObjectAllocatorStats m_stats;
-    mutable PoolLock m_lock;
+    mutable Core::SpinLock m_lock; // the pool's own lock
     FreeObject* m_freeList;
     u08* m_pageList;
     std::size_t m_objectSize;
