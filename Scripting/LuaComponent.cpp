@@ -9,6 +9,7 @@
 #include "Scripting/ScriptApi.h"
 #include "Scripting/TestClass.h"
 #include "Serializer/FileSystem.h"
+#include <cstdio>
 #include <exception>
 #include <new>
 
@@ -18,30 +19,96 @@ namespace
 {
 // Scripts are read as text only: precompiled chunks are refused.
 constexpr const char* kTextChunksOnly = "t";
+// Stack room a load needs: its function and the path.
+constexpr int kLoadStackRoom = 2;
+
+// Positions of the C-library searchers in package.searchers: after the preload and Lua-file
+// searchers come the C libraries and the all-in-one C libraries.
+constexpr int kCSearcher = 3;
+constexpr int kCRootSearcher = 4;
+
+// The Lua core is linked into the executable and its symbols are not exported, so a native
+// module that a script loaded would either fail to resolve them or bring a second copy of Lua
+// that works on this state unchecked. Scripts load no native code: package.loadlib and the two
+// C-library searchers of `require` are removed (Lua modules still load through package.path).
+void RemoveNativeLoading(lua_State* state)
+{
+    lua_getglobal(state, LUA_LOADLIBNAME);
+    if (lua_istable(state, -1))
+    {
+        lua_pushnil(state);
+        lua_setfield(state, -2, "loadlib");
+        lua_pushliteral(state, "");
+        lua_setfield(state, -2, "cpath");
+        lua_getfield(state, -1, "searchers");
+        if (lua_istable(state, -1))
+        {
+            // The last first, so that the searchers left stay a sequence.
+            lua_pushnil(state);
+            lua_rawseti(state, -2, kCRootSearcher);
+            lua_pushnil(state);
+            lua_rawseti(state, -2, kCSearcher);
+        }
+        lua_pop(state, 1);
+    }
+    lua_pop(state, 1);
+}
 
 // Runs inside the protected call that builds a state: each step allocates and so may raise.
 int OpenStateProtected(lua_State* state)
 {
     luaL_openlibs(state);
+    RemoveNativeLoading(state);
     RegisterScriptApi(state);
     RegisterTestClass(state);
     return 0;
 }
 
+// Runs inside the protected call of Load: the file named by argument 1 (a light userdata) is
+// loaded as text and run; the chunk's results are this function's results. A file that does
+// not load raises its message, so both failures reach Load the same way.
+int LoadAndRunProtected(lua_State* state)
+{
+    const char* path = static_cast<const char*>(lua_touserdata(state, 1));
+    if (luaL_loadfilex(state, path, kTextChunksOnly) != LUA_OK)
+        return lua_error(state);
+    lua_call(state, 0, LUA_MULTRET);
+    return lua_gettop(state) - 1;
+}
+
+// A number as Lua writes it, made without touching the state (no allocation, no collector
+// step).
+std::string NumberText(lua_Number number)
+{
+    char text[LUAI_MAXNUMBER2STR];
+    std::snprintf(text, sizeof(text), LUA_NUMBER_FMT, number);
+    return text;
+}
+
+std::string ErrorValueText(lua_State* state)
+{
+    switch (lua_type(state, -1))
+    {
+    case LUA_TSTRING:
+        return lua_tolstring(state, -1, nullptr);
+    case LUA_TNUMBER:
+        return NumberText(lua_tonumberx(state, -1, nullptr));
+    default:
+        return "(the error value is not a string)";
+    }
+}
+
 // A Lua error outside every protected call ends the process inside Lua; the log says why.
 int LogPanic(lua_State* state)
 {
-    const char* message = lua_tostring(state, -1);
-    Core::Log() << "Error [Scripting]: unprotected Lua error: "
-                << (message != nullptr ? message : "(no message)") << '\n';
+    Core::Log() << "Error [Scripting]: unprotected Lua error: " << ErrorValueText(state) << '\n';
     return 0;
 }
 } // namespace
 
-const char* LuaComponent::ErrorText(lua_State* state)
+std::string LuaComponent::ErrorText(lua_State* state)
 {
-    const char* message = lua_tostring(state, -1);
-    return message != nullptr ? message : "(the error value is not a string)";
+    return ErrorValueText(state);
 }
 
 LuaComponent::LuaComponent()
@@ -165,8 +232,14 @@ bool LuaComponent::Load(const std::string& fileName)
     }
 
     const int base = lua_gettop(m_state);
-    if (luaL_loadfilex(m_state, path.c_str(), kTextChunksOnly) != LUA_OK ||
-        lua_pcall(m_state, 0, LUA_MULTRET, 0) != LUA_OK)
+    if (!lua_checkstack(m_state, kLoadStackRoom))
+    {
+        Report(failure + ": there is no stack room to load it", LoadReportLevel);
+        return false;
+    }
+    lua_pushcfunction(m_state, &LoadAndRunProtected);
+    lua_pushlightuserdata(m_state, const_cast<char*>(path.c_str()));
+    if (lua_pcall(m_state, 1, LUA_MULTRET, 0) != LUA_OK)
     {
         Report(failure + ": " + ErrorText(m_state), LoadReportLevel);
         lua_settop(m_state, base);
@@ -231,15 +304,21 @@ bool LuaComponent::ReadString(std::string& value, int index)
     CheckStackNotEmpty();
     if (m_state != nullptr)
     {
-        if (lua_type(m_state, index) == LUA_TBOOLEAN)
+        switch (lua_type(m_state, index))
         {
+        case LUA_TBOOLEAN:
             value = lua_toboolean(m_state, index) ? "true" : "false";
             return true;
-        }
-        if (lua_isstring(m_state, index))
-        {
+        case LUA_TSTRING:
             value = lua_tolstring(m_state, index, nullptr);
             return true;
+        case LUA_TNUMBER:
+            // Written here as Lua writes it: converting on the stack could let the collector
+            // run a finalizer of the script outside a protected call.
+            value = NumberText(lua_tonumberx(m_state, index, nullptr));
+            return true;
+        default:
+            break;
         }
     }
     ReportTypeError("string");

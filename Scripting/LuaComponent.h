@@ -19,11 +19,18 @@
 //   "No Script Loaded" until a load succeeds, then the file name as given to Load.
 // - Globals and table fields are looked up raw, so no metamethod of the script (a strict-mode
 //   global table, say) runs outside a protected call.
+// - Nothing done outside a protected call lets the collector take a step: a step may run a
+//   script's "__gc" finalizer, and an error there would end the process. So keys are made with
+//   lua_getfield rather than pushed, numbers are turned into text here rather than on the stack,
+//   and a load runs inside its protected call from the start.
 // - Arguments are pushed as Lua numbers; results are read back by truncation toward zero
 //   (Scripting/LuaNumbers.h).
 // - Lua unwinds its errors with longjmp, so no C++ object with a destructor is live between a
 //   protected call and the code it runs. Outside a protected call only a memory error can be
 //   raised; the state's panic handler logs it and the process ends without unwinding.
+// - A state gets the standard libraries without native-code loading: package.loadlib and the
+//   C-library searchers of `require` are removed, since native code would bring a second copy
+//   of the Lua core, which is linked into the executable.
 // - Main thread only.
 #include "Core/GameObjectComponent.h"
 #include "Math/Types.h"
@@ -158,17 +165,26 @@ private:
 
     // Pushes the global `name` (raw look-up).
     void PushGlobal(const char* name);
+    // Pushes table[key] of the table at `tableIndex` without metamethods; nil (reported) when
+    // the look-up fails.
+    void PushRawField(int tableIndex, const char* key);
+    // The same inside a protected call, for a table with a metatable (absolute index).
+    [[gnu::cold]] void PushRawFieldProtected(int table, const char* key);
+    // Pushes the global, reads it with `read` and pops it; the reader reports a wrong type.
+    template <class T>
+    bool ReadGlobal(const char* name, T& value, bool (LuaComponent::*read)(T&, int));
+    // table[key] of the global table, read with `read`; the stack is emptied afterwards.
+    template <class T>
+    bool ReadTableField(const char* table, const char* key, T& value,
+                        bool (LuaComponent::*read)(T&, int));
     // Calls the global function with the numbers as arguments. True when it ran to its end,
     // with its `resultCount` results on the stack; false after a reported failure.
     bool CallProtected(const char* function, const lua_Number* arguments, int argumentCount,
                        int resultCount, MissingFunction missing = MissingFunction::Report);
-    // Pushes table[key] of the global table; false, with the stack as it was, when the global
-    // is not a table.
-    bool PushTableField(const char* table, const char* key);
 
     void Report(const std::string& text, s32 level) const;
     // The error value on top of the stack as text (Lua's message).
-    static const char* ErrorText(lua_State* state);
+    static std::string ErrorText(lua_State* state);
     // The failure paths of CallProtected, kept out of its way.
     [[gnu::cold]] bool ReportCallFailure(const char* function, const char* reason) const;
     // Reports the error value on top of the stack and pops it.

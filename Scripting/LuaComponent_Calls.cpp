@@ -5,16 +5,62 @@ namespace Scripting
 {
 namespace
 {
-// Stack room a call needs beyond its arguments: the global table and the name during the
-// look-up (the function then takes the table's place).
-constexpr int kCallStackRoom = 2;
+// Stack room a call needs beyond its arguments: the global table, and during a protected
+// look-up its function, the table and the key (the function then takes the table's place).
+constexpr int kCallStackRoom = 4;
+// Stack room of a read of a global or of a field of a global table.
+constexpr int kReadStackRoom = kCallStackRoom + 1;
+
+// Runs inside lua_pcall: table[key] without metamethods, for argument 1 the table and argument
+// 2 the key (a light userdata holding the C string).
+int RawFieldProtected(lua_State* state)
+{
+    lua_pushstring(state, static_cast<const char*>(lua_touserdata(state, 2)));
+    lua_rawget(state, 1);
+    return 1;
+}
 } // namespace
 
-void LuaComponent::PushGlobal(const char* name)
+void LuaComponent::PushRawField(int tableIndex, const char* key)
+{
+    const int table = lua_absindex(m_state, tableIndex);
+    // Without a metatable lua_getfield is a raw look-up, and it makes its key without letting
+    // the collector take a step (which lua_pushstring would).
+    if (!lua_getmetatable(m_state, table))
+    {
+        lua_getfield(m_state, table, key);
+        return;
+    }
+    lua_pop(m_state, 1);
+    PushRawFieldProtected(table, key);
+}
+
+void LuaComponent::PushRawFieldProtected(int table, const char* key)
+{
+    lua_pushcfunction(m_state, &RawFieldProtected);
+    lua_pushvalue(m_state, table);
+    lua_pushlightuserdata(m_state, const_cast<char*>(key));
+    if (lua_pcall(m_state, 2, 1, 0) != LUA_OK)
+    {
+        ReportScriptError();
+        lua_pushnil(m_state);
+    }
+}
+
+// Inlined into the call helpers: PushRawField on the globals table, with the common case (a
+// globals table without a metatable) kept short.
+[[gnu::always_inline]] inline void LuaComponent::PushGlobal(const char* name)
 {
     lua_rawgeti(m_state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
-    lua_pushstring(m_state, name);
-    lua_rawget(m_state, -2);
+    if (lua_getmetatable(m_state, -1))
+    {
+        lua_pop(m_state, 1);
+        PushRawFieldProtected(lua_gettop(m_state), name);
+    }
+    else
+    {
+        lua_getfield(m_state, -1, name);
+    }
     lua_replace(m_state, -2);
 }
 
@@ -190,90 +236,76 @@ bool LuaComponent::CallIntReturnString(const char* function, s32 argument, std::
 }
 
 // Globals: pushed, read, popped; a reader's type error has emptied the stack already.
-bool LuaComponent::GetGlobalBool(const char* name, bool& value)
+template <class T>
+bool LuaComponent::ReadGlobal(const char* name, T& value, bool (LuaComponent::*read)(T&, int))
 {
     if (m_state == nullptr)
-        return ReadBool(value, -1);
+        return (this->*read)(value, -1);
+    if (!lua_checkstack(m_state, kReadStackRoom))
+        return ReportCallFailure(name, "there is no stack room to read it");
     PushGlobal(name);
-    const bool read = ReadBool(value, -1);
-    if (read)
+    const bool readValue = (this->*read)(value, -1);
+    if (readValue)
         lua_pop(m_state, 1);
-    return read;
+    return readValue;
+}
+
+bool LuaComponent::GetGlobalBool(const char* name, bool& value)
+{
+    return ReadGlobal(name, value, &LuaComponent::ReadBool);
 }
 
 bool LuaComponent::GetGlobalInt(const char* name, s32& value)
 {
-    if (m_state == nullptr)
-        return ReadInt(value, -1);
-    PushGlobal(name);
-    const bool read = ReadInt(value, -1);
-    if (read)
-        lua_pop(m_state, 1);
-    return read;
+    return ReadGlobal(name, value, &LuaComponent::ReadInt);
 }
 
 bool LuaComponent::GetGlobalFloat(const char* name, f32& value)
 {
-    if (m_state == nullptr)
-        return ReadNumber(value, -1);
-    PushGlobal(name);
-    const bool read = ReadNumber(value, -1);
-    if (read)
-        lua_pop(m_state, 1);
-    return read;
+    return ReadGlobal(name, value, &LuaComponent::ReadNumber);
 }
 
 bool LuaComponent::GetGlobalString(const char* name, std::string& value)
 {
-    if (m_state == nullptr)
-        return ReadString(value, -1);
-    PushGlobal(name);
-    const bool read = ReadString(value, -1);
-    if (read)
-        lua_pop(m_state, 1);
-    return read;
+    return ReadGlobal(name, value, &LuaComponent::ReadString);
 }
 
-bool LuaComponent::PushTableField(const char* table, const char* key)
+template <class T>
+bool LuaComponent::ReadTableField(const char* table, const char* key, T& value,
+                                  bool (LuaComponent::*read)(T&, int))
 {
     if (m_state == nullptr)
-        return false;
+        return ReportCallFailure(table, "there is no Lua state to read it in");
+    if (!lua_checkstack(m_state, kReadStackRoom))
+        return ReportCallFailure(table, "there is no stack room to read it");
     PushGlobal(table);
-    if (lua_type(m_state, -1) != LUA_TTABLE)
+    bool readValue = false;
+    if (lua_type(m_state, -1) == LUA_TTABLE)
     {
-        lua_pop(m_state, 1);
-        return false;
+        PushRawField(-1, key);
+        readValue = (this->*read)(value, -1);
     }
-    lua_pushstring(m_state, key);
-    lua_rawget(m_state, -2);
-    return true;
+    ClearStack();
+    return readValue;
 }
 
 bool LuaComponent::GetTableNumber(const char* table, const char* key, u32& value)
 {
-    const bool read = PushTableField(table, key) && ReadUnsigned(value, -1);
-    ClearStack();
-    return read;
+    return ReadTableField(table, key, value, &LuaComponent::ReadUnsigned);
 }
 
 bool LuaComponent::GetTableFloat(const char* table, const char* key, f32& value)
 {
-    const bool read = PushTableField(table, key) && ReadNumber(value, -1);
-    ClearStack();
-    return read;
+    return ReadTableField(table, key, value, &LuaComponent::ReadNumber);
 }
 
 bool LuaComponent::GetTableBool(const char* table, const char* key, bool& value)
 {
-    const bool read = PushTableField(table, key) && ReadBool(value, -1);
-    ClearStack();
-    return read;
+    return ReadTableField(table, key, value, &LuaComponent::ReadBool);
 }
 
 bool LuaComponent::GetTableString(const char* table, const char* key, std::string& value)
 {
-    const bool read = PushTableField(table, key) && ReadString(value, -1);
-    ClearStack();
-    return read;
+    return ReadTableField(table, key, value, &LuaComponent::ReadString);
 }
 } // namespace Scripting

@@ -250,14 +250,81 @@ TEST_F(ScriptTest, MissingUpdateIsReportedOncePerState)
 TEST_F(ScriptTest, StrictGlobalTableCannotRaiseOutsideAProtectedCall)
 {
     LuaComponent* script = LoadScript("Strict.lua", R"(
-setmetatable(_G, {__index = function(_, name) error("undeclared global " .. name) end})
+local strict = {__index = function(_, name) error("undeclared " .. name) end}
+settings = setmetatable({speed = 2.5}, strict)
+setmetatable(_G, strict)
 function Update(dt) end)");
     MarkLog();
     EXPECT_FALSE(script->Call("Missing"));
     EXPECT_TRUE(LogHas("Strict.lua: Could not convert stack top to function"));
+    EXPECT_TRUE(script->CallUpdate(0.1f));
     f32 value = 3.0f;
     EXPECT_FALSE(script->GetGlobalFloat("missing", value));
+    EXPECT_FALSE(script->GetTableFloat("settings", "missing", value));
     EXPECT_EQ(3.0f, value);
+    EXPECT_TRUE(script->GetTableFloat("settings", "speed", value));
+    EXPECT_EQ(2.5f, value);
+    EXPECT_FALSE(LogHas("undeclared")) << LogText();
+    LuaComponent::Destroy(script);
+}
+
+// A finalizer that raises must only ever run inside a protected call: a collector step taken
+// while the engine looks up a name or reads a number result as text would end the process.
+TEST_F(ScriptTest, FailingFinalizersNeverRunOutsideAProtectedCall)
+{
+    LuaComponent* script = LoadScript("Finalizers.lua", R"(
+armed = false
+function Prepare()
+    for i = 1, 200 do
+        setmetatable({}, {__gc = function() if armed then error("finalizer fails") end end})
+    end
+    armed = true
+end
+function Number(i) return i + 0.5 end
+function Churn() for i = 1, 20000 do local t = {} end end
+function Raise() error(42, 0) end)");
+    ASSERT_TRUE(script->Call("Prepare"));
+    MarkLog();
+    std::string text;
+    s32 ignored = 0;
+    for (s32 i = 0; i < 2000; ++i)
+    {
+        script->CallIntReturnString("Number", i, text);
+        script->GetGlobalInt(("missing" + std::to_string(i)).c_str(), ignored);
+    }
+    // Each failing finalizer is the error of the call it ran in, logged like any other; once
+    // they have all run, the script works as before.
+    for (int attempt = 0; attempt < 300 && !script->Call("Churn"); ++attempt)
+    {
+    }
+    EXPECT_TRUE(LogHas("Finalizers.lua: error in __gc metamethod")) << LogText();
+    EXPECT_TRUE(LogHas("finalizer fails"));
+    EXPECT_TRUE(script->CallIntReturnString("Number", 1, text));
+    EXPECT_EQ("1.5", text);
+
+    // An error value that is a number is reported as its text.
+    MarkLog();
+    EXPECT_FALSE(script->Call("Raise"));
+    EXPECT_TRUE(LogHas("Finalizers.lua: 42\n")) << LogText();
+    LuaComponent::Destroy(script);
+}
+
+// The Lua core is linked into the executable: a native module would bring a second copy, so
+// states load none. Lua modules still load.
+TEST_F(ScriptTest, StatesLoadLuaModulesButNoNativeCode)
+{
+    std::ofstream("luamodule.lua") << "return 5";
+    std::ofstream("nativemodule.so") << "not a library";
+    LuaComponent* script = LoadScript("Modules.lua", R"(
+function Check()
+    package.cpath = "./?.so"
+    local ok, message = pcall(require, "nativemodule")
+    return package.loadlib == nil and #package.searchers == 2 and require("luamodule") == 5
+        and not ok and message:find("module 'nativemodule' not found", 1, true) ~= nil
+end)");
+    bool checked = false;
+    EXPECT_TRUE(script->CallReturnBool("Check", checked));
+    EXPECT_TRUE(checked);
     LuaComponent::Destroy(script);
 }
 

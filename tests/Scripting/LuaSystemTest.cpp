@@ -1,10 +1,13 @@
 // The Lua system: update order, F6 reloads, script messages, lookups by name and id, and the
 // walks that survive scripts removing scripts.
+#include "Core/CoreRegistration.h"
 #include "Core/Messages/KeyboardMessage.h"
 #include "Core/Messages/MouseButtonMessage.h"
 #include "Core/Messages/ScriptMessage.h"
+#include "Core/System/MessageSystem.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/Namespace.h"
+#include "Scripting/ScriptingRegistration.h"
 #include "Scripting/TestClass.h"
 #include "tests/Scripting/ScriptTestEnvironment.h"
 #include <gtest/gtest.h>
@@ -217,4 +220,61 @@ TEST_F(LuaSystemTest, ShutDownDestroysEveryRegisteredScript)
     }
     EXPECT_EQ(liveBefore, Scripting::TestClass::GetLiveCount());
     EXPECT_EQ(nullptr, Scripting::System::LuaSystem::Instance());
+}
+
+namespace
+{
+// The engine's own wiring: the systems made by the factory in the game's order (log, scripting,
+// messaging) and messages posted through the engine, so that names, addressing and message
+// memory are those of the running game.
+class LuaSystemWiringTest : public testing::Test
+{
+protected:
+    void SetUp() override
+    {
+        ASSERT_TRUE(folder.IsReady());
+        ASSERT_EQ(nullptr, g_Engine);
+        engine = new Engine();
+        SystemFactory& factory = engine->GetSystemFactory();
+        Core::RegisterCoreSystems(factory);
+        Scripting::RegisterScriptingSystems(factory);
+        engine->AddSystem("LogSystem");
+        lua = static_cast<Scripting::System::LuaSystem*>(engine->AddSystem("ScriptingSystem"));
+        messages = static_cast<Core::System::MessageSystem*>(engine->AddSystem("MessagingSystem"));
+        ASSERT_NE(nullptr, lua);
+        ASSERT_NE(nullptr, messages);
+    }
+
+    void TearDown() override { delete engine; }
+
+    void Deliver(Message* message)
+    {
+        engine->SendMessage(message, 0.0f);
+        messages->Update(0.0f);
+    }
+
+    ScratchScriptFolder folder;
+    Engine* engine = nullptr;
+    Scripting::System::LuaSystem* lua = nullptr;
+    Core::System::MessageSystem* messages = nullptr;
+};
+} // namespace
+
+TEST_F(LuaSystemWiringTest, ScriptMessagesAndF6ArriveThroughTheMessageSystem)
+{
+    EXPECT_EQ(lua, Scripting::System::LuaSystem::Instance());
+    folder.Write("Counter.lua", "count = (count or 0) + 1");
+    Deliver(new ScriptMessage(0, 0, "counter", "Counter.lua"));
+    LuaComponent* counter = lua->GetScript("counter");
+    ASSERT_NE(nullptr, counter);
+
+    ASSERT_EQ(LUA_OK, luaL_dostring(counter->GetState(), "count = 10"));
+    Deliver(new KeyboardMessage(0, Scripting::System::LuaSystem::ReloadKey, KS_TRIGGER, 0));
+    s32 count = 0;
+    ASSERT_TRUE(counter->GetGlobalInt("count", count));
+    EXPECT_EQ(1, count);
+
+    Deliver(new ScriptMessage(0, 1, "counter", ""));
+    EXPECT_EQ(nullptr, lua->GetScript("counter"));
+    EXPECT_EQ(0u, lua->GetScriptCount());
 }

@@ -74,34 +74,61 @@ private:
     std::size_t m_mark = 0;
 };
 
-// The same with a scratch "assets/Scripts/" tree as the working directory.
+// A scratch folder with an "assets/Scripts/" tree that is the working directory while it
+// lives, so that scripts written by a test load as the engine loads shipped ones.
+class ScratchScriptFolder
+{
+public:
+    ScratchScriptFolder() : m_previousDirectory(std::filesystem::current_path())
+    {
+        std::string pattern =
+            (std::filesystem::temp_directory_path() / "quill-scripts-XXXXXX").string();
+        if (mkdtemp(pattern.data()) == nullptr)
+            return;
+        m_root = pattern;
+        std::filesystem::create_directories(m_root / "assets" / "Scripts");
+        std::filesystem::current_path(m_root);
+    }
+    ~ScratchScriptFolder()
+    {
+        std::filesystem::current_path(m_previousDirectory);
+        if (!m_root.empty())
+            std::filesystem::remove_all(m_root);
+    }
+    ScratchScriptFolder(const ScratchScriptFolder&) = delete;
+    ScratchScriptFolder& operator=(const ScratchScriptFolder&) = delete;
+
+    bool IsReady() const { return !m_root.empty(); }
+
+    // Writes a script below assets/Scripts/.
+    void Write(const std::string& fileName, const std::string& text) const
+    {
+        const std::filesystem::path path = m_root / "assets" / "Scripts" / fileName;
+        std::filesystem::create_directories(path.parent_path());
+        std::ofstream(path) << text;
+    }
+
+private:
+    std::filesystem::path m_previousDirectory;
+    std::filesystem::path m_root;
+};
+
+// The engine test with a scratch "assets/Scripts/" tree as the working directory.
 class ScriptTest : public ScriptEngineTest
 {
 protected:
     void SetUp() override
     {
         ScriptEngineTest::SetUp();
-        m_previousDirectory = std::filesystem::current_path();
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quill-scripts-XXXXXX").string();
-        ASSERT_NE(nullptr, mkdtemp(pattern.data()));
-        m_root = pattern;
-        std::filesystem::create_directories(m_root / "assets" / "Scripts");
-        std::filesystem::current_path(m_root);
+        m_folder = std::make_unique<ScratchScriptFolder>();
+        ASSERT_TRUE(m_folder->IsReady());
     }
 
-    void TearDown() override
-    {
-        std::filesystem::current_path(m_previousDirectory);
-        std::filesystem::remove_all(m_root);
-    }
+    void TearDown() override { m_folder.reset(); }
 
-    // Writes a script below assets/Scripts/.
     void WriteScript(const std::string& fileName, const std::string& text)
     {
-        const std::filesystem::path path = m_root / "assets" / "Scripts" / fileName;
-        std::filesystem::create_directories(path.parent_path());
-        std::ofstream(path) << text;
+        m_folder->Write(fileName, text);
     }
 
     // A component created as every owner creates one, with the file written and loaded.
@@ -114,6 +141,5 @@ protected:
     }
 
 private:
-    std::filesystem::path m_previousDirectory;
-    std::filesystem::path m_root;
+    std::unique_ptr<ScratchScriptFolder> m_folder;
 };
