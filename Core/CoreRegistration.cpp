@@ -1,11 +1,11 @@
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/LaunchOptions.h"
-#include "Core/SystemFactory.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/System/LogSystem.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/System/ThreadPool.h"
+#include "Core/SystemFactory.h"
 
 namespace Core
 {

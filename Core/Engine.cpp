@@ -13,6 +13,7 @@
 #include "Math/ScratchAllocator.h"
 #include "Math/SelfTests.h"
 #include "Platform/UserFolder.h"
+#include <algorithm>
 #include <atomic>
 
 Engine* g_Engine = nullptr;
@@ -25,11 +26,13 @@ std::mutex g_idMutex;
 // The systems in creation order: the update order of every frame, the order in which broadcast
 // messages reach them and, reversed, the destruction order.
 const char* const kStartupSystems[] = {
-    "LogSystem",       "ScriptingSystem",      "MessagingSystem", "ActionListSystem",
-    "ThreadPoolSystem", "FileSystem",          "InputSystem",     "GraphicsSystem",
-    "ParticleEffectSystem", "PhysicsSystem",   "SerializerSystem", "AudioSystem",
-    "LogicSystem",     "AISystem",             "AssetLoaderSystem", "GameStateSystem",
-    "UISystem",        "ToolsSystem",          "CameraSystem",
+    "LogSystem",        "ScriptingSystem",  "MessagingSystem",
+    "ActionListSystem", "ThreadPoolSystem", "FileSystem",
+    "InputSystem",      "GraphicsSystem",   "ParticleEffectSystem",
+    "PhysicsSystem",    "SerializerSystem", "AudioSystem",
+    "LogicSystem",      "AISystem",         "AssetLoaderSystem",
+    "GameStateSystem",  "UISystem",         "ToolsSystem",
+    "CameraSystem",
 };
 
 // The math library's root finder takes its scratch arrays from the engine's allocator.
@@ -80,8 +83,8 @@ u32 GenerateIdLocked()
 
 Engine::Engine()
     : m_running(true), m_launchOptions(nullptr), m_factory(nullptr), m_allocator(nullptr),
-      m_frameTime(0.0f), m_frameCount(0), m_graphicsAccumulator(0.0f),
-      m_particleAccumulator(0.0f), m_shuttingDown(false)
+      m_frameTime(0.0f), m_frameCount(0), m_graphicsAccumulator(0.0f), m_particleAccumulator(0.0f),
+      m_shuttingDown(false)
 {
     // Parts built below (the factory's pools) may already reach the engine.
     if (g_Engine == nullptr)
@@ -354,6 +357,12 @@ bool Engine::IsPaused() const
 
 Engine& Engine::LogError(const ErrorReport& report)
 {
-    Core::Log() << "Error report (level " << report.level << "): " << report.text << '\n';
+    // One line per report, whatever line breaks the text carries (script errors may).
+    std::string text = report.text;
+    while (!text.empty() && (text.back() == '\n' || text.back() == '\r'))
+        text.pop_back();
+    std::replace_if(
+        text.begin(), text.end(), [](char c) { return c == '\n' || c == '\r'; }, ' ');
+    Core::Log() << "Error report (level " << report.level << "): " << text << '\n';
     return *this;
 }

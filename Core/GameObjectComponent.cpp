@@ -8,6 +8,4 @@ GameObjectComponent::GameObjectComponent(bool assignId)
 
 GameObjectComponent::~GameObjectComponent() = default;
 
-void GameObjectComponent::BuildEditor(Tools::PropertyGroup&)
-{
-}
+void GameObjectComponent::BuildEditor(Tools::PropertyGroup&) {}

@@ -42,9 +42,7 @@ s32 DefaultThreadCount()
 }
 } // namespace
 
-LaunchOptions::LaunchOptions() : m_flags(0), m_threadCount(DefaultThreadCount())
-{
-}
+LaunchOptions::LaunchOptions() : m_flags(0), m_threadCount(DefaultThreadCount()) {}
 
 void LaunchOptions::SetOutputFile(const std::string& text)
 {

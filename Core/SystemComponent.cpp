@@ -1,12 +1,8 @@
 #include "Core/SystemComponent.h"
 #include "Core/Engine.h"
 
-SystemComponent::SystemComponent() : m_id(Engine::GenerateId())
-{
-}
+SystemComponent::SystemComponent() : m_id(Engine::GenerateId()) {}
 
 SystemComponent::~SystemComponent() = default;
 
-void SystemComponent::IdleUpdate(f32)
-{
-}
+void SystemComponent::IdleUpdate(f32) {}

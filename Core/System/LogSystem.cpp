@@ -4,6 +4,7 @@
 #include "Core/Messages/GameStateMessage.h"
 #include "Platform/Terminal.h"
 #include <iostream>
+#include <vector>
 
 namespace Core
 {
@@ -139,7 +140,8 @@ std::list<std::string> LogSystem::GetPendingLines() const
 void LogSystem::Update(f32 seconds)
 {
     m_refreshAccumulator += seconds;
-    if (m_refreshAccumulator < RefreshInterval || !m_staticConsole)
+    // The static console draws only on an open console ("-static_console" needs "-console").
+    if (m_refreshAccumulator < RefreshInterval || !m_staticConsole || !m_consoleOn)
         return;
     m_refreshAccumulator = 0.0f;
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -159,11 +161,14 @@ void LogSystem::Redraw()
     const s16 rows = m_consoleRows;
     if (columns <= 0 || rows <= 0)
         return;
+    // `columns` is the index of the last column: the window is one cell wider. Clearing fills
+    // whole rows, so no character of an earlier redraw stays behind at a row's end.
+    const u32 width = static_cast<u32>(columns) + 1;
 
     // Header: watched values two to a row, a divider down the middle, a separator below.
     const s16 watched = static_cast<s16>(m_watchedValues.size());
     const s16 headerRows = static_cast<s16>(watched / 2 + 1);
-    if (m_terminal->FillSpaces(0, 0, static_cast<u32>(headerRows) * static_cast<u32>(columns)))
+    if (m_terminal->FillSpaces(0, 0, static_cast<u32>(headerRows) * width))
     {
         m_terminal->SetCursor(0, headerRows);
         m_terminal->Write(std::string(static_cast<size_t>(columns), '_'));
@@ -191,19 +196,58 @@ void LogSystem::Redraw()
     const s16 bodyTop = static_cast<s16>(watched / 2 + 2);
     const s32 bodyRows = rows - bodyTop;
     if (bodyRows > 0)
-        m_terminal->FillSpaces(0, bodyTop, static_cast<u32>(bodyRows) * static_cast<u32>(columns));
-    s32 lineCount = 0;
-    for (const std::string& entry : m_pendingLines)
-        lineCount += entry.find('\n') != std::string::npos ? 1 : 0;
-    while (lineCount > bodyRows && !m_pendingLines.empty())
-    {
-        if (m_pendingLines.front().find('\n') != std::string::npos)
-            --lineCount;
-        m_pendingLines.pop_front();
-    }
+        m_terminal->FillSpaces(0, bodyTop, static_cast<u32>(bodyRows) * width);
+    DropTextThatDoesNotFit(bodyRows, width);
     m_terminal->SetCursor(0, bodyTop);
     for (const std::string& entry : m_pendingLines)
         m_terminal->Write(entry);
+}
+
+void LogSystem::DropTextThatDoesNotFit(s32 bodyRows, u32 width)
+{
+    // Counts the rows the text moves the cursor down: a newline ends a row, and so does a row
+    // filled to the window's width, since long lines wrap. Counting newlines alone would let
+    // wrapped lines scroll the header off the screen. Text is dropped only in whole entries
+    // that begin a row, so what stays is drawn exactly as counted.
+    struct RowStart
+    {
+        std::size_t entries; // entries before this point
+        s32 rowsBefore;      // rows advanced before this point
+    };
+    std::vector<RowStart> rowStarts;
+    s32 rowsAdvanced = 0;
+    u32 column = 0;
+    std::size_t entries = 0;
+    for (const std::string& entry : m_pendingLines)
+    {
+        if (column == 0)
+            rowStarts.push_back({entries, rowsAdvanced});
+        for (char c : entry)
+        {
+            if (c == '\n' || ++column >= width)
+            {
+                ++rowsAdvanced;
+                column = 0;
+            }
+        }
+        ++entries;
+    }
+    if (column == 0)
+        rowStarts.push_back({entries, rowsAdvanced});
+
+    // The earliest row start from which the rest fits. A line taller than the whole body is
+    // dropped with everything before it; when nothing fits, the latest row start is taken.
+    std::size_t drop = rowStarts.empty() ? 0 : rowStarts.back().entries;
+    for (const RowStart& start : rowStarts)
+    {
+        if (rowsAdvanced - start.rowsBefore <= bodyRows)
+        {
+            drop = start.entries;
+            break;
+        }
+    }
+    for (std::size_t i = 0; i < drop; ++i)
+        m_pendingLines.pop_front();
 }
 } // namespace System
 } // namespace Core

@@ -91,6 +91,8 @@ private:
     void RouteToConsole(const std::string& text, bool isMessageLine);
     void RequestExit(const std::string& fileName);
     void Redraw();
+    // Drops the oldest pending text until the rest fits in `bodyRows` rows of `width` cells.
+    void DropTextThatDoesNotFit(s32 bodyRows, u32 width);
 
     bool m_staticConsole = false;
     std::map<std::string, f32> m_watchedValues;

@@ -4,11 +4,15 @@
 #include "Core/ErrorReport.h"
 #include "Core/LaunchOptions.h"
 #include "Core/Messages/GameStateMessage.h"
-#include "Core/SystemComponent.h"
+#include "Core/Messages/KeyboardMessage.h"
 #include "Core/System/MessageSystem.h"
+#include "Core/SystemComponent.h"
+#include "LogCapture.h"
+#include <chrono>
 #include <gtest/gtest.h>
 #include <map>
 #include <string>
+#include <thread>
 #include <vector>
 
 namespace
@@ -59,11 +63,34 @@ template <const char* Name> void RegisterRecorder(SystemFactory& factory)
 {
     factory.Register(
         Name, [](const LaunchOptions&) -> SystemComponent* { return new RecordingSystem(Name); },
-        []() -> SystemComponent* {
+        []() -> SystemComponent*
+        {
             auto it = g_instances.find(Name);
             return it == g_instances.end() ? nullptr : it->second;
         });
 }
+
+// A message that counts the live instances of its class.
+int g_liveCountedMessages = 0;
+class CountedMessage : public Message
+{
+public:
+    CountedMessage() : Message(0, 95, 0, sizeof(CountedMessage)) { ++g_liveCountedMessages; }
+    ~CountedMessage() override { --g_liveCountedMessages; }
+};
+
+// Stands in the scripting system's slot (created before the message system, so destroyed
+// after it) and posts a message from its destructor, as a system's shut-down may.
+class LatePoster : public RecordingSystem
+{
+public:
+    LatePoster() : RecordingSystem("ScriptingSystem") {}
+    ~LatePoster() override
+    {
+        if (g_Engine != nullptr)
+            g_Engine->SendMessage(new CountedMessage(), 0.0f);
+    }
+};
 
 constexpr char kLog[] = "LogSystem";
 constexpr char kGraphics[] = "GraphicsSystem";
@@ -243,11 +270,59 @@ TEST_F(EngineTest, MessagesPostedBeforeTheMessageSystemAreHandedOver)
     EXPECT_TRUE(engine->TakeHeldMessages().empty());
 }
 
-TEST_F(EngineTest, QuitClearsTheRunningFlag)
+TEST_F(EngineTest, QuitClearsTheRunningFlagAndPostsTheExitCommand)
 {
+    engine->GetSystemFactory().Register<Core::System::MessageSystem>("MessagingSystem");
     Start();
     engine->Quit();
     EXPECT_TRUE(engine->IsDone());
+    EXPECT_EQ(Core::System::MessageSystem::Instance()->GetQueueSize(), 1u);
+}
+
+TEST_F(EngineTest, FirstFrameMeasuresTheStartUpAndIsClamped)
+{
+    Start();
+    std::this_thread::sleep_for(std::chrono::milliseconds(40)); // longer than 1/30 s
+    engine->Update();
+    EXPECT_FLOAT_EQ(engine->GetFrameTime(), Engine::MaxFrameTime);
+    EXPECT_EQ(engine->GetFrameCount(), 1u);
+}
+
+TEST_F(EngineTest, MessagesPostedAfterTheMessageSystemIsGoneAreFreedAtOnce)
+{
+    engine->GetSystemFactory().Register(
+        "ScriptingSystem",
+        [](const LaunchOptions&) -> SystemComponent* { return new LatePoster(); },
+        []() -> SystemComponent*
+        {
+            auto it = g_instances.find("ScriptingSystem");
+            return it == g_instances.end() ? nullptr : it->second;
+        });
+    engine->GetSystemFactory().Register<Core::System::MessageSystem>("MessagingSystem");
+    Start();
+    ASSERT_NE(engine->GetSystem("ScriptingSystem"), nullptr);
+    delete engine;
+    engine = nullptr;
+    EXPECT_EQ(g_liveCountedMessages, 0);
+}
+
+TEST_F(EngineTest, F11PressWritesTheAllocatorStatistics)
+{
+    engine->GetSystemFactory().Register<Core::System::MessageSystem>("MessagingSystem");
+    Start();
+    LogCapture log;
+    engine->SendMessage(new KeyboardMessage(0, Engine::KeyF11, 3, 0), 0.0f); // a release
+    EXPECT_FALSE(log.Contains("F11"));
+    engine->SendMessage(new KeyboardMessage(0, Engine::KeyF11, 1, 0), 0.0f);
+    EXPECT_EQ(log.Count("Engine handling keyboard key 'F11'"), 1u);
+    EXPECT_TRUE(log.Contains(":: Allocator Debug ::"));
+}
+
+TEST_F(EngineTest, ErrorReportIsOneLogLine)
+{
+    LogCapture log;
+    engine->LogError(ErrorReport("script.lua:3: bad\nstack\n", 2));
+    EXPECT_EQ(log.Text(), "Error report (level 2): script.lua:3: bad stack\n");
 }
 
 TEST_F(EngineTest, FreeOfNullDoesNothingAndFreeClearsThePointer)

@@ -38,12 +38,23 @@ TEST(LaunchOptions, EverySwitchSetsItsBits)
         const char* text;
         u32 bits;
     } cases[] = {
-        {"-console", 0x1},          {"-no_vis", 0x2},          {"-server", 0x4},
-        {"-test", 0x20},            {"-test_run", 0x40},       {"-test_graphics", 0x2040},
-        {"-test_physics", 0xC0},    {"-rk4", 0x100000},        {"-verlet", 0x200000},
-        {"-euler", 0x400000},       {"-test_ai", 0x140},       {"-test_scripting", 0x240},
-        {"-test_network", 0x440},   {"-test_messaging", 0x840}, {"-test_threading", 0x1040},
-        {"-verbose", 0x4000},       {"-static_console", 0x8000},
+        {"-console", 0x1},
+        {"-no_vis", 0x2},
+        {"-server", 0x4},
+        {"-test", 0x20},
+        {"-test_run", 0x40},
+        {"-test_graphics", 0x2040},
+        {"-test_physics", 0xC0},
+        {"-rk4", 0x100000},
+        {"-verlet", 0x200000},
+        {"-euler", 0x400000},
+        {"-test_ai", 0x140},
+        {"-test_scripting", 0x240},
+        {"-test_network", 0x440},
+        {"-test_messaging", 0x840},
+        {"-test_threading", 0x1040},
+        {"-verbose", 0x4000},
+        {"-static_console", 0x8000},
     };
     for (const auto& c : cases)
         EXPECT_EQ(Parse({c.text}).GetFlags(), c.bits) << c.text;

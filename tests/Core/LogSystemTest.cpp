@@ -1,10 +1,10 @@
+#include "Core/System/LogSystem.h"
 #include "Core/LaunchOptions.h"
 #include "Core/Log.h"
 #include "Core/Messages/Message.h"
-#include "Core/System/LogSystem.h"
 #include "Math/Vector4.h"
-#include <boost/filesystem.hpp>
 #include <algorithm>
+#include <boost/filesystem.hpp>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -54,6 +54,7 @@ public:
             {
                 m_column = 0;
                 ++m_row;
+                scrolled = scrolled || m_row >= m_rows;
             }
             else
             {
@@ -64,6 +65,8 @@ public:
     const std::string& Row(int row) const { return m_screen[static_cast<size_t>(row)]; }
 
     bool failFills = false;
+    // Set when text ran past the bottom row: a real terminal would have scrolled.
+    bool scrolled = false;
 
 private:
     void Put(char c)
@@ -75,6 +78,7 @@ private:
             m_column = 0;
             ++m_row;
         }
+        scrolled = scrolled || m_row >= m_rows;
     }
 
     s16 m_columns, m_rows;
@@ -157,12 +161,32 @@ TEST(LogSystem, ConsoleWritesToStandardOutput)
 
 TEST(LogSystem, StaticConsoleAloneShowsNothing)
 {
-    LogSystem log(std::make_unique<FakeTerminal>(40, 12));
+    auto terminal = std::make_unique<FakeTerminal>(40, 12);
+    FakeTerminal* screen = terminal.get();
+    LogSystem log(std::move(terminal));
     log.Initialize(LaunchOptions::StaticConsole);
     testing::internal::CaptureStdout();
     Core::Log() << "quiet\n";
+    log.Update(1.0f); // no console: nothing is ever drawn
     EXPECT_EQ(testing::internal::GetCapturedStdout(), "");
     EXPECT_TRUE(log.GetPendingLines().empty());
+    EXPECT_EQ(screen->Row(0), std::string(40, '.'));
+}
+
+TEST(LogSystem, SmallIntegersAreNumbersAndPointersAreNotText)
+{
+    const std::string path = TempPath("quill-int-%%%%%%.txt");
+    int value = 0;
+    const void* address = &value;
+    std::ostringstream expected;
+    expected << "7 -3 " << address << '\n';
+    {
+        LogSystem log(path);
+        log.Initialize(LaunchOptions::OutFile);
+        Core::Log() << static_cast<u08>(7) << ' ' << static_cast<s08>(-3) << ' ' << address << '\n';
+    }
+    EXPECT_EQ(ReadFile(path), expected.str());
+    boost::filesystem::remove(path);
 }
 
 TEST(LogSystem, MessagesReachTheConsoleOnlyWhenVerbose)
@@ -239,6 +263,39 @@ TEST(LogSystem, StaticConsoleKeepsOnlyTheLinesThatFit)
     const auto pending = log.GetPendingLines();
     EXPECT_EQ(pending.front(), "line ");
     EXPECT_EQ(std::count(pending.begin(), pending.end(), "\n"), 4);
+}
+
+TEST(LogSystem, StaticConsoleCountsWrappedRowsSoTheHeaderStays)
+{
+    // Lines wider than the window wrap: each 45-character line takes three rows of 20.
+    auto terminal = std::make_unique<FakeTerminal>(20, 8);
+    FakeTerminal* screen = terminal.get();
+    LogSystem log(std::move(terminal));
+    log.Initialize(LaunchOptions::Console | LaunchOptions::StaticConsole);
+    for (char tag = 'a'; tag <= 'd'; ++tag)
+        Core::Log() << std::string(45, tag) << '\n';
+    log.Update(0.5f);
+    // rows = 8 - 1 - 1 = 6 and the body starts at row 2: four rows hold one wrapped line.
+    EXPECT_FALSE(screen->scrolled);
+    EXPECT_EQ(screen->Row(1).substr(0, 19), std::string(19, '_'));
+    EXPECT_EQ(screen->Row(2), std::string(20, 'd'));
+    EXPECT_EQ(screen->Row(4).substr(0, 5), std::string(5, 'd'));
+    EXPECT_EQ(log.GetPendingLines().front(), std::string(45, 'd'));
+}
+
+TEST(LogSystem, StaticConsoleClearsWholeRows)
+{
+    // The window is one cell wider than the index of its last column: clearing must reach the
+    // last cell of every row, or characters of an earlier redraw stay behind.
+    auto terminal = std::make_unique<FakeTerminal>(40, 12);
+    FakeTerminal* screen = terminal.get();
+    LogSystem log(std::move(terminal));
+    log.Initialize(LaunchOptions::Console | LaunchOptions::StaticConsole);
+    log.Update(0.5f);
+    EXPECT_EQ(screen->Row(0), std::string(19, ' ') + "|" + std::string(20, ' '));
+    for (int row = 2; row < 10; ++row) // rows = 12 - 1 - 1 = 10; the body is rows 2 to 9
+        EXPECT_EQ(screen->Row(row), std::string(40, ' ')) << row;
+    EXPECT_FALSE(screen->scrolled);
 }
 
 TEST(LogSystem, FailedFillSkipsTheSeparatorOnly)

@@ -1,6 +1,9 @@
-#include "Core/LaunchOptions.h"
-#include "Core/SystemComponent.h"
 #include "Core/SystemFactory.h"
+#include "Core/CoreRegistration.h"
+#include "Core/LaunchOptions.h"
+#include "Core/System/LogSystem.h"
+#include "Core/SystemComponent.h"
+#include <boost/filesystem.hpp>
 #include <gtest/gtest.h>
 #include <memory>
 
@@ -64,4 +67,35 @@ TEST(SystemFactory, UnknownPrefixAndCaseVariantNamesGiveNull)
     EXPECT_EQ(factory.CreateSystem(options, "CameraSystem "), nullptr);
     EXPECT_EQ(factory.CreateSystem(options, ""), nullptr);
     EXPECT_EQ(CountingSystem::Instance(), nullptr);
+}
+
+TEST(SystemFactory, LogSystemOpensTheOutputFileOnlyWithTheOutSwitch)
+{
+    SystemFactory factory;
+    Core::RegisterCoreSystems(factory);
+    const std::string path =
+        (boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("quill-%%%%%%"))
+            .string();
+
+    // The name field alone (no "-out" bit) opens nothing.
+    LaunchOptions named;
+    named.SetOutputFile(path);
+    {
+        std::unique_ptr<SystemComponent> log(factory.CreateSystem(named, "LogSystem"));
+        ASSERT_NE(log, nullptr);
+        EXPECT_FALSE(static_cast<Core::System::LogSystem*>(log.get())->IsFileOpen());
+    }
+    EXPECT_FALSE(boost::filesystem::exists(path));
+
+    LaunchOptions out;
+    const char* args[] = {"game", "-out", path.c_str()};
+    out.Parse(3, args);
+    {
+        std::unique_ptr<SystemComponent> log(factory.CreateSystem(out, "LogSystem"));
+        ASSERT_NE(log, nullptr);
+        EXPECT_TRUE(static_cast<Core::System::LogSystem*>(log.get())->IsFileOpen());
+        EXPECT_EQ(Core::System::LogSystem::Instance(), log.get());
+    }
+    EXPECT_TRUE(boost::filesystem::exists(path));
+    boost::filesystem::remove(path);
 }
