@@ -101,6 +101,9 @@ void LogSystem::RouteToConsole(const std::string& text, bool isMessageLine)
 
 LogSystem& LogSystem::operator<<(Message& message)
 {
+    // The frequent types (input, transforms, ...) have no log line: leave before any lock.
+    if (Message::IsQuietType(message.type))
+        return *this;
     bool toFile = false;
     bool toConsole = false;
     {
