@@ -117,7 +117,7 @@ Engine::~Engine()
     delete m_factory;
     m_factory = nullptr;
 
-    // From here on a message has no message system to reach: it is freed at once.
+    // A message posted once the message system below is gone is freed at once, not held.
     m_shuttingDown = true;
     for (std::size_t i = m_systems.size(); i > 1; --i)
     {
