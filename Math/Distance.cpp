@@ -163,38 +163,15 @@ f32 DistPoint4Plane::GetSquared()
     return signedDistance * signedDistance;
 }
 
-f32 DistPoint4Plane::MovedSquared(const DistPoint4Plane& query, f32 t, const Vector4& velocity0,
-                                  const Vector4& velocity1, bool squared)
+f32 DistPoint4Plane::Moved(f32 t, const Vector4& velocity0, const Vector4& velocity1,
+                           bool squared) const
 {
-    const Point4 movedPoint = *query.point + velocity0 * t;
-    const Plane& plane = *query.plane;
+    const Point4 movedPoint = *point + velocity0 * t;
     // Moving the plane by velocity1 t shifts d by -(n . velocity1) t.
-    const Plane movedPlane(plane.a, plane.b, plane.c,
-                           plane.d - t * plane.GetNormal().Dot(velocity1));
+    const Plane movedPlane(plane->a, plane->b, plane->c,
+                           plane->d - t * plane->GetNormal().Dot(velocity1));
     DistPoint4Plane moved(movedPoint, movedPlane);
     return squared ? moved.GetSquared() : moved.Get();
-}
-
-f32 DistPoint4Plane::GetAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const
-{
-    return MovedSquared(*this, t, velocity0, velocity1, false);
-}
-
-f32 DistPoint4Plane::GetSquaredAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const
-{
-    return MovedSquared(*this, t, velocity0, velocity1, true);
-}
-
-void DistPoint4Plane::Draw(bool compute, const ColorRGBA* colour0, const ColorRGBA* colour1,
-                           const ColorRGBA* colour2)
-{
-    if (compute)
-    {
-        GetSquared();
-    }
-    point->Draw(colour0);
-    plane->Draw(colour1);
-    DrawClosestPoints(colour0, colour1, colour2);
 }
 
 // --- DistPoint4Circle3 ---
@@ -226,35 +203,13 @@ f32 DistPoint4Circle3::GetSquared()
     return result;
 }
 
-f32 DistPoint4Circle3::Get()
-{
-    return std::sqrt(GetSquared());
-}
-
-f32 DistPoint4Circle3::GetAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const
+f32 DistPoint4Circle3::Moved(f32 t, const Vector4& velocity0, const Vector4& velocity1,
+                             bool squared) const
 {
     const Point4 movedPoint = *point + velocity0 * t;
     const Circle3 movedCircle(circle->centre + velocity1 * t, circle->normal, circle->radius);
-    return DistPoint4Circle3(movedPoint, movedCircle).Get();
-}
-
-f32 DistPoint4Circle3::GetSquaredAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const
-{
-    const Point4 movedPoint = *point + velocity0 * t;
-    const Circle3 movedCircle(circle->centre + velocity1 * t, circle->normal, circle->radius);
-    return DistPoint4Circle3(movedPoint, movedCircle).GetSquared();
-}
-
-void DistPoint4Circle3::Draw(bool compute, const ColorRGBA* colour0, const ColorRGBA* colour1,
-                             const ColorRGBA* colour2)
-{
-    if (compute)
-    {
-        GetSquared();
-    }
-    point->Draw(colour0);
-    circle->Draw(colour1);
-    DrawClosestPoints(colour0, colour1, colour2);
+    DistPoint4Circle3 moved(movedPoint, movedCircle);
+    return squared ? moved.GetSquared() : moved.Get();
 }
 
 } // namespace Math

@@ -11,6 +11,7 @@
 #include "Math/Shapes/Line3.h"
 #include "Math/Shapes/Plane.h"
 
+#include <cmath>
 #include <limits>
 
 namespace Math
@@ -78,32 +79,67 @@ private:
                        bool squared);
 };
 
+// What every two-shape query below shares, written once over the query type Query (a template,
+// so that the moved query is built and asked without a virtual call). Query befriends this class
+// and supplies, privately:
+// - Moved(t, velocity0, velocity1, squared): the distance (squared when asked) with the first
+//   shape moved by velocity0 t and the second by velocity1 t;
+// - DrawShapes(colour0, colour1): draws the first shape in colour0 and the second in colour1.
+template <typename Query> class ShapeDistance : public Distance
+{
+public:
+    void Draw(bool compute, const ColorRGBA* colour0, const ColorRGBA* colour1,
+              const ColorRGBA* colour2) override
+    {
+        if (compute)
+        {
+            GetSquared();
+        }
+        Self().DrawShapes(colour0, colour1);
+        DrawClosestPoints(colour0, colour1, colour2);
+    }
+    f32 GetAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const override
+    {
+        return Self().Moved(t, velocity0, velocity1, false);
+    }
+    f32 Get() override { return std::sqrt(GetSquared()); }
+    f32 GetSquaredAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const override
+    {
+        return Self().Moved(t, velocity0, velocity1, true);
+    }
+
+private:
+    const Query& Self() const { return static_cast<const Query&>(*this); }
+};
+
 // Point to plane. The plane's normal is used as stored (a longer normal scales the result).
-class DistPoint4Plane : public Distance
+class DistPoint4Plane : public ShapeDistance<DistPoint4Plane>
 {
 public:
     DistPoint4Plane(const Point4& point_, const Plane& plane_) : point(&point_), plane(&plane_) {}
 
-    void Draw(bool compute, const ColorRGBA* colour0, const ColorRGBA* colour1,
-              const ColorRGBA* colour2) override;
-    f32 GetAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const override;
+    // |signed distance|, without the square root of the squared one.
     f32 Get() override;
-    f32 GetSquaredAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const override;
     f32 GetSquared() override;
 
     const Point4* point;
     const Plane* plane;
 
 private:
+    friend class ShapeDistance<DistPoint4Plane>;
+
     // The signed distance; fills the closest points.
     f32 Compute();
-    // The query with the point and the plane moved for time t.
-    static f32 MovedSquared(const DistPoint4Plane& query, f32 t, const Vector4& velocity0,
-                            const Vector4& velocity1, bool squared);
+    f32 Moved(f32 t, const Vector4& velocity0, const Vector4& velocity1, bool squared) const;
+    void DrawShapes(const ColorRGBA* colour0, const ColorRGBA* colour1) const
+    {
+        point->Draw(colour0);
+        plane->Draw(colour1);
+    }
 };
 
 // Point to circle. A point on the circle's axis reports MARKER_POINT as closestPoint1.
-class DistPoint4Circle3 : public Distance
+class DistPoint4Circle3 : public ShapeDistance<DistPoint4Circle3>
 {
 public:
     DistPoint4Circle3(const Point4& point_, const Circle3& circle_)
@@ -111,19 +147,24 @@ public:
     {
     }
 
-    void Draw(bool compute, const ColorRGBA* colour0, const ColorRGBA* colour1,
-              const ColorRGBA* colour2) override;
-    f32 GetAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const override;
-    f32 Get() override;
-    f32 GetSquaredAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const override;
     f32 GetSquared() override;
 
     const Point4* point;
     const Circle3* circle;
+
+private:
+    friend class ShapeDistance<DistPoint4Circle3>;
+
+    f32 Moved(f32 t, const Vector4& velocity0, const Vector4& velocity1, bool squared) const;
+    void DrawShapes(const ColorRGBA* colour0, const ColorRGBA* colour1) const
+    {
+        point->Draw(colour0);
+        circle->Draw(colour1);
+    }
 };
 
 // Circle to circle, approximated by alternating projection (not an exact minimum).
-class DistCircle3Circle3 : public Distance
+class DistCircle3Circle3 : public ShapeDistance<DistCircle3Circle3>
 {
 public:
     DistCircle3Circle3(const Circle3& circle0_, const Circle3& circle1_)
@@ -131,20 +172,25 @@ public:
     {
     }
 
-    void Draw(bool compute, const ColorRGBA* colour0, const ColorRGBA* colour1,
-              const ColorRGBA* colour2) override;
-    f32 GetAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const override;
-    f32 Get() override;
-    f32 GetSquaredAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const override;
     f32 GetSquared() override;
 
     const Circle3* circle0;
     const Circle3* circle1;
+
+private:
+    friend class ShapeDistance<DistCircle3Circle3>;
+
+    f32 Moved(f32 t, const Vector4& velocity0, const Vector4& velocity1, bool squared) const;
+    void DrawShapes(const ColorRGBA* colour0, const ColorRGBA* colour1) const
+    {
+        circle0->Draw(colour0);
+        circle1->Draw(colour1);
+    }
 };
 
 // Line to circle, from the real roots of a quartic in the line parameter. NO_DISTANCE (closest
 // points unchanged) when neither a root nor a crossing of the circle's plane exists.
-class DistLine3Circle3 : public Distance
+class DistLine3Circle3 : public ShapeDistance<DistLine3Circle3>
 {
 public:
     // Decimal digits to which the candidate line parameters are found.
@@ -152,15 +198,20 @@ public:
 
     DistLine3Circle3(const Line3& line_, const Circle3& circle_) : line(&line_), circle(&circle_) {}
 
-    void Draw(bool compute, const ColorRGBA* colour0, const ColorRGBA* colour1,
-              const ColorRGBA* colour2) override;
-    f32 GetAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const override;
-    f32 Get() override;
-    f32 GetSquaredAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const override;
     f32 GetSquared() override;
 
     const Line3* line;
     const Circle3* circle;
+
+private:
+    friend class ShapeDistance<DistLine3Circle3>;
+
+    f32 Moved(f32 t, const Vector4& velocity0, const Vector4& velocity1, bool squared) const;
+    void DrawShapes(const ColorRGBA* colour0, const ColorRGBA* colour1) const
+    {
+        line->Draw(colour0);
+        circle->Draw(colour1);
+    }
 };
 
 } // namespace Math

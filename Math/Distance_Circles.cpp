@@ -86,36 +86,13 @@ f32 DistCircle3Circle3::GetSquared()
     return best;
 }
 
-f32 DistCircle3Circle3::Get()
-{
-    return std::sqrt(GetSquared());
-}
-
-f32 DistCircle3Circle3::GetAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const
+f32 DistCircle3Circle3::Moved(f32 t, const Vector4& velocity0, const Vector4& velocity1,
+                              bool squared) const
 {
     const Circle3 moved0(circle0->centre + velocity0 * t, circle0->normal, circle0->radius);
     const Circle3 moved1(circle1->centre + velocity1 * t, circle1->normal, circle1->radius);
-    return DistCircle3Circle3(moved0, moved1).Get();
-}
-
-f32 DistCircle3Circle3::GetSquaredAt(f32 t, const Vector4& velocity0,
-                                     const Vector4& velocity1) const
-{
-    const Circle3 moved0(circle0->centre + velocity0 * t, circle0->normal, circle0->radius);
-    const Circle3 moved1(circle1->centre + velocity1 * t, circle1->normal, circle1->radius);
-    return DistCircle3Circle3(moved0, moved1).GetSquared();
-}
-
-void DistCircle3Circle3::Draw(bool compute, const ColorRGBA* colour0, const ColorRGBA* colour1,
-                              const ColorRGBA* colour2)
-{
-    if (compute)
-    {
-        GetSquared();
-    }
-    circle0->Draw(colour0);
-    circle1->Draw(colour1);
-    DrawClosestPoints(colour0, colour1, colour2);
+    DistCircle3Circle3 moved(moved0, moved1);
+    return squared ? moved.GetSquared() : moved.Get();
 }
 
 // --- DistLine3Circle3 ---
@@ -187,35 +164,13 @@ f32 DistLine3Circle3::GetSquared()
     return best;
 }
 
-f32 DistLine3Circle3::Get()
-{
-    return std::sqrt(GetSquared());
-}
-
-f32 DistLine3Circle3::GetAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const
+f32 DistLine3Circle3::Moved(f32 t, const Vector4& velocity0, const Vector4& velocity1,
+                            bool squared) const
 {
     const Line3 movedLine(line->point + velocity0 * t, line->direction);
     const Circle3 movedCircle(circle->centre + velocity1 * t, circle->normal, circle->radius);
-    return DistLine3Circle3(movedLine, movedCircle).Get();
-}
-
-f32 DistLine3Circle3::GetSquaredAt(f32 t, const Vector4& velocity0, const Vector4& velocity1) const
-{
-    const Line3 movedLine(line->point + velocity0 * t, line->direction);
-    const Circle3 movedCircle(circle->centre + velocity1 * t, circle->normal, circle->radius);
-    return DistLine3Circle3(movedLine, movedCircle).GetSquared();
-}
-
-void DistLine3Circle3::Draw(bool compute, const ColorRGBA* colour0, const ColorRGBA* colour1,
-                            const ColorRGBA* colour2)
-{
-    if (compute)
-    {
-        GetSquared();
-    }
-    line->Draw(colour0);
-    circle->Draw(colour1);
-    DrawClosestPoints(colour0, colour1, colour2);
+    DistLine3Circle3 moved(movedLine, movedCircle);
+    return squared ? moved.GetSquared() : moved.Get();
 }
 
 } // namespace Math

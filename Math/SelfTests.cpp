@@ -1,4 +1,5 @@
 #include "Math/SelfTests.h"
+#include "Math/SelfTests_Checks.h"
 
 #include "Math/MathConstants.h"
 #include "Math/Matrix2.h"
@@ -7,41 +8,19 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 #include <iostream>
 
 namespace Math
 {
 namespace
 {
-using Check = bool (*)();
+using namespace SelfTestChecks;
 
-// Component range of the random matrix inputs.
-constexpr f32 COMPONENT_RANGE = 100000.0f;
 // Round trips of the Euler trial, and the largest element error of the rebuilt rotation.
 constexpr int EULER_TRIALS = 50000;
 constexpr f32 EULER_TOLERANCE = 0.0001f;
 // Draw counts of the generator sanity checks.
 constexpr int MEAN_DRAWS = 50000;
-
-bool RunChecks(std::initializer_list<Check> checks)
-{
-    for (Check check : checks)
-    {
-        if (!check())
-        {
-            return false;
-        }
-    }
-    return true;
-}
-
-// Equal within EPSILON, relative to the magnitude for values beyond 1.
-bool Close(f32 a, f32 b)
-{
-    const f32 scale = std::max(1.0f, std::max(std::fabs(a), std::fabs(b)));
-    return std::fabs(a - b) <= EPSILON * scale;
-}
 
 bool MatricesClose(const Matrix4& a, const Matrix4& b)
 {
@@ -53,11 +32,6 @@ bool MatricesClose(const Matrix4& a, const Matrix4& b)
         }
     }
     return true;
-}
-
-f32 RandomComponent()
-{
-    return RandRange(-COMPONENT_RANGE, COMPONENT_RANGE);
 }
 
 Matrix4 RandomMatrix()

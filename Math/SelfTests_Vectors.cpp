@@ -1,4 +1,5 @@
 #include "Math/SelfTests.h"
+#include "Math/SelfTests_Checks.h"
 
 #include "Math/Point4.h"
 #include "Math/Vector2.h"
@@ -6,41 +7,16 @@
 
 #include <algorithm>
 #include <cmath>
-#include <initializer_list>
 
 namespace Math
 {
 namespace
 {
-using Check = bool (*)();
+using namespace SelfTestChecks;
 
-constexpr f32 COMPONENT_RANGE = 100000.0f;
 constexpr f32 LENGTH_RANGE = 100.0f;
 constexpr int DIRECTION_DRAWS = 250000;
 constexpr f64 DIRECTION_MEAN_TOLERANCE = 0.005;
-
-bool RunChecks(std::initializer_list<Check> checks)
-{
-    for (Check check : checks)
-    {
-        if (!check())
-        {
-            return false;
-        }
-    }
-    return true;
-}
-
-bool Close(f32 a, f32 b)
-{
-    const f32 scale = std::max(1.0f, std::max(std::fabs(a), std::fabs(b)));
-    return std::fabs(a - b) <= EPSILON * scale;
-}
-
-f32 RandomComponent()
-{
-    return RandRange(-COMPONENT_RANGE, COMPONENT_RANGE);
-}
 
 Vector3 RandomVector3()
 {

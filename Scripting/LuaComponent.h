@@ -181,6 +181,10 @@ private:
     // with its `resultCount` results on the stack; false after a reported failure.
     bool CallProtected(const char* function, const lua_Number* arguments, int argumentCount,
                        int resultCount, MissingFunction missing = MissingFunction::Report);
+    // CallProtected with one result, read with `Read` and popped; see Conventions.
+    template <class T, bool (LuaComponent::*Read)(T&, int)>
+    bool CallAndRead(const char* function, const lua_Number* arguments, int argumentCount,
+                     T& result);
 
     void Report(const std::string& text, s32 level) const;
     // The error value on top of the stack as text (Lua's message).

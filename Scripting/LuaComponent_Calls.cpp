@@ -167,72 +167,57 @@ bool LuaComponent::CallWithIntAndShort(const char* function, s32 value, s16 shor
 }
 
 // Each result is read from the top and popped; a reader that reported a type error has emptied
-// the stack already. The helper answers true either way: the function did run.
-bool LuaComponent::CallReturnBool(const char* function, bool& result)
+// the stack already. The helper answers true either way: the function did run. Inlined, and the
+// reader a template argument, so that each helper below is the direct call it stands for.
+template <class T, bool (LuaComponent::*Read)(T&, int)>
+[[gnu::always_inline]] inline bool LuaComponent::CallAndRead(const char* function,
+                                                             const lua_Number* arguments,
+                                                             int argumentCount, T& result)
 {
-    if (!CallProtected(function, nullptr, 0, 1))
+    if (!CallProtected(function, arguments, argumentCount, 1))
         return false;
-    if (ReadBool(result, -1))
+    if ((this->*Read)(result, -1))
         lua_pop(m_state, 1);
     return true;
+}
+
+bool LuaComponent::CallReturnBool(const char* function, bool& result)
+{
+    return CallAndRead<bool, &LuaComponent::ReadBool>(function, nullptr, 0, result);
 }
 
 bool LuaComponent::CallReturnUnsigned(const char* function, u32& result)
 {
-    if (!CallProtected(function, nullptr, 0, 1))
-        return false;
-    if (ReadUnsigned(result, -1))
-        lua_pop(m_state, 1);
-    return true;
+    return CallAndRead<u32, &LuaComponent::ReadUnsigned>(function, nullptr, 0, result);
 }
 
 bool LuaComponent::CallReturnInt(const char* function, s32& result)
 {
-    if (!CallProtected(function, nullptr, 0, 1))
-        return false;
-    if (ReadInt(result, -1))
-        lua_pop(m_state, 1);
-    return true;
+    return CallAndRead<s32, &LuaComponent::ReadInt>(function, nullptr, 0, result);
 }
 
 bool LuaComponent::CallBoolFunction(const char* function, u32 argument, bool& result)
 {
     const lua_Number number = argument;
-    if (!CallProtected(function, &number, 1, 1))
-        return false;
-    if (ReadBool(result, -1))
-        lua_pop(m_state, 1);
-    return true;
+    return CallAndRead<bool, &LuaComponent::ReadBool>(function, &number, 1, result);
 }
 
 bool LuaComponent::CallUnsignedReturnString(const char* function, u32 argument, std::string& result)
 {
     const lua_Number number = argument;
-    if (!CallProtected(function, &number, 1, 1))
-        return false;
-    if (ReadString(result, -1))
-        lua_pop(m_state, 1);
-    return true;
+    return CallAndRead<std::string, &LuaComponent::ReadString>(function, &number, 1, result);
 }
 
 bool LuaComponent::CallIntReturnInt(const char* function, s32 argument, s32& result)
 {
     const lua_Number number = argument;
-    if (!CallProtected(function, &number, 1, 1))
-        return false;
-    if (ReadInt(result, -1))
-        lua_pop(m_state, 1);
-    return true;
+    return CallAndRead<s32, &LuaComponent::ReadInt>(function, &number, 1, result);
 }
 
 bool LuaComponent::CallIntReturnString(const char* function, s32 argument, std::string& result)
 {
     const lua_Number number = argument;
-    if (!CallProtected(function, &number, 1, 1))
-        return false;
-    if (ReadString(result, -1))
-        lua_pop(m_state, 1);
-    return true;
+    return CallAndRead<std::string, &LuaComponent::ReadString>(function, &number, 1, result);
 }
 
 // Globals: pushed, read, popped; a reader's type error has emptied the stack already.

@@ -19,13 +19,13 @@
 #include "Core/GameObject.h"
 #include "Core/TestComponent.h"
 #include "Math/MathUtils.h"
+#include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
 #include <dlfcn.h>
 #include <map>
 #include <string>
-#include <unistd.h>
 #include <unordered_map>
 #include <vector>
 
@@ -201,35 +201,12 @@ template <class Heap> void AddPatterns(const std::string& heap)
 }
 
 // Keeps each run's time per item so that the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter
+class AllocatorRatios : public RatioReporter
 {
 public:
-    // Colours only on a terminal, so that saved output stays plain text.
-    RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+    AllocatorRatios() : RatioReporter(ColoursOnlyOnTerminal()) {}
 
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-        {
-            const auto contender = g_contenders.find(run.run_name.function_name);
-            if (contender == g_contenders.end() || run.iterations == 0)
-                continue;
-            // With --benchmark_repetitions the median stands for the run (it is reported after
-            // the repetitions, so it replaces them); the other aggregates are no times.
-            if (run.run_type == Run::RT_Aggregate && run.aggregate_name != "median")
-                continue;
-            // Wall time per item; for shared runs, per item of all threads together.
-            const bool isObjectRun = contender->second.pattern == ObjectPattern;
-            const std::string group = isObjectRun
-                                          ? ObjectPattern
-                                          : contender->second.pattern + " " + run.run_name.args +
-                                                " B, " + std::to_string(run.threads) + " thread(s)";
-            m_times[group][contender->second.heap] = run.GetAdjustedRealTime();
-        }
-    }
-
-    void PrintRatios() const
+    void PrintRatios() const override
     {
         std::printf("\nRatios (bucket allocator time / baseline time; lower is better)\n");
         for (const auto& [group, times] : m_times)
@@ -250,11 +227,25 @@ public:
                 isLifo ? vsGlibc <= LifoTargetVsGlibc : vsMimalloc <= ChurnTargetVsMimalloc;
             std::printf("%-30s bucket/glibc %6.3f  bucket/mimalloc %6.3f  target (%s) %s\n",
                         group.c_str(), vsGlibc, vsMimalloc,
-                        isLifo ? "<= 0.5 of glibc" : "<= 1.25 of mimalloc", met ? "met" : "MISSED");
+                        isLifo ? "<= 0.5 of glibc" : "<= 1.25 of mimalloc", Verdict(met));
         }
     }
 
 private:
+    void Record(const Run& run) override
+    {
+        const auto contender = g_contenders.find(run.run_name.function_name);
+        if (contender == g_contenders.end())
+            return;
+        // Wall time per item; for shared runs, per item of all threads together.
+        const bool isObjectRun = contender->second.pattern == ObjectPattern;
+        const std::string group = isObjectRun
+                                      ? ObjectPattern
+                                      : contender->second.pattern + " " + run.run_name.args +
+                                            " B, " + std::to_string(run.threads) + " thread(s)";
+        m_times[group][contender->second.heap] = run.GetAdjustedRealTime();
+    }
+
     std::map<std::string, std::map<std::string, double>> m_times;
 };
 } // namespace
@@ -279,9 +270,6 @@ int main(int argc, char** argv)
     Add(ObjectPattern, "Heap", &GameObjectsOnHeap, ComponentsPerObject, 1);
     Add(ObjectPattern, "Pooled", &GameObjectsPooled, ComponentsPerObject, 1);
 
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
-    benchmark::Shutdown();
-    return 0;
+    AllocatorRatios reporter;
+    return RunAndPrintRatios(reporter);
 }

@@ -6,6 +6,7 @@
 #include "Math/MathUtils.h"
 #include "Math/Matrix4.h"
 #include "Math/Quaternion.h"
+#include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
@@ -240,22 +241,10 @@ const std::map<std::string, std::pair<std::string, std::string>> g_contenders = 
 };
 
 // Keeps each run's time per item so that the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter
+class MathRatios : public RatioReporter
 {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-        {
-            const auto contender = g_contenders.find(run.run_name.function_name);
-            if (contender == g_contenders.end() || run.iterations == 0)
-                continue;
-            m_times[contender->second.first][contender->second.second] = run.GetAdjustedRealTime();
-        }
-    }
-
-    void PrintRatios() const
+    void PrintRatios() const override
     {
         std::printf("\nRatios (engine time / plain float-array time; lower is better)\n");
         for (const auto& [operation, times] : m_times)
@@ -264,11 +253,18 @@ public:
                 continue;
             const double ratio = times.at("Engine") / times.at("Plain");
             std::printf("%-20s engine/plain %6.3f  target (<= %.1f) %s\n", operation.c_str(), ratio,
-                        TargetRatio, ratio <= TargetRatio ? "met" : "MISSED");
+                        TargetRatio, Verdict(ratio <= TargetRatio));
         }
     }
 
 private:
+    void Record(const Run& run) override
+    {
+        const auto contender = g_contenders.find(run.run_name.function_name);
+        if (contender != g_contenders.end())
+            m_times[contender->second.first][contender->second.second] = run.GetAdjustedRealTime();
+    }
+
     std::map<std::string, std::map<std::string, double>> m_times;
 };
 } // namespace
@@ -279,9 +275,6 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
     RegisterBenchmarks();
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
-    benchmark::Shutdown();
-    return 0;
+    MathRatios reporter;
+    return RunAndPrintRatios(reporter);
 }

@@ -18,6 +18,7 @@
 #include "Core/Messages/Message.h"
 #include "Core/Messages/MessageTypes.h"
 #include "Core/System/MessageSystem.h"
+#include "bench/RatioReporter.h"
 #include <atomic>
 #include <benchmark/benchmark.h>
 #include <cstdio>
@@ -29,7 +30,6 @@
 #include <new>
 #include <string>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace
@@ -254,28 +254,12 @@ void Register(const Scenario& scenario)
 }
 
 // Keeps each run's time so that the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter
+class MessageSystemRatios : public RatioReporter
 {
 public:
-    // Colours only on a terminal, so that saved output stays plain text.
-    RatioReporter() : ConsoleReporter(isatty(fileno(stdout)) ? OO_Defaults : OO_Tabular) {}
+    MessageSystemRatios() : RatioReporter(ColoursOnlyOnTerminal()) {}
 
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-        {
-            const auto entry = g_entries.find(run.run_name.function_name);
-            if (entry == g_entries.end() || run.iterations == 0)
-                continue;
-            Times& times = m_times[entry->second.scenario];
-            times.hasRateTarget = entry->second.hasRateTarget;
-            (entry->second.isMessageSystem ? times.system : times.baseline) =
-                run.GetAdjustedRealTime();
-        }
-    }
-
-    void PrintRatios() const
+    void PrintRatios() const override
     {
         std::printf("\nMessage system against a locked deque of std::function (time ratio; "
                     "lower is better)\n");
@@ -290,8 +274,7 @@ public:
                              (!times.hasRateTarget || perSecond >= TargetMessagesPerSecond);
             std::printf("%-10s %8.2f M msgs/s  system/baseline %6.3f  target (%s<= %.0fx) %s\n",
                         scenario.c_str(), perSecond / 1.0e6, ratio,
-                        times.hasRateTarget ? ">= 10 M msgs/s, " : "", TargetRatio,
-                        met ? "met" : "MISSED");
+                        times.hasRateTarget ? ">= 10 M msgs/s, " : "", TargetRatio, Verdict(met));
         }
     }
 
@@ -302,6 +285,17 @@ private:
         double baseline = 0.0;
         bool hasRateTarget = false;
     };
+
+    void Record(const Run& run) override
+    {
+        const auto entry = g_entries.find(run.run_name.function_name);
+        if (entry == g_entries.end())
+            return;
+        Times& times = m_times[entry->second.scenario];
+        times.hasRateTarget = entry->second.hasRateTarget;
+        (entry->second.isMessageSystem ? times.system : times.baseline) = run.GetAdjustedRealTime();
+    }
+
     std::map<std::string, Times> m_times;
 };
 } // namespace
@@ -341,9 +335,6 @@ int main(int argc, char** argv)
     Register({"Group100", true, 1, false});
     Register({"4Threads", false, PostingThreads, false});
 
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
-    benchmark::Shutdown();
-    return 0;
+    MessageSystemRatios reporter;
+    return RunAndPrintRatios(reporter);
 }

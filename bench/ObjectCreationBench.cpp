@@ -11,10 +11,10 @@
 #include "Core/Reflection/HashTypeName.h"
 #include "Serializer/PlainValueXml.h"
 #include "Serializer/SerializerSystem.h"
+#include "bench/RatioReporter.h"
+#include "tests/Core/TempFiles.h"
 #include <benchmark/benchmark.h>
-#include <boost/filesystem.hpp>
 #include <cstdio>
-#include <fstream>
 #include <string>
 #include <tinyxml2.h>
 #include <vector>
@@ -99,20 +99,10 @@ void ParseWithTinyxml2Alone(benchmark::State& state)
 }
 
 // Keeps each run's rate so that the comparison can be printed after the table.
-class RateReporter : public benchmark::ConsoleReporter
+class ObjectCreationRates : public RatioReporter
 {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-        {
-            const auto counter = run.counters.find("objects/s");
-            if (counter != run.counters.end() && run.iterations > 0)
-                m_rates.push_back({run.run_name.function_name, counter->second.value});
-        }
-    }
-    void PrintComparison() const
+    void PrintRatios() const override
     {
         if (m_rates.size() != 2 || m_rates[1].second <= 0.0)
             return;
@@ -124,34 +114,14 @@ public:
     }
 
 private:
+    void Record(const Run& run) override
+    {
+        const auto counter = run.counters.find("objects/s");
+        if (counter != run.counters.end())
+            m_rates.push_back({run.run_name.function_name, counter->second.value});
+    }
+
     std::vector<std::pair<std::string, double>> m_rates;
-};
-
-// A scratch asset tree holding the one definition, entered for the run.
-class ScratchAssets
-{
-public:
-    ScratchAssets()
-        : m_previous(boost::filesystem::current_path()),
-          m_root(boost::filesystem::temp_directory_path() /
-                 boost::filesystem::unique_path("objects-bench-%%%%-%%%%"))
-    {
-        boost::filesystem::create_directories(m_root / "assets" / "Objects");
-        std::ofstream(
-            ((m_root / "assets" / "Objects") / (std::string(DefinitionName) + ".xml")).string())
-            << DefinitionText;
-        boost::filesystem::current_path(m_root);
-    }
-    ~ScratchAssets()
-    {
-        boost::system::error_code error;
-        boost::filesystem::current_path(m_previous, error);
-        boost::filesystem::remove_all(m_root, error);
-    }
-
-private:
-    boost::filesystem::path m_previous;
-    boost::filesystem::path m_root;
 };
 } // namespace
 
@@ -161,7 +131,9 @@ int main(int argc, char** argv)
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
 
-    ScratchAssets assets;
+    // A scratch asset tree holding the one definition, entered for the run.
+    TempFolder assets("objects-bench");
+    assets.Write(std::string("assets/Objects/") + DefinitionName + ".xml", DefinitionText);
     Engine engine;
     engine.GetFactory()->GetComponentFactory().Register<LabelComponent>(
         ComponentFactory::LogicPool);
@@ -173,9 +145,6 @@ int main(int argc, char** argv)
     benchmark::RegisterBenchmark("ParseWithTinyxml2Alone", ParseWithTinyxml2Alone)
         ->Unit(benchmark::kMillisecond);
 
-    RateReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintComparison();
-    benchmark::Shutdown();
-    return 0;
+    ObjectCreationRates reporter;
+    return RunAndPrintRatios(reporter);
 }

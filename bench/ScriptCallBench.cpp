@@ -7,6 +7,7 @@
 // (script to engine) of the baselines. The script loops are the same on both sides, so their
 // own cost is in both times.
 #include "Scripting/LuaComponent.h"
+#include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <lua.hpp>
@@ -79,22 +80,10 @@ void ScriptToEngine_PlainCFunction(benchmark::State& state)
 }
 
 // Keeps each run's time per item so that the ratios can be printed after the table.
-class RatioReporter : public benchmark::ConsoleReporter
+class ScriptCallRatios : public RatioReporter
 {
 public:
-    void ReportRuns(const std::vector<Run>& runs) override
-    {
-        ConsoleReporter::ReportRuns(runs);
-        for (const Run& run : runs)
-        {
-            if (run.iterations == 0 || run.aggregate_name != "median")
-                continue;
-            m_times[run.run_name.function_name] =
-                run.GetAdjustedRealTime() / ItemsPerIteration(run);
-        }
-    }
-
-    void PrintRatios() const
+    void PrintRatios() const override
     {
         std::printf("\nRatios (engine path time / baseline time; lower is better)\n");
         PrintRatio("engine to script", "EngineToScript_CallWithFloat", "EngineToScript_BarePcall",
@@ -109,6 +98,11 @@ private:
         return run.run_name.function_name.rfind("ScriptToEngine", 0) == 0 ? kCallsPerLoop : 1;
     }
 
+    void Record(const Run& run) override
+    {
+        m_times[run.run_name.function_name] = run.GetAdjustedRealTime() / ItemsPerIteration(run);
+    }
+
     void PrintRatio(const char* label, const std::string& engine, const std::string& baseline,
                     double target) const
     {
@@ -116,7 +110,7 @@ private:
             return;
         const double ratio = m_times.at(engine) / m_times.at(baseline);
         std::printf("%-18s %6.3f  target <= %.2f %s\n", label, ratio, target,
-                    ratio <= target ? "met" : "MISSED");
+                    Verdict(ratio <= target));
     }
 
     std::map<std::string, double> m_times;
@@ -150,9 +144,6 @@ int main(int argc, char** argv)
             ->Repetitions(kRepetitions)
             ->ReportAggregatesOnly(true);
 
-    RatioReporter reporter;
-    benchmark::RunSpecifiedBenchmarks(&reporter);
-    reporter.PrintRatios();
-    benchmark::Shutdown();
-    return 0;
+    ScriptCallRatios reporter;
+    return RunAndPrintRatios(reporter);
 }

@@ -4,7 +4,6 @@
 #include "Core/Messages/CameraShakeMessage.h"
 #include "Core/Messages/CameraSwitchMessage.h"
 #include "Core/Messages/MessageText.h"
-#include <sstream>
 
 namespace
 {
@@ -47,10 +46,8 @@ CameraShakeMessage::CameraShakeMessage(u32 senderId, f32 magnitude, f32 duration
 
 std::string CameraShakeMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Camera Shaking Mag:" << magnitude << " Duration: " << duration
-         << " Fade: " << (fade ? 1 : 0);
-    return text.str();
+    return MessageText::Compose("Camera Shaking Mag:", magnitude, " Duration: ", duration,
+                                " Fade: ", fade ? 1 : 0);
 }
 
 CameraSwitchMessage::CameraSwitchMessage(u32 senderId, u32 camera)

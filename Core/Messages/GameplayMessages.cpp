@@ -15,7 +15,6 @@
 #include "Core/Messages/SetPlayerNumberMessage.h"
 #include "Core/Messages/VictoryMessage.h"
 #include "Math/Vector2.h"
-#include <sstream>
 
 DirectionSetMessage::DirectionSetMessage(u32 senderId, const Math::Vector4& direction,
                                          u32 targetObjectId)
@@ -25,14 +24,11 @@ DirectionSetMessage::DirectionSetMessage(u32 senderId, const Math::Vector4& dire
 
 std::string DirectionSetMessage::ToString()
 {
-    std::ostringstream text;
     std::string label;
     if (MessageText::FindObjectLabel(targetObjectId, label))
-        text << senderId << " setting direction of " << label << " to " << direction;
-    else
-        text << senderId
-             << " attempted to set direction of non-existing object: " << targetObjectId;
-    return text.str();
+        return MessageText::Compose(senderId, " setting direction of ", label, " to ", direction);
+    return MessageText::Compose(
+        senderId, " attempted to set direction of non-existing object: ", targetObjectId);
 }
 
 PositionSetMessage::PositionSetMessage(u32 senderId, const Math::Vector4& position,
@@ -43,13 +39,11 @@ PositionSetMessage::PositionSetMessage(u32 senderId, const Math::Vector4& positi
 
 std::string PositionSetMessage::ToString()
 {
-    std::ostringstream text;
     std::string label;
     if (MessageText::FindObjectLabel(targetObjectId, label))
-        text << senderId << " setting position of " << label << " to " << position;
-    else
-        text << senderId << " attempted to set position of unfound object: " << targetObjectId;
-    return text.str();
+        return MessageText::Compose(senderId, " setting position of ", label, " to ", position);
+    return MessageText::Compose(senderId,
+                                " attempted to set position of unfound object: ", targetObjectId);
 }
 
 ScaleSetMessage::ScaleSetMessage(u32 senderId, const Math::Vector3& scale, u32 targetObjectId)
@@ -59,13 +53,11 @@ ScaleSetMessage::ScaleSetMessage(u32 senderId, const Math::Vector3& scale, u32 t
 
 std::string ScaleSetMessage::ToString()
 {
-    std::ostringstream text;
     std::string label;
     if (MessageText::FindObjectLabel(targetObjectId, label))
-        text << senderId << " setting scale of " << label << " to " << scale;
-    else
-        text << senderId << " attempted to set scale of unfound object: " << targetObjectId;
-    return text.str();
+        return MessageText::Compose(senderId, " setting scale of ", label, " to ", scale);
+    return MessageText::Compose(senderId,
+                                " attempted to set scale of unfound object: ", targetObjectId);
 }
 
 OrientationSetMessage::OrientationSetMessage(u32 senderId, const Math::Vector3& orientation,
@@ -77,13 +69,12 @@ OrientationSetMessage::OrientationSetMessage(u32 senderId, const Math::Vector3& 
 
 std::string OrientationSetMessage::ToString()
 {
-    std::ostringstream text;
     std::string label;
     if (MessageText::FindObjectLabel(targetObjectId, label))
-        text << senderId << " setting orientation of " << label << " to " << orientation;
-    else
-        text << senderId << " attempted to set orientation of unfound object: " << targetObjectId;
-    return text.str();
+        return MessageText::Compose(senderId, " setting orientation of ", label, " to ",
+                                    orientation);
+    return MessageText::Compose(
+        senderId, " attempted to set orientation of unfound object: ", targetObjectId);
 }
 
 DirectionAddMessage::DirectionAddMessage(u32 senderId, const Math::Vector4& direction,
@@ -94,14 +85,11 @@ DirectionAddMessage::DirectionAddMessage(u32 senderId, const Math::Vector4& dire
 
 std::string DirectionAddMessage::ToString()
 {
-    std::ostringstream text;
     std::string label;
     if (MessageText::FindObjectLabel(targetObjectId, label))
-        text << senderId << " adding direction: " << direction << " to " << label;
-    else
-        text << senderId
-             << " attempted to add direction to non-existing object: " << targetObjectId;
-    return text.str();
+        return MessageText::Compose(senderId, " adding direction: ", direction, " to ", label);
+    return MessageText::Compose(
+        senderId, " attempted to add direction to non-existing object: ", targetObjectId);
 }
 
 SetPlayerNumberMessage::SetPlayerNumberMessage(u32 senderId, u32 playerNumber, u32 targetObjectId)
@@ -157,9 +145,7 @@ SetHealthbarColorMessage::SetHealthbarColorMessage(u32 senderId, const Math::Col
 
 std::string SetHealthbarColorMessage::ToString()
 {
-    std::ostringstream text;
-    text << color;
-    return text.str();
+    return MessageText::Compose(color);
 }
 
 ReviveDeadPlayersMessage::ReviveDeadPlayersMessage(u32 senderId, const std::string& targetSystem)
@@ -179,9 +165,7 @@ SetEmitterIntervalMessage::SetEmitterIntervalMessage(u32 senderId, f32 interval,
 
 std::string SetEmitterIntervalMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Setting emitter emit interval to: " << interval;
-    return text.str();
+    return MessageText::Compose("Setting emitter emit interval to: ", interval);
 }
 
 SetEmitterCountMessage::SetEmitterCountMessage(u32 senderId, f32 minimum, f32 maximum,
@@ -193,7 +177,6 @@ SetEmitterCountMessage::SetEmitterCountMessage(u32 senderId, f32 minimum, f32 ma
 
 std::string SetEmitterCountMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Setting emitter emit count range to: " << Math::Vector2(minimum, maximum);
-    return text.str();
+    return MessageText::Compose("Setting emitter emit count range to: ",
+                                Math::Vector2(minimum, maximum));
 }

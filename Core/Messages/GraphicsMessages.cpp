@@ -5,6 +5,7 @@
 #include "Core/Messages/AnimationSetTimeMessage.h"
 #include "Core/Messages/AnimationSpeedSetMessage.h"
 #include "Core/Messages/AnimationSwapMessage.h"
+#include "Core/Messages/MessageText.h"
 #include "Core/Messages/SetBackgroundFadeToMessage.h"
 #include "Core/Messages/SetGlowMessage.h"
 #include "Core/Messages/SetGlowToMessage.h"
@@ -18,7 +19,6 @@
 #include "Core/Messages/SetVisibleMessage.h"
 #include "Core/Messages/TextConstructMessage.h"
 #include "Core/Messages/WindowResizeMessage.h"
-#include <sstream>
 
 WindowResizeMessage::WindowResizeMessage(u32 senderId, const Math::Vector2& windowSize,
                                          u32 targetObjectId)
@@ -34,9 +34,7 @@ WindowResizeMessage::WindowResizeMessage(u32 senderId, const Math::Vector2& wind
 
 std::string WindowResizeMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Window Resizing To: " << windowSize;
-    return text.str();
+    return MessageText::Compose("Window Resizing To: ", windowSize);
 }
 
 SetVisibleMessage::SetVisibleMessage(u32 senderId, bool visible, u32 targetObjectId)
@@ -101,9 +99,7 @@ AnimationSpeedSetMessage::AnimationSpeedSetMessage(u32 senderId, f32 speed, u32 
 
 std::string AnimationSpeedSetMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Change Animation Speed: " << speed << " for GUID: " << targetObjectId;
-    return text.str();
+    return MessageText::Compose("Change Animation Speed: ", speed, " for GUID: ", targetObjectId);
 }
 
 AnimationPlayUntilMessage::AnimationPlayUntilMessage(u32 senderId, f32 time, u32 targetObjectId)
@@ -113,9 +109,8 @@ AnimationPlayUntilMessage::AnimationPlayUntilMessage(u32 senderId, f32 time, u32
 
 std::string AnimationPlayUntilMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Play Current Animation Until: " << time << " for GUID: " << targetObjectId;
-    return text.str();
+    return MessageText::Compose("Play Current Animation Until: ", time,
+                                " for GUID: ", targetObjectId);
 }
 
 AnimationSetTimeMessage::AnimationSetTimeMessage(u32 senderId, f32 time, bool flag,
@@ -127,9 +122,7 @@ AnimationSetTimeMessage::AnimationSetTimeMessage(u32 senderId, f32 time, bool fl
 
 std::string AnimationSetTimeMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Stop Current Animation At: " << time << " for GUID: " << targetObjectId;
-    return text.str();
+    return MessageText::Compose("Stop Current Animation At: ", time, " for GUID: ", targetObjectId);
 }
 
 TextConstructMessage::TextConstructMessage(u32 senderId, const std::string& text,
@@ -152,9 +145,8 @@ SetGlowMessage::SetGlowMessage(u32 senderId, const Math::ColorRGBA& firstColor,
 
 std::string SetGlowMessage::ToString()
 {
-    std::ostringstream text;
-    text << senderId << " setting glow between " << firstColor << " and " << secondColor;
-    return text.str();
+    return MessageText::Compose(senderId, " setting glow between ", firstColor, " and ",
+                                secondColor);
 }
 
 SetGlowToMessage::SetGlowToMessage(u32 senderId, const Math::ColorRGBA& color, f32 duration,
@@ -166,9 +158,7 @@ SetGlowToMessage::SetGlowToMessage(u32 senderId, const Math::ColorRGBA& color, f
 
 std::string SetGlowToMessage::ToString()
 {
-    std::ostringstream text;
-    text << senderId << " setting glow to " << color;
-    return text.str();
+    return MessageText::Compose(senderId, " setting glow to ", color);
 }
 
 SetLightDiffuseToMessage::SetLightDiffuseToMessage(u32 senderId, const Math::ColorRGBA& color,
@@ -180,9 +170,7 @@ SetLightDiffuseToMessage::SetLightDiffuseToMessage(u32 senderId, const Math::Col
 
 std::string SetLightDiffuseToMessage::ToString()
 {
-    std::ostringstream text;
-    text << senderId << " setting light diffuse to " << color;
-    return text.str();
+    return MessageText::Compose(senderId, " setting light diffuse to ", color);
 }
 
 SetLightSpecularToMessage::SetLightSpecularToMessage(u32 senderId, const Math::ColorRGBA& color,
@@ -194,9 +182,7 @@ SetLightSpecularToMessage::SetLightSpecularToMessage(u32 senderId, const Math::C
 
 std::string SetLightSpecularToMessage::ToString()
 {
-    std::ostringstream text;
-    text << senderId << " setting light specular to " << color;
-    return text.str();
+    return MessageText::Compose(senderId, " setting light specular to ", color);
 }
 
 SetLightRadiusToMessage::SetLightRadiusToMessage(u32 senderId, f32 radius, f32 duration,
@@ -208,9 +194,7 @@ SetLightRadiusToMessage::SetLightRadiusToMessage(u32 senderId, f32 radius, f32 d
 
 std::string SetLightRadiusToMessage::ToString()
 {
-    std::ostringstream text;
-    text << senderId << " setting light radius to " << radius;
-    return text.str();
+    return MessageText::Compose(senderId, " setting light radius to ", radius);
 }
 
 SetParticlePlayMessage::SetParticlePlayMessage(u32 senderId, bool enable, u32 targetObjectId)
@@ -235,9 +219,7 @@ SetBackgroundFadeToMessage::SetBackgroundFadeToMessage(u32 senderId, const Math:
 
 std::string SetBackgroundFadeToMessage::ToString()
 {
-    std::ostringstream text;
-    text << senderId << " setting screen fade to " << color;
-    return text.str();
+    return MessageText::Compose(senderId, " setting screen fade to ", color);
 }
 
 SetParticleColorMessage::SetParticleColorMessage(u32 senderId, const Math::ColorRGBA& color,
@@ -249,9 +231,7 @@ SetParticleColorMessage::SetParticleColorMessage(u32 senderId, const Math::Color
 
 std::string SetParticleColorMessage::ToString()
 {
-    std::ostringstream text;
-    text << targetObjectId
-         << (start ? " setting particle start color to " : " setting particle end color to ")
-         << color;
-    return text.str();
+    return MessageText::Compose(
+        targetObjectId,
+        start ? " setting particle start color to " : " setting particle end color to ", color);
 }

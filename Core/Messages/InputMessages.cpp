@@ -7,12 +7,12 @@
 #include "Core/Messages/InputCursorMessage.h"
 #include "Core/Messages/InputMoveMessage.h"
 #include "Core/Messages/KeyboardMessage.h"
+#include "Core/Messages/MessageText.h"
 #include "Core/Messages/MouseButtonMessage.h"
 #include "Core/Messages/MouseMoveMessage.h"
 #include "Core/Messages/MouseWheelMessage.h"
 #include "Core/Messages/NaturalKeyboardMessage.h"
 #include <cstddef>
-#include <sstream>
 
 namespace
 {
@@ -104,9 +104,7 @@ MouseMoveMessage::MouseMoveMessage(u32 senderId, const Math::Vector2& position,
 
 std::string MouseMoveMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Mouse Move Delta: " << movement;
-    return text.str();
+    return MessageText::Compose("Mouse Move Delta: ", movement);
 }
 
 MouseWheelMessage::MouseWheelMessage(u32 senderId, const Math::Vector2& position, u32 steps,
@@ -142,9 +140,7 @@ ControllerStickMessage::ControllerStickMessage(u32 senderId, u32 controller, u32
 
 std::string ControllerStickMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Controller: " << GetControllerAxisName(axis) << " " << value;
-    return text.str();
+    return MessageText::Compose("Controller: ", GetControllerAxisName(axis), " ", value);
 }
 
 InputMoveMessage::InputMoveMessage(u32 senderId, u32 player, const Math::Vector2& direction,
@@ -156,9 +152,8 @@ InputMoveMessage::InputMoveMessage(u32 senderId, u32 player, const Math::Vector2
 
 std::string InputMoveMessage::ToString()
 {
-    std::ostringstream text;
-    text << player << ":Normalized Input Move: " << direction << " " << GetKeyStateName(state);
-    return text.str();
+    return MessageText::Compose(player, ":Normalized Input Move: ", direction, " ",
+                                GetKeyStateName(state));
 }
 
 InputCursorMessage::InputCursorMessage(u32 senderId, u32 player, const Math::Vector2& movement,
@@ -170,9 +165,7 @@ InputCursorMessage::InputCursorMessage(u32 senderId, u32 player, const Math::Vec
 
 std::string InputCursorMessage::ToString()
 {
-    std::ostringstream text;
-    text << player << ":Normalized Input Cursor: " << movement;
-    return text.str();
+    return MessageText::Compose(player, ":Normalized Input Cursor: ", movement);
 }
 
 InputActionMessage::InputActionMessage(u32 senderId, u32 player, u32 action, u32 state,

@@ -1,6 +1,7 @@
 // The object family: creating, destroying, mounting and orbiting game objects.
 #include "Core/Messages/BoneMountObjectCreateMessage.h"
 #include "Core/Messages/BoneMountObjectRemoveMessage.h"
+#include "Core/Messages/MessageText.h"
 #include "Core/Messages/MountObjectCreateMessage.h"
 #include "Core/Messages/MountObjectRemoveMessage.h"
 #include "Core/Messages/ObjectCreateMessage.h"
@@ -9,7 +10,6 @@
 #include "Core/Messages/RemoveComponentMessage.h"
 #include "Core/Messages/SetOrbitAroundMessage.h"
 #include "Core/Messages/SetOrbitDistanceMessage.h"
-#include <sstream>
 
 namespace
 {
@@ -143,9 +143,8 @@ SetOrbitAroundMessage::SetOrbitAroundMessage(u32 senderId, const Math::Vector4& 
 
 std::string SetOrbitAroundMessage::ToString()
 {
-    std::ostringstream text;
-    text << senderId << " is orbiting around the point " << point << " around the axis " << axis;
-    return text.str();
+    return MessageText::Compose(senderId, " is orbiting around the point ", point,
+                                " around the axis ", axis);
 }
 
 SetOrbitDistanceMessage::SetOrbitDistanceMessage(u32 senderId, f32 distance, u32 targetObjectId)
@@ -155,7 +154,5 @@ SetOrbitDistanceMessage::SetOrbitDistanceMessage(u32 senderId, f32 distance, u32
 
 std::string SetOrbitDistanceMessage::ToString()
 {
-    std::ostringstream text;
-    text << senderId << " is orbiting at a distance of " << distance;
-    return text.str();
+    return MessageText::Compose(senderId, " is orbiting at a distance of ", distance);
 }

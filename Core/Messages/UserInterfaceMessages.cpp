@@ -4,11 +4,11 @@
 #include "Core/Messages/ChangeButtonFunctionMessage.h"
 #include "Core/Messages/ChangePageMessage.h"
 #include "Core/Messages/GoToStateMessage.h"
+#include "Core/Messages/MessageText.h"
 #include "Core/Messages/NextLevelMessage.h"
 #include "Core/Messages/RemoveHudElementMessage.h"
 #include "Core/Messages/SetHudVisibleMessage.h"
 #include "Core/Messages/SetPointerPosMessage.h"
-#include <sstream>
 
 GoToStateMessage::GoToStateMessage(u32 senderId, const std::string& stateName, u32 targetObjectId)
     : Message(senderId, Type, targetObjectId, sizeof(GoToStateMessage)), stateName(stateName)
@@ -52,9 +52,7 @@ SetHudVisibleMessage::SetHudVisibleMessage(u32 senderId, f32 visibility, u32 tar
 
 std::string SetHudVisibleMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Setting HUD element visibility: " << visibility << '\n';
-    return text.str();
+    return MessageText::Compose("Setting HUD element visibility: ", visibility, '\n');
 }
 
 ChangePageMessage::ChangePageMessage(u32 senderId, const std::string& pageName, u32 targetObjectId)
@@ -100,8 +98,6 @@ SetPointerPosMessage::SetPointerPosMessage(u32 senderId, u32 controller, f32 x, 
 
 std::string SetPointerPosMessage::ToString()
 {
-    std::ostringstream text;
-    text << "Setting Controller: " << controller << " to position (" << x << ", " << y
-         << ") relative to buttons.";
-    return text.str();
+    return MessageText::Compose("Setting Controller: ", controller, " to position (", x, ", ", y,
+                                ") relative to buttons.");
 }

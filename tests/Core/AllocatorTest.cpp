@@ -2,44 +2,16 @@
 #include "Core/Engine.h"
 #include "Core/Messages/KeyboardMessage.h"
 #include "Core/System/LogSystem.h"
+#include "TempFiles.h"
 #include <cstring>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <memory>
-#include <sstream>
 #include <thread>
-#include <unistd.h>
 #include <vector>
 
 namespace
 {
 constexpr u32 EngineBuckets = 10;
 constexpr u32 LargestBlock = 1400000;
-
-// A log writing to a temporary file; Text() closes it and reads back what was written.
-class LogCapture
-{
-public:
-    explicit LogCapture(const std::string& name)
-        : m_path(testing::TempDir() + name + "_" + std::to_string(getpid()) + ".txt"),
-          m_log(std::make_unique<Core::System::LogSystem>(m_path))
-    {
-    }
-    ~LogCapture() { std::remove(m_path.c_str()); }
-
-    std::string Text()
-    {
-        m_log.reset();
-        std::ifstream file(m_path);
-        std::stringstream text;
-        text << file.rdbuf();
-        return text.str();
-    }
-
-private:
-    std::string m_path;
-    std::unique_ptr<Core::System::LogSystem> m_log;
-};
 
 u32 BucketAllocations(const Allocator& allocator, u32 size)
 {
@@ -101,7 +73,7 @@ TEST(Allocator, ChoosesTheSmallestBucketThatFits)
 
 TEST(Allocator, ZeroBucketsIsReportedAndKeepsTheLargeBuckets)
 {
-    LogCapture log("allocator_zero_buckets");
+    LogFileCapture log("allocator_zero_buckets");
     Allocator allocator(0);
     EXPECT_EQ(allocator.GetBlockSizes(), (std::vector<u32>{150000, 600000, 1050000, 1400000}));
     EXPECT_EQ(allocator.FindBucketSize(10), 150000u);
@@ -121,7 +93,7 @@ TEST(Allocator, FreeingNullDoesNothing)
 
 TEST(Allocator, StatisticsGoToTheLogInTheirFixedForm)
 {
-    LogCapture log("allocator_statistics");
+    LogFileCapture log("allocator_statistics");
     Allocator allocator(2); // buckets 128 and 256, then the four large ones
     void* a = allocator.Allocate(100);
     void* b = allocator.Allocate(120);
@@ -165,7 +137,7 @@ TEST(Allocator, AnF11PressWritesTheStatisticsToTheLog)
     for (const Case& c : {Case{Engine::KeyF11, Pressed, true},
                           Case{Engine::KeyF11, Released, false}, Case{KeyF10, Pressed, false}})
     {
-        LogCapture log("allocator_f11");
+        LogFileCapture log("allocator_f11");
         Engine engine;
         engine.SendMessage(new KeyboardMessage(0, c.key, c.state, 0), 0.0f);
         const std::string text = log.Text();
@@ -176,7 +148,7 @@ TEST(Allocator, AnF11PressWritesTheStatisticsToTheLog)
     }
 
     // A plain message under the keyboard's type number has no key to read and is no F11 press.
-    LogCapture log("allocator_f11_plain");
+    LogFileCapture log("allocator_f11_plain");
     Engine engine;
     engine.SendMessage(new Message(0, KeyboardMessage::Type, 0, sizeof(Message)), 0.0f);
     EXPECT_EQ(log.Text().find(":: Allocator Debug ::"), std::string::npos);

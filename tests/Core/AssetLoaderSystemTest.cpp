@@ -10,8 +10,8 @@
 #include "Core/Messages/MessageTypes.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/System/ThreadPool.h"
-#include "LogCapture.h"
-#include "RecordingSystem.h"
+#include "RecordingEngineTest.h"
+#include "TempFiles.h"
 #include <atomic>
 #include <chrono>
 #include <filesystem>
@@ -195,19 +195,15 @@ std::size_t CountEvents(const std::vector<std::string>& events, const std::strin
     return static_cast<std::size_t>(std::count(events.begin(), events.end(), event));
 }
 
-class AssetLoaderTest : public testing::Test
+class AssetLoaderTest : public RecordingEngineTest
 {
 protected:
     void SetUp() override
     {
         g_mainThread = std::this_thread::get_id();
         TakeEvents();
-        previousDirectory = fs::current_path();
-        directory = fs::temp_directory_path() /
-                    ("quill-loader-" +
-                     std::to_string(std::chrono::steady_clock::now().time_since_epoch().count()));
-        fs::create_directories(directory / AssetLoaderSystem::BatchFolder);
-        fs::current_path(directory);
+        folder = std::make_unique<TempFolder>("quill-loader");
+        folder->MakeFolder(AssetLoaderSystem::BatchFolder);
         WriteBatch(AssetLoaderSystem::DefaultBatch, R"(<AssetBatch>
             <TextureDefault>NONE</TextureDefault><TextureParticle>NONE</TextureParticle>
             <TextureFont>NONE</TextureFont><Material>NONE</Material><Font>NONE</Font>
@@ -215,24 +211,13 @@ protected:
             <FBO>NONE</FBO><Object>ALL</Object></AssetBatch>)");
 
         RegisterManagers();
-        log = std::make_unique<LogCapture>();
-        engine = new Engine();
-        g_Engine = engine;
+        RecordingEngineTest::SetUp();
         SystemFactory& factory = engine->GetSystemFactory();
-        factory.Register<Core::System::MessageSystem>("MessagingSystem");
-        factory.Register(
-            "RecordingSystem",
-            [](const LaunchOptions&) -> SystemComponent* { return new RecordingSystem(); },
-            []() -> SystemComponent* { return nullptr; });
         factory.Register(
             "ThreadPoolSystem",
             [](const LaunchOptions&) -> SystemComponent* { return new ThreadPool(g_poolThreads); },
             []() -> SystemComponent* { return ThreadPool::Instance(); });
         factory.Register<AssetLoaderSystem>("AssetLoaderSystem");
-        // The first system is destroyed last, after the allocator (the log's place in the
-        // game), so it must not be the message system, whose queue returns memory.
-        recorder = static_cast<RecordingSystem*>(engine->AddSystem("RecordingSystem"));
-        messages = static_cast<Core::System::MessageSystem*>(engine->AddSystem("MessagingSystem"));
         pool = static_cast<ThreadPool*>(engine->AddSystem("ThreadPoolSystem"));
         loader = static_cast<AssetLoaderSystem*>(engine->AddSystem("AssetLoaderSystem"));
 
@@ -245,13 +230,9 @@ protected:
     }
     void TearDown() override
     {
-        delete engine;
-        g_Engine = nullptr;
-        log.reset();
+        RecordingEngineTest::TearDown();
         AssetLoaderSystem::ClearSections();
-        fs::current_path(previousDirectory);
-        std::error_code ignored;
-        fs::remove_all(directory, ignored);
+        folder.reset();
         g_poolThreads = 2;
         EXPECT_EQ(g_stagedAlive, 0) << "a staged asset leaked";
     }
@@ -291,12 +272,7 @@ protected:
         messages->Update(0.016f);
     }
 
-    fs::path previousDirectory;
-    fs::path directory;
-    std::unique_ptr<LogCapture> log;
-    Engine* engine = nullptr;
-    Core::System::MessageSystem* messages = nullptr;
-    RecordingSystem* recorder = nullptr;
+    std::unique_ptr<TempFolder> folder;
     ThreadPool* pool = nullptr;
     AssetLoaderSystem* loader = nullptr;
     std::shared_ptr<FakeManager> textures, materials, fonts, models, objects;

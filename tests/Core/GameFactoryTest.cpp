@@ -4,22 +4,12 @@
 #include "Core/Engine.h"
 #include "Core/GameObject.h"
 #include "ProbeComponent.h"
+#include "World.h"
 #include <gtest/gtest.h>
 
 namespace
 {
 constexpr u32 Group = 7;
-
-struct World
-{
-    GameObject* Create(const std::string& name = "Thing")
-    {
-        return factory.CreateObject(name, Engine::GenerateId());
-    }
-
-    Engine engine;
-    GameFactory& factory = *engine.GetFactory();
-};
 
 std::vector<u32> GroupIds(const GameFactory& factory, u32 group)
 {

@@ -4,6 +4,7 @@
 #include "Core/Messages/AddComponentMessage.h"
 #include "Core/Messages/RemoveComponentMessage.h"
 #include "ProbeComponent.h"
+#include "World.h"
 #include <gtest/gtest.h>
 
 namespace
@@ -11,18 +12,6 @@ namespace
 constexpr u32 FamilyType = 0xFA;
 constexpr u32 OtherType = 0x07;
 constexpr u32 SomeMessageType = 33;
-
-// An engine (whose constructor makes it the global one) and its factory.
-struct World
-{
-    GameObject* Create(const std::string& name = "Thing")
-    {
-        return factory.CreateObject(name, Engine::GenerateId());
-    }
-
-    Engine engine;
-    GameFactory& factory = *engine.GetFactory();
-};
 
 std::vector<u32> Ids(const std::vector<GameObjectComponent*>& components)
 {

@@ -1,10 +1,9 @@
 #pragma once
-// Collects what the log writes while it lives. The log runs as a static console on a terminal
-// that draws nothing and is never redrawn, so every item stays in its pending text, and
-// standard output stays free for the test framework's own reports.
+// Collects what the log writes while it lives: the log runs as a static console on a
+// SilentTerminal, so every item stays in its pending text.
 #include "Core/LaunchOptions.h"
 #include "Core/System/LogSystem.h"
-#include "Platform/Terminal.h"
+#include "tests/Platform/SilentTerminal.h"
 #include <memory>
 #include <sstream>
 #include <string>
@@ -12,7 +11,7 @@
 class LogCapture
 {
 public:
-    LogCapture() : m_log(std::make_unique<QuietTerminal>())
+    LogCapture() : m_log(std::make_unique<SilentTerminal>())
     {
         m_log.Initialize(LaunchOptions::Console | LaunchOptions::StaticConsole);
     }
@@ -37,21 +36,5 @@ public:
     }
 
 private:
-    class QuietTerminal : public Platform::Terminal
-    {
-    public:
-        bool Open() override { return true; }
-        void Close() override {}
-        bool GetWindowEdges(s16& lastColumn, s16& lastRow) override
-        {
-            lastColumn = 79;
-            lastRow = 24;
-            return true;
-        }
-        bool FillSpaces(s16, s16, u32) override { return true; }
-        void SetCursor(s16, s16) override {}
-        void Write(const std::string&) override {}
-    };
-
     Core::System::LogSystem m_log;
 };

@@ -3,9 +3,9 @@
 #include "Core/Log.h"
 #include "Core/Messages/Message.h"
 #include "Math/Vector4.h"
+#include "TempFiles.h"
 #include <algorithm>
 #include <boost/filesystem.hpp>
-#include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
 #include <vector>
@@ -85,20 +85,6 @@ private:
     s16 m_column = 0, m_row = 0;
     std::vector<std::string> m_screen;
 };
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string TempPath(const char* pattern)
-{
-    return (boost::filesystem::temp_directory_path() / boost::filesystem::unique_path(pattern))
-        .string();
-}
 
 // A message of a type that the message log writes (type 95 is not quiet).
 class LoudMessage : public Message

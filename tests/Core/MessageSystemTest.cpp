@@ -14,13 +14,12 @@
 #include "Core/SystemComponent.h"
 #include "LogCapture.h"
 #include "ProbeComponent.h"
+#include "TempFiles.h"
 #include <algorithm>
 #include <atomic>
 #include <boost/filesystem.hpp>
-#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
-#include <sstream>
 #include <string>
 #include <thread>
 #include <vector>
@@ -303,20 +302,6 @@ public:
     u32 thread;
     u32 index;
 };
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
-
-std::string TempPath(const char* pattern)
-{
-    return (boost::filesystem::temp_directory_path() / boost::filesystem::unique_path(pattern))
-        .string();
-}
 } // namespace
 
 TEST_F(MessageSystemTest, RequeuedMessageKeepsItsReducedDelay)

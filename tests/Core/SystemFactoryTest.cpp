@@ -3,6 +3,7 @@
 #include "Core/LaunchOptions.h"
 #include "Core/System/LogSystem.h"
 #include "Core/SystemComponent.h"
+#include "TempFiles.h"
 #include <boost/filesystem.hpp>
 #include <gtest/gtest.h>
 #include <memory>
@@ -73,9 +74,7 @@ TEST(SystemFactory, LogSystemOpensTheOutputFileOnlyWithTheOutSwitch)
 {
     SystemFactory factory;
     Core::RegisterCoreSystems(factory);
-    const std::string path =
-        (boost::filesystem::temp_directory_path() / boost::filesystem::unique_path("quill-%%%%%%"))
-            .string();
+    const std::string path = TempPath("quill-%%%%%%");
 
     // The name field alone (no "-out" bit) opens nothing.
     LaunchOptions named;

@@ -4,8 +4,7 @@
 #include "Core/Engine.h"
 #include "Core/Messages/AssetThreadDoneMessage.h"
 #include "Core/System/MessageSystem.h"
-#include "LogCapture.h"
-#include "RecordingSystem.h"
+#include "RecordingEngineTest.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -19,31 +18,13 @@ namespace
 constexpr u32 kIdleKind = 7;
 const std::string kRefusal = "Attempted to use more threads than avalible.";
 
-class ThreadPoolTest : public testing::Test
+class ThreadPoolTest : public RecordingEngineTest
 {
 protected:
-    void SetUp() override
-    {
-        log = std::make_unique<LogCapture>();
-        engine = new Engine();
-        g_Engine = engine;
-        SystemFactory& factory = engine->GetSystemFactory();
-        factory.Register<Core::System::MessageSystem>("MessagingSystem");
-        factory.Register(
-            "RecordingSystem",
-            [](const LaunchOptions&) -> SystemComponent* { return new RecordingSystem(); },
-            []() -> SystemComponent* { return nullptr; });
-        // The first system is destroyed last, after the allocator (the log's place in the
-        // game), so it must not be the message system, whose queue returns memory.
-        recorder = static_cast<RecordingSystem*>(engine->AddSystem("RecordingSystem"));
-        messages = static_cast<Core::System::MessageSystem*>(engine->AddSystem("MessagingSystem"));
-    }
     void TearDown() override
     {
         pool.reset();
-        delete engine;
-        g_Engine = nullptr;
-        log.reset();
+        RecordingEngineTest::TearDown();
     }
     ThreadPool& MakePool(s32 threadCount)
     {
@@ -52,10 +33,6 @@ protected:
         return *pool;
     }
 
-    std::unique_ptr<LogCapture> log;
-    Engine* engine = nullptr;
-    Core::System::MessageSystem* messages = nullptr;
-    RecordingSystem* recorder = nullptr;
     std::unique_ptr<ThreadPool> pool;
 };
 } // namespace

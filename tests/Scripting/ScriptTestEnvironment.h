@@ -6,32 +6,15 @@
 #include "Core/Engine.h"
 #include "Core/LaunchOptions.h"
 #include "Core/System/LogSystem.h"
-#include "Platform/Terminal.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
+#include "tests/Platform/SilentTerminal.h"
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
-
-// A terminal that is always there and shows nothing: the log keeps its lines for the test.
-class SilentTerminal : public Platform::Terminal
-{
-public:
-    bool Open() override { return true; }
-    void Close() override {}
-    bool GetWindowEdges(s16& lastColumn, s16& lastRow) override
-    {
-        lastColumn = 99;
-        lastRow = 24;
-        return true;
-    }
-    bool FillSpaces(s16, s16, u32) override { return true; }
-    void SetCursor(s16, s16) override {}
-    void Write(const std::string&) override {}
-};
 
 // An engine, a log the test can read, and the Lua system.
 class ScriptEngineTest : public testing::Test
@@ -67,7 +50,8 @@ protected:
     }
 
     Engine engine;
-    Core::System::LogSystem log{std::make_unique<SilentTerminal>()};
+    // A 100-column window.
+    Core::System::LogSystem log{std::make_unique<SilentTerminal>(99)};
     Scripting::System::LuaSystem lua;
 
 private:

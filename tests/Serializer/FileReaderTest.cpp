@@ -1,7 +1,7 @@
 // The binary file reader: whole-file reads, strings, little-endian values and chunk walks, and
 // what it does with files that lie about their sizes.
 #include "Serializer/FileReader.h"
-#include "tests/Serializer/AssetTreeFixture.h"
+#include "tests/Core/TempFiles.h"
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>
@@ -72,7 +72,7 @@ TEST(FileReader, ReadAllTerminatesTheDataAndCountsTheZero)
 TEST(FileReader, MissingFileIsLoggedAndEveryReadIsFalse)
 {
     TempFolder folder;
-    LogCapture log;
+    LogFileCapture log;
     FileReader reader("Models/Missing.bin");
     char* buffer = reinterpret_cast<char*>(&reader); // anything but null
     u32 value = 7;
@@ -96,7 +96,7 @@ TEST(FileReader, AFolderIsAFileThatCannotBeOpened)
 {
     TempFolder folder;
     folder.MakeFolder("Models/Crate.bin");
-    LogCapture log;
+    LogFileCapture log;
     FileReader reader("Models/Crate.bin");
     char* buffer = nullptr;
     u32 value = 7;
@@ -197,7 +197,7 @@ TEST(FileReader, ChunkSizesBelowTheHeaderEndTheWalk)
     for (const u32 badSize : {0u, 4u, 7u})
     {
         TempFolder folder;
-        LogCapture log;
+        LogFileCapture log;
         folder.Write("bad.bin", Bytes().Chunk(TagA, 0).U32(TagB).U32(badSize).Chunk(TagC, 0).Get());
         FileReader reader("bad.bin");
         std::vector<u32> tags;

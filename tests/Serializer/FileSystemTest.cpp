@@ -1,7 +1,7 @@
 // Listing, names and paths of the file system: the rules asset loading relies on to find the
 // same definitions in the same order on every machine.
 #include "Serializer/FileSystem.h"
-#include "tests/Serializer/AssetTreeFixture.h"
+#include "tests/Core/TempFiles.h"
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>
@@ -109,7 +109,7 @@ TEST(FileSystem, RenameFileReplacesTheTarget)
 TEST(FileSystem, RenameOfAMissingFileIsLoggedAndFalse)
 {
     TempFolder folder;
-    LogCapture log;
+    LogFileCapture log;
     EXPECT_FALSE(Serializer::RenameFile("missing.xml", "target.xml"));
     EXPECT_NE(log.Text().find("Error [FileSystem]: cannot move missing.xml to target.xml"),
               std::string::npos);

@@ -18,21 +18,6 @@ using namespace Serializer;
 
 namespace
 {
-// A document with one parent element that writers append to and readers read back from.
-struct WrittenDocument
-{
-    WrittenDocument() : parent(CreateElement(document, "P")), writer(document, parent)
-    {
-        document.InsertEndChild(parent);
-    }
-
-    XmlReader Reader() const { return XmlReader(parent, true); }
-
-    tinyxml2::XMLDocument document;
-    tinyxml2::XMLElement* parent;
-    XmlWriter writer;
-};
-
 // Two quaternions are the same rotation when their matrices agree (q and -q both qualify).
 void ExpectSameRotation(const Math::Quaternion& a, const Math::Quaternion& b)
 {

@@ -7,7 +7,7 @@
 #include "Core/GameObjectComponent.h"
 #include "Serializer/SerializerSystem.h"
 #include "Serializer/XmlReader.h"
-#include "tests/Serializer/AssetTreeFixture.h"
+#include "tests/Core/TempFiles.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -141,7 +141,7 @@ TEST_F(ObjectXmlTest, ReadObjectOnANonObjectGivesZeroAndStays)
 
 TEST_F(ObjectXmlTest, ADefinitionHoldingItsOwnArchetypeStopsNesting)
 {
-    LogCapture log;
+    LogFileCapture log;
     GameObject* outer = SerializerSystem::CreateObject(0, "Matryoshka", Engine::GenerateId());
     ASSERT_NE(outer, nullptr);
     u32 depth = 1;

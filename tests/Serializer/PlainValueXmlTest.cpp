@@ -194,56 +194,47 @@ TEST(PlainValueXml, AttributeIntArrayFillsAtMostItsSlots)
 
 TEST(PlainValueXml, WritersUseMemberNameOrTypeDefault)
 {
-    tinyxml2::XMLDocument document;
-    tinyxml2::XMLElement* parent = CreateElement(document, "P");
-    document.InsertEndChild(parent);
-    XmlWriter writer(document, parent);
-    WriteBool(writer, true, "flag");
-    WriteBool(writer, false, "");
-    WriteUnsigned(writer, 4000000000u, "");
-    WriteFloat(writer, 0.1f, "speed");
-    WriteFloat(writer, 0.1f, "");
-    WriteInt(writer, -7, "");
-    WriteDouble(writer, 1.0 / 3.0, "ratio");
-    WriteDouble(writer, 1.0 / 3.0, "");
-    WriteString(writer, std::string("ab\0cd", 5), "");
-    EXPECT_EQ(PrintCompact(*parent), "<P><flag>1</flag><bool>0</bool><u32>4000000000</u32>"
-                                     "<speed>0.1</speed><f32>0.1</f32><s32>-7</s32>"
-                                     "<ratio>0.33333333</ratio><double>0.33333333</double>"
-                                     "<str>ab</str></P>");
+    WrittenDocument out;
+    WriteBool(out.writer, true, "flag");
+    WriteBool(out.writer, false, "");
+    WriteUnsigned(out.writer, 4000000000u, "");
+    WriteFloat(out.writer, 0.1f, "speed");
+    WriteFloat(out.writer, 0.1f, "");
+    WriteInt(out.writer, -7, "");
+    WriteDouble(out.writer, 1.0 / 3.0, "ratio");
+    WriteDouble(out.writer, 1.0 / 3.0, "");
+    WriteString(out.writer, std::string("ab\0cd", 5), "");
+    EXPECT_EQ(PrintCompact(*out.parent), "<P><flag>1</flag><bool>0</bool><u32>4000000000</u32>"
+                                         "<speed>0.1</speed><f32>0.1</f32><s32>-7</s32>"
+                                         "<ratio>0.33333333</ratio><double>0.33333333</double>"
+                                         "<str>ab</str></P>");
 }
 
 TEST(PlainValueXml, ListWritersWriteOneElementPerItem)
 {
-    tinyxml2::XMLDocument document;
-    tinyxml2::XMLElement* parent = CreateElement(document, "P");
-    document.InsertEndChild(parent);
-    XmlWriter writer(document, parent);
-    WriteIntList(writer, {5, -2});
-    WriteDoubleList(writer, {});
-    WriteStringList(writer, {"x", "y"});
-    WriteDoubleList(writer, {0.5});
-    EXPECT_EQ(PrintCompact(*parent), "<P><s32>5</s32><s32>-2</s32><str>x</str><str>y</str>"
-                                     "<double>0.5</double></P>");
+    WrittenDocument out;
+    WriteIntList(out.writer, {5, -2});
+    WriteDoubleList(out.writer, {});
+    WriteStringList(out.writer, {"x", "y"});
+    WriteDoubleList(out.writer, {0.5});
+    EXPECT_EQ(PrintCompact(*out.parent), "<P><s32>5</s32><s32>-2</s32><str>x</str><str>y</str>"
+                                         "<double>0.5</double></P>");
 }
 
 TEST(PlainValueXml, PlainValuesSurviveWriteThenRead)
 {
-    tinyxml2::XMLDocument document;
-    tinyxml2::XMLElement* parent = CreateElement(document, "P");
-    document.InsertEndChild(parent);
-    XmlWriter writer(document, parent);
-    WriteInt(writer, -123456, "i");
-    WriteUnsigned(writer, 4294967295u, "u");
-    WriteFloat(writer, 12.375f, "f");
-    WriteDouble(writer, -0.0625, "d");
-    WriteBool(writer, true, "b");
-    WriteString(writer, "some text", "s");
-    WriteIntList(writer, {1, 2, 3});
-    WriteStringList(writer, {"p", "q"});
-    WriteDoubleList(writer, {0.5, 1e-10});
+    WrittenDocument out;
+    WriteInt(out.writer, -123456, "i");
+    WriteUnsigned(out.writer, 4294967295u, "u");
+    WriteFloat(out.writer, 12.375f, "f");
+    WriteDouble(out.writer, -0.0625, "d");
+    WriteBool(out.writer, true, "b");
+    WriteString(out.writer, "some text", "s");
+    WriteIntList(out.writer, {1, 2, 3});
+    WriteStringList(out.writer, {"p", "q"});
+    WriteDoubleList(out.writer, {0.5, 1e-10});
 
-    XmlReader reader(parent, true);
+    XmlReader reader = out.Reader();
     int i = 0;
     unsigned int u = 0;
     float f = 0.0f;

@@ -14,7 +14,7 @@
 #include "Core/TransformComponent.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerRegistration.h"
-#include "tests/Serializer/AssetTreeFixture.h"
+#include "tests/Core/TempFiles.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>
@@ -90,7 +90,7 @@ protected:
     }
 
     TempFolder assets; // entered first: the engine and the log live inside it
-    LogCapture log;
+    LogFileCapture log;
     std::unique_ptr<Engine> engine;
     std::unique_ptr<SerializerSystem> system;
 };
@@ -396,7 +396,7 @@ TEST(SerializerSystemThroughTheEngine, CreateByMessagePlacesBesideTheSenderAndF8
                                       "<orientation X=\"0\" Y=\"0\" Z=\"0\"/>"
                                       "<scale X=\"2\" Y=\"2\" Z=\"2\"/></TransformComponent>"));
     assets.Write("assets/Objects/SpawnPoint.xml", spawnPoint("X=\"1\" Y=\"0\" Z=\"0\""));
-    LogCapture log;
+    LogFileCapture log;
     Engine engine;
     g_Engine = &engine;
     Core::RegisterCoreSystems(engine.GetSystemFactory());

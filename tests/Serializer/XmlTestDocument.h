@@ -1,6 +1,8 @@
 #pragma once
-// A parsed document for tests, loaded as the engine loads its files.
+// Documents for tests: one parsed as the engine loads its files, and one that writers fill.
 #include "Serializer/XmlFile.h"
+#include "Serializer/XmlReader.h"
+#include "Serializer/XmlWriter.h"
 #include <cstring>
 #include <gtest/gtest.h>
 #include <memory>
@@ -20,6 +22,21 @@ struct XmlTestDocument
 
     std::unique_ptr<tinyxml2::XMLDocument> document;
     tinyxml2::XMLElement* root = nullptr;
+};
+
+// A document with one parent element that writers append to and readers read back from.
+struct WrittenDocument
+{
+    WrittenDocument() : parent(Serializer::CreateElement(document, "P")), writer(document, parent)
+    {
+        document.InsertEndChild(parent);
+    }
+
+    Serializer::XmlReader Reader() const { return Serializer::XmlReader(parent, true); }
+
+    tinyxml2::XMLDocument document;
+    tinyxml2::XMLElement* parent;
+    Serializer::XmlWriter writer;
 };
 
 // The printed form of an element, without indentation, for comparing writer output.

@@ -9,10 +9,9 @@
 #include "Core/LaunchOptions.h"
 #include "Core/System/LogSystem.h"
 #include "Core/System/MessageSystem.h"
+#include "tests/Core/TempFiles.h"
 #include <boost/filesystem.hpp>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <sstream>
 
 namespace
 {
@@ -33,14 +32,6 @@ public:
     void Serialize(Serializer::XmlWriter&) override {}
     void HandleMessage(Message*) override {}
 };
-
-std::string ReadFile(const std::string& path)
-{
-    std::ifstream in(path);
-    std::stringstream text;
-    text << in.rdbuf();
-    return text.str();
-}
 
 class AddComponentMessageTest : public testing::Test
 {
@@ -67,9 +58,7 @@ protected:
     // Everything the error sink wrote while `action` ran.
     template <class Action> std::string LoggedDuring(Action action)
     {
-        const std::string path = (boost::filesystem::temp_directory_path() /
-                                  boost::filesystem::unique_path("quill-addcomponent-%%%%%%.txt"))
-                                     .string();
+        const std::string path = TempPath("quill-addcomponent-%%%%%%.txt");
         {
             Core::System::LogSystem log(path);
             log.Initialize(LaunchOptions::OutFile);
