@@ -77,7 +77,6 @@ void PrintObjectInUse(const void* object, u32 objectSize)
 }
 } // namespace
 
-
 ObjectAllocator::ObjectAllocator(u32 objectSize, const ObjectAllocatorConfig& config)
     : m_config(config), m_stats(), m_freeList(nullptr), m_pageList(nullptr),
       m_objectSize(std::max<std::size_t>(objectSize, sizeof(FreeObject))), m_pageSize(0),
@@ -336,7 +335,8 @@ void ObjectAllocator::ReleaseMemory(u08* memory) const
 
 std::ostream& operator<<(std::ostream& stream, const ObjectAllocatorStats& stats)
 {
-    return stream << "Object Size: " << stats.objectSize << " || Most Objects: " << stats.mostObjects
+    return stream << "Object Size: " << stats.objectSize
+                  << " || Most Objects: " << stats.mostObjects
                   << " || Allocations: " << stats.allocations
                   << " || Deallocations: " << stats.deallocations;
 }

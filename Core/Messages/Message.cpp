@@ -66,8 +66,8 @@ bool Message::IsQuietType(u32 messageType)
 
 void* Message::operator new(std::size_t size)
 {
-    void* block = g_Engine != nullptr ? g_Engine->Allocate(static_cast<u32>(size))
-                                      : ::operator new(size);
+    void* block =
+        g_Engine != nullptr ? g_Engine->Allocate(static_cast<u32>(size)) : ::operator new(size);
     if (block == nullptr)
         throw std::bad_alloc();
     return block;
