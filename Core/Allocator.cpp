@@ -56,7 +56,7 @@ Allocator::~Allocator() = default;
 
 std::size_t Allocator::BucketIndex(u32 size) const
 {
-    const u32 width = size == 0 ? 0 : 32 - static_cast<u32>(__builtin_clz(size));
+    const u32 width = size == 0 ? 0 : SizeBits - static_cast<u32>(__builtin_clz(size));
     std::size_t index = m_firstCandidate[width];
     while (index < m_blockSizes.size() && m_blockSizes[index] < size)
         ++index;

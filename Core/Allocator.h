@@ -52,9 +52,12 @@ private:
 
     u32 m_doublingBuckets;
     std::vector<u32> m_blockSizes; // ascending; parallel to m_pools
+    // Bits in a request size; widths run from 0 (a request of 0 bytes) to SizeBits.
+    static constexpr u32 SizeBits = 32;
+
     // By bit width w of a request: the first bucket of at least 2^(w-1) bytes, where the
     // search for the request's bucket starts (it ends at most a step or two later).
-    std::array<u32, 33> m_firstCandidate;
+    std::array<u32, SizeBits + 1> m_firstCandidate;
     std::vector<std::unique_ptr<ObjectAllocator>> m_pools;
     std::atomic<u32> m_heapAllocations;
     std::atomic<u32> m_heapFrees;

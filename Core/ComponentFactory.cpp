@@ -106,8 +106,9 @@ namespace Core
 {
 void RegisterCoreComponents(ComponentFactory& factory)
 {
-    // Table order of the core group: ActionListComponent, TransformComponent,
-    // ObjectMountsComponent, TestComponent, NaturalTypingComponent.
+    // The core group's table order is ActionListComponent, TransformComponent,
+    // ObjectMountsComponent, TestComponent, NaturalTypingComponent; of these only the two below
+    // exist so far, and the others take their places in that order as they are written.
     factory.Register<TransformComponent>(ComponentFactory::CorePool);
     factory.Register<TestComponent>(ComponentFactory::CorePool);
 }

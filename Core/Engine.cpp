@@ -5,6 +5,7 @@
 #include "Core/LaunchOptions.h"
 #include "Core/Log.h"
 #include "Core/Messages/GameStateMessage.h"
+#include "Core/Messages/InputCodes.h"
 #include "Core/Messages/KeyboardMessage.h"
 #include "Core/OAException.h"
 #include "Core/Reflection/TypeRegistry.h"
@@ -62,7 +63,6 @@ const char* const kTestingSystem = "TestingSystem";
 const char* const kGraphicsSystem = "GraphicsSystem";
 const char* const kParticleSystem = "ParticleEffectSystem";
 const char* const kUISystem = "UISystem";
-constexpr u32 kKeyPressed = 1;
 } // namespace
 
 u32 Engine::GenerateId()
@@ -263,7 +263,7 @@ void Engine::SendMessage(Message* message, f32 delay)
     if (message->type == KeyboardMessage::Type)
     {
         if (const auto* key = dynamic_cast<const KeyboardMessage*>(message))
-            isF11Press = key->keyCode == KeyF11 && key->state == kKeyPressed;
+            isF11Press = key->keyCode == KeyF11 && key->state == KS_TRIGGER;
     }
 
     if (Core::System::MessageSystem* messages = Core::System::MessageSystem::Instance())

@@ -7,7 +7,6 @@
 #include "Core/SystemFactory.h"
 #include "Math/Types.h"
 #include <functional>
-#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -32,7 +31,7 @@ public:
     static constexpr f32 ParticleStep = 1.0f / 30.0f;
     // The allocator's doubling buckets (128 bytes up to 64 KiB).
     static constexpr u32 AllocatorBuckets = 10;
-    // The key code of F11 and the press state: F11 writes the allocator statistics.
+    // F11 in the engine's key numbering (F1 = 258): pressing it writes the allocator statistics.
     static constexpr u32 KeyF11 = 268;
 
     Engine();

@@ -1,6 +1,12 @@
 #include "Core/FrameTimer.h"
 #include <chrono>
 
+namespace
+{
+constexpr s64 TicksPerMillisecond = FrameTimer::TicksPerSecond / 1000;
+constexpr s64 TicksPerMicrosecond = FrameTimer::TicksPerSecond / 1000000;
+} // namespace
+
 s64 FrameTimer::NowTicks()
 {
     using Ticks = std::chrono::duration<s64, std::ratio<1, TicksPerSecond>>;
@@ -29,7 +35,7 @@ void FrameTimer::ResetLap()
 f64 FrameTimer::GetTotalMilliseconds() const
 {
     const s64 span = NowTicks() - m_start.load(std::memory_order_relaxed);
-    return static_cast<f64>(span) / 10000.0;
+    return static_cast<f64>(span) / static_cast<f64>(TicksPerMillisecond);
 }
 
 f64 FrameTimer::GetTotalSeconds() const
@@ -40,5 +46,5 @@ f64 FrameTimer::GetTotalSeconds() const
 
 s64 FrameTimer::GetLapMicroseconds() const
 {
-    return (NowTicks() - m_lap.load(std::memory_order_relaxed)) / 10;
+    return (NowTicks() - m_lap.load(std::memory_order_relaxed)) / TicksPerMicrosecond;
 }

@@ -1,6 +1,6 @@
 #pragma once
-// Stream-style logging: Core::Log() << "Error [Part]: what happened (" << name << ")\n";
-// Each item tests the log's instance first, so writing before the log exists or after it is
+// Stream-style logging: Core::Log() << "Error [FileReader]: Failed to open file (" << path <<
+// ")\n"; Each item tests the log's instance first, so writing before the log exists or after it is
 // gone does nothing. Callers end their lines with '\n'. Safe from any thread.
 #include "Core/Messages/Message.h"
 #include "Core/System/LogSystem.h"

@@ -3,6 +3,7 @@
 // engine's free wrapper logs what() and carries on.
 #include "Math/Types.h"
 #include <string>
+#include <utility>
 
 namespace Core
 {

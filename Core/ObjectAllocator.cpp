@@ -59,7 +59,9 @@ u32 ClampToU32(std::size_t value)
     return value > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<u32>(value);
 }
 
-// The destructor's leak report: a header line, the bytes as characters, then as hex.
+// The destructor's leak report: a header line, the bytes as characters, then as hex. The
+// header prints a fixed 0x00000000 in place of the address, so the report reads the same from
+// run to run.
 void PrintObjectInUse(const void* object, u32 objectSize)
 {
     const u08* bytes = static_cast<const u08*>(object);

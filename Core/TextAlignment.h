@@ -1,6 +1,6 @@
 #pragma once
 // Where a text or a heads-up-display element stands relative to its anchor, as one flag word:
-// bit 1 left, bit 2 right, neither centred; bit 4 top, bit 8 bottom, neither middle.
+// 1 left, 2 right, neither centred; 4 top, 8 bottom, neither middle.
 // Files and scripts give each axis as a signed alignment instead: horizontal -1 left, 0 centre,
 // +1 right; vertical +1 top, 0 middle, -1 bottom. Only -1 and +1 count; any other value centres.
 #include "Math/Types.h"

@@ -99,6 +99,8 @@ void TransformComponent::Deserialize(Serializer::XmlReader& reader)
 
 void TransformComponent::PlaceRelativeToCreator()
 {
+    // An object placed without a creator (a spawn point of the level, say) keeps the position
+    // it read as an absolute one.
     const TransformComponent* creator = FindCreatorTransform(*this);
     if (creator == nullptr)
         return;

@@ -8,7 +8,7 @@ namespace Math
 {
 namespace
 {
-constexpr f32 CHANNEL_SCALE = 255.0f;
+using Detail::CHANNEL_SCALE;
 // Ranges of the random tinted colours: the dominant channel in [0.8, 1], the others in
 // [0, 0.4]. The span is the float difference 1.0 - 0.8, so the top stays within 1.
 constexpr f32 TINT_LOW = 0.8f;

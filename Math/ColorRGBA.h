@@ -60,10 +60,13 @@ public:
 
 namespace Detail
 {
+// The file and editor value of a full channel: channels are 0 to 255 there, 0 to 1 in memory.
+constexpr f32 CHANNEL_SCALE = 255.0f;
+
 // A colour constant from 0-255 channels, opaque.
 constexpr ColorRGBA Color255(f32 r, f32 g, f32 b)
 {
-    return ColorRGBA(r / 255.0f, g / 255.0f, b / 255.0f, 255.0f / 255.0f);
+    return ColorRGBA(r / CHANNEL_SCALE, g / CHANNEL_SCALE, b / CHANNEL_SCALE, 1.0f);
 }
 } // namespace Detail
 

@@ -228,7 +228,7 @@ Matrix4 Matrix4::Orthographic(f32 width, f32 height, f32 nearPlane, f32 farPlane
 
 Matrix4 Matrix4::Perspective(f32 fovDegrees, f32 aspect, f32 nearPlane, f32 farPlane)
 {
-    // Cotangent of half the vertical angle.
+    // Cotangent of half the vertical angle (degrees / 360 * PI is that half in radians).
     const f32 g = 1.0f / std::tan(fovDegrees / 360.0f * PI);
     Matrix4 out(true);
     out.m[0] = g / aspect;

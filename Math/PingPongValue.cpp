@@ -59,6 +59,7 @@ void PingPongValue::Update(f32 dt)
     {
         return;
     }
+    // The fields are public: bounds made equal after Set leave no room to move in.
     if (max + BOUND_TOLERANCE >= min && min >= max - BOUND_TOLERANCE)
     {
         return;

@@ -4,6 +4,8 @@
 // destruction; each search also takes and returns a scratch array per derivative level.
 #include "Math/Polynomial.h"
 
+#include <cassert>
+
 namespace Math
 {
 

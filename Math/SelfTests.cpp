@@ -19,8 +19,20 @@ using namespace SelfTestChecks;
 // Round trips of the Euler trial, and the largest element error of the rebuilt rotation.
 constexpr int EULER_TRIALS = 50000;
 constexpr f32 EULER_TOLERANCE = 0.0001f;
-// Draw counts of the generator sanity checks.
+// The generator sanity checks: draws per mean, the scale of the first mean's draws, and how far
+// each mean may stray from the uniform distribution's (the rounded draws, 0 or 1, sum to about
+// half the draw count).
 constexpr int MEAN_DRAWS = 50000;
+constexpr f32 MEAN_SCALE = 10.0f;
+constexpr f64 UNIT_MEAN = 0.5;
+constexpr f64 SCALED_MEAN_TOLERANCE = 0.1;
+constexpr f64 UNIT_MEAN_TOLERANCE = 0.01;
+constexpr s64 ROUNDED_SUM_TOLERANCE = 500;
+// A narrower component range for the checks whose tolerances are absolute (rotations, round
+// trips), where COMPONENT_RANGE would swamp them with rounding.
+constexpr f32 SMALL_RANGE = 100.0f;
+// Largest error of a value carried through a rotation and back.
+constexpr f32 ROUND_TRIP_TOLERANCE = 0.001f;
 
 bool MatricesClose(const Matrix4& a, const Matrix4& b)
 {
@@ -89,7 +101,7 @@ bool CheckRandomMeans()
     s64 sumRounded = 0;
     for (int i = 0; i < MEAN_DRAWS; ++i)
     {
-        sumTen += RandUnit() * 10.0f;
+        sumTen += RandUnit() * MEAN_SCALE;
     }
     for (int i = 0; i < MEAN_DRAWS; ++i)
     {
@@ -99,9 +111,9 @@ bool CheckRandomMeans()
     {
         sumRounded += RoundToInt(RandUnit());
     }
-    return std::fabs(sumTen / MEAN_DRAWS - 5.0) <= 0.1 &&
-           std::fabs(sumUnit / MEAN_DRAWS - 0.5) <= 0.01 &&
-           std::abs(sumRounded - MEAN_DRAWS / 2) <= 500;
+    return std::fabs(sumTen / MEAN_DRAWS - MEAN_SCALE * UNIT_MEAN) <= SCALED_MEAN_TOLERANCE &&
+           std::fabs(sumUnit / MEAN_DRAWS - UNIT_MEAN) <= UNIT_MEAN_TOLERANCE &&
+           std::abs(sumRounded - MEAN_DRAWS / 2) <= ROUNDED_SUM_TOLERANCE;
 }
 
 bool CheckAngleConstants()
@@ -306,11 +318,13 @@ bool CheckRigidInverse()
     Quaternion rotation;
     rotation.FromAxisAngle(Vector4::RandomDirection(), RandRange(-PI, PI));
     Matrix4 model;
-    const Point4 position(RandRange(-100, 100), RandRange(-100, 100), RandRange(-100, 100), 1.0f);
+    const Point4 position(RandRange(-SMALL_RANGE, SMALL_RANGE),
+                          RandRange(-SMALL_RANGE, SMALL_RANGE),
+                          RandRange(-SMALL_RANGE, SMALL_RANGE), 1.0f);
     model.Compose(position, rotation, Vector3(1.0f, 1.0f, 1.0f));
-    const Point4 p(RandRange(-100, 100), RandRange(-100, 100), RandRange(-100, 100), 1.0f);
+    const Point4 p(RandRange(-SMALL_RANGE, SMALL_RANGE), RandRange(-SMALL_RANGE, SMALL_RANGE),
+                   RandRange(-SMALL_RANGE, SMALL_RANGE), 1.0f);
     const Point4 back = model.InverseTransformPoint(model * p);
-    constexpr f32 ROUND_TRIP_TOLERANCE = 0.001f;
     return (back - p).Length() <= ROUND_TRIP_TOLERANCE && model.GetTranslation() == position;
 }
 
@@ -319,8 +333,8 @@ bool CheckRigidInverse()
 bool CheckQuaternionConstruction()
 {
     const Quaternion identity;
-    const f32 w = RandRange(-100, 100), x = RandRange(-100, 100), y = RandRange(-100, 100),
-              z = RandRange(-100, 100);
+    const f32 w = RandRange(-SMALL_RANGE, SMALL_RANGE), x = RandRange(-SMALL_RANGE, SMALL_RANGE),
+              y = RandRange(-SMALL_RANGE, SMALL_RANGE), z = RandRange(-SMALL_RANGE, SMALL_RANGE);
     const Quaternion q(w, x, y, z);
     return identity.w == 1.0f && identity.x == 0.0f && identity.y == 0.0f && identity.z == 0.0f &&
            q.w == w && q.x == x && q.y == y && q.z == z && q * identity == q && identity * q == q;
@@ -334,17 +348,18 @@ bool CheckQuaternionAxisAngle()
     fromMatrix.FromMatrix(Matrix4::FromAxisAngle(axis, angle));
     Quaternion direct;
     direct.FromAxisAngle(axis, angle);
-    const Vector4 v(RandRange(-100, 100), RandRange(-100, 100), RandRange(-100, 100), 0.0f);
+    const Vector4 v(RandRange(-SMALL_RANGE, SMALL_RANGE), RandRange(-SMALL_RANGE, SMALL_RANGE),
+                    RandRange(-SMALL_RANGE, SMALL_RANGE), 0.0f);
     const Vector4 rotated = direct.Rotate(v);
     return !(Matrix4::FromQuaternion(fromMatrix) != Matrix4::FromAxisAngle(axis, angle)) &&
            (fromMatrix == direct || fromMatrix == -1.0f * direct) &&
-           (rotated - Matrix4::FromAxisAngle(axis, angle) * v).Length() <= 0.001f;
+           (rotated - Matrix4::FromAxisAngle(axis, angle) * v).Length() <= ROUND_TRIP_TOLERANCE;
 }
 
 bool CheckQuaternionNormalize()
 {
-    Quaternion q(RandRange(-100, 100), RandRange(-100, 100), RandRange(-100, 100),
-                 RandRange(-100, 100));
+    Quaternion q(RandRange(-SMALL_RANGE, SMALL_RANGE), RandRange(-SMALL_RANGE, SMALL_RANGE),
+                 RandRange(-SMALL_RANGE, SMALL_RANGE), RandRange(-SMALL_RANGE, SMALL_RANGE));
     const Quaternion original = q;
     const f32 length = std::sqrt(q.w * q.w + q.x * q.x + q.y * q.y + q.z * q.z);
     const f32 returned = q.Normalize();

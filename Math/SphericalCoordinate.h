@@ -17,6 +17,7 @@ namespace Math
 class SphericalCoordinate
 {
 public:
+    // Perspective values as stored files carry them; Normalize turns any other into ORBIT.
     static constexpr s32 ORBIT = 1;
     static constexpr s32 FIRST_PERSON = 3;
     // Distance of phi from the poles, so the view direction never lines up with Y.

@@ -115,7 +115,6 @@ LuaComponent::LuaComponent()
     : GameObjectComponent(true), m_registered(false), m_updateReported(false),
       m_label(NoScriptLabel), m_state(nullptr)
 {
-    m_owner = 0;
     m_state = BuildState();
 }
 

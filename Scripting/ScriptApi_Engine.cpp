@@ -1,5 +1,4 @@
-// The Engine, Input, Mouse, Controller and AssetLoader tables: creating and destroying objects,
-// writing to the log, input as if it came from the devices, and asset batches.
+// The Engine and Input tables: writing to the log, and input as if it came from the devices.
 #include "Core/Log.h"
 #include "Math/Types.h"
 #include "Scripting/CallThunk.h"

@@ -1,5 +1,4 @@
-// The Logic and Geometry tables and the editor entries of the global table: the state of the
-// match, the geometry self-tests, the property and particle editors.
+// The Logic table: the state of the match.
 #include "Math/Types.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/ScriptApiTables.h"

@@ -107,6 +107,11 @@ void FileSystem::ListFiles(const std::string& folder, std::vector<std::string>& 
             names.push_back(fileName);
         entry.increment(error);
     }
+    if (error)
+    {
+        Core::Log() << "Error [FileSystem]: cannot read the folder " << folder << " ("
+                    << error.message() << "); " << names.size() << " files listed\n";
+    }
     // The operating system's order differs between machines and file systems.
     std::sort(names.begin(), names.end());
 }

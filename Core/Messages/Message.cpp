@@ -1,5 +1,6 @@
 #include "Core/Messages/Message.h"
 #include "Core/Engine.h"
+#include "Core/Messages/MessageTypes.h"
 #include <atomic>
 #include <new>
 #include <ostream>
@@ -21,7 +22,12 @@ struct QuietRange
     u32 last;
 };
 
-// Frequent or input-carrying types that the message log leaves out.
+// Frequent or input-carrying types that the message log leaves out, by family (MessageTypes.h):
+// self-test to remove component; actions and game state; raw input, abstract input and camera
+// cycle and mount; window resize and set visible; animation play, swap and speed; text
+// construct; audio, script and gameplay up to orientation set; the editor family. The numbers
+// inside these ranges that belong to no message (29, 36, 41, 60 to 62, 68, 70, 72, 78) are
+// quiet too.
 constexpr QuietRange kQuietTypes[] = {{0, 5},   {12, 15}, {25, 38}, {41, 43}, {46, 48},
                                       {51, 51}, {60, 76}, {78, 78}, {91, 94}};
 } // namespace
@@ -49,7 +55,7 @@ Message::~Message() = default;
 
 std::string Message::ToString()
 {
-    if (type == 0)
+    if (type == MT_SELF_TEST)
         return "Unknown Message";
     return "NO OUTPUT SPECIFIED FOR MESSAGE :: TYPE " + std::to_string(type);
 }

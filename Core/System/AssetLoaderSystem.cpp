@@ -16,7 +16,9 @@ namespace System
 {
 AssetLoaderSystem* AssetLoaderSystem::s_instance = nullptr;
 
-// The order is the order of the file: each pass searches forward from its first section.
+// The order is the order of the file: each pass searches forward from its first section. The
+// three texture sections share the texture manager, whose categories are default 0, font 1 and
+// particle 2; every other manager keeps its assets in category 0.
 const AssetLoaderSystem::Section AssetLoaderSystem::Sections[SectionCount] = {
     {"TextureDefault", 0, 1},
     {"TextureParticle", 2, 1},

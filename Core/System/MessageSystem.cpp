@@ -8,6 +8,7 @@
 #include "Core/Messages/AddComponentMessage.h"
 #include "Core/Messages/GameStateMessage.h"
 #include "Core/Messages/Message.h"
+#include "Core/Messages/MessageTypes.h"
 #include <vector>
 
 namespace Core
@@ -15,14 +16,6 @@ namespace Core
 namespace System
 {
 MessageSystem* MessageSystem::s_instance = nullptr;
-
-namespace
-{
-constexpr u32 kDestroyObjectType = 2;
-constexpr u32 kAddComponentType = 4;
-constexpr u32 kRemoveComponentType = 5;
-constexpr u32 kSelfTestType = 0;
-} // namespace
 
 MessageSystem::MessageSystem()
 {
@@ -57,7 +50,7 @@ void MessageSystem::Initialize(u32)
 
 bool MessageSystem::IsObjectMessageType(u32 type)
 {
-    return type == kDestroyObjectType || type == kAddComponentType || type == kRemoveComponentType;
+    return type == MT_OBJECT_DESTROY || type == MT_ADD_COMPONENT || type == MT_REMOVE_COMPONENT;
 }
 
 void MessageSystem::Post(Message* message)
@@ -191,7 +184,7 @@ void MessageSystem::DispatchToObject(Message* message)
         object->HandleMessage(message);
         return;
     }
-    if (message->type == kAddComponentType)
+    if (message->type == MT_ADD_COMPONENT)
     {
         // The carried component is shut down and destroyed with the message itself.
         auto* add = static_cast<AddComponentMessage*>(message);
@@ -274,7 +267,7 @@ bool MessageSystem::RunTests()
 {
     if (g_Engine == nullptr)
         return true;
-    g_Engine->SendMessage(new Message(m_id, kSelfTestType, m_name, sizeof(Message)), 0.0f);
+    g_Engine->SendMessage(new Message(m_id, MT_SELF_TEST, m_name, sizeof(Message)), 0.0f);
     g_Engine->SendMessage(new GameStateMessage(m_id, GSM_EXIT, m_name), 0.0f);
     return true;
 }

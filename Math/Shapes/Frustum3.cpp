@@ -25,8 +25,9 @@ void Frustum3::ComputeCorners()
 
 void Frustum3::Draw(const ColorRGBA* colour) const
 {
-    static constexpr int EDGES[12][2] = {{6, 2}, {0, 4}, {0, 2}, {0, 1}, {1, 3}, {1, 5},
-                                         {3, 7}, {2, 3}, {4, 5}, {5, 7}, {7, 6}, {6, 4}};
+    static constexpr int EDGE_COUNT = 12;
+    static constexpr int EDGES[EDGE_COUNT][2] = {{6, 2}, {0, 4}, {0, 2}, {0, 1}, {1, 3}, {1, 5},
+                                                 {3, 7}, {2, 3}, {4, 5}, {5, 7}, {7, 6}, {6, 4}};
     for (const auto& edge : EDGES)
     {
         const Segment3 segment(corners[edge[0]], corners[edge[1]]);

@@ -1,7 +1,7 @@
 #pragma once
 // Base of the geometric shapes. Shapes carry positions as Math::Point4 (w = 1) and directions
 // as Math::Vector4 (w = 0), own no memory and are copied by value; queries hold pointers to
-// them, and the debug-draw queue stores copies and draws each at the end of the frame.
+// them, and a renderer's debug-draw queue may store copies to draw at the end of the frame.
 #include "Math/Point4.h"
 
 namespace Math

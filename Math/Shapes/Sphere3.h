@@ -1,4 +1,5 @@
 #pragma once
+// A sphere: centre and radius. Its reference point is the centre.
 #include "Math/DebugDraw.h"
 #include "Math/Shapes/Shape.h"
 
