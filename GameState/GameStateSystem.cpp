@@ -1,6 +1,6 @@
 #include "GameState/GameStateSystem.h"
 #include "Core/Engine.h"
-#include "Core/Messages/GameStateMessage.h"
+#include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/SystemFactory.h"
 
 namespace GameState

@@ -25,24 +25,24 @@ void AnsiTerminal::Close()
     std::fflush(stdout);
 }
 
-bool AnsiTerminal::GetWindowEdges(s16& lastColumn, s16& lastRow)
+bool AnsiTerminal::GetWindowEdges(std::int16_t& lastColumn, std::int16_t& lastRow)
 {
     winsize size{};
     if (ioctl(STDOUT_FILENO, TIOCGWINSZ, &size) != 0 || size.ws_col == 0 || size.ws_row == 0)
         return false;
-    lastColumn = static_cast<s16>(size.ws_col - 1);
-    lastRow = static_cast<s16>(size.ws_row - 1);
+    lastColumn = static_cast<std::int16_t>(size.ws_col - 1);
+    lastRow = static_cast<std::int16_t>(size.ws_row - 1);
     return true;
 }
 
-bool AnsiTerminal::FillSpaces(s16 column, s16 row, u32 count)
+bool AnsiTerminal::FillSpaces(std::int16_t column, std::int16_t row, std::uint32_t count)
 {
     SetCursor(column, row);
     std::string spaces(count, ' ');
     return std::fwrite(spaces.data(), 1, spaces.size(), stdout) == spaces.size();
 }
 
-void AnsiTerminal::SetCursor(s16 column, s16 row)
+void AnsiTerminal::SetCursor(std::int16_t column, std::int16_t row)
 {
     // ANSI positions are 1-based, row first.
     std::fprintf(stdout, "\x1b[%d;%dH", row + 1, column + 1);

@@ -2,7 +2,7 @@
 // The process's own terminal, standing in for a console window. The log's static console draws
 // through this interface with cell fills and cursor placement; AnsiTerminal does it with ANSI
 // escape sequences on standard output, tests substitute a fake screen.
-#include "Math/Types.h"
+#include <cstdint>
 #include <string>
 
 namespace Platform
@@ -16,10 +16,10 @@ public:
     virtual bool Open() = 0;
     virtual void Close() = 0;
     // Index of the window's last column and last row.
-    virtual bool GetWindowEdges(s16& lastColumn, s16& lastRow) = 0;
+    virtual bool GetWindowEdges(std::int16_t& lastColumn, std::int16_t& lastRow) = 0;
     // Fills `count` cells with spaces, starting at (column, row) and wrapping at the row's end.
-    virtual bool FillSpaces(s16 column, s16 row, u32 count) = 0;
-    virtual void SetCursor(s16 column, s16 row) = 0;
+    virtual bool FillSpaces(std::int16_t column, std::int16_t row, std::uint32_t count) = 0;
+    virtual void SetCursor(std::int16_t column, std::int16_t row) = 0;
     virtual void Write(const std::string& text) = 0;
 };
 
@@ -31,9 +31,9 @@ public:
 
     bool Open() override;
     void Close() override;
-    bool GetWindowEdges(s16& lastColumn, s16& lastRow) override;
-    bool FillSpaces(s16 column, s16 row, u32 count) override;
-    void SetCursor(s16 column, s16 row) override;
+    bool GetWindowEdges(std::int16_t& lastColumn, std::int16_t& lastRow) override;
+    bool FillSpaces(std::int16_t column, std::int16_t row, std::uint32_t count) override;
+    void SetCursor(std::int16_t column, std::int16_t row) override;
     void Write(const std::string& text) override;
 };
 } // namespace Platform

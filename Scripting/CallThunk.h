@@ -18,7 +18,7 @@
 // Lua errors unwind with longjmp: a thunk holds no object with a destructor, and an exception
 // that leaves the engine function is caught here and raised again as a Lua error, so that it
 // never unwinds through Lua's C frames.
-#include "Core/OAException.h"
+#include "Core/Memory/OAException.h"
 #include "Math/Types.h"
 #include "Scripting/BoundObject.h"
 #include "Scripting/Namespace.h"

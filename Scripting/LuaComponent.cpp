@@ -2,7 +2,7 @@
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
 #include "Core/Log.h"
-#include "Core/OAException.h"
+#include "Core/Memory/OAException.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Scripting/LuaNumbers.h"
 #include "Scripting/LuaSystem.h"

@@ -32,7 +32,7 @@
 //   C-library searchers of `require` are removed, since native code would bring a second copy
 //   of the Lua core, which is linked into the executable.
 // - Main thread only.
-#include "Core/GameObjectComponent.h"
+#include "Core/Objects/GameObjectComponent.h"
 #include "Math/Types.h"
 #include <lua.hpp>
 #include <string>

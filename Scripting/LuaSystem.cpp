@@ -1,8 +1,8 @@
 #include "Scripting/LuaSystem.h"
-#include "Core/Messages/InputCodes.h"
-#include "Core/Messages/KeyboardMessage.h"
+#include "Core/Messages/Input/InputCodes.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/MessageTypes.h"
-#include "Core/Messages/ScriptMessage.h"
+#include "Core/Messages/Scripting/ScriptMessage.h"
 #include "Scripting/LuaComponent.h"
 #include <algorithm>
 

@@ -9,7 +9,7 @@
 //
 // A file that does not parse stays registered, so that F8 can mend it in place once the file
 // is fixed; its parse error is logged with the file name, and applying it creates nothing.
-#include "Core/AssetManager.h"
+#include "Core/Assets/AssetManager.h"
 #include <memory>
 #include <string>
 

@@ -12,7 +12,7 @@
 // ("Enemy.xml", "Enemy.old.xml") the first one listed is kept. Folders are relative to the
 // working directory. The particle categories hold their documents only; the particle subsystem
 // reads their content.
-#include "Core/AssetManager.h"
+#include "Core/Assets/AssetManager.h"
 #include "Serializer/ObjectDefinition.h"
 #include <string>
 

@@ -1,9 +1,9 @@
 #include "Serializer/ObjectXml.h"
 #include "Core/Engine.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Serializer/SerializerSystem.h"
-#include "Serializer/XmlReader.h"
+#include "Serializer/Xml/XmlReader.h"
 #include <tinyxml2.h>
 
 namespace Serializer

@@ -1,5 +1,5 @@
 #include "Serializer/SerializerRegistration.h"
-#include "Core/AssetManagerSection.h"
+#include "Core/Assets/AssetManagerSection.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/SystemFactory.h"
 #include "Serializer/FileSystem.h"

@@ -13,11 +13,11 @@
 // in random order across its whole footprint, so each allocation of the churn is a dependent
 // cache miss, where mimalloc's per-page free lists stay inside one page; and the four threads
 // share one pool per bucket, where glibc and mimalloc give each thread its own cache.
-#include "Core/Allocator.h"
+#include "Core/Components/TestComponent.h"
 #include "Core/Engine.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
-#include "Core/TestComponent.h"
+#include "Core/Memory/Allocator.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Math/MathUtils.h"
 #include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>

@@ -12,11 +12,11 @@
 // stays near 0). After the table the ratios message system / baseline are printed with the
 // targets: at least 10 million messages per second on one core and within 3x of the baseline.
 #include "Core/Engine.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
-#include "Core/GameObjectComponent.h"
 #include "Core/Messages/Message.h"
 #include "Core/Messages/MessageTypes.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Objects/GameObjectComponent.h"
 #include "Core/System/MessageSystem.h"
 #include "bench/RatioReporter.h"
 #include <atomic>

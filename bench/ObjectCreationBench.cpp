@@ -3,16 +3,16 @@
 // serializer system, as the game does) and destroys them; the baseline parses the definition's
 // text once per object. After the table, both rates are printed in objects per second with the
 // ratio between them: how much a pre-parsed definition saves over reading the file each time.
-#include "Core/ComponentFactory.h"
 #include "Core/Engine.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
-#include "Core/GameObjectComponent.h"
+#include "Core/Objects/ComponentFactory.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/HashTypeName.h"
-#include "Serializer/PlainValueXml.h"
 #include "Serializer/SerializerSystem.h"
+#include "Serializer/Xml/PlainValueXml.h"
 #include "bench/RatioReporter.h"
-#include "tests/Core/TempFiles.h"
+#include "tests/Support/TempFiles.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <string>

@@ -1,7 +1,7 @@
 #include "Core/Messages/MessageText.h"
 #include "Core/Engine.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 
 namespace
 {

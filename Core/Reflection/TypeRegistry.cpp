@@ -1,7 +1,7 @@
 #include "Core/Reflection/TypeRegistry.h"
+#include "Core/Components/TransformComponent.h"
 #include "Core/Reflection/MathTypeRecords.h"
 #include "Core/Reflection/MetaTestClass.h"
-#include "Core/TransformComponent.h"
 
 QUILL_DEFINE_TYPE_RECORD(bool, nullptr, true)
 QUILL_DEFINE_TYPE_RECORD(c08, nullptr, true)

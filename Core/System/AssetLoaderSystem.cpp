@@ -1,11 +1,11 @@
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
-#include "Core/Messages/AssetThreadDoneMessage.h"
+#include "Core/Messages/Assets/AssetThreadDoneMessage.h"
 #include "Core/Messages/Message.h"
 #include "Core/Messages/MessageTypes.h"
 #include "Core/System/ThreadPool.h"
-#include "Serializer/XmlFile.h"
+#include "Serializer/Xml/XmlFile.h"
 #include <cstring>
 #include <map>
 #include <tinyxml2.h>

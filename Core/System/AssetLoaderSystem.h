@@ -18,7 +18,7 @@
 // a manager is skipped with one log line.
 //
 // Threads: everything runs on the main thread except StageFirstPass (a pool task).
-#include "Core/AssetSectionHandler.h"
+#include "Core/Assets/AssetSectionHandler.h"
 #include "Core/SystemComponent.h"
 #include <memory>
 #include <mutex>

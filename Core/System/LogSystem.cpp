@@ -1,7 +1,7 @@
 #include "Core/System/LogSystem.h"
 #include "Core/Engine.h"
 #include "Core/LaunchOptions.h"
-#include "Core/Messages/GameStateMessage.h"
+#include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Platform/Terminal.h"
 #include <iostream>
 #include <vector>

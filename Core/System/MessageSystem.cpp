@@ -1,14 +1,14 @@
 #include "Core/System/MessageSystem.h"
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
-#include "Core/GameObjectComponent.h"
 #include "Core/Log.h"
-#include "Core/Messages/AddComponentMessage.h"
-#include "Core/Messages/GameStateMessage.h"
 #include "Core/Messages/Message.h"
 #include "Core/Messages/MessageTypes.h"
+#include "Core/Messages/Object/AddComponentMessage.h"
+#include "Core/Messages/UserInterface/GameStateMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Objects/GameObjectComponent.h"
 #include <vector>
 
 namespace Core

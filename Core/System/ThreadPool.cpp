@@ -2,7 +2,7 @@
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
 #include "Core/Log.h"
-#include "Core/Messages/AssetThreadDoneMessage.h"
+#include "Core/Messages/Assets/AssetThreadDoneMessage.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include <system_error>
 

@@ -1,6 +1,6 @@
 // Ids and default behaviour of the system and component base classes.
 #include "Core/Engine.h"
-#include "Core/GameObjectComponent.h"
+#include "Core/Objects/GameObjectComponent.h"
 #include "Core/SystemComponent.h"
 #include <gtest/gtest.h>
 

@@ -3,11 +3,11 @@
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
 #include "Core/LaunchOptions.h"
-#include "Core/Messages/GameStateMessage.h"
-#include "Core/Messages/KeyboardMessage.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/SystemComponent.h"
-#include "LogCapture.h"
+#include "tests/Support/LogCapture.h"
 #include <chrono>
 #include <gtest/gtest.h>
 #include <map>

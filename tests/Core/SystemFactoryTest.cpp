@@ -3,7 +3,7 @@
 #include "Core/LaunchOptions.h"
 #include "Core/System/LogSystem.h"
 #include "Core/SystemComponent.h"
-#include "TempFiles.h"
+#include "tests/Support/TempFiles.h"
 #include <boost/filesystem.hpp>
 #include <gtest/gtest.h>
 #include <memory>

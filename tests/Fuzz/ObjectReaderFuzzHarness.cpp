@@ -1,8 +1,8 @@
 #include "ObjectReaderFuzzHarness.h"
 #include "Core/Engine.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
-#include "Serializer/XmlFile.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Serializer/Xml/XmlFile.h"
 #include <string>
 #include <tinyxml2.h>
 

@@ -7,11 +7,11 @@
 #include "Math/Vector2.h"
 #include "Math/Vector3.h"
 #include "Math/Vector4.h"
-#include "Serializer/MathValueXml.h"
-#include "Serializer/PlainValueXml.h"
-#include "Serializer/XmlFile.h"
-#include "Serializer/XmlReader.h"
-#include "Serializer/XmlWriter.h"
+#include "Serializer/Xml/MathValueXml.h"
+#include "Serializer/Xml/PlainValueXml.h"
+#include "Serializer/Xml/XmlFile.h"
+#include "Serializer/Xml/XmlReader.h"
+#include "Serializer/Xml/XmlWriter.h"
 #include <cstdio>
 #include <cstdlib>
 #include <string>

@@ -1,9 +1,9 @@
 // The Lua system: update order, F6 reloads, script messages, lookups by name and id, and the
 // walks that survive scripts removing scripts.
 #include "Core/CoreRegistration.h"
-#include "Core/Messages/KeyboardMessage.h"
-#include "Core/Messages/MouseButtonMessage.h"
-#include "Core/Messages/ScriptMessage.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Messages/Input/MouseButtonMessage.h"
+#include "Core/Messages/Scripting/ScriptMessage.h"
 #include "Core/System/MessageSystem.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/Namespace.h"

@@ -1,7 +1,7 @@
 // The binary file reader: whole-file reads, strings, little-endian values and chunk walks, and
 // what it does with files that lie about their sizes.
 #include "Serializer/FileReader.h"
-#include "tests/Core/TempFiles.h"
+#include "tests/Support/TempFiles.h"
 #include <cstring>
 #include <gtest/gtest.h>
 #include <string>

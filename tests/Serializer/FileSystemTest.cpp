@@ -1,7 +1,7 @@
 // Listing, names and paths of the file system: the rules asset loading relies on to find the
 // same definitions in the same order on every machine.
 #include "Serializer/FileSystem.h"
-#include "tests/Core/TempFiles.h"
+#include "tests/Support/TempFiles.h"
 #include <gtest/gtest.h>
 #include <iterator>
 #include <string>

@@ -2,12 +2,12 @@
 // to the reader's cursor.
 #include "Serializer/ObjectXml.h"
 #include "Core/Engine.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
-#include "Core/GameObjectComponent.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Objects/GameObjectComponent.h"
 #include "Serializer/SerializerSystem.h"
-#include "Serializer/XmlReader.h"
-#include "tests/Core/TempFiles.h"
+#include "Serializer/Xml/XmlReader.h"
+#include "tests/Support/TempFiles.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>

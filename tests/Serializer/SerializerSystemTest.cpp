@@ -2,19 +2,19 @@
 // objects are built from it by name and by message, destroyed by message, and rebuilt from
 // edited files after F8.
 #include "Serializer/SerializerSystem.h"
+#include "Core/Components/TransformComponent.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
-#include "Core/Messages/InputCodes.h"
-#include "Core/Messages/KeyboardMessage.h"
-#include "Core/Messages/ObjectCreateMessage.h"
-#include "Core/Messages/ObjectDestroyMessage.h"
+#include "Core/Messages/Input/InputCodes.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Messages/Object/ObjectCreateMessage.h"
+#include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
-#include "Core/TransformComponent.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerRegistration.h"
-#include "tests/Core/TempFiles.h"
+#include "tests/Support/TempFiles.h"
 #include <gtest/gtest.h>
 #include <memory>
 #include <string>

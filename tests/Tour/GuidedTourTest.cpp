@@ -7,15 +7,15 @@
 //    system; each element of a definition is one component, created from the component pools.
 // 3. Nothing calls a component directly: a message is posted through the engine, queued by the
 //    message system and delivered in its next update to the components of the target object.
+#include "Core/Components/TransformComponent.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
-#include "Core/Messages/ObjectDestroyMessage.h"
-#include "Core/Messages/PositionSetMessage.h"
+#include "Core/Messages/Gameplay/PositionSetMessage.h"
+#include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Core/System/MessageSystem.h"
-#include "Core/TransformComponent.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Serializer/SerializerSystem.h"
 #include <gtest/gtest.h>

@@ -1,16 +1,16 @@
 // Texts that name game objects: looked up when the text is made, with the "unfound" forms for
 // objects that are gone, and collider details through the query that physics installs.
 #include "Core/Engine.h"
-#include "Core/GameFactory.h"
-#include "Core/GameObject.h"
-#include "Core/Messages/CameraMountMessage.h"
-#include "Core/Messages/CollideMessage.h"
-#include "Core/Messages/DirectionAddMessage.h"
-#include "Core/Messages/DirectionSetMessage.h"
-#include "Core/Messages/OrientationSetMessage.h"
-#include "Core/Messages/PositionSetMessage.h"
-#include "Core/Messages/ScaleSetMessage.h"
-#include "Core/Messages/SetPlayerNumberMessage.h"
+#include "Core/Messages/Camera/CameraMountMessage.h"
+#include "Core/Messages/Gameplay/DirectionAddMessage.h"
+#include "Core/Messages/Gameplay/DirectionSetMessage.h"
+#include "Core/Messages/Gameplay/OrientationSetMessage.h"
+#include "Core/Messages/Gameplay/PositionSetMessage.h"
+#include "Core/Messages/Gameplay/ScaleSetMessage.h"
+#include "Core/Messages/Gameplay/SetPlayerNumberMessage.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include <gtest/gtest.h>
 #include <map>
 #include <string>

@@ -1,0 +1,198 @@
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Messages/Gameplay/OrientationSetMessage.h"
+#include "Core/Messages/Gameplay/PositionSetMessage.h"
+#include "Core/Messages/Gameplay/ScaleSetMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Core/Reflection/TypeRegistry.h"
+#include "Math/MathUtils.h"
+#include "Serializer/Xml/MathValueXml.h"
+#include "Serializer/Xml/PlainValueXml.h"
+#include <cstddef>
+
+namespace
+{
+constexpr f32 UniformAxes = 3.0f;
+
+// The transform of the object that created the transform's owner, or null when the owner, its
+// creator or the creator's transform does not exist.
+const TransformComponent* FindCreatorTransform(const TransformComponent& transform)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    if (factory == nullptr)
+        return nullptr;
+    const GameObject* owner = factory->FindObject(transform.GetOwner());
+    if (owner == nullptr || owner->GetCreatorId() == 0)
+        return nullptr;
+    const GameObject* creator = factory->FindObject(owner->GetCreatorId());
+    if (creator == nullptr)
+        return nullptr;
+    static const u32 transformType = HashTypeName(TransformComponent::GetTypeName().c_str());
+    return static_cast<const TransformComponent*>(creator->GetComponent(transformType));
+}
+} // namespace
+
+QUILL_DEFINE_TYPE_RECORD(TransformComponent, nullptr, false)
+
+TransformComponent::TransformComponent()
+    : GameObjectComponent(true), mountedOnObjectId(0), relativeToCreator(false),
+      updateRelativeToCreator(false), position(0.0f, 0.0f, 0.0f, 1.0f), orientation(),
+      scale(1.0f, 1.0f, 1.0f)
+{
+}
+
+void TransformComponent::RegisterMembers()
+{
+    TypeRecord& record = TypeRecordOf<TransformComponent>();
+    record.SetConstruct(&ConstructDefaultOrCopy<TransformComponent>);
+    record.SetDestroy(&DestroyInPlace<TransformComponent>);
+    record.SetAssign(&AssignCopy<TransformComponent>);
+    // The class is not standard-layout (it has virtual functions), but single inheritance
+    // without virtual bases gives its fields fixed offsets, which is all the editor needs.
+#pragma GCC diagnostic push
+#pragma GCC diagnostic ignored "-Winvalid-offsetof"
+    RegisterMember<TransformComponent>("position",
+                                       static_cast<u32>(offsetof(TransformComponent, position)),
+                                       TypeRecordOf<Math::Point4>());
+    RegisterMember<TransformComponent>("scale",
+                                       static_cast<u32>(offsetof(TransformComponent, scale)),
+                                       TypeRecordOf<Math::Vector3>());
+#pragma GCC diagnostic pop
+}
+
+u32 TransformComponent::GetType()
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void TransformComponent::SetPosition(f32 x, f32 y, f32 z)
+{
+    position.x = x;
+    position.y = y;
+    position.z = z;
+}
+
+f32 TransformComponent::GetUniformScale() const
+{
+    return (scale.x + scale.y + scale.z) / UniformAxes;
+}
+
+void TransformComponent::SetUniformScale(f32 value)
+{
+    scale = Math::Vector3(value, value, value);
+}
+
+void TransformComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    // Empty member names: the elements are taken in order whatever their tags.
+    Serializer::ReadPoint4(reader, position, "");
+    Serializer::ReadQuaternion(reader, orientation, "");
+    Serializer::ReadVector3(reader, scale, "");
+    Serializer::ReadBool(reader, relativeToCreator, "");
+    Serializer::ReadBool(reader, updateRelativeToCreator, "");
+    if (relativeToCreator)
+        PlaceRelativeToCreator();
+}
+
+void TransformComponent::PlaceRelativeToCreator()
+{
+    // An object placed without a creator (a spawn point of the level, say) keeps the position
+    // it read as an absolute one.
+    const TransformComponent* creator = FindCreatorTransform(*this);
+    if (creator == nullptr)
+        return;
+    // The read position is an offset in units of the two objects' combined scales, turned
+    // with the creator: a sword placed one unit to the right stays beside a giant's hand.
+    const Math::Vector4 offset((creator->scale.x + scale.x) * position.x,
+                               (creator->scale.y + scale.y) * position.y,
+                               (creator->scale.z + scale.z) * position.z, 0.0f);
+    orientation = creator->orientation;
+    position = Math::Point4(creator->position + orientation.Rotate(offset));
+}
+
+void TransformComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    Serializer::WriteVector3(writer, position, "position");
+    Serializer::WriteQuaternion(writer, orientation, "orientation");
+    Serializer::WriteVector3(writer, scale, "scale");
+    Serializer::WriteBool(writer, relativeToCreator, "relativeToCreator");
+    Serializer::WriteBool(writer, updateRelativeToCreator, "updateRelativeToCreator");
+}
+
+void TransformComponent::HandleMessage(Message* message)
+{
+    if (message == nullptr)
+        return;
+    switch (message->type)
+    {
+    case PositionSetMessage::Type:
+        position = Math::Point4(static_cast<PositionSetMessage*>(message)->position);
+        break;
+    case ScaleSetMessage::Type:
+        scale = static_cast<ScaleSetMessage*>(message)->scale;
+        break;
+    case OrientationSetMessage::Type:
+    {
+        // Unlike definition files, messages carry the angles as they are (no negation).
+        const Math::Vector3& angles = static_cast<OrientationSetMessage*>(message)->orientation;
+        orientation.FromEuler(angles.x * Math::DEG_TO_RAD, angles.y * Math::DEG_TO_RAD,
+                              angles.z * Math::DEG_TO_RAD, true);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+Math::Matrix4 TransformComponent::OwnMatrix(MatrixKind kind) const
+{
+    Math::Matrix4 matrix;
+    switch (kind)
+    {
+    case MatrixKind::Transform:
+        matrix.Compose(position, orientation, Math::Vector3(1.0f, 1.0f, 1.0f));
+        break;
+    case MatrixKind::Rotation:
+        orientation.ToMatrix4(matrix);
+        break;
+    case MatrixKind::Translation:
+        matrix = Math::Matrix4::Translation(position);
+        break;
+    }
+    return matrix;
+}
+
+Math::Matrix4 TransformComponent::ChainedMatrix(MatrixKind kind) const
+{
+    // Walk up while each link follows its creator, then compose from the top down:
+    // creator's x ... x own.
+    const TransformComponent* chain[MaxCreatorChain];
+    u32 length = 0;
+    for (const TransformComponent* link = this; link != nullptr && length < MaxCreatorChain;)
+    {
+        chain[length++] = link;
+        link = link->updateRelativeToCreator ? FindCreatorTransform(*link) : nullptr;
+    }
+    Math::Matrix4 result = chain[length - 1]->OwnMatrix(kind);
+    for (u32 i = length - 1; i > 0; --i)
+        result = result * chain[i - 1]->OwnMatrix(kind);
+    return result;
+}
+
+Math::Matrix4 TransformComponent::GetTransformMatrix() const
+{
+    return ChainedMatrix(MatrixKind::Transform);
+}
+
+Math::Matrix4 TransformComponent::GetRotationMatrix() const
+{
+    return ChainedMatrix(MatrixKind::Rotation);
+}
+
+Math::Matrix4 TransformComponent::GetTranslationMatrix() const
+{
+    return ChainedMatrix(MatrixKind::Translation);
+}

@@ -1,0 +1,64 @@
+#pragma once
+// The engine's size-class allocator: one ObjectAllocator pool per block size, each request
+// served by the smallest block that fits, the ordinary heap above the largest. Block sizes are
+// 128 << k for k = 0 .. N-1 (the doubling buckets), then four large buckets of 150000, 600000,
+// 1050000 and 1400000 bytes. Free must be given the size the block was allocated with.
+//
+// Threads: any thread may allocate and free. The bucket table is built by the constructor and
+// only read afterwards; each pool locks itself, so requests for different buckets run in
+// parallel. The request totals are the pools' own counts plus those of the heap fallback, so no
+// lock is shared between buckets.
+#include "Core/Memory/ObjectAllocator.h"
+#include "Math/Types.h"
+#include <array>
+#include <atomic>
+#include <memory>
+#include <vector>
+
+class Allocator
+{
+public:
+    static constexpr u32 SmallestBlockSize = 128;
+    // Doubling beyond this would overflow a 32-bit block size.
+    static constexpr u32 MaxDoublingBuckets = 25;
+    static constexpr u32 LargeBlockSizes[] = {150000, 600000, 1050000, 1400000};
+
+    // N = 0 is reported to the engine's error sink; the four large buckets are built regardless.
+    explicit Allocator(u32 doublingBuckets);
+    // Destroys every pool; each prints the objects still in use.
+    ~Allocator();
+    Allocator(const Allocator&) = delete;
+    Allocator& operator=(const Allocator&) = delete;
+
+    // A block of at least `size` bytes; above the largest bucket, a heap array.
+    void* Allocate(u32 size);
+    // Returns a block with the size it was allocated with; null does nothing.
+    void Free(void* block, u32 size);
+    // The smallest block size >= size, or 0 when only the heap fits.
+    u32 FindBucketSize(u32 size) const;
+    // The pool that serves requests of `size` bytes, or null for the heap.
+    const ObjectAllocator* FindBucket(u32 size) const;
+    // The block sizes in ascending order.
+    const std::vector<u32>& GetBlockSizes() const { return m_blockSizes; }
+
+    u32 GetTotalAllocations() const;
+    u32 GetTotalFrees() const;
+    // Writes the totals and every bucket's statistics to the log (F11).
+    void PrintStatistics() const;
+
+private:
+    // Index of the smallest bucket that fits, or m_blockSizes.size() for the heap.
+    std::size_t BucketIndex(u32 size) const;
+
+    u32 m_doublingBuckets;
+    std::vector<u32> m_blockSizes; // ascending; parallel to m_pools
+    // Bits in a request size; widths run from 0 (a request of 0 bytes) to SizeBits.
+    static constexpr u32 SizeBits = 32;
+
+    // By bit width w of a request: the first bucket of at least 2^(w-1) bytes, where the
+    // search for the request's bucket starts (it ends at most a step or two later).
+    std::array<u32, SizeBits + 1> m_firstCandidate;
+    std::vector<std::unique_ptr<ObjectAllocator>> m_pools;
+    std::atomic<u32> m_heapAllocations;
+    std::atomic<u32> m_heapFrees;
+};

@@ -1,0 +1,18 @@
+// The asset-loading message.
+#include "Core/Messages/Assets/AssetThreadDoneMessage.h"
+
+namespace
+{
+// Every system receives it: no object, no group, no system name.
+constexpr u32 NoTarget = 0;
+} // namespace
+
+AssetThreadDoneMessage::AssetThreadDoneMessage(u32 senderId, const std::string& batchName)
+    : Message(senderId, Type, NoTarget, sizeof(AssetThreadDoneMessage)), batchName(batchName)
+{
+}
+
+std::string AssetThreadDoneMessage::ToString()
+{
+    return "Finished loading " + batchName;
+}

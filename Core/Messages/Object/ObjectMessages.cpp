@@ -1,0 +1,158 @@
+// The object family: creating, destroying, mounting and orbiting game objects.
+#include "Core/Messages/MessageText.h"
+#include "Core/Messages/Object/BoneMountObjectCreateMessage.h"
+#include "Core/Messages/Object/BoneMountObjectRemoveMessage.h"
+#include "Core/Messages/Object/MountObjectCreateMessage.h"
+#include "Core/Messages/Object/MountObjectRemoveMessage.h"
+#include "Core/Messages/Object/ObjectCreateMessage.h"
+#include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Messages/Object/ObjectVisibilityMessage.h"
+#include "Core/Messages/Object/RemoveComponentMessage.h"
+#include "Core/Messages/Object/SetOrbitAroundMessage.h"
+#include "Core/Messages/Object/SetOrbitDistanceMessage.h"
+
+namespace
+{
+std::string UnmountText(u32 senderId, u32 objectId, bool destroy)
+{
+    std::string text =
+        std::to_string(senderId) + " requested unmount of " + std::to_string(objectId);
+    if (destroy)
+        text += " and destroy";
+    return text;
+}
+} // namespace
+
+ObjectCreateMessage::ObjectCreateMessage(u32 senderId, u32 objectId, const std::string& archetype,
+                                         u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(ObjectCreateMessage)), objectId(objectId),
+      archetype(archetype)
+{
+}
+
+std::string ObjectCreateMessage::ToString()
+{
+    return "ObjectID: " + std::to_string(objectId) + " created with Archetype: " + archetype;
+}
+
+ObjectDestroyMessage::ObjectDestroyMessage(u32 senderId, u32 objectId, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(ObjectDestroyMessage)), objectId(objectId)
+{
+}
+
+std::string ObjectDestroyMessage::ToString()
+{
+    return std::to_string(senderId) + " requested deletion of " + std::to_string(objectId);
+}
+
+ObjectVisibilityMessage::ObjectVisibilityMessage(u32 senderId, bool visible, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(ObjectVisibilityMessage)), visible(visible)
+{
+}
+
+std::string ObjectVisibilityMessage::ToString()
+{
+    return std::to_string(senderId) + " is requesting to make " + std::to_string(targetObjectId) +
+           (visible ? "visible" : "invisible");
+}
+
+RemoveComponentMessage::RemoveComponentMessage(u32 senderId, u32 componentId, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(RemoveComponentMessage)),
+      componentId(componentId)
+{
+}
+
+std::string RemoveComponentMessage::ToString()
+{
+    return std::to_string(senderId) + " wants to remove componentID " +
+           std::to_string(componentId) + " from " + std::to_string(targetObjectId);
+}
+
+MountObjectCreateMessage::MountObjectCreateMessage(u32 senderId, u32 objectId,
+                                                   const std::string& archetype,
+                                                   const Math::Point4& offset, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(MountObjectCreateMessage)), objectId(objectId),
+      archetype(archetype), offset(offset)
+{
+}
+
+std::string MountObjectCreateMessage::ToString()
+{
+    return "ObjectID: " + std::to_string(objectId) + " created with Archetype: " + archetype;
+}
+
+MountObjectRemoveMessage::MountObjectRemoveMessage(u32 senderId, u32 objectId, bool destroy,
+                                                   u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(MountObjectRemoveMessage)), objectId(objectId),
+      destroy(destroy)
+{
+}
+
+MountObjectRemoveMessage::MountObjectRemoveMessage(u32 senderId, const std::string& archetype,
+                                                   bool destroy, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(MountObjectRemoveMessage)),
+      archetype(archetype), objectId(0), destroy(destroy)
+{
+}
+
+std::string MountObjectRemoveMessage::ToString()
+{
+    return UnmountText(senderId, objectId, destroy);
+}
+
+BoneMountObjectCreateMessage::BoneMountObjectCreateMessage(u32 senderId, u32 objectId,
+                                                           const std::string& archetype,
+                                                           u32 boneIndex, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(BoneMountObjectCreateMessage)),
+      objectId(objectId), archetype(archetype), boneIndex(boneIndex)
+{
+}
+
+std::string BoneMountObjectCreateMessage::ToString()
+{
+    return "ObjectID: " + std::to_string(objectId) + " created with Archetype: " + archetype +
+           " attached to Bone: " + std::to_string(boneIndex);
+}
+
+BoneMountObjectRemoveMessage::BoneMountObjectRemoveMessage(u32 senderId, u32 objectId, bool destroy,
+                                                           u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(BoneMountObjectRemoveMessage)),
+      objectId(objectId), destroy(destroy), boneIndex(AnyBone)
+{
+}
+
+BoneMountObjectRemoveMessage::BoneMountObjectRemoveMessage(u32 senderId, s32 boneIndex,
+                                                           const std::string& archetype,
+                                                           bool destroy, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(BoneMountObjectRemoveMessage)), objectId(0),
+      destroy(destroy), archetype(archetype), boneIndex(boneIndex)
+{
+}
+
+std::string BoneMountObjectRemoveMessage::ToString()
+{
+    return UnmountText(senderId, objectId, destroy);
+}
+
+SetOrbitAroundMessage::SetOrbitAroundMessage(u32 senderId, const Math::Vector4& point,
+                                             const Math::Vector4& axis, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(SetOrbitAroundMessage)), point(point),
+      axis(axis)
+{
+}
+
+std::string SetOrbitAroundMessage::ToString()
+{
+    return MessageText::Compose(senderId, " is orbiting around the point ", point,
+                                " around the axis ", axis);
+}
+
+SetOrbitDistanceMessage::SetOrbitDistanceMessage(u32 senderId, f32 distance, u32 targetObjectId)
+    : Message(senderId, Type, targetObjectId, sizeof(SetOrbitDistanceMessage)), distance(distance)
+{
+}
+
+std::string SetOrbitDistanceMessage::ToString()
+{
+    return MessageText::Compose(senderId, " is orbiting at a distance of ", distance);
+}

@@ -1,0 +1,20 @@
+#include "Core/Messages/Scripting/ScriptMessage.h"
+
+namespace
+{
+const char* const kLuaSystemName = "ScriptingSystem";
+}
+
+ScriptMessage::ScriptMessage(u32 senderId, u32 remove, const std::string& scriptName,
+                             const std::string& scriptFile)
+    : Message(senderId, Type, kLuaSystemName, sizeof(ScriptMessage)), remove(remove),
+      scriptName(scriptName), scriptFile(scriptFile)
+{
+}
+
+std::string ScriptMessage::ToString()
+{
+    if (remove != 0)
+        return "Remove script " + scriptName;
+    return "Load script " + scriptName + " from " + scriptFile;
+}

@@ -1,0 +1,106 @@
+#pragma once
+// Creates and destroys components by type name. Components never use the ordinary heap: each
+// class lives in the pool of its group, seven pools in all, and a pool's block is as large as
+// the largest class registered to it.
+//
+// Registration: each subsystem offers one function that registers its classes here, and the
+// program calls them in a fixed order before the first component is created (the engine core's
+// own classes are registered by the game factory's constructor, Core::RegisterCoreComponents).
+// Type names are the class names without namespace ("RigidBodyComponent"); matching is exact,
+// whole-string and case-sensitive; an unknown name creates nothing.
+//
+// A pool is built on the first creation from it, sized from the table at that moment; a class
+// registered later must fit the block it finds. Main thread only (the pools lock themselves).
+#include "Core/Memory/ObjectAllocator.h"
+#include "Core/Objects/GameObjectComponent.h"
+#include "Math/Types.h"
+#include <array>
+#include <memory>
+#include <new>
+#include <string>
+#include <type_traits>
+#include <unordered_map>
+#include <vector>
+
+class ComponentFactory
+{
+public:
+    // The groups of component classes, one pool each, in pool order.
+    enum PoolId : u32
+    {
+        CorePool = 0,
+        GraphicsPool = 1, // graphics and particles
+        PhysicsPool = 2,
+        AudioPool = 3,
+        LogicPool = 4,
+        GameStatePool = 5, // game-state user interface
+        AIPool = 6,
+        PoolCount = 7,
+    };
+
+    // Smallest block of a pool, even one with no classes.
+    static constexpr u32 MinimumBlockSize = 4;
+    // Pool blocks are 8-byte aligned; nothing pooled may need more.
+    static constexpr std::size_t MaximumAlignment = 8;
+
+    // Constructs the class in the given block with its default constructor.
+    using Creator = GameObjectComponent* (*)(void* block);
+
+    struct Entry
+    {
+        std::string typeName;
+        u32 pool;
+        u32 size;
+        Creator create;
+    };
+
+    ComponentFactory();
+    ~ComponentFactory();
+    ComponentFactory(const ComponentFactory&) = delete;
+    ComponentFactory& operator=(const ComponentFactory&) = delete;
+
+    // Registers T under T::GetTypeName() in the pool; its block size is sizeof(T).
+    template <class T> bool Register(PoolId pool)
+    {
+        static_assert(std::is_base_of<GameObjectComponent, T>::value,
+                      "only components come from the component pools");
+        static_assert(alignof(T) <= MaximumAlignment, "pool blocks are only 8-byte aligned");
+        return Register(pool, T::GetTypeName(), static_cast<u32>(sizeof(T)), &Construct<T>);
+    }
+    // False (and a log line) for a pool out of range, a name already registered, or a class
+    // larger than the block of its already built pool.
+    bool Register(u32 pool, const std::string& typeName, u32 size, Creator create);
+
+    // A new component of that type (fresh id, no owner), or null for an unknown name. Throws
+    // Core::OAException when the pool cannot grow.
+    GameObjectComponent* Create(const std::string& typeName);
+    // Runs the destructor and returns the block to its pool; null does nothing. A component
+    // whose name is not registered is deleted from the heap. The pointer is null afterwards.
+    void Destroy(GameObjectComponent*& component);
+
+    const Entry* FindEntry(const std::string& typeName) const;
+    const std::vector<Entry>& GetEntries() const { return m_entries; }
+    // The pool's block size as the table gives it now.
+    u32 GetBlockSize(u32 pool) const;
+    // The pool, or null before its first creation (or for a pool out of range).
+    const ObjectAllocator* GetPool(u32 pool) const;
+
+private:
+    template <class T> static GameObjectComponent* Construct(void* block)
+    {
+        return new (block) T();
+    }
+
+    ObjectAllocator& BuildPool(u32 pool);
+
+    std::vector<Entry> m_entries; // registration order
+    std::unordered_map<std::string, std::size_t> m_byName;
+    std::array<u32, PoolCount> m_blockSizes;
+    std::array<std::unique_ptr<ObjectAllocator>, PoolCount> m_pools;
+};
+
+namespace Core
+{
+// Registers the engine core's component classes (pool 0).
+void RegisterCoreComponents(ComponentFactory& factory);
+} // namespace Core

@@ -1,0 +1,72 @@
+#pragma once
+// The engine's registry of game objects: creates them under the ids callers give, finds them by
+// id, keeps object groups (the targets of group-addressed messages) and destroys them, always
+// at once. Its other half creates and destroys components by type name from the component
+// pools. Owned by the engine; main thread only, nothing here is locked.
+//
+// Invariant: an object is in a group's list exactly when its group id names that group (and is
+// not 0); it is in at most one list. AI code may set a group id without listing the object.
+//
+// Destroying may run arbitrary component Shutdown code, which may itself destroy other objects;
+// destroying an object that is already being destroyed does nothing. Callers that must not
+// destroy in the middle of a frame post an object-destroy message instead.
+#include "Core/Objects/ComponentFactory.h"
+#include "Math/Types.h"
+#include <string>
+#include <unordered_map>
+#include <vector>
+
+class GameObject;
+class GameObjectComponent;
+
+class GameFactory
+{
+public:
+    using GroupList = std::vector<GameObject*>; // members in the order they joined
+    using GroupIterator = GroupList::const_iterator;
+
+    // Registers the engine core's component classes.
+    GameFactory();
+    // Destroys every remaining object, then the component pools.
+    ~GameFactory();
+    GameFactory(const GameFactory&) = delete;
+    GameFactory& operator=(const GameFactory&) = delete;
+
+    // A new, empty object in memory from the engine's allocator. The id comes from
+    // Engine::GenerateId or was reserved with GenerateIdLocked; an id of 0 or one in use creates
+    // nothing (null, logged). The caller sets the creator id and fills the object.
+    GameObject* CreateObject(const std::string& name, u32 id);
+    GameObject* FindObject(u32 id) const;
+    // The owner of the component with that id, or null.
+    GameObject* FindObjectWithComponent(u32 componentId) const;
+    // Leaves its group, shuts down and destroys its components (last added first) and returns
+    // its memory. An unknown id, or one already being destroyed, does nothing.
+    void DestroyObject(u32 id);
+    // Destroys every object with an id >= firstId (everything created since then), newest first.
+    void DestroyObjectsFrom(u32 firstId);
+
+    // False when no object has that id or it is already in a group.
+    bool AddToGroup(u32 objectId, u32 groupId);
+    bool AddObjectToGroup(GameObject* object, u32 groupId);
+    // Takes the object out of the group's list and clears its group id; the group stays.
+    void RemoveFromGroup(u32 objectId, u32 groupId);
+    // The group's members in join order; empty for an unknown group. Destroying or regrouping
+    // a member invalidates the range: walk a copy when handlers may do either.
+    GroupIterator GetGroupBegin(u32 groupId) const;
+    GroupIterator GetGroupEnd(u32 groupId) const;
+
+    // Component half (see ComponentFactory).
+    GameObjectComponent* CreateComponent(const std::string& typeName);
+    void DestroyComponent(GameObjectComponent*& component);
+    // For the subsystems' registration functions.
+    ComponentFactory& GetComponentFactory() { return m_components; }
+
+private:
+    const GroupList& FindGroup(u32 groupId) const;
+    bool IsBeingDestroyed(u32 id) const;
+
+    std::unordered_map<u32, GameObject*> m_objects;
+    std::unordered_map<u32, GroupList> m_groups;
+    ComponentFactory m_components;
+    std::vector<u32> m_beingDestroyed; // ids whose destruction is under way (nested destroys)
+};

@@ -1,0 +1,11 @@
+#include "Core/Objects/GameObjectComponent.h"
+#include "Core/Engine.h"
+
+GameObjectComponent::GameObjectComponent(bool assignId)
+    : m_owner(0), m_id(assignId ? Engine::GenerateId() : 0)
+{
+}
+
+GameObjectComponent::~GameObjectComponent() = default;
+
+void GameObjectComponent::BuildEditor(Tools::PropertyGroup&) {}

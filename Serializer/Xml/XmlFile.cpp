@@ -1,0 +1,43 @@
+#include "Serializer/Xml/XmlFile.h"
+
+namespace Serializer
+{
+namespace
+{
+std::unique_ptr<tinyxml2::XMLDocument> NewDocument()
+{
+    return std::make_unique<tinyxml2::XMLDocument>(true, tinyxml2::COLLAPSE_WHITESPACE);
+}
+
+// tinyxml2 reports the error's name and line, which is what a reader of the log needs.
+std::unique_ptr<tinyxml2::XMLDocument> Reject(const tinyxml2::XMLDocument& document,
+                                              const std::string& sourceName, std::string& error)
+{
+    error = "Failed to parse XML (" + sourceName + "): " + document.ErrorStr();
+    return nullptr;
+}
+} // namespace
+
+std::unique_ptr<tinyxml2::XMLDocument> LoadXmlFile(const std::string& path, std::string& error)
+{
+    std::unique_ptr<tinyxml2::XMLDocument> document = NewDocument();
+    if (document->LoadFile(path.c_str()) != tinyxml2::XML_SUCCESS)
+        return Reject(*document, path, error);
+    return document;
+}
+
+std::unique_ptr<tinyxml2::XMLDocument> ParseXmlText(const char* text, std::size_t length,
+                                                    const std::string& sourceName,
+                                                    std::string& error)
+{
+    std::unique_ptr<tinyxml2::XMLDocument> document = NewDocument();
+    if (!text)
+    {
+        error = "Failed to parse XML (" + sourceName + "): no text";
+        return nullptr;
+    }
+    if (document->Parse(text, length) != tinyxml2::XML_SUCCESS)
+        return Reject(*document, sourceName, error);
+    return document;
+}
+} // namespace Serializer

@@ -1,0 +1,79 @@
+#include "Serializer/Xml/XmlFile.h"
+#include <cstring>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+
+using Serializer::LoadXmlFile;
+using Serializer::ParseXmlText;
+
+namespace
+{
+std::string WriteTempFile(const std::string& name, const std::string& text)
+{
+    const std::string path = ::testing::TempDir() + name;
+    std::ofstream(path) << text;
+    return path;
+}
+
+std::string Nested(int depth)
+{
+    std::string text;
+    for (int i = 0; i < depth; ++i)
+        text += "<a>";
+    for (int i = 0; i < depth; ++i)
+        text += "</a>";
+    return text;
+}
+} // namespace
+
+TEST(XmlFile, LoadsWithWhiteSpaceCollapsed)
+{
+    const std::string path =
+        WriteTempFile("xml_file_good.xml", "<Obj>\n  <name>  two   words </name>\n</Obj>");
+    std::string error;
+    auto document = LoadXmlFile(path, error);
+    ASSERT_TRUE(document) << error;
+    EXPECT_STREQ(document->RootElement()->FirstChildElement("name")->GetText(), "two words");
+}
+
+TEST(XmlFile, MalformedDocumentsAreRejectedNamingTheirSource)
+{
+    const char* malformed[] = {
+        "<a><b></a>",    // wrong nesting
+        "<a><b>",        // unterminated
+        "<a x=\"1></a>", // unterminated attribute
+        "",              // empty
+        "just text",     // no element
+        "<a></a><",      // trailing garbage
+    };
+    for (const char* text : malformed)
+    {
+        std::string error;
+        EXPECT_FALSE(ParseXmlText(text, std::strlen(text), "bad.xml", error)) << text;
+        EXPECT_NE(error.find("bad.xml"), std::string::npos) << error;
+    }
+    std::string error;
+    EXPECT_FALSE(ParseXmlText(nullptr, 0, "null.xml", error));
+    EXPECT_NE(error.find("null.xml"), std::string::npos);
+}
+
+TEST(XmlFile, MissingFileIsRejectedNamingIt)
+{
+    std::string error;
+    EXPECT_FALSE(LoadXmlFile("no/such/file.xml", error));
+    EXPECT_NE(error.find("no/such/file.xml"), std::string::npos) << error;
+}
+
+TEST(XmlFile, DocumentNestedTooDeeplyIsRejectedNamingItsFile)
+{
+    const int tooDeep = TINYXML2_MAX_ELEMENT_DEPTH + 10;
+    const std::string path = WriteTempFile("xml_file_deep.xml", Nested(tooDeep));
+    std::string error;
+    EXPECT_FALSE(LoadXmlFile(path, error));
+    EXPECT_NE(error.find(path), std::string::npos) << error;
+    EXPECT_NE(error.find("DEPTH"), std::string::npos) << error;
+
+    const std::string shallow = Nested(TINYXML2_MAX_ELEMENT_DEPTH / 2);
+    EXPECT_TRUE(ParseXmlText(shallow.c_str(), shallow.size(), "shallow", error));
+}
