@@ -1,4 +1,5 @@
 #include "Core/Reflection/TypeRegistry.h"
+#include "Core/Components/TestComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Reflection/MathTypeRecords.h"
 #include "Core/Reflection/MetaTestClass.h"
@@ -55,6 +56,7 @@ void CreateTypeRecords()
     TypeRecordOf<Math::Vector2>();
     TypeRecordOf<Math::Vector3>();
     TypeRecordOf<Math::Vector4>();
+    TypeRecordOf<TestComponent>();
     TypeRecordOf<TransformComponent>();
 }
 } // namespace
@@ -87,4 +89,5 @@ void InitializeTypeRegistry()
     RegisterMetaMatrix4();
     RegisterMetaTestClass();
     TransformComponent::RegisterMembers();
+    TestComponent::RegisterMembers();
 }
