@@ -9,7 +9,10 @@ function(engine_apply_settings target)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
     if(QUILL_SANITIZE)
-        target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer)
+        # Undefined behaviour stops the program at its first report, so that a test fails on it
+        # instead of logging it and passing.
+        target_compile_options(${target} PUBLIC -fsanitize=address,undefined
+                               -fno-sanitize-recover=all -fno-omit-frame-pointer)
         target_link_options(${target} PUBLIC -fsanitize=address,undefined)
     endif()
     if(QUILL_TSAN)
