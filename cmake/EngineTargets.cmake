@@ -28,10 +28,11 @@ function(engine_add_library name)
     endif()
 endfunction()
 
-# engine_add_test(name SOURCES a.cpp LIBS dep1 [WORKING_DIRECTORY dir])
-# One GoogleTest executable per subsystem; every test case becomes its own CTest test.
+# engine_add_test(name SOURCES a.cpp LIBS dep1 [WORKING_DIRECTORY dir] [LABEL label])
+# One GoogleTest executable per subsystem; every test case becomes its own CTest test. Tests
+# that need an OpenGL context live in executables of their own with LABEL gl.
 function(engine_add_test name)
-    cmake_parse_arguments(ARG "" "WORKING_DIRECTORY" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "WORKING_DIRECTORY;LABEL" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     engine_apply_settings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
@@ -42,7 +43,7 @@ function(engine_add_test name)
         WORKING_DIRECTORY ${ARG_WORKING_DIRECTORY}
         DISCOVERY_MODE PRE_TEST
         PROPERTIES ENVIRONMENT "ALSOFT_DRIVERS=null;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data"
-                   TIMEOUT 120)
+                   TIMEOUT 120 LABELS "${ARG_LABEL}")
 endfunction()
 
 # engine_add_benchmark(name SOURCES a.cpp LIBS dep1)
