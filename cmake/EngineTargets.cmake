@@ -39,11 +39,17 @@ function(engine_add_test name)
     if(NOT ARG_WORKING_DIRECTORY)
         set(ARG_WORKING_DIRECTORY ${QUILL_SOURCE_ROOT})
     endif()
+    # The discovered tests get their properties as one flat list, which splits a list value
+    # into separate items: the environment list goes last, and a label only when there is one.
+    set(properties TIMEOUT 120)
+    if(ARG_LABEL)
+        list(APPEND properties LABELS ${ARG_LABEL})
+    endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${ARG_WORKING_DIRECTORY}
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "ALSOFT_DRIVERS=null;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data"
-                   TIMEOUT 120 LABELS "${ARG_LABEL}")
+        PROPERTIES ${properties}
+                   ENVIRONMENT "ALSOFT_DRIVERS=null;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data")
 endfunction()
 
 # engine_add_benchmark(name SOURCES a.cpp LIBS dep1)
