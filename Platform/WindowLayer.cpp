@@ -55,9 +55,10 @@ void WindowLayer::OnCursorPosition(double x, double y)
 
 void WindowLayer::OnScroll(double, double yOffset)
 {
-    // Touch pads scroll in fractions of a step: the position moves once a whole step is made.
+    // Touch pads scroll in fractions of a step: the position is the number of whole steps
+    // crossed, counted the same way in both directions.
     m_scrollTotal += yOffset;
-    const int position = static_cast<int>(std::trunc(m_scrollTotal));
+    const int position = static_cast<int>(std::floor(m_scrollTotal));
     if (position == m_wheelPosition)
         return;
     m_wheelPosition = position;
