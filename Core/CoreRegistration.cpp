@@ -2,6 +2,7 @@
 #include "Core/Engine.h"
 #include "Core/LaunchOptions.h"
 #include "Core/System/AssetLoaderSystem.h"
+#include "Core/System/InputSystem.h"
 #include "Core/System/LogSystem.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/System/ThreadPool.h"
@@ -34,5 +35,6 @@ void RegisterCoreSystems(SystemFactory& factory)
     factory.Register("ThreadPoolSystem", CreateThreadPool,
                      []() -> SystemComponent* { return System::ThreadPool::Instance(); });
     factory.Register<System::AssetLoaderSystem>("AssetLoaderSystem");
+    factory.Register<System::InputSystem>("InputSystem");
 }
 } // namespace Core
