@@ -7,7 +7,7 @@ TestComponent::TestComponent()
 {
 }
 
-u32 TestComponent::GetType()
+u32 TestComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());
     return typeId;

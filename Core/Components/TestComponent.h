@@ -14,8 +14,8 @@ public:
     static std::string GetTypeName() { return "TestComponent"; }
     static u32 GetSize() { return static_cast<u32>(sizeof(TestComponent)); }
 
-    u32 GetType() override;
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

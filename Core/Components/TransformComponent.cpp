@@ -62,7 +62,7 @@ void TransformComponent::RegisterMembers()
 #pragma GCC diagnostic pop
 }
 
-u32 TransformComponent::GetType()
+u32 TransformComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());
     return typeId;

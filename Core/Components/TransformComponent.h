@@ -35,8 +35,8 @@ public:
     // "scale" of the type record.
     static void RegisterMembers();
 
-    u32 GetType() override;
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     // Five elements in order, whatever their tags: position, orientation (Euler degrees),
     // scale, relativeToCreator, updateRelativeToCreator.

@@ -235,9 +235,8 @@ protected:
         ASSERT_TRUE(folder.IsReady());
         ASSERT_EQ(nullptr, g_Engine);
         engine = new Engine();
-        SystemFactory& factory = engine->GetSystemFactory();
-        Core::RegisterCoreSystems(factory);
-        Scripting::RegisterScriptingSystems(factory);
+        Core::RegisterCore(*engine);
+        Scripting::RegisterScripting(*engine);
         engine->AddSystem("LogSystem");
         lua = static_cast<Scripting::System::LuaSystem*>(engine->AddSystem("ScriptingSystem"));
         messages = static_cast<Core::System::MessageSystem*>(engine->AddSystem("MessagingSystem"));

@@ -1,0 +1,10 @@
+#include "Core/CoreServices.h"
+
+namespace Core
+{
+CoreServices& Services()
+{
+    static CoreServices services;
+    return services;
+}
+} // namespace Core
