@@ -6,9 +6,12 @@
 #include "Core/LaunchOptions.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/SystemComponent.h"
 #include "tests/Support/LogCapture.h"
+#include "tests/Support/ProbeComponent.h"
 #include <chrono>
 #include <gtest/gtest.h>
 #include <map>
@@ -247,6 +250,20 @@ TEST_F(EngineTest, DestroysSystemsInReverseWithTheLogLast)
     engine = nullptr;
     const std::vector<std::string> expected = {kCamera, kUI, kPhysics, kParticles, kGraphics, kLog};
     EXPECT_EQ(g_destroyed, expected);
+}
+
+TEST_F(EngineTest, ComponentsShuttingDownWithTheEngineStillReachTheFactory)
+{
+    Start();
+    GameFactory* factory = engine->GetFactory();
+    GameObject* object = factory->CreateObject("Leftover", Engine::GenerateId());
+    auto* probe = new ProbeComponent();
+    GameFactory* seen = nullptr;
+    probe->onShutdown = [&seen](ProbeComponent&) { seen = g_Engine->GetFactory(); };
+    object->AddComponent(probe);
+    delete engine;
+    engine = nullptr;
+    EXPECT_EQ(seen, factory);
 }
 
 TEST_F(EngineTest, TestSwitchRunsTheTestsAndStopsBeforeTheFirstFrame)
