@@ -1,6 +1,11 @@
 #include "Core/CoreRegistration.h"
+#include "Core/Components/TestComponent.h"
+#include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
 #include "Core/LaunchOptions.h"
+#include "Core/Objects/ComponentFactory.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Reflection/TypeRegistry.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/System/InputSystem.h"
 #include "Core/System/LogSystem.h"
@@ -27,6 +32,13 @@ SystemComponent* CreateThreadPool(const LaunchOptions& options)
 }
 } // namespace
 
+void RegisterCore(Engine& engine)
+{
+    RegisterCoreSystems(engine.GetSystemFactory());
+    RegisterCoreComponents(engine.GetFactory()->GetComponentFactory());
+    AddTypeRecordRegistration(&RegisterCoreTypeRecords);
+}
+
 void RegisterCoreSystems(SystemFactory& factory)
 {
     factory.Register<System::MessageSystem>("MessagingSystem");
@@ -36,5 +48,22 @@ void RegisterCoreSystems(SystemFactory& factory)
                      []() -> SystemComponent* { return System::ThreadPool::Instance(); });
     factory.Register<System::AssetLoaderSystem>("AssetLoaderSystem");
     factory.Register<System::InputSystem>("InputSystem");
+}
+
+void RegisterCoreComponents(ComponentFactory& factory)
+{
+    // The core group's table order is ActionListComponent, TransformComponent,
+    // ObjectMountsComponent, TestComponent, NaturalTypingComponent; of these only the two below
+    // exist so far, and the others take their places in that order as they are written.
+    factory.Register<TransformComponent>(ComponentFactory::CorePool);
+    factory.Register<TestComponent>(ComponentFactory::CorePool);
+}
+
+void RegisterCoreTypeRecords()
+{
+    TypeRecordOf<TestComponent>();
+    TypeRecordOf<TransformComponent>();
+    TransformComponent::RegisterMembers();
+    TestComponent::RegisterMembers();
 }
 } // namespace Core

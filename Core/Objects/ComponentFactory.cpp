@@ -1,6 +1,4 @@
 #include "Core/Objects/ComponentFactory.h"
-#include "Core/Components/TestComponent.h"
-#include "Core/Components/TransformComponent.h"
 #include "Core/Log.h"
 
 ComponentFactory::ComponentFactory()
@@ -101,15 +99,3 @@ ObjectAllocator& ComponentFactory::BuildPool(u32 pool)
             std::make_unique<ObjectAllocator>(m_blockSizes[pool], ObjectAllocatorConfig());
     return *m_pools[pool];
 }
-
-namespace Core
-{
-void RegisterCoreComponents(ComponentFactory& factory)
-{
-    // The core group's table order is ActionListComponent, TransformComponent,
-    // ObjectMountsComponent, TestComponent, NaturalTypingComponent; of these only the two below
-    // exist so far, and the others take their places in that order as they are written.
-    factory.Register<TransformComponent>(ComponentFactory::CorePool);
-    factory.Register<TestComponent>(ComponentFactory::CorePool);
-}
-} // namespace Core

@@ -9,3 +9,7 @@ GameObjectComponent::GameObjectComponent(bool assignId)
 GameObjectComponent::~GameObjectComponent() = default;
 
 void GameObjectComponent::BuildEditor(Tools::PropertyGroup&) {}
+
+void GameObjectComponent::Shutdown() {}
+
+void GameObjectComponent::HandleMessage(Message*) {}

@@ -6,7 +6,7 @@ ActionMessage::ActionMessage(u32 senderId, u32 type, Action* action, u32 targetO
 {
 }
 
-std::string ActionMessage::ToString()
+std::string ActionMessage::ToString() const
 {
     switch (type)
     {

@@ -15,7 +15,7 @@ public:
 
     ActionMessage(u32 senderId, u32 type, Action* action, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Action* action; // not owned
 };
