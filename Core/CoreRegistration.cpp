@@ -61,6 +61,8 @@ void RegisterCoreComponents(ComponentFactory& factory)
 
 void RegisterCoreTypeRecords()
 {
+    // The base record first: a record copies its base's members when it is created.
+    TypeRecordOf<GameObjectComponent>();
     TypeRecordOf<TestComponent>();
     TypeRecordOf<TransformComponent>();
     TransformComponent::RegisterMembers();

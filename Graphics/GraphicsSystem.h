@@ -7,7 +7,9 @@
 // background fade toward the colour of a SetBackgroundFadeToMessage.
 //
 // The input system reaches the window size, the editor-bars flag and the system cursor through
-// the hooks this system installs in Initialize (Core/CoreServices.h).
+// the hooks this system installs in Initialize (Core/CoreServices.h); the Graphics script table
+// reaches the skybox, full screen, the fade and the heads-up-display flag the same way
+// (Scripting/ScriptServices.h). The destructor removes them all.
 //
 // Services whose pieces arrive with the rest of the renderer (shader programs, camera and light
 // uniforms, the skybox, debug drawing, the performance bar, the asset reload after a switch to

@@ -31,6 +31,10 @@
 // - A state gets the standard libraries without native-code loading: package.loadlib and the
 //   C-library searchers of `require` are removed, since native code would bring a second copy
 //   of the Lua core, which is linked into the executable.
+// - A component shut down or destroyed while its own state runs a call (a script that destroys
+//   the object owning it, say) leaves the Lua system at once; its state is closed when the
+//   outermost call returns, and that call answers false. A destroyed component's memory is
+//   returned later, by FreeDestroyed, so the helper that made the call can still finish.
 // - Main thread only.
 #include "Core/Objects/GameObjectComponent.h"
 #include "Math/Types.h"
@@ -59,8 +63,13 @@ public:
 
     // A new component in memory from the engine's allocator; null (logged) when none is had.
     static LuaComponent* Create();
-    // Destroys a component made by Create and returns its memory; null does nothing.
+    // Destroys a component made by Create and returns its memory; null does nothing. During a
+    // call into its own state the component only leaves the Lua system; the rest happens when
+    // the call returns (see Conventions).
     static void Destroy(LuaComponent* component);
+    // Returns the memory of the components destroyed during their own calls whose calls have
+    // ended. The Lua system calls it before each update and when it is destroyed.
+    static void FreeDestroyed();
     // "assets/Scripts/" followed by the file name, with '\' turned into '/'.
     static std::string MakeScriptPath(const std::string& fileName);
 
@@ -162,6 +171,12 @@ private:
     lua_State* BuildState();
     void CloseState();
     void LeaveLuaSystem();
+    // The end of a call during which the component was shut down or destroyed: reports a
+    // failed call, and once no call is left on the state closes it and, for a destroyed
+    // component, hands the memory to FreeDestroyed. Always false.
+    [[gnu::cold]] bool EndReleasedCall(int status);
+    // Shutdown or Destroy during a call: leave the Lua system now, close the state later.
+    void ReleaseDuringCall(bool destroy);
 
     // Pushes the global `name` (raw look-up).
     void PushGlobal(const char* name);
@@ -195,6 +210,11 @@ private:
     [[gnu::cold]] void ReportScriptError();
 
     bool m_registered;
+    // Calls into the state that have not returned yet, and what is to happen when the last
+    // one returns (set by Shutdown and Destroy during a call).
+    u32 m_callDepth;
+    bool m_releasePending;
+    bool m_destroyPending;
     // Set once a missing "Update" has been reported; cleared by every new state.
     bool m_updateReported;
     std::string m_label;
@@ -202,3 +222,6 @@ private:
     lua_State* m_state;
 };
 } // namespace Scripting
+
+// A script component's record: base GameObjectComponent, no operations, no members.
+QUILL_DECLARE_TYPE_RECORD(Scripting::LuaComponent)

@@ -89,7 +89,12 @@ void LuaComponent::PushRawFieldProtected(int table, const char* key)
     for (int i = 0; i < argumentCount; ++i)
         lua_pushnumber(state, arguments[i]);
 
-    if (lua_pcall(state, argumentCount, resultCount, 0) != LUA_OK)
+    ++m_callDepth;
+    const int status = lua_pcall(state, argumentCount, resultCount, 0);
+    --m_callDepth;
+    if (m_releasePending)
+        return EndReleasedCall(status);
+    if (status != LUA_OK)
     {
         ReportScriptError();
         return false;

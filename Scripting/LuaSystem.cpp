@@ -47,6 +47,7 @@ LuaSystem::~LuaSystem()
         script->SetRegistered(false);
         LuaComponent::Destroy(script);
     }
+    LuaComponent::FreeDestroyed();
     if (s_instance == this)
     {
         s_instance = nullptr;
@@ -77,6 +78,7 @@ bool LuaSystem::IsStillRegistered(const LuaComponent* script, u32 componentId) c
 
 void LuaSystem::Update(f32 seconds)
 {
+    LuaComponent::FreeDestroyed();
     for (const auto& [script, id] : TakeSnapshot())
     {
         if (IsStillRegistered(script, id))

@@ -8,7 +8,9 @@
 //
 // Conventions:
 // - A script's Update may destroy scripts (by destroying objects that own them, say): every walk
-//   over the list works on a snapshot and skips the scripts that are gone meanwhile.
+//   over the list works on a snapshot and skips the scripts that are gone meanwhile. A script
+//   destroyed during its own call leaves the list at once; its memory is returned at the start
+//   of the next update (LuaComponent::FreeDestroyed).
 // - At shut-down the scripts still registered are destroyed here and their memory returned to
 //   the engine's allocator, whoever created them.
 // - Main thread only.

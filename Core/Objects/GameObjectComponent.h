@@ -2,6 +2,7 @@
 // Base class of every component. Game objects, the message system, the serializer and the editor
 // drive components only through these virtuals. A component is created by the component
 // factory, owned by one game object (owner id), shut down just before it is destroyed.
+#include "Core/Reflection/TypeRecord.h"
 #include "Math/Types.h"
 #include <string>
 
@@ -45,3 +46,6 @@ protected:
     u32 m_owner;
     u32 m_id;
 };
+
+// The root of every component record: no base, no members.
+QUILL_DECLARE_TYPE_RECORD(GameObjectComponent)
