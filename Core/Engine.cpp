@@ -8,6 +8,7 @@
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/Objects/GameFactory.h"
+#include "Core/ProcessControl.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/System/ThreadPool.h"
@@ -169,13 +170,19 @@ void Engine::Initialize()
 void Engine::RunTestRun()
 {
     Core::Log() << "Engine: running the self-tests\n";
-    Math::TestMatrix4();
-    Math::RunSelfTests();
+    // Every suite runs; a failing one makes the exit status say so.
+    bool passed = Math::TestMatrix4();
+    passed = Math::RunSelfTests() && passed;
     AddSystem(kTestingSystem);
     if (SystemComponent* testing = GetSystem(kTestingSystem))
-        testing->RunTests();
+        passed = testing->RunTests() && passed;
     else
         Core::Log() << "Engine: no testing system exists; system self-tests skipped\n";
+    if (!passed)
+    {
+        Core::Log() << "Error [Engine]: a self-test failed\n";
+        Core::ProcessControl::SetExitStatus(Core::ProcessControl::FailureStatus);
+    }
 }
 
 void Engine::CreateUserFolder()
