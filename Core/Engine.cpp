@@ -17,6 +17,8 @@
 #include "Platform/UserFolder.h"
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
+#include <iostream>
 
 Engine* g_Engine = nullptr;
 
@@ -59,6 +61,9 @@ void ReleaseMathScratch(void* memory, std::size_t bytes)
     if (g_Engine != nullptr)
         g_Engine->Free(memory, static_cast<u32>(bytes));
 }
+
+// The per-user folder is made before the log exists: a failure waits here for the log.
+std::string g_userFolderProblem;
 
 const char* const kTestingSystem = "TestingSystem";
 const char* const kGraphicsSystem = "GraphicsSystem";
@@ -148,6 +153,9 @@ Engine::~Engine()
 void Engine::ParseCommandLine(int argc, const char* const* argv)
 {
     m_launchOptions->Parse(argc, argv);
+    // The log does not exist yet: standard error now, the log once it does.
+    for (const std::string& problem : m_launchOptions->GetProblems())
+        std::cerr << "Error [LaunchOptions]: " << problem << '\n';
 }
 
 void Engine::Initialize()
@@ -156,6 +164,10 @@ void Engine::Initialize()
     InitializeTypeRegistry();
     for (const char* name : kStartupSystems)
         AddSystem(name);
+    for (const std::string& problem : m_launchOptions->GetProblems())
+        Core::Log() << "Error [LaunchOptions]: " << problem << '\n';
+    if (!g_userFolderProblem.empty())
+        Core::Log() << "Error [Engine]: " << g_userFolderProblem << '\n';
 
     const u32 flags = m_launchOptions->GetFlags();
     if (flags & (LaunchOptions::Test | LaunchOptions::TestRun))
@@ -187,7 +199,14 @@ void Engine::RunTestRun()
 
 void Engine::CreateUserFolder()
 {
-    Platform::CreateUserFolder();
+    const std::string path = Platform::CreateUserFolder();
+    std::error_code error;
+    if (path.empty())
+        g_userFolderProblem = "there is no per-user folder (neither XDG_DATA_HOME nor HOME is set)";
+    else if (!std::filesystem::is_directory(path, error))
+        g_userFolderProblem = "the per-user folder " + path + " cannot be created";
+    else
+        g_userFolderProblem.clear();
 }
 
 void Engine::Update()
