@@ -4,9 +4,9 @@
 
 namespace
 {
-// About half a million instructions per call, and 32 MB.
+// About half a million instructions per call, and 16 MB.
 constexpr u32 kFuzzBudgetLooks = 50;
-constexpr std::size_t kFuzzMemoryLimit = 32u * 1024u * 1024u;
+constexpr std::size_t kFuzzMemoryLimit = 16u * 1024u * 1024u;
 
 constexpr const char kWithoutTheOutside[] =
     "os = {time = os.time, clock = os.clock, date = os.date}\n"
