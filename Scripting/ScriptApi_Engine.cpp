@@ -3,15 +3,17 @@
 #include "Math/Types.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/ScriptApiTables.h"
+#include <string>
 
 namespace Scripting
 {
 namespace
 {
-// Engine.Output(text): one log line.
+// Engine.Output(text): one log line. The text is a script's, so its control characters are
+// escaped like a name's: a script cannot write a line that looks like the engine's.
 void Output(const char* text)
 {
-    Core::Log() << text << '\n';
+    Core::Log() << std::string(text) << '\n';
 }
 } // namespace
 
