@@ -9,6 +9,7 @@
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/Objects/GameFactory.h"
+#include "Core/ProcessControl.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/System/ThreadPool.h"
@@ -18,6 +19,8 @@
 #include "Platform/UserFolder.h"
 #include <algorithm>
 #include <atomic>
+#include <filesystem>
+#include <iostream>
 
 Engine* g_Engine = nullptr;
 
@@ -60,6 +63,9 @@ void ReleaseMathScratch(void* memory, std::size_t bytes)
     if (g_Engine != nullptr)
         g_Engine->Free(memory, static_cast<u32>(bytes));
 }
+
+// The per-user folder is made before the log exists: a failure waits here for the log.
+std::string g_userFolderProblem;
 
 const char* const kTestingSystem = "TestingSystem";
 const char* const kGraphicsSystem = "GraphicsSystem";
@@ -160,6 +166,9 @@ Engine::~Engine()
 void Engine::ParseCommandLine(int argc, const char* const* argv)
 {
     m_launchOptions->Parse(argc, argv);
+    // The log does not exist yet: standard error now, the log once it does.
+    for (const std::string& problem : m_launchOptions->GetProblems())
+        std::cerr << "Error [LaunchOptions]: " << problem << '\n';
 }
 
 void Engine::Initialize()
@@ -168,6 +177,10 @@ void Engine::Initialize()
     InitializeTypeRegistry();
     for (const char* name : kStartupSystems)
         AddSystem(name);
+    for (const std::string& problem : m_launchOptions->GetProblems())
+        Core::Log() << "Error [LaunchOptions]: " << problem << '\n';
+    if (!g_userFolderProblem.empty())
+        Core::Log() << "Error [Engine]: " << g_userFolderProblem << '\n';
 
     const u32 flags = m_launchOptions->GetFlags();
     if (flags & (LaunchOptions::Test | LaunchOptions::TestRun))
@@ -182,18 +195,31 @@ void Engine::Initialize()
 void Engine::RunTestRun()
 {
     Core::Log() << "Engine: running the self-tests\n";
-    Math::TestMatrix4();
-    Math::RunSelfTests();
+    // Every suite runs; a failing one makes the exit status say so.
+    bool passed = Math::TestMatrix4();
+    passed = Math::RunSelfTests() && passed;
     AddSystem(kTestingSystem);
     if (SystemComponent* testing = GetSystem(kTestingSystem))
-        testing->RunTests();
+        passed = testing->RunTests() && passed;
     else
         Core::Log() << "Engine: no testing system exists; system self-tests skipped\n";
+    if (!passed)
+    {
+        Core::Log() << "Error [Engine]: a self-test failed\n";
+        Core::ProcessControl::SetExitStatus(Core::ProcessControl::FailureStatus);
+    }
 }
 
 void Engine::CreateUserFolder()
 {
-    Platform::CreateUserFolder();
+    const std::string path = Platform::CreateUserFolder();
+    std::error_code error;
+    if (path.empty())
+        g_userFolderProblem = "there is no per-user folder (neither XDG_DATA_HOME nor HOME is set)";
+    else if (!std::filesystem::is_directory(path, error))
+        g_userFolderProblem = "the per-user folder " + path + " cannot be created";
+    else
+        g_userFolderProblem.clear();
 }
 
 void Engine::Update()

@@ -1,4 +1,5 @@
 #include "Core/LaunchOptions.h"
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <thread>
@@ -34,6 +35,18 @@ const Switch kSwitches[] = {
     {"-static_console", LaunchOptions::StaticConsole},
 };
 
+// The number at the start of the text as atoi reads it, but clamped to the s32 range instead
+// of undefined beyond it; no number reads 0.
+s32 ReadCount(const char* text)
+{
+    const long long value = std::strtoll(text, nullptr, 10);
+    if (value > INT_MAX)
+        return INT_MAX;
+    if (value < INT_MIN)
+        return INT_MIN;
+    return static_cast<s32>(value);
+}
+
 s32 DefaultThreadCount()
 {
     // hardware_concurrency may answer 0 when it cannot tell; treat that as one thread.
@@ -65,14 +78,21 @@ void LaunchOptions::Parse(int argc, const char* const* argv)
                 continue;
             if (option.bits == OutFile || option.bits == Threads)
             {
-                // A value switch given last has nothing to take: it is ignored.
+                // A value switch given last has nothing to take: it is ignored, with a word.
                 if (i + 1 >= argc || argv[i + 1] == nullptr)
+                {
+                    m_problems.push_back(
+                        std::string(option.text) +
+                        (option.bits == OutFile
+                             ? " needs a file name; the log is not written to a file"
+                             : " needs a number; the default thread count is kept"));
                     break;
+                }
                 const char* value = argv[++i];
                 if (option.bits == OutFile)
                     SetOutputFile(value);
                 else
-                    m_threadCount = std::atoi(value);
+                    m_threadCount = ReadCount(value);
             }
             m_flags |= option.bits;
             break;

@@ -3,6 +3,7 @@
 // log-file name. Filled once before any system exists; every system's Initialize gets the flags.
 #include "Math/Types.h"
 #include <string>
+#include <vector>
 
 class LaunchOptions
 {
@@ -44,9 +45,13 @@ public:
     // Kept as parsed (may be negative); users treat a negative count as 0.
     s32 GetThreadCount() const { return m_threadCount; }
     const std::string& GetOutputFile() const { return m_outputFile; }
+    // What Parse could not take, one sentence each ("-out" without its file name, say); the
+    // engine writes them to standard error and to the log.
+    const std::vector<std::string>& GetProblems() const { return m_problems; }
 
 private:
     u32 m_flags;
     s32 m_threadCount;
     std::string m_outputFile;
+    std::vector<std::string> m_problems;
 };

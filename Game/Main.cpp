@@ -1,45 +1,37 @@
 // Entry point of the game: start the windowing library, build the engine, parse the command
 // line, create the systems and run frames until the running flag is cleared. SIGINT and SIGTERM
-// ask for the same orderly shut-down as the game's own exit.
+// ask for the same orderly shut-down as the game's own exit; a second one ends the process at
+// once (Core/ProcessControl.h). The exit status is 0 for a normal run and non-zero when
+// something failed: the log could not be opened or written, or a self-test failed.
 #include "Core/Engine.h"
+#include "Core/ProcessControl.h"
 #include "Game/Registration.h"
 #include "Platform/Window.h"
-#include <csignal>
-
-namespace
-{
-volatile std::sig_atomic_t g_stopRequested = 0;
-
-void RequestStop(int)
-{
-    g_stopRequested = 1;
-}
-} // namespace
 
 int main(int argc, char** argv)
 {
     if (!Platform::InitializeWindowing())
         return -1;
 
-    std::signal(SIGINT, RequestStop);
-    std::signal(SIGTERM, RequestStop);
+    Core::ProcessControl::InstallSignalHandlers();
 
     Engine* engine = new Engine();
     g_Engine = engine;
     Game::RegisterSubsystems(*engine);
     engine->ParseCommandLine(argc, argv);
     engine->Initialize();
+    bool quitAsked = false;
     while (!engine->IsDone())
     {
-        if (g_stopRequested)
+        if (Core::ProcessControl::IsStopRequested() && !quitAsked)
         {
             engine->Quit();
-            g_stopRequested = 0;
+            quitAsked = true;
         }
         engine->Update();
     }
     delete engine;
 
     Platform::TerminateWindowing();
-    return 0;
+    return Core::ProcessControl::GetExitStatus();
 }

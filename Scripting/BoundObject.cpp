@@ -7,7 +7,26 @@ namespace Scripting
 namespace
 {
 constexpr const char* kEnumField = "is_enum";
+// The registry key of the table that lists the metatables of bound classes (as keys).
+const char kBoundMetatablesKey = 0;
 } // namespace
+
+void RegisterBoundMetatable(lua_State* state, int index)
+{
+    const int metatable = lua_absindex(state, index);
+    lua_rawgetp(state, LUA_REGISTRYINDEX, &kBoundMetatablesKey);
+    if (lua_type(state, -1) != LUA_TTABLE)
+    {
+        lua_pop(state, 1);
+        lua_newtable(state);
+        lua_pushvalue(state, -1);
+        lua_rawsetp(state, LUA_REGISTRYINDEX, &kBoundMetatablesKey);
+    }
+    lua_pushvalue(state, metatable);
+    lua_pushboolean(state, 1);
+    lua_rawset(state, -3);
+    lua_pop(state, 1);
+}
 
 void* FunctionKey(UnpackFunction function)
 {
@@ -23,10 +42,25 @@ BoundObject* ToBoundObject(lua_State* state, int index)
 {
     if (lua_type(state, index) != LUA_TUSERDATA || lua_rawlen(state, index) < sizeof(BoundObject))
         return nullptr;
-    if (!luaL_getmetafield(state, index, kClassField))
+    if (!lua_getmetatable(state, index))
         return nullptr;
-    const bool isBound = lua_type(state, -1) == LUA_TSTRING;
-    lua_pop(state, 1);
+    lua_rawgetp(state, LUA_REGISTRYINDEX, &kBoundMetatablesKey);
+    bool isBound = false;
+    if (lua_type(state, -1) == LUA_TTABLE)
+    {
+        lua_pushvalue(state, -2);
+        lua_rawget(state, -2);
+        isBound = lua_toboolean(state, -1) != 0;
+        lua_pop(state, 1);
+    }
+    if (isBound)
+    {
+        lua_pushstring(state, kClassField);
+        lua_rawget(state, -3);
+        isBound = lua_type(state, -1) == LUA_TSTRING;
+        lua_pop(state, 1);
+    }
+    lua_pop(state, 2);
     return isBound ? static_cast<BoundObject*>(lua_touserdata(state, index)) : nullptr;
 }
 

@@ -7,8 +7,10 @@
 // - A bound class is identified by the address of its unpack function (UnpackObject<T>); a
 //   class with ancestors has a parents conversion array, kept in the registry table
 //   "LUA_ParentsConversionArray" under its unpack function.
-// - Only a userdata whose metatable carries "__class" is taken for a bound object, so a foreign
-//   userdata (a file handle, say) passed where an object is expected reads as no object.
+// - Only a userdata whose metatable carries "__class" and was made by the class builder (it is
+//   listed in the registry table that scripts cannot reach) is taken for a bound object, so a
+//   foreign userdata (a file handle, say, even one whose metatable a script gave a "__class")
+//   passed where an object is expected reads as no object.
 // - Values are at most 8-byte aligned, the alignment Lua gives userdata blocks.
 #include "Math/Types.h"
 #include <cstddef>
@@ -92,6 +94,8 @@ template <class T, class Parent> void* ConvertToParent(void* object)
 
 // The block at `index` when it is a bound object, else null.
 BoundObject* ToBoundObject(lua_State* state, int index);
+// Lists the metatable at `index` as one of a bound class.
+void RegisterBoundMetatable(lua_State* state, int index);
 
 // The object at `index` as the class whose unpack function is `expected`, or null; `isConst`
 // tells whether it is held as constant (set as well when there is no object). The stack is left
@@ -108,11 +112,12 @@ template <class T> T* UnpackBoundObject(lua_State* state, int index, bool& isCon
 int BoundObjectEquals(lua_State* state);
 
 // The "__gc" of class T: destroys an object held inline; the script never owns the objects it
-// holds by pointer.
+// holds by pointer. A script may call it by hand, with anything: only a bound object of class T
+// itself is destroyed.
 template <class T> int CollectBoundObject(lua_State* state)
 {
-    BoundObject* block = static_cast<BoundObject*>(lua_touserdata(state, 1));
-    if (block != nullptr && block->GetHold() == HoldsInline)
+    BoundObject* block = ToBoundObject(state, 1);
+    if (block != nullptr && block->unpack == &UnpackObject<T> && block->GetHold() == HoldsInline)
     {
         static_cast<T*>(block->GetValue())->~T();
         block->flags = HoldsNothing;

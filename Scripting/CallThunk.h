@@ -5,7 +5,9 @@
 // closure carries as its one upvalue (a full userdata holding the address).
 //
 // Argument conversions, by Lua position i (1 is the first); counts and types are not checked:
-// surplus arguments are ignored and missing ones read as 0, 0, false or "".
+// surplus arguments are ignored and missing ones read as 0, 0, false or "". Every read is of a
+// slot that may be empty (a C function always has room for LUA_MINSTACK values), so a thunk
+// called with any stack, or none, reads defaults and never removes what is not there.
 // - integer (any width): ReadIntegerArgument, narrowed to the parameter's type;
 // - f32: lua_tonumberx narrowed to a float; a value that is no number reads as 0;
 // - bool: everything but nil and false is true;
@@ -221,7 +223,9 @@ template <class Method> int MethodThunk(lua_State* state)
 template <class T, void (*PushMetatable)(lua_State*)> int ConstructorThunk(lua_State* state)
 {
     static_assert(alignof(T) <= kBoundValueAlignment, "Lua aligns userdata to 8 bytes");
-    lua_remove(state, 1);
+    // The constructor takes no arguments: whatever the call brought (the class table, or
+    // nothing when a script calls "__call" by hand) is dropped.
+    lua_settop(state, 0);
 
     auto* block =
         static_cast<BoundObject*>(lua_newuserdata(state, sizeof(BoundObject) + sizeof(T)));

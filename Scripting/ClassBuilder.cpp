@@ -74,6 +74,7 @@ void OpenClassMetatable(lua_State* state, int metatableIndex, const Namespace& c
     lua_setfield(state, metatable, kClassField);
     lua_pushcfunction(state, collect);
     lua_setfield(state, metatable, "__gc");
+    RegisterBoundMetatable(state, metatable);
 
     classTable.Push(state);
     lua_newtable(state);

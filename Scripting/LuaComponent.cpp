@@ -9,6 +9,7 @@
 #include "Scripting/ScriptApi.h"
 #include "Scripting/TestClass.h"
 #include "Serializer/FileSystem.h"
+#include "Serializer/Xml/RegularFile.h"
 #include <algorithm>
 #include <cstdio>
 #include <exception>
@@ -25,6 +26,8 @@ namespace
 constexpr const char* kTextChunksOnly = "t";
 // Stack room a load needs: its function and the path.
 constexpr int kLoadStackRoom = 2;
+// The same for a load of text: its function, the text, its size and the chunk name.
+constexpr int kLoadTextStackRoom = 4;
 
 // Positions of the C-library searchers in package.searchers: after the preload and Lua-file
 // searchers come the C libraries and the all-in-one C libraries.
@@ -63,6 +66,7 @@ int OpenStateProtected(lua_State* state)
 {
     luaL_openlibs(state);
     RemoveNativeLoading(state);
+    ScriptLimits::RestrictLibraries(state);
     RegisterScriptApi(state);
     RegisterTestClass(state);
     return 0;
@@ -78,6 +82,19 @@ int LoadAndRunProtected(lua_State* state)
         return lua_error(state);
     lua_call(state, 0, LUA_MULTRET);
     return lua_gettop(state) - 1;
+}
+
+// The same for text in memory: argument 1 the text, 2 its size, 3 the chunk name (light
+// userdata each, the size as a pointer to it).
+int LoadTextAndRunProtected(lua_State* state)
+{
+    const char* text = static_cast<const char*>(lua_touserdata(state, 1));
+    const std::size_t size = *static_cast<const std::size_t*>(lua_touserdata(state, 2));
+    const char* name = static_cast<const char*>(lua_touserdata(state, 3));
+    if (luaL_loadbufferx(state, text, size, name, kTextChunksOnly) != LUA_OK)
+        return lua_error(state);
+    lua_call(state, 0, LUA_MULTRET);
+    return lua_gettop(state) - 3;
 }
 
 // A number as Lua writes it, made without touching the state (no allocation, no collector
@@ -246,7 +263,10 @@ void LuaComponent::Shutdown()
 
 lua_State* LuaComponent::BuildState()
 {
-    lua_State* state = luaL_newstate();
+    m_limits.usedBytes = 0;
+    m_limits.looks = 0;
+    m_limits.stopped = false;
+    lua_State* state = lua_newstate(&ScriptLimits::Allocate, &m_limits);
     if (state == nullptr)
     {
         Report(m_label + ": no memory for a Lua state", LoadReportLevel);
@@ -261,6 +281,7 @@ lua_State* LuaComponent::BuildState()
         lua_close(state);
         return nullptr;
     }
+    ScriptLimits::InstallHook(state);
     m_updateReported = false;
     return state;
 }
@@ -293,6 +314,14 @@ bool LuaComponent::Load(const std::string& fileName)
         return false;
     }
 
+    // A named pipe or a device would block the load or never end it.
+    std::string reason;
+    if (!Serializer::CheckRegularFile(path, MaxScriptBytes, reason))
+    {
+        Report(failure + ": cannot open " + path + ": " + reason, LoadReportLevel);
+        return false;
+    }
+
     const int base = lua_gettop(m_state);
     if (!lua_checkstack(m_state, kLoadStackRoom))
     {
@@ -301,6 +330,7 @@ bool LuaComponent::Load(const std::string& fileName)
     }
     lua_pushcfunction(m_state, &LoadAndRunProtected);
     lua_pushlightuserdata(m_state, const_cast<char*>(path.c_str()));
+    m_limits.StartCall(m_state);
     ++m_callDepth;
     const int status = lua_pcall(m_state, 1, LUA_MULTRET, 0);
     --m_callDepth;
@@ -319,6 +349,35 @@ bool LuaComponent::Load(const std::string& fileName)
         if (System::LuaSystem* system = System::LuaSystem::Instance())
             system->Register(this);
     }
+    return true;
+}
+
+bool LuaComponent::LoadText(const std::string& label, const char* text, std::size_t size)
+{
+    if (m_state == nullptr || text == nullptr)
+    {
+        Report(label + " could not be loaded: there is no Lua state or no text", LoadReportLevel);
+        return false;
+    }
+    const int base = lua_gettop(m_state);
+    if (!lua_checkstack(m_state, kLoadTextStackRoom))
+    {
+        Report(label + " could not be loaded: there is no stack room to load it", LoadReportLevel);
+        return false;
+    }
+    const std::string chunkName = "=" + label;
+    lua_pushcfunction(m_state, &LoadTextAndRunProtected);
+    lua_pushlightuserdata(m_state, const_cast<char*>(text));
+    lua_pushlightuserdata(m_state, &size);
+    lua_pushlightuserdata(m_state, const_cast<char*>(chunkName.c_str()));
+    m_limits.StartCall(m_state);
+    if (lua_pcall(m_state, 3, LUA_MULTRET, 0) != LUA_OK)
+    {
+        Report(label + " could not be loaded: " + ErrorText(m_state), LoadReportLevel);
+        lua_settop(m_state, base);
+        return false;
+    }
+    m_label = label;
     return true;
 }
 
@@ -358,6 +417,14 @@ bool LuaComponent::CheckStackNotEmpty()
         return true;
     Report(m_label + "'s stack is empty", ScriptReportLevel);
     return false;
+}
+
+void LuaComponent::ReportMissingFunction(const char* function)
+{
+    Report(m_label + ": Could not convert stack top to function (" + function +
+               " is missing or not a function)",
+           ScriptReportLevel);
+    ClearStack();
 }
 
 void LuaComponent::ReportTypeError(const char* typeWord)

@@ -31,6 +31,9 @@
 // - A state gets the standard libraries without native-code loading: package.loadlib and the
 //   C-library searchers of `require` are removed, since native code would bring a second copy
 //   of the Lua core, which is linked into the executable.
+// - Every state runs under the limits of Scripting/ScriptLimits.h: an instruction budget per
+//   call from the engine and a memory limit; running past either is the script's error.
+// - Only regular files below the size limit are loaded (a named pipe would block the load).
 // - A component shut down or destroyed while its own state runs a call (a script that destroys
 //   the object owning it, say) leaves the Lua system at once; its state is closed when the
 //   outermost call returns, and that call answers false. A destroyed component's memory is
@@ -38,6 +41,8 @@
 // - Main thread only.
 #include "Core/Objects/GameObjectComponent.h"
 #include "Math/Types.h"
+#include "Scripting/ScriptLimits.h"
+#include <cstddef>
 #include <lua.hpp>
 #include <string>
 
@@ -52,6 +57,8 @@ public:
     static constexpr const char* NoScriptLabel = "No Script Loaded";
     // The function the Lua system calls every frame.
     static constexpr const char* UpdateFunction = "Update";
+    // The largest script file loaded.
+    static constexpr std::size_t MaxScriptBytes = 16u * 1024u * 1024u;
 
     static std::string GetTypeName() { return "LuaComponent"; }
 
@@ -86,6 +93,9 @@ public:
     // the chunk returns stay on the stack. On failure the report names the file and Lua's
     // message, the label is unchanged and the component stays usable.
     bool Load(const std::string& fileName);
+    // Loads and runs `size` bytes of script text under the label `label` (tests and the fuzz
+    // target); as Load otherwise, but the component does not join the Lua system.
+    bool LoadText(const std::string& label, const char* text, std::size_t size);
     // A fresh state (libraries, script API, sample class) with the same file loaded again; all
     // globals of the old state are lost. Name, registration and place in the Lua system's list
     // are kept. A component that never loaded a script only gets the fresh state.
@@ -97,6 +107,8 @@ public:
     const std::string& GetFileName() const { return m_label; }
     // The state, for look-ups the helpers below do not cover; null after Shutdown.
     lua_State* GetState() const { return m_state; }
+    // The budget and memory limit of the state (a test or the fuzz target may lower them).
+    ScriptLimits& GetLimits() { return m_limits; }
 
     // Kept by the Lua system's Register and Unregister.
     bool IsRegistered() const { return m_registered; }
@@ -152,6 +164,8 @@ public:
     bool CheckStackNotEmpty();
     // Reports "<label>: Could not convert stack top to <typeWord>" and empties the stack.
     void ReportTypeError(const char* typeWord);
+    // The type error "function" naming the function that is missing.
+    [[gnu::cold]] void ReportMissingFunction(const char* function);
 
 private:
     // Report levels of the engine's error sink: a script that does not load, and everything
@@ -220,6 +234,7 @@ private:
     std::string m_label;
     std::string m_scriptName;
     lua_State* m_state;
+    ScriptLimits m_limits;
 };
 } // namespace Scripting
 

@@ -83,12 +83,13 @@ void LuaComponent::PushRawFieldProtected(int table, const char* key)
         if (missing == MissingFunction::Quiet)
             lua_pop(state, 1);
         else
-            ReportTypeError("function");
+            ReportMissingFunction(function);
         return false;
     }
     for (int i = 0; i < argumentCount; ++i)
         lua_pushnumber(state, arguments[i]);
 
+    m_limits.StartCall(state);
     ++m_callDepth;
     const int status = lua_pcall(state, argumentCount, resultCount, 0);
     --m_callDepth;

@@ -42,10 +42,11 @@ GameFactory* Factory()
     return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
 }
 
-// Engine.Output(text): one log line.
+// Engine.Output(text): one log line. The text is a script's, so its control characters are
+// escaped like a name's: a script cannot write a line that looks like the engine's.
 void Output(const char* text)
 {
-    Core::Log() << text << '\n';
+    Core::Log() << std::string(text) << '\n';
 }
 
 // Engine.CreateObjectDelayed(sender, archetype, delay): the id is reserved before the post, so

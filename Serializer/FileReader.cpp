@@ -1,7 +1,8 @@
 #include "Serializer/FileReader.h"
 #include "Core/Log.h"
 #include "Serializer/FileSystem.h"
-#include <boost/filesystem.hpp>
+#include "Serializer/Xml/RegularFile.h"
+#include <cerrno>
 #include <cstring>
 #include <limits>
 
@@ -19,13 +20,21 @@ FileReader::FileReader(const std::string& path)
       m_failed(false), m_hasChunk(false)
 {
     const std::string normalized = Serializer::NormalizePath(path);
-    // A folder opens as a stream on Linux but has no bytes to give: it counts as not opened.
-    boost::system::error_code error;
-    if (!boost::filesystem::is_directory(normalized, error))
+    // Only a regular file is opened: a folder has no bytes to give and a named pipe or device
+    // would block the open or the reads.
+    std::string reason;
+    if (Serializer::CheckRegularFile(normalized, MaxFileBytes, reason))
+    {
         m_file.open(normalized, std::ios::in | std::ios::binary);
+        if (!m_file.is_open())
+            reason = Serializer::DescribeFileError(errno);
+    }
     m_open = m_file.is_open();
     if (!m_open)
+    {
         Core::Log() << "Error [FileReader]: Failed to open file (" << path << ")\n";
+        Core::Log() << "Error [FileReader]: " << path << ": " << reason << '\n';
+    }
 }
 
 FileReader::~FileReader() = default;

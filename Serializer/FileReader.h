@@ -30,8 +30,12 @@ public:
     // The header's own size: a chunk can never be smaller.
     static constexpr u32 ChunkHeaderSize = 8;
 
-    // Opens the file for binary reading; when it cannot be opened (or is a folder), logs
-    // "Error [FileReader]: Failed to open file (<path>)" and every read answers false.
+    // The largest file read (models and textures stay far below it).
+    static constexpr u32 MaxFileBytes = 512u * 1024u * 1024u;
+
+    // Opens the file for binary reading; when it cannot be opened (or is no regular file, or is
+    // above MaxFileBytes), logs "Error [FileReader]: Failed to open file (<path>)" and a line with
+    // the reason, and every read answers false.
     explicit FileReader(const std::string& path);
     ~FileReader();
     FileReader(const FileReader&) = delete;

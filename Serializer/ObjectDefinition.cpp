@@ -1,6 +1,8 @@
 #include "Serializer/ObjectDefinition.h"
 #include "Core/Log.h"
 #include "Serializer/FileSystem.h"
+#include "Serializer/Xml/RegularFile.h"
+#include "Serializer/Xml/XmlFile.h"
 #include <tinyxml2.h>
 
 namespace Serializer
@@ -33,7 +35,17 @@ bool ObjectDefinition::Reload()
 void ObjectDefinition::Parse()
 {
     const std::string path = NormalizePath(m_param.path);
-    if (m_document->LoadFile(path.c_str()) != tinyxml2::XML_SUCCESS)
+    std::string text;
+    std::string reason;
+    if (!ReadRegularFile(path, MaxXmlFileBytes, text, reason))
+    {
+        // An empty document: no root element, so the definition is not valid.
+        m_document->Clear();
+        Core::Log() << "Error [SerializerSystem]: object definition " << m_name << " ("
+                    << m_param.path << ") cannot be read: " << reason << '\n';
+        return;
+    }
+    if (m_document->Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS)
     {
         Core::Log() << "Error [SerializerSystem]: object definition " << m_name << " ("
                     << m_param.path << ") does not parse: " << m_document->ErrorStr() << '\n';

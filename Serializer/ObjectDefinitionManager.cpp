@@ -25,17 +25,34 @@ void ObjectDefinitionManager::LoadAll(u32)
         const std::string folder = Categories[category].folder;
         m_categories[category].folder = folder;
         System::FileSystem::ListFiles(folder, files, DefinitionExtension);
+        // The object folder is the one every game needs; the particle folders are optional.
+        if (category == ObjectCategory && files.empty() && !FileExists(folder) &&
+            m_reportedPaths.insert(folder).second)
+        {
+            Core::Log() << "Error [SerializerSystem]: the folder " << folder
+                        << " does not exist; no object definitions loaded\n";
+        }
         for (const std::string& file : files)
         {
             const std::string name = StripExtension(file);
             const std::string path = folder + '/' + file;
-            if (const ObjectDefinition* present = Find(name, category))
+            if (const ObjectDefinition* present = FindHashHolder(name, category))
             {
-                // Running again finds every earlier file: only a second file is worth a line.
-                if (present->GetParam().path != path)
+                // Running again finds every earlier file: only a second file is worth a line,
+                // and only once.
+                const std::string& presentPath = present->GetParam().path;
+                if (presentPath == path || !m_reportedPaths.insert(path).second)
+                    continue;
+                if (present->GetName() == name)
                 {
                     Core::Log() << "SerializerSystem: " << path << " skipped, the definition "
-                                << name << " comes from " << present->GetParam().path << '\n';
+                                << name << " comes from " << presentPath << '\n';
+                }
+                else
+                {
+                    Core::Log() << "Error [SerializerSystem]: " << path << " refused: its name "
+                                << name << " has the same hash as " << present->GetName()
+                                << " from " << presentPath << '\n';
                 }
                 continue;
             }
@@ -43,6 +60,17 @@ void ObjectDefinitionManager::LoadAll(u32)
         }
         DefineEditorEnum(Categories[category].name, category);
     }
+}
+
+u32 ObjectDefinitionManager::GetUsableCount(u32 category) const
+{
+    const Category* records = GetCategory(category);
+    if (records == nullptr)
+        return 0;
+    u32 count = 0;
+    for (const ObjectDefinition* definition : records->assets)
+        count += definition->IsValid() ? 1u : 0u;
+    return count;
 }
 
 ObjectDefinition* ObjectDefinitionManager::FindDefinition(const std::string& name) const

@@ -9,11 +9,13 @@
 //
 // Each ".xml" file of a folder (not its subfolders) becomes a definition named after the file
 // name up to its first '.'; folders are read in name order, and when two files share a name
-// ("Enemy.xml", "Enemy.old.xml") the first one listed is kept. Folders are relative to the
-// working directory. The particle categories hold their documents only; the particle subsystem
+// ("Enemy.xml", "Enemy.old.xml") the first one listed is kept. A file whose name has the same
+// hash as a name already held is refused with one line naming both files. Folders are relative to
+// the working directory. The particle categories hold their documents only; the particle subsystem
 // reads their content.
 #include "Core/Assets/AssetManager.h"
 #include "Serializer/ObjectDefinition.h"
+#include <set>
 #include <string>
 
 namespace Serializer
@@ -58,9 +60,14 @@ public:
     // The definition of that name from the first category, in index order, that holds one;
     // null for the empty name or a name no category holds.
     ObjectDefinition* FindDefinition(const std::string& name) const;
+    // Definitions of the category that parsed.
+    u32 GetUsableCount(u32 category) const override;
 
 private:
     friend class System::SerializerSystem;
+
+    // Files and folders already reported, so that a second LoadAll stays quiet about them.
+    std::set<std::string> m_reportedPaths;
 
     static ObjectDefinitionManager* s_instance;
 };

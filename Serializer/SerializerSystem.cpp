@@ -173,7 +173,10 @@ void SerializerSystem::ApplyDefinitionAsset(GameObject& object, const ObjectDefi
     }
     // A definition without components is a valid, empty object.
     if (const tinyxml2::XMLElement* first = definition.GetFirstComponentElement())
+    {
+        const GameObject::SourceFileScope source(definition.GetParam().path);
         object.Deserialize(first);
+    }
 }
 
 bool SerializerSystem::HasObjectDefinition(const std::string& name)

@@ -6,6 +6,9 @@
 // After the table the ratios are printed; targets: at most 1.25 (engine to script) and 1.5
 // (script to engine) of the baselines. The script loops are the same on both sides, so their
 // own cost is in both times.
+// The instruction-count hook every script runs under is measured as well: the engine-to-script
+// call and the script-to-engine loop, each against the same in a second script component whose
+// hook is removed; target: at most 1.10.
 #include "Scripting/LuaComponent.h"
 #include "bench/RatioReporter.h"
 #include <benchmark/benchmark.h>
@@ -22,6 +25,7 @@ constexpr int kCallsPerLoop = 1000;
 constexpr int kRepetitions = 5;
 constexpr double kEngineToScriptTarget = 1.25;
 constexpr double kScriptToEngineTarget = 1.5;
+constexpr double kHookTarget = 1.10;
 
 const char* const kScript = R"(
 function Empty(x) end
@@ -37,6 +41,8 @@ int PlainA(lua_State* state)
 }
 
 Scripting::LuaComponent* g_script = nullptr;
+// The same script without the instruction-count hook.
+Scripting::LuaComponent* g_unhooked = nullptr;
 
 void EngineToScript_CallWithFloat(benchmark::State& state)
 {
@@ -45,11 +51,19 @@ void EngineToScript_CallWithFloat(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
+void EngineToScript_CallWithFloatNoHook(benchmark::State& state)
+{
+    for (auto _ : state)
+        g_unhooked->CallWithFloat("Empty", 1.0f);
+    state.SetItemsProcessed(state.iterations());
+}
+
 void EngineToScript_BarePcall(benchmark::State& state)
 {
     lua_State* lua = g_script->GetState();
     for (auto _ : state)
     {
+        g_script->GetLimits().StartCall(lua);
         lua_getglobal(lua, "Empty");
         lua_pushnumber(lua, 1.0);
         lua_pcall(lua, 1, 0, 0);
@@ -57,11 +71,14 @@ void EngineToScript_BarePcall(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
-void RunLoop(benchmark::State& state, const char* loop)
+void RunLoop(benchmark::State& state, const char* loop, Scripting::LuaComponent* script = g_script)
 {
-    lua_State* lua = g_script->GetState();
+    lua_State* lua = script->GetState();
     for (auto _ : state)
     {
+        // Each loop is one call from the engine: it gets a fresh instruction budget, as the
+        // call helpers give every call.
+        script->GetLimits().StartCall(lua);
         lua_getglobal(lua, loop);
         lua_pushinteger(lua, kCallsPerLoop);
         lua_pcall(lua, 1, 0, 0);
@@ -72,6 +89,11 @@ void RunLoop(benchmark::State& state, const char* loop)
 void ScriptToEngine_Thunk(benchmark::State& state)
 {
     RunLoop(state, "CallBound");
+}
+
+void ScriptToEngine_ThunkNoHook(benchmark::State& state)
+{
+    RunLoop(state, "CallBound", g_unhooked);
 }
 
 void ScriptToEngine_PlainCFunction(benchmark::State& state)
@@ -90,6 +112,10 @@ public:
                    kEngineToScriptTarget);
         PrintRatio("script to engine", "ScriptToEngine_Thunk", "ScriptToEngine_PlainCFunction",
                    kScriptToEngineTarget);
+        PrintRatio("hook, engine call", "EngineToScript_CallWithFloat",
+                   "EngineToScript_CallWithFloatNoHook", kHookTarget);
+        PrintRatio("hook, script call", "ScriptToEngine_Thunk", "ScriptToEngine_ThunkNoHook",
+                   kHookTarget);
     }
 
 private:
@@ -133,10 +159,22 @@ int main(int argc, char** argv)
     lua_register(lua, "plainA", &PlainA);
     g_script = &script;
 
+    Scripting::LuaComponent unhooked;
+    lua_State* bare = unhooked.GetState();
+    if (bare == nullptr || luaL_dostring(bare, kScript) != LUA_OK)
+    {
+        std::printf("the benchmark script could not be set up\n");
+        return 1;
+    }
+    lua_sethook(bare, nullptr, 0, 0);
+    g_unhooked = &unhooked;
+
     const std::pair<const char*, void (*)(benchmark::State&)> benchmarks[] = {
         {"EngineToScript_CallWithFloat", &EngineToScript_CallWithFloat},
+        {"EngineToScript_CallWithFloatNoHook", &EngineToScript_CallWithFloatNoHook},
         {"EngineToScript_BarePcall", &EngineToScript_BarePcall},
         {"ScriptToEngine_Thunk", &ScriptToEngine_Thunk},
+        {"ScriptToEngine_ThunkNoHook", &ScriptToEngine_ThunkNoHook},
         {"ScriptToEngine_PlainCFunction", &ScriptToEngine_PlainCFunction},
     };
     for (const auto& [name, function] : benchmarks)

@@ -5,8 +5,9 @@
 // asset names for drop-down lists.
 //
 // Conventions:
-// - An asset is found by the HashTypeName of its name: two names of one category are told
-//   apart by that 32-bit hash alone, and the first asset added under a hash wins.
+// - An asset is filed under the HashTypeName of its name and keeps its name beside it: a lookup
+//   compares the name as well, so a second name with the same 32-bit hash finds nothing, and
+//   the first asset added under a hash keeps it (FindHashHolder tells the manager which one).
 // - An asset's index is its position in its category's list. Assets are never removed one by
 //   one, so indices stay valid until UnloadAll.
 // - Asset memory comes from the engine's bucket allocator when an engine exists at the
@@ -103,6 +104,15 @@ public:
     T* Add(const std::string& name, const Param& param, u32 category);
     // Null for the empty name, an unknown name or a category out of range.
     T* Find(const std::string& name, u32 category) const;
+    // The asset filed under the hash of `name`, whatever its own name; null when none is.
+    T* FindHashHolder(const std::string& name, u32 category) const;
+    // Assets of the category that can be used, for the log; every asset by default.
+    virtual u32 GetUsableCount(u32 category) const
+    {
+        return category < m_categories.size()
+                   ? static_cast<u32>(m_categories[category].assets.size())
+                   : 0u;
+    }
     // The category's folder, with '/' appended when asked; empty for a category out of range.
     std::string GetCategoryDirectory(u32 category, bool withSeparator) const;
     // Rebuilds the category's editor enumeration from its assets in list order and defines it
@@ -178,13 +188,20 @@ T* AssetManager<T, Param>::Add(const std::string& name, const Param& param, u32 
 }
 
 template <class T, class Param>
-T* AssetManager<T, Param>::Find(const std::string& name, u32 category) const
+T* AssetManager<T, Param>::FindHashHolder(const std::string& name, u32 category) const
 {
     if (name.empty() || category >= m_categories.size())
         return nullptr;
     const Category& source = m_categories[category];
     const auto found = source.map.find(HashTypeName(name.c_str()));
     return found != source.map.end() ? found->second : nullptr;
+}
+
+template <class T, class Param>
+T* AssetManager<T, Param>::Find(const std::string& name, u32 category) const
+{
+    T* holder = FindHashHolder(name, category);
+    return holder != nullptr && holder->m_name == name ? holder : nullptr;
 }
 
 template <class T, class Param>

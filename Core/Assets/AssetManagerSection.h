@@ -52,8 +52,7 @@ public:
     u32 GetAssetCount(u32 category) const override
     {
         Manager* manager = m_getter();
-        const auto* records = manager != nullptr ? manager->GetCategory(category) : nullptr;
-        return records != nullptr ? static_cast<u32>(records->assets.size()) : 0u;
+        return manager != nullptr ? manager->GetUsableCount(category) : 0u;
     }
 
 protected:

@@ -59,8 +59,24 @@ public:
     void HandleMessage(Message* message);
 
     // Creates, adds and reads one component per element, from this element and its following
-    // siblings, in document order. Defined with the XML serializer.
+    // siblings, in document order. Defined with the XML serializer. Unknown component types, a
+    // second component of one type and member values that do not parse are logged, naming the
+    // file of the innermost SourceFileScope.
     void Deserialize(const tinyxml2::XMLElement* firstComponentElement);
+
+    // While it lives, the file that components being read come from (for the log lines of
+    // Deserialize on this thread); scopes nest.
+    class SourceFileScope
+    {
+    public:
+        explicit SourceFileScope(const std::string& file);
+        ~SourceFileScope();
+        SourceFileScope(const SourceFileScope&) = delete;
+        SourceFileScope& operator=(const SourceFileScope&) = delete;
+
+    private:
+        const std::string* m_previous;
+    };
     // Writes an element named after the object holding one element per component, appended to
     // the parent (the document itself when parent is null). Defined with the XML serializer.
     void Serialize(tinyxml2::XMLDocument& document, tinyxml2::XMLElement* parent) const;

@@ -15,6 +15,14 @@ namespace
 // An element needs a tag; an object made without a definition name is written under this one.
 constexpr const char* UnnamedObjectTag = "GameObject";
 
+// The file of the innermost SourceFileScope of this thread, or null.
+thread_local const std::string* t_sourceFile = nullptr;
+
+std::string SourceFileName()
+{
+    return t_sourceFile != nullptr ? *t_sourceFile : std::string("(no file)");
+}
+
 void AppendTo(tinyxml2::XMLDocument& document, tinyxml2::XMLElement* parent,
               tinyxml2::XMLElement* element)
 {
@@ -24,6 +32,16 @@ void AppendTo(tinyxml2::XMLDocument& document, tinyxml2::XMLElement* parent,
         Serializer::AppendChild(document, element);
 }
 } // namespace
+
+GameObject::SourceFileScope::SourceFileScope(const std::string& file) : m_previous(t_sourceFile)
+{
+    t_sourceFile = &file;
+}
+
+GameObject::SourceFileScope::~SourceFileScope()
+{
+    t_sourceFile = m_previous;
+}
 
 void GameObject::Deserialize(const tinyxml2::XMLElement* firstComponentElement)
 {
@@ -51,13 +69,26 @@ void GameObject::Deserialize(const tinyxml2::XMLElement* firstComponentElement)
         if (component == nullptr)
         {
             Core::Log() << "Error [GameObject]: Unknown component type (" << element->Name()
-                        << ") in (" << m_name << "), skipped\n";
+                        << ") in (" << m_name << "), skipped; file " << SourceFileName() << '\n';
             continue;
+        }
+        // Several components of one type are allowed, but a definition rarely means it.
+        if (GetComponent(component->GetType()) != nullptr)
+        {
+            Core::Log() << "Error [GameObject]: " << SourceFileName() << ": object " << m_name
+                        << " has a second " << std::string(element->Name()) << '\n';
         }
         // Added before it reads, so that a component may look at its object while reading.
         AddComponent(component);
         Serializer::XmlReader reader(element, true);
         component->Deserialize(reader);
+        for (const Serializer::XmlReader::BadValue& bad : reader.GetBadValues())
+        {
+            Core::Log() << "Error [GameObject]: " << SourceFileName() << ": object " << m_name
+                        << ", component " << std::string(element->Name()) << ", member "
+                        << bad.member << ": the value \"" << bad.text
+                        << "\" does not parse; the member keeps its default\n";
+        }
     }
 }
 

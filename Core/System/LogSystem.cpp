@@ -2,8 +2,13 @@
 #include "Core/Engine.h"
 #include "Core/LaunchOptions.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
+#include "Core/ProcessControl.h"
 #include "Platform/Terminal.h"
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
 #include <iostream>
+#include <unistd.h>
 #include <vector>
 
 namespace Core
@@ -11,6 +16,84 @@ namespace Core
 namespace System
 {
 LogSystem* LogSystem::s_instance = nullptr;
+std::atomic<LogSystem*> LogSystem::s_signalLog{nullptr};
+
+namespace
+{
+constexpr const char* kErrorLineStart = "Error";
+constexpr mode_t kLogFileMode = 0644;
+constexpr unsigned char kFirstPrintable = 0x20;
+constexpr unsigned char kDelete = 0x7f;
+
+bool IsErrorLine(const std::string& line)
+{
+    return line.compare(0, std::strlen(kErrorLineStart), kErrorLineStart) == 0;
+}
+
+// write(2) until every byte is out; false with errno set when a write fails.
+bool WriteAllBytes(int fd, const char* data, std::size_t length)
+{
+    while (length > 0)
+    {
+        const ssize_t written = ::write(fd, data, length);
+        if (written < 0)
+        {
+            if (errno == EINTR)
+                continue;
+            return false;
+        }
+        data += written;
+        length -= static_cast<std::size_t>(written);
+    }
+    return true;
+}
+} // namespace
+
+void LogSystem::EscapeControlCharacters(std::string& text, bool keepFinalNewline)
+{
+    const std::size_t end =
+        keepFinalNewline && !text.empty() && text.back() == '\n' ? text.size() - 1 : text.size();
+    bool clean = true;
+    for (std::size_t i = 0; i < end && clean; ++i)
+    {
+        const auto c = static_cast<unsigned char>(text[i]);
+        clean = c >= kFirstPrintable && c != kDelete;
+    }
+    if (clean)
+        return;
+
+    static const char kHexDigits[] = "0123456789abcdef";
+    std::string escaped;
+    escaped.reserve(text.size() + 8);
+    for (std::size_t i = 0; i < end; ++i)
+    {
+        const auto c = static_cast<unsigned char>(text[i]);
+        if (c >= kFirstPrintable && c != kDelete)
+        {
+            escaped += static_cast<char>(c);
+            continue;
+        }
+        switch (c)
+        {
+        case '\n':
+            escaped += "\\n";
+            break;
+        case '\r':
+            escaped += "\\r";
+            break;
+        case '\t':
+            escaped += "\\t";
+            break;
+        default:
+            escaped += "\\x";
+            escaped += kHexDigits[c >> 4];
+            escaped += kHexDigits[c & 0xf];
+            break;
+        }
+    }
+    escaped.append(text, end, std::string::npos);
+    text.swap(escaped);
+}
 
 LogSystem::LogSystem(std::unique_ptr<Platform::Terminal> terminal)
     : m_terminal(terminal ? std::move(terminal) : std::make_unique<Platform::AnsiTerminal>())
@@ -23,9 +106,23 @@ LogSystem::LogSystem(const std::string& fileName, std::unique_ptr<Platform::Term
     : LogSystem(std::move(terminal))
 {
     m_fileName = fileName;
-    m_file.open(fileName, std::ios::out | std::ios::trunc);
-    if (!m_file.is_open())
+    OpenFile(fileName);
+    if (m_fd < 0)
         RequestExit(fileName);
+}
+
+void LogSystem::OpenFile(const std::string& fileName)
+{
+    // Non-blocking only while opening, so that a named pipe without a reader cannot hold the
+    // start-up; the writes themselves block as usual.
+    m_fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK,
+                  kLogFileMode);
+    if (m_fd < 0)
+        return;
+    const int flags = ::fcntl(m_fd, F_GETFL);
+    if (flags >= 0)
+        ::fcntl(m_fd, F_SETFL, flags & ~O_NONBLOCK);
+    s_signalLog.store(this);
 }
 
 LogSystem::~LogSystem()
@@ -41,8 +138,134 @@ LogSystem::~LogSystem()
     std::cout.flush();
     if (s_instance == this)
         s_instance = nullptr;
-    if (m_file.is_open())
-        m_file.close();
+    WriteSuppressedCountsLocked();
+    FlushLocked();
+    LogSystem* self = this;
+    s_signalLog.compare_exchange_strong(self, nullptr);
+    if (m_fd >= 0)
+        ::close(m_fd);
+    m_fd = -1;
+}
+
+void LogSystem::AppendLocked(const std::string& text)
+{
+    if (!m_fileOn || m_fd < 0 || m_writeFailed || text.empty())
+        return;
+    std::size_t buffered = m_bufferedBytes.load(std::memory_order_relaxed);
+    if (buffered + text.size() > FileBufferSize)
+    {
+        FlushLocked();
+        buffered = 0;
+    }
+    if (text.size() > FileBufferSize)
+    {
+        WriteToFile(text.data(), text.size());
+        return;
+    }
+    std::memcpy(m_fileBuffer + buffered, text.data(), text.size());
+    // Published after the bytes, so a signal handler never writes bytes not yet copied.
+    m_bufferedBytes.store(buffered + text.size(), std::memory_order_release);
+}
+
+void LogSystem::FlushLocked()
+{
+    const std::size_t buffered = m_bufferedBytes.load(std::memory_order_acquire);
+    if (buffered == 0)
+        return;
+    WriteToFile(m_fileBuffer, buffered);
+    m_bufferedBytes.store(0, std::memory_order_release);
+}
+
+void LogSystem::Flush()
+{
+    std::lock_guard<std::mutex> lock(m_mutex);
+    FlushLocked();
+}
+
+void LogSystem::WriteToFile(const char* data, std::size_t length)
+{
+    if (m_fd < 0 || m_writeFailed)
+        return;
+    if (WriteAllBytes(m_fd, data, length))
+        return;
+    const int error = errno;
+    m_writeFailed = true;
+    // The file is what failed, so standard error is the one place left to say so.
+    std::cerr << "Error [LogSystem]: writing the log file (" << m_fileName
+              << ") failed: " << std::strerror(error) << "; later lines are not written\n";
+    ProcessControl::SetExitStatus(ProcessControl::FailureStatus);
+}
+
+void LogSystem::WriteFromSignal(const char* line, std::size_t length)
+{
+    LogSystem* log = s_signalLog.load();
+    if (log == nullptr || log->m_fd < 0 || log->m_writeFailed)
+        return;
+    const std::size_t buffered = log->m_bufferedBytes.load(std::memory_order_acquire);
+    if (buffered > 0 && buffered <= FileBufferSize)
+        WriteAllBytes(log->m_fd, log->m_fileBuffer, buffered);
+    log->m_bufferedBytes.store(0, std::memory_order_release);
+    WriteAllBytes(log->m_fd, line, length);
+}
+
+bool LogSystem::FoldLocked(const std::string& line)
+{
+    if (m_folds.size() >= FoldTableLimit && m_folds.find(line) == m_folds.end())
+    {
+        WriteSuppressedCountsLocked();
+        m_folds.clear();
+    }
+    FoldEntry& entry = m_folds[line];
+    const auto now = std::chrono::steady_clock::now();
+    if (++entry.count <= FoldAfter)
+    {
+        entry.lastReport = now;
+        return false;
+    }
+    ++entry.suppressed;
+    if (now - entry.lastReport < FoldInterval)
+        return true;
+    std::ostringstream count;
+    count << "LogSystem: " << entry.suppressed << " more identical lines suppressed: " << line;
+    entry.suppressed = 0;
+    entry.lastReport = now;
+    const std::string text = count.str();
+    AppendLocked(text);
+    if (m_consoleOn)
+        RouteToConsole(text, false);
+    return true;
+}
+
+void LogSystem::WriteSuppressedCountsLocked()
+{
+    for (auto& [line, entry] : m_folds)
+    {
+        if (entry.suppressed == 0)
+            continue;
+        std::ostringstream count;
+        count << "LogSystem: " << entry.suppressed << " more identical lines suppressed: " << line;
+        entry.suppressed = 0;
+        AppendLocked(count.str());
+    }
+}
+
+void LogSystem::WriteLine(const std::vector<std::string>& items)
+{
+    std::string line;
+    for (const std::string& item : items)
+        line += item;
+    const bool isError = IsErrorLine(line);
+
+    std::lock_guard<std::mutex> lock(m_mutex);
+    if (isError && FoldLocked(line))
+        return;
+    AppendLocked(line);
+    if (isError)
+        FlushLocked();
+    if (!m_consoleOn)
+        return;
+    for (const std::string& item : items)
+        RouteToConsole(item, false);
 }
 
 void LogSystem::Initialize(u32 launchFlags)
@@ -59,7 +282,7 @@ void LogSystem::Initialize(u32 launchFlags)
     }
     if (launchFlags & LaunchOptions::OutFile)
     {
-        if (!m_file.is_open())
+        if (m_fd < 0)
             RequestExit(m_fileName);
         else
             m_fileOn = true;
@@ -82,6 +305,7 @@ void LogSystem::RequestExit(const std::string& fileName)
     // Nothing else may show this line: the file is what failed and the console may be off.
     std::cerr << "Error [LogSystem]: Failed to open log file (" << fileName
               << "); asking the game to exit\n";
+    ProcessControl::SetExitStatus(ProcessControl::FailureStatus);
     if (g_Engine != nullptr)
         g_Engine->SendMessage(new GameStateMessage(m_id, GSM_EXIT, 0), 0.0f);
 }
@@ -108,7 +332,7 @@ LogSystem& LogSystem::operator<<(const Message& message)
     bool toConsole = false;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        toFile = m_fileOn && m_file.is_open();
+        toFile = m_fileOn && m_fd >= 0;
         toConsole = m_consoleOn && m_verbose;
     }
     if (!toFile && !toConsole)
@@ -121,8 +345,8 @@ LogSystem& LogSystem::operator<<(const Message& message)
     const std::string text = line.str();
 
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (toFile && m_file.is_open())
-        m_file << text;
+    if (toFile)
+        AppendLocked(text);
     if (toConsole)
         RouteToConsole(text, true);
     return *this;
@@ -142,6 +366,9 @@ std::list<std::string> LogSystem::GetPendingLines() const
 
 void LogSystem::Update(f32 seconds)
 {
+    // The first system of every frame: the last frame's lines reach the disk before this one
+    // runs.
+    Flush();
     m_refreshAccumulator += seconds;
     // The static console draws only on an open console ("-static_console" needs "-console").
     if (m_refreshAccumulator < RefreshInterval || !m_staticConsole || !m_consoleOn)

@@ -4,15 +4,29 @@
 // "-out" file, the console ("-console": standard output), and with "-static_console" a
 // fixed-layout console redrawn every half second: watched values on top, recent text below.
 // Writes are serialised by a mutex, so worker threads may log.
+//
+// The file: lines collect in a fixed buffer that is written out when a frame starts (Update,
+// the first system of every frame), when it fills, at once for a line that begins with "Error",
+// and at destruction; so every line is on disk before the next frame begins. The buffer is
+// plain memory that WriteFromSignal can write with write(2) alone, so a fatal signal still
+// leaves the lines written before it. A write that fails is reported once on standard error,
+// sets a failing exit status, and the file takes no more lines.
+//
+// Identical error lines are folded: the first FoldAfter are written, then at most one line per
+// FoldInterval says how many were suppressed.
 #include "Core/SystemComponent.h"
 #include "Platform/Terminal.h"
-#include <fstream>
+#include <atomic>
+#include <chrono>
+#include <cstddef>
 #include <list>
 #include <map>
 #include <memory>
 #include <mutex>
 #include <sstream>
 #include <string>
+#include <unordered_map>
+#include <vector>
 
 namespace Core
 {
@@ -24,6 +38,14 @@ public:
     static constexpr f32 RefreshInterval = 0.5f;
     static constexpr s16 DefaultColumns = 100;
     static constexpr s16 DefaultRows = 25;
+    // Bytes of log text held before they are written to the file.
+    static constexpr std::size_t FileBufferSize = 64 * 1024;
+    // Identical error lines written before the rest are folded into counts.
+    static constexpr u32 FoldAfter = 5;
+    // At most one count of suppressed lines per line text in this time.
+    static constexpr std::chrono::milliseconds FoldInterval{1000};
+    // Distinct error lines whose repeats are counted; the table starts over beyond this.
+    static constexpr std::size_t FoldTableLimit = 512;
 
     // Without a log file. `terminal` defaults to the process's own terminal.
     explicit LogSystem(std::unique_ptr<Platform::Terminal> terminal = nullptr);
@@ -62,7 +84,9 @@ public:
     // A named value shown in the static console's top block.
     void SetWatchedValue(const std::string& name, f32 value);
 
-    bool IsFileOpen() const { return m_file.is_open(); }
+    bool IsFileOpen() const { return m_fd >= 0; }
+    // True once a write to the file has failed (reported on standard error).
+    bool HasWriteFailed() const { return m_writeFailed; }
     bool IsConsoleOn() const { return m_consoleOn; }
     bool IsVerbose() const { return m_verbose; }
     // Pending static-console text, oldest first (for inspection).
@@ -71,18 +95,49 @@ public:
     // Writes any formattable item; used by the operators and by other modules' operators.
     template <class T> LogSystem& WriteItem(const T& item)
     {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        if (m_fileOn && m_file.is_open())
-            m_file << item;
-        if (!m_consoleOn)
-            return *this;
         std::ostringstream text;
         text << item;
-        RouteToConsole(text.str(), false);
+        const std::string written = text.str();
+        std::lock_guard<std::mutex> lock(m_mutex);
+        AppendLocked(written);
+        if (m_consoleOn)
+            RouteToConsole(written, false);
         return *this;
     }
 
+    // The items of one line (or of the rest of one) under one lock, so that lines of several
+    // threads never interleave; the console gets them item by item as before. Folds repeated
+    // error lines and writes an error line to the file at once.
+    void WriteLine(const std::vector<std::string>& items);
+    // Writes the buffered text to the file.
+    void Flush();
+
+    // Writes the buffered text and then `line` to the open log file with write(2) only; for
+    // signal handlers. Does nothing without a log.
+    static void WriteFromSignal(const char* line, std::size_t length);
+
+    // Replaces every control character of the text (a line break in a file name, say) by its
+    // escape ("\n", "\x1b"), so that no logged name can start a line of its own. A final line
+    // break is kept when `keepFinalNewline` is set.
+    static void EscapeControlCharacters(std::string& text, bool keepFinalNewline);
+
 private:
+    struct FoldEntry
+    {
+        u32 count = 0;
+        u32 suppressed = 0;
+        std::chrono::steady_clock::time_point lastReport;
+    };
+
+    void OpenFile(const std::string& fileName);
+    // Appends to the file buffer (the lock is held), writing it out when it fills.
+    void AppendLocked(const std::string& text);
+    void FlushLocked();
+    // Writes the bytes to the file; reports the first failure.
+    void WriteToFile(const char* data, std::size_t length);
+    // True when the error line is a repeat to suppress; writes the count when one is due.
+    bool FoldLocked(const std::string& line);
+    void WriteSuppressedCountsLocked();
     void OpenConsole();
     void RouteToConsole(const std::string& text, bool isMessageLine);
     void RequestExit(const std::string& fileName);
@@ -98,8 +153,13 @@ private:
     std::list<std::string> m_pendingLines;
     bool m_fileOn = true;
     bool m_verbose = false;
-    std::ofstream m_file;
+    int m_fd = -1;
+    bool m_writeFailed = false;
     std::string m_fileName;
+    char m_fileBuffer[FileBufferSize];
+    // Read by WriteFromSignal, so kept as an atomic that a handler may read.
+    std::atomic<std::size_t> m_bufferedBytes{0};
+    std::unordered_map<std::string, FoldEntry> m_folds;
 
     std::unique_ptr<Platform::Terminal> m_terminal;
     bool m_terminalOpen = false;
@@ -107,6 +167,8 @@ private:
     mutable std::mutex m_mutex;
 
     static LogSystem* s_instance;
+    // The log WriteFromSignal writes: the last one that opened a file.
+    static std::atomic<LogSystem*> s_signalLog;
 };
 } // namespace System
 } // namespace Core

@@ -27,7 +27,9 @@ template <typename T> bool TakeAttribute(XmlReader& reader, T& value)
     const tinyxml2::XMLAttribute* attribute = reader.CurrentAttribute();
     if (!attribute)
         return false;
-    const bool parsed = ParseText(attribute->Value(), value);
+    const bool parsed = ParseWholeText(attribute->Value(), value);
+    if (!parsed)
+        reader.NoteBadValue(attribute->Value());
     reader.NextAttribute(false);
     return parsed;
 }
@@ -59,7 +61,8 @@ void ReadAttributeFloats(XmlReader& reader, f32* parts, int count, bool advanceE
     const tinyxml2::XMLAttribute* attribute = reader.CurrentAttribute();
     if (!attribute)
         return;
-    ParseFloats(attribute->Value(), parts, count);
+    if (!ParseFloats(attribute->Value(), parts, count))
+        reader.NoteBadValue(attribute->Value());
     reader.NextAttribute(advanceElement);
 }
 

@@ -35,7 +35,8 @@ template <typename T> void ReadAttributeValue(XmlReader& reader, T& value, bool 
     const tinyxml2::XMLAttribute* attribute = reader.CurrentAttribute();
     if (!attribute)
         return;
-    ParseText(attribute->Value(), value);
+    if (!ParseWholeText(attribute->Value(), value))
+        reader.NoteBadValue(attribute->Value());
     reader.NextAttribute(advanceElement);
 }
 } // namespace
@@ -44,7 +45,9 @@ template <typename T> void ReadElement(XmlReader& reader, T& value, const char* 
 {
     if (!reader.Accepts(name))
         return;
-    ParseText(reader.CurrentText(), value);
+    const char* text = reader.CurrentText();
+    if (text != nullptr && !ParseWholeText(text, value))
+        reader.NoteBadValue(text);
     reader.NextElement();
 }
 
@@ -78,12 +81,14 @@ void ReadBool(XmlReader& reader, bool& value, const char* name)
         return;
     const char* text = reader.CurrentText();
     int number = 0;
-    if (ParseText(text, number))
+    if (ParseWholeText(text, number))
         value = number != 0;
     else if (text && std::strcmp(text, TrueWord) == 0)
         value = true;
     else if (text && std::strcmp(text, FalseWord) == 0)
         value = false;
+    else if (text)
+        reader.NoteBadValue(text);
     reader.NextElement();
 }
 

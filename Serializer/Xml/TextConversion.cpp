@@ -176,4 +176,77 @@ std::string FormatNumber(double value, int significantDigits)
         buffer, buffer + sizeof(buffer), value, std::chars_format::general, significantDigits);
     return std::string(buffer, result.ptr);
 }
+
+namespace
+{
+const char* SkipDigits(const char* p)
+{
+    while (IsDigit(*p))
+        ++p;
+    return p;
+}
+
+// True when the text is white space, one number (a fraction and exponent only where
+// `fraction` allows) and white space: the form a number read as a whole has.
+bool IsWholeNumber(const char* text, bool fraction)
+{
+    const char* p = SkipSpace(text);
+    if (*p == '+' || *p == '-')
+        ++p;
+    const char* digits = p;
+    p = SkipDigits(p);
+    bool anyDigit = p != digits;
+    if (fraction && *p == '.')
+    {
+        const char* after = ++p;
+        p = SkipDigits(p);
+        anyDigit = anyDigit || p != after;
+    }
+    if (!anyDigit)
+        return false;
+    if (fraction && (*p == 'e' || *p == 'E'))
+    {
+        ++p;
+        if (*p == '+' || *p == '-')
+            ++p;
+        const char* exponent = p;
+        p = SkipDigits(p);
+        if (p == exponent)
+            return false;
+    }
+    return *SkipSpace(p) == '\0';
+}
+
+template <typename T> bool ParseWhole(const char* text, T& value, bool fraction)
+{
+    if (!text || !IsWholeNumber(text, fraction))
+        return false;
+    return ParseText(text, value);
+}
+} // namespace
+
+bool ParseWholeText(const char* text, int& value)
+{
+    return ParseWhole(text, value, false);
+}
+
+bool ParseWholeText(const char* text, unsigned int& value)
+{
+    return ParseWhole(text, value, false);
+}
+
+bool ParseWholeText(const char* text, float& value)
+{
+    return ParseWhole(text, value, true);
+}
+
+bool ParseWholeText(const char* text, double& value)
+{
+    return ParseWhole(text, value, true);
+}
+
+bool ParseWholeText(const char* text, bool& value)
+{
+    return ParseWhole(text, value, false);
+}
 } // namespace Serializer

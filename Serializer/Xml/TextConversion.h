@@ -26,6 +26,14 @@ bool ParseText(const char* text, unsigned int& value);
 bool ParseText(const char* text, float& value);
 bool ParseText(const char* text, double& value);
 bool ParseText(const char* text, bool& value);
+// The same, but the text must hold the number and nothing else (white space around it aside):
+// "1,5" and "12abc" read nothing. Member readers use these, so that a value written wrongly
+// keeps the member's default instead of becoming part of itself.
+bool ParseWholeText(const char* text, int& value);
+bool ParseWholeText(const char* text, unsigned int& value);
+bool ParseWholeText(const char* text, float& value);
+bool ParseWholeText(const char* text, double& value);
+bool ParseWholeText(const char* text, bool& value);
 // count floats separated by white space from one text; all of them or none are stored.
 bool ParseFloats(const char* text, float* values, int count);
 

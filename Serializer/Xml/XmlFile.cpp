@@ -1,4 +1,5 @@
 #include "Serializer/Xml/XmlFile.h"
+#include "Serializer/Xml/RegularFile.h"
 
 namespace Serializer
 {
@@ -18,10 +19,18 @@ std::unique_ptr<tinyxml2::XMLDocument> Reject(const tinyxml2::XMLDocument& docum
 }
 } // namespace
 
-std::unique_ptr<tinyxml2::XMLDocument> LoadXmlFile(const std::string& path, std::string& error)
+std::unique_ptr<tinyxml2::XMLDocument> LoadXmlFile(const std::string& path, std::string& error,
+                                                   std::size_t limit)
 {
+    std::string text;
+    std::string reason;
+    if (!ReadRegularFile(path, limit, text, reason))
+    {
+        error = "Failed to read XML (" + path + "): " + reason;
+        return nullptr;
+    }
     std::unique_ptr<tinyxml2::XMLDocument> document = NewDocument();
-    if (document->LoadFile(path.c_str()) != tinyxml2::XML_SUCCESS)
+    if (document->Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS)
         return Reject(*document, path, error);
     return document;
 }

@@ -2,6 +2,12 @@
 #include <cstring>
 #include <tinyxml2.h>
 
+namespace
+{
+// Bad values kept per reader: enough to report a broken component, bounded for a hostile one.
+constexpr std::size_t kMaxBadValues = 16;
+} // namespace
+
 namespace Serializer
 {
 XmlReader::XmlReader(const tinyxml2::XMLElement* element, bool standOnFirstChild)
@@ -71,5 +77,13 @@ void XmlReader::StandOn(const tinyxml2::XMLElement* element)
 {
     m_current = element;
     m_attribute = element ? element->FirstAttribute() : nullptr;
+}
+
+void XmlReader::NoteBadValue(const char* text)
+{
+    if (m_badValues.size() >= kMaxBadValues)
+        return;
+    const char* member = m_current != nullptr ? m_current->Name() : "";
+    m_badValues.push_back(BadValue{member != nullptr ? member : "", text != nullptr ? text : ""});
 }
 } // namespace Serializer

@@ -15,7 +15,9 @@
 //   then EnterElement descends into the element just read; LeaveElement comes back to where the
 //   cursor stood before entering (the sibling after the entered element).
 // - The reader never changes the document, which must outlive it. Failures are silent no-ops
-//   here; callers that need to know test CurrentElement.
+//   here; callers that need to know test CurrentElement. A value whose text does not parse as a
+//   whole is noted (member and text) for the caller to report, since the reader cannot log.
+#include <string>
 #include <vector>
 
 namespace tinyxml2
@@ -56,6 +58,16 @@ public:
     // Without a matching EnterElement nothing happens.
     void LeaveElement();
 
+    // A member value whose text did not parse; the member kept what it had.
+    struct BadValue
+    {
+        std::string member; // the element's tag
+        std::string text;
+    };
+    // Notes the text as a bad value of the current element.
+    void NoteBadValue(const char* text);
+    const std::vector<BadValue>& GetBadValues() const { return m_badValues; }
+
 private:
     void StandOn(const tinyxml2::XMLElement* element);
 
@@ -64,5 +76,6 @@ private:
     const tinyxml2::XMLAttribute* m_attribute;
     const tinyxml2::XMLElement* m_pendingChild;
     std::vector<const tinyxml2::XMLElement*> m_stack;
+    std::vector<BadValue> m_badValues;
 };
 } // namespace Serializer

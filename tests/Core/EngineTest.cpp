@@ -8,6 +8,7 @@
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/ProcessControl.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/SystemComponent.h"
 #include "tests/Support/LogCapture.h"
@@ -275,6 +276,27 @@ TEST_F(EngineTest, TestSwitchRunsTheTestsAndStopsBeforeTheFirstFrame)
     EXPECT_EQ(testing->testRuns, 1);
     EXPECT_EQ(engine->GetSystems().back(), testing);
     EXPECT_TRUE(engine->IsDone());
+}
+
+TEST_F(EngineTest, AFailingSelfTestMakesTheExitStatusFail)
+{
+    class FailingTests : public RecordingSystem
+    {
+    public:
+        FailingTests() : RecordingSystem(kTesting) {}
+        bool RunTests() override { return false; }
+    };
+    engine->GetSystemFactory().Register(
+        kTesting, [](const LaunchOptions&) -> SystemComponent* { return new FailingTests(); },
+        []() -> SystemComponent*
+        {
+            auto it = g_instances.find(kTesting);
+            return it == g_instances.end() ? nullptr : it->second;
+        });
+    Core::ProcessControl::ResetExitStatus();
+    Start({"-test"});
+    EXPECT_EQ(Core::ProcessControl::FailureStatus, Core::ProcessControl::GetExitStatus());
+    Core::ProcessControl::ResetExitStatus();
 }
 
 TEST_F(EngineTest, TestRunWithoutTestingSystemGoesOn)

@@ -127,3 +127,13 @@ TEST(LaunchOptions, SetOutputFile)
     options.SetOutputFile("game.log");
     EXPECT_EQ(options.GetOutputFile(), "game.log");
 }
+
+TEST(LaunchOptionsProblems, ValueSwitchesWithoutTheirValueAreNamed)
+{
+    const char* argv[] = {"quillmere", "-threads", "99999999999999", "-out"};
+    LaunchOptions options;
+    options.Parse(4, argv);
+    EXPECT_EQ(2147483647, options.GetThreadCount());
+    ASSERT_EQ(1u, options.GetProblems().size());
+    EXPECT_EQ("-out needs a file name; the log is not written to a file", options.GetProblems()[0]);
+}

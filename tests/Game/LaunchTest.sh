@@ -38,7 +38,8 @@ test_switch)
 bad_log_file)
     timeout 60 "$game" -out /no/such/dir/x > "$work/stdout.txt" 2> "$work/stderr.txt"
     rc=$?
-    [ $rc -eq 0 ] || fail "exit code $rc"
+    # A log that cannot be opened is a failed run.
+    [ $rc -ne 0 ] && [ $rc -lt 124 ] || fail "exit code $rc"
     grep -q "Failed to open log file (/no/such/dir/x)" "$work/stderr.txt" || fail "no failure line"
     ;;
 console_and_signal)
@@ -104,6 +105,37 @@ window_and_keys | no_vis)
         grep -q "Success \[GraphicsSystem\]: Initialized Settings." "$log" ||
             fail "log lacks the graphics success line"
     fi
+    ;;
+pipe_among_definitions)
+    # A named pipe among the object definitions must neither block start-up nor be read.
+    cp -r assets "$work/assets"
+    mkfifo "$work/assets/Objects/Fifo.xml"
+    (cd "$work" && timeout 60 "$game" -test -out "$work/log.txt" > "$work/stdout.txt" 2>&1)
+    rc=$?
+    [ $rc -eq 0 ] || fail "exit code $rc"
+    grep -q "Fifo.xml) cannot be read: not a regular file (a named pipe)" "$work/log.txt" ||
+        fail "no line names the pipe"
+    grep -q "Engine: running the self-tests" "$work/log.txt" || fail "start-up did not go on"
+    ;;
+full_disk)
+    timeout 60 "$game" -test -out /dev/full > "$work/stdout.txt" 2> "$work/stderr.txt"
+    rc=$?
+    [ $rc -ne 0 ] && [ $rc -lt 124 ] || fail "exit code $rc"
+    [ "$(grep -c "writing the log file (/dev/full) failed" "$work/stderr.txt")" -eq 1 ] ||
+        fail "the write failure is not reported exactly once"
+    ;;
+fatal_signal)
+    "$game" -out "$work/log.txt" > "$work/stdout.txt" 2>&1 &
+    pid=$!
+    sleep 2
+    kill -SEGV "$pid"
+    timeout 30 tail --pid="$pid" -f /dev/null
+    wait "$pid"
+    rc=$?
+    [ $rc -eq $((128 + 11)) ] || fail "exit code $rc after SIGSEGV"
+    grep -q "Engine: created MessagingSystem" "$work/log.txt" || fail "earlier lines lost"
+    tail -n 1 "$work/log.txt" | grep -q "fatal signal, the process ends: SIGSEGV" ||
+        fail "no last line naming the signal"
     ;;
 *)
     fail "unknown case $case_name"

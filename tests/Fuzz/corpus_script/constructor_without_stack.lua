@@ -1,0 +1,1 @@
+getmetatable(testing.TestClass).__call()
