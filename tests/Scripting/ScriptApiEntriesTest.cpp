@@ -64,13 +64,16 @@
 #include "Core/System/InputSystem.h"
 #include "Scripting/ScriptServices.h"
 #include "tests/Scripting/LuaTestState.h"
+#include "tests/Scripting/ScriptTestEnvironment.h"
 #include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/LogCapture.h"
 #include "tests/Support/ProbeComponent.h"
 #include <climits>
+#include <fstream>
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -945,4 +948,44 @@ TEST_F(ScriptEntries, HealPlayersSchedulesTheHealsThatFit)
     EXPECT_EQ(text.second, Math::Point4(0, 1, 0, 0));
     EXPECT_EQ(text.third, Math::Point4(1, 1, 1, 2));
     EXPECT_TRUE(text.temporary);
+}
+
+// The fixture script calls one entry of each table through a loaded script component.
+TEST(ScriptApiFixture, AScriptCallsEveryTable)
+{
+    std::ifstream file("tests/Scripting/Scripts/EveryTable.lua");
+    ASSERT_TRUE(file.is_open()) << "run from the source root";
+    std::stringstream text;
+    text << file.rdbuf();
+
+    LogCapture log;
+    Engine engine;
+    Core::RegisterCore(engine);
+    ScratchScriptFolder folder;
+    ASSERT_TRUE(folder.IsReady());
+    folder.Write("EveryTable.lua", text.str());
+    Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+    ASSERT_NE(script, nullptr);
+    EXPECT_TRUE(script->Load("EveryTable.lua")) << log.Text();
+
+    s32 players = 0;
+    s32 living = -1;
+    s32 echoed = 0;
+    EXPECT_TRUE(script->GetGlobalInt("players", players));
+    EXPECT_TRUE(script->GetGlobalInt("living", living));
+    EXPECT_TRUE(script->GetGlobalInt("echoed", echoed));
+    EXPECT_EQ(players, 1);
+    EXPECT_EQ(living, 0);
+    EXPECT_EQ(echoed, 7);
+    EXPECT_TRUE(log.Contains("Ran test function"));
+    EXPECT_TRUE(log.Contains("every table: done"));
+    Scripting::LuaComponent::Destroy(script);
+
+    std::vector<u32> types;
+    for (auto& [message, delay] : engine.TakeHeldMessages())
+    {
+        types.push_back(message->type);
+        DestroyMessage(message);
+    }
+    EXPECT_EQ(types, (std::vector<u32>{91, 1, 25, 28, 32, 74, 90, 21, 65, 58, 37}));
 }
