@@ -1,6 +1,7 @@
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/LaunchOptions.h"
+#include "Core/System/ActionListSystem.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/System/LogSystem.h"
 #include "Core/System/MessageSystem.h"
@@ -29,6 +30,7 @@ SystemComponent* CreateThreadPool(const LaunchOptions& options)
 void RegisterCoreSystems(SystemFactory& factory)
 {
     factory.Register<System::MessageSystem>("MessagingSystem");
+    factory.Register<System::ActionListSystem>("ActionListSystem");
     factory.Register("LogSystem", CreateLogSystem,
                      []() -> SystemComponent* { return System::LogSystem::Instance(); });
     factory.Register("ThreadPoolSystem", CreateThreadPool,

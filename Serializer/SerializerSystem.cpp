@@ -9,6 +9,7 @@
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/Objects/ObjectDefinitionHook.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include <new>
 #include <tinyxml2.h>
@@ -42,6 +43,8 @@ SerializerSystem::SerializerSystem() : m_manager(nullptr), m_managerAllocator(nu
 {
     m_name = "SerializerSystem";
     s_instance = this;
+    // Components of the core that create objects (mounts) fill them through this.
+    Core::SetApplyDefinitionHook(&SerializerSystem::ApplyDefinition);
 }
 
 SerializerSystem::~SerializerSystem()
@@ -60,7 +63,10 @@ SerializerSystem::~SerializerSystem()
         m_manager = nullptr;
     }
     if (s_instance == this)
+    {
         s_instance = nullptr;
+        Core::SetApplyDefinitionHook(nullptr);
+    }
 }
 
 void SerializerSystem::Initialize(u32 launchFlags)

@@ -1,4 +1,9 @@
 #include "Core/Objects/ComponentFactory.h"
+#include "Core/Components/ActionListComponent.h"
+#include "Core/Components/NaturalTypingComponent.h"
+#include "Core/Components/ObjectBoneMountsComponent.h"
+#include "Core/Components/ObjectMountsComponent.h"
+#include "Core/Components/OrbitComponent.h"
 #include "Core/Components/TestComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Log.h"
@@ -106,10 +111,14 @@ namespace Core
 {
 void RegisterCoreComponents(ComponentFactory& factory)
 {
-    // The core group's table order is ActionListComponent, TransformComponent,
-    // ObjectMountsComponent, TestComponent, NaturalTypingComponent; of these only the two below
-    // exist so far, and the others take their places in that order as they are written.
+    // The core group, in its table order.
+    factory.Register<ActionListComponent>(ComponentFactory::CorePool);
     factory.Register<TransformComponent>(ComponentFactory::CorePool);
+    factory.Register<ObjectMountsComponent>(ComponentFactory::CorePool);
     factory.Register<TestComponent>(ComponentFactory::CorePool);
+    factory.Register<NaturalTypingComponent>(ComponentFactory::CorePool);
+    // Driven by the graphics system, so they share the graphics group's pool.
+    factory.Register<ObjectBoneMountsComponent>(ComponentFactory::GraphicsPool);
+    factory.Register<OrbitComponent>(ComponentFactory::GraphicsPool);
 }
 } // namespace Core

@@ -101,6 +101,7 @@ private:
 
 namespace Core
 {
-// Registers the engine core's component classes (pool 0).
+// Registers the engine core's component classes (pool 0, and pool 1 for the two that the
+// graphics system drives).
 void RegisterCoreComponents(ComponentFactory& factory);
 } // namespace Core

@@ -1,4 +1,9 @@
 #include "Core/Reflection/TypeRegistry.h"
+#include "Core/Components/ActionListComponent.h"
+#include "Core/Components/NaturalTypingComponent.h"
+#include "Core/Components/ObjectBoneMountsComponent.h"
+#include "Core/Components/ObjectMountsComponent.h"
+#include "Core/Components/OrbitComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Reflection/MathTypeRecords.h"
 #include "Core/Reflection/MetaTestClass.h"
@@ -55,7 +60,13 @@ void CreateTypeRecords()
     TypeRecordOf<Math::Vector2>();
     TypeRecordOf<Math::Vector3>();
     TypeRecordOf<Math::Vector4>();
+    TypeRecordOf<GameObjectComponent>();
     TypeRecordOf<TransformComponent>();
+    TypeRecordOf<ObjectMountsComponent>();
+    TypeRecordOf<ObjectBoneMountsComponent>();
+    TypeRecordOf<ActionListComponent>();
+    TypeRecordOf<NaturalTypingComponent>();
+    TypeRecordOf<OrbitComponent>();
 }
 } // namespace
 
@@ -86,5 +97,8 @@ void InitializeTypeRegistry()
     RegisterMetaMatrix3();
     RegisterMetaMatrix4();
     RegisterMetaTestClass();
+    ActionListComponent::RegisterMembers();
     TransformComponent::RegisterMembers();
+    ObjectMountsComponent::RegisterMembers();
+    NaturalTypingComponent::RegisterMembers();
 }
