@@ -5,10 +5,13 @@
 // perspective 1). The graphics system calls Update for every registered orbit.
 //
 // XML, three elements in order whatever their tags: the spherical coordinate (perspective,
-// radius, phi and theta in degrees), the centre (a missing element resets it to the origin)
-// and the speed in degrees per second. The speed starts at 0, so an orbit never read stands
-// still. Messages 10 (new centre, all four components; the axis is not used) and 11 (new
-// radius) take effect at the next update. Main thread only.
+// radius, phi and theta in degrees), the centre and the speed in degrees per second. The
+// elements are positional: the centre starts from the origin at each read, and a definition
+// that leaves the centre out has its speed element read in the centre's place (it holds no
+// coordinates, so the centre is the origin) and no speed left to read. The speed starts at 0,
+// so such an orbit, like one never read, stands still. Messages 10 (new centre, all four
+// components; the axis is not used) and 11 (new radius) take effect at the next update.
+// Main thread only.
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/SphericalCoordinate.h"
