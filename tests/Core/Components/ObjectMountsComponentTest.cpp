@@ -167,7 +167,10 @@ TEST_F(ObjectMountsTest, CarriersTakeTheirMountsAlongHoweverTheyAreDestroyed)
                                   "</ObjectMountsComponent></Squire></ObjectMountsComponent>"
                                   "</Rider><Shield/>");
     const u32 carrierId = carrier->GetId();
-    EXPECT_EQ(Factory().FindObject(Engine::GetLastId() - 1) != nullptr, true);
+    int built = 0;
+    for (u32 id = firstId; id <= Engine::GetLastId(); ++id)
+        built += Factory().FindObject(id) != nullptr ? 1 : 0;
+    EXPECT_EQ(built, 6) << "the knight, rider, squire, sword and two shields";
     Factory().DestroyObject(carrierId);
     for (u32 id = firstId; id <= Engine::GetLastId(); ++id)
         EXPECT_EQ(Factory().FindObject(id), nullptr) << id;
