@@ -3,8 +3,11 @@
 // from pool 0, the reflected-type registry describes its five test_* members. It does nothing
 // at run time and registers with no system.
 #include "Core/Objects/GameObjectComponent.h"
+#include "Core/Reflection/TypeRecord.h"
 #include "Math/Types.h"
 #include <string>
+
+template <typename Owner> struct MemberTable;
 
 class TestComponent : public GameObjectComponent
 {
@@ -13,6 +16,10 @@ public:
 
     static std::string GetTypeName() { return "TestComponent"; }
     static u32 GetSize() { return static_cast<u32>(sizeof(TestComponent)); }
+    // Construct, destroy and assign operations and the five reflected test_* members.
+    static void RegisterMembers();
+    // The reflected members; none is part of the written form.
+    static const MemberTable<TestComponent>& Members();
 
     u32 GetType() override;
     std::string GetName() override { return GetTypeName(); }
@@ -27,3 +34,5 @@ public:
     f64 test_double;
     bool test_bool;
 };
+
+QUILL_DECLARE_TYPE_RECORD(TestComponent)

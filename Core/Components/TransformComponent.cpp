@@ -6,15 +6,21 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include <cstddef>
 
 namespace
 {
 constexpr f32 UniformAxes = 3.0f;
+
+// Editor limits: positions within a level, scales from a hundredth to a hundredfold, and the
+// unit quaternion's components.
+constexpr EditorField PositionEditor{"Position", -100.0f, 100.0f, 0.1f};
+constexpr s32 ScalePrecision = 5;
+constexpr EditorField ScaleEditor{"Scale", 0.01f, 100.0f, 0.01f, ScalePrecision, 1, true};
+constexpr EditorField OrientationEditor{
+    "Orientation", -1.0f, 1.0f, 0.01f, EditorField::DefaultPrecision, 2};
 
 // The transform of the object that created the transform's owner, or null when the owner, its
 // creator or the creator's transform does not exist.
@@ -27,10 +33,7 @@ const TransformComponent* FindCreatorTransform(const TransformComponent& transfo
     if (owner == nullptr || owner->GetCreatorId() == 0)
         return nullptr;
     const GameObject* creator = factory->FindObject(owner->GetCreatorId());
-    if (creator == nullptr)
-        return nullptr;
-    static const u32 transformType = HashTypeName(TransformComponent::GetTypeName().c_str());
-    return static_cast<const TransformComponent*>(creator->GetComponent(transformType));
+    return creator != nullptr ? creator->GetComponent<TransformComponent>() : nullptr;
 }
 } // namespace
 
@@ -49,17 +52,22 @@ void TransformComponent::RegisterMembers()
     record.SetConstruct(&ConstructDefaultOrCopy<TransformComponent>);
     record.SetDestroy(&DestroyInPlace<TransformComponent>);
     record.SetAssign(&AssignCopy<TransformComponent>);
-    // The class is not standard-layout (it has virtual functions), but single inheritance
-    // without virtual bases gives its fields fixed offsets, which is all the editor needs.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Winvalid-offsetof"
-    RegisterMember<TransformComponent>("position",
-                                       static_cast<u32>(offsetof(TransformComponent, position)),
-                                       TypeRecordOf<Math::Point4>());
-    RegisterMember<TransformComponent>("scale",
-                                       static_cast<u32>(offsetof(TransformComponent, scale)),
-                                       TypeRecordOf<Math::Vector3>());
-#pragma GCC diagnostic pop
+    RegisterTableMembers(Members());
+}
+
+const MemberTable<TransformComponent>& TransformComponent::Members()
+{
+    using namespace MemberFlag;
+    // The written form is these five in order, read by position whatever their tags; only the
+    // position and the scale are reflected. The editor shows position, scale, orientation.
+    QUILL_MEMBER_TABLE(
+        table, TransformComponent, ReadRule::ByPosition,
+        QUILL_MEMBER(TransformComponent, position, Reflected | Written).Edit(PositionEditor),
+        QUILL_MEMBER(TransformComponent, orientation, Written).Edit(OrientationEditor),
+        QUILL_MEMBER(TransformComponent, scale, Reflected | Written).Edit(ScaleEditor),
+        QUILL_MEMBER(TransformComponent, relativeToCreator, Written),
+        QUILL_MEMBER(TransformComponent, updateRelativeToCreator, Written));
+    return table;
 }
 
 u32 TransformComponent::GetType()
@@ -87,12 +95,7 @@ void TransformComponent::SetUniformScale(f32 value)
 
 void TransformComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    // Empty member names: the elements are taken in order whatever their tags.
-    Serializer::ReadPoint4(reader, position, "");
-    Serializer::ReadQuaternion(reader, orientation, "");
-    Serializer::ReadVector3(reader, scale, "");
-    Serializer::ReadBool(reader, relativeToCreator, "");
-    Serializer::ReadBool(reader, updateRelativeToCreator, "");
+    ReadMembers(reader, *this, Members());
     if (relativeToCreator)
         PlaceRelativeToCreator();
 }
@@ -115,11 +118,7 @@ void TransformComponent::PlaceRelativeToCreator()
 
 void TransformComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteVector3(writer, position, "position");
-    Serializer::WriteQuaternion(writer, orientation, "orientation");
-    Serializer::WriteVector3(writer, scale, "scale");
-    Serializer::WriteBool(writer, relativeToCreator, "relativeToCreator");
-    Serializer::WriteBool(writer, updateRelativeToCreator, "updateRelativeToCreator");
+    WriteMembers(writer, *this, Members());
 }
 
 void TransformComponent::HandleMessage(Message* message)

@@ -19,6 +19,8 @@
 #include "Math/Vector3.h"
 #include <string>
 
+template <typename Owner> struct MemberTable;
+
 class TransformComponent : public GameObjectComponent
 {
 public:
@@ -34,6 +36,8 @@ public:
     // Construct, destroy and assign operations and the reflected members "position" and
     // "scale" of the type record.
     static void RegisterMembers();
+    // The one list of members behind the type record, Deserialize, Serialize and the editor.
+    static const MemberTable<TransformComponent>& Members();
 
     u32 GetType() override;
     std::string GetName() override { return GetTypeName(); }

@@ -9,6 +9,7 @@
 //
 // Component ids are taken from the same counter as object ids, so a component created before
 // its object (a lower id) can be added but is then neither found nor removed by id.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Math/Types.h"
 #include <string>
 #include <vector>
@@ -44,6 +45,9 @@ public:
     void RemoveComponent(u32 componentId);
     // The first component stored under the type id (a family's id finds its members).
     GameObjectComponent* GetComponent(u32 typeId) const;
+    // The first component that is a T, looked up under T's stored id (ComponentTypeId.h), so a
+    // family member is found among its family's entries; null when the object has none.
+    template <typename T> T* GetComponent() const;
     // Every component stored under the type id, in the order they were added.
     std::vector<GameObjectComponent*> GetComponents(u32 typeId) const;
     GameObjectComponent* GetComponentById(u32 componentId) const;
@@ -88,3 +92,17 @@ private:
     u32 m_groupId;
     std::string m_name;
 };
+
+template <typename T> T* GameObject::GetComponent() const
+{
+    const u32 typeId = ComponentTypeId<T>();
+    for (const ComponentEntry& entry : m_components)
+    {
+        // Entries under T's id are T's family; the cast picks the members that are a T.
+        if (entry.typeId != typeId)
+            continue;
+        if (T* component = dynamic_cast<T*>(entry.component))
+            return component;
+    }
+    return nullptr;
+}

@@ -4,6 +4,7 @@
 #include "Core/Components/ObjectBoneMountsComponent.h"
 #include "Core/Components/ObjectMountsComponent.h"
 #include "Core/Components/OrbitComponent.h"
+#include "Core/Components/TestComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Reflection/MathTypeRecords.h"
 #include "Core/Reflection/MetaTestClass.h"
@@ -61,6 +62,7 @@ void CreateTypeRecords()
     TypeRecordOf<Math::Vector3>();
     TypeRecordOf<Math::Vector4>();
     TypeRecordOf<GameObjectComponent>();
+    TypeRecordOf<TestComponent>();
     TypeRecordOf<TransformComponent>();
     TypeRecordOf<ObjectMountsComponent>();
     TypeRecordOf<ObjectBoneMountsComponent>();
@@ -100,5 +102,6 @@ void InitializeTypeRegistry()
     ActionListComponent::RegisterMembers();
     TransformComponent::RegisterMembers();
     ObjectMountsComponent::RegisterMembers();
+    TestComponent::RegisterMembers();
     NaturalTypingComponent::RegisterMembers();
 }

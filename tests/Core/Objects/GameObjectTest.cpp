@@ -1,4 +1,5 @@
 #include "Core/Objects/GameObject.h"
+#include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Object/AddComponentMessage.h"
 #include "Core/Messages/Object/RemoveComponentMessage.h"
@@ -20,6 +21,23 @@ std::vector<u32> Ids(const std::vector<GameObjectComponent*>& components)
         ids.push_back(component->GetId());
     return ids;
 }
+
+// A family: both members are stored under the base's id.
+struct ShapeProbe : ProbeComponent
+{
+    static std::string GetTypeName() { return "ShapeProbe"; }
+    ShapeProbe() : ProbeComponent(ComponentTypeId<ShapeProbe>()) {}
+};
+struct RoundProbe : ShapeProbe
+{
+    using ComponentFamily = ShapeProbe;
+    static std::string GetTypeName() { return "RoundProbe"; }
+};
+struct SquareProbe : ShapeProbe
+{
+    using ComponentFamily = ShapeProbe;
+    static std::string GetTypeName() { return "SquareProbe"; }
+};
 
 std::vector<u32> ListIds(const GameObject& object)
 {
@@ -65,6 +83,25 @@ TEST(GameObject, LooksUpByTypeIdFirstMemberAndAllMembers)
     EXPECT_TRUE(object->GetComponents(0x1234).empty());
     EXPECT_EQ(object->GetComponentById(b->GetId()), b);
     EXPECT_EQ(object->GetComponentById(0), nullptr);
+}
+
+TEST(GameObject, TypedLookupFindsTheClassOrTheFirstOfAFamily)
+{
+    World world;
+    GameObject* object = world.Create();
+    EXPECT_EQ(object->GetComponent<TransformComponent>(), nullptr);
+    auto* square = new SquareProbe();
+    auto* round = new RoundProbe();
+    object->AddComponent(square);
+    object->AddComponent(round);
+    auto* transform = static_cast<TransformComponent*>(
+        object->AddComponent(world.factory.CreateComponent("TransformComponent")));
+
+    EXPECT_EQ(object->GetComponent<TransformComponent>(), transform);
+    EXPECT_EQ(ComponentTypeId<TransformComponent>(), transform->GetType());
+    EXPECT_EQ(object->GetComponent<ShapeProbe>(), square) << "the family's first member";
+    EXPECT_EQ(object->GetComponent<RoundProbe>(), round) << "skips the other member";
+    EXPECT_EQ(object->GetComponent<SquareProbe>(), square);
 }
 
 TEST(GameObject, ComponentOlderThanItsObjectIsNeitherFoundNorRemovedById)
