@@ -1,7 +1,6 @@
 #include "Core/Actions/MoveToAction.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Math/Quaternion.h"
 
 MoveToAction::MoveToAction(const Math::Point4& target, f32 duration, bool blocking, bool orient)
@@ -12,8 +11,7 @@ MoveToAction::MoveToAction(const Math::Point4& target, f32 duration, bool blocki
 void MoveToAction::Update(f32 seconds, GameObject& owner)
 {
     Start();
-    static const u32 transformType = HashTypeName(TransformComponent::GetTypeName().c_str());
-    auto* transform = static_cast<TransformComponent*>(owner.GetComponent(transformType));
+    auto* transform = owner.GetComponent<TransformComponent>();
     if (transform == nullptr)
     {
         Finish();

@@ -1,7 +1,6 @@
 #include "Core/Actions/ScaleToAction.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 
 ScaleToAction::ScaleToAction(const Math::Vector3& target, f32 duration, bool blocking)
     : Action(ObjectLanes, blocking), m_target(target), m_remaining(duration)
@@ -11,8 +10,7 @@ ScaleToAction::ScaleToAction(const Math::Vector3& target, f32 duration, bool blo
 void ScaleToAction::Update(f32 seconds, GameObject& owner)
 {
     Start();
-    static const u32 transformType = HashTypeName(TransformComponent::GetTypeName().c_str());
-    auto* transform = static_cast<TransformComponent*>(owner.GetComponent(transformType));
+    auto* transform = owner.GetComponent<TransformComponent>();
     if (transform == nullptr)
     {
         Finish();

@@ -10,7 +10,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/ObjectDefinitionHook.h"
 #include "Core/Reflection/HashTypeName.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Serializer/Xml/XmlReader.h"
 #include <algorithm>
 #include <tinyxml2.h>
@@ -22,11 +22,6 @@ GameFactory* Factory()
     return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
 }
 
-TransformComponent* FindTransform(GameObject& object)
-{
-    static const u32 transformType = HashTypeName(TransformComponent::GetTypeName().c_str());
-    return static_cast<TransformComponent*>(object.GetComponent(transformType));
-}
 } // namespace
 
 QUILL_DEFINE_TYPE_RECORD(ObjectBoneMountsComponent, &TypeRecordOf<GameObjectComponent>(), false)
@@ -39,6 +34,14 @@ ObjectBoneMountsComponent::ObjectBoneMountsComponent() : GameObjectComponent(tru
 ObjectBoneMountsComponent::~ObjectBoneMountsComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
+}
+
+const MemberTable<ObjectBoneMountsComponent>& ObjectBoneMountsComponent::Members()
+{
+    QUILL_MEMBER_TABLE(
+        table, ObjectBoneMountsComponent, ReadRule::ByPosition,
+        QUILL_MEMBER(ObjectBoneMountsComponent, m_boneIndex, MemberFlag::Written).Tag("boneIndex"));
+    return table;
 }
 
 u32 ObjectBoneMountsComponent::GetType()
@@ -62,7 +65,7 @@ void ObjectBoneMountsComponent::Shutdown()
 
 void ObjectBoneMountsComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    Serializer::ReadElement<unsigned int>(reader, m_boneIndex, "");
+    ReadMembers(reader, *this, Members());
     GameFactory* factory = Factory();
     if (factory == nullptr)
         return;
@@ -76,7 +79,8 @@ void ObjectBoneMountsComponent::Deserialize(Serializer::XmlReader& reader)
             Core::ApplyObjectDefinition(*mount, element);
             m_mounts.push_back(id);
             mount = factory->FindObject(id); // the definition may have destroyed what it built
-            if (TransformComponent* transform = mount != nullptr ? FindTransform(*mount) : nullptr)
+            if (TransformComponent* transform =
+                    mount != nullptr ? mount->GetComponent<TransformComponent>() : nullptr)
             {
                 transform->mountedOnObjectId = m_owner;
                 transform->relativeToCreator = false;
@@ -84,6 +88,11 @@ void ObjectBoneMountsComponent::Deserialize(Serializer::XmlReader& reader)
         }
         reader.NextElement();
     }
+}
+
+void ObjectBoneMountsComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    WriteMembers(writer, *this, Members());
 }
 
 void ObjectBoneMountsComponent::HandleMessage(Message* message)
@@ -100,7 +109,7 @@ void ObjectBoneMountsComponent::HandleMessage(Message* message)
         if (mount == nullptr)
             break;
         m_mounts.push_back(create->objectId);
-        if (TransformComponent* transform = FindTransform(*mount))
+        if (TransformComponent* transform = mount->GetComponent<TransformComponent>())
         {
             transform->mountedOnObjectId = create->senderId;
             transform->relativeToCreator = true;
@@ -158,7 +167,8 @@ void ObjectBoneMountsComponent::FollowBone(const Math::Point4& boneWorldPosition
     for (u32 id : m_mounts)
     {
         GameObject* mount = factory->FindObject(id);
-        if (TransformComponent* transform = mount != nullptr ? FindTransform(*mount) : nullptr)
+        if (TransformComponent* transform =
+                mount != nullptr ? mount->GetComponent<TransformComponent>() : nullptr)
             transform->position = boneWorldPosition;
     }
 }

@@ -3,8 +3,8 @@
 // registered components in each rendering update: when the carrier's animation controller has
 // more bones than the bone index, it hands the bone's world position to FollowBone.
 //
-// XML: the first element, whatever its tag, is the bone index; each following element names a
-// mounted object's archetype (with children: an inline definition).
+// XML: the first element, whatever its tag, is the bone index ("boneIndex" when written); each
+// following element names a mounted object's archetype (with children: an inline definition).
 //
 // Messages: 8 creates an object and pins it to this component's bone (the message's bone index
 // is not used; the sender becomes the mount's creator); 9 removes one mount, by id or by the
@@ -17,6 +17,8 @@
 #include "Math/Point4.h"
 #include <string>
 #include <vector>
+
+template <typename Owner> struct MemberTable;
 
 class ObjectBoneMountsComponent : public GameObjectComponent
 {
@@ -33,13 +35,17 @@ public:
 
     static std::string GetTypeName() { return "ObjectBoneMountsComponent"; }
     static u32 GetSize() { return static_cast<u32>(sizeof(ObjectBoneMountsComponent)); }
+    // The written members: the bone index, first and by position. The mounts that follow it are
+    // objects of their own and are read by Deserialize.
+    static const MemberTable<ObjectBoneMountsComponent>& Members();
 
     u32 GetType() override;
     std::string GetName() override { return GetTypeName(); }
     // Leaves the graphics system and destroys every mounted object at once.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
-    void Serialize(Serializer::XmlWriter&) override {}
+    // Writes the bone index; the mounted objects are saved as objects of their own.
+    void Serialize(Serializer::XmlWriter& writer) override;
     void HandleMessage(Message* message) override;
 
     // Puts every mounted object at the bone's world position; orientation and scale stay.

@@ -25,11 +25,6 @@ GameFactory* Factory()
     return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
 }
 
-TransformComponent* FindTransform(GameObject& object)
-{
-    static const u32 transformType = HashTypeName(TransformComponent::GetTypeName().c_str());
-    return static_cast<TransformComponent*>(object.GetComponent(transformType));
-}
 } // namespace
 
 QUILL_DEFINE_TYPE_RECORD(ObjectMountsComponent, &TypeRecordOf<GameObjectComponent>(), false)
@@ -85,7 +80,7 @@ void ObjectMountsComponent::Deserialize(Serializer::XmlReader& reader)
             m_mounts.push_back(id);
             // The definition may have destroyed what it built; look again.
             mount = factory->FindObject(id);
-            transform = mount != nullptr ? FindTransform(*mount) : nullptr;
+            transform = mount != nullptr ? mount->GetComponent<TransformComponent>() : nullptr;
         }
         Serializer::ReadPoint4(reader, transform != nullptr ? transform->position : position,
                                "position");
@@ -147,7 +142,7 @@ void ObjectMountsComponent::CreateMount(u32 objectId, const std::string& archety
     // The definition records the sender as creator while it is applied; the carrier follows.
     mount->SetCreatorId(m_owner);
     m_mounts.push_back(objectId);
-    if (TransformComponent* transform = FindTransform(*mount))
+    if (TransformComponent* transform = mount->GetComponent<TransformComponent>())
     {
         transform->position = offset;
         transform->mountedOnObjectId = m_owner;
@@ -185,7 +180,7 @@ void ObjectMountsComponent::RemoveMount(u32 objectId, const std::string& archety
 
 void ObjectMountsComponent::DetachInPlace(GameObject& mount)
 {
-    TransformComponent* transform = FindTransform(mount);
+    TransformComponent* transform = mount.GetComponent<TransformComponent>();
     if (transform == nullptr)
         return;
     // Both read while the transform still follows its carrier: where it is drawn now. The

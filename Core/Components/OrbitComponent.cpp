@@ -74,8 +74,7 @@ void OrbitComponent::Update(f32 seconds)
     GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     if (owner == nullptr)
         return;
-    static const u32 transformType = HashTypeName(TransformComponent::GetTypeName().c_str());
-    auto* transform = static_cast<TransformComponent*>(owner->GetComponent(transformType));
+    auto* transform = owner->GetComponent<TransformComponent>();
     if (transform == nullptr)
         return;
     const Math::Point4 target = m_orbit.GetTarget();
