@@ -3,6 +3,7 @@
 #include "Core/LaunchOptions.h"
 #include "Core/System/ActionListSystem.h"
 #include "Core/System/AssetLoaderSystem.h"
+#include "Core/System/InputSystem.h"
 #include "Core/System/LogSystem.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/System/ThreadPool.h"
@@ -36,5 +37,6 @@ void RegisterCoreSystems(SystemFactory& factory)
     factory.Register("ThreadPoolSystem", CreateThreadPool,
                      []() -> SystemComponent* { return System::ThreadPool::Instance(); });
     factory.Register<System::AssetLoaderSystem>("AssetLoaderSystem");
+    factory.Register<System::InputSystem>("InputSystem");
 }
 } // namespace Core

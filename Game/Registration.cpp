@@ -1,6 +1,7 @@
 #include "Game/Registration.h"
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateSystem.h"
+#include "Graphics/GraphicsRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 
@@ -11,6 +12,7 @@ void RegisterSystems(SystemFactory& factory)
     Core::RegisterCoreSystems(factory);
     Scripting::RegisterScriptingSystems(factory);
     Serializer::RegisterSerializerSystems(factory);
+    Graphics::RegisterGraphics(factory);
     GameState::RegisterGameStateSystems(factory);
 }
 } // namespace Game

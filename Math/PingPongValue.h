@@ -28,6 +28,9 @@ public:
     // All four floats and all three flags zero.
     void Reset();
     f32 GetValue() const { return value; }
+    // The value held within the bounds: a movement that stopped at a bound (and so overshot
+    // it) reads as that bound.
+    f32 GetClampedValue() const { return value < min ? min : (value > max ? max : value); }
     // Moves the value by rate * dt and bounces it off the bounds as often as needed.
     void Update(f32 dt);
 

@@ -3,6 +3,7 @@
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/MessageTypes.h"
 #include "Core/Messages/Scripting/ScriptMessage.h"
+#include "Core/System/InputServices.h"
 #include "Scripting/LuaComponent.h"
 #include <algorithm>
 
@@ -12,10 +13,29 @@ namespace System
 {
 LuaSystem* LuaSystem::s_instance = nullptr;
 
+namespace
+{
+// The engine core's systems (the input system) load their settings scripts through these.
+void* LoadSettingsScript(const std::string& file, const std::string& name)
+{
+    return LuaSystem::Instance() != nullptr ? LuaSystem::Instance()->LoadScript(file, name)
+                                            : nullptr;
+}
+
+void ReleaseSettingsScript(void* script)
+{
+    LuaComponent::Destroy(static_cast<LuaComponent*>(script));
+}
+} // namespace
+
 LuaSystem::LuaSystem()
 {
     m_name = "ScriptingSystem";
     s_instance = this;
+    Core::InputServices::ScriptHooks hooks;
+    hooks.loadSettingsScript = LoadSettingsScript;
+    hooks.releaseSettingsScript = ReleaseSettingsScript;
+    Core::InputServices::InstallScriptHooks(hooks);
 }
 
 LuaSystem::~LuaSystem()
@@ -30,7 +50,10 @@ LuaSystem::~LuaSystem()
         LuaComponent::Destroy(script);
     }
     if (s_instance == this)
+    {
         s_instance = nullptr;
+        Core::InputServices::RemoveScriptHooks();
+    }
 }
 
 std::vector<std::pair<LuaComponent*, u32>> LuaSystem::TakeSnapshot() const

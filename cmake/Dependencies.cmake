@@ -11,6 +11,10 @@ find_package(tinyxml2 REQUIRED)
 pkg_check_modules(LUA52 REQUIRED IMPORTED_TARGET lua5.2)
 if(QUILL_BUILD_TESTS)
     find_package(GTest REQUIRED)
+    # The layering check (scripts/check_layers.py) uses the standard library alone; Debian's
+    # interpreter, installed by scripts/setup, is preferred to any other python3 on the PATH.
+    set(Python3_ROOT_DIR /usr)
+    find_package(Python3 3.7 REQUIRED COMPONENTS Interpreter)
 endif()
 if(QUILL_BUILD_BENCHMARKS)
     find_package(benchmark REQUIRED)

@@ -9,7 +9,10 @@ function(engine_apply_settings target)
         target_compile_options(${target} PRIVATE -Werror)
     endif()
     if(QUILL_SANITIZE)
-        target_compile_options(${target} PUBLIC -fsanitize=address,undefined -fno-omit-frame-pointer)
+        # Undefined behaviour stops the program at its first report, so that a test fails on it
+        # instead of logging it and passing.
+        target_compile_options(${target} PUBLIC -fsanitize=address,undefined
+                               -fno-sanitize-recover=all -fno-omit-frame-pointer)
         target_link_options(${target} PUBLIC -fsanitize=address,undefined)
     endif()
     if(QUILL_TSAN)
@@ -28,21 +31,28 @@ function(engine_add_library name)
     endif()
 endfunction()
 
-# engine_add_test(name SOURCES a.cpp LIBS dep1 [WORKING_DIRECTORY dir])
-# One GoogleTest executable per subsystem; every test case becomes its own CTest test.
+# engine_add_test(name SOURCES a.cpp LIBS dep1 [WORKING_DIRECTORY dir] [LABEL label])
+# One GoogleTest executable per subsystem; every test case becomes its own CTest test. Tests
+# that need an OpenGL context live in executables of their own with LABEL gl.
 function(engine_add_test name)
-    cmake_parse_arguments(ARG "" "WORKING_DIRECTORY" "SOURCES;LIBS" ${ARGN})
+    cmake_parse_arguments(ARG "" "WORKING_DIRECTORY;LABEL" "SOURCES;LIBS" ${ARGN})
     add_executable(${name} ${ARG_SOURCES})
     engine_apply_settings(${name})
     target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
     if(NOT ARG_WORKING_DIRECTORY)
         set(ARG_WORKING_DIRECTORY ${QUILL_SOURCE_ROOT})
     endif()
+    # The discovered tests get their properties as one flat list, which splits a list value
+    # into separate items: the environment list goes last, and a label only when there is one.
+    set(properties TIMEOUT 120)
+    if(ARG_LABEL)
+        list(APPEND properties LABELS ${ARG_LABEL})
+    endif()
     gtest_discover_tests(${name}
         WORKING_DIRECTORY ${ARG_WORKING_DIRECTORY}
         DISCOVERY_MODE PRE_TEST
-        PROPERTIES ENVIRONMENT "ALSOFT_DRIVERS=null;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data"
-                   TIMEOUT 120)
+        PROPERTIES ${properties}
+                   ENVIRONMENT "ALSOFT_DRIVERS=null;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data")
 endfunction()
 
 # engine_add_benchmark(name SOURCES a.cpp LIBS dep1)

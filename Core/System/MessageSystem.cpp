@@ -58,6 +58,8 @@ void MessageSystem::Post(Message* message)
     if (message == nullptr)
         return;
     std::lock_guard<std::mutex> lock(m_postMutex);
+    if (TranslateInput(message))
+        return;
     if (IsObjectMessageType(message->type))
         m_objectMessages.push_back(message);
     else

@@ -7,6 +7,7 @@
 // clear operations run on the main thread and hold no lock while a message is delivered, so
 // handlers may post. Only the messages queued when an update begins are looked at in it; object
 // messages posted during the main walk are carried out by the same update's second walk.
+#include "Core/Messages/Input/InputCodes.h"
 #include "Core/SystemComponent.h"
 #include <deque>
 #include <list>
@@ -58,6 +59,21 @@ public:
     // Object messages: destroy object, add component, remove component.
     static bool IsObjectMessageType(u32 type);
 
+    // Replaces raw input (keys, mouse buttons and movement, controller buttons and sticks) by
+    // the abstract input messages at once, under the post mutex (InputTranslation.cpp). True
+    // when the raw message has been dealt with (queued or destroyed); false for other types.
+    bool TranslateInput(Message* message);
+    void TranslateKeyboard(Message* message);
+    void TranslateMouseButton(Message* message);
+    void TranslateMouseMove(Message* message);
+    void TranslateControllerButton(Message* message);
+    void TranslateControllerStick(Message* message);
+
+    // Stick values beyond this count as pushed; the trigger fires below its negative.
+    static constexpr f32 StickThreshold = 0.55f;
+    // The controller pad moves nothing before this frame (the first frames settle the pad).
+    static constexpr u32 FirstPadFrame = 10;
+
 private:
     // Takes the frame time off the message's delay; requeues it or delivers and destroys it.
     void CountDown(Message* message, f32 seconds);
@@ -72,6 +88,10 @@ private:
     std::list<Message*> m_objectMessages; // guarded by the post mutex
     mutable std::mutex m_postMutex;
     std::vector<u32> m_groupSnapshot; // member ids of the group deliveries in progress
+    // Key states of the translation, kept for the whole run: one shared by the four stick
+    // axes, one for the trigger.
+    u32 m_stickState = KS_RELEASE;
+    u32 m_triggerState = KS_RELEASE;
 
     static MessageSystem* s_instance;
 };

@@ -32,6 +32,17 @@ public:
     // Appends an element whose text is the given text.
     void AppendTextElement(const char* name, const char* defaultName, const std::string& text);
 
+    // Writes each listed object (pointers to anything with Serialize(XmlWriter&), such as
+    // components) through its own Serialize, in list order; null entries are skipped.
+    template <class Range> void WriteObjects(const Range& objects)
+    {
+        for (const auto& object : objects)
+        {
+            if (object != nullptr)
+                object->Serialize(*this);
+        }
+    }
+
 private:
     tinyxml2::XMLDocument& m_document;
     tinyxml2::XMLElement* m_parent;

@@ -55,6 +55,58 @@ console_and_signal)
     grep -q "LogSystem Start Time: " "$work/stdout.txt" || fail "no start line on the console"
     grep -q "Engine: created MessagingSystem" "$work/stdout.txt" || fail "no system lines"
     ;;
+window_and_keys | no_vis)
+    # A display of its own, so that no other test's window takes the focus or the keys.
+    display_file="$work/display"
+    Xvfb -displayfd 3 -nolisten tcp -screen 0 1366x768x24 3>"$display_file" 2>/dev/null &
+    xvfb_pid=$!
+    trap 'kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
+    for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+    [ -s "$display_file" ] || fail "the virtual display did not start"
+    export DISPLAY=":$(head -n 1 "$display_file")"
+    switches=(-out "$work/log.txt")
+    [ "$case_name" = no_vis ] && switches+=(-no_vis)
+    "$game" "${switches[@]}" > "$work/stdout.txt" 2>&1 &
+    pid=$!
+    window=""
+    for _ in $(seq 100); do
+        window=$(xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { kill -TERM "$pid"; fail "no window named Quillmere"; }
+    sleep 0.5
+    script=assets/Scripts/System/GraphicsSystemScript.lua
+    width=$(sed -n 's/^width *= *\([0-9]*\).*/\1/p' "$script")
+    height=$(sed -n 's/^height *= *\([0-9]*\).*/\1/p' "$script")
+    geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
+    focus=$(xdotool getwindowfocus)
+    # F11 and F10, then Home and Page Down, whose GLFW codes are the engine's F11 and F10.
+    for key in F11 F10 Home Next; do
+        xdotool key "$key"
+        sleep 0.3
+    done
+    kill -TERM "$pid"
+    timeout 30 tail --pid="$pid" -f /dev/null
+    wait "$pid"
+    rc=$?
+    [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
+    log="$work/log.txt"
+    [ "$geometry" = "${width}x${height}" ] || fail "window is $geometry, the script sets ${width}x${height}"
+    [ "$focus" = "$window" ] || fail "the window does not have the focus ($focus, not $window)"
+    grep -q "Major: 4 Minor: 5 Rev: 0" "$log" || fail "log lacks the context version"
+    grep -qx "4.50" "$log" || fail "log lacks the shading-language version"
+    [ "$(grep -c "Engine handling keyboard key 'F11'" "$log")" = 1 ] || fail "F11 not logged once"
+    grep -q "Allocates Total" "$log" || fail "F11 did not write the allocator statistics"
+    [ "$(grep -c "GraphicsSystem handling keyboard key 'F10'" "$log")" = 1 ] ||
+        fail "F10 not logged once"
+    if [ "$case_name" = no_vis ]; then
+        ! grep -q "Success \[GraphicsSystem\]" "$log" || fail "-no_vis set up drawing"
+    else
+        grep -q "Success \[GraphicsSystem\]: Initialized Settings." "$log" ||
+            fail "log lacks the graphics success line"
+    fi
+    ;;
 *)
     fail "unknown case $case_name"
     ;;

@@ -101,3 +101,13 @@ TEST(PingPongValue, HugeStepsReturnAtOnceWithinTheBounds)
     EXPECT_GE(value.GetValue(), 0.0f);
     EXPECT_LE(value.GetValue(), 1.0f);
 }
+
+TEST(PingPongValue, ClampedReadEndsExactlyOnTheBoundAStopOvershot)
+{
+    Math::PingPongValue fade(0.0f, 1.0f, 1.0f, -0.4f, true, true);
+    fade.Update(3.0f);
+    EXPECT_TRUE(fade.finished);
+    EXPECT_FLOAT_EQ(fade.GetClampedValue(), 0.0f);
+    Math::PingPongValue inside(0.0f, 1.0f, 0.5f, 0.0f, false, false);
+    EXPECT_FLOAT_EQ(inside.GetClampedValue(), 0.5f);
+}

@@ -4,6 +4,7 @@
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/Input/MouseButtonMessage.h"
 #include "Core/Messages/Scripting/ScriptMessage.h"
+#include "Core/System/InputServices.h"
 #include "Core/System/MessageSystem.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/Namespace.h"
@@ -90,6 +91,17 @@ TEST_F(LuaSystemTest, NameAndNothingToDoWithoutScripts)
     EXPECT_EQ(0u, lua.GetScriptCount());
     EXPECT_EQ(nullptr, lua.GetScript("nobody"));
     EXPECT_EQ("", LogText());
+}
+
+TEST_F(LuaSystemTest, EngineCoreSystemsLoadTheirSettingsScriptsThroughTheHooks)
+{
+    WriteScript("Settings.lua", "speed = 3");
+    void* settings = Core::InputServices::LoadSettingsScript("Settings.lua", "settings");
+    ASSERT_NE(nullptr, settings);
+    EXPECT_EQ(settings, lua.GetScript("settings"));
+    Core::InputServices::ReleaseSettingsScript(settings);
+    EXPECT_EQ(nullptr, lua.GetScript("settings"));
+    EXPECT_EQ(nullptr, Core::InputServices::LoadSettingsScript("Missing.lua", "missing"));
 }
 
 TEST_F(LuaSystemTest, ScriptsUpdateInLoadOrderAndKeepTheirPlaceOnReload)

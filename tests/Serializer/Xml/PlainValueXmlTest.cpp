@@ -221,6 +221,26 @@ TEST(PlainValueXml, ListWritersWriteOneElementPerItem)
                                          "<double>0.5</double></P>");
 }
 
+namespace
+{
+// A member list entry that writes one element of its own.
+struct Written
+{
+    int value;
+    void Serialize(XmlWriter& writer) const { WriteInt(writer, value, "item"); }
+};
+} // namespace
+
+TEST(PlainValueXml, WriteObjectsWritesEachListedObjectInOrderAndSkipsNull)
+{
+    WrittenDocument out;
+    Written first{1};
+    Written second{2};
+    const std::vector<const Written*> objects = {&first, nullptr, &second};
+    out.writer.WriteObjects(objects);
+    EXPECT_EQ(PrintCompact(*out.parent), "<P><item>1</item><item>2</item></P>");
+}
+
 TEST(PlainValueXml, PlainValuesSurviveWriteThenRead)
 {
     WrittenDocument out;

@@ -1,0 +1,357 @@
+// The message system's translation of raw input into the abstract input messages that game code
+// reads: input actions, input moves and cursor movement. A keyboard, a mouse and a controller
+// steer the game through the same three messages. Runs inside Post, under the post mutex.
+#include "Core/Engine.h"
+#include "Core/Messages/Input/ControllerButtonMessage.h"
+#include "Core/Messages/Input/ControllerStickMessage.h"
+#include "Core/Messages/Input/InputActionMessage.h"
+#include "Core/Messages/Input/InputCursorMessage.h"
+#include "Core/Messages/Input/InputMoveMessage.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Messages/Input/MouseButtonMessage.h"
+#include "Core/Messages/Input/MouseMoveMessage.h"
+#include "Core/Messages/TryNewMessage.h"
+#include "Core/System/InputServices.h"
+#include "Core/System/MessageSystem.h"
+#include <cmath>
+
+namespace Core
+{
+namespace System
+{
+namespace
+{
+const char* const kPart = "MessageSystem";
+const char* const kInputSystem = "InputSystem";
+// Keyboard and mouse steer the first player.
+constexpr u32 kKeyboardPlayer = 0;
+
+// What one raw code turns into: nothing, up to two actions, or a move.
+struct Translation
+{
+    int firstAction = -1;
+    int secondAction = -1;
+    bool isMove = false;
+    Math::Vector2 direction;
+};
+
+Translation Action(int first, int second = -1)
+{
+    Translation translation;
+    translation.firstAction = first;
+    translation.secondAction = second;
+    return translation;
+}
+
+Translation Move(f32 x, f32 y)
+{
+    Translation translation;
+    translation.isMove = true;
+    translation.direction = Math::Vector2(x, y);
+    return translation;
+}
+
+// Key codes of the engine's numbering.
+constexpr u32 kSpace = 32;
+constexpr u32 kEscape = 257;
+constexpr u32 kUp = 283;
+constexpr u32 kDown = 284;
+constexpr u32 kLeft = 285;
+constexpr u32 kRight = 286;
+constexpr u32 kTab = 293;
+constexpr u32 kEnter = 294;
+
+// Action codes (code N prints "ACTION_{N+1}").
+constexpr int kActionMenu = 8;   // Escape
+constexpr int kActionPause = 10; // Start
+
+bool KeyTranslation(u32 key, Translation& out)
+{
+    switch (key)
+    {
+    case '1':
+    case 'Q':
+        out = Action(1);
+        return true;
+    case '2':
+    case 'W':
+        out = Action(2);
+        return true;
+    case '3':
+    case 'E':
+        out = Action(3);
+        return true;
+    case '4':
+    case 'R':
+        out = Action(4);
+        return true;
+    case kTab:
+        out = Action(5);
+        return true;
+    case kSpace:
+    case kEnter:
+        out = Action(9, 1);
+        return true;
+    case kEscape:
+        out = Action(kActionMenu);
+        return true;
+    case kUp:
+        out = Move(0.0f, 1.0f);
+        return true;
+    case kDown:
+        out = Move(0.0f, -1.0f);
+        return true;
+    case kLeft:
+        out = Move(-1.0f, 0.0f);
+        return true;
+    case kRight:
+        out = Move(1.0f, 0.0f);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// Controller buttons of the engine's numbering.
+constexpr u32 kPadUp = 10;
+constexpr u32 kPadLeft = 13;
+
+bool ControllerButtonTranslation(u32 button, Translation& out)
+{
+    switch (button)
+    {
+    case 0:
+        out = Action(1);
+        return true; // A
+    case 1:
+        out = Action(3);
+        return true; // B
+    case 2:
+        out = Action(2);
+        return true; // X
+    case 3:
+        out = Action(4);
+        return true; // Y
+    case 4:
+    case 5:
+        out = Action(5);
+        return true; // bumpers
+    case 6:
+        out = Action(9);
+        return true; // Back
+    case 7:
+        out = Action(kActionPause);
+        return true;
+    case 8:
+        out = Action(7);
+        return true; // left stick button
+    case 9:
+        out = Action(8);
+        return true; // right stick button
+    case kPadUp:
+        out = Move(0.0f, 1.0f);
+        return true;
+    case 11:
+        out = Move(1.0f, 0.0f);
+        return true;
+    case 12:
+        out = Move(0.0f, -1.0f);
+        return true;
+    case kPadLeft:
+        out = Move(-1.0f, 0.0f);
+        return true;
+    default:
+        return false;
+    }
+}
+
+// A pushed control is state 1 on its first message and 2 on the following ones; a control at
+// rest is 3.
+u32 NextState(u32 previous, bool pushed)
+{
+    if (!pushed)
+        return KS_RELEASE;
+    return previous == KS_RELEASE ? KS_TRIGGER : KS_PRESSED;
+}
+
+// Axes of the engine's controller numbering.
+constexpr u32 kLeftStickX = 0;
+constexpr u32 kLeftStickY = 1;
+constexpr u32 kTrigger = 2;
+constexpr u32 kRightStickY = 3;
+constexpr u32 kRightStickX = 4;
+} // namespace
+
+bool MessageSystem::TranslateInput(Message* message)
+{
+    switch (message->type)
+    {
+    case MT_KEYBOARD:
+        TranslateKeyboard(message);
+        return true;
+    case MT_MOUSE_BUTTON:
+        TranslateMouseButton(message);
+        return true;
+    case MT_MOUSE_MOVE:
+        TranslateMouseMove(message);
+        return true;
+    case MT_CONTROLLER_BUTTON:
+        TranslateControllerButton(message);
+        return true;
+    case MT_CONTROLLER_STICK:
+        TranslateControllerStick(message);
+        return true;
+    default:
+        return false;
+    }
+}
+
+namespace
+{
+// Queues the translation's messages behind each other; each one that cannot be had is skipped.
+void QueueTranslation(MessageSystem& system, const Translation& translation, u32 player, u32 state,
+                      const Message* source)
+{
+    const u32 sender = system.GetId();
+    if (translation.isMove)
+    {
+        system.QueueDerived(TryNewMessage<InputMoveMessage>(kPart, sender, player,
+                                                            translation.direction, state, 0u),
+                            source);
+        return;
+    }
+    for (int action : {translation.firstAction, translation.secondAction})
+    {
+        if (action < 0)
+            continue;
+        system.QueueDerived(TryNewMessage<InputActionMessage>(kPart, sender, player,
+                                                              static_cast<u32>(action), state, 0u),
+                            source);
+    }
+}
+} // namespace
+
+// A message posted under an input type without being of its class (a plain Message, say) has no
+// fields to read: it travels unchanged.
+
+void MessageSystem::TranslateKeyboard(Message* message)
+{
+    auto* key = dynamic_cast<KeyboardMessage*>(message);
+    Translation translation;
+    if (key == nullptr || !KeyTranslation(key->keyCode, translation))
+    {
+        Enqueue(message);
+        return;
+    }
+    QueueTranslation(*this, translation, kKeyboardPlayer, key->state, key);
+    // Escape is also a key for the systems (the game-state system pauses on it).
+    if (key->keyCode == kEscape)
+        Enqueue(message);
+    else
+        DestroyMessage(message);
+}
+
+void MessageSystem::TranslateMouseButton(Message* message)
+{
+    constexpr u32 kLeftButton = 0;
+    constexpr u32 kRightButton = 1;
+    constexpr u32 kMiddleButton = 2;
+    auto* mouse = dynamic_cast<MouseButtonMessage*>(message);
+    if (mouse == nullptr || mouse->button > kMiddleButton)
+    {
+        Enqueue(message);
+        return;
+    }
+    Translation translation;
+    if (mouse->button == kLeftButton)
+        translation = Action(0);
+    else if (mouse->button == kMiddleButton)
+        translation = Action(1);
+    else if (mouse->button == kRightButton)
+    {
+        // A move toward the cursor as seen from the window's centre, y upwards.
+        const f32 halfWidth = static_cast<f32>(InputServices::GetWindowWidth()) / 2.0f;
+        const f32 halfHeight = static_cast<f32>(InputServices::GetWindowHeight()) / 2.0f;
+        translation = Move(mouse->position.x - halfWidth, -(mouse->position.y - halfHeight));
+    }
+    QueueTranslation(*this, translation, kKeyboardPlayer, mouse->state, mouse);
+    DestroyMessage(message);
+}
+
+void MessageSystem::TranslateMouseMove(Message* message)
+{
+    auto* move = dynamic_cast<MouseMoveMessage*>(message);
+    if (move == nullptr)
+    {
+        Enqueue(message);
+        return;
+    }
+    // The input system moves the cursor: the derived message is addressed to it (the raw
+    // message, destroyed below, lends it the rest of its addressing).
+    move->targetSystem = kInputSystem;
+    QueueDerived(
+        TryNewMessage<InputCursorMessage>(kPart, GetId(), kKeyboardPlayer, move->movement, 0u),
+        move);
+    DestroyMessage(message);
+}
+
+void MessageSystem::TranslateControllerButton(Message* message)
+{
+    auto* button = dynamic_cast<ControllerButtonMessage*>(message);
+    Translation translation;
+    if (button == nullptr || !ControllerButtonTranslation(button->button, translation))
+    {
+        Enqueue(message);
+        return;
+    }
+    const bool isPad = button->button >= kPadUp && button->button <= kPadLeft;
+    const u32 frame = g_Engine != nullptr ? g_Engine->GetFrameCount() : 0;
+    if (isPad && frame < FirstPadFrame)
+    {
+        // The pad moves nothing yet; a pad press this early means a controller is in use.
+        if (button->button == kPadUp)
+            InputServices::SetMouseCursorVisible(false);
+    }
+    else
+    {
+        QueueTranslation(*this, translation, button->controller, button->state, button);
+    }
+    DestroyMessage(message);
+}
+
+void MessageSystem::TranslateControllerStick(Message* message)
+{
+    auto* stick = dynamic_cast<ControllerStickMessage*>(message);
+    if (stick == nullptr || stick->axis > kRightStickX)
+    {
+        Enqueue(message);
+        return;
+    }
+    const f32 value = stick->value;
+    if (stick->axis == kTrigger)
+    {
+        // The right trigger pulls the axis negative; the left one does nothing.
+        if (value <= 0.0f)
+        {
+            m_triggerState = NextState(m_triggerState, value < -StickThreshold);
+            QueueTranslation(*this, Action(0), stick->controller, m_triggerState, stick);
+        }
+        DestroyMessage(message);
+        return;
+    }
+    m_stickState = NextState(m_stickState, std::fabs(value) > StickThreshold);
+    Math::Vector2 direction;
+    if (stick->axis == kLeftStickX || stick->axis == kRightStickX)
+        direction = Math::Vector2(value, 0.0f);
+    else if (stick->axis == kLeftStickY)
+        direction = Math::Vector2(0.0f, value);
+    else if (stick->axis == kRightStickY)
+        direction = Math::Vector2(0.0f, -value);
+    Translation translation;
+    translation.isMove = true;
+    translation.direction = direction;
+    QueueTranslation(*this, translation, stick->controller, m_stickState, stick);
+    DestroyMessage(message);
+}
+} // namespace System
+} // namespace Core

@@ -1,0 +1,447 @@
+#include "Graphics/GraphicsSystem.h"
+#include "Core/Engine.h"
+#include "Core/ErrorReport.h"
+#include "Core/Log.h"
+#include "Core/Messages/Graphics/SetBackgroundFadeToMessage.h"
+#include "Core/Messages/Graphics/WindowResizeMessage.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Messages/TryNewMessage.h"
+#include "Core/Messages/UserInterface/GameStateMessage.h"
+#include "Core/Objects/GameObjectComponent.h"
+#include "Core/System/InputServices.h"
+#include "Graphics/GlslHeader.h"
+#include "Platform/TweakBar.h"
+#include "Platform/WindowLayer.h"
+#include "Scripting/LuaComponent.h"
+#include <GL/glew.h>
+#include <algorithm>
+
+namespace Graphics
+{
+namespace System
+{
+GraphicsSystem* GraphicsSystem::s_instance = nullptr;
+
+namespace
+{
+const char* const kPart = "GraphicsSystem";
+const char* const kUISystem = "UISystem";
+// Report level of a window that cannot be opened.
+constexpr s32 kWindowReportLevel = 0;
+constexpr f32 kFadeStart = 1.0f;
+
+struct ListName
+{
+    const char* typeName;
+    GraphicsSystem::ComponentList list;
+};
+constexpr ListName kListNames[] = {
+    {"RenderComponent", GraphicsSystem::RenderComponents},
+    {"AnimationControllerComponent", GraphicsSystem::AnimationControllerComponents},
+    {"Sprite", GraphicsSystem::Sprites},
+    {"ModelComponent", GraphicsSystem::ModelComponents},
+    {"TextComponent", GraphicsSystem::TextComponents},
+    {"PointLightComponent", GraphicsSystem::PointLightComponents},
+    {"SpotLightComponent", GraphicsSystem::SpotLightComponents},
+    {"DirectionalLightComponent", GraphicsSystem::DirectionalLightComponents},
+    {"AmbientLightComponent", GraphicsSystem::AmbientLightComponents},
+    {"IntensityComponent", GraphicsSystem::IntensityComponents},
+    {"GlowComponent", GraphicsSystem::GlowComponents},
+    {"ObjectBoneMountsComponent", GraphicsSystem::ObjectBoneMountsComponents},
+    {"OrbitComponent", GraphicsSystem::OrbitComponents},
+};
+
+void Post(Message* message)
+{
+    if (message == nullptr)
+        return;
+    if (g_Engine != nullptr)
+        g_Engine->SendMessage(message, 0.0f);
+    else
+        DestroyMessage(message);
+}
+
+// What the input system asks of the window (Core/System/InputServices.h).
+s32 HookWindowWidth()
+{
+    GraphicsSystem* graphics = GraphicsSystem::Instance();
+    return graphics != nullptr ? graphics->GetWindowWidth()
+                               : Core::InputServices::DefaultWindowWidth;
+}
+
+s32 HookWindowHeight()
+{
+    GraphicsSystem* graphics = GraphicsSystem::Instance();
+    return graphics != nullptr ? graphics->GetWindowHeight()
+                               : Core::InputServices::DefaultWindowHeight;
+}
+
+bool HookEditorBarsShown()
+{
+    GraphicsSystem* graphics = GraphicsSystem::Instance();
+    return graphics != nullptr && graphics->AreEditorBarsShown();
+}
+
+void HookSetMouseCursorVisible(bool visible)
+{
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->SetMouseCursorVisible(visible);
+}
+} // namespace
+
+GraphicsSystem::GraphicsSystem()
+    : m_currentProgram(0), m_referenceSize(ReferenceWidth, ReferenceHeight), m_renderWidth(0),
+      m_renderHeight(0), m_swapInterval(1), m_windowWidth(static_cast<int>(DefaultWindowWidth)),
+      m_windowHeight(static_cast<int>(DefaultWindowHeight)), m_windowOpen(false),
+      m_fullScreen(false), m_noVisual(false), m_debugDraw(false), m_editorBars(false),
+      m_hudShown(true), m_rendererReady(false), m_hooksInstalled(false), m_settings(nullptr),
+      m_renderedFrames(0)
+{
+    m_name = "GraphicsSystem";
+    s_instance = this;
+}
+
+GraphicsSystem::~GraphicsSystem()
+{
+    // Whoever closes the renderer ends the game.
+    Post(TryNewMessage<GameStateMessage>(kPart, 0u, u32(GSM_EXIT), 0u));
+    if (m_hooksInstalled)
+        Core::InputServices::RemoveWindowHooks();
+    Platform::WindowLayer& layer = Platform::GetWindowLayer();
+    layer.SetWindowHandlers(Platform::WindowEventHandlers());
+    if (m_rendererReady)
+        TwTerminate();
+    layer.Close();
+    Scripting::LuaComponent::Destroy(m_settings);
+    m_settings = nullptr;
+    for (auto& list : m_lists)
+        list.clear();
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+GraphicsSystem::ComponentList GraphicsSystem::ListOfTypeName(const std::string& typeName)
+{
+    for (const ListName& entry : kListNames)
+    {
+        if (typeName == entry.typeName)
+            return entry.list;
+    }
+    return ComponentListCount;
+}
+
+void GraphicsSystem::Initialize(u32 launchFlags)
+{
+    Platform::WindowLayer& layer = Platform::GetWindowLayer();
+    layer.GetDesktopSize(m_renderWidth, m_renderHeight);
+    m_noVisual = (launchFlags & NoVisualFlag) != 0;
+    if (m_noVisual)
+        m_swapInterval = 0;
+    SetFade(kFadeStart, kFadeStart, kFadeStart);
+    ReadSettings();
+    InstallHooks();
+    OpenWindow();
+
+    const GLenum glewStatus = glewInit();
+    if (glewStatus != GLEW_OK)
+    {
+        // Without the loader there is no renderer: frames only swap and poll.
+        Core::Log() << "Error [GraphicsSystem]: "
+                    << reinterpret_cast<const char*>(glewGetErrorString(glewStatus)) << '\n';
+        return;
+    }
+    TwInit(TW_OPENGL, nullptr);
+    m_rendererReady = true;
+
+    if (!m_noVisual)
+    {
+        glEnable(GL_CULL_FACE);
+        glEnable(GL_DEPTH_TEST);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        Core::Log() << "Success [GraphicsSystem]: Initialized Settings.\n";
+    }
+}
+
+void GraphicsSystem::ReadSettings()
+{
+    m_settings = Scripting::LuaComponent::Create();
+    // A script that does not load leaves the defaults (the component reported why).
+    if (m_settings == nullptr || !m_settings->Load(SettingsScript))
+        return;
+    m_settings->GetGlobalBool("fullscreen", m_fullScreen);
+    s32 width = m_windowWidth;
+    s32 height = m_windowHeight;
+    m_settings->GetGlobalInt("width", width);
+    m_settings->GetGlobalInt("height", height);
+    // A size that no window can have keeps the default.
+    if (width > 0 && height > 0)
+    {
+        m_windowWidth = width;
+        m_windowHeight = height;
+    }
+    else
+    {
+        Core::Log() << "Error [GraphicsSystem]: window size " << width << " x " << height
+                    << " from " << SettingsScript << " ignored\n";
+    }
+}
+
+void GraphicsSystem::InstallHooks()
+{
+    Core::InputServices::WindowHooks hooks;
+    hooks.windowWidth = HookWindowWidth;
+    hooks.windowHeight = HookWindowHeight;
+    hooks.editorBarsShown = HookEditorBarsShown;
+    hooks.setMouseCursorVisible = HookSetMouseCursorVisible;
+    Core::InputServices::InstallWindowHooks(hooks);
+    m_hooksInstalled = true;
+}
+
+void GraphicsSystem::OpenWindow()
+{
+    Platform::WindowLayer& layer = Platform::GetWindowLayer();
+    // The old window and its context go; every GL object goes with them.
+    layer.Close();
+    m_windowOpen = false;
+
+    Platform::WindowEventHandlers handlers;
+    handlers.resize = [this](int width, int height) { OnWindowResize(width, height); };
+    handlers.close = [this]() { OnWindowClose(); };
+    layer.SetWindowHandlers(std::move(handlers));
+
+    if (!m_fullScreen)
+    {
+        if (!layer.Open(m_windowWidth, m_windowHeight, false) && g_Engine != nullptr)
+            g_Engine->LogError(ErrorReport("Couldn't Open Windowed Window!", kWindowReportLevel));
+        OnWindowResize(m_windowWidth, m_windowHeight);
+    }
+    else
+    {
+        Core::Log() << "Not Open\n";
+        if (!layer.Open(m_renderWidth, m_renderHeight, true) && g_Engine != nullptr)
+            g_Engine->LogError(ErrorReport("Couln't Open Fullscreen Window!", kWindowReportLevel));
+        OnWindowResize(m_renderWidth, m_renderHeight);
+        Core::Log() << "Open\n";
+    }
+    if (!layer.IsOpen())
+        return;
+
+    int major = 0;
+    int minor = 0;
+    int revision = 0;
+    layer.GetContextVersion(major, minor, revision);
+    Core::Log() << "Major: " << major << " Minor: " << minor << " Rev: " << revision << '\n';
+    layer.SetTitle(WindowTitle);
+    ChooseShaderHeader();
+
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    layer.SetSwapInterval(m_swapInterval);
+    Post(TryNewMessage<WindowResizeMessage>(
+        kPart, 0u, Math::Vector2(static_cast<f32>(m_windowWidth), static_cast<f32>(m_windowHeight)),
+        0u));
+    m_windowOpen = true;
+}
+
+void GraphicsSystem::ChooseShaderHeader()
+{
+    const char* version = reinterpret_cast<const char*>(glGetString(GL_SHADING_LANGUAGE_VERSION));
+    Core::Log() << (version != nullptr ? version : "(no shading-language version)") << '\n';
+    const GlslHeader header = ChooseGlslHeader(version);
+    if (!header.supported)
+    {
+        // Shaders keep the lines they had (none at start-up).
+        Core::Log() << "Shader Version [" << header.major << "." << header.minor
+                    << "] Not Supported.\n";
+        return;
+    }
+    m_glslVersion = header.versionLine;
+    m_glslDefine = header.defineLine;
+}
+
+void GraphicsSystem::OnWindowResize(int width, int height)
+{
+    // A minimised window reports a zero size: nothing changes.
+    if (width == 0 || height == 0)
+        return;
+    m_windowWidth = width;
+    m_windowHeight = height;
+    SetMouseCursorVisible(true);
+    if (Platform::GetWindowLayer().IsOpen())
+        glViewport(0, 0, width, height);
+    TwWindowSize(width, height);
+    Post(TryNewMessage<WindowResizeMessage>(
+        kPart, 0u, Math::Vector2(static_cast<f32>(width), static_cast<f32>(height)),
+        std::string(kUISystem)));
+}
+
+void GraphicsSystem::OnWindowClose()
+{
+    // The game-state system ends the program; the window stays until then.
+    Post(TryNewMessage<GameStateMessage>(kPart, 0u, u32(GSM_EXIT), 0u));
+}
+
+void GraphicsSystem::Update(f32 seconds)
+{
+    if (!m_windowOpen)
+        return;
+    Platform::WindowLayer& layer = Platform::GetWindowLayer();
+    if (m_renderedFrames > TitleRefreshFrames)
+    {
+        layer.SetTitle(WindowTitle);
+        m_renderedFrames = 0;
+    }
+    ++m_renderedFrames;
+    m_statistics = FrameStatistics();
+
+    if (m_noVisual)
+    {
+        layer.SwapBuffers();
+        return;
+    }
+    for (Math::PingPongValue& channel : m_fade)
+        channel.Update(seconds);
+
+    // The drawing steps need the loader's functions and the renderer's parts.
+    if (m_rendererReady)
+    {
+        glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+        glEnable(GL_BLEND);
+        glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        if (m_editorBars)
+            TwDraw();
+        glFlush();
+    }
+    layer.SwapBuffers();
+}
+
+void GraphicsSystem::IdleUpdate(f32)
+{
+    // Shapes queued for debug drawing in a frame that is not drawn are dropped with the debug
+    // queue, which arrives with debug drawing.
+}
+
+void GraphicsSystem::HandleMessage(Message* message)
+{
+    if (message == nullptr)
+        return;
+    if (message->type == MT_KEYBOARD)
+    {
+        const auto* key = dynamic_cast<const KeyboardMessage*>(message);
+        if (key == nullptr || key->state != KS_TRIGGER)
+            return;
+        if (key->keyCode == KeyF1)
+            m_editorBars = !m_editorBars;
+        else if (key->keyCode == KeyF2)
+            m_debugDraw = !m_debugDraw;
+        else if (key->keyCode == KeyF10)
+            // The shaders and programs reload with their managers, which arrive with them.
+            Core::Log() << "GraphicsSystem handling keyboard key 'F10'\n";
+        return;
+    }
+    if (message->type == MT_SET_BACKGROUND_FADE_TO)
+    {
+        if (const auto* fade = dynamic_cast<const SetBackgroundFadeToMessage*>(message))
+            FadeTo(fade->color.r, fade->color.g, fade->color.b, fade->duration);
+    }
+}
+
+void GraphicsSystem::SetFade(f32 red, f32 green, f32 blue)
+{
+    const f32 values[FadeChannelCount] = {red, green, blue};
+    for (int i = 0; i < FadeChannelCount; ++i)
+        m_fade[i].Set(values[i], values[i], values[i], 0.0f, true, true);
+}
+
+void GraphicsSystem::FadeTo(f32 red, f32 green, f32 blue, f32 duration)
+{
+    const f32 targets[FadeChannelCount] = {red, green, blue};
+    for (int i = 0; i < FadeChannelCount; ++i)
+    {
+        const f32 current = m_fade[i].GetClampedValue();
+        const f32 target = targets[i];
+        // No time to move in (or a nonsense duration): the fade is there at once.
+        if (!(duration > 0.0f))
+        {
+            m_fade[i].Set(target, target, target, 0.0f, true, true);
+            continue;
+        }
+        m_fade[i].Set(current, target, current, (target - current) / duration, true, true);
+    }
+}
+
+void GraphicsSystem::Register(GameObjectComponent* component)
+{
+    if (component == nullptr)
+        return;
+    const ComponentList list = ListOfTypeName(component->GetName());
+    if (list != ComponentListCount)
+        m_lists[list].push_back(component);
+}
+
+void GraphicsSystem::Unregister(GameObjectComponent* component)
+{
+    if (component == nullptr)
+        return;
+    const ComponentList list = ListOfTypeName(component->GetName());
+    if (list == ComponentListCount)
+        return;
+    auto& entries = m_lists[list];
+    auto it = std::find(entries.begin(), entries.end(), component);
+    if (it != entries.end())
+        entries.erase(it);
+}
+
+u32 GraphicsSystem::UseShaderProgram(const std::string&)
+{
+    // No program is known until the shader-program manager exists: none is current.
+    ClearShaderProgram();
+    return 0;
+}
+
+void GraphicsSystem::ClearShaderProgram()
+{
+    if (m_rendererReady)
+        glUseProgram(0);
+    m_currentProgram = 0;
+}
+
+void GraphicsSystem::SetCameraUniforms(u32)
+{
+    // Set by the camera system's active camera, which arrives with the cameras.
+}
+
+void GraphicsSystem::SetLightUniforms(u32)
+{
+    // The forward pass's lighting uniforms arrive with the lights.
+}
+
+void GraphicsSystem::DrawDebug()
+{
+    // The debug-draw queue arrives with debug drawing.
+}
+
+void GraphicsSystem::SetMouseCursorVisible(bool visible)
+{
+    Platform::GetWindowLayer().SetCursorVisible(visible);
+}
+
+void GraphicsSystem::ToggleFullScreen()
+{
+    m_fullScreen = !m_fullScreen;
+    OpenWindow();
+    // The GL objects of the graphics assets are made again in the new context once the asset
+    // managers exist.
+}
+
+void GraphicsSystem::CreateSkybox(const std::string&)
+{
+    // The skybox object is made by the frame renderer, which arrives with it.
+}
+
+void GraphicsSystem::CreatePerformanceBar()
+{
+    // The performance bar is made through the editor's bar manager, which arrives with it.
+}
+} // namespace System
+} // namespace Graphics

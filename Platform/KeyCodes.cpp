@@ -1,0 +1,101 @@
+#include "Platform/KeyCodes.h"
+#include <GLFW/glfw3.h>
+
+namespace Platform
+{
+namespace
+{
+// The special keys whose codes do not follow from a run of GLFW's.
+struct KeyPair
+{
+    int glfw;
+    int engine;
+};
+constexpr KeyPair kSpecialKeys[] = {
+    {GLFW_KEY_ESCAPE, Keys::Escape},
+    {GLFW_KEY_ENTER, Keys::Enter},
+    {GLFW_KEY_TAB, Keys::Tab},
+    {GLFW_KEY_BACKSPACE, Keys::Backspace},
+    {GLFW_KEY_INSERT, Keys::Insert},
+    {GLFW_KEY_DELETE, 297},
+    {GLFW_KEY_RIGHT, Keys::Right},
+    {GLFW_KEY_LEFT, Keys::Left},
+    {GLFW_KEY_DOWN, Keys::Down},
+    {GLFW_KEY_UP, Keys::Up},
+    {GLFW_KEY_PAGE_UP, 298},
+    {GLFW_KEY_PAGE_DOWN, Keys::PageDown},
+    {GLFW_KEY_HOME, Keys::Home},
+    {GLFW_KEY_END, 301},
+    {GLFW_KEY_KP_DIVIDE, 312},
+    {GLFW_KEY_KP_MULTIPLY, 313},
+    {GLFW_KEY_KP_SUBTRACT, 314},
+    {GLFW_KEY_KP_ADD, 315},
+    {GLFW_KEY_KP_DECIMAL, 316},
+    {GLFW_KEY_KP_EQUAL, 317},
+    {GLFW_KEY_KP_ENTER, Keys::KeypadEnter},
+    {GLFW_KEY_NUM_LOCK, 319},
+    {GLFW_KEY_CAPS_LOCK, 320},
+    {GLFW_KEY_SCROLL_LOCK, 321},
+    {GLFW_KEY_PAUSE, 322},
+    {GLFW_KEY_LEFT_SHIFT, Keys::LeftShift},
+    {GLFW_KEY_RIGHT_SHIFT, 288},
+    {GLFW_KEY_LEFT_CONTROL, 289},
+    {GLFW_KEY_RIGHT_CONTROL, 290},
+    {GLFW_KEY_LEFT_ALT, 291},
+    {GLFW_KEY_RIGHT_ALT, 292},
+    {GLFW_KEY_LEFT_SUPER, 323},
+    {GLFW_KEY_RIGHT_SUPER, 324},
+    {GLFW_KEY_MENU, Keys::Menu},
+};
+
+// GLFW's gamepad buttons in the engine's order; the guide button has no engine number.
+constexpr int kGamepadButtonOrder[EngineControllerButtons] = {
+    GLFW_GAMEPAD_BUTTON_A,           GLFW_GAMEPAD_BUTTON_B,
+    GLFW_GAMEPAD_BUTTON_X,           GLFW_GAMEPAD_BUTTON_Y,
+    GLFW_GAMEPAD_BUTTON_LEFT_BUMPER, GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER,
+    GLFW_GAMEPAD_BUTTON_BACK,        GLFW_GAMEPAD_BUTTON_START,
+    GLFW_GAMEPAD_BUTTON_LEFT_THUMB,  GLFW_GAMEPAD_BUTTON_RIGHT_THUMB,
+    GLFW_GAMEPAD_BUTTON_DPAD_UP,     GLFW_GAMEPAD_BUTTON_DPAD_RIGHT,
+    GLFW_GAMEPAD_BUTTON_DPAD_DOWN,   GLFW_GAMEPAD_BUTTON_DPAD_LEFT,
+};
+
+// GLFW reports a trigger from -1 (released) to 1 (pulled); the engine counts 0 to 1.
+float TriggerPull(float glfwValue)
+{
+    return (glfwValue + 1.0f) * 0.5f;
+}
+} // namespace
+
+int TranslateKey(int glfwKey)
+{
+    // Printable keys are their character codes in both numberings (letters upper case).
+    if (glfwKey >= GLFW_KEY_SPACE && glfwKey <= GLFW_KEY_GRAVE_ACCENT)
+        return glfwKey;
+    if (glfwKey >= GLFW_KEY_F1 && glfwKey <= GLFW_KEY_F25)
+        return Keys::F1 + (glfwKey - GLFW_KEY_F1);
+    if (glfwKey >= GLFW_KEY_KP_0 && glfwKey <= GLFW_KEY_KP_9)
+        return Keys::Keypad0 + (glfwKey - GLFW_KEY_KP_0);
+    for (const KeyPair& pair : kSpecialKeys)
+    {
+        if (pair.glfw == glfwKey)
+            return pair.engine;
+    }
+    return NoKey;
+}
+
+void TranslateGamepad(const float (&axes)[GamepadAxes],
+                      const unsigned char (&buttons)[GamepadButtons], JoystickState& state)
+{
+    state.axes.assign(EngineControllerAxes, 0.0f);
+    state.axes[0] = axes[GLFW_GAMEPAD_AXIS_LEFT_X];
+    state.axes[1] = -axes[GLFW_GAMEPAD_AXIS_LEFT_Y]; // GLFW's Y grows downwards
+    state.axes[2] = TriggerPull(axes[GLFW_GAMEPAD_AXIS_LEFT_TRIGGER]) -
+                    TriggerPull(axes[GLFW_GAMEPAD_AXIS_RIGHT_TRIGGER]);
+    state.axes[3] = axes[GLFW_GAMEPAD_AXIS_RIGHT_Y];
+    state.axes[4] = axes[GLFW_GAMEPAD_AXIS_RIGHT_X];
+
+    state.buttons.assign(EngineControllerButtons, 0);
+    for (int i = 0; i < EngineControllerButtons; ++i)
+        state.buttons[i] = buttons[kGamepadButtonOrder[i]] == GLFW_PRESS ? 1 : 0;
+}
+} // namespace Platform

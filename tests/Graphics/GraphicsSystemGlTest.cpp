@@ -1,0 +1,51 @@
+// The graphics system with a real context (under Xvfb): the loader starts and a frame clears.
+#include "Graphics/GraphicsRegistration.h"
+#include "Graphics/GraphicsSystem.h"
+#include "Platform/Window.h"
+#include "tests/Support/RecordingEngineTest.h"
+#include <GL/glew.h>
+#include <array>
+#include <cstdlib>
+
+using Graphics::System::GraphicsSystem;
+
+class GraphicsSystemGlTest : public RecordingEngineTest
+{
+protected:
+    void SetUp() override
+    {
+        if (std::getenv("DISPLAY") == nullptr)
+            GTEST_SKIP() << "no display: run the GL tests under xvfb-run (scripts/test does)";
+        ASSERT_TRUE(Platform::InitializeWindowing());
+        m_started = true;
+        RecordingEngineTest::SetUp();
+        Graphics::RegisterGraphics(engine->GetSystemFactory());
+    }
+    void TearDown() override
+    {
+        if (!m_started)
+            return;
+        RecordingEngineTest::TearDown();
+        Platform::TerminateWindowing();
+    }
+
+    bool m_started = false;
+};
+
+TEST_F(GraphicsSystemGlTest, StartsTheRendererOnAGl4ContextAndDrawsFrames)
+{
+    auto* graphics = static_cast<GraphicsSystem*>(engine->AddSystem("GraphicsSystem"));
+    ASSERT_NE(graphics, nullptr);
+    ASSERT_TRUE(graphics->IsRendererReady());
+    EXPECT_TRUE(log->Contains("Major: 4"));
+    EXPECT_TRUE(log->Contains("Success [GraphicsSystem]: Initialized Settings."));
+    EXPECT_EQ(graphics->GetGlslVersionLine(), "#version 400\n");
+    EXPECT_EQ(graphics->GetGlslDefineLine(), "#define GLSL_400\n");
+
+    glClearColor(0.0f, 1.0f, 0.0f, 1.0f);
+    graphics->Update(1.0f / 60.0f);
+    std::array<unsigned char, 4> pixel{};
+    glReadBuffer(GL_BACK); // Mesa keeps the back buffer across the swap
+    glReadPixels(0, 0, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+    EXPECT_EQ(pixel, (std::array<unsigned char, 4>{0, 255, 0, 255})) << "the frame was cleared";
+}
