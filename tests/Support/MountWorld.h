@@ -14,9 +14,8 @@
 #include <string>
 #include <tinyxml2.h>
 
-// A system known only by its name that keeps what registers with it (by address) and hands
-// every message it receives to each registered component, as the input system does with typed
-// characters.
+// A system known only by its name that keeps what registers with it, by address, as the
+// graphics system does with bone mounts and orbits.
 class StandInSystem : public SystemComponent
 {
 public:
@@ -25,12 +24,7 @@ public:
     std::string GetName() override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32) override {}
-    void HandleMessage(Message* message) override
-    {
-        const std::list<GameObjectComponent*> registered = m_components;
-        for (GameObjectComponent* component : registered)
-            component->HandleMessage(message);
-    }
+    void HandleMessage(Message*) override {}
     void Register(GameObjectComponent* component) override { m_components.push_back(component); }
     void Unregister(GameObjectComponent* component) override
     {

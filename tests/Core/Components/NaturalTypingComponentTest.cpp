@@ -5,6 +5,7 @@
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/Messages/Input/NaturalKeyboardMessage.h"
 #include "Core/Reflection/TypeRegistry.h"
+#include "Core/System/InputSystem.h"
 #include "tests/Support/MountWorld.h"
 #include "tests/Support/ProbeComponent.h"
 #include <gtest/gtest.h>
@@ -16,9 +17,11 @@ protected:
     void SetUp() override
     {
         MountWorld::SetUp();
-        input = AddStandIn("InputSystem");
+        engine->GetSystemFactory().Register<Core::System::InputSystem>("InputSystem");
+        input = engine->AddSystem("InputSystem");
     }
-    // The input system's road: a message to the system, handed to each registered component.
+    // The input system's road: a message to the system, which hands it to each registered
+    // component.
     void Type(u32 character)
     {
         engine->SendMessage(new NaturalKeyboardMessage(0, character, KS_TRIGGER, "InputSystem"),
@@ -26,7 +29,7 @@ protected:
         messages->Update(0.0f);
     }
 
-    StandInSystem* input = nullptr;
+    SystemComponent* input = nullptr;
 };
 
 TEST_F(NaturalTypingTest, ATypedCharacterReachesEveryOtherComponentOnce)
