@@ -24,7 +24,6 @@ GameFactory* Factory()
 {
     return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
 }
-
 } // namespace
 
 QUILL_DEFINE_TYPE_RECORD(ObjectMountsComponent, &TypeRecordOf<GameObjectComponent>(), false)

@@ -97,6 +97,7 @@ TEST_F(NaturalTypingWithoutInputTest, ComponentsAreMadeAndDestroyedAllTheSame)
 {
     GameObject* field = Build("TextField", "<NaturalTypingComponent/>");
     ASSERT_EQ(field->GetComponentList().size(), 1u);
-    Factory().DestroyObject(field->GetId());
-    EXPECT_EQ(Factory().FindObject(field->GetId()), nullptr);
+    const u32 id = field->GetId();
+    Factory().DestroyObject(id);
+    EXPECT_EQ(Factory().FindObject(id), nullptr);
 }
