@@ -1,6 +1,16 @@
 #include "Core/CoreRegistration.h"
+#include "Core/Components/ActionListComponent.h"
+#include "Core/Components/NaturalTypingComponent.h"
+#include "Core/Components/ObjectBoneMountsComponent.h"
+#include "Core/Components/ObjectMountsComponent.h"
+#include "Core/Components/OrbitComponent.h"
+#include "Core/Components/TestComponent.h"
+#include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
 #include "Core/LaunchOptions.h"
+#include "Core/Objects/ComponentFactory.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Reflection/TypeRegistry.h"
 #include "Core/System/ActionListSystem.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/System/InputSystem.h"
@@ -28,6 +38,13 @@ SystemComponent* CreateThreadPool(const LaunchOptions& options)
 }
 } // namespace
 
+void RegisterCore(Engine& engine)
+{
+    RegisterCoreSystems(engine.GetSystemFactory());
+    RegisterCoreComponents(engine.GetFactory()->GetComponentFactory());
+    AddTypeRecordRegistration(&RegisterCoreTypeRecords);
+}
+
 void RegisterCoreSystems(SystemFactory& factory)
 {
     factory.Register<System::MessageSystem>("MessagingSystem");
@@ -38,5 +55,36 @@ void RegisterCoreSystems(SystemFactory& factory)
                      []() -> SystemComponent* { return System::ThreadPool::Instance(); });
     factory.Register<System::AssetLoaderSystem>("AssetLoaderSystem");
     factory.Register<System::InputSystem>("InputSystem");
+}
+
+void RegisterCoreComponents(ComponentFactory& factory)
+{
+    // The core group, in its table order.
+    factory.Register<ActionListComponent>(ComponentFactory::CorePool);
+    factory.Register<TransformComponent>(ComponentFactory::CorePool);
+    factory.Register<ObjectMountsComponent>(ComponentFactory::CorePool);
+    factory.Register<TestComponent>(ComponentFactory::CorePool);
+    factory.Register<NaturalTypingComponent>(ComponentFactory::CorePool);
+    // Driven by the graphics system, so they share the graphics group's pool.
+    factory.Register<ObjectBoneMountsComponent>(ComponentFactory::GraphicsPool);
+    factory.Register<OrbitComponent>(ComponentFactory::GraphicsPool);
+}
+
+void RegisterCoreTypeRecords()
+{
+    // The base first: every component record below names it.
+    TypeRecordOf<GameObjectComponent>();
+    TypeRecordOf<TestComponent>();
+    TypeRecordOf<TransformComponent>();
+    TypeRecordOf<ObjectMountsComponent>();
+    TypeRecordOf<ObjectBoneMountsComponent>();
+    TypeRecordOf<ActionListComponent>();
+    TypeRecordOf<NaturalTypingComponent>();
+    TypeRecordOf<OrbitComponent>();
+    ActionListComponent::RegisterMembers();
+    TransformComponent::RegisterMembers();
+    ObjectMountsComponent::RegisterMembers();
+    TestComponent::RegisterMembers();
+    NaturalTypingComponent::RegisterMembers();
 }
 } // namespace Core

@@ -1,4 +1,5 @@
 #include "Core/Engine.h"
+#include "Core/CoreServices.h"
 #include "Core/ErrorReport.h"
 #include "Core/LaunchOptions.h"
 #include "Core/Log.h"
@@ -11,6 +12,7 @@
 #include "Core/Reflection/TypeRegistry.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/System/ThreadPool.h"
+#include "Core/SystemComponent.h"
 #include "Math/ScratchAllocator.h"
 #include "Math/SelfTests.h"
 #include "Platform/UserFolder.h"
@@ -63,6 +65,14 @@ const char* const kTestingSystem = "TestingSystem";
 const char* const kGraphicsSystem = "GraphicsSystem";
 const char* const kParticleSystem = "ParticleEffectSystem";
 const char* const kUISystem = "UISystem";
+
+// Runs the owned object's destructor while the owner still shows it, then empties the owner:
+// code that the destructor runs may still reach the object through the engine's getters.
+template <class T> void DestroyWhileVisible(std::unique_ptr<T>& owner)
+{
+    owner.get_deleter()(owner.get());
+    owner.release();
+}
 } // namespace
 
 u32 Engine::GenerateId()
@@ -82,16 +92,16 @@ u32 GenerateIdLocked()
 }
 
 Engine::Engine()
-    : m_running(true), m_launchOptions(nullptr), m_factory(nullptr), m_allocator(nullptr),
+    : m_running(true), m_graphicsSystem(nullptr), m_particleSystem(nullptr), m_uiSystem(nullptr),
       m_frameTime(0.0f), m_frameCount(0), m_graphicsAccumulator(0.0f), m_particleAccumulator(0.0f),
       m_shuttingDown(false)
 {
     // Parts built below (the factory's pools) may already reach the engine.
     if (g_Engine == nullptr)
         g_Engine = this;
-    m_launchOptions = new LaunchOptions();
-    m_factory = new GameFactory();
-    m_allocator = new Allocator(AllocatorBuckets);
+    m_launchOptions = std::make_unique<LaunchOptions>();
+    m_factory = std::make_unique<GameFactory>();
+    m_allocator = std::make_unique<Allocator>(AllocatorBuckets);
     Math::SetScratchAllocator({AllocateMathScratch, ReleaseMathScratch});
 }
 
@@ -102,8 +112,7 @@ Engine::~Engine()
     if (Core::System::ThreadPool* pool = Core::System::ThreadPool::Instance())
         pool->JoinAll();
 
-    delete m_launchOptions;
-    m_launchOptions = nullptr;
+    m_launchOptions.reset();
     // An undelivered add-component message shuts down and destroys the component it carries,
     // which needs the component pools: drop the pending messages while the factory exists.
     if (Core::System::MessageSystem* messages = Core::System::MessageSystem::Instance())
@@ -113,15 +122,18 @@ Engine::~Engine()
     }
     for (auto& [message, delay] : TakeHeldMessages())
         DestroyMessage(message);
-    // Destroys every remaining object while every system still exists.
-    delete m_factory;
-    m_factory = nullptr;
+    // Destroys every remaining object while every system still exists; components shutting down
+    // may still look objects up through GetFactory.
+    DestroyWhileVisible(m_factory);
 
     // A message posted once the message system below is gone is freed at once, not held.
     m_shuttingDown = true;
+    m_graphicsSystem = nullptr;
+    m_particleSystem = nullptr;
+    m_uiSystem = nullptr;
     for (std::size_t i = m_systems.size(); i > 1; --i)
     {
-        delete m_systems[i - 1];
+        m_ownedSystems[i - 1].reset();
         m_systems[i - 1] = nullptr;
     }
     for (auto& [message, delay] : TakeHeldMessages())
@@ -129,17 +141,18 @@ Engine::~Engine()
 
     // Messages still alive go back to the heap from now on.
     Math::ResetScratchAllocator();
-    Allocator* allocator = m_allocator;
-    m_allocator = nullptr;
-    delete allocator;
+    // Cleared before the allocator's destructor runs: from here on Allocate and Free use the
+    // heap.
+    m_allocator.reset();
 
     // The log goes last so that every other destructor can still write to it.
     if (!m_systems.empty())
     {
-        delete m_systems[0];
+        m_ownedSystems[0].reset();
         m_systems[0] = nullptr;
     }
     m_systems.clear();
+    m_ownedSystems.clear();
     if (g_Engine == this)
         g_Engine = nullptr;
 }
@@ -212,8 +225,7 @@ void Engine::StepFrame(f32 measuredSeconds)
     for (std::size_t i = 0; i < m_systems.size(); ++i)
     {
         SystemComponent* system = m_systems[i];
-        const std::string name = system->GetName();
-        if (name == kGraphicsSystem)
+        if (system == m_graphicsSystem)
         {
             if (m_graphicsAccumulator >= GraphicsStep)
             {
@@ -225,7 +237,7 @@ void Engine::StepFrame(f32 measuredSeconds)
                 system->IdleUpdate(m_frameTime);
             }
         }
-        else if (name == kParticleSystem)
+        else if (system == m_particleSystem)
         {
             if (!IsPaused() && m_particleAccumulator >= ParticleStep)
             {
@@ -233,7 +245,7 @@ void Engine::StepFrame(f32 measuredSeconds)
                 m_particleAccumulator = 0.0f;
             }
         }
-        else if (name == kUISystem)
+        else if (system == m_uiSystem)
         {
             system->Update(m_frameTime);
         }
@@ -336,8 +348,23 @@ SystemComponent* Engine::AddSystem(const std::string& name)
             return system;
     }
     m_systems.push_back(system);
+    m_ownedSystems.emplace_back(system);
+    ClassifySystem(system);
     Core::Log() << "Engine: created " << name << '\n';
     return system;
+}
+
+void Engine::ClassifySystem(SystemComponent* system)
+{
+    // By the name the system carries, which is the name it was created under. The first system
+    // of each name counts, as the name lookup of GetSystem finds the first.
+    const std::string name = system->GetName();
+    if (name == kGraphicsSystem && m_graphicsSystem == nullptr)
+        m_graphicsSystem = system;
+    else if (name == kParticleSystem && m_particleSystem == nullptr)
+        m_particleSystem = system;
+    else if (name == kUISystem && m_uiSystem == nullptr)
+        m_uiSystem = system;
 }
 
 SystemComponent* Engine::GetSystem(const std::string& name) const
@@ -352,7 +379,7 @@ SystemComponent* Engine::GetSystem(const std::string& name) const
 
 bool Engine::IsPaused() const
 {
-    return m_pauseQuery ? m_pauseQuery() : false;
+    return Core::Services().isPaused();
 }
 
 Engine& Engine::LogError(const ErrorReport& report)

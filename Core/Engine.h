@@ -6,7 +6,7 @@
 #include "Core/FrameTimer.h"
 #include "Core/SystemFactory.h"
 #include "Math/Types.h"
-#include <functional>
+#include <memory>
 #include <mutex>
 #include <string>
 #include <vector>
@@ -22,7 +22,6 @@ class Engine
 {
 public:
     using SystemList = std::vector<SystemComponent*>;
-    using PauseQuery = std::function<bool()>;
 
     // Frame-time bounds and the rates of the two decoupled systems.
     static constexpr f32 MaxFrameTime = 1.0f / 30.0f;
@@ -67,19 +66,18 @@ public:
     f32 GetFrameTime() const { return m_frameTime; }
     u32 GetFrameCount() const { return m_frameCount; }
     FrameTimer& GetTimer() { return m_timer; }
-    GameFactory* GetFactory() const { return m_factory; }
-    Allocator* GetAllocator() const { return m_allocator; }
-    LaunchOptions* GetLaunchOptions() const { return m_launchOptions; }
+    GameFactory* GetFactory() const { return m_factory.get(); }
+    Allocator* GetAllocator() const { return m_allocator.get(); }
+    LaunchOptions* GetLaunchOptions() const { return m_launchOptions.get(); }
     SystemFactory& GetSystemFactory() { return m_systemFactory; }
 
     // Unlocked id from the global counter, for the main thread.
     static u32 GenerateId();
     static u32 GetLastId();
 
-    // The game-state system's pause flag; false while no pause source is installed.
+    // The game-state system's pause flag, read through the isPaused hook of
+    // Core/CoreServices.h; false while no game-state system has installed it.
     bool IsPaused() const;
-    // The game-state system installs its pause flag here (an empty query means "not paused").
-    void SetPauseQuery(PauseQuery query) { m_pauseQuery = std::move(query); }
 
     // The error sink: each report is written to the log as one line.
     Engine& LogError(const ErrorReport& report);
@@ -92,19 +90,27 @@ public:
 
 private:
     void RunTestRun();
+    // Notes the systems the frame loop treats on their own rates, once, as they are added.
+    void ClassifySystem(SystemComponent* system);
 
     FrameTimer m_timer;
     bool m_running;
-    LaunchOptions* m_launchOptions;
-    GameFactory* m_factory;
-    Allocator* m_allocator;
+    std::unique_ptr<LaunchOptions> m_launchOptions;
+    std::unique_ptr<GameFactory> m_factory;
+    std::unique_ptr<Allocator> m_allocator;
+    // The systems in creation order: m_systems is what callers see, m_ownedSystems owns the same
+    // systems in the same order.
     SystemList m_systems;
+    std::vector<std::unique_ptr<SystemComponent>> m_ownedSystems;
+    // The systems the frame loop runs on their own rates; null while they do not exist.
+    SystemComponent* m_graphicsSystem;
+    SystemComponent* m_particleSystem;
+    SystemComponent* m_uiSystem;
     SystemFactory m_systemFactory;
     f32 m_frameTime;
     u32 m_frameCount;
     f32 m_graphicsAccumulator;
     f32 m_particleAccumulator;
-    PauseQuery m_pauseQuery;
 
     std::mutex m_heldMutex;
     std::vector<std::pair<Message*, f32>> m_heldMessages;

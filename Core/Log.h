@@ -18,7 +18,7 @@ public:
             return *this;
         using Item = std::decay_t<T>;
         if constexpr (std::is_base_of_v<Message, Item>)
-            *log << const_cast<Message&>(static_cast<const Message&>(item)); // the message-log line
+            *log << static_cast<const Message&>(item); // the message-log line
         else if constexpr (std::is_same_v<Item, const char*> || std::is_same_v<Item, char*>)
             *log << static_cast<const char*>(item); // text (string literals decay to this)
         else if constexpr (std::is_same_v<Item, signed char> || std::is_same_v<Item, unsigned char>)

@@ -6,3 +6,14 @@ SystemComponent::SystemComponent() : m_id(Engine::GenerateId()) {}
 SystemComponent::~SystemComponent() = default;
 
 void SystemComponent::IdleUpdate(f32) {}
+
+void SystemComponent::HandleMessage(Message*) {}
+
+void SystemComponent::Register(GameObjectComponent*) {}
+
+void SystemComponent::Unregister(GameObjectComponent*) {}
+
+bool SystemComponent::RunTests()
+{
+    return true;
+}

@@ -2,7 +2,9 @@
 // Base class of every system. The engine drives systems only through these virtuals, in
 // creation order: Update (or IdleUpdate on frames where graphics does not render), Initialize
 // once with the launch flag word, HandleMessage for broadcast and addressed messages.
-// Systems live on the main thread.
+// Systems live on the main thread. A system overrides GetName, Update and Initialize and only
+// those of the others it uses: by default a system ignores messages and components and passes
+// its self-test.
 #include "Math/Types.h"
 #include <list>
 #include <string>
@@ -16,16 +18,18 @@ public:
     SystemComponent();
     virtual ~SystemComponent();
 
-    virtual std::string GetName() = 0;
+    virtual std::string GetName() const = 0;
     virtual void Update(f32 seconds) = 0;
     // Called instead of Update on the frames in which the graphics system does not render.
     virtual void IdleUpdate(f32 seconds);
     virtual void Initialize(u32 launchFlags) = 0;
-    virtual void HandleMessage(Message* message) = 0;
-    virtual void Register(GameObjectComponent* component) = 0;
-    virtual void Unregister(GameObjectComponent* component) = 0;
+    virtual void HandleMessage(Message* message);
+    // A component files itself with the system that drives it, and leaves before it is
+    // destroyed.
+    virtual void Register(GameObjectComponent* component);
+    virtual void Unregister(GameObjectComponent* component);
     // Self-test hook of a test run; a system without tests passes.
-    virtual bool RunTests() = 0;
+    virtual bool RunTests();
 
     u32 GetId() const { return m_id; }
     const std::list<GameObjectComponent*>& GetComponents() const { return m_components; }

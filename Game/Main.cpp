@@ -26,7 +26,7 @@ int main(int argc, char** argv)
 
     Engine* engine = new Engine();
     g_Engine = engine;
-    Game::RegisterSystems(engine->GetSystemFactory());
+    Game::RegisterSubsystems(*engine);
     engine->ParseCommandLine(argc, argv);
     engine->Initialize();
     while (!engine->IsDone())

@@ -1,18 +1,20 @@
 #include "Game/Registration.h"
 #include "Core/CoreRegistration.h"
-#include "GameState/GameStateSystem.h"
+#include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 
 namespace Game
 {
-void RegisterSystems(SystemFactory& factory)
+void RegisterSubsystems(Engine& engine)
 {
-    Core::RegisterCoreSystems(factory);
-    Scripting::RegisterScriptingSystems(factory);
-    Serializer::RegisterSerializerSystems(factory);
-    Graphics::RegisterGraphics(factory);
-    GameState::RegisterGameStateSystems(factory);
+    // Lowest layer first. The subsystems still to come take their layers' places: Physics
+    // and Audio after Graphics, before GameState; Logic, AI, Tools and Testing after it.
+    Core::RegisterCore(engine);
+    Serializer::RegisterSerializer(engine);
+    Scripting::RegisterScripting(engine);
+    Graphics::RegisterGraphics(engine);
+    GameState::RegisterGameState(engine);
 }
 } // namespace Game

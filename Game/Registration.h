@@ -1,9 +1,12 @@
 #pragma once
-// The one place that tells the engine's factories which classes exist, subsystem by subsystem
-// in a fixed order. Each subsystem offers one registration function; this file calls them.
-class SystemFactory;
+// The one place that tells the engine which classes exist, subsystem by subsystem in a fixed
+// order, lowest first. Each subsystem offers one Register function that registers its systems,
+// component classes and type records; this file calls them. A new subsystem adds its call here,
+// in its layer's place.
+class Engine;
 
 namespace Game
 {
-void RegisterSystems(SystemFactory& factory);
-}
+// Call once on a new engine, before Engine::Initialize.
+void RegisterSubsystems(Engine& engine);
+} // namespace Game

@@ -1,13 +1,23 @@
 #include "GameState/GameStateSystem.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
-#include "Core/SystemFactory.h"
 
 namespace GameState
 {
 namespace System
 {
 GameStateSystem* GameStateSystem::s_instance = nullptr;
+
+namespace
+{
+// The engine's pause hook: the flag of the live game-state system.
+bool IsGamePaused()
+{
+    GameStateSystem* system = GameStateSystem::Instance();
+    return system != nullptr && system->IsPaused();
+}
+} // namespace
 
 GameStateSystem::GameStateSystem()
 {
@@ -17,16 +27,14 @@ GameStateSystem::GameStateSystem()
 
 GameStateSystem::~GameStateSystem()
 {
-    if (g_Engine != nullptr)
-        g_Engine->SetPauseQuery(nullptr);
+    Core::Services().isPaused.Remove(&IsGamePaused);
     if (s_instance == this)
         s_instance = nullptr;
 }
 
 void GameStateSystem::Initialize(u32)
 {
-    if (g_Engine != nullptr)
-        g_Engine->SetPauseQuery([this]() { return m_paused; });
+    Core::Services().isPaused.Install(&IsGamePaused);
 }
 
 void GameStateSystem::HandleMessage(Message* message)
@@ -51,9 +59,4 @@ void GameStateSystem::HandleMessage(Message* message)
     }
 }
 } // namespace System
-
-void RegisterGameStateSystems(SystemFactory& factory)
-{
-    factory.Register<System::GameStateSystem>("GameStateSystem");
-}
 } // namespace GameState

@@ -4,8 +4,6 @@
 // The state scripts and their life cycle join it with the scripting layer.
 #include "Core/SystemComponent.h"
 
-class SystemFactory;
-
 namespace GameState
 {
 namespace System
@@ -18,14 +16,11 @@ public:
 
     static GameStateSystem* Instance() { return s_instance; }
 
-    std::string GetName() override { return "GameStateSystem"; }
+    std::string GetName() const override { return "GameStateSystem"; }
     void Update(f32) override {}
-    // Installs the paused flag as the engine's pause source.
+    // Installs the paused flag as the engine's pause hook (Core/CoreServices.h).
     void Initialize(u32 launchFlags) override;
     void HandleMessage(Message* message) override;
-    void Register(GameObjectComponent*) override {}
-    void Unregister(GameObjectComponent*) override {}
-    bool RunTests() override { return true; }
 
     bool IsPaused() const { return m_paused; }
 
@@ -35,7 +30,4 @@ private:
     static GameStateSystem* s_instance;
 };
 } // namespace System
-
-// Registration of the game-state subsystem's system classes.
-void RegisterGameStateSystems(SystemFactory& factory);
 } // namespace GameState

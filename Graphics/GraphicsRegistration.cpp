@@ -1,11 +1,12 @@
 #include "Graphics/GraphicsRegistration.h"
+#include "Core/Engine.h"
 #include "Core/SystemFactory.h"
 #include "Graphics/GraphicsSystem.h"
 
 namespace Graphics
 {
-void RegisterGraphics(SystemFactory& factory)
+void RegisterGraphics(Engine& engine)
 {
-    factory.Register<System::GraphicsSystem>("GraphicsSystem");
+    engine.GetSystemFactory().Register<System::GraphicsSystem>("GraphicsSystem");
 }
 } // namespace Graphics

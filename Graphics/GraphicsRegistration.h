@@ -1,8 +1,10 @@
 #pragma once
-// Registration of the rendering subsystem's system classes with the system factory.
-class SystemFactory;
+// Registration of the rendering subsystem with the engine. Game/Registration.cpp calls it after
+// Scripting::RegisterScripting.
+class Engine;
 
 namespace Graphics
 {
-void RegisterGraphics(SystemFactory& factory);
-}
+// The system "GraphicsSystem". Its component classes and type records join here as they come.
+void RegisterGraphics(Engine& engine);
+} // namespace Graphics

@@ -1,5 +1,6 @@
 #include "Graphics/GraphicsSystem.h"
 #include "Core/Components/OrbitComponent.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
 #include "Core/Log.h"
@@ -9,7 +10,6 @@
 #include "Core/Messages/TryNewMessage.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/Objects/GameObjectComponent.h"
-#include "Core/System/InputServices.h"
 #include "Graphics/GlslHeader.h"
 #include "Platform/TweakBar.h"
 #include "Platform/WindowLayer.h"
@@ -62,19 +62,17 @@ void Post(Message* message)
         DestroyMessage(message);
 }
 
-// What the input system asks of the window (Core/System/InputServices.h).
+// What the input system asks of the window (Core/CoreServices.h).
 s32 HookWindowWidth()
 {
     GraphicsSystem* graphics = GraphicsSystem::Instance();
-    return graphics != nullptr ? graphics->GetWindowWidth()
-                               : Core::InputServices::DefaultWindowWidth;
+    return graphics != nullptr ? graphics->GetWindowWidth() : Core::DefaultWindowWidth;
 }
 
 s32 HookWindowHeight()
 {
     GraphicsSystem* graphics = GraphicsSystem::Instance();
-    return graphics != nullptr ? graphics->GetWindowHeight()
-                               : Core::InputServices::DefaultWindowHeight;
+    return graphics != nullptr ? graphics->GetWindowHeight() : Core::DefaultWindowHeight;
 }
 
 bool HookEditorBarsShown()
@@ -107,7 +105,7 @@ GraphicsSystem::~GraphicsSystem()
     // Whoever closes the renderer ends the game.
     Post(TryNewMessage<GameStateMessage>(kPart, 0u, u32(GSM_EXIT), 0u));
     if (m_hooksInstalled)
-        Core::InputServices::RemoveWindowHooks();
+        RemoveHooks();
     Platform::WindowLayer& layer = Platform::GetWindowLayer();
     layer.SetWindowHandlers(Platform::WindowEventHandlers());
     if (m_rendererReady)
@@ -190,13 +188,22 @@ void GraphicsSystem::ReadSettings()
 
 void GraphicsSystem::InstallHooks()
 {
-    Core::InputServices::WindowHooks hooks;
-    hooks.windowWidth = HookWindowWidth;
-    hooks.windowHeight = HookWindowHeight;
-    hooks.editorBarsShown = HookEditorBarsShown;
-    hooks.setMouseCursorVisible = HookSetMouseCursorVisible;
-    Core::InputServices::InstallWindowHooks(hooks);
+    Core::CoreServices& services = Core::Services();
+    services.windowWidth.Install(&HookWindowWidth);
+    services.windowHeight.Install(&HookWindowHeight);
+    services.editorBarsShown.Install(&HookEditorBarsShown);
+    services.setMouseCursorVisible.Install(&HookSetMouseCursorVisible);
     m_hooksInstalled = true;
+}
+
+void GraphicsSystem::RemoveHooks()
+{
+    Core::CoreServices& services = Core::Services();
+    services.windowWidth.Remove(&HookWindowWidth);
+    services.windowHeight.Remove(&HookWindowHeight);
+    services.editorBarsShown.Remove(&HookEditorBarsShown);
+    services.setMouseCursorVisible.Remove(&HookSetMouseCursorVisible);
+    m_hooksInstalled = false;
 }
 
 void GraphicsSystem::OpenWindow()

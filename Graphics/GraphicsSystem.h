@@ -7,7 +7,7 @@
 // background fade toward the colour of a SetBackgroundFadeToMessage.
 //
 // The input system reaches the window size, the editor-bars flag and the system cursor through
-// the hooks this system installs in Initialize (Core/System/InputServices.h).
+// the hooks this system installs in Initialize (Core/CoreServices.h).
 //
 // Services whose pieces arrive with the rest of the renderer (shader programs, camera and light
 // uniforms, the skybox, debug drawing, the performance bar, the asset reload after a switch to
@@ -94,7 +94,7 @@ public:
 
     static GraphicsSystem* Instance() { return s_instance; }
 
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
     // One rendered frame with the time since the last one.
     void Update(f32 seconds) override;
     void IdleUpdate(f32 seconds) override;
@@ -162,6 +162,7 @@ private:
     void OpenWindow();
     void ChooseShaderHeader();
     void InstallHooks();
+    void RemoveHooks();
 
     std::array<std::list<GameObjectComponent*>, ComponentListCount> m_lists;
     u32 m_currentProgram;

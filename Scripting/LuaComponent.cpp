@@ -169,7 +169,7 @@ std::string LuaComponent::MakeScriptPath(const std::string& fileName)
     return Serializer::NormalizePath(ScriptDirectory + fileName);
 }
 
-u32 LuaComponent::GetType()
+u32 LuaComponent::GetType() const
 {
     static const u32 type = HashTypeName(GetTypeName().c_str());
     return type;

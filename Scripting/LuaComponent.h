@@ -64,8 +64,8 @@ public:
     // "assets/Scripts/" followed by the file name, with '\' turned into '/'.
     static std::string MakeScriptPath(const std::string& fileName);
 
-    u32 GetType() override;
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
     // Closes the state and leaves the Lua system; the component holds no state afterwards.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

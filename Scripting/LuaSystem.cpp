@@ -1,9 +1,9 @@
 #include "Scripting/LuaSystem.h"
+#include "Core/CoreServices.h"
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/MessageTypes.h"
 #include "Core/Messages/Scripting/ScriptMessage.h"
-#include "Core/System/InputServices.h"
 #include "Scripting/LuaComponent.h"
 #include <algorithm>
 
@@ -32,10 +32,8 @@ LuaSystem::LuaSystem()
 {
     m_name = "ScriptingSystem";
     s_instance = this;
-    Core::InputServices::ScriptHooks hooks;
-    hooks.loadSettingsScript = LoadSettingsScript;
-    hooks.releaseSettingsScript = ReleaseSettingsScript;
-    Core::InputServices::InstallScriptHooks(hooks);
+    Core::Services().loadSettingsScript.Install(&LoadSettingsScript);
+    Core::Services().releaseSettingsScript.Install(&ReleaseSettingsScript);
 }
 
 LuaSystem::~LuaSystem()
@@ -52,7 +50,8 @@ LuaSystem::~LuaSystem()
     if (s_instance == this)
     {
         s_instance = nullptr;
-        Core::InputServices::RemoveScriptHooks();
+        Core::Services().loadSettingsScript.Remove(&LoadSettingsScript);
+        Core::Services().releaseSettingsScript.Remove(&ReleaseSettingsScript);
     }
 }
 

@@ -38,10 +38,9 @@ public:
     // The one Lua system of the process, or null while none exists.
     static LuaSystem* Instance() { return s_instance; }
 
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
     // Calls every script's "Update" with the frame time.
     void Update(f32 seconds) override;
-    void IdleUpdate(f32) override {}
     void Initialize(u32) override {}
     void HandleMessage(Message* message) override;
     // Sets the component's registered flag and appends it; duplicates are not checked.
@@ -49,7 +48,6 @@ public:
     // Removes the component's first entry and clears its flag; unknown components change
     // nothing.
     void Unregister(GameObjectComponent* component) override;
-    bool RunTests() override { return true; }
 
     // The first registered script whose script name is `name` (exact bytes), or null.
     LuaComponent* FindScript(const std::string& name) const;

@@ -14,7 +14,9 @@ struct ScriptTable
     void (*fill)(const Namespace& table);
 };
 
-// The tables in registration order. A table without entries (null) is still made, empty.
+// The tables in registration order. A table without entries (null) is still made, empty. Every
+// table's entries are written here in Scripting; one that must act at once on a subsystem above
+// Scripting calls it through a hook of Scripting/ScriptServices.h.
 const ScriptTable kScriptTables[] = {
     {"", &Api::FillGlobalTable},
     {"Engine", &Api::FillEngineTable},

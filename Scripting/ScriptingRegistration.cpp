@@ -1,11 +1,12 @@
 #include "Scripting/ScriptingRegistration.h"
+#include "Core/Engine.h"
 #include "Core/SystemFactory.h"
 #include "Scripting/LuaSystem.h"
 
 namespace Scripting
 {
-void RegisterScriptingSystems(SystemFactory& factory)
+void RegisterScripting(Engine& engine)
 {
-    factory.Register<System::LuaSystem>("ScriptingSystem");
+    engine.GetSystemFactory().Register<System::LuaSystem>("ScriptingSystem");
 }
 } // namespace Scripting

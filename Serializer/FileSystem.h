@@ -27,15 +27,10 @@ public:
     // The one file system of the process, or null while none exists.
     static FileSystem* Instance() { return s_instance; }
 
-    std::string GetName() override { return "FileSystem"; }
+    std::string GetName() const override { return "FileSystem"; }
     void Update(f32) override {}
-    void IdleUpdate(f32) override {}
     // Remembers the process's current directory; the flag word is not used.
     void Initialize(u32 launchFlags) override;
-    void HandleMessage(Message*) override {}
-    void Register(GameObjectComponent*) override {}
-    void Unregister(GameObjectComponent*) override {}
-    bool RunTests() override { return true; }
 
     const std::string& GetWorkingDirectory() const { return m_workingDirectory; }
 

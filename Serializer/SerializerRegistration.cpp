@@ -1,5 +1,6 @@
 #include "Serializer/SerializerRegistration.h"
 #include "Core/Assets/AssetManagerSection.h"
+#include "Core/Engine.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/SystemFactory.h"
 #include "Serializer/FileSystem.h"
@@ -8,8 +9,9 @@
 
 namespace Serializer
 {
-void RegisterSerializerSystems(SystemFactory& factory)
+void RegisterSerializer(Engine& engine)
 {
+    SystemFactory& factory = engine.GetSystemFactory();
     factory.Register<System::FileSystem>("FileSystem");
     factory.Register<System::SerializerSystem>("SerializerSystem");
     // Asset batches reach the object definitions through the "Object" section.

@@ -1,4 +1,5 @@
 #include "Serializer/SerializerSystem.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
 #include "Core/Log.h"
@@ -9,7 +10,6 @@
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Objects/ObjectDefinitionHook.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include <new>
 #include <tinyxml2.h>
@@ -44,7 +44,7 @@ SerializerSystem::SerializerSystem() : m_manager(nullptr), m_managerAllocator(nu
     m_name = "SerializerSystem";
     s_instance = this;
     // Components of the core that create objects (mounts) fill them through this.
-    Core::SetApplyDefinitionHook(&SerializerSystem::ApplyDefinition);
+    Core::Services().applyDefinition.Install(&SerializerSystem::ApplyDefinition);
 }
 
 SerializerSystem::~SerializerSystem()
@@ -62,11 +62,9 @@ SerializerSystem::~SerializerSystem()
             ::operator delete(m_manager);
         m_manager = nullptr;
     }
+    Core::Services().applyDefinition.Remove(&SerializerSystem::ApplyDefinition);
     if (s_instance == this)
-    {
         s_instance = nullptr;
-        Core::SetApplyDefinitionHook(nullptr);
-    }
 }
 
 void SerializerSystem::Initialize(u32 launchFlags)

@@ -39,16 +39,12 @@ public:
 
     static SerializerSystem* Instance() { return s_instance; }
 
-    std::string GetName() override { return "SerializerSystem"; }
+    std::string GetName() const override { return "SerializerSystem"; }
     void Update(f32) override {}
-    void IdleUpdate(f32) override {}
     // Creates the definition manager and loads every definition; the flag word is not used.
     void Initialize(u32 launchFlags) override;
     // Object create (1) and destroy (2) messages; F8 pressed reloads every definition.
     void HandleMessage(Message* message) override;
-    void Register(GameObjectComponent*) override {}
-    void Unregister(GameObjectComponent*) override {}
-    bool RunTests() override { return true; }
 
     // Creates an object named after the archetype under the given id, records its creator and
     // applies the archetype's definition. Null (logged by the factory) when the id is 0 or in

@@ -14,6 +14,7 @@
 // cache miss, where mimalloc's per-page free lists stay inside one page; and the four threads
 // share one pool per bucket, where glibc and mimalloc give each thread its own cache.
 #include "Core/Components/TestComponent.h"
+#include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Memory/Allocator.h"
 #include "Core/Objects/GameFactory.h"
@@ -114,7 +115,7 @@ template <class Heap> void Churn(benchmark::State& state)
 class HeapTestComponent : public TestComponent
 {
 public:
-    std::string GetName() override { return "HeapTestComponent"; }
+    std::string GetName() const override { return "HeapTestComponent"; }
 };
 
 void GameObjectsPooled(benchmark::State& state)
@@ -257,6 +258,7 @@ int main(int argc, char** argv)
         return 1;
 
     Engine engine; // the game-object benchmarks need its factory and allocator
+    Core::RegisterCore(engine);
     Allocator allocator(Engine::AllocatorBuckets);
     g_bucketAllocator = &allocator;
     g_freeOrder = ShuffledOrder(ChurnBlocks);

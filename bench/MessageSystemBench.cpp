@@ -75,8 +75,8 @@ class CountingComponent : public GameObjectComponent
 {
 public:
     CountingComponent() : GameObjectComponent(true) {}
-    u32 GetType() override { return 1; }
-    std::string GetName() override { return "CountingComponent"; }
+    u32 GetType() const override { return 1; }
+    std::string GetName() const override { return "CountingComponent"; }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

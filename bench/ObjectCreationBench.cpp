@@ -3,6 +3,7 @@
 // serializer system, as the game does) and destroys them; the baseline parses the definition's
 // text once per object. After the table, both rates are printed in objects per second with the
 // ratio between them: how much a pre-parsed definition saves over reading the file each time.
+#include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Objects/ComponentFactory.h"
 #include "Core/Objects/GameFactory.h"
@@ -47,12 +48,12 @@ class LabelComponent : public GameObjectComponent
 public:
     LabelComponent() : GameObjectComponent(true) {}
     static std::string GetTypeName() { return "LabelComponent"; }
-    u32 GetType() override
+    u32 GetType() const override
     {
         static const u32 typeId = HashTypeName(GetTypeName().c_str());
         return typeId;
     }
-    std::string GetName() override { return GetTypeName(); }
+    std::string GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader& reader) override
     {
@@ -135,6 +136,7 @@ int main(int argc, char** argv)
     TempFolder assets("objects-bench");
     assets.Write(std::string("assets/Objects/") + DefinitionName + ".xml", DefinitionText);
     Engine engine;
+    Core::RegisterCore(engine);
     engine.GetFactory()->GetComponentFactory().Register<LabelComponent>(
         ComponentFactory::LogicPool);
     Serializer::System::SerializerSystem serializer;

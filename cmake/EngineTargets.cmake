@@ -43,7 +43,8 @@ function(engine_add_test name)
         set(ARG_WORKING_DIRECTORY ${QUILL_SOURCE_ROOT})
     endif()
     # The discovered tests get their properties as one flat list, which splits a list value
-    # into separate items: the environment list goes last, and a label only when there is one.
+    # into separate items: every property below holds a single item (the environment comes as
+    # two properties of one variable each), and a label only when there is one.
     set(properties TIMEOUT 120)
     if(ARG_LABEL)
         list(APPEND properties LABELS ${ARG_LABEL})
@@ -52,7 +53,8 @@ function(engine_add_test name)
         WORKING_DIRECTORY ${ARG_WORKING_DIRECTORY}
         DISCOVERY_MODE PRE_TEST
         PROPERTIES ${properties}
-                   ENVIRONMENT "ALSOFT_DRIVERS=null;XDG_DATA_HOME=${CMAKE_BINARY_DIR}/xdg-data")
+                   ENVIRONMENT "ALSOFT_DRIVERS=null"
+                   ENVIRONMENT_MODIFICATION "XDG_DATA_HOME=set:${CMAKE_BINARY_DIR}/xdg-data")
 endfunction()
 
 # engine_add_benchmark(name SOURCES a.cpp LIBS dep1)

@@ -1,5 +1,5 @@
 #include "Core/Actions/FadeToAction.h"
-#include "Core/Actions/GraphicsActionHooks.h"
+#include "Core/CoreServices.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 
@@ -12,17 +12,17 @@ void FadeToAction::Update(f32 seconds, GameObject& owner)
 {
     Start();
     static const u32 renderType = HashTypeName("RenderComponent");
-    const Core::GraphicsActionHooks& hooks = Core::GetGraphicsActionHooks();
+    const Core::CoreServices& services = Core::Services();
     GameObjectComponent* render = owner.GetComponent(renderType);
     f32 fade = 0.0f;
-    if (render == nullptr || hooks.getFade == nullptr || hooks.setFade == nullptr ||
-        !hooks.getFade(*render, fade))
+    // The getter answers false while the graphics system has not installed it.
+    if (render == nullptr || !services.getFade(*render, fade))
     {
         Finish();
         return;
     }
     f32 fraction = 0.0f;
-    hooks.setFade(*render, Advance(seconds, m_remaining, fraction)
-                               ? fade + (m_target - fade) * fraction
-                               : m_target);
+    services.setFade(*render, Advance(seconds, m_remaining, fraction)
+                                  ? fade + (m_target - fade) * fraction
+                                  : m_target);
 }

@@ -1,6 +1,6 @@
 #pragma once
 // Fades its object's model to a target fade value over a duration (lane 1). The value lives in
-// the object's "RenderComponent" and is reached through GraphicsActionHooks; without such a
+// the object's "RenderComponent" and is reached through the core service hooks; without such a
 // component (or without the hooks) the action finishes at once.
 #include "Core/Actions/Action.h"
 

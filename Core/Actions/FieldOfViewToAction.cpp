@@ -1,5 +1,5 @@
 #include "Core/Actions/FieldOfViewToAction.h"
-#include "Core/Actions/GraphicsActionHooks.h"
+#include "Core/CoreServices.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 
@@ -12,17 +12,17 @@ void FieldOfViewToAction::Update(f32 seconds, GameObject& owner)
 {
     Start();
     static const u32 cameraType = HashTypeName("CameraComponent");
-    const Core::GraphicsActionHooks& hooks = Core::GetGraphicsActionHooks();
+    const Core::CoreServices& services = Core::Services();
     GameObjectComponent* camera = owner.GetComponent(cameraType);
     f32 fieldOfView = 0.0f;
-    if (camera == nullptr || hooks.getFieldOfView == nullptr || hooks.setFieldOfView == nullptr ||
-        !hooks.getFieldOfView(*camera, fieldOfView))
+    // The getter answers false while the graphics system has not installed it.
+    if (camera == nullptr || !services.getFieldOfView(*camera, fieldOfView))
     {
         Finish();
         return;
     }
     f32 fraction = 0.0f;
-    hooks.setFieldOfView(*camera, Advance(seconds, m_remaining, fraction)
-                                      ? fieldOfView + (m_target - fieldOfView) * fraction
-                                      : m_target);
+    services.setFieldOfView(*camera, Advance(seconds, m_remaining, fraction)
+                                         ? fieldOfView + (m_target - fieldOfView) * fraction
+                                         : m_target);
 }

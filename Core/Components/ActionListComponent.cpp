@@ -42,7 +42,7 @@ void ActionListComponent::RegisterMembers()
     record.SetAssign(&AssignCopy<ActionListComponent>);
 }
 
-u32 ActionListComponent::GetType()
+u32 ActionListComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());
     return typeId;

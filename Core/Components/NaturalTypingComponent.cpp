@@ -39,7 +39,7 @@ void NaturalTypingComponent::RegisterMembers()
     record.SetAssign(&AssignCopy<NaturalTypingComponent>);
 }
 
-u32 NaturalTypingComponent::GetType()
+u32 NaturalTypingComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());
     return typeId;

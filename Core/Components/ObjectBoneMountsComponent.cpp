@@ -8,7 +8,7 @@
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Objects/ObjectDefinitionHook.h"
+#include "Core/Objects/ObjectFromDefinition.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
 #include "Serializer/Xml/XmlReader.h"
@@ -44,7 +44,7 @@ const MemberTable<ObjectBoneMountsComponent>& ObjectBoneMountsComponent::Members
     return table;
 }
 
-u32 ObjectBoneMountsComponent::GetType()
+u32 ObjectBoneMountsComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());
     return typeId;

@@ -39,8 +39,8 @@ public:
     // objects of their own and are read by Deserialize.
     static const MemberTable<ObjectBoneMountsComponent>& Members();
 
-    u32 GetType() override;
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
     // Leaves the graphics system and destroys every mounted object at once.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

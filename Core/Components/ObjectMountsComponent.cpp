@@ -11,7 +11,7 @@
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Objects/ObjectDefinitionHook.h"
+#include "Core/Objects/ObjectFromDefinition.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Serializer/Xml/MathValueXml.h"
 #include "Serializer/Xml/XmlReader.h"
@@ -38,7 +38,7 @@ void ObjectMountsComponent::RegisterMembers()
     record.SetAssign(&AssignCopy<ObjectMountsComponent>);
 }
 
-u32 ObjectMountsComponent::GetType()
+u32 ObjectMountsComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());
     return typeId;

@@ -36,8 +36,8 @@ public:
     // Construct, destroy and assign operations of the type record; no reflected members.
     static void RegisterMembers();
 
-    u32 GetType() override;
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
     // Destroys every mounted object at once.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

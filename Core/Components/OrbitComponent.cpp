@@ -24,7 +24,7 @@ OrbitComponent::~OrbitComponent()
     Core::UnregisterFromSystem(SystemName, this);
 }
 
-u32 OrbitComponent::GetType()
+u32 OrbitComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());
     return typeId;

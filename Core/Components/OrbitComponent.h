@@ -34,8 +34,8 @@ public:
     static std::string GetTypeName() { return "OrbitComponent"; }
     static u32 GetSize() { return static_cast<u32>(sizeof(OrbitComponent)); }
 
-    u32 GetType() override;
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
     // Leaves the graphics system, so a shut-down orbit is never driven.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -32,7 +32,7 @@ const MemberTable<TestComponent>& TestComponent::Members()
     return table;
 }
 
-u32 TestComponent::GetType()
+u32 TestComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());
     return typeId;

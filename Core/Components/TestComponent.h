@@ -21,8 +21,8 @@ public:
     // The reflected members; none is part of the written form.
     static const MemberTable<TestComponent>& Members();
 
-    u32 GetType() override;
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -70,7 +70,7 @@ const MemberTable<TransformComponent>& TransformComponent::Members()
     return table;
 }
 
-u32 TransformComponent::GetType()
+u32 TransformComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());
     return typeId;

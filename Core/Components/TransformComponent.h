@@ -39,8 +39,8 @@ public:
     // The one list of members behind the type record, Deserialize, Serialize and the editor.
     static const MemberTable<TransformComponent>& Members();
 
-    u32 GetType() override;
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     // Five elements in order, whatever their tags: position, orientation (Euler degrees),
     // scale, relativeToCreator, updateRelativeToCreator.

@@ -53,7 +53,7 @@ Message::Message(u32 sender, u32 messageType, const std::string& system, u32 mes
 
 Message::~Message() = default;
 
-std::string Message::ToString()
+std::string Message::ToString() const
 {
     if (type == MT_SELF_TEST)
         return "Unknown Message";
@@ -89,7 +89,7 @@ void Message::operator delete(void* block, std::size_t size)
         ::operator delete(block);
 }
 
-std::ostream& operator<<(std::ostream& stream, Message& message)
+std::ostream& operator<<(std::ostream& stream, const Message& message)
 {
     if (Message::IsQuietType(message.type))
         return stream;

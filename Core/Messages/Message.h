@@ -21,7 +21,7 @@ public:
     Message(u32 senderId, u32 type, const std::string& targetSystem, u32 size);
     virtual ~Message();
 
-    virtual std::string ToString();
+    virtual std::string ToString() const;
 
     f64 GetTimeStamp() const { return timeStamp; }
     void SetTimeStamp(f64 stamp) { timeStamp = stamp; }
@@ -46,7 +46,7 @@ public:
 
 // The message-log line: time stamp, " Sec :: ", text, the delay when positive, a newline;
 // nothing for quiet types.
-std::ostream& operator<<(std::ostream& stream, Message& message);
+std::ostream& operator<<(std::ostream& stream, const Message& message);
 
 // The next id of the process-wide message counter (starts at 1, never reused).
 u32 NextMessageId();

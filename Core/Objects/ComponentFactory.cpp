@@ -1,11 +1,4 @@
 #include "Core/Objects/ComponentFactory.h"
-#include "Core/Components/ActionListComponent.h"
-#include "Core/Components/NaturalTypingComponent.h"
-#include "Core/Components/ObjectBoneMountsComponent.h"
-#include "Core/Components/ObjectMountsComponent.h"
-#include "Core/Components/OrbitComponent.h"
-#include "Core/Components/TestComponent.h"
-#include "Core/Components/TransformComponent.h"
 #include "Core/Log.h"
 
 ComponentFactory::ComponentFactory()
@@ -106,19 +99,3 @@ ObjectAllocator& ComponentFactory::BuildPool(u32 pool)
             std::make_unique<ObjectAllocator>(m_blockSizes[pool], ObjectAllocatorConfig());
     return *m_pools[pool];
 }
-
-namespace Core
-{
-void RegisterCoreComponents(ComponentFactory& factory)
-{
-    // The core group, in its table order.
-    factory.Register<ActionListComponent>(ComponentFactory::CorePool);
-    factory.Register<TransformComponent>(ComponentFactory::CorePool);
-    factory.Register<ObjectMountsComponent>(ComponentFactory::CorePool);
-    factory.Register<TestComponent>(ComponentFactory::CorePool);
-    factory.Register<NaturalTypingComponent>(ComponentFactory::CorePool);
-    // Driven by the graphics system, so they share the graphics group's pool.
-    factory.Register<ObjectBoneMountsComponent>(ComponentFactory::GraphicsPool);
-    factory.Register<OrbitComponent>(ComponentFactory::GraphicsPool);
-}
-} // namespace Core

@@ -3,9 +3,9 @@
 // class lives in the pool of its group, seven pools in all, and a pool's block is as large as
 // the largest class registered to it.
 //
-// Registration: each subsystem offers one function that registers its classes here, and the
-// program calls them in a fixed order before the first component is created (the engine core's
-// own classes are registered by the game factory's constructor, Core::RegisterCoreComponents).
+// Registration: each subsystem's Register function (Core::RegisterCore and the ones above it,
+// called in a fixed order from Game/Registration.cpp) registers its classes here before the
+// first component is created.
 // Type names are the class names without namespace ("RigidBodyComponent"); matching is exact,
 // whole-string and case-sensitive; an unknown name creates nothing.
 //
@@ -98,10 +98,3 @@ private:
     std::array<u32, PoolCount> m_blockSizes;
     std::array<std::unique_ptr<ObjectAllocator>, PoolCount> m_pools;
 };
-
-namespace Core
-{
-// Registers the engine core's component classes (pool 0, and pool 1 for the two that the
-// graphics system drives).
-void RegisterCoreComponents(ComponentFactory& factory);
-} // namespace Core

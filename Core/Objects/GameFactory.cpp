@@ -10,10 +10,7 @@ namespace
 const GameFactory::GroupList EmptyGroup;
 } // namespace
 
-GameFactory::GameFactory()
-{
-    Core::RegisterCoreComponents(m_components);
-}
+GameFactory::GameFactory() = default;
 
 GameFactory::~GameFactory()
 {

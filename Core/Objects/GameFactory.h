@@ -25,7 +25,7 @@ public:
     using GroupList = std::vector<GameObject*>; // members in the order they joined
     using GroupIterator = GroupList::const_iterator;
 
-    // Registers the engine core's component classes.
+    // Starts with no component classes: the subsystems' Register functions add them.
     GameFactory();
     // Destroys every remaining object, then the component pools.
     ~GameFactory();

@@ -12,3 +12,7 @@ GameObjectComponent::GameObjectComponent(bool assignId)
 GameObjectComponent::~GameObjectComponent() = default;
 
 void GameObjectComponent::BuildEditor(Tools::PropertyGroup&) {}
+
+void GameObjectComponent::Shutdown() {}
+
+void GameObjectComponent::HandleMessage(Message*) {}

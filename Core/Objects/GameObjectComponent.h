@@ -25,16 +25,18 @@ public:
     virtual ~GameObjectComponent();
 
     // Type id: the cached hash of the type name; family members answer their family's id.
-    virtual u32 GetType() = 0;
-    virtual std::string GetName() = 0;
+    virtual u32 GetType() const = 0;
+    virtual std::string GetName() const = 0;
     // Called just before the component is destroyed; components unregister from systems here.
-    virtual void Shutdown() = 0;
+    // Nothing by default.
+    virtual void Shutdown();
     // Reads members from a reader standing on the first member element of the component.
     virtual void Deserialize(Serializer::XmlReader& reader) = 0;
     // Writes members into the component's element.
     virtual void Serialize(Serializer::XmlWriter& writer) = 0;
     virtual void BuildEditor(Tools::PropertyGroup& group);
-    virtual void HandleMessage(Message* message) = 0;
+    // Messages addressed to the owner; ignored by default.
+    virtual void HandleMessage(Message* message);
 
     u32 GetId() const { return m_id; }
     u32 GetOwner() const { return m_owner; }

@@ -1,13 +1,8 @@
 #include "Core/Reflection/TypeRegistry.h"
-#include "Core/Components/ActionListComponent.h"
-#include "Core/Components/NaturalTypingComponent.h"
-#include "Core/Components/ObjectBoneMountsComponent.h"
-#include "Core/Components/ObjectMountsComponent.h"
-#include "Core/Components/OrbitComponent.h"
-#include "Core/Components/TestComponent.h"
-#include "Core/Components/TransformComponent.h"
 #include "Core/Reflection/MathTypeRecords.h"
 #include "Core/Reflection/MetaTestClass.h"
+#include <algorithm>
+#include <vector>
 
 QUILL_DEFINE_TYPE_RECORD(bool, nullptr, true)
 QUILL_DEFINE_TYPE_RECORD(c08, nullptr, true)
@@ -24,6 +19,13 @@ QUILL_DEFINE_TYPE_RECORD(f64, nullptr, true)
 
 namespace
 {
+// The subsystems' registrations in the order they were added.
+std::vector<TypeRecordRegistration>& Registrations()
+{
+    static std::vector<TypeRecordRegistration> registrations;
+    return registrations;
+}
+
 // Primitive values: construct copies the source or zero-fills, destroy has nothing to end,
 // assign copies. The 64-bit types have no editor code, so the editor leaves them out.
 template <typename T> void CompletePrimitiveRecord(s32 tweakType)
@@ -61,16 +63,17 @@ void CreateTypeRecords()
     TypeRecordOf<Math::Vector2>();
     TypeRecordOf<Math::Vector3>();
     TypeRecordOf<Math::Vector4>();
-    TypeRecordOf<GameObjectComponent>();
-    TypeRecordOf<TestComponent>();
-    TypeRecordOf<TransformComponent>();
-    TypeRecordOf<ObjectMountsComponent>();
-    TypeRecordOf<ObjectBoneMountsComponent>();
-    TypeRecordOf<ActionListComponent>();
-    TypeRecordOf<NaturalTypingComponent>();
-    TypeRecordOf<OrbitComponent>();
 }
 } // namespace
+
+void AddTypeRecordRegistration(TypeRecordRegistration registration)
+{
+    std::vector<TypeRecordRegistration>& registrations = Registrations();
+    if (registration == nullptr ||
+        std::find(registrations.begin(), registrations.end(), registration) != registrations.end())
+        return;
+    registrations.push_back(registration);
+}
 
 void InitializeTypeRegistry()
 {
@@ -99,9 +102,7 @@ void InitializeTypeRegistry()
     RegisterMetaMatrix3();
     RegisterMetaMatrix4();
     RegisterMetaTestClass();
-    ActionListComponent::RegisterMembers();
-    TransformComponent::RegisterMembers();
-    ObjectMountsComponent::RegisterMembers();
-    TestComponent::RegisterMembers();
-    NaturalTypingComponent::RegisterMembers();
+
+    for (TypeRecordRegistration registration : Registrations())
+        registration();
 }

@@ -1,11 +1,14 @@
 #pragma once
-// The fixed contents of the reflected-type registry and the one call that fills it.
+// The built-in contents of the reflected-type registry, the subsystems' record registrations and
+// the one call that fills it.
 //
-// Records are created in this order, so that every base exists before the records that name
-// it: the twelve primitive types, MetaTestClass, the math value types (alphabetical), and then
-// the component classes. InitializeTypeRegistry then sets the primitive operations and editor
-// codes and calls each registration function in a fixed order. Component classes declare their
-// records next to their own code and are added to that order as they arrive.
+// The built-in records are created in this order, so that every base exists before the records
+// that name it: the twelve primitive types, MetaTestClass, the math value types (alphabetical).
+// InitializeTypeRegistry then sets the primitive operations and editor codes and calls each
+// built-in registration function in a fixed order. Component classes declare their records next
+// to their own code; their subsystem's Register function (Core::RegisterCore and the ones above
+// it) hands a registration for them to AddTypeRecordRegistration, and InitializeTypeRegistry
+// runs those after the built-in records, in the order they were added.
 #include "Core/Reflection/TypeRecord.h"
 
 namespace Math
@@ -45,6 +48,15 @@ QUILL_DECLARE_TYPE_RECORD(Math::SphericalCoordinate)
 QUILL_DECLARE_TYPE_RECORD(Math::Vector2)
 QUILL_DECLARE_TYPE_RECORD(Math::Vector3)
 QUILL_DECLARE_TYPE_RECORD(Math::Vector4)
+
+// Creates a subsystem's records and completes them with their operations, members and editor
+// codes. It must tolerate running twice without change (registering a member key again keeps
+// the first).
+using TypeRecordRegistration = void (*)();
+
+// Adds a registration for InitializeTypeRegistry to run; adding one already added does nothing,
+// so a subsystem registered again (by each test's engine) keeps its place. Main thread only.
+void AddTypeRecordRegistration(TypeRecordRegistration registration);
 
 // Creates every record and completes it with its operations, members and editor codes. Engine
 // initialisation calls it once, before the first system is created; a second call changes

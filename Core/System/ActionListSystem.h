@@ -21,17 +21,14 @@ public:
 
     static ActionListSystem* Instance() { return s_instance; }
 
-    std::string GetName() override { return "ActionListSystem"; }
+    std::string GetName() const override { return m_name; }
     // Steps every registered ActionListComponent by the frame time.
     void Update(f32 seconds) override;
-    void IdleUpdate(f32) override {}
     void Initialize(u32) override {}
-    void HandleMessage(Message*) override {}
     // Appends the component (an action list) to the walk.
     void Register(GameObjectComponent* component) override;
     // Removes the first entry that is this very component.
     void Unregister(GameObjectComponent* component) override;
-    bool RunTests() override { return true; }
 
 private:
     bool m_walking;

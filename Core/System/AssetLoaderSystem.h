@@ -59,16 +59,13 @@ public:
 
     static AssetLoaderSystem* Instance() { return s_instance; }
 
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
     void Update(f32) override {}
     // Loads DefaultBatch at once (the flag word is not used).
     void Initialize(u32 launchFlags) override;
     // AssetThreadDoneMessage (type 95): join, commit the staged first pass, run pass two and log
     // "Finished Loading <name>". An empty name only joins. Other types are ignored.
     void HandleMessage(Message* message) override;
-    void Register(GameObjectComponent*) override {}
-    void Unregister(GameObjectComponent*) override {}
-    bool RunTests() override { return true; }
 
     // Both passes on the calling thread, then the batch-loaded message; an empty name posts only
     // the message. Main thread.

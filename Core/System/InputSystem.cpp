@@ -1,4 +1,5 @@
 #include "Core/System/InputSystem.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
 #include "Core/Log.h"
@@ -14,7 +15,6 @@
 #include "Core/Messages/Object/ObjectVisibilityMessage.h"
 #include "Core/Messages/TryNewMessage.h"
 #include "Core/Objects/GameObjectComponent.h"
-#include "Core/System/InputServices.h"
 #include "Platform/TweakBar.h"
 #include "Platform/WindowLayer.h"
 #include <algorithm>
@@ -62,7 +62,7 @@ InputSystem::~InputSystem()
     // The layer outlives this system: it must not call into it any more.
     if (m_callbacksInstalled)
         Platform::GetWindowLayer().SetInputHandlers(Platform::InputEventHandlers());
-    InputServices::ReleaseSettingsScript(m_settingsScript);
+    Services().releaseSettingsScript(m_settingsScript);
     m_settingsScript = nullptr;
     if (s_instance == this)
         s_instance = nullptr;
@@ -77,7 +77,7 @@ void InputSystem::Initialize(u32)
         Core::Log() << "Input System Init::Controller Present!\n";
         AddController(id);
     }
-    m_settingsScript = InputServices::LoadSettingsScript(SettingsScript, SettingsScriptName);
+    m_settingsScript = Services().loadSettingsScript(SettingsScript, SettingsScriptName);
 }
 
 void InputSystem::InstallCallbacks()
@@ -164,7 +164,7 @@ void InputSystem::OnCharacter(unsigned int character, int action)
 
 void InputSystem::OnMouseButton(int button, int action)
 {
-    if (InputServices::AreEditorBarsShown() && TwEventMouseButtonGLFW(button, action) != 0)
+    if (Services().editorBarsShown() && TwEventMouseButtonGLFW(button, action) != 0)
         return;
     Post(TryNewMessage<MouseButtonMessage>(kPart, m_id, s_cursorPosition, static_cast<u32>(button),
                                            StateOf(action), 0u));
@@ -173,7 +173,7 @@ void InputSystem::OnMouseButton(int button, int action)
 
 void InputSystem::OnMousePosition(int x, int y)
 {
-    if (InputServices::AreEditorBarsShown() && TwMouseMotion(x, y) != 0)
+    if (Services().editorBarsShown() && TwMouseMotion(x, y) != 0)
         return;
     // The cursor itself moves when the translated cursor message comes back (MoveCursor).
     const Math::Vector2 movement(static_cast<f32>(x) - s_cursorPosition.x,
@@ -183,7 +183,7 @@ void InputSystem::OnMousePosition(int x, int y)
 
 void InputSystem::OnMouseWheel(int position)
 {
-    if (InputServices::AreEditorBarsShown() && TwMouseWheel(position) != 0)
+    if (Services().editorBarsShown() && TwMouseWheel(position) != 0)
         return;
     const int change = m_lastWheelPosition - position;
     if (change == 0)
@@ -196,8 +196,8 @@ void InputSystem::OnMouseWheel(int position)
 
 void InputSystem::MoveCursor(const Math::Vector2& movement)
 {
-    const f32 width = static_cast<f32>(InputServices::GetWindowWidth());
-    const f32 height = static_cast<f32>(InputServices::GetWindowHeight());
+    const f32 width = static_cast<f32>(WindowWidth());
+    const f32 height = static_cast<f32>(WindowHeight());
     // One message moves the cursor by at most half the window.
     const f32 dx = std::clamp(movement.x, -width / 2.0f, width / 2.0f);
     const f32 dy = std::clamp(movement.y, -height / 2.0f, height / 2.0f);
@@ -311,7 +311,7 @@ void InputSystem::RemoveVanishedControllers()
         m_heldControllerButtons.erase(it->joystickId);
         it = m_controllers.erase(it);
     }
-    InputServices::SetMouseCursorVisible(m_controllers.empty());
+    Services().setMouseCursorVisible(m_controllers.empty());
     // Back to the mouse: the cursor object shows again.
     if (hadControllers && m_controllers.empty())
         ShowCursorObject(true);
@@ -327,7 +327,7 @@ void InputSystem::ConnectNewControllers()
         Core::Log() << "Input System Update::Controller Conntected!\n";
         AddController(id);
         ShowCursorObject(false);
-        InputServices::SetMouseCursorVisible(false);
+        Services().setMouseCursorVisible(false);
     }
 }
 
@@ -379,7 +379,7 @@ bool InputSystem::HasController(u32 joystickId) const
 void InputSystem::ShowCursorObject(bool visible)
 {
     // Before the camera system has made the cursor object there is nothing to show or hide.
-    const u32 cursor = InputServices::GetCursorObjectId();
+    const u32 cursor = Services().cursorObjectId();
     if (cursor != 0)
         Post(TryNewMessage<ObjectVisibilityMessage>(kPart, m_id, visible, cursor));
 }

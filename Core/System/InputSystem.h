@@ -7,7 +7,7 @@
 // text to the components registered with it (natural typing).
 //
 // The window size, the editor-bars flag, the system cursor, the cursor object and the settings
-// script come through Core/System/InputServices.h. Main thread only.
+// script come through Core/CoreServices.h. Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/Vector2.h"
 #include <map>
@@ -46,7 +46,7 @@ public:
 
     static InputSystem* Instance() { return s_instance; }
 
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
     void Update(f32 seconds) override;
     void IdleUpdate(f32) override {}
     // Finds the controllers present and runs the settings script.

@@ -1,6 +1,7 @@
 // The message system's translation of raw input into the abstract input messages that game code
 // reads: input actions, input moves and cursor movement. A keyboard, a mouse and a controller
 // steer the game through the same three messages. Runs inside Post, under the post mutex.
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Input/ControllerButtonMessage.h"
 #include "Core/Messages/Input/ControllerStickMessage.h"
@@ -11,7 +12,6 @@
 #include "Core/Messages/Input/MouseButtonMessage.h"
 #include "Core/Messages/Input/MouseMoveMessage.h"
 #include "Core/Messages/TryNewMessage.h"
-#include "Core/System/InputServices.h"
 #include "Core/System/MessageSystem.h"
 #include <cmath>
 
@@ -270,8 +270,8 @@ void MessageSystem::TranslateMouseButton(Message* message)
     else if (mouse->button == kRightButton)
     {
         // A move toward the cursor as seen from the window's centre, y upwards.
-        const f32 halfWidth = static_cast<f32>(InputServices::GetWindowWidth()) / 2.0f;
-        const f32 halfHeight = static_cast<f32>(InputServices::GetWindowHeight()) / 2.0f;
+        const f32 halfWidth = static_cast<f32>(WindowWidth()) / 2.0f;
+        const f32 halfHeight = static_cast<f32>(WindowHeight()) / 2.0f;
         translation = Move(mouse->position.x - halfWidth, -(mouse->position.y - halfHeight));
     }
     QueueTranslation(*this, translation, kKeyboardPlayer, mouse->state, mouse);
@@ -310,7 +310,7 @@ void MessageSystem::TranslateControllerButton(Message* message)
     {
         // The pad moves nothing yet; a pad press this early means a controller is in use.
         if (button->button == kPadUp)
-            InputServices::SetMouseCursorVisible(false);
+            Services().setMouseCursorVisible(false);
     }
     else
     {

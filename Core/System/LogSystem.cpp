@@ -99,7 +99,7 @@ void LogSystem::RouteToConsole(const std::string& text, bool isMessageLine)
         std::cout.flush();
 }
 
-LogSystem& LogSystem::operator<<(Message& message)
+LogSystem& LogSystem::operator<<(const Message& message)
 {
     // The frequent types (input, transforms, ...) have no log line: leave before any lock.
     if (Message::IsQuietType(message.type))

@@ -35,13 +35,9 @@ public:
 
     static LogSystem* Instance() { return s_instance; }
 
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
     void Update(f32 seconds) override;
     void Initialize(u32 launchFlags) override;
-    void HandleMessage(Message*) override {}
-    void Register(GameObjectComponent*) override {}
-    void Unregister(GameObjectComponent*) override {}
-    bool RunTests() override { return true; }
 
     // One item per call, formatted as a standard stream would.
     LogSystem& operator<<(char item) { return WriteItem(item); }
@@ -61,7 +57,7 @@ public:
     LogSystem& operator<<(double item) { return WriteItem(item); }
     LogSystem& operator<<(bool item) { return WriteItem(item); }
     // The message-log line: to the file when one is open, to the console only with "-verbose".
-    LogSystem& operator<<(Message& message);
+    LogSystem& operator<<(const Message& message);
 
     // A named value shown in the static console's top block.
     void SetWatchedValue(const std::string& name, f32 value);

@@ -28,12 +28,9 @@ public:
 
     static MessageSystem* Instance() { return s_instance; }
 
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
     void Update(f32 seconds) override;
     void Initialize(u32 launchFlags) override;
-    void HandleMessage(Message*) override {}
-    void Register(GameObjectComponent*) override {}
-    void Unregister(GameObjectComponent*) override {}
     // Posts two messages addressed to this system, which ignores them.
     bool RunTests() override;
 

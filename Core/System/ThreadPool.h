@@ -54,14 +54,10 @@ public:
 
     static ThreadPool* Instance() { return s_instance; }
 
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
     void Update(f32) override {}
     // Creates the slot records (the flag word is not used).
     void Initialize(u32 launchFlags) override;
-    void HandleMessage(Message*) override {}
-    void Register(GameObjectComponent*) override {}
-    void Unregister(GameObjectComponent*) override {}
-    bool RunTests() override { return true; }
 
     // Starts the task on a new thread in the next free slot. False when it is refused (no free
     // slot, or no thread could be started): the refusal goes to the engine's error sink and

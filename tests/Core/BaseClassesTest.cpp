@@ -1,5 +1,7 @@
-// Ids and default behaviour of the system and component base classes.
+// Ids and default behaviour of the system and component base classes. The stand-ins below
+// override only what the base classes require, so the defaults are the base classes' own.
 #include "Core/Engine.h"
+#include "Core/Messages/Message.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/SystemComponent.h"
 #include <gtest/gtest.h>
@@ -9,25 +11,20 @@ namespace
 class QuietSystem : public SystemComponent
 {
 public:
-    std::string GetName() override { return "QuietSystem"; }
+    std::string GetName() const override { return "QuietSystem"; }
     void Update(f32) override {}
     void Initialize(u32) override {}
-    void HandleMessage(Message*) override {}
     void Register(GameObjectComponent* component) override { m_components.push_back(component); }
-    void Unregister(GameObjectComponent*) override {}
-    bool RunTests() override { return true; }
 };
 
 class PlainComponent : public GameObjectComponent
 {
 public:
     explicit PlainComponent(bool assignId) : GameObjectComponent(assignId) {}
-    u32 GetType() override { return 1; }
-    std::string GetName() override { return "PlainComponent"; }
-    void Shutdown() override {}
+    u32 GetType() const override { return 1; }
+    std::string GetName() const override { return "PlainComponent"; }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
-    void HandleMessage(Message*) override {}
 };
 } // namespace
 
@@ -57,4 +54,13 @@ TEST(BaseClasses, DefaultsDoNothingAndPass)
     system.Register(&component);
     ASSERT_EQ(system.GetComponents().size(), 1u);
     EXPECT_EQ(system.GetComponents().front(), &component);
+
+    // Messages and unregistering are ignored unless a class says otherwise.
+    Message message(0, 1, 0, sizeof(Message));
+    system.HandleMessage(&message);
+    system.Unregister(&component);
+    EXPECT_EQ(system.GetComponents().size(), 1u);
+    component.HandleMessage(&message);
+    component.Shutdown();
+    EXPECT_EQ(component.GetOwner(), 0u);
 }

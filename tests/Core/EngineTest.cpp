@@ -1,13 +1,17 @@
 // The engine's frame loop, creation and destruction order, held messages and test runs, driven
 // with recording stand-ins for the real systems.
 #include "Core/Engine.h"
+#include "Core/CoreServices.h"
 #include "Core/ErrorReport.h"
 #include "Core/LaunchOptions.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Core/System/MessageSystem.h"
 #include "Core/SystemComponent.h"
 #include "tests/Support/LogCapture.h"
+#include "tests/Support/ProbeComponent.h"
 #include <chrono>
 #include <gtest/gtest.h>
 #include <map>
@@ -41,7 +45,7 @@ public:
         g_destroyed.push_back(m_name);
         g_instances.erase(m_name);
     }
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
     void Update(f32 seconds) override { g_calls.push_back({m_name, "Update", seconds}); }
     void IdleUpdate(f32 seconds) override { g_calls.push_back({m_name, "Idle", seconds}); }
     void Initialize(u32) override { ++initializeCount; }
@@ -92,6 +96,13 @@ public:
     }
 };
 
+// The stand-in for the game-state system's pause flag.
+bool g_paused = false;
+bool IsPausedForTest()
+{
+    return g_paused;
+}
+
 constexpr char kLog[] = "LogSystem";
 constexpr char kGraphics[] = "GraphicsSystem";
 constexpr char kParticles[] = "ParticleEffectSystem";
@@ -119,6 +130,8 @@ protected:
     }
     void TearDown() override
     {
+        Core::Services().isPaused.Remove(&IsPausedForTest);
+        g_paused = false;
         delete engine;
         g_Engine = nullptr;
     }
@@ -139,7 +152,6 @@ protected:
     }
 
     Engine* engine = nullptr;
-    bool paused = false;
 };
 } // namespace
 
@@ -210,8 +222,8 @@ TEST_F(EngineTest, GraphicsRendersAtMostSixtyTimesASecond)
 TEST_F(EngineTest, PauseStopsTimeForAllButGraphicsAndUserInterface)
 {
     Start();
-    engine->SetPauseQuery([this]() { return paused; });
-    paused = true;
+    Core::Services().isPaused.Install(&IsPausedForTest);
+    g_paused = true;
     for (int i = 0; i < 4; ++i)
         engine->StepFrame(1.0f / 30.0f);
     EXPECT_TRUE(CallsOf(kParticles).empty());
@@ -224,7 +236,7 @@ TEST_F(EngineTest, PauseStopsTimeForAllButGraphicsAndUserInterface)
     // The particle accumulator stopped at exactly a thirtieth: the first frame after the pause
     // updates particles at once.
     g_calls.clear();
-    paused = false;
+    g_paused = false;
     engine->StepFrame(1.0f / 120.0f);
     const auto particles = CallsOf(kParticles);
     ASSERT_EQ(particles.size(), 1u);
@@ -238,6 +250,20 @@ TEST_F(EngineTest, DestroysSystemsInReverseWithTheLogLast)
     engine = nullptr;
     const std::vector<std::string> expected = {kCamera, kUI, kPhysics, kParticles, kGraphics, kLog};
     EXPECT_EQ(g_destroyed, expected);
+}
+
+TEST_F(EngineTest, ComponentsShuttingDownWithTheEngineStillReachTheFactory)
+{
+    Start();
+    GameFactory* factory = engine->GetFactory();
+    GameObject* object = factory->CreateObject("Leftover", Engine::GenerateId());
+    auto* probe = new ProbeComponent();
+    GameFactory* seen = nullptr;
+    probe->onShutdown = [&seen](ProbeComponent&) { seen = g_Engine->GetFactory(); };
+    object->AddComponent(probe);
+    delete engine;
+    engine = nullptr;
+    EXPECT_EQ(seen, factory);
 }
 
 TEST_F(EngineTest, TestSwitchRunsTheTestsAndStopsBeforeTheFirstFrame)

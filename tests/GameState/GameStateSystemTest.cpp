@@ -1,6 +1,8 @@
 #include "GameState/GameStateSystem.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
+#include "GameState/GameStateRegistration.h"
 #include <gtest/gtest.h>
 
 using GameState::System::GameStateSystem;
@@ -8,7 +10,7 @@ using GameState::System::GameStateSystem;
 TEST(GameStateSystem, PauseAndResumeDriveTheEnginePauseFlag)
 {
     Engine engine;
-    GameState::RegisterGameStateSystems(engine.GetSystemFactory());
+    GameState::RegisterGameState(engine);
     ASSERT_NE(engine.AddSystem("GameStateSystem"), nullptr);
     GameStateSystem* states = GameStateSystem::Instance();
     ASSERT_NE(states, nullptr);
@@ -25,7 +27,7 @@ TEST(GameStateSystem, PauseAndResumeDriveTheEnginePauseFlag)
 TEST(GameStateSystem, ExitQuitsTheEngine)
 {
     Engine engine;
-    GameState::RegisterGameStateSystems(engine.GetSystemFactory());
+    GameState::RegisterGameState(engine);
     engine.AddSystem("GameStateSystem");
     GameStateMessage exit(0, GSM_EXIT, 0);
     GameStateSystem::Instance()->HandleMessage(&exit);
@@ -36,13 +38,27 @@ TEST(GameStateSystem, EngineIsNotPausedWithoutIt)
 {
     Engine engine;
     {
-        GameState::RegisterGameStateSystems(engine.GetSystemFactory());
+        GameState::RegisterGameState(engine);
         engine.AddSystem("GameStateSystem");
         GameStateMessage pause(0, GSM_PAUSE, 0);
         GameStateSystem::Instance()->HandleMessage(&pause);
         EXPECT_TRUE(engine.IsPaused());
     }
     // Removing the pause source (as the system's destructor does) answers "not paused".
-    engine.SetPauseQuery(nullptr);
+    Core::Services().isPaused.Install(nullptr);
     EXPECT_FALSE(engine.IsPaused());
+}
+
+TEST(GameStateSystem, StoppingRemovesThePauseHook)
+{
+    {
+        Engine engine;
+        GameState::RegisterGameState(engine);
+        engine.AddSystem("GameStateSystem");
+        EXPECT_TRUE(Core::Services().isPaused.IsInstalled());
+    }
+    // A hook left behind would keep answering for a system that no longer exists.
+    EXPECT_FALSE(Core::Services().isPaused.IsInstalled());
+    Engine next;
+    EXPECT_FALSE(next.IsPaused());
 }

@@ -19,7 +19,7 @@ protected:
         ASSERT_TRUE(Platform::InitializeWindowing());
         m_started = true;
         RecordingEngineTest::SetUp();
-        Graphics::RegisterGraphics(engine->GetSystemFactory());
+        Graphics::RegisterGraphics(*engine);
     }
     void TearDown() override
     {

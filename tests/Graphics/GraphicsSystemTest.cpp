@@ -3,12 +3,13 @@
 #include "Graphics/GraphicsSystem.h"
 #include "Core/Components/OrbitComponent.h"
 #include "Core/Components/TransformComponent.h"
+#include "Core/CoreRegistration.h"
+#include "Core/CoreServices.h"
 #include "Core/Messages/Graphics/SetBackgroundFadeToMessage.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/MessageTypes.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/System/InputServices.h"
 #include "Graphics/GraphicsRegistration.h"
 #include "Math/ColorRGBA.h"
 #include "Math/MathUtils.h"
@@ -26,7 +27,7 @@ class NamedComponent : public ProbeComponent
 {
 public:
     explicit NamedComponent(std::string name) : m_name(std::move(name)) {}
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
 
 private:
     std::string m_name;
@@ -38,7 +39,7 @@ protected:
     void SetUp() override
     {
         RecordingEngineTest::SetUp();
-        Graphics::RegisterGraphics(engine->GetSystemFactory());
+        Graphics::RegisterGraphics(*engine);
     }
     GraphicsSystem* Start(std::vector<const char*> args = {})
     {
@@ -75,7 +76,7 @@ TEST_F(GraphicsSystemTest, OpensTheWindowTheSettingsScriptAsksForAndAnnouncesIt)
     EXPECT_EQ(graphics->UseShaderProgram("Anything"), 0u);
     EXPECT_EQ(graphics->GetCurrentProgramHandle(), 0u);
     // The input system reads the window through the hooks.
-    EXPECT_EQ(Core::InputServices::GetWindowWidth(), 1280);
+    EXPECT_EQ(Core::WindowWidth(), 1280);
     Deliver();
     EXPECT_EQ(recorder->CountOf(MT_WINDOW_RESIZE), 1u) << "one broadcast; the other is the UI's";
     graphics->Update(1.0f / 60.0f);
@@ -141,7 +142,7 @@ TEST_F(GraphicsSystemTest, F1AndF2FlipOnPressesOnlyAndF10IsLogged)
     Press(259, KS_TRIGGER);
     EXPECT_TRUE(graphics->AreEditorBarsShown());
     EXPECT_TRUE(graphics->IsDebugDrawOn());
-    EXPECT_TRUE(Core::InputServices::AreEditorBarsShown());
+    EXPECT_TRUE(Core::Services().editorBarsShown());
     Press(258, KS_TRIGGER);
     EXPECT_FALSE(graphics->AreEditorBarsShown());
     Press(267, KS_PRESSED);
@@ -200,6 +201,7 @@ TEST_F(GraphicsSystemTest, ComponentsAreFiledByTypeNameAndRemovedByPointer)
 TEST_F(GraphicsSystemTest, RenderedFramesMoveTheOrbitsRegisteredWithIt)
 {
     ASSERT_NE(Start({"-no_vis"}), nullptr);
+    Core::RegisterCoreComponents(engine->GetFactory()->GetComponentFactory());
     GameFactory& factory = *engine->GetFactory();
     GameObject* wisp = factory.CreateObject("Wisp", Engine::GenerateId());
     auto* transform = static_cast<TransformComponent*>(
@@ -222,7 +224,7 @@ TEST_F(GraphicsSystemTest, HooksAndWindowHandlersGoWithTheSystem)
     EXPECT_TRUE(graphics->IsHudShown());
     graphics->SetMouseCursorVisible(false);
     EXPECT_FALSE(layer.cursorVisible);
-    Core::InputServices::SetMouseCursorVisible(true);
+    Core::Services().setMouseCursorVisible(true);
     EXPECT_TRUE(layer.cursorVisible);
     graphics->ToggleFullScreen();
     EXPECT_EQ(layer.openWidth, 1366) << "full screen takes the desktop size";
@@ -233,10 +235,10 @@ TEST_F(GraphicsSystemTest, DestructionRemovesTheHooksAndTheWindowAndAsksTheGameT
 {
     auto* own = new GraphicsSystem();
     own->Initialize(0);
-    EXPECT_EQ(Core::InputServices::GetWindowWidth(), 1280);
+    EXPECT_EQ(Core::WindowWidth(), 1280);
     delete own;
     EXPECT_EQ(GraphicsSystem::Instance(), nullptr);
-    EXPECT_EQ(Core::InputServices::GetWindowWidth(), Core::InputServices::DefaultWindowWidth);
+    EXPECT_EQ(Core::WindowWidth(), Core::DefaultWindowWidth);
     EXPECT_FALSE(layer.IsOpen());
     layer.OnClose(); // nobody listens any more
     layer.OnResize(10, 10);

@@ -1,10 +1,10 @@
 // The Lua system: update order, F6 reloads, script messages, lookups by name and id, and the
 // walks that survive scripts removing scripts.
 #include "Core/CoreRegistration.h"
+#include "Core/CoreServices.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/Input/MouseButtonMessage.h"
 #include "Core/Messages/Scripting/ScriptMessage.h"
-#include "Core/System/InputServices.h"
 #include "Core/System/MessageSystem.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/Namespace.h"
@@ -96,12 +96,12 @@ TEST_F(LuaSystemTest, NameAndNothingToDoWithoutScripts)
 TEST_F(LuaSystemTest, EngineCoreSystemsLoadTheirSettingsScriptsThroughTheHooks)
 {
     WriteScript("Settings.lua", "speed = 3");
-    void* settings = Core::InputServices::LoadSettingsScript("Settings.lua", "settings");
+    void* settings = Core::Services().loadSettingsScript("Settings.lua", "settings");
     ASSERT_NE(nullptr, settings);
     EXPECT_EQ(settings, lua.GetScript("settings"));
-    Core::InputServices::ReleaseSettingsScript(settings);
+    Core::Services().releaseSettingsScript(settings);
     EXPECT_EQ(nullptr, lua.GetScript("settings"));
-    EXPECT_EQ(nullptr, Core::InputServices::LoadSettingsScript("Missing.lua", "missing"));
+    EXPECT_EQ(nullptr, Core::Services().loadSettingsScript("Missing.lua", "missing"));
 }
 
 TEST_F(LuaSystemTest, ScriptsUpdateInLoadOrderAndKeepTheirPlaceOnReload)
@@ -247,9 +247,8 @@ protected:
         ASSERT_TRUE(folder.IsReady());
         ASSERT_EQ(nullptr, g_Engine);
         engine = new Engine();
-        SystemFactory& factory = engine->GetSystemFactory();
-        Core::RegisterCoreSystems(factory);
-        Scripting::RegisterScriptingSystems(factory);
+        Core::RegisterCore(*engine);
+        Scripting::RegisterScripting(*engine);
         engine->AddSystem("LogSystem");
         lua = static_cast<Scripting::System::LuaSystem*>(engine->AddSystem("ScriptingSystem"));
         messages = static_cast<Core::System::MessageSystem*>(engine->AddSystem("MessagingSystem"));

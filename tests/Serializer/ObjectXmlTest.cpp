@@ -1,6 +1,7 @@
 // Members that hold a child object: which elements count as objects and what reading one does
 // to the reader's cursor.
 #include "Serializer/ObjectXml.h"
+#include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
@@ -23,8 +24,8 @@ class ChildComponent : public GameObjectComponent
 public:
     ChildComponent() : GameObjectComponent(true) {}
     static std::string GetTypeName() { return "ChildComponent"; }
-    u32 GetType() override { return 0x43484C44; }
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override { return 0x43484C44; }
+    std::string GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader& reader) override
     {
@@ -50,6 +51,7 @@ protected:
                      "<Matryoshka><ChildComponent><Matryoshka/></ChildComponent></Matryoshka>");
         engine = std::make_unique<Engine>();
         g_Engine = engine.get();
+        Core::RegisterCore(*engine);
         engine->GetFactory()->GetComponentFactory().Register<ChildComponent>(
             ComponentFactory::LogicPool);
         system = std::make_unique<SerializerSystem>();

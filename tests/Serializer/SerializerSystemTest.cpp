@@ -69,6 +69,7 @@ protected:
                      Definition("Puff", TestXml));
         engine = std::make_unique<Engine>();
         g_Engine = engine.get();
+        Core::RegisterCore(*engine);
     }
     void TearDown() override
     {
@@ -401,8 +402,8 @@ TEST(SerializerSystemThroughTheEngine, CreateByMessagePlacesBesideTheSenderAndF8
     LogFileCapture log;
     Engine engine;
     g_Engine = &engine;
-    Core::RegisterCoreSystems(engine.GetSystemFactory());
-    Serializer::RegisterSerializerSystems(engine.GetSystemFactory());
+    Core::RegisterCore(engine);
+    Serializer::RegisterSerializer(engine);
     for (const char* name : {"MessagingSystem", "FileSystem", "SerializerSystem"})
         ASSERT_NE(engine.AddSystem(name), nullptr) << name;
     const u32 transformType = HashTypeName(TransformComponent::GetTypeName().c_str());
@@ -448,7 +449,7 @@ TEST(SerializerRegistration, TheEngineCreatesBothSystemsByName)
     assets.Write("assets/Objects/Crate.xml", Definition("Crate", TransformXml));
     Engine engine;
     g_Engine = &engine;
-    Serializer::RegisterSerializerSystems(engine.GetSystemFactory());
+    Serializer::RegisterSerializer(engine);
     SystemComponent* files = engine.AddSystem("FileSystem");
     SystemComponent* serializer = engine.AddSystem("SerializerSystem");
     ASSERT_NE(files, nullptr);
@@ -467,6 +468,7 @@ TEST(ShippedAssets, EveryDefinitionParsesAndTheObjectsBuild)
     LogFileCapture log;
     Engine engine;
     g_Engine = &engine;
+    Core::RegisterCore(engine);
     SerializerSystem system;
     system.Initialize(0);
     const ObjectDefinitionManager& manager = *ObjectDefinitionManager::Instance();

@@ -6,6 +6,7 @@
 #include "Core/Actions/Action.h"
 #include "Core/Components/ActionListComponent.h"
 #include "Core/Components/TransformComponent.h"
+#include "Core/CoreRegistration.h"
 #include "Core/Messages/Object/ActionMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
@@ -19,6 +20,7 @@ protected:
     void SetUp() override
     {
         RecordingEngineTest::SetUp();
+        Core::RegisterCoreComponents(engine->GetFactory()->GetComponentFactory());
         engine->GetSystemFactory().Register<Core::System::ActionListSystem>("ActionListSystem");
         lists = static_cast<Core::System::ActionListSystem*>(engine->AddSystem("ActionListSystem"));
     }

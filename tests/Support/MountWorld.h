@@ -1,12 +1,13 @@
 #pragma once
-// The stage of the mount, typing and orbit tests: the recording engine, a table of object
-// definitions installed as the definition hook (as the serializer system would install its
-// own), and stand-in systems that keep the components registered with them.
+// The stage of the mount, typing and orbit tests: the recording engine with the core's
+// components, a table of object definitions installed as the definition service hook (as the
+// serializer system installs its own), and stand-in systems that keep what registers with them.
 #include "Core/Components/ObjectMountsComponent.h"
 #include "Core/Components/TransformComponent.h"
+#include "Core/CoreRegistration.h"
+#include "Core/CoreServices.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Objects/ObjectDefinitionHook.h"
 #include "Serializer/Xml/XmlReader.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include <algorithm>
@@ -21,10 +22,9 @@ class StandInSystem : public SystemComponent
 public:
     explicit StandInSystem(const std::string& name) { m_name = name; }
 
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32) override {}
-    void HandleMessage(Message*) override {}
     void Register(GameObjectComponent* component) override { m_components.push_back(component); }
     void Unregister(GameObjectComponent* component) override
     {
@@ -32,7 +32,6 @@ public:
         if (found != m_components.end())
             m_components.erase(found);
     }
-    bool RunTests() override { return true; }
 };
 
 class MountWorld : public RecordingEngineTest
@@ -41,12 +40,13 @@ protected:
     void SetUp() override
     {
         RecordingEngineTest::SetUp();
+        Core::RegisterCoreComponents(engine->GetFactory()->GetComponentFactory());
         Definitions().clear();
-        Core::SetApplyDefinitionHook(&ApplyFromTable);
+        Core::Services().applyDefinition.Install(&ApplyFromTable);
     }
     void TearDown() override
     {
-        Core::SetApplyDefinitionHook(nullptr);
+        Core::Services().applyDefinition.Remove(&ApplyFromTable);
         RecordingEngineTest::TearDown();
     }
 

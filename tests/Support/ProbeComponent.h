@@ -19,8 +19,8 @@ public:
     }
     ~ProbeComponent() override { --alive; }
 
-    u32 GetType() override { return m_typeId; }
-    std::string GetName() override { return "ProbeComponent"; }
+    u32 GetType() const override { return m_typeId; }
+    std::string GetName() const override { return "ProbeComponent"; }
     void Shutdown() override
     {
         if (m_shutdownLog != nullptr)

@@ -24,8 +24,8 @@ TEST(GuidedTour, AnObjectFromXmlReceivesAMessage)
 {
     // The engine, its factories and the systems the walk needs, created by name.
     Engine engine;
-    Core::RegisterCoreSystems(engine.GetSystemFactory());
-    Serializer::RegisterSerializerSystems(engine.GetSystemFactory());
+    Core::RegisterCore(engine);
+    Serializer::RegisterSerializer(engine);
     for (const char* name : {"LogSystem", "MessagingSystem", "FileSystem", "SerializerSystem"})
         ASSERT_NE(engine.AddSystem(name), nullptr) << name;
 

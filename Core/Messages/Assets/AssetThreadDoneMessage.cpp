@@ -12,7 +12,7 @@ AssetThreadDoneMessage::AssetThreadDoneMessage(u32 senderId, const std::string& 
 {
 }
 
-std::string AssetThreadDoneMessage::ToString()
+std::string AssetThreadDoneMessage::ToString() const
 {
     return "Finished loading " + batchName;
 }

@@ -11,7 +11,7 @@ public:
 
     AssetThreadDoneMessage(u32 senderId, const std::string& batchName);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string batchName;
 };

@@ -10,7 +10,7 @@ public:
 
     AudioEffectMessage(u32 senderId, const std::string& audioName, u32 action, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string audioName;
     u32 action; // 0 play, 1 pause or resume, 2 stop

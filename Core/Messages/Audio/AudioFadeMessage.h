@@ -11,7 +11,7 @@ public:
     AudioFadeMessage(u32 senderId, const std::string& audioName, f32 fadeTime, f32 targetVolume,
                      bool pauseAfterFade, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string audioName;
     f32 fadeTime; // seconds

@@ -13,7 +13,7 @@ AudioSystemMessage::AudioSystemMessage(u32 senderId, u32 action, f32 value, u32 
 {
 }
 
-std::string AudioSystemMessage::ToString()
+std::string AudioSystemMessage::ToString() const
 {
     return "Audio System";
 }
@@ -25,7 +25,7 @@ AudioMusicMessage::AudioMusicMessage(u32 senderId, const std::string& audioName,
 {
 }
 
-std::string AudioMusicMessage::ToString()
+std::string AudioMusicMessage::ToString() const
 {
     return "Audio Music";
 }
@@ -37,7 +37,7 @@ AudioEffectMessage::AudioEffectMessage(u32 senderId, const std::string& audioNam
 {
 }
 
-std::string AudioEffectMessage::ToString()
+std::string AudioEffectMessage::ToString() const
 {
     return "Audio Effect";
 }
@@ -49,7 +49,7 @@ AudioFadeMessage::AudioFadeMessage(u32 senderId, const std::string& audioName, f
 {
 }
 
-std::string AudioFadeMessage::ToString()
+std::string AudioFadeMessage::ToString() const
 {
     return "Audio Fade";
 }
@@ -62,7 +62,7 @@ LoadSoundEffectMessage::LoadSoundEffectMessage(u32 senderId, const std::string& 
 {
 }
 
-std::string LoadSoundEffectMessage::ToString()
+std::string LoadSoundEffectMessage::ToString() const
 {
     return "Audio Load Sound Effect";
 }
@@ -74,7 +74,7 @@ LoadMusicMessage::LoadMusicMessage(u32 senderId, const std::string& fileName,
 {
 }
 
-std::string LoadMusicMessage::ToString()
+std::string LoadMusicMessage::ToString() const
 {
     return "Audio Load Music";
 }
@@ -84,7 +84,7 @@ AudioResponseOnSelect::AudioResponseOnSelect(u32 senderId, u32 targetObjectId)
 {
 }
 
-std::string AudioResponseOnSelect::ToString()
+std::string AudioResponseOnSelect::ToString() const
 {
     return "Audio Response: OnSelect";
 }

@@ -10,7 +10,7 @@ public:
 
     AudioSystemMessage(u32 senderId, u32 action, f32 value, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 action;
     f32 value;

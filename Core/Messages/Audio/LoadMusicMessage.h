@@ -11,7 +11,7 @@ public:
     LoadMusicMessage(u32 senderId, const std::string& fileName, const std::string& audioName,
                      const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string fileName;
     std::string audioName;

@@ -10,7 +10,7 @@ public:
 
     CameraCycleMessage(u32 senderId, bool next, const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     bool next; // true: next camera, false: previous
 };

@@ -16,7 +16,7 @@ CameraCycleMessage::CameraCycleMessage(u32 senderId, bool next, const std::strin
 {
 }
 
-std::string CameraCycleMessage::ToString()
+std::string CameraCycleMessage::ToString() const
 {
     return next ? "Next Camera" : "Previous Camera";
 }
@@ -28,7 +28,7 @@ CameraMountMessage::CameraMountMessage(u32 senderId, u32 firstObjectId, u32 seco
 {
 }
 
-std::string CameraMountMessage::ToString()
+std::string CameraMountMessage::ToString() const
 {
     std::string firstName;
     std::string secondName;
@@ -44,7 +44,7 @@ CameraShakeMessage::CameraShakeMessage(u32 senderId, f32 magnitude, f32 duration
 {
 }
 
-std::string CameraShakeMessage::ToString()
+std::string CameraShakeMessage::ToString() const
 {
     return MessageText::Compose("Camera Shaking Mag:", magnitude, " Duration: ", duration,
                                 " Fade: ", fade ? 1 : 0);
@@ -55,7 +55,7 @@ CameraSwitchMessage::CameraSwitchMessage(u32 senderId, u32 camera)
 {
 }
 
-std::string CameraSwitchMessage::ToString()
+std::string CameraSwitchMessage::ToString() const
 {
     return "Switching to camera: " + std::to_string(camera);
 }

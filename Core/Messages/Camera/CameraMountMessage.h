@@ -11,7 +11,7 @@ public:
     CameraMountMessage(u32 senderId, u32 firstObjectId, u32 secondObjectId,
                        const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 firstObjectId;  // the object that carries the camera
     u32 secondObjectId; // the object it follows

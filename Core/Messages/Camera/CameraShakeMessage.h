@@ -10,7 +10,7 @@ public:
 
     CameraShakeMessage(u32 senderId, f32 magnitude, f32 duration, bool fade);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     f32 magnitude;
     f32 duration; // seconds

@@ -11,7 +11,7 @@ public:
 
     CameraSwitchMessage(u32 senderId, u32 camera);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 camera;
 };

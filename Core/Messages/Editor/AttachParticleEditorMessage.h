@@ -10,7 +10,7 @@ public:
 
     AttachParticleEditorMessage(u32 senderId, u32 objectId, const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 objectId;
 };

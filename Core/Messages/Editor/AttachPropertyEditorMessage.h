@@ -11,7 +11,7 @@ public:
     AttachPropertyEditorMessage(u32 senderId, u32 objectId, u08 keepOpen,
                                 const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 objectId;
     u08 keepOpen; // 1: input neither detaches the editor nor picks another object

@@ -10,5 +10,5 @@ public:
 
     DetachPropertyEditorMessage(u32 senderId, const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 };

@@ -11,7 +11,7 @@ AttachPropertyEditorMessage::AttachPropertyEditorMessage(u32 senderId, u32 objec
 {
 }
 
-std::string AttachPropertyEditorMessage::ToString()
+std::string AttachPropertyEditorMessage::ToString() const
 {
     return "Attaching Property Editor to " + std::to_string(objectId) + ".";
 }
@@ -22,7 +22,7 @@ DetachPropertyEditorMessage::DetachPropertyEditorMessage(u32 senderId,
 {
 }
 
-std::string DetachPropertyEditorMessage::ToString()
+std::string DetachPropertyEditorMessage::ToString() const
 {
     return "Detaching Property Editor.";
 }
@@ -33,7 +33,7 @@ AttachParticleEditorMessage::AttachParticleEditorMessage(u32 senderId, u32 objec
 {
 }
 
-std::string AttachParticleEditorMessage::ToString()
+std::string AttachParticleEditorMessage::ToString() const
 {
     return "Attaching Particle Editor to " + std::to_string(objectId) + ".";
 }
@@ -44,7 +44,7 @@ DetachParticleEditorMessage::DetachParticleEditorMessage(u32 senderId,
 {
 }
 
-std::string DetachParticleEditorMessage::ToString()
+std::string DetachParticleEditorMessage::ToString() const
 {
     return "Detaching Particle Editor.";
 }

@@ -11,7 +11,7 @@ public:
 
     DirectionAddMessage(u32 senderId, const Math::Vector4& direction, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::Vector4 direction; // the direction to add
 };

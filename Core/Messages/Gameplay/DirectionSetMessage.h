@@ -11,7 +11,7 @@ public:
 
     DirectionSetMessage(u32 senderId, const Math::Vector4& direction, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::Vector4 direction;
 };

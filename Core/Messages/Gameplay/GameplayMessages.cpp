@@ -22,7 +22,7 @@ DirectionSetMessage::DirectionSetMessage(u32 senderId, const Math::Vector4& dire
 {
 }
 
-std::string DirectionSetMessage::ToString()
+std::string DirectionSetMessage::ToString() const
 {
     std::string label;
     if (MessageText::FindObjectLabel(targetObjectId, label))
@@ -37,7 +37,7 @@ PositionSetMessage::PositionSetMessage(u32 senderId, const Math::Vector4& positi
 {
 }
 
-std::string PositionSetMessage::ToString()
+std::string PositionSetMessage::ToString() const
 {
     std::string label;
     if (MessageText::FindObjectLabel(targetObjectId, label))
@@ -51,7 +51,7 @@ ScaleSetMessage::ScaleSetMessage(u32 senderId, const Math::Vector3& scale, u32 t
 {
 }
 
-std::string ScaleSetMessage::ToString()
+std::string ScaleSetMessage::ToString() const
 {
     std::string label;
     if (MessageText::FindObjectLabel(targetObjectId, label))
@@ -67,7 +67,7 @@ OrientationSetMessage::OrientationSetMessage(u32 senderId, const Math::Vector3& 
 {
 }
 
-std::string OrientationSetMessage::ToString()
+std::string OrientationSetMessage::ToString() const
 {
     std::string label;
     if (MessageText::FindObjectLabel(targetObjectId, label))
@@ -83,7 +83,7 @@ DirectionAddMessage::DirectionAddMessage(u32 senderId, const Math::Vector4& dire
 {
 }
 
-std::string DirectionAddMessage::ToString()
+std::string DirectionAddMessage::ToString() const
 {
     std::string label;
     if (MessageText::FindObjectLabel(targetObjectId, label))
@@ -98,7 +98,7 @@ SetPlayerNumberMessage::SetPlayerNumberMessage(u32 senderId, u32 playerNumber, u
 {
 }
 
-std::string SetPlayerNumberMessage::ToString()
+std::string SetPlayerNumberMessage::ToString() const
 {
     std::string name;
     if (!MessageText::FindObjectName(targetObjectId, name))
@@ -112,7 +112,7 @@ KillAIMessage::KillAIMessage(u32 senderId, const std::string& targetSystem)
 {
 }
 
-std::string KillAIMessage::ToString()
+std::string KillAIMessage::ToString() const
 {
     return std::to_string(senderId) + " has requested that all AI entities be killed";
 }
@@ -122,7 +122,7 @@ VictoryMessage::VictoryMessage(u32 senderId, u32 targetObjectId)
 {
 }
 
-std::string VictoryMessage::ToString()
+std::string VictoryMessage::ToString() const
 {
     return "Game Victory.";
 }
@@ -132,7 +132,7 @@ DefeatMessage::DefeatMessage(u32 senderId, u32 targetObjectId)
 {
 }
 
-std::string DefeatMessage::ToString()
+std::string DefeatMessage::ToString() const
 {
     return "Game Defeat.";
 }
@@ -143,7 +143,7 @@ SetHealthbarColorMessage::SetHealthbarColorMessage(u32 senderId, const Math::Col
 {
 }
 
-std::string SetHealthbarColorMessage::ToString()
+std::string SetHealthbarColorMessage::ToString() const
 {
     return MessageText::Compose(color);
 }
@@ -153,7 +153,7 @@ ReviveDeadPlayersMessage::ReviveDeadPlayersMessage(u32 senderId, const std::stri
 {
 }
 
-std::string ReviveDeadPlayersMessage::ToString()
+std::string ReviveDeadPlayersMessage::ToString() const
 {
     return "Reviving all dead players";
 }
@@ -163,7 +163,7 @@ SetEmitterIntervalMessage::SetEmitterIntervalMessage(u32 senderId, f32 interval,
 {
 }
 
-std::string SetEmitterIntervalMessage::ToString()
+std::string SetEmitterIntervalMessage::ToString() const
 {
     return MessageText::Compose("Setting emitter emit interval to: ", interval);
 }
@@ -175,7 +175,7 @@ SetEmitterCountMessage::SetEmitterCountMessage(u32 senderId, f32 minimum, f32 ma
 {
 }
 
-std::string SetEmitterCountMessage::ToString()
+std::string SetEmitterCountMessage::ToString() const
 {
     return MessageText::Compose("Setting emitter emit count range to: ",
                                 Math::Vector2(minimum, maximum));

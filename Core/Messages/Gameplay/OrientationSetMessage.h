@@ -11,7 +11,7 @@ public:
 
     OrientationSetMessage(u32 senderId, const Math::Vector3& orientation, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::Vector3 orientation; // Euler angles in degrees
 };

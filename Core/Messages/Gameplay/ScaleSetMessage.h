@@ -11,7 +11,7 @@ public:
 
     ScaleSetMessage(u32 senderId, const Math::Vector3& scale, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::Vector3 scale;
 };

@@ -10,7 +10,7 @@ public:
 
     SetEmitterCountMessage(u32 senderId, f32 minimum, f32 maximum, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     f32 minimum;
     f32 maximum;

@@ -10,7 +10,7 @@ public:
 
     SetEmitterIntervalMessage(u32 senderId, f32 interval, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     f32 interval; // seconds
 };

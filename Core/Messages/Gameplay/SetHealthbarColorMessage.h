@@ -11,7 +11,7 @@ public:
 
     SetHealthbarColorMessage(u32 senderId, const Math::ColorRGBA& color, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::ColorRGBA color;
 };

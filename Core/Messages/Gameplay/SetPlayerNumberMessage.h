@@ -10,7 +10,7 @@ public:
 
     SetPlayerNumberMessage(u32 senderId, u32 playerNumber, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 playerNumber;
 };

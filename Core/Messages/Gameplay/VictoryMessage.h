@@ -10,5 +10,5 @@ public:
 
     VictoryMessage(u32 senderId, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 };

@@ -10,7 +10,7 @@ public:
 
     AnimationPlayMessage(u32 senderId, bool play, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     bool play;
 };

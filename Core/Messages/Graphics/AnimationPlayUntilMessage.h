@@ -10,7 +10,7 @@ public:
 
     AnimationPlayUntilMessage(u32 senderId, f32 time, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     f32 time; // seconds
 };

@@ -10,7 +10,7 @@ public:
 
     AnimationSetTimeMessage(u32 senderId, f32 time, bool flag, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     f32 time;  // seconds
     bool flag; // meaning settled by the animation component

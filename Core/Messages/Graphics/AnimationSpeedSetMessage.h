@@ -10,7 +10,7 @@ public:
 
     AnimationSpeedSetMessage(u32 senderId, f32 speed, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     f32 speed;
 };

@@ -11,7 +11,7 @@ public:
     AnimationSwapMessage(u32 senderId, const std::string& animationName, u32 loop,
                          u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string animationName;
     u32 loop; // 0 plays once

@@ -32,7 +32,7 @@ WindowResizeMessage::WindowResizeMessage(u32 senderId, const Math::Vector2& wind
 {
 }
 
-std::string WindowResizeMessage::ToString()
+std::string WindowResizeMessage::ToString() const
 {
     return MessageText::Compose("Window Resizing To: ", windowSize);
 }
@@ -42,7 +42,7 @@ SetVisibleMessage::SetVisibleMessage(u32 senderId, bool visible, u32 targetObjec
 {
 }
 
-std::string SetVisibleMessage::ToString()
+std::string SetVisibleMessage::ToString() const
 {
     return visible ? "Setting Object Visible." : "Setting Object Invisible.";
 }
@@ -52,7 +52,7 @@ SetModelMessage::SetModelMessage(u32 senderId, const std::string& modelName, u32
 {
 }
 
-std::string SetModelMessage::ToString()
+std::string SetModelMessage::ToString() const
 {
     return "Change Model to: " + modelName;
 }
@@ -64,7 +64,7 @@ SetMaterialMessage::SetMaterialMessage(u32 senderId, const std::string& material
 {
 }
 
-std::string SetMaterialMessage::ToString()
+std::string SetMaterialMessage::ToString() const
 {
     return "Change Material to: " + materialName;
 }
@@ -74,7 +74,7 @@ AnimationPlayMessage::AnimationPlayMessage(u32 senderId, bool play, u32 targetOb
 {
 }
 
-std::string AnimationPlayMessage::ToString()
+std::string AnimationPlayMessage::ToString() const
 {
     return play ? "Animation Starting" : "Animation Stopping";
 }
@@ -86,7 +86,7 @@ AnimationSwapMessage::AnimationSwapMessage(u32 senderId, const std::string& anim
 {
 }
 
-std::string AnimationSwapMessage::ToString()
+std::string AnimationSwapMessage::ToString() const
 {
     return std::string("Change Animation") + (loop != 0 ? "[Loop]" : "[Single]") +
            " Request: " + animationName + " for GUID: " + std::to_string(targetObjectId);
@@ -97,7 +97,7 @@ AnimationSpeedSetMessage::AnimationSpeedSetMessage(u32 senderId, f32 speed, u32 
 {
 }
 
-std::string AnimationSpeedSetMessage::ToString()
+std::string AnimationSpeedSetMessage::ToString() const
 {
     return MessageText::Compose("Change Animation Speed: ", speed, " for GUID: ", targetObjectId);
 }
@@ -107,7 +107,7 @@ AnimationPlayUntilMessage::AnimationPlayUntilMessage(u32 senderId, f32 time, u32
 {
 }
 
-std::string AnimationPlayUntilMessage::ToString()
+std::string AnimationPlayUntilMessage::ToString() const
 {
     return MessageText::Compose("Play Current Animation Until: ", time,
                                 " for GUID: ", targetObjectId);
@@ -120,7 +120,7 @@ AnimationSetTimeMessage::AnimationSetTimeMessage(u32 senderId, f32 time, bool fl
 {
 }
 
-std::string AnimationSetTimeMessage::ToString()
+std::string AnimationSetTimeMessage::ToString() const
 {
     return MessageText::Compose("Stop Current Animation At: ", time, " for GUID: ", targetObjectId);
 }
@@ -131,7 +131,7 @@ TextConstructMessage::TextConstructMessage(u32 senderId, const std::string& text
 {
 }
 
-std::string TextConstructMessage::ToString()
+std::string TextConstructMessage::ToString() const
 {
     return text.empty() ? "Update Text" : "Change Text";
 }
@@ -143,7 +143,7 @@ SetGlowMessage::SetGlowMessage(u32 senderId, const Math::ColorRGBA& firstColor,
 {
 }
 
-std::string SetGlowMessage::ToString()
+std::string SetGlowMessage::ToString() const
 {
     return MessageText::Compose(senderId, " setting glow between ", firstColor, " and ",
                                 secondColor);
@@ -156,7 +156,7 @@ SetGlowToMessage::SetGlowToMessage(u32 senderId, const Math::ColorRGBA& color, f
 {
 }
 
-std::string SetGlowToMessage::ToString()
+std::string SetGlowToMessage::ToString() const
 {
     return MessageText::Compose(senderId, " setting glow to ", color);
 }
@@ -168,7 +168,7 @@ SetLightDiffuseToMessage::SetLightDiffuseToMessage(u32 senderId, const Math::Col
 {
 }
 
-std::string SetLightDiffuseToMessage::ToString()
+std::string SetLightDiffuseToMessage::ToString() const
 {
     return MessageText::Compose(senderId, " setting light diffuse to ", color);
 }
@@ -180,7 +180,7 @@ SetLightSpecularToMessage::SetLightSpecularToMessage(u32 senderId, const Math::C
 {
 }
 
-std::string SetLightSpecularToMessage::ToString()
+std::string SetLightSpecularToMessage::ToString() const
 {
     return MessageText::Compose(senderId, " setting light specular to ", color);
 }
@@ -192,7 +192,7 @@ SetLightRadiusToMessage::SetLightRadiusToMessage(u32 senderId, f32 radius, f32 d
 {
 }
 
-std::string SetLightRadiusToMessage::ToString()
+std::string SetLightRadiusToMessage::ToString() const
 {
     return MessageText::Compose(senderId, " setting light radius to ", radius);
 }
@@ -202,7 +202,7 @@ SetParticlePlayMessage::SetParticlePlayMessage(u32 senderId, bool enable, u32 ta
 {
 }
 
-std::string SetParticlePlayMessage::ToString()
+std::string SetParticlePlayMessage::ToString() const
 {
     return std::to_string(senderId) +
            (enable ? " enabling particle emitters for " : " disabling particle emitters for ") +
@@ -217,7 +217,7 @@ SetBackgroundFadeToMessage::SetBackgroundFadeToMessage(u32 senderId, const Math:
 {
 }
 
-std::string SetBackgroundFadeToMessage::ToString()
+std::string SetBackgroundFadeToMessage::ToString() const
 {
     return MessageText::Compose(senderId, " setting screen fade to ", color);
 }
@@ -229,7 +229,7 @@ SetParticleColorMessage::SetParticleColorMessage(u32 senderId, const Math::Color
 {
 }
 
-std::string SetParticleColorMessage::ToString()
+std::string SetParticleColorMessage::ToString() const
 {
     return MessageText::Compose(
         targetObjectId,

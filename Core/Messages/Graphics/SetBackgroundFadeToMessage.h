@@ -12,7 +12,7 @@ public:
     SetBackgroundFadeToMessage(u32 senderId, const Math::ColorRGBA& color, f32 duration,
                                const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::ColorRGBA color;
     f32 duration; // seconds

@@ -13,7 +13,7 @@ public:
     SetGlowMessage(u32 senderId, const Math::ColorRGBA& firstColor,
                    const Math::ColorRGBA& secondColor, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::ColorRGBA firstColor;
     Math::ColorRGBA secondColor;

@@ -11,7 +11,7 @@ public:
 
     SetGlowToMessage(u32 senderId, const Math::ColorRGBA& color, f32 duration, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::ColorRGBA color;
     f32 duration; // seconds

@@ -12,7 +12,7 @@ public:
     SetLightDiffuseToMessage(u32 senderId, const Math::ColorRGBA& color, f32 duration,
                              u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::ColorRGBA color;
     f32 duration; // seconds

@@ -10,7 +10,7 @@ public:
 
     SetLightRadiusToMessage(u32 senderId, f32 radius, f32 duration, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     f32 radius;
     f32 duration; // seconds

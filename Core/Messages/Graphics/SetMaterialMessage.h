@@ -10,7 +10,7 @@ public:
 
     SetMaterialMessage(u32 senderId, const std::string& materialName, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string materialName;
 };

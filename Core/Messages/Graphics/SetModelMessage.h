@@ -10,7 +10,7 @@ public:
 
     SetModelMessage(u32 senderId, const std::string& modelName, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string modelName;
 };

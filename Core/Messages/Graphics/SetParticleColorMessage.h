@@ -12,7 +12,7 @@ public:
     SetParticleColorMessage(u32 senderId, const Math::ColorRGBA& color, bool start,
                             u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::ColorRGBA color;
     bool start; // true: start colour, false: end colour

@@ -10,7 +10,7 @@ public:
 
     SetParticlePlayMessage(u32 senderId, bool enable, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     bool enable;
 };

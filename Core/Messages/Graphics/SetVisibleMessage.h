@@ -10,7 +10,7 @@ public:
 
     SetVisibleMessage(u32 senderId, bool visible, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     bool visible;
 };

@@ -10,7 +10,7 @@ public:
 
     TextConstructMessage(u32 senderId, const std::string& text, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string text;
 };

@@ -13,7 +13,7 @@ public:
     WindowResizeMessage(u32 senderId, const Math::Vector2& windowSize,
                         const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::Vector2 windowSize; // width and height in pixels
 };

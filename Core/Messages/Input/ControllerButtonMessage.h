@@ -12,7 +12,7 @@ public:
     ControllerButtonMessage(u32 senderId, u32 controller, u32 button, u32 state,
                             u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 controller; // controller index
     u32 button;

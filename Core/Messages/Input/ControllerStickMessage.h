@@ -10,7 +10,7 @@ public:
 
     ControllerStickMessage(u32 senderId, u32 controller, u32 axis, f32 value, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 controller; // controller index
     u32 axis;

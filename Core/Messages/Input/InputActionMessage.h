@@ -11,7 +11,7 @@ public:
 
     InputActionMessage(u32 senderId, u32 player, u32 action, u32 state, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 player; // player index
     u32 action; // action code: 0 is "ACTION_1"

@@ -11,7 +11,7 @@ public:
 
     InputCursorMessage(u32 senderId, u32 player, const Math::Vector2& movement, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 player; // player index
     Math::Vector2 movement;

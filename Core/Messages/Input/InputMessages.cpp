@@ -66,7 +66,7 @@ KeyboardMessage::KeyboardMessage(u32 senderId, u32 keyCode, u32 state, u32 targe
 {
 }
 
-std::string KeyboardMessage::ToString()
+std::string KeyboardMessage::ToString() const
 {
     return std::string("Key ") + GetKeyStateName(state);
 }
@@ -78,7 +78,7 @@ NaturalKeyboardMessage::NaturalKeyboardMessage(u32 senderId, u32 character, u32 
 {
 }
 
-std::string NaturalKeyboardMessage::ToString()
+std::string NaturalKeyboardMessage::ToString() const
 {
     return std::string("Natural Key ") + GetKeyStateName(state);
 }
@@ -90,7 +90,7 @@ MouseButtonMessage::MouseButtonMessage(u32 senderId, const Math::Vector2& positi
 {
 }
 
-std::string MouseButtonMessage::ToString()
+std::string MouseButtonMessage::ToString() const
 {
     return std::string("Mouse ") + GetMouseButtonName(button) + " " + GetKeyStateName(state);
 }
@@ -102,7 +102,7 @@ MouseMoveMessage::MouseMoveMessage(u32 senderId, const Math::Vector2& position,
 {
 }
 
-std::string MouseMoveMessage::ToString()
+std::string MouseMoveMessage::ToString() const
 {
     return MessageText::Compose("Mouse Move Delta: ", movement);
 }
@@ -114,7 +114,7 @@ MouseWheelMessage::MouseWheelMessage(u32 senderId, const Math::Vector2& position
 {
 }
 
-std::string MouseWheelMessage::ToString()
+std::string MouseWheelMessage::ToString() const
 {
     return "Mouse Wheel Delta: " + std::to_string(steps);
 }
@@ -126,7 +126,7 @@ ControllerButtonMessage::ControllerButtonMessage(u32 senderId, u32 controller, u
 {
 }
 
-std::string ControllerButtonMessage::ToString()
+std::string ControllerButtonMessage::ToString() const
 {
     return std::string("Controller: ") + GetControllerButtonName(button) + GetKeyStateName(state);
 }
@@ -138,7 +138,7 @@ ControllerStickMessage::ControllerStickMessage(u32 senderId, u32 controller, u32
 {
 }
 
-std::string ControllerStickMessage::ToString()
+std::string ControllerStickMessage::ToString() const
 {
     return MessageText::Compose("Controller: ", GetControllerAxisName(axis), " ", value);
 }
@@ -150,7 +150,7 @@ InputMoveMessage::InputMoveMessage(u32 senderId, u32 player, const Math::Vector2
 {
 }
 
-std::string InputMoveMessage::ToString()
+std::string InputMoveMessage::ToString() const
 {
     return MessageText::Compose(player, ":Normalized Input Move: ", direction, " ",
                                 GetKeyStateName(state));
@@ -163,7 +163,7 @@ InputCursorMessage::InputCursorMessage(u32 senderId, u32 player, const Math::Vec
 {
 }
 
-std::string InputCursorMessage::ToString()
+std::string InputCursorMessage::ToString() const
 {
     return MessageText::Compose(player, ":Normalized Input Cursor: ", movement);
 }
@@ -175,7 +175,7 @@ InputActionMessage::InputActionMessage(u32 senderId, u32 player, u32 action, u32
 {
 }
 
-std::string InputActionMessage::ToString()
+std::string InputActionMessage::ToString() const
 {
     return std::to_string(player) + ":Normalized Input Action: " + GetInputActionName(action) +
            " " + GetKeyStateName(state);

@@ -13,7 +13,7 @@ public:
     InputMoveMessage(u32 senderId, u32 player, const Math::Vector2& direction, u32 state,
                      u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 player; // player index
     Math::Vector2 direction;

@@ -12,7 +12,7 @@ public:
 
     KeyboardMessage(u32 senderId, u32 keyCode, u32 state, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 keyCode; // the engine's key code
     u32 state;   // a KeyState

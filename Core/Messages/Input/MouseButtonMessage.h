@@ -13,7 +13,7 @@ public:
     MouseButtonMessage(u32 senderId, const Math::Vector2& position, u32 button, u32 state,
                        u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::Vector2 position; // cursor, pixels from the window's top left
     u32 button;

@@ -12,7 +12,7 @@ public:
     MouseMoveMessage(u32 senderId, const Math::Vector2& position, const Math::Vector2& movement,
                      u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::Vector2 position; // cursor, pixels from the window's top left
     Math::Vector2 movement; // since the last position

@@ -12,7 +12,7 @@ public:
     MouseWheelMessage(u32 senderId, const Math::Vector2& position, u32 steps, u08 direction,
                       u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::Vector2 position; // cursor, pixels from the window's top left
     u32 steps;              // size of the change

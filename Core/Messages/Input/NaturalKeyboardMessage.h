@@ -12,7 +12,7 @@ public:
 
     NaturalKeyboardMessage(u32 senderId, u32 character, u32 state, const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 character; // character code, or 294 / 295
     u32 state;     // a KeyState

@@ -15,7 +15,7 @@ ActionMessage::~ActionMessage()
     action = nullptr;
 }
 
-std::string ActionMessage::ToString()
+std::string ActionMessage::ToString() const
 {
     switch (type)
     {

@@ -19,7 +19,7 @@ public:
     ActionMessage(u32 senderId, u32 type, Action* action, u32 targetObjectId);
     ~ActionMessage() override;
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Action* action; // owned by a kind-12 message until a list takes it
 };

@@ -42,7 +42,7 @@ AddComponentMessage::~AddComponentMessage()
     component = nullptr;
 }
 
-std::string AddComponentMessage::ToString()
+std::string AddComponentMessage::ToString() const
 {
     const std::string typeName = component != nullptr ? component->GetName() : "(none)";
     return std::to_string(senderId) + " wants to add component of type " + typeName + " to " +

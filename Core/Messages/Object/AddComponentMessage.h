@@ -20,7 +20,7 @@ public:
                         u32 checkId);
     ~AddComponentMessage() override;
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     GameObjectComponent* component; // owned by the message until an object takes it over
     u32 checkId;                    // the object the sender means; 0 for no check

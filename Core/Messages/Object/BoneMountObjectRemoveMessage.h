@@ -17,7 +17,7 @@ public:
     BoneMountObjectRemoveMessage(u32 senderId, s32 boneIndex, const std::string& archetype,
                                  bool destroy, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 objectId; // 0 when the mount is chosen by archetype
     bool destroy;

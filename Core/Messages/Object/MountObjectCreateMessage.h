@@ -13,7 +13,7 @@ public:
     MountObjectCreateMessage(u32 senderId, u32 objectId, const std::string& archetype,
                              const Math::Point4& offset, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 objectId;          // the reserved id of the new object
     std::string archetype; // object definition name

@@ -15,7 +15,7 @@ public:
     MountObjectRemoveMessage(u32 senderId, const std::string& archetype, bool destroy,
                              u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string archetype; // empty when the mount is chosen by id
     u32 objectId;          // 0 when the mount is chosen by archetype

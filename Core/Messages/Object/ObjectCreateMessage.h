@@ -12,7 +12,7 @@ public:
     ObjectCreateMessage(u32 senderId, u32 objectId, const std::string& archetype,
                         u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 objectId;          // the reserved id of the new object
     std::string archetype; // object definition name

@@ -10,7 +10,7 @@ public:
 
     ObjectDestroyMessage(u32 senderId, u32 objectId, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 objectId;
 };

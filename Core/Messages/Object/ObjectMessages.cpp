@@ -30,7 +30,7 @@ ObjectCreateMessage::ObjectCreateMessage(u32 senderId, u32 objectId, const std::
 {
 }
 
-std::string ObjectCreateMessage::ToString()
+std::string ObjectCreateMessage::ToString() const
 {
     return "ObjectID: " + std::to_string(objectId) + " created with Archetype: " + archetype;
 }
@@ -40,7 +40,7 @@ ObjectDestroyMessage::ObjectDestroyMessage(u32 senderId, u32 objectId, u32 targe
 {
 }
 
-std::string ObjectDestroyMessage::ToString()
+std::string ObjectDestroyMessage::ToString() const
 {
     return std::to_string(senderId) + " requested deletion of " + std::to_string(objectId);
 }
@@ -50,7 +50,7 @@ ObjectVisibilityMessage::ObjectVisibilityMessage(u32 senderId, bool visible, u32
 {
 }
 
-std::string ObjectVisibilityMessage::ToString()
+std::string ObjectVisibilityMessage::ToString() const
 {
     return std::to_string(senderId) + " is requesting to make " + std::to_string(targetObjectId) +
            (visible ? "visible" : "invisible");
@@ -62,7 +62,7 @@ RemoveComponentMessage::RemoveComponentMessage(u32 senderId, u32 componentId, u3
 {
 }
 
-std::string RemoveComponentMessage::ToString()
+std::string RemoveComponentMessage::ToString() const
 {
     return std::to_string(senderId) + " wants to remove componentID " +
            std::to_string(componentId) + " from " + std::to_string(targetObjectId);
@@ -76,7 +76,7 @@ MountObjectCreateMessage::MountObjectCreateMessage(u32 senderId, u32 objectId,
 {
 }
 
-std::string MountObjectCreateMessage::ToString()
+std::string MountObjectCreateMessage::ToString() const
 {
     return "ObjectID: " + std::to_string(objectId) + " created with Archetype: " + archetype;
 }
@@ -95,7 +95,7 @@ MountObjectRemoveMessage::MountObjectRemoveMessage(u32 senderId, const std::stri
 {
 }
 
-std::string MountObjectRemoveMessage::ToString()
+std::string MountObjectRemoveMessage::ToString() const
 {
     return UnmountText(senderId, objectId, destroy);
 }
@@ -108,7 +108,7 @@ BoneMountObjectCreateMessage::BoneMountObjectCreateMessage(u32 senderId, u32 obj
 {
 }
 
-std::string BoneMountObjectCreateMessage::ToString()
+std::string BoneMountObjectCreateMessage::ToString() const
 {
     return "ObjectID: " + std::to_string(objectId) + " created with Archetype: " + archetype +
            " attached to Bone: " + std::to_string(boneIndex);
@@ -129,7 +129,7 @@ BoneMountObjectRemoveMessage::BoneMountObjectRemoveMessage(u32 senderId, s32 bon
 {
 }
 
-std::string BoneMountObjectRemoveMessage::ToString()
+std::string BoneMountObjectRemoveMessage::ToString() const
 {
     return UnmountText(senderId, objectId, destroy);
 }
@@ -141,7 +141,7 @@ SetOrbitAroundMessage::SetOrbitAroundMessage(u32 senderId, const Math::Vector4& 
 {
 }
 
-std::string SetOrbitAroundMessage::ToString()
+std::string SetOrbitAroundMessage::ToString() const
 {
     return MessageText::Compose(senderId, " is orbiting around the point ", point,
                                 " around the axis ", axis);
@@ -152,7 +152,7 @@ SetOrbitDistanceMessage::SetOrbitDistanceMessage(u32 senderId, f32 distance, u32
 {
 }
 
-std::string SetOrbitDistanceMessage::ToString()
+std::string SetOrbitDistanceMessage::ToString() const
 {
     return MessageText::Compose(senderId, " is orbiting at a distance of ", distance);
 }

@@ -11,7 +11,7 @@ public:
 
     RemoveComponentMessage(u32 senderId, u32 componentId, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 componentId;
 };

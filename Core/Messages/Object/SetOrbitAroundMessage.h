@@ -12,7 +12,7 @@ public:
     SetOrbitAroundMessage(u32 senderId, const Math::Vector4& point, const Math::Vector4& axis,
                           u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     Math::Vector4 point;
     Math::Vector4 axis;

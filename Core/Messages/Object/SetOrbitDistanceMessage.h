@@ -10,7 +10,7 @@ public:
 
     SetOrbitDistanceMessage(u32 senderId, f32 distance, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     f32 distance;
 };

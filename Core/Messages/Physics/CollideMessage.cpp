@@ -1,30 +1,23 @@
 #include "Core/Messages/Physics/CollideMessage.h"
+#include "Core/CoreServices.h"
 #include "Core/Messages/MessageText.h"
 #include <sstream>
-
-CollideMessage::ColliderInfoQuery CollideMessage::s_colliderInfoQuery = nullptr;
 
 namespace
 {
 // Writes "ACat: 1 and AMask: 6" for the side "A"; both numbers read "unfound" when the object
-// has no collider or physics has installed no query.
-void WriteColliderInfo(std::ostringstream& text, const char* side, u32 objectId,
-                       CollideMessage::ColliderInfoQuery query)
+// has no collider or physics has installed no hook.
+void WriteColliderInfo(std::ostringstream& text, const char* side, u32 objectId)
 {
     u32 category = 0;
     u32 mask = 0;
     text << side << "Cat: ";
-    if (query != nullptr && query(objectId, category, mask))
+    if (Core::Services().colliderInfo(objectId, category, mask))
         text << static_cast<s32>(category) << " and " << side << "Mask: " << static_cast<s32>(mask);
     else
         text << "unfound and " << side << "Mask: unfound";
 }
 } // namespace
-
-void CollideMessage::SetColliderInfoQuery(ColliderInfoQuery query)
-{
-    s_colliderInfoQuery = query;
-}
 
 CollideMessage::CollideMessage(u32 senderId, const Math::Vector4& contactNormal, u32 otherObject,
                                bool isNewContact, u32 targetObjectId)
@@ -33,7 +26,7 @@ CollideMessage::CollideMessage(u32 senderId, const Math::Vector4& contactNormal,
 {
 }
 
-std::string CollideMessage::ToString()
+std::string CollideMessage::ToString() const
 {
     std::string labelA;
     std::string labelB;
@@ -44,9 +37,9 @@ std::string CollideMessage::ToString()
     if (foundA && foundB)
     {
         text << "A (" << labelA << ") colliding with B (" << labelB << ")";
-        WriteColliderInfo(text, "A", targetObjectId, s_colliderInfoQuery);
+        WriteColliderInfo(text, "A", targetObjectId);
         text << " with ";
-        WriteColliderInfo(text, "B", otherObjectId, s_colliderInfoQuery);
+        WriteColliderInfo(text, "B", otherObjectId);
     }
     else if (foundB)
     {

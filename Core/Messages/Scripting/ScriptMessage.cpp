@@ -12,7 +12,7 @@ ScriptMessage::ScriptMessage(u32 senderId, u32 remove, const std::string& script
 {
 }
 
-std::string ScriptMessage::ToString()
+std::string ScriptMessage::ToString() const
 {
     if (remove != 0)
         return "Remove script " + scriptName;

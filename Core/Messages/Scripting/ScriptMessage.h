@@ -14,7 +14,7 @@ public:
     ScriptMessage(u32 senderId, u32 remove, const std::string& scriptName,
                   const std::string& scriptFile);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 remove;
     std::string scriptName;

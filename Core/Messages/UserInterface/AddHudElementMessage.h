@@ -13,7 +13,7 @@ public:
                          const std::string& text, f32 x, f32 y, u32 screenAlignment,
                          u32 elementAlignment, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string materialName;
     std::string text;

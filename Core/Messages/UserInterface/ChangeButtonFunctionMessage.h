@@ -11,7 +11,7 @@ public:
     ChangeButtonFunctionMessage(u32 senderId, const std::string& buttonName,
                                 const std::string& functionName, const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string buttonName;
     std::string functionName;

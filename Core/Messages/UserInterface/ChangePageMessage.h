@@ -10,7 +10,7 @@ public:
 
     ChangePageMessage(u32 senderId, const std::string& pageName, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string pageName;
 };

@@ -18,7 +18,7 @@ GameStateMessage::GameStateMessage(u32 sender, u32 stateCommand, const std::stri
 {
 }
 
-std::string GameStateMessage::ToString()
+std::string GameStateMessage::ToString() const
 {
     std::string text = "Game State Message: ";
     if (command < std::size(kCommandNames))

@@ -22,7 +22,7 @@ public:
     GameStateMessage(u32 senderId, u32 command, u32 targetObjectId);
     GameStateMessage(u32 senderId, u32 command, const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 command; // a GameStateCommand
 };

@@ -10,7 +10,7 @@ public:
 
     GoToStateMessage(u32 senderId, const std::string& stateName, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     std::string stateName;
 };

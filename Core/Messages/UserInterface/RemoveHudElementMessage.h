@@ -10,7 +10,7 @@ public:
 
     RemoveHudElementMessage(u32 senderId, u32 elementId, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     u32 elementId;
 };

@@ -10,7 +10,7 @@ public:
 
     SetHudVisibleMessage(u32 senderId, f32 visibility, u32 targetObjectId);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     f32 visibility;
 };

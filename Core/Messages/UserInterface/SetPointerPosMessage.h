@@ -11,7 +11,7 @@ public:
     SetPointerPosMessage(u32 senderId, u32 controller, f32 x, f32 y,
                          const std::string& targetSystem);
 
-    std::string ToString() override;
+    std::string ToString() const override;
 
     f32 x;
     f32 y;

@@ -15,7 +15,7 @@ GoToStateMessage::GoToStateMessage(u32 senderId, const std::string& stateName, u
 {
 }
 
-std::string GoToStateMessage::ToString()
+std::string GoToStateMessage::ToString() const
 {
     return "Going to " + stateName + " state.";
 }
@@ -30,7 +30,7 @@ AddHudElementMessage::AddHudElementMessage(u32 senderId, u32 elementId,
 {
 }
 
-std::string AddHudElementMessage::ToString()
+std::string AddHudElementMessage::ToString() const
 {
     return "Adding HUD element: " + std::to_string(elementId) + " with text \"" + text + "\"";
 }
@@ -40,7 +40,7 @@ RemoveHudElementMessage::RemoveHudElementMessage(u32 senderId, u32 elementId, u3
 {
 }
 
-std::string RemoveHudElementMessage::ToString()
+std::string RemoveHudElementMessage::ToString() const
 {
     return "Removing HUD element: " + std::to_string(elementId);
 }
@@ -50,7 +50,7 @@ SetHudVisibleMessage::SetHudVisibleMessage(u32 senderId, f32 visibility, u32 tar
 {
 }
 
-std::string SetHudVisibleMessage::ToString()
+std::string SetHudVisibleMessage::ToString() const
 {
     return MessageText::Compose("Setting HUD element visibility: ", visibility, '\n');
 }
@@ -60,7 +60,7 @@ ChangePageMessage::ChangePageMessage(u32 senderId, const std::string& pageName, 
 {
 }
 
-std::string ChangePageMessage::ToString()
+std::string ChangePageMessage::ToString() const
 {
     return "Change Page: " + pageName;
 }
@@ -70,7 +70,7 @@ NextLevelMessage::NextLevelMessage(u32 senderId, const std::string& targetSystem
 {
 }
 
-std::string NextLevelMessage::ToString()
+std::string NextLevelMessage::ToString() const
 {
     return "Going to next level and reloading next state script.";
 }
@@ -84,7 +84,7 @@ ChangeButtonFunctionMessage::ChangeButtonFunctionMessage(u32 senderId,
 {
 }
 
-std::string ChangeButtonFunctionMessage::ToString()
+std::string ChangeButtonFunctionMessage::ToString() const
 {
     return "Changing " + buttonName + " lua function to " + functionName;
 }
@@ -96,7 +96,7 @@ SetPointerPosMessage::SetPointerPosMessage(u32 senderId, u32 controller, f32 x, 
 {
 }
 
-std::string SetPointerPosMessage::ToString()
+std::string SetPointerPosMessage::ToString() const
 {
     return MessageText::Compose("Setting Controller: ", controller, " to position (", x, ", ", y,
                                 ") relative to buttons.");

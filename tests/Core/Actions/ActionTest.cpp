@@ -3,10 +3,10 @@
 // list ever took.
 #include "Core/Actions/FadeToAction.h"
 #include "Core/Actions/FieldOfViewToAction.h"
-#include "Core/Actions/GraphicsActionHooks.h"
 #include "Core/Actions/MoveToAction.h"
 #include "Core/Actions/RotateCameraToAction.h"
 #include "Core/Actions/ScaleToAction.h"
+#include "Core/CoreServices.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Math/MathUtils.h"
 #include "tests/Support/ActionWorld.h"
@@ -157,48 +157,67 @@ TEST_F(ActionTest, AnActionNoListTookIsDeletedByItsMessageAndAnnouncesNothing)
     EXPECT_EQ(Starts(), 0u);
 }
 
-// The render and camera values, held by probes that answer the graphics type ids.
+namespace
+{
+// The render and camera values, held by probes that answer the graphics type ids, and the
+// service hooks that reach them as the graphics system's would.
+struct ValueProbe : ProbeComponent
+{
+    explicit ValueProbe(const char* typeName) : ProbeComponent(HashTypeName(typeName)) {}
+    f32 fade = 1.0f;
+    f32 fieldOfView = 1.0f;
+    f32 phi = 0.0f;
+    f32 theta = 0.0f;
+};
+
+ValueProbe& Probe(GameObjectComponent& component)
+{
+    return static_cast<ValueProbe&>(component);
+}
+bool GetFade(GameObjectComponent& render, f32& fade)
+{
+    fade = Probe(render).fade;
+    return true;
+}
+void SetFade(GameObjectComponent& render, f32 fade)
+{
+    Probe(render).fade = fade;
+}
+bool GetFieldOfView(GameObjectComponent& camera, f32& fieldOfView)
+{
+    fieldOfView = Probe(camera).fieldOfView;
+    return true;
+}
+void SetFieldOfView(GameObjectComponent& camera, f32 fieldOfView)
+{
+    Probe(camera).fieldOfView = fieldOfView;
+}
+bool GetViewAngles(GameObjectComponent& camera, f32& phi, f32& theta)
+{
+    phi = Probe(camera).phi;
+    theta = Probe(camera).theta;
+    return true;
+}
+void SetViewAngles(GameObjectComponent& camera, f32 phi, f32 theta)
+{
+    Probe(camera).phi = phi;
+    Probe(camera).theta = theta;
+}
+} // namespace
+
 class GraphicsValueTest : public ActionWorld
 {
 protected:
-    struct ValueProbe : ProbeComponent
-    {
-        explicit ValueProbe(const char* typeName) : ProbeComponent(HashTypeName(typeName)) {}
-        f32 fade = 1.0f;
-        f32 fieldOfView = 1.0f;
-        f32 phi = 0.0f;
-        f32 theta = 0.0f;
-    };
-
     void SetUp() override
     {
         ActionWorld::SetUp();
-        Core::GraphicsActionHooks hooks;
-        hooks.getFade = [](GameObjectComponent& c, f32& v)
-        {
-            v = static_cast<ValueProbe&>(c).fade;
-            return true;
-        };
-        hooks.setFade = [](GameObjectComponent& c, f32 v) { static_cast<ValueProbe&>(c).fade = v; };
-        hooks.getFieldOfView = [](GameObjectComponent& c, f32& v)
-        {
-            v = static_cast<ValueProbe&>(c).fieldOfView;
-            return true;
-        };
-        hooks.setFieldOfView = [](GameObjectComponent& c, f32 v)
-        { static_cast<ValueProbe&>(c).fieldOfView = v; };
-        hooks.getViewAngles = [](GameObjectComponent& c, f32& phi, f32& theta)
-        {
-            phi = static_cast<ValueProbe&>(c).phi;
-            theta = static_cast<ValueProbe&>(c).theta;
-            return true;
-        };
-        hooks.setViewAngles = [](GameObjectComponent& c, f32 phi, f32 theta)
-        {
-            static_cast<ValueProbe&>(c).phi = phi;
-            static_cast<ValueProbe&>(c).theta = theta;
-        };
-        Core::SetGraphicsActionHooks(hooks);
+        Core::CoreServices& services = Core::Services();
+        services.getFade.Install(&GetFade);
+        services.setFade.Install(&SetFade);
+        services.getFieldOfView.Install(&GetFieldOfView);
+        services.setFieldOfView.Install(&SetFieldOfView);
+        services.getViewAngles.Install(&GetViewAngles);
+        services.setViewAngles.Install(&SetViewAngles);
 
         object = Make({"TransformComponent", "ActionListComponent"});
         render = new ValueProbe("RenderComponent");
@@ -208,7 +227,13 @@ protected:
     }
     void TearDown() override
     {
-        Core::SetGraphicsActionHooks(Core::GraphicsActionHooks());
+        Core::CoreServices& services = Core::Services();
+        services.getFade.Remove(&GetFade);
+        services.setFade.Remove(&SetFade);
+        services.getFieldOfView.Remove(&GetFieldOfView);
+        services.setFieldOfView.Remove(&SetFieldOfView);
+        services.getViewAngles.Remove(&GetViewAngles);
+        services.setViewAngles.Remove(&SetViewAngles);
         ActionWorld::TearDown();
     }
 
@@ -236,8 +261,8 @@ TEST_F(GraphicsValueTest, FadeFieldOfViewAndCameraTurnReachTheirTargets)
     EXPECT_EQ(render->fade, 0.0f);
     EXPECT_EQ(Finishes(), 3u);
 
-    // Without the hooks the same actions find nothing to change and finish at once.
-    Core::SetGraphicsActionHooks(Core::GraphicsActionHooks());
+    // Without the getter the same action finds nothing to change and finishes at once.
+    Core::Services().getFade.Remove(&GetFade);
     Give(object, new FadeToAction(1.0f, 10.0f, true));
     Frame(0.1f);
     EXPECT_EQ(render->fade, 0.0f);

@@ -3,10 +3,10 @@
 // and a copy made through the type record never shares an action with its source.
 #include "Core/Actions/FadeToAction.h"
 #include "Core/Actions/FieldOfViewToAction.h"
-#include "Core/Actions/GraphicsActionHooks.h"
 #include "Core/Actions/MoveToAction.h"
+#include "Core/CoreRegistration.h"
+#include "Core/CoreServices.h"
 #include "Core/Reflection/HashTypeName.h"
-#include "Core/Reflection/TypeRegistry.h"
 #include "tests/Support/ActionWorld.h"
 #include "tests/Support/ProbeComponent.h"
 #include <gtest/gtest.h>
@@ -43,10 +43,11 @@ class ActionListTest : public ActionWorld
 
 TEST_F(ActionListTest, LanesAndBlockingDecideWhatRunsInAFrame)
 {
-    Core::GraphicsActionHooks hooks;
-    hooks.getFade = hooks.getFieldOfView = &GetValue;
-    hooks.setFade = hooks.setFieldOfView = &SetValue;
-    Core::SetGraphicsActionHooks(hooks);
+    Core::CoreServices& services = Core::Services();
+    services.getFade.Install(&GetValue);
+    services.getFieldOfView.Install(&GetValue);
+    services.setFade.Install(&SetValue);
+    services.setFieldOfView.Install(&SetValue);
     GameObject* object = Make({"TransformComponent", "ActionListComponent"});
     object->AddComponent(new FloatProbe("RenderComponent"));
     object->AddComponent(new FloatProbe("CameraComponent"));
@@ -89,7 +90,10 @@ TEST_F(ActionListTest, LanesAndBlockingDecideWhatRunsInAFrame)
     Frame(0.1f);
     Frame(0.1f);
     EXPECT_EQ(Finishes(), 6u);
-    Core::SetGraphicsActionHooks(Core::GraphicsActionHooks());
+    services.getFade.Remove(&GetValue);
+    services.getFieldOfView.Remove(&GetValue);
+    services.setFade.Remove(&SetValue);
+    services.setFieldOfView.Remove(&SetValue);
 }
 
 TEST_F(ActionListTest, ShutdownEndsEveryActionItHolds)
@@ -146,7 +150,7 @@ TEST_F(ActionListTest, TheSystemStepsListsInOrderAndDropsThemByAddress)
 
 TEST_F(ActionListTest, ARecordCopyStartsEmptyAndAssignmentKeepsTheActions)
 {
-    InitializeTypeRegistry();
+    Core::RegisterCoreTypeRecords();
     const TypeRecord& record = TypeRecordOf<ActionListComponent>();
     EXPECT_EQ(record.GetBase(), &TypeRecordOf<GameObjectComponent>());
     ASSERT_NE(record.GetConstruct(), nullptr);

@@ -2,9 +2,9 @@
 // object that is gone ignores typing, two typing components on one object leave the input
 // system each on its own, and without an input system nothing is registered at all.
 #include "Core/Components/NaturalTypingComponent.h"
+#include "Core/CoreRegistration.h"
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/Messages/Input/NaturalKeyboardMessage.h"
-#include "Core/Reflection/TypeRegistry.h"
 #include "Core/System/InputSystem.h"
 #include "tests/Support/MountWorld.h"
 #include "tests/Support/ProbeComponent.h"
@@ -77,7 +77,7 @@ TEST_F(NaturalTypingTest, TwoOnOneObjectLeaveEachOnItsOwnAndRecordCopiesStayOut)
     GameObjectComponent* remaining = field->GetComponentList()[0].component;
     EXPECT_EQ(input->GetComponents().front(), remaining);
 
-    InitializeTypeRegistry();
+    Core::RegisterCoreTypeRecords();
     const TypeRecord& record = TypeRecordOf<NaturalTypingComponent>();
     EXPECT_EQ(record.GetBase(), &TypeRecordOf<GameObjectComponent>());
     alignas(NaturalTypingComponent) unsigned char block[sizeof(NaturalTypingComponent)];

@@ -2,13 +2,13 @@
 // carrier, are found by name, are detached where they are drawn or destroyed on request, hear
 // the carrier's light and particle messages, and die with the carrier however it is destroyed.
 #include "Core/Components/ObjectMountsComponent.h"
+#include "Core/CoreRegistration.h"
 #include "Core/Messages/Gameplay/PositionSetMessage.h"
 #include "Core/Messages/Graphics/SetLightRadiusToMessage.h"
 #include "Core/Messages/Graphics/SetParticlePlayMessage.h"
 #include "Core/Messages/Object/MountObjectCreateMessage.h"
 #include "Core/Messages/Object/MountObjectRemoveMessage.h"
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
-#include "Core/Reflection/TypeRegistry.h"
 #include "tests/Support/MountWorld.h"
 #include "tests/Support/ProbeComponent.h"
 #include <gtest/gtest.h>
@@ -186,7 +186,7 @@ TEST_F(ObjectMountsTest, CarriersTakeTheirMountsAlongHoweverTheyAreDestroyed)
 
 TEST_F(ObjectMountsTest, TheRecordCopiesTheMountList)
 {
-    InitializeTypeRegistry();
+    Core::RegisterCoreTypeRecords();
     const TypeRecord& record = TypeRecordOf<ObjectMountsComponent>();
     EXPECT_EQ(record.GetBase(), &TypeRecordOf<GameObjectComponent>());
     GameObject* carrier = Carrier("<Sword/>");

@@ -1,6 +1,7 @@
 // The transform component: reading it from a definition (also relative to its creator),
 // writing it back, the messages that move it, and the matrices that follow a creator chain.
 #include "Core/Components/TransformComponent.h"
+#include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Gameplay/OrientationSetMessage.h"
 #include "Core/Messages/Gameplay/PositionSetMessage.h"
@@ -63,6 +64,7 @@ protected:
     {
         engine = new Engine();
         g_Engine = engine;
+        Core::RegisterCore(*engine);
         factory = engine->GetFactory();
     }
     void TearDown() override

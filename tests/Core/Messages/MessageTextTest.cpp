@@ -1,5 +1,6 @@
 // Texts that name game objects: looked up when the text is made, with the "unfound" forms for
 // objects that are gone, and collider details through the query that physics installs.
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Camera/CameraMountMessage.h"
 #include "Core/Messages/Gameplay/DirectionAddMessage.h"
@@ -55,7 +56,7 @@ protected:
     }
     void TearDown() override
     {
-        CollideMessage::SetColliderInfoQuery(nullptr);
+        Core::Services().colliderInfo.Remove(&QueryCollider);
         delete engine;
         g_Engine = nullptr;
     }
@@ -117,7 +118,7 @@ TEST_F(MessageTextTest, CollisionBetweenTwoObjectsNamesBothCollidersAsSignedNumb
 {
     g_colliders[golem->GetId()] = {1, 0xFFFFFFFFu};
     g_colliders[mage->GetId()] = {2, 6};
-    CollideMessage::SetColliderInfoQuery(&QueryCollider);
+    Core::Services().colliderInfo.Install(&QueryCollider);
     EXPECT_EQ(Text(new CollideMessage(kSender, Math::Vector4(0, 1, 0, 0), mage->GetId(), true,
                                       golem->GetId())),
               "A (" + Label(golem) + ") colliding with B (" + Label(mage) +
@@ -134,7 +135,7 @@ TEST_F(MessageTextTest, CollisionWithoutColliderDetailsPrintsThemUnfound)
 
     // Only the mage has a collider.
     g_colliders[mage->GetId()] = {4, 8};
-    CollideMessage::SetColliderInfoQuery(&QueryCollider);
+    Core::Services().colliderInfo.Install(&QueryCollider);
     EXPECT_EQ(
         Text(new CollideMessage(kSender, Math::Vector4(), mage->GetId(), false, golem->GetId())),
         names + "ACat: unfound and AMask: unfound with BCat: 4 and BMask: 8");
@@ -144,7 +145,7 @@ TEST_F(MessageTextTest, CollisionWithAMissingObjectNeverAsksForItsCollider)
 {
     g_colliders[golem->GetId()] = {1, 1};
     g_colliders[mage->GetId()] = {2, 2};
-    CollideMessage::SetColliderInfoQuery(&QueryCollider);
+    Core::Services().colliderInfo.Install(&QueryCollider);
     const std::string m = std::to_string(missing);
 
     EXPECT_EQ(Text(new CollideMessage(kSender, Math::Vector4(), mage->GetId(), true, missing)),

@@ -1,5 +1,6 @@
 #include "Core/Objects/ComponentFactory.h"
 #include "Core/Components/TestComponent.h"
+#include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include <gtest/gtest.h>
@@ -13,8 +14,8 @@ template <u32 Payload> class SizedComponent : public GameObjectComponent
 public:
     SizedComponent() : GameObjectComponent(true) {}
     static std::string GetTypeName() { return "Sized" + std::to_string(Payload) + "Component"; }
-    u32 GetType() override { return Payload; }
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override { return Payload; }
+    std::string GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
@@ -33,7 +34,7 @@ class BoxColliderComponent : public SizedComponent<16>
 {
 public:
     static std::string GetTypeName() { return "AABox" + ColliderFamily; }
-    std::string GetName() override { return GetTypeName(); }
+    std::string GetName() const override { return GetTypeName(); }
 };
 
 // The component base is not the first base: its address is not the block's.
@@ -46,7 +47,7 @@ class MixedComponent : public Extra, public SizedComponent<24>
 {
 public:
     static std::string GetTypeName() { return "MixedComponent"; }
-    std::string GetName() override { return GetTypeName(); }
+    std::string GetName() const override { return GetTypeName(); }
 };
 
 class ThrowingComponent : public SizedComponent<4>
@@ -178,6 +179,7 @@ TEST(ComponentFactory, AFailedConstructionReturnsItsBlock)
 TEST(ComponentFactory, TheGameFactoryKnowsTheCoreComponents)
 {
     Engine engine;
+    Core::RegisterCore(engine);
     GameFactory& factory = *engine.GetFactory();
     GameObjectComponent* component = factory.CreateComponent("TestComponent");
     ASSERT_NE(component, nullptr);

@@ -1,6 +1,7 @@
 // A game object's XML form: written, then read back into a fresh object through the component
 // factory, it has the same components in the same order with the same members.
 #include "Core/Components/TransformComponent.h"
+#include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Objects/ComponentFactory.h"
 #include "Core/Objects/GameFactory.h"
@@ -28,8 +29,8 @@ public:
     XmlProbeComponent() : GameObjectComponent(true), count(0), speed(1.0f) {}
 
     static std::string GetTypeName() { return "XmlProbeComponent"; }
-    u32 GetType() override { return 0x584D4C50; }
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override { return 0x584D4C50; }
+    std::string GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader& reader) override
     {
@@ -60,6 +61,7 @@ struct World
 {
     World()
     {
+        Core::RegisterCore(engine);
         factory.GetComponentFactory().Register<XmlProbeComponent>(ComponentFactory::CorePool);
     }
 

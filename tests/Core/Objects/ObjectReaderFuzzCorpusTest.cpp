@@ -1,5 +1,6 @@
 // Replays the object-reader fuzz target's saved corpus through a real game object, so the inputs
 // that once mattered (malformed, deep, huge, unknown components) keep passing in every run.
+#include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "tests/Fuzz/ObjectReaderFuzzHarness.h"
 #include <filesystem>
@@ -11,6 +12,7 @@
 TEST(ObjectReaderFuzzCorpus, EverySavedInputRunsClean)
 {
     Engine engine;
+    Core::RegisterCore(engine);
     const std::filesystem::path corpus = QUILL_FUZZ_CORPUS_DIR;
     ASSERT_TRUE(std::filesystem::is_directory(corpus)) << corpus;
     int inputs = 0;

@@ -280,3 +280,25 @@ TEST(TypeRecord, AKeyIsAddedOnceAndANameIsRegisteredOnce)
     }
     EXPECT_EQ(registered("Test::Keys"), nullptr) << "a destroyed record leaves the registry";
 }
+
+namespace
+{
+// A subsystem's registration that notes how complete the built-in records were when it ran.
+int g_registrationRuns = 0;
+std::size_t g_vectorMembersSeen = 0;
+void NoteRegistrationRun()
+{
+    ++g_registrationRuns;
+    g_vectorMembersSeen = TypeRecordOf<Math::Vector3>().GetMemberCount();
+}
+} // namespace
+
+TEST(TypeRegistryRegistration, SubsystemRecordsRunAfterTheBuiltInOnesOncePerInitialisation)
+{
+    AddTypeRecordRegistration(&NoteRegistrationRun);
+    AddTypeRecordRegistration(&NoteRegistrationRun); // a second engine registering again
+    InitializeTypeRegistry();
+    EXPECT_EQ(g_registrationRuns, 1);
+    // A component's members may name math records: those are complete by then.
+    EXPECT_EQ(g_vectorMembersSeen, 3u);
+}

@@ -1,6 +1,7 @@
 // The input system on a fake window layer: raw events go in through the layer's translation,
 // what the input system posts is read from the message system's queue (already translated).
 #include "Core/System/InputSystem.h"
+#include "Core/CoreServices.h"
 #include "Core/Messages/Graphics/WindowResizeMessage.h"
 #include "Core/Messages/Input/ControllerStickMessage.h"
 #include "Core/Messages/Input/InputActionMessage.h"
@@ -10,7 +11,6 @@
 #include "Core/Messages/Input/MouseWheelMessage.h"
 #include "Core/Messages/Input/NaturalKeyboardMessage.h"
 #include "Core/Messages/Object/ObjectVisibilityMessage.h"
-#include "Core/System/InputServices.h"
 #include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/ProbeComponent.h"
 #include "tests/Support/QueuedMessages.h"
@@ -25,6 +25,10 @@ bool g_paused = false;
 u32 g_cursorObject = 0;
 std::vector<bool> g_cursorCalls;
 
+bool IsPaused()
+{
+    return g_paused;
+}
 u32 CursorObject()
 {
     return g_cursorObject;
@@ -43,19 +47,18 @@ protected:
         g_paused = false;
         g_cursorObject = 0;
         g_cursorCalls.clear();
-        engine->SetPauseQuery([] { return g_paused; });
-        Core::InputServices::WindowHooks hooks;
-        hooks.setMouseCursorVisible = RecordCursor;
-        Core::InputServices::InstallWindowHooks(hooks);
-        Core::InputServices::InstallCursorObjectQuery(CursorObject);
+        Core::Services().isPaused.Install(&IsPaused);
+        Core::Services().setMouseCursorVisible.Install(&RecordCursor);
+        Core::Services().cursorObjectId.Install(&CursorObject);
         InputSystem::SetCursorPosition(Math::Vector2());
         engine->GetSystemFactory().Register<InputSystem>("InputSystem");
     }
     void TearDown() override
     {
         RecordingEngineTest::TearDown();
-        Core::InputServices::RemoveWindowHooks();
-        Core::InputServices::RemoveCursorObjectQuery();
+        Core::Services().isPaused.Remove(&IsPaused);
+        Core::Services().setMouseCursorVisible.Remove(&RecordCursor);
+        Core::Services().cursorObjectId.Remove(&CursorObject);
     }
     // Creates the system and announces the window, which attaches its handlers to the layer.
     void Start()

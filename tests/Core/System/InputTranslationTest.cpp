@@ -1,3 +1,4 @@
+#include "Core/CoreServices.h"
 #include "Core/Messages/Input/ControllerButtonMessage.h"
 #include "Core/Messages/Input/ControllerStickMessage.h"
 #include "Core/Messages/Input/InputActionMessage.h"
@@ -6,7 +7,6 @@
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/Input/MouseButtonMessage.h"
 #include "Core/Messages/Input/MouseMoveMessage.h"
-#include "Core/System/InputServices.h"
 #include "tests/Support/QueuedMessages.h"
 #include "tests/Support/RecordingEngineTest.h"
 
@@ -103,9 +103,7 @@ TEST_F(InputTranslationTest, MouseButtonsAndMovementBecomeActionsMovesAndCursorM
 
 TEST_F(InputTranslationTest, ControllerButtonsGiveActionsAndThePadWaitsForFrameTen)
 {
-    Core::InputServices::WindowHooks hooks;
-    hooks.setMouseCursorVisible = RecordCursor;
-    Core::InputServices::InstallWindowHooks(hooks);
+    Core::Services().setMouseCursorVisible.Install(&RecordCursor);
     g_cursorCalls = 0;
 
     Post(new ControllerButtonMessage(0, 3, 7, KS_TRIGGER, 0));  // Start
@@ -131,7 +129,7 @@ TEST_F(InputTranslationTest, ControllerButtonsGiveActionsAndThePadWaitsForFrameT
     QueuedMessages queued(*messages);
     ASSERT_EQ(queued.size(), 1u);
     EXPECT_EQ(queued.As<InputMoveMessage>(0)->direction, Math::Vector2(-1.0f, 0.0f));
-    Core::InputServices::RemoveWindowHooks();
+    Core::Services().setMouseCursorVisible.Remove(&RecordCursor);
 }
 
 TEST_F(InputTranslationTest, SticksShareOneStateAndTheTriggerFiresOnlyWhenPulledNegative)

@@ -91,7 +91,7 @@ class LoudMessage : public Message
 {
 public:
     LoudMessage() : Message(7, 95, 0, sizeof(LoudMessage)) {}
-    std::string ToString() override { return "loud"; }
+    std::string ToString() const override { return "loud"; }
 };
 } // namespace
 

@@ -45,7 +45,7 @@ class ListeningSystem : public SystemComponent
 {
 public:
     explicit ListeningSystem(const std::string& name) { m_name = name; }
-    std::string GetName() override { return m_name; }
+    std::string GetName() const override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32) override {}
     void HandleMessage(Message* message) override
@@ -66,8 +66,8 @@ class ListeningComponent : public GameObjectComponent
 {
 public:
     ListeningComponent() : GameObjectComponent(true) {}
-    u32 GetType() override { return 77; }
-    std::string GetName() override { return "ListeningComponent"; }
+    u32 GetType() const override { return 77; }
+    std::string GetName() const override { return "ListeningComponent"; }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

@@ -25,8 +25,8 @@ public:
     ~CountingComponent() override { ++g_destructions; }
 
     static std::string GetTypeName() { return "CountingComponent"; }
-    u32 GetType() override { return 1234; }
-    std::string GetName() override { return GetTypeName(); }
+    u32 GetType() const override { return 1234; }
+    std::string GetName() const override { return GetTypeName(); }
     void Shutdown() override { ++g_shutdowns; }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

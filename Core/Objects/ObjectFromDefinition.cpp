@@ -1,4 +1,5 @@
-#include "Core/Objects/ObjectDefinitionHook.h"
+#include "Core/Objects/ObjectFromDefinition.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Objects/GameFactory.h"
@@ -9,19 +10,8 @@ namespace Core
 {
 namespace
 {
-ApplyDefinitionHook s_applyDefinition = nullptr;
 u32 s_nesting = 0; // ApplyObjectDefinition calls under way
 } // namespace
-
-void SetApplyDefinitionHook(ApplyDefinitionHook hook)
-{
-    s_applyDefinition = hook;
-}
-
-ApplyDefinitionHook GetApplyDefinitionHook()
-{
-    return s_applyDefinition;
-}
 
 void ApplyObjectDefinition(GameObject& object, const tinyxml2::XMLElement* element)
 {
@@ -38,9 +28,10 @@ void ApplyObjectDefinition(GameObject& object, const tinyxml2::XMLElement* eleme
         ~NestingGuard() { --s_nesting; }
     } guard;
 
-    if (s_applyDefinition != nullptr)
+    const CoreServices& services = Services();
+    if (services.applyDefinition.IsInstalled())
     {
-        s_applyDefinition(object, element);
+        services.applyDefinition(object, element);
         return;
     }
     if (element != nullptr && element->FirstChild() != nullptr)

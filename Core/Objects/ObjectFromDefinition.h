@@ -1,8 +1,8 @@
 #pragma once
-// Objects that components create from definitions (mounted weapons, a camera rig) are filled by
-// the serializer system, which stands above the engine core: it installs its definition
-// function here when it starts and removes it when it stops. Without it an inline definition
-// (an element with children) is still read here, but a definition named only by its archetype
+// Objects that core components create from definitions (mounted weapons, a camera rig). The
+// definitions belong to the serializer system, above the core, which fills objects through the
+// applyDefinition service hook (Core/CoreServices.h). Without it an inline definition (an
+// element with children) is still read here, but a definition named only by its archetype
 // cannot be found: the object stays empty and the log says so. Main thread only.
 #include "Math/Types.h"
 #include <string>
@@ -15,14 +15,6 @@ class XMLElement;
 
 namespace Core
 {
-// Fills the object from the element: inline when the element has children, else from the
-// definition named after the object.
-using ApplyDefinitionHook = void (*)(GameObject& object, const tinyxml2::XMLElement* element);
-
-// Null removes the hook.
-void SetApplyDefinitionHook(ApplyDefinitionHook hook);
-ApplyDefinitionHook GetApplyDefinitionHook();
-
 // Objects made from definitions that mount further objects nest; nesting stops at this depth
 // (deeper objects get no components), so a document that nests without end cannot exhaust
 // the stack.

@@ -1,0 +1,77 @@
+#pragma once
+// The engine core's service hooks: what Core asks of the subsystems above it at once, without
+// including them. Each hook names its owner, which installs it when it starts and removes it
+// when it stops (see Core/ServiceHook.h); an uninstalled hook answers false.
+//
+// A later subsystem that Core must call at once adds its hook here, with its owner and its
+// default answer, and installs it from its own folder. Most requests need no hook: they travel
+// as messages.
+#include "Core/ServiceHook.h"
+#include "Math/Types.h"
+#include <string>
+
+class GameObject;
+class GameObjectComponent;
+namespace tinyxml2
+{
+class XMLElement;
+}
+
+namespace Core
+{
+// The window size assumed while no window answers.
+constexpr s32 DefaultWindowWidth = 1024;
+constexpr s32 DefaultWindowHeight = 768;
+
+struct CoreServices
+{
+    // True while the game is paused; the frame loop asks it for every system (owner: the
+    // game-state system).
+    ServiceHook<bool()> isPaused;
+    // The collision category and mask of an object's collider, false when it has none; read by
+    // the collision message's log text (owner: the physics system).
+    ServiceHook<bool(u32 objectId, u32& category, u32& mask)> colliderInfo;
+
+    // The window's client size in pixels, read by the input system and the input translation
+    // through WindowWidth and WindowHeight, which answer 1024 x 768 while it is not installed
+    // (owner: the graphics system).
+    ServiceHook<s32()> windowWidth;
+    ServiceHook<s32()> windowHeight;
+    // True while the editor bars are shown: they take mouse input first (owner: the graphics
+    // system).
+    ServiceHook<bool()> editorBarsShown;
+    // Shows or hides the system mouse cursor (owner: the graphics system).
+    ServiceHook<void(bool visible)> setMouseCursorVisible;
+    // The id of the cursor object, 0 for none (owner: the camera system).
+    ServiceHook<u32()> cursorObjectId;
+    // Loads a settings script below "assets/Scripts/" under a script name and answers an opaque
+    // handle, null when it did not load; the release hook destroys such a handle (owner: the
+    // scripting system, which exists before the input system starts).
+    ServiceHook<void*(const std::string& file, const std::string& name)> loadSettingsScript;
+    ServiceHook<void(void* script)> releaseSettingsScript;
+
+    // Fills an object that a core component created (a mount) from a definition: inline when
+    // the element has children, else from the definition named after the object. Uninstalled,
+    // ApplyObjectDefinition reads inline definitions itself and reports named ones as missing
+    // (owner: the serializer system).
+    ServiceHook<void(GameObject& object, const tinyxml2::XMLElement* element)> applyDefinition;
+
+    // The values the fade, field-of-view and camera-turn actions change, in the object's
+    // "RenderComponent" and "CameraComponent". A getter answers false when it cannot read the
+    // component; an action then finishes at once (owner: the graphics system).
+    ServiceHook<bool(GameObjectComponent& render, f32& fade)> getFade;
+    ServiceHook<void(GameObjectComponent& render, f32 fade)> setFade;
+    ServiceHook<bool(GameObjectComponent& camera, f32& fieldOfView)> getFieldOfView;
+    ServiceHook<void(GameObjectComponent& camera, f32 fieldOfView)> setFieldOfView;
+    // Phi and theta (radians) of the camera's spherical coordinate.
+    ServiceHook<bool(GameObjectComponent& camera, f32& phi, f32& theta)> getViewAngles;
+    ServiceHook<void(GameObjectComponent& camera, f32 phi, f32 theta)> setViewAngles;
+};
+
+// The process's one table.
+CoreServices& Services();
+
+// The window hooks' answers, with the default size while no window answers.
+s32 WindowWidth();
+s32 WindowHeight();
+} // namespace Core

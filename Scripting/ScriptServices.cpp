@@ -1,0 +1,10 @@
+#include "Scripting/ScriptServices.h"
+
+namespace Scripting
+{
+ScriptServices& Services()
+{
+    static ScriptServices services;
+    return services;
+}
+} // namespace Scripting
