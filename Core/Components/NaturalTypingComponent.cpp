@@ -1,6 +1,7 @@
 #include "Core/Components/NaturalTypingComponent.h"
 #include "Core/Components/SystemRegistration.h"
 #include "Core/Engine.h"
+#include "Core/Messages/Input/NaturalKeyboardMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
@@ -52,7 +53,11 @@ void NaturalTypingComponent::Shutdown()
 
 void NaturalTypingComponent::HandleMessage(Message* message)
 {
-    if (message == nullptr ||
+    // Only what the input system hands over is passed on: a message addressed to the object
+    // (or its group) reaches every component already, and one being forwarded right now is on
+    // its way back from the object.
+    if (message == nullptr || message->type != NaturalKeyboardMessage::Type ||
+        message->targetObjectId != 0 || message->targetGroupId != 0 ||
         std::find(s_forwarding.begin(), s_forwarding.end(), message) != s_forwarding.end())
         return;
     GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;

@@ -4,9 +4,11 @@
 // NaturalKeyboardMessage, and this component passes the message on to its own object, whose
 // other components (a text field, a script) then see it.
 //
-// The object hands a forwarded message to all of its components, this one included. While a
-// message is being forwarded, every natural-typing component ignores it, so each delivery from
-// the input system reaches the object's components once and never loops.
+// Only typed characters that come from the input system (addressed to no object or group) are
+// passed on; everything addressed to the object reaches its components without help. The object
+// hands a forwarded message to all of its components, this one included: while a message is
+// being forwarded every natural-typing component ignores it, so each delivery from the input
+// system reaches the object's components once and never loops.
 //
 // A copy made through the type record takes the source's owner and component ids and is not
 // registered with the input system. Main thread only.
@@ -39,8 +41,8 @@ public:
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
-    // Hands the message to the owner object's components; nothing when the object is gone or
-    // the message is already being forwarded.
+    // Hands a typed character from the input system to the owner object's components; nothing
+    // when the object is gone or the message is already being forwarded.
     void HandleMessage(Message* message) override;
 };
 

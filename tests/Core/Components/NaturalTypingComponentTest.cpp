@@ -55,6 +55,12 @@ TEST_F(NaturalTypingTest, ATypedCharacterReachesEveryOtherComponentOnce)
     const std::pair<u32, u32> a(97u, static_cast<u32>(KS_TRIGGER));
     EXPECT_EQ(seen, (std::vector<std::pair<u32, u32>>{a, a})) << "one delivery per component";
 
+    // What is addressed to the object itself is not passed round a second time.
+    NaturalKeyboardMessage direct(0, 'c', KS_TRIGGER, Message::NoSystem);
+    direct.targetObjectId = field->GetId();
+    field->HandleMessage(&direct);
+    EXPECT_EQ(seen.size(), 4u);
+
     // A typing component whose object is gone hears nothing and forwards nothing.
     GameObjectComponent* orphan = Factory().CreateComponent("NaturalTypingComponent");
     orphan->SetOwner(Engine::GetLastId() + 1000);
