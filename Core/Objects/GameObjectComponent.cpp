@@ -1,5 +1,8 @@
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Engine.h"
+#include "Core/Reflection/TypeRecord.h"
+
+QUILL_DEFINE_TYPE_RECORD(GameObjectComponent, nullptr, false)
 
 GameObjectComponent::GameObjectComponent(bool assignId)
     : m_owner(0), m_id(assignId ? Engine::GenerateId() : 0)

@@ -15,6 +15,7 @@ namespace Tools
 {
 class PropertyGroup;
 }
+class TypeRecord;
 
 class GameObjectComponent
 {
@@ -45,3 +46,7 @@ protected:
     u32 m_owner;
     u32 m_id;
 };
+
+// The record every component class's type record names as its base (Core/Reflection).
+template <typename T> TypeRecord& TypeRecordOf();
+template <> TypeRecord& TypeRecordOf<GameObjectComponent>();
