@@ -1,4 +1,9 @@
 #include "Core/CoreRegistration.h"
+#include "Core/Components/ActionListComponent.h"
+#include "Core/Components/NaturalTypingComponent.h"
+#include "Core/Components/ObjectBoneMountsComponent.h"
+#include "Core/Components/ObjectMountsComponent.h"
+#include "Core/Components/OrbitComponent.h"
 #include "Core/Components/TestComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
@@ -6,6 +11,7 @@
 #include "Core/Objects/ComponentFactory.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Reflection/TypeRegistry.h"
+#include "Core/System/ActionListSystem.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/System/InputSystem.h"
 #include "Core/System/LogSystem.h"
@@ -42,6 +48,7 @@ void RegisterCore(Engine& engine)
 void RegisterCoreSystems(SystemFactory& factory)
 {
     factory.Register<System::MessageSystem>("MessagingSystem");
+    factory.Register<System::ActionListSystem>("ActionListSystem");
     factory.Register("LogSystem", CreateLogSystem,
                      []() -> SystemComponent* { return System::LogSystem::Instance(); });
     factory.Register("ThreadPoolSystem", CreateThreadPool,
@@ -52,20 +59,32 @@ void RegisterCoreSystems(SystemFactory& factory)
 
 void RegisterCoreComponents(ComponentFactory& factory)
 {
-    // The core group's table order is ActionListComponent, TransformComponent,
-    // ObjectMountsComponent, TestComponent, NaturalTypingComponent; of these only the two below
-    // exist so far, and the others take their places in that order as they are written.
+    // The core group, in its table order.
+    factory.Register<ActionListComponent>(ComponentFactory::CorePool);
     factory.Register<TransformComponent>(ComponentFactory::CorePool);
+    factory.Register<ObjectMountsComponent>(ComponentFactory::CorePool);
     factory.Register<TestComponent>(ComponentFactory::CorePool);
+    factory.Register<NaturalTypingComponent>(ComponentFactory::CorePool);
+    // Driven by the graphics system, so they share the graphics group's pool.
+    factory.Register<ObjectBoneMountsComponent>(ComponentFactory::GraphicsPool);
+    factory.Register<OrbitComponent>(ComponentFactory::GraphicsPool);
 }
 
 void RegisterCoreTypeRecords()
 {
-    // The base record first: a record copies its base's members when it is created.
+    // The base first: every component record below names it.
     TypeRecordOf<GameObjectComponent>();
     TypeRecordOf<TestComponent>();
     TypeRecordOf<TransformComponent>();
+    TypeRecordOf<ObjectMountsComponent>();
+    TypeRecordOf<ObjectBoneMountsComponent>();
+    TypeRecordOf<ActionListComponent>();
+    TypeRecordOf<NaturalTypingComponent>();
+    TypeRecordOf<OrbitComponent>();
+    ActionListComponent::RegisterMembers();
     TransformComponent::RegisterMembers();
+    ObjectMountsComponent::RegisterMembers();
     TestComponent::RegisterMembers();
+    NaturalTypingComponent::RegisterMembers();
 }
 } // namespace Core

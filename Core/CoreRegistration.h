@@ -12,9 +12,11 @@ namespace Core
 void RegisterCore(Engine& engine);
 
 // The three parts of RegisterCore, for tests that build one factory on its own.
-// "MessagingSystem", "LogSystem", "ThreadPoolSystem" and "AssetLoaderSystem".
+// "MessagingSystem", "ActionListSystem", "LogSystem", "ThreadPoolSystem", "AssetLoaderSystem"
+// and "InputSystem".
 void RegisterCoreSystems(SystemFactory& factory);
-// The core group's component classes (pool 0).
+// The core group's component classes (pool 0, and pool 1 for the bone mounts and orbits that
+// the graphics system drives).
 void RegisterCoreComponents(ComponentFactory& factory);
 // The core component classes' type records, run by InitializeTypeRegistry.
 void RegisterCoreTypeRecords();

@@ -10,6 +10,13 @@
 #include "Math/Types.h"
 #include <string>
 
+class GameObject;
+class GameObjectComponent;
+namespace tinyxml2
+{
+class XMLElement;
+}
+
 namespace Core
 {
 // The window size assumed while no window answers.
@@ -42,6 +49,23 @@ struct CoreServices
     // scripting system, which exists before the input system starts).
     ServiceHook<void*(const std::string& file, const std::string& name)> loadSettingsScript;
     ServiceHook<void(void* script)> releaseSettingsScript;
+
+    // Fills an object that a core component created (a mount) from a definition: inline when
+    // the element has children, else from the definition named after the object. Uninstalled,
+    // ApplyObjectDefinition reads inline definitions itself and reports named ones as missing
+    // (owner: the serializer system).
+    ServiceHook<void(GameObject& object, const tinyxml2::XMLElement* element)> applyDefinition;
+
+    // The values the fade, field-of-view and camera-turn actions change, in the object's
+    // "RenderComponent" and "CameraComponent". A getter answers false when it cannot read the
+    // component; an action then finishes at once (owner: the graphics system).
+    ServiceHook<bool(GameObjectComponent& render, f32& fade)> getFade;
+    ServiceHook<void(GameObjectComponent& render, f32 fade)> setFade;
+    ServiceHook<bool(GameObjectComponent& camera, f32& fieldOfView)> getFieldOfView;
+    ServiceHook<void(GameObjectComponent& camera, f32 fieldOfView)> setFieldOfView;
+    // Phi and theta (radians) of the camera's spherical coordinate.
+    ServiceHook<bool(GameObjectComponent& camera, f32& phi, f32& theta)> getViewAngles;
+    ServiceHook<void(GameObjectComponent& camera, f32 phi, f32 theta)> setViewAngles;
 };
 
 // The process's one table.

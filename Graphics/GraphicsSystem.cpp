@@ -1,4 +1,5 @@
 #include "Graphics/GraphicsSystem.h"
+#include "Core/Components/OrbitComponent.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
@@ -341,6 +342,13 @@ void GraphicsSystem::Update(f32 seconds)
     }
     ++m_renderedFrames;
     m_statistics = FrameStatistics();
+    // Orbiting objects move by the time this update covers, drawn or not (a step only moves a
+    // transform, so the list stays as it is). Filed by type name: only a real orbit is stepped.
+    for (GameObjectComponent* component : m_lists[OrbitComponents])
+    {
+        if (auto* orbit = dynamic_cast<OrbitComponent*>(component))
+            orbit->Update(seconds);
+    }
 
     if (m_noVisual)
     {

@@ -40,6 +40,7 @@
 //   returned later, by FreeDestroyed, so the helper that made the call can still finish.
 // - Main thread only.
 #include "Core/Objects/GameObjectComponent.h"
+#include "Core/Reflection/TypeRecord.h"
 #include "Math/Types.h"
 #include "Scripting/ScriptLimits.h"
 #include <cstddef>

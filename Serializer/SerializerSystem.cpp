@@ -1,4 +1,5 @@
 #include "Serializer/SerializerSystem.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
 #include "Core/Log.h"
@@ -42,6 +43,8 @@ SerializerSystem::SerializerSystem() : m_manager(nullptr), m_managerAllocator(nu
 {
     m_name = "SerializerSystem";
     s_instance = this;
+    // Components of the core that create objects (mounts) fill them through this.
+    Core::Services().applyDefinition.Install(&SerializerSystem::ApplyDefinition);
 }
 
 SerializerSystem::~SerializerSystem()
@@ -59,6 +62,7 @@ SerializerSystem::~SerializerSystem()
             ::operator delete(m_manager);
         m_manager = nullptr;
     }
+    Core::Services().applyDefinition.Remove(&SerializerSystem::ApplyDefinition);
     if (s_instance == this)
         s_instance = nullptr;
 }

@@ -1,5 +1,6 @@
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Engine.h"
+#include "Core/Reflection/TypeRecord.h"
 
 QUILL_DEFINE_TYPE_RECORD(GameObjectComponent, nullptr, false)
 

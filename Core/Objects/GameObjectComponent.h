@@ -2,7 +2,6 @@
 // Base class of every component. Game objects, the message system, the serializer and the editor
 // drive components only through these virtuals. A component is created by the component
 // factory, owned by one game object (owner id), shut down just before it is destroyed.
-#include "Core/Reflection/TypeRecord.h"
 #include "Math/Types.h"
 #include <string>
 
@@ -16,6 +15,7 @@ namespace Tools
 {
 class PropertyGroup;
 }
+class TypeRecord;
 
 class GameObjectComponent
 {
@@ -47,5 +47,6 @@ protected:
     u32 m_id;
 };
 
-// The root of every component record: no base, no members.
-QUILL_DECLARE_TYPE_RECORD(GameObjectComponent)
+// The record every component class's type record names as its base (Core/Reflection).
+template <typename T> TypeRecord& TypeRecordOf();
+template <> TypeRecord& TypeRecordOf<GameObjectComponent>();

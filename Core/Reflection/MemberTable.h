@@ -121,13 +121,13 @@ template <> struct HasTypeRecord<Math::Vector4> : std::true_type
 
 // Value types the editor shows as consecutive floats: how many, and the first in storage order.
 // Points and directions show x, y and z; their w is fixed by what they are.
-template <typename T> constexpr u32 EditorFloatCount = 0;
-template <> constexpr u32 EditorFloatCount<Math::Vector2> = 2;
-template <> constexpr u32 EditorFloatCount<Math::Vector3> = 3;
-template <> constexpr u32 EditorFloatCount<Math::Vector4> = 3;
-template <> constexpr u32 EditorFloatCount<Math::Point4> = 3;
-template <> constexpr u32 EditorFloatCount<Math::Quaternion> = 4;
-template <> constexpr u32 EditorFloatCount<Math::ColorRGBA> = 4;
+template <typename T> inline constexpr u32 EditorFloatCount = 0;
+template <> inline constexpr u32 EditorFloatCount<Math::Vector2> = 2;
+template <> inline constexpr u32 EditorFloatCount<Math::Vector3> = 3;
+template <> inline constexpr u32 EditorFloatCount<Math::Vector4> = 3;
+template <> inline constexpr u32 EditorFloatCount<Math::Point4> = 3;
+template <> inline constexpr u32 EditorFloatCount<Math::Quaternion> = 4;
+template <> inline constexpr u32 EditorFloatCount<Math::ColorRGBA> = 4;
 inline f32* FirstFloat(Math::Vector2& value)
 {
     return &value.x;

@@ -1,10 +1,18 @@
 #include "ObjectReaderFuzzHarness.h"
+#include "Core/Components/OrbitComponent.h"
 #include "Core/Engine.h"
+#include "Core/Messages/Graphics/SetParticlePlayMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Serializer/Xml/XmlFile.h"
 #include <string>
 #include <tinyxml2.h>
+
+namespace
+{
+// One rendered frame's time for the orbits to step by.
+constexpr f32 FrameSeconds = 1.0f / 60.0f;
+} // namespace
 
 void RunObjectReaderFuzzInput(GameFactory& factory, const std::uint8_t* data, std::size_t size)
 {
@@ -20,6 +28,15 @@ void RunObjectReaderFuzzInput(GameFactory& factory, const std::uint8_t* data, st
     if (!object)
         return;
     object->Deserialize(definition->FirstChildElement());
+    // What the components read is used once, as a frame would: orbits move their object, and a
+    // particle message travels down the mounts to every mounted object.
+    for (const GameObject::ComponentEntry& entry : object->GetComponentList())
+    {
+        if (auto* orbit = dynamic_cast<OrbitComponent*>(entry.component))
+            orbit->Update(FrameSeconds);
+    }
+    SetParticlePlayMessage play(0, true, id);
+    object->HandleMessage(&play);
 
     tinyxml2::XMLDocument output;
     object->Serialize(output, nullptr);

@@ -1,8 +1,9 @@
 #pragma once
 // Feeds one input through a real game object the way an object definition fills one: the text
 // is parsed as a file would be, the root element's children become components through the
-// factory (unknown tags are skipped) and read their members, and the object is written out
-// again. Shared by the libFuzzer target and the unit test that replays the saved corpus.
+// factory (unknown tags are skipped) and read their members, orbits step once and mounts pass a
+// message on, and the object is written out again and destroyed with everything it mounted.
+// Shared by the libFuzzer target and the unit test that replays the saved corpus.
 #include <cstddef>
 #include <cstdint>
 

@@ -1,12 +1,18 @@
 // The graphics system on a fake window layer: no context exists, so the GL loader fails and
 // the system runs without a renderer, as it must on a machine where GL cannot start.
 #include "Graphics/GraphicsSystem.h"
+#include "Core/Components/OrbitComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/CoreRegistration.h"
 #include "Core/CoreServices.h"
 #include "Core/Messages/Graphics/SetBackgroundFadeToMessage.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/MessageTypes.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Graphics/GraphicsRegistration.h"
 #include "Math/ColorRGBA.h"
+#include "Math/MathUtils.h"
 #include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/ProbeComponent.h"
 #include "tests/Support/RecordingEngineTest.h"
@@ -190,6 +196,26 @@ TEST_F(GraphicsSystemTest, ComponentsAreFiledByTypeNameAndRemovedByPointer)
     EXPECT_EQ(graphics->GetComponents(List::RenderComponents).size(), 1u);
     graphics->Unregister(&render);
     EXPECT_TRUE(graphics->GetComponents(List::RenderComponents).empty());
+}
+
+TEST_F(GraphicsSystemTest, RenderedFramesMoveTheOrbitsRegisteredWithIt)
+{
+    ASSERT_NE(Start({"-no_vis"}), nullptr);
+    Core::RegisterCoreComponents(engine->GetFactory()->GetComponentFactory());
+    GameFactory& factory = *engine->GetFactory();
+    GameObject* wisp = factory.CreateObject("Wisp", Engine::GenerateId());
+    auto* transform = static_cast<TransformComponent*>(
+        wisp->AddComponent(factory.CreateComponent("TransformComponent")));
+    auto* orbit =
+        static_cast<OrbitComponent*>(wisp->AddComponent(factory.CreateComponent("OrbitComponent")));
+    using List = GraphicsSystem::ComponentList;
+    ASSERT_EQ(graphics->GetComponents(List::OrbitComponents).size(), 1u) << "joined on creation";
+    orbit->GetOrbit().radius = 2.0f;
+    orbit->SetSpeed(Math::HALF_PI);
+    graphics->Update(1.0f);
+    EXPECT_EQ(transform->position, Math::Point4(2.0f, 0.0f, 0.0f, 1.0f)) << "a quarter turn";
+    factory.DestroyObject(wisp->GetId());
+    EXPECT_TRUE(graphics->GetComponents(List::OrbitComponents).empty());
 }
 
 TEST_F(GraphicsSystemTest, HooksAndWindowHandlersGoWithTheSystem)

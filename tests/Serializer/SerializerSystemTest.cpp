@@ -2,6 +2,8 @@
 // objects are built from it by name and by message, destroyed by message, and rebuilt from
 // edited files after F8.
 #include "Serializer/SerializerSystem.h"
+#include "Core/Components/ObjectMountsComponent.h"
+#include "Core/Components/OrbitComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
@@ -463,6 +465,7 @@ TEST(ShippedAssets, EveryDefinitionParsesAndTheObjectsBuild)
 {
     TempFolder scratch; // only to come back to the current folder afterwards
     boost::filesystem::current_path(QUILL_ASSET_ROOT);
+    LogFileCapture log;
     Engine engine;
     g_Engine = &engine;
     Core::RegisterCore(engine);
@@ -483,10 +486,29 @@ TEST(ShippedAssets, EveryDefinitionParsesAndTheObjectsBuild)
     GameObject* player = SerializerSystem::CreateObject(0, "Player", Engine::GenerateId());
     GameObject* camera =
         SerializerSystem::CreateObject(player->GetId(), "Camera", Engine::GenerateId());
-    EXPECT_EQ(ComponentNames(player), TransformOnly);
+    // The anchor carries its camera rig and a wisp as mounts.
+    EXPECT_EQ(ComponentNames(player),
+              (std::vector<std::string>{"TransformComponent", "ObjectMountsComponent"}));
     ASSERT_EQ(ComponentNames(camera), TransformOnly);
     auto* rig = static_cast<TransformComponent*>(camera->GetComponentList()[0].component);
     EXPECT_TRUE(rig->updateRelativeToCreator);
     // Tilted down: the rig's forward axis (-z) points below the horizon.
     EXPECT_LT(rig->orientation.Rotate(Math::Vector4(0, 0, -1, 0)).y, 0.0f);
+
+    const auto* mounts = player->GetComponent<ObjectMountsComponent>();
+    ASSERT_NE(mounts, nullptr);
+    const GameObject* mountedRig =
+        engine.GetFactory()->FindObject(mounts->FindMountByName("Camera"));
+    GameObject* wisp = engine.GetFactory()->FindObject(mounts->FindMountByName("Wisp"));
+    ASSERT_NE(mountedRig, nullptr);
+    ASSERT_NE(wisp, nullptr);
+    EXPECT_EQ(mountedRig->GetCreatorId(), player->GetId());
+    EXPECT_EQ(ComponentNames(wisp),
+              (std::vector<std::string>{"TransformComponent", "OrbitComponent"}));
+    // A quarter turn per second about a point two units above the anchor, wherever it stands.
+    player->GetComponent<TransformComponent>()->position = Math::Point4(10, 0, 0, 1);
+    wisp->GetComponent<OrbitComponent>()->Update(1.0f);
+    EXPECT_EQ(wisp->GetComponent<TransformComponent>()->GetTransformMatrix().GetTranslation(),
+              Math::Point4(11.5f, 2, 0, 1));
+    EXPECT_EQ(log.Text().find("Error"), std::string::npos) << "no definition reports a failure";
 }

@@ -1,0 +1,208 @@
+#include "Core/Components/ObjectMountsComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Messages/Graphics/SetLightDiffuseToMessage.h"
+#include "Core/Messages/Graphics/SetLightRadiusToMessage.h"
+#include "Core/Messages/Graphics/SetLightSpecularToMessage.h"
+#include "Core/Messages/Graphics/SetParticleColorMessage.h"
+#include "Core/Messages/Graphics/SetParticlePlayMessage.h"
+#include "Core/Messages/Object/MountObjectCreateMessage.h"
+#include "Core/Messages/Object/MountObjectRemoveMessage.h"
+#include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Objects/ObjectFromDefinition.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Serializer/Xml/MathValueXml.h"
+#include "Serializer/Xml/XmlReader.h"
+#include <algorithm>
+#include <tinyxml2.h>
+
+namespace
+{
+GameFactory* Factory()
+{
+    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+}
+} // namespace
+
+QUILL_DEFINE_TYPE_RECORD(ObjectMountsComponent, &TypeRecordOf<GameObjectComponent>(), false)
+
+ObjectMountsComponent::ObjectMountsComponent() : GameObjectComponent(true) {}
+
+void ObjectMountsComponent::RegisterMembers()
+{
+    TypeRecord& record = TypeRecordOf<ObjectMountsComponent>();
+    record.SetConstruct(&ConstructDefaultOrCopy<ObjectMountsComponent>);
+    record.SetDestroy(&DestroyInPlace<ObjectMountsComponent>);
+    record.SetAssign(&AssignCopy<ObjectMountsComponent>);
+}
+
+u32 ObjectMountsComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void ObjectMountsComponent::Shutdown()
+{
+    // Emptied first: a mounted object's own shutdown may reach back to this carrier.
+    std::vector<u32> mounts;
+    mounts.swap(m_mounts);
+    GameFactory* factory = Factory();
+    if (factory == nullptr)
+        return;
+    for (u32 id : mounts)
+        factory->DestroyObject(id); // an object destroyed already is not found
+}
+
+void ObjectMountsComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    GameFactory* factory = Factory();
+    if (factory == nullptr)
+        return;
+    while (const tinyxml2::XMLElement* element = reader.CurrentElement())
+    {
+        const u32 id = Engine::GenerateId();
+        GameObject* mount = factory->CreateObject(element->Name(), id);
+        reader.NextElement();
+        // The transform elements belong to this mount whether or not it has a transform to
+        // take them; they are never archetypes of their own.
+        Math::Point4 position;
+        Math::Quaternion orientation;
+        Math::Vector3 scale(1.0f, 1.0f, 1.0f);
+        TransformComponent* transform = nullptr;
+        if (mount != nullptr)
+        {
+            mount->SetCreatorId(m_owner);
+            Core::ApplyObjectDefinition(*mount, element);
+            m_mounts.push_back(id);
+            // The definition may have destroyed what it built; look again.
+            mount = factory->FindObject(id);
+            transform = mount != nullptr ? mount->GetComponent<TransformComponent>() : nullptr;
+        }
+        Serializer::ReadPoint4(reader, transform != nullptr ? transform->position : position,
+                               "position");
+        Serializer::ReadQuaternion(
+            reader, transform != nullptr ? transform->orientation : orientation, "orientation");
+        Serializer::ReadVector3(reader, transform != nullptr ? transform->scale : scale, "scale");
+        if (transform != nullptr)
+            transform->updateRelativeToCreator = true;
+    }
+}
+
+void ObjectMountsComponent::HandleMessage(Message* message)
+{
+    if (message == nullptr)
+        return;
+    switch (message->type)
+    {
+    case MountObjectCreateMessage::Type:
+    {
+        const auto* create = static_cast<MountObjectCreateMessage*>(message);
+        CreateMount(create->objectId, create->archetype, create->offset, create->senderId);
+        break;
+    }
+    case MountObjectRemoveMessage::Type:
+    {
+        const auto* remove = static_cast<MountObjectRemoveMessage*>(message);
+        RemoveMount(remove->objectId, remove->archetype, remove->destroy);
+        break;
+    }
+    case SetLightDiffuseToMessage::Type:
+    case SetLightSpecularToMessage::Type:
+    case SetLightRadiusToMessage::Type:
+    case SetParticlePlayMessage::Type:
+    case SetParticleColorMessage::Type:
+    {
+        GameFactory* factory = Factory();
+        if (factory == nullptr)
+            break;
+        // A copy: a mounted object's handler may mount or remove.
+        const std::vector<u32> mounts = m_mounts;
+        for (u32 id : mounts)
+        {
+            if (GameObject* mount = factory->FindObject(id))
+                mount->HandleMessage(message);
+        }
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+void ObjectMountsComponent::CreateMount(u32 objectId, const std::string& archetype,
+                                        const Math::Point4& offset, u32 senderId)
+{
+    GameObject* mount = Core::CreateObjectFromDefinition(senderId, archetype, objectId);
+    if (mount == nullptr)
+        return;
+    // The definition records the sender as creator while it is applied; the carrier follows.
+    mount->SetCreatorId(m_owner);
+    m_mounts.push_back(objectId);
+    if (TransformComponent* transform = mount->GetComponent<TransformComponent>())
+    {
+        transform->position = offset;
+        transform->mountedOnObjectId = m_owner;
+        transform->updateRelativeToCreator = true;
+    }
+}
+
+void ObjectMountsComponent::RemoveMount(u32 objectId, const std::string& archetype, bool destroy)
+{
+    GameFactory* factory = Factory();
+    if (factory == nullptr)
+        return;
+    // By id when no archetype is named, else the first mount made from that archetype.
+    const auto matches = [&](u32 id)
+    {
+        if (archetype.empty())
+            return id == objectId;
+        const GameObject* mount = factory->FindObject(id);
+        return mount != nullptr && mount->GetName() == archetype;
+    };
+    const auto match = std::find_if(m_mounts.begin(), m_mounts.end(), matches);
+    if (match == m_mounts.end())
+        return;
+    const u32 id = *match;
+    m_mounts.erase(match);
+    if (destroy)
+    {
+        if (g_Engine != nullptr)
+            g_Engine->SendMessage(new ObjectDestroyMessage(m_owner, id, 0), 0.0f);
+        return;
+    }
+    if (GameObject* mount = factory->FindObject(id))
+        DetachInPlace(*mount);
+}
+
+void ObjectMountsComponent::DetachInPlace(GameObject& mount)
+{
+    TransformComponent* transform = mount.GetComponent<TransformComponent>();
+    if (transform == nullptr)
+        return;
+    // Both read while the transform still follows its carrier: where it is drawn now. The
+    // translation of the full matrix, not of the translation chain, so that a turned carrier
+    // does not make the mount jump.
+    const Math::Point4 position = transform->GetTransformMatrix().GetTranslation();
+    const Math::Quaternion orientation = transform->GetRotationMatrix().GetRotation();
+    transform->position = position;
+    transform->orientation = orientation;
+    transform->updateRelativeToCreator = false;
+    transform->mountedOnObjectId = 0;
+}
+
+u32 ObjectMountsComponent::FindMountByName(const std::string& name) const
+{
+    GameFactory* factory = Factory();
+    if (factory == nullptr)
+        return 0;
+    for (u32 id : m_mounts)
+    {
+        const GameObject* mount = factory->FindObject(id);
+        if (mount != nullptr && mount->GetName() == name)
+            return id;
+    }
+    return 0;
+}

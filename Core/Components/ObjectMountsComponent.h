@@ -1,0 +1,64 @@
+#pragma once
+// Lets an object carry other objects (a sword, a health bar, a camera rig) that follow it: each
+// mounted object's creator is the carrier and its transform composes its matrices with the
+// carrier's (updateRelativeToCreator). Mounts are created from the component's own element or
+// by message, detached in place or destroyed on request, and destroyed with the component.
+//
+// XML: one element per mount, named after the mounted object's archetype; an element with
+// children is an inline definition, an empty one names a definition file. Each may be followed
+// by "position", "orientation" and "scale" elements (optional, in this order), read into the
+// mounted object's transform as an offset from the carrier.
+//
+// Messages: 6 creates and mounts an object at an offset; 7 removes one mount (by id, or the
+// first of an archetype) and detaches or destroys it; light messages (54, 55, 56) and particle
+// messages (57, 90) are handed to every mounted object.
+//
+// Mounts are kept by object id; a mount whose object is gone is passed over. Main thread only.
+#include "Core/Objects/GameObjectComponent.h"
+#include "Core/Reflection/TypeRecord.h"
+#include "Math/Point4.h"
+#include <string>
+#include <vector>
+
+class GameObject;
+
+class ObjectMountsComponent : public GameObjectComponent
+{
+public:
+    ObjectMountsComponent();
+    // Owner and component id and the mount list of the source (the record's copy: the copy
+    // destroys nothing unless it is shut down).
+    ObjectMountsComponent(const ObjectMountsComponent& source) = default;
+    ObjectMountsComponent& operator=(const ObjectMountsComponent& source) = default;
+
+    static std::string GetTypeName() { return "ObjectMountsComponent"; }
+    static u32 GetSize() { return static_cast<u32>(sizeof(ObjectMountsComponent)); }
+    // Construct, destroy and assign operations of the type record; no reflected members.
+    static void RegisterMembers();
+
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+    // Destroys every mounted object at once.
+    void Shutdown() override;
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter&) override {}
+    void HandleMessage(Message* message) override;
+
+    // The id of the first mounted object (in mount order) whose name is exactly `name`; 0 when
+    // there is none.
+    u32 FindMountByName(const std::string& name) const;
+    const std::vector<u32>& GetMounts() const { return m_mounts; }
+
+    // Takes the object off its carrier where it stands: its transform gets the world position
+    // and orientation it is drawn with and stops following (shared by the bone mounts).
+    static void DetachInPlace(GameObject& mount);
+
+private:
+    void CreateMount(u32 objectId, const std::string& archetype, const Math::Point4& offset,
+                     u32 senderId);
+    void RemoveMount(u32 objectId, const std::string& archetype, bool destroy);
+
+    std::vector<u32> m_mounts; // mounted object ids, in mount order
+};
+
+QUILL_DECLARE_TYPE_RECORD(ObjectMountsComponent)

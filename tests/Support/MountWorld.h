@@ -1,0 +1,120 @@
+#pragma once
+// The stage of the mount, typing and orbit tests: the recording engine with the core's
+// components, a table of object definitions installed as the definition service hook (as the
+// serializer system installs its own), and stand-in systems that keep what registers with them.
+#include "Core/Components/ObjectMountsComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/CoreRegistration.h"
+#include "Core/CoreServices.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Serializer/Xml/XmlReader.h"
+#include "tests/Support/RecordingEngineTest.h"
+#include <algorithm>
+#include <map>
+#include <string>
+#include <tinyxml2.h>
+
+// A system known only by its name that keeps what registers with it, by address, as the
+// graphics system does with bone mounts and orbits.
+class StandInSystem : public SystemComponent
+{
+public:
+    explicit StandInSystem(const std::string& name) { m_name = name; }
+
+    std::string GetName() const override { return m_name; }
+    void Update(f32) override {}
+    void Initialize(u32) override {}
+    void Register(GameObjectComponent* component) override { m_components.push_back(component); }
+    void Unregister(GameObjectComponent* component) override
+    {
+        const auto found = std::find(m_components.begin(), m_components.end(), component);
+        if (found != m_components.end())
+            m_components.erase(found);
+    }
+};
+
+class MountWorld : public RecordingEngineTest
+{
+protected:
+    void SetUp() override
+    {
+        RecordingEngineTest::SetUp();
+        Core::RegisterCoreComponents(engine->GetFactory()->GetComponentFactory());
+        Definitions().clear();
+        Core::Services().applyDefinition.Install(&ApplyFromTable);
+    }
+    void TearDown() override
+    {
+        Core::Services().applyDefinition.Remove(&ApplyFromTable);
+        RecordingEngineTest::TearDown();
+    }
+
+    // The components of the definition named `name`, as XML.
+    static std::map<std::string, std::string>& Definitions()
+    {
+        static std::map<std::string, std::string> table;
+        return table;
+    }
+    static void ApplyFromTable(GameObject& object, const tinyxml2::XMLElement* element)
+    {
+        if (element != nullptr && element->FirstChildElement() != nullptr)
+        {
+            object.Deserialize(element->FirstChildElement());
+            return;
+        }
+        const auto found = Definitions().find(object.GetName());
+        if (found == Definitions().end())
+            return;
+        tinyxml2::XMLDocument document(true, tinyxml2::COLLAPSE_WHITESPACE);
+        const std::string text = "<Definition>" + found->second + "</Definition>";
+        if (document.Parse(text.c_str()) == tinyxml2::XML_SUCCESS)
+            object.Deserialize(document.RootElement()->FirstChildElement());
+    }
+
+    // Adds a stand-in system of that name to the engine and returns it.
+    StandInSystem* AddStandIn(const char* name)
+    {
+        static std::string lastName;
+        lastName = name;
+        engine->GetSystemFactory().Register(
+            name,
+            [](const LaunchOptions&) -> SystemComponent* { return new StandInSystem(lastName); },
+            []() -> SystemComponent* { return nullptr; });
+        return static_cast<StandInSystem*>(engine->AddSystem(name));
+    }
+
+    GameFactory& Factory() { return *engine->GetFactory(); }
+    // An object built from the XML of its components.
+    GameObject* Build(const std::string& name, const std::string& components)
+    {
+        GameObject* object = Factory().CreateObject(name, Engine::GenerateId());
+        tinyxml2::XMLDocument document(true, tinyxml2::COLLAPSE_WHITESPACE);
+        const std::string text = "<" + name + ">" + components + "</" + name + ">";
+        EXPECT_EQ(document.Parse(text.c_str()), tinyxml2::XML_SUCCESS) << text;
+        object->Deserialize(document.RootElement()->FirstChildElement());
+        return object;
+    }
+    template <class T> T* Find(GameObject* object)
+    {
+        if (object == nullptr)
+            return nullptr;
+        for (const GameObject::ComponentEntry& entry : object->GetComponentList())
+        {
+            if (auto* found = dynamic_cast<T*>(entry.component))
+                return found;
+        }
+        return nullptr;
+    }
+    TransformComponent* TransformOf(u32 id)
+    {
+        return Find<TransformComponent>(Factory().FindObject(id));
+    }
+
+    static std::string TransformAt(f32 x, f32 y, f32 z, f32 turnY = 0.0f)
+    {
+        return "<TransformComponent><position X=\"" + std::to_string(x) + "\" Y=\"" +
+               std::to_string(y) + "\" Z=\"" + std::to_string(z) + "\"/><orientation X=\"0\" Y=\"" +
+               std::to_string(turnY) + "\" Z=\"0\"/></TransformComponent>";
+    }
+};
