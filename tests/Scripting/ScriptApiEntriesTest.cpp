@@ -1,6 +1,11 @@
 // The script entries called from Lua. The engine has no message system, so every post waits in
 // its held list, where the test reads it (type, sender, target or system, delay, fields). The
 // entries that act at once on a later subsystem are checked with fake hooks, and without any.
+#include "Core/Actions/FadeToAction.h"
+#include "Core/Actions/FieldOfViewToAction.h"
+#include "Core/Actions/MoveToAction.h"
+#include "Core/Actions/RotateCameraToAction.h"
+#include "Core/Actions/ScaleToAction.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Audio/AudioEffectMessage.h"
@@ -42,6 +47,7 @@
 #include "Core/Messages/Input/MouseButtonMessage.h"
 #include "Core/Messages/Input/MouseMoveMessage.h"
 #include "Core/Messages/Input/MouseWheelMessage.h"
+#include "Core/Messages/Object/ActionMessage.h"
 #include "Core/Messages/Object/AddComponentMessage.h"
 #include "Core/Messages/Object/BoneMountObjectCreateMessage.h"
 #include "Core/Messages/Object/BoneMountObjectRemoveMessage.h"
@@ -322,6 +328,18 @@ template <class T, class Check> std::function<void(const Message&)> As(Check che
     };
 }
 
+// An add message whose action is of class T.
+template <class T, class Check> std::function<void(const Message&)> Carries(Check check)
+{
+    return As<ActionMessage>(
+        [check](const ActionMessage& message)
+        {
+            const T* action = dynamic_cast<const T*>(message.action);
+            ASSERT_NE(action, nullptr) << "no action or one of another class";
+            check(*action);
+        });
+}
+
 const Math::Vector4 kXyz1(1.0f, 2.0f, 3.0f, 1.0f);
 const Math::Vector4 kXyz0(1.0f, 2.0f, 3.0f, 0.0f);
 const Math::ColorRGBA kColour(0.25f, 0.5f, 0.75f, 1.0f);
@@ -445,6 +463,59 @@ const std::vector<Row>& PostingRows()
         {"Object.Material(7, 8, 'Bark')",
          {{45, 7, 8, nullptr, 0,
            As<SetMaterialMessage>([](auto& m) { EXPECT_EQ(m.materialName, "Bark"); })}}},
+        {"Object.AddMoveAction(7, 8, 1, 2, 3, 4, 0.5)",
+         {{12, 7, 8, nullptr, 0.5f,
+           Carries<MoveToAction>(
+               [](auto& a)
+               {
+                   EXPECT_EQ(a.GetTarget(), Math::Point4(1, 2, 3, 1));
+                   EXPECT_EQ(a.GetRemainingTime(), 4.0f);
+                   EXPECT_TRUE(a.IsBlocking());
+                   EXPECT_TRUE(a.Orients());
+               })}}},
+        {"Object.AddMoveNoOrientAction(7, 8, 1, 2, 3, 4, 0)",
+         {{12, 7, 8, nullptr, 0,
+           Carries<MoveToAction>(
+               [](auto& a)
+               {
+                   EXPECT_TRUE(a.IsBlocking());
+                   EXPECT_FALSE(a.Orients());
+               })}}},
+        {"Object.AddScaleAction(7, 8, 1, 2, 3, 4, 1)",
+         {{12, 7, 8, nullptr, 1,
+           Carries<ScaleToAction>(
+               [](auto& a)
+               {
+                   EXPECT_EQ(a.GetTarget(), Math::Vector3(1, 2, 3));
+                   EXPECT_TRUE(a.IsBlocking());
+               })}}},
+        {"Object.AddFadeAction(7, 8, 0.5, 2, 0)",
+         {{12, 7, 8, nullptr, 0,
+           Carries<FadeToAction>(
+               [](auto& a)
+               {
+                   EXPECT_EQ(a.GetTarget(), 0.5f);
+                   EXPECT_EQ(a.GetRemainingTime(), 2.0f);
+                   EXPECT_TRUE(a.IsBlocking());
+               })}}},
+        {"Object.AddCameraFOVAction(7, 8, 60, 2, 0)",
+         {{12, 7, 8, nullptr, 0,
+           Carries<FieldOfViewToAction>(
+               [](auto& a)
+               {
+                   EXPECT_EQ(a.GetTarget(), 60.0f);
+                   EXPECT_FALSE(a.IsBlocking());
+               })}}},
+        // Degrees in, radians out.
+        {"Object.AddCameraRotationAction(7, 8, 90, 0, 2, 0)",
+         {{12, 7, 8, nullptr, 0,
+           Carries<RotateCameraToAction>(
+               [](auto& a)
+               {
+                   EXPECT_FLOAT_EQ(a.GetTarget().x, 1.57079633f);
+                   EXPECT_EQ(a.GetTarget().y, 0.0f);
+                   EXPECT_FALSE(a.IsBlocking());
+               })}}},
         {"Object.OrbitAround(7, 8, 1, 2, 3)",
          {{10, 7, 8, nullptr, 0,
            As<SetOrbitAroundMessage>(

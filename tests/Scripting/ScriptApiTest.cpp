@@ -8,8 +8,8 @@
 
 namespace
 {
-// The whole API but the six action entries of the Object table, which come with the actions.
-constexpr std::size_t kScriptEntryCount = 119;
+// The whole API: 125 entries in the 15 tables.
+constexpr std::size_t kScriptEntryCount = 125;
 
 struct TableEntries
 {
@@ -49,6 +49,12 @@ const std::vector<TableEntries>& ExpectedTables()
           "StunSelfDelayed",
           "Model",
           "Material",
+          "AddMoveAction",
+          "AddMoveNoOrientAction",
+          "AddScaleAction",
+          "AddFadeAction",
+          "AddCameraFOVAction",
+          "AddCameraRotationAction",
           "OrbitAround",
           "OrbitDistance",
           "SetGlow",
