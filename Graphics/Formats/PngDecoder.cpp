@@ -82,7 +82,6 @@ bool PngDecoder::Decode(const u08* data, std::size_t size, PngImage& image, std:
 
     png_set_read_fn(png, &state, ReadBytes);
     png_set_sig_bytes(png, static_cast<int>(kSignatureSize));
-    png_set_user_limits(png, MaxDimension, MaxDimension);
     png_read_info(png, info);
 
     const png_uint_32 width = png_get_image_width(png, info);
