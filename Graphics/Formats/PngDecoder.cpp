@@ -9,6 +9,12 @@ namespace Graphics
 namespace
 {
 constexpr std::size_t kSignatureSize = 8;
+// Deflate never packs more than 1032 bytes into one, so a file cannot hold more raw rows than
+// that many times its own size: a small file declaring a huge image is refused before the
+// pixels are allocated.
+constexpr u64 kDeflateMaxRatio = 1032;
+// Each raw row starts with its filter byte.
+constexpr u64 kFilterByte = 1;
 
 // What the libpng callbacks reach: the bytes still to read and the error text.
 struct ReadState
@@ -90,6 +96,15 @@ bool PngDecoder::Decode(const u08* data, std::size_t size, PngImage& image, std:
     {
         error = std::to_string(width) + " x " + std::to_string(height) + " is larger than " +
                 std::to_string(MaxDimension) + " pixels a side";
+        refused = true;
+        png_longjmp(png, 1);
+    }
+
+    const u64 rawBytes = (png_get_rowbytes(png, info) + kFilterByte) * height;
+    if (rawBytes > static_cast<u64>(size) * kDeflateMaxRatio)
+    {
+        error = std::to_string(width) + " x " + std::to_string(height) +
+                " pixels cannot come from a file of " + std::to_string(size) + " bytes";
         refused = true;
         png_longjmp(png, 1);
     }

@@ -2,9 +2,10 @@
 // Decodes PNG files with libpng into a PngImage (see PngImage.h for the layout). No OpenGL and
 // no shared state, so textures decode on the asset loader's worker thread.
 //
-// Refused, each with a reason for the caller's one log line: bytes without the PNG signature,
-// a width or height above MaxDimension (checked before any pixel is decoded), a colour type the
-// texture formats do not cover, and anything libpng reports (a bad checksum, truncated data).
+// Refused, each with a reason for the caller's one log line: bytes without the PNG signature; a
+// width or height above MaxDimension, or more pixel data than the file's bytes can hold (both
+// checked before any pixel is allocated); a colour type the texture formats do not cover; and
+// anything libpng reports (a bad checksum, truncated data).
 #include "Graphics/Formats/PngImage.h"
 #include <cstddef>
 #include <string>

@@ -38,6 +38,24 @@ const char* const kMaterialShader =
     " + texture(SpecularMap, c) + texture(GlossMap, c) + texture(EmissiveMap, c)"
     " + texture(OpacityMap, c); }\n";
 
+// Enters the repository root, where the shipped assets are, for as long as it lives.
+class InRepositoryRoot
+{
+public:
+    InRepositoryRoot() : m_previous(boost::filesystem::current_path())
+    {
+        boost::filesystem::current_path(QUILL_ASSET_ROOT);
+    }
+    ~InRepositoryRoot()
+    {
+        boost::system::error_code error;
+        boost::filesystem::current_path(m_previous, error);
+    }
+
+private:
+    boost::filesystem::path m_previous;
+};
+
 std::string Program(const char* category, const char* vertex, const char* fragment)
 {
     return std::string("<P>") + category + "<VertexShader>" + vertex +
@@ -91,6 +109,7 @@ protected:
 
 TEST_F(GraphicsAssetsGlTest, TheShippedShaderSetCompilesAndLinks)
 {
+    InRepositoryRoot root;
     ASSERT_NE(Start(), nullptr);
     EXPECT_TRUE(log->Contains("Shader Program Assets Loaded."));
     LoadShaders();
@@ -278,5 +297,42 @@ TEST_F(GraphicsAssetsGlTest, F10RelinksEditedShadersAndReportsABrokenOne)
         << "the broken shader has no object to attach";
     EXPECT_EQ(graphics->UseShaderProgram("Basic"), basic->GetHandle());
     glDrawArrays(GL_POINTS, 0, 0);
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
+}
+
+TEST_F(GraphicsAssetsGlTest, AFullScreenSwitchMakesEveryAssetObjectAgain)
+{
+    folder = std::make_unique<TempFolder>("quill-gl-toggle");
+    folder->Write("assets/Shaders/Basic.vs", kVertexShader);
+    folder->Write("assets/Shaders/Basic.fs", kFragmentShader);
+    folder->Write("assets/ShaderPrograms/Basic.xml", Program("Standard", "Basic.vs", "Basic.fs"));
+    PngWriter::Description grey;
+    grey.width = 2;
+    grey.height = 2;
+    grey.colorType = PngGrey;
+    grey.rows = {1, 2, 3, 4};
+    folder->MakeFolder("assets/Textures");
+    ASSERT_TRUE(PngWriter::Save(grey, folder->Path("assets/Textures/Grey.png")));
+    ASSERT_NE(Start(), nullptr);
+    LoadShaders();
+    TextureManager::Instance()->LoadAll(TextureManager::AllCategories);
+    Texture* texture = TextureManager::Instance()->Find("Grey", 0);
+    ASSERT_NE(texture, nullptr);
+    texture->Finalize();
+    ASSERT_NE(graphics->UseShaderProgram("Basic"), 0u);
+
+    graphics->ToggleFullScreen();
+    ASSERT_TRUE(graphics->IsWindowOpen());
+    EXPECT_EQ(graphics->GetCurrentProgramHandle(), 0u) << "the old program went with its context";
+    const ShaderProgram* basic = ShaderProgramManager::Instance()->Find("Basic", 0);
+    EXPECT_TRUE(basic->IsLinked());
+    EXPECT_EQ(glIsProgram(basic->GetHandle()), GL_TRUE);
+    EXPECT_EQ(glIsTexture(texture->GetHandle()), GL_TRUE);
+    std::vector<u08> readBack(4, 0);
+    glBindTexture(GL_TEXTURE_2D, texture->GetHandle());
+    glPixelStorei(GL_PACK_ALIGNMENT, 1);
+    glGetTexImage(GL_TEXTURE_2D, 0, GL_LUMINANCE, GL_UNSIGNED_BYTE, readBack.data());
+    EXPECT_EQ(readBack, (std::vector<u08>{3, 4, 1, 2}));
+    EXPECT_EQ(graphics->UseShaderProgram("Basic"), basic->GetHandle());
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }

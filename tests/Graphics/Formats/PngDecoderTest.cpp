@@ -3,6 +3,7 @@
 #include "Graphics/Formats/PngDecoder.h"
 #include "Graphics/Formats/PngWriter.h"
 #include <gtest/gtest.h>
+#include <zlib.h>
 
 using namespace Graphics;
 
@@ -93,4 +94,19 @@ TEST(PngDecoder, RefusesBrokenAndHugeImagesWithAReason)
     wide.colorType = PngGrey;
     wide.rows.assign(wide.width, 0);
     EXPECT_NE(Refusal(PngWriter::Encode(wide)).find("16384"), std::string::npos);
+
+    // A valid header declaring 16000 x 16000 pixels over a few bytes of data.
+    std::vector<u08> bloated = bytes;
+    const std::size_t ihdr = 12; // signature, then the chunk's length
+    for (std::size_t field : {ihdr + 4, ihdr + 8})
+    {
+        bloated[field] = 0;
+        bloated[field + 1] = 0;
+        bloated[field + 2] = 16000 >> 8;
+        bloated[field + 3] = 16000 & 0xFF;
+    }
+    const uLong crc = crc32(0, bloated.data() + ihdr, 17); // type and data
+    for (int i = 0; i < 4; ++i)
+        bloated[ihdr + 17 + i] = static_cast<u08>(crc >> (24 - 8 * i));
+    EXPECT_NE(Refusal(bloated).find("cannot come from"), std::string::npos);
 }
