@@ -265,7 +265,7 @@ void MessageSystem::ClearObjectMessages()
         Discard(message);
 }
 
-bool MessageSystem::RunTests()
+bool MessageSystem::RunTests(int)
 {
     if (g_Engine == nullptr)
         return true;
