@@ -4,17 +4,19 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
+#include "Testing/TestingRegistration.h"
 
 namespace Game
 {
 void RegisterSubsystems(Engine& engine)
 {
     // Lowest layer first. The subsystems still to come take their layers' places: Physics
-    // and Audio after Graphics, before GameState; Logic, AI, Tools and Testing after it.
+    // and Audio after Graphics, before GameState; Logic, AI and Tools after it, before Testing.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
     Graphics::RegisterGraphics(engine);
     GameState::RegisterGameState(engine);
+    Testing::RegisterTesting(engine);
 }
 } // namespace Game
