@@ -59,6 +59,58 @@ u32 ClampToU32(std::size_t value)
     return value > 0xFFFFFFFFu ? 0xFFFFFFFFu : static_cast<u32>(value);
 }
 
+// A thread's cache holds about this many bytes of free blocks (within the block-count limits),
+// so that large blocks are not hoarded by idle threads.
+constexpr std::size_t CacheBytes = 32 * 1024;
+constexpr u32 MinCacheBlocks = 2;
+
+// Taken when a pool is created or destroyed and when a thread's caches go back at its end:
+// a pool cannot die while an ending thread hands it its cache.
+std::mutex& CacheRegistryMutex()
+{
+    static std::mutex mutex;
+    return mutex;
+}
+bool g_cacheSlotTaken[Core::Memory::MaxCachedPools]; // under the registry mutex; 0 stays free
+
+// Set once the thread's caches have gone back: frees made by later thread-exit code go straight
+// to the pools.
+thread_local bool t_cachesReturned = false;
+
+// Returns the thread's caches to their pools when the thread ends.
+struct ThreadCacheReturn
+{
+    bool armed = false;
+    ~ThreadCacheReturn()
+    {
+        t_cachesReturned = true;
+        std::lock_guard<std::mutex> lock(CacheRegistryMutex());
+        for (u32 slot = 1; slot < Core::Memory::MaxCachedPools; ++slot)
+        {
+            Core::Memory::PoolCache* cache = Core::Memory::t_poolCaches[slot];
+            if (cache == nullptr)
+                continue;
+            Core::Memory::t_poolCaches[slot] = nullptr;
+            if (cache->pool != nullptr)
+                cache->pool->ReturnCache(cache);
+            delete cache;
+        }
+    }
+};
+thread_local ThreadCacheReturn t_cacheReturn;
+
+s64 NetOf(u32 allocations, u32 deallocations)
+{
+    // Wrapping counters: the difference stays right after either passes 2^32.
+    return static_cast<s32>(allocations - deallocations);
+}
+
+s64 NetOf(const Core::Memory::PoolCache& cache)
+{
+    return NetOf(cache.allocations.load(std::memory_order_relaxed),
+                 cache.deallocations.load(std::memory_order_relaxed));
+}
+
 // The destructor's leak report: a header line, the bytes as characters, then as hex. The
 // header prints a fixed 0x00000000 in place of the address, so the report reads the same from
 // run to run.
@@ -79,10 +131,18 @@ void PrintObjectInUse(const void* object, u32 objectSize)
 }
 } // namespace
 
+namespace Core
+{
+namespace Memory
+{
+thread_local PoolCache* t_poolCaches[MaxCachedPools] = {};
+} // namespace Memory
+} // namespace Core
+
 ObjectAllocator::ObjectAllocator(u32 objectSize, const ObjectAllocatorConfig& config)
-    : m_config(config), m_stats(), m_freeList(nullptr), m_pageList(nullptr),
-      m_objectSize(std::max<std::size_t>(objectSize, sizeof(FreeObject))), m_pageSize(0),
-      m_firstObjectOffset(0), m_stride(0), m_alignment(MinimumAlignment)
+    : m_config(config), m_objectSize(std::max<std::size_t>(objectSize, sizeof(FreeObject))),
+      m_pageSize(0), m_pageAlignment(0), m_firstObjectOffset(0), m_stride(0),
+      m_alignment(MinimumAlignment)
 {
     if (m_config.objectsPerPage == 0)
     {
@@ -107,109 +167,375 @@ ObjectAllocator::ObjectAllocator(u32 objectSize, const ObjectAllocatorConfig& co
     const std::size_t slots = m_config.objectsPerPage;
     m_pageSize = PageLinkSize + m_config.leftAlignSize + slots * slotUnit +
                  (slots - 1) * m_config.interAlignSize;
+    m_pageAlignment = std::max(NextPowerOfTwo(m_pageSize), m_alignment);
     m_firstObjectOffset = PageLinkSize + m_config.leftAlignSize + header + pad;
     m_stride = slotUnit + m_config.interAlignSize;
 
-    m_stats.objectSize = static_cast<u32>(m_objectSize);
-    m_stats.pageSize = ClampToU32(m_pageSize);
+    // Debug pools check every call and use-heap pools keep no blocks: neither has caches.
+    if (!m_config.useHeap && !m_config.debugOn)
+    {
+        std::lock_guard<std::mutex> lock(CacheRegistryMutex());
+        for (u32 slot = 1; slot < Core::Memory::MaxCachedPools; ++slot)
+        {
+            if (!g_cacheSlotTaken[slot])
+            {
+                g_cacheSlotTaken[slot] = true;
+                m_cacheSlot = slot;
+                break;
+            }
+        }
+    }
 
     if (!m_config.useHeap)
-        AddPage();
+    {
+        try
+        {
+            AddPage();
+        }
+        catch (...)
+        {
+            ReleaseCacheSlot();
+            throw;
+        }
+    }
 }
 
 ObjectAllocator::~ObjectAllocator()
 {
     DumpMemoryInUse(&PrintObjectInUse);
+    ReleaseCacheSlot();
     while (m_pageList != nullptr)
     {
-        u08* page = m_pageList;
-        std::memcpy(&m_pageList, page, PageLinkSize);
-        ReleaseMemory(page);
+        Page* page = m_pageList;
+        m_pageList = page->next;
+        ReleaseMemory(page->memory, m_pageAlignment);
+        delete page;
     }
 }
 
-void* ObjectAllocator::Allocate()
+void ObjectAllocator::ReleaseCacheSlot()
+{
+    if (m_cacheSlot == 0)
+        return;
+    // Caches of threads still running are left to them: they see the pool gone and drop them.
+    std::lock_guard<std::mutex> lock(CacheRegistryMutex());
+    for (Core::Memory::PoolCache* cache = m_caches; cache != nullptr; cache = cache->nextInPool)
+        cache->pool = nullptr;
+    m_caches = nullptr;
+    g_cacheSlotTaken[m_cacheSlot] = false;
+    m_cacheSlot = 0;
+}
+
+Core::Memory::PoolCache* ObjectAllocator::CacheForThisThread()
+{
+    if (m_cacheSlot == 0 || t_cachesReturned)
+        return nullptr;
+    Core::Memory::PoolCache*& entry = Core::Memory::t_poolCaches[m_cacheSlot];
+    if (entry != nullptr && entry->pool == this)
+        return entry;
+    // Left behind by a pool that died: this slot now belongs to this pool.
+    delete entry;
+    entry = nullptr;
+
+    t_cacheReturn.armed = true; // the thread's end returns what it caches
+    auto* cache = new Core::Memory::PoolCache();
+    const std::size_t fit = CacheBytes / m_objectSize;
+    cache->capacity = static_cast<u32>(
+        std::clamp<std::size_t>(fit, MinCacheBlocks, Core::Memory::PoolCache::MaxBlocks));
+    cache->batch = cache->capacity / 2;
+    cache->pool = this;
+    {
+        std::lock_guard<Core::SpinLock> lock(m_lock);
+        cache->othersAtSync = ObjectsInUse();
+        cache->nextInPool = m_caches;
+        m_caches = cache;
+    }
+    entry = cache;
+    return cache;
+}
+
+void* ObjectAllocator::AllocateSlow()
+{
+    if (Core::Memory::PoolCache* cache = CacheForThisThread())
+    {
+        Refill(*cache);
+        return Allocate();
+    }
+    return AllocateShared();
+}
+
+void ObjectAllocator::FreeSlow(void* object)
+{
+    if (object == nullptr)
+        return;
+    if (Core::Memory::PoolCache* cache = CacheForThisThread())
+    {
+        if (cache->count.load(std::memory_order_relaxed) >= cache->capacity)
+            Flush(*cache, cache->batch);
+        Free(object);
+        return;
+    }
+    FreeShared(static_cast<u08*>(object));
+}
+
+void ObjectAllocator::Refill(Core::Memory::PoolCache& cache)
+{
+    std::lock_guard<Core::SpinLock> lock(m_lock);
+    Resync(cache);
+    // Taken in the order the pages hand them out and stacked so that the first comes out first.
+    // A page is added only when no page has a free slot.
+    u08* taken[Core::Memory::PoolCache::MaxBlocks];
+    u32 count = 0;
+    while (count < cache.batch && (count == 0 || m_available != nullptr))
+        taken[count++] = TakeFromPages();
+    const u32 held = cache.count.load(std::memory_order_relaxed);
+    for (u32 i = 0; i < count; ++i)
+        cache.blocks[held + count - 1 - i] = taken[i];
+    cache.count.store(held + count, std::memory_order_relaxed);
+}
+
+void ObjectAllocator::Flush(Core::Memory::PoolCache& cache, u32 blocks)
+{
+    std::lock_guard<Core::SpinLock> lock(m_lock);
+    Resync(cache);
+    // The oldest blocks go back; the recently freed (and still warm) ones stay.
+    const u32 held = cache.count.load(std::memory_order_relaxed);
+    blocks = std::min(blocks, held);
+    for (u32 i = 0; i < blocks; ++i)
+        ReturnToPage(static_cast<u08*>(cache.blocks[i]));
+    std::memmove(cache.blocks, cache.blocks + blocks, (held - blocks) * sizeof(void*));
+    cache.count.store(held - blocks, std::memory_order_relaxed);
+}
+
+void ObjectAllocator::ReturnCache(Core::Memory::PoolCache* cache)
+{
+    std::lock_guard<Core::SpinLock> lock(m_lock);
+    Resync(*cache);
+    const u32 held = cache->count.load(std::memory_order_relaxed);
+    for (u32 i = 0; i < held; ++i)
+        ReturnToPage(static_cast<u08*>(cache->blocks[i]));
+    cache->count.store(0, std::memory_order_relaxed);
+    m_sharedAllocations += cache->allocations.load(std::memory_order_relaxed);
+    m_sharedDeallocations += cache->deallocations.load(std::memory_order_relaxed);
+    m_sharedInUse += NetOf(*cache);
+    for (Core::Memory::PoolCache** link = &m_caches; *link != nullptr; link = &(*link)->nextInPool)
+    {
+        if (*link == cache)
+        {
+            *link = cache->nextInPool;
+            break;
+        }
+    }
+    cache->pool = nullptr;
+}
+
+void ObjectAllocator::FlushOwnCache() const
+{
+    if (m_cacheSlot == 0)
+        return;
+    std::lock_guard<std::mutex> lock(CacheRegistryMutex());
+    Core::Memory::PoolCache*& entry = Core::Memory::t_poolCaches[m_cacheSlot];
+    if (entry == nullptr || entry->pool != this)
+        return;
+    const_cast<ObjectAllocator*>(this)->ReturnCache(entry);
+    delete entry;
+    entry = nullptr;
+}
+
+s64 ObjectAllocator::ObjectsInUse() const
+{
+    s64 inUse = m_sharedInUse;
+    for (const Core::Memory::PoolCache* cache = m_caches; cache != nullptr;
+         cache = cache->nextInPool)
+        inUse += NetOf(*cache);
+    return inUse;
+}
+
+void ObjectAllocator::Resync(Core::Memory::PoolCache& cache)
+{
+    // Between two exchanges only this thread's count moved, as far as this cache knows: the
+    // most in use then was the others' count at the last exchange plus this thread's peak.
+    const s64 seen = cache.othersAtSync + cache.peakNet.load(std::memory_order_relaxed);
+    m_mostObjects = std::max<s64>(m_mostObjects, std::min<s64>(seen, 0xFFFFFFFF));
+    const s64 net = NetOf(cache);
+    cache.othersAtSync = ObjectsInUse() - net;
+    cache.peakNet.store(net, std::memory_order_relaxed);
+}
+
+void* ObjectAllocator::AllocateShared()
 {
     std::lock_guard<Core::SpinLock> lock(m_lock);
     u08* object = nullptr;
     if (m_config.useHeap)
     {
-        object = AllocateMemory(m_objectSize);
+        object = AllocateMemory(m_objectSize, m_alignment);
         if (object == nullptr)
             throw Core::OAException(Core::OAException::E_NO_MEMORY, NoMemoryText);
     }
     else
     {
-        if (m_freeList == nullptr)
-            AddPage();
-        FreeObject* head = m_freeList;
-        m_freeList = head->next;
-        object = reinterpret_cast<u08*>(head);
+        object = TakeFromPages();
         if (m_config.debugOn)
         {
             if (m_config.headerSize != 0)
                 object[-static_cast<std::ptrdiff_t>(m_config.padBytes) - 1] = InUseFlag;
             std::memset(object, AllocatedPattern, m_objectSize);
         }
-        --m_stats.freeObjects;
     }
-    ++m_stats.allocations;
-    ++m_stats.objectsInUse;
-    m_stats.mostObjects = std::max(m_stats.mostObjects, m_stats.objectsInUse);
+    ++m_sharedAllocations;
+    ++m_sharedInUse;
+    m_mostObjects = std::max<s64>(m_mostObjects, std::min<s64>(ObjectsInUse(), 0xFFFFFFFF));
     return object;
 }
 
-void ObjectAllocator::Free(void* object)
+void ObjectAllocator::FreeShared(u08* object)
 {
-    if (object == nullptr)
-        return;
     std::lock_guard<Core::SpinLock> lock(m_lock);
-    ++m_stats.deallocations;
-    u08* bytes = static_cast<u08*>(object);
+    ++m_sharedDeallocations;
     if (m_config.useHeap)
     {
-        --m_stats.objectsInUse;
-        ReleaseMemory(bytes);
+        --m_sharedInUse;
+        ReleaseMemory(object, m_alignment);
         return;
     }
     if (m_config.debugOn)
     {
-        CheckFree(bytes); // throws before anything changes
+        CheckFree(object); // throws before anything changes
         if (m_config.headerSize != 0)
-            bytes[-static_cast<std::ptrdiff_t>(m_config.padBytes) - 1] = HeaderPattern;
-        std::memset(bytes, FreedPattern, m_objectSize);
+            object[-static_cast<std::ptrdiff_t>(m_config.padBytes) - 1] = HeaderPattern;
+        std::memset(object, FreedPattern, m_objectSize);
     }
-    PushFree(bytes);
-    --m_stats.objectsInUse;
+    ReturnToPage(object);
+    --m_sharedInUse;
+}
+
+u08* ObjectAllocator::TakeFromPages()
+{
+    if (m_available == nullptr)
+        AddPage();
+    Page* page = m_available;
+    u08* object = nullptr;
+    if (page->untouched != 0)
+    {
+        object = SlotObject(page->memory, --page->untouched);
+    }
+    else
+    {
+        FreeObject* head = page->freeList;
+        page->freeList = head->next;
+        object = reinterpret_cast<u08*>(head);
+    }
+    --page->freeCount;
+    --m_sharedFree;
+    if (page->freeCount == 0)
+        MakeUnavailable(page);
+    return object;
+}
+
+void ObjectAllocator::ReturnToPage(u08* object)
+{
+    Page* page = PageOf(object);
+    ++page->freeCount;
+    ++m_sharedFree;
+    if (page->freeCount == m_config.objectsPerPage)
+    {
+        // Wholly free: hand the slots out from the last one down again, as from a new page.
+        page->freeList = nullptr;
+        page->untouched = m_config.objectsPerPage;
+    }
+    else
+    {
+        page->freeList = new (object) FreeObject{page->freeList};
+    }
+    if (!page->available)
+        MakeAvailable(page);
+}
+
+void ObjectAllocator::MakeAvailable(Page* page)
+{
+    page->available = true;
+    page->previousAvailable = nullptr;
+    page->nextAvailable = m_available;
+    if (m_available != nullptr)
+        m_available->previousAvailable = page;
+    m_available = page;
+}
+
+void ObjectAllocator::MakeUnavailable(Page* page)
+{
+    page->available = false;
+    if (page->previousAvailable != nullptr)
+        page->previousAvailable->nextAvailable = page->nextAvailable;
+    else
+        m_available = page->nextAvailable;
+    if (page->nextAvailable != nullptr)
+        page->nextAvailable->previousAvailable = page->previousAvailable;
+    page->nextAvailable = page->previousAvailable = nullptr;
 }
 
 ObjectAllocatorStats ObjectAllocator::GetStats() const
 {
     std::lock_guard<Core::SpinLock> lock(m_lock);
-    return m_stats;
+    ObjectAllocatorStats stats;
+    stats.objectSize = static_cast<u32>(m_objectSize);
+    stats.pageSize = ClampToU32(m_pageSize);
+    stats.pagesInUse = m_pagesInUse;
+    u64 allocations = m_sharedAllocations;
+    u64 deallocations = m_sharedDeallocations;
+    u32 freeObjects = m_sharedFree;
+    s64 most = m_mostObjects;
+    for (const Core::Memory::PoolCache* cache = m_caches; cache != nullptr;
+         cache = cache->nextInPool)
+    {
+        allocations += cache->allocations.load(std::memory_order_relaxed);
+        deallocations += cache->deallocations.load(std::memory_order_relaxed);
+        freeObjects += cache->count.load(std::memory_order_relaxed);
+        most = std::max(most, cache->othersAtSync + cache->peakNet.load(std::memory_order_relaxed));
+    }
+    const s64 inUse = ObjectsInUse();
+    most = std::max(most, inUse);
+    stats.allocations = static_cast<u32>(allocations);
+    stats.deallocations = static_cast<u32>(deallocations);
+    stats.freeObjects = freeObjects;
+    stats.objectsInUse = static_cast<u32>(inUse);
+    stats.mostObjects = static_cast<u32>(std::min<s64>(most, 0xFFFFFFFF));
+    return stats;
 }
 
 u32 ObjectAllocator::DumpMemoryInUse(DumpCallback callback) const
 {
+    FlushOwnCache();
     // The callback runs under the pool's lock: it must not call back into this pool.
     std::lock_guard<Core::SpinLock> lock(m_lock);
-    if (m_stats.objectsInUse == 0)
+    if (ObjectsInUse() <= 0)
         return 0;
 
-    // Without a header the only record of "free" is the free list; gather it once.
+    // Without a header the only record of "free" is the free lists and the caches; gather them.
     std::unordered_set<const u08*> freeObjects;
     if (m_config.headerSize == 0)
     {
-        for (const FreeObject* free = m_freeList; free != nullptr; free = free->next)
-            freeObjects.insert(reinterpret_cast<const u08*>(free));
+        for (const Page* page = m_pageList; page != nullptr; page = page->next)
+        {
+            for (u32 slot = 0; slot < page->untouched; ++slot)
+                freeObjects.insert(SlotObject(page->memory, slot));
+            for (const FreeObject* free = page->freeList; free != nullptr; free = free->next)
+                freeObjects.insert(reinterpret_cast<const u08*>(free));
+        }
+        for (const Core::Memory::PoolCache* cache = m_caches; cache != nullptr;
+             cache = cache->nextInPool)
+        {
+            const u32 held = cache->count.load(std::memory_order_relaxed);
+            for (u32 i = 0; i < held; ++i)
+                freeObjects.insert(static_cast<const u08*>(cache->blocks[i]));
+        }
     }
 
     u32 found = 0;
-    for (u08* page = m_pageList; page != nullptr;)
+    for (const Page* page = m_pageList; page != nullptr; page = page->next)
     {
         for (u32 slot = 0; slot < m_config.objectsPerPage; ++slot)
         {
-            const u08* object = SlotObject(page, slot);
+            const u08* object = SlotObject(page->memory, slot);
             const bool inUse =
                 m_config.headerSize != 0 ? IsInUse(object) : freeObjects.count(object) == 0;
             if (!inUse)
@@ -218,24 +544,23 @@ u32 ObjectAllocator::DumpMemoryInUse(DumpCallback callback) const
             if (callback != nullptr)
                 callback(object, static_cast<u32>(m_objectSize));
         }
-        std::memcpy(&page, page, PageLinkSize);
     }
     return found;
 }
 
 void ObjectAllocator::AddPage()
 {
-    u08* page = AllocateMemory(m_pageSize);
-    if (page == nullptr)
+    u08* memory = AllocateMemory(m_pageSize, m_pageAlignment);
+    if (memory == nullptr)
         throw Core::OAException(Core::OAException::E_NO_MEMORY, NoMemoryText);
 
     if (m_config.debugOn)
     {
-        std::memset(page, UnallocatedPattern, m_pageSize);
-        std::memset(page + PageLinkSize, AlignPattern, m_config.leftAlignSize);
+        std::memset(memory, UnallocatedPattern, m_pageSize);
+        std::memset(memory + PageLinkSize, AlignPattern, m_config.leftAlignSize);
         for (u32 slot = 0; slot < m_config.objectsPerPage; ++slot)
         {
-            u08* object = SlotObject(page, slot);
+            u08* object = SlotObject(memory, slot);
             u08* leadingPad = object - m_config.padBytes;
             u08* header = leadingPad - m_config.headerSize;
             if (slot != 0)
@@ -247,16 +572,26 @@ void ObjectAllocator::AddPage()
         }
     }
 
-    std::memcpy(page, &m_pageList, PageLinkSize);
+    auto* page = new Page();
+    page->memory = memory;
+    std::memcpy(memory, &page, PageLinkSize);  // a block finds its page through this
+    page->untouched = m_config.objectsPerPage; // the last slot is handed out first
+    page->freeCount = m_config.objectsPerPage;
+    page->next = m_pageList;
     m_pageList = page;
+    MakeAvailable(page);
 
-    // The free list is empty whenever a page is added, so the first slot ends the list and the
-    // page's last slot is handed out first.
-    for (u32 slot = 0; slot < m_config.objectsPerPage; ++slot)
-        m_freeList = new (SlotObject(page, slot)) FreeObject{m_freeList};
+    m_sharedFree += m_config.objectsPerPage;
+    ++m_pagesInUse;
+}
 
-    m_stats.freeObjects += m_config.objectsPerPage;
-    ++m_stats.pagesInUse;
+ObjectAllocator::Page* ObjectAllocator::PageOf(const u08* object) const
+{
+    const auto address = reinterpret_cast<std::uintptr_t>(object);
+    const auto* memory = reinterpret_cast<const u08*>(address & ~(m_pageAlignment - 1));
+    Page* page = nullptr;
+    std::memcpy(&page, memory, PageLinkSize);
+    return page;
 }
 
 u08* ObjectAllocator::SlotObject(u08* page, u32 slot) const
@@ -264,20 +599,30 @@ u08* ObjectAllocator::SlotObject(u08* page, u32 slot) const
     return page + m_firstObjectOffset + slot * m_stride;
 }
 
-u08* ObjectAllocator::FindPage(const u08* object) const
+u32 ObjectAllocator::SlotIndex(const Page* page, const u08* object) const
 {
-    for (u08* page = m_pageList; page != nullptr;)
+    return static_cast<u32>(static_cast<std::size_t>(object - page->memory - m_firstObjectOffset) /
+                            m_stride);
+}
+
+ObjectAllocator::Page* ObjectAllocator::FindPage(const u08* object) const
+{
+    for (Page* page = m_pageList; page != nullptr; page = page->next)
     {
-        if (page < object && object < page + m_pageSize - 1)
+        if (page->memory < object && object < page->memory + m_pageSize - 1)
             return page;
-        std::memcpy(&page, page, PageLinkSize);
     }
     return nullptr;
 }
 
 bool ObjectAllocator::IsOnFreeList(const u08* object) const
 {
-    for (const FreeObject* free = m_freeList; free != nullptr; free = free->next)
+    const Page* page = FindPage(object);
+    if (page == nullptr)
+        return false;
+    if (SlotIndex(page, object) < page->untouched)
+        return true;
+    for (const FreeObject* free = page->freeList; free != nullptr; free = free->next)
     {
         if (reinterpret_cast<const u08*>(free) == object)
             return true;
@@ -294,11 +639,11 @@ bool ObjectAllocator::IsInUse(const u08* object) const
 
 void ObjectAllocator::CheckFree(u08* object) const
 {
-    const u08* page = FindPage(object);
+    const Page* page = FindPage(object);
     if (page == nullptr)
         throw Core::OAException(Core::OAException::E_BAD_ADDRESS, BadAddressText);
 
-    const u08* firstObject = page + m_firstObjectOffset;
+    const u08* firstObject = page->memory + m_firstObjectOffset;
     if (object < firstObject || static_cast<std::size_t>(object - firstObject) % m_stride != 0)
         throw Core::OAException(Core::OAException::E_BAD_BOUNDARY, BadBoundaryText);
 
@@ -319,20 +664,14 @@ void ObjectAllocator::CheckFree(u08* object) const
     }
 }
 
-void ObjectAllocator::PushFree(u08* object)
+u08* ObjectAllocator::AllocateMemory(std::size_t bytes, std::size_t alignment) const
 {
-    m_freeList = new (object) FreeObject{m_freeList};
-    ++m_stats.freeObjects;
+    return static_cast<u08*>(::operator new(bytes, std::align_val_t(alignment), std::nothrow));
 }
 
-u08* ObjectAllocator::AllocateMemory(std::size_t bytes) const
+void ObjectAllocator::ReleaseMemory(u08* memory, std::size_t alignment) const
 {
-    return static_cast<u08*>(::operator new(bytes, std::align_val_t(m_alignment), std::nothrow));
-}
-
-void ObjectAllocator::ReleaseMemory(u08* memory) const
-{
-    ::operator delete(memory, std::align_val_t(m_alignment));
+    ::operator delete(memory, std::align_val_t(alignment));
 }
 
 std::ostream& operator<<(std::ostream& stream, const ObjectAllocatorStats& stats)
