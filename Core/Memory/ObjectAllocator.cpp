@@ -21,8 +21,12 @@ constexpr u08 InUseFlag = 0x01;
 
 // Slots are never less aligned than this, whatever the configuration asks for.
 constexpr std::size_t MinimumAlignment = 8;
-// Every page starts with the link to the next page.
+// Every page starts with one pointer's worth of bytes that hold no object (the page's link in
+// the layout the statistics describe).
 constexpr std::size_t PageLinkSize = sizeof(void*);
+constexpr u32 BitsPerWord = 64;
+// Objects are at least this big, whatever was asked for.
+constexpr std::size_t MinimumObjectSize = sizeof(void*);
 
 // Printable range of the leak dump's character column.
 constexpr u08 FirstPrintable = 32;
@@ -135,14 +139,14 @@ namespace Core
 {
 namespace Memory
 {
-thread_local PoolCache* t_poolCaches[MaxCachedPools] = {};
+__thread PoolCache* t_poolCaches[MaxCachedPools] = {};
 } // namespace Memory
 } // namespace Core
 
 ObjectAllocator::ObjectAllocator(u32 objectSize, const ObjectAllocatorConfig& config)
-    : m_config(config), m_objectSize(std::max<std::size_t>(objectSize, sizeof(FreeObject))),
-      m_pageSize(0), m_pageAlignment(0), m_firstObjectOffset(0), m_stride(0),
-      m_alignment(MinimumAlignment)
+    : m_config(config), m_objectSize(std::max<std::size_t>(objectSize, MinimumObjectSize)),
+      m_pageSize(0), m_pageAlignment(0), m_pageRecordOffset(0), m_pageAllocation(0), m_bitWords(0),
+      m_firstObjectOffset(0), m_stride(0), m_alignment(MinimumAlignment)
 {
     if (m_config.objectsPerPage == 0)
     {
@@ -167,7 +171,10 @@ ObjectAllocator::ObjectAllocator(u32 objectSize, const ObjectAllocatorConfig& co
     const std::size_t slots = m_config.objectsPerPage;
     m_pageSize = PageLinkSize + m_config.leftAlignSize + slots * slotUnit +
                  (slots - 1) * m_config.interAlignSize;
-    m_pageAlignment = std::max(NextPowerOfTwo(m_pageSize), m_alignment);
+    m_bitWords = (m_config.objectsPerPage + BitsPerWord - 1) / BitsPerWord;
+    m_pageRecordOffset = m_pageSize + FillTo(m_pageSize, alignof(Page));
+    m_pageAllocation = m_pageRecordOffset + sizeof(Page) + m_bitWords * sizeof(u64);
+    m_pageAlignment = std::max(NextPowerOfTwo(m_pageAllocation), m_alignment);
     m_firstObjectOffset = PageLinkSize + m_config.leftAlignSize + header + pad;
     m_stride = slotUnit + m_config.interAlignSize;
 
@@ -209,7 +216,6 @@ ObjectAllocator::~ObjectAllocator()
         Page* page = m_pageList;
         m_pageList = page->next;
         ReleaseMemory(page->memory, m_pageAlignment);
-        delete page;
     }
 }
 
@@ -414,39 +420,26 @@ u08* ObjectAllocator::TakeFromPages()
     if (m_available == nullptr)
         AddPage();
     Page* page = m_available;
-    u08* object = nullptr;
-    if (page->untouched != 0)
-    {
-        object = SlotObject(page->memory, --page->untouched);
-    }
-    else
-    {
-        FreeObject* head = page->freeList;
-        page->freeList = head->next;
-        object = reinterpret_cast<u08*>(head);
-    }
+    u64* bits = page->FreeBits();
+    u32 word = m_bitWords - 1;
+    while (bits[word] == 0)
+        --word;
+    const u32 bit = BitsPerWord - 1 - static_cast<u32>(__builtin_clzll(bits[word]));
+    bits[word] &= ~(u64{1} << bit);
     --page->freeCount;
     --m_sharedFree;
     if (page->freeCount == 0)
         MakeUnavailable(page);
-    return object;
+    return SlotObject(page->memory, word * BitsPerWord + bit);
 }
 
 void ObjectAllocator::ReturnToPage(u08* object)
 {
     Page* page = PageOf(object);
+    const u32 slot = SlotIndex(page, object);
+    page->FreeBits()[slot / BitsPerWord] |= u64{1} << (slot % BitsPerWord);
     ++page->freeCount;
     ++m_sharedFree;
-    if (page->freeCount == m_config.objectsPerPage)
-    {
-        // Wholly free: hand the slots out from the last one down again, as from a new page.
-        page->freeList = nullptr;
-        page->untouched = m_config.objectsPerPage;
-    }
-    else
-    {
-        page->freeList = new (object) FreeObject{page->freeList};
-    }
     if (!page->available)
         MakeAvailable(page);
 }
@@ -510,24 +503,14 @@ u32 ObjectAllocator::DumpMemoryInUse(DumpCallback callback) const
     if (ObjectsInUse() <= 0)
         return 0;
 
-    // Without a header the only record of "free" is the free lists and the caches; gather them.
-    std::unordered_set<const u08*> freeObjects;
-    if (m_config.headerSize == 0)
+    // Without a header the record of "free" is the pages' bits and the caches' blocks.
+    std::unordered_set<const u08*> cachedObjects;
+    for (const Core::Memory::PoolCache* cache = m_caches; cache != nullptr;
+         cache = cache->nextInPool)
     {
-        for (const Page* page = m_pageList; page != nullptr; page = page->next)
-        {
-            for (u32 slot = 0; slot < page->untouched; ++slot)
-                freeObjects.insert(SlotObject(page->memory, slot));
-            for (const FreeObject* free = page->freeList; free != nullptr; free = free->next)
-                freeObjects.insert(reinterpret_cast<const u08*>(free));
-        }
-        for (const Core::Memory::PoolCache* cache = m_caches; cache != nullptr;
-             cache = cache->nextInPool)
-        {
-            const u32 held = cache->count.load(std::memory_order_relaxed);
-            for (u32 i = 0; i < held; ++i)
-                freeObjects.insert(static_cast<const u08*>(cache->blocks[i]));
-        }
+        const u32 held = cache->count.load(std::memory_order_relaxed);
+        for (u32 i = 0; i < held; ++i)
+            cachedObjects.insert(static_cast<const u08*>(cache->blocks[i]));
     }
 
     u32 found = 0;
@@ -536,8 +519,9 @@ u32 ObjectAllocator::DumpMemoryInUse(DumpCallback callback) const
         for (u32 slot = 0; slot < m_config.objectsPerPage; ++slot)
         {
             const u08* object = SlotObject(page->memory, slot);
-            const bool inUse =
-                m_config.headerSize != 0 ? IsInUse(object) : freeObjects.count(object) == 0;
+            const bool inUse = m_config.headerSize != 0
+                                   ? IsInUse(object)
+                                   : !IsFreeSlot(page, slot) && cachedObjects.count(object) == 0;
             if (!inUse)
                 continue;
             ++found;
@@ -550,7 +534,7 @@ u32 ObjectAllocator::DumpMemoryInUse(DumpCallback callback) const
 
 void ObjectAllocator::AddPage()
 {
-    u08* memory = AllocateMemory(m_pageSize, m_pageAlignment);
+    u08* memory = AllocateMemory(m_pageAllocation, m_pageAlignment);
     if (memory == nullptr)
         throw Core::OAException(Core::OAException::E_NO_MEMORY, NoMemoryText);
 
@@ -572,10 +556,14 @@ void ObjectAllocator::AddPage()
         }
     }
 
-    auto* page = new Page();
+    auto* page = new (memory + m_pageRecordOffset) Page();
     page->memory = memory;
-    std::memcpy(memory, &page, PageLinkSize);  // a block finds its page through this
-    page->untouched = m_config.objectsPerPage; // the last slot is handed out first
+    u64* bits = page->FreeBits();
+    for (u32 word = 0; word < m_bitWords; ++word)
+    {
+        const u32 slots = std::min(BitsPerWord, m_config.objectsPerPage - word * BitsPerWord);
+        bits[word] = slots == BitsPerWord ? ~u64{0} : (u64{1} << slots) - 1;
+    }
     page->freeCount = m_config.objectsPerPage;
     page->next = m_pageList;
     m_pageList = page;
@@ -588,10 +576,7 @@ void ObjectAllocator::AddPage()
 ObjectAllocator::Page* ObjectAllocator::PageOf(const u08* object) const
 {
     const auto address = reinterpret_cast<std::uintptr_t>(object);
-    const auto* memory = reinterpret_cast<const u08*>(address & ~(m_pageAlignment - 1));
-    Page* page = nullptr;
-    std::memcpy(&page, memory, PageLinkSize);
-    return page;
+    return reinterpret_cast<Page*>((address & ~(m_pageAlignment - 1)) + m_pageRecordOffset);
 }
 
 u08* ObjectAllocator::SlotObject(u08* page, u32 slot) const
@@ -615,19 +600,15 @@ ObjectAllocator::Page* ObjectAllocator::FindPage(const u08* object) const
     return nullptr;
 }
 
+bool ObjectAllocator::IsFreeSlot(const Page* page, u32 slot) const
+{
+    return (page->FreeBits()[slot / BitsPerWord] >> (slot % BitsPerWord) & 1) != 0;
+}
+
 bool ObjectAllocator::IsOnFreeList(const u08* object) const
 {
     const Page* page = FindPage(object);
-    if (page == nullptr)
-        return false;
-    if (SlotIndex(page, object) < page->untouched)
-        return true;
-    for (const FreeObject* free = page->freeList; free != nullptr; free = free->next)
-    {
-        if (reinterpret_cast<const u08*>(free) == object)
-            return true;
-    }
-    return false;
+    return page != nullptr && IsFreeSlot(page, SlotIndex(page, object));
 }
 
 bool ObjectAllocator::IsInUse(const u08* object) const

@@ -2,19 +2,19 @@
 // A pool of fixed-size objects carved out of large pages, with a free list, statistics and
 // optional debug patterns and checks.
 //
-// Page layout, front to back: a link to the next page (one pointer), the left alignment fill,
-// then objectsPerPage slots of [header][pad][object][pad], consecutive slots separated by the
-// inter alignment fill. A free object holds the free-list link in its first pointer-sized bytes,
-// so every object is at least pointer-sized; objects are at least 8-byte aligned.
+// Page layout, front to back: one pointer's worth of unused bytes (the page link of the layout),
+// the left alignment fill, then objectsPerPage slots of [header][pad][object][pad], consecutive
+// slots separated by the inter alignment fill. Every object is at least pointer-sized and at
+// least 8-byte aligned.
 //
 // Debug patterns: 0xAA never handed out, 0xBB allocated, 0xCC freed, 0xDD pad, 0xEE alignment
 // fill, 0x00 header. The last header byte is the in-use flag.
 //
-// Free lists are kept per page. A page whose slots are all free again forgets its list and hands
-// its slots out from the last one down once more, as a new page does, so that blocks freed in a
-// shuffled order do not scatter later allocations over the whole footprint. Each page starts at
-// an address aligned to its size rounded up to a power of two, so a block finds its page by
-// masking its address; the page's first pointer leads to its bookkeeping.
+// Free slots are kept per page, as a bitmap past the page's bytes, and a page hands out its
+// highest free slot: a new page, or one whose slots are all free again, goes from its last slot
+// down in address order, so that blocks freed in a shuffled order do not scatter later
+// allocations over the whole footprint. Each page starts at an address aligned to its
+// allocation rounded up to a power of two, so a block finds its page by masking its address.
 //
 // Threads: any thread may call Allocate and Free. In the plain mode each thread keeps a small
 // cache of free blocks in front of the pool and exchanges them with it in batches under the
@@ -28,6 +28,7 @@
 #include "Math/Types.h"
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
 
 // The engine's pools all use this configuration, except that sanitizer builds can make every
@@ -114,7 +115,9 @@ struct PoolCache
 // Cache slots per thread; slot 0 stays empty (pools without a cache use it). Pools created
 // while every slot is taken simply run without caches.
 constexpr u32 MaxCachedPools = 512;
-extern thread_local PoolCache* t_poolCaches[MaxCachedPools];
+// __thread rather than thread_local: the table needs no constructor, and so every access is a
+// plain load where a thread_local declared in a header goes through a wrapper call.
+extern __thread PoolCache* t_poolCaches[MaxCachedPools];
 } // namespace Memory
 } // namespace Core
 
@@ -185,22 +188,21 @@ public:
     void ReturnCache(Core::Memory::PoolCache* cache);
 
 private:
-    struct FreeObject
-    {
-        FreeObject* next;
-    };
-    // The bookkeeping of one page. Slots below `untouched` have not been handed out since the
-    // page was added or last became wholly free; the rest that are free are on `freeList`.
+    // The bookkeeping of one page, kept in the same allocation just past the page's bytes: a
+    // bit per slot, set while the slot is free, followed by the words of the bitmap. A page
+    // hands out its highest free slot, so a new or wholly free page goes from its last slot
+    // down, in address order, and freeing needs no write to the block itself.
     struct Page
     {
         u08* memory = nullptr;
-        FreeObject* freeList = nullptr;
-        u32 untouched = 0;
-        u32 freeCount = 0;
         Page* next = nullptr;          // every page, newest first
         Page* nextAvailable = nullptr; // pages with a free slot
         Page* previousAvailable = nullptr;
+        u32 freeCount = 0;
         bool available = false;
+
+        u64* FreeBits() { return reinterpret_cast<u64*>(this + 1); }
+        const u64* FreeBits() const { return reinterpret_cast<const u64*>(this + 1); }
     };
 
     void* AllocateSlow();
@@ -227,6 +229,7 @@ private:
     u08* SlotObject(u08* page, u32 slot) const;
     u32 SlotIndex(const Page* page, const u08* object) const;
     Page* FindPage(const u08* object) const;
+    bool IsFreeSlot(const Page* page, u32 slot) const;
     bool IsOnFreeList(const u08* object) const;
     bool IsInUse(const u08* object) const;
     void CheckFree(u08* object) const;
@@ -248,7 +251,10 @@ private:
     Page* m_available = nullptr;
     std::size_t m_objectSize;
     std::size_t m_pageSize;
-    std::size_t m_pageAlignment; // pages start at multiples of this (>= m_pageSize)
+    std::size_t m_pageAlignment;    // pages start at multiples of this (>= the allocation)
+    std::size_t m_pageRecordOffset; // where the Page record sits in a page's allocation
+    std::size_t m_pageAllocation;   // bytes allocated per page: the page, its record and bits
+    u32 m_bitWords;                 // words of each page's free bitmap
     std::size_t m_firstObjectOffset;
     std::size_t m_stride;
     std::size_t m_alignment;
