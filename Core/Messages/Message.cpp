@@ -13,7 +13,7 @@ std::atomic<u32> g_nextMessageId{1};
 
 f64 CurrentTimeStamp()
 {
-    return g_Engine != nullptr ? g_Engine->GetTimer().GetTotalSeconds() : 0.0;
+    return g_Engine != nullptr ? g_Engine->GetTimer().GetStampSeconds() : 0.0;
 }
 
 struct QuietRange
