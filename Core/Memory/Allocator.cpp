@@ -54,7 +54,12 @@ Allocator::Allocator(u32 doublingBuckets)
     const ObjectAllocatorConfig config;
     m_pools.reserve(m_blockSizes.size());
     for (u32 size : m_blockSizes)
+    {
         m_pools.push_back(std::make_unique<ObjectAllocator>(size, config));
+        m_poolTable[m_poolCount] = m_pools.back().get();
+        m_cacheSlots[m_poolCount] = m_pools.back()->GetCacheSlot();
+        ++m_poolCount;
+    }
 }
 
 Allocator::~Allocator() = default;

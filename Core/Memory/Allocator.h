@@ -12,6 +12,7 @@
 #include "Math/Types.h"
 #include <array>
 #include <atomic>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -34,8 +35,8 @@ public:
     void* Allocate(u32 size)
     {
         const std::size_t index = BucketIndex(size);
-        if (index < m_pools.size())
-            return m_pools[index]->Allocate();
+        if (index < m_poolCount)
+            return m_poolTable[index]->AllocateIn(m_cacheSlots[index]);
         return AllocateOnHeap(size);
     }
     // Returns a block with the size it was allocated with; null does nothing.
@@ -44,8 +45,8 @@ public:
         if (block == nullptr)
             return;
         const std::size_t index = BucketIndex(size);
-        if (index < m_pools.size())
-            m_pools[index]->Free(block);
+        if (index < m_poolCount)
+            m_poolTable[index]->FreeIn(block, m_cacheSlots[index]);
         else
             FreeOnHeap(block);
     }
@@ -93,6 +94,12 @@ private:
     // search for the request's bucket starts (it ends at most a step or two later).
     std::array<u32, SizeBits + 1> m_firstCandidate;
     std::vector<std::unique_ptr<ObjectAllocator>> m_pools;
+    // The pools and their cache slots by bucket, held in the allocator itself so that a request
+    // reaches its thread's cache in as few dependent loads as possible.
+    static constexpr u32 MaxBuckets = MaxDoublingBuckets + std::size(LargeBlockSizes);
+    std::array<ObjectAllocator*, MaxBuckets> m_poolTable{};
+    std::array<u32, MaxBuckets> m_cacheSlots{};
+    std::size_t m_poolCount = 0;
     std::atomic<u32> m_heapAllocations;
     std::atomic<u32> m_heapFrees;
 };

@@ -25,6 +25,9 @@ constexpr std::size_t MinimumAlignment = 8;
 // the layout the statistics describe).
 constexpr std::size_t PageLinkSize = sizeof(void*);
 constexpr u32 BitsPerWord = 64;
+// Slot indices come from a multiplication by the stride's reciprocal for pages below this size.
+constexpr u64 ReciprocalShift = 32;
+constexpr u64 ReciprocalLimit = u64{1} << ReciprocalShift;
 // Objects are at least this big, whatever was asked for.
 constexpr std::size_t MinimumObjectSize = sizeof(void*);
 
@@ -177,6 +180,8 @@ ObjectAllocator::ObjectAllocator(u32 objectSize, const ObjectAllocatorConfig& co
     m_pageAlignment = std::max(NextPowerOfTwo(m_pageAllocation), m_alignment);
     m_firstObjectOffset = PageLinkSize + m_config.leftAlignSize + header + pad;
     m_stride = slotUnit + m_config.interAlignSize;
+    if (m_pageSize < ReciprocalLimit)
+        m_strideReciprocal = (ReciprocalLimit + m_stride - 1) / m_stride;
 
     // Debug pools check every call and use-heap pools keep no blocks: neither has caches.
     if (!m_config.useHeap && !m_config.debugOn)
@@ -435,8 +440,12 @@ u08* ObjectAllocator::TakeFromPages()
 
 void ObjectAllocator::ReturnToPage(u08* object)
 {
+    // The slot comes from the address alone, so the page record's line is the one memory access
+    // (several of them overlap when a batch goes back).
     Page* page = PageOf(object);
-    const u32 slot = SlotIndex(page, object);
+    const auto address = reinterpret_cast<std::uintptr_t>(object);
+    const u32 slot =
+        SlotAt(static_cast<u64>(address & (m_pageAlignment - 1)) - m_firstObjectOffset);
     page->FreeBits()[slot / BitsPerWord] |= u64{1} << (slot % BitsPerWord);
     ++page->freeCount;
     ++m_sharedFree;
@@ -586,8 +595,14 @@ u08* ObjectAllocator::SlotObject(u08* page, u32 slot) const
 
 u32 ObjectAllocator::SlotIndex(const Page* page, const u08* object) const
 {
-    return static_cast<u32>(static_cast<std::size_t>(object - page->memory - m_firstObjectOffset) /
-                            m_stride);
+    return SlotAt(static_cast<u64>(object - page->memory - m_firstObjectOffset));
+}
+
+u32 ObjectAllocator::SlotAt(u64 offset) const
+{
+    if (m_strideReciprocal != 0)
+        return static_cast<u32>((offset * m_strideReciprocal) >> ReciprocalShift);
+    return static_cast<u32>(offset / m_stride);
 }
 
 ObjectAllocator::Page* ObjectAllocator::FindPage(const u08* object) const
