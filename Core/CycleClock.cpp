@@ -1,22 +1,27 @@
 #include "Core/CycleClock.h"
 #include "Core/FrameTimer.h"
-#include <atomic>
 #include <chrono>
 #if defined(__x86_64__) || defined(__i386__)
 #include <cpuid.h>
-#include <x86intrin.h>
 #define QUILL_HAS_CYCLE_COUNTER 1
 #endif
 
 namespace Core
 {
+bool CycleClock::s_usable = false;
+u64 CycleClock::s_anchorCycles = 0;
+s64 CycleClock::s_anchorTicks = 0;
+s64 CycleClock::s_anchorNanoseconds = 0;
+std::atomic<f64> CycleClock::s_ticksPerCycle{0.0};
+std::atomic<u64> CycleClock::s_recalibrateAt{0};
+
 namespace
 {
 using Nanoseconds = std::chrono::nanoseconds;
 constexpr s64 NanosecondsPerTick = 1000000000 / FrameTimer::TicksPerSecond;
 // The first rate is measured over this span; later ones over the whole time since the anchor.
 constexpr s64 FirstCalibrationNanoseconds = 100000;
-constexpr f64 RecalibrationSeconds = 0.01;
+constexpr f64 RecalibrationNanoseconds = 1.0e7;
 constexpr u32 ExtendedFeatureLeaf = 0x80000007u;
 constexpr u32 InvariantCounterBit = 1u << 8;
 
@@ -36,76 +41,71 @@ bool HasInvariantCounter()
     __get_cpuid(ExtendedFeatureLeaf, &eax, &ebx, &ecx, &edx);
     return (edx & InvariantCounterBit) != 0;
 }
+#endif
+} // namespace
 
-// The anchor pair and the current rate; the rate and the next recalibration point are atomics
-// because any reading thread may be the one that measures again.
-struct Calibration
+// Takes the anchor and the first rate while the program starts.
+struct CycleClockCalibration
 {
-    bool usable = false;
-    u64 anchorCycles = 0;
-    s64 anchorNanoseconds = 0;
-    std::atomic<f64> nanosecondsPerCycle{0.0};
-    std::atomic<u64> recalibrateAt{0};
-
-    Calibration()
+    CycleClockCalibration()
     {
-        usable = HasInvariantCounter();
-        if (!usable)
+#ifdef QUILL_HAS_CYCLE_COUNTER
+        if (!HasInvariantCounter())
             return;
-        anchorNanoseconds = SteadyNanoseconds();
-        anchorCycles = __rdtsc();
+        const s64 anchorNanoseconds = SteadyNanoseconds();
+        const u64 anchorCycles = __builtin_ia32_rdtsc();
         s64 now = anchorNanoseconds;
         u64 cycles = anchorCycles;
         while (now - anchorNanoseconds < FirstCalibrationNanoseconds)
         {
             now = SteadyNanoseconds();
-            cycles = __rdtsc();
+            cycles = __builtin_ia32_rdtsc();
         }
         if (cycles <= anchorCycles)
-        {
-            usable = false;
             return;
-        }
+        CycleClock::s_anchorCycles = anchorCycles;
+        CycleClock::s_anchorNanoseconds = anchorNanoseconds;
+        CycleClock::s_anchorTicks = anchorNanoseconds / NanosecondsPerTick;
         Measure(cycles, now);
+        CycleClock::s_usable = true;
+#endif
     }
 
-    void Measure(u64 cycles, s64 nanoseconds)
+    static void Measure(u64 cycles, s64 nanoseconds)
     {
-        const f64 rate = static_cast<f64>(nanoseconds - anchorNanoseconds) /
-                         static_cast<f64>(cycles - anchorCycles);
-        nanosecondsPerCycle.store(rate, std::memory_order_relaxed);
-        recalibrateAt.store(cycles + static_cast<u64>(RecalibrationSeconds * 1e9 / rate),
-                            std::memory_order_relaxed);
+        const f64 nanosecondsPerCycle =
+            static_cast<f64>(nanoseconds - CycleClock::s_anchorNanoseconds) /
+            static_cast<f64>(cycles - CycleClock::s_anchorCycles);
+        CycleClock::s_ticksPerCycle.store(nanosecondsPerCycle / NanosecondsPerTick,
+                                          std::memory_order_relaxed);
+        CycleClock::s_recalibrateAt.store(
+            cycles + static_cast<u64>(RecalibrationNanoseconds / nanosecondsPerCycle),
+            std::memory_order_relaxed);
     }
 };
 
-Calibration& TheCalibration()
+namespace
 {
-    static Calibration calibration;
-    return calibration;
-}
-#endif
+const CycleClockCalibration g_calibration;
 } // namespace
 
-s64 CycleClock::NowTicks()
+s64 CycleClock::NowTicksMeasured()
 {
 #ifdef QUILL_HAS_CYCLE_COUNTER
-    Calibration& calibration = TheCalibration();
-    if (calibration.usable)
+    if (s_usable)
     {
-        const u64 cycles = __rdtsc();
-        u64 due = calibration.recalibrateAt.load(std::memory_order_relaxed);
-        if (cycles >= due && calibration.recalibrateAt.compare_exchange_strong(
-                                 due, ~u64{0}, std::memory_order_relaxed))
+        u64 due = s_recalibrateAt.load(std::memory_order_relaxed);
+        const u64 cycles = __builtin_ia32_rdtsc();
+        if (cycles >= due &&
+            s_recalibrateAt.compare_exchange_strong(due, ~u64{0}, std::memory_order_relaxed))
         {
             // This thread measures; the others go on with the rate they have.
             const s64 nanoseconds = SteadyNanoseconds();
-            calibration.Measure(__rdtsc(), nanoseconds);
+            CycleClockCalibration::Measure(__builtin_ia32_rdtsc(), nanoseconds);
             return nanoseconds / NanosecondsPerTick;
         }
-        const f64 elapsed = static_cast<f64>(cycles - calibration.anchorCycles) *
-                            calibration.nanosecondsPerCycle.load(std::memory_order_relaxed);
-        return (calibration.anchorNanoseconds + static_cast<s64>(elapsed)) / NanosecondsPerTick;
+        if (cycles < s_recalibrateAt.load(std::memory_order_relaxed))
+            return NowTicks();
     }
 #endif
     return SteadyNanoseconds() / NanosecondsPerTick;
