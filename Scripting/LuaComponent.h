@@ -165,6 +165,8 @@ private:
 
     // Pushes the global `name` (raw look-up).
     void PushGlobal(const char* name);
+    // PushGlobal when the name's string is not kept yet: makes it and keeps it in the entry.
+    void PushGlobalAndKeepName(const char* name, void* keptEntry);
     // Pushes table[key] of the table at `tableIndex` without metamethods; nil (reported) when
     // the look-up fails.
     void PushRawField(int tableIndex, const char* key);
