@@ -14,27 +14,16 @@ constexpr int kCallStackRoom = 4;
 constexpr int kReadStackRoom = kCallStackRoom + 1;
 
 // Global names as Lua strings kept in the registry (by luaL_ref), so that a call does not make
-// (hash and intern) its function's name again. The thread's table of kept names is indexed by
-// the state and the name's address; an entry is used only when the registry still holds the
-// very string it kept (the same string object) and that string reads the same as the name, so
-// a name whose memory now holds other text, or a state closed and made again at the same
-// address, only costs a new string.
-struct KeptName
-{
-    lua_State* state;
-    const char* name;
-    const char* kept; // the kept string's characters (stable while the registry holds it)
-    int reference;
-};
-constexpr std::size_t kKeptNameCount = 64;
+// (hash and intern) its function's name again. Each component keeps a few, indexed by the name's
+// address; an entry is used only when the registry still holds the very string it kept (the same
+// string object) and that string reads the same as the name, so a name whose memory now holds
+// other text, or a state made again after a reload, only costs a new string.
 constexpr unsigned kKeptNameShift = 4;
-thread_local KeptName t_keptNames[kKeptNameCount];
 
-KeptName& KeptNameEntry(lua_State* state, const char* name)
+std::size_t KeptNameIndex(const char* name, std::size_t count)
 {
-    const auto key =
-        reinterpret_cast<std::uintptr_t>(name) ^ reinterpret_cast<std::uintptr_t>(state);
-    return t_keptNames[(key ^ (key >> kKeptNameShift)) % kKeptNameCount];
+    const auto address = reinterpret_cast<std::uintptr_t>(name);
+    return (address ^ (address >> kKeptNameShift)) % count;
 }
 
 // Both NUL-terminated; short names, so a plain loop beats a library call.
@@ -93,7 +82,7 @@ void LuaComponent::PushRawFieldProtected(int table, const char* key)
 {
     lua_State* const state = m_state;
     lua_rawgeti(state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
-    KeptName& entry = KeptNameEntry(state, name);
+    KeptName& entry = m_keptNames[KeptNameIndex(name, KeptNameCount)];
     if (entry.state == state && entry.name == name)
     {
         lua_rawgeti(state, LUA_REGISTRYINDEX, entry.reference);
@@ -108,10 +97,10 @@ void LuaComponent::PushRawFieldProtected(int table, const char* key)
         }
         lua_pop(state, 1);
     }
-    PushGlobalAndKeepName(name, &entry);
+    PushGlobalAndKeepName(name, entry);
 }
 
-void LuaComponent::PushGlobalAndKeepName(const char* name, void* keptEntry)
+void LuaComponent::PushGlobalAndKeepName(const char* name, KeptName& entry)
 {
     // Globals with a metatable: the protected raw look-up, nothing kept (rare).
     if (lua_getmetatable(m_state, -1))
@@ -121,7 +110,6 @@ void LuaComponent::PushGlobalAndKeepName(const char* name, void* keptEntry)
         lua_replace(m_state, -2);
         return;
     }
-    auto& entry = *static_cast<KeptName*>(keptEntry);
     lua_pushstring(m_state, name);
     // The entry's old reference is reused when it still holds the entry's own string, so the
     // registry holds at most one kept name per entry and state.
