@@ -369,7 +369,9 @@ void ObjectAllocator::Resync(Core::Memory::PoolCache& cache)
     const s64 seen = cache.othersAtSync + cache.peakNet.load(std::memory_order_relaxed);
     m_mostObjects = std::max<s64>(m_mostObjects, std::min<s64>(seen, 0xFFFFFFFF));
     const s64 net = NetOf(cache);
-    cache.othersAtSync = ObjectsInUse() - net;
+    const s64 inUse = ObjectsInUse();
+    m_mostObjects = std::max<s64>(m_mostObjects, std::min<s64>(inUse, 0xFFFFFFFF));
+    cache.othersAtSync = inUse - net;
     cache.peakNet.store(net, std::memory_order_relaxed);
 }
 
