@@ -20,7 +20,12 @@ namespace
 using Nanoseconds = std::chrono::nanoseconds;
 constexpr s64 NanosecondsPerTick = 1000000000 / FrameTimer::TicksPerSecond;
 // The first rate is measured over this span; later ones over the whole time since the anchor.
-constexpr s64 FirstCalibrationNanoseconds = 100000;
+constexpr s64 FirstCalibrationNanoseconds = 1000000;
+// A steady-clock read is paired with the counter read just before and just after it; a pair
+// whose two counter reads lie further apart than this (the thread was interrupted) is taken
+// again, up to a few times.
+constexpr u64 MaxPairCycles = 20000;
+constexpr int PairAttempts = 8;
 constexpr f64 RecalibrationNanoseconds = 1.0e7;
 constexpr u32 ExtendedFeatureLeaf = 0x80000007u;
 constexpr u32 InvariantCounterBit = 1u << 8;
@@ -33,6 +38,33 @@ s64 SteadyNanoseconds()
 }
 
 #ifdef QUILL_HAS_CYCLE_COUNTER
+struct ClockPair
+{
+    u64 cycles;
+    s64 nanoseconds;
+};
+
+// The steady clock and the counter read as nearly at once as can be had.
+ClockPair ReadPair()
+{
+    ClockPair best{0, 0};
+    u64 bestSpan = ~u64{0};
+    for (int attempt = 0; attempt < PairAttempts; ++attempt)
+    {
+        const u64 before = __builtin_ia32_rdtsc();
+        const s64 nanoseconds = SteadyNanoseconds();
+        const u64 after = __builtin_ia32_rdtsc();
+        if (after - before < bestSpan)
+        {
+            bestSpan = after - before;
+            best = {before + (after - before) / 2, nanoseconds};
+        }
+        if (bestSpan <= MaxPairCycles)
+            break;
+    }
+    return best;
+}
+
 bool HasInvariantCounter()
 {
     unsigned eax = 0, ebx = 0, ecx = 0, edx = 0;
@@ -52,15 +84,14 @@ struct CycleClockCalibration
 #ifdef QUILL_HAS_CYCLE_COUNTER
         if (!HasInvariantCounter())
             return;
-        const s64 anchorNanoseconds = SteadyNanoseconds();
-        const u64 anchorCycles = __builtin_ia32_rdtsc();
-        s64 now = anchorNanoseconds;
-        u64 cycles = anchorCycles;
-        while (now - anchorNanoseconds < FirstCalibrationNanoseconds)
-        {
-            now = SteadyNanoseconds();
-            cycles = __builtin_ia32_rdtsc();
-        }
+        const ClockPair anchor = ReadPair();
+        const s64 anchorNanoseconds = anchor.nanoseconds;
+        const u64 anchorCycles = anchor.cycles;
+        ClockPair last = anchor;
+        while (last.nanoseconds - anchorNanoseconds < FirstCalibrationNanoseconds)
+            last = ReadPair();
+        const s64 now = last.nanoseconds;
+        const u64 cycles = last.cycles;
         if (cycles <= anchorCycles)
             return;
         CycleClock::s_anchorCycles = anchorCycles;
@@ -100,9 +131,9 @@ s64 CycleClock::NowTicksMeasured()
             s_recalibrateAt.compare_exchange_strong(due, ~u64{0}, std::memory_order_relaxed))
         {
             // This thread measures; the others go on with the rate they have.
-            const s64 nanoseconds = SteadyNanoseconds();
-            CycleClockCalibration::Measure(__builtin_ia32_rdtsc(), nanoseconds);
-            return nanoseconds / NanosecondsPerTick;
+            const ClockPair pair = ReadPair();
+            CycleClockCalibration::Measure(pair.cycles, pair.nanoseconds);
+            return pair.nanoseconds / NanosecondsPerTick;
         }
         if (cycles < s_recalibrateAt.load(std::memory_order_relaxed))
             return NowTicks();

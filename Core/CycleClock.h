@@ -4,7 +4,7 @@
 // steady clock's own scale (FrameTimer ticks since its epoch), so they mix with FrameTimer's.
 //
 // The counter is anchored to the steady clock when the program starts and its rate measured
-// then over a tenth of a millisecond; from then on the rate is measured again, over the whole
+// then over a millisecond; from then on the rate is measured again, over the whole
 // time since the anchor, about every ten milliseconds of reads, so the error stays far below a
 // microsecond. Without an invariant cycle counter (or off x86), and during static
 // initialisation before the anchor is taken, every read is the steady clock. Any thread may
