@@ -1,6 +1,6 @@
 #pragma once
-// A pool of fixed-size objects carved out of large pages, with a free list, statistics and
-// optional debug patterns and checks.
+// A pool of fixed-size objects carved out of large pages, with per-page free slots, statistics
+// and optional debug patterns and checks.
 //
 // Page layout, front to back: one pointer's worth of unused bytes (the page link of the layout),
 // the left alignment fill, then objectsPerPage slots of [header][pad][object][pad], consecutive
@@ -19,7 +19,9 @@
 // Threads: any thread may call Allocate and Free. In the plain mode each thread keeps a small
 // cache of free blocks in front of the pool and exchanges them with it in batches under the
 // pool's lock, so most calls take no lock at all; the counts are kept per thread and summed
-// when read. A thread's caches go back to their pools when it ends, and the calling thread's
+// when read. The most objects in use is exact while one thread works at a time; with several at
+// once it is what the threads saw at their exchanges with the pool and may run ahead of the
+// true peak by the blocks other threads have freed into their caches since. A thread's caches go back to their pools when it ends, and the calling thread's
 // before a leak dump. Debug and use-heap pools take the lock on every call. Misuse found by a
 // debug-mode Free throws Core::OAException; the lock is released first and nothing changes but
 // the deallocation count. Pages go back to the heap only when the pool dies.
