@@ -307,11 +307,15 @@ void ObjectAllocator::Refill(Core::Memory::PoolCache& cache)
 
 void ObjectAllocator::Flush(Core::Memory::PoolCache& cache, u32 blocks)
 {
-    std::lock_guard<Core::SpinLock> lock(m_lock);
-    Resync(cache);
-    // The oldest blocks go back; the recently freed (and still warm) ones stay.
+    // The oldest blocks go back; the recently freed (and still warm) ones stay. Their page
+    // records are fetched all at once before the lock is taken: blocks freed in a shuffled order
+    // each land on a different page, and the misses then overlap instead of queueing.
     const u32 held = cache.count.load(std::memory_order_relaxed);
     blocks = std::min(blocks, held);
+    for (u32 i = 0; i < blocks; ++i)
+        __builtin_prefetch(PageOf(static_cast<const u08*>(cache.blocks[i])), 1);
+    std::lock_guard<Core::SpinLock> lock(m_lock);
+    Resync(cache);
     for (u32 i = 0; i < blocks; ++i)
         ReturnToPage(static_cast<u08*>(cache.blocks[i]));
     std::memmove(cache.blocks, cache.blocks + blocks, (held - blocks) * sizeof(void*));
