@@ -28,6 +28,12 @@ constexpr u32 BitsPerWord = 64;
 // Slot indices come from a multiplication by the stride's reciprocal for pages below this size.
 constexpr u64 ReciprocalShift = 32;
 constexpr u64 ReciprocalLimit = u64{1} << ReciprocalShift;
+// Pages are taken from the heap in chunks of about this size (see the header).
+constexpr std::size_t ChunkBytes = 64 * 1024;
+constexpr std::size_t CacheLineSize = 64;
+// A page's index in its chunk comes from a multiplication by the page span's reciprocal, exact
+// for chunks far below 2^24 bytes.
+constexpr u64 SpanShift = 48;
 // Objects are at least this big, whatever was asked for.
 constexpr std::size_t MinimumObjectSize = sizeof(void*);
 
@@ -148,8 +154,9 @@ __thread PoolCache* t_poolCaches[MaxCachedPools] = {};
 
 ObjectAllocator::ObjectAllocator(u32 objectSize, const ObjectAllocatorConfig& config)
     : m_config(config), m_objectSize(std::max<std::size_t>(objectSize, MinimumObjectSize)),
-      m_pageSize(0), m_pageAlignment(0), m_pageRecordOffset(0), m_pageAllocation(0), m_bitWords(0),
-      m_firstObjectOffset(0), m_stride(0), m_alignment(MinimumAlignment)
+      m_pageSize(0), m_pageSpan(0), m_recordSize(0), m_recordsArea(0), m_chunkSize(0),
+      m_chunkAlignment(0), m_pagesPerChunk(1), m_bitWords(0), m_firstObjectOffset(0), m_stride(0),
+      m_alignment(MinimumAlignment)
 {
     if (m_config.objectsPerPage == 0)
     {
@@ -175,9 +182,18 @@ ObjectAllocator::ObjectAllocator(u32 objectSize, const ObjectAllocatorConfig& co
     m_pageSize = PageLinkSize + m_config.leftAlignSize + slots * slotUnit +
                  (slots - 1) * m_config.interAlignSize;
     m_bitWords = (m_config.objectsPerPage + BitsPerWord - 1) / BitsPerWord;
-    m_pageRecordOffset = m_pageSize + FillTo(m_pageSize, alignof(Page));
-    m_pageAllocation = m_pageRecordOffset + sizeof(Page) + m_bitWords * sizeof(u64);
-    m_pageAlignment = std::max(NextPowerOfTwo(m_pageAllocation), m_alignment);
+    const std::size_t spanAlignment = std::max(CacheLineSize, m_alignment);
+    m_pageSpan = m_pageSize + FillTo(m_pageSize, spanAlignment);
+    m_recordSize = sizeof(Page) + m_bitWords * sizeof(u64);
+    m_recordSize += FillTo(m_recordSize, CacheLineSize);
+    if (m_pageSpan <= ChunkBytes / 2)
+        m_pagesPerChunk = static_cast<u32>(ChunkBytes / m_pageSpan);
+    m_recordsArea = m_pagesPerChunk * m_recordSize;
+    m_recordsArea += FillTo(m_recordsArea, spanAlignment);
+    m_chunkSize = m_recordsArea + m_pagesPerChunk * m_pageSpan;
+    m_chunkAlignment = NextPowerOfTwo(m_chunkSize);
+    if (m_pagesPerChunk > 1)
+        m_spanReciprocal = ((u64{1} << SpanShift) + m_pageSpan - 1) / m_pageSpan;
     m_firstObjectOffset = PageLinkSize + m_config.leftAlignSize + header + pad;
     m_stride = slotUnit + m_config.interAlignSize;
     if (m_pageSize < ReciprocalLimit)
@@ -216,12 +232,8 @@ ObjectAllocator::~ObjectAllocator()
 {
     DumpMemoryInUse(&PrintObjectInUse);
     ReleaseCacheSlot();
-    while (m_pageList != nullptr)
-    {
-        Page* page = m_pageList;
-        m_pageList = page->next;
-        ReleaseMemory(page->memory, m_pageAlignment);
-    }
+    for (u08* chunk : m_chunks)
+        ReleaseMemory(chunk, m_chunkAlignment);
 }
 
 void ObjectAllocator::ReleaseCacheSlot()
@@ -446,12 +458,9 @@ u08* ObjectAllocator::TakeFromPages()
 
 void ObjectAllocator::ReturnToPage(u08* object)
 {
-    // The slot comes from the address alone, so the page record's line is the one memory access
-    // (several of them overlap when a batch goes back).
+    // The record's line is the one memory access (the block itself is not written).
     Page* page = PageOf(object);
-    const auto address = reinterpret_cast<std::uintptr_t>(object);
-    const u32 slot =
-        SlotAt(static_cast<u64>(address & (m_pageAlignment - 1)) - m_firstObjectOffset);
+    const u32 slot = SlotIndex(page, object);
     page->FreeBits()[slot / BitsPerWord] |= u64{1} << (slot % BitsPerWord);
     ++page->freeCount;
     ++m_sharedFree;
@@ -549,9 +558,19 @@ u32 ObjectAllocator::DumpMemoryInUse(DumpCallback callback) const
 
 void ObjectAllocator::AddPage()
 {
-    u08* memory = AllocateMemory(m_pageAllocation, m_pageAlignment);
-    if (memory == nullptr)
-        throw Core::OAException(Core::OAException::E_NO_MEMORY, NoMemoryText);
+    if (m_chunks.empty() || m_chunkPagesUsed == m_pagesPerChunk)
+    {
+        m_chunks.reserve(m_chunks.size() + 1);
+        u08* chunk = AllocateMemory(m_chunkSize, m_chunkAlignment);
+        if (chunk == nullptr)
+            throw Core::OAException(Core::OAException::E_NO_MEMORY, NoMemoryText);
+        m_chunks.push_back(chunk);
+        m_chunkPagesUsed = 0;
+    }
+    u08* const chunk = m_chunks.back();
+    u08* const memory = chunk + m_recordsArea + m_chunkPagesUsed * m_pageSpan;
+    u08* const record = chunk + m_chunkPagesUsed * m_recordSize;
+    ++m_chunkPagesUsed;
 
     if (m_config.debugOn)
     {
@@ -571,7 +590,7 @@ void ObjectAllocator::AddPage()
         }
     }
 
-    auto* page = new (memory + m_pageRecordOffset) Page();
+    auto* page = new (record) Page();
     page->memory = memory;
     u64* bits = page->FreeBits();
     for (u32 word = 0; word < m_bitWords; ++word)
@@ -591,7 +610,10 @@ void ObjectAllocator::AddPage()
 ObjectAllocator::Page* ObjectAllocator::PageOf(const u08* object) const
 {
     const auto address = reinterpret_cast<std::uintptr_t>(object);
-    return reinterpret_cast<Page*>((address & ~(m_pageAlignment - 1)) + m_pageRecordOffset);
+    const std::uintptr_t chunk = address & ~(m_chunkAlignment - 1);
+    const u64 index = (static_cast<u64>(address - chunk - m_recordsArea) * m_spanReciprocal) >>
+                      SpanShift; // 0 with one page per chunk
+    return reinterpret_cast<Page*>(chunk + index * m_recordSize);
 }
 
 u08* ObjectAllocator::SlotObject(u08* page, u32 slot) const

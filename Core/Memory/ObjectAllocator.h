@@ -13,18 +13,22 @@
 // Free slots are kept per page, as a bitmap past the page's bytes, and a page hands out its
 // highest free slot: a new page, or one whose slots are all free again, goes from its last slot
 // down in address order, so that blocks freed in a shuffled order do not scatter later
-// allocations over the whole footprint. Each page starts at an address aligned to its
-// allocation rounded up to a power of two, so a block finds its page by masking its address.
+// allocations over the whole footprint. Pages are carved out of chunks of up to 64 KiB (one
+// page per chunk when pages are larger) that start at an address aligned to their size rounded
+// up to a power of two, with the chunk's page records side by side at its front: a block finds
+// its record from its address alone, and blocks freed in a shuffled order touch few memory pages.
+// Memory is taken a chunk at a time; pages are added (and counted) one at a time.
 //
 // Threads: any thread may call Allocate and Free. In the plain mode each thread keeps a small
 // cache of free blocks in front of the pool and exchanges them with it in batches under the
 // pool's lock, so most calls take no lock at all; the counts are kept per thread and summed
 // when read. The most objects in use is exact while one thread works at a time; with several at
 // once it is what the threads saw at their exchanges with the pool and may run ahead of the
-// true peak by the blocks other threads have freed into their caches since. A thread's caches go back to their pools when it ends, and the calling thread's
-// before a leak dump. Debug and use-heap pools take the lock on every call. Misuse found by a
-// debug-mode Free throws Core::OAException; the lock is released first and nothing changes but
-// the deallocation count. Pages go back to the heap only when the pool dies.
+// true peak by the blocks other threads have freed into their caches since. A thread's caches go
+// back to their pools when it ends, and the calling thread's before a leak dump. Debug and use-heap
+// pools take the lock on every call. Misuse found by a debug-mode Free throws Core::OAException;
+// the lock is released first and nothing changes but the deallocation count. Pages go back to the
+// heap only when the pool dies.
 #include "Core/Memory/OAException.h"
 #include "Core/Memory/SpinLock.h"
 #include "Math/Types.h"
@@ -32,6 +36,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <iosfwd>
+#include <vector>
 
 // The engine's pools all use this configuration, except that sanitizer builds can make every
 // pool hand out heap memory (QUILL_POOLS_USE_HEAP), so that the address sanitizer sees each object.
@@ -262,10 +267,18 @@ private:
     Page* m_available = nullptr;
     std::size_t m_objectSize;
     std::size_t m_pageSize;
-    std::size_t m_pageAlignment;    // pages start at multiples of this (>= the allocation)
-    std::size_t m_pageRecordOffset; // where the Page record sits in a page's allocation
-    std::size_t m_pageAllocation;   // bytes allocated per page: the page, its record and bits
-    u32 m_bitWords;                 // words of each page's free bitmap
+    std::size_t m_pageSpan;       // from one page's start to the next within a chunk
+    std::size_t m_recordSize;     // bytes per page record: the Page and its bits
+    std::size_t m_recordsArea;    // bytes in front of a chunk's pages: their records
+    std::size_t m_chunkSize;      // bytes allocated per chunk
+    std::size_t m_chunkAlignment; // chunks start at multiples of this (>= m_chunkSize)
+    u32 m_pagesPerChunk;
+    u32 m_chunkPagesUsed = 0; // pages of the newest chunk handed out so far
+    // A page's index in its chunk: its offset past the records times this, shifted right by
+    // 48 (0: one page per chunk).
+    u64 m_spanReciprocal = 0;
+    std::vector<u08*> m_chunks;
+    u32 m_bitWords; // words of each page's free bitmap
     // Slot index of an object: its offset from the first object times this, shifted right by
     // 32 (exact for slot starts while a page is below 4 GiB; 0 means divide).
     u64 m_strideReciprocal;
