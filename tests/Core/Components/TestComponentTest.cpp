@@ -63,7 +63,8 @@ TEST(TestComponent, ReadsEveryMemberAndWritesOnlyItsLists)
     EXPECT_EQ(component.largeArray, (std::vector<int>{4, 5, 6, 7}));
     EXPECT_EQ(component.attributeInts, (std::vector<int>{10, 20, 30}));
     EXPECT_TRUE(component.unusedInts.empty());
-    // The unsigned value is the first attribute: the order is u32, s32, f32, double, bool.
+    // The unsigned value is the first attribute: the order is u32, s32, f32, double, bool; the
+    // attributes run on from element to element.
     EXPECT_EQ(component.test_u32, 4000000000u);
     EXPECT_EQ(component.test_s32, -12);
     EXPECT_EQ(component.test_f32, 0.75f);
