@@ -2,6 +2,7 @@
 #include "AssetTools/Common/Palette.h"
 #include "AssetTools/ModelGen/MeshBuilder.h"
 #include "Math/MathUtils.h"
+#include "Math/Vector4.h"
 #include <array>
 #include <cmath>
 
@@ -411,8 +412,46 @@ Graphics::AnimationRecord Hit(const Pose& rest)
                          {{0.0f, rest}, {kHitDuration * 0.3f, recoil}, {kHitDuration, rest}});
 }
 
-// Falls backwards: the knees give, then the body lies on its back from `lieTime` on.
-Graphics::AnimationRecord Death(const Pose& rest, const Proportions& p, f32 lieTime)
+// The height of the lowest vertex of the mesh skinned by `pose` (rest rotations are identity,
+// so a vertex moves with its bone's world transform applied to its offset from the joint).
+f32 LowestPosed(const MeshBuilder& mesh, const Joints& joints, const Pose& pose)
+{
+    std::array<Vector3, B::BoneCount> position;
+    std::array<Quaternion, B::BoneCount> rotation;
+    const auto rotate = [](const Quaternion& q, const Vector3& v)
+    {
+        const Math::Vector4 out = q.Rotate(Math::Vector4(v.x, v.y, v.z, 0.0f));
+        return Vector3(out.x, out.y, out.z);
+    };
+    for (u32 bone = 0; bone < B::BoneCount; ++bone)
+    {
+        const s32 parent = joints.parent[bone];
+        if (parent < 0)
+        {
+            position[bone] = pose.translation[bone];
+            rotation[bone] = pose.rotation[bone];
+            continue;
+        }
+        position[bone] = position[parent] + rotate(rotation[parent], pose.translation[bone]);
+        rotation[bone] = rotation[parent] * pose.rotation[bone];
+    }
+    f32 lowest = 0.0f;
+    bool first = true;
+    for (const MeshBuilder::Vertex& vertex : mesh.GetVertices())
+    {
+        const u32 bone = vertex.bone;
+        const f32 y =
+            (position[bone] + rotate(rotation[bone], vertex.position - joints.position[bone])).y;
+        lowest = first || y < lowest ? y : lowest;
+        first = false;
+    }
+    return lowest;
+}
+
+// Falls backwards: the knees give, then the body lies on its back from `lieTime` on, resting
+// on the floor with whatever it carries laid flat.
+Graphics::AnimationRecord Death(const Pose& rest, const Proportions& p, f32 lieTime,
+                                const MeshBuilder& mesh, const Joints& joints)
 {
     Pose falling = rest;
     falling.translation[B::Hips].y = p.legLength * 0.55f;
@@ -433,6 +472,9 @@ Graphics::AnimationRecord Death(const Pose& rest, const Proportions& p, f32 lieT
     lying.rotation[B::UpperArmRight] = Turn(2, -40.0f);
     lying.rotation[B::UpperLegLeft] = Turn(2, 8.0f);
     lying.rotation[B::UpperLegRight] = Turn(2, -8.0f);
+    lying.rotation[B::PropBone] = Turn(1, 90.0f);
+    lying.translation[B::Hips].y -= LowestPosed(mesh, joints, lying);
+    falling.translation[B::Hips].y -= std::fmin(0.0f, LowestPosed(mesh, joints, falling));
     return MakeAnimation("Death", lieTime,
                          {{0.0f, rest}, {lieTime * 0.5f, falling}, {lieTime, lying}});
 }
@@ -461,7 +503,7 @@ Graphics::ModelFile CharacterBuilder::Build(const CharacterDescription& descript
     }
     const Pose rest = RestPose(joints);
     model.animations = {Idle(rest), Run(rest), Attack(rest), Hit(rest),
-                        Death(rest, body, description.deathTime)};
+                        Death(rest, body, description.deathTime, mesh, joints)};
     model.animationsListed = true;
     return model;
 }

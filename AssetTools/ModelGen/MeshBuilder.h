@@ -41,9 +41,6 @@ public:
     // tangents and binormals computed from the texture coordinates.
     void Finish(Graphics::ModelFile& model, bool skinned) const;
 
-    u32 GetVertexCount() const { return static_cast<u32>(m_vertices.size()); }
-
-private:
     struct Vertex
     {
         Math::Vector3 position;
@@ -52,6 +49,10 @@ private:
         f32 v;
         u32 bone;
     };
+    u32 GetVertexCount() const { return static_cast<u32>(m_vertices.size()); }
+    const std::vector<Vertex>& GetVertices() const { return m_vertices; }
+
+private:
     std::vector<Vertex> m_vertices;
     std::vector<u32> m_indices;
 };
