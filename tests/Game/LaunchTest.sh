@@ -33,6 +33,10 @@ test_switch)
     grep -q "Engine: created LogSystem" "$work/log.txt" || fail "log lacks the systems"
     grep -q "AssetLoaderSystem: DefaultBatch: Object holds [1-9]" "$work/log.txt" ||
         fail "the default batch loaded no object definitions"
+    for section in TextureDefault TextureParticle TextureFont Material Font Model; do
+        grep -q "AssetLoaderSystem: DefaultBatch: $section holds [1-9]" "$work/log.txt" ||
+            fail "the default batch loaded no $section assets"
+    done
     grep -q "Engine: created ActionListSystem" "$work/log.txt" || fail "no action-list system"
     if grep -q "Error" "$work/log.txt"; then fail "the log reports an error"; fi
     [ -d "$work/data/Quillmere" ] || fail "per-user folder not created"
