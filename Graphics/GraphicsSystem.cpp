@@ -17,6 +17,7 @@
 #include "Platform/TweakBar.h"
 #include "Platform/WindowLayer.h"
 #include "Scripting/LuaComponent.h"
+#include "Scripting/ScriptServices.h"
 #include <GL/glew.h>
 #include <algorithm>
 
@@ -88,6 +89,36 @@ void HookSetMouseCursorVisible(bool visible)
 {
     if (GraphicsSystem* graphics = GraphicsSystem::Instance())
         graphics->SetMouseCursorVisible(visible);
+}
+
+// What the Graphics script table asks at once (Scripting/ScriptServices.h).
+void HookCreateSkybox(const std::string& definition)
+{
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->CreateSkybox(definition);
+}
+
+void HookToggleFullScreen()
+{
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->ToggleFullScreen();
+}
+
+void HookSetFade(f32 red, f32 green, f32 blue)
+{
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->SetFade(red, green, blue);
+}
+
+void HookSetHudShown(bool shown)
+{
+    GraphicsSystem* graphics = GraphicsSystem::Instance();
+    if (graphics == nullptr)
+        return;
+    if (shown)
+        graphics->ShowHud();
+    else
+        graphics->HideHud();
 }
 } // namespace
 
@@ -203,6 +234,11 @@ void GraphicsSystem::InstallHooks()
     services.windowHeight.Install(&HookWindowHeight);
     services.editorBarsShown.Install(&HookEditorBarsShown);
     services.setMouseCursorVisible.Install(&HookSetMouseCursorVisible);
+    Scripting::ScriptServices& scripts = Scripting::Services();
+    scripts.createSkybox.Install(&HookCreateSkybox);
+    scripts.toggleFullScreen.Install(&HookToggleFullScreen);
+    scripts.setFade.Install(&HookSetFade);
+    scripts.setHudShown.Install(&HookSetHudShown);
     m_hooksInstalled = true;
 }
 
@@ -213,6 +249,11 @@ void GraphicsSystem::RemoveHooks()
     services.windowHeight.Remove(&HookWindowHeight);
     services.editorBarsShown.Remove(&HookEditorBarsShown);
     services.setMouseCursorVisible.Remove(&HookSetMouseCursorVisible);
+    Scripting::ScriptServices& scripts = Scripting::Services();
+    scripts.createSkybox.Remove(&HookCreateSkybox);
+    scripts.toggleFullScreen.Remove(&HookToggleFullScreen);
+    scripts.setFade.Remove(&HookSetFade);
+    scripts.setHudShown.Remove(&HookSetHudShown);
     m_hooksInstalled = false;
 }
 
