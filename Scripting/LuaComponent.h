@@ -195,6 +195,17 @@ private:
 
     // Pushes the global `name` (raw look-up).
     void PushGlobal(const char* name);
+    // A global name kept as a Lua string in the registry (LuaComponent_Calls.cpp).
+    struct KeptName
+    {
+        lua_State* state = nullptr;
+        const char* name = nullptr;
+        const char* kept = nullptr; // the string's characters, stable while the registry holds it
+        int reference = 0;
+    };
+    static constexpr std::size_t KeptNameCount = 8;
+    // PushGlobal when the name's string is not kept yet: makes it and keeps it in the entry.
+    void PushGlobalAndKeepName(const char* name, KeptName& entry);
     // Pushes table[key] of the table at `tableIndex` without metamethods; nil (reported) when
     // the look-up fails.
     void PushRawField(int tableIndex, const char* key);
@@ -236,6 +247,7 @@ private:
     std::string m_scriptName;
     lua_State* m_state;
     ScriptLimits m_limits;
+    KeptName m_keptNames[KeptNameCount];
 };
 } // namespace Scripting
 
