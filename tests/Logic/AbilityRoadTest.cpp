@@ -129,6 +129,31 @@ TEST_F(AbilityRoad, AnAbilityWithoutAControllerRemovesItsOwnScript)
     EXPECT_EQ(Scripting::System::LuaSystem::Instance()->GetScriptCount(), scripts);
 }
 
+// The game's own knight and bolt: the knight fires once, the bolt is set up from its script,
+// and the script's cooldown refuses a second bolt at once.
+TEST(ShippedAbilities, TheKnightFiresABolt)
+{
+    struct Shipped : LogicWorld
+    {
+        void TestBody() override {}
+    } world;
+    for (const char* file : {"assets/Scripts/Abilities/Bolt.lua", "assets/Objects/Bolt.xml",
+                             "assets/Objects/Knight.xml"})
+        world.folder.Write(file, ReadFile(std::string(QUILL_ASSET_ROOT) + "/" + file));
+    world.Start();
+    GameObject* knight =
+        Serializer::System::SerializerSystem::CreateObject(0, "Knight", Engine::GenerateId());
+    ASSERT_NE(knight, nullptr);
+    auto* controller = knight->GetComponent<Logic::SimpleControllerComponent>();
+    ASSERT_NE(controller, nullptr);
+    EXPECT_TRUE(controller->ActivateSelectedAbility()) << world.log.Text();
+    EXPECT_FALSE(controller->ActivateSelectedAbility()) << "cooling down";
+    world.Deliver();
+    EXPECT_TRUE(world.log.Contains("Adding component type: DamageModifierComponent to ability"))
+        << world.log.Text();
+    world.TearDown();
+}
+
 // The new components write what they read: an object read from a definition, written, read
 // back from what was written and written again gives the same text.
 TEST_F(AbilityRoad, ComponentsWriteWhatTheyRead)

@@ -38,7 +38,7 @@ public:
 
 class LogicWorld : public testing::Test
 {
-protected:
+public:
     // Definitions and scripts the test writes before Start are loaded by it.
     void Start()
     {
