@@ -2,6 +2,7 @@
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
+#include "Physics/PhysicsRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 
@@ -15,6 +16,7 @@ void RegisterSubsystems(Engine& engine)
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
     Graphics::RegisterGraphics(engine);
+    Physics::RegisterPhysics(engine);
     GameState::RegisterGameState(engine);
 }
 } // namespace Game

@@ -1,0 +1,17 @@
+#pragma once
+// Something that adds a force to a physics particle: the particle joints. No registry runs them
+// yet, so their forces are never applied in a step.
+#include "Math/Types.h"
+
+namespace Physics
+{
+class PhysicsParticleComponent;
+
+class IParticleForceGenerator
+{
+public:
+    virtual ~IParticleForceGenerator() = default;
+    // Adds this generator's force for a step of dt to the particle.
+    virtual void UpdateForce(PhysicsParticleComponent& particle, f32 dt) = 0;
+};
+} // namespace Physics

@@ -1,0 +1,13 @@
+#include "Physics/SpringJointComponent.h"
+#include "Core/Reflection/HashTypeName.h"
+
+QUILL_DEFINE_TYPE_RECORD(Physics::SpringJointComponent, &TypeRecordOf<GameObjectComponent>(), false)
+
+namespace Physics
+{
+u32 SpringJointComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+} // namespace Physics
