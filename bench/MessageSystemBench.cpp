@@ -18,6 +18,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/System/MessageSystem.h"
+#include "bench/HeapCounter.h"
 #include "bench/RatioReporter.h"
 #include <atomic>
 #include <benchmark/benchmark.h>
@@ -31,33 +32,6 @@
 #include <string>
 #include <thread>
 #include <vector>
-
-namespace
-{
-std::atomic<u64> g_heapAllocations{0};
-} // namespace
-
-// Every heap allocation of the program is counted, so that a benchmark can tell how many it
-// made per message. The replacements pair malloc with free; GCC, which takes operator new for
-// its built-in meaning, would otherwise warn that they do not match.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size)
-{
-    g_heapAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* block = std::malloc(size != 0 ? size : 1))
-        return block;
-    throw std::bad_alloc();
-}
-void operator delete(void* block) noexcept
-{
-    std::free(block);
-}
-void operator delete(void* block, std::size_t) noexcept
-{
-    std::free(block);
-}
-#pragma GCC diagnostic pop
 
 namespace
 {
