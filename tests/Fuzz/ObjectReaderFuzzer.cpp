@@ -1,18 +1,42 @@
 // libFuzzer entry over the object reader: every input is read as an object definition by a
 // real game object (ObjectReaderFuzzHarness.h) and walked by every XML reader
-// (XmlReaderFuzzHarness.h).
+// (XmlReaderFuzzHarness.h). The physics components are known too, and two physics steps run
+// while the object exists.
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
+#include "Core/System/MessageSystem.h"
 #include "ObjectReaderFuzzHarness.h"
+#include "Physics/PhysicsRegistration.h"
+#include "Physics/PhysicsSystem.h"
 #include "XmlReaderFuzzHarness.h"
+
+namespace
+{
+// Two steps: the first puts the shapes where the object is, the second tests them.
+void StepPhysics(GameObject&)
+{
+    for (int step = 0; step < 2; ++step)
+        Physics::System::PhysicsSystem::Instance()->Step(Physics::System::PhysicsSystem::FixedStep);
+    Core::System::MessageSystem::Instance()->ClearQueue();
+}
+
+bool Register(Engine& engine)
+{
+    Core::RegisterCore(engine);
+    Physics::RegisterPhysics(engine);
+    engine.AddSystem("MessagingSystem");
+    engine.AddSystem("PhysicsSystem");
+    return true;
+}
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // One engine for the whole run: its factory and component pools are reused by every input.
     static Engine engine;
-    static const bool registered = (Core::RegisterCore(engine), true);
+    static const bool registered = Register(engine);
     (void)registered;
-    RunObjectReaderFuzzInput(*engine.GetFactory(), data, size);
+    RunObjectReaderFuzzInput(*engine.GetFactory(), data, size, &StepPhysics);
     RunXmlReaderFuzzInput(data, size);
     return 0;
 }
