@@ -3,7 +3,8 @@
 #include "Physics/RigidBodyComponent.h"
 #include "Serializer/Xml/PlainValueXml.h"
 
-QUILL_DEFINE_TYPE_RECORD(Physics::FixedJointComponent, &TypeRecordOf<GameObjectComponent>(), false)
+QUILL_DEFINE_TYPE_RECORD(Physics::FixedJointComponent, &TypeRecordOf<Physics::IForceGenerator>(),
+                         false)
 
 namespace Physics
 {

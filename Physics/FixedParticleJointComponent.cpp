@@ -4,8 +4,8 @@
 #include "Physics/PhysicsParticleComponent.h"
 #include "Serializer/Xml/PlainValueXml.h"
 
-QUILL_DEFINE_TYPE_RECORD(Physics::FixedParticleJointComponent, &TypeRecordOf<GameObjectComponent>(),
-                         false)
+QUILL_DEFINE_TYPE_RECORD(Physics::FixedParticleJointComponent,
+                         &TypeRecordOf<Physics::IParticleForceGenerator>(), false)
 
 namespace Physics
 {

@@ -1,7 +1,8 @@
 #include "Physics/HingeJointComponent.h"
 #include "Core/Reflection/HashTypeName.h"
 
-QUILL_DEFINE_TYPE_RECORD(Physics::HingeJointComponent, &TypeRecordOf<GameObjectComponent>(), false)
+QUILL_DEFINE_TYPE_RECORD(Physics::HingeJointComponent, &TypeRecordOf<Physics::IForceGenerator>(),
+                         false)
 
 namespace Physics
 {

@@ -1,8 +1,8 @@
 #include "Physics/HingeParticleJointComponent.h"
 #include "Core/Reflection/HashTypeName.h"
 
-QUILL_DEFINE_TYPE_RECORD(Physics::HingeParticleJointComponent, &TypeRecordOf<GameObjectComponent>(),
-                         false)
+QUILL_DEFINE_TYPE_RECORD(Physics::HingeParticleJointComponent,
+                         &TypeRecordOf<Physics::IParticleForceGenerator>(), false)
 
 namespace Physics
 {

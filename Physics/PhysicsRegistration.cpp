@@ -13,6 +13,8 @@
 #include "Physics/HalfSpaceColliderComponent.h"
 #include "Physics/HingeJointComponent.h"
 #include "Physics/HingeParticleJointComponent.h"
+#include "Physics/IForceGenerator.h"
+#include "Physics/IParticleForceGenerator.h"
 #include "Physics/PhysicsParticleComponent.h"
 #include "Physics/PhysicsSystem.h"
 #include "Physics/PlaneColliderComponent.h"
@@ -61,6 +63,8 @@ void RegisterPhysicsTypeRecords()
     TypeRecordOf<HalfSpaceColliderComponent>();
     TypeRecordOf<PlaneColliderComponent>();
     TypeRecordOf<SphereColliderComponent>();
+    TypeRecordOf<IForceGenerator>();
+    TypeRecordOf<IParticleForceGenerator>();
     TypeRecordOf<FixedJointComponent>();
     TypeRecordOf<FixedParticleJointComponent>();
     TypeRecordOf<HingeJointComponent>();

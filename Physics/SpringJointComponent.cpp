@@ -1,7 +1,8 @@
 #include "Physics/SpringJointComponent.h"
 #include "Core/Reflection/HashTypeName.h"
 
-QUILL_DEFINE_TYPE_RECORD(Physics::SpringJointComponent, &TypeRecordOf<GameObjectComponent>(), false)
+QUILL_DEFINE_TYPE_RECORD(Physics::SpringJointComponent, &TypeRecordOf<Physics::IForceGenerator>(),
+                         false)
 
 namespace Physics
 {

@@ -2,7 +2,7 @@
 #include "Core/Reflection/HashTypeName.h"
 
 QUILL_DEFINE_TYPE_RECORD(Physics::SpringParticleJointComponent,
-                         &TypeRecordOf<GameObjectComponent>(), false)
+                         &TypeRecordOf<Physics::IParticleForceGenerator>(), false)
 
 namespace Physics
 {
