@@ -2,6 +2,7 @@
 #include "Physics/CollisionTable.h"
 #include "Core/Components/TransformComponent.h"
 #include "Physics/AABoxColliderComponent.h"
+#include "Physics/SphereColliderComponent.h"
 #include "tests/Physics/PhysicsWorld.h"
 #include <gtest/gtest.h>
 
@@ -170,4 +171,24 @@ TEST(CollisionTable, PlanesHalfSpacesCirclesAndCapsules)
         ASSERT_EQ(flat.size(), 2u);
         ExpectNormal(flat[0].normal, std::sqrt(0.5f), 0, 0);
     }
+}
+
+TEST(CollisionTable, CoincidingCentresGiveZeroNormalsAndALoneShapeStillFollows)
+{
+    {
+        PhysicsWorld world;
+        world.Make(TransformAt(2, 0, 0) + Sphere(1.0f));
+        world.Make(TransformAt(2, 0, 0) + Sphere(0.5f));
+        Contacts contacts = world.StepContacts();
+        ASSERT_EQ(contacts.size(), 2u);
+        ExpectNormal(contacts[0].normal, 0, 0, 0);
+        ExpectNormal(contacts[1].normal, 0, 0, 0);
+    }
+    PhysicsWorld alone;
+    GameObject* object = alone.Make(TransformAt(0, 0, 0) + Sphere(1.0f));
+    object->GetComponent<TransformComponent>()->position.z = 7.0f;
+    EXPECT_TRUE(alone.StepContacts().empty());
+    const auto* sphere = static_cast<const Physics::SphereColliderComponent*>(
+        object->GetComponent<Physics::ColliderComponent>());
+    EXPECT_EQ(sphere->GetSphere().centre.z, 7.0f);
 }
