@@ -10,8 +10,8 @@ namespace Game
 {
 void RegisterSubsystems(Engine& engine)
 {
-    // Lowest layer first. The subsystems still to come take their layers' places: Physics
-    // and Audio after Graphics, before GameState; Logic, AI, Tools and Testing after it.
+    // Lowest layer first. The subsystems still to come take their layers' places: Audio
+    // after Physics, before GameState; Logic, AI, Tools and Testing after it.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);

@@ -57,6 +57,9 @@ void ColliderComponent::Serialize(Serializer::XmlWriter& writer)
 
 void ColliderComponent::LinkBody(u32 bodyKind, RigidBodyComponent* body)
 {
+    // A body linked before (a rigid body, then a particle) must not keep pointing here.
+    if (m_body != nullptr && m_body != body)
+        m_body->UnlinkCollider(this);
     m_bodyKind = bodyKind;
     m_body = body;
 }
