@@ -121,3 +121,19 @@ TEST(ColliderComponent, ShapesFollowTheirObjectAndAnswerPointTests)
     EXPECT_FALSE(plane->ContainsPoint(Math::Point4(3, 2.001f, 0, 1)));
     EXPECT_FALSE(plane->ContainsPoint(Math::Point4(3, 4.0f, 0, 1)));
 }
+
+TEST(ColliderComponent, AMountedObjectCollidesWhereItIsDrawn)
+{
+    PhysicsWorld world;
+    GameObject* creator = world.Make(TransformAt(10, 0, 0), "Creator");
+    GameObject* mounted = world.Make(
+        "<TransformComponent><position X=\"1\" Y=\"0\" Z=\"0\"/><orientation X=\"0\" Y=\"0\" "
+        "Z=\"0\"/><scale X=\"1\" Y=\"1\" Z=\"1\"/><relativeToCreator>0</relativeToCreator>"
+        "<updateRelativeToCreator>1</updateRelativeToCreator></TransformComponent>" +
+        Sphere(1.0f));
+    mounted->SetCreatorId(creator->GetId());
+    world.physics->Step(Physics::System::PhysicsSystem::FixedStep);
+    const auto& sphere =
+        *static_cast<SphereColliderComponent*>(mounted->GetComponent<ColliderComponent>());
+    EXPECT_EQ(sphere.GetSphere().centre.x, 11.0f);
+}
