@@ -5,9 +5,14 @@
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/System/MessageSystem.h"
+#include "GameState/GameStateRegistration.h"
+#include "Logic/LogicRegistration.h"
+#include "Logic/LogicSystem.h"
 #include "ObjectReaderFuzzHarness.h"
 #include "Physics/PhysicsRegistration.h"
 #include "Physics/PhysicsSystem.h"
+#include "Scripting/ScriptingRegistration.h"
+#include "Serializer/SerializerRegistration.h"
 #include "XmlReaderFuzzHarness.h"
 
 namespace
@@ -20,10 +25,17 @@ void StepPhysics(GameObject&)
     Core::System::MessageSystem::Instance()->ClearQueue();
 }
 
+// The core, the physics components with the message and physics systems, and the game-rule
+// components: with the logic system they join and leave its list as they are made and
+// destroyed.
 bool Register(Engine& engine)
 {
     Core::RegisterCore(engine);
+    Serializer::RegisterSerializer(engine);
+    Scripting::RegisterScripting(engine);
     Physics::RegisterPhysics(engine);
+    GameState::RegisterGameState(engine);
+    Logic::RegisterLogic(engine);
     engine.AddSystem("MessagingSystem");
     engine.AddSystem("PhysicsSystem");
     return true;
@@ -36,6 +48,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Engine engine;
     static const bool registered = Register(engine);
     (void)registered;
+    static Logic::System::LogicSystem logic;
     RunObjectReaderFuzzInput(*engine.GetFactory(), data, size, &StepPhysics);
     RunXmlReaderFuzzInput(data, size);
     return 0;
