@@ -13,6 +13,9 @@
 #include "Math/Shapes/Plane.h"
 #include "Math/Shapes/Ray3.h"
 #include "Math/Shapes/Sphere3.h"
+#include "Physics/ColliderComponent.h"
+#include "Physics/RigidBodyComponent.h"
+#include "Physics/SphereColliderComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 #include <utility>
@@ -61,6 +64,20 @@ Math::Point4 Along(const Math::Vector4& direction, f32 distance)
     return Math::ORIGIN + direction * distance;
 }
 
+// The sphere of the object's rigid body when its collider is a sphere collider: at the body's
+// position, with the collider's radius.
+bool RigidBodySphere(const GameObject& object, Math::Sphere3& sphere)
+{
+    const auto* body = object.GetComponent<Physics::RigidBodyComponent>();
+    const Physics::ColliderComponent* collider = body != nullptr ? body->GetCollider() : nullptr;
+    if (collider == nullptr ||
+        collider->GetName() != Physics::SphereColliderComponent::GetTypeName())
+        return false;
+    const auto& sphereCollider = static_cast<const Physics::SphereColliderComponent&>(*collider);
+    sphere = Math::Sphere3(body->GetPosition(), sphereCollider.GetSphere().radius);
+    return true;
+}
+
 // One scripted angle; a missing or mistyped global keeps 0 (the script's reader reports it).
 f32 ReadAngle(Scripting::LuaComponent& script, const char* name)
 {
@@ -75,6 +92,7 @@ GeometrySources GameGeometrySources()
     GeometrySources sources;
     sources.clock = []() -> f64
     { return g_Engine != nullptr ? g_Engine->GetTimer().GetTotalSeconds() : 0.0; };
+    sources.sphereCollider = &RigidBodySphere;
     return sources;
 }
 

@@ -40,8 +40,9 @@ struct GeometrySources
     std::function<f64()> clock;
 };
 
-// The sources of the running game: the engine's timer for the clock. The camera and the rigid
-// bodies are reached once their subsystems exist; until then those sources are empty.
+// The sources of the running game: the engine's timer for the clock and the rigid bodies'
+// sphere colliders. The camera is reached once the camera system exists; until then its
+// sources are empty.
 GeometrySources GameGeometrySources();
 
 class GeometryTests

@@ -8,6 +8,7 @@
 #include "Scripting/ScriptServices.h"
 #include "Testing/TestingRegistration.h"
 #include "tests/Math/DebugDrawRecorder.h"
+#include "tests/Physics/PhysicsWorld.h"
 #include "tests/Scripting/ScriptTestEnvironment.h"
 #include "tests/Support/LogCapture.h"
 #include "tests/Support/World.h"
@@ -169,6 +170,20 @@ TEST(GeometryTests, CursorSpheresDrawEverySphereColliderUpToTheNewestIdAndTheHit
     DebugDrawRecorder none;
     GeometryTests(GeometrySources{}).TestCursorSpheres();
     EXPECT_TRUE(none.GetCalls().empty());
+}
+
+TEST(GeometryTests, TheGameFindsTheSpheresOfRigidBodiesWithSphereColliders)
+{
+    PhysicsWorld world;
+    world.Make(TransformAt(4, 0, 0) + Sphere(1.0f) + Body(1.0f), "Ball");
+    world.Make(TransformAt(8, 0, 0) + Box(1, 1, 1) + Body(1.0f), "Crate");
+    world.Make(TransformAt(12, 0, 0) + Sphere(1.0f), "Marker");
+    DebugDrawRecorder recorder;
+    GeometryTests(Testing::GameGeometrySources()).TestCursorSpheres();
+    // Only the ball: the crate's collider is a box and the marker has no rigid body.
+    ASSERT_EQ(recorder.Kinds(), std::vector<std::string>{"sphere"});
+    ExpectColour(recorder.GetCalls()[0], Math::ColorRGBA::Black);
+    ExpectAt(recorder.GetCalls()[0].first, 4.0f, 0.0f, 0.0f);
 }
 
 TEST(GeometryTests, FrustumIsTakenFromTheFirstCameraAndAgainEveryFifteenSeconds)
