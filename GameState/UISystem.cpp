@@ -215,6 +215,7 @@ void UISystem::ChangePage(const std::string& name)
         return;
     m_previous = m_current;
     m_current = page;
+    Core::Log() << "UISystem: current page " << name << '\n';
     page->Open();
     // Load may have changed pages again; close what is previous now.
     if (m_previous != nullptr && m_previous != m_current)
