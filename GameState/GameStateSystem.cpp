@@ -59,11 +59,15 @@ GameStateSystem::GameStateSystem()
 
 GameStateSystem::~GameStateSystem()
 {
-    Leave();
-    m_previous = m_current = m_next = m_count = 0;
     Core::Services().isPaused.Remove(&IsGamePaused);
     if (s_instance == this)
         s_instance = nullptr;
+    // The scripts live in the engine's allocator; a system destroyed after it (a program that
+    // made this system first) can no longer reach them, and their memory went with it.
+    if (g_Engine == nullptr || g_Engine->GetAllocator() == nullptr)
+        return;
+    Leave();
+    m_previous = m_current = m_next = m_count = 0;
     // The scripts are released here (a state script that failed to load belongs to no one
     // else); Destroy leaves the Lua system first.
     for (Scripting::LuaComponent* script : m_states)
