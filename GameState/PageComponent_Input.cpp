@@ -131,10 +131,10 @@ bool PageComponent::PageAction(u32 player, u32 action)
 s16 PageComponent::FindMoveTarget(s16 from, const Math::Vector2& direction) const
 {
     auto has = [this](s16 cell) { return ButtonInCell(cell) != nullptr; };
-    // The first cell with a button from `start` stepping by `step` within start's row.
-    auto scan = [&](s16 start, s16 step) -> s16
+    // The first cell with a button from `start` stepping by `step`, within the row that starts
+    // at `rowStart`.
+    auto scan = [&](s16 start, s16 step, s16 rowStart) -> s16
     {
-        const s16 rowStart = static_cast<s16>(start - start % GridColumns);
         for (s16 cell = start; cell >= rowStart && cell < rowStart + GridColumns; cell += step)
         {
             if (has(cell))
@@ -142,6 +142,7 @@ s16 PageComponent::FindMoveTarget(s16 from, const Math::Vector2& direction) cons
         }
         return NoSelection;
     };
+    auto rowOf = [](s16 cell) { return static_cast<s16>(cell - cell % GridColumns); };
     if (direction.y < 0.0f || direction.y > 0.0f)
     {
         const bool down = direction.y < 0.0f;
@@ -150,23 +151,24 @@ s16 PageComponent::FindMoveTarget(s16 from, const Math::Vector2& direction) cons
             return NoSelection;
         if (has(target))
             return target;
-        // Down looks right first, up looks left first.
+        // Down looks right first, up looks left first, both within the target's row.
         const s16 first = down ? 1 : -1;
-        const s16 found = scan(static_cast<s16>(target + first), first);
-        return found != NoSelection ? found : scan(static_cast<s16>(target - first), -first);
+        const s16 row = rowOf(target);
+        const s16 found = scan(static_cast<s16>(target + first), first, row);
+        return found != NoSelection ? found : scan(static_cast<s16>(target - first), -first, row);
     }
     if (direction.x > 0.0f)
     {
         const s16 target = static_cast<s16>(from + 1);
         if (target % GridColumns == 0 || target >= GridCells)
             return NoSelection;
-        return scan(target, 1);
+        return scan(target, 1, rowOf(target));
     }
     if (direction.x < 0.0f)
     {
         if (from % GridColumns == 0)
             return NoSelection;
-        return scan(static_cast<s16>(from - 1), -1);
+        return scan(static_cast<s16>(from - 1), -1, rowOf(from));
     }
     return NoSelection;
 }
