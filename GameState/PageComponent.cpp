@@ -70,6 +70,15 @@ void PageComponent::Shutdown()
     for (std::string& cell : m_grid)
         cell.clear();
     m_hovered = 0;
+    // Taken first: destroying an object shuts its element down, which comes back here.
+    std::vector<u32> made;
+    made.swap(m_madeObjects);
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    for (u32 id : made)
+    {
+        if (factory != nullptr)
+            factory->DestroyObject(id); // one already gone is simply not found
+    }
 }
 
 bool PageComponent::CallScript(const char* function)
@@ -102,6 +111,8 @@ void PageComponent::Deserialize(Serializer::XmlReader& reader)
     {
         u32 objectId = 0;
         Serializer::ReadObject(reader, objectId);
+        if (objectId != 0)
+            m_madeObjects.push_back(objectId);
         GameObject* object = FindObject(objectId);
         ButtonComponent* button =
             object != nullptr ? object->GetComponent<ButtonComponent>() : nullptr;
@@ -191,6 +202,8 @@ void PageComponent::MakePointers()
             continue;
         GameObject* object = Serializer::System::SerializerSystem::CreateObject(
             m_id, PointerArchetype, Engine::GenerateId());
+        if (object != nullptr)
+            m_madeObjects.push_back(object->GetId());
         HUDComponent* pointer = object != nullptr ? object->GetComponent<HUDComponent>() : nullptr;
         if (pointer == nullptr)
         {
@@ -293,6 +306,8 @@ ButtonComponent* PageComponent::AddButton(const std::string& material, const std
 {
     GameObject* object = Serializer::System::SerializerSystem::CreateObject(m_id, ButtonArchetype,
                                                                             Engine::GenerateId());
+    if (object != nullptr)
+        m_madeObjects.push_back(object->GetId());
     ButtonComponent* button = object != nullptr ? object->GetComponent<ButtonComponent>() : nullptr;
     if (button == nullptr)
     {

@@ -22,7 +22,8 @@
 // Selection -1 means none: a press selects nothing and the first grid move selects the first
 // cell holding a button. Players outside 0 to 3 are ignored. Elements are kept by address; an
 // element leaves its page when it shuts down (Remove below), and a page going first tells its
-// elements to forget it. Main thread only.
+// elements to forget it. The objects the page made (its children, pointers and buttons) go with
+// it; elements of other objects that joined it stay. Main thread only.
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Vector2.h"
@@ -76,12 +77,14 @@ public:
     };
 
     PageComponent();
-    // Leaves the user-interface system, tells the elements to forget it, destroys the script.
+    // Leaves the user-interface system (Shutdown), destroys the script.
     ~PageComponent() override;
 
     static std::string GetTypeName() { return "PageComponent"; }
     u32 GetType() const override;
     std::string GetName() const override { return GetTypeName(); }
+    // Leaves the user-interface system, tells the elements to forget it and destroys the
+    // objects it made.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter&) override {}
@@ -172,6 +175,8 @@ private:
     bool m_active;
     // The button the mouse hovered last, by object id (0 for none).
     u32 m_hovered;
+    // Objects this page made, destroyed with it.
+    std::vector<u32> m_madeObjects;
 };
 } // namespace GameState
 

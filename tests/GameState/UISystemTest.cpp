@@ -357,8 +357,12 @@ TEST(UIPages, APageReplacedByNameLeavesNoCurrentPageWhenDestroyedLater)
     PageComponent* second = world.MakePage("P", {{"B", 0}}, "SecondPage");
     EXPECT_EQ(world.UI().FindPage("P"), second);
     EXPECT_EQ(world.UI().GetCurrentPage(), first);
+    const u32 button = first->FindButton("A")->GetOwner();
+    const u32 pointer = first->GetPointer(3)->GetOwner();
     world.engine().GetFactory()->DestroyObject(first->GetOwner());
     EXPECT_EQ(world.UI().GetCurrentPage(), nullptr);
+    EXPECT_EQ(world.engine().GetFactory()->FindObject(button), nullptr) << "made by the page";
+    EXPECT_EQ(world.engine().GetFactory()->FindObject(pointer), nullptr);
     EXPECT_EQ(world.UI().FindPage("P"), second);
     world.world.Frames(1);
     world.engine().GetFactory()->DestroyObject(second->GetOwner());
