@@ -30,7 +30,7 @@ end
 local function Finish(text)
     finished = true
     Engine.Output("Level1: " .. text)
-    GameState.AddHudElement("Default", text, 0, 0.1, 0, 0, 0, 0)
+    GameState.AddHudElement("Panel", text, 0, 0.1, 0, 0, 0, 0)
     GameState.GoToMainDelayed(closingDelay)
 end
 
