@@ -4,6 +4,7 @@
 #include "GameState/UISystem.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
+#include "Core/Messages/Graphics/WindowResizeMessage.h"
 #include "Core/Messages/Input/InputActionMessage.h"
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/Messages/Input/InputMoveMessage.h"
@@ -14,9 +15,14 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/System/InputSystem.h"
 #include "GameState/ButtonComponent.h"
+#include "GameState/GameStateComponent.h"
 #include "GameState/GameStateSystem.h"
 #include "GameState/HUDComponent.h"
 #include "GameState/PageComponent.h"
+#include "Graphics/Assets/MaterialManager.h"
+#include "Graphics/Assets/TextureManager.h"
+#include "Graphics/Formats/PngWriter.h"
+#include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptServices.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
@@ -387,4 +393,64 @@ TEST(UIPages, AnElementLeavesItsPageWhenDestroyedWhileAnotherIsCurrent)
     world.Show("A");
     world.world.Frames(2);
     EXPECT_EQ(world.Count("A UpdatePage"), 2u);
+}
+
+TEST(UIPages, TheOverlayGetsTheActivePagesElementsMeasuredAndTheirHitSizes)
+{
+    PageWorld world(1);
+    Graphics::PngWriter::Description image;
+    image.width = 100;
+    image.height = 50;
+    image.colorType = Graphics::PngRgb;
+    image.rows.assign(100 * 50 * 3, 0x40);
+    world.folder.MakeFolder("assets/Textures");
+    ASSERT_TRUE(Graphics::PngWriter::Save(image, world.folder.Path("assets/Textures/Box.png")));
+    world.folder.Write("assets/Materials/Box.xml", "<M><DiffuseMap>Box</DiffuseMap></M>");
+    Graphics::TextureManager textures;
+    textures.LoadAll(Graphics::TextureManager::AllCategories);
+    Graphics::MaterialManager materials;
+    materials.LoadAll(0);
+
+    PageComponent* page = world.MakePage("Menu", {{"Play", 0}, {"Quit", 1}});
+    std::vector<UISystem::DrawItem> items;
+    world.UI().CollectDrawItems(items, 1000.0f, 500.0f);
+    EXPECT_TRUE(items.empty()) << "no active page";
+
+    world.Show("Menu");
+    page->FindButton("Quit")->alpha = 0.0f;
+    world.UI().CollectDrawItems(items, 1000.0f, 500.0f);
+    // The title and Play; Quit is invisible and the pointers have no material.
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].objectId, page->FindButton("Play")->GetOwner());
+    EXPECT_EQ(items[1].size.x, 100.0f);
+    EXPECT_EQ(items[1].centre.x, Core::WindowWidth() / 2.0f + 1000.0f)
+        << "a fresh page's buttons start a window right";
+    EXPECT_FLOAT_EQ(page->FindButton("Play")->hitSize.x, 0.1f);
+    EXPECT_FLOAT_EQ(page->FindButton("Play")->hitSize.y, 0.1f);
+
+    // A resize lays every page out again.
+    world.Deliver(WindowResizeMessage(0, Math::Vector2(2000.0f, 1000.0f), 0));
+    EXPECT_FLOAT_EQ(page->FindButton("Play")->pixelPosition.x, 1000.0f);
+}
+
+TEST(UIPages, AGameStateComponentLoadsItsScripts)
+{
+    PageWorld world;
+    world.folder.Write("assets/Scripts/Main.lua", "function Update(dt) end\n");
+    world.folder.Write("assets/Scripts/Extra.lua", "function Update(dt) end\n");
+    world.folder.Write("assets/Objects/Scripted.xml",
+                       "<Scripted><GameStateComponent><string>x</string><string>Main.lua</string>"
+                       "<string>main</string><string>Extra.lua</string><string>extra</string>"
+                       "<string>Missing.lua</string></GameStateComponent></Scripted>");
+    Serializer::ObjectDefinitionManager::Instance()->LoadAll(0);
+    GameObject* object =
+        Serializer::System::SerializerSystem::CreateObject(0, "Scripted", Engine::GenerateId());
+    ASSERT_NE(object, nullptr);
+    const auto* component = object->GetComponent<GameState::GameStateComponent>();
+    ASSERT_NE(component, nullptr);
+    ASSERT_NE(component->GetMainScript(), nullptr);
+    EXPECT_EQ(component->GetMainScript()->GetScriptName(), "main");
+    ASSERT_EQ(component->GetScripts().size(), 2u) << "the odd file without a name counts too";
+    EXPECT_EQ(component->GetScripts()[0]->GetScriptName(), "extra");
+    EXPECT_TRUE(component->flags[0] && component->flags[1] && component->flags[2]);
 }
