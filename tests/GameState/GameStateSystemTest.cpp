@@ -3,15 +3,31 @@
 #include "Core/Engine.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "GameState/GameStateRegistration.h"
+#include "tests/GameState/GameStateWorld.h"
 #include <gtest/gtest.h>
 
 using GameState::System::GameStateSystem;
+
+namespace
+{
+// The game-state system behind a first system: the first one outlives the engine's allocator
+// (the log's place in the game), and the state scripts live in that allocator.
+SystemComponent* AddGameStateSystem(Engine& engine)
+{
+    engine.GetSystemFactory().Register(
+        "CreationRecorder",
+        [](const LaunchOptions&) -> SystemComponent* { return new CreationRecorder(); },
+        []() -> SystemComponent* { return nullptr; });
+    engine.AddSystem("CreationRecorder");
+    return engine.AddSystem("GameStateSystem");
+}
+} // namespace
 
 TEST(GameStateSystem, PauseAndResumeDriveTheEnginePauseFlag)
 {
     Engine engine;
     GameState::RegisterGameState(engine);
-    ASSERT_NE(engine.AddSystem("GameStateSystem"), nullptr);
+    ASSERT_NE(AddGameStateSystem(engine), nullptr);
     GameStateSystem* states = GameStateSystem::Instance();
     ASSERT_NE(states, nullptr);
     EXPECT_FALSE(engine.IsPaused());
@@ -28,7 +44,7 @@ TEST(GameStateSystem, ExitQuitsTheEngine)
 {
     Engine engine;
     GameState::RegisterGameState(engine);
-    engine.AddSystem("GameStateSystem");
+    AddGameStateSystem(engine);
     GameStateMessage exit(0, GSM_EXIT, 0);
     GameStateSystem::Instance()->HandleMessage(&exit);
     EXPECT_TRUE(engine.IsDone());
@@ -39,7 +55,7 @@ TEST(GameStateSystem, EngineIsNotPausedWithoutIt)
     Engine engine;
     {
         GameState::RegisterGameState(engine);
-        engine.AddSystem("GameStateSystem");
+        AddGameStateSystem(engine);
         GameStateMessage pause(0, GSM_PAUSE, 0);
         GameStateSystem::Instance()->HandleMessage(&pause);
         EXPECT_TRUE(engine.IsPaused());
@@ -54,7 +70,7 @@ TEST(GameStateSystem, StoppingRemovesThePauseHook)
     {
         Engine engine;
         GameState::RegisterGameState(engine);
-        engine.AddSystem("GameStateSystem");
+        AddGameStateSystem(engine);
         EXPECT_TRUE(Core::Services().isPaused.IsInstalled());
     }
     // A hook left behind would keep answering for a system that no longer exists.
