@@ -34,8 +34,8 @@ constexpr u32 kFramePixels = 64;
 // The menus: buttons and title panels are rounded frames, pointers are arrows.
 constexpr u32 kButtonWidth = 256;
 constexpr u32 kButtonHeight = 64;
-constexpr u32 kPanelWidth = 512;
-constexpr u32 kPanelHeight = 96;
+constexpr u32 kPanelWidth = 256;
+constexpr u32 kPanelHeight = 48;
 constexpr f32 kFrameCorner = 14.0f;
 constexpr f32 kFrameBorder = 3.0f;
 constexpr u32 kPointerSize = 32;
