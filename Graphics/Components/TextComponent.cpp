@@ -175,10 +175,25 @@ void TextComponent::Construct(const std::string& newText)
         Upload();
 }
 
-void TextComponent::ShiftLine(std::size_t first, std::size_t end, f32 dx)
+bool TextComponent::HasQuad(std::size_t character) const
 {
-    for (std::size_t i = first * VerticesPerCharacter; i < end * VerticesPerCharacter; ++i)
-        m_vertices[i].position[0] += dx;
+    // A placed quad's second index is 4i + 2, never 0; a zeroed slot's is 0.
+    return m_indices[IndicesPerCharacter * character + 1] != 0;
+}
+
+void TextComponent::ShiftQuads(std::size_t first, std::size_t end, f32 dx, f32 dy)
+{
+    for (std::size_t character = first; character < end; ++character)
+    {
+        if (!HasQuad(character))
+            continue;
+        for (std::size_t v = 0; v < VerticesPerCharacter; ++v)
+        {
+            Vertex& vertex = m_vertices[VerticesPerCharacter * character + v];
+            vertex.position[0] += dx;
+            vertex.position[1] += dy;
+        }
+    }
 }
 
 void TextComponent::Layout()
@@ -195,21 +210,17 @@ void TextComponent::Layout()
         return;
     }
     const f32 size = m_font->GetPixelSize() > 0 ? static_cast<f32>(m_font->GetPixelSize()) : 1.0f;
-    const bool centred = (m_alignment & (AlignLeft | AlignRight)) == 0;
     auto lineShift = [&](f32 lineWidth)
     {
         if (m_alignment & AlignLeft)
             return 0.0f;
         return (m_alignment & AlignRight) ? -lineWidth : -lineWidth / 2.0f;
     };
-    auto halfWidthOf = [&](char c)
-    {
-        const Glyph* glyph = m_font->GetGlyph(c);
-        return glyph != nullptr ? glyph->width / size / 2.0f : 0.0f;
-    };
 
-    f32 penX = centred ? -halfWidthOf(text[0]) : 0.0f;
-    f32 lineWidth = -penX;
+    // Every line is laid out from pen 0 and moved by its own width afterwards, so right-aligned
+    // lines end at x = 0 and centred ones are centred on it, whatever glyphs they start with.
+    f32 penX = 0.0f;
+    f32 lineWidth = 0.0f;
     f32 penY = kMiddlePen;
     if (m_alignment & AlignTop)
         penY = kTopPen;
@@ -233,7 +244,7 @@ void TextComponent::Layout()
         }
         if (c == LineBreak)
         {
-            ShiftLine(lineStart, i, lineShift(lineWidth));
+            ShiftQuads(lineStart, i, lineShift(lineWidth), 0.0f);
             if (i + 1 == length)
             {
                 end = i;
@@ -242,9 +253,8 @@ void TextComponent::Layout()
             }
             ++lineBreaks;
             lineStart = i + 1;
-            const f32 half = halfWidthOf(text[i + 1]);
-            penX = -half;
-            lineWidth = half;
+            penX = 0.0f;
+            lineWidth = 0.0f;
             previous = nullptr;
             penY -= kLineHeight;
             continue;
@@ -279,10 +289,8 @@ void TextComponent::Layout()
         previous = glyph;
     }
     if (lineStart < end)
-        ShiftLine(lineStart, end, lineShift(lineWidth));
-    const f32 lift = static_cast<f32>(lineBreaks) / 2.0f;
-    for (std::size_t i = 0; i < VerticesPerCharacter * end; ++i)
-        m_vertices[i].position[1] += lift;
+        ShiftQuads(lineStart, end, lineShift(lineWidth), 0.0f);
+    ShiftQuads(0, end, 0.0f, static_cast<f32>(lineBreaks) / 2.0f);
     m_indexCount = static_cast<u32>(IndicesPerCharacter * length);
 }
 

@@ -3,8 +3,10 @@
 // buffers; the overlay pass (screen space) or the forward pass (world space) draws them. One
 // unit is one font size: glyph metrics come divided by the font's pixel size.
 //
-// Layout: "#" breaks the line and gets no quad (its slot is zeroed); lines are aligned left,
-// right or centred about x = 0, and the block is moved up by half a line per break. Glyphs are
+// Layout: "#" breaks the line and gets no quad (its slot is zeroed). Each line is laid out from
+// pen 0 and then moved by its width (pen advances and kerning): left-aligned lines start at
+// x = 0, right-aligned ones end there, centred ones are centred on it. The block is moved up by
+// half a line per break. Glyphs are
 // looked up by unsigned byte; a character the font has no glyph for is skipped (no quad, no
 // advance). A text without a font lays nothing out. Four vertices and six indices per
 // character; the buffers grow when a longer text comes and are reused otherwise.
@@ -96,8 +98,10 @@ public:
 
 private:
     void Upload();
-    // Moves the quads of characters [first, end) by dx in x.
-    void ShiftLine(std::size_t first, std::size_t end, f32 dx);
+    // True when the character's slot holds a quad (not a break or a skipped character).
+    bool HasQuad(std::size_t character) const;
+    // Moves the quads of characters [first, end); zeroed slots stay zero.
+    void ShiftQuads(std::size_t first, std::size_t end, f32 dx, f32 dy);
 
     std::vector<u32> m_indices;
     std::vector<Vertex> m_vertices;
