@@ -16,6 +16,7 @@
 #include "Graphics/Components/CursorComponent.h"
 #include "Math/Intersection.h"
 #include "Math/MathUtils.h"
+#include "Scripting/ScriptServices.h"
 #include "Serializer/SerializerSystem.h"
 #include <GL/glew.h>
 #include <algorithm>
@@ -85,6 +86,19 @@ u32 HookCursorObjectId()
     return cameras != nullptr ? cameras->GetCursorObjectId() : 0u;
 }
 
+// What the Camera script table asks at once (Scripting/ScriptServices.h).
+void HookMakeCameraSafe()
+{
+    if (CameraSystem* cameras = CameraSystem::Instance())
+        cameras->MakeSafe();
+}
+
+u32 HookCreateCursor()
+{
+    CameraSystem* cameras = CameraSystem::Instance();
+    return cameras != nullptr ? cameras->CreateCursor() : 0u;
+}
+
 void SetMatrix(u32 program, const char* name, const Math::Matrix4& matrix, bool transpose)
 {
     glUniformMatrix4fv(glGetUniformLocation(program, name), 1, transpose ? GL_TRUE : GL_FALSE,
@@ -136,6 +150,9 @@ void CameraSystem::InstallHooks()
     services.setFieldOfView.Install(&HookSetFieldOfView);
     services.getViewAngles.Install(&HookGetViewAngles);
     services.setViewAngles.Install(&HookSetViewAngles);
+    Scripting::ScriptServices& scripts = Scripting::Services();
+    scripts.makeCameraSafe.Install(&HookMakeCameraSafe);
+    scripts.createCursor.Install(&HookCreateCursor);
     m_hooksInstalled = true;
 }
 
@@ -147,6 +164,9 @@ void CameraSystem::RemoveHooks()
     services.setFieldOfView.Remove(&HookSetFieldOfView);
     services.getViewAngles.Remove(&HookGetViewAngles);
     services.setViewAngles.Remove(&HookSetViewAngles);
+    Scripting::ScriptServices& scripts = Scripting::Services();
+    scripts.makeCameraSafe.Remove(&HookMakeCameraSafe);
+    scripts.createCursor.Remove(&HookCreateCursor);
     m_hooksInstalled = false;
 }
 

@@ -1,6 +1,6 @@
 // Drawing on a real context (under Xvfb): a queued quad reaches the window with its object's
 // uniforms, texts get their buffers again after the switch to full screen, and the cursor
-// object follows the ground point under the mouse.
+// object a script makes follows the ground point under the mouse.
 #include "Core/Components/TransformComponent.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Objects/GameFactory.h"
@@ -22,6 +22,8 @@
 #include "Graphics/System/CameraSystem.h"
 #include "Math/MathUtils.h"
 #include "Platform/Window.h"
+#include "Scripting/LuaComponent.h"
+#include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Serializer/Xml/XmlReader.h"
 #include "tests/Support/RecordingEngineTest.h"
@@ -212,7 +214,16 @@ TEST_F(DrawingGlTest, TheCursorObjectFollowsTheGroundPoint)
     ASSERT_NE(Start(), nullptr);
     // Looking down at the origin from 45 degrees above the ground.
     cameras->GetDefaultCamera()->placement.phi = Math::PI / 4.0f;
-    const u32 id = cameras->CreateCursor();
+    Scripting::RegisterScripting(*engine);
+    engine->AddSystem("ScriptingSystem");
+    Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+    ASSERT_NE(script, nullptr);
+    const std::string text = "cursor = Camera.CreateCursor()";
+    ASSERT_TRUE(script->LoadText("cursor", text.c_str(), text.size())) << log->Text();
+    s32 scriptId = 0;
+    EXPECT_TRUE(script->GetGlobalInt("cursor", scriptId));
+    Scripting::LuaComponent::Destroy(script);
+    const u32 id = static_cast<u32>(scriptId);
     GameObject* cursor = engine->GetFactory()->FindObject(id);
     ASSERT_NE(cursor, nullptr);
     EXPECT_EQ(cursor->GetName(), "Cursor");
