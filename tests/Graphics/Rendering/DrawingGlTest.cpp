@@ -204,6 +204,8 @@ TEST_F(DrawingGlTest, TextsHaveBuffersAgainAfterTheSwitchToFullScreen)
     glGetBufferParameteriv(GL_ARRAY_BUFFER, GL_BUFFER_SIZE, &size);
     text->Unbind();
     EXPECT_EQ(size, static_cast<GLint>(4 * sizeof(TextComponent::Vertex)));
+    graphics->ToggleFullScreen();
+    EXPECT_TRUE(text->HasBuffers());
 }
 
 TEST_F(DrawingGlTest, TheCursorObjectFollowsTheGroundPoint)
