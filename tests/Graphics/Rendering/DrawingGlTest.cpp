@@ -8,8 +8,10 @@
 #include "Core/System/InputSystem.h"
 #include "Graphics/Assets/FontManager.h"
 #include "Graphics/Assets/MaterialManager.h"
+#include "Graphics/Assets/Model.h"
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Assets/ShaderManager.h"
+#include "Graphics/Assets/ShaderProgram.h"
 #include "Graphics/Assets/ShaderProgramManager.h"
 #include "Graphics/Assets/TextureManager.h"
 #include "Graphics/Components/CameraComponent.h"
@@ -36,6 +38,9 @@
 #include <memory>
 #include <sstream>
 #include <tinyxml2.h>
+#if defined(__SANITIZE_ADDRESS__)
+#include <sanitizer/lsan_interface.h>
+#endif
 
 using namespace Graphics;
 using Graphics::System::CameraSystem;
@@ -73,6 +78,25 @@ void WriteQuad(TempFolder& folder)
     writer.WriteMesh(model);
     writer.WriteEnd();
     writer.Save(folder.Path("assets/Models/bin/Quad.fbxbin"));
+}
+
+// Mesa's software rasterizer keeps two small blocks from the first draw of a process past the end
+// of its context, which the leak checker would blame on the test. A first draw made while the
+// checker looks away lets the frame under test be checked in full.
+void WarmUpDriver(const RenderComponent& render)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_disable();
+#endif
+    render.GetProgram()->Use();
+    render.GetModel()->BindVertexFormat();
+    glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(render.GetModel()->GetIndexCount()),
+                   GL_UNSIGNED_INT, nullptr);
+    render.GetModel()->UnbindVertexFormat();
+    ShaderProgram::UseNone();
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_enable();
+#endif
 }
 
 std::string ReadRepositoryFile(const std::string& path)
@@ -159,6 +183,7 @@ TEST_F(DrawingGlTest, AQueuedQuadColoursTheWindowAndIsCounted)
                                           "<ShaderProgram>Default</ShaderProgram></R>"));
     ASSERT_NE(render->GetProgram(), nullptr);
     render->intensity = Math::Vector3(0.0f, 0.0f, 1.0f);
+    WarmUpDriver(*render);
     graphics->Update(1.0f / 60.0f);
 
     std::array<unsigned char, 4> pixel{};
