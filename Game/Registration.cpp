@@ -2,6 +2,8 @@
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
+#include "Logic/LogicRegistration.h"
+#include "Physics/PhysicsRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 
@@ -9,12 +11,14 @@ namespace Game
 {
 void RegisterSubsystems(Engine& engine)
 {
-    // Lowest layer first. The subsystems still to come take their layers' places: Physics
-    // and Audio after Graphics, before GameState; Logic, AI, Tools and Testing after it.
+    // Lowest layer first. The subsystems still to come take their layers' places: Audio
+    // after Physics, before GameState; AI, Tools and Testing after Logic.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
     Graphics::RegisterGraphics(engine);
+    Physics::RegisterPhysics(engine);
     GameState::RegisterGameState(engine);
+    Logic::RegisterLogic(engine);
 }
 } // namespace Game
