@@ -1,4 +1,5 @@
 #include "Game/Registration.h"
+#include "AI/AIRegistration.h"
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
@@ -11,12 +12,13 @@ namespace Game
 void RegisterSubsystems(Engine& engine)
 {
     // Lowest layer first. The subsystems still to come take their layers' places: Physics
-    // and Audio after Graphics, before GameState; AI, Tools and Testing after Logic.
+    // and Audio after Graphics, before GameState; Tools and Testing after AI.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
     Graphics::RegisterGraphics(engine);
     GameState::RegisterGameState(engine);
     Logic::RegisterLogic(engine);
+    AI::RegisterAI(engine);
 }
 } // namespace Game

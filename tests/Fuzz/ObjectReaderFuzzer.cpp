@@ -1,6 +1,8 @@
 // libFuzzer entry over the object reader: every input is read as an object definition by a
 // real game object (ObjectReaderFuzzHarness.h) and walked by every XML reader
 // (XmlReaderFuzzHarness.h).
+#include "AI/AIRegistration.h"
+#include "AI/AISystem.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "GameState/GameStateRegistration.h"
@@ -17,13 +19,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Engine engine;
     static const bool registered = (Core::RegisterCore(engine), true);
     (void)registered;
-    // The game-rule components read their definitions too; with the logic system they join
-    // and leave its list as they are made and destroyed.
+    // The game-rule and AI components read their definitions too; with the logic and AI
+    // systems they join and leave their lists as they are made and destroyed.
     static const bool rules =
         (Serializer::RegisterSerializer(engine), Scripting::RegisterScripting(engine),
-         GameState::RegisterGameState(engine), Logic::RegisterLogic(engine), true);
+         GameState::RegisterGameState(engine), Logic::RegisterLogic(engine), AI::RegisterAI(engine),
+         true);
     (void)rules;
     static Logic::System::LogicSystem logic;
+    static AI::System::AISystem ai;
     RunObjectReaderFuzzInput(*engine.GetFactory(), data, size);
     RunXmlReaderFuzzInput(data, size);
     return 0;

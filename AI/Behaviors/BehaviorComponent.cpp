@@ -1,0 +1,228 @@
+#include "AI/Behaviors/BehaviorComponent.h"
+#include "AI/AIControllerComponent.h"
+#include "AI/AISystem.h"
+#include "AI/Behaviors/AttackBehaviorComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Logic/Controllers/ControllerComponent.h"
+#include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Effects/EffectComponent.h"
+#include "Logic/Movement/MoveComponent.h"
+#include "Math/MathUtils.h"
+#include "Serializer/Xml/ValueXml.h"
+#include <algorithm>
+#include <cmath>
+
+QUILL_DEFINE_TYPE_RECORD(AI::BehaviorComponent, &TypeRecordOf<AI::AIComponent>(), false)
+
+namespace AI
+{
+namespace
+{
+const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+const Math::Vector4 kUp(0.0f, 1.0f, 0.0f, 0.0f);
+// Past twice the largest turn, a turn-limited mover brakes instead of drawing a new speed.
+constexpr f32 kBrakeTurnFactor = 2.0f;
+constexpr f32 kBrakeFactor = 0.98f;
+
+bool IsZero(const Math::Vector4& v)
+{
+    return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f;
+}
+
+// The signed turn about the y axis, in degrees, that takes the horizontal part of `from` to
+// that of `to`: the y angle of the shortest rotation between them, also beyond a quarter turn.
+f32 YawBetween(const Math::Vector4& from, const Math::Vector4& to)
+{
+    const f32 cross = from.z * to.x - from.x * to.z;
+    const f32 dot = from.x * to.x + from.z * to.z;
+    return std::atan2(cross, dot) * Math::RAD_TO_DEG;
+}
+
+Math::Quaternion YawRotation(f32 degrees)
+{
+    Math::Quaternion rotation;
+    rotation.FromAxisAngle(kUp, degrees * Math::DEG_TO_RAD);
+    return rotation;
+}
+} // namespace
+
+BehaviorComponent::BehaviorComponent()
+    : MaxAngle(0.0f), m_timer(0.0f), m_target(0), m_targetsPlayers(true)
+{
+}
+
+u32 BehaviorComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void BehaviorComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    Serializer::ReadValue(reader, MaxAngle, "");
+    Serializer::ReadValue(reader, m_targetsPlayers, "");
+    m_target = 0;
+}
+
+void BehaviorComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    Serializer::WriteValue(writer, MaxAngle, "");
+    Serializer::WriteValue(writer, m_targetsPlayers, "");
+}
+
+bool BehaviorComponent::FindBody(Body& body) const
+{
+    body.object = OwnerObject();
+    if (body.object == nullptr)
+        return false;
+    body.move = body.object->GetComponent<Logic::MoveComponent>();
+    body.transform = body.object->GetComponent<TransformComponent>();
+    body.controller = body.object->GetComponent<Logic::ControllerComponent>();
+    return body.move != nullptr && body.transform != nullptr && body.controller != nullptr;
+}
+
+bool BehaviorComponent::IsDying(const GameObject& object)
+{
+    static const u32 kDeathHash = HashTypeName(DeathEffectName);
+    const u32 effectFamily = ComponentTypeId<Logic::EffectComponent>();
+    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
+    {
+        // Names are read only of effects, so the usual object costs no string.
+        if ((entry.typeId == effectFamily || entry.typeId == kDeathHash) &&
+            entry.component->GetName() == DeathEffectName)
+            return true;
+    }
+    return false;
+}
+
+GameObject* BehaviorComponent::FindLiveTarget() const
+{
+    if (m_target == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
+        return nullptr;
+    GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
+    return target != nullptr && !IsDying(*target) ? target : nullptr;
+}
+
+void BehaviorComponent::SetAttackTargets(const GameObject& object, u32 targetObjectId)
+{
+    const u32 family = ComponentTypeId<BehaviorComponent>();
+    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
+    {
+        if (entry.typeId != family)
+            continue;
+        if (auto* attack = dynamic_cast<AttackBehaviorComponent*>(entry.component))
+            attack->SetTarget(targetObjectId);
+    }
+}
+
+void BehaviorComponent::SetControllerTarget(const GameObject& object, u32 targetObjectId)
+{
+    if (auto* controller =
+            dynamic_cast<AIControllerComponent*>(object.GetComponent<Logic::ControllerComponent>()))
+        controller->SetTarget(targetObjectId);
+}
+
+void BehaviorComponent::PickTarget()
+{
+    if (m_targetsPlayers)
+        TargetRandomPlayer();
+    else
+        TargetRandomAI();
+}
+
+void BehaviorComponent::TargetRandomPlayer()
+{
+    System::AISystem* system = System::AISystem::Instance();
+    const GameObject* owner = OwnerObject();
+    if (system == nullptr || owner == nullptr)
+        return;
+    const auto& players = system->GatherPlayerControllers();
+    if (players.empty())
+        return;
+    const f32 last = static_cast<f32>(players.size() - 1);
+    const s32 index = Math::RoundToInt(last * Math::RandUnit());
+    SetControllerTarget(*owner, players[static_cast<std::size_t>(index)]->GetOwner());
+}
+
+void BehaviorComponent::TargetRandomAI()
+{
+    System::AISystem* system = System::AISystem::Instance();
+    const GameObject* owner = OwnerObject();
+    if (system == nullptr || owner == nullptr)
+        return;
+    const auto& controllers = system->GetAIControllers();
+    if (controllers.empty())
+        return;
+    const f32 last = static_cast<f32>(controllers.size() - 1);
+    const s32 index = Math::RoundToInt(last * Math::RandUnit());
+    SetControllerTarget(*owner, controllers[static_cast<std::size_t>(index)]->GetOwner());
+}
+
+void BehaviorComponent::RandomizeSpeed(Logic::MoveComponent& move, f32 minSpeed, f32 maxSpeed)
+{
+    const f32 speed = minSpeed + (maxSpeed - minSpeed) * Math::RandUnit();
+    move.AddMoveValue(speed - move.moveValue_);
+}
+
+void BehaviorComponent::SteerDirect(const Body& body, const Math::Vector4& desired, f32 minSpeed,
+                                    f32 maxSpeed)
+{
+    if (IsZero(desired))
+        return;
+    const Math::Quaternion orientation = body.transform->GetOrientation();
+    const Math::Vector4 forward = orientation.Rotate(kForward);
+    if (!IsZero(forward))
+    {
+        Math::Quaternion turned = orientation * Math::Quaternion::RotationBetween(forward, desired);
+        // A zero result (a degenerate orientation) would lose the facing for good.
+        if (turned.Normalize() > 0.0f)
+            body.transform->SetOrientation(turned);
+    }
+    RandomizeSpeed(*body.move, minSpeed, maxSpeed);
+    body.move->direction_ = desired;
+}
+
+void BehaviorComponent::SteerTurnLimited(const Body& body, const Math::Vector4& desired,
+                                         f32 minSpeed, f32 maxSpeed) const
+{
+    if (IsZero(desired))
+        return;
+    Logic::MoveComponent& move = *body.move;
+    Math::Vector4 current = move.direction_;
+    if (IsZero(current))
+        current.z = 1.0f;
+    Math::Vector4 next = desired;
+    if (move.moveValue_ >= minSpeed)
+    {
+        f32 yaw = YawBetween(current, desired);
+        if (std::fabs(yaw) > kBrakeTurnFactor * MaxAngle)
+            move.moveValue_ *= kBrakeFactor;
+        else
+            RandomizeSpeed(move, minSpeed, maxSpeed);
+        yaw = std::clamp(yaw, -MaxAngle, MaxAngle);
+        next = YawRotation(yaw).Rotate(current);
+    }
+    else
+    {
+        RandomizeSpeed(move, minSpeed, maxSpeed);
+    }
+    move.direction_ = next;
+    // The object faces where it now runs.
+    const Math::Vector4 facing(next.x, 0.0f, next.z, 0.0f);
+    if (!IsZero(facing))
+        body.transform->SetOrientation(Math::Quaternion::RotationBetween(kForward, facing));
+}
+
+Math::Vector4 BehaviorComponent::FlatDirection(const Math::Point4& from, const Math::Point4& to,
+                                               f32& distance)
+{
+    Math::Vector4 direction(to.x - from.x, 0.0f, to.z - from.z, 0.0f);
+    distance = direction.Length();
+    direction.Normalize();
+    return direction;
+}
+} // namespace AI
