@@ -8,7 +8,9 @@ QUILL_DEFINE_TYPE_RECORD(AI::AIComponent, &TypeRecordOf<GameObjectComponent>(), 
 
 namespace AI
 {
-AIComponent::AIComponent() : GameObjectComponent(true) {}
+AIComponent::AIComponent() : GameObjectComponent(true), m_ownerObject(nullptr), m_ownerObjectId(0)
+{
+}
 
 AIComponent::~AIComponent()
 {
@@ -32,9 +34,13 @@ void AIComponent::JoinSystem()
 
 GameObject* AIComponent::OwnerObject() const
 {
+    if (m_ownerObject != nullptr && m_ownerObjectId == m_owner)
+        return m_ownerObject;
     if (m_owner == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
         return nullptr;
-    return g_Engine->GetFactory()->FindObject(m_owner);
+    m_ownerObject = g_Engine->GetFactory()->FindObject(m_owner);
+    m_ownerObjectId = m_owner;
+    return m_ownerObject;
 }
 
 void AIComponent::Post(Message* message, f32 delay)

@@ -11,7 +11,7 @@ QUILL_DEFINE_TYPE_RECORD(AI::AIControllerComponent, &TypeRecordOf<Logic::Control
 
 namespace AI
 {
-AIControllerComponent::AIControllerComponent()
+AIControllerComponent::AIControllerComponent() : m_ownerObject(nullptr), m_ownerObjectId(0)
 {
     // The logic component base joined the logic system; this controller is stepped by the AI
     // system only, so it leaves that list again.
@@ -35,11 +35,21 @@ void AIControllerComponent::Shutdown()
     ControllerComponent::Shutdown();
 }
 
+GameObject* AIControllerComponent::Owner()
+{
+    if (m_ownerObject == nullptr || m_ownerObjectId != m_owner)
+    {
+        m_ownerObject = OwnerObject();
+        m_ownerObjectId = m_owner;
+    }
+    return m_ownerObject;
+}
+
 void AIControllerComponent::Update(f32 seconds)
 {
     if (m_disabled)
         return;
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = Owner();
     if (owner == nullptr)
         return;
     // Gathered first: a step may post changes to the object, never make them at once, but a
@@ -48,11 +58,9 @@ void AIControllerComponent::Update(f32 seconds)
     const u32 family = ComponentTypeId<BehaviorComponent>();
     for (const GameObject::ComponentEntry& entry : owner->GetComponentList())
     {
+        // Only behaviours answer the family's id.
         if (entry.typeId == family)
-        {
-            if (auto* behavior = dynamic_cast<BehaviorComponent*>(entry.component))
-                m_behaviors.push_back(behavior);
-        }
+            m_behaviors.push_back(static_cast<BehaviorComponent*>(entry.component));
     }
     for (BehaviorComponent* behavior : m_behaviors)
         behavior->Step(seconds);

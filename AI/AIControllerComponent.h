@@ -39,7 +39,13 @@ public:
     void SetTarget(u32 targetObjectId);
 
 private:
+    // The owning object, kept after the first look-up (it lives as long as this component
+    // under the same owner id).
+    GameObject* Owner();
+
     std::vector<BehaviorComponent*> m_behaviors; // reused by each step
+    GameObject* m_ownerObject;                   // not owned; valid while m_owner matches
+    u32 m_ownerObjectId;
 };
 } // namespace AI
 

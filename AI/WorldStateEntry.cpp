@@ -1,4 +1,5 @@
 #include "AI/WorldStateEntry.h"
+#include "AI/FamilyLookup.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
@@ -82,13 +83,13 @@ bool WorldStateEntry::Refresh()
     const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
     if (object == nullptr)
         return false;
-    if (const TransformComponent* transform = object->GetComponent<TransformComponent>())
+    if (const auto* transform = FindFamilyComponent<TransformComponent>(*object))
         position = transform->GetPosition();
-    if (const auto* health = object->GetComponent<Logic::HealthContainerComponent>())
+    if (const auto* health = FindFamilyComponent<Logic::HealthContainerComponent>(*object))
         healthFraction = Fraction(*health);
     if (damageFraction != NoDamage)
     {
-        if (const auto* damage = object->GetComponent<Logic::DamageContainerComponent>())
+        if (const auto* damage = FindFamilyComponent<Logic::DamageContainerComponent>(*object))
             damageFraction = Fraction(*damage);
     }
     return true;

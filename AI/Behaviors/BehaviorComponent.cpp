@@ -2,6 +2,7 @@
 #include "AI/AIControllerComponent.h"
 #include "AI/AISystem.h"
 #include "AI/Behaviors/AttackBehaviorComponent.h"
+#include "AI/FamilyLookup.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
@@ -27,6 +28,8 @@ const Math::Vector4 kUp(0.0f, 1.0f, 0.0f, 0.0f);
 // Past twice the largest turn, a turn-limited mover brakes instead of drawing a new speed.
 constexpr f32 kBrakeTurnFactor = 2.0f;
 constexpr f32 kBrakeFactor = 0.98f;
+// A facing within about a quarter of a degree of the desired direction is not turned.
+constexpr f32 kAlignedCosine = 0.99999f;
 
 bool IsZero(const Math::Vector4& v)
 {
@@ -79,9 +82,9 @@ bool BehaviorComponent::FindBody(Body& body) const
     body.object = OwnerObject();
     if (body.object == nullptr)
         return false;
-    body.move = body.object->GetComponent<Logic::MoveComponent>();
-    body.transform = body.object->GetComponent<TransformComponent>();
-    body.controller = body.object->GetComponent<Logic::ControllerComponent>();
+    body.move = FindFamilyComponent<Logic::MoveComponent>(*body.object);
+    body.transform = FindFamilyComponent<TransformComponent>(*body.object);
+    body.controller = FindFamilyComponent<Logic::ControllerComponent>(*body.object);
     return body.move != nullptr && body.transform != nullptr && body.controller != nullptr;
 }
 
@@ -175,7 +178,8 @@ void BehaviorComponent::SteerDirect(const Body& body, const Math::Vector4& desir
         return;
     const Math::Quaternion orientation = body.transform->GetOrientation();
     const Math::Vector4 forward = orientation.Rotate(kForward);
-    if (!IsZero(forward))
+    // Already facing the target (the usual step of a chase): nothing to turn.
+    if (!IsZero(forward) && forward.Dot(desired) < kAlignedCosine)
     {
         Math::Quaternion turned = orientation * Math::Quaternion::RotationBetween(forward, desired);
         // A zero result (a degenerate orientation) would lose the facing for good.

@@ -1,4 +1,5 @@
 #include "AI/Behaviors/FleeBehaviorComponent.h"
+#include "AI/FamilyLookup.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Objects/GameObject.h"
 #include "Logic/Movement/MoveComponent.h"
@@ -39,7 +40,7 @@ void FleeBehaviorComponent::Step(f32 seconds)
         return;
     const GameObject* target = FindLiveTarget();
     const TransformComponent* targetTransform =
-        target != nullptr ? target->GetComponent<TransformComponent>() : nullptr;
+        target != nullptr ? FindFamilyComponent<TransformComponent>(*target) : nullptr;
     if (targetTransform == nullptr)
     {
         PickTarget();
