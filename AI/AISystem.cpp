@@ -1,6 +1,7 @@
 #include "AI/AISystem.h"
 #include "AI/AIComponent.h"
 #include "AI/AIControllerComponent.h"
+#include "AI/Behaviors/BehaviorComponent.h"
 #include "AI/Spawning/AISpawnComponent.h"
 #include "AI/Spawning/SpawnChildrenComponent.h"
 #include "AI/WorldStateComponent.h"
@@ -107,7 +108,10 @@ void AISystem::Update(f32 seconds)
     // By index and re-reading the size: components that join during the walk are visited.
     for (std::size_t i = 0; i < m_entries.size(); ++i)
     {
+        // A copy: a component joining during the call may move the list.
         const Entry entry = m_entries[i];
+        if (!entry.updates)
+            continue;
         if (entry.ai != nullptr)
             entry.ai->Update(seconds);
         else if (entry.controller != nullptr)
@@ -145,8 +149,9 @@ void AISystem::Register(GameObjectComponent* component)
     auto* controller = dynamic_cast<AIControllerComponent*>(component);
     if (ai == nullptr && controller == nullptr)
         return;
+    const bool updates = dynamic_cast<BehaviorComponent*>(component) == nullptr;
     m_entries.push_back(
-        Entry{component, ai, controller, HashTypeName(component->GetName().c_str())});
+        Entry{component, ai, controller, HashTypeName(component->GetName().c_str()), updates});
     if (controller != nullptr)
         m_controllers.push_back(controller);
     if (auto* spawner = dynamic_cast<AISpawnComponent*>(component))
@@ -164,7 +169,7 @@ void AISystem::Unregister(GameObjectComponent* component)
             continue;
         if (m_walkDepth != 0)
         {
-            entry = Entry{nullptr, nullptr, nullptr, 0};
+            entry = Entry{nullptr, nullptr, nullptr, 0, false};
             ++m_cleared;
         }
     }

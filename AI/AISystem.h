@@ -86,6 +86,7 @@ private:
         AIComponent* ai;                   // the same component as an AI component, or null
         AIControllerComponent* controller; // the same component as an AI controller, or null
         u32 nameHash;
+        bool updates; // false for behaviours, whose controller steps them
     };
 
     void RefreshWorldState();

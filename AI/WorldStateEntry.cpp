@@ -83,14 +83,30 @@ bool WorldStateEntry::Refresh()
     const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
     if (object == nullptr)
         return false;
-    if (const auto* transform = FindFamilyComponent<TransformComponent>(*object))
-        position = transform->GetPosition();
-    if (const auto* health = FindFamilyComponent<Logic::HealthContainerComponent>(*object))
-        healthFraction = Fraction(*health);
-    if (damageFraction != NoDamage)
+    // One walk for the three; each is the first entry under its id (FamilyLookup.h).
+    const u32 transformId = ComponentTypeId<TransformComponent>();
+    const u32 healthId = ComponentTypeId<Logic::HealthContainerComponent>();
+    const u32 damageId = ComponentTypeId<Logic::DamageContainerComponent>();
+    bool moved = false, weighed = false, hurt = damageFraction == NoDamage;
+    for (const GameObject::ComponentEntry& entry : object->GetComponentList())
     {
-        if (const auto* damage = FindFamilyComponent<Logic::DamageContainerComponent>(*object))
-            damageFraction = Fraction(*damage);
+        if (!moved && entry.typeId == transformId)
+        {
+            position = static_cast<const TransformComponent*>(entry.component)->GetPosition();
+            moved = true;
+        }
+        else if (!weighed && entry.typeId == healthId)
+        {
+            healthFraction =
+                Fraction(*static_cast<const Logic::ContainerComponent*>(entry.component));
+            weighed = true;
+        }
+        else if (!hurt && entry.typeId == damageId)
+        {
+            damageFraction =
+                Fraction(*static_cast<const Logic::ContainerComponent*>(entry.component));
+            hurt = true;
+        }
     }
     return true;
 }

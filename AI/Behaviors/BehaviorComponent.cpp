@@ -82,24 +82,32 @@ bool BehaviorComponent::FindBody(Body& body) const
     body.object = OwnerObject();
     if (body.object == nullptr)
         return false;
-    body.move = FindFamilyComponent<Logic::MoveComponent>(*body.object);
-    body.transform = FindFamilyComponent<TransformComponent>(*body.object);
-    body.controller = FindFamilyComponent<Logic::ControllerComponent>(*body.object);
+    // One walk for the three: each is the first entry stored under its id (FamilyLookup.h).
+    const u32 moveId = ComponentTypeId<Logic::MoveComponent>();
+    const u32 transformId = ComponentTypeId<TransformComponent>();
+    const u32 controllerId = ComponentTypeId<Logic::ControllerComponent>();
+    body.move = nullptr;
+    body.transform = nullptr;
+    body.controller = nullptr;
+    for (const GameObject::ComponentEntry& entry : body.object->GetComponentList())
+    {
+        if (entry.typeId == moveId && body.move == nullptr)
+            body.move = static_cast<Logic::MoveComponent*>(entry.component);
+        else if (entry.typeId == transformId && body.transform == nullptr)
+            body.transform = static_cast<TransformComponent*>(entry.component);
+        else if (entry.typeId == controllerId && body.controller == nullptr)
+            body.controller = static_cast<Logic::ControllerComponent*>(entry.component);
+    }
     return body.move != nullptr && body.transform != nullptr && body.controller != nullptr;
 }
 
-bool BehaviorComponent::IsDying(const GameObject& object)
+bool BehaviorComponent::IsDeathEffect(const GameObject::ComponentEntry& entry)
 {
     static const u32 kDeathHash = HashTypeName(DeathEffectName);
     const u32 effectFamily = ComponentTypeId<Logic::EffectComponent>();
-    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
-    {
-        // Names are read only of effects, so the usual object costs no string.
-        if ((entry.typeId == effectFamily || entry.typeId == kDeathHash) &&
-            entry.component->GetName() == DeathEffectName)
-            return true;
-    }
-    return false;
+    // Names are read only of effects, so the usual object costs no string.
+    return (entry.typeId == effectFamily || entry.typeId == kDeathHash) &&
+           entry.component->GetName() == DeathEffectName;
 }
 
 GameObject* BehaviorComponent::FindLiveTarget() const
@@ -107,7 +115,33 @@ GameObject* BehaviorComponent::FindLiveTarget() const
     if (m_target == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
         return nullptr;
     GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
-    return target != nullptr && !IsDying(*target) ? target : nullptr;
+    if (target == nullptr)
+        return nullptr;
+    for (const GameObject::ComponentEntry& entry : target->GetComponentList())
+    {
+        if (IsDeathEffect(entry))
+            return nullptr;
+    }
+    return target;
+}
+
+const TransformComponent* BehaviorComponent::FindLiveTargetTransform() const
+{
+    if (m_target == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
+        return nullptr;
+    const GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
+    if (target == nullptr)
+        return nullptr;
+    const u32 transformId = ComponentTypeId<TransformComponent>();
+    const TransformComponent* transform = nullptr;
+    for (const GameObject::ComponentEntry& entry : target->GetComponentList())
+    {
+        if (IsDeathEffect(entry))
+            return nullptr;
+        if (entry.typeId == transformId && transform == nullptr)
+            transform = static_cast<const TransformComponent*>(entry.component);
+    }
+    return transform;
 }
 
 void BehaviorComponent::SetAttackTargets(const GameObject& object, u32 targetObjectId)
@@ -224,9 +258,12 @@ void BehaviorComponent::SteerTurnLimited(const Body& body, const Math::Vector4& 
 Math::Vector4 BehaviorComponent::FlatDirection(const Math::Point4& from, const Math::Point4& to,
                                                f32& distance)
 {
-    Math::Vector4 direction(to.x - from.x, 0.0f, to.z - from.z, 0.0f);
-    distance = direction.Length();
-    direction.Normalize();
-    return direction;
+    const f32 x = to.x - from.x, z = to.z - from.z;
+    distance = std::sqrt(x * x + z * z);
+    // As Vector4::Normalize: too short a difference gives the zero direction.
+    if (distance < Math::EPSILON)
+        return Math::Vector4(0.0f, 0.0f, 0.0f, 0.0f);
+    const f32 inverse = 1.0f / distance;
+    return Math::Vector4(x * inverse, 0.0f, z * inverse, 0.0f);
 }
 } // namespace AI

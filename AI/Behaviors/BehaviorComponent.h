@@ -15,6 +15,7 @@
 // Written form: MaxAngle (degrees, an unnamed float), targets players (an unnamed bool); the
 // kinds append their own members.
 #include "AI/AIComponent.h"
+#include "Core/Objects/GameObject.h"
 #include "Math/Point4.h"
 #include "Math/Quaternion.h"
 #include "Math/Vector4.h"
@@ -43,6 +44,9 @@ public:
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 
+    // Behaviours act in Step, called by their object's AI controller; the system's own update
+    // passes them by.
+    void Update(f32) final {}
     // One step of the behaviour, in seconds.
     virtual void Step(f32 seconds) = 0;
     // Brings the object to rest (the controller was disabled).
@@ -75,7 +79,10 @@ protected:
     bool FindBody(Body& body) const;
     // The live target object, or null when it is gone or dying.
     GameObject* FindLiveTarget() const;
-    static bool IsDying(const GameObject& object);
+    // The live target's transform, or null when it is gone, dying or has none.
+    const TransformComponent* FindLiveTargetTransform() const;
+    // True for an entry that holds a dying character's effect.
+    static bool IsDeathEffect(const GameObject::ComponentEntry& entry);
     // Hands the target to the object's Attack behaviours.
     static void SetAttackTargets(const GameObject& object, u32 targetObjectId);
     // The controller of the object when it is an AI controller: it gets the id.

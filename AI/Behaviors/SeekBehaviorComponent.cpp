@@ -1,5 +1,4 @@
 #include "AI/Behaviors/SeekBehaviorComponent.h"
-#include "AI/FamilyLookup.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Objects/GameObject.h"
 #include "Logic/Movement/MoveComponent.h"
@@ -38,9 +37,7 @@ void SeekBehaviorComponent::Step(f32 seconds)
     Body body{};
     if (!FindBody(body))
         return;
-    const GameObject* target = FindLiveTarget();
-    const TransformComponent* targetTransform =
-        target != nullptr ? FindFamilyComponent<TransformComponent>(*target) : nullptr;
+    const TransformComponent* targetTransform = FindLiveTargetTransform();
     if (targetTransform == nullptr)
     {
         PickTarget();

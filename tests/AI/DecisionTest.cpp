@@ -1,7 +1,9 @@
 // The decision component: its queues, the targets it takes, and finding its own world-state
 // entry after the entries have moved.
 #include "AI/DecisionComponent.h"
+#include "Serializer/Xml/XmlReader.h"
 #include "tests/AI/AIWorld.h"
+#include <tinyxml2.h>
 
 namespace
 {
@@ -43,5 +45,37 @@ TEST_F(AIWorld, DecisionTakesTargetZeroAndFindsItsEntryAfterAReorder)
     ASSERT_EQ(World().GetEntries()[0].objectId, last->GetId());
     decision->Update(0.1f);
     EXPECT_TRUE(decision->FoundOwnEntry());
+}
+} // namespace
+
+namespace
+{
+TEST_F(AIWorld, DecisionReadsItsScriptAndWritesItsName)
+{
+    WriteScript("Decide.lua", "function Update(dt) end\n");
+    GameObject* enemy =
+        Make("Thinker", "<DecisionComponent><f32>1.5</f32><f32>2</f32><bool>1</bool>"
+                        "<string>Decide.lua</string></DecisionComponent>");
+    auto* decision = Get<AI::DecisionComponent>(*enemy);
+    ASSERT_NE(decision, nullptr);
+    ASSERT_NE(decision->GetScript(), nullptr) << log.Text();
+    tinyxml2::XMLDocument document;
+    GameObject::SerializeComponent(document, nullptr, *decision);
+    tinyxml2::XMLPrinter printer;
+    document.Print(&printer);
+    EXPECT_NE(std::string(printer.CStr()).find("Decide.lua"), std::string::npos) << printer.CStr();
+
+    // Reading again replaces the script; one without a script element reports the missing file.
+    const std::size_t scripts = Scripting::System::LuaSystem::Instance()->GetScriptCount();
+    Make("Blank", "<DecisionComponent><f32>0</f32><f32>0</f32><bool>0</bool></DecisionComponent>");
+    EXPECT_EQ(Scripting::System::LuaSystem::Instance()->GetScriptCount(), scripts)
+        << "a script that did not load is not registered";
+    const u32 first = decision->GetScript()->GetId();
+    Serializer::XmlReader again(document.RootElement(), true);
+    decision->Deserialize(again);
+    ASSERT_NE(decision->GetScript(), nullptr);
+    EXPECT_NE(decision->GetScript()->GetId(), first);
+    EXPECT_EQ(Scripting::System::LuaSystem::Instance()->GetScriptCount(), scripts)
+        << "the earlier script is gone";
 }
 } // namespace
