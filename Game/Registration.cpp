@@ -1,4 +1,5 @@
 #include "Game/Registration.h"
+#include "AI/AIRegistration.h"
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
@@ -12,7 +13,7 @@ namespace Game
 void RegisterSubsystems(Engine& engine)
 {
     // Lowest layer first. The subsystems still to come take their layers' places: Audio
-    // after Physics, before GameState; AI, Tools and Testing after Logic.
+    // after Physics, before GameState; Tools and Testing after AI.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
@@ -20,5 +21,6 @@ void RegisterSubsystems(Engine& engine)
     Physics::RegisterPhysics(engine);
     GameState::RegisterGameState(engine);
     Logic::RegisterLogic(engine);
+    AI::RegisterAI(engine);
 }
 } // namespace Game
