@@ -1,4 +1,5 @@
 #include "Game/Registration.h"
+#include "AI/AIRegistration.h"
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
@@ -13,7 +14,7 @@ namespace Game
 void RegisterSubsystems(Engine& engine)
 {
     // Lowest layer first. The subsystems still to come take their layers' places: Audio
-    // after Physics, before GameState; AI and Tools after Logic, before Testing.
+    // after Physics, before GameState; Tools after AI, before Testing.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
@@ -21,6 +22,7 @@ void RegisterSubsystems(Engine& engine)
     Physics::RegisterPhysics(engine);
     GameState::RegisterGameState(engine);
     Logic::RegisterLogic(engine);
+    AI::RegisterAI(engine);
     Testing::RegisterTesting(engine);
 }
 } // namespace Game
