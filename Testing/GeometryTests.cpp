@@ -3,6 +3,7 @@
 #include "Core/Log.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Graphics/System/CameraSystem.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Distance.h"
 #include "Math/Intersection.h"
@@ -78,6 +79,34 @@ bool RigidBodySphere(const GameObject& object, Math::Sphere3& sphere)
     return true;
 }
 
+// The camera system while it has an active camera, else null.
+Graphics::System::CameraSystem* ActiveCameras()
+{
+    Graphics::System::CameraSystem* cameras = Graphics::System::CameraSystem::Instance();
+    return cameras != nullptr && cameras->GetActiveCamera() != nullptr ? cameras : nullptr;
+}
+
+bool CameraCursorRay(Math::Ray3& ray)
+{
+    const Graphics::System::CameraSystem* cameras = ActiveCameras();
+    if (cameras == nullptr)
+        return false;
+    ray = cameras->GetCursorRay();
+    return true;
+}
+
+// The camera system keeps its matrices in OpenGL's column order: each is the transpose of the
+// matrix the math library multiplies with.
+bool CameraMatrices(Math::Matrix4& view, Math::Matrix4& projection)
+{
+    const Graphics::System::CameraSystem* cameras = ActiveCameras();
+    if (cameras == nullptr)
+        return false;
+    cameras->GetView().Transpose(view);
+    cameras->GetProjection().Transpose(projection);
+    return true;
+}
+
 // One scripted angle; a missing or mistyped global keeps 0 (the script's reader reports it).
 f32 ReadAngle(Scripting::LuaComponent& script, const char* name)
 {
@@ -93,6 +122,8 @@ GeometrySources GameGeometrySources()
     sources.clock = []() -> f64
     { return g_Engine != nullptr ? g_Engine->GetTimer().GetTotalSeconds() : 0.0; };
     sources.sphereCollider = &RigidBodySphere;
+    sources.cursorRay = &CameraCursorRay;
+    sources.cameraMatrices = &CameraMatrices;
     return sources;
 }
 

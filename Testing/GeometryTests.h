@@ -40,9 +40,9 @@ struct GeometrySources
     std::function<f64()> clock;
 };
 
-// The sources of the running game: the engine's timer for the clock and the rigid bodies'
-// sphere colliders. The camera is reached once the camera system exists; until then its
-// sources are empty.
+// The sources of the running game: the engine's timer for the clock, the camera system's active
+// camera (its cursor ray and matrices) and the rigid bodies' sphere colliders. Without a camera
+// system, an active camera or rigid bodies those sources answer false.
 GeometrySources GameGeometrySources();
 
 class GeometryTests

@@ -2,11 +2,13 @@
 // they draw through the debug-draw table, and what they do without a camera, colliders or the
 // "geo" script. The camera and the colliders are stand-ins given through GeometrySources.
 #include "Testing/GeometryTests.h"
+#include "Graphics/System/CameraSystem.h"
 #include "Math/MathConstants.h"
 #include "Math/Shapes/Ray3.h"
 #include "Math/Shapes/Sphere3.h"
 #include "Scripting/ScriptServices.h"
 #include "Testing/TestingRegistration.h"
+#include "tests/Graphics/Rendering/DrawingWorld.h"
 #include "tests/Math/DebugDrawRecorder.h"
 #include "tests/Physics/PhysicsWorld.h"
 #include "tests/Scripting/ScriptTestEnvironment.h"
@@ -282,4 +284,37 @@ TEST_F(GeometryScriptTest, TheShippedDebugScriptRunsAllSixThroughTheScriptHook)
     const std::vector<DrawCall> segments = CallsOfKind(recorder, "segment");
     ASSERT_GE(segments.size(), 3u);
     ExpectColour(segments.back(), Math::ColorRGBA::Orange);
+}
+
+class GameCameraTest : public DrawingWorld
+{
+};
+
+TEST_F(GameCameraTest, TheGameTakesTheFrustumFromTheActiveCamera)
+{
+    GeometryTests tests(Testing::GameGeometrySources());
+    {
+        DebugDrawRecorder recorder;
+        tests.TestCameraFrustum();
+        EXPECT_TRUE(recorder.GetCalls().empty());
+    }
+    auto* cameras = static_cast<Graphics::System::CameraSystem*>(engine->AddSystem("CameraSystem"));
+    ASSERT_NE(cameras, nullptr);
+    DebugDrawRecorder recorder;
+    tests.TestCameraFrustum();
+    EXPECT_EQ(log->Count("Updating frustum"), 1u);
+    EXPECT_EQ(CallsOfKind(recorder, "segment").size(), 12u);
+    // Each corner, seen through the camera, is a corner of the clip cube.
+    Math::Matrix4 view;
+    Math::Matrix4 projection;
+    cameras->GetView().Transpose(view);
+    cameras->GetProjection().Transpose(projection);
+    for (const Math::Point4& corner : tests.GetFrustum().corners)
+    {
+        const Math::Vector4 clip = projection * view * corner;
+        ASSERT_NE(clip.w, 0.0f);
+        EXPECT_NEAR(std::abs(clip.x / clip.w), 1.0f, 1e-3f);
+        EXPECT_NEAR(std::abs(clip.y / clip.w), 1.0f, 1e-3f);
+        EXPECT_NEAR(std::abs(clip.z / clip.w), 1.0f, 1e-3f);
+    }
 }
