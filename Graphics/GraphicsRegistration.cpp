@@ -3,6 +3,7 @@
 #include "Core/SystemFactory.h"
 #include "Graphics/Assets/GraphicsAssets.h"
 #include "Graphics/GraphicsSystem.h"
+#include "Graphics/Particles/ParticleRegistration.h"
 
 namespace Graphics
 {
@@ -12,5 +13,6 @@ void RegisterGraphics(Engine& engine)
     // Asset batches reach the graphics managers through their sections; the "FBO" section has
     // no manager until the render targets arrive, and the loader skips it.
     GraphicsAssets::RegisterSections();
+    RegisterParticles(engine);
 }
 } // namespace Graphics
