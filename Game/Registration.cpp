@@ -2,6 +2,7 @@
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
+#include "Logic/LogicRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 
@@ -10,11 +11,12 @@ namespace Game
 void RegisterSubsystems(Engine& engine)
 {
     // Lowest layer first. The subsystems still to come take their layers' places: Physics
-    // and Audio after Graphics, before GameState; Logic, AI, Tools and Testing after it.
+    // and Audio after Graphics, before GameState; AI, Tools and Testing after Logic.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
     Graphics::RegisterGraphics(engine);
     GameState::RegisterGameState(engine);
+    Logic::RegisterLogic(engine);
 }
 } // namespace Game
