@@ -31,6 +31,8 @@ ParticlePool& ParticlePool::operator=(const ParticlePool& other)
     }
     m_liveCount = other.m_liveCount;
     m_lastIndex = other.m_lastIndex;
+    m_takenTotal = other.m_takenTotal;
+    m_freedTotal = other.m_freedTotal;
     if (m_capacity > 0)
     {
         std::memcpy(m_records, other.m_records, sizeof(Particle) * m_capacity);
@@ -111,6 +113,7 @@ Particle* ParticlePool::Allocate()
         std::memset(static_cast<void*>(&m_records[slot]), 0, sizeof(Particle));
         m_alive[slot] = 1;
         ++m_liveCount;
+        ++m_takenTotal;
         m_lastIndex = slot;
         return &m_records[slot];
     }
@@ -123,6 +126,7 @@ void ParticlePool::Free(u32 slot)
         return;
     m_alive[slot] = 0;
     --m_liveCount;
+    ++m_freedTotal;
 }
 
 void ParticlePool::Clear()

@@ -40,6 +40,9 @@ public:
     bool IsFull() const { return m_liveCount == m_capacity; }
     u32 GetLastIndex() const { return m_lastIndex; }
     bool IsAlive(u32 slot) const { return slot < m_capacity && m_alive[slot] != 0; }
+    // Particles taken and freed since the pool was made (copies carry them on), for statistics.
+    u64 GetTakenTotal() const { return m_takenTotal; }
+    u64 GetFreedTotal() const { return m_freedTotal; }
     Particle* GetRecords() { return m_records; }
     const Particle* GetRecords() const { return m_records; }
     u08* GetAliveFlags() { return m_alive; }
@@ -59,5 +62,7 @@ private:
     u08* m_alive = nullptr;
     ParticleVertex* m_vertices = nullptr;
     Allocator* m_allocator = nullptr; // where the arrays came from; null: the heap
+    u64 m_takenTotal = 0;
+    u64 m_freedTotal = 0;
 };
 } // namespace Graphics
