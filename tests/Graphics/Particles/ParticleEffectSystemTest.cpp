@@ -6,6 +6,7 @@
 #include "Math/Shapes/Shape.h"
 #include "Scripting/ScriptServices.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
+#include "tests/Support/TempFiles.h"
 #include <gtest/gtest.h>
 
 using namespace Graphics;
@@ -221,4 +222,42 @@ TEST(ParticleEffectSystem, QueuesTheShapeOfEveryRegisteredEmitterWhenAsked)
     w.system->QueueDebugShapes(recorder);
     // The point emitters' marker and three axes each, waiting ones too.
     EXPECT_EQ(recorder.shapes, 8);
+}
+
+TEST(ParticleEditorSaves, NeverOverwriteAndRefuseNamesThatLeaveTheFolder)
+{
+    ParticleWorld w;
+    TempFolder folder;
+    const std::string emitters = "assets/ParticleEffects/ParticleEmitters/";
+    const std::string data = "assets/ParticleEffects/ParticleData/";
+    GameObject* object = w.Make(Transform() + Data("Glow") + Point("Glow", Count(1, 4)));
+    auto* emitter = ParticleWorld::First<ParticleEmitterComponent>(object);
+    auto* glow = ParticleWorld::First<ParticleSystemComponent>(object);
+
+    EXPECT_EQ(emitter->SaveEmitter(""), "ParticleEmitterComponent");
+    EXPECT_EQ(emitter->SaveEmitter(""), "ParticleEmitterComponent0");
+    EXPECT_EQ(emitter->SaveEmitter("ParticleEmitterComponent"), "ParticleEmitterComponent1");
+    folder.Write(data + "Glow.xml", "<Glow/>");
+    EXPECT_EQ(glow->SaveData("Glow"), "Glow0");
+    EXPECT_EQ(ReadFile(folder.Path(data + "Glow.xml")), "<Glow/>");
+    for (const char* bad : {"../Escape", "a/b", "a\\b"})
+    {
+        EXPECT_EQ(emitter->SaveEmitter(bad), "");
+        EXPECT_TRUE(w.log.Contains(std::string("save name \"") + bad + "\" refused"));
+    }
+
+    // The saved file holds the component under a root of its name and reads back the same.
+    tinyxml2::XMLDocument saved;
+    ASSERT_EQ(saved.LoadFile(folder.Path(emitters + "ParticleEmitterComponent0.xml").c_str()),
+              tinyxml2::XML_SUCCESS);
+    EXPECT_STREQ(saved.RootElement()->Name(), "ParticleEmitterComponent0");
+    const tinyxml2::XMLElement* element = saved.RootElement()->FirstChildElement();
+    ASSERT_NE(element, nullptr);
+    EXPECT_STREQ(element->Name(), "PointEmitterComponent");
+    GameObject* copy = w.world.Create("Copy");
+    copy->Deserialize(element);
+    auto* read = ParticleWorld::First<ParticleEmitterComponent>(copy);
+    ASSERT_NE(read, nullptr);
+    EXPECT_EQ(read->GetPool().GetCapacity(), 4u);
+    EXPECT_EQ(read->GetDataName(), "Glow");
 }
