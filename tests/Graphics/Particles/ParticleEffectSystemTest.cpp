@@ -97,9 +97,9 @@ TEST(ParticleEffectSystem, EmittersWaitForDataReadAfterThemAndNamesStayUniquePer
     // "{Disable}" is never filed; a waiting entry goes with its last emitter.
     GameObject* idle = w.Make(Transform() + Fire("{Disable}"));
     EXPECT_TRUE(w.system->GetRegistered().count(idle->GetId()) == 0);
-    GameObject* lonely = w.Make(Transform() + Fire("Nobody"));
-    w.world.factory.DestroyObject(lonely->GetId());
-    EXPECT_EQ(w.system->GetRegistered().count(lonely->GetId()), 0u);
+    const u32 lonely = w.Make(Transform() + Fire("Nobody"))->GetId();
+    w.world.factory.DestroyObject(lonely);
+    EXPECT_EQ(w.system->GetRegistered().count(lonely), 0u);
     EXPECT_TRUE(w.system->GetEffects().empty());
 }
 
