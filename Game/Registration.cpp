@@ -1,8 +1,10 @@
 #include "Game/Registration.h"
+#include "AI/AIRegistration.h"
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
 #include "Logic/LogicRegistration.h"
+#include "Physics/PhysicsRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 
@@ -10,13 +12,15 @@ namespace Game
 {
 void RegisterSubsystems(Engine& engine)
 {
-    // Lowest layer first. The subsystems still to come take their layers' places: Physics
-    // and Audio after Graphics, before GameState; AI, Tools and Testing after Logic.
+    // Lowest layer first. The subsystems still to come take their layers' places: Audio
+    // after Physics, before GameState; Tools and Testing after AI.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
     Graphics::RegisterGraphics(engine);
+    Physics::RegisterPhysics(engine);
     GameState::RegisterGameState(engine);
     Logic::RegisterLogic(engine);
+    AI::RegisterAI(engine);
 }
 } // namespace Game

@@ -76,8 +76,8 @@ void DestroyEntry(ParticleEffectSystem::Entry& entry)
 } // namespace
 
 ParticleEffectSystem::ParticleEffectSystem()
-    : m_disabledId(HashTypeName(ParticleEmitterComponent::DisabledDataName)), m_projection(),
-      m_hookInstalled(false)
+    : m_disabledId(HashTypeName(ParticleEmitterComponent::DisabledDataName)), m_view(),
+      m_projection(), m_hookInstalled(false)
 {
     m_name = SystemName;
     // The clone table is plain data; filling it here lets a system that was never initialised

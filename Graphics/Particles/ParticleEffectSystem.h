@@ -97,8 +97,8 @@ public:
     void Draw(u32 blending, u32 depthTexture);
     // Queues the outline of every registered emitter's shape (the debug draw asks).
     void QueueDebugShapes(ParticleDebugShapes& shapes) const;
-    // The view and projection the pass uses (OpenGL layout) until the camera system sets its
-    // own uniforms; identity by default.
+    // The view and projection the pass uses (OpenGL layout) when no camera is active: the
+    // active camera's uniforms and view win. Identity by default.
     void SetCamera(const Math::Matrix4& view, const Math::Matrix4& projection);
 
     const EntryMap& GetRegistered() const { return registered_; }
@@ -126,6 +126,7 @@ private:
     // The eight shapes' type ids, index = shape kind.
     std::vector<u32> m_cloneTable;
     ParticleDrawState m_drawState;
+    Math::Matrix4 m_view;       // OpenGL layout
     Math::Matrix4 m_projection; // OpenGL layout
     bool m_hookInstalled;
 

@@ -4,10 +4,12 @@
 #include "Graphics/Assets/ShaderProgram.h"
 #include "Graphics/Assets/ShaderProgramManager.h"
 #include "Graphics/Assets/Texture.h"
+#include "Graphics/Components/CameraComponent.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Graphics/Particles/ParticleEffectSystem.h"
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 #include "Graphics/Particles/ParticleSystemComponent.h"
+#include "Graphics/System/CameraSystem.h"
 #include <GL/glew.h>
 
 namespace Graphics
@@ -62,7 +64,7 @@ void ClearParticleProgram()
 
 void ParticleEffectSystem::SetCamera(const Math::Matrix4& view, const Math::Matrix4& projection)
 {
-    m_drawState.viewMatrix = view;
+    m_view = view;
     m_projection = projection;
 }
 
@@ -114,11 +116,18 @@ void ParticleEffectSystem::Draw(u32 blending, u32 depthTexture)
     }
     m_drawState.effectsDrawn = 0;
     m_drawState.particlesDrawn = 0;
+    // Sprites face the active camera; without one, the pass's own view.
+    m_drawState.viewMatrix = m_view;
+    if (CameraSystem* cameras = CameraSystem::Instance())
+    {
+        if (const CameraComponent* camera = cameras->GetActiveCamera())
+            m_drawState.viewMatrix = camera->GetView();
+    }
 
     glDepthMask(GL_FALSE);
     glEnable(GL_BLEND);
     // The pass's own camera first; the camera system's uniforms, once it sets them, win.
-    SetCameraMatrix(program, "ViewMatrix", m_drawState.viewMatrix);
+    SetCameraMatrix(program, "ViewMatrix", m_view);
     SetCameraMatrix(program, "ProjectionMatrix", m_projection);
     if (GraphicsSystem* graphics = GraphicsSystem::Instance())
         graphics->SetCameraUniforms(program);

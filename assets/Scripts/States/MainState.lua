@@ -1,11 +1,19 @@
--- The main state: where the game starts. Load runs when the state is entered (start loading
--- its asset batch here); the engine calls Initialize once the batch is in, UpdateState every
--- frame after that, and Free then Unload when the state is left.
+-- The main state: where the game starts. Load runs when the state is entered and loads the
+-- state's asset batch at once, so Initialize follows when the batch is in; it makes the main
+-- menu and shows it. Unload destroys everything Initialize made (the objects from the first
+-- one on). Load calls nothing that acts at once on the user interface: the first state is
+-- entered before the user-interface system exists.
+
+local firstObject = 0
 
 function Load()
+    AssetLoader.LoadAssetBatch("Main", false)
 end
 
 function Initialize()
+    Engine.Output("Main: initialized")
+    firstObject = Engine.CreateObject(0, "MainMenuPage")
+    GameState.ChangePage("MainMenu")
 end
 
 function UpdateState(dt)
@@ -15,6 +23,10 @@ function Free()
 end
 
 function Unload()
+    if firstObject ~= 0 then
+        Engine.DestroyRecentObjects(0, firstObject)
+        firstObject = 0
+    end
 end
 
 function Update(dt)

@@ -201,7 +201,7 @@ TEST_F(ParticlePassGlTest, EachLayerLightsItsOwnAttachmentAndCountsItsParticles)
     }
 
     {
-        DriverAllocations driver;
+        [[maybe_unused]] DriverAllocations driver;
         glColorMaski(2, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         particles->Draw(ParticleEffectSystem::AlphaLayer, SceneDepth());
         glColorMaski(2, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);

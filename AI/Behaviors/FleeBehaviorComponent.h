@@ -1,0 +1,23 @@
+#pragma once
+// Keeps away from its target: once nearer than MinDistance it runs off, turning at most
+// MaxAngle per step, until farther than MaxDistance; its Attack behaviours shoot at the target
+// all the while. Works in the horizontal plane.
+//
+// Written form: the range behaviour's (RangeBehaviorComponent.h).
+#include "AI/Behaviors/RangeBehaviorComponent.h"
+
+namespace AI
+{
+class FleeBehaviorComponent : public RangeBehaviorComponent
+{
+public:
+    FleeBehaviorComponent();
+    ~FleeBehaviorComponent() override = default;
+
+    static std::string GetTypeName() { return "FleeBehaviorComponent"; }
+    static u32 GetSize() { return static_cast<u32>(sizeof(FleeBehaviorComponent)); }
+    std::string GetName() const override { return GetTypeName(); }
+
+    void Step(f32 seconds) override;
+};
+} // namespace AI

@@ -1,0 +1,23 @@
+#pragma once
+// Runs at its target until nearer than MinDistance, stops there and hands the target to the
+// object's Attack behaviours, and runs again once the target is farther than MaxDistance. Works
+// in the horizontal plane; turns straight to the target.
+//
+// Written form: the range behaviour's (RangeBehaviorComponent.h).
+#include "AI/Behaviors/RangeBehaviorComponent.h"
+
+namespace AI
+{
+class SeekBehaviorComponent : public RangeBehaviorComponent
+{
+public:
+    SeekBehaviorComponent();
+    ~SeekBehaviorComponent() override = default;
+
+    static std::string GetTypeName() { return "SeekBehaviorComponent"; }
+    static u32 GetSize() { return static_cast<u32>(sizeof(SeekBehaviorComponent)); }
+    std::string GetName() const override { return GetTypeName(); }
+
+    void Step(f32 seconds) override;
+};
+} // namespace AI
