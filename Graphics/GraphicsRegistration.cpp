@@ -15,6 +15,7 @@
 #include "Graphics/Components/RenderComponent.h"
 #include "Graphics/Components/TextComponent.h"
 #include "Graphics/GraphicsSystem.h"
+#include "Graphics/Particles/ParticleRegistration.h"
 #include "Graphics/System/CameraSystem.h"
 
 namespace Graphics
@@ -54,5 +55,6 @@ void RegisterGraphics(Engine& engine)
     // Asset batches reach the graphics managers through their sections; the "FBO" section has
     // no manager until the render targets arrive, and the loader skips it.
     GraphicsAssets::RegisterSections();
+    RegisterParticles(engine);
 }
 } // namespace Graphics

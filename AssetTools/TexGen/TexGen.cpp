@@ -293,6 +293,76 @@ bool SoftDot(const std::string& folder)
     return image.Save(folder + "/SoftDot.png");
 }
 
+// A spark: a short streak, brightest at its middle, thinning and fading toward both ends, with
+// a faint round glow about it.
+bool Spark(const std::string& folder)
+{
+    Image image(kDotSize, kDotSize, kRgba);
+    const f32 half = static_cast<f32>(kDotSize) * 0.5f;
+    for (u32 y = 0; y < kDotSize; ++y)
+    {
+        for (u32 x = 0; x < kDotSize; ++x)
+        {
+            const f32 dx = (static_cast<f32>(x) + 0.5f - half) / half;
+            const f32 dy = (static_cast<f32>(y) + 0.5f - half) / half;
+            const f32 along = std::fmax(0.0f, 1.0f - std::fabs(dy));
+            const f32 width = 0.08f + 0.12f * along;
+            const f32 streak = along * std::fmax(0.0f, 1.0f - std::fabs(dx) / width);
+            const f32 glow = 0.25f * std::fmax(0.0f, 1.0f - (dx * dx + dy * dy));
+            image.Set(x, y, Rgba{255, 255, 255, ToByte(255.0f * std::fmin(1.0f, streak + glow))});
+        }
+    }
+    return image.Save(folder + "/Spark.png");
+}
+
+// A five-pointed star with soft edges: its outline's radius swings between the points and the
+// notches as the angle goes round.
+bool Star(const std::string& folder)
+{
+    constexpr f32 points = 5.0f;
+    constexpr f32 notch = 0.45f;
+    constexpr f32 edge = 0.08f;
+    Image image(kDotSize, kDotSize, kRgba);
+    const f32 half = static_cast<f32>(kDotSize) * 0.5f;
+    for (u32 y = 0; y < kDotSize; ++y)
+    {
+        for (u32 x = 0; x < kDotSize; ++x)
+        {
+            const f32 dx = (static_cast<f32>(x) + 0.5f - half) / half;
+            const f32 dy = (static_cast<f32>(y) + 0.5f - half) / half;
+            const f32 angle = std::atan2(dx, dy);
+            // 1 at a point, 0 at a notch.
+            const f32 swing = 0.5f + 0.5f * std::cos(angle * points);
+            const f32 outline = 0.9f * (notch + (1.0f - notch) * swing * swing);
+            const f32 inside = (outline - std::sqrt(dx * dx + dy * dy)) / edge;
+            const f32 alpha = std::fmin(1.0f, std::fmax(0.0f, inside));
+            image.Set(x, y, Rgba{255, 255, 255, ToByte(255.0f * alpha)});
+        }
+    }
+    return image.Save(folder + "/Star.png");
+}
+
+// A thin ring, brightest on its circle and fading to nothing inside and outside.
+bool Ring(const std::string& folder)
+{
+    constexpr f32 radius = 0.7f;
+    constexpr f32 thickness = 0.18f;
+    Image image(kDotSize, kDotSize, kRgba);
+    const f32 half = static_cast<f32>(kDotSize) * 0.5f;
+    for (u32 y = 0; y < kDotSize; ++y)
+    {
+        for (u32 x = 0; x < kDotSize; ++x)
+        {
+            const f32 dx = (static_cast<f32>(x) + 0.5f - half) / half;
+            const f32 dy = (static_cast<f32>(y) + 0.5f - half) / half;
+            const f32 off = std::fabs(std::sqrt(dx * dx + dy * dy) - radius) / thickness;
+            const f32 alpha = std::fmax(0.0f, 1.0f - off * off);
+            image.Set(x, y, Rgba{255, 255, 255, ToByte(255.0f * alpha)});
+        }
+    }
+    return image.Save(folder + "/Ring.png");
+}
+
 // A puff of smoke in 16 frames, read left to right and top to bottom: it swells, its ragged
 // edge churns and it fades away. The sidecar beside it gives the frame layout.
 bool Smoke(const std::string& folder)
@@ -365,6 +435,9 @@ int main(int argc, char** argv)
     written = MenuTextures(textures) && written;
     written = SoftDot(particles) && written;
     written = Smoke(particles) && written;
+    written = Spark(particles) && written;
+    written = Star(particles) && written;
+    written = Ring(particles) && written;
     std::printf("%s: textures %s in %s\n", kTool, written ? "written" : "NOT all written",
                 textures.c_str());
     return written ? 0 : 1;

@@ -1,4 +1,5 @@
 #include "Graphics/Rendering/DeferredRenderer.h"
+#include "Graphics/Particles/ParticleEffectSystem.h"
 #include "Graphics/Rendering/RenderQueue.h"
 #include <GL/glew.h>
 
@@ -24,5 +25,12 @@ void DeferredRenderer::ForwardPass()
     m_queue.RenderForward();
     // The transparent tree leaves depth writes off.
     glDepthMask(GL_TRUE);
+    // The particle layers, "Alpha" then "Additive". Until the final buffer's layer attachments
+    // exist both land in the window, with no scene depth to fade against.
+    if (System::ParticleEffectSystem* particles = System::ParticleEffectSystem::Instance())
+    {
+        particles->Draw(System::ParticleEffectSystem::AlphaLayer, 0);
+        particles->Draw(System::ParticleEffectSystem::AdditiveLayer, 0);
+    }
 }
 } // namespace Graphics

@@ -1,0 +1,78 @@
+#include "Graphics/Particles/CircleEmitterComponent.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Graphics/Particles/EmitterShapeMath.h"
+#include "Graphics/Particles/ParticleDebugShapes.h"
+#include "Math/ColorRGBA.h"
+#include "Math/Shapes/Circle3.h"
+#include "Serializer/Xml/ValueXml.h"
+
+QUILL_DEFINE_TYPE_RECORD(Graphics::CircleEmitterComponent,
+                         &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
+
+namespace Graphics
+{
+using namespace EmitterShapeMath;
+
+namespace
+{
+// The "Normal" mode: along the radius, tilted about the circle's tangent.
+constexpr int kNormalMode = 2;
+constexpr f32 kOutlineWidth = 0.5f;
+} // namespace
+
+CircleEmitterComponent::CircleEmitterComponent()
+    : ParticleEmitterComponent(CircleShape), radius_(0.0f), radiusFill_(0.0f), radiusVariance_(0),
+      emissionMode_(0), radiusNormalVariance_(0.0f), radiusDirectionVariance_(0.0f)
+{
+}
+
+u32 CircleEmitterComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void CircleEmitterComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    DeserializeBase(reader);
+    Serializer::ReadValue(reader, radius_, "Radius");
+    Serializer::ReadValue(reader, radiusFill_, "RadiusFill");
+    Serializer::ReadValue(reader, radiusVariance_, "RadiusVariance");
+    Serializer::ReadValue(reader, emissionMode_, "EmissionDirection");
+    Serializer::ReadValue(reader, radiusNormalVariance_, "RadiusNormalVariance");
+    Serializer::ReadValue(reader, radiusDirectionVariance_, "RadiusDirectionVariance");
+}
+
+void CircleEmitterComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    ParticleEmitterComponent::Serialize(writer);
+    Serializer::WriteValue(writer, radius_, "Radius");
+    Serializer::WriteValue(writer, radiusFill_, "RadiusFill");
+    Serializer::WriteValue(writer, radiusVariance_, "RadiusVariance");
+    Serializer::WriteValue(writer, emissionMode_, "EmissionDirection");
+    Serializer::WriteValue(writer, radiusNormalVariance_, "RadiusNormalVariance");
+    Serializer::WriteValue(writer, radiusDirectionVariance_, "RadiusDirectionVariance");
+}
+
+void CircleEmitterComponent::EmitParticle(Particle& particle)
+{
+    const Math::Vector4 v = orientation_.Rotate(Math::Vector4::RandomDirectionXY());
+    particle.position =
+        Math::Point4(worldPosition + v * (FillFactor(radiusFill_, radiusVariance_) * radius_));
+    const Math::Vector4 tangentAxis = worldDirection.Cross(v);
+    if (emissionMode_ == kNormalMode)
+        particle.direction =
+            AxisAngle(tangentAxis, radiusNormalVariance_ * Math::DEG_TO_RAD).Rotate(v);
+    else
+        particle.direction = v * static_cast<f32>(emissionMode_);
+    const f32 tilt = Math::RandRange(-radiusDirectionVariance_, radiusDirectionVariance_);
+    particle.direction = AxisAngle(tangentAxis, tilt * Math::DEG_TO_RAD).Rotate(particle.direction);
+}
+
+void CircleEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
+{
+    const Math::Point4 p0(modelMatrix_ * worldPosition);
+    shapes.Add(Math::Circle3(p0, worldDirection, radius_), Math::ColorRGBA::Yellow, kOutlineWidth,
+               true);
+}
+} // namespace Graphics

@@ -1,0 +1,38 @@
+#pragma once
+// An emitter shape. Particles are born on a circle of Radius across the emission direction
+// (within the RadiusFill band) and fly out, in, not at all, or along a tilted normal. Keys after
+// the base: Radius, RadiusFill, RadiusVariance, EmissionDirection (mode), RadiusNormalVariance,
+// RadiusDirectionVariance (degrees).
+#include "Graphics/Particles/ParticleEmitterComponent.h"
+
+namespace Graphics
+{
+class CircleEmitterComponent : public ParticleEmitterComponent
+{
+public:
+    CircleEmitterComponent();
+    CircleEmitterComponent(const CircleEmitterComponent& other) = default;
+
+    static std::string GetTypeName() { return "CircleEmitterComponent"; }
+    static u32 GetSize() { return static_cast<u32>(sizeof(CircleEmitterComponent)); }
+
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter& writer) override;
+    void DrawDebugShape(ParticleDebugShapes& shapes) const override;
+
+protected:
+    void EmitParticle(Particle& particle) override;
+
+private:
+    f32 radius_;
+    f32 radiusFill_;
+    int radiusVariance_;
+    int emissionMode_;
+    f32 radiusNormalVariance_;
+    f32 radiusDirectionVariance_;
+};
+} // namespace Graphics
+
+QUILL_DECLARE_TYPE_RECORD(Graphics::CircleEmitterComponent)

@@ -1,0 +1,24 @@
+#include "Graphics/Particles/CubeEmitterComponent.h"
+#include "Core/Reflection/HashTypeName.h"
+
+QUILL_DEFINE_TYPE_RECORD(Graphics::CubeEmitterComponent,
+                         &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
+
+namespace Graphics
+{
+CubeEmitterComponent::CubeEmitterComponent() : ParticleEmitterComponent(CubeShape) {}
+
+u32 CubeEmitterComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+// A cube keeps no keys at all: it is never filed, has no pool and never emits.
+void CubeEmitterComponent::Deserialize(Serializer::XmlReader&) {}
+
+void CubeEmitterComponent::Serialize(Serializer::XmlWriter&) {}
+
+// The particle keeps the zero position and direction of its fresh record.
+void CubeEmitterComponent::EmitParticle(Particle&) {}
+} // namespace Graphics

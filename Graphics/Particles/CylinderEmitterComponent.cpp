@@ -1,0 +1,78 @@
+#include "Graphics/Particles/CylinderEmitterComponent.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Graphics/Particles/EmitterShapeMath.h"
+#include "Graphics/Particles/ParticleDebugShapes.h"
+#include "Math/ColorRGBA.h"
+#include "Math/Shapes/Circle3.h"
+#include "Math/Shapes/Segment3.h"
+#include "Serializer/Xml/ValueXml.h"
+
+QUILL_DEFINE_TYPE_RECORD(Graphics::CylinderEmitterComponent,
+                         &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
+
+namespace Graphics
+{
+using namespace EmitterShapeMath;
+
+namespace
+{
+constexpr f32 kOutlineWidth = 2.0f;
+} // namespace
+
+CylinderEmitterComponent::CylinderEmitterComponent()
+    : ParticleEmitterComponent(CylinderShape), radiusBottom_(0.0f), radiusTop_(0.0f),
+      radiusFill_(0.0f), radiusVariance_(0), height_(0.0f), emissionMode_(0)
+{
+}
+
+u32 CylinderEmitterComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void CylinderEmitterComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    DeserializeBase(reader);
+    Serializer::ReadValue(reader, radiusBottom_, "RadiusBottom");
+    Serializer::ReadValue(reader, radiusTop_, "RadiusTop");
+    Serializer::ReadValue(reader, radiusFill_, "RadiusFill");
+    Serializer::ReadValue(reader, radiusVariance_, "RadiusVariance");
+    Serializer::ReadValue(reader, height_, "Height");
+    Serializer::ReadValue(reader, emissionMode_, "EmissionDirection");
+}
+
+void CylinderEmitterComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    ParticleEmitterComponent::Serialize(writer);
+    Serializer::WriteValue(writer, radiusBottom_, "RadiusBottom");
+    Serializer::WriteValue(writer, radiusTop_, "RadiusTop");
+    Serializer::WriteValue(writer, radiusFill_, "RadiusFill");
+    Serializer::WriteValue(writer, radiusVariance_, "RadiusVariance");
+    Serializer::WriteValue(writer, height_, "Height");
+    Serializer::WriteValue(writer, emissionMode_, "EmissionDirection");
+}
+
+void CylinderEmitterComponent::EmitParticle(Particle& particle)
+{
+    const Math::Vector4 v = orientation_.Rotate(Math::Vector4::RandomDirectionXY());
+    const f32 h = Math::RandRange(0.0f, height_);
+    const f32 q = height_ != 0.0f ? h / height_ : 0.0f;
+    const f32 radius = (1.0f - q) * radiusBottom_ + q * radiusTop_;
+    particle.position =
+        Math::Point4(worldPosition + v * (FillFactor(radiusFill_, radiusVariance_) * radius) +
+                     worldDirection * h);
+    particle.direction = v * static_cast<f32>(emissionMode_);
+}
+
+void CylinderEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
+{
+    const Math::Point4 bottom(modelMatrix_ * worldPosition);
+    const Math::Point4 top(bottom + worldDirection * height_);
+    shapes.Add(Math::Circle3(bottom, worldDirection, radiusBottom_), Math::ColorRGBA::Yellow,
+               kOutlineWidth, true);
+    shapes.Add(Math::Circle3(top, worldDirection, radiusTop_), Math::ColorRGBA::Yellow,
+               kOutlineWidth, true);
+    shapes.Add(Math::Segment3(bottom, top), Math::ColorRGBA::Yellow, kOutlineWidth, true);
+}
+} // namespace Graphics

@@ -1,0 +1,37 @@
+#pragma once
+// An emitter shape. Particles are born on the side of a (possibly tapered) cylinder of Height
+// along the emission direction and fly out from its axis, in, or not at all. Keys after the
+// base: RadiusBottom, RadiusTop, RadiusFill, RadiusVariance, Height, EmissionDirection (mode).
+#include "Graphics/Particles/ParticleEmitterComponent.h"
+
+namespace Graphics
+{
+class CylinderEmitterComponent : public ParticleEmitterComponent
+{
+public:
+    CylinderEmitterComponent();
+    CylinderEmitterComponent(const CylinderEmitterComponent& other) = default;
+
+    static std::string GetTypeName() { return "CylinderEmitterComponent"; }
+    static u32 GetSize() { return static_cast<u32>(sizeof(CylinderEmitterComponent)); }
+
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter& writer) override;
+    void DrawDebugShape(ParticleDebugShapes& shapes) const override;
+
+protected:
+    void EmitParticle(Particle& particle) override;
+
+private:
+    f32 radiusBottom_;
+    f32 radiusTop_;
+    f32 radiusFill_;
+    int radiusVariance_;
+    f32 height_;
+    int emissionMode_;
+};
+} // namespace Graphics
+
+QUILL_DECLARE_TYPE_RECORD(Graphics::CylinderEmitterComponent)

@@ -1,0 +1,41 @@
+#pragma once
+// An emitter shape. Particles are born along a segment of LineLength on the emission direction
+// and fly along LineDirection (varied, reflected), or stay where they are born. Keys after the
+// base: LineDirection, LineLength, EmissionCoordinateSystem (0 the emitter's frame, 1 world),
+// EmissionType (1 standard, 0 none), DirectionVariance (degrees), DirectionReflect.
+#include "Graphics/Particles/ParticleEmitterComponent.h"
+#include "Math/Vector3.h"
+
+namespace Graphics
+{
+class LineEmitterComponent : public ParticleEmitterComponent
+{
+public:
+    LineEmitterComponent();
+    LineEmitterComponent(const LineEmitterComponent& other) = default;
+
+    static std::string GetTypeName() { return "LineEmitterComponent"; }
+    static u32 GetSize() { return static_cast<u32>(sizeof(LineEmitterComponent)); }
+
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter& writer) override;
+    void DrawDebugShape(ParticleDebugShapes& shapes) const override;
+
+protected:
+    void UpdateBasis(f32 dt) override;
+    void EmitParticle(Particle& particle) override;
+
+private:
+    Math::Vector4 lineDirection_;
+    f32 lineLength_;
+    int coordinateSystem_;
+    int emissionType_;
+    Math::Vector3 directionVariance_;
+    int directionReflect_;
+    Math::Vector4 line_; // the working line direction of this step
+};
+} // namespace Graphics
+
+QUILL_DECLARE_TYPE_RECORD(Graphics::LineEmitterComponent)

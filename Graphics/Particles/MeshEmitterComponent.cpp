@@ -1,0 +1,134 @@
+#include "Graphics/Particles/MeshEmitterComponent.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Graphics/Assets/Model.h"
+#include "Graphics/Assets/ModelManager.h"
+#include "Math/MathUtils.h"
+#include "Serializer/Xml/ValueXml.h"
+#include <cstring>
+
+QUILL_DEFINE_TYPE_RECORD(Graphics::MeshEmitterComponent,
+                         &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
+
+namespace Graphics
+{
+namespace
+{
+// Used when the named model is not loaded.
+const char* const kFallbackModel = "Default";
+// The model category the mesh is looked up in.
+constexpr u32 kModelCategory = 0;
+// A vertex record starts with its position and its normal, three floats each.
+constexpr u32 kPositionAndNormalBytes = 6 * sizeof(f32);
+
+// The model of the manager's category at that index, or null.
+const Model* ModelAt(u32 index)
+{
+    const ModelManager* models = ModelManager::Instance();
+    const auto* category = models != nullptr ? models->GetCategory(kModelCategory) : nullptr;
+    if (category == nullptr || index >= category->assets.size())
+        return nullptr;
+    return category->assets[index];
+}
+
+// Position and normal of vertex i, false when the model cannot give them.
+bool ReadVertex(const Model& model, u32 index, Math::Vector4& position, Math::Vector4& normal)
+{
+    if (index >= model.GetVertexCount() || model.GetStride() < kPositionAndNormalBytes)
+        return false;
+    f32 values[6];
+    std::memcpy(values, model.GetVertex(index), sizeof(values));
+    position = Math::Vector4(values[0], values[1], values[2], 0.0f);
+    normal = Math::Vector4(values[3], values[4], values[5], 0.0f);
+    return true;
+}
+} // namespace
+
+MeshEmitterComponent::MeshEmitterComponent()
+    : ParticleEmitterComponent(MeshShape), meshName_(), interpolate_(false), attachToModel_(false),
+      hasModel_(false), modelIndex_(0), model_(nullptr)
+{
+}
+
+u32 MeshEmitterComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void MeshEmitterComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    DeserializeBase(reader);
+    Serializer::ReadValue(reader, meshName_, "Mesh");
+    ModelManager* models = ModelManager::Instance();
+    const Model* model = models != nullptr ? models->Find(meshName_, kModelCategory) : nullptr;
+    if (model == nullptr && models != nullptr)
+        model = models->Find(kFallbackModel, kModelCategory);
+    // The fallback keeps its own index; no model at all leaves the shape setting nothing.
+    hasModel_ = model != nullptr;
+    modelIndex_ = model != nullptr ? model->GetIndex() : 0;
+    Serializer::ReadValue(reader, interpolate_, "Interpolate");
+    Serializer::ReadValue(reader, attachToModel_, "AttachToModel");
+}
+
+void MeshEmitterComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    ParticleEmitterComponent::Serialize(writer);
+    Serializer::WriteValue(writer, meshName_, "Mesh");
+    Serializer::WriteValue(writer, interpolate_, "Interpolate");
+    Serializer::WriteValue(writer, attachToModel_, "AttachToModel");
+}
+
+void MeshEmitterComponent::UpdateBasis(f32)
+{
+    model_ = nullptr;
+    if (!attachToModel_)
+    {
+        model_ = hasModel_ ? ModelAt(modelIndex_) : nullptr;
+        return;
+    }
+    // Attached emitters take the model of the owner's render component, placed by the owner's
+    // transform. Objects carry no render component yet, so there is no such model and the shape
+    // sets nothing, as it does without a render component.
+}
+
+void MeshEmitterComponent::EmitParticle(Particle& particle)
+{
+    if (model_ == nullptr)
+        return;
+    const u32 triangles = model_->GetTriangleCount();
+    if (triangles == 0)
+        return;
+    const u32 triangle =
+        static_cast<u32>(Math::RoundToInt(Math::RandUnit() * static_cast<f32>(triangles - 1)));
+    if (3u * static_cast<u64>(triangle) + 2u >= model_->GetIndexCount())
+        return;
+    const u32* corners = model_->GetTriangle(triangle);
+    Math::Vector4 position;
+    Math::Vector4 normal;
+    if (!interpolate_)
+    {
+        const s32 corner = Math::RandomInt(0, 2);
+        if (!ReadVertex(*model_, corners[corner], position, normal))
+            return;
+    }
+    else
+    {
+        f32 a = Math::RandUnit();
+        f32 b = Math::RandUnit();
+        if (a + b > 1.0f)
+        {
+            a = 1.0f - a;
+            b = 1.0f - b;
+        }
+        Math::Vector4 p1, p2, unused;
+        if (!ReadVertex(*model_, corners[0], position, normal) ||
+            !ReadVertex(*model_, corners[1], p1, unused) ||
+            !ReadVertex(*model_, corners[2], p2, unused))
+            return;
+        position = position * a + p1 * b + p2 * (1.0f - a - b);
+    }
+    // The position's fourth component stays 0, as the model's vertex gives it.
+    particle.position = Math::Point4(position);
+    particle.direction = normal;
+}
+} // namespace Graphics

@@ -1,0 +1,18 @@
+#pragma once
+// The particle editor's save of one component as a definition file of its own: a document
+// whose root is named after the save name and holds the component's element, written to the
+// category's folder and added to the definition manager. Saves never overwrite: a name already
+// filed or already on disk gets the first free decimal counter, and a name that could leave the
+// folder ('/', '\' or "..") is refused with a log line. Main thread only.
+#include "Math/Types.h"
+#include <string>
+
+class GameObjectComponent;
+
+namespace Graphics
+{
+// The name saved under, or "" when nothing was saved (each failure logged). An empty name
+// becomes the default name.
+std::string SaveParticleDefinition(GameObjectComponent& component, const std::string& name,
+                                   const std::string& defaultName, u32 category);
+} // namespace Graphics

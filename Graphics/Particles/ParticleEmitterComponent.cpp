@@ -1,0 +1,352 @@
+#include "Graphics/Particles/ParticleEmitterComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Log.h"
+#include "Core/Messages/Graphics/SetParticlePlayMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Core/Reflection/MemberTable.h"
+#include "Core/Reflection/TypeRegistry.h"
+#include "Graphics/Particles/ParticleDefinitionFile.h"
+#include "Graphics/Particles/ParticleEffectSystem.h"
+#include "Graphics/Particles/ParticleSystemComponent.h"
+#include "Math/MathUtils.h"
+#include "Serializer/ObjectDefinitionManager.h"
+#include <cmath>
+
+QUILL_DEFINE_TYPE_RECORD(Graphics::ParticleEmitterComponent, &TypeRecordOf<GameObjectComponent>(),
+                         false)
+
+namespace Graphics
+{
+namespace
+{
+const char* const kPart = "ParticleEmitterComponent";
+const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+// A default burst repeats once a second.
+constexpr f32 kDefaultBurstDelay = 1.0f;
+
+// How many particles a float count allows, decided as a float before it becomes an integer, so
+// that negative, huge and non-finite counts are safe (NaN allows none).
+u32 CountWithin(f32 whole, u32 limit)
+{
+    if (!(whole > 0.0f))
+        return 0;
+    if (whole >= static_cast<f32>(limit))
+        return limit;
+    return static_cast<u32>(whole);
+}
+
+// The accumulator after its whole part is spent; a non-finite one starts again from nothing.
+f32 KeepFraction(f32 accumulator)
+{
+    const f32 rest = accumulator - std::trunc(accumulator);
+    return std::isfinite(rest) ? rest : 0.0f;
+}
+
+// The shortest turn from +Z to the direction; a zero (or unusable) direction gives no turn.
+Math::Quaternion TurnTowards(const Math::Vector4& direction)
+{
+    const Math::Quaternion turn = Math::Quaternion::RotationBetween(kForward, direction);
+    const f32 lengthSquared = turn.w * turn.w + turn.x * turn.x + turn.y * turn.y + turn.z * turn.z;
+    return lengthSquared > 0.5f ? turn : Math::Quaternion();
+}
+
+std::string OwnerName(u32 ownerId)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    const GameObject* owner = factory != nullptr ? factory->FindObject(ownerId) : nullptr;
+    return owner != nullptr ? owner->GetName() : std::string("(no object)");
+}
+} // namespace
+
+ParticleEmitterComponent::ParticleEmitterComponent(ShapeKind kind)
+    : GameObjectComponent(true), worldPosition(0.0f, 0.0f, 0.0f, 1.0f), worldDirection(),
+      particles_(), orientation_(), worldUp_(), worldRight_(), modelMatrix_(),
+      particleDataId_(HashTypeName(DisabledDataName)), particleDataName_(), isPlaying_(true),
+      localToEmitter_(false), normalFacing_(false), shapeKind_(kind), particleSystem_(nullptr),
+      particleCount_(0.0f, 0.0f), particleEmitRate_(0.0f, 0.0f),
+      emitterOffset_(0.0f, 0.0f, 0.0f, 1.0f), emitterDirection_(kForward), speedStart_(0.0f, 0.0f),
+      speedEnd_(0.0f, 0.0f), globalVelocity_(), globalVelocitySpeed_(0.0f), accumulator_(0.0f),
+      renderCount_(0), burst_(false), burstSingleFrame_(false), burstRepeat_(false),
+      burstDone_(false), burstCount_(0), burstEmitted_(0), burstDelay_(kDefaultBurstDelay),
+      burstTimer_(0.0f), filedDataId_(0)
+{
+}
+
+ParticleEmitterComponent::ParticleEmitterComponent(const ParticleEmitterComponent& other) = default;
+
+ParticleEmitterComponent::~ParticleEmitterComponent()
+{
+    if (System::ParticleEffectSystem* system = System::ParticleEffectSystem::Instance())
+        system->ForgetEmitter(this);
+}
+
+const MemberTable<ParticleEmitterComponent>& ParticleEmitterComponent::Members()
+{
+    using namespace MemberFlag;
+    using E = ParticleEmitterComponent;
+    // Read by tag: a key left out keeps its default. The data name and the capacity come first
+    // because reading them files the emitter and sizes its pool.
+    QUILL_MEMBER_TABLE(table, E, ReadRule::ByTag,
+                       QUILL_MEMBER(E, particleDataName_, Written).Tag("ParticleData"),
+                       QUILL_MEMBER(E, particleCount_, Written).Tag("ParticleCount"),
+                       QUILL_MEMBER(E, particleEmitRate_, Written).Tag("EmissionRate"),
+                       QUILL_MEMBER(E, emitterOffset_, Written).Tag("EmissionOffset"),
+                       QUILL_MEMBER(E, emitterDirection_, Written).Tag("EmissionDirection"),
+                       QUILL_MEMBER(E, globalVelocity_, Written).Tag("GlobalDirection"),
+                       QUILL_MEMBER(E, globalVelocitySpeed_, Written).Tag("GlobalSpeed"),
+                       QUILL_MEMBER(E, speedStart_, Written).Tag("SpeedStart"),
+                       QUILL_MEMBER(E, speedEnd_, Written).Tag("SpeedEnd"),
+                       QUILL_MEMBER(E, localToEmitter_, Written).Tag("LocalToEmitter"),
+                       QUILL_MEMBER(E, burst_, Written).Tag("Burst"),
+                       QUILL_MEMBER(E, burstSingleFrame_, Written).Tag("BurstSingleFrame"),
+                       QUILL_MEMBER(E, burstRepeat_, Written).Tag("BurstRepeat"),
+                       QUILL_MEMBER(E, burstCount_, Written).Tag("BurstCount"),
+                       QUILL_MEMBER(E, burstDelay_, Written).Tag("BurstDelay"),
+                       QUILL_MEMBER(E, normalFacing_, Written).Tag("NormalFacing"));
+    return table;
+}
+
+void ParticleEmitterComponent::RegisterMembers()
+{
+    using namespace MemberFlag;
+    using E = ParticleEmitterComponent;
+    // The reflected order differs from the written one, so it has a table of its own.
+    QUILL_MEMBER_TABLE(
+        reflected, E, ReadRule::ByTag, QUILL_MEMBER(E, worldPosition, Reflected),
+        QUILL_MEMBER(E, worldDirection, Reflected), QUILL_MEMBER(E, worldUp_, Reflected),
+        QUILL_MEMBER(E, worldRight_, Reflected), QUILL_MEMBER(E, particleCount_, Reflected),
+        QUILL_MEMBER(E, particleEmitRate_, Reflected), QUILL_MEMBER(E, emitterOffset_, Reflected),
+        QUILL_MEMBER(E, emitterDirection_, Reflected), QUILL_MEMBER(E, speedStart_, Reflected),
+        QUILL_MEMBER(E, speedEnd_, Reflected), QUILL_MEMBER(E, globalVelocity_, Reflected),
+        QUILL_MEMBER(E, globalVelocitySpeed_, Reflected), QUILL_MEMBER(E, accumulator_, Reflected),
+        QUILL_MEMBER(E, renderCount_, Reflected));
+    RegisterTableMembers(reflected);
+}
+
+const TransformComponent* ParticleEmitterComponent::FindTransform() const
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
+    return owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
+}
+
+void ParticleEmitterComponent::Shutdown()
+{
+    if (System::ParticleEffectSystem* system = System::ParticleEffectSystem::Instance())
+        system->UnregisterEmitter(this);
+}
+
+void ParticleEmitterComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    DeserializeBase(reader);
+}
+
+void ParticleEmitterComponent::DeserializeBase(Serializer::XmlReader& reader)
+{
+    const MemberTable<ParticleEmitterComponent>& table = Members();
+    const MemberEntry<ParticleEmitterComponent>* entry = table.begin();
+    // The data name, then filing: the system links the emitter to its object's data.
+    entry->read(reader, *this, entry->tag);
+    ++entry;
+    particleDataId_ =
+        HashTypeName(particleDataName_.empty() ? DisabledDataName : particleDataName_.c_str());
+    if (System::ParticleEffectSystem* system = System::ParticleEffectSystem::Instance())
+        system->RegisterEmitter(this);
+    // The capacity, then the pool.
+    entry->read(reader, *this, entry->tag);
+    ++entry;
+    ResizeForCount();
+    for (; entry != table.end(); ++entry)
+        entry->read(reader, *this, entry->tag);
+}
+
+void ParticleEmitterComponent::ResizeForCount()
+{
+    const f32 wanted = particleCount_.y;
+    u32 capacity = 0;
+    if (wanted >= static_cast<f32>(ParticlePool::MaxCapacity))
+        capacity = ParticlePool::MaxCapacity;
+    else if (wanted > 0.0f)
+        capacity = static_cast<u32>(wanted);
+    if (!(wanted >= 0.0f) || wanted > static_cast<f32>(ParticlePool::MaxCapacity))
+    {
+        Core::Log() << "Error [" << kPart << "]: particle count " << wanted << " of object "
+                    << m_owner << " (" << OwnerName(m_owner) << ") clamped to " << capacity << '\n';
+    }
+    particles_.Resize(capacity);
+}
+
+void ParticleEmitterComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    WriteMembers(writer, *this, Members());
+}
+
+void ParticleEmitterComponent::HandleMessage(Message* message)
+{
+    if (message == nullptr || message->type != SetParticlePlayMessage::Type)
+        return;
+    isPlaying_ = static_cast<SetParticlePlayMessage*>(message)->enable;
+}
+
+void ParticleEmitterComponent::UpdateBasis(f32) {}
+
+void ParticleEmitterComponent::DrawDebugShape(ParticleDebugShapes&) const {}
+
+bool ParticleEmitterComponent::UpdateFrame()
+{
+    Math::Matrix4 frame;
+    frame.Compose(emitterOffset_, TurnTowards(emitterDirection_), Math::Vector3(1.0f, 1.0f, 1.0f));
+    if (!localToEmitter_)
+    {
+        const TransformComponent* transform = FindTransform();
+        if (transform == nullptr)
+            return false;
+        frame = transform->GetTransformMatrix() * frame;
+    }
+    orientation_ = frame.GetRotation();
+    worldPosition = frame.GetTranslation();
+    worldDirection = orientation_.Rotate(kForward);
+    return true;
+}
+
+void ParticleEmitterComponent::SpawnParticle(f32 preAge)
+{
+    Particle* particle = particles_.Allocate();
+    if (particle == nullptr)
+        return;
+    EmitParticle(*particle);
+    particle->speedStart = Math::RandRange(speedStart_.x, speedStart_.y);
+    particle->speed = particle->speedStart;
+    particle->speedEnd = Math::RandRange(speedEnd_.x, speedEnd_.y);
+    if (particleSystem_ != nullptr)
+        particleSystem_->InitParticle(*particle);
+    // Whether it survives its pre-age is the update pass's business.
+    particle->Update(preAge);
+}
+
+void ParticleEmitterComponent::Step(f32 dt)
+{
+    if (isPlaying_ && !particles_.IsFull() && UpdateFrame())
+    {
+        UpdateBasis(dt);
+        if (burst_)
+            EmitBurst(dt);
+        else
+        {
+            accumulator_ += Math::RandRange(particleEmitRate_.x, particleEmitRate_.y) * dt;
+            const u32 count = CountWithin(std::trunc(accumulator_), particles_.GetFreeCount());
+            for (u32 i = 0; i < count; ++i)
+                SpawnParticle(dt * Math::RandUnit());
+            accumulator_ = KeepFraction(accumulator_);
+            // The minimum population, with each pre-age drawn before the particle's other draws.
+            while (static_cast<f32>(particles_.GetLiveCount()) < particleCount_.x &&
+                   !particles_.IsFull())
+                SpawnParticle(dt * Math::RandUnit());
+        }
+    }
+    UpdatePass(dt);
+}
+
+void ParticleEmitterComponent::EmitBurst(f32 dt)
+{
+    if (burstRepeat_ && burstDone_)
+    {
+        burstTimer_ += dt;
+        if (burstTimer_ >= burstDelay_)
+        {
+            burstEmitted_ = 0;
+            burstDone_ = false;
+            burstTimer_ -= burstDelay_;
+        }
+    }
+    if (burstDone_)
+        return;
+    // Counted signed: a count lowered below what was emitted ends the burst.
+    const s64 owed = static_cast<s64>(burstCount_) - static_cast<s64>(burstEmitted_);
+    if (burstSingleFrame_)
+    {
+        if (particles_.GetFreeCount() < burstCount_)
+            return;
+        for (s64 i = 0; i < owed; ++i)
+            SpawnParticle(dt * Math::RandUnit());
+        burstDone_ = true;
+        return;
+    }
+    accumulator_ += Math::RandRange(particleEmitRate_.x, particleEmitRate_.y) * dt;
+    u32 limit = particles_.GetFreeCount();
+    if (owed < static_cast<s64>(limit))
+        limit = owed > 0 ? static_cast<u32>(owed) : 0u;
+    const u32 count = CountWithin(std::trunc(accumulator_), limit);
+    for (u32 i = 0; i < count; ++i)
+        SpawnParticle(dt * Math::RandUnit());
+    burstEmitted_ += count;
+    accumulator_ = KeepFraction(accumulator_);
+    if (burstEmitted_ >= burstCount_)
+        burstDone_ = true;
+}
+
+void ParticleEmitterComponent::UpdatePass(f32 dt)
+{
+    renderCount_ = 0;
+    const u32 capacity = particles_.GetCapacity();
+    if (capacity == 0)
+        return;
+    const f32 totalFrames =
+        static_cast<f32>(particleSystem_ != nullptr ? particleSystem_->GetTotalFrames() : 1u);
+    const bool loop = particleSystem_ == nullptr || particleSystem_->IsLooping();
+    const f32 pullScale = globalVelocitySpeed_ * dt;
+    const f32 pullX = globalVelocity_.x * pullScale;
+    const f32 pullY = globalVelocity_.y * pullScale;
+    const f32 pullZ = globalVelocity_.z * pullScale;
+
+    Particle* records = particles_.GetRecords();
+    const u08* alive = particles_.GetAliveFlags();
+    ParticleVertex* vertices = particles_.GetVertices();
+    for (u32 slot = 0; slot < capacity; ++slot)
+    {
+        if (alive[slot] == 0)
+            continue;
+        Particle& particle = records[slot];
+        if (!particle.Update(dt))
+        {
+            particles_.Free(slot);
+            continue;
+        }
+        particle.direction.x += pullX;
+        particle.direction.y += pullY;
+        particle.direction.z += pullZ;
+
+        // Frames stay at or above 0; past the sheet's end they wrap or hold the last frame.
+        if (!(particle.frame >= 0.0f))
+            particle.frame = 0.0f;
+        if (particle.frame >= totalFrames)
+        {
+            if (loop)
+                particle.frame -= std::floor(particle.frame);
+            else
+                particle.frame = std::floor(particle.frame - 1.0f);
+        }
+
+        ParticleVertex& vertex = vertices[renderCount_++];
+        vertex.position[0] = particle.position.x;
+        vertex.position[1] = particle.position.y;
+        vertex.position[2] = particle.position.z;
+        vertex.color[0] = particle.color.r;
+        vertex.color[1] = particle.color.g;
+        vertex.color[2] = particle.color.b;
+        vertex.color[3] = particle.color.a;
+        vertex.scale = particle.scale;
+        vertex.rotation = particle.rotation;
+        vertex.frame = std::floor(particle.frame);
+    }
+}
+
+std::string ParticleEmitterComponent::SaveEmitter(const std::string& name)
+{
+    return SaveParticleDefinition(*this, name, GetTypeName(),
+                                  Serializer::ObjectDefinitionManager::EmitterCategory);
+}
+} // namespace Graphics

@@ -1,0 +1,65 @@
+#include "Graphics/Particles/SphereEmitterComponent.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Graphics/Particles/EmitterShapeMath.h"
+#include "Graphics/Particles/ParticleDebugShapes.h"
+#include "Math/ColorRGBA.h"
+#include "Math/Shapes/Sphere3.h"
+#include "Serializer/Xml/ValueXml.h"
+
+QUILL_DEFINE_TYPE_RECORD(Graphics::SphereEmitterComponent,
+                         &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
+
+namespace Graphics
+{
+using namespace EmitterShapeMath;
+
+namespace
+{
+constexpr f32 kOutlineWidth = 0.5f;
+} // namespace
+
+SphereEmitterComponent::SphereEmitterComponent()
+    : ParticleEmitterComponent(SphereShape), radius_(0.0f), radiusFill_(0.0f), radiusVariance_(0),
+      emissionMode_(0)
+{
+}
+
+u32 SphereEmitterComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void SphereEmitterComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    DeserializeBase(reader);
+    Serializer::ReadValue(reader, radius_, "Radius");
+    Serializer::ReadValue(reader, radiusFill_, "RadiusFill");
+    Serializer::ReadValue(reader, radiusVariance_, "RadiusVariance");
+    Serializer::ReadValue(reader, emissionMode_, "EmissionDirection");
+}
+
+void SphereEmitterComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    ParticleEmitterComponent::Serialize(writer);
+    Serializer::WriteValue(writer, radius_, "Radius");
+    Serializer::WriteValue(writer, radiusFill_, "RadiusFill");
+    Serializer::WriteValue(writer, radiusVariance_, "RadiusVariance");
+    Serializer::WriteValue(writer, emissionMode_, "EmissionDirection");
+}
+
+void SphereEmitterComponent::EmitParticle(Particle& particle)
+{
+    // World axes: a sphere looks the same however the emitter turns.
+    const Math::Vector4 v = Math::Vector4::RandomDirection();
+    particle.position =
+        Math::Point4(worldPosition + v * (FillFactor(radiusFill_, radiusVariance_) * radius_));
+    particle.direction = v * static_cast<f32>(emissionMode_);
+}
+
+void SphereEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
+{
+    shapes.Add(Math::Sphere3(Math::Point4(modelMatrix_ * worldPosition), radius_),
+               Math::ColorRGBA::Yellow, kOutlineWidth, true);
+}
+} // namespace Graphics

@@ -1,0 +1,35 @@
+#pragma once
+// An emitter shape. Particles are born on a sphere of Radius (within the RadiusFill band) and fly
+// out, in, or not at all. Keys after the base: Radius, RadiusFill, RadiusVariance,
+// EmissionDirection (mode).
+#include "Graphics/Particles/ParticleEmitterComponent.h"
+
+namespace Graphics
+{
+class SphereEmitterComponent : public ParticleEmitterComponent
+{
+public:
+    SphereEmitterComponent();
+    SphereEmitterComponent(const SphereEmitterComponent& other) = default;
+
+    static std::string GetTypeName() { return "SphereEmitterComponent"; }
+    static u32 GetSize() { return static_cast<u32>(sizeof(SphereEmitterComponent)); }
+
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter& writer) override;
+    void DrawDebugShape(ParticleDebugShapes& shapes) const override;
+
+protected:
+    void EmitParticle(Particle& particle) override;
+
+private:
+    f32 radius_;
+    f32 radiusFill_;
+    int radiusVariance_;
+    int emissionMode_;
+};
+} // namespace Graphics
+
+QUILL_DECLARE_TYPE_RECORD(Graphics::SphereEmitterComponent)

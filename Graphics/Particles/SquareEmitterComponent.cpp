@@ -1,0 +1,94 @@
+#include "Graphics/Particles/SquareEmitterComponent.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Graphics/Particles/EmitterShapeMath.h"
+#include "Graphics/Particles/ParticleDebugShapes.h"
+#include "Math/ColorRGBA.h"
+#include "Math/Shapes/Rectangle3.h"
+#include "Serializer/Xml/ValueXml.h"
+#include <cmath>
+
+QUILL_DEFINE_TYPE_RECORD(Graphics::SquareEmitterComponent,
+                         &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
+
+namespace Graphics
+{
+using namespace EmitterShapeMath;
+
+namespace
+{
+constexpr f32 kOutlineWidth = 2.0f;
+constexpr f32 kHalf = 0.5f;
+} // namespace
+
+SquareEmitterComponent::SquareEmitterComponent()
+    : ParticleEmitterComponent(SquareShape), width_(0.0f), height_(0.0f), scaleFill_(0.0f),
+      scaleVariance_(0), emissionMode_(0)
+{
+}
+
+u32 SquareEmitterComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void SquareEmitterComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    DeserializeBase(reader);
+    Serializer::ReadValue(reader, width_, "Width");
+    Serializer::ReadValue(reader, height_, "Height");
+    Serializer::ReadValue(reader, scaleFill_, "ScaleFill");
+    Serializer::ReadValue(reader, scaleVariance_, "ScaleVariance");
+    Serializer::ReadValue(reader, emissionMode_, "EmissionDirection");
+}
+
+void SquareEmitterComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    ParticleEmitterComponent::Serialize(writer);
+    Serializer::WriteValue(writer, width_, "Width");
+    Serializer::WriteValue(writer, height_, "Height");
+    Serializer::WriteValue(writer, scaleFill_, "ScaleFill");
+    Serializer::WriteValue(writer, scaleVariance_, "ScaleVariance");
+    Serializer::WriteValue(writer, emissionMode_, "EmissionDirection");
+}
+
+void SquareEmitterComponent::UpdateBasis(f32)
+{
+    PointBasis(worldDirection, worldUp_, worldRight_);
+}
+
+void SquareEmitterComponent::EmitParticle(Particle& particle)
+{
+    particle.position = worldPosition;
+    f32 k = FillFactor(scaleFill_, scaleVariance_);
+    if (Coin())
+        k = -k;
+    // How far past the corners a side may run: the fill band, none when filling inwards.
+    const f32 m =
+        (scaleFill_ > 0.0f && scaleVariance_ == FillVariance) ? 0.0f : std::fabs(scaleFill_);
+    const f32 halfWidth = width_ * kHalf;
+    const f32 halfHeight = height_ * kHalf;
+    if (!Coin())
+    {
+        const f32 across = Math::RandRange(-(1.0f + m) * halfWidth, (1.0f + m) * halfWidth);
+        particle.position += worldRight_ * across;
+        particle.position += worldUp_ * (halfHeight * k);
+    }
+    else
+    {
+        particle.position += worldRight_ * (halfWidth * k);
+        const f32 across = Math::RandRange(-(1.0f + m) * halfHeight, (1.0f + m) * halfHeight);
+        particle.position += worldUp_ * across;
+    }
+    particle.direction =
+        Normalized((particle.position - worldPosition) * static_cast<f32>(emissionMode_));
+    particle.direction.w = 0.0f;
+}
+
+void SquareEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
+{
+    const Math::Point4 p0(modelMatrix_ * worldPosition);
+    shapes.Add(Math::Rectangle3(p0, worldRight_, worldUp_, width_ * kHalf, height_ * kHalf),
+               Math::ColorRGBA::Yellow, kOutlineWidth, true);
+}
+} // namespace Graphics

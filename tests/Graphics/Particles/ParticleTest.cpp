@@ -1,0 +1,180 @@
+// A particle's life: death strictly past its lifetime, interpolation over its life, motion, the
+// emitter's pull, the sprite sheet's wrap and the pre-age of a newborn particle; and the particle
+// data's draws for a new particle.
+#include "Graphics/Particles/Particle.h"
+#include "Core/Messages/Graphics/SetParticleColorMessage.h"
+#include "Math/MathUtils.h"
+#include "tests/Graphics/Particles/ParticleWorld.h"
+#include <cmath>
+#include <gtest/gtest.h>
+#include <limits>
+
+using namespace Graphics;
+using namespace ParticleXml;
+
+namespace
+{
+Particle Fresh(f32 lifetime)
+{
+    Particle particle{};
+    particle.position = Math::Point4(0, 0, 0, 1);
+    particle.lifetime = lifetime;
+    return particle;
+}
+} // namespace
+
+TEST(Particle, DiesStrictlyPastItsLifetimeAndInterpolatesOverIt)
+{
+    Particle particle = Fresh(2.0f);
+    particle.age = 1.9f;
+    EXPECT_FALSE(particle.Update(0.2f)); // 2.1 > 2
+    Particle last = Fresh(2.0f);
+    last.age = 1.5f;
+    EXPECT_TRUE(last.Update(0.5f)); // exactly 2 still lives
+
+    Particle moving = Fresh(4.0f);
+    moving.colorStart = Math::ColorRGBA(0, 0, 0, 1);
+    moving.colorEnd = Math::ColorRGBA(1, 0.5f, 0, 0);
+    moving.speedStart = 2.0f;
+    moving.speedEnd = 0.0f;
+    moving.scaleStart = 1.0f;
+    moving.scaleEnd = 3.0f;
+    moving.rotationSpeedStart = moving.rotationSpeedEnd = 1.0f;
+    moving.rotationSpeed = 1.0f;
+    moving.direction = Math::Vector4(1, 0, 0, 0);
+    ASSERT_TRUE(moving.Update(1.0f)); // t = 1/4
+    EXPECT_EQ(moving.color, Math::ColorRGBA(0.25f, 0.125f, 0, 0.75f));
+    EXPECT_FLOAT_EQ(moving.speed, 1.5f);
+    EXPECT_FLOAT_EQ(moving.scale, 1.5f);
+    EXPECT_FLOAT_EQ(moving.position.x, 1.5f);
+    EXPECT_FLOAT_EQ(moving.rotation, 1.0f);
+
+    // Equal ends keep the value set at birth; tiny speeds do not move.
+    Particle still = Fresh(4.0f);
+    still.color = Math::ColorRGBA(0.3f, 0.3f, 0.3f, 1);
+    still.colorStart = still.colorEnd = Math::ColorRGBA(1, 1, 1, 1);
+    still.speed = still.speedStart = still.speedEnd = 0.00001f;
+    still.direction = Math::Vector4(1, 0, 0, 0);
+    ASSERT_TRUE(still.Update(1.0f));
+    EXPECT_EQ(still.color, Math::ColorRGBA(0.3f, 0.3f, 0.3f, 1));
+    EXPECT_EQ(still.position.x, 0.0f);
+
+    // No lifetime: the end of its life at once (t = 1), not a division by zero.
+    Particle instant = Fresh(0.0f);
+    instant.scaleStart = 1.0f;
+    instant.scaleEnd = 5.0f;
+    ASSERT_TRUE(instant.Update(0.0f));
+    EXPECT_EQ(instant.scale, 5.0f);
+}
+
+TEST(Particle, EmitterPullsWrapsTheSheetAndPreAgesNewborns)
+{
+    ParticleWorld w;
+    // Fall with 9.8 on a 16-frame sheet, moving 48 frames a second, looping or not.
+    const std::string fall =
+        "<GlobalDirection X=\"0\" Y=\"-1\" Z=\"0\"/><GlobalSpeed>9.8</GlobalSpeed>";
+    GameObject* object =
+        w.Make(Transform() +
+               Data("Loop", "Sheet", 100.0f,
+                    "<AnimationSpeed X=\"48\" Y=\"48\"/><StartingFrame>15</StartingFrame>") +
+               Data("Hold", "Sheet", 100.0f,
+                    "<AnimationSpeed X=\"0\" "
+                    "Y=\"0\"/><StartingFrame>20</StartingFrame><LoopAnimation>0</LoopAnimation>") +
+               Point("Loop", Count(1, 1) + fall) + Point("Hold", Count(1, 1)));
+    std::vector<ParticleEmitterComponent*> emitters;
+    for (const auto& entry : object->GetComponentList())
+        if (auto* emitter = dynamic_cast<ParticleEmitterComponent*>(entry.component))
+            emitters.push_back(emitter);
+    ASSERT_EQ(emitters.size(), 2u);
+
+    const f32 dt = 1.0f / 30.0f;
+    w.Step(1, dt);
+    const Particle& looping = emitters[0]->GetPool().GetRecords()[0];
+    ASSERT_TRUE(emitters[0]->GetPool().IsAlive(0));
+    // Pre-aged by dt x r, then a whole step: it has lived between dt and 2 dt.
+    EXPECT_GE(looping.age, dt);
+    EXPECT_LE(looping.age, 2.0f * dt);
+    // After its own motion it gains the pull of one step.
+    EXPECT_FLOAT_EQ(looping.direction.y, -9.8f * dt);
+    // 15 + 48 x age passes the sheet's 16 frames: the whole frames go, the fraction stays.
+    const f32 passed = 15.0f + 48.0f * looping.age;
+    EXPECT_NEAR(looping.frame, passed - std::floor(passed), 1e-4f);
+    EXPECT_EQ(emitters[0]->GetVertices()[0].frame, 0.0f);
+
+    // Without looping a frame past the end steps down by one a step and stays at 15.
+    const Particle& holding = emitters[1]->GetPool().GetRecords()[0];
+    EXPECT_EQ(holding.frame, 19.0f);
+    w.Step(10, dt);
+    EXPECT_EQ(holding.frame, 15.0f);
+    EXPECT_EQ(emitters[1]->GetVertices()[0].frame, 15.0f);
+
+    // A negative animation speed stops at frame 0.
+    GameObject* backwards = w.Make(
+        Transform() + Data("Back", "Sheet", 100.0f, "<AnimationSpeed X=\"-100\" Y=\"-100\"/>") +
+        Point("Back", Count(1, 1)));
+    w.Step(3, dt);
+    EXPECT_EQ(ParticleWorld::First<ParticleEmitterComponent>(backwards)->GetVertices()[0].frame,
+              0.0f);
+}
+
+TEST(ParticleData, InitialisesParticlesInItsOrderOfDrawsWithClampedColours)
+{
+    ParticleWorld w;
+    GameObject* object = w.Make(Data(
+        "Fire", "Dot", 0.0f,
+        "<ParticleScaleStart X=\"1\" Y=\"2\"/><ParticleScaleEnd X=\"3\" Y=\"4\"/>"
+        "<ParticleColorStart R=\"230\" G=\"0\" B=\"0\" A=\"255\"/>"
+        "<ParticleColorStartDeviation R=\"51\" G=\"0\" B=\"0\" A=\"0\"/>"
+        "<ParticleColorEnd R=\"0\" G=\"0\" B=\"255\" A=\"0\"/>"
+        "<ParticleColorEndDeviation R=\"0\" G=\"0\" B=\"0\" A=\"0\"/>"
+        "<ParticleRotationSpeedStart X=\"5\" Y=\"6\"/><ParticleRotationSpeedEnd X=\"7\" Y=\"8\"/>"
+        "<AnimationSpeed X=\"9\" Y=\"10\"/><StartingFrame>3</StartingFrame>"));
+    auto* data = ParticleWorld::First<ParticleSystemComponent>(object);
+    data->age = Math::Vector2(1.0f, 2.0f);
+
+    Math::SeedRand(7);
+    Particle particle{};
+    data->InitParticle(particle);
+    // The same draws by hand, in the order of the data's fields.
+    Math::SeedRand(7);
+    const f32 lifetime = Math::RandRange(1, 2);
+    const f32 spinStart = Math::RandRange(5, 6);
+    const f32 spinEnd = Math::RandRange(7, 8);
+    const f32 scaleStart = Math::RandRange(1, 2);
+    const f32 scaleEnd = Math::RandRange(3, 4);
+    Math::ColorRGBA start;
+    data->colorStart.RandomVariation(data->colorStartDeviation, start);
+    Math::ColorRGBA end;
+    data->colorEnd.RandomVariation(data->colorEndDeviation, end);
+    const f32 animation = Math::RandRange(9, 10);
+    EXPECT_EQ(particle.lifetime, lifetime);
+    EXPECT_EQ(particle.rotationSpeedStart, spinStart);
+    EXPECT_EQ(particle.rotationSpeed, spinStart);
+    EXPECT_EQ(particle.rotationSpeedEnd, spinEnd);
+    EXPECT_EQ(particle.scaleStart, scaleStart);
+    EXPECT_EQ(particle.scale, scaleStart);
+    EXPECT_EQ(particle.scaleEnd, scaleEnd);
+    EXPECT_EQ(particle.colorStart, start);
+    EXPECT_EQ(particle.color, start);
+    EXPECT_EQ(particle.colorEnd, end);
+    EXPECT_EQ(particle.animationSpeed, animation);
+    EXPECT_EQ(particle.frame, 3.0f);
+    EXPECT_EQ(particle.rotation, 0.0f);
+
+    // A deviation of 0.2 on 0.9 stays within [0.7, 1].
+    for (int i = 0; i < 200; ++i)
+    {
+        data->InitParticle(particle);
+        EXPECT_GE(particle.colorStart.r, 0.7f - 1e-5f);
+        EXPECT_LE(particle.colorStart.r, 1.0f);
+    }
+    // A lifetime that is no number becomes 0, so the particle still dies.
+    data->age = Math::Vector2(std::numeric_limits<f32>::quiet_NaN(), 1.0f);
+    data->InitParticle(particle);
+    EXPECT_EQ(particle.lifetime, 0.0f);
+
+    // Scripts change the colours through messages.
+    SetParticleColorMessage colour(0, Math::ColorRGBA(0, 1, 0, 1), true, object->GetId());
+    object->HandleMessage(&colour);
+    EXPECT_EQ(data->colorStart, Math::ColorRGBA(0, 1, 0, 1));
+}
