@@ -1,4 +1,5 @@
 #include "Game/Registration.h"
+#include "Audio/AudioRegistration.h"
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
@@ -10,11 +11,12 @@ namespace Game
 void RegisterSubsystems(Engine& engine)
 {
     // Lowest layer first. The subsystems still to come take their layers' places: Physics
-    // and Audio after Graphics, before GameState; Logic, AI, Tools and Testing after it.
+    // after Graphics, before Audio; Logic, AI, Tools and Testing after GameState.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
     Graphics::RegisterGraphics(engine);
+    Audio::RegisterAudio(engine);
     GameState::RegisterGameState(engine);
 }
 } // namespace Game

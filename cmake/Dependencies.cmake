@@ -9,6 +9,9 @@ find_package(PNG REQUIRED)
 find_package(ZLIB REQUIRED)
 find_package(tinyxml2 REQUIRED)
 pkg_check_modules(LUA52 REQUIRED IMPORTED_TARGET lua5.2)
+# Sound output and decoding, used only by the audio layer (Audio/Layer).
+pkg_check_modules(OPENAL REQUIRED IMPORTED_TARGET openal)
+pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
 if(QUILL_BUILD_TESTS)
     find_package(GTest REQUIRED)
     # The layering check (scripts/check_layers.py) uses the standard library alone; Debian's
