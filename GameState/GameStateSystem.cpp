@@ -1,6 +1,7 @@
 #include "GameState/GameStateSystem.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
+#include "Core/Messages/Audio/AudioMusicMessage.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 
 namespace GameState
@@ -11,6 +12,19 @@ GameStateSystem* GameStateSystem::s_instance = nullptr;
 
 namespace
 {
+// The music that pausing and resuming the game pause and resume, and the music command that
+// toggles a track's pause.
+constexpr const char* PausedMusic = "backgroundMusicLoop";
+constexpr u32 MusicTogglePause = 1;
+
+// Both pause and resume send the toggle, to every system (the audio system takes it).
+void TogglePausedMusic(u32 senderId)
+{
+    if (g_Engine != nullptr)
+        g_Engine->SendMessage(new AudioMusicMessage(senderId, PausedMusic, MusicTogglePause, 0),
+                              0.0f);
+}
+
 // The engine's pause hook: the flag of the live game-state system.
 bool IsGamePaused()
 {
@@ -50,9 +64,11 @@ void GameStateSystem::HandleMessage(Message* message)
         break;
     case GSM_PAUSE:
         m_paused = true;
+        TogglePausedMusic(GetId());
         break;
     case GSM_RESUME:
         m_paused = false;
+        TogglePausedMusic(GetId());
         break;
     default:
         break;

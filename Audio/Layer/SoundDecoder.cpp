@@ -12,6 +12,10 @@ namespace
 {
 // Frames read per decoder call by ReadAll.
 constexpr std::size_t ChunkFrames = 4096;
+// Room for libsndfile's account of the header it read.
+constexpr std::size_t LogInfoBytes = 4096;
+// How libsndfile's account marks a header field larger than what the file holds.
+constexpr const char* HeaderOverstated = "should be";
 
 using Memory = SoundDecoder::MemorySource;
 
@@ -58,7 +62,8 @@ sf_count_t MemoryTell(void* user)
 } // namespace
 
 SoundDecoder::SoundDecoder()
-    : m_file(nullptr), m_channels(0), m_sampleRate(0), m_declaredFrames(0), m_failed(false)
+    : m_file(nullptr), m_channels(0), m_sampleRate(0), m_declaredFrames(0), m_failed(false),
+      m_shorterThanHeader(false)
 {
 }
 
@@ -143,6 +148,9 @@ bool SoundDecoder::Accept(std::string& error)
         return false;
     }
     m_failed = false;
+    std::vector<char> account(LogInfoBytes, '\0');
+    sf_command(m_file, SFC_GET_LOG_INFO, account.data(), static_cast<int>(account.size() - 1));
+    m_shorterThanHeader = std::strstr(account.data(), HeaderOverstated) != nullptr;
     return true;
 }
 

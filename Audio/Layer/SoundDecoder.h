@@ -46,6 +46,9 @@ public:
     int GetSampleRate() const { return m_sampleRate; }
     // What the header claims, or 0 when it claims nothing usable. Never used to size anything.
     std::uint64_t GetDeclaredFrames() const { return m_declaredFrames; }
+    // True when the decoder noticed, while opening, that the file holds less data than its
+    // header claims (it then plays what is there).
+    bool IsShorterThanHeader() const { return m_shorterThanHeader; }
     // libsndfile's text for the last failure.
     std::string GetErrorText() const;
 
@@ -69,6 +72,7 @@ private:
     int m_sampleRate;
     std::uint64_t m_declaredFrames;
     bool m_failed;
+    bool m_shorterThanHeader;
 };
 } // namespace Layer
 } // namespace Audio

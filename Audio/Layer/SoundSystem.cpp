@@ -44,9 +44,23 @@ LoopbackFunctions& Loopback()
     return functions;
 }
 
-ALenum FormatOf(int channels)
+// Hands 16-bit samples to an OpenAL buffer. The game's sounds are not placed in space, so a
+// mono sound goes to both speakers at its full level: it is widened to stereo and its voice
+// plays it on the direct channels, bypassing the panner (which would lower a centred mono
+// voice by its own, implementation-defined amount).
+void UploadSamples(unsigned int buffer, const std::int16_t* samples, std::size_t frames,
+                   int channels, int rate, std::vector<std::int16_t>& widened)
 {
-    return channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16;
+    if (channels == 1 && alIsExtensionPresent("AL_SOFT_direct_channels"))
+    {
+        widened.resize(frames * StereoChannels);
+        for (std::size_t i = 0; i < frames; ++i)
+            widened[2 * i] = widened[2 * i + 1] = samples[i];
+        samples = widened.data();
+        channels = StereoChannels;
+    }
+    alBufferData(buffer, channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, samples,
+                 static_cast<ALsizei>(frames * channels * sizeof(std::int16_t)), rate);
 }
 } // namespace
 
@@ -410,14 +424,14 @@ int SoundSystem::MakeSound(std::unique_ptr<SoundDecoder> decoder, const std::str
             Report("Audio layer: " + label + " could not be decoded past frame " +
                    std::to_string(frames) + " (" + decoder->GetErrorText() +
                    "); playing what was read");
-        else if (frames < limit && declared > frames)
-            Report("Audio layer: " + label + " ends after " + std::to_string(frames) + " of " +
-                   std::to_string(declared) + " frames; playing what was read");
+        else if (frames < limit && (declared > frames || decoder->IsShorterThanHeader()))
+            Report("Audio layer: " + label + " ends after " + std::to_string(frames) +
+                   " frames, before its header says; playing what was read");
         made->m_frames = frames;
         alGenBuffers(1, &made->m_buffer);
-        alBufferData(made->m_buffer, FormatOf(made->m_channels), samples.data(),
-                     static_cast<ALsizei>(samples.size() * sizeof(std::int16_t)),
-                     made->m_sampleRate);
+        std::vector<std::int16_t> widened;
+        UploadSamples(made->m_buffer, samples.data(), frames, made->m_channels, made->m_sampleRate,
+                      widened);
         if (alGetError() != AL_NO_ERROR)
         {
             delete made;
@@ -467,8 +481,7 @@ int SoundSystem::PlaySound(Sound* sound, bool paused, Channel& channel)
     alSourcei(voice.source, AL_LOOPING, AL_FALSE);
     alSourcef(voice.source, AL_PITCH, 1.0f);
     if (alIsExtensionPresent("AL_SOFT_direct_channels"))
-        alSourcei(voice.source, AL_DIRECT_CHANNELS_SOFT,
-                  sound->m_channels == StereoChannels ? AL_TRUE : AL_FALSE);
+        alSourcei(voice.source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
     ApplyGain(voice);
     if (sound->IsStream())
     {
@@ -621,11 +634,12 @@ bool SoundSystem::FillStreamBuffer(Voice& voice, unsigned int buffer)
                        then);
                 sound.m_reported = true;
             }
-            else if (declared > voice.passFrames && voice.passFrames > 0)
+            else if ((declared > voice.passFrames || decoder.IsShorterThanHeader()) &&
+                     voice.passFrames > 0)
             {
                 Report("Audio layer: stream " + sound.m_label + " ends after " +
-                       std::to_string(voice.passFrames) + " of " + std::to_string(declared) +
-                       " frames; " + then);
+                       std::to_string(voice.passFrames) + " frames, before its header says; " +
+                       then);
                 sound.m_reported = true;
             }
         }
@@ -641,8 +655,8 @@ bool SoundSystem::FillStreamBuffer(Voice& voice, unsigned int buffer)
     }
     if (total == 0)
         return false;
-    alBufferData(buffer, FormatOf(sound.m_channels), sound.m_pcm.data(),
-                 static_cast<ALsizei>(total * channels * sizeof(std::int16_t)), sound.m_sampleRate);
+    UploadSamples(buffer, sound.m_pcm.data(), total, sound.m_channels, sound.m_sampleRate,
+                  m_widened);
     return true;
 }
 

@@ -164,6 +164,8 @@ private:
     std::vector<Sound*> m_sounds;
     std::vector<ChannelGroup*> m_groups;
     std::vector<float> m_scratch;
+    // Stream samples widened from mono to stereo on their way to OpenAL.
+    std::vector<std::int16_t> m_widened;
     std::chrono::steady_clock::time_point m_lastRender;
     ReportFunction m_report;
 };
