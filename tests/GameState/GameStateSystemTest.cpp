@@ -1,6 +1,7 @@
 #include "GameState/GameStateSystem.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
+#include "Core/Messages/Audio/AudioMusicMessage.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "GameState/GameStateRegistration.h"
 #include <gtest/gtest.h>
@@ -61,4 +62,30 @@ TEST(GameStateSystem, StoppingRemovesThePauseHook)
     EXPECT_FALSE(Core::Services().isPaused.IsInstalled());
     Engine next;
     EXPECT_FALSE(next.IsPaused());
+}
+
+TEST(GameStateSystem, PauseAndResumeEachToggleTheBackgroundMusic)
+{
+    Engine engine;
+    GameState::RegisterGameState(engine);
+    engine.AddSystem("GameStateSystem");
+    GameStateSystem* states = GameStateSystem::Instance();
+    GameStateMessage pause(0, GSM_PAUSE, 0);
+    states->HandleMessage(&pause);
+    GameStateMessage resume(0, GSM_RESUME, 0);
+    states->HandleMessage(&resume);
+    // No message system yet: the posts wait in the engine.
+    const auto held = engine.TakeHeldMessages();
+    ASSERT_EQ(held.size(), 2u);
+    for (const auto& [message, delay] : held)
+    {
+        auto* music = dynamic_cast<AudioMusicMessage*>(message);
+        ASSERT_NE(music, nullptr);
+        EXPECT_EQ(music->audioName, "backgroundMusicLoop");
+        EXPECT_EQ(music->action, 1u) << "toggle";
+        EXPECT_EQ(music->senderId, states->GetId());
+        EXPECT_EQ(music->targetObjectId, 0u) << "to every system";
+        EXPECT_EQ(delay, 0.0f);
+        DestroyMessage(message);
+    }
 }
