@@ -1,4 +1,6 @@
 #include "Core/FrameTimer.h"
+#include "Core/CycleClock.h"
+#include <algorithm>
 #include <chrono>
 
 namespace
@@ -42,6 +44,14 @@ f64 FrameTimer::GetTotalSeconds() const
 {
     const s64 span = NowTicks() - m_start.load(std::memory_order_relaxed);
     return static_cast<f64>(span) / static_cast<f64>(TicksPerSecond);
+}
+
+f64 FrameTimer::GetStampSeconds() const
+{
+    // The two clocks agree to well under a microsecond; a stamp taken just after the timer
+    // started may land a hair before its start.
+    const s64 span = Core::CycleClock::NowTicks() - m_start.load(std::memory_order_relaxed);
+    return static_cast<f64>(std::max<s64>(span, 0)) / static_cast<f64>(TicksPerSecond);
 }
 
 s64 FrameTimer::GetLapMicroseconds() const

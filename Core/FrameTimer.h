@@ -16,6 +16,9 @@ public:
     void ResetLap();
     f64 GetTotalMilliseconds() const;
     f64 GetTotalSeconds() const;
+    // GetTotalSeconds read through the cycle counter (Core::CycleClock): the message time stamp,
+    // taken for every message on any thread. Never below zero.
+    f64 GetStampSeconds() const;
     s64 GetLapMicroseconds() const;
 
     // Current time in ticks; exposed so tests can reason about spans.

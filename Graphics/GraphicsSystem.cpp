@@ -10,10 +10,14 @@
 #include "Core/Messages/TryNewMessage.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/Objects/GameObjectComponent.h"
+#include "Graphics/Assets/GraphicsAssets.h"
+#include "Graphics/Assets/ShaderProgram.h"
+#include "Graphics/Assets/ShaderProgramManager.h"
 #include "Graphics/GlslHeader.h"
 #include "Platform/TweakBar.h"
 #include "Platform/WindowLayer.h"
 #include "Scripting/LuaComponent.h"
+#include "Scripting/ScriptServices.h"
 #include <GL/glew.h>
 #include <algorithm>
 
@@ -86,15 +90,46 @@ void HookSetMouseCursorVisible(bool visible)
     if (GraphicsSystem* graphics = GraphicsSystem::Instance())
         graphics->SetMouseCursorVisible(visible);
 }
+
+// What the Graphics script table asks at once (Scripting/ScriptServices.h).
+void HookCreateSkybox(const std::string& definition)
+{
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->CreateSkybox(definition);
+}
+
+void HookToggleFullScreen()
+{
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->ToggleFullScreen();
+}
+
+void HookSetFade(f32 red, f32 green, f32 blue)
+{
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->SetFade(red, green, blue);
+}
+
+void HookSetHudShown(bool shown)
+{
+    GraphicsSystem* graphics = GraphicsSystem::Instance();
+    if (graphics == nullptr)
+        return;
+    if (shown)
+        graphics->ShowHud();
+    else
+        graphics->HideHud();
+}
 } // namespace
 
 GraphicsSystem::GraphicsSystem()
-    : m_currentProgram(0), m_referenceSize(ReferenceWidth, ReferenceHeight), m_renderWidth(0),
-      m_renderHeight(0), m_swapInterval(1), m_windowWidth(static_cast<int>(DefaultWindowWidth)),
+    : m_currentProgram(0), m_currentProgramAsset(nullptr),
+      m_referenceSize(ReferenceWidth, ReferenceHeight), m_renderWidth(0), m_renderHeight(0),
+      m_swapInterval(1), m_windowWidth(static_cast<int>(DefaultWindowWidth)),
       m_windowHeight(static_cast<int>(DefaultWindowHeight)), m_windowOpen(false),
       m_fullScreen(false), m_noVisual(false), m_debugDraw(false), m_editorBars(false),
-      m_hudShown(true), m_rendererReady(false), m_hooksInstalled(false), m_settings(nullptr),
-      m_renderedFrames(0)
+      m_hudShown(true), m_rendererReady(false), m_assetsCreated(false), m_hooksInstalled(false),
+      m_settings(nullptr), m_renderedFrames(0)
 {
     m_name = "GraphicsSystem";
     s_instance = this;
@@ -108,6 +143,9 @@ GraphicsSystem::~GraphicsSystem()
         RemoveHooks();
     Platform::WindowLayer& layer = Platform::GetWindowLayer();
     layer.SetWindowHandlers(Platform::WindowEventHandlers());
+    // The assets' OpenGL objects go while their context still exists.
+    if (m_assetsCreated)
+        GraphicsAssets::Destroy();
     if (m_rendererReady)
         TwTerminate();
     layer.Close();
@@ -151,6 +189,9 @@ void GraphicsSystem::Initialize(u32 launchFlags)
     }
     TwInit(TW_OPENGL, nullptr);
     m_rendererReady = true;
+    // Empty managers: the asset loader's batches fill them.
+    GraphicsAssets::Create();
+    m_assetsCreated = true;
 
     if (!m_noVisual)
     {
@@ -193,6 +234,11 @@ void GraphicsSystem::InstallHooks()
     services.windowHeight.Install(&HookWindowHeight);
     services.editorBarsShown.Install(&HookEditorBarsShown);
     services.setMouseCursorVisible.Install(&HookSetMouseCursorVisible);
+    Scripting::ScriptServices& scripts = Scripting::Services();
+    scripts.createSkybox.Install(&HookCreateSkybox);
+    scripts.toggleFullScreen.Install(&HookToggleFullScreen);
+    scripts.setFade.Install(&HookSetFade);
+    scripts.setHudShown.Install(&HookSetHudShown);
     m_hooksInstalled = true;
 }
 
@@ -203,6 +249,11 @@ void GraphicsSystem::RemoveHooks()
     services.windowHeight.Remove(&HookWindowHeight);
     services.editorBarsShown.Remove(&HookEditorBarsShown);
     services.setMouseCursorVisible.Remove(&HookSetMouseCursorVisible);
+    Scripting::ScriptServices& scripts = Scripting::Services();
+    scripts.createSkybox.Remove(&HookCreateSkybox);
+    scripts.toggleFullScreen.Remove(&HookToggleFullScreen);
+    scripts.setFade.Remove(&HookSetFade);
+    scripts.setHudShown.Remove(&HookSetHudShown);
     m_hooksInstalled = false;
 }
 
@@ -350,8 +401,10 @@ void GraphicsSystem::HandleMessage(Message* message)
         else if (key->keyCode == KeyF2)
             m_debugDraw = !m_debugDraw;
         else if (key->keyCode == KeyF10)
-            // The shaders and programs reload with their managers, which arrive with them.
+        {
             Core::Log() << "GraphicsSystem handling keyboard key 'F10'\n";
+            ReloadShaders();
+        }
         return;
     }
     if (message->type == MT_SET_BACKGROUND_FADE_TO)
@@ -407,18 +460,37 @@ void GraphicsSystem::Unregister(GameObjectComponent* component)
         entries.erase(it);
 }
 
-u32 GraphicsSystem::UseShaderProgram(const std::string&)
+u32 GraphicsSystem::UseShaderProgram(const std::string& name)
 {
-    // No program is known until the shader-program manager exists: none is current.
-    ClearShaderProgram();
-    return 0;
+    ShaderProgramManager* programs = ShaderProgramManager::Instance();
+    ShaderProgram* program =
+        programs != nullptr ? programs->Find(name, ShaderProgramFile::Standard) : nullptr;
+    if (program == nullptr || !m_rendererReady)
+    {
+        // An unknown name leaves no program current rather than a stale one.
+        ClearShaderProgram();
+        return 0;
+    }
+    m_currentProgramAsset = program;
+    m_currentProgram = program->Use();
+    return m_currentProgram;
 }
 
 void GraphicsSystem::ClearShaderProgram()
 {
     if (m_rendererReady)
-        glUseProgram(0);
+        ShaderProgram::UseNone();
     m_currentProgram = 0;
+    m_currentProgramAsset = nullptr;
+}
+
+void GraphicsSystem::ReloadShaders()
+{
+    if (!m_assetsCreated)
+        return;
+    // The current program's object is about to be deleted.
+    ClearShaderProgram();
+    GraphicsAssets::ReloadShaders();
 }
 
 void GraphicsSystem::SetCameraUniforms(u32)
@@ -445,8 +517,11 @@ void GraphicsSystem::ToggleFullScreen()
 {
     m_fullScreen = !m_fullScreen;
     OpenWindow();
-    // The GL objects of the graphics assets are made again in the new context once the asset
-    // managers exist.
+    // Every OpenGL object went with the old context: the assets make theirs again from memory.
+    m_currentProgram = 0;
+    m_currentProgramAsset = nullptr;
+    if (m_assetsCreated && m_windowOpen)
+        GraphicsAssets::ReloadAll();
 }
 
 void GraphicsSystem::CreateSkybox(const std::string&)

@@ -7,11 +7,16 @@
 // background fade toward the colour of a SetBackgroundFadeToMessage.
 //
 // The input system reaches the window size, the editor-bars flag and the system cursor through
-// the hooks this system installs in Initialize (Core/CoreServices.h).
+// the hooks this system installs in Initialize (Core/CoreServices.h); the Graphics script table
+// reaches the skybox, full screen, the fade and the heads-up-display flag the same way
+// (Scripting/ScriptServices.h). The destructor removes them all.
 //
-// Services whose pieces arrive with the rest of the renderer (shader programs, camera and light
-// uniforms, the skybox, debug drawing, the performance bar, the asset reload after a switch to
-// full screen) answer their defaults until then. Main thread only.
+// It owns the graphics asset managers (Graphics/Assets/GraphicsAssets.h): created empty once the
+// GL loader has started, filled by asset batches, their shaders and programs reloaded on F10 and
+// every OpenGL object made again after a switch to full screen.
+//
+// Services whose pieces arrive with the rest of the renderer (camera and light uniforms, the
+// skybox, debug drawing, the performance bar) answer their defaults until then. Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/PingPongValue.h"
 #include "Math/Vector2.h"
@@ -26,6 +31,8 @@ class LuaComponent;
 
 namespace Graphics
 {
+class ShaderProgram;
+
 // The window size before the settings script sets one, and the size screen layouts are made for.
 constexpr f32 DefaultWindowWidth = 1024.0f;
 constexpr f32 DefaultWindowHeight = 768.0f;
@@ -116,6 +123,10 @@ public:
     u32 UseShaderProgram(const std::string& name);
     void ClearShaderProgram();
     u32 GetCurrentProgramHandle() const { return m_currentProgram; }
+    // The program UseShaderProgram made current, or null.
+    ShaderProgram* GetCurrentProgram() const { return m_currentProgramAsset; }
+    // F10: every shader compiled again from its file, every program linked again.
+    void ReloadShaders();
     void SetCameraUniforms(u32 program);
     void SetLightUniforms(u32 program);
     void DrawDebug();
@@ -166,6 +177,7 @@ private:
 
     std::array<std::list<GameObjectComponent*>, ComponentListCount> m_lists;
     u32 m_currentProgram;
+    ShaderProgram* m_currentProgramAsset;
     Math::Vector2 m_referenceSize;
     int m_renderWidth;
     int m_renderHeight;
@@ -180,6 +192,7 @@ private:
     bool m_editorBars;
     bool m_hudShown;
     bool m_rendererReady;
+    bool m_assetsCreated;
     bool m_hooksInstalled;
     Scripting::LuaComponent* m_settings;
     std::string m_glslVersion;

@@ -10,9 +10,13 @@
 #include "Scripting/TestClass.h"
 #include "Serializer/FileSystem.h"
 #include "Serializer/Xml/RegularFile.h"
+#include <algorithm>
 #include <cstdio>
 #include <exception>
 #include <new>
+#include <vector>
+
+QUILL_DEFINE_TYPE_RECORD(Scripting::LuaComponent, &TypeRecordOf<GameObjectComponent>(), false)
 
 namespace Scripting
 {
@@ -129,8 +133,8 @@ std::string LuaComponent::ErrorText(lua_State* state)
 }
 
 LuaComponent::LuaComponent()
-    : GameObjectComponent(true), m_registered(false), m_updateReported(false),
-      m_label(NoScriptLabel), m_state(nullptr)
+    : GameObjectComponent(true), m_registered(false), m_callDepth(0), m_releasePending(false),
+      m_destroyPending(false), m_updateReported(false), m_label(NoScriptLabel), m_state(nullptr)
 {
     m_state = BuildState();
 }
@@ -169,16 +173,70 @@ LuaComponent* LuaComponent::Create()
     return new (block) LuaComponent();
 }
 
-void LuaComponent::Destroy(LuaComponent* component)
+namespace
 {
-    if (component == nullptr)
-        return;
+// Components destroyed during their own calls whose calls have ended; their memory waits here
+// until FreeDestroyed, since the helper that made the call still runs on them.
+std::vector<LuaComponent*>& DestroyedAfterCall()
+{
+    static std::vector<LuaComponent*> destroyed;
+    return destroyed;
+}
+
+void FreeComponent(LuaComponent* component)
+{
     component->~LuaComponent();
     void* block = component;
     if (g_Engine != nullptr)
         g_Engine->Free(block, sizeof(LuaComponent));
     else
         ::operator delete(block);
+}
+} // namespace
+
+void LuaComponent::Destroy(LuaComponent* component)
+{
+    if (component == nullptr)
+        return;
+    if (component->m_callDepth > 0)
+    {
+        component->ReleaseDuringCall(true);
+        return;
+    }
+    FreeComponent(component);
+}
+
+void LuaComponent::FreeDestroyed()
+{
+    std::vector<LuaComponent*> destroyed;
+    destroyed.swap(DestroyedAfterCall());
+    for (LuaComponent* component : destroyed)
+        FreeComponent(component);
+}
+
+void LuaComponent::ReleaseDuringCall(bool destroy)
+{
+    LeaveLuaSystem();
+    m_releasePending = true;
+    m_destroyPending = m_destroyPending || destroy;
+}
+
+bool LuaComponent::EndReleasedCall(int status)
+{
+    if (status != LUA_OK)
+        ReportScriptError();
+    if (m_callDepth > 0)
+        return false;
+    m_releasePending = false;
+    CloseState();
+    if (m_destroyPending)
+    {
+        // Kept out of the list while it is already there (destroyed twice during one call).
+        std::vector<LuaComponent*>& destroyed = DestroyedAfterCall();
+        if (std::find(destroyed.begin(), destroyed.end(), this) == destroyed.end())
+            destroyed.push_back(this);
+    }
+    return false;
 }
 
 std::string LuaComponent::MakeScriptPath(const std::string& fileName)
@@ -194,6 +252,11 @@ u32 LuaComponent::GetType() const
 
 void LuaComponent::Shutdown()
 {
+    if (m_callDepth > 0)
+    {
+        ReleaseDuringCall(false);
+        return;
+    }
     CloseState();
     LeaveLuaSystem();
 }
@@ -268,7 +331,12 @@ bool LuaComponent::Load(const std::string& fileName)
     lua_pushcfunction(m_state, &LoadAndRunProtected);
     lua_pushlightuserdata(m_state, const_cast<char*>(path.c_str()));
     m_limits.StartCall(m_state);
-    if (lua_pcall(m_state, 1, LUA_MULTRET, 0) != LUA_OK)
+    ++m_callDepth;
+    const int status = lua_pcall(m_state, 1, LUA_MULTRET, 0);
+    --m_callDepth;
+    if (m_releasePending)
+        return EndReleasedCall(status);
+    if (status != LUA_OK)
     {
         Report(failure + ": " + ErrorText(m_state), LoadReportLevel);
         lua_settop(m_state, base);

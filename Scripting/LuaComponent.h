@@ -34,8 +34,13 @@
 // - Every state runs under the limits of Scripting/ScriptLimits.h: an instruction budget per
 //   call from the engine and a memory limit; running past either is the script's error.
 // - Only regular files below the size limit are loaded (a named pipe would block the load).
+// - A component shut down or destroyed while its own state runs a call (a script that destroys
+//   the object owning it, say) leaves the Lua system at once; its state is closed when the
+//   outermost call returns, and that call answers false. A destroyed component's memory is
+//   returned later, by FreeDestroyed, so the helper that made the call can still finish.
 // - Main thread only.
 #include "Core/Objects/GameObjectComponent.h"
+#include "Core/Reflection/TypeRecord.h"
 #include "Math/Types.h"
 #include "Scripting/ScriptLimits.h"
 #include <cstddef>
@@ -66,8 +71,13 @@ public:
 
     // A new component in memory from the engine's allocator; null (logged) when none is had.
     static LuaComponent* Create();
-    // Destroys a component made by Create and returns its memory; null does nothing.
+    // Destroys a component made by Create and returns its memory; null does nothing. During a
+    // call into its own state the component only leaves the Lua system; the rest happens when
+    // the call returns (see Conventions).
     static void Destroy(LuaComponent* component);
+    // Returns the memory of the components destroyed during their own calls whose calls have
+    // ended. The Lua system calls it before each update and when it is destroyed.
+    static void FreeDestroyed();
     // "assets/Scripts/" followed by the file name, with '\' turned into '/'.
     static std::string MakeScriptPath(const std::string& fileName);
 
@@ -176,9 +186,26 @@ private:
     lua_State* BuildState();
     void CloseState();
     void LeaveLuaSystem();
+    // The end of a call during which the component was shut down or destroyed: reports a
+    // failed call, and once no call is left on the state closes it and, for a destroyed
+    // component, hands the memory to FreeDestroyed. Always false.
+    [[gnu::cold]] bool EndReleasedCall(int status);
+    // Shutdown or Destroy during a call: leave the Lua system now, close the state later.
+    void ReleaseDuringCall(bool destroy);
 
     // Pushes the global `name` (raw look-up).
     void PushGlobal(const char* name);
+    // A global name kept as a Lua string in the registry (LuaComponent_Calls.cpp).
+    struct KeptName
+    {
+        lua_State* state = nullptr;
+        const char* name = nullptr;
+        const char* kept = nullptr; // the string's characters, stable while the registry holds it
+        int reference = 0;
+    };
+    static constexpr std::size_t KeptNameCount = 8;
+    // PushGlobal when the name's string is not kept yet: makes it and keeps it in the entry.
+    void PushGlobalAndKeepName(const char* name, KeptName& entry);
     // Pushes table[key] of the table at `tableIndex` without metamethods; nil (reported) when
     // the look-up fails.
     void PushRawField(int tableIndex, const char* key);
@@ -209,11 +236,20 @@ private:
     [[gnu::cold]] void ReportScriptError();
 
     bool m_registered;
+    // Calls into the state that have not returned yet, and what is to happen when the last
+    // one returns (set by Shutdown and Destroy during a call).
+    u32 m_callDepth;
+    bool m_releasePending;
+    bool m_destroyPending;
     // Set once a missing "Update" has been reported; cleared by every new state.
     bool m_updateReported;
     std::string m_label;
     std::string m_scriptName;
     lua_State* m_state;
     ScriptLimits m_limits;
+    KeptName m_keptNames[KeptNameCount];
 };
 } // namespace Scripting
+
+// A script component's record: base GameObjectComponent, no operations, no members.
+QUILL_DECLARE_TYPE_RECORD(Scripting::LuaComponent)

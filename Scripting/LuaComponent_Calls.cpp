@@ -1,5 +1,7 @@
 // The call helpers of the Lua component and its reads of globals and table fields.
 #include "Scripting/LuaComponent.h"
+#include <cstdint>
+#include <cstring>
 
 namespace Scripting
 {
@@ -10,6 +12,32 @@ namespace
 constexpr int kCallStackRoom = 4;
 // Stack room of a read of a global or of a field of a global table.
 constexpr int kReadStackRoom = kCallStackRoom + 1;
+
+// Global names as Lua strings kept in the registry (by luaL_ref), so that a call does not make
+// (hash and intern) its function's name again. Each component keeps a few, indexed by the name's
+// address; an entry is used only when the registry still holds the very string it kept (the same
+// string object) and that string reads the same as the name, so a name whose memory now holds
+// other text, or a state made again after a reload, only costs a new string.
+constexpr unsigned kKeptNameShift = 4;
+
+std::size_t KeptNameIndex(const char* name, std::size_t count)
+{
+    const auto address = reinterpret_cast<std::uintptr_t>(name);
+    return (address ^ (address >> kKeptNameShift)) % count;
+}
+
+// Both NUL-terminated; short names, so a plain loop beats a library call.
+[[gnu::always_inline]] inline bool SameText(const char* a, const char* b)
+{
+    while (*a == *b)
+    {
+        if (*a == '\0')
+            return true;
+        ++a;
+        ++b;
+    }
+    return false;
+}
 
 // Runs inside lua_pcall: table[key] without metamethods, for argument 1 the table and argument
 // 2 the key (a light userdata holding the C string).
@@ -47,20 +75,60 @@ void LuaComponent::PushRawFieldProtected(int table, const char* key)
     }
 }
 
-// Inlined into the call helpers: PushRawField on the globals table, with the common case (a
-// globals table without a metatable) kept short.
+// Inlined into the call helpers: the global `name`, by name and without metamethods, through
+// the name's string kept in the registry. The look-up happens on every call, so a script that
+// assigns a new function to the name is obeyed at once.
 [[gnu::always_inline]] inline void LuaComponent::PushGlobal(const char* name)
 {
-    lua_rawgeti(m_state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
+    lua_State* const state = m_state;
+    lua_rawgeti(state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
+    KeptName& entry = m_keptNames[KeptNameIndex(name, KeptNameCount)];
+    if (entry.state == state && entry.name == name)
+    {
+        lua_rawgeti(state, LUA_REGISTRYINDEX, entry.reference);
+        // Whatever the slot holds now, what is used as the key is the value on the stack, and
+        // only when its characters are the kept ones and read as the name. (A number there
+        // would be converted on the stack only, never in the registry.)
+        if (lua_tostring(state, -1) == entry.kept && SameText(entry.kept, name))
+        {
+            lua_rawget(state, -2); // a raw get with a ready key neither allocates nor raises
+            lua_replace(state, -2);
+            return;
+        }
+        lua_pop(state, 1);
+    }
+    PushGlobalAndKeepName(name, entry);
+}
+
+void LuaComponent::PushGlobalAndKeepName(const char* name, KeptName& entry)
+{
+    // Globals with a metatable: the protected raw look-up, nothing kept (rare).
     if (lua_getmetatable(m_state, -1))
     {
         lua_pop(m_state, 1);
         PushRawFieldProtected(lua_gettop(m_state), name);
+        lua_replace(m_state, -2);
+        return;
     }
-    else
+    lua_pushstring(m_state, name);
+    // The entry's old reference is reused when it still holds the entry's own string, so the
+    // registry holds at most one kept name per entry and state.
+    bool reuse = false;
+    if (entry.state == m_state)
     {
-        lua_getfield(m_state, -1, name);
+        lua_rawgeti(m_state, LUA_REGISTRYINDEX, entry.reference);
+        reuse = lua_type(m_state, -1) == LUA_TSTRING && lua_tostring(m_state, -1) == entry.kept;
+        lua_pop(m_state, 1);
     }
+    lua_pushvalue(m_state, -1);
+    if (reuse)
+        lua_rawseti(m_state, LUA_REGISTRYINDEX, entry.reference);
+    else
+        entry.reference = luaL_ref(m_state, LUA_REGISTRYINDEX);
+    entry.state = m_state;
+    entry.name = name;
+    entry.kept = lua_tostring(m_state, -1);
+    lua_rawget(m_state, -2);
     lua_replace(m_state, -2);
 }
 
@@ -90,7 +158,12 @@ void LuaComponent::PushRawFieldProtected(int table, const char* key)
         lua_pushnumber(state, arguments[i]);
 
     m_limits.StartCall(state);
-    if (lua_pcall(state, argumentCount, resultCount, 0) != LUA_OK)
+    ++m_callDepth;
+    const int status = lua_pcall(state, argumentCount, resultCount, 0);
+    --m_callDepth;
+    if (m_releasePending)
+        return EndReleasedCall(status);
+    if (status != LUA_OK)
     {
         ReportScriptError();
         return false;

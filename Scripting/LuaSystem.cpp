@@ -44,9 +44,12 @@ LuaSystem::~LuaSystem()
     {
         auto* script = static_cast<LuaComponent*>(m_components.front());
         m_components.pop_front();
+        m_registered.erase(script);
+        ++m_listChanges;
         script->SetRegistered(false);
         LuaComponent::Destroy(script);
     }
+    LuaComponent::FreeDestroyed();
     if (s_instance == this)
     {
         s_instance = nullptr;
@@ -55,42 +58,44 @@ LuaSystem::~LuaSystem()
     }
 }
 
-std::vector<std::pair<LuaComponent*, u32>> LuaSystem::TakeSnapshot() const
+std::size_t LuaSystem::TakeSnapshot()
 {
-    std::vector<std::pair<LuaComponent*, u32>> snapshot;
-    snapshot.reserve(m_components.size());
+    const std::size_t first = m_snapshot.size();
     for (GameObjectComponent* component : m_components)
-        snapshot.emplace_back(static_cast<LuaComponent*>(component), component->GetId());
-    return snapshot;
+        m_snapshot.emplace_back(static_cast<LuaComponent*>(component), component->GetId());
+    return first;
 }
 
 bool LuaSystem::IsStillRegistered(const LuaComponent* script, u32 componentId) const
 {
-    // Compared by address before the component is touched: a destroyed one is never read.
-    for (const GameObjectComponent* component : m_components)
+    // Found by address before the component is touched: a destroyed one is never read.
+    const auto entry = m_registered.find(script);
+    return entry != m_registered.end() && script->GetId() == componentId;
+}
+
+template <class Step> void LuaSystem::WalkSnapshot(Step step)
+{
+    const std::size_t first = TakeSnapshot();
+    const std::size_t last = m_snapshot.size();
+    const u64 changes = m_listChanges;
+    for (std::size_t i = first; i < last; ++i)
     {
-        if (component == script)
-            return component->GetId() == componentId;
+        const auto [script, id] = m_snapshot[i];
+        if (m_listChanges == changes || IsStillRegistered(script, id))
+            step(script);
     }
-    return false;
+    m_snapshot.resize(first);
 }
 
 void LuaSystem::Update(f32 seconds)
 {
-    for (const auto& [script, id] : TakeSnapshot())
-    {
-        if (IsStillRegistered(script, id))
-            script->CallUpdate(seconds);
-    }
+    LuaComponent::FreeDestroyed();
+    WalkSnapshot([seconds](LuaComponent* script) { script->CallUpdate(seconds); });
 }
 
 void LuaSystem::ReloadAll()
 {
-    for (const auto& [script, id] : TakeSnapshot())
-    {
-        if (IsStillRegistered(script, id))
-            script->Reload();
-    }
+    WalkSnapshot([](LuaComponent* script) { script->Reload(); });
 }
 
 void LuaSystem::HandleMessage(Message* message)
@@ -135,6 +140,8 @@ void LuaSystem::Register(GameObjectComponent* component)
         return;
     static_cast<LuaComponent*>(component)->SetRegistered(true);
     m_components.push_back(component);
+    ++m_registered[component];
+    ++m_listChanges;
 }
 
 void LuaSystem::Unregister(GameObjectComponent* component)
@@ -143,6 +150,10 @@ void LuaSystem::Unregister(GameObjectComponent* component)
     if (entry == m_components.end())
         return;
     m_components.erase(entry);
+    const auto count = m_registered.find(component);
+    if (count != m_registered.end() && --count->second == 0)
+        m_registered.erase(count);
+    ++m_listChanges;
     static_cast<LuaComponent*>(component)->SetRegistered(false);
 }
 

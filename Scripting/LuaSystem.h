@@ -8,13 +8,16 @@
 //
 // Conventions:
 // - A script's Update may destroy scripts (by destroying objects that own them, say): every walk
-//   over the list works on a snapshot and skips the scripts that are gone meanwhile.
+//   over the list works on a snapshot and skips the scripts that are gone meanwhile. A script
+//   destroyed during its own call leaves the list at once; its memory is returned at the start
+//   of the next update (LuaComponent::FreeDestroyed).
 // - At shut-down the scripts still registered are destroyed here and their memory returned to
 //   the engine's allocator, whoever created them.
 // - Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/Types.h"
 #include <string>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -66,11 +69,24 @@ public:
     std::size_t GetScriptCount() const { return m_components.size(); }
 
 private:
-    // The scripts as they stand now, with their ids, for a walk that may change the list.
-    std::vector<std::pair<LuaComponent*, u32>> TakeSnapshot() const;
+    using Snapshot = std::vector<std::pair<LuaComponent*, u32>>;
+    // Appends the scripts as they stand now, with their ids, to m_snapshot, for a walk that may
+    // change the list; returns where they start. Walks that nest stack their snapshots, and the
+    // storage is kept, so a frame's walk allocates nothing once it has grown.
+    std::size_t TakeSnapshot();
+    // Calls `step` for every script of a new snapshot that is still registered when its turn
+    // comes.
+    template <class Step> void WalkSnapshot(Step step);
     // True while the script of the snapshot entry is still registered (and not a new one at the
-    // same address).
+    // same address). Constant time: the component is looked up by address, never touched
+    // unless registered.
     bool IsStillRegistered(const LuaComponent* script, u32 componentId) const;
+
+    Snapshot m_snapshot;
+    // How often each component is on the list (duplicates are allowed).
+    std::unordered_map<const GameObjectComponent*, u32> m_registered;
+    // Counts every change to the list: a walk during which it stays put checks nothing.
+    u64 m_listChanges = 0;
 
     static LuaSystem* s_instance;
 };

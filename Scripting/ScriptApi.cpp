@@ -1,5 +1,10 @@
 #include "Scripting/ScriptApi.h"
+#include "Core/Engine.h"
 #include "Core/Log.h"
+#include "Core/Messages/Message.h"
+#include "Core/Messages/Object/AddComponentMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObjectComponent.h"
 #include "Math/Types.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/ScriptApiTables.h"
@@ -21,17 +26,17 @@ const ScriptTable kScriptTables[] = {
     {"", &Api::FillGlobalTable},
     {"Engine", &Api::FillEngineTable},
     {"Input", &Api::FillInputTable},
-    {"Mouse", nullptr},
-    {"Controller", nullptr},
-    {"Object", nullptr},
-    {"Particle", nullptr},
-    {"GameState", nullptr},
-    {"Audio", nullptr},
-    {"Graphics", nullptr},
-    {"Camera", nullptr},
+    {"Mouse", &Api::FillMouseTable},
+    {"Controller", &Api::FillControllerTable},
+    {"Object", &Api::FillObjectTable},
+    {"Particle", &Api::FillParticleTable},
+    {"GameState", &Api::FillGameStateTable},
+    {"Audio", &Api::FillAudioTable},
+    {"Graphics", &Api::FillGraphicsTable},
+    {"Camera", &Api::FillCameraTable},
     {"Logic", &Api::FillLogicTable},
-    {"Geometry", nullptr},
-    {"AssetLoader", nullptr},
+    {"Geometry", &Api::FillGeometryTable},
+    {"AssetLoader", &Api::FillAssetLoaderTable},
     {"test", &Api::FillTestTable},
 };
 static_assert(sizeof(kScriptTables) / sizeof(kScriptTables[0]) == kScriptTableCount,
@@ -60,6 +65,38 @@ namespace Api
 void FillGlobalTable(const Namespace& table)
 {
     BindFunction(table, "TestFunction", &TestFunction);
+    BindEditorEntries(table);
+}
+
+void Post(Message* message, f32 delay)
+{
+    if (message == nullptr)
+        return;
+    if (g_Engine == nullptr)
+    {
+        Core::Log() << "Error [" << kPart << "]: no engine to post a message of type "
+                    << message->type << " to; it is dropped\n";
+        DestroyMessage(message);
+        return;
+    }
+    g_Engine->SendMessage(message, delay);
+}
+
+void PostComponent(u32 senderId, GameObjectComponent* component, u32 objectId, f32 delay)
+{
+    if (component == nullptr)
+        return;
+    auto* message = TryNewMessage<AddComponentMessage>(kPart, senderId, component, objectId, 0u);
+    if (message == nullptr)
+    {
+        // The message would have owned the component; without it the component goes back
+        // here, shut down first as an undelivered message does.
+        component->Shutdown();
+        if (GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr)
+            factory->DestroyComponent(component);
+        return;
+    }
+    Post(message, delay);
 }
 
 void FillTestTable(const Namespace& table)

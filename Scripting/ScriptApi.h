@@ -7,8 +7,12 @@
 // Conventions shared by every entry:
 // - Arguments are plain values (integers, numbers read as 32-bit floats, strings, booleans),
 //   converted as the call thunks say (Scripting/CallThunk.h); objects are named by their ids.
-// - Most entries build one message, post it through the engine and return before it is
-//   delivered; an entry that creates an object reserves the new id first and returns it.
+// - Most entries build one message from the engine's allocator, post it through the engine and
+//   return before it is delivered; an entry that creates an object reserves the new id first
+//   and returns it. Without memory for the message nothing is posted and one line is logged.
+// - An entry that acts at once on a subsystem above Scripting calls that subsystem's hook
+//   (Scripting/ScriptServices.h); without the hook it does nothing and answers 0 or false.
+//   The input system and the asset loader are called directly, and may be missing too.
 // - An entry runs inside the script's protected call: whatever fails in it is reported as that
 //   script's error and the script's caller goes on.
 #include <lua.hpp>

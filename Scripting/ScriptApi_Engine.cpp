@@ -1,19 +1,174 @@
-// The Engine and Input tables: writing to the log, and input as if it came from the devices.
+// The Engine, Input, Mouse, Controller and AssetLoader tables: writing to the log, creating and
+// destroying objects, input as if it came from the devices, and loading asset batches. The
+// input entries post the raw messages the input system posts, so they are translated alike.
+#include "Core/Engine.h"
 #include "Core/Log.h"
+#include "Core/Messages/Input/ControllerButtonMessage.h"
+#include "Core/Messages/Input/ControllerStickMessage.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Messages/Input/MouseButtonMessage.h"
+#include "Core/Messages/Input/MouseMoveMessage.h"
+#include "Core/Messages/Input/MouseWheelMessage.h"
+#include "Core/Messages/Object/ObjectCreateMessage.h"
+#include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/System/AssetLoaderSystem.h"
+#include "Core/System/InputSystem.h"
 #include "Math/Types.h"
+#include "Math/Vector2.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/ScriptApiTables.h"
+#include <climits>
 #include <string>
 
 namespace Scripting
 {
 namespace
 {
+// Objects that Engine.DestroyParentOf never destroys: the game-state test object and the
+// cursor, which other systems keep pointers to.
+constexpr const char* kKeptObjectNames[] = {"GameStateTest", "Cursor"};
+
+// The sender and the object of a creation, destruction or input message are ids; no message
+// here has a target object.
+constexpr u32 kNoTarget = 0;
+
+// A player count of 0 means keyboard and mouse: one player.
+constexpr s32 kPlayersWithoutController = 1;
+
+GameFactory* Factory()
+{
+    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+}
+
 // Engine.Output(text): one log line. The text is a script's, so its control characters are
 // escaped like a name's: a script cannot write a line that looks like the engine's.
 void Output(const char* text)
 {
     Core::Log() << std::string(text) << '\n';
+}
+
+// Engine.CreateObjectDelayed(sender, archetype, delay): the id is reserved before the post, so
+// the script can address the object in messages it posts next.
+u32 CreateObjectDelayed(u32 sender, const char* archetype, f32 delay)
+{
+    const u32 id = GenerateIdLocked();
+    Api::PostNew<ObjectCreateMessage>(delay, sender, id, std::string(archetype), kNoTarget);
+    return id;
+}
+
+u32 CreateObject(u32 sender, const char* archetype)
+{
+    return CreateObjectDelayed(sender, archetype, 0.0f);
+}
+
+void DestroyObjectDelayed(u32 sender, u32 objectId, f32 delay)
+{
+    Api::PostNew<ObjectDestroyMessage>(delay, sender, objectId, kNoTarget);
+}
+
+void DestroyObject(u32 sender, u32 objectId)
+{
+    DestroyObjectDelayed(sender, objectId, 0.0f);
+}
+
+// Engine.DestroyParentOf(sender, component id): the object holding the component, unless it is
+// one of the kept objects or there is none.
+void DestroyParentOf(u32 sender, u32 componentId)
+{
+    GameFactory* factory = Factory();
+    const GameObject* parent =
+        factory != nullptr ? factory->FindObjectWithComponent(componentId) : nullptr;
+    if (parent == nullptr)
+        return;
+    const std::string name = parent->GetName();
+    for (const char* kept : kKeptObjectNames)
+    {
+        if (name == kept)
+            return;
+    }
+    Api::PostNew<ObjectDestroyMessage>(0.0f, sender, parent->GetId(), kNoTarget);
+}
+
+// Engine.DestroyRecentObjects(ignored, first id): at once, every object from the first id on.
+// State scripts call it in their Unload; a script component destroyed on the way is kept alive
+// until its running call returns (LuaComponent).
+void DestroyRecentObjects(s32, u32 firstId)
+{
+    if (GameFactory* factory = Factory())
+        factory->DestroyObjectsFrom(firstId);
+}
+
+// Input.KeyboardMessage(sender, key, state): the key code is the first character, read as a
+// signed byte; "" gives 0.
+void PostKeyboard(u32 sender, const char* key, u32 state)
+{
+    const u32 keyCode =
+        key != nullptr ? static_cast<u32>(static_cast<s32>(static_cast<signed char>(key[0]))) : 0;
+    Api::PostNew<KeyboardMessage>(0.0f, sender, keyCode, state, kNoTarget);
+}
+
+s32 GetNumberOfPlayers()
+{
+    const Core::System::InputSystem* input = Core::System::InputSystem::Instance();
+    const u32 controllers = input != nullptr ? input->GetControllerCount() : 0;
+    return controllers == 0 ? kPlayersWithoutController : static_cast<s32>(controllers);
+}
+
+const Math::Vector2& CursorPosition()
+{
+    return Core::System::InputSystem::GetCursorPosition();
+}
+
+void PostMouseButton(u32 sender, u32 button, u32 state)
+{
+    Api::PostNew<MouseButtonMessage>(0.0f, sender, CursorPosition(), button, state, kNoTarget);
+}
+
+// Mouse.WheelMessage(sender, amount, direction): the amount's magnitude is the step count
+// (INT_MIN, whose magnitude has no s32, gives INT_MAX).
+void PostMouseWheel(u32 sender, s32 amount, bool direction)
+{
+    const u32 steps = amount >= 0         ? static_cast<u32>(amount)
+                      : amount == INT_MIN ? static_cast<u32>(INT_MAX)
+                                          : static_cast<u32>(-amount);
+    Api::PostNew<MouseWheelMessage>(0.0f, sender, CursorPosition(), steps,
+                                    static_cast<u08>(direction ? 1 : 0), kNoTarget);
+}
+
+void PostMouseMove(u32 sender, f32 dx, f32 dy)
+{
+    Api::PostNew<MouseMoveMessage>(0.0f, sender, CursorPosition(), Math::Vector2(dx, dy),
+                                   kNoTarget);
+}
+
+void PostControllerButton(u32 sender, u32 controller, u32 button, u32 state)
+{
+    Api::PostNew<ControllerButtonMessage>(0.0f, sender, controller, button, state, kNoTarget);
+}
+
+void PostControllerStick(u32 sender, u32 controller, u32 axis, f32 value)
+{
+    Api::PostNew<ControllerStickMessage>(0.0f, sender, controller, axis, value, kNoTarget);
+}
+
+// AssetLoader.LoadAssetBatch(name, in the background): the background task gets its own copy of
+// the name, since the script's string lives only during this call.
+void LoadAssetBatch(const char* name, bool background)
+{
+    Core::System::AssetLoaderSystem* loader = Core::System::AssetLoaderSystem::Instance();
+    const std::string batch = name != nullptr ? name : "";
+    if (loader == nullptr)
+    {
+        Core::Log() << "Error [" << Api::kPart << "]: AssetLoader.LoadAssetBatch: there is no "
+                    << "asset loader; batch " << batch << " is not loaded\n";
+        return;
+    }
+    if (background)
+        loader->LoadBatchInBackground(batch);
+    else
+        loader->LoadBatch(batch);
 }
 } // namespace
 
@@ -22,6 +177,12 @@ namespace Api
 void FillEngineTable(const Namespace& table)
 {
     BindFunction(table, "Output", &Output);
+    BindFunction(table, "CreateObject", &CreateObject);
+    BindFunction(table, "CreateObjectDelayed", &CreateObjectDelayed);
+    BindFunction(table, "DestroyObject", &DestroyObject);
+    BindFunction(table, "DestroyObjectDelayed", &DestroyObjectDelayed);
+    BindFunction(table, "DestroyParentOf", &DestroyParentOf);
+    BindFunction(table, "DestroyRecentObjects", &DestroyRecentObjects);
 }
 
 void FillInputTable(const Namespace& table)
@@ -30,6 +191,26 @@ void FillInputTable(const Namespace& table)
     BindFunction(table, "ActionMessage", &NoOp<s32, s32, s32>);
     BindFunction(table, "CursorMessage", &NoOp<s32, f32, f32>);
     BindFunction(table, "MoveMessage", &NoOp<s32, f32, f32, s32>);
+    BindFunction(table, "KeyboardMessage", &PostKeyboard);
+    BindFunction(table, "GetNumberOfPlayers", &GetNumberOfPlayers);
+}
+
+void FillMouseTable(const Namespace& table)
+{
+    BindFunction(table, "ButtonMessage", &PostMouseButton);
+    BindFunction(table, "WheelMessage", &PostMouseWheel);
+    BindFunction(table, "MoveMessage", &PostMouseMove);
+}
+
+void FillControllerTable(const Namespace& table)
+{
+    BindFunction(table, "ButtonMessage", &PostControllerButton);
+    BindFunction(table, "StickMessage", &PostControllerStick);
+}
+
+void FillAssetLoaderTable(const Namespace& table)
+{
+    BindFunction(table, "LoadAssetBatch", &LoadAssetBatch);
 }
 } // namespace Api
 } // namespace Scripting

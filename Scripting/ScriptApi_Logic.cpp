@@ -1,16 +1,231 @@
-// The Logic table: the state of the match.
+// The Logic and Geometry tables and the editor entries of the global table: how the match
+// stands (computer-controlled characters, living players, spawners) and how it ends, the
+// geometry self-tests, and the property and particle editors. Counts, the player list, the
+// effect set-up and the self-tests come from the logic, AI and testing subsystems through
+// their hooks (ScriptServices.h); without them the counts are 0 and there are no players.
+#include "Core/Engine.h"
+#include "Core/Messages/Editor/AttachParticleEditorMessage.h"
+#include "Core/Messages/Editor/AttachPropertyEditorMessage.h"
+#include "Core/Messages/Editor/DetachParticleEditorMessage.h"
+#include "Core/Messages/Editor/DetachPropertyEditorMessage.h"
+#include "Core/Messages/Gameplay/DefeatMessage.h"
+#include "Core/Messages/Gameplay/KillAIMessage.h"
+#include "Core/Messages/Gameplay/ReviveDeadPlayersMessage.h"
+#include "Core/Messages/Gameplay/SetPlayerNumberMessage.h"
+#include "Core/Messages/Gameplay/VictoryMessage.h"
+#include "Core/Messages/Message.h"
+#include "Core/Messages/MessageTypes.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Objects/GameObjectComponent.h"
+#include "Math/Point4.h"
 #include "Math/Types.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/ScriptApiTables.h"
+#include "Scripting/ScriptServices.h"
+#include <string>
+#include <vector>
 
 namespace Scripting
 {
+namespace
+{
+constexpr const char* kAISystem = "AISystem";
+constexpr const char* kToolsSystem = "ToolsSystem";
+// A player whose object holds this component is dead.
+constexpr const char* kDeathEffectType = "DeathEffectComponent";
+constexpr const char* kHealthEffectType = "HealthEffectComponent";
+constexpr u32 kNoTarget = 0;
+constexpr u32 kNoSender = 0;
+
+// Victory reaches the players one second apart, defeat two.
+constexpr f32 kVictoryStep = 1.0f;
+constexpr f32 kDefeatStep = 2.0f;
+
+// Logic.HealPlayers: up to ten heals of 50 per player, half a second apart. A heal is a
+// floating "50" shown for a second and a short health effect whose value is negated when it is
+// applied (so -50 adds 50).
+constexpr u32 kHealPasses = 10;
+constexpr f32 kHealAmount = 50.0f;
+constexpr f32 kHealStep = 0.5f;
+constexpr f32 kHealTextDuration = 1.0f;
+constexpr const char* kHealText = "50";
+constexpr f32 kHealEffectDuration = 0.1f;
+
+std::vector<u32> Players()
+{
+    return Services().playerObjectIds();
+}
+
+s32 GetAICount()
+{
+    return static_cast<s32>(Services().aiCount());
+}
+
+// Players whose object exists and holds no death effect; a missing object is skipped.
+s32 GetLivingPlayerCount()
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    if (factory == nullptr)
+        return 0;
+    s32 living = 0;
+    for (u32 id : Players())
+    {
+        const GameObject* player = factory->FindObject(id);
+        if (player == nullptr)
+            continue;
+        bool dead = false;
+        for (const GameObject::ComponentEntry& entry : player->GetComponentList())
+            dead = dead || entry.component->GetName() == kDeathEffectType;
+        living += dead ? 0 : 1;
+    }
+    return living;
+}
+
+s32 GetSpawnerCount()
+{
+    return static_cast<s32>(Services().spawnerCount());
+}
+
+void SetControllerID(u32 sender, u32 target, u32 player, f32 delay)
+{
+    Api::PostNew<SetPlayerNumberMessage>(delay, sender, player, target);
+}
+
+void KillAI(u32 sender)
+{
+    Api::PostNew<KillAIMessage>(0.0f, sender, std::string(kAISystem));
+}
+
+// A plain message of the player-death type that every system sees.
+void IncrementPlayerDeath()
+{
+    Api::PostNew<Message>(0.0f, kNoSender, static_cast<u32>(MT_PLAYER_DIED), kNoTarget,
+                          static_cast<u32>(sizeof(Message)));
+}
+
+void BroadcastVictory()
+{
+    f32 delay = 0.0f;
+    for (u32 id : Players())
+    {
+        Api::PostNew<VictoryMessage>(delay, kNoSender, id);
+        delay += kVictoryStep;
+    }
+}
+
+void BroadcastDefeat()
+{
+    f32 delay = 0.0f;
+    for (u32 id : Players())
+    {
+        Api::PostNew<DefeatMessage>(delay, kNoSender, id);
+        delay += kDefeatStep;
+    }
+}
+
+void RevivePlayers()
+{
+    Api::PostNew<ReviveDeadPlayersMessage>(0.0f, kNoSender, Message::NoSystem);
+}
+
+// Pass r heals every player whose health plus r heals still fits under its maximum, so a
+// player at full health gets the heal of pass 0 only. Health is read now, at call time; a
+// player without an object or a health container is skipped.
+void HealPlayers()
+{
+    static const Math::Point4 kTextFirst(0.0f, 1.0f, 0.0f, 2.0f);
+    static const Math::Point4 kTextSecond(0.0f, 1.0f, 0.0f, 0.0f);
+    static const Math::Point4 kTextThird(1.0f, 1.0f, 1.0f, 2.0f);
+    const FloatingTextSetup text{kHealTextDuration, kHealText,  kTextFirst,
+                                 kTextSecond,       kTextThird, /*temporary=*/true};
+
+    const std::vector<u32> players = Players();
+    for (u32 pass = 0; pass < kHealPasses; ++pass)
+    {
+        const f32 delay = kHealStep * static_cast<f32>(pass);
+        for (u32 id : players)
+        {
+            f32 current = 0.0f;
+            f32 maximum = 0.0f;
+            if (!Services().healthOf(id, current, maximum) ||
+                current + kHealAmount * static_cast<f32>(pass) > maximum)
+                continue;
+            Api::PostComponent(kNoSender, Services().makeFloatingText(text), id, delay);
+            Api::PostComponent(kNoSender,
+                               Services().makeEffect(kHealthEffectType, kHealEffectDuration,
+                                                     -kHealAmount, /*temporary=*/false),
+                               id, delay);
+        }
+    }
+}
+
+template <GeometryTest Test> void RunGeometryTest()
+{
+    Services().runGeometryTest(Test);
+}
+
+// Editor entries: every message goes to the tools system.
+void AttachPropertyEditor(u32 sender, u32 objectId, bool keepOpen)
+{
+    Api::PostNew<AttachPropertyEditorMessage>(
+        0.0f, sender, objectId, static_cast<u08>(keepOpen ? 1 : 0), std::string(kToolsSystem));
+}
+
+void DetachPropertyEditor(u32 sender)
+{
+    Api::PostNew<DetachPropertyEditorMessage>(0.0f, sender, std::string(kToolsSystem));
+}
+
+// The particle editor opens first, then the property editor, kept open, on the same object.
+void AttachParticleEditor(u32 sender, u32 objectId)
+{
+    Api::PostNew<AttachParticleEditorMessage>(0.0f, sender, objectId, std::string(kToolsSystem));
+    AttachPropertyEditor(sender, objectId, true);
+}
+
+void DetachParticleEditor(u32 sender, s32)
+{
+    Api::PostNew<DetachParticleEditorMessage>(0.0f, sender, std::string(kToolsSystem));
+    DetachPropertyEditor(sender);
+}
+} // namespace
+
 namespace Api
 {
+void BindEditorEntries(const Namespace& table)
+{
+    BindFunction(table, "AttachPropertyEditor", &AttachPropertyEditor);
+    BindFunction(table, "DetachPropertyEditor", &DetachPropertyEditor);
+    BindFunction(table, "AttachParticleEditor", &AttachParticleEditor);
+    BindFunction(table, "DetachParticleEditor", &DetachParticleEditor);
+}
+
 void FillLogicTable(const Namespace& table)
 {
+    BindFunction(table, "GetAICount", &GetAICount);
+    BindFunction(table, "GetLivingPlayerCount", &GetLivingPlayerCount);
+    BindFunction(table, "GetSpawnerCount", &GetSpawnerCount);
+    BindFunction(table, "SetControllerID", &SetControllerID);
+    BindFunction(table, "KillAI", &KillAI);
     // Death counts are kept by game logic itself; the entry accepts and ignores its values.
     BindFunction(table, "SetDeathCounter", &NoOp<s32, s32, s32>);
+    BindFunction(table, "IncrementPlayerDeath", &IncrementPlayerDeath);
+    BindFunction(table, "BroadcastVictory", &BroadcastVictory);
+    BindFunction(table, "BroadcastDefeat", &BroadcastDefeat);
+    BindFunction(table, "RevivePlayers", &RevivePlayers);
+    BindFunction(table, "HealPlayers", &HealPlayers);
+}
+
+void FillGeometryTable(const Namespace& table)
+{
+    BindFunction(table, "TestQuaternions", &RunGeometryTest<GeometryTest::Quaternions>);
+    BindFunction(table, "TestCursorSpheres", &RunGeometryTest<GeometryTest::CursorSpheres>);
+    BindFunction(table, "TestDistCircle3Circle3",
+                 &RunGeometryTest<GeometryTest::DistCircle3Circle3>);
+    BindFunction(table, "TestDistLine3Circle3", &RunGeometryTest<GeometryTest::DistLine3Circle3>);
+    BindFunction(table, "TestGroundPlane", &RunGeometryTest<GeometryTest::GroundPlane>);
+    BindFunction(table, "TestCameraFrustum", &RunGeometryTest<GeometryTest::CameraFrustum>);
 }
 } // namespace Api
 } // namespace Scripting

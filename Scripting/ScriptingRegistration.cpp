@@ -1,6 +1,8 @@
 #include "Scripting/ScriptingRegistration.h"
 #include "Core/Engine.h"
+#include "Core/Reflection/TypeRegistry.h"
 #include "Core/SystemFactory.h"
+#include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 
 namespace Scripting
@@ -8,5 +10,11 @@ namespace Scripting
 void RegisterScripting(Engine& engine)
 {
     engine.GetSystemFactory().Register<System::LuaSystem>("ScriptingSystem");
+    AddTypeRecordRegistration(&RegisterScriptingTypeRecords);
+}
+
+void RegisterScriptingTypeRecords()
+{
+    TypeRecordOf<LuaComponent>();
 }
 } // namespace Scripting

@@ -1,13 +1,16 @@
 #pragma once
 // Registration of the scripting subsystem with the engine. Game/Registration.cpp calls it after
 // Serializer::RegisterSerializer. Script components are not made by the component factory:
-// their owners create them (LuaComponent::Create), so the subsystem registers its system only.
+// their owners create them (LuaComponent::Create), so the subsystem registers its system and
+// the component's type record only.
 // The script tables are Scripting's own (ScriptApi.cpp); an entry that must act at once on a
 // later subsystem calls it through Scripting/ScriptServices.h.
 class Engine;
 
 namespace Scripting
 {
-// The Lua system, under the name "ScriptingSystem".
+// The Lua system, under the name "ScriptingSystem", and the script component's type record.
 void RegisterScripting(Engine& engine);
+// The script component's type record (base GameObjectComponent), run by InitializeTypeRegistry.
+void RegisterScriptingTypeRecords();
 } // namespace Scripting

@@ -6,11 +6,12 @@
 // messages per update each:
 // - to one object;
 // - to a group of 100 objects (every message reaches all 100);
-// - posted by 4 threads while the main thread updates.
-// Each run reports messages per second and heap allocations per message (global operator new is
-// counted in this program; message memory should come from the engine's pools, so the count
-// stays near 0). After the table the ratios message system / baseline are printed with the
-// targets: at least 10 million messages per second on one core and within 3x of the baseline.
+// - posted by 4 threads while the main thread updates (the same 4 threads all run long).
+// Each run reports messages per second and heap allocations per message (AllocationCounter.h;
+// message memory comes from the engine's pools and the queues keep their storage, so the count
+// is 0 once warm). After the table the ratios are printed with the targets: on one core at least
+// 10 million messages per second and at most 2.5x the baseline's time; with four posting
+// threads at least 0.75x the baseline's throughput; no heap allocation per message.
 #include "Core/Engine.h"
 #include "Core/Messages/Message.h"
 #include "Core/Messages/MessageTypes.h"
@@ -18,6 +19,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/System/MessageSystem.h"
+#include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
 #include <atomic>
 #include <benchmark/benchmark.h>
@@ -34,40 +36,15 @@
 
 namespace
 {
-std::atomic<u64> g_heapAllocations{0};
-} // namespace
-
-// Every heap allocation of the program is counted, so that a benchmark can tell how many it
-// made per message. The replacements pair malloc with free; GCC, which takes operator new for
-// its built-in meaning, would otherwise warn that they do not match.
-#pragma GCC diagnostic push
-#pragma GCC diagnostic ignored "-Wmismatched-new-delete"
-void* operator new(std::size_t size)
-{
-    g_heapAllocations.fetch_add(1, std::memory_order_relaxed);
-    if (void* block = std::malloc(size != 0 ? size : 1))
-        return block;
-    throw std::bad_alloc();
-}
-void operator delete(void* block) noexcept
-{
-    std::free(block);
-}
-void operator delete(void* block, std::size_t) noexcept
-{
-    std::free(block);
-}
-#pragma GCC diagnostic pop
-
-namespace
-{
 constexpr u32 MessagesPerUpdate = 100000;
 constexpr u32 GroupSize = 100;
 constexpr u32 GroupId = 7;
 constexpr u32 PostingThreads = 4;
 constexpr u32 BenchMessageType = MT_SELF_TEST;
 constexpr double TargetMessagesPerSecond = 10.0e6; // on one core, to one object
-constexpr double TargetRatio = 3.0;
+constexpr double TargetTimeRatio = 2.5;            // one core: system time / baseline time
+constexpr double TargetThroughputRatio = 0.75;     // posting threads: system / baseline rate
+constexpr double HeapNoise = 1.0e-4;
 
 // The component on every receiving game object; both contenders deliver to it through
 // GameObject::HandleMessage.
@@ -123,6 +100,61 @@ void PostMessages(const Scenario& scenario, u32 count)
     }
 }
 
+// Posting threads that live for the whole program, so that a round measures posting and
+// delivery, not the creation of threads (which allocates).
+class Posters
+{
+public:
+    explicit Posters(u32 threads)
+    {
+        for (u32 t = 0; t < threads; ++t)
+            m_threads.emplace_back([this] { Serve(); });
+    }
+    ~Posters()
+    {
+        m_stop.store(true);
+        m_round.fetch_add(1);
+        for (std::thread& thread : m_threads)
+            thread.join();
+    }
+    // Starts `work` on every thread; Finished tells when all are done with it.
+    void Start(std::function<void()> work)
+    {
+        m_work = std::move(work);
+        m_done.store(0);
+        m_round.fetch_add(1, std::memory_order_release);
+    }
+    bool Finished() const { return m_done.load(std::memory_order_acquire) == m_threads.size(); }
+    void Wait() const
+    {
+        while (!Finished())
+            std::this_thread::yield();
+    }
+
+private:
+    void Serve()
+    {
+        u64 seen = 0;
+        for (;;)
+        {
+            while (m_round.load(std::memory_order_acquire) == seen)
+                std::this_thread::yield();
+            seen = m_round.load(std::memory_order_acquire);
+            if (m_stop.load())
+                return;
+            m_work();
+            m_done.fetch_add(1, std::memory_order_release);
+        }
+    }
+
+    std::vector<std::thread> m_threads;
+    std::function<void()> m_work;
+    std::atomic<u64> m_round{0};
+    std::atomic<std::size_t> m_done{0};
+    std::atomic<bool> m_stop{false};
+};
+Posters* g_posters = nullptr;
+
 // One update's worth: post everything (on the main thread or on the posting threads) and
 // deliver it.
 void MessageSystemRound(const Scenario& scenario)
@@ -135,14 +167,10 @@ void MessageSystemRound(const Scenario& scenario)
         g_world.messages->Update(0.0f);
         return;
     }
-    std::vector<std::thread> posters;
-    for (u32 t = 0; t < scenario.threads; ++t)
-        posters.emplace_back([&scenario]
-                             { PostMessages(scenario, MessagesPerUpdate / scenario.threads); });
+    g_posters->Start([&scenario] { PostMessages(scenario, MessagesPerUpdate / scenario.threads); });
     while (Delivered() < expected)
         g_world.messages->Update(0.0f);
-    for (std::thread& poster : posters)
-        poster.join();
+    g_posters->Wait();
 }
 
 // The baseline: the same pushes, pops and receiver calls through a locked deque of functions.
@@ -200,28 +228,24 @@ void BaselineRound(const Scenario& scenario, FunctionQueue& queue)
         }
         return;
     }
-    std::vector<std::thread> pushers;
-    for (u32 t = 0; t < scenario.threads; ++t)
-        pushers.emplace_back([&]
-                             { PushWork(queue, receivers, MessagesPerUpdate / scenario.threads); });
+    g_posters->Start([&] { PushWork(queue, receivers, MessagesPerUpdate / scenario.threads); });
     u32 done = 0;
     while (done < MessagesPerUpdate)
         done += queue.PopAndRun() ? 1 : 0;
-    for (std::thread& pusher : pushers)
-        pusher.join();
+    g_posters->Wait();
 }
 
 template <class Round> void Measure(benchmark::State& state, Round round)
 {
     round(); // warm-up: pools, queues and snapshot buffers reach their working size
-    const u64 allocationsBefore = g_heapAllocations.load();
+    const u64 allocationsBefore = Bench::HeapAllocations();
     for (auto _ : state)
         round();
     const double messages = static_cast<double>(state.iterations()) * MessagesPerUpdate;
     state.counters["msgs/s"] =
         benchmark::Counter(MessagesPerUpdate, benchmark::Counter::kIsIterationInvariantRate);
     state.counters["heap/msg"] =
-        static_cast<double>(g_heapAllocations.load() - allocationsBefore) / messages;
+        static_cast<double>(Bench::HeapAllocations() - allocationsBefore) / messages;
 }
 
 // Which scenario and contender each registered benchmark is, for the ratio table.
@@ -230,6 +254,7 @@ struct Entry
     std::string scenario;
     bool isMessageSystem;
     bool hasRateTarget;
+    u32 threads;
 };
 std::map<std::string, Entry> g_entries;
 
@@ -237,8 +262,8 @@ void Register(const Scenario& scenario)
 {
     const std::string systemName = std::string("MessageSystem/") + scenario.name;
     const std::string baselineName = std::string("DequeOfFunction/") + scenario.name;
-    g_entries[systemName] = {scenario.name, true, scenario.hasRateTarget};
-    g_entries[baselineName] = {scenario.name, false, scenario.hasRateTarget};
+    g_entries[systemName] = {scenario.name, true, scenario.hasRateTarget, scenario.threads};
+    g_entries[baselineName] = {scenario.name, false, scenario.hasRateTarget, scenario.threads};
     benchmark::RegisterBenchmark(systemName.c_str(), [scenario](benchmark::State& state)
                                  { Measure(state, [&] { MessageSystemRound(scenario); }); })
         ->Unit(benchmark::kMillisecond)
@@ -261,8 +286,8 @@ public:
 
     void PrintRatios() const override
     {
-        std::printf("\nMessage system against a locked deque of std::function (time ratio; "
-                    "lower is better)\n");
+        std::printf("\nMessage system against a locked deque of std::function (lower time, higher "
+                    "throughput is better)\n");
         for (const auto& [scenario, times] : m_times)
         {
             if (times.system <= 0.0 || times.baseline <= 0.0)
@@ -270,11 +295,26 @@ public:
             // Times are milliseconds per update of MessagesPerUpdate messages.
             const double perSecond = MessagesPerUpdate / (times.system / 1000.0);
             const double ratio = times.system / times.baseline;
-            const bool met = ratio <= TargetRatio &&
-                             (!times.hasRateTarget || perSecond >= TargetMessagesPerSecond);
-            std::printf("%-10s %8.2f M msgs/s  system/baseline %6.3f  target (%s<= %.0fx) %s\n",
-                        scenario.c_str(), perSecond / 1.0e6, ratio,
-                        times.hasRateTarget ? ">= 10 M msgs/s, " : "", TargetRatio, Verdict(met));
+            // Below one allocation in HeapNoise messages: what is left is the harness (the
+            // benchmark library's bookkeeping, the posting threads' creation), not the path.
+            const bool heapMet =
+                !Bench::CountsHeapAllocations() || times.heapPerMessage < HeapNoise;
+            if (times.threads > 1)
+            {
+                const double throughput = times.baseline / times.system;
+                std::printf("%-10s %8.2f M msgs/s  throughput system/baseline %6.3f  heap/msg %.6f"
+                            "  target (>= %.2fx, 0 heap/msg) %s\n",
+                            scenario.c_str(), perSecond / 1.0e6, throughput, times.heapPerMessage,
+                            TargetThroughputRatio,
+                            Verdict(throughput >= TargetThroughputRatio && heapMet));
+                continue;
+            }
+            const bool rateMet = !times.hasRateTarget || perSecond >= TargetMessagesPerSecond;
+            std::printf("%-10s %8.2f M msgs/s  time system/baseline %6.3f  heap/msg %.6f  target "
+                        "(%s<= %.1fx, 0 heap/msg) %s\n",
+                        scenario.c_str(), perSecond / 1.0e6, ratio, times.heapPerMessage,
+                        times.hasRateTarget ? ">= 10 M msgs/s, " : "", TargetTimeRatio,
+                        Verdict(ratio <= TargetTimeRatio && rateMet && heapMet));
         }
     }
 
@@ -284,6 +324,8 @@ private:
         double system = 0.0;
         double baseline = 0.0;
         bool hasRateTarget = false;
+        u32 threads = 1;
+        double heapPerMessage = 0.0; // the message system's
     };
 
     void Record(const Run& run) override
@@ -293,7 +335,10 @@ private:
             return;
         Times& times = m_times[entry->second.scenario];
         times.hasRateTarget = entry->second.hasRateTarget;
+        times.threads = entry->second.threads;
         (entry->second.isMessageSystem ? times.system : times.baseline) = run.GetAdjustedRealTime();
+        if (entry->second.isMessageSystem && run.counters.count("heap/msg") != 0)
+            times.heapPerMessage = run.counters.at("heap/msg").value;
     }
 
     std::map<std::string, Times> m_times;
@@ -331,6 +376,8 @@ int main(int argc, char** argv)
     Message baselineMessage(0, BenchMessageType, 0, sizeof(Message));
     g_baselineMessage = &baselineMessage;
 
+    Posters posters(PostingThreads);
+    g_posters = &posters;
     Register({"OneObject", false, 1, true});
     Register({"Group100", true, 1, false});
     Register({"4Threads", false, PostingThreads, false});

@@ -3,7 +3,7 @@
 #include "Core/Reflection/MemberTable.h"
 #include "Core/Reflection/TypeRegistry.h"
 
-QUILL_DEFINE_TYPE_RECORD(TestComponent, nullptr, false)
+QUILL_DEFINE_TYPE_RECORD(TestComponent, &TypeRecordOf<GameObjectComponent>(), false)
 
 TestComponent::TestComponent()
     : GameObjectComponent(true), test_s32(0), test_u32(0), test_f32(0.0f), test_double(0.0),

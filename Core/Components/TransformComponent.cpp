@@ -37,7 +37,7 @@ const TransformComponent* FindCreatorTransform(const TransformComponent& transfo
 }
 } // namespace
 
-QUILL_DEFINE_TYPE_RECORD(TransformComponent, nullptr, false)
+QUILL_DEFINE_TYPE_RECORD(TransformComponent, &TypeRecordOf<GameObjectComponent>(), false)
 
 TransformComponent::TransformComponent()
     : GameObjectComponent(true), mountedOnObjectId(0), relativeToCreator(false),

@@ -46,15 +46,25 @@ Allocator::Allocator(u32 doublingBuckets)
                              m_blockSizes.begin());
     }
 
+    // The leading run of doubling buckets, before the first large one, is found by computation.
+    for (std::size_t k = 0; k < m_blockSizes.size() && m_blockSizes[k] == SmallestBlockSize << k;
+         ++k)
+        m_computedLimit = m_blockSizes[k];
+
     const ObjectAllocatorConfig config;
     m_pools.reserve(m_blockSizes.size());
     for (u32 size : m_blockSizes)
+    {
         m_pools.push_back(std::make_unique<ObjectAllocator>(size, config));
+        m_poolTable[m_poolCount] = m_pools.back().get();
+        m_cacheSlots[m_poolCount] = m_pools.back()->GetCacheSlot();
+        ++m_poolCount;
+    }
 }
 
 Allocator::~Allocator() = default;
 
-std::size_t Allocator::BucketIndex(u32 size) const
+std::size_t Allocator::SearchBucket(u32 size) const
 {
     const u32 width = size == 0 ? 0 : SizeBits - static_cast<u32>(__builtin_clz(size));
     std::size_t index = m_firstCandidate[width];
@@ -63,25 +73,14 @@ std::size_t Allocator::BucketIndex(u32 size) const
     return index;
 }
 
-void* Allocator::Allocate(u32 size)
+void* Allocator::AllocateOnHeap(u32 size)
 {
-    const std::size_t index = BucketIndex(size);
-    if (index < m_pools.size())
-        return m_pools[index]->Allocate();
     m_heapAllocations.fetch_add(1, std::memory_order_relaxed);
     return ::operator new(size);
 }
 
-void Allocator::Free(void* block, u32 size)
+void Allocator::FreeOnHeap(void* block)
 {
-    if (block == nullptr)
-        return;
-    const std::size_t index = BucketIndex(size);
-    if (index < m_pools.size())
-    {
-        m_pools[index]->Free(block);
-        return;
-    }
     m_heapFrees.fetch_add(1, std::memory_order_relaxed);
     ::operator delete(block);
 }

@@ -12,6 +12,7 @@
 #include "Math/Types.h"
 #include <array>
 #include <atomic>
+#include <iterator>
 #include <memory>
 #include <vector>
 
@@ -31,9 +32,24 @@ public:
     Allocator& operator=(const Allocator&) = delete;
 
     // A block of at least `size` bytes; above the largest bucket, a heap array.
-    void* Allocate(u32 size);
+    void* Allocate(u32 size)
+    {
+        const std::size_t index = BucketIndex(size);
+        if (index < m_poolCount)
+            return m_poolTable[index]->AllocateIn(m_cacheSlots[index]);
+        return AllocateOnHeap(size);
+    }
     // Returns a block with the size it was allocated with; null does nothing.
-    void Free(void* block, u32 size);
+    void Free(void* block, u32 size)
+    {
+        if (block == nullptr)
+            return;
+        const std::size_t index = BucketIndex(size);
+        if (index < m_poolCount)
+            m_poolTable[index]->FreeIn(block, m_cacheSlots[index]);
+        else
+            FreeOnHeap(block);
+    }
     // The smallest block size >= size, or 0 when only the heap fits.
     u32 FindBucketSize(u32 size) const;
     // The pool that serves requests of `size` bytes, or null for the heap.
@@ -47,10 +63,29 @@ public:
     void PrintStatistics() const;
 
 private:
-    // Index of the smallest bucket that fits, or m_blockSizes.size() for the heap.
-    std::size_t BucketIndex(u32 size) const;
+    // Index of the smallest bucket that fits, or m_blockSizes.size() for the heap. Up to the
+    // last doubling bucket below every large one the index is the request's bit width past the
+    // smallest block's; above, a short search.
+    std::size_t BucketIndex(u32 size) const
+    {
+        if (size <= m_computedLimit)
+        {
+            if (size <= SmallestBlockSize)
+                return 0;
+            return SizeBits - static_cast<u32>(__builtin_clz(size - 1)) - SmallestBlockBits;
+        }
+        return SearchBucket(size);
+    }
+    std::size_t SearchBucket(u32 size) const;
+    void* AllocateOnHeap(u32 size);
+    void FreeOnHeap(void* block);
+
+    static constexpr u32 SmallestBlockBits = 7; // SmallestBlockSize == 1 << SmallestBlockBits
+    static_assert(SmallestBlockSize == 1u << SmallestBlockBits);
 
     u32 m_doublingBuckets;
+    // Requests up to this size find their bucket by computation (0: none but empty requests).
+    u32 m_computedLimit = 0;
     std::vector<u32> m_blockSizes; // ascending; parallel to m_pools
     // Bits in a request size; widths run from 0 (a request of 0 bytes) to SizeBits.
     static constexpr u32 SizeBits = 32;
@@ -59,6 +94,12 @@ private:
     // search for the request's bucket starts (it ends at most a step or two later).
     std::array<u32, SizeBits + 1> m_firstCandidate;
     std::vector<std::unique_ptr<ObjectAllocator>> m_pools;
+    // The pools and their cache slots by bucket, held in the allocator itself so that a request
+    // reaches its thread's cache in as few dependent loads as possible.
+    static constexpr u32 MaxBuckets = MaxDoublingBuckets + std::size(LargeBlockSizes);
+    std::array<ObjectAllocator*, MaxBuckets> m_poolTable{};
+    std::array<u32, MaxBuckets> m_cacheSlots{};
+    std::size_t m_poolCount = 0;
     std::atomic<u32> m_heapAllocations;
     std::atomic<u32> m_heapFrees;
 };

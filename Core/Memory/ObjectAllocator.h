@@ -1,24 +1,42 @@
 #pragma once
-// A pool of fixed-size objects carved out of large pages, with a free list, statistics and
-// optional debug patterns and checks.
+// A pool of fixed-size objects carved out of large pages, with per-page free slots, statistics
+// and optional debug patterns and checks.
 //
-// Page layout, front to back: a link to the next page (one pointer), the left alignment fill,
-// then objectsPerPage slots of [header][pad][object][pad], consecutive slots separated by the
-// inter alignment fill. A free object holds the free-list link in its first pointer-sized bytes,
-// so every object is at least pointer-sized; objects are at least 8-byte aligned.
+// Page layout, front to back: one pointer's worth of unused bytes (the page link of the layout),
+// the left alignment fill, then objectsPerPage slots of [header][pad][object][pad], consecutive
+// slots separated by the inter alignment fill. Every object is at least pointer-sized and at
+// least 8-byte aligned.
 //
 // Debug patterns: 0xAA never handed out, 0xBB allocated, 0xCC freed, 0xDD pad, 0xEE alignment
 // fill, 0x00 header. The last header byte is the in-use flag.
 //
-// Threads: Allocate and Free serialise on the pool's own lock, so any thread may call them.
-// Misuse found by a debug-mode Free throws Core::OAException; the lock is released first and
-// nothing changes but the deallocation count. Pages go back to the heap only when the pool dies.
+// Free slots are kept per page, as a bitmap past the page's bytes, and a page hands out its
+// highest free slot: a new page, or one whose slots are all free again, goes from its last slot
+// down in address order, so that blocks freed in a shuffled order do not scatter later
+// allocations over the whole footprint. Pages are carved out of chunks of up to 64 KiB (one
+// page per chunk when pages are larger) that start at an address aligned to their size rounded
+// up to a power of two, with the chunk's page records side by side at its front: a block finds
+// its record from its address alone, and blocks freed in a shuffled order touch few memory pages.
+// Memory is taken a chunk at a time; pages are added (and counted) one at a time.
+//
+// Threads: any thread may call Allocate and Free. In the plain mode each thread keeps a small
+// cache of free blocks in front of the pool and exchanges them with it in batches under the
+// pool's lock, so most calls take no lock at all; the counts are kept per thread and summed
+// when read. The most objects in use is exact while one thread works at a time; with several at
+// once it is what the threads saw at their exchanges with the pool and may run ahead of the
+// true peak by the blocks other threads have freed into their caches since. A thread's caches go
+// back to their pools when it ends, and the calling thread's before a leak dump. Debug and use-heap
+// pools take the lock on every call. Misuse found by a debug-mode Free throws Core::OAException;
+// the lock is released first and nothing changes but the deallocation count. Pages go back to the
+// heap only when the pool dies.
 #include "Core/Memory/OAException.h"
 #include "Core/Memory/SpinLock.h"
 #include "Math/Types.h"
 #include <atomic>
 #include <cstddef>
+#include <cstdint>
 #include <iosfwd>
+#include <vector>
 
 // The engine's pools all use this configuration, except that sanitizer builds can make every
 // pool hand out heap memory (QUILL_POOLS_USE_HEAP), so that the address sanitizer sees each object.
@@ -55,7 +73,7 @@ struct ObjectAllocatorConfig
 struct ObjectAllocatorStats
 {
     u32 objectSize = 0;  // bytes handed out per object (at least one pointer)
-    u32 freeObjects = 0; // slots on the free list
+    u32 freeObjects = 0; // slots free in the pool and in the threads' caches
     u32 objectsInUse = 0;
     u32 pagesInUse = 0;
     u32 pageSize = 0;    // bytes per page, link and fills included
@@ -67,6 +85,48 @@ struct ObjectAllocatorStats
 // The statistics line of one pool: "Object Size: 128 || Most Objects: 4 || Allocations: 9 ||
 // Deallocations: 9" (no newline), as the F11 block and the log write it.
 std::ostream& operator<<(std::ostream& stream, const ObjectAllocatorStats& stats);
+
+class ObjectAllocator;
+
+namespace Core
+{
+namespace Memory
+{
+// One thread's free blocks of one pool. Only the owning thread touches the blocks; the counts
+// are atomics (plain loads and stores on the owner's side) so that a statistics read on another
+// thread may sum them under the pool's lock.
+struct PoolCache
+{
+    static constexpr u32 MaxBlocks = 64;
+
+    ::ObjectAllocator* pool = nullptr; // null once the pool has died
+    u32 capacity = 0;                  // blocks kept at most
+    u32 batch = 0;                     // blocks moved per exchange with the pool
+    std::atomic<u32> count{0};         // blocks held now
+    std::atomic<u32> allocations{0};
+    std::atomic<u32> deallocations{0};
+    // Highest allocations - deallocations since the last exchange, and the objects in use by
+    // every other thread at that exchange: together the most objects this thread saw in use.
+    std::atomic<s64> peakNet{0};
+    s64 othersAtSync = 0;            // written and read under the pool's lock
+    PoolCache* nextInPool = nullptr; // the pool's list, under its lock
+    void* blocks[MaxBlocks];
+
+    s64 Net() const
+    {
+        return static_cast<s64>(allocations.load(std::memory_order_relaxed)) -
+               static_cast<s64>(deallocations.load(std::memory_order_relaxed));
+    }
+};
+
+// Cache slots per thread; slot 0 stays empty (pools without a cache use it). Pools created
+// while every slot is taken simply run without caches.
+constexpr u32 MaxCachedPools = 512;
+// __thread rather than thread_local: the table needs no constructor, and so every access is a
+// plain load where a thread_local declared in a header goes through a wrapper call.
+extern __thread PoolCache* t_poolCaches[MaxCachedPools];
+} // namespace Memory
+} // namespace Core
 
 class ObjectAllocator
 {
@@ -82,39 +142,146 @@ public:
     ObjectAllocator& operator=(const ObjectAllocator&) = delete;
 
     // Throws E_NO_MEMORY when a new page cannot be had.
-    void* Allocate();
+    void* Allocate() { return AllocateIn(m_cacheSlot); }
     // Returns an object; null does nothing. Debug mode throws codes 2 to 5 on misuse.
-    void Free(void* object);
+    void Free(void* object) { FreeIn(object, m_cacheSlot); }
+
+    // This pool's entry in the threads' cache tables (0: the pool has no caches), fixed for the
+    // pool's life. A caller that keeps it next to the pool pointer saves a dependent load.
+    u32 GetCacheSlot() const { return m_cacheSlot; }
+    // Allocate and Free for a caller that passes GetCacheSlot().
+    void* AllocateIn(u32 cacheSlot)
+    {
+        Core::Memory::PoolCache* cache = Core::Memory::t_poolCaches[cacheSlot];
+        if (cache != nullptr && cache->pool == this)
+        {
+            const u32 count = cache->count.load(std::memory_order_relaxed);
+            if (count != 0)
+            {
+                void* object = cache->blocks[count - 1];
+                cache->count.store(count - 1, std::memory_order_relaxed);
+                const u32 allocations = cache->allocations.load(std::memory_order_relaxed) + 1;
+                cache->allocations.store(allocations, std::memory_order_relaxed);
+                const s64 net =
+                    static_cast<s64>(allocations) -
+                    static_cast<s64>(cache->deallocations.load(std::memory_order_relaxed));
+                if (net > cache->peakNet.load(std::memory_order_relaxed))
+                    cache->peakNet.store(net, std::memory_order_relaxed);
+                return object;
+            }
+        }
+        return AllocateSlow();
+    }
+    void FreeIn(void* object, u32 cacheSlot)
+    {
+        Core::Memory::PoolCache* cache = Core::Memory::t_poolCaches[cacheSlot];
+        if (cache != nullptr && cache->pool == this && object != nullptr)
+        {
+            const u32 count = cache->count.load(std::memory_order_relaxed);
+            if (count < cache->capacity)
+            {
+                cache->blocks[count] = object;
+                cache->count.store(count + 1, std::memory_order_relaxed);
+                cache->deallocations.store(cache->deallocations.load(std::memory_order_relaxed) + 1,
+                                           std::memory_order_relaxed);
+                return;
+            }
+        }
+        FreeSlow(object);
+    }
 
     ObjectAllocatorStats GetStats() const;
     // The configuration with its computed alignment fills.
     const ObjectAllocatorConfig& GetConfig() const { return m_config; }
     // Calls back for every object in use, newest page first, slots in order; returns the count.
+    // The calling thread's cache goes back to the pool first; blocks in other threads' caches
+    // count as free.
     u32 DumpMemoryInUse(DumpCallback callback) const;
 
+    // Returns a thread's cache to the pool and unlinks it (the thread is ending).
+    void ReturnCache(Core::Memory::PoolCache* cache);
+
 private:
-    struct FreeObject
+    // The bookkeeping of one page, kept in the same allocation just past the page's bytes: a
+    // bit per slot, set while the slot is free, followed by the words of the bitmap. A page
+    // hands out its highest free slot, so a new or wholly free page goes from its last slot
+    // down, in address order, and freeing needs no write to the block itself.
+    struct Page
     {
-        FreeObject* next;
+        u08* memory = nullptr;
+        Page* next = nullptr;          // every page, newest first
+        Page* nextAvailable = nullptr; // pages with a free slot
+        Page* previousAvailable = nullptr;
+        u32 freeCount = 0;
+        bool available = false;
+
+        u64* FreeBits() { return reinterpret_cast<u64*>(this + 1); }
+        const u64* FreeBits() const { return reinterpret_cast<const u64*>(this + 1); }
     };
 
+    void* AllocateSlow();
+    void FreeSlow(void* object);
+    // Under the lock: one object from the pages, adding a page only when none is free.
+    u08* TakeFromPages();
+    // Under the lock: a free object back to its page.
+    void ReturnToPage(u08* object);
+    void* AllocateShared();
+    void FreeShared(u08* object);
+    Core::Memory::PoolCache* CacheForThisThread();
+    void Refill(Core::Memory::PoolCache& cache);
+    void Flush(Core::Memory::PoolCache& cache, u32 blocks);
+    // Under the lock: the objects in use by every thread, and the record of the most.
+    s64 ObjectsInUse() const;
+    void Resync(Core::Memory::PoolCache& cache);
+    void FlushOwnCache() const;
+    void ReleaseCacheSlot();
+
     void AddPage();
+    Page* PageOf(const u08* object) const;
+    void MakeAvailable(Page* page);
+    void MakeUnavailable(Page* page);
     u08* SlotObject(u08* page, u32 slot) const;
-    u08* FindPage(const u08* object) const;
+    u32 SlotIndex(const Page* page, const u08* object) const;
+    // The slot that starts `offset` bytes past the page's first object.
+    u32 SlotAt(u64 offset) const;
+    Page* FindPage(const u08* object) const;
+    bool IsFreeSlot(const Page* page, u32 slot) const;
     bool IsOnFreeList(const u08* object) const;
     bool IsInUse(const u08* object) const;
     void CheckFree(u08* object) const;
-    void PushFree(u08* object);
-    u08* AllocateMemory(std::size_t bytes) const;
-    void ReleaseMemory(u08* memory) const;
+    u08* AllocateMemory(std::size_t bytes, std::size_t alignment) const;
+    void ReleaseMemory(u08* memory, std::size_t alignment) const;
 
     ObjectAllocatorConfig m_config;
-    ObjectAllocatorStats m_stats;
     mutable Core::SpinLock m_lock; // the pool's own lock
-    FreeObject* m_freeList;
-    u08* m_pageList;
+    u32 m_cacheSlot = 0;           // this pool's entry in every thread's cache table; 0: none
+    // Under the lock: calls made on the lock itself, and those folded in from ended caches.
+    u64 m_sharedAllocations = 0;
+    u64 m_sharedDeallocations = 0;
+    u32 m_mostObjects = 0;
+    u32 m_sharedFree = 0; // free slots on the pages
+    u32 m_pagesInUse = 0;
+    s64 m_sharedInUse = 0; // objects in use through calls on the lock (and ended caches)
+    Core::Memory::PoolCache* m_caches = nullptr;
+    Page* m_pageList = nullptr;
+    Page* m_available = nullptr;
     std::size_t m_objectSize;
     std::size_t m_pageSize;
+    std::size_t m_pageSpan;       // from one page's start to the next within a chunk
+    std::size_t m_recordSize;     // bytes per page record: the Page and its bits
+    std::size_t m_recordsArea;    // bytes in front of a chunk's pages: their records
+    std::size_t m_chunkSize;      // bytes allocated per chunk
+    std::size_t m_chunkAlignment; // chunks start at multiples of this (>= m_chunkSize)
+    u32 m_pagesPerChunk;
+    u32 m_chunkPagesUsed = 0; // pages of the newest chunk handed out so far
+    // A page's index in its chunk: its offset past the records times this, shifted right by
+    // 48 (0: one page per chunk).
+    u64 m_spanReciprocal = 0;
+    std::vector<u08*> m_chunks;
+    u32 m_bitWords; // words of each page's free bitmap
+    // Slot index of an object: its offset from the first object times this, shifted right by
+    // 32 (exact for slot starts while a page is below 4 GiB; 0 means divide).
+    u64 m_strideReciprocal;
     std::size_t m_firstObjectOffset;
     std::size_t m_stride;
     std::size_t m_alignment;

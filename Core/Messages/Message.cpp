@@ -1,5 +1,6 @@
 #include "Core/Messages/Message.h"
 #include "Core/Engine.h"
+#include "Core/Memory/Allocator.h"
 #include "Core/Messages/MessageTypes.h"
 #include <atomic>
 #include <new>
@@ -13,7 +14,7 @@ std::atomic<u32> g_nextMessageId{1};
 
 f64 CurrentTimeStamp()
 {
-    return g_Engine != nullptr ? g_Engine->GetTimer().GetTotalSeconds() : 0.0;
+    return g_Engine != nullptr ? g_Engine->GetTimer().GetStampSeconds() : 0.0;
 }
 
 struct QuietRange
@@ -72,8 +73,11 @@ bool Message::IsQuietType(u32 messageType)
 
 void* Message::operator new(std::size_t size)
 {
+    // Straight to the allocator's inlined thread-cache path (what Engine::Allocate calls):
+    // every message comes through here.
+    Allocator* allocator = g_Engine != nullptr ? g_Engine->GetAllocator() : nullptr;
     void* block =
-        g_Engine != nullptr ? g_Engine->Allocate(static_cast<u32>(size)) : ::operator new(size);
+        allocator != nullptr ? allocator->Allocate(static_cast<u32>(size)) : ::operator new(size);
     if (block == nullptr)
         throw std::bad_alloc();
     return block;

@@ -240,13 +240,13 @@ void MessageSystem::TranslateKeyboard(Message* message)
     Translation translation;
     if (key == nullptr || !KeyTranslation(key->keyCode, translation))
     {
-        Enqueue(message);
+        Accept(message);
         return;
     }
     QueueTranslation(*this, translation, kKeyboardPlayer, key->state, key);
     // Escape is also a key for the systems (the game-state system pauses on it).
     if (key->keyCode == kEscape)
-        Enqueue(message);
+        Accept(message);
     else
         DestroyMessage(message);
 }
@@ -259,7 +259,7 @@ void MessageSystem::TranslateMouseButton(Message* message)
     auto* mouse = dynamic_cast<MouseButtonMessage*>(message);
     if (mouse == nullptr || mouse->button > kMiddleButton)
     {
-        Enqueue(message);
+        Accept(message);
         return;
     }
     Translation translation;
@@ -283,7 +283,7 @@ void MessageSystem::TranslateMouseMove(Message* message)
     auto* move = dynamic_cast<MouseMoveMessage*>(message);
     if (move == nullptr)
     {
-        Enqueue(message);
+        Accept(message);
         return;
     }
     // The input system moves the cursor: the derived message is addressed to it (the raw
@@ -301,7 +301,7 @@ void MessageSystem::TranslateControllerButton(Message* message)
     Translation translation;
     if (button == nullptr || !ControllerButtonTranslation(button->button, translation))
     {
-        Enqueue(message);
+        Accept(message);
         return;
     }
     const bool isPad = button->button >= kPadUp && button->button <= kPadLeft;
@@ -324,7 +324,7 @@ void MessageSystem::TranslateControllerStick(Message* message)
     auto* stick = dynamic_cast<ControllerStickMessage*>(message);
     if (stick == nullptr || stick->axis > kRightStickX)
     {
-        Enqueue(message);
+        Accept(message);
         return;
     }
     const f32 value = stick->value;

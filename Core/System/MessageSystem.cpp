@@ -15,9 +15,64 @@ namespace Core
 {
 namespace System
 {
+struct MessagePostBuffer
+{
+    Core::SpinLock lock;
+    std::vector<Message*> queued;
+    std::vector<Message*> objects;
+    std::atomic<bool> owned{false}; // a running thread posts into it
+};
+
+namespace
+{
+std::atomic<u64> g_nextGeneration{1};
+
+// The calling thread's post buffer and the system it belongs to. The thread's end hands the
+// buffer back to its system, which gives it to the next new posting thread.
+struct ThreadPostSlot
+{
+    u64 generation = 0;
+    std::shared_ptr<MessagePostBuffer> buffer;
+
+    void Release()
+    {
+        if (buffer != nullptr)
+            buffer->owned.store(false, std::memory_order_release);
+        buffer.reset();
+    }
+    ~ThreadPostSlot() { Release(); }
+};
+thread_local ThreadPostSlot t_postSlot;
+
+// One run of the merge: the next message and the end.
+struct Cursor
+{
+    Message* const* next;
+    Message* const* end;
+};
+} // namespace
+
 MessageSystem* MessageSystem::s_instance = nullptr;
 
+Message* MessageSystem::Queue::Pop()
+{
+    if (head == items.size())
+        return nullptr;
+    Message* message = items[head++];
+    if (head == items.size())
+        Clear();
+    return message;
+}
+
+void MessageSystem::Queue::Clear()
+{
+    items.clear();
+    head = 0;
+}
+
 MessageSystem::MessageSystem()
+    : m_mainThread(std::this_thread::get_id()),
+      m_generation(g_nextGeneration.fetch_add(1, std::memory_order_relaxed))
 {
     m_name = "MessagingSystem";
     s_instance = this;
@@ -57,52 +112,163 @@ void MessageSystem::Post(Message* message)
 {
     if (message == nullptr)
         return;
-    std::lock_guard<std::mutex> lock(m_postMutex);
+    // Raw input becomes the abstract input messages at once. It comes from the window layer's
+    // callbacks, which run on the main thread inside the buffer swap.
     if (TranslateInput(message))
         return;
-    if (IsObjectMessageType(message->type))
-        m_objectMessages.push_back(message);
-    else
-        Enqueue(message);
+    Accept(message);
+}
+
+void MessageSystem::Accept(Message* message)
+{
+    const bool isObjectMessage = IsObjectMessageType(message->type);
+    if (MessagePostBuffer* buffer = BufferForThisThread())
+    {
+        std::lock_guard<Core::SpinLock> lock(buffer->lock);
+        (isObjectMessage ? buffer->objects : buffer->queued).push_back(message);
+        return;
+    }
+    (isObjectMessage ? m_objectMessages : m_queue).Push(message);
+}
+
+MessagePostBuffer* MessageSystem::BufferForThisThread()
+{
+    ThreadPostSlot& slot = t_postSlot;
+    if (slot.generation == m_generation)
+        return slot.buffer.get();
+
+    // The thread's first post to this system.
+    slot.Release();
+    slot.generation = m_generation;
+    if (std::this_thread::get_id() == m_mainThread)
+        return nullptr;
+    std::lock_guard<std::mutex> lock(m_buffersMutex);
+    for (const BufferPointer& buffer : m_buffers)
+    {
+        if (!buffer->owned.load(std::memory_order_acquire))
+        {
+            slot.buffer = buffer;
+            break;
+        }
+    }
+    if (slot.buffer == nullptr)
+    {
+        slot.buffer = std::make_shared<MessagePostBuffer>();
+        m_buffers.push_back(slot.buffer);
+    }
+    slot.buffer->owned.store(true, std::memory_order_relaxed);
+    return slot.buffer.get();
+}
+
+void MessageSystem::Collect(bool objects)
+{
+    std::lock_guard<std::mutex> lock(m_buffersMutex);
+    m_collected.clear();
+    m_runs.clear();
+    for (const BufferPointer& buffer : m_buffers)
+    {
+        std::lock_guard<Core::SpinLock> bufferLock(buffer->lock);
+        std::vector<Message*>& posted = objects ? buffer->objects : buffer->queued;
+        if (posted.empty())
+            continue;
+        const std::size_t first = m_collected.size();
+        m_collected.insert(m_collected.end(), posted.begin(), posted.end());
+        posted.clear();
+        m_runs.emplace_back(first, m_collected.size());
+    }
+    MergeCollected(objects ? m_objectMessages : m_queue);
+}
+
+void MessageSystem::MergeCollected(Queue& queue)
+{
+    if (m_runs.empty())
+        return;
+    // Each run keeps its own order; between runs the smaller id goes first.
+    Cursor cursors[MaxMergedRuns];
+    std::size_t runs = 0;
+    auto merge = [&]
+    {
+        for (;;)
+        {
+            std::size_t best = runs;
+            for (std::size_t i = 0; i < runs; ++i)
+            {
+                if (cursors[i].next != cursors[i].end &&
+                    (best == runs || (*cursors[i].next)->id < (*cursors[best].next)->id))
+                    best = i;
+            }
+            if (best == runs)
+                return;
+            m_merged.push_back(*cursors[best].next++);
+        }
+    };
+    m_merged.clear();
+    if (queue.Size() != 0)
+        cursors[runs++] = {queue.items.data() + queue.head,
+                           queue.items.data() + queue.items.size()};
+    for (const auto& [first, last] : m_runs)
+    {
+        if (runs == MaxMergedRuns)
+        {
+            // Many posting threads: merge in rounds.
+            merge();
+            std::swap(queue.items, m_merged);
+            queue.head = 0;
+            m_merged.clear();
+            runs = 0;
+            cursors[runs++] = {queue.items.data(), queue.items.data() + queue.items.size()};
+        }
+        cursors[runs++] = {m_collected.data() + first, m_collected.data() + last};
+    }
+    merge();
+    std::swap(queue.items, m_merged);
+    queue.head = 0;
+    m_merged.clear();
 }
 
 void MessageSystem::Enqueue(Message* message)
 {
-    std::lock_guard<std::mutex> lock(m_queueMutex);
-    m_queue.push_back(message);
+    m_queue.Push(message);
 }
 
 Message* MessageSystem::PopFront()
 {
-    std::lock_guard<std::mutex> lock(m_queueMutex);
-    if (m_queue.empty())
-        return nullptr;
-    Message* message = m_queue.front();
-    m_queue.pop_front();
-    return message;
+    if (m_walk.Size() != 0)
+        return m_walk.Pop();
+    if (m_queue.Size() == 0)
+        Collect(false);
+    return m_queue.Pop();
+}
+
+std::size_t MessageSystem::BufferedCount(bool objects) const
+{
+    std::lock_guard<std::mutex> lock(m_buffersMutex);
+    std::size_t count = 0;
+    for (const BufferPointer& buffer : m_buffers)
+    {
+        std::lock_guard<Core::SpinLock> bufferLock(buffer->lock);
+        count += objects ? buffer->objects.size() : buffer->queued.size();
+    }
+    return count;
 }
 
 std::size_t MessageSystem::GetQueueSize() const
 {
-    std::lock_guard<std::mutex> lock(m_queueMutex);
-    return m_queue.size();
+    return m_walk.Size() + m_queue.Size() + BufferedCount(false);
 }
 
 std::size_t MessageSystem::GetObjectMessageCount() const
 {
-    std::lock_guard<std::mutex> lock(m_postMutex);
-    return m_objectMessages.size();
+    return m_objectWalk.Size() + m_objectMessages.Size() + BufferedCount(true);
 }
 
 Message* MessageSystem::DetachObjectMessage()
 {
-    // Posters on other threads append under the post mutex; detach under it too.
-    std::lock_guard<std::mutex> lock(m_postMutex);
-    if (m_objectMessages.empty())
-        return nullptr;
-    Message* message = m_objectMessages.front();
-    m_objectMessages.pop_front();
-    return message;
+    if (m_objectWalk.Size() != 0)
+        return m_objectWalk.Pop();
+    if (m_objectMessages.Size() == 0)
+        Collect(true);
+    return m_objectMessages.Pop();
 }
 
 void MessageSystem::QueueDerived(Message* derived, const Message* source)
@@ -118,30 +284,24 @@ void MessageSystem::QueueDerived(Message* derived, const Message* source)
         derived->timeStamp = source->timeStamp;
     }
     Core::Log() << *derived;
-    Enqueue(derived);
+    Accept(derived);
 }
 
 void MessageSystem::Update(f32 seconds)
 {
-    const std::size_t queued = GetQueueSize();
-    for (std::size_t i = 0; i < queued; ++i)
-    {
-        Message* message = PopFront();
-        if (message == nullptr)
-            break;
+    // The walk takes the queue's storage and leaves it the walk's (empty) storage of last time:
+    // messages requeued or posted meanwhile go to the queue, for the next update.
+    Collect(false);
+    std::swap(m_walk, m_queue);
+    while (Message* message = m_walk.Pop())
         CountDown(message, seconds);
-    }
 
     // Object messages posted during the main walk are carried out now, behind every due
     // queued message; a delayed one waits in the main queue from now on.
-    const std::size_t objectMessages = GetObjectMessageCount();
-    for (std::size_t i = 0; i < objectMessages; ++i)
-    {
-        Message* message = DetachObjectMessage();
-        if (message == nullptr)
-            break;
+    Collect(true);
+    std::swap(m_objectWalk, m_objectMessages);
+    while (Message* message = m_objectWalk.Pop())
         CountDown(message, seconds);
-    }
 }
 
 void MessageSystem::CountDown(Message* message, f32 seconds)

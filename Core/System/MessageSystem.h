@@ -3,15 +3,23 @@
 // in a list of their own and the rest in a queue, counts delays down once per update and
 // delivers due messages to an object, a group, one system or every system. Delivered messages
 // are destroyed and their memory returned to the engine's allocator.
-// Post may be called from any thread (lock order: post mutex, then queue mutex). Update and the
+// Post may be called from any thread. The main thread (the one that created the system) posts
+// straight into the queues; every other thread posts into a buffer of its own under that
+// buffer's lock (one lock per post, almost never contended), and the update collects the
+// buffers, merging them with the queue by message id, so messages from several threads arrive
+// in the order of their ids and each thread's in the order it posted them. Update and the
 // clear operations run on the main thread and hold no lock while a message is delivered, so
 // handlers may post. Only the messages queued when an update begins are looked at in it; object
-// messages posted during the main walk are carried out by the same update's second walk.
+// messages posted during the main walk are carried out by the same update's second walk. The
+// queues keep their storage from update to update: once warm, posting and delivering allocate
+// nothing.
+#include "Core/Memory/SpinLock.h"
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/SystemComponent.h"
-#include <deque>
-#include <list>
+#include <atomic>
+#include <memory>
 #include <mutex>
+#include <thread>
 #include <vector>
 
 class Message;
@@ -20,6 +28,9 @@ namespace Core
 {
 namespace System
 {
+// What one posting thread has posted since the last collection (MessageSystem.cpp).
+struct MessagePostBuffer;
+
 class MessageSystem : public SystemComponent
 {
 public:
@@ -43,6 +54,10 @@ public:
     // Destroys every message of the object-message list.
     void ClearObjectMessages();
 
+    // Queues a message from any thread: the main thread's straight into the queue or the object
+    // list, another thread's into its post buffer.
+    void Accept(Message* message);
+    // Queues a message on the main thread (a delayed message waiting for its next update).
     void Enqueue(Message* message);
     // The first queued message, or null when the queue is empty.
     Message* PopFront();
@@ -80,10 +95,42 @@ private:
     void Discard(Message* message);
     Message* DetachObjectMessage();
 
-    mutable std::mutex m_queueMutex;
-    std::deque<Message*> m_queue;
-    std::list<Message*> m_objectMessages; // guarded by the post mutex
-    mutable std::mutex m_postMutex;
+    // A first-in first-out list in a vector that keeps its storage: taken from `head`, emptied
+    // (not freed) once every entry is taken.
+    struct Queue
+    {
+        std::vector<Message*> items;
+        std::size_t head = 0;
+
+        std::size_t Size() const { return items.size() - head; }
+        void Push(Message* message) { items.push_back(message); }
+        Message* Pop();
+        void Clear();
+    };
+    using BufferPointer = std::shared_ptr<MessagePostBuffer>;
+    // Runs merged at once; more posting threads than this are merged in rounds.
+    static constexpr std::size_t MaxMergedRuns = 16;
+    // The calling thread's post buffer, or null on the main thread.
+    MessagePostBuffer* BufferForThisThread();
+    // Moves what the threads posted into the object list or (objects false) the queue.
+    void Collect(bool objects);
+    // The collected runs merged by id into `queue`, whose own entries count as one more run.
+    void MergeCollected(Queue& queue);
+    // Messages waiting in the post buffers: object messages or the others.
+    std::size_t BufferedCount(bool objects) const;
+
+    const std::thread::id m_mainThread;
+    const u64 m_generation; // tells this system's post buffers from an earlier system's
+    Queue m_queue;
+    Queue m_objectMessages;
+    Queue m_walk;       // the main walk in progress
+    Queue m_objectWalk; // the object-message walk in progress
+    mutable std::mutex m_buffersMutex;
+    std::vector<BufferPointer> m_buffers;
+    // Collection scratch, kept between updates: the collected messages and each buffer's run.
+    std::vector<Message*> m_collected;
+    std::vector<std::pair<std::size_t, std::size_t>> m_runs;
+    std::vector<Message*> m_merged;
     std::vector<u32> m_groupSnapshot; // member ids of the group deliveries in progress
     // Key states of the translation, kept for the whole run: one shared by the four stick
     // axes, one for the trigger.

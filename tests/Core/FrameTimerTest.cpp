@@ -35,3 +35,22 @@ TEST(FrameTimer, ClockCountsHundredNanosecondTicksForwards)
     const s64 second = FrameTimer::NowTicks();
     EXPECT_GE(second - first, 10000); // 1 ms = 10,000 ticks
 }
+
+TEST(FrameTimer, StampSecondsReadTheSameAsTheTotal)
+{
+    // The stamp comes from the cycle counter, the total from the steady clock: read in between
+    // two totals, a stamp lies between them (within the two clocks' agreement), here and after
+    // the counter's rate has been measured again.
+    constexpr f64 Agreement = 20e-6;
+    FrameTimer timer;
+    for (int round = 0; round < 3; ++round)
+    {
+        const f64 before = timer.GetTotalSeconds();
+        const f64 stamp = timer.GetStampSeconds();
+        const f64 after = timer.GetTotalSeconds();
+        EXPECT_GE(stamp, 0.0);
+        EXPECT_GE(stamp, before - Agreement) << round;
+        EXPECT_LE(stamp, after + Agreement) << round;
+        std::this_thread::sleep_for(std::chrono::milliseconds(12)); // past a recalibration
+    }
+}

@@ -108,6 +108,42 @@ window_and_keys | no_vis)
             fail "log lacks the graphics success line"
     fi
     ;;
+crashing_script | endless_script | exiting_script)
+    # The graphics settings script is the first script the game runs: replaced by a hostile one,
+    # it must cost the game that script only (or, for os.exit, end it with the script's status
+    # and a line naming the script).
+    cp -r assets "$work/assets"
+    settings="$work/assets/Scripts/System/GraphicsSystemScript.lua"
+    case "$case_name" in
+    crashing_script) echo 'getmetatable(testing.TestClass).__call()' > "$settings" ;;
+    endless_script) echo 'while true do end' > "$settings" ;;
+    exiting_script) echo 'os.exit(3)' > "$settings" ;;
+    esac
+    (cd "$work" && exec "$game" -out "$work/log.txt" > "$work/stdout.txt" 2>&1) &
+    pid=$!
+    for _ in $(seq 150); do
+        kill -0 "$pid" 2>/dev/null || break
+        grep -q "Engine: created CameraSystem\|Engine: created GameStateSystem" "$work/log.txt" 2>/dev/null && break
+        sleep 0.1
+    done
+    kill -TERM "$pid" 2>/dev/null
+    timeout 30 tail --pid="$pid" -f /dev/null
+    wait "$pid"
+    rc=$?
+    log="$work/log.txt"
+    if [ "$case_name" = exiting_script ]; then
+        [ $rc -eq 3 ] || fail "exit code $rc, not the script's 3"
+        grep -q "GraphicsSystemScript.lua called os.exit(3)" "$log" || fail "no line names the script"
+    else
+        [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
+        grep -q "Error report (level [0-9]*): System/GraphicsSystemScript.lua" "$log" ||
+            fail "no line names the script and what went wrong"
+        if [ "$case_name" = endless_script ]; then
+            grep -q "stopped after more than [0-9]* instructions" "$log" || fail "no budget line"
+        fi
+        grep -q "Engine: created GameStateSystem" "$log" || fail "start-up did not go on"
+    fi
+    ;;
 pipe_among_definitions)
     # A named pipe among the object definitions must neither block start-up nor be read.
     cp -r assets "$work/assets"

@@ -13,6 +13,8 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Math/ColorRGBA.h"
 #include "Math/MathUtils.h"
+#include "Math/PingPongValue.h"
+#include "Scripting/ScriptServices.h"
 #include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/ProbeComponent.h"
 #include "tests/Support/RecordingEngineTest.h"
@@ -229,6 +231,36 @@ TEST_F(GraphicsSystemTest, HooksAndWindowHandlersGoWithTheSystem)
     graphics->ToggleFullScreen();
     EXPECT_EQ(layer.openWidth, 1366) << "full screen takes the desktop size";
     EXPECT_TRUE(log->Contains("Not Open"));
+}
+
+// The Graphics script table's at-once entries arrive through the hooks the system installs.
+TEST_F(GraphicsSystemTest, ScriptHooksReachTheFadeTheHudAndTheWindowWhileTheSystemLives)
+{
+    Scripting::ScriptServices& scripts = Scripting::Services();
+    EXPECT_FALSE(scripts.setFade.IsInstalled());
+    auto* own = new GraphicsSystem();
+    own->Initialize(0);
+    scripts.setFade(0.0f, 0.0f, 0.0f);
+    for (int channel = 0; channel < GraphicsSystem::FadeChannelCount; ++channel)
+    {
+        const Math::PingPongValue& fade =
+            own->GetFadeRecord(static_cast<GraphicsSystem::FadeChannel>(channel));
+        EXPECT_EQ(fade.value, 0.0f);
+        EXPECT_EQ(fade.min, 0.0f);
+        EXPECT_EQ(fade.max, 0.0f) << "fixed: nothing left to move";
+        EXPECT_EQ(fade.rate, 0.0f);
+    }
+    scripts.setHudShown(false);
+    EXPECT_FALSE(own->IsHudShown());
+    scripts.setHudShown(true);
+    EXPECT_TRUE(own->IsHudShown());
+    scripts.toggleFullScreen();
+    EXPECT_EQ(layer.openWidth, 1366);
+    scripts.createSkybox("Skybox");
+
+    delete own;
+    EXPECT_FALSE(scripts.setFade.IsInstalled() || scripts.setHudShown.IsInstalled() ||
+                 scripts.toggleFullScreen.IsInstalled() || scripts.createSkybox.IsInstalled());
 }
 
 TEST_F(GraphicsSystemTest, DestructionRemovesTheHooksAndTheWindowAndAsksTheGameToExit)

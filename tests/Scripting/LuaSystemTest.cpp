@@ -5,6 +5,8 @@
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/Input/MouseButtonMessage.h"
 #include "Core/Messages/Scripting/ScriptMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Core/System/MessageSystem.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/Namespace.h"
@@ -216,6 +218,51 @@ TEST_F(LuaSystemTest, UpdateThatRemovesOtherScriptsSkipsThem)
     EXPECT_EQ("remover after1 ", g_trace);
     EXPECT_EQ(nullptr, lua.GetScript("victim"));
     EXPECT_EQ(2u, lua.GetScriptCount());
+}
+
+// A component that owns a script, as game-state and object components do: destroying its
+// object destroys the script.
+class ScriptOwner : public GameObjectComponent
+{
+public:
+    explicit ScriptOwner(LuaComponent* owned) : GameObjectComponent(true), script(owned) {}
+    ~ScriptOwner() override { LuaComponent::Destroy(script); }
+    u32 GetType() const override { return 1; }
+    std::string GetName() const override { return "ScriptOwner"; }
+    void Deserialize(Serializer::XmlReader&) override {}
+    void Serialize(Serializer::XmlWriter&) override {}
+    LuaComponent* script;
+};
+
+// A script that destroys its own object in a call (a state's Unload) or in its Update leaves
+// the Lua system at once and finishes the call; its state closes when the call returns.
+TEST_F(LuaSystemTest, AScriptMayDestroyItsOwnObjectDuringItsCall)
+{
+    GameFactory& factory = *engine.GetFactory();
+    GameObject* first = factory.CreateObject("First", Engine::GenerateId());
+    const u32 firstId = first->GetId();
+    LuaComponent* unloading =
+        LoadScript("Unload.lua", "function Unload(id) Engine.DestroyRecentObjects(0, id) "
+                                 "Engine.Output('after the destruction') end");
+    first->AddComponent(new ScriptOwner(unloading));
+    EXPECT_FALSE(unloading->CallWithUnsigned("Unload", firstId)) << "the script is gone";
+    EXPECT_TRUE(LogHas("after the destruction"));
+    EXPECT_EQ(nullptr, factory.FindObject(firstId));
+    EXPECT_EQ(nullptr, unloading->GetState());
+    EXPECT_EQ(0u, lua.GetScriptCount());
+
+    GameObject* second = factory.CreateObject("Second", Engine::GenerateId());
+    LuaComponent* updating = LoadScript(
+        "Update.lua", "function Update() Engine.DestroyRecentObjects(0, " +
+                          std::to_string(second->GetId()) + ") error('failed afterwards') end");
+    second->AddComponent(new ScriptOwner(updating));
+    LoadTracing("After.lua", "after");
+    lua.Update(1.0f);
+    EXPECT_TRUE(LogHas("failed afterwards"));
+    EXPECT_EQ("after1 ", g_trace);
+    EXPECT_EQ(1u, lua.GetScriptCount());
+    lua.Update(1.0f);
+    EXPECT_EQ("after1 after1 ", g_trace);
 }
 
 TEST_F(LuaSystemTest, ShutDownDestroysEveryRegisteredScript)

@@ -8,6 +8,9 @@
 
 namespace
 {
+// The whole API: 125 entries in the 15 tables.
+constexpr std::size_t kScriptEntryCount = 125;
+
 struct TableEntries
 {
     const char* table; // "" for the global table
@@ -18,20 +21,86 @@ struct TableEntries
 const std::vector<TableEntries>& ExpectedTables()
 {
     static const std::vector<TableEntries> tables = {
-        {"", {"TestFunction"}},
-        {"Engine", {"Output"}},
-        {"Input", {"ActionMessage", "CursorMessage", "MoveMessage"}},
-        {"Mouse", {}},
-        {"Controller", {}},
-        {"Object", {}},
-        {"Particle", {}},
-        {"GameState", {}},
-        {"Audio", {}},
-        {"Graphics", {}},
-        {"Camera", {}},
-        {"Logic", {"SetDeathCounter"}},
-        {"Geometry", {}},
-        {"AssetLoader", {}},
+        {"",
+         {"TestFunction", "AttachPropertyEditor", "DetachPropertyEditor", "AttachParticleEditor",
+          "DetachParticleEditor"}},
+        {"Engine",
+         {"Output", "CreateObject", "CreateObjectDelayed", "DestroyObject", "DestroyObjectDelayed",
+          "DestroyParentOf", "DestroyRecentObjects"}},
+        {"Input",
+         {"ActionMessage", "CursorMessage", "MoveMessage", "KeyboardMessage",
+          "GetNumberOfPlayers"}},
+        {"Mouse", {"ButtonMessage", "WheelMessage", "MoveMessage"}},
+        {"Controller", {"ButtonMessage", "StickMessage"}},
+        {"Object",
+         {"AddDirectionDelayed",
+          "Position",
+          "Scale",
+          "Orientation",
+          "Direction",
+          "PositionDelayed",
+          "ScaleDelayed",
+          "OrientationDelayed",
+          "DirectionDelayed",
+          "SetAnimationSpeed",
+          "SetCurrentAnimation",
+          "SetAnimationTime",
+          "StunSelf",
+          "StunSelfDelayed",
+          "Model",
+          "Material",
+          "AddMoveAction",
+          "AddMoveNoOrientAction",
+          "AddScaleAction",
+          "AddFadeAction",
+          "AddCameraFOVAction",
+          "AddCameraRotationAction",
+          "OrbitAround",
+          "OrbitDistance",
+          "SetGlow",
+          "EnableEmitters",
+          "DisableEmitters",
+          "MountToObject",
+          "UnmountFromObjectByID",
+          "UnmountFromObjectByArchetype",
+          "MountToBone",
+          "UnmountFromBoneByID",
+          "UnmountFromBoneByArchetype",
+          "UnmountFromObjectByArchetypeDelayed",
+          "GlowTo",
+          "LightDiffuseTo",
+          "LightSpecularTo",
+          "LightRadiusTo",
+          "Visible",
+          "HudVisible",
+          "EmitInterval",
+          "EmitCount"}},
+        {"Particle", {"ColorStart", "ColorEnd"}},
+        {"GameState", {"AddButton",           "SetPointerRelativePosition",
+                       "AddHudElement",       "SetHudElementPos",
+                       "RemoveHudElement",    "ChangeHudElementTexture",
+                       "ChangePage",          "GoToPreviousPage",
+                       "ChangeState",         "ChangeStateDelayed",
+                       "ChangePageDelayed",   "GoToNextLevel",
+                       "SetActivePlayers",    "UsingMouse",
+                       "StopSingleHighlight", "GoToMain",
+                       "GoToMainDelayed",     "ChangeButtonFunctionCall",
+                       "SetButtonVisibility", "SetElementText"}},
+        {"Audio",
+         {"SystemMessage", "EffectMessage", "DelayedEffectMessage", "MusicMessage", "FadeMessage",
+          "ResponseOnSelect"}},
+        {"Graphics",
+         {"CreateSkybox", "ToggleFullScreen", "DestroyParticleEffects", "SetFade", "FadeTo",
+          "HideHud", "ShowHud"}},
+        {"Camera", {"MountMessage", "Cycle", "MakeSafe", "CreateCursor", "Shake", "SwitchTo"}},
+        {"Logic",
+         {"GetAICount", "GetLivingPlayerCount", "GetSpawnerCount", "SetControllerID", "KillAI",
+          "SetDeathCounter", "IncrementPlayerDeath", "BroadcastVictory", "BroadcastDefeat",
+          "RevivePlayers", "HealPlayers"}},
+        {"Geometry",
+         {"TestQuaternions", "TestCursorSpheres", "TestDistCircle3Circle3", "TestDistLine3Circle3",
+          "TestGroundPlane", "TestCameraFrustum"}},
+        {"AssetLoader", {"LoadAssetBatch"}},
         {"test", {"a", "b"}},
     };
     return tables;
@@ -55,6 +124,43 @@ TEST(ScriptApi, EveryTableHoldsExactlyItsEntries)
                                             "end return n");
         EXPECT_EQ(static_cast<lua_Number>(expected.entries.size()), count) << table;
     }
+}
+
+// Every table is made beforehand with a metatable that notes each new key, so registration
+// writes the names through it: the note is the full list of entries in registration order.
+TEST(ScriptApi, RegistersEveryEntryInTableOrder)
+{
+    lua_State* state = luaL_newstate();
+    luaL_openlibs(state);
+    std::string prepare = "registered = {}\n"
+                          "local function noting(prefix) return {__newindex = function(t, k, v)\n"
+                          "  registered[#registered + 1] = prefix .. k rawset(t, k, v) end} end\n"
+                          "setmetatable(_G, noting(''))\n";
+    std::vector<std::string> expected;
+    for (const TableEntries& table : ExpectedTables())
+    {
+        const std::string prefix = table.table[0] == '\0' ? "" : std::string(table.table) + ".";
+        if (!prefix.empty())
+            prepare += "rawset(_G, '" + std::string(table.table) + "', setmetatable({}, noting('" +
+                       prefix + "')))\n";
+        for (const char* entry : table.entries)
+            expected.push_back(prefix + entry);
+    }
+    ASSERT_EQ(luaL_dostring(state, prepare.c_str()), LUA_OK) << lua_tostring(state, -1);
+
+    Scripting::RegisterScriptApi(state);
+
+    lua_getglobal(state, "registered");
+    std::vector<std::string> registered;
+    for (int i = 1; i <= static_cast<int>(lua_rawlen(state, -1)); ++i)
+    {
+        lua_rawgeti(state, -1, i);
+        registered.push_back(lua_tostring(state, -1));
+        lua_pop(state, 1);
+    }
+    lua_close(state);
+    EXPECT_EQ(kScriptEntryCount, expected.size());
+    EXPECT_EQ(expected, registered);
 }
 
 TEST(ScriptApi, TestEntriesHandTheirArgumentBack)

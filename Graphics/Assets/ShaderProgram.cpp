@@ -1,0 +1,105 @@
+#include "Graphics/Assets/ShaderProgram.h"
+#include "Graphics/Assets/ShaderManager.h"
+#include <GL/glew.h>
+
+namespace Graphics
+{
+const std::array<const char*, ShaderProgram::AttributeCount> ShaderProgram::AttributeNames = {
+    "vertex", "normal", "texcoord", "tangent",  "binormal", "weight",
+    "index",  "color",  "scale",    "rotation", "frame"};
+
+namespace
+{
+constexpr GLint kEmptyInfoLog = 1;
+} // namespace
+
+ShaderProgram::ShaderProgram() : m_handle(0), m_linked(false) {}
+
+ShaderProgram::~ShaderProgram() = default;
+
+void ShaderProgram::Attach()
+{
+    m_handle = glCreateProgram();
+    for (Shader* shader : m_shaders)
+    {
+        // A shader whose reload failed has no object to attach.
+        if (shader != nullptr && shader->GetHandle() != 0)
+            glAttachShader(m_handle, shader->GetHandle());
+    }
+}
+
+void ShaderProgram::Link()
+{
+    for (u32 location = 0; location < AttributeCount; ++location)
+        glBindAttribLocation(m_handle, location, AttributeNames[location]);
+    glLinkProgram(m_handle);
+    GLint linked = GL_FALSE;
+    glGetProgramiv(m_handle, GL_LINK_STATUS, &linked);
+    m_linked = linked == GL_TRUE;
+    if (m_linked)
+        return;
+    Core::Log() << "Link Error [" << m_name << "]:\n";
+    GLint length = 0;
+    glGetProgramiv(m_handle, GL_INFO_LOG_LENGTH, &length);
+    if (length > kEmptyInfoLog)
+    {
+        std::vector<GLchar> info(static_cast<std::size_t>(length));
+        glGetProgramInfoLog(m_handle, length, nullptr, info.data());
+        Core::Log() << info.data() << '\n';
+    }
+}
+
+bool ShaderProgram::Load()
+{
+    Core::Log() << "Creating Shader Program: " << m_name << '\n';
+    m_shaders.clear();
+    ShaderManager* shaders = ShaderManager::Instance();
+    const ShaderProgramFile::Variant& variant = m_param.variant;
+    const std::vector<std::string>* runs[] = {&variant.vertexShaders, &variant.geometryShaders,
+                                              &variant.fragmentShaders};
+    const u32 categories[] = {ShaderManager::VertexCategory, ShaderManager::GeometryCategory,
+                              ShaderManager::FragmentCategory};
+    for (std::size_t run = 0; run < sizeof(categories) / sizeof(categories[0]); ++run)
+    {
+        for (const std::string& name : *runs[run])
+            m_shaders.push_back(shaders != nullptr ? shaders->Find(name, categories[run])
+                                                   : nullptr);
+    }
+    Attach();
+    Core::Log() << "Shaders Attached.\n";
+    Link();
+    return true;
+}
+
+void ShaderProgram::Unload()
+{
+    if (m_handle == 0)
+        return;
+    for (Shader* shader : m_shaders)
+    {
+        if (shader != nullptr && shader->GetHandle() != 0)
+            glDetachShader(m_handle, shader->GetHandle());
+    }
+    glDeleteProgram(m_handle);
+    m_handle = 0;
+    m_linked = false;
+}
+
+bool ShaderProgram::Reload()
+{
+    Attach();
+    Link();
+    return true;
+}
+
+u32 ShaderProgram::Use() const
+{
+    glUseProgram(m_handle);
+    return m_handle;
+}
+
+void ShaderProgram::UseNone()
+{
+    glUseProgram(0);
+}
+} // namespace Graphics

@@ -1,0 +1,192 @@
+// The Audio, Graphics, Camera and Particle tables: sounds and music, the screen fade and the
+// heads-up display, the cameras, and particle colours. The audio and camera entries post
+// messages; the graphics entries that act at once go through the graphics, particle and camera
+// systems' hooks (ScriptServices.h) and do nothing without them.
+#include "Core/Messages/Audio/AudioEffectMessage.h"
+#include "Core/Messages/Audio/AudioFadeMessage.h"
+#include "Core/Messages/Audio/AudioMusicMessage.h"
+#include "Core/Messages/Audio/AudioResponseOnSelect.h"
+#include "Core/Messages/Audio/AudioSystemMessage.h"
+#include "Core/Messages/Camera/CameraCycleMessage.h"
+#include "Core/Messages/Camera/CameraMountMessage.h"
+#include "Core/Messages/Camera/CameraShakeMessage.h"
+#include "Core/Messages/Camera/CameraSwitchMessage.h"
+#include "Core/Messages/Graphics/SetBackgroundFadeToMessage.h"
+#include "Core/Messages/Graphics/SetParticleColorMessage.h"
+#include "Math/ColorRGBA.h"
+#include "Math/Types.h"
+#include "Scripting/CallThunk.h"
+#include "Scripting/ScriptApiTables.h"
+#include "Scripting/ScriptServices.h"
+#include <string>
+
+namespace Scripting
+{
+namespace
+{
+constexpr const char* kGraphicsSystem = "GraphicsSystem";
+constexpr const char* kCameraSystem = "CameraSystem";
+// The audio messages name no object and no system: every system sees them, the audio system
+// acts.
+constexpr u32 kNoTarget = 0;
+constexpr u32 kNoSender = 0;
+
+Math::ColorRGBA Colour(f32 r, f32 g, f32 b)
+{
+    return Math::ColorRGBA(r, g, b, 1.0f);
+}
+
+void AudioSystem(u32 sender, u32 command, f32 value)
+{
+    Api::PostNew<AudioSystemMessage>(0.0f, sender, command, value, kNoTarget);
+}
+
+void DelayedEffect(u32 sender, const char* sound, u32 command, f32 delay)
+{
+    Api::PostNew<AudioEffectMessage>(delay, sender, std::string(sound), command, kNoTarget);
+}
+
+void Effect(u32 sender, const char* sound, u32 command)
+{
+    DelayedEffect(sender, sound, command, 0.0f);
+}
+
+void Music(u32 sender, const char* track, u32 command)
+{
+    Api::PostNew<AudioMusicMessage>(0.0f, sender, std::string(track), command, kNoTarget);
+}
+
+// The two numbers and the flag reach the sound's fade in the order the script gives them.
+void Fade(u32 sender, const char* sound, f32 first, f32 second, bool flag)
+{
+    Api::PostNew<AudioFadeMessage>(0.0f, sender, std::string(sound), first, second, flag,
+                                   kNoTarget);
+}
+
+void ResponseOnSelect(u32 sender, u32 target)
+{
+    Api::PostNew<AudioResponseOnSelect>(0.0f, sender, target);
+}
+
+void CreateSkybox(const char* definition)
+{
+    Services().createSkybox(definition);
+}
+
+void ToggleFullScreen()
+{
+    Services().toggleFullScreen();
+}
+
+void DestroyParticleEffects()
+{
+    Services().destroyParticleEffects();
+}
+
+void SetFade(f32 red, f32 green, f32 blue)
+{
+    Services().setFade(red, green, blue);
+}
+
+void FadeTo(f32 red, f32 green, f32 blue, f32 duration)
+{
+    Api::PostNew<SetBackgroundFadeToMessage>(0.0f, kNoSender, Colour(red, green, blue), duration,
+                                             std::string(kGraphicsSystem));
+}
+
+void HideHud()
+{
+    Services().setHudShown(false);
+}
+
+void ShowHud()
+{
+    Services().setHudShown(true);
+}
+
+// The first object carries the camera, the second is the one it follows.
+void CameraMount(u32 sender, u32 cameraObject, u32 followedObject)
+{
+    Api::PostNew<CameraMountMessage>(0.0f, sender, cameraObject, followedObject,
+                                     std::string(kCameraSystem));
+}
+
+void CameraCycle(u32 sender)
+{
+    Api::PostNew<CameraCycleMessage>(0.0f, sender, /*next=*/true, std::string(kCameraSystem));
+}
+
+void MakeSafe()
+{
+    Services().makeCameraSafe();
+}
+
+u32 CreateCursor()
+{
+    return Services().createCursor();
+}
+
+// The delay comes second, between the magnitude and the duration, as scripts have always
+// called it.
+void Shake(f32 magnitude, f32 delay, f32 duration, bool fade)
+{
+    Api::PostNew<CameraShakeMessage>(delay, kNoSender, magnitude, duration, fade);
+}
+
+// The number is the id of the object whose cameras become active.
+void SwitchTo(u32 sender, u32 cameraOwner)
+{
+    Api::PostNew<CameraSwitchMessage>(0.0f, sender, cameraOwner);
+}
+
+void ColorStart(u32 sender, u32 target, f32 red, f32 green, f32 blue)
+{
+    Api::PostNew<SetParticleColorMessage>(0.0f, sender, Colour(red, green, blue), true, target);
+}
+
+void ColorEnd(u32 sender, u32 target, f32 red, f32 green, f32 blue)
+{
+    Api::PostNew<SetParticleColorMessage>(0.0f, sender, Colour(red, green, blue), false, target);
+}
+} // namespace
+
+namespace Api
+{
+void FillParticleTable(const Namespace& table)
+{
+    BindFunction(table, "ColorStart", &ColorStart);
+    BindFunction(table, "ColorEnd", &ColorEnd);
+}
+
+void FillAudioTable(const Namespace& table)
+{
+    BindFunction(table, "SystemMessage", &AudioSystem);
+    BindFunction(table, "EffectMessage", &Effect);
+    BindFunction(table, "DelayedEffectMessage", &DelayedEffect);
+    BindFunction(table, "MusicMessage", &Music);
+    BindFunction(table, "FadeMessage", &Fade);
+    BindFunction(table, "ResponseOnSelect", &ResponseOnSelect);
+}
+
+void FillGraphicsTable(const Namespace& table)
+{
+    BindFunction(table, "CreateSkybox", &CreateSkybox);
+    BindFunction(table, "ToggleFullScreen", &ToggleFullScreen);
+    BindFunction(table, "DestroyParticleEffects", &DestroyParticleEffects);
+    BindFunction(table, "SetFade", &SetFade);
+    BindFunction(table, "FadeTo", &FadeTo);
+    BindFunction(table, "HideHud", &HideHud);
+    BindFunction(table, "ShowHud", &ShowHud);
+}
+
+void FillCameraTable(const Namespace& table)
+{
+    BindFunction(table, "MountMessage", &CameraMount);
+    BindFunction(table, "Cycle", &CameraCycle);
+    BindFunction(table, "MakeSafe", &MakeSafe);
+    BindFunction(table, "CreateCursor", &CreateCursor);
+    BindFunction(table, "Shake", &Shake);
+    BindFunction(table, "SwitchTo", &SwitchTo);
+}
+} // namespace Api
+} // namespace Scripting

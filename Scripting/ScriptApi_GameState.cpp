@@ -1,0 +1,174 @@
+// The GameState table: what state and page scripts use to build menus and the heads-up display,
+// move between pages, states and levels, and ask how the player plays. The entries that change
+// the current page at once go through the user-interface system's hooks (ScriptServices.h);
+// without them they do nothing and answer 0. The active-player entries call the input system.
+#include "Core/Messages/Graphics/TextConstructMessage.h"
+#include "Core/Messages/UserInterface/ChangeButtonFunctionMessage.h"
+#include "Core/Messages/UserInterface/ChangePageMessage.h"
+#include "Core/Messages/UserInterface/GameStateMessage.h"
+#include "Core/Messages/UserInterface/GoToStateMessage.h"
+#include "Core/Messages/UserInterface/NextLevelMessage.h"
+#include "Core/Messages/UserInterface/RemoveHudElementMessage.h"
+#include "Core/Messages/UserInterface/SetPointerPosMessage.h"
+#include "Core/System/InputSystem.h"
+#include "Core/TextAlignment.h"
+#include "Math/Types.h"
+#include "Scripting/CallThunk.h"
+#include "Scripting/ScriptApiTables.h"
+#include "Scripting/ScriptServices.h"
+#include <string>
+
+namespace Scripting
+{
+namespace
+{
+constexpr const char* kUISystem = "UISystem";
+constexpr const char* kGameStateSystem = "GameStateSystem";
+// The state GameState.GoToMain switches to.
+constexpr const char* kMainState = "Main";
+constexpr u32 kNoTarget = 0;
+constexpr u32 kNoSender = 0;
+
+// A button is placed by its own alignment word; its screen alignment word is always 0.
+void AddButton(const char* material, const char* function, const char* name, f32 x, f32 y,
+               s32 horizontal, s32 vertical)
+{
+    Services().addButton(material, function, name, x, y, MakeAlignmentFlags(horizontal, vertical));
+}
+
+void SetPointerRelativePosition(u32 controller, f32 x, f32 y)
+{
+    Api::PostNew<SetPointerPosMessage>(0.0f, kNoSender, controller, x, y, std::string(kUISystem));
+}
+
+// The first pair anchors the element on the screen, the second shifts it by half its size.
+u32 AddHudElement(const char* material, const char* text, f32 x, f32 y, s32 screenHorizontal,
+                  s32 screenVertical, s32 elementHorizontal, s32 elementVertical)
+{
+    return Services().addHudElement(material, text, x, y,
+                                    MakeAlignmentFlags(screenHorizontal, screenVertical),
+                                    MakeAlignmentFlags(elementHorizontal, elementVertical));
+}
+
+void SetHudElementPos(u32 objectId, f32 x, f32 y)
+{
+    Services().setHudElementPos(objectId, x, y);
+}
+
+void RemoveHudElement(u32 sender, u32 elementId)
+{
+    Api::PostNew<RemoveHudElementMessage>(0.0f, sender, elementId, kNoTarget);
+}
+
+void ChangeHudElementTexture(u32 objectId, const char* material)
+{
+    Services().changeHudElementTexture(objectId, material);
+}
+
+void ChangePageDelayed(const char* page, f32 delay)
+{
+    Api::PostNew<ChangePageMessage>(delay, kNoSender, std::string(page), kNoTarget);
+}
+
+void ChangePage(const char* page)
+{
+    ChangePageDelayed(page, 0.0f);
+}
+
+// Nothing when there is no previous page (or no user-interface system to name it).
+void GoToPreviousPage()
+{
+    const std::string previous = Services().previousPageName();
+    if (!previous.empty())
+        Api::PostNew<ChangePageMessage>(0.0f, kNoSender, previous, kNoTarget);
+}
+
+// The command is passed on unchanged (0 restart, 1 exit, 2 previous, 3 next, 4 pause, 5 resume).
+void ChangeStateDelayed(u32 sender, u32 command, f32 delay)
+{
+    Api::PostNew<GameStateMessage>(delay, sender, command, kNoTarget);
+}
+
+void ChangeState(u32 sender, u32 command)
+{
+    ChangeStateDelayed(sender, command, 0.0f);
+}
+
+void GoToNextLevel()
+{
+    Api::PostNew<NextLevelMessage>(0.0f, kNoSender, std::string(kGameStateSystem));
+}
+
+void SetActivePlayers(s32 count)
+{
+    if (Core::System::InputSystem* input = Core::System::InputSystem::Instance())
+        input->SetActivePlayers(static_cast<u16>(count));
+}
+
+// True with no active controller players, which the input system reports whenever no
+// controller is connected; true as well before the input system exists.
+bool UsingMouse()
+{
+    const Core::System::InputSystem* input = Core::System::InputSystem::Instance();
+    return input == nullptr || input->GetActivePlayers() == 0;
+}
+
+void StopSingleHighlight()
+{
+    Services().stopSingleHighlight();
+}
+
+void GoToMainDelayed(f32 delay)
+{
+    Api::PostNew<GoToStateMessage>(delay, kNoSender, std::string(kMainState), kNoTarget);
+}
+
+void GoToMain()
+{
+    GoToMainDelayed(0.0f);
+}
+
+void ChangeButtonFunctionCall(const char* button, const char* function)
+{
+    Api::PostNew<ChangeButtonFunctionMessage>(0.0f, kNoSender, std::string(button),
+                                              std::string(function), std::string(kUISystem));
+}
+
+void SetButtonVisibility(const char* button, f32 value)
+{
+    Services().setButtonVisibility(button, value);
+}
+
+void SetElementText(u32 sender, u32 target, const char* text)
+{
+    Api::PostNew<TextConstructMessage>(0.0f, sender, std::string(text), target);
+}
+} // namespace
+
+namespace Api
+{
+void FillGameStateTable(const Namespace& table)
+{
+    BindFunction(table, "AddButton", &AddButton);
+    BindFunction(table, "SetPointerRelativePosition", &SetPointerRelativePosition);
+    BindFunction(table, "AddHudElement", &AddHudElement);
+    BindFunction(table, "SetHudElementPos", &SetHudElementPos);
+    BindFunction(table, "RemoveHudElement", &RemoveHudElement);
+    BindFunction(table, "ChangeHudElementTexture", &ChangeHudElementTexture);
+    BindFunction(table, "ChangePage", &ChangePage);
+    BindFunction(table, "GoToPreviousPage", &GoToPreviousPage);
+    BindFunction(table, "ChangeState", &ChangeState);
+    BindFunction(table, "ChangeStateDelayed", &ChangeStateDelayed);
+    BindFunction(table, "ChangePageDelayed", &ChangePageDelayed);
+    BindFunction(table, "GoToNextLevel", &GoToNextLevel);
+    BindFunction(table, "SetActivePlayers", &SetActivePlayers);
+    BindFunction(table, "UsingMouse", &UsingMouse);
+    BindFunction(table, "StopSingleHighlight", &StopSingleHighlight);
+    BindFunction(table, "GoToMain", &GoToMain);
+    BindFunction(table, "GoToMainDelayed", &GoToMainDelayed);
+    BindFunction(table, "ChangeButtonFunctionCall", &ChangeButtonFunctionCall);
+    BindFunction(table, "SetButtonVisibility", &SetButtonVisibility);
+    BindFunction(table, "SetElementText", &SetElementText);
+}
+} // namespace Api
+} // namespace Scripting

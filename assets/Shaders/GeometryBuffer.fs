@@ -1,0 +1,35 @@
+// The geometry pass: one value per attachment of the geometry buffer.
+//   0 view depth (one float)   1 diffuse colour   2 specular and gloss   3 view normal (0-1)
+//   4 glow (emissive)          5 opacity
+uniform sampler2D DiffuseMap;
+uniform sampler2D NormalMap;
+uniform sampler2D SpecularMap;
+uniform sampler2D GlossMap;
+uniform sampler2D EmissiveMap;
+uniform sampler2D OpacityMap;
+
+in vec3 ViewPosition;
+in vec3 ViewNormal;
+in vec3 ViewTangent;
+in vec3 ViewBinormal;
+in vec2 TexCoord;
+
+layout(location = 0) out float Depth;
+layout(location = 1) out vec4 Diffuse;
+layout(location = 2) out vec4 Specular;
+layout(location = 3) out vec4 Normal;
+layout(location = 4) out vec4 Glow;
+layout(location = 5) out vec4 Opacity;
+
+void main()
+{
+    vec3 bump = texture(NormalMap, TexCoord).xyz * 2.0 - 1.0;
+    mat3 tangentSpace = mat3(normalize(ViewTangent), normalize(ViewBinormal), normalize(ViewNormal));
+    vec3 normal = normalize(tangentSpace * bump);
+    Depth = -ViewPosition.z;
+    Diffuse = vec4(texture(DiffuseMap, TexCoord).rgb, 1.0);
+    Specular = vec4(texture(SpecularMap, TexCoord).rgb, texture(GlossMap, TexCoord).r);
+    Normal = vec4(normal * 0.5 + 0.5, 1.0);
+    Glow = vec4(texture(EmissiveMap, TexCoord).rgb, 1.0);
+    Opacity = vec4(texture(OpacityMap, TexCoord).rgb, 1.0);
+}

@@ -1,0 +1,21 @@
+#pragma once
+// Counts heap allocations: every benchmark program links a replacement of malloc and its
+// relatives (operator new ends in malloc) that counts each call, from any thread, and hands it
+// on to glibc. Benchmarks read the count around what they measure to report heap
+// allocations per frame or per message. Sanitizer builds keep their own malloc and count nothing.
+#include <cstddef>
+#include <cstdint>
+
+namespace Bench
+{
+// False when the program keeps the ordinary malloc (sanitizer builds).
+bool CountsHeapAllocations();
+// Allocations (malloc, calloc, realloc, the aligned ones, operator new) made so far by every
+// thread.
+std::uint64_t HeapAllocations();
+
+// glibc's own malloc and free, without the count: the plain-heap baseline of the allocator
+// benchmark measures exactly what a program without the counter would.
+void* GlibcMalloc(std::size_t size);
+void GlibcFree(void* block);
+} // namespace Bench

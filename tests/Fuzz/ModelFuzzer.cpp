@@ -1,0 +1,8 @@
+// libFuzzer entry; see GraphicsFuzzHarness.h.
+#include "GraphicsFuzzHarness.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    RunModelFuzzInput(data, size);
+    return 0;
+}

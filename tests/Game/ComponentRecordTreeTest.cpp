@@ -1,0 +1,152 @@
+// Every component record of the game, with every subsystem registered as the game registers
+// them, names the base the component class derives from. The table below is the whole tree of
+// component classes; a class not written yet has no record and is skipped, and a record that
+// descends from the component root must be in the table.
+#include "Core/Engine.h"
+#include "Core/Objects/GameObjectComponent.h"
+#include "Core/Reflection/TypeRegistry.h"
+#include "Game/Registration.h"
+#include <gtest/gtest.h>
+#include <map>
+#include <sstream>
+#include <string>
+
+namespace
+{
+struct Branch
+{
+    const char* base;
+    const char* records; // separated by spaces
+};
+
+// Each base with the records that name it, in the order the records are made.
+const Branch kTree[] = {
+    {"GameObjectComponent",
+     "Scripting::LuaComponent TestComponent TransformComponent ObjectMountsComponent "
+     "ObjectBoneMountsComponent ActionListComponent NaturalTypingComponent GameState::HUDComponent "
+     "GameState::GameStateComponent GameState::PageComponent Graphics::RenderComponent "
+     "Graphics::AnimationControllerComponent Graphics::CameraComponent "
+     "Graphics::CameraControllerComponent Graphics::CameraMountComponent Graphics::CursorComponent "
+     "Graphics::LightComponent Graphics::ObjectMountComponent OrbitComponent "
+     "Graphics::TextComponent Graphics::IntensityComponent Graphics::GlowComponent "
+     "Graphics::ParticleSystemComponent Graphics::ParticleEmitterComponent "
+     "Graphics::ParticleInfluencerComponent Physics::ColliderComponent "
+     "Physics::CharacterControllerComponent Physics::RigidBodyComponent "
+     "Physics::PhysicsParticleComponent Physics::IForceGenerator Physics::IParticleForceGenerator "
+     "Logic::LogicComponent Audio::AudioResponseComponent Audio::MusicComponent "
+     "Audio::SoundEffectComponent AI::AIComponent AI::WorldStateComponent"},
+    {"GameState::HUDComponent", "GameState::ButtonComponent"},
+    {"Graphics::ParticleEmitterComponent",
+     "Graphics::PointEmitterComponent Graphics::LineEmitterComponent "
+     "Graphics::CircleEmitterComponent Graphics::SquareEmitterComponent "
+     "Graphics::SphereEmitterComponent Graphics::CubeEmitterComponent "
+     "Graphics::CylinderEmitterComponent Graphics::MeshEmitterComponent"},
+    {"Graphics::ParticleInfluencerComponent",
+     "Graphics::MagnetInfluencerComponent Graphics::OscillatorInfluencerComponent"},
+    {"Graphics::LightComponent",
+     "Graphics::PointLightComponent Graphics::SpotLightComponent "
+     "Graphics::DirectionalLightComponent Graphics::AmbientLightComponent"},
+    {"Physics::ColliderComponent",
+     "Physics::CircleColliderComponent Physics::PlaneColliderComponent "
+     "Physics::AABoxColliderComponent Physics::CapsuleColliderComponent "
+     "Physics::HalfSpaceColliderComponent Physics::SphereColliderComponent"},
+    {"Physics::IForceGenerator",
+     "Physics::FixedJointComponent Physics::HingeJointComponent Physics::SpringJointComponent"},
+    {"Physics::IParticleForceGenerator",
+     "Physics::FixedParticleJointComponent Physics::HingeParticleJointComponent "
+     "Physics::SpringParticleJointComponent"},
+    {"Logic::LogicComponent",
+     "Logic::AbilityComponent Logic::ContainerComponent Logic::MeteorComponent "
+     "Logic::EffectComponent Logic::MoveComponent Logic::ControllerComponent "
+     "Logic::StanceComponent Logic::EmitterComponent"},
+    {"Logic::AbilityComponent",
+     "Logic::AIAttackAbilityComponent Logic::DummyAbilityComponent Logic::MeleeAbilityComponent "
+     "Logic::ProjectileAbilityComponent Logic::EarthboundArmorAbilityComponent "
+     "Logic::EarthquakeAbilityComponent Logic::EnrageAbilityComponent "
+     "Logic::EnragedEarthquakeAbilityComponent Logic::TitansFistAbilityComponent "
+     "Logic::FissureAbilityComponent Logic::LanceThrustAbilityComponent "
+     "Logic::SteamPumpAbilityComponent Logic::LaserAbilityComponent Logic::BlinkAbilityComponent "
+     "Logic::OrbAbilityComponent Logic::LightningFanAbilityComponent "
+     "Logic::DamageTrapAbilityComponent Logic::SlowTrapAbilityComponent Logic::PulseTrapComponent"},
+    {"Logic::PulseTrapComponent", "Logic::TauntTrapAbilityComponent"},
+    {"Logic::ContainerComponent",
+     "Logic::AbsorbContainerComponent Logic::ChargeContainerComponent "
+     "Logic::DamageContainerComponent Logic::ExperienceContainerComponent "
+     "Logic::HealthContainerComponent Logic::LifetimeContainerComponent "
+     "Logic::RechargeContainerComponent Logic::ToughnessContainerComponent "
+     "Logic::ModifierComponent"},
+    {"Logic::RechargeContainerComponent", "Logic::ManaContainerComponent"},
+    {"Logic::EffectComponent",
+     "Logic::AbsorbEffectComponent Logic::DamageEffectComponent Logic::DeathEffectComponent "
+     "Logic::EnrageEffectComponent Logic::ExperienceEffectComponent Logic::HealthEffectComponent "
+     "Logic::KnockbackEffectComponent Logic::ScaleEffectComponent Logic::SpeedEffectComponent "
+     "Logic::StunEffectComponent Logic::ToughnessEffectComponent "
+     "Logic::ParticleSystemEffectComponent Logic::FloatingTextEffectComponent "
+     "Logic::FlashEffectComponent Logic::GlowEffectComponent Logic::LightEffectComponent"},
+    {"Logic::ModifierComponent",
+     "Logic::ParticleSystemModifierComponent Logic::FlashModifierComponent "
+     "Logic::GlowModifierComponent Logic::LightModifierComponent Logic::AbsorbModifierComponent "
+     "Logic::BumpModifierComponent Logic::DamageModifierComponent Logic::DeathModifierComponent "
+     "Logic::EnrageModifierComponent Logic::ExperienceModifierComponent "
+     "Logic::HealthModifierComponent Logic::KnockbackModifierComponent "
+     "Logic::SpeedModifierComponent Logic::StunModifierComponent "
+     "Logic::ToughnessModifierComponent"},
+    {"Logic::MoveComponent",
+     "Logic::ConstantMoveComponent Logic::ForceMoveComponent Logic::StaticMoveComponent"},
+    {"Logic::ControllerComponent", "Logic::SimpleControllerComponent AI::AIControllerComponent"},
+    {"Logic::StanceComponent",
+     "Logic::ArcherStanceComponent Logic::BeaconStanceComponent Logic::SlowStanceComponent"},
+    {"AI::AIComponent", "AI::BehaviorComponent AI::DecisionComponent AI::AISpawnComponent "
+                        "AI::SpawnChildrenComponent"},
+};
+
+// Record name to the name of its base ("" for the root).
+std::map<std::string, std::string> ExpectedBases()
+{
+    std::map<std::string, std::string> bases = {{"GameObjectComponent", ""}};
+    for (const Branch& branch : kTree)
+    {
+        std::istringstream records(branch.records);
+        for (std::string record; records >> record;)
+            bases[record] = branch.base;
+    }
+    return bases;
+}
+
+bool DescendsFromComponent(const TypeRecord& record)
+{
+    for (const TypeRecord* at = &record; at != nullptr; at = at->GetBase())
+    {
+        if (at == &TypeRecordOf<GameObjectComponent>())
+            return true;
+    }
+    return false;
+}
+} // namespace
+
+TEST(ComponentRecordTree, EveryComponentRecordNamesItsBase)
+{
+    Engine engine;
+    Game::RegisterSubsystems(engine);
+    InitializeTypeRegistry();
+
+    const std::map<std::string, std::string> expected = ExpectedBases();
+    std::size_t components = 0;
+    for (auto entry = TypeRegistryBegin(); entry != TypeRegistryEnd(); ++entry)
+    {
+        const TypeRecord& record = *entry->second;
+        const auto found = expected.find(record.GetName());
+        if (found == expected.end())
+        {
+            EXPECT_FALSE(DescendsFromComponent(record))
+                << record.GetName() << " is not a component";
+            continue;
+        }
+        ++components;
+        const TypeRecord* base = record.GetBase();
+        EXPECT_EQ(base != nullptr ? base->GetName() : "", found->second) << record.GetName();
+        EXPECT_FALSE(record.IsPod()) << record.GetName();
+    }
+    // At least the root, the script component, the test component and the transform.
+    EXPECT_GE(components, 4u);
+}

@@ -1,0 +1,22 @@
+-- Calls one entry of every script table, as a level script would, and notes what it got back.
+-- Loaded by ScriptApiEntriesTest with no systems running: posting entries queue their messages,
+-- the rest answer their defaults.
+TestFunction()
+AttachPropertyEditor(1, 2, true)
+Engine.Output("every table: start")
+created = Engine.CreateObject(1, "Crate")
+Input.KeyboardMessage(1, "Q", 1)
+players = Input.GetNumberOfPlayers()
+Mouse.MoveMessage(1, 2, 3)
+Controller.StickMessage(1, 0, 1, 0.5)
+Object.Position(1, created, 0, 1, 0)
+Particle.ColorStart(1, created, 1, 0, 0)
+GameState.ChangePage("Options")
+Audio.EffectMessage(1, "Click", 0)
+Graphics.FadeTo(0, 0, 0, 1)
+Camera.Cycle(1)
+living = Logic.GetLivingPlayerCount()
+Geometry.TestGroundPlane()
+AssetLoader.LoadAssetBatch("Level1", false)
+echoed = test.b(7)
+Engine.Output("every table: done")
