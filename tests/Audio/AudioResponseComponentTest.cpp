@@ -160,3 +160,16 @@ TEST_F(AudioResponseTest, AScriptThatDoesNotLoadLoadsNothingAndCallsNothing)
     // The object goes with its component and its script.
     engine->GetFactory()->DestroyObject(response->GetOwner());
 }
+
+TEST_F(AudioResponseTest, AnEventPlaysWhatTheScriptAsksForThroughTheScriptApi)
+{
+    AudioResponseComponent* response = MakeResponder(
+        "Audio/Hit.lua", SettingsScript("", R"({ "hit", "hit.wav", 1 })") +
+                             "function OnDamaged() Audio.EffectMessage(0, \"hit\", 0) end");
+    Deliver();
+    ASSERT_NE(audio->FindEffect("hit"), nullptr);
+    response->OnDamaged();
+    Deliver();
+    EXPECT_EQ(audio->GetSoundSystem()->GetVoicesInUse(), 1);
+    EXPECT_GT(Render(3).Rms(), 0.1);
+}

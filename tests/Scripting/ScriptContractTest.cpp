@@ -244,6 +244,14 @@ TEST_F(ScriptContractTest, AudioScriptsListTheirSoundsCompletelyWithFilesThatExi
             names.insert(name);
         }
         EXPECT_EQ(names, expected) << script;
+        // Every event function of a response script runs through the script API cleanly.
+        for (const char* event : kCharacterEvents)
+        {
+            if (CheckGlobal(*audio, {event, Kind::Function}).empty())
+            {
+                EXPECT_TRUE(audio->Call(event)) << script << ": " << event;
+            }
+        }
     }
     EXPECT_EQ("", LogText());
 }
