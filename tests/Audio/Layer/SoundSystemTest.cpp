@@ -215,3 +215,58 @@ TEST(SoundSystem, WithoutADeviceItFallsBackToTheSilentOneWhereEffectsEnd)
     EXPECT_EQ(system->GetVoicesInUse(), 0);
     system->Release();
 }
+
+TEST_F(LoopbackSystemTest, AStreamSurvivesAnUnderrunAndOneThatYieldsNothingStops)
+{
+    ASSERT_TRUE(LoopbackTest::WriteTone(Path("long.wav"), ToneHz, 2.0, ToneAmplitude));
+    ASSERT_EQ(system->SetStreamBufferSize(8192, 8), 0);
+    Sound* stream = nullptr;
+    ASSERT_EQ(system->CreateStream(Path("long.wav"), ModeDefault, &stream), 0);
+    Channel channel;
+    ASSERT_EQ(system->PlaySound(stream, false, channel), 0);
+    // Four buffers of 4096 frames are queued: a long stretch without Update runs them dry.
+    const Mix starved = Render(0.6, static_cast<std::size_t>(0.6 * Rate));
+    EXPECT_LT(starved.Rms(Rate / 2), LoopbackTest::SilenceLevel);
+    bool playing = false;
+    EXPECT_EQ(channel.IsPlaying(playing), 0) << "an underrun does not end the stream";
+    EXPECT_GT(Render(0.2).Rms(Rate / 20), 0.1) << "Update refilled it and it plays on";
+
+    // A file with a header and no samples: the stream stops at once, looped or not.
+    ASSERT_TRUE(LoopbackTest::WriteTone(Path("empty.wav"), ToneHz, 0.0, ToneAmplitude));
+    ASSERT_EQ(system->CreateStream(Path("empty.wav"), ModeDefault, &stream), 0);
+    ASSERT_EQ(system->PlaySound(stream, true, channel), 0);
+    ASSERT_EQ(channel.SetMode(ModeLoopNormal), 0);
+    ASSERT_EQ(channel.SetLoopCount(-1), 0);
+    ASSERT_EQ(channel.SetPaused(false), 0);
+    Render(0.05);
+    EXPECT_EQ(channel.IsPlaying(playing), ResultInvalidHandle);
+    EXPECT_TRUE(reports.empty());
+    Sound* sample = nullptr;
+    EXPECT_EQ(system->CreateSound(Path("empty.wav"), ModeCreateSample, &sample), ResultFormat);
+}
+
+TEST_F(LoopbackSystemTest, OnlyMonoOrStereoFrom8To192KHzIsTakenAndEffectsAreCutAtAMinute)
+{
+    Sound* sound = nullptr;
+    ASSERT_TRUE(LoopbackTest::WriteTone(Path("low.wav"), 100.0, 0.1, ToneAmplitude,
+                                        SF_FORMAT_WAV | SF_FORMAT_PCM_16, 4000));
+    EXPECT_EQ(system->CreateSound(Path("low.wav"), ModeCreateSample, &sound), ResultFormat);
+    SF_INFO info = {};
+    info.samplerate = Rate;
+    info.channels = 3;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(Path("three.wav").c_str(), SFM_WRITE, &info);
+    ASSERT_NE(file, nullptr);
+    const std::vector<short> frames(3 * 100, 1000);
+    sf_writef_short(file, frames.data(), 100);
+    sf_close(file);
+    EXPECT_EQ(system->CreateSound(Path("three.wav"), ModeCreateSample, &sound), ResultFormat);
+
+    constexpr int LowestRate = 8000;
+    ASSERT_TRUE(LoopbackTest::WriteTone(Path("long.wav"), 100.0, 61.0, ToneAmplitude,
+                                        SF_FORMAT_WAV | SF_FORMAT_PCM_16, LowestRate));
+    ASSERT_EQ(system->CreateSound(Path("long.wav"), ModeCreateSample, &sound), 0);
+    EXPECT_EQ(sound->GetFrames(), static_cast<std::uint64_t>(SoundSystem::MaxSampleSeconds) *
+                                      static_cast<std::uint64_t>(LowestRate));
+    EXPECT_TRUE(reports.empty()) << "a cut is no fault of the file";
+}
