@@ -5,7 +5,12 @@
 function Load()
 end
 
+-- The music command that starts a track from its beginning, looped.
+local MUSIC_PLAY = 0
+
 function Initialize()
+    -- The background music plays through the game; pausing and resuming toggle it.
+    Audio.MusicMessage(0, "backgroundMusicLoop", MUSIC_PLAY)
 end
 
 function UpdateState(dt)
