@@ -3,6 +3,7 @@
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
+#include "Logic/LogicRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 
@@ -11,12 +12,13 @@ namespace Game
 void RegisterSubsystems(Engine& engine)
 {
     // Lowest layer first. The subsystems still to come take their layers' places: Physics
-    // after Graphics, before Audio; Logic, AI, Tools and Testing after GameState.
+    // after Graphics, before Audio; AI, Tools and Testing after Logic.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
     Graphics::RegisterGraphics(engine);
     Audio::RegisterAudio(engine);
     GameState::RegisterGameState(engine);
+    Logic::RegisterLogic(engine);
 }
 } // namespace Game

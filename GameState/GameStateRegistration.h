@@ -5,6 +5,6 @@ class Engine;
 
 namespace GameState
 {
-// The game-state system, under the name "GameStateSystem".
+// The game-state system, under the name "GameStateSystem", and the HUD element component.
 void RegisterGameState(Engine& engine);
 } // namespace GameState

@@ -47,6 +47,26 @@ int RawFieldProtected(lua_State* state)
     lua_rawget(state, 1);
     return 1;
 }
+// Runs inside lua_pcall: makes the global name's string for argument 1 (a light userdata holding
+// the C string), keeps it in the registry under the reference of argument 2 (LUA_NOREF: a new
+// one) and answers the global's value (raw), the reference and the string.
+int KeepNameProtected(lua_State* state)
+{
+    const char* name = static_cast<const char*>(lua_touserdata(state, 1));
+    int reference = static_cast<int>(lua_tointeger(state, 2));
+    lua_pushstring(state, name); // 3: the kept string
+    lua_pushvalue(state, 3);
+    if (reference != LUA_NOREF)
+        lua_rawseti(state, LUA_REGISTRYINDEX, reference);
+    else
+        reference = luaL_ref(state, LUA_REGISTRYINDEX);
+    lua_rawgeti(state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
+    lua_pushvalue(state, 3);
+    lua_rawget(state, -2);
+    lua_pushinteger(state, reference);
+    lua_pushvalue(state, 3);
+    return 3;
+}
 } // namespace
 
 void LuaComponent::PushRawField(int tableIndex, const char* key)
@@ -110,9 +130,9 @@ void LuaComponent::PushGlobalAndKeepName(const char* name, KeptName& entry)
         lua_replace(m_state, -2);
         return;
     }
-    lua_pushstring(m_state, name);
     // The entry's old reference is reused when it still holds the entry's own string, so the
-    // registry holds at most one kept name per entry and state.
+    // registry holds at most one kept name per entry and state. (Reading a string allocates
+    // nothing.)
     bool reuse = false;
     if (entry.state == m_state)
     {
@@ -120,15 +140,24 @@ void LuaComponent::PushGlobalAndKeepName(const char* name, KeptName& entry)
         reuse = lua_type(m_state, -1) == LUA_TSTRING && lua_tostring(m_state, -1) == entry.kept;
         lua_pop(m_state, 1);
     }
-    lua_pushvalue(m_state, -1);
-    if (reuse)
-        lua_rawseti(m_state, LUA_REGISTRYINDEX, entry.reference);
-    else
-        entry.reference = luaL_ref(m_state, LUA_REGISTRYINDEX);
+    // Making the string allocates, and an allocation may let the collector run a finalizer that
+    // fails, or hit the state's memory limit: both must be errors of a protected call.
+    lua_pushcfunction(m_state, &KeepNameProtected);
+    lua_pushlightuserdata(m_state, const_cast<char*>(name));
+    lua_pushinteger(m_state, reuse ? entry.reference : LUA_NOREF);
+    if (lua_pcall(m_state, 2, 3, 0) != LUA_OK)
+    {
+        ReportScriptError();
+        lua_pushnil(m_state);
+        lua_replace(m_state, -2);
+        return;
+    }
+    // The stack: the global table, the value, the reference, the kept string.
     entry.state = m_state;
     entry.name = name;
+    entry.reference = static_cast<int>(lua_tointeger(m_state, -2));
     entry.kept = lua_tostring(m_state, -1);
-    lua_rawget(m_state, -2);
+    lua_pop(m_state, 2);
     lua_replace(m_state, -2);
 }
 

@@ -8,6 +8,8 @@ find_package(OpenGL REQUIRED)
 find_package(PNG REQUIRED)
 find_package(ZLIB REQUIRED)
 find_package(tinyxml2 REQUIRED)
+# FreeType bakes the game's font (AssetTools/FontBake).
+find_package(Freetype REQUIRED)
 pkg_check_modules(LUA52 REQUIRED IMPORTED_TARGET lua5.2)
 # Sound output and decoding, used only by the audio layer (Audio/Layer).
 pkg_check_modules(OPENAL REQUIRED IMPORTED_TARGET openal)

@@ -3,7 +3,12 @@
 // (XmlReaderFuzzHarness.h).
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
+#include "GameState/GameStateRegistration.h"
+#include "Logic/LogicRegistration.h"
+#include "Logic/LogicSystem.h"
 #include "ObjectReaderFuzzHarness.h"
+#include "Scripting/ScriptingRegistration.h"
+#include "Serializer/SerializerRegistration.h"
 #include "XmlReaderFuzzHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
@@ -12,6 +17,13 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static Engine engine;
     static const bool registered = (Core::RegisterCore(engine), true);
     (void)registered;
+    // The game-rule components read their definitions too; with the logic system they join
+    // and leave its list as they are made and destroyed.
+    static const bool rules =
+        (Serializer::RegisterSerializer(engine), Scripting::RegisterScripting(engine),
+         GameState::RegisterGameState(engine), Logic::RegisterLogic(engine), true);
+    (void)rules;
+    static Logic::System::LogicSystem logic;
     RunObjectReaderFuzzInput(*engine.GetFactory(), data, size);
     RunXmlReaderFuzzInput(data, size);
     return 0;

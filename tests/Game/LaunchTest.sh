@@ -33,6 +33,10 @@ test_switch)
     grep -q "Engine: created LogSystem" "$work/log.txt" || fail "log lacks the systems"
     grep -q "AssetLoaderSystem: DefaultBatch: Object holds [1-9]" "$work/log.txt" ||
         fail "the default batch loaded no object definitions"
+    for section in TextureDefault TextureParticle TextureFont Material Font Model; do
+        grep -q "AssetLoaderSystem: DefaultBatch: $section holds [1-9]" "$work/log.txt" ||
+            fail "the default batch loaded no $section assets"
+    done
     grep -q "Engine: created ActionListSystem" "$work/log.txt" || fail "no action-list system"
     if grep -q "Error" "$work/log.txt"; then fail "the log reports an error"; fi
     [ -d "$work/data/Quillmere" ] || fail "per-user folder not created"
@@ -70,7 +74,7 @@ window_and_keys | no_vis)
     "$game" "${switches[@]}" > "$work/stdout.txt" 2>&1 &
     pid=$!
     window=""
-    for _ in $(seq 100); do
+    for _ in $(seq 300); do
         window=$(xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1)
         [ -n "$window" ] && break
         sleep 0.1
@@ -82,10 +86,16 @@ window_and_keys | no_vis)
     height=$(sed -n 's/^height *= *\([0-9]*\).*/\1/p' "$script")
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
     focus=$(xdotool getwindowfocus)
-    # F11 and F10, then Home and Page Down, whose GLFW codes are the engine's F11 and F10.
-    for key in F11 F10 Home Next; do
+    # Home and Page Down, whose GLFW codes are the engine's F11 and F10, then F11 and F10. Keys
+    # are handled in order, so once F10's line is in the log (it is written each frame) the
+    # others have been handled too; a busy machine may take a while.
+    for key in Home Next F11 F10; do
         xdotool key "$key"
         sleep 0.3
+    done
+    for _ in $(seq 150); do
+        grep -q "GraphicsSystem handling keyboard key 'F10'" "$work/log.txt" 2>/dev/null && break
+        sleep 0.1
     done
     kill -TERM "$pid"
     timeout 30 tail --pid="$pid" -f /dev/null

@@ -1,0 +1,289 @@
+// texgen <asset folder>: paints every generated texture into <asset folder>/Textures (and its
+// Particles folder): the default textures materials fall back to, the arena floor, the sky, one
+// palette per character and enemy, and the particle images. Noise comes from Math::Rand with a
+// fixed seed per texture, so running it again gives the same bytes.
+#include "AssetTools/Common/Palette.h"
+#include "AssetTools/Common/ToolFolder.h"
+#include "AssetTools/TexGen/Image.h"
+#include "Math/MathUtils.h"
+#include <array>
+#include <cmath>
+#include <cstdio>
+#include <fstream>
+#include <string>
+#include <vector>
+
+namespace
+{
+using namespace AssetTools;
+
+constexpr const char* kTool = "texgen";
+constexpr u32 kRgb = 3;
+constexpr u32 kRgba = 4;
+constexpr u32 kDefaultSize = 4;
+constexpr u32 kGroundSize = 256;
+constexpr u32 kGroundSlabs = 4; // slabs per side of one texture repeat
+constexpr u32 kGroutPixels = 2;
+constexpr u32 kSkyWidth = 8;
+constexpr u32 kSkyHeight = 256;
+constexpr u32 kDotSize = 64;
+constexpr u32 kSheetFrames = 16;
+constexpr u32 kSheetFramesPerRow = 4;
+constexpr u32 kFramePixels = 64;
+// One seed per noisy texture, so that adding a texture never changes another.
+constexpr u32 kGroundSeed = 1901;
+constexpr u32 kSmokeSeed = 1902;
+
+struct CharacterPalette
+{
+    const char* name;
+    std::array<Rgba, PaletteSlotCount> colours; // in PaletteSlot order
+};
+
+// Skin, primary, secondary, trim, metal, wood, glow, hair.
+const CharacterPalette kPalettes[] = {
+    {"Golem",
+     {{{120, 110, 100},
+       {105, 98, 90},
+       {88, 82, 76},
+       {82, 112, 70},
+       {140, 140, 150},
+       {100, 80, 60},
+       {255, 160, 60},
+       {70, 65, 60}}}},
+    {"Mage",
+     {{{235, 200, 170},
+       {60, 70, 170},
+       {48, 54, 128},
+       {220, 190, 80},
+       {180, 180, 190},
+       {120, 85, 50},
+       {120, 220, 255},
+       {45, 50, 140}}}},
+    {"SteamKnight",
+     {{{225, 190, 160},
+       {176, 124, 62},
+       {82, 72, 66},
+       {60, 50, 45},
+       {150, 152, 162},
+       {90, 60, 40},
+       {255, 120, 40},
+       {200, 60, 40}}}},
+    {"AIMelee",
+     {{{110, 150, 80},
+       {120, 80, 50},
+       {90, 70, 50},
+       {60, 45, 35},
+       {130, 130, 135},
+       {110, 75, 45},
+       {255, 60, 40},
+       {230, 220, 190}}}},
+    {"AIRanged",
+     {{{200, 170, 140},
+       {62, 112, 62},
+       {72, 62, 46},
+       {50, 40, 30},
+       {160, 160, 165},
+       {140, 100, 60},
+       {255, 230, 120},
+       {45, 85, 45}}}},
+    {"AITank",
+     {{{150, 130, 120},
+       {110, 110, 122},
+       {70, 70, 80},
+       {50, 50, 55},
+       {172, 172, 182},
+       {100, 70, 45},
+       {255, 80, 40},
+       {122, 40, 40}}}},
+    {"AISpeedy",
+     {{{210, 180, 150},
+       {162, 40, 40},
+       {50, 45, 50},
+       {30, 30, 30},
+       {200, 200, 210},
+       {110, 80, 50},
+       {255, 255, 150},
+       {240, 200, 40}}}},
+    {"AIFlock",
+     {{{150, 60, 120},
+       {122, 50, 100},
+       {100, 40, 80},
+       {70, 30, 60},
+       {160, 150, 170},
+       {90, 60, 50},
+       {255, 240, 80},
+       {80, 30, 70}}}},
+};
+
+bool Flat(const std::string& folder, const char* name, const Rgba& colour)
+{
+    Image image(kDefaultSize, kDefaultSize, kRgba);
+    image.Fill(colour);
+    return image.Save(folder + '/' + name + ".png");
+}
+
+// Sandstone slabs with dark grout; every slab has its own shade, all of it repeating seamlessly.
+bool Ground(const std::string& folder)
+{
+    Math::SeedRand(kGroundSeed);
+    const TileableNoise coarse(8, kGroundSize), medium(32, kGroundSize), fine(128, kGroundSize);
+    std::array<f32, kGroundSlabs * kGroundSlabs> shade;
+    for (f32& value : shade)
+        value = 0.9f + 0.2f * Math::RandUnit();
+    const u32 slab = kGroundSize / kGroundSlabs;
+    Image image(kGroundSize, kGroundSize, kRgb);
+    for (u32 y = 0; y < kGroundSize; ++y)
+    {
+        for (u32 x = 0; x < kGroundSize; ++x)
+        {
+            const f32 fx = static_cast<f32>(x), fy = static_cast<f32>(y);
+            const f32 noise =
+                0.5f * coarse.At(fx, fy) + 0.3f * medium.At(fx, fy) + 0.2f * fine.At(fx, fy);
+            const bool grout = x % slab < kGroutPixels || y % slab < kGroutPixels;
+            const f32 light =
+                grout ? 0.45f + 0.1f * noise
+                      : shade[(y / slab) * kGroundSlabs + x / slab] * (0.75f + 0.35f * noise);
+            image.Set(
+                x, y,
+                Rgba{ToByte(178.0f * light), ToByte(160.0f * light), ToByte(128.0f * light), 255});
+        }
+    }
+    return image.Save(folder + "/Ground.png");
+}
+
+// Zenith blue at the top, pale haze at the horizon (the middle row), dusk below it.
+bool Sky(const std::string& folder)
+{
+    struct Stop
+    {
+        f32 at;
+        f32 r, g, b;
+    };
+    const Stop stops[] = {{0.0f, 38, 72, 140},
+                          {0.42f, 110, 160, 215},
+                          {0.5f, 205, 220, 230},
+                          {0.56f, 150, 150, 160},
+                          {1.0f, 40, 40, 52}};
+    Image image(kSkyWidth, kSkyHeight, kRgb);
+    for (u32 y = 0; y < kSkyHeight; ++y)
+    {
+        const f32 t = (static_cast<f32>(y) + 0.5f) / static_cast<f32>(kSkyHeight);
+        std::size_t k = 0;
+        while (k + 2 < sizeof(stops) / sizeof(stops[0]) && t > stops[k + 1].at)
+            ++k;
+        const Stop& a = stops[k];
+        const Stop& b = stops[k + 1];
+        const f32 u = (t - a.at) / (b.at - a.at);
+        const Rgba colour{ToByte(a.r + (b.r - a.r) * u), ToByte(a.g + (b.g - a.g) * u),
+                          ToByte(a.b + (b.b - a.b) * u), 255};
+        for (u32 x = 0; x < kSkyWidth; ++x)
+            image.Set(x, y, colour);
+    }
+    return image.Save(folder + "/Sky.png");
+}
+
+bool PaletteTexture(const std::string& folder, const CharacterPalette& palette)
+{
+    Image image(Palette::Width, Palette::Height, kRgb);
+    for (u32 slot = 0; slot < PaletteSlotCount; ++slot)
+        for (u32 y = 0; y < Palette::SwatchPixels; ++y)
+            for (u32 x = 0; x < Palette::SwatchPixels; ++x)
+                image.Set(Palette::PixelX(slot) + x, Palette::PixelY(slot) + y,
+                          palette.colours[slot]);
+    return image.Save(folder + '/' + palette.name + ".png");
+}
+
+// A white dot whose alpha falls smoothly from the centre to nothing at the edge.
+bool SoftDot(const std::string& folder)
+{
+    Image image(kDotSize, kDotSize, kRgba);
+    const f32 half = static_cast<f32>(kDotSize) * 0.5f;
+    for (u32 y = 0; y < kDotSize; ++y)
+    {
+        for (u32 x = 0; x < kDotSize; ++x)
+        {
+            const f32 dx = (static_cast<f32>(x) + 0.5f - half) / half;
+            const f32 dy = (static_cast<f32>(y) + 0.5f - half) / half;
+            const f32 fall = std::fmax(0.0f, 1.0f - (dx * dx + dy * dy));
+            image.Set(x, y, Rgba{255, 255, 255, ToByte(255.0f * fall * fall)});
+        }
+    }
+    return image.Save(folder + "/SoftDot.png");
+}
+
+// A puff of smoke in 16 frames, read left to right and top to bottom: it swells, its ragged
+// edge churns and it fades away. The sidecar beside it gives the frame layout.
+bool Smoke(const std::string& folder)
+{
+    Math::SeedRand(kSmokeSeed);
+    const u32 size = kFramePixels * kSheetFramesPerRow;
+    const TileableNoise churn(8, size), grain(32, size);
+    Image image(size, size, kRgba);
+    image.Fill(Rgba{255, 255, 255, 0});
+    const f32 half = static_cast<f32>(kFramePixels) * 0.5f;
+    for (u32 frame = 0; frame < kSheetFrames; ++frame)
+    {
+        const f32 age = static_cast<f32>(frame) / static_cast<f32>(kSheetFrames - 1);
+        const f32 radius = 0.35f + 0.55f * age;
+        const f32 opacity = 1.0f - age * age;
+        const u32 left = (frame % kSheetFramesPerRow) * kFramePixels;
+        const u32 top = (frame / kSheetFramesPerRow) * kFramePixels;
+        for (u32 y = 0; y < kFramePixels; ++y)
+        {
+            for (u32 x = 0; x < kFramePixels; ++x)
+            {
+                const f32 dx = (static_cast<f32>(x) + 0.5f - half) / half;
+                const f32 dy = (static_cast<f32>(y) + 0.5f - half) / half;
+                // Each frame reads the noise at its own place, so the edge changes over time.
+                const f32 nx = static_cast<f32>(x + left), ny = static_cast<f32>(y + top);
+                const f32 rough = 0.7f * churn.At(nx, ny) + 0.3f * grain.At(nx, ny);
+                const f32 distance = std::sqrt(dx * dx + dy * dy) / radius + 0.35f * (rough - 0.5f);
+                const f32 density = std::fmax(0.0f, 1.0f - distance * distance);
+                const f32 grey = 200.0f + 55.0f * rough;
+                image.Set(left + x, top + y,
+                          Rgba{ToByte(grey), ToByte(grey), ToByte(grey),
+                               ToByte(255.0f * density * opacity)});
+            }
+        }
+    }
+    if (!image.Save(folder + "/Smoke.png"))
+        return false;
+    const std::string sidecar = folder + "/Smoke.xml";
+    std::ofstream file(sidecar, std::ios::binary | std::ios::trunc);
+    file << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SpriteSheet>\n    <TotalFrames>"
+         << kSheetFrames << "</TotalFrames>\n    <WidthFrames>" << kSheetFramesPerRow
+         << "</WidthFrames>\n</SpriteSheet>\n";
+    if (!file)
+    {
+        std::fprintf(stderr, "Error [%s]: %s could not be written\n", kTool, sidecar.c_str());
+        return false;
+    }
+    return true;
+}
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::string root;
+    if (!ReadToolArguments(kTool, argc, argv, root))
+        return 2;
+    const std::string textures = MakeToolFolder(kTool, root, "Textures");
+    const std::string particles = MakeToolFolder(kTool, root, "Textures/Particles");
+    if (textures.empty() || particles.empty())
+        return 1;
+
+    bool written = Flat(textures, "White", Rgba{255, 255, 255, 255});
+    written = Flat(textures, "Black", Rgba{0, 0, 0, 255}) && written;
+    // A flat normal map: every normal straight out of the surface.
+    written = Flat(textures, "Flat", Rgba{128, 128, 255, 255}) && written;
+    written = Ground(textures) && written;
+    written = Sky(textures) && written;
+    for (const CharacterPalette& palette : kPalettes)
+        written = PaletteTexture(textures, palette) && written;
+    written = SoftDot(particles) && written;
+    written = Smoke(particles) && written;
+    std::printf("%s: textures %s in %s\n", kTool, written ? "written" : "NOT all written",
+                textures.c_str());
+    return written ? 0 : 1;
+}

@@ -1,0 +1,305 @@
+#include "Logic/Abilities/AbilityComponent.h"
+#include "Core/Engine.h"
+#include "Core/Log.h"
+#include "Core/Memory/OAException.h"
+#include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Logic/Containers/LifetimeContainerComponent.h"
+#include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Modifiers/ModifierComponent.h"
+#include "Logic/Movement/ConstantMoveComponent.h"
+#include "Scripting/LuaComponent.h"
+#include "Scripting/LuaSystem.h"
+#include "Serializer/Xml/ValueXml.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::AbilityComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
+
+namespace Logic
+{
+namespace
+{
+constexpr u32 kNoTarget = 0;
+
+GameFactory* Factory()
+{
+    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+}
+
+// A component of the named type, or null (logged) when the factory does not make it.
+GameObjectComponent* Create(const std::string& typeName, u32 objectId)
+{
+    GameFactory* factory = Factory();
+    GameObjectComponent* component = nullptr;
+    try
+    {
+        component = factory != nullptr ? factory->CreateComponent(typeName) : nullptr;
+    }
+    catch (const Core::OAException& exception)
+    {
+        Core::Log() << "Error [AbilityComponent]: no room for a " << typeName << " on object "
+                    << objectId << ": " << exception.what() << '\n';
+        return nullptr;
+    }
+    if (component == nullptr)
+        Core::Log() << "Error [AbilityComponent]: unknown component type " << typeName
+                    << " for ability object " << objectId << ", skipped\n";
+    return component;
+}
+
+void DestroyComponent(GameObjectComponent* component)
+{
+    component->Shutdown();
+    Factory()->DestroyComponent(component);
+}
+} // namespace
+
+AbilityComponent::AbilityComponent()
+    : m_scriptId(0), m_ownsScript(false), m_parent(0), m_savedMask(0), m_savedCategory(0),
+      m_savedMoveValue(0.0f), numObjsToHit_(1)
+{
+}
+
+u32 AbilityComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+Scripting::LuaComponent* AbilityComponent::FindScript(u32 componentId)
+{
+    Scripting::System::LuaSystem* lua = Scripting::System::LuaSystem::Instance();
+    if (lua == nullptr || componentId == 0)
+        return nullptr;
+    for (GameObjectComponent* component : lua->GetComponents())
+    {
+        if (component->GetId() == componentId)
+            return static_cast<Scripting::LuaComponent*>(component);
+    }
+    return nullptr;
+}
+
+Scripting::LuaComponent* AbilityComponent::GetScript() const
+{
+    return FindScript(m_scriptId);
+}
+
+u32 AbilityComponent::HandOverScript()
+{
+    m_ownsScript = false;
+    return m_scriptId;
+}
+
+void AbilityComponent::ReleaseScript()
+{
+    if (m_ownsScript && m_scriptId != 0)
+    {
+        if (Scripting::System::LuaSystem* lua = Scripting::System::LuaSystem::Instance())
+            lua->RemoveScriptById(m_scriptId);
+    }
+    m_ownsScript = false;
+    m_scriptId = 0;
+}
+
+void AbilityComponent::Shutdown()
+{
+    LogicComponent::Shutdown();
+    ReleaseScript();
+}
+
+void AbilityComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    ReleaseScript();
+    Serializer::ReadValue(reader, m_fileName, "");
+    Serializer::ReadValue(reader, m_scriptName, "");
+    if (const GameObject* owner = OwnerObject())
+        m_parent = owner->GetCreatorId();
+
+    // Scripts live in the Lua system; without one an ability has no script.
+    if (Scripting::System::LuaSystem::Instance() == nullptr)
+    {
+        Core::Log() << "Error [AbilityComponent]: no scripting system, the ability " << m_fileName
+                    << " of object " << m_owner << " has no script\n";
+        return;
+    }
+    Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+    if (script == nullptr)
+        return;
+    if (!script->Load(m_fileName))
+    {
+        // The script component has reported why.
+        Scripting::LuaComponent::Destroy(script);
+        return;
+    }
+    script->SetScriptName(m_scriptName);
+    m_scriptId = script->GetId();
+    m_ownsScript = true;
+}
+
+void AbilityComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    Serializer::WriteValue(writer, m_fileName, FileTag);
+    Serializer::WriteValue(writer, m_scriptName, ScriptNameTag);
+}
+
+GameObject* AbilityComponent::ParentObject() const
+{
+    const GameObject* owner = OwnerObject();
+    GameFactory* factory = Factory();
+    if (owner == nullptr || factory == nullptr || owner->GetCreatorId() == 0)
+        return nullptr;
+    return factory->FindObject(owner->GetCreatorId());
+}
+
+bool AbilityComponent::BindScript(u32 index)
+{
+    m_scriptId = 0;
+    const GameObject* parent = ParentObject();
+    const ControllerComponent* controller =
+        parent != nullptr ? parent->GetComponent<ControllerComponent>() : nullptr;
+    if (controller == nullptr || controller->GetName() != PlayerControllerName)
+        return false;
+    const auto* player = static_cast<const SimpleControllerComponent*>(controller);
+    const Scripting::LuaComponent* script = player->GetAbilityScript(index);
+    m_scriptId = script != nullptr ? script->GetId() : 0;
+    return m_scriptId != 0;
+}
+
+bool AbilityComponent::BindSelectedScript()
+{
+    m_scriptId = 0;
+    const GameObject* parent = ParentObject();
+    const ControllerComponent* controller =
+        parent != nullptr ? parent->GetComponent<ControllerComponent>() : nullptr;
+    if (controller == nullptr || controller->GetName() != PlayerControllerName)
+        return false;
+    return BindScript(static_cast<const SimpleControllerComponent*>(controller)->GetSelected());
+}
+
+void AbilityComponent::SetupLifetime()
+{
+    GameObject* owner = OwnerObject();
+    Scripting::LuaComponent* script = GetScript();
+    if (owner == nullptr || script == nullptr)
+        return;
+    f32 lifetime = 0.0f;
+    script->GetTableFloat(AbilityTable, LifetimeKey, lifetime);
+    if (lifetime > 0.0f)
+    {
+        GameObjectComponent* component =
+            Create(LifetimeContainerComponent::GetTypeName(), owner->GetId());
+        if (auto* age = dynamic_cast<LifetimeContainerComponent*>(component))
+        {
+            age->Add(-age->GetCurrentStorage());
+            age->SetMaximumStorage(lifetime);
+            owner->AddComponent(age);
+        }
+        else if (component != nullptr)
+        {
+            DestroyComponent(component);
+        }
+    }
+    if ((script = GetScript()) != nullptr)
+        script->GetTableNumber(AbilityTable, HitCountKey, numObjsToHit_);
+}
+
+void AbilityComponent::SetupMovement()
+{
+    GameObject* owner = OwnerObject();
+    Scripting::LuaComponent* script = GetScript();
+    if (owner == nullptr || script == nullptr)
+        return;
+    f32 moveRate = 0.0f;
+    script->GetTableFloat(AbilityTable, MoveRateKey, moveRate);
+    if (moveRate == 0.0f)
+        return;
+    GameObjectComponent* component = Create(ConstantMoveComponent::GetTypeName(), owner->GetId());
+    if (auto* move = dynamic_cast<ConstantMoveComponent*>(component))
+    {
+        move->AddMoveValue(moveRate - move->GetMoveValue());
+        owner->AddComponent(move);
+    }
+    else if (component != nullptr)
+    {
+        DestroyComponent(component);
+    }
+}
+
+void AbilityComponent::AddModifiers()
+{
+    GameObject* owner = OwnerObject();
+    Scripting::LuaComponent* script = GetScript();
+    if (owner == nullptr || script == nullptr)
+        return;
+    s32 answer = 0;
+    script->CallReturnInt(ModifierCountFunction, answer);
+    u32 count = answer > 0 ? static_cast<u32>(answer) : 0;
+    if (answer < 0 || count > MaxModifiers)
+    {
+        count = answer < 0 ? 0 : MaxModifiers;
+        Core::Log() << "Error [AbilityComponent]: " << script->GetFileName() << " names " << answer
+                    << " modifiers for object " << owner->GetId() << ", " << count
+                    << " are taken\n";
+    }
+    for (u32 index = 1; index <= count; ++index)
+    {
+        // The script may have gone during the last call (its character destroyed).
+        script = GetScript();
+        std::string name;
+        if (script == nullptr || !script->CallUnsignedReturnString(ModifierFunction, index, name))
+            return;
+        Core::Log() << "Adding component type: " << name << " to ability\n";
+        GameObjectComponent* component = Create(name, owner->GetId());
+        if (component == nullptr)
+            continue;
+        auto* modifier = dynamic_cast<ModifierComponent*>(component);
+        if (modifier == nullptr || (modifier->GetType() != ComponentTypeId<ModifierComponent>() &&
+                                    modifier->GetName() != BumpModifierName))
+        {
+            Core::Log() << "Error [AbilityComponent]: " << name
+                        << " is not a modifier, it is not added to object " << owner->GetId()
+                        << '\n';
+            DestroyComponent(component);
+            continue;
+        }
+        modifier->LoadFromScript(*script, modifier->GetScriptTableName());
+        owner->AddComponent(modifier);
+    }
+}
+
+void AbilityComponent::CountHit()
+{
+    const u32 before = numObjsToHit_;
+    --numObjsToHit_;
+    if (before == 1)
+        DestroyOwnObject();
+}
+
+bool AbilityComponent::CallOnCollide(u32 otherObjectId)
+{
+    Scripting::LuaComponent* script = GetScript();
+    return script != nullptr &&
+           script->CallWithTwoUnsigned(CollideFunction, m_owner, otherObjectId);
+}
+
+void AbilityComponent::RunModifiers(CollideMessage& message)
+{
+    const GameObject* owner = OwnerObject();
+    if (owner == nullptr)
+        return;
+    for (GameObjectComponent* component :
+         owner->GetComponents(ComponentTypeId<ModifierComponent>()))
+    {
+        if (auto* modifier = dynamic_cast<ModifierComponent*>(component))
+            modifier->OnCollide(message);
+    }
+}
+
+void AbilityComponent::DestroyOwnObject()
+{
+    if (m_owner != 0)
+        Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+}
+} // namespace Logic

@@ -1,0 +1,16 @@
+#pragma once
+// Shield points: the absorb effect fills and empties them, and damage takes from them first.
+#include "Logic/Containers/ContainerComponent.h"
+
+namespace Logic
+{
+class AbsorbContainerComponent : public ContainerComponent
+{
+public:
+    static std::string GetTypeName() { return "AbsorbContainerComponent"; }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::AbsorbContainerComponent)

@@ -1,0 +1,26 @@
+#pragma once
+// A charge an object builds up. Its extra value is kept and written after the container's three
+// but not used by the rules yet.
+#include "Logic/Containers/ContainerComponent.h"
+
+namespace Logic
+{
+class ChargeContainerComponent : public ContainerComponent
+{
+public:
+    ChargeContainerComponent();
+
+    static std::string GetTypeName() { return "ChargeContainerComponent"; }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter& writer) override;
+
+    f32 GetCharge() const { return m_charge; }
+
+private:
+    f32 m_charge;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::ChargeContainerComponent)

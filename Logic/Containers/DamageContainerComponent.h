@@ -1,0 +1,17 @@
+#pragma once
+// The damage an object has taken, raised by the damage effect; knock-backs fly further the higher
+// it is.
+#include "Logic/Containers/ContainerComponent.h"
+
+namespace Logic
+{
+class DamageContainerComponent : public ContainerComponent
+{
+public:
+    static std::string GetTypeName() { return "DamageContainerComponent"; }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::DamageContainerComponent)

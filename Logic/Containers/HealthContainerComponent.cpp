@@ -1,0 +1,207 @@
+#include "Logic/Containers/HealthContainerComponent.h"
+#include "Core/Components/ObjectMountsComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Log.h"
+#include "Core/Messages/Gameplay/PositionSetMessage.h"
+#include "Core/Messages/Gameplay/SetHealthbarColorMessage.h"
+#include "Core/Messages/Object/ObjectCreateMessage.h"
+#include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "GameState/HUDComponent.h"
+#include "Logic/Controllers/ControllerComponent.h"
+#include "Logic/Effects/EffectComponent.h"
+#include "Logic/LogicServices.h"
+#include <cmath>
+
+QUILL_DEFINE_TYPE_RECORD(Logic::HealthContainerComponent,
+                         &TypeRecordOf<Logic::ContainerComponent>(), false)
+
+namespace Logic
+{
+namespace
+{
+constexpr u32 kNoTarget = 0;
+constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
+const Math::ColorRGBA kGreen(0.0f, 1.0f, 0.0f, 1.0f);
+constexpr f32 kHiddenAlpha = 0.0f;
+constexpr f32 kShownAlpha = 1.0f;
+
+bool HoldsComponentNamed(const GameObject& object, const char* name)
+{
+    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
+    {
+        if (entry.component->GetName() == name)
+            return true;
+    }
+    return false;
+}
+
+GameObjectComponent* FirstComponentNamed(const GameObject& object, const char* name)
+{
+    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
+    {
+        if (entry.component->GetName() == name)
+            return entry.component;
+    }
+    return nullptr;
+}
+
+std::vector<GameState::HUDComponent*> HudElements(const GameObject& bar)
+{
+    std::vector<GameState::HUDComponent*> elements;
+    for (GameObjectComponent* component :
+         bar.GetComponents(ComponentTypeId<GameState::HUDComponent>()))
+    {
+        if (auto* element = dynamic_cast<GameState::HUDComponent*>(component))
+            elements.push_back(element);
+    }
+    return elements;
+}
+} // namespace
+
+u32 HealthContainerComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void HealthContainerComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    ContainerComponent::Deserialize(reader);
+    ColourBar(kGreen);
+}
+
+f32 HealthContainerComponent::GetFraction() const
+{
+    return maximumStorage_ > 0.0f ? currentStorage_ / maximumStorage_ : 0.0f;
+}
+
+GameObject* HealthContainerComponent::FindBar() const
+{
+    const GameObject* owner = OwnerObject();
+    const ObjectMountsComponent* mounts =
+        owner != nullptr ? owner->GetComponent<ObjectMountsComponent>() : nullptr;
+    if (mounts == nullptr || g_Engine == nullptr)
+        return nullptr;
+    u32 barId = mounts->FindMountByName(CharacterBarName);
+    if (barId == 0)
+        barId = mounts->FindMountByName(EnemyBarName);
+    return barId != 0 ? g_Engine->GetFactory()->FindObject(barId) : nullptr;
+}
+
+void HealthContainerComponent::UpdateBar(GameObject& bar) const
+{
+    const f32 width = GetFraction() * BarWidth;
+    if (bar.GetName() == CharacterBarName)
+    {
+        for (GameState::HUDComponent* element : HudElements(bar))
+        {
+            if (element->GetMaterialName() == CharacterBarMaterial)
+                element->displayScale.x = width;
+        }
+        return;
+    }
+    if (bar.GetName() != EnemyBarName)
+        return;
+    const bool full = std::fabs(currentStorage_ - maximumStorage_) <= Epsilon;
+    for (GameState::HUDComponent* element : HudElements(bar))
+    {
+        if (element->GetMaterialName() == EnemyBarMaterial)
+            element->displayScale.x = width;
+        // An enemy at full health shows no bar at all.
+        element->alpha = full ? kHiddenAlpha : kShownAlpha;
+    }
+}
+
+void HealthContainerComponent::ColourBar(const Math::ColorRGBA& colour) const
+{
+    GameObject* bar = FindBar();
+    if (bar == nullptr)
+        return;
+    for (GameState::HUDComponent* element : HudElements(*bar))
+    {
+        const std::string& material = element->GetMaterialName();
+        if (material == CharacterBarMaterial || material == EnemyBarMaterial)
+        {
+            element->colour = colour;
+            return;
+        }
+    }
+}
+
+void HealthContainerComponent::HandleMessage(Message* message)
+{
+    if (message == nullptr || message->type != SetHealthbarColorMessage::Type)
+        return;
+    if (const auto* colour = dynamic_cast<const SetHealthbarColorMessage*>(message))
+        ColourBar(colour->color);
+}
+
+void HealthContainerComponent::Add(f32 delta)
+{
+    const f32 before = currentStorage_;
+    AddClamped(delta);
+    GameObject* owner = OwnerObject();
+    if (owner == nullptr)
+        return;
+    if (GameObject* bar = FindBar())
+        UpdateBar(*bar);
+
+    if (GameObjectComponent* spawner = FirstComponentNamed(*owner, SpawnerType))
+    {
+        if (Services().spawnOnHealth(*spawner, GetFraction()))
+            LeaveExperienceArea(*owner);
+        return;
+    }
+    if (currentStorage_ <= 0.0f)
+        Die(*owner, before > 0.0f);
+}
+
+void HealthContainerComponent::Die(GameObject& owner, bool crossedZero)
+{
+    const ControllerComponent* controller = owner.GetComponent<ControllerComponent>();
+    if (controller == nullptr)
+        return;
+    if (controller->GetName() == kPlayerControllerName)
+    {
+        // A player stays and lies dead until revived.
+        if (HoldsComponentNamed(owner, DeathEffectType))
+            return;
+        GameObjectComponent* component =
+            g_Engine != nullptr ? g_Engine->GetFactory()->CreateComponent(DeathEffectType)
+                                : nullptr;
+        auto* effect = dynamic_cast<EffectComponent*>(component);
+        if (effect == nullptr)
+        {
+            Core::Log() << "Error [HealthContainerComponent]: object " << owner.GetId()
+                        << " died, but no " << DeathEffectType << " can be made for it\n";
+            if (component != nullptr)
+            {
+                component->Shutdown();
+                g_Engine->GetFactory()->DestroyComponent(component);
+            }
+            return;
+        }
+        effect->Setup(DeathEffectDuration, 0.0f, true, false);
+        owner.AddComponent(effect);
+        return;
+    }
+    // An enemy dies once: later hits in the same frame find it at 0 already.
+    if (!crossedZero)
+        return;
+    LeaveExperienceArea(owner);
+    Post(new ObjectDestroyMessage(m_id, owner.GetId(), kNoTarget));
+}
+
+void HealthContainerComponent::LeaveExperienceArea(const GameObject& owner) const
+{
+    const u32 areaId = GenerateIdLocked();
+    // The sender of a creation becomes the new object's creator.
+    Post(new ObjectCreateMessage(owner.GetId(), areaId, ExperienceAreaArchetype, kNoTarget));
+    if (const TransformComponent* transform = owner.GetComponent<TransformComponent>())
+        Post(new PositionSetMessage(m_id, transform->GetPosition(), areaId));
+}
+} // namespace Logic

@@ -1,0 +1,24 @@
+#pragma once
+// A character's mana: a recharging container with one more value, written after the recharge
+// fields and not used by the rules yet.
+#include "Logic/Containers/RechargeContainerComponent.h"
+
+namespace Logic
+{
+class ManaContainerComponent : public RechargeContainerComponent
+{
+public:
+    ManaContainerComponent();
+
+    static std::string GetTypeName() { return "ManaContainerComponent"; }
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter& writer) override;
+
+private:
+    f32 m_extra;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::ManaContainerComponent)

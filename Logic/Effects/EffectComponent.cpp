@@ -1,0 +1,77 @@
+#include "Logic/Effects/EffectComponent.h"
+#include "Core/Messages/Object/RemoveComponentMessage.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Core/Reflection/MemberTable.h"
+#include "Serializer/Xml/ValueXml.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::EffectComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
+
+namespace Logic
+{
+EffectComponent::EffectComponent()
+    : statModifyValue_(0.0f), m_target(nullptr), m_timeToLast(0.0f), m_isTemporary(true),
+      m_applied(false)
+{
+}
+
+void EffectComponent::RegisterMembers()
+{
+    RegisterTableMembers(Members());
+}
+
+const MemberTable<EffectComponent>& EffectComponent::Members()
+{
+    QUILL_MEMBER_TABLE(table, EffectComponent, ReadRule::ByPosition,
+                       QUILL_MEMBER(EffectComponent, statModifyValue_, MemberFlag::Reflected));
+    return table;
+}
+
+u32 EffectComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void EffectComponent::Setup(f32 timeToLast, f32 value, bool isTemporary, bool applied)
+{
+    m_timeToLast = timeToLast;
+    statModifyValue_ = value;
+    m_isTemporary = isTemporary;
+    m_applied = applied;
+}
+
+void EffectComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    Serializer::ReadValue(reader, m_timeToLast, "");
+    Serializer::ReadValue(reader, statModifyValue_, "");
+    Serializer::ReadValue(reader, m_isTemporary, "");
+    Serializer::ReadValue(reader, m_applied, "");
+}
+
+void EffectComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    Serializer::WriteValue(writer, m_timeToLast, "");
+    Serializer::WriteValue(writer, statModifyValue_, "");
+    Serializer::WriteValue(writer, m_isTemporary, "");
+    Serializer::WriteValue(writer, m_applied, "");
+}
+
+void EffectComponent::Update(f32 seconds)
+{
+    if (!m_applied)
+    {
+        if (Bind())
+        {
+            Apply();
+            m_applied = true;
+        }
+        return;
+    }
+    m_timeToLast -= seconds;
+    if (m_timeToLast > 0.0f)
+        return;
+    Remove();
+    Post(new RemoveComponentMessage(m_id, m_id, m_owner));
+    m_applied = false;
+}
+} // namespace Logic

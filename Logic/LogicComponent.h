@@ -1,0 +1,44 @@
+#pragma once
+// Base of every game-logic component: health and other containers, effects, modifiers,
+// abilities, movement and controllers. A logic component joins the logic system when it is
+// constructed (once, whatever its class) and leaves it in Shutdown or, at the latest, in its
+// destructor; while it is in, the system calls its Update every frame and hands it every
+// message dispatched to all systems. Messages addressed to its object reach it directly.
+//
+// Family type ids: the base of a family declares `using ComponentFamily = Base;` and answers
+// the family's id from GetType, so that a look-up of the family's id on an object finds any
+// member (Core/Objects/ComponentTypeId.h). A test for one exact kind compares GetName.
+//
+// Main thread only.
+#include "Core/Objects/GameObjectComponent.h"
+#include "Core/Reflection/TypeRecord.h"
+#include "Math/Types.h"
+
+class GameObject;
+
+namespace Logic
+{
+class LogicComponent : public GameObjectComponent
+{
+public:
+    LogicComponent();
+    ~LogicComponent() override;
+    LogicComponent(const LogicComponent&) = delete;
+    LogicComponent& operator=(const LogicComponent&) = delete;
+
+    // Leaves the logic system.
+    void Shutdown() override;
+    // Logic components have no editor entries of their own yet.
+    void BuildEditor(Tools::PropertyGroup&) override {}
+    // The per-frame step, in seconds; nothing unless the kind has one.
+    virtual void Update(f32) {}
+
+protected:
+    // The owning object, or null while the component has none (or no engine exists).
+    GameObject* OwnerObject() const;
+    // Posts a message through the engine with delay 0; dropped when no engine exists.
+    static void Post(class Message* message, f32 delay = 0.0f);
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::LogicComponent)

@@ -1,0 +1,258 @@
+#include "Logic/LogicSystem.h"
+#include "Core/Engine.h"
+#include "Core/Log.h"
+#include "Core/Memory/OAException.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Logic/Containers/HealthContainerComponent.h"
+#include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Effects/EffectComponent.h"
+#include "Logic/LogicComponent.h"
+#include "Scripting/ScriptServices.h"
+#include <algorithm>
+
+namespace Logic
+{
+namespace System
+{
+LogicSystem* LogicSystem::s_instance = nullptr;
+
+namespace
+{
+constexpr const char* kFloatingTextType = "FloatingTextEffectComponent";
+constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
+// A floating text starts at twice full alpha, so it stays opaque for the first half of its
+// time before it fades out.
+constexpr f32 kTextStartAlpha = 2.0f;
+constexpr f32 kTextAlphaRateFactor = 2.0f;
+
+GameFactory* Factory()
+{
+    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+}
+
+// A component of the named type from the factory, or null (logged) when the factory does not
+// make that type or has no room left.
+GameObjectComponent* CreateByName(const std::string& typeName, const char* purpose)
+{
+    GameFactory* factory = Factory();
+    GameObjectComponent* component = nullptr;
+    try
+    {
+        component = factory != nullptr ? factory->CreateComponent(typeName) : nullptr;
+    }
+    catch (const Core::OAException& exception)
+    {
+        Core::Log() << "Error [LogicSystem]: no room for a " << typeName << " (" << purpose
+                    << "): " << exception.what() << '\n';
+        return nullptr;
+    }
+    if (component == nullptr)
+        Core::Log() << "Error [LogicSystem]: the component factory makes no " << typeName << " ("
+                    << purpose << "), nothing is created\n";
+    return component;
+}
+
+std::vector<u32> HookPlayerObjectIds()
+{
+    std::vector<u32> ids;
+    if (LogicSystem* system = LogicSystem::Instance())
+    {
+        for (const SimpleControllerComponent* controller : system->GetPlayerControllers())
+            ids.push_back(controller->GetOwner());
+    }
+    return ids;
+}
+
+bool HookHealthOf(u32 objectId, f32& current, f32& maximum)
+{
+    GameFactory* factory = Factory();
+    const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
+    const HealthContainerComponent* health =
+        object != nullptr ? object->GetComponent<HealthContainerComponent>() : nullptr;
+    if (health == nullptr)
+        return false;
+    current = health->GetCurrentStorage();
+    maximum = health->GetMaximumStorage();
+    return true;
+}
+
+GameObjectComponent* HookMakeEffect(const std::string& typeName, f32 duration, f32 value,
+                                    bool temporary)
+{
+    GameObjectComponent* component = CreateByName(typeName, "an effect for a script");
+    if (component == nullptr)
+        return nullptr;
+    auto* effect = dynamic_cast<EffectComponent*>(component);
+    if (effect == nullptr)
+    {
+        Core::Log() << "Error [LogicSystem]: " << typeName
+                    << " is not an effect, a script cannot set it up; it is destroyed\n";
+        component->Shutdown();
+        Factory()->DestroyComponent(component);
+        return nullptr;
+    }
+    effect->Setup(duration, value, temporary, false);
+    return effect;
+}
+
+// Floating texts are a kind of their own that this build does not make yet: the factory
+// refuses the name with a log line, and a component it did make could not be set up here.
+GameObjectComponent* HookMakeFloatingText(const Scripting::FloatingTextSetup& setup)
+{
+    GameObjectComponent* component = CreateByName(kFloatingTextType, "a script's text");
+    if (component == nullptr)
+        return nullptr;
+    Core::Log() << "Error [LogicSystem]: the floating text \"" << setup.text
+                << "\" cannot be set up, it is not shown\n";
+    component->Shutdown();
+    Factory()->DestroyComponent(component);
+    return nullptr;
+}
+} // namespace
+
+LogicSystem::LogicSystem() : m_cleared(0), m_walkDepth(0)
+{
+    m_name = "LogicSystem";
+    s_instance = this;
+    InstallHooks();
+}
+
+LogicSystem::~LogicSystem()
+{
+    RemoveHooks();
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+void LogicSystem::InstallHooks()
+{
+    Scripting::ScriptServices& services = Scripting::Services();
+    services.playerObjectIds.Install(&HookPlayerObjectIds);
+    services.healthOf.Install(&HookHealthOf);
+    services.makeEffect.Install(&HookMakeEffect);
+    services.makeFloatingText.Install(&HookMakeFloatingText);
+}
+
+void LogicSystem::RemoveHooks()
+{
+    Scripting::ScriptServices& services = Scripting::Services();
+    services.playerObjectIds.Remove(&HookPlayerObjectIds);
+    services.healthOf.Remove(&HookHealthOf);
+    services.makeEffect.Remove(&HookMakeEffect);
+    services.makeFloatingText.Remove(&HookMakeFloatingText);
+}
+
+void LogicSystem::Update(f32 seconds)
+{
+    ++m_walkDepth;
+    // By index and re-reading the size: components appended during the walk are visited.
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+    {
+        if (LogicComponent* component = m_entries[i])
+            component->Update(seconds);
+    }
+    if (--m_walkDepth == 0 && m_cleared != 0)
+        Compact();
+}
+
+void LogicSystem::HandleMessage(Message* message)
+{
+    ++m_walkDepth;
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+    {
+        if (LogicComponent* component = m_entries[i])
+            component->HandleMessage(message);
+    }
+    if (--m_walkDepth == 0 && m_cleared != 0)
+        Compact();
+}
+
+void LogicSystem::Register(GameObjectComponent* component)
+{
+    if (auto* logic = dynamic_cast<LogicComponent*>(component))
+        Add(logic);
+}
+
+void LogicSystem::Unregister(GameObjectComponent* component)
+{
+    if (component == nullptr)
+        return;
+    const u32 type = component->GetType();
+    const u32 owner = component->GetOwner();
+    const bool listed = std::any_of(m_entries.begin(), m_entries.end(),
+                                    [&](const LogicComponent* entry) {
+                                        return entry != nullptr && entry->GetType() == type &&
+                                               entry->GetOwner() == owner;
+                                    });
+    if (listed)
+        Remove(dynamic_cast<const LogicComponent*>(component));
+}
+
+void LogicSystem::Add(LogicComponent* component)
+{
+    if (component != nullptr)
+        m_entries.push_back(component);
+}
+
+void LogicSystem::Remove(const LogicComponent* component)
+{
+    if (component == nullptr)
+        return;
+    if (m_walkDepth == 0)
+    {
+        m_entries.erase(std::remove(m_entries.begin(), m_entries.end(), component),
+                        m_entries.end());
+        return;
+    }
+    // During a walk the positions must stay: clear the entries, compact afterwards.
+    for (LogicComponent*& entry : m_entries)
+    {
+        if (entry == component)
+        {
+            entry = nullptr;
+            ++m_cleared;
+        }
+    }
+}
+
+void LogicSystem::Compact()
+{
+    m_entries.erase(std::remove(m_entries.begin(), m_entries.end(), nullptr), m_entries.end());
+    m_cleared = 0;
+}
+
+std::vector<SimpleControllerComponent*> LogicSystem::GetPlayerControllers() const
+{
+    static const u32 kPlayerHash = HashTypeName(kPlayerControllerName);
+    std::vector<SimpleControllerComponent*> controllers;
+    controllers.reserve(PlayerControllerReserve);
+    for (LogicComponent* entry : m_entries)
+    {
+        if (entry == nullptr || HashTypeName(entry->GetName().c_str()) != kPlayerHash)
+            continue;
+        if (auto* controller = dynamic_cast<SimpleControllerComponent*>(entry))
+            controllers.push_back(controller);
+    }
+    return controllers;
+}
+
+void LogicSystem::CreateDamageText(const std::string& text, const Math::ColorRGBA& colour,
+                                   GameObject& target, f32 duration)
+{
+    const f32 seconds = duration > 0.0f ? duration : DefaultTextDuration;
+    const f32 rate = 1.0f / seconds;
+    Core::Log() << "Creating Text Component from Damage Modifier\n";
+    Scripting::FloatingTextSetup setup{seconds,
+                                       text,
+                                       Math::Point4(colour.r, colour.g, colour.b, kTextStartAlpha),
+                                       Math::Point4(colour.r, colour.g, colour.b, 0.0f),
+                                       Math::Point4(rate, rate, rate, kTextAlphaRateFactor * rate),
+                                       /*temporary=*/true};
+    GameObjectComponent* component = HookMakeFloatingText(setup);
+    if (component != nullptr)
+        target.AddComponent(component);
+}
+} // namespace System
+} // namespace Logic

@@ -1,0 +1,110 @@
+#include "Logic/Modifiers/DamageModifierComponent.h"
+#include "Core/Engine.h"
+#include "Core/Log.h"
+#include "Core/Messages/Object/AddComponentMessage.h"
+#include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Logic/Containers/AbsorbContainerComponent.h"
+#include "Logic/Containers/DamageContainerComponent.h"
+#include "Logic/Containers/HealthContainerComponent.h"
+#include "Logic/Effects/EffectComponent.h"
+#include "Logic/LogicSystem.h"
+#include <sstream>
+
+QUILL_DEFINE_TYPE_RECORD(Logic::DamageModifierComponent, &TypeRecordOf<Logic::ModifierComponent>(),
+                         false)
+
+namespace Logic
+{
+namespace
+{
+constexpr u32 kNoTarget = 0;
+constexpr u32 kNoCheck = 0;
+constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
+const Math::ColorRGBA kBlue(0.0f, 0.0f, 1.0f, 1.0f);
+const Math::ColorRGBA kWhite(1.0f, 1.0f, 1.0f, 1.0f);
+const Math::ColorRGBA kRed(1.0f, 0.0f, 0.0f, 1.0f);
+constexpr const char* kShieldText = "(0)";
+
+bool HoldsComponentNamed(const GameObject& object, const char* name)
+{
+    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
+    {
+        if (entry.component->GetName() == name)
+            return true;
+    }
+    return false;
+}
+
+void ShowText(const std::string& text, const Math::ColorRGBA& colour, GameObject& target)
+{
+    if (System::LogicSystem* system = System::LogicSystem::Instance())
+        system->CreateDamageText(text, colour, target, DamageModifierComponent::TextDuration);
+}
+} // namespace
+
+void DamageModifierComponent::Add(f32 delta)
+{
+    AddClamped(delta);
+    if (currentStorage_ < Epsilon)
+        Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+}
+
+void DamageModifierComponent::PostEffect(const char* typeName, f32 value, u32 targetId) const
+{
+    GameObjectComponent* component =
+        g_Engine != nullptr ? g_Engine->GetFactory()->CreateComponent(typeName) : nullptr;
+    auto* effect = dynamic_cast<EffectComponent*>(component);
+    if (effect == nullptr)
+    {
+        Core::Log() << "Error [DamageModifierComponent]: no " << typeName
+                    << " can be made for object " << targetId << '\n';
+        if (component != nullptr)
+        {
+            component->Shutdown();
+            g_Engine->GetFactory()->DestroyComponent(component);
+        }
+        return;
+    }
+    effect->Setup(timeToLast_, value, resultsAreTemporary_, false);
+    Post(new AddComponentMessage(m_id, effect, targetId, kNoCheck));
+}
+
+void DamageModifierComponent::OnCollide(CollideMessage& message)
+{
+    GameObject* target =
+        g_Engine != nullptr ? g_Engine->GetFactory()->FindObject(message.otherObjectId) : nullptr;
+    if (target == nullptr)
+        return;
+
+    if (auto* shield = target->GetComponent<AbsorbContainerComponent>())
+    {
+        const f32 absorbed = shield->GetCurrentStorage();
+        if (absorbed > Epsilon)
+        {
+            const f32 damage = currentStorage_;
+            Add(-absorbed);
+            shield->Add(-damage);
+            ShowText(kShieldText, kBlue, *target);
+        }
+    }
+
+    const f32 damage = currentStorage_;
+    if (damage < Epsilon)
+        return;
+    if (target->GetComponent<DamageContainerComponent>() != nullptr)
+        PostEffect("DamageEffectComponent", damage, target->GetId());
+    const HealthContainerComponent* health = target->GetComponent<HealthContainerComponent>();
+    if (health == nullptr)
+        return;
+    // The final-kill sound waits for the audio response component.
+    PostEffect("HealthEffectComponent", damage, target->GetId());
+
+    std::ostringstream text;
+    text << damage;
+    ShowText(text.str(), HoldsComponentNamed(*target, kPlayerControllerName) ? kRed : kWhite,
+             *target);
+}
+} // namespace Logic

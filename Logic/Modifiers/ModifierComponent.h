@@ -1,0 +1,65 @@
+#pragma once
+// What an ability object does to what it touches. A modifier is a container whose value (its
+// current value and maximum) is the strength of the effect it makes; it takes its numbers from
+// the ability's script when the ability object is set up, and when the ability hands it a
+// collision it creates its effect on the other object.
+//
+// Script numbers (LoadFromScript, table named by GetScriptTableName): "value" (float),
+// "timeToLast" (float), "isTemporary" (bool); when the script's global "Character".enraged is
+// true, "enrageModifier" is added to the value. A missing table or key leaves the value 0 (and
+// the other numbers as they were); a missing "Character" table means not enraged.
+//
+// Written form: the container's three values, then time to last (float) and temporary (bool),
+// unnamed. Kinds answer the family's id "ModifierComponent"; the base itself would answer
+// "ContainerComponent".
+#include "Logic/Containers/ContainerComponent.h"
+#include <string>
+
+class CollideMessage;
+template <typename Owner> struct MemberTable;
+namespace Scripting
+{
+class LuaComponent;
+}
+
+namespace Logic
+{
+class ModifierComponent : public ContainerComponent
+{
+public:
+    using ComponentFamily = ModifierComponent;
+
+    static constexpr const char* ValueKey = "value";
+    static constexpr const char* TimeToLastKey = "timeToLast";
+    static constexpr const char* TemporaryKey = "isTemporary";
+    static constexpr const char* EnrageKey = "enrageModifier";
+    static constexpr const char* CharacterTable = "Character";
+    static constexpr const char* EnragedKey = "enraged";
+
+    ModifierComponent();
+
+    static std::string GetTypeName() { return "ModifierComponent"; }
+    static void RegisterMembers();
+    // The reflected members: time to last and temporary.
+    static const MemberTable<ModifierComponent>& Members();
+
+    // Kinds answer the family's id; see the header comment.
+    u32 GetType() const override;
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter& writer) override;
+
+    // The collision its ability object had; the other object is the one to affect.
+    virtual void OnCollide(CollideMessage& message) = 0;
+    // The script table that holds this kind's numbers.
+    virtual const char* GetScriptTableName() const = 0;
+    virtual void LoadFromScript(Scripting::LuaComponent& script, const char* tableName);
+
+    f32 GetTimeToLast() const { return timeToLast_; }
+    bool AreResultsTemporary() const { return resultsAreTemporary_; }
+
+    f32 timeToLast_;
+    bool resultsAreTemporary_;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::ModifierComponent)

@@ -1,0 +1,19 @@
+#pragma once
+// Moves its object at a constant velocity: along its direction (normalised; an unset direction
+// becomes the object's facing, +z turned by its orientation) at move value x move modifier
+// units per second. The direction stays, so the object keeps going the same way. Ability
+// objects with a move rate get one.
+#include "Logic/Movement/MoveComponent.h"
+
+namespace Logic
+{
+class ConstantMoveComponent : public MoveComponent
+{
+public:
+    static std::string GetTypeName() { return "ConstantMoveComponent"; }
+    std::string GetName() const override { return GetTypeName(); }
+    void Update(f32 seconds) override;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::ConstantMoveComponent)

@@ -1,0 +1,97 @@
+#pragma once
+// The stage of the game-rule tests: a scratch folder (the working directory, with
+// "assets/Objects" and "assets/Scripts"), an engine with every subsystem up to Logic
+// registered, a log the test reads, and the message, scripting, serializer and logic systems.
+// Frames are stepped by hand: Deliver hands out the posted messages, Tick runs the logic
+// system with any frame time.
+#include "Core/CoreRegistration.h"
+#include "Core/Engine.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/System/MessageSystem.h"
+#include "GameState/GameStateRegistration.h"
+#include "Logic/Controllers/ControllerComponent.h"
+#include "Logic/LogicRegistration.h"
+#include "Logic/LogicSystem.h"
+#include "Scripting/LuaComponent.h"
+#include "Scripting/LuaSystem.h"
+#include "Scripting/ScriptingRegistration.h"
+#include "Serializer/ObjectDefinitionManager.h"
+#include "Serializer/SerializerRegistration.h"
+#include "Serializer/SerializerSystem.h"
+#include "tests/Support/LogCapture.h"
+#include "tests/Support/TempFiles.h"
+#include <gtest/gtest.h>
+#include <memory>
+#include <string>
+
+// A controller of the controller family that is no player's: what an enemy carries in the
+// tests until the AI's controller exists.
+class ControllerProbe : public Logic::ControllerComponent
+{
+public:
+    static std::string GetTypeName() { return "ControllerProbe"; }
+    std::string GetName() const override { return GetTypeName(); }
+    void Deserialize(Serializer::XmlReader&) override {}
+    void Serialize(Serializer::XmlWriter&) override {}
+};
+
+class LogicWorld : public testing::Test
+{
+public:
+    // Definitions and scripts the test writes before Start are loaded by it.
+    void Start()
+    {
+        folder.MakeFolder("assets/Objects");
+        folder.MakeFolder("assets/Scripts");
+        engine = std::make_unique<Engine>();
+        g_Engine = engine.get();
+        Core::RegisterCore(*engine);
+        Serializer::RegisterSerializer(*engine);
+        Scripting::RegisterScripting(*engine);
+        GameState::RegisterGameState(*engine);
+        Logic::RegisterLogic(*engine);
+        engine->GetFactory()->GetComponentFactory().Register<ControllerProbe>(
+            ComponentFactory::LogicPool);
+        engine->AddSystem("MessagingSystem");
+        engine->AddSystem("ScriptingSystem");
+        engine->AddSystem("SerializerSystem");
+        engine->AddSystem("LogicSystem");
+    }
+    void TearDown() override
+    {
+        engine.reset();
+        g_Engine = nullptr;
+    }
+
+    GameFactory& Factory() { return *engine->GetFactory(); }
+    Logic::System::LogicSystem& Logic() { return *Logic::System::LogicSystem::Instance(); }
+
+    // Delivers what has been posted (twice, so that what delivery posts is delivered too).
+    void Deliver()
+    {
+        Core::System::MessageSystem::Instance()->Update(0.0f);
+        Core::System::MessageSystem::Instance()->Update(0.0f);
+    }
+    void Tick(f32 seconds) { Logic().Update(seconds); }
+
+    // An object made from an inline definition (the components' XML).
+    GameObject* Make(const std::string& name, const std::string& componentsXml, u32 creator = 0)
+    {
+        folder.Write("assets/Objects/" + name + ".xml",
+                     "<" + name + ">" + componentsXml + "</" + name + ">");
+        Serializer::ObjectDefinitionManager::Instance()->LoadAll(0);
+        return Serializer::System::SerializerSystem::CreateObject(creator, name,
+                                                                  Engine::GenerateId());
+    }
+    GameObject* Find(u32 id) { return Factory().FindObject(id); }
+
+    void WriteScript(const std::string& file, const std::string& text)
+    {
+        folder.Write("assets/Scripts/" + file, text);
+    }
+
+    TempFolder folder{"quill-logic"};
+    LogCapture log;
+    std::unique_ptr<Engine> engine;
+};
