@@ -4,6 +4,7 @@
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
 #include "Logic/LogicRegistration.h"
+#include "Physics/PhysicsRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 
@@ -11,12 +12,13 @@ namespace Game
 {
 void RegisterSubsystems(Engine& engine)
 {
-    // Lowest layer first. The subsystems still to come take their layers' places: Physics
-    // after Graphics, before Audio; AI, Tools and Testing after Logic.
+    // Lowest layer first. The subsystems still to come take their layers' places: AI, Tools
+    // and Testing after Logic.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
     Graphics::RegisterGraphics(engine);
+    Physics::RegisterPhysics(engine);
     Audio::RegisterAudio(engine);
     GameState::RegisterGameState(engine);
     Logic::RegisterLogic(engine);

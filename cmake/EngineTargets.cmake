@@ -5,6 +5,9 @@ set(QUILL_SOURCE_ROOT ${CMAKE_SOURCE_DIR})
 function(engine_apply_settings target)
     target_include_directories(${target} PUBLIC ${QUILL_SOURCE_ROOT})
     target_compile_options(${target} PRIVATE -Wall -Wextra)
+    # Floating-point results must not depend on the compiler's choice of fused operations, so
+    # that a physics run is the same on every build: no contraction, no fast-math.
+    target_compile_options(${target} PRIVATE -ffp-contract=off)
     if(QUILL_WARNINGS_AS_ERRORS)
         target_compile_options(${target} PRIVATE -Werror)
     endif()

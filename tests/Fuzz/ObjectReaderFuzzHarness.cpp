@@ -14,7 +14,8 @@ namespace
 constexpr f32 FrameSeconds = 1.0f / 60.0f;
 } // namespace
 
-void RunObjectReaderFuzzInput(GameFactory& factory, const std::uint8_t* data, std::size_t size)
+void RunObjectReaderFuzzInput(GameFactory& factory, const std::uint8_t* data, std::size_t size,
+                              ObjectReaderFuzzStep step)
 {
     std::string error;
     auto document =
@@ -37,6 +38,8 @@ void RunObjectReaderFuzzInput(GameFactory& factory, const std::uint8_t* data, st
     }
     SetParticlePlayMessage play(0, true, id);
     object->HandleMessage(&play);
+    if (step != nullptr)
+        step(*object);
 
     tinyxml2::XMLDocument output;
     object->Serialize(output, nullptr);

@@ -8,5 +8,11 @@
 #include <cstdint>
 
 class GameFactory;
+class GameObject;
 
-void RunObjectReaderFuzzInput(GameFactory& factory, const std::uint8_t* data, std::size_t size);
+// Called with the object once it is read and used, before it is written out: a program that
+// registers later subsystems lets them act on it (the physics fuzz target steps physics).
+using ObjectReaderFuzzStep = void (*)(GameObject& object);
+
+void RunObjectReaderFuzzInput(GameFactory& factory, const std::uint8_t* data, std::size_t size,
+                              ObjectReaderFuzzStep step = nullptr);

@@ -1,30 +1,55 @@
 // libFuzzer entry over the object reader: every input is read as an object definition by a
 // real game object (ObjectReaderFuzzHarness.h) and walked by every XML reader
-// (XmlReaderFuzzHarness.h).
+// (XmlReaderFuzzHarness.h). The physics components are known too, and two physics steps run
+// while the object exists.
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
+#include "Core/System/MessageSystem.h"
 #include "GameState/GameStateRegistration.h"
 #include "Logic/LogicRegistration.h"
 #include "Logic/LogicSystem.h"
 #include "ObjectReaderFuzzHarness.h"
+#include "Physics/PhysicsRegistration.h"
+#include "Physics/PhysicsSystem.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "XmlReaderFuzzHarness.h"
+
+namespace
+{
+// Two steps: the first puts the shapes where the object is, the second tests them.
+void StepPhysics(GameObject&)
+{
+    for (int step = 0; step < 2; ++step)
+        Physics::System::PhysicsSystem::Instance()->Step(Physics::System::PhysicsSystem::FixedStep);
+    Core::System::MessageSystem::Instance()->ClearQueue();
+}
+
+// The core, the physics components with the message and physics systems, and the game-rule
+// components: with the logic system they join and leave its list as they are made and
+// destroyed.
+bool Register(Engine& engine)
+{
+    Core::RegisterCore(engine);
+    Serializer::RegisterSerializer(engine);
+    Scripting::RegisterScripting(engine);
+    Physics::RegisterPhysics(engine);
+    GameState::RegisterGameState(engine);
+    Logic::RegisterLogic(engine);
+    engine.AddSystem("MessagingSystem");
+    engine.AddSystem("PhysicsSystem");
+    return true;
+}
+} // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     // One engine for the whole run: its factory and component pools are reused by every input.
     static Engine engine;
-    static const bool registered = (Core::RegisterCore(engine), true);
+    static const bool registered = Register(engine);
     (void)registered;
-    // The game-rule components read their definitions too; with the logic system they join
-    // and leave its list as they are made and destroyed.
-    static const bool rules =
-        (Serializer::RegisterSerializer(engine), Scripting::RegisterScripting(engine),
-         GameState::RegisterGameState(engine), Logic::RegisterLogic(engine), true);
-    (void)rules;
     static Logic::System::LogicSystem logic;
-    RunObjectReaderFuzzInput(*engine.GetFactory(), data, size);
+    RunObjectReaderFuzzInput(*engine.GetFactory(), data, size, &StepPhysics);
     RunXmlReaderFuzzInput(data, size);
     return 0;
 }

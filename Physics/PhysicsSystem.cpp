@@ -1,0 +1,273 @@
+#include "Physics/PhysicsSystem.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/CoreServices.h"
+#include "Core/Engine.h"
+#include "Core/LaunchOptions.h"
+#include "Core/Log.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Math/ColorRGBA.h"
+#include "Math/DebugDraw.h"
+#include "Math/Shapes/Segment3.h"
+#include "Physics/CharacterControllerComponent.h"
+#include "Physics/ColliderComponent.h"
+#include "Physics/ContactBuffer.h"
+#include "Physics/IForceGenerator.h"
+#include "Physics/OwnerLookup.h"
+#include "Physics/ParticleContactBuffer.h"
+#include "Physics/PhysicsParticleComponent.h"
+#include "Physics/RigidBodyComponent.h"
+#include <algorithm>
+
+namespace Physics
+{
+namespace System
+{
+PhysicsSystem* PhysicsSystem::s_instance = nullptr;
+
+namespace
+{
+// Length of the facing segment drawn for bodies and particles.
+constexpr f32 FacingLength = 5.0f;
+
+GameObject* FindObject(u32 id)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return factory != nullptr ? factory->FindObject(id) : nullptr;
+}
+
+bool ColliderInfo(u32 objectId, u32& category, u32& mask)
+{
+    GameObject* object = FindObject(objectId);
+    const ColliderComponent* collider =
+        object != nullptr ? object->GetComponent<ColliderComponent>() : nullptr;
+    if (collider == nullptr)
+        return false;
+    category = collider->Category;
+    mask = collider->Mask;
+    return true;
+}
+
+template <typename T> void RemoveFirst(std::vector<T*>& list, const void* item)
+{
+    const auto found = std::find(list.begin(), list.end(), item);
+    if (found != list.end())
+        list.erase(found);
+}
+
+// Each side ignores the other: the pair is not even tested.
+bool IgnoreEachOther(const ColliderComponent& a, const ColliderComponent& b)
+{
+    return (b.Category & a.Mask) != 0 && (a.Category & b.Mask) != 0;
+}
+
+void DrawMotion(const Math::Point4& position, const Math::Vector4& velocity,
+                const Math::Quaternion& orientation)
+{
+    const Math::ColorRGBA green(0.0f, 1.0f, 0.0f, 1.0f);
+    const Math::ColorRGBA yellow(1.0f, 1.0f, 0.0f, 1.0f);
+    Math::DebugDrawSegment3(Math::Segment3(position, position + velocity), &green);
+    const Math::Vector4 facing = orientation.Rotate(Math::Vector4(0.0f, 0.0f, FacingLength, 0.0f));
+    Math::DebugDrawSegment3(Math::Segment3(position, position + facing), &yellow);
+}
+} // namespace
+
+PhysicsSystem::PhysicsSystem()
+    : m_table(), m_reporter(), m_broadPhase(), m_contacts(std::make_unique<ContactBuffer>()),
+      m_particleContacts(std::make_unique<ParticleContactBuffer>()), m_integrator(&IntegrateEuler),
+      m_detection(Detection::SortAndSweep), m_accumulator(0.0f), m_stepCount(0)
+{
+    m_name = SystemName;
+    m_reporter.SetSenderId(m_id);
+    s_instance = this;
+    Core::Services().colliderInfo.Install(&ColliderInfo);
+}
+
+PhysicsSystem::~PhysicsSystem()
+{
+    Core::Services().colliderInfo.Remove(&ColliderInfo);
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+void PhysicsSystem::Initialize(u32 launchFlags)
+{
+    if (launchFlags & LaunchOptions::IntegratorRK4)
+        m_integrator = &IntegrateRk4;
+    else if (launchFlags & LaunchOptions::IntegratorVerlet)
+        m_integrator = &IntegrateNothing;
+    else
+        m_integrator = &IntegrateEuler;
+}
+
+void PhysicsSystem::Update(f32 seconds)
+{
+    m_accumulator = std::min(m_accumulator + seconds, MaxAccumulated);
+    if (m_accumulator > FixedStep)
+    {
+        m_accumulator -= FixedStep;
+        Step(FixedStep);
+    }
+    DrawDebug();
+}
+
+void PhysicsSystem::Register(GameObjectComponent* component)
+{
+    if (component == nullptr)
+        return;
+    const std::string name = component->GetName();
+    if (name == RigidBodyComponent::GetTypeName())
+        m_bodies.push_back(static_cast<RigidBodyComponent*>(component));
+    else if (name == PhysicsParticleComponent::GetTypeName())
+        m_particles.push_back(static_cast<PhysicsParticleComponent*>(component));
+    else if (name == CharacterControllerComponent::GetTypeName())
+        m_controllers.push_back(static_cast<CharacterControllerComponent*>(component));
+}
+
+void PhysicsSystem::Unregister(GameObjectComponent* component)
+{
+    if (component == nullptr)
+        return;
+    const std::string name = component->GetName();
+    if (name == RigidBodyComponent::GetTypeName())
+        RemoveFirst(m_bodies, component);
+    else if (name == PhysicsParticleComponent::GetTypeName())
+        RemoveFirst(m_particles, component);
+    else if (name == CharacterControllerComponent::GetTypeName())
+        RemoveFirst(m_controllers, component);
+    else
+        Core::Log() << "INVALID UNREGISTER TYPE PhysicsSystem::Unregister()\n";
+}
+
+void PhysicsSystem::AddCollider(ColliderComponent* collider)
+{
+    if (collider == nullptr ||
+        std::find(m_colliders.begin(), m_colliders.end(), collider) != m_colliders.end())
+        return;
+    m_colliders.push_back(collider);
+}
+
+void PhysicsSystem::RemoveCollider(ColliderComponent* collider)
+{
+    RemoveFirst(m_colliders, collider);
+}
+
+void PhysicsSystem::AddForceGenerator(RigidBodyComponent* body, IForceGenerator* generator)
+{
+    m_forces.emplace_back(body, generator);
+}
+
+void PhysicsSystem::RemoveForceGenerator(RigidBodyComponent*, IForceGenerator* generator)
+{
+    const auto found = std::find_if(m_forces.begin(), m_forces.end(),
+                                    [generator](const ForceRegistration& entry)
+                                    { return entry.second == generator; });
+    if (found != m_forces.end())
+        m_forces.erase(found);
+}
+
+void PhysicsSystem::RemoveForceGeneratorsOf(const RigidBodyComponent* body)
+{
+    m_forces.erase(std::remove_if(m_forces.begin(), m_forces.end(),
+                                  [body](const ForceRegistration& entry)
+                                  { return entry.first == body; }),
+                   m_forces.end());
+}
+
+void PhysicsSystem::Step(f32 dt)
+{
+    ++m_stepCount;
+    for (const ForceRegistration& entry : m_forces)
+        entry.second->UpdateForce(*entry.first, dt);
+
+    for (CharacterControllerComponent* controller : m_controllers)
+        controller->FaceMovement();
+    for (PhysicsParticleComponent* particle : m_particles)
+        particle->Integrate(dt);
+    for (RigidBodyComponent* body : m_bodies)
+        m_integrator(*body, dt);
+
+    m_contacts->Clear();
+    m_particleContacts->Clear();
+
+    DetectCollisions();
+
+    m_particleContacts->Resolve(dt);
+    m_contacts->Resolve(dt);
+
+    for (ColliderComponent* collider : m_colliders)
+        collider->UpdateFromTransform(dt);
+}
+
+void PhysicsSystem::TestPair(ColliderComponent& a, ColliderComponent& b)
+{
+    if (IgnoreEachOther(a, b))
+        return;
+    m_table.Collide(a, b, m_reporter);
+}
+
+void PhysicsSystem::DetectCollisions()
+{
+    m_reporter.BeginStep();
+    const std::size_t count = m_colliders.size();
+    if (count > 1)
+    {
+        if (m_detection == Detection::AllPairs)
+        {
+            for (std::size_t i = 0; i < count; ++i)
+            {
+                for (std::size_t j = i + 1; j < count; ++j)
+                    TestPair(*m_colliders[i], *m_colliders[j]);
+            }
+        }
+        else
+        {
+            for (u64 pair : m_broadPhase.FindPairs(m_colliders))
+                TestPair(*m_colliders[BroadPhase::First(pair)],
+                         *m_colliders[BroadPhase::Second(pair)]);
+        }
+    }
+    m_reporter.EndStep();
+}
+
+void PhysicsSystem::DrawDebug() const
+{
+    // Nothing draws until a renderer installs its drawers: skip the walk (and its look-ups).
+    const Math::DebugDrawTable& drawers = Math::GetDebugDrawTable();
+    if (drawers.segment3 == nullptr && drawers.point4 == nullptr && drawers.circle3 == nullptr &&
+        drawers.plane == nullptr)
+        return;
+    for (const ColliderComponent* collider : m_colliders)
+        collider->DrawDebug();
+    const Math::ColorRGBA red(1.0f, 0.0f, 0.0f, 1.0f);
+    for (const RigidBodyComponent* body : m_bodies)
+    {
+        const Math::Point4 position = body->GetPosition();
+        DrawMotion(position, body->GetVelocity(), body->GetOrientation());
+        Math::DebugDrawPoint4(position, &red);
+    }
+    for (const PhysicsParticleComponent* particle : m_particles)
+    {
+        const TransformComponent* transform = FindOwnerTransform(*particle);
+        DrawMotion(particle->GetPosition(), particle->GetVelocity(),
+                   transform != nullptr ? transform->GetOrientation() : Math::Quaternion());
+    }
+}
+
+GameObject* PhysicsSystem::PickAtScreenPoint(f32, f32) const
+{
+    // Screen points become world points through the camera system, which does not exist yet.
+    return nullptr;
+}
+
+GameObject* PhysicsSystem::RayCast(Math::Ray3 ray) const
+{
+    for (const ColliderComponent* collider : m_colliders)
+    {
+        if (collider->IntersectsRay(ray))
+            return FindObject(collider->GetOwner());
+    }
+    return nullptr;
+}
+} // namespace System
+} // namespace Physics

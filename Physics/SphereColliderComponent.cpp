@@ -1,0 +1,66 @@
+#include "Physics/SphereColliderComponent.h"
+#include "Math/ColorRGBA.h"
+#include "Math/DebugDraw.h"
+#include "Math/Intersection.h"
+#include "Math/Shapes/Circle3.h"
+#include "Serializer/Xml/PlainValueXml.h"
+#include <cmath>
+
+QUILL_DEFINE_TYPE_RECORD(Physics::SphereColliderComponent,
+                         &TypeRecordOf<Physics::ColliderComponent>(), false)
+
+namespace Physics
+{
+SphereColliderComponent::SphereColliderComponent()
+    : ColliderComponent(SphereShape), m_sphere(Math::Point4(), DefaultRadius)
+{
+}
+
+void SphereColliderComponent::ReadShape(Serializer::XmlReader& reader)
+{
+    Serializer::ReadElement<float>(reader, m_sphere.radius, "");
+    Math::Matrix4 placement;
+    if (ReadOwnerTransform(placement))
+        m_sphere.centre = placement.GetTranslation();
+    JoinPhysics();
+}
+
+void SphereColliderComponent::WriteShape(Serializer::XmlWriter& writer) const
+{
+    Serializer::WriteFloat(writer, m_sphere.radius, "");
+}
+
+void SphereColliderComponent::UpdateFromTransform(f32)
+{
+    Math::Matrix4 placement;
+    if (ReadOwnerTransform(placement))
+        m_sphere.centre = placement.GetTranslation();
+}
+
+void SphereColliderComponent::DrawDebug() const
+{
+    const Math::ColorRGBA red(1.0f, 0.0f, 0.0f, 1.0f);
+    Math::DebugDrawCircle3(
+        Math::Circle3(m_sphere.centre, Math::Vector4(0.0f, 1.0f, 0.0f, 0.0f), m_sphere.radius),
+        &red);
+}
+
+bool SphereColliderComponent::ContainsPoint(const Math::Point4& point) const
+{
+    const Math::Vector4 offset = point - m_sphere.centre;
+    return offset.Dot(offset) <= m_sphere.radius * m_sphere.radius;
+}
+
+bool SphereColliderComponent::IntersectsRay(Math::Ray3 ray) const
+{
+    Math::IntersectRay3Sphere3 query(ray, m_sphere);
+    return query.Test();
+}
+
+ColliderComponent::BoundsKind SphereColliderComponent::GetBounds(Math::Vector4& min,
+                                                                 Math::Vector4& max) const
+{
+    const f32 reach = std::fabs(m_sphere.radius);
+    return PaddedBounds(m_sphere.centre, Math::Vector4(reach, reach, reach, 0.0f), min, max);
+}
+} // namespace Physics
