@@ -4,8 +4,12 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Core/SystemFactory.h"
+#include "GameState/ButtonComponent.h"
+#include "GameState/GameStateComponent.h"
 #include "GameState/GameStateSystem.h"
 #include "GameState/HUDComponent.h"
+#include "GameState/PageComponent.h"
+#include "GameState/UISystem.h"
 
 namespace GameState
 {
@@ -14,14 +18,21 @@ namespace
 void RegisterGameStateTypeRecords()
 {
     TypeRecordOf<HUDComponent>();
+    TypeRecordOf<ButtonComponent>();
+    TypeRecordOf<GameStateComponent>();
+    TypeRecordOf<PageComponent>();
 }
 } // namespace
 
 void RegisterGameState(Engine& engine)
 {
     engine.GetSystemFactory().Register<System::GameStateSystem>("GameStateSystem");
-    engine.GetFactory()->GetComponentFactory().Register<HUDComponent>(
-        ComponentFactory::GameStatePool);
+    engine.GetSystemFactory().Register<System::UISystem>("UISystem");
+    ComponentFactory& components = engine.GetFactory()->GetComponentFactory();
+    components.Register<HUDComponent>(ComponentFactory::GameStatePool);
+    components.Register<ButtonComponent>(ComponentFactory::GameStatePool);
+    components.Register<GameStateComponent>(ComponentFactory::GameStatePool);
+    components.Register<PageComponent>(ComponentFactory::GameStatePool);
     AddTypeRecordRegistration(&RegisterGameStateTypeRecords);
 }
 } // namespace GameState

@@ -1,10 +1,11 @@
 #pragma once
 // Registration of the game-state subsystem with the engine. Game/Registration.cpp calls it
-// after Scripting::RegisterScripting.
+// after the registrations of the subsystems below it.
 class Engine;
 
 namespace GameState
 {
-// The game-state system, under the name "GameStateSystem", and the HUD element component.
+// The game-state and user-interface systems, the screen-element, button, page and game-state
+// components and their type records.
 void RegisterGameState(Engine& engine);
 } // namespace GameState

@@ -1,8 +1,19 @@
 #include "GameState/GameStateSystem.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
+#include "Core/Log.h"
+#include "Core/Messages/Assets/AssetThreadDoneMessage.h"
 #include "Core/Messages/Audio/AudioMusicMessage.h"
+#include "Core/Messages/Gameplay/KillAIMessage.h"
+#include "Core/Messages/Input/InputCodes.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Messages/MessageTypes.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
+#include "Core/Messages/UserInterface/GoToStateMessage.h"
+#include "Core/System/MessageSystem.h"
+#include "Scripting/LuaComponent.h"
+#include "Scripting/LuaSystem.h"
+#include "Serializer/ObjectDefinitionManager.h"
 
 namespace GameState
 {
@@ -12,18 +23,9 @@ GameStateSystem* GameStateSystem::s_instance = nullptr;
 
 namespace
 {
-// The music that pausing and resuming the game pause and resume, and the music command that
-// toggles a track's pause.
-constexpr const char* PausedMusic = "backgroundMusicLoop";
-constexpr u32 MusicTogglePause = 1;
-
-// Both pause and resume send the toggle, to every system (the audio system takes it).
-void TogglePausedMusic(u32 senderId)
-{
-    if (g_Engine != nullptr)
-        g_Engine->SendMessage(new AudioMusicMessage(senderId, PausedMusic, MusicTogglePause, 0),
-                              0.0f);
-}
+const char* const kPart = "GameStateSystem";
+constexpr const char* kAISystem = "AISystem";
+constexpr u32 kNoTarget = 0;
 
 // The engine's pause hook: the flag of the live game-state system.
 bool IsGamePaused()
@@ -31,9 +33,25 @@ bool IsGamePaused()
     GameStateSystem* system = GameStateSystem::Instance();
     return system != nullptr && system->IsPaused();
 }
+
+void Post(Message* message)
+{
+    if (g_Engine != nullptr)
+        g_Engine->SendMessage(message, 0.0f);
+    else
+        DestroyMessage(message);
+}
+
+Scripting::LuaComponent* FindLuaScript(const std::string& name)
+{
+    Scripting::System::LuaSystem* lua = Scripting::System::LuaSystem::Instance();
+    return lua != nullptr ? lua->FindScript(name) : nullptr;
+}
 } // namespace
 
 GameStateSystem::GameStateSystem()
+    : m_systemScript(nullptr), m_previous(0), m_current(0), m_next(0), m_count(0),
+      m_initialized(false), m_paused(false)
 {
     m_name = "GameStateSystem";
     s_instance = this;
@@ -44,35 +62,240 @@ GameStateSystem::~GameStateSystem()
     Core::Services().isPaused.Remove(&IsGamePaused);
     if (s_instance == this)
         s_instance = nullptr;
+    // The scripts live in the engine's allocator; a system destroyed after it (a program that
+    // made this system first) can no longer reach them, and their memory went with it.
+    if (g_Engine == nullptr || g_Engine->GetAllocator() == nullptr)
+        return;
+    Leave();
+    m_previous = m_current = m_next = m_count = 0;
+    // The scripts are released here (a state script that failed to load belongs to no one
+    // else); Destroy leaves the Lua system first.
+    for (Scripting::LuaComponent* script : m_states)
+        Scripting::LuaComponent::Destroy(script);
+    m_states.clear();
+    Scripting::LuaComponent::Destroy(m_systemScript);
+    m_systemScript = nullptr;
+}
+
+std::string GameStateSystem::GetStateName(u32 index) const
+{
+    return index < m_count ? m_states[index]->GetScriptName() : std::string();
 }
 
 void GameStateSystem::Initialize(u32)
 {
     Core::Services().isPaused.Install(&IsGamePaused);
+    m_initialized = false;
+    BuildStates();
+    Leave();
+    m_current = m_previous = 0;
+    m_next = m_count >= 2 ? 1 : 0;
+    Enter();
+}
+
+void GameStateSystem::BuildStates()
+{
+    m_systemScript = Scripting::LuaComponent::Create();
+    u32 count = 0;
+    if (m_systemScript == nullptr || !m_systemScript->Load(SystemScript) ||
+        !m_systemScript->CallReturnUnsigned("GetScriptCount", count))
+    {
+        Core::Log() << "Error [" << kPart << "]: " << SystemScript
+                    << " gives no states; the game has none\n";
+        return;
+    }
+    m_systemScript->SetScriptName(SystemScriptName);
+    if (count > MaxStates)
+    {
+        Core::Log() << "Error [" << kPart << "]: " << SystemScript << " reports " << count
+                    << " states; only the first " << MaxStates << " are used\n";
+        count = MaxStates;
+    }
+    for (u32 i = 1; i <= count; ++i)
+    {
+        Scripting::LuaComponent* state = Scripting::LuaComponent::Create();
+        if (state == nullptr)
+            break;
+        std::string file;
+        std::string name;
+        m_systemScript->CallUnsignedReturnString("GetScriptFilename", i, file);
+        // A state that does not load keeps its place; its callbacks are reported as missing.
+        state->Load(file);
+        m_systemScript->CallUnsignedReturnString("GetScriptName", i, name);
+        state->SetScriptName(name);
+        m_states.push_back(state);
+    }
+    m_count = static_cast<u32>(m_states.size());
+    Core::Log() << kPart << ": " << m_count << " states\n";
+}
+
+bool GameStateSystem::CallState(const char* function)
+{
+    if (m_current >= m_count)
+        return false;
+    m_states[m_current]->Call(function);
+    return true;
+}
+
+void GameStateSystem::Enter()
+{
+    if (m_initialized || m_current >= m_count)
+        return;
+    if (Core::System::MessageSystem* messages = Core::System::MessageSystem::Instance())
+        messages->ClearObjectMessages();
+    Core::Log() << kPart << ": entering state " << GetStateName(m_current) << '\n';
+    CallState("Load");
+}
+
+void GameStateSystem::Leave()
+{
+    if (!m_initialized || m_current >= m_count)
+        return;
+    if (Core::System::MessageSystem* messages = Core::System::MessageSystem::Instance())
+    {
+        messages->ClearQueueSparing(AssetThreadDoneMessage::Type);
+        messages->ClearObjectMessages();
+    }
+    Core::Log() << kPart << ": leaving state " << GetStateName(m_current) << '\n';
+    CallState("Free");
+    CallState("Unload");
+    m_initialized = false;
+}
+
+void GameStateSystem::SwitchTo(u32 target)
+{
+    Leave();
+    if (target != m_current && target < m_count)
+    {
+        m_previous = m_current;
+        m_current = target;
+        m_next = target + 1 < m_count ? target + 1 : 0;
+    }
+    Enter();
+}
+
+void GameStateSystem::Update(f32 seconds)
+{
+    if (m_initialized && m_current < m_count)
+        m_states[m_current]->CallWithFloat("UpdateState", seconds);
 }
 
 void GameStateSystem::HandleMessage(Message* message)
 {
-    if (message == nullptr || message->type != GameStateMessage::Type)
+    if (message == nullptr)
         return;
-    switch (static_cast<GameStateMessage*>(message)->command)
+    switch (message->type)
     {
-    case GSM_EXIT:
-        // The engine's own Quit posts this command again; quitting twice is harmless.
-        if (g_Engine != nullptr && !g_Engine->IsDone())
-            g_Engine->Quit();
+    case GameStateMessage::Type:
+        HandleCommand(static_cast<GameStateMessage*>(message)->command);
         break;
-    case GSM_PAUSE:
-        m_paused = true;
-        TogglePausedMusic(GetId());
+    case GoToStateMessage::Type:
+        GoToState(static_cast<GoToStateMessage*>(message)->stateName);
         break;
-    case GSM_RESUME:
-        m_paused = false;
-        TogglePausedMusic(GetId());
+    case MT_NEXT_LEVEL:
+        NextLevel();
+        break;
+    case MT_KEYBOARD:
+    {
+        const auto* key = static_cast<KeyboardMessage*>(message);
+        if (key->state == KS_TRIGGER)
+            HandleKey(key->keyCode);
+        break;
+    }
+    case MT_ASSET_BATCH_LOADED:
+        if (!m_initialized && m_current < m_count)
+        {
+            Core::Log() << kPart << ": initializing state " << GetStateName(m_current) << '\n';
+            // Marked first: a script that causes another batch message during its Initialize
+            // must not be initialised twice.
+            m_initialized = true;
+            CallState("Initialize");
+        }
         break;
     default:
         break;
     }
+}
+
+void GameStateSystem::HandleCommand(u32 command)
+{
+    switch (command)
+    {
+    case GSM_RESTART:
+        SwitchTo(m_current);
+        break;
+    case GSM_EXIT:
+        Leave();
+        // The engine's own Quit posts this command again; quitting twice is harmless.
+        if (g_Engine != nullptr && !g_Engine->IsDone())
+            g_Engine->Quit();
+        break;
+    case GSM_PREVIOUS:
+        SwitchTo(m_previous);
+        break;
+    case GSM_NEXT:
+        SwitchTo(m_next);
+        break;
+    case GSM_PAUSE:
+        SetPaused(true);
+        break;
+    case GSM_RESUME:
+        SetPaused(false);
+        break;
+    default:
+        break;
+    }
+}
+
+void GameStateSystem::SetPaused(bool paused)
+{
+    m_paused = paused;
+    Post(new AudioMusicMessage(m_id, PauseMusic, MusicToggle, kNoTarget));
+}
+
+void GameStateSystem::GoToState(const std::string& name)
+{
+    for (u32 i = 0; i < m_count; ++i)
+    {
+        if (m_states[i]->GetScriptName() == name)
+        {
+            SwitchTo(i);
+            return;
+        }
+    }
+}
+
+void GameStateSystem::NextLevel()
+{
+    if (m_current + 1 < m_count)
+    {
+        if (Scripting::LuaComponent* next = FindLuaScript(m_states[m_current + 1]->GetScriptName()))
+            next->Reload();
+    }
+    m_paused = false;
+    if (g_Engine != nullptr)
+        g_Engine->SendMessage(new GameStateMessage(m_id, GSM_NEXT, kNoTarget), NextLevelDelay);
+}
+
+void GameStateSystem::HandleKey(u32 key)
+{
+    if (key == KillAIKey)
+    {
+        Post(new KillAIMessage(m_id, kAISystem));
+        return;
+    }
+    if (key != ReloadKey)
+        return;
+    Core::Log() << "GameStateSystem handling keyboard key 'F9'\n";
+    if (Serializer::ObjectDefinitionManager* definitions =
+            Serializer::ObjectDefinitionManager::Instance())
+        definitions->ReloadAll();
+    Leave();
+    for (Scripting::LuaComponent* state : m_states)
+        state->Reload();
+    if (Scripting::LuaComponent* geometry = FindLuaScript(GeometryScriptName))
+        geometry->Reload();
+    Enter();
 }
 } // namespace System
 } // namespace GameState

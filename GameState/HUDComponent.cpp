@@ -1,7 +1,16 @@
 #include "GameState/HUDComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/CoreServices.h"
+#include "Core/Engine.h"
 #include "Core/Messages/UserInterface/SetHudVisibleMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
+#include "GameState/PageComponent.h"
+#include "GameState/UISystem.h"
 #include "Graphics/Assets/MaterialManager.h"
+#include "Graphics/Assets/Texture.h"
+#include "Graphics/GraphicsSystem.h"
 #include "Serializer/Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(GameState::HUDComponent, &TypeRecordOf<GameObjectComponent>(), false)
@@ -16,13 +25,75 @@ constexpr s32 kRight = 1;
 constexpr s32 kTop = 1;
 constexpr s32 kBottom = -1;
 constexpr s32 kCentre = 0;
+// The diffuse texture gives an element its size.
+constexpr u32 kSizeTextureSlot = 0;
 } // namespace
 
 HUDComponent::HUDComponent()
     : GameObjectComponent(true), relativePosition(0.0f, 0.0f), scale(1.0f, 1.0f),
       displayScale(1.0f, 1.0f), alpha(1.0f), screenFlags(0), elementFlags(0), boundObject(0),
-      colour(1.0f, 1.0f, 1.0f, 1.0f), m_material(nullptr)
+      pointerShown(false), colour(1.0f, 1.0f, 1.0f, 1.0f), m_page(nullptr), m_material(nullptr)
 {
+}
+
+HUDComponent::~HUDComponent()
+{
+    Shutdown();
+}
+
+void HUDComponent::Shutdown()
+{
+    if (PageComponent* page = m_page)
+    {
+        m_page = nullptr;
+        page->RemoveElement(this);
+    }
+}
+
+Math::Vector2 HUDComponent::GetSize() const
+{
+    const Graphics::Material* material = GetShownMaterial();
+    const Graphics::Texture* texture =
+        material != nullptr ? material->GetTexture(kSizeTextureSlot) : nullptr;
+    if (texture == nullptr)
+        return Math::Vector2(0.0f, 0.0f);
+    return Math::Vector2(static_cast<f32>(texture->GetWidth()) * displayScale.x,
+                         static_cast<f32>(texture->GetHeight()) * displayScale.y);
+}
+
+void HUDComponent::UpdateLayout()
+{
+    UpdateLayout(static_cast<f32>(Core::WindowWidth()), static_cast<f32>(Core::WindowHeight()));
+}
+
+void HUDComponent::UpdateLayout(f32 width, f32 height)
+{
+    // The anchor on the screen.
+    f32 x = width / 2.0f + relativePosition.x * Graphics::ReferenceWidth;
+    if (screenFlags & AlignLeft)
+        x = relativePosition.x * Graphics::ReferenceWidth;
+    else if (screenFlags & AlignRight)
+        x = width - relativePosition.x * Graphics::ReferenceWidth;
+    f32 y = height / 2.0f + relativePosition.y * Graphics::ReferenceHeight;
+    if (screenFlags & AlignBottom)
+        y = relativePosition.y * Graphics::ReferenceHeight;
+    else if (screenFlags & AlignTop)
+        y = height - relativePosition.y * Graphics::ReferenceHeight;
+
+    // The element's own edge on the anchor.
+    const Math::Vector2 size = GetSize();
+    if (elementFlags & AlignLeft)
+        x += size.x / 2.0f;
+    else if (elementFlags & AlignRight)
+        x -= size.x / 2.0f;
+    if (elementFlags & AlignTop)
+        y -= size.y / 2.0f;
+    else if (elementFlags & AlignBottom)
+        y += size.y / 2.0f;
+
+    pixelPosition = Math::Vector2(x, y);
+    windowPosition =
+        Math::Vector2(width > 0.0f ? x / width : 0.0f, height > 0.0f ? y / height : 0.0f);
 }
 
 u32 HUDComponent::GetType() const
@@ -90,6 +161,19 @@ void HUDComponent::Deserialize(Serializer::XmlReader& reader)
     screenFlags = MakeAlignmentFlags(horizontalScreen, verticalScreen);
     elementFlags = MakeAlignmentFlags(horizontal, vertical);
     boundObject = 0;
+    UpdateLayout();
+
+    // An element of a placed object (one with a transform: a health bar over a character)
+    // joins the page shown now; page children carry no transform and are placed by their page.
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
+    System::UISystem* ui = System::UISystem::Instance();
+    PageComponent* page = ui != nullptr ? ui->GetCurrentPage() : nullptr;
+    if (owner != nullptr && page != nullptr && owner->GetComponent<TransformComponent>() != nullptr)
+    {
+        page->AppendElement(this);
+        boundObject = m_owner;
+    }
 }
 
 void HUDComponent::Serialize(Serializer::XmlWriter& writer)

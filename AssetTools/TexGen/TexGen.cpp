@@ -1,6 +1,7 @@
 // texgen <asset folder>: paints every generated texture into <asset folder>/Textures (and its
 // Particles folder): the default textures materials fall back to, the arena floor, the sky, one
-// palette per character and enemy, and the particle images. Noise comes from Math::Rand with a
+// palette per character and enemy, the menus' panels, buttons and player pointers, and the
+// particle images. Noise comes from Math::Rand with a
 // fixed seed per texture, so running it again gives the same bytes.
 #include "AssetTools/Common/Palette.h"
 #include "AssetTools/Common/ToolFolder.h"
@@ -30,6 +31,14 @@ constexpr u32 kDotSize = 64;
 constexpr u32 kSheetFrames = 16;
 constexpr u32 kSheetFramesPerRow = 4;
 constexpr u32 kFramePixels = 64;
+// The menus: buttons and title panels are rounded frames, pointers are arrows.
+constexpr u32 kButtonWidth = 256;
+constexpr u32 kButtonHeight = 64;
+constexpr u32 kPanelWidth = 256;
+constexpr u32 kPanelHeight = 48;
+constexpr f32 kFrameCorner = 14.0f;
+constexpr f32 kFrameBorder = 3.0f;
+constexpr u32 kPointerSize = 32;
 // One seed per noisy texture, so that adding a texture never changes another.
 constexpr u32 kGroundSeed = 1901;
 constexpr u32 kSmokeSeed = 1902;
@@ -194,6 +203,78 @@ bool PaletteTexture(const std::string& folder, const CharacterPalette& palette)
     return image.Save(folder + '/' + palette.name + ".png");
 }
 
+// A frame with rounded corners: its fill, a border of its own colour, clear outside; the edges
+// are smoothed over one pixel.
+bool Frame(const std::string& folder, const char* name, u32 width, u32 height, const Rgba& fill,
+           const Rgba& border)
+{
+    Image image(width, height, kRgba);
+    const f32 halfWidth = static_cast<f32>(width) * 0.5f;
+    const f32 halfHeight = static_cast<f32>(height) * 0.5f;
+    for (u32 y = 0; y < height; ++y)
+    {
+        for (u32 x = 0; x < width; ++x)
+        {
+            // Distance outside the rounded rectangle (negative inside).
+            const f32 qx =
+                std::fabs(static_cast<f32>(x) + 0.5f - halfWidth) - (halfWidth - kFrameCorner);
+            const f32 qy =
+                std::fabs(static_cast<f32>(y) + 0.5f - halfHeight) - (halfHeight - kFrameCorner);
+            const f32 outside = std::sqrt(std::fmax(qx, 0.0f) * std::fmax(qx, 0.0f) +
+                                          std::fmax(qy, 0.0f) * std::fmax(qy, 0.0f)) +
+                                std::fmin(std::fmax(qx, qy), 0.0f) - kFrameCorner;
+            const f32 cover = std::fmin(1.0f, std::fmax(0.0f, 0.5f - outside));
+            const Rgba& colour = outside > -kFrameBorder ? border : fill;
+            image.Set(x, y, Rgba{colour.r, colour.g, colour.b, ToByte(colour.a * cover)});
+        }
+    }
+    return image.Save(folder + '/' + name + ".png");
+}
+
+// An arrow pointing right in a player's colour with a dark outline, clear around it.
+bool Pointer(const std::string& folder, u32 player, const Rgba& colour)
+{
+    Image image(kPointerSize, kPointerSize, kRgba);
+    image.Fill(Rgba{0, 0, 0, 0});
+    const f32 size = static_cast<f32>(kPointerSize);
+    for (u32 y = 0; y < kPointerSize; ++y)
+    {
+        for (u32 x = 0; x < kPointerSize; ++x)
+        {
+            const f32 fx = (static_cast<f32>(x) + 0.5f) / size;
+            const f32 fy = std::fabs((static_cast<f32>(y) + 0.5f) / size - 0.5f);
+            // Inside the triangle (0.1, 0.1), (0.9, 0.5), (0.1, 0.9), by its half height here.
+            const f32 reach = 0.4f * (0.9f - fx) / 0.8f;
+            if (fx < 0.1f || fy > reach)
+                continue;
+            const bool edge = fx < 0.16f || fy > reach - 0.06f;
+            image.Set(x, y, edge ? Rgba{20, 20, 24, 255} : colour);
+        }
+    }
+    return image.Save(folder + "/MenuCharacterPointer" + std::to_string(player) + ".png");
+}
+
+bool MenuTextures(const std::string& folder)
+{
+    bool written = Frame(folder, "Button", kButtonWidth, kButtonHeight, Rgba{40, 48, 64, 225},
+                         Rgba{196, 176, 120, 255});
+    written = Frame(folder, "ButtonHover", kButtonWidth, kButtonHeight, Rgba{72, 86, 116, 235},
+                    Rgba{255, 222, 140, 255}) &&
+              written;
+    written = Frame(folder, "ButtonClick", kButtonWidth, kButtonHeight, Rgba{120, 100, 60, 240},
+                    Rgba{255, 240, 200, 255}) &&
+              written;
+    written = Frame(folder, "Panel", kPanelWidth, kPanelHeight, Rgba{20, 24, 32, 200},
+                    Rgba{160, 140, 90, 255}) &&
+              written;
+    // Player colours: red, blue, green, yellow.
+    const Rgba players[] = {
+        {220, 60, 50, 255}, {60, 110, 230, 255}, {70, 190, 80, 255}, {240, 210, 60, 255}};
+    for (u32 player = 0; player < sizeof(players) / sizeof(players[0]); ++player)
+        written = Pointer(folder, player, players[player]) && written;
+    return written;
+}
+
 // A white dot whose alpha falls smoothly from the centre to nothing at the edge.
 bool SoftDot(const std::string& folder)
 {
@@ -281,6 +362,7 @@ int main(int argc, char** argv)
     written = Sky(textures) && written;
     for (const CharacterPalette& palette : kPalettes)
         written = PaletteTexture(textures, palette) && written;
+    written = MenuTextures(textures) && written;
     written = SoftDot(particles) && written;
     written = Smoke(particles) && written;
     std::printf("%s: textures %s in %s\n", kTool, written ? "written" : "NOT all written",

@@ -419,6 +419,23 @@ void MessageSystem::ClearQueue()
     }
 }
 
+void MessageSystem::ClearQueueSparing(u32 sparedType)
+{
+    std::vector<Message*> spared;
+    while (GetQueueSize() > 0)
+    {
+        Message* message = PopFront();
+        if (message == nullptr)
+            break;
+        if (message->type == sparedType)
+            spared.push_back(message);
+        else
+            Discard(message);
+    }
+    for (Message* message : spared)
+        Enqueue(message);
+}
+
 void MessageSystem::ClearObjectMessages()
 {
     while (Message* message = DetachObjectMessage())

@@ -51,6 +51,9 @@ public:
     void Dispatch(Message* message);
     // Destroys every queued message without delivering it.
     void ClearQueue();
+    // As ClearQueue, but messages of the spared type stay queued (in their order) for the next
+    // update: a state change empties the queue while a background batch may still be finishing.
+    void ClearQueueSparing(u32 sparedType);
     // Destroys every message of the object-message list.
     void ClearObjectMessages();
 

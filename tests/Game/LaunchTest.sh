@@ -154,6 +154,28 @@ crashing_script | endless_script | exiting_script)
         grep -q "Engine: created GameStateSystem" "$log" || fail "start-up did not go on"
     fi
     ;;
+main_menu)
+    # The game starts in its first state, the main menu: the state loads its batch and is
+    # initialised, and the menu page becomes the current page.
+    "$game" -out "$work/log.txt" > "$work/stdout.txt" 2>&1 &
+    pid=$!
+    for _ in $(seq 150); do
+        kill -0 "$pid" 2>/dev/null || break
+        grep -q "UISystem: current page" "$work/log.txt" 2>/dev/null && break
+        sleep 0.1
+    done
+    kill -TERM "$pid" 2>/dev/null
+    timeout 30 tail --pid="$pid" -f /dev/null
+    wait "$pid"
+    rc=$?
+    log="$work/log.txt"
+    [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
+    grep -q "GameStateSystem: entering state Main" "$log" || fail "Main was not entered"
+    grep -q "GameStateSystem: initializing state Main" "$log" || fail "Main was not initialised"
+    [ "$(grep -c "UISystem: current page" "$log")" = 1 ] || fail "not exactly one page shown"
+    grep -q "UISystem: current page MainMenu" "$log" || fail "the main menu is not shown"
+    if grep -q "Error" "$log"; then fail "the log reports an error"; fi
+    ;;
 pipe_among_definitions)
     # A named pipe among the object definitions must neither block start-up nor be read.
     cp -r assets "$work/assets"

@@ -1,15 +1,22 @@
--- The main state: where the game starts. Load runs when the state is entered (start loading
--- its asset batch here); the engine calls Initialize once the batch is in, UpdateState every
--- frame after that, and Free then Unload when the state is left.
+-- The main state: where the game starts. Load runs when the state is entered and loads the
+-- state's asset batch at once, so Initialize follows when the batch is in; it makes the main
+-- menu and shows it. Unload destroys everything Initialize made (the objects from the first
+-- one on). Load calls nothing that acts at once on the user interface: the first state is
+-- entered before the user-interface system exists.
 
-function Load()
-end
-
+local firstObject = 0
 -- The music command that starts a track from its beginning, looped.
 local MUSIC_PLAY = 0
 
+function Load()
+    AssetLoader.LoadAssetBatch("Main", false)
+end
+
 function Initialize()
-    -- The background music plays through the game; pausing and resuming toggle it.
+    Engine.Output("Main: initialized")
+    firstObject = Engine.CreateObject(0, "MainMenuPage")
+    GameState.ChangePage("MainMenu")
+    -- The background music plays from the main menu on; pausing and resuming toggle it.
     Audio.MusicMessage(0, "backgroundMusicLoop", MUSIC_PLAY)
 end
 
@@ -20,6 +27,10 @@ function Free()
 end
 
 function Unload()
+    if firstObject ~= 0 then
+        Engine.DestroyRecentObjects(0, firstObject)
+        firstObject = 0
+    end
 end
 
 function Update(dt)

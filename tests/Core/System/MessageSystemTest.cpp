@@ -482,6 +482,27 @@ TEST_F(MessageSystemTest, ClearingTheQueueFromAHandlerEndsTheWalk)
     EXPECT_EQ(messages->GetQueueSize(), 0u);
 }
 
+TEST_F(MessageSystemTest, ASparingClearFromAHandlerKeepsOnlyTheSparedTypeForTheNextUpdate)
+{
+    constexpr u32 kSpared = 95;
+    alpha->onMessage = [&](Message*)
+    {
+        if (g_deliveries.size() == 1)
+            messages->ClearQueueSparing(kSpared);
+    };
+    engine->SendMessage(new TaggedMessage("first"), 0.0f);
+    engine->SendMessage(new TaggedMessage("dropped"), 0.0f);
+    engine->SendMessage(new TaggedMessage("kept", kSpared), 0.0f);
+    engine->SendMessage(new TaggedMessage("later", kSpared), 0.5f);
+    messages->Update(0.016f);
+    EXPECT_EQ(messages->GetQueueSize(), 2u);
+    messages->Update(0.016f);
+    const std::vector<std::string> expected = {"Alpha:first", "Beta:first", "Alpha:kept",
+                                               "Beta:kept"};
+    EXPECT_EQ(g_deliveries, expected);
+    EXPECT_EQ(messages->GetQueueSize(), 1u) << "the delayed one still waits";
+}
+
 TEST_F(MessageSystemTest, SystemCreatedDuringABroadcastGetsTheNextOne)
 {
     engine->GetSystemFactory().Register(

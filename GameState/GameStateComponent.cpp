@@ -1,0 +1,98 @@
+#include "GameState/GameStateComponent.h"
+#include "Core/Components/SystemRegistration.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Scripting/LuaComponent.h"
+#include "Serializer/Xml/ValueXml.h"
+#include "Serializer/Xml/XmlReader.h"
+
+QUILL_DEFINE_TYPE_RECORD(GameState::GameStateComponent, &TypeRecordOf<GameObjectComponent>(), false)
+
+namespace GameState
+{
+namespace
+{
+constexpr const char* kGameStateSystem = "GameStateSystem";
+// Further scripts beyond this many are not loaded: a definition's list is not trusted.
+constexpr std::size_t kMaxScripts = 64;
+
+Scripting::LuaComponent* LoadScript(const std::string& file, const std::string& name)
+{
+    Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+    if (script == nullptr)
+        return nullptr;
+    script->Load(file);
+    script->SetScriptName(name);
+    return script;
+}
+} // namespace
+
+GameStateComponent::GameStateComponent()
+    : GameObjectComponent(true), flags{true, true, true}, m_main(nullptr)
+{
+    Core::RegisterWithSystem(kGameStateSystem, this);
+}
+
+GameStateComponent::~GameStateComponent()
+{
+    Core::UnregisterFromSystem(kGameStateSystem, this);
+    Release();
+}
+
+u32 GameStateComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void GameStateComponent::Shutdown()
+{
+    Core::UnregisterFromSystem(kGameStateSystem, this);
+}
+
+void GameStateComponent::Release()
+{
+    for (Scripting::LuaComponent* script : m_scripts)
+        Scripting::LuaComponent::Destroy(script);
+    m_scripts.clear();
+    Scripting::LuaComponent::Destroy(m_main);
+    m_main = nullptr;
+}
+
+void GameStateComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    Release();
+    std::string unused;
+    std::string file;
+    std::string name;
+    Serializer::ReadValue(reader, unused, "");
+    Serializer::ReadValue(reader, file, "");
+    Serializer::ReadValue(reader, name, "");
+    m_main = LoadScript(file, name);
+    while (reader.CurrentElement() != nullptr && m_scripts.size() < kMaxScripts)
+    {
+        const tinyxml2::XMLElement* before = reader.CurrentElement();
+        file.clear();
+        name.clear();
+        Serializer::ReadValue(reader, file, "");
+        Serializer::ReadValue(reader, name, "");
+        if (reader.CurrentElement() == before)
+            break;
+        if (Scripting::LuaComponent* script = LoadScript(file, name))
+            m_scripts.push_back(script);
+    }
+}
+
+void GameStateComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    auto write = [&writer](const Scripting::LuaComponent* script)
+    {
+        Serializer::WriteValue(writer, script != nullptr ? script->GetFileName() : std::string(),
+                               "string");
+        Serializer::WriteValue(writer, script != nullptr ? script->GetScriptName() : std::string(),
+                               "string");
+    };
+    write(m_main);
+    for (const Scripting::LuaComponent* script : m_scripts)
+        write(script);
+}
+} // namespace GameState

@@ -1,0 +1,436 @@
+#include "GameState/UISystem.h"
+#include "Core/CoreServices.h"
+#include "Core/Engine.h"
+#include "Core/Log.h"
+#include "Core/Messages/Graphics/SetVisibleMessage.h"
+#include "Core/Messages/Graphics/WindowResizeMessage.h"
+#include "Core/Messages/Input/InputActionMessage.h"
+#include "Core/Messages/Input/InputCodes.h"
+#include "Core/Messages/Input/InputMoveMessage.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Messages/Object/ObjectCreateMessage.h"
+#include "Core/Messages/UserInterface/AddHudElementMessage.h"
+#include "Core/Messages/UserInterface/ChangeButtonFunctionMessage.h"
+#include "Core/Messages/UserInterface/ChangePageMessage.h"
+#include "Core/Messages/UserInterface/GameStateMessage.h"
+#include "Core/Messages/UserInterface/RemoveHudElementMessage.h"
+#include "Core/Messages/UserInterface/SetHudVisibleMessage.h"
+#include "Core/Messages/UserInterface/SetPointerPosMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/System/InputSystem.h"
+#include "GameState/ButtonComponent.h"
+#include "GameState/HUDComponent.h"
+#include "GameState/PageComponent.h"
+#include "Scripting/ScriptServices.h"
+#include <algorithm>
+
+namespace GameState
+{
+namespace System
+{
+UISystem* UISystem::s_instance = nullptr;
+
+namespace
+{
+constexpr u32 kNoTarget = 0;
+constexpr f32 kShown = 1.0f;
+constexpr f32 kHidden = 0.0f;
+// Buttons added by a script all take the first grid cell.
+constexpr s16 kScriptButtonCell = 0;
+// The player who opens the pause page with Escape.
+constexpr u32 kKeyboardPlayer = 0;
+
+void Post(Message* message)
+{
+    if (g_Engine != nullptr)
+        g_Engine->SendMessage(message, 0.0f);
+    else
+        DestroyMessage(message);
+}
+
+HUDComponent* ElementOf(u32 objectId)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
+    if (object == nullptr)
+        return nullptr;
+    if (HUDComponent* element = object->GetComponent<HUDComponent>())
+        return element;
+    return object->GetComponent<ButtonComponent>();
+}
+
+// The hooks of Scripting/ScriptServices.h.
+void HookAddButton(const std::string& material, const std::string& function,
+                   const std::string& name, f32 x, f32 y, u32 elementFlags)
+{
+    if (UISystem* ui = UISystem::Instance())
+        ui->AddButton(material, function, name, x, y, elementFlags);
+}
+
+u32 HookAddHudElement(const std::string& material, const std::string& text, f32 x, f32 y,
+                      u32 screenFlags, u32 elementFlags)
+{
+    UISystem* ui = UISystem::Instance();
+    return ui != nullptr ? ui->AddHudElement(material, text, x, y, screenFlags, elementFlags) : 0;
+}
+
+void HookSetHudElementPos(u32 objectId, f32 x, f32 y)
+{
+    if (HUDComponent* element = ElementOf(objectId))
+    {
+        element->relativePosition = Math::Vector2(x, y);
+        element->UpdateLayout();
+    }
+}
+
+void HookChangeHudElementTexture(u32 objectId, const std::string& material)
+{
+    if (HUDComponent* element = ElementOf(objectId))
+        element->SetMaterial(material);
+}
+
+void HookStopSingleHighlight()
+{
+    if (UISystem* ui = UISystem::Instance())
+        ui->StopSingleHighlight();
+}
+
+void HookSetButtonVisibility(const std::string& name, f32 value)
+{
+    UISystem* ui = UISystem::Instance();
+    PageComponent* page = ui != nullptr ? ui->GetCurrentPage() : nullptr;
+    if (ButtonComponent* button = page != nullptr ? page->FindButton(name) : nullptr)
+        button->alpha = value;
+}
+
+std::string HookPreviousPageName()
+{
+    UISystem* ui = UISystem::Instance();
+    PageComponent* previous = ui != nullptr ? ui->GetPreviousPage() : nullptr;
+    return previous != nullptr ? previous->GetPageName() : std::string();
+}
+} // namespace
+
+UISystem::UISystem()
+    : m_singleHighlight(false), m_highlightedPlayer(NoPlayer), m_current(nullptr),
+      m_previous(nullptr)
+{
+    m_name = "UISystem";
+    s_instance = this;
+}
+
+UISystem::~UISystem()
+{
+    Scripting::ScriptServices& hooks = Scripting::Services();
+    hooks.addButton.Remove(&HookAddButton);
+    hooks.addHudElement.Remove(&HookAddHudElement);
+    hooks.setHudElementPos.Remove(&HookSetHudElementPos);
+    hooks.changeHudElementTexture.Remove(&HookChangeHudElementTexture);
+    hooks.stopSingleHighlight.Remove(&HookStopSingleHighlight);
+    hooks.setButtonVisibility.Remove(&HookSetButtonVisibility);
+    hooks.previousPageName.Remove(&HookPreviousPageName);
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+void UISystem::Initialize(u32)
+{
+    Scripting::ScriptServices& hooks = Scripting::Services();
+    hooks.addButton.Install(&HookAddButton);
+    hooks.addHudElement.Install(&HookAddHudElement);
+    hooks.setHudElementPos.Install(&HookSetHudElementPos);
+    hooks.changeHudElementTexture.Install(&HookChangeHudElementTexture);
+    hooks.stopSingleHighlight.Install(&HookStopSingleHighlight);
+    hooks.setButtonVisibility.Install(&HookSetButtonVisibility);
+    hooks.previousPageName.Install(&HookPreviousPageName);
+}
+
+void UISystem::Register(GameObjectComponent* component)
+{
+    if (component == nullptr || component->GetName() != PageComponent::GetTypeName())
+        return;
+    auto* page = static_cast<PageComponent*>(component);
+    m_pages[page->GetPageName()] = page;
+    m_previous = nullptr;
+}
+
+void UISystem::Unregister(GameObjectComponent* component)
+{
+    if (component == nullptr)
+        return;
+    for (auto it = m_pages.begin(); it != m_pages.end();)
+    {
+        if (it->second == component)
+            it = m_pages.erase(it);
+        else
+            ++it;
+    }
+    // Also when a page of the same name has replaced it in the map.
+    if (m_current == component)
+        m_current = nullptr;
+    if (m_previous == component)
+        m_previous = nullptr;
+    if (m_pages.empty())
+        m_current = nullptr;
+}
+
+PageComponent* UISystem::FindPage(const std::string& name) const
+{
+    const auto found = m_pages.find(name);
+    return found != m_pages.end() ? found->second : nullptr;
+}
+
+std::string UISystem::GetCurrentPageName() const
+{
+    return m_current != nullptr ? m_current->GetPageName() : std::string();
+}
+
+u32 UISystem::ActivePlayers()
+{
+    const Core::System::InputSystem* input = Core::System::InputSystem::Instance();
+    return input != nullptr ? input->GetActivePlayers() : 0;
+}
+
+u32 UISystem::ControllerCount()
+{
+    const Core::System::InputSystem* input = Core::System::InputSystem::Instance();
+    return input != nullptr ? input->GetControllerCount() : 0;
+}
+
+void UISystem::Update(f32 seconds)
+{
+    if (m_current == nullptr)
+        return;
+    m_current->UpdatePage(seconds);
+    // The current page's script may have changed or removed the previous page.
+    if (m_previous != nullptr)
+        m_previous->UpdatePage(seconds);
+}
+
+void UISystem::ChangePage(const std::string& name)
+{
+    PageComponent* page = FindPage(name);
+    if (page == nullptr || page == m_current)
+        return;
+    m_previous = m_current;
+    m_current = page;
+    Core::Log() << "UISystem: current page " << name << '\n';
+    page->Open();
+    // Load may have changed pages again; close what is previous now.
+    if (m_previous != nullptr && m_previous != m_current)
+        m_previous->Close();
+}
+
+void UISystem::StopSingleHighlight()
+{
+    m_singleHighlight = false;
+    m_highlightedPlayer = NoPlayer;
+}
+
+void UISystem::ShowCursorObject(bool visible)
+{
+    // Without a cursor object there is nothing to show or hide.
+    const u32 cursor = Core::Services().cursorObjectId();
+    if (cursor == 0)
+        return;
+    Post(new SetVisibleMessage(m_id, visible, cursor));
+    Post(new SetHudVisibleMessage(m_id, visible ? kHidden : kShown, cursor));
+}
+
+void UISystem::TogglePause(u32 player)
+{
+    PageComponent* pause = FindPage(PageComponent::PausePage);
+    if (pause == nullptr)
+        return;
+    if (m_previous != nullptr)
+        m_previous->SetActive(false);
+    if (m_current != pause)
+    {
+        if (m_current == nullptr || m_current->GetPageName() != PageComponent::HudPage)
+            return;
+        m_previous = m_current;
+        m_previous->SetActive(false);
+        m_current = pause;
+        m_current->SetActive(true);
+        m_singleHighlight = true;
+        m_highlightedPlayer = static_cast<s32>(player);
+        Post(new GameStateMessage(m_id, GSM_PAUSE, kNoTarget));
+        if (ActivePlayers() == 0)
+            ShowCursorObject(false);
+        return;
+    }
+    if (static_cast<s32>(player) != m_highlightedPlayer)
+        return;
+    PageComponent* hud = FindPage(PageComponent::HudPage);
+    if (hud == nullptr)
+        return;
+    m_previous = m_current;
+    m_previous->SetActive(false);
+    StopSingleHighlight();
+    m_current = hud;
+    m_current->SetActive(true);
+    Post(new GameStateMessage(m_id, GSM_RESUME, kNoTarget));
+    if (ActivePlayers() == 0)
+        ShowCursorObject(true);
+}
+
+void UISystem::HandleKey(u32 key, u32 state)
+{
+    if (m_current == nullptr || state != KS_TRIGGER)
+        return;
+    if (key != ReloadKey)
+        m_current->CallScript("Clicked");
+    const bool paused = g_Engine != nullptr && g_Engine->IsPaused();
+    if (key == EscapeKey && !paused)
+        TogglePause(kKeyboardPlayer);
+}
+
+void UISystem::HandleAction(Message* message)
+{
+    const auto* action = static_cast<const InputActionMessage*>(message);
+    if (m_current == nullptr)
+        return;
+    if (action->state == KS_TRIGGER)
+        m_current->CallScript("Clicked");
+    if (action->state == KS_TRIGGER && action->action == PageComponent::ActionStart &&
+        action->player < PageComponent::PlayerCount)
+    {
+        TogglePause(action->player);
+        if (ControllerCount() > 0 && m_current != nullptr &&
+            m_current->GetPageName() == PageComponent::CharacterSelectPage)
+            m_current->CallScript("WantsToPlay", static_cast<s32>(action->player + 1));
+    }
+    if (m_current != nullptr)
+        m_current->HandleMessage(message);
+}
+
+void UISystem::HandleMessage(Message* message)
+{
+    if (message == nullptr)
+        return;
+    switch (message->type)
+    {
+    case GameStateMessage::Type:
+        if (static_cast<GameStateMessage*>(message)->command == GSM_EXIT)
+            m_current = nullptr;
+        break;
+    case AddHudElementMessage::Type:
+        if (m_current != nullptr)
+        {
+            const auto* add = static_cast<AddHudElementMessage*>(message);
+            m_current->AddHudElement(
+                add->elementId, add->materialName, add->text, Math::Vector2(add->x, add->y),
+                static_cast<u16>(add->screenAlignment), static_cast<u16>(add->elementAlignment));
+        }
+        break;
+    case RemoveHudElementMessage::Type:
+        if (m_current != nullptr)
+            m_current->RemoveHudElement(static_cast<RemoveHudElementMessage*>(message)->elementId);
+        break;
+    case ChangePageMessage::Type:
+        ChangePage(static_cast<ChangePageMessage*>(message)->pageName);
+        break;
+    case ChangeButtonFunctionMessage::Type:
+    {
+        const auto* change = static_cast<ChangeButtonFunctionMessage*>(message);
+        ButtonComponent* button =
+            m_current != nullptr ? m_current->FindButton(change->buttonName) : nullptr;
+        if (button != nullptr)
+            button->SetFunction(change->functionName);
+        break;
+    }
+    case SetPointerPosMessage::Type:
+    {
+        const auto* pointer = static_cast<SetPointerPosMessage*>(message);
+        HUDComponent* element =
+            m_current != nullptr ? m_current->GetPointer(pointer->controller) : nullptr;
+        if (element != nullptr)
+            element->relativePosition = Math::Vector2(pointer->x, pointer->y);
+        break;
+    }
+    case KeyboardMessage::Type:
+    {
+        const auto* key = static_cast<KeyboardMessage*>(message);
+        HandleKey(key->keyCode, key->state);
+        break;
+    }
+    case InputMoveMessage::Type:
+        if (m_current != nullptr)
+        {
+            if (static_cast<InputMoveMessage*>(message)->state == KS_TRIGGER)
+                m_current->CallScript("Clicked");
+            if (m_current != nullptr)
+                m_current->HandleMessage(message);
+        }
+        break;
+    case InputActionMessage::Type:
+        HandleAction(message);
+        break;
+    case WindowResizeMessage::Type:
+    {
+        const auto* resize = static_cast<WindowResizeMessage*>(message);
+        for (auto& [name, page] : m_pages)
+            page->LayOut(resize->windowSize.x, resize->windowSize.y);
+        break;
+    }
+    default:
+        break;
+    }
+}
+
+ButtonComponent* UISystem::AddButton(const std::string& material, const std::string& function,
+                                     const std::string& name, f32 x, f32 y, u32 elementFlags)
+{
+    if (m_current == nullptr)
+        return nullptr;
+    return m_current->AddButton(material, function, name, Math::Vector2(x, y), 0,
+                                static_cast<u16>(elementFlags), kScriptButtonCell);
+}
+
+u32 UISystem::AddHudElement(const std::string& material, const std::string& text, f32 x, f32 y,
+                            u32 screenFlags, u32 elementFlags)
+{
+    if (g_Engine == nullptr)
+        return 0;
+    const u32 id = GenerateIdLocked();
+    g_Engine->SendMessage(
+        new ObjectCreateMessage(m_id, id, PageComponent::HudElementArchetype, kNoTarget), 0.0f);
+    g_Engine->SendMessage(new AddHudElementMessage(m_id, id, material, text, x, y, screenFlags,
+                                                   elementFlags, kNoTarget),
+                          0.0f);
+    return id;
+}
+
+void UISystem::CollectDrawItems(std::vector<DrawItem>& items, f32 width, f32 height)
+{
+    if (m_current == nullptr || !m_current->IsActive())
+        return;
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    for (HUDComponent* element : m_current->GetElements())
+    {
+        const Math::Vector2 size = element->GetSize();
+        if (width > 0.0f && height > 0.0f)
+            element->hitSize = Math::Vector2(size.x / width, size.y / height);
+        if (element->alpha <= 0.0f || size.x <= 0.0f || size.y <= 0.0f)
+            continue;
+        Math::Vector2 centre = element->pixelPosition;
+        // A pointer follows the button it stands on, offset by its own position.
+        if (element->pointerShown && factory != nullptr)
+        {
+            const GameObject* followed = factory->FindObject(element->boundObject);
+            const ButtonComponent* button =
+                followed != nullptr ? followed->GetComponent<ButtonComponent>() : nullptr;
+            if (button != nullptr)
+                centre =
+                    button->pixelPosition + Math::Vector2(element->relativePosition.x * width,
+                                                          element->relativePosition.y * height);
+        }
+        if (const auto* button = dynamic_cast<const ButtonComponent*>(element))
+            centre.x += button->slide.x * width;
+        items.push_back({element->GetShownMaterial(), centre, size, element->alpha, element->colour,
+                         element->GetOwner()});
+    }
+}
+} // namespace System
+} // namespace GameState

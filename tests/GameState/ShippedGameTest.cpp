@@ -1,0 +1,287 @@
+// The game's own states, pages and scripts, run headless from the repository's assets with four
+// fake controllers: the main menu, the level's character selection, the heads-up display, the
+// pause page and a defeat that returns to the main menu. Players are counted through the
+// logic hook, which the test answers (its characters live until their health is emptied).
+// A contract test checks every callback of every shipped state and page script.
+#include "Core/Messages/Gameplay/SetPlayerNumberMessage.h"
+#include "Core/Messages/Input/InputActionMessage.h"
+#include "Core/Messages/Input/InputCodes.h"
+#include "Core/Messages/Input/InputMoveMessage.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Objects/ComponentFactory.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "GameState/GameStateSystem.h"
+#include "GameState/PageComponent.h"
+#include "GameState/UISystem.h"
+#include "Scripting/LuaComponent.h"
+#include "Scripting/ScriptServices.h"
+#include "tests/GameState/GameStateWorld.h"
+#include "tests/Support/FakeWindowLayer.h"
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <set>
+#include <string>
+#include <tinyxml2.h>
+#include <vector>
+
+using GameState::PageComponent;
+using GameState::System::GameStateSystem;
+using GameState::System::UISystem;
+
+namespace
+{
+constexpr u32 kControllers = 4;
+const char* const kKinds[] = {"Golem", "Mage", "SteamKnight"};
+
+// Stands in for the player controller of the rules (a later layer): keeps the player number
+// its character is given.
+class StandInController : public GameObjectComponent
+{
+public:
+    StandInController() : GameObjectComponent(true) {}
+    static std::string GetTypeName() { return "SimpleControllerComponent"; }
+    u32 GetType() const override { return HashTypeName(GetTypeName().c_str()); }
+    std::string GetName() const override { return GetTypeName(); }
+    void Deserialize(Serializer::XmlReader&) override {}
+    void Serialize(Serializer::XmlWriter&) override {}
+    void HandleMessage(Message* message) override
+    {
+        if (message->type == SetPlayerNumberMessage::Type)
+            player = static_cast<s32>(static_cast<SetPlayerNumberMessage*>(message)->playerNumber);
+    }
+
+    s32 player = -1;
+};
+
+// The characters that still have health, as the logic system would report its players.
+std::vector<u32> g_living;
+std::vector<u32> LivingPlayers()
+{
+    return g_living;
+}
+
+class ShippedGame
+{
+public:
+    ShippedGame() : m_plugged(Plug(window))
+    {
+        world.engine->GetFactory()->GetComponentFactory().Register<StandInController>(
+            ComponentFactory::LogicPool);
+    }
+    ~ShippedGame() { Scripting::Services().playerObjectIds.Remove(&LivingPlayers); }
+
+    std::string Page() const { return UISystem::Instance()->GetCurrentPageName(); }
+    std::string State() const
+    {
+        const GameStateSystem* states = GameStateSystem::Instance();
+        return states->GetStateName(states->GetCurrent());
+    }
+    void Action(u32 player, u32 action)
+    {
+        world.Post(new InputActionMessage(0, player, action, KS_TRIGGER, 0));
+        // Delivery, then what the scripts posted, then a state's batch and its initialisation.
+        world.Frames(4);
+    }
+    void Move(u32 player, f32 x)
+    {
+        world.Post(new InputMoveMessage(0, player, Math::Vector2(x, 0.0f), KS_TRIGGER, 0));
+        world.Frames(2);
+    }
+    void Escape()
+    {
+        world.Post(new KeyboardMessage(0, UISystem::EscapeKey, KS_TRIGGER, 0));
+        world.Frames(2);
+    }
+    std::vector<u32> Characters() const
+    {
+        std::vector<u32> ids;
+        for (const char* kind : kKinds)
+        {
+            for (u32 id : world.recorder->IdsOf(kind))
+                ids.push_back(id);
+        }
+        return ids;
+    }
+
+    FakeWindowLayer window;
+
+private:
+    static bool Plug(FakeWindowLayer& window)
+    {
+        for (u32 id = 0; id < kControllers; ++id)
+            window.PlugController(static_cast<int>(id));
+        return true;
+    }
+    bool m_plugged;
+
+public:
+    GameStateWorld world{{"ScriptingSystem", "MessagingSystem", "InputSystem", "SerializerSystem",
+                          "AssetLoaderSystem", "GameStateSystem", "UISystem"}};
+};
+
+std::string PageScriptOf(const tinyxml2::XMLElement* page, std::vector<std::string>& functions)
+{
+    std::string script;
+    for (const tinyxml2::XMLElement* child = page->FirstChildElement(); child != nullptr;
+         child = child->NextSiblingElement())
+    {
+        const std::string tag = child->Name();
+        if (tag == "ScriptFile" && child->GetText() != nullptr)
+            script = child->GetText();
+        if (tag == "FunctionName" && child->GetText() != nullptr)
+            functions.push_back(child->GetText());
+    }
+    return script;
+}
+
+bool IsFunction(Scripting::LuaComponent& script, const std::string& name)
+{
+    lua_State* state = script.GetState();
+    lua_getglobal(state, name.c_str());
+    const bool function = lua_type(state, -1) == LUA_TFUNCTION;
+    lua_settop(state, 0);
+    return function;
+}
+} // namespace
+
+TEST(ShippedGame, FromTheMainMenuThroughALevelAndBack)
+{
+    ShippedGame game;
+    GameStateWorld& world = game.world;
+    world.Frames(3);
+    EXPECT_EQ(game.State(), "Main");
+    EXPECT_EQ(game.Page(), "MainMenu");
+    EXPECT_EQ(world.log.Count("GameStateSystem: initializing state Main"), 1u);
+
+    // Play, for the first player (the selection starts on the first button).
+    game.Action(0, PageComponent::ActionSelect);
+    EXPECT_EQ(game.State(), "Level1");
+    EXPECT_EQ(world.log.Count("GameStateSystem: leaving state Main"), 1u);
+    EXPECT_EQ(game.Page(), "CharacterSelect");
+
+    // Four players join with Start and pick: Golem, Mage, SteamKnight, Golem.
+    for (u32 player = 0; player < kControllers; ++player)
+        game.Action(player, PageComponent::ActionStart);
+    game.Action(0, PageComponent::ActionSelect);
+    game.Move(1, 1.0f);
+    game.Action(1, PageComponent::ActionSelect);
+    game.Move(2, 1.0f);
+    game.Move(2, 1.0f);
+    game.Action(2, PageComponent::ActionSelect);
+    game.Action(3, PageComponent::ActionSelect);
+    EXPECT_EQ(game.Page(), "CharacterSelect") << "nobody has begun yet";
+
+    Scripting::Services().playerObjectIds.Install(&LivingPlayers);
+    game.Action(0, PageComponent::ActionStart);
+    EXPECT_EQ(game.Page(), "HUD");
+    g_living = game.Characters();
+    ASSERT_EQ(g_living.size(), 4u);
+    world.Frames(1);
+    const char* const picks[] = {"Golem", "Mage", "SteamKnight", "Golem"};
+    for (u32 player = 0; player < kControllers; ++player)
+    {
+        // The recorder lists the characters in kind order; find this player's.
+        bool found = false;
+        for (u32 id : g_living)
+        {
+            const GameObject* character = world.engine->GetFactory()->FindObject(id);
+            ASSERT_NE(character, nullptr);
+            const auto* controller = dynamic_cast<const StandInController*>(
+                character->GetComponent(HashTypeName(StandInController::GetTypeName().c_str())));
+            ASSERT_NE(controller, nullptr);
+            if (controller->player == static_cast<s32>(player))
+            {
+                EXPECT_EQ(character->GetName(), picks[player]);
+                found = true;
+            }
+        }
+        EXPECT_TRUE(found) << "a character numbered " << player;
+    }
+    world.Frames(2);
+
+    // Escape pauses; the same key on the pause page resumes.
+    game.Escape();
+    EXPECT_EQ(game.Page(), "Pause");
+    EXPECT_TRUE(world.engine->IsPaused());
+    game.Escape();
+    EXPECT_EQ(game.Page(), "HUD");
+    EXPECT_FALSE(world.engine->IsPaused());
+
+    // Every character's health emptied: defeat, a line on the display, then the main menu.
+    g_living.clear();
+    world.Frames(2);
+    EXPECT_EQ(world.log.Count("Level1: Defeat"), 1u);
+    world.Frames(90);
+    EXPECT_EQ(game.State(), "Main");
+    EXPECT_EQ(game.Page(), "MainMenu");
+    EXPECT_EQ(world.log.Count("GameStateSystem: initializing state Main"), 2u);
+    EXPECT_EQ(world.log.Count("Level1: Defeat"), 1u) << "the end is seen once";
+    EXPECT_TRUE(game.Characters().size() == 4u);
+    for (u32 id : game.Characters())
+        EXPECT_EQ(world.engine->GetFactory()->FindObject(id), nullptr) << "the level cleaned up";
+}
+
+TEST(ShippedGame, EveryStateAndPageScriptDefinesItsCallbacks)
+{
+    GameStateWorld world({"ScriptingSystem"});
+    std::vector<Scripting::LuaComponent*> loaded;
+    auto load = [&](const std::string& file)
+    {
+        Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+        EXPECT_TRUE(script->Load(file)) << file;
+        loaded.push_back(script);
+        return script;
+    };
+
+    Scripting::LuaComponent* system = load(GameStateSystem::SystemScript);
+    u32 count = 0;
+    ASSERT_TRUE(system->CallReturnUnsigned("GetScriptCount", count));
+    std::set<std::string> names;
+    for (u32 i = 1; i <= count; ++i)
+    {
+        std::string file;
+        std::string name;
+        system->CallUnsignedReturnString("GetScriptFilename", i, file);
+        system->CallUnsignedReturnString("GetScriptName", i, name);
+        names.insert(name);
+        Scripting::LuaComponent* state = load(file);
+        for (const char* callback :
+             {"Load", "Initialize", "UpdateState", "Free", "Unload", "Update"})
+            EXPECT_TRUE(IsFunction(*state, callback)) << file << ": " << callback;
+    }
+    EXPECT_EQ(names, (std::set<std::string>{"Main", "Level1"}));
+
+    std::set<std::string> pages;
+    for (const auto& entry : std::filesystem::directory_iterator("assets/Objects"))
+    {
+        tinyxml2::XMLDocument document;
+        if (document.LoadFile(entry.path().string().c_str()) != tinyxml2::XML_SUCCESS)
+            continue;
+        const tinyxml2::XMLElement* root = document.RootElement();
+        const tinyxml2::XMLElement* page =
+            root != nullptr ? root->FirstChildElement("PageComponent") : nullptr;
+        if (page == nullptr)
+            continue;
+        const tinyxml2::XMLElement* name = page->FirstChildElement("PageName");
+        pages.insert(name != nullptr && name->GetText() != nullptr ? name->GetText() : "");
+        std::vector<std::string> functions = {"Load",
+                                              "UpdatePage",
+                                              "Clicked",
+                                              "WantsToPlay",
+                                              "CanControllerMove",
+                                              "ReturnClicked",
+                                              "ResumeClicked",
+                                              "ControllerMovedToNewButton",
+                                              "Update"};
+        const std::string file = PageScriptOf(page, functions);
+        Scripting::LuaComponent* script = load(file);
+        for (const std::string& function : functions)
+            EXPECT_TRUE(IsFunction(*script, function)) << file << ": " << function;
+    }
+    EXPECT_EQ(pages, (std::set<std::string>{"MainMenu", "CharacterSelect", "HUD", "Pause"}));
+    for (Scripting::LuaComponent* script : loaded)
+        Scripting::LuaComponent::Destroy(script);
+    EXPECT_EQ(world.log.Count("Error"), 0u) << world.log.Text();
+}

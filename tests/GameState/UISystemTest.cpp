@@ -1,0 +1,456 @@
+// Pages in a world of their own: a temporary tree with the element, button and pointer
+// definitions, page definitions made by the test and page scripts that log every callback as
+// "<page> <callback> <arguments>". Controllers come from a fake window layer.
+#include "GameState/UISystem.h"
+#include "Core/CoreServices.h"
+#include "Core/Engine.h"
+#include "Core/Messages/Graphics/WindowResizeMessage.h"
+#include "Core/Messages/Input/InputActionMessage.h"
+#include "Core/Messages/Input/InputCodes.h"
+#include "Core/Messages/Input/InputMoveMessage.h"
+#include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Messages/UserInterface/ChangePageMessage.h"
+#include "Core/Messages/UserInterface/RemoveHudElementMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/System/InputSystem.h"
+#include "GameState/ButtonComponent.h"
+#include "GameState/GameStateComponent.h"
+#include "GameState/GameStateSystem.h"
+#include "GameState/HUDComponent.h"
+#include "GameState/PageComponent.h"
+#include "Graphics/Assets/MaterialManager.h"
+#include "Graphics/Assets/TextureManager.h"
+#include "Graphics/Formats/PngWriter.h"
+#include "Scripting/LuaComponent.h"
+#include "Scripting/ScriptServices.h"
+#include "Serializer/ObjectDefinitionManager.h"
+#include "Serializer/SerializerSystem.h"
+#include "tests/GameState/GameStateWorld.h"
+#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Support/TempFiles.h"
+#include <gtest/gtest.h>
+#include <string>
+#include <utility>
+#include <vector>
+
+using GameState::ButtonComponent;
+using GameState::HUDComponent;
+using GameState::PageComponent;
+using GameState::System::UISystem;
+
+namespace
+{
+using Buttons = std::vector<std::pair<std::string, int>>; // name, grid cell
+
+std::string PageScript(const std::string& page, const Buttons& buttons)
+{
+    auto logs = [&](const std::string& what) { return "Engine.Output('" + page + " " + what; };
+    std::string text = "function Load() " + logs("Load')") + " end\n" + "function UpdatePage(dt) " +
+                       logs("UpdatePage')") + " end\n" + "function Clicked() " + logs("Clicked')") +
+                       " end\n" + "function WantsToPlay(n) " + logs("WantsToPlay ' .. n)") +
+                       " end\n" + "function ControllerMovedToNewButton(p, c) " +
+                       logs("Moved ' .. p .. ' ' .. c)") + " end\n" + "function ReturnClicked(p) " +
+                       logs("ReturnClicked ' .. p)") + " end\n" + "function ResumeClicked(p) " +
+                       logs("ResumeClicked ' .. p)") + " end\n" + "function Update(dt) end\n";
+    for (const auto& [name, cell] : buttons)
+        text += "function Press" + name + "(p) " + logs("Press" + name + " ' .. p)") + " end\n";
+    return text;
+}
+
+std::string PageDefinition(const std::string& archetype, const std::string& page,
+                           const Buttons& buttons)
+{
+    std::string text = "<" + archetype + "><PageComponent><PageName>" + page +
+                       "</PageName><ScriptFile>Pages/" + page + ".lua</ScriptFile>";
+    text += "<HudElement/><RelativePos_0-1 X='0' Y='0.3'/><Material>Box</Material>"
+            "<Text>Title</Text><Visibility>1</Visibility>";
+    for (const auto& [name, cell] : buttons)
+        text +=
+            "<Button/><RelativePos_0-1 X='0' Y='0'/><Material>Box</Material><FunctionName>Press" +
+            name + "</FunctionName><ButtonName>" + name + "</ButtonName><gridIndex>" +
+            std::to_string(cell) + "</gridIndex><ScaleFactor X='2' Y='2'/>";
+    return text + "</PageComponent></" + archetype + ">";
+}
+
+// The tree, the fake controllers (plugged before the input system looks) and the world.
+class PageWorld
+{
+public:
+    explicit PageWorld(int controllers = 0) : m_written(Prepare(controllers)) {}
+
+    // A page object from a definition written now.
+    PageComponent* MakePage(const std::string& page, const Buttons& buttons,
+                            const std::string& archetype = "")
+    {
+        const std::string name = archetype.empty() ? page + "Page" : archetype;
+        folder.Write("assets/Scripts/Pages/" + page + ".lua", PageScript(page, buttons));
+        folder.Write("assets/Objects/" + name + ".xml", PageDefinition(name, page, buttons));
+        Serializer::ObjectDefinitionManager::Instance()->LoadAll(0);
+        GameObject* object =
+            Serializer::System::SerializerSystem::CreateObject(0, name, Engine::GenerateId());
+        return object != nullptr ? object->GetComponent<PageComponent>() : nullptr;
+    }
+
+    UISystem& UI() { return *UISystem::Instance(); }
+    Engine& engine() { return *world.engine; }
+    void Show(const std::string& page) { UI().ChangePage(page); }
+    void Deliver(Message&& message) { UI().HandleMessage(&message); }
+    void Action(u32 player, u32 action)
+    {
+        Deliver(InputActionMessage(0, player, action, KS_TRIGGER, 0));
+    }
+    std::size_t Count(const std::string& line) { return world.log.Count(line); }
+    void SetActivePlayers(u16 players)
+    {
+        Core::System::InputSystem::Instance()->SetActivePlayers(players);
+    }
+
+    FakeWindowLayer window;
+    TempFolder folder{"quill-pages"};
+
+private:
+    bool Prepare(int controllers)
+    {
+        for (int id = 0; id < controllers; ++id)
+            window.PlugController(id);
+        folder.Write("assets/Objects/Button.xml", "<Button><ButtonComponent/></Button>");
+        folder.Write("assets/Objects/HudElement.xml", "<HudElement><HUDComponent/></HudElement>");
+        folder.Write("assets/Objects/HudCharacterPointer.xml",
+                     "<HudCharacterPointer><HUDComponent/></HudCharacterPointer>");
+        return true;
+    }
+
+    bool m_written;
+
+public:
+    GameStateWorld world{{"ScriptingSystem", "MessagingSystem", "InputSystem", "SerializerSystem",
+                          "GameStateSystem", "UISystem"}};
+};
+
+const Buttons kGrid = {{"B0", 0}, {"B1", 1}, {"B2", 2}, {"B5", 5}, {"B6", 6}, {"B9", 9}};
+const Math::Vector2 kUp(0.0f, 1.0f);
+const Math::Vector2 kDown(0.0f, -1.0f);
+const Math::Vector2 kLeft(-1.0f, 0.0f);
+const Math::Vector2 kRight(1.0f, 0.0f);
+} // namespace
+
+TEST(UIPages, AnObjectFromItsDefinitionBecomesAPageWithElementsButtonsAndPointers)
+{
+    PageWorld world;
+    PageComponent* page = world.MakePage("Menu", {{"Play", 1}, {"Quit", 4}});
+    ASSERT_NE(page, nullptr);
+    EXPECT_EQ(world.UI().FindPage("Menu"), page);
+    // The title, two buttons, then four pointers.
+    EXPECT_EQ(page->GetElements().size(), 7u);
+    EXPECT_EQ(page->GetCell(1), "Play");
+    EXPECT_EQ(page->GetCell(4), "Quit");
+    EXPECT_EQ(page->GetSelection(3), 1) << "every player starts on the first cell with a button";
+    ASSERT_NE(page->GetPointer(2), nullptr);
+    EXPECT_EQ(page->GetPointer(2)->boundObject, page->FindButton("Play")->GetOwner());
+    EXPECT_EQ(page->FindButton("Play")->scaleFactor.x, 2.0f);
+}
+
+TEST(UIPages, GridMovesFollowTheRowsAndColumns)
+{
+    PageWorld world;
+    PageComponent* page = world.MakePage("Grid", kGrid);
+    ASSERT_NE(page, nullptr);
+    struct Move
+    {
+        s16 from;
+        Math::Vector2 direction;
+        s16 to; // -1: refused, the selection stays
+    };
+    const Move moves[] = {
+        {1, kDown, 5},   // cell 4 is empty: right of it within its row
+        {2, kRight, -1}, // cell 3 starts the next row
+        {0, kRight, 1},  {2, kLeft, 1}, {5, kLeft, -1}, // 4 and 3 are empty
+        {5, kUp, 2},     {6, kUp, 5}, // 3 is empty and first in its row: look right
+        {9, kDown, -1},  {9, kUp, 6},   {1, Math::Vector2(0.0f, 0.0f), -1},
+        {6, kRight, -1}, // the rest of row 2 is empty
+    };
+    for (const Move& move : moves)
+    {
+        page->SetSelection(0, move.from);
+        EXPECT_EQ(page->MoveSelection(0, move.direction), move.to != -1) << move.from;
+        EXPECT_EQ(page->GetSelection(0), move.to != -1 ? move.to : move.from) << move.from;
+    }
+    EXPECT_EQ(world.Count("Grid Moved 0 5"), 2u);
+
+    // No selection: the first move selects the first cell holding a button.
+    page->SetSelection(1, PageComponent::NoSelection);
+    EXPECT_TRUE(page->MoveSelection(1, kUp));
+    EXPECT_EQ(page->GetSelection(1), 0);
+    // Players outside 0 to 3 are ignored.
+    EXPECT_FALSE(page->MoveSelection(4, kDown));
+    page->SetSelection(7, 2);
+    EXPECT_EQ(page->GetSelection(7), PageComponent::NoSelection);
+}
+
+TEST(UIPages, ControllerInputMovesPressesAndIgnoresBadPlayersAndCells)
+{
+    PageWorld world(2);
+    world.SetActivePlayers(2);
+    PageComponent* page = world.MakePage("Grid", kGrid);
+    PageComponent* bad = world.MakePage("Bad", {{"Far", 15}, {"Near", 2}});
+    ASSERT_NE(bad, nullptr);
+    EXPECT_EQ(world.Count("page Bad: button Far has grid cell 15"), 1u);
+    EXPECT_NE(bad->FindButton("Far"), nullptr) << "filed by name, out of the grid";
+    EXPECT_EQ(bad->GetSelection(0), 2);
+
+    world.Show("Grid");
+    world.Deliver(InputMoveMessage(0, 1, kRight, KS_TRIGGER, 0));
+    EXPECT_EQ(page->GetSelection(1), 1);
+    EXPECT_EQ(world.Count("Grid Clicked"), 1u);
+    EXPECT_EQ(world.Count("Page playing audio effect"), 1u);
+    world.Deliver(InputMoveMessage(0, 1, kRight, KS_PRESSED, 0));
+    EXPECT_EQ(page->GetSelection(1), 1) << "only a press moves";
+
+    world.Action(1, PageComponent::ActionSelect);
+    EXPECT_EQ(world.Count("Grid PressB1 1"), 1u);
+    world.Action(9, PageComponent::ActionSelect);
+    world.Deliver(InputMoveMessage(0, 9, kRight, KS_TRIGGER, 0));
+    EXPECT_EQ(world.Count("Press"), 1u);
+    EXPECT_EQ(world.Count("Grid Moved 9"), 0u);
+    EXPECT_EQ(world.Count("Page playing audio effect"), 2u);
+
+    // A press on a page without buttons still calls Clicked and performs nothing.
+    world.MakePage("Empty", {});
+    world.Show("Empty");
+    world.Action(0, PageComponent::ActionSelect);
+    EXPECT_EQ(world.Count("Empty Clicked"), 1u);
+    EXPECT_EQ(world.Count("Page playing audio effect"), 2u);
+}
+
+TEST(UIPages, PauseOpensFromTheHudAndClosesForItsOpenerOnly)
+{
+    PageWorld world(2);
+    world.SetActivePlayers(2);
+    world.MakePage("Menu", {{"Play", 0}});
+    world.MakePage("HUD", {}, "HudPage");
+    world.MakePage("Pause", {{"Resume", 0}});
+    world.MakePage("CharacterSelect", {{"Golem", 0}});
+    const KeyboardMessage escape(0, UISystem::EscapeKey, KS_TRIGGER, 0);
+    auto pressEscape = [&] { world.Deliver(KeyboardMessage(escape)); };
+
+    pressEscape();
+    EXPECT_EQ(world.UI().GetCurrentPage(), nullptr) << "no current page: nothing";
+    world.Show("Menu");
+    pressEscape();
+    EXPECT_EQ(world.UI().GetCurrentPageName(), "Menu");
+
+    world.Show("HUD");
+    world.world.Frames(1);
+    pressEscape();
+    EXPECT_EQ(world.UI().GetCurrentPageName(), "Pause");
+    EXPECT_TRUE(world.UI().IsSingleHighlight());
+    EXPECT_EQ(world.UI().GetHighlightedPlayer(), 0);
+    world.world.Frames(1);
+    EXPECT_TRUE(world.engine().IsPaused());
+
+    // Escape while paused, and the start action of the other player, change nothing.
+    pressEscape();
+    world.Action(1, PageComponent::ActionStart);
+    world.world.Frames(1);
+    EXPECT_EQ(world.UI().GetCurrentPageName(), "Pause");
+    EXPECT_TRUE(world.engine().IsPaused());
+
+    world.Action(0, PageComponent::ActionStart);
+    EXPECT_EQ(world.UI().GetCurrentPageName(), "HUD");
+    EXPECT_FALSE(world.UI().IsSingleHighlight());
+    world.world.Frames(1);
+    EXPECT_FALSE(world.engine().IsPaused());
+
+    // Start on the character selection asks who wants to play, and resumes for the page.
+    world.Show("CharacterSelect");
+    world.Action(1, PageComponent::ActionStart);
+    EXPECT_EQ(world.Count("CharacterSelect WantsToPlay 2"), 1u);
+    EXPECT_EQ(world.Count("CharacterSelect ResumeClicked 1"), 1u);
+}
+
+TEST(UIPages, TheMouseClicksAndHoversWithinTheHitSize)
+{
+    PageWorld world;
+    PageComponent* page = world.MakePage("Menu", {{"Play", 0}});
+    world.Show("Menu");
+    ButtonComponent* play = page->FindButton("Play");
+    // Without a texture the button has no size; the overlay would store what it drew.
+    play->hitSize = Math::Vector2(0.2f, 0.2f);
+    const f32 width = static_cast<f32>(Core::WindowWidth());
+    const f32 height = static_cast<f32>(Core::WindowHeight());
+    auto cursorAt = [&](f32 u, f32 v) {
+        Core::System::InputSystem::SetCursorPosition(Math::Vector2(u * width, (1.0f - v) * height));
+    };
+
+    cursorAt(0.55f, 0.45f);
+    world.Action(0, PageComponent::ActionPress);
+    EXPECT_EQ(world.Count("Menu PressPlay 0"), 1u);
+    EXPECT_EQ(world.Count("page Menu calls PressPlay"), 1u);
+    EXPECT_EQ(world.Count("Page playing audio effect"), 1u);
+
+    // Hover: a sound when the hovered button changes, none while it stays.
+    world.world.Frames(2);
+    EXPECT_TRUE(play->IsHighlighted());
+    EXPECT_EQ(play->displayScale.x, 2.0f);
+    EXPECT_EQ(world.Count("Page playing audio effect"), 2u);
+    cursorAt(0.65f, 0.5f);
+    world.world.Frames(1);
+    EXPECT_FALSE(play->IsHighlighted());
+    world.Action(0, PageComponent::ActionPress);
+    EXPECT_EQ(world.Count("Menu PressPlay 0"), 1u);
+    cursorAt(0.5f, 0.5f);
+    world.world.Frames(1);
+    EXPECT_EQ(world.Count("Page playing audio effect"), 3u);
+
+    // The back and resume actions of the mouse.
+    world.Action(0, PageComponent::ActionBack);
+    EXPECT_EQ(world.Count("Menu ReturnClicked 0"), 1u);
+}
+
+TEST(UIPages, ThePreviousPageUpdatesUntilReplacedAndSlidesOut)
+{
+    PageWorld world;
+    PageComponent* a = world.MakePage("A", {{"X", 0}});
+    world.MakePage("B", {{"Y", 0}});
+    world.MakePage("C", {});
+    world.Show("A");
+    world.Show("B");
+    EXPECT_EQ(world.Count("B Load"), 1u);
+    EXPECT_FALSE(a->IsActive());
+    EXPECT_EQ(a->FindButton("X")->slide.x, -0.05f);
+    world.world.Frames(3);
+    EXPECT_EQ(world.Count("A UpdatePage"), 3u);
+    EXPECT_EQ(world.Count("B UpdatePage"), 3u);
+    EXPECT_EQ(Scripting::Services().previousPageName(), "A");
+    world.Show("C");
+    world.world.Frames(3);
+    EXPECT_EQ(world.Count("A UpdatePage"), 3u);
+    EXPECT_EQ(world.Count("B UpdatePage"), 6u);
+    EXPECT_EQ(Scripting::Services().previousPageName(), "B");
+}
+
+TEST(UIPages, ScriptButtonsTakeCellZeroAndRemovalFindsNoButton)
+{
+    PageWorld world;
+    Scripting::Services().addButton("Box", "PressX", "X", 0.1f, 0.1f, 5);
+    PageComponent* page = world.MakePage("Menu", {});
+    world.Show("Menu");
+    Scripting::Services().addButton("Box", "PressX", "X", 0.1f, 0.1f, 5);
+    Scripting::Services().addButton("Box", "PressY", "Y", 0.1f, -0.1f, 0);
+    EXPECT_EQ(page->GetCell(0), "Y") << "the last one added owns the cell";
+    ASSERT_NE(page->FindButton("X"), nullptr);
+    EXPECT_EQ(page->FindButton("X")->elementFlags, 5u);
+    EXPECT_EQ(page->FindButton("X")->screenFlags, 0u);
+
+    const u32 x = page->FindButton("X")->GetOwner();
+    world.Deliver(RemoveHudElementMessage(0, x, 0));
+    EXPECT_NE(page->FindButton("X"), nullptr) << "looked up by the element's own type id";
+
+    Scripting::Services().setButtonVisibility("Y", 0.0f);
+    EXPECT_EQ(page->FindButton("Y")->alpha, 0.0f);
+    Scripting::Services().setHudElementPos(x, 0.25f, 0.0f);
+    EXPECT_EQ(page->FindButton("X")->relativePosition.x, 0.25f);
+    EXPECT_FLOAT_EQ(page->FindButton("X")->pixelPosition.x,
+                    Core::WindowWidth() / 2.0f + 0.25f * 1366.0f);
+}
+
+TEST(UIPages, APageReplacedByNameLeavesNoCurrentPageWhenDestroyedLater)
+{
+    PageWorld world;
+    PageComponent* first = world.MakePage("P", {{"A", 0}}, "FirstPage");
+    world.Show("P");
+    PageComponent* second = world.MakePage("P", {{"B", 0}}, "SecondPage");
+    EXPECT_EQ(world.UI().FindPage("P"), second);
+    EXPECT_EQ(world.UI().GetCurrentPage(), first);
+    const u32 button = first->FindButton("A")->GetOwner();
+    const u32 pointer = first->GetPointer(3)->GetOwner();
+    world.engine().GetFactory()->DestroyObject(first->GetOwner());
+    EXPECT_EQ(world.UI().GetCurrentPage(), nullptr);
+    EXPECT_EQ(world.engine().GetFactory()->FindObject(button), nullptr) << "made by the page";
+    EXPECT_EQ(world.engine().GetFactory()->FindObject(pointer), nullptr);
+    EXPECT_EQ(world.UI().FindPage("P"), second);
+    world.world.Frames(1);
+    world.engine().GetFactory()->DestroyObject(second->GetOwner());
+    EXPECT_EQ(world.UI().GetPageCount(), 0u);
+}
+
+TEST(UIPages, AnElementLeavesItsPageWhenDestroyedWhileAnotherIsCurrent)
+{
+    PageWorld world(1);
+    PageComponent* a = world.MakePage("A", {{"X", 0}, {"Y", 1}});
+    world.MakePage("B", {});
+    world.Show("B");
+    ButtonComponent* x = a->FindButton("X");
+    const std::size_t elements = a->GetElements().size();
+    world.engine().GetFactory()->DestroyObject(x->GetOwner());
+    EXPECT_EQ(a->GetElements().size(), elements - 1);
+    EXPECT_EQ(a->FindButton("X"), nullptr);
+    EXPECT_EQ(a->GetCell(0), "");
+    // A pointer destroyed is forgotten too, and the page still updates.
+    world.engine().GetFactory()->DestroyObject(a->GetPointer(0)->GetOwner());
+    EXPECT_EQ(a->GetPointer(0), nullptr);
+    world.Show("A");
+    world.world.Frames(2);
+    EXPECT_EQ(world.Count("A UpdatePage"), 2u);
+}
+
+TEST(UIPages, TheOverlayGetsTheActivePagesElementsMeasuredAndTheirHitSizes)
+{
+    PageWorld world(1);
+    Graphics::PngWriter::Description image;
+    image.width = 100;
+    image.height = 50;
+    image.colorType = Graphics::PngRgb;
+    image.rows.assign(100 * 50 * 3, 0x40);
+    world.folder.MakeFolder("assets/Textures");
+    ASSERT_TRUE(Graphics::PngWriter::Save(image, world.folder.Path("assets/Textures/Box.png")));
+    world.folder.Write("assets/Materials/Box.xml", "<M><DiffuseMap>Box</DiffuseMap></M>");
+    Graphics::TextureManager textures;
+    textures.LoadAll(Graphics::TextureManager::AllCategories);
+    Graphics::MaterialManager materials;
+    materials.LoadAll(0);
+
+    PageComponent* page = world.MakePage("Menu", {{"Play", 0}, {"Quit", 1}});
+    std::vector<UISystem::DrawItem> items;
+    world.UI().CollectDrawItems(items, 1000.0f, 500.0f);
+    EXPECT_TRUE(items.empty()) << "no active page";
+
+    world.Show("Menu");
+    page->FindButton("Quit")->alpha = 0.0f;
+    world.UI().CollectDrawItems(items, 1000.0f, 500.0f);
+    // The title and Play; Quit is invisible and the pointers have no material.
+    ASSERT_EQ(items.size(), 2u);
+    EXPECT_EQ(items[1].objectId, page->FindButton("Play")->GetOwner());
+    EXPECT_EQ(items[1].size.x, 100.0f);
+    EXPECT_EQ(items[1].centre.x, Core::WindowWidth() / 2.0f + 1000.0f)
+        << "a fresh page's buttons start a window right";
+    EXPECT_FLOAT_EQ(page->FindButton("Play")->hitSize.x, 0.1f);
+    EXPECT_FLOAT_EQ(page->FindButton("Play")->hitSize.y, 0.1f);
+
+    // A resize lays every page out again.
+    world.Deliver(WindowResizeMessage(0, Math::Vector2(2000.0f, 1000.0f), 0));
+    EXPECT_FLOAT_EQ(page->FindButton("Play")->pixelPosition.x, 1000.0f);
+}
+
+TEST(UIPages, AGameStateComponentLoadsItsScripts)
+{
+    PageWorld world;
+    world.folder.Write("assets/Scripts/Main.lua", "function Update(dt) end\n");
+    world.folder.Write("assets/Scripts/Extra.lua", "function Update(dt) end\n");
+    world.folder.Write("assets/Objects/Scripted.xml",
+                       "<Scripted><GameStateComponent><string>x</string><string>Main.lua</string>"
+                       "<string>main</string><string>Extra.lua</string><string>extra</string>"
+                       "<string>Missing.lua</string></GameStateComponent></Scripted>");
+    Serializer::ObjectDefinitionManager::Instance()->LoadAll(0);
+    GameObject* object =
+        Serializer::System::SerializerSystem::CreateObject(0, "Scripted", Engine::GenerateId());
+    ASSERT_NE(object, nullptr);
+    const auto* component = object->GetComponent<GameState::GameStateComponent>();
+    ASSERT_NE(component, nullptr);
+    ASSERT_NE(component->GetMainScript(), nullptr);
+    EXPECT_EQ(component->GetMainScript()->GetScriptName(), "main");
+    ASSERT_EQ(component->GetScripts().size(), 2u) << "the odd file without a name counts too";
+    EXPECT_EQ(component->GetScripts()[0]->GetScriptName(), "extra");
+    EXPECT_TRUE(component->flags[0] && component->flags[1] && component->flags[2]);
+}
