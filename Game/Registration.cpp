@@ -1,4 +1,5 @@
 #include "Game/Registration.h"
+#include "AI/AIRegistration.h"
 #include "Audio/AudioRegistration.h"
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
@@ -12,8 +13,8 @@ namespace Game
 {
 void RegisterSubsystems(Engine& engine)
 {
-    // Lowest layer first. The subsystems still to come take their layers' places: AI, Tools
-    // and Testing after Logic.
+    // Lowest layer first. The subsystems still to come take their layers' places: Tools and
+    // Testing after AI.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
@@ -22,5 +23,6 @@ void RegisterSubsystems(Engine& engine)
     Audio::RegisterAudio(engine);
     GameState::RegisterGameState(engine);
     Logic::RegisterLogic(engine);
+    AI::RegisterAI(engine);
 }
 } // namespace Game

@@ -1,14 +1,56 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Core/Engine.h"
+#include "Core/Objects/ComponentFactory.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Reflection/TypeRegistry.h"
 #include "Core/SystemFactory.h"
 #include "Graphics/Assets/GraphicsAssets.h"
+#include "Graphics/Components/AnimationControllerComponent.h"
+#include "Graphics/Components/CameraComponent.h"
+#include "Graphics/Components/CameraControllerComponent.h"
+#include "Graphics/Components/CameraMountComponent.h"
+#include "Graphics/Components/CursorComponent.h"
+#include "Graphics/Components/GlowComponent.h"
+#include "Graphics/Components/IntensityComponent.h"
+#include "Graphics/Components/RenderComponent.h"
+#include "Graphics/Components/TextComponent.h"
 #include "Graphics/GraphicsSystem.h"
+#include "Graphics/System/CameraSystem.h"
 
 namespace Graphics
 {
+namespace
+{
+void RegisterGraphicsTypeRecords()
+{
+    TypeRecordOf<RenderComponent>();
+    TypeRecordOf<AnimationControllerComponent>();
+    TypeRecordOf<TextComponent>();
+    TypeRecordOf<IntensityComponent>();
+    TypeRecordOf<GlowComponent>();
+    TypeRecordOf<CameraComponent>();
+    TypeRecordOf<CameraControllerComponent>();
+    TypeRecordOf<CameraMountComponent>();
+    TypeRecordOf<CursorComponent>();
+}
+} // namespace
+
 void RegisterGraphics(Engine& engine)
 {
     engine.GetSystemFactory().Register<System::GraphicsSystem>("GraphicsSystem");
+    engine.GetSystemFactory().Register<System::CameraSystem>("CameraSystem");
+    // The graphics group, drawable components first, then the camera family.
+    ComponentFactory& components = engine.GetFactory()->GetComponentFactory();
+    components.Register<RenderComponent>(ComponentFactory::GraphicsPool);
+    components.Register<AnimationControllerComponent>(ComponentFactory::GraphicsPool);
+    components.Register<TextComponent>(ComponentFactory::GraphicsPool);
+    components.Register<IntensityComponent>(ComponentFactory::GraphicsPool);
+    components.Register<GlowComponent>(ComponentFactory::GraphicsPool);
+    components.Register<CameraComponent>(ComponentFactory::GraphicsPool);
+    components.Register<CameraControllerComponent>(ComponentFactory::GraphicsPool);
+    components.Register<CameraMountComponent>(ComponentFactory::GraphicsPool);
+    components.Register<CursorComponent>(ComponentFactory::GraphicsPool);
+    AddTypeRecordRegistration(&RegisterGraphicsTypeRecords);
     // Asset batches reach the graphics managers through their sections; the "FBO" section has
     // no manager until the render targets arrive, and the loader skips it.
     GraphicsAssets::RegisterSections();

@@ -1,5 +1,7 @@
 #include "Graphics/GraphicsSystem.h"
+#include "Core/Components/ObjectBoneMountsComponent.h"
 #include "Core/Components/OrbitComponent.h"
+#include "Core/Components/TransformComponent.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
@@ -7,13 +9,26 @@
 #include "Core/Messages/Graphics/SetBackgroundFadeToMessage.h"
 #include "Core/Messages/Graphics/WindowResizeMessage.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
+#include "Core/Messages/Object/ObjectCreateMessage.h"
 #include "Core/Messages/TryNewMessage.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Graphics/Assets/GraphicsAssets.h"
 #include "Graphics/Assets/ShaderProgram.h"
 #include "Graphics/Assets/ShaderProgramManager.h"
+#include "Graphics/Components/AnimationControllerComponent.h"
+#include "Graphics/Components/CameraComponent.h"
+#include "Graphics/Components/GlowComponent.h"
+#include "Graphics/Components/IntensityComponent.h"
+#include "Graphics/Components/RenderComponent.h"
+#include "Graphics/Components/TextComponent.h"
 #include "Graphics/GlslHeader.h"
+#include "Graphics/Rendering/DeferredRenderer.h"
+#include "Graphics/Rendering/GlRenderSubmitter.h"
+#include "Graphics/Rendering/RenderQueue.h"
+#include "Graphics/System/CameraSystem.h"
 #include "Platform/TweakBar.h"
 #include "Platform/WindowLayer.h"
 #include "Scripting/LuaComponent.h"
@@ -91,6 +106,34 @@ void HookSetMouseCursorVisible(bool visible)
         graphics->SetMouseCursorVisible(visible);
 }
 
+// The fade action's value is the render component's alpha.
+bool HookGetRenderFade(GameObjectComponent& component, f32& fade)
+{
+    auto* render = dynamic_cast<RenderComponent*>(&component);
+    if (render == nullptr)
+        return false;
+    fade = render->alpha;
+    return true;
+}
+
+void HookSetRenderFade(GameObjectComponent& component, f32 fade)
+{
+    if (auto* render = dynamic_cast<RenderComponent*>(&component))
+        render->alpha = fade;
+}
+
+const ShaderProgram* FindProgram(const std::string& name, u32 category)
+{
+    ShaderProgramManager* programs = ShaderProgramManager::Instance();
+    return programs != nullptr ? programs->Find(name, category) : nullptr;
+}
+
+// Light values of the forward pass until the light components set their own.
+constexpr f32 kLightValue[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr f32 kLightAmbient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+constexpr f32 kMaterialEmitted[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+// Below this determinant a matrix counts as singular.
+constexpr f32 kInverseTolerance = 0.00001f;
 // What the Graphics script table asks at once (Scripting/ScriptServices.h).
 void HookCreateSkybox(const std::string& definition)
 {
@@ -192,6 +235,11 @@ void GraphicsSystem::Initialize(u32 launchFlags)
     // Empty managers: the asset loader's batches fill them.
     GraphicsAssets::Create();
     m_assetsCreated = true;
+    m_submitter = std::make_unique<GlRenderSubmitter>();
+    m_queue = std::make_unique<RenderQueue>(*m_submitter, m_statistics);
+    m_queue->SetProgramLookup(&FindProgram);
+    m_renderer = std::make_unique<DeferredRenderer>(*m_queue);
+    m_renderer->CreateRenderTargets();
 
     if (!m_noVisual)
     {
@@ -234,6 +282,8 @@ void GraphicsSystem::InstallHooks()
     services.windowHeight.Install(&HookWindowHeight);
     services.editorBarsShown.Install(&HookEditorBarsShown);
     services.setMouseCursorVisible.Install(&HookSetMouseCursorVisible);
+    services.getFade.Install(&HookGetRenderFade);
+    services.setFade.Install(&HookSetRenderFade);
     Scripting::ScriptServices& scripts = Scripting::Services();
     scripts.createSkybox.Install(&HookCreateSkybox);
     scripts.toggleFullScreen.Install(&HookToggleFullScreen);
@@ -249,6 +299,8 @@ void GraphicsSystem::RemoveHooks()
     services.windowHeight.Remove(&HookWindowHeight);
     services.editorBarsShown.Remove(&HookEditorBarsShown);
     services.setMouseCursorVisible.Remove(&HookSetMouseCursorVisible);
+    services.getFade.Remove(&HookGetRenderFade);
+    services.setFade.Remove(&HookSetRenderFade);
     Scripting::ScriptServices& scripts = Scripting::Services();
     scripts.createSkybox.Remove(&HookCreateSkybox);
     scripts.toggleFullScreen.Remove(&HookToggleFullScreen);
@@ -323,6 +375,9 @@ void GraphicsSystem::OnWindowResize(int width, int height)
     // A minimised window reports a zero size: nothing changes.
     if (width == 0 || height == 0)
         return;
+    // Cameras made for the old size follow the window; they compare with the size stored now.
+    if (CameraSystem* cameras = CameraSystem::Instance())
+        cameras->OnWindowResize(width, height);
     m_windowWidth = width;
     m_windowHeight = height;
     SetMouseCursorVisible(true);
@@ -367,6 +422,9 @@ void GraphicsSystem::Update(f32 seconds)
     }
     for (Math::PingPongValue& channel : m_fade)
         channel.Update(seconds);
+    // While paused the components keep their last state and are drawn as they are.
+    if (g_Engine == nullptr || !g_Engine->IsPaused())
+        UpdateComponents(seconds);
 
     // The drawing steps need the loader's functions and the renderer's parts.
     if (m_rendererReady)
@@ -374,11 +432,73 @@ void GraphicsSystem::Update(f32 seconds)
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(GL_BLEND);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
+        DrawFrame();
         if (m_editorBars)
             TwDraw();
         glFlush();
     }
     layer.SwapBuffers();
+}
+
+void GraphicsSystem::UpdateComponents(f32 seconds)
+{
+    // Filed by type name: only a real component of the kind is driven. The steps move values
+    // and transforms only, so the lists stay as they are during the walk.
+    for (GameObjectComponent* component : m_lists[RenderComponents])
+    {
+        if (auto* render = dynamic_cast<RenderComponent*>(component))
+            render->ResetBloom();
+    }
+    for (GameObjectComponent* component : m_lists[AnimationControllerComponents])
+    {
+        if (auto* controller = dynamic_cast<AnimationControllerComponent*>(component))
+            controller->Update(seconds);
+    }
+    for (GameObjectComponent* component : m_lists[IntensityComponents])
+    {
+        if (auto* intensity = dynamic_cast<IntensityComponent*>(component))
+            intensity->Update(seconds);
+    }
+    for (GameObjectComponent* component : m_lists[GlowComponents])
+    {
+        if (auto* glow = dynamic_cast<GlowComponent*>(component))
+            glow->Update(seconds);
+    }
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    for (GameObjectComponent* component : m_lists[ObjectBoneMountsComponents])
+    {
+        auto* mounts = dynamic_cast<ObjectBoneMountsComponent*>(component);
+        const GameObject* carrier = mounts != nullptr && factory != nullptr
+                                        ? factory->FindObject(mounts->GetOwner())
+                                        : nullptr;
+        if (carrier == nullptr)
+            continue;
+        const auto* controller = carrier->GetComponent<AnimationControllerComponent>();
+        const auto* transform = carrier->GetComponent<TransformComponent>();
+        if (controller == nullptr || transform == nullptr ||
+            mounts->GetBoneIndex() >= controller->GetBoneCount())
+            continue;
+        const Math::Matrix4 model = transform->GetTranslationMatrix() *
+                                    transform->GetRotationMatrix() *
+                                    Math::Matrix4::Scale(transform->GetScale());
+        const Math::Point4 bone = controller->GetBonePosition(mounts->GetBoneIndex());
+        const Math::Vector4 world = model * Math::Vector4(bone.x, bone.y, bone.z, 1.0f);
+        mounts->FollowBone(Math::Point4(world.x, world.y, world.z, 1.0f));
+    }
+}
+
+void GraphicsSystem::DrawFrame()
+{
+    if (m_queue == nullptr || m_renderer == nullptr)
+        return;
+    m_queue->Clear();
+    m_queue->SetDebugDraw(m_debugDraw);
+    for (GameObjectComponent* component : m_lists[RenderComponents])
+    {
+        if (auto* render = dynamic_cast<RenderComponent*>(component))
+            m_queue->Add(*render);
+    }
+    m_renderer->Render(m_windowWidth, m_windowHeight);
 }
 
 void GraphicsSystem::IdleUpdate(f32)
@@ -443,8 +563,15 @@ void GraphicsSystem::Register(GameObjectComponent* component)
     if (component == nullptr)
         return;
     const ComponentList list = ListOfTypeName(component->GetName());
-    if (list != ComponentListCount)
-        m_lists[list].push_back(component);
+    if (list == ComponentListCount)
+        return;
+    m_lists[list].push_back(component);
+    // A text gets its buffers as it joins, when there is a context to make them in.
+    if (list == TextComponents && m_rendererReady && m_windowOpen && !m_noVisual)
+    {
+        if (auto* text = dynamic_cast<TextComponent*>(component))
+            text->CreateBuffers();
+    }
 }
 
 void GraphicsSystem::Unregister(GameObjectComponent* component)
@@ -493,14 +620,41 @@ void GraphicsSystem::ReloadShaders()
     GraphicsAssets::ReloadShaders();
 }
 
-void GraphicsSystem::SetCameraUniforms(u32)
+void GraphicsSystem::SetCameraUniforms(u32 program)
 {
-    // Set by the camera system's active camera, which arrives with the cameras.
+    CameraSystem* cameras = CameraSystem::Instance();
+    if (cameras == nullptr || !m_rendererReady)
+        return;
+    cameras->SetProjectionUniform(program);
+    cameras->SetViewUniforms(program);
 }
 
-void GraphicsSystem::SetLightUniforms(u32)
+void GraphicsSystem::SetCameraUniforms(u32 program, const CameraComponent& camera)
 {
-    // The forward pass's lighting uniforms arrive with the lights.
+    if (!m_rendererReady)
+        return;
+    const Math::Matrix4& view = camera.GetView();
+    glUniformMatrix4fv(glGetUniformLocation(program, "ProjectionMatrix"), 1, GL_FALSE,
+                       camera.GetProjection().m);
+    glUniformMatrix4fv(glGetUniformLocation(program, "ViewMatrix"), 1, GL_FALSE, view.m);
+    glUniformMatrix4fv(glGetUniformLocation(program, "CameraOrientation"), 1, GL_TRUE, view.m);
+    Math::Matrix4 inverse;
+    view.Inverse(inverse, kInverseTolerance);
+    glUniformMatrix4fv(glGetUniformLocation(program, "ViewInverse"), 1, GL_FALSE, inverse.m);
+    glUniform1f(glGetUniformLocation(program, "Near"), camera.nearFar.x);
+    glUniform1f(glGetUniformLocation(program, "Far"), camera.nearFar.y);
+    glUniform1f(glGetUniformLocation(program, "Width"), camera.viewport.x);
+    glUniform1f(glGetUniformLocation(program, "Height"), camera.viewport.y);
+}
+
+void GraphicsSystem::SetLightUniforms(u32 program)
+{
+    // The shadow-casting spot light's position joins these with the light components.
+    if (!m_rendererReady)
+        return;
+    glUniform4fv(glGetUniformLocation(program, "LightValue"), 1, kLightValue);
+    glUniform4fv(glGetUniformLocation(program, "LightAmbient"), 1, kLightAmbient);
+    glUniform4fv(glGetUniformLocation(program, "MaterialEmitted"), 1, kMaterialEmitted);
 }
 
 void GraphicsSystem::DrawDebug()
@@ -522,11 +676,25 @@ void GraphicsSystem::ToggleFullScreen()
     m_currentProgramAsset = nullptr;
     if (m_assetsCreated && m_windowOpen)
         GraphicsAssets::ReloadAll();
+    // The texts' buffers went with the old context too.
+    if (!m_rendererReady || !m_windowOpen || m_noVisual)
+        return;
+    for (GameObjectComponent* component : m_lists[TextComponents])
+    {
+        if (auto* text = dynamic_cast<TextComponent*>(component))
+        {
+            text->CreateBuffers();
+            text->Construct(text->text);
+        }
+    }
 }
 
-void GraphicsSystem::CreateSkybox(const std::string&)
+void GraphicsSystem::CreateSkybox(const std::string& definition)
 {
-    // The skybox object is made by the frame renderer, which arrives with it.
+    const u32 id = GenerateIdLocked();
+    if (m_renderer != nullptr)
+        m_renderer->SetSkyboxId(id);
+    Post(TryNewMessage<ObjectCreateMessage>(kPart, GetId(), id, definition, 0u));
 }
 
 void GraphicsSystem::CreatePerformanceBar()

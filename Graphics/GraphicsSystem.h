@@ -15,13 +15,16 @@
 // GL loader has started, filled by asset batches, their shaders and programs reloaded on F10 and
 // every OpenGL object made again after a switch to full screen.
 //
-// Services whose pieces arrive with the rest of the renderer (camera and light uniforms, the
-// skybox, debug drawing, the performance bar) answer their defaults until then. Main thread only.
+// It owns the render queue and the frame renderer (Graphics/Rendering): each rendered frame
+// updates the drawable components (not while paused), queues every render component and draws.
+// Services whose pieces arrive with the rest of the renderer (lights, debug drawing, the
+// performance bar) answer their defaults until then. Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/PingPongValue.h"
 #include "Math/Vector2.h"
 #include <array>
 #include <list>
+#include <memory>
 #include <string>
 
 namespace Scripting
@@ -31,6 +34,10 @@ class LuaComponent;
 
 namespace Graphics
 {
+class CameraComponent;
+class DeferredRenderer;
+class GlRenderSubmitter;
+class RenderQueue;
 class ShaderProgram;
 
 // The window size before the settings script sets one, and the size screen layouts are made for.
@@ -127,7 +134,9 @@ public:
     ShaderProgram* GetCurrentProgram() const { return m_currentProgramAsset; }
     // F10: every shader compiled again from its file, every program linked again.
     void ReloadShaders();
+    // The active camera's uniforms (through the camera system), or those of one camera.
     void SetCameraUniforms(u32 program);
+    void SetCameraUniforms(u32 program, const CameraComponent& camera);
     void SetLightUniforms(u32 program);
     void DrawDebug();
     void SetMouseCursorVisible(bool visible);
@@ -164,6 +173,10 @@ public:
         return m_lists[list];
     }
 
+    // Null until the renderer is ready.
+    RenderQueue* GetRenderQueue() const { return m_queue.get(); }
+    DeferredRenderer* GetRenderer() const { return m_renderer.get(); }
+
     // The window's events.
     void OnWindowResize(int width, int height);
     void OnWindowClose();
@@ -174,6 +187,9 @@ private:
     void ChooseShaderHeader();
     void InstallHooks();
     void RemoveHooks();
+    // The drawable components' step of an updated frame, in list order.
+    void UpdateComponents(f32 seconds);
+    void DrawFrame();
 
     std::array<std::list<GameObjectComponent*>, ComponentListCount> m_lists;
     u32 m_currentProgram;
@@ -199,6 +215,9 @@ private:
     std::string m_glslDefine;
     FrameStatistics m_statistics;
     u32 m_renderedFrames;
+    std::unique_ptr<GlRenderSubmitter> m_submitter;
+    std::unique_ptr<RenderQueue> m_queue;
+    std::unique_ptr<DeferredRenderer> m_renderer;
 
     static GraphicsSystem* s_instance;
 };

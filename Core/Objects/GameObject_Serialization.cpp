@@ -72,8 +72,10 @@ void GameObject::Deserialize(const tinyxml2::XMLElement* firstComponentElement)
                         << ") in (" << m_name << "), skipped; file " << SourceFileName() << '\n';
             continue;
         }
-        // Several components of one type are allowed, but a definition rarely means it.
-        if (GetComponent(component->GetType()) != nullptr)
+        // Several components of one type are allowed, but a definition rarely means it. Members
+        // of one family (an enemy's behaviours) share the type id and are told apart by name.
+        const GameObjectComponent* same = GetComponent(component->GetType());
+        if (same != nullptr && same->GetName() == component->GetName())
         {
             Core::Log() << "Error [GameObject]: " << SourceFileName() << ": object " << m_name
                         << " has a second " << std::string(element->Name()) << '\n';

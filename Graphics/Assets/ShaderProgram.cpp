@@ -19,6 +19,15 @@ ShaderProgram::~ShaderProgram() = default;
 
 void ShaderProgram::Attach()
 {
+    // Without a started GL loader (a tool or test with no context) the entry points are null:
+    // the program is kept without an object and draws nothing.
+    if (glCreateProgram == nullptr)
+    {
+        Core::Log() << "Error [ShaderProgram]: no OpenGL context; " << m_name
+                    << " has no program object\n";
+        m_handle = 0;
+        return;
+    }
     m_handle = glCreateProgram();
     for (Shader* shader : m_shaders)
     {
@@ -30,6 +39,8 @@ void ShaderProgram::Attach()
 
 void ShaderProgram::Link()
 {
+    if (m_handle == 0)
+        return;
     for (u32 location = 0; location < AttributeCount; ++location)
         glBindAttribLocation(m_handle, location, AttributeNames[location]);
     glLinkProgram(m_handle);

@@ -150,13 +150,17 @@ void HealthContainerComponent::Add(f32 delta)
     if (GameObject* bar = FindBar())
         UpdateBar(*bar);
 
+    const bool dead = currentStorage_ <= 0.0f;
     if (GameObjectComponent* spawner = FirstComponentNamed(*owner, SpawnerType))
     {
-        if (Services().spawnOnHealth(*spawner, GetFraction()))
+        // One that died already makes no more waves; at 0 the wave comes before the death,
+        // which leaves the one experience area.
+        const bool split =
+            !(dead && before <= 0.0f) && Services().spawnOnHealth(*spawner, GetFraction());
+        if (split && !dead)
             LeaveExperienceArea(*owner);
-        return;
     }
-    if (currentStorage_ <= 0.0f)
+    if (dead)
         Die(*owner, before > 0.0f);
 }
 

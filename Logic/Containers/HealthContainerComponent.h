@@ -9,8 +9,9 @@
 //   "SimpleControllerComponent") gets a "DeathEffectComponent" unless it holds one; an enemy
 //   leaves an "ObjectTestExperienceArea" object at its place and is destroyed, once, in the
 //   change that takes its health from above 0 to 0 or below.
-// - An object that spawns children ("SpawnChildrenComponent") does not die here: the AI decides
-//   by the health fraction whether it leaves an experience area.
+// - An object that spawns children ("SpawnChildrenComponent") hands the AI every new health
+//   fraction; a wave made above 0 leaves an experience area. At 0 it makes its wave, then dies
+//   like any enemy.
 // A health-bar colour message colours the bar's first health element; a container colours its
 // own bar green when it has been read.
 #include "Logic/Containers/ContainerComponent.h"

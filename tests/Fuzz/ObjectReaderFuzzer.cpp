@@ -1,7 +1,9 @@
 // libFuzzer entry over the object reader: every input is read as an object definition by a
 // real game object (ObjectReaderFuzzHarness.h) and walked by every XML reader
-// (XmlReaderFuzzHarness.h). The physics components are known too, and two physics steps run
-// while the object exists.
+// (XmlReaderFuzzHarness.h). The physics and AI components are known too, and two physics steps
+// run while the object exists.
+#include "AI/AIRegistration.h"
+#include "AI/AISystem.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/System/MessageSystem.h"
@@ -26,8 +28,8 @@ void StepPhysics(GameObject&)
 }
 
 // The core, the physics components with the message and physics systems, and the game-rule
-// components: with the logic system they join and leave its list as they are made and
-// destroyed.
+// and AI components: with the logic and AI systems they join and leave their lists as they are
+// made and destroyed.
 bool Register(Engine& engine)
 {
     Core::RegisterCore(engine);
@@ -36,6 +38,7 @@ bool Register(Engine& engine)
     Physics::RegisterPhysics(engine);
     GameState::RegisterGameState(engine);
     Logic::RegisterLogic(engine);
+    AI::RegisterAI(engine);
     engine.AddSystem("MessagingSystem");
     engine.AddSystem("PhysicsSystem");
     return true;
@@ -49,6 +52,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     static const bool registered = Register(engine);
     (void)registered;
     static Logic::System::LogicSystem logic;
+    static AI::System::AISystem ai;
     RunObjectReaderFuzzInput(*engine.GetFactory(), data, size, &StepPhysics);
     RunXmlReaderFuzzInput(data, size);
     return 0;

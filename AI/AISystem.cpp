@@ -1,0 +1,267 @@
+#include "AI/AISystem.h"
+#include "AI/AIComponent.h"
+#include "AI/AIControllerComponent.h"
+#include "AI/Behaviors/BehaviorComponent.h"
+#include "AI/Spawning/AISpawnComponent.h"
+#include "AI/Spawning/SpawnChildrenComponent.h"
+#include "AI/WorldStateComponent.h"
+#include "Core/Engine.h"
+#include "Core/Messages/Gameplay/KillAIMessage.h"
+#include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Objects/ComponentTypeId.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/LogicComponent.h"
+#include "Logic/LogicServices.h"
+#include "Logic/LogicSystem.h"
+#include "Scripting/ScriptServices.h"
+#include <algorithm>
+
+namespace AI
+{
+namespace System
+{
+AISystem* AISystem::s_instance = nullptr;
+
+namespace
+{
+constexpr u32 kNoTarget = 0;
+
+u32 HookControllerCount()
+{
+    AISystem* system = AISystem::Instance();
+    return system != nullptr ? static_cast<u32>(system->GetAIControllers().size()) : 0;
+}
+
+u32 HookSpawnerCount()
+{
+    AISystem* system = AISystem::Instance();
+    return system != nullptr ? system->CountSpawners() : 0;
+}
+
+void HookSetControllerTargets(u32 targetObjectId)
+{
+    if (AISystem* system = AISystem::Instance())
+    {
+        for (AIControllerComponent* controller : system->GetAIControllers())
+            controller->SetTarget(targetObjectId);
+    }
+}
+
+bool HookSpawnOnHealth(GameObjectComponent& spawner, f32 healthFraction)
+{
+    auto* children = dynamic_cast<SpawnChildrenComponent*>(&spawner);
+    return children != nullptr && children->SpawnOnHealth(healthFraction);
+}
+} // namespace
+
+AISystem::AISystem() : m_cleared(0), m_walkDepth(0)
+{
+    m_name = "AISystem";
+    m_controllers.reserve(ControllerReserve);
+    m_players.reserve(Logic::System::LogicSystem::PlayerControllerReserve);
+    s_instance = this;
+    InstallHooks();
+}
+
+AISystem::~AISystem()
+{
+    RemoveHooks();
+    if (m_worldState != nullptr)
+        m_worldState->Shutdown();
+    m_worldState.reset();
+    if (s_instance == this)
+        s_instance = nullptr;
+}
+
+void AISystem::InstallHooks()
+{
+    Logic::LogicServices& logic = Logic::Services();
+    logic.aiControllerCount.Install(&HookControllerCount);
+    logic.setAIControllerTargets.Install(&HookSetControllerTargets);
+    logic.spawnOnHealth.Install(&HookSpawnOnHealth);
+    Scripting::ScriptServices& scripts = Scripting::Services();
+    scripts.aiCount.Install(&HookControllerCount);
+    scripts.spawnerCount.Install(&HookSpawnerCount);
+}
+
+void AISystem::RemoveHooks()
+{
+    Logic::LogicServices& logic = Logic::Services();
+    logic.aiControllerCount.Remove(&HookControllerCount);
+    logic.setAIControllerTargets.Remove(&HookSetControllerTargets);
+    logic.spawnOnHealth.Remove(&HookSpawnOnHealth);
+    Scripting::ScriptServices& scripts = Scripting::Services();
+    scripts.aiCount.Remove(&HookControllerCount);
+    scripts.spawnerCount.Remove(&HookSpawnerCount);
+}
+
+void AISystem::Initialize(u32)
+{
+    if (m_worldState == nullptr)
+        m_worldState = std::make_unique<WorldStateComponent>();
+}
+
+void AISystem::Update(f32 seconds)
+{
+    ++m_walkDepth;
+    // By index and re-reading the size: components that join during the walk are visited.
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+    {
+        // A copy: a component joining during the call may move the list.
+        const Entry entry = m_entries[i];
+        if (!entry.updates)
+            continue;
+        if (entry.ai != nullptr)
+            entry.ai->Update(seconds);
+        else if (entry.controller != nullptr)
+            entry.controller->Update(seconds);
+    }
+    if (--m_walkDepth == 0 && m_cleared != 0)
+        Compact();
+    RefreshWorldState();
+}
+
+void AISystem::HandleMessage(Message* message)
+{
+    if (message == nullptr)
+        return;
+    if (message->type == KillAIMessage::Type)
+    {
+        KillAll();
+        return;
+    }
+    ++m_walkDepth;
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+    {
+        if (GameObjectComponent* component = m_entries[i].component)
+            component->HandleMessage(message);
+    }
+    if (--m_walkDepth == 0 && m_cleared != 0)
+        Compact();
+}
+
+void AISystem::Register(GameObjectComponent* component)
+{
+    if (component == nullptr)
+        return;
+    auto* ai = dynamic_cast<AIComponent*>(component);
+    auto* controller = dynamic_cast<AIControllerComponent*>(component);
+    if (ai == nullptr && controller == nullptr)
+        return;
+    const bool updates = dynamic_cast<BehaviorComponent*>(component) == nullptr;
+    m_entries.push_back(
+        Entry{component, ai, controller, HashTypeName(component->GetName().c_str()), updates});
+    if (controller != nullptr)
+        m_controllers.push_back(controller);
+    if (auto* spawner = dynamic_cast<AISpawnComponent*>(component))
+        m_spawners.push_back(spawner);
+}
+
+void AISystem::Unregister(GameObjectComponent* component)
+{
+    // By address only: a component leaving from its destructor can no longer answer virtuals.
+    if (component == nullptr)
+        return;
+    for (Entry& entry : m_entries)
+    {
+        if (entry.component != component)
+            continue;
+        if (m_walkDepth != 0)
+        {
+            entry = Entry{nullptr, nullptr, nullptr, 0, false};
+            ++m_cleared;
+        }
+    }
+    if (m_walkDepth == 0)
+    {
+        m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
+                                       [&](const Entry& entry)
+                                       { return entry.component == component; }),
+                        m_entries.end());
+    }
+    m_controllers.erase(std::remove_if(m_controllers.begin(), m_controllers.end(),
+                                       [&](const AIControllerComponent* controller) {
+                                           return static_cast<const GameObjectComponent*>(
+                                                      controller) == component;
+                                       }),
+                        m_controllers.end());
+    m_spawners.erase(
+        std::remove_if(m_spawners.begin(), m_spawners.end(),
+                       [&](const AISpawnComponent* spawner)
+                       { return static_cast<const GameObjectComponent*>(spawner) == component; }),
+        m_spawners.end());
+}
+
+void AISystem::Compact()
+{
+    m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
+                                   [](const Entry& entry) { return entry.component == nullptr; }),
+                    m_entries.end());
+    m_cleared = 0;
+}
+
+void AISystem::KillAll()
+{
+    m_killed.clear();
+    auto destroy = [this](u32 objectId)
+    {
+        if (objectId == 0 ||
+            std::find(m_killed.begin(), m_killed.end(), objectId) != m_killed.end())
+            return;
+        m_killed.push_back(objectId);
+        if (g_Engine != nullptr)
+            g_Engine->SendMessage(new ObjectDestroyMessage(m_id, objectId, kNoTarget), 0.0f);
+    };
+    for (const AIControllerComponent* controller : m_controllers)
+        destroy(controller->GetOwner());
+    for (const AISpawnComponent* spawner : m_spawners)
+        destroy(spawner->GetOwner());
+}
+
+std::vector<GameObjectComponent*> AISystem::GetComponentsOfType(u32 typeId) const
+{
+    std::vector<GameObjectComponent*> found;
+    for (const Entry& entry : m_entries)
+    {
+        if (entry.component != nullptr && entry.nameHash == typeId)
+            found.push_back(entry.component);
+    }
+    return found;
+}
+
+const std::vector<Logic::SimpleControllerComponent*>& AISystem::GatherPlayerControllers()
+{
+    m_players.clear();
+    if (Logic::System::LogicSystem* logic = Logic::System::LogicSystem::Instance())
+    {
+        // The family's id first: a cast of every logic component costs more than the rest of
+        // the frame.
+        const u32 controllerFamily = ComponentTypeId<Logic::ControllerComponent>();
+        for (Logic::LogicComponent* entry : logic->GetEntries())
+        {
+            if (entry == nullptr || entry->GetType() != controllerFamily)
+                continue;
+            if (auto* player = dynamic_cast<Logic::SimpleControllerComponent*>(entry))
+                m_players.push_back(player);
+        }
+    }
+    return m_players;
+}
+
+void AISystem::RefreshWorldState()
+{
+    if (m_worldState == nullptr)
+        return;
+    m_worldState->RemoveGone();
+    const auto& players = GatherPlayerControllers();
+    // The usual frame: every controller's character is tracked already.
+    if (players.size() + m_controllers.size() == m_worldState->GetEntries().size())
+        return;
+    for (const Logic::SimpleControllerComponent* player : players)
+        m_worldState->AddIfMissing(player->GetOwner());
+    for (const AIControllerComponent* controller : m_controllers)
+        m_worldState->AddIfMissing(controller->GetOwner());
+}
+} // namespace System
+} // namespace AI

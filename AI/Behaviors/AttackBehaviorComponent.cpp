@@ -1,0 +1,85 @@
+#include "AI/Behaviors/AttackBehaviorComponent.h"
+#include "AI/AISystem.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Messages/Gameplay/DirectionSetMessage.h"
+#include "Core/Messages/Object/ObjectCreateMessage.h"
+#include "Core/Objects/GameObject.h"
+#include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Math/MathUtils.h"
+#include "Serializer/Xml/ValueXml.h"
+
+namespace AI
+{
+namespace
+{
+constexpr u32 kNoTarget = 0;
+}
+
+AttackBehaviorComponent::AttackBehaviorComponent() : m_interval(0.0f), m_fireTimer(0.0f)
+{
+    JoinSystem();
+}
+
+void AttackBehaviorComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    BehaviorComponent::Deserialize(reader);
+    Serializer::ReadValue(reader, m_archetype, "");
+    Serializer::ReadValue(reader, m_interval, "");
+}
+
+void AttackBehaviorComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    BehaviorComponent::Serialize(writer);
+    Serializer::WriteValue(writer, m_archetype, "");
+    Serializer::WriteValue(writer, m_interval, "");
+}
+
+void AttackBehaviorComponent::Step(f32 seconds)
+{
+    if (m_target == 0)
+    {
+        m_fireTimer = m_interval;
+        return;
+    }
+    m_fireTimer += seconds;
+    if (m_fireTimer <= m_interval)
+        return;
+    m_fireTimer -= m_interval;
+    const GameObject* owner = OwnerObject();
+    if (owner == nullptr)
+        return;
+    if (const GameObject* target = FindLiveTarget())
+        Fire(*owner, *target);
+    else
+        Retarget(*owner);
+}
+
+void AttackBehaviorComponent::Fire(const GameObject& owner, const GameObject& target)
+{
+    const TransformComponent* own = owner.GetComponent<TransformComponent>();
+    const TransformComponent* aim = target.GetComponent<TransformComponent>();
+    if (own == nullptr || aim == nullptr || g_Engine == nullptr)
+        return;
+    const u32 projectileId = Engine::GenerateId();
+    // The sender of a creation becomes the projectile's creator.
+    Post(new ObjectCreateMessage(owner.GetId(), projectileId, m_archetype, kNoTarget));
+    const Math::Point4& from = own->GetPosition();
+    const Math::Point4& to = aim->GetPosition();
+    const Math::Vector4 direction(to.x - from.x, to.y - from.y, to.z - from.z, to.w - from.w);
+    Post(new DirectionSetMessage(owner.GetId(), direction, projectileId));
+}
+
+void AttackBehaviorComponent::Retarget(const GameObject& owner)
+{
+    m_target = 0;
+    System::AISystem* system = System::AISystem::Instance();
+    if (system == nullptr)
+        return;
+    const auto& players = system->GatherPlayerControllers();
+    if (players.empty())
+        return;
+    const s32 index = Math::RandomInt(0, static_cast<s32>(players.size()) - 1);
+    SetControllerTarget(owner, players[static_cast<std::size_t>(index)]->GetOwner());
+}
+} // namespace AI

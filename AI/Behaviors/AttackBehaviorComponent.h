@@ -1,0 +1,46 @@
+#pragma once
+// Fires a projectile (an object definition) at its target every fire interval. Seek and Flee
+// hand it the target; with no target its clock waits full, so that the first step with a
+// target fires at once. A target that is gone or dying is dropped and the object's chasers are
+// sent after a random player instead.
+//
+// A shot: a new object of the projectile archetype made by the owner (its creator), and a
+// direction message giving it the way to the target (target position - own position, not
+// normalised).
+//
+// Written form: the behaviour's base part, the projectile archetype (an unnamed string) and the
+// fire interval in seconds (an unnamed float).
+#include "AI/Behaviors/BehaviorComponent.h"
+#include <string>
+
+namespace AI
+{
+class AttackBehaviorComponent : public BehaviorComponent
+{
+public:
+    AttackBehaviorComponent();
+    ~AttackBehaviorComponent() override = default;
+
+    static std::string GetTypeName() { return "AttackBehaviorComponent"; }
+    static u32 GetSize() { return static_cast<u32>(sizeof(AttackBehaviorComponent)); }
+    std::string GetName() const override { return GetTypeName(); }
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter& writer) override;
+
+    void Step(f32 seconds) override;
+
+    const std::string& GetArchetype() const { return m_archetype; }
+    void SetArchetype(const std::string& archetype) { m_archetype = archetype; }
+    f32 GetInterval() const { return m_interval; }
+    void SetInterval(f32 interval) { m_interval = interval; }
+    f32 GetFireTimer() const { return m_fireTimer; }
+
+private:
+    void Fire(const GameObject& owner, const GameObject& target);
+    void Retarget(const GameObject& owner);
+
+    std::string m_archetype;
+    f32 m_interval;
+    f32 m_fireTimer;
+};
+} // namespace AI

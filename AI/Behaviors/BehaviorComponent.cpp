@@ -1,0 +1,269 @@
+#include "AI/Behaviors/BehaviorComponent.h"
+#include "AI/AIControllerComponent.h"
+#include "AI/AISystem.h"
+#include "AI/Behaviors/AttackBehaviorComponent.h"
+#include "AI/FamilyLookup.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Logic/Controllers/ControllerComponent.h"
+#include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Effects/EffectComponent.h"
+#include "Logic/Movement/MoveComponent.h"
+#include "Math/MathUtils.h"
+#include "Serializer/Xml/ValueXml.h"
+#include <algorithm>
+#include <cmath>
+
+QUILL_DEFINE_TYPE_RECORD(AI::BehaviorComponent, &TypeRecordOf<AI::AIComponent>(), false)
+
+namespace AI
+{
+namespace
+{
+const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+const Math::Vector4 kUp(0.0f, 1.0f, 0.0f, 0.0f);
+// Past twice the largest turn, a turn-limited mover brakes instead of drawing a new speed.
+constexpr f32 kBrakeTurnFactor = 2.0f;
+constexpr f32 kBrakeFactor = 0.98f;
+// A facing within about a quarter of a degree of the desired direction is not turned.
+constexpr f32 kAlignedCosine = 0.99999f;
+
+bool IsZero(const Math::Vector4& v)
+{
+    return v.x == 0.0f && v.y == 0.0f && v.z == 0.0f;
+}
+
+// The signed turn about the y axis, in degrees, that takes the horizontal part of `from` to
+// that of `to`: the y angle of the shortest rotation between them, also beyond a quarter turn.
+f32 YawBetween(const Math::Vector4& from, const Math::Vector4& to)
+{
+    const f32 cross = from.z * to.x - from.x * to.z;
+    const f32 dot = from.x * to.x + from.z * to.z;
+    return std::atan2(cross, dot) * Math::RAD_TO_DEG;
+}
+
+Math::Quaternion YawRotation(f32 degrees)
+{
+    Math::Quaternion rotation;
+    rotation.FromAxisAngle(kUp, degrees * Math::DEG_TO_RAD);
+    return rotation;
+}
+} // namespace
+
+BehaviorComponent::BehaviorComponent()
+    : MaxAngle(0.0f), m_timer(0.0f), m_target(0), m_targetsPlayers(true)
+{
+}
+
+u32 BehaviorComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void BehaviorComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    Serializer::ReadValue(reader, MaxAngle, "");
+    Serializer::ReadValue(reader, m_targetsPlayers, "");
+    m_target = 0;
+}
+
+void BehaviorComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    Serializer::WriteValue(writer, MaxAngle, "");
+    Serializer::WriteValue(writer, m_targetsPlayers, "");
+}
+
+bool BehaviorComponent::FindBody(Body& body) const
+{
+    body.object = OwnerObject();
+    if (body.object == nullptr)
+        return false;
+    // One walk for the three: each is the first entry stored under its id (FamilyLookup.h).
+    const u32 moveId = ComponentTypeId<Logic::MoveComponent>();
+    const u32 transformId = ComponentTypeId<TransformComponent>();
+    const u32 controllerId = ComponentTypeId<Logic::ControllerComponent>();
+    body.move = nullptr;
+    body.transform = nullptr;
+    body.controller = nullptr;
+    for (const GameObject::ComponentEntry& entry : body.object->GetComponentList())
+    {
+        if (entry.typeId == moveId && body.move == nullptr)
+            body.move = static_cast<Logic::MoveComponent*>(entry.component);
+        else if (entry.typeId == transformId && body.transform == nullptr)
+            body.transform = static_cast<TransformComponent*>(entry.component);
+        else if (entry.typeId == controllerId && body.controller == nullptr)
+            body.controller = static_cast<Logic::ControllerComponent*>(entry.component);
+    }
+    return body.move != nullptr && body.transform != nullptr && body.controller != nullptr;
+}
+
+bool BehaviorComponent::IsDeathEffect(const GameObject::ComponentEntry& entry)
+{
+    static const u32 kDeathHash = HashTypeName(DeathEffectName);
+    const u32 effectFamily = ComponentTypeId<Logic::EffectComponent>();
+    // Names are read only of effects, so the usual object costs no string.
+    return (entry.typeId == effectFamily || entry.typeId == kDeathHash) &&
+           entry.component->GetName() == DeathEffectName;
+}
+
+GameObject* BehaviorComponent::FindLiveTarget() const
+{
+    if (m_target == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
+        return nullptr;
+    GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
+    if (target == nullptr)
+        return nullptr;
+    for (const GameObject::ComponentEntry& entry : target->GetComponentList())
+    {
+        if (IsDeathEffect(entry))
+            return nullptr;
+    }
+    return target;
+}
+
+const TransformComponent* BehaviorComponent::FindLiveTargetTransform() const
+{
+    if (m_target == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
+        return nullptr;
+    const GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
+    if (target == nullptr)
+        return nullptr;
+    const u32 transformId = ComponentTypeId<TransformComponent>();
+    const TransformComponent* transform = nullptr;
+    for (const GameObject::ComponentEntry& entry : target->GetComponentList())
+    {
+        if (IsDeathEffect(entry))
+            return nullptr;
+        if (entry.typeId == transformId && transform == nullptr)
+            transform = static_cast<const TransformComponent*>(entry.component);
+    }
+    return transform;
+}
+
+void BehaviorComponent::SetAttackTargets(const GameObject& object, u32 targetObjectId)
+{
+    const u32 family = ComponentTypeId<BehaviorComponent>();
+    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
+    {
+        if (entry.typeId != family)
+            continue;
+        if (auto* attack = dynamic_cast<AttackBehaviorComponent*>(entry.component))
+            attack->SetTarget(targetObjectId);
+    }
+}
+
+void BehaviorComponent::SetControllerTarget(const GameObject& object, u32 targetObjectId)
+{
+    if (auto* controller =
+            dynamic_cast<AIControllerComponent*>(object.GetComponent<Logic::ControllerComponent>()))
+        controller->SetTarget(targetObjectId);
+}
+
+void BehaviorComponent::PickTarget()
+{
+    if (m_targetsPlayers)
+        TargetRandomPlayer();
+    else
+        TargetRandomAI();
+}
+
+void BehaviorComponent::TargetRandomPlayer()
+{
+    System::AISystem* system = System::AISystem::Instance();
+    const GameObject* owner = OwnerObject();
+    if (system == nullptr || owner == nullptr)
+        return;
+    const auto& players = system->GatherPlayerControllers();
+    if (players.empty())
+        return;
+    const f32 last = static_cast<f32>(players.size() - 1);
+    const s32 index = Math::RoundToInt(last * Math::RandUnit());
+    SetControllerTarget(*owner, players[static_cast<std::size_t>(index)]->GetOwner());
+}
+
+void BehaviorComponent::TargetRandomAI()
+{
+    System::AISystem* system = System::AISystem::Instance();
+    const GameObject* owner = OwnerObject();
+    if (system == nullptr || owner == nullptr)
+        return;
+    const auto& controllers = system->GetAIControllers();
+    if (controllers.empty())
+        return;
+    const f32 last = static_cast<f32>(controllers.size() - 1);
+    const s32 index = Math::RoundToInt(last * Math::RandUnit());
+    SetControllerTarget(*owner, controllers[static_cast<std::size_t>(index)]->GetOwner());
+}
+
+void BehaviorComponent::RandomizeSpeed(Logic::MoveComponent& move, f32 minSpeed, f32 maxSpeed)
+{
+    const f32 speed = minSpeed + (maxSpeed - minSpeed) * Math::RandUnit();
+    move.AddMoveValue(speed - move.moveValue_);
+}
+
+void BehaviorComponent::SteerDirect(const Body& body, const Math::Vector4& desired, f32 minSpeed,
+                                    f32 maxSpeed)
+{
+    if (IsZero(desired))
+        return;
+    const Math::Quaternion orientation = body.transform->GetOrientation();
+    const Math::Vector4 forward = orientation.Rotate(kForward);
+    // Already facing the target (the usual step of a chase): nothing to turn.
+    if (!IsZero(forward) && forward.Dot(desired) < kAlignedCosine)
+    {
+        Math::Quaternion turned = orientation * Math::Quaternion::RotationBetween(forward, desired);
+        // A zero result (a degenerate orientation) would lose the facing for good.
+        if (turned.Normalize() > 0.0f)
+            body.transform->SetOrientation(turned);
+    }
+    RandomizeSpeed(*body.move, minSpeed, maxSpeed);
+    body.move->direction_ = desired;
+}
+
+void BehaviorComponent::SteerTurnLimited(const Body& body, const Math::Vector4& desired,
+                                         f32 minSpeed, f32 maxSpeed) const
+{
+    if (IsZero(desired))
+        return;
+    Logic::MoveComponent& move = *body.move;
+    Math::Vector4 current = move.direction_;
+    if (IsZero(current))
+        current.z = 1.0f;
+    Math::Vector4 next = desired;
+    if (move.moveValue_ >= minSpeed)
+    {
+        f32 yaw = YawBetween(current, desired);
+        if (std::fabs(yaw) > kBrakeTurnFactor * MaxAngle)
+            move.moveValue_ *= kBrakeFactor;
+        else
+            RandomizeSpeed(move, minSpeed, maxSpeed);
+        yaw = std::clamp(yaw, -MaxAngle, MaxAngle);
+        next = YawRotation(yaw).Rotate(current);
+    }
+    else
+    {
+        RandomizeSpeed(move, minSpeed, maxSpeed);
+    }
+    move.direction_ = next;
+    // The object faces where it now runs.
+    const Math::Vector4 facing(next.x, 0.0f, next.z, 0.0f);
+    if (!IsZero(facing))
+        body.transform->SetOrientation(Math::Quaternion::RotationBetween(kForward, facing));
+}
+
+Math::Vector4 BehaviorComponent::FlatDirection(const Math::Point4& from, const Math::Point4& to,
+                                               f32& distance)
+{
+    const f32 x = to.x - from.x, z = to.z - from.z;
+    distance = std::sqrt(x * x + z * z);
+    // As Vector4::Normalize: too short a difference gives the zero direction.
+    if (distance < Math::EPSILON)
+        return Math::Vector4(0.0f, 0.0f, 0.0f, 0.0f);
+    const f32 inverse = 1.0f / distance;
+    return Math::Vector4(x * inverse, 0.0f, z * inverse, 0.0f);
+}
+} // namespace AI

@@ -1,0 +1,112 @@
+#pragma once
+// Base of the enemy behaviours (Seek, Flee, Attack, Wander, Random). The object's AI controller
+// steps each behaviour every frame; a behaviour reads where its object and its target stand and
+// writes the move component's speed and direction and the transform's orientation, or fires.
+// Every behaviour answers the family's id "BehaviorComponent", so an object's behaviours are
+// found together; exact kinds are told apart by class.
+//
+// When the target is gone or dying, the picker chooses a new one: a random player (or, for a
+// behaviour that does not target players, a random AI character), handed to the object's AI
+// controller, which sets it on the object's Seek and Flee behaviours.
+//
+// A behaviour whose object lacks a move component, a transform or a controller does nothing.
+// Random numbers are Math::RandUnit() draws.
+//
+// Written form: MaxAngle (degrees, an unnamed float), targets players (an unnamed bool); the
+// kinds append their own members.
+#include "AI/AIComponent.h"
+#include "Core/Objects/GameObject.h"
+#include "Math/Point4.h"
+#include "Math/Quaternion.h"
+#include "Math/Vector4.h"
+#include <string>
+
+class TransformComponent;
+namespace Logic
+{
+class ControllerComponent;
+class MoveComponent;
+} // namespace Logic
+
+namespace AI
+{
+class BehaviorComponent : public AIComponent
+{
+public:
+    using ComponentFamily = BehaviorComponent;
+    // The exact class name of a dying character's effect.
+    static constexpr const char* DeathEffectName = "DeathEffectComponent";
+
+    BehaviorComponent();
+
+    static std::string GetTypeName() { return "BehaviorComponent"; }
+    u32 GetType() const override;
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter& writer) override;
+
+    // Behaviours act in Step, called by their object's AI controller; the system's own update
+    // passes them by.
+    void Update(f32) final {}
+    // One step of the behaviour, in seconds.
+    virtual void Step(f32 seconds) = 0;
+    // Brings the object to rest (the controller was disabled).
+    virtual void Stop() {}
+
+    u32 GetTarget() const { return m_target; }
+    void SetTarget(u32 targetObjectId) { m_target = targetObjectId; }
+    bool TargetsPlayers() const { return m_targetsPlayers; }
+    void SetTargetsPlayers(bool targetsPlayers) { m_targetsPlayers = targetsPlayers; }
+    f32 GetTimer() const { return m_timer; }
+
+    // Largest turn per step, degrees.
+    f32 MaxAngle;
+
+    // The picker: a random player, or a random AI character, set as the target of the
+    // object's chasers through its AI controller; nothing when there is none.
+    void PickTarget();
+    void TargetRandomPlayer();
+    void TargetRandomAI();
+
+protected:
+    // What a step works on; all found or the step does nothing.
+    struct Body
+    {
+        GameObject* object;
+        Logic::MoveComponent* move;
+        TransformComponent* transform;
+        Logic::ControllerComponent* controller;
+    };
+    bool FindBody(Body& body) const;
+    // The live target object, or null when it is gone or dying.
+    GameObject* FindLiveTarget() const;
+    // The live target's transform, or null when it is gone, dying or has none.
+    const TransformComponent* FindLiveTargetTransform() const;
+    // True for an entry that holds a dying character's effect.
+    static bool IsDeathEffect(const GameObject::ComponentEntry& entry);
+    // Hands the target to the object's Attack behaviours.
+    static void SetAttackTargets(const GameObject& object, u32 targetObjectId);
+    // The controller of the object when it is an AI controller: it gets the id.
+    static void SetControllerTarget(const GameObject& object, u32 targetObjectId);
+
+    // moveValue_ becomes a draw between the two speeds.
+    static void RandomizeSpeed(Logic::MoveComponent& move, f32 minSpeed, f32 maxSpeed);
+    // Seek's steering: turns the orientation straight to the unit desired direction, draws a
+    // speed and takes the direction. A zero desired direction does nothing.
+    static void SteerDirect(const Body& body, const Math::Vector4& desired, f32 minSpeed,
+                            f32 maxSpeed);
+    // Flee's steering: turns the direction at most MaxAngle towards the unit desired direction
+    // (or takes it outright while slower than minSpeed) and faces the new direction. A zero
+    // desired direction does nothing.
+    void SteerTurnLimited(const Body& body, const Math::Vector4& desired, f32 minSpeed,
+                          f32 maxSpeed) const;
+    // Horizontal unit direction from one point to another, and the horizontal distance.
+    static Math::Vector4 FlatDirection(const Math::Point4& from, const Math::Point4& to,
+                                       f32& distance);
+
+    f32 m_timer;
+    u32 m_target;
+    bool m_targetsPlayers;
+};
+} // namespace AI
+
+QUILL_DECLARE_TYPE_RECORD(AI::BehaviorComponent)

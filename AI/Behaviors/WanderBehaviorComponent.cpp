@@ -1,0 +1,55 @@
+#include "AI/Behaviors/WanderBehaviorComponent.h"
+#include "Core/Objects/GameObject.h"
+#include "Logic/Movement/MoveComponent.h"
+#include "Math/MathUtils.h"
+#include "Serializer/Xml/ValueXml.h"
+
+namespace AI
+{
+WanderBehaviorComponent::WanderBehaviorComponent()
+    : MinSpeed(0.0f), MaxSpeed(0.0f), m_interval(0.0f)
+{
+    JoinSystem();
+}
+
+void WanderBehaviorComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    BehaviorComponent::Deserialize(reader);
+    Serializer::ReadValue(reader, MinSpeed, "");
+    Serializer::ReadValue(reader, MaxSpeed, "");
+    Serializer::ReadValue(reader, m_interval, "");
+}
+
+void WanderBehaviorComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    BehaviorComponent::Serialize(writer);
+    Serializer::WriteValue(writer, MinSpeed, "");
+    Serializer::WriteValue(writer, MaxSpeed, "");
+    Serializer::WriteValue(writer, m_interval, "");
+}
+
+void WanderBehaviorComponent::Step(f32 seconds)
+{
+    Body body{};
+    if (!FindBody(body))
+        return;
+    m_timer += seconds;
+    if (m_timer <= m_interval)
+        return;
+    m_timer -= m_interval;
+    RandomizeSpeed(*body.move, MinSpeed, MaxSpeed);
+    const f32 angle = -MaxAngle + 2.0f * MaxAngle * Math::RandUnit();
+    Math::Quaternion turn;
+    turn.FromEuler(0.0f, angle, 0.0f);
+    body.move->direction_ = turn.Rotate(body.move->direction_);
+}
+
+void WanderBehaviorComponent::Stop()
+{
+    if (const GameObject* owner = OwnerObject())
+    {
+        if (auto* move = owner->GetComponent<Logic::MoveComponent>())
+            move->moveValue_ = 0.0f;
+    }
+}
+} // namespace AI

@@ -1,0 +1,129 @@
+#include "AI/Spawning/AISpawnComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Log.h"
+#include "Core/Messages/Gameplay/PositionSetMessage.h"
+#include "Core/Messages/Object/ObjectCreateMessage.h"
+#include "Core/Messages/Object/RemoveComponentMessage.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Math/MathUtils.h"
+#include "Serializer/Xml/ValueXml.h"
+
+QUILL_DEFINE_TYPE_RECORD(AI::AISpawnComponent, &TypeRecordOf<AI::AIComponent>(), false)
+
+namespace AI
+{
+namespace
+{
+constexpr u32 kNoTarget = 0;
+constexpr const char* kWaveLineEnd = "\n";
+
+const GameObject* FindObject(u32 id)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return factory != nullptr ? factory->FindObject(id) : nullptr;
+}
+} // namespace
+
+AISpawnComponent::AISpawnComponent()
+    : m_count(0), m_interval(0.0f), m_timer(0.0f), m_lifetime(0.0f), m_removing(false)
+{
+    JoinSystem();
+}
+
+u32 AISpawnComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void AISpawnComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    Serializer::ReadValue(reader, m_archetype, "");
+    Serializer::ReadValue(reader, m_count, "");
+    Serializer::ReadValue(reader, m_interval, "");
+    Serializer::ReadValue(reader, m_lifetime, "");
+    m_timer = 0.0f;
+    if (m_interval <= 0.0f)
+    {
+        const GameObject* owner = FindObject(m_owner);
+        Core::Log() << "Error [AISpawnComponent]: object "
+                    << (owner != nullptr ? owner->GetName() : std::string("(none)")) << ":"
+                    << m_owner << " has a wave interval of " << m_interval
+                    << "; it makes a wave of " << m_archetype << " every frame\n";
+    }
+}
+
+void AISpawnComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    Serializer::WriteValue(writer, m_archetype, "");
+    Serializer::WriteValue(writer, m_count, "");
+    Serializer::WriteValue(writer, m_interval, "");
+    Serializer::WriteValue(writer, m_lifetime, "");
+}
+
+void AISpawnComponent::Update(f32 seconds)
+{
+    if (m_removing)
+        return;
+    m_lifetime -= seconds;
+    m_timer += seconds;
+    if (m_lifetime > 0.0f)
+    {
+        if (m_timer > m_interval)
+        {
+            m_timer -= m_interval;
+            SpawnWave();
+        }
+        return;
+    }
+    // Run out: the removal takes the spawner out of the system when it is delivered.
+    m_removing = true;
+    Post(new RemoveComponentMessage(m_id, m_id, m_owner));
+}
+
+void AISpawnComponent::SpawnWave()
+{
+    MakeWave(*this, m_archetype, m_count, 0.0f, WaveSpread, true, kWaveLineEnd);
+}
+
+Math::Vector4 AISpawnComponent::RandomOffset()
+{
+    const f32 a = OffsetReach * Math::RandUnit();
+    const f32 b = (OffsetReach - a) + a * Math::RandUnit();
+    const f32 x = Math::RoundToInt(Math::RandUnit()) == 1 ? -a : a;
+    const f32 z = Math::RoundToInt(Math::RandUnit()) == 1 ? -b : b;
+    return Math::Vector4(x, 0.0f, z, 0.0f);
+}
+
+void AISpawnComponent::MakeWave(const GameObjectComponent& sender, const std::string& archetype,
+                                s32 count, f32 minDelay, f32 spread, bool grounded,
+                                const char* lineEnd)
+{
+    if (g_Engine == nullptr)
+        return;
+    const GameObject* owner = FindObject(sender.GetOwner());
+    // An owner without a transform makes its wave around the origin.
+    const TransformComponent* transform =
+        owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
+    const Math::Point4 centre = transform != nullptr ? transform->GetPosition() : Math::Point4();
+    for (s32 i = 0; i < count; ++i)
+    {
+        const u32 objectId = GenerateIdLocked();
+        const f32 delay = minDelay + spread * Math::RandUnit();
+        g_Engine->SendMessage(
+            new ObjectCreateMessage(sender.GetId(), objectId, archetype, kNoTarget), delay);
+        const Math::Vector4 offset = RandomOffset();
+        Math::Vector4 position(centre.x + offset.x, centre.y + offset.y, centre.z + offset.z,
+                               centre.w);
+        if (grounded)
+            position.y = 0.0f;
+        g_Engine->SendMessage(new PositionSetMessage(sender.GetId(), position, objectId), delay);
+    }
+    Core::Log() << g_Engine->GetTimer().GetTotalSeconds() << ' '
+                << (owner != nullptr ? owner->GetName() : std::string()) << ':' << sender.GetOwner()
+                << " spawned a wave of " << count << ' ' << archetype << lineEnd;
+}
+} // namespace AI

@@ -1,0 +1,122 @@
+#include "AI/WorldStateEntry.h"
+#include "AI/FamilyLookup.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Logic/Containers/DamageContainerComponent.h"
+#include "Logic/Containers/HealthContainerComponent.h"
+
+namespace AI
+{
+namespace
+{
+struct NamedKind
+{
+    const char* name;
+    s32 kind;
+};
+
+constexpr NamedKind kNamedKinds[] = {
+    {"CharacterGolem", 0},    {"CharacterSteamKnight", 1}, {"CharacterMage", 2},
+    {"CharacterAIMelee", 4},  {"CharacterAIRanged", 5},    {"CharacterAITank", 6},
+    {"CharacterAISpeedy", 7}, {"CharacterAIFlock", 8},
+};
+constexpr std::size_t kNamedKindCount = sizeof(kNamedKinds) / sizeof(kNamedKinds[0]);
+
+// The names' hashes, computed once on first use.
+const u32* NamedKindHashes()
+{
+    static const struct Hashes
+    {
+        Hashes()
+        {
+            for (std::size_t i = 0; i < kNamedKindCount; ++i)
+                values[i] = HashTypeName(kNamedKinds[i].name);
+        }
+        u32 values[kNamedKindCount];
+    } hashes;
+    return hashes.values;
+}
+
+f32 Fraction(const Logic::ContainerComponent& container)
+{
+    const f32 maximum = container.GetMaximumStorage();
+    return maximum > 0.0f ? container.GetCurrentStorage() / maximum : 0.0f;
+}
+} // namespace
+
+s32 WorldStateEntry::KindFromArchetype(const GameObject& object)
+{
+    const u32 hash = HashTypeName(object.GetName().c_str());
+    const u32* hashes = NamedKindHashes();
+    for (std::size_t i = 0; i < kNamedKindCount; ++i)
+    {
+        if (hashes[i] == hash)
+            return kNamedKinds[i].kind;
+    }
+    return UntrackedKind;
+}
+
+bool WorldStateEntry::FromObject(const GameObject& object, WorldStateEntry& entry)
+{
+    const s32 kind = KindFromArchetype(object);
+    if (kind >= UntrackedKind)
+        return false;
+    const TransformComponent* transform = object.GetComponent<TransformComponent>();
+    const auto* health = object.GetComponent<Logic::HealthContainerComponent>();
+    if (transform == nullptr || health == nullptr)
+        return false;
+    const auto* damage = object.GetComponent<Logic::DamageContainerComponent>();
+    entry.objectId = object.GetId();
+    entry.kind = kind;
+    entry.position = transform->GetPosition();
+    entry.healthFraction = Fraction(*health);
+    entry.damageFraction = damage != nullptr ? Fraction(*damage) : NoDamage;
+    return true;
+}
+
+bool WorldStateEntry::Refresh()
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
+    if (object == nullptr)
+        return false;
+    // One walk for the three; each is the first entry under its id (FamilyLookup.h).
+    const u32 transformId = ComponentTypeId<TransformComponent>();
+    const u32 healthId = ComponentTypeId<Logic::HealthContainerComponent>();
+    const u32 damageId = ComponentTypeId<Logic::DamageContainerComponent>();
+    bool moved = false, weighed = false, hurt = damageFraction == NoDamage;
+    for (const GameObject::ComponentEntry& entry : object->GetComponentList())
+    {
+        if (!moved && entry.typeId == transformId)
+        {
+            position = static_cast<const TransformComponent*>(entry.component)->GetPosition();
+            moved = true;
+        }
+        else if (!weighed && entry.typeId == healthId)
+        {
+            healthFraction =
+                Fraction(*static_cast<const Logic::ContainerComponent*>(entry.component));
+            weighed = true;
+        }
+        else if (!hurt && entry.typeId == damageId)
+        {
+            damageFraction =
+                Fraction(*static_cast<const Logic::ContainerComponent*>(entry.component));
+            hurt = true;
+        }
+    }
+    return true;
+}
+
+bool WorldStateEntry::IsHostileTo(const WorldStateEntry& other) const
+{
+    if (kind >= NeutralKind)
+        return false;
+    if (kind >= FirstEnemyKind)
+        return other.kind < FirstEnemyKind;
+    return other.kind >= FirstNamedEnemyKind && other.kind < NeutralKind;
+}
+} // namespace AI

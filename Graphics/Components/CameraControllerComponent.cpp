@@ -1,0 +1,61 @@
+#include "Graphics/Components/CameraControllerComponent.h"
+#include "Core/Components/SystemRegistration.h"
+#include "Core/Engine.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Graphics/Components/CameraComponent.h"
+#include "Math/MathUtils.h"
+#include "Serializer/Xml/MathValueXml.h"
+#include "Serializer/Xml/PlainValueXml.h"
+#include "Serializer/Xml/XmlReader.h"
+#include <algorithm>
+
+QUILL_DEFINE_TYPE_RECORD(Graphics::CameraControllerComponent, &TypeRecordOf<GameObjectComponent>(),
+                         false)
+
+namespace Graphics
+{
+CameraControllerComponent::CameraControllerComponent()
+    : GameObjectComponent(true), turnRate(0.0f), zoomRate(0.0f), radiusLimits(0.0f, 0.0f)
+{
+    Core::RegisterWithSystem(SystemName, this);
+}
+
+CameraControllerComponent::~CameraControllerComponent()
+{
+    Core::UnregisterFromSystem(SystemName, this);
+}
+
+u32 CameraControllerComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void CameraControllerComponent::Shutdown()
+{
+    Core::UnregisterFromSystem(SystemName, this);
+}
+
+void CameraControllerComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    Serializer::ReadElement<float>(reader, turnRate, "");
+    Serializer::ReadElement<float>(reader, zoomRate, "");
+    Serializer::ReadVector2(reader, radiusLimits, "");
+}
+
+void CameraControllerComponent::Update(f32 seconds)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
+    CameraComponent* camera = owner != nullptr ? owner->GetComponent<CameraComponent>() : nullptr;
+    if (camera == nullptr)
+        return;
+    camera->placement.AddTheta(turnRate * seconds * Math::DEG_TO_RAD);
+    f32 radius = camera->placement.radius + zoomRate * seconds;
+    radius = std::min(radius, radiusLimits.y);
+    radius = std::max(radius, radiusLimits.x);
+    camera->placement.radius = radius;
+}
+} // namespace Graphics

@@ -1,0 +1,82 @@
+#include "Graphics/Components/CameraMountComponent.h"
+#include "Core/Components/SystemRegistration.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Graphics/Components/CameraComponent.h"
+#include <algorithm>
+#include <cfloat>
+
+QUILL_DEFINE_TYPE_RECORD(Graphics::CameraMountComponent, &TypeRecordOf<GameObjectComponent>(),
+                         false)
+
+namespace Graphics
+{
+CameraMountComponent::CameraMountComponent() : GameObjectComponent(true)
+{
+    Core::RegisterWithSystem(SystemName, this);
+}
+
+CameraMountComponent::~CameraMountComponent()
+{
+    Core::UnregisterFromSystem(SystemName, this);
+}
+
+u32 CameraMountComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void CameraMountComponent::Shutdown()
+{
+    Core::UnregisterFromSystem(SystemName, this);
+}
+
+bool CameraMountComponent::AddTarget(u32 objectId)
+{
+    if (m_targets.size() >= MaxTargets)
+        return false;
+    m_targets.push_back(objectId);
+    return true;
+}
+
+void CameraMountComponent::Update(f32 seconds)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    if (factory == nullptr)
+        return;
+    const GameObject* owner = factory->FindObject(m_owner);
+    CameraComponent* camera = owner != nullptr ? owner->GetComponent<CameraComponent>() : nullptr;
+    if (camera == nullptr)
+        return;
+    // The box starts inside out, so with no target its middle is 0 and its sides negative.
+    f32 minX = FLT_MAX;
+    f32 minZ = FLT_MAX;
+    f32 maxX = -FLT_MAX;
+    f32 maxZ = -FLT_MAX;
+    for (u32 id : m_targets)
+    {
+        const GameObject* target = factory->FindObject(id);
+        const auto* transform =
+            target != nullptr ? target->GetComponent<TransformComponent>() : nullptr;
+        if (transform == nullptr)
+            continue;
+        const Math::Point4& position = transform->GetPosition();
+        minX = std::min(minX, position.x);
+        maxX = std::max(maxX, position.x);
+        minZ = std::min(minZ, position.z);
+        maxZ = std::max(maxZ, position.z);
+    }
+    const f32 k = EaseRate * seconds;
+    // Halves first: the sum of the two bounds of an empty box would overflow.
+    Math::Point4& centre = camera->placement.centre;
+    centre.x += (minX / 2.0f + maxX / 2.0f - centre.x) * k;
+    centre.z += (minZ / 2.0f + maxZ / 2.0f - centre.z) * k;
+    f32 extent = std::max(maxZ - minZ, maxX - minX) * ExtentFactor;
+    extent = std::max(std::min(extent, MaxExtent), MinExtent);
+    camera->placement.AddRadius((extent - camera->placement.radius) * k);
+}
+} // namespace Graphics

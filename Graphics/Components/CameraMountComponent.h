@@ -1,0 +1,50 @@
+#pragma once
+// Makes the camera of its object frame a set of objects: each camera-system update eases the
+// placement's centre toward the middle of their box in the ground plane (x and z) and the
+// radius toward 1.5 times the box's larger side, held within 20 and 100. Targets are object ids
+// looked up on every update, so one that is gone is skipped. A CameraMountMessage makes one
+// when the object has none; nothing is read from XML.
+#include "Core/Objects/GameObjectComponent.h"
+#include "Core/Reflection/TypeRecord.h"
+#include <string>
+#include <vector>
+
+namespace Graphics
+{
+class CameraMountComponent : public GameObjectComponent
+{
+public:
+    static constexpr const char* SystemName = "CameraSystem";
+    static constexpr u32 MaxTargets = 16;
+    // How fast the framing follows: this many times the frame time per update.
+    static constexpr f32 EaseRate = 3.0f;
+    static constexpr f32 ExtentFactor = 1.5f;
+    static constexpr f32 MinExtent = 20.0f;
+    static constexpr f32 MaxExtent = 100.0f;
+
+    CameraMountComponent();
+    CameraMountComponent(const CameraMountComponent&) = delete;
+    CameraMountComponent& operator=(const CameraMountComponent&) = delete;
+    ~CameraMountComponent() override;
+
+    static std::string GetTypeName() { return "CameraMountComponent"; }
+    static u32 GetSize() { return static_cast<u32>(sizeof(CameraMountComponent)); }
+
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+    void Shutdown() override;
+    void Deserialize(Serializer::XmlReader&) override {}
+    void Serialize(Serializer::XmlWriter&) override {}
+
+    // False (nothing added) beyond MaxTargets.
+    bool AddTarget(u32 objectId);
+    const std::vector<u32>& GetTargets() const { return m_targets; }
+    // Eases the owner's camera toward framing the targets.
+    void Update(f32 seconds);
+
+private:
+    std::vector<u32> m_targets;
+};
+} // namespace Graphics
+
+QUILL_DECLARE_TYPE_RECORD(Graphics::CameraMountComponent)

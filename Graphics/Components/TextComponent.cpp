@@ -1,0 +1,341 @@
+#include "Graphics/Components/TextComponent.h"
+#include "Core/Components/SystemRegistration.h"
+#include "Core/Engine.h"
+#include "Core/Log.h"
+#include "Core/Messages/Graphics/TextConstructMessage.h"
+#include "Core/Messages/TryNewMessage.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Core/Reflection/MemberTable.h"
+#include "Graphics/Assets/Font.h"
+#include "Graphics/Assets/FontManager.h"
+#include "Graphics/Assets/GlName.h"
+#include "Graphics/GraphicsSystem.h"
+#include "Serializer/Xml/PlainValueXml.h"
+#include "Serializer/Xml/XmlReader.h"
+#include <GL/glew.h>
+#include <algorithm>
+#include <cstddef>
+
+QUILL_DEFINE_TYPE_RECORD(Graphics::TextComponent, &TypeRecordOf<GameObjectComponent>(), false)
+
+namespace Graphics
+{
+namespace
+{
+const char* const kPart = "TextComponent";
+constexpr u32 kFontCategory = 0;
+// Attribute locations of the text vertex (ShaderProgram.h) and their offsets in the record.
+constexpr GLuint kPositionLocation = 0;
+constexpr GLuint kTexcoordLocation = 2;
+constexpr std::size_t kTexcoordOffset = offsetof(TextComponent::Vertex, texcoord);
+// Pen heights of the first line: top, bottom and middle alignment.
+constexpr f32 kTopPen = -1.0f;
+constexpr f32 kBottomPen = 0.0f;
+constexpr f32 kMiddlePen = -0.5f;
+constexpr f32 kLineHeight = 1.0f;
+// File values of the alignments.
+constexpr int kFileLeft = -1;
+constexpr int kFileRight = 1;
+constexpr int kFileTop = 1;
+constexpr int kFileBottom = -1;
+} // namespace
+
+TextComponent::TextComponent()
+    : GameObjectComponent(true), color(1.0f, 1.0f, 1.0f, 1.0f), worldSpace(false),
+      horizontalAlignment(0), verticalAlignment(0), m_font(nullptr), m_alignment(0),
+      m_indexCount(0), m_vertexBuffer(NoGlName), m_indexBuffer(NoGlName), m_capacity(0)
+{
+    Core::RegisterWithSystem(SystemName, this);
+}
+
+TextComponent::~TextComponent()
+{
+    Core::UnregisterFromSystem(SystemName, this);
+    DestroyBuffers();
+}
+
+const MemberTable<TextComponent>& TextComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_MEMBER_TABLE(table, TextComponent, ReadRule::ByTag,
+                       QUILL_MEMBER(TextComponent, color, Written).Tag("Color"),
+                       QUILL_MEMBER(TextComponent, worldSpace, Written).Tag("WorldSpace"));
+    return table;
+}
+
+u32 TextComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void TextComponent::Shutdown()
+{
+    Core::UnregisterFromSystem(SystemName, this);
+}
+
+void TextComponent::SetAlignment(int horizontal, int vertical)
+{
+    horizontalAlignment = horizontal;
+    verticalAlignment = vertical;
+    m_alignment = 0;
+    if (horizontal == kFileLeft)
+        m_alignment |= AlignLeft;
+    else if (horizontal == kFileRight)
+        m_alignment |= AlignRight;
+    if (vertical == kFileTop)
+        m_alignment |= AlignTop;
+    else if (vertical == kFileBottom)
+        m_alignment |= AlignBottom;
+}
+
+void TextComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    std::string fontName;
+    int horizontal = horizontalAlignment;
+    int vertical = verticalAlignment;
+    Serializer::ReadString(reader, text, "Text");
+    Serializer::ReadString(reader, fontName, "Font");
+    Serializer::ReadInt(reader, horizontal, "HorizontalAlignment");
+    Serializer::ReadInt(reader, vertical, "VerticalAlignment");
+    ReadMembers(reader, *this, Members());
+    SetAlignment(horizontal, vertical);
+
+    FontManager* fonts = FontManager::Instance();
+    const Font* font = fonts != nullptr ? fonts->Find(fontName, kFontCategory) : nullptr;
+    if (font == nullptr && fonts != nullptr)
+        font = fonts->Find(FontManager::DefaultFont, kFontCategory);
+    if (font == nullptr)
+        Core::Log() << "Error [" << kPart << "]: font '" << fontName << "' and '"
+                    << FontManager::DefaultFont << "' are not loaded; the text has no font\n";
+    m_font = font;
+    if (g_Engine != nullptr)
+    {
+        if (Message* construct = TryNewMessage<TextConstructMessage>(kPart, 0u, text, m_owner))
+            g_Engine->SendMessage(construct, 0.0f);
+    }
+}
+
+void TextComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    Serializer::WriteString(writer, text, "Text");
+    Serializer::WriteString(writer, m_font != nullptr ? m_font->GetName() : std::string(), "Font");
+    Serializer::WriteInt(writer, horizontalAlignment, "HorizontalAlignment");
+    Serializer::WriteInt(writer, verticalAlignment, "VerticalAlignment");
+    WriteMembers(writer, *this, Members());
+}
+
+void TextComponent::HandleMessage(Message* message)
+{
+    if (message != nullptr && message->type == TextConstructMessage::Type)
+        Construct(static_cast<TextConstructMessage*>(message)->text);
+}
+
+bool TextComponent::HasBuffers() const
+{
+    return m_vertexBuffer != NoGlName && m_indexBuffer != NoGlName;
+}
+
+void TextComponent::CreateBuffers()
+{
+    GLuint buffers[2] = {0, 0};
+    glGenBuffers(2, buffers);
+    m_vertexBuffer = buffers[0];
+    m_indexBuffer = buffers[1];
+    glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
+    glBufferData(GL_ARRAY_BUFFER, 0, nullptr, GL_DYNAMIC_DRAW);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
+    glBufferData(GL_ELEMENT_ARRAY_BUFFER, 0, nullptr, GL_DYNAMIC_DRAW);
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+    m_indexCount = 0;
+    m_capacity = 0;
+}
+
+void TextComponent::DestroyBuffers()
+{
+    // Buffers of a context that is gone went with it; only live names are deleted.
+    const System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
+    if (HasBuffers() && graphics != nullptr && graphics->IsRendererReady() &&
+        graphics->IsWindowOpen())
+    {
+        const GLuint buffers[2] = {m_vertexBuffer, m_indexBuffer};
+        glDeleteBuffers(2, buffers);
+    }
+    m_vertexBuffer = NoGlName;
+    m_indexBuffer = NoGlName;
+    m_capacity = 0;
+}
+
+void TextComponent::Construct(const std::string& newText)
+{
+    text = newText;
+    Layout();
+    if (HasBuffers() && m_indexCount > 0)
+        Upload();
+}
+
+bool TextComponent::HasQuad(std::size_t character) const
+{
+    // A placed quad's second index is 4i + 2, never 0; a zeroed slot's is 0.
+    return m_indices[IndicesPerCharacter * character + 1] != 0;
+}
+
+void TextComponent::ShiftQuads(std::size_t first, std::size_t end, f32 dx, f32 dy)
+{
+    for (std::size_t character = first; character < end; ++character)
+    {
+        if (!HasQuad(character))
+            continue;
+        for (std::size_t v = 0; v < VerticesPerCharacter; ++v)
+        {
+            Vertex& vertex = m_vertices[VerticesPerCharacter * character + v];
+            vertex.position[0] += dx;
+            vertex.position[1] += dy;
+        }
+    }
+}
+
+void TextComponent::Layout()
+{
+    const std::size_t length = text.size();
+    if (m_vertices.size() < VerticesPerCharacter * length)
+    {
+        m_vertices.resize(VerticesPerCharacter * length);
+        m_indices.resize(IndicesPerCharacter * length);
+    }
+    if (length == 0 || m_font == nullptr)
+    {
+        m_indexCount = 0;
+        return;
+    }
+    const f32 size = m_font->GetPixelSize() > 0 ? static_cast<f32>(m_font->GetPixelSize()) : 1.0f;
+    auto lineShift = [&](f32 lineWidth)
+    {
+        if (m_alignment & AlignLeft)
+            return 0.0f;
+        return (m_alignment & AlignRight) ? -lineWidth : -lineWidth / 2.0f;
+    };
+
+    // Every line is laid out from pen 0 and moved by its own width afterwards, so right-aligned
+    // lines end at x = 0 and centred ones are centred on it, whatever glyphs they start with.
+    f32 penX = 0.0f;
+    f32 lineWidth = 0.0f;
+    f32 penY = kMiddlePen;
+    if (m_alignment & AlignTop)
+        penY = kTopPen;
+    else if (m_alignment & AlignBottom)
+        penY = kBottomPen;
+    u32 lineBreaks = 0;
+    std::size_t lineStart = 0;
+    const Glyph* previous = nullptr; // the last glyph placed on this line
+    std::size_t end = length;
+    for (std::size_t i = 0; i < length; ++i)
+    {
+        const char c = text[i];
+        Vertex* quad = &m_vertices[VerticesPerCharacter * i];
+        u32* indices = &m_indices[IndicesPerCharacter * i];
+        const Glyph* glyph = c == LineBreak ? nullptr : m_font->GetGlyph(c);
+        if (glyph == nullptr)
+        {
+            // A break or a character the font lacks: a zeroed slot.
+            std::fill(quad, quad + VerticesPerCharacter, Vertex{});
+            std::fill(indices, indices + IndicesPerCharacter, 0u);
+        }
+        if (c == LineBreak)
+        {
+            ShiftQuads(lineStart, i, lineShift(lineWidth), 0.0f);
+            if (i + 1 == length)
+            {
+                end = i;
+                lineStart = i + 1;
+                break;
+            }
+            ++lineBreaks;
+            lineStart = i + 1;
+            penX = 0.0f;
+            lineWidth = 0.0f;
+            previous = nullptr;
+            penY -= kLineHeight;
+            continue;
+        }
+        if (glyph == nullptr)
+            continue;
+        if (previous != nullptr)
+        {
+            const f32 kerning = static_cast<f32>(Font::GetKerning(*previous, c)) / size;
+            penX += kerning;
+            lineWidth += kerning;
+        }
+        for (u32 corner = 0; corner < VerticesPerCharacter; ++corner)
+        {
+            Vertex& vertex = quad[corner];
+            vertex.position[0] = glyph->corners[corner].x + penX;
+            vertex.position[1] = glyph->corners[corner].y + penY;
+            vertex.position[2] = glyph->corners[corner].z;
+            vertex.normal[0] = 0.0f;
+            vertex.normal[1] = 0.0f;
+            vertex.normal[2] = 1.0f;
+            vertex.texcoord[0] = glyph->texcoords[corner].x;
+            vertex.texcoord[1] = glyph->texcoords[corner].y;
+        }
+        const u32 base = static_cast<u32>(VerticesPerCharacter * i);
+        const u32 pattern[IndicesPerCharacter] = {base,     base + 2, base + 1,
+                                                  base + 2, base,     base + 3};
+        std::copy(pattern, pattern + IndicesPerCharacter, indices);
+        const f32 advance = static_cast<f32>(glyph->advance) / size;
+        penX += advance;
+        lineWidth += advance;
+        previous = glyph;
+    }
+    if (lineStart < end)
+        ShiftQuads(lineStart, end, lineShift(lineWidth), 0.0f);
+    ShiftQuads(0, end, 0.0f, static_cast<f32>(lineBreaks) / 2.0f);
+    m_indexCount = static_cast<u32>(IndicesPerCharacter * length);
+}
+
+void TextComponent::Upload()
+{
+    const std::size_t length = text.size();
+    const GLsizeiptr vertexBytes =
+        static_cast<GLsizeiptr>(VerticesPerCharacter * length * sizeof(Vertex));
+    const GLsizeiptr indexBytes =
+        static_cast<GLsizeiptr>(IndicesPerCharacter * length * sizeof(u32));
+    glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
+    if (length <= m_capacity)
+    {
+        glBufferSubData(GL_ARRAY_BUFFER, 0, vertexBytes, m_vertices.data());
+        glBufferSubData(GL_ELEMENT_ARRAY_BUFFER, 0, indexBytes, m_indices.data());
+    }
+    else
+    {
+        glBufferData(GL_ARRAY_BUFFER, vertexBytes, m_vertices.data(), GL_DYNAMIC_DRAW);
+        glBufferData(GL_ELEMENT_ARRAY_BUFFER, indexBytes, m_indices.data(), GL_DYNAMIC_DRAW);
+        m_capacity = static_cast<u32>(length);
+    }
+    glBindBuffer(GL_ARRAY_BUFFER, 0);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);
+}
+
+void TextComponent::Bind(u32 program) const
+{
+    glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
+    glVertexAttribPointer(kPositionLocation, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
+    glEnableVertexAttribArray(kPositionLocation);
+    glVertexAttribPointer(kTexcoordLocation, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                          reinterpret_cast<const void*>(kTexcoordOffset));
+    glEnableVertexAttribArray(kTexcoordLocation);
+    glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
+    if (m_font != nullptr)
+        m_font->Bind(program);
+}
+
+void TextComponent::Unbind() const
+{
+    glActiveTexture(GL_TEXTURE0);
+    glBindTexture(GL_TEXTURE_2D, 0);
+    glDisableVertexAttribArray(kPositionLocation);
+    glDisableVertexAttribArray(kTexcoordLocation);
+}
+} // namespace Graphics

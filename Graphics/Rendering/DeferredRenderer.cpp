@@ -1,0 +1,28 @@
+#include "Graphics/Rendering/DeferredRenderer.h"
+#include "Graphics/Rendering/RenderQueue.h"
+#include <GL/glew.h>
+
+namespace Graphics
+{
+DeferredRenderer::DeferredRenderer(RenderQueue& queue) : m_queue(queue), m_skyboxId(0) {}
+
+void DeferredRenderer::CreateRenderTargets() {}
+
+void DeferredRenderer::Render(int windowWidth, int windowHeight)
+{
+    glBindFramebuffer(GL_FRAMEBUFFER, 0);
+    glViewport(0, 0, windowWidth, windowHeight);
+    // The clear colour stays the window's until the composition pass covers every pixel.
+    glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
+    glCullFace(GL_BACK);
+    glEnable(GL_DEPTH_TEST);
+    ForwardPass();
+}
+
+void DeferredRenderer::ForwardPass()
+{
+    m_queue.RenderForward();
+    // The transparent tree leaves depth writes off.
+    glDepthMask(GL_TRUE);
+}
+} // namespace Graphics

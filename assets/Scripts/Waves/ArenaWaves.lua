@@ -1,0 +1,38 @@
+-- The arena's waves. A level state starts this script with a ScriptMessage when the level
+-- begins; the Lua system then calls Update every frame. At each wave's time (seconds since the
+-- script started) the wave's spawners are placed; each spawner sends its enemies in timed
+-- waves of its own and removes itself when its time is up.
+--
+-- The level is won when every wave has been placed (WavesLeft() == 0) and no enemy and no
+-- spawner is left (Logic.GetAICount() and Logic.GetSpawnerCount() both 0).
+
+-- { time, { spawner definition, x, z }, ... }
+local waves = {
+  { time = 0,  spawners = { { "SpawnerAIMelee", -12, 0 }, { "SpawnerAIMelee", 12, 0 } } },
+  { time = 15, spawners = { { "SpawnerAIRanged", 0, -14 }, { "SpawnerAISpeedy", 0, 14 } } },
+  { time = 35, spawners = { { "SpawnerAITank", -14, -14 }, { "SpawnerAIFlock", 14, 14 } } },
+}
+
+-- Spawners are placed by no object in particular.
+local sender = 0
+local elapsed = 0
+local nextWave = 1
+
+function Update(dt)
+  elapsed = elapsed + dt
+  while waves[nextWave] ~= nil and elapsed >= waves[nextWave].time do
+    for _, spawner in ipairs(waves[nextWave].spawners) do
+      local id = Engine.CreateObject(sender, spawner[1])
+      Object.Position(sender, id, spawner[2], 0, spawner[3])
+    end
+    nextWave = nextWave + 1
+  end
+end
+
+function WavesLeft()
+  return #waves - nextWave + 1
+end
+
+function IsCleared()
+  return WavesLeft() == 0 and Logic.GetAICount() == 0 and Logic.GetSpawnerCount() == 0
+end
