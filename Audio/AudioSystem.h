@@ -61,7 +61,7 @@ public:
     void Register(GameObjectComponent* component) override;
     // Takes a music or effect component off its list and destroys it.
     void Unregister(GameObjectComponent* component) override;
-    bool RunTests() override { return true; }
+    bool RunTests(int) override { return true; }
 
     // Mutes or unmutes: music channels follow, then the groups go to 0 or to the stored
     // volumes, which stay as they are.

@@ -68,6 +68,8 @@ void ReleaseMathScratch(void* memory, std::size_t bytes)
 std::string g_userFolderProblem;
 
 const char* const kTestingSystem = "TestingSystem";
+// The report depth of a top-level test run: the testing system frames its own report.
+constexpr int kTestReportDepth = -1;
 const char* const kGraphicsSystem = "GraphicsSystem";
 const char* const kParticleSystem = "ParticleEffectSystem";
 const char* const kUISystem = "UISystem";
@@ -200,7 +202,7 @@ void Engine::RunTestRun()
     passed = Math::RunSelfTests() && passed;
     AddSystem(kTestingSystem);
     if (SystemComponent* testing = GetSystem(kTestingSystem))
-        passed = testing->RunTests() && passed;
+        passed = testing->RunTests(kTestReportDepth) && passed;
     else
         Core::Log() << "Engine: no testing system exists; system self-tests skipped\n";
     if (!passed)

@@ -13,7 +13,7 @@ void SystemComponent::Register(GameObjectComponent*) {}
 
 void SystemComponent::Unregister(GameObjectComponent*) {}
 
-bool SystemComponent::RunTests()
+bool SystemComponent::RunTests(int)
 {
     return true;
 }

@@ -28,8 +28,10 @@ public:
     // destroyed.
     virtual void Register(GameObjectComponent* component);
     virtual void Unregister(GameObjectComponent* component);
-    // Self-test hook of a test run; a system without tests passes.
-    virtual bool RunTests();
+    // Self-test hook of a test run: answers whether the system's own checks passed. The depth
+    // is the report depth of the caller (the testing system passes -1); a system without tests
+    // passes.
+    virtual bool RunTests(int depth);
 
     u32 GetId() const { return m_id; }
     const std::list<GameObjectComponent*>& GetComponents() const { return m_components; }

@@ -8,13 +8,14 @@
 #include "Physics/PhysicsRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
+#include "Testing/TestingRegistration.h"
 
 namespace Game
 {
 void RegisterSubsystems(Engine& engine)
 {
-    // Lowest layer first. The subsystems still to come take their layers' places: Tools and
-    // Testing after AI.
+    // Lowest layer first. The subsystem still to come takes its layer's place: Tools after AI,
+    // before Testing.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
@@ -24,5 +25,6 @@ void RegisterSubsystems(Engine& engine)
     GameState::RegisterGameState(engine);
     Logic::RegisterLogic(engine);
     AI::RegisterAI(engine);
+    Testing::RegisterTesting(engine);
 }
 } // namespace Game

@@ -116,7 +116,6 @@ public:
     void HandleMessage(Message* message) override;
     void Register(GameObjectComponent* component) override;
     void Unregister(GameObjectComponent* component) override;
-    bool RunTests() override { return true; }
 
     int GetWindowWidth() const { return m_windowWidth; }
     int GetWindowHeight() const { return m_windowHeight; }

@@ -53,7 +53,6 @@ public:
     // When an entry of the same type and owner is listed, every entry that is this very
     // component leaves; otherwise nothing changes.
     void Unregister(GameObjectComponent* component) override;
-    bool RunTests() override { return true; }
 
     // What the components call: join (appended), and leave unconditionally (every entry).
     void Add(LogicComponent* component);

@@ -165,6 +165,25 @@ Math::Vector4 ImpulseInContactSpace(const RigidContact& contact)
     impulse.w = 0.0f;
     return impulse;
 }
+
+// The contact with the largest value of the field above the threshold, among those with a
+// first body, or count when there is none: the one each resolution pass takes next. The earliest
+// wins a tie.
+u32 FindWorstContact(const RigidContact* contacts, u32 count, f32 RigidContact::*field,
+                     f32 threshold)
+{
+    f32 worst = threshold;
+    u32 chosen = count;
+    for (u32 i = 0; i < count; ++i)
+    {
+        if (contacts[i].bodies[0] != nullptr && contacts[i].*field > worst)
+        {
+            worst = contacts[i].*field;
+            chosen = i;
+        }
+    }
+    return chosen;
+}
 } // namespace
 
 ContactBuffer::ContactBuffer()
@@ -224,16 +243,8 @@ void ContactBuffer::AdjustPositions()
 {
     while (positionIterationsUsed < positionIterations)
     {
-        f32 deepest = positionEpsilon;
-        u32 chosen = m_count;
-        for (u32 i = 0; i < m_count; ++i)
-        {
-            if (m_contacts[i].bodies[0] != nullptr && m_contacts[i].penetration > deepest)
-            {
-                deepest = m_contacts[i].penetration;
-                chosen = i;
-            }
-        }
+        const u32 chosen = FindWorstContact(m_contacts.get(), m_count, &RigidContact::penetration,
+                                            positionEpsilon);
         if (chosen == m_count)
             break;
 
@@ -302,16 +313,8 @@ void ContactBuffer::AdjustVelocities(f32 dt)
 {
     while (velocityIterationsUsed < velocityIterations)
     {
-        f32 largest = velocityEpsilon;
-        u32 chosen = m_count;
-        for (u32 i = 0; i < m_count; ++i)
-        {
-            if (m_contacts[i].bodies[0] != nullptr && m_contacts[i].desiredDeltaVelocity > largest)
-            {
-                largest = m_contacts[i].desiredDeltaVelocity;
-                chosen = i;
-            }
-        }
+        const u32 chosen = FindWorstContact(m_contacts.get(), m_count,
+                                            &RigidContact::desiredDeltaVelocity, velocityEpsilon);
         if (chosen == m_count)
             break;
 

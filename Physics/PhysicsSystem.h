@@ -81,7 +81,6 @@ public:
     void Register(GameObjectComponent* component) override;
     // Removes the first entry equal to the pointer; another kind of component is logged.
     void Unregister(GameObjectComponent* component) override;
-    bool RunTests() override { return true; }
 
     // One fixed step of dt seconds.
     void Step(f32 dt);

@@ -23,7 +23,7 @@
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "bench/AllocationCounter.h"
-#include "bench/RatioReporter.h"
+#include "bench/PairRatioReporter.h"
 #include <cmath>
 #include <cstdio>
 #include <memory>
@@ -162,10 +162,10 @@ void PlainDistanceQueries(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * EnemyCount);
 }
 
-class AIRatios : public RatioReporter
+class AIRatios : public PairRatioReporter
 {
 public:
-    AIRatios() : RatioReporter(ColoursOnlyOnTerminal()) {}
+    AIRatios() : PairRatioReporter("AISystemUpdate", "PlainDistanceQueries") {}
 
     void PrintRatios() const override
     {
@@ -181,19 +181,6 @@ public:
             std::printf("%-28s %6.3f  target (0) %s\n", "heap allocations per update",
                         g_allocationsPerUpdate, Verdict(g_allocationsPerUpdate == 0.0));
     }
-
-private:
-    void Record(const Run& run) override
-    {
-        const std::string name = run.run_name.function_name;
-        if (name == "AISystemUpdate")
-            m_system = run.GetAdjustedRealTime();
-        else if (name == "PlainDistanceQueries")
-            m_plain = run.GetAdjustedRealTime();
-    }
-
-    double m_system = 0.0;
-    double m_plain = 0.0;
 };
 } // namespace
 

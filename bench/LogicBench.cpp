@@ -4,7 +4,7 @@
 // entry, the size read again each step); the target is at most 1.5 times the plain loop.
 #include "Logic/LogicComponent.h"
 #include "Logic/LogicSystem.h"
-#include "bench/RatioReporter.h"
+#include "bench/PairRatioReporter.h"
 #include <memory>
 #include <string>
 #include <vector>
@@ -66,10 +66,10 @@ void PlainVectorUpdate(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * ComponentCount);
 }
 
-class LogicRatios : public RatioReporter
+class LogicRatios : public PairRatioReporter
 {
 public:
-    LogicRatios() : RatioReporter(ColoursOnlyOnTerminal()) {}
+    LogicRatios() : PairRatioReporter("LogicSystemUpdate", "PlainVectorUpdate") {}
 
     void PrintRatios() const override
     {
@@ -81,19 +81,6 @@ public:
                     "update of 10,000 components", ratio, TargetRatio,
                     Verdict(ratio <= TargetRatio));
     }
-
-private:
-    void Record(const Run& run) override
-    {
-        const std::string name = run.run_name.function_name;
-        if (name == "LogicSystemUpdate")
-            m_system = run.GetAdjustedRealTime();
-        else if (name == "PlainVectorUpdate")
-            m_plain = run.GetAdjustedRealTime();
-    }
-
-    double m_system = 0.0;
-    double m_plain = 0.0;
 };
 } // namespace
 

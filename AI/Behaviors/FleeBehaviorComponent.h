@@ -3,13 +3,12 @@
 // MaxAngle per step, until farther than MaxDistance; its Attack behaviours shoot at the target
 // all the while. Works in the horizontal plane.
 //
-// Written form: the behaviour's base part, then MinSpeed, MaxSpeed, MinDistance, MaxDistance
-// (unnamed floats) and engaged (an unnamed bool).
-#include "AI/Behaviors/BehaviorComponent.h"
+// Written form: the range behaviour's (RangeBehaviorComponent.h).
+#include "AI/Behaviors/RangeBehaviorComponent.h"
 
 namespace AI
 {
-class FleeBehaviorComponent : public BehaviorComponent
+class FleeBehaviorComponent : public RangeBehaviorComponent
 {
 public:
     FleeBehaviorComponent();
@@ -18,22 +17,7 @@ public:
     static std::string GetTypeName() { return "FleeBehaviorComponent"; }
     static u32 GetSize() { return static_cast<u32>(sizeof(FleeBehaviorComponent)); }
     std::string GetName() const override { return GetTypeName(); }
-    void Deserialize(Serializer::XmlReader& reader) override;
-    void Serialize(Serializer::XmlWriter& writer) override;
 
     void Step(f32 seconds) override;
-    // Speed 0, not engaged.
-    void Stop() override;
-
-    bool IsEngaged() const { return m_engaged; }
-    void SetEngaged(bool engaged) { m_engaged = engaged; }
-
-    f32 MinSpeed;
-    f32 MaxSpeed;
-    f32 MinDistance;
-    f32 MaxDistance;
-
-private:
-    bool m_engaged;
 };
 } // namespace AI

@@ -1,7 +1,17 @@
 #include "Core/Components/TestComponent.h"
+#include "Core/Engine.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
 #include "Core/Reflection/TypeRegistry.h"
+#include "Math/Vector2.h"
+#include "Math/Vector3.h"
+#include "Math/Vector4.h"
+#include "Serializer/Xml/MathValueXml.h"
+#include "Serializer/Xml/PlainValueXml.h"
+#include "Serializer/Xml/XmlWriter.h"
+#include <algorithm>
 
 QUILL_DEFINE_TYPE_RECORD(TestComponent, &TypeRecordOf<GameObjectComponent>(), false)
 
@@ -38,7 +48,67 @@ u32 TestComponent::GetType() const
     return typeId;
 }
 
-// The XML form of the test members belongs to the serializer's own tests.
-void TestComponent::Deserialize(Serializer::XmlReader&) {}
+namespace
+{
+// Every element is taken by position: the empty name matches whatever stands under the cursor.
+constexpr const char* kAnyElement = "";
+// The attribute readers move on to the next element when an element's attributes run out.
+constexpr bool kAdvanceElement = true;
 
-void TestComponent::Serialize(Serializer::XmlWriter&) {}
+// The ids of the objects being written through a test component on this thread: objects that
+// list each other are written once each instead of for ever.
+thread_local std::vector<u32> t_objectsBeingWritten;
+
+void ReadSizedArray(Serializer::XmlReader& reader, std::vector<int>& slots, std::size_t size)
+{
+    slots.resize(size);
+    Serializer::ReadAttributeIntArray(reader, slots.data(), static_cast<unsigned int>(size));
+}
+} // namespace
+
+void TestComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    Serializer::ReadIntList(reader, ints, kAnyElement);
+    Serializer::ReadStringList(reader, strings, kAnyElement);
+    Serializer::ReadStringList(reader, moreStrings, kAnyElement);
+    Serializer::ReadDoubleList(reader, doubles, kAnyElement);
+    ReadSizedArray(reader, smallArray, SmallArraySize);
+    ReadSizedArray(reader, middleArray, MiddleArraySize);
+    ReadSizedArray(reader, largeArray, LargeArraySize);
+    Serializer::ReadAttributeIntList(reader, attributeInts);
+    // The unsigned value comes first in the file.
+    Serializer::ReadAttributeUnsigned(reader, test_u32, kAdvanceElement);
+    Serializer::ReadAttributeInt(reader, test_s32, kAdvanceElement);
+    Serializer::ReadAttributeFloat(reader, test_f32, kAdvanceElement);
+    Serializer::ReadAttributeDouble(reader, test_double, kAdvanceElement);
+    Serializer::ReadAttributeBool(reader, test_bool, kAdvanceElement);
+    Serializer::ReadAttributeString(reader, text, kAdvanceElement);
+    // The multi-float attribute readers run too; what they read is not kept.
+    Math::Vector2 two;
+    Math::Vector3 three;
+    Math::Vector4 four;
+    Serializer::ReadAttributeFloat2(reader, two, kAdvanceElement);
+    Serializer::ReadAttributeFloat3(reader, three, kAdvanceElement);
+    Serializer::ReadAttributeFloat4(reader, four, kAdvanceElement);
+}
+
+void TestComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    for (u32 id : objectIds)
+    {
+        const GameObject* object = factory != nullptr ? factory->FindObject(id) : nullptr;
+        // The owner is being written already: the component is part of it.
+        if (object == nullptr || id == GetOwner() ||
+            std::find(t_objectsBeingWritten.begin(), t_objectsBeingWritten.end(), id) !=
+                t_objectsBeingWritten.end())
+            continue;
+        t_objectsBeingWritten.push_back(id);
+        object->Serialize(writer.GetDocument(), writer.GetParent());
+        t_objectsBeingWritten.pop_back();
+    }
+    Serializer::WriteIntList(writer, ints);
+    Serializer::WriteStringList(writer, strings);
+    Serializer::WriteStringList(writer, moreStrings);
+    Serializer::WriteDoubleList(writer, doubles);
+}

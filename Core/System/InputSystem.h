@@ -57,7 +57,6 @@ public:
     void Register(GameObjectComponent* component) override;
     // Removes exactly this component (an object may carry several).
     void Unregister(GameObjectComponent* component) override;
-    bool RunTests() override { return true; }
 
     // Attaches the key, character, mouse-button, wheel and mouse-position handlers to the
     // window layer.

@@ -442,7 +442,7 @@ void MessageSystem::ClearObjectMessages()
         Discard(message);
 }
 
-bool MessageSystem::RunTests()
+bool MessageSystem::RunTests(int)
 {
     if (g_Engine == nullptr)
         return true;

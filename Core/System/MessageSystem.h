@@ -43,7 +43,7 @@ public:
     void Update(f32 seconds) override;
     void Initialize(u32 launchFlags) override;
     // Posts two messages addressed to this system, which ignores them.
-    bool RunTests() override;
+    bool RunTests(int depth) override;
 
     // The one entry for new messages (Engine::SendMessage stores the delay and calls this).
     void Post(Message* message);

@@ -69,7 +69,6 @@ public:
     void HandleMessage(Message* message) override;
     void Register(GameObjectComponent* component) override;
     void Unregister(GameObjectComponent* component) override;
-    bool RunTests() override { return true; }
 
     CameraComponent* GetActiveCamera() const { return m_active; }
     void SetActiveCamera(CameraComponent* camera) { m_active = camera; }

@@ -6,6 +6,7 @@
 #include "Scripting/ScriptServices.h"
 #include "tests/AI/AIWorld.h"
 #include "tests/Fuzz/ObjectReaderFuzzHarness.h"
+#include "tests/Support/FuzzCorpus.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -25,18 +26,16 @@ TEST(AIFuzzCorpus, EverySavedInputRunsCleanWithTheAIComponents)
     AI::System::AISystem ai;
     const std::filesystem::path corpus = QUILL_FUZZ_CORPUS_DIR;
     bool enemy = false, spawner = false;
-    for (const auto& entry : std::filesystem::directory_iterator(corpus))
-    {
-        SCOPED_TRACE(entry.path().string());
-        std::ifstream file(entry.path(), std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(file)),
-                                std::istreambuf_iterator<char>());
-        RunObjectReaderFuzzInput(*engine.GetFactory(),
-                                 reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-        enemy = enemy || entry.path().filename() == "enemy.xml";
-        spawner = spawner || entry.path().filename() == "spawner.xml";
-        EXPECT_EQ(ai.GetCount(), 0u) << "every component left with its object";
-    }
+    ReplayFuzzCorpus(
+        corpus,
+        [&](const std::filesystem::path& input, const std::uint8_t* data, std::size_t size)
+        {
+            SCOPED_TRACE(input.string());
+            RunObjectReaderFuzzInput(*engine.GetFactory(), data, size);
+            enemy = enemy || input.filename() == "enemy.xml";
+            spawner = spawner || input.filename() == "spawner.xml";
+            EXPECT_EQ(ai.GetCount(), 0u) << "every component left with its object";
+        });
     EXPECT_TRUE(enemy && spawner);
 }
 } // namespace

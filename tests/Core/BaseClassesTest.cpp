@@ -49,7 +49,7 @@ TEST(BaseClasses, DefaultsDoNothingAndPass)
 {
     QuietSystem system;
     system.IdleUpdate(0.5f); // the base idle update has no effect
-    EXPECT_TRUE(system.RunTests());
+    EXPECT_TRUE(system.RunTests(-1));
     PlainComponent component(true);
     system.Register(&component);
     ASSERT_EQ(system.GetComponents().size(), 1u);

@@ -53,7 +53,7 @@ public:
     void HandleMessage(Message*) override {}
     void Register(GameObjectComponent*) override {}
     void Unregister(GameObjectComponent*) override {}
-    bool RunTests() override
+    bool RunTests(int) override
     {
         ++testRuns;
         return true;
@@ -284,7 +284,7 @@ TEST_F(EngineTest, AFailingSelfTestMakesTheExitStatusFail)
     {
     public:
         FailingTests() : RecordingSystem(kTesting) {}
-        bool RunTests() override { return false; }
+        bool RunTests(int) override { return false; }
     };
     engine->GetSystemFactory().Register(
         kTesting, [](const LaunchOptions&) -> SystemComponent* { return new FailingTests(); },

@@ -31,7 +31,7 @@ public:
     void HandleMessage(Message*) override {}
     void Register(GameObjectComponent*) override {}
     void Unregister(GameObjectComponent*) override {}
-    bool RunTests() override { return true; }
+    bool RunTests(int) override { return true; }
 
     int initializeCalls = 0;
     u32 lastFlags = 0;

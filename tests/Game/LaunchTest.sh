@@ -40,6 +40,17 @@ test_switch)
     grep -q "Engine: created ActionListSystem" "$work/log.txt" || fail "no action-list system"
     if grep -q "Error" "$work/log.txt"; then fail "the log reports an error"; fi
     [ -d "$work/data/Quillmere" ] || fail "per-user folder not created"
+    # The self-test report: both frames, the factory and serializer rows, one passed row per
+    # system the engine created (the testing system apart) and no failed row.
+    [ "$(grep -cx "#### ~ System Testing ~ ####" "$work/log.txt")" = 2 ] || fail "report frames"
+    grep -qx "|+| |-GameFactory" "$work/log.txt" || fail "no passed GameFactory row"
+    grep -qx "|+| |-Serializer" "$work/log.txt" || fail "no passed Serializer row"
+    for system in $(sed -n 's/^Engine: created //p' "$work/log.txt"); do
+        [ "$system" = TestingSystem ] && continue
+        grep -qx "|+| |-$system" "$work/log.txt" || fail "no passed row for $system"
+    done
+    ! grep -q "^| |X|" "$work/log.txt" || fail "a self-test row failed"
+    ! grep -q "Euler inaccuracy" "$work/stdout.txt" || fail "the Euler round trip is inaccurate"
     ;;
 bad_log_file)
     timeout 60 "$game" -out /no/such/dir/x > "$work/stdout.txt" 2> "$work/stderr.txt"

@@ -8,11 +8,9 @@
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "tests/Fuzz/ObjectReaderFuzzHarness.h"
+#include "tests/Support/FuzzCorpus.h"
 #include <filesystem>
-#include <fstream>
 #include <gtest/gtest.h>
-#include <iterator>
-#include <string>
 
 TEST(LogicFuzzCorpus, EverySavedInputRunsCleanWithTheRuleComponents)
 {
@@ -26,16 +24,14 @@ TEST(LogicFuzzCorpus, EverySavedInputRunsCleanWithTheRuleComponents)
     const std::filesystem::path corpus = QUILL_FUZZ_CORPUS_DIR;
     ASSERT_TRUE(std::filesystem::is_directory(corpus)) << corpus;
     bool character = false;
-    for (const auto& entry : std::filesystem::directory_iterator(corpus))
-    {
-        SCOPED_TRACE(entry.path().string());
-        std::ifstream file(entry.path(), std::ios::binary);
-        const std::string bytes((std::istreambuf_iterator<char>(file)),
-                                std::istreambuf_iterator<char>());
-        RunObjectReaderFuzzInput(*engine.GetFactory(),
-                                 reinterpret_cast<const std::uint8_t*>(bytes.data()), bytes.size());
-        character = character || entry.path().filename() == "character.xml";
-        EXPECT_EQ(logic.GetCount(), 0u) << "every component left with its object";
-    }
+    ReplayFuzzCorpus(
+        corpus,
+        [&](const std::filesystem::path& input, const std::uint8_t* data, std::size_t size)
+        {
+            SCOPED_TRACE(input.string());
+            RunObjectReaderFuzzInput(*engine.GetFactory(), data, size);
+            character = character || input.filename() == "character.xml";
+            EXPECT_EQ(logic.GetCount(), 0u) << "every component left with its object";
+        });
     EXPECT_TRUE(character);
 }

@@ -24,7 +24,7 @@ public:
     }
     void Register(GameObjectComponent*) override {}
     void Unregister(GameObjectComponent*) override {}
-    bool RunTests() override { return true; }
+    bool RunTests(int) override { return true; }
 
     std::size_t CountOf(u32 type) const
     {
