@@ -1,5 +1,6 @@
 #include "Game/Registration.h"
 #include "AI/AIRegistration.h"
+#include "Audio/AudioRegistration.h"
 #include "Core/CoreRegistration.h"
 #include "GameState/GameStateRegistration.h"
 #include "Graphics/GraphicsRegistration.h"
@@ -13,13 +14,14 @@ namespace Game
 {
 void RegisterSubsystems(Engine& engine)
 {
-    // Lowest layer first. The subsystems still to come take their layers' places: Audio
-    // after Physics, before GameState; Tools after AI, before Testing.
+    // Lowest layer first. The subsystem still to come takes its layer's place: Tools after AI,
+    // before Testing.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
     Graphics::RegisterGraphics(engine);
     Physics::RegisterPhysics(engine);
+    Audio::RegisterAudio(engine);
     GameState::RegisterGameState(engine);
     Logic::RegisterLogic(engine);
     AI::RegisterAI(engine);

@@ -11,6 +11,9 @@ find_package(tinyxml2 REQUIRED)
 # FreeType bakes the game's font (AssetTools/FontBake).
 find_package(Freetype REQUIRED)
 pkg_check_modules(LUA52 REQUIRED IMPORTED_TARGET lua5.2)
+# Sound output and decoding, used only by the audio layer (Audio/Layer).
+pkg_check_modules(OPENAL REQUIRED IMPORTED_TARGET openal)
+pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
 if(QUILL_BUILD_TESTS)
     find_package(GTest REQUIRED)
     # The layering check (scripts/check_layers.py) uses the standard library alone; Debian's

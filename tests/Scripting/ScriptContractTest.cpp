@@ -3,7 +3,9 @@
 // (state scripts, sounds) are complete. Runs in the repository root, where assets/ lies.
 #include "tests/Scripting/ScriptTestEnvironment.h"
 #include <cmath>
+#include <filesystem>
 #include <gtest/gtest.h>
+#include <set>
 #include <string>
 #include <vector>
 
@@ -31,6 +33,25 @@ struct ScriptContract
     std::vector<Expected> globals;
 };
 
+// The functions an audio response component calls on a character's and on an enemy's script.
+const std::vector<const char*> kCharacterEvents = {
+    "OnLoad", "OnAbility0", "OnAbility1", "OnAbility2", "OnAbility3",  "OnDamaged", "OnDeath",
+    "OnMove", "OnRespawn",  "OnSelect",   "OnVictory",  "OnFinalKill", "OnDefeat"};
+const std::vector<const char*> kEnemyEvents = {"OnLoad", "OnAbility0", "OnDamaged", "OnDeath"};
+
+// A response script: its sound list, its event functions and "Update".
+std::vector<Expected> ResponseScript(const std::vector<const char*>& events)
+{
+    std::vector<Expected> globals = {{"Update", Kind::Function},
+                                     {"GetAudioCount", Kind::Function},
+                                     {"GetAudioName", Kind::Function},
+                                     {"GetAudioFilename", Kind::Function},
+                                     {"GetAudioType", Kind::Function}};
+    for (const char* event : events)
+        globals.push_back({event, Kind::Function});
+    return globals;
+}
+
 // Every script gets "Update" from the Lua system each frame.
 const std::vector<ScriptContract>& ShippedScripts()
 {
@@ -55,6 +76,10 @@ const std::vector<ScriptContract>& ShippedScripts()
           {"GetAudioName", Kind::Function},
           {"GetAudioFilename", Kind::Function},
           {"GetAudioType", Kind::Function}}},
+        {"Audio/GolemAudio.lua", ResponseScript(kCharacterEvents)},
+        {"Audio/MageAudio.lua", ResponseScript(kCharacterEvents)},
+        {"Audio/SteamKnightAudio.lua", ResponseScript(kCharacterEvents)},
+        {"Audio/EnemyAudio.lua", ResponseScript(kEnemyEvents)},
         {"Debug/GeometryDebug.lua",
          {{"Update", Kind::Function},
           {"DrawDebug", Kind::Function},
@@ -96,6 +121,16 @@ std::string CheckGlobal(LuaComponent& script, const Expected& expected)
         break;
     }
     return matches ? "" : std::string(expected.name) + " is a " + lua_typename(state, type);
+}
+
+// A player character's sounds: its four abilities and the ones every character shares.
+std::set<std::string> CharacterSounds(const std::string& character)
+{
+    std::set<std::string> sounds = {"playerDamaged", "playerDeath", "playerRespawn", "playerStep",
+                                    "playerSelect",  "finalKill",   "victory",       "defeat"};
+    for (int ability = 0; ability < 4; ++ability)
+        sounds.insert(character + "Ability" + std::to_string(ability));
+    return sounds;
 }
 
 class ScriptContractTest : public ScriptEngineTest
@@ -172,6 +207,51 @@ TEST_F(ScriptContractTest, AudioScriptListsEverySoundCompletely)
         EXPECT_TRUE(audio->CallIntReturnString("GetAudioFilename", i, file));
         EXPECT_TRUE(audio->CallIntReturnInt("GetAudioType", i, type));
         EXPECT_TRUE(type == 0 || type == 1) << name;
+    }
+    EXPECT_EQ("", LogText());
+}
+
+TEST_F(ScriptContractTest, AudioScriptsListTheirSoundsCompletelyWithFilesThatExist)
+{
+    const std::vector<std::pair<const char*, std::set<std::string>>> scripts = {
+        {"System/AudioSystemScript.lua", {"backgroundMusicLoop", "abilitySelect"}},
+        {"Audio/GolemAudio.lua", CharacterSounds("golem")},
+        {"Audio/MageAudio.lua", CharacterSounds("mage")},
+        {"Audio/SteamKnightAudio.lua", CharacterSounds("steamKnight")},
+        {"Audio/EnemyAudio.lua", {"enemyAttack", "enemyDamaged", "enemyDeath"}},
+    };
+    for (const auto& [script, expected] : scripts)
+    {
+        LuaComponent* audio = Load(script);
+        s32 count = -1;
+        ASSERT_TRUE(audio->CallReturnInt("GetAudioCount", count));
+        std::set<std::string> names;
+        for (s32 i = 1; i <= count; ++i)
+        {
+            std::string name;
+            std::string file;
+            s32 type = -1;
+            EXPECT_TRUE(audio->CallIntReturnString("GetAudioName", i, name));
+            EXPECT_TRUE(audio->CallIntReturnString("GetAudioFilename", i, file));
+            EXPECT_TRUE(audio->CallIntReturnInt("GetAudioType", i, type));
+            EXPECT_TRUE(type == 0 || type == 1) << name;
+            // Music below "assets/Audio/Music/", effects below "assets/Audio/Sound Effects/",
+            // each file named after its sound.
+            const std::string folder =
+                type == 0 ? "assets/Audio/Music/" : "assets/Audio/Sound Effects/";
+            EXPECT_TRUE(std::filesystem::is_regular_file(folder + file)) << script << ": " << file;
+            EXPECT_EQ(file.substr(0, file.find('.')), name) << script;
+            names.insert(name);
+        }
+        EXPECT_EQ(names, expected) << script;
+        // Every event function of a response script runs through the script API cleanly.
+        for (const char* event : kCharacterEvents)
+        {
+            if (CheckGlobal(*audio, {event, Kind::Function}).empty())
+            {
+                EXPECT_TRUE(audio->Call(event)) << script << ": " << event;
+            }
+        }
     }
     EXPECT_EQ("", LogText());
 }

@@ -5,6 +5,8 @@
 -- entered before the user-interface system exists.
 
 local firstObject = 0
+-- The music command that starts a track from its beginning, looped.
+local MUSIC_PLAY = 0
 
 function Load()
     AssetLoader.LoadAssetBatch("Main", false)
@@ -14,6 +16,8 @@ function Initialize()
     Engine.Output("Main: initialized")
     firstObject = Engine.CreateObject(0, "MainMenuPage")
     GameState.ChangePage("MainMenu")
+    -- The background music plays from the main menu on; pausing and resuming toggle it.
+    Audio.MusicMessage(0, "backgroundMusicLoop", MUSIC_PLAY)
 end
 
 function UpdateState(dt)

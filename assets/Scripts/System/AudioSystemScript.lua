@@ -4,12 +4,16 @@ muted = false
 musicVolume = 0.8
 effectVolume = 1.0
 
--- Music and sound effects by name, with their files below the audio folder.
--- Type 0 loads a streamed music track, type 1 a sound effect held in memory.
+-- Music and sound effects by name. Music files are below "assets/Audio/Music/", effect files
+-- below "assets/Audio/Sound Effects/". Type 0 loads a streamed music track, type 1 a sound
+-- effect held in memory.
 local MUSIC = 0
 local EFFECT = 1
 local sounds = {
-    -- { name = "backgroundMusicLoop", file = "Music/Background.ogg", type = MUSIC },
+    -- Looped through every state; pausing and resuming the game pause and resume it.
+    { name = "backgroundMusicLoop", file = "backgroundMusicLoop.ogg", type = MUSIC },
+    -- A page's selection sound.
+    { name = "abilitySelect", file = "abilitySelect.wav", type = EFFECT },
 }
 
 function GetAudioCount()

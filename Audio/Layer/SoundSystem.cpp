@@ -1,0 +1,716 @@
+#include "Audio/Layer/SoundSystem.h"
+#include <AL/al.h>
+#include <AL/alc.h>
+#include <AL/alext.h>
+#include <algorithm>
+#include <cmath>
+#include <cstdio>
+#include <cstring>
+
+namespace Audio
+{
+namespace Layer
+{
+namespace
+{
+// Frames rendered per loopback call when the silent device runs on the wall clock.
+constexpr std::size_t SilentChunkFrames = 1024;
+constexpr int StereoChannels = 2;
+constexpr int BytesPerSample = 2;
+
+struct LoopbackFunctions
+{
+    LPALCLOOPBACKOPENDEVICESOFT open = nullptr;
+    LPALCISRENDERFORMATSUPPORTEDSOFT isFormatSupported = nullptr;
+    LPALCRENDERSAMPLESSOFT render = nullptr;
+
+    bool Load()
+    {
+        if (!alcIsExtensionPresent(nullptr, "ALC_SOFT_loopback"))
+            return false;
+        open = reinterpret_cast<LPALCLOOPBACKOPENDEVICESOFT>(
+            alcGetProcAddress(nullptr, "alcLoopbackOpenDeviceSOFT"));
+        isFormatSupported = reinterpret_cast<LPALCISRENDERFORMATSUPPORTEDSOFT>(
+            alcGetProcAddress(nullptr, "alcIsRenderFormatSupportedSOFT"));
+        render = reinterpret_cast<LPALCRENDERSAMPLESSOFT>(
+            alcGetProcAddress(nullptr, "alcRenderSamplesSOFT"));
+        return open != nullptr && isFormatSupported != nullptr && render != nullptr;
+    }
+};
+
+LoopbackFunctions& Loopback()
+{
+    static LoopbackFunctions functions;
+    return functions;
+}
+
+// Hands 16-bit samples to an OpenAL buffer. The game's sounds are not placed in space, so a
+// mono sound goes to both speakers at its full level: it is widened to stereo and its voice
+// plays it on the direct channels, bypassing the panner (which would lower a centred mono
+// voice by its own, implementation-defined amount).
+void UploadSamples(unsigned int buffer, const std::int16_t* samples, std::size_t frames,
+                   int channels, int rate, std::vector<std::int16_t>& widened)
+{
+    if (channels == 1 && alIsExtensionPresent("AL_SOFT_direct_channels"))
+    {
+        widened.resize(frames * StereoChannels);
+        for (std::size_t i = 0; i < frames; ++i)
+            widened[2 * i] = widened[2 * i + 1] = samples[i];
+        samples = widened.data();
+        channels = StereoChannels;
+    }
+    alBufferData(buffer, channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16, samples,
+                 static_cast<ALsizei>(frames * channels * sizeof(std::int16_t)), rate);
+}
+} // namespace
+
+int SoundSystem::Create(SoundSystem** system)
+{
+    if (system == nullptr)
+        return ResultInvalidParam;
+    *system = new SoundSystem();
+    return ResultOk;
+}
+
+SoundSystem::SoundSystem()
+    : m_device(nullptr), m_context(nullptr), m_initialized(false), m_loopback(false),
+      m_renderByClock(false), m_outputType(OutputAutomatic),
+      m_streamBufferBytes(DefaultStreamBufferBytes),
+      m_report([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); })
+{
+}
+
+SoundSystem::~SoundSystem() = default;
+
+int SoundSystem::GetVersion(std::uint32_t& version) const
+{
+    version = Version;
+    return ResultOk;
+}
+
+int SoundSystem::GetNumDrivers(int& count) const
+{
+    count = 0;
+    const ALCchar* list = alcGetString(nullptr, ALC_DEVICE_SPECIFIER);
+    // A list of names, each ended by a zero, the whole ended by a second zero.
+    while (list != nullptr && *list != '\0')
+    {
+        ++count;
+        list += std::strlen(list) + 1;
+    }
+    return ResultOk;
+}
+
+int SoundSystem::SetOutput(int outputType)
+{
+    if (m_initialized)
+        return ResultInvalidParam;
+    if (outputType != OutputAutomatic && outputType != OutputSilent && outputType != OutputLoopback)
+        return ResultInvalidParam;
+    m_outputType = outputType;
+    return ResultOk;
+}
+
+int SoundSystem::SetOutputDevice(const std::string& deviceName)
+{
+    if (m_initialized)
+        return ResultInvalidParam;
+    m_deviceName = deviceName;
+    return ResultOk;
+}
+
+int SoundSystem::GetDriverCaps(int, std::uint32_t& caps, int& speakerMode) const
+{
+    caps = 0;
+    speakerMode = SpeakerModeStereo;
+    return ResultOk;
+}
+
+int SoundSystem::SetSpeakerMode(int)
+{
+    return ResultOk;
+}
+
+int SoundSystem::SetDSPBufferSize(std::uint32_t, int)
+{
+    return ResultOk;
+}
+
+bool SoundSystem::OpenDevice()
+{
+    m_device = alcOpenDevice(m_deviceName.empty() ? nullptr : m_deviceName.c_str());
+    if (m_device == nullptr)
+        return false;
+    m_context = alcCreateContext(m_device, nullptr);
+    if (m_context == nullptr)
+    {
+        alcCloseDevice(m_device);
+        m_device = nullptr;
+        return false;
+    }
+    m_loopback = false;
+    return true;
+}
+
+bool SoundSystem::OpenLoopback()
+{
+    LoopbackFunctions& loopback = Loopback();
+    if (!loopback.Load())
+        return false;
+    m_device = loopback.open(nullptr);
+    if (m_device == nullptr)
+        return false;
+    if (!loopback.isFormatSupported(m_device, LoopbackRate, ALC_STEREO_SOFT, ALC_FLOAT_SOFT))
+    {
+        alcCloseDevice(m_device);
+        m_device = nullptr;
+        return false;
+    }
+    // Plain stereo panning: no head-related filters, so what is mixed is what tests measure.
+    std::vector<ALCint> attributes = {
+        ALC_FORMAT_CHANNELS_SOFT, ALC_STEREO_SOFT, ALC_FORMAT_TYPE_SOFT,
+        ALC_FLOAT_SOFT,           ALC_FREQUENCY,   LoopbackRate};
+    if (alcIsExtensionPresent(m_device, "ALC_SOFT_HRTF"))
+    {
+        attributes.push_back(ALC_HRTF_SOFT);
+        attributes.push_back(ALC_FALSE);
+    }
+    attributes.push_back(0);
+    m_context = alcCreateContext(m_device, attributes.data());
+    if (m_context == nullptr)
+    {
+        alcCloseDevice(m_device);
+        m_device = nullptr;
+        return false;
+    }
+    m_loopback = true;
+    return true;
+}
+
+bool SoundSystem::MakeCurrent() const
+{
+    if (m_context == nullptr)
+        return false;
+    if (alcGetCurrentContext() != m_context)
+        return alcMakeContextCurrent(m_context) == ALC_TRUE;
+    return true;
+}
+
+int SoundSystem::Init(int maxChannels, std::uint32_t)
+{
+    if (m_initialized)
+        return ResultOk;
+    if (maxChannels <= 0)
+        return ResultInvalidParam;
+    bool opened = false;
+    if (m_outputType == OutputAutomatic)
+    {
+        opened = OpenDevice();
+        if (!opened)
+            Report("Audio layer: no output device could be opened (" +
+                   (m_deviceName.empty() ? std::string("default") : m_deviceName) +
+                   "); sound runs on the silent device");
+    }
+    if (!opened)
+    {
+        opened = OpenLoopback();
+        m_renderByClock = m_outputType != OutputLoopback;
+    }
+    if (!opened)
+        return ResultDevice;
+    MakeCurrent();
+    for (Voice& voice : m_voices)
+    {
+        alGenSources(1, &voice.source);
+        // Every voice plays at the listener, unattenuated: the game's sounds are not placed.
+        alSourcei(voice.source, AL_SOURCE_RELATIVE, AL_TRUE);
+        alSource3f(voice.source, AL_POSITION, 0.0f, 0.0f, 0.0f);
+        alSourcef(voice.source, AL_ROLLOFF_FACTOR, 0.0f);
+    }
+    if (alGetError() != AL_NO_ERROR)
+    {
+        Report("Audio layer: OpenAL could not make the voices");
+        return ResultDevice;
+    }
+    m_lastRender = std::chrono::steady_clock::now();
+    m_initialized = true;
+    return ResultOk;
+}
+
+int SoundSystem::Release()
+{
+    if (MakeCurrent())
+    {
+        for (Voice& voice : m_voices)
+        {
+            if (voice.active)
+                Retire(voice);
+        }
+        const std::vector<Sound*> sounds = m_sounds;
+        for (Sound* sound : sounds)
+            sound->Release();
+        for (Voice& voice : m_voices)
+        {
+            if (voice.source != 0)
+                alDeleteSources(1, &voice.source);
+            if (voice.buffers[0] != 0)
+                alDeleteBuffers(StreamBufferCount, voice.buffers.data());
+        }
+    }
+    for (ChannelGroup* group : m_groups)
+        delete group;
+    m_groups.clear();
+    if (m_context != nullptr)
+    {
+        if (alcGetCurrentContext() == m_context)
+            alcMakeContextCurrent(nullptr);
+        alcDestroyContext(m_context);
+    }
+    if (m_device != nullptr)
+        alcCloseDevice(m_device);
+    delete this;
+    return ResultOk;
+}
+
+int SoundSystem::Update()
+{
+    if (!m_initialized || !MakeCurrent())
+        return ResultNotReady;
+    if (m_renderByClock)
+        RenderSilent();
+    for (Voice& voice : m_voices)
+    {
+        if (!voice.active)
+            continue;
+        if (voice.sound->IsStream())
+            FeedStream(voice);
+        Refresh(voice);
+    }
+    return ResultOk;
+}
+
+void SoundSystem::RenderSilent()
+{
+    const auto now = std::chrono::steady_clock::now();
+    double seconds = std::chrono::duration<double>(now - m_lastRender).count();
+    m_lastRender = now;
+    seconds = std::clamp(seconds, 0.0, MaxSilentRenderSeconds);
+    std::size_t frames = static_cast<std::size_t>(seconds * LoopbackRate);
+    m_scratch.resize(SilentChunkFrames * StereoChannels);
+    while (frames > 0)
+    {
+        const std::size_t chunk = std::min(frames, SilentChunkFrames);
+        Loopback().render(m_device, m_scratch.data(), static_cast<ALCsizei>(chunk));
+        frames -= chunk;
+    }
+}
+
+int SoundSystem::RenderLoopback(float* out, std::size_t frames)
+{
+    if (!m_initialized || !m_loopback || out == nullptr)
+        return ResultNotReady;
+    MakeCurrent();
+    while (frames > 0)
+    {
+        const std::size_t chunk = std::min(frames, SilentChunkFrames);
+        Loopback().render(m_device, out, static_cast<ALCsizei>(chunk));
+        out += chunk * StereoChannels;
+        frames -= chunk;
+    }
+    return ResultOk;
+}
+
+int SoundSystem::GetVoicesInUse() const
+{
+    int count = 0;
+    for (const Voice& voice : m_voices)
+        count += voice.active ? 1 : 0;
+    return count;
+}
+
+int SoundSystem::CreateChannelGroup(ChannelGroup** group)
+{
+    if (group == nullptr)
+        return ResultInvalidParam;
+    *group = new ChannelGroup(*this);
+    m_groups.push_back(*group);
+    return ResultOk;
+}
+
+int SoundSystem::SetStreamBufferSize(std::uint32_t bytes, std::uint32_t)
+{
+    // At least one stereo frame per buffer.
+    if (bytes < StereoChannels * BytesPerSample)
+        return ResultInvalidParam;
+    m_streamBufferBytes = bytes;
+    return ResultOk;
+}
+
+int SoundSystem::CreateSound(const std::string& path, std::uint32_t, Sound** sound)
+{
+    if (sound == nullptr)
+        return ResultInvalidParam;
+    *sound = nullptr;
+    auto decoder = std::make_unique<SoundDecoder>();
+    std::string error;
+    if (!decoder->OpenFile(path, error))
+        return error == "no such file" ? ResultFileNotFound : ResultFormat;
+    return MakeSound(std::move(decoder), path, false, sound);
+}
+
+int SoundSystem::CreateStream(const std::string& path, std::uint32_t, Sound** sound)
+{
+    if (sound == nullptr)
+        return ResultInvalidParam;
+    *sound = nullptr;
+    auto decoder = std::make_unique<SoundDecoder>();
+    std::string error;
+    if (!decoder->OpenFile(path, error))
+        return error == "no such file" ? ResultFileNotFound : ResultFormat;
+    return MakeSound(std::move(decoder), path, true, sound);
+}
+
+int SoundSystem::CreateSoundFromMemory(const void* data, std::size_t size, const std::string& label,
+                                       Sound** sound)
+{
+    if (sound == nullptr || (data == nullptr && size > 0))
+        return ResultInvalidParam;
+    *sound = nullptr;
+    auto decoder = std::make_unique<SoundDecoder>();
+    std::string error;
+    if (!decoder->OpenMemory(data, size, error))
+        return ResultFormat;
+    return MakeSound(std::move(decoder), label, false, sound);
+}
+
+int SoundSystem::CreateStreamFromMemory(const void* data, std::size_t size,
+                                        const std::string& label, Sound** sound)
+{
+    if (sound == nullptr || (data == nullptr && size > 0))
+        return ResultInvalidParam;
+    *sound = nullptr;
+    auto decoder = std::make_unique<SoundDecoder>();
+    std::string error;
+    if (!decoder->OpenMemory(data, size, error))
+        return ResultFormat;
+    return MakeSound(std::move(decoder), label, true, sound);
+}
+
+int SoundSystem::MakeSound(std::unique_ptr<SoundDecoder> decoder, const std::string& label,
+                           bool stream, Sound** sound)
+{
+    if (!m_initialized || !MakeCurrent())
+        return ResultNotReady;
+    Sound* made = new Sound(*this, label, stream);
+    made->m_channels = decoder->GetChannels();
+    made->m_sampleRate = decoder->GetSampleRate();
+    if (stream)
+    {
+        made->m_decoder = std::move(decoder);
+    }
+    else
+    {
+        std::vector<std::int16_t> samples;
+        const std::size_t limit = static_cast<std::size_t>(MaxSampleSeconds) * made->m_sampleRate;
+        const std::size_t frames = decoder->ReadAll(samples, limit);
+        if (frames == 0)
+        {
+            // A header with nothing behind it, or data the decoder gives up on at once.
+            delete made;
+            return ResultFormat;
+        }
+        const std::uint64_t declared = decoder->GetDeclaredFrames();
+        if (decoder->Failed())
+            Report("Audio layer: " + label + " could not be decoded past frame " +
+                   std::to_string(frames) + " (" + decoder->GetErrorText() +
+                   "); playing what was read");
+        else if (frames < limit && (declared > frames || decoder->IsShorterThanHeader()))
+            Report("Audio layer: " + label + " ends after " + std::to_string(frames) +
+                   " frames, before its header says; playing what was read");
+        made->m_frames = frames;
+        alGenBuffers(1, &made->m_buffer);
+        std::vector<std::int16_t> widened;
+        UploadSamples(made->m_buffer, samples.data(), frames, made->m_channels, made->m_sampleRate,
+                      widened);
+        if (alGetError() != AL_NO_ERROR)
+        {
+            delete made;
+            return ResultFormat;
+        }
+    }
+    made->m_bufferFrames =
+        std::max<std::size_t>(1, m_streamBufferBytes / (BytesPerSample * made->m_channels));
+    m_sounds.push_back(made);
+    *sound = made;
+    return ResultOk;
+}
+
+int SoundSystem::PlaySound(Sound* sound, bool paused, Channel& channel)
+{
+    if (!m_initialized || !MakeCurrent())
+        return ResultNotReady;
+    if (sound == nullptr || std::find(m_sounds.begin(), m_sounds.end(), sound) == m_sounds.end())
+        return ResultInvalidHandle;
+    // A stream has one voice: the old one stops and its handle goes stale.
+    if (sound->m_streamVoice >= 0)
+        Retire(m_voices[static_cast<std::size_t>(sound->m_streamVoice)]);
+    int index = -1;
+    for (int i = 0; i < VoiceCount && index < 0; ++i)
+    {
+        Voice& voice = m_voices[static_cast<std::size_t>(i)];
+        if (!voice.active || !Refresh(voice))
+            index = i;
+    }
+    if (index < 0)
+        return ResultNoFreeVoice;
+
+    Voice& voice = m_voices[static_cast<std::size_t>(index)];
+    voice.active = true;
+    voice.paused = paused;
+    voice.started = false;
+    voice.sound = sound;
+    voice.group = nullptr;
+    voice.volume = 1.0f;
+    voice.frequency = static_cast<float>(sound->m_sampleRate);
+    voice.mode = ModeLoopOff;
+    voice.loopCount = 0;
+    voice.streamEnded = false;
+    voice.passFrames = 0;
+    alSourceStop(voice.source);
+    alSourcei(voice.source, AL_BUFFER, 0);
+    alSourcei(voice.source, AL_LOOPING, AL_FALSE);
+    alSourcef(voice.source, AL_PITCH, 1.0f);
+    if (alIsExtensionPresent("AL_SOFT_direct_channels"))
+        alSourcei(voice.source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
+    ApplyGain(voice);
+    if (sound->IsStream())
+    {
+        sound->m_streamVoice = index;
+        RestartStream(voice);
+    }
+    else
+    {
+        alSourcei(voice.source, AL_BUFFER, static_cast<ALint>(sound->m_buffer));
+    }
+    if (!paused)
+    {
+        alSourcePlay(voice.source);
+        voice.started = true;
+    }
+    channel = Channel(this, index, voice.generation);
+    return ResultOk;
+}
+
+SoundSystem::Voice* SoundSystem::Resolve(const Channel& channel)
+{
+    if (channel.m_system != this || channel.m_index < 0 || channel.m_index >= VoiceCount ||
+        !MakeCurrent())
+        return nullptr;
+    Voice& voice = m_voices[static_cast<std::size_t>(channel.m_index)];
+    if (!voice.active || voice.generation != channel.m_generation || !Refresh(voice))
+        return nullptr;
+    return &voice;
+}
+
+const SoundSystem::Voice* SoundSystem::Resolve(const Channel& channel) const
+{
+    return const_cast<SoundSystem*>(this)->Resolve(channel);
+}
+
+bool SoundSystem::Refresh(Voice& voice)
+{
+    if (!voice.active)
+        return false;
+    if (voice.paused || !voice.started)
+        return true;
+    ALint state = AL_STOPPED;
+    alGetSourcei(voice.source, AL_SOURCE_STATE, &state);
+    if (state != AL_STOPPED)
+        return true;
+    if (voice.sound->IsStream())
+    {
+        // A stream that stopped with more to give ran dry between updates: Update plays it
+        // on; one whose decoder is done has finished.
+        ALint queued = 0;
+        ALint processed = 0;
+        alGetSourcei(voice.source, AL_BUFFERS_QUEUED, &queued);
+        alGetSourcei(voice.source, AL_BUFFERS_PROCESSED, &processed);
+        if (!voice.streamEnded || processed < queued)
+            return true;
+    }
+    Retire(voice);
+    return false;
+}
+
+void SoundSystem::Retire(Voice& voice)
+{
+    if (!voice.active)
+        return;
+    alSourceStop(voice.source);
+    alSourcei(voice.source, AL_BUFFER, 0);
+    if (voice.sound != nullptr && voice.sound->m_streamVoice >= 0 &&
+        &m_voices[static_cast<std::size_t>(voice.sound->m_streamVoice)] == &voice)
+        voice.sound->m_streamVoice = -1;
+    voice.active = false;
+    voice.paused = false;
+    voice.started = false;
+    voice.sound = nullptr;
+    voice.group = nullptr;
+    ++voice.generation;
+}
+
+void SoundSystem::ApplyGain(const Voice& voice) const
+{
+    const float groupVolume = voice.group != nullptr ? voice.group->m_volume : 1.0f;
+    alSourcef(voice.source, AL_GAIN, voice.volume * groupVolume);
+}
+
+bool SoundSystem::Looping(const Voice& voice) const
+{
+    return (voice.mode & ModeLoopNormal) != 0 && voice.loopCount != 0;
+}
+
+void SoundSystem::ApplyLooping(Voice& voice) const
+{
+    if (voice.sound->IsStream())
+    {
+        // A short stream may have reached its end while it was filled; looping goes on there.
+        if (Looping(voice) && voice.streamEnded && voice.passFrames > 0)
+            voice.streamEnded = false;
+        return;
+    }
+    alSourcei(voice.source, AL_LOOPING, Looping(voice) ? AL_TRUE : AL_FALSE);
+}
+
+void SoundSystem::RestartStream(Voice& voice, std::size_t skipFrames)
+{
+    Sound& sound = *voice.sound;
+    alSourceStop(voice.source);
+    alSourcei(voice.source, AL_BUFFER, 0);
+    if (voice.buffers[0] == 0)
+        alGenBuffers(StreamBufferCount, voice.buffers.data());
+    voice.streamEnded = !sound.m_decoder->Rewind();
+    voice.passFrames = 0;
+    if (skipFrames > 0 && !voice.streamEnded)
+    {
+        std::vector<std::int16_t> discard(skipFrames * static_cast<std::size_t>(sound.m_channels));
+        voice.passFrames = sound.m_decoder->Read(discard.data(), skipFrames);
+    }
+    for (unsigned int buffer : voice.buffers)
+    {
+        if (voice.streamEnded || !FillStreamBuffer(voice, buffer))
+            break;
+        alSourceQueueBuffers(voice.source, 1, &buffer);
+    }
+}
+
+bool SoundSystem::FillStreamBuffer(Voice& voice, unsigned int buffer)
+{
+    Sound& sound = *voice.sound;
+    SoundDecoder& decoder = *sound.m_decoder;
+    const std::size_t channels = static_cast<std::size_t>(sound.m_channels);
+    sound.m_pcm.resize(sound.m_bufferFrames * channels);
+    std::size_t total = 0;
+    while (total < sound.m_bufferFrames)
+    {
+        const std::size_t got =
+            decoder.Read(sound.m_pcm.data() + total * channels, sound.m_bufferFrames - total);
+        if (got > 0)
+        {
+            total += got;
+            voice.passFrames += got;
+            sound.m_frames = std::max(sound.m_frames, voice.passFrames);
+            continue;
+        }
+        const bool loop = Looping(voice);
+        if (!sound.m_reported)
+        {
+            const std::string then = loop ? "looping from the start" : "ending there";
+            const std::uint64_t declared = decoder.GetDeclaredFrames();
+            if (decoder.Failed())
+            {
+                Report("Audio layer: stream " + sound.m_label + " failed after frame " +
+                       std::to_string(voice.passFrames) + " (" + decoder.GetErrorText() + "); " +
+                       then);
+                sound.m_reported = true;
+            }
+            else if ((declared > voice.passFrames || decoder.IsShorterThanHeader()) &&
+                     voice.passFrames > 0)
+            {
+                Report("Audio layer: stream " + sound.m_label + " ends after " +
+                       std::to_string(voice.passFrames) + " frames, before its header says; " +
+                       then);
+                sound.m_reported = true;
+            }
+        }
+        // A pass that yielded nothing would loop without end: the stream stops.
+        if (!loop || voice.passFrames == 0 || !decoder.Rewind())
+        {
+            voice.streamEnded = true;
+            break;
+        }
+        if (voice.loopCount > 0)
+            --voice.loopCount;
+        voice.passFrames = 0;
+    }
+    if (total == 0)
+        return false;
+    UploadSamples(buffer, sound.m_pcm.data(), total, sound.m_channels, sound.m_sampleRate,
+                  m_widened);
+    return true;
+}
+
+void SoundSystem::FeedStream(Voice& voice)
+{
+    ALint processed = 0;
+    alGetSourcei(voice.source, AL_BUFFERS_PROCESSED, &processed);
+    for (ALint i = 0; i < processed; ++i)
+    {
+        ALuint buffer = 0;
+        alSourceUnqueueBuffers(voice.source, 1, &buffer);
+        if (!voice.streamEnded && FillStreamBuffer(voice, buffer))
+            alSourceQueueBuffers(voice.source, 1, &buffer);
+    }
+    if (voice.paused || !voice.started)
+        return;
+    ALint state = AL_STOPPED;
+    ALint queued = 0;
+    alGetSourcei(voice.source, AL_SOURCE_STATE, &state);
+    alGetSourcei(voice.source, AL_BUFFERS_QUEUED, &queued);
+    // An underrun stops the source with data still to come: play on.
+    if (state != AL_PLAYING && queued > 0)
+        alSourcePlay(voice.source);
+}
+
+void SoundSystem::Report(const std::string& line) const
+{
+    if (m_report)
+        m_report(line);
+}
+
+void SoundSystem::ForgetSound(Sound* sound)
+{
+    MakeCurrent();
+    for (Voice& voice : m_voices)
+    {
+        if (voice.active && voice.sound == sound)
+            Retire(voice);
+    }
+    m_sounds.erase(std::remove(m_sounds.begin(), m_sounds.end(), sound), m_sounds.end());
+}
+
+void SoundSystem::ForgetGroup(ChannelGroup* group)
+{
+    MakeCurrent();
+    for (Voice& voice : m_voices)
+    {
+        if (voice.active && voice.group == group)
+        {
+            voice.group = nullptr;
+            ApplyGain(voice);
+        }
+    }
+    m_groups.erase(std::remove(m_groups.begin(), m_groups.end(), group), m_groups.end());
+}
+} // namespace Layer
+} // namespace Audio

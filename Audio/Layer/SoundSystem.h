@@ -1,0 +1,173 @@
+#pragma once
+// The audio layer's system: one OpenAL Soft output (a device, or the loopback device when there
+// is none), 64 voices, the channel groups and the sounds. Every call answers a LayerResult
+// (0 OK). Main thread only: OpenAL's current context is the system's from each call on.
+//
+// Output: Init opens the default device (or the one named by SetOutputDevice). When that fails,
+// or SetOutput asked for OutputSilent, it opens the loopback device instead and Update renders
+// it by the wall clock and throws the mix away, so sounds run their course and finish without a
+// sound card. OutputLoopback opens the loopback device and leaves rendering to the caller
+// (RenderLoopback), which is how tests check what is mixed.
+//
+// Voices: a sample may play on any number of voices at once; a stream has one voice, and
+// playing it again restarts it there and leaves the old handle stale. Streams are fed in Update
+// (so Update must run at least every StreamBufferSeconds / StreamBufferCount), loop by seeking
+// their decoder back to the start, and start again after an underrun.
+//
+// Reports: what goes wrong without a failing result (a file that ends before its header says,
+// a stream whose decoder fails midway) is handed, one line each, to the report function.
+#include "Audio/Layer/Channel.h"
+#include "Audio/Layer/ChannelGroup.h"
+#include "Audio/Layer/LayerResult.h"
+#include "Audio/Layer/Sound.h"
+#include <array>
+#include <chrono>
+#include <cstddef>
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <vector>
+
+struct ALCdevice_struct;
+struct ALCcontext_struct;
+
+namespace Audio
+{
+namespace Layer
+{
+class SoundSystem
+{
+public:
+    static constexpr int VoiceCount = 64;
+    static constexpr std::uint32_t Version = 0x00010000;
+    // The mixing rate of the loopback device.
+    static constexpr int LoopbackRate = 48000;
+    // Samples longer than this are cut: effects are short, and a long file is a mistake.
+    static constexpr int MaxSampleSeconds = 60;
+    // Buffers queued per stream, and the default size of each in bytes.
+    static constexpr int StreamBufferCount = 4;
+    static constexpr std::uint32_t DefaultStreamBufferBytes = 65536;
+    // The silent device renders at most this much wall-clock time per Update, so a long stall
+    // (a debugger, a slow load) does not turn into a long render.
+    static constexpr double MaxSilentRenderSeconds = 0.5;
+
+    using ReportFunction = std::function<void(const std::string& line)>;
+
+    // A new system; Init opens its output.
+    static int Create(SoundSystem** system);
+
+    int GetVersion(std::uint32_t& version) const;
+    // The output devices OpenAL lists (0 when it lists none).
+    int GetNumDrivers(int& count) const;
+    int SetOutput(int outputType);
+    // A device name to open instead of the default one (before Init).
+    int SetOutputDevice(const std::string& deviceName);
+    // The layer mixes in software and in stereo whatever the device: caps 0, stereo.
+    int GetDriverCaps(int driver, std::uint32_t& caps, int& speakerMode) const;
+    int SetSpeakerMode(int speakerMode);
+    int SetDSPBufferSize(std::uint32_t length, int count);
+    int Init(int maxChannels, std::uint32_t flags);
+    // Feeds the streams, retires finished voices and, on the silent device, renders the time
+    // passed since the last call.
+    int Update();
+    // Frees every sound and group left and closes the output; the pointer is invalid afterwards.
+    int Release();
+
+    int CreateChannelGroup(ChannelGroup** group);
+    // Bytes per stream buffer for streams created from now on.
+    int SetStreamBufferSize(std::uint32_t bytes, std::uint32_t unit);
+    // A sample decoded whole (at most MaxSampleSeconds).
+    int CreateSound(const std::string& path, std::uint32_t mode, Sound** sound);
+    // A stream read from the file while it plays.
+    int CreateStream(const std::string& path, std::uint32_t mode, Sound** sound);
+    // The same from a copy of bytes in memory; the label names them in reports.
+    int CreateSoundFromMemory(const void* data, std::size_t size, const std::string& label,
+                              Sound** sound);
+    int CreateStreamFromMemory(const void* data, std::size_t size, const std::string& label,
+                               Sound** sound);
+    // Starts the sound on a free voice (paused when asked), at full volume, no group, the
+    // sound's own rate, not looping. ResultNoFreeVoice when all voices are busy.
+    int PlaySound(Sound* sound, bool paused, Channel& channel);
+
+    // True when the output is the loopback device (silent or rendered by the caller).
+    bool IsLoopback() const { return m_loopback; }
+    // Renders `frames` stereo float frames of the mix into `out` (loopback output only).
+    int RenderLoopback(float* out, std::size_t frames);
+    // Voices that exist now (playing or paused).
+    int GetVoicesInUse() const;
+
+    void SetReportFunction(ReportFunction report) { m_report = std::move(report); }
+
+private:
+    friend class Channel;
+    friend class ChannelGroup;
+    friend class Sound;
+
+    struct Voice
+    {
+        unsigned int source = 0;
+        std::uint32_t generation = 1;
+        bool active = false;
+        bool paused = false;
+        // alSourcePlay has been called since the voice started.
+        bool started = false;
+        Sound* sound = nullptr;
+        ChannelGroup* group = nullptr;
+        float volume = 1.0f;
+        float frequency = 0.0f;
+        std::uint32_t mode = ModeLoopOff;
+        int loopCount = 0;
+        // Streams: the buffers, and whether the decoder has nothing more to give.
+        std::array<unsigned int, StreamBufferCount> buffers{};
+        bool streamEnded = false;
+        std::uint64_t passFrames = 0;
+    };
+
+    SoundSystem();
+    ~SoundSystem();
+
+    bool MakeCurrent() const;
+    bool OpenDevice();
+    bool OpenLoopback();
+    int MakeSound(std::unique_ptr<SoundDecoder> decoder, const std::string& label, bool stream,
+                  Sound** sound);
+
+    // The voice a handle names, or null when the handle is null, stale or its voice finished.
+    Voice* Resolve(const Channel& channel);
+    const Voice* Resolve(const Channel& channel) const;
+    // Retires the voice when it has played out; answers whether it still exists.
+    bool Refresh(Voice& voice);
+    void Retire(Voice& voice);
+    void ApplyGain(const Voice& voice) const;
+    void ApplyLooping(Voice& voice) const;
+    bool Looping(const Voice& voice) const;
+    // Stream feeding: fills and queues a buffer; false when the stream has nothing left.
+    bool FillStreamBuffer(Voice& voice, unsigned int buffer);
+    void FeedStream(Voice& voice);
+    // Rewinds the stream's decoder, skips `skipFrames` and queues fresh buffers.
+    void RestartStream(Voice& voice, std::size_t skipFrames = 0);
+    void RenderSilent();
+    void Report(const std::string& line) const;
+
+    void ForgetSound(Sound* sound);
+    void ForgetGroup(ChannelGroup* group);
+
+    ALCdevice_struct* m_device;
+    ALCcontext_struct* m_context;
+    bool m_initialized;
+    bool m_loopback;
+    bool m_renderByClock;
+    int m_outputType;
+    std::string m_deviceName;
+    std::uint32_t m_streamBufferBytes;
+    std::array<Voice, VoiceCount> m_voices;
+    std::vector<Sound*> m_sounds;
+    std::vector<ChannelGroup*> m_groups;
+    std::vector<float> m_scratch;
+    // Stream samples widened from mono to stereo on their way to OpenAL.
+    std::vector<std::int16_t> m_widened;
+    std::chrono::steady_clock::time_point m_lastRender;
+    ReportFunction m_report;
+};
+} // namespace Layer
+} // namespace Audio

@@ -1,0 +1,74 @@
+#include "Audio/SoundEffectComponent.h"
+#include "Audio/AudioSystem.h"
+#include "Audio/Layer/SoundSystem.h"
+#include "Core/Components/SystemRegistration.h"
+#include "Core/Reflection/HashTypeName.h"
+#include <algorithm>
+
+QUILL_DEFINE_TYPE_RECORD(Audio::SoundEffectComponent, &TypeRecordOf<GameObjectComponent>(), false)
+
+namespace Audio
+{
+using System::AudioSystem;
+
+SoundEffectComponent::SoundEffectComponent() : GameObjectComponent(true), m_record()
+{
+    Core::RegisterWithSystem(AudioSystem::SystemName, this);
+}
+
+SoundEffectComponent::~SoundEffectComponent()
+{
+    // The audio system destroys its components itself, so leaving its list is its business.
+    m_record.Release();
+}
+
+u32 SoundEffectComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void SoundEffectComponent::Shutdown()
+{
+    Core::UnregisterFromSystem(AudioSystem::SystemName, this);
+}
+
+bool SoundEffectComponent::LoadFromFile(const std::string& fileName)
+{
+    m_record.Release();
+    m_record = SoundRecord();
+    AudioSystem* audio = AudioSystem::Instance();
+    Layer::SoundSystem* layer = audio != nullptr ? audio->GetSoundSystem() : nullptr;
+    AudioSystem::Check(
+        layer != nullptr
+            ? layer->CreateSound(Directory + fileName, Layer::ModeCreateSample, &m_record.sound)
+            : Layer::ResultNotReady,
+        "SoundEffectComponent::LoadFromFile(), createSound(" + fileName + ")");
+    m_record.fileName = fileName;
+    m_record.group = audio != nullptr ? audio->GetEffectGroup() : nullptr;
+    m_record.volume = 1.0f;
+    return true;
+}
+
+void SoundEffectComponent::Play(f32 pitch)
+{
+    bool playing = false;
+    m_record.channel.IsPlaying(playing);
+    if (playing)
+        return;
+    AudioSystem* audio = AudioSystem::Instance();
+    Layer::SoundSystem* layer = audio != nullptr ? audio->GetSoundSystem() : nullptr;
+    AudioSystem::Check(layer != nullptr ? layer->PlaySound(m_record.sound, true, m_record.channel)
+                                        : Layer::ResultNotReady,
+                       "SoundEffectComponent::Play(), playSound");
+    if (m_record.group != nullptr)
+        m_record.channel.SetChannelGroup(m_record.group);
+    const f32 groupVolume = audio != nullptr ? audio->GetEffectGroupVolume() : 0.0f;
+    const f32 volume = std::clamp(m_record.volume - (GroupVolumeBias - groupVolume), 0.0f, 1.0f);
+    m_record.channel.SetVolume(volume);
+    f32 frequency = 0.0f;
+    m_record.channel.GetFrequency(frequency);
+    m_record.channel.SetFrequency(frequency * pitch);
+    m_record.channel.SetPaused(false);
+}
+} // namespace Audio

@@ -1,0 +1,95 @@
+-- The sounds of the golem: one per ability, plus the sounds every player character shares. The
+-- audio response component loads the listed sounds and calls the event functions below.
+
+local EFFECT = 1
+local sounds = {
+    { name = "golemAbility0", file = "golemAbility0.wav", type = EFFECT },
+    { name = "golemAbility1", file = "golemAbility1.wav", type = EFFECT },
+    { name = "golemAbility2", file = "golemAbility2.wav", type = EFFECT },
+    { name = "golemAbility3", file = "golemAbility3.wav", type = EFFECT },
+    { name = "playerDamaged", file = "playerDamaged.wav", type = EFFECT },
+    { name = "playerDeath", file = "playerDeath.wav", type = EFFECT },
+    { name = "playerRespawn", file = "playerRespawn.wav", type = EFFECT },
+    { name = "playerStep", file = "playerStep.wav", type = EFFECT },
+    { name = "playerSelect", file = "playerSelect.wav", type = EFFECT },
+    { name = "finalKill", file = "finalKill.wav", type = EFFECT },
+    { name = "victory", file = "victory.wav", type = EFFECT },
+    { name = "defeat", file = "defeat.wav", type = EFFECT },
+}
+
+function GetAudioCount()
+    return #sounds
+end
+
+function GetAudioName(index)
+    return sounds[index].name
+end
+
+function GetAudioFilename(index)
+    return sounds[index].file
+end
+
+function GetAudioType(index)
+    return sounds[index].type
+end
+
+-- The effect command that plays a sound.
+local PLAY = 0
+
+local function Play(name)
+    Audio.EffectMessage(0, name, PLAY)
+end
+
+function OnLoad()
+end
+
+function OnAbility0()
+    Play("golemAbility0")
+end
+
+function OnAbility1()
+    Play("golemAbility1")
+end
+
+function OnAbility2()
+    Play("golemAbility2")
+end
+
+function OnAbility3()
+    Play("golemAbility3")
+end
+
+function OnDamaged()
+    Play("playerDamaged")
+end
+
+function OnDeath()
+    Play("playerDeath")
+end
+
+function OnRespawn()
+    Play("playerRespawn")
+end
+
+function OnMove()
+    Play("playerStep")
+end
+
+function OnSelect()
+    Play("playerSelect")
+end
+
+function OnFinalKill()
+    Play("finalKill")
+end
+
+function OnVictory()
+    Play("victory")
+end
+
+function OnDefeat()
+    Play("defeat")
+end
+
+function Update(dt)
+end
