@@ -18,6 +18,7 @@
 #include "Scripting/LuaSystem.h"
 #include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
+#include "bench/ScratchFolder.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>
@@ -151,33 +152,16 @@ private:
 
 // The script file lives in a scratch folder that is the working directory while the program
 // runs, as "assets/Scripts/" is for the game.
-class ScratchFolder
+class BenchAssets : public ScratchFolder
 {
 public:
-    ScratchFolder()
+    BenchAssets() : ScratchFolder("quill-frame-bench")
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quill-frame-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
+        if (!Ready())
             return;
-        m_root = pattern;
-        std::filesystem::create_directories(m_root / "assets" / "Scripts");
-        std::ofstream(m_root / "assets" / "Scripts" / kScriptFile) << kScriptText;
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_root);
+        std::filesystem::create_directories("assets/Scripts");
+        std::ofstream(std::filesystem::path("assets/Scripts") / kScriptFile) << kScriptText;
     }
-    ~ScratchFolder()
-    {
-        if (m_root.empty())
-            return;
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_root);
-    }
-    bool Ready() const { return !m_root.empty(); }
-
-private:
-    std::filesystem::path m_root;
-    std::filesystem::path m_previous;
 };
 } // namespace
 
@@ -186,7 +170,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    ScratchFolder folder;
+    BenchAssets folder;
     if (!folder.Ready())
     {
         std::printf("no scratch folder for the benchmark script\n");

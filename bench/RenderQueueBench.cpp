@@ -19,6 +19,7 @@
 #include "Graphics/Rendering/RenderQueue.h"
 #include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
+#include "bench/ScratchFolder.h"
 #include "tests/Graphics/Rendering/RenderRecorder.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
@@ -179,18 +180,13 @@ private:
 
 // The models, materials and program files live in a scratch folder that is the working
 // directory while the program runs, as the repository root is for the game.
-class ScratchFolder
+class BenchAssets : public ScratchFolder
 {
 public:
-    ScratchFolder()
+    BenchAssets() : ScratchFolder("quill-queue-bench")
     {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "quill-queue-bench-XXXXXX").string();
-        if (mkdtemp(pattern.data()) == nullptr)
+        if (!Ready())
             return;
-        m_root = pattern;
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_root);
         std::filesystem::create_directories("assets/Models/bin");
         std::filesystem::create_directories("assets/Materials");
         std::filesystem::create_directories("assets/ShaderPrograms");
@@ -213,18 +209,6 @@ public:
             std::ofstream("assets/ShaderPrograms/P" + std::to_string(i) + ".xml")
                 << "<P>Static<VertexShader>S.vs</VertexShader></P>";
     }
-    ~ScratchFolder()
-    {
-        if (m_root.empty())
-            return;
-        std::filesystem::current_path(m_previous);
-        std::filesystem::remove_all(m_root);
-    }
-    bool Ready() const { return !m_root.empty(); }
-
-private:
-    std::filesystem::path m_root;
-    std::filesystem::path m_previous;
 };
 } // namespace
 
@@ -233,7 +217,7 @@ int main(int argc, char** argv)
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;
-    ScratchFolder folder;
+    BenchAssets folder;
     if (!folder.Ready())
     {
         std::printf("no scratch folder for the benchmark's assets\n");
