@@ -80,25 +80,54 @@ console_and_signal)
     grep -q "Engine: created MessagingSystem" "$work/stdout.txt" || fail "no system lines"
     ;;
 window_and_keys | no_vis)
-    # A display of its own, so that no other test's window takes the focus or the keys.
-    display_file="$work/display"
-    Xvfb -displayfd 3 -nolisten tcp -screen 0 1366x768x24 3>"$display_file" 2>/dev/null &
-    xvfb_pid=$!
+    # A display of its own, so that no other test's window takes the focus or the keys. It counts
+    # as started once a client has talked to it; "-noreset" keeps it from resetting when that
+    # client leaves, which would refuse the game's connection for a moment.
+    xvfb_pid=""
     trap 'kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
-    for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-    [ -s "$display_file" ] || fail "the virtual display did not start"
-    export DISPLAY=":$(head -n 1 "$display_file")"
+    display_ready=""
+    for attempt in 1 2 3; do
+        display_file="$work/display$attempt"
+        Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1366x768x24 3>"$display_file" 2>/dev/null &
+        xvfb_pid=$!
+        for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+        if [ -s "$display_file" ]; then
+            export DISPLAY=":$(head -n 1 "$display_file")"
+            for _ in $(seq 20); do
+                kill -0 "$xvfb_pid" 2>/dev/null || break
+                xdotool getdisplaygeometry > /dev/null 2>&1 && { display_ready=yes; break; }
+                sleep 0.1
+            done
+        fi
+        [ -n "$display_ready" ] && break
+        echo "the virtual display did not answer (attempt $attempt)"
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    done
+    [ -n "$display_ready" ] || fail "the virtual display did not start"
     switches=(-out "$work/log.txt")
     [ "$case_name" = no_vis ] && switches+=(-no_vis)
-    "$game" "${switches[@]}" > "$work/stdout.txt" 2>&1 &
-    pid=$!
-    window=""
-    for _ in $(seq 300); do
-        window=$(xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1)
+    # A start the display refused (the windowing library fails at once, exit 255 with its line)
+    # is tried again, twice at most, and says so.
+    for attempt in 1 2 3; do
+        "$game" "${switches[@]}" > "$work/stdout.txt" 2>&1 &
+        pid=$!
+        window=""
+        for _ in $(seq 300); do
+            window=$(xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1)
+            [ -n "$window" ] && break
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
         [ -n "$window" ] && break
-        sleep 0.1
+        kill -TERM "$pid" 2>/dev/null
+        wait "$pid"
+        rc=$?
+        [ $rc -eq 255 ] && grep -q "Error \[Window\]" "$work/stdout.txt" || break
+        echo "the windowing library did not start (attempt $attempt): $(cat "$work/stdout.txt")"
+        sleep 1
     done
-    [ -n "$window" ] || { kill -TERM "$pid"; fail "no window named Quillmere"; }
+    [ -n "$window" ] || { cat "$work/stdout.txt"; fail "no window named Quillmere"; }
     sleep 0.5
     script=assets/Scripts/System/GraphicsSystemScript.lua
     width=$(sed -n 's/^width *= *\([0-9]*\).*/\1/p' "$script")
