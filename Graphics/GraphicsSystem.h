@@ -35,7 +35,9 @@ class LuaComponent;
 namespace Graphics
 {
 class CameraComponent;
+class DebugDrawQueue;
 class DeferredRenderer;
+class GlDebugVertexSink;
 class GlRenderSubmitter;
 class RenderQueue;
 class ShaderProgram;
@@ -137,7 +139,14 @@ public:
     void SetCameraUniforms(u32 program);
     void SetCameraUniforms(u32 program, const CameraComponent& camera);
     void SetLightUniforms(u32 program);
+    // The forward pass's debug view while F2 is on: the particle outlines join the queue, then
+    // the queue, the physics view, the "geo" script and the world axes are drawn with the
+    // active camera (GraphicsSystem_Debug.cpp).
     void DrawDebug();
+    // Loads "Debug/GeometryDebug.lua" as the script "geo" on first use (and after a reload
+    // request) and calls its DrawDebug. The script belongs to the Lua system.
+    void DrawGeometryDebugScript();
+    void ReloadGeometryDebugScript() { m_reloadGeometryScript = true; }
     void SetMouseCursorVisible(bool visible);
     // Reopens the window in the other mode.
     void ToggleFullScreen();
@@ -148,6 +157,7 @@ public:
     bool IsFullScreen() const { return m_fullScreen; }
     bool IsNoVisual() const { return m_noVisual; }
     bool IsDebugDrawOn() const { return m_debugDraw; }
+    void SetDebugDraw(bool on) { m_debugDraw = on; }
     bool AreEditorBarsShown() const { return m_editorBars; }
     // True once the GL loader has started and the renderer's parts exist.
     bool IsRendererReady() const { return m_rendererReady; }
@@ -175,6 +185,8 @@ public:
     // Null until the renderer is ready.
     RenderQueue* GetRenderQueue() const { return m_queue.get(); }
     DeferredRenderer* GetRenderer() const { return m_renderer.get(); }
+    // Null until the renderer is ready; also reached through DebugDrawQueue::Instance.
+    DebugDrawQueue* GetDebugDrawQueue() const { return m_debugQueue.get(); }
 
     // The window's events.
     void OnWindowResize(int width, int height);
@@ -189,6 +201,8 @@ private:
     // The drawable components' step of an updated frame, in list order.
     void UpdateComponents(f32 seconds);
     void DrawFrame();
+    // Drops the shapes queued for a frame that has been drawn or will not be.
+    void ClearDebugQueue();
 
     std::array<std::list<GameObjectComponent*>, ComponentListCount> m_lists;
     u32 m_currentProgram;
@@ -217,6 +231,9 @@ private:
     std::unique_ptr<GlRenderSubmitter> m_submitter;
     std::unique_ptr<RenderQueue> m_queue;
     std::unique_ptr<DeferredRenderer> m_renderer;
+    std::unique_ptr<GlDebugVertexSink> m_debugSink;
+    std::unique_ptr<DebugDrawQueue> m_debugQueue;
+    bool m_reloadGeometryScript;
 
     static GraphicsSystem* s_instance;
 };

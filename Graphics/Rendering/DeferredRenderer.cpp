@@ -1,4 +1,5 @@
 #include "Graphics/Rendering/DeferredRenderer.h"
+#include "Graphics/GraphicsSystem.h"
 #include "Graphics/Particles/ParticleEffectSystem.h"
 #include "Graphics/Rendering/RenderQueue.h"
 #include <GL/glew.h>
@@ -25,6 +26,10 @@ void DeferredRenderer::ForwardPass()
     m_queue.RenderForward();
     // The transparent tree leaves depth writes off.
     glDepthMask(GL_TRUE);
+    // The debug shapes (F2), depth-tested against the scene just drawn.
+    System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
+    if (graphics != nullptr && graphics->IsDebugDrawOn())
+        graphics->DrawDebug();
     // The particle layers, "Alpha" then "Additive". Until the final buffer's layer attachments
     // exist both land in the window, with no scene depth to fade against.
     if (System::ParticleEffectSystem* particles = System::ParticleEffectSystem::Instance())
