@@ -30,6 +30,7 @@
 #include "Graphics/Rendering/DeferredRenderer.h"
 #include "Graphics/Rendering/GlDebugVertexSink.h"
 #include "Graphics/Rendering/GlRenderSubmitter.h"
+#include "Graphics/Rendering/OverlayPass.h"
 #include "Graphics/Rendering/RenderQueue.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Platform/TweakBar.h"
@@ -249,6 +250,7 @@ void GraphicsSystem::Initialize(u32 launchFlags)
         std::make_unique<DebugDrawQueue>(g_Engine != nullptr ? g_Engine->GetAllocator() : nullptr);
     m_renderer = std::make_unique<DeferredRenderer>(*m_queue);
     m_renderer->CreateRenderTargets();
+    m_overlay = std::make_unique<OverlayPass>();
     // Every shape's Draw now reaches the window (only inside the forward pass while F2 is on).
     m_debugSink = std::make_unique<GlDebugVertexSink>();
     DebugShapeDrawer::Install(*m_debugSink);

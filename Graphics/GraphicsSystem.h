@@ -39,6 +39,7 @@ class DebugDrawQueue;
 class DeferredRenderer;
 class GlDebugVertexSink;
 class GlRenderSubmitter;
+class OverlayPass;
 class RenderQueue;
 class ShaderProgram;
 
@@ -187,6 +188,8 @@ public:
     DeferredRenderer* GetRenderer() const { return m_renderer.get(); }
     // Null until the renderer is ready; also reached through DebugDrawQueue::Instance.
     DebugDrawQueue* GetDebugDrawQueue() const { return m_debugQueue.get(); }
+    // The frame's last pass, drawn after the composition; null until the renderer is ready.
+    OverlayPass* GetOverlayPass() const { return m_overlay.get(); }
 
     // The window's events.
     void OnWindowResize(int width, int height);
@@ -233,6 +236,7 @@ private:
     std::unique_ptr<DeferredRenderer> m_renderer;
     std::unique_ptr<GlDebugVertexSink> m_debugSink;
     std::unique_ptr<DebugDrawQueue> m_debugQueue;
+    std::unique_ptr<OverlayPass> m_overlay;
     bool m_reloadGeometryScript;
 
     static GraphicsSystem* s_instance;

@@ -1,6 +1,7 @@
 #include "Graphics/Rendering/DeferredRenderer.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Graphics/Particles/ParticleEffectSystem.h"
+#include "Graphics/Rendering/OverlayPass.h"
 #include "Graphics/Rendering/RenderQueue.h"
 #include <GL/glew.h>
 
@@ -19,6 +20,10 @@ void DeferredRenderer::Render(int windowWidth, int windowHeight)
     glCullFace(GL_BACK);
     glEnable(GL_DEPTH_TEST);
     ForwardPass();
+    // The overlay (pages, world texts, cursor) on top of everything.
+    System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
+    if (OverlayPass* overlay = graphics != nullptr ? graphics->GetOverlayPass() : nullptr)
+        overlay->Draw(windowWidth, windowHeight);
 }
 
 void DeferredRenderer::ForwardPass()
