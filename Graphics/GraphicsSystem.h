@@ -17,8 +17,11 @@
 //
 // It owns the render queue and the frame renderer (Graphics/Rendering): each rendered frame
 // updates the drawable components (not while paused), queues every render component and draws.
-// Services whose pieces arrive with the rest of the renderer (lights, debug drawing, the
-// performance bar) answer their defaults until then. Main thread only.
+// It owns the debug-draw queue (emptied after every frame, drawn or not, and in IdleUpdate) and
+// installs the shape drawers of Math/DebugDraw.h with an OpenGL sink for its lifetime; the
+// forward pass calls DrawDebug while F2 is on. It owns the overlay pass, the frame's last.
+// Services whose pieces arrive with the rest of the renderer (lights, the performance bar)
+// answer their defaults until then. Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/PingPongValue.h"
 #include "Math/Vector2.h"

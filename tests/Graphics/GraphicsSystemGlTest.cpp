@@ -103,3 +103,18 @@ TEST_F(GraphicsSystemGlTest, F2DrawsAQueuedSegmentAndEmptiesTheQueueAfterTheFram
     graphics->IdleUpdate(1.0f / 60.0f);
     EXPECT_EQ(queue->GetCount(), 0u);
 }
+
+TEST_F(GraphicsSystemGlTest, NoVisualFramesDrawNothingButStillEmptyTheDebugQueue)
+{
+    const char* args[] = {"quillmere", "-no_vis"};
+    engine->ParseCommandLine(2, args);
+    auto* graphics = static_cast<GraphicsSystem*>(engine->AddSystem("GraphicsSystem"));
+    ASSERT_NE(graphics, nullptr);
+    ASSERT_TRUE(graphics->IsNoVisual());
+    Graphics::DebugDrawQueue* queue = Graphics::DebugDrawQueue::Instance();
+    ASSERT_NE(queue, nullptr);
+    queue->Add(Math::Sphere3(Math::Point4(), 1.0f), Math::ColorRGBA(1.0f, 0.0f, 0.0f, 1.0f), 1.0f,
+               true);
+    graphics->Update(1.0f / 60.0f);
+    EXPECT_EQ(queue->GetCount(), 0u);
+}
