@@ -31,6 +31,9 @@ struct CoreServices
     // The collision category and mask of an object's collider, false when it has none; read by
     // the collision message's log text (owner: the physics system).
     ServiceHook<bool(u32 objectId, u32& category, u32& mask)> colliderInfo;
+    // Draws the colliders and the bodies' motion through the debug drawers; the renderer calls
+    // it while debug drawing (F2) is on (owner: the physics system).
+    ServiceHook<void()> drawPhysicsDebug;
 
     // The window's client size in pixels, read by the input system and the input translation
     // through WindowWidth and WindowHeight, which answer 1024 x 768 while it is not installed

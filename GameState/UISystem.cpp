@@ -22,6 +22,7 @@
 #include "GameState/ButtonComponent.h"
 #include "GameState/HUDComponent.h"
 #include "GameState/PageComponent.h"
+#include "Graphics/Rendering/OverlayServices.h"
 #include "Scripting/ScriptServices.h"
 #include <algorithm>
 
@@ -110,6 +111,53 @@ std::string HookPreviousPageName()
     PageComponent* previous = ui != nullptr ? ui->GetPreviousPage() : nullptr;
     return previous != nullptr ? previous->GetPageName() : std::string();
 }
+
+// The hooks of Graphics/Rendering/OverlayServices.h: pixels become window fractions, the unit
+// the overlay draws in.
+Graphics::OverlayQuad MakeOverlayQuad(const UISystem::DrawItem& item, f32 width, f32 height)
+{
+    Graphics::OverlayQuad quad;
+    quad.material = item.material;
+    quad.centre = Math::Vector2(item.centre.x / width, item.centre.y / height);
+    quad.size = Math::Vector2(item.size.x / width, item.size.y / height);
+    quad.scale = item.scale;
+    quad.alpha = item.alpha;
+    quad.colour = item.colour;
+    quad.objectId = item.objectId;
+    return quad;
+}
+
+void HookCollectPageQuads(std::vector<Graphics::OverlayQuad>& quads, f32 width, f32 height)
+{
+    UISystem* ui = UISystem::Instance();
+    if (ui == nullptr || width <= 0.0f || height <= 0.0f)
+        return;
+    // Reused every frame (main thread only), so steady frames do not allocate.
+    static std::vector<UISystem::DrawItem> items;
+    items.clear();
+    ui->CollectDrawItems(items, width, height);
+    for (const UISystem::DrawItem& item : items)
+        quads.push_back(MakeOverlayQuad(item, width, height));
+}
+
+bool HookElementQuad(u32 objectId, Graphics::OverlayQuad& quad, f32 width, f32 height)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
+    HUDComponent* element = object != nullptr ? object->GetComponent<HUDComponent>() : nullptr;
+    if (element == nullptr || width <= 0.0f || height <= 0.0f)
+        return false;
+    // An element on its own (the cursor's) is laid out where it is drawn.
+    element->UpdateLayout(width, height);
+    const Math::Vector2 size = element->GetSize();
+    element->hitSize = Math::Vector2(size.x / width, size.y / height);
+    if (element->alpha <= 0.0f || size.x <= 0.0f || size.y <= 0.0f)
+        return false;
+    quad = MakeOverlayQuad({element->GetShownMaterial(), element->pixelPosition, size,
+                            element->alpha, element->colour, objectId, element->scale},
+                           width, height);
+    return true;
+}
 } // namespace
 
 UISystem::UISystem()
@@ -130,6 +178,9 @@ UISystem::~UISystem()
     hooks.stopSingleHighlight.Remove(&HookStopSingleHighlight);
     hooks.setButtonVisibility.Remove(&HookSetButtonVisibility);
     hooks.previousPageName.Remove(&HookPreviousPageName);
+    Graphics::OverlayServices& overlay = Graphics::GetOverlayServices();
+    overlay.collectPageQuads.Remove(&HookCollectPageQuads);
+    overlay.elementQuad.Remove(&HookElementQuad);
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -144,6 +195,9 @@ void UISystem::Initialize(u32)
     hooks.stopSingleHighlight.Install(&HookStopSingleHighlight);
     hooks.setButtonVisibility.Install(&HookSetButtonVisibility);
     hooks.previousPageName.Install(&HookPreviousPageName);
+    Graphics::OverlayServices& overlay = Graphics::GetOverlayServices();
+    overlay.collectPageQuads.Install(&HookCollectPageQuads);
+    overlay.elementQuad.Install(&HookElementQuad);
 }
 
 void UISystem::Register(GameObjectComponent* component)
@@ -429,7 +483,7 @@ void UISystem::CollectDrawItems(std::vector<DrawItem>& items, f32 width, f32 hei
         if (const auto* button = dynamic_cast<const ButtonComponent*>(element))
             centre.x += button->slide.x * width;
         items.push_back({element->GetShownMaterial(), centre, size, element->alpha, element->colour,
-                         element->GetOwner()});
+                         element->GetOwner(), element->scale});
     }
 }
 } // namespace System

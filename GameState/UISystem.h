@@ -10,6 +10,8 @@
 //
 // Drawing: the overlay pass asks CollectDrawItems for the active page's elements, measured and
 // placed at their display scale, and the call stores each drawn size as the element's hit size.
+// It asks through the hooks of Graphics/Rendering/OverlayServices.h (the renderer sits below
+// this system), installed in Initialize and removed by the destructor with the script hooks.
 //
 // Pages are kept by address: a page leaves the system in its destructor, which clears the
 // current and previous page whenever they are the leaving page. Main thread only.
@@ -42,7 +44,7 @@ public:
     static constexpr s32 NoPlayer = -1;
 
     // One quad of the overlay: the shown material, centre and size in window pixels (y up),
-    // the alpha and the tint.
+    // the alpha and the tint, the carrying object and the element's "Scale" (its text's size).
     struct DrawItem
     {
         const Graphics::Material* material;
@@ -51,6 +53,7 @@ public:
         f32 alpha;
         Math::ColorRGBA colour;
         u32 objectId;
+        Math::Vector2 scale;
     };
 
     UISystem();

@@ -25,8 +25,12 @@
 #include "Graphics/Components/RenderComponent.h"
 #include "Graphics/Components/TextComponent.h"
 #include "Graphics/GlslHeader.h"
+#include "Graphics/Rendering/DebugDrawQueue.h"
+#include "Graphics/Rendering/DebugShapeDrawer.h"
 #include "Graphics/Rendering/DeferredRenderer.h"
+#include "Graphics/Rendering/GlDebugVertexSink.h"
 #include "Graphics/Rendering/GlRenderSubmitter.h"
+#include "Graphics/Rendering/OverlayPass.h"
 #include "Graphics/Rendering/RenderQueue.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Platform/TweakBar.h"
@@ -172,7 +176,7 @@ GraphicsSystem::GraphicsSystem()
       m_windowHeight(static_cast<int>(DefaultWindowHeight)), m_windowOpen(false),
       m_fullScreen(false), m_noVisual(false), m_debugDraw(false), m_editorBars(false),
       m_hudShown(true), m_rendererReady(false), m_assetsCreated(false), m_hooksInstalled(false),
-      m_settings(nullptr), m_renderedFrames(0)
+      m_settings(nullptr), m_renderedFrames(0), m_reloadGeometryScript(true)
 {
     m_name = "GraphicsSystem";
     s_instance = this;
@@ -184,6 +188,10 @@ GraphicsSystem::~GraphicsSystem()
     Post(TryNewMessage<GameStateMessage>(kPart, 0u, u32(GSM_EXIT), 0u));
     if (m_hooksInstalled)
         RemoveHooks();
+    // The shapes go back to the allocator before the engine's allocator can go.
+    if (m_debugSink != nullptr)
+        DebugShapeDrawer::Remove();
+    m_debugQueue.reset();
     Platform::WindowLayer& layer = Platform::GetWindowLayer();
     layer.SetWindowHandlers(Platform::WindowEventHandlers());
     // The assets' OpenGL objects go while their context still exists.
@@ -238,8 +246,14 @@ void GraphicsSystem::Initialize(u32 launchFlags)
     m_submitter = std::make_unique<GlRenderSubmitter>();
     m_queue = std::make_unique<RenderQueue>(*m_submitter, m_statistics);
     m_queue->SetProgramLookup(&FindProgram);
+    m_debugQueue =
+        std::make_unique<DebugDrawQueue>(g_Engine != nullptr ? g_Engine->GetAllocator() : nullptr);
     m_renderer = std::make_unique<DeferredRenderer>(*m_queue);
     m_renderer->CreateRenderTargets();
+    m_overlay = std::make_unique<OverlayPass>();
+    // Every shape's Draw now reaches the window (only inside the forward pass while F2 is on).
+    m_debugSink = std::make_unique<GlDebugVertexSink>();
+    DebugShapeDrawer::Install(*m_debugSink);
 
     if (!m_noVisual)
     {
@@ -418,6 +432,7 @@ void GraphicsSystem::Update(f32 seconds)
     if (m_noVisual)
     {
         layer.SwapBuffers();
+        ClearDebugQueue();
         return;
     }
     for (Math::PingPongValue& channel : m_fade)
@@ -438,6 +453,7 @@ void GraphicsSystem::Update(f32 seconds)
         glFlush();
     }
     layer.SwapBuffers();
+    ClearDebugQueue();
 }
 
 void GraphicsSystem::UpdateComponents(f32 seconds)
@@ -503,8 +519,14 @@ void GraphicsSystem::DrawFrame()
 
 void GraphicsSystem::IdleUpdate(f32)
 {
-    // Shapes queued for debug drawing in a frame that is not drawn are dropped with the debug
-    // queue, which arrives with debug drawing.
+    // Shapes queued in a frame that is not drawn are dropped, so none is drawn late.
+    ClearDebugQueue();
+}
+
+void GraphicsSystem::ClearDebugQueue()
+{
+    if (m_debugQueue != nullptr)
+        m_debugQueue->Clear();
 }
 
 void GraphicsSystem::HandleMessage(Message* message)
@@ -655,11 +677,6 @@ void GraphicsSystem::SetLightUniforms(u32 program)
     glUniform4fv(glGetUniformLocation(program, "LightValue"), 1, kLightValue);
     glUniform4fv(glGetUniformLocation(program, "LightAmbient"), 1, kLightAmbient);
     glUniform4fv(glGetUniformLocation(program, "MaterialEmitted"), 1, kMaterialEmitted);
-}
-
-void GraphicsSystem::DrawDebug()
-{
-    // The debug-draw queue arrives with debug drawing.
 }
 
 void GraphicsSystem::SetMouseCursorVisible(bool visible)

@@ -17,8 +17,11 @@
 //
 // It owns the render queue and the frame renderer (Graphics/Rendering): each rendered frame
 // updates the drawable components (not while paused), queues every render component and draws.
-// Services whose pieces arrive with the rest of the renderer (lights, debug drawing, the
-// performance bar) answer their defaults until then. Main thread only.
+// It owns the debug-draw queue (emptied after every frame, drawn or not, and in IdleUpdate) and
+// installs the shape drawers of Math/DebugDraw.h with an OpenGL sink for its lifetime; the
+// forward pass calls DrawDebug while F2 is on. It owns the overlay pass, the frame's last.
+// Services whose pieces arrive with the rest of the renderer (lights, the performance bar)
+// answer their defaults until then. Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/PingPongValue.h"
 #include "Math/Vector2.h"
@@ -35,8 +38,11 @@ class LuaComponent;
 namespace Graphics
 {
 class CameraComponent;
+class DebugDrawQueue;
 class DeferredRenderer;
+class GlDebugVertexSink;
 class GlRenderSubmitter;
+class OverlayPass;
 class RenderQueue;
 class ShaderProgram;
 
@@ -137,7 +143,14 @@ public:
     void SetCameraUniforms(u32 program);
     void SetCameraUniforms(u32 program, const CameraComponent& camera);
     void SetLightUniforms(u32 program);
+    // The forward pass's debug view while F2 is on: the particle outlines join the queue, then
+    // the queue, the physics view, the "geo" script and the world axes are drawn with the
+    // active camera (GraphicsSystem_Debug.cpp).
     void DrawDebug();
+    // Loads "Debug/GeometryDebug.lua" as the script "geo" on first use (and after a reload
+    // request) and calls its DrawDebug. The script belongs to the Lua system.
+    void DrawGeometryDebugScript();
+    void ReloadGeometryDebugScript() { m_reloadGeometryScript = true; }
     void SetMouseCursorVisible(bool visible);
     // Reopens the window in the other mode.
     void ToggleFullScreen();
@@ -148,6 +161,7 @@ public:
     bool IsFullScreen() const { return m_fullScreen; }
     bool IsNoVisual() const { return m_noVisual; }
     bool IsDebugDrawOn() const { return m_debugDraw; }
+    void SetDebugDraw(bool on) { m_debugDraw = on; }
     bool AreEditorBarsShown() const { return m_editorBars; }
     // True once the GL loader has started and the renderer's parts exist.
     bool IsRendererReady() const { return m_rendererReady; }
@@ -175,6 +189,10 @@ public:
     // Null until the renderer is ready.
     RenderQueue* GetRenderQueue() const { return m_queue.get(); }
     DeferredRenderer* GetRenderer() const { return m_renderer.get(); }
+    // Null until the renderer is ready; also reached through DebugDrawQueue::Instance.
+    DebugDrawQueue* GetDebugDrawQueue() const { return m_debugQueue.get(); }
+    // The frame's last pass, drawn after the composition; null until the renderer is ready.
+    OverlayPass* GetOverlayPass() const { return m_overlay.get(); }
 
     // The window's events.
     void OnWindowResize(int width, int height);
@@ -189,6 +207,8 @@ private:
     // The drawable components' step of an updated frame, in list order.
     void UpdateComponents(f32 seconds);
     void DrawFrame();
+    // Drops the shapes queued for a frame that has been drawn or will not be.
+    void ClearDebugQueue();
 
     std::array<std::list<GameObjectComponent*>, ComponentListCount> m_lists;
     u32 m_currentProgram;
@@ -217,6 +237,10 @@ private:
     std::unique_ptr<GlRenderSubmitter> m_submitter;
     std::unique_ptr<RenderQueue> m_queue;
     std::unique_ptr<DeferredRenderer> m_renderer;
+    std::unique_ptr<GlDebugVertexSink> m_debugSink;
+    std::unique_ptr<DebugDrawQueue> m_debugQueue;
+    std::unique_ptr<OverlayPass> m_overlay;
+    bool m_reloadGeometryScript;
 
     static GraphicsSystem* s_instance;
 };

@@ -70,6 +70,12 @@ void DrawMotion(const Math::Point4& position, const Math::Vector4& velocity,
     const Math::Vector4 facing = orientation.Rotate(Math::Vector4(0.0f, 0.0f, FacingLength, 0.0f));
     Math::DebugDrawSegment3(Math::Segment3(position, position + facing), &yellow);
 }
+// The renderer's debug view asks for the colliders only while F2 is on, inside its frame.
+void DrawPhysicsDebug()
+{
+    if (const PhysicsSystem* physics = PhysicsSystem::Instance())
+        physics->DrawDebug();
+}
 } // namespace
 
 PhysicsSystem::PhysicsSystem()
@@ -81,11 +87,13 @@ PhysicsSystem::PhysicsSystem()
     m_reporter.SetSenderId(m_id);
     s_instance = this;
     Core::Services().colliderInfo.Install(&ColliderInfo);
+    Core::Services().drawPhysicsDebug.Install(&DrawPhysicsDebug);
 }
 
 PhysicsSystem::~PhysicsSystem()
 {
     Core::Services().colliderInfo.Remove(&ColliderInfo);
+    Core::Services().drawPhysicsDebug.Remove(&DrawPhysicsDebug);
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -108,7 +116,6 @@ void PhysicsSystem::Update(f32 seconds)
         m_accumulator -= FixedStep;
         Step(FixedStep);
     }
-    DrawDebug();
 }
 
 void PhysicsSystem::Register(GameObjectComponent* component)

@@ -70,7 +70,8 @@ public:
     static PhysicsSystem* Instance() { return s_instance; }
 
     std::string GetName() const override { return SystemName; }
-    // Accumulates the frame time, runs at most one Step, then DrawDebug.
+    // Accumulates the frame time and runs at most one Step. DrawDebug runs when the renderer
+    // asks for it (the drawPhysicsDebug hook), inside a frame with debug drawing on.
     void Update(f32 seconds) override;
     void IdleUpdate(f32) override {}
     // Chooses the integrator: "-rk4", else "-verlet" (bodies stay put), else Euler.

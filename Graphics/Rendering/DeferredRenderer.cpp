@@ -1,5 +1,7 @@
 #include "Graphics/Rendering/DeferredRenderer.h"
+#include "Graphics/GraphicsSystem.h"
 #include "Graphics/Particles/ParticleEffectSystem.h"
+#include "Graphics/Rendering/OverlayPass.h"
 #include "Graphics/Rendering/RenderQueue.h"
 #include <GL/glew.h>
 
@@ -18,6 +20,10 @@ void DeferredRenderer::Render(int windowWidth, int windowHeight)
     glCullFace(GL_BACK);
     glEnable(GL_DEPTH_TEST);
     ForwardPass();
+    // The overlay (pages, world texts, cursor) on top of everything.
+    System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
+    if (OverlayPass* overlay = graphics != nullptr ? graphics->GetOverlayPass() : nullptr)
+        overlay->Draw(windowWidth, windowHeight);
 }
 
 void DeferredRenderer::ForwardPass()
@@ -25,6 +31,10 @@ void DeferredRenderer::ForwardPass()
     m_queue.RenderForward();
     // The transparent tree leaves depth writes off.
     glDepthMask(GL_TRUE);
+    // The debug shapes (F2), depth-tested against the scene just drawn.
+    System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
+    if (graphics != nullptr && graphics->IsDebugDrawOn())
+        graphics->DrawDebug();
     // The particle layers, "Alpha" then "Additive". Until the final buffer's layer attachments
     // exist both land in the window, with no scene depth to fade against.
     if (System::ParticleEffectSystem* particles = System::ParticleEffectSystem::Instance())

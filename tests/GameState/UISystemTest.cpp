@@ -22,6 +22,7 @@
 #include "Graphics/Assets/MaterialManager.h"
 #include "Graphics/Assets/TextureManager.h"
 #include "Graphics/Formats/PngWriter.h"
+#include "Graphics/Rendering/OverlayServices.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptServices.h"
 #include "Serializer/ObjectDefinitionManager.h"
@@ -431,6 +432,53 @@ TEST(UIPages, TheOverlayGetsTheActivePagesElementsMeasuredAndTheirHitSizes)
     // A resize lays every page out again.
     world.Deliver(WindowResizeMessage(0, Math::Vector2(2000.0f, 1000.0f), 0));
     EXPECT_FLOAT_EQ(page->FindButton("Play")->pixelPosition.x, 1000.0f);
+}
+
+TEST(UIPages, TheOverlayHookStoresTheHitSizesTheMouseClicksAndHoversWith)
+{
+    PageWorld world;
+    Graphics::PngWriter::Description image;
+    image.width = 128;
+    image.height = 64;
+    image.colorType = Graphics::PngRgb;
+    image.rows.assign(128 * 64 * 3, 0x40);
+    world.folder.MakeFolder("assets/Textures");
+    ASSERT_TRUE(Graphics::PngWriter::Save(image, world.folder.Path("assets/Textures/Box.png")));
+    world.folder.Write("assets/Materials/Box.xml", "<M><DiffuseMap>Box</DiffuseMap></M>");
+    Graphics::TextureManager textures;
+    textures.LoadAll(Graphics::TextureManager::AllCategories);
+    Graphics::MaterialManager materials;
+    materials.LoadAll(0);
+    PageComponent* page = world.MakePage("Menu", {{"Play", 0}});
+    world.Show("Menu");
+    ButtonComponent* play = page->FindButton("Play");
+    play->slide = Math::Vector2(0.0f, 0.0f);
+
+    // The overlay asks as the frame draws: quads in window fractions, the hit sizes stored.
+    const f32 width = 1024.0f;
+    const f32 height = 768.0f;
+    std::vector<Graphics::OverlayQuad> quads;
+    Graphics::GetOverlayServices().collectPageQuads(quads, width, height);
+    ASSERT_EQ(quads.size(), 2u) << "the title and Play";
+    EXPECT_EQ(quads[1].objectId, play->GetOwner());
+    EXPECT_NEAR(quads[1].size.x, 0.125f, 1e-5f);
+    EXPECT_NEAR(quads[1].size.y, 0.0833333f, 1e-5f);
+    EXPECT_NEAR(quads[1].centre.x, play->windowPosition.x, 1e-5f);
+    EXPECT_NEAR(play->hitSize.x, 0.125f, 1e-5f);
+
+    // Inside half the hit size the mouse presses; just outside it does not.
+    auto cursorAt = [&](f32 u, f32 v) {
+        Core::System::InputSystem::SetCursorPosition(Math::Vector2(u * width, (1.0f - v) * height));
+    };
+    const Math::Vector2 at = play->windowPosition;
+    cursorAt(at.x + 0.06f, at.y + 0.04f);
+    world.Action(0, PageComponent::ActionPress);
+    EXPECT_EQ(world.Count("Menu PressPlay 0"), 1u);
+    world.world.Frames(1);
+    EXPECT_TRUE(play->IsHighlighted()) << "hovered";
+    cursorAt(at.x + 0.07f, at.y);
+    world.Action(0, PageComponent::ActionPress);
+    EXPECT_EQ(world.Count("Menu PressPlay 0"), 1u);
 }
 
 TEST(UIPages, AGameStateComponentLoadsItsScripts)

@@ -2,6 +2,7 @@
 // they draw through the debug-draw table, and what they do without a camera, colliders or the
 // "geo" script. The camera and the colliders are stand-ins given through GeometrySources.
 #include "Testing/GeometryTests.h"
+#include "Graphics/GraphicsSystem.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Math/MathConstants.h"
 #include "Math/Shapes/Ray3.h"
@@ -12,6 +13,7 @@
 #include "tests/Math/DebugDrawRecorder.h"
 #include "tests/Physics/PhysicsWorld.h"
 #include "tests/Scripting/ScriptTestEnvironment.h"
+#include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/LogCapture.h"
 #include "tests/Support/World.h"
 #include <algorithm>
@@ -284,6 +286,33 @@ TEST_F(GeometryScriptTest, TheShippedDebugScriptRunsAllSixThroughTheScriptHook)
     const std::vector<DrawCall> segments = CallsOfKind(recorder, "segment");
     ASSERT_GE(segments.size(), 3u);
     ExpectColour(segments.back(), Math::ColorRGBA::Orange);
+}
+
+TEST_F(GeometryScriptTest, TheDebugViewLoadsTheScriptAsGeoOnceAndCallsItsDrawDebugEachTime)
+{
+    WriteScript("Debug/GeometryDebug.lua", "calls = 0\nfunction DrawDebug()\n"
+                                           "  calls = calls + 1\n"
+                                           "  Geometry.TestGroundPlane()\nend\n");
+    Testing::RegisterTesting(engine);
+    FakeWindowLayer layer;
+    Graphics::System::GraphicsSystem graphics;
+    DebugDrawRecorder recorder;
+    graphics.DrawGeometryDebugScript();
+    Scripting::LuaComponent* script = lua.FindScript(GeometryTests::AngleScript);
+    ASSERT_NE(script, nullptr) << LogText();
+    graphics.DrawGeometryDebugScript();
+    EXPECT_EQ(lua.FindScript(GeometryTests::AngleScript), script) << "loaded once";
+    s32 calls = 0;
+    ASSERT_TRUE(script->GetGlobalInt("calls", calls));
+    EXPECT_EQ(calls, 2);
+    EXPECT_EQ(CallsOfKind(recorder, "plane").size(), 2u);
+
+    // A reload request loads the file again under the same name.
+    graphics.ReloadGeometryDebugScript();
+    graphics.DrawGeometryDebugScript();
+    ASSERT_NE(lua.FindScript(GeometryTests::AngleScript), nullptr);
+    ASSERT_TRUE(lua.FindScript(GeometryTests::AngleScript)->GetGlobalInt("calls", calls));
+    EXPECT_EQ(calls, 1);
 }
 
 class GameCameraTest : public DrawingWorld

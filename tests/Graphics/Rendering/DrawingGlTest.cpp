@@ -21,6 +21,7 @@
 #include "Graphics/Formats/PngWriter.h"
 #include "Graphics/GraphicsRegistration.h"
 #include "Graphics/GraphicsSystem.h"
+#include "Graphics/Rendering/OverlayServices.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Math/MathUtils.h"
 #include "Platform/Window.h"
@@ -273,4 +274,77 @@ TEST_F(DrawingGlTest, TheCursorObjectFollowsTheGroundPoint)
     EXPECT_NEAR(position.y, 0.1f, 1e-4f);
     EXPECT_NEAR(position.z, moved.z, 1e-4f);
     Core::System::InputSystem::SetCursorPosition(Math::Vector2(0.0f, 0.0f));
+}
+
+namespace
+{
+// The user-interface system's part, played by the test: one page quad of the "Red" material,
+// half the window wide and high, centred on the window.
+void CollectRedQuad(std::vector<OverlayQuad>& quads, f32, f32)
+{
+    OverlayQuad quad;
+    quad.material = MaterialManager::Instance()->Find("Red", 0);
+    quad.centre = Math::Vector2(0.5f, 0.5f);
+    quad.size = Math::Vector2(0.5f, 0.5f);
+    quads.push_back(quad);
+}
+} // namespace
+
+TEST_F(DrawingGlTest, TheOverlayDrawsAPageQuadInWindowFractionsOnTopOfTheFrame)
+{
+    for (const char* shader : {"Static.vs", "TexturedNoLighting.fs"})
+        folder->Write(std::string("assets/Shaders/") + shader,
+                      ReadRepositoryFile(std::string("assets/Shaders/") + shader));
+    folder->Write("assets/ShaderPrograms/TexturedNoLighting.xml",
+                  ReadRepositoryFile("assets/ShaderPrograms/TexturedNoLighting.xml"));
+    folder->MakeFolder("assets/Models/bin");
+    folder->Write("assets/Models/bin/Quad.fbxbin",
+                  ReadRepositoryFile("assets/Models/bin/Quad.fbxbin"));
+    PngWriter::Description image;
+    image.width = 4;
+    image.height = 4;
+    image.colorType = PngRgb;
+    for (int pixel = 0; pixel < 16; ++pixel)
+        image.rows.insert(image.rows.end(), {0xFF, 0x00, 0x00});
+    folder->MakeFolder("assets/Textures");
+    ASSERT_TRUE(PngWriter::Save(image, folder->Path("assets/Textures/Red.png")));
+    folder->Write("assets/Materials/Red.xml", "<M><DiffuseMap>Red</DiffuseMap></M>");
+    ASSERT_NE(Start(), nullptr);
+    ShaderManager::Instance()->LoadAll(0);
+    ShaderProgramManager::Instance()->LoadAll(0);
+    TextureManager::Instance()->LoadAll(TextureManager::AllCategories);
+    TextureManager::Instance()->FindAny("Red")->Finalize();
+    MaterialManager::Instance()->LoadAll(0);
+    ModelManager::Instance()->LoadAll(0);
+    ModelManager::Instance()->Find("Quad", 0)->Finalize();
+
+    GetOverlayServices().collectPageQuads.Install(&CollectRedQuad);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+    // The first frame is the driver's first draw (see WarmUpDriver); the second is checked.
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_disable();
+#endif
+    graphics->Update(1.0f / 60.0f);
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_enable();
+#endif
+    graphics->Update(1.0f / 60.0f);
+    GetOverlayServices().collectPageQuads.Remove(&CollectRedQuad);
+
+    const int width = graphics->GetWindowWidth();
+    const int height = graphics->GetWindowHeight();
+    auto read = [](int x, int y)
+    {
+        std::array<unsigned char, 4> pixel{};
+        glReadBuffer(GL_BACK);
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
+        return pixel;
+    };
+    EXPECT_EQ(read(width / 2, height / 2)[0], 255) << "the quad covers the centre";
+    EXPECT_EQ(read(width / 2, height / 2)[1], 0);
+    EXPECT_EQ(read(width * 3 / 10, height * 3 / 10)[0], 255) << "a quarter of a side from it";
+    EXPECT_EQ(read(width / 5, height / 5)[0], 0) << "but not beyond";
+    EXPECT_EQ(read(width * 4 / 5, height * 4 / 5)[0], 0);
+    EXPECT_TRUE(log->Contains("Error [OverlayPass]: program \"Text2D\" is not loaded"));
+    EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "depth testing is on again after the overlay";
 }
