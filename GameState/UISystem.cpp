@@ -130,6 +130,7 @@ UISystem::~UISystem()
     hooks.stopSingleHighlight.Remove(&HookStopSingleHighlight);
     hooks.setButtonVisibility.Remove(&HookSetButtonVisibility);
     hooks.previousPageName.Remove(&HookPreviousPageName);
+    Core::Services().setHudElementPosition.Remove(&HookSetHudElementPos);
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -144,6 +145,8 @@ void UISystem::Initialize(u32)
     hooks.stopSingleHighlight.Install(&HookStopSingleHighlight);
     hooks.setButtonVisibility.Install(&HookSetButtonVisibility);
     hooks.previousPageName.Install(&HookPreviousPageName);
+    // The same move for the camera system, which places the cursor's element every update.
+    Core::Services().setHudElementPosition.Install(&HookSetHudElementPos);
 }
 
 void UISystem::Register(GameObjectComponent* component)
