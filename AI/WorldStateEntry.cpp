@@ -83,10 +83,11 @@ bool WorldStateEntry::Refresh()
     const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
     if (object == nullptr)
         return false;
-    // One walk for the three; each is the first entry under its id (FamilyLookup.h).
-    const u32 transformId = ComponentTypeId<TransformComponent>();
-    const u32 healthId = ComponentTypeId<Logic::HealthContainerComponent>();
-    const u32 damageId = ComponentTypeId<Logic::DamageContainerComponent>();
+    // One walk for the three; each is the first entry under its id (FamilyLookup.h). The ids
+    // are taken once: this runs for every tracked character in every frame.
+    static const u32 transformId = ComponentTypeId<TransformComponent>();
+    static const u32 healthId = ComponentTypeId<Logic::HealthContainerComponent>();
+    static const u32 damageId = ComponentTypeId<Logic::DamageContainerComponent>();
     bool moved = false, weighed = false, hurt = damageFraction == NoDamage;
     for (const GameObject::ComponentEntry& entry : object->GetComponentList())
     {
@@ -107,6 +108,8 @@ bool WorldStateEntry::Refresh()
                 Fraction(*static_cast<const Logic::ContainerComponent*>(entry.component));
             hurt = true;
         }
+        if (moved && weighed && hurt)
+            break;
     }
     return true;
 }

@@ -47,6 +47,11 @@ struct CoreServices
     ServiceHook<void(bool visible)> setMouseCursorVisible;
     // The id of the cursor object, 0 for none (owner: the camera system).
     ServiceHook<u32()> cursorObjectId;
+    // Gives the heads-up element of an object (a HUD element or button) a new relative position,
+    // in reference units from its anchor, and lays it out again; nothing for an object without
+    // one. The camera system moves the cursor's element under the mouse with it (owner: the
+    // user-interface system).
+    ServiceHook<void(u32 objectId, f32 x, f32 y)> setHudElementPosition;
     // Loads a settings script below "assets/Scripts/" under a script name and answers an opaque
     // handle, null when it did not load; the release hook destroys such a handle (owner: the
     // scripting system, which exists before the input system starts).

@@ -181,6 +181,7 @@ UISystem::~UISystem()
     Graphics::OverlayServices& overlay = Graphics::GetOverlayServices();
     overlay.collectPageQuads.Remove(&HookCollectPageQuads);
     overlay.elementQuad.Remove(&HookElementQuad);
+    Core::Services().setHudElementPosition.Remove(&HookSetHudElementPos);
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -198,6 +199,8 @@ void UISystem::Initialize(u32)
     Graphics::OverlayServices& overlay = Graphics::GetOverlayServices();
     overlay.collectPageQuads.Install(&HookCollectPageQuads);
     overlay.elementQuad.Install(&HookElementQuad);
+    // The same move for the camera system, which places the cursor's element every update.
+    Core::Services().setHudElementPosition.Install(&HookSetHudElementPos);
 }
 
 void UISystem::Register(GameObjectComponent* component)

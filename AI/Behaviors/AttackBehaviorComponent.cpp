@@ -1,5 +1,6 @@
 #include "AI/Behaviors/AttackBehaviorComponent.h"
 #include "AI/AISystem.h"
+#include "Audio/AudioResponseComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Gameplay/DirectionSetMessage.h"
@@ -68,6 +69,9 @@ void AttackBehaviorComponent::Fire(const GameObject& owner, const GameObject& ta
     const Math::Point4& to = aim->GetPosition();
     const Math::Vector4 direction(to.x - from.x, to.y - from.y, to.z - from.z, to.w - from.w);
     Post(new DirectionSetMessage(owner.GetId(), direction, projectileId));
+    // An enemy's shot sounds through the first ability slot of its audio response.
+    if (auto* response = owner.GetComponent<Audio::AudioResponseComponent>())
+        response->OnAbility0();
 }
 
 void AttackBehaviorComponent::Retarget(const GameObject& owner)

@@ -82,10 +82,11 @@ bool BehaviorComponent::FindBody(Body& body) const
     body.object = OwnerObject();
     if (body.object == nullptr)
         return false;
-    // One walk for the three: each is the first entry stored under its id (FamilyLookup.h).
-    const u32 moveId = ComponentTypeId<Logic::MoveComponent>();
-    const u32 transformId = ComponentTypeId<TransformComponent>();
-    const u32 controllerId = ComponentTypeId<Logic::ControllerComponent>();
+    // One walk for the three: each is the first entry stored under its id (FamilyLookup.h). The
+    // ids are taken once: every behaviour of every enemy looks them up in every step.
+    static const u32 moveId = ComponentTypeId<Logic::MoveComponent>();
+    static const u32 transformId = ComponentTypeId<TransformComponent>();
+    static const u32 controllerId = ComponentTypeId<Logic::ControllerComponent>();
     body.move = nullptr;
     body.transform = nullptr;
     body.controller = nullptr;
@@ -101,12 +102,18 @@ bool BehaviorComponent::FindBody(Body& body) const
     return body.move != nullptr && body.transform != nullptr && body.controller != nullptr;
 }
 
-bool BehaviorComponent::IsDeathEffect(const GameObject::ComponentEntry& entry)
+const BehaviorComponent::DeathEffectIds& BehaviorComponent::GetDeathEffectIds()
 {
-    static const u32 kDeathHash = HashTypeName(DeathEffectName);
-    const u32 effectFamily = ComponentTypeId<Logic::EffectComponent>();
+    static const DeathEffectIds ids{ComponentTypeId<Logic::EffectComponent>(),
+                                    HashTypeName(DeathEffectName)};
+    return ids;
+}
+
+bool BehaviorComponent::IsDeathEffect(const GameObject::ComponentEntry& entry,
+                                      const DeathEffectIds& ids)
+{
     // Names are read only of effects, so the usual object costs no string.
-    return (entry.typeId == effectFamily || entry.typeId == kDeathHash) &&
+    return (entry.typeId == ids.family || entry.typeId == ids.own) &&
            entry.component->GetName() == DeathEffectName;
 }
 
@@ -117,9 +124,11 @@ GameObject* BehaviorComponent::FindLiveTarget() const
     GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
     if (target == nullptr)
         return nullptr;
+    // The ids are fetched once per target, not once per component.
+    const DeathEffectIds& deathIds = GetDeathEffectIds();
     for (const GameObject::ComponentEntry& entry : target->GetComponentList())
     {
-        if (IsDeathEffect(entry))
+        if (IsDeathEffect(entry, deathIds))
             return nullptr;
     }
     return target;
@@ -132,11 +141,12 @@ const TransformComponent* BehaviorComponent::FindLiveTargetTransform() const
     const GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
     if (target == nullptr)
         return nullptr;
-    const u32 transformId = ComponentTypeId<TransformComponent>();
+    static const u32 transformId = ComponentTypeId<TransformComponent>();
+    const DeathEffectIds& deathIds = GetDeathEffectIds();
     const TransformComponent* transform = nullptr;
     for (const GameObject::ComponentEntry& entry : target->GetComponentList())
     {
-        if (IsDeathEffect(entry))
+        if (IsDeathEffect(entry, deathIds))
             return nullptr;
         if (entry.typeId == transformId && transform == nullptr)
             transform = static_cast<const TransformComponent*>(entry.component);

@@ -81,8 +81,16 @@ protected:
     GameObject* FindLiveTarget() const;
     // The live target's transform, or null when it is gone, dying or has none.
     const TransformComponent* FindLiveTargetTransform() const;
+    // The two ids a dying character's effect can be stored under: the effect family's, and its
+    // own name's for a kind outside the family.
+    struct DeathEffectIds
+    {
+        u32 family;
+        u32 own;
+    };
+    static const DeathEffectIds& GetDeathEffectIds();
     // True for an entry that holds a dying character's effect.
-    static bool IsDeathEffect(const GameObject::ComponentEntry& entry);
+    static bool IsDeathEffect(const GameObject::ComponentEntry& entry, const DeathEffectIds& ids);
     // Hands the target to the object's Attack behaviours.
     static void SetAttackTargets(const GameObject& object, u32 targetObjectId);
     // The controller of the object when it is an AI controller: it gets the id.

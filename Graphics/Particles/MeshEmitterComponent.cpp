@@ -1,7 +1,12 @@
 #include "Graphics/Particles/MeshEmitterComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Assets/ModelManager.h"
+#include "Graphics/Components/RenderComponent.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
 #include <cstring>
@@ -19,6 +24,8 @@ const char* const kFallbackModel = "Default";
 constexpr u32 kModelCategory = 0;
 // A vertex record starts with its position and its normal, three floats each.
 constexpr u32 kPositionAndNormalBytes = 6 * sizeof(f32);
+// Below this determinant an attached object's matrix counts as singular.
+constexpr f32 kInverseEpsilon = 0.00001f;
 
 // The model of the manager's category at that index, or null.
 const Model* ModelAt(u32 index)
@@ -45,7 +52,7 @@ bool ReadVertex(const Model& model, u32 index, Math::Vector4& position, Math::Ve
 
 MeshEmitterComponent::MeshEmitterComponent()
     : ParticleEmitterComponent(MeshShape), meshName_(), interpolate_(false), attachToModel_(false),
-      hasModel_(false), modelIndex_(0), model_(nullptr)
+      hasModel_(false), modelIndex_(0), model_(nullptr), attachedMatrix_(), attachedInverse_()
 {
 }
 
@@ -86,9 +93,19 @@ void MeshEmitterComponent::UpdateBasis(f32)
         model_ = hasModel_ ? ModelAt(modelIndex_) : nullptr;
         return;
     }
-    // Attached emitters take the model of the owner's render component, placed by the owner's
-    // transform. Objects carry no render component yet, so there is no such model and the shape
-    // sets nothing, as it does without a render component.
+    // Attached emitters take the model the owner is drawn with, placed by the owner's transform.
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
+    const RenderComponent* render =
+        owner != nullptr ? owner->GetComponent<RenderComponent>() : nullptr;
+    const TransformComponent* transform =
+        owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
+    if (render == nullptr || render->GetModel() == nullptr || transform == nullptr)
+        return;
+    model_ = render->GetModel();
+    modelIndex_ = model_->GetIndex();
+    attachedMatrix_ = transform->GetTransformMatrix();
+    attachedMatrix_.Inverse(attachedInverse_, kInverseEpsilon);
 }
 
 void MeshEmitterComponent::EmitParticle(Particle& particle)
@@ -126,6 +143,13 @@ void MeshEmitterComponent::EmitParticle(Particle& particle)
             !ReadVertex(*model_, corners[2], p2, unused))
             return;
         position = position * a + p1 * b + p2 * (1.0f - a - b);
+    }
+    if (attachToModel_)
+    {
+        // The fourth component is 0, so the owner's matrix turns and scales the vertex but does
+        // not move it.
+        position = attachedMatrix_ * position;
+        normal = attachedInverse_ * normal;
     }
     // The position's fourth component stays 0, as the model's vertex gives it.
     particle.position = Math::Point4(position);

@@ -1,10 +1,11 @@
 #pragma once
 // An emitter shape. Particles are born on the vertices (or, interpolated, inside the triangles) of
 // a model and fly along its normals. The model is found by name in the model manager, "Default"
-// when the name matches none; with AttachToModel the owner's render component's model would be
-// used instead; objects carry no render component yet, so an attached mesh sets nothing. A missing
-// model, one without triangles or a triangle past the index data sets nothing. Keys after the base:
-// Mesh, Interpolate, AttachToModel.
+// when the name matches none. With AttachToModel the model of the owner's render component is
+// used instead, each step: the vertex is turned by the owner's transform matrix and the normal
+// by its inverse; an owner without a render component, model or transform sets nothing. A
+// missing model, one without triangles or a triangle past the index data sets nothing. Keys
+// after the base: Mesh, Interpolate, AttachToModel.
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 #include <string>
 
@@ -37,6 +38,9 @@ private:
     bool hasModel_;
     u32 modelIndex_;
     const Model* model_; // this step's model, not owned
+    // With AttachToModel: this step's owner transform matrix and its inverse.
+    Math::Matrix4 attachedMatrix_;
+    Math::Matrix4 attachedInverse_;
 };
 } // namespace Graphics
 

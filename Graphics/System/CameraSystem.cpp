@@ -14,6 +14,7 @@
 #include "Graphics/Components/CameraControllerComponent.h"
 #include "Graphics/Components/CameraMountComponent.h"
 #include "Graphics/Components/CursorComponent.h"
+#include "Graphics/GraphicsSystem.h"
 #include "Math/Intersection.h"
 #include "Math/MathUtils.h"
 #include "Scripting/ScriptServices.h"
@@ -356,7 +357,16 @@ void CameraSystem::UpdateCursor()
         transform->SetPosition(cursor->groundPoint.x,
                                cursor->groundPoint.y + CursorComponent::GroundLift,
                                cursor->groundPoint.z);
-    // The HUD element under the mouse follows with the HUD components.
+    // The cursor's heads-up form sits under the mouse: the view-plane point on the screen, in
+    // reference units with y upwards, so that an element anchored bottom left follows the mouse
+    // at any window size. The user-interface system owns the element.
+    if (owner != nullptr)
+    {
+        const Math::Vector2 screen = WorldToScreen(cursor->viewPoint);
+        const f32 height = static_cast<f32>(Core::WindowHeight());
+        Core::Services().setHudElementPosition(owner->GetId(), screen.x / ReferenceWidth,
+                                               (height - screen.y) / ReferenceHeight);
+    }
 }
 
 Math::Point4 CameraSystem::GetActiveCameraEye() const

@@ -1,4 +1,5 @@
 #include "Logic/Containers/HealthContainerComponent.h"
+#include "Audio/AudioResponseComponent.h"
 #include "Core/Components/ObjectMountsComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
@@ -197,6 +198,8 @@ void HealthContainerComponent::Die(GameObject& owner, bool crossedZero)
     if (!crossedZero)
         return;
     LeaveExperienceArea(owner);
+    if (auto* response = owner.GetComponent<Audio::AudioResponseComponent>())
+        response->OnDeath();
     Post(new ObjectDestroyMessage(m_id, owner.GetId(), kNoTarget));
 }
 

@@ -1,4 +1,5 @@
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Audio/AudioResponseComponent.h"
 #include "Core/Objects/GameObject.h"
 #include "Logic/Abilities/AbilityComponent.h"
 #include "Scripting/LuaComponent.h"
@@ -109,6 +110,33 @@ bool SimpleControllerComponent::IsReady(u32 index) const
     return index < m_ready.size() && m_ready[index];
 }
 
+void SimpleControllerComponent::PlayAbilitySound(u32 slot) const
+{
+    const GameObject* owner = OwnerObject();
+    auto* response =
+        owner != nullptr ? owner->GetComponent<Audio::AudioResponseComponent>() : nullptr;
+    if (response == nullptr)
+        return;
+    // The response script has a sound for each of the first four slots only.
+    switch (slot)
+    {
+    case 0:
+        response->OnAbility0();
+        break;
+    case 1:
+        response->OnAbility1();
+        break;
+    case 2:
+        response->OnAbility2();
+        break;
+    case 3:
+        response->OnAbility3();
+        break;
+    default:
+        break;
+    }
+}
+
 bool SimpleControllerComponent::ActivateSelectedAbility()
 {
     Scripting::LuaComponent* script = GetSelectedAbilityScript();
@@ -117,7 +145,7 @@ bool SimpleControllerComponent::ActivateSelectedAbility()
     bool fired = false;
     if (!script->CallBoolFunction(ActivateFunction, m_owner, fired) || !fired)
         return false;
-    // The ability sounds wait for the audio response component.
+    PlayAbilitySound(m_selected);
     if (m_selected < m_ready.size())
         m_ready[m_selected] = false;
     return true;

@@ -44,7 +44,8 @@ public:
     Scripting::LuaComponent* GetSelectedAbilityScript() const;
     // The scripts that are still there, in position order.
     std::vector<Scripting::LuaComponent*> GetAbilityScripts() const;
-    // Calls the selected script's "ActivateAbility"; true when it fired.
+    // Calls the selected script's "ActivateAbility"; true when it fired, and then the owner's
+    // audio response plays the slot's "OnAbility0" to "OnAbility3".
     bool ActivateSelectedAbility();
 
     // Selects a slot; positions beyond the abilities are refused.
@@ -58,6 +59,7 @@ public:
 private:
     void CollectAbilities();
     void RemoveScripts();
+    void PlayAbilitySound(u32 slot) const;
 
     std::vector<u32> m_scriptIds; // component ids of the ability scripts; 0 for none
     std::vector<bool> m_ready;

@@ -1,4 +1,5 @@
 #include "Logic/Effects/DamageEffectComponent.h"
+#include "Audio/AudioResponseComponent.h"
 #include "Core/Objects/GameObject.h"
 #include "Logic/Containers/DamageContainerComponent.h"
 
@@ -25,8 +26,17 @@ bool DamageEffectComponent::Bind()
 void DamageEffectComponent::Apply()
 {
     Bind();
-    if (auto* damage = static_cast<DamageContainerComponent*>(m_target))
-        damage->Add(statModifyValue_);
+    auto* damage = static_cast<DamageContainerComponent*>(m_target);
+    if (damage == nullptr)
+        return;
+    // The one who takes the damage answers it, before the container changes.
+    // The container was found on this effect's own object.
+    if (const GameObject* owner = OwnerObject())
+    {
+        if (auto* response = owner->GetComponent<Audio::AudioResponseComponent>())
+            response->OnDamaged();
+    }
+    damage->Add(statModifyValue_);
 }
 
 void DamageEffectComponent::Remove()

@@ -1,4 +1,5 @@
 #include "Logic/Modifiers/DamageModifierComponent.h"
+#include "Audio/AudioResponseComponent.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Messages/Object/AddComponentMessage.h"
@@ -10,6 +11,7 @@
 #include "Logic/Containers/DamageContainerComponent.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Effects/EffectComponent.h"
+#include "Logic/LogicServices.h"
 #include "Logic/LogicSystem.h"
 #include <sstream>
 
@@ -72,6 +74,19 @@ void DamageModifierComponent::PostEffect(const char* typeName, f32 value, u32 ta
     Post(new AddComponentMessage(m_id, effect, targetId, kNoCheck));
 }
 
+void DamageModifierComponent::PlayFinalKill() const
+{
+    // The one who fired the ability scores the kill: the creator of this ability object.
+    const GameObject* ability = OwnerObject();
+    const GameObject* shooter = ability != nullptr && g_Engine != nullptr
+                                    ? g_Engine->GetFactory()->FindObject(ability->GetCreatorId())
+                                    : nullptr;
+    if (shooter == nullptr)
+        return;
+    if (auto* response = shooter->GetComponent<Audio::AudioResponseComponent>())
+        response->OnFinalKill();
+}
+
 void DamageModifierComponent::OnCollide(CollideMessage& message)
 {
     GameObject* target =
@@ -99,7 +114,8 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
     const HealthContainerComponent* health = target->GetComponent<HealthContainerComponent>();
     if (health == nullptr)
         return;
-    // The final-kill sound waits for the audio response component.
+    if (damage > health->GetCurrentStorage() && Services().aiControllerCount() == 1)
+        PlayFinalKill();
     PostEffect("HealthEffectComponent", damage, target->GetId());
 
     std::ostringstream text;

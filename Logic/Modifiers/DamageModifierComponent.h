@@ -2,8 +2,9 @@
 // Damage: on a hit, a shield (AbsorbContainerComponent) of the object hit takes the blow first
 // and weakens this modifier by what it absorbed ("(0)" in blue); what is left becomes a
 // DamageEffectComponent (when the object keeps a damage count) and a HealthEffectComponent of
-// that value, and the number is shown on the object (red on a player, white otherwise). A
-// modifier worn down to nothing ends its own ability object. Script table "DamageModifier".
+// that value, and the number is shown on the object (red on a player, white otherwise). A hit
+// that kills the last enemy plays "OnFinalKill" on the shooter's audio response. A modifier
+// worn down to nothing ends its own ability object. Script table "DamageModifier".
 #include "Logic/Modifiers/ModifierComponent.h"
 
 class GameObject;
@@ -28,6 +29,8 @@ private:
     // Creates the effect by name, sets it up with this modifier's duration and temporary flag
     // and posts it to the target.
     void PostEffect(const char* typeName, f32 value, u32 targetId) const;
+    // "OnFinalKill" on the audio response of the object that created this ability object.
+    void PlayFinalKill() const;
 };
 } // namespace Logic
 

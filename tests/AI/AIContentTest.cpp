@@ -1,6 +1,9 @@
 // The shipped enemies, their projectiles and spawners: each definition names only components
 // that exist and makes a working object; and the object-reader fuzz corpus replayed with the AI
 // components known.
+#include "Audio/AudioRegistration.h"
+#include "Audio/AudioSystem.h"
+#include "Audio/Layer/SoundSystem.h"
 #include "Core/Messages/Gameplay/KillAIMessage.h"
 #include "Core/Messages/Scripting/ScriptMessage.h"
 #include "Scripting/ScriptServices.h"
@@ -65,10 +68,27 @@ public:
             ASSERT_FALSE(text.empty()) << file;
             folder.Write(file, text);
         }
-        folder.Write("assets/Scripts/Waves/ArenaWaves.lua",
-                     ReadShipped("assets/Scripts/Waves/ArenaWaves.lua"));
+        for (const char* file :
+             {"assets/Scripts/Waves/ArenaWaves.lua", "assets/Scripts/Audio/EnemyAudio.lua",
+              "assets/Audio/Sound Effects/enemyAttack.wav",
+              "assets/Audio/Sound Effects/enemyDamaged.wav",
+              "assets/Audio/Sound Effects/enemyDeath.wav"})
+            folder.Write(file, ReadShipped(file));
+        // The game's own sounds are not needed here; the enemies load theirs.
+        folder.Write("assets/Scripts/System/AudioSystemScript.lua",
+                     "muted = false\nmusicVolume = 1\neffectVolume = 1\n"
+                     "function GetAudioCount() return 0 end\nfunction Update(dt) end\n");
         AIWorld::SetUp();
+        // The enemies answer their attacks, hits and deaths with sounds, heard by no device.
+        Audio::RegisterAudio(*engine);
+        Audio::System::AudioSystem::SetOutputType(Audio::Layer::OutputLoopback);
+        engine->AddSystem(Audio::System::AudioSystem::SystemName);
         Serializer::ObjectDefinitionManager::Instance()->LoadAll(0);
+    }
+    void TearDown() override
+    {
+        AIWorld::TearDown();
+        Audio::System::AudioSystem::SetOutputType(Audio::Layer::OutputAutomatic);
     }
     void Frame(f32 seconds)
     {

@@ -1,10 +1,11 @@
 // Behaviours and the AI controller: the distance boundaries of Seek and Flee, turn-limited
-// steering, Attack's first shot, the Random behaviour's swap, and disabling.
+// steering, Attack's first shot and its sound, the Random behaviour's swap, and disabling.
 #include "AI/Behaviors/AttackBehaviorComponent.h"
 #include "AI/Behaviors/FleeBehaviorComponent.h"
 #include "AI/Behaviors/RandomBehaviorComponent.h"
 #include "AI/Behaviors/SeekBehaviorComponent.h"
 #include "AI/Behaviors/WanderBehaviorComponent.h"
+#include "Audio/AudioRegistration.h"
 #include "tests/AI/AIWorld.h"
 #include <cmath>
 
@@ -164,6 +165,26 @@ TEST_F(BehaviorWorld, AttackFiresInTheFirstStepWithATargetAndAimsTheShot)
     Factory().DestroyObject(player->GetId());
     attack->Step(2.5f);
     EXPECT_EQ(attack->GetTarget(), 0u);
+}
+
+TEST_F(BehaviorWorld, AShotSoundsThroughTheFirstAbilityOfTheAudioResponse)
+{
+    Audio::RegisterAudio(*engine);
+    WriteScript("Audio/Shooter.lua", "function GetAudioCount() return 0 end\n"
+                                     "function OnLoad() end\n"
+                                     "function OnAbility0() Engine.Output('bang') end\n");
+    Make("Shot", At(0, 0));
+    GameObject* player = Player(3, 4);
+    GameObject* enemy = Enemy(0, 0,
+                              kAttack + "<AudioResponseComponent><Script>Audio/Shooter.lua"
+                                        "</Script></AudioResponseComponent>");
+    auto* attack = Get<AI::AttackBehaviorComponent>(*enemy);
+    ASSERT_NE(attack, nullptr);
+    attack->Step(1.0f); // no target yet: the clock waits full
+    attack->SetTarget(player->GetId());
+    attack->Step(0.01f);
+    attack->Step(0.01f);
+    EXPECT_EQ(log.Count("bang"), 1u) << log.Text();
 }
 
 TEST_F(BehaviorWorld, RandomRemovesThePreviousChildAndAddsANewOneInOneStep)

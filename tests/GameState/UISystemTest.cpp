@@ -356,6 +356,25 @@ TEST(UIPages, ScriptButtonsTakeCellZeroAndRemovalFindsNoButton)
                     Core::WindowWidth() / 2.0f + 0.25f * 1366.0f);
 }
 
+// The camera system moves the cursor's element through the core hook, which only the running
+// user-interface system answers.
+TEST(UIPages, TheCoreHudHookMovesAnElementWhileTheUserInterfaceRuns)
+{
+    {
+        PageWorld world;
+        PageComponent* page = world.MakePage("Menu", {});
+        world.Show("Menu");
+        Scripting::Services().addButton("Box", "PressX", "X", 0.1f, 0.1f, 5);
+        ASSERT_NE(page->FindButton("X"), nullptr);
+        Core::Services().setHudElementPosition(page->FindButton("X")->GetOwner(), 0.25f, 0.5f);
+        EXPECT_EQ(page->FindButton("X")->relativePosition, Math::Vector2(0.25f, 0.5f));
+        EXPECT_FLOAT_EQ(page->FindButton("X")->pixelPosition.x,
+                        Core::WindowWidth() / 2.0f + 0.25f * 1366.0f);
+        Core::Services().setHudElementPosition(0, 0.0f, 0.0f); // no such object: nothing
+    }
+    EXPECT_FALSE(Core::Services().setHudElementPosition.IsInstalled());
+}
+
 TEST(UIPages, APageReplacedByNameLeavesNoCurrentPageWhenDestroyedLater)
 {
     PageWorld world;

@@ -1,13 +1,16 @@
 -- The first level. Initialize makes the character selection, the heads-up display and the
 -- pause menu and shows the character selection; its page creates the players' characters.
--- Every frame the state watches how the match stands: defeat when no player lives, victory
--- when no enemy or spawner remains, each only once players (or enemies) have been seen. Either
--- shows a line on the heads-up display and returns to the main state.
+-- When the first players are in, the state creates the "ArenaWaves" object, whose wave script
+-- places the enemy spawners over time. Every frame the state watches how the match stands:
+-- defeat when no player lives, victory when no enemy or spawner remains, each only once players
+-- (or enemies) have been seen. Either shows a line on the heads-up display and returns to the
+-- main state.
 
 local firstObject = 0
 local playersSeen = false
 local enemiesSeen = false
 local finished = false
+local wavesStarted = false
 
 -- How long the closing line stays before the main menu returns (seconds).
 local closingDelay = 2
@@ -21,6 +24,7 @@ function Initialize()
     playersSeen = false
     enemiesSeen = false
     finished = false
+    wavesStarted = false
     firstObject = Engine.CreateObject(0, "CharacterSelectPage")
     Engine.CreateObject(0, "HudPage")
     Engine.CreateObject(0, "PausePage")
@@ -42,6 +46,12 @@ function UpdateState(dt)
     local enemies = Logic.GetAICount() + Logic.GetSpawnerCount()
     if living > 0 then
         playersSeen = true
+    end
+    if playersSeen and not wavesStarted then
+        -- Made after the level's first object, so leaving the level destroys it too.
+        wavesStarted = true
+        Engine.CreateObject(0, "ArenaWaves")
+        Engine.Output("Level1: waves started")
     end
     if enemies > 0 then
         enemiesSeen = true

@@ -1,16 +1,19 @@
--- The arena's waves. A level state starts this script with a ScriptMessage when the level
--- begins; the Lua system then calls Update every frame. At each wave's time (seconds since the
+-- The arena's waves. The level state starts this script when its first players are in, by
+-- creating the "ArenaWaves" object, whose game-state component loads it; the Lua system then
+-- calls Update every frame until the level destroys that object. At each wave's time (seconds since the
 -- script started) the wave's spawners are placed; each spawner sends its enemies in timed
 -- waves of its own and removes itself when its time is up.
 --
 -- The level is won when every wave has been placed (WavesLeft() == 0) and no enemy and no
--- spawner is left (Logic.GetAICount() and Logic.GetSpawnerCount() both 0).
+-- spawner is left (Logic.GetAICount() and Logic.GetSpawnerCount() both 0). Each wave is placed
+-- before the spawners of the one before it have run out, so that the level state, which sees
+-- only the enemy and spawner counts, never finds the arena empty between two waves.
 
 -- { time, { spawner definition, x, z }, ... }
 local waves = {
   { time = 0,  spawners = { { "SpawnerAIMelee", -12, 0 }, { "SpawnerAIMelee", 12, 0 } } },
   { time = 15, spawners = { { "SpawnerAIRanged", 0, -14 }, { "SpawnerAISpeedy", 0, 14 } } },
-  { time = 35, spawners = { { "SpawnerAITank", -14, -14 }, { "SpawnerAIFlock", 14, 14 } } },
+  { time = 30, spawners = { { "SpawnerAITank", -14, -14 }, { "SpawnerAIFlock", 14, 14 } } },
 }
 
 -- Spawners are placed by no object in particular.

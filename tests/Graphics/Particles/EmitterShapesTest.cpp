@@ -1,7 +1,10 @@
 // The eight shapes: where particles are born and which way they fly, their keys written back
 // as read (the base's EmissionDirection and the shape's own one both), and the shapes that set
 // nothing.
+#include "Core/Objects/ComponentFactory.h"
+#include "Core/Objects/GameFactory.h"
 #include "Graphics/Assets/ModelManager.h"
+#include "Graphics/Components/RenderComponent.h"
 #include "Graphics/Formats/FbxBinWriter.h"
 #include "Graphics/Particles/CubeEmitterComponent.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
@@ -31,10 +34,11 @@ struct Born
     Math::Vector4 direction;
 };
 
-// The particles of a shape after one step.
-std::vector<Born> Emit(ParticleWorld& w, const std::string& shape)
+// The particles of a shape after one step; the components before it default to a transform.
+std::vector<Born> Emit(ParticleWorld& w, const std::string& shape,
+                       const std::string& before = Transform())
 {
-    GameObject* object = w.Make(Transform() + Data("Fire", "Dot", 100.0f) + shape);
+    GameObject* object = w.Make(before + Data("Fire", "Dot", 100.0f) + shape);
     auto* emitter = ParticleWorld::First<ParticleEmitterComponent>(object);
     w.Step();
     std::vector<Born> born;
@@ -272,4 +276,29 @@ TEST(EmitterShapes, MeshesSampleTheirModelOrDefaultAndSetNothingWithout)
     for (const Born& p :
          Emit(w, Shape("MeshEmitterComponent", mesh + "<AttachToModel>1</AttachToModel>")))
         EXPECT_EQ(Length(p.position), 0.0f);
+
+    // Attached to the model the object is drawn with (named "Rock", which is not loaded, so the
+    // emitter's own mesh would be "Default" too). The owner's half turn about Y turns the corners
+    // and the normals; its position does not move them.
+    w.world.engine.GetFactory()->GetComponentFactory().Register<RenderComponent>(
+        ComponentFactory::GraphicsPool);
+    const std::string drawn = "<TransformComponent><position X=\"5\" Y=\"0\" Z=\"0\"/>"
+                              "<orientation X=\"0\" Y=\"180\" Z=\"0\"/>"
+                              "<scale X=\"1\" Y=\"1\" Z=\"1\"/></TransformComponent>"
+                              "<RenderComponent><Model>Default</Model></RenderComponent>";
+    const std::vector<Born> attached =
+        Emit(w,
+             Shape("MeshEmitterComponent", "<Mesh>Rock</Mesh><Interpolate>0</Interpolate>"
+                                           "<AttachToModel>1</AttachToModel>"),
+             drawn);
+    ASSERT_FALSE(attached.empty());
+    for (const Born& p : attached)
+    {
+        // (-2, 0, 0), (0, 2, 0) or (0, 0, -2), flying along -Z.
+        EXPECT_NEAR(-p.position.x + p.position.y - p.position.z, 2.0f, 1e-5f);
+        EXPECT_NEAR(Length(p.position), 2.0f, 1e-5f);
+        EXPECT_EQ(p.position.w, 0.0f);
+        EXPECT_NEAR(p.direction.x, 0.0f, 1e-5f);
+        EXPECT_NEAR(p.direction.z, -1.0f, 1e-5f);
+    }
 }

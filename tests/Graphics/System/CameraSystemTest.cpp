@@ -1,13 +1,18 @@
 // The camera system headless: matrices and conversions, which camera is active, shaking,
-// framing mounts, controllers, resizing and the camera's written form.
+// framing mounts, controllers, resizing, the cursor's heads-up element and the camera's written
+// form.
 #include "Graphics/System/CameraSystem.h"
+#include "Core/CoreServices.h"
 #include "Core/Messages/Camera/CameraCycleMessage.h"
 #include "Core/Messages/Camera/CameraMountMessage.h"
 #include "Core/Messages/Camera/CameraShakeMessage.h"
 #include "Core/Messages/Camera/CameraSwitchMessage.h"
+#include "Core/System/InputSystem.h"
 #include "Graphics/Components/CameraComponent.h"
 #include "Graphics/Components/CameraControllerComponent.h"
 #include "Graphics/Components/CameraMountComponent.h"
+#include "Graphics/Components/CursorComponent.h"
+#include "Graphics/GraphicsSystem.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/XmlWriter.h"
 #include "tests/Graphics/Rendering/DrawingWorld.h"
@@ -194,6 +199,39 @@ TEST_F(CameraSystemTest, ControllersWrapAndClampAndResizeTouchesMatchingCameras)
     EXPECT_EQ(camera->viewport, Math::Vector2(800.0f, 600.0f));
     EXPECT_EQ(cameras->GetDefaultCamera()->viewport, Math::Vector2(800.0f, 600.0f));
     EXPECT_EQ(small->viewport, Math::Vector2(640.0f, 480.0f));
+}
+
+namespace
+{
+// What the cursor asked of the user interface's element hook.
+struct HudMove
+{
+    u32 objectId = 0;
+    f32 x = -1.0f;
+    f32 y = -1.0f;
+};
+HudMove g_hudMove;
+void RecordHudMove(u32 objectId, f32 x, f32 y)
+{
+    g_hudMove = HudMove{objectId, x, y};
+}
+} // namespace
+
+TEST_F(CameraSystemTest, TheCursorPlacesItsHudElementUnderTheMouseInReferenceUnits)
+{
+    Core::Services().setHudElementPosition.Install(&RecordHudMove);
+    g_hudMove = HudMove();
+    GameObject* cursor = MakeObject();
+    Add<Graphics::CursorComponent>(cursor);
+    const f32 height = static_cast<f32>(Core::WindowHeight());
+    Core::System::InputSystem::SetCursorPosition(Math::Vector2(300.0f, 200.0f));
+    cameras->Update(1.0f / 60.0f);
+    Core::System::InputSystem::SetCursorPosition(Math::Vector2(0.0f, 0.0f));
+    Core::Services().setHudElementPosition.Remove(&RecordHudMove);
+    // The view-plane point under the mouse, back on the screen with y upwards.
+    EXPECT_EQ(g_hudMove.objectId, cursor->GetId());
+    EXPECT_NEAR(g_hudMove.x * Graphics::ReferenceWidth, 300.0f, 0.51f);
+    EXPECT_NEAR(g_hudMove.y * Graphics::ReferenceHeight, height - 200.0f, 0.51f);
 }
 
 TEST_F(CameraSystemTest, CameraReadsBackWhatItWrites)
