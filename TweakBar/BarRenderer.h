@@ -5,9 +5,9 @@
 // runs the queued callbacks.
 //
 // Input: the Tw event calls record the pointer and queue button, key and character transitions
-// here; the renderer takes them, one button transition per frame, so a press and release that
-// arrive between two frames still make a click. After each frame the renderer reports the
-// screen areas it drew and whether it edits text, which decide what the event calls answer.
+// here; the renderer takes them, one button and one key transition per frame, so a press and
+// release that arrive between two frames still make a click. After each frame the renderer reports
+// the screen areas it drew and whether it edits text, which decide what the event calls answer.
 #include <vector>
 
 namespace TweakBar
@@ -38,13 +38,14 @@ struct PendingInput
     int mouseY = 0;
     // Wheel steps since the last take (positive: away from the user).
     int wheelSteps = 0;
-    // At most one button transition per take; buttons lists the held state after it.
+    // At most one button and one key transition per take.
     bool hasButtonTransition = false;
     InputTransition buttonTransition;
-    std::vector<InputTransition> keys;
+    bool hasKeyTransition = false;
+    InputTransition keyTransition;
     std::vector<unsigned int> characters;
 };
-// Takes the pending input (the next button transition, all keys and characters, the wheel).
+// Takes the pending input: the next button and key transitions, all characters, the wheel.
 PendingInput TakeInput();
 
 // A screen rectangle in pixels from the window's top left.

@@ -117,7 +117,8 @@ void SetErrorSink(ErrorSink sink);
 // Starts the layer (and the installed renderer) for a graphics library; the device is not used
 // with OpenGL. 1 on success; a second call while started answers 1 and changes nothing.
 int TwInit(ETwGraphAPI graphAPI, void* device);
-// Stops the renderer and deletes every bar, enumeration and struct type; 1 when it was started.
+// Stops the renderer and deletes every bar; 1 when it was started. Enumeration and struct types
+// stay, as the asset managers define theirs whether the layer runs or not.
 int TwTerminate();
 // The size of the window the bars are drawn in; 1 on success.
 int TwWindowSize(int width, int height);
@@ -125,7 +126,8 @@ int TwWindowSize(int width, int height);
 // layer is started, and then it does nothing else before TwInit.
 int TwDraw();
 
-// A new, empty bar; null when a bar of that name exists or the name is empty.
+// A new, empty bar; null when a bar of that name exists or the name is empty. Bars and types are
+// data: they may be made before TwInit.
 TwBar* TwNewBar(const char* barName);
 // Deletes a bar and its entries (freed after any running drawing pass); 1 on success.
 int TwDeleteBar(TwBar* bar);
