@@ -558,8 +558,18 @@ void BarLayer::ReportFrame(const std::vector<ScreenArea>& areas, bool editsText)
     m_editsText = editsText;
 }
 
+bool BarLayer::EntryArea(const std::string& key, ScreenArea& area) const
+{
+    auto found = m_entryAreas.find(key);
+    if (found == m_entryAreas.end())
+        return false;
+    area = found->second;
+    return true;
+}
+
 void BarLayer::ResetInput()
 {
+    m_entryAreas.clear();
     m_buttons.clear();
     m_keys.clear();
     m_characters.clear();
