@@ -80,6 +80,8 @@ struct RendererState
     std::vector<ScreenArea> areas;
 };
 RendererState g_renderer;
+// Set while suspended from a running state.
+bool g_suspended = false;
 
 bool FileExists(const char* path)
 {
@@ -433,5 +435,18 @@ void ImGuiBarRenderer::Install()
 void ImGuiBarRenderer::Remove()
 {
     RemoveRenderer();
+}
+
+void ImGuiBarRenderer::Suspend()
+{
+    g_suspended = g_renderer.started;
+    Stop();
+}
+
+void ImGuiBarRenderer::Resume()
+{
+    if (g_suspended)
+        Start();
+    g_suspended = false;
 }
 } // namespace TweakBar

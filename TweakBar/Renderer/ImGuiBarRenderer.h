@@ -17,5 +17,10 @@ public:
     static void Install();
     // After TwTerminate.
     static void Remove();
+    // Around a change of OpenGL context (the window opened again): Suspend lets go of the old
+    // window and frees ImGui's OpenGL objects while the old context is current; Resume starts
+    // again in the new one if the renderer was running. The bars themselves stay.
+    static void Suspend();
+    static void Resume();
 };
 } // namespace TweakBar
