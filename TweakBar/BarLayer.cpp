@@ -512,9 +512,13 @@ bool BarLayer::OnMouseButton(int button, bool down)
 
 bool BarLayer::OnMouseWheel(int position)
 {
-    m_wheelSteps += position - m_wheelPosition;
+    const int steps = position - m_wheelPosition;
     m_wheelPosition = position;
-    return OverDrawnBar();
+    // Only turns over a bar scroll it; the others belong to the game.
+    if (!OverDrawnBar())
+        return false;
+    m_wheelSteps += steps;
+    return true;
 }
 
 bool BarLayer::OnKey(int key, bool down)
