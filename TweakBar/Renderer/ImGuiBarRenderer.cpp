@@ -395,17 +395,19 @@ void Draw()
 {
     if (!g_renderer.started)
         return;
-    // The font follows "GLOBAL fontstyle=": the atlas is rebuilt before the frame begins.
     PixelStoreState pixels;
     pixels.Save();
+    // Makes the back end's objects on the first frame, the font texture among them.
+    ImGui_ImplOpenGL3_NewFrame();
+    // The font follows "GLOBAL fontstyle=": the atlas and its texture are made again.
     const bool fixed = GlobalSetting("fontstyle") == "fixed";
     if (fixed != g_renderer.fixedFont)
     {
         g_renderer.fixedFont = fixed;
         LoadFont(fixed);
         ImGui_ImplOpenGL3_DestroyFontsTexture();
+        ImGui_ImplOpenGL3_CreateFontsTexture();
     }
-    ImGui_ImplOpenGL3_NewFrame();
     ImGui_ImplGlfw_NewFrame();
     FeedInput();
     ImGui::NewFrame();

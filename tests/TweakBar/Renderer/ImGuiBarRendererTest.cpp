@@ -217,6 +217,8 @@ TEST_F(ImGuiBarRendererTest, DrawsEveryEntryKindTakesClicksAndLeavesTheStateAsFo
                                   std::to_string(kBarWidth) + " " + std::to_string(kBarHeight) +
                                   "' color='200 40 40' alpha=255 " + "valueswidth=160 ";
     ASSERT_EQ(TwDefine(placement.c_str()), 1);
+    // The editor asks for the fixed face, which the renderer loads before its first frame.
+    ASSERT_EQ(TwDefine(" GLOBAL fontstyle=fixed fontsize=1 "), 1);
     TwEnumVal modes[] = {{0, "Off"}, {1, "Slow"}, {2, "Fast"}};
     const TwType modeType = TwDefineEnum("ReviewMode", modes, 3);
     TwStructMember members[] = {{"first", TW_TYPE_FLOAT, 0, " label='First' step=0.5 "},
