@@ -26,6 +26,12 @@ const MemberTable<EffectComponent>& EffectComponent::Members()
     return table;
 }
 
+Math::ColorRGBA EffectComponent::ShieldColour()
+{
+    constexpr f32 kByte = 255.0f;
+    return Math::ColorRGBA(205.0f / kByte, 57.0f / kByte, 170.0f / kByte, 1.0f);
+}
+
 u32 EffectComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());

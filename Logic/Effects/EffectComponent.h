@@ -12,6 +12,7 @@
 // Written form: time to last and value (unnamed floats), temporary and applied (unnamed
 // bools). Every kind answers the family's id "EffectComponent".
 #include "Logic/LogicComponent.h"
+#include "Math/ColorRGBA.h"
 #include <string>
 
 template <typename Owner> struct MemberTable;
@@ -49,6 +50,8 @@ public:
     f32 GetTimeToLast() const { return m_timeToLast; }
     void AddTimeToLast(f32 seconds) { m_timeToLast += seconds; }
     f32 GetValue() const { return statModifyValue_; }
+    // The colour of the shield and enrage texts.
+    static Math::ColorRGBA ShieldColour();
 
     f32 statModifyValue_;
 

@@ -1,0 +1,24 @@
+#include "Logic/Abilities/DamageTrapAbilityComponent.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::DamageTrapAbilityComponent,
+                         &TypeRecordOf<Logic::AbilityComponent>(), false)
+
+namespace Logic
+{
+void DamageTrapAbilityComponent::Deserialize(Serializer::XmlReader&)
+{
+    static constexpr KindSetup kSetup{true, ColliderRule::Fixed, 5, 23, SelectedScript, "LA",
+                                      false};
+    RunKindSetup(kSetup);
+}
+
+void DamageTrapAbilityComponent::HandleMessage(Message* message)
+{
+    if (CollideMessage* contact = ContactOf(message, false))
+    {
+        CallOnCollide(contact->otherObjectId);
+        RunModifiers(*contact);
+    }
+}
+} // namespace Logic

@@ -1,0 +1,20 @@
+#include "Logic/Modifiers/DeathModifierComponent.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+#include "Core/Objects/GameObject.h"
+#include "Logic/Controllers/ControllerComponent.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::DeathModifierComponent, &TypeRecordOf<Logic::ModifierComponent>(),
+                         false)
+
+namespace Logic
+{
+void DeathModifierComponent::OnCollide(CollideMessage& message)
+{
+    GameObject* target = TargetOf(message);
+    if (target == nullptr ||
+        !(message.newContact && target->GetComponent<ControllerComponent>() != nullptr &&
+          !HoldsComponentNamed(*target, "DeathEffectComponent")))
+        return;
+    PostEffect("DeathEffectComponent", 0.0f, target->GetId());
+}
+} // namespace Logic

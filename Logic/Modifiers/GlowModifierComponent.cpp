@@ -1,0 +1,9 @@
+#include "Logic/Modifiers/GlowModifierComponent.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::GlowModifierComponent, &TypeRecordOf<Logic::ModifierComponent>(),
+                         false)
+
+namespace Logic
+{
+
+} // namespace Logic

@@ -1,0 +1,9 @@
+#include "Logic/Modifiers/LightModifierComponent.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::LightModifierComponent, &TypeRecordOf<Logic::ModifierComponent>(),
+                         false)
+
+namespace Logic
+{
+
+} // namespace Logic
