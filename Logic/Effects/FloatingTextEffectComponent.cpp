@@ -117,7 +117,9 @@ void FloatingTextEffectComponent::Apply()
 
 void FloatingTextEffectComponent::DestroyText()
 {
-    if (m_textId != 0)
+    // A text object that is gone already (the engine's teardown destroys the newest objects
+    // first) needs no message, and none may be posted then.
+    if (m_textId != 0 && FindObject(m_textId) != nullptr)
         Post(new ObjectDestroyMessage(m_id, m_textId, kNoTarget));
     m_textId = 0;
 }
