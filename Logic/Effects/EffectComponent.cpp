@@ -74,7 +74,7 @@ void EffectComponent::Update(f32 seconds)
         return;
     }
     m_timeToLast -= seconds;
-    if (m_timeToLast > 0.0f)
+    if (m_timeToLast > TimeResidue)
         return;
     Remove();
     Post(new RemoveComponentMessage(m_id, m_id, m_owner));
