@@ -18,6 +18,7 @@
 #include "Logic/Abilities/LaserAbilityComponent.h"
 #include "Logic/Abilities/LightningFanAbilityComponent.h"
 #include "Logic/Abilities/MeleeAbilityComponent.h"
+#include "Logic/Abilities/MeteorComponent.h"
 #include "Logic/Abilities/OrbAbilityComponent.h"
 #include "Logic/Abilities/ProjectileAbilityComponent.h"
 #include "Logic/Abilities/SlowTrapAbilityComponent.h"
@@ -91,6 +92,7 @@ void RegisterLogic(Engine& engine)
     components.Register<DamageModifierComponent>(pool);
     components.Register<ConstantMoveComponent>(pool);
     components.Register<SimpleControllerComponent>(pool);
+    components.Register<MeteorComponent>(pool);
     components.Register<AIAttackAbilityComponent>(pool);
     components.Register<BlinkAbilityComponent>(pool);
     components.Register<DamageTrapAbilityComponent>(pool);
@@ -165,6 +167,7 @@ void RegisterLogicTypeRecords()
     TypeRecordOf<DamageModifierComponent>();
     TypeRecordOf<ConstantMoveComponent>();
     TypeRecordOf<SimpleControllerComponent>();
+    TypeRecordOf<MeteorComponent>();
     TypeRecordOf<AIAttackAbilityComponent>();
     TypeRecordOf<BlinkAbilityComponent>();
     TypeRecordOf<DamageTrapAbilityComponent>();

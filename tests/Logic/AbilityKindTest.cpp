@@ -290,6 +290,27 @@ TEST_F(AbilityKinds, TheSteamPumpPushesWhatItHitsToTheKnockDistanceFromTheCaster
     EXPECT_TRUE(log.Contains("Handling collision with modifier: DamageModifierComponent"));
 }
 
+TEST_F(AbilityKinds, AMeteorSpawnsItsDropsWhereItLandsAndReleasesItsScript)
+{
+    WriteScript("Meteor.lua", R"(
+function SpawnDrops(x, z)
+  Engine.CreateObject(0, "TestEnemy")
+  Engine.Output("drops at " .. x .. " " .. z)
+end
+)");
+    const std::size_t scripts = Scripting::System::LuaSystem::Instance()->GetComponents().size();
+    const std::string definition = "<TransformComponent><position X=\"2\" Y=\"9\" Z=\"-3\"/>"
+                                   "</TransformComponent><MeteorComponent><filename>Meteor.lua"
+                                   "</filename></MeteorComponent>";
+    GameObject* meteor = Make("TestMeteor", definition);
+    EXPECT_EQ(Scripting::System::LuaSystem::Instance()->GetComponents().size(), scripts + 1);
+    Factory().DestroyObject(meteor->GetId());
+    EXPECT_TRUE(log.Contains("drops at 2 -3")) << log.Text();
+    EXPECT_EQ(Scripting::System::LuaSystem::Instance()->GetComponents().size(), scripts);
+    // One that is still falling when the engine goes spawns its drops as well.
+    Make("TestMeteor", definition);
+}
+
 // The dashes: one frame applies the slide, the next moves, and the object's end restores the
 // character exactly.
 class Dashes : public AbilityKinds

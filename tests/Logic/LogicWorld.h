@@ -75,6 +75,15 @@ public:
     }
     void TearDown() override
     {
+        // The objects go first, while the message system can still deliver what their shutdown
+        // posts (a meteor's drops): without a log system the message system is the engine's
+        // first system and outlives the allocator its messages came from.
+        if (engine != nullptr && engine->GetFactory() != nullptr)
+        {
+            Factory().DestroyObjectsFrom(0);
+            Deliver();
+            Factory().DestroyObjectsFrom(0);
+        }
         engine.reset();
         g_Engine = nullptr;
     }
