@@ -11,6 +11,7 @@
 #include "Logic/Effects/KnockbackEffectComponent.h"
 #include "Logic/Effects/ScaleEffectComponent.h"
 #include "Physics/ColliderComponent.h"
+#include "Physics/PhysicsSystem.h"
 #include "tests/Logic/LogicWorld.h"
 
 namespace
@@ -288,6 +289,35 @@ TEST_F(AbilityKinds, TheSteamPumpPushesWhatItHitsToTheKnockDistanceFromTheCaster
     EXPECT_FLOAT_EQ(push->GetTimeToLast(), 0.2f); // 4 units at 20 units a second
     EXPECT_EQ(push->GetTargetPoint(), Math::Point4(5.0f, 0.0f, 0.0f, 1.0f));
     EXPECT_TRUE(log.Contains("Handling collision with modifier: DamageModifierComponent"));
+}
+
+TEST_F(AbilityKinds, APhysicsStepLandsATitansFistOnceOnAnOverlappingEnemy)
+{
+    auto* physics =
+        static_cast<Physics::System::PhysicsSystem*>(engine->AddSystem("PhysicsSystem"));
+    ASSERT_NE(physics, nullptr);
+    GameObject* brute = Make("Brute", "<TransformComponent><position X=\"0\" Y=\"0\" Z=\"1.5\"/>"
+                                      "</TransformComponent>" +
+                                          Collider(32, 32) +
+                                          "<ControllerProbe/><HealthContainerComponent>"
+                                          "<f32>100</f32><f32>0</f32><f32>100</f32>"
+                                          "</HealthContainerComponent>");
+    GameObject* fist = Make("Fist",
+                            "<TransformComponent/>" + Collider(kObjectCategory, kObjectMask) +
+                                "<TitansFistAbilityComponent/>",
+                            character->GetId());
+    const u32 fistId = fist->GetId();
+    const auto* health = brute->GetComponent<Logic::HealthContainerComponent>();
+    for (int step = 0; step < 3; ++step)
+    {
+        physics->Step(Physics::System::PhysicsSystem::FixedStep);
+        Deliver();
+        Tick(Physics::System::PhysicsSystem::FixedStep);
+        Deliver();
+    }
+    EXPECT_FLOAT_EQ(health->GetCurrentStorage(), 95.0f) << "one new contact, one hit";
+    ASSERT_NE(Find(fistId), nullptr);
+    EXPECT_EQ(KindOf(*Find(fistId))->GetNumObjsToHit(), 1u);
 }
 
 TEST_F(AbilityKinds, AMeteorSpawnsItsDropsWhereItLandsAndReleasesItsScript)
