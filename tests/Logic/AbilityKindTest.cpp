@@ -8,6 +8,7 @@
 #include "Logic/Abilities/AbilityComponent.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Effects/EffectComponent.h"
 #include "Logic/Effects/KnockbackEffectComponent.h"
 #include "Logic/Effects/ScaleEffectComponent.h"
 #include "Physics/ColliderComponent.h"
@@ -31,6 +32,9 @@ function ActivateAbility(character) return true end
 function GetModifierCount() return 1 end
 function GetModifier(i) return "DamageModifierComponent" end
 function OnCollide(object, other) collisions = collisions + 1 end
+enraged = 0
+function EnrageAbility() enraged = enraged + 1 end
+function UnEnrageAbility() enraged = enraged - 1 end
 )";
 }
 
@@ -318,6 +322,35 @@ TEST_F(AbilityKinds, APhysicsStepLandsATitansFistOnceOnAnOverlappingEnemy)
     EXPECT_FLOAT_EQ(health->GetCurrentStorage(), 95.0f) << "one new contact, one hit";
     ASSERT_NE(Find(fistId), nullptr);
     EXPECT_EQ(KindOf(*Find(fistId))->GetNumObjsToHit(), 1u);
+}
+
+TEST_F(AbilityKinds, EnragingAPlayerTellsEachOfItsAbilityScripts)
+{
+    auto* rage =
+        static_cast<Logic::EffectComponent*>(Factory().CreateComponent("EnrageEffectComponent"));
+    rage->Setup(0.2f, 1.5f, true, false);
+    character->AddComponent(rage);
+    auto enraged = [&]
+    {
+        std::string counts;
+        for (Scripting::LuaComponent* script : controller->GetAbilityScripts())
+        {
+            s32 count = 0;
+            script->GetGlobalInt("enraged", count);
+            counts += std::to_string(count);
+        }
+        return counts;
+    };
+    Tick(0.1f);
+    EXPECT_EQ(enraged(), "1111");
+    EXPECT_EQ(ColliderOf(*character).Category, kCharacterCategory | 32u);
+    for (int frame = 0; frame < 3; ++frame)
+    {
+        Tick(0.1f);
+        Deliver();
+    }
+    EXPECT_EQ(enraged(), "0000");
+    EXPECT_EQ(ColliderOf(*character).Category, kCharacterCategory);
 }
 
 TEST_F(AbilityKinds, AMeteorSpawnsItsDropsWhereItLandsAndReleasesItsScript)
