@@ -8,7 +8,8 @@ namespace Logic
 {
 void AIAttackAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{false, ColliderRule::Fixed, 36, 54, NoScript, "", false};
+    static constexpr KindSetup kSetup{
+        false, ColliderRule::Fixed, EnemyAttackCategory, EnemyAttackMask, NoScript, "", false};
     RunKindSetup(kSetup);
 }
 

@@ -90,6 +90,15 @@ protected:
         Fixed,        // category and mask become the kind's numbers
         IgnoreParent, // mask |= NOT the parent's category, so the character is not hit
     };
+    // The collision groups of attacks. A player's attack is in groups 1 and 4 and passes
+    // through groups 1, 2, 4 and 16 (the players, their attacks, pick-ups); the steam pump's
+    // also passes through group 8. An enemy's attack is in groups 4 and 32 and passes through
+    // groups 2, 4, 16 and 32 (the enemies and their attacks).
+    static constexpr u32 PlayerAttackCategory = 5;
+    static constexpr u32 PlayerAttackMask = 23;
+    static constexpr u32 SteamPumpMask = 31;
+    static constexpr u32 EnemyAttackCategory = 36;
+    static constexpr u32 EnemyAttackMask = 54;
     static constexpr s32 NoScript = -2;       // the kind binds no script and runs no step
     static constexpr s32 SelectedScript = -1; // the controller's selected ability's script
     struct KindSetup

@@ -1,5 +1,4 @@
 #include "Logic/Abilities/BlinkAbilityComponent.h"
-#include "Core/Messages/Physics/CollideMessage.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::BlinkAbilityComponent, &TypeRecordOf<Logic::AbilityComponent>(),
                          false)

@@ -8,8 +8,9 @@ namespace Logic
 {
 void DamageTrapAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{true, ColliderRule::Fixed, 5, 23, SelectedScript, "LA",
-                                      false};
+    static constexpr KindSetup kSetup{
+        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, SelectedScript, "LA",
+        false};
     RunKindSetup(kSetup);
 }
 

@@ -10,7 +10,8 @@ LanceThrustAbilityComponent::LanceThrustAbilityComponent() : m_moveRate(0.0f), m
 
 void LanceThrustAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{true, ColliderRule::Fixed, 5, 23, 0, "MLA", true};
+    static constexpr KindSetup kSetup{
+        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, 0, "MLA", true};
     if (!RunKindSetup(kSetup))
         return;
     StartDash(m_moveRate, m_lifetime);

@@ -8,7 +8,8 @@ namespace Logic
 {
 void LightningFanAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{true, ColliderRule::Fixed, 5, 23, 2, "LMA", false};
+    static constexpr KindSetup kSetup{
+        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, 2, "LMA", false};
     RunKindSetup(kSetup);
 }
 

@@ -8,7 +8,8 @@ namespace Logic
 {
 void OrbAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{true, ColliderRule::Fixed, 5, 23, 3, "LMA", false};
+    static constexpr KindSetup kSetup{
+        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, 3, "LMA", false};
     RunKindSetup(kSetup);
 }
 

@@ -25,7 +25,8 @@ constexpr f32 kKnockSecondsPerUnit = 0.05f;
 
 void SteamPumpAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{false, ColliderRule::Fixed, 5, 31, 2, "LMA", false};
+    static constexpr KindSetup kSetup{
+        false, ColliderRule::Fixed, PlayerAttackCategory, SteamPumpMask, 2, "LMA", false};
     if (!RunKindSetup(kSetup))
         return;
     Scripting::LuaComponent* script = GetScript();

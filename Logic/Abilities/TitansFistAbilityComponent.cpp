@@ -8,7 +8,8 @@ namespace Logic
 {
 void TitansFistAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{true, ColliderRule::Fixed, 5, 23, 0, "LMA", false};
+    static constexpr KindSetup kSetup{
+        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, 0, "LMA", false};
     RunKindSetup(kSetup);
 }
 

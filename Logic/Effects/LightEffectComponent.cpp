@@ -2,8 +2,3 @@
 
 QUILL_DEFINE_TYPE_RECORD(Logic::LightEffectComponent, &TypeRecordOf<Logic::EffectComponent>(),
                          false)
-
-namespace Logic
-{
-
-} // namespace Logic

@@ -11,7 +11,7 @@ namespace Logic
 void AbsorbModifierComponent::OnCollide(CollideMessage& message)
 {
     GameObject* target = TargetOf(message);
-    if (target == nullptr || !(target->GetComponent<AbsorbContainerComponent>() != nullptr))
+    if (target == nullptr || target->GetComponent<AbsorbContainerComponent>() == nullptr)
         return;
     PostEffect("AbsorbEffectComponent", currentStorage_, target->GetId());
 }

@@ -11,9 +11,10 @@ namespace Logic
 void DeathModifierComponent::OnCollide(CollideMessage& message)
 {
     GameObject* target = TargetOf(message);
-    if (target == nullptr ||
-        !(message.newContact && target->GetComponent<ControllerComponent>() != nullptr &&
-          !HoldsComponentNamed(*target, "DeathEffectComponent")))
+    // Only the first step of a contact, only characters, and a dying one dies once.
+    if (!message.newContact || target == nullptr ||
+        target->GetComponent<ControllerComponent>() == nullptr ||
+        HoldsComponentNamed(*target, "DeathEffectComponent"))
         return;
     PostEffect("DeathEffectComponent", 0.0f, target->GetId());
 }

@@ -11,8 +11,9 @@ namespace Logic
 void EnrageModifierComponent::OnCollide(CollideMessage& message)
 {
     GameObject* target = TargetOf(message);
-    if (target == nullptr || !(target->GetComponent<ControllerComponent>() != nullptr &&
-                               !HoldsComponentNamed(*target, "EnrageEffectComponent")))
+    // Only characters, and an enraged one is not enraged again.
+    if (target == nullptr || target->GetComponent<ControllerComponent>() == nullptr ||
+        HoldsComponentNamed(*target, "EnrageEffectComponent"))
         return;
     PostEffect("EnrageEffectComponent", currentStorage_, target->GetId());
 }

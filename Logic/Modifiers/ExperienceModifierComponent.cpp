@@ -11,8 +11,9 @@ namespace Logic
 void ExperienceModifierComponent::OnCollide(CollideMessage& message)
 {
     GameObject* target = TargetOf(message);
-    if (target == nullptr ||
-        !(message.newContact && target->GetComponent<ExperienceContainerComponent>() != nullptr))
+    // Only the first step of a contact, and only with something that gathers experience.
+    if (!message.newContact || target == nullptr ||
+        target->GetComponent<ExperienceContainerComponent>() == nullptr)
         return;
     PostEffect("ExperienceEffectComponent", currentStorage_, target->GetId());
     DestroyOwnObject();

@@ -2,8 +2,3 @@
 
 QUILL_DEFINE_TYPE_RECORD(Logic::LightModifierComponent, &TypeRecordOf<Logic::ModifierComponent>(),
                          false)
-
-namespace Logic
-{
-
-} // namespace Logic

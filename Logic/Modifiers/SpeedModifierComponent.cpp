@@ -11,7 +11,7 @@ namespace Logic
 void SpeedModifierComponent::OnCollide(CollideMessage& message)
 {
     GameObject* target = TargetOf(message);
-    if (target == nullptr || !(target->GetComponent<MoveComponent>() != nullptr))
+    if (target == nullptr || target->GetComponent<MoveComponent>() == nullptr)
         return;
     PostEffect("SpeedEffectComponent", currentStorage_, target->GetId());
 }

@@ -11,7 +11,7 @@ namespace Logic
 void ToughnessModifierComponent::OnCollide(CollideMessage& message)
 {
     GameObject* target = TargetOf(message);
-    if (target == nullptr || !(target->GetComponent<ToughnessContainerComponent>() != nullptr))
+    if (target == nullptr || target->GetComponent<ToughnessContainerComponent>() == nullptr)
         return;
     PostEffect("ToughnessEffectComponent", currentStorage_, target->GetId());
 }
