@@ -117,8 +117,8 @@ void FloatingTextEffectComponent::Apply()
 
 void FloatingTextEffectComponent::DestroyText()
 {
-    // A text object that is gone already (the engine's teardown destroys the newest objects
-    // first) needs no message, and none may be posted then.
+    // A text object that is gone already (shut-down destroys the newest objects first, so the
+    // text goes before the object it floats over) needs no message.
     if (m_textId != 0 && FindObject(m_textId) != nullptr)
         Post(new ObjectDestroyMessage(m_id, m_textId, kNoTarget));
     m_textId = 0;
