@@ -4,9 +4,26 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Core/SystemFactory.h"
+#include "Logic/Abilities/AIAttackAbilityComponent.h"
 #include "Logic/Abilities/AbilityComponent.h"
+#include "Logic/Abilities/BlinkAbilityComponent.h"
+#include "Logic/Abilities/DamageTrapAbilityComponent.h"
+#include "Logic/Abilities/DummyAbilityComponent.h"
+#include "Logic/Abilities/EarthboundArmorAbilityComponent.h"
+#include "Logic/Abilities/EarthquakeAbilityComponent.h"
+#include "Logic/Abilities/EnrageAbilityComponent.h"
+#include "Logic/Abilities/EnragedEarthquakeAbilityComponent.h"
+#include "Logic/Abilities/FissureAbilityComponent.h"
+#include "Logic/Abilities/LanceThrustAbilityComponent.h"
+#include "Logic/Abilities/LaserAbilityComponent.h"
+#include "Logic/Abilities/LightningFanAbilityComponent.h"
 #include "Logic/Abilities/MeleeAbilityComponent.h"
+#include "Logic/Abilities/MeteorComponent.h"
+#include "Logic/Abilities/OrbAbilityComponent.h"
 #include "Logic/Abilities/ProjectileAbilityComponent.h"
+#include "Logic/Abilities/SlowTrapAbilityComponent.h"
+#include "Logic/Abilities/SteamPumpAbilityComponent.h"
+#include "Logic/Abilities/TitansFistAbilityComponent.h"
 #include "Logic/Containers/AbsorbContainerComponent.h"
 #include "Logic/Containers/ChargeContainerComponent.h"
 #include "Logic/Containers/DamageContainerComponent.h"
@@ -16,11 +33,39 @@
 #include "Logic/Containers/ManaContainerComponent.h"
 #include "Logic/Containers/ToughnessContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Effects/AbsorbEffectComponent.h"
 #include "Logic/Effects/DamageEffectComponent.h"
+#include "Logic/Effects/DeathEffectComponent.h"
+#include "Logic/Effects/EnrageEffectComponent.h"
+#include "Logic/Effects/ExperienceEffectComponent.h"
+#include "Logic/Effects/FlashEffectComponent.h"
+#include "Logic/Effects/FloatingTextEffectComponent.h"
+#include "Logic/Effects/GlowEffectComponent.h"
 #include "Logic/Effects/HealthEffectComponent.h"
+#include "Logic/Effects/KnockbackEffectComponent.h"
+#include "Logic/Effects/LightEffectComponent.h"
+#include "Logic/Effects/ParticleSystemEffectComponent.h"
+#include "Logic/Effects/ScaleEffectComponent.h"
+#include "Logic/Effects/SpeedEffectComponent.h"
+#include "Logic/Effects/StunEffectComponent.h"
+#include "Logic/Effects/ToughnessEffectComponent.h"
 #include "Logic/LogicComponent.h"
 #include "Logic/LogicSystem.h"
+#include "Logic/Modifiers/AbsorbModifierComponent.h"
+#include "Logic/Modifiers/BumpModifierComponent.h"
 #include "Logic/Modifiers/DamageModifierComponent.h"
+#include "Logic/Modifiers/DeathModifierComponent.h"
+#include "Logic/Modifiers/EnrageModifierComponent.h"
+#include "Logic/Modifiers/ExperienceModifierComponent.h"
+#include "Logic/Modifiers/FlashModifierComponent.h"
+#include "Logic/Modifiers/GlowModifierComponent.h"
+#include "Logic/Modifiers/HealthModifierComponent.h"
+#include "Logic/Modifiers/KnockbackModifierComponent.h"
+#include "Logic/Modifiers/LightModifierComponent.h"
+#include "Logic/Modifiers/ParticleSystemModifierComponent.h"
+#include "Logic/Modifiers/SpeedModifierComponent.h"
+#include "Logic/Modifiers/StunModifierComponent.h"
+#include "Logic/Modifiers/ToughnessModifierComponent.h"
 #include "Logic/Movement/ConstantMoveComponent.h"
 
 namespace Logic
@@ -47,6 +92,51 @@ void RegisterLogic(Engine& engine)
     components.Register<DamageModifierComponent>(pool);
     components.Register<ConstantMoveComponent>(pool);
     components.Register<SimpleControllerComponent>(pool);
+    components.Register<MeteorComponent>(pool);
+    components.Register<AIAttackAbilityComponent>(pool);
+    components.Register<BlinkAbilityComponent>(pool);
+    components.Register<DamageTrapAbilityComponent>(pool);
+    components.Register<DummyAbilityComponent>(pool);
+    components.Register<EarthboundArmorAbilityComponent>(pool);
+    components.Register<EarthquakeAbilityComponent>(pool);
+    components.Register<EnrageAbilityComponent>(pool);
+    components.Register<EnragedEarthquakeAbilityComponent>(pool);
+    components.Register<FissureAbilityComponent>(pool);
+    components.Register<LanceThrustAbilityComponent>(pool);
+    components.Register<LaserAbilityComponent>(pool);
+    components.Register<LightningFanAbilityComponent>(pool);
+    components.Register<OrbAbilityComponent>(pool);
+    components.Register<SlowTrapAbilityComponent>(pool);
+    components.Register<SteamPumpAbilityComponent>(pool);
+    components.Register<TitansFistAbilityComponent>(pool);
+    components.Register<AbsorbEffectComponent>(pool);
+    components.Register<DeathEffectComponent>(pool);
+    components.Register<EnrageEffectComponent>(pool);
+    components.Register<ExperienceEffectComponent>(pool);
+    components.Register<FlashEffectComponent>(pool);
+    components.Register<FloatingTextEffectComponent>(pool);
+    components.Register<GlowEffectComponent>(pool);
+    components.Register<KnockbackEffectComponent>(pool);
+    components.Register<LightEffectComponent>(pool);
+    components.Register<ParticleSystemEffectComponent>(pool);
+    components.Register<ScaleEffectComponent>(pool);
+    components.Register<SpeedEffectComponent>(pool);
+    components.Register<StunEffectComponent>(pool);
+    components.Register<ToughnessEffectComponent>(pool);
+    components.Register<AbsorbModifierComponent>(pool);
+    components.Register<BumpModifierComponent>(pool);
+    components.Register<DeathModifierComponent>(pool);
+    components.Register<EnrageModifierComponent>(pool);
+    components.Register<ExperienceModifierComponent>(pool);
+    components.Register<FlashModifierComponent>(pool);
+    components.Register<GlowModifierComponent>(pool);
+    components.Register<HealthModifierComponent>(pool);
+    components.Register<KnockbackModifierComponent>(pool);
+    components.Register<LightModifierComponent>(pool);
+    components.Register<ParticleSystemModifierComponent>(pool);
+    components.Register<SpeedModifierComponent>(pool);
+    components.Register<StunModifierComponent>(pool);
+    components.Register<ToughnessModifierComponent>(pool);
 
     AddTypeRecordRegistration(&RegisterLogicTypeRecords);
 }
@@ -77,6 +167,51 @@ void RegisterLogicTypeRecords()
     TypeRecordOf<DamageModifierComponent>();
     TypeRecordOf<ConstantMoveComponent>();
     TypeRecordOf<SimpleControllerComponent>();
+    TypeRecordOf<MeteorComponent>();
+    TypeRecordOf<AIAttackAbilityComponent>();
+    TypeRecordOf<BlinkAbilityComponent>();
+    TypeRecordOf<DamageTrapAbilityComponent>();
+    TypeRecordOf<DummyAbilityComponent>();
+    TypeRecordOf<EarthboundArmorAbilityComponent>();
+    TypeRecordOf<EarthquakeAbilityComponent>();
+    TypeRecordOf<EnrageAbilityComponent>();
+    TypeRecordOf<EnragedEarthquakeAbilityComponent>();
+    TypeRecordOf<FissureAbilityComponent>();
+    TypeRecordOf<LanceThrustAbilityComponent>();
+    TypeRecordOf<LaserAbilityComponent>();
+    TypeRecordOf<LightningFanAbilityComponent>();
+    TypeRecordOf<OrbAbilityComponent>();
+    TypeRecordOf<SlowTrapAbilityComponent>();
+    TypeRecordOf<SteamPumpAbilityComponent>();
+    TypeRecordOf<TitansFistAbilityComponent>();
+    TypeRecordOf<AbsorbEffectComponent>();
+    TypeRecordOf<DeathEffectComponent>();
+    TypeRecordOf<EnrageEffectComponent>();
+    TypeRecordOf<ExperienceEffectComponent>();
+    TypeRecordOf<FlashEffectComponent>();
+    TypeRecordOf<FloatingTextEffectComponent>();
+    TypeRecordOf<GlowEffectComponent>();
+    TypeRecordOf<KnockbackEffectComponent>();
+    TypeRecordOf<LightEffectComponent>();
+    TypeRecordOf<ParticleSystemEffectComponent>();
+    TypeRecordOf<ScaleEffectComponent>();
+    TypeRecordOf<SpeedEffectComponent>();
+    TypeRecordOf<StunEffectComponent>();
+    TypeRecordOf<ToughnessEffectComponent>();
+    TypeRecordOf<AbsorbModifierComponent>();
+    TypeRecordOf<BumpModifierComponent>();
+    TypeRecordOf<DeathModifierComponent>();
+    TypeRecordOf<EnrageModifierComponent>();
+    TypeRecordOf<ExperienceModifierComponent>();
+    TypeRecordOf<FlashModifierComponent>();
+    TypeRecordOf<GlowModifierComponent>();
+    TypeRecordOf<HealthModifierComponent>();
+    TypeRecordOf<KnockbackModifierComponent>();
+    TypeRecordOf<LightModifierComponent>();
+    TypeRecordOf<ParticleSystemModifierComponent>();
+    TypeRecordOf<SpeedModifierComponent>();
+    TypeRecordOf<StunModifierComponent>();
+    TypeRecordOf<ToughnessModifierComponent>();
     ContainerComponent::RegisterMembers();
     EffectComponent::RegisterMembers();
     ModifierComponent::RegisterMembers();

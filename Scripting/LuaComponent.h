@@ -123,6 +123,7 @@ public:
     bool CallWithInt(const char* function, s32 value);
     bool CallWithUnsigned(const char* function, u32 value);
     bool CallWithTwoUnsigned(const char* function, u32 first, u32 second);
+    bool CallWithTwoFloats(const char* function, f32 first, f32 second);
     bool CallWithIntAndShort(const char* function, s32 value, s16 shortValue);
     bool CallReturnBool(const char* function, bool& result);
     bool CallReturnUnsigned(const char* function, u32& result);

@@ -29,22 +29,8 @@ const Math::ColorRGBA kBlue(0.0f, 0.0f, 1.0f, 1.0f);
 const Math::ColorRGBA kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 const Math::ColorRGBA kRed(1.0f, 0.0f, 0.0f, 1.0f);
 constexpr const char* kShieldText = "(0)";
-
-bool HoldsComponentNamed(const GameObject& object, const char* name)
-{
-    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
-    {
-        if (entry.component->GetName() == name)
-            return true;
-    }
-    return false;
-}
-
-void ShowText(const std::string& text, const Math::ColorRGBA& colour, GameObject& target)
-{
-    if (System::LogicSystem* system = System::LogicSystem::Instance())
-        system->CreateDamageText(text, colour, target, DamageModifierComponent::TextDuration);
-}
+// The number of AI controllers while the last enemy stands.
+constexpr u32 kLastEnemy = 1;
 } // namespace
 
 void DamageModifierComponent::Add(f32 delta)
@@ -102,7 +88,7 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
             const f32 damage = currentStorage_;
             Add(-absorbed);
             shield->Add(-damage);
-            ShowText(kShieldText, kBlue, *target);
+            ShowText(kShieldText, kBlue, *target, TextDuration);
         }
     }
 
@@ -114,13 +100,13 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
     const HealthContainerComponent* health = target->GetComponent<HealthContainerComponent>();
     if (health == nullptr)
         return;
-    if (damage > health->GetCurrentStorage() && Services().aiControllerCount() == 1)
+    if (damage > health->GetCurrentStorage() && Services().aiControllerCount() == kLastEnemy)
         PlayFinalKill();
     PostEffect("HealthEffectComponent", damage, target->GetId());
 
     std::ostringstream text;
     text << damage;
     ShowText(text.str(), HoldsComponentNamed(*target, kPlayerControllerName) ? kRed : kWhite,
-             *target);
+             *target, TextDuration);
 }
 } // namespace Logic
