@@ -149,6 +149,8 @@ public:
     bool IsNoVisual() const { return m_noVisual; }
     bool IsDebugDrawOn() const { return m_debugDraw; }
     bool AreEditorBarsShown() const { return m_editorBars; }
+    // The particle editor shows the bars while it edits and hides them when it stops.
+    void SetEditorBarsShown(bool shown) { m_editorBars = shown; }
     // True once the GL loader has started and the renderer's parts exist.
     bool IsRendererReady() const { return m_rendererReady; }
     bool IsHudShown() const { return m_hudShown; }
