@@ -29,7 +29,7 @@
 #include "Graphics/Rendering/GlRenderSubmitter.h"
 #include "Graphics/Rendering/RenderQueue.h"
 #include "Graphics/System/CameraSystem.h"
-#include "Platform/TweakBar.h"
+#include "TweakBar/TweakBar.h"
 #include "Platform/WindowLayer.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptServices.h"

@@ -1,6 +1,6 @@
 #include "Tools/PropertyBar.h"
 #include "Graphics/GraphicsSystem.h"
-#include "Tools/Model/BarCalls.h"
+#include "TweakBar/TweakBar.h"
 #include <algorithm>
 
 namespace Tools

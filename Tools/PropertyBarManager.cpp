@@ -1,8 +1,8 @@
 #include "Tools/PropertyBarManager.h"
 #include "Graphics/GraphicsSystem.h"
-#include "Tools/Model/BarCalls.h"
 #include "Tools/ParticleEditor.h"
 #include "Tools/PropertyEditor.h"
+#include "TweakBar/TweakBar.h"
 
 namespace Tools
 {

@@ -9,12 +9,12 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Serializer/Xml/XmlReader.h"
-#include "Tools/Model/BarCalls.h"
 #include "Tools/Model/PropertyGroup.h"
 #include "Tools/ParticleEditor.h"
 #include "Tools/PropertyBarManager.h"
 #include "Tools/PropertyEditor.h"
 #include "Tools/TweakStructs.h"
+#include "TweakBar/TweakBar.h"
 #include <tinyxml2.h>
 
 namespace Tools

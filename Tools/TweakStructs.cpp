@@ -1,6 +1,6 @@
 #include "Tools/TweakStructs.h"
 #include "Core/Reflection/TypeRecord.h"
-#include "Tools/Model/BarCalls.h"
+#include "TweakBar/TweakBar.h"
 #include <sstream>
 #include <vector>
 

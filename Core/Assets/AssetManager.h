@@ -22,7 +22,7 @@
 #include "Core/Memory/RefCountedArray.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Math/Types.h"
-#include "Platform/TweakBar.h"
+#include "TweakBar/TweakBar.h"
 #include <new>
 #include <string>
 #include <unordered_map>

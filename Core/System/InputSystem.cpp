@@ -15,7 +15,7 @@
 #include "Core/Messages/Object/ObjectVisibilityMessage.h"
 #include "Core/Messages/TryNewMessage.h"
 #include "Core/Objects/GameObjectComponent.h"
-#include "Platform/TweakBar.h"
+#include "TweakBar/TweakBar.h"
 #include "Platform/WindowLayer.h"
 #include <algorithm>
 #include <cmath>

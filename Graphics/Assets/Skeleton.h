@@ -11,7 +11,7 @@
 #include "Graphics/Assets/Animation.h"
 #include "Graphics/Assets/Bone.h"
 #include "Graphics/Formats/ModelFile.h"
-#include "Platform/TweakBar.h"
+#include "TweakBar/TweakBar.h"
 #include <vector>
 
 namespace Graphics

@@ -6,7 +6,7 @@
 #include "Math/Types.h"
 #include <string>
 
-struct TwBar;
+#include "TweakBar/TweakBar.h"
 
 namespace Tools
 {

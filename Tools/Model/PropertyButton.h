@@ -1,8 +1,8 @@
 #pragma once
 // A push button. The bar layer calls the callback with the button as its client data; the
 // callback takes what it acts on (a component, an editor) from GetUserData.
-#include "Tools/Model/BarCalls.h"
 #include "Tools/Model/PropertyMember.h"
+#include "TweakBar/TweakBar.h"
 
 namespace Tools
 {

@@ -1,8 +1,8 @@
 #include "Tools/Model/PropertyCallbacks.h"
 #include "Math/Types.h"
-#include "Tools/Model/BarCalls.h"
 #include "Tools/Model/PropertyEnum.h"
 #include "Tools/Model/PropertyMember.h"
+#include "TweakBar/TweakBar.h"
 #include <cstring>
 #include <string>
 

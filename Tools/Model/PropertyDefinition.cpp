@@ -1,5 +1,5 @@
 #include "Tools/Model/PropertyDefinition.h"
-#include "Tools/Model/BarCalls.h"
+#include "TweakBar/TweakBar.h"
 #include <algorithm>
 
 namespace Tools

@@ -6,9 +6,8 @@
 // Either way the table is counted in the program-wide count of RefCountedArray, keyed by its
 // address: taking it raises the count, Remove lowers it, and the last user frees it.
 #include "Math/Types.h"
-#include "Platform/TweakBar.h"
-#include "Tools/Model/BarCalls.h"
 #include "Tools/Model/PropertyMember.h"
+#include "TweakBar/TweakBar.h"
 #include <string>
 #include <utility>
 #include <vector>

@@ -13,11 +13,10 @@
 //
 // Main thread only.
 #include "Math/Types.h"
-#include "Platform/TweakBar.h"
-#include "Tools/Model/BarCalls.h"
 #include "Tools/Model/PropertyAttributes.h"
 #include "Tools/Model/PropertyDefinition.h"
 #include "Tools/Model/PropertyEnum.h"
+#include "TweakBar/TweakBar.h"
 #include <memory>
 #include <string>
 #include <vector>

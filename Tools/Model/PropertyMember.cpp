@@ -1,7 +1,7 @@
 #include "Tools/Model/PropertyMember.h"
-#include "Tools/Model/BarCalls.h"
 #include "Tools/Model/PropertyBarDefinition.h"
 #include "Tools/Model/PropertyGroup.h"
+#include "TweakBar/TweakBar.h"
 
 namespace Tools
 {

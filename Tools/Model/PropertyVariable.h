@@ -1,9 +1,8 @@
 #pragma once
 // A bar value bound to program memory through a set and a get callback, which receive the
 // variable as their client data. A null set callback makes the value read-only.
-#include "Platform/TweakBar.h"
-#include "Tools/Model/BarCalls.h"
 #include "Tools/Model/PropertyMember.h"
+#include "TweakBar/TweakBar.h"
 
 namespace Tools
 {

@@ -11,6 +11,7 @@
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyBarManager.h"
 #include "Tools/PropertyEditor.h"
+#include "TweakBar/BarInspector.h"
 #include "tests/Support/World.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -44,7 +45,8 @@ protected:
         return tools->GetPropertyEditor()->FindBar()->GetBarDefinition().find(item) !=
                std::string::npos;
     }
-    // Presses the button labelled `label` in the options group of the component's group.
+    // Clicks, as the user would, the button labelled `label` in the options group of the
+    // component's group; the click runs after the next drawing pass.
     void Press(GameObjectComponent* component, const std::string& label)
     {
         PropertyGroup* group = Bar().FindGroup(component);
@@ -56,7 +58,8 @@ protected:
             if (button != nullptr &&
                 button->GetDefinition().find("label='" + label + "'") != std::string::npos)
             {
-                button->GetCallback()(button);
+                ASSERT_TRUE(TweakBar::Click(Bar().GetTweakName(), button->GetName()));
+                TweakBar::RunQueuedCallbacks();
                 return;
             }
         }
@@ -116,7 +119,10 @@ TEST_F(ToolsSystemTest, AttachesDetachesAndKeepsOpenThroughMessages)
     Send(AttachPropertyEditorMessage(0, crate->GetId(), 0, ToolsName));
     EXPECT_EQ(editor.GetEditedId(), crate->GetId());
     EXPECT_TRUE(BarHas("label='Crate'"));
-    EXPECT_TRUE(BarHas("visible='true'"));
+    TweakBar::BarView view;
+    ASSERT_TRUE(TweakBar::InspectBar(Bar().GetTweakName(), view));
+    EXPECT_EQ(view.label, "Crate");
+    EXPECT_TRUE(view.visible);
     EXPECT_NE(Bar().FindGroup(crate->GetComponentList()[0].component), nullptr);
 
     // Without keep-open any movement closes the bar; a click with no camera picks nothing.

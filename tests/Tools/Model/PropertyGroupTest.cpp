@@ -3,10 +3,10 @@
 #include "Tools/Model/PropertyGroup.h"
 #include "Core/Components/TransformComponent.h"
 #include "Math/Vector3.h"
-#include "Tools/Model/BarCalls.h"
 #include "Tools/Model/PropertyBarDefinition.h"
 #include "Tools/Model/PropertyCallbacks.h"
 #include "Tools/Model/PropertyVariable.h"
+#include "TweakBar/TweakBar.h"
 #include <gtest/gtest.h>
 #include <string>
 

@@ -1,4 +1,4 @@
-#include "Platform/TweakBar.h"
+#include "TweakBar/TweakBar.h"
 #include <gtest/gtest.h>
 
 TEST(TweakBar, KeepsItsStateAsDataAndUsesNoEventYet)
