@@ -6,6 +6,7 @@
 #include "Core/Objects/GameObjectComponent.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Physics/PhysicsSystem.h"
+#include "Tools/Model/PropertyGroup.h"
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyBarManager.h"
 
@@ -29,8 +30,7 @@ GameObject* FindObject(u32 id)
 
 std::string& PropertyEditor::SaveName()
 {
-    static std::string name;
-    return name;
+    return SharedSaveName();
 }
 
 void PropertyEditor::CreateBar(System::PropertyBarManager& manager)

@@ -54,7 +54,8 @@ public:
     // The bar, looked up by name; null before CreateBar or when it failed.
     PropertyBar* FindBar() const;
 
-    // The name "[Save]" of a component panel saves under, shared by every panel.
+    // The name "[Save]" of a component panel saves under, shared by every panel (kept with
+    // the property model, which the panels reach).
     static std::string& SaveName();
 
 private:

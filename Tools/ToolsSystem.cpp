@@ -39,23 +39,31 @@ void RequestPropertyRefresh()
             editor->RequestRefresh();
     }
 }
+void RefillParticleBar()
+{
+    if (ToolsSystem* tools = ToolsSystem::Instance())
+    {
+        if (ParticleEditor* editor = tools->GetParticleEditor())
+            editor->FillBar();
+    }
+}
 } // namespace
 
 ToolsSystem::ToolsSystem()
 {
     s_instance = this;
-    ComponentOptionActions& actions = GetComponentOptionActions();
+    EditorActions& actions = GetEditorActions();
     actions.remove = &DeleteComponent;
     actions.copy = &CopyComponent;
+    actions.definitionSaved = &RefillParticleBar;
+    actions.rebuildProperties = &RequestPropertyRefresh;
 }
 
 ToolsSystem::~ToolsSystem()
 {
-    ComponentOptionActions& actions = GetComponentOptionActions();
+    EditorActions& actions = GetEditorActions();
     if (actions.remove == &DeleteComponent)
-        actions.remove = nullptr;
-    if (actions.copy == &CopyComponent)
-        actions.copy = nullptr;
+        actions = EditorActions();
     // Bars first (they hold entries bound to the editors' values), then the editors.
     if (m_barManager)
         m_barManager->UnloadAll();

@@ -28,22 +28,22 @@ std::string StepText(f32 value)
     return text.str();
 }
 
-ComponentOptionActions g_optionActions;
+EditorActions g_editorActions;
 
 void DeleteComponentButton(void* clientData)
 {
     auto* component =
         static_cast<GameObjectComponent*>(static_cast<PropertyButton*>(clientData)->GetUserData());
-    if (component != nullptr && g_optionActions.remove != nullptr)
-        g_optionActions.remove(*component);
+    if (component != nullptr && g_editorActions.remove != nullptr)
+        g_editorActions.remove(*component);
 }
 
 void CopyComponentButton(void* clientData)
 {
     auto* component =
         static_cast<GameObjectComponent*>(static_cast<PropertyButton*>(clientData)->GetUserData());
-    if (component != nullptr && g_optionActions.copy != nullptr)
-        g_optionActions.copy(*component);
+    if (component != nullptr && g_editorActions.copy != nullptr)
+        g_editorActions.copy(*component);
 }
 } // namespace
 
@@ -56,9 +56,27 @@ void SetRangeKeys(PropertyDefinition& entry, const PropertyAttributes& attribute
         entry.SetKey("precision", std::to_string(attributes.precision));
 }
 
-ComponentOptionActions& GetComponentOptionActions()
+EditorActions& GetEditorActions()
 {
-    return g_optionActions;
+    return g_editorActions;
+}
+
+void NotifyDefinitionSaved()
+{
+    if (g_editorActions.definitionSaved != nullptr)
+        g_editorActions.definitionSaved();
+}
+
+void RequestPropertyRebuild()
+{
+    if (g_editorActions.rebuildProperties != nullptr)
+        g_editorActions.rebuildProperties();
+}
+
+std::string& SharedSaveName()
+{
+    static std::string name;
+    return name;
 }
 
 PropertyGroup::PropertyGroup(PropertyGroup& parent, const std::string& label)

@@ -135,14 +135,24 @@ private:
     std::vector<std::unique_ptr<PropertyDefinition>> m_entries;
 };
 
-// What the "Delete" and "Copy" buttons of every component do. The editing tools install their
-// actions when they start and take them out when they stop; until then the buttons do nothing.
-struct ComponentOptionActions
+// What component panels ask of the editing tools, which sit above every component: the
+// "Delete" and "Copy" buttons, a refill of the particle editor's bar after a definition was
+// saved, and a rebuild of the property editor after a panel changed its own entries. The tools
+// system installs its actions when it starts and takes them out when it stops; until then each
+// action does nothing.
+struct EditorActions
 {
     void (*remove)(GameObjectComponent& component) = nullptr;
     void (*copy)(GameObjectComponent& component) = nullptr;
+    void (*definitionSaved)() = nullptr;
+    void (*rebuildProperties)() = nullptr;
 };
-ComponentOptionActions& GetComponentOptionActions();
+EditorActions& GetEditorActions();
+// Calls the action when installed.
+void NotifyDefinitionSaved();
+void RequestPropertyRebuild();
+// The name that every panel's "[Save]" saves under, one text shared by all panels.
+std::string& SharedSaveName();
 
 // Adds the child group "Options" with the buttons "Delete" and "Copy" acting on the component.
 PropertyGroup* AddComponentOptions(GameObjectComponent* component, PropertyGroup& group);

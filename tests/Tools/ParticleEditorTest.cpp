@@ -4,8 +4,10 @@
 #include "Core/Messages/Editor/AttachParticleEditorMessage.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
+#include "Tools/PropertyBar.h"
 #include "Tools/PropertyEditor.h"
 #include "Tools/ToolsSystem.h"
+#include "TweakBar/BarInspector.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
 #include "tests/Support/TempFiles.h"
 #include <fstream>
@@ -185,4 +187,33 @@ TEST_F(ParticleEditorTest, NamesAreUniqueRenamedAndCleaned)
     EXPECT_EQ(Editor().SaveName(), "_9_lives_");
     EXPECT_EQ(FileElements("_9_lives_").front(), "_9_lives_");
     EXPECT_TRUE(Reloads("_9_lives_"));
+}
+
+TEST_F(ParticleEditorTest, PanelsSaveTheirComponentAndRefillTheBar)
+{
+    Editor().New();
+    tools->Update(0.0f);
+    PropertyBar* bar = tools->GetPropertyEditor()->FindBar();
+    ASSERT_NE(bar, nullptr);
+    GameObjectComponent* emitter = object->GetComponentList()[2].component;
+    ASSERT_EQ(emitter->GetName(), "PointEmitterComponent");
+    PropertyGroup* panel = bar->FindGroup(emitter);
+    ASSERT_NE(panel, nullptr);
+    PropertyGroup* save = panel->GetChildGroups().back()->GetChildGroups().back();
+    ASSERT_NE(save->GetDefinition().find("label='Save Emitter'"), std::string::npos);
+
+    PropertyEditor::SaveName() = "Spray";
+    const auto& button = save->GetEntries().back();
+    ASSERT_TRUE(TweakBar::Click(bar->GetTweakName(), button->GetName()));
+    TweakBar::RunQueuedCallbacks();
+    EXPECT_TRUE(PropertyEditor::SaveName().empty());
+    ObjectDefinitionManager fresh;
+    fresh.LoadAll(0);
+    EXPECT_NE(fresh.Find("Spray", ObjectDefinitionManager::EmitterCategory), nullptr);
+
+    // The particle editor's emitter list now offers it.
+    Editor().ImportEmitterChoice().name = "Spray";
+    Editor().ImportEmitter();
+    EXPECT_EQ(Names().back(), "PointEmitterComponent");
+    EXPECT_EQ(Names().size(), 4u);
 }
