@@ -29,10 +29,10 @@
 #include "Graphics/Rendering/GlRenderSubmitter.h"
 #include "Graphics/Rendering/RenderQueue.h"
 #include "Graphics/System/CameraSystem.h"
-#include "TweakBar/TweakBar.h"
 #include "Platform/WindowLayer.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptServices.h"
+#include "TweakBar/TweakBar.h"
 #include <GL/glew.h>
 #include <algorithm>
 
@@ -384,6 +384,7 @@ void GraphicsSystem::OnWindowResize(int width, int height)
     if (Platform::GetWindowLayer().IsOpen())
         glViewport(0, 0, width, height);
     TwWindowSize(width, height);
+    Core::Services().reloadEditorBars();
     Post(TryNewMessage<WindowResizeMessage>(
         kPart, 0u, Math::Vector2(static_cast<f32>(width), static_cast<f32>(height)),
         std::string(kUISystem)));

@@ -1,4 +1,5 @@
 #include "Tools/ToolsSystem.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Messages/Editor/AttachParticleEditorMessage.h"
@@ -39,6 +40,16 @@ void RequestPropertyRefresh()
             editor->RequestRefresh();
     }
 }
+// Bars placed from the right, bottom or centre follow the window's new size.
+void ReloadBars()
+{
+    if (ToolsSystem* tools = ToolsSystem::Instance())
+    {
+        if (PropertyBarManager* bars = tools->GetBarManager())
+            bars->ReloadAll();
+    }
+}
+
 void RefillParticleBar()
 {
     if (ToolsSystem* tools = ToolsSystem::Instance())
@@ -57,6 +68,7 @@ ToolsSystem::ToolsSystem()
     actions.copy = &CopyComponent;
     actions.definitionSaved = &RefillParticleBar;
     actions.rebuildProperties = &RequestPropertyRefresh;
+    Core::Services().reloadEditorBars.Install(&ReloadBars);
 }
 
 ToolsSystem::~ToolsSystem()
@@ -64,6 +76,7 @@ ToolsSystem::~ToolsSystem()
     EditorActions& actions = GetEditorActions();
     if (actions.remove == &DeleteComponent)
         actions = EditorActions();
+    Core::Services().reloadEditorBars.Remove(&ReloadBars);
     // Bars first (they hold entries bound to the editors' values), then the editors.
     if (m_barManager)
         m_barManager->UnloadAll();
