@@ -1,5 +1,7 @@
 #include "Tools/PropertyBarManager.h"
+#include "Core/Log.h"
 #include "Graphics/GraphicsSystem.h"
+#include "Tools/Model/PropertyCallbacks.h"
 #include "Tools/ParticleEditor.h"
 #include "Tools/PropertyEditor.h"
 #include "TweakBar/TweakBar.h"
@@ -22,7 +24,32 @@ void PropertyBarManager::LoadAll(u32)
     if (m_particleEditor != nullptr)
         m_particleEditor->CreateBar(*this);
     if (Graphics::System::GraphicsSystem* graphics = Graphics::System::GraphicsSystem::Instance())
-        graphics->CreatePerformanceBar();
+        CreatePerformanceBar(*graphics);
+}
+
+void PropertyBarManager::CreatePerformanceBar(Graphics::System::GraphicsSystem& graphics)
+{
+    PropertyBarParam param;
+    param.position[0] = 0.0f;
+    param.position[1] = 0.0f;
+    param.size[0] = PerformanceBarWidth;
+    param.size[1] = PerformanceBarHeight;
+    param.label = "Graphics Performance";
+    param.help = "Tracks graphics performance statistics.";
+    PropertyBar* bar = Add(PerformanceBarName, param, BarCategory);
+    if (bar == nullptr)
+    {
+        Core::Log() << "Error [PropertyBarManager]: the bar " << PerformanceBarName
+                    << " could not be made\n";
+        return;
+    }
+    // Read-only: no set callback.
+    Graphics::System::GraphicsSystem::FrameStatistics& statistics = graphics.GetFrameStatistics();
+    bar->AddUnsigned("Polygons", &statistics.polygons, nullptr, nullptr, &GetScalarCallback);
+    bar->AddUnsigned("Animations", &statistics.animations, nullptr, nullptr, &GetScalarCallback);
+    bar->AddUnsigned("Static", &statistics.staticModels, nullptr, nullptr, &GetScalarCallback);
+    bar->AddUnsigned("Effects", &statistics.effects, nullptr, nullptr, &GetScalarCallback);
+    bar->AddUnsigned("Particles", &statistics.particles, nullptr, nullptr, &GetScalarCallback);
 }
 } // namespace System
 } // namespace Tools

@@ -1,12 +1,20 @@
 #pragma once
 // The editor bars as named assets in one category (index 0). LoadAll sets the layer's global
 // look and has each editor create its bar: the property editor, the particle editor, then the
-// graphics system's performance bar.
+// graphics performance bar, made here since the graphics system cannot reach the tools above it.
 //
 // Main thread only.
 #include "Core/Assets/AssetManager.h"
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyBarParam.h"
+
+namespace Graphics
+{
+namespace System
+{
+class GraphicsSystem;
+}
+} // namespace Graphics
 
 namespace Tools
 {
@@ -30,6 +38,13 @@ public:
     void Load(const std::string&, u32) override {}
 
 private:
+    static constexpr const char* PerformanceBarName = "GrPerformance";
+    static constexpr f32 PerformanceBarWidth = 200.0f;
+    static constexpr f32 PerformanceBarHeight = 128.0f;
+
+    // "GrPerformance": the frame statistics of the graphics system, read-only.
+    void CreatePerformanceBar(Graphics::System::GraphicsSystem& graphics);
+
     PropertyEditor* m_propertyEditor;
     ParticleEditor* m_particleEditor;
 };
