@@ -32,6 +32,7 @@
 #include "Platform/WindowLayer.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptServices.h"
+#include "TweakBar/Renderer/ImGuiBarRenderer.h"
 #include "TweakBar/TweakBar.h"
 #include <GL/glew.h>
 #include <algorithm>
@@ -92,6 +93,12 @@ s32 HookWindowHeight()
 {
     GraphicsSystem* graphics = GraphicsSystem::Instance();
     return graphics != nullptr ? graphics->GetWindowHeight() : Core::DefaultWindowHeight;
+}
+
+// The editor bars' failures, one line each.
+void LogBarError(const char* line)
+{
+    Core::Log() << line;
 }
 
 bool HookEditorBarsShown()
@@ -191,6 +198,8 @@ GraphicsSystem::~GraphicsSystem()
         GraphicsAssets::Destroy();
     if (m_rendererReady)
         TwTerminate();
+    TweakBar::ImGuiBarRenderer::Remove();
+    TweakBar::SetErrorSink(nullptr);
     layer.Close();
     Scripting::LuaComponent::Destroy(m_settings);
     m_settings = nullptr;
@@ -230,6 +239,9 @@ void GraphicsSystem::Initialize(u32 launchFlags)
                     << reinterpret_cast<const char*>(glewGetErrorString(glewStatus)) << '\n';
         return;
     }
+    // The bars draw with ImGui in this context; a failure to start is logged through the sink.
+    TweakBar::SetErrorSink(&LogBarError);
+    TweakBar::ImGuiBarRenderer::Install();
     TwInit(TW_OPENGL, nullptr);
     m_rendererReady = true;
     // Empty managers: the asset loader's batches fill them.
@@ -671,7 +683,10 @@ void GraphicsSystem::SetMouseCursorVisible(bool visible)
 void GraphicsSystem::ToggleFullScreen()
 {
     m_fullScreen = !m_fullScreen;
+    // ImGui's objects belong to the context that closes with the old window.
+    TweakBar::ImGuiBarRenderer::Suspend();
     OpenWindow();
+    TweakBar::ImGuiBarRenderer::Resume();
     // Every OpenGL object went with the old context: the assets make theirs again from memory.
     m_currentProgram = 0;
     m_currentProgramAsset = nullptr;

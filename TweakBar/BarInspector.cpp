@@ -462,6 +462,11 @@ bool SetOpened(const std::string& barName, const std::string& groupName, bool op
     return true;
 }
 
+bool DrawnArea(const std::string& barName, const std::string& entryName, ScreenArea& area)
+{
+    return BarLayer::Get().EntryArea(barName + "/" + entryName, area);
+}
+
 void RunQueuedCallbacks()
 {
     BarLayer::Get().RunQueued();

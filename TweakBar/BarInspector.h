@@ -9,6 +9,7 @@
 //
 // Entries are named by their identifier in the bar; a struct variable's member is named
 // "variable.member" (nested members "variable.member.member"). Main thread only.
+#include "TweakBar/BarRenderer.h"
 #include "TweakBar/TweakBar.h"
 #include <string>
 #include <vector>
@@ -120,6 +121,10 @@ bool SetText(const std::string& barName, const std::string& entryName, const std
 // A boolean variable: queues the opposite of its value. A group: opens or closes it at once.
 bool Toggle(const std::string& barName, const std::string& entryName);
 bool SetOpened(const std::string& barName, const std::string& groupName, bool opened);
+
+// Where the last drawn frame showed an entry, in pixels from the window's top left; false when
+// it was not drawn (no renderer, a hidden bar, a closed group).
+bool DrawnArea(const std::string& barName, const std::string& entryName, ScreenArea& area);
 
 // Runs the queued callbacks in order, then frees removed entries. TwDraw calls it after its
 // drawing pass; tests without a window call it directly.

@@ -512,9 +512,13 @@ bool BarLayer::OnMouseButton(int button, bool down)
 
 bool BarLayer::OnMouseWheel(int position)
 {
-    m_wheelSteps += position - m_wheelPosition;
+    const int steps = position - m_wheelPosition;
     m_wheelPosition = position;
-    return OverDrawnBar();
+    // Only turns over a bar scroll it; the others belong to the game.
+    if (!OverDrawnBar())
+        return false;
+    m_wheelSteps += steps;
+    return true;
 }
 
 bool BarLayer::OnKey(int key, bool down)
@@ -558,8 +562,18 @@ void BarLayer::ReportFrame(const std::vector<ScreenArea>& areas, bool editsText)
     m_editsText = editsText;
 }
 
+bool BarLayer::EntryArea(const std::string& key, ScreenArea& area) const
+{
+    auto found = m_entryAreas.find(key);
+    if (found == m_entryAreas.end())
+        return false;
+    area = found->second;
+    return true;
+}
+
 void BarLayer::ResetInput()
 {
+    m_entryAreas.clear();
     m_buttons.clear();
     m_keys.clear();
     m_characters.clear();

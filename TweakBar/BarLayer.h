@@ -137,6 +137,10 @@ public:
     bool OnCharacter(unsigned int character);
     PendingInput TakeInput();
     void ReportFrame(const std::vector<ScreenArea>& areas, bool editsText);
+    // Entry areas of the frame being drawn; a new frame starts an empty table.
+    void ReportEntry(const std::string& key, const ScreenArea& area) { m_entryAreas[key] = area; }
+    bool EntryArea(const std::string& key, ScreenArea& area) const;
+    void StartFrameAreas() { m_entryAreas.clear(); }
     void ResetInput();
 
 private:
@@ -185,5 +189,6 @@ private:
     std::map<int, bool> m_dragging;
     std::vector<ScreenArea> m_drawnAreas;
     bool m_editsText = false;
+    std::map<std::string, ScreenArea> m_entryAreas;
 };
 } // namespace TweakBar

@@ -8,6 +8,7 @@
 // here; the renderer takes them, one button and one key transition per frame, so a press and
 // release that arrive between two frames still make a click. After each frame the renderer reports
 // the screen areas it drew and whether it edits text, which decide what the event calls answer.
+#include <string>
 #include <vector>
 
 namespace TweakBar
@@ -58,4 +59,11 @@ struct ScreenArea
 };
 // What the last frame drew: its bars' areas and whether a text field has the keyboard.
 void ReportDrawnFrame(const std::vector<ScreenArea>& areas, bool editsText);
+// Where the current frame draws one entry (inspectors find it with DrawnArea).
+void ReportEntryArea(const std::string& barName, const std::string& entryName,
+                     const ScreenArea& area);
+// A setting given with "GLOBAL key=value" (empty when none was).
+std::string GlobalSetting(const std::string& key);
+// A renderer's failure, written like the layer's own (TwGetLastError, the error sink).
+void ReportRendererError(const std::string& what);
 } // namespace TweakBar

@@ -100,6 +100,7 @@ int TwDraw()
     if (layer.Renderer().draw != nullptr)
     {
         layer.BeginDeferral();
+        layer.StartFrameAreas();
         layer.Renderer().draw();
         layer.EndDeferral();
     }

@@ -92,11 +92,12 @@ TwType TypeTable::DefineStruct(const char* name, const TwStructMember* members, 
         const TwStructMember& member = members[i];
         const std::string memberName = member.Name != nullptr ? member.Name : "";
         const size_t memberSize = SizeOf(member.Type);
-        if (memberName.empty() || memberSize == 0 || member.Offset > size ||
-            memberSize > size - member.Offset)
+        // A string member could only be copied byte by byte, which a std::string does not allow.
+        if (memberName.empty() || memberSize == 0 || member.Type == TW_TYPE_STDSTRING ||
+            member.Offset > size || memberSize > size - member.Offset)
         {
             error = std::string("struct type '") + name + "': member " + std::to_string(i) + " ('" +
-                    memberName + "') has no name, an unknown type or lies outside " +
+                    memberName + "') has no name, an unknown or string type, or lies outside " +
                     std::to_string(size) + " bytes";
             return TW_TYPE_UNDEF;
         }

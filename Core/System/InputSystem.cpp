@@ -15,8 +15,8 @@
 #include "Core/Messages/Object/ObjectVisibilityMessage.h"
 #include "Core/Messages/TryNewMessage.h"
 #include "Core/Objects/GameObjectComponent.h"
-#include "TweakBar/TweakBar.h"
 #include "Platform/WindowLayer.h"
+#include "TweakBar/TweakBar.h"
 #include <algorithm>
 #include <cmath>
 

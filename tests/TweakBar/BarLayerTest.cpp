@@ -1,6 +1,7 @@
 #include "TweakBar/BarInspector.h"
 #include "TweakBar/BarRenderer.h"
 #include "TweakBar/TweakBar.h"
+#include <cstddef>
 #include <gtest/gtest.h>
 #include <string>
 #include <vector>
@@ -290,4 +291,65 @@ TEST_F(BarLayerTest, MouseOverADrawnBarIsTheBarsAndAQuickClickIsKept)
     EXPECT_FALSE(second.buttonTransition.down);
     EXPECT_FALSE(third.hasButtonTransition);
     EXPECT_EQ(third.mouseX, 501);
+}
+
+namespace
+{
+struct Pair
+{
+    float first;
+    int second;
+};
+struct Nested
+{
+    double weight;
+    Pair pair;
+};
+Nested g_nested = {0.5, {1.5f, 7}};
+void GetNested(void* value, void*)
+{
+    *static_cast<Nested*>(value) = g_nested;
+}
+void SetNested(const void* value, void*)
+{
+    g_nested = *static_cast<const Nested*>(value);
+}
+} // namespace
+
+TEST_F(BarLayerTest, StructMembersAreEntriesOfTheirVariable)
+{
+    TwStructMember pairMembers[] = {
+        {"first", TW_TYPE_FLOAT, offsetof(Pair, first), " label='First' min=0 max=2 "},
+        {"second", TW_TYPE_INT32, offsetof(Pair, second), ""}};
+    const TwType pair = TwDefineStruct("Pair", pairMembers, 2, sizeof(Pair), nullptr, nullptr);
+    ASSERT_NE(pair, TW_TYPE_UNDEF) << TwGetLastError();
+    TwStructMember nestedMembers[] = {{"weight", TW_TYPE_DOUBLE, offsetof(Nested, weight), ""},
+                                      {"pair", pair, offsetof(Nested, pair), ""}};
+    const TwType nested =
+        TwDefineStruct("Nested", nestedMembers, 2, sizeof(Nested), nullptr, nullptr);
+    ASSERT_NE(nested, TW_TYPE_UNDEF) << TwGetLastError();
+    EXPECT_EQ(TweakBar::FindType("Nested"), nested);
+
+    TwBar* bar = TwNewBar("Structs");
+    ASSERT_EQ(TwAddVarCB(bar, "value", nested, &SetNested, &GetNested, nullptr, ""), 1);
+    TweakBar::EntryView member;
+    ASSERT_TRUE(TweakBar::InspectEntry("Structs", "value.pair.first", member));
+    EXPECT_EQ(member.label, "First");
+    double read = 0.0;
+    ASSERT_TRUE(TweakBar::ReadNumber("Structs", "value.pair.second", read));
+    EXPECT_EQ(read, 7.0);
+    // Setting one member writes the whole value back, the other members as they were.
+    EXPECT_TRUE(TweakBar::SetNumber("Structs", "value.pair.first", 5.0));
+    TweakBar::RunQueuedCallbacks();
+    EXPECT_FLOAT_EQ(g_nested.pair.first, 2.0f) << "clamped to the member's range";
+    EXPECT_EQ(g_nested.pair.second, 7);
+    EXPECT_DOUBLE_EQ(g_nested.weight, 0.5);
+
+    // A member outside the struct, or a string member, refuses the whole type.
+    TwStructMember outside[] = {{"far", TW_TYPE_DOUBLE, sizeof(Pair), ""}};
+    EXPECT_EQ(TwDefineStruct("Outside", outside, 1, sizeof(Pair), nullptr, nullptr), TW_TYPE_UNDEF);
+    TwStructMember text[] = {{"name", TW_TYPE_STDSTRING, 0, ""}};
+    EXPECT_EQ(TwDefineStruct("Text", text, 1, sizeof(std::string), nullptr, nullptr),
+              TW_TYPE_UNDEF);
+    EXPECT_EQ(g_errors.size(), 2u);
 }
