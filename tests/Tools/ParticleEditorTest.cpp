@@ -121,7 +121,8 @@ TEST_F(ParticleEditorTest, ButtonsGiveTheComponentsAndFilesTheyName)
                                                  "PointEmitterComponent"}));
     Editor().ImportEmitterChoice().name = "Cube";
     Editor().ImportEmitter();
-    Editor().ApplyTemplateData();
+    Editor().ImportDataChoice().name = "DefaultParticleData";
+    Editor().ImportData();
 
     // Transform, then every data, then emitters by shape, whatever order they came in.
     Editor().Save();
