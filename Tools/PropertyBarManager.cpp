@@ -50,6 +50,9 @@ void PropertyBarManager::CreatePerformanceBar(Graphics::System::GraphicsSystem& 
     bar->AddUnsigned("Static", &statistics.staticModels, nullptr, nullptr, &GetScalarCallback);
     bar->AddUnsigned("Effects", &statistics.effects, nullptr, nullptr, &GetScalarCallback);
     bar->AddUnsigned("Particles", &statistics.particles, nullptr, nullptr, &GetScalarCallback);
+    // The entries sit in the bar's root group, shown open under its label.
+    bar->SetKey("opened", "1");
+    bar->ApplyDefinition();
 }
 } // namespace System
 } // namespace Tools
