@@ -43,6 +43,8 @@ struct CoreServices
     // True while the editor bars are shown: they take mouse input first (owner: the graphics
     // system).
     ServiceHook<bool()> editorBarsShown;
+    // Places every editor bar again for a new window size (owner: the tools system).
+    ServiceHook<void()> reloadEditorBars;
     // Shows or hides the system mouse cursor (owner: the graphics system).
     ServiceHook<void(bool visible)> setMouseCursorVisible;
     // The id of the cursor object, 0 for none (owner: the camera system).

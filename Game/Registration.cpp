@@ -9,13 +9,13 @@
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Testing/TestingRegistration.h"
+#include "Tools/ToolsRegistration.h"
 
 namespace Game
 {
 void RegisterSubsystems(Engine& engine)
 {
-    // Lowest layer first. The subsystem still to come takes its layer's place: Tools after AI,
-    // before Testing.
+    // Lowest layer first.
     Core::RegisterCore(engine);
     Serializer::RegisterSerializer(engine);
     Scripting::RegisterScripting(engine);
@@ -25,6 +25,7 @@ void RegisterSubsystems(Engine& engine)
     GameState::RegisterGameState(engine);
     Logic::RegisterLogic(engine);
     AI::RegisterAI(engine);
+    Tools::RegisterTools(engine);
     Testing::RegisterTesting(engine);
 }
 } // namespace Game

@@ -410,6 +410,7 @@ void GraphicsSystem::OnWindowResize(int width, int height)
     if (Platform::GetWindowLayer().IsOpen())
         glViewport(0, 0, width, height);
     TwWindowSize(width, height);
+    Core::Services().reloadEditorBars();
     Post(TryNewMessage<WindowResizeMessage>(
         kPart, 0u, Math::Vector2(static_cast<f32>(width), static_cast<f32>(height)),
         std::string(kUISystem)));

@@ -163,6 +163,8 @@ public:
     bool IsDebugDrawOn() const { return m_debugDraw; }
     void SetDebugDraw(bool on) { m_debugDraw = on; }
     bool AreEditorBarsShown() const { return m_editorBars; }
+    // The particle editor shows the bars while it edits and hides them when it stops.
+    void SetEditorBarsShown(bool shown) { m_editorBars = shown; }
     // True once the GL loader has started and the renderer's parts exist.
     bool IsRendererReady() const { return m_rendererReady; }
     bool IsHudShown() const { return m_hudShown; }

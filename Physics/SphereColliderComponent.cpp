@@ -4,6 +4,8 @@
 #include "Math/Intersection.h"
 #include "Math/Shapes/Circle3.h"
 #include "Serializer/Xml/PlainValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Physics::SphereColliderComponent,
@@ -63,4 +65,18 @@ ColliderComponent::BoundsKind SphereColliderComponent::GetBounds(Math::Vector4& 
     const f32 reach = std::fabs(m_sphere.radius);
     return PaddedBounds(m_sphere.centre, Math::Vector4(reach, reach, reach, 0.0f), min, max);
 }
+
+void SphereColliderComponent::BuildEditor(Tools::PropertyGroup& group)
+{
+    using namespace Tools;
+    // Radii within a level's scale, in steps of 5 cm.
+    constexpr f32 EditorMaxRadius = 20.0f;
+    constexpr f32 EditorRadiusStep = 0.05f;
+    group.AddUnsigned("Category", &Category, nullptr, &SetScalarCallback, &GetScalarCallback);
+    group.AddUnsigned("Mask", &Mask, nullptr, &SetScalarCallback, &GetScalarCallback);
+    const PropertyAttributes radius(0.0f, EditorMaxRadius, EditorRadiusStep);
+    group.AddFloat("Radius", &m_sphere.radius, &radius, &SetScalarCallback, &GetScalarCallback);
+    AddComponentOptions(this, group);
+}
+
 } // namespace Physics

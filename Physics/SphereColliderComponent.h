@@ -17,6 +17,8 @@ public:
     static std::string GetTypeName() { return "Sphere" + ColliderComponent::GetTypeName(); }
     static u32 GetSize() { return static_cast<u32>(sizeof(SphereColliderComponent)); }
     std::string GetName() const override { return GetTypeName(); }
+    // "Category", "Mask" and "Radius", then the options group.
+    void BuildEditor(Tools::PropertyGroup& group) override;
 
     void UpdateFromTransform(f32 dt) override;
     Math::Point4 GetCenter() const override { return m_sphere.centre; }

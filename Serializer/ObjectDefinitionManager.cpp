@@ -85,3 +85,36 @@ ObjectDefinition* ObjectDefinitionManager::FindDefinition(const std::string& nam
     return nullptr;
 }
 } // namespace Serializer
+
+namespace Serializer
+{
+bool ObjectDefinitionManager::RenameDefinition(const std::string& oldName,
+                                               const std::string& newName, u32 category)
+{
+    const ObjectDefinition* definition = Find(oldName, category);
+    if (definition == nullptr || category >= CategoryCount)
+    {
+        Core::Log() << "Error [SerializerSystem]: no definition " << oldName << " in category "
+                    << category << " to rename\n";
+        return false;
+    }
+    const std::string oldPath = definition->GetParam().path;
+    const std::string newPath =
+        GetCategoryDirectory(category, true) + newName + DefinitionExtension;
+    if (!FileExists(oldPath) || FileExists(newPath) || FindHashHolder(newName, category) != nullptr)
+    {
+        Core::Log() << "Error [SerializerSystem]: " << oldPath << " not renamed to " << newPath
+                    << ": the source is missing or the name is taken\n";
+        return false;
+    }
+    if (!RenameFile(oldPath, newPath))
+    {
+        Core::Log() << "Error [SerializerSystem]: " << oldPath << " could not be renamed to "
+                    << newPath << '\n';
+        return false;
+    }
+    Rename(oldName, newName, ObjectDefinitionParam{newPath}, category);
+    DefineEditorEnum(Categories[category].name, category);
+    return true;
+}
+} // namespace Serializer

@@ -60,6 +60,10 @@ public:
     // The definition of that name from the first category, in index order, that holds one;
     // null for the empty name or a name no category holds.
     ObjectDefinition* FindDefinition(const std::string& name) const;
+    // Renames the definition's file and files the definition under the new name, then rebuilds
+    // the category's enumeration. Refused, with a log line and nothing changed, when the old
+    // file is missing, a file of the new name exists or the new name is taken.
+    bool RenameDefinition(const std::string& oldName, const std::string& newName, u32 category);
     // Definitions of the category that parsed.
     u32 GetUsableCount(u32 category) const override;
 

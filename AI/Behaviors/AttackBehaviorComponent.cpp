@@ -9,6 +9,8 @@
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 
 namespace AI
 {
@@ -86,4 +88,22 @@ void AttackBehaviorComponent::Retarget(const GameObject& owner)
     const s32 index = Math::RandomInt(0, static_cast<s32>(players.size()) - 1);
     SetControllerTarget(owner, players[static_cast<std::size_t>(index)]->GetOwner());
 }
+
+namespace
+{
+// Editor ranges of the behaviours: speeds and distances up to 10, angles in degrees.
+constexpr f32 EditorMaxValue = 10.0f;
+constexpr f32 EditorValueStep = 0.1f;
+constexpr f32 EditorMaxAngle = 360.0f;
+constexpr f32 EditorAngleStep = 0.5f;
+} // namespace
+
+void AttackBehaviorComponent::BuildEditor(Tools::PropertyGroup& group)
+{
+    const Tools::PropertyAttributes angle(0.0f, EditorMaxAngle, EditorAngleStep);
+    group.AddFloat("MaxAngle", &MaxAngle, &angle, &Tools::SetScalarCallback,
+                   &Tools::GetScalarCallback);
+    Tools::AddComponentOptions(this, group);
+}
+
 } // namespace AI

@@ -26,6 +26,8 @@ public:
     std::string GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
+    // The behaviour's tuning values, then the options group.
+    void BuildEditor(Tools::PropertyGroup& group) override;
 
     void Step(f32 seconds) override;
 

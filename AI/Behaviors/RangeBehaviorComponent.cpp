@@ -2,6 +2,8 @@
 #include "Core/Objects/GameObject.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 
 namespace AI
 {
@@ -49,4 +51,27 @@ const TransformComponent* RangeBehaviorComponent::FindBodyAndTarget(Body& body)
         PickTarget();
     return targetTransform;
 }
+
+namespace
+{
+// Editor ranges of the behaviours: speeds and distances up to 10, angles in degrees.
+constexpr f32 EditorMaxValue = 10.0f;
+constexpr f32 EditorValueStep = 0.1f;
+constexpr f32 EditorMaxAngle = 360.0f;
+constexpr f32 EditorAngleStep = 0.5f;
+} // namespace
+
+void RangeBehaviorComponent::BuildEditor(Tools::PropertyGroup& group)
+{
+    using namespace Tools;
+    const PropertyAttributes value(0.0f, EditorMaxValue, EditorValueStep);
+    group.AddFloat("MinSpeed", &MinSpeed, &value, &SetScalarCallback, &GetScalarCallback);
+    group.AddFloat("MaxSpeed", &MaxSpeed, &value, &SetScalarCallback, &GetScalarCallback);
+    group.AddFloat("MinDistance", &MinDistance, &value, &SetScalarCallback, &GetScalarCallback);
+    group.AddFloat("MaxDistance", &MaxDistance, &value, &SetScalarCallback, &GetScalarCallback);
+    const PropertyAttributes angle(0.0f, EditorMaxAngle, EditorAngleStep);
+    group.AddFloat("MaxAngle", &MaxAngle, &angle, &SetScalarCallback, &GetScalarCallback);
+    AddComponentOptions(this, group);
+}
+
 } // namespace AI

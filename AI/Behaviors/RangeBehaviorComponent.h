@@ -15,6 +15,8 @@ class RangeBehaviorComponent : public BehaviorComponent
 public:
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
+    // The behaviour's tuning values, then the options group.
+    void BuildEditor(Tools::PropertyGroup& group) override;
 
     // Speed 0, not engaged.
     void Stop() override;

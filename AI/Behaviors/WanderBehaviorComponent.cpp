@@ -3,6 +3,8 @@
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 
 namespace AI
 {
@@ -52,4 +54,25 @@ void WanderBehaviorComponent::Stop()
             move->moveValue_ = 0.0f;
     }
 }
+
+namespace
+{
+// Editor ranges of the behaviours: speeds and distances up to 10, angles in degrees.
+constexpr f32 EditorMaxValue = 10.0f;
+constexpr f32 EditorValueStep = 0.1f;
+constexpr f32 EditorMaxAngle = 360.0f;
+constexpr f32 EditorAngleStep = 0.5f;
+} // namespace
+
+void WanderBehaviorComponent::BuildEditor(Tools::PropertyGroup& group)
+{
+    using namespace Tools;
+    const PropertyAttributes value(0.0f, EditorMaxValue, EditorValueStep);
+    group.AddFloat("MinSpeed", &MinSpeed, &value, &SetScalarCallback, &GetScalarCallback);
+    group.AddFloat("MaxSpeed", &MaxSpeed, &value, &SetScalarCallback, &GetScalarCallback);
+    const PropertyAttributes angle(0.0f, EditorMaxAngle, EditorAngleStep);
+    group.AddFloat("MaxAngle", &MaxAngle, &angle, &SetScalarCallback, &GetScalarCallback);
+    AddComponentOptions(this, group);
+}
+
 } // namespace AI

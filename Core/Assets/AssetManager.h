@@ -102,6 +102,10 @@ public:
     // index. Null when the category already holds the name (silently: the first one wins), when
     // Load fails (the category is left as it was) or when the category is out of range (logged).
     T* Add(const std::string& name, const Param& param, u32 category);
+    // Files the asset `oldName` under `newName` with a new parameter, keeping its index. False,
+    // changing nothing, when the old name is not held or the new name's hash is taken.
+    bool Rename(const std::string& oldName, const std::string& newName, const Param& param,
+                u32 category);
     // Null for the empty name, an unknown name or a category out of range.
     T* Find(const std::string& name, u32 category) const;
     // The asset filed under the hash of `name`, whatever its own name; null when none is.
@@ -202,6 +206,21 @@ T* AssetManager<T, Param>::Find(const std::string& name, u32 category) const
 {
     T* holder = FindHashHolder(name, category);
     return holder != nullptr && holder->m_name == name ? holder : nullptr;
+}
+
+template <class T, class Param>
+bool AssetManager<T, Param>::Rename(const std::string& oldName, const std::string& newName,
+                                    const Param& param, u32 category)
+{
+    T* asset = Find(oldName, category);
+    if (asset == nullptr || newName.empty() || FindHashHolder(newName, category) != nullptr)
+        return false;
+    Category& target = m_categories[category];
+    target.map.erase(HashTypeName(oldName.c_str()));
+    asset->m_name = newName;
+    asset->m_param = param;
+    target.map.emplace(HashTypeName(newName.c_str()), asset);
+    return true;
 }
 
 template <class T, class Param>

@@ -9,6 +9,9 @@
 #include "Core/Reflection/MemberTable.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Math/MathUtils.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
+#include "Tools/Model/PropertyMember.h"
 
 namespace
 {
@@ -34,6 +37,20 @@ const TransformComponent* FindCreatorTransform(const TransformComponent& transfo
         return nullptr;
     const GameObject* creator = factory->FindObject(owner->GetCreatorId());
     return creator != nullptr ? creator->GetComponent<TransformComponent>() : nullptr;
+}
+// The editor's "UniformScale" entry: bound to the transform itself rather than to a float.
+void GetUniformScaleCallback(void* value, void* clientData)
+{
+    const auto* transform = static_cast<const TransformComponent*>(
+        static_cast<Tools::PropertyMember*>(clientData)->GetBoundValue());
+    *static_cast<f32*>(value) = transform->GetUniformScale();
+}
+
+void SetUniformScaleCallback(const void* value, void* clientData)
+{
+    auto* transform = static_cast<TransformComponent*>(
+        static_cast<Tools::PropertyMember*>(clientData)->GetBoundValue());
+    transform->SetUniformScale(*static_cast<const f32*>(value));
 }
 } // namespace
 
@@ -91,6 +108,30 @@ f32 TransformComponent::GetUniformScale() const
 void TransformComponent::SetUniformScale(f32 value)
 {
     scale = Math::Vector3(value, value, value);
+}
+
+void TransformComponent::BuildEditor(Tools::PropertyGroup& group)
+{
+    WalkEditorMembers(
+        *this, Members(),
+        [&](const EditorMember& member)
+        {
+            Tools::PropertyAttributes attributes(member.field.min, member.field.max,
+                                                 member.field.step);
+            if (member.field.precision != EditorField::DefaultPrecision)
+                attributes.SetPrecision(member.field.precision);
+            Tools::PropertyGroup* entry = nullptr;
+            if (member.floatCount == 4)
+                entry = group.AddVector4(member.field.label, member.floats, attributes,
+                                         &Tools::SetScalarCallback, &Tools::GetScalarCallback);
+            else
+                entry = group.AddVector3(member.field.label, member.floats, attributes,
+                                         &Tools::SetScalarCallback, &Tools::GetScalarCallback);
+            if (member.field.uniformScale)
+                entry->AddFloat("UniformScale", this, &attributes, &SetUniformScaleCallback,
+                                &GetUniformScaleCallback);
+        });
+    Tools::AddComponentOptions(this, group);
 }
 
 void TransformComponent::Deserialize(Serializer::XmlReader& reader)

@@ -46,6 +46,8 @@ public:
     // scale, relativeToCreator, updateRelativeToCreator.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
+    // "Position", "Scale" (with "UniformScale") and "Orientation", then the options group.
+    void BuildEditor(Tools::PropertyGroup& group) override;
     // Position set (74), scale set (75) and orientation set (76, Euler degrees).
     void HandleMessage(Message* message) override;
 

@@ -45,6 +45,9 @@ public:
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter&) override {}
     void HandleMessage(Message* message) override;
+    // With a skeleton: "Animations", "Animation Speed", "Bone Count" and the three flags,
+    // then the options group; nothing without one.
+    void BuildEditor(Tools::PropertyGroup& group) override;
 
     // Takes the model's skeleton: its first animation at time 0, the arrays sized to its
     // bones. A model without a skeleton (or null) leaves the controller inert.

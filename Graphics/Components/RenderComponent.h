@@ -52,6 +52,9 @@ public:
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void HandleMessage(Message* message) override;
+    // "Model" and "Material" drop-downs and the model's read-only counts, then the options
+    // group.
+    void BuildEditor(Tools::PropertyGroup& group) override;
 
     // Once per updated frame, before the glow components add theirs.
     void ResetBloom();

@@ -5,6 +5,8 @@
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Circle3.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CircleEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -75,4 +77,35 @@ void CircleEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
     shapes.Add(Math::Circle3(p0, worldDirection, radius_), Math::ColorRGBA::Yellow, kOutlineWidth,
                true);
 }
+namespace
+{
+// Editor limits: radius, and angles in degrees.
+constexpr f32 EditorMaxRadius = 10.0f;
+constexpr f32 EditorStep = 0.1f;
+constexpr f32 EditorFullTurn = 360.0f;
+constexpr f32 EditorHalfTurn = 180.0f;
+} // namespace
+
+void CircleEmitterComponent::BuildShapeEditor(Tools::PropertyGroup& group)
+{
+    using namespace Tools;
+    PropertyGroup* radius = group.AddGroup("Radius");
+    const PropertyAttributes size(0.0f, EditorMaxRadius, EditorStep);
+    radius->AddFloat("Radius", &radius_, &size, &SetScalarCallback, &GetScalarCallback);
+    radius->AddFloat("Radius Fill", &radiusFill_, nullptr, &SetScalarCallback, &GetScalarCallback);
+    radius->AddEnum("Variance Type", &radiusVariance_, {{"Fill", -1}, {"Expand", 1}},
+                    &SetScalarCallback, &GetScalarCallback);
+    radius->Define();
+    group.AddEnum("Direction", &emissionMode_, {{"Out", 1}, {"In", -1}, {"None", 0}, {"Normal", 2}},
+                  &SetScalarCallback, &GetScalarCallback);
+    group.AddDirection("Facing Direction", &emitterDirection_.x, nullptr, &SetFloat3Callback,
+                       &GetFloat3Callback);
+    const PropertyAttributes normal(0.0f, EditorFullTurn, 1.0f);
+    group.AddFloat("Normal Variance", &radiusNormalVariance_, &normal, &SetScalarCallback,
+                   &GetScalarCallback);
+    const PropertyAttributes spread(0.0f, EditorHalfTurn, 1.0f);
+    group.AddFloat("Direction Variance", &radiusDirectionVariance_, &spread, &SetScalarCallback,
+                   &GetScalarCallback);
+}
+
 } // namespace Graphics

@@ -6,6 +6,8 @@
 #include "Math/Shapes/Circle3.h"
 #include "Math/Shapes/Segment3.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CylinderEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -75,4 +77,29 @@ void CylinderEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
                kOutlineWidth, true);
     shapes.Add(Math::Segment3(bottom, top), Math::ColorRGBA::Yellow, kOutlineWidth, true);
 }
+namespace
+{
+// Editor limits of the radii and the height.
+constexpr f32 EditorMaxRadius = 10.0f;
+constexpr f32 EditorMaxHeight = 10.0f;
+constexpr f32 EditorStep = 0.1f;
+} // namespace
+
+void CylinderEmitterComponent::BuildShapeEditor(Tools::PropertyGroup& group)
+{
+    using namespace Tools;
+    const PropertyAttributes size(0.0f, EditorMaxRadius, EditorStep);
+    group.AddFloat("Radius Bottom", &radiusBottom_, &size, &SetScalarCallback, &GetScalarCallback);
+    group.AddFloat("Radius Top", &radiusTop_, &size, &SetScalarCallback, &GetScalarCallback);
+    group.AddFloat("Radius Fill", &radiusFill_, nullptr, &SetScalarCallback, &GetScalarCallback);
+    group.AddEnum("Variance Type", &radiusVariance_, {{"Fill", -1}, {"Expand", 1}},
+                  &SetScalarCallback, &GetScalarCallback);
+    const PropertyAttributes height(-EditorMaxHeight, EditorMaxHeight, EditorStep);
+    group.AddFloat("Height", &height_, &height, &SetScalarCallback, &GetScalarCallback);
+    group.AddEnum("Direction", &emissionMode_, {{"Out", 1}, {"In", -1}, {"None", 0}},
+                  &SetScalarCallback, &GetScalarCallback);
+    group.AddDirection("Facing Direction", &emitterDirection_.x, nullptr, &SetFloat3Callback,
+                       &GetFloat3Callback);
+}
+
 } // namespace Graphics

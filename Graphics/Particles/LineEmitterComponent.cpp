@@ -5,6 +5,8 @@
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Segment3.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::LineEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -113,4 +115,36 @@ void LineEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldUp_)),
                Math::ColorRGBA(0.0f, 1.0f, 0.0f, 1.0f), kAxisWidth, false);
 }
+namespace
+{
+// Editor limits: line length, variation angles in degrees.
+constexpr f32 EditorMaxLength = 16.0f;
+constexpr f32 EditorFineStep = 0.01f;
+constexpr s32 EditorTwoDecimals = 2;
+constexpr f32 EditorMaxVariation = 180.0f;
+constexpr s32 EditorOneDecimal = 1;
+} // namespace
+
+void LineEmitterComponent::BuildShapeEditor(Tools::PropertyGroup& group)
+{
+    using namespace Tools;
+    group.AddDirection("Line Direction", &emitterDirection_.x, nullptr, &SetFloat3Callback,
+                       &GetFloat3Callback);
+    PropertyAttributes length(-EditorMaxLength, EditorMaxLength, EditorFineStep);
+    length.SetPrecision(EditorTwoDecimals);
+    group.AddFloat("Line Length", &lineLength_, &length, &SetScalarCallback, &GetScalarCallback);
+    group.AddEnum("Direction", &emissionType_, {{"Standard", 1}, {"None", 0}}, &SetScalarCallback,
+                  &GetScalarCallback);
+    group.AddEnum("Coordinate System", &coordinateSystem_, {{"Local Emitter", 0}, {"World", 1}},
+                  &SetScalarCallback, &GetScalarCallback);
+    group.AddDirection("Emit Direction", &lineDirection_.x, nullptr, &SetFloat3Callback,
+                       &GetFloat3Callback);
+    PropertyAttributes variation(0.0f, EditorMaxVariation, 1.0f);
+    variation.SetPrecision(EditorOneDecimal);
+    group.AddVector3("Emit Variation", &directionVariance_.x, variation, &SetScalarCallback,
+                     &GetScalarCallback);
+    group.AddEnum("Reflect", &directionReflect_, {{"True", 1}, {"False", 0}}, &SetScalarCallback,
+                  &GetScalarCallback);
+}
+
 } // namespace Graphics

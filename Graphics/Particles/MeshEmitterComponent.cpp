@@ -9,6 +9,8 @@
 #include "Graphics/Components/RenderComponent.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 #include <cstring>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::MeshEmitterComponent,
@@ -155,4 +157,41 @@ void MeshEmitterComponent::EmitParticle(Particle& particle)
     particle.position = Math::Point4(position);
     particle.direction = normal;
 }
+void MeshEmitterComponent::GetMeshChoice(void* value, void* clientData)
+{
+    const auto* mesh = static_cast<const MeshEmitterComponent*>(
+        static_cast<Tools::PropertyMember*>(clientData)->GetBoundValue());
+    *static_cast<s32*>(value) = static_cast<s32>(mesh->modelIndex_);
+}
+
+void MeshEmitterComponent::SetMeshChoice(const void* value, void* clientData)
+{
+    const auto* entry = static_cast<const Tools::PropertyEnum*>(clientData);
+    auto* mesh = static_cast<MeshEmitterComponent*>(entry->GetBoundValue());
+    const ModelManager* models = ModelManager::Instance();
+    const Model* model =
+        models != nullptr
+            ? models->Find(entry->LabelOf(*static_cast<const s32*>(value)), kModelCategory)
+            : nullptr;
+    if (model == nullptr)
+        return;
+    mesh->meshName_ = model->GetName();
+    mesh->hasModel_ = true;
+    mesh->modelIndex_ = model->GetIndex();
+}
+
+void MeshEmitterComponent::BuildShapeEditor(Tools::PropertyGroup& group)
+{
+    using namespace Tools;
+    SharedEnumType models;
+    const ModelManager* manager = ModelManager::Instance();
+    if (const auto* category = manager != nullptr ? manager->GetCategory(kModelCategory) : nullptr)
+        models = SharedEnumType{category->editorValues.Get(), category->editorType,
+                                category->editorValueCount};
+    group.AddEnumOfType("Mesh", this, models, &SetMeshChoice, &GetMeshChoice);
+    group.AddBool("Interpolate Triangles", &interpolate_, nullptr, &SetBoolCallback,
+                  &GetBoolCallback);
+    group.AddBool("Attach To Object", &attachToModel_, nullptr, &SetBoolCallback, &GetBoolCallback);
+}
+
 } // namespace Graphics

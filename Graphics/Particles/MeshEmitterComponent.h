@@ -28,10 +28,15 @@ public:
     void Serialize(Serializer::XmlWriter& writer) override;
 
 protected:
+    // The shape's editor entries after the base panel.
+    void BuildShapeEditor(Tools::PropertyGroup& group) override;
     void UpdateBasis(f32 dt) override;
     void EmitParticle(Particle& particle) override;
 
 private:
+    // The "Mesh" drop-down: the model's index; choosing one takes that model and its name.
+    static void GetMeshChoice(void* value, void* clientData);
+    static void SetMeshChoice(const void* value, void* clientData);
     std::string meshName_;
     bool interpolate_;
     bool attachToModel_;

@@ -84,6 +84,8 @@ public:
     void Serialize(Serializer::XmlWriter& writer) override;
     // SetParticlePlayMessage switches emission on or off.
     void HandleMessage(Message* message) override;
+    // The base panel, then the shape's entries, then the options group with "Save Emitter".
+    void BuildEditor(Tools::PropertyGroup& group) override;
 
     // One particle step: emission (when playing, the pool has room and the owner has a
     // transform), then the update pass over every live particle.
@@ -125,6 +127,8 @@ public:
     const Math::Quaternion& GetOrientation() const { return orientation_; }
 
 protected:
+    // The shape's own editor entries, after the base panel; none by default.
+    virtual void BuildShapeEditor(Tools::PropertyGroup& group);
     // Fills worldUp_ and worldRight_ once per step before emission; nothing by default.
     virtual void UpdateBasis(f32 dt);
     // Sets the new particle's position and direction.

@@ -62,6 +62,8 @@ public:
     void Serialize(Serializer::XmlWriter& writer) override;
     // SetParticleColorMessage: the start colour when its flag is set, else the end colour.
     void HandleMessage(Message* message) override;
+    // The data's panel, labelled with its name, then the options group with "Save Data".
+    void BuildEditor(Tools::PropertyGroup& group) override;
 
     // Fills a new particle's life, spin, size, colours, animation speed and first frame.
     void InitParticle(Particle& particle) const;

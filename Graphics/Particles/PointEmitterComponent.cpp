@@ -6,6 +6,8 @@
 #include "Math/Shapes/Segment3.h"
 #include "Math/Shapes/Sphere3.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::PointEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -78,4 +80,22 @@ void PointEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldUp_)),
                Math::ColorRGBA(0.0f, 1.0f, 0.0f, 1.0f), kAxisWidth, false);
 }
+namespace
+{
+// Editor limit of the variation angles, in degrees.
+constexpr f32 EditorMaxVariation = 180.0f;
+} // namespace
+
+void PointEmitterComponent::BuildShapeEditor(Tools::PropertyGroup& group)
+{
+    using namespace Tools;
+    group.AddDirection("Emit Direction", &emitterDirection_.x, nullptr, &SetFloat3Callback,
+                       &GetFloat3Callback);
+    const PropertyAttributes variation(0.0f, EditorMaxVariation, 1.0f);
+    group.AddVector3("Emit Variation", &directionVariance_.x, variation, &SetScalarCallback,
+                     &GetScalarCallback);
+    group.AddEnum("Reflect", &directionReflect_, {{"True", 1}, {"False", 0}}, &SetScalarCallback,
+                  &GetScalarCallback);
+}
+
 } // namespace Graphics

@@ -5,6 +5,8 @@
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Sphere3.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::SphereEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -62,4 +64,25 @@ void SphereEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
     shapes.Add(Math::Sphere3(Math::Point4(modelMatrix_ * worldPosition), radius_),
                Math::ColorRGBA::Yellow, kOutlineWidth, true);
 }
+namespace
+{
+// Editor limit of the radius.
+constexpr f32 EditorMaxRadius = 10.0f;
+constexpr f32 EditorStep = 0.1f;
+} // namespace
+
+void SphereEmitterComponent::BuildShapeEditor(Tools::PropertyGroup& group)
+{
+    using namespace Tools;
+    PropertyGroup* radius = group.AddGroup("Radius");
+    const PropertyAttributes size(0.0f, EditorMaxRadius, EditorStep);
+    radius->AddFloat("Radius", &radius_, &size, &SetScalarCallback, &GetScalarCallback);
+    radius->AddFloat("Radius Fill", &radiusFill_, nullptr, &SetScalarCallback, &GetScalarCallback);
+    radius->AddEnum("Variance Type", &radiusVariance_, {{"Fill", -1}, {"Expand", 1}},
+                    &SetScalarCallback, &GetScalarCallback);
+    radius->Define();
+    group.AddEnum("Direction", &emissionMode_, {{"Out", 1}, {"In", -1}, {"None", 0}},
+                  &SetScalarCallback, &GetScalarCallback);
+}
+
 } // namespace Graphics

@@ -5,6 +5,8 @@
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Rectangle3.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::SquareEmitterComponent,
@@ -91,4 +93,28 @@ void SquareEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
     shapes.Add(Math::Rectangle3(p0, worldRight_, worldUp_, width_ * kHalf, height_ * kHalf),
                Math::ColorRGBA::Yellow, kOutlineWidth, true);
 }
+namespace
+{
+// Editor limit of the rectangle's sides.
+constexpr f32 EditorMaxSize = 10.0f;
+constexpr f32 EditorStep = 0.1f;
+} // namespace
+
+void SquareEmitterComponent::BuildShapeEditor(Tools::PropertyGroup& group)
+{
+    using namespace Tools;
+    PropertyGroup* scale = group.AddGroup("Scale");
+    const PropertyAttributes size(0.0f, EditorMaxSize, EditorStep);
+    scale->AddFloat("Width", &width_, &size, &SetScalarCallback, &GetScalarCallback);
+    scale->AddFloat("Height", &height_, &size, &SetScalarCallback, &GetScalarCallback);
+    scale->AddFloat("Radius Fill", &scaleFill_, nullptr, &SetScalarCallback, &GetScalarCallback);
+    scale->AddEnum("Variance Type", &scaleVariance_, {{"Fill", -1}, {"Expand", 1}},
+                   &SetScalarCallback, &GetScalarCallback);
+    scale->Define();
+    group.AddEnum("Direction", &emissionMode_, {{"Out", 1}, {"In", -1}, {"None", 0}},
+                  &SetScalarCallback, &GetScalarCallback);
+    group.AddDirection("Facing Direction", &emitterDirection_.x, nullptr, &SetFloat3Callback,
+                       &GetFloat3Callback);
+}
+
 } // namespace Graphics

@@ -22,6 +22,8 @@ public:
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;
 
 protected:
+    // The shape's editor entries after the base panel.
+    void BuildShapeEditor(Tools::PropertyGroup& group) override;
     void UpdateBasis(f32 dt) override;
     void EmitParticle(Particle& particle) override;
 

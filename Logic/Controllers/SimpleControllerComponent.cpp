@@ -5,6 +5,8 @@
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 #include "Serializer/Xml/ValueXml.h"
+#include "Tools/Model/PropertyCallbacks.h"
+#include "Tools/Model/PropertyGroup.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::SimpleControllerComponent,
                          &TypeRecordOf<Logic::ControllerComponent>(), false)
@@ -150,4 +152,15 @@ bool SimpleControllerComponent::ActivateSelectedAbility()
         m_ready[m_selected] = false;
     return true;
 }
+
+void SimpleControllerComponent::BuildEditor(Tools::PropertyGroup& group)
+{
+    // Player numbers the game hands out.
+    constexpr f32 EditorMaxPlayer = 6.0f;
+    const Tools::PropertyAttributes owner(0.0f, EditorMaxPlayer, 1.0f);
+    group.AddInt("Owner", &m_playerNumber, &owner, &Tools::SetScalarCallback,
+                 &Tools::GetScalarCallback);
+    Tools::AddComponentOptions(this, group);
+}
+
 } // namespace Logic

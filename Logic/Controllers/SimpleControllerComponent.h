@@ -37,6 +37,8 @@ public:
     // Collects the abilities, enables the controller, then reads the player number.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
+    // "Owner": the player number, 0 to 6, then the options group.
+    void BuildEditor(Tools::PropertyGroup& group) override;
     void SetDisabled(bool disabled) override;
 
     // The script of the ability at that position; null beyond the abilities or when it is gone.

@@ -1,0 +1,67 @@
+#pragma once
+// The property editor: the bar "PropertyEditor" that lists every component of one game object,
+// each in a group its BuildEditor fills, followed by "Delete" and "Copy" buttons.
+//
+// The edited object is kept by id and looked up on every use, and the bar is looked up by
+// name: an object destroyed while shown is noticed by the next Update, which empties the bar.
+// The "Delete" and "Copy" buttons change the object from inside a bar callback; they only mark
+// a refresh, which Update performs, so no entry is rebuilt while the bar layer walks it.
+//
+// Keep-open: while set, movement and action input neither detach the editor nor pick another
+// object (a script or a button asked for the bar to stay).
+//
+// Main thread only.
+#include "Math/Types.h"
+#include <string>
+
+class GameObject;
+class GameObjectComponent;
+
+namespace Tools
+{
+class PropertyBar;
+
+namespace System
+{
+class PropertyBarManager;
+}
+
+class PropertyEditor
+{
+public:
+    static constexpr const char* BarName = "PropertyEditor";
+    static constexpr const char* DetachedLabel = "PropertyBar";
+
+    PropertyEditor() = default;
+
+    // Adds the "PropertyEditor" bar to the manager.
+    void CreateBar(System::PropertyBarManager& manager);
+    // Lists the object's components in the bar, titled with the object's name.
+    void AttachTo(GameObject& object, bool keepOpen);
+    // Attaches to the object with that id; an id naming no object is logged and ignored.
+    void AttachTo(u32 objectId, bool keepOpen);
+    // Empties and hides the bar.
+    void Detach();
+    // Casts the cursor ray and attaches to the first object hit, unless it is already shown.
+    void Pick();
+    // Marks that the edited object changed under the bar (a component deleted or copied).
+    void RequestRefresh() { m_refreshPending = true; }
+    // Performs a requested refresh, and empties the bar when the edited object is gone.
+    void Update();
+
+    u32 GetEditedId() const { return m_editedId; }
+    bool IsKeptOpen() const { return m_keepOpen; }
+    // The bar, looked up by name; null before CreateBar or when it failed.
+    PropertyBar* FindBar() const;
+
+    // The name "[Save]" of a component panel saves under, shared by every panel (kept with
+    // the property model, which the panels reach).
+    static std::string& SaveName();
+
+private:
+    System::PropertyBarManager* m_manager = nullptr;
+    u32 m_editedId = 0;
+    bool m_keepOpen = false;
+    bool m_refreshPending = false;
+};
+} // namespace Tools

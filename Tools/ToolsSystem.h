@@ -1,0 +1,69 @@
+#pragma once
+// The system of the run-time editing tools. It owns the property editor, the particle editor
+// and the bar manager, and defines the reflected struct types when it starts.
+//
+// Messages: 33 (movement) detaches the property editor and 35 (action 0 pressed) picks an
+// object under the cursor, both unless the editor is kept open; 91 and 92 attach and detach
+// the property editor; 93 and 94 attach and detach the particle editor (93 also attaches the
+// property editor to the object, kept open).
+//
+// While it lives it lends the component panels their actions (Tools/Model/PropertyGroup.h:
+// "Delete", "Copy", the particle bar's refill, the property editor's rebuild) and serves the
+// core hook that places the bars again when the window changes size.
+//
+// Main thread only.
+#include "Core/SystemComponent.h"
+#include <memory>
+#include <string>
+
+class GameObjectComponent;
+
+namespace Tools
+{
+class ParticleEditor;
+class PropertyEditor;
+
+namespace System
+{
+class PropertyBarManager;
+
+class ToolsSystem : public SystemComponent
+{
+public:
+    // Action code of the pick: the first action.
+    static constexpr u32 PickAction = 0;
+
+    ToolsSystem();
+    ~ToolsSystem() override;
+    ToolsSystem(const ToolsSystem&) = delete;
+    ToolsSystem& operator=(const ToolsSystem&) = delete;
+
+    // The one tools system of the process, or null while none exists.
+    static ToolsSystem* Instance() { return s_instance; }
+
+    std::string GetName() const override { return "ToolsSystem"; }
+    // Defines the struct types, creates both editors and the bar manager and makes the bars.
+    void Initialize(u32 launchFlags) override;
+    // Performs requested refreshes and notices an edited object that disappeared.
+    void Update(f32 seconds) override;
+    void HandleMessage(Message* message) override;
+
+    // Null before Initialize.
+    PropertyEditor* GetPropertyEditor() const { return m_propertyEditor.get(); }
+    ParticleEditor* GetParticleEditor() const { return m_particleEditor.get(); }
+    PropertyBarManager* GetBarManager() const { return m_barManager.get(); }
+
+    // The options buttons' actions: remove the component from its object, or add a second
+    // component of its type with its serialized values; both refresh the property editor.
+    static void DeleteComponent(GameObjectComponent& component);
+    static void CopyComponent(GameObjectComponent& component);
+
+private:
+    std::unique_ptr<PropertyEditor> m_propertyEditor;
+    std::unique_ptr<ParticleEditor> m_particleEditor;
+    std::unique_ptr<PropertyBarManager> m_barManager;
+
+    static ToolsSystem* s_instance;
+};
+} // namespace System
+} // namespace Tools
