@@ -7,6 +7,7 @@
 #include "Logic/Abilities/AbilityComponent.h"
 #include "Logic/Abilities/MeleeAbilityComponent.h"
 #include "Logic/Abilities/ProjectileAbilityComponent.h"
+#include "Logic/Abilities/PulseTrapComponent.h"
 #include "Logic/Containers/AbsorbContainerComponent.h"
 #include "Logic/Containers/ChargeContainerComponent.h"
 #include "Logic/Containers/DamageContainerComponent.h"
@@ -18,10 +19,16 @@
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Effects/DamageEffectComponent.h"
 #include "Logic/Effects/HealthEffectComponent.h"
+#include "Logic/Emitters/EmitterComponent.h"
 #include "Logic/LogicComponent.h"
 #include "Logic/LogicSystem.h"
 #include "Logic/Modifiers/DamageModifierComponent.h"
 #include "Logic/Movement/ConstantMoveComponent.h"
+#include "Logic/Movement/ForceMoveComponent.h"
+#include "Logic/Movement/StaticMoveComponent.h"
+#include "Logic/Stances/ArcherStanceComponent.h"
+#include "Logic/Stances/BeaconStanceComponent.h"
+#include "Logic/Stances/SlowStanceComponent.h"
 
 namespace Logic
 {
@@ -46,6 +53,12 @@ void RegisterLogic(Engine& engine)
     components.Register<HealthEffectComponent>(pool);
     components.Register<DamageModifierComponent>(pool);
     components.Register<ConstantMoveComponent>(pool);
+    components.Register<ForceMoveComponent>(pool);
+    components.Register<StaticMoveComponent>(pool);
+    components.Register<ArcherStanceComponent>(pool);
+    components.Register<BeaconStanceComponent>(pool);
+    components.Register<SlowStanceComponent>(pool);
+    components.Register<EmitterComponent>(pool);
     components.Register<SimpleControllerComponent>(pool);
 
     AddTypeRecordRegistration(&RegisterLogicTypeRecords);
@@ -60,6 +73,8 @@ void RegisterLogicTypeRecords()
     TypeRecordOf<EffectComponent>();
     TypeRecordOf<MoveComponent>();
     TypeRecordOf<ControllerComponent>();
+    TypeRecordOf<StanceComponent>();
+    TypeRecordOf<PulseTrapComponent>();
     TypeRecordOf<MeleeAbilityComponent>();
     TypeRecordOf<ProjectileAbilityComponent>();
     TypeRecordOf<AbsorbContainerComponent>();
@@ -76,6 +91,12 @@ void RegisterLogicTypeRecords()
     TypeRecordOf<HealthEffectComponent>();
     TypeRecordOf<DamageModifierComponent>();
     TypeRecordOf<ConstantMoveComponent>();
+    TypeRecordOf<ForceMoveComponent>();
+    TypeRecordOf<StaticMoveComponent>();
+    TypeRecordOf<ArcherStanceComponent>();
+    TypeRecordOf<BeaconStanceComponent>();
+    TypeRecordOf<SlowStanceComponent>();
+    TypeRecordOf<EmitterComponent>();
     TypeRecordOf<SimpleControllerComponent>();
     ContainerComponent::RegisterMembers();
     EffectComponent::RegisterMembers();
