@@ -1,12 +1,15 @@
 // The shipped enemies, their projectiles and spawners: each definition names only components
 // that exist and makes a working object; and the object-reader fuzz corpus replayed with the AI
 // components known.
+#include "Audio/AudioRegistration.h"
 #include "Core/Messages/Gameplay/KillAIMessage.h"
 #include "Core/Messages/Scripting/ScriptMessage.h"
+#include "Physics/PhysicsRegistration.h"
 #include "Scripting/ScriptServices.h"
 #include "tests/AI/AIWorld.h"
 #include "tests/Fuzz/ObjectReaderFuzzHarness.h"
 #include "tests/Support/FuzzCorpus.h"
+#include "tests/Support/RecordingSystem.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -48,7 +51,15 @@ std::string ReadShipped(const std::string& file)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// The shipped enemies, projectiles, spawners and wave script in the scratch folder.
+// Takes the sound lists of the enemies' audio responses in place of the audio system.
+class AudioStandIn : public RecordingSystem
+{
+public:
+    AudioStandIn() { m_name = "AudioSystem"; }
+};
+
+// The shipped enemies, projectiles, spawners and wave script in the scratch folder, with the
+// collider and audio-response kinds their combat parts use.
 class ShippedContent : public AIWorld
 {
 public:
@@ -58,16 +69,24 @@ public:
              {"CharacterAIMelee", "CharacterAIRanged", "CharacterAITank", "CharacterAISpeedy",
               "CharacterAIFlock", "SpawnerAIMelee", "SpawnerAIRanged", "SpawnerAITank",
               "SpawnerAISpeedy", "SpawnerAIFlock", "AIMeleeStrike", "AIRangedBolt", "AITankShell",
-              "ObjectTestExperienceArea"})
+              "ObjectTestExperienceArea", "HealthBarEnemy"})
         {
             const std::string file = std::string("assets/Objects/") + name + ".xml";
             const std::string text = ReadShipped(file);
             ASSERT_FALSE(text.empty()) << file;
             folder.Write(file, text);
         }
-        folder.Write("assets/Scripts/Waves/ArenaWaves.lua",
-                     ReadShipped("assets/Scripts/Waves/ArenaWaves.lua"));
+        for (const char* script : {"Waves/ArenaWaves.lua", "Audio/EnemyAudio.lua"})
+            folder.Write(std::string("assets/Scripts/") + script,
+                         ReadShipped(std::string("assets/Scripts/") + script));
         AIWorld::SetUp();
+        Physics::RegisterPhysics(*engine);
+        Audio::RegisterAudio(*engine);
+        engine->GetSystemFactory().Register(
+            "AudioSystem",
+            [](const LaunchOptions&) -> SystemComponent* { return new AudioStandIn(); },
+            []() -> SystemComponent* { return nullptr; });
+        engine->AddSystem("AudioSystem");
         Serializer::ObjectDefinitionManager::Instance()->LoadAll(0);
     }
     void Frame(f32 seconds)
