@@ -13,8 +13,13 @@
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Types.h"
+#include <string>
 
 class GameObject;
+namespace Math
+{
+class ColorRGBA;
+}
 
 namespace Logic
 {
@@ -38,7 +43,31 @@ protected:
     GameObject* OwnerObject() const;
     // Posts a message through the engine with delay 0; dropped when no engine exists.
     static void Post(class Message* message, f32 delay = 0.0f);
+    // A new component of the named type from the game factory, or null with a log line naming
+    // this component when the factory does not make that type or has no room left.
+    GameObjectComponent* MakeComponent(const std::string& typeName) const;
+    // The same for class T (by T's type name); anything else the factory made is discarded.
+    template <typename T> T* Make() const;
+    // Shuts down and destroys a component that no object took.
+    static void Discard(GameObjectComponent* component);
+    // The object with that id, or null.
+    static GameObject* FindObject(u32 objectId);
+    // True when one of the object's components calls itself that (an exact-class test).
+    static bool HoldsComponentNamed(const GameObject& object, const std::string& name);
+    // A floating text on the object, shown for that many seconds (the logic system's
+    // CreateDamageText); nothing without a logic system.
+    static void ShowText(const std::string& text, const Math::ColorRGBA& colour, GameObject& target,
+                         f32 seconds);
 };
+
+template <typename T> T* LogicComponent::Make() const
+{
+    GameObjectComponent* component = MakeComponent(T::GetTypeName());
+    if (auto* made = dynamic_cast<T*>(component))
+        return made;
+    Discard(component);
+    return nullptr;
+}
 } // namespace Logic
 
 QUILL_DECLARE_TYPE_RECORD(Logic::LogicComponent)

@@ -8,6 +8,7 @@
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Effects/EffectComponent.h"
+#include "Logic/Effects/FloatingTextEffectComponent.h"
 #include "Logic/LogicComponent.h"
 #include "Logic/Stances/StanceComponent.h"
 #include "Physics/PhysicsServices.h"
@@ -125,18 +126,26 @@ GameObjectComponent* HookMakeEffect(const std::string& typeName, f32 duration, f
     return effect;
 }
 
-// Floating texts are a kind of their own that this build does not make yet: the factory
-// refuses the name with a log line, and a component it did make could not be set up here.
+// A floating text set up as asked, not yet on any object; null (logged) when the factory does
+// not make one.
 GameObjectComponent* HookMakeFloatingText(const Scripting::FloatingTextSetup& setup)
 {
-    GameObjectComponent* component = CreateByName(kFloatingTextType, "a script's text");
-    if (component == nullptr)
+    GameObjectComponent* component = CreateByName(kFloatingTextType, "a floating text");
+    auto* text = dynamic_cast<FloatingTextEffectComponent*>(component);
+    if (text == nullptr)
+    {
+        if (component != nullptr)
+        {
+            Core::Log() << "Error [LogicSystem]: " << kFloatingTextType
+                        << " is not a floating text, \"" << setup.text << "\" is not shown\n";
+            component->Shutdown();
+            Factory()->DestroyComponent(component);
+        }
         return nullptr;
-    Core::Log() << "Error [LogicSystem]: the floating text \"" << setup.text
-                << "\" cannot be set up, it is not shown\n";
-    component->Shutdown();
-    Factory()->DestroyComponent(component);
-    return nullptr;
+    }
+    text->Setup(setup.duration, setup.text, setup.first, setup.second, setup.third,
+                setup.temporary);
+    return text;
 }
 } // namespace
 

@@ -63,7 +63,6 @@ public:
     std::vector<SimpleControllerComponent*> GetPlayerControllers() const;
     // Puts a floating text on the target object: a "FloatingTextEffectComponent" made by the
     // component factory, fading from alpha 2 to 0 over the duration (0 or less: one second).
-    // Without that component kind the factory refuses it and a line is logged.
     void CreateDamageText(const std::string& text, const Math::ColorRGBA& colour,
                           GameObject& target, f32 duration);
 

@@ -125,6 +125,7 @@ public:
     bool CallWithTwoUnsigned(const char* function, u32 first, u32 second);
     // A position as three numbers (the emitters' calls).
     bool CallWithThreeFloats(const char* function, f32 x, f32 y, f32 z);
+    bool CallWithTwoFloats(const char* function, f32 first, f32 second);
     bool CallWithIntAndShort(const char* function, s32 value, s16 shortValue);
     bool CallReturnBool(const char* function, bool& result);
     bool CallReturnUnsigned(const char* function, u32& result);

@@ -269,6 +269,12 @@ bool LuaComponent::CallWithThreeFloats(const char* function, f32 x, f32 y, f32 z
     return CallProtected(function, arguments, 3, 0);
 }
 
+bool LuaComponent::CallWithTwoFloats(const char* function, f32 first, f32 second)
+{
+    const lua_Number arguments[] = {first, second};
+    return CallProtected(function, arguments, 2, 0);
+}
+
 bool LuaComponent::CallWithIntAndShort(const char* function, s32 value, s16 shortValue)
 {
     const lua_Number arguments[] = {static_cast<lua_Number>(value),

@@ -1,7 +1,9 @@
 #include "Logic/Abilities/AbilityComponent.h"
+#include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Memory/OAException.h"
+#include "Core/Messages/Object/AddComponentMessage.h"
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Messages/Physics/CollideMessage.h"
 #include "Core/Objects/GameFactory.h"
@@ -9,11 +11,14 @@
 #include "Core/Reflection/HashTypeName.h"
 #include "Logic/Containers/LifetimeContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Effects/KnockbackEffectComponent.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 #include "Logic/Movement/ConstantMoveComponent.h"
+#include "Physics/ColliderComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 #include "Serializer/Xml/ValueXml.h"
+#include <cassert>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::AbilityComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
 
@@ -22,6 +27,9 @@ namespace Logic
 namespace
 {
 constexpr u32 kNoTarget = 0;
+// A collider with every bit in its category and mask ignores, and is ignored by, everything
+// with a nonzero mask.
+constexpr u32 kAllBits = 0xFFFFFFFFu;
 
 GameFactory* Factory()
 {
@@ -58,7 +66,7 @@ void DestroyComponent(GameObjectComponent* component)
 
 AbilityComponent::AbilityComponent()
     : m_scriptId(0), m_ownsScript(false), m_parent(0), m_savedMask(0), m_savedCategory(0),
-      m_savedMoveValue(0.0f), numObjsToHit_(1)
+      m_collisionSaved(false), m_savedMoveValue(0.0f), numObjsToHit_(1)
 {
 }
 
@@ -301,5 +309,161 @@ void AbilityComponent::DestroyOwnObject()
 {
     if (m_owner != 0)
         Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+}
+} // namespace Logic
+
+namespace Logic
+{
+Physics::ColliderComponent* AbilityComponent::ColliderOf(const GameObject* object)
+{
+    return object != nullptr ? object->GetComponent<Physics::ColliderComponent>() : nullptr;
+}
+
+void AbilityComponent::StartDash(f32& moveRate, f32& lifetime)
+{
+    constexpr u32 kNoCheck = 0;
+    constexpr bool kTemporary = true;
+    constexpr f32 kSlideValue = 1.0f;
+    Scripting::LuaComponent* script = GetScript();
+    const GameObject* owner = OwnerObject();
+    const GameObject* parent = ParentObject();
+    if (script == nullptr || owner == nullptr || parent == nullptr)
+        return;
+    script->GetTableFloat(AbilityTable, MoveRateKey, moveRate);
+    script->GetTableFloat(AbilityTable, LifetimeKey, lifetime);
+    const auto* own = owner->GetComponent<TransformComponent>();
+    const auto* character = parent->GetComponent<TransformComponent>();
+    if (own == nullptr || character == nullptr)
+        return;
+    const Math::Vector4 forward =
+        own->GetOrientation().Rotate(Math::Vector4(0.0f, 0.0f, 1.0f, 0.0f));
+    auto* slide = Make<KnockbackEffectComponent>();
+    if (slide == nullptr)
+        return;
+    slide->Setup(lifetime, kSlideValue, kTemporary, false);
+    slide->SetTargetPoint(Math::Point4(character->GetPosition() + forward * (moveRate * lifetime)));
+    Post(new AddComponentMessage(m_id, slide, parent->GetId(), kNoCheck));
+}
+
+u32 AbilityComponent::ParentId() const
+{
+    const GameObject* owner = OwnerObject();
+    return owner != nullptr ? owner->GetCreatorId() : 0;
+}
+
+bool AbilityComponent::RunKindSetup(const KindSetup& setup)
+{
+    GameObject* parent = ParentObject();
+    m_parent = ParentId();
+    if (setup.parentFirst && parent == nullptr)
+        return false;
+    Physics::ColliderComponent* collider = ColliderOf(OwnerObject());
+    if (setup.collider != ColliderRule::Unchanged && collider == nullptr)
+    {
+        Core::Log() << "Error [" << GetName() << "]: ability object " << m_owner
+                    << " has no collider, its collision groups stay unset\n";
+    }
+    else if (setup.collider == ColliderRule::Fixed)
+    {
+        collider->Category = setup.category;
+        collider->Mask = setup.mask;
+    }
+    else if (setup.collider == ColliderRule::IgnoreParent)
+    {
+        if (const Physics::ColliderComponent* parentCollider = ColliderOf(parent))
+            collider->Mask |= ~parentCollider->Category;
+    }
+    if (setup.script == NoScript || parent == nullptr)
+        return false;
+    if (setup.untouchableParent)
+        MakeParentUntouchable(parent->GetId());
+    const bool bound =
+        setup.script == SelectedScript ? BindSelectedScript() : BindScript(setup.script);
+    if (!bound)
+        return false;
+    for (const char* step = setup.steps; *step != '\0'; ++step)
+    {
+        switch (*step)
+        {
+        case 'L':
+            SetupLifetime();
+            break;
+        case 'M':
+            SetupMovement();
+            break;
+        case 'A':
+            AddModifiers();
+            break;
+        default:
+            assert(false && "a kind names an unknown set-up step");
+            break;
+        }
+    }
+    return true;
+}
+
+CollideMessage* AbilityComponent::ContactOf(Message* message, bool newOnly)
+{
+    if (message == nullptr || message->type != CollideMessage::Type)
+        return nullptr;
+    auto* collision = dynamic_cast<CollideMessage*>(message);
+    if (collision == nullptr || (newOnly && !collision->newContact))
+        return nullptr;
+    return collision;
+}
+
+void AbilityComponent::ReactToContact(CollideMessage& message)
+{
+    CallOnCollide(message.otherObjectId);
+    RunModifiers(message);
+    CountHit();
+}
+
+void AbilityComponent::MakeParentUntouchable(u32 parentId)
+{
+    GameFactory* factory = Factory();
+    Physics::ColliderComponent* collider =
+        ColliderOf(factory != nullptr ? factory->FindObject(parentId) : nullptr);
+    if (collider == nullptr)
+        return;
+    if (collider->Category == kAllBits && collider->Mask == kAllBits)
+        return;
+    m_savedCategory = collider->Category;
+    m_savedMask = collider->Mask;
+    m_collisionSaved = true;
+    collider->Category = kAllBits;
+    collider->Mask = kAllBits;
+}
+
+void AbilityComponent::RestoreParentCollision(u32 parentId)
+{
+    GameFactory* factory = Factory();
+    Physics::ColliderComponent* collider =
+        ColliderOf(factory != nullptr ? factory->FindObject(parentId) : nullptr);
+    if (collider == nullptr || !m_collisionSaved)
+        return;
+    collider->Category = m_savedCategory;
+    collider->Mask = m_savedMask;
+    m_collisionSaved = false;
+}
+
+void AbilityComponent::FreezeParent(u32 parentId)
+{
+    GameFactory* factory = Factory();
+    const GameObject* parent = factory != nullptr ? factory->FindObject(parentId) : nullptr;
+    MoveComponent* move = parent != nullptr ? parent->GetComponent<MoveComponent>() : nullptr;
+    if (move == nullptr)
+        return;
+    m_savedMoveValue = move->GetMoveValue();
+    move->SetMoveValue(0.0f);
+}
+
+void AbilityComponent::UnfreezeParent(u32 parentId)
+{
+    GameFactory* factory = Factory();
+    const GameObject* parent = factory != nullptr ? factory->FindObject(parentId) : nullptr;
+    MoveComponent* move = parent != nullptr ? parent->GetComponent<MoveComponent>() : nullptr;
+    if (move != nullptr && m_savedMoveValue > ContainerComponent::Epsilon)
+        move->SetMoveValue(m_savedMoveValue);
 }
 } // namespace Logic

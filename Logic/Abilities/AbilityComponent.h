@@ -25,6 +25,10 @@
 #include <string>
 
 class CollideMessage;
+namespace Physics
+{
+class ColliderComponent;
+}
 namespace Scripting
 {
 class LuaComponent;
@@ -76,7 +80,71 @@ public:
     // The registered script with that component id, or null (also without a Lua system).
     static Scripting::LuaComponent* FindScript(u32 componentId);
 
+    // The first collider of the object, or null (also for a null object).
+    static Physics::ColliderComponent* ColliderOf(const GameObject* object);
+
 protected:
+    // How a kind sets its object up when it is read: what it needs first, what it does to its
+    // object's collider, which script it binds to and which steps it runs in which order.
+    enum class ColliderRule
+    {
+        Unchanged,    // the definition's category and mask stay
+        Fixed,        // category and mask become the kind's numbers
+        IgnoreParent, // mask |= NOT the parent's category, so the character is not hit
+    };
+    // The collision groups of attacks. A player's attack is in groups 1 and 4 and passes
+    // through groups 1, 2, 4 and 16 (the players, their attacks, pick-ups); the steam pump's
+    // also passes through group 8. An enemy's attack is in groups 4 and 32 and passes through
+    // groups 2, 4, 16 and 32 (the enemies and their attacks).
+    static constexpr u32 PlayerAttackCategory = 5;
+    static constexpr u32 PlayerAttackMask = 23;
+    static constexpr u32 SteamPumpMask = 31;
+    static constexpr u32 EnemyAttackCategory = 36;
+    static constexpr u32 EnemyAttackMask = 54;
+    static constexpr s32 NoScript = -2;       // the kind binds no script and runs no step
+    static constexpr s32 SelectedScript = -1; // the controller's selected ability's script
+    struct KindSetup
+    {
+        // Nothing at all happens when the parent is gone; otherwise the collider is set first.
+        bool parentFirst;
+        ColliderRule collider;
+        u32 category;
+        u32 mask;
+        // The position of the controller's script it binds to, SelectedScript or NoScript.
+        s32 script;
+        // 'L' SetupLifetime, 'M' SetupMovement, 'A' AddModifiers, in the order they run.
+        const char* steps;
+        // The lance thrust: the character becomes untouchable before the script is bound.
+        bool untouchableParent;
+    };
+    // Runs a kind's set-up; true when the script was bound and the steps ran, so the kind may
+    // add its extras.
+    bool RunKindSetup(const KindSetup& setup);
+    // The collision in the message, or null for any other message (and, with newOnly, for a
+    // contact that is not new).
+    static CollideMessage* ContactOf(Message* message, bool newOnly);
+    // The common reaction to a contact: the script's "OnCollide", the modifiers, one hit.
+    void ReactToContact(CollideMessage& message);
+
+    // The character's collider becomes all bits in category and mask, so that nothing with a
+    // nonzero mask touches it; the old values are kept. A character that is already
+    // untouchable (an overlapping dash) is left alone and nothing is kept, so the earlier
+    // dash's restore is the one that counts.
+    void MakeParentUntouchable(u32 parentId);
+    // Writes the kept category and mask back, once; nothing when nothing was kept.
+    void RestoreParentCollision(u32 parentId);
+    // The character's move value becomes 0; the old one is kept.
+    void FreezeParent(u32 parentId);
+    // The kept move value comes back when it is above ContainerComponent's epsilon (a character
+    // that could not move stays so).
+    void UnfreezeParent(u32 parentId);
+    // A dash: reads Ability["moveRate"] and Ability["lifetime"] into the two numbers and slides
+    // the character (by a KnockbackEffectComponent of that lifetime) to the point
+    // moveRate x lifetime ahead of it along the ability object's facing.
+    void StartDash(f32& moveRate, f32& lifetime);
+    // The creator of the object (the character) by id, 0 without an object.
+    u32 ParentId() const;
+
     // The object that created this one (the character), or null.
     GameObject* ParentObject() const;
     // Takes the parent's player controller's script at that position, or its selected one;
@@ -102,6 +170,7 @@ protected:
     u32 m_parent;      // the creator of the object, for the plain component
     u32 m_savedMask;   // the character's collider, while an ability changes it
     u32 m_savedCategory;
+    bool m_collisionSaved; // m_savedMask and m_savedCategory hold values to restore
     f32 m_savedMoveValue;
     u32 numObjsToHit_;
     std::string m_fileName;

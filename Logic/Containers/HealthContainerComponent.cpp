@@ -29,16 +29,6 @@ const Math::ColorRGBA kGreen(0.0f, 1.0f, 0.0f, 1.0f);
 constexpr f32 kHiddenAlpha = 0.0f;
 constexpr f32 kShownAlpha = 1.0f;
 
-bool HoldsComponentNamed(const GameObject& object, const char* name)
-{
-    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
-    {
-        if (entry.component->GetName() == name)
-            return true;
-    }
-    return false;
-}
-
 GameObjectComponent* FirstComponentNamed(const GameObject& object, const char* name)
 {
     for (const GameObject::ComponentEntry& entry : object.GetComponentList())

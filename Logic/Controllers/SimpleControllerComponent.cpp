@@ -18,14 +18,11 @@
 #include "GameState/GameStateSystem.h"
 #include "GameState/HUDComponent.h"
 #include "Logic/Abilities/AbilityComponent.h"
-#include "Logic/Effects/EffectComponent.h"
+#include "Logic/Effects/KnockbackEffectComponent.h"
 #include "Logic/Stances/StanceComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 #include "Serializer/Xml/ValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
-#include "Serializer/Xml/XmlWriter.h"
-#include <tinyxml2.h>
 #include <utility>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::SimpleControllerComponent,
@@ -62,11 +59,11 @@ bool ControllersConnected()
     return input != nullptr && input->GetControllerCount() != 0;
 }
 
-// A new effect of the named kind set up through its written form: the base fields (time to
-// last, value, temporary, applied) and then the knockback's target point. The written form is
-// the one interface every effect kind shares, so the controller needs no kind's header.
-EffectComponent* MakeKnockback(const char* kind, f32 seconds, const Math::Point4& point)
+// A knockback effect that moves its object to the point within the time; null (logged) when
+// none can be made.
+KnockbackEffectComponent* MakeKnockback(f32 seconds, const Math::Point4& point)
 {
+    const char* kind = SimpleControllerComponent::KnockbackEffectName;
     GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
     GameObjectComponent* component = nullptr;
     try
@@ -79,27 +76,18 @@ EffectComponent* MakeKnockback(const char* kind, f32 seconds, const Math::Point4
                     << exception.what() << '\n';
         return nullptr;
     }
-    auto* effect = dynamic_cast<EffectComponent*>(component);
-    if (effect == nullptr)
+    auto* knockback = dynamic_cast<KnockbackEffectComponent*>(component);
+    if (knockback == nullptr)
     {
-        Core::Log() << "Error [SimpleControllerComponent]: the component factory makes no effect "
-                    << kind << ", the character is not pulled back into the arena\n";
+        Core::Log() << "Error [SimpleControllerComponent]: the component factory makes no " << kind
+                    << ", the character is not pulled back into the arena\n";
         if (component != nullptr && factory != nullptr)
             factory->DestroyComponent(component);
         return nullptr;
     }
-    tinyxml2::XMLDocument document;
-    tinyxml2::XMLElement* root = Serializer::CreateElement(document, kind);
-    Serializer::AppendChild(document, root);
-    Serializer::XmlWriter writer(document, root);
-    Serializer::WriteValue(writer, seconds, "");
-    Serializer::WriteValue(writer, 0.0f, "");
-    Serializer::WriteValue(writer, true, "");
-    Serializer::WriteValue(writer, false, "");
-    Serializer::WriteValue(writer, point, "");
-    Serializer::XmlReader reader(root, true);
-    effect->Deserialize(reader);
-    return effect;
+    knockback->Setup(seconds, 0.0f, /*isTemporary=*/true, /*applied=*/false);
+    knockback->SetTargetPoint(point);
+    return knockback;
 }
 } // namespace
 
@@ -425,7 +413,7 @@ void SimpleControllerComponent::KeepInArena()
     if (!(distance > ArenaRadius))
         return;
     const Math::Point4 target = position - outward * ArenaPullBack;
-    if (EffectComponent* knockback = MakeKnockback(KnockbackEffectName, ArenaPullSeconds, target))
+    if (KnockbackEffectComponent* knockback = MakeKnockback(ArenaPullSeconds, target))
         owner->AddComponent(knockback);
 }
 

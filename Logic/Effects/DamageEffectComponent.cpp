@@ -1,4 +1,5 @@
 #include "Logic/Effects/DamageEffectComponent.h"
+#include "Audio/AudioResponseComponent.h"
 #include "Core/Objects/GameObject.h"
 #include "Logic/Containers/DamageContainerComponent.h"
 
@@ -25,6 +26,10 @@ bool DamageEffectComponent::Bind()
 void DamageEffectComponent::Apply()
 {
     Bind();
+    const GameObject* owner = OwnerObject();
+    if (auto* audio =
+            owner != nullptr ? owner->GetComponent<Audio::AudioResponseComponent>() : nullptr)
+        audio->OnDamaged();
     if (auto* damage = static_cast<DamageContainerComponent*>(m_target))
         damage->Add(statModifyValue_);
 }

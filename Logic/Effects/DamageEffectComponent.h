@@ -1,6 +1,7 @@
 #pragma once
-// Adds its value to the damage taken (the object's DamageContainerComponent); a temporary one takes
-// it off again when it ends.
+// Adds its value to the damage taken (the object's DamageContainerComponent) and plays the
+// object's "OnDamaged" response when it has an AudioResponseComponent; a temporary one takes it
+// off again when it ends.
 #include "Logic/Effects/EffectComponent.h"
 
 namespace Logic

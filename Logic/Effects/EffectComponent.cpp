@@ -26,6 +26,12 @@ const MemberTable<EffectComponent>& EffectComponent::Members()
     return table;
 }
 
+Math::ColorRGBA EffectComponent::ShieldColour()
+{
+    constexpr f32 kByte = 255.0f;
+    return Math::ColorRGBA(205.0f / kByte, 57.0f / kByte, 170.0f / kByte, 1.0f);
+}
+
 u32 EffectComponent::GetType() const
 {
     static const u32 typeId = HashTypeName(GetTypeName().c_str());
@@ -68,7 +74,7 @@ void EffectComponent::Update(f32 seconds)
         return;
     }
     m_timeToLast -= seconds;
-    if (m_timeToLast > 0.0f)
+    if (m_timeToLast > TimeResidue)
         return;
     Remove();
     Post(new RemoveComponentMessage(m_id, m_id, m_owner));

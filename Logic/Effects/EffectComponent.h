@@ -6,12 +6,13 @@
 //
 // Timing (Update): while not applied, every frame tries Bind and applies when it succeeds;
 // once applied, every frame takes the frame time off, and in the frame the time runs out (0 or
-// less) it calls Remove, posts its own removal and is no longer applied. An effect whose Bind
-// keeps failing never counts down.
+// less, within TimeResidue) it calls Remove, posts its own removal and is no longer applied. An
+// effect whose Bind keeps failing never counts down.
 //
 // Written form: time to last and value (unnamed floats), temporary and applied (unnamed
 // bools). Every kind answers the family's id "EffectComponent".
 #include "Logic/LogicComponent.h"
+#include "Math/ColorRGBA.h"
 #include <string>
 
 template <typename Owner> struct MemberTable;
@@ -22,6 +23,9 @@ class EffectComponent : public LogicComponent
 {
 public:
     using ComponentFamily = EffectComponent;
+    // Time left below this has run out: frame times that add up to the duration (60 frames of
+    // 1/60 s to 1 s) leave a rounding residue that must not keep an effect one frame longer.
+    static constexpr f32 TimeResidue = 0.00001f;
 
     EffectComponent();
 
@@ -49,6 +53,8 @@ public:
     f32 GetTimeToLast() const { return m_timeToLast; }
     void AddTimeToLast(f32 seconds) { m_timeToLast += seconds; }
     f32 GetValue() const { return statModifyValue_; }
+    // The colour of the shield and enrage texts.
+    static Math::ColorRGBA ShieldColour();
 
     f32 statModifyValue_;
 

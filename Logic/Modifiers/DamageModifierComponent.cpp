@@ -1,4 +1,5 @@
 #include "Logic/Modifiers/DamageModifierComponent.h"
+#include "Audio/AudioResponseComponent.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Messages/Object/AddComponentMessage.h"
@@ -10,6 +11,7 @@
 #include "Logic/Containers/DamageContainerComponent.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Effects/EffectComponent.h"
+#include "Logic/LogicServices.h"
 #include "Logic/LogicSystem.h"
 #include <sstream>
 
@@ -27,22 +29,8 @@ const Math::ColorRGBA kBlue(0.0f, 0.0f, 1.0f, 1.0f);
 const Math::ColorRGBA kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 const Math::ColorRGBA kRed(1.0f, 0.0f, 0.0f, 1.0f);
 constexpr const char* kShieldText = "(0)";
-
-bool HoldsComponentNamed(const GameObject& object, const char* name)
-{
-    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
-    {
-        if (entry.component->GetName() == name)
-            return true;
-    }
-    return false;
-}
-
-void ShowText(const std::string& text, const Math::ColorRGBA& colour, GameObject& target)
-{
-    if (System::LogicSystem* system = System::LogicSystem::Instance())
-        system->CreateDamageText(text, colour, target, DamageModifierComponent::TextDuration);
-}
+// The number of AI controllers while the last enemy stands.
+constexpr u32 kLastEnemy = 1;
 } // namespace
 
 void DamageModifierComponent::Add(f32 delta)
@@ -87,7 +75,7 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
             const f32 damage = currentStorage_;
             Add(-absorbed);
             shield->Add(-damage);
-            ShowText(kShieldText, kBlue, *target);
+            ShowText(kShieldText, kBlue, *target, TextDuration);
         }
     }
 
@@ -99,12 +87,22 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
     const HealthContainerComponent* health = target->GetComponent<HealthContainerComponent>();
     if (health == nullptr)
         return;
-    // The final-kill sound waits for the audio response component.
+    // The last enemy's killing blow: the character whose ability this is cheers.
+    if (damage > health->GetCurrentStorage() && Services().aiControllerCount() == kLastEnemy)
+    {
+        const GameObject* ability = OwnerObject();
+        const GameObject* character =
+            ability != nullptr ? FindObject(ability->GetCreatorId()) : nullptr;
+        if (auto* audio = character != nullptr
+                              ? character->GetComponent<Audio::AudioResponseComponent>()
+                              : nullptr)
+            audio->OnFinalKill();
+    }
     PostEffect("HealthEffectComponent", damage, target->GetId());
 
     std::ostringstream text;
     text << damage;
     ShowText(text.str(), HoldsComponentNamed(*target, kPlayerControllerName) ? kRed : kWhite,
-             *target);
+             *target, TextDuration);
 }
 } // namespace Logic

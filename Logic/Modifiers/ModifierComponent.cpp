@@ -1,6 +1,11 @@
 #include "Logic/Modifiers/ModifierComponent.h"
+#include "Core/Log.h"
+#include "Core/Messages/Object/AddComponentMessage.h"
+#include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Messages/Physics/CollideMessage.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
+#include "Logic/Effects/EffectComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Serializer/Xml/ValueXml.h"
 
@@ -9,6 +14,12 @@ QUILL_DEFINE_TYPE_RECORD(Logic::ModifierComponent, &TypeRecordOf<Logic::Containe
 
 namespace Logic
 {
+namespace
+{
+constexpr u32 kNoCheck = 0;
+constexpr u32 kNoTarget = 0;
+} // namespace
+
 ModifierComponent::ModifierComponent() : timeToLast_(0.0f), resultsAreTemporary_(true) {}
 
 void ModifierComponent::RegisterMembers()
@@ -61,5 +72,55 @@ void ModifierComponent::LoadFromScript(Scripting::LuaComponent& script, const ch
     }
     SetMaximumStorage(value);
     Add(value - currentStorage_);
+}
+} // namespace Logic
+
+namespace Logic
+{
+GameObject* ModifierComponent::TargetOf(const CollideMessage& message)
+{
+    return FindObject(message.otherObjectId);
+}
+
+EffectComponent* ModifierComponent::MakeEffect(const std::string& typeName, f32 seconds, f32 value,
+                                               bool temporary) const
+{
+    GameObjectComponent* component = MakeComponent(typeName);
+    auto* effect = dynamic_cast<EffectComponent*>(component);
+    if (effect == nullptr)
+    {
+        if (component != nullptr)
+            Core::Log() << "Error [" << GetName() << "]: " << typeName
+                        << " is not an effect, it is destroyed\n";
+        Discard(component);
+        return nullptr;
+    }
+    effect->Setup(seconds, value, temporary, false);
+    return effect;
+}
+
+void ModifierComponent::PostEffect(EffectComponent* effect, u32 targetId) const
+{
+    if (effect != nullptr)
+        Post(new AddComponentMessage(m_id, effect, targetId, kNoCheck));
+}
+
+void ModifierComponent::PostEffect(const std::string& typeName, f32 value, u32 targetId) const
+{
+    PostEffect(MakeEffect(typeName, timeToLast_, value, resultsAreTemporary_), targetId);
+}
+
+void ModifierComponent::DestroyOwnObject() const
+{
+    if (m_owner != 0)
+        Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+}
+
+void ModifierComponent::CollideOnOwnContact(Message* message)
+{
+    if (message == nullptr || message->type != CollideMessage::Type)
+        return;
+    if (auto* collision = dynamic_cast<CollideMessage*>(message))
+        OnCollide(*collision);
 }
 } // namespace Logic

@@ -16,6 +16,7 @@
 #include <string>
 
 class CollideMessage;
+class GameObject;
 template <typename Owner> struct MemberTable;
 namespace Scripting
 {
@@ -24,6 +25,8 @@ class LuaComponent;
 
 namespace Logic
 {
+class EffectComponent;
+
 class ModifierComponent : public ContainerComponent
 {
 public:
@@ -59,6 +62,22 @@ public:
 
     f32 timeToLast_;
     bool resultsAreTemporary_;
+
+protected:
+    // The object the collision is with, or null when it is gone (a normal skip).
+    static GameObject* TargetOf(const CollideMessage& message);
+    // An effect of that type set up with the numbers (not yet applied), or null (logged) when
+    // the factory does not make it or it is no effect.
+    EffectComponent* MakeEffect(const std::string& typeName, f32 seconds, f32 value,
+                                bool temporary) const;
+    // Posts the effect to the object with this modifier as the sender, at once.
+    void PostEffect(EffectComponent* effect, u32 targetId) const;
+    // MakeEffect with this modifier's duration and temporary flag, then PostEffect.
+    void PostEffect(const std::string& typeName, f32 value, u32 targetId) const;
+    // Asks for the end of this modifier's own object (a used pick-up, a spent ability).
+    void DestroyOwnObject() const;
+    // Kinds that react to their own object's collisions hand each one to OnCollide.
+    void CollideOnOwnContact(Message* message);
 };
 } // namespace Logic
 

@@ -4,7 +4,6 @@
 #include "Audio/AudioRegistration.h"
 #include "Core/Messages/Gameplay/KillAIMessage.h"
 #include "Core/Messages/Scripting/ScriptMessage.h"
-#include "Physics/PhysicsRegistration.h"
 #include "Scripting/ScriptServices.h"
 #include "tests/AI/AIWorld.h"
 #include "tests/Fuzz/ObjectReaderFuzzHarness.h"
@@ -59,7 +58,7 @@ public:
 };
 
 // The shipped enemies, projectiles, spawners and wave script in the scratch folder, with the
-// collider and audio-response kinds their combat parts use.
+// audio-response kind their combat parts use.
 class ShippedContent : public AIWorld
 {
 public:
@@ -80,7 +79,6 @@ public:
             folder.Write(std::string("assets/Scripts/") + script,
                          ReadShipped(std::string("assets/Scripts/") + script));
         AIWorld::SetUp();
-        Physics::RegisterPhysics(*engine);
         Audio::RegisterAudio(*engine);
         engine->GetSystemFactory().Register(
             "AudioSystem",

@@ -15,10 +15,9 @@
 #include "GameState/HUDComponent.h"
 #include "Graphics/Assets/MaterialManager.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
-#include "Logic/Effects/EffectComponent.h"
+#include "Logic/Effects/KnockbackEffectComponent.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Logic/Stances/StanceComponent.h"
-#include "Serializer/Xml/ValueXml.h"
 #include "tests/Logic/LogicWorld.h"
 #include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/QueuedMessages.h"
@@ -27,24 +26,6 @@
 
 namespace
 {
-// Stands in for the knockback effect: keeps the target point its written form gives and never
-// binds, so it stays as it was added.
-class KnockbackProbe : public Logic::EffectComponent
-{
-public:
-    static std::string GetTypeName() { return "KnockbackEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
-    void Deserialize(Serializer::XmlReader& reader) override
-    {
-        EffectComponent::Deserialize(reader);
-        Serializer::ReadValue(reader, point, "");
-    }
-    void Apply() override {}
-    void Remove() override {}
-    bool Bind() override { return false; }
-    Math::Point4 point;
-};
-
 // Each ability script counts its fires and its cooldown questions; "canFire" and "cooled"
 // decide its answers.
 const char* const kAbilityScript = "fired = 0 asked = 0 canFire = true cooled = false\n"
@@ -324,8 +305,6 @@ TEST_F(PlayerWorld, WhileThePauseLastsEvenThePlayerNumberStays)
 
 TEST_F(PlayerWorld, TheArenaPullsBackOnlyBeyondFiftyFiveUnits)
 {
-    engine->GetFactory()->GetComponentFactory().Register<KnockbackProbe>(
-        ComponentFactory::LogicPool);
     Hero(0);
     auto* transform = hero->GetComponent<TransformComponent>();
     const u32 effects = ComponentTypeId<Logic::EffectComponent>();
@@ -339,9 +318,10 @@ TEST_F(PlayerWorld, TheArenaPullsBackOnlyBeyondFiftyFiveUnits)
     controller->Update(0.1f);
     const std::vector<GameObjectComponent*> added = hero->GetComponents(effects);
     ASSERT_EQ(added.size(), 2u) << "one every update outside";
-    const auto* pull = static_cast<KnockbackProbe*>(added[0]);
-    EXPECT_FLOAT_EQ(pull->point.z, -54.61f);
-    EXPECT_EQ(pull->point.w, 1.0f);
+    const auto* pull = dynamic_cast<Logic::KnockbackEffectComponent*>(added[0]);
+    ASSERT_NE(pull, nullptr);
+    EXPECT_FLOAT_EQ(pull->GetTargetPoint().z, -54.61f);
+    EXPECT_EQ(pull->GetTargetPoint().w, 1.0f);
     EXPECT_FLOAT_EQ(pull->GetTimeToLast(), 0.05f);
     EXPECT_TRUE(pull->IsTemporary());
     EXPECT_FALSE(pull->IsApplied());

@@ -9,11 +9,9 @@
 #include "Core/Messages/Object/ObjectCreateMessage.h"
 #include "GameState/HUDComponent.h"
 #include "Graphics/Assets/MaterialManager.h"
-#include "Graphics/GraphicsRegistration.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Stances/StanceComponent.h"
-#include "Physics/PhysicsRegistration.h"
 #include "tests/Logic/LogicWorld.h"
 #include "tests/Support/QueuedMessages.h"
 #include "tests/Support/RecordingSystem.h"
@@ -77,8 +75,6 @@ protected:
                 folder.Write(relative, ReadShipped(relative));
         }
         Start();
-        Graphics::RegisterGraphics(*engine);
-        Physics::RegisterPhysics(*engine);
         Audio::RegisterAudio(*engine);
         engine->GetSystemFactory().Register(
             "AudioSystem",
@@ -337,8 +333,8 @@ TEST_F(ShippedWorld, HealsAndBroadcastsReachThreePlayersInListOrder)
     std::vector<GameObject*> players;
     for (const char* name : {"CharacterGolem", "CharacterMage", "CharacterSteamKnight"})
         players.push_back(Create(name));
-    // The Golem at full health (150 of 150), the Mage empty (0 of 90), the knight 90 of 120.
-    players[1]->GetComponent<Logic::HealthContainerComponent>()->Add(-90.0f);
+    // The Golem at full health (150 of 150), the Mage at 10 of 90, the knight at 90 of 120.
+    players[1]->GetComponent<Logic::HealthContainerComponent>()->Add(-80.0f);
     players[2]->GetComponent<Logic::HealthContainerComponent>()->Add(-30.0f);
     QueuedMessages setUp(*Core::System::MessageSystem::Instance());
 
@@ -366,7 +362,7 @@ TEST_F(ShippedWorld, HealsAndBroadcastsReachThreePlayersInListOrder)
     EXPECT_EQ(defeat,
               (std::vector<std::pair<u32, f32>>{{golem, 0.0f}, {mage, 2.0f}, {knight, 4.0f}}));
 
-    // The heals arrive half a second apart: the Mage gets two (0 + 50 + 50, kept at 90), the
+    // The heals arrive half a second apart: the Mage gets two (10 + 50 + 50, kept at 90), the
     // knight one (90 + 50, kept at 120), the full Golem one that changes nothing.
     struct Step
     {
@@ -374,7 +370,7 @@ TEST_F(ShippedWorld, HealsAndBroadcastsReachThreePlayersInListOrder)
         f32 golem, mage, knight;
     };
     for (const Step& step :
-         {Step{0.0f, 150, 50, 120}, Step{0.5f, 150, 90, 120}, Step{0.5f, 150, 90, 120}})
+         {Step{0.0f, 150, 60, 120}, Step{0.5f, 150, 90, 120}, Step{0.5f, 150, 90, 120}})
     {
         Core::System::MessageSystem::Instance()->Update(step.seconds);
         Deliver();

@@ -11,7 +11,6 @@
 #include "Logic/Movement/MoveComponent.h"
 #include "Logic/Stances/SlowStanceComponent.h"
 #include "Math/MathUtils.h"
-#include "Physics/PhysicsRegistration.h"
 #include "Physics/PhysicsServices.h"
 #include "Physics/RigidBodyComponent.h"
 #include "tests/Logic/LogicWorld.h"
@@ -26,11 +25,7 @@ const Math::Quaternion kFacingX(std::sqrt(0.5f), 0.0f, std::sqrt(0.5f), 0.0f);
 class MoveWorld : public LogicWorld
 {
 protected:
-    void SetUp() override
-    {
-        Start();
-        Physics::RegisterPhysics(*engine);
-    }
+    void SetUp() override { Start(); }
     // An object with a transform, the move component and the stance.
     GameObject* Walker(const std::string& move, const std::string& stance)
     {

@@ -1,0 +1,24 @@
+#include "Logic/Abilities/AIAttackAbilityComponent.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::AIAttackAbilityComponent, &TypeRecordOf<Logic::AbilityComponent>(),
+                         false)
+
+namespace Logic
+{
+void AIAttackAbilityComponent::Deserialize(Serializer::XmlReader&)
+{
+    static constexpr KindSetup kSetup{
+        false, ColliderRule::Fixed, EnemyAttackCategory, EnemyAttackMask, NoScript, "", false};
+    RunKindSetup(kSetup);
+}
+
+void AIAttackAbilityComponent::HandleMessage(Message* message)
+{
+    if (CollideMessage* contact = ContactOf(message, true))
+    {
+        RunModifiers(*contact);
+        CountHit();
+    }
+}
+} // namespace Logic

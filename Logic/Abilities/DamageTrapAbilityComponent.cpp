@@ -1,0 +1,25 @@
+#include "Logic/Abilities/DamageTrapAbilityComponent.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::DamageTrapAbilityComponent,
+                         &TypeRecordOf<Logic::AbilityComponent>(), false)
+
+namespace Logic
+{
+void DamageTrapAbilityComponent::Deserialize(Serializer::XmlReader&)
+{
+    static constexpr KindSetup kSetup{
+        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, SelectedScript, "LA",
+        false};
+    RunKindSetup(kSetup);
+}
+
+void DamageTrapAbilityComponent::HandleMessage(Message* message)
+{
+    if (CollideMessage* contact = ContactOf(message, false))
+    {
+        CallOnCollide(contact->otherObjectId);
+        RunModifiers(*contact);
+    }
+}
+} // namespace Logic

@@ -1,0 +1,22 @@
+#pragma once
+// An ability object with no set-up at all: its definition gives it what it has (collider,
+// modifiers). Its first contact of any kind runs its modifiers and ends the object.
+#include "Logic/Abilities/AbilityComponent.h"
+
+namespace Logic
+{
+class DummyAbilityComponent : public AbilityComponent
+{
+public:
+    static std::string GetTypeName() { return "DummyAbilityComponent"; }
+    std::string GetName() const override { return GetTypeName(); }
+    // Nothing is set up and the XML is not read.
+    void Deserialize(Serializer::XmlReader&) override {}
+    // Nothing is written.
+    void Serialize(Serializer::XmlWriter&) override {}
+    // Collisions (type 59).
+    void HandleMessage(Message* message) override;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::DummyAbilityComponent)

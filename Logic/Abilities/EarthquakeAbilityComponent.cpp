@@ -1,0 +1,20 @@
+#include "Logic/Abilities/EarthquakeAbilityComponent.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::EarthquakeAbilityComponent,
+                         &TypeRecordOf<Logic::AbilityComponent>(), false)
+
+namespace Logic
+{
+void EarthquakeAbilityComponent::Deserialize(Serializer::XmlReader&)
+{
+    static constexpr KindSetup kSetup{true, ColliderRule::Unchanged, 0, 0, 2, "LMA", false};
+    RunKindSetup(kSetup);
+}
+
+void EarthquakeAbilityComponent::HandleMessage(Message* message)
+{
+    if (CollideMessage* contact = ContactOf(message, true))
+        ReactToContact(*contact);
+}
+} // namespace Logic

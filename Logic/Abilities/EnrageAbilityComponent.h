@@ -1,0 +1,23 @@
+#pragma once
+// The Golem's enrage burst: bound to the character's fourth script (position 3), it ignores the
+// character's groups; each new contact calls the script's "OnCollide", runs the modifiers and
+// counts a hit.
+#include "Logic/Abilities/AbilityComponent.h"
+
+namespace Logic
+{
+class EnrageAbilityComponent : public AbilityComponent
+{
+public:
+    static std::string GetTypeName() { return "EnrageAbilityComponent"; }
+    std::string GetName() const override { return GetTypeName(); }
+    // Sets the object up; the XML is not read.
+    void Deserialize(Serializer::XmlReader& reader) override;
+    // Nothing is written.
+    void Serialize(Serializer::XmlWriter&) override {}
+    // Collisions (type 59).
+    void HandleMessage(Message* message) override;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::EnrageAbilityComponent)

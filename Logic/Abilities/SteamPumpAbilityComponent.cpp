@@ -1,0 +1,87 @@
+#include "Logic/Abilities/SteamPumpAbilityComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Log.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+#include "Core/Objects/GameObject.h"
+#include "Logic/Effects/KnockbackEffectComponent.h"
+#include "Logic/Effects/ScaleEffectComponent.h"
+#include "Logic/Modifiers/ModifierComponent.h"
+#include "Scripting/LuaComponent.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::SteamPumpAbilityComponent, &TypeRecordOf<Logic::AbilityComponent>(),
+                         false)
+
+namespace Logic
+{
+namespace
+{
+constexpr const char* kScaleTable = "ScaleEffect";
+constexpr const char* kScaleValueKey = "value";
+constexpr const char* kScaleTimeKey = "timeToLast";
+constexpr const char* kKnockDistance = "steamKnockDistance";
+// Seconds per unit of the push: the object hit flies at 20 units per second.
+constexpr f32 kKnockSecondsPerUnit = 0.05f;
+} // namespace
+
+void SteamPumpAbilityComponent::Deserialize(Serializer::XmlReader&)
+{
+    static constexpr KindSetup kSetup{
+        false, ColliderRule::Fixed, PlayerAttackCategory, SteamPumpMask, 2, "LMA", false};
+    if (!RunKindSetup(kSetup))
+        return;
+    Scripting::LuaComponent* script = GetScript();
+    GameObject* owner = OwnerObject();
+    auto* grow = owner != nullptr ? Make<ScaleEffectComponent>() : nullptr;
+    if (grow == nullptr)
+        return;
+    f32 value = 0.0f;
+    f32 seconds = 0.0f;
+    script->GetTableFloat(kScaleTable, kScaleValueKey, value);
+    script->GetTableFloat(kScaleTable, kScaleTimeKey, seconds);
+    grow->Setup(seconds, value, false, false);
+    owner->AddComponent(grow);
+}
+
+void SteamPumpAbilityComponent::HandleMessage(Message* message)
+{
+    CollideMessage* contact = ContactOf(message, true);
+    const GameObject* owner = OwnerObject();
+    if (contact == nullptr || owner == nullptr)
+        return;
+    CallOnCollide(contact->otherObjectId);
+    for (GameObjectComponent* component :
+         owner->GetComponents(ComponentTypeId<ModifierComponent>()))
+    {
+        auto* modifier = dynamic_cast<ModifierComponent*>(component);
+        if (modifier == nullptr)
+            continue;
+        Core::Log() << "Handling collision with modifier: " << modifier->GetName() << '\n';
+        modifier->OnCollide(*contact);
+    }
+    SteamKnock(contact->otherObjectId);
+    CountHit();
+}
+
+void SteamPumpAbilityComponent::SteamKnock(u32 otherObjectId)
+{
+    GameObject* other = FindObject(otherObjectId);
+    const GameObject* parent = FindObject(m_parent);
+    Scripting::LuaComponent* script = GetScript();
+    const auto* victim = other != nullptr ? other->GetComponent<TransformComponent>() : nullptr;
+    const auto* caster = parent != nullptr ? parent->GetComponent<TransformComponent>() : nullptr;
+    if (victim == nullptr || caster == nullptr || script == nullptr)
+        return;
+    Math::Vector4 direction = victim->GetPosition() - caster->GetPosition();
+    direction.Normalize();
+    f32 distance = 0.0f;
+    script->GetGlobalFloat(kKnockDistance, distance);
+    const Math::Point4 target(caster->GetPosition() + direction * distance);
+    auto* push = Make<KnockbackEffectComponent>();
+    if (push == nullptr)
+        return;
+    push->Setup((target - victim->GetPosition()).Length() * kKnockSecondsPerUnit, 0.0f, true,
+                false);
+    push->SetTargetPoint(target);
+    other->AddComponent(push);
+}
+} // namespace Logic

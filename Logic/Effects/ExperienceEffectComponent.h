@@ -1,0 +1,23 @@
+#pragma once
+// Adds its value to the experience gathered (the object's ExperienceContainerComponent); a
+// temporary one takes it off again when it ends.
+#include "Logic/Effects/EffectComponent.h"
+
+namespace Logic
+{
+class ExperienceEffectComponent : public EffectComponent
+{
+public:
+    static std::string GetTypeName() { return "ExperienceEffectComponent"; }
+    std::string GetName() const override { return GetTypeName(); }
+    // The base's values, then it binds at once.
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Apply() override;
+    void Remove() override;
+    // True while the object exists; the ExperienceContainerComponent it holds, if any, is what
+    // changes.
+    bool Bind() override;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::ExperienceEffectComponent)

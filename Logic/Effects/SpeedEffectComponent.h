@@ -1,0 +1,23 @@
+#pragma once
+// Multiplies the move modifier of the object's move component (any of the family) by its value;
+// a temporary one divides it again when it ends. A value of 0 would stop the object for good, so
+// it changes and undoes nothing.
+#include "Logic/Effects/EffectComponent.h"
+
+namespace Logic
+{
+class SpeedEffectComponent : public EffectComponent
+{
+public:
+    static std::string GetTypeName() { return "SpeedEffectComponent"; }
+    std::string GetName() const override { return GetTypeName(); }
+    // The base's values, then it binds at once.
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Apply() override;
+    void Remove() override;
+    // True while the object exists; the move component it holds, if any, is what changes.
+    bool Bind() override;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::SpeedEffectComponent)

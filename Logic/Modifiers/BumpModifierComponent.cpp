@@ -1,0 +1,53 @@
+#include "Logic/Modifiers/BumpModifierComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Messages/Graphics/AnimationSwapMessage.h"
+#include "Core/Messages/Object/RemoveComponentMessage.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Logic/Effects/KnockbackEffectComponent.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::BumpModifierComponent, &TypeRecordOf<Logic::ModifierComponent>(),
+                         false)
+
+namespace Logic
+{
+namespace
+{
+constexpr u32 kPlayOnce = 0;
+constexpr const char* kHitAnimation = "Hit";
+} // namespace
+
+u32 BumpModifierComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void BumpModifierComponent::OnCollide(CollideMessage& message)
+{
+    GameObject* target = TargetOf(message);
+    const TransformComponent* transform =
+        target != nullptr ? target->GetComponent<TransformComponent>() : nullptr;
+    if (transform == nullptr)
+        return;
+    message.normal.y = 0.0f;
+    const Math::Point4 point(transform->GetPosition() + message.normal * currentStorage_);
+
+    for (GameObjectComponent* effect : target->GetComponents(ComponentTypeId<EffectComponent>()))
+    {
+        if (effect->GetName() == KnockbackEffectComponent::GetTypeName())
+            Post(new RemoveComponentMessage(m_id, effect->GetId(), target->GetId()));
+    }
+    constexpr bool kTemporary = true;
+    constexpr f32 kPushValue = 1.0f;
+    if (auto* push = static_cast<KnockbackEffectComponent*>(MakeEffect(
+            KnockbackEffectComponent::GetTypeName(), PushSeconds, kPushValue, kTemporary)))
+    {
+        push->SetTargetPoint(point);
+        PostEffect(push, target->GetId());
+    }
+    PostEffect(MakeEffect("StunEffectComponent", StunSeconds, 0.0f, kTemporary), target->GetId());
+    Post(new AnimationSwapMessage(m_id, kHitAnimation, kPlayOnce, target->GetId()));
+}
+} // namespace Logic

@@ -1,0 +1,30 @@
+#pragma once
+// Flashes whatever its ability object hits: a FlashEffectComponent with the start and stop
+// colours and the seconds per channel, added to the object hit at once, always temporary. Script
+// table "FlashModifier": "redStart", "redStop", "redRate", the same for green and blue, then
+// "timeToLast" and "isTemporary".
+#include "Logic/Modifiers/ModifierComponent.h"
+#include "Math/Vector3.h"
+
+namespace Logic
+{
+class FlashModifierComponent : public ModifierComponent
+{
+public:
+    static std::string GetTypeName() { return "FlashModifierComponent"; }
+    std::string GetName() const override { return GetTypeName(); }
+    static constexpr const char* ScriptTable = "FlashModifier";
+
+    FlashModifierComponent();
+    void OnCollide(CollideMessage& message) override;
+    const char* GetScriptTableName() const override { return ScriptTable; }
+    // The colours and rates, the duration and the temporary flag; no value.
+    void LoadFromScript(Scripting::LuaComponent& script, const char* tableName) override;
+
+    Math::Vector3 start;
+    Math::Vector3 stop;
+    Math::Vector3 rate;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::FlashModifierComponent)

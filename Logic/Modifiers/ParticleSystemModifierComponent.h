@@ -1,0 +1,29 @@
+#pragma once
+// Shows a particle system on whatever its ability object hits: a ParticleSystemEffectComponent
+// with the system's name and offset, added to the object hit at once. Script table
+// "ParticleSystemModifier": "systemName", "xOff", "yOff", "zOff", "timeToLast", "isTemporary".
+#include "Logic/Modifiers/ModifierComponent.h"
+#include "Math/Vector4.h"
+#include <string>
+
+namespace Logic
+{
+class ParticleSystemModifierComponent : public ModifierComponent
+{
+public:
+    static std::string GetTypeName() { return "ParticleSystemModifierComponent"; }
+    std::string GetName() const override { return GetTypeName(); }
+    static constexpr const char* ScriptTable = "ParticleSystemModifier";
+
+    ParticleSystemModifierComponent();
+    void OnCollide(CollideMessage& message) override;
+    const char* GetScriptTableName() const override { return ScriptTable; }
+    // The name, the offset, the duration and the temporary flag; no value.
+    void LoadFromScript(Scripting::LuaComponent& script, const char* tableName) override;
+
+    Math::Vector4 offset;
+    std::string systemName;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::ParticleSystemModifierComponent)
