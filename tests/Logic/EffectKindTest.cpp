@@ -98,10 +98,12 @@ TEST_F(EffectKinds, AKnockbackOfOneSecondAtSixtyHertzArrivesInItsLastFrame)
 
 TEST_F(EffectKinds, ADeathLastsUntilTheReviveWhichRestoresEverything)
 {
-    GameObject* hero =
-        Make("Hero", "<TransformComponent/>" + Sphere(1, 1.0f) +
-                         "<RenderComponent/><ControllerProbe/><HealthContainerComponent>"
-                         "<f32>40</f32><f32>0</f32><f32>100</f32></HealthContainerComponent>");
+    GameObject* hero = Make(
+        "Hero",
+        "<TransformComponent/>" + Sphere(1, 1.0f) +
+            "<RenderComponent/><SimpleControllerComponent><s32>0</s32></SimpleControllerComponent>"
+            "<HealthContainerComponent>"
+            "<f32>40</f32><f32>0</f32><f32>100</f32></HealthContainerComponent>");
     auto* controller = hero->GetComponent<Logic::ControllerComponent>();
     auto* collider = hero->GetComponent<Physics::ColliderComponent>();
     auto* health = hero->GetComponent<Logic::HealthContainerComponent>();
