@@ -53,6 +53,8 @@ public:
     static std::string GetTypeName() { return "HUDComponent"; }
     u32 GetType() const override;
     std::string GetName() const override { return GetTypeName(); }
+    // A health bar or a page holds several elements.
+    bool MayRepeat() const override { return true; }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     // Visibility (type 19) sets alpha.

@@ -21,6 +21,7 @@
 #include "Logic/Abilities/MeteorComponent.h"
 #include "Logic/Abilities/OrbAbilityComponent.h"
 #include "Logic/Abilities/ProjectileAbilityComponent.h"
+#include "Logic/Abilities/PulseTrapComponent.h"
 #include "Logic/Abilities/SlowTrapAbilityComponent.h"
 #include "Logic/Abilities/SteamPumpAbilityComponent.h"
 #include "Logic/Abilities/TitansFistAbilityComponent.h"
@@ -49,6 +50,7 @@
 #include "Logic/Effects/SpeedEffectComponent.h"
 #include "Logic/Effects/StunEffectComponent.h"
 #include "Logic/Effects/ToughnessEffectComponent.h"
+#include "Logic/Emitters/EmitterComponent.h"
 #include "Logic/LogicComponent.h"
 #include "Logic/LogicSystem.h"
 #include "Logic/Modifiers/AbsorbModifierComponent.h"
@@ -67,6 +69,11 @@
 #include "Logic/Modifiers/StunModifierComponent.h"
 #include "Logic/Modifiers/ToughnessModifierComponent.h"
 #include "Logic/Movement/ConstantMoveComponent.h"
+#include "Logic/Movement/ForceMoveComponent.h"
+#include "Logic/Movement/StaticMoveComponent.h"
+#include "Logic/Stances/ArcherStanceComponent.h"
+#include "Logic/Stances/BeaconStanceComponent.h"
+#include "Logic/Stances/SlowStanceComponent.h"
 
 namespace Logic
 {
@@ -91,6 +98,12 @@ void RegisterLogic(Engine& engine)
     components.Register<HealthEffectComponent>(pool);
     components.Register<DamageModifierComponent>(pool);
     components.Register<ConstantMoveComponent>(pool);
+    components.Register<ForceMoveComponent>(pool);
+    components.Register<StaticMoveComponent>(pool);
+    components.Register<ArcherStanceComponent>(pool);
+    components.Register<BeaconStanceComponent>(pool);
+    components.Register<SlowStanceComponent>(pool);
+    components.Register<EmitterComponent>(pool);
     components.Register<SimpleControllerComponent>(pool);
     components.Register<MeteorComponent>(pool);
     components.Register<AIAttackAbilityComponent>(pool);
@@ -150,6 +163,8 @@ void RegisterLogicTypeRecords()
     TypeRecordOf<EffectComponent>();
     TypeRecordOf<MoveComponent>();
     TypeRecordOf<ControllerComponent>();
+    TypeRecordOf<StanceComponent>();
+    TypeRecordOf<PulseTrapComponent>();
     TypeRecordOf<MeleeAbilityComponent>();
     TypeRecordOf<ProjectileAbilityComponent>();
     TypeRecordOf<AbsorbContainerComponent>();
@@ -166,6 +181,12 @@ void RegisterLogicTypeRecords()
     TypeRecordOf<HealthEffectComponent>();
     TypeRecordOf<DamageModifierComponent>();
     TypeRecordOf<ConstantMoveComponent>();
+    TypeRecordOf<ForceMoveComponent>();
+    TypeRecordOf<StaticMoveComponent>();
+    TypeRecordOf<ArcherStanceComponent>();
+    TypeRecordOf<BeaconStanceComponent>();
+    TypeRecordOf<SlowStanceComponent>();
+    TypeRecordOf<EmitterComponent>();
     TypeRecordOf<SimpleControllerComponent>();
     TypeRecordOf<MeteorComponent>();
     TypeRecordOf<AIAttackAbilityComponent>();

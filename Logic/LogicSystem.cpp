@@ -10,6 +10,8 @@
 #include "Logic/Effects/EffectComponent.h"
 #include "Logic/Effects/FloatingTextEffectComponent.h"
 #include "Logic/LogicComponent.h"
+#include "Logic/Stances/StanceComponent.h"
+#include "Physics/PhysicsServices.h"
 #include "Scripting/ScriptServices.h"
 #include <algorithm>
 
@@ -53,6 +55,32 @@ GameObjectComponent* CreateByName(const std::string& typeName, const char* purpo
         Core::Log() << "Error [LogicSystem]: the component factory makes no " << typeName << " ("
                     << purpose << "), nothing is created\n";
     return component;
+}
+
+// 1 when the object carries a triggered stance of that kind, else 0 (also without the object).
+u32 StanceState(u32 objectId, const char* kind)
+{
+    GameFactory* factory = Factory();
+    const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
+    if (object == nullptr)
+        return 0;
+    for (GameObjectComponent* component : object->GetComponents(ComponentTypeId<StanceComponent>()))
+    {
+        const auto* stance = dynamic_cast<const StanceComponent*>(component);
+        if (stance != nullptr && stance->GetName() == kind && stance->IsTriggered())
+            return 1;
+    }
+    return 0;
+}
+
+u32 HookBeaconStanceState(u32 objectId)
+{
+    return StanceState(objectId, "BeaconStanceComponent");
+}
+
+u32 HookArcherStanceState(u32 objectId)
+{
+    return StanceState(objectId, "ArcherStanceComponent");
 }
 
 std::vector<u32> HookPlayerObjectIds()
@@ -142,6 +170,8 @@ void LogicSystem::InstallHooks()
     services.healthOf.Install(&HookHealthOf);
     services.makeEffect.Install(&HookMakeEffect);
     services.makeFloatingText.Install(&HookMakeFloatingText);
+    Physics::Services().beaconStanceState.Install(&HookBeaconStanceState);
+    Physics::Services().archerStanceState.Install(&HookArcherStanceState);
 }
 
 void LogicSystem::RemoveHooks()
@@ -151,6 +181,8 @@ void LogicSystem::RemoveHooks()
     services.healthOf.Remove(&HookHealthOf);
     services.makeEffect.Remove(&HookMakeEffect);
     services.makeFloatingText.Remove(&HookMakeFloatingText);
+    Physics::Services().beaconStanceState.Remove(&HookBeaconStanceState);
+    Physics::Services().archerStanceState.Remove(&HookArcherStanceState);
 }
 
 void LogicSystem::Update(f32 seconds)

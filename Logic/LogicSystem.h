@@ -3,7 +3,8 @@
 // each one's Update every frame and hands each one the messages dispatched to all systems.
 // Every logic component reaches it through Instance(). While it lives it serves the script
 // API's logic hooks (Scripting/ScriptServices.h): the player list, a player's health, effects
-// and floating texts made by name.
+// and floating texts made by name; and the physics hooks (Physics/PhysicsServices.h) that
+// read whether a character's beacon or archer stance is triggered.
 //
 // Changes during a walk: a component may create and destroy others in its Update or
 // HandleMessage. A component that leaves during a walk has its entry cleared at once (the walk

@@ -123,6 +123,8 @@ public:
     bool CallWithInt(const char* function, s32 value);
     bool CallWithUnsigned(const char* function, u32 value);
     bool CallWithTwoUnsigned(const char* function, u32 first, u32 second);
+    // A position as three numbers (the emitters' calls).
+    bool CallWithThreeFloats(const char* function, f32 x, f32 y, f32 z);
     bool CallWithTwoFloats(const char* function, f32 first, f32 second);
     bool CallWithIntAndShort(const char* function, s32 value, s16 shortValue);
     bool CallReturnBool(const char* function, bool& result);

@@ -262,6 +262,13 @@ bool LuaComponent::CallWithTwoUnsigned(const char* function, u32 first, u32 seco
     return CallProtected(function, arguments, 2, 0);
 }
 
+bool LuaComponent::CallWithThreeFloats(const char* function, f32 x, f32 y, f32 z)
+{
+    const lua_Number arguments[] = {static_cast<lua_Number>(x), static_cast<lua_Number>(y),
+                                    static_cast<lua_Number>(z)};
+    return CallProtected(function, arguments, 3, 0);
+}
+
 bool LuaComponent::CallWithTwoFloats(const char* function, f32 first, f32 second)
 {
     const lua_Number arguments[] = {first, second};

@@ -1,7 +1,7 @@
 // texgen <asset folder>: paints every generated texture into <asset folder>/Textures (and its
 // Particles folder): the default textures materials fall back to, the arena floor, the sky, one
-// palette per character and enemy, the menus' panels, buttons and player pointers, and the
-// particle images. Noise comes from Math::Rand with a
+// palette per character and enemy, the menus' panels, buttons and player pointers, the health
+// bars, skill icons and health pick-up, and the particle images. Noise comes from Math::Rand with a
 // fixed seed per texture, so running it again gives the same bytes.
 #include "AssetTools/Common/Palette.h"
 #include "AssetTools/Common/ToolFolder.h"
@@ -39,6 +39,11 @@ constexpr u32 kPanelHeight = 48;
 constexpr f32 kFrameCorner = 14.0f;
 constexpr f32 kFrameBorder = 3.0f;
 constexpr u32 kPointerSize = 32;
+// The health bars and the skill icons of the characters' bars.
+constexpr u32 kBarWidth = 128;
+constexpr u32 kBarHeight = 16;
+constexpr u32 kBarBorder = 2;
+constexpr u32 kIconSize = 64;
 // One seed per noisy texture, so that adding a texture never changes another.
 constexpr u32 kGroundSeed = 1901;
 constexpr u32 kSmokeSeed = 1902;
@@ -275,6 +280,55 @@ bool MenuTextures(const std::string& folder)
     return written;
 }
 
+// A plain rectangle: its fill inside a border of kBarBorder pixels.
+bool Bar(const std::string& folder, const char* name, const Rgba& fill, const Rgba& border)
+{
+    Image image(kBarWidth, kBarHeight, kRgba);
+    for (u32 y = 0; y < kBarHeight; ++y)
+    {
+        for (u32 x = 0; x < kBarWidth; ++x)
+        {
+            const bool edge = x < kBarBorder || y < kBarBorder || x >= kBarWidth - kBarBorder ||
+                              y >= kBarHeight - kBarBorder;
+            image.Set(x, y, edge ? border : fill);
+        }
+    }
+    return image.Save(folder + '/' + name + ".png");
+}
+
+// The bars (a white fill the game tints, the enemies' red fill and the dark frame behind both),
+// one icon per ability slot in its own colour while ready and a grey one while cooling down, and
+// the health pick-up.
+bool HudTextures(const std::string& folder)
+{
+    bool written = Bar(folder, "HealthBar", Rgba{255, 255, 255, 255}, Rgba{255, 255, 255, 255});
+    written =
+        Bar(folder, "HealthBarEnemy", Rgba{210, 40, 30, 255}, Rgba{210, 40, 30, 255}) && written;
+    written =
+        Bar(folder, "HealthBarFrame", Rgba{16, 16, 20, 160}, Rgba{220, 210, 180, 255}) && written;
+    struct Icon
+    {
+        const char* slot;
+        Rgba colour;
+    };
+    const Icon icons[] = {{"One", {200, 70, 50, 230}},
+                          {"Two", {60, 120, 210, 230}},
+                          {"Three", {70, 170, 80, 230}},
+                          {"Four", {220, 180, 60, 230}}};
+    for (const Icon& icon : icons)
+    {
+        const std::string on = std::string("HealthBarSkill") + icon.slot + "On";
+        const std::string off = std::string("HealthBarSkill") + icon.slot + "Off";
+        written = Frame(folder, on.c_str(), kIconSize, kIconSize, icon.colour,
+                        Rgba{255, 236, 170, 255}) &&
+                  written;
+        written = Frame(folder, off.c_str(), kIconSize, kIconSize, Rgba{60, 60, 64, 200},
+                        Rgba{120, 120, 124, 255}) &&
+                  written;
+    }
+    return Flat(folder, "HealthPickup", Rgba{230, 60, 70, 255}) && written;
+}
+
 // A white dot whose alpha falls smoothly from the centre to nothing at the edge.
 bool SoftDot(const std::string& folder)
 {
@@ -433,6 +487,7 @@ int main(int argc, char** argv)
     for (const CharacterPalette& palette : kPalettes)
         written = PaletteTexture(textures, palette) && written;
     written = MenuTextures(textures) && written;
+    written = HudTextures(textures) && written;
     written = SoftDot(particles) && written;
     written = Smoke(particles) && written;
     written = Spark(particles) && written;

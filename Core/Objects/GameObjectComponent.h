@@ -37,6 +37,9 @@ public:
     virtual void BuildEditor(Tools::PropertyGroup& group);
     // Messages addressed to the owner; ignored by default.
     virtual void HandleMessage(Message* message);
+    // Whether an object is meant to carry several components of this kind (a character's
+    // abilities, a health bar's elements); a definition that repeats any other kind is reported.
+    virtual bool MayRepeat() const { return false; }
 
     u32 GetId() const { return m_id; }
     u32 GetOwner() const { return m_owner; }

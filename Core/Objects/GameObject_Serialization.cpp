@@ -72,10 +72,11 @@ void GameObject::Deserialize(const tinyxml2::XMLElement* firstComponentElement)
                         << ") in (" << m_name << "), skipped; file " << SourceFileName() << '\n';
             continue;
         }
-        // Several components of one type are allowed, but a definition rarely means it. Members
-        // of one family (an enemy's behaviours) share the type id and are told apart by name.
+        // Several components of one type are allowed, but a definition rarely means it unless
+        // the kind says so. Members of one family (an enemy's behaviours) share the type id and
+        // are told apart by name.
         const GameObjectComponent* same = GetComponent(component->GetType());
-        if (same != nullptr && same->GetName() == component->GetName())
+        if (same != nullptr && same->GetName() == component->GetName() && !component->MayRepeat())
         {
             Core::Log() << "Error [GameObject]: " << SourceFileName() << ": object " << m_name
                         << " has a second " << std::string(element->Name()) << '\n';

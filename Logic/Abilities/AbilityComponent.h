@@ -60,6 +60,8 @@ public:
     static std::string GetTypeName() { return "AbilityComponent"; }
     u32 GetType() const override;
     std::string GetName() const override { return GetTypeName(); }
+    // A character carries one plain ability per slot.
+    bool MayRepeat() const override { return true; }
     // Leaves the logic system; removes the script unless a controller took it.
     void Shutdown() override;
     // Plain component: the script file and the script's name; the parent is the object's

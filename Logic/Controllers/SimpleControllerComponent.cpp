@@ -1,20 +1,100 @@
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Audio/AudioResponseComponent.h"
+#include "Core/Components/ObjectMountsComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Engine.h"
+#include "Core/Log.h"
+#include "Core/Memory/OAException.h"
+#include "Core/Messages/Gameplay/SetPlayerNumberMessage.h"
+#include "Core/Messages/Graphics/AnimationSpeedSetMessage.h"
+#include "Core/Messages/Graphics/AnimationSwapMessage.h"
+#include "Core/Messages/Input/InputActionMessage.h"
+#include "Core/Messages/Input/InputCodes.h"
+#include "Core/Messages/Input/InputCursorMessage.h"
+#include "Core/Messages/Input/InputMoveMessage.h"
+#include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/System/InputSystem.h"
+#include "GameState/GameStateSystem.h"
+#include "GameState/HUDComponent.h"
 #include "Logic/Abilities/AbilityComponent.h"
+#include "Logic/Effects/KnockbackEffectComponent.h"
+#include "Logic/Stances/StanceComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 #include "Serializer/Xml/ValueXml.h"
 #include "Tools/Model/PropertyCallbacks.h"
 #include "Tools/Model/PropertyGroup.h"
+#include <utility>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::SimpleControllerComponent,
                          &TypeRecordOf<Logic::ControllerComponent>(), false)
 
 namespace Logic
 {
+namespace
+{
+constexpr const char* kSlowStanceName = "SlowStanceComponent";
+constexpr f32 kAnimationSpeed = 1.0f;
+constexpr u32 kLoop = 1;
+constexpr u32 kFireAction = 0;
+constexpr u32 kSwapAction = 5;
+// The alternates of positions 1 to 3 stand this many positions further on.
+constexpr u32 kAlternateOffset = 3;
+
+const char* const kIconsOn[SimpleControllerComponent::SlotCount] = {
+    "HealthBarSkillOneOn", "HealthBarSkillTwoOn", "HealthBarSkillThreeOn", "HealthBarSkillFourOn"};
+const char* const kIconsOff[SimpleControllerComponent::SlotCount] = {
+    "HealthBarSkillOneOff", "HealthBarSkillTwoOff", "HealthBarSkillThreeOff",
+    "HealthBarSkillFourOff"};
+
+bool GamePaused()
+{
+    const GameState::System::GameStateSystem* states =
+        GameState::System::GameStateSystem::Instance();
+    return states != nullptr && states->IsPaused();
+}
+
+bool ControllersConnected()
+{
+    const Core::System::InputSystem* input = Core::System::InputSystem::Instance();
+    return input != nullptr && input->GetControllerCount() != 0;
+}
+
+// A knockback effect that moves its object to the point within the time; null (logged) when
+// none can be made.
+KnockbackEffectComponent* MakeKnockback(f32 seconds, const Math::Point4& point)
+{
+    const char* kind = SimpleControllerComponent::KnockbackEffectName;
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameObjectComponent* component = nullptr;
+    try
+    {
+        component = factory != nullptr ? factory->CreateComponent(kind) : nullptr;
+    }
+    catch (const Core::OAException& exception)
+    {
+        Core::Log() << "Error [SimpleControllerComponent]: no room for a " << kind << ": "
+                    << exception.what() << '\n';
+        return nullptr;
+    }
+    auto* knockback = dynamic_cast<KnockbackEffectComponent*>(component);
+    if (knockback == nullptr)
+    {
+        Core::Log() << "Error [SimpleControllerComponent]: the component factory makes no " << kind
+                    << ", the character is not pulled back into the arena\n";
+        if (component != nullptr && factory != nullptr)
+            factory->DestroyComponent(component);
+        return nullptr;
+    }
+    knockback->Setup(seconds, 0.0f, /*isTemporary=*/true, /*applied=*/false);
+    knockback->SetTargetPoint(point);
+    return knockback;
+}
+} // namespace
+
 SimpleControllerComponent::SimpleControllerComponent()
-    : m_selected(0), m_playerNumber(0), m_moving(false)
+    : m_selected(0), m_playerNumber(0), m_stanceId(0), m_moving(false)
 {
     m_scriptIds.reserve(AbilityReserve);
     m_ready.reserve(AbilityReserve);
@@ -42,6 +122,7 @@ void SimpleControllerComponent::Deserialize(Serializer::XmlReader& reader)
 {
     if (OwnerObject() != nullptr)
     {
+        ChooseStance();
         CollectAbilities();
         m_disabled = false;
     }
@@ -62,6 +143,37 @@ void SimpleControllerComponent::CollectAbilities()
         m_ready.push_back(true);
     }
     m_selected = 0;
+}
+
+// The one stance, or of several the first that is no slow stance; when all are slow stances
+// the choice made before stands.
+void SimpleControllerComponent::ChooseStance()
+{
+    const std::vector<GameObjectComponent*> stances =
+        OwnerObject()->GetComponents(ComponentTypeId<StanceComponent>());
+    if (stances.empty())
+        m_stanceId = 0;
+    else if (stances.size() == 1)
+        m_stanceId = stances.front()->GetId();
+    else
+    {
+        for (const GameObjectComponent* stance : stances)
+        {
+            if (stance->GetName() != kSlowStanceName)
+            {
+                m_stanceId = stance->GetId();
+                break;
+            }
+        }
+    }
+}
+
+StanceComponent* SimpleControllerComponent::GetStance() const
+{
+    const GameObject* owner = OwnerObject();
+    if (owner == nullptr || m_stanceId == 0)
+        return nullptr;
+    return dynamic_cast<StanceComponent*>(owner->GetComponentById(m_stanceId));
 }
 
 void SimpleControllerComponent::Serialize(Serializer::XmlWriter& writer)
@@ -112,33 +224,6 @@ bool SimpleControllerComponent::IsReady(u32 index) const
     return index < m_ready.size() && m_ready[index];
 }
 
-void SimpleControllerComponent::PlayAbilitySound(u32 slot) const
-{
-    const GameObject* owner = OwnerObject();
-    auto* response =
-        owner != nullptr ? owner->GetComponent<Audio::AudioResponseComponent>() : nullptr;
-    if (response == nullptr)
-        return;
-    // The response script has a sound for each of the first four slots only.
-    switch (slot)
-    {
-    case 0:
-        response->OnAbility0();
-        break;
-    case 1:
-        response->OnAbility1();
-        break;
-    case 2:
-        response->OnAbility2();
-        break;
-    case 3:
-        response->OnAbility3();
-        break;
-    default:
-        break;
-    }
-}
-
 bool SimpleControllerComponent::ActivateSelectedAbility()
 {
     Scripting::LuaComponent* script = GetSelectedAbilityScript();
@@ -163,4 +248,219 @@ void SimpleControllerComponent::BuildEditor(Tools::PropertyGroup& group)
     Tools::AddComponentOptions(this, group);
 }
 
+void SimpleControllerComponent::SwapAlternateAbilities()
+{
+    const u32 count = GetAbilityCount();
+    if (count <= SlotCount || count > SlotCount + kAlternateOffset)
+        return;
+    for (u32 position = count - 1; position > kAlternateOffset; --position)
+        std::swap(m_scriptIds[position], m_scriptIds[position - kAlternateOffset]);
+}
+
+void SimpleControllerComponent::PlayAbilitySound(u32 slot)
+{
+    const GameObject* owner = OwnerObject();
+    auto* audio = owner != nullptr ? owner->GetComponent<Audio::AudioResponseComponent>() : nullptr;
+    if (audio == nullptr)
+        return;
+    switch (slot)
+    {
+    case 0:
+        audio->OnAbility0();
+        break;
+    case 1:
+        audio->OnAbility1();
+        break;
+    case 2:
+        audio->OnAbility2();
+        break;
+    case 3:
+        audio->OnAbility3();
+        break;
+    default:
+        break;
+    }
+}
+
+void SimpleControllerComponent::PlayMoveSound()
+{
+    const GameObject* owner = OwnerObject();
+    if (auto* audio =
+            owner != nullptr ? owner->GetComponent<Audio::AudioResponseComponent>() : nullptr)
+        audio->OnMove();
+}
+
+void SimpleControllerComponent::HandleMessage(Message* message)
+{
+    if (message == nullptr || GamePaused())
+        return;
+    switch (message->type)
+    {
+    case InputActionMessage::Type:
+        OnInputAction(*static_cast<InputActionMessage*>(message));
+        break;
+    case InputCursorMessage::Type:
+    {
+        const auto& cursor = *static_cast<InputCursorMessage*>(message);
+        if (static_cast<s32>(cursor.player) != m_playerNumber)
+            break;
+        if (m_disabled)
+            m_moving = false;
+        else if (StanceComponent* stance = GetStance())
+            stance->HandleCursor(cursor);
+        break;
+    }
+    case InputMoveMessage::Type:
+        OnInputMove(*static_cast<InputMoveMessage*>(message));
+        break;
+    case SetPlayerNumberMessage::Type:
+        m_playerNumber =
+            static_cast<s32>(static_cast<SetPlayerNumberMessage*>(message)->playerNumber);
+        break;
+    default:
+        break;
+    }
+}
+
+void SimpleControllerComponent::ReleaseStances()
+{
+    const GameObject* owner = OwnerObject();
+    if (owner == nullptr)
+        return;
+    for (GameObjectComponent* component : owner->GetComponents(ComponentTypeId<StanceComponent>()))
+    {
+        auto* stance = dynamic_cast<StanceComponent*>(component);
+        if (stance != nullptr && stance->IsTriggered())
+            stance->Toggle();
+    }
+}
+
+void SimpleControllerComponent::OnInputAction(const InputActionMessage& message)
+{
+    if (static_cast<s32>(message.player) != m_playerNumber)
+        return;
+    if (m_disabled)
+    {
+        if (message.action == kFireAction)
+            ReleaseStances();
+        return;
+    }
+    const bool pressed = message.state == KS_TRIGGER;
+    const bool isSlot = message.action >= 1 && message.action <= SlotCount;
+    if (ControllersConnected())
+    {
+        // Each button is its own slot: held repeats keep it selected, the press fires it.
+        if (!isSlot)
+        {
+            Core::Log() << UnhandledActionText << '\n';
+            return;
+        }
+        if (Select(message.action - 1) && pressed)
+            ActivateSelectedAbility();
+        return;
+    }
+    if (!pressed)
+        return;
+    if (message.action == kFireAction)
+        ActivateSelectedAbility();
+    else if (isSlot)
+        Select(message.action - 1);
+    else if (message.action == kSwapAction)
+        SwapAlternateAbilities();
+    else
+        Core::Log() << UnhandledActionText << '\n';
+}
+
+void SimpleControllerComponent::SwitchAnimation(const char* animation)
+{
+    Post(new AnimationSpeedSetMessage(GetId(), kAnimationSpeed, m_owner));
+    Post(new AnimationSwapMessage(GetId(), animation, kLoop, m_owner));
+}
+
+void SimpleControllerComponent::OnInputMove(const InputMoveMessage& message)
+{
+    if (static_cast<s32>(message.player) != m_playerNumber)
+        return;
+    if (m_disabled)
+    {
+        m_moving = false;
+        return;
+    }
+    if (message.state == KS_RELEASE)
+    {
+        SwitchAnimation(IdleAnimation);
+        m_moving = false;
+    }
+    else if (message.state == KS_TRIGGER || !m_moving)
+    {
+        SwitchAnimation(RunAnimation);
+        m_moving = true;
+    }
+    if (m_moving)
+        PlayMoveSound();
+    if (message.state != KS_RELEASE)
+    {
+        if (StanceComponent* stance = GetStance())
+            stance->HandleMove(message);
+    }
+}
+
+void SimpleControllerComponent::Update(f32)
+{
+    KeepInArena();
+    UpdateCooldowns();
+    UpdateSkillIcons();
+}
+
+void SimpleControllerComponent::KeepInArena()
+{
+    GameObject* owner = OwnerObject();
+    const TransformComponent* transform =
+        owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
+    if (transform == nullptr)
+        return;
+    const Math::Point4 position = transform->GetPosition();
+    Math::Vector4 outward(position.x, position.y, position.z, 0.0f);
+    const f32 distance = outward.Normalize();
+    if (!(distance > ArenaRadius))
+        return;
+    const Math::Point4 target = position - outward * ArenaPullBack;
+    if (KnockbackEffectComponent* knockback = MakeKnockback(ArenaPullSeconds, target))
+        owner->AddComponent(knockback);
+}
+
+void SimpleControllerComponent::UpdateCooldowns()
+{
+    for (u32 position = 0; position < m_ready.size(); ++position)
+    {
+        if (m_ready[position])
+            continue;
+        Scripting::LuaComponent* script = GetAbilityScript(position);
+        bool ready = false;
+        if (script != nullptr && script->CallReturnBool(CooledDownFunction, ready))
+            m_ready[position] = ready;
+    }
+}
+
+void SimpleControllerComponent::UpdateSkillIcons()
+{
+    const GameObject* owner = OwnerObject();
+    const auto* mounts = owner != nullptr ? owner->GetComponent<ObjectMountsComponent>() : nullptr;
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    if (mounts == nullptr || factory == nullptr)
+        return;
+    const GameObject* bar = factory->FindObject(mounts->FindMountByName(HealthBarName));
+    if (bar == nullptr)
+        return;
+    const std::vector<GameObjectComponent*> elements =
+        bar->GetComponents(ComponentTypeId<GameState::HUDComponent>());
+    if (elements.size() < FirstIconElement + SlotCount)
+        return;
+    for (u32 slot = 0; slot < SlotCount; ++slot)
+    {
+        auto* icon = dynamic_cast<GameState::HUDComponent*>(elements[FirstIconElement + slot]);
+        if (icon != nullptr)
+            icon->SetMaterial(IsReady(slot) ? kIconsOn[slot] : kIconsOff[slot]);
+    }
+}
 } // namespace Logic

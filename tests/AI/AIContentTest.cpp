@@ -10,6 +10,7 @@
 #include "tests/AI/AIWorld.h"
 #include "tests/Fuzz/ObjectReaderFuzzHarness.h"
 #include "tests/Support/FuzzCorpus.h"
+#include "tests/Support/RecordingSystem.h"
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -51,7 +52,8 @@ std::string ReadShipped(const std::string& file)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-// The shipped enemies, projectiles, spawners and wave script in the scratch folder.
+// The shipped enemies, projectiles, spawners and wave script in the scratch folder, with the
+// audio-response kind their combat parts use.
 class ShippedContent : public AIWorld
 {
 public:
@@ -61,7 +63,7 @@ public:
              {"CharacterAIMelee", "CharacterAIRanged", "CharacterAITank", "CharacterAISpeedy",
               "CharacterAIFlock", "SpawnerAIMelee", "SpawnerAIRanged", "SpawnerAITank",
               "SpawnerAISpeedy", "SpawnerAIFlock", "AIMeleeStrike", "AIRangedBolt", "AITankShell",
-              "ObjectTestExperienceArea"})
+              "ObjectTestExperienceArea", "HealthBarEnemy"})
         {
             const std::string file = std::string("assets/Objects/") + name + ".xml";
             const std::string text = ReadShipped(file);

@@ -1,0 +1,143 @@
+#include "Logic/Emitters/EmitterComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Log.h"
+#include "Core/Messages/Gameplay/SetEmitterCountMessage.h"
+#include "Core/Messages/Gameplay/SetEmitterIntervalMessage.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Logic/Abilities/AbilityComponent.h"
+#include "Math/MathUtils.h"
+#include "Scripting/LuaComponent.h"
+#include "Scripting/LuaSystem.h"
+#include "Serializer/Xml/ValueXml.h"
+#include <cmath>
+
+QUILL_DEFINE_TYPE_RECORD(Logic::EmitterComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
+
+namespace Logic
+{
+namespace
+{
+// Counts from a file or a message are truncated to whole numbers; beyond this (or not a number
+// at all) they could not be converted safely, and every such count is far above the clamp.
+constexpr f32 kLargestCount = 1.0e9f;
+
+s32 WholeCount(f32 value)
+{
+    if (!(value >= 0.0f))
+        return 0;
+    return static_cast<s32>(value > kLargestCount ? kLargestCount : value);
+}
+} // namespace
+
+EmitterComponent::EmitterComponent()
+    : m_countRange(0.0f, 0.0f), m_active(false), m_interval(0.0f), m_timer(0.0f), m_scriptId(0)
+{
+}
+
+u32 EmitterComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void EmitterComponent::Shutdown()
+{
+    LogicComponent::Shutdown();
+    ReleaseScript();
+}
+
+void EmitterComponent::ReleaseScript()
+{
+    Scripting::System::LuaSystem* lua = Scripting::System::LuaSystem::Instance();
+    if (lua != nullptr && m_scriptId != 0)
+        lua->RemoveScriptById(m_scriptId);
+    m_scriptId = 0;
+}
+
+void EmitterComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    ReleaseScript();
+    Serializer::ReadValue(reader, m_fileName, "");
+    if (Scripting::System::LuaSystem::Instance() == nullptr)
+    {
+        Core::Log() << "Error [EmitterComponent]: no scripting system, the emitter of object "
+                    << m_owner << " has no script " << m_fileName << '\n';
+    }
+    else if (Scripting::LuaComponent* script = Scripting::LuaComponent::Create())
+    {
+        if (script->Load(m_fileName))
+        {
+            script->SetScriptName(m_fileName);
+            m_scriptId = script->GetId();
+            script->CallWithUnsigned(OwnerFunction, m_owner);
+        }
+        else
+        {
+            // The script component has reported why; the emitter calls nothing.
+            Scripting::LuaComponent::Destroy(script);
+        }
+    }
+    Serializer::ReadValue(reader, m_countRange, "");
+    m_countRange = Math::Vector2(std::fabs(m_countRange.x), std::fabs(m_countRange.y));
+    Serializer::ReadValue(reader, m_interval, "");
+    Serializer::ReadValue(reader, m_active, "");
+    m_timer = 0.0f;
+}
+
+void EmitterComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    Serializer::WriteValue(writer, m_fileName, FileTag);
+    Serializer::WriteValue(writer, m_countRange, CountTag);
+    Serializer::WriteValue(writer, m_interval, IntervalTag);
+    Serializer::WriteValue(writer, m_active, ActiveTag);
+}
+
+void EmitterComponent::HandleMessage(Message* message)
+{
+    if (auto* interval = dynamic_cast<SetEmitterIntervalMessage*>(message))
+        m_interval = interval->interval;
+    else if (auto* count = dynamic_cast<SetEmitterCountMessage*>(message))
+        m_countRange = Math::Vector2(count->minimum, count->maximum);
+}
+
+void EmitterComponent::Update(f32 seconds)
+{
+    if (!m_active)
+        return;
+    m_timer += seconds;
+    if (m_timer < m_interval)
+        return;
+    m_timer = 0.0f;
+    Emit();
+}
+
+void EmitterComponent::Emit()
+{
+    Scripting::LuaComponent* script = AbilityComponent::FindScript(m_scriptId);
+    const GameObject* owner = OwnerObject();
+    const TransformComponent* transform =
+        owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
+    if (script == nullptr || transform == nullptr)
+        return;
+    const s32 minimum = WholeCount(m_countRange.x);
+    const s32 maximum = WholeCount(m_countRange.y);
+    s32 count = Math::RandomInt(minimum, maximum);
+    if (count > static_cast<s32>(MaxEmissions))
+    {
+        Core::Log() << "Warning [EmitterComponent]: object " << m_owner << " asked for " << count
+                    << " emissions in one interval, " << MaxEmissions << " are made\n";
+        count = static_cast<s32>(MaxEmissions);
+    }
+    for (s32 i = 0; i < count; ++i)
+    {
+        // The script may move or end the object: the position is taken anew for every call.
+        if (AbilityComponent::FindScript(m_scriptId) == nullptr)
+            return;
+        const Math::Vector4 position = transform->GetTransformMatrix().GetTranslation();
+        script->CallWithThreeFloats(EmitFunction, position.x, position.y, position.z);
+    }
+    const Math::Vector4 position = transform->GetTransformMatrix().GetTranslation();
+    script->CallWithThreeFloats(IntervalFunction, position.x, position.y, position.z);
+}
+} // namespace Logic

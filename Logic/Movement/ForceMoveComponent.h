@@ -1,0 +1,23 @@
+#pragma once
+// Moves an object that has a rigid body: every update pushes the body with a force along the
+// direction its stance accumulated since the last update (normalised when longer than 1, so
+// diagonal input is no faster), times move value and move modifier, then clears the direction.
+// The object faces where its body moves; a body at rest keeps its orientation. An object
+// without a rigid body or a transform is not moved. Characters carry one.
+#include "Logic/Movement/MoveComponent.h"
+
+namespace Logic
+{
+class ForceMoveComponent : public MoveComponent
+{
+public:
+    // Rotations whose components are all within this of 0 come from a velocity of 0.
+    static constexpr f32 ZeroRotationEpsilon = 0.00001f;
+
+    static std::string GetTypeName() { return "ForceMoveComponent"; }
+    std::string GetName() const override { return GetTypeName(); }
+    void Update(f32 seconds) override;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::ForceMoveComponent)

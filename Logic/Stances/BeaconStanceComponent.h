@@ -1,0 +1,31 @@
+#pragma once
+// The beacon's stance: the character always turns to the cursor and walks with its move input
+// unless triggered, so a triggered beacon stands its ground and keeps aiming.
+//
+// Written form: "triggeredPosition" (kept with the object, not used otherwise), then
+// "triggered".
+#include "Logic/Stances/StanceComponent.h"
+#include "Math/Point4.h"
+
+namespace Logic
+{
+class BeaconStanceComponent : public StanceComponent
+{
+public:
+    static constexpr const char* PositionTag = "triggeredPosition";
+
+    static std::string GetTypeName() { return "BeaconStanceComponent"; }
+    std::string GetName() const override { return GetTypeName(); }
+    void HandleCursor(const InputCursorMessage& message) override;
+    void HandleMove(const InputMoveMessage& message) override;
+
+protected:
+    void ReadOwnField(Serializer::XmlReader& reader) override;
+    void WriteOwnField(Serializer::XmlWriter& writer) override;
+
+private:
+    Math::Point4 m_triggeredPosition;
+};
+} // namespace Logic
+
+QUILL_DECLARE_TYPE_RECORD(Logic::BeaconStanceComponent)

@@ -1,0 +1,80 @@
+#include "Logic/Stances/StanceComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Messages/Input/InputMoveMessage.h"
+#include "Core/Objects/GameObject.h"
+#include "Core/Reflection/HashTypeName.h"
+#include "Graphics/System/CameraSystem.h"
+#include "Logic/Movement/MoveComponent.h"
+#include "Math/Quaternion.h"
+#include "Serializer/Xml/ValueXml.h"
+
+QUILL_DEFINE_TYPE_RECORD(Logic::StanceComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
+
+namespace Logic
+{
+namespace
+{
+const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+}
+
+StanceComponent::StanceComponent() : m_triggered(false) {}
+
+u32 StanceComponent::GetType() const
+{
+    static const u32 typeId = HashTypeName(GetTypeName().c_str());
+    return typeId;
+}
+
+void StanceComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    ReadOwnField(reader);
+    Serializer::ReadValue(reader, m_triggered, "");
+}
+
+void StanceComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    WriteOwnField(writer);
+    Serializer::WriteValue(writer, m_triggered, TriggeredTag);
+}
+
+Math::Vector4 StanceComponent::FlatDirection(const Math::Vector2& input)
+{
+    return Math::Vector4(input.x, 0.0f, -input.y, 0.0f);
+}
+
+MoveComponent* StanceComponent::Move() const
+{
+    const GameObject* owner = OwnerObject();
+    return owner != nullptr ? owner->GetComponent<MoveComponent>() : nullptr;
+}
+
+TransformComponent* StanceComponent::Transform() const
+{
+    const GameObject* owner = OwnerObject();
+    return owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
+}
+
+void StanceComponent::AddMove(const InputMoveMessage& message)
+{
+    if (MoveComponent* move = Move())
+        move->AddDirection(FlatDirection(message.direction));
+}
+
+void StanceComponent::FaceCursor()
+{
+    const Graphics::System::CameraSystem* cameras = Graphics::System::CameraSystem::Instance();
+    TransformComponent* transform = Transform();
+    if (cameras == nullptr || transform == nullptr)
+        return;
+    FaceAlong(cameras->GetCursorGroundPoint() - transform->GetPosition());
+}
+
+void StanceComponent::FaceAlong(const Math::Vector4& direction)
+{
+    TransformComponent* transform = Transform();
+    const Math::Vector4 flat(direction.x, 0.0f, direction.z, 0.0f);
+    if (transform == nullptr || flat.LengthSquared() < FacingEpsilon * FacingEpsilon)
+        return;
+    transform->SetOrientation(Math::Quaternion::RotationBetween(kForward, flat));
+}
+} // namespace Logic

@@ -1,0 +1,62 @@
+-- The Golem's titan's fist: a heavy punch that hurts and throws back up to three enemies.
+-- The engine reads the tables below when the ability object is set up and calls the
+-- functions by name: the controller "ActivateAbility" and "IsCooledDown", the ability object
+-- "OnCollide", the modifiers "GetModifierCount" and "GetModifier", levels "LevelUp", the rage
+-- "EnrageAbility" and "UnEnrageAbility", the scripting system "Update".
+
+-- The ability object: seconds it lives, units per second, things it may hit (0: any number).
+Ability = { lifetime = 0.3, moveRate = 0, numObjsToHit = 3 }
+DamageModifier = { value = 25, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
+KnockbackModifier = { value = 6, timeToLast = 0.3, isTemporary = true }
+
+Character = { enraged = false }
+
+-- Seconds between two uses.
+local cooldown = 0.8
+local sinceFired = cooldown
+
+-- The modifiers every ability object carries, by component type name.
+local modifiers = { "DamageModifierComponent", "KnockbackModifierComponent" }
+
+function GetModifierCount()
+    return #modifiers
+end
+
+function GetModifier(i)
+    return modifiers[i]
+end
+
+-- Fired by the character's controller with the character's id.
+function ActivateAbility(character)
+    if sinceFired < cooldown then
+        return false
+    end
+    sinceFired = 0
+    Engine.CreateObject(character, "GolemTitansFist")
+    return true
+end
+
+function IsCooledDown()
+    return sinceFired >= cooldown
+end
+
+function Update(seconds)
+    sinceFired = sinceFired + seconds
+end
+
+-- Every contact of the ability object; the modifiers do the work.
+function OnCollide(abilityObject, other)
+end
+
+-- Each level makes the ability a little stronger.
+function LevelUp()
+    DamageModifier.value = DamageModifier.value + 5
+end
+
+function EnrageAbility()
+    Character.enraged = true
+end
+
+function UnEnrageAbility()
+    Character.enraged = false
+end

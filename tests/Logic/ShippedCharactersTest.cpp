@@ -1,0 +1,492 @@
+// The shipped characters and scripts: every ability, emitter and response script defines what
+// the engine reads from it; each character reads cleanly, is its own player and fires each of
+// its slots through input messages; and the Logic script table reaches three real players.
+#include "Audio/AudioRegistration.h"
+#include "Core/Components/ObjectMountsComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/Messages/Input/InputActionMessage.h"
+#include "Core/Messages/Input/InputCodes.h"
+#include "Core/Messages/Object/AddComponentMessage.h"
+#include "Core/Messages/Object/ObjectCreateMessage.h"
+#include "Core/Messages/Physics/CollideMessage.h"
+#include "GameState/HUDComponent.h"
+#include "Graphics/Assets/MaterialManager.h"
+#include "Logic/Containers/AbsorbContainerComponent.h"
+#include "Logic/Containers/HealthContainerComponent.h"
+#include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Movement/MoveComponent.h"
+#include "Logic/Stances/StanceComponent.h"
+#include "tests/Logic/LogicWorld.h"
+#include "tests/Support/QueuedMessages.h"
+#include "tests/Support/RecordingSystem.h"
+#include <algorithm>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <set>
+#include <sstream>
+#include <tinyxml2.h>
+#include <vector>
+
+namespace
+{
+namespace fs = std::filesystem;
+
+const fs::path kShipped = QUILL_ASSET_ROOT;
+
+std::string ReadShipped(const fs::path& file)
+{
+    std::ifstream in(kShipped / file, std::ios::binary);
+    return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
+}
+
+// Every shipped script below the folder, as "<folder>/<relative path>".
+std::vector<std::string> ShippedScripts(const std::string& folder)
+{
+    std::vector<std::string> files;
+    for (const auto& entry : fs::recursive_directory_iterator(kShipped / "assets/Scripts" / folder))
+    {
+        if (entry.path().extension() == ".lua")
+            files.push_back(
+                fs::relative(entry.path(), kShipped / "assets/Scripts").generic_string());
+    }
+    std::sort(files.begin(), files.end());
+    return files;
+}
+
+// Takes the sound lists of the audio responses in place of the audio system.
+class AudioStandIn : public RecordingSystem
+{
+public:
+    AudioStandIn() { m_name = "AudioSystem"; }
+};
+
+// The logic stage with every kind a character is made of, the shipped definitions and scripts
+// copied into the scratch folder.
+class ShippedWorld : public LogicWorld
+{
+protected:
+    void SetUp() override
+    {
+        for (const auto& entry : fs::recursive_directory_iterator(kShipped / "assets"))
+        {
+            const std::string relative = fs::relative(entry.path(), kShipped).generic_string();
+            const bool wanted = relative.rfind("assets/Objects/", 0) == 0 ||
+                                relative.rfind("assets/Scripts/", 0) == 0 ||
+                                relative.rfind("assets/Materials/", 0) == 0;
+            if (entry.is_regular_file() && wanted)
+                folder.Write(relative, ReadShipped(relative));
+        }
+        Start();
+        Audio::RegisterAudio(*engine);
+        engine->GetSystemFactory().Register(
+            "AudioSystem",
+            [](const LaunchOptions&) -> SystemComponent* { return new AudioStandIn(); },
+            []() -> SystemComponent* { return nullptr; });
+        engine->AddSystem("AudioSystem");
+        Serializer::ObjectDefinitionManager::Instance()->LoadAll(0);
+        materials.LoadAll(0);
+    }
+
+    // The log's error lines, but those of render and text components: no models or fonts are
+    // loaded here.
+    std::vector<std::string> Errors() const
+    {
+        std::vector<std::string> errors;
+        std::istringstream lines(log.Text());
+        for (std::string line; std::getline(lines, line);)
+        {
+            if (line.find("Error") != std::string::npos &&
+                line.rfind("Error [RenderComponent]", 0) != 0 &&
+                line.rfind("Error [TextComponent]", 0) != 0)
+                errors.push_back(line);
+        }
+        return errors;
+    }
+
+    GameObject* Create(const std::string& name)
+    {
+        return Serializer::System::SerializerSystem::CreateObject(0, name, Engine::GenerateId());
+    }
+    Scripting::LuaComponent* Load(const std::string& file)
+    {
+        Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+        EXPECT_TRUE(script->Load(file)) << file << log.Text();
+        scripts.push_back(script);
+        return script;
+    }
+    void TearDown() override
+    {
+        for (Scripting::LuaComponent* script : scripts)
+            Scripting::LuaComponent::Destroy(script);
+        LogicWorld::TearDown();
+    }
+
+    std::vector<Scripting::LuaComponent*> scripts;
+    Graphics::MaterialManager materials;
+};
+
+bool IsFunction(Scripting::LuaComponent& script, const char* name)
+{
+    lua_State* state = script.GetState();
+    lua_getglobal(state, name);
+    const bool function = lua_type(state, -1) == LUA_TFUNCTION;
+    lua_settop(state, 0);
+    return function;
+}
+
+bool IsNumber(Scripting::LuaComponent& script, const char* table, const char* key)
+{
+    lua_State* state = script.GetState();
+    lua_getglobal(state, table);
+    bool number = false;
+    if (lua_istable(state, -1))
+    {
+        lua_getfield(state, -1, key);
+        number = lua_type(state, -1) == LUA_TNUMBER;
+    }
+    lua_settop(state, 0);
+    return number;
+}
+
+TEST_F(ShippedWorld, EveryScriptDefinesWhatTheEngineReadsFromIt)
+{
+    // The modifiers the ability kinds call, and those whose results must stay.
+    const std::set<std::string> kinds = {
+        "AbsorbModifierComponent", "BumpModifierComponent",      "DamageModifierComponent",
+        "DeathModifierComponent",  "EnrageModifierComponent",    "ExperienceModifierComponent",
+        "HealthModifierComponent", "KnockbackModifierComponent", "SpeedModifierComponent",
+        "StunModifierComponent",   "ToughnessModifierComponent", "ParticleSystemModifierComponent",
+        "FlashModifierComponent",  "GlowModifierComponent",      "LightModifierComponent"};
+    const std::set<std::string> lasting = {"DamageModifier", "HealthModifier",
+                                           "ExperienceModifier"};
+
+    const std::vector<std::string> abilities = ShippedScripts("Abilities");
+    ASSERT_GE(abilities.size(), 15u);
+    for (const std::string& file : abilities)
+    {
+        SCOPED_TRACE(file);
+        Scripting::LuaComponent& script = *Load(file);
+        for (const char* function :
+             {"ActivateAbility", "IsCooledDown", "Update", "OnCollide", "GetModifierCount",
+              "GetModifier", "LevelUp", "EnrageAbility", "UnEnrageAbility"})
+            EXPECT_TRUE(IsFunction(script, function)) << function;
+        for (const char* key : {"lifetime", "moveRate", "numObjsToHit"})
+            EXPECT_TRUE(IsNumber(script, "Ability", key)) << key;
+        bool enraged = true;
+        EXPECT_TRUE(script.GetTableBool("Character", "enraged", enraged));
+        EXPECT_FALSE(enraged);
+        u32 count = 0;
+        ASSERT_TRUE(script.CallReturnUnsigned("GetModifierCount", count));
+        for (u32 i = 1; i <= count; ++i)
+        {
+            std::string modifier;
+            ASSERT_TRUE(script.CallUnsignedReturnString("GetModifier", i, modifier));
+            EXPECT_EQ(kinds.count(modifier), 1u) << modifier;
+            const std::string table = modifier.substr(0, modifier.size() - 9); // "Component"
+            for (const char* key : {"value", "timeToLast"})
+                EXPECT_TRUE(IsNumber(script, table.c_str(), key)) << table << "." << key;
+            bool temporary = true;
+            EXPECT_TRUE(script.GetTableBool(table.c_str(), "isTemporary", temporary)) << table;
+            EXPECT_TRUE(lasting.count(table) == 0 || !temporary) << table << " must last";
+        }
+    }
+    // What the enraged earthquake and the steam pump read besides.
+    Scripting::LuaComponent& quake = *Load("Abilities/Golem/Earthquake.lua");
+    f32 value = 0.0f;
+    EXPECT_TRUE(quake.GetGlobalFloat("endingScaleEffectValue", value));
+    EXPECT_TRUE(quake.GetGlobalFloat("timeToReachEndScale", value));
+    Scripting::LuaComponent& pump = *Load("Abilities/SteamKnight/SteamPump.lua");
+    EXPECT_TRUE(pump.GetGlobalFloat("steamKnockDistance", value));
+    EXPECT_TRUE(IsNumber(pump, "ScaleEffect", "value"));
+    EXPECT_TRUE(IsNumber(pump, "ScaleEffect", "timeToLast"));
+
+    for (const std::string& file : ShippedScripts("Emitters"))
+    {
+        Scripting::LuaComponent& script = *Load(file);
+        for (const char* function : {"SetOwner", "OnEmit", "OnEmitInterval"})
+            EXPECT_TRUE(IsFunction(script, function)) << file << ": " << function;
+    }
+    // Enemies are hurt and die; players do all the rest as well.
+    for (const std::string& file : ShippedScripts("Audio"))
+    {
+        Scripting::LuaComponent& script = *Load(file);
+        std::vector<const char*> functions = {"GetAudioCount", "GetAudioName", "GetAudioFilename",
+                                              "OnLoad",        "OnDamaged",    "OnDeath"};
+        if (file != "Audio/EnemyAudio.lua")
+            functions.insert(functions.end(),
+                             {"OnAbility0", "OnAbility1", "OnAbility2", "OnAbility3", "OnMove",
+                              "OnRespawn", "OnSelect", "OnFinalKill", "OnVictory", "OnDefeat"});
+        for (const char* function : functions)
+            EXPECT_TRUE(IsFunction(script, function)) << file << ": " << function;
+    }
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+// The names of an object definition's components, in order.
+std::vector<std::string> ComponentsOf(const std::string& name)
+{
+    tinyxml2::XMLDocument document;
+    document.Parse(ReadShipped("assets/Objects/" + name + ".xml").c_str());
+    std::vector<std::string> names;
+    const tinyxml2::XMLElement* root = document.RootElement();
+    for (const tinyxml2::XMLElement* c = root != nullptr ? root->FirstChildElement() : nullptr;
+         c != nullptr; c = c->NextSiblingElement())
+    {
+        tinyxml2::XMLPrinter printer;
+        c->Accept(&printer);
+        names.push_back(printer.CStr());
+    }
+    return names;
+}
+
+TEST_F(ShippedWorld, EachCharacterIsAPlayerThatFiresEverySlotByInput)
+{
+    struct Case
+    {
+        std::string name;
+        std::string stance;
+        std::vector<std::vector<std::string>> spawns; // by slot; then slots 1 and 2 after a swap
+    };
+    const Case cases[] = {
+        {"Golem",
+         "BeaconStanceComponent",
+         {{"GolemTitansFist"}, {"GolemEarthboundArmor"}, {"GolemEarthquake"}, {"GolemEnrage"}}},
+        {"Mage",
+         "ArcherStanceComponent",
+         {{"MageLaser"},
+          {"MageBlink"},
+          {"MageLightningBolt", "MageLightningBoltLeft", "MageLightningBoltRight"},
+          {"MageOrb"}}},
+        {"SteamKnight",
+         "SlowStanceComponent",
+         {{"SteamKnightLanceThrust"},
+          {"SteamKnightDamageTrap"},
+          {"SteamKnightSteamPump"},
+          {"SteamKnightFissure"},
+          {"SteamKnightSlowTrap"},
+          {"SteamKnightTauntTrap"}}},
+    };
+    for (const Case& c : cases)
+    {
+        SCOPED_TRACE(c.name);
+        // The character-select page creates the character under its short name.
+        EXPECT_EQ(ComponentsOf(c.name), ComponentsOf("Character" + c.name));
+        GameObject* character = Create("Character" + c.name);
+        ASSERT_NE(character, nullptr);
+        auto* controller = character->GetComponent<Logic::SimpleControllerComponent>();
+        ASSERT_NE(controller, nullptr);
+        EXPECT_EQ(controller->GetAbilityCount(), c.spawns.size());
+        ASSERT_NE(controller->GetStance(), nullptr);
+        EXPECT_EQ(controller->GetStance()->GetName(), c.stance);
+        const u32 bar =
+            character->GetComponent<ObjectMountsComponent>()->FindMountByName("HealthBarCharacter");
+        ASSERT_NE(Find(bar), nullptr);
+        EXPECT_EQ(Find(bar)->GetComponents(ComponentTypeId<GameState::HUDComponent>()).size(), 6u);
+        QueuedMessages setUp(*Core::System::MessageSystem::Instance());
+
+        auto fire = [&](u32 slot)
+        {
+            InputActionMessage select(0, 0, slot + 1, KS_TRIGGER, 0);
+            InputActionMessage fireIt(0, 0, 0, KS_TRIGGER, 0);
+            controller->HandleMessage(&select);
+            controller->HandleMessage(&fireIt);
+            QueuedMessages queued(*Core::System::MessageSystem::Instance());
+            std::vector<std::string> made;
+            for (std::size_t i = 0; i < queued.size(); ++i)
+            {
+                if (auto* create = queued.As<ObjectCreateMessage>(i))
+                {
+                    made.push_back(create->archetype);
+                    EXPECT_EQ(create->senderId, character->GetId()) << "the character creates";
+                    EXPECT_TRUE(fs::is_regular_file(kShipped / "assets/Objects" /
+                                                    (create->archetype + ".xml")))
+                        << create->archetype;
+                }
+            }
+            EXPECT_FALSE(controller->IsReady(slot));
+            return made;
+        };
+        for (u32 slot = 0; slot < 4; ++slot)
+            EXPECT_EQ(fire(slot), c.spawns[slot]) << "slot " << slot;
+        if (c.spawns.size() > 4)
+        {
+            InputActionMessage swap(0, 0, 5, KS_TRIGGER, 0);
+            controller->HandleMessage(&swap);
+            for (Scripting::LuaComponent* script : controller->GetAbilityScripts())
+                script->CallUpdate(60.0f); // every cooldown over
+            EXPECT_EQ(fire(1), c.spawns[4]);
+            EXPECT_EQ(fire(2), c.spawns[5]);
+        }
+        controller->Update(0.1f);
+        const std::vector<GameObjectComponent*> elements =
+            Find(bar)->GetComponents(ComponentTypeId<GameState::HUDComponent>());
+        for (u32 slot = 0; slot < 4; ++slot)
+        {
+            const std::string icon =
+                static_cast<GameState::HUDComponent*>(elements[2 + slot])->GetMaterialName();
+            // After the swap only slots 1 and 2 fired again; 0 and 3 have cooled down.
+            const bool cooled = c.spawns.size() > 4 && (slot == 0 || slot == 3);
+            EXPECT_EQ(icon.substr(icon.rfind('O')), cooled ? "On" : "Off") << icon;
+        }
+    }
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+// Each shipped ability object, touched by a test enemy (or, for those that act on their own
+// character, by the character), does to it what its kind and its script's numbers say.
+TEST_F(ShippedWorld, EachAbilityObjectChangesWhatItTouches)
+{
+    enum class Outcome
+    {
+        EnemyHurt,        // the enemy's health drops
+        EnemySlowed,      // and its speed halves
+        CharacterShield,  // the character's shield fills
+        CharacterEnraged, // the character's scripts hear the rage
+        CharacterSlides,  // the character dashes ahead
+    };
+    struct Row
+    {
+        const char* character;
+        u32 slot;
+        bool swapped; // the alternate abilities in place
+        const char* object;
+        Outcome outcome;
+    };
+    const Row rows[] = {
+        {"Golem", 0, false, "GolemTitansFist", Outcome::EnemyHurt},
+        {"Golem", 1, false, "GolemEarthboundArmor", Outcome::CharacterShield},
+        {"Golem", 2, false, "GolemEarthquake", Outcome::EnemyHurt},
+        {"Golem", 2, false, "GolemEnragedEarthquake", Outcome::EnemyHurt},
+        {"Golem", 3, false, "GolemEnrage", Outcome::CharacterEnraged},
+        {"Mage", 0, false, "MageLaser", Outcome::EnemyHurt},
+        {"Mage", 1, false, "MageBlink", Outcome::CharacterSlides},
+        {"Mage", 2, false, "MageLightningBolt", Outcome::EnemyHurt},
+        {"Mage", 2, false, "MageLightningBoltLeft", Outcome::EnemyHurt},
+        {"Mage", 2, false, "MageLightningBoltRight", Outcome::EnemyHurt},
+        {"Mage", 3, false, "MageOrb", Outcome::EnemySlowed},
+        {"SteamKnight", 0, false, "SteamKnightLanceThrust", Outcome::EnemyHurt},
+        {"SteamKnight", 1, false, "SteamKnightDamageTrap", Outcome::EnemyHurt},
+        {"SteamKnight", 2, false, "SteamKnightSteamPump", Outcome::EnemyHurt},
+        {"SteamKnight", 3, false, "SteamKnightFissure", Outcome::EnemyHurt},
+        {"SteamKnight", 1, true, "SteamKnightSlowTrap", Outcome::EnemySlowed},
+    };
+    for (const Row& row : rows)
+    {
+        SCOPED_TRACE(row.object);
+        GameObject* character = Create(std::string("Character") + row.character);
+        auto* controller = character->GetComponent<Logic::SimpleControllerComponent>();
+        if (row.swapped)
+            controller->SwapAlternateAbilities();
+        controller->Select(row.slot);
+        GameObject* enemy =
+            Make("TestEnemy", "<TransformComponent><position X=\"0\" Y=\"0\" Z=\"3\"/>"
+                              "</TransformComponent><HealthContainerComponent><f32>100</f32>"
+                              "<f32>0</f32><f32>100</f32></HealthContainerComponent>"
+                              "<DamageContainerComponent><f32>0</f32><f32>0</f32><f32>1000</f32>"
+                              "</DamageContainerComponent><ConstantMoveComponent><f32>1</f32>"
+                              "</ConstantMoveComponent><ControllerProbe/>");
+        GameObject* ability = Serializer::System::SerializerSystem::CreateObject(
+            character->GetId(), row.object, Engine::GenerateId());
+        ASSERT_NE(ability, nullptr);
+        const bool onCharacter =
+            row.outcome == Outcome::CharacterShield || row.outcome == Outcome::CharacterEnraged;
+        CollideMessage touch(0, Math::Vector4(0, 0, 1, 0),
+                             onCharacter ? character->GetId() : enemy->GetId(), true,
+                             ability->GetId());
+        ability->HandleMessage(&touch);
+        for (int frame = 0; frame < 20; ++frame)
+        {
+            Deliver();
+            Tick(1.0f / 60.0f);
+        }
+        const f32 health =
+            enemy->GetComponent<Logic::HealthContainerComponent>()->GetCurrentStorage();
+        switch (row.outcome)
+        {
+        case Outcome::EnemyHurt:
+            EXPECT_LT(health, 100.0f);
+            break;
+        case Outcome::EnemySlowed:
+            EXPECT_EQ(enemy->GetComponent<Logic::MoveComponent>()->GetMoveModifier(), 0.5f);
+            break;
+        case Outcome::CharacterShield:
+            EXPECT_GT(
+                character->GetComponent<Logic::AbsorbContainerComponent>()->GetCurrentStorage(),
+                0.0f);
+            break;
+        case Outcome::CharacterEnraged:
+        {
+            bool enraged = false;
+            controller->GetAbilityScript(0)->GetTableBool("Character", "enraged", enraged);
+            EXPECT_TRUE(enraged);
+            break;
+        }
+        case Outcome::CharacterSlides:
+            EXPECT_GT(character->GetComponent<TransformComponent>()->GetPosition().z, 5.0f);
+            break;
+        }
+        Factory().DestroyObject(enemy->GetId());
+        Factory().DestroyObject(character->GetId());
+        Deliver();
+    }
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+TEST_F(ShippedWorld, HealsAndBroadcastsReachThreePlayersInListOrder)
+{
+    std::vector<GameObject*> players;
+    for (const char* name : {"CharacterGolem", "CharacterMage", "CharacterSteamKnight"})
+        players.push_back(Create(name));
+    // The Golem at full health (150 of 150), the Mage at 10 of 90, the knight at 90 of 120.
+    players[1]->GetComponent<Logic::HealthContainerComponent>()->Add(-80.0f);
+    players[2]->GetComponent<Logic::HealthContainerComponent>()->Add(-30.0f);
+    QueuedMessages setUp(*Core::System::MessageSystem::Instance());
+
+    Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+    const char* text = "living = Logic.GetLivingPlayerCount() Logic.HealPlayers() "
+                       "Logic.BroadcastVictory() Logic.BroadcastDefeat()";
+    ASSERT_TRUE(script->LoadText("heal", text, std::strlen(text)));
+    scripts.push_back(script);
+    s32 living = 0;
+    EXPECT_TRUE(script->GetGlobalInt("living", living));
+    EXPECT_EQ(living, 3);
+
+    QueuedMessages queued(*Core::System::MessageSystem::Instance());
+    std::vector<std::pair<u32, f32>> victory, defeat;
+    for (std::size_t i = 0; i < queued.size(); ++i)
+    {
+        if (queued[i]->type == 83)
+            victory.emplace_back(queued[i]->targetObjectId, queued[i]->delay);
+        else if (queued[i]->type == 84)
+            defeat.emplace_back(queued[i]->targetObjectId, queued[i]->delay);
+    }
+    const u32 golem = players[0]->GetId(), mage = players[1]->GetId(), knight = players[2]->GetId();
+    EXPECT_EQ(victory,
+              (std::vector<std::pair<u32, f32>>{{golem, 0.0f}, {mage, 1.0f}, {knight, 2.0f}}));
+    EXPECT_EQ(defeat,
+              (std::vector<std::pair<u32, f32>>{{golem, 0.0f}, {mage, 2.0f}, {knight, 4.0f}}));
+
+    // The heals arrive half a second apart: the Mage gets two (10 + 50 + 50, kept at 90), the
+    // knight one (90 + 50, kept at 120), the full Golem one that changes nothing.
+    struct Step
+    {
+        f32 seconds;
+        f32 golem, mage, knight;
+    };
+    for (const Step& step :
+         {Step{0.0f, 150, 60, 120}, Step{0.5f, 150, 90, 120}, Step{0.5f, 150, 90, 120}})
+    {
+        Core::System::MessageSystem::Instance()->Update(step.seconds);
+        Deliver();
+        Tick(0.01f);
+        const f32 health[] = {step.golem, step.mage, step.knight};
+        for (std::size_t i = 0; i < players.size(); ++i)
+            EXPECT_EQ(
+                players[i]->GetComponent<Logic::HealthContainerComponent>()->GetCurrentStorage(),
+                health[i])
+                << players[i]->GetName() << " after " << step.seconds;
+    }
+}
+} // namespace
