@@ -69,6 +69,9 @@ void WriteQuad(TempFolder& folder)
         vertices[i] = StaticVertex{};
         vertices[i].position[0] = corners[i][0];
         vertices[i].position[1] = corners[i][1];
+        // The composition samples the frame through the quad's texture coordinates.
+        vertices[i].texcoord[0] = (corners[i][0] + 1.0f) * 0.5f;
+        vertices[i].texcoord[1] = (corners[i][1] + 1.0f) * 0.5f;
     }
     model.vertices.resize(4 * sizeof(StaticVertex));
     std::memcpy(model.vertices.data(), vertices.data(), model.vertices.size());
@@ -169,6 +172,10 @@ TEST_F(DrawingGlTest, AQueuedQuadColoursTheWindowAndIsCounted)
                   "<P>Static<VertexShader>Flat.vs</VertexShader>"
                   "<FragmentShader>Flat.fs</FragmentShader></P>");
     folder->Write("assets/Materials/Default.xml", "<Material/>");
+    // The frame reaches the window through the composition's lit quad.
+    for (const char* file : {"assets/Shaders/Quad.vs", "assets/Shaders/TexturedBasicLighting.fs",
+                             "assets/ShaderPrograms/TexturedBasicLighting.xml"})
+        folder->Write(file, ReadRepositoryFile(file));
     WriteQuad(*folder);
     ASSERT_NE(Start(), nullptr);
     ShaderManager::Instance()->LoadAll(0);
