@@ -20,6 +20,13 @@ namespace
 // The object's forward direction before its orientation turns it.
 const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
 
+// Radians back to degrees in double precision, so that an angle read as 30 degrees is written
+// as 30 again rather than as the single-precision product's 30.000002.
+f32 ToDegrees(f32 radians)
+{
+    return static_cast<f32>(static_cast<double>(radians) * (180.0 / Math::PI_DOUBLE));
+}
+
 void ReadDegrees(Serializer::XmlReader& reader, f32& radians)
 {
     f32 degrees = radians * Math::RAD_TO_DEG;
@@ -62,8 +69,8 @@ void SpotLightComponent::Deserialize(Serializer::XmlReader& reader)
 void SpotLightComponent::Serialize(Serializer::XmlWriter& writer)
 {
     LightComponent::Serialize(writer);
-    Serializer::WriteFloat(writer, firstAngle * Math::RAD_TO_DEG, "FirstAngle");
-    Serializer::WriteFloat(writer, coneAngle * Math::RAD_TO_DEG, "ConeAngle");
+    Serializer::WriteFloat(writer, ToDegrees(firstAngle), "FirstAngle");
+    Serializer::WriteFloat(writer, ToDegrees(coneAngle), "ConeAngle");
     Serializer::WriteFloat(writer, thirdValue, "ThirdValue");
     Serializer::WriteFloat(writer, range, "Range");
 }
