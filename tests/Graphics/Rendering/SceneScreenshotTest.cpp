@@ -7,26 +7,18 @@
 // into the build folder. With QUILL_SCENE_OUTPUT set to a folder, every frame is written there as
 // <scene>.png for review (and to make references).
 //
-// A scene file is an XML document whose root's children are inline object definitions, created
-// in file order, except three elements: <Skybox> (the definition the graphics system makes the
-// sky from), <Fade R G B/> (the background fade, 0-1) and <DebugDraw/> (F2 pressed once). The
-// object named "View" carries the camera the frame is seen through. Frames are stepped with a
-// fixed time, so animations and fades are frozen at the same time on every run.
+// The scene files' form is SceneFile.h's. Frames are stepped with a fixed time, so animations
+// and fades are frozen at the same time on every run.
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
-#include "Core/Messages/Input/KeyboardMessage.h"
-#include "Core/Objects/GameFactory.h"
-#include "Core/Objects/GameObject.h"
-#include "Graphics/Components/CameraComponent.h"
 #include "Graphics/Formats/PngDecoder.h"
 #include "Graphics/Formats/PngWriter.h"
 #include "Graphics/GraphicsRegistration.h"
 #include "Graphics/GraphicsSystem.h"
-#include "Graphics/System/CameraSystem.h"
 #include "Platform/Window.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
-#include "Serializer/SerializerSystem.h"
+#include "tests/Graphics/Rendering/SceneFile.h"
 #include "tests/Support/TempFiles.h"
 #include <GL/glew.h>
 #include <boost/filesystem.hpp>
@@ -59,11 +51,6 @@ constexpr f32 kFrameTime = 1.0f / 60.0f;
 constexpr int kDisplayWaitMs = 10000;
 constexpr u32 kBytesPerPixel = 3;
 const char* const kScreen = "1366x768x24";
-// Asset folders the scenes read as shipped; the settings script is the test's own.
-const char* const kSharedAssets[] = {"AssetBatch",     "Fonts",   "Materials",
-                                     "Models",         "Objects", "ParticleEffects",
-                                     "ShaderPrograms", "Shaders", "Textures"};
-
 // An Xvfb of this test's own, so that no other test's display comes and goes under it.
 class OwnDisplay
 {
@@ -158,35 +145,6 @@ bool ReadReference(const std::string& path, Frame& frame)
     return true;
 }
 
-// The scene's objects and settings applied to a started engine.
-void BuildScene(const tinyxml2::XMLElement* root, GraphicsSystem& graphics)
-{
-    GameFactory& factory = *g_Engine->GetFactory();
-    for (const tinyxml2::XMLElement* element = root->FirstChildElement(); element != nullptr;
-         element = element->NextSiblingElement())
-    {
-        const std::string name = element->Name();
-        if (name == "Skybox")
-            graphics.CreateSkybox(element->GetText() != nullptr ? element->GetText() : "");
-        else if (name == "Fade")
-            graphics.SetFade(element->FloatAttribute("R"), element->FloatAttribute("G"),
-                             element->FloatAttribute("B"));
-        else if (name == "DebugDraw")
-        {
-            KeyboardMessage f2(0, GraphicsSystem::KeyF2, KS_TRIGGER, 0);
-            graphics.HandleMessage(&f2);
-        }
-        else
-        {
-            GameObject* object = factory.CreateObject(name, Engine::GenerateId());
-            Serializer::System::SerializerSystem::ApplyDefinition(*object, element);
-            auto* camera = object->GetComponent<Graphics::CameraComponent>();
-            if (name == "View" && camera != nullptr)
-                Graphics::System::CameraSystem::Instance()->SetActiveCamera(camera);
-        }
-    }
-}
-
 // Builds the engine, draws the scene and reads the window back.
 bool RenderScene(const tinyxml2::XMLElement* root, Frame& frame, std::string& reason)
 {
@@ -211,7 +169,7 @@ bool RenderScene(const tinyxml2::XMLElement* root, Frame& frame, std::string& re
                        cameras != nullptr;
     if (ready)
     {
-        BuildScene(root, *graphics);
+        SceneFile::BuildScene(root, *graphics);
         for (int i = 0; i < kFrames; ++i)
         {
             messages->Update(kFrameTime);
@@ -231,17 +189,6 @@ bool RenderScene(const tinyxml2::XMLElement* root, Frame& frame, std::string& re
     return ready;
 }
 
-// A temporary asset tree: the shipped folders, and a settings script for the small window.
-void MakeAssetTree(TempFolder& folder)
-{
-    const fs::path shipped = fs::path(QUILL_ASSET_ROOT) / "assets";
-    for (const char* name : kSharedAssets)
-        fs::create_directory_symlink(shipped / name, folder.Path("assets") + "/" + name);
-    std::ostringstream settings;
-    settings << "fullscreen = false\nwidth = " << kWindowWidth << "\nheight = " << kWindowHeight
-             << "\n";
-    folder.Write("assets/Scripts/System/GraphicsSystemScript.lua", settings.str());
-}
 } // namespace
 
 TEST(SceneScreenshot, EverySceneMatchesItsReference)
@@ -270,8 +217,8 @@ TEST(SceneScreenshot, EverySceneMatchesItsReference)
         Frame frame;
         {
             TempFolder folder("quill-scene");
-            fs::create_directories(folder.Path("assets"));
-            MakeAssetTree(folder);
+            ASSERT_TRUE(SceneFile::MakeSceneAssetTree(QUILL_ASSET_ROOT, folder.Path(""),
+                                                      kWindowWidth, kWindowHeight));
             ASSERT_TRUE(RenderScene(document.RootElement(), frame, reason)) << reason;
         }
         if (output != nullptr)
