@@ -33,6 +33,7 @@ void RegisterGraphicsTypeRecords()
     TypeRecordOf<TextComponent>();
     TypeRecordOf<IntensityComponent>();
     TypeRecordOf<GlowComponent>();
+    TypeRecordOf<LightComponent>();
     TypeRecordOf<PointLightComponent>();
     TypeRecordOf<DirectionalLightComponent>();
     TypeRecordOf<SpotLightComponent>();

@@ -16,9 +16,10 @@
 // every OpenGL object made again after a switch to full screen.
 //
 // It owns the render queue and the frame renderer (Graphics/Rendering): each rendered frame
-// updates the drawable components (not while paused), queues every render component and draws.
-// Services whose pieces arrive with the rest of the renderer (lights, debug drawing, the
-// performance bar) answer their defaults until then. Main thread only.
+// updates the drawable components and the lights (not while paused), queues every render
+// component and draws. The renderer's debug-shapes hook runs DrawDebug while F2 is on. Services
+// whose pieces arrive later (the debug-draw queue, the performance bar) answer their defaults
+// until then. Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/PingPongValue.h"
 #include "Math/Vector2.h"

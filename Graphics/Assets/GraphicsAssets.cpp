@@ -62,7 +62,11 @@ void GraphicsAssets::ReloadAll()
     if (ShaderProgramManager* programs = ShaderProgramManager::Instance())
         programs->ReloadAll();
     if (FrameBufferManager* targets = FrameBufferManager::Instance())
+    {
         targets->ReloadAll();
+        // Each target is left bound by its reload; drawing goes on into the window.
+        FrameBufferObject::BindDefault();
+    }
     if (FontManager* fonts = FontManager::Instance())
         fonts->ReloadAll();
 }

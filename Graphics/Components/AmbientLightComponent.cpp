@@ -2,7 +2,7 @@
 #include "Core/Components/SystemRegistration.h"
 #include "Core/Reflection/HashTypeName.h"
 
-QUILL_DEFINE_TYPE_RECORD(Graphics::AmbientLightComponent, &TypeRecordOf<GameObjectComponent>(),
+QUILL_DEFINE_TYPE_RECORD(Graphics::AmbientLightComponent, &TypeRecordOf<Graphics::LightComponent>(),
                          false)
 
 namespace Graphics

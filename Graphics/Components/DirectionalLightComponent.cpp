@@ -2,8 +2,8 @@
 #include "Core/Components/SystemRegistration.h"
 #include "Core/Reflection/HashTypeName.h"
 
-QUILL_DEFINE_TYPE_RECORD(Graphics::DirectionalLightComponent, &TypeRecordOf<GameObjectComponent>(),
-                         false)
+QUILL_DEFINE_TYPE_RECORD(Graphics::DirectionalLightComponent,
+                         &TypeRecordOf<Graphics::LightComponent>(), false)
 
 namespace Graphics
 {

@@ -4,6 +4,8 @@
 #include "Serializer/Xml/MathValueXml.h"
 #include "Serializer/Xml/PlainValueXml.h"
 
+QUILL_DEFINE_TYPE_RECORD(Graphics::LightComponent, &TypeRecordOf<GameObjectComponent>(), false)
+
 namespace Graphics
 {
 namespace

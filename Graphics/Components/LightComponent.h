@@ -14,6 +14,7 @@
 // Messages: 54 moves the diffuse colour and 55 the specular colour to a target within a
 // duration (0 or less: at once); the point light answers 56 (radius) as well.
 #include "Core/Objects/GameObjectComponent.h"
+#include "Core/Reflection/TypeRecord.h"
 #include "Math/PingPongValue.h"
 #include "Math/Vector4.h"
 #include <array>
@@ -80,3 +81,5 @@ private:
     Kind m_kind;
 };
 } // namespace Graphics
+
+QUILL_DECLARE_TYPE_RECORD(Graphics::LightComponent)

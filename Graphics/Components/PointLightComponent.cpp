@@ -11,7 +11,8 @@
 #include "Math/Shapes/Circle3.h"
 #include "Serializer/Xml/MathValueXml.h"
 
-QUILL_DEFINE_TYPE_RECORD(Graphics::PointLightComponent, &TypeRecordOf<GameObjectComponent>(), false)
+QUILL_DEFINE_TYPE_RECORD(Graphics::PointLightComponent, &TypeRecordOf<Graphics::LightComponent>(),
+                         false)
 
 namespace Graphics
 {

@@ -11,7 +11,8 @@
 #include "Serializer/Xml/PlainValueXml.h"
 #include <cmath>
 
-QUILL_DEFINE_TYPE_RECORD(Graphics::SpotLightComponent, &TypeRecordOf<GameObjectComponent>(), false)
+QUILL_DEFINE_TYPE_RECORD(Graphics::SpotLightComponent, &TypeRecordOf<Graphics::LightComponent>(),
+                         false)
 
 namespace Graphics
 {
