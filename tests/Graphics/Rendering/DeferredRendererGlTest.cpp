@@ -8,14 +8,12 @@
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Assets/ShaderManager.h"
-#include "Graphics/Assets/ShaderProgram.h"
 #include "Graphics/Assets/ShaderProgramManager.h"
 #include "Graphics/GraphicsRegistration.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Graphics/Rendering/DeferredRenderer.h"
 #include "Graphics/Rendering/RenderTargets.h"
 #include "Platform/Window.h"
-#include "tests/Support/DriverAllocations.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include <GL/glew.h>
 #include <array>
@@ -54,15 +52,6 @@ protected:
             ModelManager::Instance()->Load(name, 0);
             ModelManager::Instance()->Find(name, 0)->Finalize();
         }
-        // The driver's first draw, out of the leak checker's sight.
-        DriverAllocations firstDraw;
-        const Model* quad = ModelManager::Instance()->Find("Quad", 0);
-        ShaderProgramManager::Instance()->Find("TexturedNoLighting", 1)->Use();
-        quad->BindVertexFormat();
-        glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(quad->GetIndexCount()), GL_UNSIGNED_INT,
-                       nullptr);
-        quad->UnbindVertexFormat();
-        ShaderProgram::UseNone();
     }
     void TearDown() override
     {

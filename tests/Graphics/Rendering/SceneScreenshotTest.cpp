@@ -19,14 +19,12 @@
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "tests/Graphics/Rendering/SceneFile.h"
-#include "tests/Support/DriverAllocations.h"
 #include "tests/Support/TempFiles.h"
 #include <GL/glew.h>
 #include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <memory>
 #include <poll.h>
 #include <signal.h>
 #include <sstream>
@@ -174,9 +172,6 @@ bool RenderScene(const tinyxml2::XMLElement* root, Frame& frame, std::string& re
         SceneFile::BuildScene(root, *graphics);
         for (int i = 0; i < kFrames; ++i)
         {
-            // The driver's first draw is out of the leak checker's sight.
-            std::unique_ptr<DriverAllocations> firstDraw(i == 0 ? new DriverAllocations()
-                                                                : nullptr);
             messages->Update(kFrameTime);
             cameras->Update(kFrameTime);
             graphics->Update(kFrameTime);
