@@ -341,7 +341,9 @@ bool LuaComponent::Load(const std::string& fileName)
     }
     lua_pushcfunction(m_state, &LoadAndRunProtected);
     lua_pushlightuserdata(m_state, const_cast<char*>(path.c_str()));
-    m_limits.StartCall(m_state);
+    // As for a call: a load from inside a running call spends that call's budget.
+    if (m_callDepth == 0)
+        m_limits.StartCall(m_state);
     ++m_callDepth;
     const int status = lua_pcall(m_state, 1, LUA_MULTRET, 0);
     --m_callDepth;
@@ -381,7 +383,8 @@ bool LuaComponent::LoadText(const std::string& label, const char* text, std::siz
     lua_pushlightuserdata(m_state, const_cast<char*>(text));
     lua_pushlightuserdata(m_state, &size);
     lua_pushlightuserdata(m_state, const_cast<char*>(chunkName.c_str()));
-    m_limits.StartCall(m_state);
+    if (m_callDepth == 0)
+        m_limits.StartCall(m_state);
     if (lua_pcall(m_state, 3, LUA_MULTRET, 0) != LUA_OK)
     {
         Report(label + " could not be loaded: " + ErrorText(m_state), LoadReportLevel);
