@@ -202,6 +202,60 @@ crashing_script | endless_script | exiting_script)
         grep -q "Engine: created GameStateSystem" "$log" || fail "start-up did not go on"
     fi
     ;;
+broken_state_list | broken_state_script | broken_ability_script)
+    # A broken script of the kinds the game itself loads: the state list, the first state and an
+    # ability (the first state makes a knight, so that its ability script is loaded and its Update
+    # runs every frame). The game goes on with a line naming the file, and ends cleanly.
+    cp -r assets "$work/assets"
+    scripts="$work/assets/Scripts"
+    case "$case_name" in
+    broken_state_list)
+        file=System/GameStateSystem.lua
+        echo 'local states = { { name = "Main", file = ' > "$scripts/$file"
+        ;;
+    broken_state_script)
+        file=States/MainState.lua
+        printf '%s\n' 'function Load() error("broken state") end' \
+            'function UpdateState(dt) return 0/0, string.rep("x", 2^40) end' > "$scripts/$file"
+        ;;
+    broken_ability_script)
+        file=Abilities/Bolt.lua
+        sed -i 's/^function Initialize()$/&\n    Engine.CreateObject(0, "Knight")/' \
+            "$scripts/States/MainState.lua"
+        printf '%s\n' 'Ability = { lifetime = 0/0, moveRate = -1e309, numObjsToHit = -1 }' \
+            'function Update(dt) error("broken ability") end' > "$scripts/$file"
+        ;;
+    esac
+    (cd "$work" && exec "$game" -out "$work/log.txt" > "$work/stdout.txt" 2>&1) &
+    pid=$!
+    for _ in $(seq 150); do
+        kill -0 "$pid" 2>/dev/null || break
+        grep -q "Engine: created CameraSystem" "$work/log.txt" 2>/dev/null &&
+            grep -q "$file" "$work/log.txt" 2>/dev/null && break
+        sleep 0.1
+    done
+    sleep 1 # a few frames with the broken script in place
+    kill -TERM "$pid" 2>/dev/null
+    timeout 30 tail --pid="$pid" -f /dev/null
+    wait "$pid"
+    rc=$?
+    log="$work/log.txt"
+    [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
+    grep -q "Engine: created CameraSystem" "$log" || fail "start-up did not go on"
+    case "$case_name" in
+    broken_state_list)
+        grep -q "$file could not be loaded" "$log" || fail "no line names the state list"
+        grep -q "GameStateSystem: 0 states\|$file gives no states" "$log" ||
+            fail "no line says the game has no states"
+        ;;
+    broken_state_script)
+        grep -q "$file: .*broken state" "$log" || fail "no line names the state script"
+        ;;
+    broken_ability_script)
+        grep -q "$file: .*broken ability" "$log" || fail "no line names the ability script"
+        ;;
+    esac
+    ;;
 main_menu)
     # The game starts in its first state, the main menu: the state loads its batch and is
     # initialised, and the menu page becomes the current page.
