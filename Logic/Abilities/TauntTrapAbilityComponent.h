@@ -1,5 +1,5 @@
 #pragma once
-// The SteamKnight's taunt trap: collider group 9, ignoring 30, bound to no script; it reads
+// The SteamKnight's taunt trap: collider category 9 and mask 30, bound to no script; it reads
 // only its pulse interval, and at every pulse every AI controller turns on the trap object.
 // Contacts are ignored. The AI lies above Logic, so the pulse goes through the
 // setAIControllerTargets service hook, which does nothing while no AI system runs.
