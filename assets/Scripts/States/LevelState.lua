@@ -26,6 +26,9 @@ function Initialize()
     finished = false
     wavesStarted = false
     firstObject = Engine.CreateObject(0, "CharacterSelectPage")
+    -- The cursor object carries the ray through the mouse that picking and the cursor's ground
+    -- point use; made after the first object, so leaving the level destroys it too.
+    Camera.CreateCursor()
     Engine.CreateObject(0, "HudPage")
     Engine.CreateObject(0, "PausePage")
     GameState.ChangePage("CharacterSelect")
