@@ -37,10 +37,13 @@ end
 
 local function Begin()
     GameState.ChangePage("HUD")
+    -- One camera over the arena frames every character that plays.
+    local camera = Engine.CreateObject(0, "ArenaCamera")
     for player = 0, 3 do
         if joined[player] and picked[player] then
             local character = Engine.CreateObject(0, picked[player])
             Logic.SetControllerID(0, character, player, 0)
+            Camera.MountMessage(0, camera, character)
             Engine.Output("CharacterSelect: player " .. player .. " plays " .. picked[player])
         end
     end

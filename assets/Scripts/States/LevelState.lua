@@ -27,6 +27,13 @@ function Initialize()
     finished = false
     wavesStarted = false
     firstObject = Engine.CreateObject(0, "CharacterSelectPage")
+    -- The arena: its floor, its lamps and the sky, all made after the first object so that
+    -- leaving the level takes them away. The camera comes with the characters (the page's).
+    Engine.CreateObject(0, "Arena")
+    for _, lamp in ipairs({"Centre", "North", "South", "East", "West"}) do
+        Engine.CreateObject(0, "ArenaLight" .. lamp)
+    end
+    Graphics.CreateSkybox("Skybox")
     Engine.CreateObject(0, "HudPage")
     Engine.CreateObject(0, "PausePage")
     GameState.ChangePage("CharacterSelect")
