@@ -11,6 +11,7 @@
 #include "Core/Messages/Physics/CollideMessage.h"
 #include "GameState/HUDComponent.h"
 #include "Graphics/Assets/MaterialManager.h"
+#include "Graphics/Components/AnimationControllerComponent.h"
 #include "Logic/Containers/AbsorbContainerComponent.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
@@ -205,7 +206,7 @@ TEST_F(ShippedWorld, EveryScriptDefinesWhatTheEngineReadsFromIt)
     for (const std::string& file : ShippedScripts("Emitters"))
     {
         Scripting::LuaComponent& script = *Load(file);
-        for (const char* function : {"SetOwner", "OnEmit", "OnEmitInterval"})
+        for (const char* function : {"SetOwner", "OnEmit", "OnEmitInterval", "Update"})
             EXPECT_TRUE(IsFunction(script, function)) << file << ": " << function;
     }
     // Enemies are hurt and die; players do all the rest as well.
@@ -275,6 +276,8 @@ TEST_F(ShippedWorld, EachCharacterIsAPlayerThatFiresEverySlotByInput)
         EXPECT_EQ(ComponentsOf(c.name), ComponentsOf("Character" + c.name));
         GameObject* character = Create("Character" + c.name);
         ASSERT_NE(character, nullptr);
+        // The skinned shader draws the model with the controller's bone matrices, or not at all.
+        EXPECT_NE(character->GetComponent<Graphics::AnimationControllerComponent>(), nullptr);
         auto* controller = character->GetComponent<Logic::SimpleControllerComponent>();
         ASSERT_NE(controller, nullptr);
         EXPECT_EQ(controller->GetAbilityCount(), c.spawns.size());

@@ -23,3 +23,8 @@ end
 function OnEmitInterval(x, y, z)
     drops = drops + 1
 end
+
+-- The Lua system calls every script's Update each frame; the drops come on the emitter's
+-- interval, so there is nothing to do between them.
+function Update(dt)
+end
