@@ -37,8 +37,10 @@ end
 
 local function Begin()
     GameState.ChangePage("HUD")
-    -- One camera over the arena frames every character that plays.
+    -- One camera over the arena frames every character that plays. The camera system keeps its
+    -- own default camera active until told otherwise, so the level switches to this one.
     local camera = Engine.CreateObject(0, "ArenaCamera")
+    Camera.SwitchTo(0, camera)
     for player = 0, 3 do
         if joined[player] and picked[player] then
             local character = Engine.CreateObject(0, picked[player])
