@@ -403,12 +403,16 @@ pick_object)
     wait_for_log "Level1: waves started" 100 || fail "the level did not start"
     xdotool key F1
     sleep 0.5
-    # The performance bar opens over the property bar's title: dragged aside by its title.
+    # The performance bar opens over the property bar's title: dragged aside by its title. With
+    # the arena drawn, frames come slowly on the virtual display: each step of the drag waits so
+    # that a frame sees the press, every move and the release apart (else the bar stays put).
     xdotool mousemove --window "$window" 100 10 mousedown 1
+    sleep 0.5
     for x in 200 400 600 700; do
         xdotool mousemove --window "$window" "$x" 10
-        sleep 0.1
+        sleep 0.3
     done
+    sleep 0.5
     xdotool mouseup 1
     sleep 0.5
     bar="32,32,64,2,0,24,256,512"
