@@ -82,23 +82,30 @@ bool BehaviorComponent::FindBody(Body& body) const
     body.object = OwnerObject();
     if (body.object == nullptr)
         return false;
-    // One walk for the three: each is the first entry stored under its id (FamilyLookup.h). The
-    // ids are taken once: every behaviour of every enemy looks them up in every step.
-    static const u32 moveId = ComponentTypeId<Logic::MoveComponent>();
-    static const u32 transformId = ComponentTypeId<TransformComponent>();
-    static const u32 controllerId = ComponentTypeId<Logic::ControllerComponent>();
-    body.move = nullptr;
-    body.transform = nullptr;
-    body.controller = nullptr;
-    for (const GameObject::ComponentEntry& entry : body.object->GetComponentList())
+    BodyCache& cache = m_bodyCache;
+    if (cache.object != body.object || cache.version != body.object->GetComponentListVersion())
     {
-        if (entry.typeId == moveId && body.move == nullptr)
-            body.move = static_cast<Logic::MoveComponent*>(entry.component);
-        else if (entry.typeId == transformId && body.transform == nullptr)
-            body.transform = static_cast<TransformComponent*>(entry.component);
-        else if (entry.typeId == controllerId && body.controller == nullptr)
-            body.controller = static_cast<Logic::ControllerComponent*>(entry.component);
+        // One walk for the three: each is the first entry stored under its id
+        // (FamilyLookup.h). The ids are taken once.
+        static const u32 moveId = ComponentTypeId<Logic::MoveComponent>();
+        static const u32 transformId = ComponentTypeId<TransformComponent>();
+        static const u32 controllerId = ComponentTypeId<Logic::ControllerComponent>();
+        cache = BodyCache{};
+        for (const GameObject::ComponentEntry& entry : body.object->GetComponentList())
+        {
+            if (entry.typeId == moveId && cache.move == nullptr)
+                cache.move = static_cast<Logic::MoveComponent*>(entry.component);
+            else if (entry.typeId == transformId && cache.transform == nullptr)
+                cache.transform = static_cast<TransformComponent*>(entry.component);
+            else if (entry.typeId == controllerId && cache.controller == nullptr)
+                cache.controller = static_cast<Logic::ControllerComponent*>(entry.component);
+        }
+        cache.object = body.object;
+        cache.version = body.object->GetComponentListVersion();
     }
+    body.move = cache.move;
+    body.transform = cache.transform;
+    body.controller = cache.controller;
     return body.move != nullptr && body.transform != nullptr && body.controller != nullptr;
 }
 
@@ -141,16 +148,23 @@ const TransformComponent* BehaviorComponent::FindLiveTargetTransform() const
     const GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
     if (target == nullptr)
         return nullptr;
+    TargetCache& cache = m_targetCache;
+    if (cache.object == target && cache.version == target->GetComponentListVersion())
+        return cache.transform;
     static const u32 transformId = ComponentTypeId<TransformComponent>();
     const DeathEffectIds& deathIds = GetDeathEffectIds();
     const TransformComponent* transform = nullptr;
     for (const GameObject::ComponentEntry& entry : target->GetComponentList())
     {
         if (IsDeathEffect(entry, deathIds))
-            return nullptr;
+        {
+            transform = nullptr;
+            break;
+        }
         if (entry.typeId == transformId && transform == nullptr)
             transform = static_cast<const TransformComponent*>(entry.component);
     }
+    cache = TargetCache{target, target->GetComponentListVersion(), transform};
     return transform;
 }
 

@@ -114,6 +114,27 @@ protected:
     f32 m_timer;
     u32 m_target;
     bool m_targetsPlayers;
+
+private:
+    // What the last look-ups found, kept while the object's component list is the same
+    // (GameObject::GetComponentListVersion): every behaviour of every enemy looks these up in
+    // every step, and the lists rarely change.
+    struct BodyCache
+    {
+        const GameObject* object = nullptr;
+        u64 version = 0;
+        Logic::MoveComponent* move = nullptr;
+        TransformComponent* transform = nullptr;
+        Logic::ControllerComponent* controller = nullptr;
+    };
+    struct TargetCache
+    {
+        const GameObject* object = nullptr;
+        u64 version = 0;
+        const TransformComponent* transform = nullptr; // null while the target is dying
+    };
+    mutable BodyCache m_bodyCache;
+    mutable TargetCache m_targetCache;
 };
 } // namespace AI
 

@@ -12,6 +12,7 @@
 // destroy in the middle of a frame post an object-destroy message instead.
 #include "Core/Objects/ComponentFactory.h"
 #include "Math/Types.h"
+#include <array>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -65,7 +66,21 @@ private:
     const GroupList& FindGroup(u32 groupId) const;
     bool IsBeingDestroyed(u32 id) const;
 
+    // A slot of the look-up cache: an id and its object, or id 0 for none.
+    struct RecentObject
+    {
+        u32 id = 0;
+        GameObject* object = nullptr;
+    };
+    // Slots of the look-up cache; a power of two, so that an id's slot is its low bits.
+    static constexpr std::size_t RecentObjectSlots = 1024;
+
     std::unordered_map<u32, GameObject*> m_objects;
+    // Objects found lately, one slot per id's low bits. Every frame each enemy, its target and
+    // every tracked character are looked up by id, and the map's hash and node walk cost more
+    // than the rest of such a look-up. A filled slot always names a live object: destroying
+    // an object empties its slot.
+    mutable std::array<RecentObject, RecentObjectSlots> m_recentObjects{};
     std::unordered_map<u32, GroupList> m_groups;
     ComponentFactory m_components;
     std::vector<u32> m_beingDestroyed; // ids whose destruction is under way (nested destroys)
