@@ -80,10 +80,15 @@ bool WorldStateEntry::FromObject(const GameObject& object, WorldStateEntry& entr
 bool WorldStateEntry::Refresh()
 {
     GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
-    const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
+    if (factory == nullptr)
+        return false;
+    // No object destroyed since the last refresh: the object found then is still this id's.
+    const bool found = refreshedObject != nullptr && refreshedId == objectId &&
+                       refreshedDestroys == factory->GetDestroyVersion();
+    const GameObject* object = found ? refreshedObject : factory->FindObject(objectId);
     if (object == nullptr)
         return false;
-    if (object != refreshedObject || object->GetComponentListVersion() != refreshedVersion)
+    if (!found || object->GetComponentListVersion() != refreshedVersion)
     {
         // One walk for the three; each is the first entry under its id (FamilyLookup.h). The
         // ids are taken once.
@@ -103,6 +108,8 @@ bool WorldStateEntry::Refresh()
                 damage = static_cast<const Logic::ContainerComponent*>(entry.component);
         }
         refreshedObject = object;
+        refreshedId = objectId;
+        refreshedDestroys = factory->GetDestroyVersion();
         refreshedVersion = object->GetComponentListVersion();
     }
     if (transform != nullptr)

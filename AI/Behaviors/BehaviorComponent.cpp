@@ -145,11 +145,15 @@ const TransformComponent* BehaviorComponent::FindLiveTargetTransform() const
 {
     if (m_target == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
         return nullptr;
-    const GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
+    const GameFactory& factory = *g_Engine->GetFactory();
+    TargetCache& cache = m_targetCache;
+    // No object destroyed since the last look-up: the object found then is still the target.
+    const bool found = cache.object != nullptr && cache.id == m_target &&
+                       cache.destroys == factory.GetDestroyVersion();
+    const GameObject* target = found ? cache.object : factory.FindObject(m_target);
     if (target == nullptr)
         return nullptr;
-    TargetCache& cache = m_targetCache;
-    if (cache.object == target && cache.version == target->GetComponentListVersion())
+    if (found && cache.version == target->GetComponentListVersion())
         return cache.transform;
     static const u32 transformId = ComponentTypeId<TransformComponent>();
     const DeathEffectIds& deathIds = GetDeathEffectIds();
@@ -164,7 +168,8 @@ const TransformComponent* BehaviorComponent::FindLiveTargetTransform() const
         if (entry.typeId == transformId && transform == nullptr)
             transform = static_cast<const TransformComponent*>(entry.component);
     }
-    cache = TargetCache{target, target->GetComponentListVersion(), transform};
+    cache = TargetCache{target, m_target, factory.GetDestroyVersion(),
+                        target->GetComponentListVersion(), transform};
     return transform;
 }
 

@@ -130,6 +130,8 @@ private:
     struct TargetCache
     {
         const GameObject* object = nullptr;
+        u32 id = 0;       // the target id the object was found under
+        u64 destroys = 0; // the factory's destroy number then (GetDestroyVersion)
         u64 version = 0;
         const TransformComponent* transform = nullptr; // null while the target is dying
     };

@@ -8,9 +8,16 @@
 namespace
 {
 const GameFactory::GroupList EmptyGroup;
+
+// A destroy number never handed out before, by any factory (main thread only).
+u64 NextDestroyVersion()
+{
+    static u64 s_lastDestroyVersion = 0;
+    return ++s_lastDestroyVersion;
+}
 } // namespace
 
-GameFactory::GameFactory() = default;
+GameFactory::GameFactory() : m_destroyVersion(NextDestroyVersion()) {}
 
 GameFactory::~GameFactory()
 {
@@ -88,6 +95,7 @@ void GameFactory::DestroyObject(u32 id)
     RecentObject& recent = m_recentObjects[id & (RecentObjectSlots - 1)];
     if (recent.id == id)
         recent = RecentObject{};
+    m_destroyVersion = NextDestroyVersion();
     void* memory = object;
     if (g_Engine != nullptr)
         g_Engine->Free(memory, sizeof(GameObject));

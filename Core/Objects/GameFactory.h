@@ -38,6 +38,9 @@ public:
     // nothing (null, logged). The caller sets the creator id and fills the object.
     GameObject* CreateObject(const std::string& name, u32 id);
     GameObject* FindObject(u32 id) const;
+    // Changes whenever an object is destroyed, with numbers from one counter for all factories:
+    // while it stays the same, an object found by id earlier is still that id's object.
+    u64 GetDestroyVersion() const { return m_destroyVersion; }
     // The owner of the component with that id, or null.
     GameObject* FindObjectWithComponent(u32 componentId) const;
     // Leaves its group, shuts down and destroys its components (last added first) and returns
@@ -81,6 +84,7 @@ private:
     // than the rest of such a look-up. A filled slot always names a live object: destroying
     // an object empties its slot.
     mutable std::array<RecentObject, RecentObjectSlots> m_recentObjects{};
+    u64 m_destroyVersion; // see GetDestroyVersion
     std::unordered_map<u32, GroupList> m_groups;
     ComponentFactory m_components;
     std::vector<u32> m_beingDestroyed; // ids whose destruction is under way (nested destroys)
