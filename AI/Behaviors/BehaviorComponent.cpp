@@ -283,16 +283,4 @@ void BehaviorComponent::SteerTurnLimited(const Body& body, const Math::Vector4& 
     if (!IsZero(facing))
         body.transform->SetOrientation(Math::Quaternion::RotationBetween(kForward, facing));
 }
-
-Math::Vector4 BehaviorComponent::FlatDirection(const Math::Point4& from, const Math::Point4& to,
-                                               f32& distance)
-{
-    const f32 x = to.x - from.x, z = to.z - from.z;
-    distance = std::sqrt(x * x + z * z);
-    // As Vector4::Normalize: too short a difference gives the zero direction.
-    if (distance < Math::EPSILON)
-        return Math::Vector4(0.0f, 0.0f, 0.0f, 0.0f);
-    const f32 inverse = 1.0f / distance;
-    return Math::Vector4(x * inverse, 0.0f, z * inverse, 0.0f);
-}
 } // namespace AI
