@@ -11,7 +11,8 @@ QUILL_DEFINE_TYPE_RECORD(AI::AIControllerComponent, &TypeRecordOf<Logic::Control
 
 namespace AI
 {
-AIControllerComponent::AIControllerComponent() : m_ownerObject(nullptr), m_ownerObjectId(0)
+AIControllerComponent::AIControllerComponent()
+    : m_behaviorsObject(nullptr), m_behaviorsVersion(0), m_ownerObject(nullptr), m_ownerObjectId(0)
 {
     // The logic component base joined the logic system; this controller is stepped by the AI
     // system only, so it leaves that list again.
@@ -53,14 +54,20 @@ void AIControllerComponent::Update(f32 seconds)
     if (owner == nullptr)
         return;
     // Gathered first: a step may post changes to the object, never make them at once, but a
-    // behaviour's retarget walks the list itself.
-    m_behaviors.clear();
-    const u32 family = ComponentTypeId<BehaviorComponent>();
-    for (const GameObject::ComponentEntry& entry : owner->GetComponentList())
+    // behaviour's retarget walks the list itself. The list is kept while the object's
+    // components stay the same, which is nearly every frame.
+    if (owner != m_behaviorsObject || owner->GetComponentListVersion() != m_behaviorsVersion)
     {
-        // Only behaviours answer the family's id.
-        if (entry.typeId == family)
-            m_behaviors.push_back(static_cast<BehaviorComponent*>(entry.component));
+        m_behaviors.clear();
+        const u32 family = ComponentTypeId<BehaviorComponent>();
+        for (const GameObject::ComponentEntry& entry : owner->GetComponentList())
+        {
+            // Only behaviours answer the family's id.
+            if (entry.typeId == family)
+                m_behaviors.push_back(static_cast<BehaviorComponent*>(entry.component));
+        }
+        m_behaviorsObject = owner;
+        m_behaviorsVersion = owner->GetComponentListVersion();
     }
     for (BehaviorComponent* behavior : m_behaviors)
         behavior->Step(seconds);

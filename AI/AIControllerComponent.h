@@ -43,8 +43,12 @@ private:
     // under the same owner id).
     GameObject* Owner();
 
-    std::vector<BehaviorComponent*> m_behaviors; // reused by each step
-    GameObject* m_ownerObject;                   // not owned; valid while m_owner matches
+    // The object's behaviours in component order, gathered again only when the owner or its
+    // component list has changed since (GameObject::GetComponentListVersion).
+    std::vector<BehaviorComponent*> m_behaviors;
+    const GameObject* m_behaviorsObject; // the object m_behaviors was gathered from
+    u64 m_behaviorsVersion;
+    GameObject* m_ownerObject; // not owned; valid while m_owner matches
     u32 m_ownerObjectId;
 };
 } // namespace AI

@@ -55,7 +55,7 @@ bool HookSpawnOnHealth(GameObjectComponent& spawner, f32 healthFraction)
 }
 } // namespace
 
-AISystem::AISystem() : m_cleared(0), m_walkDepth(0)
+AISystem::AISystem() : m_cleared(0), m_walkDepth(0), m_playersSource(nullptr), m_playersVersion(0)
 {
     m_name = "AISystem";
     m_controllers.reserve(ControllerReserve);
@@ -106,12 +106,10 @@ void AISystem::Update(f32 seconds)
 {
     ++m_walkDepth;
     // By index and re-reading the size: components that join during the walk are visited.
-    for (std::size_t i = 0; i < m_entries.size(); ++i)
+    for (std::size_t i = 0; i < m_updating.size(); ++i)
     {
         // A copy: a component joining during the call may move the list.
-        const Entry entry = m_entries[i];
-        if (!entry.updates)
-            continue;
+        const Entry entry = m_updating[i];
         if (entry.ai != nullptr)
             entry.ai->Update(seconds);
         else if (entry.controller != nullptr)
@@ -150,8 +148,11 @@ void AISystem::Register(GameObjectComponent* component)
     if (ai == nullptr && controller == nullptr)
         return;
     const bool updates = dynamic_cast<BehaviorComponent*>(component) == nullptr;
-    m_entries.push_back(
-        Entry{component, ai, controller, HashTypeName(component->GetName().c_str()), updates});
+    const Entry entry{component, ai, controller, HashTypeName(component->GetName().c_str()),
+                      updates};
+    m_entries.push_back(entry);
+    if (updates)
+        m_updating.push_back(entry);
     if (controller != nullptr)
         m_controllers.push_back(controller);
     if (auto* spawner = dynamic_cast<AISpawnComponent*>(component))
@@ -173,12 +174,22 @@ void AISystem::Unregister(GameObjectComponent* component)
             ++m_cleared;
         }
     }
-    if (m_walkDepth == 0)
+    if (m_walkDepth != 0)
     {
-        m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
-                                       [&](const Entry& entry)
-                                       { return entry.component == component; }),
+        // Positions stay during a walk; the update list is compacted with the entries.
+        for (Entry& entry : m_updating)
+        {
+            if (entry.component == component)
+                entry = Entry{nullptr, nullptr, nullptr, 0, false};
+        }
+    }
+    else
+    {
+        const auto isLeaving = [&](const Entry& entry) { return entry.component == component; };
+        m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(), isLeaving),
                         m_entries.end());
+        m_updating.erase(std::remove_if(m_updating.begin(), m_updating.end(), isLeaving),
+                         m_updating.end());
     }
     m_controllers.erase(std::remove_if(m_controllers.begin(), m_controllers.end(),
                                        [&](const AIControllerComponent* controller) {
@@ -195,9 +206,10 @@ void AISystem::Unregister(GameObjectComponent* component)
 
 void AISystem::Compact()
 {
-    m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(),
-                                   [](const Entry& entry) { return entry.component == nullptr; }),
-                    m_entries.end());
+    const auto isCleared = [](const Entry& entry) { return entry.component == nullptr; };
+    m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(), isCleared), m_entries.end());
+    m_updating.erase(std::remove_if(m_updating.begin(), m_updating.end(), isCleared),
+                     m_updating.end());
     m_cleared = 0;
 }
 
@@ -232,8 +244,14 @@ std::vector<GameObjectComponent*> AISystem::GetComponentsOfType(u32 typeId) cons
 
 const std::vector<Logic::SimpleControllerComponent*>& AISystem::GatherPlayerControllers()
 {
+    Logic::System::LogicSystem* logic = Logic::System::LogicSystem::Instance();
+    // The same logic system with the same components: the players gathered last are current.
+    if (logic != nullptr && logic == m_playersSource && logic->GetListVersion() == m_playersVersion)
+        return m_players;
     m_players.clear();
-    if (Logic::System::LogicSystem* logic = Logic::System::LogicSystem::Instance())
+    m_playersSource = logic;
+    m_playersVersion = logic != nullptr ? logic->GetListVersion() : 0;
+    if (logic != nullptr)
     {
         // The family's id first: a cast of every logic component costs more than the rest of
         // the frame.

@@ -22,7 +22,11 @@
 namespace Logic
 {
 class SimpleControllerComponent;
+namespace System
+{
+class LogicSystem;
 }
+} // namespace Logic
 
 namespace AI
 {
@@ -95,12 +99,19 @@ private:
     void RemoveHooks();
 
     std::vector<Entry> m_entries;
+    // The entries whose Update the frame calls, in the same order: behaviours, two in three
+    // entries of a usual enemy, are stepped by their controller instead.
+    std::vector<Entry> m_updating;
     std::size_t m_cleared; // entries cleared during the running walk
     u32 m_walkDepth;       // walks under way (a handler may start another)
     std::vector<AIControllerComponent*> m_controllers;
     std::vector<AISpawnComponent*> m_spawners;
     std::vector<Logic::SimpleControllerComponent*> m_players; // reused by each gathering
-    std::vector<u32> m_killed;                                // reused by KillAll
+    // The logic system and list version m_players was gathered from; it is gathered again only
+    // when either has changed (Logic::System::LogicSystem::GetListVersion).
+    const Logic::System::LogicSystem* m_playersSource;
+    u64 m_playersVersion;
+    std::vector<u32> m_killed; // reused by KillAll
     std::unique_ptr<WorldStateComponent> m_worldState;
 
     static AISystem* s_instance;

@@ -80,37 +80,45 @@ bool WorldStateEntry::FromObject(const GameObject& object, WorldStateEntry& entr
 bool WorldStateEntry::Refresh()
 {
     GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
-    const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
+    if (factory == nullptr)
+        return false;
+    // No object destroyed since the last refresh: the object found then is still this id's.
+    const bool found = refreshedObject != nullptr && refreshedId == objectId &&
+                       refreshedDestroys == factory->GetDestroyVersion();
+    const GameObject* object = found ? refreshedObject : factory->FindObject(objectId);
     if (object == nullptr)
         return false;
-    // One walk for the three; each is the first entry under its id (FamilyLookup.h). The ids
-    // are taken once: this runs for every tracked character in every frame.
-    static const u32 transformId = ComponentTypeId<TransformComponent>();
-    static const u32 healthId = ComponentTypeId<Logic::HealthContainerComponent>();
-    static const u32 damageId = ComponentTypeId<Logic::DamageContainerComponent>();
-    bool moved = false, weighed = false, hurt = damageFraction == NoDamage;
-    for (const GameObject::ComponentEntry& entry : object->GetComponentList())
+    if (!found || object->GetComponentListVersion() != refreshedVersion)
     {
-        if (!moved && entry.typeId == transformId)
+        // One walk for the three; each is the first entry under its id (FamilyLookup.h). The
+        // ids are taken once.
+        static const u32 transformId = ComponentTypeId<TransformComponent>();
+        static const u32 healthId = ComponentTypeId<Logic::HealthContainerComponent>();
+        static const u32 damageId = ComponentTypeId<Logic::DamageContainerComponent>();
+        transform = nullptr;
+        health = nullptr;
+        damage = nullptr;
+        for (const GameObject::ComponentEntry& entry : object->GetComponentList())
         {
-            position = static_cast<const TransformComponent*>(entry.component)->GetPosition();
-            moved = true;
+            if (transform == nullptr && entry.typeId == transformId)
+                transform = static_cast<const TransformComponent*>(entry.component);
+            else if (health == nullptr && entry.typeId == healthId)
+                health = static_cast<const Logic::ContainerComponent*>(entry.component);
+            else if (damage == nullptr && entry.typeId == damageId)
+                damage = static_cast<const Logic::ContainerComponent*>(entry.component);
         }
-        else if (!weighed && entry.typeId == healthId)
-        {
-            healthFraction =
-                Fraction(*static_cast<const Logic::ContainerComponent*>(entry.component));
-            weighed = true;
-        }
-        else if (!hurt && entry.typeId == damageId)
-        {
-            damageFraction =
-                Fraction(*static_cast<const Logic::ContainerComponent*>(entry.component));
-            hurt = true;
-        }
-        if (moved && weighed && hurt)
-            break;
+        refreshedObject = object;
+        refreshedId = objectId;
+        refreshedDestroys = factory->GetDestroyVersion();
+        refreshedVersion = object->GetComponentListVersion();
     }
+    if (transform != nullptr)
+        position = transform->GetPosition();
+    if (health != nullptr)
+        healthFraction = Fraction(*health);
+    // A character made without a damage container keeps -1 even if it gains one later.
+    if (damage != nullptr && damageFraction != NoDamage)
+        damageFraction = Fraction(*damage);
     return true;
 }
 

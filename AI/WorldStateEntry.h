@@ -9,6 +9,11 @@
 #include "Math/Types.h"
 
 class GameObject;
+class TransformComponent;
+namespace Logic
+{
+class ContainerComponent;
+}
 
 namespace AI
 {
@@ -42,5 +47,15 @@ struct WorldStateEntry
     Math::Point4 position;
     f32 healthFraction = 0.0f;
     f32 damageFraction = NoDamage;
+
+    // What Refresh found on the object last, kept while its component list is the same
+    // (GameObject::GetComponentListVersion): every tracked character is refreshed every frame.
+    const GameObject* refreshedObject = nullptr;
+    u32 refreshedId = 0;       // the id refreshedObject was found under
+    u64 refreshedDestroys = 0; // the factory's destroy number then (GetDestroyVersion)
+    u64 refreshedVersion = 0;
+    const TransformComponent* transform = nullptr;
+    const Logic::ContainerComponent* health = nullptr;
+    const Logic::ContainerComponent* damage = nullptr;
 };
 } // namespace AI

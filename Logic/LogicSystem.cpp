@@ -30,6 +30,13 @@ constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
 constexpr f32 kTextStartAlpha = 2.0f;
 constexpr f32 kTextAlphaRateFactor = 2.0f;
 
+// A list number never handed out before, by any logic system (main thread only).
+u64 NextListVersion()
+{
+    static u64 s_lastListVersion = 0;
+    return ++s_lastListVersion;
+}
+
 GameFactory* Factory()
 {
     return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
@@ -149,7 +156,7 @@ GameObjectComponent* HookMakeFloatingText(const Scripting::FloatingTextSetup& se
 }
 } // namespace
 
-LogicSystem::LogicSystem() : m_cleared(0), m_walkDepth(0)
+LogicSystem::LogicSystem() : m_cleared(0), m_walkDepth(0), m_listVersion(NextListVersion())
 {
     m_name = "LogicSystem";
     s_instance = this;
@@ -233,14 +240,17 @@ void LogicSystem::Unregister(GameObjectComponent* component)
 
 void LogicSystem::Add(LogicComponent* component)
 {
-    if (component != nullptr)
-        m_entries.push_back(component);
+    if (component == nullptr)
+        return;
+    m_entries.push_back(component);
+    m_listVersion = NextListVersion();
 }
 
 void LogicSystem::Remove(const LogicComponent* component)
 {
     if (component == nullptr)
         return;
+    m_listVersion = NextListVersion();
     if (m_walkDepth == 0)
     {
         m_entries.erase(std::remove(m_entries.begin(), m_entries.end(), component),

@@ -70,6 +70,9 @@ public:
     const std::vector<LogicComponent*>& GetEntries() const { return m_entries; }
     // The number of components listed (those that left during a walk not counted).
     std::size_t GetCount() const { return m_entries.size() - m_cleared; }
+    // Changes whenever a component joins or leaves. Numbers come from one counter for all
+    // logic systems, so a list gathered from the entries can be kept while this stays the same.
+    u64 GetListVersion() const { return m_listVersion; }
 
 private:
     void Compact();
@@ -79,6 +82,7 @@ private:
     std::vector<LogicComponent*> m_entries; // not owned
     std::size_t m_cleared;                  // entries cleared during the running walk
     u32 m_walkDepth;                        // walks under way (a handler may start another)
+    u64 m_listVersion;                      // see GetListVersion
 
     static LogicSystem* s_instance;
 };

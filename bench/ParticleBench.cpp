@@ -3,7 +3,8 @@
 // sheet, stepped through the particle effect system. The baseline does the same work (the same
 // interpolations, motion, pull, wrap, draw records and re-emission with the same random draws)
 // as one plain structure-of-arrays loop. Targets: at least 200,000 particles stepped per ms on
-// one core, at least half the plain loop's rate, and no heap allocation in 1,000 steps.
+// one core, at least half the plain loop's rate, and no heap allocation in 1,000 steps. A copy
+// of the pools' bytes shows the memory-bandwidth ceiling of the machine it runs on.
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
@@ -17,6 +18,7 @@
 #include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
 #include <cmath>
+#include <cstring>
 #include <memory>
 #include <string>
 #include <tinyxml2.h>
@@ -256,6 +258,22 @@ struct PlainParticles
     u64 stepped = 0;
 };
 
+// The least any step must cost: every particle record, alive flag and draw record of the 100
+// pools read and written once, as one memcpy. A step that reads and writes each live
+// particle's record cannot beat the machine's memory bandwidth; this shows where that ceiling
+// lies on the machine the program runs on, in particles per ms.
+struct PoolBytes
+{
+    static constexpr std::size_t Bytes =
+        static_cast<std::size_t>(Emitters) * Capacity *
+        (sizeof(Graphics::Particle) + sizeof(u08) + sizeof(Graphics::ParticleVertex));
+
+    PoolBytes() : from(Bytes, 1), to(Bytes, 0) {}
+
+    std::vector<unsigned char> from;
+    std::vector<unsigned char> to;
+};
+
 // Filled by the benchmarks, printed by the reporter.
 struct Figures
 {
@@ -306,6 +324,17 @@ void PlainArraysStep(benchmark::State& state)
     state.SetItemsProcessed(static_cast<int64_t>(stepped));
 }
 
+void CopyPoolBytes(benchmark::State& state)
+{
+    PoolBytes pools;
+    for (auto _ : state)
+    {
+        std::memcpy(pools.to.data(), pools.from.data(), PoolBytes::Bytes);
+        benchmark::ClobberMemory();
+    }
+    state.SetItemsProcessed(state.iterations() * Emitters * Capacity);
+}
+
 class ParticleRatios : public RatioReporter
 {
 public:
@@ -324,6 +353,9 @@ public:
         std::printf("%-34s %10.0f  target (>= %.0f) %s\n", "stepped per ms", perMs, TargetPerMs,
                     Verdict(perMs >= TargetPerMs));
         std::printf("%-34s %10.0f\n", "plain arrays: stepped per ms", plainPerMs);
+        if (m_copy > 0.0)
+            std::printf("%-34s %10.0f  (the memory-bandwidth ceiling)\n",
+                        "pool bytes copied: slots per ms", m_copy / 1000.0);
         std::printf("%-34s %10.3f  target (>= %.1f) %s\n", "share of the plain loop's rate",
                     perMs / plainPerMs, TargetShareOfPlain,
                     Verdict(perMs / plainPerMs >= TargetShareOfPlain));
@@ -344,11 +376,14 @@ private:
             m_system = rate;
         else if (name == "PlainArraysStep")
             m_plain = rate;
+        else if (name == "CopyPoolBytes")
+            m_copy = rate;
     }
 
     // Particles stepped per second.
     double m_system = 0.0;
     double m_plain = 0.0;
+    double m_copy = 0.0; // pool slots copied per second
 };
 } // namespace
 
@@ -359,6 +394,7 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RegisterBenchmark("ParticleEffectStep", &ParticleEffectStep);
     benchmark::RegisterBenchmark("PlainArraysStep", &PlainArraysStep);
+    benchmark::RegisterBenchmark("CopyPoolBytes", &CopyPoolBytes);
     ParticleRatios reporter;
     return RunAndPrintRatios(reporter);
 }

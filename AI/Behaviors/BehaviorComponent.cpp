@@ -82,23 +82,30 @@ bool BehaviorComponent::FindBody(Body& body) const
     body.object = OwnerObject();
     if (body.object == nullptr)
         return false;
-    // One walk for the three: each is the first entry stored under its id (FamilyLookup.h). The
-    // ids are taken once: every behaviour of every enemy looks them up in every step.
-    static const u32 moveId = ComponentTypeId<Logic::MoveComponent>();
-    static const u32 transformId = ComponentTypeId<TransformComponent>();
-    static const u32 controllerId = ComponentTypeId<Logic::ControllerComponent>();
-    body.move = nullptr;
-    body.transform = nullptr;
-    body.controller = nullptr;
-    for (const GameObject::ComponentEntry& entry : body.object->GetComponentList())
+    BodyCache& cache = m_bodyCache;
+    if (cache.object != body.object || cache.version != body.object->GetComponentListVersion())
     {
-        if (entry.typeId == moveId && body.move == nullptr)
-            body.move = static_cast<Logic::MoveComponent*>(entry.component);
-        else if (entry.typeId == transformId && body.transform == nullptr)
-            body.transform = static_cast<TransformComponent*>(entry.component);
-        else if (entry.typeId == controllerId && body.controller == nullptr)
-            body.controller = static_cast<Logic::ControllerComponent*>(entry.component);
+        // One walk for the three: each is the first entry stored under its id
+        // (FamilyLookup.h). The ids are taken once.
+        static const u32 moveId = ComponentTypeId<Logic::MoveComponent>();
+        static const u32 transformId = ComponentTypeId<TransformComponent>();
+        static const u32 controllerId = ComponentTypeId<Logic::ControllerComponent>();
+        cache = BodyCache{};
+        for (const GameObject::ComponentEntry& entry : body.object->GetComponentList())
+        {
+            if (entry.typeId == moveId && cache.move == nullptr)
+                cache.move = static_cast<Logic::MoveComponent*>(entry.component);
+            else if (entry.typeId == transformId && cache.transform == nullptr)
+                cache.transform = static_cast<TransformComponent*>(entry.component);
+            else if (entry.typeId == controllerId && cache.controller == nullptr)
+                cache.controller = static_cast<Logic::ControllerComponent*>(entry.component);
+        }
+        cache.object = body.object;
+        cache.version = body.object->GetComponentListVersion();
     }
+    body.move = cache.move;
+    body.transform = cache.transform;
+    body.controller = cache.controller;
     return body.move != nullptr && body.transform != nullptr && body.controller != nullptr;
 }
 
@@ -138,19 +145,31 @@ const TransformComponent* BehaviorComponent::FindLiveTargetTransform() const
 {
     if (m_target == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
         return nullptr;
-    const GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
+    const GameFactory& factory = *g_Engine->GetFactory();
+    TargetCache& cache = m_targetCache;
+    // No object destroyed since the last look-up: the object found then is still the target.
+    const bool found = cache.object != nullptr && cache.id == m_target &&
+                       cache.destroys == factory.GetDestroyVersion();
+    const GameObject* target = found ? cache.object : factory.FindObject(m_target);
     if (target == nullptr)
         return nullptr;
+    if (found && cache.version == target->GetComponentListVersion())
+        return cache.transform;
     static const u32 transformId = ComponentTypeId<TransformComponent>();
     const DeathEffectIds& deathIds = GetDeathEffectIds();
     const TransformComponent* transform = nullptr;
     for (const GameObject::ComponentEntry& entry : target->GetComponentList())
     {
         if (IsDeathEffect(entry, deathIds))
-            return nullptr;
+        {
+            transform = nullptr;
+            break;
+        }
         if (entry.typeId == transformId && transform == nullptr)
             transform = static_cast<const TransformComponent*>(entry.component);
     }
+    cache = TargetCache{target, m_target, factory.GetDestroyVersion(),
+                        target->GetComponentListVersion(), transform};
     return transform;
 }
 
@@ -263,17 +282,5 @@ void BehaviorComponent::SteerTurnLimited(const Body& body, const Math::Vector4& 
     const Math::Vector4 facing(next.x, 0.0f, next.z, 0.0f);
     if (!IsZero(facing))
         body.transform->SetOrientation(Math::Quaternion::RotationBetween(kForward, facing));
-}
-
-Math::Vector4 BehaviorComponent::FlatDirection(const Math::Point4& from, const Math::Point4& to,
-                                               f32& distance)
-{
-    const f32 x = to.x - from.x, z = to.z - from.z;
-    distance = std::sqrt(x * x + z * z);
-    // As Vector4::Normalize: too short a difference gives the zero direction.
-    if (distance < Math::EPSILON)
-        return Math::Vector4(0.0f, 0.0f, 0.0f, 0.0f);
-    const f32 inverse = 1.0f / distance;
-    return Math::Vector4(x * inverse, 0.0f, z * inverse, 0.0f);
 }
 } // namespace AI

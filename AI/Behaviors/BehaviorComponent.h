@@ -16,9 +16,11 @@
 // kinds append their own members.
 #include "AI/AIComponent.h"
 #include "Core/Objects/GameObject.h"
+#include "Math/MathUtils.h"
 #include "Math/Point4.h"
 #include "Math/Quaternion.h"
 #include "Math/Vector4.h"
+#include <cmath>
 #include <string>
 
 class TransformComponent;
@@ -108,12 +110,45 @@ protected:
     void SteerTurnLimited(const Body& body, const Math::Vector4& desired, f32 minSpeed,
                           f32 maxSpeed) const;
     // Horizontal unit direction from one point to another, and the horizontal distance.
+    // Inline: every chasing and fleeing enemy takes it in every step.
     static Math::Vector4 FlatDirection(const Math::Point4& from, const Math::Point4& to,
-                                       f32& distance);
+                                       f32& distance)
+    {
+        const f32 x = to.x - from.x, z = to.z - from.z;
+        distance = std::sqrt(x * x + z * z);
+        // As Vector4::Normalize: too short a difference gives the zero direction.
+        if (distance < Math::EPSILON)
+            return Math::Vector4(0.0f, 0.0f, 0.0f, 0.0f);
+        const f32 inverse = 1.0f / distance;
+        return Math::Vector4(x * inverse, 0.0f, z * inverse, 0.0f);
+    }
 
     f32 m_timer;
     u32 m_target;
     bool m_targetsPlayers;
+
+private:
+    // What the last look-ups found, kept while the object's component list is the same
+    // (GameObject::GetComponentListVersion): every behaviour of every enemy looks these up in
+    // every step, and the lists rarely change.
+    struct BodyCache
+    {
+        const GameObject* object = nullptr;
+        u64 version = 0;
+        Logic::MoveComponent* move = nullptr;
+        TransformComponent* transform = nullptr;
+        Logic::ControllerComponent* controller = nullptr;
+    };
+    struct TargetCache
+    {
+        const GameObject* object = nullptr;
+        u32 id = 0;       // the target id the object was found under
+        u64 destroys = 0; // the factory's destroy number then (GetDestroyVersion)
+        u64 version = 0;
+        const TransformComponent* transform = nullptr; // null while the target is dying
+    };
+    mutable BodyCache m_bodyCache;
+    mutable TargetCache m_targetCache;
 };
 } // namespace AI
 

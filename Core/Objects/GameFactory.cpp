@@ -8,9 +8,16 @@
 namespace
 {
 const GameFactory::GroupList EmptyGroup;
+
+// A destroy number never handed out before, by any factory (main thread only).
+u64 NextDestroyVersion()
+{
+    static u64 s_lastDestroyVersion = 0;
+    return ++s_lastDestroyVersion;
+}
 } // namespace
 
-GameFactory::GameFactory() = default;
+GameFactory::GameFactory() : m_destroyVersion(NextDestroyVersion()) {}
 
 GameFactory::~GameFactory()
 {
@@ -43,8 +50,14 @@ GameObject* GameFactory::CreateObject(const std::string& name, u32 id)
 
 GameObject* GameFactory::FindObject(u32 id) const
 {
+    RecentObject& recent = m_recentObjects[id & (RecentObjectSlots - 1)];
+    if (recent.id == id && id != 0)
+        return recent.object;
     const auto found = m_objects.find(id);
-    return found != m_objects.end() ? found->second : nullptr;
+    if (found == m_objects.end())
+        return nullptr;
+    recent = RecentObject{id, found->second};
+    return found->second;
 }
 
 GameObject* GameFactory::FindObjectWithComponent(u32 componentId) const
@@ -79,6 +92,10 @@ void GameFactory::DestroyObject(u32 id)
     m_beingDestroyed.erase(std::find(m_beingDestroyed.begin(), m_beingDestroyed.end(), id));
 
     m_objects.erase(id);
+    RecentObject& recent = m_recentObjects[id & (RecentObjectSlots - 1)];
+    if (recent.id == id)
+        recent = RecentObject{};
+    m_destroyVersion = NextDestroyVersion();
     void* memory = object;
     if (g_Engine != nullptr)
         g_Engine->Free(memory, sizeof(GameObject));

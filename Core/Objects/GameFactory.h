@@ -12,6 +12,7 @@
 // destroy in the middle of a frame post an object-destroy message instead.
 #include "Core/Objects/ComponentFactory.h"
 #include "Math/Types.h"
+#include <array>
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -37,6 +38,9 @@ public:
     // nothing (null, logged). The caller sets the creator id and fills the object.
     GameObject* CreateObject(const std::string& name, u32 id);
     GameObject* FindObject(u32 id) const;
+    // Changes whenever an object is destroyed, with numbers from one counter for all factories:
+    // while it stays the same, an object found by id earlier is still that id's object.
+    u64 GetDestroyVersion() const { return m_destroyVersion; }
     // The owner of the component with that id, or null.
     GameObject* FindObjectWithComponent(u32 componentId) const;
     // Leaves its group, shuts down and destroys its components (last added first) and returns
@@ -65,7 +69,22 @@ private:
     const GroupList& FindGroup(u32 groupId) const;
     bool IsBeingDestroyed(u32 id) const;
 
+    // A slot of the look-up cache: an id and its object, or id 0 for none.
+    struct RecentObject
+    {
+        u32 id = 0;
+        GameObject* object = nullptr;
+    };
+    // Slots of the look-up cache; a power of two, so that an id's slot is its low bits.
+    static constexpr std::size_t RecentObjectSlots = 1024;
+
     std::unordered_map<u32, GameObject*> m_objects;
+    // Objects found lately, one slot per id's low bits. Every frame each enemy, its target and
+    // every tracked character are looked up by id, and the map's hash and node walk cost more
+    // than the rest of such a look-up. A filled slot always names a live object: destroying
+    // an object empties its slot.
+    mutable std::array<RecentObject, RecentObjectSlots> m_recentObjects{};
+    u64 m_destroyVersion; // see GetDestroyVersion
     std::unordered_map<u32, GroupList> m_groups;
     ComponentFactory m_components;
     std::vector<u32> m_beingDestroyed; // ids whose destruction is under way (nested destroys)

@@ -23,9 +23,20 @@ void DestroyThroughFactory(GameFactory* factory, GameObjectComponent*& component
     delete component;
     component = nullptr;
 }
+
+// The last component-list number handed out, shared by all objects (main thread only).
+u64 s_lastComponentListVersion = 0;
 } // namespace
 
-GameObject::GameObject() : m_creatorId(0), m_id(0), m_groupId(0) {}
+GameObject::GameObject() : m_componentListVersion(0), m_creatorId(0), m_id(0), m_groupId(0)
+{
+    ComponentListChanged();
+}
+
+void GameObject::ComponentListChanged()
+{
+    m_componentListVersion = ++s_lastComponentListVersion;
+}
 
 GameObject::~GameObject()
 {
@@ -40,6 +51,7 @@ void GameObject::DestroyComponents(GameFactory* factory)
     {
         GameObjectComponent* component = m_components.back().component;
         m_components.pop_back();
+        ComponentListChanged();
         component->Shutdown();
         DestroyThroughFactory(factory, component);
     }
@@ -50,6 +62,7 @@ GameObjectComponent* GameObject::AddComponent(GameObjectComponent* component)
     if (component == nullptr)
         return nullptr;
     m_components.push_back(ComponentEntry{component->GetType(), component});
+    ComponentListChanged();
     component->SetOwner(m_id);
     return component;
 }
@@ -75,6 +88,7 @@ void GameObject::RemoveComponent(u32 componentId)
         return;
     GameObjectComponent* component = m_components[index].component;
     m_components.erase(m_components.begin() + static_cast<std::ptrdiff_t>(index));
+    ComponentListChanged();
     component->Shutdown();
     DestroyThroughFactory(EngineFactory(), component);
 }

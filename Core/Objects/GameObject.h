@@ -53,6 +53,11 @@ public:
     GameObjectComponent* GetComponentById(u32 componentId) const;
     // The components in the order they were added, for callers that walk them all.
     const ComponentList& GetComponentList() const { return m_components; }
+    // Changes whenever a component is added or removed. Numbers come from one counter for all
+    // objects, so a list state is never numbered twice: a cache of components keyed on the
+    // object's address and this number cannot mistake a new object at an old address for the
+    // old one.
+    u64 GetComponentListVersion() const { return m_componentListVersion; }
 
     // Add-component (type 4) and remove-component (type 5) messages change the list; every
     // other message goes to each component in list order.
@@ -101,8 +106,11 @@ private:
     void DestroyComponents(GameFactory* factory);
     // Index of the first component with that id, or the list size.
     std::size_t FindById(u32 componentId) const;
+    // Gives the list a number never used before.
+    void ComponentListChanged();
 
     ComponentList m_components;
+    u64 m_componentListVersion;
     u32 m_creatorId;
     u32 m_id;
     u32 m_groupId;
