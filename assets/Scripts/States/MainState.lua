@@ -9,6 +9,7 @@ local firstObject = 0
 local MUSIC_PLAY = 0
 
 function Load()
+    Engine.Output("Main: loading")
     AssetLoader.LoadAssetBatch("Main", false)
 end
 
@@ -24,9 +25,11 @@ function UpdateState(dt)
 end
 
 function Free()
+    Engine.Output("Main: freed")
 end
 
 function Unload()
+    Engine.Output("Main: unloaded")
     if firstObject ~= 0 then
         Engine.DestroyRecentObjects(0, firstObject)
         firstObject = 0
