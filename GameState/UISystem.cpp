@@ -310,6 +310,8 @@ void UISystem::TogglePause(u32 player)
         m_previous->SetActive(false);
         m_current = pause;
         m_current->SetActive(true);
+        // Logged as every change of page is, so the log shows when the game was paused.
+        Core::Log() << "UISystem: current page " << pause->GetPageName() << '\n';
         m_singleHighlight = true;
         m_highlightedPlayer = static_cast<s32>(player);
         Post(new GameStateMessage(m_id, GSM_PAUSE, kNoTarget));
@@ -327,6 +329,7 @@ void UISystem::TogglePause(u32 player)
     StopSingleHighlight();
     m_current = hud;
     m_current->SetActive(true);
+    Core::Log() << "UISystem: current page " << hud->GetPageName() << '\n';
     Post(new GameStateMessage(m_id, GSM_RESUME, kNoTarget));
     if (ActivePlayers() == 0)
         ShowCursorObject(true);

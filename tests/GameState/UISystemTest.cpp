@@ -245,6 +245,7 @@ TEST(UIPages, PauseOpensFromTheHudAndClosesForItsOpenerOnly)
     world.world.Frames(1);
     pressEscape();
     EXPECT_EQ(world.UI().GetCurrentPageName(), "Pause");
+    EXPECT_EQ(world.Count("UISystem: current page Pause"), 1u) << "pausing is logged";
     EXPECT_TRUE(world.UI().IsSingleHighlight());
     EXPECT_EQ(world.UI().GetHighlightedPlayer(), 0);
     world.world.Frames(1);
@@ -257,8 +258,10 @@ TEST(UIPages, PauseOpensFromTheHudAndClosesForItsOpenerOnly)
     EXPECT_EQ(world.UI().GetCurrentPageName(), "Pause");
     EXPECT_TRUE(world.engine().IsPaused());
 
+    const std::size_t hudLines = world.Count("UISystem: current page HUD");
     world.Action(0, PageComponent::ActionStart);
     EXPECT_EQ(world.UI().GetCurrentPageName(), "HUD");
+    EXPECT_EQ(world.Count("UISystem: current page HUD"), hudLines + 1) << "resuming is logged";
     EXPECT_FALSE(world.UI().IsSingleHighlight());
     world.world.Frames(1);
     EXPECT_FALSE(world.engine().IsPaused());

@@ -5,7 +5,9 @@
 #include <cmath>
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <regex>
 #include <set>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -253,5 +255,12 @@ TEST_F(ScriptContractTest, AudioScriptsListTheirSoundsCompletelyWithFilesThatExi
             }
         }
     }
-    EXPECT_EQ("", LogText());
+    // The events write only their own lines ("Golem: hurt"), which a play-through follows in
+    // the log; anything else would be an error report.
+    const std::regex eventLine("(Golem|Mage|SteamKnight|Enemy): [a-z0-9 ]+");
+    std::istringstream lines(LogText());
+    for (std::string line; std::getline(lines, line);)
+    {
+        EXPECT_TRUE(std::regex_match(line, eventLine)) << line;
+    }
 }

@@ -43,6 +43,8 @@ function OnDamaged()
 end
 
 function OnDeath()
+    -- Logged so that a play-through sees each kill.
+    Engine.Output("Enemy: died")
     Play("enemyDeath")
 end
 

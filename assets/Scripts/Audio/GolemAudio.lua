@@ -40,38 +40,60 @@ local function Play(name)
     Audio.EffectMessage(0, name, PLAY)
 end
 
+-- Every event also leaves a line in the log, so a play-through can be followed there. A run of
+-- steps writes one line: a step more than this many seconds (of the wall clock, whole seconds)
+-- after the last one starts a new run. This script gets no frame updates to count time with.
+local STEP_PAUSE = 1
+local lastStep = nil
+
+local function Say(text)
+    Engine.Output("Golem: " .. text)
+end
+
 function OnLoad()
 end
 
 function OnAbility0()
+    Say("ability 1 fired")
     Play("golemAbility0")
 end
 
 function OnAbility1()
+    Say("ability 2 fired")
     Play("golemAbility1")
 end
 
 function OnAbility2()
+    Say("ability 3 fired")
     Play("golemAbility2")
 end
 
 function OnAbility3()
+    Say("ability 4 fired")
     Play("golemAbility3")
 end
 
 function OnDamaged()
+    Say("hurt")
     Play("playerDamaged")
 end
 
 function OnDeath()
+    Say("died")
     Play("playerDeath")
 end
 
 function OnRespawn()
+    Say("revived")
     Play("playerRespawn")
 end
 
 function OnMove()
+    local now = os.time()
+    if lastStep == nil or now - lastStep > STEP_PAUSE then
+        Say("moving")
+    end
+    lastStep = now
     Play("playerStep")
 end
 
@@ -84,10 +106,12 @@ function OnFinalKill()
 end
 
 function OnVictory()
+    Say("victory")
     Play("victory")
 end
 
 function OnDefeat()
+    Say("defeat")
     Play("defeat")
 end
 

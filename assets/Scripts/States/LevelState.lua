@@ -17,6 +17,7 @@ local wavesStarted = false
 local closingDelay = 2
 
 function Load()
+    Engine.Output("Level1: loading")
     AssetLoader.LoadAssetBatch("Level1", false)
 end
 
@@ -73,9 +74,11 @@ function UpdateState(dt)
 end
 
 function Free()
+    Engine.Output("Level1: freed")
 end
 
 function Unload()
+    Engine.Output("Level1: unloaded")
     if firstObject ~= 0 then
         Engine.DestroyRecentObjects(0, firstObject)
         firstObject = 0

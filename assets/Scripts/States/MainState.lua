@@ -14,6 +14,7 @@ local cursor = 0
 local MUSIC_PLAY = 0
 
 function Load()
+    Engine.Output("Main: loading")
     AssetLoader.LoadAssetBatch("Main", false)
 end
 
@@ -32,9 +33,11 @@ function UpdateState(dt)
 end
 
 function Free()
+    Engine.Output("Main: freed")
 end
 
 function Unload()
+    Engine.Output("Main: unloaded")
     if firstObject ~= 0 then
         Engine.DestroyRecentObjects(0, firstObject)
         firstObject = 0
