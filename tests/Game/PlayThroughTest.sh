@@ -163,7 +163,11 @@ click_button() {
         from=$(mark)
         move_mouse ${position% *} ${position#* }
         sleep 0.5 # lets the game see the pointer on the button, as a player's hand would
-        xdotool click 1
+        # Held for a moment, as a finger does: a busy machine draws slow frames, and a press
+        # and release inside one frame may reach the page as neither.
+        xdotool mousedown 1
+        sleep 0.2
+        xdotool mouseup 1
         for _ in $(seq $((STEP_TIMEOUT * 10 / CLICK_TRIES))); do
             tail -n +"$((from + 1))" "$log" | grep -q "calls $3" && return 0
             sleep 0.1
