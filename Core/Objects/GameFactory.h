@@ -37,6 +37,8 @@ public:
     // nothing (null, logged). The caller sets the creator id and fills the object.
     GameObject* CreateObject(const std::string& name, u32 id);
     GameObject* FindObject(u32 id) const;
+    // The number of live objects (a soak compares it between visits of the same menu).
+    std::size_t GetObjectCount() const { return m_objects.size(); }
     // The owner of the component with that id, or null.
     GameObject* FindObjectWithComponent(u32 componentId) const;
     // Leaves its group, shuts down and destroys its components (last added first) and returns
