@@ -5,14 +5,18 @@
 #include "Core/Reflection/TypeRegistry.h"
 #include "Core/SystemFactory.h"
 #include "Graphics/Assets/GraphicsAssets.h"
+#include "Graphics/Components/AmbientLightComponent.h"
 #include "Graphics/Components/AnimationControllerComponent.h"
 #include "Graphics/Components/CameraComponent.h"
 #include "Graphics/Components/CameraControllerComponent.h"
 #include "Graphics/Components/CameraMountComponent.h"
 #include "Graphics/Components/CursorComponent.h"
+#include "Graphics/Components/DirectionalLightComponent.h"
 #include "Graphics/Components/GlowComponent.h"
 #include "Graphics/Components/IntensityComponent.h"
+#include "Graphics/Components/PointLightComponent.h"
 #include "Graphics/Components/RenderComponent.h"
+#include "Graphics/Components/SpotLightComponent.h"
 #include "Graphics/Components/TextComponent.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Graphics/Particles/ParticleRegistration.h"
@@ -29,6 +33,11 @@ void RegisterGraphicsTypeRecords()
     TypeRecordOf<TextComponent>();
     TypeRecordOf<IntensityComponent>();
     TypeRecordOf<GlowComponent>();
+    TypeRecordOf<LightComponent>();
+    TypeRecordOf<PointLightComponent>();
+    TypeRecordOf<DirectionalLightComponent>();
+    TypeRecordOf<SpotLightComponent>();
+    TypeRecordOf<AmbientLightComponent>();
     TypeRecordOf<CameraComponent>();
     TypeRecordOf<CameraControllerComponent>();
     TypeRecordOf<CameraMountComponent>();
@@ -47,13 +56,17 @@ void RegisterGraphics(Engine& engine)
     components.Register<TextComponent>(ComponentFactory::GraphicsPool);
     components.Register<IntensityComponent>(ComponentFactory::GraphicsPool);
     components.Register<GlowComponent>(ComponentFactory::GraphicsPool);
+    // The four light kinds; the light base is not creatable by name.
+    components.Register<PointLightComponent>(ComponentFactory::GraphicsPool);
+    components.Register<DirectionalLightComponent>(ComponentFactory::GraphicsPool);
+    components.Register<SpotLightComponent>(ComponentFactory::GraphicsPool);
+    components.Register<AmbientLightComponent>(ComponentFactory::GraphicsPool);
     components.Register<CameraComponent>(ComponentFactory::GraphicsPool);
     components.Register<CameraControllerComponent>(ComponentFactory::GraphicsPool);
     components.Register<CameraMountComponent>(ComponentFactory::GraphicsPool);
     components.Register<CursorComponent>(ComponentFactory::GraphicsPool);
     AddTypeRecordRegistration(&RegisterGraphicsTypeRecords);
-    // Asset batches reach the graphics managers through their sections; the "FBO" section has
-    // no manager until the render targets arrive, and the loader skips it.
+    // Asset batches reach the graphics managers through their sections.
     GraphicsAssets::RegisterSections();
     RegisterParticles(engine);
 }

@@ -22,6 +22,7 @@
 #include "Graphics/Components/CameraComponent.h"
 #include "Graphics/Components/GlowComponent.h"
 #include "Graphics/Components/IntensityComponent.h"
+#include "Graphics/Components/LightComponent.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Graphics/Components/TextComponent.h"
 #include "Graphics/GlslHeader.h"
@@ -261,11 +262,19 @@ void GraphicsSystem::Initialize(u32 launchFlags)
     m_debugQueue =
         std::make_unique<DebugDrawQueue>(g_Engine != nullptr ? g_Engine->GetAllocator() : nullptr);
     m_renderer = std::make_unique<DeferredRenderer>(*m_queue);
-    m_renderer->CreateRenderTargets();
+    m_renderer->CreateRenderTargets(m_renderWidth, m_renderHeight);
     m_overlay = std::make_unique<OverlayPass>();
     // Every shape's Draw now reaches the window (only inside the forward pass while F2 is on).
     m_debugSink = std::make_unique<GlDebugVertexSink>();
     DebugShapeDrawer::Install(*m_debugSink);
+    // The forward pass leaves room for the debug shapes; they are drawn only while F2 is on.
+    m_renderer->drawDebugShapes = [this]()
+    {
+        if (m_debugDraw)
+            DrawDebug();
+    };
+    // The overlay (pages, world texts, cursor) on the window, after composition.
+    m_renderer->drawOverlay = [this]() { m_overlay->Draw(m_windowWidth, m_windowHeight); };
 
     if (!m_noVisual)
     {
@@ -514,6 +523,17 @@ void GraphicsSystem::UpdateComponents(f32 seconds)
         const Math::Vector4 world = model * Math::Vector4(bone.x, bone.y, bone.z, 1.0f);
         mounts->FollowBone(Math::Point4(world.x, world.y, world.z, 1.0f));
     }
+    // Each light moves its channels, then its kind's own values; the list order is the kinds'.
+    const ComponentList lights[] = {AmbientLightComponents, DirectionalLightComponents,
+                                    PointLightComponents, SpotLightComponents};
+    for (ComponentList list : lights)
+    {
+        for (GameObjectComponent* component : m_lists[list])
+        {
+            if (auto* light = dynamic_cast<LightComponent*>(component))
+                light->Update(seconds);
+        }
+    }
 }
 
 void GraphicsSystem::DrawFrame()
@@ -684,11 +704,28 @@ void GraphicsSystem::SetCameraUniforms(u32 program, const CameraComponent& camer
 
 void GraphicsSystem::SetLightUniforms(u32 program)
 {
-    // The shadow-casting spot light's position joins these with the light components.
     if (!m_rendererReady)
         return;
     glUniform4fv(glGetUniformLocation(program, "LightValue"), 1, kLightValue);
     glUniform4fv(glGetUniformLocation(program, "LightAmbient"), 1, kLightAmbient);
+    // The first shadow caster's camera position, when its object has a camera; the search ends
+    // at the first caster either way.
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    for (GameObjectComponent* component : m_lists[SpotLightComponents])
+    {
+        const auto* light = dynamic_cast<const LightComponent*>(component);
+        if (light == nullptr || !light->IsShadowCaster())
+            continue;
+        const GameObject* owner =
+            factory != nullptr ? factory->FindObject(light->GetOwner()) : nullptr;
+        const auto* camera = owner != nullptr ? owner->GetComponent<CameraComponent>() : nullptr;
+        if (camera != nullptr)
+        {
+            const Math::Point4 eye = camera->GetEye();
+            glUniform4f(glGetUniformLocation(program, "LightPosition"), eye.x, eye.y, eye.z, eye.w);
+        }
+        break;
+    }
     glUniform4fv(glGetUniformLocation(program, "MaterialEmitted"), 1, kMaterialEmitted);
 }
 

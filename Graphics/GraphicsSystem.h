@@ -16,12 +16,12 @@
 // every OpenGL object made again after a switch to full screen.
 //
 // It owns the render queue and the frame renderer (Graphics/Rendering): each rendered frame
-// updates the drawable components (not while paused), queues every render component and draws.
-// It owns the debug-draw queue (emptied after every frame, drawn or not, and in IdleUpdate) and
-// installs the shape drawers of Math/DebugDraw.h with an OpenGL sink for its lifetime; the
-// forward pass calls DrawDebug while F2 is on. It owns the overlay pass, the frame's last.
-// Services whose pieces arrive with the rest of the renderer (lights, the performance bar)
-// answer their defaults until then. Main thread only.
+// updates the drawable components and the lights (not while paused), queues every render
+// component and draws. It owns the debug-draw queue (emptied after every frame, drawn or not,
+// and in IdleUpdate) and installs the shape drawers of Math/DebugDraw.h with an OpenGL sink for
+// its lifetime; the renderer's debug-shapes hook runs DrawDebug while F2 is on, and its overlay
+// hook runs the overlay pass, the frame's last. Services whose pieces arrive later (the
+// performance bar) answer their defaults until then. Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/PingPongValue.h"
 #include "Math/Vector2.h"

@@ -1,6 +1,7 @@
 // The graphics system's debug view (F2): what the forward pass draws on top of the scene while
 // the debug-draw flag is on.
 #include "Core/CoreServices.h"
+#include "Graphics/Components/LightComponent.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Graphics/Particles/ParticleEffectSystem.h"
 #include "Graphics/Rendering/DebugDrawQueue.h"
@@ -45,7 +46,15 @@ void GraphicsSystem::DrawDebug()
     Core::Services().drawPhysicsDebug();
     DrawGeometryDebugScript();
     DebugShapeDrawer::DrawAxes();
-    // The lights' own debug views join here with the light components.
+    // The lights' own views: point lights, then spot lights. Drawing changes no list.
+    for (ComponentList list : {PointLightComponents, SpotLightComponents})
+    {
+        for (GameObjectComponent* component : m_lists[list])
+        {
+            if (auto* light = dynamic_cast<LightComponent*>(component))
+                light->DebugDraw();
+        }
+    }
     glEnable(GL_TEXTURE_2D);
 }
 

@@ -2,6 +2,7 @@
 #include "Core/Log.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "Graphics/Assets/FontManager.h"
+#include "Graphics/Assets/FrameBufferManager.h"
 #include "Graphics/Assets/GraphicsAssetSection.h"
 #include "Graphics/Assets/MaterialManager.h"
 #include "Graphics/Assets/ModelManager.h"
@@ -42,6 +43,8 @@ void GraphicsAssets::Create()
     Core::Log() << "Shader Assets Loaded.\n";
     new ShaderProgramManager();
     Core::Log() << "Shader Program Assets Loaded.\n";
+    new FrameBufferManager();
+    Core::Log() << "FBO Assets Loaded.\n";
     new FontManager();
     Core::Log() << "Font Assets Loaded.\n";
     new MaterialManager();
@@ -58,6 +61,12 @@ void GraphicsAssets::ReloadAll()
         shaders->ReloadAll();
     if (ShaderProgramManager* programs = ShaderProgramManager::Instance())
         programs->ReloadAll();
+    if (FrameBufferManager* targets = FrameBufferManager::Instance())
+    {
+        targets->ReloadAll();
+        // Each target is left bound by its reload; drawing goes on into the window.
+        FrameBufferObject::BindDefault();
+    }
     if (FontManager* fonts = FontManager::Instance())
         fonts->ReloadAll();
 }
@@ -78,6 +87,7 @@ void GraphicsAssets::Destroy()
     Delete<ModelManager>();
     Delete<ShaderProgramManager>();
     Delete<ShaderManager>();
+    Delete<FrameBufferManager>();
     Delete<FontManager>();
     Delete<MaterialManager>();
 }
@@ -100,5 +110,7 @@ void GraphicsAssets::RegisterSections()
     AssetLoaderSystem::RegisterSection(
         "ShaderProgram",
         std::make_shared<GraphicsAssetSection<ShaderProgramManager, false, false>>());
+    AssetLoaderSystem::RegisterSection(
+        "FBO", std::make_shared<GraphicsAssetSection<FrameBufferManager, false, false>>());
 }
 } // namespace Graphics

@@ -4,6 +4,7 @@
 #include "Graphics/Assets/ShaderProgram.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Graphics/GraphicsSystem.h"
+#include "Graphics/Rendering/DeferredRenderer.h"
 #include "Math/Matrix4.h"
 #include <GL/glew.h>
 
@@ -48,6 +49,8 @@ void GlRenderSubmitter::SetForwardUniforms()
         return;
     graphics->SetCameraUniforms(m_program);
     graphics->SetLightUniforms(m_program);
+    if (DeferredRenderer* renderer = graphics->GetRenderer())
+        renderer->SetShadowUniforms(m_program);
     glUniform2f(Location(m_program, "TexelSize"),
                 1.0f / static_cast<f32>(graphics->GetWindowWidth()),
                 1.0f / static_cast<f32>(graphics->GetWindowHeight()));

@@ -28,7 +28,7 @@ public:
     virtual void SetBlending(bool transparent) = 0;
     // Makes the program current; null makes no program current (program 0).
     virtual void UseProgram(const ShaderProgram* program) = 0;
-    // The forward routine's per-program uniforms: camera, lights and texel size.
+    // The forward routine's per-program uniforms: camera, lights, shadow map and texel size.
     virtual void SetForwardUniforms() = 0;
     // The camera uniforms of one camera, for the passes that draw with a program of their own.
     virtual void SetCameraUniforms(const CameraComponent* camera) = 0;

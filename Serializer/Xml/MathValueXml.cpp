@@ -236,6 +236,18 @@ void WriteColorRGBA(XmlWriter& writer, const Math::ColorRGBA& value, const char*
     SetNumber(element, "A", value.a * ColorFileScale);
 }
 
+void WritePingPongValue(XmlWriter& writer, const Math::PingPongValue& value, const char* name)
+{
+    tinyxml2::XMLElement* element = writer.AppendElement(name, DefaultPingPongTag);
+    SetNumber(element, "Min", value.min);
+    SetNumber(element, "Max", value.max);
+    SetNumber(element, "Value", value.value);
+    SetNumber(element, "Rate", value.rate);
+    element->SetAttribute("Unused", 0);
+    element->SetAttribute("StopAtMin", value.stopAtMin ? 1 : 0);
+    element->SetAttribute("StopAtMax", value.stopAtMax ? 1 : 0);
+}
+
 void WriteSphericalCoordinate(XmlWriter& writer, const Math::SphericalCoordinate& value,
                               const char* name)
 {

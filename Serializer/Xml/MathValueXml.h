@@ -35,6 +35,7 @@ constexpr const char* DefaultVector3Tag = "Vector3";
 constexpr const char* DefaultQuaternionTag = "Quaternion";
 constexpr const char* DefaultColorTag = "ColorRGBA";
 constexpr const char* DefaultSphericalTag = "SphericalCoordinate";
+constexpr const char* DefaultPingPongTag = "PingPongValue";
 
 // Attributes 1-2: x, y.
 void ReadVector2(XmlReader& reader, Math::Vector2& value, const char* name);
@@ -71,6 +72,9 @@ void WriteQuaternion(XmlWriter& writer, const Math::Quaternion& value, const cha
 // Attributes "R", "G", "B", "A" from 0 to 255.
 void WriteColorRGBA(XmlWriter& writer, const Math::ColorRGBA& value, const char* name);
 // Attributes "perspective", "radius", "phi", "theta" (angles in degrees).
+// Attributes in the order ReadPingPongValue takes them: min, max, value, rate, an unused 0, then
+// the two stop flags as 0 or 1.
+void WritePingPongValue(XmlWriter& writer, const Math::PingPongValue& value, const char* name);
 void WriteSphericalCoordinate(XmlWriter& writer, const Math::SphericalCoordinate& value,
                               const char* name);
 } // namespace Serializer

@@ -1,12 +1,16 @@
 // The geometry pass: one value per attachment of the geometry buffer.
 //   0 view depth (one float)   1 diffuse colour   2 specular and gloss   3 view normal (0-1)
-//   4 glow (emissive)          5 opacity
+//   4 glow (the emissive map plus the object's glow colours)   5 opacity
 uniform sampler2D DiffuseMap;
 uniform sampler2D NormalMap;
 uniform sampler2D SpecularMap;
 uniform sampler2D GlossMap;
 uniform sampler2D EmissiveMap;
 uniform sampler2D OpacityMap;
+uniform vec3 BloomEmissiveColor;
+uniform float BloomEmissiveScale;
+uniform vec3 BloomGlobalColor;
+uniform float BloomGlobalScale;
 
 in vec3 ViewPosition;
 in vec3 ViewNormal;
@@ -30,6 +34,8 @@ void main()
     Diffuse = vec4(texture(DiffuseMap, TexCoord).rgb, 1.0);
     Specular = vec4(texture(SpecularMap, TexCoord).rgb, texture(GlossMap, TexCoord).r);
     Normal = vec4(normal * 0.5 + 0.5, 1.0);
-    Glow = vec4(texture(EmissiveMap, TexCoord).rgb, 1.0);
+    Glow = vec4(texture(EmissiveMap, TexCoord).rgb + BloomEmissiveColor * BloomEmissiveScale +
+                    BloomGlobalColor * BloomGlobalScale,
+                1.0);
     Opacity = vec4(texture(OpacityMap, TexCoord).rgb, 1.0);
 }

@@ -1,0 +1,26 @@
+#pragma once
+// A directional light: the light's channels and flag only, which it neither reads nor writes; its
+// channels stay at 0 unless messages 54 and 55 move them. No pass draws it yet.
+#include "Core/Reflection/TypeRecord.h"
+#include "Graphics/Components/LightComponent.h"
+
+namespace Graphics
+{
+class DirectionalLightComponent : public LightComponent
+{
+public:
+    DirectionalLightComponent();
+    ~DirectionalLightComponent() override;
+
+    static std::string GetTypeName() { return "DirectionalLightComponent"; }
+    static u32 GetSize() { return static_cast<u32>(sizeof(DirectionalLightComponent)); }
+
+    u32 GetType() const override;
+    std::string GetName() const override { return GetTypeName(); }
+    void Shutdown() override;
+    void Deserialize(Serializer::XmlReader&) override {}
+    void Serialize(Serializer::XmlWriter&) override {}
+};
+} // namespace Graphics
+
+QUILL_DECLARE_TYPE_RECORD(Graphics::DirectionalLightComponent)
