@@ -187,6 +187,13 @@ void AudioSystem::PostSoundList(Scripting::LuaComponent& script, u32 senderId)
     s32 count = 0;
     if (!script.CallReturnInt("GetAudioCount", count))
         return;
+    if (count < 0 || count > MaxSoundListEntries)
+    {
+        const s32 taken = count < 0 ? 0 : MaxSoundListEntries;
+        Core::Log() << "Error [" << SystemName << "]: " << script.GetFileName() << " names "
+                    << count << " sounds, " << taken << " are read\n";
+        count = taken;
+    }
     for (s32 i = 1; i <= count; ++i)
     {
         std::string name;

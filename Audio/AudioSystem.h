@@ -39,6 +39,9 @@ public:
     // Script sound-list types.
     static constexpr s32 MusicEntry = 0;
     static constexpr s32 EffectEntry = 1;
+    // The most entries one sound list may name: every shipped list has a dozen, and a script
+    // that names billions would keep the game in its loop for ever.
+    static constexpr s32 MaxSoundListEntries = 256;
 
     AudioSystem();
     // Destroys every music and effect component directly (not through their Shutdown, which
@@ -90,7 +93,9 @@ public:
     static void ReportError(const std::string& text);
     // Posts a load message to "AudioSystem" for every entry of the script's sound list
     // ("GetAudioCount", then "GetAudioName", "GetAudioFilename", "GetAudioType" for 1..n),
-    // sent by `senderId`. Type 0 is music, type 1 an effect, anything else is skipped.
+    // sent by `senderId`. Type 0 is music, type 1 an effect, anything else is skipped. A
+    // negative count or one above MaxSoundListEntries is reported, and at most that many are
+    // read.
     static void PostSoundList(Scripting::LuaComponent& script, u32 senderId);
     // Destroys a script made by LuaComponent::Create unless the Lua system, which it joined
     // when it loaded, has destroyed it already. The pointer is null afterwards.

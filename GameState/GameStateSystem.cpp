@@ -97,8 +97,10 @@ void GameStateSystem::BuildStates()
 {
     m_systemScript = Scripting::LuaComponent::Create();
     u32 count = 0;
+    // A count of 0 (or one the script could not give as a number) leaves the game as empty as
+    // a missing list, and is said the same way.
     if (m_systemScript == nullptr || !m_systemScript->Load(SystemScript) ||
-        !m_systemScript->CallReturnUnsigned("GetScriptCount", count))
+        !m_systemScript->CallReturnUnsigned("GetScriptCount", count) || count == 0)
     {
         Core::Log() << "Error [" << kPart << "]: " << SystemScript
                     << " gives no states; the game has none\n";

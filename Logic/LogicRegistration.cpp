@@ -24,6 +24,7 @@
 #include "Logic/Abilities/PulseTrapComponent.h"
 #include "Logic/Abilities/SlowTrapAbilityComponent.h"
 #include "Logic/Abilities/SteamPumpAbilityComponent.h"
+#include "Logic/Abilities/TauntTrapAbilityComponent.h"
 #include "Logic/Abilities/TitansFistAbilityComponent.h"
 #include "Logic/Containers/AbsorbContainerComponent.h"
 #include "Logic/Containers/ChargeContainerComponent.h"
@@ -121,6 +122,7 @@ void RegisterLogic(Engine& engine)
     components.Register<OrbAbilityComponent>(pool);
     components.Register<SlowTrapAbilityComponent>(pool);
     components.Register<SteamPumpAbilityComponent>(pool);
+    components.Register<TauntTrapAbilityComponent>(pool);
     components.Register<TitansFistAbilityComponent>(pool);
     components.Register<AbsorbEffectComponent>(pool);
     components.Register<DeathEffectComponent>(pool);
@@ -204,6 +206,7 @@ void RegisterLogicTypeRecords()
     TypeRecordOf<OrbAbilityComponent>();
     TypeRecordOf<SlowTrapAbilityComponent>();
     TypeRecordOf<SteamPumpAbilityComponent>();
+    TypeRecordOf<TauntTrapAbilityComponent>();
     TypeRecordOf<TitansFistAbilityComponent>();
     TypeRecordOf<AbsorbEffectComponent>();
     TypeRecordOf<DeathEffectComponent>();

@@ -13,6 +13,7 @@
 #include <algorithm>
 #include <cstdio>
 #include <exception>
+#include <limits>
 #include <new>
 #include <vector>
 
@@ -104,6 +105,16 @@ std::string NumberText(lua_Number number)
     char text[LUAI_MAXNUMBER2STR];
     std::snprintf(text, sizeof(text), LUA_NUMBER_FMT, number);
     return text;
+}
+
+// The largest finite float: a script number beyond it (or NaN) is no float value.
+constexpr lua_Number kLargestFloat = std::numeric_limits<f32>::max();
+
+// NaN and numbers beyond the 64-bit range have no integer value; the engine refuses them rather
+// than reading them as 0.
+bool IsIntegerRange(lua_Number number)
+{
+    return number >= -kSigned64Limit && number < kSigned64Limit;
 }
 
 std::string ErrorValueText(lua_State* state)
@@ -330,7 +341,9 @@ bool LuaComponent::Load(const std::string& fileName)
     }
     lua_pushcfunction(m_state, &LoadAndRunProtected);
     lua_pushlightuserdata(m_state, const_cast<char*>(path.c_str()));
-    m_limits.StartCall(m_state);
+    // As for a call: a load from inside a running call spends that call's budget.
+    if (m_callDepth == 0)
+        m_limits.StartCall(m_state);
     ++m_callDepth;
     const int status = lua_pcall(m_state, 1, LUA_MULTRET, 0);
     --m_callDepth;
@@ -370,7 +383,8 @@ bool LuaComponent::LoadText(const std::string& label, const char* text, std::siz
     lua_pushlightuserdata(m_state, const_cast<char*>(text));
     lua_pushlightuserdata(m_state, &size);
     lua_pushlightuserdata(m_state, const_cast<char*>(chunkName.c_str()));
-    m_limits.StartCall(m_state);
+    if (m_callDepth == 0)
+        m_limits.StartCall(m_state);
     if (lua_pcall(m_state, 3, LUA_MULTRET, 0) != LUA_OK)
     {
         Report(label + " could not be loaded: " + ErrorText(m_state), LoadReportLevel);
@@ -476,7 +490,10 @@ bool LuaComponent::ReadInt(s32& value, int index)
     CheckStackNotEmpty();
     if (m_state != nullptr && lua_isnumber(m_state, index))
     {
-        value = NumberToS32(lua_tonumberx(m_state, index, nullptr));
+        const lua_Number number = lua_tonumberx(m_state, index, nullptr);
+        if (!IsIntegerRange(number))
+            return ReportNumberOutOfRange("number", number);
+        value = NumberToS32(number);
         return true;
     }
     ReportTypeError("number");
@@ -488,7 +505,10 @@ bool LuaComponent::ReadUnsigned(u32& value, int index)
     CheckStackNotEmpty();
     if (m_state != nullptr && lua_isnumber(m_state, index))
     {
-        value = NumberToU32(lua_tonumberx(m_state, index, nullptr));
+        const lua_Number number = lua_tonumberx(m_state, index, nullptr);
+        if (!IsIntegerRange(number))
+            return ReportNumberOutOfRange("number", number);
+        value = NumberToU32(number);
         return true;
     }
     ReportTypeError("number");
@@ -500,10 +520,24 @@ bool LuaComponent::ReadNumber(f32& value, int index)
     CheckStackNotEmpty();
     if (m_state != nullptr && lua_isnumber(m_state, index))
     {
-        value = static_cast<f32>(lua_tonumberx(m_state, index, nullptr));
+        const lua_Number number = lua_tonumberx(m_state, index, nullptr);
+        // Written so that NaN fails the test as well; beyond the float range the conversion
+        // would be undefined.
+        if (!(number >= -kLargestFloat && number <= kLargestFloat))
+            return ReportNumberOutOfRange("float", number);
+        value = static_cast<f32>(number);
         return true;
     }
     ReportTypeError("number");
+    return false;
+}
+
+bool LuaComponent::ReportNumberOutOfRange(const char* typeWord, lua_Number number)
+{
+    Report(m_label + ": Could not convert stack top to " + typeWord + ": " + NumberText(number) +
+               " is out of range",
+           ScriptReportLevel);
+    ClearStack();
     return false;
 }
 } // namespace Scripting

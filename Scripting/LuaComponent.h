@@ -162,9 +162,12 @@ public:
     bool ReadString(std::string& value, int index);
     // Only a boolean.
     bool ReadBool(bool& value, int index);
-    // A number or numeric string, truncated toward zero.
+    // A number or numeric string, truncated toward zero; NaN and numbers beyond the 64-bit
+    // range are reported and leave `value` unchanged.
     bool ReadInt(s32& value, int index);
     bool ReadUnsigned(u32& value, int index);
+    // A number or numeric string within the float range; NaN, infinities and larger numbers are
+    // reported and leave `value` unchanged.
     bool ReadNumber(f32& value, int index);
 
     void PushUnsigned(u32 value);
@@ -173,6 +176,9 @@ public:
     bool CheckStackNotEmpty();
     // Reports "<label>: Could not convert stack top to <typeWord>" and empties the stack.
     void ReportTypeError(const char* typeWord);
+    // The same for a number the reader cannot hold (NaN, infinite, beyond the range), naming
+    // the number; always false.
+    bool ReportNumberOutOfRange(const char* typeWord, lua_Number number);
     // The type error "function" naming the function that is missing.
     [[gnu::cold]] void ReportMissingFunction(const char* function);
 

@@ -186,7 +186,11 @@ void LuaComponent::PushGlobalAndKeepName(const char* name, KeptName& entry)
     for (int i = 0; i < argumentCount; ++i)
         lua_pushnumber(state, arguments[i]);
 
-    m_limits.StartCall(state);
+    // A call made while another runs on this state (the engine calling back into the script
+    // from a script API entry) belongs to the outer call and spends its budget: a fresh budget
+    // there would let a loop around such an entry run for ever.
+    if (m_callDepth == 0)
+        m_limits.StartCall(state);
     ++m_callDepth;
     const int status = lua_pcall(state, argumentCount, resultCount, 0);
     --m_callDepth;

@@ -9,7 +9,8 @@
 //   the budget, or any script running once the engine has been asked to stop
 //   (Core::ProcessControl), gets a Lua error naming the script and line; from then on the hook
 //   fires on every instruction until the call ends, so a script cannot catch the error and run
-//   on. StartCall, at the beginning of every call from the engine, restores the budget.
+//   on. StartCall, at the beginning of every outermost call from the engine, restores the
+//   budget; a call the engine makes into a state that is already running one shares it.
 // - The allocator refuses growth beyond the memory limit; Lua then raises its memory error in
 //   the script, which is that script's failure.
 // - Libraries: `load`, `loadfile`, `dofile` and `require` read text only (a precompiled chunk
@@ -47,7 +48,7 @@ struct ScriptLimits
     // call: it allocates).
     static void RestrictLibraries(lua_State* state);
 
-    // A new budget for a call from the engine into `state`.
+    // A new budget for a call from the engine into `state` that runs no other call.
     void StartCall(lua_State* state)
     {
         looks = 0;

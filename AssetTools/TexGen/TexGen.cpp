@@ -1,8 +1,8 @@
 // texgen <asset folder>: paints every generated texture into <asset folder>/Textures (and its
 // Particles folder): the default textures materials fall back to, the arena floor, the sky, one
-// palette per character and enemy, the menus' panels, buttons and player pointers, the health
-// bars, skill icons and health pick-up, and the particle images. Noise comes from Math::Rand with a
-// fixed seed per texture, so running it again gives the same bytes.
+// palette per character and enemy, the menus' panels, buttons and player pointers, the mouse
+// cursor, the health bars, skill icons and health pick-up, and the particle images. Noise comes
+// from Math::Rand with a fixed seed per texture, so running it again gives the same bytes.
 #include "AssetTools/Common/Palette.h"
 #include "AssetTools/Common/ToolFolder.h"
 #include "AssetTools/TexGen/Image.h"
@@ -39,6 +39,18 @@ constexpr u32 kPanelHeight = 48;
 constexpr f32 kFrameCorner = 14.0f;
 constexpr f32 kFrameBorder = 3.0f;
 constexpr u32 kPointerSize = 32;
+// The mouse cursor: an arrow whose tip is the picture's top left corner, where the heads-up
+// element is anchored to the mouse. In fractions of the picture, its head runs from the tip down
+// the left edge to (0, kCursorLength), across to the shoulder (kCursorShoulder,
+// kCursorShoulder) and back up to the tip; its tail is a bar of half width kCursorTailHalfWidth
+// from kCursorTailStart to kCursorTailEnd.
+constexpr u32 kCursorSize = 32;
+constexpr f32 kCursorLength = 0.8f;
+constexpr f32 kCursorShoulder = 0.58f;
+constexpr f32 kCursorTailStart[2] = {0.2f, 0.55f};
+constexpr f32 kCursorTailEnd[2] = {0.4f, 0.84f};
+constexpr f32 kCursorTailHalfWidth = 0.11f;
+constexpr f32 kCursorOutline = 0.07f;
 // The health bars and the skill icons of the characters' bars.
 constexpr u32 kBarWidth = 128;
 constexpr u32 kBarHeight = 16;
@@ -259,6 +271,53 @@ bool Pointer(const std::string& folder, u32 player, const Rgba& colour)
     return image.Save(folder + "/MenuCharacterPointer" + std::to_string(player) + ".png");
 }
 
+// How far a point lies inside the bar of half width kCursorTailHalfWidth around the segment from
+// a to b; negative outside.
+f32 InsideBar(f32 x, f32 y, const f32 (&a)[2], const f32 (&b)[2])
+{
+    const f32 dx = b[0] - a[0];
+    const f32 dy = b[1] - a[1];
+    const f32 along =
+        std::fmin(1.0f, std::fmax(0.0f, ((x - a[0]) * dx + (y - a[1]) * dy) / (dx * dx + dy * dy)));
+    const f32 ex = x - (a[0] + along * dx);
+    const f32 ey = y - (a[1] + along * dy);
+    return kCursorTailHalfWidth - std::sqrt(ex * ex + ey * ey);
+}
+
+// The mouse cursor: a light arrow with a dark outline, clear around it. Rows run from the top,
+// so the tip is pixel (0, 0). The head and the tail are one shape: a point is as far inside as
+// it is inside the deeper of the two, so no outline runs between them.
+bool Cursor(const std::string& folder)
+{
+    Image image(kCursorSize, kCursorSize, kRgba);
+    image.Fill(Rgba{0, 0, 0, 0});
+    const f32 size = static_cast<f32>(kCursorSize);
+    // The lower edge, from (0, kCursorLength) to the shoulder: fy = kCursorLength - slope x fx.
+    const f32 slope = (kCursorLength - kCursorShoulder) / kCursorShoulder;
+    const f32 lowerNorm = std::sqrt(1.0f + slope * slope);
+    const f32 diagonalNorm = std::sqrt(2.0f);
+    for (u32 y = 0; y < kCursorSize; ++y)
+    {
+        for (u32 x = 0; x < kCursorSize; ++x)
+        {
+            const f32 fx = (static_cast<f32>(x) + 0.5f) / size;
+            const f32 fy = (static_cast<f32>(y) + 0.5f) / size;
+            // Distances inside the head's three edges: the left edge, the diagonal from the tip
+            // to the shoulder and the lower edge.
+            const f32 left = fx;
+            const f32 diagonal = (fy - fx) / diagonalNorm;
+            const f32 lower = (kCursorLength - slope * fx - fy) / lowerNorm;
+            const f32 head = std::fmin(left, std::fmin(diagonal, lower));
+            const f32 inside = std::fmax(head, InsideBar(fx, fy, kCursorTailStart, kCursorTailEnd));
+            if (inside < 0.0f)
+                continue;
+            image.Set(x, y,
+                      inside < kCursorOutline ? Rgba{20, 20, 24, 255} : Rgba{245, 240, 225, 255});
+        }
+    }
+    return image.Save(folder + "/Cursor.png");
+}
+
 bool MenuTextures(const std::string& folder)
 {
     bool written = Frame(folder, "Button", kButtonWidth, kButtonHeight, Rgba{40, 48, 64, 225},
@@ -277,7 +336,7 @@ bool MenuTextures(const std::string& folder)
         {220, 60, 50, 255}, {60, 110, 230, 255}, {70, 190, 80, 255}, {240, 210, 60, 255}};
     for (u32 player = 0; player < sizeof(players) / sizeof(players[0]); ++player)
         written = Pointer(folder, player, players[player]) && written;
-    return written;
+    return Cursor(folder) && written;
 }
 
 // A plain rectangle: its fill inside a border of kBarBorder pixels.

@@ -165,8 +165,14 @@ void DeferredRenderer::BloomPass()
     {
         const u32 target = RenderTargets::BloomPrimaryTarget + step;
         m_targets->BindAuxiliaryTarget(target);
-        if (quad == nullptr || blurs[step] == nullptr || m_targets->GetAuxiliary(target) == nullptr)
+        if (m_targets->GetAuxiliary(target) == nullptr)
+            continue;
+        if (quad == nullptr || blurs[step] == nullptr)
         {
+            // No blur: the target holds no glow, rather than whatever it held before, so the
+            // composition adds nothing.
+            glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
+            glClear(GL_COLOR_BUFFER_BIT);
             FrameBufferObject::BindDefault();
             continue;
         }

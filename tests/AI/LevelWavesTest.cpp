@@ -1,7 +1,7 @@
 // The shipped level starts its enemy waves: headless, from the repository's assets, with the
 // game-state, logic and AI systems running frame by frame. The waves wait for the first player,
-// then spawners come and send their enemies, and leaving the level takes the wave script, the
-// spawners and the enemies with it.
+// then spawners come and send their enemies and the health pick-ups start dropping, and leaving
+// the level takes the wave script, the pick-up emitter, the spawners and the enemies with it.
 #include "AI/AIRegistration.h"
 #include "AI/AISystem.h"
 #include "Core/Messages/UserInterface/GoToStateMessage.h"
@@ -39,9 +39,19 @@ std::string State()
     return states->GetStateName(states->GetCurrent());
 }
 
+bool Running(const char* script)
+{
+    return Scripting::System::LuaSystem::Instance()->GetScript(script) != nullptr;
+}
+
 bool WavesRunning()
 {
-    return Scripting::System::LuaSystem::Instance()->GetScript("ArenaWaves") != nullptr;
+    return Running("ArenaWaves");
+}
+// The health pick-up emitter's script.
+bool DropsRunning()
+{
+    return Running("Emitters/HealthDrop.lua");
 }
 } // namespace
 
@@ -63,12 +73,14 @@ TEST(ShippedLevel, StartsItsWavesWhenThePlayersAreInAndEndsThemWhenLeft)
     EXPECT_EQ(world.log.Count("Level1: initialized"), 1u) << world.log.Text();
     world.Frames(30);
     EXPECT_FALSE(WavesRunning()) << "nobody plays yet";
+    EXPECT_FALSE(DropsRunning());
     EXPECT_EQ(ai.CountSpawners(), 0u);
 
     const u32 player = MakePlayer(*world.engine->GetFactory());
     world.Frames(3);
     EXPECT_EQ(world.log.Count("Level1: waves started"), 1u) << world.log.Text();
     ASSERT_TRUE(WavesRunning());
+    EXPECT_TRUE(DropsRunning()) << "health pick-ups drop while the fight lasts";
     EXPECT_EQ(ai.CountSpawners(), 2u) << "the first wave's two spawners";
 
     // Eight seconds: the melee spawners' first waves (every 5 s) have come in.
@@ -82,6 +94,7 @@ TEST(ShippedLevel, StartsItsWavesWhenThePlayersAreInAndEndsThemWhenLeft)
     world.Frames(4);
     EXPECT_EQ(State(), "Main");
     EXPECT_FALSE(WavesRunning());
+    EXPECT_FALSE(DropsRunning());
     EXPECT_EQ(ai.CountSpawners(), 0u);
     EXPECT_EQ(ai.GetAIControllers().size(), 0u);
     EXPECT_EQ(world.engine->GetFactory()->FindObject(player), nullptr);

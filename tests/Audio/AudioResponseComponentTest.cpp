@@ -139,6 +139,30 @@ TEST_F(AudioResponseTest, AScriptWithOnlyOnDeathReportsWhatIsMissing)
     EXPECT_TRUE(audio->GetEffectList().empty()) << "nothing listed, nothing loaded";
 }
 
+// A sound list of two billion entries would keep the game in its loop; one below zero names
+// nothing. Both are reported, naming the script, and at most the limit is read.
+TEST_F(AudioResponseTest, ASoundListCountOutOfRangeIsReportedAndCut)
+{
+    const std::string list = "reads = 0\n"
+                             "function GetAudioName(i) reads = reads + 1 return 'hit' end\n"
+                             "function GetAudioFilename(i) return 'hit.wav' end\n"
+                             "function GetAudioType(i) return 1 end\n";
+    AudioResponseComponent* huge =
+        MakeResponder("Audio/Huge.lua", list + "function GetAudioCount() return 2^31 - 1 end\n");
+    s32 reads = 0;
+    huge->GetScript()->GetGlobalInt("reads", reads);
+    EXPECT_EQ(reads, Audio::System::AudioSystem::MaxSoundListEntries);
+    EXPECT_TRUE(log->Contains("Audio/Huge.lua names 2147483647 sounds, 256 are read"))
+        << log->Text();
+    AudioResponseComponent* negative =
+        MakeResponder("Audio/Negative.lua", list + "function GetAudioCount() return -5 end\n");
+    negative->GetScript()->GetGlobalInt("reads", reads);
+    EXPECT_EQ(reads, 0);
+    EXPECT_TRUE(log->Contains("Audio/Negative.lua names -5 sounds, 0 are read")) << log->Text();
+    Deliver();
+    EXPECT_EQ(audio->GetEffectList().size(), 1u);
+}
+
 TEST_F(AudioResponseTest, ANameListedByTwoObjectsLoadsOnce)
 {
     const std::string script = SettingsScript("", R"({ "hit", "hit.wav", 1 })");

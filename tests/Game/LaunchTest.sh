@@ -1,9 +1,11 @@
 #!/usr/bin/env bash
 # Starts the game executable the way a player or CI would and checks how it starts and stops.
-# Usage: LaunchTest.sh <game executable> <case>. Exit 77 means skipped (no display to be had).
+# Usage: LaunchTest.sh <game executable> <case> [folder for screenshots]. Exit 77 means skipped
+# (no display to be had).
 set -u
 game="$1"
 case_name="$2"
+shots="${3:-}"
 if [ "$case_name" = no_display ]; then
     # The windowing library cannot start: the program ends with -1 and says why.
     reason=$(env -u DISPLAY -u WAYLAND_DISPLAY timeout 60 "$game" -console 2>&1 > /dev/null)
@@ -23,6 +25,70 @@ cd "$(dirname "$0")/../.." # the repository root, where assets/ lives
 export XDG_DATA_HOME="$work/data"
 
 fail() { echo "FAILED: $*"; exit 1; }
+
+# Starts an Xvfb of the test's own (1366x768x24) and exports its DISPLAY; counts it as started
+# once xdotool has talked to it, and tries three times. "-noreset" keeps the server from resetting
+# when that first client leaves, which would refuse the game's connection for a moment.
+# A game still running when the test ends is stopped with it.
+start_own_display() {
+    xvfb_pid=""
+    pid=""
+    trap 'kill ${pid:+"$pid"} "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
+    local ready="" display_file
+    for attempt in 1 2 3; do
+        display_file="$work/display$attempt"
+        Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1366x768x24 3>"$display_file" 2>/dev/null &
+        xvfb_pid=$!
+        for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
+        if [ -s "$display_file" ]; then
+            export DISPLAY=":$(head -n 1 "$display_file")"
+            for _ in $(seq 20); do
+                kill -0 "$xvfb_pid" 2>/dev/null || break
+                xdotool getdisplaygeometry > /dev/null 2>&1 && { ready=yes; break; }
+                sleep 0.1
+            done
+        fi
+        [ -n "$ready" ] && return 0
+        echo "the virtual display did not answer (attempt $attempt)"
+        kill "$xvfb_pid" 2>/dev/null
+        wait "$xvfb_pid" 2>/dev/null
+    done
+    fail "the virtual display did not start"
+}
+
+# Waits up to $2 tenths of a second for the pattern $1 in the log.
+wait_for_log() {
+    for _ in $(seq "$2"); do
+        grep -q "$1" "$work/log.txt" 2>/dev/null && return 0
+        kill -0 "$pid" 2>/dev/null || return 1
+        sleep 0.1
+    done
+    return 1
+}
+
+# Clicks the window at the given fractions of its size (from the left, from the top), again
+# every half second until the pattern appears in the log (a page's buttons slide in first).
+click_until() {
+    local x y
+    x=$(awk -v f="$1" -v w="$width" 'BEGIN { printf "%d", f * w }')
+    y=$(awk -v f="$2" -v h="$height" 'BEGIN { printf "%d", f * h }')
+    for _ in $(seq 20); do
+        xdotool mousemove --window "$window" "$x" "$y" click 1
+        wait_for_log "$3" 5 && return 0
+    done
+    return 1
+}
+
+# Dumps the window and writes it as <name>.png into the screenshot folder (or the work folder);
+# prints the pixel counts asked for (ScreenProbe.py's colour arguments).
+screenshot() {
+    local name="$1"
+    shift
+    xwd -id "$window" -silent > "$work/$name.xwd" || fail "xwd could not dump the window"
+    python3 "$probe" "$work/$name.xwd" "${shots:-$work}/$name.png" "$@" ||
+        fail "the screenshot $name could not be read"
+}
+probe="$(pwd)/tests/Game/ScreenProbe.py"
 
 case "$case_name" in
 test_switch)
@@ -202,6 +268,60 @@ crashing_script | endless_script | exiting_script)
         grep -q "Engine: created GameStateSystem" "$log" || fail "start-up did not go on"
     fi
     ;;
+broken_state_list | broken_state_script | broken_ability_script)
+    # A broken script of the kinds the game itself loads: the state list, the first state and an
+    # ability (the first state makes a knight, so that its ability script is loaded and its Update
+    # runs every frame). The game goes on with a line naming the file, and ends cleanly.
+    cp -r assets "$work/assets"
+    scripts="$work/assets/Scripts"
+    case "$case_name" in
+    broken_state_list)
+        file=System/GameStateSystem.lua
+        echo 'local states = { { name = "Main", file = ' > "$scripts/$file"
+        ;;
+    broken_state_script)
+        file=States/MainState.lua
+        printf '%s\n' 'function Load() error("broken state") end' \
+            'function UpdateState(dt) return 0/0, string.rep("x", 2^40) end' > "$scripts/$file"
+        ;;
+    broken_ability_script)
+        file=Abilities/Bolt.lua
+        sed -i 's/^function Initialize()$/&\n    Engine.CreateObject(0, "Knight")/' \
+            "$scripts/States/MainState.lua"
+        printf '%s\n' 'Ability = { lifetime = 0/0, moveRate = -1e309, numObjsToHit = -1 }' \
+            'function Update(dt) error("broken ability") end' > "$scripts/$file"
+        ;;
+    esac
+    (cd "$work" && exec "$game" -out "$work/log.txt" > "$work/stdout.txt" 2>&1) &
+    pid=$!
+    for _ in $(seq 150); do
+        kill -0 "$pid" 2>/dev/null || break
+        grep -q "Engine: created CameraSystem" "$work/log.txt" 2>/dev/null &&
+            grep -q "$file" "$work/log.txt" 2>/dev/null && break
+        sleep 0.1
+    done
+    sleep 1 # a few frames with the broken script in place
+    kill -TERM "$pid" 2>/dev/null
+    timeout 30 tail --pid="$pid" -f /dev/null
+    wait "$pid"
+    rc=$?
+    log="$work/log.txt"
+    [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
+    grep -q "Engine: created CameraSystem" "$log" || fail "start-up did not go on"
+    case "$case_name" in
+    broken_state_list)
+        grep -q "$file could not be loaded" "$log" || fail "no line names the state list"
+        grep -q "GameStateSystem: 0 states\|$file gives no states" "$log" ||
+            fail "no line says the game has no states"
+        ;;
+    broken_state_script)
+        grep -q "$file: .*broken state" "$log" || fail "no line names the state script"
+        ;;
+    broken_ability_script)
+        grep -q "$file: .*broken ability" "$log" || fail "no line names the ability script"
+        ;;
+    esac
+    ;;
 main_menu)
     # The game starts in its first state, the main menu: the state loads its batch and is
     # initialised, and the menu page becomes the current page.
@@ -254,6 +374,66 @@ fatal_signal)
     grep -q "Engine: created MessagingSystem" "$work/log.txt" || fail "earlier lines lost"
     tail -n 1 "$work/log.txt" | grep -q "fatal signal, the process ends: SIGSEGV" ||
         fail "no last line naming the signal"
+    ;;
+pick_object)
+    # The in-game editor: in the level, F1 shows the bars and a click on the player's character
+    # (it stands at the origin, where the level's camera looks, so at the window's centre) fills
+    # the property bar with that object. The bar is found by its colour at its place (top left,
+    # 256 x 512), its entries by their light text, and its title by the width of its text: the
+    # four letters of "Mage" end well before where the start-up title "EditorBar" goes on. The
+    # screenshots before and after the click are kept for review.
+    command -v xwd > /dev/null || { echo "SKIPPED: xwd (x11-apps) is not installed"; exit 77; }
+    start_own_display
+    "$game" -out "$work/log.txt" > "$work/stdout.txt" 2>&1 &
+    pid=$!
+    window=""
+    for _ in $(seq 300); do
+        window=$(xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1)
+        [ -n "$window" ] && break
+        kill -0 "$pid" 2>/dev/null || break
+        sleep 0.1
+    done
+    [ -n "$window" ] || { cat "$work/stdout.txt"; fail "no window named Quillmere"; }
+    read -r width height < <(xdotool getwindowgeometry "$window" |
+        sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\)/\1 \2/p')
+    wait_for_log "UISystem: current page MainMenu" 300 || fail "the main menu did not show"
+    # Where the pages place the buttons: Play, then the mage among the characters.
+    click_until 0.5 0.447 "UISystem: current page CharacterSelect" || fail "Play did not work"
+    click_until 0.5 0.393 "plays Mage" || fail "the mage could not be chosen"
+    wait_for_log "Level1: waves started" 100 || fail "the level did not start"
+    xdotool key F1
+    sleep 0.5
+    # The performance bar opens over the property bar's title: dragged aside by its title.
+    xdotool mousemove --window "$window" 100 10 mousedown 1
+    for x in 200 400 600 700; do
+        xdotool mousemove --window "$window" "$x" 10
+        sleep 0.1
+    done
+    xdotool mouseup 1
+    sleep 0.5
+    bar="32,32,64,2,0,24,256,512"
+    entries="240,240,240,30,0,24,256,140"
+    title_tail="240,240,240,30,60,0,200,22"
+    before=$(screenshot PickBefore "$bar" "$entries" "$title_tail") || fail "$before"
+    # The cursor's ray follows the mouse in the next frame: the click comes after a pause.
+    xdotool mousemove --window "$window" $((width / 2)) $((height / 2))
+    sleep 0.5
+    xdotool click 1
+    sleep 1
+    after=$(screenshot PickAfter "$bar" "$entries" "$title_tail") || fail "$after"
+    kill -TERM "$pid"
+    timeout 30 tail --pid="$pid" -f /dev/null
+    wait "$pid"
+    rc=$?
+    [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
+    count() { echo "$1" | awk -v spec="$2" '$1 == spec { print $2 }'; }
+    echo "before the click: $before" | tr '\n' ' '; echo
+    echo "after the click: $after" | tr '\n' ' '; echo
+    [ "$(count "$after" "$bar")" -gt 50000 ] || fail "no property bar in the screenshot"
+    [ "$(count "$before" "$entries")" -lt 20 ] || fail "the bar had entries before the click"
+    [ "$(count "$after" "$entries")" -gt 200 ] || fail "the bar lists no components"
+    [ "$(count "$before" "$title_tail")" -gt 20 ] || fail "the start-up title is not shown"
+    [ "$(count "$after" "$title_tail")" -lt 5 ] || fail "the bar is not titled Mage"
     ;;
 *)
     fail "unknown case $case_name"

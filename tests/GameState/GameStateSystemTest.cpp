@@ -333,6 +333,23 @@ TEST(GameStateMachine, MissingSystemScriptAndTooManyStates)
     EXPECT_EQ(world.log.Count("only the first 64"), 1u);
 }
 
+// A count the list cannot give (NaN, beyond every integer) or a count of 0 is a list without
+// states, and its line names the list.
+TEST(GameStateMachine, ACountOfNoStatesIsNamedLikeAMissingList)
+{
+    for (const char* count : {"0/0", "1e300", "0"})
+    {
+        SCOPED_TRACE(count);
+        TempFolder folder("quill-states");
+        folder.Write("assets/Scripts/System/GameStateSystem.lua",
+                     std::string("function GetScriptCount() return ") + count + " end\n");
+        GameStateWorld world;
+        EXPECT_EQ(GameStateSystem::Instance()->GetCount(), 0u);
+        EXPECT_EQ(world.log.Count("System/GameStateSystem.lua gives no states"), 1u)
+            << world.log.Text();
+    }
+}
+
 TEST(GameStateMachine, NextDispatchedAmongQueuedMessagesClearsTheRest)
 {
     StateWorld states(2);

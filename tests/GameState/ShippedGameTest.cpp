@@ -2,7 +2,9 @@
 // fake controllers: the main menu, the level's character selection, the heads-up display, the
 // pause page and a defeat that returns to the main menu. Players are counted through the
 // logic hook, which the test answers (its characters live until their health is emptied).
-// A contract test checks every callback of every shipped state and page script.
+// A contract test checks every callback of every shipped state and page script, and the
+// cursor's arrow hangs from the mouse.
+#include "Core/CoreServices.h"
 #include "Core/Messages/Gameplay/SetPlayerNumberMessage.h"
 #include "Core/Messages/Input/InputActionMessage.h"
 #include "Core/Messages/Input/InputCodes.h"
@@ -15,8 +17,13 @@
 #include "GameState/GameStateSystem.h"
 #include "GameState/PageComponent.h"
 #include "GameState/UISystem.h"
+#include "Graphics/Assets/MaterialManager.h"
+#include "Graphics/Assets/TextureManager.h"
+#include "Graphics/GraphicsSystem.h"
+#include "Graphics/Rendering/OverlayServices.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptServices.h"
+#include "Serializer/SerializerSystem.h"
 #include "tests/GameState/GameStateWorld.h"
 #include "tests/Support/FakeWindowLayer.h"
 #include <filesystem>
@@ -283,5 +290,29 @@ TEST(ShippedGame, EveryStateAndPageScriptDefinesItsCallbacks)
     EXPECT_EQ(pages, (std::set<std::string>{"MainMenu", "CharacterSelect", "HUD", "Pause"}));
     for (Scripting::LuaComponent* script : loaded)
         Scripting::LuaComponent::Destroy(script);
-    EXPECT_EQ(world.log.Count("Error"), 0u) << world.log.Text();
+    EXPECT_EQ(world.log.Count("Error"), 0u);
+}
+
+TEST(ShippedGame, TheCursorsArrowHangsFromTheMouse)
+{
+    GameStateWorld world({"ScriptingSystem", "MessagingSystem", "SerializerSystem",
+                          "AssetLoaderSystem", "UISystem"});
+    // The arrow's size comes from its texture: live managers, as the graphics system keeps.
+    Graphics::TextureManager textures;
+    textures.LoadAll(Graphics::TextureManager::AllCategories);
+    Graphics::MaterialManager materials;
+    materials.LoadAll(0);
+    const u32 cursor = Engine::GenerateId();
+    ASSERT_NE(Serializer::System::SerializerSystem::CreateObject(0, "Cursor", cursor), nullptr);
+    // Where the camera system puts the mouse: from the bottom left, in reference units.
+    const Math::Vector2 mouse(0.25f, 0.5f);
+    Core::Services().setHudElementPosition(cursor, mouse.x, mouse.y);
+    Graphics::OverlayQuad arrow;
+    ASSERT_TRUE(Graphics::GetOverlayServices().elementQuad(cursor, arrow, Graphics::ReferenceWidth,
+                                                           Graphics::ReferenceHeight));
+    EXPECT_EQ(arrow.material, materials.Find("Cursor", 0));
+    EXPECT_GT(arrow.size.x, 0.0f);
+    // The arrow's tip, the picture's top left corner, is on the mouse.
+    EXPECT_NEAR(arrow.centre.x - arrow.size.x / 2.0f, mouse.x, 1e-4f);
+    EXPECT_NEAR(arrow.centre.y + arrow.size.y / 2.0f, mouse.y, 1e-4f);
 }

@@ -11,6 +11,7 @@
 #include "Logic/Effects/EffectComponent.h"
 #include "Logic/Effects/KnockbackEffectComponent.h"
 #include "Logic/Effects/ScaleEffectComponent.h"
+#include "Logic/LogicServices.h"
 #include "Physics/ColliderComponent.h"
 #include "Physics/PhysicsSystem.h"
 #include "tests/Logic/LogicWorld.h"
@@ -79,7 +80,15 @@ const KindRow kKinds[] = {
     {"LightningFanAbilityComponent", 5, 23, 2, "LMA", "", "SMC"},
     {"DamageTrapAbilityComponent", 5, 23, kSelectedSlot, "LA", "SM", "SM"},
     {"SlowTrapAbilityComponent", 5, 23, kSelectedSlot, "LA", "SM", "SM"},
+    {"TauntTrapAbilityComponent", 9, 30, kNone, "", "", ""},
 };
+
+// What the taunt trap's pulse asked of the AI.
+u32 g_tauntTarget = 0;
+void RecordTaunt(u32 targetObjectId)
+{
+    g_tauntTarget = targetObjectId;
+}
 
 std::string Collider(u32 category, u32 mask, f32 radius = 1.0f)
 {
@@ -227,6 +236,22 @@ TEST_F(AbilityKinds, EachKindSetsItsColliderScriptStepsAndContactReaction)
         EXPECT_EQ(Contact(row.kind, false), row.oldContact);
         EXPECT_EQ(Contact(row.kind, true), row.newContact);
     }
+}
+
+TEST_F(AbilityKinds, ATauntTrapTurnsTheEnemiesOnItselfAtItsPulse)
+{
+    Logic::Services().setAIControllerTargets.Install(&RecordTaunt);
+    g_tauntTarget = 0;
+    GameObject* trap =
+        Make("TestTaunt",
+             "<TransformComponent/>" + Collider(kObjectCategory, kObjectMask) +
+                 "<TauntTrapAbilityComponent><f32>0.5</f32></TauntTrapAbilityComponent>",
+             character->GetId());
+    Tick(0.5f); // a pulse needs more than the interval
+    EXPECT_EQ(g_tauntTarget, 0u);
+    Tick(0.1f);
+    EXPECT_EQ(g_tauntTarget, trap->GetId());
+    Logic::Services().setAIControllerTargets.Remove(&RecordTaunt);
 }
 
 TEST_F(AbilityKinds, WithoutItsCharacterAKindSetsNothingUp)

@@ -1,5 +1,6 @@
 // Replays the object-reader fuzz target's saved corpus with the game-rule components and the
-// logic system present, as the fuzz target runs it.
+// logic system present, as the fuzz target runs it, and the game-script fuzz target's corpus
+// together with the game's own state, page and ability scripts.
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "GameState/GameStateRegistration.h"
@@ -7,8 +8,10 @@
 #include "Logic/LogicSystem.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
+#include "tests/Fuzz/GameScriptFuzzHarness.h"
 #include "tests/Fuzz/ObjectReaderFuzzHarness.h"
 #include "tests/Support/FuzzCorpus.h"
+#include "tests/Support/LogCapture.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 
@@ -34,4 +37,28 @@ TEST(LogicFuzzCorpus, EverySavedInputRunsCleanWithTheRuleComponents)
             EXPECT_EQ(logic.GetCount(), 0u) << "every component left with its object";
         });
     EXPECT_TRUE(character);
+}
+
+TEST(LogicFuzzCorpus, GameScriptInputsAndTheShippedScriptsRunCleanInEveryRole)
+{
+    LogCapture log;
+    GameScriptFuzzWorld world;
+    const auto run =
+        [&](const std::filesystem::path& input, const std::uint8_t* data, std::size_t size)
+    {
+        SCOPED_TRACE(input.string());
+        world.Run(data, size);
+    };
+    EXPECT_GT(ReplayFuzzCorpus(QUILL_GAME_SCRIPT_CORPUS_DIR, run), 0);
+    for (const char* folder : {"States", "Pages", "Abilities"})
+        EXPECT_GT(
+            ReplayFuzzCorpus(std::string(QUILL_ASSET_ROOT) + "/assets/Scripts/" + folder, run), 0);
+    // Each role really ran: the callbacks' errors and the runaway calls are named by role file.
+    for (const char* line :
+         {"States/Fuzz.lua: assets/Scripts/States/Fuzz.lua:1: hostile in Load",
+          "Pages/Fuzz.lua: assets/Scripts/Pages/Fuzz.lua:1: hostile in UpdatePage",
+          "Abilities/Fuzz.lua: assets/Scripts/Abilities/Fuzz.lua:1: hostile in GetModifierCount",
+          "Abilities/Fuzz.lua: Could not convert stack top to float: 1e+300 is out of range"})
+        EXPECT_TRUE(log.Contains(line)) << line << "\n" << log.Text();
+    EXPECT_GE(log.Count("instructions in one call"), 2u);
 }

@@ -77,6 +77,46 @@ TEST_F(ScriptTest, RunawayCallsAreStoppedNamingTheScriptAndTheNextCallRuns)
     LuaComponent::Destroy(stubborn);
 }
 
+namespace
+{
+// Calls before the budget would have to be renewed for a loop to get this far.
+constexpr int kRenewedBudgetCalls = 1000000;
+
+// "callBack()": the engine calling "Inner" of the same script from inside a call, as a page
+// that changes to itself has its Load called. Raises once the loop has outrun any budget.
+int CallInner(lua_State* state)
+{
+    static int calls = 0;
+    auto* script = static_cast<LuaComponent*>(lua_touserdata(state, lua_upvalueindex(1)));
+    if (++calls > kRenewedBudgetCalls)
+        return luaL_error(state, "the budget was renewed by the inner calls");
+    script->Call("Inner");
+    return 0;
+}
+} // namespace
+
+// A call back into the same script from inside one of its calls is part of the outer call: it
+// neither renews the budget nor lifts a stop, so a loop around it still ends.
+TEST_F(ScriptTest, CallsBackIntoTheSameScriptShareTheOuterBudget)
+{
+    WriteScript("Reentrant.lua", "function Inner() end\n"
+                                 "function Spin() while true do callBack() end end\n");
+    LuaComponent* script = LuaComponent::Create();
+    script->GetLimits().budgetLooks = kTestBudgetLooks;
+    ASSERT_TRUE(script->Load("Reentrant.lua"));
+    lua_State* state = script->GetState();
+    lua_pushlightuserdata(state, script);
+    lua_pushcclosure(state, &CallInner, 1);
+    lua_setglobal(state, "callBack");
+    MarkLog();
+    EXPECT_FALSE(script->Call("Spin"));
+    EXPECT_TRUE(LogHas("Reentrant.lua:2: stopped after more than 100000 instructions"))
+        << LogText();
+    EXPECT_FALSE(LogHas("renewed")) << LogText();
+    EXPECT_TRUE(script->Call("Inner")) << "the next call from the engine has its own budget";
+    LuaComponent::Destroy(script);
+}
+
 TEST_F(ScriptTest, RunningOutOfMemoryIsTheScriptsErrorAndAMissingUpdateIsNamed)
 {
     WriteScript("Hog.lua", "local t = {} for i = 1, 1e8 do t[i] = ('x'):rep(64) .. i end");

@@ -376,6 +376,34 @@ TEST_F(ScriptTest, ReadersConvertOrReport)
     LuaComponent::Destroy(script);
 }
 
+// A number a reader cannot hold is a script fault, not a 0 or an infinity: NaN, infinities and
+// numbers beyond the 64-bit (integers) or float range are named and leave the value as it was.
+TEST_F(ScriptTest, ReadersRefuseNumbersTheyCannotHold)
+{
+    LuaComponent* script = LoadScript("Numbers.lua", R"(
+        Settings = { speed = 0/0, far = 1e300 }
+        function Count() return -(0/0) end
+        function Endless() return math.huge end)");
+    f32 number = 1.5f;
+    EXPECT_FALSE(script->GetTableFloat("Settings", "speed", number));
+    EXPECT_FALSE(script->GetTableFloat("Settings", "far", number));
+    EXPECT_EQ(1.5f, number);
+    EXPECT_TRUE(LogHas("Numbers.lua: Could not convert stack top to float: -nan is out of range") ||
+                LogHas("Numbers.lua: Could not convert stack top to float: nan is out of range"))
+        << LogText();
+    EXPECT_TRUE(LogHas("Numbers.lua: Could not convert stack top to float: 1e+300 is out of range"))
+        << LogText();
+    s32 integer = 7;
+    u32 unsignedValue = 8u;
+    EXPECT_TRUE(script->CallReturnInt("Count", integer));
+    EXPECT_TRUE(script->CallReturnUnsigned("Endless", unsignedValue));
+    EXPECT_EQ(7, integer);
+    EXPECT_EQ(8u, unsignedValue);
+    EXPECT_TRUE(LogHas("Numbers.lua: Could not convert stack top to number: inf is out of range"))
+        << LogText();
+    EXPECT_EQ(0, lua_gettop(script->GetState()));
+}
+
 TEST_F(ScriptTest, GlobalsAndTableFieldsReadByType)
 {
     LuaComponent* script = LoadScript("Settings.lua", R"(

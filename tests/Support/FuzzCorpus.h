@@ -1,5 +1,5 @@
 #pragma once
-// Replays a fuzz target's saved corpus: every file of the folder, in name order, is handed to
+// Replays a fuzz target's saved corpus: every file under the folder, in path order, is handed to
 // the target's harness. Answers the number of inputs run.
 #include <algorithm>
 #include <cstdint>
@@ -12,8 +12,12 @@
 template <class Run> int ReplayFuzzCorpus(const std::filesystem::path& folder, Run&& run)
 {
     std::vector<std::filesystem::path> inputs;
-    for (const auto& entry : std::filesystem::directory_iterator(folder))
-        inputs.push_back(entry.path());
+    // Sub-folders are walked too (the shipped ability scripts sit in one per character).
+    for (const auto& entry : std::filesystem::recursive_directory_iterator(folder))
+    {
+        if (entry.is_regular_file())
+            inputs.push_back(entry.path());
+    }
     std::sort(inputs.begin(), inputs.end());
     for (const std::filesystem::path& input : inputs)
     {

@@ -1,7 +1,8 @@
 -- The first level. Initialize makes the character selection, the heads-up display and the
 -- pause menu and shows the character selection; its page creates the players' characters.
 -- When the first players are in, the state creates the "ArenaWaves" object, whose wave script
--- places the enemy spawners over time. Every frame the state watches how the match stands:
+-- places the enemy spawners over time, and the "HealthPickupEmitter", which drops health
+-- pick-ups into the arena while the fight lasts. Every frame the state watches how the match stands:
 -- defeat when no player lives, victory when no enemy or spawner remains, each only once players
 -- (or enemies) have been seen. Either shows a line on the heads-up display and returns to the
 -- main state.
@@ -48,9 +49,10 @@ function UpdateState(dt)
         playersSeen = true
     end
     if playersSeen and not wavesStarted then
-        -- Made after the level's first object, so leaving the level destroys it too.
+        -- Made after the level's first object, so leaving the level destroys them too.
         wavesStarted = true
         Engine.CreateObject(0, "ArenaWaves")
+        Engine.CreateObject(0, "HealthPickupEmitter")
         Engine.Output("Level1: waves started")
     end
     if enemies > 0 then

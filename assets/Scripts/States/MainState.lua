@@ -5,6 +5,11 @@
 -- entered before the user-interface system exists.
 
 local firstObject = 0
+-- The mouse cursor object, made once for the whole game: the camera system keeps it under the
+-- mouse (its arrow on the screen, its transform on the ground the characters turn to). Made
+-- before the menu's objects, so that leaving a state does not destroy it. 0 until the camera
+-- system is there to make it.
+local cursor = 0
 -- The music command that starts a track from its beginning, looped.
 local MUSIC_PLAY = 0
 
@@ -14,6 +19,9 @@ end
 
 function Initialize()
     Engine.Output("Main: initialized")
+    if cursor == 0 then
+        cursor = Camera.CreateCursor()
+    end
     firstObject = Engine.CreateObject(0, "MainMenuPage")
     GameState.ChangePage("MainMenu")
     -- The background music plays from the main menu on; pausing and resuming toggle it.

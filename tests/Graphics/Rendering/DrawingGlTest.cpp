@@ -1,6 +1,6 @@
 // Drawing on a real context (under Xvfb): a queued quad reaches the window with its object's
-// uniforms, texts get their buffers again after the switch to full screen, and the cursor
-// object a script makes follows the ground point under the mouse.
+// uniforms, overlay elements with their tint, texts get their buffers again after the switch to
+// full screen, and the cursor object a script makes follows the ground point under the mouse.
 #include "Core/Components/TransformComponent.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
@@ -345,7 +345,9 @@ TEST_F(DrawingGlTest, TheCursorObjectFollowsTheGroundPoint)
 namespace
 {
 // The user-interface system's part, played by the test: one page quad of the "Red" material,
-// half the window wide and high, centred on the window.
+// half the window wide and high, centred on the window, and a small one tinted to half its red
+// at the middle of the left edge.
+constexpr f32 kTint = 0.5f;
 void CollectRedQuad(std::vector<OverlayQuad>& quads, f32, f32)
 {
     OverlayQuad quad;
@@ -353,16 +355,21 @@ void CollectRedQuad(std::vector<OverlayQuad>& quads, f32, f32)
     quad.centre = Math::Vector2(0.5f, 0.5f);
     quad.size = Math::Vector2(0.5f, 0.5f);
     quads.push_back(quad);
+    quad.centre = Math::Vector2(0.1f, 0.5f);
+    quad.size = Math::Vector2(0.1f, 0.1f);
+    quad.colour = Math::ColorRGBA(kTint, 1.0f, 1.0f, 1.0f);
+    quads.push_back(quad);
 }
 } // namespace
 
 TEST_F(DrawingGlTest, TheOverlayDrawsAPageQuadInWindowFractionsOnTopOfTheFrame)
 {
-    for (const char* shader : {"Static.vs", "TexturedNoLighting.fs"})
-        folder->Write(std::string("assets/Shaders/") + shader,
-                      ReadRepositoryFile(std::string("assets/Shaders/") + shader));
-    folder->Write("assets/ShaderPrograms/TexturedNoLighting.xml",
-                  ReadRepositoryFile("assets/ShaderPrograms/TexturedNoLighting.xml"));
+    // The program's own vertex shader places the quads. Without the blur programs the bloom
+    // targets, which the frame is screened with, are cleared and add nothing.
+    for (const char* file : {"Shaders/Quad.vs", "Shaders/TexturedNoLighting.fs",
+                             "ShaderPrograms/TexturedNoLighting.xml"})
+        folder->Write(std::string("assets/") + file,
+                      ReadRepositoryFile(std::string("assets/") + file));
     folder->MakeFolder("assets/Models/bin");
     folder->Write("assets/Models/bin/Quad.fbxbin",
                   ReadRepositoryFile("assets/Models/bin/Quad.fbxbin"));
@@ -411,6 +418,7 @@ TEST_F(DrawingGlTest, TheOverlayDrawsAPageQuadInWindowFractionsOnTopOfTheFrame)
     EXPECT_EQ(read(width * 3 / 10, height * 3 / 10)[0], 255) << "a quarter of a side from it";
     EXPECT_EQ(read(width / 5, height / 5)[0], 0) << "but not beyond";
     EXPECT_EQ(read(width * 4 / 5, height * 4 / 5)[0], 0);
+    EXPECT_NEAR(read(width / 10, height / 2)[0], kTint * 255, 1) << "the element's tint shows";
     EXPECT_TRUE(log->Contains("Error [OverlayPass]: program \"Text2D\" is not loaded"));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "depth testing is on again after the overlay";
 }

@@ -7,128 +7,26 @@
 // into the build folder. With QUILL_SCENE_OUTPUT set to a folder, every frame is written there as
 // <scene>.png for review (and to make references).
 //
-// The scene files' form is SceneFile.h's. Frames are stepped with a fixed time, so animations
-// and fades are frozen at the same time on every run.
-#include "Core/CoreRegistration.h"
-#include "Core/Engine.h"
+// The scene files' form is SceneFile.h's; how a frame is drawn and read is SceneRendering.h's
+// (frames are stepped with a fixed time, so animations and fades are frozen the same way on
+// every run).
 #include "Graphics/Formats/PngDecoder.h"
-#include "Graphics/Formats/PngWriter.h"
-#include "Graphics/GraphicsRegistration.h"
-#include "Graphics/GraphicsSystem.h"
-#include "Platform/Window.h"
-#include "Scripting/ScriptingRegistration.h"
-#include "Serializer/SerializerRegistration.h"
-#include "tests/Graphics/Rendering/SceneFile.h"
+#include "tests/Graphics/Rendering/SceneRendering.h"
 #include "tests/Support/TempFiles.h"
-#include <GL/glew.h>
 #include <boost/filesystem.hpp>
-#include <cstdlib>
 #include <fstream>
 #include <gtest/gtest.h>
-#include <poll.h>
-#include <signal.h>
-#include <sstream>
 #include <string>
-#include <sys/wait.h>
 #include <tinyxml2.h>
-#include <unistd.h>
 #include <vector>
 
 namespace fs = boost::filesystem;
-using Graphics::System::GraphicsSystem;
+using namespace SceneFile;
 
 namespace
 {
-constexpr int kWindowWidth = 683;
-constexpr int kWindowHeight = 384;
 constexpr int kChannelTolerance = 16;
 constexpr double kMaxOffPixels = 0.005;
-// Frames drawn before the one that is read: the sky is created by a message, and the passes
-// settle.
-constexpr int kFrames = 4;
-constexpr f32 kFrameTime = 1.0f / 60.0f;
-// How long Xvfb may take to tell its display number.
-constexpr int kDisplayWaitMs = 10000;
-constexpr u32 kBytesPerPixel = 3;
-const char* const kScreen = "1366x768x24";
-// An Xvfb of this test's own, so that no other test's display comes and goes under it.
-class OwnDisplay
-{
-public:
-    bool Start(std::string& reason)
-    {
-        int fds[2];
-        if (pipe(fds) != 0)
-        {
-            reason = "no pipe for Xvfb";
-            return false;
-        }
-        m_pid = fork();
-        if (m_pid == 0)
-        {
-            close(fds[0]);
-            const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", kScreen, "-nolisten",
-                   "tcp", "-noreset", static_cast<char*>(nullptr));
-            _exit(127);
-        }
-        close(fds[1]);
-        std::string number;
-        pollfd wait{fds[0], POLLIN, 0};
-        char c = 0;
-        while (m_pid > 0 && poll(&wait, 1, kDisplayWaitMs) > 0 && read(fds[0], &c, 1) == 1 &&
-               c != '\n')
-            number += c;
-        close(fds[0]);
-        if (number.empty())
-        {
-            reason = "Xvfb did not start (is the xvfb package installed?)";
-            return false;
-        }
-        const char* previous = std::getenv("DISPLAY");
-        m_hadDisplay = previous != nullptr;
-        if (m_hadDisplay)
-            m_previous = previous;
-        setenv("DISPLAY", (":" + number).c_str(), 1);
-        return true;
-    }
-    ~OwnDisplay()
-    {
-        if (m_pid <= 0)
-            return;
-        kill(m_pid, SIGTERM);
-        waitpid(m_pid, nullptr, 0);
-        if (m_hadDisplay)
-            setenv("DISPLAY", m_previous.c_str(), 1);
-        else
-            unsetenv("DISPLAY");
-    }
-
-private:
-    pid_t m_pid = -1;
-    bool m_hadDisplay = false;
-    std::string m_previous;
-};
-
-struct Frame
-{
-    std::vector<u08> rgb; // bottom row first, as OpenGL reads it
-};
-
-void WritePng(const Frame& frame, const std::string& path)
-{
-    Graphics::PngWriter::Description image;
-    image.width = kWindowWidth;
-    image.height = kWindowHeight;
-    image.colorType = Graphics::PngRgb;
-    const std::size_t row = kWindowWidth * kBytesPerPixel;
-    image.rows.resize(frame.rgb.size());
-    for (int y = 0; y < kWindowHeight; ++y)
-        std::copy_n(frame.rgb.begin() + static_cast<std::ptrdiff_t>(y * row), row,
-                    image.rows.begin() +
-                        static_cast<std::ptrdiff_t>((kWindowHeight - 1 - y) * row));
-    Graphics::PngWriter::Save(image, path);
-}
 
 bool ReadReference(const std::string& path, Frame& frame)
 {
@@ -143,50 +41,6 @@ bool ReadReference(const std::string& path, Frame& frame)
         return false;
     frame.rgb = image.pixels;
     return true;
-}
-
-// Builds the engine, draws the scene and reads the window back.
-bool RenderScene(const tinyxml2::XMLElement* root, Frame& frame, std::string& reason)
-{
-    if (!Platform::InitializeWindowing())
-    {
-        reason = "the windowing library did not start";
-        return false;
-    }
-    Engine* engine = new Engine();
-    g_Engine = engine;
-    Core::RegisterCore(*engine);
-    Serializer::RegisterSerializer(*engine);
-    Scripting::RegisterScripting(*engine);
-    Graphics::RegisterGraphics(*engine);
-    const char* const arguments[] = {"quillmere"};
-    engine->ParseCommandLine(1, arguments);
-    engine->Initialize();
-    auto* graphics = static_cast<GraphicsSystem*>(engine->GetSystem("GraphicsSystem"));
-    SystemComponent* messages = engine->GetSystem("MessagingSystem");
-    SystemComponent* cameras = engine->GetSystem("CameraSystem");
-    const bool ready = graphics != nullptr && graphics->IsRendererReady() && messages != nullptr &&
-                       cameras != nullptr;
-    if (ready)
-    {
-        SceneFile::BuildScene(root, *graphics);
-        for (int i = 0; i < kFrames; ++i)
-        {
-            messages->Update(kFrameTime);
-            cameras->Update(kFrameTime);
-            graphics->Update(kFrameTime);
-        }
-        frame.rgb.assign(std::size_t(kWindowWidth) * kWindowHeight * kBytesPerPixel, 0);
-        glPixelStorei(GL_PACK_ALIGNMENT, 1);
-        glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, frame.rgb.data());
-    }
-    else
-        reason = "the engine did not start its renderer";
-    delete engine;
-    g_Engine = nullptr;
-    Platform::TerminateWindowing();
-    return ready;
 }
 
 } // namespace

@@ -1,0 +1,1 @@
+error("hostile at load")
