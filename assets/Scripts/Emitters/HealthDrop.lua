@@ -23,3 +23,7 @@ end
 function OnEmitInterval(x, y, z)
     drops = drops + 1
 end
+
+-- The Lua system calls Update on every script it runs; the drops need nothing per frame.
+function Update(dt)
+end
