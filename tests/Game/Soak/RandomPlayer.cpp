@@ -194,7 +194,9 @@ void RandomPlayer::Paused()
         return;
     const int attempt = (m_pageFrames - m_wait) / kPauseTryFrames;
     const int controller = attempt % Controllers;
-    if (m_quitFromPause)
+    // A controller that has not joined the fight can pause it but not move on the pause page:
+    // after one round of tries to quit, the tries resume instead.
+    if (m_quitFromPause && attempt < Controllers)
     {
         // Down to "Quit to menu", then select it.
         PressButton(controller, kPadDown, kTapFrames);
