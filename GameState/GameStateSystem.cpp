@@ -123,6 +123,8 @@ void GameStateSystem::BuildStates()
         m_systemScript->CallUnsignedReturnString("GetScriptFilename", i, file);
         // A state that does not load keeps its place; its callbacks are reported as missing.
         state->Load(file);
+        // Reloaded here (F6, F9) between leaving and entering the current state.
+        state->SetReloadedByOwner(true);
         m_systemScript->CallUnsignedReturnString("GetScriptName", i, name);
         state->SetScriptName(name);
         m_states.push_back(state);
@@ -286,12 +288,15 @@ void GameStateSystem::HandleKey(u32 key)
         Post(new KillAIMessage(m_id, kAISystem));
         return;
     }
-    if (key != ReloadKey)
+    if (key != ReloadKey && key != ScriptReloadKey)
         return;
-    Core::Log() << "GameStateSystem handling keyboard key 'F9'\n";
-    if (Serializer::ObjectDefinitionManager* definitions =
-            Serializer::ObjectDefinitionManager::Instance())
-        definitions->ReloadAll();
+    if (key == ReloadKey)
+    {
+        Core::Log() << "GameStateSystem handling keyboard key 'F9'\n";
+        if (Serializer::ObjectDefinitionManager* definitions =
+                Serializer::ObjectDefinitionManager::Instance())
+            definitions->ReloadAll();
+    }
     Leave();
     for (Scripting::LuaComponent* state : m_states)
         state->Reload();

@@ -9,7 +9,8 @@
 // and the count; game-state messages switch, restart, pause and resume, a go-to-state message
 // switches by name, a next-level message reloads the next state's script and posts GSM_NEXT.
 // Developer keys on their press: X removes every computer-controlled character, F9 reloads the
-// object definitions and every state script.
+// object definitions and every state script, F6 (every script) reloads the state scripts the same
+// way: the current state is left, its script reloaded, and the state entered again.
 //
 // Without states (the system script missing or broken, or no GetScriptCount) entering,
 // leaving, initialising and updating do nothing; one log line says so. Script entries may run
@@ -37,6 +38,9 @@ public:
     // Developer keys, in the engine's key numbering.
     static constexpr u32 KillAIKey = 88;  // X
     static constexpr u32 ReloadKey = 266; // F9
+    // The Lua system's reload of every script (F6) reloads the state scripts here, the current
+    // state left before and entered again after, as F9 does.
+    static constexpr u32 ScriptReloadKey = 263; // F6
     // What GSM_NEXT waits after a next-level message, so the reload is done first.
     static constexpr f32 NextLevelDelay = 0.1f;
     // The music that pause and resume toggle, and the command that toggles it.

@@ -18,7 +18,8 @@ namespace Physics
 {
 namespace
 {
-// Reads a drag element into a damping factor; a non-positive drag keeps the factor and logs.
+// Reads a drag element into a damping factor; a drag below 1 keeps the factor and logs: its
+// factor would be above 1, and the body would speed up on its own until its velocity overflows.
 void ReadDrag(Serializer::XmlReader& reader, f32& damping, const RigidBodyComponent& body,
               const char* what)
 {
@@ -26,7 +27,7 @@ void ReadDrag(Serializer::XmlReader& reader, f32& damping, const RigidBodyCompon
         return;
     f32 drag = 1.0f / damping;
     Serializer::ReadElement<float>(reader, drag, "");
-    if (drag > 0.0f)
+    if (drag >= RigidBodyComponent::MinimumDrag)
     {
         damping = 1.0f / drag;
         return;

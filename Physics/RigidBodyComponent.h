@@ -6,7 +6,8 @@
 // Conventions:
 // - Velocities are world units and radians per second; the damping factors are what is left of
 //   a velocity after one second. Files hold their reciprocals as "drag": reading stores
-//   1 / drag, writing writes 1 / factor.
+//   1 / drag, writing writes 1 / factor. A drag below 1 (a body that would speed up on its own)
+//   is refused with a log line.
 // - A mass of 0 makes the body static: it never moves and two static bodies never collide.
 // - A body that has been slow for a while falls asleep (velocities zeroed) until a force or
 //   SetAwake wakes it.
@@ -30,6 +31,8 @@ class RigidBodyComponent : public GameObjectComponent
 public:
     static constexpr f32 DefaultMass = 1.0f;
     static constexpr f32 DefaultDamping = 0.9f;
+    // The smallest drag read: a damping factor of 1 keeps a velocity as it is.
+    static constexpr f32 MinimumDrag = 1.0f;
     // The motion a body is given when it is woken: a few slow steps pass before it sleeps.
     static constexpr f32 WakeMotion = 0.6f;
     // Bodies whose smoothed motion falls below this fall asleep; it is capped at the maximum.

@@ -114,6 +114,11 @@ public:
     // Kept by the Lua system's Register and Unregister.
     bool IsRegistered() const { return m_registered; }
     void SetRegistered(bool registered) { m_registered = registered; }
+    // A script whose owner reloads it itself, at a moment when losing its globals is safe (a
+    // game state between leaving and entering), is left out of the Lua system's reload of every
+    // script: reloaded mid-state, a state script would forget the objects it has to destroy.
+    bool IsReloadedByOwner() const { return m_reloadedByOwner; }
+    void SetReloadedByOwner(bool reloadedByOwner) { m_reloadedByOwner = reloadedByOwner; }
 
     // Call helpers: the global function `function` with the arguments given; see Conventions.
     bool Call(const char* function);
@@ -245,6 +250,7 @@ private:
     [[gnu::cold]] void ReportScriptError();
 
     bool m_registered;
+    bool m_reloadedByOwner = false;
     // Calls into the state that have not returned yet, and what is to happen when the last
     // one returns (set by Shutdown and Destroy during a call).
     u32 m_callDepth;

@@ -95,7 +95,12 @@ void LuaSystem::Update(f32 seconds)
 
 void LuaSystem::ReloadAll()
 {
-    WalkSnapshot([](LuaComponent* script) { script->Reload(); });
+    WalkSnapshot(
+        [](LuaComponent* script)
+        {
+            if (!script->IsReloadedByOwner())
+                script->Reload();
+        });
 }
 
 void LuaSystem::HandleMessage(Message* message)

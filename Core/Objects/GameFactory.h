@@ -41,6 +41,8 @@ public:
     // Changes whenever an object is destroyed, with numbers from one counter for all factories:
     // while it stays the same, an object found by id earlier is still that id's object.
     u64 GetDestroyVersion() const { return m_destroyVersion; }
+    // The number of live objects (a soak compares it between visits of the same menu).
+    std::size_t GetObjectCount() const { return m_objects.size(); }
     // The owner of the component with that id, or null.
     GameObject* FindObjectWithComponent(u32 componentId) const;
     // Leaves its group, shuts down and destroys its components (last added first) and returns

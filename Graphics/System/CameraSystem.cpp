@@ -499,6 +499,12 @@ void CameraSystem::OnWindowResize(int width, int height)
 
 u32 CameraSystem::CreateCursor()
 {
+    // There is one cursor for the whole game: a state script that forgot the id it was given (its
+    // globals lost to a reload) gets the same object again instead of a second one.
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    if (m_cursorObjectId != 0 && factory != nullptr &&
+        factory->FindObject(m_cursorObjectId) != nullptr)
+        return m_cursorObjectId;
     const u32 id = GenerateIdLocked();
     m_cursorObjectId = id;
     if (::Serializer::System::SerializerSystem::CreateObject(GetId(), CursorDefinition, id) ==

@@ -98,7 +98,8 @@ public:
     void SetViewUniforms(u32 program) const;
     // Cameras whose viewport is the current window size take the new size.
     void OnWindowResize(int width, int height);
-    // Makes the "Cursor" object under a fresh id at once and answers the id.
+    // Makes the "Cursor" object under a fresh id at once and answers the id; while the cursor
+    // object made before still exists, answers its id and makes none.
     u32 CreateCursor();
     // The first registered camera becomes the active one.
     void MakeSafe();

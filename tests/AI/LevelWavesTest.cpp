@@ -89,6 +89,7 @@ TEST(ShippedLevel, StartsItsWavesWhenThePlayersAreInAndEndsThemWhenLeft)
     EXPECT_EQ(ai.GetAIControllers().size(), 6u);
     EXPECT_EQ(world.log.Count("Level1: waves started"), 1u);
     EXPECT_EQ(world.log.Count("Level1: Victory"), 0u);
+    EXPECT_EQ(world.log.Count("Update is missing"), 0u) << "the Lua system calls every script's";
 
     world.Post(new GoToStateMessage(0, "Main", 0));
     world.Frames(4);

@@ -90,6 +90,7 @@ TEST(GameStateSystem, StoppingRemovesThePauseHook)
 #include "Core/Messages/UserInterface/NextLevelMessage.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/System/MessageSystem.h"
+#include "Scripting/LuaSystem.h"
 #include "tests/GameState/GameStateWorld.h"
 #include "tests/Support/TempFiles.h"
 #include <chrono>
@@ -276,6 +277,24 @@ TEST(GameStateMachine, DeveloperKeysActOnlyOnThePress)
     EXPECT_EQ(states.Count("S0 Unload"), 1u);
     EXPECT_EQ(states.Count("S0 Load"), 2u);
     EXPECT_EQ(states.States().GetCount(), 2u);
+}
+
+// F6 reloads every script. A state script reloaded in the middle of its state would forget what
+// its Unload must destroy (a level left after it kept all its objects): the Lua system leaves
+// the state scripts to this system, which unloads, reloads and enters the state around it.
+TEST(GameStateMachine, ReloadingEveryScriptUnloadsTheStateBeforeItsScriptReloads)
+{
+    StateWorld states(2);
+    states.BatchLoaded();
+    KeyboardMessage f6(0, GameStateSystem::ScriptReloadKey, KS_TRIGGER, 0);
+    // The Lua system comes first in the engine's system order.
+    Scripting::System::LuaSystem::Instance()->HandleMessage(&f6);
+    EXPECT_EQ(states.Count("S0 chunk"), 1u) << "state scripts are not the Lua system's to reload";
+    states.States().HandleMessage(&f6);
+    EXPECT_EQ(states.Count("S0 Unload"), 1u);
+    EXPECT_EQ(states.Count("S0 chunk"), 2u);
+    EXPECT_EQ(states.Count("S0 Load"), 2u);
+    EXPECT_EQ(states.Count("GameStateSystem handling keyboard key 'F9'"), 0u);
 }
 
 TEST(GameStateMachine, WithoutStatesNothingHappensAndOneLineSaysSo)

@@ -66,6 +66,25 @@ TEST(RigidBodyComponent, ReadsDragAsReciprocalMassZeroAsStaticAndRefusesBadValue
     EXPECT_EQ(log.Count("PhysicsParticleComponent: "), 2u);
 }
 
+// A drag below 1 would leave more than the whole velocity after a second: a pushed body would
+// speed up frame by frame until its position overflowed (a character flung out of the arena).
+TEST(RigidBodyComponent, RefusesADragThatWouldSpeedTheBodyUp)
+{
+    PhysicsWorld world;
+    LogCapture log;
+    GameObject* object = world.Make(TransformAt(0, 0, 0) + Sphere(1.0f) +
+                                        BodyXml("1", "X=\"10\"", "X=\"0\"", "0.5", "0.5"),
+                                    "Flung");
+    auto* body = object->GetComponent<RigidBodyComponent>();
+    EXPECT_FLOAT_EQ(body->linearDamping, RigidBodyComponent::DefaultDamping);
+    EXPECT_FLOAT_EQ(body->angularDamping, RigidBodyComponent::DefaultDamping);
+    EXPECT_EQ(log.Count("RigidBodyComponent: Flung:"), 2u) << log.Text();
+    body->SetAwake(true);
+    for (int step = 0; step < 60; ++step)
+        Physics::IntegrateEuler(*body, Step);
+    EXPECT_LT(body->velocity.x, 10.0f) << "a free body only slows down";
+}
+
 TEST(RigidBodyComponent, EulerDampsLimitsTheTurnAndStopsSlowSpins)
 {
     PhysicsWorld world;

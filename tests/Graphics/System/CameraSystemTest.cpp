@@ -259,3 +259,16 @@ TEST_F(CameraSystemTest, CameraReadsBackWhatItWrites)
     EXPECT_EQ(copy->placement.centre, camera->placement.centre);
     EXPECT_FLOAT_EQ(copy->fieldOfView, 60.0f);
 }
+
+// One cursor object for the whole game: the main state asks for it on entry and keeps its id in
+// a script global, which a reload loses; asking again must not leave a second cursor behind.
+TEST_F(CameraSystemTest, TheCursorObjectIsMadeOnceWhileItLives)
+{
+    const u32 cursor = cameras->CreateCursor();
+    ASSERT_NE(engine->GetFactory()->FindObject(cursor), nullptr);
+    EXPECT_EQ(cameras->CreateCursor(), cursor);
+    engine->GetFactory()->DestroyObject(cursor);
+    const u32 next = cameras->CreateCursor();
+    EXPECT_NE(next, cursor);
+    EXPECT_NE(engine->GetFactory()->FindObject(next), nullptr);
+}
