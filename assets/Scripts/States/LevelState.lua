@@ -31,7 +31,7 @@ function Initialize()
     -- The arena: its floor, its lamps and the sky, all made after the first object so that
     -- leaving the level takes them away. The camera comes with the characters (the page's).
     Engine.CreateObject(0, "Arena")
-    for _, lamp in ipairs({"Centre", "North", "South", "East", "West"}) do
+    for _, lamp in ipairs({"Centre", "North", "South"}) do
         Engine.CreateObject(0, "ArenaLight" .. lamp)
     end
     Graphics.CreateSkybox("Skybox")
