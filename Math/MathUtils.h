@@ -42,7 +42,8 @@ constexpr f32 INV_SQRT3 = static_cast<f32>(1.0 / 1.73205080756887729353);
 // Largest value Rand() returns; Rand() / RAND_LIMIT runs from 0 to 1 inclusive.
 constexpr s32 RAND_LIMIT = 32767;
 
-// Next value of the engine's generator, 0 to RAND_LIMIT. Safe to call from any thread.
+// Next value of the engine's generator, 0 to RAND_LIMIT. Free of data races from any thread,
+// but not atomic: two threads drawing at the same moment may get the same value.
 s32 Rand();
 // Restarts the generator; the sequence after SeedRand(1) is the one the program starts with.
 void SeedRand(u32 seed);
