@@ -56,6 +56,8 @@ public:
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void HandleMessage(Message* message) override;
+    // "Shadow Caster", bound to the flag, then the options group.
+    void BuildEditor(Tools::PropertyGroup& group) override;
 
     // The light's own view for F2; nothing by default.
     virtual void DebugDraw() {}

@@ -13,6 +13,7 @@
 #include "Tools/ToolsSystem.h"
 #include <gtest/gtest.h>
 #include <memory>
+#include <string>
 
 TEST(EditorPanels, EveryComponentBuildsItsPanelAlone)
 {
@@ -33,6 +34,11 @@ TEST(EditorPanels, EveryComponentBuildsItsPanelAlone)
         editor.AttachTo(*object, false);
         Tools::PropertyGroup* panel = editor.FindBar()->FindGroup(component);
         ASSERT_NE(panel, nullptr) << entry.typeName;
+        // Every light kind shows its "Shadow Caster" flag.
+        if (std::string(entry.typeName).find("LightComponent") != std::string::npos)
+        {
+            EXPECT_TRUE(panel->HasMembers()) << entry.typeName;
+        }
         if (panel->HasMembers())
         {
             ASSERT_FALSE(panel->GetChildGroups().empty()) << entry.typeName;
