@@ -5,10 +5,14 @@
 #include "AI/Spawning/AISpawnComponent.h"
 #include "AI/Spawning/SpawnChildrenComponent.h"
 #include "AI/WorldStateComponent.h"
+#include "Core/Components/TransformComponent.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Gameplay/KillAIMessage.h"
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/ComponentTypeId.h"
+#include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/LogicComponent.h"
@@ -48,6 +52,29 @@ void HookSetControllerTargets(u32 targetObjectId)
     }
 }
 
+u32 HookIdleSpawnerPositions(f32* xz, u32 capacity)
+{
+    AISystem* system = AISystem::Instance();
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    if (system == nullptr || factory == nullptr || !system->GetAIControllers().empty())
+        return 0;
+    u32 written = 0;
+    for (const AISpawnComponent* spawner : system->GetSpawners())
+    {
+        if (written == capacity)
+            break;
+        const GameObject* object = factory->FindObject(spawner->GetOwner());
+        const auto* transform =
+            object != nullptr ? object->GetComponent<TransformComponent>() : nullptr;
+        if (transform == nullptr)
+            continue;
+        xz[2 * written] = transform->GetPosition().x;
+        xz[2 * written + 1] = transform->GetPosition().z;
+        ++written;
+    }
+    return written;
+}
+
 bool HookSpawnOnHealth(GameObjectComponent& spawner, f32 healthFraction)
 {
     auto* children = dynamic_cast<SpawnChildrenComponent*>(&spawner);
@@ -83,6 +110,7 @@ void AISystem::InstallHooks()
     Scripting::ScriptServices& scripts = Scripting::Services();
     scripts.aiCount.Install(&HookControllerCount);
     scripts.spawnerCount.Install(&HookSpawnerCount);
+    Core::Services().idleSpawnerPositions.Install(&HookIdleSpawnerPositions);
 }
 
 void AISystem::RemoveHooks()
@@ -94,6 +122,7 @@ void AISystem::RemoveHooks()
     Scripting::ScriptServices& scripts = Scripting::Services();
     scripts.aiCount.Remove(&HookControllerCount);
     scripts.spawnerCount.Remove(&HookSpawnerCount);
+    Core::Services().idleSpawnerPositions.Remove(&HookIdleSpawnerPositions);
 }
 
 void AISystem::Initialize(u32)

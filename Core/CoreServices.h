@@ -49,6 +49,10 @@ struct CoreServices
     ServiceHook<void(bool visible)> setMouseCursorVisible;
     // The id of the cursor object, 0 for none (owner: the camera system).
     ServiceHook<u32()> cursorObjectId;
+    // While no AI controller exists, writes the ground position (x, then z) of each AI
+    // spawner's object into xz, at most capacity pairs, and answers how many it wrote; 0 while
+    // any enemy lives. Camera mounts frame the spawners with it (owner: the AI system).
+    ServiceHook<u32(f32* xz, u32 capacity)> idleSpawnerPositions;
     // Gives the heads-up element of an object (a HUD element or button) a new relative position,
     // in reference units from its anchor, and lays it out again; nothing for an object without
     // one. The camera system moves the cursor's element under the mouse with it (owner: the

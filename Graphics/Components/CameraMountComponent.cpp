@@ -1,12 +1,14 @@
 #include "Graphics/Components/CameraMountComponent.h"
 #include "Core/Components/SystemRegistration.h"
 #include "Core/Components/TransformComponent.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Components/CameraComponent.h"
 #include <algorithm>
+#include <array>
 #include <cfloat>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CameraMountComponent, &TypeRecordOf<GameObjectComponent>(),
@@ -57,6 +59,18 @@ void CameraMountComponent::Update(f32 seconds)
     f32 minZ = FLT_MAX;
     f32 maxX = -FLT_MAX;
     f32 maxZ = -FLT_MAX;
+    // While no enemy lives, the spawners about to send the next wave are framed too.
+    std::array<f32, 2 * MaxFramedSpawners> spawners;
+    const u32 spawnerCount =
+        std::min(Core::Services().idleSpawnerPositions(spawners.data(), MaxFramedSpawners),
+                 MaxFramedSpawners);
+    for (u32 i = 0; i < spawnerCount; ++i)
+    {
+        minX = std::min(minX, spawners[2 * i]);
+        maxX = std::max(maxX, spawners[2 * i]);
+        minZ = std::min(minZ, spawners[2 * i + 1]);
+        maxZ = std::max(maxZ, spawners[2 * i + 1]);
+    }
     for (u32 id : m_targets)
     {
         const GameObject* target = factory->FindObject(id);

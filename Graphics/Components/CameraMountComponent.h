@@ -2,7 +2,8 @@
 // Makes the camera of its object frame a set of objects: each camera-system update eases the
 // placement's centre toward the middle of their box in the ground plane (x and z) and the
 // radius toward 1.5 times the box's larger side, held within 20 and 100. Targets are object ids
-// looked up on every update, so one that is gone is skipped. A CameraMountMessage makes one
+// looked up on every update, so one that is gone is skipped. While no AI controller exists the
+// AI spawners' objects are framed as well. A CameraMountMessage makes one
 // when the object has none; nothing is read from XML.
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
@@ -16,6 +17,8 @@ class CameraMountComponent : public GameObjectComponent
 public:
     static constexpr const char* SystemName = "CameraSystem";
     static constexpr u32 MaxTargets = 16;
+    // Spawners framed at most while no enemy lives.
+    static constexpr u32 MaxFramedSpawners = 64;
     // How fast the framing follows: this many times the frame time per update.
     static constexpr f32 EaseRate = 3.0f;
     static constexpr f32 ExtentFactor = 1.5f;

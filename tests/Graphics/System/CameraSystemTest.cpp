@@ -141,6 +141,32 @@ TEST_F(CameraSystemTest, ShakesDecayAndStop)
     EXPECT_FLOAT_EQ(cameras->GetShake().magnitude, 0.0f) << "stops when the time runs out";
 }
 
+namespace
+{
+// Two spawners, at x = -30 and x = 10 on the line z = 4, while no enemy lives.
+u32 TwoIdleSpawners(f32* xz, u32 capacity)
+{
+    const f32 positions[] = {-30.0f, 4.0f, 10.0f, 4.0f};
+    const u32 count = std::min(capacity, 2u);
+    std::copy_n(positions, 2 * count, xz);
+    return count;
+}
+} // namespace
+
+TEST_F(CameraSystemTest, MountsFrameTheIdleSpawnersWithTheirTargets)
+{
+    const f32 step = 1.0f / Graphics::CameraMountComponent::EaseRate;
+    Core::Services().idleSpawnerPositions.Install(&TwoIdleSpawners);
+    GameObject* rig = MakeObject();
+    CameraComponent* camera = MakeCamera(rig);
+    Add<Graphics::CameraMountComponent>(rig)->AddTarget(MakeObject(0.0f, 0.0f, 4.0f)->GetId());
+    cameras->Update(step);
+    Core::Services().idleSpawnerPositions.Remove(&TwoIdleSpawners);
+    EXPECT_FLOAT_EQ(camera->placement.centre.x, -10.0f) << "the box holds the spawners";
+    EXPECT_FLOAT_EQ(camera->placement.centre.z, 4.0f);
+    EXPECT_FLOAT_EQ(camera->placement.radius, 60.0f) << "1.5 x the 40-unit side";
+}
+
 TEST_F(CameraSystemTest, MountsFrameTheirTargetsWithinTheExtentLimits)
 {
     // One update with k = 3 x dt = 1 lands on the targets at once.
