@@ -14,6 +14,9 @@
 #include "Graphics/Assets/Skeleton.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Graphics/GraphicsSystem.h"
+#include "Graphics/Rendering/DebugDrawQueue.h"
+#include "Math/Shapes/Segment3.h"
+#include "Math/Shapes/Sphere3.h"
 #include <algorithm>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::AnimationControllerComponent,
@@ -24,6 +27,15 @@ namespace Graphics
 namespace
 {
 const char* const kPart = "AnimationControllerComponent";
+
+// The skeleton's debug view: wide green bones, thin red joints small beside a character.
+const Math::ColorRGBA kBoneColour(0.0f, 1.0f, 0.0f, 1.0f);
+constexpr f32 kBoneLineWidth = 2.0f;
+const Math::ColorRGBA kJointColour(1.0f, 0.0f, 0.0f, 1.0f);
+constexpr f32 kJointLineWidth = 1.0f;
+constexpr f32 kJointRadius = 0.15f;
+// Bones sit inside the mesh, so they are drawn without the depth test.
+constexpr bool kSkeletonDepthTest = false;
 
 f32 ClampTime(f32 time, const Animation& animation)
 {
@@ -156,6 +168,37 @@ void AnimationControllerComponent::Update(f32 seconds)
             TryNewMessage<AnimationSwapMessage>(kPart, graphics != nullptr ? graphics->GetId() : 0u,
                                                 std::string(IdleAnimation), 1u, m_owner))
         g_Engine->SendMessage(swap, 0.0f);
+}
+
+void AnimationControllerComponent::QueueSkeleton(const Math::Matrix4& model,
+                                                 DebugDrawQueue& queue) const
+{
+    if (m_skeleton == nullptr)
+        return;
+    const std::vector<Bone>& bones = m_skeleton->GetBones();
+    // The bone transforms hold one matrix per bone; a bone past them has no pose to show.
+    const u32 count = std::min(static_cast<u32>(bones.size()), GetBoneCount());
+    const auto worldPosition = [&](u32 bone)
+    {
+        const Math::Point4 local = GetBonePosition(bone);
+        const Math::Vector4 world = model * Math::Vector4(local.x, local.y, local.z, 1.0f);
+        return Math::Point4(world.x, world.y, world.z, 1.0f);
+    };
+    for (u32 parent = 0; parent < count; ++parent)
+    {
+        const Math::Point4 from = worldPosition(parent);
+        for (u32 child : bones[parent].children)
+        {
+            if (child >= count)
+                continue;
+            const Math::Point4 to = worldPosition(child);
+            queue.Add(Math::Segment3(from, to), kBoneColour, kBoneLineWidth, kSkeletonDepthTest);
+            queue.Add(Math::Sphere3(from, kJointRadius), kJointColour, kJointLineWidth,
+                      kSkeletonDepthTest);
+            queue.Add(Math::Sphere3(to, kJointRadius), kJointColour, kJointLineWidth,
+                      kSkeletonDepthTest);
+        }
+    }
 }
 
 void AnimationControllerComponent::HandleMessage(Message* message)

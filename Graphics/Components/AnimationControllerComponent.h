@@ -21,6 +21,7 @@
 namespace Graphics
 {
 struct Animation;
+class DebugDrawQueue;
 class Model;
 class Skeleton;
 
@@ -54,6 +55,10 @@ public:
     void SetModel(const Model* model);
     // One updated frame.
     void Update(f32 seconds);
+    // The debug view of the skeleton (F2) at the object's model matrix: for each bone with a
+    // parent, a green line from the parent to the bone and a red sphere at either end, all seen
+    // through other geometry. The caller tests the debug-draw flag. Nothing without a skeleton.
+    void QueueSkeleton(const Math::Matrix4& model, DebugDrawQueue& queue) const;
 
     const Skeleton* GetSkeleton() const { return m_skeleton; }
     const Animation* GetCurrentAnimation() const { return m_current; }

@@ -6,6 +6,7 @@
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Components/AnimationControllerComponent.h"
 #include "Graphics/Components/RenderComponent.h"
+#include "Graphics/Rendering/DebugDrawQueue.h"
 #include "Graphics/Rendering/RenderQueue.h"
 #include "Graphics/Rendering/RenderSubmitter.h"
 #include "Math/Matrix4.h"
@@ -54,7 +55,12 @@ void NodeMaterial::DrawComponent(RenderQueue& queue, const Model& model, RenderC
     {
         const auto* controller = owner->GetComponent<AnimationControllerComponent>();
         if (controller != nullptr && controller->GetBoneCount() > 0)
+        {
             submitter.SetBoneMatrices(controller->GetPoses().data(), controller->GetBoneCount());
+            DebugDrawQueue* debugQueue = DebugDrawQueue::Instance();
+            if (queue.QueuesSkeletons() && debugQueue != nullptr)
+                controller->QueueSkeleton(modelMatrix, *debugQueue);
+        }
     }
     submitter.Draw(model);
 

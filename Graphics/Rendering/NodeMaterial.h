@@ -28,7 +28,8 @@ public:
     const std::vector<RenderComponent*>& GetComponents() const { return m_components; }
 
     // One component of the model: its object's matrices and values, its bones when the model
-    // is skinned, the draw and the statistics. An invisible component, or one whose object or
+    // is skinned (and its skeleton for the debug view, see RenderQueue::QueuesSkeletons), the
+    // draw and the statistics. An invisible component, or one whose object or
     // transform is gone, draws and counts nothing. The benchmark's baseline walk draws with it
     // too, so both walks do the same work per component.
     static void DrawComponent(RenderQueue& queue, const Model& model, RenderComponent& component);

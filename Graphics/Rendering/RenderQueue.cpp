@@ -8,7 +8,7 @@ namespace Graphics
 {
 RenderQueue::RenderQueue(RenderSubmitter& submitter, Statistics& statistics)
     : m_submitter(submitter), m_statistics(statistics), m_lookup(nullptr),
-      m_currentProgram(nullptr), m_queued(0), m_debugDraw(false)
+      m_currentProgram(nullptr), m_queued(0), m_debugDraw(false), m_forward(false)
 {
 }
 
@@ -65,11 +65,13 @@ void RenderQueue::RenderTreeForward(Tree tree)
 
 void RenderQueue::RenderForward()
 {
+    m_forward = true;
     m_submitter.SetBlending(false);
     RenderTreeForward(Opaque);
     RenderTreeForward(Skinned);
     m_submitter.SetBlending(true);
     RenderTreeForward(Transparent);
+    m_forward = false;
 }
 
 void RenderQueue::RenderTreeWith(Tree tree, const ShaderProgram* program,

@@ -64,7 +64,12 @@ public:
     void SetProgramLookup(ProgramLookup lookup) { m_lookup = lookup; }
     // Shown skeletons (F2): read when skinned components are drawn.
     void SetDebugDraw(bool on) { m_debugDraw = on; }
-    bool IsDebugDrawOn() const { return m_debugDraw; }
+    bool IsDebugDrawOn() const { return m_debugDraw && m_forward; }
+    // Whether drawing a skinned component queues its skeleton for the debug view: only with F2
+    // on and only in the forward routine. The geometry and shadow passes draw the same
+    // components earlier in the frame, and the debug shapes are drawn once, after the forward
+    // routine, so queuing there too would only draw each line again on top of itself.
+    bool QueuesSkeletons() const { return m_debugDraw && m_forward; }
 
     RenderSubmitter& GetSubmitter() const { return m_submitter; }
     Statistics& GetStatistics() const { return m_statistics; }
@@ -93,5 +98,6 @@ private:
     std::array<ProgramList, TreeCount> m_trees;
     u32 m_queued;
     bool m_debugDraw;
+    bool m_forward; // inside RenderForward
 };
 } // namespace Graphics

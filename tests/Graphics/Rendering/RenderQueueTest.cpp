@@ -1,9 +1,13 @@
 // The render queue through a recorder: how components are grouped into the program, model and
-// material tree, which tree each goes to, what survives Clear, and what is drawn and counted.
+// material tree, which tree each goes to, what survives Clear, what is drawn and counted, and
+// the skeletons it queues for the debug view.
 #include "Graphics/Rendering/RenderQueue.h"
 #include "Graphics/Components/AnimationControllerComponent.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Graphics/Formats/ShaderProgramFile.h"
+#include "Graphics/Rendering/DebugDrawQueue.h"
+#include "Math/Shapes/Segment3.h"
+#include "Math/Shapes/Sphere3.h"
 #include "tests/Graphics/Rendering/DrawingWorld.h"
 #include "tests/Graphics/Rendering/RenderRecorder.h"
 
@@ -149,4 +153,51 @@ TEST_F(RenderQueueTest, ClearKeepsNodesAndInvisibleOrIncompleteComponentsDrawNot
     EXPECT_EQ(recorder.Count(RenderRecorder::Kind::BindModel), 2u) << "empty nodes still bind";
     EXPECT_EQ(statistics.staticModels, 0u);
     EXPECT_EQ(statistics.polygons, 0u);
+}
+
+TEST_F(RenderQueueTest, F2QueuesEachSkeletonOnceAFrameAtItsObjectsModelMatrix)
+{
+    Graphics::DebugDrawQueue debug(nullptr);
+    RenderComponent* still = Drawable("Quad", "Default", "Lit");
+    RenderComponent* hero = Drawable("Hero", "Default", "Lit", ShaderProgramFile::Skinned);
+    GameObject* owner = Factory().FindObject(hero->GetOwner());
+    owner->GetComponent<TransformComponent>()->SetScale(Math::Vector3(2.0f, 2.0f, 2.0f));
+    auto* controller = Add<Graphics::AnimationControllerComponent>(owner);
+    controller->SetModel(Model("Hero"));
+    controller->Update(0.0f);
+    for (RenderComponent* component : {still, hero})
+        queue->Add(*component);
+
+    queue->RenderForward();
+    EXPECT_EQ(debug.GetCount(), 0u) << "F2 off";
+    queue->SetDebugDraw(true);
+    queue->RenderWithProgram("Lit", nullptr);
+    EXPECT_EQ(debug.GetCount(), 0u) << "the earlier passes leave the skeleton to the forward one";
+
+    queue->RenderForward();
+    // Two bones, the tip two units above the root: one line and its two joints, scaled by 2
+    // and moved to the object's position (1, 2, 3).
+    ASSERT_EQ(debug.GetCount(), 3u);
+    const Math::Point4 root(1.0f, 2.0f, 3.0f, 1.0f);
+    const Math::Point4 tip(1.0f, 6.0f, 3.0f, 1.0f);
+    const std::vector<Graphics::DebugDrawEntry>& entries = debug.GetEntries();
+    const auto* bone = dynamic_cast<const Math::Segment3*>(entries[0].shape);
+    ASSERT_NE(bone, nullptr);
+    EXPECT_EQ(bone->p0, root);
+    EXPECT_EQ(bone->p1, tip);
+    EXPECT_EQ(entries[0].colour, Math::ColorRGBA(0.0f, 1.0f, 0.0f, 1.0f));
+    EXPECT_FLOAT_EQ(entries[0].lineWidth, 2.0f);
+    const Math::Point4 joints[] = {root, tip};
+    for (int i = 0; i < 2; ++i)
+    {
+        const Graphics::DebugDrawEntry& entry = entries[1 + i];
+        const auto* joint = dynamic_cast<const Math::Sphere3*>(entry.shape);
+        ASSERT_NE(joint, nullptr);
+        EXPECT_EQ(joint->centre, joints[i]);
+        EXPECT_FLOAT_EQ(joint->radius, 0.15f);
+        EXPECT_EQ(entry.colour, Math::ColorRGBA(1.0f, 0.0f, 0.0f, 1.0f));
+        EXPECT_FLOAT_EQ(entry.lineWidth, 1.0f);
+    }
+    for (const Graphics::DebugDrawEntry& entry : entries)
+        EXPECT_FALSE(entry.depthTest) << "bones show through the mesh";
 }
