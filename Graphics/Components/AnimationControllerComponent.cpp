@@ -28,7 +28,8 @@ namespace
 {
 const char* const kPart = "AnimationControllerComponent";
 
-// The skeleton's debug view: wide green bones, thin red joints small beside a character.
+// The skeleton's debug view: green bone lines twice as wide as the red wire spheres that mark
+// the joints, which are small beside a character.
 const Math::ColorRGBA kBoneColour(0.0f, 1.0f, 0.0f, 1.0f);
 constexpr f32 kBoneLineWidth = 2.0f;
 const Math::ColorRGBA kJointColour(1.0f, 0.0f, 0.0f, 1.0f);
