@@ -1,9 +1,10 @@
 // Broken scripts of every kind the game loads, each in the role the engine gives it: the state
 // list of the game-state system, a state, a page, a character's ability (and the projectile it
-// fires) and an audio response. Every variant of the table is run against every kind in a fresh
-// world; each must leave a log line naming its file (unless the table says the engine has
-// nothing to read there), and the engine must go on: a well-behaved script's Update still runs
-// every frame afterwards.
+// fires), an audio response, an emitter, a meteor, the waves an object's game-state component
+// loads, the settings scripts of the input, audio and graphics systems and the F2 "geo" script.
+// Every variant of the table is run against every kind in a fresh world; each must leave a log line
+// naming its file (unless the table says the engine has nothing to read there), and the engine must
+// go on: a well-behaved script's Update still runs every frame afterwards.
 #include "Audio/AudioRegistration.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
@@ -19,6 +20,8 @@
 #include "GameState/GameStateRegistration.h"
 #include "GameState/GameStateSystem.h"
 #include "GameState/PageComponent.h"
+#include "Graphics/GraphicsRegistration.h"
+#include "Graphics/GraphicsSystem.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/LogicRegistration.h"
 #include "Scripting/LuaComponent.h"
@@ -26,7 +29,11 @@
 #include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Serializer/SerializerSystem.h"
+#include "Testing/GeometryTests.h"
+#include "Testing/TestingRegistration.h"
+#include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/LogCapture.h"
+#include "tests/Support/RecordingSystem.h"
 #include "tests/Support/TempFiles.h"
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -76,11 +83,20 @@ public:
         Core::RegisterCore(*engine);
         Serializer::RegisterSerializer(*engine);
         Scripting::RegisterScripting(*engine);
+        Graphics::RegisterGraphics(*engine);
         Audio::RegisterAudio(*engine);
         GameState::RegisterGameState(*engine);
         Logic::RegisterLogic(*engine);
+        Testing::RegisterTesting(*engine);
         InitializeTypeRegistry();
-        for (const char* name : {"MessagingSystem", "ScriptingSystem", "SerializerSystem"})
+        // The first system is destroyed last, after the allocator (the log's place in the
+        // game), so it must not be the message system: the graphics system posts as it goes.
+        engine->GetSystemFactory().Register(
+            "RecordingSystem",
+            [](const LaunchOptions&) -> SystemComponent* { return new RecordingSystem(); },
+            []() -> SystemComponent* { return nullptr; });
+        for (const char* name :
+             {"RecordingSystem", "MessagingSystem", "ScriptingSystem", "SerializerSystem"})
             engine->AddSystem(name);
         canary = Scripting::LuaComponent::Create();
         canary->Load("Canary.lua");
@@ -114,6 +130,8 @@ public:
 
     TempFolder folder{"quill-hostile"};
     LogCapture log;
+    // The input and graphics systems open no real window.
+    FakeWindowLayer window;
     std::unique_ptr<Engine> engine;
     Scripting::LuaComponent* canary = nullptr;
 };
@@ -213,6 +231,84 @@ void DriveResponse(HostileWorld& world)
     world.Frames();
 }
 
+void DriveEmitter(HostileWorld& world)
+{
+    world.Start({"LogicSystem"});
+    // An interval of 0 emits every frame.
+    GameObject* emitter = world.Make(
+        "HostileEmitter", "<TransformComponent/><EmitterComponent><filename>Emitters/Hostile.lua"
+                          "</filename><vec2 X=\"1\" Y=\"2\"/><interval>0</interval><active>1"
+                          "</active></EmitterComponent>");
+    ASSERT_NE(emitter, nullptr) << world.log.Text();
+    world.Frames();
+    world.Destroy(emitter);
+    world.Frames();
+}
+
+void DriveMeteor(HostileWorld& world)
+{
+    world.Start({"LogicSystem"});
+    GameObject* meteor = world.Make("HostileMeteor", "<TransformComponent/><MeteorComponent>"
+                                                     "<filename>Meteors/Hostile.lua</filename>"
+                                                     "</MeteorComponent>");
+    ASSERT_NE(meteor, nullptr) << world.log.Text();
+    world.Frames();
+    // The drops are asked for when the meteor goes.
+    world.Destroy(meteor);
+    world.Frames();
+}
+
+void DriveWaves(HostileWorld& world)
+{
+    world.Start({"GameStateSystem"});
+    GameObject* waves = world.Make("HostileWaves", "<GameStateComponent><string>Waves</string>"
+                                                   "<string>Waves/Hostile.lua</string>"
+                                                   "<string>HostileWaves</string>"
+                                                   "</GameStateComponent>");
+    ASSERT_NE(waves, nullptr) << world.log.Text();
+    world.Frames();
+    world.Destroy(waves);
+    world.Frames();
+}
+
+// The settings scripts are loaded when their system starts; the Lua system then steps them.
+void DriveInputSettings(HostileWorld& world)
+{
+    world.Start({"InputSystem"});
+    world.Frames();
+}
+
+void DriveAudioSettings(HostileWorld& world)
+{
+    world.Start({"AudioSystem"});
+    world.Frames();
+}
+
+void DriveGraphicsSettings(HostileWorld& world)
+{
+    world.Start({"GraphicsSystem"});
+    world.Frames();
+}
+
+// The F2 pass loads the script as "geo" on first use and calls its DrawDebug every drawn frame;
+// the orientation check reads its angles.
+void DriveGeometryDebug(HostileWorld& world)
+{
+    world.Start({"GraphicsSystem"});
+    auto* graphics = Graphics::System::GraphicsSystem::Instance();
+    ASSERT_NE(graphics, nullptr) << world.log.Text();
+    graphics->DrawGeometryDebugScript();
+    Testing::GeometryTests(Testing::GameGeometrySources()).TestQuaternions();
+    world.Frames();
+    graphics->ReloadGeometryDebugScript();
+    graphics->DrawGeometryDebugScript();
+    world.Frames();
+}
+
+// What kinds whose results the engine never reads have nothing to report.
+const std::vector<std::string> kResultsUnread = {
+    "results of the wrong type", "NaN", "negative numbers", "huge numbers", "the largest integer"};
+
 struct Kind
 {
     const char* name;
@@ -263,6 +359,41 @@ const std::vector<Kind>& Kinds()
           "OnVictory", "OnDefeat", "OnSelect", "Update"},
          "",
          &DriveResponse},
+        {"emitter",
+         "Emitters/Hostile.lua",
+         {"SetOwner", "OnEmit", "OnEmitInterval", "Update"},
+         "",
+         &DriveEmitter,
+         kResultsUnread},
+        {"meteor",
+         "Meteors/Hostile.lua",
+         {"SpawnDrops", "Update"},
+         "",
+         &DriveMeteor,
+         kResultsUnread},
+        {"waves", "Waves/Hostile.lua", {"Update"}, "", &DriveWaves, kResultsUnread},
+        {"input settings",
+         "System/InputSystemScript.lua",
+         {"Update"},
+         "",
+         &DriveInputSettings,
+         kResultsUnread},
+        {"audio settings",
+         "System/AudioSystemScript.lua",
+         {"GetAudioCount", "GetAudioName", "GetAudioFilename", "GetAudioType", "Update"},
+         "muted = @\nmusicVolume = @\neffectVolume = @\n",
+         &DriveAudioSettings},
+        {"graphics settings",
+         "System/GraphicsSystemScript.lua",
+         {"Update"},
+         "fullscreen = @\nwidth = @\nheight = @\n",
+         &DriveGraphicsSettings},
+        {"geometry debug",
+         "Debug/GeometryDebug.lua",
+         {"DrawDebug", "Update"},
+         "pitch = @\nyaw = @\nroll = @\n",
+         &DriveGeometryDebug,
+         {"negative numbers", "the largest integer"}},
     };
     return kinds;
 }
