@@ -23,6 +23,7 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Emitters/EmitterComponent.h"
 #include "Logic/LogicRegistration.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptingRegistration.h"
@@ -234,15 +235,21 @@ void DriveResponse(HostileWorld& world)
 void DriveEmitter(HostileWorld& world)
 {
     world.Start({"LogicSystem"});
-    // An interval of 0 emits every frame.
+    // An interval of 0 emits every frame, as many as one interval may have.
+    const std::string most = std::to_string(Logic::EmitterComponent::MaxEmissions);
     GameObject* emitter = world.Make(
         "HostileEmitter", "<TransformComponent/><EmitterComponent><filename>Emitters/Hostile.lua"
-                          "</filename><vec2 X=\"1\" Y=\"2\"/><interval>0</interval><active>1"
-                          "</active></EmitterComponent>");
+                          "</filename><vec2 X=\"" +
+                              most + "\" Y=\"" + most +
+                              "\"/><interval>0</interval><active>1</active></EmitterComponent>");
     ASSERT_NE(emitter, nullptr) << world.log.Text();
     world.Frames();
     world.Destroy(emitter);
     world.Frames();
+    // A failing emission ends its interval: a runaway one would otherwise stall the frame once
+    // for every emission, and a broken one fill the log.
+    EXPECT_LT(world.log.Count("Emitters/Hostile.lua"), Logic::EmitterComponent::MaxEmissions)
+        << world.log.Text();
 }
 
 void DriveMeteor(HostileWorld& world)
