@@ -46,6 +46,9 @@ namespace
 {
 constexpr f32 kFrame = 1.0f / 30.0f;
 constexpr u32 kFrames = 2;
+// Calls stopped by the instruction budget that one world may see: each costs about a second, so
+// an engine that calls a runaway script again for every entry of a list would stall for minutes.
+constexpr std::size_t kMostRunawayCalls = 24;
 
 // A script that counts its frames: proof that the engine still steps its scripts.
 constexpr const char* kCanary = "frames = 0\nfunction Update(dt) frames = frames + 1 end\n";
@@ -385,10 +388,13 @@ const std::vector<Kind>& Kinds()
          "",
          &DriveInputSettings,
          kResultsUnread},
+        // A full sound list (AudioSystem::MaxSoundListEntries) of broken entries; a broken
+        // count is the response's row.
         {"audio settings",
          "System/AudioSystemScript.lua",
-         {"GetAudioCount", "GetAudioName", "GetAudioFilename", "GetAudioType", "Update"},
-         "muted = @\nmusicVolume = @\neffectVolume = @\n",
+         {"GetAudioName", "GetAudioFilename", "GetAudioType", "Update"},
+         "muted = @\nmusicVolume = @\neffectVolume = @\n"
+         "function GetAudioCount() return 256 end\n",
          &DriveAudioSettings},
         {"graphics settings",
          "System/GraphicsSystemScript.lua",
@@ -487,6 +493,7 @@ TEST_P(HostileScripts, EveryVariantIsLoggedByNameAndTheGameGoesOn)
         {
             EXPECT_TRUE(world.log.Contains(kind.file)) << world.log.Text();
         }
+        EXPECT_LE(world.log.Count("instructions in one call"), kMostRunawayCalls);
         const s32 before = world.CanaryFrames();
         world.Frames();
         EXPECT_EQ(world.CanaryFrames(), before + static_cast<s32>(kFrames)) << world.log.Text();
