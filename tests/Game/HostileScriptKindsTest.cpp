@@ -342,6 +342,13 @@ const std::vector<Kind>& Kinds()
          {"GetScriptCount", "GetScriptFilename", "GetScriptName", "Update"},
          "",
          &DriveStateList},
+        // A full list (GameStateSystem::MaxStates) of broken entries.
+        {"state list entries",
+         "System/GameStateSystem.lua",
+         {"GetScriptFilename", "GetScriptName", "Update"},
+         "function GetScriptCount() return 64 end\n",
+         &DriveStateList,
+         {"NaN", "negative numbers", "huge numbers", "the largest integer"}},
         {"state",
          "States/Hostile.lua",
          {"Load", "Initialize", "UpdateState", "Free", "Unload", "Update"},
