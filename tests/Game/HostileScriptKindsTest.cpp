@@ -406,7 +406,7 @@ const std::vector<Kind>& Kinds()
         {"graphics settings",
          "System/GraphicsSystemScript.lua",
          {"Update"},
-         "fullscreen = @\nwidth = @\nheight = @\n",
+         "fullscreen = false\nwidth = @\nheight = @\n",
          &DriveGraphicsSettings},
         {"geometry debug",
          "Debug/GeometryDebug.lua",
