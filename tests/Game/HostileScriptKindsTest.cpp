@@ -2,9 +2,10 @@
 // list of the game-state system, a state, a page, a character's ability (and the projectile it
 // fires), an audio response, an emitter, a meteor, the waves an object's game-state component
 // loads, the settings scripts of the input, audio and graphics systems and the F2 "geo" script.
-// Every variant of the table is run against every kind in a fresh world; each must leave a log line
-// naming its file (unless the table says the engine has nothing to read there), and the engine must
-// go on: a well-behaved script's Update still runs every frame afterwards.
+// Every variant of the table is run against every kind in a fresh world; each must leave a log
+// line naming its file (unless the table says the engine has nothing to read there), and the
+// engine must go on: a well-behaved script's Update still runs every frame afterwards, and a
+// runaway script is not called again and again within one frame.
 #include "Audio/AudioRegistration.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
@@ -315,7 +316,7 @@ void DriveGeometryDebug(HostileWorld& world)
     world.Frames();
 }
 
-// What kinds whose results the engine never reads have nothing to report.
+// The variants with nothing to report for a kind whose results the engine never reads.
 const std::vector<std::string> kResultsUnread = {
     "results of the wrong type", "NaN", "negative numbers", "huge numbers", "the largest integer"};
 
@@ -342,7 +343,8 @@ const std::vector<Kind>& Kinds()
          {"GetScriptCount", "GetScriptFilename", "GetScriptName", "Update"},
          "",
          &DriveStateList},
-        // A full list (GameStateSystem::MaxStates) of broken entries.
+        // A full list (GameStateSystem::MaxStates) of broken entries. A number is taken as
+        // the text of a file and a name: the state script that is not found is named, not this.
         {"state list entries",
          "System/GameStateSystem.lua",
          {"GetScriptFilename", "GetScriptName", "Update"},
@@ -413,6 +415,7 @@ const std::vector<Kind>& Kinds()
          {"DrawDebug", "Update"},
          "pitch = @\nyaw = @\nroll = @\n",
          &DriveGeometryDebug,
+         // Any finite angle is an angle.
          {"negative numbers", "the largest integer"}},
     };
     return kinds;
