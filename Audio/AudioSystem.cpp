@@ -199,9 +199,21 @@ void AudioSystem::PostSoundList(Scripting::LuaComponent& script, u32 senderId)
         std::string name;
         std::string file;
         s32 type = -1;
+        // A call that ran past its budget would do so again for every entry left, each taking
+        // the whole budget: the list ends there.
+        const Scripting::ScriptLimits& limits = script.GetLimits();
         script.CallIntReturnString("GetAudioName", i, name);
-        script.CallIntReturnString("GetAudioFilename", i, file);
-        script.CallIntReturnInt("GetAudioType", i, type);
+        if (!limits.stopped)
+            script.CallIntReturnString("GetAudioFilename", i, file);
+        if (!limits.stopped)
+            script.CallIntReturnInt("GetAudioType", i, type);
+        if (limits.stopped)
+        {
+            Core::Log() << "Error [" << SystemName << "]: " << script.GetFileName()
+                        << " ran past its budget reading sound " << i << "; the " << (count - i + 1)
+                        << " sounds from there on are not loaded\n";
+            return;
+        }
         if (g_Engine == nullptr)
             return;
         if (type == MusicEntry)

@@ -95,7 +95,7 @@ public:
     // ("GetAudioCount", then "GetAudioName", "GetAudioFilename", "GetAudioType" for 1..n),
     // sent by `senderId`. Type 0 is music, type 1 an effect, anything else is skipped. A
     // negative count or one above MaxSoundListEntries is reported, and at most that many are
-    // read.
+    // read. A call that runs past the script's budget ends the list (logged).
     static void PostSoundList(Scripting::LuaComponent& script, u32 senderId);
     // Destroys a script made by LuaComponent::Create unless the Lua system, which it joined
     // when it loaded, has destroyed it already. The pointer is null afterwards.

@@ -113,19 +113,29 @@ void GameStateSystem::BuildStates()
                     << " states; only the first " << MaxStates << " are used\n";
         count = MaxStates;
     }
+    // A call that ran past its budget would do so again for every state left, each taking the
+    // whole budget: the list ends there.
+    const Scripting::ScriptLimits& limits = m_systemScript->GetLimits();
     for (u32 i = 1; i <= count; ++i)
     {
-        Scripting::LuaComponent* state = Scripting::LuaComponent::Create();
-        if (state == nullptr)
-            break;
         std::string file;
         std::string name;
         m_systemScript->CallUnsignedReturnString("GetScriptFilename", i, file);
+        if (!limits.stopped)
+            m_systemScript->CallUnsignedReturnString("GetScriptName", i, name);
+        if (limits.stopped)
+        {
+            Core::Log() << "Error [" << kPart << "]: " << SystemScript
+                        << " ran past its budget naming state " << i << "; the list ends there\n";
+            break;
+        }
+        Scripting::LuaComponent* state = Scripting::LuaComponent::Create();
+        if (state == nullptr)
+            break;
         // A state that does not load keeps its place; its callbacks are reported as missing.
         state->Load(file);
         // Reloaded here (F6, F9) between leaving and entering the current state.
         state->SetReloadedByOwner(true);
-        m_systemScript->CallUnsignedReturnString("GetScriptName", i, name);
         state->SetScriptName(name);
         m_states.push_back(state);
     }

@@ -3,6 +3,7 @@
 //
 // Which states exist and in which order is said by "System/GameStateSystem.lua" through
 // GetScriptCount, GetScriptFilename(i) and GetScriptName(i), i from 1; state i is index i - 1.
+// A call that runs past the script's budget ends the list there (logged).
 // A state script may define Load (on entry), Initialize (when an asset batch has finished
 // loading after the entry), UpdateState(dt) (every frame while initialised), Free and Unload (on
 // leaving, only when initialised). The state machine is four indices: previous, current, next

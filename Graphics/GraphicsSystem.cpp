@@ -298,7 +298,7 @@ void GraphicsSystem::ReadSettings()
     m_settings->GetGlobalInt("width", width);
     m_settings->GetGlobalInt("height", height);
     // A size that no window can have keeps the default.
-    if (width > 0 && height > 0)
+    if (width > 0 && height > 0 && width <= MaxWindowSide && height <= MaxWindowSide)
     {
         m_windowWidth = width;
         m_windowHeight = height;

@@ -58,6 +58,9 @@ class GraphicsSystem : public SystemComponent
 {
 public:
     static constexpr const char* SettingsScript = "System/GraphicsSystemScript.lua";
+    // The longest window side the settings script may ask for: larger windows make the X client
+    // library abort or crash (32767 already does under Xvfb), and no GL driver renders them.
+    static constexpr s32 MaxWindowSide = 16384;
     static constexpr const char* WindowTitle = "Quillmere";
     // Keys of the engine's numbering this system answers.
     static constexpr u32 KeyF1 = 258;

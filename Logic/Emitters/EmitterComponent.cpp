@@ -135,8 +135,21 @@ void EmitterComponent::Emit()
         if (AbilityComponent::FindScript(m_scriptId) == nullptr)
             return;
         const Math::Vector4 position = transform->GetTransformMatrix().GetTranslation();
-        script->CallWithThreeFloats(EmitFunction, position.x, position.y, position.z);
+        if (!script->CallWithThreeFloats(EmitFunction, position.x, position.y, position.z))
+        {
+            if (AbilityComponent::FindScript(m_scriptId) == nullptr)
+                return;
+            // Every emission of an interval calls the same function at nearly the same place:
+            // one that failed (reported by the script component) would fail again, a runaway
+            // one stalling the frame each time.
+            Core::Log() << "Warning [EmitterComponent]: object " << m_owner << ": " << EmitFunction
+                        << " of " << m_fileName << " failed, " << (count - i - 1)
+                        << " emissions of this interval are left out\n";
+            break;
+        }
     }
+    if (AbilityComponent::FindScript(m_scriptId) == nullptr)
+        return;
     const Math::Vector4 position = transform->GetTransformMatrix().GetTranslation();
     script->CallWithThreeFloats(IntervalFunction, position.x, position.y, position.z);
 }

@@ -4,7 +4,9 @@
 // out (projectiles, pick-ups, particles). The number is drawn between the count range's
 // minimum and maximum (truncated to whole numbers) each interval, and at most MaxEmissions:
 // a larger draw is clamped with a log line naming the object, since a runaway count would stall
-// the frame. Time beyond the interval is dropped; an inactive emitter gathers no time.
+// the frame. An "OnEmit" that fails ends its interval's emissions (logged): a broken or runaway
+// script would fail as often again. Time beyond the interval is dropped; an inactive emitter
+// gathers no time.
 //
 // The emitter owns its script: it is made and loaded when the emitter is read, told its owner
 // through "SetOwner"(object id), and removed when the emitter shuts down. A script that does

@@ -7,6 +7,7 @@
 #include "Core/System/MessageSystem.h"
 #include "FuzzWorkFolder.h"
 #include "GameState/GameStateRegistration.h"
+#include "Logic/Emitters/EmitterComponent.h"
 #include "Logic/LogicRegistration.h"
 #include "Logic/Modifiers/DamageModifierComponent.h"
 #include "Scripting/LuaComponent.h"
@@ -32,6 +33,12 @@ constexpr const char kWithoutTheOutside[] =
 const char* const kStateFile = "States/Fuzz.lua";
 const char* const kPageFile = "Pages/Fuzz.lua";
 const char* const kAbilityFile = "Abilities/Fuzz.lua";
+const char* const kEmitterFile = "Emitters/Fuzz.lua";
+// Emissions of the driven interval, as a small emitter's count range gives, at its place.
+constexpr u32 kEmissions = 2;
+constexpr f32 kEmitterX = 3.0f;
+constexpr f32 kEmitterY = 0.0f;
+constexpr f32 kEmitterZ = -4.0f;
 
 // A script component of the role, under the lowered limits, with the input loaded from its file
 // after the prelude; null when the input does not load (the component has reported why).
@@ -115,6 +122,19 @@ void DriveAbility(Scripting::LuaComponent& ability, GameFactory& factory)
     ability.CallUpdate(kFrame);
 }
 
+// An emitter's calls: told its owner, an interval of emissions at its place, then a frame.
+void DriveEmitter(Scripting::LuaComponent& emitter)
+{
+    using Logic::EmitterComponent;
+    emitter.CallWithUnsigned(EmitterComponent::OwnerFunction, Engine::GenerateId());
+    for (u32 i = 0; i < kEmissions; ++i)
+        emitter.CallWithThreeFloats(EmitterComponent::EmitFunction, kEmitterX, kEmitterY,
+                                    kEmitterZ);
+    emitter.CallWithThreeFloats(EmitterComponent::IntervalFunction, kEmitterX, kEmitterY,
+                                kEmitterZ);
+    emitter.CallUpdate(kFrame);
+}
+
 void DeliverMessages()
 {
     if (Core::System::MessageSystem* messages = Core::System::MessageSystem::Instance())
@@ -150,7 +170,7 @@ GameScriptFuzzWorld::~GameScriptFuzzWorld()
 
 void GameScriptFuzzWorld::Run(const std::uint8_t* data, std::size_t size)
 {
-    for (const char* file : {kStateFile, kPageFile, kAbilityFile})
+    for (const char* file : {kStateFile, kPageFile, kAbilityFile, kEmitterFile})
         FuzzWorkFolder::WriteFile(std::string(Scripting::LuaComponent::ScriptDirectory) + file,
                                   data, size);
     FuzzWorkFolder::Enter folder;
@@ -170,6 +190,11 @@ void GameScriptFuzzWorld::Run(const std::uint8_t* data, std::size_t size)
     {
         DriveAbility(*ability, factory);
         Scripting::LuaComponent::Destroy(ability);
+    }
+    if (Scripting::LuaComponent* emitter = LoadRole(kEmitterFile))
+    {
+        DriveEmitter(*emitter);
+        Scripting::LuaComponent::Destroy(emitter);
     }
     // What the scripts posted is handed out, then everything they made goes.
     DeliverMessages();

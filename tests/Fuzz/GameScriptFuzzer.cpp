@@ -1,5 +1,5 @@
-// libFuzzer entry over the game's script roles: every input is loaded as a state, a page and an
-// ability script whose callbacks the engine then calls (GameScriptFuzzHarness.h).
+// libFuzzer entry over the game's script roles: every input is loaded as a state, a page, an
+// ability and an emitter script whose callbacks the engine then calls (GameScriptFuzzHarness.h).
 #include "GameScriptFuzzHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)

@@ -1,9 +1,11 @@
 // Broken scripts of every kind the game loads, each in the role the engine gives it: the state
 // list of the game-state system, a state, a page, a character's ability (and the projectile it
-// fires) and an audio response. Every variant of the table is run against every kind in a fresh
-// world; each must leave a log line naming its file (unless the table says the engine has
-// nothing to read there), and the engine must go on: a well-behaved script's Update still runs
-// every frame afterwards.
+// fires), an audio response, an emitter, a meteor, the waves an object's game-state component
+// loads, the settings scripts of the input, audio and graphics systems and the F2 "geo" script.
+// Every variant of the table is run against every kind in a fresh world; each must leave a log
+// line naming its file (unless the table says the engine has nothing to read there), and the
+// engine must go on: a well-behaved script's Update still runs every frame afterwards, and a
+// runaway script is not called again and again within one frame.
 #include "Audio/AudioRegistration.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
@@ -19,14 +21,21 @@
 #include "GameState/GameStateRegistration.h"
 #include "GameState/GameStateSystem.h"
 #include "GameState/PageComponent.h"
+#include "Graphics/GraphicsRegistration.h"
+#include "Graphics/GraphicsSystem.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Emitters/EmitterComponent.h"
 #include "Logic/LogicRegistration.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Serializer/SerializerSystem.h"
+#include "Testing/GeometryTests.h"
+#include "Testing/TestingRegistration.h"
+#include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/LogCapture.h"
+#include "tests/Support/RecordingSystem.h"
 #include "tests/Support/TempFiles.h"
 #include <algorithm>
 #include <gtest/gtest.h>
@@ -38,6 +47,9 @@ namespace
 {
 constexpr f32 kFrame = 1.0f / 30.0f;
 constexpr u32 kFrames = 2;
+// Calls stopped by the instruction budget that one world may see: each costs about a second, so
+// an engine that calls a runaway script again for every entry of a list would stall for minutes.
+constexpr std::size_t kMostRunawayCalls = 24;
 
 // A script that counts its frames: proof that the engine still steps its scripts.
 constexpr const char* kCanary = "frames = 0\nfunction Update(dt) frames = frames + 1 end\n";
@@ -76,11 +88,20 @@ public:
         Core::RegisterCore(*engine);
         Serializer::RegisterSerializer(*engine);
         Scripting::RegisterScripting(*engine);
+        Graphics::RegisterGraphics(*engine);
         Audio::RegisterAudio(*engine);
         GameState::RegisterGameState(*engine);
         Logic::RegisterLogic(*engine);
+        Testing::RegisterTesting(*engine);
         InitializeTypeRegistry();
-        for (const char* name : {"MessagingSystem", "ScriptingSystem", "SerializerSystem"})
+        // The first system is destroyed last, after the allocator (the log's place in the
+        // game), so it must not be the message system: the graphics system posts as it goes.
+        engine->GetSystemFactory().Register(
+            "RecordingSystem",
+            [](const LaunchOptions&) -> SystemComponent* { return new RecordingSystem(); },
+            []() -> SystemComponent* { return nullptr; });
+        for (const char* name :
+             {"RecordingSystem", "MessagingSystem", "ScriptingSystem", "SerializerSystem"})
             engine->AddSystem(name);
         canary = Scripting::LuaComponent::Create();
         canary->Load("Canary.lua");
@@ -114,6 +135,8 @@ public:
 
     TempFolder folder{"quill-hostile"};
     LogCapture log;
+    // The input and graphics systems open no real window.
+    FakeWindowLayer window;
     std::unique_ptr<Engine> engine;
     Scripting::LuaComponent* canary = nullptr;
 };
@@ -213,6 +236,90 @@ void DriveResponse(HostileWorld& world)
     world.Frames();
 }
 
+void DriveEmitter(HostileWorld& world)
+{
+    world.Start({"LogicSystem"});
+    // An interval of 0 emits every frame, as many as one interval may have.
+    const std::string most = std::to_string(Logic::EmitterComponent::MaxEmissions);
+    GameObject* emitter = world.Make(
+        "HostileEmitter", "<TransformComponent/><EmitterComponent><filename>Emitters/Hostile.lua"
+                          "</filename><vec2 X=\"" +
+                              most + "\" Y=\"" + most +
+                              "\"/><interval>0</interval><active>1</active></EmitterComponent>");
+    ASSERT_NE(emitter, nullptr) << world.log.Text();
+    world.Frames();
+    world.Destroy(emitter);
+    world.Frames();
+    // A failing emission ends its interval: a runaway one would otherwise stall the frame once
+    // for every emission, and a broken one fill the log.
+    EXPECT_LT(world.log.Count("Emitters/Hostile.lua"), Logic::EmitterComponent::MaxEmissions)
+        << world.log.Text();
+}
+
+void DriveMeteor(HostileWorld& world)
+{
+    world.Start({"LogicSystem"});
+    GameObject* meteor = world.Make("HostileMeteor", "<TransformComponent/><MeteorComponent>"
+                                                     "<filename>Meteors/Hostile.lua</filename>"
+                                                     "</MeteorComponent>");
+    ASSERT_NE(meteor, nullptr) << world.log.Text();
+    world.Frames();
+    // The drops are asked for when the meteor goes.
+    world.Destroy(meteor);
+    world.Frames();
+}
+
+void DriveWaves(HostileWorld& world)
+{
+    world.Start({"GameStateSystem"});
+    GameObject* waves = world.Make("HostileWaves", "<GameStateComponent><string>Waves</string>"
+                                                   "<string>Waves/Hostile.lua</string>"
+                                                   "<string>HostileWaves</string>"
+                                                   "</GameStateComponent>");
+    ASSERT_NE(waves, nullptr) << world.log.Text();
+    world.Frames();
+    world.Destroy(waves);
+    world.Frames();
+}
+
+// The settings scripts are loaded when their system starts; the Lua system then steps them.
+void DriveInputSettings(HostileWorld& world)
+{
+    world.Start({"InputSystem"});
+    world.Frames();
+}
+
+void DriveAudioSettings(HostileWorld& world)
+{
+    world.Start({"AudioSystem"});
+    world.Frames();
+}
+
+void DriveGraphicsSettings(HostileWorld& world)
+{
+    world.Start({"GraphicsSystem"});
+    world.Frames();
+}
+
+// The F2 pass loads the script as "geo" on first use and calls its DrawDebug every drawn frame;
+// the orientation check reads its angles.
+void DriveGeometryDebug(HostileWorld& world)
+{
+    world.Start({"GraphicsSystem"});
+    auto* graphics = Graphics::System::GraphicsSystem::Instance();
+    ASSERT_NE(graphics, nullptr) << world.log.Text();
+    graphics->DrawGeometryDebugScript();
+    Testing::GeometryTests(Testing::GameGeometrySources()).TestQuaternions();
+    world.Frames();
+    graphics->ReloadGeometryDebugScript();
+    graphics->DrawGeometryDebugScript();
+    world.Frames();
+}
+
+// The variants with nothing to report for a kind whose results the engine never reads.
+const std::vector<std::string> kResultsUnread = {
+    "results of the wrong type", "NaN", "negative numbers", "huge numbers", "the largest integer"};
+
 struct Kind
 {
     const char* name;
@@ -236,6 +343,14 @@ const std::vector<Kind>& Kinds()
          {"GetScriptCount", "GetScriptFilename", "GetScriptName", "Update"},
          "",
          &DriveStateList},
+        // A full list (GameStateSystem::MaxStates) of broken entries. A number is taken as
+        // the text of a file and a name: the state script that is not found is named, not this.
+        {"state list entries",
+         "System/GameStateSystem.lua",
+         {"GetScriptFilename", "GetScriptName", "Update"},
+         "function GetScriptCount() return 64 end\n",
+         &DriveStateList,
+         {"NaN", "negative numbers", "huge numbers", "the largest integer"}},
         {"state",
          "States/Hostile.lua",
          {"Load", "Initialize", "UpdateState", "Free", "Unload", "Update"},
@@ -263,6 +378,45 @@ const std::vector<Kind>& Kinds()
           "OnVictory", "OnDefeat", "OnSelect", "Update"},
          "",
          &DriveResponse},
+        {"emitter",
+         "Emitters/Hostile.lua",
+         {"SetOwner", "OnEmit", "OnEmitInterval", "Update"},
+         "",
+         &DriveEmitter,
+         kResultsUnread},
+        {"meteor",
+         "Meteors/Hostile.lua",
+         {"SpawnDrops", "Update"},
+         "",
+         &DriveMeteor,
+         kResultsUnread},
+        {"waves", "Waves/Hostile.lua", {"Update"}, "", &DriveWaves, kResultsUnread},
+        {"input settings",
+         "System/InputSystemScript.lua",
+         {"Update"},
+         "",
+         &DriveInputSettings,
+         kResultsUnread},
+        // A full sound list (AudioSystem::MaxSoundListEntries) of broken entries; a broken
+        // count is the response's row.
+        {"audio settings",
+         "System/AudioSystemScript.lua",
+         {"GetAudioName", "GetAudioFilename", "GetAudioType", "Update"},
+         "muted = @\nmusicVolume = @\neffectVolume = @\n"
+         "function GetAudioCount() return 256 end\n",
+         &DriveAudioSettings},
+        {"graphics settings",
+         "System/GraphicsSystemScript.lua",
+         {"Update"},
+         "fullscreen = false\nwidth = @\nheight = @\n",
+         &DriveGraphicsSettings},
+        {"geometry debug",
+         "Debug/GeometryDebug.lua",
+         {"DrawDebug", "Update"},
+         "pitch = @\nyaw = @\nroll = @\n",
+         &DriveGeometryDebug,
+         // Any finite angle is an angle.
+         {"negative numbers", "the largest integer"}},
     };
     return kinds;
 }
@@ -349,6 +503,7 @@ TEST_P(HostileScripts, EveryVariantIsLoggedByNameAndTheGameGoesOn)
         {
             EXPECT_TRUE(world.log.Contains(kind.file)) << world.log.Text();
         }
+        EXPECT_LE(world.log.Count("instructions in one call"), kMostRunawayCalls);
         const s32 before = world.CanaryFrames();
         world.Frames();
         EXPECT_EQ(world.CanaryFrames(), before + static_cast<s32>(kFrames)) << world.log.Text();

@@ -50,7 +50,7 @@ TEST(LogicFuzzCorpus, GameScriptInputsAndTheShippedScriptsRunCleanInEveryRole)
         world.Run(data, size);
     };
     EXPECT_GT(ReplayFuzzCorpus(QUILL_GAME_SCRIPT_CORPUS_DIR, run), 0);
-    for (const char* folder : {"States", "Pages", "Abilities"})
+    for (const char* folder : {"States", "Pages", "Abilities", "Emitters"})
         EXPECT_GT(
             ReplayFuzzCorpus(std::string(QUILL_ASSET_ROOT) + "/assets/Scripts/" + folder, run), 0);
     // Each role really ran: the callbacks' errors and the runaway calls are named by role file.
@@ -58,6 +58,7 @@ TEST(LogicFuzzCorpus, GameScriptInputsAndTheShippedScriptsRunCleanInEveryRole)
          {"States/Fuzz.lua: assets/Scripts/States/Fuzz.lua:1: hostile in Load",
           "Pages/Fuzz.lua: assets/Scripts/Pages/Fuzz.lua:1: hostile in UpdatePage",
           "Abilities/Fuzz.lua: assets/Scripts/Abilities/Fuzz.lua:1: hostile in GetModifierCount",
+          "Emitters/Fuzz.lua: assets/Scripts/Emitters/Fuzz.lua:1: hostile in OnEmit",
           "Abilities/Fuzz.lua: Could not convert stack top to float: 1e+300 is out of range"})
         EXPECT_TRUE(log.Contains(line)) << line << "\n" << log.Text();
     EXPECT_GE(log.Count("instructions in one call"), 2u);

@@ -21,4 +21,8 @@ function OnCollide(bolt, other) end
 function LevelUp() DamageModifier.value = DamageModifier.value + 5 end
 function EnrageAbility() Character.enraged = true end
 function UnEnrageAbility() Character.enraged = false end
+local owner = 0
+function SetOwner(id) owner = id end
+function OnEmit(x, y, z) Engine.CreateObject(owner, "Nothing") end
+function OnEmitInterval(x, y, z) end
 function Update(dt) end
