@@ -36,6 +36,7 @@ void PropertyBarManager::CreatePerformanceBar(Graphics::System::GraphicsSystem& 
     param.size[1] = PerformanceBarHeight;
     param.label = "Graphics Performance";
     param.help = "Tracks graphics performance statistics.";
+    param.horizontalAlignment = PerformanceBarFromRight;
     PropertyBar* bar = Add(PerformanceBarName, param, BarCategory);
     if (bar == nullptr)
     {

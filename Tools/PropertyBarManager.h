@@ -41,6 +41,9 @@ private:
     static constexpr const char* PerformanceBarName = "GrPerformance";
     static constexpr f32 PerformanceBarWidth = 200.0f;
     static constexpr f32 PerformanceBarHeight = 128.0f;
+    // Placed from the right edge: the property editor's bar takes the top left corner, and a
+    // performance bar there would cover its title.
+    static constexpr s32 PerformanceBarFromRight = 1;
 
     // "GrPerformance": the frame statistics of the graphics system, read-only.
     void CreatePerformanceBar(Graphics::System::GraphicsSystem& graphics);
