@@ -413,12 +413,17 @@ pick_object)
         before=$(screenshot PickBefore "$bar" "$entries" "$title_tail") || fail "$before"
         [ "$(count "$before" "$bar")" -gt 50000 ] && break
     done
-    # The cursor's ray follows the mouse in the next frame: the click comes after a pause.
-    xdotool mousemove --window "$window" $((width / 2)) $((height / 2))
-    sleep 0.5
-    xdotool click 1
-    sleep 1
-    after=$(screenshot PickAfter "$bar" "$entries" "$title_tail") || fail "$after"
+    # The cursor's ray follows the mouse in the next frame: the click comes after a pause. On a
+    # busy machine a frame may not have taken the move in by then: moved and clicked again until
+    # the bar lists components (a click that hits nothing changes nothing).
+    for _ in $(seq 5); do
+        xdotool mousemove --window "$window" $((width / 2)) $((height / 2))
+        sleep 0.5
+        xdotool click 1
+        sleep 1
+        after=$(screenshot PickAfter "$bar" "$entries" "$title_tail") || fail "$after"
+        [ "$(count "$after" "$entries")" -gt 200 ] && break
+    done
     kill -TERM "$pid"
     timeout 30 tail --pid="$pid" -f /dev/null
     wait "$pid"
