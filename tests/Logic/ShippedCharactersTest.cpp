@@ -17,10 +17,12 @@
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Logic/Stances/StanceComponent.h"
+#include "Physics/SphereColliderComponent.h"
 #include "tests/Logic/LogicWorld.h"
 #include "tests/Support/QueuedMessages.h"
 #include "tests/Support/RecordingSystem.h"
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -432,6 +434,46 @@ TEST_F(ShippedWorld, EachAbilityObjectChangesWhatItTouches)
         }
         Factory().DestroyObject(enemy->GetId());
         Factory().DestroyObject(character->GetId());
+        Deliver();
+    }
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+// Enemies stand on the ground (their spheres are centred at their feet), so an attack that
+// hurts them must come down to reach the smallest of them, wherever along its way it meets one:
+// an attack placed above that height passes over every enemy's head and never lands.
+TEST_F(ShippedWorld, EveryAttackReachesTheSmallestEnemyOnTheGround)
+{
+    // CharacterAIFlock's radius, the smallest of the shipped enemies.
+    constexpr f32 kSmallestEnemyRadius = 0.5f;
+    const std::pair<const char*, const char*> attacks[] = {
+        {"Golem", "GolemTitansFist"},
+        {"Golem", "GolemEarthquake"},
+        {"Mage", "MageLaser"},
+        {"Mage", "MageLightningBolt"},
+        {"Mage", "MageLightningBoltLeft"},
+        {"Mage", "MageLightningBoltRight"},
+        {"Mage", "MageOrb"},
+        {"SteamKnight", "SteamKnightLanceThrust"},
+        {"SteamKnight", "SteamKnightSteamPump"},
+        {"SteamKnight", "SteamKnightDamageTrap"},
+    };
+    for (const auto& [character, attack] : attacks)
+    {
+        SCOPED_TRACE(attack);
+        GameObject* owner = Create(std::string("Character") + character);
+        GameObject* object = Serializer::System::SerializerSystem::CreateObject(
+            owner->GetId(), attack, Engine::GenerateId());
+        ASSERT_NE(object, nullptr);
+        auto* sphere = dynamic_cast<Physics::SphereColliderComponent*>(
+            object->GetComponent<Physics::ColliderComponent>());
+        ASSERT_NE(sphere, nullptr);
+        sphere->UpdateFromTransform(0.0f);
+        EXPECT_LT(std::abs(sphere->GetSphere().centre.y),
+                  sphere->GetSphere().radius + kSmallestEnemyRadius);
+        Deliver(); // what the object's set-up posted (a dash reaches its character)
+        Factory().DestroyObject(object->GetId());
+        Factory().DestroyObject(owner->GetId());
         Deliver();
     }
     EXPECT_EQ(Errors(), std::vector<std::string>{});
