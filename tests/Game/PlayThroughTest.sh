@@ -55,29 +55,9 @@ DEFEAT_TIMEOUT=300
 # Mean absolute difference (0 to 255 per colour) a screenshot may differ from its reference by.
 SHOT_TOLERANCE=3
 
-# A display of its own, so that no other test's window takes the focus or the keys, and large
-# enough for the whole window. It counts as started once a client has talked to it; "-noreset"
-# keeps it from resetting when that client leaves, which would refuse the game's connection.
-display_ready=""
-for attempt in 1 2 3; do
-    display_file="$work/display$attempt"
-    Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1366x768x24 3>"$display_file" 2>/dev/null &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-    if [ -s "$display_file" ]; then
-        export DISPLAY=":$(head -n 1 "$display_file")"
-        for _ in $(seq 20); do
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            xdotool getdisplaygeometry > /dev/null 2>&1 && { display_ready=yes; break; }
-            sleep 0.1
-        done
-    fi
-    [ -n "$display_ready" ] && break
-    echo "the virtual display did not answer (attempt $attempt)"
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-done
-[ -n "$display_ready" ] || fail "the virtual display did not start"
+# A display of its own (tests/Game/VirtualDisplay.sh).
+. "$here/VirtualDisplay.sh"
+start_virtual_display "$work" || fail "the virtual display did not start"
 
 # Starts the game with the given switches; its standard output goes to the log when there is
 # no "-out". A start the display refused (the windowing library fails at once, exit 255 with
