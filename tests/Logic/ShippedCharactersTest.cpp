@@ -479,6 +479,29 @@ TEST_F(ShippedWorld, EveryAttackReachesTheSmallestEnemyOnTheGround)
     EXPECT_EQ(Errors(), std::vector<std::string>{});
 }
 
+// The rage and the stone armour act on the Golem itself. A collider hears a contact only when
+// its mask leaves the other's category out, so each must leave the Golem's groups out, and take
+// in the enemies' (which would otherwise take the rage or wear the armour first).
+TEST_F(ShippedWorld, TheGolemsOwnAbilitiesHearTheGolemAndNoEnemy)
+{
+    constexpr u32 kEnemyCategory = 32; // every shipped enemy's collider group
+    GameObject* golem = Create("CharacterGolem");
+    const u32 golemCategory = golem->GetComponent<Physics::ColliderComponent>()->Category;
+    for (const char* name : {"GolemEnrage", "GolemEarthboundArmor"})
+    {
+        SCOPED_TRACE(name);
+        GameObject* object = Serializer::System::SerializerSystem::CreateObject(
+            golem->GetId(), name, Engine::GenerateId());
+        ASSERT_NE(object, nullptr);
+        const u32 mask = object->GetComponent<Physics::ColliderComponent>()->Mask;
+        EXPECT_EQ(mask & golemCategory, 0u);
+        EXPECT_NE(mask & kEnemyCategory, 0u);
+        Factory().DestroyObject(object->GetId());
+    }
+    Deliver();
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
 TEST_F(ShippedWorld, HealsAndBroadcastsReachThreePlayersInListOrder)
 {
     std::vector<GameObject*> players;
