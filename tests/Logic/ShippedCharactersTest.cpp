@@ -188,7 +188,8 @@ TEST_F(ShippedWorld, EveryScriptDefinesWhatTheEngineReadsFromIt)
             ASSERT_TRUE(script.CallUnsignedReturnString("GetModifier", i, modifier));
             EXPECT_EQ(kinds.count(modifier), 1u) << modifier;
             const std::string table = modifier.substr(0, modifier.size() - 9); // "Component"
-            for (const char* key : {"value", "timeToLast"})
+            // "enrageModifier" is read while the character is enraged.
+            for (const char* key : {"value", "timeToLast", "enrageModifier"})
                 EXPECT_TRUE(IsNumber(script, table.c_str(), key)) << table << "." << key;
             bool temporary = true;
             EXPECT_TRUE(script.GetTableBool(table.c_str(), "isTemporary", temporary)) << table;
