@@ -15,6 +15,7 @@
 #include "Logic/Containers/AbsorbContainerComponent.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Modifiers/ModifierComponent.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Logic/Stances/StanceComponent.h"
 #include "Physics/SphereColliderComponent.h"
@@ -499,6 +500,30 @@ TEST_F(ShippedWorld, TheGolemsOwnAbilitiesHearTheGolemAndNoEnemy)
         EXPECT_NE(mask & kEnemyCategory, 0u);
         Factory().DestroyObject(object->GetId());
     }
+    Deliver();
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+// The enraged earthquake binds the script of the slot that fired: its object is made from a
+// message, and a key pressed in the same frame may have selected the stone armour meanwhile.
+TEST_F(ShippedWorld, TheEnragedEarthquakeKeepsTheQuakesScriptWhenTheSelectionMovesOn)
+{
+    GameObject* golem = Create("CharacterGolem");
+    auto* controller = golem->GetComponent<Logic::SimpleControllerComponent>();
+    for (Scripting::LuaComponent* script : controller->GetAbilityScripts())
+        script->Call("EnrageAbility");
+    controller->Select(2);
+    ASSERT_TRUE(controller->ActivateSelectedAbility());
+    controller->Select(1);
+    GameObject* quake = Serializer::System::SerializerSystem::CreateObject(
+        golem->GetId(), "GolemEnragedEarthquake", Engine::GenerateId());
+    ASSERT_NE(quake, nullptr);
+    std::vector<std::string> modifiers;
+    for (GameObjectComponent* modifier :
+         quake->GetComponents(ComponentTypeId<Logic::ModifierComponent>()))
+        modifiers.push_back(modifier->GetName());
+    EXPECT_EQ(modifiers,
+              (std::vector<std::string>{"DamageModifierComponent", "StunModifierComponent"}));
     Deliver();
     EXPECT_EQ(Errors(), std::vector<std::string>{});
 }
