@@ -360,20 +360,21 @@ pick_object)
     click_until 0.5 0.447 "UISystem: current page CharacterSelect" || fail "Play did not work"
     click_until 0.5 0.393 "plays Mage" || fail "the mage could not be chosen"
     wait_for_log "Level1: waves started" 100 || fail "the level did not start"
+    # Seconds for a frame or two: with the arena drawn, a busy machine draws a few a second.
+    frame_wait=1
     xdotool key F1
-    sleep 0.5
+    sleep $((2 * frame_wait)) # the bars show only once a frame has handled the key
     # The performance bar opens over the property bar's title: dragged aside by its title. With
     # the arena drawn, frames come slowly on the virtual display: each step of the drag waits so
     # that a frame sees the press, every move and the release apart (else the bar stays put).
     xdotool mousemove --window "$window" 100 10 mousedown 1
-    sleep 0.5
+    sleep $frame_wait
     for x in 200 400 600 700; do
         xdotool mousemove --window "$window" "$x" 10
-        sleep 0.3
+        sleep $frame_wait
     done
-    sleep 0.5
     xdotool mouseup 1
-    sleep 0.5
+    sleep $frame_wait
     bar="32,32,64,2,0,24,256,512"
     entries="240,240,240,30,0,24,256,140"
     title_tail="240,240,240,30,60,0,200,22"
