@@ -381,9 +381,9 @@ pick_object)
     before=$(screenshot PickBefore "$bar" "$entries" "$title_tail") || fail "$before"
     # The cursor's ray follows the mouse in the next frame: the click comes after a pause.
     xdotool mousemove --window "$window" $((width / 2)) $((height / 2))
-    sleep 0.5
+    sleep $((2 * frame_wait))
     xdotool click 1
-    sleep 1
+    sleep $((2 * frame_wait))
     after=$(screenshot PickAfter "$bar" "$entries" "$title_tail") || fail "$after"
     kill -TERM "$pid"
     timeout 30 tail --pid="$pid" -f /dev/null
