@@ -183,7 +183,7 @@ bool AbilityComponent::BindSelectedScript()
         parent != nullptr ? parent->GetComponent<ControllerComponent>() : nullptr;
     if (controller == nullptr || controller->GetName() != PlayerControllerName)
         return false;
-    return BindScript(static_cast<const SimpleControllerComponent*>(controller)->GetSelected());
+    return BindScript(static_cast<const SimpleControllerComponent*>(controller)->GetFiredSlot());
 }
 
 void AbilityComponent::SetupLifetime()

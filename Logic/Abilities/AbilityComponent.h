@@ -101,8 +101,9 @@ protected:
     static constexpr u32 SteamPumpMask = 31;
     static constexpr u32 EnemyAttackCategory = 36;
     static constexpr u32 EnemyAttackMask = 54;
-    static constexpr s32 NoScript = -2;       // the kind binds no script and runs no step
-    static constexpr s32 SelectedScript = -1; // the controller's selected ability's script
+    static constexpr s32 NoScript = -2; // the kind binds no script and runs no step
+    // The script of the controller's slot that fired last (the selected one while none has).
+    static constexpr s32 SelectedScript = -1;
     struct KindSetup
     {
         // Nothing at all happens when the parent is gone; otherwise the collider is set first.

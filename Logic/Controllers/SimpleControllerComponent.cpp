@@ -94,7 +94,7 @@ KnockbackEffectComponent* MakeKnockback(f32 seconds, const Math::Point4& point)
 } // namespace
 
 SimpleControllerComponent::SimpleControllerComponent()
-    : m_selected(0), m_playerNumber(0), m_stanceId(0), m_moving(false)
+    : m_selected(0), m_firedSlot(NoSlot), m_playerNumber(0), m_stanceId(0), m_moving(false)
 {
     m_scriptIds.reserve(AbilityReserve);
     m_ready.reserve(AbilityReserve);
@@ -143,6 +143,7 @@ void SimpleControllerComponent::CollectAbilities()
         m_ready.push_back(true);
     }
     m_selected = 0;
+    m_firedSlot = NoSlot;
 }
 
 // The one stance, or of several the first that is no slow stance; when all are slow stances
@@ -232,6 +233,7 @@ bool SimpleControllerComponent::ActivateSelectedAbility()
     bool fired = false;
     if (!script->CallBoolFunction(ActivateFunction, m_owner, fired) || !fired)
         return false;
+    m_firedSlot = m_selected;
     PlayAbilitySound(m_selected);
     if (m_selected < m_ready.size())
         m_ready[m_selected] = false;

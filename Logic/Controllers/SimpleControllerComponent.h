@@ -92,6 +92,11 @@ public:
     // Selects a slot; positions beyond the abilities are refused.
     bool Select(u32 index);
     u32 GetSelected() const { return m_selected; }
+    // The slot whose ability fired last, or the selected one while none has fired. An ability
+    // fires by posting the creation of its object, and the player may select another slot
+    // before that object is made (a key pressed in the same frame): an ability object that
+    // binds the selected script takes this slot's, the script that spawned it.
+    u32 GetFiredSlot() const { return m_firedSlot != NoSlot ? m_firedSlot : m_selected; }
     u32 GetAbilityCount() const { return static_cast<u32>(m_scriptIds.size()); }
     bool IsReady(u32 index) const;
     s32 GetPlayerNumber() const { return m_playerNumber; }
@@ -117,6 +122,8 @@ private:
     std::vector<u32> m_scriptIds; // component ids of the ability scripts; 0 for none
     std::vector<bool> m_ready;
     u32 m_selected;
+    static constexpr u32 NoSlot = ~0u;
+    u32 m_firedSlot; // NoSlot until an ability fires
     s32 m_playerNumber;
     u32 m_stanceId; // component id of the chosen stance; 0 for none
     bool m_moving;

@@ -26,34 +26,14 @@ export XDG_DATA_HOME="$work/data"
 
 fail() { echo "FAILED: $*"; exit 1; }
 
-# Starts an Xvfb of the test's own (1366x768x24) and exports its DISPLAY; counts it as started
-# once xdotool has talked to it, and tries three times. "-noreset" keeps the server from resetting
-# when that first client leaves, which would refuse the game's connection for a moment.
-# A game still running when the test ends is stopped with it.
+# Starts an Xvfb of the test's own (tests/Game/VirtualDisplay.sh) and exports its DISPLAY. A game
+# still running when the test ends is stopped with it.
+. "$(pwd)/tests/Game/VirtualDisplay.sh"
 start_own_display() {
     xvfb_pid=""
     pid=""
     trap 'kill ${pid:+"$pid"} "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
-    local ready="" display_file
-    for attempt in 1 2 3; do
-        display_file="$work/display$attempt"
-        Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1366x768x24 3>"$display_file" 2>/dev/null &
-        xvfb_pid=$!
-        for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-        if [ -s "$display_file" ]; then
-            export DISPLAY=":$(head -n 1 "$display_file")"
-            for _ in $(seq 20); do
-                kill -0 "$xvfb_pid" 2>/dev/null || break
-                xdotool getdisplaygeometry > /dev/null 2>&1 && { ready=yes; break; }
-                sleep 0.1
-            done
-        fi
-        [ -n "$ready" ] && return 0
-        echo "the virtual display did not answer (attempt $attempt)"
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    done
-    fail "the virtual display did not start"
+    start_virtual_display "$work" || fail "the virtual display did not start"
 }
 
 # Waits up to $2 tenths of a second for the pattern $1 in the log.
@@ -146,31 +126,10 @@ console_and_signal)
     grep -q "Engine: created MessagingSystem" "$work/stdout.txt" || fail "no system lines"
     ;;
 window_and_keys | no_vis)
-    # A display of its own, so that no other test's window takes the focus or the keys. It counts
-    # as started once a client has talked to it; "-noreset" keeps it from resetting when that
-    # client leaves, which would refuse the game's connection for a moment.
+    # A display of its own, so that no other test's window takes the focus or the keys.
     xvfb_pid=""
     trap 'kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
-    display_ready=""
-    for attempt in 1 2 3; do
-        display_file="$work/display$attempt"
-        Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1366x768x24 3>"$display_file" 2>/dev/null &
-        xvfb_pid=$!
-        for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-        if [ -s "$display_file" ]; then
-            export DISPLAY=":$(head -n 1 "$display_file")"
-            for _ in $(seq 20); do
-                kill -0 "$xvfb_pid" 2>/dev/null || break
-                xdotool getdisplaygeometry > /dev/null 2>&1 && { display_ready=yes; break; }
-                sleep 0.1
-            done
-        fi
-        [ -n "$display_ready" ] && break
-        echo "the virtual display did not answer (attempt $attempt)"
-        kill "$xvfb_pid" 2>/dev/null
-        wait "$xvfb_pid" 2>/dev/null
-    done
-    [ -n "$display_ready" ] || fail "the virtual display did not start"
+    start_virtual_display "$work" || fail "the virtual display did not start"
     switches=(-out "$work/log.txt")
     [ "$case_name" = no_vis ] && switches+=(-no_vis)
     # A start the display refused (the windowing library fails at once, exit 255 with its line)

@@ -4,11 +4,12 @@
 # that shows it happened. Screenshots of the pages are compared with the references beside this
 # script (tests/Game/screenshots), over regions whose content does not change from run to run.
 # Usage: PlayThroughTest.sh <game executable> <case>
-#   victory     menu, Play, the Golem, moving, the four abilities, a hit taken, pause and
-#               resume, X ends the wave: victory and back to the main menu
+#   victory     menu, Play, the Golem, moving, a hit taken once the enemies are close, the four
+#               abilities, a fight until an enemy dies, pause and resume, X ends the wave:
+#               victory and back to the main menu
 #   defeat      menu, Play, the Golem, then standing still until defeat and back to the main menu
-#   play_start  the game started as scripts/play starts it (from the repository root with
-#               "-console") shows the main menu
+#   play_start  scripts/play with QUILL_GAME naming the executable: the main menu shows, and
+#               SIGTERM and SIGINT end it cleanly, also on the virtual display it starts itself
 # Exit 77 means skipped (a tool is missing). Set PLAYTHROUGH_KEEP=DIR to keep the log and shots,
 # PLAYTHROUGH_WRITE=1 to write the references anew (look at each before committing it).
 set -u
@@ -19,7 +20,7 @@ root="$(cd "$here/../.." && pwd)" # the repository root, where assets/ lives
 compare="$here/compare_screenshot.py"
 references="$here/screenshots"
 
-for tool in Xvfb xdotool xwd python3; do
+for tool in Xvfb xdotool xwd python3 pgrep ps setsid; do
     command -v "$tool" > /dev/null || { echo "SKIPPED: $tool is not installed (scripts/setup)"; exit 77; }
 done
 
@@ -48,46 +49,29 @@ step() { echo "$(date +%T) $*"; }
 
 # Seconds to wait for one step's log line; generous, for a loaded machine.
 STEP_TIMEOUT=60
-# Seconds the fight may take to show a hit.
-FIGHT_TIMEOUT=120
+# Seconds the fight may take to show a kill and a hit; a busy machine runs the game at a tenth
+# of its speed or less.
+FIGHT_TIMEOUT=240
 # Seconds the Golem standing still may take to fall.
 DEFEAT_TIMEOUT=300
 # Mean absolute difference (0 to 255 per colour) a screenshot may differ from its reference by.
 SHOT_TOLERANCE=3
 
-# A display of its own, so that no other test's window takes the focus or the keys, and large
-# enough for the whole window. It counts as started once a client has talked to it; "-noreset"
-# keeps it from resetting when that client leaves, which would refuse the game's connection.
-display_ready=""
-for attempt in 1 2 3; do
-    display_file="$work/display$attempt"
-    Xvfb -displayfd 3 -nolisten tcp -noreset -screen 0 1366x768x24 3>"$display_file" 2>/dev/null &
-    xvfb_pid=$!
-    for _ in $(seq 100); do [ -s "$display_file" ] && break; sleep 0.1; done
-    if [ -s "$display_file" ]; then
-        export DISPLAY=":$(head -n 1 "$display_file")"
-        for _ in $(seq 20); do
-            kill -0 "$xvfb_pid" 2>/dev/null || break
-            xdotool getdisplaygeometry > /dev/null 2>&1 && { display_ready=yes; break; }
-            sleep 0.1
-        done
-    fi
-    [ -n "$display_ready" ] && break
-    echo "the virtual display did not answer (attempt $attempt)"
-    kill "$xvfb_pid" 2>/dev/null
-    wait "$xvfb_pid" 2>/dev/null
-done
-[ -n "$display_ready" ] || fail "the virtual display did not start"
+# A display of its own (tests/Game/VirtualDisplay.sh).
+. "$here/VirtualDisplay.sh"
+start_virtual_display "$work" || fail "the virtual display did not start"
 
-# Starts the game with the given switches; its standard output goes to the log when there is
-# no "-out". A start the display refused (the windowing library fails at once, exit 255 with
+# What starts the game: the executable itself, or scripts/play (play_start).
+launch=("$game")
+# Starts the game with the given switches; its standard output goes to the log unless they
+# begin with "-out". A start the display refused (the windowing library fails at once, exit 255 with
 # its line) is tried again, twice at most.
 start_game() {
     for attempt in 1 2 3; do
-        if [ "$1" = -console ]; then
-            "$game" "$@" > "$log" 2>&1 &
+        if [ "${1:-}" = -out ]; then
+            "${launch[@]}" "$@" > "$work/stdout.txt" 2>&1 &
         else
-            "$game" "$@" > "$work/stdout.txt" 2>&1 &
+            "${launch[@]}" "$@" > "$log" 2>&1 &
         fi
         pid=$!
         window=""
@@ -163,10 +147,10 @@ click_button() {
         from=$(mark)
         move_mouse ${position% *} ${position#* }
         sleep 0.5 # lets the game see the pointer on the button, as a player's hand would
-        # Held for a moment, as a finger does: a busy machine draws slow frames, and a press
-        # and release inside one frame may reach the page as neither.
+        # Held for a moment, as a finger does, and longer at each try: a busy machine draws slow
+        # frames, and a press and release inside one frame may reach the page as neither.
         xdotool mousedown 1
-        sleep 0.5
+        sleep "$try"
         xdotool mouseup 1
         for _ in $(seq $((STEP_TIMEOUT * 10 / CLICK_TRIES))); do
             tail -n +"$((from + 1))" "$log" | grep -q "calls $3" && return 0
@@ -176,27 +160,27 @@ click_button() {
     fail "clicking $2 did not call $3"
 }
 
-# Moves the mouse to a point of the window as a hand would, in hops: the game moves its cursor
-# by at most half the window per mouse event and puts the pointer where its cursor is, so one
-# long jump would land short. The move is over once the pointer stays where it was sent.
-MOUSE_HOP=100
+# Moves the mouse to a point of the window. The game moves its cursor by the distance from where
+# its cursor was to each mouse event's position, at most half the window, and then puts the
+# pointer where its cursor is. Two events handled in the same frame both count from the same
+# old position, so the cursor would overshoot: the pointer jumps once per step, each step within
+# half the window, and waits for the game to follow (long, for a busy machine's slow frames).
+# The move is over once the pointer stays where it was sent.
+MOUSE_SETTLE=0.7
 move_mouse() {
     local x=$((left + $1)) y=$((top + $2)) attempt here cx cy dx dy
+    local reach_x=$((width * 2 / 5)) reach_y=$((height * 2 / 5))
     for attempt in $(seq 10); do
         here=$(xdotool getmouselocation | cut -d' ' -f1-2)
         [ "$here" = "x:$x y:$y" ] && return 0
         cx=${here%% *}; cx=${cx#x:}; cy=${here#* }; cy=${cy#y:}
-        while [ "$cx" != "$x" ] || [ "$cy" != "$y" ]; do
-            dx=$((x - cx)); dy=$((y - cy))
-            [ $dx -gt $MOUSE_HOP ] && dx=$MOUSE_HOP
-            [ $dx -lt -$MOUSE_HOP ] && dx=-$MOUSE_HOP
-            [ $dy -gt $MOUSE_HOP ] && dy=$MOUSE_HOP
-            [ $dy -lt -$MOUSE_HOP ] && dy=-$MOUSE_HOP
-            cx=$((cx + dx)); cy=$((cy + dy))
-            xdotool mousemove "$cx" "$cy"
-            sleep 0.05
-        done
-        sleep 0.3
+        dx=$((x - cx)); dy=$((y - cy))
+        [ $dx -gt $reach_x ] && dx=$reach_x
+        [ $dx -lt -$reach_x ] && dx=-$reach_x
+        [ $dy -gt $reach_y ] && dy=$reach_y
+        [ $dy -lt -$reach_y ] && dy=-$reach_y
+        xdotool mousemove $((cx + dx)) $((cy + dy))
+        sleep $MOUSE_SETTLE
     done
     echo "the pointer did not stay at $x,$y"
 }
@@ -244,16 +228,110 @@ stop_game() {
     fi
 }
 
+# Whether the process runs (a zombie left for a parent that does not reap it counts as gone).
+running() {
+    local state
+    state=$(ps -o stat= -p "$1" 2>/dev/null)
+    [ -n "$state" ] && [ "${state#Z}" = "$state" ]
+}
+
+# scripts/play with no display, stopped by the signal $1 (INT or TERM) once the main menu shows:
+# the script must end with status 0, the log without an error, and its own display must go.
+play_without_display() {
+    local signal="$1" xvfb rc
+    log="$work/play_$signal.txt"
+    # A session of its own, so that the signal can reach the whole process group.
+    env -u DISPLAY -u WAYLAND_DISPLAY "QUILL_GAME=$game" setsid "$root/scripts/play" \
+        > "$log" 2>&1 < /dev/null &
+    pid=$!
+    wait_for "UISystem: current page MainMenu" 0
+    xvfb=$(pgrep -P "$pid" -x Xvfb)
+    [ -n "$xvfb" ] || fail "scripts/play started no display of its own"
+    step "SIG$signal to scripts/play"
+    if [ "$signal" = INT ]; then kill -INT -- "-$pid"; else kill -TERM "$pid"; fi
+    timeout 30 tail --pid="$pid" -f /dev/null
+    wait "$pid"
+    rc=$?
+    pid=""
+    [ $rc -eq 0 ] || fail "scripts/play ended with $rc after SIG$signal"
+    for _ in $(seq 50); do running "$xvfb" || break; sleep 0.1; done
+    ! running "$xvfb" || fail "the display of scripts/play outlived it"
+    if grep -q "Error" "$log"; then
+        grep "Error" "$log" | head -n 5
+        fail "the log reports an error"
+    fi
+}
+
 # The regions compared: each page's title and buttons, the heads-up display's strip along the
-# bottom edge and the row of the Golem's ability icons, the pause page's title and buttons
-# (floating damage numbers may cross the title's frame). The arena, the Golem and the fight show
-# through and between them, so the heads-up display and the pause page are compared with a wider
-# tolerance: a missing element still differs by far more.
+# bottom edge and the inside of each of the Golem's four ability icons, the pause page's title
+# frame (both ends, and the upper half of its word: the numbers and words that float up over the
+# fight may cross the rest) and buttons. The arena, the Golem and the fight show through and
+# between them (the camera draws back while no enemy lives, to frame the spawners too, so the
+# arena's grid moves under the icons), so the heads-up display and the pause page are compared
+# with a wider tolerance: a missing element still differs by far more.
 MENU_REGIONS=(380,75,520,110 505,285,270,190)
 SELECT_REGIONS=(100,245,1090,75 510,515,270,75)
-HUD_REGIONS=(120,665,1040,55 565,380,150,22)
+HUD_REGIONS=(120,665,1040,55 573,386,10,10 614,386,10,10 655,386,10,10 696,386,10,10)
 WORLD_TOLERANCE=10
-PAUSE_REGIONS=(520,175,240,60 505,285,270,190)
+PAUSE_REGIONS=(390,165,130,80 760,165,130,80 530,178,220,20 505,285,270,190)
+
+# Pointer offsets from the window's centre, in pixels, that the fight aims at in turn: the left
+# and the right, where the first wave comes from, then the near and far sides, where the second
+# comes from.
+FIGHT_AIMS=("-160 0" "160 0" "0 120" "0 -120")
+# Punches thrown at one aim before the next. Counted in punches the game fired, not in seconds,
+# since a busy machine runs the game slower than the clock.
+PUNCHES_PER_AIM=2
+# Seconds a mouse button is held: a busy machine draws slow frames (a few a second), and a press
+# and release inside one frame reach the game as neither.
+PRESS_TIME=0.5
+# Selects the ability of that slot and fires it; a press before it has cooled down does nothing.
+use_ability() {
+    xdotool key "$1" mousedown 1
+    sleep $PRESS_TIME
+    xdotool mouseup 1
+}
+# Points at the offset from the window's centre, where the Golem stands (the camera frames it).
+# The game's cursor follows one jump of less than half the window in one event. The Golem turns
+# to the ground point under the cursor as the camera last worked it out, that is, before the
+# event moved the cursor: a second, one-pixel move after a few frames turns it the rest of the
+# way.
+aim_at() {
+    xdotool mousemove $((left + width / 2 + $1)) $((top + height / 2 + $2))
+    sleep $MOUSE_SETTLE
+    xdotool mousemove_relative 1 0
+    sleep $MOUSE_SETTLE
+}
+# Fights until the log shows an enemy's death after line $1; fails when the Golem dies first or after
+# FIGHT_TIMEOUT s. At each aim the Golem punches, shakes the ground (which hurts everything close
+# around), armours itself in stone to last the fight and flies into a rage when it can (stronger
+# blows); presses before an ability has cooled down do nothing.
+fight() {
+    local from="$1" deadline aim aimed
+    deadline=$((SECONDS + FIGHT_TIMEOUT))
+    while :; do
+        for aim in "${FIGHT_AIMS[@]}"; do
+            aim_at $aim
+            aimed=$(mark)
+            while [ "$(tail -n +"$((aimed + 1))" "$log" | grep -c "Golem: ability 1 fired")" \
+                -lt $PUNCHES_PER_AIM ]; do
+                tail -n +"$((from + 1))" "$log" | grep -q "Enemy: died" && break 3
+                tail -n +"$((from + 1))" "$log" | grep -q "Golem: died" &&
+                    fail "the Golem died before any enemy"
+                [ $SECONDS -ge $deadline ] &&
+                    fail "no enemy died within $FIGHT_TIMEOUT s"
+                kill -0 "$pid" 2>/dev/null || fail "the game ended during the fight"
+                use_ability 1
+                use_ability 3
+                use_ability 1
+                use_ability 2
+                use_ability 1
+                use_ability 4
+            done
+        done
+    done
+    step "an enemy died"
+}
 
 # From the start to the Golem on the heads-up display.
 menu_to_golem() {
@@ -300,33 +378,31 @@ victory)
     wait_for "Golem: moving" "$from"
     xdotool keyup Right
 
-    # Each ability: its key selects it, the left button fires it. Cool-downs and the enrage
-    # may refuse a press, so a press is repeated until the ability's line shows.
-    for slot in 1 2 3 4; do
+    # The Golem waits, facing one side, until the enemies have come close and one has hurt it.
+    from=$(mark)
+    aim_at ${FIGHT_AIMS[0]}
+    wait_for "Golem: hurt" "$from" "$FIGHT_TIMEOUT"
+
+    # Then each ability: its key selects it, the left button fires it; a press is repeated until
+    # the ability's line shows (a press the game did not see, or one before a cool-down is over,
+    # does nothing). First the rage (stronger blows for a while), then the earthquake (it hurts
+    # and stuns everything close around), the punch (the stunned enemies in front) and the stone
+    # armour: each enemy both blows reached has taken as much as its health.
+    opening=$(mark)
+    for slot in 4 3 1 2; do
         from=$(mark)
         deadline=$((SECONDS + STEP_TIMEOUT))
         while ! tail -n +"$((from + 1))" "$log" | grep -q "Golem: ability $slot fired"; do
             [ $SECONDS -ge $deadline ] && fail "ability $slot did not fire"
-            xdotool key "$slot"
-            xdotool click 1
-            sleep 0.5
+            use_ability "$slot"
         done
         step "ability $slot fired"
+        # The rage takes hold when its object touches the Golem, a frame or two later.
+        [ $slot = 4 ] && wait_for "Putting \+\+Enraged\+\+" "$from"
     done
 
-    # The fight: the enemies come to the Golem, which punches until one of them has hurt it.
-    # An enemy's death is logged too ("Enemy: died"), but the Golem's blows cannot be aimed at
-    # the enemies yet, so the fight does not wait for one.
-    from=$(mark)
-    deadline=$((SECONDS + FIGHT_TIMEOUT))
-    xdotool key 1
-    until tail -n +"$((from + 1))" "$log" | grep -q "Golem: hurt"; do
-        [ $SECONDS -ge $deadline ] && fail "the Golem was not hurt within $FIGHT_TIMEOUT s"
-        kill -0 "$pid" 2>/dev/null || fail "the game ended during the fight"
-        xdotool click 1 # a press before the punch has cooled down does nothing
-        sleep 0.4
-    done
-    step "the Golem was hurt"
+    # The fight goes on until an enemy has died.
+    fight "$opening"
 
     from=$(mark)
     park_mouse
@@ -353,13 +429,20 @@ defeat)
     stop_game
     ;;
 play_start)
-    # scripts/play builds the game, then starts it from the repository root with "-console"
-    # when no other switch is given; the console then carries the log.
-    start_game -console
+    # scripts/play, told by QUILL_GAME to start this build (no set-up and no build), starts the
+    # game from the repository root with "-console", whose console carries the log. On a
+    # display it becomes the game: the main menu shows and SIGTERM ends it in order.
+    launch=(env "QUILL_GAME=$game" "$root/scripts/play")
+    start_game
     wait_for "UISystem: current page MainMenu" 0
     park_mouse
     check_shot main_menu "${MENU_REGIONS[@]}"
     stop_game
+    # Without a display it starts a virtual one of its own and ends the game in order on Ctrl-C
+    # (SIGINT to the whole process group, as a terminal sends it) and on SIGTERM (to the script
+    # alone), then stops that display.
+    play_without_display INT
+    play_without_display TERM
     ;;
 *)
     fail "unknown case $case_name"

@@ -15,12 +15,15 @@
 #include "Logic/Containers/AbsorbContainerComponent.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Modifiers/ModifierComponent.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Logic/Stances/StanceComponent.h"
+#include "Physics/SphereColliderComponent.h"
 #include "tests/Logic/LogicWorld.h"
 #include "tests/Support/QueuedMessages.h"
 #include "tests/Support/RecordingSystem.h"
 #include <algorithm>
+#include <cmath>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -186,7 +189,8 @@ TEST_F(ShippedWorld, EveryScriptDefinesWhatTheEngineReadsFromIt)
             ASSERT_TRUE(script.CallUnsignedReturnString("GetModifier", i, modifier));
             EXPECT_EQ(kinds.count(modifier), 1u) << modifier;
             const std::string table = modifier.substr(0, modifier.size() - 9); // "Component"
-            for (const char* key : {"value", "timeToLast"})
+            // "enrageModifier" is read while the character is enraged.
+            for (const char* key : {"value", "timeToLast", "enrageModifier"})
                 EXPECT_TRUE(IsNumber(script, table.c_str(), key)) << table << "." << key;
             bool temporary = true;
             EXPECT_TRUE(script.GetTableBool(table.c_str(), "isTemporary", temporary)) << table;
@@ -434,6 +438,93 @@ TEST_F(ShippedWorld, EachAbilityObjectChangesWhatItTouches)
         Factory().DestroyObject(character->GetId());
         Deliver();
     }
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+// Enemies stand on the ground (their spheres are centred at their feet), so an attack that
+// hurts them must come down to reach the smallest of them, wherever along its way it meets one:
+// an attack placed above that height passes over every enemy's head and never lands.
+TEST_F(ShippedWorld, EveryAttackReachesTheSmallestEnemyOnTheGround)
+{
+    // CharacterAIFlock's radius, the smallest of the shipped enemies.
+    constexpr f32 kSmallestEnemyRadius = 0.5f;
+    const std::pair<const char*, const char*> attacks[] = {
+        {"Golem", "GolemTitansFist"},
+        {"Golem", "GolemEarthquake"},
+        {"Mage", "MageLaser"},
+        {"Mage", "MageLightningBolt"},
+        {"Mage", "MageLightningBoltLeft"},
+        {"Mage", "MageLightningBoltRight"},
+        {"Mage", "MageOrb"},
+        {"SteamKnight", "SteamKnightLanceThrust"},
+        {"SteamKnight", "SteamKnightSteamPump"},
+        {"SteamKnight", "SteamKnightDamageTrap"},
+    };
+    for (const auto& [character, attack] : attacks)
+    {
+        SCOPED_TRACE(attack);
+        GameObject* owner = Create(std::string("Character") + character);
+        GameObject* object = Serializer::System::SerializerSystem::CreateObject(
+            owner->GetId(), attack, Engine::GenerateId());
+        ASSERT_NE(object, nullptr);
+        auto* sphere = dynamic_cast<Physics::SphereColliderComponent*>(
+            object->GetComponent<Physics::ColliderComponent>());
+        ASSERT_NE(sphere, nullptr);
+        sphere->UpdateFromTransform(0.0f);
+        EXPECT_LT(std::abs(sphere->GetSphere().centre.y),
+                  sphere->GetSphere().radius + kSmallestEnemyRadius);
+        Deliver(); // what the object's set-up posted (a dash reaches its character)
+        Factory().DestroyObject(object->GetId());
+        Factory().DestroyObject(owner->GetId());
+        Deliver();
+    }
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+// The rage and the stone armour act on the Golem itself. A collider hears a contact only when
+// its mask leaves the other's category out, so each must leave the Golem's groups out, and take
+// in the enemies' (which would otherwise take the rage or wear the armour first).
+TEST_F(ShippedWorld, TheGolemsOwnAbilitiesHearTheGolemAndNoEnemy)
+{
+    constexpr u32 kEnemyCategory = 32; // every shipped enemy's collider group
+    GameObject* golem = Create("CharacterGolem");
+    const u32 golemCategory = golem->GetComponent<Physics::ColliderComponent>()->Category;
+    for (const char* name : {"GolemEnrage", "GolemEarthboundArmor"})
+    {
+        SCOPED_TRACE(name);
+        GameObject* object = Serializer::System::SerializerSystem::CreateObject(
+            golem->GetId(), name, Engine::GenerateId());
+        ASSERT_NE(object, nullptr);
+        const u32 mask = object->GetComponent<Physics::ColliderComponent>()->Mask;
+        EXPECT_EQ(mask & golemCategory, 0u);
+        EXPECT_NE(mask & kEnemyCategory, 0u);
+        Factory().DestroyObject(object->GetId());
+    }
+    Deliver();
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+// The enraged earthquake binds the script of the slot that fired: its object is made from a
+// message, and a key pressed in the same frame may have selected the stone armour meanwhile.
+TEST_F(ShippedWorld, TheEnragedEarthquakeKeepsTheQuakesScriptWhenTheSelectionMovesOn)
+{
+    GameObject* golem = Create("CharacterGolem");
+    auto* controller = golem->GetComponent<Logic::SimpleControllerComponent>();
+    for (Scripting::LuaComponent* script : controller->GetAbilityScripts())
+        script->Call("EnrageAbility");
+    controller->Select(2);
+    ASSERT_TRUE(controller->ActivateSelectedAbility());
+    controller->Select(1);
+    GameObject* quake = Serializer::System::SerializerSystem::CreateObject(
+        golem->GetId(), "GolemEnragedEarthquake", Engine::GenerateId());
+    ASSERT_NE(quake, nullptr);
+    std::vector<std::string> modifiers;
+    for (GameObjectComponent* modifier :
+         quake->GetComponents(ComponentTypeId<Logic::ModifierComponent>()))
+        modifiers.push_back(modifier->GetName());
+    EXPECT_EQ(modifiers,
+              (std::vector<std::string>{"DamageModifierComponent", "StunModifierComponent"}));
+    Deliver();
     EXPECT_EQ(Errors(), std::vector<std::string>{});
 }
 

@@ -7,8 +7,8 @@
 
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 4, moveRate = 0, numObjsToHit = 0 }
-AbsorbModifier = { value = 40, timeToLast = 4, isTemporary = true }
-ToughnessModifier = { value = 2, timeToLast = 4, isTemporary = true }
+AbsorbModifier = { value = 40, timeToLast = 4, isTemporary = true, enrageModifier = 0 }
+ToughnessModifier = { value = 2, timeToLast = 4, isTemporary = true, enrageModifier = 0 }
 
 Character = { enraged = false }
 

@@ -8,7 +8,7 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.5, moveRate = 0, numObjsToHit = 0 }
 DamageModifier = { value = 15, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
-StunModifier = { value = 0, timeToLast = 1.5, isTemporary = true }
+StunModifier = { value = 0, timeToLast = 1.5, isTemporary = true, enrageModifier = 0 }
 
 -- The enraged earthquake grows to this scale over this many seconds.
 endingScaleEffectValue = 2

@@ -7,7 +7,7 @@
 
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.2, moveRate = 0, numObjsToHit = 1 }
-EnrageModifier = { value = 1.5, timeToLast = 8, isTemporary = true }
+EnrageModifier = { value = 1.5, timeToLast = 8, isTemporary = true, enrageModifier = 0 }
 
 Character = { enraged = false }
 

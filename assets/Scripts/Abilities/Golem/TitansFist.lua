@@ -7,7 +7,7 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.3, moveRate = 0, numObjsToHit = 3 }
 DamageModifier = { value = 25, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
-KnockbackModifier = { value = 6, timeToLast = 0.3, isTemporary = true }
+KnockbackModifier = { value = 6, timeToLast = 0.3, isTemporary = true, enrageModifier = 0 }
 
 Character = { enraged = false }
 

@@ -7,7 +7,7 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.6, moveRate = 25, numObjsToHit = 1 }
 DamageModifier = { value = 12, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
-StunModifier = { value = 0, timeToLast = 0.5, isTemporary = true }
+StunModifier = { value = 0, timeToLast = 0.5, isTemporary = true, enrageModifier = 0 }
 
 Character = { enraged = false }
 

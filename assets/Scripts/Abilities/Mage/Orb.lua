@@ -7,7 +7,7 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 3, moveRate = 6, numObjsToHit = 0 }
 DamageModifier = { value = 10, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
-SpeedModifier = { value = 0.5, timeToLast = 2, isTemporary = true }
+SpeedModifier = { value = 0.5, timeToLast = 2, isTemporary = true, enrageModifier = 0 }
 
 Character = { enraged = false }
 

@@ -7,7 +7,7 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 1.2, moveRate = 12, numObjsToHit = 0 }
 DamageModifier = { value = 15, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
-StunModifier = { value = 0, timeToLast = 1, isTemporary = true }
+StunModifier = { value = 0, timeToLast = 1, isTemporary = true, enrageModifier = 0 }
 
 Character = { enraged = false }
 

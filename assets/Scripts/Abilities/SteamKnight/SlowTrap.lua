@@ -7,7 +7,7 @@
 
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 8, moveRate = 0, numObjsToHit = 0 }
-SpeedModifier = { value = 0.5, timeToLast = 2, isTemporary = true }
+SpeedModifier = { value = 0.5, timeToLast = 2, isTemporary = true, enrageModifier = 0 }
 
 Character = { enraged = false }
 
