@@ -364,7 +364,7 @@ pick_object)
     bar="32,32,64,2,0,24,256,512"
     entries="240,240,240,30,0,24,256,140"
     title_tail="240,240,240,30,60,0,200,22"
-    count() { echo "$1" | awk -v spec="$2" '$1 == spec { print $2 }'; }
+    count() { echo "$1" | awk -v want="$2" '$1 == want { print $2 }'; }
     # With the arena drawn, frames come slowly on the virtual display: the bars show some frames
     # after the key, so the first screenshot is taken again until the property bar is in it.
     for _ in $(seq 20); do

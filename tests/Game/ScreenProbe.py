@@ -61,8 +61,8 @@ def write_png(path, width, height, rows):
         picture.write(chunk(b"IEND", b""))
 
 
-def count(rows, width, height, spec):
-    values = [int(v) for v in spec.split(",")]
+def count(rows, width, height, region):
+    values = [int(v) for v in region.split(",")]
     target, tolerance = values[0:3], values[3]
     x0, y0, x1, y1 = values[4:8] if len(values) >= 8 else (0, 0, width, height)
     total = 0
@@ -83,8 +83,8 @@ def main():
         print("ScreenProbe: %s cannot be read: %s" % (sys.argv[1], error))
         return 2
     write_png(sys.argv[2], width, height, rows)
-    for spec in sys.argv[3:]:
-        print(spec, count(rows, width, height, spec))
+    for region in sys.argv[3:]:
+        print(region, count(rows, width, height, region))
     return 0
 
 
