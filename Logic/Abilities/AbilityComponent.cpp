@@ -183,7 +183,10 @@ bool AbilityComponent::BindSelectedScript()
         parent != nullptr ? parent->GetComponent<ControllerComponent>() : nullptr;
     if (controller == nullptr || controller->GetName() != PlayerControllerName)
         return false;
-    return BindScript(static_cast<const SimpleControllerComponent*>(controller)->GetFiredSlot());
+    const GameObject* owner = OwnerObject();
+    const auto* player = static_cast<const SimpleControllerComponent*>(controller);
+    return BindScript(owner != nullptr ? player->GetSlotThatCreated(owner->GetId())
+                                       : player->GetFiredSlot());
 }
 
 void AbilityComponent::SetupLifetime()

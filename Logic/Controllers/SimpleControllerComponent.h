@@ -23,6 +23,8 @@
 //
 // Written form: the player number (an unnamed integer).
 #include "Logic/Controllers/ControllerComponent.h"
+#include <array>
+#include <cstddef>
 #include <string>
 #include <vector>
 
@@ -92,11 +94,13 @@ public:
     // Selects a slot; positions beyond the abilities are refused.
     bool Select(u32 index);
     u32 GetSelected() const { return m_selected; }
-    // The slot whose ability fired last, or the selected one while none has fired. An ability
-    // fires by posting the creation of its object, and the player may select another slot
-    // before that object is made (a key pressed in the same frame): an ability object that
-    // binds the selected script takes this slot's, the script that spawned it.
+    // The slot whose ability fired last, or the selected one while none has fired.
     u32 GetFiredSlot() const { return m_firedSlot != NoSlot ? m_firedSlot : m_selected; }
+    // The slot whose ability reserved the object id while it fired, else GetFiredSlot(). An
+    // ability fires by posting the creation of its object, and the player may select and fire
+    // other slots before that object is made (keys pressed in the same frame): an ability
+    // object that binds the selected script takes the script that spawned it.
+    u32 GetSlotThatCreated(u32 objectId) const;
     u32 GetAbilityCount() const { return static_cast<u32>(m_scriptIds.size()); }
     bool IsReady(u32 index) const;
     s32 GetPlayerNumber() const { return m_playerNumber; }
@@ -124,6 +128,17 @@ private:
     u32 m_selected;
     static constexpr u32 NoSlot = ~0u;
     u32 m_firedSlot; // NoSlot until an ability fires
+    // The object ids each recent firing reserved (first to last), newest overwriting oldest;
+    // a posted creation is made within a frame or two, so a few firings are enough.
+    struct Firing
+    {
+        u32 firstId = 1;
+        u32 lastId = 0; // empty while below firstId
+        u32 slot = NoSlot;
+    };
+    static constexpr std::size_t RecentFirings = 8;
+    std::array<Firing, RecentFirings> m_firings;
+    std::size_t m_nextFiring;
     s32 m_playerNumber;
     u32 m_stanceId; // component id of the chosen stance; 0 for none
     bool m_moving;

@@ -512,12 +512,17 @@ TEST_F(ShippedWorld, TheEnragedEarthquakeKeepsTheQuakesScriptWhenTheSelectionMov
     auto* controller = golem->GetComponent<Logic::SimpleControllerComponent>();
     for (Scripting::LuaComponent* script : controller->GetAbilityScripts())
         script->Call("EnrageAbility");
+    // The quake fires, then the fist in the same frame: both objects are made afterwards.
     controller->Select(2);
     ASSERT_TRUE(controller->ActivateSelectedAbility());
+    const u32 quakeId = Engine::GetLastId();
+    controller->Select(0);
+    ASSERT_TRUE(controller->ActivateSelectedAbility());
     controller->Select(1);
-    GameObject* quake = Serializer::System::SerializerSystem::CreateObject(
-        golem->GetId(), "GolemEnragedEarthquake", Engine::GenerateId());
+    Deliver();
+    GameObject* quake = Find(quakeId);
     ASSERT_NE(quake, nullptr);
+    EXPECT_EQ(quake->GetName(), "GolemEnragedEarthquake");
     std::vector<std::string> modifiers;
     for (GameObjectComponent* modifier :
          quake->GetComponents(ComponentTypeId<Logic::ModifierComponent>()))
