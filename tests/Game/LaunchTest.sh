@@ -70,13 +70,10 @@ screenshot() {
 }
 probe="$(pwd)/tests/Game/ScreenProbe.py"
 
-# Every case runs on a display of its own: the display that xvfb-run shares among the parallel
-# tests now and then refuses a new client for a moment, and the game then ends at once (exit
-# 255, "Error [Window]"). The cases that drive a window start theirs themselves.
-case "$case_name" in
-window_and_keys | no_vis | pick_object) ;;
-*) start_own_display ;;
-esac
+# Every case runs on a display of its own: no other test's window takes the focus or the keys,
+# and the display that xvfb-run shares among the parallel tests now and then refuses a new
+# client for a moment (the game then ends at once, exit 255, "Error [Window]").
+start_own_display
 
 case "$case_name" in
 test_switch)
@@ -133,32 +130,10 @@ console_and_signal)
     grep -q "Engine: created MessagingSystem" "$work/stdout.txt" || fail "no system lines"
     ;;
 window_and_keys | no_vis)
-    # A display of its own, so that no other test's window takes the focus or the keys.
-    xvfb_pid=""
-    trap 'kill "$xvfb_pid" 2>/dev/null; rm -rf "$work"' EXIT
-    start_virtual_display "$work" || fail "the virtual display did not start"
     switches=(-out "$work/log.txt")
     [ "$case_name" = no_vis ] && switches+=(-no_vis)
-    # A start the display refused (the windowing library fails at once, exit 255 with its line)
-    # is tried again, twice at most, and says so.
-    for attempt in 1 2 3; do
-        "$game" "${switches[@]}" > "$work/stdout.txt" 2>&1 &
-        pid=$!
-        window=""
-        for _ in $(seq 300); do
-            window=$(xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1)
-            [ -n "$window" ] && break
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        [ -n "$window" ] && break
-        kill -TERM "$pid" 2>/dev/null
-        wait "$pid"
-        rc=$?
-        [ $rc -eq 255 ] && grep -q "Error \[Window\]" "$work/stdout.txt" || break
-        echo "the windowing library did not start (attempt $attempt): $(cat "$work/stdout.txt")"
-        sleep 1
-    done
+    # A start the display refused is tried again (start_game_window).
+    start_game_window "$work/stdout.txt" "$game" "${switches[@]}"
     [ -n "$window" ] || { cat "$work/stdout.txt"; fail "no window named Quillmere"; }
     sleep 0.5
     script=assets/Scripts/System/GraphicsSystemScript.lua
@@ -349,16 +324,7 @@ pick_object)
     # four letters of "Mage" end well before where the start-up title "EditorBar" goes on. The
     # screenshots before and after the click are kept for review.
     command -v xwd > /dev/null || { echo "SKIPPED: xwd (x11-apps) is not installed"; exit 77; }
-    start_own_display
-    "$game" -out "$work/log.txt" > "$work/stdout.txt" 2>&1 &
-    pid=$!
-    window=""
-    for _ in $(seq 300); do
-        window=$(xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1)
-        [ -n "$window" ] && break
-        kill -0 "$pid" 2>/dev/null || break
-        sleep 0.1
-    done
+    start_game_window "$work/stdout.txt" "$game" -out "$work/log.txt"
     [ -n "$window" ] || { cat "$work/stdout.txt"; fail "no window named Quillmere"; }
     read -r width height < <(xdotool getwindowgeometry "$window" |
         sed -n 's/.*Geometry: \([0-9]*\)x\([0-9]*\)/\1 \2/p')

@@ -64,32 +64,11 @@ start_virtual_display "$work" || fail "the virtual display did not start"
 # What starts the game: the executable itself, or scripts/play (play_start).
 launch=("$game")
 # Starts the game with the given switches; its standard output goes to the log unless they
-# begin with "-out". A start the display refused (the windowing library fails at once, exit 255 with
-# its line) is tried again, twice at most.
+# begin with "-out". A start the display refused is tried again (start_game_window).
 start_game() {
-    for attempt in 1 2 3; do
-        if [ "${1:-}" = -out ]; then
-            "${launch[@]}" "$@" > "$work/stdout.txt" 2>&1 &
-        else
-            "${launch[@]}" "$@" > "$log" 2>&1 &
-        fi
-        pid=$!
-        window=""
-        for _ in $(seq 300); do
-            window=$(xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1)
-            [ -n "$window" ] && break
-            kill -0 "$pid" 2>/dev/null || break
-            sleep 0.1
-        done
-        [ -n "$window" ] && break
-        kill -TERM "$pid" 2>/dev/null
-        wait "$pid"
-        rc=$?
-        pid=""
-        [ $rc -eq 255 ] && grep -q "Error \[Window\]" "$work/stdout.txt" "$log" 2>/dev/null || break
-        echo "the windowing library did not start (attempt $attempt)"
-        sleep 1
-    done
+    local out="$log"
+    [ "${1:-}" = -out ] && out="$work/stdout.txt"
+    start_game_window "$out" "${launch[@]}" "$@"
     [ -n "$window" ] || fail "no window named Quillmere"
     geometry=$(xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p')
     width=${geometry%x*}

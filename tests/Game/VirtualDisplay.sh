@@ -29,3 +29,31 @@ start_virtual_display() {
     done
     return 1
 }
+
+# start_game_window OUT COMMAND... starts COMMAND in the background, its output in OUT, and waits
+# up to 30 s for its window named "Quillmere"; it sets pid and window (empty when none showed)
+# and answers 1 without a window. A start the display refused (the windowing library ends at
+# once, exit 255 with its line in OUT) is tried again, twice at most, and says so.
+start_game_window() {
+    local out="$1" attempt rc
+    shift
+    for attempt in 1 2 3; do
+        "$@" > "$out" 2>&1 &
+        pid=$!
+        window=""
+        for _ in $(seq 300); do
+            window=$(xdotool search --name '^Quillmere$' 2>/dev/null | head -n 1)
+            [ -n "$window" ] && return 0
+            kill -0 "$pid" 2>/dev/null || break
+            sleep 0.1
+        done
+        kill -TERM "$pid" 2>/dev/null
+        wait "$pid"
+        rc=$?
+        pid=""
+        [ $rc -eq 255 ] && grep -q "Error \[Window\]" "$out" || return 1
+        echo "the windowing library did not start (attempt $attempt): $(cat "$out")"
+        sleep 1
+    done
+    return 1
+}
