@@ -36,6 +36,15 @@ start_own_display() {
     start_virtual_display "$work" || fail "the virtual display did not start"
 }
 
+# Sends the game SIGTERM (or the signal named), waits up to 30 s for it to end and sets rc to
+# its exit code.
+stop_game() {
+    kill -"${1:-TERM}" "$pid" 2>/dev/null
+    timeout 30 tail --pid="$pid" -f /dev/null
+    wait "$pid"
+    rc=$?
+}
+
 # Waits up to $2 tenths of a second for the pattern $1 in the log.
 wait_for_log() {
     for _ in $(seq "$2"); do
@@ -121,10 +130,7 @@ console_and_signal)
     "$game" -console > "$work/stdout.txt" 2>&1 &
     pid=$!
     sleep 2
-    kill -TERM "$pid"
-    timeout 30 tail --pid="$pid" -f /dev/null
-    wait "$pid"
-    rc=$?
+    stop_game
     [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
     grep -q "LogSystem Start Time: " "$work/stdout.txt" || fail "no start line on the console"
     grep -q "Engine: created MessagingSystem" "$work/stdout.txt" || fail "no system lines"
@@ -152,10 +158,7 @@ window_and_keys | no_vis)
         grep -q "GraphicsSystem handling keyboard key 'F10'" "$work/log.txt" 2>/dev/null && break
         sleep 0.1
     done
-    kill -TERM "$pid"
-    timeout 30 tail --pid="$pid" -f /dev/null
-    wait "$pid"
-    rc=$?
+    stop_game
     [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
     log="$work/log.txt"
     [ "$geometry" = "${width}x${height}" ] || fail "window is $geometry, the script sets ${width}x${height}"
@@ -191,10 +194,7 @@ crashing_script | endless_script | exiting_script)
         grep -q "Engine: created CameraSystem\|Engine: created GameStateSystem" "$work/log.txt" 2>/dev/null && break
         sleep 0.1
     done
-    kill -TERM "$pid" 2>/dev/null
-    timeout 30 tail --pid="$pid" -f /dev/null
-    wait "$pid"
-    rc=$?
+    stop_game
     log="$work/log.txt"
     if [ "$case_name" = exiting_script ]; then
         [ $rc -eq 3 ] || fail "exit code $rc, not the script's 3"
@@ -242,10 +242,7 @@ broken_state_list | broken_state_script | broken_ability_script)
         sleep 0.1
     done
     sleep 1 # a few frames with the broken script in place
-    kill -TERM "$pid" 2>/dev/null
-    timeout 30 tail --pid="$pid" -f /dev/null
-    wait "$pid"
-    rc=$?
+    stop_game
     log="$work/log.txt"
     [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
     grep -q "Engine: created CameraSystem" "$log" || fail "start-up did not go on"
@@ -273,10 +270,7 @@ main_menu)
         grep -q "UISystem: current page" "$work/log.txt" 2>/dev/null && break
         sleep 0.1
     done
-    kill -TERM "$pid" 2>/dev/null
-    timeout 30 tail --pid="$pid" -f /dev/null
-    wait "$pid"
-    rc=$?
+    stop_game
     log="$work/log.txt"
     [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
     grep -q "GameStateSystem: entering state Main" "$log" || fail "Main was not entered"
@@ -307,10 +301,7 @@ fatal_signal)
     "$game" -out "$work/log.txt" > "$work/stdout.txt" 2>&1 &
     pid=$!
     sleep 2
-    kill -SEGV "$pid"
-    timeout 30 tail --pid="$pid" -f /dev/null
-    wait "$pid"
-    rc=$?
+    stop_game SEGV
     [ $rc -eq $((128 + 11)) ] || fail "exit code $rc after SIGSEGV"
     grep -q "Engine: created MessagingSystem" "$work/log.txt" || fail "earlier lines lost"
     tail -n 1 "$work/log.txt" | grep -q "fatal signal, the process ends: SIGSEGV" ||
@@ -356,10 +347,7 @@ pick_object)
         after=$(screenshot PickAfter "$bar" "$entries" "$title_tail") || fail "$after"
         [ "$(count "$after" "$entries")" -gt 200 ] && break
     done
-    kill -TERM "$pid"
-    timeout 30 tail --pid="$pid" -f /dev/null
-    wait "$pid"
-    rc=$?
+    stop_game
     [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
     echo "before the click: $before" | tr '\n' ' '; echo
     echo "after the click: $after" | tr '\n' ' '; echo
