@@ -1,11 +1,11 @@
 #include "Physics/SphereColliderComponent.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Math/ColorRGBA.h"
 #include "Math/DebugDraw.h"
 #include "Math/Intersection.h"
 #include "Math/Shapes/Circle3.h"
 #include "Serializer/Xml/PlainValueXml.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Physics::SphereColliderComponent,

@@ -18,8 +18,8 @@
 //
 // Main thread only.
 #include "Core/Objects/GameObject.h"
+#include "Core/PropertyModel/PropertyEnum.h"
 #include "Math/Types.h"
-#include "Tools/Model/PropertyEnum.h"
 #include <string>
 
 namespace tinyxml2

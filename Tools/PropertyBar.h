@@ -9,8 +9,8 @@
 //
 // Main thread only.
 #include "Core/Assets/AssetManager.h"
-#include "Tools/Model/PropertyBarDefinition.h"
-#include "Tools/Model/PropertyGroup.h"
+#include "Core/PropertyModel/PropertyBarDefinition.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Tools/PropertyBarParam.h"
 
 namespace Tools

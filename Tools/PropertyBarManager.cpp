@@ -1,7 +1,7 @@
 #include "Tools/PropertyBarManager.h"
 #include "Core/Log.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Graphics/GraphicsSystem.h"
-#include "Tools/Model/PropertyCallbacks.h"
 #include "Tools/ParticleEditor.h"
 #include "Tools/PropertyEditor.h"
 #include "TweakBar/TweakBar.h"

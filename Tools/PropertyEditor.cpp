@@ -4,9 +4,9 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Physics/PhysicsSystem.h"
-#include "Tools/Model/PropertyGroup.h"
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyBarManager.h"
 

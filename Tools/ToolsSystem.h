@@ -7,7 +7,7 @@
 // the property editor; 93 and 94 attach and detach the particle editor (93 also attaches the
 // property editor to the object, kept open).
 //
-// While it lives it lends the component panels their actions (Tools/Model/PropertyGroup.h:
+// While it lives it lends the component panels their actions (Core/PropertyModel/PropertyGroup.h:
 // "Delete", "Copy", the particle bar's refill, the property editor's rebuild) and serves the
 // core hook that places the bars again when the window changes size.
 //

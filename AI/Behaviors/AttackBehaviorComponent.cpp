@@ -6,11 +6,11 @@
 #include "Core/Messages/Gameplay/DirectionSetMessage.h"
 #include "Core/Messages/Object/ObjectCreateMessage.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 
 namespace AI
 {

@@ -1,9 +1,9 @@
 #include "AI/Behaviors/RangeBehaviorComponent.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Serializer/Xml/ValueXml.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 
 namespace AI
 {

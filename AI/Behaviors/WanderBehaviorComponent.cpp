@@ -1,10 +1,10 @@
 #include "AI/Behaviors/WanderBehaviorComponent.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 
 namespace AI
 {

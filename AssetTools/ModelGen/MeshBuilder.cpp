@@ -1,4 +1,4 @@
-#include "AssetTools/ModelGen/MeshBuilder.h"
+#include "AssetCore/PropertyModelGen/MeshBuilder.h"
 #include "Math/MathUtils.h"
 #include <cmath>
 #include <cstring>

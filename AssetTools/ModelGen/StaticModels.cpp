@@ -1,5 +1,5 @@
-#include "AssetTools/ModelGen/StaticModels.h"
-#include "AssetTools/ModelGen/MeshBuilder.h"
+#include "AssetCore/PropertyModelGen/StaticModels.h"
+#include "AssetCore/PropertyModelGen/MeshBuilder.h"
 
 namespace AssetTools
 {

@@ -5,13 +5,13 @@
 #include "Core/Messages/Gameplay/ScaleSetMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/PropertyModel/PropertyMember.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Math/MathUtils.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
-#include "Tools/Model/PropertyMember.h"
 
 namespace
 {

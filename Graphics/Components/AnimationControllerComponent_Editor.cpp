@@ -1,10 +1,10 @@
 // The animation controller's editor panel, shown only when the model has a skeleton.
 #include "Core/Messages/Graphics/AnimationSwapMessage.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Graphics/Assets/Animation.h"
 #include "Graphics/Assets/Skeleton.h"
 #include "Graphics/Components/AnimationControllerComponent.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 
 namespace Graphics
 {

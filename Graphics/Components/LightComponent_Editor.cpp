@@ -1,7 +1,7 @@
 // The light's editor panel: whether it casts the frame's shadow.
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Graphics/Components/LightComponent.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 
 namespace Graphics
 {

@@ -1,12 +1,12 @@
 // The render component's editor panel: the model and material drop-downs and the model's counts.
 #include "Core/Engine.h"
 #include "Core/Messages/Graphics/SetModelMessage.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Graphics/Assets/Material.h"
 #include "Graphics/Assets/MaterialManager.h"
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Components/RenderComponent.h"
-#include "Tools/Model/PropertyGroup.h"
 
 namespace Graphics
 {

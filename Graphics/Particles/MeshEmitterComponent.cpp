@@ -3,14 +3,14 @@
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 #include <cstring>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::MeshEmitterComponent,

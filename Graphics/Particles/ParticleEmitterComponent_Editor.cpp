@@ -2,12 +2,12 @@
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/PropertyModel/PropertyButton.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Graphics/Particles/ParticleEffectSystem.h"
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 #include "Graphics/Particles/ParticleSystemComponent.h"
-#include "Tools/Model/PropertyButton.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 #include <string>
 #include <vector>
 

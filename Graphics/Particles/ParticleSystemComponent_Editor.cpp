@@ -1,11 +1,11 @@
 // The particle data's editor panel and its "Save Data" group.
+#include "Core/PropertyModel/PropertyButton.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Graphics/Assets/Texture.h"
 #include "Graphics/Assets/TextureManager.h"
 #include "Graphics/Particles/ParticleEffectSystem.h"
 #include "Graphics/Particles/ParticleSystemComponent.h"
-#include "Tools/Model/PropertyButton.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 #include <string>
 
 namespace Graphics

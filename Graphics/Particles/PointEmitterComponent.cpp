@@ -1,4 +1,6 @@
 #include "Graphics/Particles/PointEmitterComponent.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
@@ -6,8 +8,6 @@
 #include "Math/Shapes/Segment3.h"
 #include "Math/Shapes/Sphere3.h"
 #include "Serializer/Xml/ValueXml.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::PointEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)

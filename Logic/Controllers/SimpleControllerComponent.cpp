@@ -14,6 +14,8 @@
 #include "Core/Messages/Input/InputMoveMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Core/System/InputSystem.h"
 #include "GameState/GameStateSystem.h"
 #include "GameState/HUDComponent.h"
@@ -23,8 +25,6 @@
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 #include "Serializer/Xml/ValueXml.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyGroup.h"
 #include <utility>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::SimpleControllerComponent,

@@ -7,7 +7,7 @@
 #include "Core/Messages/Input/InputActionMessage.h"
 #include "Core/Messages/Input/InputMoveMessage.h"
 #include "Core/Objects/GameObjectComponent.h"
-#include "Tools/Model/PropertyButton.h"
+#include "Core/PropertyModel/PropertyButton.h"
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyBarManager.h"
 #include "Tools/PropertyEditor.h"

@@ -1,7 +1,7 @@
-#include "Tools/Model/PropertyEnum.h"
+#include "Core/PropertyModel/PropertyEnum.h"
 #include "Core/Memory/RefCountedArray.h"
-#include "Tools/Model/PropertyBarDefinition.h"
-#include "Tools/Model/PropertyGroup.h"
+#include "Core/PropertyModel/PropertyBarDefinition.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 
 namespace Tools
 {

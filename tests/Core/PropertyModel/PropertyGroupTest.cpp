@@ -1,11 +1,11 @@
 // The property model: the definition strings entries keep for the bar layer, their identifiers,
 // the standard callbacks, enumerations and the struct types made from the type registry.
-#include "Tools/Model/PropertyGroup.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Core/Components/TransformComponent.h"
+#include "Core/PropertyModel/PropertyBarDefinition.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyVariable.h"
 #include "Math/Vector3.h"
-#include "Tools/Model/PropertyBarDefinition.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertyVariable.h"
 #include "TweakBar/TweakBar.h"
 #include <gtest/gtest.h>
 #include <string>

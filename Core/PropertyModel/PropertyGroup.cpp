@@ -1,9 +1,9 @@
-#include "Tools/Model/PropertyGroup.h"
-#include "Tools/Model/PropertyBarDefinition.h"
-#include "Tools/Model/PropertyButton.h"
-#include "Tools/Model/PropertyCallbacks.h"
-#include "Tools/Model/PropertySeperator.h"
-#include "Tools/Model/PropertyVariable.h"
+#include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/PropertyModel/PropertyBarDefinition.h"
+#include "Core/PropertyModel/PropertyButton.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertySeperator.h"
+#include "Core/PropertyModel/PropertyVariable.h"
 #include <iomanip>
 #include <sstream>
 

@@ -1,6 +1,6 @@
-#include "Tools/Model/PropertySeperator.h"
-#include "Tools/Model/PropertyBarDefinition.h"
-#include "Tools/Model/PropertyGroup.h"
+#include "Core/PropertyModel/PropertySeperator.h"
+#include "Core/PropertyModel/PropertyBarDefinition.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "TweakBar/TweakBar.h"
 
 namespace Tools

@@ -1,6 +1,6 @@
-#include "Tools/Model/PropertyButton.h"
-#include "Tools/Model/PropertyBarDefinition.h"
-#include "Tools/Model/PropertyGroup.h"
+#include "Core/PropertyModel/PropertyButton.h"
+#include "Core/PropertyModel/PropertyBarDefinition.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 
 namespace Tools
 {

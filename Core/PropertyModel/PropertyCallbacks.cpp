@@ -1,7 +1,7 @@
-#include "Tools/Model/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyEnum.h"
+#include "Core/PropertyModel/PropertyMember.h"
 #include "Math/Types.h"
-#include "Tools/Model/PropertyEnum.h"
-#include "Tools/Model/PropertyMember.h"
 #include "TweakBar/TweakBar.h"
 #include <cstring>
 #include <string>

@@ -1,7 +1,7 @@
 #pragma once
 // A push button. The bar layer calls the callback with the button as its client data; the
 // callback takes what it acts on (a component, an editor) from GetUserData.
-#include "Tools/Model/PropertyMember.h"
+#include "Core/PropertyModel/PropertyMember.h"
 #include "TweakBar/TweakBar.h"
 
 namespace Tools

@@ -1,6 +1,6 @@
-#include "Tools/Model/PropertyMember.h"
-#include "Tools/Model/PropertyBarDefinition.h"
-#include "Tools/Model/PropertyGroup.h"
+#include "Core/PropertyModel/PropertyMember.h"
+#include "Core/PropertyModel/PropertyBarDefinition.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "TweakBar/TweakBar.h"
 
 namespace Tools

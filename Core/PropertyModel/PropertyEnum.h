@@ -5,8 +5,8 @@
 // (name, value) pairs; one taken from another owner (an asset manager's category) is shared.
 // Either way the table is counted in the program-wide count of RefCountedArray, keyed by its
 // address: taking it raises the count, Remove lowers it, and the last user frees it.
+#include "Core/PropertyModel/PropertyMember.h"
 #include "Math/Types.h"
-#include "Tools/Model/PropertyMember.h"
 #include "TweakBar/TweakBar.h"
 #include <string>
 #include <utility>

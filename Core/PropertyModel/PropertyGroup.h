@@ -12,10 +12,10 @@
 // one, "precision".
 //
 // Main thread only.
+#include "Core/PropertyModel/PropertyAttributes.h"
+#include "Core/PropertyModel/PropertyDefinition.h"
+#include "Core/PropertyModel/PropertyEnum.h"
 #include "Math/Types.h"
-#include "Tools/Model/PropertyAttributes.h"
-#include "Tools/Model/PropertyDefinition.h"
-#include "Tools/Model/PropertyEnum.h"
 #include "TweakBar/TweakBar.h"
 #include <memory>
 #include <string>

@@ -1,6 +1,6 @@
-#include "Tools/Model/PropertyVariable.h"
-#include "Tools/Model/PropertyBarDefinition.h"
-#include "Tools/Model/PropertyGroup.h"
+#include "Core/PropertyModel/PropertyVariable.h"
+#include "Core/PropertyModel/PropertyBarDefinition.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 
 namespace Tools
 {

@@ -1,4 +1,4 @@
-#include "Tools/Model/PropertyDefinition.h"
+#include "Core/PropertyModel/PropertyDefinition.h"
 #include "TweakBar/TweakBar.h"
 #include <algorithm>
 

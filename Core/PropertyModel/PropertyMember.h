@@ -2,7 +2,7 @@
 // The base of the single entries of a bar (variables, buttons, separators, enumerations): the
 // group that holds it and its kind. Its constructor names it from the bar's member counter and
 // writes its label and "group" keys; the kinds store their particulars and then Build.
-#include "Tools/Model/PropertyDefinition.h"
+#include "Core/PropertyModel/PropertyDefinition.h"
 
 namespace Tools
 {

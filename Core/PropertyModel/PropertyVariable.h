@@ -1,7 +1,7 @@
 #pragma once
 // A bar value bound to program memory through a set and a get callback, which receive the
 // variable as their client data. A null set callback makes the value read-only.
-#include "Tools/Model/PropertyMember.h"
+#include "Core/PropertyModel/PropertyMember.h"
 #include "TweakBar/TweakBar.h"
 
 namespace Tools

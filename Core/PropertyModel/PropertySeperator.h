@@ -1,6 +1,6 @@
 #pragma once
 // A separator line between entries (the class name keeps the editor's historic spelling).
-#include "Tools/Model/PropertyMember.h"
+#include "Core/PropertyModel/PropertyMember.h"
 
 namespace Tools
 {
