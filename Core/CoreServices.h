@@ -7,6 +7,7 @@
 // default answer, and installs it from its own folder. Most requests need no hook: they travel
 // as messages.
 #include "Core/ServiceHook.h"
+#include "Math/Shapes/Ray3.h"
 #include "Math/Types.h"
 #include <string>
 
@@ -49,6 +50,10 @@ struct CoreServices
     ServiceHook<void(bool visible)> setMouseCursorVisible;
     // The id of the cursor object, 0 for none (owner: the camera system).
     ServiceHook<u32()> cursorObjectId;
+    // The ray from the active camera's eye through a window point (pixels, y downwards), false
+    // when no camera answers; the physics system picks objects along it (owner: the camera
+    // system).
+    ServiceHook<bool(f32 x, f32 y, Math::Ray3& ray)> screenRay;
     // While no AI controller exists, writes the ground position (x, then z) of each AI
     // spawner's object into xz, at most capacity pairs, and answers how many it wrote; 0 while
     // any enemy lives. Camera mounts frame the spawners with it (owner: the AI system).

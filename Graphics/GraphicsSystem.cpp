@@ -443,14 +443,6 @@ void GraphicsSystem::Update(f32 seconds)
     }
     ++m_renderedFrames;
     m_statistics = FrameStatistics();
-    // Orbiting objects move by the time this update covers, drawn or not (a step only moves a
-    // transform, so the list stays as it is). Filed by type name: only a real orbit is stepped.
-    for (GameObjectComponent* component : m_lists[OrbitComponents])
-    {
-        if (auto* orbit = dynamic_cast<OrbitComponent*>(component))
-            orbit->Update(seconds);
-    }
-
     if (m_noVisual)
     {
         layer.SwapBuffers();
@@ -533,6 +525,12 @@ void GraphicsSystem::UpdateComponents(f32 seconds)
             if (auto* light = dynamic_cast<LightComponent*>(component))
                 light->Update(seconds);
         }
+    }
+    // Orbits last, so they stand still with everything else while paused or under "-no_vis".
+    for (GameObjectComponent* component : m_lists[OrbitComponents])
+    {
+        if (auto* orbit = dynamic_cast<OrbitComponent*>(component))
+            orbit->Update(seconds);
     }
 }
 

@@ -261,10 +261,15 @@ void PhysicsSystem::DrawDebug() const
     }
 }
 
-GameObject* PhysicsSystem::PickAtScreenPoint(f32, f32) const
+GameObject* PhysicsSystem::PickAtScreenPoint(f32 x, f32 y) const
 {
-    // Screen points become world points through the camera system, which does not exist yet.
-    return nullptr;
+    // The window point's world point lies on the camera's near plane, inside a body only when
+    // the camera all but touches it; so the pick follows the ray from the eye through that
+    // point, and a click on a body picks it.
+    Math::Ray3 ray;
+    if (!Core::Services().screenRay(x, y, ray))
+        return nullptr;
+    return RayCast(ray);
 }
 
 GameObject* PhysicsSystem::RayCast(Math::Ray3 ray) const

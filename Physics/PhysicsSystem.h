@@ -101,8 +101,8 @@ public:
     // Every collider's shape, then for every rigid body its velocity (green), facing (yellow)
     // and position (red), and for every particle its velocity and facing.
     void DrawDebug() const;
-    // The object whose collider (in list order) contains the point under the window position;
-    // null while no camera answers for the screen.
+    // The object of the first collider (in list order) that the ray from the camera's eye
+    // through the window position meets; null while no camera answers for the screen.
     GameObject* PickAtScreenPoint(f32 x, f32 y) const;
     // The object owning the first collider in list order that the ray hits (not the nearest).
     GameObject* RayCast(Math::Ray3 ray) const;

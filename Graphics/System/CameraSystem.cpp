@@ -81,6 +81,12 @@ void HookSetViewAngles(GameObjectComponent& component, f32 phi, f32 theta)
     }
 }
 
+bool HookScreenRay(f32 x, f32 y, Math::Ray3& ray)
+{
+    CameraSystem* cameras = CameraSystem::Instance();
+    return cameras != nullptr && cameras->GetScreenRay(Math::Vector2(x, y), ray);
+}
+
 u32 HookCursorObjectId()
 {
     CameraSystem* cameras = CameraSystem::Instance();
@@ -147,6 +153,7 @@ void CameraSystem::InstallHooks()
 {
     Core::CoreServices& services = Core::Services();
     services.cursorObjectId.Install(&HookCursorObjectId);
+    services.screenRay.Install(&HookScreenRay);
     services.getFieldOfView.Install(&HookGetFieldOfView);
     services.setFieldOfView.Install(&HookSetFieldOfView);
     services.getViewAngles.Install(&HookGetViewAngles);
@@ -161,6 +168,7 @@ void CameraSystem::RemoveHooks()
 {
     Core::CoreServices& services = Core::Services();
     services.cursorObjectId.Remove(&HookCursorObjectId);
+    services.screenRay.Remove(&HookScreenRay);
     services.getFieldOfView.Remove(&HookGetFieldOfView);
     services.setFieldOfView.Remove(&HookSetFieldOfView);
     services.getViewAngles.Remove(&HookGetViewAngles);
@@ -337,10 +345,7 @@ void CameraSystem::UpdateCursor()
     }
     if (cursor == nullptr || m_active == nullptr)
         return;
-    const Math::Vector4 world = ScreenToWorld(Core::System::InputSystem::GetCursorPosition());
-    const Math::Point4 eye = m_active->GetEye();
-    cursor->ray =
-        Math::Ray3(eye, Math::Vector4(world.x - eye.x, world.y - eye.y, world.z - eye.z, 0.0f));
+    GetScreenRay(Core::System::InputSystem::GetCursorPosition(), cursor->ray);
 
     const Math::Plane viewPlane = GetViewPlane();
     Math::IntersectRay3Plane viewHit(cursor->ray, viewPlane);
@@ -367,6 +372,16 @@ void CameraSystem::UpdateCursor()
         Core::Services().setHudElementPosition(owner->GetId(), screen.x / ReferenceWidth,
                                                (height - screen.y) / ReferenceHeight);
     }
+}
+
+bool CameraSystem::GetScreenRay(const Math::Vector2& pixel, Math::Ray3& ray) const
+{
+    if (m_active == nullptr)
+        return false;
+    const Math::Vector4 world = ScreenToWorld(pixel);
+    const Math::Point4 eye = m_active->GetEye();
+    ray = Math::Ray3(eye, Math::Vector4(world.x - eye.x, world.y - eye.y, world.z - eye.z, 0.0f));
+    return true;
 }
 
 Math::Point4 CameraSystem::GetActiveCameraEye() const

@@ -93,6 +93,9 @@ public:
     Math::Vector2 WorldToScreen(const Math::Point4& point);
     // The world point on the near plane under a window pixel, with the cached matrices.
     Math::Vector4 ScreenToWorld(const Math::Vector2& pixel) const;
+    // The ray from the active camera's eye through that near-plane point; false without an
+    // active camera.
+    bool GetScreenRay(const Math::Vector2& pixel, Math::Ray3& ray) const;
 
     void SetProjectionUniform(u32 program) const;
     void SetViewUniforms(u32 program) const;

@@ -3,6 +3,8 @@
 #include "Core/Components/TransformComponent.h"
 #include "Core/CoreServices.h"
 #include "Core/LaunchOptions.h"
+#include "Graphics/GraphicsRegistration.h"
+#include "Graphics/System/CameraSystem.h"
 #include "Physics/Integrators.h"
 #include "Physics/RigidBodyComponent.h"
 #include "tests/Physics/PhysicsWorld.h"
@@ -79,7 +81,30 @@ TEST(PhysicsSystem, RayCastAnswersTheFirstColliderInListOrderNotTheNearest)
     EXPECT_EQ(
         world.physics->RayCast(Math::Ray3(Math::Point4(0, 0, 0, 1), Math::Vector4(0, 0, 1, 0))),
         nullptr);
-    EXPECT_EQ(world.physics->PickAtScreenPoint(10.0f, 10.0f), nullptr) << "no cameras yet";
+    EXPECT_EQ(world.physics->PickAtScreenPoint(10.0f, 10.0f), nullptr) << "no camera system";
+}
+
+TEST(PhysicsSystem, PicksTheBodyUnderAWindowPointThroughTheActiveCamera)
+{
+    {
+        PhysicsWorld world;
+        Graphics::RegisterGraphics(world.engine);
+        auto* cameras =
+            static_cast<Graphics::System::CameraSystem*>(world.engine.AddSystem("CameraSystem"));
+        ASSERT_NE(cameras, nullptr);
+        // The default camera looks from (0, 0, 10) at the origin; a body each side of the centre.
+        GameObject* left = world.Make(TransformAt(-3, 0, 0) + Sphere(1.0f), "Left");
+        GameObject* right = world.Make(TransformAt(3, 0, 0) + Box(2, 2, 2), "Right");
+        for (GameObject* body : {left, right})
+        {
+            const Math::Point4 centre = body->GetComponent<TransformComponent>()->position;
+            const Math::Vector2 pixel = cameras->WorldToScreen(centre);
+            EXPECT_EQ(world.physics->PickAtScreenPoint(pixel.x, pixel.y), body) << body->GetName();
+        }
+        const Math::Vector2 between = cameras->WorldToScreen(Math::Point4(0, 0, 0, 1));
+        EXPECT_EQ(world.physics->PickAtScreenPoint(between.x, between.y), nullptr);
+    }
+    EXPECT_FALSE(Core::Services().screenRay.IsInstalled()) << "the camera system removes it";
 }
 
 TEST(PhysicsSystem, AnswersTheColliderInfoHookWhileItExists)
