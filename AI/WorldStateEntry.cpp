@@ -18,6 +18,8 @@ struct NamedKind
     s32 kind;
 };
 
+// The mage takes the free player kind 2: the game ships it as a third player, and an unnamed
+// player would go untracked, unseen by enemies, with the addition pass rerunning every frame.
 constexpr NamedKind kNamedKinds[] = {
     {"CharacterGolem", 0},    {"CharacterSteamKnight", 1}, {"CharacterMage", 2},
     {"CharacterAIMelee", 4},  {"CharacterAIRanged", 5},    {"CharacterAITank", 6},

@@ -216,6 +216,8 @@ ButtonComponent* PageComponent::ButtonUnderCursor() const
     for (HUDComponent* element : m_elements)
     {
         auto* button = dynamic_cast<ButtonComponent*>(element);
+        // Unlike a plain hit test over every button, a hidden one (alpha 0) is skipped: it is not
+        // drawn, so the mouse must not press or hover what the player cannot see.
         if (button == nullptr || button->alpha <= 0.0f)
             continue;
         if (std::fabs(u - button->windowPosition.x) <= button->hitSize.x / 2.0f &&

@@ -33,7 +33,8 @@ bool IsZero(const Math::Quaternion& q)
     return q.w == 0.0f && q.x == 0.0f && q.y == 0.0f && q.z == 0.0f;
 }
 
-// q + h spin, normalised; q itself when the body does not turn.
+// q + h spin, normalised; q itself when the body does not turn. Unlike multiplying q by a
+// normalised rate, adding h spin turns q in proportion to the angular speed and never zeroes it.
 Math::Quaternion Turn(const Math::Quaternion& q, const Math::Quaternion& spin, f32 h)
 {
     if (IsZero(spin))

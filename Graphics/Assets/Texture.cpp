@@ -93,6 +93,8 @@ Texture::Texture() : m_handle(NoGlName) {}
 
 Texture::~Texture() = default;
 
+// The texture keeps the name its manager filed it under rather than renaming itself from the
+// path, so its name and every lookup by that name always agree.
 bool Texture::Load()
 {
     m_handle = NoGlName;

@@ -24,6 +24,8 @@ void ProjectileAbilityComponent::HandleMessage(Message* message)
     if (collision == nullptr)
         return;
     CallOnCollide(collision->otherObjectId);
+    // Unlike a contact that only calls the script and ends the object, the modifiers run first:
+    // they carry the projectile's damage, which would otherwise never land.
     RunModifiers(*collision);
     DestroyOwnObject();
 }
