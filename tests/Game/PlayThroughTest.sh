@@ -36,7 +36,6 @@ cleanup() {
 trap cleanup EXIT
 cd "$root"
 export XDG_DATA_HOME="$work/data"
-export ALSOFT_DRIVERS=null # the silent sound device
 
 log="$work/log.txt"
 fail() {

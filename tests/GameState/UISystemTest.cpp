@@ -501,6 +501,12 @@ TEST(UIPages, TheOverlayHookStoresTheHitSizesTheMouseClicksAndHoversWith)
     cursorAt(at.x + 0.07f, at.y);
     world.Action(0, PageComponent::ActionPress);
     EXPECT_EQ(world.Count("Menu PressPlay 0"), 1u);
+
+    // A hidden button is not drawn, so the mouse cannot press it.
+    play->alpha = 0.0f;
+    cursorAt(at.x, at.y);
+    world.Action(0, PageComponent::ActionPress);
+    EXPECT_EQ(world.Count("Menu PressPlay 0"), 1u);
 }
 
 TEST(UIPages, AGameStateComponentLoadsItsScripts)
