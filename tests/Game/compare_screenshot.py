@@ -13,66 +13,26 @@ cut to the window's size with "--crop". Exit status: 0 when every region matches
 does not, 2 when a file cannot be read.
 """
 import argparse
+import os
 import struct
 import sys
 import zlib
 
-# The 25 header fields of an XWD file (version 7), all big-endian 32-bit words.
-XWD_HEADER_WORDS = 25
-XWD_VERSION = 7
-Z_PIXMAP = 2
-LSB_FIRST = 0
-PNG_SIGNATURE = b"\x89PNG\r\n\x1a\n"
+sys.dont_write_bytecode = True  # no __pycache__ in the source tree
+sys.path.insert(0, os.path.dirname(os.path.abspath(__file__)))
+from XwdImage import PNG_SIGNATURE, Image, ImageError, read_xwd, write_png  # noqa: E402
+
 PNG_COLOUR_RGB = 2
 PNG_COLOUR_RGBA = 6
 DEFAULT_TOLERANCE = 3.0
 
 
-class ImageError(Exception):
-    pass
-
-
-class Image:
-    """Rows of packed RGB bytes."""
-
-    def __init__(self, width, height, rows):
-        self.width = width
-        self.height = height
-        self.rows = rows
-
-
-def read_xwd(path):
-    with open(path, "rb") as f:
-        data = f.read()
-    if len(data) < XWD_HEADER_WORDS * 4:
-        raise ImageError(f"{path}: too short for an XWD header")
-    words = struct.unpack(">25I", data[: XWD_HEADER_WORDS * 4])
-    header_size, version, pixmap_format, depth, width, height = words[:6]
-    byte_order, bits_per_pixel, bytes_per_line = words[7], words[11], words[12]
-    red_mask, green_mask, blue_mask = words[14:17]
-    colours = words[19]
-    # Pixels are packed in 3 bytes (an Xvfb screen of depth 24) or 4; rows may be padded.
-    step = bits_per_pixel // 8
-    if version != XWD_VERSION or pixmap_format != Z_PIXMAP or depth < 24 or step not in (3, 4) \
-            or bytes_per_line < width * step:
-        raise ImageError(f"{path}: only 24-bit true-colour ZPixmap XWD files are read "
-                         f"(version {version}, format {pixmap_format}, {bits_per_pixel} bpp)")
-    start = header_size + colours * 12
-    if len(data) < start + bytes_per_line * height:
-        raise ImageError(f"{path}: pixel data cut short")
-    order = "little" if byte_order == LSB_FIRST else "big"
-    shifts = [(mask & -mask).bit_length() - 1 for mask in (red_mask, green_mask, blue_mask)]
-    rows = []
-    for y in range(height):
-        line = data[start + y * bytes_per_line : start + y * bytes_per_line + width * step]
-        row = bytearray(width * 3)
-        for x in range(width):
-            p = int.from_bytes(line[x * step : (x + 1) * step], order)
-            row[3 * x] = (p >> shifts[0]) & 0xFF
-            row[3 * x + 1] = (p >> shifts[1]) & 0xFF
-            row[3 * x + 2] = (p >> shifts[2]) & 0xFF
-        rows.append(bytes(row))
-    return Image(width, height, rows)
+def read_shot(path):
+    """The screenshot, read by the header of its dump (XwdImage.py)."""
+    try:
+        return read_xwd(path)
+    except ImageError as error:
+        raise ImageError(f"{path}: {error}")
 
 
 def paeth(a, b, c):
@@ -137,19 +97,6 @@ def read_png(path):
     return Image(width, height, rows)
 
 
-def write_png(path, image):
-    raw = b"".join(b"\x00" + row for row in image.rows)
-
-    def chunk(kind, body):
-        return (struct.pack(">I", len(body)) + kind + body +
-                struct.pack(">I", zlib.crc32(kind + body) & 0xFFFFFFFF))
-
-    header = struct.pack(">IIBBBBB", image.width, image.height, 8, PNG_COLOUR_RGB, 0, 0, 0)
-    with open(path, "wb") as f:
-        f.write(PNG_SIGNATURE + chunk(b"IHDR", header) + chunk(b"IDAT", zlib.compress(raw, 9)) +
-                chunk(b"IEND", b""))
-
-
 def mean_difference(shot, reference, region):
     x, y, w, h = region
     if x < 0 or y < 0 or w <= 0 or h <= 0 or x + w > min(shot.width, reference.width) or \
@@ -181,7 +128,7 @@ def main():
     parser.add_argument("--crop", type=lambda t: parse_box(t, 2))
     args = parser.parse_args()
     try:
-        shot = read_xwd(args.shot)
+        shot = read_shot(args.shot)
         if args.write:
             width, height = args.crop or (shot.width, shot.height)
             width, height = min(width, shot.width), min(height, shot.height)
