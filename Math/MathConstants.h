@@ -1,8 +1,8 @@
 #pragma once
 // Constants of the math library beyond the scalar ones in MathUtils.h: the origin, the axes,
-// gravity, the identity and zero matrices, the coordinate planes, the fallback ray and the six
-// axis-aligned spherical coordinates. All are constant-initialised, so they hold their values
-// from program start, static initialisers included.
+// gravity, the identity and zero matrices and quaternions, the coordinate planes, the fallback
+// ray and the six axis-aligned spherical coordinates. All are constant-initialised, so they
+// hold their values from program start, static initialisers included.
 #include "Math/MathUtils.h"
 #include "Math/Matrix4.h"
 #include "Math/Point4.h"
@@ -23,6 +23,9 @@ inline constexpr Vector4 GRAVITY(0.0f, -9.81f, 0.0f, 0.0f);
 inline constexpr Matrix4 MATRIX4_IDENTITY(false);
 // All zeros: also the result of a failed Matrix4::Inverse.
 inline constexpr Matrix4 MATRIX4_ZERO(true);
+
+inline constexpr Quaternion QUATERNION_ZERO(0.0f, 0.0f, 0.0f, 0.0f);
+inline constexpr Quaternion QUATERNION_IDENTITY(1.0f, 0.0f, 0.0f, 0.0f);
 
 inline const Plane PLANE_XY(0.0f, 0.0f, 1.0f, 0.0f);
 // The ground plane.

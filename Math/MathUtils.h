@@ -59,6 +59,12 @@ s32 RandomInt(s32 a, s32 b);
 // The same with a and b - a taken as unsigned 32-bit values.
 u32 RandomInt(u32 a, u32 b);
 
+// The value a fraction t of the way from `from` to `to` (t is not clamped).
+constexpr f32 Lerp(f32 from, f32 to, f32 t)
+{
+    return from + (to - from) * t;
+}
+
 // Sine and cosine of an angle in radians, computed in double precision; a result of
 // magnitude <= EPSILON is snapped to exactly 0 (a NaN is never snapped).
 void SinCos(f32 radians, f32& sine, f32& cosine);

@@ -144,6 +144,22 @@ public:
     // out = (b x this) transposed, that is thisT x bT.
     void ProductTransposed(const Matrix4& b, Matrix4& out) const;
 
+    // Elements 4 index to 4 index + 3.
+    Vector4 GetRow(int index) const
+    {
+        assert(index >= 0 && index < 4 && "Matrix4 row index out of range");
+        const f32* row = m + 4 * index;
+        return Vector4(row[0], row[1], row[2], row[3]);
+    }
+    void SetRow(int index, const Vector4& v)
+    {
+        assert(index >= 0 && index < 4 && "Matrix4 row index out of range");
+        f32* row = m + 4 * index;
+        row[0] = v.x;
+        row[1] = v.y;
+        row[2] = v.z;
+        row[3] = v.w;
+    }
     // Elements index, index + 4, index + 8, index + 12.
     Vector4 GetColumn(int index) const
     {

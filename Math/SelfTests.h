@@ -2,8 +2,11 @@
 // Self-checks of the math types that a test run of the engine performs at start-up (the
 // engine calls TestMatrix4, then RunSelfTests). Every check is a function without arguments
 // that answers true when the types behave; a suite stops at its first failing check. The
-// random inputs come from Math::Rand, so each run draws from the engine's generator. Only the
-// Euler round trip writes anything: a line to standard output per inaccurate trial.
+// random inputs come from Math::Rand, in a fixed order, so each run draws from the engine's
+// generator. Only the Euler round trip of the quaternion suite writes anything: a report to
+// standard output for each trial that brings an angle back with less magnitude than it drew.
+// Each suite reaches one of its operations through the table of SelfTests_Operations.h, where a
+// test can install a wrong one.
 
 namespace Math
 {

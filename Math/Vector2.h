@@ -35,6 +35,7 @@ public:
     bool operator==(const Vector2& rhs) const { return !(*this != rhs); }
 
     constexpr f32 Dot(const Vector2& rhs) const { return x * rhs.x + y * rhs.y; }
+    f32 Length() const { return std::sqrt(x * x + y * y); }
 
     // Scales to unit length and returns the old length; shorter than EPSILON gives (0, 0)
     // and returns 0.
