@@ -1,6 +1,6 @@
-#include "AssetCore/PropertyModelGen/CharacterBuilder.h"
-#include "AssetCore/PropertyModelGen/MeshBuilder.h"
+#include "AssetTools/ModelGen/CharacterBuilder.h"
 #include "AssetTools/Common/Palette.h"
+#include "AssetTools/ModelGen/MeshBuilder.h"
 #include "Math/MathUtils.h"
 #include "Math/Vector4.h"
 #include <array>

@@ -1,4 +1,4 @@
-#include "AssetCore/PropertyModelGen/MeshBuilder.h"
+#include "AssetTools/ModelGen/MeshBuilder.h"
 #include "Math/MathUtils.h"
 #include <cmath>
 #include <cstring>

@@ -1,9 +1,9 @@
 // modelgen <asset folder>: writes every generated model into <asset folder>/Models/bin as
 // ".fbxbin" files. The output depends only on this program, so running it again gives the same
 // bytes.
-#include "AssetCore/PropertyModelGen/CharacterBuilder.h"
-#include "AssetCore/PropertyModelGen/StaticModels.h"
 #include "AssetTools/Common/ToolFolder.h"
+#include "AssetTools/ModelGen/CharacterBuilder.h"
+#include "AssetTools/ModelGen/StaticModels.h"
 #include "Graphics/Formats/FbxBinWriter.h"
 #include <cstdio>
 #include <string>

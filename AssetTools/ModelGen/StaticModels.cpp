@@ -1,5 +1,5 @@
-#include "AssetCore/PropertyModelGen/StaticModels.h"
-#include "AssetCore/PropertyModelGen/MeshBuilder.h"
+#include "AssetTools/ModelGen/StaticModels.h"
+#include "AssetTools/ModelGen/MeshBuilder.h"
 
 namespace AssetTools
 {
