@@ -44,6 +44,11 @@ void RegisterAITypeRecords()
     TypeRecordOf<AIComponent>();
     TypeRecordOf<WorldStateComponent>();
     TypeRecordOf<BehaviorComponent>();
+    TypeRecordOf<AttackBehaviorComponent>();
+    TypeRecordOf<FleeBehaviorComponent>();
+    TypeRecordOf<RandomBehaviorComponent>();
+    TypeRecordOf<SeekBehaviorComponent>();
+    TypeRecordOf<WanderBehaviorComponent>();
     TypeRecordOf<DecisionComponent>();
     TypeRecordOf<AISpawnComponent>();
     TypeRecordOf<SpawnChildrenComponent>();

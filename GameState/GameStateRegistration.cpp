@@ -29,7 +29,9 @@ void RegisterGameState(Engine& engine)
     engine.GetSystemFactory().Register<System::GameStateSystem>("GameStateSystem");
     engine.GetSystemFactory().Register<System::UISystem>("UISystem");
     ComponentFactory& components = engine.GetFactory()->GetComponentFactory();
-    components.Register<HUDComponent>(ComponentFactory::GameStatePool);
+    // Screen elements come from the game-logic pool: they are the health bars and skill icons
+    // that the game rules drive.
+    components.Register<HUDComponent>(ComponentFactory::LogicPool);
     components.Register<ButtonComponent>(ComponentFactory::GameStatePool);
     components.Register<GameStateComponent>(ComponentFactory::GameStatePool);
     components.Register<PageComponent>(ComponentFactory::GameStatePool);

@@ -26,6 +26,10 @@ namespace Graphics
 {
 namespace
 {
+// Object mounts of the graphics side are named in the component tree, but the engine has no
+// such class: the record keeps the name and the base, and size 0, since no object is made.
+constexpr u32 kClasslessRecordSize = 0;
+
 void RegisterGraphicsTypeRecords()
 {
     TypeRecordOf<RenderComponent>();
@@ -38,6 +42,8 @@ void RegisterGraphicsTypeRecords()
     TypeRecordOf<DirectionalLightComponent>();
     TypeRecordOf<SpotLightComponent>();
     TypeRecordOf<AmbientLightComponent>();
+    static TypeRecord objectMount("Graphics::ObjectMountComponent", kClasslessRecordSize,
+                                  &TypeRecordOf<GameObjectComponent>(), false);
     TypeRecordOf<CameraComponent>();
     TypeRecordOf<CameraControllerComponent>();
     TypeRecordOf<CameraMountComponent>();

@@ -107,7 +107,8 @@ void RegisterLogic(Engine& engine)
     components.Register<EmitterComponent>(pool);
     components.Register<SimpleControllerComponent>(pool);
     components.Register<MeteorComponent>(pool);
-    components.Register<AIAttackAbilityComponent>(pool);
+    // The enemies' attack ability lives with the AI components, in their pool.
+    components.Register<AIAttackAbilityComponent>(ComponentFactory::AIPool);
     components.Register<BlinkAbilityComponent>(pool);
     components.Register<DamageTrapAbilityComponent>(pool);
     components.Register<DummyAbilityComponent>(pool);

@@ -12,6 +12,8 @@
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
 
+QUILL_DEFINE_TYPE_RECORD(AI::AttackBehaviorComponent, &TypeRecordOf<AI::BehaviorComponent>(), false)
+
 namespace AI
 {
 namespace

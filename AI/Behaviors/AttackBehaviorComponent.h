@@ -46,3 +46,5 @@ private:
     f32 m_fireTimer;
 };
 } // namespace AI
+
+QUILL_DECLARE_TYPE_RECORD(AI::AttackBehaviorComponent)

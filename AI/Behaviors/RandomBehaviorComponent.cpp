@@ -10,6 +10,8 @@
 #include "Core/Objects/GameFactory.h"
 #include "Math/MathUtils.h"
 
+QUILL_DEFINE_TYPE_RECORD(AI::RandomBehaviorComponent, &TypeRecordOf<AI::BehaviorComponent>(), false)
+
 namespace AI
 {
 namespace

@@ -37,3 +37,5 @@ private:
     u32 m_childId;
 };
 } // namespace AI
+
+QUILL_DECLARE_TYPE_RECORD(AI::RandomBehaviorComponent)

@@ -3,6 +3,9 @@
 #include "Core/Objects/GameObject.h"
 #include "Logic/Movement/MoveComponent.h"
 
+// The record names the behaviour base; the range helper in between has no record of its own.
+QUILL_DEFINE_TYPE_RECORD(AI::SeekBehaviorComponent, &TypeRecordOf<AI::BehaviorComponent>(), false)
+
 namespace AI
 {
 SeekBehaviorComponent::SeekBehaviorComponent()

@@ -21,3 +21,5 @@ public:
     void Step(f32 seconds) override;
 };
 } // namespace AI
+
+QUILL_DECLARE_TYPE_RECORD(AI::SeekBehaviorComponent)

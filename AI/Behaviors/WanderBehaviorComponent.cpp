@@ -6,6 +6,8 @@
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
 
+QUILL_DEFINE_TYPE_RECORD(AI::WanderBehaviorComponent, &TypeRecordOf<AI::BehaviorComponent>(), false)
+
 namespace AI
 {
 WanderBehaviorComponent::WanderBehaviorComponent()

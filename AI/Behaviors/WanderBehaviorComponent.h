@@ -37,3 +37,5 @@ private:
     f32 m_interval;
 };
 } // namespace AI
+
+QUILL_DECLARE_TYPE_RECORD(AI::WanderBehaviorComponent)

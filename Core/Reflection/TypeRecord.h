@@ -4,7 +4,9 @@
 // Conventions:
 // - Every registered type has exactly one TypeRecord, reached through TypeRecordOf<T>(). The
 //   record is a function-local static created on first use; creating it enters it into the
-//   registry under its full name with namespaces ("Math::Vector3", "s32").
+//   registry under its full name with namespaces ("Math::Vector3", "s32"). A name the engine
+//   has no class for gets a static TypeRecord built directly, with size 0, in its subsystem's
+//   registration function.
 // - Records start with no operations and no members. Explicit registration functions, called in
 //   a fixed order by InitializeTypeRegistry (TypeRegistry.h), fill them once; nothing registers
 //   itself from a static initialiser.

@@ -19,6 +19,10 @@ namespace Graphics
 {
 namespace
 {
+// Particle influencers are named in the component tree, but the engine has no influencer
+// classes: their records keep the names and bases, and size 0, since no object is made.
+constexpr u32 kClasslessRecordSize = 0;
+
 void RegisterParticleTypeRecords()
 {
     // Bases before the records that name them.
@@ -32,6 +36,12 @@ void RegisterParticleTypeRecords()
     TypeRecordOf<CubeEmitterComponent>();
     TypeRecordOf<CylinderEmitterComponent>();
     TypeRecordOf<MeshEmitterComponent>();
+    static TypeRecord influencer("Graphics::ParticleInfluencerComponent", kClasslessRecordSize,
+                                 &TypeRecordOf<GameObjectComponent>(), false);
+    static TypeRecord magnet("Graphics::MagnetInfluencerComponent", kClasslessRecordSize,
+                             &influencer, false);
+    static TypeRecord oscillator("Graphics::OscillatorInfluencerComponent", kClasslessRecordSize,
+                                 &influencer, false);
     ParticleEmitterComponent::RegisterMembers();
 }
 } // namespace
