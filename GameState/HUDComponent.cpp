@@ -79,8 +79,13 @@ void HUDComponent::UpdateLayout(f32 width, f32 height)
         y = relativePosition.y * Graphics::ReferenceHeight;
     else if (screenFlags & AlignTop)
         y = height - relativePosition.y * Graphics::ReferenceHeight;
+    AlignAt(Math::Vector2(x, y), width, height);
+}
 
-    // The element's own edge on the anchor.
+void HUDComponent::AlignAt(const Math::Vector2& anchor, f32 width, f32 height)
+{
+    f32 x = anchor.x;
+    f32 y = anchor.y;
     const Math::Vector2 size = GetSize();
     if (elementFlags & AlignLeft)
         x += size.x / 2.0f;

@@ -78,6 +78,9 @@ public:
     // window of the given size; the second form uses the current window.
     void UpdateLayout(f32 windowWidth, f32 windowHeight);
     void UpdateLayout();
+    // The second half of the layout: the element's own edge or centre on an anchor given in
+    // window pixels (an element that follows an object is anchored where the object is seen).
+    void AlignAt(const Math::Vector2& anchor, f32 windowWidth, f32 windowHeight);
 
     // The page holding the element (null for none); set by the page.
     PageComponent* GetPage() const { return m_page; }
@@ -102,6 +105,9 @@ public:
     f32 alpha;
     u16 screenFlags;
     u16 elementFlags;
+    // The object the element follows (0 for none): its own placed object when it joined a
+    // page at reading time (a health bar, drawn where that object is seen), or for a pointer
+    // the object of the button it stands on.
     u32 boundObject;
     // A pointer element stands on a button (boundObject is that button's object).
     bool pointerShown;

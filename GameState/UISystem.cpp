@@ -1,4 +1,5 @@
 #include "GameState/UISystem.h"
+#include "Core/Components/TransformComponent.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
@@ -22,7 +23,10 @@
 #include "GameState/ButtonComponent.h"
 #include "GameState/HUDComponent.h"
 #include "GameState/PageComponent.h"
+#include "Graphics/GraphicsSystem.h"
+#include "Graphics/Rendering/OverlayLayout.h"
 #include "Graphics/Rendering/OverlayServices.h"
+#include "Graphics/System/CameraSystem.h"
 #include "Scripting/ScriptServices.h"
 #include <algorithm>
 
@@ -110,6 +114,69 @@ std::string HookPreviousPageName()
     UISystem* ui = UISystem::Instance();
     PageComponent* previous = ui != nullptr ? ui->GetPreviousPage() : nullptr;
     return previous != nullptr ? previous->GetPageName() : std::string();
+}
+
+// Elements that follow world objects (the health bars over characters) are placed where the
+// object is seen, every frame the overlay draws. What that needs is read once per frame.
+struct FollowFrame
+{
+    bool hudShown;
+    Math::ColorRGBA fade;
+    Graphics::System::CameraSystem* cameras;
+};
+
+FollowFrame ReadFollowFrame()
+{
+    // Without a graphics system the display counts as shown and nothing is faded.
+    FollowFrame frame{true, Math::ColorRGBA(1.0f, 1.0f, 1.0f, 1.0f),
+                      Graphics::System::CameraSystem::Instance()};
+    using Graphics::System::GraphicsSystem;
+    if (const GraphicsSystem* graphics = GraphicsSystem::Instance())
+    {
+        frame.hudShown = graphics->IsHudShown();
+        frame.fade = Math::ColorRGBA(graphics->GetFade(GraphicsSystem::FadeRed),
+                                     graphics->GetFade(GraphicsSystem::FadeGreen),
+                                     graphics->GetFade(GraphicsSystem::FadeBlue), 1.0f);
+    }
+    return frame;
+}
+
+enum class Follow
+{
+    None,        // laid out by its page (a pointer on a button included)
+    WorldObject, // drawn where the followed object is seen
+    Lost,        // its object or that object's transform is gone: not laid out, not drawn
+};
+
+// What the element follows. The bound object of a pointer is a button, which the pointer
+// follows only while shown (and rests at its own place otherwise), so a bound object that is a
+// button never counts as a world object. A lost object is skipped quietly: a bar belongs to its
+// object and leaves the page with it, so this lasts at most until that object's shutdown, and a
+// log line per frame would bury the log.
+Follow FollowedObject(const HUDComponent& element, GameFactory* factory,
+                      const TransformComponent*& transform)
+{
+    if (element.boundObject == 0 || element.pointerShown)
+        return Follow::None;
+    const GameObject* object =
+        factory != nullptr ? factory->FindObject(element.boundObject) : nullptr;
+    if (object != nullptr && object->GetComponent<ButtonComponent>() != nullptr)
+        return Follow::None;
+    transform = object != nullptr ? object->GetComponent<TransformComponent>() : nullptr;
+    return transform != nullptr ? Follow::WorldObject : Follow::Lost;
+}
+
+// The object's translation on the screen (window pixels from the top, flipped upwards), moved
+// by the element's relative position, then the element's own edge on that anchor.
+void PlaceOverObject(HUDComponent& element, const TransformComponent& followed,
+                     Graphics::System::CameraSystem& cameras, f32 width, f32 height)
+{
+    const Math::Vector2 screen =
+        cameras.WorldToScreen(followed.GetTranslationMatrix().GetTranslation());
+    const Math::Vector2 anchor = Graphics::OverlayLayout::FollowPosition(
+        screen, height, element.relativePosition,
+        Math::Vector2(Graphics::ReferenceWidth, Graphics::ReferenceHeight));
+    element.AlignAt(anchor, width, height);
 }
 
 // The hooks of Graphics/Rendering/OverlayServices.h: pixels become window fractions, the unit
@@ -467,11 +534,30 @@ void UISystem::CollectDrawItems(std::vector<DrawItem>& items, f32 width, f32 hei
     if (m_current == nullptr || !m_current->IsActive())
         return;
     GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    const FollowFrame frame = ReadFollowFrame();
     for (HUDComponent* element : m_current->GetElements())
     {
         const Math::Vector2 size = element->GetSize();
         if (width > 0.0f && height > 0.0f)
             element->hitSize = Math::Vector2(size.x / width, size.y / height);
+        Math::ColorRGBA colour = element->colour;
+        const TransformComponent* followed = nullptr;
+        switch (FollowedObject(*element, factory, followed))
+        {
+        case Follow::None:
+            break;
+        case Follow::Lost:
+            continue;
+        case Follow::WorldObject:
+            // While the heads-up display is hidden such elements keep their last place.
+            if (!frame.hudShown || frame.cameras == nullptr)
+                continue;
+            PlaceOverObject(*element, *followed, *frame.cameras, width, height);
+            colour.r *= frame.fade.r;
+            colour.g *= frame.fade.g;
+            colour.b *= frame.fade.b;
+            break;
+        }
         if (element->alpha <= 0.0f || size.x <= 0.0f || size.y <= 0.0f)
             continue;
         Math::Vector2 centre = element->pixelPosition;
@@ -488,7 +574,7 @@ void UISystem::CollectDrawItems(std::vector<DrawItem>& items, f32 width, f32 hei
         }
         if (const auto* button = dynamic_cast<const ButtonComponent*>(element))
             centre.x += button->slide.x * width;
-        items.push_back({element->GetShownMaterial(), centre, size, element->alpha, element->colour,
+        items.push_back({element->GetShownMaterial(), centre, size, element->alpha, colour,
                          element->GetOwner(), element->scale});
     }
 }

@@ -12,6 +12,10 @@
 // placed at their display scale, and the call stores each drawn size as the element's hit size.
 // It asks through the hooks of Graphics/Rendering/OverlayServices.h (the renderer sits below
 // this system), installed in Initialize and removed by the destructor with the script hooks.
+// An element that follows a world object (a health bar) is laid out on every such call, over
+// the object as the active camera sees it and tinted by the background fade; while the
+// graphics system hides the heads-up display it is neither laid out nor drawn, and an element
+// whose object is gone is skipped.
 //
 // Pages are kept by address: a page leaves the system in its destructor, which clears the
 // current and previous page whenever they are the leaving page. Main thread only.
@@ -94,7 +98,8 @@ public:
                       u32 screenFlags, u32 elementFlags);
 
     // The active current page's drawn elements, in list order; elements with alpha 0 or no
-    // size are left out. Stores each element's hit size (drawn size over the window size).
+    // size are left out. Stores each element's hit size (drawn size over the window size) and
+    // the place of each element that follows a world object.
     void CollectDrawItems(std::vector<DrawItem>& items, f32 windowWidth, f32 windowHeight);
 
 private:

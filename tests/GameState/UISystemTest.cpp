@@ -2,6 +2,7 @@
 // definitions, page definitions made by the test and page scripts that log every callback as
 // "<page> <callback> <arguments>". Controllers come from a fake window layer.
 #include "GameState/UISystem.h"
+#include "Core/Components/TransformComponent.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Graphics/WindowResizeMessage.h"
@@ -21,8 +22,11 @@
 #include "GameState/PageComponent.h"
 #include "Graphics/Assets/MaterialManager.h"
 #include "Graphics/Assets/TextureManager.h"
+#include "Graphics/Components/CameraComponent.h"
 #include "Graphics/Formats/PngWriter.h"
+#include "Graphics/GraphicsSystem.h"
 #include "Graphics/Rendering/OverlayServices.h"
+#include "Graphics/System/CameraSystem.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptServices.h"
 #include "Serializer/ObjectDefinitionManager.h"
@@ -30,6 +34,7 @@
 #include "tests/GameState/GameStateWorld.h"
 #include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/TempFiles.h"
+#include <cmath>
 #include <gtest/gtest.h>
 #include <string>
 #include <utility>
@@ -507,6 +512,135 @@ TEST(UIPages, TheOverlayHookStoresTheHitSizesTheMouseClicksAndHoversWith)
     cursorAt(at.x, at.y);
     world.Action(0, PageComponent::ActionPress);
     EXPECT_EQ(world.Count("Menu PressPlay 0"), 1u);
+}
+
+// A bar over a character: the element of a placed object is drawn where the active camera sees
+// that object (window pixels from the top, flipped, then moved by its relative position), moves
+// with it and takes the background fade. The script entries that hide and show the heads-up
+// display leave it unplaced and undrawn in between, while the page's own elements stay. An
+// element whose followed object is gone is skipped.
+TEST(UIPages, AnElementOfAPlacedObjectFollowsItOverTheScreen)
+{
+    PageWorld world;
+    Graphics::PngWriter::Description image;
+    image.width = 64;
+    image.height = 16;
+    image.colorType = Graphics::PngRgb;
+    image.rows.assign(64 * 16 * 3, 0x40);
+    world.folder.MakeFolder("assets/Textures");
+    ASSERT_TRUE(Graphics::PngWriter::Save(image, world.folder.Path("assets/Textures/Box.png")));
+    world.folder.Write("assets/Materials/Box.xml", "<M><DiffuseMap>Box</DiffuseMap></M>");
+    world.folder.Write(
+        "assets/Objects/Bar.xml",
+        "<Bar><TransformComponent><position X='0' Y='0' Z='0'/><orientation X='0' Y='0' Z='0'/>"
+        "<scale X='1' Y='1' Z='1'/><relativeToCreator>0</relativeToCreator>"
+        "<updateRelativeToCreator>0</updateRelativeToCreator></TransformComponent>"
+        "<HUDComponent><RelativePos_0-1 X='0' Y='0.05'/>"
+        "<HorizontalScreenAllignment>0</HorizontalScreenAllignment>"
+        "<VerticalScreenAllignment>0</VerticalScreenAllignment>"
+        "<HorizontalAllignment>0</HorizontalAllignment><VerticalAllignment>0</VerticalAllignment>"
+        "<Material>Box</Material><Scale X='1' Y='1'/></HUDComponent></Bar>");
+    Graphics::TextureManager textures;
+    textures.LoadAll(Graphics::TextureManager::AllCategories);
+    Graphics::MaterialManager materials;
+    materials.LoadAll(0);
+    // The graphics system on the fake window (no renderer): the fade, the heads-up flag and
+    // their script hooks; the camera system with its default camera.
+    Graphics::System::GraphicsSystem graphics;
+    graphics.Initialize(0);
+    Graphics::System::CameraSystem cameras;
+    cameras.Initialize(0);
+    world.MakePage("HUD", {});
+    world.Show("HUD");
+    Serializer::ObjectDefinitionManager::Instance()->LoadAll(0);
+    const u32 barId = Engine::GenerateId();
+    GameObject* bar = Serializer::System::SerializerSystem::CreateObject(0, "Bar", barId);
+    ASSERT_NE(bar, nullptr);
+    HUDComponent* element = bar->GetComponent<HUDComponent>();
+    ASSERT_EQ(element->boundObject, barId) << "joined the page shown";
+    element->colour = Math::ColorRGBA(0.8f, 1.0f, 0.5f, 0.6f);
+
+    const f32 width = static_cast<f32>(Core::WindowWidth());
+    const f32 height = static_cast<f32>(Core::WindowHeight());
+    std::vector<Graphics::OverlayQuad> quads;
+    auto collect = [&]()
+    {
+        quads.clear();
+        Graphics::GetOverlayServices().collectPageQuads(quads, width, height);
+    };
+    auto expectOver = [&](const Math::Point4& at)
+    {
+        const Math::Vector2 seen = cameras.WorldToScreen(at);
+        ASSERT_TRUE(seen.x > 0.0f && seen.x < width && seen.y > 0.0f && seen.y < height);
+        ASSERT_GT(std::abs(seen.x - width / 2.0f), 10.0f) << "not where alignment alone puts it";
+        collect();
+        ASSERT_EQ(quads.size(), 2u) << "the page's title and the bar";
+        EXPECT_EQ(quads[1].objectId, barId);
+        EXPECT_NEAR(quads[1].centre.x, seen.x / width, 1e-5f);
+        EXPECT_NEAR(quads[1].centre.y, (height - seen.y + 0.05f * 768.0f) / height, 1e-5f);
+        EXPECT_NEAR(quads[1].size.x, 64.0f / width, 1e-5f);
+    };
+    // Two points in front of the default camera, off the screen's centre.
+    Graphics::CameraComponent& camera = *cameras.GetActiveCamera();
+    camera.Update();
+    auto inView = [&](f32 ahead, f32 aside, f32 above)
+    {
+        return Math::Point4(camera.GetEye() + camera.look * ahead + camera.right * aside +
+                            camera.up * above);
+    };
+    auto* transform = bar->GetComponent<TransformComponent>();
+    const Math::Point4 first = inView(20.0f, 3.0f, 2.0f);
+    const Math::Point4 second = inView(25.0f, -4.0f, -1.0f);
+    transform->position = first;
+    expectOver(first);
+    transform->position = second;
+    expectOver(second);
+    EXPECT_NEAR(element->windowPosition.x, quads[1].centre.x, 1e-5f) << "stored for the mouse";
+
+    Scripting::Services().setFade(0.5f, 0.25f, 1.0f);
+    collect();
+    ASSERT_EQ(quads.size(), 2u);
+    EXPECT_FLOAT_EQ(quads[1].colour.r, 0.4f);
+    EXPECT_FLOAT_EQ(quads[1].colour.g, 0.25f);
+    EXPECT_FLOAT_EQ(quads[1].colour.b, 0.5f);
+    EXPECT_FLOAT_EQ(quads[1].colour.a, 0.6f) << "alpha is not faded";
+    EXPECT_FLOAT_EQ(quads[0].colour.r, 1.0f) << "page elements are not faded";
+
+    // Hidden: the bar neither moves nor shows; the page's title still does.
+    Scripting::Services().setHudShown(false);
+    const Math::Vector2 placed = element->pixelPosition;
+    transform->position = first;
+    collect();
+    ASSERT_EQ(quads.size(), 1u);
+    EXPECT_NE(quads[0].objectId, barId);
+    EXPECT_EQ(element->pixelPosition, placed);
+    Scripting::Services().setHudShown(true);
+    expectOver(first);
+
+    // Invisible, it is still placed, only not drawn.
+    const Math::Vector2 atFirst = element->pixelPosition;
+    element->alpha = 0.0f;
+    transform->position = second;
+    collect();
+    EXPECT_EQ(quads.size(), 1u);
+    EXPECT_NE(element->pixelPosition, atFirst);
+    element->alpha = 1.0f;
+
+    // It follows whichever object it is bound to; once that object is gone it is skipped.
+    const u32 otherId = Engine::GenerateId();
+    GameObject* other = Serializer::System::SerializerSystem::CreateObject(0, "Bar", otherId);
+    ASSERT_NE(other, nullptr);
+    other->GetComponent<HUDComponent>()->alpha = 0.0f;
+    other->GetComponent<TransformComponent>()->position = first;
+    element->boundObject = otherId;
+    collect();
+    ASSERT_EQ(quads.size(), 2u);
+    EXPECT_NEAR(quads[1].centre.x, cameras.WorldToScreen(first).x / width, 1e-5f);
+    world.engine().GetFactory()->DestroyObject(otherId);
+    const Math::Vector2 lastPlace = element->pixelPosition;
+    collect();
+    EXPECT_EQ(quads.size(), 1u);
+    EXPECT_EQ(element->pixelPosition, lastPlace);
 }
 
 TEST(UIPages, AGameStateComponentLoadsItsScripts)
