@@ -5,6 +5,9 @@
 -- How hard a bolt hits: 15 health, shown for half a second; "enrageModifier" is added while
 -- the character is enraged.
 DamageModifier = { value = 15, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
+-- A glow bursts off whatever the ability hurts and is taken off again after a moment.
+ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
+                           isTemporary = true, value = 0, enrageModifier = 0 }
 
 -- The bolt object: seconds it lives, units per second, things it may hit.
 Ability = { lifetime = 2, moveRate = 20, numObjsToHit = 1 }
@@ -16,7 +19,7 @@ local cooldown = 0.75
 local sinceFired = cooldown
 
 -- The modifiers every bolt object carries, by component type name.
-local modifiers = { "DamageModifierComponent" }
+local modifiers = { "DamageModifierComponent", "ParticleSystemModifierComponent" }
 
 function GetModifierCount()
   return #modifiers

@@ -8,6 +8,9 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.5, moveRate = 0, numObjsToHit = 0 }
 DamageModifier = { value = 15, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
+-- A glow bursts off whatever the ability hurts and is taken off again after a moment.
+ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
+                           isTemporary = true, value = 0, enrageModifier = 0 }
 StunModifier = { value = 0, timeToLast = 1.5, isTemporary = true, enrageModifier = 0 }
 
 -- The enraged earthquake grows to this scale over this many seconds.
@@ -21,7 +24,8 @@ local cooldown = 6
 local sinceFired = cooldown
 
 -- The modifiers every ability object carries, by component type name.
-local modifiers = { "DamageModifierComponent", "StunModifierComponent" }
+local modifiers = { "DamageModifierComponent", "StunModifierComponent",
+                    "ParticleSystemModifierComponent" }
 
 function GetModifierCount()
     return #modifiers

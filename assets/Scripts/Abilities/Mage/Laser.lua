@@ -7,6 +7,9 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.8, moveRate = 30, numObjsToHit = 2 }
 DamageModifier = { value = 18, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
+-- A glow bursts off whatever the ability hurts and is taken off again after a moment.
+ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
+                           isTemporary = true, value = 0, enrageModifier = 0 }
 
 Character = { enraged = false }
 
@@ -14,8 +17,13 @@ Character = { enraged = false }
 local cooldown = 0.5
 local sinceFired = cooldown
 
+-- The character that last fired this, its first ability: a level-up shows on it.
+local user = nil
+-- Seconds the level-up motes fly before they are taken off the character.
+local levelUpMotesSeconds = 1.5
+
 -- The modifiers every ability object carries, by component type name.
-local modifiers = { "DamageModifierComponent" }
+local modifiers = { "DamageModifierComponent", "ParticleSystemModifierComponent" }
 
 function GetModifierCount()
     return #modifiers
@@ -27,6 +35,7 @@ end
 
 -- Fired by the character's controller with the character's id.
 function ActivateAbility(character)
+    user = character
     if sinceFired < cooldown then
         return false
     end
@@ -47,9 +56,14 @@ end
 function OnCollide(abilityObject, other)
 end
 
--- Each level makes the ability a little stronger.
+-- Each level makes the ability a little stronger, and experience motes spray off the character.
 function LevelUp()
     DamageModifier.value = DamageModifier.value + 5
+    if user ~= nil then
+        Object.MountToObject(user, user, "ExperienceMotes")
+        Object.UnmountFromObjectByArchetypeDelayed(user, user, "ExperienceMotes", true,
+                                                   levelUpMotesSeconds)
+    end
 end
 
 function EnrageAbility()

@@ -8,6 +8,9 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.3, moveRate = 20, numObjsToHit = 3 }
 DamageModifier = { value = 20, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
+-- A glow bursts off whatever the ability hurts and is taken off again after a moment.
+ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
+                           isTemporary = true, value = 0, enrageModifier = 0 }
 KnockbackModifier = { value = 4, timeToLast = 0.3, isTemporary = true, enrageModifier = 0 }
 
 Character = { enraged = false }
@@ -16,8 +19,14 @@ Character = { enraged = false }
 local cooldown = 4
 local sinceFired = cooldown
 
+-- The character that last fired this, its first ability: a level-up shows on it.
+local user = nil
+-- Seconds the level-up motes fly before they are taken off the character.
+local levelUpMotesSeconds = 1.5
+
 -- The modifiers every ability object carries, by component type name.
-local modifiers = { "DamageModifierComponent", "KnockbackModifierComponent" }
+local modifiers = { "DamageModifierComponent", "KnockbackModifierComponent",
+                    "ParticleSystemModifierComponent" }
 
 function GetModifierCount()
     return #modifiers
@@ -29,6 +38,7 @@ end
 
 -- Fired by the character's controller with the character's id.
 function ActivateAbility(character)
+    user = character
     if sinceFired < cooldown then
         return false
     end
@@ -49,9 +59,14 @@ end
 function OnCollide(abilityObject, other)
 end
 
--- Each level makes the ability a little stronger.
+-- Each level makes the ability a little stronger, and experience motes spray off the character.
 function LevelUp()
     DamageModifier.value = DamageModifier.value + 5
+    if user ~= nil then
+        Object.MountToObject(user, user, "ExperienceMotes")
+        Object.UnmountFromObjectByArchetypeDelayed(user, user, "ExperienceMotes", true,
+                                                   levelUpMotesSeconds)
+    end
 end
 
 function EnrageAbility()
