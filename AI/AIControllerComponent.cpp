@@ -3,16 +3,26 @@
 #include "AI/Behaviors/BehaviorComponent.h"
 #include "AI/Behaviors/FleeBehaviorComponent.h"
 #include "AI/Behaviors/SeekBehaviorComponent.h"
+#include "Core/Messages/Graphics/AnimationSwapMessage.h"
 #include "Core/Objects/GameObject.h"
+#include "Graphics/Components/AnimationControllerComponent.h"
 #include "Logic/LogicSystem.h"
+#include "Logic/Movement/MoveComponent.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::AIControllerComponent, &TypeRecordOf<Logic::ControllerComponent>(),
                          false)
 
 namespace AI
 {
+namespace
+{
+constexpr u32 kLoop = 1;
+constexpr u32 kPlayOnce = 0;
+} // namespace
+
 AIControllerComponent::AIControllerComponent()
-    : m_behaviorsObject(nullptr), m_behaviorsVersion(0), m_ownerObject(nullptr), m_ownerObjectId(0)
+    : m_behaviorsObject(nullptr), m_behaviorsVersion(0), m_move(nullptr), m_animation(nullptr),
+      m_track(Track::Idle), m_ownerObject(nullptr), m_ownerObjectId(0)
 {
     // The logic component base joined the logic system; this controller is stepped by the AI
     // system only, so it leaves that list again.
@@ -46,31 +56,87 @@ GameObject* AIControllerComponent::Owner()
     return m_ownerObject;
 }
 
+void AIControllerComponent::Gather(const GameObject& owner)
+{
+    if (&owner == m_behaviorsObject && owner.GetComponentListVersion() == m_behaviorsVersion)
+        return;
+    m_behaviors.clear();
+    m_move = nullptr;
+    m_animation = nullptr;
+    // Each id is answered only by its class or family (AI/FamilyLookup.h), so the entries
+    // found need no cast check.
+    static const u32 family = ComponentTypeId<BehaviorComponent>();
+    static const u32 moveId = ComponentTypeId<Logic::MoveComponent>();
+    static const u32 animationId = ComponentTypeId<Graphics::AnimationControllerComponent>();
+    for (const GameObject::ComponentEntry& entry : owner.GetComponentList())
+    {
+        if (entry.typeId == family)
+            m_behaviors.push_back(static_cast<BehaviorComponent*>(entry.component));
+        else if (entry.typeId == moveId && m_move == nullptr)
+            m_move = static_cast<const Logic::MoveComponent*>(entry.component);
+        else if (entry.typeId == animationId && m_animation == nullptr)
+            m_animation =
+                static_cast<const Graphics::AnimationControllerComponent*>(entry.component);
+    }
+    m_behaviorsObject = &owner;
+    m_behaviorsVersion = owner.GetComponentListVersion();
+}
+
 void AIControllerComponent::Update(f32 seconds)
 {
-    if (m_disabled)
-        return;
     const GameObject* owner = Owner();
     if (owner == nullptr)
         return;
     // Gathered first: a step may post changes to the object, never make them at once, but a
     // behaviour's retarget walks the list itself. The list is kept while the object's
     // components stay the same, which is nearly every frame.
-    if (owner != m_behaviorsObject || owner->GetComponentListVersion() != m_behaviorsVersion)
+    Gather(*owner);
+    if (!m_disabled)
     {
-        m_behaviors.clear();
-        const u32 family = ComponentTypeId<BehaviorComponent>();
-        for (const GameObject::ComponentEntry& entry : owner->GetComponentList())
-        {
-            // Only behaviours answer the family's id.
-            if (entry.typeId == family)
-                m_behaviors.push_back(static_cast<BehaviorComponent*>(entry.component));
-        }
-        m_behaviorsObject = owner;
-        m_behaviorsVersion = owner->GetComponentListVersion();
+        for (BehaviorComponent* behavior : m_behaviors)
+            behavior->Step(seconds);
     }
-    for (BehaviorComponent* behavior : m_behaviors)
-        behavior->Step(seconds);
+    ShowMovement();
+}
+
+void AIControllerComponent::ShowMovement()
+{
+    if (m_animation == nullptr || m_move == nullptr)
+        return;
+    if (m_track == Track::Once || m_track == Track::Death)
+        return;
+    const Track wanted = m_move->moveValue_ > 0.0f ? Track::Run : Track::Idle;
+    if (wanted == m_track)
+        return;
+    m_track = wanted;
+    Post(new AnimationSwapMessage(GetId(), wanted == Track::Run ? RunTrack : IdleTrack, kLoop,
+                                  m_owner));
+}
+
+void AIControllerComponent::OnStrike()
+{
+    if (m_animation == nullptr || m_track == Track::Death)
+        return;
+    m_track = Track::Once;
+    Post(new AnimationSwapMessage(GetId(), AttackTrack, kPlayOnce, m_owner));
+}
+
+void AIControllerComponent::HandleMessage(Message* message)
+{
+    if (message == nullptr || message->type != AnimationSwapMessage::Type ||
+        m_track == Track::Death)
+        return;
+    const auto* swap = static_cast<const AnimationSwapMessage*>(message);
+    if (swap->animationName == DeathTrack)
+        m_track = Track::Death;
+    else if (swap->loop == kPlayOnce)
+        m_track = Track::Once;
+    else if (swap->animationName == RunTrack)
+        m_track = Track::Run;
+    else if (swap->animationName == IdleTrack)
+        m_track = Track::Idle;
+    else
+        m_track = Track::Other;
 }
 
 void AIControllerComponent::SetDisabled(bool disabled)

@@ -1,5 +1,7 @@
 #include "AI/Behaviors/AttackBehaviorComponent.h"
+#include "AI/AIControllerComponent.h"
 #include "AI/AISystem.h"
+#include "AI/FamilyLookup.h"
 #include "Audio/AudioResponseComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
@@ -73,6 +75,10 @@ void AttackBehaviorComponent::Fire(const GameObject& owner, const GameObject& ta
     const Math::Point4& to = aim->GetPosition();
     const Math::Vector4 direction(to.x - from.x, to.y - from.y, to.z - from.z, to.w - from.w);
     Post(new DirectionSetMessage(owner.GetId(), direction, projectileId));
+    // The object's controller shows the strike.
+    if (auto* controller = dynamic_cast<AIControllerComponent*>(
+            FindFamilyComponent<Logic::ControllerComponent>(owner)))
+        controller->OnStrike();
     // An enemy's shot sounds through the first ability slot of its audio response.
     if (auto* response = owner.GetComponent<Audio::AudioResponseComponent>())
         response->OnAbility0();

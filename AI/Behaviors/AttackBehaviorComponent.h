@@ -6,7 +6,8 @@
 //
 // A shot: a new object of the projectile archetype made by the owner (its creator), and a
 // direction message giving it the way to the target (target position - own position, not
-// normalised); then the owner's audio response, if it has one, plays "OnAbility0".
+// normalised); the owner's AI controller shows the strike ("Attack" once); then the owner's
+// audio response, if it has one, plays "OnAbility0".
 //
 // Written form: the behaviour's base part, the projectile archetype (an unnamed string) and the
 // fire interval in seconds (an unnamed float).

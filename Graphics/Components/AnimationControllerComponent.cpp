@@ -157,7 +157,9 @@ void AnimationControllerComponent::Update(f32 seconds)
     if (playUntil && start <= until && until <= time)
         playing = false;
     Pose();
-    if (time <= m_current->duration)
+    // A stopped animation holds where it stopped, also just past its end: play-until at the
+    // end of a track keeps its last pose (a death stays down) instead of starting over.
+    if (!playing || time <= m_current->duration)
         return;
     time = 0.0f;
     std::fill(m_hints.begin(), m_hints.end(), 0u);

@@ -11,7 +11,8 @@
 // Messages: 46 play/stop, 47 swap (a swap to the playing animation does nothing), 48 speed,
 // 49 play until a time (clamped into the animation), 50 set time (posed at once). A
 // non-looping animation that runs past its end restarts at 0 and posts itself a swap to
-// "Idle". Times are seconds. Main thread only.
+// "Idle", unless play-until stopped it there: then it holds its last pose. Times are seconds.
+// Main thread only.
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Matrix4.h"

@@ -6,16 +6,21 @@
 #include "Core/Log.h"
 #include "Core/Messages/Gameplay/PositionSetMessage.h"
 #include "Core/Messages/Gameplay/SetHealthbarColorMessage.h"
+#include "Core/Messages/Graphics/AnimationPlayUntilMessage.h"
+#include "Core/Messages/Graphics/AnimationSwapMessage.h"
 #include "Core/Messages/Object/ObjectCreateMessage.h"
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "GameState/HUDComponent.h"
+#include "Graphics/Components/AnimationControllerComponent.h"
 #include "Logic/Controllers/ControllerComponent.h"
+#include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Logic/LogicServices.h"
 #include <cmath>
+#include <limits>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::HealthContainerComponent,
                          &TypeRecordOf<Logic::ContainerComponent>(), false)
@@ -29,6 +34,11 @@ constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
 const Math::ColorRGBA kGreen(0.0f, 1.0f, 0.0f, 1.0f);
 constexpr f32 kHiddenAlpha = 0.0f;
 constexpr f32 kShownAlpha = 1.0f;
+constexpr u32 kPlayOnce = 0;
+constexpr const char* kHurtAnimation = "Hit";
+constexpr const char* kDeathAnimation = "Death";
+// Play-until clamps any later time to the end of the track, where a death lies down.
+constexpr f32 kTrackEnd = std::numeric_limits<f32>::max();
 
 GameObjectComponent* FirstComponentNamed(const GameObject& object, const char* name)
 {
@@ -153,6 +163,18 @@ void HealthContainerComponent::Add(f32 delta)
     }
     if (dead)
         Die(*owner, before > 0.0f);
+    else if (currentStorage_ < before && IsAnimatedEnemy(*owner))
+        Post(new AnimationSwapMessage(m_id, kHurtAnimation, kPlayOnce, owner->GetId()));
+}
+
+bool HealthContainerComponent::IsAnimatedEnemy(const GameObject& owner)
+{
+    // By class, not by name: an enemy is hurt often, and its controller's name is no short
+    // string.
+    const ControllerComponent* controller = owner.GetComponent<ControllerComponent>();
+    return controller != nullptr &&
+           dynamic_cast<const SimpleControllerComponent*>(controller) == nullptr &&
+           owner.GetComponent<Graphics::AnimationControllerComponent>() != nullptr;
 }
 
 void HealthContainerComponent::Die(GameObject& owner, bool crossedZero)
@@ -190,6 +212,12 @@ void HealthContainerComponent::Die(GameObject& owner, bool crossedZero)
     LeaveExperienceArea(owner);
     if (auto* response = owner.GetComponent<Audio::AudioResponseComponent>())
         response->OnDeath();
+    if (IsAnimatedEnemy(owner))
+    {
+        // Falls once and lies still until the object goes.
+        Post(new AnimationSwapMessage(m_id, kDeathAnimation, kPlayOnce, owner.GetId()));
+        Post(new AnimationPlayUntilMessage(m_id, kTrackEnd, owner.GetId()));
+    }
     Post(new ObjectDestroyMessage(m_id, owner.GetId(), kNoTarget));
 }
 

@@ -9,6 +9,8 @@
 //   "SimpleControllerComponent") gets a "DeathEffectComponent" unless it holds one; an enemy
 //   leaves an "ObjectTestExperienceArea" object at its place and is destroyed, once, in the
 //   change that takes its health from above 0 to 0 or below.
+// - Tracks of an enemy with an animation controller: a loss that leaves it alive plays "Hit"
+//   once; its death plays "Death" once and holds the last pose until the object is gone.
 // - An object that spawns children ("SpawnChildrenComponent") hands the AI every new health
 //   fraction; a wave made above 0 leaves an experience area. At 0 it makes its wave, then dies
 //   like any enemy.
@@ -59,6 +61,8 @@ private:
     void UpdateBar(GameObject& bar) const;
     void ColourBar(const Math::ColorRGBA& colour) const;
     void Die(GameObject& owner, bool crossedZero);
+    // An object with an animation controller and a controller that is not a player's.
+    static bool IsAnimatedEnemy(const GameObject& owner);
     void LeaveExperienceArea(const GameObject& owner) const;
 };
 } // namespace Logic

@@ -1,15 +1,23 @@
 // The shipped enemies, their projectiles and spawners: each definition names only components
-// that exist and makes a working object; and the object-reader fuzz corpus replayed with the AI
-// components known.
+// that exist and makes a working object, drawn with its model and playing the track of what it
+// does; and the object-reader fuzz corpus replayed with the AI components known.
 #include "Audio/AudioRegistration.h"
 #include "Audio/AudioSystem.h"
 #include "Audio/Layer/SoundSystem.h"
 #include "Core/Messages/Gameplay/KillAIMessage.h"
+#include "Core/Messages/Graphics/AnimationPlayUntilMessage.h"
+#include "Core/Messages/Graphics/AnimationSwapMessage.h"
 #include "Core/Messages/Scripting/ScriptMessage.h"
+#include "Graphics/Assets/Animation.h"
+#include "Graphics/Assets/MaterialManager.h"
+#include "Graphics/Assets/ModelManager.h"
+#include "Graphics/Components/AnimationControllerComponent.h"
+#include "Graphics/Components/RenderComponent.h"
 #include "Scripting/ScriptServices.h"
 #include "tests/AI/AIWorld.h"
 #include "tests/Fuzz/ObjectReaderFuzzHarness.h"
 #include "tests/Support/FuzzCorpus.h"
+#include "tests/Support/QueuedMessages.h"
 #include "tests/Support/RecordingSystem.h"
 #include <filesystem>
 #include <fstream>
@@ -52,13 +60,22 @@ std::string ReadShipped(const std::string& file)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
+const char* const kEnemyModels[] = {"AIMelee", "AIRanged", "AITank", "AISpeedy", "AIFlock"};
+
 // The shipped enemies, projectiles, spawners and wave script in the scratch folder, with the
-// audio-response kind their combat parts use.
+// audio-response kind their combat parts use and the enemies' models and materials (read, not
+// uploaded: no GL here).
 class ShippedContent : public AIWorld
 {
 public:
     void SetUp() override
     {
+        for (const char* model : kEnemyModels)
+        {
+            for (const std::string& file : {std::string("assets/Models/bin/") + model + ".fbxbin",
+                                            std::string("assets/Materials/") + model + ".xml"})
+                folder.Write(file, ReadShipped(file));
+        }
         for (const char* name :
              {"CharacterAIMelee", "CharacterAIRanged", "CharacterAITank", "CharacterAISpeedy",
               "CharacterAIFlock", "SpawnerAIMelee", "SpawnerAIRanged", "SpawnerAITank",
@@ -86,6 +103,8 @@ public:
         Audio::System::AudioSystem::SetOutputType(Audio::Layer::OutputLoopback);
         engine->AddSystem(Audio::System::AudioSystem::SystemName);
         Serializer::ObjectDefinitionManager::Instance()->LoadAll(0);
+        models.LoadAll(0);
+        materials.LoadAll(0);
     }
     void TearDown() override
     {
@@ -100,7 +119,99 @@ public:
         Deliver();
         Tick(seconds);
     }
+
+    Graphics::ModelManager models;
+    Graphics::MaterialManager materials;
 };
+
+std::string Playing(const Graphics::AnimationControllerComponent& animation)
+{
+    return animation.GetCurrentAnimation() != nullptr ? animation.GetCurrentAnimation()->name : "";
+}
+
+TEST_F(ShippedContent, EnemiesAreDrawnAndPlayTheTrackOfWhatTheyDo)
+{
+    for (const char* model : kEnemyModels)
+    {
+        SCOPED_TRACE(model);
+        const GameObject* enemy = Serializer::System::SerializerSystem::CreateObject(
+            0, std::string("Character") + model, Engine::GenerateId());
+        ASSERT_NE(enemy, nullptr);
+        const auto* render = enemy->GetComponent<Graphics::RenderComponent>();
+        ASSERT_NE(render, nullptr);
+        EXPECT_EQ(render->GetModel(), models.Find(model, 0));
+        EXPECT_EQ(render->GetMaterial(), materials.Find(model, 0));
+        const auto* animation = enemy->GetComponent<Graphics::AnimationControllerComponent>();
+        ASSERT_NE(animation, nullptr);
+        ASSERT_NE(animation->GetSkeleton(), nullptr);
+        EXPECT_EQ(Playing(*animation), "Idle");
+        Factory().DestroyObject(enemy->GetId());
+    }
+    EXPECT_FALSE(log.Contains("Error")) << log.Text();
+
+    // A brawler ten units from the only player. The graphics system does not run here: the
+    // frames step the enemy's animation controller by hand.
+    GameObject* player = Player(0, 0);
+    GameObject* enemy = Serializer::System::SerializerSystem::CreateObject(0, "CharacterAIMelee",
+                                                                           Engine::GenerateId());
+    ASSERT_NE(enemy, nullptr);
+    Transform(*enemy).SetPosition(Math::Point4(10.0f, 0.0f, 0.0f, 1.0f));
+    auto* animation = enemy->GetComponent<Graphics::AnimationControllerComponent>();
+    constexpr f32 kFrame = 0.1f;
+    const auto until = [&](const char* track, int frames)
+    {
+        for (int frame = 0; frame < frames && Playing(*animation) != track; ++frame)
+        {
+            Frame(kFrame);
+            Deliver();
+            animation->Update(kFrame);
+            Deliver();
+        }
+        return Playing(*animation);
+    };
+
+    EXPECT_EQ(until("Run", 5), "Run") << "it runs at the player";
+    // The player steps up to it: it stops, strikes, and stands between strikes.
+    const Math::Point4 near = Transform(*enemy).GetPosition();
+    Transform(*player).SetPosition(Math::Point4(near.x + 1.0f, 0.0f, near.z, 1.0f));
+    EXPECT_EQ(until("Attack", 15), "Attack");
+    EXPECT_FALSE(animation->loop);
+    EXPECT_EQ(until("Idle", 10), "Idle") << "the strike ends, the brawler stands";
+    // The player walks off: it runs again.
+    Transform(*player).SetPosition(Math::Point4(near.x - 10.0f, 0.0f, near.z, 1.0f));
+    EXPECT_EQ(until("Run", 20), "Run");
+
+    auto* health = enemy->GetComponent<Logic::HealthContainerComponent>();
+    health->Add(-10.0f);
+    Deliver();
+    EXPECT_EQ(Playing(*animation), "Hit");
+    EXPECT_FALSE(animation->loop);
+
+    // Its death: what reaches the enemy itself is handed to it, the destruction held back, so
+    // the frames show what it would look like until it goes.
+    health->Add(-1000.0f);
+    {
+        QueuedMessages queued(*Core::System::MessageSystem::Instance());
+        for (std::size_t i = 0; i < queued.size(); ++i)
+        {
+            if (queued.As<AnimationSwapMessage>(i) != nullptr ||
+                queued.As<AnimationPlayUntilMessage>(i) != nullptr)
+                enemy->HandleMessage(queued[i]);
+        }
+    }
+    ASSERT_EQ(Playing(*animation), "Death");
+    const f32 lies = animation->GetCurrentAnimation()->duration;
+    for (int frame = 0; frame < 30; ++frame)
+    {
+        Tick(kFrame);
+        animation->Update(kFrame);
+        const QueuedMessages posted(*Core::System::MessageSystem::Instance());
+        EXPECT_EQ(posted.CountOf(AnimationSwapMessage::Type), 0u) << frame;
+    }
+    EXPECT_EQ(Playing(*animation), "Death");
+    EXPECT_FALSE(animation->playing);
+    EXPECT_GE(animation->time, lies) << "held at the pose it lies in";
+}
 
 TEST_F(ShippedContent, TheWaveScriptPlacesSpawnersWhoseEnemiesSteerUntilKillAI)
 {

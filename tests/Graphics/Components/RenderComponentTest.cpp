@@ -115,6 +115,18 @@ TEST_F(RenderComponentTest, AnimationsRestartSwapClampAndPose)
     EXPECT_NEAR(controller->GetBonePosition(1).y, 2.0f, 1e-5f);
     EXPECT_NEAR(controller->GetBonePosition(0).y, 0.0f, 1e-5f);
 
+    // Played once until its end, an animation stops there and holds its last pose: no restart,
+    // no swap back to "Idle", however long it is left.
+    controller->HandleMessage(&same);
+    controller->HandleMessage(&wave);
+    controller->HandleMessage(&late);
+    for (int frame = 0; frame < 4; ++frame)
+        controller->Update(0.4f);
+    EXPECT_FALSE(controller->playing);
+    EXPECT_EQ(controller->GetCurrentAnimation()->name, "Wave");
+    EXPECT_GT(controller->time, 1.0f);
+    EXPECT_EQ(QueuedMessages(*messages).size(), 0u);
+
     // Without a skeleton the controller stays inert and guards every message.
     auto* inert = Add<AnimationControllerComponent>(MakeObject(), "<A/>");
     inert->HandleMessage(&late);
