@@ -111,6 +111,18 @@ public:
     {
         Core::System::InputSystem::Instance()->SetActivePlayers(players);
     }
+    // Material "Box": a grey texture of the given size, which sizes the elements drawn with it.
+    bool WriteBoxMaterial(u32 width, u32 height)
+    {
+        Graphics::PngWriter::Description image;
+        image.width = width;
+        image.height = height;
+        image.colorType = Graphics::PngRgb;
+        image.rows.assign(std::size_t(width) * height * 3, 0x40);
+        folder.MakeFolder("assets/Textures");
+        folder.Write("assets/Materials/Box.xml", "<M><DiffuseMap>Box</DiffuseMap></M>");
+        return Graphics::PngWriter::Save(image, folder.Path("assets/Textures/Box.png"));
+    }
 
     FakeWindowLayer window;
     TempFolder folder{"quill-pages"};
@@ -426,14 +438,7 @@ TEST(UIPages, AnElementLeavesItsPageWhenDestroyedWhileAnotherIsCurrent)
 TEST(UIPages, TheOverlayGetsTheActivePagesElementsMeasuredAndTheirHitSizes)
 {
     PageWorld world(1);
-    Graphics::PngWriter::Description image;
-    image.width = 100;
-    image.height = 50;
-    image.colorType = Graphics::PngRgb;
-    image.rows.assign(100 * 50 * 3, 0x40);
-    world.folder.MakeFolder("assets/Textures");
-    ASSERT_TRUE(Graphics::PngWriter::Save(image, world.folder.Path("assets/Textures/Box.png")));
-    world.folder.Write("assets/Materials/Box.xml", "<M><DiffuseMap>Box</DiffuseMap></M>");
+    ASSERT_TRUE(world.WriteBoxMaterial(100, 50));
     Graphics::TextureManager textures;
     textures.LoadAll(Graphics::TextureManager::AllCategories);
     Graphics::MaterialManager materials;
@@ -464,14 +469,7 @@ TEST(UIPages, TheOverlayGetsTheActivePagesElementsMeasuredAndTheirHitSizes)
 TEST(UIPages, TheOverlayHookStoresTheHitSizesTheMouseClicksAndHoversWith)
 {
     PageWorld world;
-    Graphics::PngWriter::Description image;
-    image.width = 128;
-    image.height = 64;
-    image.colorType = Graphics::PngRgb;
-    image.rows.assign(128 * 64 * 3, 0x40);
-    world.folder.MakeFolder("assets/Textures");
-    ASSERT_TRUE(Graphics::PngWriter::Save(image, world.folder.Path("assets/Textures/Box.png")));
-    world.folder.Write("assets/Materials/Box.xml", "<M><DiffuseMap>Box</DiffuseMap></M>");
+    ASSERT_TRUE(world.WriteBoxMaterial(128, 64));
     Graphics::TextureManager textures;
     textures.LoadAll(Graphics::TextureManager::AllCategories);
     Graphics::MaterialManager materials;
@@ -522,14 +520,7 @@ TEST(UIPages, TheOverlayHookStoresTheHitSizesTheMouseClicksAndHoversWith)
 TEST(UIPages, AnElementOfAPlacedObjectFollowsItOverTheScreen)
 {
     PageWorld world;
-    Graphics::PngWriter::Description image;
-    image.width = 64;
-    image.height = 16;
-    image.colorType = Graphics::PngRgb;
-    image.rows.assign(64 * 16 * 3, 0x40);
-    world.folder.MakeFolder("assets/Textures");
-    ASSERT_TRUE(Graphics::PngWriter::Save(image, world.folder.Path("assets/Textures/Box.png")));
-    world.folder.Write("assets/Materials/Box.xml", "<M><DiffuseMap>Box</DiffuseMap></M>");
+    ASSERT_TRUE(world.WriteBoxMaterial(64, 16));
     world.folder.Write(
         "assets/Objects/Bar.xml",
         "<Bar><TransformComponent><position X='0' Y='0' Z='0'/><orientation X='0' Y='0' Z='0'/>"
