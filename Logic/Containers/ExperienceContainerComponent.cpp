@@ -96,7 +96,7 @@ void ExperienceContainerComponent::CallLevelUp()
     {
         auto* ability = dynamic_cast<AbilityComponent*>(component);
         if (Scripting::LuaComponent* script = ability != nullptr ? ability->GetScript() : nullptr)
-            script->Call(LevelUpFunction);
+            script->CallWithUnsigned(LevelUpFunction, owner->GetId());
     }
 }
 } // namespace Logic

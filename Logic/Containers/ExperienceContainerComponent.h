@@ -2,8 +2,9 @@
 // A character's experience and level. While levels are left, experience goes into the
 // threshold of the current level; when a threshold is used up the level rises, the excess
 // carries into the next threshold and every ability of the object has its script's "LevelUp"
-// called (with several levels at once, the highest level's calls come first). With every level
-// done, experience fills the container itself.
+// called with the object's id (with several levels at once, the highest level's calls come
+// first), so that a script can show the level-up on its character whether or not it has fired
+// yet. With every level done, experience fills the container itself.
 //
 // Written form: the container's three values, the level and the level count (unnamed
 // integers), then one float per level named "experienceToNextLevel.<index>" (brackets would

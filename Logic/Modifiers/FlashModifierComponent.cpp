@@ -3,6 +3,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Logic/Effects/FlashEffectComponent.h"
 #include "Scripting/LuaComponent.h"
+#include "Serializer/Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::FlashModifierComponent, &TypeRecordOf<Logic::ModifierComponent>(),
                          false)
@@ -12,6 +13,22 @@ namespace Logic
 FlashModifierComponent::FlashModifierComponent()
     : start(1.0f, 1.0f, 1.0f), stop(1.0f, 1.0f, 1.0f), rate(1.0f, 1.0f, 1.0f)
 {
+}
+
+void FlashModifierComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    ModifierComponent::Deserialize(reader);
+    Serializer::ReadValue(reader, start, StartTag);
+    Serializer::ReadValue(reader, stop, StopTag);
+    Serializer::ReadValue(reader, rate, RateTag);
+}
+
+void FlashModifierComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    ModifierComponent::Serialize(writer);
+    Serializer::WriteValue(writer, start, StartTag);
+    Serializer::WriteValue(writer, stop, StopTag);
+    Serializer::WriteValue(writer, rate, RateTag);
 }
 
 void FlashModifierComponent::LoadFromScript(Scripting::LuaComponent& script, const char* tableName)

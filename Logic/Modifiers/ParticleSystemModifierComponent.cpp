@@ -2,7 +2,9 @@
 #include "Core/Messages/Physics/CollideMessage.h"
 #include "Core/Objects/GameObject.h"
 #include "Logic/Effects/ParticleSystemEffectComponent.h"
+#include "Math/Vector3.h"
 #include "Scripting/LuaComponent.h"
+#include "Serializer/Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ParticleSystemModifierComponent,
                          &TypeRecordOf<Logic::ModifierComponent>(), false)
@@ -11,6 +13,22 @@ namespace Logic
 {
 ParticleSystemModifierComponent::ParticleSystemModifierComponent() : offset(0.0f, 0.0f, 0.0f, 0.0f)
 {
+}
+
+void ParticleSystemModifierComponent::Deserialize(Serializer::XmlReader& reader)
+{
+    ModifierComponent::Deserialize(reader);
+    Serializer::ReadValue(reader, systemName, SystemNameTag);
+    Math::Vector3 point(offset.x, offset.y, offset.z);
+    Serializer::ReadValue(reader, point, OffsetTag);
+    offset = Math::Vector4(point.x, point.y, point.z, offset.w);
+}
+
+void ParticleSystemModifierComponent::Serialize(Serializer::XmlWriter& writer)
+{
+    ModifierComponent::Serialize(writer);
+    Serializer::WriteValue(writer, systemName, SystemNameTag);
+    Serializer::WriteValue(writer, Math::Vector3(offset.x, offset.y, offset.z), OffsetTag);
 }
 
 void ParticleSystemModifierComponent::LoadFromScript(Scripting::LuaComponent& script,

@@ -2,6 +2,10 @@
 // Shows a particle system on whatever its ability object hits: a ParticleSystemEffectComponent
 // with the system's name and offset, added to the object hit at once. Script table
 // "ParticleSystemModifier": "systemName", "xOff", "yOff", "zOff", "timeToLast", "isTemporary".
+//
+// Written form: the modifier base's values, then "systemName" (string) and "offset" (X, Y, Z),
+// both optional on reading, so that an attack made from a definition without a script (an
+// enemy's) can carry one too.
 #include "Logic/Modifiers/ModifierComponent.h"
 #include "Math/Vector4.h"
 #include <string>
@@ -15,7 +19,12 @@ public:
     std::string GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "ParticleSystemModifier";
 
+    static constexpr const char* SystemNameTag = "systemName";
+    static constexpr const char* OffsetTag = "offset";
+
     ParticleSystemModifierComponent();
+    void Deserialize(Serializer::XmlReader& reader) override;
+    void Serialize(Serializer::XmlWriter& writer) override;
     void OnCollide(CollideMessage& message) override;
     const char* GetScriptTableName() const override { return ScriptTable; }
     // The name, the offset, the duration and the temporary flag; no value.

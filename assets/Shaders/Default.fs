@@ -1,7 +1,8 @@
 // Forward shading of a material with the forward pass's light: diffuse texture lit by one
 // directional light from the camera plus ambient, emissive added. Where the shadow camera sees
 // something nearer than this fragment (ShadowMap through ShadowMatrix), only the ambient part
-// lights it. Opaque output.
+// lights it. The object's intensity (1, 1, 1 unless an intensity component drives it, as a hit
+// flash does) scales the diffuse colour. Opaque output.
 uniform sampler2D DiffuseMap;
 uniform sampler2D EmissiveMap;
 uniform vec4 LightValue;
@@ -10,6 +11,7 @@ uniform vec4 MaterialEmitted;
 uniform sampler2D ShadowMap;
 uniform mat4 ShadowMatrix;
 uniform mat4 ViewInverse;
+uniform vec3 Intensity;
 
 in vec3 ViewPosition;
 in vec3 ViewNormal;
@@ -36,7 +38,7 @@ void main()
 {
     vec3 toEye = normalize(-ViewPosition);
     float lit = max(dot(normalize(ViewNormal), toEye), 0.0) * Unshadowed();
-    vec3 diffuse = texture(DiffuseMap, TexCoord).rgb;
+    vec3 diffuse = texture(DiffuseMap, TexCoord).rgb * Intensity;
     vec3 colour = diffuse * (LightAmbient.rgb + LightValue.rgb * lit) +
                   texture(EmissiveMap, TexCoord).rgb + MaterialEmitted.rgb;
     FragColor = vec4(colour, 1.0);

@@ -63,7 +63,8 @@ class ContainerWorld : public LogicWorld
 
 TEST_F(ContainerWorld, ExperienceLevelsUpAndCallsLevelUpOnEveryAbility)
 {
-    WriteScript("Counter.lua", "levelUps = 0\nfunction LevelUp() levelUps = levelUps + 1 end\n");
+    WriteScript("Counter.lua", "levelUps = 0\ncharacter = 0\n"
+                               "function LevelUp(id) levelUps = levelUps + 1 character = id end\n");
     Start();
     const std::string ability = "<AbilityComponent><filename>Counter.lua</filename>"
                                 "<scriptName>Counter</scriptName></AbilityComponent>";
@@ -95,6 +96,10 @@ TEST_F(ContainerWorld, ExperienceLevelsUpAndCallsLevelUpOnEveryAbility)
     EXPECT_EQ(experience->GetLevel(), 1);
     EXPECT_FLOAT_EQ(experience->GetThresholds()[1], 5.0f);
     EXPECT_EQ(levelUps(), 2) << "one call per ability";
+    s32 character = 0;
+    hero->GetComponent<Logic::AbilityComponent>()->GetScript()->GetGlobalInt("character",
+                                                                             character);
+    EXPECT_EQ(static_cast<u32>(character), hero->GetId()) << "each is told whose level rose";
     EXPECT_EQ(experience->GetCurrentStorage(), 0.0f);
 
     experience->Add(30.0f); // the last level, and 25 over

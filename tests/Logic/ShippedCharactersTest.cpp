@@ -1,6 +1,8 @@
 // The shipped characters and scripts: every ability, emitter and response script defines what
 // the engine reads from it; each character reads cleanly, is its own player and fires each of
-// its slots through input messages; and the Logic script table reaches three real players.
+// its slots through input messages; the Logic script table reaches three real players; and the
+// fight shows: an enemy's blow glows and flashes on the player it hits, a stun shows stars until
+// it ends, and every level-up sprays motes off the character, fired or not.
 #include "Audio/AudioRegistration.h"
 #include "Core/Components/ObjectMountsComponent.h"
 #include "Core/Components/TransformComponent.h"
@@ -12,7 +14,9 @@
 #include "GameState/HUDComponent.h"
 #include "Graphics/Assets/MaterialManager.h"
 #include "Graphics/Components/AnimationControllerComponent.h"
+#include "Graphics/Components/IntensityComponent.h"
 #include "Logic/Containers/AbsorbContainerComponent.h"
+#include "Logic/Containers/ExperienceContainerComponent.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Modifiers/ModifierComponent.h"
@@ -591,5 +595,98 @@ TEST_F(ShippedWorld, HealsAndBroadcastsReachThreePlayersInListOrder)
                 health[i])
                 << players[i]->GetName() << " after " << step.seconds;
     }
+}
+// An enemy's blow bursts the same glow off the player it lands on as a player's blow does off an
+// enemy, and flashes the player red for a moment.
+TEST_F(ShippedWorld, AnEnemysBlowGlowsAndFlashesOnThePlayerItHits)
+{
+    for (const char* attack : {"AIMeleeStrike", "AIRangedBolt", "AITankShell"})
+    {
+        SCOPED_TRACE(attack);
+        GameObject* player = Create("CharacterMage");
+        GameObject* blow = Create(attack);
+        ASSERT_NE(blow, nullptr);
+        CollideMessage touch(0, Math::Vector4(0, 0, 1, 0), player->GetId(), true, blow->GetId());
+        blow->HandleMessage(&touch);
+        Deliver();
+        Tick(1.0f / 60.0f); // the effects apply
+        Deliver();          // and what they post is done
+        const auto* mounts = player->GetComponent<ObjectMountsComponent>();
+        EXPECT_NE(mounts->FindMountByName("HitGlow"), 0u);
+        const auto* flash = player->GetComponent<Graphics::IntensityComponent>();
+        ASSERT_NE(flash, nullptr);
+        EXPECT_GT(flash->channels[Graphics::IntensityComponent::Red].GetValue(), 2.0f);
+        EXPECT_LT(flash->channels[Graphics::IntensityComponent::Green].GetValue(), 1.0f);
+        for (int frame = 0; frame < 30; ++frame)
+        {
+            Deliver();
+            Tick(1.0f / 60.0f);
+        }
+        Deliver();
+        EXPECT_EQ(mounts->FindMountByName("HitGlow"), 0u) << "the glow is taken off again";
+        Factory().DestroyObject(player->GetId());
+        Deliver();
+    }
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+// The Golem's earthquake stuns what it hits: stars circle the stunned enemy while it cannot act,
+// and go with the stun.
+TEST_F(ShippedWorld, AStunShowsStarsOverTheStunnedUntilItEnds)
+{
+    GameObject* golem = Create("CharacterGolem");
+    golem->GetComponent<Logic::SimpleControllerComponent>()->Select(2);
+    GameObject* enemy =
+        Make("StunnedEnemy", "<TransformComponent/><ObjectMountsComponent/>"
+                             "<HealthContainerComponent><f32>100</f32><f32>0</f32><f32>100</f32>"
+                             "</HealthContainerComponent><DamageContainerComponent><f32>0</f32>"
+                             "<f32>0</f32><f32>1000</f32></DamageContainerComponent>"
+                             "<ControllerProbe/>");
+    GameObject* quake = Serializer::System::SerializerSystem::CreateObject(
+        golem->GetId(), "GolemEarthquake", Engine::GenerateId());
+    ASSERT_NE(quake, nullptr);
+    CollideMessage touch(0, Math::Vector4(0, 0, 1, 0), enemy->GetId(), true, quake->GetId());
+    quake->HandleMessage(&touch);
+    Deliver();
+    Tick(1.0f / 60.0f);
+    Deliver();
+    const auto* controller = enemy->GetComponent<Logic::ControllerComponent>();
+    const auto* mounts = enemy->GetComponent<ObjectMountsComponent>();
+    EXPECT_TRUE(controller->IsDisabled());
+    EXPECT_NE(mounts->FindMountByName("StunStars"), 0u);
+    // The earthquake's stun lasts 1.5 s.
+    for (int frame = 0; frame < 100; ++frame)
+    {
+        Deliver();
+        Tick(1.0f / 60.0f);
+    }
+    Deliver();
+    EXPECT_FALSE(controller->IsDisabled());
+    EXPECT_EQ(mounts->FindMountByName("StunStars"), 0u);
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+// A level-up sprays experience motes off the character for a moment, also before the character
+// has fired any ability.
+TEST_F(ShippedWorld, ALevelUpSpraysMotesOffACharacterThatHasNotFiredYet)
+{
+    for (const char* name : {"CharacterGolem", "CharacterMage", "CharacterSteamKnight"})
+    {
+        SCOPED_TRACE(name);
+        GameObject* character = Create(name);
+        auto* experience = character->GetComponent<Logic::ExperienceContainerComponent>();
+        ASSERT_GT(experience->GetLevelCount(), 0);
+        experience->Add(experience->GetThresholds()[0]);
+        ASSERT_EQ(experience->GetLevel(), 1);
+        Deliver();
+        const auto* mounts = character->GetComponent<ObjectMountsComponent>();
+        EXPECT_NE(mounts->FindMountByName("ExperienceMotes"), 0u);
+        Core::System::MessageSystem::Instance()->Update(2.0f);
+        Deliver();
+        EXPECT_EQ(mounts->FindMountByName("ExperienceMotes"), 0u) << "taken off after a moment";
+        Factory().DestroyObject(character->GetId());
+        Deliver();
+    }
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
 }
 } // namespace

@@ -1,6 +1,7 @@
 // What the shipped abilities and enemy attacks are drawn with: each ability object carries a
-// model or mounts a particle effect, every effect named by a definition or an ability script
-// exists, and each of those effects holds particle data that one of its emitters draws.
+// model or mounts a particle effect, every effect named by a definition (mounted, or put on a hit
+// by its modifier) or an ability script exists, and each of those effects holds particle data
+// that one of its emitters draws.
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -127,6 +128,16 @@ TEST(ShippedEffects, EveryAbilityAndAttackCarriesAModelOrAParticleEffect)
             drawn = true;
         }
         EXPECT_TRUE(drawn) << "neither a model nor a mounted particle effect";
+        // The effect a definition's particle system modifier puts on what it hits draws too.
+        for (const tinyxml2::XMLElement* modifier =
+                 root.FirstChildElement("ParticleSystemModifierComponent");
+             modifier != nullptr;
+             modifier = modifier->NextSiblingElement("ParticleSystemModifierComponent"))
+        {
+            const tinyxml2::XMLElement* effect = modifier->FirstChildElement("systemName");
+            ASSERT_TRUE(effect != nullptr && effect->GetText() != nullptr);
+            EXPECT_EQ(EffectProblem(effect->GetText()), "");
+        }
     }
 }
 

@@ -1,24 +1,36 @@
 // The deferred frame on a real context (under Xvfb), with the shipped shaders and models: the six
 // targets have their formats and sizes, each pass leaves its target as the next one expects, the
-// fade reaches the window, and a target that cannot be completed is reported.
+// fade reaches the window, an object's intensity colours it in both passes, and a target that
+// cannot be completed is reported.
+#include "Core/Components/TransformComponent.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Objects/GameFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Graphics/Assets/FrameBufferManager.h"
 #include "Graphics/Assets/FrameBufferObject.h"
+#include "Graphics/Assets/MaterialManager.h"
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Assets/ShaderManager.h"
 #include "Graphics/Assets/ShaderProgramManager.h"
+#include "Graphics/Assets/Texture.h"
+#include "Graphics/Assets/TextureManager.h"
+#include "Graphics/Components/CameraComponent.h"
+#include "Graphics/Components/RenderComponent.h"
 #include "Graphics/GraphicsRegistration.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Graphics/Rendering/DeferredRenderer.h"
 #include "Graphics/Rendering/RenderTargets.h"
+#include "Graphics/System/CameraSystem.h"
 #include "Platform/Window.h"
+#include "Serializer/Xml/XmlReader.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include <GL/glew.h>
 #include <array>
 #include <boost/filesystem.hpp>
 #include <cstdlib>
+#include <string>
+#include <tinyxml2.h>
 #include <vector>
 
 using namespace Graphics;
@@ -63,13 +75,17 @@ protected:
         Platform::TerminateWindowing();
     }
 
-    // The four channels of one texel of a colour attachment, as floats.
-    static std::array<f32, 4> Texel(const FrameBufferObject& target, u32 attachment)
+    // The four channels of one texel of a colour attachment, as floats: near the corner, or at
+    // the centre.
+    static std::array<f32, 4> Texel(const FrameBufferObject& target, u32 attachment,
+                                    bool centre = false)
     {
         std::array<f32, 4> texel{};
+        const GLint x = centre ? static_cast<GLint>(target.GetWidth() / 2) : 1;
+        const GLint y = centre ? static_cast<GLint>(target.GetHeight() / 2) : 1;
         glBindFramebuffer(GL_READ_FRAMEBUFFER, target.GetFrameBuffer());
         glReadBuffer(GL_COLOR_ATTACHMENT0 + attachment);
-        glReadPixels(1, 1, 1, 1, GL_RGBA, GL_FLOAT, texel.data());
+        glReadPixels(x, y, 1, 1, GL_RGBA, GL_FLOAT, texel.data());
         glBindFramebuffer(GL_READ_FRAMEBUFFER, 0);
         glReadBuffer(GL_BACK);
         return texel;
@@ -95,6 +111,22 @@ protected:
         glReadPixels(graphics->GetWindowWidth() / 2, graphics->GetWindowHeight() / 2, 1, 1, GL_RGBA,
                      GL_UNSIGNED_BYTE, pixel.data());
         return pixel;
+    }
+
+    // An object with a transform and the component read from the xml (an element whose
+    // children are the component's values).
+    GameObject* MakeObject(const char* type, const std::string& xml)
+    {
+        GameFactory* factory = engine->GetFactory();
+        GameObject* object = factory->CreateObject("Thing", Engine::GenerateId());
+        object->AddComponent(factory->CreateComponent("TransformComponent"));
+        GameObjectComponent* component = factory->CreateComponent(type);
+        object->AddComponent(component);
+        tinyxml2::XMLDocument document;
+        document.Parse(xml.c_str());
+        Serializer::XmlReader reader(document.RootElement(), true);
+        component->Deserialize(reader);
+        return object;
     }
 
     GraphicsSystem* graphics = nullptr;
@@ -217,6 +249,70 @@ TEST_F(DeferredRendererGlTest, TheFadeColourReachesTheWindow)
     EXPECT_EQ(faded[0], 0);
     EXPECT_EQ(faded[1], 0);
     EXPECT_EQ(faded[2], 0);
+}
+
+// A hit flash drives the object's intensity: the forward pass's colour (what the window shows)
+// and the geometry pass's diffuse colour are scaled by it, and what it asks beyond white adds
+// to the glow. At (1, 1, 1) the object looks as it always did.
+TEST_F(DeferredRendererGlTest, AnObjectsIntensityScalesItsColourAndBeyondWhiteGlows)
+{
+    // The shipped default material: white diffuse, flat normals, no emission.
+    for (const char* name : {"White", "Flat", "Black"})
+    {
+        TextureManager::Instance()->Load(name, 0);
+        ASSERT_NE(TextureManager::Instance()->Find(name, 0), nullptr) << name;
+        TextureManager::Instance()->Find(name, 0)->Finalize();
+    }
+    MaterialManager::Instance()->Load("Default", 0);
+    GameObject* view = MakeObject(
+        "CameraComponent", "<C><vec4 X=\"1\" Y=\"0\" Z=\"0\"/><vec4 X=\"0\" Y=\"1\" Z=\"0\"/>"
+                           "<vec4 X=\"0\" Y=\"0\" Z=\"-1\"/>"
+                           "<sphr perspective=\"1\" radius=\"12\" phi=\"65\" theta=\"20\"/>"
+                           "<bool>0</bool><f32>1</f32><vec2 X=\"0.5\" Y=\"200\"/>"
+                           "<pnt4 X=\"0\" Y=\"0\" Z=\"0\"/><f32>45</f32></C>");
+    System::CameraSystem::Instance()->SetActiveCamera(view->GetComponent<CameraComponent>());
+    // A large sphere at the point the camera looks at covers the middle of the frame.
+    GameObject* ball = MakeObject("RenderComponent", "<R><Model>Sphere</Model>"
+                                                     "<Material>Default</Material>"
+                                                     "<ShaderProgram>Default</ShaderProgram></R>");
+    ball->GetComponent<TransformComponent>()->SetScale(Math::Vector3(4.0f, 4.0f, 4.0f));
+    auto* render = ball->GetComponent<RenderComponent>();
+    ASSERT_NE(render->GetProgram(), nullptr);
+    ASSERT_NE(render->GetMaterial(), nullptr);
+
+    const auto frame = [&](f32 r, f32 g, f32 b)
+    {
+        render->intensity = Math::Vector3(r, g, b);
+        // The camera's matrices are made by the camera system's update.
+        System::CameraSystem::Instance()->Update(1.0f / 60.0f);
+        graphics->Update(1.0f / 60.0f);
+        return std::array<std::array<f32, 4>, 3>{
+            Texel(*targets->GetFinalBuffer(), 0, true),
+            Texel(*targets->GetGeometryBuffer(), 1, true),
+            Texel(*targets->GetGeometryBuffer(), RenderTargets::GlowAttachment, true)};
+    };
+    constexpr int kScene = 0;
+    constexpr int kDiffuse = 1;
+    constexpr int kGlow = 2;
+    const auto plain = frame(1.0f, 1.0f, 1.0f);
+    ASSERT_GT(plain[kScene][0], 0.2f) << "the lit white sphere fills the centre";
+    EXPECT_NEAR(plain[kDiffuse][0], 1.0f, 0.01f);
+    EXPECT_EQ(plain[kGlow][0], 0.0f) << "no glow without an intensity beyond white";
+
+    // The lit white sphere is brighter than the frame can hold: dimmed channels compare
+    // with each other.
+    const auto dimmed = frame(0.2f, 0.6f, 1.0f);
+    EXPECT_LT(dimmed[kScene][0], plain[kScene][0] * 0.5f);
+    EXPECT_NEAR(dimmed[kScene][1], dimmed[kScene][0] * 3.0f, 0.02f);
+    EXPECT_NEAR(dimmed[kDiffuse][0], 0.2f, 0.01f);
+    EXPECT_NEAR(dimmed[kDiffuse][1], 0.6f, 0.01f);
+    EXPECT_NEAR(dimmed[kDiffuse][2], 1.0f, 0.01f);
+    EXPECT_EQ(dimmed[kGlow][0], 0.0f);
+
+    const auto flashed = frame(3.0f, 3.0f, 3.0f);
+    EXPECT_GE(flashed[kScene][0], plain[kScene][0]);
+    EXPECT_NEAR(flashed[kGlow][0], 1.0f, 0.01f) << "what white cannot hold glows";
+    EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 
 TEST_F(DeferredRendererGlTest, ATargetThatCannotBeCompletedIsReportedAndUnbound)

@@ -18,8 +18,6 @@ Character = { enraged = false }
 local cooldown = 0.8
 local sinceFired = cooldown
 
--- The character that last fired this, its first ability: a level-up shows on it.
-local user = nil
 -- Seconds the level-up motes fly before they are taken off the character.
 local levelUpMotesSeconds = 1.5
 
@@ -37,7 +35,6 @@ end
 
 -- Fired by the character's controller with the character's id.
 function ActivateAbility(character)
-    user = character
     if sinceFired < cooldown then
         return false
     end
@@ -58,12 +55,13 @@ end
 function OnCollide(abilityObject, other)
 end
 
--- Each level makes the ability a little stronger, and experience motes spray off the character.
-function LevelUp()
+-- Each level makes the ability a little stronger. This is the character's first ability, so
+-- experience motes spray off the character it is called with (its id), fired or not.
+function LevelUp(character)
     DamageModifier.value = DamageModifier.value + 5
-    if user ~= nil then
-        Object.MountToObject(user, user, "ExperienceMotes")
-        Object.UnmountFromObjectByArchetypeDelayed(user, user, "ExperienceMotes", true,
+    if character ~= nil then
+        Object.MountToObject(character, character, "ExperienceMotes")
+        Object.UnmountFromObjectByArchetypeDelayed(character, character, "ExperienceMotes", true,
                                                    levelUpMotesSeconds)
     end
 end
