@@ -1,17 +1,17 @@
 // The AI system's frame update over 200 enemies (AI controller, move component, a Seek behaviour
-// chasing one of 4 players and an Attack behaviour whose interval outlasts the run) against the
-// same queries and writes done by plain means: characters in a std::unordered_map by id, the
-// enemies' state in a std::vector of structs. Per enemy the baseline finds its own character
-// and its target's by id, checks the target is not dying, takes the horizontal direction and
-// distance, advances the chase timer, compares the distance with the stopping distance, reads
-// the facing (the orientation's forward against the desired direction, turning only when it
-// differs, as the engine does), draws a speed and writes it and the direction, advances the
-// attack's timer and picks the running or standing pose. Then it refreshes the 204 tracked
-// characters' positions and health fractions by id. The system does the same through its
-// components (the look-ups of an object's components, virtual steps of the behaviours, the
-// controller's pose check, the world state's entries). The update is timed as is and after
-// another object's destruction (the enemies' targets all stay). Targets: at most 6 times the
-// plain queries; no heap allocation per update.
+// chasing one of 4 players, who each hold an effect, and an Attack behaviour whose interval
+// outlasts the run) against the same queries and writes done by plain means: characters in a
+// std::unordered_map by id, the enemies' state in a std::vector of structs. Per enemy the
+// baseline finds its own character and its target's by id, checks the target is not dying,
+// takes the horizontal direction and distance, advances the chase timer, compares the distance
+// with the stopping distance, reads the facing (the orientation's forward against the desired
+// direction, turning only when it differs, as the engine does), draws a speed and writes it and
+// the direction, advances the attack's timer and picks the running or standing pose. Then it
+// refreshes the 204 tracked characters' positions and health fractions by id. The system does
+// the same through its components (the look-ups of an object's components, virtual steps of the
+// behaviours, the controller's pose check, the world state's entries). The update is timed as
+// is and after another object's destruction (the enemies' targets all stay). Targets: at most 6
+// times the plain queries; no heap allocation per update.
 #include "AI/AIControllerComponent.h"
 #include "AI/AIRegistration.h"
 #include "AI/AISystem.h"
