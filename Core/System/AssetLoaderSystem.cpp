@@ -1,4 +1,5 @@
 #include "Core/System/AssetLoaderSystem.h"
+#include "Core/Assets/AssetPath.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Messages/Assets/AssetThreadDoneMessage.h"
@@ -117,6 +118,8 @@ public:
     explicit BatchFile(const std::string& name)
         : m_name(name), m_path(std::string(BatchFolder) + name + kBatchExtension)
     {
+        if (!CheckAssetPath("AssetLoaderSystem", "batch", name))
+            return;
         std::string error;
         m_document = Serializer::LoadXmlFile(m_path, error);
         if (m_document == nullptr)
@@ -177,11 +180,28 @@ public:
             if (name.empty())
                 Log() << "Error [AssetLoaderSystem]: an empty " << section << " entry in " << m_path
                       << " was skipped\n";
-            else
+            else if (CheckAssetPath("AssetLoaderSystem",
+                                    std::string(section) + " entry of " + m_path, name))
                 entries.names.push_back(name);
         }
         m_cursor = element;
         return true;
+    }
+
+    // The last section ends the batch: whatever follows it is not read by either pass. Logs
+    // one line when something does follow it; call once the last section has been read.
+    void ReportIgnoredTail() const
+    {
+        if (m_cursor == nullptr)
+            return;
+        u32 count = 0;
+        for (const tinyxml2::XMLElement* element = m_cursor; element != nullptr;
+             element = element->NextSiblingElement())
+            ++count;
+        Log() << "Error [AssetLoaderSystem]: " << m_path << ": " << count
+              << " element(s) after the " << Sections[SectionCount - 1].name
+              << " section (the first is " << m_cursor->Name()
+              << ") are ignored; it is a batch's last section\n";
     }
 
 private:
@@ -467,6 +487,8 @@ void AssetLoaderSystem::LoadSection(BatchFile& file, const Section& section)
     SectionEntries entries;
     if (!file.ReadSection(section.name, entries))
         return;
+    if (&section == &Sections[SectionCount - 1])
+        file.ReportIgnoredTail();
     std::shared_ptr<AssetSectionHandler> handler = ManagerFor(section, file.GetPath());
     if (handler == nullptr)
         return;
