@@ -9,6 +9,7 @@
 #include "Serializer/Xml/XmlFile.h"
 #include <cstring>
 #include <map>
+#include <set>
 #include <tinyxml2.h>
 
 namespace Core
@@ -168,6 +169,7 @@ public:
         {
             entries.kind =
                 first == kNothingEntry ? SectionEntries::Nothing : SectionEntries::Everything;
+            m_taken.insert(element);
             m_cursor = element->NextSiblingElement();
             return true;
         }
@@ -176,6 +178,7 @@ public:
         for (; element != nullptr && std::strcmp(element->Name(), section) == 0;
              element = element->NextSiblingElement())
         {
+            m_taken.insert(element);
             const std::string name = TextOf(element);
             if (name.empty())
                 Log() << "Error [AssetLoaderSystem]: an empty " << section << " entry in " << m_path
@@ -188,19 +191,27 @@ public:
         return true;
     }
 
-    // The last section ends the batch: whatever follows it is not read by either pass. Logs
-    // one line when something does follow it; call once the last section has been read.
+    // The last section ends the batch: an element after it that no pass has read (the first
+    // pass reads its sections wherever they stand) is never read. Logs one line when there are
+    // such elements; call once the last section has been read.
     void ReportIgnoredTail() const
     {
-        if (m_cursor == nullptr)
-            return;
         u32 count = 0;
+        const tinyxml2::XMLElement* first = nullptr;
         for (const tinyxml2::XMLElement* element = m_cursor; element != nullptr;
              element = element->NextSiblingElement())
+        {
+            if (m_taken.count(element) != 0)
+                continue;
             ++count;
+            if (first == nullptr)
+                first = element;
+        }
+        if (count == 0)
+            return;
         Log() << "Error [AssetLoaderSystem]: " << m_path << ": " << count
               << " element(s) after the " << Sections[SectionCount - 1].name
-              << " section (the first is " << m_cursor->Name()
+              << " section (the first is " << first->Name()
               << ") are ignored; it is a batch's last section\n";
     }
 
@@ -210,6 +221,8 @@ private:
     std::unique_ptr<tinyxml2::XMLDocument> m_document;
     const tinyxml2::XMLElement* m_first = nullptr;
     const tinyxml2::XMLElement* m_cursor = nullptr;
+    // The section elements either pass has read.
+    std::set<const tinyxml2::XMLElement*> m_taken;
     bool m_open = false;
 };
 

@@ -148,7 +148,7 @@ bool ShaderProgram::ReportShaders(const std::string& problems, const bool* stage
         return false;
     }
     if (!problems.empty())
-        Core::Log() << where << ": linked without" << problems.substr(1) << '\n';
+        Core::Log() << where << ": linked, but" << problems.substr(1) << '\n';
     return true;
 }
 

@@ -114,6 +114,8 @@ void RunPngFuzzInput(const std::uint8_t* data, std::size_t size)
     SpriteSheetFile::Read(sidecar, sidecarLength, "fuzz sidecar", totalFrames, framesPerRow);
     if (totalFrames == 0 || framesPerRow == 0)
         Fail("a sprite sheet took a count of 0");
+    if (totalFrames > SpriteSheetFile::MaxFrames || framesPerRow > SpriteSheetFile::MaxFrames)
+        Fail("a sprite sheet took a count past its range");
 }
 
 void RunGraphicsXmlFuzzInput(const std::uint8_t* data, std::size_t size)
@@ -128,6 +130,8 @@ void RunGraphicsXmlFuzzInput(const std::uint8_t* data, std::size_t size)
     {
         if (header.size == 0)
             Fail("a font with pixel size 0 was accepted");
+        if (header.size > FontFile::MaxPixelSize)
+            Fail("a font with a pixel size past its range was accepted");
         for (const FontFile::GlyphRecord& glyph : glyphs)
         {
             if (glyph.character.empty())
