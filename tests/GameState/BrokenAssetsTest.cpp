@@ -117,7 +117,7 @@ TEST(BrokenAssets, EachBrokenBatchNameOrScriptCallIsNamedInOneLineAndChangesNoth
          {
              folder.Write("assets/AssetBatch/Tail.xml",
                           "<B><Object>ALL</Object><TextureDefault>NONE</TextureDefault>"
-                          "<Extra>1</Extra><Model>Late</Model></B>");
+                          "<Extra>1</Extra><Later>2</Later></B>");
          },
          batch("Tail"),
          "Error [AssetLoaderSystem]: assets/AssetBatch/Tail.xml: 2 element(s) after the Object "
