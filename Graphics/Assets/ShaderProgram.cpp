@@ -1,5 +1,4 @@
 #include "Graphics/Assets/ShaderProgram.h"
-#include "Core/Assets/AssetPath.h"
 #include "Graphics/Assets/ShaderManager.h"
 #include <GL/glew.h>
 
@@ -12,14 +11,10 @@ const std::array<const char*, ShaderProgram::AttributeCount> ShaderProgram::Attr
 namespace
 {
 constexpr GLint kEmptyInfoLog = 1;
-// The three runs of a variant, in file order, with the shader category each draws from.
-constexpr std::size_t kRunCount = 3;
-constexpr std::size_t kVertexRun = 0;
-constexpr std::size_t kFragmentRun = 2;
-const char* const kRunKinds[kRunCount] = {"vertex shader", "geometry shader", "fragment shader"};
-constexpr u32 kRunCategories[kRunCount] = {ShaderManager::VertexCategory,
-                                           ShaderManager::GeometryCategory,
-                                           ShaderManager::FragmentCategory};
+// The shader category each run of a variant draws from.
+constexpr u32 kRunCategories[ShaderProgramFile::RunCount] = {ShaderManager::VertexCategory,
+                                                             ShaderManager::GeometryCategory,
+                                                             ShaderManager::FragmentCategory};
 } // namespace
 
 ShaderProgram::ShaderProgram() : m_handle(0), m_linked(false) {}
@@ -75,80 +70,39 @@ bool ShaderProgram::Load()
     m_shaders.clear();
     ShaderManager* shaders = ShaderManager::Instance();
     const ShaderProgramFile::Variant& variant = m_param.variant;
-    const std::vector<std::string>* runs[kRunCount] = {
+    const std::vector<std::string>* runs[ShaderProgramFile::RunCount] = {
         &variant.vertexShaders, &variant.geometryShaders, &variant.fragmentShaders};
-    std::string problems;
-    bool stageFound[kRunCount] = {};
-    for (std::size_t run = 0; run < kRunCount; ++run)
+    // Without a shader manager (a tool or test with no shaders) nothing can be checked, and the
+    // program is kept with no shaders, as it always was.
+    std::vector<bool> found;
+    if (shaders != nullptr)
+    {
+        auto locate = [shaders](const std::string& name, u32 run) -> u32
+        {
+            if (shaders->Find(name, kRunCategories[run]) != nullptr)
+                return run;
+            for (u32 other = 0; other < ShaderProgramFile::RunCount; ++other)
+            {
+                if (shaders->Find(name, kRunCategories[other]) != nullptr)
+                    return other;
+            }
+            return ShaderProgramFile::RunCount;
+        };
+        if (!ShaderProgramFile::CheckShaders(variant, m_param.path, locate, found))
+            return false;
+    }
+    std::size_t index = 0;
+    for (u32 run = 0; run < ShaderProgramFile::RunCount; ++run)
     {
         for (const std::string& name : *runs[run])
         {
-            Shader* shader = nullptr;
-            if (shaders != nullptr)
-                shader = FindShader(*shaders, name, run, problems);
-            stageFound[run] = stageFound[run] || shader != nullptr;
-            m_shaders.push_back(shader);
+            const bool usable = shaders != nullptr && found[index++];
+            m_shaders.push_back(usable ? shaders->Find(name, kRunCategories[run]) : nullptr);
         }
-    }
-    // Without a shader manager (a tool or test with no shaders) nothing can be checked, and the
-    // program is kept as before.
-    if (shaders != nullptr && !ReportShaders(problems, stageFound))
-    {
-        m_shaders.clear();
-        return false;
     }
     Attach();
     Core::Log() << "Shaders Attached.\n";
     Link();
-    return true;
-}
-
-Shader* ShaderProgram::FindShader(const ShaderManager& shaders, const std::string& name,
-                                  std::size_t run, std::string& problems) const
-{
-    const char* const kind = kRunKinds[run];
-    if (!Core::IsAssetPathInside(name))
-    {
-        problems += std::string("; ") + kind + " \"" + name + "\" leaves the shader folder";
-        return nullptr;
-    }
-    if (Shader* shader = shaders.Find(name, kRunCategories[run]))
-        return shader;
-    for (std::size_t other = 0; other < kRunCount; ++other)
-    {
-        if (other != run && shaders.Find(name, kRunCategories[other]) != nullptr)
-        {
-            problems += std::string("; ") + kind + " \"" + name + "\" is a " + kRunKinds[other];
-            return nullptr;
-        }
-    }
-    problems += std::string("; ") + kind + " \"" + name + "\" does not exist";
-    return nullptr;
-}
-
-bool ShaderProgram::ReportShaders(const std::string& problems, const bool* stageFound) const
-{
-    const std::string where = "Error [ShaderProgram]: " + m_param.path + " (" +
-                              ShaderProgramFile::CategoryNames[m_param.variant.category %
-                                                               ShaderProgramFile::CategoryCount] +
-                              ")";
-    // A program needs both ends of the pipeline; the geometry stage is optional.
-    const bool vertex = stageFound[kVertexRun];
-    const bool fragment = stageFound[kFragmentRun];
-    if (!vertex || !fragment)
-    {
-        std::string missing;
-        if (problems.empty() && m_shaders.empty())
-            missing = "it names no shaders";
-        else if (!vertex && !fragment)
-            missing = "it has no vertex and no fragment shader";
-        else
-            missing = !vertex ? "it has no vertex shader" : "it has no fragment shader";
-        Core::Log() << where << " not linked: " << missing << problems << '\n';
-        return false;
-    }
-    if (!problems.empty())
-        Core::Log() << where << ": linked, but" << problems.substr(1) << '\n';
     return true;
 }
 

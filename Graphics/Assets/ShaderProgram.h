@@ -9,14 +9,12 @@
 #include "Core/Assets/AssetManager.h"
 #include "Graphics/Formats/ShaderProgramFile.h"
 #include <array>
-#include <cstddef>
 #include <string>
 #include <vector>
 
 namespace Graphics
 {
 class Shader;
-class ShaderManager;
 
 struct ShaderProgramParam
 {
@@ -37,9 +35,9 @@ public:
     // Logs "Creating Shader Program: <name>", attaches the named shaders found (vertex run,
     // geometry run, fragment run) and links. A link failure logs "Link Error [<name>]:" with the
     // driver's text; the program is still kept, so the answer is true. With a shader manager,
-    // every named shader that is missing, of another kind (a fragment shader in the vertex run)
-    // or outside the shader folder is named in one line with the file; a variant left without a
-    // vertex or a fragment shader is refused (false, not linked), so its users find no program.
+    // the named shaders are checked first (ShaderProgramFile::CheckShaders, one line for every
+    // problem); a variant left without a vertex or a fragment shader is refused (false, not
+    // linked), so its users find no program.
     bool Load() override;
     // Detaches the recorded shaders and deletes the program.
     void Unload() override;
@@ -59,13 +57,6 @@ public:
     const std::vector<Shader*>& GetShaders() const { return m_shaders; }
 
 private:
-    // The shader of the run's category with that name; null, with the reason appended to
-    // `problems` ("; <kind> "<name>" <reason>"), when there is none.
-    Shader* FindShader(const ShaderManager& shaders, const std::string& name, std::size_t run,
-                       std::string& problems) const;
-    // Logs the problems of the shaders in one line; false, also logged, when the vertex or the
-    // fragment stage has no shader.
-    bool ReportShaders(const std::string& problems, const bool* stageFound) const;
     // A new program object with the recorded shaders that have objects.
     void Attach();
     // Binds the attribute locations and links; a failure is logged.
