@@ -73,6 +73,16 @@ struct SectionEntries
     std::vector<std::string> names;
 };
 
+bool IsSectionName(const char* name)
+{
+    for (const AssetLoaderSystem::Section& section : AssetLoaderSystem::Sections)
+    {
+        if (std::strcmp(section.name, name) == 0)
+            return true;
+    }
+    return false;
+}
+
 const char* TextOf(const tinyxml2::XMLElement* element)
 {
     const char* text = element->GetText();
@@ -191,9 +201,10 @@ public:
         return true;
     }
 
-    // The last section ends the batch: an element after it that no pass has read (the first
-    // pass reads its sections wherever they stand) is never read. Logs one line when there are
-    // such elements; call once the last section has been read.
+    // The last section ends the batch: a section element after it that no pass has read (the
+    // first pass reads its sections wherever they stand) is never read. Logs one line when there
+    // are such elements (other elements are skipped as between sections); call once the last
+    // section has been read.
     void ReportIgnoredTail() const
     {
         u32 count = 0;
@@ -201,7 +212,7 @@ public:
         for (const tinyxml2::XMLElement* element = m_cursor; element != nullptr;
              element = element->NextSiblingElement())
         {
-            if (m_taken.count(element) != 0)
+            if (m_taken.count(element) != 0 || !IsSectionName(element->Name()))
                 continue;
             ++count;
             if (first == nullptr)
@@ -210,7 +221,7 @@ public:
         if (count == 0)
             return;
         Log() << "Error [AssetLoaderSystem]: " << m_path << ": " << count
-              << " element(s) after the " << Sections[SectionCount - 1].name
+              << " section element(s) after the " << Sections[SectionCount - 1].name
               << " section (the first is " << first->Name()
               << ") are ignored; it is a batch's last section\n";
     }

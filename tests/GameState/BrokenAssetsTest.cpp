@@ -112,16 +112,17 @@ TEST(BrokenAssets, EachBrokenBatchNameOrScriptCallIsNamedInOneLineAndChangesNoth
         std::function<bool()> fallback;
     };
     const Row rows[] = {
-        {"a batch with elements after its Object section",
+        {"a batch with sections after its Object section",
          [&]
          {
              folder.Write("assets/AssetBatch/Tail.xml",
-                          "<B><Object>ALL</Object><TextureDefault>NONE</TextureDefault>"
-                          "<Extra>1</Extra><Later>2</Later></B>");
+                          "<B><TextureDefault>NONE</TextureDefault><Model>NONE</Model>"
+                          "<Object>ALL</Object><Trailer/><Model>Late</Model>"
+                          "<TextureDefault>Late</TextureDefault></B>");
          },
          batch("Tail"),
-         "Error [AssetLoaderSystem]: assets/AssetBatch/Tail.xml: 2 element(s) after the Object "
-         "section (the first is Extra) are ignored; it is a batch's last section",
+         "Error [AssetLoaderSystem]: assets/AssetBatch/Tail.xml: 2 section element(s) after the "
+         "Object section (the first is Model) are ignored; it is a batch's last section",
          [&broken]
          { return broken.world.log.Count("AssetLoaderSystem: Tail: Object holds") == 1; }},
         {"a batch entry leaving the asset folder",
