@@ -1,6 +1,7 @@
 #include "Audio/MusicComponent.h"
 #include "Audio/AudioSystem.h"
 #include "Audio/Layer/SoundSystem.h"
+#include "Core/Assets/AssetPath.h"
 #include "Core/Components/SystemRegistration.h"
 #include "Core/Reflection/HashTypeName.h"
 #include <algorithm>
@@ -45,6 +46,12 @@ bool MusicComponent::LoadFromFile(const std::string& fileName)
 {
     m_record.Release();
     m_record = SoundRecord();
+    // A name that climbs out of the folder keeps the component silent, as a missing file does.
+    if (!Core::CheckAssetPath("AudioSystem", "music track", fileName))
+    {
+        m_record.fileName = fileName;
+        return false;
+    }
     AudioSystem* audio = AudioSystem::Instance();
     Layer::SoundSystem* layer = audio != nullptr ? audio->GetSoundSystem() : nullptr;
     if (layer != nullptr)

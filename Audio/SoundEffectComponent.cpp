@@ -1,6 +1,7 @@
 #include "Audio/SoundEffectComponent.h"
 #include "Audio/AudioSystem.h"
 #include "Audio/Layer/SoundSystem.h"
+#include "Core/Assets/AssetPath.h"
 #include "Core/Components/SystemRegistration.h"
 #include "Core/Reflection/HashTypeName.h"
 #include <algorithm>
@@ -37,6 +38,12 @@ bool SoundEffectComponent::LoadFromFile(const std::string& fileName)
 {
     m_record.Release();
     m_record = SoundRecord();
+    // A name that climbs out of the folder keeps the component silent, as a missing file does.
+    if (!Core::CheckAssetPath("AudioSystem", "sound effect", fileName))
+    {
+        m_record.fileName = fileName;
+        return false;
+    }
     AudioSystem* audio = AudioSystem::Instance();
     Layer::SoundSystem* layer = audio != nullptr ? audio->GetSoundSystem() : nullptr;
     AudioSystem::Check(

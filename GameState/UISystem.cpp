@@ -23,10 +23,12 @@
 #include "GameState/ButtonComponent.h"
 #include "GameState/HUDComponent.h"
 #include "GameState/PageComponent.h"
+#include "Graphics/Assets/MaterialManager.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Graphics/Rendering/OverlayLayout.h"
 #include "Graphics/Rendering/OverlayServices.h"
 #include "Graphics/System/CameraSystem.h"
+#include "Scripting/CallingScript.h"
 #include "Scripting/ScriptServices.h"
 #include <algorithm>
 
@@ -65,11 +67,25 @@ HUDComponent* ElementOf(u32 objectId)
     return object->GetComponent<ButtonComponent>();
 }
 
+// Whether a script's element may use the material: false, with one line naming the script,
+// when the materials are loaded and that one is not among them (the element would show the
+// default material in its place). Without a material manager nothing can be told.
+bool MaterialLoaded(const char* entry, const std::string& material)
+{
+    const Graphics::MaterialManager* materials = Graphics::MaterialManager::Instance();
+    if (materials == nullptr || materials->Find(material, 0) != nullptr)
+        return true;
+    Core::Log() << "Error [UISystem]: " << Scripting::CallingScriptName() << ": GameState." << entry
+                << ": material \"" << material << "\" is not loaded; nothing added\n";
+    return false;
+}
+
 // The hooks of Scripting/ScriptServices.h.
 void HookAddButton(const std::string& material, const std::string& function,
                    const std::string& name, f32 x, f32 y, u32 elementFlags)
 {
-    if (UISystem* ui = UISystem::Instance())
+    UISystem* ui = UISystem::Instance();
+    if (ui != nullptr && MaterialLoaded("AddButton", material))
         ui->AddButton(material, function, name, x, y, elementFlags);
 }
 
@@ -77,7 +93,9 @@ u32 HookAddHudElement(const std::string& material, const std::string& text, f32 
                       u32 screenFlags, u32 elementFlags)
 {
     UISystem* ui = UISystem::Instance();
-    return ui != nullptr ? ui->AddHudElement(material, text, x, y, screenFlags, elementFlags) : 0;
+    return ui != nullptr && MaterialLoaded("AddHudElement", material)
+               ? ui->AddHudElement(material, text, x, y, screenFlags, elementFlags)
+               : 0;
 }
 
 void HookSetHudElementPos(u32 objectId, f32 x, f32 y)
@@ -456,8 +474,19 @@ void UISystem::HandleMessage(Message* message)
             m_current->RemoveHudElement(static_cast<RemoveHudElementMessage*>(message)->elementId);
         break;
     case ChangePageMessage::Type:
-        ChangePage(static_cast<ChangePageMessage*>(message)->pageName);
+    {
+        const auto* change = static_cast<ChangePageMessage*>(message);
+        if (FindPage(change->pageName) == nullptr)
+            Core::Log() << "Error [UISystem]: "
+                        << (change->requester.empty() ? std::string("a message")
+                                                      : change->requester)
+                        << ": GameState.ChangePage: page \"" << change->pageName
+                        << "\" does not exist; the current page stays "
+                        << (m_current != nullptr ? m_current->GetPageName() : std::string("none"))
+                        << '\n';
+        ChangePage(change->pageName);
         break;
+    }
     case ChangeButtonFunctionMessage::Type:
     {
         const auto* change = static_cast<ChangeButtonFunctionMessage*>(message);

@@ -23,6 +23,7 @@
 #include "Core/Memory/OAException.h"
 #include "Math/Types.h"
 #include "Scripting/BoundObject.h"
+#include "Scripting/CallingScript.h"
 #include "Scripting/Namespace.h"
 #include <cstring>
 #include <exception>
@@ -136,21 +137,25 @@ template <class R, class Call, std::size_t... I, class... Args>
 int Invoke(lua_State* state, Call&& call, std::index_sequence<I...>, Args*...)
 {
     char reason[kFailureReasonSize];
+    // The caller is recorded for the call alone and restored before any Lua error is raised.
+    lua_State* const previous = SwapCallingState(state);
     if constexpr (std::is_void<R>::value)
     {
-        if (!RunGuarded([&]
-                        { call(ScriptArgument<Args>::Read(state, static_cast<int>(I) + 1)...); },
-                        reason))
+        const bool done = RunGuarded(
+            [&] { call(ScriptArgument<Args>::Read(state, static_cast<int>(I) + 1)...); }, reason);
+        SwapCallingState(previous);
+        if (!done)
             return RaiseEngineFailure(state, reason);
         return 0;
     }
     else
     {
         R result{};
-        if (!RunGuarded(
-                [&]
-                { result = call(ScriptArgument<Args>::Read(state, static_cast<int>(I) + 1)...); },
-                reason))
+        const bool done = RunGuarded(
+            [&] { result = call(ScriptArgument<Args>::Read(state, static_cast<int>(I) + 1)...); },
+            reason);
+        SwapCallingState(previous);
+        if (!done)
             return RaiseEngineFailure(state, reason);
         PushResult(state, result);
         return 1;

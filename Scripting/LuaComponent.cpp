@@ -1,4 +1,5 @@
 #include "Scripting/LuaComponent.h"
+#include "Core/Assets/AssetPath.h"
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
 #include "Core/Log.h"
@@ -325,6 +326,11 @@ bool LuaComponent::Load(const std::string& fileName)
         return false;
     }
 
+    if (!Core::IsAssetPathInside(fileName))
+    {
+        Report(failure + ": its path leaves the asset folder (" + path + ")", LoadReportLevel);
+        return false;
+    }
     // A named pipe or a device would block the load or never end it.
     std::string reason;
     if (!Serializer::CheckRegularFile(path, MaxScriptBytes, reason))

@@ -2,6 +2,7 @@
 // move between pages, states and levels, and ask how the player plays. The entries that change
 // the current page at once go through the user-interface system's hooks (ScriptServices.h);
 // without them they do nothing and answer 0. The active-player entries call the input system.
+#include "Core/Log.h"
 #include "Core/Messages/Graphics/TextConstructMessage.h"
 #include "Core/Messages/UserInterface/ChangeButtonFunctionMessage.h"
 #include "Core/Messages/UserInterface/ChangePageMessage.h"
@@ -14,8 +15,10 @@
 #include "Core/TextAlignment.h"
 #include "Math/Types.h"
 #include "Scripting/CallThunk.h"
+#include "Scripting/CallingScript.h"
 #include "Scripting/ScriptApiTables.h"
 #include "Scripting/ScriptServices.h"
+#include <cmath>
 #include <string>
 
 namespace Scripting
@@ -30,9 +33,23 @@ constexpr u32 kNoTarget = 0;
 constexpr u32 kNoSender = 0;
 
 // A button is placed by its own alignment word; its screen alignment word is always 0.
+// A position that is not a finite number would place the element nowhere (and poison the
+// layout of the page around it): refused with one line naming the calling script.
+bool FinitePosition(const char* entry, f32 x, f32 y)
+{
+    if (std::isfinite(x) && std::isfinite(y))
+        return true;
+    Core::Log() << "Error [" << Api::kPart << "]: " << CallingScriptName() << ": GameState."
+                << entry << ": the position (" << x << ", " << y
+                << ") is not a finite number; nothing added\n";
+    return false;
+}
+
 void AddButton(const char* material, const char* function, const char* name, f32 x, f32 y,
                s32 horizontal, s32 vertical)
 {
+    if (!FinitePosition("AddButton", x, y))
+        return;
     Services().addButton(material, function, name, x, y, MakeAlignmentFlags(horizontal, vertical));
 }
 
@@ -45,6 +62,8 @@ void SetPointerRelativePosition(u32 controller, f32 x, f32 y)
 u32 AddHudElement(const char* material, const char* text, f32 x, f32 y, s32 screenHorizontal,
                   s32 screenVertical, s32 elementHorizontal, s32 elementVertical)
 {
+    if (!FinitePosition("AddHudElement", x, y))
+        return 0;
     return Services().addHudElement(material, text, x, y,
                                     MakeAlignmentFlags(screenHorizontal, screenVertical),
                                     MakeAlignmentFlags(elementHorizontal, elementVertical));
@@ -65,9 +84,15 @@ void ChangeHudElementTexture(u32 objectId, const char* material)
     Services().changeHudElementTexture(objectId, material);
 }
 
+// The page is looked up when the message arrives (a page object made in the same call does not
+// exist before then); the message names the script for the line that reports a missing page.
 void ChangePageDelayed(const char* page, f32 delay)
 {
-    Api::PostNew<ChangePageMessage>(delay, kNoSender, std::string(page), kNoTarget);
+    ChangePageMessage* message =
+        TryNewMessage<ChangePageMessage>(Api::kPart, kNoSender, std::string(page), kNoTarget);
+    if (message != nullptr)
+        message->requester = CallingScriptName();
+    Api::Post(message, delay);
 }
 
 void ChangePage(const char* page)

@@ -16,6 +16,7 @@
 // - No lock: managers belong to the main thread, except that an asset batch's first pass may
 //   add and load assets of its own managers on a worker thread while the main thread leaves
 //   them alone.
+#include "Core/Assets/AssetPath.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Memory/Allocator.h"
@@ -100,7 +101,8 @@ public:
 
     // Creates and loads an asset of that name from the parameter and files it under the next
     // index. Null when the category already holds the name (silently: the first one wins), when
-    // Load fails (the category is left as it was) or when the category is out of range (logged).
+    // Load fails (the category is left as it was), when the category is out of range (logged) or
+    // when the name leaves the asset folder (logged, CheckAssetPath).
     T* Add(const std::string& name, const Param& param, u32 category);
     // Files the asset `oldName` under `newName` with a new parameter, keeping its index. False,
     // changing nothing, when the old name is not held or the new name's hash is taken.
@@ -175,6 +177,8 @@ T* AssetManager<T, Param>::Add(const std::string& name, const Param& param, u32 
     Category& target = m_categories[category];
     const u32 hash = HashTypeName(name.c_str());
     if (target.map.count(hash) != 0)
+        return nullptr;
+    if (!Core::CheckAssetPath("AssetManager", "asset", name))
         return nullptr;
 
     T* asset = AllocateAsset();

@@ -1,4 +1,5 @@
 #include "Core/System/AssetLoaderSystem.h"
+#include "Core/Assets/AssetPath.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Messages/Assets/AssetThreadDoneMessage.h"
@@ -8,6 +9,7 @@
 #include "Serializer/Xml/XmlFile.h"
 #include <cstring>
 #include <map>
+#include <set>
 #include <tinyxml2.h>
 
 namespace Core
@@ -71,6 +73,16 @@ struct SectionEntries
     std::vector<std::string> names;
 };
 
+bool IsSectionName(const char* name)
+{
+    for (const AssetLoaderSystem::Section& section : AssetLoaderSystem::Sections)
+    {
+        if (std::strcmp(section.name, name) == 0)
+            return true;
+    }
+    return false;
+}
+
 const char* TextOf(const tinyxml2::XMLElement* element)
 {
     const char* text = element->GetText();
@@ -117,6 +129,8 @@ public:
     explicit BatchFile(const std::string& name)
         : m_name(name), m_path(std::string(BatchFolder) + name + kBatchExtension)
     {
+        if (!CheckAssetPath("AssetLoaderSystem", "batch", name))
+            return;
         std::string error;
         m_document = Serializer::LoadXmlFile(m_path, error);
         if (m_document == nullptr)
@@ -165,6 +179,7 @@ public:
         {
             entries.kind =
                 first == kNothingEntry ? SectionEntries::Nothing : SectionEntries::Everything;
+            m_taken.insert(element);
             m_cursor = element->NextSiblingElement();
             return true;
         }
@@ -173,15 +188,42 @@ public:
         for (; element != nullptr && std::strcmp(element->Name(), section) == 0;
              element = element->NextSiblingElement())
         {
+            m_taken.insert(element);
             const std::string name = TextOf(element);
             if (name.empty())
                 Log() << "Error [AssetLoaderSystem]: an empty " << section << " entry in " << m_path
                       << " was skipped\n";
-            else
+            else if (CheckAssetPath("AssetLoaderSystem",
+                                    std::string(section) + " entry of " + m_path, name))
                 entries.names.push_back(name);
         }
         m_cursor = element;
         return true;
+    }
+
+    // The last section ends the batch: a section element after it that no pass has read (the
+    // first pass reads its sections wherever they stand) is never read. Logs one line when there
+    // are such elements (other elements are skipped as between sections); call once the last
+    // section has been read.
+    void ReportIgnoredTail() const
+    {
+        u32 count = 0;
+        const tinyxml2::XMLElement* first = nullptr;
+        for (const tinyxml2::XMLElement* element = m_cursor; element != nullptr;
+             element = element->NextSiblingElement())
+        {
+            if (m_taken.count(element) != 0 || !IsSectionName(element->Name()))
+                continue;
+            ++count;
+            if (first == nullptr)
+                first = element;
+        }
+        if (count == 0)
+            return;
+        Log() << "Error [AssetLoaderSystem]: " << m_path << ": " << count
+              << " section element(s) after the " << Sections[SectionCount - 1].name
+              << " section (the first is " << first->Name()
+              << ") are ignored; it is a batch's last section\n";
     }
 
 private:
@@ -190,6 +232,8 @@ private:
     std::unique_ptr<tinyxml2::XMLDocument> m_document;
     const tinyxml2::XMLElement* m_first = nullptr;
     const tinyxml2::XMLElement* m_cursor = nullptr;
+    // The section elements either pass has read.
+    std::set<const tinyxml2::XMLElement*> m_taken;
     bool m_open = false;
 };
 
@@ -467,6 +511,8 @@ void AssetLoaderSystem::LoadSection(BatchFile& file, const Section& section)
     SectionEntries entries;
     if (!file.ReadSection(section.name, entries))
         return;
+    if (&section == &Sections[SectionCount - 1])
+        file.ReportIgnoredTail();
     std::shared_ptr<AssetSectionHandler> handler = ManagerFor(section, file.GetPath());
     if (handler == nullptr)
         return;

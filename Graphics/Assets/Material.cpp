@@ -1,4 +1,5 @@
 #include "Graphics/Assets/Material.h"
+#include "Core/Log.h"
 #include "Graphics/Assets/GlName.h"
 #include "Graphics/Assets/TextureManager.h"
 #include "Serializer/FileReader.h"
@@ -31,6 +32,11 @@ void Material::Resolve(const MaterialFile::Names& names)
         if (textures != nullptr)
         {
             texture = textures->FindAny(names[slot]);
+            if (texture == nullptr && !names[slot].empty())
+                Core::Log() << "Error [Material]: " << m_param.path << ": "
+                            << MaterialFile::SlotNames[slot] << " texture \"" << names[slot]
+                            << "\" is not loaded; " << MaterialFile::DefaultTextures[slot]
+                            << " used instead\n";
             if (texture == nullptr)
                 texture = textures->FindAny(MaterialFile::DefaultTextures[slot]);
         }

@@ -1,4 +1,5 @@
 #include "Graphics/Assets/Model.h"
+#include "Core/Log.h"
 #include "Graphics/Assets/GlName.h"
 #include "Graphics/Formats/FbxBinReader.h"
 #include "Serializer/FileReader.h"
@@ -67,6 +68,14 @@ bool Model::Load()
     if (!FbxBinReader::Read(reinterpret_cast<const u08*>(bytes), reader.GetBufferSize() - 1,
                             m_param.path, m_data))
         return false;
+    // An empty file reads as a model with nothing in it: refused like a missing model, so its
+    // users fall back the same way instead of drawing nothing.
+    if (!m_data.hasMesh || m_data.vertexCount == 0)
+    {
+        Core::Log() << "Error [Model]: " << m_param.path << " refused: it holds no vertices\n";
+        m_data = ModelFile();
+        return false;
+    }
     if (m_data.hasSkeleton)
     {
         m_skeleton = std::make_unique<Skeleton>();

@@ -11,6 +11,10 @@ const std::array<const char*, ShaderProgram::AttributeCount> ShaderProgram::Attr
 namespace
 {
 constexpr GLint kEmptyInfoLog = 1;
+// The shader category each run of a variant draws from.
+constexpr u32 kRunCategories[ShaderProgramFile::RunCount] = {ShaderManager::VertexCategory,
+                                                             ShaderManager::GeometryCategory,
+                                                             ShaderManager::FragmentCategory};
 } // namespace
 
 ShaderProgram::ShaderProgram() : m_handle(0), m_linked(false) {}
@@ -66,15 +70,35 @@ bool ShaderProgram::Load()
     m_shaders.clear();
     ShaderManager* shaders = ShaderManager::Instance();
     const ShaderProgramFile::Variant& variant = m_param.variant;
-    const std::vector<std::string>* runs[] = {&variant.vertexShaders, &variant.geometryShaders,
-                                              &variant.fragmentShaders};
-    const u32 categories[] = {ShaderManager::VertexCategory, ShaderManager::GeometryCategory,
-                              ShaderManager::FragmentCategory};
-    for (std::size_t run = 0; run < sizeof(categories) / sizeof(categories[0]); ++run)
+    const std::vector<std::string>* runs[ShaderProgramFile::RunCount] = {
+        &variant.vertexShaders, &variant.geometryShaders, &variant.fragmentShaders};
+    // Without a shader manager (a tool or test with no shaders) nothing can be checked, and the
+    // program is kept with no shaders, as it always was.
+    std::vector<bool> found;
+    if (shaders != nullptr)
+    {
+        auto locate = [shaders](const std::string& name, u32 run) -> u32
+        {
+            if (shaders->Find(name, kRunCategories[run]) != nullptr)
+                return run;
+            for (u32 other = 0; other < ShaderProgramFile::RunCount; ++other)
+            {
+                if (shaders->Find(name, kRunCategories[other]) != nullptr)
+                    return other;
+            }
+            return ShaderProgramFile::RunCount;
+        };
+        if (!ShaderProgramFile::CheckShaders(variant, m_param.path, locate, found))
+            return false;
+    }
+    std::size_t index = 0;
+    for (u32 run = 0; run < ShaderProgramFile::RunCount; ++run)
     {
         for (const std::string& name : *runs[run])
-            m_shaders.push_back(shaders != nullptr ? shaders->Find(name, categories[run])
-                                                   : nullptr);
+        {
+            const bool usable = shaders != nullptr && found[index++];
+            m_shaders.push_back(usable ? shaders->Find(name, kRunCategories[run]) : nullptr);
+        }
     }
     Attach();
     Core::Log() << "Shaders Attached.\n";

@@ -34,7 +34,10 @@ public:
 
     // Logs "Creating Shader Program: <name>", attaches the named shaders found (vertex run,
     // geometry run, fragment run) and links. A link failure logs "Link Error [<name>]:" with the
-    // driver's text; the program is still kept, so the answer is true.
+    // driver's text; the program is still kept, so the answer is true. With a shader manager,
+    // the named shaders are checked first (ShaderProgramFile::CheckShaders, one line for every
+    // problem); a variant left without a vertex or a fragment shader is refused (false, not
+    // linked), so its users find no program.
     bool Load() override;
     // Detaches the recorded shaders and deletes the program.
     void Unload() override;

@@ -95,6 +95,12 @@ bool FontFile::Read(const char* text, std::size_t length, const std::string& sou
                     << " refused: its root needs four attributes with a pixel size above 0\n";
         return false;
     }
+    if (size > MaxPixelSize)
+    {
+        Core::Log() << "Error [Font]: " << source << " refused: its pixel size " << size
+                    << " is outside the valid range 1 to " << MaxPixelSize << '\n';
+        return false;
+    }
     header.first = first;
     header.second = values[1];
     header.size = size;

@@ -6,9 +6,9 @@
 //         </Glyph>                                                 adjustment, next character
 //     </Font>
 // The root must be named Font and carry its four attributes with S (the pixel height every
-// metric is divided by) above 0, or the font is refused. A glyph or kerning element with too
-// few attributes, an unreadable number or an empty character is skipped (one log line counts
-// them). Only the first byte of a character text is used. No OpenGL; any thread.
+// metric is divided by) from 1 to MaxPixelSize, or the font is refused. A glyph or kerning element
+// with too few attributes, an unreadable number or an empty character is skipped (one log line
+// counts them). Only the first byte of a character text is used. No OpenGL; any thread.
 #include "Math/Types.h"
 #include <cstddef>
 #include <string>
@@ -21,6 +21,9 @@ class FontFile
 {
 public:
     static constexpr const char* RootName = "Font";
+    // The largest pixel size S taken: a glyph is never taller than the largest texture
+    // (PngDecoder::MaxDimension); a size above it is refused with the range in its log line.
+    static constexpr u32 MaxPixelSize = 16384;
 
     struct GlyphRecord
     {

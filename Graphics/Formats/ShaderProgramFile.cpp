@@ -1,4 +1,5 @@
 #include "Graphics/Formats/ShaderProgramFile.h"
+#include "Core/Assets/AssetPath.h"
 #include "Core/Log.h"
 #include "Serializer/Xml/XmlFile.h"
 #include <cstring>
@@ -7,6 +8,8 @@ namespace Graphics
 {
 const char* const ShaderProgramFile::CategoryNames[CategoryCount] = {"Standard", "Static",
                                                                      "Skinned"};
+const char* const ShaderProgramFile::RunKinds[RunCount] = {"vertex shader", "geometry shader",
+                                                           "fragment shader"};
 
 namespace
 {
@@ -67,6 +70,54 @@ bool ShaderProgramFile::Read(const char* text, std::size_t length, const std::st
         }
         variants.push_back(std::move(variant));
     }
+    return true;
+}
+
+bool ShaderProgramFile::CheckShaders(const Variant& variant, const std::string& source,
+                                     const Locate& locate, std::vector<bool>& found)
+{
+    found.clear();
+    const std::vector<std::string>* runs[RunCount] = {
+        &variant.vertexShaders, &variant.geometryShaders, &variant.fragmentShaders};
+    std::string problems;
+    bool stageFound[RunCount] = {};
+    for (u32 run = 0; run < RunCount; ++run)
+    {
+        for (const std::string& name : *runs[run])
+        {
+            const std::string named = std::string("; ") + RunKinds[run] + " \"" + name + "\"";
+            const u32 where = Core::IsAssetPathInside(name) ? locate(name, run) : run;
+            if (!Core::IsAssetPathInside(name))
+                problems += named + " leaves the shader folder";
+            else if (where == run)
+                stageFound[run] = true;
+            else if (where < RunCount)
+                problems += named + " is a " + RunKinds[where];
+            else
+                problems += named + " does not exist";
+            found.push_back(Core::IsAssetPathInside(name) && where == run);
+        }
+    }
+
+    const std::string where = "Error [ShaderProgram]: " + source + " (" +
+                              CategoryNames[variant.category % CategoryCount] + ")";
+    // A program needs both ends of the pipeline; the geometry stage is optional.
+    if (!stageFound[VertexRun] || !stageFound[FragmentRun])
+    {
+        const char* missing = "it names no shaders";
+        if (!found.empty())
+        {
+            if (!stageFound[VertexRun] && !stageFound[FragmentRun])
+                missing = "it has no vertex and no fragment shader";
+            else
+                missing = !stageFound[VertexRun] ? "it has no vertex shader"
+                                                 : "it has no fragment shader";
+        }
+        Core::Log() << where << " not linked: " << missing << problems << '\n';
+        return false;
+    }
+    if (!problems.empty())
+        Core::Log() << where << ": linked, but" << problems.substr(1) << '\n';
     return true;
 }
 } // namespace Graphics

@@ -114,6 +114,8 @@ void RunPngFuzzInput(const std::uint8_t* data, std::size_t size)
     SpriteSheetFile::Read(sidecar, sidecarLength, "fuzz sidecar", totalFrames, framesPerRow);
     if (totalFrames == 0 || framesPerRow == 0)
         Fail("a sprite sheet took a count of 0");
+    if (totalFrames > SpriteSheetFile::MaxFrames || framesPerRow > SpriteSheetFile::MaxFrames)
+        Fail("a sprite sheet took a count past its range");
 }
 
 void RunGraphicsXmlFuzzInput(const std::uint8_t* data, std::size_t size)
@@ -128,6 +130,8 @@ void RunGraphicsXmlFuzzInput(const std::uint8_t* data, std::size_t size)
     {
         if (header.size == 0)
             Fail("a font with pixel size 0 was accepted");
+        if (header.size > FontFile::MaxPixelSize)
+            Fail("a font with a pixel size past its range was accepted");
         for (const FontFile::GlyphRecord& glyph : glyphs)
         {
             if (glyph.character.empty())
@@ -139,9 +143,41 @@ void RunGraphicsXmlFuzzInput(const std::uint8_t* data, std::size_t size)
 
     std::vector<ShaderProgramFile::Variant> variants;
     ShaderProgramFile::Read(text, size, "fuzz program", variants);
+    // A shader set of our own: the extension tells the kind, and names starting with 'x' do not
+    // exist.
+    auto locate = [](const std::string& name, u32) -> u32
+    {
+        if (name.empty() || name[0] == 'x' || name.size() < 3)
+            return ShaderProgramFile::RunCount;
+        const std::string extension = name.substr(name.size() - 3);
+        if (extension == ".vs" || extension == ".vh")
+            return ShaderProgramFile::VertexRun;
+        if (extension == ".gs" || extension == ".gh")
+            return ShaderProgramFile::GeometryRun;
+        if (extension == ".fs" || extension == ".fh")
+            return ShaderProgramFile::FragmentRun;
+        return ShaderProgramFile::RunCount;
+    };
     for (const ShaderProgramFile::Variant& variant : variants)
     {
         if (variant.category >= ShaderProgramFile::CategoryCount)
             Fail("a variant outside the three categories");
+        std::vector<bool> found;
+        const bool linkable =
+            ShaderProgramFile::CheckShaders(variant, "fuzz program", locate, found);
+        const std::size_t named = variant.vertexShaders.size() + variant.geometryShaders.size() +
+                                  variant.fragmentShaders.size();
+        if (found.size() != named)
+            Fail("a shader name was not checked");
+        const auto firstFragment =
+            found.begin() + static_cast<std::ptrdiff_t>(named - variant.fragmentShaders.size());
+        const bool vertex =
+            std::find(found.begin(),
+                      found.begin() + static_cast<std::ptrdiff_t>(variant.vertexShaders.size()),
+                      true) !=
+            found.begin() + static_cast<std::ptrdiff_t>(variant.vertexShaders.size());
+        const bool fragment = std::find(firstFragment, found.end(), true) != found.end();
+        if (linkable != (vertex && fragment))
+            Fail("a program missing a stage was let through, or a whole one refused");
     }
 }

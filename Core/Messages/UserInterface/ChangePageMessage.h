@@ -13,4 +13,7 @@ public:
     std::string ToString() const override;
 
     std::string pageName;
+    // Who asked, for the log line when the page does not exist ("<script>:<line>" for a
+    // script's GameState.ChangePage); empty for any other sender.
+    std::string requester;
 };
