@@ -1,10 +1,11 @@
 // The particle step near steady state: 100 emitters of 1,000 particles each, emitting
 // continuously, interpolating colour, size and speed, pulled by gravity and animating a 16-frame
-// sheet, stepped through the particle effect system. The baseline does the same work (the same
-// interpolations, motion, pull, wrap, draw records and re-emission with the same random draws)
-// as one plain structure-of-arrays loop. Targets: at least 200,000 particles stepped per ms on
-// one core, at least half the plain loop's rate, and no heap allocation in 1,000 steps. A copy
-// of the pools' bytes shows the memory-bandwidth ceiling of the machine it runs on.
+// sheet, stepped through the particle effect system. The baseline does the same work with the
+// same fields (the same interpolations, motion, pull, wrap, draw records and re-emission with the
+// same number of random draws) as plain structure-of-arrays loops written for the compiler to
+// vectorise. Targets: at least 120,000 particles stepped per ms on one core, at least 0.8 of the
+// plain loops' rate, and no heap allocation in 1,000 steps. The pools' bytes read and written
+// once in place show the ceiling that memory sets on the machine it runs on.
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
@@ -15,6 +16,7 @@
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 #include "Graphics/Particles/ParticleRegistration.h"
 #include "Math/MathUtils.h"
+#include "Math/RandStream.h"
 #include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
 #include <cmath>
@@ -36,8 +38,8 @@ constexpr f32 LifeHigh = 1.1f;
 constexpr int WarmUpSteps = 90;
 constexpr int AllocationSteps = 1000;
 constexpr u32 SheetFrames = 16;
-constexpr double TargetPerMs = 200000.0;
-constexpr double TargetShareOfPlain = 0.5;
+constexpr double TargetPerMs = 120000.0;
+constexpr double TargetShareOfPlain = 0.8;
 
 const char* const kEffect =
     "<E><TransformComponent><position X=\"0\" Y=\"0\" Z=\"0\"/><orientation X=\"0\" Y=\"0\" "
@@ -141,56 +143,65 @@ struct EffectStage
     std::vector<Graphics::ParticleEmitterComponent*> emitters;
 };
 
-// The same particles as plain arrays, one entry per slot of all emitters.
+// The same particles as plain arrays, one entry per slot of all emitters, with every field the
+// engine's record has. The update runs over every slot without a branch, so that the compiler
+// vectorises it (dead slots are computed and their results dropped); a second loop writes the
+// draw records of the live slots.
 struct PlainParticles
 {
     static constexpr int Slots = Emitters * Capacity;
 
     PlainParticles()
-        : alive(Slots), px(Slots), py(Slots), pz(Slots), dx(Slots), dy(Slots), dz(Slots), r(Slots),
-          g(Slots), b(Slots), a(Slots), r0(Slots), g0(Slots), b0(Slots), a0(Slots), r1(Slots),
-          g1(Slots), b1(Slots), a1(Slots), speed(Slots), speed0(Slots), speed1(Slots), spin(Slots),
-          spin0(Slots), spin1(Slots), rotation(Slots), scale(Slots), scale0(Slots), scale1(Slots),
-          age(Slots), life(Slots), frame(Slots), animation(Slots), vertices(Slots * 9),
-          last(Emitters, 0), owed(Emitters, 0.0f)
+        : alive(Slots), px(Slots), py(Slots), pz(Slots), pw(Slots), dx(Slots), dy(Slots), dz(Slots),
+          dw(Slots), r(Slots), g(Slots), b(Slots), a(Slots), r0(Slots), g0(Slots), b0(Slots),
+          a0(Slots), r1(Slots), g1(Slots), b1(Slots), a1(Slots), speed(Slots), speed0(Slots),
+          speed1(Slots), spin(Slots), spin0(Slots), spin1(Slots), rotation(Slots), scale(Slots),
+          scale0(Slots), scale1(Slots), age(Slots), life(Slots), frame(Slots), animation(Slots),
+          vertices(static_cast<std::size_t>(Slots) * VertexFloats), last(Emitters, 0),
+          owed(Emitters, 0.0f)
     {
         Math::SeedRand(1);
         for (int i = 0; i < WarmUpSteps; ++i)
             Step1();
     }
 
+    static constexpr int VertexFloats = sizeof(Graphics::ParticleVertex) / sizeof(f32);
+
+    // The draws of a birth: two for the direction, then speed, data and colours as the engine.
     void Emit(int slot)
     {
+        Math::RandStream draw;
         alive[slot] = 1;
         px[slot] = py[slot] = pz[slot] = 0.0f;
-        const f32 turn = Math::RandRange(-0.35f, 0.35f) + Math::RandRange(-0.35f, 0.35f);
+        pw[slot] = 1.0f;
+        const f32 turn = draw.Range(-0.35f, 0.35f) + draw.Range(-0.35f, 0.35f);
         dx[slot] = std::sin(turn);
         dy[slot] = std::cos(turn);
         dz[slot] = 0.0f;
-        speed[slot] = speed0[slot] = Math::RandRange(2.0f, 4.0f);
-        speed1[slot] = Math::RandRange(0.5f, 1.0f);
+        dw[slot] = 0.0f;
+        speed[slot] = speed0[slot] = draw.Range(2.0f, 4.0f);
+        speed1[slot] = draw.Range(0.5f, 1.0f);
         age[slot] = 0.0f;
-        life[slot] = Math::RandRange(LifeLow, LifeHigh);
-        spin[slot] = spin0[slot] = Math::RandRange(-1.0f, 1.0f);
+        life[slot] = draw.Range(LifeLow, LifeHigh);
+        spin[slot] = spin0[slot] = draw.Range(-1.0f, 1.0f);
         rotation[slot] = 0.0f;
-        spin1[slot] = Math::RandRange(-2.0f, 2.0f);
-        scale[slot] = scale0[slot] = Math::RandRange(0.2f, 0.3f);
-        scale1[slot] = Math::RandRange(0.6f, 0.8f);
-        r[slot] = r0[slot] = 1.0f;
-        g[slot] = g0[slot] = Math::RandRange(0.7f, 0.86f);
-        b[slot] = b0[slot] = Math::RandRange(0.39f, 0.55f);
-        a[slot] = a0[slot] = 1.0f;
-        r1[slot] = Math::RandRange(0.27f, 0.35f);
-        g1[slot] = Math::RandRange(0.27f, 0.35f);
-        b1[slot] = Math::RandRange(0.27f, 0.35f);
-        a1[slot] = 0.0f;
-        animation[slot] = Math::RandRange(10.0f, 14.0f);
+        spin1[slot] = draw.Range(-2.0f, 2.0f);
+        scale[slot] = scale0[slot] = draw.Range(0.2f, 0.3f);
+        scale1[slot] = draw.Range(0.6f, 0.8f);
+        a[slot] = a0[slot] = 1.0f + draw.Range(0.0f, 0.0f);
+        b[slot] = b0[slot] = draw.Range(0.39f, 0.55f);
+        g[slot] = g0[slot] = draw.Range(0.7f, 0.86f);
+        r[slot] = r0[slot] = 1.0f + draw.Range(0.0f, 0.0f);
+        a1[slot] = draw.Range(0.0f, 0.0f);
+        b1[slot] = draw.Range(0.27f, 0.35f);
+        g1[slot] = draw.Range(0.27f, 0.35f);
+        r1[slot] = draw.Range(0.27f, 0.35f);
+        animation[slot] = draw.Range(10.0f, 14.0f);
         frame[slot] = 0.0f;
     }
 
     void Step1()
     {
-        const f32 pull = -9.8f * Step;
         for (int e = 0; e < Emitters; ++e)
         {
             const int base = e * Capacity;
@@ -206,36 +217,54 @@ struct PlainParticles
                 --count;
             }
         }
+        Update();
+        stepped = static_cast<u64>(WriteVertices());
+    }
+
+    void Update()
+    {
+        const f32 pull = -9.8f * Step;
+        const f32 sheet = static_cast<f32>(SheetFrames);
+        u08* const live = alive.data();
+        for (int i = 0; i < Slots; ++i)
+        {
+            const f32 older = age[i] + Step;
+            const bool keep = live[i] != 0 && !(older > life[i]);
+            f32 t = older / life[i];
+            t = t < 1.0f ? t : 1.0f;
+            const f32 nowSpeed = speed0[i] + (speed1[i] - speed0[i]) * t;
+            const f32 nowSpin = spin0[i] + (spin1[i] - spin0[i]) * t;
+            const f32 move = nowSpeed * Step;
+            f32 nowFrame = frame[i] + animation[i] * Step;
+            // Frames are never negative here, so the whole part is the truncation.
+            nowFrame = nowFrame >= sheet ? nowFrame - static_cast<f32>(static_cast<s32>(nowFrame))
+                                         : nowFrame;
+            age[i] = keep ? older : age[i];
+            r[i] = keep ? r0[i] + (r1[i] - r0[i]) * t : r[i];
+            g[i] = keep ? g0[i] + (g1[i] - g0[i]) * t : g[i];
+            b[i] = keep ? b0[i] + (b1[i] - b0[i]) * t : b[i];
+            a[i] = keep ? a0[i] + (a1[i] - a0[i]) * t : a[i];
+            speed[i] = keep ? nowSpeed : speed[i];
+            spin[i] = keep ? nowSpin : spin[i];
+            scale[i] = keep ? scale0[i] + (scale1[i] - scale0[i]) * t : scale[i];
+            px[i] = keep ? px[i] + dx[i] * move : px[i];
+            py[i] = keep ? py[i] + dy[i] * move : py[i];
+            pz[i] = keep ? pz[i] + dz[i] * move : pz[i];
+            rotation[i] = keep ? rotation[i] + nowSpin * Step : rotation[i];
+            frame[i] = keep ? nowFrame : frame[i];
+            dy[i] = keep ? dy[i] + pull : dy[i];
+            live[i] = keep ? 1 : 0;
+        }
+    }
+
+    int WriteVertices()
+    {
         int written = 0;
         for (int i = 0; i < Slots; ++i)
         {
             if (alive[i] == 0)
                 continue;
-            age[i] += Step;
-            if (age[i] > life[i])
-            {
-                alive[i] = 0;
-                continue;
-            }
-            f32 t = age[i] / life[i];
-            t = t < 1.0f ? t : 1.0f;
-            r[i] = r0[i] + (r1[i] - r0[i]) * t;
-            g[i] = g0[i] + (g1[i] - g0[i]) * t;
-            b[i] = b0[i] + (b1[i] - b0[i]) * t;
-            a[i] = a0[i] + (a1[i] - a0[i]) * t;
-            speed[i] = speed0[i] + (speed1[i] - speed0[i]) * t;
-            spin[i] = spin0[i] + (spin1[i] - spin0[i]) * t;
-            scale[i] = scale0[i] + (scale1[i] - scale0[i]) * t;
-            const f32 move = speed[i] * Step;
-            px[i] += dx[i] * move;
-            py[i] += dy[i] * move;
-            pz[i] += dz[i] * move;
-            rotation[i] += spin[i] * Step;
-            frame[i] += animation[i] * Step;
-            dy[i] += pull;
-            if (frame[i] >= static_cast<f32>(SheetFrames))
-                frame[i] -= std::floor(frame[i]);
-            f32* vertex = &vertices[written++ * 9];
+            f32* vertex = &vertices[static_cast<std::size_t>(written++) * VertexFloats];
             vertex[0] = px[i];
             vertex[1] = py[i];
             vertex[2] = pz[i];
@@ -244,13 +273,14 @@ struct PlainParticles
             vertex[5] = b[i];
             vertex[6] = a[i];
             vertex[7] = scale[i];
-            vertex[8] = std::floor(frame[i]);
+            vertex[8] = rotation[i];
+            vertex[9] = static_cast<f32>(static_cast<s32>(frame[i]));
         }
-        stepped = static_cast<u64>(written);
+        return written;
     }
 
     std::vector<u08> alive;
-    std::vector<f32> px, py, pz, dx, dy, dz, r, g, b, a, r0, g0, b0, a0, r1, g1, b1, a1;
+    std::vector<f32> px, py, pz, pw, dx, dy, dz, dw, r, g, b, a, r0, g0, b0, a0, r1, g1, b1, a1;
     std::vector<f32> speed, speed0, speed1, spin, spin0, spin1, rotation, scale, scale0, scale1;
     std::vector<f32> age, life, frame, animation, vertices;
     std::vector<int> last;
@@ -258,20 +288,19 @@ struct PlainParticles
     u64 stepped = 0;
 };
 
-// The least any step must cost: every particle record, alive flag and draw record of the 100
-// pools read and written once, as one memcpy. A step that reads and writes each live
-// particle's record cannot beat the machine's memory bandwidth; this shows where that ceiling
-// lies on the machine the program runs on, in particles per ms.
+// What memory alone costs a step: the 100 pools' bytes (every particle record, alive flag and
+// draw record) each read and written once, in place, as a step does; no step that touches each
+// record can beat it on the machine the program runs on. (Copying into a second buffer would
+// measure main memory rather than the caches a step works in.)
 struct PoolBytes
 {
-    static constexpr std::size_t Bytes =
+    static constexpr std::size_t Words =
         static_cast<std::size_t>(Emitters) * Capacity *
-        (sizeof(Graphics::Particle) + sizeof(u08) + sizeof(Graphics::ParticleVertex));
+        (sizeof(Graphics::Particle) + sizeof(u08) + sizeof(Graphics::ParticleVertex)) / sizeof(u32);
 
-    PoolBytes() : from(Bytes, 1), to(Bytes, 0) {}
+    PoolBytes() : words(Words, 1u) {}
 
-    std::vector<unsigned char> from;
-    std::vector<unsigned char> to;
+    std::vector<u32> words;
 };
 
 // Filled by the benchmarks, printed by the reporter.
@@ -324,12 +353,14 @@ void PlainArraysStep(benchmark::State& state)
     state.SetItemsProcessed(static_cast<int64_t>(stepped));
 }
 
-void CopyPoolBytes(benchmark::State& state)
+void TouchPoolBytesInPlace(benchmark::State& state)
 {
     PoolBytes pools;
+    u32* const words = pools.words.data();
     for (auto _ : state)
     {
-        std::memcpy(pools.to.data(), pools.from.data(), PoolBytes::Bytes);
+        for (std::size_t i = 0; i < PoolBytes::Words; ++i)
+            words[i] += 1u;
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * Emitters * Capacity);
@@ -353,9 +384,9 @@ public:
         std::printf("%-34s %10.0f  target (>= %.0f) %s\n", "stepped per ms", perMs, TargetPerMs,
                     Verdict(perMs >= TargetPerMs));
         std::printf("%-34s %10.0f\n", "plain arrays: stepped per ms", plainPerMs);
-        if (m_copy > 0.0)
-            std::printf("%-34s %10.0f  (the memory-bandwidth ceiling)\n",
-                        "pool bytes copied: slots per ms", m_copy / 1000.0);
+        if (m_touch > 0.0)
+            std::printf("%-34s %10.0f  (the ceiling memory sets)\n",
+                        "pool bytes touched in place: slots/ms", m_touch / 1000.0);
         std::printf("%-34s %10.3f  target (>= %.1f) %s\n", "share of the plain loop's rate",
                     perMs / plainPerMs, TargetShareOfPlain,
                     Verdict(perMs / plainPerMs >= TargetShareOfPlain));
@@ -376,14 +407,14 @@ private:
             m_system = rate;
         else if (name == "PlainArraysStep")
             m_plain = rate;
-        else if (name == "CopyPoolBytes")
-            m_copy = rate;
+        else if (name == "TouchPoolBytesInPlace")
+            m_touch = rate;
     }
 
     // Particles stepped per second.
     double m_system = 0.0;
     double m_plain = 0.0;
-    double m_copy = 0.0; // pool slots copied per second
+    double m_touch = 0.0; // pool slots read and written in place per second
 };
 } // namespace
 
@@ -394,7 +425,7 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RegisterBenchmark("ParticleEffectStep", &ParticleEffectStep);
     benchmark::RegisterBenchmark("PlainArraysStep", &PlainArraysStep);
-    benchmark::RegisterBenchmark("CopyPoolBytes", &CopyPoolBytes);
+    benchmark::RegisterBenchmark("TouchPoolBytesInPlace", &TouchPoolBytesInPlace);
     ParticleRatios reporter;
     return RunAndPrintRatios(reporter);
 }
