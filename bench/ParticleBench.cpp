@@ -2,9 +2,9 @@
 // continuously, interpolating colour, size and speed, pulled by gravity and animating a 16-frame
 // sheet, stepped through the particle effect system. The baseline does the same work with the
 // same fields (the same interpolations, motion, pull, wrap, draw records and re-emission with the
-// same number of random draws) as plain structure-of-arrays loops written for the compiler to
-// vectorise. Targets: at least 120,000 particles stepped per ms on one core, at least 0.8 of the
-// plain loops' rate, and no heap allocation in 1,000 steps. The pools' bytes read and written
+// same number of random draws) as plain structure-of-arrays loops, the update four slots at a
+// time with SSE2. Targets: at least 120,000 particles stepped per ms on one core, at least 0.8 of
+// the plain loops' rate, and no heap allocation in 1,000 steps. The pools' bytes read and written
 // once in place show the ceiling that memory sets on the machine it runs on.
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
@@ -20,6 +20,9 @@
 #include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstring>
 #include <memory>
 #include <string>
@@ -151,19 +154,65 @@ struct PlainParticles
 {
     static constexpr int Slots = Emitters * Capacity;
 
+    // Every float field is one array of a single block, so that the compiler sees that the
+    // arrays never overlap.
+    enum Field
+    {
+        PX,
+        PY,
+        PZ,
+        PW,
+        DX,
+        DY,
+        DZ,
+        DW,
+        R,
+        G,
+        B,
+        A,
+        R0,
+        G0,
+        B0,
+        A0,
+        R1,
+        G1,
+        B1,
+        A1,
+        Speed,
+        Speed0,
+        Speed1,
+        Spin,
+        Spin0,
+        Spin1,
+        Rotation,
+        Scale,
+        Scale0,
+        Scale1,
+        Age,
+        Life,
+        Frame,
+        Animation,
+        FieldCount
+    };
+
     PlainParticles()
-        : alive(Slots), px(Slots), py(Slots), pz(Slots), pw(Slots), dx(Slots), dy(Slots), dz(Slots),
-          dw(Slots), r(Slots), g(Slots), b(Slots), a(Slots), r0(Slots), g0(Slots), b0(Slots),
-          a0(Slots), r1(Slots), g1(Slots), b1(Slots), a1(Slots), speed(Slots), speed0(Slots),
-          speed1(Slots), spin(Slots), spin0(Slots), spin1(Slots), rotation(Slots), scale(Slots),
-          scale0(Slots), scale1(Slots), age(Slots), life(Slots), frame(Slots), animation(Slots),
+        : alive(Slots), block(static_cast<std::size_t>(FieldCount) * Slots),
           vertices(static_cast<std::size_t>(Slots) * VertexFloats), last(Emitters, 0),
           owed(Emitters, 0.0f)
     {
+        f32** const fields[] = {&px,     &py,     &pz,   &pw,    &dx,    &dy,       &dz,
+                                &dw,     &r,      &g,    &b,     &a,     &r0,       &g0,
+                                &b0,     &a0,     &r1,   &g1,    &b1,    &a1,       &speed,
+                                &speed0, &speed1, &spin, &spin0, &spin1, &rotation, &scale,
+                                &scale0, &scale1, &age,  &life,  &frame, &animation};
+        for (int field = 0; field < FieldCount; ++field)
+            *fields[field] = Of(static_cast<Field>(field));
         Math::SeedRand(1);
         for (int i = 0; i < WarmUpSteps; ++i)
             Step1();
     }
+
+    f32* Of(Field field) { return block.data() + static_cast<std::size_t>(field) * Slots; }
 
     static constexpr int VertexFloats = sizeof(Graphics::ParticleVertex) / sizeof(f32);
 
@@ -225,36 +274,137 @@ struct PlainParticles
     {
         const f32 pull = -9.8f * Step;
         const f32 sheet = static_cast<f32>(SheetFrames);
-        u08* const live = alive.data();
+        s32* const live = alive.data();
+        // Pointers of one block at fixed distances: the compiler can tell them apart.
+        f32* const x = Of(PX);
+        f32* const y = Of(PY);
+        f32* const z = Of(PZ);
+        f32* const ux = Of(DX);
+        f32* const uy = Of(DY);
+        f32* const uz = Of(DZ);
+        f32* const red = Of(R);
+        f32* const green = Of(G);
+        f32* const blue = Of(B);
+        f32* const opacity = Of(A);
+        const f32* const red0 = Of(R0);
+        const f32* const green0 = Of(G0);
+        const f32* const blue0 = Of(B0);
+        const f32* const opacity0 = Of(A0);
+        const f32* const red1 = Of(R1);
+        const f32* const green1 = Of(G1);
+        const f32* const blue1 = Of(B1);
+        const f32* const opacity1 = Of(A1);
+        f32* const now = Of(Speed);
+        const f32* const now0 = Of(Speed0);
+        const f32* const now1 = Of(Speed1);
+        f32* const turn = Of(Spin);
+        const f32* const turn0 = Of(Spin0);
+        const f32* const turn1 = Of(Spin1);
+        f32* const angle = Of(Rotation);
+        f32* const size = Of(Scale);
+        const f32* const size0 = Of(Scale0);
+        const f32* const size1 = Of(Scale1);
+        f32* const lived = Of(Age);
+        const f32* const span = Of(Life);
+        f32* const cell = Of(Frame);
+        const f32* const cells = Of(Animation);
+#if defined(__SSE2__)
+        // Four slots at a time (Slots is a multiple of four).
+        static_assert(Slots % 4 == 0, "whole groups of four slots");
+        const __m128 step = _mm_set1_ps(Step);
+        const __m128 one = _mm_set1_ps(1.0f);
+        const __m128 pullBy = _mm_set1_ps(pull);
+        const __m128 sheetEnd = _mm_set1_ps(sheet);
+        const auto lerp = [](const f32* from, const f32* to, int i, __m128 t)
+        {
+            const __m128 start = _mm_loadu_ps(from + i);
+            return _mm_add_ps(start, _mm_mul_ps(_mm_sub_ps(_mm_loadu_ps(to + i), start), t));
+        };
+        const auto keepNew = [](f32* at, int i, __m128 keep, __m128 value)
+        {
+            _mm_storeu_ps(at + i, _mm_or_ps(_mm_and_ps(keep, value),
+                                            _mm_andnot_ps(keep, _mm_loadu_ps(at + i))));
+        };
+        for (int i = 0; i < Slots; i += 4)
+        {
+            const __m128 older = _mm_add_ps(_mm_loadu_ps(lived + i), step);
+            const __m128 life = _mm_loadu_ps(span + i);
+            const __m128i flags = _mm_loadu_si128(reinterpret_cast<const __m128i*>(live + i));
+            const __m128 keep =
+                _mm_and_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(flags, _mm_setzero_si128())),
+                           _mm_cmple_ps(older, life));
+            const __m128 t = _mm_min_ps(_mm_div_ps(older, life), one);
+            const __m128 nowSpeed = lerp(now0, now1, i, t);
+            const __m128 nowSpin = lerp(turn0, turn1, i, t);
+            const __m128 move = _mm_mul_ps(nowSpeed, step);
+            keepNew(lived, i, keep, older);
+            keepNew(red, i, keep, lerp(red0, red1, i, t));
+            keepNew(green, i, keep, lerp(green0, green1, i, t));
+            keepNew(blue, i, keep, lerp(blue0, blue1, i, t));
+            keepNew(opacity, i, keep, lerp(opacity0, opacity1, i, t));
+            keepNew(now, i, keep, nowSpeed);
+            keepNew(turn, i, keep, nowSpin);
+            keepNew(size, i, keep, lerp(size0, size1, i, t));
+            const __m128 directionY = _mm_loadu_ps(uy + i);
+            keepNew(x, i, keep,
+                    _mm_add_ps(_mm_loadu_ps(x + i), _mm_mul_ps(_mm_loadu_ps(ux + i), move)));
+            keepNew(y, i, keep, _mm_add_ps(_mm_loadu_ps(y + i), _mm_mul_ps(directionY, move)));
+            keepNew(z, i, keep,
+                    _mm_add_ps(_mm_loadu_ps(z + i), _mm_mul_ps(_mm_loadu_ps(uz + i), move)));
+            keepNew(angle, i, keep, _mm_add_ps(_mm_loadu_ps(angle + i), _mm_mul_ps(nowSpin, step)));
+            const __m128 moved =
+                _mm_add_ps(_mm_loadu_ps(cell + i), _mm_mul_ps(_mm_loadu_ps(cells + i), step));
+            // Frames are never negative here, so the whole part is the truncation.
+            const __m128 wrapped = _mm_sub_ps(moved, _mm_cvtepi32_ps(_mm_cvttps_epi32(moved)));
+            const __m128 past = _mm_cmpge_ps(moved, sheetEnd);
+            keepNew(cell, i, keep,
+                    _mm_or_ps(_mm_and_ps(past, wrapped), _mm_andnot_ps(past, moved)));
+            keepNew(uy, i, keep, _mm_add_ps(directionY, pullBy));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(live + i),
+                             _mm_and_si128(_mm_castps_si128(keep), _mm_set1_epi32(1)));
+        }
+#else
         for (int i = 0; i < Slots; ++i)
         {
-            const f32 older = age[i] + Step;
-            const bool keep = live[i] != 0 && !(older > life[i]);
-            f32 t = older / life[i];
-            t = t < 1.0f ? t : 1.0f;
-            const f32 nowSpeed = speed0[i] + (speed1[i] - speed0[i]) * t;
-            const f32 nowSpin = spin0[i] + (spin1[i] - spin0[i]) * t;
+            // Everything is computed for every slot; only live slots keep the results.
+            const f32 older = lived[i] + Step;
+            const bool keep = (live[i] != 0) & (older <= span[i]);
+            const f32 fraction = older / span[i];
+            const f32 t = fraction < 1.0f ? fraction : 1.0f;
+            const f32 nowSpeed = now0[i] + (now1[i] - now0[i]) * t;
+            const f32 nowSpin = turn0[i] + (turn1[i] - turn0[i]) * t;
             const f32 move = nowSpeed * Step;
-            f32 nowFrame = frame[i] + animation[i] * Step;
+            const f32 nowRed = red0[i] + (red1[i] - red0[i]) * t;
+            const f32 nowGreen = green0[i] + (green1[i] - green0[i]) * t;
+            const f32 nowBlue = blue0[i] + (blue1[i] - blue0[i]) * t;
+            const f32 nowOpacity = opacity0[i] + (opacity1[i] - opacity0[i]) * t;
+            const f32 nowSize = size0[i] + (size1[i] - size0[i]) * t;
+            const f32 nowX = x[i] + ux[i] * move;
+            const f32 nowY = y[i] + uy[i] * move;
+            const f32 nowZ = z[i] + uz[i] * move;
+            const f32 nowAngle = angle[i] + nowSpin * Step;
+            const f32 pulled = uy[i] + pull;
+            const f32 moved = cell[i] + cells[i] * Step;
             // Frames are never negative here, so the whole part is the truncation.
-            nowFrame = nowFrame >= sheet ? nowFrame - static_cast<f32>(static_cast<s32>(nowFrame))
-                                         : nowFrame;
-            age[i] = keep ? older : age[i];
-            r[i] = keep ? r0[i] + (r1[i] - r0[i]) * t : r[i];
-            g[i] = keep ? g0[i] + (g1[i] - g0[i]) * t : g[i];
-            b[i] = keep ? b0[i] + (b1[i] - b0[i]) * t : b[i];
-            a[i] = keep ? a0[i] + (a1[i] - a0[i]) * t : a[i];
-            speed[i] = keep ? nowSpeed : speed[i];
-            spin[i] = keep ? nowSpin : spin[i];
-            scale[i] = keep ? scale0[i] + (scale1[i] - scale0[i]) * t : scale[i];
-            px[i] = keep ? px[i] + dx[i] * move : px[i];
-            py[i] = keep ? py[i] + dy[i] * move : py[i];
-            pz[i] = keep ? pz[i] + dz[i] * move : pz[i];
-            rotation[i] = keep ? rotation[i] + nowSpin * Step : rotation[i];
-            frame[i] = keep ? nowFrame : frame[i];
-            dy[i] = keep ? dy[i] + pull : dy[i];
+            const f32 wrapped = moved - static_cast<f32>(static_cast<s32>(moved));
+            const f32 nowFrame = moved >= sheet ? wrapped : moved;
+            lived[i] = keep ? older : lived[i];
+            red[i] = keep ? nowRed : red[i];
+            green[i] = keep ? nowGreen : green[i];
+            blue[i] = keep ? nowBlue : blue[i];
+            opacity[i] = keep ? nowOpacity : opacity[i];
+            now[i] = keep ? nowSpeed : now[i];
+            turn[i] = keep ? nowSpin : turn[i];
+            size[i] = keep ? nowSize : size[i];
+            x[i] = keep ? nowX : x[i];
+            y[i] = keep ? nowY : y[i];
+            z[i] = keep ? nowZ : z[i];
+            angle[i] = keep ? nowAngle : angle[i];
+            cell[i] = keep ? nowFrame : cell[i];
+            uy[i] = keep ? pulled : uy[i];
             live[i] = keep ? 1 : 0;
         }
+#endif
     }
 
     int WriteVertices()
@@ -279,10 +429,13 @@ struct PlainParticles
         return written;
     }
 
-    std::vector<u08> alive;
-    std::vector<f32> px, py, pz, pw, dx, dy, dz, dw, r, g, b, a, r0, g0, b0, a0, r1, g1, b1, a1;
-    std::vector<f32> speed, speed0, speed1, spin, spin0, spin1, rotation, scale, scale0, scale1;
-    std::vector<f32> age, life, frame, animation, vertices;
+    std::vector<s32> alive;
+    std::vector<f32> block;
+    f32 *px, *py, *pz, *pw, *dx, *dy, *dz, *dw, *r, *g, *b, *a, *r0, *g0, *b0, *a0, *r1, *g1, *b1,
+        *a1;
+    f32 *speed, *speed0, *speed1, *spin, *spin0, *spin1, *rotation, *scale, *scale0, *scale1;
+    f32 *age, *life, *frame, *animation;
+    std::vector<f32> vertices;
     std::vector<int> last;
     std::vector<f32> owed;
     u64 stepped = 0;

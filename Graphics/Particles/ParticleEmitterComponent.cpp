@@ -31,7 +31,7 @@ const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
 constexpr f32 kDefaultBurstDelay = 1.0f;
 
 // How far ahead of the update pass the records are fetched, in slots.
-constexpr u32 PrefetchSlots = 8;
+constexpr u32 PrefetchSlots = 16;
 
 // How many particles a float count allows, decided as a float before it becomes an integer, so
 // that negative, huge and non-finite counts are safe (NaN allows none).
