@@ -1,4 +1,5 @@
 #include "Math/MathUtils.h"
+#include "Math/RandStream.h"
 
 #include <atomic>
 #include <cmath>
@@ -10,14 +11,12 @@ namespace Math
 namespace
 {
 // The classic 15-bit linear congruential generator: the state advances by
-// state * 1103515245 + 12345 (mod 2^32) and bits 16 to 30 are the result.
-constexpr u32 RAND_MULTIPLIER = 1103515245u;
-constexpr u32 RAND_INCREMENT = 12345u;
-constexpr u32 RAND_SHIFT = 16u;
-constexpr u32 RAND_MASK = 0x7FFFu;
+// state * 1103515245 + 12345 (mod 2^32) and bits 16 to 30 are the result (RandStream.h).
+constexpr u32 RAND_MULTIPLIER = RandDetail::Multiplier;
+constexpr u32 RAND_INCREMENT = RandDetail::Increment;
+constexpr u32 RAND_SHIFT = RandDetail::Shift;
+constexpr u32 RAND_MASK = RandDetail::Mask;
 constexpr u32 DEFAULT_SEED = 1u;
-
-std::atomic<u32> s_randState{DEFAULT_SEED};
 
 constexpr u32 SIGN_BIT = 0x80000000u;
 constexpr u32 MAGNITUDE_BITS = 0x7FFFFFFFu;
@@ -34,20 +33,23 @@ u32 FloatBits(f32 value)
 const u32 EPSILON_BITS = FloatBits(EPSILON);
 } // namespace
 
+std::atomic<u32> RandDetail::g_state{DEFAULT_SEED};
+
 s32 Rand()
 {
     // A plain load and store, not a compare-and-swap: the locked instruction cost more than
     // the rest of a draw and held up every store in flight, and the particle and AI steps
     // draw thousands of times a frame. Still free of data races from any thread, though two
     // threads drawing at the same moment may get the same value.
-    const u32 next = s_randState.load(std::memory_order_relaxed) * RAND_MULTIPLIER + RAND_INCREMENT;
-    s_randState.store(next, std::memory_order_relaxed);
+    const u32 next =
+        RandDetail::g_state.load(std::memory_order_relaxed) * RAND_MULTIPLIER + RAND_INCREMENT;
+    RandDetail::g_state.store(next, std::memory_order_relaxed);
     return static_cast<s32>((next >> RAND_SHIFT) & RAND_MASK);
 }
 
 void SeedRand(u32 seed)
 {
-    s_randState.store(seed, std::memory_order_relaxed);
+    RandDetail::g_state.store(seed, std::memory_order_relaxed);
 }
 
 f32 RandUnit()

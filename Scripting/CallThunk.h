@@ -206,6 +206,22 @@ template <class R, class... Args> int CallThunk(lua_State* state)
                              static_cast<Args*>(nullptr)...);
 }
 
+// The thunk of one free engine function known when the engine is built: the conversions of
+// CallThunk, but the function is a template argument, so the call is direct (and the compiler
+// may inline it) instead of going through the address read from the upvalue. The closure still
+// carries the address as its upvalue, like every bound closure.
+template <class Function> struct DirectThunk;
+
+template <class R, class... Args> struct DirectThunk<R (*)(Args...)>
+{
+    template <R (*Function)(Args...)> static int Call(lua_State* state)
+    {
+        return Detail::Invoke<R>(
+            state, [](Args... arguments) { return Function(arguments...); },
+            std::index_sequence_for<Args...>{}, static_cast<Args*>(nullptr)...);
+    }
+};
+
 // The thunk of a bound method: argument 1 is the object, the method's own arguments follow.
 template <class Method> int MethodThunk(lua_State* state)
 {
@@ -248,13 +264,24 @@ template <class T, void (*PushMetatable)(lua_State*)> int ConstructorThunk(lua_S
     return 1;
 }
 
-// Binds a free engine function under `name` in the namespace.
+// Binds a free engine function under `name` in the namespace, through the thunk of its
+// signature (for a function chosen at run time).
 template <class R, class... Args>
 void BindFunction(const Namespace& table, const char* name, R (*function)(Args...))
 {
     lua_State* state = table.GetState();
     Detail::PushAddress(state, function);
     lua_pushcclosure(state, &CallThunk<R, Args...>, 1);
+    table.SetField(name);
+}
+
+// Binds the free engine function `Function` under `name` in the namespace, with a thunk of its
+// own that calls it directly (the script API binds every entry this way).
+template <auto Function> void BindFunction(const Namespace& table, const char* name)
+{
+    lua_State* state = table.GetState();
+    Detail::PushAddress(state, Function);
+    lua_pushcclosure(state, &DirectThunk<decltype(Function)>::template Call<Function>, 1);
     table.SetField(name);
 }
 

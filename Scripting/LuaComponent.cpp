@@ -293,6 +293,11 @@ lua_State* LuaComponent::BuildState()
         lua_close(state);
         return nullptr;
     }
+    if (!BuildNameStack(state))
+    {
+        lua_close(state);
+        return nullptr;
+    }
     ScriptLimits::InstallHook(state);
     m_updateReported = false;
     return state;
@@ -304,6 +309,7 @@ void LuaComponent::CloseState()
         return;
     lua_State* state = m_state;
     m_state = nullptr;
+    m_names = nullptr;
     lua_close(state);
 }
 

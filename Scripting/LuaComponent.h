@@ -209,17 +209,19 @@ private:
 
     // Pushes the global `name` (raw look-up).
     void PushGlobal(const char* name);
-    // A global name kept as a Lua string in the registry (LuaComponent_Calls.cpp).
+    // A global name kept as a Lua string in its fixed slot of the name stack
+    // (LuaComponent_Calls.cpp).
     struct KeptName
     {
-        lua_State* state = nullptr;
         const char* name = nullptr;
-        const char* kept = nullptr; // the string's characters, stable while the registry holds it
-        int reference = 0;
+        const char* kept = nullptr; // the string's characters, stable while its slot holds it
     };
     static constexpr std::size_t KeptNameCount = 8;
     // PushGlobal when the name's string is not kept yet: makes it and keeps it in the entry.
-    void PushGlobalAndKeepName(const char* name, KeptName& entry);
+    [[gnu::cold]] void PushGlobalAndKeepName(const char* name, std::size_t index);
+    // Makes the name stack of a new state (inside a protected call: it allocates); false
+    // (reported) when it cannot be made.
+    bool BuildNameStack(lua_State* state);
     // Pushes table[key] of the table at `tableIndex` without metamethods; nil (reported) when
     // the look-up fails.
     void PushRawField(int tableIndex, const char* key);
@@ -262,6 +264,10 @@ private:
     std::string m_scriptName;
     lua_State* m_state;
     ScriptLimits m_limits;
+    // A thread of the state kept for the look-ups of the call helpers, whose stack nothing else
+    // touches: slot 1 holds the global table, slot 2 + i the string of m_keptNames[i] (nil
+    // while the entry is unused). Anchored in the registry; null without a state.
+    lua_State* m_names = nullptr;
     KeptName m_keptNames[KeptNameCount];
 };
 } // namespace Scripting

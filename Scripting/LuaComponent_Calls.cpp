@@ -13,12 +13,16 @@ constexpr int kCallStackRoom = 4;
 // Stack room of a read of a global or of a field of a global table.
 constexpr int kReadStackRoom = kCallStackRoom + 1;
 
-// Global names as Lua strings kept in the registry (by luaL_ref), so that a call does not make
-// (hash and intern) its function's name again. Each component keeps a few, indexed by the name's
-// address; an entry is used only when the registry still holds the very string it kept (the same
-// string object) and that string reads the same as the name, so a name whose memory now holds
-// other text, or a state made again after a reload, only costs a new string.
+// Global names as Lua strings kept on the component's name stack (a thread of the state whose
+// stack nothing else touches), so that a call neither makes (hashes and interns) its function's
+// name again nor reads the registry: the look-up is a push of the name's slot and a raw get from
+// the global table's slot. Each component keeps a few names, indexed by the name's address; an
+// entry is used only when its slot's string reads the same as the name, so a name whose memory
+// now holds other text only costs a new string. A new state starts with no kept names.
 constexpr unsigned kKeptNameShift = 4;
+// The slots of the name stack.
+constexpr int kGlobalsSlot = 1;
+constexpr int kFirstNameSlot = 2;
 
 std::size_t KeptNameIndex(const char* name, std::size_t count)
 {
@@ -48,24 +52,41 @@ int RawFieldProtected(lua_State* state)
     return 1;
 }
 // Runs inside lua_pcall: makes the global name's string for argument 1 (a light userdata holding
-// the C string), keeps it in the registry under the reference of argument 2 (LUA_NOREF: a new
-// one) and answers the global's value (raw), the reference and the string.
+// the C string), puts it into slot argument 3 of the name stack (argument 2, a light userdata)
+// and answers the global's value (raw) and the string.
 int KeepNameProtected(lua_State* state)
 {
     const char* name = static_cast<const char*>(lua_touserdata(state, 1));
-    int reference = static_cast<int>(lua_tointeger(state, 2));
-    lua_pushstring(state, name); // 3: the kept string
-    lua_pushvalue(state, 3);
-    if (reference != LUA_NOREF)
-        lua_rawseti(state, LUA_REGISTRYINDEX, reference);
-    else
-        reference = luaL_ref(state, LUA_REGISTRYINDEX);
+    lua_State* names = static_cast<lua_State*>(lua_touserdata(state, 2));
+    const int slot = static_cast<int>(lua_tointeger(state, 3));
+    lua_pushstring(state, name); // 4: the kept string
+    lua_pushvalue(state, 4);
+    lua_xmove(state, names, 1);
+    lua_replace(names, slot);
+    lua_pushvalue(names, kGlobalsSlot);
+    lua_xmove(names, state, 1); // 5: the global table
+    lua_pushvalue(state, 4);
+    lua_rawget(state, 5);
+    lua_pushvalue(state, 4);
+    return 2;
+}
+
+// Runs inside lua_pcall: a new thread of the state, anchored in the registry, whose stack holds
+// the global table in its first slot and nil in the argument-1 slots of the kept names (with
+// room for one more value); its one result.
+int MakeNameStackProtected(lua_State* state)
+{
+    const int nameSlots = static_cast<int>(lua_tointeger(state, 1));
+    lua_State* names = lua_newthread(state);
+    if (!lua_checkstack(names, kFirstNameSlot + nameSlots))
+        return luaL_error(state, "no stack room for the kept names");
     lua_rawgeti(state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
-    lua_pushvalue(state, 3);
-    lua_rawget(state, -2);
-    lua_pushinteger(state, reference);
-    lua_pushvalue(state, 3);
-    return 3;
+    lua_xmove(state, names, 1);
+    for (int i = 0; i < nameSlots; ++i)
+        lua_pushnil(names);
+    lua_pushvalue(state, -1);
+    luaL_ref(state, LUA_REGISTRYINDEX);
+    return 1;
 }
 } // namespace
 
@@ -95,70 +116,77 @@ void LuaComponent::PushRawFieldProtected(int table, const char* key)
     }
 }
 
+bool LuaComponent::BuildNameStack(lua_State* state)
+{
+    for (KeptName& entry : m_keptNames)
+        entry = KeptName();
+    m_names = nullptr;
+    lua_pushcfunction(state, &MakeNameStackProtected);
+    lua_pushinteger(state, static_cast<lua_Integer>(KeptNameCount));
+    if (lua_pcall(state, 1, 1, 0) != LUA_OK)
+    {
+        Report(m_label + ": the script state could not be built: " + ErrorText(state),
+               LoadReportLevel);
+        lua_pop(state, 1);
+        return false;
+    }
+    m_names = lua_tothread(state, -1);
+    lua_pop(state, 1);
+    return true;
+}
+
 // Inlined into the call helpers: the global `name`, by name and without metamethods, through
-// the name's string kept in the registry. The look-up happens on every call, so a script that
+// the name's string kept on the name stack. The look-up happens on every call, so a script that
 // assigns a new function to the name is obeyed at once.
 [[gnu::always_inline]] inline void LuaComponent::PushGlobal(const char* name)
 {
-    lua_State* const state = m_state;
-    lua_rawgeti(state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
-    KeptName& entry = m_keptNames[KeptNameIndex(name, KeptNameCount)];
-    if (entry.state == state && entry.name == name)
+    const std::size_t index = KeptNameIndex(name, KeptNameCount);
+    const KeptName& entry = m_keptNames[index];
+    if (entry.name == name && SameText(entry.kept, name))
     {
-        lua_rawgeti(state, LUA_REGISTRYINDEX, entry.reference);
-        // Whatever the slot holds now, what is used as the key is the value on the stack, and
-        // only when its characters are the kept ones and read as the name. (A number there
-        // would be converted on the stack only, never in the registry.)
-        if (lua_tostring(state, -1) == entry.kept && SameText(entry.kept, name))
-        {
-            lua_rawget(state, -2); // a raw get with a ready key neither allocates nor raises
-            lua_replace(state, -2);
-            return;
-        }
-        lua_pop(state, 1);
+        // A raw get with a ready key neither allocates nor raises, and moving one value to a
+        // stack with room does neither.
+        lua_State* const names = m_names;
+        lua_pushvalue(names, kFirstNameSlot + static_cast<int>(index));
+        lua_rawget(names, kGlobalsSlot);
+        lua_xmove(names, m_state, 1);
+        return;
     }
-    PushGlobalAndKeepName(name, entry);
+    PushGlobalAndKeepName(name, index);
 }
 
-void LuaComponent::PushGlobalAndKeepName(const char* name, KeptName& entry)
+void LuaComponent::PushGlobalAndKeepName(const char* name, std::size_t index)
 {
+    lua_State* const state = m_state;
+    lua_rawgeti(state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
     // Globals with a metatable: the protected raw look-up, nothing kept (rare).
-    if (lua_getmetatable(m_state, -1))
+    if (lua_getmetatable(state, -1))
     {
-        lua_pop(m_state, 1);
-        PushRawFieldProtected(lua_gettop(m_state), name);
-        lua_replace(m_state, -2);
+        lua_pop(state, 1);
+        PushRawFieldProtected(lua_gettop(state), name);
+        lua_replace(state, -2);
         return;
     }
-    // The entry's old reference is reused when it still holds the entry's own string, so the
-    // registry holds at most one kept name per entry and state. (Reading a string allocates
-    // nothing.)
-    bool reuse = false;
-    if (entry.state == m_state)
-    {
-        lua_rawgeti(m_state, LUA_REGISTRYINDEX, entry.reference);
-        reuse = lua_type(m_state, -1) == LUA_TSTRING && lua_tostring(m_state, -1) == entry.kept;
-        lua_pop(m_state, 1);
-    }
+    lua_pop(state, 1);
+    // The slot changes hands inside the protected call, so the entry is given up first.
+    KeptName& entry = m_keptNames[index];
+    entry = KeptName();
     // Making the string allocates, and an allocation may let the collector run a finalizer that
     // fails, or hit the state's memory limit: both must be errors of a protected call.
-    lua_pushcfunction(m_state, &KeepNameProtected);
-    lua_pushlightuserdata(m_state, const_cast<char*>(name));
-    lua_pushinteger(m_state, reuse ? entry.reference : LUA_NOREF);
-    if (lua_pcall(m_state, 2, 3, 0) != LUA_OK)
+    lua_pushcfunction(state, &KeepNameProtected);
+    lua_pushlightuserdata(state, const_cast<char*>(name));
+    lua_pushlightuserdata(state, m_names);
+    lua_pushinteger(state, kFirstNameSlot + static_cast<int>(index));
+    if (lua_pcall(state, 3, 2, 0) != LUA_OK)
     {
         ReportScriptError();
-        lua_pushnil(m_state);
-        lua_replace(m_state, -2);
+        lua_pushnil(state);
         return;
     }
-    // The stack: the global table, the value, the reference, the kept string.
-    entry.state = m_state;
+    // The stack: the value, the kept string (held by its slot once popped here).
     entry.name = name;
-    entry.reference = static_cast<int>(lua_tointeger(m_state, -2));
-    entry.kept = lua_tostring(m_state, -1);
-    lua_pop(m_state, 2);
-    lua_replace(m_state, -2);
+    entry.kept = lua_tostring(state, -1);
+    lua_pop(state, 1);
 }
 
 // Inlined into every helper: the look-up and the call are the whole cost of an engine-to-script

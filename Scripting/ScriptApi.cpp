@@ -64,7 +64,7 @@ namespace Api
 {
 void FillGlobalTable(const Namespace& table)
 {
-    BindFunction(table, "TestFunction", &TestFunction);
+    BindFunction<&TestFunction>(table, "TestFunction");
     BindEditorEntries(table);
 }
 
@@ -101,8 +101,8 @@ void PostComponent(u32 senderId, GameObjectComponent* component, u32 objectId, f
 
 void FillTestTable(const Namespace& table)
 {
-    BindFunction(table, "a", &TestA);
-    BindFunction(table, "b", &TestB);
+    BindFunction<&TestA>(table, "a");
+    BindFunction<&TestB>(table, "b");
 }
 } // namespace Api
 

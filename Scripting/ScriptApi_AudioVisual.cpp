@@ -154,39 +154,39 @@ namespace Api
 {
 void FillParticleTable(const Namespace& table)
 {
-    BindFunction(table, "ColorStart", &ColorStart);
-    BindFunction(table, "ColorEnd", &ColorEnd);
+    BindFunction<&ColorStart>(table, "ColorStart");
+    BindFunction<&ColorEnd>(table, "ColorEnd");
 }
 
 void FillAudioTable(const Namespace& table)
 {
-    BindFunction(table, "SystemMessage", &AudioSystem);
-    BindFunction(table, "EffectMessage", &Effect);
-    BindFunction(table, "DelayedEffectMessage", &DelayedEffect);
-    BindFunction(table, "MusicMessage", &Music);
-    BindFunction(table, "FadeMessage", &Fade);
-    BindFunction(table, "ResponseOnSelect", &ResponseOnSelect);
+    BindFunction<&AudioSystem>(table, "SystemMessage");
+    BindFunction<&Effect>(table, "EffectMessage");
+    BindFunction<&DelayedEffect>(table, "DelayedEffectMessage");
+    BindFunction<&Music>(table, "MusicMessage");
+    BindFunction<&Fade>(table, "FadeMessage");
+    BindFunction<&ResponseOnSelect>(table, "ResponseOnSelect");
 }
 
 void FillGraphicsTable(const Namespace& table)
 {
-    BindFunction(table, "CreateSkybox", &CreateSkybox);
-    BindFunction(table, "ToggleFullScreen", &ToggleFullScreen);
-    BindFunction(table, "DestroyParticleEffects", &DestroyParticleEffects);
-    BindFunction(table, "SetFade", &SetFade);
-    BindFunction(table, "FadeTo", &FadeTo);
-    BindFunction(table, "HideHud", &HideHud);
-    BindFunction(table, "ShowHud", &ShowHud);
+    BindFunction<&CreateSkybox>(table, "CreateSkybox");
+    BindFunction<&ToggleFullScreen>(table, "ToggleFullScreen");
+    BindFunction<&DestroyParticleEffects>(table, "DestroyParticleEffects");
+    BindFunction<&SetFade>(table, "SetFade");
+    BindFunction<&FadeTo>(table, "FadeTo");
+    BindFunction<&HideHud>(table, "HideHud");
+    BindFunction<&ShowHud>(table, "ShowHud");
 }
 
 void FillCameraTable(const Namespace& table)
 {
-    BindFunction(table, "MountMessage", &CameraMount);
-    BindFunction(table, "Cycle", &CameraCycle);
-    BindFunction(table, "MakeSafe", &MakeSafe);
-    BindFunction(table, "CreateCursor", &CreateCursor);
-    BindFunction(table, "Shake", &Shake);
-    BindFunction(table, "SwitchTo", &SwitchTo);
+    BindFunction<&CameraMount>(table, "MountMessage");
+    BindFunction<&CameraCycle>(table, "Cycle");
+    BindFunction<&MakeSafe>(table, "MakeSafe");
+    BindFunction<&CreateCursor>(table, "CreateCursor");
+    BindFunction<&Shake>(table, "Shake");
+    BindFunction<&SwitchTo>(table, "SwitchTo");
 }
 } // namespace Api
 } // namespace Scripting

@@ -176,41 +176,41 @@ namespace Api
 {
 void FillEngineTable(const Namespace& table)
 {
-    BindFunction(table, "Output", &Output);
-    BindFunction(table, "CreateObject", &CreateObject);
-    BindFunction(table, "CreateObjectDelayed", &CreateObjectDelayed);
-    BindFunction(table, "DestroyObject", &DestroyObject);
-    BindFunction(table, "DestroyObjectDelayed", &DestroyObjectDelayed);
-    BindFunction(table, "DestroyParentOf", &DestroyParentOf);
-    BindFunction(table, "DestroyRecentObjects", &DestroyRecentObjects);
+    BindFunction<&Output>(table, "Output");
+    BindFunction<&CreateObject>(table, "CreateObject");
+    BindFunction<&CreateObjectDelayed>(table, "CreateObjectDelayed");
+    BindFunction<&DestroyObject>(table, "DestroyObject");
+    BindFunction<&DestroyObjectDelayed>(table, "DestroyObjectDelayed");
+    BindFunction<&DestroyParentOf>(table, "DestroyParentOf");
+    BindFunction<&DestroyRecentObjects>(table, "DestroyRecentObjects");
 }
 
 void FillInputTable(const Namespace& table)
 {
     // Input arrives from the devices; these three accept a script's input and drop it.
-    BindFunction(table, "ActionMessage", &NoOp<s32, s32, s32>);
-    BindFunction(table, "CursorMessage", &NoOp<s32, f32, f32>);
-    BindFunction(table, "MoveMessage", &NoOp<s32, f32, f32, s32>);
-    BindFunction(table, "KeyboardMessage", &PostKeyboard);
-    BindFunction(table, "GetNumberOfPlayers", &GetNumberOfPlayers);
+    BindFunction<&NoOp<s32, s32, s32>>(table, "ActionMessage");
+    BindFunction<&NoOp<s32, f32, f32>>(table, "CursorMessage");
+    BindFunction<&NoOp<s32, f32, f32, s32>>(table, "MoveMessage");
+    BindFunction<&PostKeyboard>(table, "KeyboardMessage");
+    BindFunction<&GetNumberOfPlayers>(table, "GetNumberOfPlayers");
 }
 
 void FillMouseTable(const Namespace& table)
 {
-    BindFunction(table, "ButtonMessage", &PostMouseButton);
-    BindFunction(table, "WheelMessage", &PostMouseWheel);
-    BindFunction(table, "MoveMessage", &PostMouseMove);
+    BindFunction<&PostMouseButton>(table, "ButtonMessage");
+    BindFunction<&PostMouseWheel>(table, "WheelMessage");
+    BindFunction<&PostMouseMove>(table, "MoveMessage");
 }
 
 void FillControllerTable(const Namespace& table)
 {
-    BindFunction(table, "ButtonMessage", &PostControllerButton);
-    BindFunction(table, "StickMessage", &PostControllerStick);
+    BindFunction<&PostControllerButton>(table, "ButtonMessage");
+    BindFunction<&PostControllerStick>(table, "StickMessage");
 }
 
 void FillAssetLoaderTable(const Namespace& table)
 {
-    BindFunction(table, "LoadAssetBatch", &LoadAssetBatch);
+    BindFunction<&LoadAssetBatch>(table, "LoadAssetBatch");
 }
 } // namespace Api
 } // namespace Scripting

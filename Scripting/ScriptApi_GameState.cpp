@@ -174,26 +174,26 @@ namespace Api
 {
 void FillGameStateTable(const Namespace& table)
 {
-    BindFunction(table, "AddButton", &AddButton);
-    BindFunction(table, "SetPointerRelativePosition", &SetPointerRelativePosition);
-    BindFunction(table, "AddHudElement", &AddHudElement);
-    BindFunction(table, "SetHudElementPos", &SetHudElementPos);
-    BindFunction(table, "RemoveHudElement", &RemoveHudElement);
-    BindFunction(table, "ChangeHudElementTexture", &ChangeHudElementTexture);
-    BindFunction(table, "ChangePage", &ChangePage);
-    BindFunction(table, "GoToPreviousPage", &GoToPreviousPage);
-    BindFunction(table, "ChangeState", &ChangeState);
-    BindFunction(table, "ChangeStateDelayed", &ChangeStateDelayed);
-    BindFunction(table, "ChangePageDelayed", &ChangePageDelayed);
-    BindFunction(table, "GoToNextLevel", &GoToNextLevel);
-    BindFunction(table, "SetActivePlayers", &SetActivePlayers);
-    BindFunction(table, "UsingMouse", &UsingMouse);
-    BindFunction(table, "StopSingleHighlight", &StopSingleHighlight);
-    BindFunction(table, "GoToMain", &GoToMain);
-    BindFunction(table, "GoToMainDelayed", &GoToMainDelayed);
-    BindFunction(table, "ChangeButtonFunctionCall", &ChangeButtonFunctionCall);
-    BindFunction(table, "SetButtonVisibility", &SetButtonVisibility);
-    BindFunction(table, "SetElementText", &SetElementText);
+    BindFunction<&AddButton>(table, "AddButton");
+    BindFunction<&SetPointerRelativePosition>(table, "SetPointerRelativePosition");
+    BindFunction<&AddHudElement>(table, "AddHudElement");
+    BindFunction<&SetHudElementPos>(table, "SetHudElementPos");
+    BindFunction<&RemoveHudElement>(table, "RemoveHudElement");
+    BindFunction<&ChangeHudElementTexture>(table, "ChangeHudElementTexture");
+    BindFunction<&ChangePage>(table, "ChangePage");
+    BindFunction<&GoToPreviousPage>(table, "GoToPreviousPage");
+    BindFunction<&ChangeState>(table, "ChangeState");
+    BindFunction<&ChangeStateDelayed>(table, "ChangeStateDelayed");
+    BindFunction<&ChangePageDelayed>(table, "ChangePageDelayed");
+    BindFunction<&GoToNextLevel>(table, "GoToNextLevel");
+    BindFunction<&SetActivePlayers>(table, "SetActivePlayers");
+    BindFunction<&UsingMouse>(table, "UsingMouse");
+    BindFunction<&StopSingleHighlight>(table, "StopSingleHighlight");
+    BindFunction<&GoToMain>(table, "GoToMain");
+    BindFunction<&GoToMainDelayed>(table, "GoToMainDelayed");
+    BindFunction<&ChangeButtonFunctionCall>(table, "ChangeButtonFunctionCall");
+    BindFunction<&SetButtonVisibility>(table, "SetButtonVisibility");
+    BindFunction<&SetElementText>(table, "SetElementText");
 }
 } // namespace Api
 } // namespace Scripting

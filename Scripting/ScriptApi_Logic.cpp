@@ -195,37 +195,37 @@ namespace Api
 {
 void BindEditorEntries(const Namespace& table)
 {
-    BindFunction(table, "AttachPropertyEditor", &AttachPropertyEditor);
-    BindFunction(table, "DetachPropertyEditor", &DetachPropertyEditor);
-    BindFunction(table, "AttachParticleEditor", &AttachParticleEditor);
-    BindFunction(table, "DetachParticleEditor", &DetachParticleEditor);
+    BindFunction<&AttachPropertyEditor>(table, "AttachPropertyEditor");
+    BindFunction<&DetachPropertyEditor>(table, "DetachPropertyEditor");
+    BindFunction<&AttachParticleEditor>(table, "AttachParticleEditor");
+    BindFunction<&DetachParticleEditor>(table, "DetachParticleEditor");
 }
 
 void FillLogicTable(const Namespace& table)
 {
-    BindFunction(table, "GetAICount", &GetAICount);
-    BindFunction(table, "GetLivingPlayerCount", &GetLivingPlayerCount);
-    BindFunction(table, "GetSpawnerCount", &GetSpawnerCount);
-    BindFunction(table, "SetControllerID", &SetControllerID);
-    BindFunction(table, "KillAI", &KillAI);
+    BindFunction<&GetAICount>(table, "GetAICount");
+    BindFunction<&GetLivingPlayerCount>(table, "GetLivingPlayerCount");
+    BindFunction<&GetSpawnerCount>(table, "GetSpawnerCount");
+    BindFunction<&SetControllerID>(table, "SetControllerID");
+    BindFunction<&KillAI>(table, "KillAI");
     // Death counts are kept by game logic itself; the entry accepts and ignores its values.
-    BindFunction(table, "SetDeathCounter", &NoOp<s32, s32, s32>);
-    BindFunction(table, "IncrementPlayerDeath", &IncrementPlayerDeath);
-    BindFunction(table, "BroadcastVictory", &BroadcastVictory);
-    BindFunction(table, "BroadcastDefeat", &BroadcastDefeat);
-    BindFunction(table, "RevivePlayers", &RevivePlayers);
-    BindFunction(table, "HealPlayers", &HealPlayers);
+    BindFunction<&NoOp<s32, s32, s32>>(table, "SetDeathCounter");
+    BindFunction<&IncrementPlayerDeath>(table, "IncrementPlayerDeath");
+    BindFunction<&BroadcastVictory>(table, "BroadcastVictory");
+    BindFunction<&BroadcastDefeat>(table, "BroadcastDefeat");
+    BindFunction<&RevivePlayers>(table, "RevivePlayers");
+    BindFunction<&HealPlayers>(table, "HealPlayers");
 }
 
 void FillGeometryTable(const Namespace& table)
 {
-    BindFunction(table, "TestQuaternions", &RunGeometryTest<GeometryTest::Quaternions>);
-    BindFunction(table, "TestCursorSpheres", &RunGeometryTest<GeometryTest::CursorSpheres>);
-    BindFunction(table, "TestDistCircle3Circle3",
-                 &RunGeometryTest<GeometryTest::DistCircle3Circle3>);
-    BindFunction(table, "TestDistLine3Circle3", &RunGeometryTest<GeometryTest::DistLine3Circle3>);
-    BindFunction(table, "TestGroundPlane", &RunGeometryTest<GeometryTest::GroundPlane>);
-    BindFunction(table, "TestCameraFrustum", &RunGeometryTest<GeometryTest::CameraFrustum>);
+    BindFunction<&RunGeometryTest<GeometryTest::Quaternions>>(table, "TestQuaternions");
+    BindFunction<&RunGeometryTest<GeometryTest::CursorSpheres>>(table, "TestCursorSpheres");
+    BindFunction<&RunGeometryTest<GeometryTest::DistCircle3Circle3>>(table,
+                                                                     "TestDistCircle3Circle3");
+    BindFunction<&RunGeometryTest<GeometryTest::DistLine3Circle3>>(table, "TestDistLine3Circle3");
+    BindFunction<&RunGeometryTest<GeometryTest::GroundPlane>>(table, "TestGroundPlane");
+    BindFunction<&RunGeometryTest<GeometryTest::CameraFrustum>>(table, "TestCameraFrustum");
 }
 } // namespace Api
 } // namespace Scripting

@@ -269,44 +269,44 @@ namespace Api
 {
 void FillObjectTable(const Namespace& table)
 {
-    BindFunction(table, "AddDirectionDelayed", &AddDirectionDelayed);
-    BindFunction(table, "Position", &SetPosition);
-    BindFunction(table, "Scale", &SetScale);
-    BindFunction(table, "Orientation", &SetOrientation);
-    BindFunction(table, "Direction", &SetDirection);
-    BindFunction(table, "PositionDelayed", &PositionDelayed);
-    BindFunction(table, "ScaleDelayed", &ScaleDelayed);
-    BindFunction(table, "OrientationDelayed", &OrientationDelayed);
-    BindFunction(table, "DirectionDelayed", &DirectionDelayed);
-    BindFunction(table, "SetAnimationSpeed", &SetAnimationSpeed);
-    BindFunction(table, "SetCurrentAnimation", &SetCurrentAnimation);
-    BindFunction(table, "SetAnimationTime", &SetAnimationTime);
-    BindFunction(table, "StunSelf", &StunSelf);
-    BindFunction(table, "StunSelfDelayed", &StunSelfDelayed);
-    BindFunction(table, "Model", &SetModel);
-    BindFunction(table, "Material", &SetMaterial);
+    BindFunction<&AddDirectionDelayed>(table, "AddDirectionDelayed");
+    BindFunction<&SetPosition>(table, "Position");
+    BindFunction<&SetScale>(table, "Scale");
+    BindFunction<&SetOrientation>(table, "Orientation");
+    BindFunction<&SetDirection>(table, "Direction");
+    BindFunction<&PositionDelayed>(table, "PositionDelayed");
+    BindFunction<&ScaleDelayed>(table, "ScaleDelayed");
+    BindFunction<&OrientationDelayed>(table, "OrientationDelayed");
+    BindFunction<&DirectionDelayed>(table, "DirectionDelayed");
+    BindFunction<&SetAnimationSpeed>(table, "SetAnimationSpeed");
+    BindFunction<&SetCurrentAnimation>(table, "SetCurrentAnimation");
+    BindFunction<&SetAnimationTime>(table, "SetAnimationTime");
+    BindFunction<&StunSelf>(table, "StunSelf");
+    BindFunction<&StunSelfDelayed>(table, "StunSelfDelayed");
+    BindFunction<&SetModel>(table, "Model");
+    BindFunction<&SetMaterial>(table, "Material");
     BindActionEntries(table);
-    BindFunction(table, "OrbitAround", &OrbitAround);
-    BindFunction(table, "OrbitDistance", &OrbitDistance);
-    BindFunction(table, "SetGlow", &SetGlow);
-    BindFunction(table, "EnableEmitters", &EnableEmitters);
-    BindFunction(table, "DisableEmitters", &DisableEmitters);
-    BindFunction(table, "MountToObject", &MountToObject);
-    BindFunction(table, "UnmountFromObjectByID", &UnmountFromObjectByID);
-    BindFunction(table, "UnmountFromObjectByArchetype", &UnmountFromObjectByArchetype);
-    BindFunction(table, "MountToBone", &MountToBone);
-    BindFunction(table, "UnmountFromBoneByID", &UnmountFromBoneByID);
-    BindFunction(table, "UnmountFromBoneByArchetype", &UnmountFromBoneByArchetype);
-    BindFunction(table, "UnmountFromObjectByArchetypeDelayed",
-                 &UnmountFromObjectByArchetypeDelayed);
-    BindFunction(table, "GlowTo", &GlowTo);
-    BindFunction(table, "LightDiffuseTo", &LightDiffuseTo);
-    BindFunction(table, "LightSpecularTo", &LightSpecularTo);
-    BindFunction(table, "LightRadiusTo", &LightRadiusTo);
-    BindFunction(table, "Visible", &SetVisible);
-    BindFunction(table, "HudVisible", &HudVisible);
-    BindFunction(table, "EmitInterval", &EmitInterval);
-    BindFunction(table, "EmitCount", &EmitCount);
+    BindFunction<&OrbitAround>(table, "OrbitAround");
+    BindFunction<&OrbitDistance>(table, "OrbitDistance");
+    BindFunction<&SetGlow>(table, "SetGlow");
+    BindFunction<&EnableEmitters>(table, "EnableEmitters");
+    BindFunction<&DisableEmitters>(table, "DisableEmitters");
+    BindFunction<&MountToObject>(table, "MountToObject");
+    BindFunction<&UnmountFromObjectByID>(table, "UnmountFromObjectByID");
+    BindFunction<&UnmountFromObjectByArchetype>(table, "UnmountFromObjectByArchetype");
+    BindFunction<&MountToBone>(table, "MountToBone");
+    BindFunction<&UnmountFromBoneByID>(table, "UnmountFromBoneByID");
+    BindFunction<&UnmountFromBoneByArchetype>(table, "UnmountFromBoneByArchetype");
+    BindFunction<&UnmountFromObjectByArchetypeDelayed>(table,
+                                                       "UnmountFromObjectByArchetypeDelayed");
+    BindFunction<&GlowTo>(table, "GlowTo");
+    BindFunction<&LightDiffuseTo>(table, "LightDiffuseTo");
+    BindFunction<&LightSpecularTo>(table, "LightSpecularTo");
+    BindFunction<&LightRadiusTo>(table, "LightRadiusTo");
+    BindFunction<&SetVisible>(table, "Visible");
+    BindFunction<&HudVisible>(table, "HudVisible");
+    BindFunction<&EmitInterval>(table, "EmitInterval");
+    BindFunction<&EmitCount>(table, "EmitCount");
 }
 } // namespace Api
 } // namespace Scripting

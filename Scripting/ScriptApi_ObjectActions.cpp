@@ -81,12 +81,12 @@ namespace Api
 {
 void BindActionEntries(const Namespace& table)
 {
-    BindFunction(table, "AddMoveAction", &AddMoveAction);
-    BindFunction(table, "AddMoveNoOrientAction", &AddMoveNoOrientAction);
-    BindFunction(table, "AddScaleAction", &AddScaleAction);
-    BindFunction(table, "AddFadeAction", &AddFadeAction);
-    BindFunction(table, "AddCameraFOVAction", &AddCameraFOVAction);
-    BindFunction(table, "AddCameraRotationAction", &AddCameraRotationAction);
+    BindFunction<&AddMoveAction>(table, "AddMoveAction");
+    BindFunction<&AddMoveNoOrientAction>(table, "AddMoveNoOrientAction");
+    BindFunction<&AddScaleAction>(table, "AddScaleAction");
+    BindFunction<&AddFadeAction>(table, "AddFadeAction");
+    BindFunction<&AddCameraFOVAction>(table, "AddCameraFOVAction");
+    BindFunction<&AddCameraRotationAction>(table, "AddCameraRotationAction");
 }
 } // namespace Api
 } // namespace Scripting

@@ -1,10 +1,11 @@
 // The particle step near steady state: 100 emitters of 1,000 particles each, emitting
 // continuously, interpolating colour, size and speed, pulled by gravity and animating a 16-frame
-// sheet, stepped through the particle effect system. The baseline does the same work (the same
-// interpolations, motion, pull, wrap, draw records and re-emission with the same random draws)
-// as one plain structure-of-arrays loop. Targets: at least 200,000 particles stepped per ms on
-// one core, at least half the plain loop's rate, and no heap allocation in 1,000 steps. A copy
-// of the pools' bytes shows the memory-bandwidth ceiling of the machine it runs on.
+// sheet, stepped through the particle effect system. The baseline does the same work with the
+// same fields (the same interpolations, motion, pull, wrap, draw records and re-emission with the
+// same number of random draws) as plain structure-of-arrays loops, the update four slots at a
+// time with SSE2. Targets: at least 120,000 particles stepped per ms on one core, at least 0.8 of
+// the plain loops' rate, and no heap allocation in 1,000 steps. The pools' bytes read and written
+// once in place show the ceiling that memory sets on the machine it runs on.
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
@@ -15,9 +16,13 @@
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 #include "Graphics/Particles/ParticleRegistration.h"
 #include "Math/MathUtils.h"
+#include "Math/RandStream.h"
 #include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
 #include <cmath>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 #include <cstring>
 #include <memory>
 #include <string>
@@ -36,8 +41,8 @@ constexpr f32 LifeHigh = 1.1f;
 constexpr int WarmUpSteps = 90;
 constexpr int AllocationSteps = 1000;
 constexpr u32 SheetFrames = 16;
-constexpr double TargetPerMs = 200000.0;
-constexpr double TargetShareOfPlain = 0.5;
+constexpr double TargetPerMs = 120000.0;
+constexpr double TargetShareOfPlain = 0.8;
 
 const char* const kEffect =
     "<E><TransformComponent><position X=\"0\" Y=\"0\" Z=\"0\"/><orientation X=\"0\" Y=\"0\" "
@@ -141,56 +146,111 @@ struct EffectStage
     std::vector<Graphics::ParticleEmitterComponent*> emitters;
 };
 
-// The same particles as plain arrays, one entry per slot of all emitters.
+// The same particles as plain arrays, one entry per slot of all emitters, with every field the
+// engine's record has. The update runs over every slot without a branch, so that the compiler
+// vectorises it (dead slots are computed and their results dropped); a second loop writes the
+// draw records of the live slots.
 struct PlainParticles
 {
     static constexpr int Slots = Emitters * Capacity;
 
-    PlainParticles()
-        : alive(Slots), px(Slots), py(Slots), pz(Slots), dx(Slots), dy(Slots), dz(Slots), r(Slots),
-          g(Slots), b(Slots), a(Slots), r0(Slots), g0(Slots), b0(Slots), a0(Slots), r1(Slots),
-          g1(Slots), b1(Slots), a1(Slots), speed(Slots), speed0(Slots), speed1(Slots), spin(Slots),
-          spin0(Slots), spin1(Slots), rotation(Slots), scale(Slots), scale0(Slots), scale1(Slots),
-          age(Slots), life(Slots), frame(Slots), animation(Slots), vertices(Slots * 9),
-          last(Emitters, 0), owed(Emitters, 0.0f)
+    // Every float field is one array of a single block, so that the compiler sees that the
+    // arrays never overlap.
+    enum Field
     {
+        PX,
+        PY,
+        PZ,
+        PW,
+        DX,
+        DY,
+        DZ,
+        DW,
+        R,
+        G,
+        B,
+        A,
+        R0,
+        G0,
+        B0,
+        A0,
+        R1,
+        G1,
+        B1,
+        A1,
+        Speed,
+        Speed0,
+        Speed1,
+        Spin,
+        Spin0,
+        Spin1,
+        Rotation,
+        Scale,
+        Scale0,
+        Scale1,
+        Age,
+        Life,
+        Frame,
+        Animation,
+        FieldCount
+    };
+
+    PlainParticles()
+        : alive(Slots), block(static_cast<std::size_t>(FieldCount) * Slots),
+          vertices(static_cast<std::size_t>(Slots) * VertexFloats), last(Emitters, 0),
+          owed(Emitters, 0.0f)
+    {
+        f32** const fields[] = {&px,     &py,     &pz,   &pw,    &dx,    &dy,       &dz,
+                                &dw,     &r,      &g,    &b,     &a,     &r0,       &g0,
+                                &b0,     &a0,     &r1,   &g1,    &b1,    &a1,       &speed,
+                                &speed0, &speed1, &spin, &spin0, &spin1, &rotation, &scale,
+                                &scale0, &scale1, &age,  &life,  &frame, &animation};
+        for (int field = 0; field < FieldCount; ++field)
+            *fields[field] = Of(static_cast<Field>(field));
         Math::SeedRand(1);
         for (int i = 0; i < WarmUpSteps; ++i)
             Step1();
     }
 
+    f32* Of(Field field) { return block.data() + static_cast<std::size_t>(field) * Slots; }
+
+    static constexpr int VertexFloats = sizeof(Graphics::ParticleVertex) / sizeof(f32);
+
+    // The draws of a birth: two for the direction, then speed, data and colours as the engine.
     void Emit(int slot)
     {
+        Math::RandStream draw;
         alive[slot] = 1;
         px[slot] = py[slot] = pz[slot] = 0.0f;
-        const f32 turn = Math::RandRange(-0.35f, 0.35f) + Math::RandRange(-0.35f, 0.35f);
+        pw[slot] = 1.0f;
+        const f32 turn = draw.Range(-0.35f, 0.35f) + draw.Range(-0.35f, 0.35f);
         dx[slot] = std::sin(turn);
         dy[slot] = std::cos(turn);
         dz[slot] = 0.0f;
-        speed[slot] = speed0[slot] = Math::RandRange(2.0f, 4.0f);
-        speed1[slot] = Math::RandRange(0.5f, 1.0f);
+        dw[slot] = 0.0f;
+        speed[slot] = speed0[slot] = draw.Range(2.0f, 4.0f);
+        speed1[slot] = draw.Range(0.5f, 1.0f);
         age[slot] = 0.0f;
-        life[slot] = Math::RandRange(LifeLow, LifeHigh);
-        spin[slot] = spin0[slot] = Math::RandRange(-1.0f, 1.0f);
+        life[slot] = draw.Range(LifeLow, LifeHigh);
+        spin[slot] = spin0[slot] = draw.Range(-1.0f, 1.0f);
         rotation[slot] = 0.0f;
-        spin1[slot] = Math::RandRange(-2.0f, 2.0f);
-        scale[slot] = scale0[slot] = Math::RandRange(0.2f, 0.3f);
-        scale1[slot] = Math::RandRange(0.6f, 0.8f);
-        r[slot] = r0[slot] = 1.0f;
-        g[slot] = g0[slot] = Math::RandRange(0.7f, 0.86f);
-        b[slot] = b0[slot] = Math::RandRange(0.39f, 0.55f);
-        a[slot] = a0[slot] = 1.0f;
-        r1[slot] = Math::RandRange(0.27f, 0.35f);
-        g1[slot] = Math::RandRange(0.27f, 0.35f);
-        b1[slot] = Math::RandRange(0.27f, 0.35f);
-        a1[slot] = 0.0f;
-        animation[slot] = Math::RandRange(10.0f, 14.0f);
+        spin1[slot] = draw.Range(-2.0f, 2.0f);
+        scale[slot] = scale0[slot] = draw.Range(0.2f, 0.3f);
+        scale1[slot] = draw.Range(0.6f, 0.8f);
+        a[slot] = a0[slot] = 1.0f + draw.Range(0.0f, 0.0f);
+        b[slot] = b0[slot] = draw.Range(0.39f, 0.55f);
+        g[slot] = g0[slot] = draw.Range(0.7f, 0.86f);
+        r[slot] = r0[slot] = 1.0f + draw.Range(0.0f, 0.0f);
+        a1[slot] = draw.Range(0.0f, 0.0f);
+        b1[slot] = draw.Range(0.27f, 0.35f);
+        g1[slot] = draw.Range(0.27f, 0.35f);
+        r1[slot] = draw.Range(0.27f, 0.35f);
+        animation[slot] = draw.Range(10.0f, 14.0f);
         frame[slot] = 0.0f;
     }
 
     void Step1()
     {
-        const f32 pull = -9.8f * Step;
         for (int e = 0; e < Emitters; ++e)
         {
             const int base = e * Capacity;
@@ -206,36 +266,155 @@ struct PlainParticles
                 --count;
             }
         }
+        Update();
+        stepped = static_cast<u64>(WriteVertices());
+    }
+
+    void Update()
+    {
+        const f32 pull = -9.8f * Step;
+        const f32 sheet = static_cast<f32>(SheetFrames);
+        s32* const live = alive.data();
+        // Pointers of one block at fixed distances: the compiler can tell them apart.
+        f32* const x = Of(PX);
+        f32* const y = Of(PY);
+        f32* const z = Of(PZ);
+        f32* const ux = Of(DX);
+        f32* const uy = Of(DY);
+        f32* const uz = Of(DZ);
+        f32* const red = Of(R);
+        f32* const green = Of(G);
+        f32* const blue = Of(B);
+        f32* const opacity = Of(A);
+        const f32* const red0 = Of(R0);
+        const f32* const green0 = Of(G0);
+        const f32* const blue0 = Of(B0);
+        const f32* const opacity0 = Of(A0);
+        const f32* const red1 = Of(R1);
+        const f32* const green1 = Of(G1);
+        const f32* const blue1 = Of(B1);
+        const f32* const opacity1 = Of(A1);
+        f32* const now = Of(Speed);
+        const f32* const now0 = Of(Speed0);
+        const f32* const now1 = Of(Speed1);
+        f32* const turn = Of(Spin);
+        const f32* const turn0 = Of(Spin0);
+        const f32* const turn1 = Of(Spin1);
+        f32* const angle = Of(Rotation);
+        f32* const size = Of(Scale);
+        const f32* const size0 = Of(Scale0);
+        const f32* const size1 = Of(Scale1);
+        f32* const lived = Of(Age);
+        const f32* const span = Of(Life);
+        f32* const cell = Of(Frame);
+        const f32* const cells = Of(Animation);
+#if defined(__SSE2__)
+        // Four slots at a time (Slots is a multiple of four).
+        static_assert(Slots % 4 == 0, "whole groups of four slots");
+        const __m128 step = _mm_set1_ps(Step);
+        const __m128 one = _mm_set1_ps(1.0f);
+        const __m128 pullBy = _mm_set1_ps(pull);
+        const __m128 sheetEnd = _mm_set1_ps(sheet);
+        const auto lerp = [](const f32* from, const f32* to, int i, __m128 t)
+        {
+            const __m128 start = _mm_loadu_ps(from + i);
+            return _mm_add_ps(start, _mm_mul_ps(_mm_sub_ps(_mm_loadu_ps(to + i), start), t));
+        };
+        const auto keepNew = [](f32* at, int i, __m128 keep, __m128 value)
+        {
+            _mm_storeu_ps(at + i, _mm_or_ps(_mm_and_ps(keep, value),
+                                            _mm_andnot_ps(keep, _mm_loadu_ps(at + i))));
+        };
+        for (int i = 0; i < Slots; i += 4)
+        {
+            const __m128 older = _mm_add_ps(_mm_loadu_ps(lived + i), step);
+            const __m128 life = _mm_loadu_ps(span + i);
+            const __m128i flags = _mm_loadu_si128(reinterpret_cast<const __m128i*>(live + i));
+            const __m128 keep =
+                _mm_and_ps(_mm_castsi128_ps(_mm_cmpgt_epi32(flags, _mm_setzero_si128())),
+                           _mm_cmple_ps(older, life));
+            const __m128 t = _mm_min_ps(_mm_div_ps(older, life), one);
+            const __m128 nowSpeed = lerp(now0, now1, i, t);
+            const __m128 nowSpin = lerp(turn0, turn1, i, t);
+            const __m128 move = _mm_mul_ps(nowSpeed, step);
+            keepNew(lived, i, keep, older);
+            keepNew(red, i, keep, lerp(red0, red1, i, t));
+            keepNew(green, i, keep, lerp(green0, green1, i, t));
+            keepNew(blue, i, keep, lerp(blue0, blue1, i, t));
+            keepNew(opacity, i, keep, lerp(opacity0, opacity1, i, t));
+            keepNew(now, i, keep, nowSpeed);
+            keepNew(turn, i, keep, nowSpin);
+            keepNew(size, i, keep, lerp(size0, size1, i, t));
+            const __m128 directionY = _mm_loadu_ps(uy + i);
+            keepNew(x, i, keep,
+                    _mm_add_ps(_mm_loadu_ps(x + i), _mm_mul_ps(_mm_loadu_ps(ux + i), move)));
+            keepNew(y, i, keep, _mm_add_ps(_mm_loadu_ps(y + i), _mm_mul_ps(directionY, move)));
+            keepNew(z, i, keep,
+                    _mm_add_ps(_mm_loadu_ps(z + i), _mm_mul_ps(_mm_loadu_ps(uz + i), move)));
+            keepNew(angle, i, keep, _mm_add_ps(_mm_loadu_ps(angle + i), _mm_mul_ps(nowSpin, step)));
+            const __m128 moved =
+                _mm_add_ps(_mm_loadu_ps(cell + i), _mm_mul_ps(_mm_loadu_ps(cells + i), step));
+            // Frames are never negative here, so the whole part is the truncation.
+            const __m128 wrapped = _mm_sub_ps(moved, _mm_cvtepi32_ps(_mm_cvttps_epi32(moved)));
+            const __m128 past = _mm_cmpge_ps(moved, sheetEnd);
+            keepNew(cell, i, keep,
+                    _mm_or_ps(_mm_and_ps(past, wrapped), _mm_andnot_ps(past, moved)));
+            keepNew(uy, i, keep, _mm_add_ps(directionY, pullBy));
+            _mm_storeu_si128(reinterpret_cast<__m128i*>(live + i),
+                             _mm_and_si128(_mm_castps_si128(keep), _mm_set1_epi32(1)));
+        }
+#else
+        for (int i = 0; i < Slots; ++i)
+        {
+            // Everything is computed for every slot; only live slots keep the results.
+            const f32 older = lived[i] + Step;
+            const bool keep = (live[i] != 0) & (older <= span[i]);
+            const f32 fraction = older / span[i];
+            const f32 t = fraction < 1.0f ? fraction : 1.0f;
+            const f32 nowSpeed = now0[i] + (now1[i] - now0[i]) * t;
+            const f32 nowSpin = turn0[i] + (turn1[i] - turn0[i]) * t;
+            const f32 move = nowSpeed * Step;
+            const f32 nowRed = red0[i] + (red1[i] - red0[i]) * t;
+            const f32 nowGreen = green0[i] + (green1[i] - green0[i]) * t;
+            const f32 nowBlue = blue0[i] + (blue1[i] - blue0[i]) * t;
+            const f32 nowOpacity = opacity0[i] + (opacity1[i] - opacity0[i]) * t;
+            const f32 nowSize = size0[i] + (size1[i] - size0[i]) * t;
+            const f32 nowX = x[i] + ux[i] * move;
+            const f32 nowY = y[i] + uy[i] * move;
+            const f32 nowZ = z[i] + uz[i] * move;
+            const f32 nowAngle = angle[i] + nowSpin * Step;
+            const f32 pulled = uy[i] + pull;
+            const f32 moved = cell[i] + cells[i] * Step;
+            // Frames are never negative here, so the whole part is the truncation.
+            const f32 wrapped = moved - static_cast<f32>(static_cast<s32>(moved));
+            const f32 nowFrame = moved >= sheet ? wrapped : moved;
+            lived[i] = keep ? older : lived[i];
+            red[i] = keep ? nowRed : red[i];
+            green[i] = keep ? nowGreen : green[i];
+            blue[i] = keep ? nowBlue : blue[i];
+            opacity[i] = keep ? nowOpacity : opacity[i];
+            now[i] = keep ? nowSpeed : now[i];
+            turn[i] = keep ? nowSpin : turn[i];
+            size[i] = keep ? nowSize : size[i];
+            x[i] = keep ? nowX : x[i];
+            y[i] = keep ? nowY : y[i];
+            z[i] = keep ? nowZ : z[i];
+            angle[i] = keep ? nowAngle : angle[i];
+            cell[i] = keep ? nowFrame : cell[i];
+            uy[i] = keep ? pulled : uy[i];
+            live[i] = keep ? 1 : 0;
+        }
+#endif
+    }
+
+    int WriteVertices()
+    {
         int written = 0;
         for (int i = 0; i < Slots; ++i)
         {
             if (alive[i] == 0)
                 continue;
-            age[i] += Step;
-            if (age[i] > life[i])
-            {
-                alive[i] = 0;
-                continue;
-            }
-            f32 t = age[i] / life[i];
-            t = t < 1.0f ? t : 1.0f;
-            r[i] = r0[i] + (r1[i] - r0[i]) * t;
-            g[i] = g0[i] + (g1[i] - g0[i]) * t;
-            b[i] = b0[i] + (b1[i] - b0[i]) * t;
-            a[i] = a0[i] + (a1[i] - a0[i]) * t;
-            speed[i] = speed0[i] + (speed1[i] - speed0[i]) * t;
-            spin[i] = spin0[i] + (spin1[i] - spin0[i]) * t;
-            scale[i] = scale0[i] + (scale1[i] - scale0[i]) * t;
-            const f32 move = speed[i] * Step;
-            px[i] += dx[i] * move;
-            py[i] += dy[i] * move;
-            pz[i] += dz[i] * move;
-            rotation[i] += spin[i] * Step;
-            frame[i] += animation[i] * Step;
-            dy[i] += pull;
-            if (frame[i] >= static_cast<f32>(SheetFrames))
-                frame[i] -= std::floor(frame[i]);
-            f32* vertex = &vertices[written++ * 9];
+            f32* vertex = &vertices[static_cast<std::size_t>(written++) * VertexFloats];
             vertex[0] = px[i];
             vertex[1] = py[i];
             vertex[2] = pz[i];
@@ -244,34 +423,37 @@ struct PlainParticles
             vertex[5] = b[i];
             vertex[6] = a[i];
             vertex[7] = scale[i];
-            vertex[8] = std::floor(frame[i]);
+            vertex[8] = rotation[i];
+            vertex[9] = static_cast<f32>(static_cast<s32>(frame[i]));
         }
-        stepped = static_cast<u64>(written);
+        return written;
     }
 
-    std::vector<u08> alive;
-    std::vector<f32> px, py, pz, dx, dy, dz, r, g, b, a, r0, g0, b0, a0, r1, g1, b1, a1;
-    std::vector<f32> speed, speed0, speed1, spin, spin0, spin1, rotation, scale, scale0, scale1;
-    std::vector<f32> age, life, frame, animation, vertices;
+    std::vector<s32> alive;
+    std::vector<f32> block;
+    f32 *px, *py, *pz, *pw, *dx, *dy, *dz, *dw, *r, *g, *b, *a, *r0, *g0, *b0, *a0, *r1, *g1, *b1,
+        *a1;
+    f32 *speed, *speed0, *speed1, *spin, *spin0, *spin1, *rotation, *scale, *scale0, *scale1;
+    f32 *age, *life, *frame, *animation;
+    std::vector<f32> vertices;
     std::vector<int> last;
     std::vector<f32> owed;
     u64 stepped = 0;
 };
 
-// The least any step must cost: every particle record, alive flag and draw record of the 100
-// pools read and written once, as one memcpy. A step that reads and writes each live
-// particle's record cannot beat the machine's memory bandwidth; this shows where that ceiling
-// lies on the machine the program runs on, in particles per ms.
+// What memory alone costs a step: the 100 pools' bytes (every particle record, alive flag and
+// draw record) each read and written once, in place, as a step does; no step that touches each
+// record can beat it on the machine the program runs on. (Copying into a second buffer would
+// measure main memory rather than the caches a step works in.)
 struct PoolBytes
 {
-    static constexpr std::size_t Bytes =
+    static constexpr std::size_t Words =
         static_cast<std::size_t>(Emitters) * Capacity *
-        (sizeof(Graphics::Particle) + sizeof(u08) + sizeof(Graphics::ParticleVertex));
+        (sizeof(Graphics::Particle) + sizeof(u08) + sizeof(Graphics::ParticleVertex)) / sizeof(u32);
 
-    PoolBytes() : from(Bytes, 1), to(Bytes, 0) {}
+    PoolBytes() : words(Words, 1u) {}
 
-    std::vector<unsigned char> from;
-    std::vector<unsigned char> to;
+    std::vector<u32> words;
 };
 
 // Filled by the benchmarks, printed by the reporter.
@@ -324,12 +506,14 @@ void PlainArraysStep(benchmark::State& state)
     state.SetItemsProcessed(static_cast<int64_t>(stepped));
 }
 
-void CopyPoolBytes(benchmark::State& state)
+void TouchPoolBytesInPlace(benchmark::State& state)
 {
     PoolBytes pools;
+    u32* const words = pools.words.data();
     for (auto _ : state)
     {
-        std::memcpy(pools.to.data(), pools.from.data(), PoolBytes::Bytes);
+        for (std::size_t i = 0; i < PoolBytes::Words; ++i)
+            words[i] += 1u;
         benchmark::ClobberMemory();
     }
     state.SetItemsProcessed(state.iterations() * Emitters * Capacity);
@@ -353,9 +537,9 @@ public:
         std::printf("%-34s %10.0f  target (>= %.0f) %s\n", "stepped per ms", perMs, TargetPerMs,
                     Verdict(perMs >= TargetPerMs));
         std::printf("%-34s %10.0f\n", "plain arrays: stepped per ms", plainPerMs);
-        if (m_copy > 0.0)
-            std::printf("%-34s %10.0f  (the memory-bandwidth ceiling)\n",
-                        "pool bytes copied: slots per ms", m_copy / 1000.0);
+        if (m_touch > 0.0)
+            std::printf("%-34s %10.0f  (the ceiling memory sets)\n",
+                        "pool bytes touched in place: slots/ms", m_touch / 1000.0);
         std::printf("%-34s %10.3f  target (>= %.1f) %s\n", "share of the plain loop's rate",
                     perMs / plainPerMs, TargetShareOfPlain,
                     Verdict(perMs / plainPerMs >= TargetShareOfPlain));
@@ -376,14 +560,14 @@ private:
             m_system = rate;
         else if (name == "PlainArraysStep")
             m_plain = rate;
-        else if (name == "CopyPoolBytes")
-            m_copy = rate;
+        else if (name == "TouchPoolBytesInPlace")
+            m_touch = rate;
     }
 
     // Particles stepped per second.
     double m_system = 0.0;
     double m_plain = 0.0;
-    double m_copy = 0.0; // pool slots copied per second
+    double m_touch = 0.0; // pool slots read and written in place per second
 };
 } // namespace
 
@@ -394,7 +578,7 @@ int main(int argc, char** argv)
         return 1;
     benchmark::RegisterBenchmark("ParticleEffectStep", &ParticleEffectStep);
     benchmark::RegisterBenchmark("PlainArraysStep", &PlainArraysStep);
-    benchmark::RegisterBenchmark("CopyPoolBytes", &CopyPoolBytes);
+    benchmark::RegisterBenchmark("TouchPoolBytesInPlace", &TouchPoolBytesInPlace);
     ParticleRatios reporter;
     return RunAndPrintRatios(reporter);
 }

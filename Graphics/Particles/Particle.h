@@ -12,9 +12,21 @@
 #include "Math/ColorRGBA.h"
 #include "Math/Point4.h"
 #include "Math/Vector4.h"
+#include <cmath>
+#include <cstddef>
+#include <cstring>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace Graphics
 {
+// The record is laid out for its update, in groups of four floats that are worked on together:
+// position, direction and colour; the current speed, spin rate and scale beside their start and
+// end values (the fourth float of each of those groups is one that the group's load must not
+// wait for: animation speed and lifetime are never written by the update, and the rotation only
+// after the groups are read); the start and end colours; then age and frame. Records need not
+// be 16-byte aligned.
 struct Particle
 {
     // Magnitudes at or below this count as no motion, no spin and no animation.
@@ -22,7 +34,7 @@ struct Particle
 
     // Ages the particle by dt and moves it. False when it has died in this call (age strictly
     // past its lifetime); nothing else changes then.
-    bool Update(f32 dt);
+    inline bool Update(f32 dt);
     // The colour at life fraction t (already clamped to [0, 1]).
     void UpdateColor(f32 t);
 
@@ -31,21 +43,119 @@ struct Particle
     Math::ColorRGBA color;
     f32 speed;
     f32 rotationSpeed;
-    f32 rotation;
     f32 scale;
-    f32 age;
+    f32 animationSpeed;
+    f32 speedStart;
+    f32 rotationSpeedStart;
+    f32 scaleStart;
     f32 lifetime;
-    f32 frame;
+    f32 speedEnd;
+    f32 rotationSpeedEnd;
+    f32 scaleEnd;
+    f32 rotation;
     Math::ColorRGBA colorStart;
     Math::ColorRGBA colorEnd;
-    f32 scaleStart;
-    f32 scaleEnd;
-    f32 speedStart;
-    f32 speedEnd;
-    f32 rotationSpeedStart;
-    f32 rotationSpeedEnd;
-    f32 animationSpeed;
+    f32 age;
+    f32 frame;
 };
+
+namespace ParticleLayout
+{
+// The groups the update loads as four floats each.
+static_assert(sizeof(Math::Vector4) == 4 * sizeof(f32) &&
+                  sizeof(Math::ColorRGBA) == 4 * sizeof(f32),
+              "vectors and colours are four floats");
+static_assert(offsetof(Particle, rotationSpeed) == offsetof(Particle, speed) + sizeof(f32) &&
+                  offsetof(Particle, scale) == offsetof(Particle, speed) + 2 * sizeof(f32) &&
+                  offsetof(Particle, animationSpeed) == offsetof(Particle, speed) + 3 * sizeof(f32),
+              "current speed, spin rate and scale are one group");
+static_assert(offsetof(Particle, scaleStart) == offsetof(Particle, speedStart) + 2 * sizeof(f32) &&
+                  offsetof(Particle, lifetime) == offsetof(Particle, speedStart) + 3 * sizeof(f32),
+              "start values are one group");
+static_assert(offsetof(Particle, scaleEnd) == offsetof(Particle, speedEnd) + 2 * sizeof(f32) &&
+                  offsetof(Particle, rotation) == offsetof(Particle, speedEnd) + 3 * sizeof(f32),
+              "end values are one group");
+
+// The largest float below which floats may have a fraction (2^23).
+constexpr f32 WholeFloats = 8388608.0f;
+
+// std::floor without a library call: exact for every float, NaN and infinities included, and
+// keeping the sign of a zero.
+inline f32 Floor(f32 value)
+{
+    if (!(std::fabs(value) < WholeFloats))
+        return value;
+    f32 whole = static_cast<f32>(static_cast<s32>(value));
+    if (whole > value)
+        whole -= 1.0f;
+    return std::copysign(whole, value);
+}
+} // namespace ParticleLayout
+
+inline bool Particle::Update(f32 dt)
+{
+    age += dt;
+    if (age > lifetime)
+        return false;
+    // A particle without a positive lifetime (or with a NaN one) is at the end of its life.
+    f32 t = lifetime > 0.0f ? age / lifetime : 1.0f;
+    t = t > 0.0f ? (t < 1.0f ? t : 1.0f) : 0.0f;
+#if defined(__SSE2__)
+    // start + (end - start) * t per lane, as the scalar form computes it, so the results are the
+    // same bit for bit.
+    const __m128 fraction = _mm_set1_ps(t);
+    const __m128 colourFrom = _mm_loadu_ps(&colorStart.r);
+    const __m128 colourTo = _mm_loadu_ps(&colorEnd.r);
+    if (_mm_movemask_ps(_mm_cmpneq_ps(colourFrom, colourTo)) != 0)
+        _mm_storeu_ps(&color.r, _mm_add_ps(colourFrom,
+                                           _mm_mul_ps(_mm_sub_ps(colourTo, colourFrom), fraction)));
+    // Speed, spin rate and scale follow their pairs only where the ends differ; the fourth lane
+    // (the animation speed) is kept.
+    const __m128 from = _mm_loadu_ps(&speedStart);
+    const __m128 to = _mm_loadu_ps(&speedEnd);
+    const __m128 current = _mm_loadu_ps(&speed);
+    const __m128 follows =
+        _mm_and_ps(_mm_cmpneq_ps(from, to), _mm_castsi128_ps(_mm_set_epi32(0, -1, -1, -1)));
+    const __m128 lerped = _mm_add_ps(from, _mm_mul_ps(_mm_sub_ps(to, from), fraction));
+    const __m128 now = _mm_or_ps(_mm_and_ps(follows, lerped), _mm_andnot_ps(follows, current));
+    _mm_storeu_ps(&speed, now);
+    if (std::fabs(speed) > StillThreshold)
+    {
+        const f32 step = speed * dt;
+        position.x += direction.x * step;
+        position.y += direction.y * step;
+        position.z += direction.z * step;
+    }
+    // The rotation goes back with the end values it is grouped with, as four floats: a later
+    // read of the group (the draw record takes scale and rotation together) then waits for one
+    // store, not for two.
+    f32 turned = rotation;
+    if (std::fabs(rotationSpeed) > StillThreshold)
+        turned += rotationSpeed * dt;
+    const __m128 lanes = _mm_shuffle_ps(to, _mm_set1_ps(turned), _MM_SHUFFLE(0, 0, 2, 2));
+    _mm_storeu_ps(&speedEnd, _mm_shuffle_ps(to, lanes, _MM_SHUFFLE(2, 0, 1, 0)));
+#else
+    UpdateColor(t);
+    if (speedStart != speedEnd)
+        speed = speedStart + (speedEnd - speedStart) * t;
+    if (rotationSpeedStart != rotationSpeedEnd)
+        rotationSpeed = rotationSpeedStart + (rotationSpeedEnd - rotationSpeedStart) * t;
+    if (scaleStart != scaleEnd)
+        scale = scaleStart + (scaleEnd - scaleStart) * t;
+    if (std::fabs(speed) > StillThreshold)
+    {
+        const f32 step = speed * dt;
+        position.x += direction.x * step;
+        position.y += direction.y * step;
+        position.z += direction.z * step;
+    }
+    if (std::fabs(rotationSpeed) > StillThreshold)
+        rotation += rotationSpeed * dt;
+#endif
+    if (std::fabs(animationSpeed) > StillThreshold)
+        frame += animationSpeed * dt;
+    return true;
+}
 
 // The particle pass reads one of these per live particle as one point (ShaderProgram.h binds
 // the attribute names to these locations).

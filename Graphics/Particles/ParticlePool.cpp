@@ -4,11 +4,31 @@
 #include <cstring>
 #include <new>
 #include <type_traits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace Graphics
 {
 static_assert(std::is_trivially_copyable<Particle>::value, "records are copied as bytes");
 static_assert(std::is_trivially_copyable<ParticleVertex>::value, "vertices are copied as bytes");
+
+namespace
+{
+// All zero bytes, written inline: the library's memset costs more than clearing one record.
+void ClearRecord(Particle& record)
+{
+    auto* bytes = reinterpret_cast<unsigned char*>(&record);
+    std::size_t done = 0;
+#if defined(__SSE2__)
+    const __m128i zero = _mm_setzero_si128();
+    for (; done + sizeof(zero) <= sizeof(Particle); done += sizeof(zero))
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + done), zero);
+#endif
+    for (; done < sizeof(Particle); ++done)
+        bytes[done] = 0;
+}
+} // namespace
 
 ParticlePool::~ParticlePool()
 {
@@ -110,7 +130,7 @@ Particle* ParticlePool::Allocate()
             slot = 0;
         if (m_alive[slot] != 0)
             continue;
-        std::memset(static_cast<void*>(&m_records[slot]), 0, sizeof(Particle));
+        ClearRecord(m_records[slot]);
         m_alive[slot] = 1;
         ++m_liveCount;
         ++m_takenTotal;

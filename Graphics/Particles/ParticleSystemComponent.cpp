@@ -12,6 +12,7 @@
 #include "Graphics/Particles/ParticleDefinitionFile.h"
 #include "Graphics/Particles/ParticleEffectSystem.h"
 #include "Math/MathUtils.h"
+#include "Math/RandStream.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include <GL/glew.h>
 #include <cmath>
@@ -26,9 +27,25 @@ namespace
 const char* const kPart = "ParticleSystemComponent";
 const Math::ColorRGBA kNoDeviation(0.0f, 0.0f, 0.0f, 1.0f);
 
-f32 RandomIn(const Math::Vector2& range)
+// A channel kept within 0 to 1 (NaN gives 0).
+f32 ClampChannel(f32 value)
 {
-    return Math::RandRange(range.x, range.y);
+    if (!(value > 0.0f))
+        return 0.0f;
+    return value > 1.0f ? 1.0f : value;
+}
+
+// Math::ColorRGBA::RandomVariation drawn from the stream: each channel plus a uniform offset
+// within plus or minus the deviation's channel, alpha first, then blue, green and red, clamped.
+void VaryColour(Math::RandStream& draw, const Math::ColorRGBA& colour,
+                const Math::ColorRGBA& deviation, Math::ColorRGBA& out)
+{
+    const f32 alpha = colour.a + draw.Range(-deviation.a, deviation.a);
+    const f32 blue = colour.b + draw.Range(-deviation.b, deviation.b);
+    const f32 green = colour.g + draw.Range(-deviation.g, deviation.g);
+    const f32 red = colour.r + draw.Range(-deviation.r, deviation.r);
+    out = Math::ColorRGBA(ClampChannel(red), ClampChannel(green), ClampChannel(blue),
+                          ClampChannel(alpha));
 }
 } // namespace
 
@@ -148,22 +165,24 @@ void ParticleSystemComponent::HandleMessage(Message* message)
 
 void ParticleSystemComponent::InitParticle(Particle& particle) const
 {
+    // Every draw from one stream of the engine's generator, in the order of the data's draws.
+    Math::RandStream draw;
     particle.age = 0.0f;
-    particle.lifetime = RandomIn(age);
+    particle.lifetime = draw.Range(age.x, age.y);
     // A lifetime that is no number would never end.
     if (!std::isfinite(particle.lifetime))
         particle.lifetime = 0.0f;
-    particle.rotationSpeedStart = RandomIn(rotationSpeedStart);
+    particle.rotationSpeedStart = draw.Range(rotationSpeedStart.x, rotationSpeedStart.y);
     particle.rotationSpeed = particle.rotationSpeedStart;
     particle.rotation = 0.0f;
-    particle.rotationSpeedEnd = RandomIn(rotationSpeedEnd);
-    particle.scaleStart = RandomIn(scaleStart);
+    particle.rotationSpeedEnd = draw.Range(rotationSpeedEnd.x, rotationSpeedEnd.y);
+    particle.scaleStart = draw.Range(scaleStart.x, scaleStart.y);
     particle.scale = particle.scaleStart;
-    particle.scaleEnd = RandomIn(scaleEnd);
-    colorStart.RandomVariation(colorStartDeviation, particle.colorStart);
+    particle.scaleEnd = draw.Range(scaleEnd.x, scaleEnd.y);
+    VaryColour(draw, colorStart, colorStartDeviation, particle.colorStart);
     particle.color = particle.colorStart;
-    colorEnd.RandomVariation(colorEndDeviation, particle.colorEnd);
-    particle.animationSpeed = RandomIn(animationSpeed);
+    VaryColour(draw, colorEnd, colorEndDeviation, particle.colorEnd);
+    particle.animationSpeed = draw.Range(animationSpeed.x, animationSpeed.y);
     particle.frame = static_cast<f32>(startingFrame);
 }
 

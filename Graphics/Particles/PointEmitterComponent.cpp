@@ -5,6 +5,7 @@
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
+#include "Math/RandStream.h"
 #include "Math/Shapes/Segment3.h"
 #include "Math/Shapes/Sphere3.h"
 #include "Serializer/Xml/ValueXml.h"
@@ -59,8 +60,13 @@ void PointEmitterComponent::EmitParticle(Particle& particle)
 {
     particle.position = worldPosition;
     const Math::Vector3& v = directionVariance_;
-    const f32 x = Math::RandRange(-v.x, v.x);
-    const f32 y = Math::RandRange(-v.y, v.y);
+    f32 x;
+    f32 y;
+    {
+        Math::RandStream draw;
+        x = draw.Range(-v.x, v.x);
+        y = draw.Range(-v.y, v.y);
+    }
     const Math::Quaternion turn = AxisAngle(worldDirection, v.z * Math::DEG_TO_RAD) *
                                   AxisAngle(worldUp_, y * Math::DEG_TO_RAD) *
                                   AxisAngle(worldRight_, x * Math::DEG_TO_RAD);

@@ -67,6 +67,97 @@ TEST(Particle, DiesStrictlyPastItsLifetimeAndInterpolatesOverIt)
     EXPECT_EQ(instant.scale, 5.0f);
 }
 
+TEST(Particle, EachValueFollowsItsOwnPairAndKeepsTheScalarResults)
+{
+    // Values worked on four at a time: each follows its own start/end pair, a value whose ends
+    // are equal keeps what it holds, and every result is the scalar start + (end - start) x t.
+    Particle p = Fresh(3.0f);
+    p.position = Math::Point4(0.5f, -1.0f, 2.0f, 1.0f);
+    p.direction = Math::Vector4(0.3f, 0.7f, -0.1f, -0.0f);
+    p.colorStart = Math::ColorRGBA(0.1f, 0.9f, 0.3f, 1.0f);
+    p.colorEnd = Math::ColorRGBA(0.7f, 0.2f, 0.3f, 0.0f);
+    p.speed = 0.7f;
+    p.speedStart = p.speedEnd = 2.0f;
+    p.rotationSpeedStart = 1.0f / 3.0f;
+    p.rotationSpeedEnd = -2.0f / 7.0f;
+    p.scaleStart = 0.1f;
+    p.scaleEnd = 0.9f;
+    p.rotation = 0.25f;
+    const f32 dt = 1.1f;
+    ASSERT_TRUE(p.Update(dt));
+    const f32 t = 1.1f / 3.0f;
+    const auto lerp = [t](f32 a, f32 b) { return a + (b - a) * t; };
+    EXPECT_EQ(p.color.r, lerp(0.1f, 0.7f));
+    EXPECT_EQ(p.color.g, lerp(0.9f, 0.2f));
+    EXPECT_EQ(p.color.b, lerp(0.3f, 0.3f));
+    EXPECT_EQ(p.color.a, lerp(1.0f, 0.0f));
+    EXPECT_EQ(p.speed, 0.7f);
+    const f32 spin = lerp(1.0f / 3.0f, -2.0f / 7.0f);
+    EXPECT_EQ(p.rotationSpeed, spin);
+    EXPECT_EQ(p.scale, lerp(0.1f, 0.9f));
+    EXPECT_EQ(p.rotation, 0.25f + spin * dt);
+    EXPECT_EQ(p.position.x, 0.5f + 0.3f * (0.7f * dt));
+    EXPECT_EQ(p.position.w, 1.0f);
+    EXPECT_TRUE(std::signbit(p.direction.w));
+}
+
+TEST(Particle, WholeFramesAreTheFloorOfEveryFloat)
+{
+    const f32 values[] = {0.0f,
+                          -0.0f,
+                          0.5f,
+                          -0.5f,
+                          1.0f,
+                          -1.0f,
+                          15.999f,
+                          16.0f,
+                          -2.25f,
+                          8388607.5f,
+                          -8388607.5f,
+                          16777216.0f,
+                          3.0e9f,
+                          -3.0e9f,
+                          1.0e-40f,
+                          -1.0e-40f,
+                          std::numeric_limits<f32>::infinity(),
+                          -std::numeric_limits<f32>::infinity()};
+    for (const f32 value : values)
+    {
+        const f32 expected = std::floor(value);
+        const f32 floored = ParticleLayout::Floor(value);
+        EXPECT_EQ(floored, expected) << value;
+        EXPECT_EQ(std::signbit(floored), std::signbit(expected)) << value;
+    }
+    EXPECT_TRUE(std::isnan(ParticleLayout::Floor(std::numeric_limits<f32>::quiet_NaN())));
+}
+
+TEST(Particle, UpdatePassFreesTheDeadAndWritesTheLiveInSlotOrder)
+{
+    ParticleWorld w;
+    GameObject* object =
+        w.Make(Transform() + Data("Fire", "Dot", 100.0f) + Point("Fire", Count(0, 4)));
+    auto* emitter = ParticleWorld::First<ParticleEmitterComponent>(object);
+    emitter->SetPlaying(false);
+    ParticlePool& pool = emitter->GetPool();
+    for (int i = 0; i < 4; ++i)
+        ASSERT_NE(pool.Allocate(), nullptr);
+    for (u32 slot = 0; slot < 4; ++slot)
+    {
+        Particle& p = pool.GetRecords()[slot];
+        p.position = Math::Point4(static_cast<f32>(slot), 0, 0, 1);
+        p.lifetime = slot == 1 || slot == 2 ? 0.01f : 5.0f; // slots 1 and 2 die in the step
+    }
+    w.Step(1, 1.0f / 30.0f);
+    EXPECT_EQ(pool.GetLiveCount(), 2u);
+    EXPECT_TRUE(pool.IsAlive(0));
+    EXPECT_FALSE(pool.IsAlive(1));
+    EXPECT_FALSE(pool.IsAlive(2));
+    EXPECT_TRUE(pool.IsAlive(3));
+    ASSERT_EQ(emitter->GetRenderCount(), 2u);
+    EXPECT_EQ(emitter->GetVertices()[0].position[0], 0.0f);
+    EXPECT_EQ(emitter->GetVertices()[1].position[0], 3.0f);
+}
+
 TEST(Particle, EmitterPullsWrapsTheSheetAndPreAgesNewborns)
 {
     ParticleWorld w;
