@@ -85,7 +85,6 @@ bool HookSpawnOnHealth(GameObjectComponent& spawner, f32 healthFraction)
 AISystem::AISystem() : m_cleared(0), m_walkDepth(0), m_playersSource(nullptr), m_playersVersion(0)
 {
     m_name = "AISystem";
-    m_controllers.reserve(ControllerReserve);
     m_players.reserve(Logic::System::LogicSystem::PlayerControllerReserve);
     s_instance = this;
     InstallHooks();
@@ -177,60 +176,48 @@ void AISystem::Register(GameObjectComponent* component)
     if (ai == nullptr && controller == nullptr)
         return;
     const bool updates = dynamic_cast<BehaviorComponent*>(component) == nullptr;
-    const Entry entry{component, ai, controller, HashTypeName(component->GetName().c_str()),
-                      updates};
+    // Listed once: a second registration of the same component changes nothing.
+    if (!m_entrySlots.emplace(component, m_entries.size()).second)
+        return;
+    auto* spawner = dynamic_cast<AISpawnComponent*>(component);
+    const Entry entry{component, ai,     controller, HashTypeName(component->GetName().c_str()),
+                      updates,   spawner};
     m_entries.push_back(entry);
     if (updates)
+    {
+        m_updatingSlots.emplace(component, m_updating.size());
         m_updating.push_back(entry);
+    }
     if (controller != nullptr)
-        m_controllers.push_back(controller);
-    if (auto* spawner = dynamic_cast<AISpawnComponent*>(component))
-        m_spawners.push_back(spawner);
+        m_controllers.Add(controller);
+    if (spawner != nullptr)
+        m_spawners.Add(spawner);
 }
 
 void AISystem::Unregister(GameObjectComponent* component)
 {
-    // By address only: a component leaving from its destructor can no longer answer virtuals.
-    if (component == nullptr)
+    // By address only: a component leaving from its destructor can no longer answer virtuals;
+    // the pointers of its other faces were kept in its entry.
+    const auto slot = m_entrySlots.find(component);
+    if (slot == m_entrySlots.end())
         return;
-    for (Entry& entry : m_entries)
+    Entry& entry = m_entries[slot->second];
+    if (entry.controller != nullptr)
+        m_controllers.Remove(entry.controller);
+    if (entry.spawner != nullptr)
+        m_spawners.Remove(entry.spawner);
+    // Positions stay (a walk may be under way): the places are cleared and compacted later.
+    entry = Entry{nullptr, nullptr, nullptr, 0, false, nullptr};
+    ++m_cleared;
+    m_entrySlots.erase(slot);
+    const auto updating = m_updatingSlots.find(component);
+    if (updating != m_updatingSlots.end())
     {
-        if (entry.component != component)
-            continue;
-        if (m_walkDepth != 0)
-        {
-            entry = Entry{nullptr, nullptr, nullptr, 0, false};
-            ++m_cleared;
-        }
+        m_updating[updating->second] = Entry{nullptr, nullptr, nullptr, 0, false, nullptr};
+        m_updatingSlots.erase(updating);
     }
-    if (m_walkDepth != 0)
-    {
-        // Positions stay during a walk; the update list is compacted with the entries.
-        for (Entry& entry : m_updating)
-        {
-            if (entry.component == component)
-                entry = Entry{nullptr, nullptr, nullptr, 0, false};
-        }
-    }
-    else
-    {
-        const auto isLeaving = [&](const Entry& entry) { return entry.component == component; };
-        m_entries.erase(std::remove_if(m_entries.begin(), m_entries.end(), isLeaving),
-                        m_entries.end());
-        m_updating.erase(std::remove_if(m_updating.begin(), m_updating.end(), isLeaving),
-                         m_updating.end());
-    }
-    m_controllers.erase(std::remove_if(m_controllers.begin(), m_controllers.end(),
-                                       [&](const AIControllerComponent* controller) {
-                                           return static_cast<const GameObjectComponent*>(
-                                                      controller) == component;
-                                       }),
-                        m_controllers.end());
-    m_spawners.erase(
-        std::remove_if(m_spawners.begin(), m_spawners.end(),
-                       [&](const AISpawnComponent* spawner)
-                       { return static_cast<const GameObjectComponent*>(spawner) == component; }),
-        m_spawners.end());
+    if (m_walkDepth == 0 && m_cleared * 2 > m_entries.size())
+        Compact();
 }
 
 void AISystem::Compact()
@@ -240,6 +227,10 @@ void AISystem::Compact()
     m_updating.erase(std::remove_if(m_updating.begin(), m_updating.end(), isCleared),
                      m_updating.end());
     m_cleared = 0;
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+        m_entrySlots[m_entries[i].component] = i;
+    for (std::size_t i = 0; i < m_updating.size(); ++i)
+        m_updatingSlots[m_updating[i].component] = i;
 }
 
 void AISystem::KillAll()

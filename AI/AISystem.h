@@ -15,8 +15,10 @@
 // Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/Types.h"
+#include <list>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 namespace Logic
@@ -69,11 +71,14 @@ public:
 
     // The AI controllers in the order they joined. The list is kept up to date as controllers
     // join and leave; do not hold it across a frame.
-    const std::vector<AIControllerComponent*>& GetAIControllers() const { return m_controllers; }
+    const std::list<AIControllerComponent*>& GetAIControllers() const
+    {
+        return m_controllers.Items();
+    }
     // The registered components whose name hashes to typeId, in order.
     std::vector<GameObjectComponent*> GetComponentsOfType(u32 typeId) const;
     u32 CountSpawners() const { return static_cast<u32>(m_spawners.size()); }
-    const std::vector<AISpawnComponent*>& GetSpawners() const { return m_spawners; }
+    const std::list<AISpawnComponent*>& GetSpawners() const { return m_spawners.Items(); }
     // The player controllers of the logic system, in its order, gathered into storage this
     // system keeps (valid until the next call).
     const std::vector<Logic::SimpleControllerComponent*>& GatherPlayerControllers();
@@ -90,7 +95,8 @@ private:
         AIComponent* ai;                   // the same component as an AI component, or null
         AIControllerComponent* controller; // the same component as an AI controller, or null
         u32 nameHash;
-        bool updates; // false for behaviours, whose controller steps them
+        bool updates;              // false for behaviours, whose controller steps them
+        AISpawnComponent* spawner; // the same component as a spawner, or null
     };
 
     void RefreshWorldState();
@@ -102,10 +108,15 @@ private:
     // The entries whose Update the frame calls, in the same order: behaviours, two in three
     // entries of a usual enemy, are stepped by their controller instead.
     std::vector<Entry> m_updating;
-    std::size_t m_cleared; // entries cleared during the running walk
+    // Where each listed component stands in m_entries and in m_updating, so that leaving takes
+    // constant time: its places are cleared, and compacted away after the walk or, outside
+    // walks, once half of m_entries is cleared places.
+    std::unordered_map<const GameObjectComponent*, std::size_t> m_entrySlots;
+    std::unordered_map<const GameObjectComponent*, std::size_t> m_updatingSlots;
+    std::size_t m_cleared; // cleared entries not yet compacted away
     u32 m_walkDepth;       // walks under way (a handler may start another)
-    std::vector<AIControllerComponent*> m_controllers;
-    std::vector<AISpawnComponent*> m_spawners;
+    Core::RegisteredList<AIControllerComponent> m_controllers;
+    Core::RegisteredList<AISpawnComponent> m_spawners;
     std::vector<Logic::SimpleControllerComponent*> m_players; // reused by each gathering
     // The logic system and list version m_players was gathered from; it is gathered again only
     // when either has changed (Logic::System::LogicSystem::GetListVersion).

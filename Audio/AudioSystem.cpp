@@ -55,13 +55,13 @@ AudioSystem::~AudioSystem()
     while (!m_music.empty())
     {
         MusicComponent* music = m_music.front();
-        m_music.pop_front();
+        m_music.Remove(music);
         DeleteFromEngine(music);
     }
     while (!m_effects.empty())
     {
         SoundEffectComponent* effect = m_effects.front();
-        m_effects.pop_front();
+        m_effects.Remove(effect);
         DeleteFromEngine(effect);
     }
     ReleaseScript(m_settings);
@@ -85,6 +85,17 @@ int AudioSystem::Check(int result, const std::string& context)
     if (result != Layer::ResultOk)
         ReportError(ErrorPrefix + context);
     return result;
+}
+
+void AudioSystem::ReportLoadFailure(int result, const Layer::SoundSystem* layer,
+                                    const std::string& path)
+{
+    if (result == Layer::ResultOk)
+        return;
+    const std::string reason = layer != nullptr && !layer->GetLastFailure().empty()
+                                   ? layer->GetLastFailure()
+                                   : std::string(Layer::ResultText(result));
+    ReportError(ErrorPrefix + path + " could not be loaded: " + reason);
 }
 
 void AudioSystem::ReleaseScript(Scripting::LuaComponent*& script)
@@ -261,7 +272,7 @@ void AudioSystem::Update(f32 seconds)
     if (m_soundSystem != nullptr)
         m_soundSystem->Update();
     // A fade step may not change the list, but the copy keeps the walk safe whatever it does.
-    const std::list<MusicComponent*> music = m_music;
+    const std::list<MusicComponent*> music = m_music.Items();
     for (MusicComponent* track : music)
         track->UpdateFade(seconds);
 }
@@ -301,9 +312,9 @@ void AudioSystem::Register(GameObjectComponent* component)
         return;
     const std::string name = component->GetName();
     if (name == MusicComponent::GetTypeName())
-        m_music.push_back(static_cast<MusicComponent*>(component));
+        m_music.Add(static_cast<MusicComponent*>(component));
     else if (name == SoundEffectComponent::GetTypeName())
-        m_effects.push_back(static_cast<SoundEffectComponent*>(component));
+        m_effects.Add(static_cast<SoundEffectComponent*>(component));
 }
 
 void AudioSystem::Unregister(GameObjectComponent* component)
@@ -314,19 +325,15 @@ void AudioSystem::Unregister(GameObjectComponent* component)
     if (name == MusicComponent::GetTypeName())
     {
         auto* music = static_cast<MusicComponent*>(component);
-        const auto found = std::find(m_music.begin(), m_music.end(), music);
-        if (found == m_music.end())
+        if (!m_music.Remove(music))
             return;
-        m_music.erase(found);
         DeleteFromEngine(music);
     }
     else if (name == SoundEffectComponent::GetTypeName())
     {
         auto* effect = static_cast<SoundEffectComponent*>(component);
-        const auto found = std::find(m_effects.begin(), m_effects.end(), effect);
-        if (found == m_effects.end())
+        if (!m_effects.Remove(effect))
             return;
-        m_effects.erase(found);
         DeleteFromEngine(effect);
     }
 }
@@ -335,13 +342,10 @@ template <class T>
 T* AudioSystem::LoadSound(const std::string& fileName, const std::string& audioName)
 {
     // The constructor files the component in its list through the engine's system table; a
-    // system the engine does not know (a second one, a tool's) files it here.
+    // system the engine does not know (a second one, a tool's) files it here; filing it twice
+    // changes nothing.
     T* sound = NewFromEngine<T>();
-    if (std::find(m_music.begin(), m_music.end(), static_cast<GameObjectComponent*>(sound)) ==
-            m_music.end() &&
-        std::find(m_effects.begin(), m_effects.end(), static_cast<GameObjectComponent*>(sound)) ==
-            m_effects.end())
-        Register(sound);
+    Register(sound);
     sound->LoadFromFile(fileName);
     sound->SetAudioName(audioName);
     return sound;

@@ -83,14 +83,19 @@ public:
     // The first track or effect of that audio name (exact comparison), or null.
     MusicComponent* FindMusic(const std::string& audioName) const;
     SoundEffectComponent* FindEffect(const std::string& audioName) const;
-    const std::list<MusicComponent*>& GetMusicList() const { return m_music; }
-    const std::list<SoundEffectComponent*>& GetEffectList() const { return m_effects; }
+    const std::list<MusicComponent*>& GetMusicList() const { return m_music.Items(); }
+    const std::list<SoundEffectComponent*>& GetEffectList() const { return m_effects.Items(); }
 
     // Hands "Audio error: " + context to the engine's error sink when the layer's answer is not
     // OK; answers the result.
     static int Check(int result, const std::string& context);
     // Hands the text to the engine's error sink (the log when there is no engine).
     static void ReportError(const std::string& text);
+    // After a failed load (result not OK): a second line "Audio error: <path> could not be
+    // loaded: <reason>", the reason as the layer gave it (not found, not a sound file, too
+    // long, unsupported channels or sample rate).
+    static void ReportLoadFailure(int result, const Layer::SoundSystem* layer,
+                                  const std::string& path);
     // Posts a load message to "AudioSystem" for every entry of the script's sound list
     // ("GetAudioCount", then "GetAudioName", "GetAudioFilename", "GetAudioType" for 1..n),
     // sent by `senderId`. Type 0 is music, type 1 an effect, anything else is skipped. A
@@ -113,8 +118,8 @@ private:
     Scripting::LuaComponent* m_settings;
     Layer::ChannelGroup* m_musicGroup;
     Layer::ChannelGroup* m_effectGroup;
-    std::list<MusicComponent*> m_music;
-    std::list<SoundEffectComponent*> m_effects;
+    Core::RegisteredList<MusicComponent> m_music;
+    Core::RegisteredList<SoundEffectComponent> m_effects;
     f32 m_musicVolume;
     f32 m_effectVolume;
     bool m_muted;

@@ -56,10 +56,12 @@ bool MusicComponent::LoadFromFile(const std::string& fileName)
     Layer::SoundSystem* layer = audio != nullptr ? audio->GetSoundSystem() : nullptr;
     if (layer != nullptr)
         layer->SetStreamBufferSize(AudioSystem::StreamBufferBytes, AudioSystem::StreamBufferUnit);
-    AudioSystem::Check(layer != nullptr ? layer->CreateStream(Directory + fileName,
-                                                              Layer::ModeDefault, &m_record.sound)
-                                        : Layer::ResultNotReady,
-                       "MusicComponent::LoadFromFile(), createStream(" + fileName + ")");
+    const int result = AudioSystem::Check(
+        layer != nullptr
+            ? layer->CreateStream(Directory + fileName, Layer::ModeDefault, &m_record.sound)
+            : Layer::ResultNotReady,
+        "MusicComponent::LoadFromFile(), createStream(" + fileName + ")");
+    AudioSystem::ReportLoadFailure(result, layer, Directory + fileName);
     m_record.fileName = fileName;
     m_record.group = audio != nullptr ? audio->GetMusicGroup() : nullptr;
     // Full volume, as for effects: the group's volume applies on top when it plays. (Taking

@@ -46,11 +46,12 @@ bool SoundEffectComponent::LoadFromFile(const std::string& fileName)
     }
     AudioSystem* audio = AudioSystem::Instance();
     Layer::SoundSystem* layer = audio != nullptr ? audio->GetSoundSystem() : nullptr;
-    AudioSystem::Check(
+    const int result = AudioSystem::Check(
         layer != nullptr
             ? layer->CreateSound(Directory + fileName, Layer::ModeCreateSample, &m_record.sound)
             : Layer::ResultNotReady,
         "SoundEffectComponent::LoadFromFile(), createSound(" + fileName + ")");
+    AudioSystem::ReportLoadFailure(result, layer, Directory + fileName);
     m_record.fileName = fileName;
     m_record.group = audio != nullptr ? audio->GetEffectGroup() : nullptr;
     m_record.volume = 1.0f;

@@ -46,6 +46,10 @@ struct CoreServices
     ServiceHook<bool()> editorBarsShown;
     // Places every editor bar again for a new window size (owner: the tools system).
     ServiceHook<void()> reloadEditorBars;
+    // A component is being destroyed (called from its base destructor, so only its address and
+    // its owner's id may be used): the editor bars drop every entry bound to it at once, before
+    // anything draws them again (owner: the tools system).
+    ServiceHook<void(const GameObjectComponent* component, u32 ownerId)> componentDestroyed;
     // Shows or hides the system mouse cursor (owner: the graphics system).
     ServiceHook<void(bool visible)> setMouseCursorVisible;
     // The id of the cursor object, 0 for none (owner: the camera system).

@@ -5,6 +5,7 @@
 // Systems live on the main thread. A system overrides GetName, Update and Initialize and only
 // those of the others it uses: by default a system ignores messages and components and passes
 // its self-test.
+#include "Core/System/RegisteredList.h"
 #include "Math/Types.h"
 #include <list>
 #include <string>
@@ -34,10 +35,11 @@ public:
     virtual bool RunTests(int depth);
 
     u32 GetId() const { return m_id; }
-    const std::list<GameObjectComponent*>& GetComponents() const { return m_components; }
+    const std::list<GameObjectComponent*>& GetComponents() const { return m_components.Items(); }
 
 protected:
-    std::list<GameObjectComponent*> m_components; // registered, not owned
+    // Registered, not owned; joining order, constant-time removal (Core/System/RegisteredList.h).
+    Core::RegisteredList<GameObjectComponent> m_components;
     std::string m_name;
     u32 m_id;
 };

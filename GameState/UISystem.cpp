@@ -294,6 +294,9 @@ void UISystem::Register(GameObjectComponent* component)
         return;
     auto* page = static_cast<PageComponent*>(component);
     m_pages[page->GetPageName()] = page;
+    std::vector<std::string>& names = m_namesOfPage[page];
+    if (std::find(names.begin(), names.end(), page->GetPageName()) == names.end())
+        names.push_back(page->GetPageName());
     m_previous = nullptr;
 }
 
@@ -301,12 +304,16 @@ void UISystem::Unregister(GameObjectComponent* component)
 {
     if (component == nullptr)
         return;
-    for (auto it = m_pages.begin(); it != m_pages.end();)
+    const auto filed = m_namesOfPage.find(component);
+    if (filed != m_namesOfPage.end())
     {
-        if (it->second == component)
-            it = m_pages.erase(it);
-        else
-            ++it;
+        for (const std::string& name : filed->second)
+        {
+            const auto entry = m_pages.find(name);
+            if (entry != m_pages.end() && entry->second == component)
+                m_pages.erase(entry);
+        }
+        m_namesOfPage.erase(filed);
     }
     // Also when a page of the same name has replaced it in the map.
     if (m_current == component)

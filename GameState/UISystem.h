@@ -112,6 +112,8 @@ private:
     static u32 ControllerCount();
 
     std::unordered_map<std::string, PageComponent*> m_pages;
+    // The names each page was filed under, so that a page leaves in constant time.
+    std::unordered_map<const GameObjectComponent*, std::vector<std::string>> m_namesOfPage;
     bool m_singleHighlight;
     s32 m_highlightedPlayer;
     PageComponent* m_current;

@@ -213,7 +213,7 @@ GraphicsSystem::~GraphicsSystem()
     Scripting::LuaComponent::Destroy(m_settings);
     m_settings = nullptr;
     for (auto& list : m_lists)
-        list.clear();
+        list.Clear();
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -618,7 +618,8 @@ void GraphicsSystem::Register(GameObjectComponent* component)
     const ComponentList list = ListOfTypeName(component->GetName());
     if (list == ComponentListCount)
         return;
-    m_lists[list].push_back(component);
+    if (!m_lists[list].Add(component))
+        return;
     // A text gets its buffers as it joins, when there is a context to make them in.
     if (list == TextComponents && m_rendererReady && m_windowOpen && !m_noVisual)
     {
@@ -634,10 +635,9 @@ void GraphicsSystem::Unregister(GameObjectComponent* component)
     const ComponentList list = ListOfTypeName(component->GetName());
     if (list == ComponentListCount)
         return;
-    auto& entries = m_lists[list];
-    auto it = std::find(entries.begin(), entries.end(), component);
-    if (it != entries.end())
-        entries.erase(it);
+    // Components leave from both Shutdown and their destructor: the second call finds nothing,
+    // in constant time like the first.
+    m_lists[list].Remove(component);
 }
 
 u32 GraphicsSystem::UseShaderProgram(const std::string& name)

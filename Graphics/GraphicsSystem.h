@@ -22,6 +22,7 @@
 // its lifetime; the renderer's debug-shapes hook runs DrawDebug while F2 is on, and its overlay
 // hook runs the overlay pass, the frame's last. Services whose pieces arrive later (the
 // performance bar) answer their defaults until then. Main thread only.
+#include "Core/System/RegisteredList.h"
 #include "Core/SystemComponent.h"
 #include "Math/PingPongValue.h"
 #include "Math/Vector2.h"
@@ -186,9 +187,10 @@ public:
     // Moves each channel from where it is to the colour within the duration (0: at once).
     void FadeTo(f32 red, f32 green, f32 blue, f32 duration);
 
+    // Each list in joining order (the order components are stepped and texts drawn).
     const std::list<GameObjectComponent*>& GetComponents(ComponentList list) const
     {
-        return m_lists[list];
+        return m_lists[list].Items();
     }
 
     // Null until the renderer is ready.
@@ -215,7 +217,7 @@ private:
     // Drops the shapes queued for a frame that has been drawn or will not be.
     void ClearDebugQueue();
 
-    std::array<std::list<GameObjectComponent*>, ComponentListCount> m_lists;
+    std::array<Core::RegisteredList<GameObjectComponent>, ComponentListCount> m_lists;
     u32 m_currentProgram;
     ShaderProgram* m_currentProgramAsset;
     Math::Vector2 m_referenceSize;

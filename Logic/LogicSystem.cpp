@@ -225,23 +225,20 @@ void LogicSystem::Register(GameObjectComponent* component)
 
 void LogicSystem::Unregister(GameObjectComponent* component)
 {
+    // By address: an entry of the same type and owner is listed exactly when this very
+    // component is (it is such an entry), and only its own entries leave.
     if (component == nullptr)
         return;
-    const u32 type = component->GetType();
-    const u32 owner = component->GetOwner();
-    const bool listed = std::any_of(m_entries.begin(), m_entries.end(),
-                                    [&](const LogicComponent* entry) {
-                                        return entry != nullptr && entry->GetType() == type &&
-                                               entry->GetOwner() == owner;
-                                    });
-    if (listed)
-        Remove(dynamic_cast<const LogicComponent*>(component));
+    const auto* logic = dynamic_cast<const LogicComponent*>(component);
+    if (logic != nullptr && m_slots.find(logic) != m_slots.end())
+        Remove(logic);
 }
 
 void LogicSystem::Add(LogicComponent* component)
 {
     if (component == nullptr)
         return;
+    m_slots[component].push_back(m_entries.size());
     m_entries.push_back(component);
     m_listVersion = NextListVersion();
 }
@@ -251,27 +248,30 @@ void LogicSystem::Remove(const LogicComponent* component)
     if (component == nullptr)
         return;
     m_listVersion = NextListVersion();
-    if (m_walkDepth == 0)
-    {
-        m_entries.erase(std::remove(m_entries.begin(), m_entries.end(), component),
-                        m_entries.end());
+    const auto slots = m_slots.find(component);
+    if (slots == m_slots.end())
         return;
-    }
-    // During a walk the positions must stay: clear the entries, compact afterwards.
-    for (LogicComponent*& entry : m_entries)
+    // Positions stay (a walk may be under way): the entries are cleared, and the list is
+    // compacted after the walk, or at once outside walks when half of it is cleared, so that
+    // leaving costs constant time on average.
+    for (std::size_t slot : slots->second)
     {
-        if (entry == component)
-        {
-            entry = nullptr;
-            ++m_cleared;
-        }
+        m_entries[slot] = nullptr;
+        ++m_cleared;
     }
+    m_slots.erase(slots);
+    if (m_walkDepth == 0 && m_cleared * 2 > m_entries.size())
+        Compact();
 }
 
 void LogicSystem::Compact()
 {
     m_entries.erase(std::remove(m_entries.begin(), m_entries.end(), nullptr), m_entries.end());
     m_cleared = 0;
+    for (auto& [component, slots] : m_slots)
+        slots.clear();
+    for (std::size_t i = 0; i < m_entries.size(); ++i)
+        m_slots[m_entries[i]].push_back(i);
 }
 
 std::vector<SimpleControllerComponent*> LogicSystem::GetPlayerControllers() const

@@ -16,6 +16,7 @@
 #include "Math/ColorRGBA.h"
 #include "Math/Types.h"
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 class GameObject;
@@ -66,9 +67,10 @@ public:
     void CreateDamageText(const std::string& text, const Math::ColorRGBA& colour,
                           GameObject& target, f32 duration);
 
-    // The listed components, with null for those that left during the running walk.
+    // The listed components, with null for those that left and whose places have not been
+    // compacted away yet (during a walk, and until half the list is such places).
     const std::vector<LogicComponent*>& GetEntries() const { return m_entries; }
-    // The number of components listed (those that left during a walk not counted).
+    // The number of components listed (those that left not counted).
     std::size_t GetCount() const { return m_entries.size() - m_cleared; }
     // Changes whenever a component joins or leaves. Numbers come from one counter for all
     // logic systems, so a list gathered from the entries can be kept while this stays the same.
@@ -80,9 +82,11 @@ private:
     void RemoveHooks();
 
     std::vector<LogicComponent*> m_entries; // not owned
-    std::size_t m_cleared;                  // entries cleared during the running walk
-    u32 m_walkDepth;                        // walks under way (a handler may start another)
-    u64 m_listVersion;                      // see GetListVersion
+    // Where each listed component stands in m_entries, so that leaving takes constant time.
+    std::unordered_map<const LogicComponent*, std::vector<std::size_t>> m_slots;
+    std::size_t m_cleared; // cleared entries not yet compacted away
+    u32 m_walkDepth;       // walks under way (a handler may start another)
+    u64 m_listVersion;     // see GetListVersion
 
     static LogicSystem* s_instance;
 };

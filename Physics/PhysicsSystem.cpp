@@ -48,13 +48,6 @@ bool ColliderInfo(u32 objectId, u32& category, u32& mask)
     return true;
 }
 
-template <typename T> void RemoveFirst(std::vector<T*>& list, const void* item)
-{
-    const auto found = std::find(list.begin(), list.end(), item);
-    if (found != list.end())
-        list.erase(found);
-}
-
 // Each side ignores the other: the pair is not even tested.
 bool IgnoreEachOther(const ColliderComponent& a, const ColliderComponent& b)
 {
@@ -124,11 +117,11 @@ void PhysicsSystem::Register(GameObjectComponent* component)
         return;
     const std::string name = component->GetName();
     if (name == RigidBodyComponent::GetTypeName())
-        m_bodies.push_back(static_cast<RigidBodyComponent*>(component));
+        m_bodies.Add(static_cast<RigidBodyComponent*>(component));
     else if (name == PhysicsParticleComponent::GetTypeName())
-        m_particles.push_back(static_cast<PhysicsParticleComponent*>(component));
+        m_particles.Add(static_cast<PhysicsParticleComponent*>(component));
     else if (name == CharacterControllerComponent::GetTypeName())
-        m_controllers.push_back(static_cast<CharacterControllerComponent*>(component));
+        m_controllers.Add(static_cast<CharacterControllerComponent*>(component));
 }
 
 void PhysicsSystem::Unregister(GameObjectComponent* component)
@@ -137,26 +130,51 @@ void PhysicsSystem::Unregister(GameObjectComponent* component)
         return;
     const std::string name = component->GetName();
     if (name == RigidBodyComponent::GetTypeName())
-        RemoveFirst(m_bodies, component);
+        m_bodies.Remove(static_cast<RigidBodyComponent*>(component));
     else if (name == PhysicsParticleComponent::GetTypeName())
-        RemoveFirst(m_particles, component);
+        m_particles.Remove(static_cast<PhysicsParticleComponent*>(component));
     else if (name == CharacterControllerComponent::GetTypeName())
-        RemoveFirst(m_controllers, component);
+        m_controllers.Remove(static_cast<CharacterControllerComponent*>(component));
     else
         Core::Log() << "INVALID UNREGISTER TYPE PhysicsSystem::Unregister()\n";
 }
 
 void PhysicsSystem::AddCollider(ColliderComponent* collider)
 {
-    if (collider == nullptr ||
-        std::find(m_colliders.begin(), m_colliders.end(), collider) != m_colliders.end())
+    if (collider == nullptr || !m_colliderSlots.emplace(collider, m_colliders.size()).second)
         return;
     m_colliders.push_back(collider);
 }
 
 void PhysicsSystem::RemoveCollider(ColliderComponent* collider)
 {
-    RemoveFirst(m_colliders, collider);
+    const auto slot = m_colliderSlots.find(collider);
+    if (slot == m_colliderSlots.end())
+        return;
+    m_colliders[slot->second] = nullptr;
+    ++m_clearedColliders;
+    m_colliderSlots.erase(slot);
+    // Half the list cleared: compacting now keeps leaving constant time on average and the
+    // list no larger than twice what it holds.
+    if (m_clearedColliders * 2 > m_colliders.size())
+        CompactColliders();
+}
+
+void PhysicsSystem::CompactColliders() const
+{
+    if (m_clearedColliders == 0)
+        return;
+    m_colliders.erase(std::remove(m_colliders.begin(), m_colliders.end(), nullptr),
+                      m_colliders.end());
+    m_clearedColliders = 0;
+    for (std::size_t i = 0; i < m_colliders.size(); ++i)
+        m_colliderSlots[m_colliders[i]] = i;
+}
+
+const std::vector<ColliderComponent*>& PhysicsSystem::GetColliders() const
+{
+    CompactColliders();
+    return m_colliders;
 }
 
 void PhysicsSystem::AddForceGenerator(RigidBodyComponent* body, IForceGenerator* generator)
@@ -197,18 +215,27 @@ void PhysicsSystem::Step(f32 dt)
     m_contacts->Clear();
     m_particleContacts->Clear();
 
+    CompactColliders();
     DetectCollisions();
 
     m_particleContacts->Resolve(dt);
     m_contacts->Resolve(dt);
 
-    for (ColliderComponent* collider : m_colliders)
-        collider->UpdateFromTransform(dt);
+    // By index: a contact's response may not change the list, but a cleared place is passed.
+    for (std::size_t i = 0; i < m_colliders.size(); ++i)
+    {
+        if (ColliderComponent* collider = m_colliders[i])
+            collider->UpdateFromTransform(dt);
+    }
 }
 
 void PhysicsSystem::TestPair(ColliderComponent& a, ColliderComponent& b)
 {
     if (IgnoreEachOther(a, b))
+        return;
+    // Two colliders of one object (an editor copy of a collider, say) overlap by nature: an
+    // object never collides with itself.
+    if (a.GetOwner() == b.GetOwner() && a.GetOwner() != 0)
         return;
     m_table.Collide(a, b, m_reporter);
 }
@@ -244,7 +271,7 @@ void PhysicsSystem::DrawDebug() const
     if (drawers.segment3 == nullptr && drawers.point4 == nullptr && drawers.circle3 == nullptr &&
         drawers.plane == nullptr)
         return;
-    for (const ColliderComponent* collider : m_colliders)
+    for (const ColliderComponent* collider : GetColliders())
         collider->DrawDebug();
     const Math::ColorRGBA red(1.0f, 0.0f, 0.0f, 1.0f);
     for (const RigidBodyComponent* body : m_bodies)
@@ -274,7 +301,7 @@ GameObject* PhysicsSystem::PickAtScreenPoint(f32 x, f32 y) const
 
 GameObject* PhysicsSystem::RayCast(Math::Ray3 ray) const
 {
-    for (const ColliderComponent* collider : m_colliders)
+    for (const ColliderComponent* collider : GetColliders())
     {
         if (collider->IntersectsRay(ray))
             return FindObject(collider->GetOwner());

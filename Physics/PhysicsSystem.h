@@ -27,7 +27,9 @@
 #include "Physics/CollisionTable.h"
 #include "Physics/ContactReporter.h"
 #include "Physics/Integrators.h"
+#include <list>
 #include <memory>
+#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -113,12 +115,14 @@ public:
     f32 GetAccumulator() const { return m_accumulator; }
     u32 GetStepCount() const { return m_stepCount; }
 
-    const std::vector<ColliderComponent*>& GetColliders() const { return m_colliders; }
-    const std::vector<RigidBodyComponent*>& GetRigidBodies() const { return m_bodies; }
-    const std::vector<PhysicsParticleComponent*>& GetParticles() const { return m_particles; }
-    const std::vector<CharacterControllerComponent*>& GetControllers() const
+    // The colliders in joining order (the places of those that left are compacted away first).
+    const std::vector<ColliderComponent*>& GetColliders() const;
+    // Joining order; joining and leaving take constant time.
+    const std::list<RigidBodyComponent*>& GetRigidBodies() const { return m_bodies.Items(); }
+    const std::list<PhysicsParticleComponent*>& GetParticles() const { return m_particles.Items(); }
+    const std::list<CharacterControllerComponent*>& GetControllers() const
     {
-        return m_controllers;
+        return m_controllers.Items();
     }
     const std::vector<ForceRegistration>& GetForceRegistry() const { return m_forces; }
     ContactBuffer& GetContactBuffer() { return *m_contacts; }
@@ -127,13 +131,20 @@ public:
 
 private:
     void TestPair(ColliderComponent& a, ColliderComponent& b);
+    // Drops the cleared places of colliders that left, keeping the order of the rest.
+    void CompactColliders() const;
 
     static PhysicsSystem* s_instance;
 
-    std::vector<ColliderComponent*> m_colliders;
-    std::vector<RigidBodyComponent*> m_bodies;
-    std::vector<PhysicsParticleComponent*> m_particles;
-    std::vector<CharacterControllerComponent*> m_controllers;
+    // Indexed by the pair search, so a vector in joining order: a collider that leaves has its
+    // place cleared (found through m_colliderSlots) and the places are compacted before the
+    // list is next read, so joining and leaving take constant time.
+    mutable std::vector<ColliderComponent*> m_colliders;
+    mutable std::unordered_map<const ColliderComponent*, std::size_t> m_colliderSlots;
+    mutable std::size_t m_clearedColliders = 0;
+    Core::RegisteredList<RigidBodyComponent> m_bodies;
+    Core::RegisteredList<PhysicsParticleComponent> m_particles;
+    Core::RegisteredList<CharacterControllerComponent> m_controllers;
     std::vector<ForceRegistration> m_forces;
     CollisionTable m_table;
     ContactReporter m_reporter;

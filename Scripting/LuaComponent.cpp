@@ -281,14 +281,14 @@ lua_State* LuaComponent::BuildState()
     lua_State* state = lua_newstate(&ScriptLimits::Allocate, &m_limits);
     if (state == nullptr)
     {
-        Report(m_label + ": no memory for a Lua state", LoadReportLevel);
+        Report(ReportLabel() + ": no memory for a Lua state", LoadReportLevel);
         return nullptr;
     }
     lua_atpanic(state, &LogPanic);
     lua_pushcfunction(state, &OpenStateProtected);
     if (lua_pcall(state, 0, 0, 0) != LUA_OK)
     {
-        Report(m_label + ": the script state could not be built: " + ErrorText(state),
+        Report(ReportLabel() + ": the script state could not be built: " + ErrorText(state),
                LoadReportLevel);
         lua_close(state);
         return nullptr;
@@ -325,6 +325,8 @@ void LuaComponent::LeaveLuaSystem()
 bool LuaComponent::Load(const std::string& fileName)
 {
     const std::string path = MakeScriptPath(fileName);
+    // Named by the reports of a component that has no script, until a load succeeds.
+    m_failedFile = fileName;
     const std::string failure = fileName + " could not be loaded, make sure it exists and compiles";
     if (m_state == nullptr)
     {
@@ -369,6 +371,7 @@ bool LuaComponent::Load(const std::string& fileName)
     }
 
     m_label = fileName;
+    m_failedFile.clear();
     if (!m_registered)
     {
         if (System::LuaSystem* system = System::LuaSystem::Instance())
@@ -417,6 +420,13 @@ void LuaComponent::Reload()
     Load(fileName);
 }
 
+std::string LuaComponent::ReportLabel() const
+{
+    if (m_label == NoScriptLabel && !m_failedFile.empty())
+        return m_label + " (" + m_failedFile + " failed to load)";
+    return m_label;
+}
+
 void LuaComponent::Report(const std::string& text, s32 level) const
 {
     if (g_Engine != nullptr)
@@ -441,13 +451,13 @@ bool LuaComponent::CheckStackNotEmpty()
 {
     if (m_state != nullptr && lua_gettop(m_state) > 0)
         return true;
-    Report(m_label + "'s stack is empty", ScriptReportLevel);
+    Report(ReportLabel() + "'s stack is empty", ScriptReportLevel);
     return false;
 }
 
 void LuaComponent::ReportMissingFunction(const char* function)
 {
-    Report(m_label + ": Could not convert stack top to function (" + function +
+    Report(ReportLabel() + ": Could not convert stack top to function (" + function +
                " is missing or not a function)",
            ScriptReportLevel);
     ClearStack();
@@ -455,7 +465,7 @@ void LuaComponent::ReportMissingFunction(const char* function)
 
 void LuaComponent::ReportTypeError(const char* typeWord)
 {
-    Report(m_label + ": Could not convert stack top to " + typeWord, ScriptReportLevel);
+    Report(ReportLabel() + ": Could not convert stack top to " + typeWord, ScriptReportLevel);
     ClearStack();
 }
 
@@ -546,8 +556,8 @@ bool LuaComponent::ReadNumber(f32& value, int index)
 
 bool LuaComponent::ReportNumberOutOfRange(const char* typeWord, lua_Number number)
 {
-    Report(m_label + ": Could not convert stack top to " + typeWord + ": " + NumberText(number) +
-               " is out of range",
+    Report(ReportLabel() + ": Could not convert stack top to " + typeWord + ": " +
+               NumberText(number) + " is out of range",
            ScriptReportLevel);
     ClearStack();
     return false;

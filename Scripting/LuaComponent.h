@@ -16,7 +16,8 @@
 //   helper answers false. A result of the wrong type is reported by its reader, the variable
 //   keeps its value, and the helper still answers true: the function did run.
 // - Reports go to the engine's error sink (which logs them) and begin with the file label:
-//   "No Script Loaded" until a load succeeds, then the file name as given to Load.
+//   "No Script Loaded" until a load succeeds, then the file name as given to Load. After a
+//   failed load the label is followed by " (<file> failed to load)", naming the script.
 // - Globals and table fields are looked up raw, so no metamethod of the script (a strict-mode
 //   global table, say) runs outside a protected call.
 // - Nothing done outside a protected call lets the collector take a step: a step may run a
@@ -250,6 +251,9 @@ private:
     [[gnu::cold]] bool ReportCallFailure(const char* function, const char* reason) const;
     // Reports the error value on top of the stack and pops it.
     [[gnu::cold]] void ReportScriptError();
+    // What every report begins with: the file label, followed for a component whose load failed
+    // by the file it tried, as "No Script Loaded (<file> failed to load)".
+    std::string ReportLabel() const;
 
     bool m_registered;
     bool m_reloadedByOwner = false;
@@ -261,6 +265,9 @@ private:
     // Set once a missing "Update" has been reported; cleared by every new state.
     bool m_updateReported;
     std::string m_label;
+    // The file of the last load that failed while no script was loaded, so that the later
+    // reports of a script that never loaded still name it (see ReportLabel).
+    std::string m_failedFile;
     std::string m_scriptName;
     lua_State* m_state;
     ScriptLimits m_limits;

@@ -234,13 +234,13 @@ void LuaComponent::PushGlobalAndKeepName(const char* name, std::size_t index)
 
 bool LuaComponent::ReportCallFailure(const char* function, const char* reason) const
 {
-    Report(m_label + ": " + function + ": " + reason, ScriptReportLevel);
+    Report(ReportLabel() + ": " + function + ": " + reason, ScriptReportLevel);
     return false;
 }
 
 void LuaComponent::ReportScriptError()
 {
-    Report(m_label + ": " + ErrorText(m_state), ScriptReportLevel);
+    Report(ReportLabel() + ": " + ErrorText(m_state), ScriptReportLevel);
     // The error value took the place of the function and its arguments.
     lua_pop(m_state, 1);
 }

@@ -43,7 +43,7 @@ LuaSystem::~LuaSystem()
     while (!m_components.empty())
     {
         auto* script = static_cast<LuaComponent*>(m_components.front());
-        m_components.pop_front();
+        m_components.Remove(script);
         m_registered.erase(script);
         ++m_listChanges;
         script->SetRegistered(false);
@@ -144,17 +144,16 @@ void LuaSystem::Register(GameObjectComponent* component)
     if (component == nullptr)
         return;
     static_cast<LuaComponent*>(component)->SetRegistered(true);
-    m_components.push_back(component);
+    if (!m_components.Add(component))
+        return;
     ++m_registered[component];
     ++m_listChanges;
 }
 
 void LuaSystem::Unregister(GameObjectComponent* component)
 {
-    const auto entry = std::find(m_components.begin(), m_components.end(), component);
-    if (entry == m_components.end())
+    if (!m_components.Remove(component))
         return;
-    m_components.erase(entry);
     const auto count = m_registered.find(component);
     if (count != m_registered.end() && --count->second == 0)
         m_registered.erase(count);

@@ -124,6 +124,25 @@ void PropertyEditor::Pick()
         AttachTo(*hit, false);
 }
 
+void PropertyEditor::ComponentDestroyed(const GameObjectComponent* component, u32 ownerId)
+{
+    // Every shown component belongs to the edited object: the common case leaves here.
+    if (m_editedId == 0 || ownerId != m_editedId)
+        return;
+    PropertyBar* bar = FindBar();
+    if (bar == nullptr || !bar->HasMembers())
+        return;
+    bool shown = false;
+    for (const PropertyGroup* group : bar->GetChildGroups())
+        shown = shown || group->GetKey() == static_cast<const void*>(component);
+    if (!shown)
+        return;
+    // The bar layer keeps removed entries until a running drawing pass or callback ends and
+    // skips their queued actions, so this is safe from inside a bar callback too.
+    bar->RemoveEntries();
+    m_refreshPending = true;
+}
+
 void PropertyEditor::Update()
 {
     if (m_editedId == 0)

@@ -3,7 +3,10 @@
 // each in a group its BuildEditor fills, followed by "Delete" and "Copy" buttons.
 //
 // The edited object is kept by id and looked up on every use, and the bar is looked up by
-// name: an object destroyed while shown is noticed by the next Update, which empties the bar.
+// name. The entries of a shown component are dropped the moment it is destroyed (the core's
+// component-destroyed hook), whatever destroyed it, so no drawing pass or queued bar callback
+// reaches it; the next Update then empties the bar when the object went with it, or lists the
+// object again.
 // The "Delete" and "Copy" buttons change the object from inside a bar callback; they only mark
 // a refresh, which Update performs, so no entry is rebuilt while the bar layer walks it.
 //
@@ -48,6 +51,9 @@ public:
     void RequestRefresh() { m_refreshPending = true; }
     // Performs a requested refresh, and empties the bar when the edited object is gone.
     void Update();
+    // A component is being destroyed: when the bar shows it, every entry goes at once and a
+    // refresh is marked. Only the address and the owner's id are used.
+    void ComponentDestroyed(const GameObjectComponent* component, u32 ownerId);
 
     u32 GetEditedId() const { return m_editedId; }
     bool IsKeptOpen() const { return m_keepOpen; }

@@ -50,6 +50,15 @@ void ReloadBars()
     }
 }
 
+void DropDestroyedComponent(const GameObjectComponent* component, u32 ownerId)
+{
+    if (ToolsSystem* tools = ToolsSystem::Instance())
+    {
+        if (PropertyEditor* editor = tools->GetPropertyEditor())
+            editor->ComponentDestroyed(component, ownerId);
+    }
+}
+
 void RefillParticleBar()
 {
     if (ToolsSystem* tools = ToolsSystem::Instance())
@@ -69,6 +78,7 @@ ToolsSystem::ToolsSystem()
     actions.definitionSaved = &RefillParticleBar;
     actions.rebuildProperties = &RequestPropertyRefresh;
     Core::Services().reloadEditorBars.Install(&ReloadBars);
+    Core::Services().componentDestroyed.Install(&DropDestroyedComponent);
 }
 
 ToolsSystem::~ToolsSystem()
@@ -77,6 +87,7 @@ ToolsSystem::~ToolsSystem()
     if (actions.remove == &DeleteComponent)
         actions = EditorActions();
     Core::Services().reloadEditorBars.Remove(&ReloadBars);
+    Core::Services().componentDestroyed.Remove(&DropDestroyedComponent);
     // Bars first (they hold entries bound to the editors' values), then the editors.
     if (m_barManager)
         m_barManager->UnloadAll();

@@ -9,7 +9,8 @@
 //
 // While it lives it lends the component panels their actions (Core/PropertyModel/PropertyGroup.h:
 // "Delete", "Copy", the particle bar's refill, the property editor's rebuild) and serves the
-// core hook that places the bars again when the window changes size.
+// core hooks that place the bars again when the window changes size and that drop the property
+// editor's entries of a component being destroyed.
 //
 // Main thread only.
 #include "Core/SystemComponent.h"

@@ -17,6 +17,7 @@
 #include "Serializer/Xml/ValueXml.h"
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <typeinfo>
 
 QUILL_DEFINE_TYPE_RECORD(AI::BehaviorComponent, &TypeRecordOf<AI::AIComponent>(), false)
@@ -225,7 +226,7 @@ void BehaviorComponent::TargetRandomAI()
         return;
     const f32 last = static_cast<f32>(controllers.size() - 1);
     const s32 index = Math::RoundToInt(last * Math::RandUnit());
-    SetControllerTarget(*owner, controllers[static_cast<std::size_t>(index)]->GetOwner());
+    SetControllerTarget(*owner, (*std::next(controllers.begin(), index))->GetOwner());
 }
 
 void BehaviorComponent::RandomizeSpeed(Logic::MoveComponent& move, f32 minSpeed, f32 maxSpeed)

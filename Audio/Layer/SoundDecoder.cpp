@@ -86,12 +86,13 @@ bool SoundDecoder::OpenFile(const std::string& path, std::string& error)
     struct stat status;
     if (::stat(path.c_str(), &status) != 0 || !S_ISREG(status.st_mode))
     {
-        error = "no such file";
+        error = NotFoundReason;
         return false;
     }
     if (static_cast<std::uint64_t>(status.st_size) > MaxFileBytes)
     {
-        error = "file of " + std::to_string(status.st_size) + " bytes is above the limit";
+        error = "too long: the file of " + std::to_string(status.st_size) +
+                " bytes is above the limit of " + std::to_string(MaxFileBytes) + " bytes";
         return false;
     }
     SF_INFO info;
@@ -99,7 +100,7 @@ bool SoundDecoder::OpenFile(const std::string& path, std::string& error)
     m_file = sf_open(path.c_str(), SFM_READ, &info);
     if (m_file == nullptr)
     {
-        error = sf_strerror(nullptr);
+        error = std::string("not a sound file (") + sf_strerror(nullptr) + ")";
         return false;
     }
     m_channels = info.channels;
@@ -122,7 +123,7 @@ bool SoundDecoder::OpenMemory(const void* data, std::size_t size, std::string& e
     m_file = sf_open_virtual(&io, SFM_READ, &info, &m_memory);
     if (m_file == nullptr)
     {
-        error = sf_strerror(nullptr);
+        error = std::string("not a sound file (") + sf_strerror(nullptr) + ")";
         return false;
     }
     m_channels = info.channels;
@@ -137,13 +138,16 @@ bool SoundDecoder::Accept(std::string& error)
 {
     if (m_channels < 1 || m_channels > MaxChannels)
     {
-        error = std::to_string(m_channels) + " channels (only mono or stereo is played)";
+        error = "unsupported channels: " + std::to_string(m_channels) +
+                " channels (only mono or stereo is played)";
         Close();
         return false;
     }
     if (m_sampleRate < MinSampleRate || m_sampleRate > MaxSampleRate)
     {
-        error = "sample rate " + std::to_string(m_sampleRate) + " Hz is out of range";
+        error = "unsupported sample rate: " + std::to_string(m_sampleRate) +
+                " Hz is out of range (" + std::to_string(MinSampleRate) + " to " +
+                std::to_string(MaxSampleRate) + " Hz)";
         Close();
         return false;
     }

@@ -20,6 +20,8 @@ public:
     static constexpr int MinSampleRate = 8000;
     static constexpr int MaxSampleRate = 192000;
     static constexpr int MaxChannels = 2;
+    // The error of OpenFile when there is no regular file at the path.
+    static constexpr const char* NotFoundReason = "not found";
     // Files above this size are refused before anything is read.
     static constexpr std::uint64_t MaxFileBytes = 512ull * 1024ull * 1024ull;
 
@@ -28,8 +30,9 @@ public:
     SoundDecoder(const SoundDecoder&) = delete;
     SoundDecoder& operator=(const SoundDecoder&) = delete;
 
-    // Opens a regular file. False with `error` set when there is no such file, it is too big,
-    // or the decoder does not accept it.
+    // Opens a regular file. False with `error` set to the reason, which begins with what went
+    // wrong: "not found", "too long", "not a sound file", "unsupported channels" or
+    // "unsupported sample rate".
     bool OpenFile(const std::string& path, std::string& error);
     // Opens a copy of the bytes; the label names them in reports.
     bool OpenMemory(const void* data, std::size_t size, std::string& error);

@@ -354,7 +354,10 @@ int SoundSystem::CreateSound(const std::string& path, std::uint32_t, Sound** sou
     auto decoder = std::make_unique<SoundDecoder>();
     std::string error;
     if (!decoder->OpenFile(path, error))
-        return error == "no such file" ? ResultFileNotFound : ResultFormat;
+    {
+        m_lastFailure = error;
+        return error == SoundDecoder::NotFoundReason ? ResultFileNotFound : ResultFormat;
+    }
     return MakeSound(std::move(decoder), path, false, sound);
 }
 
@@ -366,7 +369,10 @@ int SoundSystem::CreateStream(const std::string& path, std::uint32_t, Sound** so
     auto decoder = std::make_unique<SoundDecoder>();
     std::string error;
     if (!decoder->OpenFile(path, error))
-        return error == "no such file" ? ResultFileNotFound : ResultFormat;
+    {
+        m_lastFailure = error;
+        return error == SoundDecoder::NotFoundReason ? ResultFileNotFound : ResultFormat;
+    }
     return MakeSound(std::move(decoder), path, true, sound);
 }
 
@@ -379,7 +385,10 @@ int SoundSystem::CreateSoundFromMemory(const void* data, std::size_t size, const
     auto decoder = std::make_unique<SoundDecoder>();
     std::string error;
     if (!decoder->OpenMemory(data, size, error))
+    {
+        m_lastFailure = error;
         return ResultFormat;
+    }
     return MakeSound(std::move(decoder), label, false, sound);
 }
 
@@ -392,7 +401,10 @@ int SoundSystem::CreateStreamFromMemory(const void* data, std::size_t size,
     auto decoder = std::make_unique<SoundDecoder>();
     std::string error;
     if (!decoder->OpenMemory(data, size, error))
+    {
+        m_lastFailure = error;
         return ResultFormat;
+    }
     return MakeSound(std::move(decoder), label, true, sound);
 }
 
@@ -400,7 +412,10 @@ int SoundSystem::MakeSound(std::unique_ptr<SoundDecoder> decoder, const std::str
                            bool stream, Sound** sound)
 {
     if (!m_initialized || !MakeCurrent())
+    {
+        m_lastFailure = "the audio layer is not initialised";
         return ResultNotReady;
+    }
     Sound* made = new Sound(*this, label, stream);
     made->m_channels = decoder->GetChannels();
     made->m_sampleRate = decoder->GetSampleRate();
@@ -417,6 +432,7 @@ int SoundSystem::MakeSound(std::unique_ptr<SoundDecoder> decoder, const std::str
         {
             // A header with nothing behind it, or data the decoder gives up on at once.
             delete made;
+            m_lastFailure = "not a sound file (no samples could be decoded)";
             return ResultFormat;
         }
         const std::uint64_t declared = decoder->GetDeclaredFrames();
@@ -435,6 +451,7 @@ int SoundSystem::MakeSound(std::unique_ptr<SoundDecoder> decoder, const std::str
         if (alGetError() != AL_NO_ERROR)
         {
             delete made;
+            m_lastFailure = "the samples could not be handed to OpenAL";
             return ResultFormat;
         }
     }

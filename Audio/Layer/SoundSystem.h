@@ -85,6 +85,10 @@ public:
                               Sound** sound);
     int CreateStreamFromMemory(const void* data, std::size_t size, const std::string& label,
                                Sound** sound);
+    // Why the last of the four calls above that failed did (the result code only tells the
+    // kind): "not found", "too long: ...", "not a sound file (...)", "unsupported channels:
+    // ...", "unsupported sample rate: ...", or what else stopped it.
+    const std::string& GetLastFailure() const { return m_lastFailure; }
     // Starts the sound on a free voice (paused when asked), at full volume, no group, the
     // sound's own rate, not looping. ResultNoFreeVoice when all voices are busy.
     int PlaySound(Sound* sound, bool paused, Channel& channel);
@@ -168,6 +172,7 @@ private:
     std::vector<std::int16_t> m_widened;
     std::chrono::steady_clock::time_point m_lastRender;
     ReportFunction m_report;
+    std::string m_lastFailure;
 };
 } // namespace Layer
 } // namespace Audio

@@ -1,4 +1,5 @@
 #include "Core/Objects/GameObjectComponent.h"
+#include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Reflection/TypeRecord.h"
 
@@ -9,7 +10,12 @@ GameObjectComponent::GameObjectComponent(bool assignId)
 {
 }
 
-GameObjectComponent::~GameObjectComponent() = default;
+GameObjectComponent::~GameObjectComponent()
+{
+    // Whatever still shows this component (an editor bar) lets go of it now, whichever way it
+    // was destroyed.
+    Core::Services().componentDestroyed(this, m_owner);
+}
 
 void GameObjectComponent::BuildEditor(Tools::PropertyGroup&) {}
 

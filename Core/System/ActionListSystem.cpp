@@ -8,7 +8,7 @@ namespace System
 {
 ActionListSystem* ActionListSystem::s_instance = nullptr;
 
-ActionListSystem::ActionListSystem() : m_walking(false)
+ActionListSystem::ActionListSystem()
 {
     m_name = "ActionListSystem";
     s_instance = this;
@@ -23,33 +23,24 @@ ActionListSystem::~ActionListSystem()
 void ActionListSystem::Update(f32 seconds)
 {
     const std::vector<GameObjectComponent*> snapshot(m_components.begin(), m_components.end());
-    m_walking = true;
-    m_leftDuringWalk.clear();
     for (GameObjectComponent* component : snapshot)
     {
-        if (std::find(m_leftDuringWalk.begin(), m_leftDuringWalk.end(), component) !=
-            m_leftDuringWalk.end())
+        // One that left during the walk (an action destroyed its object) is not stepped.
+        if (!m_components.Contains(component))
             continue;
         static_cast<ActionListComponent*>(component)->Update(seconds);
     }
-    m_walking = false;
-    m_leftDuringWalk.clear();
 }
 
 void ActionListSystem::Register(GameObjectComponent* component)
 {
     if (component != nullptr)
-        m_components.push_back(component);
+        m_components.Add(component);
 }
 
 void ActionListSystem::Unregister(GameObjectComponent* component)
 {
-    const auto found = std::find(m_components.begin(), m_components.end(), component);
-    if (found == m_components.end())
-        return;
-    m_components.erase(found);
-    if (m_walking)
-        m_leftDuringWalk.push_back(component);
+    m_components.Remove(component);
 }
 } // namespace System
 } // namespace Core

@@ -27,13 +27,10 @@ public:
     void Initialize(u32) override {}
     // Appends the component (an action list) to the walk.
     void Register(GameObjectComponent* component) override;
-    // Removes the first entry that is this very component.
+    // Removes this very component, in constant time.
     void Unregister(GameObjectComponent* component) override;
 
 private:
-    bool m_walking;
-    std::vector<GameObjectComponent*> m_leftDuringWalk;
-
     static ActionListSystem* s_instance;
 };
 } // namespace System

@@ -120,14 +120,12 @@ void InputSystem::HandleMessage(Message* message)
 void InputSystem::Register(GameObjectComponent* component)
 {
     if (component != nullptr)
-        m_components.push_back(component);
+        m_components.Add(component);
 }
 
 void InputSystem::Unregister(GameObjectComponent* component)
 {
-    auto it = std::find(m_components.begin(), m_components.end(), component);
-    if (it != m_components.end())
-        m_components.erase(it);
+    m_components.Remove(component);
 }
 
 u16 InputSystem::GetActivePlayers() const

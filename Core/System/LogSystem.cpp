@@ -302,6 +302,10 @@ void LogSystem::OpenConsole()
 
 void LogSystem::RequestExit(const std::string& fileName)
 {
+    // The constructor that opens the file and Initialize with the file flag both check it.
+    if (m_exitRequested)
+        return;
+    m_exitRequested = true;
     // Nothing else may show this line: the file is what failed and the console may be off.
     std::cerr << "Error [LogSystem]: Failed to open log file (" << fileName
               << "); asking the game to exit\n";

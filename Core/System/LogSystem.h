@@ -140,6 +140,7 @@ private:
     void WriteSuppressedCountsLocked();
     void OpenConsole();
     void RouteToConsole(const std::string& text, bool isMessageLine);
+    // Reports the file that could not be opened and asks the game to exit, once per log.
     void RequestExit(const std::string& fileName);
     void Redraw();
     // Drops the oldest pending text until the rest fits in `bodyRows` rows of `width` cells.
@@ -155,6 +156,7 @@ private:
     bool m_verbose = false;
     int m_fd = -1;
     bool m_writeFailed = false;
+    bool m_exitRequested = false; // the open failure was reported (construction or Initialize)
     std::string m_fileName;
     char m_fileBuffer[FileBufferSize];
     // Read by WriteFromSignal, so kept as an atomic that a handler may read.

@@ -207,6 +207,13 @@ TEST_F(AudioSystemTest, ErrorsGoToTheErrorSinkWithTheirTexts)
               1u);
     EXPECT_EQ(log->Count("Audio error: MusicComponent::LoadFromFile(), createStream(missing.ogg)"),
               1u);
+    // A second line names the file and the reason.
+    EXPECT_EQ(log->Count("Audio error: assets/Audio/Sound Effects/missing.wav could not be "
+                         "loaded: not found"),
+              1u);
+    EXPECT_EQ(log->Count("Audio error: assets/Audio/Music/missing.ogg could not be loaded: "
+                         "not found"),
+              1u);
     ASSERT_NE(audio->FindEffect("gone"), nullptr) << "kept with its name";
     Post(new AudioEffectMessage(0, "gone", Play, 0));
     EXPECT_EQ(log->Count("Audio error: SoundEffectComponent::Play(), playSound"), 1u);

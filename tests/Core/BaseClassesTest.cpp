@@ -14,7 +14,7 @@ public:
     std::string GetName() const override { return "QuietSystem"; }
     void Update(f32) override {}
     void Initialize(u32) override {}
-    void Register(GameObjectComponent* component) override { m_components.push_back(component); }
+    void Register(GameObjectComponent* component) override { m_components.Add(component); }
 };
 
 class PlainComponent : public GameObjectComponent

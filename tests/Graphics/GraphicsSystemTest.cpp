@@ -10,6 +10,7 @@
 #include "Core/Messages/MessageTypes.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/System/RegisteredList.h"
 #include "Graphics/GraphicsRegistration.h"
 #include "Math/ColorRGBA.h"
 #include "Math/MathUtils.h"
@@ -198,6 +199,41 @@ TEST_F(GraphicsSystemTest, ComponentsAreFiledByTypeNameAndRemovedByPointer)
     EXPECT_EQ(graphics->GetComponents(List::RenderComponents).size(), 1u);
     graphics->Unregister(&render);
     EXPECT_TRUE(graphics->GetComponents(List::RenderComponents).empty());
+}
+
+// Texts are drawn in the order they joined, whatever left meanwhile; and every join and leave
+// costs constant work (counted, not timed), so destroying n texts at shutdown is linear. Each
+// text leaves twice (its Shutdown and its destructor): the second finds nothing, at once.
+TEST_F(GraphicsSystemTest, TextsKeepTheirOrderAndComeAndGoInConstantWork)
+{
+    ASSERT_NE(Start(), nullptr);
+    constexpr u32 Count = 100000;
+    GameFactory& factory = *engine->GetFactory();
+    const u32 first = Engine::GenerateId();
+    const u64 before = Core::RegisteredListSteps();
+    std::vector<GameObjectComponent*> texts;
+    texts.reserve(Count);
+    for (u32 i = 0; i < Count; ++i)
+    {
+        GameObject* object = factory.CreateObject("Label", Engine::GenerateId());
+        texts.push_back(object->AddComponent(factory.CreateComponent("TextComponent")));
+    }
+    using List = GraphicsSystem::ComponentList;
+    const auto& listed = graphics->GetComponents(List::TextComponents);
+    ASSERT_EQ(listed.size(), Count);
+
+    // Every other one of the first ten leaves: the rest keep their order.
+    for (u32 i = 0; i < 10; i += 2)
+        factory.DestroyObject(texts[i]->GetOwner());
+    std::vector<GameObjectComponent*> firstFive(listed.begin(), std::next(listed.begin(), 5));
+    EXPECT_EQ(firstFive, (std::vector<GameObjectComponent*>{texts[1], texts[3], texts[5], texts[7],
+                                                            texts[9]}));
+
+    factory.DestroyObjectsFrom(first);
+    EXPECT_TRUE(listed.empty());
+    // One step per join and per leave (two leaves each): a search of the list per leave would
+    // take billions.
+    EXPECT_LE(Core::RegisteredListSteps() - before, 4ull * Count);
 }
 
 TEST_F(GraphicsSystemTest, OrbitsRegisterWithItAndStandStillUnderNoVis)

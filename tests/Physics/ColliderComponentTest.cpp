@@ -100,6 +100,23 @@ TEST(ColliderComponent, JoinsThePhysicsSystemOnceAndLeavesWithItsObject)
     EXPECT_TRUE(world.physics->GetColliders().empty());
 }
 
+// An object with two colliders in one place (the editor's "Copy" of a collider makes such an
+// object) collides with others through both, never with itself.
+TEST(ColliderComponent, TheCollidersOfOneObjectNeverCollideWithEachOther)
+{
+    PhysicsWorld world;
+    GameObject* golem = world.Make(TransformAt(0, 0, 0) + Sphere(1.0f) + Sphere(1.0f), "Golem");
+    GameObject* rock = world.Make(TransformAt(0.5f, 0, 0) + Sphere(1.0f), "Rock");
+    world.StepContacts();
+    const std::vector<PhysicsWorld::Contact> contacts = world.StepContacts();
+    ASSERT_FALSE(contacts.empty());
+    for (const PhysicsWorld::Contact& contact : contacts)
+    {
+        EXPECT_NE(contact.receiver, contact.other);
+        EXPECT_TRUE(contact.receiver == golem->GetId() || contact.receiver == rock->GetId());
+    }
+}
+
 TEST(ColliderComponent, ShapesFollowTheirObjectAndAnswerPointTests)
 {
     PhysicsWorld world;

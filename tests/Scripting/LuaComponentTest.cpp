@@ -78,6 +78,10 @@ TEST_F(ScriptTest, LoadFailuresNameTheFileAndLuasMessage)
     s32 before = 0;
     EXPECT_TRUE(script->GetGlobalInt("before", before));
     EXPECT_EQ(1, before);
+    // Later calls name the script that failed, after the label of a component without one.
+    MarkLog();
+    EXPECT_FALSE(script->Call("OnEnter"));
+    EXPECT_TRUE(LogHas("No Script Loaded (Raises.lua failed to load): ")) << LogText();
     LuaComponent::Destroy(script);
 }
 

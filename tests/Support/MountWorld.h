@@ -25,13 +25,8 @@ public:
     std::string GetName() const override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32) override {}
-    void Register(GameObjectComponent* component) override { m_components.push_back(component); }
-    void Unregister(GameObjectComponent* component) override
-    {
-        const auto found = std::find(m_components.begin(), m_components.end(), component);
-        if (found != m_components.end())
-            m_components.erase(found);
-    }
+    void Register(GameObjectComponent* component) override { m_components.Add(component); }
+    void Unregister(GameObjectComponent* component) override { m_components.Remove(component); }
 };
 
 class MountWorld : public RecordingEngineTest

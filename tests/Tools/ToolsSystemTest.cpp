@@ -6,12 +6,15 @@
 #include "Core/Messages/Editor/DetachPropertyEditorMessage.h"
 #include "Core/Messages/Input/InputActionMessage.h"
 #include "Core/Messages/Input/InputMoveMessage.h"
+#include "Core/Messages/Object/RemoveComponentMessage.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/PropertyModel/PropertyButton.h"
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyBarManager.h"
 #include "Tools/PropertyEditor.h"
+#include "Tools/ToolsRegistration.h"
 #include "TweakBar/BarInspector.h"
+#include "tests/Support/ProbeComponent.h"
 #include "tests/Support/World.h"
 #include <gtest/gtest.h>
 #include <memory>
@@ -70,6 +73,45 @@ protected:
     World world;
     std::unique_ptr<ToolsSystem> tools;
 };
+
+// What a drawing pass of the bar does: reads every value it shows through the get callbacks.
+// Answers how many values it read.
+int ReadEveryValue(const std::string& barName, const std::vector<TweakBar::EntryView>& entries)
+{
+    int read = 0;
+    for (const TweakBar::EntryView& entry : entries)
+    {
+        read += ReadEveryValue(barName, entry.children);
+        if (entry.kind != TweakBar::EntryKind::Variable)
+            continue;
+        double number = 0.0;
+        std::string text;
+        read += TweakBar::ReadNumber(barName, entry.name, number) ? 1 : 0;
+        read += TweakBar::ReadText(barName, entry.name, text) ? 1 : 0;
+    }
+    return read;
+}
+
+int ReadEveryValue(const std::string& barName)
+{
+    TweakBar::BarView view;
+    return TweakBar::InspectBar(barName, view) ? ReadEveryValue(barName, view.entries) : 0;
+}
+
+// The name of the first variable of the component's group that takes a number.
+std::string FirstNumberEntry(PropertyGroup& group)
+{
+    for (PropertyGroup* child : group.GetChildGroups())
+    {
+        for (const auto& entry : child->GetEntries())
+        {
+            double number = 0.0;
+            if (TweakBar::ReadNumber(group.GetBar().GetTweakName(), entry->GetName(), number))
+                return entry->GetName();
+        }
+    }
+    return std::string();
+}
 
 std::string Xml(GameObjectComponent& component)
 {
@@ -181,4 +223,87 @@ TEST_F(ToolsSystemTest, EmptiesTheBarWhenTheEditedObjectIsDestroyed)
     EXPECT_EQ(tools->GetPropertyEditor()->GetEditedId(), 0u);
     EXPECT_FALSE(Bar().HasMembers());
     EXPECT_TRUE(BarHas("label='Crate'")) << "title and visibility stay";
+}
+
+// However a shown component goes (its object destroyed by the factory, as a script's or a key's
+// destroy message is carried out; the component removed by a script's message; a level's
+// objects destroyed together), the bar drops its entries at once: the next drawing pass, which
+// comes before the tools system's update, reads no freed value, and a value the user set just
+// before is not written into one.
+TEST_F(ToolsSystemTest, DropsTheEntriesOfADestroyedComponentBeforeAnyDraw)
+{
+    const u32 levelStart = Engine::GenerateId();
+    for (int route = 0; route < 3; ++route)
+    {
+        SCOPED_TRACE(route);
+        GameObject* crate = MakeCrate();
+        const u32 id = crate->GetId();
+        auto* transform = crate->GetComponent<TransformComponent>();
+        Send(AttachPropertyEditorMessage(0, id, 1, ToolsName));
+        PropertyGroup* group = Bar().FindGroup(transform);
+        ASSERT_NE(group, nullptr);
+        group->SetKey("opened", "1");
+        group->ApplyDefinition();
+        ASSERT_GT(ReadEveryValue(Bar().GetTweakName()), 0);
+        const std::string edited = FirstNumberEntry(*group);
+        ASSERT_FALSE(edited.empty());
+        ASSERT_TRUE(TweakBar::SetNumber(Bar().GetTweakName(), edited, 5.0));
+
+        if (route == 0)
+            world.factory.DestroyObject(id);
+        else if (route == 1)
+        {
+            RemoveComponentMessage remove(0, transform->GetId(), id);
+            crate->HandleMessage(&remove);
+        }
+        else
+            world.factory.DestroyObjectsFrom(levelStart);
+
+        EXPECT_FALSE(Bar().HasMembers());
+        EXPECT_EQ(ReadEveryValue(Bar().GetTweakName()), 0);
+        TweakBar::RunQueuedCallbacks(); // the queued set finds its entry gone
+        tools->Update(0.0f);
+        if (route == 1)
+        {
+            EXPECT_EQ(tools->GetPropertyEditor()->GetEditedId(), id) << "listed again";
+            EXPECT_EQ(Bar().FindGroup(transform), nullptr);
+            world.factory.DestroyObject(id);
+            tools->Update(0.0f);
+        }
+        EXPECT_EQ(tools->GetPropertyEditor()->GetEditedId(), 0u);
+    }
+}
+
+// Quitting destroys every object with the engine while its systems, the tools system among
+// them, still exist. A probe component added first goes last and reads the bar as a drawing
+// pass would, after the shown transform is gone.
+TEST(ToolsSystemShutdown, DropsTheEntriesOfObjectsDestroyedWithTheEngine)
+{
+    auto world = std::make_unique<World>();
+    Tools::RegisterTools(world->engine);
+    // The engine's first system is its log, which it destroys last.
+    ASSERT_NE(world->engine.AddSystem("LogSystem"), nullptr);
+    auto* tools = static_cast<ToolsSystem*>(world->engine.AddSystem(ToolsName));
+    ASSERT_NE(tools, nullptr);
+    if (tools->GetPropertyEditor() == nullptr)
+        tools->Initialize(0);
+    GameObject* crate = world->Create("Crate");
+    auto* probe = new ProbeComponent();
+    crate->AddComponent(probe);
+    crate->AddComponent(world->factory.CreateComponent("TransformComponent"));
+    AttachPropertyEditorMessage attach(0, crate->GetId(), 1, ToolsName);
+    tools->HandleMessage(&attach);
+    const std::string barName = tools->GetPropertyEditor()->FindBar()->GetTweakName();
+    ASSERT_GT(ReadEveryValue(barName), 0);
+
+    int readAtShutdown = -1;
+    bool entriesAtShutdown = true;
+    probe->onShutdown = [&](ProbeComponent&)
+    {
+        readAtShutdown = ReadEveryValue(barName);
+        entriesAtShutdown = tools->GetPropertyEditor()->FindBar()->HasMembers();
+    };
+    world.reset();
+    EXPECT_EQ(readAtShutdown, 0);
+    EXPECT_FALSE(entriesAtShutdown);
 }

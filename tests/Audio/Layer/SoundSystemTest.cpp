@@ -3,6 +3,7 @@
 #include "Audio/Layer/SoundSystem.h"
 #include "tests/Audio/Layer/LoopbackTestSupport.h"
 #include <chrono>
+#include <fstream>
 #include <thread>
 
 using namespace Audio::Layer;
@@ -251,6 +252,8 @@ TEST_F(LoopbackSystemTest, OnlyMonoOrStereoFrom8To192KHzIsTakenAndEffectsAreCutA
     ASSERT_TRUE(LoopbackTest::WriteTone(Path("low.wav"), 100.0, 0.1, ToneAmplitude,
                                         SF_FORMAT_WAV | SF_FORMAT_PCM_16, 4000));
     EXPECT_EQ(system->CreateSound(Path("low.wav"), ModeCreateSample, &sound), ResultFormat);
+    EXPECT_EQ(system->GetLastFailure().rfind("unsupported sample rate: 4000 Hz", 0), 0u)
+        << system->GetLastFailure();
     SF_INFO info = {};
     info.samplerate = Rate;
     info.channels = 3;
@@ -261,6 +264,14 @@ TEST_F(LoopbackSystemTest, OnlyMonoOrStereoFrom8To192KHzIsTakenAndEffectsAreCutA
     sf_writef_short(file, frames.data(), 100);
     sf_close(file);
     EXPECT_EQ(system->CreateSound(Path("three.wav"), ModeCreateSample, &sound), ResultFormat);
+    EXPECT_EQ(system->GetLastFailure().rfind("unsupported channels: 3 channels", 0), 0u)
+        << system->GetLastFailure();
+    EXPECT_EQ(system->CreateStream(Path("none.wav"), 0, &sound), ResultFileNotFound);
+    EXPECT_EQ(system->GetLastFailure(), "not found");
+    std::ofstream(Path("text.wav")) << "just some words, no sound at all";
+    EXPECT_EQ(system->CreateSound(Path("text.wav"), ModeCreateSample, &sound), ResultFormat);
+    EXPECT_EQ(system->GetLastFailure().rfind("not a sound file (", 0), 0u)
+        << system->GetLastFailure();
 
     constexpr int LowestRate = 8000;
     ASSERT_TRUE(LoopbackTest::WriteTone(Path("long.wav"), 100.0, 61.0, ToneAmplitude,

@@ -118,6 +118,21 @@ TEST(LogSystem, WritesEveryKindToTheFile)
     boost::filesystem::remove(path);
 }
 
+TEST(LogSystem, AFileThatCannotBeOpenedIsReportedOnce)
+{
+    testing::internal::CaptureStderr();
+    {
+        LogSystem log("/no/such/folder/log.txt");
+        log.Initialize(LaunchOptions::OutFile);
+        EXPECT_FALSE(log.IsFileOpen());
+    }
+    const std::string errors = testing::internal::GetCapturedStderr();
+    const std::string line = "Failed to open log file (/no/such/folder/log.txt)";
+    const std::size_t first = errors.find(line);
+    ASSERT_NE(first, std::string::npos) << errors;
+    EXPECT_EQ(errors.find(line, first + 1), std::string::npos) << errors;
+}
+
 TEST(LogSystem, WritesVectorsInTheirStreamForm)
 {
     const std::string path = TempPath("quill-vec-%%%%%%.txt");
