@@ -337,12 +337,13 @@ public:
             m_entries.push_back(Bound(m_shapes[i], i));
         std::sort(m_entries.begin(), m_entries.end(),
                   [](const PlainEntry& a, const PlainEntry& b) { return a.minX < b.minX; });
-        for (std::size_t i = 0; i < m_entries.size(); ++i)
+        const PlainEntry* entries = m_entries.data();
+        for (u32 i = 0; i < count; ++i)
         {
-            const PlainEntry& a = m_entries[i];
-            for (std::size_t j = i + 1; j < m_entries.size() && m_entries[j].minX <= a.maxX; ++j)
+            const PlainEntry& a = entries[i];
+            for (u32 j = i + 1; j < count && entries[j].minX <= a.maxX; ++j)
             {
-                const PlainEntry& b = m_entries[j];
+                const PlainEntry& b = entries[j];
                 if (a.minY <= b.maxY && b.minY <= a.maxY && a.minZ <= b.maxZ && b.minZ <= a.maxZ)
                     m_pairs.push_back(a.index < b.index
                                           ? (static_cast<u64>(a.index) << 32) | b.index
