@@ -1,8 +1,20 @@
 // Collision detection and the physics step against a plain baseline in the same run.
 // - Detection of 1,000 and 10,000 colliders (spheres and turned boxes at constant density, few
-//   contacts): the physics system's detection (broad phase, pair tests in walk order, contact
-//   messages) against a plain sort-and-sweep over the same bounds that only counts the
-//   overlapping pairs. Target: at most 2x the baseline at both sizes.
+//   contacts): the physics system's detection against the same work done by plain means. The
+//   system takes each collider's bounds through its virtual GetBounds, sorts and sweeps them,
+//   sorts the candidate pairs into walk order, checks each pair's groups and body kinds, finds
+//   its test in the collision table and reports a contact by posting a CollideMessage to each
+//   side (new or continuing, from a look-up in the previous pass's pairs). The baseline holds
+//   the same shapes in a std::vector of plain structs (centre, radius or world matrix and half
+//   extents, ids, groups) and per pass computes the same padded bounds, sorts and sweeps them
+//   on x, sorts the pairs, checks the groups, runs the same sphere-sphere, box-sphere and
+//   box-box tests chosen by the two shapes, and records each contact for both sides
+//   (normal, ids, new or continuing by a binary search in the previous pass's pairs) in a plain
+//   std::vector, as the engine's messages are. Both count their contacts, and before timing
+//   the baseline checks that its contacts hold what the messages carry, in the same order.
+//   Every shape here has bounds, so the baseline leaves out the engine's handling of planes and
+//   half-spaces (which pair with everything) and of body kinds (no collider has a body). Target:
+//   at most 2x the baseline at both sizes.
 // - The walk over every pair at 1,000 colliders, for comparison.
 // - A game-sized step: 200 colliders, 100 of them on rigid bodies pulled by joints into a
 //   cluster, so that contacts are reported every step.
@@ -15,13 +27,16 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/System/MessageSystem.h"
 #include "Math/MathUtils.h"
+#include "Physics/AABoxColliderComponent.h"
 #include "Physics/ColliderComponent.h"
 #include "Physics/PhysicsRegistration.h"
 #include "Physics/PhysicsSystem.h"
+#include "Physics/SphereColliderComponent.h"
 #include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <cfloat>
 #include <cmath>
 #include <cstdio>
 #include <map>
@@ -121,48 +136,310 @@ void Detection(benchmark::State& state, PhysicsSystem::Detection detection)
     Stage stage;
     Scatter(stage, static_cast<u32>(state.range(0)));
     stage.physics->SetDetection(detection);
+    u64 contacts = 0;
     for (auto _ : state)
     {
         stage.physics->DetectCollisions();
+        contacts += stage.messages->GetQueueSize();
         stage.Drain();
     }
+    state.counters["contacts/pass"] =
+        static_cast<double>(contacts) / static_cast<double>(state.iterations());
 }
 
-struct Bounds
+// A collider as plain values: a sphere, or a box with its world matrix and half extents.
+struct PlainShape
 {
-    f32 minX, maxX, minY, maxY, minZ, maxZ;
+    bool box = false;
+    u32 id = 0;
+    u32 owner = 0;
+    u32 category = 0;
+    u32 mask = 0;
+    Math::Point4 centre; // the sphere's centre, or the box's own centre
+    f32 radius = 0.0f;
+    Math::Matrix4 world;
+    Math::Vector4 half;
 };
 
-// Sort the boxes by their lower x, sweep, count the pairs that overlap on all three axes.
+struct PlainEntry
+{
+    f32 minX, maxX, minY, maxY, minZ, maxZ;
+    u32 index;
+};
+
+// A contact as one side is told of it.
+struct PlainContact
+{
+    Math::Vector4 normal;
+    u32 other;
+    u32 self;
+    bool isNew;
+};
+
+constexpr f32 PlainMargin = 1e-4f;
+constexpr f32 PlainSqrt3 = 1.7320508f;
+
+PlainEntry PaddedEntry(const Math::Point4& c, f32 ex, f32 ey, f32 ez, u32 index)
+{
+    const f32 reach =
+        std::max({std::fabs(c.x), std::fabs(c.y), std::fabs(c.z)}) + std::max({ex, ey, ez});
+    const f32 pad = PlainMargin * reach;
+    return PlainEntry{c.x - ex - pad, c.x + ex + pad, c.y - ey - pad, c.y + ey + pad,
+                      c.z - ez - pad, c.z + ez + pad, index};
+}
+
+// The same box as the engine's bounds: for a box, half the turned box plus sqrt(3) |h|,
+// covering both of its centres.
+PlainEntry Bound(const PlainShape& s, u32 index)
+{
+    if (!s.box)
+    {
+        const f32 r = std::fabs(s.radius);
+        return PaddedEntry(s.centre, r, r, r, index);
+    }
+    const f32* m = s.world.m;
+    const f32 hx = std::fabs(s.half.x), hy = std::fabs(s.half.y), hz = std::fabs(s.half.z);
+    const f32 diagonal = PlainSqrt3 * std::sqrt(hx * hx + hy * hy + hz * hz);
+    f32 extent[3];
+    for (int row = 0; row < 3; ++row)
+        extent[row] = 0.5f * (std::fabs(m[4 * row]) * hx + std::fabs(m[4 * row + 1]) * hy +
+                              std::fabs(m[4 * row + 2]) * hz + diagonal);
+    const Math::Point4 middle((s.centre.x + m[3]) * 0.5f, (s.centre.y + m[7]) * 0.5f,
+                              (s.centre.z + m[11]) * 0.5f, 1.0f);
+    return PaddedEntry(middle, extent[0] + std::fabs(s.centre.x - m[3]) * 0.5f,
+                       extent[1] + std::fabs(s.centre.y - m[7]) * 0.5f,
+                       extent[2] + std::fabs(s.centre.z - m[11]) * 0.5f, index);
+}
+
+Math::Vector4 Unit(Math::Vector4 v)
+{
+    v.Normalize();
+    return v;
+}
+
+Math::Vector4 Column(const Math::Matrix4& world, u32 i)
+{
+    return Math::Vector4(world.m[i], world.m[4 + i], world.m[8 + i], world.m[12 + i]);
+}
+
+f32 Radius(const PlainShape& box, const Math::Vector4& d)
+{
+    return box.half.x * std::fabs(d.Dot(Column(box.world, 0))) +
+           box.half.y * std::fabs(d.Dot(Column(box.world, 1))) +
+           box.half.z * std::fabs(d.Dot(Column(box.world, 2)));
+}
+
+// The engine's pair tests on plain shapes; the normal points from b toward a.
+bool SpheresMeet(const PlainShape& a, const PlainShape& b, Math::Vector4& normal)
+{
+    const Math::Vector4 diff = b.centre - a.centre;
+    const f32 reach = a.radius + b.radius;
+    if (!(diff.Dot(diff) <= reach * reach))
+        return false;
+    normal = Unit(a.centre - b.centre);
+    return true;
+}
+
+bool BoxMeetsSphere(const PlainShape& box, const PlainShape& sphere, Math::Vector4& normal)
+{
+    const Math::Vector4& h = box.half;
+    const f32 r = sphere.radius;
+    const Math::Point4 p = box.world.InverseTransformPoint(sphere.centre);
+    if (std::fabs(p.x) - r > h.x || std::fabs(p.y) - r > h.y || std::fabs(p.z) - r > h.z)
+        return false;
+    const Math::Point4 q(std::fmin(std::fmax(p.x, -h.x), h.x), std::fmin(std::fmax(p.y, -h.y), h.y),
+                         std::fmin(std::fmax(p.z, -h.z), h.z), 1.0f);
+    if ((q - p).Length() > r)
+        return false;
+    normal = Unit(box.world * q - sphere.centre);
+    return true;
+}
+
+bool BoxesMeet(const PlainShape& a, const PlainShape& b, Math::Vector4& normal)
+{
+    const Math::Vector4 t = b.centre - a.centre;
+    Math::Vector4 axesA[3];
+    Math::Vector4 axesB[3];
+    for (u32 i = 0; i < 3; ++i)
+    {
+        axesA[i] = Column(a.world, i);
+        axesB[i] = Column(b.world, i);
+    }
+    f32 smallest = FLT_MAX;
+    u32 best = 0;
+    for (u32 index = 0; index < 15; ++index)
+    {
+        Math::Vector4 axis = index < 3   ? axesA[index]
+                             : index < 6 ? axesB[index - 3]
+                                         : axesA[(index - 6) / 3].Cross(axesB[(index - 6) % 3]);
+        if (axis.LengthSquared() < 0.001f)
+            continue;
+        axis.Normalize();
+        const f32 overlap = Radius(a, axis) + Radius(b, axis) - std::fabs(t.Dot(axis));
+        if (overlap < 0.0f)
+            return false;
+        if (overlap < smallest)
+        {
+            smallest = overlap;
+            best = index;
+        }
+    }
+    normal = best < 3   ? axesA[best]
+             : best < 6 ? axesB[best - 3]
+                        : Unit(axesA[(best - 6) / 3].Cross(axesB[(best - 6) % 3]));
+    if (normal.Dot(t) > 0.0f)
+        normal = normal * -1.0f;
+    return true;
+}
+
+class PlainDetection
+{
+public:
+    explicit PlainDetection(const std::vector<Physics::ColliderComponent*>& colliders)
+    {
+        for (const Physics::ColliderComponent* collider : colliders)
+        {
+            PlainShape shape;
+            shape.id = collider->GetId();
+            shape.owner = collider->GetOwner();
+            shape.category = collider->Category;
+            shape.mask = collider->Mask;
+            shape.world = collider->GetWorldTransform();
+            if (const auto* box = dynamic_cast<const Physics::AABoxColliderComponent*>(collider))
+            {
+                shape.box = true;
+                shape.centre = box->GetCenter();
+                shape.half = box->GetHalfExtents();
+            }
+            else
+            {
+                const auto& sphere =
+                    static_cast<const Physics::SphereColliderComponent*>(collider)->GetSphere();
+                shape.centre = sphere.centre;
+                shape.radius = sphere.radius;
+            }
+            m_shapes.push_back(shape);
+        }
+    }
+
+    const std::vector<PlainContact>& GetContacts() const { return m_contacts; }
+
+    // One pass; answers the contacts recorded.
+    std::size_t Detect()
+    {
+        m_previous.swap(m_current);
+        m_current.clear();
+        m_contacts.clear();
+        m_entries.clear();
+        m_pairs.clear();
+        const u32 count = static_cast<u32>(m_shapes.size());
+        for (u32 i = 0; i < count; ++i)
+            m_entries.push_back(Bound(m_shapes[i], i));
+        std::sort(m_entries.begin(), m_entries.end(),
+                  [](const PlainEntry& a, const PlainEntry& b) { return a.minX < b.minX; });
+        const PlainEntry* entries = m_entries.data();
+        for (u32 i = 0; i < count; ++i)
+        {
+            const PlainEntry& a = entries[i];
+            for (u32 j = i + 1; j < count && entries[j].minX <= a.maxX; ++j)
+            {
+                const PlainEntry& b = entries[j];
+                if (a.minY <= b.maxY && b.minY <= a.maxY && a.minZ <= b.maxZ && b.minZ <= a.maxZ)
+                    m_pairs.push_back(a.index < b.index
+                                          ? (static_cast<u64>(a.index) << 32) | b.index
+                                          : (static_cast<u64>(b.index) << 32) | a.index);
+            }
+        }
+        std::sort(m_pairs.begin(), m_pairs.end());
+        for (u64 pair : m_pairs)
+        {
+            const PlainShape& a = m_shapes[pair >> 32];
+            const PlainShape& b = m_shapes[pair & 0xFFFFFFFFu];
+            if ((b.category & a.mask) != 0 && (a.category & b.mask) != 0)
+                continue;
+            Math::Vector4 normal;
+            if (a.box && b.box)
+            {
+                if (BoxesMeet(a, b, normal))
+                    Record(a, b, normal);
+            }
+            else if (a.box)
+            {
+                if (BoxMeetsSphere(a, b, normal))
+                    Record(a, b, normal);
+            }
+            else if (b.box)
+            {
+                if (BoxMeetsSphere(b, a, normal))
+                    Record(b, a, normal);
+            }
+            else if (SpheresMeet(a, b, normal))
+                Record(a, b, normal);
+        }
+        std::sort(m_current.begin(), m_current.end());
+        return m_contacts.size();
+    }
+
+private:
+    void Record(const PlainShape& a, const PlainShape& b, const Math::Vector4& normal)
+    {
+        const u64 key = (static_cast<u64>(a.id) << 32) | b.id;
+        const bool isNew = !std::binary_search(m_previous.begin(), m_previous.end(), key);
+        if ((b.category & a.mask) == 0)
+            m_contacts.push_back(PlainContact{-normal, b.owner, a.owner, isNew});
+        if ((a.category & b.mask) == 0)
+            m_contacts.push_back(PlainContact{normal, a.owner, b.owner, isNew});
+        m_current.push_back(key);
+    }
+
+    std::vector<PlainShape> m_shapes;
+    std::vector<PlainEntry> m_entries;
+    std::vector<u64> m_pairs;
+    std::vector<u64> m_previous;
+    std::vector<u64> m_current;
+    std::vector<PlainContact> m_contacts;
+};
+
+// The same detection by plain means over the same colliders.
 void PlainSweep(benchmark::State& state)
 {
     Stage stage;
     Scatter(stage, static_cast<u32>(state.range(0)));
-    std::vector<Bounds> bounds;
-    for (const Physics::ColliderComponent* collider : stage.physics->GetColliders())
+    PlainDetection plain(stage.physics->GetColliders());
+    // A second pass of each, where the first pass's contacts continue: the messages must carry
+    // what the plain contacts hold, in the same order.
+    stage.physics->DetectCollisions();
+    stage.Drain();
+    plain.Detect();
+    stage.physics->DetectCollisions();
+    plain.Detect();
+    const std::vector<PlainContact>& expected = plain.GetContacts();
+    std::size_t matching = 0;
+    std::size_t told = 0;
+    while (Message* message = stage.messages->PopFront())
     {
-        Math::Vector4 min;
-        Math::Vector4 max;
-        collider->GetBounds(min, max);
-        bounds.push_back(Bounds{min.x, max.x, min.y, max.y, min.z, max.z});
+        if (message->type == CollideMessage::Type && told < expected.size())
+        {
+            const auto* collide = static_cast<const CollideMessage*>(message);
+            const PlainContact& contact = expected[told];
+            matching +=
+                collide->targetObjectId == contact.self &&
+                collide->otherObjectId == contact.other && collide->newContact == contact.isNew &&
+                collide->normal.x == contact.normal.x && collide->normal.y == contact.normal.y &&
+                collide->normal.z == contact.normal.z;
+        }
+        ++told;
+        DestroyMessage(message);
     }
-    std::vector<Bounds> sorted(bounds.size());
+    state.counters["differs"] = told == expected.size() && matching == told ? 0.0 : 1.0;
+    u64 contacts = 0;
     for (auto _ : state)
     {
-        std::copy(bounds.begin(), bounds.end(), sorted.begin());
-        std::sort(sorted.begin(), sorted.end(),
-                  [](const Bounds& a, const Bounds& b) { return a.minX < b.minX; });
-        u32 overlaps = 0;
-        for (std::size_t i = 0; i < sorted.size(); ++i)
-        {
-            for (std::size_t j = i + 1; j < sorted.size() && sorted[j].minX <= sorted[i].maxX; ++j)
-            {
-                overlaps += sorted[i].minY <= sorted[j].maxY && sorted[j].minY <= sorted[i].maxY &&
-                            sorted[i].minZ <= sorted[j].maxZ && sorted[j].minZ <= sorted[i].maxZ;
-            }
-        }
-        benchmark::DoNotOptimize(overlaps);
+        contacts += plain.Detect();
+        benchmark::ClobberMemory();
     }
+    state.counters["contacts/pass"] =
+        static_cast<double>(contacts) / static_cast<double>(state.iterations());
 }
 
 // 100 bodies pulled by joints toward the anchor through 100 fixed boxes: a crowd in contact.
@@ -222,17 +499,22 @@ public:
 
     void PrintRatios() const override
     {
-        std::printf("\nCollision detection against a plain sort-and-sweep of the same bounds "
-                    "(time ratio; lower is better)\n");
+        std::printf("\nCollision detection against the same detection by plain means (time "
+                    "ratio; lower is better)\n");
         for (const char* size : {"1000", "10000"})
         {
-            const double detection = Time("Detection/" + std::string(size));
-            const double baseline = Time("PlainSweep/" + std::string(size));
-            if (detection <= 0.0 || baseline <= 0.0)
+            const auto detection = m_runs.find("Detection/" + std::string(size));
+            const auto baseline = m_runs.find("PlainSweep/" + std::string(size));
+            if (detection == m_runs.end() || baseline == m_runs.end() ||
+                detection->second.time <= 0.0 || baseline->second.time <= 0.0)
                 continue;
-            const double ratio = detection / baseline;
-            std::printf("%6s colliders  detection/sweep %6.3f  target (<= %.0fx) %s\n", size, ratio,
+            const double ratio = detection->second.time / baseline->second.time;
+            std::printf("%6s colliders  detection/plain %6.3f  target (<= %.0fx) %s\n", size, ratio,
                         DetectionTargetRatio, Verdict(ratio <= DetectionTargetRatio));
+            const double engineContacts = detection->second.contacts;
+            const double plainContacts = baseline->second.contacts;
+            std::printf("%6s colliders  contacts per pass %.1f, plain %.1f  same %s\n", size,
+                        engineContacts, plainContacts, Verdict(engineContacts == plainContacts));
         }
         const double walk = Time("AllPairs/1000");
         const double swept = Time("Detection/1000");
@@ -260,6 +542,8 @@ private:
         double allocations = 0.0;
         double messages = 0.0;
         double physicsAllocations = 0.0;
+        double contacts = 0.0; // contacts (messages) per detection pass
+        double differs = 1.0;  // the plain contacts and the messages differ
     };
 
     double Time(const std::string& name) const
@@ -279,6 +563,12 @@ private:
         const auto own = run.counters.find("physics allocs/step");
         if (own != run.counters.end())
             result.physicsAllocations = own->second.value;
+        const auto contacts = run.counters.find("contacts/pass");
+        if (contacts != run.counters.end())
+            result.contacts = contacts->second.value;
+        const auto differs = run.counters.find("differs");
+        if (differs != run.counters.end())
+            result.differs = differs->second.value;
         const auto messages = run.counters.find("msgs/step");
         if (messages != run.counters.end())
             result.messages = messages->second.value;
