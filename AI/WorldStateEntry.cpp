@@ -84,13 +84,19 @@ bool WorldStateEntry::Refresh()
     GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
     if (factory == nullptr)
         return false;
+    const bool sameId = refreshedObject != nullptr && refreshedId == objectId;
     // No object destroyed since the last refresh: the object found then is still this id's.
-    const bool found = refreshedObject != nullptr && refreshedId == objectId &&
-                       refreshedDestroys == factory->GetDestroyVersion();
-    const GameObject* object = found ? refreshedObject : factory->FindObject(objectId);
+    // Otherwise it is looked up again; when that finds the same address with the same
+    // component-list number, it is the same object with the same components (list numbers are
+    // never handed out twice), and another object's destruction costs no new walk.
+    const GameObject* object = sameId && refreshedDestroys == factory->GetDestroyVersion()
+                                   ? refreshedObject
+                                   : factory->FindObject(objectId);
     if (object == nullptr)
         return false;
-    if (!found || object->GetComponentListVersion() != refreshedVersion)
+    refreshedDestroys = factory->GetDestroyVersion();
+    if (!sameId || object != refreshedObject ||
+        object->GetComponentListVersion() != refreshedVersion)
     {
         // One walk for the three; each is the first entry under its id (FamilyLookup.h). The
         // ids are taken once.
@@ -111,7 +117,6 @@ bool WorldStateEntry::Refresh()
         }
         refreshedObject = object;
         refreshedId = objectId;
-        refreshedDestroys = factory->GetDestroyVersion();
         refreshedVersion = object->GetComponentListVersion();
     }
     if (transform != nullptr)

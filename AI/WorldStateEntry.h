@@ -52,7 +52,7 @@ struct WorldStateEntry
     // (GameObject::GetComponentListVersion): every tracked character is refreshed every frame.
     const GameObject* refreshedObject = nullptr;
     u32 refreshedId = 0;       // the id refreshedObject was found under
-    u64 refreshedDestroys = 0; // the factory's destroy number then (GetDestroyVersion)
+    u64 refreshedDestroys = 0; // the factory's destroy number when the object was last found
     u64 refreshedVersion = 0;
     const TransformComponent* transform = nullptr;
     const Logic::ContainerComponent* health = nullptr;

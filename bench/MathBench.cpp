@@ -10,6 +10,7 @@
 #include <benchmark/benchmark.h>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <map>
 #include <string>
 #include <vector>
@@ -109,15 +110,18 @@ void Matrix4MultiplyPlain(benchmark::State& state)
         {
             const float* a = &in.plainA[16 * i];
             const float* b = &in.plainB[16 * i];
-            float* o = &out[16 * i];
+            // Into a local first, as the engine's product builds its result: stores into the
+            // output array could otherwise change the inputs for all the compiler knows.
+            float product[16];
             for (int r = 0; r < 4; ++r)
             {
                 for (int c = 0; c < 4; ++c)
                 {
-                    o[4 * r + c] = a[4 * r] * b[c] + a[4 * r + 1] * b[4 + c] +
-                                   a[4 * r + 2] * b[8 + c] + a[4 * r + 3] * b[12 + c];
+                    product[4 * r + c] = a[4 * r] * b[c] + a[4 * r + 1] * b[4 + c] +
+                                         a[4 * r + 2] * b[8 + c] + a[4 * r + 3] * b[12 + c];
                 }
             }
+            std::memcpy(&out[16 * i], product, sizeof product);
         }
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();
@@ -153,16 +157,14 @@ void QuaternionRotatePlain(benchmark::State& state)
             const float* v = &in.plainVectors[4 * i];
             float* o = &out[4 * i];
             const float w = q[0], x = q[1], y = q[2], z = q[3];
+            const float vx = v[0], vy = v[1], vz = v[2], vw = v[3];
             const float xx = x * x, yy = y * y, zz = z * z;
             const float xy = x * y, xz = x * z, yz = y * z;
             const float wx = w * x, wy = w * y, wz = w * z;
-            o[0] = (1.0f - 2.0f * (yy + zz)) * v[0] + 2.0f * (xy - wz) * v[1] +
-                   2.0f * (xz + wy) * v[2];
-            o[1] = 2.0f * (xy + wz) * v[0] + (1.0f - 2.0f * (xx + zz)) * v[1] +
-                   2.0f * (yz - wx) * v[2];
-            o[2] = 2.0f * (xz - wy) * v[0] + 2.0f * (yz + wx) * v[1] +
-                   (1.0f - 2.0f * (xx + yy)) * v[2];
-            o[3] = v[3];
+            o[0] = (1.0f - 2.0f * (yy + zz)) * vx + 2.0f * (xy - wz) * vy + 2.0f * (xz + wy) * vz;
+            o[1] = 2.0f * (xy + wz) * vx + (1.0f - 2.0f * (xx + zz)) * vy + 2.0f * (yz - wx) * vz;
+            o[2] = 2.0f * (xz - wy) * vx + 2.0f * (yz + wx) * vy + (1.0f - 2.0f * (xx + yy)) * vz;
+            o[3] = vw;
         }
         benchmark::DoNotOptimize(out.data());
         benchmark::ClobberMemory();
@@ -244,6 +246,8 @@ const std::map<std::string, std::pair<std::string, std::string>> g_contenders = 
 class MathRatios : public RatioReporter
 {
 public:
+    MathRatios() : RatioReporter(ColoursOnlyOnTerminal()) {}
+
     void PrintRatios() const override
     {
         std::printf("\nRatios (engine time / plain float-array time; lower is better)\n");

@@ -10,12 +10,14 @@
 #include "Core/Reflection/HashTypeName.h"
 #include "Logic/Controllers/ControllerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Effects/DeathEffectComponent.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
 #include <algorithm>
 #include <cmath>
+#include <typeinfo>
 
 QUILL_DEFINE_TYPE_RECORD(AI::BehaviorComponent, &TypeRecordOf<AI::AIComponent>(), false)
 
@@ -109,19 +111,11 @@ bool BehaviorComponent::FindBody(Body& body) const
     return body.move != nullptr && body.transform != nullptr && body.controller != nullptr;
 }
 
-const BehaviorComponent::DeathEffectIds& BehaviorComponent::GetDeathEffectIds()
+bool BehaviorComponent::IsDeathEffect(const GameObject::ComponentEntry& entry, u32 effectFamily)
 {
-    static const DeathEffectIds ids{ComponentTypeId<Logic::EffectComponent>(),
-                                    HashTypeName(DeathEffectName)};
-    return ids;
-}
-
-bool BehaviorComponent::IsDeathEffect(const GameObject::ComponentEntry& entry,
-                                      const DeathEffectIds& ids)
-{
-    // Names are read only of effects, so the usual object costs no string.
-    return (entry.typeId == ids.family || entry.typeId == ids.own) &&
-           entry.component->GetName() == DeathEffectName;
+    // The family's id first, so that only effects have their class compared.
+    return entry.typeId == effectFamily &&
+           typeid(*entry.component) == typeid(Logic::DeathEffectComponent);
 }
 
 GameObject* BehaviorComponent::FindLiveTarget() const
@@ -131,11 +125,10 @@ GameObject* BehaviorComponent::FindLiveTarget() const
     GameObject* target = g_Engine->GetFactory()->FindObject(m_target);
     if (target == nullptr)
         return nullptr;
-    // The ids are fetched once per target, not once per component.
-    const DeathEffectIds& deathIds = GetDeathEffectIds();
+    static const u32 effectFamily = ComponentTypeId<Logic::EffectComponent>();
     for (const GameObject::ComponentEntry& entry : target->GetComponentList())
     {
-        if (IsDeathEffect(entry, deathIds))
+        if (IsDeathEffect(entry, effectFamily))
             return nullptr;
     }
     return target;
@@ -147,20 +140,24 @@ const TransformComponent* BehaviorComponent::FindLiveTargetTransform() const
         return nullptr;
     const GameFactory& factory = *g_Engine->GetFactory();
     TargetCache& cache = m_targetCache;
-    // No object destroyed since the last look-up: the object found then is still the target.
-    const bool found = cache.object != nullptr && cache.id == m_target &&
-                       cache.destroys == factory.GetDestroyVersion();
-    const GameObject* target = found ? cache.object : factory.FindObject(m_target);
+    const bool sameId = cache.object != nullptr && cache.id == m_target;
+    // No object destroyed since the object was found: it is still the target's, and the cached
+    // address may be read. Otherwise it is looked up again (a slot of the factory's cache).
+    const GameObject* target = sameId && cache.destroys == factory.GetDestroyVersion()
+                                   ? cache.object
+                                   : factory.FindObject(m_target);
     if (target == nullptr)
         return nullptr;
-    if (found && cache.version == target->GetComponentListVersion())
+    cache.destroys = factory.GetDestroyVersion();
+    // The same object with the same components: what the last walk found holds.
+    if (sameId && target == cache.object && cache.version == target->GetComponentListVersion())
         return cache.transform;
     static const u32 transformId = ComponentTypeId<TransformComponent>();
-    const DeathEffectIds& deathIds = GetDeathEffectIds();
+    static const u32 effectFamily = ComponentTypeId<Logic::EffectComponent>();
     const TransformComponent* transform = nullptr;
     for (const GameObject::ComponentEntry& entry : target->GetComponentList())
     {
-        if (IsDeathEffect(entry, deathIds))
+        if (IsDeathEffect(entry, effectFamily))
         {
             transform = nullptr;
             break;
@@ -168,8 +165,11 @@ const TransformComponent* BehaviorComponent::FindLiveTargetTransform() const
         if (entry.typeId == transformId && transform == nullptr)
             transform = static_cast<const TransformComponent*>(entry.component);
     }
-    cache = TargetCache{target, m_target, factory.GetDestroyVersion(),
-                        target->GetComponentListVersion(), transform};
+    cache.object = target;
+    cache.id = m_target;
+    cache.version = target->GetComponentListVersion();
+    cache.transform = transform;
+    ++cache.walks;
     return transform;
 }
 

@@ -36,8 +36,6 @@ class BehaviorComponent : public AIComponent
 {
 public:
     using ComponentFamily = BehaviorComponent;
-    // The exact class name of a dying character's effect.
-    static constexpr const char* DeathEffectName = "DeathEffectComponent";
 
     BehaviorComponent();
 
@@ -63,6 +61,9 @@ public:
     bool TargetsPlayers() const { return m_targetsPlayers; }
     void SetTargetsPlayers(bool targetsPlayers) { m_targetsPlayers = targetsPlayers; }
     f32 GetTimer() const { return m_timer; }
+    // How many times the target's component list was walked for the live-target check: once
+    // per new target object or changed component list, not once per step.
+    u64 GetTargetListWalks() const { return m_targetCache.walks; }
 
     // Largest turn per step, degrees.
     f32 MaxAngle;
@@ -87,16 +88,11 @@ protected:
     GameObject* FindLiveTarget() const;
     // The live target's transform, or null when it is gone, dying or has none.
     const TransformComponent* FindLiveTargetTransform() const;
-    // The two ids a dying character's effect can be stored under: the effect family's, and its
-    // own name's for a kind outside the family.
-    struct DeathEffectIds
-    {
-        u32 family;
-        u32 own;
-    };
-    static const DeathEffectIds& GetDeathEffectIds();
-    // True for an entry that holds a dying character's effect.
-    static bool IsDeathEffect(const GameObject::ComponentEntry& entry, const DeathEffectIds& ids);
+
+    // True for an entry that holds a dying character's effect (Logic::DeathEffectComponent):
+    // an entry under the effect family's id whose class is that one. No name is read, so the
+    // check costs no string.
+    static bool IsDeathEffect(const GameObject::ComponentEntry& entry, u32 effectFamily);
     // Hands the target to the object's Attack behaviours.
     static void SetAttackTargets(const GameObject& object, u32 targetObjectId);
     // The controller of the object when it is an AI controller: it gets the id.
@@ -143,13 +139,18 @@ private:
         TransformComponent* transform = nullptr;
         Logic::ControllerComponent* controller = nullptr;
     };
+    // Kept while the target is the same object with the same components. Another object's
+    // destruction (a projectile's, many a frame) costs one look-up by id, not a new walk: the
+    // object found under the id is the cached one when its address and component-list number
+    // are the same, as list numbers are never handed out twice.
     struct TargetCache
     {
         const GameObject* object = nullptr;
         u32 id = 0;       // the target id the object was found under
-        u64 destroys = 0; // the factory's destroy number then (GetDestroyVersion)
+        u64 destroys = 0; // the factory's destroy number when the object was last found
         u64 version = 0;
         const TransformComponent* transform = nullptr; // null while the target is dying
+        u64 walks = 0;                                 // walks of a target's component list so far
     };
     mutable BodyCache m_bodyCache;
     mutable TargetCache m_targetCache;

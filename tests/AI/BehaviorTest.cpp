@@ -1,5 +1,6 @@
-// Behaviours and the AI controller: the distance boundaries of Seek and Flee, turn-limited
-// steering, Attack's first shot and its sound, the Random behaviour's swap, and disabling.
+// Behaviours and the AI controller: the distance boundaries of Seek and Flee, when the target
+// is read again, turn-limited steering, Attack's first shot and its sound, the Random behaviour's
+// swap, and disabling.
 #include "AI/Behaviors/AttackBehaviorComponent.h"
 #include "AI/Behaviors/FleeBehaviorComponent.h"
 #include "AI/Behaviors/RandomBehaviorComponent.h"
@@ -108,6 +109,45 @@ TEST_F(BehaviorWorld, FleeEngagesOnlyBelowMinDistanceAndStopsOnlyBeyondMaxDistan
     EXPECT_FALSE(flee->IsEngaged());
     EXPECT_EQ(Move(*enemy).moveValue_, 0.0f);
     EXPECT_EQ(Move(*enemy).direction_, Math::Vector4(0, 0, 0, 0));
+}
+
+TEST_F(BehaviorWorld, TheTargetIsReadAgainOnlyWhenItIsAnotherObjectOrItsComponentsChange)
+{
+    GameObject* player = Player(0, 10);
+    GameObject* enemy = Enemy(0, 0, Chase("SeekBehaviorComponent", 1, 2, true));
+    GameObject* shot = Make("Shot", At(5, 5));
+    auto* seek = Get<AI::SeekBehaviorComponent>(*enemy);
+    ASSERT_NE(seek, nullptr);
+    const u32 target = player->GetId();
+    seek->SetTarget(target);
+    seek->Step(0.1f);
+    seek->Step(0.1f);
+    EXPECT_EQ(seek->GetTargetListWalks(), 1u);
+
+    // Another object's end: the target is found again by id, its list is not walked again.
+    Factory().DestroyObject(shot->GetId());
+    Place(*player, 10, 0, 0);
+    seek->Step(0.1f);
+    EXPECT_EQ(seek->GetTargetListWalks(), 1u);
+    EXPECT_EQ(Move(*enemy).direction_, Math::Vector4(1, 0, 0, 0));
+
+    // A new object under the target's id, wherever its memory lies, is read afresh.
+    Factory().DestroyObject(target);
+    GameObject* successor = Factory().CreateObject("CharacterGolem", target);
+    ASSERT_NE(successor, nullptr);
+    successor->AddComponent(Factory().CreateComponent("TransformComponent"));
+    Place(*successor, 0, 0, -10);
+    seek->Step(0.1f);
+    EXPECT_EQ(seek->GetTargetListWalks(), 2u);
+    EXPECT_EQ(Move(*enemy).direction_, Math::Vector4(0, 0, -1, 0));
+
+    // Dying changes the list: the walk finds the death effect and the chase no longer steers.
+    successor->AddComponent(Factory().CreateComponent("DeathEffectComponent"));
+    Place(*successor, -10, 0, 0);
+    seek->Step(0.1f);
+    seek->Step(0.1f);
+    EXPECT_EQ(seek->GetTargetListWalks(), 3u);
+    EXPECT_EQ(Move(*enemy).direction_, Math::Vector4(0, 0, -1, 0));
 }
 
 TEST_F(BehaviorWorld, TurnLimitedSteeringTurnsAtMostMaxAngleAndBrakesOnSharpTurns)
