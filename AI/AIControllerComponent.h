@@ -42,9 +42,13 @@ public:
     AIControllerComponent();
     ~AIControllerComponent() override;
 
-    static std::string GetTypeName() { return "AIControllerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AIControllerComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(AIControllerComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the AI system (and the logic system, should it be listed there).
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

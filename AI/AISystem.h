@@ -53,7 +53,11 @@ public:
     // The one AI system of the process, or null while none exists.
     static AISystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return "AISystem"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "AISystem";
+        return name;
+    }
     // Creates the world state.
     void Initialize(u32) override;
     // Every component's Update, front to back, then the world-state refresh.

@@ -32,10 +32,14 @@ public:
     DecisionComponent();
     ~DecisionComponent() override;
 
-    static std::string GetTypeName() { return "DecisionComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "DecisionComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(DecisionComponent)); }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Destroys the script.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

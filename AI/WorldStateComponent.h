@@ -22,9 +22,13 @@ public:
 
     WorldStateComponent();
 
-    static std::string GetTypeName() { return "WorldStateComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "WorldStateComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Empties the list.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

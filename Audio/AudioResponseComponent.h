@@ -28,11 +28,15 @@ public:
     AudioResponseComponent(const AudioResponseComponent&) = delete;
     AudioResponseComponent& operator=(const AudioResponseComponent&) = delete;
 
-    static std::string GetTypeName() { return "AudioResponseComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AudioResponseComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(AudioResponseComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     // Loads the script named by the element, names the script after it, posts a load message
     // for each sound it lists (sent by this component) and calls its "OnLoad".

@@ -272,8 +272,8 @@ void AudioSystem::Update(f32 seconds)
     if (m_soundSystem != nullptr)
         m_soundSystem->Update();
     // A fade step may not change the list, but the copy keeps the walk safe whatever it does.
-    const std::list<MusicComponent*> music = m_music.Items();
-    for (MusicComponent* track : music)
+    m_fadeWalk.assign(m_music.begin(), m_music.end());
+    for (MusicComponent* track : m_fadeWalk)
         track->UpdateFade(seconds);
 }
 

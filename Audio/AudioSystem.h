@@ -11,6 +11,7 @@
 #include "Core/SystemComponent.h"
 #include <list>
 #include <string>
+#include <vector>
 
 namespace Scripting
 {
@@ -55,7 +56,11 @@ public:
     // OutputLoopback and render the mix themselves.
     static void SetOutputType(int outputType) { s_outputType = outputType; }
 
-    std::string GetName() const override { return SystemName; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = SystemName;
+        return name;
+    }
     void Update(f32 seconds) override;
     void IdleUpdate(f32) override {}
     void Initialize(u32 launchFlags) override;
@@ -119,6 +124,9 @@ private:
     Layer::ChannelGroup* m_musicGroup;
     Layer::ChannelGroup* m_effectGroup;
     Core::RegisteredList<MusicComponent> m_music;
+    // Update's copy of the music list, kept with its room so that a frame copies into it
+    // without the heap.
+    std::vector<MusicComponent*> m_fadeWalk;
     Core::RegisteredList<SoundEffectComponent> m_effects;
     f32 m_musicVolume;
     f32 m_effectVolume;

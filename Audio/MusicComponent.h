@@ -24,11 +24,15 @@ public:
     MusicComponent(const MusicComponent&) = delete;
     MusicComponent& operator=(const MusicComponent&) = delete;
 
-    static std::string GetTypeName() { return "MusicComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "MusicComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(MusicComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Hands the component to the audio system, which destroys it.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

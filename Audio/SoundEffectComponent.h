@@ -23,11 +23,15 @@ public:
     SoundEffectComponent(const SoundEffectComponent&) = delete;
     SoundEffectComponent& operator=(const SoundEffectComponent&) = delete;
 
-    static std::string GetTypeName() { return "SoundEffectComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "SoundEffectComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(SoundEffectComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Hands the component to the audio system, which destroys it.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

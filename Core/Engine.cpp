@@ -395,7 +395,7 @@ void Engine::ClassifySystem(SystemComponent* system)
         m_uiSystem = system;
 }
 
-SystemComponent* Engine::GetSystem(const std::string& name) const
+SystemComponent* Engine::GetSystem(std::string_view name) const
 {
     for (SystemComponent* system : m_systems)
     {

@@ -9,6 +9,7 @@
 #include <memory>
 #include <mutex>
 #include <string>
+#include <string_view>
 #include <vector>
 
 class Allocator;
@@ -58,7 +59,7 @@ public:
     void Free(void*& block, u32 size);
 
     SystemComponent* AddSystem(const std::string& name);
-    SystemComponent* GetSystem(const std::string& name) const;
+    SystemComponent* GetSystem(std::string_view name) const;
     SystemList::const_iterator GetSystemsBegin() const { return m_systems.begin(); }
     SystemList::const_iterator GetSystemsEnd() const { return m_systems.end(); }
     const SystemList& GetSystems() const { return m_systems; }

@@ -19,7 +19,7 @@ public:
     SystemComponent();
     virtual ~SystemComponent();
 
-    virtual std::string GetName() const = 0;
+    virtual const std::string& GetName() const = 0;
     virtual void Update(f32 seconds) = 0;
     // Called instead of Update on the frames in which the graphics system does not render.
     virtual void IdleUpdate(f32 seconds);

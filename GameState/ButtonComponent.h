@@ -24,9 +24,13 @@ public:
 
     ButtonComponent();
 
-    static std::string GetTypeName() { return "ButtonComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ButtonComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

@@ -26,9 +26,13 @@ public:
     GameStateComponent(const GameStateComponent&) = delete;
     GameStateComponent& operator=(const GameStateComponent&) = delete;
 
-    static std::string GetTypeName() { return "GameStateComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "GameStateComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -56,7 +56,11 @@ public:
 
     static GameStateSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return "GameStateSystem"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "GameStateSystem";
+        return name;
+    }
     // UpdateState(dt) of the current state while it is initialised.
     void Update(f32 seconds) override;
     // Installs the pause hook (Core/CoreServices.h), builds the states and enters state 0.

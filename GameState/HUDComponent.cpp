@@ -144,7 +144,12 @@ void HUDComponent::SetMaterial(const std::string& name)
         if (m_material == nullptr)
             m_material = materials->Find(DefaultMaterial, kMaterialCategory);
     }
-    m_materialName = m_material != nullptr ? m_material->GetName() : std::string();
+    // Assigned in place, not through a temporary: the icons of the health bars are set every
+    // frame, and the name's room is kept.
+    if (m_material != nullptr)
+        m_materialName = m_material->GetName();
+    else
+        m_materialName.clear();
 }
 
 void HUDComponent::Deserialize(Serializer::XmlReader& reader)

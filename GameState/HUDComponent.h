@@ -50,9 +50,13 @@ public:
     HUDComponent();
     ~HUDComponent() override;
 
-    static std::string GetTypeName() { return "HUDComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "HUDComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // A health bar or a page holds several elements.
     bool MayRepeat() const override { return true; }
     void Deserialize(Serializer::XmlReader& reader) override;

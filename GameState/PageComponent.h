@@ -80,9 +80,13 @@ public:
     // Leaves the user-interface system (Shutdown), destroys the script.
     ~PageComponent() override;
 
-    static std::string GetTypeName() { return "PageComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "PageComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the user-interface system, tells the elements to forget it and destroys the
     // objects it made.
     void Shutdown() override;
@@ -166,6 +170,9 @@ private:
 
     std::vector<HUDComponent*> m_elements;
     std::unordered_map<std::string, ButtonComponent*> m_buttons;
+    // UpdatePage's copy of the buttons, kept with its room so that a frame copies into it
+    // without the heap.
+    std::vector<ButtonComponent*> m_buttonWalk;
     std::array<s16, PlayerCount> m_selection;
     std::array<std::string, GridCells> m_grid;
     std::array<HUDComponent*, PlayerCount> m_pointers;

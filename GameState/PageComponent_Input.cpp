@@ -277,8 +277,8 @@ void PageComponent::UpdatePage(f32 seconds)
     System::UISystem* ui = UI();
     const bool current = ui != nullptr && ui->GetCurrentPage() == this;
     // The script may have changed the page's buttons; walk a copy.
-    std::vector<ButtonComponent*> buttons;
-    buttons.reserve(m_buttons.size());
+    std::vector<ButtonComponent*>& buttons = m_buttonWalk;
+    buttons.clear();
     for (auto& [name, button] : m_buttons)
         buttons.push_back(button);
     for (ButtonComponent* button : buttons)

@@ -65,7 +65,11 @@ public:
 
     static UISystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return "UISystem"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "UISystem";
+        return name;
+    }
     // UpdatePage of the current page, then of the previous one.
     void Update(f32 seconds) override;
     // Installs the script hooks.

@@ -118,7 +118,7 @@ public:
 
     static GraphicsSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     // One rendered frame with the time since the last one.
     void Update(f32 seconds) override;
     void IdleUpdate(f32 seconds) override;

@@ -50,7 +50,7 @@ void LogicComponent::Post(Message* message, f32 delay)
     g_Engine->SendMessage(message, delay);
 }
 
-GameObjectComponent* LogicComponent::MakeComponent(const std::string& typeName) const
+GameObjectComponent* LogicComponent::MakeComponent(std::string_view typeName) const
 {
     GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
     GameObjectComponent* component = nullptr;
@@ -85,7 +85,7 @@ GameObject* LogicComponent::FindObject(u32 objectId)
     return g_Engine->GetFactory()->FindObject(objectId);
 }
 
-bool LogicComponent::HoldsComponentNamed(const GameObject& object, const std::string& name)
+bool LogicComponent::HoldsComponentNamed(const GameObject& object, std::string_view name)
 {
     for (const GameObject::ComponentEntry& entry : object.GetComponentList())
     {

@@ -14,6 +14,7 @@
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Types.h"
 #include <string>
+#include <string_view>
 
 class GameObject;
 namespace Math
@@ -45,7 +46,7 @@ protected:
     static void Post(class Message* message, f32 delay = 0.0f);
     // A new component of the named type from the game factory, or null with a log line naming
     // this component when the factory does not make that type or has no room left.
-    GameObjectComponent* MakeComponent(const std::string& typeName) const;
+    GameObjectComponent* MakeComponent(std::string_view typeName) const;
     // The same for class T (by T's type name); anything else the factory made is discarded.
     template <typename T> T* Make() const;
     // Shuts down and destroys a component that no object took.
@@ -53,7 +54,7 @@ protected:
     // The object with that id, or null.
     static GameObject* FindObject(u32 objectId);
     // True when one of the object's components calls itself that (an exact-class test).
-    static bool HoldsComponentNamed(const GameObject& object, const std::string& name);
+    static bool HoldsComponentNamed(const GameObject& object, std::string_view name);
     // A floating text on the object, shown for that many seconds (the logic system's
     // CreateDamageText); nothing without a logic system.
     static void ShowText(const std::string& text, const Math::ColorRGBA& colour, GameObject& target,

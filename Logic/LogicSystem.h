@@ -44,7 +44,11 @@ public:
     // The one logic system of the process, or null while none exists.
     static LogicSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return "LogicSystem"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "LogicSystem";
+        return name;
+    }
     // Every component's Update, front to back.
     void Update(f32 seconds) override;
     void Initialize(u32) override {}

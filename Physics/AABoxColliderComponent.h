@@ -16,9 +16,13 @@ public:
 
     AABoxColliderComponent();
 
-    static std::string GetTypeName() { return "AABox" + ColliderComponent::GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AABox" + ColliderComponent::GetTypeName();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(AABoxColliderComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
 
     // Re-centres the axis-aligned box on the object, then takes its world matrix.
     void UpdateFromTransform(f32 dt) override;

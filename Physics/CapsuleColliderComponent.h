@@ -14,9 +14,13 @@ public:
 
     CapsuleColliderComponent();
 
-    static std::string GetTypeName() { return "Capsule" + ColliderComponent::GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Capsule" + ColliderComponent::GetTypeName();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(CapsuleColliderComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
 
     void UpdateFromTransform(f32 dt) override;
     Math::Point4 GetCenter() const override { return m_capsule.GetPosition(); }

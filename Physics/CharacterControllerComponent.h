@@ -33,13 +33,17 @@ public:
     CharacterControllerComponent& operator=(const CharacterControllerComponent&) = delete;
     ~CharacterControllerComponent() override;
 
-    static std::string GetTypeName() { return "CharacterControllerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "CharacterControllerComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(CharacterControllerComponent)); }
     // A character faces +Z when unturned.
     static Math::Vector4 Forward() { return Math::Vector4(0.0f, 0.0f, 1.0f, 0.0f); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves both systems.
     void Shutdown() override;
     // Reads nothing.

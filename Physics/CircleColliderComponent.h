@@ -15,9 +15,13 @@ public:
 
     CircleColliderComponent();
 
-    static std::string GetTypeName() { return "Circle" + ColliderComponent::GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Circle" + ColliderComponent::GetTypeName();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(CircleColliderComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
 
     void UpdateFromTransform(f32 dt) override;
     Math::Point4 GetCenter() const override { return m_circle.centre; }

@@ -64,7 +64,11 @@ public:
     // Leaves the physics system and unlinks its rigid body.
     ~ColliderComponent() override;
 
-    static std::string GetTypeName() { return "ColliderComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ColliderComponent";
+        return name;
+    }
 
     u32 GetType() const override;
     void Shutdown() override {}

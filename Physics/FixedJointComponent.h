@@ -17,10 +17,14 @@ public:
 
     FixedJointComponent();
 
-    static std::string GetTypeName() { return "Fixed" + GetJointTypeNameSuffix(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Fixed" + GetJointTypeNameSuffix();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(FixedJointComponent)); }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Serialize(Serializer::XmlWriter& writer) override;
 
     // force = normalise(d) ((rest length - |d|) stiffness), d = body position - anchor.

@@ -15,10 +15,14 @@ class FixedParticleJointComponent : public GameObjectComponent, public IParticle
 public:
     FixedParticleJointComponent();
 
-    static std::string GetTypeName() { return "Fixed" + GetParticleJointTypeNameSuffix(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Fixed" + GetParticleJointTypeNameSuffix();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(FixedParticleJointComponent)); }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

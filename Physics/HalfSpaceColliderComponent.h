@@ -15,9 +15,13 @@ public:
 
     HalfSpaceColliderComponent();
 
-    static std::string GetTypeName() { return "HalfSpace" + ColliderComponent::GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "HalfSpace" + ColliderComponent::GetTypeName();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(HalfSpaceColliderComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
 
     void UpdateFromTransform(f32 dt) override;
     // The object's position.

@@ -11,10 +11,14 @@ namespace Physics
 class HingeJointComponent : public RigidJointComponent
 {
 public:
-    static std::string GetTypeName() { return "Hinge" + GetJointTypeNameSuffix(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Hinge" + GetJointTypeNameSuffix();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(HingeJointComponent)); }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Serialize(Serializer::XmlWriter&) override {}
 
     void UpdateForce(RigidBodyComponent&, f32) override {}

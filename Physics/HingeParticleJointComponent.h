@@ -14,10 +14,14 @@ class HingeParticleJointComponent : public GameObjectComponent, public IParticle
 public:
     HingeParticleJointComponent() : GameObjectComponent(true) {}
 
-    static std::string GetTypeName() { return "Hinge" + GetParticleJointTypeNameSuffix(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Hinge" + GetParticleJointTypeNameSuffix();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(HingeParticleJointComponent)); }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
 

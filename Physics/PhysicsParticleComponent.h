@@ -24,11 +24,15 @@ public:
     PhysicsParticleComponent& operator=(const PhysicsParticleComponent&) = delete;
     ~PhysicsParticleComponent() override;
 
-    static std::string GetTypeName() { return "PhysicsParticleComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "PhysicsParticleComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(PhysicsParticleComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     // A mass of 0 makes the particle immovable and a non-positive drag keeps 0.9; each logs a
     // line naming the object. A negative mass gives a negative inverse mass: never moved.

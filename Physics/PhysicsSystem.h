@@ -71,7 +71,11 @@ public:
 
     static PhysicsSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return SystemName; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = SystemName;
+        return name;
+    }
     // Accumulates the frame time and runs at most one Step. DrawDebug runs when the renderer
     // asks for it (the drawPhysicsDebug hook), inside a frame with debug drawing on.
     void Update(f32 seconds) override;

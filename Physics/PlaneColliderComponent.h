@@ -17,9 +17,13 @@ public:
 
     PlaneColliderComponent();
 
-    static std::string GetTypeName() { return "Plane" + ColliderComponent::GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Plane" + ColliderComponent::GetTypeName();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(PlaneColliderComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
 
     void UpdateFromTransform(f32 dt) override;
     // The object's position.

@@ -52,11 +52,15 @@ public:
     // Leaves the physics system, its force registry and its collider.
     ~RigidBodyComponent() override;
 
-    static std::string GetTypeName() { return "RigidBodyComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "RigidBodyComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(RigidBodyComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     // A negative mass reads as 0 and a non-positive drag keeps 0.9; each logs a line naming the
     // object. Links the object's collider and gives the body its inertia.

@@ -14,9 +14,13 @@ public:
 
     SphereColliderComponent();
 
-    static std::string GetTypeName() { return "Sphere" + ColliderComponent::GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Sphere" + ColliderComponent::GetTypeName();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(SphereColliderComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // "Category", "Mask" and "Radius", then the options group.
     void BuildEditor(Tools::PropertyGroup& group) override;
 

@@ -11,10 +11,14 @@ namespace Physics
 class SpringJointComponent : public RigidJointComponent
 {
 public:
-    static std::string GetTypeName() { return "Spring" + GetJointTypeNameSuffix(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Spring" + GetJointTypeNameSuffix();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(SpringJointComponent)); }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Serialize(Serializer::XmlWriter&) override {}
 
     void UpdateForce(RigidBodyComponent&, f32) override {}

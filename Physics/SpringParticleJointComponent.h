@@ -14,10 +14,14 @@ class SpringParticleJointComponent : public GameObjectComponent, public IParticl
 public:
     SpringParticleJointComponent() : GameObjectComponent(true) {}
 
-    static std::string GetTypeName() { return "Spring" + GetParticleJointTypeNameSuffix(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Spring" + GetParticleJointTypeNameSuffix();
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(SpringParticleJointComponent)); }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
 

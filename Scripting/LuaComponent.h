@@ -62,7 +62,11 @@ public:
     // The largest script file loaded.
     static constexpr std::size_t MaxScriptBytes = 16u * 1024u * 1024u;
 
-    static std::string GetTypeName() { return "LuaComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "LuaComponent";
+        return name;
+    }
 
     // Owners use Create: the Lua system destroys the scripts left at shut-down with Destroy.
     LuaComponent();
@@ -83,7 +87,7 @@ public:
     static std::string MakeScriptPath(const std::string& fileName);
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Closes the state and leaves the Lua system; the component holds no state afterwards.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

@@ -41,7 +41,7 @@ public:
     // The one Lua system of the process, or null while none exists.
     static LuaSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     // Calls every script's "Update" with the frame time.
     void Update(f32 seconds) override;
     void Initialize(u32) override {}

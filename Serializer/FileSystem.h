@@ -27,7 +27,11 @@ public:
     // The one file system of the process, or null while none exists.
     static FileSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return "FileSystem"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "FileSystem";
+        return name;
+    }
     void Update(f32) override {}
     // Remembers the process's current directory; the flag word is not used.
     void Initialize(u32 launchFlags) override;

@@ -39,7 +39,11 @@ public:
 
     static SerializerSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return "SerializerSystem"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "SerializerSystem";
+        return name;
+    }
     void Update(f32) override {}
     // Creates the definition manager and loads every definition; the flag word is not used.
     void Initialize(u32 launchFlags) override;

@@ -27,7 +27,11 @@ public:
 
     static TestingSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return "TestingSystem"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "TestingSystem";
+        return name;
+    }
     void Update(f32) override {}
     // Keeps the flags: no system bit set means every system is tested; "-verbose" adds the
     // inner rows.

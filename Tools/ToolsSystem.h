@@ -42,7 +42,11 @@ public:
     // The one tools system of the process, or null while none exists.
     static ToolsSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return "ToolsSystem"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "ToolsSystem";
+        return name;
+    }
     // Defines the struct types, creates both editors and the bar manager and makes the bars.
     void Initialize(u32 launchFlags) override;
     // Performs requested refreshes and notices an edited object that disappeared.

@@ -10,6 +10,8 @@
 
 #include <atomic>
 #include <cstdlib>
+#include <execinfo.h>
+#include <unistd.h>
 
 extern "C"
 {
@@ -25,6 +27,32 @@ namespace
 // Every thread's allocations. The plain-heap baselines that allocate per operation go past the
 // counter (GlibcMalloc), so the shared line is touched only where the engine allocates.
 std::atomic<std::uint64_t> g_allocations{0};
+
+constexpr std::size_t kSiteCapacity = 65536;
+constexpr int kSiteDepth = 14;
+struct Site
+{
+    void* frames[kSiteDepth];
+    int depth;
+};
+Site g_sites[kSiteCapacity];
+std::atomic<std::size_t> g_siteCount{0};
+std::atomic<bool> g_recordingSites{false};
+// Set while a stack is being taken: backtrace may allocate, and that allocation is not recorded.
+thread_local bool t_takingStack = false;
+
+void Count()
+{
+    g_allocations.fetch_add(1, std::memory_order_relaxed);
+    if (!g_recordingSites.load(std::memory_order_relaxed) || t_takingStack)
+        return;
+    const std::size_t index = g_siteCount.fetch_add(1, std::memory_order_relaxed);
+    if (index >= kSiteCapacity)
+        return;
+    t_takingStack = true;
+    g_sites[index].depth = backtrace(g_sites[index].frames, kSiteDepth);
+    t_takingStack = false;
+}
 } // namespace
 
 namespace Bench
@@ -52,6 +80,33 @@ void GlibcFree(void* block)
 {
     __libc_free(block);
 }
+
+void RecordAllocationSites(bool on)
+{
+    if (on)
+    {
+        // The first stack loads the unwinder (which allocates): taken before recording starts.
+        void* frames[kSiteDepth];
+        t_takingStack = true;
+        backtrace(frames, kSiteDepth);
+        t_takingStack = false;
+    }
+    g_recordingSites.store(on && CountsHeapAllocations());
+}
+
+std::size_t WriteAllocationSites(int fd)
+{
+    const std::size_t count = g_siteCount.exchange(0);
+    const std::size_t kept = count < kSiteCapacity ? count : kSiteCapacity;
+    for (std::size_t i = 0; i < kept; ++i)
+    {
+        static const char kSeparator[] = "--- allocation\n";
+        if (::write(fd, kSeparator, sizeof(kSeparator) - 1) < 0)
+            break;
+        backtrace_symbols_fd(g_sites[i].frames, g_sites[i].depth, fd);
+    }
+    return count;
+}
 } // namespace Bench
 
 #ifndef QUILL_BENCH_KEEPS_MALLOC
@@ -59,19 +114,19 @@ extern "C"
 {
     void* malloc(std::size_t size)
     {
-        g_allocations.fetch_add(1, std::memory_order_relaxed);
+        Count();
         return __libc_malloc(size);
     }
 
     void* calloc(std::size_t count, std::size_t size)
     {
-        g_allocations.fetch_add(1, std::memory_order_relaxed);
+        Count();
         return __libc_calloc(count, size);
     }
 
     void* realloc(void* block, std::size_t size)
     {
-        g_allocations.fetch_add(1, std::memory_order_relaxed);
+        Count();
         return __libc_realloc(block, size);
     }
 
@@ -82,13 +137,13 @@ extern "C"
 
     void* memalign(std::size_t alignment, std::size_t size)
     {
-        g_allocations.fetch_add(1, std::memory_order_relaxed);
+        Count();
         return __libc_memalign(alignment, size);
     }
 
     void* aligned_alloc(std::size_t alignment, std::size_t size)
     {
-        g_allocations.fetch_add(1, std::memory_order_relaxed);
+        Count();
         return __libc_memalign(alignment, size);
     }
 
@@ -97,7 +152,7 @@ extern "C"
         // The same checks glibc makes: a power of two, a multiple of a pointer's size.
         if (alignment % sizeof(void*) != 0 || (alignment & (alignment - 1)) != 0)
             return 22; // EINVAL
-        g_allocations.fetch_add(1, std::memory_order_relaxed);
+        Count();
         void* memory = __libc_memalign(alignment, size);
         if (memory == nullptr && size != 0)
             return 12; // ENOMEM

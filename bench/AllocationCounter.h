@@ -18,4 +18,12 @@ std::uint64_t HeapAllocations();
 // benchmark measures exactly what a program without the counter would.
 void* GlibcMalloc(std::size_t size);
 void GlibcFree(void* block);
+
+// Where allocations come from: while recording, each counted allocation keeps the return
+// addresses of its call stack (the first few thousand of them). Written out, one stack per
+// allocation, as glibc's backtrace_symbols_fd writes frames ("program(+0x1a2b)": addr2line
+// names them). Records nothing where nothing is counted.
+void RecordAllocationSites(bool on);
+// Writes the recorded stacks to the file descriptor, forgets them and answers how many there were.
+std::size_t WriteAllocationSites(int fd);
 } // namespace Bench

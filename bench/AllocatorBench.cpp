@@ -118,7 +118,11 @@ template <class Heap> void Churn(benchmark::State& state)
 class HeapTestComponent : public TestComponent
 {
 public:
-    std::string GetName() const override { return "HeapTestComponent"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "HeapTestComponent";
+        return name;
+    }
 };
 
 void GameObjectsPooled(benchmark::State& state)

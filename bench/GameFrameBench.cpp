@@ -1,242 +1,227 @@
-// A headless frame of the game: every system the game creates (no window: the window layer
-// refuses to open one, and "-no_vis"), the shipped assets, and in the world four player
-// characters (Golem, Mage, SteamKnight, Golem) with 200 enemies of the five shipped kinds around
-// them, chasing and attacking. The players stand still and their health is made too large to
-// run out, so the fight neither ends nor changes its size during the run. The baseline in the
-// same run is the same engine with the characters removed (the main menu's few objects only).
-// After the table: milliseconds per frame of both, their ratio, and the target of at most 2 ms
-// per game frame.
-#include "AI/AIRegistration.h"
-#include "Audio/AudioRegistration.h"
-#include "Core/Components/TransformComponent.h"
-#include "Core/CoreRegistration.h"
-#include "Core/Engine.h"
-#include "Core/Messages/Gameplay/SetPlayerNumberMessage.h"
-#include "Core/Messages/Object/ObjectCreateMessage.h"
-#include "Core/Objects/GameFactory.h"
-#include "Core/Objects/GameObject.h"
-#include "GameState/GameStateRegistration.h"
-#include "Graphics/GraphicsRegistration.h"
-#include "Logic/Containers/HealthContainerComponent.h"
-#include "Logic/LogicRegistration.h"
-#include "Math/MathUtils.h"
-#include "Physics/PhysicsRegistration.h"
+// A frame of the whole game (tests/Support/GameFrameWorld.h): every system the game creates, the
+// shipped assets, four player characters and 200 enemies of the five shipped kinds around them,
+// chasing and attacking, the players kept alive. Two runs: headless (no window, "-no_vis", so no
+// graphics asset loads and nothing is drawn) and drawn (the game's window on the display, its
+// renderer drawing the characters, their health bars and the particle effects every frame; run
+// under Xvfb at 1366 x 768, as the suite does:
+//   xvfb-run -a -s "-screen 0 1366x768x24" build-release/bench/game_frame_bench
+// without a display only the headless run is made). Targets, each with its verdict after the
+// table: at most 2 ms per drawn game frame, and no heap allocation in a steady headless frame
+// (counted over every timed frame, after the fight has started; the drawn frame's count is shown
+// but holds the GL driver's own allocations). They are absolute: no plain program does the same
+// work to measure against.
+//
+// With QUILL_ALLOCATION_SITES=<file> the program also writes, after the table, the call stack of
+// every allocation made in a few steady frames of the last run (the drawn one where there is a
+// display) (addr2line -f -C -e <program> names the
+// "+0x..." frames).
+#include "Graphics/GraphicsSystem.h"
 #include "Scripting/LuaSystem.h"
-#include "Scripting/ScriptingRegistration.h"
-#include "Serializer/SerializerRegistration.h"
-#include "Testing/TestingRegistration.h"
-#include "Tools/ToolsRegistration.h"
 #include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Support/GameFrameWorld.h"
+#include <algorithm>
 #include <benchmark/benchmark.h>
-#include <cmath>
 #include <cstdio>
+#include <cstdlib>
+#include <fcntl.h>
 #include <filesystem>
 #include <map>
+#include <memory>
 #include <string>
-#include <vector>
+#include <unistd.h>
 
 namespace
 {
-constexpr f32 kFrameSeconds = 1.0f / 60.0f;
 constexpr double kTargetMilliseconds = 2.0;
-constexpr int kEnemies = 200;
-const char* const kPlayers[] = {"Golem", "Mage", "SteamKnight", "Golem"};
-const char* const kEnemyKinds[] = {"CharacterAIMelee", "CharacterAIRanged", "CharacterAISpeedy",
-                                   "CharacterAITank", "CharacterAIFlock"};
-// Health nobody can take away within a run.
-constexpr f32 kLastingHealth = 1.0e9f;
-// Enemies stand in a ring around the players; the players a few units apart.
-constexpr f32 kRingInner = 8.0f;
-constexpr f32 kRingOuter = 20.0f;
-constexpr f32 kPlayerSpacing = 3.0f;
-// Frames run before timing: the start-up batches, then the enemies reaching the players.
-constexpr int kStartFrames = 30;
-constexpr int kEngageFrames = 180;
+constexpr double kTargetAllocations = 0.0;
+constexpr int kSiteFrames = 10;
 const char* const kLogFile = "game_frame_bench_log.txt";
-// A message sent to no object in particular.
-constexpr u32 kNoTarget = 0;
 
-Engine* g_engine = nullptr;
-u32 g_firstCharacter = 0; // the first id of the characters and everything they made; 0 when none
+std::string g_log;
+// One engine at a time: the world of the run being measured.
+std::unique_ptr<GameFrameWorld> g_world;
+GameFrameWorld::Display g_display = GameFrameWorld::Display::Headless;
 
-void Frames(int count)
+GameFrameWorld& World(GameFrameWorld::Display display)
 {
-    for (int i = 0; i < count; ++i)
-        g_engine->StepFrame(kFrameSeconds);
-}
-
-void Post(Message* message)
-{
-    g_engine->SendMessage(message, 0.0f);
-}
-
-// Creates an object from its definition as a script does, and returns its id.
-u32 Create(const char* archetype)
-{
-    const u32 id = Engine::GenerateId();
-    Post(new ObjectCreateMessage(0, id, archetype, kNoTarget));
-    return id;
-}
-
-void Place(u32 id, f32 x, f32 z)
-{
-    GameObject* object = g_engine->GetFactory()->FindObject(id);
-    if (auto* transform = object != nullptr ? object->GetComponent<TransformComponent>() : nullptr)
-        transform->SetPosition(x, 0.0f, z);
-}
-
-void Populate()
-{
-    if (g_firstCharacter != 0)
-        return;
-    Math::SeedRand(1);
-    std::vector<u32> players;
-    g_firstCharacter = Engine::GetLastId() + 1;
-    for (const char* kind : kPlayers)
-        players.push_back(Create(kind));
-    std::vector<u32> enemies;
-    for (int i = 0; i < kEnemies; ++i)
-        enemies.push_back(Create(kEnemyKinds[i % static_cast<int>(std::size(kEnemyKinds))]));
-    Frames(1);
-    for (std::size_t i = 0; i < players.size(); ++i)
+    if (g_world == nullptr || g_display != display)
     {
-        Post(new SetPlayerNumberMessage(0, static_cast<u32>(i), players[i]));
-        Place(players[i], kPlayerSpacing * (static_cast<f32>(i) - 1.5f), 0.0f);
-        GameObject* player = g_engine->GetFactory()->FindObject(players[i]);
-        if (auto* health = player != nullptr
-                               ? player->GetComponent<Logic::HealthContainerComponent>()
-                               : nullptr)
-        {
-            health->SetMaximumStorage(kLastingHealth);
-            health->Add(kLastingHealth);
-        }
+        g_world.reset();
+        g_display = display;
+        g_world = std::make_unique<GameFrameWorld>(g_log, display);
     }
-    for (u32 id : enemies)
-    {
-        const f32 angle = Math::RandRange(0.0f, 2.0f * Math::PI);
-        const f32 radius = Math::RandRange(kRingInner, kRingOuter);
-        Place(id, radius * std::cos(angle), radius * std::sin(angle));
-    }
-    Frames(kEngageFrames);
+    g_world->Populate();
+    return *g_world;
 }
 
-void Clear()
+void Measure(benchmark::State& state, GameFrameWorld& world)
 {
-    if (g_firstCharacter == 0)
-        return;
-    g_engine->GetFactory()->DestroyObjectsFrom(g_firstCharacter);
-    g_firstCharacter = 0;
-    Frames(kStartFrames);
-}
-
-void Measure(benchmark::State& state)
-{
+    auto* graphics = static_cast<Graphics::System::GraphicsSystem*>(
+        world.GetEngine().GetSystem("GraphicsSystem"));
+    double animated = 0.0;
+    double particles = 0.0;
     const u64 before = Bench::HeapAllocations();
     for (auto _ : state)
-        g_engine->StepFrame(kFrameSeconds);
-    state.counters["heap/frame"] = static_cast<double>(Bench::HeapAllocations() - before) /
-                                   static_cast<double>(state.iterations());
-    state.counters["objects"] = static_cast<double>(g_engine->GetFactory()->GetObjectCount());
+    {
+        world.Frames(1);
+        animated += graphics->GetFrameStatistics().animations;
+        particles += graphics->GetFrameStatistics().particles;
+    }
+    const auto frames = static_cast<double>(state.iterations());
+    state.counters["heap/frame"] = static_cast<double>(Bench::HeapAllocations() - before) / frames;
+    state.counters["animated"] = animated / frames;
+    state.counters["particles"] = particles / frames;
+    state.counters["objects"] =
+        static_cast<double>(world.GetEngine().GetFactory()->GetObjectCount());
     state.counters["scripts"] =
         static_cast<double>(Scripting::System::LuaSystem::Instance()->GetScriptCount());
 }
 
 void GameFrame(benchmark::State& state)
 {
-    Populate();
-    Measure(state);
+    Measure(state, World(GameFrameWorld::Display::Headless));
 }
 
-void EmptyEngineFrame(benchmark::State& state)
+void DrawnGameFrame(benchmark::State& state)
 {
-    Clear();
-    Measure(state);
+    GameFrameWorld& world = World(GameFrameWorld::Display::Drawn);
+    if (!world.IsDrawing())
+    {
+        state.SkipWithError("the renderer did not start on this display");
+        return;
+    }
+    Measure(state, world);
 }
 
-class GameFrameRatios : public RatioReporter
+class GameFrameVerdicts : public RatioReporter
 {
 public:
-    GameFrameRatios() : RatioReporter(ColoursOnlyOnTerminal()) {}
+    GameFrameVerdicts() : RatioReporter(ColoursOnlyOnTerminal()) {}
 
     void PrintRatios() const override
     {
-        if (m_runs.count("GameFrame") == 0 || m_runs.count("EmptyEngineFrame") == 0)
+        std::printf("\nGame frame: 4 players and %d enemies (lower is better)\n",
+                    GameFrameWorld::Enemies);
+        const bool counts = Bench::CountsHeapAllocations();
+        for (const auto& [name, figures] : m_runs)
+        {
+            std::printf("%-15s %.3f ms (%d runs: %.3f to %.3f), %.0f objects, %.0f scripts, "
+                        "%.0f animated models and %.0f particles drawn per frame\n",
+                        name.c_str(), figures.milliseconds, figures.runs, figures.fastest,
+                        figures.slowest, figures.objects, figures.scripts, figures.animated,
+                        figures.particles);
+            // Every run must meet it, not only the median one. A drawn frame's count holds what
+            // the GL driver allocates inside the draw calls (llvmpipe under Xvfb does, per call):
+            // it is shown, and the headless frame, where no driver runs, is judged.
+            if (counts && name == "DrawnGameFrame")
+                std::printf("%-15s heap/frame %.2f (most of any run), the GL driver's own "
+                            "included: not judged\n",
+                            name.c_str(), figures.allocations);
+            else if (counts)
+                std::printf("%-15s heap/frame %.2f (most of any run): target %.0f %s\n",
+                            name.c_str(), figures.allocations, kTargetAllocations,
+                            Verdict(figures.allocations <= kTargetAllocations));
+        }
+        if (!counts)
+            std::printf("heap/frame: not counted in this build (the sanitizer keeps its malloc)\n");
+        const auto drawn = m_runs.find("DrawnGameFrame");
+        if (drawn == m_runs.end())
+        {
+            std::printf("drawn game frame: not measured (it needs a display: xvfb-run -a -s "
+                        "\"-screen 0 1366x768x24\" ...); the %.1f ms target is not judged\n",
+                        kTargetMilliseconds);
             return;
-        const Figures& game = m_runs.at("GameFrame");
-        const Figures& empty = m_runs.at("EmptyEngineFrame");
-        std::printf("\nHeadless game frame: 4 players and %d enemies, %.0f objects, %.0f scripts "
-                    "(lower is better)\n",
-                    kEnemies, game.objects, game.scripts);
-        std::printf("game frame %.3f ms, empty engine %.3f ms (%.0f objects), ratio %.1f\n",
-                    game.milliseconds, empty.milliseconds, empty.objects,
-                    game.milliseconds / empty.milliseconds);
-        std::printf("game frame: target <= %.1f ms %s\n", kTargetMilliseconds,
-                    Verdict(game.milliseconds <= kTargetMilliseconds));
+        }
+        std::printf("drawn game frame %.3f ms: target <= %.1f ms %s\n", drawn->second.milliseconds,
+                    kTargetMilliseconds,
+                    Verdict(drawn->second.milliseconds <= kTargetMilliseconds));
     }
 
 private:
     struct Figures
     {
-        double milliseconds = 0.0;
+        double milliseconds = 0.0; // the median run's with repetitions
+        double fastest = 0.0;
+        double slowest = 0.0;
+        int runs = 0;
+        double allocations = 0.0; // the most of any run
+        double animated = 0.0;
+        double particles = 0.0;
         double objects = 0.0;
         double scripts = 0.0;
     };
 
+    static double Counter(const Run& run, const char* name)
+    {
+        return run.counters.count(name) != 0 ? run.counters.at(name).value : 0.0;
+    }
+
     void Record(const Run& run) override
     {
+        if (run.error_occurred)
+            return;
         Figures& figures = m_runs[run.run_name.function_name];
-        // Adjusted times are in the run's unit: milliseconds are asked for below.
-        figures.milliseconds = run.GetAdjustedRealTime();
-        figures.objects = run.counters.count("objects") != 0 ? run.counters.at("objects").value : 0;
-        figures.scripts = run.counters.count("scripts") != 0 ? run.counters.at("scripts").value : 0;
+        // Adjusted times are in the run's unit: milliseconds are asked for below. The median
+        // of repetitions comes after the repetitions themselves and stands for them.
+        const double milliseconds = run.GetAdjustedRealTime();
+        figures.milliseconds = milliseconds;
+        if (run.run_type == Run::RT_Aggregate)
+            return;
+        figures.fastest =
+            figures.runs == 0 ? milliseconds : std::min(figures.fastest, milliseconds);
+        figures.slowest = std::max(figures.slowest, milliseconds);
+        ++figures.runs;
+        figures.allocations = std::max(figures.allocations, Counter(run, "heap/frame"));
+        figures.animated = Counter(run, "animated");
+        figures.particles = Counter(run, "particles");
+        figures.objects = Counter(run, "objects");
+        figures.scripts = Counter(run, "scripts");
     }
 
     std::map<std::string, Figures> m_runs;
 };
 
-// Every subsystem, lowest first, as the game registers them (the game's own registration sits
-// above the benchmarks' layer).
-void RegisterSubsystems(Engine& engine)
+// Writes where the allocations of a few steady game frames come from.
+void WriteAllocationSites(const char* file)
 {
-    Core::RegisterCore(engine);
-    Serializer::RegisterSerializer(engine);
-    Scripting::RegisterScripting(engine);
-    Graphics::RegisterGraphics(engine);
-    Physics::RegisterPhysics(engine);
-    Audio::RegisterAudio(engine);
-    GameState::RegisterGameState(engine);
-    Logic::RegisterLogic(engine);
-    AI::RegisterAI(engine);
-    Tools::RegisterTools(engine);
-    Testing::RegisterTesting(engine);
+    GameFrameWorld& world = World(g_display);
+    world.Frames(GameFrameWorld::StartFrames);
+    const int fd = ::open(file, O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC, 0644);
+    if (fd < 0)
+    {
+        std::printf("allocation sites: %s does not open\n", file);
+        return;
+    }
+    Bench::RecordAllocationSites(true);
+    world.Frames(kSiteFrames);
+    Bench::RecordAllocationSites(false);
+    const std::size_t count = Bench::WriteAllocationSites(fd);
+    ::close(fd);
+    std::printf("allocation sites of %d steady game frames (%zu allocations): %s\n", kSiteFrames,
+                count, file);
 }
 } // namespace
 
 int main(int argc, char** argv)
 {
     benchmark::Initialize(&argc, argv);
+    if (benchmark::ReportUnrecognizedArguments(argc, argv))
+        return 1;
     // The engine reads assets/ relative to the working directory, as the game does from the
     // repository root; the log goes to the system's temporary folder.
-    const std::string log = (std::filesystem::temp_directory_path() / kLogFile).string();
+    g_log = (std::filesystem::temp_directory_path() / kLogFile).string();
     std::filesystem::current_path(QUILL_ASSET_ROOT);
 
-    FakeWindowLayer window;
-    window.canOpen = false;
-    g_engine = new Engine();
-    RegisterSubsystems(*g_engine);
-    const char* const arguments[] = {"game_frame_bench", "-no_vis", "-out", log.c_str()};
-    g_engine->ParseCommandLine(static_cast<int>(std::size(arguments)), arguments);
-    g_engine->Initialize();
-    Frames(kStartFrames);
-
     benchmark::RegisterBenchmark("GameFrame", &GameFrame)->Unit(benchmark::kMillisecond);
-    benchmark::RegisterBenchmark("EmptyEngineFrame", &EmptyEngineFrame)
-        ->Unit(benchmark::kMillisecond);
-    GameFrameRatios reporter;
+    if (std::getenv("DISPLAY") != nullptr)
+        benchmark::RegisterBenchmark("DrawnGameFrame", &DrawnGameFrame)
+            ->Unit(benchmark::kMillisecond);
+    GameFrameVerdicts reporter;
     const int status = RunAndPrintRatios(reporter);
-    delete g_engine;
-    std::printf("the engine's log: %s\n", log.c_str());
+    if (const char* sites = std::getenv("QUILL_ALLOCATION_SITES"))
+        WriteAllocationSites(sites);
+    g_world.reset();
+    std::printf("the engine's log: %s\n", g_log.c_str());
     return status;
 }

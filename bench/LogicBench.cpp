@@ -22,7 +22,11 @@ class Ticker : public Logic::LogicComponent
 {
 public:
     u32 GetType() const override { return 1; }
-    std::string GetName() const override { return "Ticker"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "Ticker";
+        return name;
+    }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
     void Update(f32 seconds) override { age += seconds; }

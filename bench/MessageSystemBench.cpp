@@ -53,7 +53,11 @@ class CountingComponent : public GameObjectComponent
 public:
     CountingComponent() : GameObjectComponent(true) {}
     u32 GetType() const override { return 1; }
-    std::string GetName() const override { return "CountingComponent"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "CountingComponent";
+        return name;
+    }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

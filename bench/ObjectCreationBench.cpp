@@ -51,13 +51,17 @@ class LabelComponent : public GameObjectComponent
 {
 public:
     LabelComponent() : GameObjectComponent(true) {}
-    static std::string GetTypeName() { return "LabelComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "LabelComponent";
+        return name;
+    }
     u32 GetType() const override
     {
         static const u32 typeId = HashTypeName(GetTypeName().c_str());
         return typeId;
     }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader& reader) override
     {

@@ -68,7 +68,7 @@ class NullSystem : public SystemComponent
 {
 public:
     NullSystem() { m_name = "NullSystem"; }
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32) override {}
 };

@@ -22,9 +22,13 @@ public:
     AttackBehaviorComponent();
     ~AttackBehaviorComponent() override = default;
 
-    static std::string GetTypeName() { return "AttackBehaviorComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AttackBehaviorComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(AttackBehaviorComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     // The behaviour's tuning values, then the options group.

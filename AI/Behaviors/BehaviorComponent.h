@@ -39,7 +39,11 @@ public:
 
     BehaviorComponent();
 
-    static std::string GetTypeName() { return "BehaviorComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "BehaviorComponent";
+        return name;
+    }
     u32 GetType() const override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -14,9 +14,13 @@ public:
     FleeBehaviorComponent();
     ~FleeBehaviorComponent() override = default;
 
-    static std::string GetTypeName() { return "FleeBehaviorComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "FleeBehaviorComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(FleeBehaviorComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
 
     void Step(f32 seconds) override;
 };

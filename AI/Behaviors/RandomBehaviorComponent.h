@@ -17,9 +17,13 @@ public:
     RandomBehaviorComponent();
     ~RandomBehaviorComponent() override = default;
 
-    static std::string GetTypeName() { return "RandomBehaviorComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "RandomBehaviorComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(RandomBehaviorComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
 

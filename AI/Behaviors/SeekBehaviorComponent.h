@@ -14,9 +14,13 @@ public:
     SeekBehaviorComponent();
     ~SeekBehaviorComponent() override = default;
 
-    static std::string GetTypeName() { return "SeekBehaviorComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "SeekBehaviorComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(SeekBehaviorComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
 
     void Step(f32 seconds) override;
 };

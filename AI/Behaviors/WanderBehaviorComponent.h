@@ -15,9 +15,13 @@ public:
     WanderBehaviorComponent();
     ~WanderBehaviorComponent() override = default;
 
-    static std::string GetTypeName() { return "WanderBehaviorComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "WanderBehaviorComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(WanderBehaviorComponent)); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     // The behaviour's tuning values, then the options group.

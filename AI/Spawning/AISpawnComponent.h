@@ -32,10 +32,14 @@ public:
     AISpawnComponent();
     ~AISpawnComponent() override = default;
 
-    static std::string GetTypeName() { return "AISpawnComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AISpawnComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(AISpawnComponent)); }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

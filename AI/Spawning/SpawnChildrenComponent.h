@@ -20,10 +20,14 @@ public:
     SpawnChildrenComponent();
     ~SpawnChildrenComponent() override = default;
 
-    static std::string GetTypeName() { return "SpawnChildrenComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "SpawnChildrenComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(SpawnChildrenComponent)); }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

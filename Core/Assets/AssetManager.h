@@ -50,7 +50,7 @@ public:
     // Reads the asset again in place; false stops the manager's ReloadAll.
     virtual bool Reload() { return true; }
 
-    std::string GetName() const { return m_name; }
+    const std::string& GetName() const { return m_name; }
     u32 GetIndex() const { return m_index; }
     const Param& GetParam() const { return m_param; }
 

@@ -30,13 +30,17 @@ public:
     // Leaves the system and deletes any actions still held.
     ~ActionListComponent() override;
 
-    static std::string GetTypeName() { return "ActionListComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ActionListComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(ActionListComponent)); }
     // Construct, destroy and assign operations of the type record; no reflected members.
     static void RegisterMembers();
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the system, then destroys every action (each posts kind 14) and empties the list.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

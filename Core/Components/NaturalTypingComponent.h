@@ -30,13 +30,17 @@ public:
     // Leaves the input system (a no-op when Shutdown already did).
     ~NaturalTypingComponent() override;
 
-    static std::string GetTypeName() { return "NaturalTypingComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "NaturalTypingComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(NaturalTypingComponent)); }
     // Construct, destroy and assign operations of the type record; no reflected members.
     static void RegisterMembers();
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the input system.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

@@ -33,14 +33,18 @@ public:
     // Leaves the graphics system.
     ~ObjectBoneMountsComponent() override;
 
-    static std::string GetTypeName() { return "ObjectBoneMountsComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ObjectBoneMountsComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(ObjectBoneMountsComponent)); }
     // The written members: the bone index, first and by position. The mounts that follow it are
     // objects of their own and are read by Deserialize.
     static const MemberTable<ObjectBoneMountsComponent>& Members();
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the graphics system and destroys every mounted object at once.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -193,7 +193,7 @@ void ObjectMountsComponent::DetachInPlace(GameObject& mount)
     transform->mountedOnObjectId = 0;
 }
 
-u32 ObjectMountsComponent::FindMountByName(const std::string& name) const
+u32 ObjectMountsComponent::FindMountByName(std::string_view name) const
 {
     GameFactory* factory = Factory();
     if (factory == nullptr)

@@ -18,6 +18,7 @@
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Point4.h"
 #include <string>
+#include <string_view>
 #include <vector>
 
 class GameObject;
@@ -31,13 +32,17 @@ public:
     ObjectMountsComponent(const ObjectMountsComponent& source) = default;
     ObjectMountsComponent& operator=(const ObjectMountsComponent& source) = default;
 
-    static std::string GetTypeName() { return "ObjectMountsComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ObjectMountsComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(ObjectMountsComponent)); }
     // Construct, destroy and assign operations of the type record; no reflected members.
     static void RegisterMembers();
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Destroys every mounted object at once.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
@@ -46,7 +51,7 @@ public:
 
     // The id of the first mounted object (in mount order) whose name is exactly `name`; 0 when
     // there is none.
-    u32 FindMountByName(const std::string& name) const;
+    u32 FindMountByName(std::string_view name) const;
     const std::vector<u32>& GetMounts() const { return m_mounts; }
 
     // Takes the object off its carrier where it stands: its transform gets the world position

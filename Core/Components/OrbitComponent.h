@@ -31,11 +31,15 @@ public:
     // Leaves the graphics system.
     ~OrbitComponent() override;
 
-    static std::string GetTypeName() { return "OrbitComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "OrbitComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(OrbitComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the graphics system, so a shut-down orbit is never driven.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -20,7 +20,11 @@ class TestComponent : public GameObjectComponent
 public:
     TestComponent();
 
-    static std::string GetTypeName() { return "TestComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "TestComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(TestComponent)); }
     // Construct, destroy and assign operations and the five reflected test_* members.
     static void RegisterMembers();
@@ -29,7 +33,7 @@ public:
     static const MemberTable<TestComponent>& Members();
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -31,7 +31,11 @@ public:
     // At the origin, unrotated, unit scale, both creator flags clear.
     TransformComponent();
 
-    static std::string GetTypeName() { return "TransformComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "TransformComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(TransformComponent)); }
     // Construct, destroy and assign operations and the reflected members "position" and
     // "scale" of the type record.
@@ -40,7 +44,7 @@ public:
     static const MemberTable<TransformComponent>& Members();
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     // Five elements in order, whatever their tags: position, orientation (Euler degrees),
     // scale, relativeToCreator, updateRelativeToCreator.

@@ -61,6 +61,11 @@ std::string Message::ToString() const
     return "NO OUTPUT SPECIFIED FOR MESSAGE :: TYPE " + std::to_string(type);
 }
 
+void Message::WriteText(std::ostream& stream) const
+{
+    stream << ToString();
+}
+
 bool Message::IsQuietType(u32 messageType)
 {
     for (const QuietRange& range : kQuietTypes)
@@ -97,7 +102,8 @@ std::ostream& operator<<(std::ostream& stream, const Message& message)
 {
     if (Message::IsQuietType(message.type))
         return stream;
-    stream << message.timeStamp << " Sec :: " << message.ToString();
+    stream << message.timeStamp << " Sec :: ";
+    message.WriteText(stream);
     if (message.delay > 0.0f)
         stream << ". Delay: " << message.delay;
     stream << '\n';

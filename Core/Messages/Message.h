@@ -22,6 +22,11 @@ public:
     virtual ~Message();
 
     virtual std::string ToString() const;
+    // Writes the text ToString answers to the stream. The message log writes every text through
+    // here into a stream it reuses, so a kind logged many times a frame overrides this to write
+    // its parts straight to the stream (and answers ToString from it): its line then takes
+    // nothing from the heap.
+    virtual void WriteText(std::ostream& stream) const;
 
     f64 GetTimeStamp() const { return timeStamp; }
     void SetTimeStamp(f64 stamp) { timeStamp = stamp; }

@@ -14,6 +14,16 @@ GameObject* FindObject(u32 objectId)
 
 namespace MessageText
 {
+const GameObject* FindNamedObject(u32 objectId)
+{
+    return FindObject(objectId);
+}
+
+void WriteLabel(std::ostream& stream, const GameObject& object)
+{
+    stream << object.GetName() << ':' << object.GetId();
+}
+
 bool FindObjectLabel(u32 objectId, std::string& label)
 {
     GameObject* object = FindObject(objectId);

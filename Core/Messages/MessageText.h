@@ -7,6 +7,8 @@
 #include <sstream>
 #include <string>
 
+class GameObject;
+
 namespace MessageText
 {
 // The parts one after another, each written as an output stream writes it.
@@ -19,5 +21,9 @@ template <typename... Parts> std::string Compose(const Parts&... parts)
 
 // The object's label, its name then ":" then its id ("Golem:12").
 bool FindObjectLabel(u32 objectId, std::string& label);
+// The object a text names, or null when it is gone. With WriteLabel, for texts written straight
+// to a stream (Message::WriteText), which copy no name.
+const GameObject* FindNamedObject(u32 objectId);
+void WriteLabel(std::ostream& stream, const GameObject& object);
 bool FindObjectName(u32 objectId, std::string& name);
 } // namespace MessageText

@@ -1,5 +1,6 @@
 #include "Core/Objects/ComponentFactory.h"
 #include "Core/Log.h"
+#include <typeinfo>
 
 ComponentFactory::ComponentFactory()
 {
@@ -38,13 +39,13 @@ bool ComponentFactory::Register(u32 pool, const std::string& typeName, u32 size,
     return true;
 }
 
-const ComponentFactory::Entry* ComponentFactory::FindEntry(const std::string& typeName) const
+const ComponentFactory::Entry* ComponentFactory::FindEntry(std::string_view typeName) const
 {
     const auto found = m_byName.find(typeName);
     return found != m_byName.end() ? &m_entries[found->second] : nullptr;
 }
 
-GameObjectComponent* ComponentFactory::Create(const std::string& typeName)
+GameObjectComponent* ComponentFactory::Create(std::string_view typeName)
 {
     const Entry* entry = FindEntry(typeName);
     if (entry == nullptr)
@@ -53,7 +54,9 @@ GameObjectComponent* ComponentFactory::Create(const std::string& typeName)
     void* block = pool.Allocate();
     try
     {
-        return entry->create(block);
+        GameObjectComponent* component = entry->create(block);
+        m_poolByType.try_emplace(std::type_index(typeid(*component)), entry->pool);
+        return component;
     }
     catch (...)
     {
@@ -66,8 +69,8 @@ void ComponentFactory::Destroy(GameObjectComponent*& component)
 {
     if (component == nullptr)
         return;
-    const Entry* entry = FindEntry(component->GetName());
-    ObjectAllocator* pool = entry != nullptr ? m_pools[entry->pool].get() : nullptr;
+    const auto found = m_poolByType.find(std::type_index(typeid(*component)));
+    ObjectAllocator* pool = found != m_poolByType.end() ? m_pools[found->second].get() : nullptr;
     if (pool == nullptr)
     {
         // Not from a pool: either an unregistered class or one whose pool was never used.

@@ -15,10 +15,13 @@
 #include "Core/Objects/GameObjectComponent.h"
 #include "Math/Types.h"
 #include <array>
+#include <map>
 #include <memory>
 #include <new>
 #include <string>
+#include <string_view>
 #include <type_traits>
+#include <typeindex>
 #include <unordered_map>
 #include <vector>
 
@@ -73,12 +76,14 @@ public:
 
     // A new component of that type (fresh id, no owner), or null for an unknown name. Throws
     // Core::OAException when the pool cannot grow.
-    GameObjectComponent* Create(const std::string& typeName);
+    GameObjectComponent* Create(std::string_view typeName);
     // Runs the destructor and returns the block to its pool; null does nothing. A component
-    // whose name is not registered is deleted from the heap. The pointer is null afterwards.
+    // of a class this factory never created is deleted from the heap. The pointer is null
+    // afterwards. The pool is found by the component's dynamic type, so destroying builds no
+    // name.
     void Destroy(GameObjectComponent*& component);
 
-    const Entry* FindEntry(const std::string& typeName) const;
+    const Entry* FindEntry(std::string_view typeName) const;
     const std::vector<Entry>& GetEntries() const { return m_entries; }
     // The pool's block size as the table gives it now.
     u32 GetBlockSize(u32 pool) const;
@@ -94,7 +99,10 @@ private:
     ObjectAllocator& BuildPool(u32 pool);
 
     std::vector<Entry> m_entries; // registration order
-    std::unordered_map<std::string, std::size_t> m_byName;
+    // Ordered, so that a name is found from a view without building a string.
+    std::map<std::string, std::size_t, std::less<>> m_byName;
+    // The pool of every class created so far, by dynamic type.
+    std::unordered_map<std::type_index, u32> m_poolByType;
     std::array<u32, PoolCount> m_blockSizes;
     std::array<std::unique_ptr<ObjectAllocator>, PoolCount> m_pools;
 };

@@ -166,7 +166,7 @@ GameFactory::GroupIterator GameFactory::GetGroupEnd(u32 groupId) const
     return FindGroup(groupId).end();
 }
 
-GameObjectComponent* GameFactory::CreateComponent(const std::string& typeName)
+GameObjectComponent* GameFactory::CreateComponent(std::string_view typeName)
 {
     return m_components.Create(typeName);
 }

@@ -14,6 +14,7 @@
 #include "Math/Types.h"
 #include <array>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
 
@@ -62,7 +63,7 @@ public:
     GroupIterator GetGroupEnd(u32 groupId) const;
 
     // Component half (see ComponentFactory).
-    GameObjectComponent* CreateComponent(const std::string& typeName);
+    GameObjectComponent* CreateComponent(std::string_view typeName);
     void DestroyComponent(GameObjectComponent*& component);
     // For the subsystems' registration functions.
     ComponentFactory& GetComponentFactory() { return m_components; }

@@ -106,12 +106,18 @@ GameObjectComponent* GameObject::GetComponent(u32 typeId) const
 std::vector<GameObjectComponent*> GameObject::GetComponents(u32 typeId) const
 {
     std::vector<GameObjectComponent*> found;
+    GetComponents(typeId, found);
+    return found;
+}
+
+void GameObject::GetComponents(u32 typeId, std::vector<GameObjectComponent*>& found) const
+{
+    found.clear();
     for (const ComponentEntry& entry : m_components)
     {
         if (entry.typeId == typeId)
             found.push_back(entry.component);
     }
-    return found;
 }
 
 GameObjectComponent* GameObject::GetComponentById(u32 componentId) const

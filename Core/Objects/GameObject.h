@@ -50,6 +50,9 @@ public:
     template <typename T> T* GetComponent() const;
     // Every component stored under the type id, in the order they were added.
     std::vector<GameObjectComponent*> GetComponents(u32 typeId) const;
+    // The same into the caller's vector (emptied first): a caller that keeps its vector takes
+    // nothing from the heap once the vector has grown, as per-frame code must.
+    void GetComponents(u32 typeId, std::vector<GameObjectComponent*>& found) const;
     GameObjectComponent* GetComponentById(u32 componentId) const;
     // The components in the order they were added, for callers that walk them all.
     const ComponentList& GetComponentList() const { return m_components; }
@@ -91,7 +94,7 @@ public:
                                    GameObjectComponent& component);
 
     u32 GetId() const { return m_id; }
-    std::string GetName() const { return m_name; }
+    const std::string& GetName() const { return m_name; }
     u32 GetCreatorId() const { return m_creatorId; }
     void SetCreatorId(u32 creatorId) { m_creatorId = creatorId; }
     u32 GetGroup() const { return m_groupId; }

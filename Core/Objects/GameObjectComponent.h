@@ -26,7 +26,7 @@ public:
 
     // Type id: the cached hash of the type name; family members answer their family's id.
     virtual u32 GetType() const = 0;
-    virtual std::string GetName() const = 0;
+    virtual const std::string& GetName() const = 0;
     // Called just before the component is destroyed; components unregister from systems here.
     // Nothing by default.
     virtual void Shutdown();

@@ -52,6 +52,13 @@ void GameObject::Deserialize(const tinyxml2::XMLElement* firstComponentElement)
                     << ")\n";
         return;
     }
+    // Room for every component at once: objects are made during play (projectiles, texts), and
+    // the list then grows in one step rather than several.
+    std::size_t elements = 0;
+    for (const tinyxml2::XMLElement* element = firstComponentElement; element != nullptr;
+         element = element->NextSiblingElement())
+        ++elements;
+    m_components.reserve(m_components.size() + elements);
     for (const tinyxml2::XMLElement* element = firstComponentElement; element != nullptr;
          element = element->NextSiblingElement())
     {

@@ -21,7 +21,7 @@ public:
 
     static ActionListSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     // Steps every registered ActionListComponent by the frame time.
     void Update(f32 seconds) override;
     void Initialize(u32) override {}

@@ -59,7 +59,7 @@ public:
 
     static AssetLoaderSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32) override {}
     // Loads DefaultBatch at once (the flag word is not used).
     void Initialize(u32 launchFlags) override;

@@ -46,7 +46,7 @@ public:
 
     static InputSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32 seconds) override;
     void IdleUpdate(f32) override {}
     // Finds the controllers present and runs the settings script.

@@ -249,11 +249,8 @@ void LogSystem::WriteSuppressedCountsLocked()
     }
 }
 
-void LogSystem::WriteLine(const std::vector<std::string>& items)
+void LogSystem::WriteLine(const std::string& line, const std::vector<std::size_t>& itemEnds)
 {
-    std::string line;
-    for (const std::string& item : items)
-        line += item;
     const bool isError = IsErrorLine(line);
 
     std::lock_guard<std::mutex> lock(m_mutex);
@@ -264,8 +261,12 @@ void LogSystem::WriteLine(const std::vector<std::string>& items)
         FlushLocked();
     if (!m_consoleOn)
         return;
-    for (const std::string& item : items)
-        RouteToConsole(item, false);
+    std::size_t start = 0;
+    for (std::size_t end : itemEnds)
+    {
+        RouteToConsole(line.substr(start, end - start), false);
+        start = end;
+    }
 }
 
 void LogSystem::Initialize(u32 launchFlags)
@@ -344,9 +345,10 @@ LogSystem& LogSystem::operator<<(const Message& message)
 
     // The line is made once and outside the lock: a message's text looks up objects (and
     // colliders through physics), and whatever those lookups log must not wait on this log.
-    std::ostringstream line;
-    line << message;
-    const std::string text = line.str();
+    // It is made in the thread's reused stream, which a lookup that logs does not share.
+    Core::ScopedTextStream line;
+    line.Stream() << message;
+    const std::string& text = line.Text();
 
     std::lock_guard<std::mutex> lock(m_mutex);
     if (toFile)

@@ -15,6 +15,7 @@
 // Identical error lines are folded: the first FoldAfter are written, then at most one line per
 // FoldInterval says how many were suppressed.
 #include "Core/SystemComponent.h"
+#include "Core/TextStream.h"
 #include "Platform/Terminal.h"
 #include <atomic>
 #include <chrono>
@@ -57,7 +58,7 @@ public:
 
     static LogSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32 seconds) override;
     void Initialize(u32 launchFlags) override;
 
@@ -92,23 +93,24 @@ public:
     // Pending static-console text, oldest first (for inspection).
     std::list<std::string> GetPendingLines() const;
 
-    // Writes any formattable item; used by the operators and by other modules' operators.
+    // Writes any formattable item; used by the operators and by other modules' operators. The
+    // item is formatted in the thread's reused stream (Core/TextStream.h).
     template <class T> LogSystem& WriteItem(const T& item)
     {
-        std::ostringstream text;
-        text << item;
-        const std::string written = text.str();
+        Core::ScopedTextStream text;
+        text.Stream() << item;
         std::lock_guard<std::mutex> lock(m_mutex);
-        AppendLocked(written);
+        AppendLocked(text.Text());
         if (m_consoleOn)
-            RouteToConsole(written, false);
+            RouteToConsole(text.Text(), false);
         return *this;
     }
 
     // The items of one line (or of the rest of one) under one lock, so that lines of several
-    // threads never interleave; the console gets them item by item as before. Folds repeated
-    // error lines and writes an error line to the file at once.
-    void WriteLine(const std::vector<std::string>& items);
+    // threads never interleave: `line` holds them one after another and `itemEnds` where each
+    // ends; the console gets them item by item as before. Folds repeated error lines and writes
+    // an error line to the file at once.
+    void WriteLine(const std::string& line, const std::vector<std::size_t>& itemEnds);
     // Writes the buffered text to the file.
     void Flush();
 

@@ -39,7 +39,7 @@ public:
 
     static MessageSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32 seconds) override;
     void Initialize(u32 launchFlags) override;
     // Posts two messages addressed to this system, which ignores them.

@@ -54,7 +54,7 @@ public:
 
     static ThreadPool* Instance() { return s_instance; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32) override {}
     // Creates the slot records (the flag word is not used).
     void Initialize(u32 launchFlags) override;

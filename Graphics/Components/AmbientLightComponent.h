@@ -12,11 +12,15 @@ public:
     AmbientLightComponent();
     ~AmbientLightComponent() override;
 
-    static std::string GetTypeName() { return "AmbientLightComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AmbientLightComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(AmbientLightComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

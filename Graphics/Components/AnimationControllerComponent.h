@@ -38,11 +38,15 @@ public:
     AnimationControllerComponent& operator=(const AnimationControllerComponent&) = delete;
     ~AnimationControllerComponent() override;
 
-    static std::string GetTypeName() { return "AnimationControllerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AnimationControllerComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(AnimationControllerComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter&) override {}

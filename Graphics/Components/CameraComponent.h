@@ -36,11 +36,15 @@ public:
     CameraComponent& operator=(const CameraComponent&) = delete;
     ~CameraComponent() override;
 
-    static std::string GetTypeName() { return "CameraComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "CameraComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(CameraComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -22,11 +22,15 @@ public:
     CameraControllerComponent& operator=(const CameraControllerComponent&) = delete;
     ~CameraControllerComponent() override;
 
-    static std::string GetTypeName() { return "CameraControllerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "CameraControllerComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(CameraControllerComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter&) override {}

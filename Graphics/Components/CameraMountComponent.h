@@ -30,11 +30,15 @@ public:
     CameraMountComponent& operator=(const CameraMountComponent&) = delete;
     ~CameraMountComponent() override;
 
-    static std::string GetTypeName() { return "CameraMountComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "CameraMountComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(CameraMountComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

@@ -23,11 +23,15 @@ public:
     CursorComponent& operator=(const CursorComponent&) = delete;
     ~CursorComponent() override;
 
-    static std::string GetTypeName() { return "CursorComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "CursorComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(CursorComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

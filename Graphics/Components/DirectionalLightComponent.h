@@ -12,11 +12,15 @@ public:
     DirectionalLightComponent();
     ~DirectionalLightComponent() override;
 
-    static std::string GetTypeName() { return "DirectionalLightComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "DirectionalLightComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(DirectionalLightComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

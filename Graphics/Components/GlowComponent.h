@@ -36,11 +36,15 @@ public:
     GlowComponent& operator=(const GlowComponent&) = delete;
     ~GlowComponent() override;
 
-    static std::string GetTypeName() { return "GlowComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "GlowComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(GlowComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter&) override {}

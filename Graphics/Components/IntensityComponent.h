@@ -30,11 +30,15 @@ public:
     IntensityComponent& operator=(const IntensityComponent&) = delete;
     ~IntensityComponent() override;
 
-    static std::string GetTypeName() { return "IntensityComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "IntensityComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(IntensityComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -14,11 +14,15 @@ public:
     PointLightComponent();
     ~PointLightComponent() override;
 
-    static std::string GetTypeName() { return "PointLightComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "PointLightComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(PointLightComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

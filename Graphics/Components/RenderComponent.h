@@ -41,13 +41,17 @@ public:
     RenderComponent& operator=(const RenderComponent&) = delete;
     ~RenderComponent() override;
 
-    static std::string GetTypeName() { return "RenderComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "RenderComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(RenderComponent)); }
     // The written flags and colour after the three asset names.
     static const MemberTable<RenderComponent>& Members();
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -15,11 +15,15 @@ public:
     SpotLightComponent();
     ~SpotLightComponent() override;
 
-    static std::string GetTypeName() { return "SpotLightComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "SpotLightComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(SpotLightComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -54,12 +54,16 @@ public:
     TextComponent& operator=(const TextComponent&) = delete;
     ~TextComponent() override;
 
-    static std::string GetTypeName() { return "TextComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "TextComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(TextComponent)); }
     static const MemberTable<TextComponent>& Members();
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -13,11 +13,15 @@ public:
     CircleEmitterComponent();
     CircleEmitterComponent(const CircleEmitterComponent& other) = default;
 
-    static std::string GetTypeName() { return "CircleEmitterComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "CircleEmitterComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(CircleEmitterComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

@@ -11,11 +11,15 @@ public:
     CubeEmitterComponent();
     CubeEmitterComponent(const CubeEmitterComponent& other) = default;
 
-    static std::string GetTypeName() { return "CubeEmitterComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "CubeEmitterComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(CubeEmitterComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

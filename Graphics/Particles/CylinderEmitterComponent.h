@@ -12,11 +12,15 @@ public:
     CylinderEmitterComponent();
     CylinderEmitterComponent(const CylinderEmitterComponent& other) = default;
 
-    static std::string GetTypeName() { return "CylinderEmitterComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "CylinderEmitterComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(CylinderEmitterComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

@@ -14,11 +14,15 @@ public:
     LineEmitterComponent();
     LineEmitterComponent(const LineEmitterComponent& other) = default;
 
-    static std::string GetTypeName() { return "LineEmitterComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "LineEmitterComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(LineEmitterComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

@@ -19,11 +19,15 @@ public:
     MeshEmitterComponent();
     MeshEmitterComponent(const MeshEmitterComponent& other) = default;
 
-    static std::string GetTypeName() { return "MeshEmitterComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "MeshEmitterComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(MeshEmitterComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

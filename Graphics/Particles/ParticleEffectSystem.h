@@ -62,7 +62,7 @@ public:
     // Null while there is none.
     static ParticleEffectSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     // Steps every registered emitter that has data with a texture, then every finishing copy,
     // dropping copies whose particles have all died.
     void Update(f32 seconds) override;

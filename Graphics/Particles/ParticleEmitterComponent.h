@@ -70,7 +70,11 @@ public:
     // Leaves the particle effect system without a finishing copy (Shutdown makes that).
     ~ParticleEmitterComponent() override;
 
-    static std::string GetTypeName() { return "ParticleEmitterComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ParticleEmitterComponent";
+        return name;
+    }
     // The 14 reflected members of the type record, in their fixed order.
     static void RegisterMembers();
     // The written keys of the base, in file order.

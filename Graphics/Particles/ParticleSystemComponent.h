@@ -48,12 +48,16 @@ public:
     // Leaves the particle effect system quietly (Shutdown is what leaves finishing copies).
     ~ParticleSystemComponent() override;
 
-    static std::string GetTypeName() { return "ParticleSystemComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ParticleSystemComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(ParticleSystemComponent)); }
     static const MemberTable<ParticleSystemComponent>& Members();
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Every emitter of this data becomes a finishing copy with a copy of the data.
     void Shutdown() override;
     // The name first (filing the data with the particle effect system, which may rename it),

@@ -13,11 +13,15 @@ public:
     PointEmitterComponent();
     PointEmitterComponent(const PointEmitterComponent& other) = default;
 
-    static std::string GetTypeName() { return "PointEmitterComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "PointEmitterComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(PointEmitterComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

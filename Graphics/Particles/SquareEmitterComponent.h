@@ -12,11 +12,15 @@ public:
     SquareEmitterComponent();
     SquareEmitterComponent(const SquareEmitterComponent& other) = default;
 
-    static std::string GetTypeName() { return "SquareEmitterComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "SquareEmitterComponent";
+        return name;
+    }
     static u32 GetSize() { return static_cast<u32>(sizeof(SquareEmitterComponent)); }
 
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

@@ -62,7 +62,11 @@ public:
 
     static CameraSystem* Instance() { return s_instance; }
 
-    std::string GetName() const override { return Name; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = Name;
+        return name;
+    }
     // Mounts, shake, cameras, the cursor, then the controllers; dt is 0 while paused.
     void Update(f32 seconds) override;
     void Initialize(u32 launchFlags) override;

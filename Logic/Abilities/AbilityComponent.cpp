@@ -300,10 +300,16 @@ void AbilityComponent::RunModifiers(CollideMessage& message)
     const GameObject* owner = OwnerObject();
     if (owner == nullptr)
         return;
-    for (GameObjectComponent* component :
-         owner->GetComponents(ComponentTypeId<ModifierComponent>()))
+    // Walked in place, so that a collision copies nothing: a modifier changes objects only
+    // through posted messages, and the walk stops at the list's first size as a copy's would.
+    const u32 modifierType = ComponentTypeId<ModifierComponent>();
+    const GameObject::ComponentList& components = owner->GetComponentList();
+    const std::size_t count = components.size();
+    for (std::size_t i = 0; i < count && i < components.size(); ++i)
     {
-        if (auto* modifier = dynamic_cast<ModifierComponent*>(component))
+        if (components[i].typeId != modifierType)
+            continue;
+        if (auto* modifier = dynamic_cast<ModifierComponent*>(components[i].component))
             modifier->OnCollide(message);
     }
 }

@@ -57,9 +57,13 @@ public:
 
     AbilityComponent();
 
-    static std::string GetTypeName() { return "AbilityComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AbilityComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // A character carries one plain ability per slot.
     bool MayRepeat() const override { return true; }
     // Leaves the logic system; removes the script unless a controller took it.

@@ -10,8 +10,12 @@ namespace Logic
 class BlinkAbilityComponent : public AbilityComponent
 {
 public:
-    static std::string GetTypeName() { return "BlinkAbilityComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "BlinkAbilityComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     BlinkAbilityComponent();
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;

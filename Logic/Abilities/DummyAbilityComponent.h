@@ -8,8 +8,12 @@ namespace Logic
 class DummyAbilityComponent : public AbilityComponent
 {
 public:
-    static std::string GetTypeName() { return "DummyAbilityComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "DummyAbilityComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Nothing is set up and the XML is not read.
     void Deserialize(Serializer::XmlReader&) override {}
     // Nothing is written.

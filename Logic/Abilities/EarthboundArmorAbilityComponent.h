@@ -11,8 +11,12 @@ namespace Logic
 class EarthboundArmorAbilityComponent : public AbilityComponent
 {
 public:
-    static std::string GetTypeName() { return "EarthboundArmorAbilityComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "EarthboundArmorAbilityComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

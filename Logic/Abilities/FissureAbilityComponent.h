@@ -9,8 +9,12 @@ namespace Logic
 class FissureAbilityComponent : public AbilityComponent
 {
 public:
-    static std::string GetTypeName() { return "FissureAbilityComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "FissureAbilityComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

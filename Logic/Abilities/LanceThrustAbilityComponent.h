@@ -11,8 +11,12 @@ namespace Logic
 class LanceThrustAbilityComponent : public AbilityComponent
 {
 public:
-    static std::string GetTypeName() { return "LanceThrustAbilityComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "LanceThrustAbilityComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     LanceThrustAbilityComponent();
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -8,8 +8,12 @@ namespace Logic
 class LightningFanAbilityComponent : public AbilityComponent
 {
 public:
-    static std::string GetTypeName() { return "LightningFanAbilityComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "LightningFanAbilityComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

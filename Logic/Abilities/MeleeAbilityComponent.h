@@ -10,8 +10,12 @@ namespace Logic
 class MeleeAbilityComponent : public AbilityComponent
 {
 public:
-    static std::string GetTypeName() { return "MeleeAbilityComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "MeleeAbilityComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

@@ -10,8 +10,12 @@ namespace Logic
 class MeteorComponent : public LogicComponent
 {
 public:
-    static std::string GetTypeName() { return "MeteorComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "MeteorComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* SpawnFunction = "SpawnDrops";
     static constexpr const char* FileTag = "filename";
 

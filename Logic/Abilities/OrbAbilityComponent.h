@@ -8,8 +8,12 @@ namespace Logic
 class OrbAbilityComponent : public AbilityComponent
 {
 public:
-    static std::string GetTypeName() { return "OrbAbilityComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "OrbAbilityComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

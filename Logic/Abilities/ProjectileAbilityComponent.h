@@ -10,8 +10,12 @@ namespace Logic
 class ProjectileAbilityComponent : public AbilityComponent
 {
 public:
-    static std::string GetTypeName() { return "ProjectileAbilityComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ProjectileAbilityComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

@@ -17,7 +17,11 @@ public:
 
     PulseTrapComponent();
 
-    std::string GetName() const override { return "PulseTrapComponent"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "PulseTrapComponent";
+        return name;
+    }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void Update(f32 seconds) override;

@@ -15,8 +15,12 @@ public:
     static constexpr u32 TauntCategory = 9;
     static constexpr u32 TauntMask = 30;
 
-    static std::string GetTypeName() { return "TauntTrapAbilityComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "TauntTrapAbilityComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Sets the collider, then reads the pulse interval.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Every AI controller targets the trap object.

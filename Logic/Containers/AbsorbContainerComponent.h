@@ -7,9 +7,13 @@ namespace Logic
 class AbsorbContainerComponent : public ContainerComponent
 {
 public:
-    static std::string GetTypeName() { return "AbsorbContainerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AbsorbContainerComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
 };
 } // namespace Logic
 

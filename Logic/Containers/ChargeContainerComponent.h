@@ -10,9 +10,13 @@ class ChargeContainerComponent : public ContainerComponent
 public:
     ChargeContainerComponent();
 
-    static std::string GetTypeName() { return "ChargeContainerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ChargeContainerComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

@@ -25,7 +25,11 @@ public:
 
     ContainerComponent();
 
-    static std::string GetTypeName() { return "ContainerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ContainerComponent";
+        return name;
+    }
     static void RegisterMembers();
     // The reflected members: current, minimum, maximum.
     static const MemberTable<ContainerComponent>& Members();

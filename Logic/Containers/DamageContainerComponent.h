@@ -8,9 +8,13 @@ namespace Logic
 class DamageContainerComponent : public ContainerComponent
 {
 public:
-    static std::string GetTypeName() { return "DamageContainerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "DamageContainerComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
 };
 } // namespace Logic
 

@@ -23,9 +23,13 @@ public:
 
     ExperienceContainerComponent();
 
-    static std::string GetTypeName() { return "ExperienceContainerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ExperienceContainerComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void Add(f32 experience) override;

@@ -50,16 +50,18 @@ GameObjectComponent* FirstComponentNamed(const GameObject& object, const char* n
     return nullptr;
 }
 
-std::vector<GameState::HUDComponent*> HudElements(const GameObject& bar)
+// Calls `visit` with each element of the bar, in place: health changes many times a frame, so the
+// elements are not copied into a list.
+template <typename Visit> void ForEachHudElement(const GameObject& bar, Visit visit)
 {
-    std::vector<GameState::HUDComponent*> elements;
-    for (GameObjectComponent* component :
-         bar.GetComponents(ComponentTypeId<GameState::HUDComponent>()))
+    const u32 elementType = ComponentTypeId<GameState::HUDComponent>();
+    for (const GameObject::ComponentEntry& entry : bar.GetComponentList())
     {
-        if (auto* element = dynamic_cast<GameState::HUDComponent*>(component))
-            elements.push_back(element);
+        if (entry.typeId != elementType)
+            continue;
+        if (auto* element = dynamic_cast<GameState::HUDComponent*>(entry.component))
+            visit(*element);
     }
-    return elements;
 }
 } // namespace
 
@@ -98,23 +100,25 @@ void HealthContainerComponent::UpdateBar(GameObject& bar) const
     const f32 width = GetFraction() * BarWidth;
     if (bar.GetName() == CharacterBarName)
     {
-        for (GameState::HUDComponent* element : HudElements(bar))
-        {
-            if (element->GetMaterialName() == CharacterBarMaterial)
-                element->displayScale.x = width;
-        }
+        ForEachHudElement(bar,
+                          [width](GameState::HUDComponent& element)
+                          {
+                              if (element.GetMaterialName() == CharacterBarMaterial)
+                                  element.displayScale.x = width;
+                          });
         return;
     }
     if (bar.GetName() != EnemyBarName)
         return;
     const bool full = std::fabs(currentStorage_ - maximumStorage_) <= Epsilon;
-    for (GameState::HUDComponent* element : HudElements(bar))
-    {
-        if (element->GetMaterialName() == EnemyBarMaterial)
-            element->displayScale.x = width;
-        // An enemy at full health shows no bar at all.
-        element->alpha = full ? kHiddenAlpha : kShownAlpha;
-    }
+    ForEachHudElement(bar,
+                      [width, full](GameState::HUDComponent& element)
+                      {
+                          if (element.GetMaterialName() == EnemyBarMaterial)
+                              element.displayScale.x = width;
+                          // An enemy at full health shows no bar at all.
+                          element.alpha = full ? kHiddenAlpha : kShownAlpha;
+                      });
 }
 
 void HealthContainerComponent::ColourBar(const Math::ColorRGBA& colour) const
@@ -122,15 +126,18 @@ void HealthContainerComponent::ColourBar(const Math::ColorRGBA& colour) const
     GameObject* bar = FindBar();
     if (bar == nullptr)
         return;
-    for (GameState::HUDComponent* element : HudElements(*bar))
-    {
-        const std::string& material = element->GetMaterialName();
-        if (material == CharacterBarMaterial || material == EnemyBarMaterial)
-        {
-            element->colour = colour;
-            return;
-        }
-    }
+    // Only the first bar element of either material takes the colour.
+    bool coloured = false;
+    ForEachHudElement(*bar,
+                      [&colour, &coloured](GameState::HUDComponent& element)
+                      {
+                          const std::string& material = element.GetMaterialName();
+                          if (coloured ||
+                              (material != CharacterBarMaterial && material != EnemyBarMaterial))
+                              return;
+                          element.colour = colour;
+                          coloured = true;
+                      });
 }
 
 void HealthContainerComponent::HandleMessage(Message* message)

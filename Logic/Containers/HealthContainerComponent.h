@@ -43,9 +43,13 @@ public:
     // A player's death effect lasts until revived; its own clock gives it this long.
     static constexpr f32 DeathEffectDuration = 10.0f;
 
-    static std::string GetTypeName() { return "HealthContainerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "HealthContainerComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // The container's values, then the bar turns green.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Health-bar colour (type 86).

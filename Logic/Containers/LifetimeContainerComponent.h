@@ -9,9 +9,13 @@ namespace Logic
 class LifetimeContainerComponent : public ContainerComponent
 {
 public:
-    static std::string GetTypeName() { return "LifetimeContainerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "LifetimeContainerComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Update(f32 seconds) override;
 };
 } // namespace Logic

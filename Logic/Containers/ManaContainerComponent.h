@@ -10,9 +10,13 @@ class ManaContainerComponent : public RechargeContainerComponent
 public:
     ManaContainerComponent();
 
-    static std::string GetTypeName() { return "ManaContainerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ManaContainerComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

@@ -15,7 +15,11 @@ class RechargeContainerComponent : public ContainerComponent
 public:
     RechargeContainerComponent();
 
-    static std::string GetTypeName() { return "RechargeContainerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "RechargeContainerComponent";
+        return name;
+    }
     u32 GetType() const override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

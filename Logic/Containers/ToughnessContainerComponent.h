@@ -13,9 +13,13 @@ public:
 
     ToughnessContainerComponent();
 
-    static std::string GetTypeName() { return "ToughnessContainerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ToughnessContainerComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // The container's three values, then the damage factor.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -14,7 +14,11 @@ public:
 
     ControllerComponent();
 
-    static std::string GetTypeName() { return "ControllerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ControllerComponent";
+        return name;
+    }
     u32 GetType() const override;
 
     virtual void SetDisabled(bool disabled) { m_disabled = disabled; }

@@ -25,6 +25,7 @@
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 #include "Serializer/Xml/ValueXml.h"
+#include <algorithm>
 #include <utility>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::SimpleControllerComponent,
@@ -42,9 +43,10 @@ constexpr u32 kSwapAction = 5;
 // The alternates of positions 1 to 3 stand this many positions further on.
 constexpr u32 kAlternateOffset = 3;
 
-const char* const kIconsOn[SimpleControllerComponent::SlotCount] = {
+// Strings made once: the icons are set every frame.
+const std::string kIconsOn[SimpleControllerComponent::SlotCount] = {
     "HealthBarSkillOneOn", "HealthBarSkillTwoOn", "HealthBarSkillThreeOn", "HealthBarSkillFourOn"};
-const char* const kIconsOff[SimpleControllerComponent::SlotCount] = {
+const std::string kIconsOff[SimpleControllerComponent::SlotCount] = {
     "HealthBarSkillOneOff", "HealthBarSkillTwoOff", "HealthBarSkillThreeOff",
     "HealthBarSkillFourOff"};
 
@@ -470,14 +472,25 @@ void SimpleControllerComponent::UpdateSkillIcons()
     const GameObject* bar = factory->FindObject(mounts->FindMountByName(HealthBarName));
     if (bar == nullptr)
         return;
-    const std::vector<GameObjectComponent*> elements =
-        bar->GetComponents(ComponentTypeId<GameState::HUDComponent>());
-    if (elements.size() < FirstIconElement + SlotCount)
+    // The bar's elements are walked in place, counted by their position among the elements.
+    const u32 elementType = ComponentTypeId<GameState::HUDComponent>();
+    const GameObject::ComponentList& components = bar->GetComponentList();
+    const auto elements =
+        static_cast<u32>(std::count_if(components.begin(), components.end(),
+                                       [elementType](const GameObject::ComponentEntry& entry)
+                                       { return entry.typeId == elementType; }));
+    if (elements < FirstIconElement + SlotCount)
         return;
-    for (u32 slot = 0; slot < SlotCount; ++slot)
+    u32 position = 0;
+    for (const GameObject::ComponentEntry& entry : components)
     {
-        auto* icon = dynamic_cast<GameState::HUDComponent*>(elements[FirstIconElement + slot]);
-        if (icon != nullptr)
+        if (entry.typeId != elementType)
+            continue;
+        const u32 index = position++;
+        if (index < FirstIconElement || index >= FirstIconElement + SlotCount)
+            continue;
+        const u32 slot = index - FirstIconElement;
+        if (auto* icon = dynamic_cast<GameState::HUDComponent*>(entry.component))
             icon->SetMaterial(IsReady(slot) ? kIconsOn[slot] : kIconsOff[slot]);
     }
 }

@@ -64,8 +64,12 @@ public:
 
     SimpleControllerComponent();
 
-    static std::string GetTypeName() { return "SimpleControllerComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "SimpleControllerComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the logic system and removes the collected scripts.
     void Shutdown() override;
     // Collects the abilities, enables the controller, then reads the player number.

@@ -9,8 +9,12 @@ namespace Logic
 class AbsorbEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "AbsorbEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AbsorbEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // The base's values, then it binds at once.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Apply() override;

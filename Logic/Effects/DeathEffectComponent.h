@@ -18,8 +18,12 @@ namespace Logic
 class DeathEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "DeathEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "DeathEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     DeathEffectComponent();
     // The base's values; it does not bind until its first update.
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -29,7 +29,11 @@ public:
 
     EffectComponent();
 
-    static std::string GetTypeName() { return "EffectComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "EffectComponent";
+        return name;
+    }
     static void RegisterMembers();
     // The reflected member: the value.
     static const MemberTable<EffectComponent>& Members();

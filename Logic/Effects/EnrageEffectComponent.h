@@ -12,8 +12,12 @@ namespace Logic
 class EnrageEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "EnrageEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "EnrageEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // The collision group an enraged character joins.
     static constexpr u32 EnragedGroup = 32;
 

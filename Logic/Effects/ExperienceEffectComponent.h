@@ -8,8 +8,12 @@ namespace Logic
 class ExperienceEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "ExperienceEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ExperienceEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // The base's values, then it binds at once.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Apply() override;

@@ -11,8 +11,12 @@ namespace Logic
 class FlashEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "FlashEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "FlashEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     FlashEffectComponent();
     // The base's values; it binds in its first update.
     void Deserialize(Serializer::XmlReader& reader) override;

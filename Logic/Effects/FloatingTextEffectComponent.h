@@ -14,8 +14,12 @@ namespace Logic
 class FloatingTextEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "FloatingTextEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "FloatingTextEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* TextArchetype = "NotificationText";
 
     FloatingTextEffectComponent();

@@ -8,8 +8,12 @@ namespace Logic
 class GlowEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "GlowEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "GlowEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // The base's values; it binds in its first update.
     void Deserialize(Serializer::XmlReader& reader) override
     {

@@ -12,8 +12,12 @@ namespace Logic
 class KnockbackEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "KnockbackEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "KnockbackEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* PointTag = "point4";
 
     KnockbackEffectComponent();

@@ -11,8 +11,12 @@ namespace Logic
 class ParticleSystemEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "ParticleSystemEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ParticleSystemEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     ParticleSystemEffectComponent();
     // The base's values; it binds in its first update.
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -13,8 +13,12 @@ namespace Logic
 class ScaleEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "ScaleEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ScaleEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     ScaleEffectComponent();
     // The base's values, then it binds at once.
     void Deserialize(Serializer::XmlReader& reader) override;

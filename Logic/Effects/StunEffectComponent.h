@@ -10,8 +10,12 @@ namespace Logic
 class StunEffectComponent : public EffectComponent
 {
 public:
-    static std::string GetTypeName() { return "StunEffectComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "StunEffectComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     // The particle effect shown over a stunned object.
     static constexpr const char* StarsEffect = "StunStars";
 

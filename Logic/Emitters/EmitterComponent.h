@@ -35,9 +35,13 @@ public:
 
     EmitterComponent();
 
-    static std::string GetTypeName() { return "EmitterComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "EmitterComponent";
+        return name;
+    }
     u32 GetType() const override;
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the logic system and removes the script.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -8,8 +8,12 @@ namespace Logic
 class AbsorbModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "AbsorbModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AbsorbModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "AbsorbModifier";
 
     void OnCollide(CollideMessage& message) override;

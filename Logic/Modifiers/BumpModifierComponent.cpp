@@ -34,9 +34,13 @@ void BumpModifierComponent::OnCollide(CollideMessage& message)
     message.normal.y = 0.0f;
     const Math::Point4 point(transform->GetPosition() + message.normal * currentStorage_);
 
-    for (GameObjectComponent* effect : target->GetComponents(ComponentTypeId<EffectComponent>()))
+    // Walked in place: the removals are posted, so the list stays as it is meanwhile.
+    const u32 effectType = ComponentTypeId<EffectComponent>();
+    for (const GameObject::ComponentEntry& entry : target->GetComponentList())
     {
-        if (effect->GetName() == KnockbackEffectComponent::GetTypeName())
+        GameObjectComponent* effect = entry.component;
+        if (entry.typeId == effectType &&
+            effect->GetName() == KnockbackEffectComponent::GetTypeName())
             Post(new RemoveComponentMessage(m_id, effect->GetId(), target->GetId()));
     }
     constexpr bool kTemporary = true;

@@ -11,8 +11,12 @@ namespace Logic
 class BumpModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "BumpModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "BumpModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "BumpModifier";
     static constexpr f32 PushSeconds = 0.05f;
     static constexpr f32 StunSeconds = 1.25f;

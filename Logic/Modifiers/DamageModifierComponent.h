@@ -18,8 +18,12 @@ public:
     // Numbers and the shield's "(0)" are shown this long, in seconds.
     static constexpr f32 TextDuration = 1.0f;
 
-    static std::string GetTypeName() { return "DamageModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "DamageModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     void OnCollide(CollideMessage& message) override;
     const char* GetScriptTableName() const override { return ScriptTable; }
     // The clamped change; at (nearly) nothing left the ability object is destroyed.

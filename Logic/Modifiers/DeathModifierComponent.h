@@ -8,8 +8,12 @@ namespace Logic
 class DeathModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "DeathModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "DeathModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "DeathModifier";
 
     void OnCollide(CollideMessage& message) override;

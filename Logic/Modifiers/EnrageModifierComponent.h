@@ -8,8 +8,12 @@ namespace Logic
 class EnrageModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "EnrageModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "EnrageModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "EnrageModifier";
 
     void OnCollide(CollideMessage& message) override;

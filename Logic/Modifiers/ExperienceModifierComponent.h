@@ -9,8 +9,12 @@ namespace Logic
 class ExperienceModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "ExperienceModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ExperienceModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "ExperienceModifier";
 
     void OnCollide(CollideMessage& message) override;

@@ -15,8 +15,12 @@ namespace Logic
 class FlashModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "FlashModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "FlashModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "FlashModifier";
 
     static constexpr const char* StartTag = "start";

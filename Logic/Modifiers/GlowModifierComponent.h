@@ -8,8 +8,12 @@ namespace Logic
 class GlowModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "GlowModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "GlowModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "GlowModifier";
 
     void OnCollide(CollideMessage&) override {}

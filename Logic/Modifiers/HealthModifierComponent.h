@@ -11,8 +11,12 @@ namespace Logic
 class HealthModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "HealthModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "HealthModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "HealthModifier";
     // The healed amount is shown this long, in seconds.
     static constexpr f32 TextDuration = 1.0f;

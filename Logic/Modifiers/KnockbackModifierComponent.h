@@ -11,8 +11,12 @@ namespace Logic
 class KnockbackModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "KnockbackModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "KnockbackModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "KnockbackModifier";
     // Units of distance per point of damage and of value.
     static constexpr f32 DamageDistance = 0.08f;

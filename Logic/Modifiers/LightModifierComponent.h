@@ -8,8 +8,12 @@ namespace Logic
 class LightModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "LightModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "LightModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "LightModifier";
 
     void OnCollide(CollideMessage&) override {}

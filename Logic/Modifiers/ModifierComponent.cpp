@@ -82,7 +82,7 @@ GameObject* ModifierComponent::TargetOf(const CollideMessage& message)
     return FindObject(message.otherObjectId);
 }
 
-EffectComponent* ModifierComponent::MakeEffect(const std::string& typeName, f32 seconds, f32 value,
+EffectComponent* ModifierComponent::MakeEffect(std::string_view typeName, f32 seconds, f32 value,
                                                bool temporary) const
 {
     GameObjectComponent* component = MakeComponent(typeName);
@@ -105,7 +105,7 @@ void ModifierComponent::PostEffect(EffectComponent* effect, u32 targetId) const
         Post(new AddComponentMessage(m_id, effect, targetId, kNoCheck));
 }
 
-void ModifierComponent::PostEffect(const std::string& typeName, f32 value, u32 targetId) const
+void ModifierComponent::PostEffect(std::string_view typeName, f32 value, u32 targetId) const
 {
     PostEffect(MakeEffect(typeName, timeToLast_, value, resultsAreTemporary_), targetId);
 }

@@ -14,6 +14,7 @@
 // "ContainerComponent".
 #include "Logic/Containers/ContainerComponent.h"
 #include <string>
+#include <string_view>
 
 class CollideMessage;
 class GameObject;
@@ -41,7 +42,11 @@ public:
 
     ModifierComponent();
 
-    static std::string GetTypeName() { return "ModifierComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ModifierComponent";
+        return name;
+    }
     static void RegisterMembers();
     // The reflected members: time to last and temporary.
     static const MemberTable<ModifierComponent>& Members();
@@ -68,12 +73,12 @@ protected:
     static GameObject* TargetOf(const CollideMessage& message);
     // An effect of that type set up with the numbers (not yet applied), or null (logged) when
     // the factory does not make it or it is no effect.
-    EffectComponent* MakeEffect(const std::string& typeName, f32 seconds, f32 value,
+    EffectComponent* MakeEffect(std::string_view typeName, f32 seconds, f32 value,
                                 bool temporary) const;
     // Posts the effect to the object with this modifier as the sender, at once.
     void PostEffect(EffectComponent* effect, u32 targetId) const;
     // MakeEffect with this modifier's duration and temporary flag, then PostEffect.
-    void PostEffect(const std::string& typeName, f32 value, u32 targetId) const;
+    void PostEffect(std::string_view typeName, f32 value, u32 targetId) const;
     // Asks for the end of this modifier's own object (a used pick-up, a spent ability).
     void DestroyOwnObject() const;
     // Kinds that react to their own object's collisions hand each one to OnCollide.

@@ -15,8 +15,12 @@ namespace Logic
 class ParticleSystemModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "ParticleSystemModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ParticleSystemModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "ParticleSystemModifier";
 
     static constexpr const char* SystemNameTag = "systemName";

@@ -8,8 +8,12 @@ namespace Logic
 class SpeedModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "SpeedModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "SpeedModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "SpeedModifier";
 
     void OnCollide(CollideMessage& message) override;

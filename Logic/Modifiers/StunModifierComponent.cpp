@@ -23,9 +23,11 @@ void StunModifierComponent::OnCollide(CollideMessage& message)
     GameObject* target = TargetOf(message);
     if (target == nullptr || target->GetComponent<ControllerComponent>() == nullptr)
         return;
-    for (GameObjectComponent* component : target->GetComponents(ComponentTypeId<EffectComponent>()))
+    const u32 effectType = ComponentTypeId<EffectComponent>();
+    for (const GameObject::ComponentEntry& entry : target->GetComponentList())
     {
-        if (component->GetName() != kStunEffectName)
+        GameObjectComponent* component = entry.component;
+        if (entry.typeId != effectType || component->GetName() != kStunEffectName)
             continue;
         auto* stun = static_cast<EffectComponent*>(component);
         if (stun->GetTimeToLast() < timeToLast_)

@@ -11,8 +11,12 @@ namespace Logic
 class StunModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "StunModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "StunModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "StunModifier";
 
     void OnCollide(CollideMessage& message) override;

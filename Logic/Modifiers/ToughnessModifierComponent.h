@@ -8,8 +8,12 @@ namespace Logic
 class ToughnessModifierComponent : public ModifierComponent
 {
 public:
-    static std::string GetTypeName() { return "ToughnessModifierComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ToughnessModifierComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     static constexpr const char* ScriptTable = "ToughnessModifier";
 
     void OnCollide(CollideMessage& message) override;

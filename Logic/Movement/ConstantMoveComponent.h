@@ -10,8 +10,12 @@ namespace Logic
 class ConstantMoveComponent : public MoveComponent
 {
 public:
-    static std::string GetTypeName() { return "ConstantMoveComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ConstantMoveComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Update(f32 seconds) override;
 };
 } // namespace Logic

@@ -14,8 +14,12 @@ public:
     // Rotations whose components are all within this of 0 come from a velocity of 0.
     static constexpr f32 ZeroRotationEpsilon = 0.00001f;
 
-    static std::string GetTypeName() { return "ForceMoveComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ForceMoveComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Update(f32 seconds) override;
 };
 } // namespace Logic

@@ -28,7 +28,11 @@ public:
 
     MoveComponent();
 
-    static std::string GetTypeName() { return "MoveComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "MoveComponent";
+        return name;
+    }
     static void RegisterMembers();
     // The reflected members: move value, move modifier, direction.
     static const MemberTable<MoveComponent>& Members();

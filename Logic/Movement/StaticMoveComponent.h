@@ -9,8 +9,12 @@ namespace Logic
 class StaticMoveComponent : public MoveComponent
 {
 public:
-    static std::string GetTypeName() { return "StaticMoveComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "StaticMoveComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Update(f32 seconds) override;
 };
 } // namespace Logic

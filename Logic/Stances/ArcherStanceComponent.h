@@ -13,8 +13,12 @@ class ArcherStanceComponent : public StanceComponent
 public:
     static constexpr const char* OrientationTag = "orientation";
 
-    static std::string GetTypeName() { return "ArcherStanceComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ArcherStanceComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     void HandleCursor(const InputCursorMessage& message) override;
     void HandleMove(const InputMoveMessage& message) override;
 

@@ -14,8 +14,12 @@ class BeaconStanceComponent : public StanceComponent
 public:
     static constexpr const char* PositionTag = "triggeredPosition";
 
-    static std::string GetTypeName() { return "BeaconStanceComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "BeaconStanceComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     void HandleCursor(const InputCursorMessage& message) override;
     void HandleMove(const InputMoveMessage& message) override;
 

@@ -15,8 +15,12 @@ class SlowStanceComponent : public StanceComponent
 public:
     SlowStanceComponent();
 
-    static std::string GetTypeName() { return "SlowStanceComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "SlowStanceComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Toggle() override;
     void HandleCursor(const InputCursorMessage& message) override;
     void HandleMove(const InputMoveMessage& message) override;

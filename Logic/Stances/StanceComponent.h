@@ -36,7 +36,11 @@ public:
 
     StanceComponent();
 
-    static std::string GetTypeName() { return "StanceComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "StanceComponent";
+        return name;
+    }
     u32 GetType() const override;
     // The kind's own field, then the triggered flag (both by position).
     void Deserialize(Serializer::XmlReader& reader) override;

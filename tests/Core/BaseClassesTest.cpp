@@ -11,7 +11,11 @@ namespace
 class QuietSystem : public SystemComponent
 {
 public:
-    std::string GetName() const override { return "QuietSystem"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "QuietSystem";
+        return name;
+    }
     void Update(f32) override {}
     void Initialize(u32) override {}
     void Register(GameObjectComponent* component) override { m_components.Add(component); }
@@ -22,7 +26,11 @@ class PlainComponent : public GameObjectComponent
 public:
     explicit PlainComponent(bool assignId) : GameObjectComponent(assignId) {}
     u32 GetType() const override { return 1; }
-    std::string GetName() const override { return "PlainComponent"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "PlainComponent";
+        return name;
+    }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
 };

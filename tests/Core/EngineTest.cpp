@@ -46,7 +46,7 @@ public:
         g_destroyed.push_back(m_name);
         g_instances.erase(m_name);
     }
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32 seconds) override { g_calls.push_back({m_name, "Update", seconds}); }
     void IdleUpdate(f32 seconds) override { g_calls.push_back({m_name, "Idle", seconds}); }
     void Initialize(u32) override { ++initializeCount; }

@@ -21,7 +21,7 @@ public:
     ~CountingSystem() override { s_instance = nullptr; }
     static SystemComponent* Instance() { return s_instance; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32 flags) override
     {

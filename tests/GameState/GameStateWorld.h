@@ -23,7 +23,7 @@ class CreationRecorder : public SystemComponent
 {
 public:
     CreationRecorder() { m_name = "CreationRecorder"; }
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32) override {}
     void HandleMessage(Message* message) override

@@ -48,9 +48,13 @@ class StandInController : public GameObjectComponent
 {
 public:
     StandInController() : GameObjectComponent(true) {}
-    static std::string GetTypeName() { return "SimpleControllerComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "SimpleControllerComponent";
+        return name;
+    }
     u32 GetType() const override { return HashTypeName(GetTypeName().c_str()); }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
     void HandleMessage(Message* message) override

@@ -30,7 +30,7 @@ class NamedComponent : public ProbeComponent
 {
 public:
     explicit NamedComponent(std::string name) : m_name(std::move(name)) {}
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
 
 private:
     std::string m_name;

@@ -14,7 +14,11 @@ namespace
 class AbilityProbe : public Logic::AbilityComponent
 {
 public:
-    std::string GetName() const override { return "AbilityProbe"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "AbilityProbe";
+        return name;
+    }
     void Use(Scripting::LuaComponent* script) { m_scriptId = script->GetId(); }
     using AbilityComponent::AddModifiers;
     using AbilityComponent::CountHit;

@@ -26,9 +26,13 @@ using Logic::System::LogicSystem;
 class Probe : public Logic::LogicComponent
 {
 public:
-    static std::string GetTypeName() { return "Probe"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Probe";
+        return name;
+    }
     u32 GetType() const override { return 7; }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
     void HandleMessage(Message*) override { ++messages; }

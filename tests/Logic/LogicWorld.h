@@ -33,8 +33,12 @@
 class ControllerProbe : public Logic::ControllerComponent
 {
 public:
-    static std::string GetTypeName() { return "ControllerProbe"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ControllerProbe";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
 };
@@ -44,8 +48,12 @@ public:
 class MoveProbe : public Logic::MoveComponent
 {
 public:
-    static std::string GetTypeName() { return "MoveProbe"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "MoveProbe";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
 };
 
 class LogicWorld : public testing::Test

@@ -228,7 +228,11 @@ public:
     explicit ScriptOwner(LuaComponent* owned) : GameObjectComponent(true), script(owned) {}
     ~ScriptOwner() override { LuaComponent::Destroy(script); }
     u32 GetType() const override { return 1; }
-    std::string GetName() const override { return "ScriptOwner"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "ScriptOwner";
+        return name;
+    }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
     LuaComponent* script;

@@ -252,7 +252,11 @@ class DeathEffectProbe : public GameObjectComponent
 public:
     DeathEffectProbe() : GameObjectComponent(true) {}
     u32 GetType() const override { return 1; }
-    std::string GetName() const override { return "DeathEffectComponent"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "DeathEffectComponent";
+        return name;
+    }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
 };

@@ -23,9 +23,13 @@ class ChildComponent : public GameObjectComponent
 {
 public:
     ChildComponent() : GameObjectComponent(true) {}
-    static std::string GetTypeName() { return "ChildComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ChildComponent";
+        return name;
+    }
     u32 GetType() const override { return 0x43484C44; }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader& reader) override
     {

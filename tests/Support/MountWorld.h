@@ -22,7 +22,7 @@ class StandInSystem : public SystemComponent
 public:
     explicit StandInSystem(const std::string& name) { m_name = name; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32) override {}
     void Register(GameObjectComponent* component) override { m_components.Add(component); }

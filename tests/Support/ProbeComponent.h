@@ -20,7 +20,11 @@ public:
     ~ProbeComponent() override { --alive; }
 
     u32 GetType() const override { return m_typeId; }
-    std::string GetName() const override { return "ProbeComponent"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "ProbeComponent";
+        return name;
+    }
     void Shutdown() override
     {
         if (m_shutdownLog != nullptr)

@@ -12,7 +12,7 @@ class RecordingSystem : public SystemComponent
 public:
     RecordingSystem() { m_name = "RecordingSystem"; }
 
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32) override {}
     void HandleMessage(Message* message) override

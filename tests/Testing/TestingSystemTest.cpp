@@ -21,7 +21,7 @@ class StandInSystem : public SystemComponent
 {
 public:
     StandInSystem(const std::string& name, bool passes) : m_passes(passes) { m_name = name; }
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32) override {}
     bool RunTests(int depth) override

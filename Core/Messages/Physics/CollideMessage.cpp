@@ -7,7 +7,7 @@ namespace
 {
 // Writes "ACat: 1 and AMask: 6" for the side "A"; both numbers read "unfound" when the object
 // has no collider or physics has installed no hook.
-void WriteColliderInfo(std::ostringstream& text, const char* side, u32 objectId)
+void WriteColliderInfo(std::ostream& text, const char* side, u32 objectId)
 {
     u32 category = 0;
     u32 mask = 0;
@@ -28,33 +28,41 @@ CollideMessage::CollideMessage(u32 senderId, const Math::Vector4& contactNormal,
 
 std::string CollideMessage::ToString() const
 {
-    std::string labelA;
-    std::string labelB;
-    const bool foundA = MessageText::FindObjectLabel(targetObjectId, labelA);
-    const bool foundB = MessageText::FindObjectLabel(otherObjectId, labelB);
-
     std::ostringstream text;
-    if (foundA && foundB)
+    WriteText(text);
+    return text.str();
+}
+
+void CollideMessage::WriteText(std::ostream& text) const
+{
+    const GameObject* objectA = MessageText::FindNamedObject(targetObjectId);
+    const GameObject* objectB = MessageText::FindNamedObject(otherObjectId);
+    if (objectA != nullptr && objectB != nullptr)
     {
-        text << "A (" << labelA << ") colliding with B (" << labelB << ")";
+        text << "A (";
+        MessageText::WriteLabel(text, *objectA);
+        text << ") colliding with B (";
+        MessageText::WriteLabel(text, *objectB);
+        text << ")";
         WriteColliderInfo(text, "A", targetObjectId);
         text << " with ";
         WriteColliderInfo(text, "B", otherObjectId);
     }
-    else if (foundB)
+    else if (objectB != nullptr)
     {
         text << "Sending collision message to unidentified object:" << targetObjectId
-             << " about collision with " << labelB;
+             << " about collision with ";
+        MessageText::WriteLabel(text, *objectB);
     }
-    else if (foundA)
+    else if (objectA != nullptr)
     {
-        text << "Sending collision message to " << labelA
-             << " about collision with unidentified object:" << otherObjectId;
+        text << "Sending collision message to ";
+        MessageText::WriteLabel(text, *objectA);
+        text << " about collision with unidentified object:" << otherObjectId;
     }
     else
     {
         text << "Collision message being sent to two unidentified objects:" << targetObjectId
              << " and " << otherObjectId;
     }
-    return text.str();
 }

@@ -16,6 +16,7 @@ public:
                    u32 targetObjectId);
 
     std::string ToString() const override;
+    void WriteText(std::ostream& stream) const override;
 
     Math::Vector4 normal; // contact normal, from the receiving object towards the other
     u32 otherObjectId;

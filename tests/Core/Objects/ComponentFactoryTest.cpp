@@ -13,9 +13,13 @@ template <u32 Payload> class SizedComponent : public GameObjectComponent
 {
 public:
     SizedComponent() : GameObjectComponent(true) {}
-    static std::string GetTypeName() { return "Sized" + std::to_string(Payload) + "Component"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "Sized" + std::to_string(Payload) + "Component";
+        return name;
+    }
     u32 GetType() const override { return Payload; }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
@@ -33,8 +37,12 @@ const std::string ColliderFamily = "ColliderComponent";
 class BoxColliderComponent : public SizedComponent<16>
 {
 public:
-    static std::string GetTypeName() { return "AABox" + ColliderFamily; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "AABox" + ColliderFamily;
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
 };
 
 // The component base is not the first base: its address is not the block's.
@@ -46,15 +54,23 @@ struct Extra
 class MixedComponent : public Extra, public SizedComponent<24>
 {
 public:
-    static std::string GetTypeName() { return "MixedComponent"; }
-    std::string GetName() const override { return GetTypeName(); }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "MixedComponent";
+        return name;
+    }
+    const std::string& GetName() const override { return GetTypeName(); }
 };
 
 class ThrowingComponent : public SizedComponent<4>
 {
 public:
     ThrowingComponent() { throw std::runtime_error("construction failed"); }
-    static std::string GetTypeName() { return "ThrowingComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ThrowingComponent";
+        return name;
+    }
 };
 
 ObjectAllocatorStats PoolStats(const ComponentFactory& factory, u32 pool)

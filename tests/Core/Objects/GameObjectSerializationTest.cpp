@@ -28,9 +28,13 @@ class XmlProbeComponent : public GameObjectComponent
 public:
     XmlProbeComponent() : GameObjectComponent(true), count(0), speed(1.0f) {}
 
-    static std::string GetTypeName() { return "XmlProbeComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "XmlProbeComponent";
+        return name;
+    }
     u32 GetType() const override { return 0x584D4C50; }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader& reader) override
     {

@@ -25,18 +25,30 @@ std::vector<u32> Ids(const std::vector<GameObjectComponent*>& components)
 // A family: both members are stored under the base's id.
 struct ShapeProbe : ProbeComponent
 {
-    static std::string GetTypeName() { return "ShapeProbe"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "ShapeProbe";
+        return name;
+    }
     ShapeProbe() : ProbeComponent(ComponentTypeId<ShapeProbe>()) {}
 };
 struct RoundProbe : ShapeProbe
 {
     using ComponentFamily = ShapeProbe;
-    static std::string GetTypeName() { return "RoundProbe"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "RoundProbe";
+        return name;
+    }
 };
 struct SquareProbe : ShapeProbe
 {
     using ComponentFamily = ShapeProbe;
-    static std::string GetTypeName() { return "SquareProbe"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "SquareProbe";
+        return name;
+    }
 };
 
 std::vector<u32> ListIds(const GameObject& object)

@@ -45,7 +45,7 @@ class ListeningSystem : public SystemComponent
 {
 public:
     explicit ListeningSystem(const std::string& name) { m_name = name; }
-    std::string GetName() const override { return m_name; }
+    const std::string& GetName() const override { return m_name; }
     void Update(f32) override {}
     void Initialize(u32) override {}
     void HandleMessage(Message* message) override
@@ -67,7 +67,11 @@ class ListeningComponent : public GameObjectComponent
 public:
     ListeningComponent() : GameObjectComponent(true) {}
     u32 GetType() const override { return 77; }
-    std::string GetName() const override { return "ListeningComponent"; }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "ListeningComponent";
+        return name;
+    }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

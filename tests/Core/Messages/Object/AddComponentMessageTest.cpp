@@ -24,9 +24,13 @@ public:
     CountingComponent() : GameObjectComponent(true) {}
     ~CountingComponent() override { ++g_destructions; }
 
-    static std::string GetTypeName() { return "CountingComponent"; }
+    static const std::string& GetTypeName()
+    {
+        static const std::string name = "CountingComponent";
+        return name;
+    }
     u32 GetType() const override { return 1234; }
-    std::string GetName() const override { return GetTypeName(); }
+    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override { ++g_shutdowns; }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
