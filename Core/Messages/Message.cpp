@@ -10,7 +10,8 @@ const std::string Message::NoSystem = "No System";
 
 namespace
 {
-std::atomic<u32> g_nextMessageId{1};
+// A line of its own: every thread that builds a message increments it.
+alignas(64) std::atomic<u32> g_nextMessageId{1};
 
 struct QuietRange
 {

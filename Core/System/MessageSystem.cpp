@@ -151,7 +151,7 @@ MessagePostBuffer* MessageSystem::BufferForThisThread()
     slot.generation = m_generation;
     if (std::this_thread::get_id() == m_mainThread)
         return nullptr;
-    std::lock_guard<std::mutex> lock(m_buffersMutex);
+    std::lock_guard<Core::SpinLock> lock(m_buffersLock);
     for (const BufferPointer& buffer : m_buffers)
     {
         if (!buffer->owned.load(std::memory_order_acquire))
@@ -174,7 +174,7 @@ void MessageSystem::Collect(bool objects)
     // Each buffer's posts are taken by swapping its list with an empty one that keeps its
     // storage (the buffer's lock is held for the swap alone), and the taken lists go back to the
     // buffers, emptied, at the next collection: once warm, nothing is allocated.
-    std::lock_guard<std::mutex> lock(m_buffersMutex);
+    std::lock_guard<Core::SpinLock> lock(m_buffersLock);
     m_runCount = 0;
     for (const BufferPointer& buffer : m_buffers)
     {
@@ -259,7 +259,7 @@ Message* MessageSystem::PopFront()
 
 std::size_t MessageSystem::BufferedCount(bool objects) const
 {
-    std::lock_guard<std::mutex> lock(m_buffersMutex);
+    std::lock_guard<Core::SpinLock> lock(m_buffersLock);
     std::size_t count = 0;
     for (const BufferPointer& buffer : m_buffers)
     {

@@ -135,7 +135,9 @@ private:
     Queue m_objectMessages;
     Queue m_walk;       // the main walk in progress
     Queue m_objectWalk; // the object-message walk in progress
-    mutable std::mutex m_buffersMutex;
+    // Guards the list of buffers; held for a collection's swaps, so a spin lock (the update takes
+    // it twice per call, and a busy main thread calls it often).
+    mutable Core::SpinLock m_buffersLock;
     std::vector<BufferPointer> m_buffers;
     // Collection scratch, kept between updates: the lists taken from the buffers (the first
     // m_runCount hold a run each) and the merged queue.
