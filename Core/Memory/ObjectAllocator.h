@@ -173,10 +173,6 @@ public:
             if (count != 0)
             {
                 void* object = cache->blocks[count - 1];
-                // The block after this one is fetched (for writing) while the caller fills this
-                // one: blocks taken in a row from pages long unused each miss the cache.
-                if (count >= 2)
-                    __builtin_prefetch(cache->blocks[count - 2], 1);
                 cache->count.store(count - 1, std::memory_order_relaxed);
                 const u32 allocations = cache->allocations.load(std::memory_order_relaxed) + 1;
                 cache->allocations.store(allocations, std::memory_order_relaxed);
