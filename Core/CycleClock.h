@@ -35,6 +35,27 @@ public:
         return NowTicksMeasured();
     }
 
+    // Whether readings come from the cycle counter (fixed once the program has started).
+    static bool IsUsable()
+    {
+        return s_usable;
+    }
+    // The raw counter; only meaningful while IsUsable.
+    static u64 Cycles()
+    {
+#if defined(__x86_64__) || defined(__i386__)
+        return __builtin_ia32_rdtsc();
+#else
+        return 0;
+#endif
+    }
+    // A span of counter cycles in FrameTimer ticks, at the rate measured last.
+    static s64 TicksForCycles(u64 cycles)
+    {
+        return static_cast<s64>(static_cast<f64>(cycles) *
+                                s_ticksPerCycle.load(std::memory_order_relaxed));
+    }
+
 private:
     // The steady clock, and a new rate when one is due.
     static s64 NowTicksMeasured();

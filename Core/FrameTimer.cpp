@@ -18,6 +18,8 @@ s64 FrameTimer::NowTicks()
 
 FrameTimer::FrameTimer()
 {
+    if (Core::CycleClock::IsUsable())
+        m_startCycles = Core::CycleClock::Cycles();
     const s64 now = NowTicks();
     m_start.store(now, std::memory_order_relaxed);
     m_lap.store(now, std::memory_order_relaxed);

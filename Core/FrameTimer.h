@@ -20,6 +20,9 @@ public:
     // taken for every message on any thread. Never below zero.
     f64 GetStampSeconds() const;
     s64 GetLapMicroseconds() const;
+    // The cycle counter when the timer started (Core::CycleClock; 0 when it is not usable): a
+    // message stamp keeps the cycles since then and turns them into seconds when it is read.
+    u64 GetStartCycles() const { return m_startCycles; }
 
     // Current time in ticks; exposed so tests can reason about spans.
     static s64 NowTicks();
@@ -27,4 +30,5 @@ public:
 private:
     std::atomic<s64> m_start;
     std::atomic<s64> m_lap;
+    u64 m_startCycles = 0; // written by the constructor only
 };

@@ -9,11 +9,13 @@
 // --benchmark_repetitions=5: the ratios then use the medians.
 //
 // How the bucket allocator gets there: each thread takes and returns blocks through a small
-// cache of its own in front of every pool, exchanged with the pool in batches under its lock,
-// so a LIFO pair takes no lock; the bucket is computed from the request's bit width; and the
-// pools keep a free list per page, a wholly free page handing out its slots in address order
-// again, so that the allocations after a shuffled free walk whole pages instead of jumping
-// across the pool's whole footprint.
+// cache of its own in front of every pool, exchanged with the pool in batches, so a LIFO pair
+// takes no lock; the exchanges go to an arena of pages that the thread's cache is bound to, with
+// a lock of its own, so threads working side by side do not queue on one lock, and blocks freed
+// by another thread go back to their arena as batches pushed without a lock; the bucket is
+// computed from the request's bit width; and the pools keep a free list per page, a wholly free
+// page handing out its slots in address order again, so that the allocations after a shuffled
+// free walk whole pages instead of jumping across the pool's whole footprint.
 #include "Core/Components/TestComponent.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"

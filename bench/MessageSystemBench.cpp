@@ -9,9 +9,10 @@
 // - posted by 4 threads while the main thread updates (the same 4 threads all run long).
 // Each run reports messages per second and heap allocations per message (AllocationCounter.h;
 // message memory comes from the engine's pools and the queues keep their storage, so the count
-// is 0 once warm). After the table the ratios are printed with the targets: on one core at least
-// 10 million messages per second and at most 2.5x the baseline's time; with four posting
-// threads at least 0.75x the baseline's throughput; no heap allocation per message.
+// is 0 once warm). After the table the ratios are printed with a verdict for each target: on one
+// core at least 12 million messages per second and at most 2x the baseline's time; with four
+// posting threads at least the baseline's throughput; no heap allocation per message. With
+// --benchmark_repetitions the medians are compared.
 #include "Core/Engine.h"
 #include "Core/Messages/Message.h"
 #include "Core/Messages/MessageTypes.h"
@@ -23,6 +24,7 @@
 #include "bench/RatioReporter.h"
 #include <atomic>
 #include <benchmark/benchmark.h>
+#include <condition_variable>
 #include <cstdio>
 #include <cstdlib>
 #include <deque>
@@ -41,9 +43,9 @@ constexpr u32 GroupSize = 100;
 constexpr u32 GroupId = 7;
 constexpr u32 PostingThreads = 4;
 constexpr u32 BenchMessageType = MT_SELF_TEST;
-constexpr double TargetMessagesPerSecond = 10.0e6; // on one core, to one object
-constexpr double TargetTimeRatio = 2.5;            // one core: system time / baseline time
-constexpr double TargetThroughputRatio = 0.75;     // posting threads: system / baseline rate
+constexpr double TargetMessagesPerSecond = 12.0e6; // on one core, to one object
+constexpr double TargetTimeRatio = 2.0;            // one core: system time / baseline time
+constexpr double TargetThroughputRatio = 1.0;      // posting threads: system / baseline rate
 constexpr double HeapNoise = 1.0e-4;
 
 // The component on every receiving game object; both contenders deliver to it through
@@ -105,7 +107,9 @@ void PostMessages(const Scenario& scenario, u32 count)
 }
 
 // Posting threads that live for the whole program, so that a round measures posting and
-// delivery, not the creation of threads (which allocates).
+// delivery, not the creation of threads (which allocates). Between rounds they sleep on a
+// condition variable: spinning idle threads would take processor time from the rounds that run
+// on the main thread alone, and those would then measure how many cores are free.
 class Posters
 {
 public:
@@ -116,23 +120,30 @@ public:
     }
     ~Posters()
     {
-        m_stop.store(true);
-        m_round.fetch_add(1);
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_stop = true;
+            ++m_round;
+        }
+        m_wake.notify_all();
         for (std::thread& thread : m_threads)
             thread.join();
     }
-    // Starts `work` on every thread; Finished tells when all are done with it.
+    // Starts `work` on every thread; Wait returns when all are done with it.
     void Start(std::function<void()> work)
     {
-        m_work = std::move(work);
-        m_done.store(0);
-        m_round.fetch_add(1, std::memory_order_release);
+        {
+            std::lock_guard<std::mutex> lock(m_mutex);
+            m_work = std::move(work);
+            m_done = 0;
+            ++m_round;
+        }
+        m_wake.notify_all();
     }
-    bool Finished() const { return m_done.load(std::memory_order_acquire) == m_threads.size(); }
-    void Wait() const
+    void Wait()
     {
-        while (!Finished())
-            std::this_thread::yield();
+        std::unique_lock<std::mutex> lock(m_mutex);
+        m_finished.wait(lock, [this] { return m_done == m_threads.size(); });
     }
 
 private:
@@ -141,21 +152,34 @@ private:
         u64 seen = 0;
         for (;;)
         {
-            while (m_round.load(std::memory_order_acquire) == seen)
-                std::this_thread::yield();
-            seen = m_round.load(std::memory_order_acquire);
-            if (m_stop.load())
-                return;
-            m_work();
-            m_done.fetch_add(1, std::memory_order_release);
+            std::function<void()>* work = nullptr;
+            {
+                std::unique_lock<std::mutex> lock(m_mutex);
+                m_wake.wait(lock, [&] { return m_round != seen; });
+                seen = m_round;
+                if (m_stop)
+                    return;
+                work = &m_work;
+            }
+            (*work)();
+            bool last = false;
+            {
+                std::lock_guard<std::mutex> lock(m_mutex);
+                last = ++m_done == m_threads.size();
+            }
+            if (last)
+                m_finished.notify_one();
         }
     }
 
     std::vector<std::thread> m_threads;
-    std::function<void()> m_work;
-    std::atomic<u64> m_round{0};
-    std::atomic<std::size_t> m_done{0};
-    std::atomic<bool> m_stop{false};
+    std::mutex m_mutex;
+    std::condition_variable m_wake;     // a round has started (or the program ends)
+    std::condition_variable m_finished; // every thread is done with the round
+    std::function<void()> m_work;       // set under the mutex before a round starts
+    u64 m_round = 0;
+    std::size_t m_done = 0;
+    bool m_stop = false;
 };
 Posters* g_posters = nullptr;
 
@@ -306,19 +330,26 @@ public:
             if (times.threads > 1)
             {
                 const double throughput = times.baseline / times.system;
-                std::printf("%-10s %8.2f M msgs/s  throughput system/baseline %6.3f  heap/msg %.6f"
-                            "  target (>= %.2fx, 0 heap/msg) %s\n",
-                            scenario.c_str(), perSecond / 1.0e6, throughput, times.heapPerMessage,
-                            TargetThroughputRatio,
-                            Verdict(throughput >= TargetThroughputRatio && heapMet));
-                continue;
+                std::printf(
+                    "%-10s %8.2f M msgs/s  throughput system/baseline %6.3f  heap/msg %.6f\n",
+                    scenario.c_str(), perSecond / 1.0e6, throughput, times.heapPerMessage);
+                std::printf("%-10s   target throughput >= %.2fx the baseline's: %s\n",
+                            scenario.c_str(), TargetThroughputRatio,
+                            Verdict(throughput >= TargetThroughputRatio));
             }
-            const bool rateMet = !times.hasRateTarget || perSecond >= TargetMessagesPerSecond;
-            std::printf("%-10s %8.2f M msgs/s  time system/baseline %6.3f  heap/msg %.6f  target "
-                        "(%s<= %.1fx, 0 heap/msg) %s\n",
-                        scenario.c_str(), perSecond / 1.0e6, ratio, times.heapPerMessage,
-                        times.hasRateTarget ? ">= 10 M msgs/s, " : "", TargetTimeRatio,
-                        Verdict(ratio <= TargetTimeRatio && rateMet && heapMet));
+            else
+            {
+                std::printf("%-10s %8.2f M msgs/s  time system/baseline %6.3f  heap/msg %.6f\n",
+                            scenario.c_str(), perSecond / 1.0e6, ratio, times.heapPerMessage);
+                if (times.hasRateTarget)
+                    std::printf("%-10s   target >= %.0f M msgs/s: %s\n", scenario.c_str(),
+                                TargetMessagesPerSecond / 1.0e6,
+                                Verdict(perSecond >= TargetMessagesPerSecond));
+                std::printf("%-10s   target time <= %.1fx the baseline's: %s\n", scenario.c_str(),
+                            TargetTimeRatio, Verdict(ratio <= TargetTimeRatio));
+            }
+            std::printf("%-10s   target 0 heap allocations per message: %s\n", scenario.c_str(),
+                        Verdict(heapMet));
         }
     }
 

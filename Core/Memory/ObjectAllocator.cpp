@@ -76,6 +76,31 @@ u32 ClampToU32(std::size_t value)
 // so that large blocks are not hoarded by idle threads.
 constexpr std::size_t CacheBytes = 32 * 1024;
 constexpr u32 MinCacheBlocks = 2;
+// A batch on an arena's returned list is kept in its first block: the next batch, the number of
+// other blocks, then their addresses. Taking a batch then reads one block's lines, not every
+// block of the batch in turn. Objects too small to hold a few addresses go back under the
+// arena's lock.
+constexpr std::size_t BatchHeaderWords = 2;
+constexpr std::size_t MinBatchObjectBytes = 4 * sizeof(void*);
+
+void*& NextBatch(void* head)
+{
+    return static_cast<void**>(head)[0];
+}
+
+std::size_t& BatchOthers(void* head)
+{
+    return reinterpret_cast<std::size_t*>(head)[1];
+}
+
+void** BatchBlocks(void* head)
+{
+    return static_cast<void**>(head) + BatchHeaderWords;
+}
+
+// A thread adds its change of objects in use to the pool-wide count at every this many
+// exchanges with the pool.
+constexpr u32 ExchangesPerSync = 8;
 
 // Taken when a pool is created or destroyed and when a thread's caches go back at its end:
 // a pool cannot die while an ending thread hands it its cache.
@@ -218,7 +243,7 @@ ObjectAllocator::ObjectAllocator(u32 objectSize, const ObjectAllocatorConfig& co
     {
         try
         {
-            AddPage();
+            AddPage(m_arenas[0]);
         }
         catch (...)
         {
@@ -269,7 +294,14 @@ Core::Memory::PoolCache* ObjectAllocator::CacheForThisThread()
     cache->pool = this;
     {
         std::lock_guard<Core::SpinLock> lock(m_lock);
-        cache->othersAtSync = ObjectsInUse();
+        for (u32 index = 1; index < ArenaCount; ++index)
+        {
+            if (m_arenas[index].users.load(std::memory_order_relaxed) <
+                m_arenas[cache->arena].users.load(std::memory_order_relaxed))
+                cache->arena = index;
+        }
+        m_arenas[cache->arena].users.fetch_add(1, std::memory_order_relaxed);
+        cache->othersAtSync.store(ObjectsInUse(), std::memory_order_relaxed);
         cache->nextInPool = m_caches;
         m_caches = cache;
     }
@@ -303,48 +335,243 @@ void ObjectAllocator::FreeSlow(void* object)
 
 void ObjectAllocator::Refill(Core::Memory::PoolCache& cache)
 {
-    std::lock_guard<Core::SpinLock> lock(m_lock);
     Resync(cache);
     // Taken in the order the pages hand them out and stacked so that the first comes out first.
-    // A page is added only when no page has a free slot.
+    // From the thread's own arena; when it has no free slot, pages with free slots move over
+    // from an arena that no cache uses (so that the blocks, once freed, come back to this one),
+    // and only then is a page added. Arenas in use are left alone: taking from them would have
+    // their threads take from others in turn, and the pages would keep moving.
+    Arena& own = m_arenas[cache.arena];
     u08* taken[Core::Memory::PoolCache::MaxBlocks];
-    u32 count = 0;
-    while (count < cache.batch && (count == 0 || m_available != nullptr))
-        taken[count++] = TakeFromPages();
+    u32 count = TakeBatch(own, taken, cache.batch, false);
+    for (u32 step = 1; count == 0 && step < ArenaCount; ++step)
+    {
+        Arena& other = m_arenas[(cache.arena + step) % ArenaCount];
+        if (other.users.load(std::memory_order_relaxed) != 0)
+            continue;
+        if (other.returnedBlocks.load(std::memory_order_relaxed) != 0)
+            DrainReturned(other);
+        if (other.freeSlots.load(std::memory_order_relaxed) != 0 &&
+            MovePages(own, other, cache.batch))
+            count = TakeBatch(own, taken, cache.batch, false);
+    }
+    if (count == 0)
+        count = TakeBatch(own, taken, cache.batch, true);
     const u32 held = cache.count.load(std::memory_order_relaxed);
     for (u32 i = 0; i < count; ++i)
         cache.blocks[held + count - 1 - i] = taken[i];
     cache.count.store(held + count, std::memory_order_relaxed);
 }
 
+u32 ObjectAllocator::TakeBatch(Arena& arena, u08** taken, u32 wanted, bool addPage)
+{
+    std::lock_guard<Core::SpinLock> lock(arena.lock);
+    u32 count = 0;
+    // Blocks other threads freed come first, whole batches while they fit.
+    for (;;)
+    {
+        if (arena.returnedTaken == nullptr &&
+            arena.returned.load(std::memory_order_relaxed) != nullptr)
+            arena.returnedTaken = arena.returned.exchange(nullptr, std::memory_order_acquire);
+        void* head = arena.returnedTaken;
+        if (head == nullptr)
+            break;
+        const std::size_t others = BatchOthers(head);
+        if (count != 0 && count + 1 + others > wanted)
+            break;
+        arena.returnedTaken = NextBatch(head);
+        if (arena.returnedTaken != nullptr)
+            __builtin_prefetch(arena.returnedTaken);
+        taken[count++] = static_cast<u08*>(head);
+        for (std::size_t i = 0; i < others; ++i)
+            taken[count++] = static_cast<u08*>(BatchBlocks(head)[i]);
+    }
+    if (count != 0)
+    {
+        arena.returnedBlocks.fetch_sub(count, std::memory_order_relaxed);
+        return count;
+    }
+    if (addPage && arena.available == nullptr)
+        taken[count++] = TakeFromPages(arena);
+    while (count < wanted && arena.available != nullptr)
+        taken[count++] = TakeFromPages(arena);
+    return count;
+}
+
+bool ObjectAllocator::MovePages(Arena& arena, Arena& other, u32 wanted)
+{
+    // Both locks, the lower arena's first (the leak dump takes them all in that order).
+    Arena& first = &arena < &other ? arena : other;
+    Arena& second = &arena < &other ? other : arena;
+    std::lock_guard<Core::SpinLock> firstLock(first.lock);
+    std::lock_guard<Core::SpinLock> secondLock(second.lock);
+    const u32 index = static_cast<u32>(&arena - m_arenas);
+    u32 moved = 0;
+    while (moved < wanted && other.available != nullptr)
+    {
+        Page* page = other.available;
+        MakeUnavailable(other, page);
+        page->arena.store(index, std::memory_order_relaxed);
+        MakeAvailable(arena, page);
+        moved += page->freeCount;
+    }
+    other.freeSlots.store(other.freeSlots.load(std::memory_order_relaxed) - moved,
+                          std::memory_order_relaxed);
+    arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) + moved,
+                          std::memory_order_relaxed);
+    return moved != 0;
+}
+
+ObjectAllocator::Arena& ObjectAllocator::LockArenaOf(const u08* object)
+{
+    const Page* page = PageOf(object);
+    for (;;)
+    {
+        Arena& arena = m_arenas[page->arena.load(std::memory_order_relaxed)];
+        arena.lock.lock();
+        if (&arena == &m_arenas[page->arena.load(std::memory_order_relaxed)])
+            return arena;
+        arena.lock.unlock();
+    }
+}
+
 void ObjectAllocator::Flush(Core::Memory::PoolCache& cache, u32 blocks)
 {
-    // The oldest blocks go back; the recently freed (and still warm) ones stay. Their page
-    // records are fetched all at once before the lock is taken: blocks freed in a shuffled order
-    // each land on a different page, and the misses then overlap instead of queueing.
+    // The oldest blocks go back; the recently freed (and still warm) ones stay.
     const u32 held = cache.count.load(std::memory_order_relaxed);
     blocks = std::min(blocks, held);
-    for (u32 i = 0; i < blocks; ++i)
-        __builtin_prefetch(PageOf(static_cast<const u08*>(cache.blocks[i])), 1);
-    std::lock_guard<Core::SpinLock> lock(m_lock);
     Resync(cache);
-    for (u32 i = 0; i < blocks; ++i)
-        ReturnToPage(static_cast<u08*>(cache.blocks[i]));
+    ReturnBlocks(cache.blocks, blocks, cache.arena);
     std::memmove(cache.blocks, cache.blocks + blocks, (held - blocks) * sizeof(void*));
     cache.count.store(held - blocks, std::memory_order_relaxed);
 }
 
+void ObjectAllocator::DrainReturned(Arena& arena)
+{
+    void* taken = nullptr;
+    void* pushed = nullptr;
+    {
+        std::lock_guard<Core::SpinLock> lock(arena.lock);
+        taken = arena.returnedTaken;
+        arena.returnedTaken = nullptr;
+        pushed = arena.returned.exchange(nullptr, std::memory_order_acquire);
+    }
+    void* blocks[Core::Memory::PoolCache::MaxBlocks];
+    for (void* list : {taken, pushed})
+    {
+        while (list != nullptr)
+        {
+            // Everything is read out of the batch's first block before any block goes back: a
+            // block back on its page may be handed out at once.
+            void* head = list;
+            list = NextBatch(head);
+            const std::size_t others = BatchOthers(head);
+            u32 count = 0;
+            blocks[count++] = head;
+            for (std::size_t i = 0; i < others; ++i)
+                blocks[count++] = BatchBlocks(head)[i];
+            arena.returnedBlocks.fetch_sub(count, std::memory_order_relaxed);
+            ReturnBlocks(blocks, count);
+        }
+    }
+}
+
+void ObjectAllocator::ReturnBlocks(void* const* blocks, u32 count, u32 ownArena)
+{
+    // The page records are fetched all at once before any lock is taken: blocks freed in a
+    // shuffled order each land on a different page, and the misses then overlap instead of
+    // queueing. A page may move to another arena until that arena's lock is held: blocks whose
+    // page moved meanwhile are taken in the next round.
+    static_assert(Core::Memory::PoolCache::MaxBlocks <= 64, "blocks are kept in a 64-bit mask");
+    constexpr u32 MaxBlocks = Core::Memory::PoolCache::MaxBlocks;
+    Page* pages[MaxBlocks];
+    while (count != 0)
+    {
+        const u32 part = std::min(count, MaxBlocks);
+        for (u32 i = 0; i < part; ++i)
+        {
+            pages[i] = PageOf(static_cast<const u08*>(blocks[i]));
+            __builtin_prefetch(pages[i], 1);
+        }
+        u64 pending = part == 64 ? ~u64{0} : (u64{1} << part) - 1;
+        if (ownArena < ArenaCount && m_objectSize >= MinBatchObjectBytes)
+            pending = PushReturned(blocks, pages, pending, ownArena);
+        while (pending != 0)
+        {
+            const u32 index =
+                pages[__builtin_ctzll(pending)]->arena.load(std::memory_order_relaxed);
+            std::lock_guard<Core::SpinLock> lock(m_arenas[index].lock);
+            for (u64 left = pending; left != 0; left &= left - 1)
+            {
+                const u32 i = static_cast<u32>(__builtin_ctzll(left));
+                if (pages[i]->arena.load(std::memory_order_relaxed) != index)
+                    continue;
+                ReturnToPage(static_cast<u08*>(blocks[i]));
+                pending &= ~(u64{1} << i);
+            }
+        }
+        blocks += part;
+        count -= part;
+    }
+}
+
+u64 ObjectAllocator::PushReturned(void* const* blocks, Page* const* pages, u64 pending,
+                                  u32 ownArena)
+{
+    // Per arena, the blocks are grouped into batches (as many addresses as a block holds go into
+    // the batch's first block) and the batches pushed with one exchange. The page's arena is
+    // read without its lock: a page that moves meanwhile takes its blocks back through whichever
+    // arena's list they are on.
+    const std::size_t perBatch = m_objectSize / sizeof(void*) - BatchHeaderWords;
+    void* firsts[ArenaCount] = {}; // the newest batch of each arena
+    void* lasts[ArenaCount] = {};  // the oldest, which links to the list already there
+    u32 counts[ArenaCount] = {};
+    for (u64 left = pending; left != 0; left &= left - 1)
+    {
+        const u32 i = static_cast<u32>(__builtin_ctzll(left));
+        const u32 index = pages[i]->arena.load(std::memory_order_relaxed);
+        if (index == ownArena)
+            continue;
+        pending &= ~(u64{1} << i);
+        ++counts[index];
+        void* head = firsts[index];
+        if (head != nullptr && BatchOthers(head) < perBatch)
+        {
+            BatchBlocks(head)[BatchOthers(head)++] = blocks[i];
+            continue;
+        }
+        NextBatch(blocks[i]) = head;
+        BatchOthers(blocks[i]) = 0;
+        firsts[index] = blocks[i];
+        if (lasts[index] == nullptr)
+            lasts[index] = blocks[i];
+    }
+    for (u32 index = 0; index < ArenaCount; ++index)
+    {
+        if (firsts[index] == nullptr)
+            continue;
+        Arena& arena = m_arenas[index];
+        arena.returnedBlocks.fetch_add(counts[index], std::memory_order_relaxed);
+        void* top = arena.returned.load(std::memory_order_relaxed);
+        do
+            NextBatch(lasts[index]) = top;
+        while (!arena.returned.compare_exchange_weak(top, firsts[index], std::memory_order_release,
+                                                     std::memory_order_relaxed));
+    }
+    return pending;
+}
+
 void ObjectAllocator::ReturnCache(Core::Memory::PoolCache* cache)
 {
+    ResyncNow(*cache);
+    ReturnBlocks(cache->blocks, cache->count.load(std::memory_order_relaxed));
     std::lock_guard<Core::SpinLock> lock(m_lock);
-    Resync(*cache);
-    const u32 held = cache->count.load(std::memory_order_relaxed);
-    for (u32 i = 0; i < held; ++i)
-        ReturnToPage(static_cast<u08*>(cache->blocks[i]));
+    m_arenas[cache->arena].users.fetch_sub(1, std::memory_order_relaxed);
     cache->count.store(0, std::memory_order_relaxed);
-    m_sharedAllocations += cache->allocations.load(std::memory_order_relaxed);
-    m_sharedDeallocations += cache->deallocations.load(std::memory_order_relaxed);
-    m_sharedInUse += NetOf(*cache);
+    m_sharedAllocations.fetch_add(cache->allocations.load(std::memory_order_relaxed),
+                                  std::memory_order_relaxed);
+    m_sharedDeallocations.fetch_add(cache->deallocations.load(std::memory_order_relaxed),
+                                    std::memory_order_relaxed);
     for (Core::Memory::PoolCache** link = &m_caches; *link != nullptr; link = &(*link)->nextInPool)
     {
         if (*link == cache)
@@ -371,29 +598,55 @@ void ObjectAllocator::FlushOwnCache() const
 
 s64 ObjectAllocator::ObjectsInUse() const
 {
-    s64 inUse = m_sharedInUse;
+    s64 inUse = m_syncedInUse.load(std::memory_order_relaxed);
     for (const Core::Memory::PoolCache* cache = m_caches; cache != nullptr;
          cache = cache->nextInPool)
-        inUse += NetOf(*cache);
+        inUse += NetOf(*cache) - cache->syncedNet.load(std::memory_order_relaxed);
     return inUse;
+}
+
+void ObjectAllocator::RaiseMostObjects(s64 seen)
+{
+    const u32 value = static_cast<u32>(std::clamp<s64>(seen, 0, 0xFFFFFFFF));
+    u32 most = m_mostObjects.load(std::memory_order_relaxed);
+    while (value > most &&
+           !m_mostObjects.compare_exchange_weak(most, value, std::memory_order_relaxed))
+    {
+    }
 }
 
 void ObjectAllocator::Resync(Core::Memory::PoolCache& cache)
 {
+    if (cache.exchangesToSync != 0)
+    {
+        --cache.exchangesToSync;
+        return;
+    }
+    cache.exchangesToSync = ExchangesPerSync - 1;
+    ResyncNow(cache);
+}
+
+void ObjectAllocator::ResyncNow(Core::Memory::PoolCache& cache)
+{
     // Between two exchanges only this thread's count moved, as far as this cache knows: the
     // most in use then was the others' count at the last exchange plus this thread's peak.
-    const s64 seen = cache.othersAtSync + cache.peakNet.load(std::memory_order_relaxed);
-    m_mostObjects = std::max<s64>(m_mostObjects, std::min<s64>(seen, 0xFFFFFFFF));
+    RaiseMostObjects(cache.othersAtSync.load(std::memory_order_relaxed) +
+                     cache.peakNet.load(std::memory_order_relaxed));
     const s64 net = NetOf(cache);
-    const s64 inUse = ObjectsInUse();
-    m_mostObjects = std::max<s64>(m_mostObjects, std::min<s64>(inUse, 0xFFFFFFFF));
-    cache.othersAtSync = inUse - net;
+    const s64 change = net - cache.syncedNet.load(std::memory_order_relaxed);
+    cache.syncedNet.store(net, std::memory_order_relaxed);
+    const s64 inUse = change != 0
+                          ? m_syncedInUse.fetch_add(change, std::memory_order_relaxed) + change
+                          : m_syncedInUse.load(std::memory_order_relaxed);
+    RaiseMostObjects(inUse);
+    cache.othersAtSync.store(inUse - net, std::memory_order_relaxed);
     cache.peakNet.store(net, std::memory_order_relaxed);
 }
 
 void* ObjectAllocator::AllocateShared()
 {
-    std::lock_guard<Core::SpinLock> lock(m_lock);
+    Arena& arena = m_arenas[0];
+    std::lock_guard<Core::SpinLock> lock(arena.lock);
     u08* object = nullptr;
     if (m_config.useHeap)
     {
@@ -403,7 +656,7 @@ void* ObjectAllocator::AllocateShared()
     }
     else
     {
-        object = TakeFromPages();
+        object = TakeFromPages(arena);
         if (m_config.debugOn)
         {
             if (m_config.headerSize != 0)
@@ -411,19 +664,24 @@ void* ObjectAllocator::AllocateShared()
             std::memset(object, AllocatedPattern, m_objectSize);
         }
     }
-    ++m_sharedAllocations;
-    ++m_sharedInUse;
-    m_mostObjects = std::max<s64>(m_mostObjects, std::min<s64>(ObjectsInUse(), 0xFFFFFFFF));
+    m_sharedAllocations.fetch_add(1, std::memory_order_relaxed);
+    RaiseMostObjects(m_syncedInUse.fetch_add(1, std::memory_order_relaxed) + 1);
     return object;
 }
 
 void ObjectAllocator::FreeShared(u08* object)
 {
-    std::lock_guard<Core::SpinLock> lock(m_lock);
-    ++m_sharedDeallocations;
+    // Debug and use-heap pools keep everything in the first arena; a plain pool's block (freed
+    // by a thread whose caches have gone back) belongs to the arena of its page.
+    const bool plain = !m_config.useHeap && !m_config.debugOn;
+    Arena& arena = plain ? LockArenaOf(object) : m_arenas[0];
+    if (!plain)
+        arena.lock.lock();
+    std::lock_guard<Core::SpinLock> lock(arena.lock, std::adopt_lock);
+    m_sharedDeallocations.fetch_add(1, std::memory_order_relaxed);
     if (m_config.useHeap)
     {
-        --m_sharedInUse;
+        m_syncedInUse.fetch_sub(1, std::memory_order_relaxed);
         ReleaseMemory(object, m_alignment);
         return;
     }
@@ -435,14 +693,14 @@ void ObjectAllocator::FreeShared(u08* object)
         std::memset(object, FreedPattern, m_objectSize);
     }
     ReturnToPage(object);
-    --m_sharedInUse;
+    m_syncedInUse.fetch_sub(1, std::memory_order_relaxed);
 }
 
-u08* ObjectAllocator::TakeFromPages()
+u08* ObjectAllocator::TakeFromPages(Arena& arena)
 {
-    if (m_available == nullptr)
-        AddPage();
-    Page* page = m_available;
+    if (arena.available == nullptr)
+        AddPage(arena);
+    Page* page = arena.available;
     u64* bits = page->FreeBits();
     u32 word = m_bitWords - 1;
     while (bits[word] == 0)
@@ -450,9 +708,10 @@ u08* ObjectAllocator::TakeFromPages()
     const u32 bit = BitsPerWord - 1 - static_cast<u32>(__builtin_clzll(bits[word]));
     bits[word] &= ~(u64{1} << bit);
     --page->freeCount;
-    --m_sharedFree;
+    arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) - 1,
+                          std::memory_order_relaxed);
     if (page->freeCount == 0)
-        MakeUnavailable(page);
+        MakeUnavailable(arena, page);
     return SlotObject(page->memory, word * BitsPerWord + bit);
 }
 
@@ -460,31 +719,33 @@ void ObjectAllocator::ReturnToPage(u08* object)
 {
     // The record's line is the one memory access (the block itself is not written).
     Page* page = PageOf(object);
+    Arena& arena = m_arenas[page->arena.load(std::memory_order_relaxed)];
     const u32 slot = SlotIndex(page, object);
     page->FreeBits()[slot / BitsPerWord] |= u64{1} << (slot % BitsPerWord);
     ++page->freeCount;
-    ++m_sharedFree;
+    arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) + 1,
+                          std::memory_order_relaxed);
     if (!page->available)
-        MakeAvailable(page);
+        MakeAvailable(arena, page);
 }
 
-void ObjectAllocator::MakeAvailable(Page* page)
+void ObjectAllocator::MakeAvailable(Arena& arena, Page* page)
 {
     page->available = true;
     page->previousAvailable = nullptr;
-    page->nextAvailable = m_available;
-    if (m_available != nullptr)
-        m_available->previousAvailable = page;
-    m_available = page;
+    page->nextAvailable = arena.available;
+    if (arena.available != nullptr)
+        arena.available->previousAvailable = page;
+    arena.available = page;
 }
 
-void ObjectAllocator::MakeUnavailable(Page* page)
+void ObjectAllocator::MakeUnavailable(Arena& arena, Page* page)
 {
     page->available = false;
     if (page->previousAvailable != nullptr)
         page->previousAvailable->nextAvailable = page->nextAvailable;
     else
-        m_available = page->nextAvailable;
+        arena.available = page->nextAvailable;
     if (page->nextAvailable != nullptr)
         page->nextAvailable->previousAvailable = page->previousAvailable;
     page->nextAvailable = page->previousAvailable = nullptr;
@@ -492,22 +753,26 @@ void ObjectAllocator::MakeUnavailable(Page* page)
 
 ObjectAllocatorStats ObjectAllocator::GetStats() const
 {
+    u32 freeObjects = 0;
+    for (const Arena& arena : m_arenas)
+        freeObjects += arena.freeSlots.load(std::memory_order_relaxed) +
+                       arena.returnedBlocks.load(std::memory_order_relaxed);
     std::lock_guard<Core::SpinLock> lock(m_lock);
     ObjectAllocatorStats stats;
     stats.objectSize = static_cast<u32>(m_objectSize);
     stats.pageSize = ClampToU32(m_pageSize);
     stats.pagesInUse = m_pagesInUse;
-    u64 allocations = m_sharedAllocations;
-    u64 deallocations = m_sharedDeallocations;
-    u32 freeObjects = m_sharedFree;
-    s64 most = m_mostObjects;
+    u64 allocations = m_sharedAllocations.load(std::memory_order_relaxed);
+    u64 deallocations = m_sharedDeallocations.load(std::memory_order_relaxed);
+    s64 most = m_mostObjects.load(std::memory_order_relaxed);
     for (const Core::Memory::PoolCache* cache = m_caches; cache != nullptr;
          cache = cache->nextInPool)
     {
         allocations += cache->allocations.load(std::memory_order_relaxed);
         deallocations += cache->deallocations.load(std::memory_order_relaxed);
         freeObjects += cache->count.load(std::memory_order_relaxed);
-        most = std::max(most, cache->othersAtSync + cache->peakNet.load(std::memory_order_relaxed));
+        most = std::max(most, cache->othersAtSync.load(std::memory_order_relaxed) +
+                                  cache->peakNet.load(std::memory_order_relaxed));
     }
     const s64 inUse = ObjectsInUse();
     most = std::max(most, inUse);
@@ -522,7 +787,19 @@ ObjectAllocatorStats ObjectAllocator::GetStats() const
 u32 ObjectAllocator::DumpMemoryInUse(DumpCallback callback) const
 {
     FlushOwnCache();
-    // The callback runs under the pool's lock: it must not call back into this pool.
+    // The callback runs under the pool's locks: it must not call back into this pool. Every
+    // arena is locked, in order, so that no page's slots change during the walk.
+    for (Arena& arena : m_arenas)
+        arena.lock.lock();
+    struct Unlock
+    {
+        Arena* arenas;
+        ~Unlock()
+        {
+            for (u32 i = ArenaCount; i-- != 0;)
+                arenas[i].lock.unlock();
+        }
+    } unlockArenas{m_arenas};
     std::lock_guard<Core::SpinLock> lock(m_lock);
     if (ObjectsInUse() <= 0)
         return 0;
@@ -535,6 +812,18 @@ u32 ObjectAllocator::DumpMemoryInUse(DumpCallback callback) const
         const u32 held = cache->count.load(std::memory_order_relaxed);
         for (u32 i = 0; i < held; ++i)
             cachedObjects.insert(static_cast<const u08*>(cache->blocks[i]));
+    }
+    for (const Arena& arena : m_arenas)
+    {
+        for (void* list : {arena.returnedTaken, arena.returned.load(std::memory_order_acquire)})
+        {
+            for (void* head = list; head != nullptr; head = NextBatch(head))
+            {
+                cachedObjects.insert(static_cast<const u08*>(head));
+                for (std::size_t i = 0; i < BatchOthers(head); ++i)
+                    cachedObjects.insert(static_cast<const u08*>(BatchBlocks(head)[i]));
+            }
+        }
     }
 
     u32 found = 0;
@@ -556,21 +845,25 @@ u32 ObjectAllocator::DumpMemoryInUse(DumpCallback callback) const
     return found;
 }
 
-void ObjectAllocator::AddPage()
+void ObjectAllocator::AddPage(Arena& arena)
 {
-    if (m_chunks.empty() || m_chunkPagesUsed == m_pagesPerChunk)
+    // Each arena carves its pages out of chunks of its own, so that a thread's pages lie
+    // together.
+    if (arena.chunk == nullptr || arena.chunkPagesUsed == m_pagesPerChunk)
     {
+        std::lock_guard<Core::SpinLock> lock(m_lock);
         m_chunks.reserve(m_chunks.size() + 1);
         u08* chunk = AllocateMemory(m_chunkSize, m_chunkAlignment);
         if (chunk == nullptr)
             throw Core::OAException(Core::OAException::E_NO_MEMORY, NoMemoryText);
         m_chunks.push_back(chunk);
-        m_chunkPagesUsed = 0;
+        arena.chunk = chunk;
+        arena.chunkPagesUsed = 0;
     }
-    u08* const chunk = m_chunks.back();
-    u08* const memory = chunk + m_recordsArea + m_chunkPagesUsed * m_pageSpan;
-    u08* const record = chunk + m_chunkPagesUsed * m_recordSize;
-    ++m_chunkPagesUsed;
+    u08* const chunk = arena.chunk;
+    u08* const memory = chunk + m_recordsArea + arena.chunkPagesUsed * m_pageSpan;
+    u08* const record = chunk + arena.chunkPagesUsed * m_recordSize;
+    ++arena.chunkPagesUsed;
 
     if (m_config.debugOn)
     {
@@ -599,11 +892,13 @@ void ObjectAllocator::AddPage()
         bits[word] = slots == BitsPerWord ? ~u64{0} : (u64{1} << slots) - 1;
     }
     page->freeCount = m_config.objectsPerPage;
+    page->arena.store(static_cast<u32>(&arena - m_arenas), std::memory_order_relaxed);
+    MakeAvailable(arena, page);
+    arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) + m_config.objectsPerPage,
+                          std::memory_order_relaxed);
+    std::lock_guard<Core::SpinLock> lock(m_lock);
     page->next = m_pageList;
     m_pageList = page;
-    MakeAvailable(page);
-
-    m_sharedFree += m_config.objectsPerPage;
     ++m_pagesInUse;
 }
 

@@ -20,15 +20,24 @@
 // Memory is taken a chunk at a time; pages are added (and counted) one at a time.
 //
 // Threads: any thread may call Allocate and Free. In the plain mode each thread keeps a small
-// cache of free blocks in front of the pool and exchanges them with it in batches under the
-// pool's lock, so most calls take no lock at all; the counts are kept per thread and summed
-// when read. The most objects in use is exact while one thread works at a time; with several at
-// once it is what the threads saw at their exchanges with the pool and may run ahead of the
-// true peak by the blocks other threads have freed into their caches since. A thread's caches go
+// cache of free blocks in front of the pool and exchanges them with the pool in batches, so most
+// calls take no lock at all. The pages are split between a few arenas, each with its own lock,
+// free slots and chunks; a thread's cache is bound to one arena when it is made, takes its
+// blocks from that arena's pages and adds pages to it, so threads working side by side take
+// different locks. A freed block goes back to the arena of its page: the blocks a thread frees
+// that came from other arenas go back in one batch per arena, pushed without a lock onto the
+// arena's list of returned batches (linked through the blocks themselves), which the arena's
+// own thread takes whole when its cache runs empty. A new cache takes the arena with
+// the fewest caches; when its own arena has no free slot, a thread moves free pages over from an
+// arena no cache uses any more (that of an ended thread) before it adds a page. The counts are
+// kept per thread and summed when read. The most objects in use is exact while one thread works;
+// with several at once it is what the threads saw: every few exchanges a thread adds its change
+// since the last time to a pool-wide count, and its peak on top of the others' count it then
+// read is the most it saw. A thread's caches go
 // back to their pools when it ends, and the calling thread's before a leak dump. Debug and use-heap
-// pools take the lock on every call. Misuse found by a debug-mode Free throws Core::OAException;
-// the lock is released first and nothing changes but the deallocation count. Pages go back to the
-// heap only when the pool dies.
+// pools use one arena and take its lock on every call. Misuse found by a debug-mode Free throws
+// Core::OAException; the lock is released first and nothing changes but the deallocation count.
+// Pages go back to the heap only when the pool dies.
 #include "Core/Memory/OAException.h"
 #include "Core/Memory/SpinLock.h"
 #include "Math/Types.h"
@@ -102,13 +111,18 @@ struct PoolCache
     ::ObjectAllocator* pool = nullptr; // null once the pool has died
     u32 capacity = 0;                  // blocks kept at most
     u32 batch = 0;                     // blocks moved per exchange with the pool
+    u32 arena = 0;                     // the pool arena whose pages this cache draws on
+    u32 exchangesToSync = 0;           // exchanges left before the next count sync
     std::atomic<u32> count{0};         // blocks held now
     std::atomic<u32> allocations{0};
     std::atomic<u32> deallocations{0};
     // Highest allocations - deallocations since the last exchange, and the objects in use by
     // every other thread at that exchange: together the most objects this thread saw in use.
     std::atomic<s64> peakNet{0};
-    s64 othersAtSync = 0;            // written and read under the pool's lock
+    std::atomic<s64> othersAtSync{0};
+    // allocations - deallocations at the last exchange: what the pool-wide count holds of this
+    // thread.
+    std::atomic<s64> syncedNet{0};
     PoolCache* nextInPool = nullptr; // the pool's list, under its lock
     void* blocks[MaxBlocks];
 
@@ -210,36 +224,79 @@ private:
     {
         u08* memory = nullptr;
         Page* next = nullptr;          // every page, newest first
-        Page* nextAvailable = nullptr; // pages with a free slot
+        Page* nextAvailable = nullptr; // pages of its arena with a free slot
         Page* previousAvailable = nullptr;
         u32 freeCount = 0;
+        // The arena whose lock guards the page's slots. Changed only with both arenas' locks
+        // held (a page moving to a thread that has none free), so it is stable under either.
+        std::atomic<u32> arena{0};
         bool available = false;
 
         u64* FreeBits() { return reinterpret_cast<u64*>(this + 1); }
         const u64* FreeBits() const { return reinterpret_cast<const u64*>(this + 1); }
     };
 
+    // A share of the pool's pages with its own lock. Each takes a cache line of its own, so that
+    // threads working in different arenas do not share a line.
+    struct alignas(64) Arena
+    {
+        Core::SpinLock lock;
+        Page* available = nullptr;     // under the lock
+        std::atomic<u32> freeSlots{0}; // written under the lock, read without to pick an arena
+        u08* chunk = nullptr;          // the newest chunk pages are carved from (under the lock)
+        u32 chunkPagesUsed = 0;
+        std::atomic<u32> users{0}; // caches bound to the arena; written under the pool's lock
+        // Batches of blocks freed by threads of other arenas: any thread pushes, without a lock;
+        // they are taken all at once, under the lock, into `returnedTaken`, and handed out a
+        // batch at a time. `returnedBlocks` counts the blocks in both.
+        std::atomic<void*> returned{nullptr};
+        void* returnedTaken = nullptr;
+        std::atomic<u32> returnedBlocks{0};
+    };
+    static constexpr u32 ArenaCount = 8;
+
     void* AllocateSlow();
     void FreeSlow(void* object);
-    // Under the lock: one object from the pages, adding a page only when none is free.
-    u08* TakeFromPages();
-    // Under the lock: a free object back to its page.
+    // Under the arena's lock: one object from its pages, adding a page only when none is free.
+    u08* TakeFromPages(Arena& arena);
+    // Under the lock of the object's arena: a free object back to its page.
     void ReturnToPage(u08* object);
+    // Returns blocks to their pages, taking the lock of each arena concerned once. Given the
+    // caller's arena, blocks of other arenas go onto their returned lists instead.
+    void ReturnBlocks(void* const* blocks, u32 count, u32 ownArena = ArenaCount);
+    // Pushes the pending blocks of other arenas than `ownArena` onto their returned lists; what
+    // is left pending.
+    u64 PushReturned(void* const* blocks, Page* const* pages, u64 pending, u32 ownArena);
+    // Puts an arena's returned batches back on their pages (the arena has no cache any more).
+    void DrainReturned(Arena& arena);
+    // Takes up to `wanted` blocks from the arena's pages, under its lock; with `addPage`, at least
+    // one, adding a page when none is free.
+    u32 TakeBatch(Arena& arena, u08** taken, u32 wanted, bool addPage);
+    // Moves free pages worth about `wanted` slots from another arena to `arena`; false when the
+    // other has none.
+    bool MovePages(Arena& arena, Arena& other, u32 wanted);
+    // Locks the arena that holds the object's page (it may move until the lock is held).
+    Arena& LockArenaOf(const u08* object);
     void* AllocateShared();
     void FreeShared(u08* object);
     Core::Memory::PoolCache* CacheForThisThread();
     void Refill(Core::Memory::PoolCache& cache);
     void Flush(Core::Memory::PoolCache& cache, u32 blocks);
-    // Under the lock: the objects in use by every thread, and the record of the most.
+    // Under the pool's lock: the objects in use by every thread.
     s64 ObjectsInUse() const;
+    // Adds the cache's change since its last exchange to the pool-wide count and the record of
+    // the most; no lock.
     void Resync(Core::Memory::PoolCache& cache);
+    // Resync every few exchanges: the pool-wide count is one cache line all threads write.
+    void ResyncNow(Core::Memory::PoolCache& cache);
+    void RaiseMostObjects(s64 seen);
     void FlushOwnCache() const;
     void ReleaseCacheSlot();
 
-    void AddPage();
+    void AddPage(Arena& arena);
     Page* PageOf(const u08* object) const;
-    void MakeAvailable(Page* page);
-    void MakeUnavailable(Page* page);
+    void MakeAvailable(Arena& arena, Page* page);
+    void MakeUnavailable(Arena& arena, Page* page);
     u08* SlotObject(u08* page, u32 slot) const;
     u32 SlotIndex(const Page* page, const u08* object) const;
     // The slot that starts `offset` bytes past the page's first object.
@@ -253,18 +310,21 @@ private:
     void ReleaseMemory(u08* memory, std::size_t alignment) const;
 
     ObjectAllocatorConfig m_config;
-    mutable Core::SpinLock m_lock; // the pool's own lock
-    u32 m_cacheSlot = 0;           // this pool's entry in every thread's cache table; 0: none
-    // Under the lock: calls made on the lock itself, and those folded in from ended caches.
-    u64 m_sharedAllocations = 0;
-    u64 m_sharedDeallocations = 0;
-    u32 m_mostObjects = 0;
-    u32 m_sharedFree = 0; // free slots on the pages
+    mutable Arena m_arenas[ArenaCount];
+    // The pool's own lock: the caches' list, the page list, the chunks and the page count.
+    // Taken after an arena's lock, never before.
+    mutable Core::SpinLock m_lock;
+    u32 m_cacheSlot = 0; // this pool's entry in every thread's cache table; 0: none
+    // Calls made without a cache, and those folded in from ended caches.
+    std::atomic<u64> m_sharedAllocations{0};
+    std::atomic<u64> m_sharedDeallocations{0};
+    std::atomic<u32> m_mostObjects{0};
     u32 m_pagesInUse = 0;
-    s64 m_sharedInUse = 0; // objects in use through calls on the lock (and ended caches)
+    // Objects in use as far as the pool has been told: calls without a cache, and each cache's
+    // count at its last exchange.
+    alignas(64) std::atomic<s64> m_syncedInUse{0};
     Core::Memory::PoolCache* m_caches = nullptr;
     Page* m_pageList = nullptr;
-    Page* m_available = nullptr;
     std::size_t m_objectSize;
     std::size_t m_pageSize;
     std::size_t m_pageSpan;       // from one page's start to the next within a chunk
@@ -273,7 +333,6 @@ private:
     std::size_t m_chunkSize;      // bytes allocated per chunk
     std::size_t m_chunkAlignment; // chunks start at multiples of this (>= m_chunkSize)
     u32 m_pagesPerChunk;
-    u32 m_chunkPagesUsed = 0; // pages of the newest chunk handed out so far
     // A page's index in its chunk: its offset past the records times this, shifted right by
     // 48 (0: one page per chunk).
     u64 m_spanReciprocal = 0;

@@ -10,12 +10,8 @@ const std::string Message::NoSystem = "No System";
 
 namespace
 {
-std::atomic<u32> g_nextMessageId{1};
-
-f64 CurrentTimeStamp()
-{
-    return g_Engine != nullptr ? g_Engine->GetTimer().GetStampSeconds() : 0.0;
-}
+// A line of its own: every thread that builds a message increments it.
+alignas(64) std::atomic<u32> g_nextMessageId{1};
 
 struct QuietRange
 {
@@ -40,14 +36,14 @@ u32 NextMessageId()
 
 Message::Message(u32 sender, u32 messageType, u32 targetObject, u32 messageSize)
     : senderId(sender), type(messageType), targetGroupId(0), targetObjectId(targetObject),
-      targetSystem(NoSystem), delay(0.0f), size(messageSize), timeStamp(CurrentTimeStamp()),
-      id(NextMessageId())
+      targetSystem(SystemName::Constant(NoSystem)), delay(0.0f), size(messageSize),
+      timeStamp(MessageStamp::Now()), id(NextMessageId())
 {
 }
 
 Message::Message(u32 sender, u32 messageType, const std::string& system, u32 messageSize)
     : senderId(sender), type(messageType), targetGroupId(0), targetObjectId(0),
-      targetSystem(system), delay(0.0f), size(messageSize), timeStamp(CurrentTimeStamp()),
+      targetSystem(system), delay(0.0f), size(messageSize), timeStamp(MessageStamp::Now()),
       id(NextMessageId())
 {
 }
@@ -102,7 +98,7 @@ std::ostream& operator<<(std::ostream& stream, const Message& message)
 {
     if (Message::IsQuietType(message.type))
         return stream;
-    stream << message.timeStamp << " Sec :: ";
+    stream << message.GetTimeStamp() << " Sec :: ";
     message.WriteText(stream);
     if (message.delay > 0.0f)
         stream << ". Delay: " << message.delay;

@@ -4,6 +4,8 @@
 // the message system, which destroys it and returns `size` bytes after delivery.
 // Addressing, first rule that applies: target object, else target group, else the named
 // system, else every system ("No System").
+#include "Core/Messages/MessageStamp.h"
+#include "Core/Messages/SystemName.h"
 #include "Math/Types.h"
 #include <cstddef>
 #include <iosfwd>
@@ -28,8 +30,8 @@ public:
     // nothing from the heap.
     virtual void WriteText(std::ostream& stream) const;
 
-    f64 GetTimeStamp() const { return timeStamp; }
-    void SetTimeStamp(f64 stamp) { timeStamp = stamp; }
+    f64 GetTimeStamp() const { return timeStamp.Seconds(); }
+    void SetTimeStamp(f64 stamp) { timeStamp = MessageStamp(stamp); }
 
     // Types left out of the message log because they are sent every frame or carry input.
     static bool IsQuietType(u32 type);
@@ -42,10 +44,10 @@ public:
     u32 type;
     u32 targetGroupId;
     u32 targetObjectId;
-    std::string targetSystem;
+    SystemName targetSystem; // reads as a const std::string&
     f32 delay;
     u32 size;
-    f64 timeStamp;
+    MessageStamp timeStamp; // reads as f64 seconds
     u32 id;
 };
 

@@ -30,6 +30,13 @@ namespace System
 {
 // What one posting thread has posted since the last collection (MessageSystem.cpp).
 struct MessagePostBuffer;
+// A message posted by a thread other than the main one, with its id: the collection merges by
+// id without reading the message itself.
+struct PostedMessage
+{
+    u32 id;
+    Message* message;
+};
 
 class MessageSystem : public SystemComponent
 {
@@ -128,11 +135,14 @@ private:
     Queue m_objectMessages;
     Queue m_walk;       // the main walk in progress
     Queue m_objectWalk; // the object-message walk in progress
-    mutable std::mutex m_buffersMutex;
+    // Guards the list of buffers; held for a collection's swaps, so a spin lock (the update takes
+    // it twice per call, and a busy main thread calls it often).
+    mutable Core::SpinLock m_buffersLock;
     std::vector<BufferPointer> m_buffers;
-    // Collection scratch, kept between updates: the collected messages and each buffer's run.
-    std::vector<Message*> m_collected;
-    std::vector<std::pair<std::size_t, std::size_t>> m_runs;
+    // Collection scratch, kept between updates: the lists taken from the buffers (the first
+    // m_runCount hold a run each) and the merged queue.
+    std::vector<std::vector<PostedMessage>> m_taken;
+    std::size_t m_runCount = 0;
     std::vector<Message*> m_merged;
     std::vector<u32> m_groupSnapshot; // member ids of the group deliveries in progress
     // Key states of the translation, kept for the whole run: one shared by the four stick

@@ -1,7 +1,9 @@
 #include "Core/Memory/ObjectAllocator.h"
+#include <condition_variable>
 #include <cstdint>
 #include <cstring>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <set>
 #include <thread>
 #include <vector>
@@ -454,4 +456,162 @@ TEST(ObjectAllocator, FourThreadsAllocateAndFreeEachOthersBlocksAndTheCountsAddU
         pool.Free(const_cast<void*>(block));
     EXPECT_EQ(pool.DumpMemoryInUse(nullptr), 0u);
     EXPECT_EQ(pool.GetStats().objectsInUse, 0u);
+}
+
+TEST(ObjectAllocator, BlocksPassedBetweenThreadsWhileTheyRunComeBackWholeAndTheCountsBalance)
+{
+    // Bounded: each of four producers allocates a fixed number of stamped blocks and hands them,
+    // in small groups, to its own consumer thread, which checks the stamps and frees them. The
+    // consumers' frees go back to the producers' arenas in batches while the producers keep
+    // allocating, so blocks come round again; a block handed out twice would break a stamp.
+    constexpr u32 Pairs = 4;
+    constexpr u32 PerProducer = 3000;
+    constexpr u32 Group = 10;
+    constexpr u32 ObjectSize = 48;
+    ObjectAllocator pool(ObjectSize, PagedConfig());
+    struct Mailbox
+    {
+        std::mutex mutex;
+        std::condition_variable filled;
+        std::vector<void*> blocks;
+    };
+    std::vector<Mailbox> mailboxes(Pairs);
+    std::vector<int> mismatches(Pairs, 0);
+    auto stamp = [](u32 producer, u32 index) { return (u64{producer} << 32) | index; };
+    std::vector<std::thread> workers;
+    for (u32 p = 0; p < Pairs; ++p)
+    {
+        workers.emplace_back(
+            [&, p]
+            {
+                std::vector<void*> group;
+                for (u32 i = 0; i < PerProducer; ++i)
+                {
+                    void* block = pool.Allocate();
+                    const u64 value = stamp(p, i);
+                    std::memcpy(block, &value, sizeof(value));
+                    std::memcpy(static_cast<u08*>(block) + ObjectSize - sizeof(value), &value,
+                                sizeof(value));
+                    group.push_back(block);
+                    if (group.size() == Group || i + 1 == PerProducer)
+                    {
+                        std::lock_guard<std::mutex> lock(mailboxes[p].mutex);
+                        mailboxes[p].blocks.insert(mailboxes[p].blocks.end(), group.begin(),
+                                                   group.end());
+                        mailboxes[p].filled.notify_one();
+                        group.clear();
+                    }
+                }
+            });
+        workers.emplace_back(
+            [&, p]
+            {
+                u32 freed = 0;
+                std::vector<void*> taken;
+                while (freed < PerProducer)
+                {
+                    {
+                        std::unique_lock<std::mutex> lock(mailboxes[p].mutex);
+                        mailboxes[p].filled.wait(lock,
+                                                 [&] { return !mailboxes[p].blocks.empty(); });
+                        taken.swap(mailboxes[p].blocks);
+                    }
+                    for (void* block : taken)
+                    {
+                        u64 front = 0;
+                        u64 back = 0;
+                        std::memcpy(&front, block, sizeof(front));
+                        std::memcpy(&back, static_cast<u08*>(block) + ObjectSize - sizeof(back),
+                                    sizeof(back));
+                        if (front != stamp(p, freed) || back != front)
+                            ++mismatches[p];
+                        pool.Free(block);
+                        ++freed;
+                    }
+                    taken.clear();
+                }
+            });
+    }
+    for (std::thread& worker : workers)
+        worker.join();
+
+    for (u32 p = 0; p < Pairs; ++p)
+        EXPECT_EQ(mismatches[p], 0) << "pair " << p;
+    const ObjectAllocatorStats stats = pool.GetStats();
+    EXPECT_EQ(stats.allocations, Pairs * PerProducer);
+    EXPECT_EQ(stats.deallocations, Pairs * PerProducer);
+    EXPECT_EQ(stats.objectsInUse, 0u);
+    EXPECT_EQ(stats.freeObjects, stats.pagesInUse * PerPage);
+    EXPECT_EQ(pool.DumpMemoryInUse(nullptr), 0u);
+}
+
+TEST(ObjectAllocator, AThreadTakesTheFreePagesAndReturnedBlocksOfAnEndedThreadBeforeAddingPages)
+{
+    // The main thread binds to the first arena, a long-lived thread to a second and a short-lived
+    // one to a third. The short-lived thread allocates 300 blocks and ends; the long-lived one
+    // frees them (they go back to the ended thread's arena as returned batches) and then
+    // allocates 300 again: the ended thread's pages and blocks serve it, and no page is added.
+    constexpr u32 Count = 300;
+    ObjectAllocator pool(48, PagedConfig());
+    pool.Free(pool.Allocate());
+    std::vector<void*> blocks;
+    std::mutex mutex;
+    std::condition_variable changed;
+    // 1: long-lived bound; 2: blocks allocated; 3: blocks freed; 4: checked; 5: reallocated.
+    int stage = 0;
+    auto waitFor = [&](int wanted)
+    {
+        std::unique_lock<std::mutex> lock(mutex);
+        changed.wait(lock, [&] { return stage >= wanted; });
+    };
+    auto advance = [&](int to)
+    {
+        {
+            std::lock_guard<std::mutex> lock(mutex);
+            stage = to;
+        }
+        changed.notify_all();
+    };
+    std::thread longLived(
+        [&]
+        {
+            pool.Free(pool.Allocate());
+            advance(1);
+            waitFor(2);
+            for (void* block : blocks)
+                pool.Free(block);
+            blocks.clear();
+            advance(3);
+            waitFor(4);
+            for (u32 i = 0; i < Count; ++i)
+                blocks.push_back(pool.Allocate());
+            advance(5);
+        });
+    waitFor(1);
+    std::thread shortLived(
+        [&]
+        {
+            for (u32 i = 0; i < Count; ++i)
+                blocks.push_back(pool.Allocate());
+        });
+    shortLived.join();
+    const u32 pages = pool.GetStats().pagesInUse;
+    advance(2);
+    waitFor(3);
+    ObjectAllocatorStats stats = pool.GetStats();
+    EXPECT_EQ(stats.objectsInUse, 0u);
+    EXPECT_EQ(stats.freeObjects, stats.pagesInUse * PerPage);
+    advance(4);
+    waitFor(5);
+    longLived.join();
+
+    stats = pool.GetStats();
+    EXPECT_EQ(stats.pagesInUse, pages);
+    EXPECT_EQ(stats.objectsInUse, Count);
+    EXPECT_EQ(std::set<void*>(blocks.begin(), blocks.end()).size(), Count);
+    EXPECT_EQ(pool.DumpMemoryInUse(nullptr), Count);
+    for (void* block : blocks)
+        pool.Free(block);
+    EXPECT_EQ(pool.DumpMemoryInUse(nullptr), 0u);
+    EXPECT_EQ(pool.GetStats().freeObjects, pool.GetStats().pagesInUse * PerPage);
 }
