@@ -74,7 +74,15 @@ u32 HealthContainerComponent::GetType() const
 void HealthContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {
     ContainerComponent::Deserialize(reader);
-    ColourBar(kGreen);
+    // The bar, when the definition mounted it before this component: a character's fill is
+    // tinted green (an enemy's keeps its red), and the bar is laid out for the health read, so
+    // that an unhurt enemy's bar starts hidden.
+    GameObject* bar = FindBar();
+    if (bar == nullptr)
+        return;
+    if (bar->GetName() == CharacterBarName)
+        ColourBar(kGreen);
+    UpdateBar(*bar);
 }
 
 f32 HealthContainerComponent::GetFraction() const

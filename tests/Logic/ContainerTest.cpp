@@ -185,8 +185,10 @@ TEST_F(HealthWorld, EnemyBarShowsTheFractionAndHidesAtFullHealth)
 {
     EXPECT_EQ(elements[0]->GetMaterialName(), "HealthBarEnemy");
     EXPECT_EQ(elements[1]->GetMaterialName(), "Default") << "an unknown material falls back";
-    EXPECT_EQ(elements[0]->colour, Math::ColorRGBA(0, 1, 0, 1))
-        << "read containers colour their bar";
+    EXPECT_EQ(elements[0]->colour, Math::ColorRGBA(1, 1, 1, 1))
+        << "an enemy's fill keeps its own red; only a character's is tinted green";
+    for (const GameState::HUDComponent* element : elements)
+        EXPECT_EQ(element->alpha, 0.0f) << "a bar mounted before the container starts hidden";
     struct Step
     {
         f32 delta, width, alpha;
