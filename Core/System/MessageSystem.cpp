@@ -416,7 +416,7 @@ void MessageSystem::DispatchToGroup(Message* message)
 void MessageSystem::DispatchToSystem(Message* message)
 {
     SystemComponent* system =
-        g_Engine != nullptr ? g_Engine->GetSystem(message->targetSystem) : nullptr;
+        g_Engine != nullptr ? g_Engine->GetSystem(message->targetSystem.Text()) : nullptr;
     if (system == nullptr)
     {
         Core::Log() << "Error [MessageSystem]: dropped a message of type " << message->type
