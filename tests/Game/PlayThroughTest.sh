@@ -6,24 +6,18 @@
 # Usage: PlayThroughTest.sh <game executable> <case>
 #   victory     menu, Play, the Golem, moving, a hit taken once the enemies are close, the four
 #               abilities, a fight until an enemy dies, pause and resume, X ends the wave:
-#               victory and back to the main menu. The fight is looked at too (FightProbe.py):
-#               the enemies stand drawn around the Golem with their bars over them, and the
-#               bars move with them on the screen; the heads-up display, hidden, draws no bar
-#               and, shown again, draws them; a fallen enemy leaves smoke
+#               victory and back to the main menu
 #   defeat      menu, Play, the Golem, then standing still until defeat and back to the main menu
 #   play_start  scripts/play with QUILL_GAME naming the executable: the main menu shows, and
 #               SIGTERM and SIGINT end it cleanly, also on the virtual display it starts itself
 # Exit 77 means skipped (a tool is missing). Set PLAYTHROUGH_KEEP=DIR to keep the log and shots,
-# PLAYTHROUGH_WRITE=1 to write the references anew (look at each before committing it). The kept
-# fight.png, a shot of the fight with enemies and their bars, is the README's picture
-# (docs/screenshot.png).
+# PLAYTHROUGH_WRITE=1 to write the references anew (look at each before committing it).
 set -u
 game="$1"
 case_name="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)" # the repository root, where assets/ lives
 compare="$here/compare_screenshot.py"
-fight_probe="$here/FightProbe.py"
 references="$here/screenshots"
 
 for tool in Xvfb xdotool xwd python3 pgrep ps setsid; do
@@ -35,8 +29,6 @@ xvfb_pid=""
 pid=""
 cleanup() {
     [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
-    [ -n "${smoke_watcher:-}" ] && kill "$smoke_watcher" 2>/dev/null
-    [ -n "${fighter:-}" ] && kill "$fighter" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     if [ -n "${PLAYTHROUGH_KEEP:-}" ]; then mkdir -p "$PLAYTHROUGH_KEEP" && cp -r "$work"/. "$PLAYTHROUGH_KEEP"; fi
     rm -rf "$work"
@@ -250,9 +242,7 @@ play_without_display() {
 
 # The regions compared: each page's title and buttons, the heads-up display's strip along the
 # bottom edge, the pause page's title frame (both ends, and the upper half of its word: the
-# numbers and words that float up over the fight may cross the rest) and its two buttons, each
-# on its own (the fight shows between them, and enemies crowding the Golem there would tip a
-# region over the gap past its tolerance). The Golem's bar
+# numbers and words that float up over the fight may cross the rest) and buttons. The Golem's bar
 # and ability icons hang over the Golem, wherever the camera shows it (it draws back while no
 # enemy lives, to frame the spawners too), so they have no fixed place to compare. The arena and
 # the fight show through and between the regions, so the heads-up display and the pause page are
@@ -321,176 +311,6 @@ fight() {
     step "an enemy died"
 }
 
-# The victory's game runs in a folder of its own with a copy of the assets whose state list
-# names, for the level, tests/Game/HudSwitchLevel.lua: the level's own script plus a switch for
-# the heads-up display, worked through the file it is told of (QUILL_HUD_SWITCH). The copy is
-# made from the repository's assets as they are now.
-hud_switch=""
-prepare_hud_switch() {
-    local copy="$work/game" list
-    mkdir -p "$copy" && cp -r "$root/assets" "$copy/assets" || fail "the assets could not be copied"
-    cp "$here/HudSwitchLevel.lua" "$copy/assets/Scripts/States/HudSwitchLevel.lua"
-    list="$copy/assets/Scripts/System/GameStateSystem.lua"
-    sed -i 's|"States/LevelState.lua"|"States/HudSwitchLevel.lua"|' "$list"
-    grep -q '"States/HudSwitchLevel.lua"' "$list" || fail "the state list names no level script"
-    hud_switch="$work/hud_hidden"
-    # Started in the copy: a path to the executable from here must still find it there.
-    local executable="$game"
-    case "$executable" in */*) executable=$(realpath "$executable") ;; esac
-    launch=(env -C "$copy" "QUILL_HUD_SWITCH=$hud_switch" "$executable")
-}
-
-# Seconds a look at the fight may take to show what it looks for: the fight goes on while the
-# test looks, and a busy machine takes long over each screenshot.
-LOOK_TIMEOUT=90
-# Colour counts are of every other pixel of every other row (FightProbe.py).
-# Pixels of the enemies' palette under a bar that show the enemy it hangs over.
-ENEMY_UNDER_BAR=5
-# Pixels of the enemies' palette that show enemies in the arena.
-ENEMY_IN_ARENA=50
-# How far from the Golem (its bar) an enemy counts as near it, in pixels.
-NEAR_X=400
-NEAR_Y=250
-# Pixels of smoke in the densest patch (40 x 40) that show a fallen enemy's smoke.
-SMOKE_PIXELS=100
-
-# Takes a screenshot of the fight as NAME: its dump, its findings (FightProbe.py) in NAME.txt and,
-# with PLAYTHROUGH_KEEP, its picture as NAME.png.
-look() {
-    local name="$1" picture=()
-    [ -n "${PLAYTHROUGH_KEEP:-}" ] && picture=("$work/$name.png")
-    xwd -root -silent > "$work/$name.xwd" || fail "xwd could not take the screenshot $name"
-    python3 "$fight_probe" "$work/$name.xwd" "$width" "$height" "${picture[@]}" \
-        > "$work/$name.txt" || { cat "$work/$name.txt"; fail "the screenshot $name cannot be read"; }
-}
-# Values from the findings of a look.
-finding() { awk -v what="$2" '$1 == what { $1 = ""; print substr($0, 2) }' "$work/$1.txt"; }
-# The enemy bars of a look near the Golem with the enemy drawn under them.
-bars_over_enemies() {
-    local golem
-    golem=$(finding "$1" character_bar)
-    [ -n "$golem" ] || return 0
-    awk -v gx="${golem%% *}" -v rest="${golem#* }" -v nx=$NEAR_X -v ny=$NEAR_Y \
-        -v under=$ENEMY_UNDER_BAR '
-        BEGIN { split(rest, g, " "); gy = g[1] }
-        $1 == "enemy_bar" && $6 >= under {
-            x = ($2 + $4) / 2; y = $3
-            if (x - gx <= nx && gx - x <= nx && y - gy <= ny && gy - y <= ny) n++
-        }
-        END { print n + 0 }' "$work/$1.txt"
-}
-# The name of the last look that showed what it looked for.
-looked=""
-# Fails unless a look shows what the condition (a function of the look's name) asks for before
-# LOOK_TIMEOUT; the looks are NAME_1, NAME_2 and so on.
-look_until() {
-    local name="$1" condition="$2" what="$3" deadline=$((SECONDS + LOOK_TIMEOUT)) n=0
-    while :; do
-        n=$((n + 1))
-        look "${name}_$n"
-        if "$condition" "${name}_$n"; then
-            step "seen in the screenshot ${name}_$n: $what"
-            looked="${name}_$n"
-            return 0
-        fi
-        [ $SECONDS -ge $deadline ] && { cat "$work/${name}_$n.txt"; fail "no screenshot showed $what"; }
-        kill -0 "$pid" 2>/dev/null || fail "the game ended while looking for $what"
-    done
-}
-
-# The enemies, hurt by the earthquake, stand around the Golem, each drawn with its bar over it,
-# and from one look to the next the bars move with them on the screen: after a look with bars,
-# the Golem takes a few steps, and the camera, which follows it, moves every enemy on the screen
-# (enemies striking at it from close by may otherwise stand still for long).
-previous_look=""
-enemies_with_moving_bars() {
-    local bars moved
-    bars=$(bars_over_enemies "$1")
-    [ "$bars" -ge 1 ] || { previous_look=""; return 1; }
-    if [ -n "$previous_look" ]; then
-        moved=$(python3 "$fight_probe" moved "$work/$previous_look.txt" "$work/$1.txt")
-        step "$bars bars over enemies near the Golem; ${moved}"
-        [ "${moved#moved }" -ge 1 ] && return 0
-    fi
-    previous_look="$1"
-    # Held over several frames, however slowly the game draws them.
-    xdotool keydown Up
-    sleep 1.5
-    xdotool keyup Up
-    return 1
-}
-# No bar at all, neither the Golem's nor an enemy's, while the enemies are still in the arena.
-no_bars() {
-    [ -z "$(finding "$1" character_bar)" ] && [ -z "$(finding "$1" enemy_bar)" ] &&
-        [ "$(finding "$1" enemy_pixels)" -ge $ENEMY_IN_ARENA ]
-}
-# The Golem's bar.
-golem_bar_back() { [ -n "$(finding "$1" character_bar)" ]; }
-# Smoke lasts a second or two of the game's time: the screen is dumped as soon as the log shows
-# a death, and looked at later. watch_for_smoke FROM starts a watcher in the background that
-# waits for "Enemy: died" after line FROM and then dumps the screen SMOKE_DUMPS times.
-SMOKE_DUMPS=6
-smoke_watcher=""
-watch_for_smoke() {
-    local from="$1"
-    (
-        until tail -n +"$((from + 1))" "$log" 2>/dev/null | grep -q "Enemy: died"; do sleep 0.1; done
-        for n in $(seq $SMOKE_DUMPS); do
-            xwd -root -silent > "$work/smoke_$n.xwd.part" && mv "$work/smoke_$n.xwd.part" "$work/smoke_$n.xwd"
-            sleep 0.3
-        done
-    ) &
-    smoke_watcher=$!
-}
-# Whether one of the watcher's dumps shows smoke near the Golem.
-smoke_seen() {
-    local n picture
-    timeout 60 tail --pid="$smoke_watcher" -f /dev/null
-    for n in $(seq $SMOKE_DUMPS); do
-        [ -f "$work/smoke_$n.xwd" ] || continue
-        picture=()
-        [ -n "${PLAYTHROUGH_KEEP:-}" ] && picture=("$work/smoke_$n.png")
-        python3 "$fight_probe" "$work/smoke_$n.xwd" "$width" "$height" "${picture[@]}" \
-            > "$work/smoke_$n.txt" || continue
-        if smoke_near_golem "smoke_$n"; then
-            step "seen in the screenshot smoke_$n: smoke where an enemy fell"
-            return 0
-        fi
-    done
-    cat "$work"/smoke_*.txt 2>/dev/null
-    fail "no screenshot after an enemy's death showed its smoke"
-}
-# A patch of smoke near the Golem, where the enemies fight it.
-smoke_near_golem() {
-    local golem smoke
-    golem=$(finding "$1" character_bar)
-    smoke=$(finding "$1" smoke)
-    [ -n "$golem" ] && [ -n "$smoke" ] || return 1
-    awk -v g="$golem" -v s="$smoke" -v nx=$NEAR_X -v ny=$NEAR_Y -v least=$SMOKE_PIXELS '
-        BEGIN { split(g, a, " "); split(s, b, " "); dx = b[1] - a[1]; dy = b[2] - a[2]
-                exit !(b[3] >= least && dx <= nx && -dx <= nx && dy <= ny && -dy <= ny) }'
-}
-
-# The Golem fighting on in the background while the test looks, as in fight().
-fighter=""
-keep_fighting() {
-    (while :; do
-        use_ability 1
-        use_ability 3
-        use_ability 1
-        use_ability 2
-        use_ability 1
-        use_ability 4
-    done) &
-    fighter=$!
-}
-stop_fighting() {
-    kill "$fighter" 2>/dev/null
-    wait "$fighter" 2>/dev/null
-    fighter=""
-    xdotool mouseup 1
-}
-
 # From the start to the Golem on the heads-up display.
 menu_to_golem() {
     local from
@@ -522,7 +342,6 @@ back_to_main() {
 
 case "$case_name" in
 victory)
-    prepare_hud_switch
     start_game -out "$log"
     menu_to_golem
 
@@ -548,7 +367,6 @@ victory)
     # and stuns everything close around), the punch (the stunned enemies in front) and the stone
     # armour: each enemy both blows reached has taken as much as its health.
     opening=$(mark)
-    watch_for_smoke "$opening"
     for slot in 4 3 1 2; do
         from=$(mark)
         deadline=$((SECONDS + STEP_TIMEOUT))
@@ -561,30 +379,8 @@ victory)
         [ $slot = 4 ] && wait_for "Putting \+\+Enraged\+\+" "$from"
     done
 
-    # The earthquake and the punch have hurt the enemies around the Golem: their bars show.
-    # Looking takes long on a busy machine; meanwhile the Golem fights on, so that it outlasts
-    # the looks.
-    keep_fighting
-    look_until enemies enemies_with_moving_bars "enemies with their bars, moving"
-    # The README's picture, when the shots are kept: the fight with the enemies' bars, cut to
-    # the window.
-    [ -n "${PLAYTHROUGH_KEEP:-}" ] && python3 "$compare" "$work/$looked.xwd" "$work/fight.png" \
-        --write --crop "${width},${height}" > /dev/null
-    # Hidden, the heads-up display draws no bar, neither the Golem's nor an enemy's; shown
-    # again, it draws the Golem's.
-    from=$(mark)
-    touch "$hud_switch"
-    wait_for "PlayThrough: heads-up display hidden" "$from"
-    look_until hud_hidden no_bars "no bar while the heads-up display is hidden"
-    from=$(mark)
-    rm -f "$hud_switch"
-    wait_for "PlayThrough: heads-up display shown" "$from"
-    look_until hud_shown golem_bar_back "the Golem's bar again once the heads-up display shows"
-    stop_fighting
-
-    # The fight goes on until an enemy has died; its smoke shows where it fell.
+    # The fight goes on until an enemy has died.
     fight "$opening"
-    smoke_seen
 
     from=$(mark)
     park_mouse
