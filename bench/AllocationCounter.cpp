@@ -41,7 +41,7 @@ std::atomic<bool> g_recordingSites{false};
 // Set while a stack is being taken: backtrace may allocate, and that allocation is not recorded.
 thread_local bool t_takingStack = false;
 
-void Count()
+[[maybe_unused]] void Count() // unused where the sanitizer keeps its own malloc
 {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
     if (!g_recordingSites.load(std::memory_order_relaxed) || t_takingStack)
