@@ -4,6 +4,7 @@
 // Golem's green, the enemy's red) lies above its object and the objects are drawn; with it
 // hidden through the scripts' hook no bar pixel is left and the objects still show; shown again,
 // the bars are back. The frames are written beside the test's build output for review.
+#include "Core/Messages/Object/AddComponentMessage.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Scripting/ScriptServices.h"
@@ -34,6 +35,8 @@ constexpr int kBarSlack = 24;
 // low enough on the screen to stay clear of the main menu's title.
 constexpr f32 kAhead = 8.0f;
 constexpr f32 kAside = 4.0f;
+// How long the blow's health effect lasts (a blow's effect is short and not given back).
+constexpr f32 kBlowSeconds = 0.1f;
 // A drawn object changes at least this many pixels around its place from the empty scene.
 constexpr int kMinObjectPixels = 50;
 constexpr int kChangeThreshold = 24;
@@ -176,11 +179,17 @@ TEST(HealthBarScreenshot, BarsShowAboveTheirObjectsAndHideWithTheHud)
             object->GetComponent<TransformComponent>()->position = at;
             return at;
         };
-        // Hurt the enemy through its health container, as every blow does: its bar shows.
+        // Hurt the enemy as a blow does: a health effect of half its health handed to it in a
+        // component message. Its bar shows once it is below full health.
         auto* health = enemy->GetComponent<Logic::HealthContainerComponent>();
         ASSERT_NE(health, nullptr);
-        health->Add(-0.5f * health->GetCurrentStorage());
-        ASSERT_LT(health->GetFraction(), 1.0f);
+        GameObjectComponent* blow = Scripting::Services().makeEffect(
+            "HealthEffectComponent", kBlowSeconds, 0.5f * health->GetCurrentStorage(), false);
+        ASSERT_NE(blow, nullptr);
+        engine.SendMessage(new AddComponentMessage(0, blow, enemyId, 0), 0.0f);
+        world.Frames(1);
+        ASSERT_LT(health->GetFraction(), 1.0f) << "the blow took health";
+        ASSERT_GT(health->GetFraction(), 0.0f) << "the enemy lives";
 
         struct Seen
         {
