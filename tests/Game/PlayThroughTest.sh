@@ -6,18 +6,24 @@
 # Usage: PlayThroughTest.sh <game executable> <case>
 #   victory     menu, Play, the Golem, moving, pause and resume, a hit taken once the enemies
 #               are close, the four abilities, a fight until an enemy dies, X ends the wave:
-#               victory and back to the main menu
+#               victory and back to the main menu. The fight is looked at too (FightProbe.py):
+#               the enemies stand drawn around the Golem with their bars over them, and the
+#               bars move with them on the screen; the heads-up display, hidden, draws no bar
+#               and, shown again, draws them; a fallen enemy leaves smoke
 #   defeat      menu, Play, the Golem, then standing still until defeat and back to the main menu
 #   play_start  scripts/play with QUILL_GAME naming the executable: the main menu shows, and
 #               SIGTERM and SIGINT end it cleanly, also on the virtual display it starts itself
 # Exit 77 means skipped (a tool is missing). Set PLAYTHROUGH_KEEP=DIR to keep the log and shots,
-# PLAYTHROUGH_WRITE=1 to write the references anew (look at each before committing it).
+# PLAYTHROUGH_WRITE=1 to write the references anew (look at each before committing it). The kept
+# fight.png, a shot of the fight with enemies and their bars, is the README's picture
+# (docs/screenshot.png).
 set -u
 game="$1"
 case_name="$2"
 here="$(cd "$(dirname "$0")" && pwd)"
 root="$(cd "$here/../.." && pwd)" # the repository root, where assets/ lives
 compare="$here/compare_screenshot.py"
+fight_probe="$here/FightProbe.py"
 references="$here/screenshots"
 
 for tool in Xvfb xdotool xwd python3 pgrep ps setsid; do
@@ -29,6 +35,8 @@ xvfb_pid=""
 pid=""
 cleanup() {
     [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
+    [ -n "${smoke_watcher:-}" ] && kill "$smoke_watcher" 2>/dev/null
+    [ -n "${fighter:-}" ] && kill "$fighter" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     if [ -n "${PLAYTHROUGH_KEEP:-}" ]; then mkdir -p "$PLAYTHROUGH_KEEP" && cp -r "$work"/. "$PLAYTHROUGH_KEEP"; fi
     rm -rf "$work"
@@ -280,7 +288,8 @@ aim_at() {
     xdotool mousemove_relative 1 0
     sleep $MOUSE_SETTLE
 }
-# Fights until the log shows an enemy's death after line $1 (status 0), or the Golem's (status 1);
+# Fights until the log shows an enemy's death after line $1, with its smoke dumped (status 0), or
+# the Golem's (status 1);
 # fails after FIGHT_TIMEOUT s. At each aim the Golem punches, shakes the ground (which hurts everything close
 # around), armours itself in stone to last the fight and flies into a rage when it can (stronger
 # blows); presses before an ability has cooled down do nothing.
@@ -293,7 +302,7 @@ fight() {
             aimed=$(mark)
             while [ "$(tail -n +"$((aimed + 1))" "$log" | grep -c "Golem: ability 1 fired")" \
                 -lt $PUNCHES_PER_AIM ]; do
-                tail -n +"$((from + 1))" "$log" | grep -q "Enemy: died" && break 3
+                first_kill_seen "$from" && break 3
                 golem_fell "$from" && return 1
                 [ $SECONDS -ge $deadline ] &&
                     fail "no enemy died within $FIGHT_TIMEOUT s"
@@ -308,6 +317,12 @@ fight() {
         done
     done
     step "an enemy died"
+}
+# Whether the log shows an enemy's death after line $1 and the smoke watcher has dumped the
+# screen after one (watch_for_smoke).
+first_kill_seen() {
+    tail -n +"$(($1 + 1))" "$log" | grep -q "Enemy: died" &&
+        [ "$(find "$work" -maxdepth 1 -name 'smoke_*.xwd' | wc -l)" -ge $SMOKE_DUMPS_PER_DEATH ]
 }
 # Whether the log shows the Golem's death after line $1.
 golem_fell() { tail -n +"$(($1 + 1))" "$log" | grep -q "Golem: died"; }
@@ -325,6 +340,7 @@ opening_and_fight() {
     aim_at ${FIGHT_AIMS[0]}
     wait_for "Golem: hurt" "$from" "$FIGHT_TIMEOUT"
     opening=$(mark)
+    watch_for_smoke "$opening"
     for slot in 4 3 1 2; do
         from=$(mark)
         deadline=$((SECONDS + STEP_TIMEOUT))
@@ -337,7 +353,213 @@ opening_and_fight() {
         # The rage takes hold when its object touches the Golem, a frame or two later.
         [ $slot = 4 ] && wait_for "Putting \+\+Enraged\+\+" "$from"
     done
+    # The earthquake and the punch have hurt the enemies around the Golem: their bars show.
+    # The screen is dumped while the Golem fights on, and the dumps are judged after the game.
+    keep_fighting
+    dump_fight "$opening"
+    stop_fighting
+    golem_fell "$opening" && return 1
     fight "$opening"
+}
+
+# The victory's game runs in a folder of its own with a copy of the assets whose state list
+# names, for the level, tests/Game/HudSwitchLevel.lua: the level's own script plus a switch for
+# the heads-up display, worked through the file it is told of (QUILL_HUD_SWITCH). The copy is
+# made from the repository's assets as they are now.
+hud_switch=""
+prepare_hud_switch() {
+    local copy="$work/game" list
+    mkdir -p "$copy" && cp -r "$root/assets" "$copy/assets" || fail "the assets could not be copied"
+    cp "$here/HudSwitchLevel.lua" "$copy/assets/Scripts/States/HudSwitchLevel.lua"
+    list="$copy/assets/Scripts/System/GameStateSystem.lua"
+    sed -i 's|"States/LevelState.lua"|"States/HudSwitchLevel.lua"|' "$list"
+    grep -q '"States/HudSwitchLevel.lua"' "$list" || fail "the state list names no level script"
+    hud_switch="$work/hud_hidden"
+    # Started in the copy: a path to the executable from here must still find it there.
+    local executable="$game"
+    case "$executable" in */*) executable=$(realpath "$executable") ;; esac
+    launch=(env -C "$copy" "QUILL_HUD_SWITCH=$hud_switch" "$executable")
+}
+
+# The fight is looked at in two halves: while it goes on, the screen is only dumped (quickly: every
+# second the Golem spends on being looked at costs it health); once the game has ended, the dumps
+# are judged (FightProbe.py, which prints its findings into NAME.txt beside the dump NAME.xwd).
+dump() { xwd -root -silent > "$work/$1.xwd" || fail "xwd could not take the screenshot $1"; }
+# Dumps taken of the enemies, with a few steps of the Golem between two (the camera, which
+# follows it, moves every enemy on the screen: enemies striking at it from close by may otherwise
+# stand still for long), and of each state of the heads-up display.
+ENEMY_DUMPS=6
+HUD_DUMPS=3
+# Returns 1 when the Golem has fallen since line $1 before the heads-up display's turn.
+dump_fight() {
+    local n from
+    for n in $(seq $ENEMY_DUMPS); do
+        dump "enemies_$n"
+        # Held over several frames, however slowly the game draws them.
+        xdotool keydown Up
+        sleep 1
+        xdotool keyup Up
+    done
+    golem_fell "$1" && return 1
+    from=$(mark)
+    touch "$hud_switch"
+    wait_for "PlayThrough: heads-up display hidden" "$from"
+    for n in $(seq $HUD_DUMPS); do sleep 0.5; dump "hud_hidden_$n"; done
+    from=$(mark)
+    rm -f "$hud_switch"
+    wait_for "PlayThrough: heads-up display shown" "$from"
+    for n in $(seq $HUD_DUMPS); do sleep 0.5; dump "hud_shown_$n"; done
+}
+
+# Colour counts are of every other pixel of every other row (FightProbe.py).
+# Pixels of the enemies' palette under a bar that show the enemy it hangs over.
+ENEMY_UNDER_BAR=5
+# Pixels of the enemies' palette that show enemies in the arena.
+ENEMY_IN_ARENA=50
+# How far from the Golem (its bar) an enemy counts as near it, in pixels.
+NEAR_X=400
+NEAR_Y=250
+# Pixels of smoke in the densest patch (40 x 40) that show a fallen enemy's smoke.
+SMOKE_PIXELS=100
+
+# Reads the dump NAME: its findings go to NAME.txt and, with PLAYTHROUGH_KEEP, its picture to
+# NAME.png. A dump that is not there (the watcher had not taken it) has no findings.
+probe() {
+    local name="$1" picture=()
+    [ -f "$work/$name.xwd" ] || { : > "$work/$name.txt"; return 0; }
+    [ -n "${PLAYTHROUGH_KEEP:-}" ] && picture=("$work/$name.png")
+    python3 "$fight_probe" "$work/$name.xwd" "$width" "$height" "${picture[@]}" \
+        > "$work/$name.txt" || { cat "$work/$name.txt"; fail "the screenshot $name cannot be read"; }
+}
+# Values from the findings of a dump.
+finding() { awk -v what="$2" '$1 == what { $1 = ""; print substr($0, 2) }' "$work/$1.txt"; }
+# The enemy bars of a dump near the Golem with the enemy drawn under them.
+bars_over_enemies() {
+    local golem
+    golem=$(finding "$1" character_bar)
+    [ -n "$golem" ] || { echo 0; return 0; }
+    awk -v gx="${golem%% *}" -v rest="${golem#* }" -v nx=$NEAR_X -v ny=$NEAR_Y \
+        -v under=$ENEMY_UNDER_BAR '
+        BEGIN { split(rest, g, " "); gy = g[1] }
+        $1 == "enemy_bar" && $6 >= under {
+            x = ($2 + $4) / 2; y = $3
+            if (x - gx <= nx && gx - x <= nx && y - gy <= ny && gy - y <= ny) n++
+        }
+        END { print n + 0 }' "$work/$1.txt"
+}
+# No bar at all, neither the Golem's nor an enemy's, while the enemies are still in the arena.
+no_bars() {
+    [ -z "$(finding "$1" character_bar)" ] && [ -z "$(finding "$1" enemy_bar)" ] &&
+        [ "$(finding "$1" enemy_pixels)" -ge $ENEMY_IN_ARENA ]
+}
+# The Golem's bar.
+golem_bar() { [ -n "$(finding "$1" character_bar)" ]; }
+# A patch of smoke near the Golem, where the enemies fight it.
+smoke_near_golem() {
+    local golem smoke
+    golem=$(finding "$1" character_bar)
+    smoke=$(finding "$1" smoke)
+    [ -n "$golem" ] && [ -n "$smoke" ] || return 1
+    awk -v g="$golem" -v s="$smoke" -v nx=$NEAR_X -v ny=$NEAR_Y -v least=$SMOKE_PIXELS '
+        BEGIN { split(g, a, " "); split(s, b, " "); dx = b[1] - a[1]; dy = b[2] - a[2]
+                exit !(b[3] >= least && dx <= nx && -dx <= nx && dy <= ny && -dy <= ny) }'
+}
+# The first of the dumps NAME_1 to NAME_COUNT for which the condition (a function of a dump's
+# name) holds; fails, with every finding, when none does.
+judge() {
+    local name="$1" count="$2" condition="$3" what="$4" n
+    for n in $(seq "$count"); do
+        probe "${name}_$n"
+        if "$condition" "${name}_$n"; then
+            step "seen in the screenshot ${name}_$n: $what"
+            judged="${name}_$n"
+            return 0
+        fi
+    done
+    for n in $(seq "$count"); do echo "-- ${name}_$n:"; cat "$work/${name}_$n.txt"; done
+    fail "no screenshot showed $what"
+}
+judged=""
+# The enemies stand around the Golem, each drawn with its bar over it, and from one dump to the
+# next the bars move with them on the screen.
+previous_bars=""
+enemies_with_moving_bars() {
+    local bars moved
+    bars=$(bars_over_enemies "$1")
+    [ "$bars" -ge 1 ] || { previous_bars=""; return 1; }
+    if [ -n "$previous_bars" ]; then
+        moved=$(python3 "$fight_probe" moved "$work/$previous_bars.txt" "$work/$1.txt")
+        step "$bars bars over enemies near the Golem in $1; ${moved}"
+        [ "${moved#moved }" -ge 1 ] && return 0
+    fi
+    previous_bars="$1"
+    return 1
+}
+judge_fight() {
+    judge enemies $ENEMY_DUMPS enemies_with_moving_bars "enemies with their bars, moving"
+    # The README's picture, when the shots are kept: the fight with the enemies' bars, cut to
+    # the window.
+    [ -n "${PLAYTHROUGH_KEEP:-}" ] && python3 "$compare" "$work/$judged.xwd" "$work/fight.png" \
+        --write --crop "${width},${height}" > /dev/null
+    judge hud_hidden $HUD_DUMPS no_bars "no bar while the heads-up display is hidden"
+    judge hud_shown $HUD_DUMPS golem_bar "the Golem's bar again once the heads-up display shows"
+    timeout 60 tail --pid="$smoke_watcher" -f /dev/null
+    judge smoke $SMOKE_DUMPS smoke_near_golem "smoke where an enemy fell"
+}
+
+# Smoke lasts a second or two of the game's time: the screen is dumped as soon as the log shows
+# a death. watch_for_smoke FROM starts a watcher in the background that waits for each "Enemy:
+# died" after line FROM and then dumps the screen a few times, skipping the dumps while the
+# heads-up display is hidden (the smoke is looked for near the Golem's bar), until it has
+# SMOKE_DUMPS dumps or the level has ended.
+SMOKE_DUMPS=12
+SMOKE_DUMPS_PER_DEATH=4
+smoke_watcher=""
+watch_for_smoke() {
+    local from="$1"
+    [ -n "$smoke_watcher" ] && kill "$smoke_watcher" 2>/dev/null
+    rm -f "$work"/smoke_*.xwd
+    (
+        dumped=0 seen=0
+        while [ $dumped -lt $SMOKE_DUMPS ]; do
+            since=$(tail -n +"$((from + 1))" "$log" 2>/dev/null)
+            grep -qE "Level1: (Victory|Defeat)" <<< "$since" && break
+            deaths=$(grep -c "Enemy: died" <<< "$since")
+            if [ "$deaths" -gt "$seen" ]; then
+                seen=$deaths
+                for _ in $(seq $SMOKE_DUMPS_PER_DEATH); do
+                    [ $dumped -lt $SMOKE_DUMPS ] && [ ! -e "$hud_switch" ] || break
+                    dumped=$((dumped + 1))
+                    xwd -root -silent > "$work/smoke_$dumped.xwd.part" &&
+                        mv "$work/smoke_$dumped.xwd.part" "$work/smoke_$dumped.xwd"
+                    sleep 0.3
+                done
+            fi
+            sleep 0.1
+        done
+    ) &
+    smoke_watcher=$!
+}
+
+# The Golem fighting on in the background while the screen is dumped, as in fight().
+fighter=""
+keep_fighting() {
+    (while :; do
+        use_ability 1
+        use_ability 3
+        use_ability 1
+        use_ability 2
+        use_ability 1
+        use_ability 4
+    done) &
+    fighter=$!
+}
+stop_fighting() {
+    [ -n "$fighter" ] || return 0
+    kill "$fighter" 2>/dev/null
+    wait "$fighter" 2>/dev/null
+    fighter=""
+    xdotool mouseup 1
 }
 
 # From the main menu, shown after line $1 of the log, to the Golem on the heads-up display.
@@ -396,6 +618,7 @@ back_to_main() {
 
 case "$case_name" in
 victory)
+    prepare_hud_switch
     start_game -out "$log"
     # The fight, until the Golem's first kill. The enemies may win it, most of all when the test
     # reaches the game late on a busy machine: the Golem that fell first plays the level again
@@ -407,6 +630,8 @@ victory)
         level_opening && opening_and_fight && break
         [ "$attempt" -lt $FIGHT_ATTEMPTS ] || fail "the Golem died before any enemy, $FIGHT_ATTEMPTS times"
         step "the Golem fell before its first kill: the level again"
+        stop_fighting
+        rm -f "$hud_switch"
         wait_for "Level1: Defeat" "$from"
         back_to_main "$from"
     done
@@ -416,6 +641,7 @@ victory)
     wait_for "Level1: Victory" "$from"
     back_to_main "$from"
     stop_game
+    judge_fight
     ;;
 defeat)
     start_game -out "$log"
