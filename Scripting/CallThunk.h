@@ -1,8 +1,17 @@
 #pragma once
 // Call thunks: the Lua C functions that stand between a script and a bound engine function.
-// There is one thunk per signature, made from one template; every engine function of that
-// signature is bound with the same thunk and differs only in the function address that the
-// closure carries as its one upvalue (a full userdata holding the address).
+// The closure of every bound function or method carries its address as its one upvalue (a full
+// userdata holding it); the thunks differ in whether they call through it:
+// - DirectThunk: one thunk per engine function, made when the engine is built from the function
+//   as a template argument, so the call is direct (and may be inlined); the upvalue is not read.
+//   BindFunction<Function> binds this way, and so does the whole script API.
+// - CallThunk: one thunk per signature, shared by every function of that signature bound at run
+//   time (BindFunction with a function pointer); it calls the address read from the upvalue.
+// - MethodThunk: one thunk per method type; it calls the method address read from the upvalue
+//   on the object unpacked from argument 1, which the method's own arguments follow.
+// - ConstructorThunk: the "__call" of a class table, which makes a new object (no upvalue).
+// Around each engine call a thunk records the calling Lua state (Scripting/CallingScript.h),
+// so that a log line can name the script, and restores the one before when the call returns.
 //
 // Argument conversions, by Lua position i (1 is the first); counts and types are not checked:
 // surplus arguments are ignored and missing ones read as 0, 0, false or "". Every read is of a

@@ -3,22 +3,20 @@
 
 namespace Scripting
 {
-namespace
+namespace Detail
 {
 lua_State* g_callingState = nullptr;
+} // namespace Detail
+
+namespace
+{
 // Level 1 is the function that called the engine function (level 0 is the thunk itself).
 constexpr int kCallerLevel = 1;
 } // namespace
 
-lua_State* SwapCallingState(lua_State* state)
-{
-    lua_State* previous = g_callingState;
-    g_callingState = state;
-    return previous;
-}
-
 std::string CallingScriptName()
 {
+    using Detail::g_callingState;
     lua_Debug frame{};
     if (g_callingState == nullptr || lua_getstack(g_callingState, kCallerLevel, &frame) == 0 ||
         lua_getinfo(g_callingState, "Sl", &frame) == 0 || frame.source == nullptr ||

@@ -220,6 +220,9 @@ private:
     {
         const char* name = nullptr;
         const char* kept = nullptr; // the string's characters, stable while its slot holds it
+        // Set when `name` lies in the program's read-only image (a string literal, say), whose
+        // text never changes: the address alone then tells the name.
+        bool fixedText = false;
     };
     static constexpr std::size_t KeptNameCount = 8;
     // PushGlobal when the name's string is not kept yet: makes it and keeps it in the entry.

@@ -2,6 +2,7 @@
 #include "Scripting/LuaComponent.h"
 #include <cstdint>
 #include <cstring>
+#include <link.h>
 
 namespace Scripting
 {
@@ -16,9 +17,11 @@ constexpr int kReadStackRoom = kCallStackRoom + 1;
 // Global names as Lua strings kept on the component's name stack (a thread of the state whose
 // stack nothing else touches), so that a call neither makes (hashes and interns) its function's
 // name again nor reads the registry: the look-up is a push of the name's slot and a raw get from
-// the global table's slot. Each component keeps a few names, indexed by the name's address; an
-// entry is used only when its slot's string reads the same as the name, so a name whose memory
-// now holds other text only costs a new string. A new state starts with no kept names.
+// the global table's slot. Each component keeps a few names, indexed by the name's address. A
+// name in the program's read-only image (the string literals the engine calls by) is told by its
+// address alone, since that text never changes; any other entry is used only when its slot's
+// string reads the same as the name, so a name whose memory now holds other text only costs a
+// new string. A new state starts with no kept names.
 constexpr unsigned kKeptNameShift = 4;
 // The slots of the name stack.
 constexpr int kGlobalsSlot = 1;
@@ -42,6 +45,53 @@ std::size_t KeptNameIndex(const char* name, std::size_t count)
     }
     return false;
 }
+
+// The program's own segments that are never written (its code and constant data), found once;
+// a shared library's are left out, since it may be unloaded and its addresses reused.
+class ReadOnlyImage
+{
+public:
+    static const ReadOnlyImage& Get()
+    {
+        static const ReadOnlyImage image;
+        return image;
+    }
+
+    bool Holds(const void* address) const
+    {
+        const auto at = reinterpret_cast<std::uintptr_t>(address);
+        for (std::size_t i = 0; i < m_count; ++i)
+            if (at >= m_begin[i] && at < m_end[i])
+                return true;
+        return false;
+    }
+
+private:
+    static constexpr std::size_t kMaxSegments = 8;
+
+    ReadOnlyImage() { dl_iterate_phdr(&AddProgramSegments, this); }
+
+    // The first object visited is the program itself; the walk stops after it.
+    static int AddProgramSegments(dl_phdr_info* info, std::size_t, void* data)
+    {
+        auto* image = static_cast<ReadOnlyImage*>(data);
+        for (ElfW(Half) i = 0; i < info->dlpi_phnum && image->m_count < kMaxSegments; ++i)
+        {
+            const ElfW(Phdr)& segment = info->dlpi_phdr[i];
+            if (segment.p_type != PT_LOAD || (segment.p_flags & PF_W) != 0)
+                continue;
+            const std::uintptr_t begin = info->dlpi_addr + segment.p_vaddr;
+            image->m_begin[image->m_count] = begin;
+            image->m_end[image->m_count] = begin + segment.p_memsz;
+            ++image->m_count;
+        }
+        return 1;
+    }
+
+    std::uintptr_t m_begin[kMaxSegments] = {};
+    std::uintptr_t m_end[kMaxSegments] = {};
+    std::size_t m_count = 0;
+};
 
 // Runs inside lua_pcall: table[key] without metamethods, for argument 1 the table and argument
 // 2 the key (a light userdata holding the C string).
@@ -142,7 +192,7 @@ bool LuaComponent::BuildNameStack(lua_State* state)
 {
     const std::size_t index = KeptNameIndex(name, KeptNameCount);
     const KeptName& entry = m_keptNames[index];
-    if (entry.name == name && SameText(entry.kept, name))
+    if (entry.name == name && (entry.fixedText || SameText(entry.kept, name)))
     {
         // A raw get with a ready key neither allocates nor raises, and moving one value to a
         // stack with room does neither.
@@ -186,6 +236,7 @@ void LuaComponent::PushGlobalAndKeepName(const char* name, std::size_t index)
     // The stack: the value, the kept string (held by its slot once popped here).
     entry.name = name;
     entry.kept = lua_tostring(state, -1);
+    entry.fixedText = ReadOnlyImage::Get().Holds(name);
     lua_pop(state, 1);
 }
 

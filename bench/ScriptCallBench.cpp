@@ -13,12 +13,14 @@
 // hook is removed; target: at most 1.10.
 #include "Scripting/LuaComponent.h"
 #include "bench/RatioReporter.h"
+#include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <lua.hpp>
 #include <map>
 #include <string>
 #include <utility>
+#include <vector>
 
 namespace
 {
@@ -204,10 +206,18 @@ int main(int argc, char** argv)
         {"ScriptToEngine_ThunkNoHook", &ScriptToEngine_ThunkNoHook},
         {"ScriptToEngine_PlainCFunction", &ScriptToEngine_PlainCFunction},
     };
+    // The fastest and slowest repetition are printed with the mean and median, so that a
+    // table shows how far machine noise spread the runs.
+    const auto fastest = [](const std::vector<double>& times)
+    { return *std::min_element(times.begin(), times.end()); };
+    const auto slowest = [](const std::vector<double>& times)
+    { return *std::max_element(times.begin(), times.end()); };
     for (const auto& [name, function] : benchmarks)
         benchmark::RegisterBenchmark(name, function)
             ->Repetitions(kRepetitions)
-            ->ReportAggregatesOnly(true);
+            ->ReportAggregatesOnly(true)
+            ->ComputeStatistics("min", fastest)
+            ->ComputeStatistics("max", slowest);
 
     ScriptCallRatios reporter;
     return RunAndPrintRatios(reporter);

@@ -2,9 +2,11 @@
 #include "Scripting/CallThunk.h"
 #include "tests/Scripting/LuaTestState.h"
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <stdexcept>
 #include <string>
+#include <vector>
 
 using namespace Scripting;
 
@@ -65,6 +67,43 @@ s32 Throwing(s32)
     throw std::runtime_error("out of widgets");
 }
 
+// The callers engine functions see: each records CallingScriptName() when it runs.
+std::vector<std::string> g_callers;
+lua_State* g_innerState = nullptr;
+
+// Runs `text` as the chunk "@<file>" (so the caller reads "<file>:<line>"); false with the
+// error printed when it fails.
+bool RunNamed(lua_State* state, const char* file, const char* text)
+{
+    const std::string chunkName = std::string("@") + file;
+    if (luaL_loadbuffer(state, text, std::strlen(text), chunkName.c_str()) == LUA_OK &&
+        lua_pcall(state, 0, 0, 0) == LUA_OK)
+        return true;
+    ADD_FAILURE() << lua_tostring(state, -1);
+    lua_settop(state, 0);
+    return false;
+}
+
+void RecordCaller()
+{
+    g_callers.push_back(CallingScriptName());
+}
+
+// Records its caller, runs a chunk of another state that calls back into the engine, and
+// records its caller again.
+void CallOtherState()
+{
+    RecordCaller();
+    RunNamed(g_innerState, "Inner.lua", "\nprobe.caller()");
+    RecordCaller();
+}
+
+s32 RecordCallerAndThrow(s32)
+{
+    RecordCaller();
+    throw std::runtime_error("refused");
+}
+
 class ThunkTest : public testing::Test
 {
 protected:
@@ -79,6 +118,9 @@ protected:
         BindFunction(probe, "unsigned", &GiveUnsigned);
         BindFunction(probe, "negate", &GiveNot);
         BindFunction(probe, "throwing", &Throwing);
+        BindFunction<&RecordCaller>(probe, "caller");
+        BindFunction<&CallOtherState>(probe, "callOther");
+        BindFunction<&RecordCallerAndThrow>(probe, "callerThrows");
         probe.Close();
     }
 
@@ -171,4 +213,30 @@ TEST_F(ThunkTest, ExceptionOfTheEngineFunctionBecomesALuaError)
         << lua.error;
     // The state is still usable afterwards.
     EXPECT_EQ(5, lua.Number("return probe.unsigned(5)"));
+}
+
+// The script named in an engine function's log lines is the one whose call is running: known
+// for the call alone, the same again after a call into another script returned, and unknown
+// ("a script") once no call runs, also after an engine function that failed.
+TEST_F(ThunkTest, TheCallingScriptIsKnownForItsCallAlone)
+{
+    LuaTestState inner;
+    Namespace probe(inner.state, "probe");
+    BindFunction<&RecordCaller>(probe, "caller");
+    probe.Close();
+    g_innerState = inner.state;
+    g_callers.clear();
+
+    EXPECT_EQ("a script", CallingScriptName());
+    ASSERT_TRUE(RunNamed(lua.state, "Outer.lua", "probe.caller()\n\nprobe.callOther()"));
+    const std::vector<std::string> expected = {"Outer.lua:1", "Outer.lua:3", "Inner.lua:2",
+                                               "Outer.lua:3"};
+    EXPECT_EQ(expected, g_callers);
+    EXPECT_EQ("a script", CallingScriptName());
+
+    g_callers.clear();
+    EXPECT_FALSE(lua.Run("probe.callerThrows(1)"));
+    EXPECT_EQ(1u, g_callers.size());
+    EXPECT_EQ("a script", CallingScriptName());
+    g_innerState = nullptr;
 }

@@ -2,7 +2,9 @@
 // calls, readers, reloads and the reads of globals and table fields.
 #include "Scripting/TestClass.h"
 #include "tests/Scripting/ScriptTestEnvironment.h"
+#include <cstring>
 #include <gtest/gtest.h>
+#include <string>
 
 using Scripting::LuaComponent;
 
@@ -248,6 +250,57 @@ TEST_F(ScriptTest, MissingUpdateIsReportedOncePerState)
     script->Reload();
     script->CallUpdate(0.016f);
     EXPECT_EQ(2u, LogCount("NoUpdate.lua: Could not convert stack top to function"));
+    LuaComponent::Destroy(script);
+}
+
+// Every call looks its function up by name: a script that assigns a new function to the name is
+// obeyed on the next call, whether the name is a literal of the program (known by its address)
+// or text whose memory is used again for another name, and with more names than a component
+// keeps at once.
+TEST_F(ScriptTest, CallsFollowTheNameToItsCurrentFunction)
+{
+    LuaComponent* script = LoadScript("Reassigns.lua", R"(
+first, second, other = 0, 0, 0
+function Update(dt) first = first + 1 Update = function(dt) second = second + 1 end end
+function Drop() Update = nil end
+function Restore() function Update(dt) first = first + 10 end end
+function Other() other = other + 1 end
+for i = 1, 12 do _G["Count" .. i] = function() _G["counted" .. i] = (_G["counted" .. i] or 0) + 1 end end
+)");
+    auto global = [&](const char* name)
+    {
+        s32 value = -1;
+        EXPECT_TRUE(script->GetGlobalInt(name, value)) << name;
+        return value;
+    };
+
+    EXPECT_TRUE(script->CallUpdate(0.1f));
+    EXPECT_TRUE(script->Call("Update"));
+    EXPECT_TRUE(script->CallUpdate(0.1f));
+    EXPECT_EQ(1, global("first"));
+    EXPECT_EQ(2, global("second"));
+
+    MarkLog();
+    EXPECT_TRUE(script->Call("Drop"));
+    EXPECT_FALSE(script->CallUpdate(0.1f));
+    EXPECT_TRUE(LogHas("Reassigns.lua: Could not convert stack top to function")) << LogText();
+    EXPECT_TRUE(script->Call("Restore"));
+    EXPECT_TRUE(script->CallUpdate(0.1f));
+    EXPECT_EQ(11, global("first"));
+
+    // The same memory holding another name.
+    char name[16] = "Update";
+    EXPECT_TRUE(script->Call(name));
+    std::strcpy(name, "Other");
+    EXPECT_TRUE(script->Call(name));
+    EXPECT_EQ(21, global("first"));
+    EXPECT_EQ(1, global("other"));
+
+    for (int round = 0; round < 2; ++round)
+        for (int i = 1; i <= 12; ++i)
+            EXPECT_TRUE(script->Call(("Count" + std::to_string(i)).c_str())) << i;
+    for (int i = 1; i <= 12; ++i)
+        EXPECT_EQ(2, global(("counted" + std::to_string(i)).c_str())) << i;
     LuaComponent::Destroy(script);
 }
 
