@@ -35,16 +35,27 @@ u32 NextMessageId()
 }
 
 Message::Message(u32 sender, u32 messageType, u32 targetObject, u32 messageSize)
-    : senderId(sender), type(messageType), targetGroupId(0), targetObjectId(targetObject),
-      targetSystem(SystemName::Constant(NoSystem)), delay(0.0f), size(messageSize),
-      timeStamp(MessageStamp::Now()), id(NextMessageId())
+    : Message(NextMessageId(), sender, messageType, targetObject, messageSize)
 {
 }
 
 Message::Message(u32 sender, u32 messageType, const std::string& system, u32 messageSize)
+    : Message(NextMessageId(), sender, messageType, system, messageSize)
+{
+}
+
+Message::Message(u32 messageId, u32 sender, u32 messageType, u32 targetObject, u32 messageSize)
+    : senderId(sender), type(messageType), targetGroupId(0), targetObjectId(targetObject),
+      targetSystem(SystemName::Constant(NoSystem)), delay(0.0f), size(messageSize),
+      timeStamp(MessageStamp::Now()), id(messageId)
+{
+}
+
+Message::Message(u32 messageId, u32 sender, u32 messageType, const std::string& system,
+                 u32 messageSize)
     : senderId(sender), type(messageType), targetGroupId(0), targetObjectId(0),
       targetSystem(system), delay(0.0f), size(messageSize), timeStamp(MessageStamp::Now()),
-      id(NextMessageId())
+      id(messageId)
 {
 }
 

@@ -49,6 +49,13 @@ public:
     u32 size;
     MessageStamp timeStamp; // reads as f64 seconds
     u32 id;
+
+private:
+    // The public constructors take the id first and hand it on: the counter's atomic increment
+    // waits for every earlier store to finish, and the new message's memory, seldom cached, is
+    // then written after it rather than before.
+    Message(u32 messageId, u32 senderId, u32 type, u32 targetObjectId, u32 size);
+    Message(u32 messageId, u32 senderId, u32 type, const std::string& targetSystem, u32 size);
 };
 
 // The message-log line: time stamp, " Sec :: ", text, the delay when positive, a newline;

@@ -10,22 +10,160 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include <algorithm>
+#include <utility>
 #include <vector>
 
 namespace Core
 {
 namespace System
 {
+// A block of a posting thread's list: written in order by that thread alone and read by the
+// main thread. About 4 KiB.
+struct PostBlock
+{
+    static constexpr u32 Capacity = 254;
+
+    std::atomic<u32> count{0};             // entries written, published after each one
+    std::atomic<PostBlock*> next{nullptr}; // the following block, linked once this one is full
+    PostBlock* nextFree = nullptr;         // in a list of blocks waiting for reuse
+    PostedMessage entries[Capacity];
+};
+
+// A list of blocks with one writer, the posting thread, and one reader, the main thread. The
+// writer fills the newest block and publishes its length after each entry (a release store);
+// when the block is full it links a block taken back from the reader (a new one only while the
+// list grows). The reader takes every published entry at once and hands the blocks it has
+// finished with back through `freed`, pushed as one chain per collection. Each side's fields
+// lie on a line of their own.
+struct PostList
+{
+    // The posting thread's side.
+    PostBlock* tail;            // the block being filled
+    u32 written = 0;            // entries in it (the writer's own copy of its count)
+    PostBlock* spare = nullptr; // blocks taken back from `freed`, not in use yet
+    // The main thread's side.
+    alignas(64) PostBlock* head; // the oldest block whose entries are not all taken
+    u32 taken = 0;               // entries of `head` already taken
+    // Blocks the main thread is done with, for the writer to take back whole.
+    alignas(64) std::atomic<PostBlock*> freed{nullptr};
+
+    PostList() : tail(new PostBlock), head(tail) {}
+    ~PostList()
+    {
+        // Called once neither side uses the list: every block is on the chain from `head`, on
+        // the spare list or on the freed list.
+        for (PostBlock* block = head; block != nullptr;)
+            delete std::exchange(block, block->next.load(std::memory_order_relaxed));
+        for (PostBlock* list : {spare, freed.load(std::memory_order_acquire)})
+        {
+            while (list != nullptr)
+                delete std::exchange(list, list->nextFree);
+        }
+    }
+    PostList(const PostList&) = delete;
+    PostList& operator=(const PostList&) = delete;
+
+    // The writer's side: appends an entry and publishes it.
+    void Push(const PostedMessage& entry)
+    {
+        if (written == PostBlock::Capacity)
+            LinkBlock();
+        tail->entries[written] = entry;
+        tail->count.store(++written, std::memory_order_release);
+    }
+
+    void LinkBlock()
+    {
+        if (spare == nullptr)
+            spare = freed.exchange(nullptr, std::memory_order_acquire);
+        PostBlock* block = spare;
+        if (block != nullptr)
+        {
+            spare = block->nextFree;
+            block->nextFree = nullptr;
+            block->count.store(0, std::memory_order_relaxed);
+            block->next.store(nullptr, std::memory_order_relaxed);
+        }
+        else
+            block = new PostBlock;
+        // Publishes the block's reset along with the link.
+        tail->next.store(block, std::memory_order_release);
+        tail = block;
+        written = 0;
+    }
+
+    // The reader's side: appends the stretches published and not yet taken to `segments` and
+    // answers where they end (the block and its count), for Release once they are read.
+    template <class SegmentList> std::pair<PostBlock*, u32> Peek(SegmentList& segments) const
+    {
+        PostBlock* block = head;
+        u32 from = taken;
+        for (;;)
+        {
+            const u32 count = block->count.load(std::memory_order_acquire);
+            if (count > from)
+                segments.push_back({block->entries + from, block->entries + count});
+            if (count < PostBlock::Capacity)
+                return {block, count};
+            PostBlock* next = block->next.load(std::memory_order_acquire);
+            if (next == nullptr)
+                return {block, count};
+            block = next;
+            from = 0;
+        }
+    }
+
+    // Entries published and not yet taken.
+    std::size_t Published() const
+    {
+        std::size_t total = 0;
+        u32 from = taken;
+        for (PostBlock* block = head;;)
+        {
+            const u32 count = block->count.load(std::memory_order_acquire);
+            total += count - from;
+            if (count < PostBlock::Capacity)
+                return total;
+            block = block->next.load(std::memory_order_acquire);
+            if (block == nullptr)
+                return total;
+            from = 0;
+        }
+    }
+
+    // Everything up to entry `count` of `last` has been read: the blocks before it go back to
+    // the writer in one chain.
+    void Release(PostBlock* last, u32 count)
+    {
+        if (head != last)
+        {
+            PostBlock* first = head;
+            PostBlock* end = head;
+            while (end->next.load(std::memory_order_relaxed) != last)
+            {
+                PostBlock* next = end->next.load(std::memory_order_relaxed);
+                end->nextFree = next;
+                end = next;
+            }
+            PostBlock* top = freed.load(std::memory_order_relaxed);
+            do
+                end->nextFree = top;
+            while (!freed.compare_exchange_weak(top, first, std::memory_order_release,
+                                                std::memory_order_relaxed));
+            head = last;
+        }
+        taken = count;
+    }
+};
+
 struct MessagePostBuffer
 {
-    Core::SpinLock lock;
-    std::vector<PostedMessage> queued;
-    std::vector<PostedMessage> objects;
+    PostList queued;
+    PostList objects;
     std::atomic<bool> owned{false}; // a running thread posts into it
-    // Set (under the lock) by a post into an empty list, cleared when the lists are taken: the
-    // collection skips a buffer without taking its lock while nothing was posted. A line of its
-    // own, which the posting thread writes once per collection, not once per post.
-    alignas(64) std::atomic<bool> posted{false};
+    // The buffer made before this one (the system's list of buffers for the main thread to read
+    // without a lock); set before the buffer is published and never changed.
+    MessagePostBuffer* previous = nullptr;
 };
 
 namespace
@@ -50,13 +188,6 @@ struct ThreadPostSlot
     ~ThreadPostSlot() { Release(); }
 };
 thread_local ThreadPostSlot t_postSlot;
-
-// One run of the merge: the next message and the end.
-struct Cursor
-{
-    const PostedMessage* next;
-    const PostedMessage* end;
-};
 } // namespace
 
 MessageSystem* MessageSystem::s_instance = nullptr;
@@ -131,10 +262,7 @@ void MessageSystem::Accept(Message* message)
     const bool isObjectMessage = IsObjectMessageType(message->type);
     if (MessagePostBuffer* buffer = BufferForThisThread())
     {
-        std::lock_guard<Core::SpinLock> lock(buffer->lock);
-        (isObjectMessage ? buffer->objects : buffer->queued).push_back({message->id, message});
-        if (!buffer->posted.load(std::memory_order_relaxed))
-            buffer->posted.store(true, std::memory_order_relaxed);
+        (isObjectMessage ? buffer->objects : buffer->queued).Push({message->id, message});
         return;
     }
     (isObjectMessage ? m_objectMessages : m_queue).Push(message);
@@ -164,6 +292,8 @@ MessagePostBuffer* MessageSystem::BufferForThisThread()
     {
         slot.buffer = std::make_shared<MessagePostBuffer>();
         m_buffers.push_back(slot.buffer);
+        slot.buffer->previous = m_newestBuffer.load(std::memory_order_relaxed);
+        m_newestBuffer.store(slot.buffer.get(), std::memory_order_release);
     }
     slot.buffer->owned.store(true, std::memory_order_relaxed);
     return slot.buffer.get();
@@ -171,76 +301,100 @@ MessagePostBuffer* MessageSystem::BufferForThisThread()
 
 void MessageSystem::Collect(bool objects)
 {
-    // Each buffer's posts are taken by swapping its list with an empty one that keeps its
-    // storage (the buffer's lock is held for the swap alone), and the taken lists go back to the
-    // buffers, emptied, at the next collection: once warm, nothing is allocated.
-    std::lock_guard<Core::SpinLock> lock(m_buffersLock);
-    m_runCount = 0;
-    for (const BufferPointer& buffer : m_buffers)
+    // The entries are read after the lengths, and only then do the blocks go back. The buffers
+    // are read through their own list, which a new thread extends at the front.
+    m_segments.clear();
+    m_runs.clear();
+    for (MessagePostBuffer* buffer = m_newestBuffer.load(std::memory_order_acquire);
+         buffer != nullptr; buffer = buffer->previous)
     {
-        if (!buffer->posted.load(std::memory_order_relaxed))
-            continue; // a post in progress is taken by the next collection
-        if (m_taken.size() == m_runCount)
-            m_taken.emplace_back();
-        std::vector<PostedMessage>& taken = m_taken[m_runCount];
-        {
-            std::lock_guard<Core::SpinLock> bufferLock(buffer->lock);
-            std::vector<PostedMessage>& posted = objects ? buffer->objects : buffer->queued;
-            const std::vector<PostedMessage>& other = objects ? buffer->queued : buffer->objects;
-            if (other.empty())
-                buffer->posted.store(false, std::memory_order_relaxed);
-            if (posted.empty())
-                continue;
-            posted.swap(taken);
-        }
-        ++m_runCount;
+        PostList& list = objects ? buffer->objects : buffer->queued;
+        const std::size_t first = m_segments.size();
+        const auto [lastBlock, lastCount] = list.Peek(m_segments);
+        if (lastBlock != list.head || lastCount != list.taken)
+            m_runs.push_back({&list, first, m_segments.size(), lastBlock, lastCount});
     }
+    if (m_runs.empty())
+        return;
     MergeCollected(objects ? m_objectMessages : m_queue);
+    for (const Run& run : m_runs)
+        run.list->Release(run.lastBlock, run.lastCount);
 }
 
 void MessageSystem::MergeCollected(Queue& queue)
 {
     // Each run keeps its own order; between runs, and the queue's own entries (one more run),
     // the smaller id goes first. The runs' ids are read from their entries, not from the
-    // messages, which other processors wrote. More runs than MaxMergedRuns merge in rounds.
-    for (std::size_t first = 0; first < m_runCount;)
+    // messages, which other processors wrote; each entry is read once.
+    m_cursors.clear();
+    for (const Run& run : m_runs)
     {
-        const std::size_t last = std::min(m_runCount, first + MaxMergedRuns);
-        Cursor cursors[MaxMergedRuns];
-        std::size_t runs = 0;
-        for (std::size_t run = first; run < last; ++run)
-            cursors[runs++] = {m_taken[run].data(), m_taken[run].data() + m_taken[run].size()};
-        Message* const* own = queue.items.data() + queue.head;
-        Message* const* const ownEnd = queue.items.data() + queue.items.size();
-        m_merged.clear();
+        if (run.firstSegment != run.endSegment)
+        {
+            const Segment& segment = m_segments[run.firstSegment];
+            m_cursors.push_back({segment.begin, segment.end, run.firstSegment + 1, run.endSegment});
+        }
+    }
+    if (m_cursors.empty())
+        return;
+    if (queue.Size() == 0 && m_cursors.size() == 1)
+    {
+        // One thread posted and the queue is empty: its entries, in order, are the queue.
+        queue.Clear();
+        Cursor& cursor = m_cursors.front();
         for (;;)
         {
-            std::size_t best = runs;
-            u32 bestId = 0;
-            for (std::size_t i = 0; i < runs; ++i)
-            {
-                if (cursors[i].next != cursors[i].end &&
-                    (best == runs || cursors[i].next->id < bestId))
-                {
-                    best = i;
-                    bestId = cursors[i].next->id;
-                }
-            }
-            if (own != ownEnd && (best == runs || (*own)->id < bestId))
-                m_merged.push_back(*own++);
-            else if (best != runs)
-                m_merged.push_back(cursors[best].next++->message);
-            else
+            for (const PostedMessage* entry = cursor.next; entry != cursor.end; ++entry)
+                queue.items.push_back(entry->message);
+            if (cursor.segment == cursor.endSegment)
                 break;
+            const Segment& segment = m_segments[cursor.segment++];
+            cursor.next = segment.begin;
+            cursor.end = segment.end;
         }
-        std::swap(queue.items, m_merged);
-        queue.head = 0;
-        first = last;
+        return;
     }
+
+    Message* const* own = queue.items.data() + queue.head;
+    Message* const* const ownEnd = queue.items.data() + queue.items.size();
     m_merged.clear();
-    for (std::size_t run = 0; run < m_runCount; ++run)
-        m_taken[run].clear();
-    m_runCount = 0;
+    std::size_t live = m_cursors.size();
+    Cursor* const cursors = m_cursors.data();
+    for (;;)
+    {
+        std::size_t best = live;
+        u32 bestId = 0;
+        for (std::size_t i = 0; i < live; ++i)
+        {
+            if (best == live || cursors[i].next->id < bestId)
+            {
+                best = i;
+                bestId = cursors[i].next->id;
+            }
+        }
+        if (own != ownEnd && (best == live || (*own)->id < bestId))
+        {
+            m_merged.push_back(*own++);
+            continue;
+        }
+        if (best == live)
+            break;
+        Cursor& cursor = cursors[best];
+        m_merged.push_back(cursor.next++->message);
+        if (cursor.next != cursor.end)
+            continue;
+        if (cursor.segment != cursor.endSegment)
+        {
+            const Segment& segment = m_segments[cursor.segment++];
+            cursor.next = segment.begin;
+            cursor.end = segment.end;
+        }
+        else
+            cursor = cursors[--live]; // this run is done
+    }
+    std::swap(queue.items, m_merged);
+    queue.head = 0;
+    m_merged.clear();
 }
 
 void MessageSystem::Enqueue(Message* message)
@@ -259,13 +413,10 @@ Message* MessageSystem::PopFront()
 
 std::size_t MessageSystem::BufferedCount(bool objects) const
 {
-    std::lock_guard<Core::SpinLock> lock(m_buffersLock);
     std::size_t count = 0;
-    for (const BufferPointer& buffer : m_buffers)
-    {
-        std::lock_guard<Core::SpinLock> bufferLock(buffer->lock);
-        count += objects ? buffer->objects.size() : buffer->queued.size();
-    }
+    for (const MessagePostBuffer* buffer = m_newestBuffer.load(std::memory_order_acquire);
+         buffer != nullptr; buffer = buffer->previous)
+        count += (objects ? buffer->objects : buffer->queued).Published();
     return count;
 }
 

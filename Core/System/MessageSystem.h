@@ -4,15 +4,16 @@
 // delivers due messages to an object, a group, one system or every system. Delivered messages
 // are destroyed and their memory returned to the engine's allocator.
 // Post may be called from any thread. The main thread (the one that created the system) posts
-// straight into the queues; every other thread posts into a buffer of its own under that
-// buffer's lock (one lock per post, almost never contended), and the update collects the
-// buffers, merging them with the queue by message id, so messages from several threads arrive
-// in the order of their ids and each thread's in the order it posted them. Update and the
-// clear operations run on the main thread and hold no lock while a message is delivered, so
-// handlers may post. Only the messages queued when an update begins are looked at in it; object
-// messages posted during the main walk are carried out by the same update's second walk. The
-// queues keep their storage from update to update: once warm, posting and delivering allocate
-// nothing.
+// straight into the queues; every other thread appends to lists of its own, which only it writes
+// and only the main thread reads: a post writes the entry and then publishes the list's new
+// length, with no lock and no atomic read-modify-write. The update takes what each thread has
+// published, merging it with the queue by message id, so messages from several threads arrive
+// in the order of their ids and each thread's in the order it posted them; the lists' blocks
+// then go back to their thread for reuse. Update and the clear operations run on the main
+// thread and hold no lock while a message is delivered, so handlers may post. Only the messages
+// queued when an update begins are looked at in it; object messages posted during the main walk
+// are carried out by the same update's second walk. The queues and the threads' lists keep
+// their storage from update to update: once warm, posting and delivering allocate nothing.
 #include "Core/Memory/SpinLock.h"
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/SystemComponent.h"
@@ -30,6 +31,9 @@ namespace System
 {
 // What one posting thread has posted since the last collection (MessageSystem.cpp).
 struct MessagePostBuffer;
+// One of a posting thread's two lists (object messages and the others), and a block of it.
+struct PostList;
+struct PostBlock;
 // A message posted by a thread other than the main one, with its id: the collection merges by
 // id without reading the message itself.
 struct PostedMessage
@@ -118,8 +122,31 @@ private:
         void Clear();
     };
     using BufferPointer = std::shared_ptr<MessagePostBuffer>;
-    // Runs merged at once; more posting threads than this are merged in rounds.
-    static constexpr std::size_t MaxMergedRuns = 16;
+    // A stretch of published entries within one block.
+    struct Segment
+    {
+        const PostedMessage* begin;
+        const PostedMessage* end;
+    };
+    // What one collection takes from one list: segments [firstSegment, endSegment) of
+    // m_segments, ending at `lastBlock`'s entry `lastCount`.
+    struct Run
+    {
+        PostList* list;
+        std::size_t firstSegment;
+        std::size_t endSegment;
+        PostBlock* lastBlock;
+        u32 lastCount;
+    };
+    // One run of the merge: the next entry, the end of its segment, the run's next segment and
+    // its end.
+    struct Cursor
+    {
+        const PostedMessage* next;
+        const PostedMessage* end;
+        std::size_t segment;
+        std::size_t endSegment;
+    };
     // The calling thread's post buffer, or null on the main thread.
     MessagePostBuffer* BufferForThisThread();
     // Moves what the threads posted into the object list or (objects false) the queue.
@@ -135,14 +162,17 @@ private:
     Queue m_objectMessages;
     Queue m_walk;       // the main walk in progress
     Queue m_objectWalk; // the object-message walk in progress
-    // Guards the list of buffers; held for a collection's swaps, so a spin lock (the update takes
-    // it twice per call, and a busy main thread calls it often).
-    mutable Core::SpinLock m_buffersLock;
+    // Guards the buffers' ownership (a new posting thread takes a free buffer or adds one). The
+    // main thread reads the buffers without it, from the newest through their `previous` links:
+    // a buffer is published whole and never removed while the system lives.
+    Core::SpinLock m_buffersLock;
     std::vector<BufferPointer> m_buffers;
-    // Collection scratch, kept between updates: the lists taken from the buffers (the first
-    // m_runCount hold a run each) and the merged queue.
-    std::vector<std::vector<PostedMessage>> m_taken;
-    std::size_t m_runCount = 0;
+    std::atomic<MessagePostBuffer*> m_newestBuffer{nullptr};
+    // Collection scratch, kept between updates: the segments and runs taken, the merge's
+    // cursors and the merged queue.
+    std::vector<Segment> m_segments;
+    std::vector<Run> m_runs;
+    std::vector<Cursor> m_cursors;
     std::vector<Message*> m_merged;
     std::vector<u32> m_groupSnapshot; // member ids of the group deliveries in progress
     // Key states of the translation, kept for the whole run: one shared by the four stick

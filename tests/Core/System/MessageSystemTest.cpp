@@ -583,3 +583,36 @@ TEST_F(MessageSystemTest, ThreadsPostingWhileTheMainThreadUpdatesLoseAndRepeatNo
         EXPECT_EQ(listed[t].size(), kPerThread / kObjectMessageEvery);
     }
 }
+
+TEST_F(MessageSystemTest, ThreadsPostingOneAfterAnotherArriveWithTheMainThreadsInIdOrder)
+{
+    // The second thread starts after the first has ended and takes over its post lists, half
+    // full; the main thread posts between them. Nothing is collected until the update, which
+    // must deliver all of them in the order of their ids (the order they were made in).
+    constexpr u32 kQueuedType = 90;
+    constexpr u32 kPerThread = 700; // more than one block of a post list
+    std::vector<u32> delivered;
+    alpha->onMessage = [&](Message* message) { delivered.push_back(message->id); };
+
+    const auto post = [&](u32 thread)
+    {
+        for (u32 i = 0; i < kPerThread; ++i)
+            engine->SendMessage(new SequencedMessage(kQueuedType, thread, i), 0.0f);
+    };
+    std::thread(post, 0).join();
+    post(1);
+    std::thread(post, 2).join();
+    EXPECT_EQ(messages->GetQueueSize(), 3 * kPerThread);
+    messages->Update(0.0f);
+    EXPECT_EQ(messages->GetQueueSize(), 0u);
+    ASSERT_EQ(delivered.size(), 3 * kPerThread);
+    for (std::size_t i = 1; i < delivered.size(); ++i)
+        ASSERT_EQ(delivered[i], delivered[i - 1] + 1) << i;
+
+    // The blocks taken by the update go back to the lists: a later thread posting into them
+    // loses and repeats nothing.
+    delivered.clear();
+    std::thread(post, 3).join();
+    messages->Update(0.0f);
+    EXPECT_EQ(delivered.size(), kPerThread);
+}
