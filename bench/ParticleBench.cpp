@@ -447,9 +447,8 @@ struct PlainParticles
 // measure main memory rather than the caches a step works in.)
 struct PoolBytes
 {
-    static constexpr std::size_t Words =
-        static_cast<std::size_t>(Emitters) * Capacity *
-        (sizeof(Graphics::Particle) + sizeof(u08) + sizeof(Graphics::ParticleVertex)) / sizeof(u32);
+    static constexpr std::size_t Words = static_cast<std::size_t>(Emitters) * Capacity *
+                                         Graphics::ParticlePool::BytesPerSlot / sizeof(u32);
 
     PoolBytes() : words(Words, 1u) {}
 
