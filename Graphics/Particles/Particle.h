@@ -38,8 +38,26 @@ struct Particle
     // A record of all zero bytes (the members' own defaults are not zero: alpha and w are 1).
     static Particle Zeroed()
     {
+        // Written out store by store: a loop (or memset) becomes a call to the library's
+        // memset, which costs more than clearing one record.
         Particle particle;
-        std::memset(static_cast<void*>(&particle), 0, sizeof(particle));
+        auto* bytes = reinterpret_cast<unsigned char*>(&particle);
+#if defined(__SSE2__)
+        static_assert(sizeof(Particle) > 128 && sizeof(Particle) <= 144, "nine stores clear it");
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 16), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 32), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 48), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 64), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 80), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 96), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 112), zero);
+        // The last sixteen bytes, overlapping the store before.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + sizeof(Particle) - 16), zero);
+#else
+        std::memset(bytes, 0, sizeof(Particle));
+#endif
         return particle;
     }
 

@@ -45,7 +45,7 @@ ParticlePool& ParticlePool::operator=(const ParticlePool& other)
     {
         std::memcpy(m_fields, other.m_fields, sizeof(f32) * FieldCount * m_stride);
         std::memcpy(m_alive, other.m_alive, sizeof(u08) * m_stride);
-        std::memcpy(m_vertices, other.m_vertices, sizeof(ParticleVertex) * m_capacity);
+        std::memcpy(m_vertices, other.m_vertices, sizeof(ParticleVertex) * m_stride);
     }
     return *this;
 }
@@ -78,17 +78,17 @@ void ParticlePool::Make(u32 capacity)
     m_fields = static_cast<f32*>(AllocateBlock(m_allocator, fieldBytes));
     m_alive = static_cast<u08*>(AllocateBlock(m_allocator, m_stride));
     m_vertices = static_cast<ParticleVertex*>(
-        AllocateBlock(m_allocator, static_cast<u32>(sizeof(ParticleVertex) * capacity)));
+        AllocateBlock(m_allocator, static_cast<u32>(sizeof(ParticleVertex) * m_stride)));
     std::memset(m_fields, 0, fieldBytes);
     std::memset(m_alive, 0, m_stride);
-    std::memset(static_cast<void*>(m_vertices), 0, sizeof(ParticleVertex) * capacity);
+    std::memset(static_cast<void*>(m_vertices), 0, sizeof(ParticleVertex) * m_stride);
 }
 
 void ParticlePool::Release()
 {
     FreeBlock(m_allocator, m_fields, static_cast<u32>(sizeof(f32) * FieldCount * m_stride));
     FreeBlock(m_allocator, m_alive, m_stride);
-    FreeBlock(m_allocator, m_vertices, static_cast<u32>(sizeof(ParticleVertex) * m_capacity));
+    FreeBlock(m_allocator, m_vertices, static_cast<u32>(sizeof(ParticleVertex) * m_stride));
     m_fields = nullptr;
     m_alive = nullptr;
     m_vertices = nullptr;
@@ -140,7 +140,7 @@ u32 ParticlePool::Allocate()
     if (slot != NoSlot)
     {
         for (u32 field = 0; field < FieldCount; ++field)
-            m_fields[static_cast<std::size_t>(field) * m_stride + slot] = 0.0f;
+            At(static_cast<Field>(field), slot) = 0.0f;
     }
     return slot;
 }
@@ -167,7 +167,7 @@ Particle ParticlePool::Get(u32 slot) const
     Particle p = Particle::Zeroed();
     if (slot >= m_capacity)
         return p;
-    const auto at = [this, slot](Field field) { return GetField(field)[slot]; };
+    const auto at = [this, slot](Field field) { return At(field, slot); };
     p.position = Math::Point4(at(PositionX), at(PositionY), at(PositionZ), at(PositionW));
     p.direction = Math::Vector4(at(DirectionX), at(DirectionY), at(DirectionZ), at(DirectionW));
     p.colorStart =
@@ -197,7 +197,7 @@ void ParticlePool::Set(u32 slot, const Particle& p)
 {
     if (slot >= m_capacity)
         return;
-    const auto put = [this, slot](Field field, f32 value) { GetField(field)[slot] = value; };
+    const auto put = [this, slot](Field field, f32 value) { At(field, slot) = value; };
     put(PositionX, p.position.x);
     put(PositionY, p.position.y);
     put(PositionZ, p.position.z);

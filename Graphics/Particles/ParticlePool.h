@@ -1,16 +1,18 @@
 #pragma once
 // The fixed-capacity store of an emitter's particles: one alive flag and one draw record per
-// slot, and the particles' fields as structure of arrays (one float array per field, the slots
-// in order), so that the update pass loads the same field of four neighbouring slots at once.
-// Only what a step cannot work out again is kept: position, direction, the start and end of
-// every interpolated pair, rotation, age, lifetime, frame and animation speed. The current
-// colour, speed, spin rate and scale follow from the pairs and the age (Particle.h).
+// slot, and the particles' fields in blocks of Lanes slots: a block holds each field of its
+// slots as Lanes floats in a row, field after field, so that the update pass loads the same
+// field of four neighbouring slots at once and walks the fields as one stream. Only what a step
+// cannot work out again is kept: position, direction, the start and end of every interpolated
+// pair, rotation, age, lifetime, frame and animation speed. The current colour, speed, spin
+// rate and scale follow from the pairs and the age (Particle.h).
 //
 // Taking a slot scans forward from the slot after the one taken last, wrapping to slot 0;
-// freeing clears the flag. Each array has room for the capacity rounded up to whole groups of
-// Lanes slots; the slots past the capacity are never alive. The arrays are taken once per
-// capacity from the engine's allocator (the ordinary heap without an engine) and go back to the
-// allocator they came from, so a pool never allocates while particles are born and die.
+// freeing clears the flag. There is room for the capacity rounded up to whole blocks (flags
+// and draw records too); the slots past the capacity are never alive. The arrays are taken
+// once per capacity from the engine's allocator (the ordinary heap without an engine) and go
+// back to the allocator they came from, so a pool never allocates while particles are born and
+// die.
 //
 // Copies are deep: every flag, field and draw record. Main thread only.
 #include "Graphics/Particles/Particle.h"
@@ -30,7 +32,9 @@ public:
     // Slots the update works on together; the arrays are whole groups of them.
     static constexpr u32 Lanes = 4;
 
-    // The stored fields, one float array each.
+    // The stored fields, in their order within a block: first those the update writes (so that
+    // a step dirties as few cache lines as it can), then those it only reads. The last two are
+    // kept out of the blocks, as the shape gave them: the update never reads them.
     enum Field : u32
     {
         PositionX,
@@ -39,6 +43,11 @@ public:
         DirectionX,
         DirectionY,
         DirectionZ,
+        Rotation,
+        Age,
+        Frame,
+        Lifetime,
+        AnimationSpeed,
         ColorStartR,
         ColorStartG,
         ColorStartB,
@@ -53,17 +62,12 @@ public:
         RotationSpeedEnd,
         ScaleStart,
         ScaleEnd,
-        Rotation,
-        Age,
-        Lifetime,
-        Frame,
-        AnimationSpeed,
-        // Kept as the shape gave them; the update never reads them.
         PositionW,
         DirectionW,
         FieldCount
     };
-
+    static constexpr u32 BlockFieldCount = PositionW;
+    static constexpr u32 BlockFloats = BlockFieldCount * Lanes;
     // The bytes one slot takes: its fields, its flag and its draw record.
     static constexpr u32 BytesPerSlot =
         FieldCount * sizeof(f32) + sizeof(u08) + sizeof(ParticleVertex);
@@ -91,7 +95,7 @@ public:
     void Set(u32 slot, const Particle& particle);
 
     u32 GetCapacity() const { return m_capacity; }
-    // The length of every field array: the capacity rounded up to whole groups of Lanes.
+    // The capacity rounded up to whole blocks of Lanes slots.
     u32 GetStride() const { return m_stride; }
     u32 GetLiveCount() const { return m_liveCount; }
     u32 GetFreeCount() const { return m_capacity - m_liveCount; }
@@ -101,10 +105,18 @@ public:
     // Particles taken and freed since the pool was made (copies carry them on), for statistics.
     u64 GetTakenTotal() const { return m_takenTotal; }
     u64 GetFreedTotal() const { return m_freedTotal; }
-    f32* GetField(Field field) { return m_fields + static_cast<std::size_t>(field) * m_stride; }
-    const f32* GetField(Field field) const
+    // One field of one slot.
+    f32& At(Field field, u32 slot) { return m_fields[Offset(field, slot)]; }
+    f32 At(Field field, u32 slot) const { return m_fields[Offset(field, slot)]; }
+    // The fields of slots first to first + Lanes - 1 (first a multiple of Lanes): field f of
+    // slot first + k is at f x Lanes + k.
+    f32* GetBlock(u32 first)
     {
-        return m_fields + static_cast<std::size_t>(field) * m_stride;
+        return m_fields + static_cast<std::size_t>(first / Lanes) * BlockFloats;
+    }
+    const f32* GetBlock(u32 first) const
+    {
+        return m_fields + static_cast<std::size_t>(first / Lanes) * BlockFloats;
     }
     u08* GetAliveFlags() { return m_alive; }
     const u08* GetAliveFlags() const { return m_alive; }
@@ -120,6 +132,15 @@ public:
     }
 
 private:
+    // Blocks first, then the two arrays of the fields kept out of them.
+    std::size_t Offset(Field field, u32 slot) const
+    {
+        if (field < BlockFieldCount)
+            return static_cast<std::size_t>(slot / Lanes) * BlockFloats + field * Lanes +
+                   slot % Lanes;
+        return static_cast<std::size_t>(m_stride) * field + slot;
+    }
+
     void Make(u32 capacity);
     void Release();
     u32 NextFree();
@@ -130,8 +151,9 @@ private:
     u32 m_stride = 0;
     u32 m_liveCount = 0;
     u32 m_lastIndex = 0;
-    f32* m_fields = nullptr; // FieldCount arrays of m_stride floats, one after the other
+    f32* m_fields = nullptr; // m_stride / Lanes blocks of BlockFloats, then the other fields
     u08* m_alive = nullptr;  // m_stride flags
+    // m_stride draw records: the update writes whole groups and keeps those of survivors.
     ParticleVertex* m_vertices = nullptr;
     Allocator* m_allocator = nullptr; // where the arrays came from; null: the heap
     u64 m_takenTotal = 0;

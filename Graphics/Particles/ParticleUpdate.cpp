@@ -1,8 +1,10 @@
 #include "Graphics/Particles/ParticleUpdate.h"
 #include "Graphics/Particles/ParticlePool.h"
+#include <cstddef>
 #include <cstring>
 #if defined(__SSE2__)
 #include <emmintrin.h>
+#include <xmmintrin.h>
 #endif
 
 namespace Graphics
@@ -60,36 +62,44 @@ struct Lanes4
     }
 };
 
+// Writes the draw records of the four lanes at vertices[written] on, one after the other, and
+// answers how many of them are kept: every lane's record is written, a lane left out of `keep`
+// is overwritten by the next one kept (the pool has room for whole groups of records).
+u32 WriteVertices(ParticleVertex* vertices, int keep, const __m128 (&rows)[10])
+{
+    // Lanes to records: x y z r | g b a scale | rotation frame.
+    __m128 front[4] = {rows[0], rows[1], rows[2], rows[3]};
+    __m128 middle[4] = {rows[4], rows[5], rows[6], rows[7]};
+    _MM_TRANSPOSE4_PS(front[0], front[1], front[2], front[3]);
+    _MM_TRANSPOSE4_PS(middle[0], middle[1], middle[2], middle[3]);
+    const __m128 low = _mm_unpacklo_ps(rows[8], rows[9]);  // lanes 0 and 1
+    const __m128 high = _mm_unpackhi_ps(rows[8], rows[9]); // lanes 2 and 3
+    const __m128 back[4] = {low, _mm_movehl_ps(low, low), high, _mm_movehl_ps(high, high)};
+    u32 written = 0;
+    for (u32 k = 0; k < ParticlePool::Lanes; ++k)
+    {
+        auto* record = reinterpret_cast<f32*>(vertices + written);
+        _mm_storeu_ps(record, front[k]);
+        _mm_storeu_ps(record + 4, middle[k]);
+        _mm_storel_pi(reinterpret_cast<__m64*>(record + 8), back[k]);
+        written += static_cast<u32>(keep >> k) & 1u;
+    }
+    return written;
+}
+
 u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Settings& settings)
 {
     using L = Lanes4;
-    using Field = ParticlePool::Field;
+    using P = ParticlePool;
+    static_assert(sizeof(ParticleVertex) == 10 * sizeof(f32) &&
+                      offsetof(ParticleVertex, color) == 3 * sizeof(f32) &&
+                      offsetof(ParticleVertex, scale) == 7 * sizeof(f32) &&
+                      offsetof(ParticleVertex, rotation) == 8 * sizeof(f32) &&
+                      offsetof(ParticleVertex, frame) == 9 * sizeof(f32),
+                  "a draw record is position, colour, scale, rotation and frame as ten floats");
     const u32 stride = pool.GetStride();
     u08* const alive = pool.GetAliveFlags();
     ParticleVertex* const vertices = pool.GetVertices();
-    f32* const px = pool.GetField(ParticlePool::PositionX);
-    f32* const py = pool.GetField(ParticlePool::PositionY);
-    f32* const pz = pool.GetField(ParticlePool::PositionZ);
-    f32* const dx = pool.GetField(ParticlePool::DirectionX);
-    f32* const dy = pool.GetField(ParticlePool::DirectionY);
-    f32* const dz = pool.GetField(ParticlePool::DirectionZ);
-    f32* const rotations = pool.GetField(ParticlePool::Rotation);
-    f32* const ages = pool.GetField(ParticlePool::Age);
-    f32* const frames = pool.GetField(ParticlePool::Frame);
-    const f32* const lifetimes = pool.GetField(ParticlePool::Lifetime);
-    const f32* const animation = pool.GetField(ParticlePool::AnimationSpeed);
-    const auto field = [&pool](Field f) -> const f32* { return pool.GetField(f); };
-    const f32* const colourFrom[4] = {
-        field(ParticlePool::ColorStartR), field(ParticlePool::ColorStartG),
-        field(ParticlePool::ColorStartB), field(ParticlePool::ColorStartA)};
-    const f32* const colourTo[4] = {field(ParticlePool::ColorEndR), field(ParticlePool::ColorEndG),
-                                    field(ParticlePool::ColorEndB), field(ParticlePool::ColorEndA)};
-    const f32* const speedFrom = field(ParticlePool::SpeedStart);
-    const f32* const speedTo = field(ParticlePool::SpeedEnd);
-    const f32* const spinFrom = field(ParticlePool::RotationSpeedStart);
-    const f32* const spinTo = field(ParticlePool::RotationSpeedEnd);
-    const f32* const scaleFrom = field(ParticlePool::ScaleStart);
-    const f32* const scaleTo = field(ParticlePool::ScaleEnd);
 
     const __m128 dt = _mm_set1_ps(settings.dt);
     const __m128 zero = _mm_setzero_ps();
@@ -100,59 +110,47 @@ u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Settings& settings)
     const __m128 pullZ = _mm_set1_ps(settings.pullZ);
     const __m128 sheetEnd = _mm_set1_ps(settings.totalFrames);
     const __m128i noFlags = _mm_setzero_si128();
-    // The follow rule of a pair: the interpolated value where the ends differ, else the start.
-    const auto follow = [](const f32* from, const f32* to, u32 i, __m128 t)
-    {
-        const __m128 start = _mm_loadu_ps(from + i);
-        const __m128 end = _mm_loadu_ps(to + i);
-        return L::Select(_mm_cmpneq_ps(start, end), L::Lerp(start, end, t), start);
-    };
 
-    // What the draw records take of four slots, lane k of each row being slot i + k.
-    enum Row
-    {
-        RowX,
-        RowY,
-        RowZ,
-        RowR,
-        RowG,
-        RowB,
-        RowA,
-        RowScale,
-        RowRotation,
-        RowFrame,
-        RowCount
-    };
-    alignas(16) f32 rows[RowCount][ParticlePool::Lanes];
     u32 written = 0;
     u32 died = 0;
-    for (u32 i = 0; i < stride; i += ParticlePool::Lanes)
+    for (u32 i = 0; i < stride; i += P::Lanes)
     {
         u32 flagBytes;
         std::memcpy(&flagBytes, alive + i, sizeof(flagBytes));
         if (flagBytes == 0)
             continue;
+        f32* const block = pool.GetBlock(i);
+        const auto load = [block](P::Field field)
+        { return _mm_loadu_ps(block + field * P::Lanes); };
+        const auto store = [block](P::Field field, __m128 value)
+        { _mm_storeu_ps(block + field * P::Lanes, value); };
+        // The follow rule of a pair: the interpolated value where the ends differ, else the
+        // start.
+        const auto follow = [&load](P::Field from, P::Field to, __m128 t)
+        {
+            const __m128 start = load(from);
+            const __m128 end = load(to);
+            return L::Select(_mm_cmpneq_ps(start, end), L::Lerp(start, end, t), start);
+        };
+
         const __m128i flags = _mm_unpacklo_epi16(
             _mm_unpacklo_epi8(_mm_cvtsi32_si128(static_cast<int>(flagBytes)), noFlags), noFlags);
         const __m128 live = _mm_castsi128_ps(_mm_cmpgt_epi32(flags, noFlags));
 
-        const __m128 lifetime = _mm_loadu_ps(lifetimes + i);
-        const __m128 age = _mm_add_ps(_mm_loadu_ps(ages + i), dt);
-        _mm_storeu_ps(ages + i, L::Select(live, age, _mm_loadu_ps(ages + i)));
+        const __m128 lifetime = load(P::Lifetime);
+        const __m128 oldAge = load(P::Age);
+        const __m128 age = _mm_add_ps(oldAge, dt);
+        store(P::Age, L::Select(live, age, oldAge));
         const __m128 keep = _mm_and_ps(live, _mm_cmpngt_ps(age, lifetime));
         const int keepBits = _mm_movemask_ps(keep);
         const int diedBits = _mm_movemask_ps(live) & ~keepBits;
-        if (diedBits != 0)
-        {
-            for (u32 k = 0; k < ParticlePool::Lanes; ++k)
-            {
-                if ((diedBits & (1 << k)) != 0)
-                {
-                    alive[i + k] = 0;
-                    ++died;
-                }
-            }
-        }
+        // The survivors' flags stay 1, the others become 0: four bytes at once, without a
+        // branch on whether any died.
+        const __m128i kept = _mm_and_si128(_mm_castps_si128(keep), _mm_set1_epi32(1));
+        const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(kept, noFlags), noFlags);
+        const u32 keptBytes = static_cast<u32>(_mm_cvtsi128_si32(bytes));
+        std::memcpy(alive + i, &keptBytes, sizeof(keptBytes));
+        died += static_cast<u32>(__builtin_popcount(static_cast<unsigned>(diedBits)));
         if (keepBits == 0)
             continue;
 
@@ -160,54 +158,51 @@ u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Settings& settings)
         __m128 t = L::Select(_mm_cmpgt_ps(lifetime, zero), _mm_div_ps(age, lifetime), one);
         t = _mm_and_ps(_mm_cmpgt_ps(t, zero), L::Select(_mm_cmplt_ps(t, one), t, one));
 
+        // Rows of the draw records: x y z, r g b a, scale, rotation, frame.
+        __m128 rows[10];
         // The colour follows as a whole when any channel's ends differ.
-        __m128 from[4];
-        __m128 to[4];
         __m128 differs = zero;
-        for (int c = 0; c < 4; ++c)
+        for (u32 c = 0; c < 4; ++c)
         {
-            from[c] = _mm_loadu_ps(colourFrom[c] + i);
-            to[c] = _mm_loadu_ps(colourTo[c] + i);
-            differs = _mm_or_ps(differs, _mm_cmpneq_ps(from[c], to[c]));
+            const __m128 from = load(static_cast<P::Field>(P::ColorStartR + c));
+            const __m128 to = load(static_cast<P::Field>(P::ColorEndR + c));
+            differs = _mm_or_ps(differs, _mm_cmpneq_ps(from, to));
+            rows[3 + c] = L::Lerp(from, to, t);
         }
-        for (int c = 0; c < 4; ++c)
-            _mm_store_ps(rows[RowR + c], L::Select(differs, L::Lerp(from[c], to[c], t), from[c]));
+        for (u32 c = 0; c < 4; ++c)
+            rows[3 + c] =
+                L::Select(differs, rows[3 + c], load(static_cast<P::Field>(P::ColorStartR + c)));
 
-        const __m128 speed = follow(speedFrom, speedTo, i, t);
-        const __m128 spin = follow(spinFrom, spinTo, i, t);
-        _mm_store_ps(rows[RowScale], follow(scaleFrom, scaleTo, i, t));
+        const __m128 speed = follow(P::SpeedStart, P::SpeedEnd, t);
+        const __m128 spin = follow(P::RotationSpeedStart, P::RotationSpeedEnd, t);
+        rows[7] = follow(P::ScaleStart, P::ScaleEnd, t);
 
         // Motion, turn and animation only above the still threshold.
         const __m128 moves = _mm_and_ps(keep, _mm_cmpgt_ps(L::Abs(speed), still));
         const __m128 step = _mm_mul_ps(speed, dt);
-        const __m128 dirX = _mm_loadu_ps(dx + i);
-        const __m128 dirY = _mm_loadu_ps(dy + i);
-        const __m128 dirZ = _mm_loadu_ps(dz + i);
-        const __m128 x = _mm_loadu_ps(px + i);
-        const __m128 y = _mm_loadu_ps(py + i);
-        const __m128 z = _mm_loadu_ps(pz + i);
-        const __m128 newX = L::Select(moves, _mm_add_ps(x, _mm_mul_ps(dirX, step)), x);
-        const __m128 newY = L::Select(moves, _mm_add_ps(y, _mm_mul_ps(dirY, step)), y);
-        const __m128 newZ = L::Select(moves, _mm_add_ps(z, _mm_mul_ps(dirZ, step)), z);
-        _mm_storeu_ps(px + i, newX);
-        _mm_storeu_ps(py + i, newY);
-        _mm_storeu_ps(pz + i, newZ);
-        _mm_store_ps(rows[RowX], newX);
-        _mm_store_ps(rows[RowY], newY);
-        _mm_store_ps(rows[RowZ], newZ);
-        _mm_storeu_ps(dx + i, L::Select(keep, _mm_add_ps(dirX, pullX), dirX));
-        _mm_storeu_ps(dy + i, L::Select(keep, _mm_add_ps(dirY, pullY), dirY));
-        _mm_storeu_ps(dz + i, L::Select(keep, _mm_add_ps(dirZ, pullZ), dirZ));
+        const __m128 dirX = load(P::DirectionX);
+        const __m128 dirY = load(P::DirectionY);
+        const __m128 dirZ = load(P::DirectionZ);
+        const __m128 x = load(P::PositionX);
+        const __m128 y = load(P::PositionY);
+        const __m128 z = load(P::PositionZ);
+        rows[0] = L::Select(moves, _mm_add_ps(x, _mm_mul_ps(dirX, step)), x);
+        rows[1] = L::Select(moves, _mm_add_ps(y, _mm_mul_ps(dirY, step)), y);
+        rows[2] = L::Select(moves, _mm_add_ps(z, _mm_mul_ps(dirZ, step)), z);
+        store(P::PositionX, rows[0]);
+        store(P::PositionY, rows[1]);
+        store(P::PositionZ, rows[2]);
+        store(P::DirectionX, L::Select(keep, _mm_add_ps(dirX, pullX), dirX));
+        store(P::DirectionY, L::Select(keep, _mm_add_ps(dirY, pullY), dirY));
+        store(P::DirectionZ, L::Select(keep, _mm_add_ps(dirZ, pullZ), dirZ));
 
         const __m128 turns = _mm_and_ps(keep, _mm_cmpgt_ps(L::Abs(spin), still));
-        const __m128 rotation = _mm_loadu_ps(rotations + i);
-        const __m128 newRotation =
-            L::Select(turns, _mm_add_ps(rotation, _mm_mul_ps(spin, dt)), rotation);
-        _mm_storeu_ps(rotations + i, newRotation);
-        _mm_store_ps(rows[RowRotation], newRotation);
+        const __m128 rotation = load(P::Rotation);
+        rows[8] = L::Select(turns, _mm_add_ps(rotation, _mm_mul_ps(spin, dt)), rotation);
+        store(P::Rotation, rows[8]);
 
-        const __m128 frameSpeed = _mm_loadu_ps(animation + i);
-        const __m128 oldFrame = _mm_loadu_ps(frames + i);
+        const __m128 frameSpeed = load(P::AnimationSpeed);
+        const __m128 oldFrame = load(P::Frame);
         __m128 frame = L::Select(_mm_cmpgt_ps(L::Abs(frameSpeed), still),
                                  _mm_add_ps(oldFrame, _mm_mul_ps(frameSpeed, dt)), oldFrame);
         frame = _mm_and_ps(_mm_cmpge_ps(frame, zero), frame);
@@ -215,26 +210,11 @@ u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Settings& settings)
         const __m128 inSheet =
             settings.loop ? _mm_sub_ps(frame, L::Floor(frame)) : L::Floor(_mm_sub_ps(frame, one));
         frame = L::Select(pastEnd, inSheet, frame);
-        _mm_storeu_ps(frames + i, L::Select(keep, frame, oldFrame));
-        _mm_store_ps(rows[RowFrame], L::Floor(frame));
+        store(P::Frame, L::Select(keep, frame, oldFrame));
+        rows[9] = L::Floor(frame);
 
         // The survivors' draw records, in slot order.
-        for (u32 k = 0; k < ParticlePool::Lanes; ++k)
-        {
-            if ((keepBits & (1 << k)) == 0)
-                continue;
-            ParticleVertex& vertex = vertices[written++];
-            vertex.position[0] = rows[RowX][k];
-            vertex.position[1] = rows[RowY][k];
-            vertex.position[2] = rows[RowZ][k];
-            vertex.color[0] = rows[RowR][k];
-            vertex.color[1] = rows[RowG][k];
-            vertex.color[2] = rows[RowB][k];
-            vertex.color[3] = rows[RowA][k];
-            vertex.scale = rows[RowScale][k];
-            vertex.rotation = rows[RowRotation][k];
-            vertex.frame = rows[RowFrame][k];
-        }
+        written += WriteVertices(vertices + written, keepBits, rows);
     }
     pool.CountFreed(died);
     return written;
@@ -254,7 +234,7 @@ u32 ParticleUpdate::RunScalar(ParticlePool& pool, const Settings& settings)
         if (!particle.Update(settings.dt))
         {
             // Only the age moves on a particle that dies.
-            pool.GetField(ParticlePool::Age)[slot] = particle.age;
+            pool.At(ParticlePool::Age, slot) = particle.age;
             pool.Free(slot);
             continue;
         }

@@ -203,11 +203,11 @@ TEST(ParticlePool, TakesSlotsFromTheOneAfterTheLastAndCopiesDeeply)
     pool.Allocate();
     EXPECT_TRUE(pool.IsAlive(0));
     EXPECT_EQ(pool.Allocate(), ParticlePool::NoSlot);
-    pool.GetField(ParticlePool::Age)[1] = 7.0f;
+    pool.At(ParticlePool::Age, 1) = 7.0f;
     pool.Free(1);
     ParticlePool copy(pool);
     EXPECT_EQ(copy.GetLiveCount(), 2u);
-    EXPECT_NE(copy.GetField(ParticlePool::Age), pool.GetField(ParticlePool::Age));
+    EXPECT_NE(copy.GetBlock(0), pool.GetBlock(0));
     EXPECT_EQ(copy.Get(1).age, 7.0f);
     EXPECT_EQ(copy.Allocate(), 1u);
     EXPECT_EQ(copy.Get(1).age, 0.0f);

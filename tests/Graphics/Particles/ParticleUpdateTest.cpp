@@ -83,12 +83,15 @@ void ExpectSameBits(const ParticlePool& lanes, const ParticlePool& scalar, u32 w
     ASSERT_EQ(lanes.GetFreedTotal(), scalar.GetFreedTotal());
     for (u32 slot = 0; slot < Capacity; ++slot)
         ASSERT_EQ(lanes.IsAlive(slot), scalar.IsAlive(slot)) << "slot " << slot;
-    for (u32 field = 0; field < ParticlePool::FieldCount; ++field)
+    for (u32 slot = 0; slot < Capacity; ++slot)
     {
-        const auto which = static_cast<ParticlePool::Field>(field);
-        EXPECT_EQ(
-            std::memcmp(lanes.GetField(which), scalar.GetField(which), sizeof(f32) * Capacity), 0)
-            << "field " << field;
+        for (u32 field = 0; field < ParticlePool::FieldCount; ++field)
+        {
+            const auto which = static_cast<ParticlePool::Field>(field);
+            const f32 a = lanes.At(which, slot);
+            const f32 b = scalar.At(which, slot);
+            EXPECT_EQ(std::memcmp(&a, &b, sizeof(f32)), 0) << "slot " << slot << " field " << field;
+        }
     }
     EXPECT_EQ(
         std::memcmp(lanes.GetVertices(), scalar.GetVertices(), sizeof(ParticleVertex) * written),
