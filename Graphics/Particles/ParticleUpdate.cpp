@@ -90,7 +90,9 @@ u32 WriteVertices(ParticleVertex* vertices, int keep, const __m128 (&rows)[10])
     return written;
 }
 
-u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Settings& settings)
+// Made once for looping sheets and once for holding ones, so that a group works out only its
+// own rule.
+template <bool Loop> u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Settings& settings)
 {
     using L = Lanes4;
     using P = ParticlePool;
@@ -210,9 +212,13 @@ u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Settings& settings)
                                  _mm_add_ps(oldFrame, _mm_mul_ps(frameSpeed, dt)), oldFrame);
         frame = _mm_and_ps(_mm_cmpge_ps(frame, zero), frame);
         const __m128 pastEnd = _mm_cmpge_ps(frame, sheetEnd);
-        const __m128 inSheet =
-            settings.loop ? _mm_sub_ps(frame, L::Floor(frame)) : L::Floor(_mm_sub_ps(frame, one));
-        frame = L::Select(pastEnd, inSheet, frame);
+        // Few groups have a frame past the sheet's end in a step.
+        if (_mm_movemask_ps(pastEnd) != 0)
+        {
+            const __m128 inSheet =
+                Loop ? _mm_sub_ps(frame, L::Floor(frame)) : L::Floor(_mm_sub_ps(frame, one));
+            frame = L::Select(pastEnd, inSheet, frame);
+        }
         store(P::Frame, L::Select(keep, frame, oldFrame));
         rows[9] = L::Floor(frame);
 
@@ -256,7 +262,7 @@ u32 ParticleUpdate::Run(ParticlePool& pool, const Settings& settings)
     if (pool.GetCapacity() == 0)
         return 0;
 #if defined(__SSE2__)
-    return RunLanes(pool, settings);
+    return settings.loop ? RunLanes<true>(pool, settings) : RunLanes<false>(pool, settings);
 #else
     return RunScalar(pool, settings);
 #endif
