@@ -441,15 +441,14 @@ struct PlainParticles
     u64 stepped = 0;
 };
 
-// What memory alone costs a step: the 100 pools' bytes (every particle record, alive flag and
-// draw record) each read and written once, in place, as a step does; no step that touches each
-// record can beat it on the machine the program runs on. (Copying into a second buffer would
+// What memory alone costs a step: the 100 pools' bytes (every particle's stored fields, alive
+// flag and draw record) each read and written once, in place, as a step does; no step that touches
+// each record can beat it on the machine the program runs on. (Copying into a second buffer would
 // measure main memory rather than the caches a step works in.)
 struct PoolBytes
 {
-    static constexpr std::size_t Words =
-        static_cast<std::size_t>(Emitters) * Capacity *
-        (sizeof(Graphics::Particle) + sizeof(u08) + sizeof(Graphics::ParticleVertex)) / sizeof(u32);
+    static constexpr std::size_t Words = static_cast<std::size_t>(Emitters) * Capacity *
+                                         Graphics::ParticlePool::BytesPerSlot / sizeof(u32);
 
     PoolBytes() : words(Words, 1u) {}
 

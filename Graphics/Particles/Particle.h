@@ -8,7 +8,10 @@
 // - Every start/end pair is interpolated over the particle's life by t = age / lifetime; a pair
 //   whose ends are equal leaves the current value alone, so a value set at birth stays.
 // - Colours are 0 to 1. Frames count sprite-sheet cells, row by row from the sheet's top left.
-// - A record is plain data: a fresh slot is all zero bytes.
+// - A record is plain data: a fresh one is all zero bytes (Zeroed). The pool keeps its particles
+//   as arrays of fields (ParticlePool.h); a record is what a birth fills in, what the pool hands
+//   out one slot at a time, and the one-particle form of the step (ParticleUpdate.h runs the
+//   same step on four slots at once).
 #include "Math/ColorRGBA.h"
 #include "Math/Point4.h"
 #include "Math/Vector4.h"
@@ -31,6 +34,32 @@ struct Particle
 {
     // Magnitudes at or below this count as no motion, no spin and no animation.
     static constexpr f32 StillThreshold = 0.00001f;
+
+    // A record of all zero bytes (the members' own defaults are not zero: alpha and w are 1).
+    static Particle Zeroed()
+    {
+        // Written out store by store: a loop (or memset) becomes a call to the library's
+        // memset, which costs more than clearing one record.
+        Particle particle;
+        auto* bytes = reinterpret_cast<unsigned char*>(&particle);
+#if defined(__SSE2__)
+        static_assert(sizeof(Particle) > 128 && sizeof(Particle) <= 144, "nine stores clear it");
+        const __m128i zero = _mm_setzero_si128();
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 16), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 32), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 48), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 64), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 80), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 96), zero);
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + 112), zero);
+        // The last sixteen bytes, overlapping the store before.
+        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + sizeof(Particle) - 16), zero);
+#else
+        std::memset(bytes, 0, sizeof(Particle));
+#endif
+        return particle;
+    }
 
     // Ages the particle by dt and moves it. False when it has died in this call (age strictly
     // past its lifetime); nothing else changes then.
@@ -76,6 +105,31 @@ static_assert(offsetof(Particle, scaleEnd) == offsetof(Particle, speedEnd) + 2 *
                   offsetof(Particle, rotation) == offsetof(Particle, speedEnd) + 3 * sizeof(f32),
               "end values are one group");
 
+// The life fraction Update interpolates by: age / lifetime clamped to [0, 1]; a particle without
+// a positive lifetime (or with a NaN one) is at the end of its life, and a NaN fraction is 0.
+inline f32 LifeFraction(f32 age, f32 lifetime)
+{
+    const f32 t = lifetime > 0.0f ? age / lifetime : 1.0f;
+    return t > 0.0f ? (t < 1.0f ? t : 1.0f) : 0.0f;
+}
+
+// The current value of a start/end pair at life fraction t. A pair whose ends are equal keeps
+// the value set at birth, which is its start.
+inline f32 Follow(f32 start, f32 end, f32 t)
+{
+    return start != end ? start + (end - start) * t : start;
+}
+
+// The current colour at life fraction t: all four channels interpolated when any pair differs,
+// else the start colour (as Update keeps it).
+inline Math::ColorRGBA FollowColor(const Math::ColorRGBA& start, const Math::ColorRGBA& end, f32 t)
+{
+    if (start.r == end.r && start.g == end.g && start.b == end.b && start.a == end.a)
+        return start;
+    return Math::ColorRGBA(start.r + (end.r - start.r) * t, start.g + (end.g - start.g) * t,
+                           start.b + (end.b - start.b) * t, start.a + (end.a - start.a) * t);
+}
+
 // The largest float below which floats may have a fraction (2^23).
 constexpr f32 WholeFloats = 8388608.0f;
 
@@ -97,9 +151,7 @@ inline bool Particle::Update(f32 dt)
     age += dt;
     if (age > lifetime)
         return false;
-    // A particle without a positive lifetime (or with a NaN one) is at the end of its life.
-    f32 t = lifetime > 0.0f ? age / lifetime : 1.0f;
-    t = t > 0.0f ? (t < 1.0f ? t : 1.0f) : 0.0f;
+    const f32 t = ParticleLayout::LifeFraction(age, lifetime);
 #if defined(__SSE2__)
     // start + (end - start) * t per lane, as the scalar form computes it, so the results are the
     // same bit for bit.

@@ -11,12 +11,11 @@
 #include "Graphics/Particles/ParticleDefinitionFile.h"
 #include "Graphics/Particles/ParticleEffectSystem.h"
 #include "Graphics/Particles/ParticleSystemComponent.h"
+#include "Graphics/Particles/ParticleUpdate.h"
 #include "Math/MathUtils.h"
 #include "Math/RandStream.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include <cmath>
-#include <cstdint>
-#include <cstring>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::ParticleEmitterComponent, &TypeRecordOf<GameObjectComponent>(),
                          false)
@@ -29,9 +28,6 @@ const char* const kPart = "ParticleEmitterComponent";
 const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
 // A default burst repeats once a second.
 constexpr f32 kDefaultBurstDelay = 1.0f;
-
-// How far ahead of the update pass the records are fetched, in slots.
-constexpr u32 PrefetchSlots = 16;
 
 // How many particles a float count allows, decided as a float before it becomes an integer, so
 // that negative, huge and non-finite counts are safe (NaN allows none).
@@ -220,20 +216,29 @@ bool ParticleEmitterComponent::UpdateFrame()
 
 void ParticleEmitterComponent::SpawnParticle(f32 preAge)
 {
-    Particle* particle = particles_.Allocate();
-    if (particle == nullptr)
+    const u32 slot = particles_.Take();
+    if (slot == ParticlePool::NoSlot)
         return;
-    EmitParticle(*particle);
+    // The record is filled whole, then stored in the slot's fields.
+    Particle particle = Particle::Zeroed();
+    EmitParticle(particle);
     {
         Math::RandStream draw;
-        particle->speedStart = draw.Range(speedStart_.x, speedStart_.y);
-        particle->speed = particle->speedStart;
-        particle->speedEnd = draw.Range(speedEnd_.x, speedEnd_.y);
+        particle.speedStart = draw.Range(speedStart_.x, speedStart_.y);
+        particle.speed = particle.speedStart;
+        particle.speedEnd = draw.Range(speedEnd_.x, speedEnd_.y);
     }
     if (particleSystem_ != nullptr)
-        particleSystem_->InitParticle(*particle);
+        particleSystem_->InitParticle(particle);
     // Whether it survives its pre-age is the update pass's business.
-    particle->Update(preAge);
+    particle.Update(preAge);
+    particles_.Set(slot, particle);
+}
+
+f32 ParticleEmitterComponent::DrawPreAge(f32 dt)
+{
+    Math::RandStream draw;
+    return dt * draw.Unit();
 }
 
 void ParticleEmitterComponent::Step(f32 dt)
@@ -248,12 +253,12 @@ void ParticleEmitterComponent::Step(f32 dt)
             accumulator_ += Math::RandRange(particleEmitRate_.x, particleEmitRate_.y) * dt;
             const u32 count = CountWithin(std::trunc(accumulator_), particles_.GetFreeCount());
             for (u32 i = 0; i < count; ++i)
-                SpawnParticle(dt * Math::RandUnit());
+                SpawnParticle(DrawPreAge(dt));
             accumulator_ = KeepFraction(accumulator_);
             // The minimum population, with each pre-age drawn before the particle's other draws.
             while (static_cast<f32>(particles_.GetLiveCount()) < particleCount_.x &&
                    !particles_.IsFull())
-                SpawnParticle(dt * Math::RandUnit());
+                SpawnParticle(DrawPreAge(dt));
         }
     }
     UpdatePass(dt);
@@ -280,7 +285,7 @@ void ParticleEmitterComponent::EmitBurst(f32 dt)
         if (particles_.GetFreeCount() < burstCount_)
             return;
         for (s64 i = 0; i < owed; ++i)
-            SpawnParticle(dt * Math::RandUnit());
+            SpawnParticle(DrawPreAge(dt));
         burstDone_ = true;
         return;
     }
@@ -290,7 +295,7 @@ void ParticleEmitterComponent::EmitBurst(f32 dt)
         limit = owed > 0 ? static_cast<u32>(owed) : 0u;
     const u32 count = CountWithin(std::trunc(accumulator_), limit);
     for (u32 i = 0; i < count; ++i)
-        SpawnParticle(dt * Math::RandUnit());
+        SpawnParticle(DrawPreAge(dt));
     burstEmitted_ += count;
     accumulator_ = KeepFraction(accumulator_);
     if (burstEmitted_ >= burstCount_)
@@ -300,64 +305,18 @@ void ParticleEmitterComponent::EmitBurst(f32 dt)
 void ParticleEmitterComponent::UpdatePass(f32 dt)
 {
     renderCount_ = 0;
-    const u32 capacity = particles_.GetCapacity();
-    if (capacity == 0)
+    if (particles_.GetCapacity() == 0)
         return;
-    const f32 totalFrames =
+    ParticleUpdate::Settings settings;
+    settings.dt = dt;
+    settings.totalFrames =
         static_cast<f32>(particleSystem_ != nullptr ? particleSystem_->GetTotalFrames() : 1u);
-    const bool loop = particleSystem_ == nullptr || particleSystem_->IsLooping();
+    settings.loop = particleSystem_ == nullptr || particleSystem_->IsLooping();
     const f32 pullScale = globalVelocitySpeed_ * dt;
-    const f32 pullX = globalVelocity_.x * pullScale;
-    const f32 pullY = globalVelocity_.y * pullScale;
-    const f32 pullZ = globalVelocity_.z * pullScale;
-
-    Particle* const records = particles_.GetRecords();
-    const u08* const alive = particles_.GetAliveFlags();
-    ParticleVertex* const vertices = particles_.GetVertices();
-    u32 written = 0;
-    for (u32 slot = 0; slot < capacity; ++slot)
-    {
-        // The records a few slots on are asked for now, so that they have arrived when their
-        // turn comes (the branches on each record's own values keep the processor from reading
-        // far ahead by itself). Past the end the address is only a hint: nothing is read.
-        const auto* ahead = reinterpret_cast<const char*>(
-            reinterpret_cast<std::uintptr_t>(records) + (slot + PrefetchSlots) * sizeof(Particle));
-        __builtin_prefetch(ahead, 1);
-        __builtin_prefetch(ahead + sizeof(Particle) / 2, 1);
-        __builtin_prefetch(ahead + sizeof(Particle) - 1, 1);
-        if (alive[slot] == 0)
-            continue;
-        Particle& particle = records[slot];
-        if (!particle.Update(dt))
-        {
-            particles_.Free(slot);
-            continue;
-        }
-        particle.direction.x += pullX;
-        particle.direction.y += pullY;
-        particle.direction.z += pullZ;
-
-        // Frames stay at or above 0; past the sheet's end they wrap or hold the last frame.
-        f32 frame = particle.frame;
-        if (!(frame >= 0.0f))
-            frame = 0.0f;
-        if (frame >= totalFrames)
-        {
-            if (loop)
-                frame -= ParticleLayout::Floor(frame);
-            else
-                frame = ParticleLayout::Floor(frame - 1.0f);
-        }
-        particle.frame = frame;
-
-        ParticleVertex& vertex = vertices[written++];
-        std::memcpy(vertex.position, &particle.position.x, sizeof(vertex.position));
-        std::memcpy(vertex.color, &particle.color.r, sizeof(vertex.color));
-        vertex.scale = particle.scale;
-        vertex.rotation = particle.rotation;
-        vertex.frame = ParticleLayout::Floor(frame);
-    }
-    renderCount_ = written;
+    settings.pullX = globalVelocity_.x * pullScale;
+    settings.pullY = globalVelocity_.y * pullScale;
+    settings.pullZ = globalVelocity_.z * pullScale;
+    renderCount_ = ParticleUpdate::Run(particles_, settings);
 }
 
 std::string ParticleEmitterComponent::SaveEmitter(const std::string& name)

@@ -151,6 +151,8 @@ private:
     void Emit();
     void EmitBurst(f32 dt);
     void UpdatePass(f32 dt);
+    // dt x RandUnit(), drawn inline.
+    static f32 DrawPreAge(f32 dt);
     // Pool and draw records sized for the capacity read, clamped with a log line.
     void ResizeForCount();
 

@@ -4,29 +4,17 @@
 #include <cstring>
 #include <new>
 #include <type_traits>
-#if defined(__SSE2__)
-#include <emmintrin.h>
-#endif
 
 namespace Graphics
 {
-static_assert(std::is_trivially_copyable<Particle>::value, "records are copied as bytes");
+static_assert(std::is_trivially_copyable<Particle>::value, "records are plain data");
 static_assert(std::is_trivially_copyable<ParticleVertex>::value, "vertices are copied as bytes");
 
 namespace
 {
-// All zero bytes, written inline: the library's memset costs more than clearing one record.
-void ClearRecord(Particle& record)
+u32 RoundUpToLanes(u32 n)
 {
-    auto* bytes = reinterpret_cast<unsigned char*>(&record);
-    std::size_t done = 0;
-#if defined(__SSE2__)
-    const __m128i zero = _mm_setzero_si128();
-    for (; done + sizeof(zero) <= sizeof(Particle); done += sizeof(zero))
-        _mm_storeu_si128(reinterpret_cast<__m128i*>(bytes + done), zero);
-#endif
-    for (; done < sizeof(Particle); ++done)
-        bytes[done] = 0;
+    return (n + ParticlePool::Lanes - 1) / ParticlePool::Lanes * ParticlePool::Lanes;
 }
 } // namespace
 
@@ -47,7 +35,7 @@ ParticlePool& ParticlePool::operator=(const ParticlePool& other)
     if (m_capacity != other.m_capacity)
     {
         Release();
-        Take(other.m_capacity);
+        Make(other.m_capacity);
     }
     m_liveCount = other.m_liveCount;
     m_lastIndex = other.m_lastIndex;
@@ -55,9 +43,9 @@ ParticlePool& ParticlePool::operator=(const ParticlePool& other)
     m_freedTotal = other.m_freedTotal;
     if (m_capacity > 0)
     {
-        std::memcpy(m_records, other.m_records, sizeof(Particle) * m_capacity);
-        std::memcpy(m_alive, other.m_alive, sizeof(u08) * m_capacity);
-        std::memcpy(m_vertices, other.m_vertices, sizeof(ParticleVertex) * m_capacity);
+        std::memcpy(m_fields, other.m_fields, sizeof(f32) * FieldCount * m_stride);
+        std::memcpy(m_alive, other.m_alive, sizeof(u08) * m_stride);
+        std::memcpy(m_vertices, other.m_vertices, sizeof(ParticleVertex) * m_stride);
     }
     return *this;
 }
@@ -77,34 +65,36 @@ void ParticlePool::FreeBlock(Allocator* allocator, void* block, u32 bytes)
         ::operator delete(block);
 }
 
-void ParticlePool::Take(u32 capacity)
+void ParticlePool::Make(u32 capacity)
 {
     m_capacity = capacity;
+    m_stride = RoundUpToLanes(capacity);
     m_liveCount = 0;
     m_lastIndex = 0;
     if (capacity == 0)
         return;
     m_allocator = g_Engine != nullptr ? g_Engine->GetAllocator() : nullptr;
-    m_records = static_cast<Particle*>(
-        AllocateBlock(m_allocator, static_cast<u32>(sizeof(Particle) * capacity)));
-    m_alive = static_cast<u08*>(AllocateBlock(m_allocator, static_cast<u32>(capacity)));
+    const u32 fieldBytes = static_cast<u32>(sizeof(f32) * FieldCount * m_stride);
+    m_fields = static_cast<f32*>(AllocateBlock(m_allocator, fieldBytes));
+    m_alive = static_cast<u08*>(AllocateBlock(m_allocator, m_stride));
     m_vertices = static_cast<ParticleVertex*>(
-        AllocateBlock(m_allocator, static_cast<u32>(sizeof(ParticleVertex) * capacity)));
-    std::memset(static_cast<void*>(m_records), 0, sizeof(Particle) * capacity);
-    std::memset(m_alive, 0, capacity);
-    std::memset(m_vertices, 0, sizeof(ParticleVertex) * capacity);
+        AllocateBlock(m_allocator, static_cast<u32>(sizeof(ParticleVertex) * m_stride)));
+    std::memset(m_fields, 0, fieldBytes);
+    std::memset(m_alive, 0, m_stride);
+    std::memset(static_cast<void*>(m_vertices), 0, sizeof(ParticleVertex) * m_stride);
 }
 
 void ParticlePool::Release()
 {
-    FreeBlock(m_allocator, m_records, static_cast<u32>(sizeof(Particle) * m_capacity));
-    FreeBlock(m_allocator, m_alive, m_capacity);
-    FreeBlock(m_allocator, m_vertices, static_cast<u32>(sizeof(ParticleVertex) * m_capacity));
-    m_records = nullptr;
+    FreeBlock(m_allocator, m_fields, static_cast<u32>(sizeof(f32) * FieldCount * m_stride));
+    FreeBlock(m_allocator, m_alive, m_stride);
+    FreeBlock(m_allocator, m_vertices, static_cast<u32>(sizeof(ParticleVertex) * m_stride));
+    m_fields = nullptr;
     m_alive = nullptr;
     m_vertices = nullptr;
     m_allocator = nullptr;
     m_capacity = 0;
+    m_stride = 0;
     m_liveCount = 0;
     m_lastIndex = 0;
 }
@@ -116,13 +106,13 @@ void ParticlePool::Resize(u32 n)
     if (n == m_capacity)
         return;
     Release();
-    Take(n);
+    Make(n);
 }
 
-Particle* ParticlePool::Allocate()
+u32 ParticlePool::NextFree()
 {
     if (m_liveCount == m_capacity)
-        return nullptr;
+        return NoSlot;
     u32 slot = m_lastIndex + 1;
     for (u32 looked = 0; looked < m_capacity; ++looked, ++slot)
     {
@@ -130,14 +120,29 @@ Particle* ParticlePool::Allocate()
             slot = 0;
         if (m_alive[slot] != 0)
             continue;
-        ClearRecord(m_records[slot]);
         m_alive[slot] = 1;
         ++m_liveCount;
         ++m_takenTotal;
         m_lastIndex = slot;
-        return &m_records[slot];
+        return slot;
     }
-    return nullptr;
+    return NoSlot;
+}
+
+u32 ParticlePool::Take()
+{
+    return NextFree();
+}
+
+u32 ParticlePool::Allocate()
+{
+    const u32 slot = NextFree();
+    if (slot != NoSlot)
+    {
+        for (u32 field = 0; field < FieldCount; ++field)
+            At(static_cast<Field>(field), slot) = 0.0f;
+    }
+    return slot;
 }
 
 void ParticlePool::Free(u32 slot)
@@ -152,8 +157,73 @@ void ParticlePool::Free(u32 slot)
 void ParticlePool::Clear()
 {
     if (m_capacity > 0)
-        std::memset(m_alive, 0, m_capacity);
+        std::memset(m_alive, 0, m_stride);
     m_liveCount = 0;
     m_lastIndex = 0;
+}
+
+Particle ParticlePool::Get(u32 slot) const
+{
+    Particle p = Particle::Zeroed();
+    if (slot >= m_capacity)
+        return p;
+    const auto at = [this, slot](Field field) { return At(field, slot); };
+    p.position = Math::Point4(at(PositionX), at(PositionY), at(PositionZ), at(PositionW));
+    p.direction = Math::Vector4(at(DirectionX), at(DirectionY), at(DirectionZ), at(DirectionW));
+    p.colorStart =
+        Math::ColorRGBA(at(ColorStartR), at(ColorStartG), at(ColorStartB), at(ColorStartA));
+    p.colorEnd = Math::ColorRGBA(at(ColorEndR), at(ColorEndG), at(ColorEndB), at(ColorEndA));
+    p.speedStart = at(SpeedStart);
+    p.speedEnd = at(SpeedEnd);
+    p.rotationSpeedStart = at(RotationSpeedStart);
+    p.rotationSpeedEnd = at(RotationSpeedEnd);
+    p.scaleStart = at(ScaleStart);
+    p.scaleEnd = at(ScaleEnd);
+    p.rotation = at(Rotation);
+    p.age = at(Age);
+    p.lifetime = at(Lifetime);
+    p.frame = at(Frame);
+    p.animationSpeed = at(AnimationSpeed);
+    using ParticleLayout::Follow;
+    const f32 t = ParticleLayout::LifeFraction(p.age, p.lifetime);
+    p.color = ParticleLayout::FollowColor(p.colorStart, p.colorEnd, t);
+    p.speed = Follow(p.speedStart, p.speedEnd, t);
+    p.rotationSpeed = Follow(p.rotationSpeedStart, p.rotationSpeedEnd, t);
+    p.scale = Follow(p.scaleStart, p.scaleEnd, t);
+    return p;
+}
+
+void ParticlePool::Set(u32 slot, const Particle& p)
+{
+    if (slot >= m_capacity)
+        return;
+    const auto put = [this, slot](Field field, f32 value) { At(field, slot) = value; };
+    put(PositionX, p.position.x);
+    put(PositionY, p.position.y);
+    put(PositionZ, p.position.z);
+    put(DirectionX, p.direction.x);
+    put(DirectionY, p.direction.y);
+    put(DirectionZ, p.direction.z);
+    put(ColorStartR, p.colorStart.r);
+    put(ColorStartG, p.colorStart.g);
+    put(ColorStartB, p.colorStart.b);
+    put(ColorStartA, p.colorStart.a);
+    put(ColorEndR, p.colorEnd.r);
+    put(ColorEndG, p.colorEnd.g);
+    put(ColorEndB, p.colorEnd.b);
+    put(ColorEndA, p.colorEnd.a);
+    put(SpeedStart, p.speedStart);
+    put(SpeedEnd, p.speedEnd);
+    put(RotationSpeedStart, p.rotationSpeedStart);
+    put(RotationSpeedEnd, p.rotationSpeedEnd);
+    put(ScaleStart, p.scaleStart);
+    put(ScaleEnd, p.scaleEnd);
+    put(Rotation, p.rotation);
+    put(Age, p.age);
+    put(Lifetime, p.lifetime);
+    put(Frame, p.frame);
+    put(AnimationSpeed, p.animationSpeed);
+    put(PositionW, p.position.w);
+    put(DirectionW, p.direction.w);
 }
 } // namespace Graphics

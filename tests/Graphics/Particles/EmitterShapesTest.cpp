@@ -46,7 +46,10 @@ std::vector<Born> Emit(ParticleWorld& w, const std::string& shape,
     for (u32 slot = 0; slot < pool.GetCapacity(); ++slot)
     {
         if (pool.IsAlive(slot))
-            born.push_back({pool.GetRecords()[slot].position, pool.GetRecords()[slot].direction});
+        {
+            const Particle particle = pool.Get(slot);
+            born.push_back({particle.position, particle.direction});
+        }
     }
     return born;
 }

@@ -197,21 +197,20 @@ TEST(ParticlePool, TakesSlotsFromTheOneAfterTheLastAndCopiesDeeply)
 {
     ParticlePool pool;
     pool.Resize(3);
-    Particle* first = pool.Allocate();
-    EXPECT_EQ(first, &pool.GetRecords()[1]);
+    EXPECT_EQ(pool.Allocate(), 1u);
     pool.Allocate();
     EXPECT_TRUE(pool.IsAlive(2));
     pool.Allocate();
     EXPECT_TRUE(pool.IsAlive(0));
-    EXPECT_EQ(pool.Allocate(), nullptr);
-    pool.GetRecords()[1].age = 7.0f;
+    EXPECT_EQ(pool.Allocate(), ParticlePool::NoSlot);
+    pool.At(ParticlePool::Age, 1) = 7.0f;
     pool.Free(1);
     ParticlePool copy(pool);
     EXPECT_EQ(copy.GetLiveCount(), 2u);
-    EXPECT_NE(copy.GetRecords(), pool.GetRecords());
-    EXPECT_EQ(copy.GetRecords()[1].age, 7.0f);
-    EXPECT_EQ(copy.Allocate(), &copy.GetRecords()[1]);
-    EXPECT_EQ(copy.GetRecords()[1].age, 0.0f);
+    EXPECT_NE(copy.GetBlock(0), pool.GetBlock(0));
+    EXPECT_EQ(copy.Get(1).age, 7.0f);
+    EXPECT_EQ(copy.Allocate(), 1u);
+    EXPECT_EQ(copy.Get(1).age, 0.0f);
     pool.Resize(3);
     EXPECT_EQ(pool.GetLiveCount(), 2u);
     pool.Resize(4);

@@ -140,12 +140,13 @@ TEST(Particle, UpdatePassFreesTheDeadAndWritesTheLiveInSlotOrder)
     emitter->SetPlaying(false);
     ParticlePool& pool = emitter->GetPool();
     for (int i = 0; i < 4; ++i)
-        ASSERT_NE(pool.Allocate(), nullptr);
+        ASSERT_NE(pool.Allocate(), ParticlePool::NoSlot);
     for (u32 slot = 0; slot < 4; ++slot)
     {
-        Particle& p = pool.GetRecords()[slot];
+        Particle p = pool.Get(slot);
         p.position = Math::Point4(static_cast<f32>(slot), 0, 0, 1);
         p.lifetime = slot == 1 || slot == 2 ? 0.01f : 5.0f; // slots 1 and 2 die in the step
+        pool.Set(slot, p);
     }
     w.Step(1, 1.0f / 30.0f);
     EXPECT_EQ(pool.GetLiveCount(), 2u);
@@ -180,7 +181,7 @@ TEST(Particle, EmitterPullsWrapsTheSheetAndPreAgesNewborns)
 
     const f32 dt = 1.0f / 30.0f;
     w.Step(1, dt);
-    const Particle& looping = emitters[0]->GetPool().GetRecords()[0];
+    const Particle looping = emitters[0]->GetPool().Get(0);
     ASSERT_TRUE(emitters[0]->GetPool().IsAlive(0));
     // Pre-aged by dt x r, then a whole step: it has lived between dt and 2 dt.
     EXPECT_GE(looping.age, dt);
@@ -193,10 +194,9 @@ TEST(Particle, EmitterPullsWrapsTheSheetAndPreAgesNewborns)
     EXPECT_EQ(emitters[0]->GetVertices()[0].frame, 0.0f);
 
     // Without looping a frame past the end steps down by one a step and stays at 15.
-    const Particle& holding = emitters[1]->GetPool().GetRecords()[0];
-    EXPECT_EQ(holding.frame, 19.0f);
+    EXPECT_EQ(emitters[1]->GetPool().Get(0).frame, 19.0f);
     w.Step(10, dt);
-    EXPECT_EQ(holding.frame, 15.0f);
+    EXPECT_EQ(emitters[1]->GetPool().Get(0).frame, 15.0f);
     EXPECT_EQ(emitters[1]->GetVertices()[0].frame, 15.0f);
 
     // A negative animation speed stops at frame 0.
