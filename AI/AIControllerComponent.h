@@ -11,6 +11,7 @@
 // and after "Death" it picks nothing more. Swaps are posted only when the choice changes.
 //
 // Written form: nothing.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Controllers/ControllerComponent.h"
 #include "Math/Types.h"
 #include <string>
@@ -42,13 +43,7 @@ public:
     AIControllerComponent();
     ~AIControllerComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AIControllerComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(AIControllerComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(AIControllerComponent)
     // Leaves the AI system (and the logic system, should it be listed there).
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

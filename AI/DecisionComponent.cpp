@@ -1,7 +1,6 @@
 #include "AI/DecisionComponent.h"
 #include "AI/AISystem.h"
 #include "AI/WorldStateComponent.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Scripting/LuaComponent.h"
 #include "Serializer/Xml/ValueXml.h"
 #include <utility>
@@ -78,12 +77,6 @@ DecisionComponent::DecisionComponent()
 DecisionComponent::~DecisionComponent()
 {
     DestroyScript();
-}
-
-u32 DecisionComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void DecisionComponent::Shutdown()

@@ -12,6 +12,7 @@
 // decision script, then the script file name relative to "assets/Scripts/" (an unnamed
 // string). Reading again replaces the script.
 #include "AI/AIComponent.h"
+#include "Core/Objects/ComponentTypeId.h"
 #include <array>
 #include <string>
 
@@ -32,14 +33,7 @@ public:
     DecisionComponent();
     ~DecisionComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "DecisionComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(DecisionComponent)); }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(DecisionComponent)
     // Destroys the script.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

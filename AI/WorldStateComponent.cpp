@@ -2,7 +2,6 @@
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::WorldStateComponent, &TypeRecordOf<GameObjectComponent>(), false)
 
@@ -11,12 +10,6 @@ namespace AI
 WorldStateComponent::WorldStateComponent() : GameObjectComponent(true)
 {
     m_entries.reserve(EntryReserve);
-}
-
-u32 WorldStateComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void WorldStateComponent::Shutdown()

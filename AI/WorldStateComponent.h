@@ -7,6 +7,7 @@
 //   controller's owner without an entry gets one appended, players first.
 // Entries are values in one contiguous list; hold an object id, not a pointer into the list.
 #include "AI/WorldStateEntry.h"
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include <string>
@@ -22,13 +23,7 @@ public:
 
     WorldStateComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "WorldStateComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(WorldStateComponent)
     // Empties the list.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

@@ -4,7 +4,6 @@
 #include "Core/Messages/Audio/AudioResponseOnSelect.h"
 #include "Core/Messages/Gameplay/DefeatMessage.h"
 #include "Core/Messages/Gameplay/VictoryMessage.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Scripting/LuaComponent.h"
 #include "Serializer/Xml/PlainValueXml.h"
 #include "Serializer/Xml/XmlReader.h"
@@ -23,12 +22,6 @@ AudioResponseComponent::AudioResponseComponent() : GameObjectComponent(true), m_
 AudioResponseComponent::~AudioResponseComponent()
 {
     AudioSystem::ReleaseScript(m_script);
-}
-
-u32 AudioResponseComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void AudioResponseComponent::Shutdown()

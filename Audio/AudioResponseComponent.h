@@ -8,6 +8,7 @@
 // the script as a "function" type error and nothing else happens.
 //
 // XML: one string element, whatever its tag: the script file below "assets/Scripts/".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include <string>
@@ -28,15 +29,8 @@ public:
     AudioResponseComponent(const AudioResponseComponent&) = delete;
     AudioResponseComponent& operator=(const AudioResponseComponent&) = delete;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AudioResponseComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(AudioResponseComponent)); }
+    QUILL_COMPONENT_TYPE(AudioResponseComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     // Loads the script named by the element, names the script after it, posts a load message
     // for each sound it lists (sent by this component) and calls its "OnLoad".

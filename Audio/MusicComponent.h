@@ -6,6 +6,7 @@
 // shorter than the frame ends the fade without a last change; a fade of 0 s or less ends at
 // the first step. When a fade ends the channel pauses or plays as the fade asked.
 #include "Audio/SoundRecord.h"
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include <string>
@@ -24,15 +25,8 @@ public:
     MusicComponent(const MusicComponent&) = delete;
     MusicComponent& operator=(const MusicComponent&) = delete;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "MusicComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(MusicComponent)); }
+    QUILL_COMPONENT_TYPE(MusicComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     // Hands the component to the audio system, which destroys it.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

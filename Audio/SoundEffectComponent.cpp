@@ -3,7 +3,6 @@
 #include "Audio/Layer/SoundSystem.h"
 #include "Core/Assets/AssetPath.h"
 #include "Core/Components/SystemRegistration.h"
-#include "Core/Reflection/HashTypeName.h"
 #include <algorithm>
 
 QUILL_DEFINE_TYPE_RECORD(Audio::SoundEffectComponent, &TypeRecordOf<GameObjectComponent>(), false)
@@ -21,12 +20,6 @@ SoundEffectComponent::~SoundEffectComponent()
 {
     // The audio system destroys its components itself, so leaving its list is its business.
     m_record.Release();
-}
-
-u32 SoundEffectComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void SoundEffectComponent::Shutdown()

@@ -3,6 +3,7 @@
 // message; it belongs to no game object. It plays once in the effect group with a pitch factor
 // and does not start again while it is still playing.
 #include "Audio/SoundRecord.h"
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include <string>
@@ -23,15 +24,8 @@ public:
     SoundEffectComponent(const SoundEffectComponent&) = delete;
     SoundEffectComponent& operator=(const SoundEffectComponent&) = delete;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SoundEffectComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(SoundEffectComponent)); }
+    QUILL_COMPONENT_TYPE(SoundEffectComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     // Hands the component to the audio system, which destroys it.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

@@ -1,6 +1,5 @@
 #include "GameState/GameStateComponent.h"
 #include "Core/Components/SystemRegistration.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Scripting/LuaComponent.h"
 #include "Serializer/Xml/ValueXml.h"
 #include "Serializer/Xml/XmlReader.h"
@@ -36,12 +35,6 @@ GameStateComponent::~GameStateComponent()
 {
     Core::UnregisterFromSystem(kGameStateSystem, this);
     Release();
-}
-
-u32 GameStateComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void GameStateComponent::Shutdown()

@@ -5,6 +5,7 @@
 // Written form: one string that is not used, the main script's file and name, then pairs of
 // strings (file, name), one pair per further script. Written back: the main file and name,
 // then each further pair.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include <string>
@@ -26,13 +27,7 @@ public:
     GameStateComponent(const GameStateComponent&) = delete;
     GameStateComponent& operator=(const GameStateComponent&) = delete;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "GameStateComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(GameStateComponent)
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

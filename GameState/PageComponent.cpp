@@ -53,12 +53,6 @@ PageComponent::~PageComponent()
     m_script = nullptr;
 }
 
-u32 PageComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
-
 void PageComponent::Shutdown()
 {
     Core::UnregisterFromSystem(kUISystem, this);

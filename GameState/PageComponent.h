@@ -24,6 +24,7 @@
 // element leaves its page when it shuts down (Remove below), and a page going first tells its
 // elements to forget it. The objects the page made (its children, pointers and buttons) go with
 // it; elements of other objects that joined it stay. Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Vector2.h"
@@ -80,13 +81,7 @@ public:
     // Leaves the user-interface system (Shutdown), destroys the script.
     ~PageComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "PageComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(PageComponent)
     // Leaves the user-interface system, tells the elements to forget it and destroys the
     // objects it made.
     void Shutdown() override;

@@ -3,6 +3,7 @@
 // the axis-aligned box it also keeps (re-centred on the object every step) serves the ray test
 // and the box's centre. Read and written after the base part: "size", the full edge lengths.
 // Unlike the other colliders it joins the physics system when it is constructed.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Math/Shapes/AABB3.h"
 #include "Math/Vector4.h"
 #include "Physics/ColliderComponent.h"
@@ -16,13 +17,7 @@ public:
 
     AABoxColliderComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AABox" + ColliderComponent::GetTypeName();
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(AABoxColliderComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(AABoxColliderComponent)
 
     // Re-centres the axis-aligned box on the object, then takes its world matrix.
     void UpdateFromTransform(f32 dt) override;

@@ -2,6 +2,7 @@
 // A capsule collider. No pair test takes capsules, so it never touches anything; it exists for
 // definitions that name it. Read and written after the base part: the radius, then one more
 // float that is kept only to be written back. Joins the physics system when it is read.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Math/Shapes/Capsule3.h"
 #include "Physics/ColliderComponent.h"
 
@@ -14,13 +15,7 @@ public:
 
     CapsuleColliderComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "Capsule" + ColliderComponent::GetTypeName();
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(CapsuleColliderComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(CapsuleColliderComponent)
 
     void UpdateFromTransform(f32 dt) override;
     Math::Point4 GetCenter() const override { return m_capsule.GetPosition(); }

@@ -5,7 +5,6 @@
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/Messages/Input/InputMoveMessage.h"
 #include "Core/Messages/Input/MouseButtonMessage.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Math/Quaternion.h"
 #include "Physics/OwnerLookup.h"
 #include "Physics/PhysicsServices.h"
@@ -46,12 +45,6 @@ void CharacterControllerComponent::Shutdown()
     if (System::PhysicsSystem* physics = System::PhysicsSystem::Instance())
         physics->Unregister(this);
     Core::UnregisterFromSystem(GameStateSystemName, this);
-}
-
-u32 CharacterControllerComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void CharacterControllerComponent::HandleMessage(Message* message)

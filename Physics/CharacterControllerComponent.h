@@ -12,6 +12,7 @@
 // Input action 1 does nothing. Mouse button 1 pressed asks the physics system what lies under
 // the cursor (the answer is not used yet).
 // Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Vector4.h"
@@ -33,17 +34,10 @@ public:
     CharacterControllerComponent& operator=(const CharacterControllerComponent&) = delete;
     ~CharacterControllerComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "CharacterControllerComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(CharacterControllerComponent)); }
+    QUILL_COMPONENT_TYPE(CharacterControllerComponent)
     // A character faces +Z when unturned.
     static Math::Vector4 Forward() { return Math::Vector4(0.0f, 0.0f, 1.0f, 0.0f); }
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves both systems.
     void Shutdown() override;
     // Reads nothing.

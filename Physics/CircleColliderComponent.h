@@ -2,6 +2,7 @@
 // A circle collider: a flat circle whose contacts report horizontal normals. Read and written
 // after the base part: the radius. Its centre follows the object's position every physics step
 // and its normal stays (0, 1, 0). Joins the physics system when it is read.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Math/Shapes/Circle3.h"
 #include "Physics/ColliderComponent.h"
 
@@ -15,13 +16,7 @@ public:
 
     CircleColliderComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "Circle" + ColliderComponent::GetTypeName();
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(CircleColliderComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(CircleColliderComponent)
 
     void UpdateFromTransform(f32 dt) override;
     Math::Point4 GetCenter() const override { return m_circle.centre; }

@@ -1,5 +1,4 @@
 #include "Physics/FixedJointComponent.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Physics/RigidBodyComponent.h"
 #include "Serializer/Xml/PlainValueXml.h"
 
@@ -9,12 +8,6 @@ QUILL_DEFINE_TYPE_RECORD(Physics::FixedJointComponent, &TypeRecordOf<Physics::IF
 namespace Physics
 {
 FixedJointComponent::FixedJointComponent() : stiffness(0.0f), restLength(0.0f) {}
-
-u32 FixedJointComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
 
 void FixedJointComponent::ReadJoint(Serializer::XmlReader& reader)
 {

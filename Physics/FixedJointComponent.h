@@ -1,9 +1,9 @@
 #pragma once
 // A spring that pulls its object's rigid body toward a fixed anchor, (10, 0, 0), until the body
 // is the rest length away. Written and read form, by position: stiffness, then rest length.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Point4.h"
-#include "Physics/JointTypeNames.h"
 #include "Physics/RigidJointComponent.h"
 #include <string>
 
@@ -17,14 +17,7 @@ public:
 
     FixedJointComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "Fixed" + GetJointTypeNameSuffix();
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(FixedJointComponent)); }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(FixedJointComponent)
     void Serialize(Serializer::XmlWriter& writer) override;
 
     // force = normalise(d) ((rest length - |d|) stiffness), d = body position - anchor.

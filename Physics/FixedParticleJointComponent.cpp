@@ -1,5 +1,4 @@
 #include "Physics/FixedParticleJointComponent.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Physics/FixedJointComponent.h"
 #include "Physics/PhysicsParticleComponent.h"
 #include "Serializer/Xml/PlainValueXml.h"
@@ -12,12 +11,6 @@ namespace Physics
 FixedParticleJointComponent::FixedParticleJointComponent()
     : GameObjectComponent(true), stiffness(0.0f), restLength(0.0f)
 {
-}
-
-u32 FixedParticleJointComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void FixedParticleJointComponent::Deserialize(Serializer::XmlReader& reader)

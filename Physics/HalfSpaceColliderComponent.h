@@ -2,6 +2,7 @@
 // A half-space collider: everything where dot(normal, p) < offset, fixed in the world (the
 // object's transform moves only its world matrix). Read and written after the base part:
 // "normal" (three values) and "offset". Joins the physics system when it is read.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Math/Shapes/Plane.h"
 #include "Math/Vector4.h"
 #include "Physics/ColliderComponent.h"
@@ -15,13 +16,7 @@ public:
 
     HalfSpaceColliderComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "HalfSpace" + ColliderComponent::GetTypeName();
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(HalfSpaceColliderComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(HalfSpaceColliderComponent)
 
     void UpdateFromTransform(f32 dt) override;
     // The object's position.

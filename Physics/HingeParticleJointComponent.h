@@ -1,10 +1,10 @@
 #pragma once
 // A hinge joint for physics particles: it adds no force, and no registry runs particle
 // joints yet. It reads and writes nothing.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Physics/IParticleForceGenerator.h"
-#include "Physics/JointTypeNames.h"
 #include <string>
 
 namespace Physics
@@ -14,14 +14,7 @@ class HingeParticleJointComponent : public GameObjectComponent, public IParticle
 public:
     HingeParticleJointComponent() : GameObjectComponent(true) {}
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "Hinge" + GetParticleJointTypeNameSuffix();
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(HingeParticleJointComponent)); }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(HingeParticleJointComponent)
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
 

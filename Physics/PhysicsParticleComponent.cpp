@@ -3,7 +3,6 @@
 #include "Core/Components/TransformComponent.h"
 #include "Core/Log.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Physics/ColliderComponent.h"
 #include "Physics/OwnerLookup.h"
 #include "Physics/PhysicsSystem.h"
@@ -27,12 +26,6 @@ PhysicsParticleComponent::~PhysicsParticleComponent()
 {
     if (System::PhysicsSystem* physics = System::PhysicsSystem::Instance())
         physics->Unregister(this);
-}
-
-u32 PhysicsParticleComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void PhysicsParticleComponent::Deserialize(Serializer::XmlReader& reader)

@@ -2,6 +2,7 @@
 // A point mass without rotation, advanced every physics step by its own simple step and moving
 // its object's position. Written and read form, by position: "mass" and "drag" (the reciprocal
 // of the damping factor per second). Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Point4.h"
@@ -24,15 +25,8 @@ public:
     PhysicsParticleComponent& operator=(const PhysicsParticleComponent&) = delete;
     ~PhysicsParticleComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "PhysicsParticleComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(PhysicsParticleComponent)); }
+    QUILL_COMPONENT_TYPE(PhysicsParticleComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     // A mass of 0 makes the particle immovable and a non-positive drag keeps 0.9; each logs a
     // line naming the object. A negative mass gives a negative inverse mass: never moved.

@@ -3,6 +3,7 @@
 // only its world matrix). Spheres anywhere behind it touch it. Read and written after the base
 // part: one element whose four attributes are a, b, c and d. Joins the physics system when it
 // is read.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Math/Shapes/Plane.h"
 #include "Physics/ColliderComponent.h"
 
@@ -17,13 +18,7 @@ public:
 
     PlaneColliderComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "Plane" + ColliderComponent::GetTypeName();
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(PlaneColliderComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(PlaneColliderComponent)
 
     void UpdateFromTransform(f32 dt) override;
     // The object's position.

@@ -3,7 +3,6 @@
 #include "Core/Components/TransformComponent.h"
 #include "Core/Log.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Physics/ColliderComponent.h"
 #include "Physics/OwnerLookup.h"
 #include "Physics/PhysicsSystem.h"
@@ -56,12 +55,6 @@ RigidBodyComponent::~RigidBodyComponent()
     }
     if (collider != nullptr)
         collider->UnlinkRigidBody(this);
-}
-
-u32 RigidBodyComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void RigidBodyComponent::Deserialize(Serializer::XmlReader& reader)

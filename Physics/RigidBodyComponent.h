@@ -14,6 +14,7 @@
 // - Written and read form, by position: "mass", "velocity", "angularVelocity", "acceleration"
 //   (three values each), "linearDrag", "angularDrag".
 // Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Matrix4.h"
@@ -52,15 +53,8 @@ public:
     // Leaves the physics system, its force registry and its collider.
     ~RigidBodyComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "RigidBodyComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(RigidBodyComponent)); }
+    QUILL_COMPONENT_TYPE(RigidBodyComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     // A negative mass reads as 0 and a non-positive drag keeps 0.9; each logs a line naming the
     // object. Links the object's collider and gives the body its inertia.

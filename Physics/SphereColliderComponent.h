@@ -1,6 +1,7 @@
 #pragma once
 // A sphere collider. Read and written after the base part: the radius. Its centre follows the
 // object's position every physics step. Joins the physics system when it is read.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Math/Shapes/Sphere3.h"
 #include "Physics/ColliderComponent.h"
 
@@ -14,13 +15,7 @@ public:
 
     SphereColliderComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "Sphere" + ColliderComponent::GetTypeName();
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(SphereColliderComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(SphereColliderComponent)
     // "Category", "Mask" and "Radius", then the options group.
     void BuildEditor(Tools::PropertyGroup& group) override;
 

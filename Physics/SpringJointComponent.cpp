@@ -1,14 +1,8 @@
 #include "Physics/SpringJointComponent.h"
-#include "Core/Reflection/HashTypeName.h"
 
 QUILL_DEFINE_TYPE_RECORD(Physics::SpringJointComponent, &TypeRecordOf<Physics::IForceGenerator>(),
                          false)
 
 namespace Physics
 {
-u32 SpringJointComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
 } // namespace Physics

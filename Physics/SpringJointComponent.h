@@ -1,8 +1,8 @@
 #pragma once
 // A spring joint for rigid bodies: it files itself in the force registry like every rigid
 // joint but adds no force yet, and reads and writes nothing.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Reflection/TypeRecord.h"
-#include "Physics/JointTypeNames.h"
 #include "Physics/RigidJointComponent.h"
 #include <string>
 
@@ -11,14 +11,7 @@ namespace Physics
 class SpringJointComponent : public RigidJointComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "Spring" + GetJointTypeNameSuffix();
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(SpringJointComponent)); }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(SpringJointComponent)
     void Serialize(Serializer::XmlWriter&) override {}
 
     void UpdateForce(RigidBodyComponent&, f32) override {}

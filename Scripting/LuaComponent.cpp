@@ -4,7 +4,6 @@
 #include "Core/ErrorReport.h"
 #include "Core/Log.h"
 #include "Core/Memory/OAException.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Scripting/LuaNumbers.h"
 #include "Scripting/LuaSystem.h"
 #include "Scripting/ScriptApi.h"
@@ -254,12 +253,6 @@ bool LuaComponent::EndReleasedCall(int status)
 std::string LuaComponent::MakeScriptPath(const std::string& fileName)
 {
     return Serializer::NormalizePath(ScriptDirectory + fileName);
-}
-
-u32 LuaComponent::GetType() const
-{
-    static const u32 type = HashTypeName(GetTypeName().c_str());
-    return type;
 }
 
 void LuaComponent::Shutdown()

@@ -40,6 +40,7 @@
 //   outermost call returns, and that call answers false. A destroyed component's memory is
 //   returned later, by FreeDestroyed, so the helper that made the call can still finish.
 // - Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Types.h"
@@ -62,11 +63,7 @@ public:
     // The largest script file loaded.
     static constexpr std::size_t MaxScriptBytes = 16u * 1024u * 1024u;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "LuaComponent";
-        return name;
-    }
+    QUILL_COMPONENT_TYPE(LuaComponent)
 
     // Owners use Create: the Lua system destroys the scripts left at shut-down with Destroy.
     LuaComponent();
@@ -86,8 +83,6 @@ public:
     // "assets/Scripts/" followed by the file name, with '\' turned into '/'.
     static std::string MakeScriptPath(const std::string& fileName);
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     // Closes the state and leaves the Lua system; the component holds no state afterwards.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

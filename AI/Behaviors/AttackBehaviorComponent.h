@@ -12,6 +12,7 @@
 // Written form: the behaviour's base part, the projectile archetype (an unnamed string) and the
 // fire interval in seconds (an unnamed float).
 #include "AI/Behaviors/BehaviorComponent.h"
+#include "Core/Objects/ComponentTypeId.h"
 #include <string>
 
 namespace AI
@@ -22,13 +23,7 @@ public:
     AttackBehaviorComponent();
     ~AttackBehaviorComponent() override = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AttackBehaviorComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(AttackBehaviorComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(AttackBehaviorComponent)
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     // The behaviour's tuning values, then the options group.

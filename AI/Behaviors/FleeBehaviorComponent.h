@@ -5,6 +5,7 @@
 //
 // Written form: the range behaviour's (RangeBehaviorComponent.h).
 #include "AI/Behaviors/RangeBehaviorComponent.h"
+#include "Core/Objects/ComponentTypeId.h"
 
 namespace AI
 {
@@ -14,13 +15,7 @@ public:
     FleeBehaviorComponent();
     ~FleeBehaviorComponent() override = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "FleeBehaviorComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(FleeBehaviorComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(FleeBehaviorComponent)
 
     void Step(f32 seconds) override;
 };

@@ -6,6 +6,7 @@
 //
 // Written form: nothing.
 #include "AI/Behaviors/BehaviorComponent.h"
+#include "Core/Objects/ComponentTypeId.h"
 
 namespace AI
 {
@@ -17,13 +18,7 @@ public:
     RandomBehaviorComponent();
     ~RandomBehaviorComponent() override = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "RandomBehaviorComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(RandomBehaviorComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(RandomBehaviorComponent)
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
 

@@ -5,6 +5,7 @@
 //
 // Written form: the range behaviour's (RangeBehaviorComponent.h).
 #include "AI/Behaviors/RangeBehaviorComponent.h"
+#include "Core/Objects/ComponentTypeId.h"
 
 namespace AI
 {
@@ -14,13 +15,7 @@ public:
     SeekBehaviorComponent();
     ~SeekBehaviorComponent() override = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SeekBehaviorComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(SeekBehaviorComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(SeekBehaviorComponent)
 
     void Step(f32 seconds) override;
 };

@@ -6,6 +6,7 @@
 // Written form: the behaviour's base part, then MinSpeed, MaxSpeed and the wander interval in
 // seconds (unnamed floats).
 #include "AI/Behaviors/BehaviorComponent.h"
+#include "Core/Objects/ComponentTypeId.h"
 
 namespace AI
 {
@@ -15,13 +16,7 @@ public:
     WanderBehaviorComponent();
     ~WanderBehaviorComponent() override = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "WanderBehaviorComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(WanderBehaviorComponent)); }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(WanderBehaviorComponent)
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     // The behaviour's tuning values, then the options group.

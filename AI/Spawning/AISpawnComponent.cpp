@@ -7,7 +7,6 @@
 #include "Core/Messages/Object/RemoveComponentMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/ValueXml.h"
 
@@ -31,12 +30,6 @@ AISpawnComponent::AISpawnComponent()
     : m_count(0), m_interval(0.0f), m_timer(0.0f), m_lifetime(0.0f), m_removing(false)
 {
     JoinSystem();
-}
-
-u32 AISpawnComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void AISpawnComponent::Deserialize(Serializer::XmlReader& reader)

@@ -15,6 +15,7 @@
 // spawner goes on where the original stood. An interval of 0 or below makes a wave every
 // frame and is logged when read.
 #include "AI/AIComponent.h"
+#include "Core/Objects/ComponentTypeId.h"
 #include "Math/Point4.h"
 #include "Math/Vector4.h"
 #include <string>
@@ -32,14 +33,7 @@ public:
     AISpawnComponent();
     ~AISpawnComponent() override = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AISpawnComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(AISpawnComponent)); }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(AISpawnComponent)
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

@@ -1,6 +1,5 @@
 #include "AI/Spawning/SpawnChildrenComponent.h"
 #include "AI/Spawning/AISpawnComponent.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Serializer/Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::SpawnChildrenComponent, &TypeRecordOf<AI::AIComponent>(), false)
@@ -16,12 +15,6 @@ constexpr const char* kChildLineEnd = "\n\n";
 SpawnChildrenComponent::SpawnChildrenComponent() : m_count(0), m_threshold(0.0f)
 {
     JoinSystem();
-}
-
-u32 SpawnChildrenComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void SpawnChildrenComponent::Deserialize(Serializer::XmlReader& reader)

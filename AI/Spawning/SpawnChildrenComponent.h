@@ -7,6 +7,7 @@
 // Written form: archetype (an unnamed string), count (an unnamed integer), threshold (an
 // unnamed float, a health fraction).
 #include "AI/AIComponent.h"
+#include "Core/Objects/ComponentTypeId.h"
 #include <string>
 
 namespace AI
@@ -20,14 +21,7 @@ public:
     SpawnChildrenComponent();
     ~SpawnChildrenComponent() override = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SpawnChildrenComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(SpawnChildrenComponent)); }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(SpawnChildrenComponent)
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

@@ -5,7 +5,6 @@
 #include "Core/Messages/Object/ActionMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 
 QUILL_DEFINE_TYPE_RECORD(ActionListComponent, &TypeRecordOf<GameObjectComponent>(), false)
 
@@ -40,12 +39,6 @@ void ActionListComponent::RegisterMembers()
     record.SetConstruct(&ConstructDefaultOrCopy<ActionListComponent>);
     record.SetDestroy(&DestroyInPlace<ActionListComponent>);
     record.SetAssign(&AssignCopy<ActionListComponent>);
-}
-
-u32 ActionListComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void ActionListComponent::Shutdown()

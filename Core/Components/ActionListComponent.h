@@ -8,6 +8,7 @@
 // assignment leaves the list alone, so no action ever has two owners.
 //
 // Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include <list>
@@ -30,17 +31,10 @@ public:
     // Leaves the system and deletes any actions still held.
     ~ActionListComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ActionListComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(ActionListComponent)); }
+    QUILL_COMPONENT_TYPE(ActionListComponent)
     // Construct, destroy and assign operations of the type record; no reflected members.
     static void RegisterMembers();
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the system, then destroys every action (each posts kind 14) and empties the list.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

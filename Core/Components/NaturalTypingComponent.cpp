@@ -4,7 +4,6 @@
 #include "Core/Messages/Input/NaturalKeyboardMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include <algorithm>
 #include <vector>
 
@@ -38,12 +37,6 @@ void NaturalTypingComponent::RegisterMembers()
     record.SetConstruct(&ConstructDefaultOrCopy<NaturalTypingComponent>);
     record.SetDestroy(&DestroyInPlace<NaturalTypingComponent>);
     record.SetAssign(&AssignCopy<NaturalTypingComponent>);
-}
-
-u32 NaturalTypingComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void NaturalTypingComponent::Shutdown()

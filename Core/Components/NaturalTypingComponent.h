@@ -12,6 +12,7 @@
 //
 // A copy made through the type record takes the source's owner and component ids and is not
 // registered with the input system. Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include <string>
@@ -30,17 +31,10 @@ public:
     // Leaves the input system (a no-op when Shutdown already did).
     ~NaturalTypingComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "NaturalTypingComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(NaturalTypingComponent)); }
+    QUILL_COMPONENT_TYPE(NaturalTypingComponent)
     // Construct, destroy and assign operations of the type record; no reflected members.
     static void RegisterMembers();
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the input system.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}

@@ -9,7 +9,6 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/ObjectFromDefinition.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
 #include "Serializer/Xml/XmlReader.h"
 #include <algorithm>
@@ -42,12 +41,6 @@ const MemberTable<ObjectBoneMountsComponent>& ObjectBoneMountsComponent::Members
         table, ObjectBoneMountsComponent, ReadRule::ByPosition,
         QUILL_MEMBER(ObjectBoneMountsComponent, m_boneIndex, MemberFlag::Written).Tag("boneIndex"));
     return table;
-}
-
-u32 ObjectBoneMountsComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void ObjectBoneMountsComponent::Shutdown()

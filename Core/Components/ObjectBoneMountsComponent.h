@@ -12,6 +12,7 @@
 // place or destroys it.
 //
 // Mounts are kept by object id; a mount whose object is gone is passed over. Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Point4.h"
@@ -33,18 +34,11 @@ public:
     // Leaves the graphics system.
     ~ObjectBoneMountsComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ObjectBoneMountsComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(ObjectBoneMountsComponent)); }
+    QUILL_COMPONENT_TYPE(ObjectBoneMountsComponent)
     // The written members: the bone index, first and by position. The mounts that follow it are
     // objects of their own and are read by Deserialize.
     static const MemberTable<ObjectBoneMountsComponent>& Members();
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the graphics system and destroys every mounted object at once.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

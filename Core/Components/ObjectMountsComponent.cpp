@@ -12,7 +12,6 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/ObjectFromDefinition.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Serializer/Xml/MathValueXml.h"
 #include "Serializer/Xml/XmlReader.h"
 #include <algorithm>
@@ -36,12 +35,6 @@ void ObjectMountsComponent::RegisterMembers()
     record.SetConstruct(&ConstructDefaultOrCopy<ObjectMountsComponent>);
     record.SetDestroy(&DestroyInPlace<ObjectMountsComponent>);
     record.SetAssign(&AssignCopy<ObjectMountsComponent>);
-}
-
-u32 ObjectMountsComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void ObjectMountsComponent::Shutdown()

@@ -14,6 +14,7 @@
 // messages (57, 90) are handed to every mounted object.
 //
 // Mounts are kept by object id; a mount whose object is gone is passed over. Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Point4.h"
@@ -32,17 +33,10 @@ public:
     ObjectMountsComponent(const ObjectMountsComponent& source) = default;
     ObjectMountsComponent& operator=(const ObjectMountsComponent& source) = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ObjectMountsComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(ObjectMountsComponent)); }
+    QUILL_COMPONENT_TYPE(ObjectMountsComponent)
     // Construct, destroy and assign operations of the type record; no reflected members.
     static void RegisterMembers();
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     // Destroys every mounted object at once.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -6,7 +6,6 @@
 #include "Core/Messages/Object/SetOrbitDistanceMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/MathValueXml.h"
 #include "Serializer/Xml/PlainValueXml.h"
@@ -22,12 +21,6 @@ OrbitComponent::OrbitComponent() : GameObjectComponent(true), m_orbit(), m_speed
 OrbitComponent::~OrbitComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
-}
-
-u32 OrbitComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void OrbitComponent::Shutdown()

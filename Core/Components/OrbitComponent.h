@@ -12,6 +12,7 @@
 // so such an orbit, like one never read, stands still. Messages 10 (new centre, all four
 // components; the axis is not used) and 11 (new radius) take effect at the next update.
 // Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/SphericalCoordinate.h"
@@ -31,15 +32,8 @@ public:
     // Leaves the graphics system.
     ~OrbitComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "OrbitComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(OrbitComponent)); }
+    QUILL_COMPONENT_TYPE(OrbitComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     // Leaves the graphics system, so a shut-down orbit is never driven.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -2,7 +2,6 @@
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Math/Vector2.h"
@@ -40,12 +39,6 @@ const MemberTable<TestComponent>& TestComponent::Members()
                        QUILL_MEMBER(TestComponent, test_double, Reflected),
                        QUILL_MEMBER(TestComponent, test_bool, Reflected));
     return table;
-}
-
-u32 TestComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 namespace

@@ -7,6 +7,7 @@
 // Reading and writing are deliberately not each other's inverse: the sized arrays, the
 // attribute list, the test_* values and the text are read but not written, and the object-id
 // list is written (each listed object through its own Serialize) but never read.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Types.h"
@@ -20,20 +21,13 @@ class TestComponent : public GameObjectComponent
 public:
     TestComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "TestComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(TestComponent)); }
+    QUILL_COMPONENT_TYPE(TestComponent)
     // Construct, destroy and assign operations and the five reflected test_* members.
     static void RegisterMembers();
     // The reflected members. None is read or written through the table: the component's own
     // reading and writing order is not symmetric, which a member table cannot express.
     static const MemberTable<TestComponent>& Members();
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -8,7 +8,6 @@
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
 #include "Core/PropertyModel/PropertyMember.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Math/MathUtils.h"
@@ -85,12 +84,6 @@ const MemberTable<TransformComponent>& TransformComponent::Members()
         QUILL_MEMBER(TransformComponent, relativeToCreator, Written),
         QUILL_MEMBER(TransformComponent, updateRelativeToCreator, Written));
     return table;
-}
-
-u32 TransformComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void TransformComponent::SetPosition(f32 x, f32 y, f32 z)

@@ -11,6 +11,7 @@
 //   updateRelativeToCreator set, every matrix follows the creator's (recursively up the chain);
 //   with relativeToCreator set, the position read from a definition is an offset from the
 //   creator, applied once when it is read.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Matrix4.h"
@@ -31,20 +32,13 @@ public:
     // At the origin, unrotated, unit scale, both creator flags clear.
     TransformComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "TransformComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(TransformComponent)); }
+    QUILL_COMPONENT_TYPE(TransformComponent)
     // Construct, destroy and assign operations and the reflected members "position" and
     // "scale" of the type record.
     static void RegisterMembers();
     // The one list of members behind the type record, Deserialize, Serialize and the editor.
     static const MemberTable<TransformComponent>& Members();
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override {}
     // Five elements in order, whatever their tags: position, orientation (Euler degrees),
     // scale, relativeToCreator, updateRelativeToCreator.

@@ -1,6 +1,7 @@
 #pragma once
 // A ambient light: the light's channels and flag only, which it neither reads nor writes; its
 // channels stay at 0 unless messages 54 and 55 move them. No pass draws it yet.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Graphics/Components/LightComponent.h"
 
@@ -12,15 +13,8 @@ public:
     AmbientLightComponent();
     ~AmbientLightComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AmbientLightComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(AmbientLightComponent)); }
+    QUILL_COMPONENT_TYPE(AmbientLightComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

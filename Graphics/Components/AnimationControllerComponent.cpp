@@ -9,7 +9,6 @@
 #include "Core/Messages/TryNewMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Assets/Skeleton.h"
 #include "Graphics/Components/RenderComponent.h"
@@ -55,12 +54,6 @@ AnimationControllerComponent::AnimationControllerComponent()
 AnimationControllerComponent::~AnimationControllerComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
-}
-
-u32 AnimationControllerComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void AnimationControllerComponent::Shutdown()

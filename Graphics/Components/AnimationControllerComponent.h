@@ -13,6 +13,7 @@
 // non-looping animation that runs past its end restarts at 0 and posts itself a swap to
 // "Idle", unless play-until stopped it there: then it holds its last pose. Times are seconds.
 // Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Matrix4.h"
@@ -38,15 +39,8 @@ public:
     AnimationControllerComponent& operator=(const AnimationControllerComponent&) = delete;
     ~AnimationControllerComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AnimationControllerComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(AnimationControllerComponent)); }
+    QUILL_COMPONENT_TYPE(AnimationControllerComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter&) override {}

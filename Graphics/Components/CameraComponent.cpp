@@ -1,7 +1,6 @@
 #include "Graphics/Components/CameraComponent.h"
 #include "Core/Components/SystemRegistration.h"
 #include "Core/CoreServices.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/MathValueXml.h"
 #include "Serializer/Xml/PlainValueXml.h"
@@ -30,12 +29,6 @@ CameraComponent::~CameraComponent()
 {
     if (m_registered)
         Core::UnregisterFromSystem(SystemName, this);
-}
-
-u32 CameraComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void CameraComponent::Shutdown()

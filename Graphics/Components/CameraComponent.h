@@ -8,6 +8,7 @@
 // XML, by position: right, up, look direction (directions), the placement (perspective, radius,
 // phi and theta in degrees), a flag, an unnamed float, near and far, the centre (a point) and
 // the vertical field of view in degrees. Serialize writes the same order. Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Matrix4.h"
@@ -36,15 +37,8 @@ public:
     CameraComponent& operator=(const CameraComponent&) = delete;
     ~CameraComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "CameraComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(CameraComponent)); }
+    QUILL_COMPONENT_TYPE(CameraComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -3,7 +3,6 @@
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Components/CameraComponent.h"
 #include "Math/MathUtils.h"
 #include "Serializer/Xml/MathValueXml.h"
@@ -25,12 +24,6 @@ CameraControllerComponent::CameraControllerComponent()
 CameraControllerComponent::~CameraControllerComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
-}
-
-u32 CameraControllerComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void CameraControllerComponent::Shutdown()

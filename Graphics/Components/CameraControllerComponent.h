@@ -5,6 +5,7 @@
 // steps every controller after the cameras; an object without a camera is skipped.
 //
 // XML, by position: turn rate, zoom rate, radius limits (minimum, maximum).
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Vector2.h"
@@ -22,15 +23,8 @@ public:
     CameraControllerComponent& operator=(const CameraControllerComponent&) = delete;
     ~CameraControllerComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "CameraControllerComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(CameraControllerComponent)); }
+    QUILL_COMPONENT_TYPE(CameraControllerComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter&) override {}

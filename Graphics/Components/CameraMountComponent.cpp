@@ -5,7 +5,6 @@
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Components/CameraComponent.h"
 #include <algorithm>
 #include <array>
@@ -24,12 +23,6 @@ CameraMountComponent::CameraMountComponent() : GameObjectComponent(true)
 CameraMountComponent::~CameraMountComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
-}
-
-u32 CameraMountComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void CameraMountComponent::Shutdown()

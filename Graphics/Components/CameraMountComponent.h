@@ -5,6 +5,7 @@
 // looked up on every update, so one that is gone is skipped. While no AI controller exists the
 // AI spawners' objects are framed as well. A CameraMountMessage makes one
 // when the object has none; nothing is read from XML.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include <string>
@@ -30,15 +31,8 @@ public:
     CameraMountComponent& operator=(const CameraMountComponent&) = delete;
     ~CameraMountComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "CameraMountComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(CameraMountComponent)); }
+    QUILL_COMPONENT_TYPE(CameraMountComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

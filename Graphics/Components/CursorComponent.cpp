@@ -1,6 +1,5 @@
 #include "Graphics/Components/CursorComponent.h"
 #include "Core/Components/SystemRegistration.h"
-#include "Core/Reflection/HashTypeName.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CursorComponent, &TypeRecordOf<GameObjectComponent>(), false)
 
@@ -16,12 +15,6 @@ CursorComponent::CursorComponent()
 CursorComponent::~CursorComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
-}
-
-u32 CursorComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void CursorComponent::Shutdown()

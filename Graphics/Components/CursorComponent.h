@@ -3,6 +3,7 @@
 // ray from the active camera's eye through the mouse position, keeps where it meets the view
 // plane and the ground (y = 0; a ray that misses keeps the last point), and puts the object's
 // transform on the ground point raised by 0.1. Reads and writes nothing.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Point4.h"
@@ -23,15 +24,8 @@ public:
     CursorComponent& operator=(const CursorComponent&) = delete;
     ~CursorComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "CursorComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(CursorComponent)); }
+    QUILL_COMPONENT_TYPE(CursorComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}

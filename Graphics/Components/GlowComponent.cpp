@@ -6,7 +6,6 @@
 #include "Core/Messages/Graphics/SetGlowToMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Serializer/Xml/MathValueXml.h"
 #include "Serializer/Xml/PlainValueXml.h"
@@ -40,12 +39,6 @@ GlowComponent::GlowComponent() : GameObjectComponent(true), global(false)
 GlowComponent::~GlowComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
-}
-
-u32 GlowComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void GlowComponent::Shutdown()

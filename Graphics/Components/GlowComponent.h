@@ -8,6 +8,7 @@
 // Messages: 52 sets a range from one colour to another, 53 moves to a colour over a duration
 // (0: at once), 79 sets a constant player colour (0 red, 1 green, 2 blue, 3 yellow; any other
 // number changes nothing).
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/PingPongValue.h"
@@ -36,15 +37,8 @@ public:
     GlowComponent& operator=(const GlowComponent&) = delete;
     ~GlowComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "GlowComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(GlowComponent)); }
+    QUILL_COMPONENT_TYPE(GlowComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter&) override {}

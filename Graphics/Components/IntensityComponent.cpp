@@ -3,7 +3,6 @@
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Graphics/Components/TextComponent.h"
 #include "Serializer/Xml/MathValueXml.h"
@@ -48,12 +47,6 @@ IntensityComponent::IntensityComponent() : GameObjectComponent(true)
 IntensityComponent::~IntensityComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
-}
-
-u32 IntensityComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void IntensityComponent::Shutdown()

@@ -4,6 +4,7 @@
 // be missing. The values are read within their bounds.
 //
 // XML, by position: the four tween records. Written as "Red", "Green", "Blue", "Alpha".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/PingPongValue.h"
@@ -30,15 +31,8 @@ public:
     IntensityComponent& operator=(const IntensityComponent&) = delete;
     ~IntensityComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "IntensityComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(IntensityComponent)); }
+    QUILL_COMPONENT_TYPE(IntensityComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -5,7 +5,6 @@
 #include "Core/Messages/Graphics/SetLightRadiusToMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Circle3.h"
@@ -24,12 +23,6 @@ PointLightComponent::PointLightComponent() : LightComponent(PointKind)
 PointLightComponent::~PointLightComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
-}
-
-u32 PointLightComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void PointLightComponent::Shutdown()

@@ -3,6 +3,7 @@
 // fading out to the radius (the lighting pass draws it as a sphere of that radius). Both are
 // animated values. XML: the light's elements, then the near fraction and the radius.
 // Message 56 moves the radius to a target within a duration; a target of 0 is set at once.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Graphics/Components/LightComponent.h"
 
@@ -14,15 +15,8 @@ public:
     PointLightComponent();
     ~PointLightComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "PointLightComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(PointLightComponent)); }
+    QUILL_COMPONENT_TYPE(PointLightComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -7,7 +7,6 @@
 #include "Core/Messages/Graphics/SetVisibleMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
 #include "Graphics/Assets/Material.h"
 #include "Graphics/Assets/MaterialManager.h"
@@ -72,12 +71,6 @@ const MemberTable<RenderComponent>& RenderComponent::Members()
                        QUILL_MEMBER(RenderComponent, debugColor, Written).Tag("DebugColor"),
                        QUILL_MEMBER(RenderComponent, transparent, Written).Tag("Transparent"));
     return table;
-}
-
-u32 RenderComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void RenderComponent::Shutdown()

@@ -13,6 +13,7 @@
 // material. The bloom values are reset on every updated frame and set again by glow
 // components; intensity and alpha are driven by intensity components and fade actions. Colours
 // are 0-1 in memory. Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/ColorRGBA.h"
@@ -41,17 +42,10 @@ public:
     RenderComponent& operator=(const RenderComponent&) = delete;
     ~RenderComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "RenderComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(RenderComponent)); }
+    QUILL_COMPONENT_TYPE(RenderComponent)
     // The written flags and colour after the three asset names.
     static const MemberTable<RenderComponent>& Members();
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -4,7 +4,6 @@
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Math/ColorRGBA.h"
 #include "Math/MathUtils.h"
 #include "Math/Shapes/Cone3.h"
@@ -45,12 +44,6 @@ SpotLightComponent::SpotLightComponent()
 SpotLightComponent::~SpotLightComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
-}
-
-u32 SpotLightComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void SpotLightComponent::Shutdown()

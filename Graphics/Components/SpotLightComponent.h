@@ -4,6 +4,7 @@
 // object's camera to the shadow pass. XML: the light's elements, then four floats: a first
 // angle, the cone's full opening angle (both degrees in files, radians in memory), a third
 // value and the range (the cone's length). Message 56 is ignored.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Graphics/Components/LightComponent.h"
 
@@ -15,15 +16,8 @@ public:
     SpotLightComponent();
     ~SpotLightComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SpotLightComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(SpotLightComponent)); }
+    QUILL_COMPONENT_TYPE(SpotLightComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

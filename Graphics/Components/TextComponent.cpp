@@ -4,7 +4,6 @@
 #include "Core/Log.h"
 #include "Core/Messages/Graphics/TextConstructMessage.h"
 #include "Core/Messages/TryNewMessage.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
 #include "Graphics/Assets/Font.h"
 #include "Graphics/Assets/FontManager.h"
@@ -61,12 +60,6 @@ const MemberTable<TextComponent>& TextComponent::Members()
                        QUILL_MEMBER(TextComponent, color, Written).Tag("Color"),
                        QUILL_MEMBER(TextComponent, worldSpace, Written).Tag("WorldSpace"));
     return table;
-}
-
-u32 TextComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void TextComponent::Shutdown()

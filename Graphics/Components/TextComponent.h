@@ -16,6 +16,7 @@
 // (0-255), "WorldSpace". Deserialize posts the text to the owner (TextConstructMessage, 51),
 // which lays it out once the component is registered. OpenGL calls only on the main thread,
 // and only once the buffers exist.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/ColorRGBA.h"
@@ -54,16 +55,9 @@ public:
     TextComponent& operator=(const TextComponent&) = delete;
     ~TextComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "TextComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(TextComponent)); }
+    QUILL_COMPONENT_TYPE(TextComponent)
     static const MemberTable<TextComponent>& Members();
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -1,7 +1,6 @@
 #include "Graphics/Particles/CircleEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
@@ -26,12 +25,6 @@ CircleEmitterComponent::CircleEmitterComponent()
     : ParticleEmitterComponent(CircleShape), radius_(0.0f), radiusFill_(0.0f), radiusVariance_(0),
       emissionMode_(0), radiusNormalVariance_(0.0f), radiusDirectionVariance_(0.0f)
 {
-}
-
-u32 CircleEmitterComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void CircleEmitterComponent::Deserialize(Serializer::XmlReader& reader)

@@ -3,6 +3,7 @@
 // (within the RadiusFill band) and fly out, in, not at all, or along a tilted normal. Keys after
 // the base: Radius, RadiusFill, RadiusVariance, EmissionDirection (mode), RadiusNormalVariance,
 // RadiusDirectionVariance (degrees).
+#include "Core/Objects/ComponentTypeId.h"
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 
 namespace Graphics
@@ -13,15 +14,8 @@ public:
     CircleEmitterComponent();
     CircleEmitterComponent(const CircleEmitterComponent& other) = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "CircleEmitterComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(CircleEmitterComponent)); }
+    QUILL_COMPONENT_TYPE(CircleEmitterComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

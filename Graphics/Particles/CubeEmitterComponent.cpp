@@ -1,5 +1,4 @@
 #include "Graphics/Particles/CubeEmitterComponent.h"
-#include "Core/Reflection/HashTypeName.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CubeEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -7,12 +6,6 @@ QUILL_DEFINE_TYPE_RECORD(Graphics::CubeEmitterComponent,
 namespace Graphics
 {
 CubeEmitterComponent::CubeEmitterComponent() : ParticleEmitterComponent(CubeShape) {}
-
-u32 CubeEmitterComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
 
 // A cube keeps no keys at all: it is never filed, has no pool and never emits.
 void CubeEmitterComponent::Deserialize(Serializer::XmlReader&) {}

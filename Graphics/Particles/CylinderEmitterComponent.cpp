@@ -1,7 +1,6 @@
 #include "Graphics/Particles/CylinderEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
@@ -25,12 +24,6 @@ CylinderEmitterComponent::CylinderEmitterComponent()
     : ParticleEmitterComponent(CylinderShape), radiusBottom_(0.0f), radiusTop_(0.0f),
       radiusFill_(0.0f), radiusVariance_(0), height_(0.0f), emissionMode_(0)
 {
-}
-
-u32 CylinderEmitterComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void CylinderEmitterComponent::Deserialize(Serializer::XmlReader& reader)

@@ -2,6 +2,7 @@
 // An emitter shape. Particles are born on the side of a (possibly tapered) cylinder of Height
 // along the emission direction and fly out from its axis, in, or not at all. Keys after the
 // base: RadiusBottom, RadiusTop, RadiusFill, RadiusVariance, Height, EmissionDirection (mode).
+#include "Core/Objects/ComponentTypeId.h"
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 
 namespace Graphics
@@ -12,15 +13,8 @@ public:
     CylinderEmitterComponent();
     CylinderEmitterComponent(const CylinderEmitterComponent& other) = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "CylinderEmitterComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(CylinderEmitterComponent)); }
+    QUILL_COMPONENT_TYPE(CylinderEmitterComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

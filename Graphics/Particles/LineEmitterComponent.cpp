@@ -1,7 +1,6 @@
 #include "Graphics/Particles/LineEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
@@ -28,12 +27,6 @@ LineEmitterComponent::LineEmitterComponent()
       coordinateSystem_(kEmitterFrame), emissionType_(kStandardEmission), directionVariance_(),
       directionReflect_(0), line_(AxisY)
 {
-}
-
-u32 LineEmitterComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void LineEmitterComponent::Deserialize(Serializer::XmlReader& reader)

@@ -3,6 +3,7 @@
 // and fly along LineDirection (varied, reflected), or stay where they are born. Keys after the
 // base: LineDirection, LineLength, EmissionCoordinateSystem (0 the emitter's frame, 1 world),
 // EmissionType (1 standard, 0 none), DirectionVariance (degrees), DirectionReflect.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 #include "Math/Vector3.h"
 
@@ -14,15 +15,8 @@ public:
     LineEmitterComponent();
     LineEmitterComponent(const LineEmitterComponent& other) = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "LineEmitterComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(LineEmitterComponent)); }
+    QUILL_COMPONENT_TYPE(LineEmitterComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

@@ -5,7 +5,6 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Components/RenderComponent.h"
@@ -56,12 +55,6 @@ MeshEmitterComponent::MeshEmitterComponent()
     : ParticleEmitterComponent(MeshShape), meshName_(), interpolate_(false), attachToModel_(false),
       hasModel_(false), modelIndex_(0), model_(nullptr), attachedMatrix_(), attachedInverse_()
 {
-}
-
-u32 MeshEmitterComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void MeshEmitterComponent::Deserialize(Serializer::XmlReader& reader)

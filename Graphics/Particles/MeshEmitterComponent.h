@@ -6,6 +6,7 @@
 // by its inverse; an owner without a render component, model or transform sets nothing. A
 // missing model, one without triangles or a triangle past the index data sets nothing. Keys
 // after the base: Mesh, Interpolate, AttachToModel.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 #include <string>
 
@@ -19,15 +20,8 @@ public:
     MeshEmitterComponent();
     MeshEmitterComponent(const MeshEmitterComponent& other) = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "MeshEmitterComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(MeshEmitterComponent)); }
+    QUILL_COMPONENT_TYPE(MeshEmitterComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

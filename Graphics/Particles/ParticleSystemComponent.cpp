@@ -98,12 +98,6 @@ const MemberTable<ParticleSystemComponent>& ParticleSystemComponent::Members()
     return table;
 }
 
-u32 ParticleSystemComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
-
 void ParticleSystemComponent::SetDataName(const std::string& newName)
 {
     name = newName;

@@ -15,6 +15,7 @@
 //
 // Data whose texture is not loaded logs one line naming the texture and the object; its
 // emitters are neither stepped nor drawn. Main thread only.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/ColorRGBA.h"
@@ -48,16 +49,9 @@ public:
     // Leaves the particle effect system quietly (Shutdown is what leaves finishing copies).
     ~ParticleSystemComponent() override;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ParticleSystemComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(ParticleSystemComponent)); }
+    QUILL_COMPONENT_TYPE(ParticleSystemComponent)
     static const MemberTable<ParticleSystemComponent>& Members();
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     // Every emitter of this data becomes a finishing copy with a copy of the data.
     void Shutdown() override;
     // The name first (filing the data with the particle effect system, which may rename it),

@@ -1,7 +1,6 @@
 #include "Graphics/Particles/PointEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
@@ -27,12 +26,6 @@ constexpr f32 kAxisWidth = 2.0f;
 PointEmitterComponent::PointEmitterComponent()
     : ParticleEmitterComponent(PointShape), directionReflect_(0), directionVariance_()
 {
-}
-
-u32 PointEmitterComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void PointEmitterComponent::Deserialize(Serializer::XmlReader& reader)

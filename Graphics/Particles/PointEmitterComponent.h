@@ -2,6 +2,7 @@
 // An emitter shape. Sprays from one point along the emission direction, spread by up to
 // DirectionVariance degrees about the frame's three axes; with DirectionReflect about half fly
 // backwards. Keys after the base: DirectionReflect, DirectionVariance.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 #include "Math/Vector3.h"
 
@@ -13,15 +14,8 @@ public:
     PointEmitterComponent();
     PointEmitterComponent(const PointEmitterComponent& other) = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "PointEmitterComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(PointEmitterComponent)); }
+    QUILL_COMPONENT_TYPE(PointEmitterComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

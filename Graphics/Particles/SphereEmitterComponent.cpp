@@ -1,7 +1,6 @@
 #include "Graphics/Particles/SphereEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
@@ -24,12 +23,6 @@ SphereEmitterComponent::SphereEmitterComponent()
     : ParticleEmitterComponent(SphereShape), radius_(0.0f), radiusFill_(0.0f), radiusVariance_(0),
       emissionMode_(0)
 {
-}
-
-u32 SphereEmitterComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void SphereEmitterComponent::Deserialize(Serializer::XmlReader& reader)

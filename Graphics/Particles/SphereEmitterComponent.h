@@ -2,6 +2,7 @@
 // An emitter shape. Particles are born on a sphere of Radius (within the RadiusFill band) and fly
 // out, in, or not at all. Keys after the base: Radius, RadiusFill, RadiusVariance,
 // EmissionDirection (mode).
+#include "Core/Objects/ComponentTypeId.h"
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 
 namespace Graphics
@@ -12,15 +13,8 @@ public:
     SphereEmitterComponent();
     SphereEmitterComponent(const SphereEmitterComponent& other) = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SphereEmitterComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(SphereEmitterComponent)); }
+    QUILL_COMPONENT_TYPE(SphereEmitterComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

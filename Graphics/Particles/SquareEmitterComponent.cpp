@@ -1,7 +1,6 @@
 #include "Graphics/Particles/SquareEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
@@ -26,12 +25,6 @@ SquareEmitterComponent::SquareEmitterComponent()
     : ParticleEmitterComponent(SquareShape), width_(0.0f), height_(0.0f), scaleFill_(0.0f),
       scaleVariance_(0), emissionMode_(0)
 {
-}
-
-u32 SquareEmitterComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void SquareEmitterComponent::Deserialize(Serializer::XmlReader& reader)

@@ -2,6 +2,7 @@
 // An emitter shape. Particles are born on the outline of a Width x Height rectangle across the
 // emission direction and fly out from its centre, in, or not at all. Keys after the base:
 // Width, Height, ScaleFill, ScaleVariance, EmissionDirection (mode).
+#include "Core/Objects/ComponentTypeId.h"
 #include "Graphics/Particles/ParticleEmitterComponent.h"
 
 namespace Graphics
@@ -12,15 +13,8 @@ public:
     SquareEmitterComponent();
     SquareEmitterComponent(const SquareEmitterComponent& other) = default;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SquareEmitterComponent";
-        return name;
-    }
-    static u32 GetSize() { return static_cast<u32>(sizeof(SquareEmitterComponent)); }
+    QUILL_COMPONENT_TYPE(SquareEmitterComponent)
 
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

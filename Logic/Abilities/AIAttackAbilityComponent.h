@@ -2,6 +2,7 @@
 // An enemy's attack object: its collider joins groups 36 and ignores 54 (it hits the players and
 // not its own kind); each new contact runs its modifiers (from the definition) and counts a hit.
 // It binds no script.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -9,12 +10,7 @@ namespace Logic
 class AIAttackAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AIAttackAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(AIAttackAbilityComponent)
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

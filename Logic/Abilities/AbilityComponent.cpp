@@ -8,7 +8,6 @@
 #include "Core/Messages/Physics/CollideMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Logic/Containers/LifetimeContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Effects/KnockbackEffectComponent.h"
@@ -68,12 +67,6 @@ AbilityComponent::AbilityComponent()
     : m_scriptId(0), m_ownsScript(false), m_parent(0), m_savedMask(0), m_savedCategory(0),
       m_collisionSaved(false), m_savedMoveValue(0.0f), numObjsToHit_(1)
 {
-}
-
-u32 AbilityComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 Scripting::LuaComponent* AbilityComponent::FindScript(u32 componentId)

@@ -21,6 +21,7 @@
 // MaxModifiers); only the modifier family and "BumpModifierComponent" are kept.
 //
 // Every ability answers the family's id "AbilityComponent".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/LogicComponent.h"
 #include <string>
 
@@ -57,13 +58,7 @@ public:
 
     AbilityComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AbilityComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(AbilityComponent)
     // A character carries one plain ability per slot.
     bool MayRepeat() const override { return true; }
     // Leaves the logic system; removes the script unless a controller took it.

@@ -3,6 +3,7 @@
 // character's groups, it slides the character Ability["moveRate"] x Ability["lifetime"] units
 // ahead while the character cannot move and is untouchable; both come back when the object goes
 // (a move value up to 0.00001 stays 0). Contacts are ignored.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -10,12 +11,7 @@ namespace Logic
 class BlinkAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "BlinkAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(BlinkAbilityComponent)
     BlinkAbilityComponent();
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -2,6 +2,7 @@
 // The SteamKnight's damage trap: collider groups 5, ignoring 23, bound to the character's
 // selected script; every contact, on every step, calls the script's "OnCollide" and runs the
 // modifiers. Hits are not counted: the trap lasts its lifetime.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -9,12 +10,7 @@ namespace Logic
 class DamageTrapAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "DamageTrapAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(DamageTrapAbilityComponent)
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

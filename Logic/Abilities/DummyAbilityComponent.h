@@ -1,6 +1,7 @@
 #pragma once
 // An ability object with no set-up at all: its definition gives it what it has (collider,
 // modifiers). Its first contact of any kind runs its modifiers and ends the object.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class DummyAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "DummyAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(DummyAbilityComponent)
     // Nothing is set up and the XML is not read.
     void Deserialize(Serializer::XmlReader&) override {}
     // Nothing is written.

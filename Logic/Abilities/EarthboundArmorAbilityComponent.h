@@ -4,6 +4,7 @@
 // groups. A new contact calls the script's "OnCollide", from then on also ignores the
 // character's groups in the other direction (mask |= its category) and runs the modifiers; hits
 // are not counted. A character that is gone is no longer followed.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -11,12 +12,7 @@ namespace Logic
 class EarthboundArmorAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "EarthboundArmorAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(EarthboundArmorAbilityComponent)
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

@@ -2,6 +2,7 @@
 // The Golem's enrage burst: bound to the character's fourth script (position 3), it ignores the
 // character's groups; each new contact calls the script's "OnCollide", runs the modifiers and
 // counts a hit.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -9,12 +10,7 @@ namespace Logic
 class EnrageAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "EnrageAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(EnrageAbilityComponent)
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

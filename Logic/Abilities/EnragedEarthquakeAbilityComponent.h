@@ -3,6 +3,7 @@
 // script's "endingScaleEffectValue" within "timeToReachEndScale" seconds through the first effect
 // its definition gives it (a ScaleEffectComponent; without one it keeps its size). Each new
 // contact calls the script's "OnCollide", runs the modifiers and counts a hit.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -10,12 +11,7 @@ namespace Logic
 class EnragedEarthquakeAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "EnragedEarthquakeAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(EnragedEarthquakeAbilityComponent)
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

@@ -2,6 +2,7 @@
 // The SteamKnight's fissure: collider groups 5, ignoring 23 (set even when the character is
 // gone), bound to the character's fourth script; each new contact calls the script's
 // "OnCollide", runs the modifiers and counts a hit.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -9,12 +10,7 @@ namespace Logic
 class FissureAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "FissureAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(FissureAbilityComponent)
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

@@ -4,6 +4,7 @@
 // units ahead and is untouchable while the object lasts; its collider comes back when the
 // object goes. Each new contact calls the script's "OnCollide", runs the modifiers and counts a
 // hit.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -11,12 +12,7 @@ namespace Logic
 class LanceThrustAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "LanceThrustAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(LanceThrustAbilityComponent)
     LanceThrustAbilityComponent();
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -3,6 +3,7 @@
 // and modifiers from it, and every contact calls the script's "OnCollide" (the script decides
 // what the hit does), on every physics step of the contact.
 // Nothing is set up when the character is gone or has no such script.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -10,12 +11,7 @@ namespace Logic
 class MeleeAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "MeleeAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(MeleeAbilityComponent)
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

@@ -2,7 +2,6 @@
 #include "Core/Components/TransformComponent.h"
 #include "Core/Log.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Logic/Abilities/AbilityComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
@@ -13,12 +12,6 @@ QUILL_DEFINE_TYPE_RECORD(Logic::MeteorComponent, &TypeRecordOf<Logic::LogicCompo
 namespace Logic
 {
 MeteorComponent::MeteorComponent() : m_scriptId(0) {}
-
-u32 MeteorComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
 
 void MeteorComponent::Deserialize(Serializer::XmlReader& reader)
 {

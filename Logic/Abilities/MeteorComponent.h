@@ -2,6 +2,7 @@
 // A falling meteor's own script: read from the definition (one string element, the script file
 // below "assets/Scripts/"), it is asked to "SpawnDrops"(x, z) at the meteor's ground position
 // when the meteor goes, and is released after that. Answers its own type id "MeteorComponent".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/LogicComponent.h"
 #include <string>
 
@@ -10,17 +11,11 @@ namespace Logic
 class MeteorComponent : public LogicComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "MeteorComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(MeteorComponent)
     static constexpr const char* SpawnFunction = "SpawnDrops";
     static constexpr const char* FileTag = "filename";
 
     MeteorComponent();
-    u32 GetType() const override;
     // Leaves the logic system, has the script spawn the drops, then removes the script.
     void Shutdown() override;
     // Creates the script and loads the file the element names.

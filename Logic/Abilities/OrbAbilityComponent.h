@@ -1,6 +1,7 @@
 #pragma once
 // The Mage's orb: collider groups 5, ignoring 23, bound to the character's fourth script; each
 // new contact calls the script's "OnCollide", runs the modifiers and counts a hit.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class OrbAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "OrbAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(OrbAbilityComponent)
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

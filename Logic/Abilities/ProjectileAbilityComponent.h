@@ -3,6 +3,7 @@
 // move rate and modifiers from it. Its first contact of any kind calls the script's
 // "OnCollide", hands the collision to its modifiers (so its damage lands) and ends the object.
 // Nothing is set up when the character is gone or has no such script.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -10,12 +11,7 @@ namespace Logic
 class ProjectileAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ProjectileAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ProjectileAbilityComponent)
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

@@ -4,6 +4,7 @@
 // ("value" within "timeToLast" seconds). Each new contact calls the script's "OnCollide", runs
 // the modifiers (each logged by name), pushes the object hit to "steamKnockDistance" units from
 // the character at 20 units per second and counts a hit.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/AbilityComponent.h"
 
 namespace Logic
@@ -11,12 +12,7 @@ namespace Logic
 class SteamPumpAbilityComponent : public AbilityComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SteamPumpAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(SteamPumpAbilityComponent)
     // Sets the object up; the XML is not read.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Nothing is written.

@@ -3,6 +3,7 @@
 // only its pulse interval, and at every pulse every AI controller turns on the trap object.
 // Contacts are ignored. The AI lies above Logic, so the pulse goes through the
 // setAIControllerTargets service hook, which does nothing while no AI system runs.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/PulseTrapComponent.h"
 
 namespace Logic
@@ -15,12 +16,7 @@ public:
     static constexpr u32 TauntCategory = 9;
     static constexpr u32 TauntMask = 30;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "TauntTrapAbilityComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(TauntTrapAbilityComponent)
     // Sets the collider, then reads the pulse interval.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Every AI controller targets the trap object.

@@ -1,5 +1,6 @@
 #pragma once
 // Shield points: the absorb effect fills and empties them, and damage takes from them first.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Containers/ContainerComponent.h"
 
 namespace Logic
@@ -7,13 +8,7 @@ namespace Logic
 class AbsorbContainerComponent : public ContainerComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AbsorbContainerComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(AbsorbContainerComponent)
 };
 } // namespace Logic
 

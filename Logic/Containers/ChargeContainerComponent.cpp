@@ -1,5 +1,4 @@
 #include "Logic/Containers/ChargeContainerComponent.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Serializer/Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ChargeContainerComponent,
@@ -8,12 +7,6 @@ QUILL_DEFINE_TYPE_RECORD(Logic::ChargeContainerComponent,
 namespace Logic
 {
 ChargeContainerComponent::ChargeContainerComponent() : m_charge(0.0f) {}
-
-u32 ChargeContainerComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
 
 void ChargeContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {

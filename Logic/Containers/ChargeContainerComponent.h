@@ -1,6 +1,7 @@
 #pragma once
 // A charge an object builds up. Its extra value is kept and written after the container's three
 // but not used by the rules yet.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Containers/ContainerComponent.h"
 
 namespace Logic
@@ -10,13 +11,7 @@ class ChargeContainerComponent : public ContainerComponent
 public:
     ChargeContainerComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ChargeContainerComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ChargeContainerComponent)
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

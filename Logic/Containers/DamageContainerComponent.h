@@ -1,6 +1,7 @@
 #pragma once
 // The damage an object has taken, raised by the damage effect; knock-backs fly further the higher
 // it is.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Containers/ContainerComponent.h"
 
 namespace Logic
@@ -8,13 +9,7 @@ namespace Logic
 class DamageContainerComponent : public ContainerComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "DamageContainerComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(DamageContainerComponent)
 };
 } // namespace Logic
 

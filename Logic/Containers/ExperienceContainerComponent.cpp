@@ -1,7 +1,6 @@
 #include "Logic/Containers/ExperienceContainerComponent.h"
 #include "Core/Log.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Logic/Abilities/AbilityComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Serializer/Xml/ValueXml.h"
@@ -14,12 +13,6 @@ QUILL_DEFINE_TYPE_RECORD(Logic::ExperienceContainerComponent,
 namespace Logic
 {
 ExperienceContainerComponent::ExperienceContainerComponent() : m_level(0) {}
-
-u32 ExperienceContainerComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
 
 void ExperienceContainerComponent::SetLevels(s32 level, const std::vector<f32>& thresholds)
 {

@@ -10,6 +10,7 @@
 // integers), then one float per level named "experienceToNextLevel.<index>" (brackets would
 // not make an XML name, and the file could not be read back). A negative count
 // reads as 0; a count beyond the thresholds the file holds keeps those present (logged).
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Containers/ContainerComponent.h"
 #include <vector>
 
@@ -23,13 +24,7 @@ public:
 
     ExperienceContainerComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ExperienceContainerComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ExperienceContainerComponent)
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void Add(f32 experience) override;

@@ -12,7 +12,6 @@
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "GameState/HUDComponent.h"
 #include "Graphics/Components/AnimationControllerComponent.h"
 #include "Logic/Controllers/ControllerComponent.h"
@@ -64,12 +63,6 @@ template <typename Visit> void ForEachHudElement(const GameObject& bar, Visit vi
     }
 }
 } // namespace
-
-u32 HealthContainerComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
 
 void HealthContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {

@@ -16,6 +16,7 @@
 //   like any enemy.
 // A health-bar colour message colours the bar's first health element; a container colours its
 // own bar green when it has been read.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Containers/ContainerComponent.h"
 #include "Math/ColorRGBA.h"
 #include <vector>
@@ -43,13 +44,7 @@ public:
     // A player's death effect lasts until revived; its own clock gives it this long.
     static constexpr f32 DeathEffectDuration = 10.0f;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "HealthContainerComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(HealthContainerComponent)
     // The container's values, then the bar turns green.
     void Deserialize(Serializer::XmlReader& reader) override;
     // Health-bar colour (type 86).

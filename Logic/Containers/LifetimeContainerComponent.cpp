@@ -1,6 +1,5 @@
 #include "Logic/Containers/LifetimeContainerComponent.h"
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
-#include "Core/Reflection/HashTypeName.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::LifetimeContainerComponent,
                          &TypeRecordOf<Logic::ContainerComponent>(), false)
@@ -10,12 +9,6 @@ namespace Logic
 namespace
 {
 constexpr u32 kNoTarget = 0;
-}
-
-u32 LifetimeContainerComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void LifetimeContainerComponent::Update(f32 seconds)

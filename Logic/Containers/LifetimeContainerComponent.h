@@ -2,6 +2,7 @@
 // An ability object's age: every frame it grows by the frame time, and once it has reached the
 // maximum (Add clamps there, so exactly) the object is asked to be destroyed, again every
 // frame until it is gone.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Containers/ContainerComponent.h"
 
 namespace Logic
@@ -9,13 +10,7 @@ namespace Logic
 class LifetimeContainerComponent : public ContainerComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "LifetimeContainerComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(LifetimeContainerComponent)
     void Update(f32 seconds) override;
 };
 } // namespace Logic

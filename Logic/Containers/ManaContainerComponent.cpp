@@ -1,5 +1,4 @@
 #include "Logic/Containers/ManaContainerComponent.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Serializer/Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ManaContainerComponent,
@@ -8,12 +7,6 @@ QUILL_DEFINE_TYPE_RECORD(Logic::ManaContainerComponent,
 namespace Logic
 {
 ManaContainerComponent::ManaContainerComponent() : m_extra(0.0f) {}
-
-u32 ManaContainerComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
 
 void ManaContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {

@@ -1,6 +1,7 @@
 #pragma once
 // A character's mana: a recharging container with one more value, written after the recharge
 // fields and not used by the rules yet.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Containers/RechargeContainerComponent.h"
 
 namespace Logic
@@ -10,13 +11,7 @@ class ManaContainerComponent : public RechargeContainerComponent
 public:
     ManaContainerComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ManaContainerComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ManaContainerComponent)
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

@@ -1,5 +1,4 @@
 #include "Logic/Containers/ToughnessContainerComponent.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Serializer/Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ToughnessContainerComponent,
@@ -8,12 +7,6 @@ QUILL_DEFINE_TYPE_RECORD(Logic::ToughnessContainerComponent,
 namespace Logic
 {
 ToughnessContainerComponent::ToughnessContainerComponent() : m_damageFactor(0.0f) {}
-
-u32 ToughnessContainerComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
-}
 
 void ToughnessContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {

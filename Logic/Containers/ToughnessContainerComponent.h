@@ -1,6 +1,7 @@
 #pragma once
 // How much a hit moves an object: the damage factor is the reciprocal of the current value,
 // and 10 while the value is (nearly) 0. Knock-backs scale with it.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Containers/ContainerComponent.h"
 
 namespace Logic
@@ -13,13 +14,7 @@ public:
 
     ToughnessContainerComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ToughnessContainerComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ToughnessContainerComponent)
     // The container's three values, then the damage factor.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -22,6 +22,7 @@
 // "HealthBarCharacter"; nothing unless it has six).
 //
 // Written form: the player number (an unnamed integer).
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Controllers/ControllerComponent.h"
 #include <array>
 #include <cstddef>
@@ -64,12 +65,7 @@ public:
 
     SimpleControllerComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SimpleControllerComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(SimpleControllerComponent)
     // Leaves the logic system and removes the collected scripts.
     void Shutdown() override;
     // Collects the abilities, enables the controller, then reads the player number.

@@ -2,6 +2,7 @@
 // A shield: fills the object's AbsorbContainerComponent by its value, turns the health bar blue
 // and shows "++Shielded++". It ends early, in the frame after the shield is used up; a temporary
 // one empties what is left. Either way the bar turns green again and "--Shielded--" is shown.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 
 namespace Logic
@@ -9,12 +10,7 @@ namespace Logic
 class AbsorbEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AbsorbEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(AbsorbEffectComponent)
     // The base's values, then it binds at once.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Apply() override;

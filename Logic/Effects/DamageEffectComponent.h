@@ -2,6 +2,7 @@
 // Adds its value to the damage taken (the object's DamageContainerComponent) and plays the
 // object's "OnDamaged" response when it has an AudioResponseComponent; a temporary one takes it
 // off again when it ends.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 
 namespace Logic
@@ -9,12 +10,7 @@ namespace Logic
 class DamageEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "DamageEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(DamageEffectComponent)
     // The base's values, then it binds at once.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Apply() override;

@@ -6,6 +6,7 @@
 // a temporary death revives the character (controller on, collider back, full health,
 // "OnRespawn", the animation plays on); any other ends the object. It needs a controller and a
 // render component; without a collider the collider steps are skipped.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 
 namespace Graphics
@@ -18,12 +19,7 @@ namespace Logic
 class DeathEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "DeathEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(DeathEffectComponent)
     DeathEffectComponent();
     // The base's values; it does not bind until its first update.
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -5,6 +5,7 @@
 // "UnEnrageAbility" and shrinks it back within a second; in any case the health bar turns green
 // and "--Enraged--" is shown. Only a controller named "SimpleControllerComponent" has ability
 // scripts to call.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 
 namespace Logic
@@ -12,12 +13,7 @@ namespace Logic
 class EnrageEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "EnrageEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(EnrageEffectComponent)
     // The collision group an enraged character joins.
     static constexpr u32 EnragedGroup = 32;
 

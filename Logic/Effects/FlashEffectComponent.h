@@ -3,6 +3,7 @@
 // blue from the start towards the stop colour, each channel taking its rate in seconds for the
 // way (a rate of 0 jumps to the stop colour at once). A temporary one, when it ends, takes that
 // component away and holds the colour at white for 0.1 s.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Math/Vector3.h"
 
@@ -11,12 +12,7 @@ namespace Logic
 class FlashEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "FlashEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(FlashEffectComponent)
     FlashEffectComponent();
     // The base's values; it binds in its first update.
     void Deserialize(Serializer::XmlReader& reader) override;

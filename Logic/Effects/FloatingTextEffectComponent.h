@@ -5,6 +5,7 @@
 // start colour towards the end colour at the rate's speed, and a ConstantMoveComponent that
 // carries it away from the object at 1 / duration units per second. The text object is destroyed
 // when the effect ends or goes, once.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Math/Vector4.h"
 #include <string>
@@ -14,12 +15,7 @@ namespace Logic
 class FloatingTextEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "FloatingTextEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(FloatingTextEffectComponent)
     static constexpr const char* TextArchetype = "NotificationText";
 
     FloatingTextEffectComponent();

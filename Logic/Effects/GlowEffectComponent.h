@@ -1,6 +1,7 @@
 #pragma once
 // A glow effect: a kind with no behaviour of its own yet; it counts its time down like
 // every effect.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class GlowEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "GlowEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(GlowEffectComponent)
     // The base's values; it binds in its first update.
     void Deserialize(Serializer::XmlReader& reader) override
     {

@@ -1,6 +1,7 @@
 #pragma once
 // Takes its value off the object's health (a negative value heals); a temporary one gives it back
 // when it ends.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class HealthEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "HealthEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(HealthEffectComponent)
     // The base's values, then it binds at once.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Apply() override;

@@ -4,6 +4,7 @@
 // so it arrives in the last frame before the time runs out. The value is not used.
 //
 // Written form: the base's values, then the target point as "point4" (X, Y, Z).
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Math/Point4.h"
 
@@ -12,12 +13,7 @@ namespace Logic
 class KnockbackEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "KnockbackEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(KnockbackEffectComponent)
     static constexpr const char* PointTag = "point4";
 
     KnockbackEffectComponent();

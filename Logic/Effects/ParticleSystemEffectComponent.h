@@ -2,6 +2,7 @@
 // Shows a particle system on its object while it lasts: an object of the archetype named by the
 // particle system name, mounted on its object at the offset. A temporary one removes (and
 // destroys) the mounted object when it ends.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Math/Vector4.h"
 #include <string>
@@ -11,12 +12,7 @@ namespace Logic
 class ParticleSystemEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ParticleSystemEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ParticleSystemEffectComponent)
     ParticleSystemEffectComponent();
     // The base's values; it binds in its first update.
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -5,6 +5,7 @@
 // that the frame is of the remaining time. A temporary one, when it ends, adds a second scale
 // effect of 1 / value that takes the object back within half a second. A value of 0 would
 // flatten the object for good, so it changes and undoes nothing.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Math/Vector3.h"
 
@@ -13,12 +14,7 @@ namespace Logic
 class ScaleEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ScaleEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ScaleEffectComponent)
     ScaleEffectComponent();
     // The base's values, then it binds at once.
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -2,6 +2,7 @@
 // Multiplies the move modifier of the object's move component (any of the family) by its value;
 // a temporary one divides it again when it ends. A value of 0 would stop the object for good, so
 // it changes and undoes nothing.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 
 namespace Logic
@@ -9,12 +10,7 @@ namespace Logic
 class SpeedEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SpeedEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(SpeedEffectComponent)
     // The base's values, then it binds at once.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Apply() override;

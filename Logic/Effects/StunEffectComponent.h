@@ -3,6 +3,7 @@
 // again when it ends. While it lasts, the "StunStars" effect is mounted on the object (the
 // effect places itself over the head), so a stun shows; a temporary stun takes it off (and
 // destroys it) when it ends, a lasting one leaves it for as long as the object is stunned.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 
 namespace Logic
@@ -10,12 +11,7 @@ namespace Logic
 class StunEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "StunEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(StunEffectComponent)
     // The particle effect shown over a stunned object.
     static constexpr const char* StarsEffect = "StunStars";
 

@@ -1,6 +1,7 @@
 #pragma once
 // Adds its value to the object's toughness (its ToughnessContainerComponent), which lowers the
 // knock-backs it takes; a temporary one takes it off again when it ends.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class ToughnessEffectComponent : public EffectComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ToughnessEffectComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ToughnessEffectComponent)
     // The base's values, then it binds at once.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Apply() override;

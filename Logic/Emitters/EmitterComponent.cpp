@@ -4,7 +4,6 @@
 #include "Core/Messages/Gameplay/SetEmitterCountMessage.h"
 #include "Core/Messages/Gameplay/SetEmitterIntervalMessage.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Logic/Abilities/AbilityComponent.h"
 #include "Math/MathUtils.h"
 #include "Scripting/LuaComponent.h"
@@ -33,12 +32,6 @@ s32 WholeCount(f32 value)
 EmitterComponent::EmitterComponent()
     : m_countRange(0.0f, 0.0f), m_active(false), m_interval(0.0f), m_timer(0.0f), m_scriptId(0)
 {
-}
-
-u32 EmitterComponent::GetType() const
-{
-    static const u32 typeId = HashTypeName(GetTypeName().c_str());
-    return typeId;
 }
 
 void EmitterComponent::Shutdown()

@@ -15,6 +15,7 @@
 // Written form, by position: the script file (below "assets/Scripts/"), the count range (two
 // values, taken as their absolute values), the interval in seconds, the active flag.
 // Messages: interval set (88) and count range set (89).
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/LogicComponent.h"
 #include "Math/Vector2.h"
 #include <string>
@@ -35,13 +36,7 @@ public:
 
     EmitterComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "EmitterComponent";
-        return name;
-    }
-    u32 GetType() const override;
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(EmitterComponent)
     // Leaves the logic system and removes the script.
     void Shutdown() override;
     void Deserialize(Serializer::XmlReader& reader) override;

@@ -1,6 +1,7 @@
 #pragma once
 // Shield: an object hit that has an AbsorbContainerComponent gets an AbsorbEffectComponent of
 // the value. Script table "AbsorbModifier".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class AbsorbModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "AbsorbModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(AbsorbModifierComponent)
     static constexpr const char* ScriptTable = "AbsorbModifier";
 
     void OnCollide(CollideMessage& message) override;

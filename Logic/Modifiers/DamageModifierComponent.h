@@ -5,6 +5,7 @@
 // that value, and the number is shown on the object (red on a player, white otherwise). A hit
 // that kills the last enemy plays "OnFinalKill" on the shooter's audio response. A modifier
 // worn down to nothing ends its own ability object. Script table "DamageModifier".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 class GameObject;
@@ -18,12 +19,7 @@ public:
     // Numbers and the shield's "(0)" are shown this long, in seconds.
     static constexpr f32 TextDuration = 1.0f;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "DamageModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(DamageModifierComponent)
     void OnCollide(CollideMessage& message) override;
     const char* GetScriptTableName() const override { return ScriptTable; }
     // The clamped change; at (nearly) nothing left the ability object is destroyed.

@@ -1,6 +1,7 @@
 #pragma once
 // Death: a new contact with a character (it has a controller) that is not dying already gives it
 // a DeathEffectComponent. It reacts to its own object's collisions. Script table "DeathModifier".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class DeathModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "DeathModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(DeathModifierComponent)
     static constexpr const char* ScriptTable = "DeathModifier";
 
     void OnCollide(CollideMessage& message) override;

@@ -1,6 +1,7 @@
 #pragma once
 // Enrage: a character hit (it has a controller) that is not enraged already gets an
 // EnrageEffectComponent of the value (its scale while enraged). Script table "EnrageModifier".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class EnrageModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "EnrageModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(EnrageModifierComponent)
     static constexpr const char* ScriptTable = "EnrageModifier";
 
     void OnCollide(CollideMessage& message) override;

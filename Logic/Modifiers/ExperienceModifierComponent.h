@@ -2,6 +2,7 @@
 // An experience pick-up: a new contact with an object that has an ExperienceContainerComponent
 // gives it an ExperienceEffectComponent of the value and ends the pick-up; anything else leaves
 // it. It reacts to its own object's collisions. Script table "ExperienceModifier".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 namespace Logic
@@ -9,12 +10,7 @@ namespace Logic
 class ExperienceModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ExperienceModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ExperienceModifierComponent)
     static constexpr const char* ScriptTable = "ExperienceModifier";
 
     void OnCollide(CollideMessage& message) override;

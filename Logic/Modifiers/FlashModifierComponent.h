@@ -7,6 +7,7 @@
 // Written form: the modifier base's values, then "start", "stop" and "rate" (X, Y, Z for red,
 // green and blue), each optional on reading, so that an attack made from a definition without a
 // script (an enemy's) can flash what it hits too.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 #include "Math/Vector3.h"
 
@@ -15,12 +16,7 @@ namespace Logic
 class FlashModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "FlashModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(FlashModifierComponent)
     static constexpr const char* ScriptTable = "FlashModifier";
 
     static constexpr const char* StartTag = "start";

@@ -1,6 +1,7 @@
 #pragma once
 // A glow modifier: a kind with no behaviour of its own yet; it reads nothing from its script
 // table "GlowModifier" and does nothing on a hit.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class GlowModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "GlowModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(GlowModifierComponent)
     static constexpr const char* ScriptTable = "GlowModifier";
 
     void OnCollide(CollideMessage&) override {}

@@ -4,6 +4,7 @@
 // sees the health it gains in green. A full character leaves the pick-up where it is. It reacts
 // to its own object's collisions; worn down to nothing it ends its object. Script table
 // "HealthModifier".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 namespace Logic
@@ -11,12 +12,7 @@ namespace Logic
 class HealthModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "HealthModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(HealthModifierComponent)
     static constexpr const char* ScriptTable = "HealthModifier";
     // The healed amount is shown this long, in seconds.
     static constexpr f32 TextDuration = 1.0f;

@@ -4,6 +4,7 @@
 // damage of this ability's DamageModifierComponent) x 0.08 x value, times its toughness's damage
 // factor; an object without a damage count is not moved (it still gets the effect). A push under
 // way is not replaced. Script table "KnockbackModifier".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 namespace Logic
@@ -11,12 +12,7 @@ namespace Logic
 class KnockbackModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "KnockbackModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(KnockbackModifierComponent)
     static constexpr const char* ScriptTable = "KnockbackModifier";
     // Units of distance per point of damage and of value.
     static constexpr f32 DamageDistance = 0.08f;

@@ -6,6 +6,7 @@
 // Written form: the modifier base's values, then "systemName" (string) and "offset" (X, Y, Z),
 // both optional on reading, so that an attack made from a definition without a script (an
 // enemy's) can carry one too.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 #include "Math/Vector4.h"
 #include <string>
@@ -15,12 +16,7 @@ namespace Logic
 class ParticleSystemModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ParticleSystemModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ParticleSystemModifierComponent)
     static constexpr const char* ScriptTable = "ParticleSystemModifier";
 
     static constexpr const char* SystemNameTag = "systemName";

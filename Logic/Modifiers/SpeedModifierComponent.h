@@ -1,6 +1,7 @@
 #pragma once
 // Speed: an object hit that has a move component (any of the family) gets a SpeedEffectComponent
 // that multiplies its speed by the value. Script table "SpeedModifier".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class SpeedModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SpeedModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(SpeedModifierComponent)
     static constexpr const char* ScriptTable = "SpeedModifier";
 
     void OnCollide(CollideMessage& message) override;

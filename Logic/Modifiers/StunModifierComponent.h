@@ -4,6 +4,7 @@
 // second one being added. A computer-controlled character shows "Stun" in magenta for the
 // duration. The effect is added to the object at once, not by message, so that a second hit in
 // the same frame finds it. Script table "StunModifier".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 namespace Logic
@@ -11,12 +12,7 @@ namespace Logic
 class StunModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "StunModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(StunModifierComponent)
     static constexpr const char* ScriptTable = "StunModifier";
 
     void OnCollide(CollideMessage& message) override;

@@ -1,6 +1,7 @@
 #pragma once
 // Toughness: an object hit that has a ToughnessContainerComponent gets a ToughnessEffectComponent
 // of the value. Script table "ToughnessModifier".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Modifiers/ModifierComponent.h"
 
 namespace Logic
@@ -8,12 +9,7 @@ namespace Logic
 class ToughnessModifierComponent : public ModifierComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ToughnessModifierComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ToughnessModifierComponent)
     static constexpr const char* ScriptTable = "ToughnessModifier";
 
     void OnCollide(CollideMessage& message) override;

@@ -3,6 +3,7 @@
 // becomes the object's facing, +z turned by its orientation) at move value x move modifier
 // units per second. The direction stays, so the object keeps going the same way. Ability
 // objects with a move rate get one.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Movement/MoveComponent.h"
 
 namespace Logic
@@ -10,12 +11,7 @@ namespace Logic
 class ConstantMoveComponent : public MoveComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ConstantMoveComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ConstantMoveComponent)
     void Update(f32 seconds) override;
 };
 } // namespace Logic

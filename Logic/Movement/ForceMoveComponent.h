@@ -4,6 +4,7 @@
 // diagonal input is no faster), times move value and move modifier, then clears the direction.
 // The object faces where its body moves; a body at rest keeps its orientation. An object
 // without a rigid body or a transform is not moved. Characters carry one.
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Movement/MoveComponent.h"
 
 namespace Logic
@@ -14,12 +15,7 @@ public:
     // Rotations whose components are all within this of 0 come from a velocity of 0.
     static constexpr f32 ZeroRotationEpsilon = 0.00001f;
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ForceMoveComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ForceMoveComponent)
     void Update(f32 seconds) override;
 };
 } // namespace Logic

@@ -3,6 +3,7 @@
 // unless triggered, so a triggered archer keeps its aim while it walks.
 //
 // Written form: "orientation" (kept with the object, not used otherwise), then "triggered".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Stances/StanceComponent.h"
 #include "Math/Quaternion.h"
 
@@ -13,12 +14,7 @@ class ArcherStanceComponent : public StanceComponent
 public:
     static constexpr const char* OrientationTag = "orientation";
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ArcherStanceComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ArcherStanceComponent)
     void HandleCursor(const InputCursorMessage& message) override;
     void HandleMove(const InputMoveMessage& message) override;
 

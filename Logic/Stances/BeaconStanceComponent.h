@@ -4,6 +4,7 @@
 //
 // Written form: "triggeredPosition" (kept with the object, not used otherwise), then
 // "triggered".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Stances/StanceComponent.h"
 #include "Math/Point4.h"
 
@@ -14,12 +15,7 @@ class BeaconStanceComponent : public StanceComponent
 public:
     static constexpr const char* PositionTag = "triggeredPosition";
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "BeaconStanceComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(BeaconStanceComponent)
     void HandleCursor(const InputCursorMessage& message) override;
     void HandleMove(const InputMoveMessage& message) override;
 

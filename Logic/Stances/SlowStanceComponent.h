@@ -6,6 +6,7 @@
 // alone.
 //
 // Written form: the slow factor (an unnamed float), then "triggered".
+#include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Stances/StanceComponent.h"
 
 namespace Logic
@@ -15,12 +16,7 @@ class SlowStanceComponent : public StanceComponent
 public:
     SlowStanceComponent();
 
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "SlowStanceComponent";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(SlowStanceComponent)
     void Toggle() override;
     void HandleCursor(const InputCursorMessage& message) override;
     void HandleMove(const InputMoveMessage& message) override;

@@ -6,6 +6,7 @@
 // Deliver hands out the posted messages, Tick runs the logic system with any frame time.
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
+#include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/System/MessageSystem.h"
@@ -33,12 +34,7 @@
 class ControllerProbe : public Logic::ControllerComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "ControllerProbe";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(ControllerProbe)
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
 };
@@ -48,12 +44,7 @@ public:
 class MoveProbe : public Logic::MoveComponent
 {
 public:
-    static const std::string& GetTypeName()
-    {
-        static const std::string name = "MoveProbe";
-        return name;
-    }
-    const std::string& GetName() const override { return GetTypeName(); }
+    QUILL_COMPONENT_TYPE(MoveProbe)
 };
 
 class LogicWorld : public testing::Test
