@@ -1,11 +1,11 @@
 #pragma once
 // The id a component class is stored under in its object's component list, known without an
 // instance: the hash of the class's type name, or, for a member of a family, the family's id
-// (family members answer their family's id from GetType). A member names its family base with
+// (family members answer their family's id from GetType). The base of a family names itself,
 //
-//     using ComponentFamily = LightComponent;
+//     using ComponentFamily = AbilityComponent;
 //
-// and the base itself declares nothing. Each class hashes its name once, on first use.
+// and its members inherit the name. Each class hashes its name once, on first use.
 //
 // QUILL_COMPONENT_TYPE(Class), written once in the public part of a component class, declares
 // the class's type members in one place:
