@@ -390,15 +390,34 @@ dump() { xwd -root -silent > "$work/$1.xwd" || fail "xwd could not take the scre
 # stand still for long), and of each state of the heads-up display.
 ENEMY_DUMPS=6
 HUD_DUMPS=3
+# Waits until the game has drawn $1 frames since line $2 of the log, at most for STEP_TIMEOUT s. The
+# frames are counted by the time stamps of the logged messages: every frame of a fight logs the
+# contacts of its blows and bodies. A busy machine may draw only a few frames a second, and what
+# the test waits for (a walk, smoke rising) takes frames, not seconds.
+wait_frames() {
+    local deadline=$((SECONDS + STEP_TIMEOUT)) frames
+    while [ $SECONDS -lt $deadline ]; do
+        frames=$(tail -n +"$(($2 + 1))" "$log" | grep -o '^[0-9.]* Sec ::' | uniq | wc -l)
+        [ "$frames" -ge "$1" ] && return 0
+        sleep 0.2
+    done
+}
+# The Golem walks forward for at least a second and STEP_FRAMES frames of the game.
+STEP_FRAMES=15
+step_forward() {
+    local from
+    from=$(mark)
+    xdotool keydown Up
+    sleep 1
+    wait_frames $STEP_FRAMES "$from"
+    xdotool keyup Up
+}
 # Returns 1 when the Golem has fallen since line $1 before the heads-up display's turn.
 dump_fight() {
     local n from
     for n in $(seq $ENEMY_DUMPS); do
         dump "enemies_$n"
-        # Held over several frames, however slowly the game draws them.
-        xdotool keydown Up
-        sleep 1
-        xdotool keyup Up
+        step_forward
     done
     golem_fell "$1" && return 1
     from=$(mark)
@@ -509,11 +528,14 @@ judge_fight() {
 
 # Smoke lasts a second or two of the game's time: the screen is dumped as soon as the log shows
 # a death. watch_for_smoke FROM starts a watcher in the background that waits for each "Enemy:
-# died" after line FROM and then dumps the screen a few times, skipping the dumps while the
+# died" after line FROM and then dumps the screen a few times, a few frames apart (the smoke rises
+# over the game's frames, however slowly a busy machine draws them), skipping the dumps while the
 # heads-up display is hidden (the smoke is looked for near the Golem's bar), until it has
 # SMOKE_DUMPS dumps or the level has ended.
 SMOKE_DUMPS=12
 SMOKE_DUMPS_PER_DEATH=4
+# Frames of the game between two dumps after a death, as the smoke rises.
+SMOKE_FRAMES=5
 smoke_watcher=""
 watch_for_smoke() {
     local from="$1"
@@ -528,11 +550,13 @@ watch_for_smoke() {
             if [ "$deaths" -gt "$seen" ]; then
                 seen=$deaths
                 for _ in $(seq $SMOKE_DUMPS_PER_DEATH); do
+                    mark_before=$(mark)
+                    sleep 0.3
+                    wait_frames $SMOKE_FRAMES "$mark_before"
                     [ $dumped -lt $SMOKE_DUMPS ] && [ ! -e "$hud_switch" ] || break
                     dumped=$((dumped + 1))
                     xwd -root -silent > "$work/smoke_$dumped.xwd.part" &&
                         mv "$work/smoke_$dumped.xwd.part" "$work/smoke_$dumped.xwd"
-                    sleep 0.3
                 done
             fi
             sleep 0.1
