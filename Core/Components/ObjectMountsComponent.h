@@ -31,6 +31,8 @@ public:
     // destroys nothing unless it is shut down).
     ObjectMountsComponent(const ObjectMountsComponent& source) = default;
     ObjectMountsComponent& operator=(const ObjectMountsComponent& source) = default;
+    // Hands its list's storage to the carriers made next.
+    ~ObjectMountsComponent() override;
 
     static const std::string& GetTypeName()
     {
