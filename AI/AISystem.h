@@ -13,12 +13,12 @@
 // entry cleared at once and the list is compacted when the outermost walk ends.
 //
 // Main thread only.
+#include "Core/Memory/RecyclingMap.h"
 #include "Core/SystemComponent.h"
 #include "Math/Types.h"
 #include <list>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace Logic
@@ -115,8 +115,8 @@ private:
     // Where each listed component stands in m_entries and in m_updating, so that leaving takes
     // constant time: its places are cleared, and compacted away after the walk or, outside
     // walks, once half of m_entries is cleared places.
-    std::unordered_map<const GameObjectComponent*, std::size_t> m_entrySlots;
-    std::unordered_map<const GameObjectComponent*, std::size_t> m_updatingSlots;
+    Core::RecyclingMap<const GameObjectComponent*, std::size_t> m_entrySlots;
+    Core::RecyclingMap<const GameObjectComponent*, std::size_t> m_updatingSlots;
     std::size_t m_cleared; // cleared entries not yet compacted away
     u32 m_walkDepth;       // walks under way (a handler may start another)
     Core::RegisteredList<AIControllerComponent> m_controllers;

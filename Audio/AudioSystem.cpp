@@ -375,7 +375,9 @@ void AudioSystem::HandleMessage(Message* message)
 {
     if (message == nullptr)
         return;
-    const std::string notFound = "Could not find requested audio: ";
+    // A literal, not a std::string: every message of the frame comes here, and building the
+    // text (longer than a short string's own buffer) would allocate for each.
+    static const char* const notFound = "Could not find requested audio: ";
     switch (message->type)
     {
     case AudioSystemMessage::Type:
@@ -389,7 +391,7 @@ void AudioSystem::HandleMessage(Message* message)
         const auto* request = static_cast<AudioMusicMessage*>(message);
         MusicComponent* track = FindMusic(request->audioName);
         if (track == nullptr)
-            ReportError(notFound + request->audioName);
+            ReportError(std::string(notFound) + request->audioName);
         else if (request->action == PlayAction)
             track->Start(false);
         else if (request->action == PauseAction)
@@ -403,7 +405,7 @@ void AudioSystem::HandleMessage(Message* message)
         const auto* request = static_cast<AudioEffectMessage*>(message);
         SoundEffectComponent* effect = FindEffect(request->audioName);
         if (effect == nullptr)
-            ReportError(notFound + request->audioName);
+            ReportError(std::string(notFound) + request->audioName);
         else if (request->action == PlayAction)
             effect->Play(MessagePitch);
         else if (request->action == PauseAction)
@@ -417,7 +419,7 @@ void AudioSystem::HandleMessage(Message* message)
         const auto* request = static_cast<AudioFadeMessage*>(message);
         MusicComponent* track = FindMusic(request->audioName);
         if (track == nullptr)
-            ReportError(notFound + request->audioName);
+            ReportError(std::string(notFound) + request->audioName);
         else
             track->StartFade(request->fadeTime, request->targetVolume, request->pauseAfterFade);
         break;

@@ -238,7 +238,9 @@ void LogicSystem::Add(LogicComponent* component)
 {
     if (component == nullptr)
         return;
-    m_slots[component].push_back(m_entries.size());
+    const auto listed = m_slots.emplace(component, m_entries.size());
+    m_earlierSlots.push_back(listed.second ? NoSlot : listed.first->second);
+    listed.first->second = m_entries.size();
     m_entries.push_back(component);
     m_listVersion = NextListVersion();
 }
@@ -254,7 +256,7 @@ void LogicSystem::Remove(const LogicComponent* component)
     // Positions stay (a walk may be under way): the entries are cleared, and the list is
     // compacted after the walk, or at once outside walks when half of it is cleared, so that
     // leaving costs constant time on average.
-    for (std::size_t slot : slots->second)
+    for (std::size_t slot = slots->second; slot != NoSlot; slot = m_earlierSlots[slot])
     {
         m_entries[slot] = nullptr;
         ++m_cleared;
@@ -268,10 +270,15 @@ void LogicSystem::Compact()
 {
     m_entries.erase(std::remove(m_entries.begin(), m_entries.end(), nullptr), m_entries.end());
     m_cleared = 0;
-    for (auto& [component, slots] : m_slots)
-        slots.clear();
+    m_earlierSlots.resize(m_entries.size());
+    for (auto& [component, slot] : m_slots)
+        slot = NoSlot;
     for (std::size_t i = 0; i < m_entries.size(); ++i)
-        m_slots[m_entries[i]].push_back(i);
+    {
+        std::size_t& last = m_slots.find(m_entries[i])->second;
+        m_earlierSlots[i] = last;
+        last = i;
+    }
 }
 
 std::vector<SimpleControllerComponent*> LogicSystem::GetPlayerControllers() const

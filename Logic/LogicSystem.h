@@ -12,11 +12,11 @@
 // joins during a walk is appended and visited by the same walk.
 //
 // Main thread only.
+#include "Core/Memory/RecyclingMap.h"
 #include "Core/SystemComponent.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Types.h"
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 class GameObject;
@@ -86,11 +86,16 @@ private:
     void RemoveHooks();
 
     std::vector<LogicComponent*> m_entries; // not owned
-    // Where each listed component stands in m_entries, so that leaving takes constant time.
-    std::unordered_map<const LogicComponent*, std::vector<std::size_t>> m_slots;
-    std::size_t m_cleared; // cleared entries not yet compacted away
-    u32 m_walkDepth;       // walks under way (a handler may start another)
-    u64 m_listVersion;     // see GetListVersion
+    // Where each listed component stands in m_entries, so that leaving takes constant time: its
+    // last place, and for each place the component's place before it (NoSlot for none), as a
+    // component may be listed more than once. Neither allocates once the list has been as long
+    // as it gets, so components born and destroyed every frame cost the heap nothing.
+    static constexpr std::size_t NoSlot = static_cast<std::size_t>(-1);
+    Core::RecyclingMap<const LogicComponent*, std::size_t> m_slots;
+    std::vector<std::size_t> m_earlierSlots; // parallel to m_entries
+    std::size_t m_cleared;                   // cleared entries not yet compacted away
+    u32 m_walkDepth;                         // walks under way (a handler may start another)
+    u64 m_listVersion;                       // see GetListVersion
 
     static LogicSystem* s_instance;
 };

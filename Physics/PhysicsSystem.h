@@ -21,6 +21,7 @@
 //   pointers in joining order and own nothing.
 // - While it exists the system answers the colliderInfo hook of Core/CoreServices.h.
 // Main thread only.
+#include "Core/Memory/RecyclingMap.h"
 #include "Core/SystemComponent.h"
 #include "Math/Shapes/Ray3.h"
 #include "Physics/BroadPhase.h"
@@ -29,7 +30,6 @@
 #include "Physics/Integrators.h"
 #include <list>
 #include <memory>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
@@ -144,7 +144,7 @@ private:
     // place cleared (found through m_colliderSlots) and the places are compacted before the
     // list is next read, so joining and leaving take constant time.
     mutable std::vector<ColliderComponent*> m_colliders;
-    mutable std::unordered_map<const ColliderComponent*, std::size_t> m_colliderSlots;
+    mutable Core::RecyclingMap<const ColliderComponent*, std::size_t> m_colliderSlots;
     mutable std::size_t m_clearedColliders = 0;
     Core::RegisteredList<RigidBodyComponent> m_bodies;
     Core::RegisteredList<PhysicsParticleComponent> m_particles;

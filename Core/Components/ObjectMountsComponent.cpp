@@ -1,6 +1,7 @@
 #include "Core/Components/ObjectMountsComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
+#include "Core/Memory/ObjectAllocator.h"
 #include "Core/Messages/Graphics/SetLightDiffuseToMessage.h"
 #include "Core/Messages/Graphics/SetLightRadiusToMessage.h"
 #include "Core/Messages/Graphics/SetLightSpecularToMessage.h"
@@ -23,11 +24,39 @@ GameFactory* Factory()
 {
     return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
 }
+
+// Mount lists of destroyed carriers, handed to the carriers made next: a projectile carrying
+// its glow is born and destroyed many times a second in a fight, and its list then costs the
+// heap nothing. Never destroyed (carriers may go after the program's statics); none are kept
+// where the pools hand out heap memory (the sanitizer builds). Main thread only.
+constexpr std::size_t kSpareMountListLimit = 256;
+
+std::vector<std::vector<u32>>& SpareMountLists()
+{
+    static auto* lists = new std::vector<std::vector<u32>>();
+    return *lists;
+}
 } // namespace
 
 QUILL_DEFINE_TYPE_RECORD(ObjectMountsComponent, &TypeRecordOf<GameObjectComponent>(), false)
 
-ObjectMountsComponent::ObjectMountsComponent() : GameObjectComponent(true) {}
+ObjectMountsComponent::ObjectMountsComponent() : GameObjectComponent(true)
+{
+    std::vector<std::vector<u32>>& spare = SpareMountLists();
+    if (spare.empty())
+        return;
+    m_mounts.swap(spare.back());
+    spare.pop_back();
+}
+
+ObjectMountsComponent::~ObjectMountsComponent()
+{
+    std::vector<std::vector<u32>>& spare = SpareMountLists();
+    if (PoolsUseHeap || m_mounts.capacity() == 0 || spare.size() >= kSpareMountListLimit)
+        return;
+    m_mounts.clear();
+    spare.push_back(std::move(m_mounts));
+}
 
 void ObjectMountsComponent::RegisterMembers()
 {
@@ -47,6 +76,13 @@ void ObjectMountsComponent::Shutdown()
         return;
     for (u32 id : mounts)
         factory->DestroyObject(id); // an object destroyed already is not found
+    // The list's storage stays with the carrier (handed on when it is destroyed), unless a
+    // mounted object's shutdown mounted something anew.
+    if (m_mounts.capacity() == 0)
+    {
+        mounts.clear();
+        m_mounts.swap(mounts);
+    }
 }
 
 void ObjectMountsComponent::Deserialize(Serializer::XmlReader& reader)

@@ -32,6 +32,8 @@ public:
     // destroys nothing unless it is shut down).
     ObjectMountsComponent(const ObjectMountsComponent& source) = default;
     ObjectMountsComponent& operator=(const ObjectMountsComponent& source) = default;
+    // Hands its list's storage to the carriers made next.
+    ~ObjectMountsComponent() override;
 
     QUILL_COMPONENT_TYPE(ObjectMountsComponent)
     // Construct, destroy and assign operations of the type record; no reflected members.

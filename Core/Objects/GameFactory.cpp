@@ -42,6 +42,13 @@ GameObject* GameFactory::CreateObject(const std::string& name, u32 id)
         return nullptr;
     }
     GameObject* object = new (g_Engine->Allocate(sizeof(GameObject))) GameObject();
+    if (!m_spareStorage.empty())
+    {
+        SpareStorage& spare = m_spareStorage.back();
+        object->m_name.swap(spare.name);
+        object->m_components.swap(spare.components);
+        m_spareStorage.pop_back();
+    }
     object->m_name = name;
     object->m_id = id;
     m_objects.emplace(id, object);
@@ -88,6 +95,14 @@ void GameFactory::DestroyObject(u32 id)
     // owner), but a nested destroy of it does nothing.
     m_beingDestroyed.push_back(id);
     object->DestroyComponents(this);
+    if (!PoolsUseHeap && m_spareStorage.size() < SpareStorageLimit)
+    {
+        m_spareStorage.emplace_back();
+        SpareStorage& spare = m_spareStorage.back();
+        spare.name.swap(object->m_name);
+        spare.components.swap(object->m_components);
+        spare.components.clear();
+    }
     object->~GameObject();
     m_beingDestroyed.erase(std::find(m_beingDestroyed.begin(), m_beingDestroyed.end(), id));
 

@@ -10,7 +10,9 @@
 // Destroying may run arbitrary component Shutdown code, which may itself destroy other objects;
 // destroying an object that is already being destroyed does nothing. Callers that must not
 // destroy in the middle of a frame post an object-destroy message instead.
+#include "Core/Memory/RecyclingMap.h"
 #include "Core/Objects/ComponentFactory.h"
+#include "Core/Objects/GameObject.h"
 #include "Math/Types.h"
 #include <array>
 #include <string>
@@ -18,7 +20,6 @@
 #include <unordered_map>
 #include <vector>
 
-class GameObject;
 class GameObjectComponent;
 
 class GameFactory
@@ -81,7 +82,7 @@ private:
     // Slots of the look-up cache; a power of two, so that an id's slot is its low bits.
     static constexpr std::size_t RecentObjectSlots = 1024;
 
-    std::unordered_map<u32, GameObject*> m_objects;
+    Core::RecyclingMap<u32, GameObject*> m_objects; // keeps the nodes of destroyed objects
     // Objects found lately, one slot per id's low bits. Every frame each enemy, its target and
     // every tracked character are looked up by id, and the map's hash and node walk cost more
     // than the rest of such a look-up. A filled slot always names a live object: destroying
@@ -91,4 +92,15 @@ private:
     std::unordered_map<u32, GroupList> m_groups;
     ComponentFactory m_components;
     std::vector<u32> m_beingDestroyed; // ids whose destruction is under way (nested destroys)
+    // The name and component list storage of destroyed objects, handed to the next objects
+    // made: projectiles and effects born and destroyed every frame then cost the heap nothing.
+    // At most SpareStorageLimit are kept; none where the pools hand out heap memory (the
+    // sanitizer builds), so that each object's storage stays its own there.
+    struct SpareStorage
+    {
+        std::string name;
+        GameObject::ComponentList components;
+    };
+    static constexpr std::size_t SpareStorageLimit = 1024;
+    std::vector<SpareStorage> m_spareStorage;
 };

@@ -14,6 +14,7 @@
 //
 // Identical error lines are folded: the first FoldAfter are written, then at most one line per
 // FoldInterval says how many were suppressed.
+#include "Core/Memory/RecyclingMap.h"
 #include "Core/SystemComponent.h"
 #include "Core/TextStream.h"
 #include "Platform/Terminal.h"
@@ -163,7 +164,10 @@ private:
     char m_fileBuffer[FileBufferSize];
     // Read by WriteFromSignal, so kept as an atomic that a handler may read.
     std::atomic<std::size_t> m_bufferedBytes{0};
-    std::unordered_map<std::string, FoldEntry> m_folds;
+    // Error lines seen lately. The entries of a cleared table keep their nodes and their lines'
+    // storage for the lines to come, so a stream of distinct error lines (one per object made,
+    // each naming its id) costs the heap nothing once the table has filled.
+    Core::RecyclingMap<std::string, FoldEntry> m_folds;
 
     std::unique_ptr<Platform::Terminal> m_terminal;
     bool m_terminalOpen = false;

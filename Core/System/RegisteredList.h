@@ -5,6 +5,12 @@
 // removing an item keeps the order of the rest: a system that updates or draws in joining
 // order keeps doing so, and a system with n items shuts them all down in O(n).
 //
+// Neither the list nor the map gives its nodes back to the heap: a removed item's list node
+// moves to a spare list and its map entry's node is kept (Core/Memory/RecyclingMap.h), and the
+// next items added fill them, so components that come and go every frame (projectiles, hit
+// effects) cost no allocation once the list has been as long as it gets. Where the object
+// pools hand out heap memory (the sanitizer builds) removed nodes are freed at once instead.
+//
 // An address is listed at most once: adding a listed item again changes nothing, and removing
 // an unlisted one changes nothing. A walk over the list may remove items other than the one it
 // stands on, as with a plain std::list.
@@ -13,11 +19,12 @@
 // in a process-wide counter, which tests read to check that the work grows linearly.
 //
 // Main thread only.
+#include "Core/Memory/ObjectAllocator.h"
+#include "Core/Memory/RecyclingMap.h"
 #include "Math/Types.h"
 #include <cstddef>
 #include <iterator>
 #include <list>
-#include <unordered_map>
 
 namespace Core
 {
@@ -40,7 +47,13 @@ public:
         Detail::CountRegisteredListSteps(1);
         if (item == nullptr || m_where.find(item) != m_where.end())
             return false;
-        m_items.push_back(item);
+        if (m_spare.empty())
+            m_items.push_back(item);
+        else
+        {
+            m_items.splice(m_items.end(), m_spare, m_spare.begin());
+            m_items.back() = item;
+        }
         m_where.emplace(item, std::prev(m_items.end()));
         return true;
     }
@@ -51,7 +64,10 @@ public:
         const auto found = m_where.find(item);
         if (found == m_where.end())
             return false;
-        m_items.erase(found->second);
+        if (PoolsUseHeap)
+            m_items.erase(found->second);
+        else
+            m_spare.splice(m_spare.end(), m_items, found->second);
         m_where.erase(found);
         return true;
     }
@@ -62,7 +78,10 @@ public:
     }
     void Clear()
     {
-        m_items.clear();
+        if (PoolsUseHeap)
+            m_items.clear();
+        else
+            m_spare.splice(m_spare.end(), m_items);
         m_where.clear();
     }
 
@@ -77,6 +96,7 @@ public:
 
 private:
     List m_items;
-    std::unordered_map<const T*, typename List::iterator> m_where;
+    List m_spare; // nodes of removed items, filled again by the next items added
+    RecyclingMap<const T*, typename List::iterator> m_where;
 };
 } // namespace Core

@@ -343,6 +343,15 @@ void ParticleEffectSystem::UnregisterEmitter(ParticleEmitterComponent* emitter)
 void ParticleEffectSystem::LeaveFinishingCopy(u32 objectId, u32 dataId, const Entry& entry,
                                               const ParticleEmitterComponent& emitter)
 {
+    // The copy's data is the finishing entry's, or a copy of the emitter's. Without its texture
+    // the emitter was never stepped: it has no particles to finish, and its copy would be
+    // destroyed at the next step unseen, so none is made.
+    const Entry* finishingAlready = FindEntry(effects_, objectId, dataId);
+    const ParticleSystemComponent* copiedData =
+        finishingAlready != nullptr && finishingAlready->data != nullptr ? finishingAlready->data
+                                                                         : entry.data;
+    if (copiedData != nullptr && copiedData->GetTexture() == nullptr)
+        return;
     ParticleEmitterComponent* copy = CloneEmitter(emitter.GetType(), emitter);
     if (copy == nullptr)
         return;

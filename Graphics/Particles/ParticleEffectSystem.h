@@ -18,11 +18,11 @@
 // while paused. The forward pass calls Draw twice per frame, first with AlphaLayer, then with
 // AdditiveLayer, each into its own colour attachment. Scripts reach DestroyParticleEffects
 // through the destroyParticleEffects hook, installed by Initialize. One instance, main thread.
+#include "Core/Memory/RecyclingMap.h"
 #include "Core/SystemComponent.h"
 #include "Graphics/Particles/ParticleDrawState.h"
 #include "Math/Matrix4.h"
 #include <string>
-#include <unordered_map>
 #include <vector>
 
 namespace Graphics
@@ -50,8 +50,10 @@ public:
         ParticleSystemComponent* data = nullptr;
         std::vector<ParticleEmitterComponent*> emitters;
     };
-    using ObjectEntries = std::unordered_map<u32, Entry>;
-    using EntryMap = std::unordered_map<u32, ObjectEntries>;
+    // Entries come and go with every effect object born and destroyed: the maps keep the nodes
+    // (and an entry's emitter list its storage) for the next ones.
+    using ObjectEntries = Core::RecyclingMap<u32, Entry>;
+    using EntryMap = Core::RecyclingMap<u32, ObjectEntries>;
 
     ParticleEffectSystem();
     // Destroys every finishing effect; the registered components belong to their objects.

@@ -18,6 +18,7 @@ public:
                                  bool destroy, u32 targetObjectId);
 
     std::string ToString() const override;
+    void WriteText(std::ostream& stream) const override;
 
     u32 objectId; // 0 when the mount is chosen by archetype
     bool destroy;

@@ -16,6 +16,7 @@ public:
                              u32 targetObjectId);
 
     std::string ToString() const override;
+    void WriteText(std::ostream& stream) const override;
 
     std::string archetype; // empty when the mount is chosen by id
     u32 objectId;          // 0 when the mount is chosen by archetype

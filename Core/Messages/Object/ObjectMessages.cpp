@@ -10,16 +10,24 @@
 #include "Core/Messages/Object/RemoveComponentMessage.h"
 #include "Core/Messages/Object/SetOrbitAroundMessage.h"
 #include "Core/Messages/Object/SetOrbitDistanceMessage.h"
+#include <ostream>
+#include <sstream>
 
 namespace
 {
+// Written straight to the stream: the message log writes one for every unmount.
+void WriteUnmountText(std::ostream& stream, u32 senderId, u32 objectId, bool destroy)
+{
+    stream << senderId << " requested unmount of " << objectId;
+    if (destroy)
+        stream << " and destroy";
+}
+
 std::string UnmountText(u32 senderId, u32 objectId, bool destroy)
 {
-    std::string text =
-        std::to_string(senderId) + " requested unmount of " + std::to_string(objectId);
-    if (destroy)
-        text += " and destroy";
-    return text;
+    std::ostringstream text;
+    WriteUnmountText(text, senderId, objectId, destroy);
+    return text.str();
 }
 } // namespace
 
@@ -100,6 +108,11 @@ std::string MountObjectRemoveMessage::ToString() const
     return UnmountText(senderId, objectId, destroy);
 }
 
+void MountObjectRemoveMessage::WriteText(std::ostream& stream) const
+{
+    WriteUnmountText(stream, senderId, objectId, destroy);
+}
+
 BoneMountObjectCreateMessage::BoneMountObjectCreateMessage(u32 senderId, u32 objectId,
                                                            const std::string& archetype,
                                                            u32 boneIndex, u32 targetObjectId)
@@ -132,6 +145,11 @@ BoneMountObjectRemoveMessage::BoneMountObjectRemoveMessage(u32 senderId, s32 bon
 std::string BoneMountObjectRemoveMessage::ToString() const
 {
     return UnmountText(senderId, objectId, destroy);
+}
+
+void BoneMountObjectRemoveMessage::WriteText(std::ostream& stream) const
+{
+    WriteUnmountText(stream, senderId, objectId, destroy);
 }
 
 SetOrbitAroundMessage::SetOrbitAroundMessage(u32 senderId, const Math::Vector4& point,

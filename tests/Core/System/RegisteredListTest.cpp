@@ -1,5 +1,6 @@
-// The registered list: joining order kept through removals, one entry per address, and a
-// constant number of counted steps per join and leave.
+// The registered list: joining order kept through removals and through items joining into the
+// nodes of those that left, one entry per address, and a constant number of counted steps per
+// join and leave.
 #include "Core/System/RegisteredList.h"
 #include <gtest/gtest.h>
 #include <iterator>
@@ -33,6 +34,23 @@ TEST(RegisteredList, KeepsJoiningOrderListsEachAddressOnceAndCountsConstantSteps
             list.Remove(&items[3]);
     }
     EXPECT_EQ(walked, (std::vector<int*>{&items[0], &items[2], &items[5]}));
+
+    // Items joining after others left (into their kept nodes) still join at the end, and leave
+    // again by address; after Clear the list starts over.
+    EXPECT_TRUE(list.Add(&items[1]));
+    EXPECT_TRUE(list.Add(&items[4]));
+    EXPECT_EQ(std::vector<int*>(list.begin(), list.end()),
+              (std::vector<int*>{&items[0], &items[2], &items[5], &items[1], &items[4]}));
+    EXPECT_TRUE(list.Remove(&items[5]));
+    EXPECT_TRUE(list.Contains(&items[1]));
+    EXPECT_EQ(list.size(), 4u);
+    list.Clear();
+    EXPECT_TRUE(list.empty());
+    EXPECT_FALSE(list.Contains(&items[0]));
+    EXPECT_TRUE(list.Add(&items[3]));
+    EXPECT_TRUE(list.Add(&items[0]));
+    EXPECT_EQ(std::vector<int*>(list.begin(), list.end()),
+              (std::vector<int*>{&items[3], &items[0]}));
 
     // Joining and leaving many, newest or oldest first, costs the same per item.
     constexpr int Count = 100000;
