@@ -279,6 +279,17 @@ use_ability() {
     sleep $PRESS_TIME
     xdotool mouseup 1
 }
+# One round of the fight: the Golem punches, shakes the ground (which hurts everything close
+# around), armours itself in stone to last the fight and flies into a rage when it can (stronger
+# blows); presses before an ability has cooled down do nothing.
+ability_round() {
+    use_ability 1
+    use_ability 3
+    use_ability 1
+    use_ability 2
+    use_ability 1
+    use_ability 4
+}
 # Points at the offset from the window's centre, where the Golem stands (the camera frames it).
 # The pointer gets there in jumps the game's cursor follows (move_mouse). The Golem turns to the
 # ground point under the cursor as the camera last worked it out, that is, before the event
@@ -290,9 +301,8 @@ aim_at() {
 }
 # Fights until the log shows an enemy's death after line $1, with its smoke dumped (status 0), or
 # the Golem's (status 1);
-# fails after FIGHT_TIMEOUT s. At each aim the Golem punches, shakes the ground (which hurts everything close
-# around), armours itself in stone to last the fight and flies into a rage when it can (stronger
-# blows); presses before an ability has cooled down do nothing.
+# fails after FIGHT_TIMEOUT s. At each aim the Golem fights rounds (ability_round) until it has
+# punched PUNCHES_PER_AIM times.
 fight() {
     local from="$1" deadline aim aimed
     deadline=$((SECONDS + FIGHT_TIMEOUT))
@@ -307,12 +317,7 @@ fight() {
                 [ $SECONDS -ge $deadline ] &&
                     fail "no enemy died within $FIGHT_TIMEOUT s"
                 kill -0 "$pid" 2>/dev/null || fail "the game ended during the fight"
-                use_ability 1
-                use_ability 3
-                use_ability 1
-                use_ability 2
-                use_ability 1
-                use_ability 4
+                ability_round
             done
         done
     done
@@ -568,14 +573,7 @@ watch_for_smoke() {
 # The Golem fighting on in the background while the screen is dumped, as in fight().
 fighter=""
 keep_fighting() {
-    (while :; do
-        use_ability 1
-        use_ability 3
-        use_ability 1
-        use_ability 2
-        use_ability 1
-        use_ability 4
-    done) &
+    (while :; do ability_round; done) &
     fighter=$!
 }
 stop_fighting() {
