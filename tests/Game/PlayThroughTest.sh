@@ -300,9 +300,8 @@ aim_at() {
     sleep $MOUSE_SETTLE
 }
 # Fights until the log shows an enemy's death after line $1, with its smoke dumped (status 0), or
-# the Golem's (status 1);
-# fails after FIGHT_TIMEOUT s. At each aim the Golem fights rounds (ability_round) until it has
-# punched PUNCHES_PER_AIM times.
+# the Golem's (status 1); fails after FIGHT_TIMEOUT s. At each aim the Golem fights rounds
+# (ability_round) until it has punched PUNCHES_PER_AIM times.
 fight() {
     local from="$1" deadline aim aimed
     deadline=$((SECONDS + FIGHT_TIMEOUT))
