@@ -45,10 +45,11 @@ stop_game() {
     rc=$?
 }
 
-# Waits up to $2 tenths of a second for the pattern $1 in the log.
+# Waits up to $2 tenths of a second for the pattern $1 in the log (or in the file $3).
 wait_for_log() {
+    local file="${3:-$work/log.txt}"
     for _ in $(seq "$2"); do
-        grep -q "$1" "$work/log.txt" 2>/dev/null && return 0
+        grep -q "$1" "$file" 2>/dev/null && return 0
         kill -0 "$pid" 2>/dev/null || return 1
         sleep 0.1
     done
@@ -132,7 +133,10 @@ bad_log_file)
 console_and_signal)
     "$game" -console > "$work/stdout.txt" 2>&1 &
     pid=$!
-    sleep 2
+    # The signal goes once the engine is being built, so its handlers are in place: a fixed
+    # wait could end before a busy machine had even started the program.
+    wait_for_log "Engine: created MessagingSystem" 600 "$work/stdout.txt" ||
+        fail "the game did not start: $(tail -n 5 "$work/stdout.txt")"
     stop_game
     [ $rc -eq 0 ] || fail "exit code $rc after SIGTERM"
     grep -q "LogSystem Start Time: " "$work/stdout.txt" || fail "no start line on the console"
@@ -303,7 +307,8 @@ full_disk)
 fatal_signal)
     "$game" -out "$work/log.txt" > "$work/stdout.txt" 2>&1 &
     pid=$!
-    sleep 2
+    wait_for_log "Engine: created MessagingSystem" 600 ||
+        fail "the game did not start: $(tail -n 5 "$work/stdout.txt")"
     stop_game SEGV
     [ $rc -eq $((128 + 11)) ] || fail "exit code $rc after SIGSEGV"
     grep -q "Engine: created MessagingSystem" "$work/log.txt" || fail "earlier lines lost"
