@@ -46,6 +46,16 @@ std::size_t KeptNameIndex(const char* name, std::size_t count)
     return false;
 }
 
+// Whether `state` has room for `room` more values. Lua starts every frame that C code runs in
+// (a C function's, the state's first one, a hook's) with at least LUA_MINSTACK free slots above
+// the values it is given and never lowers a frame's end, so a frame holding at most
+// LUA_MINSTACK - room values has the room; only a fuller one asks lua_checkstack, a call three
+// times as long as lua_gettop.
+[[gnu::always_inline]] inline bool HasStackRoom(lua_State* state, int room)
+{
+    return lua_gettop(state) <= LUA_MINSTACK - room || lua_checkstack(state, room);
+}
+
 // The program's own segments that are never written (its code and constant data), found once;
 // a shared library's are left out, since it may be unloaded and its addresses reused.
 class ReadOnlyImage
@@ -250,7 +260,7 @@ void LuaComponent::PushGlobalAndKeepName(const char* name, std::size_t index)
     lua_State* const state = m_state;
     if (state == nullptr)
         return ReportCallFailure(function, "there is no Lua state to call it in");
-    if (!lua_checkstack(state, argumentCount + kCallStackRoom))
+    if (!HasStackRoom(state, argumentCount + kCallStackRoom))
         return ReportCallFailure(function, "there is no stack room to call it");
 
     PushGlobal(function);
@@ -425,7 +435,7 @@ bool LuaComponent::ReadGlobal(const char* name, T& value, bool (LuaComponent::*r
 {
     if (m_state == nullptr)
         return (this->*read)(value, -1);
-    if (!lua_checkstack(m_state, kReadStackRoom))
+    if (!HasStackRoom(m_state, kReadStackRoom))
         return ReportCallFailure(name, "there is no stack room to read it");
     PushGlobal(name);
     const bool readValue = (this->*read)(value, -1);
@@ -460,7 +470,7 @@ bool LuaComponent::ReadTableField(const char* table, const char* key, T& value,
 {
     if (m_state == nullptr)
         return ReportCallFailure(table, "there is no Lua state to read it in");
-    if (!lua_checkstack(m_state, kReadStackRoom))
+    if (!HasStackRoom(m_state, kReadStackRoom))
         return ReportCallFailure(table, "there is no stack room to read it");
     PushGlobal(table);
     bool readValue = false;

@@ -239,6 +239,35 @@ TEST_F(ScriptTest, RunTimeErrorIsLoggedAndTheStackRestored)
     LuaComponent::Destroy(script);
 }
 
+// A caller may leave any number of values on the stack (a chunk's results fill it to its frame's
+// end): with few of them a call has room without asking, with more it makes room; either way
+// the values stay as they were.
+TEST_F(ScriptTest, CallsFindRoomOnACrowdedStack)
+{
+    LuaComponent* script = LoadScript("Crowded.lua", kCallScript);
+    lua_State* state = script->GetState();
+    MarkLog();
+    for (int values = 1; values <= 3 * LUA_MINSTACK; values += 3)
+    {
+        std::string chunk = "return 0";
+        for (int i = 1; i < values; ++i)
+            chunk += "," + std::to_string(i);
+        ASSERT_EQ(LUA_OK, luaL_dostring(state, chunk.c_str())) << values;
+        ASSERT_EQ(values, lua_gettop(state));
+
+        EXPECT_TRUE(script->CallWithThreeFloats("Echo", 1.0f, 2.0f, 3.0f)) << values;
+        s32 result = 0;
+        EXPECT_TRUE(script->CallIntReturnInt("Twice", values, result)) << values;
+        EXPECT_EQ(2 * values, result);
+        ASSERT_EQ(values, lua_gettop(state));
+        EXPECT_EQ(values - 1, lua_tointeger(state, -1));
+        EXPECT_EQ(0, lua_tointeger(state, 1));
+        lua_settop(state, 0);
+    }
+    EXPECT_FALSE(LogHas("stack room")) << LogText();
+    LuaComponent::Destroy(script);
+}
+
 TEST_F(ScriptTest, MissingUpdateIsReportedOncePerState)
 {
     LuaComponent* script = LoadScript("NoUpdate.lua", "x = 1");
