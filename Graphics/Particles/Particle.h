@@ -162,10 +162,12 @@ inline bool Particle::Update(f32 dt)
         _mm_storeu_ps(&color.r, _mm_add_ps(colourFrom,
                                            _mm_mul_ps(_mm_sub_ps(colourTo, colourFrom), fraction)));
     // Speed, spin rate and scale follow their pairs only where the ends differ; the fourth lane
-    // (the animation speed) is kept.
-    const __m128 from = _mm_loadu_ps(&speedStart);
-    const __m128 to = _mm_loadu_ps(&speedEnd);
-    const __m128 current = _mm_loadu_ps(&speed);
+    // (the animation speed) is kept. These groups are gathered float by float: a birth has just
+    // written them one float at a time, and a load of four floats over several smaller stores
+    // still in flight waits for all of them to complete.
+    const __m128 from = _mm_setr_ps(speedStart, rotationSpeedStart, scaleStart, lifetime);
+    const __m128 to = _mm_setr_ps(speedEnd, rotationSpeedEnd, scaleEnd, rotation);
+    const __m128 current = _mm_setr_ps(speed, rotationSpeed, scale, animationSpeed);
     const __m128 follows =
         _mm_and_ps(_mm_cmpneq_ps(from, to), _mm_castsi128_ps(_mm_set_epi32(0, -1, -1, -1)));
     const __m128 lerped = _mm_add_ps(from, _mm_mul_ps(_mm_sub_ps(to, from), fraction));
