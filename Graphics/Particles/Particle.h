@@ -9,9 +9,11 @@
 //   whose ends are equal leaves the current value alone, so a value set at birth stays.
 // - Colours are 0 to 1. Frames count sprite-sheet cells, row by row from the sheet's top left.
 // - A record is plain data: a fresh one is all zero bytes (Zeroed). The pool keeps its particles
-//   as arrays of fields (ParticlePool.h); a record is what a birth fills in, what the pool hands
-//   out one slot at a time, and the one-particle form of the step (ParticleUpdate.h runs the
-//   same step on four slots at once).
+//   as arrays of fields (ParticlePool.h); a record is where an emitter's shape puts a newborn's
+//   position and direction, what the pool hands out one slot at a time, and the one-particle
+//   form of the step (ParticleUpdate.h runs the same step on four slots at once). A birth writes
+//   the same values a record, InitParticle and Update would leave straight into the pool
+//   (ParticleEmitterComponent::Spawn).
 #include "Math/ColorRGBA.h"
 #include "Math/Point4.h"
 #include "Math/Vector4.h"
@@ -162,10 +164,12 @@ inline bool Particle::Update(f32 dt)
         _mm_storeu_ps(&color.r, _mm_add_ps(colourFrom,
                                            _mm_mul_ps(_mm_sub_ps(colourTo, colourFrom), fraction)));
     // Speed, spin rate and scale follow their pairs only where the ends differ; the fourth lane
-    // (the animation speed) is kept.
-    const __m128 from = _mm_loadu_ps(&speedStart);
-    const __m128 to = _mm_loadu_ps(&speedEnd);
-    const __m128 current = _mm_loadu_ps(&speed);
+    // (the animation speed) is kept. These groups are gathered float by float: a record is
+    // usually just filled one float at a time (InitParticle), and a load of four floats over
+    // several smaller stores still in flight waits for all of them to complete.
+    const __m128 from = _mm_setr_ps(speedStart, rotationSpeedStart, scaleStart, lifetime);
+    const __m128 to = _mm_setr_ps(speedEnd, rotationSpeedEnd, scaleEnd, rotation);
+    const __m128 current = _mm_setr_ps(speed, rotationSpeed, scale, animationSpeed);
     const __m128 follows =
         _mm_and_ps(_mm_cmpneq_ps(from, to), _mm_castsi128_ps(_mm_set_epi32(0, -1, -1, -1)));
     const __m128 lerped = _mm_add_ps(from, _mm_mul_ps(_mm_sub_ps(to, from), fraction));

@@ -216,23 +216,157 @@ bool ParticleEmitterComponent::UpdateFrame()
 
 void ParticleEmitterComponent::SpawnParticle(f32 preAge)
 {
+    BirthPlan plan;
+    PlanBirths(plan);
+    Spawn(preAge, plan);
+}
+
+void ParticleEmitterComponent::PlanBirths(BirthPlan& plan) const
+{
+    plan.speedStartLow = speedStart_.x;
+    plan.speedStartWidth = speedStart_.y - speedStart_.x;
+    plan.speedEndLow = speedEnd_.x;
+    plan.speedEndWidth = speedEnd_.y - speedEnd_.x;
+    plan.hasData = particleSystem_ != nullptr;
+    if (plan.hasData)
+        particleSystem_->GetBirthRanges(plan.data);
+}
+
+// A birth gives the particle the values of the record form (a zeroed Particle, the shape's
+// EmitParticle, the speed draws, ParticleSystemComponent::InitParticle, Particle::Update by the
+// pre-age and ParticlePool::Set), bit for bit and from the same draws in the same order, but
+// writes them straight into the slot: each range is low + width x draw with the width worked
+// out once a step (the same float RandRange gives), the colours are made and clamped four
+// channels at a time, and the pre-age moves, turns and animates the values before they are
+// stored.
+void ParticleEmitterComponent::Spawn(f32 preAge, const BirthPlan& plan)
+{
     const u32 slot = particles_.Take();
     if (slot == ParticlePool::NoSlot)
         return;
-    // The record is filled whole, then stored in the slot's fields.
-    Particle particle = Particle::Zeroed();
-    EmitParticle(particle);
+    // The shape sets position and direction only.
+    Particle start = Particle::Zeroed();
+    EmitParticle(start);
+
+    f32 speedStart;
+    f32 speedEnd;
+    f32 lifetime = 0.0f;
+    f32 spinStart = 0.0f;
+    f32 spinEnd = 0.0f;
+    f32 scaleStart = 0.0f;
+    f32 scaleEnd = 0.0f;
+    f32 animation = 0.0f;
+    f32 frame = 0.0f;
+    alignas(16) f32 colourStart[4] = {0.0f, 0.0f, 0.0f, 0.0f};
+    alignas(16) f32 colourEnd[4] = {0.0f, 0.0f, 0.0f, 0.0f};
     {
         Math::RandStream draw;
-        particle.speedStart = draw.Range(speedStart_.x, speedStart_.y);
-        particle.speed = particle.speedStart;
-        particle.speedEnd = draw.Range(speedEnd_.x, speedEnd_.y);
+        speedStart = plan.speedStartLow + plan.speedStartWidth * draw.Unit();
+        speedEnd = plan.speedEndLow + plan.speedEndWidth * draw.Unit();
+        if (plan.hasData)
+        {
+            const ParticleBirthRanges& data = plan.data;
+            lifetime = data.lifeLow + data.lifeWidth * draw.Unit();
+            // A lifetime that is no number would never end.
+            if (!std::isfinite(lifetime))
+                lifetime = 0.0f;
+            spinStart = data.spinStartLow + data.spinStartWidth * draw.Unit();
+            spinEnd = data.spinEndLow + data.spinEndWidth * draw.Unit();
+            scaleStart = data.scaleStartLow + data.scaleStartWidth * draw.Unit();
+            scaleEnd = data.scaleEndLow + data.scaleEndWidth * draw.Unit();
+            // Each colour draws alpha first, then blue, green and red; a channel is its base
+            // plus the drawn deviation, kept within 0 to 1 (NaN gives 0).
+            const auto colour =
+                [&draw](const f32(&base)[4], const f32(&low)[4], const f32(&width)[4], f32(&out)[4])
+            {
+                const f32 alpha = draw.Unit();
+                const f32 blue = draw.Unit();
+                const f32 green = draw.Unit();
+                const f32 red = draw.Unit();
+#if defined(__SSE2__)
+                // max(v, 0) answers 0 for NaN and for v <= 0, min(v, 1) answers 1 from 1 up:
+                // the clamp of every channel in two instructions.
+                const __m128 units = _mm_setr_ps(red, green, blue, alpha);
+                const __m128 value = _mm_add_ps(
+                    _mm_loadu_ps(base),
+                    _mm_add_ps(_mm_loadu_ps(low), _mm_mul_ps(_mm_loadu_ps(width), units)));
+                _mm_store_ps(out,
+                             _mm_min_ps(_mm_max_ps(value, _mm_setzero_ps()), _mm_set1_ps(1.0f)));
+#else
+                const f32 units[4] = {red, green, blue, alpha};
+                for (int channel = 0; channel < 4; ++channel)
+                {
+                    const f32 value =
+                        base[channel] + (low[channel] + width[channel] * units[channel]);
+                    out[channel] = !(value > 0.0f) ? 0.0f : (value > 1.0f ? 1.0f : value);
+                }
+#endif
+            };
+            colour(data.colourStart, data.colourStartLow, data.colourStartWidth, colourStart);
+            colour(data.colourEnd, data.colourEndLow, data.colourEndWidth, colourEnd);
+            animation = data.animationLow + data.animationWidth * draw.Unit();
+            frame = data.frame;
+        }
     }
-    if (particleSystem_ != nullptr)
-        particleSystem_->InitParticle(particle);
-    // Whether it survives its pre-age is the update pass's business.
-    particle.Update(preAge);
-    particles_.Set(slot, particle);
+
+    // The pre-age, as Particle::Update applies it to a newborn: its current speed and spin
+    // rate are their starts until they follow their pairs, its rotation starts at 0.
+    Math::Point4 position = start.position;
+    const Math::Vector4& direction = start.direction;
+    f32 age = 0.0f;
+    f32 rotation = 0.0f;
+    age += preAge;
+    if (!(age > lifetime))
+    {
+        using ParticleLayout::Follow;
+        const f32 t = ParticleLayout::LifeFraction(age, lifetime);
+        const f32 speed = Follow(speedStart, speedEnd, t);
+        if (std::fabs(speed) > Particle::StillThreshold)
+        {
+            const f32 step = speed * preAge;
+            position.x += direction.x * step;
+            position.y += direction.y * step;
+            position.z += direction.z * step;
+        }
+        const f32 spin = Follow(spinStart, spinEnd, t);
+        if (std::fabs(spin) > Particle::StillThreshold)
+            rotation += spin * preAge;
+        if (std::fabs(animation) > Particle::StillThreshold)
+            frame += animation * preAge;
+    }
+
+    using Field = ParticlePool::Field;
+    constexpr u32 Lanes = ParticlePool::Lanes;
+    f32* const fields = particles_.GetBlock(slot - slot % Lanes) + slot % Lanes;
+    const auto put = [fields](Field field, f32 value) { fields[field * Lanes] = value; };
+    put(ParticlePool::PositionX, position.x);
+    put(ParticlePool::PositionY, position.y);
+    put(ParticlePool::PositionZ, position.z);
+    put(ParticlePool::DirectionX, direction.x);
+    put(ParticlePool::DirectionY, direction.y);
+    put(ParticlePool::DirectionZ, direction.z);
+    put(ParticlePool::Rotation, rotation);
+    put(ParticlePool::Age, age);
+    put(ParticlePool::Frame, frame);
+    put(ParticlePool::Lifetime, lifetime);
+    put(ParticlePool::AnimationSpeed, animation);
+    put(ParticlePool::ColorStartR, colourStart[0]);
+    put(ParticlePool::ColorStartG, colourStart[1]);
+    put(ParticlePool::ColorStartB, colourStart[2]);
+    put(ParticlePool::ColorStartA, colourStart[3]);
+    put(ParticlePool::ColorEndR, colourEnd[0]);
+    put(ParticlePool::ColorEndG, colourEnd[1]);
+    put(ParticlePool::ColorEndB, colourEnd[2]);
+    put(ParticlePool::ColorEndA, colourEnd[3]);
+    put(ParticlePool::SpeedStart, speedStart);
+    put(ParticlePool::SpeedEnd, speedEnd);
+    put(ParticlePool::RotationSpeedStart, spinStart);
+    put(ParticlePool::RotationSpeedEnd, spinEnd);
+    put(ParticlePool::ScaleStart, scaleStart);
+    put(ParticlePool::ScaleEnd, scaleEnd);
+    // The two fields kept out of the blocks.
+    particles_.At(ParticlePool::PositionW, slot) = position.w;
+    particles_.At(ParticlePool::DirectionW, slot) = direction.w;
 }
 
 f32 ParticleEmitterComponent::DrawPreAge(f32 dt)
@@ -246,25 +380,27 @@ void ParticleEmitterComponent::Step(f32 dt)
     if (isPlaying_ && !particles_.IsFull() && UpdateFrame())
     {
         UpdateBasis(dt);
+        BirthPlan plan;
+        PlanBirths(plan);
         if (burst_)
-            EmitBurst(dt);
+            EmitBurst(dt, plan);
         else
         {
             accumulator_ += Math::RandRange(particleEmitRate_.x, particleEmitRate_.y) * dt;
             const u32 count = CountWithin(std::trunc(accumulator_), particles_.GetFreeCount());
             for (u32 i = 0; i < count; ++i)
-                SpawnParticle(DrawPreAge(dt));
+                Spawn(DrawPreAge(dt), plan);
             accumulator_ = KeepFraction(accumulator_);
             // The minimum population, with each pre-age drawn before the particle's other draws.
             while (static_cast<f32>(particles_.GetLiveCount()) < particleCount_.x &&
                    !particles_.IsFull())
-                SpawnParticle(DrawPreAge(dt));
+                Spawn(DrawPreAge(dt), plan);
         }
     }
     UpdatePass(dt);
 }
 
-void ParticleEmitterComponent::EmitBurst(f32 dt)
+void ParticleEmitterComponent::EmitBurst(f32 dt, const BirthPlan& plan)
 {
     if (burstRepeat_ && burstDone_)
     {
@@ -285,7 +421,7 @@ void ParticleEmitterComponent::EmitBurst(f32 dt)
         if (particles_.GetFreeCount() < burstCount_)
             return;
         for (s64 i = 0; i < owed; ++i)
-            SpawnParticle(DrawPreAge(dt));
+            Spawn(DrawPreAge(dt), plan);
         burstDone_ = true;
         return;
     }
@@ -295,7 +431,7 @@ void ParticleEmitterComponent::EmitBurst(f32 dt)
         limit = owed > 0 ? static_cast<u32>(owed) : 0u;
     const u32 count = CountWithin(std::trunc(accumulator_), limit);
     for (u32 i = 0; i < count; ++i)
-        SpawnParticle(DrawPreAge(dt));
+        Spawn(DrawPreAge(dt), plan);
     burstEmitted_ += count;
     accumulator_ = KeepFraction(accumulator_);
     if (burstEmitted_ >= burstCount_)

@@ -23,6 +23,7 @@
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Graphics/Particles/ParticlePool.h"
+#include "Graphics/Particles/ParticleSystemComponent.h"
 #include "Math/Matrix4.h"
 #include "Math/Point4.h"
 #include "Math/Quaternion.h"
@@ -40,7 +41,6 @@ namespace System
 class ParticleEffectSystem;
 }
 class ParticleDebugShapes;
-class ParticleSystemComponent;
 struct ParticleDrawState;
 
 class ParticleEmitterComponent : public GameObjectComponent
@@ -146,10 +146,24 @@ protected:
 private:
     friend class System::ParticleEffectSystem;
 
+    // What every birth of a step draws its values from, worked out once before the births.
+    struct BirthPlan
+    {
+        f32 speedStartLow;
+        f32 speedStartWidth;
+        f32 speedEndLow;
+        f32 speedEndWidth;
+        bool hasData;
+        ParticleBirthRanges data;
+    };
+
     // Builds the emission frame; false when it needs the owner's transform and there is none.
     bool UpdateFrame();
-    void Emit();
-    void EmitBurst(f32 dt);
+    void EmitBurst(f32 dt, const BirthPlan& plan);
+    void PlanBirths(BirthPlan& plan) const;
+    // SpawnParticle with the step's plan: the new particle's fields are drawn and pre-aged
+    // straight into its slot of the pool.
+    void Spawn(f32 preAge, const BirthPlan& plan);
     void UpdatePass(f32 dt);
     // dt x RandUnit(), drawn inline.
     static f32 DrawPreAge(f32 dt);

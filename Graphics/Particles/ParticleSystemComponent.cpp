@@ -180,6 +180,39 @@ void ParticleSystemComponent::InitParticle(Particle& particle) const
     particle.frame = static_cast<f32>(startingFrame);
 }
 
+void ParticleSystemComponent::GetBirthRanges(ParticleBirthRanges& ranges) const
+{
+    const auto range = [](const Math::Vector2& values, f32& low, f32& width)
+    {
+        low = values.x;
+        width = values.y - values.x;
+    };
+    range(age, ranges.lifeLow, ranges.lifeWidth);
+    range(rotationSpeedStart, ranges.spinStartLow, ranges.spinStartWidth);
+    range(rotationSpeedEnd, ranges.spinEndLow, ranges.spinEndWidth);
+    range(scaleStart, ranges.scaleStartLow, ranges.scaleStartWidth);
+    range(scaleEnd, ranges.scaleEndLow, ranges.scaleEndWidth);
+    range(animationSpeed, ranges.animationLow, ranges.animationWidth);
+    ranges.frame = static_cast<f32>(startingFrame);
+    // A deviation d is the range (-d, d).
+    const auto colour = [](const Math::ColorRGBA& base, const Math::ColorRGBA& deviation,
+                           f32(&at)[4], f32(&low)[4], f32(&width)[4])
+    {
+        const f32 bases[4] = {base.r, base.g, base.b, base.a};
+        const f32 deviations[4] = {deviation.r, deviation.g, deviation.b, deviation.a};
+        for (int channel = 0; channel < 4; ++channel)
+        {
+            at[channel] = bases[channel];
+            low[channel] = -deviations[channel];
+            width[channel] = deviations[channel] - low[channel];
+        }
+    };
+    colour(colorStart, colorStartDeviation, ranges.colourStart, ranges.colourStartLow,
+           ranges.colourStartWidth);
+    colour(colorEnd, colorEndDeviation, ranges.colourEnd, ranges.colourEndLow,
+           ranges.colourEndWidth);
+}
+
 void ParticleSystemComponent::ApplyBlending() const
 {
     if (blending == AdditiveBlending)

@@ -33,6 +33,32 @@ class ParticleEffectSystem;
 struct Particle;
 class Texture;
 
+// What a birth draws the data's values from, worked out once a step rather than once a birth:
+// every range as its low end and width, as RandRange works them out, and each colour as its
+// base with the low end and width of its deviation, channel by channel (r, g, b, a).
+struct ParticleBirthRanges
+{
+    f32 lifeLow;
+    f32 lifeWidth;
+    f32 spinStartLow;
+    f32 spinStartWidth;
+    f32 spinEndLow;
+    f32 spinEndWidth;
+    f32 scaleStartLow;
+    f32 scaleStartWidth;
+    f32 scaleEndLow;
+    f32 scaleEndWidth;
+    f32 animationLow;
+    f32 animationWidth;
+    f32 frame;
+    f32 colourStart[4];
+    f32 colourStartLow[4];
+    f32 colourStartWidth[4];
+    f32 colourEnd[4];
+    f32 colourEndLow[4];
+    f32 colourEndWidth[4];
+};
+
 class ParticleSystemComponent : public GameObjectComponent
 {
 public:
@@ -65,6 +91,8 @@ public:
 
     // Fills a new particle's life, spin, size, colours, animation speed and first frame.
     void InitParticle(Particle& particle) const;
+    // The ranges of InitParticle's draws, for births that draw them straight into a pool.
+    void GetBirthRanges(ParticleBirthRanges& ranges) const;
     // Sets the OpenGL blend function of this data's blending.
     void ApplyBlending() const;
     // As ParticleEmitterComponent::SaveEmitter, into the data definitions.

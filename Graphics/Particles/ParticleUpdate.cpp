@@ -67,8 +67,10 @@ struct Lanes4
 
 // Writes the draw records of the four lanes at vertices[written] on, one after the other, and
 // answers how many of them are kept: every lane's record is written, a lane left out of `keep`
-// is overwritten by the next one kept (the pool has room for whole groups of records).
-u32 WriteVertices(ParticleVertex* vertices, int keep, const __m128 (&rows)[10])
+// is overwritten by the next one kept (the pool has room for whole groups of records). Inlined
+// into the pass, so that the rows stay in registers rather than go through the stack to a call.
+[[gnu::always_inline]] inline u32 WriteVertices(ParticleVertex* vertices, int keep,
+                                                const __m128 (&rows)[10])
 {
     // Lanes to records: x y z r | g b a scale | rotation frame.
     __m128 front[4] = {rows[0], rows[1], rows[2], rows[3]};

@@ -24,7 +24,8 @@ constexpr f32 kAxisWidth = 2.0f;
 } // namespace
 
 PointEmitterComponent::PointEmitterComponent()
-    : ParticleEmitterComponent(PointShape), directionReflect_(0), directionVariance_()
+    : ParticleEmitterComponent(PointShape), directionReflect_(0), directionVariance_(),
+      varianceTurnZ_()
 {
 }
 
@@ -47,6 +48,7 @@ void PointEmitterComponent::Serialize(Serializer::XmlWriter& writer)
 void PointEmitterComponent::UpdateBasis(f32)
 {
     PointBasis(worldDirection, worldUp_, worldRight_);
+    varianceTurnZ_ = AxisAngle(worldDirection, directionVariance_.z * Math::DEG_TO_RAD);
 }
 
 void PointEmitterComponent::EmitParticle(Particle& particle)
@@ -60,8 +62,7 @@ void PointEmitterComponent::EmitParticle(Particle& particle)
         x = draw.Range(-v.x, v.x);
         y = draw.Range(-v.y, v.y);
     }
-    const Math::Quaternion turn = AxisAngle(worldDirection, v.z * Math::DEG_TO_RAD) *
-                                  AxisAngle(worldUp_, y * Math::DEG_TO_RAD) *
+    const Math::Quaternion turn = varianceTurnZ_ * AxisAngle(worldUp_, y * Math::DEG_TO_RAD) *
                                   AxisAngle(worldRight_, x * Math::DEG_TO_RAD);
     particle.direction = turn.Rotate(worldDirection);
     if (directionReflect_ == 1 && Math::RandomInt(0, 1) == 1)

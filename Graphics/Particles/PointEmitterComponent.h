@@ -4,6 +4,7 @@
 // backwards. Keys after the base: DirectionReflect, DirectionVariance.
 #include "Core/Objects/ComponentTypeId.h"
 #include "Graphics/Particles/ParticleEmitterComponent.h"
+#include "Math/Quaternion.h"
 #include "Math/Vector3.h"
 
 namespace Graphics
@@ -30,6 +31,9 @@ private:
     int directionReflect_;
     // Radians after reading; converted to radians once more where used, as stored files expect.
     Math::Vector3 directionVariance_;
+    // The turn about the emission direction by the variance's z angle: the same for every birth
+    // of a step, so made once a step (UpdateBasis) rather than once a birth.
+    Math::Quaternion varianceTurnZ_;
 };
 } // namespace Graphics
 

@@ -6,6 +6,7 @@
 #include "Math/MathUtils.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
 #include <cmath>
+#include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
 
@@ -206,6 +207,84 @@ TEST(Particle, EmitterPullsWrapsTheSheetAndPreAgesNewborns)
     w.Step(3, dt);
     EXPECT_EQ(ParticleWorld::First<ParticleEmitterComponent>(backwards)->GetVertices()[0].frame,
               0.0f);
+}
+
+// A birth writes its fields straight into the pool; they are the bits the record form leaves
+// (a zeroed record, the shape's position and direction, the speed draws, the data's draws, the
+// pre-age through Update, then ParticlePool::Set), from the same draws, with and without data,
+// for particles that outlive their pre-age and particles that do not.
+TEST(Particle, BirthsLeaveTheBitsOfTheRecordForm)
+{
+    ParticleWorld w;
+    // Colours whose deviations reach past 0 and 1 on both ends, so that clamps take effect.
+    const std::string look =
+        "<ParticleScaleStart X=\"0.5\" Y=\"2\"/><ParticleScaleEnd X=\"3\" Y=\"3\"/>"
+        "<ParticleColorStart R=\"250\" G=\"5\" B=\"128\" A=\"255\"/>"
+        "<ParticleColorStartDeviation R=\"40\" G=\"40\" B=\"0\" A=\"30\"/>"
+        "<ParticleColorEnd R=\"0\" G=\"255\" B=\"60\" A=\"0\"/>"
+        "<ParticleColorEndDeviation R=\"20\" G=\"90\" B=\"200\" A=\"10\"/>"
+        "<ParticleRotationSpeedStart X=\"-3\" Y=\"3\"/>"
+        "<ParticleRotationSpeedEnd X=\"1\" Y=\"1\"/>"
+        "<AnimationSpeed X=\"-20\" Y=\"30\"/><StartingFrame>5</StartingFrame>";
+    const std::string flight = Count(0, 64) + Rate(0, 0) +
+                               "<SpeedStart X=\"-1\" Y=\"6\"/><SpeedEnd X=\"2\" Y=\"2\"/>"
+                               "<DirectionVariance X=\"30\" Y=\"50\" Z=\"10\"/>";
+    GameObject* object = w.Make(Transform(1, 2, 3) + Data("Mix", "Dot", 0.05f, look) +
+                                Point("Mix", flight) + Point("{Disable}", flight));
+    auto* data = ParticleWorld::First<ParticleSystemComponent>(object);
+    data->age = Math::Vector2(0.0f, 0.08f);
+    std::vector<ParticleEmitterComponent*> emitters;
+    for (const auto& entry : object->GetComponentList())
+        if (auto* emitter = dynamic_cast<ParticleEmitterComponent*>(entry.component))
+            emitters.push_back(emitter);
+    ASSERT_EQ(emitters.size(), 2u);
+    ASSERT_EQ(emitters[0]->GetParticleSystem(), data);
+    ASSERT_EQ(emitters[1]->GetParticleSystem(), nullptr);
+    // One step builds the emitting frame; nothing is born.
+    w.Step(1);
+    ASSERT_EQ(emitters[0]->GetPool().GetLiveCount(), 0u);
+
+    const f32 preAges[] = {0.0f, 0.004f, 0.02f, 0.05f, 0.1f};
+    int compared = 0;
+    for (ParticleEmitterComponent* emitter : emitters)
+        for (int birth = 0; birth < 40; ++birth)
+        {
+            const f32 preAge = preAges[birth % 5];
+            Math::SeedRand(static_cast<u32>(100 + birth));
+            emitter->SpawnParticle(preAge);
+            const s32 next = Math::Rand();
+            const ParticlePool& pool = emitter->GetPool();
+            const u32 slot = pool.GetLastIndex();
+
+            Math::SeedRand(static_cast<u32>(100 + birth));
+            Particle record = Particle::Zeroed();
+            record.position = emitter->GetWorldPosition();
+            record.direction = Math::Vector4(
+                pool.At(ParticlePool::DirectionX, slot), pool.At(ParticlePool::DirectionY, slot),
+                pool.At(ParticlePool::DirectionZ, slot), pool.At(ParticlePool::DirectionW, slot));
+            // The point shape's two draws for its direction.
+            Math::Rand();
+            Math::Rand();
+            record.speedStart = Math::RandRange(-1.0f, 6.0f);
+            record.speed = record.speedStart;
+            record.speedEnd = Math::RandRange(2.0f, 2.0f);
+            if (emitter->GetParticleSystem() != nullptr)
+                data->InitParticle(record);
+            record.Update(preAge);
+            EXPECT_EQ(Math::Rand(), next) << "birth " << birth;
+            ParticlePool expected;
+            expected.Resize(pool.GetCapacity());
+            expected.Set(slot, record);
+            for (u32 field = 0; field < ParticlePool::FieldCount; ++field)
+            {
+                const f32 got = pool.At(static_cast<ParticlePool::Field>(field), slot);
+                const f32 want = expected.At(static_cast<ParticlePool::Field>(field), slot);
+                EXPECT_EQ(std::memcmp(&got, &want, sizeof(f32)), 0)
+                    << "birth " << birth << " field " << field << ": " << got << " vs " << want;
+            }
+            ++compared;
+        }
+    EXPECT_EQ(compared, 80);
 }
 
 TEST(ParticleData, InitialisesParticlesInItsOrderOfDrawsWithClampedColours)
