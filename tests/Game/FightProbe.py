@@ -14,9 +14,17 @@ given, and prints what the play-through looks for in it, one finding a line:
 
 Usage: FightProbe.py <dump.xwd> <window width> <window height> [<picture.png>]
        FightProbe.py moved <findings before> <findings after>
+       FightProbe.py effects <dump before> <dump after> <window width> <window height>
 The second form reads two of those printouts and prints "moved N": how many bars of the later
 one stand between MOVE_MIN and MOVE_MAX pixels from the nearest bar of the earlier one (one
 that moved, not one that came or went).
+The third looks for the effects of the Golem's abilities around the Golem (around its bar in
+the later dump), each in its colours: the rage's orange embers, the stone armour's blue rings,
+the grey rock chips of a punch or an earthquake, and the white glow flashing off what a blow hit
+(round patches, not the thin strokes of the white damage numbers). It prints "flare N",
+"shimmer N", "chips N" and "flash N": the pixels of those colours in the later dump whose place
+had not that colour in the earlier one, so that what stood there before (the Golem's grey
+stone, an effect still fading) does not count.
 Only the window (at the top left of the screen) is looked at. Exit status 0, or 2 (with a line
 saying why) when the dump cannot be read."""
 import os
@@ -46,6 +54,16 @@ ARENA_BOTTOM_MARGIN = 60
 SAMPLE = 2
 # Smoke is looked for in square patches of this many pixels a side.
 SMOKE_PATCH = 40
+# Where the Golem's ability effects are counted: this far to each side of its bar, from this far
+# above it to this far below it (the rage's embers rise over its head, the chips and rings spread
+# around its feet).
+EFFECT_HALF_WIDTH = 250
+EFFECT_ABOVE = 80
+EFFECT_BELOW = 220
+# A glow is a round patch: at least this many sampled pixels, filling at least this share of its
+# bounding box (a digit's strokes fill far less).
+GLOW_LEAST = 12
+GLOW_FILL = 0.5
 # The Golem's own box, where no pixel counts as an enemy's: the shimmer of its stone armour is
 # as green as the brawlers. It stands under its bar or, with the heads-up display hidden, where
 # the camera that follows it keeps it: at the window's middle, its bar this far down the window.
@@ -59,6 +77,33 @@ def enemy_palette(pixel):
     far greener than red and blue. The Golem's moss (82,112,70) is darker than the threshold."""
     red, green, blue = pixel
     return green >= 100 and green >= red + 20 and green >= blue + 40
+
+
+def flare(pixel):
+    """The rage's embers (assets/ParticleEffects/RageFlare.xml, 255,110,0 to 220,60,0, drawn
+    darker by the scene's light): orange without blue. The red damage numbers have far less
+    green, the enemies' leather and the Golem's hurt flash far more blue."""
+    red, green, blue = pixel
+    return red >= 120 and 0.35 * red <= green <= 0.75 * red and blue <= 30
+
+
+def shimmer(pixel):
+    """The armour's rings (ShieldShimmer.xml, 60,150,255 to 140,210,255, drawn darker by the
+    scene's light). The bar's pure blue, while the armour holds, has no green, the ability icon's
+    blue is brighter and the sky is far greyer."""
+    red, green, blue = pixel
+    return 120 <= blue <= 185 and blue >= red + 50 and blue >= green + 20 and green >= 90
+
+
+def chips(pixel):
+    """Rock chips (RockShards.xml, 150,150,150 to 120,120,120): mid grey, unlike the sand and
+    darker than nothing but smoke, which is darker still."""
+    return max(pixel) - min(pixel) <= 12 and 110 <= max(pixel) <= 185
+
+
+def glow(pixel):
+    """The white of a hit's glow (HitGlow.xml, added over the scene) and of damage numbers."""
+    return min(pixel) >= 225
 
 
 def smoke(pixel):
@@ -108,19 +153,36 @@ def fill_runs(row, colour, x1):
             position = match.start() + 1
 
 
-def probe(image, width, height):
-    x_end, y_end = min(width, image.width), min(height, image.height) - ARENA_BOTTOM_MARGIN
-    enemy_fill, character_fill = [], []
+def arena(image, width, height):
+    """Where the arena ends to the right and at the bottom."""
+    return min(width, image.width), min(height, image.height) - ARENA_BOTTOM_MARGIN
+
+
+def character_bar(image, x_end, y_end):
+    """The pixels of the character's bar fill."""
+    fill = []
     for y in range(y_end):
-        row = image.rows[y]
-        enemy_fill += [(x, y) for x in fill_runs(row, ENEMY_FILL, x_end)]
         for colour in CHARACTER_FILLS:
-            character_fill += [(x, y) for x in fill_runs(row, colour, x_end)]
+            fill += [(x, y) for x in fill_runs(image.rows[y], colour, x_end)]
+    return fill
+
+
+def golem_position(character_fill, width, height):
+    """Where the Golem's bar is: the centre of its fill, or with no bar shown, where the camera
+    keeps the Golem."""
     if character_fill:
-        golem_x = sum(p[0] for p in character_fill) // len(character_fill)
-        golem_y = sum(p[1] for p in character_fill) // len(character_fill)
-    else:
-        golem_x, golem_y = width // 2, round(height * GOLEM_BAR_DOWN)
+        return (sum(p[0] for p in character_fill) // len(character_fill),
+                sum(p[1] for p in character_fill) // len(character_fill))
+    return width // 2, round(height * GOLEM_BAR_DOWN)
+
+
+def probe(image, width, height):
+    x_end, y_end = arena(image, width, height)
+    enemy_fill = []
+    for y in range(y_end):
+        enemy_fill += [(x, y) for x in fill_runs(image.rows[y], ENEMY_FILL, x_end)]
+    character_fill = character_bar(image, x_end, y_end)
+    golem_x, golem_y = golem_position(character_fill, width, height)
 
     def golem_box(x, y):
         return abs(x - golem_x) <= GOLEM_HALF_WIDTH and golem_y <= y <= golem_y + GOLEM_HEIGHT
@@ -164,6 +226,37 @@ def probe(image, width, height):
     return lines
 
 
+def effects(before, after, width, height):
+    """The lines flare, shimmer, chips and flash: sampled pixels around the Golem of each
+    effect's colours in the later dump that had not those colours in the earlier one."""
+    x_end, y_end = arena(after, width, height)
+    golem_x, golem_y = golem_position(character_bar(after, x_end, y_end), width, height)
+    counts = {"flare": 0, "shimmer": 0, "chips": 0}
+    kinds = (("flare", flare), ("shimmer", shimmer), ("chips", chips), ("flash", glow))
+    white = []
+    x0, x1 = max(0, golem_x - EFFECT_HALF_WIDTH), min(x_end, golem_x + EFFECT_HALF_WIDTH)
+    y0, y1 = max(0, golem_y - EFFECT_ABOVE), min(y_end, golem_y + EFFECT_BELOW)
+    for y in range(y0 - y0 % SAMPLE, y1, SAMPLE):
+        row, old_row = after.rows[y], before.rows[y]
+        for x in range(x0 - x0 % SAMPLE, x1, SAMPLE):
+            pixel = (row[3 * x], row[3 * x + 1], row[3 * x + 2])
+            old = (old_row[3 * x], old_row[3 * x + 1], old_row[3 * x + 2])
+            for name, test in kinds:
+                if test(pixel) and not test(old):
+                    if name == "flash":
+                        white.append((x // SAMPLE, y // SAMPLE))
+                    else:
+                        counts[name] += 1
+    flash = 0
+    for group in components(white):
+        xs = [p[0] for p in group]
+        ys = [p[1] for p in group]
+        box = (max(xs) - min(xs) + 1) * (max(ys) - min(ys) + 1)
+        if len(group) >= GLOW_LEAST and len(group) >= GLOW_FILL * box:
+            flash += len(group)
+    return ["%s %d" % (name, counts[name]) for name in counts] + ["flash %d" % flash]
+
+
 MOVE_MIN = 3
 MOVE_MAX = 200
 
@@ -192,6 +285,16 @@ def moved(before_path, after_path):
 
 
 def main():
+    if len(sys.argv) == 6 and sys.argv[1] == "effects" and sys.argv[4].isdigit() \
+            and sys.argv[5].isdigit():
+        try:
+            before, after = read_xwd(sys.argv[2]), read_xwd(sys.argv[3])
+        except (OSError, ImageError) as error:
+            print("FightProbe: a dump cannot be read: %s" % error)
+            return 2
+        for line in effects(before, after, int(sys.argv[4]), int(sys.argv[5])):
+            print(line)
+        return 0
     if len(sys.argv) == 4 and sys.argv[1] == "moved":
         try:
             return moved(sys.argv[2], sys.argv[3])

@@ -8,8 +8,9 @@
 #               are close, the four abilities, a fight until an enemy dies, X ends the wave:
 #               victory and back to the main menu. The fight is looked at too (FightProbe.py):
 #               the enemies stand drawn around the Golem with their bars over them, and the
-#               bars move with them on the screen; the heads-up display, hidden, draws no bar
-#               and, shown again, draws them; a fallen enemy leaves smoke
+#               bars move with them on the screen; each ability's effect shows once it has
+#               fired; the heads-up display, hidden, draws no bar and, shown again, draws them; a
+#               fallen enemy leaves smoke
 #   defeat      menu, Play, the Golem, then standing still until defeat and back to the main menu
 #   play_start  scripts/play with QUILL_GAME naming the executable: the main menu shows, and
 #               SIGTERM and SIGINT end it cleanly, also on the virtual display it starts itself
@@ -36,6 +37,7 @@ pid=""
 cleanup() {
     [ -n "$pid" ] && kill -KILL "$pid" 2>/dev/null
     [ -n "${smoke_watcher:-}" ] && kill "$smoke_watcher" 2>/dev/null
+    [ -n "${ability_watcher:-}" ] && kill "$ability_watcher" 2>/dev/null
     [ -n "${fighter:-}" ] && kill "$fighter" 2>/dev/null
     [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null
     if [ -n "${PLAYTHROUGH_KEEP:-}" ]; then mkdir -p "$PLAYTHROUGH_KEEP" && cp -r "$work"/. "$PLAYTHROUGH_KEEP"; fi
@@ -348,12 +350,15 @@ opening_and_fight() {
     for slot in 4 3 1 2; do
         from=$(mark)
         deadline=$((SECONDS + STEP_TIMEOUT))
+        dump "ability_${slot}_0"
+        watch_ability "$slot" "$from"
         while ! tail -n +"$((from + 1))" "$log" | grep -q "Golem: ability $slot fired"; do
             golem_fell "$opening" && return 1
             [ $SECONDS -ge $deadline ] && fail "ability $slot did not fire"
             use_ability "$slot"
         done
         step "ability $slot fired"
+        timeout $STEP_TIMEOUT tail --pid="$ability_watcher" -f /dev/null
         # The rage takes hold when its object touches the Golem, a frame or two later.
         [ $slot = 4 ] && wait_for "Putting \+\+Enraged\+\+" "$from"
     done
@@ -389,6 +394,27 @@ prepare_hud_switch() {
 # second the Golem spends on being looked at costs it health); once the game has ended, the dumps
 # are judged (FightProbe.py, which prints its findings into NAME.txt beside the dump NAME.xwd).
 dump() { xwd -root -silent > "$work/$1.xwd" || fail "xwd could not take the screenshot $1"; }
+# Dumps taken once an ability has fired, by a watcher started before its key is pressed: as soon
+# as the log shows it fired, and then a frame apart, since an effect may last under half a second
+# of the game's time (a hit's glow). ability_SLOT_0 is taken before the key is pressed.
+ABILITY_DUMPS=4
+ability_watcher=""
+watch_ability() {
+    local slot="$1" from="$2"
+    (
+        deadline=$((SECONDS + STEP_TIMEOUT))
+        until tail -n +"$((from + 1))" "$log" | grep -q "Golem: ability $slot fired"; do
+            [ $SECONDS -lt $deadline ] || exit 0
+            sleep 0.05
+        done
+        for n in $(seq $ABILITY_DUMPS); do
+            mark_before=$(mark)
+            [ "$n" -gt 1 ] && wait_frames 1 "$mark_before"
+            dump "ability_${slot}_$n"
+        done
+    ) &
+    ability_watcher=$!
+}
 # Dumps taken of the enemies, with a few steps of the Golem between two (the camera, which
 # follows it, moves every enemy on the screen: enemies striking at it from close by may otherwise
 # stand still for long), and of each state of the heads-up display.
@@ -518,7 +544,35 @@ enemies_with_moving_bars() {
     previous_bars="$1"
     return 1
 }
+# Each ability's effect, looked for in the dumps taken after it fired against the one taken just
+# before (FightProbe.py effects): the slot, the effect's colours, the least pixels (of every other
+# pixel of every other row) of those colours that must have come, and what they show.
+ABILITY_EFFECTS=(
+    "4 flare 20 the rage's embers"
+    "3 flash 10 the glow on what the earthquake hit"
+    "1 chips 30 the rock chips of the punch"
+    "2 shimmer 20 the stone armour's rings"
+)
+judge_ability_effects() {
+    local entry slot colours least what n found
+    for entry in "${ABILITY_EFFECTS[@]}"; do
+        read -r slot colours least what <<< "$entry"
+        for n in $(seq $ABILITY_DUMPS); do
+            python3 "$fight_probe" effects "$work/ability_${slot}_0.xwd" \
+                "$work/ability_${slot}_$n.xwd" "$width" "$height" > "$work/ability_${slot}_$n.txt" ||
+                { cat "$work/ability_${slot}_$n.txt"; fail "the screenshot ability_${slot}_$n cannot be read"; }
+            found=$(finding "ability_${slot}_$n" "$colours")
+            if [ "${found:-0}" -ge "$least" ]; then
+                step "seen in the screenshot ability_${slot}_$n: $what ($found pixels)"
+                continue 2
+            fi
+        done
+        for n in $(seq $ABILITY_DUMPS); do echo "-- ability_${slot}_$n:"; cat "$work/ability_${slot}_$n.txt"; done
+        fail "no screenshot after ability $slot showed $what"
+    done
+}
 judge_fight() {
+    judge_ability_effects
     judge enemies $ENEMY_DUMPS enemies_with_moving_bars "enemies with their bars, moving"
     # The README's picture, when the shots are kept: the fight with the enemies' bars, cut to
     # the window.
@@ -538,8 +592,9 @@ judge_fight() {
 # SMOKE_DUMPS dumps or the level has ended.
 SMOKE_DUMPS=12
 SMOKE_DUMPS_PER_DEATH=4
-# Frames of the game between two dumps after a death, as the smoke rises.
-SMOKE_FRAMES=5
+# Frames of the game between two dumps after a death, as the smoke rises (the first is taken at
+# once: the smoke is at its thickest when it bursts out).
+SMOKE_FRAMES=3
 smoke_watcher=""
 watch_for_smoke() {
     local from="$1"
@@ -553,10 +608,9 @@ watch_for_smoke() {
             deaths=$(grep -c "Enemy: died" <<< "$since")
             if [ "$deaths" -gt "$seen" ]; then
                 seen=$deaths
-                for _ in $(seq $SMOKE_DUMPS_PER_DEATH); do
+                for n in $(seq $SMOKE_DUMPS_PER_DEATH); do
                     mark_before=$(mark)
-                    sleep 0.3
-                    wait_frames $SMOKE_FRAMES "$mark_before"
+                    [ "$n" -gt 1 ] && wait_frames $SMOKE_FRAMES "$mark_before"
                     [ $dumped -lt $SMOKE_DUMPS ] && [ ! -e "$hud_switch" ] || break
                     dumped=$((dumped + 1))
                     xwd -root -silent > "$work/smoke_$dumped.xwd.part" &&

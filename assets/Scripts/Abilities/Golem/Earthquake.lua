@@ -9,7 +9,7 @@
 Ability = { lifetime = 0.5, moveRate = 0, numObjsToHit = 0 }
 DamageModifier = { value = 15, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
 -- A glow bursts off whatever the ability hurts and is taken off again after a moment.
-ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
+ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.6,
                            isTemporary = true, value = 0, enrageModifier = 0 }
 StunModifier = { value = 0, timeToLast = 1.5, isTemporary = true, enrageModifier = 0 }
 

@@ -8,7 +8,7 @@
 Ability = { lifetime = 0.3, moveRate = 0, numObjsToHit = 3 }
 DamageModifier = { value = 25, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
 -- A glow bursts off whatever the ability hurts and is taken off again after a moment.
-ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
+ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.6,
                            isTemporary = true, value = 0, enrageModifier = 0 }
 KnockbackModifier = { value = 6, timeToLast = 0.3, isTemporary = true, enrageModifier = 0 }
 
