@@ -363,9 +363,12 @@ opening_and_fight() {
         [ $slot = 4 ] && wait_for "Putting \+\+Enraged\+\+" "$from"
     done
     # The earthquake and the punch have hurt the enemies around the Golem: their bars show.
-    # The screen is dumped while the Golem fights on, and the dumps are judged after the game.
+    # The heads-up display is hidden and shown again first, while most of the wave still stands
+    # around the Golem; then the screen is dumped while the Golem fights on. The dumps are judged
+    # after the game.
+    dump_hud || return 1
     keep_fighting
-    dump_fight "$opening"
+    dump_enemies
     stop_fighting
     golem_fell "$opening" && return 1
     fight "$opening"
@@ -442,14 +445,16 @@ step_forward() {
     wait_frames $STEP_FRAMES "$from"
     xdotool keyup Up
 }
-# Returns 1 when the Golem has fallen since line $1 before the heads-up display's turn.
-dump_fight() {
-    local n from
+dump_enemies() {
+    local n
     for n in $(seq $ENEMY_DUMPS); do
         dump "enemies_$n"
         step_forward
     done
-    golem_fell "$1" && return 1
+}
+# Returns 1 when the Golem has fallen since line $opening (opening_and_fight's) on the way.
+dump_hud() {
+    local n from
     from=$(mark)
     touch "$hud_switch"
     wait_for "PlayThrough: heads-up display hidden" "$from"
@@ -458,6 +463,7 @@ dump_fight() {
     rm -f "$hud_switch"
     wait_for "PlayThrough: heads-up display shown" "$from"
     for n in $(seq $HUD_DUMPS); do sleep 0.5; dump "hud_shown_$n"; done
+    ! golem_fell "$opening"
 }
 
 # Colour counts are of every other pixel of every other row (FightProbe.py).
@@ -547,25 +553,31 @@ enemies_with_moving_bars() {
 # Each ability's effect, looked for in the dumps taken after it fired against the one taken just
 # before (FightProbe.py effects): the slot, the effect's colours, the least pixels (of every other
 # pixel of every other row) of those colours that must have come, and what they show.
+# A slot may name two kinds of pixels, either of which shows its effect.
 ABILITY_EFFECTS=(
-    "4 flare 20 the rage's embers"
-    "3 flash 10 the glow on what the earthquake hit"
-    "1 chips 30 the rock chips of the punch"
-    "2 shimmer 20 the stone armour's rings"
+    "4|flare 20|the rage's embers"
+    "3|flash 10|the glow on what the earthquake hit"
+    "1|chips 30 flash 10|the rock chips of the punch or the glow on what it hit"
+    "2|shimmer 20|the stone armour's rings"
 )
 judge_ability_effects() {
-    local entry slot colours least what n found
+    local entry slot wanted what n colours least found
     for entry in "${ABILITY_EFFECTS[@]}"; do
-        read -r slot colours least what <<< "$entry"
+        IFS='|' read -r slot wanted what <<< "$entry"
         for n in $(seq $ABILITY_DUMPS); do
             python3 "$fight_probe" effects "$work/ability_${slot}_0.xwd" \
                 "$work/ability_${slot}_$n.xwd" "$width" "$height" > "$work/ability_${slot}_$n.txt" ||
                 { cat "$work/ability_${slot}_$n.txt"; fail "the screenshot ability_${slot}_$n cannot be read"; }
-            found=$(finding "ability_${slot}_$n" "$colours")
-            if [ "${found:-0}" -ge "$least" ]; then
-                step "seen in the screenshot ability_${slot}_$n: $what ($found pixels)"
-                continue 2
-            fi
+            set -- $wanted
+            while [ $# -ge 2 ]; do
+                colours=$1 least=$2
+                shift 2
+                found=$(finding "ability_${slot}_$n" "$colours")
+                if [ "${found:-0}" -ge "$least" ]; then
+                    step "seen in the screenshot ability_${slot}_$n: $what ($found $colours pixels)"
+                    continue 3
+                fi
+            done
         done
         for n in $(seq $ABILITY_DUMPS); do echo "-- ability_${slot}_$n:"; cat "$work/ability_${slot}_$n.txt"; done
         fail "no screenshot after ability $slot showed $what"
