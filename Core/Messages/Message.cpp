@@ -2,7 +2,6 @@
 #include "Core/Engine.h"
 #include "Core/Memory/Allocator.h"
 #include "Core/Messages/MessageTypes.h"
-#include "Core/System/MessageSystem.h"
 #include <atomic>
 #include <new>
 #include <ostream>
@@ -35,29 +34,13 @@ u32 NextMessageId()
     return g_nextMessageId.fetch_add(1, std::memory_order_relaxed);
 }
 
-u32 TakeMessageIds(u32 count)
-{
-    return g_nextMessageId.fetch_add(count, std::memory_order_relaxed);
-}
-
-namespace
-{
-// While the message system exists it hands out the ids (0 for a message made on another thread,
-// which it numbers when the message is posted).
-u32 NewMessageId()
-{
-    Core::System::MessageSystem* system = Core::System::MessageSystem::Instance();
-    return system != nullptr ? system->IdForNewMessage() : NextMessageId();
-}
-} // namespace
-
 Message::Message(u32 sender, u32 messageType, u32 targetObject, u32 messageSize)
-    : Message(NewMessageId(), sender, messageType, targetObject, messageSize)
+    : Message(NextMessageId(), sender, messageType, targetObject, messageSize)
 {
 }
 
 Message::Message(u32 sender, u32 messageType, const std::string& system, u32 messageSize)
-    : Message(NewMessageId(), sender, messageType, system, messageSize)
+    : Message(NextMessageId(), sender, messageType, system, messageSize)
 {
 }
 

@@ -48,12 +48,10 @@ public:
     f32 delay;
     u32 size;
     MessageStamp timeStamp; // reads as f64 seconds
-    // From the process-wide counter. A message made on another thread than the message
-    // system's has 0 until it is posted and the main thread numbers it (MessageSystem.h).
     u32 id;
 
 private:
-    // The public constructors take the id first and hand it on: an increment of the counter
+    // The public constructors take the id first and hand it on: the counter's atomic increment
     // waits for every earlier store to finish, and the new message's memory, seldom cached, is
     // then written after it rather than before.
     Message(u32 messageId, u32 senderId, u32 type, u32 targetObjectId, u32 size);
@@ -66,8 +64,6 @@ std::ostream& operator<<(std::ostream& stream, const Message& message);
 
 // The next id of the process-wide message counter (starts at 1, never reused).
 u32 NextMessageId();
-// The first of `count` consecutive ids taken from the counter at once.
-u32 TakeMessageIds(u32 count);
 
 // Runs the destructor and returns the memory of a message the caller owns.
 void DestroyMessage(Message* message);

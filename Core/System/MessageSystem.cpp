@@ -169,19 +169,6 @@ struct MessagePostBuffer
 namespace
 {
 std::atomic<u64> g_nextGeneration{1};
-
-// When a post is made, for the numbering's order: the processor's cycle counter, the same on
-// every core. A post that follows another thread's through a synchronisation so reads a later
-// count, unless the two are a few dozen instructions apart (the processor may read the counter
-// a little ahead of the instructions before it). 0 where there is no such counter.
-u64 PostTime()
-{
-#if defined(__x86_64__) || defined(__i386__)
-    return __builtin_ia32_rdtsc();
-#else
-    return 0;
-#endif
-}
 // How far ahead of the delivery the walk fetches messages.
 constexpr std::size_t PrefetchAhead = 8;
 
@@ -205,18 +192,11 @@ thread_local ThreadPostSlot t_postSlot;
 
 MessageSystem* MessageSystem::s_instance = nullptr;
 
-void MessageSystem::Queue::Push(Message* message)
-{
-    items.push_back({message, PostedMessage::Numbered | message->id});
-}
-
 Message* MessageSystem::Queue::Pop()
 {
     if (head == items.size())
         return nullptr;
-    const PostedMessage& entry = items[head++];
-    Message* message = entry.message;
-    message->id = entry.Id();
+    Message* message = items[head++];
     if (head == items.size())
         Clear();
     return message;
@@ -282,27 +262,10 @@ void MessageSystem::Accept(Message* message)
     const bool isObjectMessage = IsObjectMessageType(message->type);
     if (MessagePostBuffer* buffer = BufferForThisThread())
     {
-        // A message made on the main thread (or before the system existed) keeps its id.
-        const u64 key = message->id != 0 ? PostedMessage::Numbered | message->id
-                                         : PostTime() & ~PostedMessage::Numbered;
-        (isObjectMessage ? buffer->objects : buffer->queued).Push({message, key});
+        (isObjectMessage ? buffer->objects : buffer->queued).Push({message->id, message});
         return;
     }
-    if (message->id == 0)
-    {
-        // Made on another thread and handed over: numbered now, after what is posted.
-        NumberPosts();
-        message->id = NextMessageId();
-    }
     (isObjectMessage ? m_objectMessages : m_queue).Push(message);
-}
-
-u32 MessageSystem::IdForNewMessage()
-{
-    if (BufferForThisThread() != nullptr)
-        return 0;
-    NumberPosts();
-    return NextMessageId();
 }
 
 MessagePostBuffer* MessageSystem::BufferForThisThread()
@@ -336,59 +299,88 @@ MessagePostBuffer* MessageSystem::BufferForThisThread()
     return slot.buffer.get();
 }
 
-void MessageSystem::NumberPosts()
+void MessageSystem::Collect(bool objects)
 {
-    // Every list's published entries, merged by their cycle-counter readings (each list keeps
-    // its own order), take the next ids one after another, messages that had an id already
-    // aside, and join the numbered messages of their kind. The entries are read after the
-    // lengths, and only then do the blocks go back. The buffers are read through their own list,
-    // which a new thread extends at the front.
+    // The entries are read after the lengths, and only then do the blocks go back. The buffers
+    // are read through their own list, which a new thread extends at the front.
     m_segments.clear();
     m_runs.clear();
-    m_cursors.clear();
     for (MessagePostBuffer* buffer = m_newestBuffer.load(std::memory_order_acquire);
          buffer != nullptr; buffer = buffer->previous)
     {
-        for (PostList* list : {&buffer->queued, &buffer->objects})
+        PostList& list = objects ? buffer->objects : buffer->queued;
+        const std::size_t first = m_segments.size();
+        const auto [lastBlock, lastCount] = list.Peek(m_segments);
+        if (lastBlock != list.head || lastCount != list.taken)
+            m_runs.push_back({&list, first, m_segments.size(), lastBlock, lastCount});
+    }
+    if (m_runs.empty())
+        return;
+    MergeCollected(objects ? m_objectMessages : m_queue);
+    for (const Run& run : m_runs)
+        run.list->Release(run.lastBlock, run.lastCount);
+}
+
+void MessageSystem::MergeCollected(Queue& queue)
+{
+    // Each run keeps its own order; between runs, and the queue's own entries (one more run),
+    // the smaller id goes first. The runs' ids are read from their entries, not from the
+    // messages, which other processors wrote; each entry is read once.
+    m_cursors.clear();
+    for (const Run& run : m_runs)
+    {
+        if (run.firstSegment != run.endSegment)
         {
-            const std::size_t first = m_segments.size();
-            const auto [lastBlock, lastCount] = list->Peek(m_segments);
-            if (m_segments.size() == first)
-                continue;
-            m_runs.push_back({list, lastBlock, lastCount});
-            m_cursors.push_back({m_segments[first].begin, m_segments[first].end, first + 1,
-                                 m_segments.size(), list == &buffer->objects});
+            const Segment& segment = m_segments[run.firstSegment];
+            m_cursors.push_back({segment.begin, segment.end, run.firstSegment + 1, run.endSegment});
         }
     }
     if (m_cursors.empty())
         return;
+    if (queue.Size() == 0 && m_cursors.size() == 1)
+    {
+        // One thread posted and the queue is empty: its entries, in order, are the queue.
+        queue.Clear();
+        Cursor& cursor = m_cursors.front();
+        for (;;)
+        {
+            for (const PostedMessage* entry = cursor.next; entry != cursor.end; ++entry)
+                queue.items.push_back(entry->message);
+            if (cursor.segment == cursor.endSegment)
+                break;
+            const Segment& segment = m_segments[cursor.segment++];
+            cursor.next = segment.begin;
+            cursor.end = segment.end;
+        }
+        return;
+    }
 
-    // The entries join the numbered lists with their readings; `m_sweptKinds` keeps the order
-    // across the two lists, in which the ids are then given.
-    m_sweptKinds.clear();
-    const std::size_t queuedFrom = m_numbered[0].size();
-    const std::size_t objectsFrom = m_numbered[1].size();
-    u32 unnumbered = 0;
+    Message* const* own = queue.items.data() + queue.head;
+    Message* const* const ownEnd = queue.items.data() + queue.items.size();
+    m_merged.clear();
     std::size_t live = m_cursors.size();
     Cursor* const cursors = m_cursors.data();
-    while (live != 0)
+    for (;;)
     {
-        // An entry that has its id goes at once; otherwise the earliest reading.
-        std::size_t best = 0;
-        u64 bestKey = cursors[0].next->IsNumbered() ? 0 : cursors[0].next->key;
-        for (std::size_t i = 1; i < live && bestKey != 0; ++i)
+        std::size_t best = live;
+        u32 bestId = 0;
+        for (std::size_t i = 0; i < live; ++i)
         {
-            const u64 key = cursors[i].next->IsNumbered() ? 0 : cursors[i].next->key;
-            if (key < bestKey)
+            if (best == live || cursors[i].next->id < bestId)
             {
                 best = i;
-                bestKey = key;
+                bestId = cursors[i].next->id;
             }
         }
+        if (own != ownEnd && (best == live || (*own)->id < bestId))
+        {
+            m_merged.push_back(*own++);
+            continue;
+        }
+        if (best == live)
+            break;
         Cursor& cursor = cursors[best];
-        unnumbered += cursor.next->IsNumbered() ? 0 : 1;
-        m_numbered[cursor.objects ? 1 : 0].push_back(*cursor.next++);
-        m_sweptKinds.push_back(cursor.objects ? 1 : 0);
+        m_merged.push_back(cursor.next++->message);
         if (cursor.next != cursor.end)
             continue;
         if (cursor.segment != cursor.endSegment)
@@ -400,49 +392,9 @@ void MessageSystem::NumberPosts()
         else
             cursor = cursors[--live]; // this run is done
     }
-    for (const Run& run : m_runs)
-        run.list->Release(run.lastBlock, run.lastCount);
-
-    u32 id = TakeMessageIds(unnumbered);
-    PostedMessage* next[2] = {m_numbered[0].data() + queuedFrom,
-                              m_numbered[1].data() + objectsFrom};
-    for (const u08 kind : m_sweptKinds)
-    {
-        PostedMessage& entry = *next[kind]++;
-        if (!entry.IsNumbered())
-            entry.key = PostedMessage::Numbered | id++;
-    }
-}
-
-void MessageSystem::Collect(bool objects)
-{
-    // The numbered messages of the kind and the queue's own entries, each in its order, are
-    // merged by id: of the two next entries the smaller id goes first.
-    NumberPosts();
-    std::vector<PostedMessage>& numbered = m_numbered[objects ? 1 : 0];
-    if (numbered.empty())
-        return;
-    Queue& queue = objects ? m_objectMessages : m_queue;
-    if (queue.Size() == 0)
-    {
-        // The numbered messages are the queue; their storage changes places with the queue's.
-        queue.Clear();
-        std::swap(queue.items, numbered);
-        return;
-    }
-    const PostedMessage* own = queue.items.data() + queue.head;
-    const PostedMessage* const ownEnd = queue.items.data() + queue.items.size();
-    const PostedMessage* other = numbered.data();
-    const PostedMessage* const otherEnd = other + numbered.size();
-    m_merged.clear();
-    while (own != ownEnd && other != otherEnd)
-        m_merged.push_back(own->Id() < other->Id() ? *own++ : *other++);
-    m_merged.insert(m_merged.end(), own, ownEnd);
-    m_merged.insert(m_merged.end(), other, otherEnd);
     std::swap(queue.items, m_merged);
     queue.head = 0;
     m_merged.clear();
-    numbered.clear();
 }
 
 void MessageSystem::Enqueue(Message* message)
@@ -470,13 +422,12 @@ std::size_t MessageSystem::BufferedCount(bool objects) const
 
 std::size_t MessageSystem::GetQueueSize() const
 {
-    return m_walk.Size() + m_queue.Size() + m_numbered[0].size() + BufferedCount(false);
+    return m_walk.Size() + m_queue.Size() + BufferedCount(false);
 }
 
 std::size_t MessageSystem::GetObjectMessageCount() const
 {
-    return m_objectWalk.Size() + m_objectMessages.Size() + m_numbered[1].size() +
-           BufferedCount(true);
+    return m_objectWalk.Size() + m_objectMessages.Size() + BufferedCount(true);
 }
 
 Message* MessageSystem::DetachObjectMessage()
@@ -515,7 +466,7 @@ void MessageSystem::Update(f32 seconds)
         // Each message lies wherever its memory came from and is seldom still cached: the ones
         // a few places ahead are fetched while this one is delivered.
         if (m_walk.head + PrefetchAhead < m_walk.items.size())
-            __builtin_prefetch(m_walk.items[m_walk.head + PrefetchAhead].message, 1);
+            __builtin_prefetch(m_walk.items[m_walk.head + PrefetchAhead]);
         CountDown(message, seconds);
     }
 

@@ -14,12 +14,6 @@
 // queued when an update begins are looked at in it; object messages posted during the main walk
 // are carried out by the same update's second walk. The queues and the threads' lists keep
 // their storage from update to update: once warm, posting and delivering allocate nothing.
-// Ids: a message made on the main thread takes the next id of the process-wide counter when it
-// is made. One made on another thread while the system exists has none until it is posted; the
-// main thread numbers what the threads have published before it makes a message of its own and
-// when it collects, in the order of the posts' cycle-counter readings (each thread's in the order
-// it posted). Ids so stay consecutive and follow the order in which the main thread learns of
-// the messages, and posting threads share no counter.
 #include "Core/Memory/SpinLock.h"
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/SystemComponent.h"
@@ -40,19 +34,12 @@ struct MessagePostBuffer;
 // One of a posting thread's two lists (object messages and the others), and a block of it.
 struct PostList;
 struct PostBlock;
-// A posted message with its key: for a message from another thread that the main thread has
-// not numbered yet, the processor's cycle counter when it was posted (the numbering goes by it);
-// otherwise its id with the Numbered bit. The queues and the collection's merge read ids from
-// here, not from the messages, which other processors wrote.
+// A message posted by a thread other than the main one, with its id: the collection merges by
+// id without reading the message itself.
 struct PostedMessage
 {
-    static constexpr u64 Numbered = u64{1} << 63;
-
+    u32 id;
     Message* message;
-    u64 key;
-
-    bool IsNumbered() const { return (key & Numbered) != 0; }
-    u32 Id() const { return static_cast<u32>(key); }
 };
 
 class MessageSystem : public SystemComponent
@@ -71,13 +58,6 @@ public:
 
     // The one entry for new messages (Engine::SendMessage stores the delay and calls this).
     void Post(Message* message);
-    // The id of a message being made: on the main thread the next of the process-wide counter,
-    // after every message the other threads have posted so far has been numbered; on another
-    // thread 0, and the main thread numbers the message once it is posted.
-    u32 IdForNewMessage();
-    // Gives ids, in the order they were posted, to the messages the other threads have posted
-    // since the last numbering (main thread).
-    void NumberPosts();
     // Delivers one due message.
     void Dispatch(Message* message);
     // Destroys every queued message without delivering it.
@@ -130,15 +110,14 @@ private:
     Message* DetachObjectMessage();
 
     // A first-in first-out list in a vector that keeps its storage: taken from `head`, emptied
-    // (not freed) once every entry is taken. Each entry holds its message's id, which a message
-    // from another thread receives only when it is taken (its memory is then being read anyway).
+    // (not freed) once every entry is taken.
     struct Queue
     {
-        std::vector<PostedMessage> items;
+        std::vector<Message*> items;
         std::size_t head = 0;
 
         std::size_t Size() const { return items.size() - head; }
-        void Push(Message* message);
+        void Push(Message* message) { items.push_back(message); }
         Message* Pop();
         void Clear();
     };
@@ -149,28 +128,31 @@ private:
         const PostedMessage* begin;
         const PostedMessage* end;
     };
-    // What one numbering takes from one list: up to `lastBlock`'s entry `lastCount`.
+    // What one collection takes from one list: segments [firstSegment, endSegment) of
+    // m_segments, ending at `lastBlock`'s entry `lastCount`.
     struct Run
     {
         PostList* list;
+        std::size_t firstSegment;
+        std::size_t endSegment;
         PostBlock* lastBlock;
         u32 lastCount;
     };
-    // One list in the numbering's merge: the next entry, the end of its segment, the list's next
-    // segment in m_segments and its end, and whether it holds object messages.
+    // One run of the merge: the next entry, the end of its segment, the run's next segment and
+    // its end.
     struct Cursor
     {
         const PostedMessage* next;
         const PostedMessage* end;
         std::size_t segment;
         std::size_t endSegment;
-        bool objects;
     };
     // The calling thread's post buffer, or null on the main thread.
     MessagePostBuffer* BufferForThisThread();
-    // Numbers what the threads posted and moves the numbered messages of the kind into the
-    // object list or (objects false) the queue.
+    // Moves what the threads posted into the object list or (objects false) the queue.
     void Collect(bool objects);
+    // The collected runs merged by id into `queue`, whose own entries count as one more run.
+    void MergeCollected(Queue& queue);
     // Messages waiting in the post buffers: object messages or the others.
     std::size_t BufferedCount(bool objects) const;
 
@@ -186,16 +168,12 @@ private:
     Core::SpinLock m_buffersLock;
     std::vector<BufferPointer> m_buffers;
     std::atomic<MessagePostBuffer*> m_newestBuffer{nullptr};
-    // Messages the threads posted, numbered and not yet collected, in the order of their ids:
-    // [0] for the queue, [1] for the object list.
-    std::vector<PostedMessage> m_numbered[2];
-    // Numbering and collection scratch, kept between updates: the segments and runs taken, the
-    // merge's cursors, the kinds of the entries in their numbered order and the merged queue.
+    // Collection scratch, kept between updates: the segments and runs taken, the merge's
+    // cursors and the merged queue.
     std::vector<Segment> m_segments;
     std::vector<Run> m_runs;
     std::vector<Cursor> m_cursors;
-    std::vector<u08> m_sweptKinds; // 1 for an object message
-    std::vector<PostedMessage> m_merged;
+    std::vector<Message*> m_merged;
     std::vector<u32> m_groupSnapshot; // member ids of the group deliveries in progress
     // Key states of the translation, kept for the whole run: one shared by the four stick
     // axes, one for the trigger.

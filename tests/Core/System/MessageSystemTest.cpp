@@ -616,39 +616,3 @@ TEST_F(MessageSystemTest, ThreadsPostingOneAfterAnotherArriveWithTheMainThreadsI
     messages->Update(0.0f);
     EXPECT_EQ(delivered.size(), kPerThread);
 }
-
-TEST_F(MessageSystemTest, MessagesFromOtherThreadsAreNumberedWhenPostedBeforeTheMainThreadsNext)
-{
-    // A message made on another thread has no id until it is posted; the main thread's next
-    // message comes after everything posted so far, with no gap. One handed over unposted to the
-    // main thread is numbered when the main thread posts it.
-    constexpr u32 kQueuedType = 90;
-    std::vector<std::pair<u32, u32>> delivered; // (thread * 10 + index, id)
-    alpha->onMessage = [&](Message* message)
-    {
-        const auto* sequenced = static_cast<SequencedMessage*>(message);
-        delivered.emplace_back(sequenced->thread * 10 + sequenced->index, message->id);
-    };
-    Message* handedOver = nullptr;
-    u32 idBeforePost = 1;
-    std::thread(
-        [&]
-        {
-            auto* posted = new SequencedMessage(kQueuedType, 0, 0);
-            idBeforePost = posted->id;
-            engine->SendMessage(posted, 0.0f);
-            engine->SendMessage(new SequencedMessage(kQueuedType, 0, 1), 0.0f);
-            handedOver = new SequencedMessage(kQueuedType, 0, 2);
-        })
-        .join();
-    EXPECT_EQ(idBeforePost, 0u);
-    EXPECT_EQ(handedOver->id, 0u);
-    auto* mainMessage = new SequencedMessage(kQueuedType, 1, 0);
-    const u32 mainId = mainMessage->id;
-    engine->SendMessage(mainMessage, 0.0f);
-    engine->SendMessage(handedOver, 0.0f);
-    messages->Update(0.0f);
-    const std::vector<std::pair<u32, u32>> expected = {
-        {0, mainId - 2}, {1, mainId - 1}, {10, mainId}, {2, mainId + 1}};
-    EXPECT_EQ(delivered, expected);
-}
