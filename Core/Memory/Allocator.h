@@ -31,12 +31,13 @@ public:
     Allocator(const Allocator&) = delete;
     Allocator& operator=(const Allocator&) = delete;
 
-    // A block of at least `size` bytes; above the largest bucket, a heap array.
-    void* Allocate(u32 size)
+    // A block of at least `size` bytes; above the largest bucket, a heap array. `fetchNext` as
+    // for ObjectAllocator::AllocateIn.
+    void* Allocate(u32 size, bool fetchNext = false)
     {
         const std::size_t index = BucketIndex(size);
         if (index < m_poolCount)
-            return m_poolTable[index]->AllocateIn(m_cacheSlots[index]);
+            return m_poolTable[index]->AllocateIn(m_cacheSlots[index], fetchNext);
         return AllocateOnHeap(size);
     }
     // Returns a block with the size it was allocated with; null does nothing.

@@ -86,10 +86,11 @@ bool Message::IsQuietType(u32 messageType)
 void* Message::operator new(std::size_t size)
 {
     // Straight to the allocator's inlined thread-cache path (what Engine::Allocate calls):
-    // every message comes through here.
+    // every message comes through here. Messages are freed on the main thread, so a thread
+    // that posts many takes back blocks last written there: the next one is fetched at once.
     Allocator* allocator = g_Engine != nullptr ? g_Engine->GetAllocator() : nullptr;
-    void* block =
-        allocator != nullptr ? allocator->Allocate(static_cast<u32>(size)) : ::operator new(size);
+    void* block = allocator != nullptr ? allocator->Allocate(static_cast<u32>(size), true)
+                                       : ::operator new(size);
     if (block == nullptr)
         throw std::bad_alloc();
     return block;
