@@ -80,10 +80,10 @@ void AudioSystem::ReportError(const std::string& text)
         Core::Log() << text << '\n';
 }
 
-int AudioSystem::Check(int result, const std::string& context)
+int AudioSystem::Check(int result, std::string_view context)
 {
     if (result != Layer::ResultOk)
-        ReportError(ErrorPrefix + context);
+        ReportError(std::string(ErrorPrefix).append(context));
     return result;
 }
 

@@ -11,6 +11,7 @@
 #include "Core/SystemComponent.h"
 #include <list>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace Scripting
@@ -92,8 +93,9 @@ public:
     const std::list<SoundEffectComponent*>& GetEffectList() const { return m_effects.Items(); }
 
     // Hands "Audio error: " + context to the engine's error sink when the layer's answer is not
-    // OK; answers the result.
-    static int Check(int result, const std::string& context);
+    // OK; answers the result. The context is a view: every sound played is checked, and its
+    // literal is longer than a string keeps without the heap.
+    static int Check(int result, std::string_view context);
     // Hands the text to the engine's error sink (the log when there is no engine).
     static void ReportError(const std::string& text);
     // After a failed load (result not OK): a second line "Audio error: <path> could not be

@@ -14,6 +14,7 @@
 #include "Physics/PhysicsServices.h"
 #include "Scripting/ScriptServices.h"
 #include <algorithm>
+#include <string_view>
 
 namespace Logic
 {
@@ -43,8 +44,9 @@ GameFactory* Factory()
 }
 
 // A component of the named type from the factory, or null (logged) when the factory does not
-// make that type or has no room left.
-GameObjectComponent* CreateByName(const std::string& typeName, const char* purpose)
+// make that type or has no room left. The name is a view: a floating text is made for every hit,
+// and its type's name is longer than a string keeps without the heap.
+GameObjectComponent* CreateByName(std::string_view typeName, const char* purpose)
 {
     GameFactory* factory = Factory();
     GameObjectComponent* component = nullptr;

@@ -21,6 +21,7 @@
 #include "Scripting/ScriptApiTables.h"
 #include <climits>
 #include <string>
+#include <string_view>
 
 namespace Scripting
 {
@@ -43,10 +44,11 @@ GameFactory* Factory()
 }
 
 // Engine.Output(text): one log line. The text is a script's, so its control characters are
-// escaped like a name's: a script cannot write a line that looks like the engine's.
+// escaped like a name's: a script cannot write a line that looks like the engine's. Passed as a
+// view, which the log escapes as it does a string, so that no copy is made.
 void Output(const char* text)
 {
-    Core::Log() << std::string(text) << '\n';
+    Core::Log() << std::string_view(text) << '\n';
 }
 
 // Engine.CreateObjectDelayed(sender, archetype, delay): the id is reserved before the post, so

@@ -1,7 +1,9 @@
 #include "Scripting/ScriptLimits.h"
 #include "Core/Log.h"
+#include "Core/Memory/ObjectAllocator.h"
 #include "Core/ProcessControl.h"
 #include <cstdlib>
+#include <cstring>
 #include <iostream>
 #include <unistd.h>
 
@@ -108,6 +110,46 @@ int ScriptExit(lua_State* state)
 }
 } // namespace
 
+ScriptBlockCache::~ScriptBlockCache()
+{
+    for (void* head : m_heads)
+    {
+        while (head != nullptr)
+        {
+            void* next = nullptr;
+            std::memcpy(&next, head, sizeof(next));
+            std::free(head);
+            head = next;
+        }
+    }
+}
+
+void* ScriptBlockCache::Take(std::size_t size)
+{
+    if (size == 0 || size > Granule * Classes)
+        return nullptr;
+    const std::size_t kind = (size - 1) / Granule;
+    void* block = m_heads[kind];
+    if (block == nullptr)
+        return nullptr;
+    std::memcpy(&m_heads[kind], block, sizeof(void*));
+    --m_counts[kind];
+    return block;
+}
+
+bool ScriptBlockCache::Keep(void* block, std::size_t size)
+{
+    if (PoolsUseHeap || block == nullptr || size < sizeof(void*) || size > Granule * Classes)
+        return false;
+    const std::size_t kind = (size - 1) / Granule;
+    if (m_counts[kind] >= BlocksPerClass)
+        return false;
+    std::memcpy(block, &m_heads[kind], sizeof(void*));
+    m_heads[kind] = block;
+    ++m_counts[kind];
+    return true;
+}
+
 void* ScriptLimits::Allocate(void* data, void* block, std::size_t oldSize, std::size_t newSize)
 {
     auto* limits = static_cast<ScriptLimits*>(data);
@@ -115,13 +157,15 @@ void* ScriptLimits::Allocate(void* data, void* block, std::size_t oldSize, std::
     const std::size_t held = block != nullptr ? oldSize : 0;
     if (newSize == 0)
     {
-        std::free(block);
+        if (!limits->blocks.Keep(block, held))
+            std::free(block);
         limits->usedBytes -= held;
         return nullptr;
     }
     if (newSize > held && limits->usedBytes + (newSize - held) > limits->memoryLimit)
         return nullptr;
-    void* grown = std::realloc(block, newSize);
+    void* kept = block == nullptr ? limits->blocks.Take(newSize) : nullptr;
+    void* grown = kept != nullptr ? kept : std::realloc(block, ScriptBlockCache::Request(newSize));
     if (grown != nullptr)
         limits->usedBytes = limits->usedBytes - held + newSize;
     return grown;

@@ -23,6 +23,39 @@
 
 namespace Scripting
 {
+// Small blocks a state gave back, kept by size for its next requests of that size: Lua's
+// collector frees a state's spare call records (and other small blocks) in every cycle, and the
+// next deeper call would otherwise take them from the heap again. Small requests are rounded up
+// to the granule, so a kept block fits every request of its class. A copy starts empty (the
+// blocks are its original's). Nothing is kept where the pools hand out heap memory (the
+// sanitizer builds), so that each block stays the sanitizer's to watch.
+class ScriptBlockCache
+{
+public:
+    static constexpr std::size_t Granule = 16;
+    static constexpr std::size_t Classes = 16; // blocks up to 256 bytes
+    static constexpr u32 BlocksPerClass = 8;
+
+    ScriptBlockCache() = default;
+    ScriptBlockCache(const ScriptBlockCache&) {}
+    ScriptBlockCache& operator=(const ScriptBlockCache&) { return *this; }
+    ~ScriptBlockCache();
+
+    // The bytes to ask the heap for a block of `size` bytes.
+    static std::size_t Request(std::size_t size)
+    {
+        return size <= Granule * Classes ? (size + Granule - 1) / Granule * Granule : size;
+    }
+    // A kept block for `size` bytes, or null.
+    void* Take(std::size_t size);
+    // Keeps the block of `size` bytes (made with Request(size) bytes); false when it is not kept.
+    bool Keep(void* block, std::size_t size);
+
+private:
+    void* m_heads[Classes] = {}; // each kept block holds the next one's address
+    u32 m_counts[Classes] = {};
+};
+
 struct ScriptLimits
 {
     // Instructions between two looks of the hook.
@@ -39,6 +72,7 @@ struct ScriptLimits
     u32 budgetLooks = DefaultBudgetLooks;
     // Set when the current call ran past its budget or was stopped.
     bool stopped = false;
+    ScriptBlockCache blocks;
 
     // The allocator of a state whose allocator data is a ScriptLimits.
     static void* Allocate(void* limits, void* block, std::size_t oldSize, std::size_t newSize);

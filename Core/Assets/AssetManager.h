@@ -112,6 +112,11 @@ public:
     T* Find(const std::string& name, u32 category) const;
     // The asset filed under the hash of `name`, whatever its own name; null when none is.
     T* FindHashHolder(const std::string& name, u32 category) const;
+    // The same two for a name given as a C string (null reads as the empty name): the renderer
+    // looks its programs and models up by literal names every frame, and a name longer than a
+    // string keeps without the heap would otherwise be copied each time.
+    T* Find(const char* name, u32 category) const;
+    T* FindHashHolder(const char* name, u32 category) const;
     // Assets of the category that can be used, for the log; every asset by default.
     virtual u32 GetUsableCount(u32 category) const
     {
@@ -207,6 +212,23 @@ T* AssetManager<T, Param>::FindHashHolder(const std::string& name, u32 category)
 
 template <class T, class Param>
 T* AssetManager<T, Param>::Find(const std::string& name, u32 category) const
+{
+    T* holder = FindHashHolder(name, category);
+    return holder != nullptr && holder->m_name == name ? holder : nullptr;
+}
+
+template <class T, class Param>
+T* AssetManager<T, Param>::FindHashHolder(const char* name, u32 category) const
+{
+    if (name == nullptr || *name == '\0' || category >= m_categories.size())
+        return nullptr;
+    const Category& source = m_categories[category];
+    const auto found = source.map.find(HashTypeName(name));
+    return found != source.map.end() ? found->second : nullptr;
+}
+
+template <class T, class Param>
+T* AssetManager<T, Param>::Find(const char* name, u32 category) const
 {
     T* holder = FindHashHolder(name, category);
     return holder != nullptr && holder->m_name == name ? holder : nullptr;

@@ -61,6 +61,24 @@ public:
         node.mapped() = value;
         return {m_map.insert(std::move(node)).position, true};
     }
+    // Makes room for `entries` entries in all: the buckets, and kept nodes for the entries not
+    // there yet, each node's key handed to `prepare` (which may give a string key its storage),
+    // so that filling the map up to that size takes nothing more from the heap. No nodes are
+    // made where the pools hand out heap memory.
+    template <typename Prepare> void reserve(std::size_t entries, Prepare prepare)
+    {
+        m_map.reserve(entries);
+        if (PoolsUseHeap)
+            return;
+        m_spare.reserve(entries);
+        Map maker; // nodes are made in a map of the same kind and taken out of it
+        while (m_map.size() + m_spare.size() < entries)
+        {
+            auto node = maker.extract(maker.emplace(Key{}, Value{}).first);
+            prepare(node.key());
+            m_spare.push_back(std::move(node));
+        }
+    }
     // The key's value, added as Value{} when the key is not there.
     Value& operator[](const Key& key) { return emplace(key, Value{}).first->second; }
 

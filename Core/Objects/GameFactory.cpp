@@ -100,8 +100,15 @@ void GameFactory::DestroyObject(u32 id)
         m_spareStorage.emplace_back();
         SpareStorage& spare = m_spareStorage.back();
         spare.name.swap(object->m_name);
+        // Room for the longer names too ("NotificationText" does not fit a string's own
+        // buffer) and for the components of most definitions: the next object given the
+        // spare then needs no new storage for either.
+        if (spare.name.capacity() < SpareNameCapacity)
+            spare.name.reserve(SpareNameCapacity);
         spare.components.swap(object->m_components);
         spare.components.clear();
+        if (spare.components.capacity() < SpareComponentCapacity)
+            spare.components.reserve(SpareComponentCapacity);
     }
     object->~GameObject();
     m_beingDestroyed.erase(std::find(m_beingDestroyed.begin(), m_beingDestroyed.end(), id));

@@ -102,5 +102,7 @@ private:
         GameObject::ComponentList components;
     };
     static constexpr std::size_t SpareStorageLimit = 1024;
+    static constexpr std::size_t SpareNameCapacity = 32; // characters a kept name holds at least
+    static constexpr std::size_t SpareComponentCapacity = 16; // and entries a kept list holds
     std::vector<SpareStorage> m_spareStorage;
 };

@@ -5,6 +5,7 @@
 #include "Core/ProcessControl.h"
 #include "Platform/Terminal.h"
 #include <cerrno>
+#include <charconv>
 #include <cstring>
 #include <fcntl.h>
 #include <iostream>
@@ -208,8 +209,24 @@ void LogSystem::WriteFromSignal(const char* line, std::size_t length)
     WriteAllBytes(log->m_fd, line, length);
 }
 
+const std::string& LogSystem::CountTextLocked(u32 suppressed, const std::string& line)
+{
+    char digits[16];
+    const auto written = std::to_chars(digits, digits + sizeof(digits), suppressed);
+    m_countText.assign("LogSystem: ");
+    m_countText.append(digits, written.ptr);
+    m_countText.append(" more identical lines suppressed: ");
+    m_countText.append(line);
+    return m_countText;
+}
+
 bool LogSystem::FoldLocked(const std::string& line)
 {
+    if (!m_foldsReserved)
+    {
+        m_folds.reserve(FoldTableLimit, [](std::string& key) { key.reserve(FoldLineCapacity); });
+        m_foldsReserved = true;
+    }
     if (m_folds.size() >= FoldTableLimit && m_folds.find(line) == m_folds.end())
     {
         WriteSuppressedCountsLocked();
@@ -225,11 +242,9 @@ bool LogSystem::FoldLocked(const std::string& line)
     ++entry.suppressed;
     if (now - entry.lastReport < FoldInterval)
         return true;
-    std::ostringstream count;
-    count << "LogSystem: " << entry.suppressed << " more identical lines suppressed: " << line;
+    const std::string& text = CountTextLocked(entry.suppressed, line);
     entry.suppressed = 0;
     entry.lastReport = now;
-    const std::string text = count.str();
     AppendLocked(text);
     if (m_consoleOn)
         RouteToConsole(text, false);
@@ -242,10 +257,8 @@ void LogSystem::WriteSuppressedCountsLocked()
     {
         if (entry.suppressed == 0)
             continue;
-        std::ostringstream count;
-        count << "LogSystem: " << entry.suppressed << " more identical lines suppressed: " << line;
+        AppendLocked(CountTextLocked(entry.suppressed, line));
         entry.suppressed = 0;
-        AppendLocked(count.str());
     }
 }
 

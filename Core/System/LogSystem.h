@@ -140,6 +140,8 @@ private:
     void WriteToFile(const char* data, std::size_t length);
     // True when the error line is a repeat to suppress; writes the count when one is due.
     bool FoldLocked(const std::string& line);
+    // "LogSystem: <count> more identical lines suppressed: <line>" (the lock is held).
+    const std::string& CountTextLocked(u32 suppressed, const std::string& line);
     void WriteSuppressedCountsLocked();
     void OpenConsole();
     void RouteToConsole(const std::string& text, bool isMessageLine);
@@ -167,7 +169,13 @@ private:
     // Error lines seen lately. The entries of a cleared table keep their nodes and their lines'
     // storage for the lines to come, so a stream of distinct error lines (one per object made,
     // each naming its id) costs the heap nothing once the table has filled.
+    // Its nodes are all made, with room for a line of FoldLineCapacity characters, with the
+    // first error line, so that the table does not grow in the frames that follow.
     Core::RecyclingMap<std::string, FoldEntry> m_folds;
+    bool m_foldsReserved = false;
+    static constexpr std::size_t FoldLineCapacity = 128;
+    // The text of the last count of suppressed lines, its storage kept for the next.
+    std::string m_countText;
 
     std::unique_ptr<Platform::Terminal> m_terminal;
     bool m_terminalOpen = false;

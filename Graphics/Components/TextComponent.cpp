@@ -2,6 +2,7 @@
 #include "Core/Components/SystemRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
+#include "Core/Memory/ObjectAllocator.h"
 #include "Core/Messages/Graphics/TextConstructMessage.h"
 #include "Core/Messages/TryNewMessage.h"
 #include "Core/Reflection/MemberTable.h"
@@ -37,6 +38,30 @@ constexpr int kFileLeft = -1;
 constexpr int kFileRight = 1;
 constexpr int kFileTop = 1;
 constexpr int kFileBottom = -1;
+
+// The text and layout lists of destroyed text components, handed to the ones made next: a
+// floating damage number is made and destroyed many times a second in a fight, and its text
+// and lists then cost the heap nothing. Never destroyed (components may go after the program's
+// statics); none are kept where the pools hand out heap memory (the sanitizer builds), so that
+// each component's storage stays its own there. Main thread only, as the factory is.
+struct SpareTextStorage
+{
+    std::string text;
+    std::vector<TextComponent::Vertex> vertices;
+    std::vector<u32> indices;
+};
+constexpr std::size_t kSpareTextStorageLimit = 256;
+
+std::vector<SpareTextStorage>& SpareTextStorages()
+{
+    static auto* spare = []
+    {
+        auto* storages = new std::vector<SpareTextStorage>();
+        storages->reserve(kSpareTextStorageLimit);
+        return storages;
+    }();
+    return *spare;
+}
 } // namespace
 
 TextComponent::TextComponent()
@@ -44,6 +69,14 @@ TextComponent::TextComponent()
       horizontalAlignment(0), verticalAlignment(0), m_font(nullptr), m_alignment(0),
       m_indexCount(0), m_vertexBuffer(NoGlName), m_indexBuffer(NoGlName), m_capacity(0)
 {
+    std::vector<SpareTextStorage>& spare = SpareTextStorages();
+    if (!spare.empty())
+    {
+        text.swap(spare.back().text);
+        m_vertices.swap(spare.back().vertices);
+        m_indices.swap(spare.back().indices);
+        spare.pop_back();
+    }
     Core::RegisterWithSystem(SystemName, this);
 }
 
@@ -51,6 +84,15 @@ TextComponent::~TextComponent()
 {
     Core::UnregisterFromSystem(SystemName, this);
     DestroyBuffers();
+    std::vector<SpareTextStorage>& spare = SpareTextStorages();
+    if (PoolsUseHeap || spare.size() >= kSpareTextStorageLimit ||
+        (text.capacity() <= std::string().capacity() && m_vertices.capacity() == 0 &&
+         m_indices.capacity() == 0))
+        return;
+    text.clear();
+    m_vertices.clear();
+    m_indices.clear();
+    spare.push_back(SpareTextStorage{std::move(text), std::move(m_vertices), std::move(m_indices)});
 }
 
 const MemberTable<TextComponent>& TextComponent::Members()
@@ -84,7 +126,10 @@ void TextComponent::SetAlignment(int horizontal, int vertical)
 
 void TextComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    std::string fontName;
+    // Reused: a font's name is often longer than a string keeps without the heap, and a
+    // floating text reads one each time it is made.
+    thread_local std::string fontName;
+    fontName.clear();
     int horizontal = horizontalAlignment;
     int vertical = verticalAlignment;
     Serializer::ReadString(reader, text, "Text");

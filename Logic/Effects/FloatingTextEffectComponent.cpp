@@ -72,9 +72,11 @@ void FloatingTextEffectComponent::Apply()
     const GameObject* owner = OwnerObject();
     if (owner == nullptr || m_textId != 0)
         return;
+    // Made once: the archetype's name is longer than a string keeps without the heap, and a text
+    // is made for every hit.
+    static const std::string archetype(TextArchetype);
     const u32 textId = GenerateIdLocked();
-    GameObject* text =
-        Serializer::System::SerializerSystem::CreateObject(m_id, TextArchetype, textId);
+    GameObject* text = Serializer::System::SerializerSystem::CreateObject(m_id, archetype, textId);
     if (text == nullptr)
     {
         Core::Log() << "Error [FloatingTextEffectComponent]: no " << TextArchetype

@@ -1,32 +1,43 @@
-// A steady frame of the whole game takes next to nothing from the heap: every system the game
-// creates, four players and 200 enemies fighting (tests/Support/GameFrameWorld.h), and after the
-// fight has run a while, the allocations (malloc, operator new and their relatives, counted by
-// the benchmarks' counter, bench/AllocationCounter.h) in the frames counted stay under a ceiling.
-// Objects born and destroyed in the fight (projectiles, hit glows, floating damage texts) reuse
-// the registration nodes, map entries and storage their predecessors left; what is left (some 4 a
-// frame in the frames counted, fewer later) is the floating texts' own strings and vertices and
-// the kept storage still growing to its steady size. A path that allocates for every enemy,
-// every effect or every object born (20 and more a frame) breaks the ceiling at once. The
-// game-frame benchmark's verdict still aims at none. When the ceiling is broken, the call stack
-// of each allocation is written to a file the failure names.
+// A steady frame of the whole game takes nothing from the heap: every system the game creates,
+// four players and 200 enemies fighting (tests/Support/GameFrameWorld.h), and after the fight
+// has run a while, the allocations (malloc, operator new and their relatives, from any thread,
+// counted by the benchmarks' counter, bench/AllocationCounter.h) of each counted frame are read
+// one by one. Objects born and destroyed in the fight (projectiles, hit glows, floating damage
+// texts) reuse the registration nodes, map entries, names, component lists, texts and vertices
+// their predecessors left, and the log's table of repeated error lines has all its storage from
+// the first such line.
+//
+// What may still allocate is not the game's own doing, or happens once: the sound library
+// (OpenAL) allocates inside the calls that start a sound now and then (a few times in a thousand
+// frames of this fight) and its mixer thread runs at the machine's pace, and a kept list may
+// reach a size it never had before. So most frames must take nothing at all (the median frame
+// none), and all counted frames together at most a few: a path that allocates in every frame,
+// or in every other one, or for every object born (several a frame) fails at once. When they
+// do not, the call stack of each allocation of a few more frames is written to a file the
+// failure names.
 #include "Core/Memory/ObjectAllocator.h"
 #include "bench/AllocationCounter.h"
 #include "tests/Support/GameFrameWorld.h"
 #include "tests/Support/TempFiles.h"
+#include <algorithm>
 #include <cstdio>
 #include <fcntl.h>
 #include <gtest/gtest.h>
+#include <numeric>
 #include <unistd.h>
+#include <vector>
 
 namespace
 {
-// Frames after the fight has started: the pools, the reused texts and the caches grow to their
-// steady size.
-constexpr int kWarmUpFrames = 240;
-constexpr int kCountedFrames = 120;
-// Allocations a counted frame may make on average: about twice what is left today, far below
-// one per object born in the frame.
-constexpr u64 kCeilingPerFrame = 10;
+// Frames after the fight has started: the pools, the kept storage and the caches grow to their
+// steady size. The number of projectiles, glows and texts alive at once peaks some 300 to 500
+// frames in (the kept storage grows with it), and from some 800 frames on only the rare growth
+// below is left.
+constexpr int kWarmUpFrames = 1200;
+constexpr int kCountedFrames = 600;
+// Allocations all counted frames together may make: the sound library's rare ones (about two
+// are seen in this many frames) and a kept list growing once, far below one a frame.
+constexpr u64 kRareGrowthLimit = 8;
 // Frames whose allocations are traced when some were counted.
 constexpr int kTracedFrames = 10;
 
@@ -46,7 +57,7 @@ std::string TraceAllocations(GameFrameWorld& world)
 }
 } // namespace
 
-TEST(GameFrame, SteadyFramesOfTheWholeGameStayUnderTheirHeapCeiling)
+TEST(GameFrame, SteadyFramesOfTheWholeGameTakeNothingFromTheHeap)
 {
     if (!Bench::CountsHeapAllocations() || PoolsUseHeap)
         GTEST_SKIP() << "this build keeps the sanitizer's malloc or puts the object pools on the "
@@ -61,14 +72,24 @@ TEST(GameFrame, SteadyFramesOfTheWholeGameStayUnderTheirHeapCeiling)
             << "the characters were made";
         world.Frames(kWarmUpFrames);
 
-        const u64 before = Bench::HeapAllocations();
-        world.Frames(kCountedFrames);
-        const u64 made = Bench::HeapAllocations() - before;
-        if (made > kCeilingPerFrame * kCountedFrames)
+        std::vector<u64> perFrame(kCountedFrames, 0);
+        for (u64& made : perFrame)
         {
-            ADD_FAILURE() << made << " heap allocations in " << kCountedFrames
-                          << " steady frames, over the ceiling of " << kCeilingPerFrame
-                          << " a frame; the call stacks of those of " << kTracedFrames
+            const u64 before = Bench::HeapAllocations();
+            world.Frames(1);
+            made = Bench::HeapAllocations() - before;
+        }
+        const u64 total = std::accumulate(perFrame.begin(), perFrame.end(), u64{0});
+        std::vector<u64> sorted = perFrame;
+        std::nth_element(sorted.begin(), sorted.begin() + kCountedFrames / 2, sorted.end());
+        const u64 median = sorted[kCountedFrames / 2];
+        if (median != 0 || total > kRareGrowthLimit)
+        {
+            ADD_FAILURE() << total << " heap allocations in " << kCountedFrames
+                          << " steady frames (the median frame " << median
+                          << "), over the limit of none in the median frame and "
+                          << kRareGrowthLimit << " in all; the call stacks of those of "
+                          << kTracedFrames
                           << " more frames (addr2line -f -C -e <this test> names their frames): "
                           << TraceAllocations(world);
         }

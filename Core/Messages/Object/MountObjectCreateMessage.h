@@ -14,6 +14,7 @@ public:
                              const Math::Point4& offset, u32 targetObjectId);
 
     std::string ToString() const override;
+    void WriteText(std::ostream& stream) const override;
 
     u32 objectId;          // the reserved id of the new object
     std::string archetype; // object definition name

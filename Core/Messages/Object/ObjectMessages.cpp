@@ -29,6 +29,14 @@ std::string UnmountText(u32 senderId, u32 objectId, bool destroy)
     WriteUnmountText(text, senderId, objectId, destroy);
     return text.str();
 }
+
+// Written straight to the stream as well: an effect mounts a particle system or its stars
+// several times a frame in a fight, and an object's archetype name is often longer than a
+// string keeps without the heap.
+void WriteCreateText(std::ostream& stream, u32 objectId, const std::string& archetype)
+{
+    stream << "ObjectID: " << objectId << " created with Archetype: " << archetype;
+}
 } // namespace
 
 ObjectCreateMessage::ObjectCreateMessage(u32 senderId, u32 objectId, const std::string& archetype,
@@ -41,6 +49,11 @@ ObjectCreateMessage::ObjectCreateMessage(u32 senderId, u32 objectId, const std::
 std::string ObjectCreateMessage::ToString() const
 {
     return "ObjectID: " + std::to_string(objectId) + " created with Archetype: " + archetype;
+}
+
+void ObjectCreateMessage::WriteText(std::ostream& stream) const
+{
+    WriteCreateText(stream, objectId, archetype);
 }
 
 ObjectDestroyMessage::ObjectDestroyMessage(u32 senderId, u32 objectId, u32 targetObjectId)
@@ -87,6 +100,11 @@ MountObjectCreateMessage::MountObjectCreateMessage(u32 senderId, u32 objectId,
 std::string MountObjectCreateMessage::ToString() const
 {
     return "ObjectID: " + std::to_string(objectId) + " created with Archetype: " + archetype;
+}
+
+void MountObjectCreateMessage::WriteText(std::ostream& stream) const
+{
+    WriteCreateText(stream, objectId, archetype);
 }
 
 MountObjectRemoveMessage::MountObjectRemoveMessage(u32 senderId, u32 objectId, bool destroy,
