@@ -20,11 +20,11 @@ one stand between MOVE_MIN and MOVE_MAX pixels from the nearest bar of the earli
 that moved, not one that came or went).
 The third looks for the effects of the Golem's abilities around the Golem (around its bar in
 the later dump), each in its colours: the rage's orange embers, the stone armour's blue rings,
-the grey rock chips of a punch or an earthquake, and the white glow flashing off what a blow hit
-(round patches, not the thin strokes of the white damage numbers). It prints "flare N",
-"shimmer N", "chips N" and "flash N": the pixels of those colours in the later dump whose place
-had not that colour in the earlier one, so that what stood there before (the Golem's grey
-stone, an effect still fading) does not count.
+the grey rock chips of a punch or an earthquake, the smoke of what a blow killed, and the white
+glow flashing off what a blow hit (round patches, not the thin strokes of the white damage
+numbers). It prints "flare N", "shimmer N", "chips N", "smoke N" and "flash N": the pixels of
+those colours in the later dump whose place had not that colour in the earlier one, so that what
+stood there before (the Golem's grey stone, an effect still fading) does not count.
 Only the window (at the top left of the screen) is looked at. Exit status 0, or 2 (with a line
 saying why) when the dump cannot be read."""
 import os
@@ -227,12 +227,13 @@ def probe(image, width, height):
 
 
 def effects(before, after, width, height):
-    """The lines flare, shimmer, chips and flash: sampled pixels around the Golem of each
+    """The lines flare, shimmer, chips, smoke and flash: sampled pixels around the Golem of each
     effect's colours in the later dump that had not those colours in the earlier one."""
     x_end, y_end = arena(after, width, height)
     golem_x, golem_y = golem_position(character_bar(after, x_end, y_end), width, height)
-    counts = {"flare": 0, "shimmer": 0, "chips": 0}
-    kinds = (("flare", flare), ("shimmer", shimmer), ("chips", chips), ("flash", glow))
+    counts = {"flare": 0, "shimmer": 0, "chips": 0, "smoke": 0}
+    kinds = (("flare", flare), ("shimmer", shimmer), ("chips", chips), ("smoke", smoke),
+             ("flash", glow))
     white = []
     x0, x1 = max(0, golem_x - EFFECT_HALF_WIDTH), min(x_end, golem_x + EFFECT_HALF_WIDTH)
     y0, y1 = max(0, golem_y - EFFECT_ABOVE), min(y_end, golem_y + EFFECT_BELOW)

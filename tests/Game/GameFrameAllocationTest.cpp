@@ -29,11 +29,6 @@
 
 namespace
 {
-// Frames after the fight has started: the pools, the kept storage and the caches grow to their
-// steady size. The number of projectiles, glows and texts alive at once peaks some 300 to 500
-// frames in (the kept storage grows with it), and from some 800 frames on only the rare growth
-// below is left.
-constexpr int kWarmUpFrames = 1200;
 constexpr int kCountedFrames = 600;
 // Allocations all counted frames together may make: the sound library's rare ones (about two
 // are seen in this many frames) and a kept list growing once, far below one a frame.
@@ -70,7 +65,7 @@ TEST(GameFrame, SteadyFramesOfTheWholeGameTakeNothingFromTheHeap)
         ASSERT_GT(world.GetEngine().GetFactory()->GetObjectCount(),
                   static_cast<std::size_t>(GameFrameWorld::Enemies))
             << "the characters were made";
-        world.Frames(kWarmUpFrames);
+        world.Frames(GameFrameWorld::WarmUpFrames);
 
         std::vector<u64> perFrame(kCountedFrames, 0);
         for (u64& made : perFrame)

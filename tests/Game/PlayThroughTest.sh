@@ -398,9 +398,14 @@ prepare_hud_switch() {
 # are judged (FightProbe.py, which prints its findings into NAME.txt beside the dump NAME.xwd).
 dump() { xwd -root -silent > "$work/$1.xwd" || fail "xwd could not take the screenshot $1"; }
 # Dumps taken once an ability has fired, by a watcher started before its key is pressed: as soon
-# as the log shows it fired, and then a frame apart, since an effect may last under half a second
-# of the game's time (a hit's glow). ability_SLOT_0 is taken before the key is pressed.
+# as the log shows it fired, and then a few frames and at least ABILITY_GAP s apart (the effect
+# takes a few frames to come and may last only 0.6 s of the game's time, a hit's glow). The
+# frames are counted by the log's time stamps, of which a slow frame may hold several: the gap
+# in seconds keeps a slow build's dumps apart too. ability_SLOT_0 is taken before the key is
+# pressed.
 ABILITY_DUMPS=4
+ABILITY_GAP=0.25
+ABILITY_FRAMES=2
 ability_watcher=""
 watch_ability() {
     local slot="$1" from="$2"
@@ -412,7 +417,7 @@ watch_ability() {
         done
         for n in $(seq $ABILITY_DUMPS); do
             mark_before=$(mark)
-            [ "$n" -gt 1 ] && wait_frames 1 "$mark_before"
+            [ "$n" -gt 1 ] && sleep $ABILITY_GAP && wait_frames $ABILITY_FRAMES "$mark_before"
             dump "ability_${slot}_$n"
         done
     ) &
@@ -553,11 +558,11 @@ enemies_with_moving_bars() {
 # Each ability's effect, looked for in the dumps taken after it fired against the one taken just
 # before (FightProbe.py effects): the slot, the effect's colours, the least pixels (of every other
 # pixel of every other row) of those colours that must have come, and what they show.
-# A slot may name two kinds of pixels, either of which shows its effect.
+# A slot may name several kinds of pixels, any of which shows its effect.
 ABILITY_EFFECTS=(
     "4|flare 20|the rage's embers"
-    "3|flash 10|the glow on what the earthquake hit"
-    "1|chips 30 flash 10|the rock chips of the punch or the glow on what it hit"
+    "3|flash 10 smoke 60|the glow on what the earthquake hit or the smoke of what it killed"
+    "1|chips 30 flash 10 smoke 60|the punch's rock chips, the glow on what it hit or the smoke of what it killed"
     "2|shimmer 20|the stone armour's rings"
 )
 judge_ability_effects() {

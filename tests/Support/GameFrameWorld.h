@@ -47,6 +47,11 @@ public:
     // Frames run after the characters are made: the enemies reach the players and start
     // fighting.
     static constexpr int EngageFrames = 180;
+    // Frames after the fight has started in which the pools, the kept storage and the caches
+    // grow to their steady size: the number of projectiles, glows and texts alive at once peaks
+    // some 300 to 500 frames in (the kept storage grows with it), and from some 800 frames on
+    // only rare growth is left.
+    static constexpr int WarmUpFrames = 1200;
 
     enum class Display
     {
