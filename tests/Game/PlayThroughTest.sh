@@ -700,6 +700,19 @@ level_opening() {
     wait_for "UISystem: current page HUD" "$from"
 }
 
+# Waits until no blow of the Golem's hits anything: X ends the wave by destroying every enemy,
+# and the effects a blow still landing in that frame sends after them would find them gone (the
+# message system logs that as an error).
+settle_blows() {
+    local deadline=$((SECONDS + STEP_TIMEOUT)) from
+    while [ $SECONDS -lt $deadline ]; do
+        from=$(mark)
+        wait_frames 10 "$from"
+        tail -n +"$((from + 1))" "$log" |
+            grep -qE '\((GolemEarthquake|GolemEnragedEarthquake|GolemTitansFist):' || return 0
+    done
+}
+
 # Back to the main menu after the level's end.
 back_to_main() {
     local from="$1"
@@ -728,6 +741,7 @@ victory)
         back_to_main "$from"
     done
 
+    settle_blows
     from=$(mark)
     xdotool key x
     wait_for "Level1: Victory" "$from"
