@@ -479,8 +479,10 @@ ENEMY_IN_ARENA=50
 # How far from the Golem (its bar) an enemy counts as near it, in pixels.
 NEAR_X=400
 NEAR_Y=250
-# Pixels of smoke in the densest patch (40 x 40) that show a fallen enemy's smoke.
-SMOKE_PIXELS=100
+# Pixels of smoke in the densest patch (40 x 40) that show a fallen enemy's smoke (a brawler in
+# front of it may hide half of it; the darkest patch of a scene without smoke, the Golem's
+# shoulders, has some 60).
+SMOKE_PIXELS=80
 
 # Reads the dump NAME: its findings go to NAME.txt and, with PLAYTHROUGH_KEEP, its picture to
 # NAME.png. A dump that is not there (the watcher had not taken it) has no findings.
