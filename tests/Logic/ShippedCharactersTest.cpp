@@ -100,17 +100,24 @@ protected:
     }
 
     // The log's error lines, but those of render, text and particle data components: no models,
-    // fonts or particle textures are loaded here.
+    // fonts or particle textures are loaded here. The log's count of suppressed repeats of such
+    // a line ("... more identical lines suppressed: <line>") is judged by the line it repeats.
     std::vector<std::string> Errors() const
     {
+        static const std::string kSuppressed = " more identical lines suppressed: ";
         std::vector<std::string> errors;
         std::istringstream lines(log.Text());
         for (std::string line; std::getline(lines, line);)
         {
-            if (line.find("Error") != std::string::npos &&
-                line.rfind("Error [RenderComponent]", 0) != 0 &&
-                line.rfind("Error [TextComponent]", 0) != 0 &&
-                line.rfind("Error [ParticleSystemComponent]", 0) != 0)
+            const std::size_t repeat = line.find(kSuppressed);
+            const std::string_view own =
+                repeat == std::string::npos
+                    ? std::string_view(line)
+                    : std::string_view(line).substr(repeat + kSuppressed.size());
+            if (own.find("Error") != std::string_view::npos &&
+                own.rfind("Error [RenderComponent]", 0) != 0 &&
+                own.rfind("Error [TextComponent]", 0) != 0 &&
+                own.rfind("Error [ParticleSystemComponent]", 0) != 0)
                 errors.push_back(line);
         }
         return errors;
