@@ -62,7 +62,7 @@ EFFECT_ABOVE = 80
 EFFECT_BELOW = 220
 # A glow is a round patch: at least this many sampled pixels, filling at least this share of its
 # bounding box (a digit's strokes fill far less).
-GLOW_LEAST = 12
+GLOW_LEAST = 6
 GLOW_FILL = 0.5
 # The Golem's own box, where no pixel counts as an enemy's: the shimmer of its stone armour is
 # as green as the brawlers. It stands under its bar or, with the heads-up display hidden, where
