@@ -22,10 +22,13 @@ constexpr s64 NanosecondsPerTick = 1000000000 / FrameTimer::TicksPerSecond;
 // The first rate is measured over this span; later ones over the whole time since the anchor.
 constexpr s64 FirstCalibrationNanoseconds = 1000000;
 // A steady-clock read is paired with the counter read just before and just after it; a pair
-// whose two counter reads lie further apart than this (the thread was interrupted) is taken
-// again, up to a few times.
-constexpr u64 MaxPairCycles = 20000;
-constexpr int PairAttempts = 8;
+// whose two counter reads lie further apart than this (the thread was interrupted, or the
+// machine is loaded) is taken again, and the closest of the attempts kept. An undisturbed pair
+// spans some hundred cycles; the first rate, measured over a millisecond, is off by the pairs'
+// spans over that millisecond, so a loose bound here shows as tens of microseconds of disagreement
+// a few milliseconds later.
+constexpr u64 MaxPairCycles = 1000;
+constexpr int PairAttempts = 64;
 constexpr f64 RecalibrationNanoseconds = 1.0e7;
 constexpr u32 ExtendedFeatureLeaf = 0x80000007u;
 constexpr u32 InvariantCounterBit = 1u << 8;
@@ -119,6 +122,18 @@ namespace
 {
 const CycleClockCalibration g_calibration;
 } // namespace
+
+CycleClock::Reading CycleClock::ReadTogether()
+{
+#ifdef QUILL_HAS_CYCLE_COUNTER
+    if (s_usable)
+    {
+        const ClockPair pair = ReadPair();
+        return {pair.cycles, pair.nanoseconds / NanosecondsPerTick};
+    }
+#endif
+    return {0, SteadyNanoseconds() / NanosecondsPerTick};
+}
 
 s64 CycleClock::NowTicksMeasured()
 {

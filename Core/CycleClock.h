@@ -49,9 +49,26 @@ public:
         return 0;
 #endif
     }
-    // A span of counter cycles in FrameTimer ticks, at the rate measured last.
+    // The counter and the steady clock (FrameTimer ticks) read together, as closely as can be
+    // had: where a span starts on both clocks. Two reads made one after the other would put a
+    // preemption between them into every span measured from them. Cycles are 0 when the
+    // counter is not usable.
+    struct Reading
+    {
+        u64 cycles;
+        s64 ticks;
+    };
+    static Reading ReadTogether();
+
+    // A span of counter cycles in FrameTimer ticks, at the rate measured last (measured again
+    // first when due, so a span read long after nothing else read the clock is not converted at
+    // the first, short measurement's rate).
     static s64 TicksForCycles(u64 cycles)
     {
+#if defined(__x86_64__) || defined(__i386__)
+        if (s_usable && __builtin_ia32_rdtsc() >= s_recalibrateAt.load(std::memory_order_relaxed))
+            NowTicksMeasured();
+#endif
         return static_cast<s64>(static_cast<f64>(cycles) *
                                 s_ticksPerCycle.load(std::memory_order_relaxed));
     }

@@ -18,9 +18,9 @@ s64 FrameTimer::NowTicks()
 
 FrameTimer::FrameTimer()
 {
-    if (Core::CycleClock::IsUsable())
-        m_startCycles = Core::CycleClock::Cycles();
-    const s64 now = NowTicks();
+    const Core::CycleClock::Reading start = Core::CycleClock::ReadTogether();
+    m_startCycles = start.cycles;
+    const s64 now = start.ticks;
     m_start.store(now, std::memory_order_relaxed);
     m_lap.store(now, std::memory_order_relaxed);
 }
