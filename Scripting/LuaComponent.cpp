@@ -63,6 +63,23 @@ void RemoveNativeLoading(lua_State* state)
 }
 
 // Runs inside the protected call that builds a state: each step allocates and so may raise.
+// Calls itself argument 1 times deep. Each call level takes a call record of the state; made
+// here, while the state is built, a chain of them lies ready for the deepest calls a script
+// makes later in the game (an enemy's first attack, say), instead of the heap giving the
+// missing records then. The collector gives spare records back to the state's block cache,
+// which keeps as many as this makes.
+int MakeCallRecords(lua_State* state)
+{
+    const lua_Integer levels = lua_tointeger(state, 1);
+    if (levels > 1)
+    {
+        lua_pushcfunction(state, &MakeCallRecords);
+        lua_pushinteger(state, levels - 1);
+        lua_call(state, 1, 0);
+    }
+    return 0;
+}
+
 int OpenStateProtected(lua_State* state)
 {
     luaL_openlibs(state);
@@ -70,6 +87,9 @@ int OpenStateProtected(lua_State* state)
     ScriptLimits::RestrictLibraries(state);
     RegisterScriptApi(state);
     RegisterTestClass(state);
+    lua_pushcfunction(state, &MakeCallRecords);
+    lua_pushinteger(state, ScriptBlockCache::BlocksPerClass);
+    lua_call(state, 1, 0);
     return 0;
 }
 

@@ -471,12 +471,21 @@ int SoundSystem::PlaySound(Sound* sound, bool paused, Channel& channel)
     // A stream has one voice: the old one stops and its handle goes stale.
     if (sound->m_streamVoice >= 0)
         Retire(m_voices[static_cast<std::size_t>(sound->m_streamVoice)]);
+    // The first free voice, or a free one that still holds this sound's samples.
+    const unsigned int buffer = sound->IsStream() ? 0u : sound->m_buffer;
     int index = -1;
-    for (int i = 0; i < VoiceCount && index < 0; ++i)
+    for (int i = 0; i < VoiceCount; ++i)
     {
         Voice& voice = m_voices[static_cast<std::size_t>(i)];
-        if (!voice.active || !Refresh(voice))
+        if (voice.active && Refresh(voice))
+            continue;
+        if (index < 0)
             index = i;
+        if (buffer != 0 && voice.bound == buffer)
+        {
+            index = i;
+            break;
+        }
     }
     if (index < 0)
         return ResultNoFreeVoice;
@@ -494,7 +503,10 @@ int SoundSystem::PlaySound(Sound* sound, bool paused, Channel& channel)
     voice.streamEnded = false;
     voice.passFrames = 0;
     alSourceStop(voice.source);
-    alSourcei(voice.source, AL_BUFFER, 0);
+    if (buffer != 0 && voice.bound == buffer)
+        alSourceRewind(voice.source);
+    else
+        Unbind(voice);
     alSourcei(voice.source, AL_LOOPING, AL_FALSE);
     alSourcef(voice.source, AL_PITCH, 1.0f);
     if (alIsExtensionPresent("AL_SOFT_direct_channels"))
@@ -505,9 +517,10 @@ int SoundSystem::PlaySound(Sound* sound, bool paused, Channel& channel)
         sound->m_streamVoice = index;
         RestartStream(voice);
     }
-    else
+    else if (voice.bound != buffer)
     {
-        alSourcei(voice.source, AL_BUFFER, static_cast<ALint>(sound->m_buffer));
+        alSourcei(voice.source, AL_BUFFER, static_cast<ALint>(buffer));
+        voice.bound = buffer;
     }
     if (!paused)
     {
@@ -564,7 +577,8 @@ void SoundSystem::Retire(Voice& voice)
     if (!voice.active)
         return;
     alSourceStop(voice.source);
-    alSourcei(voice.source, AL_BUFFER, 0);
+    if (voice.bound == 0)
+        alSourcei(voice.source, AL_BUFFER, 0); // a stream's queue
     if (voice.sound != nullptr && voice.sound->m_streamVoice >= 0 &&
         &m_voices[static_cast<std::size_t>(voice.sound->m_streamVoice)] == &voice)
         voice.sound->m_streamVoice = -1;
@@ -574,6 +588,12 @@ void SoundSystem::Retire(Voice& voice)
     voice.sound = nullptr;
     voice.group = nullptr;
     ++voice.generation;
+}
+
+void SoundSystem::Unbind(Voice& voice)
+{
+    alSourcei(voice.source, AL_BUFFER, 0);
+    voice.bound = 0;
 }
 
 void SoundSystem::ApplyGain(const Voice& voice) const
@@ -603,7 +623,7 @@ void SoundSystem::RestartStream(Voice& voice, std::size_t skipFrames)
 {
     Sound& sound = *voice.sound;
     alSourceStop(voice.source);
-    alSourcei(voice.source, AL_BUFFER, 0);
+    Unbind(voice);
     if (voice.buffers[0] == 0)
         alGenBuffers(StreamBufferCount, voice.buffers.data());
     voice.streamEnded = !sound.m_decoder->Rewind();
@@ -712,6 +732,11 @@ void SoundSystem::ForgetSound(Sound* sound)
     {
         if (voice.active && voice.sound == sound)
             Retire(voice);
+        if (sound->m_buffer != 0 && voice.bound == sound->m_buffer)
+        {
+            alSourceStop(voice.source);
+            Unbind(voice);
+        }
     }
     m_sounds.erase(std::remove(m_sounds.begin(), m_sounds.end(), sound), m_sounds.end());
 }

@@ -116,6 +116,10 @@ private:
         // alSourcePlay has been called since the voice started.
         bool started = false;
         Sound* sound = nullptr;
+        // The sample buffer on the source, kept there after the voice retires: a sound played
+        // again on it needs no new binding (OpenAL allocates a record for every one). Cleared
+        // before the sound is released, and while a stream plays.
+        unsigned int bound = 0;
         ChannelGroup* group = nullptr;
         float volume = 1.0f;
         float frequency = 0.0f;
@@ -142,6 +146,8 @@ private:
     // Retires the voice when it has played out; answers whether it still exists.
     bool Refresh(Voice& voice);
     void Retire(Voice& voice);
+    // Takes the samples off the voice's source.
+    void Unbind(Voice& voice);
     void ApplyGain(const Voice& voice) const;
     void ApplyLooping(Voice& voice) const;
     bool Looping(const Voice& voice) const;
