@@ -9,8 +9,11 @@
 #endif
 
 #include <atomic>
+#include <cstdint>
 #include <cstdlib>
+#include <cstring>
 #include <execinfo.h>
+#include <link.h>
 #include <unistd.h>
 
 extern "C"
@@ -41,9 +44,19 @@ std::atomic<bool> g_recordingSites{false};
 // Set while a stack is being taken: backtrace may allocate, and that allocation is not recorded.
 thread_local bool t_takingStack = false;
 
-[[maybe_unused]] void Count() // unused where the sanitizer keeps its own malloc
+// The executable code of the library whose allocations are also counted apart (empty: none).
+std::atomic<std::uintptr_t> g_libraryLow{0};
+std::atomic<std::uintptr_t> g_libraryHigh{0};
+std::atomic<std::uint64_t> g_libraryAllocations{0};
+
+// `caller`: the return address of the malloc call, in the code that called it.
+[[maybe_unused]] void Count(const void* caller) // unused where the sanitizer keeps its malloc
 {
     g_allocations.fetch_add(1, std::memory_order_relaxed);
+    const auto address = reinterpret_cast<std::uintptr_t>(caller);
+    if (address >= g_libraryLow.load(std::memory_order_relaxed) &&
+        address < g_libraryHigh.load(std::memory_order_relaxed))
+        g_libraryAllocations.fetch_add(1, std::memory_order_relaxed);
     if (!g_recordingSites.load(std::memory_order_relaxed) || t_takingStack)
         return;
     const std::size_t index = g_siteCount.fetch_add(1, std::memory_order_relaxed);
@@ -69,6 +82,43 @@ bool CountsHeapAllocations()
 std::uint64_t HeapAllocations()
 {
     return g_allocations.load(std::memory_order_relaxed);
+}
+
+bool CountLibraryApart(const char* name)
+{
+    struct Search
+    {
+        const char* name;
+        std::uintptr_t low;
+        std::uintptr_t high;
+    } search{name, 0, 0};
+    dl_iterate_phdr(
+        [](dl_phdr_info* info, std::size_t, void* data)
+        {
+            auto* found = static_cast<Search*>(data);
+            if (info->dlpi_name == nullptr || std::strstr(info->dlpi_name, found->name) == nullptr)
+                return 0;
+            for (ElfW(Half) i = 0; i < info->dlpi_phnum; ++i)
+            {
+                const ElfW(Phdr)& segment = info->dlpi_phdr[i];
+                if (segment.p_type == PT_LOAD && (segment.p_flags & PF_X) != 0)
+                {
+                    found->low = info->dlpi_addr + segment.p_vaddr;
+                    found->high = found->low + segment.p_memsz;
+                    return 1;
+                }
+            }
+            return 0;
+        },
+        &search);
+    g_libraryLow.store(search.low, std::memory_order_relaxed);
+    g_libraryHigh.store(search.high, std::memory_order_relaxed);
+    return search.high != 0 && CountsHeapAllocations();
+}
+
+std::uint64_t LibraryAllocations()
+{
+    return g_libraryAllocations.load(std::memory_order_relaxed);
 }
 
 void* GlibcMalloc(std::size_t size)
@@ -114,19 +164,19 @@ extern "C"
 {
     void* malloc(std::size_t size)
     {
-        Count();
+        Count(__builtin_return_address(0));
         return __libc_malloc(size);
     }
 
     void* calloc(std::size_t count, std::size_t size)
     {
-        Count();
+        Count(__builtin_return_address(0));
         return __libc_calloc(count, size);
     }
 
     void* realloc(void* block, std::size_t size)
     {
-        Count();
+        Count(__builtin_return_address(0));
         return __libc_realloc(block, size);
     }
 
@@ -137,13 +187,13 @@ extern "C"
 
     void* memalign(std::size_t alignment, std::size_t size)
     {
-        Count();
+        Count(__builtin_return_address(0));
         return __libc_memalign(alignment, size);
     }
 
     void* aligned_alloc(std::size_t alignment, std::size_t size)
     {
-        Count();
+        Count(__builtin_return_address(0));
         return __libc_memalign(alignment, size);
     }
 
@@ -152,7 +202,7 @@ extern "C"
         // The same checks glibc makes: a power of two, a multiple of a pointer's size.
         if (alignment % sizeof(void*) != 0 || (alignment & (alignment - 1)) != 0)
             return 22; // EINVAL
-        Count();
+        Count(__builtin_return_address(0));
         void* memory = __libc_memalign(alignment, size);
         if (memory == nullptr && size != 0)
             return 12; // ENOMEM

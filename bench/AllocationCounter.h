@@ -14,6 +14,14 @@ bool CountsHeapAllocations();
 // thread.
 std::uint64_t HeapAllocations();
 
+// Counts apart, as well, the allocations called straight from the code of the loaded shared
+// library whose file name contains `name` (one library at a time): OpenAL allocates inside some
+// of its own calls, which no caller can avoid. Answers whether such a library is loaded (and
+// allocations are counted at all).
+bool CountLibraryApart(const char* name);
+// Of HeapAllocations, those the library named to CountLibraryApart made.
+std::uint64_t LibraryAllocations();
+
 // glibc's own malloc and free, without the count: the plain-heap baseline of the allocator
 // benchmark measures exactly what a program without the counter would.
 void* GlibcMalloc(std::size_t size);

@@ -2,6 +2,7 @@
 // files, and its fall-back to the silent device.
 #include "Audio/Layer/SoundSystem.h"
 #include "tests/Audio/Layer/LoopbackTestSupport.h"
+#include <AL/al.h>
 #include <chrono>
 #include <fstream>
 #include <thread>
@@ -133,6 +134,26 @@ TEST_F(LoopbackSystemTest, AStaleHandleFailsWithoutTouchingTheNewerVoice)
     EXPECT_EQ(newer.IsPlaying(playing), 0);
     EXPECT_TRUE(playing);
     EXPECT_LT(Render(0.1).Rms(Rate / 50), LoopbackTest::SilenceLevel);
+}
+
+TEST_F(LoopbackSystemTest, ASoundReleasedAfterItPlayedOutLeavesItsVoiceToTheNext)
+{
+    // A voice keeps the samples of the sound it played; releasing that sound must take them
+    // off before they are deleted, and the next sound must play whole on the voice.
+    Sound* blip = LoadTone("blip.wav", ToneHz, 0.05, ToneAmplitude);
+    Sound* tone = LoadTone("tone.wav", 2.0 * ToneHz, 0.2, ToneAmplitude);
+    Channel channel;
+    ASSERT_EQ(system->PlaySound(blip, false, channel), 0);
+    Render(0.1);
+    EXPECT_EQ(system->GetVoicesInUse(), 0);
+    alGetError();
+    ASSERT_EQ(blip->Release(), 0);
+    EXPECT_EQ(alGetError(), AL_NO_ERROR) << "the samples were deleted while still on a voice";
+    ASSERT_EQ(system->PlaySound(tone, false, channel), 0);
+    const Mix mix = Render(0.3);
+    EXPECT_NEAR(mix.Frequency(), 2.0 * ToneHz, 4.0);
+    EXPECT_NEAR(static_cast<double>(mix.SoundingFrames()), 0.2 * Rate, 0.01 * Rate);
+    EXPECT_TRUE(reports.empty()) << reports.front();
 }
 
 TEST_F(LoopbackSystemTest, VoicesRunOutAtSixtyFour)
