@@ -2,7 +2,8 @@
 // The fixed-capacity store of an emitter's particles: one alive flag and one draw record per
 // slot, and the particles' fields in blocks of Lanes slots: a block holds each field of its
 // slots as Lanes floats in a row, field after field, so that the update pass loads the same
-// field of four neighbouring slots at once and walks the fields as one stream. Only what a step
+// field of eight (or, without AVX, four) neighbouring slots at once and walks the fields as one
+// stream. Only what a step
 // cannot work out again is kept: position, direction, the start and end of every interpolated
 // pair, rotation, age, lifetime, frame and animation speed. The current colour, speed, spin
 // rate and scale follow from the pairs and the age (Particle.h).
@@ -29,8 +30,9 @@ public:
     static constexpr u32 MaxCapacity = 65536;
     // What Allocate and Take answer when every slot is taken.
     static constexpr u32 NoSlot = 0xFFFFFFFFu;
-    // Slots the update works on together; the arrays are whole groups of them.
-    static constexpr u32 Lanes = 4;
+    // Slots the update works on together (a four-wide pass takes a block in two halves); the
+    // arrays are whole blocks of them.
+    static constexpr u32 Lanes = 8;
 
     // The stored fields, in their order within a block: first those the update writes (so that
     // a step dirties as few cache lines as it can), then those it only reads. The last two are
