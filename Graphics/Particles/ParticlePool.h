@@ -153,8 +153,9 @@ private:
     u32 m_stride = 0;
     u32 m_liveCount = 0;
     u32 m_lastIndex = 0;
-    f32* m_fields = nullptr; // m_stride / Lanes blocks of BlockFloats, then the other fields
-    u08* m_alive = nullptr;  // m_stride flags
+    void* m_fieldBlock = nullptr; // what the fields were taken in
+    f32* m_fields = nullptr;      // m_stride / Lanes blocks of BlockFloats, then the other fields
+    u08* m_alive = nullptr;       // m_stride flags
     // m_stride draw records: the update writes whole groups and keeps those of survivors.
     ParticleVertex* m_vertices = nullptr;
     Allocator* m_allocator = nullptr; // where the arrays came from; null: the heap
