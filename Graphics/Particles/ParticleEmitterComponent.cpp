@@ -383,6 +383,7 @@ void ParticleEmitterComponent::SpawnParticles(u32 count, f32 dt)
 
 void ParticleEmitterComponent::DrawEmission(BirthGroup& group, u32 lane)
 {
+    group.records[lane] = Particle::Zeroed();
     EmitParticle(group.records[lane]);
 }
 
@@ -414,7 +415,6 @@ void ParticleEmitterComponent::SpawnGroups(u32 count, f32 dt, const BirthPlan& p
             const u32 lane = group.count++;
             group.slots[lane] = slot;
             group.preAges[lane] = preAge;
-            group.records[lane] = Particle::Zeroed();
             DrawEmission(group, lane);
             Math::RandStream draw;
             if (plan.hasData)

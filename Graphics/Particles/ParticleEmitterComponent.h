@@ -160,8 +160,9 @@ protected:
     // Sets the new particle's position and direction.
     virtual void EmitParticle(Particle& particle) = 0;
     // The shape's part of one birth of a group, with its draws in its order: by default all of
-    // EmitParticle into the lane's record (zeroed). A shape that keeps only its draws here works
-    // out the records in FinishEmissions.
+    // EmitParticle into the lane's record, zeroed first. A shape that keeps only its draws here
+    // sets the positions and directions of the records in FinishEmissions (nothing else of a
+    // record is read).
     virtual void DrawEmission(BirthGroup& group, u32 lane);
     // Fills the group's records from what DrawEmission kept, the values EmitParticle would give
     // bit for bit; nothing by default.

@@ -2,7 +2,7 @@
 // The fixed-capacity store of an emitter's particles: one alive flag and one draw record per
 // slot, and the particles' fields in blocks of Lanes slots: a block holds each field of its
 // slots as Lanes floats in a row, field after field, so that the update pass loads the same
-// field of eight (or, without AVX, four) neighbouring slots at once and walks the fields as one
+// field of eight (or, without AVX2, four) neighbouring slots at once and walks the fields as one
 // stream. Only what a step
 // cannot work out again is kept: position, direction, the start and end of every interpolated
 // pair, rotation, age, lifetime, frame and animation speed. The current colour, speed, spin

@@ -6,13 +6,13 @@
 // (looping) or step back to the frame before the end (holding). The draw record's frame is the
 // whole frame.
 //
-// Run works on a block of eight slots at a time with AVX where the processor has it, else on
+// Run works on a block of eight slots at a time with AVX2 where the processor has it, else on
 // four at a time with SSE2 (dead slots are worked on too and their results dropped); RunScalar
 // steps one live slot at a time through Particle::Update and is the reference: all of them leave
 // the same bits in every field, flag and draw record.
 #include "Math/Types.h"
 
-// The eight-slot pass is built where the compiler can make AVX code for one function alone.
+// The eight-slot pass is built where the compiler can make AVX2 code for one function alone.
 #if defined(__x86_64__) && (defined(__GNUC__) || defined(__clang__))
 #define QUILL_PARTICLE_AVX 1
 #else
@@ -42,7 +42,7 @@ public:
     static u32 Run(ParticlePool& pool, const Settings& settings);
     static u32 RunScalar(ParticlePool& pool, const Settings& settings);
     // The grouped passes Run chooses between, for tests: four slots at a time (SSE2; the
-    // reference itself without it) and eight at a time (AVX; the four-slot pass on a processor
+    // reference itself without it) and eight at a time (AVX2; the four-slot pass on a processor
     // without it).
     static u32 RunFourLanes(ParticlePool& pool, const Settings& settings);
     static u32 RunEightLanes(ParticlePool& pool, const Settings& settings);
@@ -51,7 +51,7 @@ public:
 
 private:
 #if QUILL_PARTICLE_AVX
-    // The eight-slot pass itself (ParticleUpdate_Avx.cpp): only for a processor with AVX.
+    // The eight-slot pass itself (ParticleUpdate_Avx.cpp): only for a processor with AVX2.
     static u32 RunAvx(ParticlePool& pool, const Settings& settings);
 #endif
 };

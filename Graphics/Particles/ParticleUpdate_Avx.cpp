@@ -1,10 +1,11 @@
-// The update pass eight slots at a time with AVX: the four-slot pass of ParticleUpdate.cpp on a
+// The update pass eight slots at a time with AVX2: the four-slot pass of ParticleUpdate.cpp on a
 // whole block of the pool, the same operations in the same order in every lane, so that it
-// leaves the same bits (no fused multiply-add: the functions here are made for AVX alone).
+// leaves the same bits. The functions here are made for AVX2 alone, which has no fused
+// multiply-add; with AVX without AVX2 the compiler splits a blend by a mask into lanes.
 //
-// Only the functions defined below are AVX code; everything included is made for the ordinary
-// target, so that no shared inline function is ever taken in its AVX form by code that runs on a
-// processor without it. ParticleUpdate::Run calls in here only when the processor has AVX.
+// Only the functions defined below are AVX2 code; everything included is made for the ordinary
+// target, so that no shared inline function is ever taken in its AVX2 form by code that runs on a
+// processor without it. ParticleUpdate::Run calls in here only when the processor has AVX2.
 #include "Graphics/Particles/ParticleUpdate.h"
 
 #if QUILL_PARTICLE_AVX

@@ -103,12 +103,12 @@ void ExpectSameBits(const ParticlePool& lanes, const ParticlePool& scalar, u32 w
 TEST(ParticleUpdate, FourAtATimeLeavesTheBitsOfTheOneSlotReference)
 {
     // Run itself, then each grouped pass (the eight-slot pass is the four-slot one on a processor
-    // without AVX).
+    // without AVX2).
     using Pass = u32 (*)(ParticlePool&, const ParticleUpdate::Settings&);
     const Pass passes[] = {&ParticleUpdate::Run, &ParticleUpdate::RunFourLanes,
                            &ParticleUpdate::RunEightLanes};
     if (!ParticleUpdate::HasEightLanes())
-        std::printf("no AVX here: the eight-slot pass is the four-slot one\n");
+        std::printf("no AVX2 here: the eight-slot pass is the four-slot one\n");
     for (const Pass pass : passes)
         for (const bool loop : {true, false})
         {
