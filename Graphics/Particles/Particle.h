@@ -11,9 +11,9 @@
 // - A record is plain data: a fresh one is all zero bytes (Zeroed). The pool keeps its particles
 //   as arrays of fields (ParticlePool.h); a record is where an emitter's shape puts a newborn's
 //   position and direction, what the pool hands out one slot at a time, and the one-particle
-//   form of the step (ParticleUpdate.h runs the same step on four slots at once). A birth writes
-//   the same values a record, InitParticle and Update would leave straight into the pool
-//   (ParticleEmitterComponent::Spawn).
+//   form of the step (ParticleUpdate.h runs the same step on eight or four slots at once). A birth
+//   writes the same values a record, InitParticle and Update would leave straight into the pool
+//   (ParticleEmitterComponent::Spawn; a step's births four at a time, StoreGroup).
 #include "Math/ColorRGBA.h"
 #include "Math/Point4.h"
 #include "Math/Vector4.h"

@@ -16,6 +16,11 @@
 #include "Math/RandStream.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include <cmath>
+#include <limits>
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#include <xmmintrin.h>
+#endif
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::ParticleEmitterComponent, &TypeRecordOf<GameObjectComponent>(),
                          false)
@@ -369,6 +374,230 @@ void ParticleEmitterComponent::Spawn(f32 preAge, const BirthPlan& plan)
     particles_.At(ParticlePool::DirectionW, slot) = direction.w;
 }
 
+void ParticleEmitterComponent::SpawnParticles(u32 count, f32 dt)
+{
+    BirthPlan plan;
+    PlanBirths(plan);
+    SpawnGroups(count, dt, plan);
+}
+
+void ParticleEmitterComponent::DrawEmission(BirthGroup& group, u32 lane)
+{
+    group.records[lane] = Particle::Zeroed();
+    EmitParticle(group.records[lane]);
+}
+
+void ParticleEmitterComponent::FinishEmissions(BirthGroup&) {}
+
+void ParticleEmitterComponent::SpawnGroups(u32 count, f32 dt, const BirthPlan& plan)
+{
+#if !defined(__SSE2__)
+    for (u32 i = 0; i < count; ++i)
+        Spawn(DrawPreAge(dt), plan);
+    return;
+#endif
+    // Lanes past a group's count are worked on too (their results are dropped): they start
+    // out as zeros rather than as whatever the stack held.
+    BirthGroup group = {};
+    u32 left = count;
+    while (left > 0)
+    {
+        const u32 births = left < BirthGroup::Size ? left : BirthGroup::Size;
+        left -= births;
+        group.count = 0;
+        for (u32 birth = 0; birth < births; ++birth)
+        {
+            // As Spawn(DrawPreAge(dt)): the pre-age is drawn even when no slot is free.
+            const f32 preAge = DrawPreAge(dt);
+            const u32 slot = particles_.Take();
+            if (slot == ParticlePool::NoSlot)
+                continue;
+            const u32 lane = group.count++;
+            group.slots[lane] = slot;
+            group.preAges[lane] = preAge;
+            DrawEmission(group, lane);
+            Math::RandStream draw;
+            if (plan.hasData)
+            {
+#pragma GCC unroll 16
+                for (u32 k = 0; k < BirthGroup::DrawCount; ++k)
+                    group.draws[k][lane] = draw.Next();
+            }
+            else
+            {
+                group.draws[0][lane] = draw.Next();
+                group.draws[1][lane] = draw.Next();
+            }
+        }
+        if (group.count == 0)
+            continue;
+        FinishEmissions(group);
+        StoreGroup(group, plan);
+    }
+}
+
+// The values Spawn gives each birth of the group, four births at a time: every lane goes
+// through Spawn's operations in Spawn's order, so the bits are the same. A draw's unit is the
+// float quotient of RandUnit.
+void ParticleEmitterComponent::StoreGroup(const BirthGroup& group, const BirthPlan& plan)
+{
+#if defined(__SSE2__)
+    using P = ParticlePool;
+    static_assert(BirthGroup::Size == 4, "one lane per birth of a group");
+    alignas(16) f32 out[P::FieldCount][BirthGroup::Size];
+    const __m128 zero = _mm_setzero_ps();
+    const __m128 one = _mm_set1_ps(1.0f);
+    const __m128 limit = _mm_set1_ps(static_cast<f32>(Math::RAND_LIMIT));
+    const __m128 still = _mm_set1_ps(Particle::StillThreshold);
+    const __m128 sign = _mm_set1_ps(-0.0f);
+    const auto unit = [&group, limit](u32 k)
+    {
+        return _mm_div_ps(
+            _mm_cvtepi32_ps(_mm_load_si128(reinterpret_cast<const __m128i*>(group.draws[k]))),
+            limit);
+    };
+    // low + width x unit, as Spawn writes it.
+    const auto range = [&unit](f32 low, f32 width, u32 k)
+    { return _mm_add_ps(_mm_set1_ps(low), _mm_mul_ps(_mm_set1_ps(width), unit(k))); };
+    const auto select = [](__m128 mask, __m128 whenSet, __m128 otherwise)
+    { return _mm_or_ps(_mm_and_ps(mask, whenSet), _mm_andnot_ps(mask, otherwise)); };
+    const auto above = [sign, still](__m128 value)
+    { return _mm_cmpgt_ps(_mm_andnot_ps(sign, value), still); };
+    const auto follow = [&select](__m128 start, __m128 end, __m128 t)
+    {
+        return select(_mm_cmpneq_ps(start, end),
+                      _mm_add_ps(start, _mm_mul_ps(_mm_sub_ps(end, start), t)), start);
+    };
+
+    const __m128 speedStart = range(plan.speedStartLow, plan.speedStartWidth, 0);
+    const __m128 speedEnd = range(plan.speedEndLow, plan.speedEndWidth, 1);
+    __m128 lifetime = zero;
+    __m128 spinStart = zero;
+    __m128 spinEnd = zero;
+    __m128 scaleStart = zero;
+    __m128 scaleEnd = zero;
+    __m128 animation = zero;
+    __m128 frame = zero;
+    __m128 colourStart[4] = {zero, zero, zero, zero};
+    __m128 colourEnd[4] = {zero, zero, zero, zero};
+    if (plan.hasData)
+    {
+        const ParticleBirthRanges& data = plan.data;
+        lifetime = range(data.lifeLow, data.lifeWidth, 2);
+        // A lifetime that is no number would never end.
+        lifetime = _mm_and_ps(_mm_cmplt_ps(_mm_andnot_ps(sign, lifetime),
+                                           _mm_set1_ps(std::numeric_limits<f32>::infinity())),
+                              lifetime);
+        spinStart = range(data.spinStartLow, data.spinStartWidth, 3);
+        spinEnd = range(data.spinEndLow, data.spinEndWidth, 4);
+        scaleStart = range(data.scaleStartLow, data.scaleStartWidth, 5);
+        scaleEnd = range(data.scaleEndLow, data.scaleEndWidth, 6);
+        // Each colour draws alpha, blue, green, red; a channel is its base plus the drawn
+        // deviation, kept within 0 to 1 (NaN gives 0).
+        const auto colour = [&](const f32(&base)[4], const f32(&low)[4], const f32(&width)[4],
+                                u32 first, __m128(&channels)[4])
+        {
+            for (u32 c = 0; c < 4; ++c)
+            {
+                const __m128 value =
+                    _mm_add_ps(_mm_set1_ps(base[c]),
+                               _mm_add_ps(_mm_set1_ps(low[c]),
+                                          _mm_mul_ps(_mm_set1_ps(width[c]), unit(first + 3 - c))));
+                channels[c] = _mm_min_ps(_mm_max_ps(value, zero), one);
+            }
+        };
+        colour(data.colourStart, data.colourStartLow, data.colourStartWidth, 7, colourStart);
+        colour(data.colourEnd, data.colourEndLow, data.colourEndWidth, 11, colourEnd);
+        animation = range(data.animationLow, data.animationWidth, 15);
+        frame = _mm_set1_ps(data.frame);
+    }
+
+    // The shape's positions and directions, lane by lane.
+    __m128 position[4];
+    __m128 direction[4];
+    for (u32 lane = 0; lane < 4; ++lane)
+    {
+        position[lane] = _mm_loadu_ps(&group.records[lane].position.x);
+        direction[lane] = _mm_loadu_ps(&group.records[lane].direction.x);
+    }
+    _MM_TRANSPOSE4_PS(position[0], position[1], position[2], position[3]);
+    _MM_TRANSPOSE4_PS(direction[0], direction[1], direction[2], direction[3]);
+
+    // The pre-age, as Spawn applies it.
+    const __m128 preAge = _mm_load_ps(group.preAges);
+    const __m128 age = _mm_add_ps(zero, preAge);
+    const __m128 lives = _mm_cmpngt_ps(age, lifetime);
+    __m128 t = select(_mm_cmpgt_ps(lifetime, zero), _mm_div_ps(age, lifetime), one);
+    t = _mm_and_ps(_mm_cmpgt_ps(t, zero), select(_mm_cmplt_ps(t, one), t, one));
+    const __m128 speed = follow(speedStart, speedEnd, t);
+    const __m128 moves = _mm_and_ps(lives, above(speed));
+    const __m128 step = _mm_mul_ps(speed, preAge);
+    for (u32 axis = 0; axis < 3; ++axis)
+        position[axis] = select(
+            moves, _mm_add_ps(position[axis], _mm_mul_ps(direction[axis], step)), position[axis]);
+    const __m128 spin = follow(spinStart, spinEnd, t);
+    const __m128 rotation =
+        _mm_and_ps(_mm_and_ps(lives, above(spin)), _mm_add_ps(zero, _mm_mul_ps(spin, preAge)));
+    frame = select(_mm_and_ps(lives, above(animation)),
+                   _mm_add_ps(frame, _mm_mul_ps(animation, preAge)), frame);
+
+    _mm_store_ps(out[P::PositionX], position[0]);
+    _mm_store_ps(out[P::PositionY], position[1]);
+    _mm_store_ps(out[P::PositionZ], position[2]);
+    _mm_store_ps(out[P::PositionW], position[3]);
+    _mm_store_ps(out[P::DirectionX], direction[0]);
+    _mm_store_ps(out[P::DirectionY], direction[1]);
+    _mm_store_ps(out[P::DirectionZ], direction[2]);
+    _mm_store_ps(out[P::DirectionW], direction[3]);
+    _mm_store_ps(out[P::Rotation], rotation);
+    _mm_store_ps(out[P::Age], age);
+    _mm_store_ps(out[P::Frame], frame);
+    _mm_store_ps(out[P::Lifetime], lifetime);
+    _mm_store_ps(out[P::AnimationSpeed], animation);
+    for (u32 c = 0; c < 4; ++c)
+    {
+        _mm_store_ps(out[P::ColorStartR + c], colourStart[c]);
+        _mm_store_ps(out[P::ColorEndR + c], colourEnd[c]);
+    }
+    _mm_store_ps(out[P::SpeedStart], speedStart);
+    _mm_store_ps(out[P::SpeedEnd], speedEnd);
+    _mm_store_ps(out[P::RotationSpeedStart], spinStart);
+    _mm_store_ps(out[P::RotationSpeedEnd], spinEnd);
+    _mm_store_ps(out[P::ScaleStart], scaleStart);
+    _mm_store_ps(out[P::ScaleEnd], scaleEnd);
+
+    constexpr u32 Lanes = P::Lanes;
+    const u32 first = group.slots[0];
+    if (group.count == BirthGroup::Size && first % Lanes <= Lanes - BirthGroup::Size &&
+        group.slots[1] == first + 1 && group.slots[2] == first + 2 && group.slots[3] == first + 3)
+    {
+        // Four neighbouring slots of one block (births often follow the deaths in slot order):
+        // each field of the four in one store.
+        f32* const fields = particles_.GetBlock(first - first % Lanes) + first % Lanes;
+#pragma GCC unroll 32
+        for (u32 field = 0; field < P::BlockFieldCount; ++field)
+            _mm_storeu_ps(fields + field * Lanes, _mm_load_ps(out[field]));
+        _mm_storeu_ps(&particles_.At(P::PositionW, first), _mm_load_ps(out[P::PositionW]));
+        _mm_storeu_ps(&particles_.At(P::DirectionW, first), _mm_load_ps(out[P::DirectionW]));
+        return;
+    }
+    for (u32 lane = 0; lane < group.count; ++lane)
+    {
+        const u32 slot = group.slots[lane];
+        f32* const fields = particles_.GetBlock(slot - slot % Lanes) + slot % Lanes;
+#pragma GCC unroll 32
+        for (u32 field = 0; field < P::BlockFieldCount; ++field)
+            fields[field * Lanes] = out[field][lane];
+        // The two fields kept out of the blocks.
+        particles_.At(P::PositionW, slot) = out[P::PositionW][lane];
+        particles_.At(P::DirectionW, slot) = out[P::DirectionW][lane];
+    }
+#else
+    static_cast<void>(group);
+    static_cast<void>(plan);
+#endif
+}
+
 f32 ParticleEmitterComponent::DrawPreAge(f32 dt)
 {
     Math::RandStream draw;
@@ -388,8 +617,7 @@ void ParticleEmitterComponent::Step(f32 dt)
         {
             accumulator_ += Math::RandRange(particleEmitRate_.x, particleEmitRate_.y) * dt;
             const u32 count = CountWithin(std::trunc(accumulator_), particles_.GetFreeCount());
-            for (u32 i = 0; i < count; ++i)
-                Spawn(DrawPreAge(dt), plan);
+            SpawnGroups(count, dt, plan);
             accumulator_ = KeepFraction(accumulator_);
             // The minimum population, with each pre-age drawn before the particle's other draws.
             while (static_cast<f32>(particles_.GetLiveCount()) < particleCount_.x &&
@@ -420,8 +648,7 @@ void ParticleEmitterComponent::EmitBurst(f32 dt, const BirthPlan& plan)
     {
         if (particles_.GetFreeCount() < burstCount_)
             return;
-        for (s64 i = 0; i < owed; ++i)
-            Spawn(DrawPreAge(dt), plan);
+        SpawnGroups(owed > 0 ? static_cast<u32>(owed) : 0u, dt, plan);
         burstDone_ = true;
         return;
     }
@@ -430,8 +657,7 @@ void ParticleEmitterComponent::EmitBurst(f32 dt, const BirthPlan& plan)
     if (owed < static_cast<s64>(limit))
         limit = owed > 0 ? static_cast<u32>(owed) : 0u;
     const u32 count = CountWithin(std::trunc(accumulator_), limit);
-    for (u32 i = 0; i < count; ++i)
-        Spawn(DrawPreAge(dt), plan);
+    SpawnGroups(count, dt, plan);
     burstEmitted_ += count;
     accumulator_ = KeepFraction(accumulator_);
     if (burstEmitted_ >= burstCount_)

@@ -96,6 +96,9 @@ public:
     void Step(f32 dt);
     // Emits one particle and advances it by the pre-age.
     void SpawnParticle(f32 preAge);
+    // Emits `count` particles as a step does: each draws its pre-age (dt x RandUnit()) before
+    // its other draws. The same draws, slots and fields as that many SpawnParticle calls.
+    void SpawnParticles(u32 count, f32 dt);
     // Draws the live particles with the already current program of the particle pass.
     void Draw(u32 program, ParticleDrawState& state);
     // The shape's outline for debug drawing; nothing by default.
@@ -131,12 +134,39 @@ public:
     const Math::Quaternion& GetOrientation() const { return orientation_; }
 
 protected:
+    // Up to Size births of a step worked on together: their slots and pre-ages, the records the
+    // shape puts their positions and directions in, what the shape drew for them and the
+    // generator's draws of their speeds and data, lane by lane in birth order.
+    struct BirthGroup
+    {
+        static constexpr u32 Size = 4;
+        // The speed draws, then the data's (lifetime, spins, scales, the two colours alpha
+        // first, animation speed).
+        static constexpr u32 DrawCount = 16;
+        static constexpr u32 ShapeDrawCount = 3;
+
+        u32 count;
+        u32 slots[Size];
+        alignas(16) f32 preAges[Size];
+        alignas(16) Particle records[Size];
+        alignas(16) f32 shapeDraws[ShapeDrawCount][Size];
+        alignas(16) s32 draws[DrawCount][Size];
+    };
+
     // The shape's own editor entries, after the base panel; none by default.
     virtual void BuildShapeEditor(Tools::PropertyGroup& group);
     // Fills worldUp_ and worldRight_ once per step before emission; nothing by default.
     virtual void UpdateBasis(f32 dt);
     // Sets the new particle's position and direction.
     virtual void EmitParticle(Particle& particle) = 0;
+    // The shape's part of one birth of a group, with its draws in its order: by default all of
+    // EmitParticle into the lane's record, zeroed first. A shape that keeps only its draws here
+    // sets the positions and directions of the records in FinishEmissions (nothing else of a
+    // record is read).
+    virtual void DrawEmission(BirthGroup& group, u32 lane);
+    // Fills the group's records from what DrawEmission kept, the values EmitParticle would give
+    // bit for bit; nothing by default.
+    virtual void FinishEmissions(BirthGroup& group);
 
     // Reads the base keys; shapes call it first.
     void DeserializeBase(Serializer::XmlReader& reader);
@@ -164,6 +194,10 @@ private:
     // SpawnParticle with the step's plan: the new particle's fields are drawn and pre-aged
     // straight into its slot of the pool.
     void Spawn(f32 preAge, const BirthPlan& plan);
+    // Births of a step in groups: slots, pre-ages and draws in birth order, then the values of
+    // up to BirthGroup::Size births worked out together and stored.
+    void SpawnGroups(u32 count, f32 dt, const BirthPlan& plan);
+    void StoreGroup(const BirthGroup& group, const BirthPlan& plan);
     void UpdatePass(f32 dt);
     // dt x RandUnit(), drawn inline.
     static f32 DrawPreAge(f32 dt);

@@ -1,6 +1,7 @@
 #include "Graphics/Particles/ParticlePool.h"
 #include "Core/Engine.h"
 #include "Core/Memory/Allocator.h"
+#include <cstdint>
 #include <cstring>
 #include <new>
 #include <type_traits>
@@ -15,6 +16,15 @@ namespace
 u32 RoundUpToLanes(u32 n)
 {
     return (n + ParticlePool::Lanes - 1) / ParticlePool::Lanes * ParticlePool::Lanes;
+}
+
+// The fields start on a cache line, so that no load of a field's lanes straddles two lines:
+// the block taken is that much longer.
+constexpr std::size_t kFieldAlignment = 64;
+
+u32 FieldBlockBytes(u32 stride)
+{
+    return static_cast<u32>(sizeof(f32) * ParticlePool::FieldCount * stride + kFieldAlignment);
 }
 } // namespace
 
@@ -75,7 +85,9 @@ void ParticlePool::Make(u32 capacity)
         return;
     m_allocator = g_Engine != nullptr ? g_Engine->GetAllocator() : nullptr;
     const u32 fieldBytes = static_cast<u32>(sizeof(f32) * FieldCount * m_stride);
-    m_fields = static_cast<f32*>(AllocateBlock(m_allocator, fieldBytes));
+    m_fieldBlock = AllocateBlock(m_allocator, FieldBlockBytes(m_stride));
+    const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(m_fieldBlock);
+    m_fields = reinterpret_cast<f32*>((start + kFieldAlignment - 1) & ~(kFieldAlignment - 1));
     m_alive = static_cast<u08*>(AllocateBlock(m_allocator, m_stride));
     m_vertices = static_cast<ParticleVertex*>(
         AllocateBlock(m_allocator, static_cast<u32>(sizeof(ParticleVertex) * m_stride)));
@@ -86,9 +98,10 @@ void ParticlePool::Make(u32 capacity)
 
 void ParticlePool::Release()
 {
-    FreeBlock(m_allocator, m_fields, static_cast<u32>(sizeof(f32) * FieldCount * m_stride));
+    FreeBlock(m_allocator, m_fieldBlock, FieldBlockBytes(m_stride));
     FreeBlock(m_allocator, m_alive, m_stride);
     FreeBlock(m_allocator, m_vertices, static_cast<u32>(sizeof(ParticleVertex) * m_stride));
+    m_fieldBlock = nullptr;
     m_fields = nullptr;
     m_alive = nullptr;
     m_vertices = nullptr;

@@ -2,7 +2,8 @@
 // The fixed-capacity store of an emitter's particles: one alive flag and one draw record per
 // slot, and the particles' fields in blocks of Lanes slots: a block holds each field of its
 // slots as Lanes floats in a row, field after field, so that the update pass loads the same
-// field of four neighbouring slots at once and walks the fields as one stream. Only what a step
+// field of eight (or, without AVX2, four) neighbouring slots at once and walks the fields as one
+// stream. Only what a step
 // cannot work out again is kept: position, direction, the start and end of every interpolated
 // pair, rotation, age, lifetime, frame and animation speed. The current colour, speed, spin
 // rate and scale follow from the pairs and the age (Particle.h).
@@ -29,8 +30,9 @@ public:
     static constexpr u32 MaxCapacity = 65536;
     // What Allocate and Take answer when every slot is taken.
     static constexpr u32 NoSlot = 0xFFFFFFFFu;
-    // Slots the update works on together; the arrays are whole groups of them.
-    static constexpr u32 Lanes = 4;
+    // Slots the update works on together (a four-wide pass takes a block in two halves); the
+    // arrays are whole blocks of them.
+    static constexpr u32 Lanes = 8;
 
     // The stored fields, in their order within a block: first those the update writes (so that
     // a step dirties as few cache lines as it can), then those it only reads. The last two are
@@ -151,8 +153,9 @@ private:
     u32 m_stride = 0;
     u32 m_liveCount = 0;
     u32 m_lastIndex = 0;
-    f32* m_fields = nullptr; // m_stride / Lanes blocks of BlockFloats, then the other fields
-    u08* m_alive = nullptr;  // m_stride flags
+    void* m_fieldBlock = nullptr; // what the fields were taken in
+    f32* m_fields = nullptr;      // m_stride / Lanes blocks of BlockFloats, then the other fields
+    u08* m_alive = nullptr;       // m_stride flags
     // m_stride draw records: the update writes whole groups and keeps those of survivors.
     ParticleVertex* m_vertices = nullptr;
     Allocator* m_allocator = nullptr; // where the arrays came from; null: the heap

@@ -37,9 +37,6 @@ void WriteVertex(ParticleVertex& vertex, const Particle& particle)
 }
 
 #if defined(__SSE2__)
-// The number of lanes set in a four-lane mask (the processor's own count needs more than SSE2).
-constexpr u32 kLanesSet[16] = {0, 1, 1, 2, 1, 2, 2, 3, 1, 2, 2, 3, 2, 3, 3, 4};
-
 // The SSE2 forms of the scalar steps; each gives the scalar result in every lane, bit for bit.
 struct Lanes4
 {
@@ -81,7 +78,7 @@ struct Lanes4
     const __m128 high = _mm_unpackhi_ps(rows[8], rows[9]); // lanes 2 and 3
     const __m128 back[4] = {low, _mm_movehl_ps(low, low), high, _mm_movehl_ps(high, high)};
     u32 written = 0;
-    for (u32 k = 0; k < ParticlePool::Lanes; ++k)
+    for (u32 k = 0; k < 4; ++k)
     {
         auto* record = reinterpret_cast<f32*>(vertices + written);
         _mm_storeu_ps(record, front[k]);
@@ -92,8 +89,8 @@ struct Lanes4
     return written;
 }
 
-// Made once for looping sheets and once for holding ones, so that a group works out only its
-// own rule.
+// Four slots at a time: each block of the pool in two halves. Made once for looping sheets and
+// once for holding ones, so that a group works out only its own rule.
 template <bool Loop> u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Settings& settings)
 {
     using L = Lanes4;
@@ -118,15 +115,18 @@ template <bool Loop> u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Sett
     const __m128 sheetEnd = _mm_set1_ps(settings.totalFrames);
     const __m128i noFlags = _mm_setzero_si128();
 
+    constexpr u32 Group = 4;
+    static_assert(P::Lanes % Group == 0, "blocks of whole groups of four");
+    const u32 liveBefore = pool.GetLiveCount();
     u32 written = 0;
-    u32 died = 0;
-    for (u32 i = 0; i < stride; i += P::Lanes)
+    for (u32 i = 0; i < stride; i += Group)
     {
         u32 flagBytes;
         std::memcpy(&flagBytes, alive + i, sizeof(flagBytes));
         if (flagBytes == 0)
             continue;
-        f32* const block = pool.GetBlock(i);
+        // Field f of slot i + k is at f x Lanes + k from here.
+        f32* const block = pool.GetBlock(i - i % P::Lanes) + i % P::Lanes;
         const auto load = [block](P::Field field)
         { return _mm_loadu_ps(block + field * P::Lanes); };
         const auto store = [block](P::Field field, __m128 value)
@@ -150,14 +150,12 @@ template <bool Loop> u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Sett
         store(P::Age, L::Select(live, age, oldAge));
         const __m128 keep = _mm_and_ps(live, _mm_cmpngt_ps(age, lifetime));
         const int keepBits = _mm_movemask_ps(keep);
-        const int diedBits = _mm_movemask_ps(live) & ~keepBits;
         // The survivors' flags stay 1, the others become 0: four bytes at once, without a
         // branch on whether any died.
         const __m128i kept = _mm_and_si128(_mm_castps_si128(keep), _mm_set1_epi32(1));
         const __m128i bytes = _mm_packus_epi16(_mm_packs_epi32(kept, noFlags), noFlags);
         const u32 keptBytes = static_cast<u32>(_mm_cvtsi128_si32(bytes));
         std::memcpy(alive + i, &keptBytes, sizeof(keptBytes));
-        died += kLanesSet[diedBits];
         if (keepBits == 0)
             continue;
 
@@ -227,7 +225,8 @@ template <bool Loop> u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Sett
         // The survivors' draw records, in slot order.
         written += WriteVertices(vertices + written, keepBits, rows);
     }
-    pool.CountFreed(died);
+    // Every live slot was looked at and the survivors each left one draw record.
+    pool.CountFreed(liveBefore - written);
     return written;
 }
 #endif
@@ -259,7 +258,7 @@ u32 ParticleUpdate::RunScalar(ParticlePool& pool, const Settings& settings)
     return written;
 }
 
-u32 ParticleUpdate::Run(ParticlePool& pool, const Settings& settings)
+u32 ParticleUpdate::RunFourLanes(ParticlePool& pool, const Settings& settings)
 {
     if (pool.GetCapacity() == 0)
         return 0;
@@ -268,5 +267,30 @@ u32 ParticleUpdate::Run(ParticlePool& pool, const Settings& settings)
 #else
     return RunScalar(pool, settings);
 #endif
+}
+
+bool ParticleUpdate::HasEightLanes()
+{
+#if QUILL_PARTICLE_AVX
+    // Answers for the processor and whether the system saves its wide registers.
+    static const bool has = __builtin_cpu_supports("avx2");
+    return has;
+#else
+    return false;
+#endif
+}
+
+u32 ParticleUpdate::RunEightLanes(ParticlePool& pool, const Settings& settings)
+{
+#if QUILL_PARTICLE_AVX
+    if (HasEightLanes())
+        return pool.GetCapacity() == 0 ? 0 : RunAvx(pool, settings);
+#endif
+    return RunFourLanes(pool, settings);
+}
+
+u32 ParticleUpdate::Run(ParticlePool& pool, const Settings& settings)
+{
+    return RunEightLanes(pool, settings);
 }
 } // namespace Graphics

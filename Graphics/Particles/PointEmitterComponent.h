@@ -26,6 +26,10 @@ protected:
     void BuildShapeEditor(Tools::PropertyGroup& group) override;
     void UpdateBasis(f32 dt) override;
     void EmitParticle(Particle& particle) override;
+    // The two variance draws and the reflection coin of a birth; the turns of the group are
+    // made together.
+    void DrawEmission(BirthGroup& group, u32 lane) override;
+    void FinishEmissions(BirthGroup& group) override;
 
 private:
     int directionReflect_;

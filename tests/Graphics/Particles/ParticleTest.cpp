@@ -3,6 +3,8 @@
 // data's draws for a new particle.
 #include "Graphics/Particles/Particle.h"
 #include "Core/Messages/Graphics/SetParticleColorMessage.h"
+#include "Graphics/Particles/ParticleEmitterComponent.h"
+#include "Graphics/Particles/ParticleSystemComponent.h"
 #include "Math/MathUtils.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
 #include <cmath>
@@ -285,6 +287,79 @@ TEST(Particle, BirthsLeaveTheBitsOfTheRecordForm)
             ++compared;
         }
     EXPECT_EQ(compared, 80);
+}
+
+// A step's births are worked out in groups; they leave the bits, slots and draws of as many
+// births one by one (SpawnParticle with the pre-age drawn first), for partial and whole groups,
+// with and without data, for the point shape (reflected and turned by its variances) and a shape
+// that emits through EmitParticle, and when the pool runs out of slots mid-group.
+TEST(Particle, BirthsInGroupsLeaveTheBitsOfBirthsOneByOne)
+{
+    ParticleWorld w;
+    const std::string look =
+        "<ParticleScaleStart X=\"0.5\" Y=\"2\"/><ParticleScaleEnd X=\"3\" Y=\"3\"/>"
+        "<ParticleColorStart R=\"250\" G=\"5\" B=\"128\" A=\"255\"/>"
+        "<ParticleColorStartDeviation R=\"40\" G=\"40\" B=\"0\" A=\"30\"/>"
+        "<ParticleColorEnd R=\"0\" G=\"255\" B=\"60\" A=\"0\"/>"
+        "<ParticleColorEndDeviation R=\"20\" G=\"90\" B=\"200\" A=\"10\"/>"
+        "<ParticleRotationSpeedStart X=\"-3\" Y=\"3\"/>"
+        "<ParticleRotationSpeedEnd X=\"1\" Y=\"1\"/>"
+        "<AnimationSpeed X=\"-20\" Y=\"30\"/><StartingFrame>5</StartingFrame>";
+    const std::string flight = Count(0, 25) + Rate(0, 0) +
+                               "<SpeedStart X=\"-1\" Y=\"6\"/><SpeedEnd X=\"2\" Y=\"2\"/>"
+                               "<EmissionDirection X=\"0.3\" Y=\"1\" Z=\"-0.2\"/>";
+    const std::string turns = "<DirectionVariance X=\"30\" Y=\"50\" Z=\"10\"/>";
+    GameObject* object =
+        w.Make(Transform(1, 2, 3) + Data("Mix", "Dot", 0.05f, look) +
+               Point("Mix", flight + "<DirectionReflect>1</DirectionReflect>" + turns) +
+               Point("{Disable}", flight + turns) +
+               "<CircleEmitterComponent><ParticleData>Mix</ParticleData>" + flight +
+               "<Radius>2</Radius><RadiusFill>0.25</RadiusFill><RadiusVariance>-1</RadiusVariance>"
+               "</CircleEmitterComponent>");
+    auto* data = ParticleWorld::First<ParticleSystemComponent>(object);
+    data->age = Math::Vector2(0.0f, 0.08f);
+    std::vector<ParticleEmitterComponent*> emitters;
+    for (const auto& entry : object->GetComponentList())
+        if (auto* emitter = dynamic_cast<ParticleEmitterComponent*>(entry.component))
+            emitters.push_back(emitter);
+    ASSERT_EQ(emitters.size(), 3u);
+    // One step builds the emitting frames; nothing is born.
+    w.Step(1);
+
+    // 1 + 3 + 4 + 5 + 9 + 8 births: the last call asks for more than the 3 slots left.
+    const u32 counts[] = {1, 3, 4, 5, 9, 8};
+    const f32 steps[] = {0.02f, 0.1f, 0.0f, 0.05f, 1.0f / 30.0f, 0.2f};
+    for (ParticleEmitterComponent* emitter : emitters)
+        for (u32 call = 0; call < 6; ++call)
+        {
+            const ParticlePool before = emitter->GetPool();
+            Math::SeedRand(200 + call);
+            emitter->SpawnParticles(counts[call], steps[call]);
+            const s32 next = Math::Rand();
+            const ParticlePool grouped = emitter->GetPool();
+
+            emitter->GetPool() = before;
+            Math::SeedRand(200 + call);
+            for (u32 birth = 0; birth < counts[call]; ++birth)
+                emitter->SpawnParticle(steps[call] * Math::RandUnit());
+            EXPECT_EQ(Math::Rand(), next) << "call " << call;
+            const ParticlePool& single = emitter->GetPool();
+            ASSERT_EQ(grouped.GetLiveCount(), single.GetLiveCount()) << "call " << call;
+            ASSERT_EQ(grouped.GetLastIndex(), single.GetLastIndex()) << "call " << call;
+            for (u32 slot = 0; slot < single.GetCapacity(); ++slot)
+            {
+                ASSERT_EQ(grouped.IsAlive(slot), single.IsAlive(slot)) << "slot " << slot;
+                for (u32 field = 0; field < ParticlePool::FieldCount; ++field)
+                {
+                    const f32 got = grouped.At(static_cast<ParticlePool::Field>(field), slot);
+                    const f32 want = single.At(static_cast<ParticlePool::Field>(field), slot);
+                    EXPECT_EQ(std::memcmp(&got, &want, sizeof(f32)), 0)
+                        << "call " << call << " slot " << slot << " field " << field << ": " << got
+                        << " vs " << want;
+                }
+            }
+        }
+    EXPECT_TRUE(emitters[0]->GetPool().IsFull());
 }
 
 TEST(ParticleData, InitialisesParticlesInItsOrderOfDrawsWithClampedColours)

@@ -1,9 +1,10 @@
-// The update pass four slots at a time against the one-slot reference (Particle::Update): the
-// same bits in every field, flag and draw record, for a capacity that is no whole number of
-// groups, dead slots holding stale values, particles dying mid-group and the edge values a
-// file can produce.
+// The update pass four and eight slots at a time against the one-slot reference
+// (Particle::Update): the same bits in every field, flag and draw record, for a capacity that is
+// no whole number of groups, dead slots holding stale values, particles dying mid-group and the
+// edge values a file can produce.
 #include "Graphics/Particles/ParticleUpdate.h"
 #include "Graphics/Particles/ParticlePool.h"
+#include <cstdio>
 #include <cstring>
 #include <gtest/gtest.h>
 #include <limits>
@@ -12,7 +13,7 @@ using namespace Graphics;
 
 namespace
 {
-constexpr u32 Capacity = 23; // five groups of four and three slots of a sixth
+constexpr u32 Capacity = 23; // two blocks of eight and seven slots of a third
 constexpr f32 Infinity = std::numeric_limits<f32>::infinity();
 constexpr f32 NaN = std::numeric_limits<f32>::quiet_NaN();
 
@@ -101,28 +102,36 @@ void ExpectSameBits(const ParticlePool& lanes, const ParticlePool& scalar, u32 w
 
 TEST(ParticleUpdate, FourAtATimeLeavesTheBitsOfTheOneSlotReference)
 {
-    for (const bool loop : {true, false})
-    {
-        ParticlePool lanes;
-        Fill(lanes);
-        ParticlePool scalar(lanes);
-        ParticleUpdate::Settings settings;
-        settings.pullX = 0.01f;
-        settings.pullY = -0.3f;
-        settings.pullZ = 0.0f;
-        settings.totalFrames = 16.0f;
-        settings.loop = loop;
-        // A zero step first (the zero lifetime lives through it), then ordinary steps until
-        // most have died.
-        for (const f32 dt : {0.0f, 1.0f / 30.0f, 0.1f, 0.1f, 0.25f, 0.5f})
+    // Run itself, then each grouped pass (the eight-slot pass is the four-slot one on a processor
+    // without AVX2).
+    using Pass = u32 (*)(ParticlePool&, const ParticleUpdate::Settings&);
+    const Pass passes[] = {&ParticleUpdate::Run, &ParticleUpdate::RunFourLanes,
+                           &ParticleUpdate::RunEightLanes};
+    if (!ParticleUpdate::HasEightLanes())
+        std::printf("no AVX2 here: the eight-slot pass is the four-slot one\n");
+    for (const Pass pass : passes)
+        for (const bool loop : {true, false})
         {
-            settings.dt = dt;
-            const u32 written = ParticleUpdate::Run(lanes, settings);
-            ASSERT_EQ(written, ParticleUpdate::RunScalar(scalar, settings)) << "dt " << dt;
-            EXPECT_EQ(written, lanes.GetLiveCount());
-            ExpectSameBits(lanes, scalar, written);
+            ParticlePool lanes;
+            Fill(lanes);
+            ParticlePool scalar(lanes);
+            ParticleUpdate::Settings settings;
+            settings.pullX = 0.01f;
+            settings.pullY = -0.3f;
+            settings.pullZ = 0.0f;
+            settings.totalFrames = 16.0f;
+            settings.loop = loop;
+            // A zero step first (the zero lifetime lives through it), then ordinary steps until
+            // most have died.
+            for (const f32 dt : {0.0f, 1.0f / 30.0f, 0.1f, 0.1f, 0.25f, 0.5f})
+            {
+                settings.dt = dt;
+                const u32 written = pass(lanes, settings);
+                ASSERT_EQ(written, ParticleUpdate::RunScalar(scalar, settings)) << "dt " << dt;
+                EXPECT_EQ(written, lanes.GetLiveCount());
+                ExpectSameBits(lanes, scalar, written);
+            }
+            // The never-ending particles are all that is left.
+            EXPECT_EQ(lanes.GetLiveCount(), 2u);
         }
-        // The never-ending particles are all that is left.
-        EXPECT_EQ(lanes.GetLiveCount(), 2u);
-    }
 }
