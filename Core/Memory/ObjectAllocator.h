@@ -106,9 +106,9 @@ namespace Memory
 // One thread's free blocks of one pool. Only the owning thread touches the blocks; the counts
 // are atomics (plain loads and stores on the owner's side) so that a statistics read on another
 // thread may sum them under the pool's lock.
-struct PoolCache
+struct alignas(64) PoolCache // on cache lines of its own: only its thread writes it
 {
-    static constexpr u32 MaxBlocks = 64;
+    static constexpr u32 MaxBlocks = 128;
 
     ::ObjectAllocator* pool = nullptr; // null once the pool has died
     u32 capacity = 0;                  // blocks kept at most
@@ -338,9 +338,10 @@ private:
     std::atomic<u32> m_mostObjects{0};
     u32 m_pagesInUse = 0;
     // Objects in use as far as the pool has been told: calls without a cache, and each cache's
-    // count at its last exchange.
+    // count at its last exchange. Every thread writes it, so it has a cache line to itself: the
+    // page geometry below is read on every exchange.
     alignas(64) std::atomic<s64> m_syncedInUse{0};
-    Core::Memory::PoolCache* m_caches = nullptr;
+    alignas(64) Core::Memory::PoolCache* m_caches = nullptr;
     Page* m_pageList = nullptr;
     std::size_t m_objectSize;
     std::size_t m_pageSize;
