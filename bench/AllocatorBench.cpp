@@ -13,9 +13,12 @@
 // takes no lock; the exchanges go to an arena of pages that the thread's cache is bound to, with
 // a lock of its own, so threads working side by side do not queue on one lock, and blocks freed
 // by another thread go back to their arena as batches pushed without a lock; the bucket is
-// computed from the request's bit width; and the pools keep a free list per page, a wholly free
-// page handing out its slots in address order again, so that the allocations after a shuffled
-// free walk whole pages instead of jumping across the pool's whole footprint.
+// computed from the request's bit width (no computation at all up to the smallest block); and the
+// pools keep a free list per page, a wholly free page handing out its slots in address order
+// again, with the pages of a chunk side by side on the list, so that the allocations after a
+// shuffled free walk whole chunks instead of jumping across the pool's whole footprint. An
+// exchange moves whole words of a page's free bits (a wholly free page by a plain walk), and the
+// blocks a cache gives back to its own arena go to their pages in one pass under one lock.
 #include "Core/Components/TestComponent.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"

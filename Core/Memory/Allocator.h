@@ -35,6 +35,10 @@ public:
     // for ObjectAllocator::AllocateIn.
     void* Allocate(u32 size, bool fetchNext = false)
     {
+        // The smallest bucket (there is always one) takes every request up to the smallest
+        // block size, without an index to work out.
+        if (size <= SmallestBlockSize)
+            return m_poolTable[0]->AllocateIn(m_cacheSlots[0], fetchNext);
         const std::size_t index = BucketIndex(size);
         if (index < m_poolCount)
             return m_poolTable[index]->AllocateIn(m_cacheSlots[index], fetchNext);
@@ -45,6 +49,11 @@ public:
     {
         if (block == nullptr)
             return;
+        if (size <= SmallestBlockSize)
+        {
+            m_poolTable[0]->FreeIn(block, m_cacheSlots[0]);
+            return;
+        }
         const std::size_t index = BucketIndex(size);
         if (index < m_poolCount)
             m_poolTable[index]->FreeIn(block, m_cacheSlots[index]);

@@ -34,6 +34,9 @@ constexpr std::size_t CacheLineSize = 64;
 // A page's index in its chunk comes from a multiplication by the page span's reciprocal, exact
 // for chunks far below 2^24 bytes.
 constexpr u64 SpanShift = 48;
+// A page that gets a free slot back looks this far on each side among its chunk's pages for one
+// on its arena's list to go next to.
+constexpr u32 SiblingSearch = 16;
 // Objects are at least this big, whatever was asked for.
 constexpr std::size_t MinimumObjectSize = sizeof(void*);
 
@@ -336,14 +339,16 @@ void ObjectAllocator::FreeSlow(void* object)
 void ObjectAllocator::Refill(Core::Memory::PoolCache& cache)
 {
     Resync(cache);
-    // Taken in the order the pages hand them out and stacked so that the first comes out first.
     // From the thread's own arena; when it has no free slot, pages with free slots move over
     // from an arena that no cache uses (so that the blocks, once freed, come back to this one),
     // and only then is a page added. Arenas in use are left alone: taking from them would have
-    // their threads take from others in turn, and the pages would keep moving.
+    // their threads take from others in turn, and the pages would keep moving. The blocks go
+    // straight onto the cache's stack.
     Arena& own = m_arenas[cache.arena];
-    u08* taken[Core::Memory::PoolCache::MaxBlocks];
-    u32 count = TakeBatch(own, taken, cache.batch, false);
+    const u32 held = cache.count.load(std::memory_order_relaxed);
+    void** const stack = cache.blocks + held;
+    const u32 wanted = std::min(cache.batch, cache.capacity - held);
+    u32 count = TakeBatch(own, stack, wanted, false);
     for (u32 step = 1; count == 0 && step < ArenaCount; ++step)
     {
         Arena& other = m_arenas[(cache.arena + step) % ArenaCount];
@@ -351,19 +356,15 @@ void ObjectAllocator::Refill(Core::Memory::PoolCache& cache)
             continue;
         if (other.returnedBlocks.load(std::memory_order_relaxed) != 0)
             DrainReturned(other);
-        if (other.freeSlots.load(std::memory_order_relaxed) != 0 &&
-            MovePages(own, other, cache.batch))
-            count = TakeBatch(own, taken, cache.batch, false);
+        if (other.freeSlots.load(std::memory_order_relaxed) != 0 && MovePages(own, other, wanted))
+            count = TakeBatch(own, stack, wanted, false);
     }
     if (count == 0)
-        count = TakeBatch(own, taken, cache.batch, true);
-    const u32 held = cache.count.load(std::memory_order_relaxed);
-    for (u32 i = 0; i < count; ++i)
-        cache.blocks[held + count - 1 - i] = taken[i];
+        count = TakeBatch(own, stack, wanted, true);
     cache.count.store(held + count, std::memory_order_relaxed);
 }
 
-u32 ObjectAllocator::TakeBatch(Arena& arena, u08** taken, u32 wanted, bool addPage)
+u32 ObjectAllocator::TakeBatch(Arena& arena, void** out, u32 wanted, bool addPage)
 {
     std::lock_guard<Core::SpinLock> lock(arena.lock);
     u32 count = 0;
@@ -382,20 +383,81 @@ u32 ObjectAllocator::TakeBatch(Arena& arena, u08** taken, u32 wanted, bool addPa
         arena.returnedTaken = NextBatch(head);
         if (arena.returnedTaken != nullptr)
             __builtin_prefetch(arena.returnedTaken);
-        taken[count++] = static_cast<u08*>(head);
         for (std::size_t i = 0; i < others; ++i)
-            taken[count++] = static_cast<u08*>(BatchBlocks(head)[i]);
+            out[count++] = BatchBlocks(head)[i];
+        out[count++] = head;
     }
     if (count != 0)
     {
         arena.returnedBlocks.fetch_sub(count, std::memory_order_relaxed);
         return count;
     }
+    // Pages fill `out` from its end down, so that the first page's highest slot comes out first
+    // and the blocks go out in address order, from the top of each page and each chunk down.
     if (addPage && arena.available == nullptr)
-        taken[count++] = TakeFromPages(arena);
+        AddPage(arena);
     while (count < wanted && arena.available != nullptr)
-        taken[count++] = TakeFromPages(arena);
+    {
+        Page* page = arena.available;
+        const u32 take = std::min(wanted - count, page->freeCount);
+        count += take;
+        TakeFromPage(arena, page, out + wanted - count, take);
+    }
+    if (count < wanted)
+        std::memmove(out, out + wanted - count, count * sizeof(void*));
+    arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) - count,
+                          std::memory_order_relaxed);
     return count;
+}
+
+u32 ObjectAllocator::TakeFromPage(Arena& arena, Page* page, void** out, u32 wanted)
+{
+    // The page's highest free slots, a word of the bitmap at a time, written from the end of
+    // `out` down so that the highest slot comes out of the cache first.
+    const u32 take = std::min(wanted, page->freeCount);
+    u64* const bits = page->FreeBits();
+    u08* const first = page->memory + m_firstObjectOffset;
+    u32 end = take; // the words' blocks fill `out` from here down
+    for (u32 word = m_bitWords; end != 0 && word-- != 0;)
+    {
+        u64 free = bits[word];
+        if (free == 0)
+            continue;
+        u08* const wordFirst = first + word * BitsPerWord * m_stride;
+        const u32 count = static_cast<u32>(__builtin_popcountll(free));
+        if (count <= end)
+        {
+            // The whole word, lowest slot first into the lowest place; slots side by side (a
+            // page whose slots are all free) by a plain walk.
+            bits[word] = 0;
+            end -= count;
+            void** to = out + end;
+            const u32 lowest = static_cast<u32>(__builtin_ctzll(free));
+            const u64 run = free >> lowest;
+            if ((run & (run + 1)) == 0)
+            {
+                u08* object = wordFirst + lowest * m_stride;
+                for (u32 i = 0; i < count; ++i, object += m_stride)
+                    to[i] = object;
+                continue;
+            }
+            for (; free != 0; free &= free - 1)
+                *to++ = wordFirst + static_cast<u32>(__builtin_ctzll(free)) * m_stride;
+            continue;
+        }
+        // Part of the word: its highest free slots, from the top down.
+        for (; end != 0; --end)
+        {
+            const u32 bit = BitsPerWord - 1 - static_cast<u32>(__builtin_clzll(free));
+            free &= ~(u64{1} << bit);
+            out[end - 1] = wordFirst + bit * m_stride;
+        }
+        bits[word] = free;
+    }
+    page->freeCount -= take;
+    if (page->freeCount == 0)
+        MakeUnavailable(arena, page);
+    return take;
 }
 
 bool ObjectAllocator::MovePages(Arena& arena, Arena& other, u32 wanted)
@@ -478,41 +540,74 @@ void ObjectAllocator::DrainReturned(Arena& arena)
 
 void ObjectAllocator::ReturnBlocks(void* const* blocks, u32 count, u32 ownArena)
 {
-    // The page records are fetched all at once before any lock is taken: blocks freed in a
-    // shuffled order each land on a different page, and the misses then overlap instead of
-    // queueing. A page may move to another arena until that arena's lock is held: blocks whose
-    // page moved meanwhile are taken in the next round.
-    static_assert(Core::Memory::PoolCache::MaxBlocks <= 64, "blocks are kept in a 64-bit mask");
-    constexpr u32 MaxBlocks = Core::Memory::PoolCache::MaxBlocks;
-    Page* pages[MaxBlocks];
+    // Each block's page record and slot come from its address alone, and the records are
+    // fetched all at once before any lock is taken: blocks freed in a shuffled order each land
+    // on a different page, and the misses then overlap instead of queueing. The blocks of the
+    // caller's own arena go back under its lock in one pass; those of other arenas go onto their
+    // returned lists when the blocks can hold a batch, else under each arena's lock in turn. A
+    // page may move to another arena until that arena's lock is held: blocks whose page moved
+    // meanwhile are taken in the next round.
+    constexpr u32 PartBlocks = 64; // blocks are kept in a 64-bit mask
+    Page* pages[PartBlocks];
+    u32 slots[PartBlocks];
     while (count != 0)
     {
-        const u32 part = std::min(count, MaxBlocks);
+        const u32 part = std::min(count, PartBlocks);
         for (u32 i = 0; i < part; ++i)
         {
-            pages[i] = PageOf(static_cast<const u08*>(blocks[i]));
+            pages[i] = Locate(static_cast<const u08*>(blocks[i]), slots[i]);
             __builtin_prefetch(pages[i], 1);
         }
-        u64 pending = part == 64 ? ~u64{0} : (u64{1} << part) - 1;
-        if (ownArena < ArenaCount && m_objectSize >= MinBatchObjectBytes)
-            pending = PushReturned(blocks, pages, pending, ownArena);
+        u64 pending = part == PartBlocks ? ~u64{0} : (u64{1} << part) - 1;
+        if (ownArena < ArenaCount)
+        {
+            pending = ReturnToArena(ownArena, pages, slots, part);
+            if (pending != 0 && m_objectSize >= MinBatchObjectBytes)
+                pending = PushReturned(blocks, pages, pending, ownArena);
+        }
         while (pending != 0)
         {
             const u32 index =
                 pages[__builtin_ctzll(pending)]->arena.load(std::memory_order_relaxed);
-            std::lock_guard<Core::SpinLock> lock(m_arenas[index].lock);
+            Arena& arena = m_arenas[index];
+            u32 returned = 0;
+            std::lock_guard<Core::SpinLock> lock(arena.lock);
             for (u64 left = pending; left != 0; left &= left - 1)
             {
                 const u32 i = static_cast<u32>(__builtin_ctzll(left));
                 if (pages[i]->arena.load(std::memory_order_relaxed) != index)
                     continue;
-                ReturnToPage(static_cast<u08*>(blocks[i]));
+                ReturnSlot(arena, pages[i], slots[i]);
                 pending &= ~(u64{1} << i);
+                ++returned;
             }
+            arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) + returned,
+                                  std::memory_order_relaxed);
         }
         blocks += part;
         count -= part;
     }
+}
+
+u64 ObjectAllocator::ReturnToArena(u32 index, Page* const* pages, const u32* slots, u32 count)
+{
+    Arena& arena = m_arenas[index];
+    u64 others = 0;
+    u32 returned = 0;
+    std::lock_guard<Core::SpinLock> lock(arena.lock);
+    for (u32 i = 0; i < count; ++i)
+    {
+        if (pages[i]->arena.load(std::memory_order_relaxed) != index)
+        {
+            others |= u64{1} << i;
+            continue;
+        }
+        ReturnSlot(arena, pages[i], slots[i]);
+        ++returned;
+    }
+    arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) + returned,
+                          std::memory_order_relaxed);
+    return others;
 }
 
 u64 ObjectAllocator::PushReturned(void* const* blocks, Page* const* pages, u64 pending,
@@ -718,30 +813,73 @@ u08* ObjectAllocator::TakeFromPages(Arena& arena)
 void ObjectAllocator::ReturnToPage(u08* object)
 {
     // The record's line is the one memory access (the block itself is not written).
-    Page* page = PageOf(object);
+    u32 slot = 0;
+    Page* page = Locate(object, slot);
     Arena& arena = m_arenas[page->arena.load(std::memory_order_relaxed)];
-    const u32 slot = SlotIndex(page, object);
-    page->FreeBits()[slot / BitsPerWord] |= u64{1} << (slot % BitsPerWord);
-    ++page->freeCount;
+    ReturnSlot(arena, page, slot);
     arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) + 1,
                           std::memory_order_relaxed);
-    if (!page->available)
+}
+
+void ObjectAllocator::ReturnSlot(Arena& arena, Page* page, u32 slot)
+{
+    page->FreeBits()[slot / BitsPerWord] |= u64{1} << (slot % BitsPerWord);
+    if (page->freeCount++ == 0)
         MakeAvailable(arena, page);
 }
 
 void ObjectAllocator::MakeAvailable(Arena& arena, Page* page)
 {
-    page->available = true;
-    page->previousAvailable = nullptr;
-    page->nextAvailable = arena.available;
-    if (arena.available != nullptr)
-        arena.available->previousAvailable = page;
-    arena.available = page;
+    // The pages of a chunk stay side by side on the list, the highest first, so that blocks are
+    // handed out a chunk at a time in address order however they were freed. The page goes
+    // after the nearest higher page of its chunk on the list, else before the nearest lower one,
+    // else at the front. Only pages of this arena are looked at (their fields are under its
+    // lock); the search is bounded, and a page it misses only costs order.
+    Page* after = nullptr;
+    Page* before = nullptr;
+    if (m_pagesPerChunk > 1)
+    {
+        const u32 index = static_cast<u32>(&arena - m_arenas);
+        const auto address = reinterpret_cast<std::uintptr_t>(page);
+        u08* const chunk = reinterpret_cast<u08*>(address & ~(m_chunkAlignment - 1));
+        const u32 at = static_cast<u32>((reinterpret_cast<u08*>(page) - chunk) / m_recordSize);
+        const auto listed = [&](u32 sibling) -> Page*
+        {
+            auto* record = reinterpret_cast<Page*>(chunk + sibling * m_recordSize);
+            return record->arena.load(std::memory_order_relaxed) == index && record->freeCount != 0
+                       ? record
+                       : nullptr;
+        };
+        const u32 top = std::min(m_pagesPerChunk, at + 1 + SiblingSearch);
+        for (u32 sibling = at + 1; after == nullptr && sibling < top; ++sibling)
+            after = listed(sibling);
+        const u32 bottom = at > SiblingSearch ? at - SiblingSearch : 0;
+        for (u32 sibling = at; after == nullptr && before == nullptr && sibling-- > bottom;)
+            before = listed(sibling);
+    }
+    if (after != nullptr)
+    {
+        page->previousAvailable = after;
+        page->nextAvailable = after->nextAvailable;
+        if (after->nextAvailable != nullptr)
+            after->nextAvailable->previousAvailable = page;
+        after->nextAvailable = page;
+        return;
+    }
+    if (before == nullptr)
+        before = arena.available;
+    page->nextAvailable = before;
+    page->previousAvailable = before != nullptr ? before->previousAvailable : nullptr;
+    if (page->previousAvailable != nullptr)
+        page->previousAvailable->nextAvailable = page;
+    else
+        arena.available = page;
+    if (before != nullptr)
+        before->previousAvailable = page;
 }
 
 void ObjectAllocator::MakeUnavailable(Arena& arena, Page* page)
 {
-    page->available = false;
     if (page->previousAvailable != nullptr)
         page->previousAvailable->nextAvailable = page->nextAvailable;
     else
@@ -857,6 +995,13 @@ void ObjectAllocator::AddPage(Arena& arena)
         if (chunk == nullptr)
             throw Core::OAException(Core::OAException::E_NO_MEMORY, NoMemoryText);
         m_chunks.push_back(chunk);
+        // Every record of the chunk exists from the start, as a page of this arena with no free
+        // slot: a search among a page's neighbours may look at those not carved yet.
+        for (u32 index = 0; index < m_pagesPerChunk; ++index)
+        {
+            auto* record = new (chunk + index * m_recordSize) Page();
+            record->arena.store(static_cast<u32>(&arena - m_arenas), std::memory_order_relaxed);
+        }
         arena.chunk = chunk;
         arena.chunkPagesUsed = 0;
     }
@@ -883,7 +1028,7 @@ void ObjectAllocator::AddPage(Arena& arena)
         }
     }
 
-    auto* page = new (record) Page();
+    auto* page = reinterpret_cast<Page*>(record);
     page->memory = memory;
     u64* bits = page->FreeBits();
     for (u32 word = 0; word < m_bitWords; ++word)
@@ -892,7 +1037,6 @@ void ObjectAllocator::AddPage(Arena& arena)
         bits[word] = slots == BitsPerWord ? ~u64{0} : (u64{1} << slots) - 1;
     }
     page->freeCount = m_config.objectsPerPage;
-    page->arena.store(static_cast<u32>(&arena - m_arenas), std::memory_order_relaxed);
     MakeAvailable(arena, page);
     arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) + m_config.objectsPerPage,
                           std::memory_order_relaxed);
@@ -904,10 +1048,19 @@ void ObjectAllocator::AddPage(Arena& arena)
 
 ObjectAllocator::Page* ObjectAllocator::PageOf(const u08* object) const
 {
+    u32 slot = 0;
+    return Locate(object, slot);
+}
+
+ObjectAllocator::Page* ObjectAllocator::Locate(const u08* object, u32& slot) const
+{
+    // The chunk from the address's alignment, the page's index in it from the offset past the
+    // records, and the page's bytes from the index: no record is read.
     const auto address = reinterpret_cast<std::uintptr_t>(object);
     const std::uintptr_t chunk = address & ~(m_chunkAlignment - 1);
-    const u64 index = (static_cast<u64>(address - chunk - m_recordsArea) * m_spanReciprocal) >>
-                      SpanShift; // 0 with one page per chunk
+    const u64 offset = static_cast<u64>(address - chunk - m_recordsArea);
+    const u64 index = (offset * m_spanReciprocal) >> SpanShift; // 0 with one page per chunk
+    slot = SlotAt(offset - index * m_pageSpan - m_firstObjectOffset);
     return reinterpret_cast<Page*>(chunk + index * m_recordSize);
 }
 

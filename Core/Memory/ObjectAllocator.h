@@ -17,7 +17,9 @@
 // page per chunk when pages are larger) that start at an address aligned to their size rounded
 // up to a power of two, with the chunk's page records side by side at its front: a block finds
 // its record from its address alone, and blocks freed in a shuffled order touch few memory pages.
-// Memory is taken a chunk at a time; pages are added (and counted) one at a time.
+// The pages with free slots are listed per arena with the pages of a chunk side by side, highest
+// first, so that blocks freed in any order are handed out again a chunk at a time, from the top of
+// the chunk down. Memory is taken a chunk at a time; pages are added (and counted) one at a time.
 //
 // Threads: any thread may call Allocate and Free. In the plain mode each thread keeps a small
 // cache of free blocks in front of the pool and exchanges them with the pool in batches, so most
@@ -104,9 +106,9 @@ namespace Memory
 // One thread's free blocks of one pool. Only the owning thread touches the blocks; the counts
 // are atomics (plain loads and stores on the owner's side) so that a statistics read on another
 // thread may sum them under the pool's lock.
-struct PoolCache
+struct alignas(64) PoolCache // on cache lines of its own: only its thread writes it
 {
-    static constexpr u32 MaxBlocks = 64;
+    static constexpr u32 MaxBlocks = 128;
 
     ::ObjectAllocator* pool = nullptr; // null once the pool has died
     u32 capacity = 0;                  // blocks kept at most
@@ -220,10 +222,11 @@ public:
     void ReturnCache(Core::Memory::PoolCache* cache);
 
 private:
-    // The bookkeeping of one page, kept in the same allocation just past the page's bytes: a
-    // bit per slot, set while the slot is free, followed by the words of the bitmap. A page
-    // hands out its highest free slot, so a new or wholly free page goes from its last slot
-    // down, in address order, and freeing needs no write to the block itself.
+    // The bookkeeping of one page, kept among its chunk's records in front of the chunk's pages:
+    // the record, followed by the words of a bitmap with a bit per slot, set while the slot is
+    // free. A page hands out its highest free slots, so a new or wholly free page goes from its
+    // last slot down, in address order, and freeing needs no write to the block itself. Every
+    // record of a chunk is made with the chunk (no free slot, the arena that took the chunk).
     struct Page
     {
         u08* memory = nullptr;
@@ -234,7 +237,6 @@ private:
         // The arena whose lock guards the page's slots. Changed only with both arenas' locks
         // held (a page moving to a thread that has none free), so it is stable under either.
         std::atomic<u32> arena{0};
-        bool available = false;
 
         u64* FreeBits() { return reinterpret_cast<u64*>(this + 1); }
         const u64* FreeBits() const { return reinterpret_cast<const u64*>(this + 1); }
@@ -265,17 +267,26 @@ private:
     u08* TakeFromPages(Arena& arena);
     // Under the lock of the object's arena: a free object back to its page.
     void ReturnToPage(u08* object);
+    // Under the arena's lock: a slot of one of its pages is free again; the arena's free-slot
+    // count is the caller's to raise.
+    void ReturnSlot(Arena& arena, Page* page, u32 slot);
     // Returns blocks to their pages, taking the lock of each arena concerned once. Given the
     // caller's arena, blocks of other arenas go onto their returned lists instead.
     void ReturnBlocks(void* const* blocks, u32 count, u32 ownArena = ArenaCount);
+    // Under the arena's lock, the blocks whose pages are in it go back to them; the mask of the
+    // others (pages of other arenas).
+    u64 ReturnToArena(u32 index, Page* const* pages, const u32* slots, u32 count);
     // Pushes the pending blocks of other arenas than `ownArena` onto their returned lists; what
     // is left pending.
     u64 PushReturned(void* const* blocks, Page* const* pages, u64 pending, u32 ownArena);
     // Puts an arena's returned batches back on their pages (the arena has no cache any more).
     void DrainReturned(Arena& arena);
     // Takes up to `wanted` blocks from the arena's pages, under its lock; with `addPage`, at least
-    // one, adding a page when none is free.
-    u32 TakeBatch(Arena& arena, u08** taken, u32 wanted, bool addPage);
+    // one, adding a page when none is free. out[count - 1] is the block to hand out first.
+    u32 TakeBatch(Arena& arena, void** out, u32 wanted, bool addPage);
+    // Under the arena's lock: up to `wanted` of the page's highest free slots into out[0 ..
+    // taken - 1], the highest last; the arena's free-slot count is the caller's to lower.
+    u32 TakeFromPage(Arena& arena, Page* page, void** out, u32 wanted);
     // Moves free pages worth about `wanted` slots from another arena to `arena`; false when the
     // other has none.
     bool MovePages(Arena& arena, Arena& other, u32 wanted);
@@ -299,6 +310,8 @@ private:
 
     void AddPage(Arena& arena);
     Page* PageOf(const u08* object) const;
+    // The record of the object's page and the object's slot in it, from the address alone.
+    Page* Locate(const u08* object, u32& slot) const;
     void MakeAvailable(Arena& arena, Page* page);
     void MakeUnavailable(Arena& arena, Page* page);
     u08* SlotObject(u08* page, u32 slot) const;
@@ -325,9 +338,10 @@ private:
     std::atomic<u32> m_mostObjects{0};
     u32 m_pagesInUse = 0;
     // Objects in use as far as the pool has been told: calls without a cache, and each cache's
-    // count at its last exchange.
+    // count at its last exchange. Every thread writes it, so it has a cache line to itself: the
+    // page geometry below is read on every exchange.
     alignas(64) std::atomic<s64> m_syncedInUse{0};
-    Core::Memory::PoolCache* m_caches = nullptr;
+    alignas(64) Core::Memory::PoolCache* m_caches = nullptr;
     Page* m_pageList = nullptr;
     std::size_t m_objectSize;
     std::size_t m_pageSize;
