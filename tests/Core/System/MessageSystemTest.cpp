@@ -235,6 +235,26 @@ TEST_F(MessageSystemTest, GroupDeliveryWalksASnapshotOfLiveMembers)
     EXPECT_EQ(g_deliveries, expected);
 }
 
+TEST_F(MessageSystemTest, GroupDeliverySkipsAMemberThatLeftTheGroupAlive)
+{
+    GameFactory* factory = engine->GetFactory();
+    ListeningComponent* firstListener = nullptr;
+    GameObject* first = MakeObject(&firstListener);
+    GameObject* second = MakeObject();
+    const u32 group = 4243;
+    ASSERT_TRUE(factory->AddToGroup(first->GetId(), group));
+    ASSERT_TRUE(factory->AddToGroup(second->GetId(), group));
+    const u32 secondId = second->GetId();
+    firstListener->onMessage = [&](Message*) { factory->RemoveFromGroup(secondId, group); };
+    auto* message = new TaggedMessage("group");
+    message->targetGroupId = group;
+    engine->SendMessage(message, 0.0f);
+    messages->Update(0.016f);
+    const std::vector<std::string> expected = {"object" + std::to_string(first->GetId()) +
+                                               ":group"};
+    EXPECT_EQ(g_deliveries, expected);
+}
+
 TEST_F(MessageSystemTest, ObjectMessagePostedDuringTheWalkRunsInTheSameUpdate)
 {
     GameObject* object = MakeObject();
