@@ -231,4 +231,11 @@ struct ParticleVertex
 };
 
 static_assert(sizeof(ParticleVertex) == 40, "the particle pass reads 40-byte records");
+// The update passes write a record as ten floats in this order.
+static_assert(sizeof(ParticleVertex) == 10 * sizeof(f32) &&
+                  offsetof(ParticleVertex, color) == 3 * sizeof(f32) &&
+                  offsetof(ParticleVertex, scale) == 7 * sizeof(f32) &&
+                  offsetof(ParticleVertex, rotation) == 8 * sizeof(f32) &&
+                  offsetof(ParticleVertex, frame) == 9 * sizeof(f32),
+              "a draw record is position, colour, scale, rotation and frame as ten floats");
 } // namespace Graphics

@@ -95,12 +95,6 @@ template <bool Loop> u32 RunLanes(ParticlePool& pool, const ParticleUpdate::Sett
 {
     using L = Lanes4;
     using P = ParticlePool;
-    static_assert(sizeof(ParticleVertex) == 10 * sizeof(f32) &&
-                      offsetof(ParticleVertex, color) == 3 * sizeof(f32) &&
-                      offsetof(ParticleVertex, scale) == 7 * sizeof(f32) &&
-                      offsetof(ParticleVertex, rotation) == 8 * sizeof(f32) &&
-                      offsetof(ParticleVertex, frame) == 9 * sizeof(f32),
-                  "a draw record is position, colour, scale, rotation and frame as ten floats");
     const u32 stride = pool.GetStride();
     u08* const alive = pool.GetAliveFlags();
     ParticleVertex* const vertices = pool.GetVertices();

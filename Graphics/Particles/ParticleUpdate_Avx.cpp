@@ -136,12 +136,6 @@ QUILL_AVX_INLINE u32 WriteVertices(ParticleVertex* vertices, int keep, const __m
 template <bool Loop>
 QUILL_AVX_FUNCTION u32 RunBlocks(ParticlePool& pool, const ParticleUpdate::Settings& settings)
 {
-    static_assert(sizeof(ParticleVertex) == 10 * sizeof(f32) &&
-                      offsetof(ParticleVertex, color) == 3 * sizeof(f32) &&
-                      offsetof(ParticleVertex, scale) == 7 * sizeof(f32) &&
-                      offsetof(ParticleVertex, rotation) == 8 * sizeof(f32) &&
-                      offsetof(ParticleVertex, frame) == 9 * sizeof(f32),
-                  "a draw record is position, colour, scale, rotation and frame as ten floats");
     const u32 stride = pool.GetStride();
     u08* const alive = pool.GetAliveFlags();
     ParticleVertex* const vertices = pool.GetVertices();

@@ -211,6 +211,18 @@ TEST(Particle, EmitterPullsWrapsTheSheetAndPreAgesNewborns)
               0.0f);
 }
 
+// Colours whose deviations reach past 0 and 1 on both ends, so that clamps take effect, with
+// every other range drawn too.
+const char* const kClampingLook =
+    "<ParticleScaleStart X=\"0.5\" Y=\"2\"/><ParticleScaleEnd X=\"3\" Y=\"3\"/>"
+    "<ParticleColorStart R=\"250\" G=\"5\" B=\"128\" A=\"255\"/>"
+    "<ParticleColorStartDeviation R=\"40\" G=\"40\" B=\"0\" A=\"30\"/>"
+    "<ParticleColorEnd R=\"0\" G=\"255\" B=\"60\" A=\"0\"/>"
+    "<ParticleColorEndDeviation R=\"20\" G=\"90\" B=\"200\" A=\"10\"/>"
+    "<ParticleRotationSpeedStart X=\"-3\" Y=\"3\"/>"
+    "<ParticleRotationSpeedEnd X=\"1\" Y=\"1\"/>"
+    "<AnimationSpeed X=\"-20\" Y=\"30\"/><StartingFrame>5</StartingFrame>";
+
 // A birth writes its fields straight into the pool; they are the bits the record form leaves
 // (a zeroed record, the shape's position and direction, the speed draws, the data's draws, the
 // pre-age through Update, then ParticlePool::Set), from the same draws, with and without data,
@@ -218,16 +230,7 @@ TEST(Particle, EmitterPullsWrapsTheSheetAndPreAgesNewborns)
 TEST(Particle, BirthsLeaveTheBitsOfTheRecordForm)
 {
     ParticleWorld w;
-    // Colours whose deviations reach past 0 and 1 on both ends, so that clamps take effect.
-    const std::string look =
-        "<ParticleScaleStart X=\"0.5\" Y=\"2\"/><ParticleScaleEnd X=\"3\" Y=\"3\"/>"
-        "<ParticleColorStart R=\"250\" G=\"5\" B=\"128\" A=\"255\"/>"
-        "<ParticleColorStartDeviation R=\"40\" G=\"40\" B=\"0\" A=\"30\"/>"
-        "<ParticleColorEnd R=\"0\" G=\"255\" B=\"60\" A=\"0\"/>"
-        "<ParticleColorEndDeviation R=\"20\" G=\"90\" B=\"200\" A=\"10\"/>"
-        "<ParticleRotationSpeedStart X=\"-3\" Y=\"3\"/>"
-        "<ParticleRotationSpeedEnd X=\"1\" Y=\"1\"/>"
-        "<AnimationSpeed X=\"-20\" Y=\"30\"/><StartingFrame>5</StartingFrame>";
+    const std::string look = kClampingLook;
     const std::string flight = Count(0, 64) + Rate(0, 0) +
                                "<SpeedStart X=\"-1\" Y=\"6\"/><SpeedEnd X=\"2\" Y=\"2\"/>"
                                "<DirectionVariance X=\"30\" Y=\"50\" Z=\"10\"/>";
@@ -296,15 +299,7 @@ TEST(Particle, BirthsLeaveTheBitsOfTheRecordForm)
 TEST(Particle, BirthsInGroupsLeaveTheBitsOfBirthsOneByOne)
 {
     ParticleWorld w;
-    const std::string look =
-        "<ParticleScaleStart X=\"0.5\" Y=\"2\"/><ParticleScaleEnd X=\"3\" Y=\"3\"/>"
-        "<ParticleColorStart R=\"250\" G=\"5\" B=\"128\" A=\"255\"/>"
-        "<ParticleColorStartDeviation R=\"40\" G=\"40\" B=\"0\" A=\"30\"/>"
-        "<ParticleColorEnd R=\"0\" G=\"255\" B=\"60\" A=\"0\"/>"
-        "<ParticleColorEndDeviation R=\"20\" G=\"90\" B=\"200\" A=\"10\"/>"
-        "<ParticleRotationSpeedStart X=\"-3\" Y=\"3\"/>"
-        "<ParticleRotationSpeedEnd X=\"1\" Y=\"1\"/>"
-        "<AnimationSpeed X=\"-20\" Y=\"30\"/><StartingFrame>5</StartingFrame>";
+    const std::string look = kClampingLook;
     const std::string flight = Count(0, 25) + Rate(0, 0) +
                                "<SpeedStart X=\"-1\" Y=\"6\"/><SpeedEnd X=\"2\" Y=\"2\"/>"
                                "<EmissionDirection X=\"0.3\" Y=\"1\" Z=\"-0.2\"/>";
