@@ -561,53 +561,36 @@ void ObjectAllocator::ReturnBlocks(void* const* blocks, u32 count, u32 ownArena)
         u64 pending = part == PartBlocks ? ~u64{0} : (u64{1} << part) - 1;
         if (ownArena < ArenaCount)
         {
-            pending = ReturnToArena(ownArena, pages, slots, part);
+            pending = ReturnToArena(ownArena, pages, slots, pending);
             if (pending != 0 && m_objectSize >= MinBatchObjectBytes)
                 pending = PushReturned(blocks, pages, pending, ownArena);
         }
         while (pending != 0)
-        {
-            const u32 index =
-                pages[__builtin_ctzll(pending)]->arena.load(std::memory_order_relaxed);
-            Arena& arena = m_arenas[index];
-            u32 returned = 0;
-            std::lock_guard<Core::SpinLock> lock(arena.lock);
-            for (u64 left = pending; left != 0; left &= left - 1)
-            {
-                const u32 i = static_cast<u32>(__builtin_ctzll(left));
-                if (pages[i]->arena.load(std::memory_order_relaxed) != index)
-                    continue;
-                ReturnSlot(arena, pages[i], slots[i]);
-                pending &= ~(u64{1} << i);
-                ++returned;
-            }
-            arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) + returned,
-                                  std::memory_order_relaxed);
-        }
+            pending = ReturnToArena(
+                pages[__builtin_ctzll(pending)]->arena.load(std::memory_order_relaxed), pages,
+                slots, pending);
         blocks += part;
         count -= part;
     }
 }
 
-u64 ObjectAllocator::ReturnToArena(u32 index, Page* const* pages, const u32* slots, u32 count)
+u64 ObjectAllocator::ReturnToArena(u32 index, Page* const* pages, const u32* slots, u64 pending)
 {
     Arena& arena = m_arenas[index];
-    u64 others = 0;
     u32 returned = 0;
     std::lock_guard<Core::SpinLock> lock(arena.lock);
-    for (u32 i = 0; i < count; ++i)
+    for (u64 left = pending; left != 0; left &= left - 1)
     {
+        const u32 i = static_cast<u32>(__builtin_ctzll(left));
         if (pages[i]->arena.load(std::memory_order_relaxed) != index)
-        {
-            others |= u64{1} << i;
             continue;
-        }
         ReturnSlot(arena, pages[i], slots[i]);
+        pending &= ~(u64{1} << i);
         ++returned;
     }
     arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) + returned,
                           std::memory_order_relaxed);
-    return others;
+    return pending;
 }
 
 u64 ObjectAllocator::PushReturned(void* const* blocks, Page* const* pages, u64 pending,

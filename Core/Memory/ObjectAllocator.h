@@ -273,9 +273,9 @@ private:
     // Returns blocks to their pages, taking the lock of each arena concerned once. Given the
     // caller's arena, blocks of other arenas go onto their returned lists instead.
     void ReturnBlocks(void* const* blocks, u32 count, u32 ownArena = ArenaCount);
-    // Under the arena's lock, the blocks whose pages are in it go back to them; the mask of the
-    // others (pages of other arenas).
-    u64 ReturnToArena(u32 index, Page* const* pages, const u32* slots, u32 count);
+    // Under the arena's lock, the pending blocks whose pages are in it go back to them; answers
+    // what is still pending (blocks of pages of other arenas).
+    u64 ReturnToArena(u32 index, Page* const* pages, const u32* slots, u64 pending);
     // Pushes the pending blocks of other arenas than `ownArena` onto their returned lists; what
     // is left pending.
     u64 PushReturned(void* const* blocks, Page* const* pages, u64 pending, u32 ownArena);
