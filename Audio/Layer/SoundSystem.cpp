@@ -778,7 +778,8 @@ std::size_t SoundSystem::DecodeStream(Voice& voice, std::size_t frames)
         const bool loop = Looping(voice);
         if (!sound.m_reported)
         {
-            const std::string then = loop ? "looping from the start" : "ending there";
+            // Built into a line only when there is one to report: a loop makes no string.
+            const char* const then = loop ? "looping from the start" : "ending there";
             const std::uint64_t declared = decoder.GetDeclaredFrames();
             if (decoder.Failed())
             {
