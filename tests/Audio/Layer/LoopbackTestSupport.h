@@ -40,26 +40,26 @@ inline bool WriteTone(const std::string& path, double hz, double seconds, float 
     return true;
 }
 
-// A mono ramp (at most RampLength frames) whose every frame holds its own value, so the mix tells
-// which frame of the file each rendered frame is (RampFrame) and nothing repeats or goes missing
-// unseen. Silence is not a ramp value.
+// A ramp (at most RampLength frames; mono, or stereo with the same value on both sides) whose
+// every frame holds its own value, so the mix tells which frame of the file each rendered frame
+// is (RampFrame) and nothing repeats or goes missing unseen. Silence is not a ramp value.
 constexpr int RampLength = 5000;
 constexpr int RampBase = -20001;
 constexpr int RampStep = 8;
 
-inline bool WriteRamp(const std::string& path, int frames = RampLength)
+inline bool WriteRamp(const std::string& path, int frames = RampLength, int channels = 1)
 {
     SF_INFO info = {};
     info.samplerate = Rate;
-    info.channels = 1;
+    info.channels = channels;
     info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
     SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
     if (file == nullptr)
         return false;
-    std::vector<short> samples(static_cast<std::size_t>(frames));
+    std::vector<short> samples(static_cast<std::size_t>(frames * channels));
     for (std::size_t i = 0; i < samples.size(); ++i)
-        samples[i] = static_cast<short>(RampBase + RampStep * static_cast<int>(i));
-    sf_writef_short(file, samples.data(), static_cast<sf_count_t>(samples.size()));
+        samples[i] = static_cast<short>(RampBase + RampStep * static_cast<int>(i / channels));
+    sf_writef_short(file, samples.data(), static_cast<sf_count_t>(frames));
     sf_close(file);
     return true;
 }

@@ -358,34 +358,43 @@ TEST_F(LoopbackSystemTest, AStreamPlaysEveryFrameOnceInOrderAcrossLoopsPausesAnd
 
 TEST_F(LoopbackSystemTest, AStreamThatEndsPlaysEachPassOnceThenItsVoiceRetires)
 {
-    ASSERT_TRUE(LoopbackTest::WriteRamp(Path("ramp.wav")));
+    ASSERT_TRUE(LoopbackTest::WriteRamp(Path("mono.wav")));
+    ASSERT_TRUE(LoopbackTest::WriteRamp(Path("stereo.wav"), RampLength, 2));
     for (const bool mapped : {true, false})
     {
         SCOPED_TRACE(mapped ? "streams on mapped buffers" : "streams on queued buffers");
         Open(mapped);
-        // Segments of 512 frames: each pass goes round the four of them more than twice.
-        ASSERT_EQ(system->SetStreamBufferSize(1024, 8), 0);
-        Sound* stream = nullptr;
-        ASSERT_EQ(system->CreateStream(Path("ramp.wav"), ModeDefault, &stream), 0);
-        Channel channel;
-        ASSERT_EQ(system->PlaySound(stream, true, channel), 0);
-        ASSERT_EQ(channel.SetMode(ModeLoopNormal), 0);
-        ASSERT_EQ(channel.SetLoopCount(2), 0);
-        ASSERT_EQ(channel.SetPaused(false), 0);
-        const Mix mix = Render(0.5);
-        EXPECT_EQ(RampRunsTo(mix, 0, 0), static_cast<std::size_t>(3 * RampLength))
-            << "two loops after the first pass";
-        EXPECT_EQ(mix.SoundingFrames(), static_cast<std::size_t>(3 * RampLength))
-            << "silence after the last frame";
-        bool playing = true;
-        EXPECT_EQ(channel.IsPlaying(playing), ResultInvalidHandle) << "the voice retired";
-        EXPECT_EQ(system->GetVoicesInUse(), 0);
+        // Mono, then stereo on the voice the mono stream left.
+        for (const int channels : {1, 2})
+        {
+            SCOPED_TRACE(channels == 1 ? "mono" : "stereo");
+            // Segments of 512 frames (mono) and 1024 (stereo: the voice's buffer takes another
+            // size): each pass goes round the four of them more than once.
+            ASSERT_EQ(system->SetStreamBufferSize(1024u * channels * channels, 8), 0);
+            Sound* stream = nullptr;
+            ASSERT_EQ(system->CreateStream(Path(channels == 1 ? "mono.wav" : "stereo.wav"),
+                                           ModeDefault, &stream),
+                      0);
+            Channel channel;
+            ASSERT_EQ(system->PlaySound(stream, true, channel), 0);
+            ASSERT_EQ(channel.SetMode(ModeLoopNormal), 0);
+            ASSERT_EQ(channel.SetLoopCount(2), 0);
+            ASSERT_EQ(channel.SetPaused(false), 0);
+            const Mix mix = Render(0.5);
+            EXPECT_EQ(RampRunsTo(mix, 0, 0), static_cast<std::size_t>(3 * RampLength))
+                << "two loops after the first pass";
+            EXPECT_EQ(mix.SoundingFrames(), static_cast<std::size_t>(3 * RampLength))
+                << "silence after the last frame";
+            bool playing = true;
+            EXPECT_EQ(channel.IsPlaying(playing), ResultInvalidHandle) << "the voice retired";
+            EXPECT_EQ(system->GetVoicesInUse(), 0);
 
-        // Played again, it starts from its first frame on a voice.
-        ASSERT_EQ(system->PlaySound(stream, false, channel), 0);
-        const Mix again = Render(0.2);
-        EXPECT_EQ(RampRunsTo(again, 0, 0), static_cast<std::size_t>(RampLength));
-        EXPECT_EQ(system->GetVoicesInUse(), 0);
+            // Played again, it starts from its first frame on a voice.
+            ASSERT_EQ(system->PlaySound(stream, false, channel), 0);
+            const Mix again = Render(0.2);
+            EXPECT_EQ(RampRunsTo(again, 0, 0), static_cast<std::size_t>(RampLength));
+            EXPECT_EQ(system->GetVoicesInUse(), 0);
+        }
         EXPECT_TRUE(reports.empty()) << reports.front();
     }
 }
