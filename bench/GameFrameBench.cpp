@@ -9,7 +9,8 @@
 // table: at most 2 ms per headless game frame, and no heap allocation in a steady headless frame
 // (counted over every timed frame, once the fight has run its warm-up; what the sound library,
 // OpenAL, allocates inside its own calls is counted and shown apart: its version here allocates
-// a record for every stream buffer it queues, about three times a second of music). The drawn
+// a record for every stream buffer it queues, about three times a second of music, which the
+// audio layer does only where OpenAL cannot map its stream buffers). The drawn
 // frame's time and count are shown, not judged: they are mostly the GL driver's (under Xvfb,
 // llvmpipe rasterises every pixel on the processor and allocates inside the draw calls). The
 // targets are absolute: no plain program does the same work to measure against.

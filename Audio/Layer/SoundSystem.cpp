@@ -44,6 +44,55 @@ LoopbackFunctions& Loopback()
     return functions;
 }
 
+// Buffers an application maps and writes in place (OpenAL Soft's experimental
+// AL_SOFTX_map_buffer, which alext.h does not declare).
+using ALbitfieldSOFT = unsigned int;
+constexpr ALbitfieldSOFT MapWriteBit = 0x2;
+constexpr ALbitfieldSOFT MapPersistentBit = 0x4;
+using BufferStorageFunction = void(AL_APIENTRY*)(ALuint buffer, ALenum format, const ALvoid* data,
+                                                 ALsizei size, ALsizei frequency,
+                                                 ALbitfieldSOFT flags);
+using MapBufferFunction = void*(AL_APIENTRY*)(ALuint buffer, ALsizei offset, ALsizei length,
+                                              ALbitfieldSOFT access);
+using UnmapBufferFunction = void(AL_APIENTRY*)(ALuint buffer);
+using FlushMappedBufferFunction = void(AL_APIENTRY*)(ALuint buffer, ALsizei offset, ALsizei length);
+
+struct MapBufferFunctions
+{
+    BufferStorageFunction storage = nullptr;
+    MapBufferFunction map = nullptr;
+    UnmapBufferFunction unmap = nullptr;
+    FlushMappedBufferFunction flush = nullptr;
+
+    // With the system's context current.
+    bool Load()
+    {
+        if (!alIsExtensionPresent("AL_SOFTX_map_buffer"))
+            return false;
+        storage = reinterpret_cast<BufferStorageFunction>(alGetProcAddress("alBufferStorageSOFT"));
+        map = reinterpret_cast<MapBufferFunction>(alGetProcAddress("alMapBufferSOFT"));
+        unmap = reinterpret_cast<UnmapBufferFunction>(alGetProcAddress("alUnmapBufferSOFT"));
+        flush = reinterpret_cast<FlushMappedBufferFunction>(
+            alGetProcAddress("alFlushMappedBufferSOFT"));
+        return storage != nullptr && map != nullptr && unmap != nullptr && flush != nullptr;
+    }
+};
+
+MapBufferFunctions& MapBuffer()
+{
+    static MapBufferFunctions functions;
+    return functions;
+}
+
+constexpr const char* QueuedStreamsLine =
+    "Audio layer: OpenAL cannot map stream buffers here; streams fall back to queued buffers";
+
+// Samples on the ring per frame: a mono stream is widened to stereo as UploadSamples does.
+int RingChannels(int channels)
+{
+    return channels == 1 && !alIsExtensionPresent("AL_SOFT_direct_channels") ? 1 : StereoChannels;
+}
+
 // Hands 16-bit samples to an OpenAL buffer. The game's sounds are not placed in space, so a
 // mono sound goes to both speakers at its full level: it is widened to stereo and its voice
 // plays it on the direct channels, bypassing the panner (which would lower a centred mono
@@ -75,7 +124,7 @@ int SoundSystem::Create(SoundSystem** system)
 SoundSystem::SoundSystem()
     : m_device(nullptr), m_context(nullptr), m_initialized(false), m_loopback(false),
       m_renderByClock(false), m_outputType(OutputAutomatic),
-      m_streamBufferBytes(DefaultStreamBufferBytes),
+      m_streamBufferBytes(DefaultStreamBufferBytes), m_mapStreams(true),
       m_report([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); })
 {
 }
@@ -232,6 +281,11 @@ int SoundSystem::Init(int maxChannels, std::uint32_t)
         Report("Audio layer: OpenAL could not make the voices");
         return ResultDevice;
     }
+    if (m_mapStreams && !MapBuffer().Load())
+    {
+        m_mapStreams = false;
+        Report(QueuedStreamsLine);
+    }
     m_lastRender = std::chrono::steady_clock::now();
     m_initialized = true;
     return ResultOk;
@@ -255,6 +309,7 @@ int SoundSystem::Release()
                 alDeleteSources(1, &voice.source);
             if (voice.buffers[0] != 0)
                 alDeleteBuffers(StreamBufferCount, voice.buffers.data());
+            DeleteRing(voice);
         }
     }
     for (ChannelGroup* group : m_groups)
@@ -282,7 +337,9 @@ int SoundSystem::Update()
     {
         if (!voice.active)
             continue;
-        if (voice.sound->IsStream())
+        if (voice.mapped)
+            FeedRing(voice);
+        else if (voice.sound->IsStream())
             FeedStream(voice);
         Refresh(voice);
     }
@@ -295,14 +352,45 @@ void SoundSystem::RenderSilent()
     double seconds = std::chrono::duration<double>(now - m_lastRender).count();
     m_lastRender = now;
     seconds = std::clamp(seconds, 0.0, MaxSilentRenderSeconds);
-    std::size_t frames = static_cast<std::size_t>(seconds * LoopbackRate);
+    const std::size_t frames = static_cast<std::size_t>(seconds * LoopbackRate);
     m_scratch.resize(SilentChunkFrames * StereoChannels);
+    RenderChunks(m_scratch.data(), frames, false);
+}
+
+void SoundSystem::RenderChunks(float* out, std::size_t frames, bool advance)
+{
     while (frames > 0)
     {
-        const std::size_t chunk = std::min(frames, SilentChunkFrames);
-        Loopback().render(m_device, m_scratch.data(), static_cast<ALCsizei>(chunk));
+        const std::size_t chunk = LimitToFreshStreams(std::min(frames, SilentChunkFrames));
+        Loopback().render(m_device, out, static_cast<ALCsizei>(chunk));
+        if (advance)
+            out += chunk * StereoChannels;
         frames -= chunk;
     }
+}
+
+std::size_t SoundSystem::LimitToFreshStreams(std::size_t frames)
+{
+    for (Voice& voice : m_voices)
+    {
+        if (!voice.active || !voice.mapped || voice.ringStalled || voice.paused || !voice.started)
+            continue;
+        AdvanceRing(voice);
+        const std::uint64_t fresh =
+            voice.ringWritten > voice.ringPlayed ? voice.ringWritten - voice.ringPlayed : 0;
+        // The cursor moves frequency / LoopbackRate stream frames per output frame.
+        const double perOutputFrame = static_cast<double>(voice.frequency) / LoopbackRate;
+        const double reach = std::floor(static_cast<double>(fresh) / perOutputFrame);
+        if (reach < 1.0)
+        {
+            alSourcePause(voice.source);
+            voice.ringStalled = true;
+            continue;
+        }
+        if (reach < static_cast<double>(frames))
+            frames = static_cast<std::size_t>(reach);
+    }
+    return frames;
 }
 
 int SoundSystem::RenderLoopback(float* out, std::size_t frames)
@@ -310,13 +398,7 @@ int SoundSystem::RenderLoopback(float* out, std::size_t frames)
     if (!m_initialized || !m_loopback || out == nullptr)
         return ResultNotReady;
     MakeCurrent();
-    while (frames > 0)
-    {
-        const std::size_t chunk = std::min(frames, SilentChunkFrames);
-        Loopback().render(m_device, out, static_cast<ALCsizei>(chunk));
-        out += chunk * StereoChannels;
-        frames -= chunk;
-    }
+    RenderChunks(out, frames, true);
     return ResultOk;
 }
 
@@ -343,6 +425,14 @@ int SoundSystem::SetStreamBufferSize(std::uint32_t bytes, std::uint32_t)
     if (bytes < StereoChannels * BytesPerSample)
         return ResultInvalidParam;
     m_streamBufferBytes = bytes;
+    return ResultOk;
+}
+
+int SoundSystem::SetStreamMapping(bool enabled)
+{
+    if (m_initialized)
+        return ResultInvalidParam;
+    m_mapStreams = enabled;
     return ResultOk;
 }
 
@@ -553,6 +643,15 @@ bool SoundSystem::Refresh(Voice& voice)
         return false;
     if (voice.paused || !voice.started)
         return true;
+    if (voice.mapped)
+    {
+        // The ring loops on: the stream has finished once the cursor passed its last frame.
+        AdvanceRing(voice);
+        if (!voice.streamEnded || voice.ringPlayed < voice.ringWritten)
+            return true;
+        Retire(voice);
+        return false;
+    }
     ALint state = AL_STOPPED;
     alGetSourcei(voice.source, AL_SOURCE_STATE, &state);
     if (state != AL_STOPPED)
@@ -585,6 +684,8 @@ void SoundSystem::Retire(Voice& voice)
     voice.active = false;
     voice.paused = false;
     voice.started = false;
+    voice.mapped = false;
+    voice.ringStalled = false;
     voice.sound = nullptr;
     voice.group = nullptr;
     ++voice.generation;
@@ -624,7 +725,9 @@ void SoundSystem::RestartStream(Voice& voice, std::size_t skipFrames)
     Sound& sound = *voice.sound;
     alSourceStop(voice.source);
     Unbind(voice);
-    if (voice.buffers[0] == 0)
+    voice.mapped = m_mapStreams && PrepareRing(voice);
+    voice.ringStalled = false;
+    if (!voice.mapped && voice.buffers[0] == 0)
         alGenBuffers(StreamBufferCount, voice.buffers.data());
     voice.streamEnded = !sound.m_decoder->Rewind();
     voice.passFrames = 0;
@@ -632,6 +735,18 @@ void SoundSystem::RestartStream(Voice& voice, std::size_t skipFrames)
     {
         std::vector<std::int16_t> discard(skipFrames * static_cast<std::size_t>(sound.m_channels));
         voice.passFrames = sound.m_decoder->Read(discard.data(), skipFrames);
+    }
+    if (voice.mapped)
+    {
+        // The whole ring is filled while the source is stopped, then bound once and looped.
+        voice.ringPlayed = 0;
+        voice.ringWritten = 0;
+        voice.ringSilenced = 0;
+        voice.ringCursor = 0;
+        WriteRing(voice);
+        alSourcei(voice.source, AL_BUFFER, static_cast<ALint>(voice.ring));
+        alSourcei(voice.source, AL_LOOPING, AL_TRUE);
+        return;
     }
     for (unsigned int buffer : voice.buffers)
     {
@@ -641,17 +756,18 @@ void SoundSystem::RestartStream(Voice& voice, std::size_t skipFrames)
     }
 }
 
-bool SoundSystem::FillStreamBuffer(Voice& voice, unsigned int buffer)
+std::size_t SoundSystem::DecodeStream(Voice& voice, std::size_t frames)
 {
     Sound& sound = *voice.sound;
     SoundDecoder& decoder = *sound.m_decoder;
     const std::size_t channels = static_cast<std::size_t>(sound.m_channels);
+    // Always the same size: the pcm is allocated by the first call only.
     sound.m_pcm.resize(sound.m_bufferFrames * channels);
+    frames = std::min(frames, sound.m_bufferFrames);
     std::size_t total = 0;
-    while (total < sound.m_bufferFrames)
+    while (total < frames)
     {
-        const std::size_t got =
-            decoder.Read(sound.m_pcm.data() + total * channels, sound.m_bufferFrames - total);
+        const std::size_t got = decoder.Read(sound.m_pcm.data() + total * channels, frames - total);
         if (got > 0)
         {
             total += got;
@@ -662,7 +778,8 @@ bool SoundSystem::FillStreamBuffer(Voice& voice, unsigned int buffer)
         const bool loop = Looping(voice);
         if (!sound.m_reported)
         {
-            const std::string then = loop ? "looping from the start" : "ending there";
+            // Built into a line only when there is one to report: a loop makes no string.
+            const char* const then = loop ? "looping from the start" : "ending there";
             const std::uint64_t declared = decoder.GetDeclaredFrames();
             if (decoder.Failed())
             {
@@ -690,6 +807,13 @@ bool SoundSystem::FillStreamBuffer(Voice& voice, unsigned int buffer)
             --voice.loopCount;
         voice.passFrames = 0;
     }
+    return total;
+}
+
+bool SoundSystem::FillStreamBuffer(Voice& voice, unsigned int buffer)
+{
+    Sound& sound = *voice.sound;
+    const std::size_t total = DecodeStream(voice, sound.m_bufferFrames);
     if (total == 0)
         return false;
     UploadSamples(buffer, sound.m_pcm.data(), total, sound.m_channels, sound.m_sampleRate,
@@ -717,6 +841,152 @@ void SoundSystem::FeedStream(Voice& voice)
     // An underrun stops the source with data still to come: play on.
     if (state != AL_PLAYING && queued > 0)
         alSourcePlay(voice.source);
+}
+
+bool SoundSystem::PrepareRing(Voice& voice)
+{
+    const Sound& sound = *voice.sound;
+    const int channels = RingChannels(sound.m_channels);
+    if (voice.ring != 0 && voice.ringChannels == channels && voice.ringRate == sound.m_sampleRate &&
+        voice.ringSegmentFrames == sound.m_bufferFrames)
+        return true;
+    MapBufferFunctions& functions = MapBuffer();
+    alGetError();
+    // Storage is given anew to a buffer no source holds and nobody maps.
+    if (voice.ringSamples != nullptr)
+        functions.unmap(voice.ring);
+    voice.ringSamples = nullptr;
+    if (voice.ring == 0)
+        alGenBuffers(1, &voice.ring);
+    const std::size_t bytes = sound.m_bufferFrames * StreamBufferCount *
+                              static_cast<std::size_t>(channels) * BytesPerSample;
+    void* mapped = nullptr;
+    if (alGetError() == AL_NO_ERROR && bytes <= static_cast<std::size_t>(INT32_MAX))
+    {
+        functions.storage(voice.ring, channels == 1 ? AL_FORMAT_MONO16 : AL_FORMAT_STEREO16,
+                          nullptr, static_cast<ALsizei>(bytes), sound.m_sampleRate,
+                          MapWriteBit | MapPersistentBit);
+        if (alGetError() == AL_NO_ERROR)
+            mapped = functions.map(voice.ring, 0, static_cast<ALsizei>(bytes),
+                                   MapWriteBit | MapPersistentBit);
+    }
+    if (alGetError() != AL_NO_ERROR || mapped == nullptr)
+    {
+        DeleteRing(voice);
+        m_mapStreams = false;
+        Report(QueuedStreamsLine);
+        return false;
+    }
+    voice.ringSamples = static_cast<std::int16_t*>(mapped);
+    voice.ringChannels = channels;
+    voice.ringRate = sound.m_sampleRate;
+    voice.ringSegmentFrames = sound.m_bufferFrames;
+    return true;
+}
+
+void SoundSystem::DeleteRing(Voice& voice)
+{
+    if (voice.ring == 0)
+        return;
+    if (voice.ringSamples != nullptr)
+        MapBuffer().unmap(voice.ring);
+    alDeleteBuffers(1, &voice.ring);
+    alGetError();
+    voice.ring = 0;
+    voice.ringSamples = nullptr;
+    voice.ringChannels = 0;
+    voice.ringRate = 0;
+    voice.ringSegmentFrames = 0;
+}
+
+void SoundSystem::AdvanceRing(Voice& voice)
+{
+    const std::size_t ringFrames = voice.ringSegmentFrames * StreamBufferCount;
+    ALint offset = 0;
+    alGetSourcei(voice.source, AL_SAMPLE_OFFSET, &offset);
+    const std::size_t cursor =
+        std::min(static_cast<std::size_t>(std::max(offset, 0)), ringFrames - 1);
+    // Read at least once a turn (every Update, and before every loopback chunk).
+    voice.ringPlayed += (cursor + ringFrames - voice.ringCursor) % ringFrames;
+    voice.ringCursor = cursor;
+}
+
+void SoundSystem::WriteRing(Voice& voice)
+{
+    const Sound& sound = *voice.sound;
+    const std::uint64_t segment = voice.ringSegmentFrames;
+    const std::uint64_t ringFrames = segment * StreamBufferCount;
+    const std::size_t channels = static_cast<std::size_t>(voice.ringChannels);
+    // Everything up to the start of the cursor's segment, a turn on, may be written.
+    const std::uint64_t limit = voice.ringPlayed - voice.ringPlayed % segment + ringFrames;
+    if (voice.ringPlayed > voice.ringWritten && !voice.streamEnded)
+    {
+        // The cursor ran past the fresh samples (a device mixing on its own while Update did
+        // not come): the stream goes on from the next segment.
+        voice.ringWritten = limit - ringFrames + segment;
+    }
+    FlushMappedBufferFunction flush = MapBuffer().flush;
+    while (voice.ringWritten < limit && !voice.streamEnded)
+    {
+        const std::uint64_t at = voice.ringWritten % ringFrames;
+        // Up to the end of the segment: a piece never wraps around the ring.
+        const std::size_t want =
+            static_cast<std::size_t>(std::min(segment - at % segment, limit - voice.ringWritten));
+        const std::size_t got = DecodeStream(voice, want);
+        std::int16_t* out = voice.ringSamples + at * channels;
+        if (sound.m_channels == 1 && channels == StereoChannels)
+        {
+            for (std::size_t i = 0; i < got; ++i)
+                out[2 * i] = out[2 * i + 1] = sound.m_pcm[i];
+        }
+        else
+        {
+            std::memcpy(out, sound.m_pcm.data(), got * channels * sizeof(std::int16_t));
+        }
+        flush(voice.ring, static_cast<ALsizei>(at * channels * BytesPerSample),
+              static_cast<ALsizei>(got * channels * BytesPerSample));
+        voice.ringWritten += got;
+        if (got < want)
+            voice.streamEnded = true;
+    }
+    if (!voice.streamEnded)
+        return;
+    // After the last frame the ring is silent, so a source the cursor has not yet retired
+    // plays nothing old.
+    voice.ringSilenced = std::max(voice.ringSilenced, voice.ringWritten);
+    while (voice.ringSilenced < limit)
+    {
+        const std::uint64_t at = voice.ringSilenced % ringFrames;
+        const std::uint64_t length = std::min(segment - at % segment, limit - voice.ringSilenced);
+        std::memset(voice.ringSamples + at * channels, 0, length * channels * sizeof(std::int16_t));
+        flush(voice.ring, static_cast<ALsizei>(at * channels * BytesPerSample),
+              static_cast<ALsizei>(length * channels * BytesPerSample));
+        voice.ringSilenced += length;
+    }
+}
+
+void SoundSystem::FeedRing(Voice& voice)
+{
+    if (voice.ringStalled)
+    {
+        // A finished stream that ran out is retired by Refresh; one with more to give goes on
+        // where its fresh samples ended.
+        if (voice.streamEnded)
+            return;
+        const std::uint64_t ringFrames = voice.ringSegmentFrames * StreamBufferCount;
+        voice.ringPlayed = voice.ringWritten;
+        voice.ringCursor = static_cast<std::size_t>(voice.ringWritten % ringFrames);
+        WriteRing(voice);
+        alSourcei(voice.source, AL_SAMPLE_OFFSET, static_cast<ALint>(voice.ringCursor));
+        voice.ringStalled = false;
+        if (voice.started && !voice.paused)
+            alSourcePlay(voice.source);
+        return;
+    }
+    if (voice.paused || !voice.started)
+        return;
+    AdvanceRing(voice);
+    WriteRing(voice);
 }
 
 void SoundSystem::Report(const std::string& line) const

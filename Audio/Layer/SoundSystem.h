@@ -14,6 +14,14 @@
 // (so Update must run at least every StreamBufferSeconds / StreamBufferCount), loop by seeking
 // their decoder back to the start, and start again after an underrun.
 //
+// Where OpenAL can map buffers (AL_SOFTX_map_buffer), a stream plays from one buffer of
+// StreamBufferCount segments that its source loops over: the buffer stays mapped, and Update
+// decodes into every segment the play cursor has left, so streaming makes no OpenAL call that
+// allocates. Elsewhere each segment is a buffer of its own, queued on the source again whenever
+// it has played. On the loopback output the layer renders itself, a stream that Update has not
+// fed in time stops at the end of its fresh samples (rather than playing old ones again) until
+// the next Update.
+//
 // Reports: what goes wrong without a failing result (a file that ends before its header says,
 // a stream whose decoder fails midway) is handed, one line each, to the report function.
 #include "Audio/Layer/Channel.h"
@@ -76,6 +84,11 @@ public:
     int CreateChannelGroup(ChannelGroup** group);
     // Bytes per stream buffer for streams created from now on.
     int SetStreamBufferSize(std::uint32_t bytes, std::uint32_t unit);
+    // Whether streams may play from mapped buffers where OpenAL offers them (the default);
+    // false keeps every stream on queued buffers. Before Init.
+    int SetStreamMapping(bool enabled);
+    // True when streams started from now on play from mapped buffers.
+    bool GetStreamMapping() const { return m_mapStreams; }
     // A sample decoded whole (at most MaxSampleSeconds).
     int CreateSound(const std::string& path, std::uint32_t mode, Sound** sound);
     // A stream read from the file while it plays.
@@ -129,6 +142,26 @@ private:
         std::array<unsigned int, StreamBufferCount> buffers{};
         bool streamEnded = false;
         std::uint64_t passFrames = 0;
+        // Mapped streams: the voice's looping buffer (kept with the voice from stream to stream,
+        // stored anew only when a stream needs another format, rate or length), its persistent
+        // mapping, and what it was stored for.
+        unsigned int ring = 0;
+        std::int16_t* ringSamples = nullptr;
+        int ringChannels = 0;
+        int ringRate = 0;
+        std::size_t ringSegmentFrames = 0;
+        // The stream now playing plays from the ring.
+        bool mapped = false;
+        // Positions counted in frames since the stream started: how far the play cursor has
+        // moved, how far decoded samples reach, and how far the ring is silenced after the
+        // stream's last frame. The cursor's place in the ring when last read.
+        std::uint64_t ringPlayed = 0;
+        std::uint64_t ringWritten = 0;
+        std::uint64_t ringSilenced = 0;
+        std::size_t ringCursor = 0;
+        // The cursor reached the end of the fresh samples before Update came (loopback output
+        // only): the source is paused there until the next Update.
+        bool ringStalled = false;
     };
 
     SoundSystem();
@@ -151,9 +184,23 @@ private:
     void ApplyGain(const Voice& voice) const;
     void ApplyLooping(Voice& voice) const;
     bool Looping(const Voice& voice) const;
+    // Decodes up to `frames` frames (at most the sound's buffer) of the stream into its pcm,
+    // looping and reporting as the voice asks; answers the frames decoded (0: nothing left).
+    std::size_t DecodeStream(Voice& voice, std::size_t frames);
     // Stream feeding: fills and queues a buffer; false when the stream has nothing left.
     bool FillStreamBuffer(Voice& voice, unsigned int buffer);
     void FeedStream(Voice& voice);
+    // Mapped streams: stores and maps the voice's ring for its sound (false when OpenAL
+    // refuses), reads how far the cursor moved, refills what it left, and restarts a stalled one.
+    bool PrepareRing(Voice& voice);
+    void AdvanceRing(Voice& voice);
+    void WriteRing(Voice& voice);
+    void FeedRing(Voice& voice);
+    void DeleteRing(Voice& voice);
+    // Output frames the loopback may render before a mapped stream runs out of fresh samples;
+    // pauses the streams that have run out.
+    std::size_t LimitToFreshStreams(std::size_t frames);
+    void RenderChunks(float* out, std::size_t frames, bool advance);
     // Rewinds the stream's decoder, skips `skipFrames` and queues fresh buffers.
     void RestartStream(Voice& voice, std::size_t skipFrames = 0);
     void RenderSilent();
@@ -170,6 +217,8 @@ private:
     int m_outputType;
     std::string m_deviceName;
     std::uint32_t m_streamBufferBytes;
+    // Streams play from mapped buffers (asked for, and OpenAL has the functions and took them).
+    bool m_mapStreams;
     std::array<Voice, VoiceCount> m_voices;
     std::vector<Sound*> m_sounds;
     std::vector<ChannelGroup*> m_groups;

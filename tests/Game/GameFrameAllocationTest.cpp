@@ -8,12 +8,13 @@
 // the first such line.
 //
 // What the sound library (OpenAL) allocates inside its own calls is left out: its version here
-// allocates a record for every stream buffer it queues. What may still allocate happens once: a
-// kept list may reach a size it never had before. So most frames must take nothing at all (the
-// median frame none), and all counted frames together at most a couple: a path that allocates in
-// every frame, or in every other one, or for every object born (several a frame) fails at once.
-// When they do not, the call stack of each allocation of a few more frames is written to a file
-// the failure names.
+// allocates a record for every stream buffer it queues (streams queue buffers only where it
+// cannot map them; tests/Audio/Layer/StreamAllocationTest.cpp counts OpenAL's allocations for a
+// mapped stream). What may still allocate happens once: a kept list may reach a size it never
+// had before. So most frames must take nothing at all (the median frame none), and all counted
+// frames together at most a couple: a path that allocates in every frame, or in every other one,
+// or for every object born (several a frame) fails at once. When they do not, the call stack of
+// each allocation of a few more frames is written to a file the failure names.
 #include "Core/Memory/ObjectAllocator.h"
 #include "bench/AllocationCounter.h"
 #include "tests/Support/GameFrameWorld.h"

@@ -3,6 +3,7 @@
 // Ogg Vorbis), a system on the loopback device that the test renders itself, and measures of
 // the rendered mix (level, frequency, how long it sounds).
 #include "Audio/Layer/SoundSystem.h"
+#include <algorithm>
 #include <cmath>
 #include <cstdint>
 #include <cstdio>
@@ -37,6 +38,41 @@ inline bool WriteTone(const std::string& path, double hz, double seconds, float 
     sf_writef_float(file, samples.data(), static_cast<sf_count_t>(samples.size()));
     sf_close(file);
     return true;
+}
+
+// A ramp (at most RampLength frames; mono, or stereo with the same value on both sides) whose
+// every frame holds its own value, so the mix tells which frame of the file each rendered frame
+// is (RampFrame) and nothing repeats or goes missing unseen. Silence is not a ramp value.
+constexpr int RampLength = 5000;
+constexpr int RampBase = -20001;
+constexpr int RampStep = 8;
+
+inline bool WriteRamp(const std::string& path, int frames = RampLength, int channels = 1)
+{
+    SF_INFO info = {};
+    info.samplerate = Rate;
+    info.channels = channels;
+    info.format = SF_FORMAT_WAV | SF_FORMAT_PCM_16;
+    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    if (file == nullptr)
+        return false;
+    std::vector<short> samples(static_cast<std::size_t>(frames * channels));
+    for (std::size_t i = 0; i < samples.size(); ++i)
+        samples[i] = static_cast<short>(RampBase + RampStep * static_cast<int>(i / channels));
+    sf_writef_short(file, samples.data(), static_cast<sf_count_t>(frames));
+    sf_close(file);
+    return true;
+}
+
+// The ramp frame a rendered sample holds, or -1 when it holds none (silence, a blend).
+inline long RampFrame(float sample)
+{
+    const long value = std::lround(static_cast<double>(sample) * 32768.0);
+    if (std::fabs(static_cast<double>(sample) * 32768.0 - static_cast<double>(value)) > 1e-3 ||
+        (value - RampBase) % RampStep != 0 || value < RampBase ||
+        value >= RampBase + RampStep * RampLength)
+        return -1;
+    return (value - RampBase) / RampStep;
 }
 
 inline std::string ReadBytes(const std::string& path)
@@ -112,9 +148,19 @@ protected:
             ("quill-audio-" + std::to_string(::testing::UnitTest::GetInstance()->random_seed()) +
              "-" + ::testing::UnitTest::GetInstance()->current_test_info()->name());
         std::filesystem::create_directories(folder);
+        Open(true);
+    }
+    // A fresh system whose streams play from mapped buffers where OpenAL has them, or from
+    // queued buffers.
+    void Open(bool mapStreams)
+    {
+        if (system != nullptr)
+            system->Release();
+        system = nullptr;
         ASSERT_EQ(Audio::Layer::SoundSystem::Create(&system), 0);
         system->SetReportFunction([this](const std::string& line) { reports.push_back(line); });
         ASSERT_EQ(system->SetOutput(Audio::Layer::OutputLoopback), 0);
+        ASSERT_EQ(system->SetStreamMapping(mapStreams), 0);
         ASSERT_EQ(system->Init(64, 0), 0);
         ASSERT_TRUE(system->IsLoopback());
     }

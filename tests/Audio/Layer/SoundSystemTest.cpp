@@ -10,6 +10,7 @@
 using namespace Audio::Layer;
 using LoopbackTest::LoopbackSystemTest;
 using LoopbackTest::Mix;
+using LoopbackTest::RampLength;
 using LoopbackTest::Rate;
 
 namespace
@@ -18,6 +19,19 @@ constexpr double ToneHz = 440.0;
 constexpr float ToneAmplitude = 0.5f;
 // A mono sound is not placed: each speaker gets it at its full level.
 constexpr double SineRms = 0.7071067811865476;
+
+// How far the mix, from `from` on, holds the ramp's frames first, first + 1, ... (around the ramp's
+// end to its start): the index of the first frame that does not, or the mix's size.
+std::size_t RampRunsTo(const Mix& mix, std::size_t from, long first)
+{
+    for (std::size_t i = from; i < mix.left.size(); ++i)
+    {
+        if (LoopbackTest::RampFrame(mix.left[i]) !=
+            (first + static_cast<long>(i - from)) % RampLength)
+            return i;
+    }
+    return mix.left.size();
+}
 } // namespace
 
 TEST_F(LoopbackSystemTest, EffectSoundsAtItsLevelAndPitchAndAnOctaveUpAtPitchTwo)
@@ -301,4 +315,86 @@ TEST_F(LoopbackSystemTest, OnlyMonoOrStereoFrom8To192KHzIsTakenAndEffectsAreCutA
     EXPECT_EQ(sound->GetFrames(), static_cast<std::uint64_t>(SoundSystem::MaxSampleSeconds) *
                                       static_cast<std::uint64_t>(LowestRate));
     EXPECT_TRUE(reports.empty()) << "a cut is no fault of the file";
+}
+
+TEST_F(LoopbackSystemTest, AStreamPlaysEveryFrameOnceInOrderAcrossLoopsPausesAndRestarts)
+{
+    ASSERT_TRUE(LoopbackTest::WriteRamp(Path("ramp.wav")));
+    for (const bool mapped : {true, false})
+    {
+        SCOPED_TRACE(mapped ? "streams on mapped buffers" : "streams on queued buffers");
+        Open(mapped);
+        // Segments of 2048 frames: the ramp ends inside one, and a second of the mix goes
+        // round four of them almost six times.
+        ASSERT_EQ(system->SetStreamBufferSize(4096, 8), 0);
+        Sound* stream = nullptr;
+        ASSERT_EQ(system->CreateStream(Path("ramp.wav"), ModeDefault, &stream), 0);
+        Channel channel;
+        ASSERT_EQ(system->PlaySound(stream, true, channel), 0);
+        // Looping is asked for after the first segments were filled up to the ramp's end.
+        ASSERT_EQ(channel.SetMode(ModeLoopNormal), 0);
+        ASSERT_EQ(channel.SetLoopCount(-1), 0);
+        ASSERT_EQ(channel.SetPaused(false), 0);
+        const Mix looped = Render(1.0);
+        EXPECT_EQ(RampRunsTo(looped, 0, 0), looped.left.size());
+        // Updates further apart than a segment.
+        const Mix sparse = Render(0.5, 3000);
+        EXPECT_EQ(RampRunsTo(sparse, 0, Rate % RampLength), sparse.left.size());
+
+        // Paused it is silent, and it goes on from the frame it stopped at.
+        ASSERT_EQ(channel.SetPaused(true), 0);
+        EXPECT_LT(Render(0.1).Peak(), LoopbackTest::SilenceLevel);
+        ASSERT_EQ(channel.SetPaused(false), 0);
+        const Mix resumed = Render(0.3);
+        EXPECT_EQ(RampRunsTo(resumed, 0, (Rate * 3 / 2) % RampLength), resumed.left.size());
+
+        // Started again 50 ms in.
+        ASSERT_EQ(channel.SetPosition(50), 0);
+        const Mix restarted = Render(0.3);
+        EXPECT_EQ(RampRunsTo(restarted, 0, Rate / 20), restarted.left.size());
+        EXPECT_TRUE(reports.empty()) << reports.front();
+    }
+}
+
+TEST_F(LoopbackSystemTest, AStreamThatEndsPlaysEachPassOnceThenItsVoiceRetires)
+{
+    ASSERT_TRUE(LoopbackTest::WriteRamp(Path("mono.wav")));
+    ASSERT_TRUE(LoopbackTest::WriteRamp(Path("stereo.wav"), RampLength, 2));
+    for (const bool mapped : {true, false})
+    {
+        SCOPED_TRACE(mapped ? "streams on mapped buffers" : "streams on queued buffers");
+        Open(mapped);
+        // Mono, then stereo on the voice the mono stream left.
+        for (const int channels : {1, 2})
+        {
+            SCOPED_TRACE(channels == 1 ? "mono" : "stereo");
+            // Segments of 512 frames (mono) and 1024 (stereo: the voice's buffer takes another
+            // size): each pass goes round the four of them more than once.
+            ASSERT_EQ(system->SetStreamBufferSize(1024u * channels * channels, 8), 0);
+            Sound* stream = nullptr;
+            ASSERT_EQ(system->CreateStream(Path(channels == 1 ? "mono.wav" : "stereo.wav"),
+                                           ModeDefault, &stream),
+                      0);
+            Channel channel;
+            ASSERT_EQ(system->PlaySound(stream, true, channel), 0);
+            ASSERT_EQ(channel.SetMode(ModeLoopNormal), 0);
+            ASSERT_EQ(channel.SetLoopCount(2), 0);
+            ASSERT_EQ(channel.SetPaused(false), 0);
+            const Mix mix = Render(0.5);
+            EXPECT_EQ(RampRunsTo(mix, 0, 0), static_cast<std::size_t>(3 * RampLength))
+                << "two loops after the first pass";
+            EXPECT_EQ(mix.SoundingFrames(), static_cast<std::size_t>(3 * RampLength))
+                << "silence after the last frame";
+            bool playing = true;
+            EXPECT_EQ(channel.IsPlaying(playing), ResultInvalidHandle) << "the voice retired";
+            EXPECT_EQ(system->GetVoicesInUse(), 0);
+
+            // Played again, it starts from its first frame on a voice.
+            ASSERT_EQ(system->PlaySound(stream, false, channel), 0);
+            const Mix again = Render(0.2);
+            EXPECT_EQ(RampRunsTo(again, 0, 0), static_cast<std::size_t>(RampLength));
+            EXPECT_EQ(system->GetVoicesInUse(), 0);
+        }
+        EXPECT_TRUE(reports.empty()) << reports.front();
+    }
 }
