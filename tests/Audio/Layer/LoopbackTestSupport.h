@@ -191,6 +191,19 @@ protected:
         return mix;
     }
 
+    // Plays `file` as a stream that loops for ever: made paused, looping asked for, let go.
+    Audio::Layer::Channel PlayLoopingStream(const std::string& file)
+    {
+        Audio::Layer::Sound* stream = nullptr;
+        Audio::Layer::Channel channel;
+        EXPECT_EQ(system->CreateStream(Path(file), Audio::Layer::ModeDefault, &stream), 0);
+        EXPECT_EQ(system->PlaySound(stream, true, channel), 0);
+        EXPECT_EQ(channel.SetMode(Audio::Layer::ModeLoopNormal), 0);
+        EXPECT_EQ(channel.SetLoopCount(-1), 0);
+        EXPECT_EQ(channel.SetPaused(false), 0);
+        return channel;
+    }
+
     Audio::Layer::Sound* LoadTone(const std::string& name, double hz, double seconds,
                                   float amplitude)
     {

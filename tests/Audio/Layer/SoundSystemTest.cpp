@@ -327,14 +327,8 @@ TEST_F(LoopbackSystemTest, AStreamPlaysEveryFrameOnceInOrderAcrossLoopsPausesAnd
         // Segments of 2048 frames: the ramp ends inside one, and a second of the mix goes
         // round four of them almost six times.
         ASSERT_EQ(system->SetStreamBufferSize(4096, 8), 0);
-        Sound* stream = nullptr;
-        ASSERT_EQ(system->CreateStream(Path("ramp.wav"), ModeDefault, &stream), 0);
-        Channel channel;
-        ASSERT_EQ(system->PlaySound(stream, true, channel), 0);
         // Looping is asked for after the first segments were filled up to the ramp's end.
-        ASSERT_EQ(channel.SetMode(ModeLoopNormal), 0);
-        ASSERT_EQ(channel.SetLoopCount(-1), 0);
-        ASSERT_EQ(channel.SetPaused(false), 0);
+        Channel channel = PlayLoopingStream("ramp.wav");
         const Mix looped = Render(1.0);
         EXPECT_EQ(RampRunsTo(looped, 0, 0), looped.left.size());
         // Updates further apart than a segment.

@@ -29,14 +29,7 @@ TEST_F(LoopbackSystemTest, ASteadyStreamOnAMappedBufferTakesNothingFromTheHeap)
                         "allocates for every buffer queued";
     ASSERT_TRUE(LoopbackTest::WriteTone(Path("tone.wav"), 440.0, 1.0, 0.5f));
     ASSERT_EQ(system->SetStreamBufferSize(8192, 8), 0);
-    Sound* stream = nullptr;
-    ASSERT_EQ(system->CreateStream(Path("tone.wav"), ModeDefault, &stream), 0);
-    Channel channel;
-    ASSERT_EQ(system->PlaySound(stream, true, channel), 0);
-    ASSERT_EQ(channel.SetMode(ModeLoopNormal), 0);
-    ASSERT_EQ(channel.SetLoopCount(-1), 0);
-    ASSERT_EQ(channel.SetPosition(0), 0);
-    ASSERT_EQ(channel.SetPaused(false), 0);
+    Channel channel = PlayLoopingStream("tone.wav");
     Render(0.5);
 
     Bench::CountLibraryApart("libopenal");
