@@ -7,7 +7,10 @@
 //   thunk), against the same loop calling a plain C function bound with lua_pushcfunction.
 // After the table the ratios are printed; targets: at most 1.3 of the registry-reference call
 // (engine to script) and 1.1 of the plain C function (script to engine). The script loops are
-// the same on both sides, so their own cost is in both times.
+// the same on both sides, so their own cost is in both times. The targets are judged on paired
+// runs, which alternate short blocks of the engine path and of its baseline and time each block:
+// this machine's speed drifts by half from one second to the next, and separate runs (also
+// printed) meet different speeds, where paired blocks meet the same one.
 // The instruction-count hook every script runs under is measured as well: the engine-to-script
 // call and the script-to-engine loop, each against the same in a second script component whose
 // hook is removed; target: at most 1.10.
@@ -15,6 +18,7 @@
 #include "bench/RatioReporter.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
+#include <chrono>
 #include <cstdio>
 #include <lua.hpp>
 #include <map>
@@ -92,18 +96,21 @@ void EngineToScript_BarePcall(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
-void RunLoop(benchmark::State& state, const char* loop, Scripting::LuaComponent* script = g_script)
+// One script loop of kCallsPerLoop calls. Each loop is one call from the engine: it gets a
+// fresh instruction budget, as the call helpers give every call.
+void CallLoop(Scripting::LuaComponent* script, const char* loop)
 {
     lua_State* lua = script->GetState();
+    script->GetLimits().StartCall(lua);
+    lua_getglobal(lua, loop);
+    lua_pushinteger(lua, kCallsPerLoop);
+    lua_pcall(lua, 1, 0, 0);
+}
+
+void RunLoop(benchmark::State& state, const char* loop, Scripting::LuaComponent* script = g_script)
+{
     for (auto _ : state)
-    {
-        // Each loop is one call from the engine: it gets a fresh instruction budget, as the
-        // call helpers give every call.
-        script->GetLimits().StartCall(lua);
-        lua_getglobal(lua, loop);
-        lua_pushinteger(lua, kCallsPerLoop);
-        lua_pcall(lua, 1, 0, 0);
-    }
+        CallLoop(script, loop);
     state.SetItemsProcessed(state.iterations() * kCallsPerLoop);
 }
 
@@ -122,6 +129,75 @@ void ScriptToEngine_PlainCFunction(benchmark::State& state)
     RunLoop(state, "CallPlain");
 }
 
+// Calls per block of a paired run: each block takes some microseconds, far shorter than the
+// machine's changes of speed and far longer than a clock read.
+constexpr int kCallsPerBlock = 256;
+constexpr int kLoopsPerBlock = 1;
+
+// Alternates a block of `engine` calls and a block of `baseline` calls (the first of each pair
+// taking turns) and times every block; reports both times per item and engine / baseline.
+template <class Engine, class Baseline>
+void RunPaired(benchmark::State& state, int callsPerBlock, int itemsPerCall, Engine engine,
+               Baseline baseline)
+{
+    using Clock = std::chrono::steady_clock;
+    Clock::duration engineTime{};
+    Clock::duration baselineTime{};
+    const auto timeBlock = [callsPerBlock](auto& call)
+    {
+        const Clock::time_point start = Clock::now();
+        for (int i = 0; i < callsPerBlock; ++i)
+            call();
+        return Clock::now() - start;
+    };
+    bool engineFirst = true;
+    for (auto _ : state)
+    {
+        if (engineFirst)
+        {
+            engineTime += timeBlock(engine);
+            baselineTime += timeBlock(baseline);
+        }
+        else
+        {
+            baselineTime += timeBlock(baseline);
+            engineTime += timeBlock(engine);
+        }
+        engineFirst = !engineFirst;
+    }
+    const double items =
+        static_cast<double>(state.iterations()) * callsPerBlock * static_cast<double>(itemsPerCall);
+    const double engineNs = std::chrono::duration<double, std::nano>(engineTime).count();
+    const double baselineNs = std::chrono::duration<double, std::nano>(baselineTime).count();
+    state.counters["engine ns"] = engineNs / items;
+    state.counters["baseline ns"] = baselineNs / items;
+    state.counters["ratio"] = baselineNs > 0.0 ? engineNs / baselineNs : 0.0;
+}
+
+void EngineToScript_Paired(benchmark::State& state)
+{
+    lua_State* lua = g_script->GetState();
+    lua_getglobal(lua, "Empty");
+    const int reference = luaL_ref(lua, LUA_REGISTRYINDEX);
+    RunPaired(
+        state, kCallsPerBlock, 1, [] { g_script->CallWithFloat("Empty", 1.0f); },
+        [lua, reference]
+        {
+            g_script->GetLimits().StartCall(lua);
+            lua_rawgeti(lua, LUA_REGISTRYINDEX, reference);
+            lua_pushnumber(lua, 1.0);
+            lua_pcall(lua, 1, 0, 0);
+        });
+    luaL_unref(lua, LUA_REGISTRYINDEX, reference);
+}
+
+void ScriptToEngine_Paired(benchmark::State& state)
+{
+    RunPaired(
+        state, kLoopsPerBlock, kCallsPerLoop, [] { CallLoop(g_script, "CallBound"); },
+        [] { CallLoop(g_script, "CallPlain"); });
+}
+
 // Keeps each run's time per item so that the ratios can be printed after the table.
 class ScriptCallRatios : public RatioReporter
 {
@@ -129,12 +205,16 @@ public:
     void PrintRatios() const override
     {
         std::printf("\nRatios (engine path time / baseline time; lower is better)\n");
+        PrintPaired("engine to script", "EngineToScript_Paired", kEngineToScriptTarget);
+        PrintPaired("script to engine", "ScriptToEngine_Paired", kScriptToEngineTarget);
+        std::printf("the same from separate runs:\n");
         PrintRatio("engine to script", "EngineToScript_CallWithFloat",
-                   "EngineToScript_RegistryRefPcall", kEngineToScriptTarget);
+                   "EngineToScript_RegistryRefPcall", 0.0);
         PrintRatio("  (vs getglobal)", "EngineToScript_CallWithFloat", "EngineToScript_BarePcall",
                    0.0);
         PrintRatio("script to engine", "ScriptToEngine_Thunk", "ScriptToEngine_PlainCFunction",
-                   kScriptToEngineTarget);
+                   0.0);
+        std::printf("the instruction-count hook (separate runs):\n");
         PrintRatio("hook, engine call", "EngineToScript_CallWithFloat",
                    "EngineToScript_CallWithFloatNoHook", kHookTarget);
         PrintRatio("hook, script call", "ScriptToEngine_Thunk", "ScriptToEngine_ThunkNoHook",
@@ -149,7 +229,26 @@ private:
 
     void Record(const Run& run) override
     {
-        m_times[run.run_name.function_name] = run.GetAdjustedRealTime() / ItemsPerIteration(run);
+        const std::string& name = run.run_name.function_name;
+        const auto ratio = run.counters.find("ratio");
+        if (ratio != run.counters.end())
+        {
+            m_paired[name] = {ratio->second.value, run.counters.at("engine ns").value,
+                              run.counters.at("baseline ns").value};
+            return;
+        }
+        m_times[name] = run.GetAdjustedRealTime() / ItemsPerIteration(run);
+    }
+
+    void PrintPaired(const char* label, const std::string& run, double target) const
+    {
+        const auto found = m_paired.find(run);
+        if (found == m_paired.end())
+            return;
+        const Paired& paired = found->second;
+        std::printf("%-18s %6.3f  (%.1f ns against %.1f ns, paired blocks)  target <= %.2f %s\n",
+                    label, paired.ratio, paired.engineNs, paired.baselineNs, target,
+                    Verdict(paired.ratio <= target));
     }
 
     void PrintRatio(const char* label, const std::string& engine, const std::string& baseline,
@@ -167,7 +266,15 @@ private:
                     Verdict(ratio <= target));
     }
 
+    struct Paired
+    {
+        double ratio;
+        double engineNs; // per item
+        double baselineNs;
+    };
+
     std::map<std::string, double> m_times;
+    std::map<std::string, Paired> m_paired;
 };
 } // namespace
 
@@ -205,6 +312,8 @@ int main(int argc, char** argv)
         {"ScriptToEngine_Thunk", &ScriptToEngine_Thunk},
         {"ScriptToEngine_ThunkNoHook", &ScriptToEngine_ThunkNoHook},
         {"ScriptToEngine_PlainCFunction", &ScriptToEngine_PlainCFunction},
+        {"EngineToScript_Paired", &EngineToScript_Paired},
+        {"ScriptToEngine_Paired", &ScriptToEngine_Paired},
     };
     // The fastest and slowest repetition are printed with the mean and median, so that a
     // table shows how far machine noise spread the runs.
