@@ -88,9 +88,9 @@ constexpr const char* QueuedStreamsLine =
     "Audio layer: OpenAL cannot map stream buffers here; streams fall back to queued buffers";
 
 // Samples on the ring per frame: a mono stream is widened to stereo as UploadSamples does.
-int RingChannels(int channels)
+int RingChannels(int channels, bool directChannels)
 {
-    return channels == 1 && !alIsExtensionPresent("AL_SOFT_direct_channels") ? 1 : StereoChannels;
+    return channels == 1 && !directChannels ? 1 : StereoChannels;
 }
 
 // Hands 16-bit samples to an OpenAL buffer. The game's sounds are not placed in space, so a
@@ -98,9 +98,9 @@ int RingChannels(int channels)
 // plays it on the direct channels, bypassing the panner (which would lower a centred mono
 // voice by its own, implementation-defined amount).
 void UploadSamples(unsigned int buffer, const std::int16_t* samples, std::size_t frames,
-                   int channels, int rate, std::vector<std::int16_t>& widened)
+                   int channels, int rate, bool directChannels, std::vector<std::int16_t>& widened)
 {
-    if (channels == 1 && alIsExtensionPresent("AL_SOFT_direct_channels"))
+    if (channels == 1 && directChannels)
     {
         widened.resize(frames * StereoChannels);
         for (std::size_t i = 0; i < frames; ++i)
@@ -124,7 +124,7 @@ int SoundSystem::Create(SoundSystem** system)
 SoundSystem::SoundSystem()
     : m_device(nullptr), m_context(nullptr), m_initialized(false), m_loopback(false),
       m_renderByClock(false), m_outputType(OutputAutomatic),
-      m_streamBufferBytes(DefaultStreamBufferBytes), m_mapStreams(true),
+      m_streamBufferBytes(DefaultStreamBufferBytes), m_mapStreams(true), m_directChannels(false),
       m_report([](const std::string& line) { std::fprintf(stderr, "%s\n", line.c_str()); })
 {
 }
@@ -281,6 +281,7 @@ int SoundSystem::Init(int maxChannels, std::uint32_t)
         Report("Audio layer: OpenAL could not make the voices");
         return ResultDevice;
     }
+    m_directChannels = alIsExtensionPresent("AL_SOFT_direct_channels") == AL_TRUE;
     if (m_mapStreams && !MapBuffer().Load())
     {
         m_mapStreams = false;
@@ -537,7 +538,7 @@ int SoundSystem::MakeSound(std::unique_ptr<SoundDecoder> decoder, const std::str
         alGenBuffers(1, &made->m_buffer);
         std::vector<std::int16_t> widened;
         UploadSamples(made->m_buffer, samples.data(), frames, made->m_channels, made->m_sampleRate,
-                      widened);
+                      m_directChannels, widened);
         if (alGetError() != AL_NO_ERROR)
         {
             delete made;
@@ -599,7 +600,7 @@ int SoundSystem::PlaySound(Sound* sound, bool paused, Channel& channel)
         Unbind(voice);
     alSourcei(voice.source, AL_LOOPING, AL_FALSE);
     alSourcef(voice.source, AL_PITCH, 1.0f);
-    if (alIsExtensionPresent("AL_SOFT_direct_channels"))
+    if (m_directChannels)
         alSourcei(voice.source, AL_DIRECT_CHANNELS_SOFT, AL_TRUE);
     ApplyGain(voice);
     if (sound->IsStream())
@@ -817,7 +818,7 @@ bool SoundSystem::FillStreamBuffer(Voice& voice, unsigned int buffer)
     if (total == 0)
         return false;
     UploadSamples(buffer, sound.m_pcm.data(), total, sound.m_channels, sound.m_sampleRate,
-                  m_widened);
+                  m_directChannels, m_widened);
     return true;
 }
 
@@ -846,7 +847,7 @@ void SoundSystem::FeedStream(Voice& voice)
 bool SoundSystem::PrepareRing(Voice& voice)
 {
     const Sound& sound = *voice.sound;
-    const int channels = RingChannels(sound.m_channels);
+    const int channels = RingChannels(sound.m_channels, m_directChannels);
     if (voice.ring != 0 && voice.ringChannels == channels && voice.ringRate == sound.m_sampleRate &&
         voice.ringSegmentFrames == sound.m_bufferFrames)
         return true;

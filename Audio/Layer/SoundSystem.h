@@ -219,6 +219,9 @@ private:
     std::uint32_t m_streamBufferBytes;
     // Streams play from mapped buffers (asked for, and OpenAL has the functions and took them).
     bool m_mapStreams;
+    // OpenAL plays sources on the direct channels (AL_SOFT_direct_channels): mono samples are
+    // widened to stereo for them. Asked once, at Init, not on every play.
+    bool m_directChannels;
     std::array<Voice, VoiceCount> m_voices;
     std::vector<Sound*> m_sounds;
     std::vector<ChannelGroup*> m_groups;
