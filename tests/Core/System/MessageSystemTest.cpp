@@ -124,6 +124,27 @@ protected:
         return object;
     }
 
+    // `count` new objects in `group`, the first listening through `firstListener`.
+    std::vector<GameObject*> MakeGroup(u32 group, int count, ListeningComponent** firstListener)
+    {
+        std::vector<GameObject*> members;
+        for (int i = 0; i < count; ++i)
+        {
+            members.push_back(MakeObject(i == 0 ? firstListener : nullptr));
+            EXPECT_TRUE(engine->GetFactory()->AddToGroup(members.back()->GetId(), group));
+        }
+        return members;
+    }
+
+    // Sends a tagged "group" message to `group` and delivers it.
+    void DeliverToGroup(u32 group)
+    {
+        auto* message = new TaggedMessage("group");
+        message->targetGroupId = group;
+        engine->SendMessage(message, 0.0f);
+        messages->Update(0.016f);
+    }
+
     Engine* engine = nullptr;
     MessageSystem* messages = nullptr;
     ListeningSystem* alpha = nullptr;
@@ -211,26 +232,18 @@ TEST_F(MessageSystemTest, GroupDeliveryWalksASnapshotOfLiveMembers)
 {
     GameFactory* factory = engine->GetFactory();
     ListeningComponent* firstListener = nullptr;
-    GameObject* first = MakeObject(&firstListener);
-    GameObject* second = MakeObject();
-    GameObject* third = MakeObject();
     const u32 group = 4242;
-    ASSERT_TRUE(factory->AddToGroup(first->GetId(), group));
-    ASSERT_TRUE(factory->AddToGroup(second->GetId(), group));
-    ASSERT_TRUE(factory->AddToGroup(third->GetId(), group));
-    const u32 secondId = second->GetId();
-    const u32 thirdId = third->GetId();
+    const std::vector<GameObject*> members = MakeGroup(group, 3, &firstListener);
+    const u32 secondId = members[1]->GetId();
+    const u32 thirdId = members[2]->GetId();
     // The first member destroys the second and takes the third out of the group.
     firstListener->onMessage = [&](Message*)
     {
         factory->DestroyObject(secondId);
         factory->RemoveFromGroup(thirdId, group);
     };
-    auto* message = new TaggedMessage("group");
-    message->targetGroupId = group;
-    engine->SendMessage(message, 0.0f);
-    messages->Update(0.016f);
-    const std::vector<std::string> expected = {"object" + std::to_string(first->GetId()) +
+    DeliverToGroup(group);
+    const std::vector<std::string> expected = {"object" + std::to_string(members[0]->GetId()) +
                                                ":group"};
     EXPECT_EQ(g_deliveries, expected);
 }
@@ -239,18 +252,12 @@ TEST_F(MessageSystemTest, GroupDeliverySkipsAMemberThatLeftTheGroupAlive)
 {
     GameFactory* factory = engine->GetFactory();
     ListeningComponent* firstListener = nullptr;
-    GameObject* first = MakeObject(&firstListener);
-    GameObject* second = MakeObject();
     const u32 group = 4243;
-    ASSERT_TRUE(factory->AddToGroup(first->GetId(), group));
-    ASSERT_TRUE(factory->AddToGroup(second->GetId(), group));
-    const u32 secondId = second->GetId();
+    const std::vector<GameObject*> members = MakeGroup(group, 2, &firstListener);
+    const u32 secondId = members[1]->GetId();
     firstListener->onMessage = [&](Message*) { factory->RemoveFromGroup(secondId, group); };
-    auto* message = new TaggedMessage("group");
-    message->targetGroupId = group;
-    engine->SendMessage(message, 0.0f);
-    messages->Update(0.016f);
-    const std::vector<std::string> expected = {"object" + std::to_string(first->GetId()) +
+    DeliverToGroup(group);
+    const std::vector<std::string> expected = {"object" + std::to_string(members[0]->GetId()) +
                                                ":group"};
     EXPECT_EQ(g_deliveries, expected);
 }
