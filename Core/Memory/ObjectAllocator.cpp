@@ -778,19 +778,12 @@ u08* ObjectAllocator::TakeFromPages(Arena& arena)
 {
     if (arena.available == nullptr)
         AddPage(arena);
-    Page* page = arena.available;
-    u64* bits = page->FreeBits();
-    u32 word = m_bitWords - 1;
-    while (bits[word] == 0)
-        --word;
-    const u32 bit = BitsPerWord - 1 - static_cast<u32>(__builtin_clzll(bits[word]));
-    bits[word] &= ~(u64{1} << bit);
-    --page->freeCount;
+    // The first page's highest free slot, as a batch of one takes it.
+    void* object = nullptr;
+    TakeFromPage(arena, arena.available, &object, 1);
     arena.freeSlots.store(arena.freeSlots.load(std::memory_order_relaxed) - 1,
                           std::memory_order_relaxed);
-    if (page->freeCount == 0)
-        MakeUnavailable(arena, page);
-    return SlotObject(page->memory, word * BitsPerWord + bit);
+    return static_cast<u08*>(object);
 }
 
 void ObjectAllocator::ReturnToPage(u08* object)
