@@ -87,24 +87,30 @@ MapBufferFunctions& MapBuffer()
 constexpr const char* QueuedStreamsLine =
     "Audio layer: OpenAL cannot map stream buffers here; streams fall back to queued buffers";
 
-// Samples on the ring per frame: a mono stream is widened to stereo as UploadSamples does.
-int RingChannels(int channels, bool directChannels)
+// The channels a sound's samples go to OpenAL in. The game's sounds are not placed in space,
+// so a mono sound goes to both speakers at its full level: where voices play on the direct
+// channels, bypassing the panner (which would lower a centred mono voice by its own,
+// implementation-defined amount), it is widened to stereo.
+int UploadedChannels(int channels, bool directChannels)
 {
-    return channels == 1 && !directChannels ? 1 : StereoChannels;
+    return channels == 1 && directChannels ? StereoChannels : channels;
 }
 
-// Hands 16-bit samples to an OpenAL buffer. The game's sounds are not placed in space, so a
-// mono sound goes to both speakers at its full level: it is widened to stereo and its voice
-// plays it on the direct channels, bypassing the panner (which would lower a centred mono
-// voice by its own, implementation-defined amount).
+// Mono samples as stereo ones, the same on both sides.
+void WidenToStereo(const std::int16_t* samples, std::size_t frames, std::int16_t* out)
+{
+    for (std::size_t i = 0; i < frames; ++i)
+        out[2 * i] = out[2 * i + 1] = samples[i];
+}
+
+// Hands 16-bit samples to an OpenAL buffer, in UploadedChannels.
 void UploadSamples(unsigned int buffer, const std::int16_t* samples, std::size_t frames,
                    int channels, int rate, bool directChannels, std::vector<std::int16_t>& widened)
 {
-    if (channels == 1 && directChannels)
+    if (UploadedChannels(channels, directChannels) != channels)
     {
         widened.resize(frames * StereoChannels);
-        for (std::size_t i = 0; i < frames; ++i)
-            widened[2 * i] = widened[2 * i + 1] = samples[i];
+        WidenToStereo(samples, frames, widened.data());
         samples = widened.data();
         channels = StereoChannels;
     }
@@ -847,7 +853,7 @@ void SoundSystem::FeedStream(Voice& voice)
 bool SoundSystem::PrepareRing(Voice& voice)
 {
     const Sound& sound = *voice.sound;
-    const int channels = RingChannels(sound.m_channels, m_directChannels);
+    const int channels = UploadedChannels(sound.m_channels, m_directChannels);
     if (voice.ring != 0 && voice.ringChannels == channels && voice.ringRate == sound.m_sampleRate &&
         voice.ringSegmentFrames == sound.m_bufferFrames)
         return true;
@@ -935,15 +941,10 @@ void SoundSystem::WriteRing(Voice& voice)
             static_cast<std::size_t>(std::min(segment - at % segment, limit - voice.ringWritten));
         const std::size_t got = DecodeStream(voice, want);
         std::int16_t* out = voice.ringSamples + at * channels;
-        if (sound.m_channels == 1 && channels == StereoChannels)
-        {
-            for (std::size_t i = 0; i < got; ++i)
-                out[2 * i] = out[2 * i + 1] = sound.m_pcm[i];
-        }
+        if (sound.m_channels != static_cast<int>(channels))
+            WidenToStereo(sound.m_pcm.data(), got, out);
         else
-        {
             std::memcpy(out, sound.m_pcm.data(), got * channels * sizeof(std::int16_t));
-        }
         flush(voice.ring, static_cast<ALsizei>(at * channels * BytesPerSample),
               static_cast<ALsizei>(got * channels * BytesPerSample));
         voice.ringWritten += got;
