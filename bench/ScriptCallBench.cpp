@@ -66,19 +66,22 @@ void EngineToScript_CallWithFloatNoHook(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
-// The function kept by registry reference: no look-up at all.
+// The baseline call: the function kept by registry reference, no look-up at all.
+inline void CallByReference(lua_State* lua, int reference)
+{
+    g_script->GetLimits().StartCall(lua);
+    lua_rawgeti(lua, LUA_REGISTRYINDEX, reference);
+    lua_pushnumber(lua, 1.0);
+    lua_pcall(lua, 1, 0, 0);
+}
+
 void EngineToScript_RegistryRefPcall(benchmark::State& state)
 {
     lua_State* lua = g_script->GetState();
     lua_getglobal(lua, "Empty");
     const int reference = luaL_ref(lua, LUA_REGISTRYINDEX);
     for (auto _ : state)
-    {
-        g_script->GetLimits().StartCall(lua);
-        lua_rawgeti(lua, LUA_REGISTRYINDEX, reference);
-        lua_pushnumber(lua, 1.0);
-        lua_pcall(lua, 1, 0, 0);
-    }
+        CallByReference(lua, reference);
     luaL_unref(lua, LUA_REGISTRYINDEX, reference);
     state.SetItemsProcessed(state.iterations());
 }
@@ -181,13 +184,7 @@ void EngineToScript_Paired(benchmark::State& state)
     const int reference = luaL_ref(lua, LUA_REGISTRYINDEX);
     RunPaired(
         state, kCallsPerBlock, 1, [] { g_script->CallWithFloat("Empty", 1.0f); },
-        [lua, reference]
-        {
-            g_script->GetLimits().StartCall(lua);
-            lua_rawgeti(lua, LUA_REGISTRYINDEX, reference);
-            lua_pushnumber(lua, 1.0);
-            lua_pcall(lua, 1, 0, 0);
-        });
+        [lua, reference] { CallByReference(lua, reference); });
     luaL_unref(lua, LUA_REGISTRYINDEX, reference);
 }
 
