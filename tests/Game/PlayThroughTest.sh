@@ -398,14 +398,15 @@ prepare_hud_switch() {
 # are judged (FightProbe.py, which prints its findings into NAME.txt beside the dump NAME.xwd).
 dump() { xwd -root -silent > "$work/$1.xwd" || fail "xwd could not take the screenshot $1"; }
 # Dumps taken once an ability has fired, by a watcher started before its key is pressed: as soon
-# as the log shows it fired, and then a few frames and at least ABILITY_GAP s apart (the effect
-# takes a few frames to come and may last only 0.6 s of the game's time, a hit's glow). The
-# frames are counted by the log's time stamps, of which a slow frame may hold several: the gap
-# in seconds keeps a slow build's dumps apart too. ability_SLOT_0 is taken before the key is
+# as the log shows it fired, and then at least a frame and ABILITY_GAP s apart (the effect takes
+# a few frames to come and may last only 0.6 s of the game's time, a hit's glow: the dumps follow
+# closely enough that it cannot come and go between two). The frames are counted by the log's
+# time stamps, of which a slow frame may hold several: the gap in seconds keeps a slow build's
+# dumps apart too. ability_SLOT_0 is taken before the key is
 # pressed.
-ABILITY_DUMPS=4
-ABILITY_GAP=0.25
-ABILITY_FRAMES=2
+ABILITY_DUMPS=6
+ABILITY_GAP=0.15
+ABILITY_FRAMES=1
 ability_watcher=""
 watch_ability() {
     local slot="$1" from="$2"
