@@ -932,7 +932,13 @@ void SoundSystem::WriteRing(Voice& voice)
         // not come): the stream goes on from the next segment.
         voice.ringWritten = limit - ringFrames + segment;
     }
-    FlushMappedBufferFunction flush = MapBuffer().flush;
+    // Hands OpenAL the frames written from ring frame `at` on.
+    const FlushMappedBufferFunction flush = MapBuffer().flush;
+    const auto flushFrames = [&voice, flush, channels](std::uint64_t at, std::uint64_t frames)
+    {
+        flush(voice.ring, static_cast<ALsizei>(at * channels * BytesPerSample),
+              static_cast<ALsizei>(frames * channels * BytesPerSample));
+    };
     while (voice.ringWritten < limit && !voice.streamEnded)
     {
         const std::uint64_t at = voice.ringWritten % ringFrames;
@@ -945,8 +951,7 @@ void SoundSystem::WriteRing(Voice& voice)
             WidenToStereo(sound.m_pcm.data(), got, out);
         else
             std::memcpy(out, sound.m_pcm.data(), got * channels * sizeof(std::int16_t));
-        flush(voice.ring, static_cast<ALsizei>(at * channels * BytesPerSample),
-              static_cast<ALsizei>(got * channels * BytesPerSample));
+        flushFrames(at, got);
         voice.ringWritten += got;
         if (got < want)
             voice.streamEnded = true;
@@ -961,8 +966,7 @@ void SoundSystem::WriteRing(Voice& voice)
         const std::uint64_t at = voice.ringSilenced % ringFrames;
         const std::uint64_t length = std::min(segment - at % segment, limit - voice.ringSilenced);
         std::memset(voice.ringSamples + at * channels, 0, length * channels * sizeof(std::int16_t));
-        flush(voice.ring, static_cast<ALsizei>(at * channels * BytesPerSample),
-              static_cast<ALsizei>(length * channels * BytesPerSample));
+        flushFrames(at, length);
         voice.ringSilenced += length;
     }
 }
