@@ -402,8 +402,7 @@ dump() { xwd -root -silent > "$work/$1.xwd" || fail "xwd could not take the scre
 # a few frames to come and may last only 0.6 s of the game's time, a hit's glow: the dumps follow
 # closely enough that it cannot come and go between two). The frames are counted by the log's
 # time stamps, of which a slow frame may hold several: the gap in seconds keeps a slow build's
-# dumps apart too. ability_SLOT_0 is taken before the key is
-# pressed.
+# dumps apart too. ability_SLOT_0 is taken before the key is pressed.
 ABILITY_DUMPS=6
 ABILITY_GAP=0.15
 ABILITY_FRAMES=1
