@@ -106,8 +106,16 @@ void InputSystem::HandleMessage(Message* message)
             component->HandleMessage(message);
         break;
     case MT_INPUT_CURSOR:
-        if (auto* cursor = dynamic_cast<InputCursorMessage*>(message))
+        // The mouse's movement reaches this system alone. It moves the cursor, then hands the
+        // movement on to every system, so that the player's controller faces the pointer; that
+        // copy, sent by this system, comes back here too and moves nothing.
+        if (auto* cursor = dynamic_cast<InputCursorMessage*>(message);
+            cursor != nullptr && cursor->senderId != m_id)
+        {
             MoveCursor(cursor->movement);
+            Post(TryNewMessage<InputCursorMessage>(kPart, m_id, cursor->player, cursor->movement,
+                                                   0u));
+        }
         break;
     case MT_WINDOW_RESIZE:
         InstallCallbacks();

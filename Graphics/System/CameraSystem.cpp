@@ -351,10 +351,7 @@ void CameraSystem::UpdateCursor()
     Math::IntersectRay3Plane viewHit(cursor->ray, viewPlane);
     if (viewHit.Find() && viewHit.status == Math::Intersection::ONE_POINT)
         cursor->viewPoint = viewHit.GetPoint();
-    const Math::Plane ground(0.0f, 1.0f, 0.0f, 0.0f);
-    Math::IntersectRay3Plane groundHit(cursor->ray, ground);
-    if (groundHit.Find() && groundHit.status == Math::Intersection::ONE_POINT)
-        cursor->groundPoint = groundHit.GetPoint();
+    GetGroundPoint(Core::System::InputSystem::GetCursorPosition(), cursor->groundPoint);
 
     GameObject* owner = FindObject(cursor->GetOwner());
     auto* transform = owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
@@ -381,6 +378,19 @@ bool CameraSystem::GetScreenRay(const Math::Vector2& pixel, Math::Ray3& ray) con
     const Math::Vector4 world = ScreenToWorld(pixel);
     const Math::Point4 eye = m_active->GetEye();
     ray = Math::Ray3(eye, Math::Vector4(world.x - eye.x, world.y - eye.y, world.z - eye.z, 0.0f));
+    return true;
+}
+
+bool CameraSystem::GetGroundPoint(const Math::Vector2& pixel, Math::Point4& point) const
+{
+    Math::Ray3 ray;
+    if (!GetScreenRay(pixel, ray))
+        return false;
+    const Math::Plane ground(0.0f, 1.0f, 0.0f, 0.0f);
+    Math::IntersectRay3Plane groundHit(ray, ground);
+    if (!groundHit.Find() || groundHit.status != Math::Intersection::ONE_POINT)
+        return false;
+    point = groundHit.GetPoint();
     return true;
 }
 

@@ -100,6 +100,9 @@ public:
     // The ray from the active camera's eye through that near-plane point; false without an
     // active camera.
     bool GetScreenRay(const Math::Vector2& pixel, Math::Ray3& ray) const;
+    // The point of the ground plane (y = 0) under a window pixel; false without an active camera
+    // or when the pixel's ray misses the ground.
+    bool GetGroundPoint(const Math::Vector2& pixel, Math::Point4& point) const;
 
     void SetProjectionUniform(u32 program) const;
     void SetViewUniforms(u32 program) const;

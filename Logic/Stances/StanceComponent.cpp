@@ -3,6 +3,7 @@
 #include "Core/Messages/Input/InputMoveMessage.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
+#include "Core/System/InputSystem.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/Quaternion.h"
@@ -64,9 +65,13 @@ void StanceComponent::FaceCursor()
 {
     const Graphics::System::CameraSystem* cameras = Graphics::System::CameraSystem::Instance();
     TransformComponent* transform = Transform();
-    if (cameras == nullptr || transform == nullptr)
+    // The ground under the pointer where it is now: the cursor object's own point is placed at
+    // the camera's update, which may not have come since the mouse moved.
+    Math::Point4 ground;
+    if (cameras == nullptr || transform == nullptr ||
+        !cameras->GetGroundPoint(Core::System::InputSystem::GetCursorPosition(), ground))
         return;
-    FaceAlong(cameras->GetCursorGroundPoint() - transform->GetPosition());
+    FaceAlong(ground - transform->GetPosition());
 }
 
 void StanceComponent::FaceAlong(const Math::Vector4& direction)

@@ -135,12 +135,38 @@ TEST_F(InputSystemTest, TheCursorMovesByAtMostHalfTheWindowAndStaysInside)
     EXPECT_EQ(InputSystem::GetCursorPosition(), Math::Vector2(1024.0f, 0.0f));
     input->HandleMessage(&far);
     EXPECT_EQ(layer.cursorX, 1024);
+    {
+        QueuedMessages handedOn(*messages); // the next test looks at these
+    }
 
     // Mouse movement travels as a cursor message to this system, relative to the cursor.
     layer.OnCursorPosition(1000.4, 10.0);
     QueuedMessages queued(*messages);
     ASSERT_EQ(queued.size(), 1u);
     EXPECT_EQ(queued.As<InputCursorMessage>(0)->movement, Math::Vector2(-24.0f, 10.0f));
+}
+
+TEST_F(InputSystemTest, TheCursorMovementIsHandedOnToEveryoneOnceAndTheCopyMovesNothing)
+{
+    // The player's controller (a logic component) faces the pointer only if the movement
+    // reaches it too, not the input system alone.
+    Start();
+    InputCursorMessage moved(0, 0, Math::Vector2(40.0f, 30.0f), 0u);
+    moved.targetSystem = "InputSystem";
+    input->HandleMessage(&moved);
+    EXPECT_EQ(InputSystem::GetCursorPosition(), Math::Vector2(40.0f, 30.0f));
+    QueuedMessages queued(*messages);
+    ASSERT_EQ(queued.size(), 1u);
+    auto* copy = queued.As<InputCursorMessage>(0);
+    ASSERT_NE(copy, nullptr);
+    EXPECT_EQ(copy->targetSystem, Message::NoSystem);
+    EXPECT_EQ(copy->targetObjectId, 0u);
+    EXPECT_EQ(copy->player, 0u);
+    EXPECT_EQ(copy->movement, Math::Vector2(40.0f, 30.0f));
+
+    input->HandleMessage(copy);
+    EXPECT_EQ(InputSystem::GetCursorPosition(), Math::Vector2(40.0f, 30.0f));
+    EXPECT_EQ(QueuedMessages(*messages).size(), 0u);
 }
 
 TEST_F(InputSystemTest, TheWheelReportsChangesOfItsWholeStepPosition)
