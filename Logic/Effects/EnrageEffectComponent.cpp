@@ -20,8 +20,12 @@ constexpr f32 kGrowSeconds = 0.5f;
 constexpr f32 kShrinkSeconds = 1.0f;
 constexpr const char* kEnrageFunction = "EnrageAbility";
 constexpr const char* kUnEnrageFunction = "UnEnrageAbility";
+// The way back's value: the character's own scale itself.
+constexpr f32 kOwnScale = 1.0f;
 const Math::ColorRGBA kHealthBar(0.0f, 1.0f, 0.0f, 1.0f);
 } // namespace
+
+EnrageEffectComponent::EnrageEffectComponent() : m_ownScale(1.0f, 1.0f, 1.0f), m_ownRadius(0.0f) {}
 
 void EnrageEffectComponent::Deserialize(Serializer::XmlReader& reader)
 {
@@ -54,6 +58,7 @@ void EnrageEffectComponent::PostScale(f32 seconds, f32 factor) const
     if (auto* scale = Make<ScaleEffectComponent>())
     {
         scale->Setup(seconds, factor, false, false);
+        scale->SetOwnScale(m_ownScale, m_ownRadius);
         Post(new AddComponentMessage(m_id, scale, m_owner, kNoCheck));
     }
 }
@@ -66,6 +71,7 @@ void EnrageEffectComponent::Apply()
     if (auto* collider = owner->GetComponent<Physics::ColliderComponent>())
         collider->Category |= EnragedGroup;
     CallAbilityScripts(kEnrageFunction);
+    ScaleEffectComponent::FindOwnScale(*owner, m_ownScale, m_ownRadius);
     PostScale(kGrowSeconds, statModifyValue_);
     ShowText("++Enraged++", ShieldColour(), *owner, kTextSeconds);
 }
@@ -80,9 +86,7 @@ void EnrageEffectComponent::Remove()
         if (auto* collider = owner->GetComponent<Physics::ColliderComponent>())
             collider->Category &= ~EnragedGroup;
         CallAbilityScripts(kUnEnrageFunction);
-        // A factor of 0 has no way back (the scale effect ignores it as well).
-        if (statModifyValue_ != 0.0f)
-            PostScale(kShrinkSeconds, 1.0f / statModifyValue_);
+        PostScale(kShrinkSeconds, kOwnScale);
     }
     m_target = nullptr;
     Post(new SetHealthbarColorMessage(m_id, kHealthBar, m_owner));
