@@ -3,6 +3,7 @@
 #include "Core/Messages/Object/AddComponentMessage.h"
 #include "Core/Objects/GameObject.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Effects/DeathEffectComponent.h"
 #include "Logic/Effects/ScaleEffectComponent.h"
 #include "Physics/ColliderComponent.h"
 #include "Scripting/LuaComponent.h"
@@ -85,6 +86,13 @@ void EnrageEffectComponent::Remove()
     {
         if (auto* collider = owner->GetComponent<Physics::ColliderComponent>())
             collider->Category &= ~EnragedGroup;
+        // A death keeps the collider it found, enraged, to give it back on revival.
+        for (const GameObject::ComponentEntry& entry : owner->GetComponentList())
+        {
+            auto* death = dynamic_cast<DeathEffectComponent*>(entry.component);
+            if (death != nullptr && death->IsApplied())
+                death->DropSavedCategory(EnragedGroup);
+        }
         CallAbilityScripts(kUnEnrageFunction);
         PostScale(kShrinkSeconds, kOwnScale);
     }

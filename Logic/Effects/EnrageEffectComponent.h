@@ -2,9 +2,10 @@
 // Enrages a character: its collider joins group 32 (bit 32 of its category), every ability
 // script of its player controller hears "EnrageAbility", a scale effect grows it to its value
 // times its own scale in half a second and "++Enraged++" is shown. A temporary one, when it
-// ends, leaves group 32, calls "UnEnrageAbility" and takes it back to its own scale within a
-// second; in any case the health bar turns green and "--Enraged--" is shown. Only a controller
-// named "SimpleControllerComponent" has ability scripts to call.
+// ends, leaves group 32 (also in the collider a death of the character gives back on revival),
+// calls "UnEnrageAbility" and takes it back to its own scale within a second; in any case the
+// health bar turns green and "--Enraged--" is shown. Only a controller named
+// "SimpleControllerComponent" has ability scripts to call.
 //
 // The own scale (ScaleEffectComponent.h) is taken when the rage is applied and handed to both
 // scale effects, so the character comes back to the size it had before its rage, whatever

@@ -701,7 +701,8 @@ TEST_F(ShippedWorld, ALevelUpSpraysMotesOffACharacterThatHasNotFiredYet)
 
 // The rage grows the Golem to its rage factor times its own scale and brings it back to that own
 // scale, however rages follow each other: one right after another (a level-up between them), one
-// begun while an enraged earthquake grows, one that runs out while the Golem lies dead.
+// begun while an enraged earthquake grows, one that runs out while the Golem lies dead (its
+// collision group must not come back with the revival).
 TEST_F(ShippedWorld, TheRageGrowsTheGolemFromItsOwnScaleAndBringsItBack)
 {
     constexpr f32 kFrame = 1.0f / 60.0f;
@@ -715,6 +716,7 @@ TEST_F(ShippedWorld, TheRageGrowsTheGolemFromItsOwnScaleAndBringsItBack)
         golem->GetComponent<Physics::ColliderComponent>());
     transform->SetScale(Math::Vector3(kOwnScale, kOwnScale, kOwnScale));
     const f32 ownRadius = sphere->GetSphere().radius;
+    const u32 ownCategory = sphere->Category;
     f32 largest = 0.0f, widest = 0.0f, quakeLargest = 0.0f;
     u32 quake = 0; // the enraged earthquake, while it lasts
     const auto frames = [&](f32 seconds)
@@ -795,6 +797,7 @@ TEST_F(ShippedWorld, TheRageGrowsTheGolemFromItsOwnScaleAndBringsItBack)
     expectOwnSize("a rage that ran out in death");
     engine->SendMessage(new ReviveDeadPlayersMessage(0, "LogicSystem"), 0.0f);
     frames(0.5f);
+    EXPECT_EQ(sphere->Category, ownCategory) << "the revived Golem is not enraged";
     rage();
     frames(10.0f);
     expectOwnSize("a rage after the revive");
