@@ -24,7 +24,7 @@ Physics::SphereColliderComponent* SphereOf(const GameObject& owner)
 
 ScaleEffectComponent::ScaleEffectComponent()
     : m_ownScale(1.0f, 1.0f, 1.0f), m_targetScale(0.0f, 0.0f, 0.0f), m_ownRadius(0.0f),
-      m_targetRadius(0.0f), m_hasOwn(false), m_hasSphere(false), m_superseded(false)
+      m_targetRadius(0.0f), m_hasOwn(false), m_bound(false), m_hasSphere(false), m_superseded(false)
 {
 }
 
@@ -46,7 +46,7 @@ void ScaleEffectComponent::FindOwnScale(const GameObject& object, Math::Vector3&
     for (const GameObject::ComponentEntry& entry : object.GetComponentList())
     {
         const auto* other = dynamic_cast<const ScaleEffectComponent*>(entry.component);
-        if (other != nullptr && other->m_target != nullptr && !other->m_superseded)
+        if (other != nullptr && other->m_bound && !other->m_superseded)
         {
             scale = other->m_ownScale;
             radius = other->m_ownRadius;
@@ -64,8 +64,7 @@ bool ScaleEffectComponent::Bind()
     GameObject* owner = OwnerObject();
     if (owner == nullptr)
         return false;
-    auto* transform = owner->GetComponent<TransformComponent>();
-    if (transform != nullptr && m_target == nullptr)
+    if (!m_bound)
     {
         // This one binds now: it finds the own scale where the others keep it, then they
         // leave the object's size to it.
@@ -75,11 +74,12 @@ bool ScaleEffectComponent::Bind()
         for (const GameObject::ComponentEntry& entry : owner->GetComponentList())
         {
             auto* other = dynamic_cast<ScaleEffectComponent*>(entry.component);
-            if (other != nullptr && other != this && other->m_target != nullptr)
+            if (other != nullptr && other != this && other->m_bound)
                 other->m_superseded = true;
         }
+        m_bound = true;
     }
-    m_target = transform;
+    m_target = owner->GetComponent<TransformComponent>();
     m_targetScale = m_ownScale * statModifyValue_;
     m_hasSphere = SphereOf(*owner) != nullptr;
     m_targetRadius = m_ownRadius * statModifyValue_;
@@ -125,8 +125,7 @@ void ScaleEffectComponent::Update(f32 seconds)
 
 void ScaleEffectComponent::Remove()
 {
-    if (m_applied && m_isTemporary && m_target != nullptr && !m_superseded &&
-        statModifyValue_ != 0.0f)
+    if (m_applied && m_isTemporary && m_bound && !m_superseded && statModifyValue_ != 0.0f)
     {
         if (auto* back = Make<ScaleEffectComponent>())
         {
@@ -136,5 +135,6 @@ void ScaleEffectComponent::Remove()
         }
     }
     m_target = nullptr;
+    m_bound = false;
 }
 } // namespace Logic

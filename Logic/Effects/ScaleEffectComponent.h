@@ -57,6 +57,7 @@ private:
     f32 m_ownRadius;
     f32 m_targetRadius;
     bool m_hasOwn;     // the own scale is known (given or taken at the first bind)
+    bool m_bound;      // bound to its object and not yet removed
     bool m_hasSphere;  // the object's collider is a sphere whose radius follows
     bool m_superseded; // a newer scale effect on the object decides its size
 };
