@@ -34,6 +34,9 @@ public:
 
     // How long "Death" plays, in seconds, for the model of that name (0 for other models).
     static f32 DeathPoseTime(const std::string& modelName);
+    // Takes the bits out of the collider category the revival gives back: what a change that
+    // ended while the character lay dead had added (a rage's group) does not come back with it.
+    void DropSavedCategory(u32 bits) { m_savedCategory &= ~bits; }
 
 private:
     Graphics::RenderComponent* m_render; // not owned

@@ -3,6 +3,7 @@
 #include "Core/Messages/Object/AddComponentMessage.h"
 #include "Core/Objects/GameObject.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/Effects/DeathEffectComponent.h"
 #include "Logic/Effects/ScaleEffectComponent.h"
 #include "Physics/ColliderComponent.h"
 #include "Scripting/LuaComponent.h"
@@ -20,8 +21,12 @@ constexpr f32 kGrowSeconds = 0.5f;
 constexpr f32 kShrinkSeconds = 1.0f;
 constexpr const char* kEnrageFunction = "EnrageAbility";
 constexpr const char* kUnEnrageFunction = "UnEnrageAbility";
+// The way back's value: the character's own scale itself.
+constexpr f32 kOwnScale = 1.0f;
 const Math::ColorRGBA kHealthBar(0.0f, 1.0f, 0.0f, 1.0f);
 } // namespace
+
+EnrageEffectComponent::EnrageEffectComponent() : m_ownScale(1.0f, 1.0f, 1.0f), m_ownRadius(0.0f) {}
 
 void EnrageEffectComponent::Deserialize(Serializer::XmlReader& reader)
 {
@@ -54,6 +59,7 @@ void EnrageEffectComponent::PostScale(f32 seconds, f32 factor) const
     if (auto* scale = Make<ScaleEffectComponent>())
     {
         scale->Setup(seconds, factor, false, false);
+        scale->SetOwnScale(m_ownScale, m_ownRadius);
         Post(new AddComponentMessage(m_id, scale, m_owner, kNoCheck));
     }
 }
@@ -66,6 +72,7 @@ void EnrageEffectComponent::Apply()
     if (auto* collider = owner->GetComponent<Physics::ColliderComponent>())
         collider->Category |= EnragedGroup;
     CallAbilityScripts(kEnrageFunction);
+    ScaleEffectComponent::FindOwnScale(*owner, m_ownScale, m_ownRadius);
     PostScale(kGrowSeconds, statModifyValue_);
     ShowText("++Enraged++", ShieldColour(), *owner, kTextSeconds);
 }
@@ -79,10 +86,15 @@ void EnrageEffectComponent::Remove()
     {
         if (auto* collider = owner->GetComponent<Physics::ColliderComponent>())
             collider->Category &= ~EnragedGroup;
+        // A death keeps the collider it found, enraged, to give it back on revival.
+        for (const GameObject::ComponentEntry& entry : owner->GetComponentList())
+        {
+            auto* death = dynamic_cast<DeathEffectComponent*>(entry.component);
+            if (death != nullptr && death->IsApplied())
+                death->DropSavedCategory(EnragedGroup);
+        }
         CallAbilityScripts(kUnEnrageFunction);
-        // A factor of 0 has no way back (the scale effect ignores it as well).
-        if (statModifyValue_ != 0.0f)
-            PostScale(kShrinkSeconds, 1.0f / statModifyValue_);
+        PostScale(kShrinkSeconds, kOwnScale);
     }
     m_target = nullptr;
     Post(new SetHealthbarColorMessage(m_id, kHealthBar, m_owner));

@@ -1,12 +1,18 @@
 #pragma once
 // Enrages a character: its collider joins group 32 (bit 32 of its category), every ability
-// script of its player controller hears "EnrageAbility", a scale effect grows it to its value in
-// half a second and "++Enraged++" is shown. A temporary one, when it ends, leaves group 32, calls
-// "UnEnrageAbility" and shrinks it back within a second; in any case the health bar turns green
-// and "--Enraged--" is shown. Only a controller named "SimpleControllerComponent" has ability
-// scripts to call.
+// script of its player controller hears "EnrageAbility", a scale effect grows it to its value
+// times its own scale in half a second and "++Enraged++" is shown. A temporary one, when it
+// ends, leaves group 32 (also in the collider a death of the character gives back on revival),
+// calls "UnEnrageAbility" and takes it back to its own scale within a second; in any case the
+// health bar turns green and "--Enraged--" is shown. Only a controller named
+// "SimpleControllerComponent" has ability scripts to call.
+//
+// The own scale (ScaleEffectComponent.h) is taken when the rage is applied and handed to both
+// scale effects, so the character comes back to the size it had before its rage, whatever
+// scaled it meanwhile or however the growth was cut short.
 #include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Effects/EffectComponent.h"
+#include "Math/Vector3.h"
 
 namespace Logic
 {
@@ -17,6 +23,7 @@ public:
     // The collision group an enraged character joins.
     static constexpr u32 EnragedGroup = 32;
 
+    EnrageEffectComponent();
     // The base's values; it does not bind until its first update.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Apply() override;
@@ -27,8 +34,11 @@ public:
 private:
     // Calls the function in every ability script of the player's controller.
     void CallAbilityScripts(const char* function) const;
-    // Grows (or shrinks) the character by the factor over that time.
+    // Scales the character to the factor times its own scale over that time.
     void PostScale(f32 seconds, f32 factor) const;
+
+    Math::Vector3 m_ownScale;
+    f32 m_ownRadius;
 };
 } // namespace Logic
 

@@ -12,6 +12,8 @@ namespace Logic
 namespace
 {
 constexpr u32 kNoCheck = 0;
+// The value of a way back: the object's own scale itself.
+constexpr f32 kOwnScale = 1.0f;
 
 Physics::SphereColliderComponent* SphereOf(const GameObject& owner)
 {
@@ -21,8 +23,8 @@ Physics::SphereColliderComponent* SphereOf(const GameObject& owner)
 } // namespace
 
 ScaleEffectComponent::ScaleEffectComponent()
-    : m_startScale(0.0f, 0.0f, 0.0f), m_targetScale(0.0f, 0.0f, 0.0f), m_startRadius(0.0f),
-      m_targetRadius(0.0f), m_hasSphere(false)
+    : m_ownScale(1.0f, 1.0f, 1.0f), m_targetScale(0.0f, 0.0f, 0.0f), m_ownRadius(0.0f),
+      m_targetRadius(0.0f), m_hasOwn(false), m_bound(false), m_hasSphere(false), m_superseded(false)
 {
 }
 
@@ -32,46 +34,66 @@ void ScaleEffectComponent::Deserialize(Serializer::XmlReader& reader)
     Bind();
 }
 
+void ScaleEffectComponent::SetOwnScale(const Math::Vector3& scale, f32 radius)
+{
+    m_ownScale = scale;
+    m_ownRadius = radius;
+    m_hasOwn = true;
+}
+
+void ScaleEffectComponent::FindOwnScale(const GameObject& object, Math::Vector3& scale, f32& radius)
+{
+    for (const GameObject::ComponentEntry& entry : object.GetComponentList())
+    {
+        const auto* other = dynamic_cast<const ScaleEffectComponent*>(entry.component);
+        if (other != nullptr && other->m_bound && !other->m_superseded)
+        {
+            scale = other->m_ownScale;
+            radius = other->m_ownRadius;
+            return;
+        }
+    }
+    const auto* transform = object.GetComponent<TransformComponent>();
+    scale = transform != nullptr ? transform->GetScale() : Math::Vector3(1.0f, 1.0f, 1.0f);
+    const Physics::SphereColliderComponent* sphere = SphereOf(object);
+    radius = sphere != nullptr ? sphere->GetSphere().radius : 0.0f;
+}
+
 bool ScaleEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    GameObject* owner = OwnerObject();
     if (owner == nullptr)
         return false;
-    auto* transform = owner->GetComponent<TransformComponent>();
-    m_target = transform;
-    if (transform != nullptr)
+    if (!m_bound)
     {
-        m_startScale = transform->GetScale();
-        m_targetScale = m_startScale * statModifyValue_;
+        // This one binds now: it finds the own scale where the others keep it, then they
+        // leave the object's size to it.
+        if (!m_hasOwn)
+            FindOwnScale(*owner, m_ownScale, m_ownRadius);
+        m_hasOwn = true;
+        for (const GameObject::ComponentEntry& entry : owner->GetComponentList())
+        {
+            auto* other = dynamic_cast<ScaleEffectComponent*>(entry.component);
+            if (other != nullptr && other != this && other->m_bound)
+                other->m_superseded = true;
+        }
+        m_bound = true;
     }
-    const Physics::SphereColliderComponent* sphere = SphereOf(*owner);
-    m_hasSphere = sphere != nullptr;
-    if (m_hasSphere)
-    {
-        m_startRadius = sphere->GetSphere().radius;
-        m_targetRadius = m_startRadius * statModifyValue_;
-    }
+    m_target = owner->GetComponent<TransformComponent>();
+    m_targetScale = m_ownScale * statModifyValue_;
+    m_hasSphere = SphereOf(*owner) != nullptr;
+    m_targetRadius = m_ownRadius * statModifyValue_;
     return true;
 }
 
-void ScaleEffectComponent::Update(f32 seconds)
+void ScaleEffectComponent::Step(GameObject& owner, f32 share) const
 {
-    // The frame that applies the effect does not scale yet.
-    const bool wasApplied = m_applied;
-    EffectComponent::Update(seconds);
-    if (!wasApplied || !m_applied || statModifyValue_ == 0.0f)
-        return;
-    f32 share = m_timeToLast > 0.0f ? seconds / m_timeToLast : 1.0f;
-    share = share < 0.0f ? 0.0f : (share > 1.0f ? 1.0f : share);
-    // Looked up again each frame: components may leave the object while it scales.
-    GameObject* owner = OwnerObject();
-    auto* transform = owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
-    if (transform != nullptr)
+    if (auto* transform = owner.GetComponent<TransformComponent>())
     {
         const Math::Vector3 scale = transform->GetScale();
         transform->SetScale(scale + (m_targetScale - scale) * share);
     }
-    Physics::SphereColliderComponent* sphere = owner != nullptr ? SphereOf(*owner) : nullptr;
+    Physics::SphereColliderComponent* sphere = SphereOf(owner);
     if (m_hasSphere && sphere != nullptr)
     {
         f32& radius = sphere->GetSphere().radius;
@@ -79,16 +101,40 @@ void ScaleEffectComponent::Update(f32 seconds)
     }
 }
 
+void ScaleEffectComponent::Update(f32 seconds)
+{
+    // The frame that applies the effect does not scale yet.
+    const bool wasApplied = m_applied;
+    EffectComponent::Update(seconds);
+    if (!wasApplied || m_superseded || statModifyValue_ == 0.0f)
+        return;
+    // Looked up again each frame: components may leave the object while it scales.
+    GameObject* owner = OwnerObject();
+    if (owner == nullptr)
+        return;
+    // The frame the time runs out in ends the way: a frame longer than the time left, after
+    // shorter ones, would leave the rest of it undone.
+    f32 share = 1.0f;
+    if (m_applied && m_timeToLast > 0.0f)
+    {
+        share = seconds / m_timeToLast;
+        share = share < 0.0f ? 0.0f : (share > 1.0f ? 1.0f : share);
+    }
+    Step(*owner, share);
+}
+
 void ScaleEffectComponent::Remove()
 {
-    if (m_applied && m_isTemporary && m_target != nullptr && statModifyValue_ != 0.0f)
+    if (m_applied && m_isTemporary && m_bound && !m_superseded && statModifyValue_ != 0.0f)
     {
         if (auto* back = Make<ScaleEffectComponent>())
         {
-            back->Setup(ReverseSeconds, 1.0f / statModifyValue_, false, false);
+            back->Setup(ReverseSeconds, kOwnScale, false, false);
+            back->SetOwnScale(m_ownScale, m_ownRadius);
             Post(new AddComponentMessage(m_id, back, m_owner, kNoCheck));
         }
     }
     m_target = nullptr;
+    m_bound = false;
 }
 } // namespace Logic

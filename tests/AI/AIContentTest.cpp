@@ -1,6 +1,8 @@
 // The shipped enemies, their projectiles and spawners: each definition names only components
 // that exist and makes a working object, drawn with its model and playing the track of what it
-// does; and the object-reader fuzz corpus replayed with the AI components known.
+// does; every kind, near a shipped character, reaches it with its attack and hurts it; and the
+// object-reader fuzz corpus replayed with the AI components known.
+#include "AI/Behaviors/AttackBehaviorComponent.h"
 #include "Audio/AudioRegistration.h"
 #include "Audio/AudioSystem.h"
 #include "Audio/Layer/SoundSystem.h"
@@ -13,6 +15,7 @@
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Components/AnimationControllerComponent.h"
 #include "Graphics/Components/RenderComponent.h"
+#include "Physics/PhysicsSystem.h"
 #include "Scripting/ScriptServices.h"
 #include "tests/AI/AIWorld.h"
 #include "tests/Fuzz/ObjectReaderFuzzHarness.h"
@@ -22,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <set>
 
 namespace
 {
@@ -265,5 +269,89 @@ TEST_F(ShippedContent, TheTankBurstsIntoSpeedyEnemiesThatDoNotSplit)
         speedy->GetComponent<Logic::HealthContainerComponent>()->Add(-1000.0f);
     }
     EXPECT_EQ(log.Count("spawned a wave of"), 1u);
+}
+
+// The fight as the game has it: the shipped characters too (their definitions, scripts and
+// models) and the physics system, whose contacts carry the attacks to what they touch.
+class ShippedFight : public ShippedContent
+{
+public:
+    void SetUp() override
+    {
+        namespace fs = std::filesystem;
+        const fs::path shipped = QUILL_ASSET_ROOT;
+        for (const char* tree : {"assets/Objects", "assets/Scripts", "assets/Materials",
+                                 "assets/ParticleEffects", "assets/Audio/Sound Effects"})
+        {
+            for (const auto& entry : fs::recursive_directory_iterator(shipped / tree))
+            {
+                if (entry.is_regular_file())
+                {
+                    const std::string file = fs::relative(entry.path(), shipped).generic_string();
+                    folder.Write(file, ReadShipped(file));
+                }
+            }
+        }
+        for (const char* model : kCharacters)
+        {
+            const std::string file = std::string("assets/Models/bin/") + model + ".fbxbin";
+            folder.Write(file, ReadShipped(file));
+        }
+        ShippedContent::SetUp();
+        engine->AddSystem(Physics::System::PhysicsSystem::SystemName);
+    }
+    void FightFrame(f32 seconds)
+    {
+        Frame(seconds);
+        Physics::System::PhysicsSystem::Instance()->Update(seconds);
+        Deliver();
+    }
+
+    static constexpr const char* kCharacters[] = {"Golem", "Mage", "SteamKnight"};
+};
+
+// Each enemy kind, eight units from a character that stands still, comes into its range (or
+// keeps it), fires its attack, and the attack lands: the character is hurt. The Mage is the
+// smallest character, so an attack that passes over its head misses it.
+TEST_F(ShippedFight, EveryEnemyKindHurtsEveryCharacterWithinItsRange)
+{
+    constexpr f32 kFrame = 1.0f / 60.0f;
+    constexpr int kFrames = 60 * 30; // the tank needs some six seconds to come close
+    for (const char* kind : kEnemyModels)
+    {
+        for (const char* character : kCharacters)
+        {
+            SCOPED_TRACE(std::string(kind) + " and " + character);
+            GameObject* player = Serializer::System::SerializerSystem::CreateObject(
+                0, std::string("Character") + character, Engine::GenerateId());
+            GameObject* enemy = Serializer::System::SerializerSystem::CreateObject(
+                0, std::string("Character") + kind, Engine::GenerateId());
+            ASSERT_NE(player, nullptr);
+            ASSERT_NE(enemy, nullptr);
+            Transform(*enemy).SetPosition(Math::Point4(8.0f, 0.0f, 0.0f, 1.0f));
+            const auto* attack = Get<AI::AttackBehaviorComponent>(*enemy);
+            ASSERT_NE(attack, nullptr);
+            const auto& health = *player->GetComponent<Logic::HealthContainerComponent>();
+            const f32 full = health.GetCurrentStorage();
+            std::set<u32> made; // the attack objects seen
+            int frame = 0;
+            for (; frame < kFrames && health.GetCurrentStorage() >= full; ++frame)
+            {
+                FightFrame(kFrame);
+                for (u32 id = enemy->GetId() + 1; id <= Engine::GetLastId(); ++id)
+                {
+                    const GameObject* object = Find(id);
+                    if (object != nullptr && object->GetName() == attack->GetArchetype())
+                        made.insert(id);
+                }
+            }
+            EXPECT_FALSE(made.empty()) << "no " << attack->GetArchetype() << " was made";
+            EXPECT_LT(health.GetCurrentStorage(), full)
+                << made.size() << " " << attack->GetArchetype() << " made, none hurt";
+            // The two and everything made since (attacks, glows, texts).
+            Factory().DestroyObjectsFrom(player->GetId());
+            Deliver();
+        }
+    }
 }
 } // namespace

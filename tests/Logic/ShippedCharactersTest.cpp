@@ -2,10 +2,12 @@
 // the engine reads from it; each character reads cleanly, is its own player and fires each of
 // its slots through input messages; the Logic script table reaches three real players; and the
 // fight shows: an enemy's blow glows and flashes on the player it hits, a stun shows stars until
-// it ends, and every level-up sprays motes off the character, fired or not.
+// it ends, every level-up sprays motes off the character, fired or not, and the rage brings the
+// Golem back to its own size.
 #include "Audio/AudioRegistration.h"
 #include "Core/Components/ObjectMountsComponent.h"
 #include "Core/Components/TransformComponent.h"
+#include "Core/Messages/Gameplay/ReviveDeadPlayersMessage.h"
 #include "Core/Messages/Input/InputActionMessage.h"
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/Messages/Object/AddComponentMessage.h"
@@ -694,6 +696,111 @@ TEST_F(ShippedWorld, ALevelUpSpraysMotesOffACharacterThatHasNotFiredYet)
         Factory().DestroyObject(character->GetId());
         Deliver();
     }
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
+// The rage grows the Golem to its rage factor times its own scale and brings it back to that own
+// scale, however rages follow each other: one right after another (a level-up between them), one
+// begun while an enraged earthquake grows, one that runs out while the Golem lies dead (its
+// collision group must not come back with the revival).
+TEST_F(ShippedWorld, TheRageGrowsTheGolemFromItsOwnScaleAndBringsItBack)
+{
+    constexpr f32 kFrame = 1.0f / 60.0f;
+    constexpr f32 kOwnScale = 1.2f;   // not 1, so that a factor taken twice shows
+    constexpr f32 kRageFactor = 1.5f; // Enrage.lua's EnrageModifier value
+    constexpr f32 kSlack = 1e-4f;
+    GameObject* golem = Create("CharacterGolem");
+    auto* controller = golem->GetComponent<Logic::SimpleControllerComponent>();
+    auto* transform = golem->GetComponent<TransformComponent>();
+    auto* sphere = static_cast<Physics::SphereColliderComponent*>(
+        golem->GetComponent<Physics::ColliderComponent>());
+    transform->SetScale(Math::Vector3(kOwnScale, kOwnScale, kOwnScale));
+    const f32 ownRadius = sphere->GetSphere().radius;
+    const u32 ownCategory = sphere->Category;
+    f32 largest = 0.0f, widest = 0.0f, quakeLargest = 0.0f;
+    u32 quake = 0; // the enraged earthquake, while it lasts
+    const auto frames = [&](f32 seconds)
+    {
+        for (f32 t = 0.0f; t < seconds; t += kFrame)
+        {
+            Deliver();
+            Tick(kFrame);
+            largest = std::max(largest, transform->GetScale().x);
+            widest = std::max(widest, sphere->GetSphere().radius);
+            if (const GameObject* object = Find(quake))
+                quakeLargest = std::max(quakeLargest,
+                                        object->GetComponent<TransformComponent>()->GetScale().x);
+        }
+    };
+    // The rage object touches the Golem (no physics runs here).
+    const auto rage = [&]()
+    {
+        GameObject* object = Serializer::System::SerializerSystem::CreateObject(
+            golem->GetId(), "GolemEnrage", Engine::GenerateId());
+        ASSERT_NE(object, nullptr);
+        CollideMessage touch(0, Math::Vector4(0, 0, 1, 0), golem->GetId(), true, object->GetId());
+        object->HandleMessage(&touch);
+    };
+    const auto expectOwnSize = [&](const char* when)
+    {
+        SCOPED_TRACE(when);
+        EXPECT_LE(largest, kOwnScale * kRageFactor + kSlack);
+        EXPECT_LE(widest, ownRadius * kRageFactor + kSlack);
+        EXPECT_NEAR(transform->GetScale().x, kOwnScale, kSlack);
+        EXPECT_NEAR(transform->GetScale().z, kOwnScale, kSlack);
+        EXPECT_NEAR(sphere->GetSphere().radius, ownRadius, kSlack);
+    };
+
+    rage();
+    frames(2.0f);
+    EXPECT_NEAR(transform->GetScale().x, kOwnScale * kRageFactor, kSlack) << "grown once";
+    frames(6.1f);
+    // The first rage has just ended and the Golem shrinks: a level comes, then the next rage.
+    auto* experience = golem->GetComponent<Logic::ExperienceContainerComponent>();
+    experience->Add(experience->GetThresholds()[0]);
+    rage();
+    frames(2.0f);
+    EXPECT_NEAR(transform->GetScale().x, kOwnScale * kRageFactor, kSlack) << "grown again";
+    frames(8.0f);
+    expectOwnSize("rage after rage");
+
+    // Enraged, the Golem shakes the ground; the rage ends as the earthquake grows and the next
+    // one comes at once.
+    rage();
+    frames(7.9f);
+    controller->Select(2);
+    InputActionMessage fire(0, 0, 0, KS_TRIGGER, 0);
+    controller->HandleMessage(&fire);
+    Deliver();
+    for (u32 id = golem->GetId() + 1; id <= Engine::GetLastId(); ++id)
+    {
+        const GameObject* object = Find(id);
+        if (object != nullptr && object->GetName() == "GolemEnragedEarthquake")
+            quake = id;
+    }
+    ASSERT_NE(quake, 0u) << "the enraged Golem's earthquake";
+    const f32 quakeOwn = Find(quake)->GetComponent<TransformComponent>()->GetScale().x;
+    frames(0.2f);
+    rage();
+    frames(10.0f);
+    expectOwnSize("rage during an enraged earthquake");
+    EXPECT_EQ(Find(quake), nullptr);
+    EXPECT_GT(quakeLargest, quakeOwn);
+    EXPECT_LE(quakeLargest, quakeOwn * 2.0f + kSlack) << "Earthquake.lua's end scale";
+
+    // The Golem falls while enraged and lies dead until its rage has run out; revived, it
+    // rages again.
+    rage();
+    frames(1.0f);
+    golem->GetComponent<Logic::HealthContainerComponent>()->Add(-1.0e6f);
+    frames(9.0f);
+    expectOwnSize("a rage that ran out in death");
+    engine->SendMessage(new ReviveDeadPlayersMessage(0, "LogicSystem"), 0.0f);
+    frames(0.5f);
+    EXPECT_EQ(sphere->Category, ownCategory) << "the revived Golem is not enraged";
+    rage();
+    frames(10.0f);
+    expectOwnSize("a rage after the revive");
     EXPECT_EQ(Errors(), std::vector<std::string>{});
 }
 } // namespace

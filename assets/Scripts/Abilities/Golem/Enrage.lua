@@ -48,9 +48,9 @@ end
 function OnCollide(abilityObject, other)
 end
 
--- Each level makes the ability a little stronger.
+-- A level leaves the rage as it is: its value is the factor of the Golem's size while
+-- enraged, not a strength, and the abilities the rage strengthens grow with their own levels.
 function LevelUp()
-    EnrageModifier.value = EnrageModifier.value + 5
 end
 
 function EnrageAbility()
