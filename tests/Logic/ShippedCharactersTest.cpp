@@ -675,6 +675,26 @@ TEST_F(ShippedWorld, AStunShowsStarsOverTheStunnedUntilItEnds)
     EXPECT_EQ(Errors(), std::vector<std::string>{});
 }
 
+// A level-up makes an ability stronger, never turns it round: a slow stays a slow (a speed factor
+// grown past 1 would hurry the enemies it meant to hold).
+TEST_F(ShippedWorld, ALevelUpKeepsEverySlowASlow)
+{
+    for (const std::string& file : ShippedScripts("Abilities"))
+    {
+        Scripting::LuaComponent& script = *Load(file);
+        if (!IsNumber(script, "SpeedModifier", "value"))
+            continue;
+        SCOPED_TRACE(file);
+        for (int level = 0; level < 5; ++level)
+            ASSERT_TRUE(script.Call("LevelUp"));
+        f32 factor = 0.0f;
+        ASSERT_TRUE(script.GetTableFloat("SpeedModifier", "value", factor));
+        EXPECT_GT(factor, 0.0f);
+        EXPECT_LT(factor, 1.0f);
+    }
+    EXPECT_EQ(Errors(), std::vector<std::string>{});
+}
+
 // A level-up sprays experience motes off the character for a moment, also before the character
 // has fired any ability.
 TEST_F(ShippedWorld, ALevelUpSpraysMotesOffACharacterThatHasNotFiredYet)

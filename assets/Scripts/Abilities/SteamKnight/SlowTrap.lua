@@ -49,8 +49,8 @@ function OnCollide(abilityObject, other)
 end
 
 -- Each level makes the ability a little stronger.
+-- The speed factor is what the trap slows its victims to: a level leaves it as it is.
 function LevelUp()
-    SpeedModifier.value = SpeedModifier.value + 5
 end
 
 function EnrageAbility()
