@@ -27,7 +27,7 @@ namespace
 constexpr const char* BarLabel = "EditorBar";
 constexpr const char* BarHelp = "Testing AntTweakBar Implementation.";
 constexpr const char* RootLabel = "Components";
-constexpr f32 BarWidth = 256.0f;
+constexpr f32 BarWidth = 400.0f;
 constexpr f32 BarHeight = 512.0f;
 constexpr f32 BarColour[4] = {32.0f, 32.0f, 64.0f, 255.0f};
 

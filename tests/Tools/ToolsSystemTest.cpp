@@ -134,6 +134,8 @@ TEST_F(ToolsSystemTest, MakesBothBarsNamedWithTheProgramWideCounter)
     EXPECT_EQ(particle->GetTweakName(), "ParticleEditor1");
     EXPECT_NE(property->GetBarDefinition().find("label='EditorBar'"), std::string::npos);
     EXPECT_NE(particle->GetBarDefinition().find("visible='false'"), std::string::npos);
+    // Titled with its own name, not the layer's numbered one.
+    EXPECT_NE(particle->GetBarDefinition().find("label='ParticleEditor'"), std::string::npos);
 }
 
 TEST(PropertyBar, PlacesBarsFromTheEdgesAndTheCentre)
