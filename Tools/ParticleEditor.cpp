@@ -25,7 +25,7 @@ using Manager = Serializer::ObjectDefinitionManager;
 constexpr const char* BarHelp = "Particle editing control panel.";
 // Measured from the right and bottom edges.
 constexpr f32 BarPosition[2] = {0.0f, 128.0f};
-constexpr f32 BarSize[2] = {200.0f, 200.0f};
+constexpr f32 BarSize[2] = {300.0f, 280.0f};
 constexpr f32 BarColour[4] = {32.0f, 32.0f, 64.0f, 255.0f};
 constexpr s32 FromRight = 1;
 constexpr s32 FromBottom = 0;
@@ -79,6 +79,8 @@ void ParticleEditor::CreateBar(System::PropertyBarManager& manager)
     param.position[1] = BarPosition[1];
     param.size[0] = BarSize[0];
     param.size[1] = BarSize[1];
+    // Titled with its own name, not the numbered name the bar layer knows it by.
+    param.label = BarName;
     param.help = BarHelp;
     for (std::size_t i = 0; i < std::size(BarColour); ++i)
         param.colour[i] = BarColour[i];

@@ -39,8 +39,8 @@ public:
 
 private:
     static constexpr const char* PerformanceBarName = "GrPerformance";
-    static constexpr f32 PerformanceBarWidth = 200.0f;
-    static constexpr f32 PerformanceBarHeight = 128.0f;
+    static constexpr f32 PerformanceBarWidth = 240.0f;
+    static constexpr f32 PerformanceBarHeight = 176.0f;
     // Placed from the right edge: the property editor's bar takes the top left corner, and a
     // performance bar there would cover its title.
     static constexpr s32 PerformanceBarFromRight = 1;

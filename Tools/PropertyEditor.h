@@ -5,8 +5,8 @@
 // The edited object is kept by id and looked up on every use, and the bar is looked up by
 // name. The entries of a shown component are dropped the moment it is destroyed (the core's
 // component-destroyed hook), whatever destroyed it, so no drawing pass or queued bar callback
-// reaches it; the next Update then empties the bar when the object went with it, or lists the
-// object again.
+// reaches it, and the bar loses the object's title with them; the next Update then detaches
+// when the object went with it, or lists the object again.
 // The "Delete" and "Copy" buttons change the object from inside a bar callback; they only mark
 // a refresh, which Update performs, so no entry is rebuilt while the bar layer walks it.
 //
@@ -45,11 +45,13 @@ public:
     void AttachTo(u32 objectId, bool keepOpen);
     // Empties and hides the bar.
     void Detach();
-    // Casts the cursor ray and attaches to the first object hit, unless it is already shown.
+    // Casts the ray through the pointer's current place and attaches to the nearest object in
+    // front of the camera whose collider or drawn model it meets, unless that one is shown.
     void Pick();
     // Marks that the edited object changed under the bar (a component deleted or copied).
     void RequestRefresh() { m_refreshPending = true; }
-    // Performs a requested refresh, and empties the bar when the edited object is gone.
+    // Performs a requested refresh, and detaches (bar emptied, hidden, its title cleared) when
+    // the edited object is gone.
     void Update();
     // A component is being destroyed: when the bar shows it, every entry goes at once and a
     // refresh is marked. Only the address and the owner's id are used.

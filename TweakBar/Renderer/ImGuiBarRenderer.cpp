@@ -31,6 +31,8 @@ constexpr size_t kTextCapacity = 1024;
 constexpr double kDefaultDragSpeed = 0.01;
 constexpr int kDefaultFloatDecimals = 3;
 constexpr float kColorChannelMax = 255.0f;
+// The narrowest a value field gets so that its label beside it fits in the bar.
+constexpr float kMinValueWidth = 40.0f;
 // A frame step the clock cannot give (two frames in one clock tick) becomes this.
 constexpr float kFallbackFrameSeconds = 1.0f / 60.0f;
 
@@ -78,6 +80,8 @@ struct RendererState
     // The placement count of each bar when the renderer last placed it.
     std::map<std::string, unsigned int> placed;
     std::vector<ScreenArea> areas;
+    // The "valueswidth" of the bar being drawn.
+    float valuesWidth = 0.0f;
 };
 RendererState g_renderer;
 // Set while suspended from a running state.
@@ -225,11 +229,23 @@ std::string NumberFormat(const EntryView& entry)
 
 void DrawEntry(const std::string& bar, const EntryView& entry);
 
+// ImGui puts a variable's label right of its value: the value field takes the bar's
+// "valueswidth" where the label still fits beside it, and gives way to the label where not.
+void SetValueWidth(const char* label)
+{
+    const float labelWidth = ImGui::CalcTextSize(label, nullptr, true).x;
+    const float room =
+        ImGui::GetContentRegionAvail().x - labelWidth - ImGui::GetStyle().ItemInnerSpacing.x;
+    ImGui::SetNextItemWidth(std::max(kMinValueWidth, std::min(g_renderer.valuesWidth, room)));
+}
+
 void DrawVariable(const std::string& bar, const EntryView& entry)
 {
     const char* label = entry.label.c_str();
     TypeView type;
     DescribeType(entry.type, type);
+    if (type.kind != TypeKind::Struct)
+        SetValueWidth(label);
     if (type.kind == TypeKind::Struct)
     {
         if (ImGui::TreeNode(label))
@@ -377,7 +393,8 @@ void DrawBar(const BarView& bar)
     const std::string title = bar.label + "###" + bar.name;
     if (ImGui::Begin(title.c_str(), nullptr, ImGuiWindowFlags_NoSavedSettings))
     {
-        ImGui::PushItemWidth(static_cast<float>(bar.valuesWidth));
+        g_renderer.valuesWidth = static_cast<float>(bar.valuesWidth);
+        ImGui::PushItemWidth(g_renderer.valuesWidth);
         for (const EntryView& entry : bar.entries)
             DrawEntry(bar.name, entry);
         ImGui::PopItemWidth();

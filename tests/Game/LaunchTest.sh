@@ -316,14 +316,16 @@ fatal_signal)
         fail "no last line naming the signal"
     ;;
 pick_object)
-    # The in-game editor: in the level, F1 shows the bars and a click on the player's character
-    # (it stands at the origin, where the level's camera looks, so at the window's centre) fills
-    # the property bar with that object. The bar is found at its place (top left, 256 x 512; the
-    # performance bar opens at the top right, clear of it): its dark title strip along the top,
-    # its colour filling most of the rest, and that colour hardly anywhere in the scene just right
-    # of it. Its entries are found by their light text, and its title by the width of its text:
-    # the four letters of "Mage" end well before where the start-up title "EditorBar" goes on.
-    # The screenshots before and after the click are kept for review.
+    # The in-game editor: in the level, F1 shows the bars and one click on the player's character
+    # fills the property bar with that object. The character stands at the origin, where the
+    # level's camera looks, so at the window's centre with its feet; the click goes to its chest,
+    # above its collider (a small sphere about the feet), with the pointer moved there by the same
+    # command, so the click may come in the frame of the move. The bar is found at its place (top
+    # left, 400 x 512; the performance bar opens at the top right, clear of it): its dark title
+    # strip along the top, its colour filling most of the rest, and that colour hardly anywhere
+    # in the scene just right of it. Its entries are found by their light text, and its title by
+    # the width of its text: the four letters of "Mage" end well before where the start-up title
+    # "EditorBar" goes on. The screenshots before and after the click are kept for review.
     command -v xwd > /dev/null || { echo "SKIPPED: xwd (x11-apps) is not installed"; exit 77; }
     start_game_window "$work/stdout.txt" "$game" -out "$work/log.txt"
     [ -n "$window" ] || { cat "$work/stdout.txt"; fail "no window named Quillmere"; }
@@ -335,19 +337,19 @@ pick_object)
     click_until 0.5 0.393 "plays Mage" || fail "the mage could not be chosen"
     wait_for_log "Level1: waves started" 100 || fail "the level did not start"
     xdotool key F1
-    title_strip="10,10,10,4,0,0,256,20"
-    bar="32,32,64,2,0,24,256,512"
-    beside="32,32,64,2,256,24,512,512"
-    entries="240,240,240,30,0,24,256,140"
+    title_strip="10,10,10,4,0,0,400,20"
+    bar="32,32,64,2,0,24,400,512"
+    beside="32,32,64,2,400,24,800,512"
+    entries="240,240,240,30,0,24,400,140"
     title_tail="240,240,240,30,60,0,200,22"
     probes=("$title_strip" "$bar" "$beside" "$entries" "$title_tail")
     count() { echo "$1" | awk -v want="$2" '$1 == want { print $2 }'; }
-    # Whether the screenshot's counts show the property bar: its title strip (256 x 20) is mostly
-    # dark, its colour fills over four fifths of the 256 x 488 below (the entries and the title
+    # Whether the screenshot's counts show the property bar: its title strip (400 x 20) is mostly
+    # dark, its colour fills over five eighths of the 400 x 488 below (the entries and the title
     # text take some), and of as many pixels right of it, under one in a hundred have it.
     bar_shown() {
-        [ "$(count "$1" "$title_strip")" -gt 3000 ] && [ "$(count "$1" "$bar")" -gt 100000 ] &&
-            [ "$(count "$1" "$beside")" -lt 1250 ]
+        [ "$(count "$1" "$title_strip")" -gt 4700 ] && [ "$(count "$1" "$bar")" -gt 122000 ] &&
+            [ "$(count "$1" "$beside")" -lt 1950 ]
     }
     # With the arena drawn, frames come slowly on the virtual display: the bars show some frames
     # after the key, so the first screenshot is taken again until the property bar is in it (for
@@ -358,14 +360,11 @@ pick_object)
         bar_shown "$before" && break
     done
     bar_shown "$before" || fail "F1 showed no property bar: $(echo "$before" | tr '\n' ' ')"
-    # The cursor's ray follows the mouse in the next frame: the click comes after a pause. On a
-    # busy machine a frame may not have taken the move in by then: moved and clicked again until
-    # the bar lists components (a click that hits nothing changes nothing).
-    for _ in $(seq 5); do
-        xdotool mousemove --window "$window" $((width / 2)) $((height / 2))
+    # One click, 0.045 of the window's height above the feet (the figure is about 0.07 high
+    # while the camera frames the spawners). The bar fills some frames later.
+    xdotool mousemove --window "$window" $((width / 2)) $((height * 455 / 1000)) click 1
+    for _ in $(seq 40); do
         sleep 0.5
-        xdotool click 1
-        sleep 1
         after=$(screenshot PickAfter "${probes[@]}") || fail "$after"
         [ "$(count "$after" "$entries")" -gt 200 ] && break
     done
@@ -375,7 +374,7 @@ pick_object)
     echo "after the click: $after" | tr '\n' ' '; echo
     bar_shown "$after" || fail "no property bar in the screenshot after the click"
     [ "$(count "$before" "$entries")" -lt 20 ] || fail "the bar had entries before the click"
-    [ "$(count "$after" "$entries")" -gt 200 ] || fail "the bar lists no components"
+    [ "$(count "$after" "$entries")" -gt 200 ] || fail "the click on the mage picked nothing"
     [ "$(count "$before" "$title_tail")" -gt 10 ] || fail "the start-up title is not shown"
     [ "$(count "$after" "$title_tail")" -lt 5 ] || fail "the bar is not titled Mage"
     ;;

@@ -25,9 +25,10 @@ bool Overlap(const TweakBar::BarView& a, const TweakBar::BarView& b)
 }
 } // namespace
 
-// F1 shows both bars at once: the performance bar must not hide the property bar's title or
-// entries, at the smallest window the game supports and at a large one.
-TEST(PropertyBarManager, PerformanceBarLeavesThePropertyBarUncovered)
+// F1 shows the property and performance bars at once, and the particle editor shows its own
+// bar with them: none may hide another's title or entries, at the smallest window the game
+// supports and at a large one.
+TEST(PropertyBarManager, BarsLeaveEachOtherUncovered)
 {
     FakeWindowLayer layer;
     World world;
@@ -40,13 +41,20 @@ TEST(PropertyBarManager, PerformanceBarLeavesThePropertyBarUncovered)
     {
         SCOPED_TRACE(std::to_string(size[0]) + " x " + std::to_string(size[1]));
         graphics.OnWindowResize(size[0], size[1]); // the bars follow through their reload
-        const TweakBar::BarView property = Shown(bars, "PropertyEditor");
-        const TweakBar::BarView performance = Shown(bars, "GrPerformance");
-        ASSERT_GT(property.width * property.height, 0);
-        ASSERT_GT(performance.width * performance.height, 0);
-        EXPECT_FALSE(Overlap(property, performance))
-            << "property at " << property.x << "," << property.y << ", performance at "
-            << performance.x << "," << performance.y;
-        EXPECT_LE(performance.x + performance.width, size[0]) << "off the window's right edge";
+        const TweakBar::BarView shown[] = {Shown(bars, "PropertyEditor"),
+                                           Shown(bars, "GrPerformance"),
+                                           Shown(bars, "ParticleEditor")};
+        for (std::size_t i = 0; i < std::size(shown); ++i)
+        {
+            const TweakBar::BarView& a = shown[i];
+            ASSERT_GT(a.width * a.height, 0) << a.name;
+            EXPECT_TRUE(a.x >= 0 && a.y >= 0 && a.x + a.width <= size[0] &&
+                        a.y + a.height <= size[1])
+                << a.name << " leaves the window";
+            for (std::size_t j = i + 1; j < std::size(shown); ++j)
+                EXPECT_FALSE(Overlap(a, shown[j]))
+                    << a.name << " at " << a.x << "," << a.y << ", " << shown[j].name << " at "
+                    << shown[j].x << "," << shown[j].y;
+        }
     }
 }

@@ -134,6 +134,8 @@ TEST_F(ToolsSystemTest, MakesBothBarsNamedWithTheProgramWideCounter)
     EXPECT_EQ(particle->GetTweakName(), "ParticleEditor1");
     EXPECT_NE(property->GetBarDefinition().find("label='EditorBar'"), std::string::npos);
     EXPECT_NE(particle->GetBarDefinition().find("visible='false'"), std::string::npos);
+    // Titled with its own name, not the layer's numbered one.
+    EXPECT_NE(particle->GetBarDefinition().find("label='ParticleEditor'"), std::string::npos);
 }
 
 TEST(PropertyBar, PlacesBarsFromTheEdgesAndTheCentre)
@@ -212,17 +214,30 @@ TEST_F(ToolsSystemTest, CopyAddsAnEqualComponentAndDeleteRemovesIt)
     EXPECT_EQ(Bar().FindGroup(copy), nullptr);
 }
 
-TEST_F(ToolsSystemTest, EmptiesTheBarWhenTheEditedObjectIsDestroyed)
+// A level's end destroys the object the bar shows: the bar loses its title with the entries,
+// detaches at the next update, and the next level's object is shown under its own name.
+TEST_F(ToolsSystemTest, DetachesWhenTheEditedObjectIsDestroyed)
 {
-    GameObject* crate = MakeCrate();
-    const u32 id = crate->GetId();
-    Send(AttachPropertyEditorMessage(0, id, 1, ToolsName));
-    ASSERT_TRUE(Bar().HasMembers());
-    world.factory.DestroyObject(id);
+    const u32 levelStart = Engine::GenerateId();
+    GameObject* golem = world.Create("Golem");
+    golem->AddComponent(world.factory.CreateComponent("TransformComponent"));
+    Send(AttachPropertyEditorMessage(0, golem->GetId(), 0, ToolsName));
+    ASSERT_TRUE(BarHas("label='Golem'"));
+    world.factory.DestroyObjectsFrom(levelStart);
+    EXPECT_FALSE(Bar().HasMembers());
+    EXPECT_FALSE(BarHas("label='Golem'")) << "the title goes before the next drawing pass";
     tools->Update(0.0f);
     EXPECT_EQ(tools->GetPropertyEditor()->GetEditedId(), 0u);
-    EXPECT_FALSE(Bar().HasMembers());
-    EXPECT_TRUE(BarHas("label='Crate'")) << "title and visibility stay";
+    EXPECT_TRUE(BarHas("visible='false'"));
+    EXPECT_TRUE(BarHas("label='PropertyBar'"));
+
+    GameObject* crate = MakeCrate();
+    Send(AttachPropertyEditorMessage(0, crate->GetId(), 0, ToolsName));
+    TweakBar::BarView view;
+    ASSERT_TRUE(TweakBar::InspectBar(Bar().GetTweakName(), view));
+    EXPECT_EQ(view.label, "Crate");
+    EXPECT_TRUE(view.visible);
+    EXPECT_TRUE(Bar().HasMembers());
 }
 
 // However a shown component goes (its object destroyed by the factory, as a script's or a key's

@@ -319,3 +319,42 @@ TEST_F(ImGuiBarRendererTest, DrawsEveryEntryKindTakesClicksAndLeavesTheStateAsFo
     glDeleteBuffers(1, &objects[1]);
     glDeleteVertexArrays(1, &objects[0]);
 }
+
+// ImGui puts each label right of its value field: in a narrow bar the fields give way, so that
+// every label ends inside the bar (the editor's bars are a few hundred pixels wide and their
+// labels run to "Premade Emitters").
+TEST_F(ImGuiBarRendererTest, KeepsEveryLabelInsideANarrowBar)
+{
+    g_values = Values();
+    constexpr int kNarrowWidth = 200;
+    constexpr int kPadding = 8; // ImGui's window padding
+    TwBar* bar = TwNewBar("Narrow");
+    ASSERT_NE(bar, nullptr);
+    const std::string placement = " Narrow position='" + std::to_string(kBarX) + " " +
+                                  std::to_string(kBarY) + "' size='" +
+                                  std::to_string(kNarrowWidth) + " 300' valueswidth=100 ";
+    ASSERT_EQ(TwDefine(placement.c_str()), 1);
+    ASSERT_EQ(TwDefine(" GLOBAL fontstyle=fixed fontsize=1 "), 1);
+    TwEnumVal modes[] = {{0, "Off"}, {1, "Slow"}};
+    const TwType modeType = TwDefineEnum("NarrowMode", modes, 2);
+    ASSERT_EQ(TwAddVarCB(bar, "count", TW_TYPE_INT32, nullptr, &Get<int>, &g_values.count,
+                         " label='Animations' "),
+              1);
+    ASSERT_EQ(TwAddVarCB(bar, "name", TW_TYPE_STDSTRING, &SetString, &GetString, &g_values.name,
+                         " label='Filename' group='Load' "),
+              1);
+    ASSERT_EQ(TwAddVarCB(bar, "mode", modeType, &Set<int>, &Get<int>, &g_values.mode,
+                         " label='Premade Emitters' group='Load' "),
+              1);
+    ASSERT_EQ(TwDefine(" Narrow/Load opened=true "), 1);
+    {
+        [[maybe_unused]] DriverAllocations driver;
+        ASSERT_EQ(TwDraw(), 1);
+    }
+    for (const char* entry : {"count", "name", "mode"})
+    {
+        TweakBar::ScreenArea area;
+        ASSERT_TRUE(TweakBar::DrawnArea("Narrow", entry, area)) << entry;
+        EXPECT_LE(area.x + area.width, kBarX + kNarrowWidth - kPadding) << entry;
+    }
+}
