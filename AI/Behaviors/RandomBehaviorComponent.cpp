@@ -25,7 +25,11 @@ constexpr f32 kChaseMinSpeed = 5.0f;
 constexpr f32 kChaseMinSpread = 4.0f;
 constexpr f32 kChaseMaxSpeed = 10.0f;
 constexpr f32 kChaseMaxSpread = 3.0f;
+// A chaser stands and shoots once within the first distance and runs again beyond the second.
+// The two differ: a chaser that switches every step resets its attack every step, and the attack
+// fires as soon as it has its target back.
 constexpr f32 kSeekDistance = 1.0f;
+constexpr f32 kSeekRunAgain = 2.0f;
 constexpr f32 kFleeMinDistance = 1.5f;
 constexpr f32 kFleeMaxDistance = 15.0f;
 // A wanderer strolls: the minimum from 1.0 to 1.2, the maximum from 1.3 to 1.5.
@@ -86,7 +90,7 @@ BehaviorComponent* RandomBehaviorComponent::MakeChild() const
         seek->MinSpeed = Draw(kChaseMinSpeed, kChaseMinSpread);
         seek->MaxSpeed = Draw(kChaseMaxSpeed, kChaseMaxSpread);
         seek->MinDistance = kSeekDistance;
-        seek->MaxDistance = kSeekDistance;
+        seek->MaxDistance = kSeekRunAgain;
         return seek;
     }
     if (auto* flee = dynamic_cast<FleeBehaviorComponent*>(component))

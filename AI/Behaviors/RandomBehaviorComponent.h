@@ -1,6 +1,7 @@
 #pragma once
 // Changes its mind every five seconds: removes the behaviour it made last and adds a new Seek
-// (one time in four), Flee (two in four) or Wander (one in four) with random speeds. The new
+// (one time in four: it stands within one unit of its target and runs again beyond two), Flee
+// (two in four) or Wander (one in four) with random speeds. The new
 // behaviour is made at once and joins the AI system while the system walks its list; it
 // reaches the object through an add-component message.
 //

@@ -32,7 +32,11 @@ void ForceMoveComponent::Update(f32)
         transform->SetOrientation(facing);
     if (direction_.LengthSquared() > 1.0f)
         direction_.Normalize();
-    body->AddForce(direction_ * (moveValue_ * moveModifier_));
+    // Only a push: a force wakes the body, and a body woken every frame never comes to rest, so
+    // its dwindling drift would turn the object (and take its aim) long after it stopped.
+    const Math::Vector4 force = direction_ * (moveValue_ * moveModifier_);
+    if (!force.IsZero())
+        body->AddForce(force);
     direction_ = Math::Vector4(0.0f, 0.0f, 0.0f, 0.0f);
 }
 } // namespace Logic

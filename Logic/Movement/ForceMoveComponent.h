@@ -1,8 +1,10 @@
 #pragma once
 // Moves an object that has a rigid body: every update pushes the body with a force along the
 // direction its stance accumulated since the last update (normalised when longer than 1, so
-// diagonal input is no faster), times move value and move modifier, then clears the direction.
-// The object faces where its body moves; a body at rest keeps its orientation. An object
+// diagonal input is no faster), times move value and move modifier, then clears the direction;
+// without input it pushes nothing, so the body can come to rest (physics puts a slow body to
+// sleep, which stops its drift). The object faces where its body moves; a body at rest keeps its
+// orientation. An object
 // without a rigid body or a transform is not moved. Characters carry one.
 #include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Movement/MoveComponent.h"

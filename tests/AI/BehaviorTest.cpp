@@ -7,7 +7,9 @@
 #include "AI/Behaviors/SeekBehaviorComponent.h"
 #include "AI/Behaviors/WanderBehaviorComponent.h"
 #include "Audio/AudioRegistration.h"
+#include "Core/Messages/Object/ObjectCreateMessage.h"
 #include "tests/AI/AIWorld.h"
+#include "tests/Support/QueuedMessages.h"
 #include <cmath>
 
 namespace
@@ -250,6 +252,45 @@ TEST_F(BehaviorWorld, RandomRemovesThePreviousChildAndAddsANewOneInOneStep)
     const GameObjectComponent* child = enemy->GetComponentById(second);
     ASSERT_NE(child, nullptr);
     EXPECT_NE(dynamic_cast<const AI::BehaviorComponent*>(child), nullptr) << child->GetName();
+}
+
+TEST_F(BehaviorWorld, ARandomChaserAtThePlayersSideShootsAtItsAttacksPace)
+{
+    // A chaser that stood and ran again at one and the same distance switched at every step
+    // while the player stood about that far, and every switch handed its attack the target
+    // afresh, which fires at once: a bolt every other frame instead of one per interval.
+    Make("Shot", At(0, 0) + "<ConstantMoveComponent><f32>0</f32></ConstantMoveComponent>");
+    GameObject* player = Player(0, 3);
+    GameObject* enemy = Enemy(0, 0, "<RandomBehaviorComponent/>" + kAttack);
+    auto* random = Get<AI::RandomBehaviorComponent>(*enemy);
+    auto* controller = enemy->GetComponent<AI::AIControllerComponent>();
+    ASSERT_TRUE(random != nullptr && controller != nullptr);
+    AI::SeekBehaviorComponent* seek = nullptr;
+    for (int swap = 0; swap < 50 && seek == nullptr; ++swap)
+    {
+        random->Step(5.5f);
+        Deliver();
+        seek = Get<AI::SeekBehaviorComponent>(*enemy);
+    }
+    ASSERT_NE(seek, nullptr) << "the seeded draws make a chaser";
+    controller->SetTarget(player->GetId());
+    controller->Update(0.1f);
+    ASSERT_TRUE(seek->IsEngaged());
+    {
+        QueuedMessages steering(*Core::System::MessageSystem::Instance());
+    }
+
+    // Two seconds, the attack's interval, with the player 0.9 and 1.1 units off in turn.
+    std::size_t shots = 0;
+    for (int step = 0; step < 20; ++step)
+    {
+        Place(*player, 0, 0, step % 2 == 0 ? 0.9f : 1.1f);
+        controller->Update(0.1f);
+        const QueuedMessages posted(*Core::System::MessageSystem::Instance());
+        shots += posted.CountOf(ObjectCreateMessage::Type);
+    }
+    EXPECT_GE(shots, 1u) << "standing by the player, it shoots";
+    EXPECT_LE(shots, 2u);
 }
 
 TEST_F(BehaviorWorld, DisablingTheControllerStopsEveryBehaviourAndItsSteps)

@@ -169,6 +169,24 @@ TEST_F(MoveWorld, TheForceMoverPushesTheSumOfItsInputAndFacesTheVelocity)
     EXPECT_EQ(transform->GetOrientation(), Math::Quaternion());
 }
 
+TEST_F(MoveWorld, TheForceMoverWithoutInputLeavesARestingBodyAtRest)
+{
+    // A body comes to rest when physics puts it to sleep, which zeroes its drift; a zero push
+    // woke it every frame, so a character that had moved kept drifting (at half its speed each
+    // second) and kept turning along the drift for some twenty seconds, away from the pointer.
+    Walker("<RigidBodyComponent><f32>1</f32></RigidBodyComponent>"
+           "<ForceMoveComponent><f32>10</f32></ForceMoveComponent>",
+           "<ArcherStanceComponent/>");
+    auto* body = walker->GetComponent<Physics::RigidBodyComponent>();
+    ASSERT_NE(body, nullptr) << log.Text();
+    body->SetAwake(false);
+    mover->Update(0.1f);
+    EXPECT_FALSE(body->IsAwake()) << "nothing pushed, nothing woken";
+    MoveInput(1, 0);
+    mover->Update(0.1f);
+    EXPECT_TRUE(body->IsAwake()) << "a push wakes it";
+}
+
 TEST_F(MoveWorld, PhysicsReadsTheTriggeredStancesOfAnObject)
 {
     GameObject* both = Make("Both", "<ArcherStanceComponent><Quaternion/><bool>1</bool>"

@@ -9,6 +9,13 @@
 -- before the spawners of the one before it have run out, so that the level state, which sees
 -- only the enemy and spawner counts, never finds the arena empty between two waves.
 
+-- A lone player must be able to win: the first wave sends one brawler from each side every five
+-- seconds (the spawner definitions hold the counts), the second the archers and pairs of speedy
+-- pests, the third the tanks, which burst into two pests each, and the drifters, two at a time.
+-- Each spawner runs on for more than the 1.5 s its last wave's enemies take to come in, so that
+-- the level, which counts only the enemies already in, is not won while some are on their way.
+-- The play-to-win tests (tests/Game/PlayToWin) play the level through with each hero.
+
 -- { time, { spawner definition, x, z }, ... }
 local waves = {
   { time = 0,  spawners = { { "SpawnerAIMelee", -12, 0 }, { "SpawnerAIMelee", 12, 0 } } },

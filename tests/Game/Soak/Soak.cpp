@@ -18,6 +18,7 @@
 #include "Math/MathUtils.h"
 #include "Platform/Window.h"
 #include "Scripting/LuaSystem.h"
+#include "tests/Game/Soak/LogErrors.h"
 #include "tests/Game/Soak/RandomPlayer.h"
 #include "tests/Game/Soak/SoakWindowLayer.h"
 #include <cstdio>
@@ -135,11 +136,6 @@ std::string CurrentPage()
     return ui != nullptr ? ui->GetCurrentPageName() : std::string();
 }
 
-// Reports that fighting makes without a fault: a hit, or its effect, sent to an object that an
-// earlier message of the same frame destroyed (the message system drops it and says so).
-const char* const kVanishedTargets[] = {"Sent a message to an object that could not be located",
-                                        "Tried to add a component to an object that doesn't exist"};
-
 // The lines of the log that report an error, and the count of those about vanished targets.
 std::vector<std::string> ErrorLines(const std::string& logFile, std::size_t& vanished)
 {
@@ -148,14 +144,9 @@ std::vector<std::string> ErrorLines(const std::string& logFile, std::size_t& van
     std::ifstream log(logFile);
     for (std::string line; std::getline(log, line);)
     {
-        if (line.find("Error") == std::string::npos)
-            continue;
-        bool tolerated = false;
-        for (const char* text : kVanishedTargets)
-            tolerated = tolerated || line.find(text) != std::string::npos;
-        if (tolerated)
+        if (LogErrors::IsVanishedTarget(line))
             ++vanished;
-        else
+        else if (LogErrors::IsError(line))
             errors.push_back(line);
     }
     return errors;
