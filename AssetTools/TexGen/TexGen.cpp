@@ -428,6 +428,45 @@ bool Spark(const std::string& folder)
     return image.Save(folder + "/Spark.png");
 }
 
+// A bolt of lightning from the top edge to the bottom: a thin bright core along a zig-zag of fixed
+// corners, a faint glow about it, both fading out toward the two ends.
+bool Zap(const std::string& folder)
+{
+    // The corners, x across and y down the picture, each from -1 to 1.
+    constexpr f32 corners[][2] = {{0.05f, -1.0f}, {0.3f, -0.55f}, {-0.2f, -0.2f},
+                                  {0.25f, 0.15f}, {-0.25f, 0.5f}, {0.0f, 1.0f}};
+    constexpr u32 cornerCount = sizeof(corners) / sizeof(corners[0]);
+    constexpr f32 core = 0.07f;
+    constexpr f32 glow = 0.35f;
+    constexpr f32 glowStrength = 0.35f;
+    Image image(kDotSize, kDotSize, kRgba);
+    const f32 half = static_cast<f32>(kDotSize) * 0.5f;
+    for (u32 y = 0; y < kDotSize; ++y)
+    {
+        for (u32 x = 0; x < kDotSize; ++x)
+        {
+            const f32 px = (static_cast<f32>(x) + 0.5f - half) / half;
+            const f32 py = (static_cast<f32>(y) + 0.5f - half) / half;
+            f32 nearest = 2.0f;
+            for (u32 i = 0; i + 1 < cornerCount; ++i)
+            {
+                const f32 ax = corners[i][0], ay = corners[i][1];
+                const f32 bx = corners[i + 1][0] - ax, by = corners[i + 1][1] - ay;
+                const f32 t = std::fmin(
+                    1.0f, std::fmax(0.0f, ((px - ax) * bx + (py - ay) * by) / (bx * bx + by * by)));
+                const f32 dx = px - (ax + t * bx), dy = py - (ay + t * by);
+                nearest = std::fmin(nearest, std::sqrt(dx * dx + dy * dy));
+            }
+            const f32 ends = std::fmin(1.0f, 4.0f * (1.0f - std::fabs(py)));
+            const f32 bright = std::fmax(0.0f, 1.0f - nearest / core);
+            const f32 soft = std::fmax(0.0f, 1.0f - nearest / glow);
+            const f32 alpha = ends * std::fmin(1.0f, bright + glowStrength * soft * soft);
+            image.Set(x, y, Rgba{255, 255, 255, ToByte(255.0f * alpha)});
+        }
+    }
+    return image.Save(folder + "/Zap.png");
+}
+
 // A five-pointed star with soft edges: its outline's radius swings between the points and the
 // notches as the angle goes round.
 bool Star(const std::string& folder)
@@ -552,6 +591,7 @@ int main(int argc, char** argv)
     written = Spark(particles) && written;
     written = Star(particles) && written;
     written = Ring(particles) && written;
+    written = Zap(particles) && written;
     std::printf("%s: textures %s in %s\n", kTool, written ? "written" : "NOT all written",
                 textures.c_str());
     return written ? 0 : 1;

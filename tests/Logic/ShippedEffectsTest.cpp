@@ -2,6 +2,7 @@
 // model or mounts a particle effect, every effect named by a definition (mounted, or put on a hit
 // by its modifier) or an ability script exists, and each of those effects holds particle data
 // that one of its emitters draws.
+#include <algorithm>
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -138,6 +139,67 @@ TEST(ShippedEffects, EveryAbilityAndAttackCarriesAModelOrAParticleEffect)
             ASSERT_TRUE(effect != nullptr && effect->GetText() != nullptr);
             EXPECT_EQ(EffectProblem(effect->GetText()), "");
         }
+    }
+}
+
+// How big and how many the particles of a shipped effect are: the largest start size of its
+// data and the most particles its emitters may hold together; zeros when it has none.
+struct EffectSize
+{
+    float scale = 0.0f;
+    int capacity = 0;
+};
+
+EffectSize SizeOf(const std::string& name)
+{
+    EffectSize size;
+    tinyxml2::XMLDocument document;
+    const fs::path file = kShipped / "assets/ParticleEffects" / (name + ".xml");
+    if (document.LoadFile(file.string().c_str()) != tinyxml2::XML_SUCCESS)
+        return size;
+    for (const tinyxml2::XMLElement* c = document.RootElement()->FirstChildElement(); c != nullptr;
+         c = c->NextSiblingElement())
+    {
+        if (std::string(c->Name()) == "ParticleSystemComponent")
+        {
+            if (const tinyxml2::XMLElement* start = c->FirstChildElement("ParticleScaleStart"))
+                size.scale = std::max(size.scale, start->FloatAttribute("Y"));
+        }
+        else if (EndsWith(c->Name(), "EmitterComponent"))
+        {
+            if (const tinyxml2::XMLElement* count = c->FirstChildElement("ParticleCount"))
+                size.capacity += count->IntAttribute("Y");
+        }
+    }
+    return size;
+}
+
+// The Mage's and the SteamKnight's abilities read at the arena camera's distance, as the
+// Golem's do: each ability object mounts an effect whose particles start at least half a unit
+// across (a few pixels fewer and they are specks there) and that holds enough of them at once
+// to draw its shape.
+TEST(ShippedEffects, TheMagesAndTheKnightsAbilitiesMountEffectsLargeEnoughToSee)
+{
+    constexpr float kSmallestScale = 0.5f;
+    constexpr int kFewestParticles = 8;
+    for (const char* name : {"MageLaser", "MageBlink", "MageLightningBolt", "MageLightningBoltLeft",
+                             "MageLightningBoltRight", "MageOrb", "SteamKnightLanceThrust",
+                             "SteamKnightDamageTrap", "SteamKnightSteamPump", "SteamKnightFissure",
+                             "SteamKnightSlowTrap", "SteamKnightTauntTrap"})
+    {
+        SCOPED_TRACE(name);
+        tinyxml2::XMLDocument document;
+        const fs::path file = kShipped / "assets/Objects" / (std::string(name) + ".xml");
+        ASSERT_EQ(document.LoadFile(file.string().c_str()), tinyxml2::XML_SUCCESS);
+        EffectSize largest;
+        for (const std::string& effect : MountedEffects(*document.RootElement()))
+        {
+            const EffectSize size = SizeOf(effect);
+            largest.scale = std::max(largest.scale, size.scale);
+            largest.capacity = std::max(largest.capacity, size.capacity);
+        }
+        EXPECT_GE(largest.scale, kSmallestScale);
+        EXPECT_GE(largest.capacity, kFewestParticles);
     }
 }
 

@@ -7,8 +7,9 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.8, moveRate = 30, numObjsToHit = 2 }
 DamageModifier = { value = 18, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
--- A glow bursts off whatever the ability hurts and is taken off again after a moment.
-ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
+-- A burst of the ability's colour flies off whatever it hurts and is taken off again after a
+-- moment.
+ParticleSystemModifier = { systemName = "LaserHit", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
                            isTemporary = true, value = 0, enrageModifier = 0 }
 
 Character = { enraged = false }

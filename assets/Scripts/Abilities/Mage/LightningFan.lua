@@ -7,9 +7,10 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.6, moveRate = 25, numObjsToHit = 1 }
 DamageModifier = { value = 12, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
--- A glow bursts off whatever the ability hurts and is taken off again after a moment.
-ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
-                           isTemporary = true, value = 0, enrageModifier = 0 }
+-- A burst of the ability's colour flies off whatever it hurts and is taken off again after a
+-- moment.
+ParticleSystemModifier = { systemName = "LightningHit", xOff = 0, yOff = 1, zOff = 0,
+                           timeToLast = 0.4, isTemporary = true, value = 0, enrageModifier = 0 }
 StunModifier = { value = 0, timeToLast = 0.5, isTemporary = true, enrageModifier = 0 }
 
 Character = { enraged = false }

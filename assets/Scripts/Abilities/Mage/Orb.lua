@@ -7,8 +7,9 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 3, moveRate = 6, numObjsToHit = 0 }
 DamageModifier = { value = 10, timeToLast = 0.5, isTemporary = false, enrageModifier = 10 }
--- A glow bursts off whatever the ability hurts and is taken off again after a moment.
-ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
+-- A burst of the ability's colour flies off whatever it hurts and is taken off again after a
+-- moment.
+ParticleSystemModifier = { systemName = "OrbHit", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
                            isTemporary = true, value = 0, enrageModifier = 0 }
 SpeedModifier = { value = 0.5, timeToLast = 2, isTemporary = true, enrageModifier = 0 }
 

@@ -7,8 +7,9 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 8, moveRate = 0, numObjsToHit = 0 }
 DamageModifier = { value = 8, timeToLast = 0.5, isTemporary = false, enrageModifier = 4 }
--- A glow bursts off whatever the ability hurts and is taken off again after a moment.
-ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
+-- Flames rise off whatever stands in the trap, a few more with every touch, each taken off
+-- again after a moment.
+ParticleSystemModifier = { systemName = "BurnHit", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
                            isTemporary = true, value = 0, enrageModifier = 0 }
 
 Character = { enraged = false }

@@ -8,6 +8,10 @@
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 8, moveRate = 0, numObjsToHit = 0 }
 SpeedModifier = { value = 0.5, timeToLast = 2, isTemporary = true, enrageModifier = 0 }
+-- Glue drips off whatever wades through the trap, a few more with every touch, each taken off
+-- again after a moment.
+ParticleSystemModifier = { systemName = "GlueHit", xOff = 0, yOff = 1, zOff = 0, timeToLast = 0.4,
+                           isTemporary = true, value = 0, enrageModifier = 0 }
 
 Character = { enraged = false }
 
@@ -16,7 +20,7 @@ local cooldown = 5
 local sinceFired = cooldown
 
 -- The modifiers every ability object carries, by component type name.
-local modifiers = { "SpeedModifierComponent" }
+local modifiers = { "SpeedModifierComponent", "ParticleSystemModifierComponent" }
 
 function GetModifierCount()
     return #modifiers
