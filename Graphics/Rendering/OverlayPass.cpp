@@ -125,13 +125,12 @@ void OverlayPass::Draw(int windowWidth, int windowHeight)
     glViewport(0, 0, windowWidth, windowHeight);
     if (const Model* quad = FindQuad())
     {
-        quad->BindVertexFormat();
         // The page is laid out first: the floating texts keep clear of its bars and icons, and
         // are drawn under the page, whose closing line ("Victory", "Defeat") is above all.
         m_quads.clear();
         GetOverlayServices().collectPageQuads(m_quads, width, height);
         DrawWorldTexts(*quad, width, height);
-        // The texts bind buffers of their own.
+        // After the texts, which bind buffers of their own.
         quad->BindVertexFormat();
         if (const u32 program = UseQuadProgram())
             DrawPage(program, *quad, width, height);
