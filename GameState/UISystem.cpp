@@ -209,6 +209,7 @@ Graphics::OverlayQuad MakeOverlayQuad(const UISystem::DrawItem& item, f32 width,
     quad.alpha = item.alpha;
     quad.colour = item.colour;
     quad.objectId = item.objectId;
+    quad.followsObject = item.followsObject;
     return quad;
 }
 
@@ -239,7 +240,7 @@ bool HookElementQuad(u32 objectId, Graphics::OverlayQuad& quad, f32 width, f32 h
     if (element->alpha <= 0.0f || size.x <= 0.0f || size.y <= 0.0f)
         return false;
     quad = MakeOverlayQuad({element->GetShownMaterial(), element->pixelPosition, size,
-                            element->alpha, element->colour, objectId, element->scale},
+                            element->alpha, element->colour, objectId, element->scale, false},
                            width, height);
     return true;
 }
@@ -578,7 +579,8 @@ void UISystem::CollectDrawItems(std::vector<DrawItem>& items, f32 width, f32 hei
             element->hitSize = Math::Vector2(size.x / width, size.y / height);
         Math::ColorRGBA colour = element->colour;
         const TransformComponent* followed = nullptr;
-        switch (FollowedObject(*element, factory, followed))
+        const Follow follow = FollowedObject(*element, factory, followed);
+        switch (follow)
         {
         case Follow::None:
             break;
@@ -611,7 +613,7 @@ void UISystem::CollectDrawItems(std::vector<DrawItem>& items, f32 width, f32 hei
         if (const auto* button = dynamic_cast<const ButtonComponent*>(element))
             centre.x += button->slide.x * width;
         items.push_back({element->GetShownMaterial(), centre, size, element->alpha, colour,
-                         element->GetOwner(), element->scale});
+                         element->GetOwner(), element->scale, follow == Follow::WorldObject});
     }
 }
 } // namespace System

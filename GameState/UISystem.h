@@ -58,6 +58,7 @@ public:
         Math::ColorRGBA colour;
         u32 objectId;
         Math::Vector2 scale;
+        bool followsObject; // laid out over a world object (a bar and its icons)
     };
 
     UISystem();

@@ -220,26 +220,30 @@ bool PaletteTexture(const std::string& folder, const CharacterPalette& palette)
     return image.Save(folder + '/' + palette.name + ".png");
 }
 
+// How far the pixel centre (x, y) lies outside a rectangle of width x height pixels with
+// corners rounded by kFrameCorner; negative inside.
+f32 OutsideFrame(u32 x, u32 y, u32 width, u32 height)
+{
+    const f32 halfWidth = static_cast<f32>(width) * 0.5f;
+    const f32 halfHeight = static_cast<f32>(height) * 0.5f;
+    const f32 qx = std::fabs(static_cast<f32>(x) + 0.5f - halfWidth) - (halfWidth - kFrameCorner);
+    const f32 qy = std::fabs(static_cast<f32>(y) + 0.5f - halfHeight) - (halfHeight - kFrameCorner);
+    return std::sqrt(std::fmax(qx, 0.0f) * std::fmax(qx, 0.0f) +
+                     std::fmax(qy, 0.0f) * std::fmax(qy, 0.0f)) +
+           std::fmin(std::fmax(qx, qy), 0.0f) - kFrameCorner;
+}
+
 // A frame with rounded corners: its fill, a border of its own colour, clear outside; the edges
 // are smoothed over one pixel.
 bool Frame(const std::string& folder, const char* name, u32 width, u32 height, const Rgba& fill,
            const Rgba& border)
 {
     Image image(width, height, kRgba);
-    const f32 halfWidth = static_cast<f32>(width) * 0.5f;
-    const f32 halfHeight = static_cast<f32>(height) * 0.5f;
     for (u32 y = 0; y < height; ++y)
     {
         for (u32 x = 0; x < width; ++x)
         {
-            // Distance outside the rounded rectangle (negative inside).
-            const f32 qx =
-                std::fabs(static_cast<f32>(x) + 0.5f - halfWidth) - (halfWidth - kFrameCorner);
-            const f32 qy =
-                std::fabs(static_cast<f32>(y) + 0.5f - halfHeight) - (halfHeight - kFrameCorner);
-            const f32 outside = std::sqrt(std::fmax(qx, 0.0f) * std::fmax(qx, 0.0f) +
-                                          std::fmax(qy, 0.0f) * std::fmax(qy, 0.0f)) +
-                                std::fmin(std::fmax(qx, qy), 0.0f) - kFrameCorner;
+            const f32 outside = OutsideFrame(x, y, width, height);
             const f32 cover = std::fmin(1.0f, std::fmax(0.0f, 0.5f - outside));
             const Rgba& colour = outside > -kFrameBorder ? border : fill;
             image.Set(x, y, Rgba{colour.r, colour.g, colour.b, ToByte(colour.a * cover)});
@@ -355,9 +359,162 @@ bool Bar(const std::string& folder, const char* name, const Rgba& fill, const Rg
     return image.Save(folder + '/' + name + ".png");
 }
 
+// The skill icons. Each slot's icon carries the numeral of the key that selects it (1 to 4, the
+// same for every character), drawn as strokes: runs of segments between points given in
+// fractions of the icon, y downwards; the arcs are runs of short segments. A ready icon is its
+// slot's colour with a white numeral outlined in a dark shade of that colour, under a light
+// border; a cooling one is slate grey, striped across, with a dim numeral and a dull border.
+// None of the cooling colours is a neutral grey: the play-through's screen probe
+// (tests/Game/FightProbe.py) reads neutral greys as rock chips and smoke.
+constexpr u32 SkillSlots = 4;
+constexpr f32 kNumeralHalfWidth = 0.065f; // of the icon's side
+constexpr f32 kNumeralOutline = 0.04f;
+constexpr f32 kOutlineShade = 0.3f; // of the slot colour
+constexpr u32 kStripePeriod = 12;   // pixels, across the diagonal
+constexpr u32 kStripeWidth = 5;
+constexpr u32 kArcSteps = 16;
+const Rgba kReadyBorder{255, 236, 170, 255};
+const Rgba kReadyNumeral{255, 255, 255, 255};
+const Rgba kCoolingFill{46, 50, 66, 225};
+const Rgba kCoolingStripe{66, 72, 94, 225};
+const Rgba kCoolingBorder{112, 118, 140, 255};
+const Rgba kCoolingNumeral{142, 150, 176, 255};
+
+struct SkillSlot
+{
+    const char* name;
+    Rgba colour;
+};
+
+struct StrokePoint
+{
+    f32 x, y;
+};
+using Stroke = std::vector<StrokePoint>;
+
+// Points on the circle about (cx, cy) of radius r, from angle `from` to angle `to` (degrees,
+// counter-clockwise as seen, 0 pointing right), appended to the stroke.
+void AddArc(Stroke& stroke, f32 cx, f32 cy, f32 r, f32 from, f32 to)
+{
+    for (u32 step = 0; step <= kArcSteps; ++step)
+    {
+        const f32 angle =
+            (from + (to - from) * static_cast<f32>(step) / static_cast<f32>(kArcSteps)) * Math::PI /
+            180.0f;
+        stroke.push_back({cx + r * std::cos(angle), cy - r * std::sin(angle)});
+    }
+}
+
+std::vector<Stroke> Numeral(u32 slot)
+{
+    std::vector<Stroke> strokes;
+    switch (slot)
+    {
+    case 0: // 1: a flag, the stem and a foot
+        strokes.push_back({{0.38f, 0.33f}, {0.53f, 0.22f}, {0.53f, 0.78f}});
+        strokes.push_back({{0.38f, 0.78f}, {0.68f, 0.78f}});
+        break;
+    case 1: // 2: a hook over the top, a slant down to the left and the base
+    {
+        Stroke hook;
+        AddArc(hook, 0.5f, 0.37f, 0.15f, 160.0f, -30.0f);
+        hook.push_back({0.34f, 0.78f});
+        hook.push_back({0.67f, 0.78f});
+        strokes.push_back(hook);
+        break;
+    }
+    case 2: // 3: two bowls open to the left, meeting in the middle
+    {
+        Stroke upper;
+        AddArc(upper, 0.49f, 0.35f, 0.13f, 160.0f, -90.0f);
+        strokes.push_back(upper);
+        Stroke lower;
+        AddArc(lower, 0.49f, 0.635f, 0.155f, 90.0f, -160.0f);
+        strokes.push_back(lower);
+        strokes.push_back({{0.42f, 0.48f}, {0.49f, 0.48f}});
+        break;
+    }
+    default: // 4: the slant from the top down to the bar, the bar and the stem
+        strokes.push_back({{0.56f, 0.22f}, {0.31f, 0.62f}, {0.70f, 0.62f}});
+        strokes.push_back({{0.58f, 0.40f}, {0.58f, 0.78f}});
+        break;
+    }
+    return strokes;
+}
+
+// The distance from (x, y) to the nearest segment of the strokes, in the strokes' units.
+f32 StrokeDistance(const std::vector<Stroke>& strokes, f32 x, f32 y)
+{
+    f32 nearest = 1.0f;
+    for (const Stroke& stroke : strokes)
+    {
+        for (std::size_t i = 0; i + 1 < stroke.size(); ++i)
+        {
+            const StrokePoint& a = stroke[i];
+            const StrokePoint& b = stroke[i + 1];
+            const f32 dx = b.x - a.x;
+            const f32 dy = b.y - a.y;
+            const f32 length = dx * dx + dy * dy;
+            const f32 along =
+                length > 0.0f
+                    ? std::fmin(1.0f, std::fmax(0.0f, ((x - a.x) * dx + (y - a.y) * dy) / length))
+                    : 0.0f;
+            const f32 ex = x - (a.x + along * dx);
+            const f32 ey = y - (a.y + along * dy);
+            nearest = std::fmin(nearest, std::sqrt(ex * ex + ey * ey));
+        }
+    }
+    return nearest;
+}
+
+Rgba Mix(const Rgba& under, const Rgba& over, f32 share)
+{
+    const f32 keep = 1.0f - share;
+    return Rgba{ToByte(under.r * keep + over.r * share), ToByte(under.g * keep + over.g * share),
+                ToByte(under.b * keep + over.b * share), under.a};
+}
+
+bool SkillIcon(const std::string& folder, const std::string& name, u32 slot, const Rgba& colour,
+               bool ready)
+{
+    const std::vector<Stroke> numeral = Numeral(slot);
+    const Rgba outline{ToByte(colour.r * kOutlineShade), ToByte(colour.g * kOutlineShade),
+                       ToByte(colour.b * kOutlineShade), 255};
+    const f32 size = static_cast<f32>(kIconSize);
+    Image image(kIconSize, kIconSize, kRgba);
+    for (u32 y = 0; y < kIconSize; ++y)
+    {
+        for (u32 x = 0; x < kIconSize; ++x)
+        {
+            const f32 outside = OutsideFrame(x, y, kIconSize, kIconSize);
+            const f32 cover = std::fmin(1.0f, std::fmax(0.0f, 0.5f - outside));
+            Rgba pixel;
+            if (outside > -kFrameBorder)
+                pixel = ready ? kReadyBorder : kCoolingBorder;
+            else if (ready)
+                pixel = colour;
+            else
+                pixel = (x + y) % kStripePeriod < kStripeWidth ? kCoolingStripe : kCoolingFill;
+            // Pixels from the numeral's centre line, smoothed over one pixel at each edge.
+            const f32 distance = StrokeDistance(numeral, (static_cast<f32>(x) + 0.5f) / size,
+                                                (static_cast<f32>(y) + 0.5f) / size) *
+                                 size;
+            const f32 body = kNumeralHalfWidth * size;
+            if (ready)
+                pixel = Mix(pixel, outline,
+                            std::fmin(1.0f, std::fmax(0.0f, body + kNumeralOutline * size + 0.5f -
+                                                                distance)));
+            pixel = Mix(pixel, ready ? kReadyNumeral : kCoolingNumeral,
+                        std::fmin(1.0f, std::fmax(0.0f, body + 0.5f - distance)));
+            pixel.a = ToByte(pixel.a * cover);
+            image.Set(x, y, pixel);
+        }
+    }
+    return image.Save(folder + '/' + name + ".png");
+}
+
 // The bars (a white fill the game tints, the enemies' red fill and the dark frame behind both),
-// one icon per ability slot in its own colour while ready and a grey one while cooling down, and
-// the health pick-up.
+// two icons per ability slot (ready and cooling down, SkillIcon) and the health pick-up.
 bool HudTextures(const std::string& folder)
 {
     bool written = Bar(folder, "HealthBar", Rgba{255, 255, 255, 255}, Rgba{255, 255, 255, 255});
@@ -365,25 +522,15 @@ bool HudTextures(const std::string& folder)
         Bar(folder, "HealthBarEnemy", Rgba{210, 40, 30, 255}, Rgba{210, 40, 30, 255}) && written;
     written =
         Bar(folder, "HealthBarFrame", Rgba{16, 16, 20, 160}, Rgba{220, 210, 180, 255}) && written;
-    struct Icon
+    const SkillSlot slots[] = {{"One", {200, 70, 50, 235}},
+                               {"Two", {60, 120, 210, 235}},
+                               {"Three", {70, 170, 80, 235}},
+                               {"Four", {220, 180, 60, 235}}};
+    for (u32 slot = 0; slot < SkillSlots; ++slot)
     {
-        const char* slot;
-        Rgba colour;
-    };
-    const Icon icons[] = {{"One", {200, 70, 50, 230}},
-                          {"Two", {60, 120, 210, 230}},
-                          {"Three", {70, 170, 80, 230}},
-                          {"Four", {220, 180, 60, 230}}};
-    for (const Icon& icon : icons)
-    {
-        const std::string on = std::string("HealthBarSkill") + icon.slot + "On";
-        const std::string off = std::string("HealthBarSkill") + icon.slot + "Off";
-        written = Frame(folder, on.c_str(), kIconSize, kIconSize, icon.colour,
-                        Rgba{255, 236, 170, 255}) &&
-                  written;
-        written = Frame(folder, off.c_str(), kIconSize, kIconSize, Rgba{60, 60, 64, 200},
-                        Rgba{120, 120, 124, 255}) &&
-                  written;
+        const std::string name = std::string("HealthBarSkill") + slots[slot].name;
+        written = SkillIcon(folder, name + "On", slot, slots[slot].colour, true) && written;
+        written = SkillIcon(folder, name + "Off", slot, slots[slot].colour, false) && written;
     }
     return Flat(folder, "HealthPickup", Rgba{230, 60, 70, 255}) && written;
 }

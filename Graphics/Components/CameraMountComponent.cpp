@@ -9,6 +9,7 @@
 #include <algorithm>
 #include <array>
 #include <cfloat>
+#include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CameraMountComponent, &TypeRecordOf<GameObjectComponent>(),
                          false)
@@ -47,23 +48,11 @@ void CameraMountComponent::Update(f32 seconds)
     CameraComponent* camera = owner != nullptr ? owner->GetComponent<CameraComponent>() : nullptr;
     if (camera == nullptr)
         return;
-    // The box starts inside out, so with no target its middle is 0 and its sides negative.
+    // The boxes start inside out, so with no target a middle is 0 and the sides negative.
     f32 minX = FLT_MAX;
     f32 minZ = FLT_MAX;
     f32 maxX = -FLT_MAX;
     f32 maxZ = -FLT_MAX;
-    // While no enemy lives, the spawners about to send the next wave are framed too.
-    std::array<f32, 2 * MaxFramedSpawners> spawners;
-    const u32 spawnerCount =
-        std::min(Core::Services().idleSpawnerPositions(spawners.data(), MaxFramedSpawners),
-                 MaxFramedSpawners);
-    for (u32 i = 0; i < spawnerCount; ++i)
-    {
-        minX = std::min(minX, spawners[2 * i]);
-        maxX = std::max(maxX, spawners[2 * i]);
-        minZ = std::min(minZ, spawners[2 * i + 1]);
-        maxZ = std::max(maxZ, spawners[2 * i + 1]);
-    }
     for (u32 id : m_targets)
     {
         const GameObject* target = factory->FindObject(id);
@@ -77,13 +66,41 @@ void CameraMountComponent::Update(f32 seconds)
         minZ = std::min(minZ, position.z);
         maxZ = std::max(maxZ, position.z);
     }
-    const f32 k = EaseRate * seconds;
-    // Halves first: the sum of the two bounds of an empty box would overflow.
-    Math::Point4& centre = camera->placement.centre;
-    centre.x += (minX / 2.0f + maxX / 2.0f - centre.x) * k;
-    centre.z += (minZ / 2.0f + maxZ / 2.0f - centre.z) * k;
+    // The distance comes from the targets alone: a fight is played at it, and the level opens
+    // at it too, while the first wave's spawners stand far apart.
     f32 extent = std::max(maxZ - minZ, maxX - minX) * ExtentFactor;
     extent = std::max(std::min(extent, MaxExtent), MinExtent);
+    // Halves first: the sum of the two bounds of an empty box would overflow.
+    f32 middleX = minX / 2.0f + maxX / 2.0f;
+    f32 middleZ = minZ / 2.0f + maxZ / 2.0f;
+    // While no enemy lives, the spawners about to send the next wave draw the middle toward
+    // them, at most SpawnerPull x the distance, so that the targets stay in view.
+    std::array<f32, 2 * MaxFramedSpawners> spawners;
+    const u32 spawnerCount =
+        std::min(Core::Services().idleSpawnerPositions(spawners.data(), MaxFramedSpawners),
+                 MaxFramedSpawners);
+    for (u32 i = 0; i < spawnerCount; ++i)
+    {
+        minX = std::min(minX, spawners[2 * i]);
+        maxX = std::max(maxX, spawners[2 * i]);
+        minZ = std::min(minZ, spawners[2 * i + 1]);
+        maxZ = std::max(maxZ, spawners[2 * i + 1]);
+    }
+    if (spawnerCount > 0)
+    {
+        const f32 pullX = minX / 2.0f + maxX / 2.0f - middleX;
+        const f32 pullZ = minZ / 2.0f + maxZ / 2.0f - middleZ;
+        const f32 pull = std::sqrt(pullX * pullX + pullZ * pullZ);
+        const f32 reach = SpawnerPull * extent;
+        const f32 share = pull > reach ? reach / pull : 1.0f;
+        middleX += pullX * share;
+        middleZ += pullZ * share;
+    }
+    // A frame longer than 1 / EaseRate s goes the whole way, never beyond it.
+    const f32 k = std::min(EaseRate * seconds, 1.0f);
+    Math::Point4& centre = camera->placement.centre;
+    centre.x += (middleX - centre.x) * k;
+    centre.z += (middleZ - centre.z) * k;
     camera->placement.AddRadius((extent - camera->placement.radius) * k);
 }
 } // namespace Graphics

@@ -1,10 +1,13 @@
 #pragma once
 // Makes the camera of its object frame a set of objects: each camera-system update eases the
 // placement's centre toward the middle of their box in the ground plane (x and z) and the
-// radius toward 1.5 times the box's larger side, held within 20 and 100. Targets are object ids
-// looked up on every update, so one that is gone is skipped. While no AI controller exists the
-// AI spawners' objects are framed as well. A CameraMountMessage makes one
-// when the object has none; nothing is read from XML.
+// radius toward 1.5 times the box's larger side, held within 20 and 100 (the ease goes at most
+// the whole way in one update, however long the frame). Targets are object ids looked up on
+// every update, so one that is gone is skipped. While no AI controller exists the AI spawners'
+// objects draw the middle toward theirs, by at most 0.4 times the radius, so that the side the
+// next wave comes from is in view, but leave the radius alone: the camera stays at the distance
+// its targets are fought at (the level opens so, before the first enemy comes). A
+// CameraMountMessage makes one when the object has none; nothing is read from XML.
 #include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
@@ -25,6 +28,8 @@ public:
     static constexpr f32 ExtentFactor = 1.5f;
     static constexpr f32 MinExtent = 20.0f;
     static constexpr f32 MaxExtent = 100.0f;
+    // How far idle spawners draw the middle, at most, in radii.
+    static constexpr f32 SpawnerPull = 0.4f;
 
     CameraMountComponent();
     CameraMountComponent(const CameraMountComponent&) = delete;

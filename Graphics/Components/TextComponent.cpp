@@ -66,8 +66,9 @@ std::vector<SpareTextStorage>& SpareTextStorages()
 
 TextComponent::TextComponent()
     : GameObjectComponent(true), color(1.0f, 1.0f, 1.0f, 1.0f), worldSpace(false),
-      horizontalAlignment(0), verticalAlignment(0), m_font(nullptr), m_alignment(0),
-      m_indexCount(0), m_vertexBuffer(NoGlName), m_indexBuffer(NoGlName), m_capacity(0)
+      overlayLift(0.0f), horizontalAlignment(0), verticalAlignment(0), m_font(nullptr),
+      m_alignment(0), m_indexCount(0), m_vertexBuffer(NoGlName), m_indexBuffer(NoGlName),
+      m_capacity(0)
 {
     std::vector<SpareTextStorage>& spare = SpareTextStorages();
     if (!spare.empty())

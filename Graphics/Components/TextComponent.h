@@ -90,6 +90,9 @@ public:
     std::string text;
     Math::ColorRGBA color;
     bool worldSpace;
+    // A world-space text's lift on the window (pixels upwards), kept from frame to frame: the
+    // overlay raises a text over the bars and the texts before it, and never lowers it.
+    f32 overlayLift;
     // As read, for writing back.
     int horizontalAlignment;
     int verticalAlignment;

@@ -37,6 +37,28 @@ Math::Vector2 OverlayLayout::PageTextScale(f32 fontTextureWidth, f32 fontTexture
                          Part(fontTextureHeight, windowHeight) * scale.y / PageTextDivisor);
 }
 
+f32 OverlayLayout::LiftClear(const Box& box, f32 lift, const std::vector<Box>& taken, f32 gap)
+{
+    for (std::size_t pass = 0; pass <= taken.size(); ++pass)
+    {
+        bool met = false;
+        for (const Box& other : taken)
+        {
+            const bool across = box.left < other.right + gap && other.left - gap < box.right;
+            const bool upright =
+                box.bottom + lift < other.top + gap && other.bottom - gap < box.top + lift;
+            if (across && upright)
+            {
+                lift = other.top + gap - box.bottom;
+                met = true;
+            }
+        }
+        if (!met)
+            break;
+    }
+    return lift;
+}
+
 Math::Matrix4 OverlayLayout::QuadModel(const Math::Vector2& centre, const Math::Vector2& size)
 {
     Math::Matrix4 model;

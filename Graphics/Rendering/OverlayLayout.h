@@ -4,6 +4,7 @@
 // overlay's orthographic projection; pixel positions grow upwards from the bottom left.
 #include "Math/Matrix4.h"
 #include "Math/Vector2.h"
+#include <vector>
 
 namespace Graphics
 {
@@ -30,5 +31,16 @@ public:
     // The model matrix (model layout) of a quad centred at `centre` with the given size, both
     // in window fractions.
     static Math::Matrix4 QuadModel(const Math::Vector2& centre, const Math::Vector2& size);
+
+    // A box on the window, in pixels upwards from the bottom left.
+    struct Box
+    {
+        f32 left, bottom, right, top;
+    };
+    // How far (pixels, upwards) `box` must be lifted, `lift` at least, so that it comes within
+    // `gap` of none of the `taken` boxes: it rises to `gap` above each one it meets. Lifting
+    // never brings it down onto a box it has cleared, so each is met once at most and the
+    // search ends.
+    static f32 LiftClear(const Box& box, f32 lift, const std::vector<Box>& taken, f32 gap);
 };
 } // namespace Graphics

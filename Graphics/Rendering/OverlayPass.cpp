@@ -11,12 +11,15 @@
 #include "Graphics/Assets/ShaderProgram.h"
 #include "Graphics/Assets/ShaderProgramManager.h"
 #include "Graphics/Assets/Texture.h"
+#include "Graphics/Components/CameraComponent.h"
 #include "Graphics/Components/TextComponent.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Graphics/Rendering/OverlayLayout.h"
 #include "Graphics/Rendering/OverlayServices.h"
 #include "Graphics/System/CameraSystem.h"
 #include <GL/glew.h>
+#include <algorithm>
+#include <cfloat>
 
 namespace Graphics
 {
@@ -27,6 +30,10 @@ constexpr u32 kModelCategory = 0;
 // Below this determinant a model matrix has no normal matrix.
 constexpr f32 kInverseTolerance = 1e-5f;
 constexpr f32 kNoFade[3] = {1.0f, 1.0f, 1.0f};
+// Floating texts stand this many pixels apart from each other and from the bars.
+constexpr f32 kTextGap = 4.0f;
+// Below this many pixels to a unit upwards (a camera looking straight down) a text is not lifted.
+constexpr f32 kLeastPixelsPerUnit = 0.01f;
 
 void SetMatrix(u32 program, const char* name, const Math::Matrix4& matrix, GLboolean transpose)
 {
@@ -88,6 +95,19 @@ bool CanDraw(const TextComponent* text)
 {
     return text != nullptr && text->HasBuffers() && text->GetIndexCount() > 0;
 }
+
+// Where a world point lands on the window (pixels upwards from the bottom left); false behind
+// the camera.
+bool ToWindow(const Math::Matrix4& viewProjection, const Math::Vector4& point, f32 width,
+              f32 height, Math::Vector2& pixel)
+{
+    const Math::Vector4 clip = viewProjection * point;
+    if (!(clip.w > 0.0f))
+        return false;
+    pixel = Math::Vector2((clip.x / clip.w + 1.0f) / 2.0f * width,
+                          (clip.y / clip.w + 1.0f) / 2.0f * height);
+    return true;
+}
 } // namespace
 
 OverlayPass::OverlayPass()
@@ -105,10 +125,15 @@ void OverlayPass::Draw(int windowWidth, int windowHeight)
     glViewport(0, 0, windowWidth, windowHeight);
     if (const Model* quad = FindQuad())
     {
+        // The page is laid out first: the floating texts keep clear of its bars and icons, and
+        // are drawn under the page, whose closing line ("Victory", "Defeat") is above all.
+        m_quads.clear();
+        GetOverlayServices().collectPageQuads(m_quads, width, height);
+        DrawWorldTexts(*quad, width, height);
+        // After the texts, which bind buffers of their own.
         quad->BindVertexFormat();
         if (const u32 program = UseQuadProgram())
             DrawPage(program, *quad, width, height);
-        DrawWorldTexts(*quad);
         DrawCursor(*quad, width, height);
         quad->UnbindVertexFormat();
     }
@@ -145,10 +170,18 @@ u32 OverlayPass::UseQuadProgram()
 
 void OverlayPass::DrawPage(u32 program, const Model& quad, f32 width, f32 height)
 {
-    m_quads.clear();
-    GetOverlayServices().collectPageQuads(m_quads, width, height);
+    // The bars and icons over world objects first, so that the page's own elements lie over
+    // them.
     for (const OverlayQuad& element : m_quads)
-        DrawQuad(element, program, quad);
+    {
+        if (element.followsObject)
+            DrawQuad(element, program, quad);
+    }
+    for (const OverlayQuad& element : m_quads)
+    {
+        if (!element.followsObject)
+            DrawQuad(element, program, quad);
+    }
     // Every quad of the page lies under every text of the page.
     for (const OverlayQuad& element : m_quads)
         DrawPageText(element, program, width, height);
@@ -186,7 +219,7 @@ void OverlayPass::DrawPageText(const OverlayQuad& element, u32 program, f32 widt
     text->Unbind();
 }
 
-void OverlayPass::DrawWorldTexts(const Model& quad)
+void OverlayPass::DrawWorldTexts(const Model& quad, f32 width, f32 height)
 {
     System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
     if (graphics == nullptr)
@@ -199,10 +232,26 @@ void OverlayPass::DrawWorldTexts(const Model& quad)
     }
     quad.BindVertexFormat();
     graphics->SetCameraUniforms(program);
+    // What the texts keep clear of: the bars and icons, then each text laid out before.
+    m_taken.clear();
+    for (const OverlayQuad& element : m_quads)
+    {
+        if (element.followsObject && element.alpha > 0.0f)
+            m_taken.push_back({(element.centre.x - element.size.x / 2.0f) * width,
+                               (element.centre.y - element.size.y / 2.0f) * height,
+                               (element.centre.x + element.size.x / 2.0f) * width,
+                               (element.centre.y + element.size.y / 2.0f) * height});
+    }
+    const System::CameraSystem* cameras = System::CameraSystem::Instance();
+    const CameraComponent* camera = cameras != nullptr ? cameras->GetActiveCamera() : nullptr;
+    const Math::Matrix4 viewProjection =
+        camera != nullptr
+            ? System::CameraSystem::ViewProjection(camera->GetView(), camera->GetProjection())
+            : Math::Matrix4();
     for (GameObjectComponent* component :
          graphics->GetComponents(System::GraphicsSystem::TextComponents))
     {
-        const auto* text = dynamic_cast<const TextComponent*>(component);
+        auto* text = dynamic_cast<TextComponent*>(component);
         if (text == nullptr || !text->worldSpace || !CanDraw(text))
             continue;
         const GameObject* object = FindObject(text->GetOwner());
@@ -210,17 +259,74 @@ void OverlayPass::DrawWorldTexts(const Model& quad)
             object != nullptr ? object->GetComponent<TransformComponent>() : nullptr;
         if (transform == nullptr)
             continue;
+        const Math::Vector3& scale = transform->GetScale();
+        Math::Matrix4 model = transform->GetTranslationMatrix();
+        if (camera != nullptr)
+            model = Math::Matrix4::Translation(Math::Vector4(
+                        0.0f, LiftText(*text, model, scale, viewProjection, width, height), 0.0f,
+                        0.0f)) *
+                    model;
         text->Bind(program);
         SetColour(program, text->color);
-        const Math::Vector3& scale = transform->GetScale();
         const GLint textScale = glGetUniformLocation(program, "TextScale");
         const f32 values[3] = {scale.x, scale.y, scale.z};
         if (textScale >= 0)
             glUniform3fv(textScale, 1, values);
-        SetMatrix(program, "ModelMatrix", transform->GetTranslationMatrix(), GL_TRUE);
+        SetMatrix(program, "ModelMatrix", model, GL_TRUE);
         DrawIndices(text->GetIndexCount());
         text->Unbind();
     }
+}
+
+f32 OverlayPass::LiftText(TextComponent& text, const Math::Matrix4& model,
+                          const Math::Vector3& scale, const Math::Matrix4& viewProjection,
+                          f32 width, f32 height)
+{
+    // The text's glyph box, in its own units.
+    const std::vector<TextComponent::Vertex>& vertices = text.GetVertices();
+    const std::size_t count =
+        std::min<std::size_t>(vertices.size(), static_cast<std::size_t>(text.GetIndexCount()) /
+                                                   TextComponent::IndicesPerCharacter *
+                                                   TextComponent::VerticesPerCharacter);
+    if (count == 0)
+        return 0.0f;
+    f32 low[2] = {vertices[0].position[0], vertices[0].position[1]};
+    f32 high[2] = {low[0], low[1]};
+    for (std::size_t i = 1; i < count; ++i)
+    {
+        for (int axis = 0; axis < 2; ++axis)
+        {
+            low[axis] = std::min(low[axis], vertices[i].position[axis]);
+            high[axis] = std::max(high[axis], vertices[i].position[axis]);
+        }
+    }
+    const Math::Vector4 at = model * Math::Vector4(0.0f, 0.0f, 0.0f, 1.0f);
+    Math::Vector2 pixel;
+    OverlayLayout::Box box{FLT_MAX, FLT_MAX, -FLT_MAX, -FLT_MAX};
+    for (const f32 x : {low[0], high[0]})
+    {
+        for (const f32 y : {low[1], high[1]})
+        {
+            if (!ToWindow(viewProjection,
+                          Math::Vector4(at.x + x * scale.x, at.y + y * scale.y, at.z, 1.0f), width,
+                          height, pixel))
+                return 0.0f;
+            box = {std::min(box.left, pixel.x), std::min(box.bottom, pixel.y),
+                   std::max(box.right, pixel.x), std::max(box.top, pixel.y)};
+        }
+    }
+    // How many pixels one unit upwards spans where the text stands.
+    Math::Vector2 base;
+    Math::Vector2 above;
+    if (!ToWindow(viewProjection, Math::Vector4(at.x, at.y, at.z, 1.0f), width, height, base) ||
+        !ToWindow(viewProjection, Math::Vector4(at.x, at.y + 1.0f, at.z, 1.0f), width, height,
+                  above) ||
+        above.y - base.y < kLeastPixelsPerUnit)
+        return 0.0f;
+    text.overlayLift = OverlayLayout::LiftClear(box, text.overlayLift, m_taken, kTextGap);
+    m_taken.push_back(
+        {box.left, box.bottom + text.overlayLift, box.right, box.top + text.overlayLift});
+    return text.overlayLift / (above.y - base.y);
 }
 
 void OverlayPass::DrawCursor(const Model& quad, f32 width, f32 height)

@@ -95,6 +95,8 @@ public:
 
     // Window pixels (from the top left) of a world point, after recomputing the active camera.
     Math::Vector2 WorldToScreen(const Math::Point4& point);
+    // P x V in mathematical (model) layout, from a camera's OpenGL-layout view and projection.
+    static Math::Matrix4 ViewProjection(const Math::Matrix4& view, const Math::Matrix4& projection);
     // The world point on the near plane under a window pixel, with the cached matrices.
     Math::Vector4 ScreenToWorld(const Math::Vector2& pixel) const;
     // The ray from the active camera's eye through that near-plane point; false without an
@@ -122,8 +124,6 @@ private:
     void UpdateCursor();
     void InstallHooks();
     void RemoveHooks();
-    // P x V in mathematical (model) layout.
-    static Math::Matrix4 ViewProjection(const Math::Matrix4& view, const Math::Matrix4& projection);
 
     Math::Matrix4 m_view;
     Math::Matrix4 m_projection;

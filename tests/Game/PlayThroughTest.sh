@@ -252,16 +252,15 @@ play_without_display() {
     fi
 }
 
-# The regions compared: each page's title and buttons, the heads-up display's strip along the
-# bottom edge, the pause page's title frame (both ends, and the upper half of its word: the
-# numbers and words that float up over the fight may cross the rest) and buttons. The Golem's bar
-# and ability icons hang over the Golem, wherever the camera shows it (it draws back while no
-# enemy lives, to frame the spawners too), so they have no fixed place to compare. The arena and
+# The regions compared: each page's title and buttons, the Golem's bar and ability icons as the
+# level opens (the camera then frames the Golem, standing at the arena's middle, from where it
+# starts), the pause page's title frame (both ends, and the upper half of its word: the
+# numbers and words that float up over the fight may cross the rest) and buttons. The arena and
 # the fight show through and between the regions, so the heads-up display and the pause page are
 # compared with a wider tolerance: a missing element still differs by far more.
 MENU_REGIONS=(380,75,520,110 505,285,270,190)
 SELECT_REGIONS=(100,245,1090,75 510,515,270,75)
-HUD_REGIONS=(120,665,1040,55)
+HUD_REGIONS=(565,222,150,52)
 WORLD_TOLERANCE=10
 PAUSE_REGIONS=(390,165,130,80 760,165,130,80 530,178,220,20 520,295,240,52 520,411,240,52)
 

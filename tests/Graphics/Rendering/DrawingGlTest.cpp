@@ -1,6 +1,7 @@
 // Drawing on a real context (under Xvfb): a queued quad reaches the window with its object's
 // uniforms, overlay elements with their tint, texts get their buffers again after the switch to
-// full screen, and the cursor object a script makes follows the ground point under the mouse.
+// full screen, the cursor object a script makes follows the ground point under the mouse, and
+// floating texts at one spot are drawn apart and clear of the bar there.
 #include "Core/Components/TransformComponent.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
@@ -421,4 +422,113 @@ TEST_F(DrawingGlTest, TheOverlayDrawsAPageQuadInWindowFractionsOnTopOfTheFrame)
     EXPECT_NEAR(read(width / 10, height / 2)[0], kTint * 255, 1) << "the element's tint shows";
     EXPECT_TRUE(log->Contains("Error [OverlayPass]: program \"Text2D\" is not loaded"));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "depth testing is on again after the overlay";
+}
+
+namespace
+{
+// A bar over a world object, as the user-interface system hands it over: red, 40 x 10 pixels,
+// centred where the test puts it (window fractions).
+Math::Vector2 g_barCentre;
+Math::Vector2 g_barSize;
+void CollectRedBar(std::vector<OverlayQuad>& quads, f32, f32)
+{
+    OverlayQuad bar;
+    bar.material = MaterialManager::Instance()->Find("Red", 0);
+    bar.centre = g_barCentre;
+    bar.size = g_barSize;
+    bar.followsObject = true;
+    quads.push_back(bar);
+}
+} // namespace
+
+TEST_F(DrawingGlTest, FloatingTextsAtOneSpotStandApartAndClearOfTheBarUnderThem)
+{
+    for (const char* file : {"Shaders/Quad.vs", "Shaders/TexturedNoLighting.fs",
+                             "ShaderPrograms/TexturedNoLighting.xml", "Shaders/Text2D.vs",
+                             "Shaders/Text2D.fs", "ShaderPrograms/Text2D.xml"})
+        folder->Write(std::string("assets/") + file,
+                      ReadRepositoryFile(std::string("assets/") + file));
+    folder->MakeFolder("assets/Models/bin");
+    folder->Write("assets/Models/bin/Quad.fbxbin",
+                  ReadRepositoryFile("assets/Models/bin/Quad.fbxbin"));
+    PngWriter::Description red;
+    red.width = 4;
+    red.height = 4;
+    red.colorType = PngRgb;
+    for (int pixel = 0; pixel < 16; ++pixel)
+        red.rows.insert(red.rows.end(), {0xFF, 0x00, 0x00});
+    folder->MakeFolder("assets/Textures/Fonts");
+    ASSERT_TRUE(PngWriter::Save(red, folder->Path("assets/Textures/Red.png")));
+    folder->Write("assets/Materials/Red.xml", "<M><DiffuseMap>Red</DiffuseMap></M>");
+    // A font whose one glyph is a solid white square.
+    PngWriter::Description white;
+    white.width = 16;
+    white.height = 16;
+    white.colorType = PngRgb;
+    white.rows.assign(16 * 16 * 3, 0xFF);
+    ASSERT_TRUE(PngWriter::Save(white, folder->Path("assets/Textures/Fonts/Mono.png")));
+    folder->Write("assets/Fonts/Mono.xml", "<Font a='1' b='Mono' s='10' d='r'>"
+                                           "<G a='10' o='0 0' r='0 0 8 8' c='A'/></Font>");
+    ASSERT_NE(Start(), nullptr);
+    ShaderManager::Instance()->LoadAll(0);
+    ShaderProgramManager::Instance()->LoadAll(0);
+    TextureManager::Instance()->LoadAll(TextureManager::AllCategories);
+    TextureManager::Instance()->FindAny("Red")->Finalize();
+    MaterialManager::Instance()->LoadAll(0);
+    FontManager::Instance()->LoadAll(0);
+    ModelManager::Instance()->LoadAll(0);
+    ModelManager::Instance()->Find("Quad", 0)->Finalize();
+    // The camera looks at the origin from 10 units along z, where both texts stand.
+    CameraComponent* camera = cameras->GetDefaultCamera();
+    camera->placement.phi = Math::HALF_PI;
+    camera->placement.theta = 0.0f;
+    camera->placement.radius = 10.0f;
+    cameras->Update(0.0f);
+    for (int i = 0; i < 2; ++i)
+    {
+        auto* text = static_cast<TextComponent*>(
+            Add(MakeObject(), "TextComponent",
+                "<T><Text>A</Text><Font>Mono</Font><WorldSpace>1</WorldSpace></T>"));
+        text->Construct("A");
+    }
+
+    const int width = graphics->GetWindowWidth();
+    const int height = graphics->GetWindowHeight();
+    const Math::Vector2 origin = cameras->WorldToScreen(Math::Point4(0.0f, 0.0f, 0.0f, 1.0f));
+    const int x = static_cast<int>(origin.x);
+    const int barY = height - static_cast<int>(origin.y); // rows counted from the bottom
+    g_barCentre = Math::Vector2(origin.x / width, static_cast<f32>(barY) / height);
+    g_barSize = Math::Vector2(40.0f / width, 10.0f / height);
+    GetOverlayServices().collectPageQuads.Install(&CollectRedBar);
+    glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_disable();
+#endif
+    graphics->Update(1.0f / 60.0f);
+#if defined(__SANITIZE_ADDRESS__)
+    __lsan_enable();
+#endif
+    graphics->Update(1.0f / 60.0f);
+    GetOverlayServices().collectPageQuads.Remove(&CollectRedBar);
+
+    // The column through the bar's centre, from the bottom up.
+    std::vector<unsigned char> column(static_cast<std::size_t>(4 * height));
+    glReadBuffer(GL_BACK);
+    glReadPixels(x, 0, 1, height, GL_RGBA, GL_UNSIGNED_BYTE, column.data());
+    auto isWhite = [&](int y) { return column[4 * y] > 200 && column[4 * y + 2] > 200; };
+    EXPECT_GT(column[4 * barY], 200) << "the bar stays red where the texts stood";
+    EXPECT_LT(column[4 * barY + 2], 60);
+    std::vector<std::pair<int, int>> runs; // white runs, first and last row
+    for (int y = 0; y < height; ++y)
+    {
+        if (!isWhite(y))
+            continue;
+        if (runs.empty() || runs.back().second != y - 1)
+            runs.push_back({y, y});
+        else
+            runs.back().second = y;
+    }
+    ASSERT_EQ(runs.size(), 2u) << "two texts, apart";
+    EXPECT_GT(runs[0].first, barY + 5) << "both above the bar";
+    EXPECT_GE(runs[1].first - runs[0].second, 2) << "with a gap between them";
 }

@@ -153,18 +153,20 @@ u32 TwoIdleSpawners(f32* xz, u32 capacity)
 }
 } // namespace
 
-TEST_F(CameraSystemTest, MountsFrameTheIdleSpawnersWithTheirTargets)
+TEST_F(CameraSystemTest, IdleSpawnersDrawTheMiddleButNotTheDistance)
 {
-    const f32 step = 1.0f / Graphics::CameraMountComponent::EaseRate;
+    // A long frame (a second) goes the whole way at once and no further.
     Core::Services().idleSpawnerPositions.Install(&TwoIdleSpawners);
     GameObject* rig = MakeObject();
     CameraComponent* camera = MakeCamera(rig);
+    camera->placement.radius = 30.0f;
     Add<Graphics::CameraMountComponent>(rig)->AddTarget(MakeObject(0.0f, 0.0f, 4.0f)->GetId());
-    cameras->Update(step);
+    cameras->Update(1.0f);
     Core::Services().idleSpawnerPositions.Remove(&TwoIdleSpawners);
-    EXPECT_FLOAT_EQ(camera->placement.centre.x, -10.0f) << "the box holds the spawners";
+    EXPECT_FLOAT_EQ(camera->placement.radius, 20.0f) << "the distance a lone target is fought at";
+    EXPECT_FLOAT_EQ(camera->placement.centre.x, -8.0f)
+        << "toward the spawners' middle (-10), by at most 0.4 x the radius";
     EXPECT_FLOAT_EQ(camera->placement.centre.z, 4.0f);
-    EXPECT_FLOAT_EQ(camera->placement.radius, 60.0f) << "1.5 x the 40-unit side";
 }
 
 TEST_F(CameraSystemTest, MountsFrameTheirTargetsWithinTheExtentLimits)
