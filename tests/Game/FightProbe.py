@@ -15,6 +15,7 @@ given, and prints what the play-through looks for in it, one finding a line:
 Usage: FightProbe.py <dump.xwd> <window width> <window height> [<picture.png>]
        FightProbe.py moved <findings before> <findings after>
        FightProbe.py effects <dump before> <dump after> <window width> <window height>
+       FightProbe.py sides <dump before> <dump after> <window width> <window height>
 The second form reads two of those printouts and prints "moved N": how many bars of the later
 one stand between MOVE_MIN and MOVE_MAX pixels from the nearest bar of the earlier one (one
 that moved, not one that came or went).
@@ -25,6 +26,9 @@ glow flashing off what a blow hit (round patches, not the thin strokes of the wh
 numbers). It prints "flare N", "shimmer N", "chips N", "smoke N" and "flash N": the pixels of
 those colours in the later dump whose place had not that colour in the earlier one, so that what
 stood there before (the Golem's grey stone, an effect still fading) does not count.
+The fourth, "sides", counts those rock chips on either side of the Golem (its bar's centre):
+"chips_left N", "chips_right N" and "chips_offset DX", how far to the right of the Golem the
+chips that came centre (to the left below 0), in pixels.
 Only the window (at the top left of the screen) is looked at. Exit status 0, or 2 (with a line
 saying why) when the dump cannot be read."""
 import os
@@ -258,6 +262,26 @@ def effects(before, after, width, height):
     return ["%s %d" % (name, counts[name]) for name in counts] + ["flash %d" % flash]
 
 
+def sides(before, after, width, height):
+    """The lines "chips_left N", "chips_right N" and "chips_offset DX": the sampled pixels of rock
+    chips come around the Golem (as effects counts them) to the left and to the right of its
+    bar's centre, and how far to the right of it they centre, in pixels (to the left below 0)."""
+    x_end, y_end = arena(after, width, height)
+    golem_x, golem_y = golem_position(character_bar(after, x_end, y_end), width, height)
+    x0, x1 = max(0, golem_x - EFFECT_HALF_WIDTH), min(x_end, golem_x + EFFECT_HALF_WIDTH)
+    y0, y1 = max(0, golem_y - EFFECT_ABOVE), min(y_end, golem_y + EFFECT_BELOW)
+    offsets = []
+    for y in range(y0 - y0 % SAMPLE, y1, SAMPLE):
+        row, old_row = after.rows[y], before.rows[y]
+        for x in range(x0 - x0 % SAMPLE, x1, SAMPLE):
+            if chips((row[3 * x], row[3 * x + 1], row[3 * x + 2])) and \
+                    not chips((old_row[3 * x], old_row[3 * x + 1], old_row[3 * x + 2])):
+                offsets.append(x - golem_x)
+    return ["chips_left %d" % sum(1 for dx in offsets if dx < 0),
+            "chips_right %d" % sum(1 for dx in offsets if dx > 0),
+            "chips_offset %d" % (round(sum(offsets) / len(offsets)) if offsets else 0)]
+
+
 MOVE_MIN = 3
 MOVE_MAX = 200
 
@@ -286,14 +310,15 @@ def moved(before_path, after_path):
 
 
 def main():
-    if len(sys.argv) == 6 and sys.argv[1] == "effects" and sys.argv[4].isdigit() \
+    if len(sys.argv) == 6 and sys.argv[1] in ("effects", "sides") and sys.argv[4].isdigit() \
             and sys.argv[5].isdigit():
         try:
             before, after = read_xwd(sys.argv[2]), read_xwd(sys.argv[3])
         except (OSError, ImageError) as error:
             print("FightProbe: a dump cannot be read: %s" % error)
             return 2
-        for line in effects(before, after, int(sys.argv[4]), int(sys.argv[5])):
+        look = effects if sys.argv[1] == "effects" else sides
+        for line in look(before, after, int(sys.argv[4]), int(sys.argv[5])):
             print(line)
         return 0
     if len(sys.argv) == 4 and sys.argv[1] == "moved":

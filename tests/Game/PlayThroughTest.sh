@@ -4,7 +4,8 @@
 # that shows it happened. Screenshots of the pages are compared with the references beside this
 # script (tests/Game/screenshots), over regions whose content does not change from run to run.
 # Usage: PlayThroughTest.sh <game executable> <case>
-#   victory     menu, Play, the Golem, moving, pause and resume, a hit taken once the enemies
+#   victory     menu, Play, the Golem, a punch aimed with the pointer to its right that lands
+#               there (on the screen), moving, pause and resume, a hit taken once the enemies
 #               are close, the four abilities, a fight until an enemy dies, X ends the wave:
 #               victory and back to the main menu. The fight is looked at too (FightProbe.py):
 #               the enemies stand drawn around the Golem with their bars over them, and the
@@ -373,6 +374,79 @@ opening_and_fight() {
     fight "$opening"
 }
 
+# The punch lands in front of the Golem, and the Golem faces the pointer: with the pointer to
+# its right on the screen, the punch's rock chips burst to its right. It is thrown as the level
+# begins, with the Golem at rest: it has taken no step yet and no enemy is near enough to push
+# it (a body that moves faces where it goes, whatever the pointer does). The pointer goes
+# AIM_RIGHT pixels to the right of the Golem's bar and AIM_DOWN below it, about the Golem's
+# middle. aim_0 is dumped once the Golem has turned, before the key is pressed; aim_1 to
+# aim_AIM_DUMPS are dumped AIM_GAP s apart once the log shows the punch fired (no frames are
+# counted as watch_ability does: before the enemies come, frames log nothing). The chips live a
+# second of the game's time or more, longer still on a busy machine. The dumps are judged after
+# the game (judge_aim).
+AIM_RIGHT=200
+AIM_DOWN=50
+AIM_DUMPS=16
+AIM_GAP=0.1
+aimed_punch() {
+    local golem from deadline watcher start
+    start=$(mark)
+    dump aim_golem
+    probe aim_golem
+    golem=$(finding aim_golem character_bar)
+    [ -n "$golem" ] || fail "no bar of the Golem's on the screen as the level begins"
+    set -- $golem
+    step "the Golem's bar at $1,$2: the pointer to its right"
+    move_mouse $(($1 + AIM_RIGHT)) $(($2 + AIM_DOWN))
+    xdotool mousemove_relative 1 0
+    sleep $MOUSE_SETTLE
+    from=$(mark)
+    deadline=$((SECONDS + STEP_TIMEOUT))
+    dump aim_0
+    (
+        until tail -n +"$((from + 1))" "$log" | grep -q "Golem: ability 1 fired"; do
+            [ $SECONDS -lt $deadline ] || exit 0
+            sleep 0.05
+        done
+        for n in $(seq $AIM_DUMPS); do
+            sleep $AIM_GAP
+            dump "aim_$n"
+        done
+    ) &
+    watcher=$!
+    while ! tail -n +"$((from + 1))" "$log" | grep -q "Golem: ability 1 fired"; do
+        [ $SECONDS -ge $deadline ] && { kill $watcher 2>/dev/null; fail "the aimed punch did not fire"; }
+        use_ability 1
+    done
+    step "the punch fired, aimed to the right"
+    wait $watcher
+    ! tail -n +"$((start + 1))" "$log" | grep -q "Golem: hurt" ||
+        fail "the Golem was hurt before the aimed punch had been dumped: it was not at rest"
+}
+# The dumps after the aimed punch: one of them shows at least AIM_CHIPS (sampled) pixels of rock
+# chips come to the right of the Golem's bar, and the chips that came centre at least AIM_OFFSET
+# pixels to its right (FightProbe.py sides; a punch the Golem throws towards the camera centres
+# under it). The punch's icon, on the Golem's left, greys while the punch cools down and counts
+# as chips on the left: against the check, not for it.
+AIM_CHIPS=20
+AIM_OFFSET=20
+judge_aim() {
+    local n right offset
+    for n in $(seq $AIM_DUMPS); do
+        python3 "$fight_probe" sides "$work/aim_0.xwd" "$work/aim_$n.xwd" "$width" "$height" \
+            > "$work/aim_$n.txt" || { cat "$work/aim_$n.txt"; fail "the screenshot aim_$n cannot be read"; }
+        right=$(finding "aim_$n" chips_right)
+        offset=$(finding "aim_$n" chips_offset)
+        if [ "${right:-0}" -ge $AIM_CHIPS ] && [ "${offset:-0}" -ge $AIM_OFFSET ]; then
+            step "seen in the screenshot aim_$n: the punch's rock chips to the Golem's right" \
+                "($right pixels, centred $offset pixels to its right)"
+            return 0
+        fi
+    done
+    for n in $(seq $AIM_DUMPS); do echo "-- aim_$n:"; cat "$work/aim_$n.txt"; done
+    fail "no screenshot showed the rock chips of the punch aimed to the Golem's right there"
+}
+
 # The victory's game runs in a folder of its own with a copy of the assets whose state list
 # names, for the level, tests/Game/HudSwitchLevel.lua: the level's own script plus a switch for
 # the heads-up display, worked through the file it is told of (QUILL_HUD_SWITCH). The copy is
@@ -733,6 +807,7 @@ victory)
     for attempt in $(seq $FIGHT_ATTEMPTS); do
         menu_to_golem "$from"
         from=$(mark)
+        aimed_punch
         level_opening && opening_and_fight && break
         [ "$attempt" -lt $FIGHT_ATTEMPTS ] || fail "the Golem died before any enemy, $FIGHT_ATTEMPTS times"
         step "the Golem fell before its first kill: the level again"
@@ -748,6 +823,7 @@ victory)
     wait_for "Level1: Victory" "$from"
     back_to_main "$from"
     stop_game
+    judge_aim
     judge_fight
     ;;
 defeat)
