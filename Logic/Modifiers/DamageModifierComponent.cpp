@@ -100,13 +100,15 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
     const HealthContainerComponent* health = target->GetComponent<HealthContainerComponent>();
     if (health == nullptr)
         return;
-    if (damage > health->GetCurrentStorage() && Services().aiControllerCount() == kLastEnemy)
+    // The final kill is the last enemy's death: a player felled while one enemy lives is none.
+    const bool player = HoldsComponentNamed(*target, kPlayerControllerName);
+    if (damage > health->GetCurrentStorage() && !player &&
+        Services().aiControllerCount() == kLastEnemy)
         PlayFinalKill();
     PostEffect("HealthEffectComponent", damage, target->GetId());
 
     std::ostringstream text;
     text << damage;
-    ShowText(text.str(), HoldsComponentNamed(*target, kPlayerControllerName) ? kRed : kWhite,
-             *target, TextDuration);
+    ShowText(text.str(), player ? kRed : kWhite, *target, TextDuration);
 }
 } // namespace Logic

@@ -173,4 +173,24 @@ TEST_F(HitResponse, AKillWhileOtherEnemiesLiveIsNoFinalKill)
     EXPECT_EQ(Find(enemyId), nullptr);
     EXPECT_EQ(Heard(), "character heard OnAbility0; enemy heard OnDamaged; enemy heard OnDeath; ");
 }
+// The last enemy's death is the final kill, not a player's: a blow that fells a player while one
+// enemy lives announces nothing (an enemy's response has no final kill to play).
+TEST_F(HitResponse, APlayerFelledWhileOneEnemyLivesIsNoFinalKill)
+{
+    g_aiControllers = 1;
+    Factory().DestroyObject(enemyId);
+    Deliver();
+    GameObject* player =
+        Make("TestPlayer", "<TransformComponent><position X=\"0\" Y=\"0\" Z=\"3.5\"/>"
+                           "</TransformComponent>" +
+                               Sphere(1.0f) +
+                               "<SimpleControllerComponent><s32>1</s32></SimpleControllerComponent>"
+                               "<HealthContainerComponent><f32>5</f32><f32>0</f32><f32>20</f32>"
+                               "</HealthContainerComponent>");
+    ASSERT_NE(player, nullptr);
+    EXPECT_TRUE(FireAndFly());
+    EXPECT_LE(player->GetComponent<Logic::HealthContainerComponent>()->GetCurrentStorage(), 0.0f)
+        << log.Text();
+    EXPECT_EQ(Heard(), "character heard OnAbility0; ");
+}
 } // namespace
