@@ -683,11 +683,10 @@ judge_fight() {
 # heads-up display is hidden (the smoke is looked for near the Golem's bar), until it has
 # SMOKE_DUMPS dumps or the level has ended.
 SMOKE_DUMPS=12
-SMOKE_DUMPS_PER_DEATH=6
+SMOKE_DUMPS_PER_DEATH=4
 # Frames of the game between two dumps after a death, as the smoke rises (the first is taken at
-# once): six dumps ten frames apart follow it for a second of the game's time, as it rises
-# clear of a Golem that stands in front of the fallen.
-SMOKE_FRAMES=10
+# once: the smoke is at its thickest when it bursts out).
+SMOKE_FRAMES=3
 smoke_watcher=""
 watch_for_smoke() {
     local from="$1"
