@@ -51,7 +51,8 @@ BAR_MAX_HEIGHT = 8
 # the bar down this far (the bar hangs 2.5 units over the enemy's feet).
 UNDER_HALF_WIDTH = 30
 UNDER_DEPTH = 120
-# The heads-up strip along the bottom edge is no part of the arena.
+# The bottom edge of the window is left out of the arena (the heads-up display once had a strip
+# there; the counts and thresholds were set without it).
 ARENA_BOTTOM_MARGIN = 60
 # The palette and smoke colours are counted on every SAMPLE-th pixel of every SAMPLE-th
 # row: the counts printed are of those pixels.
