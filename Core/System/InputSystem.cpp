@@ -264,7 +264,11 @@ void InputSystem::PollController(ControllerState& controller)
         const std::size_t count = std::min(state.axes.size(), controller.axes.size());
         for (std::size_t i = count; i-- > 0;)
         {
-            f32 value = state.axes[i];
+            // A driver may report anything: a reading that is no number is dropped, and the
+            // rest is held to the stick's travel.
+            if (!std::isfinite(state.axes[i]))
+                continue;
+            f32 value = std::clamp(state.axes[i], -1.0f, 1.0f);
             if (value > -DeadZone && value < DeadZone)
                 value = 0.0f;
             controller.axes[i] = value;

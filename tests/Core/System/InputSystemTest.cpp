@@ -16,6 +16,8 @@
 #include "tests/Support/QueuedMessages.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include <GLFW/glfw3.h>
+#include <cmath>
+#include <limits>
 
 using Core::System::InputSystem;
 
@@ -228,6 +230,33 @@ TEST_F(InputSystemTest, ControllersAreFoundAtAnyIdPolledAndRemovedWhenGone)
     ASSERT_NE(shown, nullptr);
     EXPECT_TRUE(shown->visible);
     EXPECT_EQ(shown->targetObjectId, 42u);
+}
+
+TEST_F(InputSystemTest, StickValuesThatAreNotFiniteAreDroppedAndTheRestClampedToOne)
+{
+    Start();
+    layer.PlugController(2);
+    input->Update(0.01f);
+    messages->ClearQueue();
+
+    layer.joysticks[2].axes[0] = std::numeric_limits<f32>::quiet_NaN();
+    layer.joysticks[2].axes[1] = std::numeric_limits<f32>::infinity();
+    layer.joysticks[2].axes[3] = -std::numeric_limits<f32>::infinity();
+    input->Update(0.01f);
+    EXPECT_EQ(QueuedMessages(*messages).CountOf(MT_INPUT_MOVE), 0u) << "nothing to read: no move";
+
+    layer.joysticks[2].axes[0] = 1e30f;
+    layer.joysticks[2].axes[1] = -1e30f;
+    input->Update(0.01f);
+    QueuedMessages queued(*messages);
+    ASSERT_EQ(queued.CountOf(MT_INPUT_MOVE), 2u);
+    for (std::size_t i = 0; i < queued.size(); ++i)
+        if (const auto* move = queued.As<InputMoveMessage>(i))
+        {
+            EXPECT_LE(std::fabs(move->direction.x), 1.0f);
+            EXPECT_LE(std::fabs(move->direction.y), 1.0f);
+            EXPECT_EQ(std::fabs(move->direction.x) + std::fabs(move->direction.y), 1.0f);
+        }
 }
 
 TEST_F(InputSystemTest, TypedTextReachesEachRegisteredComponentAndUnregisterTakesOnlyOne)
