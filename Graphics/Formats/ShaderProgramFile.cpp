@@ -50,6 +50,13 @@ bool ShaderProgramFile::Read(const char* text, std::size_t length, const std::st
          element = element->NextSiblingElement())
     {
         Variant variant;
+        if (element->GetText() == nullptr)
+        {
+            Core::Log() << "Error [ShaderProgram]: " << source
+                        << " not linked: a program names no kind (Standard, Static or Skinned)\n";
+            continue;
+        }
+        // Another engine's kind of program is no fault of this one: it is passed over.
         if (!CategoryOf(element, variant.category))
             continue;
         std::vector<std::string>* runs[kRunCount] = {

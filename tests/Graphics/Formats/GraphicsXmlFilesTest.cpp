@@ -89,3 +89,16 @@ TEST(ShaderProgramFile, ReadsNamedVariantsAndTheirShaderRuns)
     EXPECT_EQ(variants[1].fragmentShaders, (std::vector<std::string>{"Lit.fs"}))
         << "a vertex shader after the fragment run is not read";
 }
+
+TEST(ShaderProgramFile, AProgramNamingNoKindIsNamedInALine)
+{
+    LogCapture log;
+    const char* empty = "<Program></Program><Program>Standard</Program>";
+    std::vector<ShaderProgramFile::Variant> variants;
+    ASSERT_TRUE(ShaderProgramFile::Read(empty, std::strlen(empty), "Empty.xml", variants));
+    EXPECT_EQ(variants.size(), 1u);
+    EXPECT_EQ(log.Count("Error [ShaderProgram]: Empty.xml not linked: a program names no kind "
+                        "(Standard, Static or Skinned)"),
+              1u)
+        << log.Text();
+}
