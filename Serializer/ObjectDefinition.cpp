@@ -7,6 +7,34 @@
 
 namespace Serializer
 {
+namespace
+{
+enum class ParseResult
+{
+    Parsed,
+    Unreadable,
+    Unparsed,
+};
+
+// Reads the file into the document; the reason says why it could not be read or parsed.
+ParseResult ParseFile(const std::string& path, tinyxml2::XMLDocument& document, std::string& reason)
+{
+    std::string text;
+    if (!ReadRegularFile(path, MaxXmlFileBytes, text, reason))
+    {
+        // An empty document: no root element, so the definition is not valid.
+        document.Clear();
+        return ParseResult::Unreadable;
+    }
+    if (document.Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS)
+    {
+        reason = document.ErrorStr();
+        return ParseResult::Unparsed;
+    }
+    return ParseResult::Parsed;
+}
+} // namespace
+
 ObjectDefinition::ObjectDefinition() = default;
 
 ObjectDefinition::~ObjectDefinition() = default;
@@ -34,22 +62,33 @@ bool ObjectDefinition::Reload()
 
 void ObjectDefinition::Parse()
 {
-    const std::string path = NormalizePath(m_param.path);
-    std::string text;
     std::string reason;
-    if (!ReadRegularFile(path, MaxXmlFileBytes, text, reason))
+    switch (ParseFile(NormalizePath(m_param.path), *m_document, reason))
     {
-        // An empty document: no root element, so the definition is not valid.
-        m_document->Clear();
+    case ParseResult::Unreadable:
         Core::Log() << "Error [SerializerSystem]: object definition " << m_name << " ("
                     << m_param.path << ") cannot be read: " << reason << '\n';
-        return;
-    }
-    if (m_document->Parse(text.data(), text.size()) != tinyxml2::XML_SUCCESS)
-    {
+        break;
+    case ParseResult::Unparsed:
         Core::Log() << "Error [SerializerSystem]: object definition " << m_name << " ("
-                    << m_param.path << ") does not parse: " << m_document->ErrorStr() << '\n';
+                    << m_param.path << ") does not parse: " << reason << '\n';
+        break;
+    case ParseResult::Parsed:
+        break;
     }
+}
+
+bool ObjectDefinition::ReadsBack(const std::string& path, std::string& reason)
+{
+    tinyxml2::XMLDocument document(true, tinyxml2::COLLAPSE_WHITESPACE);
+    if (ParseFile(NormalizePath(path), document, reason) != ParseResult::Parsed)
+        return false;
+    if (document.RootElement() == nullptr)
+    {
+        reason = "it has no root element";
+        return false;
+    }
+    return true;
 }
 
 bool ObjectDefinition::IsValid() const

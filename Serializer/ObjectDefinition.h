@@ -42,6 +42,9 @@ public:
     const tinyxml2::XMLDocument* GetDocument() const { return m_document.get(); }
     // True when the last parse succeeded.
     bool IsValid() const;
+    // True when the file at `path` would make a valid definition: it is read and parsed as a
+    // definition's Load reads it and has a root element. False with the reason otherwise.
+    static bool ReadsBack(const std::string& path, std::string& reason);
     // The first component element (the root's first child element), or null when the document
     // did not parse or holds no component.
     const tinyxml2::XMLElement* GetFirstComponentElement() const;

@@ -7,12 +7,13 @@
 #include "Core/PropertyModel/PropertyButton.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Graphics/GraphicsSystem.h"
+#include "Platform/AtomicFile.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
+#include "Serializer/Xml/XmlFile.h"
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyBarManager.h"
 #include "Tools/PropertyEditor.h"
-#include <cctype>
 #include <tinyxml2.h>
 #include <vector>
 
@@ -186,29 +187,6 @@ void ParticleEditor::FillBar()
     bar->ApplyDefinition();
 }
 
-std::string ParticleEditor::SanitizeName(const std::string& name)
-{
-    std::string clean;
-    clean.reserve(name.size() + 1);
-    for (const char c : name)
-    {
-        const unsigned char u = static_cast<unsigned char>(c);
-        const bool allowed = std::isalnum(u) != 0 || c == '_' || c == '-' || c == '.';
-        clean += allowed ? c : '_';
-    }
-    // An XML name starts with a letter or '_'; '-' and '.' may only follow.
-    if (!clean.empty() && std::isalpha(static_cast<unsigned char>(clean[0])) == 0 &&
-        clean[0] != '_')
-        clean.insert(clean.begin(), '_');
-    // The definition's name is the file name up to its first '.', so a '.' would lose the rest.
-    for (char& c : clean)
-    {
-        if (c == '.')
-            c = '_';
-    }
-    return clean;
-}
-
 std::string ParticleEditor::UniqueEffectName(const std::string& name)
 {
     const Manager* manager = Definitions();
@@ -256,7 +234,8 @@ void ParticleEditor::New()
     if (EditedObject() == nullptr)
         return;
     m_currentEffect = nullptr;
-    m_newName = UniqueEffectName(SanitizeName(m_newName.empty() ? DefaultEffectName : m_newName));
+    m_newName = UniqueEffectName(
+        Serializer::CleanXmlName(m_newName.empty() ? DefaultEffectName : m_newName));
     m_saveName = m_newName;
     ClearAll();
     ApplyTemplateData();
@@ -271,12 +250,13 @@ void ParticleEditor::Save()
         return;
     if (m_currentEffect == nullptr)
     {
-        m_saveName =
-            UniqueEffectName(SanitizeName(m_saveName.empty() ? DefaultEffectName : m_saveName));
+        m_saveName = UniqueEffectName(
+            Serializer::CleanXmlName(m_saveName.empty() ? DefaultEffectName : m_saveName));
         SaveEffect();
         return;
     }
-    m_saveName = SanitizeName(m_saveName.empty() ? m_currentEffect->GetName() : m_saveName);
+    m_saveName =
+        Serializer::CleanXmlName(m_saveName.empty() ? m_currentEffect->GetName() : m_saveName);
     if (m_currentEffect->GetName() != m_saveName &&
         !manager->RenameDefinition(m_currentEffect->GetName(), m_saveName, Manager::EffectCategory))
     {
@@ -305,8 +285,8 @@ void ParticleEditor::SaveAs()
 {
     if (EditedObject() == nullptr)
         return;
-    m_saveAsName =
-        UniqueEffectName(SanitizeName(m_saveAsName.empty() ? DefaultEffectName : m_saveAsName));
+    m_saveAsName = UniqueEffectName(
+        Serializer::CleanXmlName(m_saveAsName.empty() ? DefaultEffectName : m_saveAsName));
     m_saveName = m_saveAsName;
     SaveEffect();
 }
@@ -350,10 +330,11 @@ bool ParticleEditor::WriteEffect(tinyxml2::XMLDocument& document)
     }
     document.InsertEndChild(root);
     const std::string path = EffectPath(m_saveName);
-    if (document.SaveFile(path.c_str(), false) != tinyxml2::XML_SUCCESS)
+    std::string reason;
+    if (!Platform::WriteFileAtomically(path, Serializer::PrintXmlDocument(document), reason))
     {
         Core::Log() << "Error [ParticleEditor]: the effect " << m_saveName
-                    << " could not be written to " << path << '\n';
+                    << " could not be written to " << path << " (" << reason << ")\n";
         return false;
     }
     return true;

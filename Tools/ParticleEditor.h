@@ -10,8 +10,10 @@
 //
 // Names: a name that is taken gets a decimal counter appended; any character that cannot stand
 // in an XML name becomes '_', and a leading digit gets '_' before it, since the name is both the
-// file's and its root element's. Saving never writes into another effect: a refused rename
-// saves under a unique name instead, with a log line.
+// file's and its root element's (Serializer::CleanXmlName). Saving never writes into another
+// effect: a refused rename saves under a unique name instead, with a log line. A save replaces
+// the effect's file in one step or not at all (Platform/AtomicFile.h): a file that cannot be
+// written whole stays as it was, with a log line.
 //
 // Buttons only change the edited object and mark a property-editor refresh; every handler
 // returns at once when the edited object is gone.
@@ -77,8 +79,6 @@ public:
 
     // The name itself when no effect holds it, else the first free name with a counter.
     static std::string UniqueEffectName(const std::string& name);
-    // Characters outside an XML name become '_'; a name starting with a digit gets '_' first.
-    static std::string SanitizeName(const std::string& name);
 
     u32 GetEditedObject() const { return m_editedObject; }
     std::string& NewName() { return m_newName; }

@@ -12,9 +12,10 @@
 #include "AssetTools/Common/ToolFolder.h"
 #include "Graphics/Formats/PngImage.h"
 #include "Graphics/Formats/PngWriter.h"
+#include "Platform/AtomicFile.h"
+#include "Serializer/Xml/XmlFile.h"
 #include <algorithm>
 #include <cstdio>
-#include <fstream>
 #include <ft2build.h>
 #include <string>
 #include <tinyxml2.h>
@@ -187,13 +188,11 @@ bool SaveDescription(FT_Face face, const std::vector<BakedGlyph>& glyphs, const 
     }
     if (pairs == 0)
         std::fprintf(stderr, "Warning [%s]: the face gave no kerning pairs\n", kTool);
-    tinyxml2::XMLPrinter printer;
-    document.Print(&printer);
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    file.write(printer.CStr(), printer.CStrSize() - 1);
-    if (!file)
+    std::string reason;
+    if (!Platform::WriteFileAtomically(path, Serializer::PrintXmlDocument(document), reason))
     {
-        std::fprintf(stderr, "Error [%s]: %s could not be written\n", kTool, path.c_str());
+        std::fprintf(stderr, "Error [%s]: %s could not be written (%s)\n", kTool, path.c_str(),
+                     reason.c_str());
         return false;
     }
     return true;

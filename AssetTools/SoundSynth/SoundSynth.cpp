@@ -1,8 +1,10 @@
 #include "AssetTools/SoundSynth/SoundSynth.h"
 #include "Math/MathUtils.h"
+#include "Platform/AtomicFile.h"
 #include <algorithm>
 #include <cmath>
 #include <cstdio>
+#include <cstring>
 #include <sndfile.h>
 
 namespace AssetTools
@@ -15,6 +17,61 @@ constexpr f32 HzA4 = 440.0f;
 constexpr f32 SemitonesPerOctave = 12.0f;
 // Full scale of a 16-bit sample when floats are converted.
 constexpr f32 ClipLimit = 1.0f;
+
+// The encoder writes into memory (it goes back to fill in the header), and the finished bytes
+// are written to the file whole.
+struct MemoryFile
+{
+    std::vector<char> bytes;
+    sf_count_t position = 0;
+};
+
+sf_count_t MemoryLength(void* user)
+{
+    return static_cast<sf_count_t>(static_cast<MemoryFile*>(user)->bytes.size());
+}
+
+sf_count_t MemorySeek(sf_count_t offset, int whence, void* user)
+{
+    MemoryFile& file = *static_cast<MemoryFile*>(user);
+    sf_count_t base = 0;
+    if (whence == SEEK_CUR)
+        base = file.position;
+    else if (whence == SEEK_END)
+        base = static_cast<sf_count_t>(file.bytes.size());
+    if (base + offset < 0)
+        return -1;
+    file.position = base + offset;
+    return file.position;
+}
+
+sf_count_t MemoryRead(void* target, sf_count_t count, void* user)
+{
+    MemoryFile& file = *static_cast<MemoryFile*>(user);
+    const sf_count_t size = static_cast<sf_count_t>(file.bytes.size());
+    const sf_count_t available = file.position < size ? size - file.position : 0;
+    const sf_count_t taken = std::min(count, available);
+    if (taken > 0)
+        std::memcpy(target, file.bytes.data() + file.position, static_cast<std::size_t>(taken));
+    file.position += taken;
+    return taken;
+}
+
+sf_count_t MemoryWrite(const void* source, sf_count_t count, void* user)
+{
+    MemoryFile& file = *static_cast<MemoryFile*>(user);
+    const std::size_t end = static_cast<std::size_t>(file.position + count);
+    if (end > file.bytes.size())
+        file.bytes.resize(end);
+    std::memcpy(file.bytes.data() + file.position, source, static_cast<std::size_t>(count));
+    file.position += count;
+    return count;
+}
+
+sf_count_t MemoryTell(void* user)
+{
+    return static_cast<MemoryFile*>(user)->position;
+}
 } // namespace
 
 SoundSynth::SoundSynth(s32 sampleRate, u32 seed) : m_sampleRate(sampleRate)
@@ -153,7 +210,9 @@ bool SoundSynth::Write(const std::string& path, s32 format, f64 quality) const
     info.samplerate = m_sampleRate;
     info.channels = 1;
     info.format = format;
-    SNDFILE* file = sf_open(path.c_str(), SFM_WRITE, &info);
+    SF_VIRTUAL_IO io = {MemoryLength, MemorySeek, MemoryRead, MemoryWrite, MemoryTell};
+    MemoryFile memory;
+    SNDFILE* file = sf_open_virtual(&io, SFM_WRITE, &info, &memory);
     if (file == nullptr)
     {
         std::fprintf(stderr, "SoundSynth: could not write %s: %s\n", path.c_str(),
@@ -175,6 +234,14 @@ bool SoundSynth::Write(const std::string& path, s32 format, f64 quality) const
         std::fprintf(stderr, "SoundSynth: writing %s failed: %s\n", path.c_str(),
                      sf_strerror(file));
     sf_close(file);
-    return ok;
+    if (!ok)
+        return false;
+    std::string reason;
+    if (!Platform::WriteFileAtomically(path, memory.bytes.data(), memory.bytes.size(), reason))
+    {
+        std::fprintf(stderr, "SoundSynth: could not write %s: %s\n", path.c_str(), reason.c_str());
+        return false;
+    }
+    return true;
 }
 } // namespace AssetTools

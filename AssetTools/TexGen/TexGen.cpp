@@ -7,10 +7,11 @@
 #include "AssetTools/Common/ToolFolder.h"
 #include "AssetTools/TexGen/Image.h"
 #include "Math/MathUtils.h"
+#include "Platform/AtomicFile.h"
 #include <array>
 #include <cmath>
 #include <cstdio>
-#include <fstream>
+#include <sstream>
 #include <string>
 #include <vector>
 
@@ -700,13 +701,15 @@ bool Smoke(const std::string& folder)
     if (!image.Save(folder + "/Smoke.png"))
         return false;
     const std::string sidecar = folder + "/Smoke.xml";
-    std::ofstream file(sidecar, std::ios::binary | std::ios::trunc);
-    file << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SpriteSheet>\n    <TotalFrames>"
+    std::ostringstream text;
+    text << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SpriteSheet>\n    <TotalFrames>"
          << kSheetFrames << "</TotalFrames>\n    <WidthFrames>" << kSheetFramesPerRow
          << "</WidthFrames>\n</SpriteSheet>\n";
-    if (!file)
+    std::string reason;
+    if (!Platform::WriteFileAtomically(sidecar, text.str(), reason))
     {
-        std::fprintf(stderr, "Error [%s]: %s could not be written\n", kTool, sidecar.c_str());
+        std::fprintf(stderr, "Error [%s]: %s could not be written (%s)\n", kTool, sidecar.c_str(),
+                     reason.c_str());
         return false;
     }
     return true;

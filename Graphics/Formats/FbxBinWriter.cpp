@@ -1,9 +1,9 @@
 #include "Graphics/Formats/FbxBinWriter.h"
 #include "Core/Log.h"
 #include "Graphics/Formats/FbxBinReader.h"
+#include "Platform/AtomicFile.h"
 #include <algorithm>
 #include <cstring>
-#include <fstream>
 
 namespace Graphics
 {
@@ -124,13 +124,11 @@ void FbxBinWriter::WriteEnd()
 
 bool FbxBinWriter::Save(const std::string& path) const
 {
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file)
-        file.write(reinterpret_cast<const char*>(m_bytes.data()),
-                   static_cast<std::streamsize>(m_bytes.size()));
-    if (!file)
+    std::string reason;
+    if (!Platform::WriteFileAtomically(path, m_bytes.data(), m_bytes.size(), reason))
     {
-        Core::Log() << "Error [FbxBinWriter]: " << path << " could not be written\n";
+        Core::Log() << "Error [FbxBinWriter]: " << path << " could not be written (" << reason
+                    << ")\n";
         return false;
     }
     return true;

@@ -32,7 +32,8 @@ public:
     void WriteEnd();
 
     const std::vector<u08>& GetBytes() const { return m_bytes; }
-    // Writes the bytes to a file, replacing it; false with a log line when it cannot be written.
+    // Writes the bytes to a file, replacing it in one step or not at all (Platform/AtomicFile.h);
+    // false with a log line when it cannot be written.
     bool Save(const std::string& path) const;
 
     // Mesh (when the model has one), skeleton (when it has one), animations (when the skeleton

@@ -1,8 +1,8 @@
 #include "Graphics/Formats/PngWriter.h"
 #include "Core/Log.h"
+#include "Platform/AtomicFile.h"
 #include <csetjmp>
 #include <cstdio>
-#include <fstream>
 #include <png.h>
 
 namespace Graphics
@@ -128,13 +128,11 @@ bool PngWriter::Save(const Description& description, const std::string& path)
     const std::vector<u08> bytes = Encode(description);
     if (bytes.empty())
         return false;
-    std::ofstream file(path, std::ios::binary | std::ios::trunc);
-    if (file)
-        file.write(reinterpret_cast<const char*>(bytes.data()),
-                   static_cast<std::streamsize>(bytes.size()));
-    if (!file)
+    std::string reason;
+    if (!Platform::WriteFileAtomically(path, bytes.data(), bytes.size(), reason))
     {
-        Core::Log() << "Error [PngWriter]: " << path << " could not be written\n";
+        Core::Log() << "Error [PngWriter]: " << path << " could not be written (" << reason
+                    << ")\n";
         return false;
     }
     return true;

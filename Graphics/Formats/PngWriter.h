@@ -25,7 +25,8 @@ public:
 
     // The file's bytes; empty, with a log line, when libpng refuses the description.
     static std::vector<u08> Encode(const Description& description);
-    // Encodes and writes the file; false with a log line when either fails.
+    // Encodes and writes the file, replacing it in one step or not at all (Platform/AtomicFile.h);
+    // false with a log line when either fails.
     static bool Save(const Description& description, const std::string& path);
 };
 } // namespace Graphics

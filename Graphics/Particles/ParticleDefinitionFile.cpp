@@ -1,7 +1,10 @@
 #include "Graphics/Particles/ParticleDefinitionFile.h"
 #include "Core/Log.h"
 #include "Core/Objects/GameObject.h"
+#include "Platform/AtomicFile.h"
+#include "Serializer/ObjectDefinition.h"
 #include "Serializer/ObjectDefinitionManager.h"
+#include "Serializer/Xml/XmlFile.h"
 #include <boost/filesystem.hpp>
 #include <tinyxml2.h>
 
@@ -34,11 +37,25 @@ std::string SaveParticleDefinition(GameObjectComponent& component, const std::st
                     << "\" refused: it names a path\n";
         return std::string();
     }
+    // The name is the root element's and the definition's: cleaned as the particle editor's
+    // saves clean theirs, so that the file reads back.
+    const std::string clean = Serializer::CleanXmlName(base);
+    if (clean.empty())
+    {
+        Core::Log() << "Error [" << kPart << "]: save name \"" << base
+                    << "\" refused: it is empty\n";
+        return std::string();
+    }
+    if (clean != base)
+    {
+        Core::Log() << "Warning [" << kPart << "]: save name \"" << base
+                    << "\" cannot name a definition; saving as " << clean << '\n';
+    }
     Serializer::ObjectDefinitionManager* manager = Serializer::ObjectDefinitionManager::Instance();
     const std::string folder = Serializer::ObjectDefinitionManager::Categories[category].folder;
-    std::string chosen = base;
+    std::string chosen = clean;
     for (u32 counter = 0; IsTaken(manager, folder, chosen, category); ++counter)
-        chosen = base + std::to_string(counter);
+        chosen = clean + std::to_string(counter);
 
     tinyxml2::XMLDocument document;
     document.InsertEndChild(document.NewDeclaration());
@@ -49,9 +66,19 @@ std::string SaveParticleDefinition(GameObjectComponent& component, const std::st
     boost::system::error_code error;
     boost::filesystem::create_directories(folder, error);
     const std::string path = folder + "/" + chosen + ".xml";
-    if (document.SaveFile(path.c_str(), false) != tinyxml2::XML_SUCCESS)
+    std::string reason;
+    if (!Platform::WriteFileAtomically(path, Serializer::PrintXmlDocument(document), reason))
     {
-        Core::Log() << "Error [" << kPart << "]: could not write " << path << '\n';
+        Core::Log() << "Error [" << kPart << "]: could not write " << path << " (" << reason
+                    << ")\n";
+        return std::string();
+    }
+    // Only a file that start-up will read counts as saved.
+    if (!Serializer::ObjectDefinition::ReadsBack(path, reason))
+    {
+        boost::filesystem::remove(path, error);
+        Core::Log() << "Error [" << kPart << "]: " << path
+                    << " was written but does not read back (" << reason << "); removed\n";
         return std::string();
     }
     if (manager != nullptr)

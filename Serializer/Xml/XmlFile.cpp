@@ -1,5 +1,6 @@
 #include "Serializer/Xml/XmlFile.h"
 #include "Serializer/Xml/RegularFile.h"
+#include <cctype>
 
 namespace Serializer
 {
@@ -48,5 +49,36 @@ std::unique_ptr<tinyxml2::XMLDocument> ParseXmlText(const char* text, std::size_
     if (document->Parse(text, length) != tinyxml2::XML_SUCCESS)
         return Reject(*document, sourceName, error);
     return document;
+}
+
+std::string PrintXmlDocument(const tinyxml2::XMLDocument& document)
+{
+    tinyxml2::XMLPrinter printer(nullptr, false);
+    document.Print(&printer);
+    // CStrSize counts the terminating NUL.
+    return std::string(printer.CStr(), static_cast<std::size_t>(printer.CStrSize() - 1));
+}
+
+std::string CleanXmlName(const std::string& name)
+{
+    std::string clean;
+    clean.reserve(name.size() + 1);
+    for (const char c : name)
+    {
+        const unsigned char u = static_cast<unsigned char>(c);
+        const bool allowed = std::isalnum(u) != 0 || c == '_' || c == '-' || c == '.';
+        clean += allowed ? c : '_';
+    }
+    // An XML name starts with a letter or '_'; '-' and '.' may only follow.
+    if (!clean.empty() && std::isalpha(static_cast<unsigned char>(clean[0])) == 0 &&
+        clean[0] != '_')
+        clean.insert(clean.begin(), '_');
+    // The definition's name is the file name up to its first '.', so a '.' would lose the rest.
+    for (char& c : clean)
+    {
+        if (c == '.')
+            c = '_';
+    }
+    return clean;
 }
 } // namespace Serializer

@@ -9,7 +9,9 @@
 #include "Tools/ToolsSystem.h"
 #include "TweakBar/BarInspector.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
+#include "tests/Support/FileSizeLimit.h"
 #include "tests/Support/TempFiles.h"
+#include <algorithm>
 #include <fstream>
 #include <gtest/gtest.h>
 #include <sstream>
@@ -90,6 +92,26 @@ protected:
         for (auto* e = document.RootElement()->FirstChildElement(); e; e = e->NextSiblingElement())
             names.push_back(e->Name());
         return names;
+    }
+    // Every name in the effect folder, hidden ones (a temporary left behind) included.
+    static std::vector<std::string> EffectFolderNames()
+    {
+        std::vector<std::string> names;
+        for (boost::filesystem::directory_iterator entry(EffectFolder), end; entry != end; ++entry)
+            names.push_back(entry->path().filename().string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+    // The file as tinyxml2 saves it once parsed, which for a file it saved is the file itself.
+    static std::string Resaved(const std::string& path)
+    {
+        tinyxml2::XMLDocument document;
+        document.LoadFile(path.c_str());
+        const std::string copy = TempPath("quill-resaved-%%%%-%%%%.xml");
+        document.SaveFile(copy.c_str(), false);
+        const std::string bytes = ReadFile(copy);
+        std::remove(copy.c_str());
+        return bytes;
     }
     // What a fresh definition manager finds in the tree.
     static bool Reloads(const std::string& name)
@@ -217,4 +239,38 @@ TEST_F(ParticleEditorTest, PanelsSaveTheirComponentAndRefillTheBar)
     Editor().ImportEmitter();
     EXPECT_EQ(Names().back(), "PointEmitterComponent");
     EXPECT_EQ(Names().size(), 4u);
+}
+
+TEST_F(ParticleEditorTest, ASaveOnAFullDiskLeavesTheEffectFileAsItWas)
+{
+    const std::string path = EffectFolder + "ParticleEffect.xml";
+    const std::string before = ReadFile(path);
+    const std::vector<std::string> folderBefore = EffectFolderNames();
+    Editor().LoadChoice().name = "ParticleEffect";
+    Editor().Load();
+    Editor().ImportDataChoice().name = "DefaultParticleData";
+    Editor().ImportData();
+
+    {
+        FileSizeLimit limit(64);
+        if (!limit.IsActive())
+            GTEST_SKIP() << "the file size limit cannot be set here";
+        Editor().Save();
+    }
+    EXPECT_EQ(ReadFile(path), before);
+    EXPECT_EQ(EffectFolderNames(), folderBefore) << "no temporary is left";
+    EXPECT_TRUE(stage->log.Contains("the effect ParticleEffect could not be written to " + path +
+                                    " (writing failed: File too large)"))
+        << stage->log.Text();
+    EXPECT_TRUE(Reloads("ParticleEffect"));
+
+    // With room the save goes through, in the form tinyxml2 has always saved.
+    Editor().Save();
+    const std::string after = ReadFile(path);
+    EXPECT_NE(after, before);
+    EXPECT_EQ(after, Resaved(path));
+    EXPECT_EQ(FileElements("ParticleEffect"),
+              (std::vector<std::string>{"ParticleEffect", "TransformComponent",
+                                        "ParticleSystemComponent"}));
+    EXPECT_EQ(EffectFolderNames(), folderBefore);
 }

@@ -5,8 +5,11 @@
 #include "Graphics/Particles/PointEmitterComponent.h"
 #include "Math/Shapes/Shape.h"
 #include "Scripting/ScriptServices.h"
+#include "Serializer/ObjectDefinitionManager.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
+#include "tests/Support/FileSizeLimit.h"
 #include "tests/Support/TempFiles.h"
+#include <algorithm>
 #include <gtest/gtest.h>
 
 using namespace Graphics;
@@ -19,6 +22,32 @@ namespace
 std::string Fire(const std::string& data = "Fire")
 {
     return Point(data, Count(10, 10));
+}
+
+// Every name in a folder, hidden ones (a temporary left behind) included.
+std::vector<std::string> FolderNames(const std::string& folder)
+{
+    std::vector<std::string> names;
+    for (boost::filesystem::directory_iterator entry(folder), end; entry != end; ++entry)
+        names.push_back(entry->path().filename().string());
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
+// The bytes tinyxml2 saves for a definition of the component under that root name, as the
+// particle editor's saves have always written them.
+std::string SavedBytes(GameObjectComponent& component, const std::string& root)
+{
+    tinyxml2::XMLDocument document;
+    document.InsertEndChild(document.NewDeclaration());
+    tinyxml2::XMLElement* element = document.NewElement(root.c_str());
+    document.InsertEndChild(element);
+    GameObject::SerializeComponent(document, element, component);
+    const std::string path = TempPath("quill-saved-%%%%-%%%%.xml");
+    document.SaveFile(path.c_str(), false);
+    const std::string bytes = ReadFile(path);
+    std::remove(path.c_str());
+    return bytes;
 }
 
 std::size_t Copies(const ParticleEffectSystem& system)
@@ -260,4 +289,72 @@ TEST(ParticleEditorSaves, NeverOverwriteAndRefuseNamesThatLeaveTheFolder)
     ASSERT_NE(read, nullptr);
     EXPECT_EQ(read->GetPool().GetCapacity(), 4u);
     EXPECT_EQ(read->GetDataName(), "Glow");
+}
+
+TEST(ParticleEditorSaves, AFullDiskLeavesNoFileBehindAndSaysSo)
+{
+    ParticleWorld w;
+    TempFolder folder;
+    const std::string data = "assets/ParticleEffects/ParticleData/";
+    GameObject* object = w.Make(Transform() + Data("Glow") + Point("Glow", Count(1, 4)));
+    auto* glow = ParticleWorld::First<ParticleSystemComponent>(object);
+    folder.Write(data + "Glow.xml", "<Glow/>");
+
+    std::string saved = "not tried";
+    {
+        FileSizeLimit limit(16);
+        if (!limit.IsActive())
+            GTEST_SKIP() << "the file size limit cannot be set here";
+        saved = glow->SaveData("Glow");
+    }
+    EXPECT_EQ(saved, "");
+    EXPECT_EQ(FolderNames(data), std::vector<std::string>{"Glow.xml"})
+        << "neither a cut file nor a temporary is left";
+    EXPECT_EQ(ReadFile(data + "Glow.xml"), "<Glow/>");
+    EXPECT_TRUE(
+        w.log.Contains("could not write " + data + "Glow0.xml (writing failed: File too large)"))
+        << w.log.Text();
+    EXPECT_FALSE(w.log.Contains("Saved " + data + "Glow0.xml"));
+
+    // With room the same save writes what it always wrote.
+    EXPECT_EQ(glow->SaveData("Glow"), "Glow0");
+    EXPECT_EQ(ReadFile(data + "Glow0.xml"), SavedBytes(*glow, "Glow0"));
+    EXPECT_TRUE(w.log.Contains("Saved " + data + "Glow0.xml"));
+}
+
+TEST(ParticleEditorSaves, NamesThatCannotNameADefinitionAreCleanedAndEverySaveReadsBack)
+{
+    ParticleWorld w;
+    TempFolder folder;
+    const std::string data = "assets/ParticleEffects/ParticleData/";
+    GameObject* object = w.Make(Transform() + Data("Glow") + Point("Glow", Count(1, 4)));
+    auto* glow = ParticleWorld::First<ParticleSystemComponent>(object);
+
+    const std::pair<const char*, const char*> names[] = {
+        {"a b", "a_b"}, {"1abc", "_1abc"}, {"x<y", "x_y"}, {"Glow", "Glow"}};
+    for (const auto& [typed, clean] : names)
+    {
+        EXPECT_EQ(glow->SaveData(typed), clean);
+        EXPECT_EQ(w.log.Contains(std::string("save name \"") + typed +
+                                 "\" cannot name a definition; saving as " + clean),
+                  std::string(typed) != clean)
+            << w.log.Text();
+        EXPECT_TRUE(w.log.Contains("Saved " + data + clean + ".xml"));
+    }
+    EXPECT_EQ(FolderNames(data),
+              (std::vector<std::string>{"Glow.xml", "_1abc.xml", "a_b.xml", "x_y.xml"}));
+
+    // Start-up reads every one of them.
+    Serializer::ObjectDefinitionManager fresh;
+    fresh.LoadAll(0);
+    EXPECT_EQ(fresh.GetUsableCount(Serializer::ObjectDefinitionManager::DataCategory), 4u);
+    for (const auto& [typed, clean] : names)
+    {
+        const Serializer::ObjectDefinition* definition =
+            fresh.Find(clean, Serializer::ObjectDefinitionManager::DataCategory);
+        ASSERT_NE(definition, nullptr) << clean;
+        EXPECT_TRUE(definition->IsValid()) << clean;
+        EXPECT_STREQ(definition->GetDocument()->RootElement()->Name(), clean);
+    }
+    EXPECT_FALSE(w.log.Contains("does not parse")) << w.log.Text();
 }

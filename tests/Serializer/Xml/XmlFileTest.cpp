@@ -2,6 +2,7 @@
 #include <cstring>
 #include <fstream>
 #include <gtest/gtest.h>
+#include <iterator>
 #include <string>
 
 using Serializer::LoadXmlFile;
@@ -76,4 +77,47 @@ TEST(XmlFile, DocumentNestedTooDeeplyIsRejectedNamingItsFile)
 
     const std::string shallow = Nested(TINYXML2_MAX_ELEMENT_DEPTH / 2);
     EXPECT_TRUE(ParseXmlText(shallow.c_str(), shallow.size(), "shallow", error));
+}
+
+TEST(XmlFile, PrintsTheBytesSaveFileWrites)
+{
+    tinyxml2::XMLDocument document;
+    document.InsertEndChild(document.NewDeclaration());
+    tinyxml2::XMLElement* root = document.NewElement("ParticleEffect");
+    document.InsertEndChild(root);
+    tinyxml2::XMLElement* transform = root->InsertNewChildElement("TransformComponent");
+    tinyxml2::XMLElement* position = transform->InsertNewChildElement("position");
+    position->SetAttribute("X", 1.5);
+    position->SetAttribute("Y", "a <b> & \"c\"");
+    transform->InsertNewChildElement("name")->SetText("two  words & more");
+    root->InsertNewComment(" a comment ");
+    root->InsertNewChildElement("Empty");
+
+    const std::string path = ::testing::TempDir() + "xml_file_printed.xml";
+    ASSERT_EQ(document.SaveFile(path.c_str(), false), tinyxml2::XML_SUCCESS);
+    std::ifstream saved(path, std::ios::binary);
+    const std::string bytes((std::istreambuf_iterator<char>(saved)),
+                            std::istreambuf_iterator<char>());
+    EXPECT_EQ(Serializer::PrintXmlDocument(document), bytes);
+    EXPECT_EQ(Serializer::PrintXmlDocument(tinyxml2::XMLDocument()), "");
+}
+
+TEST(XmlFile, CleanNamesAreElementAndDefinitionNames)
+{
+    using Serializer::CleanXmlName;
+    EXPECT_EQ(CleanXmlName("Glow"), "Glow");
+    EXPECT_EQ(CleanXmlName("_under-score"), "_under-score");
+    EXPECT_EQ(CleanXmlName("a b"), "a_b");
+    EXPECT_EQ(CleanXmlName("1abc"), "_1abc");
+    EXPECT_EQ(CleanXmlName("x<y"), "x_y");
+    EXPECT_EQ(CleanXmlName("9 lives!"), "_9_lives_");
+    EXPECT_EQ(CleanXmlName("Fire.big"), "Fire_big");
+    EXPECT_EQ(CleanXmlName("-dash"), "_-dash");
+    EXPECT_EQ(CleanXmlName(""), "");
+    for (const char* name : {"a b", "1abc", "x<y", "9 lives!", ".hidden", "\xc3\xa9t\xc3\xa9"})
+    {
+        const std::string text = "<" + CleanXmlName(name) + "/>";
+        tinyxml2::XMLDocument parsed;
+        EXPECT_EQ(parsed.Parse(text.c_str()), tinyxml2::XML_SUCCESS) << text;
+    }
 }
