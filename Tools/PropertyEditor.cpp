@@ -6,6 +6,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/PropertyModel/PropertyMember.h"
 #include "Core/System/InputSystem.h"
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Components/RenderComponent.h"
@@ -16,9 +17,11 @@
 #include "Physics/PhysicsSystem.h"
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyBarManager.h"
+#include "TweakBar/BarInspector.h"
 #include <algorithm>
 #include <cstring>
 #include <limits>
+#include <vector>
 
 namespace Tools
 {
@@ -31,10 +34,67 @@ constexpr f32 BarWidth = 400.0f;
 constexpr f32 BarHeight = 512.0f;
 constexpr f32 BarColour[4] = {32.0f, 32.0f, 64.0f, 255.0f};
 
+GameFactory* Factory()
+{
+    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+}
+
 GameObject* FindObject(u32 id)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Factory();
     return factory != nullptr && id != 0 ? factory->FindObject(id) : nullptr;
+}
+
+// The group of the bar that shows the component; null when none does.
+PropertyGroup* ShownGroup(PropertyBar& bar, const void* component)
+{
+    for (PropertyGroup* group : bar.GetChildGroups())
+    {
+        if (group->GetKey() == component)
+            return group;
+    }
+    return nullptr;
+}
+
+// Whether the bar layer shows the entry (a group only while it holds something) as an open
+// group.
+bool IsShownOpen(const PropertyBar& bar, const std::string& name)
+{
+    TweakBar::EntryView view;
+    return TweakBar::InspectEntry(bar.GetTweakName(), name, view) && view.opened;
+}
+
+// A component's rows at the end of the bar: its group, which its BuildEditor fills, and a
+// separator after it when it shows anything.
+void AddRows(PropertyBar& bar, GameObjectComponent& component)
+{
+    PropertyGroup* group = bar.AddGroup(component.GetName());
+    group->SetKey(static_cast<const void*>(&component));
+    component.BuildEditor(*group);
+    if (group->HasMembers())
+    {
+        group->ApplyDefinition();
+        bar.AddSeparator("");
+    }
+}
+
+// Takes a component's group and the separator after it out of the bar; the other rows stay.
+void RemoveRows(PropertyBar& bar, const PropertyGroup& group)
+{
+    const PropertyDefinition* separator = nullptr;
+    const auto& entries = bar.GetEntries();
+    for (std::size_t i = 0; i + 1 < entries.size(); ++i)
+    {
+        if (entries[i].get() != &group)
+            continue;
+        const auto* next = dynamic_cast<const PropertyMember*>(entries[i + 1].get());
+        if (next != nullptr && next->GetKind() == PropertyMember::Separator)
+            separator = next;
+        break;
+    }
+    bar.RemoveEntry(&group);
+    if (separator != nullptr)
+        bar.RemoveEntry(separator);
 }
 
 // Whether the ray meets the box around the model the object is drawn with, placed as the
@@ -160,6 +220,7 @@ void PropertyEditor::AttachTo(GameObject& object, bool keepOpen)
     m_editedId = object.GetId();
     m_keepOpen = keepOpen;
     m_refreshPending = false;
+    m_shownListVersion = object.GetComponentListVersion();
     PropertyBar* bar = FindBar();
     if (bar == nullptr)
         return;
@@ -172,18 +233,64 @@ void PropertyEditor::AttachTo(GameObject& object, bool keepOpen)
     // A copy of the list: a BuildEditor may not change it, but nothing here relies on that.
     const GameObject::ComponentList components = object.GetComponentList();
     for (const GameObject::ComponentEntry& entry : components)
-    {
-        PropertyGroup* group = bar->AddGroup(entry.component->GetName());
-        group->SetKey(static_cast<const void*>(entry.component));
-        entry.component->BuildEditor(*group);
-        if (group->HasMembers())
-        {
-            group->ApplyDefinition();
-            bar->AddSeparator("");
-        }
-    }
+        AddRows(*bar, *entry.component);
     TwDefine(bar->GetBarDefinition().c_str());
     bar->ApplyDefinition();
+}
+
+void PropertyEditor::Refresh(GameObject& object)
+{
+    // The open groups by the component they show: a rebuilt group starts closed.
+    std::vector<const void*> open;
+    if (PropertyBar* bar = FindBar())
+    {
+        for (const PropertyGroup* group : bar->GetChildGroups())
+        {
+            if (IsShownOpen(*bar, group->GetName()))
+                open.push_back(group->GetKey());
+        }
+    }
+    AttachTo(object, true);
+    PropertyBar* bar = FindBar();
+    if (bar == nullptr)
+        return;
+    for (PropertyGroup* group : bar->GetChildGroups())
+    {
+        if (group->HasMembers() &&
+            std::find(open.begin(), open.end(), group->GetKey()) != open.end())
+        {
+            group->SetKey("opened", "1");
+            group->ApplyDefinition();
+        }
+    }
+}
+
+void PropertyEditor::ShowAddedComponents(GameObject& object)
+{
+    if (object.GetComponentListVersion() == m_shownListVersion)
+        return;
+    m_shownListVersion = object.GetComponentListVersion();
+    PropertyBar* bar = FindBar();
+    if (bar == nullptr)
+        return;
+    // The root group leaves the bar layer with its last row and comes back with the next one,
+    // closed and unlabelled: its definition is applied again then, and only then, so a root the
+    // user closed stays closed.
+    TweakBar::EntryView root;
+    const bool rootShown = TweakBar::InspectEntry(
+        bar->GetTweakName(), static_cast<const PropertyGroup&>(*bar).GetName(), root);
+    bool added = false;
+    // A copy of the list, as in AttachTo.
+    const GameObject::ComponentList components = object.GetComponentList();
+    for (const GameObject::ComponentEntry& entry : components)
+    {
+        if (ShownGroup(*bar, entry.component) != nullptr)
+            continue;
+        AddRows(*bar, *entry.component);
+        added = true;
+    }
+    if (added && !rootShown)
+        bar->ApplyDefinition();
 }
 
 void PropertyEditor::Detach()
@@ -222,30 +329,36 @@ void PropertyEditor::ComponentDestroyed(const GameObjectComponent* component, u3
     if (m_editedId == 0 || ownerId != m_editedId)
         return;
     PropertyBar* bar = FindBar();
-    if (bar == nullptr || !bar->HasMembers())
-        return;
-    bool shown = false;
-    for (const PropertyGroup* group : bar->GetChildGroups())
-        shown = shown || group->GetKey() == static_cast<const void*>(component);
-    if (!shown)
+    const PropertyGroup* group = bar != nullptr ? ShownGroup(*bar, component) : nullptr;
+    if (group == nullptr)
         return;
     // The bar layer keeps removed entries until a running drawing pass or callback ends and
-    // skips their queued actions, so this is safe from inside a bar callback too.
-    bar->RemoveEntries();
-    bar->SetBarKey("label", DetachedLabel);
-    m_refreshPending = true;
+    // skips their queued actions, so this is safe from inside a bar callback too (a component's
+    // own "Delete"). No refresh follows: the other rows stay as the user left them, and the bar
+    // is not kept open by it.
+    GameFactory* factory = Factory();
+    if (factory != nullptr && factory->IsBeingDestroyed(ownerId))
+    {
+        bar->RemoveEntries();
+        bar->SetBarKey("label", DetachedLabel);
+        return;
+    }
+    RemoveRows(*bar, *group);
 }
 
 void PropertyEditor::Update()
 {
     if (m_editedId == 0)
         return;
-    if (FindObject(m_editedId) == nullptr)
+    GameObject* object = FindObject(m_editedId);
+    if (object == nullptr)
     {
         Detach();
         return;
     }
     if (m_refreshPending)
-        AttachTo(m_editedId, true);
+        Refresh(*object);
+    else
+        ShowAddedComponents(*object);
 }
 } // namespace Tools

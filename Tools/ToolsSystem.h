@@ -49,7 +49,8 @@ public:
     }
     // Defines the struct types, creates both editors and the bar manager and makes the bars.
     void Initialize(u32 launchFlags) override;
-    // Performs requested refreshes and notices an edited object that disappeared.
+    // Performs requested refreshes, shows the components added to the edited object and
+    // notices an edited object that disappeared.
     void Update(f32 seconds) override;
     void HandleMessage(Message* message) override;
 

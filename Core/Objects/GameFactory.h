@@ -69,9 +69,11 @@ public:
     // For the subsystems' registration functions.
     ComponentFactory& GetComponentFactory() { return m_components; }
 
+    // True while DestroyObject takes the object's components down.
+    bool IsBeingDestroyed(u32 id) const;
+
 private:
     const GroupList& FindGroup(u32 groupId) const;
-    bool IsBeingDestroyed(u32 id) const;
 
     // A slot of the look-up cache: an id and its object, or id 0 for none.
     struct RecentObject

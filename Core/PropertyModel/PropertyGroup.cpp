@@ -4,6 +4,7 @@
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertySeperator.h"
 #include "Core/PropertyModel/PropertyVariable.h"
+#include <algorithm>
 #include <iomanip>
 #include <sstream>
 
@@ -315,6 +316,24 @@ void PropertyGroup::Remove()
         entry->Remove();
         entry.reset();
     }
+}
+
+void PropertyGroup::RemoveEntry(const PropertyDefinition* entry)
+{
+    const auto found = std::find_if(m_entries.begin(), m_entries.end(),
+                                    [entry](const std::unique_ptr<PropertyDefinition>& owned)
+                                    { return owned.get() == entry; });
+    if (found == m_entries.end())
+        return;
+    // Taken out of the lists first, as in Remove.
+    std::unique_ptr<PropertyDefinition> owned = std::move(*found);
+    m_entries.erase(found);
+    m_children.erase(
+        std::remove_if(m_children.begin(), m_children.end(),
+                       [entry](const PropertyGroup* child)
+                       { return static_cast<const PropertyDefinition*>(child) == entry; }),
+        m_children.end());
+    owned->Remove();
 }
 
 void PropertyGroup::Build()

@@ -103,6 +103,9 @@ public:
 
     // Removes and destroys every entry; the group itself stays.
     void Remove() override;
+    // Removes and destroys one entry made in this group (a child group with all it holds); the
+    // other entries stay as they are. An entry of another group is left alone.
+    void RemoveEntry(const PropertyDefinition* entry);
     void Build() override;
     void Add() override;
     void Define() override;

@@ -49,8 +49,9 @@ protected:
                std::string::npos;
     }
     // Clicks, as the user would, the button labelled `label` in the options group of the
-    // component's group; the click runs after the next drawing pass.
-    void Press(GameObjectComponent* component, const std::string& label)
+    // component's group; the click runs after the next drawing pass (here at once, unless only
+    // queued).
+    void Press(GameObjectComponent* component, const std::string& label, bool run = true)
     {
         PropertyGroup* group = Bar().FindGroup(component);
         ASSERT_NE(group, nullptr);
@@ -62,11 +63,20 @@ protected:
                 button->GetDefinition().find("label='" + label + "'") != std::string::npos)
             {
                 ASSERT_TRUE(TweakBar::Click(Bar().GetTweakName(), button->GetName()));
-                TweakBar::RunQueuedCallbacks();
+                if (run)
+                    TweakBar::RunQueuedCallbacks();
                 return;
             }
         }
         FAIL() << "no button " << label;
+    }
+    // Whether the component's group is shown open.
+    bool IsOpen(GameObjectComponent* component)
+    {
+        PropertyGroup* group = Bar().FindGroup(component);
+        TweakBar::EntryView view;
+        return group != nullptr &&
+               TweakBar::InspectEntry(Bar().GetTweakName(), group->GetName(), view) && view.opened;
     }
     void Send(Message&& message) { tools->HandleMessage(&message); }
 
@@ -207,11 +217,24 @@ TEST_F(ToolsSystemTest, CopyAddsAnEqualComponentAndDeleteRemovesIt)
     EXPECT_NE(Bar().FindGroup(copy), nullptr) << "the refresh shows both";
     EXPECT_TRUE(tools->GetPropertyEditor()->IsKeptOpen());
 
-    Press(copy, "Delete");
-    tools->Update(0.0f);
+    // The copy's own Delete takes its rows away from inside the bar's callback, and a value set
+    // on it after the click finds its entry gone. The original's opened group stays open, and
+    // the bar stays kept open as after every press.
+    ASSERT_TRUE(
+        TweakBar::SetOpened(Bar().GetTweakName(), Bar().FindGroup(transform)->GetName(), true));
+    const std::string copyValue = FirstNumberEntry(*Bar().FindGroup(copy));
+    ASSERT_FALSE(copyValue.empty());
+    Press(copy, "Delete", false);
+    ASSERT_TRUE(TweakBar::SetNumber(Bar().GetTweakName(), copyValue, 5.0));
+    TweakBar::RunQueuedCallbacks();
     ASSERT_EQ(crate->GetComponentList().size(), 1u);
     EXPECT_EQ(crate->GetComponentList()[0].component, transform);
     EXPECT_EQ(Bar().FindGroup(copy), nullptr);
+    EXPECT_TRUE(IsOpen(transform));
+    tools->Update(0.0f);
+    EXPECT_EQ(Bar().FindGroup(copy), nullptr);
+    EXPECT_TRUE(IsOpen(transform)) << "the refresh after the press keeps it open";
+    EXPECT_TRUE(tools->GetPropertyEditor()->IsKeptOpen());
 }
 
 // A level's end destroys the object the bar shows: the bar loses its title with the entries,
@@ -280,7 +303,7 @@ TEST_F(ToolsSystemTest, DropsTheEntriesOfADestroyedComponentBeforeAnyDraw)
         tools->Update(0.0f);
         if (route == 1)
         {
-            EXPECT_EQ(tools->GetPropertyEditor()->GetEditedId(), id) << "listed again";
+            EXPECT_EQ(tools->GetPropertyEditor()->GetEditedId(), id) << "still shown";
             EXPECT_EQ(Bar().FindGroup(transform), nullptr);
             world.factory.DestroyObject(id);
             tools->Update(0.0f);
