@@ -1,5 +1,6 @@
 #include "Core/ProcessControl.h"
 #include "Core/System/LogSystem.h"
+#include "Platform/PlatformServices.h"
 #include <cstring>
 #include <unistd.h>
 
@@ -26,16 +27,29 @@ std::size_t ComposeSignalLine(char* line, std::size_t size, const char* prefix, 
     return length;
 }
 
+// Writes what the log holds and then `line` to the log file, the line to standard error too,
+// and ends the process with `status`: write(2) and _exit only, so a signal handler may call it.
+void EndWithLine(const char* line, std::size_t length, int status)
+{
+    System::LogSystem::WriteFromSignal(line, length);
+    // The same line on standard error, for whoever started the process.
+    ssize_t ignored = ::write(STDERR_FILENO, line, length);
+    (void)ignored;
+    ::_exit(status);
+}
+
 void EndFromSignal(const char* prefix, int signal)
 {
     constexpr std::size_t kLineSize = 128;
     char line[kLineSize];
     const std::size_t length = ComposeSignalLine(line, kLineSize, prefix, signal);
-    System::LogSystem::WriteFromSignal(line, length);
-    // The same line on standard error, for whoever started the process.
-    ssize_t ignored = ::write(STDERR_FILENO, line, length);
-    (void)ignored;
-    ::_exit(ProcessControl::SignalStatusBase + signal);
+    EndWithLine(line, length, ProcessControl::SignalStatusBase + signal);
+}
+
+// The window layer's end of a run whose display is lost (Platform/PlatformServices.h).
+void EndOnLostDisplay(const char* line, std::size_t length)
+{
+    EndWithLine(line, length, ProcessControl::FailureStatus);
 }
 
 void OnStopSignal(int signal)
@@ -71,6 +85,7 @@ void ProcessControl::InstallSignalHandlers()
     Install(SIGTERM, &OnStopSignal);
     for (int signal : {SIGSEGV, SIGABRT, SIGFPE, SIGBUS})
         Install(signal, &OnFatalSignal);
+    Platform::Services().endProcess = &EndOnLostDisplay;
 }
 
 void ProcessControl::SetExitStatus(int status)

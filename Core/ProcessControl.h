@@ -1,6 +1,6 @@
 #pragma once
 // How the process ends: the stop request that SIGINT and SIGTERM make, the exit status that
-// failures set, and the handlers of the fatal signals.
+// failures set, the handlers of the fatal signals and the end of a run whose display is lost.
 //
 // Conventions:
 // - The first SIGINT or SIGTERM asks for the orderly shut-down (the frame loop and the script
@@ -9,6 +9,9 @@
 // - SIGSEGV, SIGABRT, SIGFPE and SIGBUS write the buffered log and a last line naming the
 //   signal, then end the process with status 128 + the signal number. The handlers use only
 //   async-signal-safe calls (write, _exit).
+// - A lost display (the window layer's endProcess hook, Platform/PlatformServices.h) ends the
+//   process the same way, after the window layer's line naming the display, with FailureStatus:
+//   the GL context is gone with the connection, so no orderly shut-down can follow.
 // - The exit status starts at 0; the first failure that sets one keeps it.
 #include <csignal>
 
@@ -17,12 +20,14 @@ namespace Core
 class ProcessControl
 {
 public:
-    // The status of a run that failed (log not opened or not written, a self-test failed).
+    // The status of a run that failed (log not opened or not written, a self-test failed, the
+    // display lost).
     static constexpr int FailureStatus = 1;
     // Added to the signal number for the status of a process ended by a signal.
     static constexpr int SignalStatusBase = 128;
 
-    // Installs the handlers of the stop signals and the fatal signals.
+    // Installs the handlers of the stop signals and the fatal signals, and the window layer's
+    // hook that ends a run whose display is lost.
     static void InstallSignalHandlers();
 
     static bool IsStopRequested() { return s_stopRequests != 0; }

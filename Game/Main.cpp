@@ -2,7 +2,8 @@
 // line, create the systems and run frames until the running flag is cleared. SIGINT and SIGTERM
 // ask for the same orderly shut-down as the game's own exit; a second one ends the process at
 // once (Core/ProcessControl.h). The exit status is 0 for a normal run and non-zero when
-// something failed: the log could not be opened or written, or a self-test failed.
+// something failed: the log could not be opened or written, a self-test failed, or the display
+// was lost (which ends the process at once, Platform/Window.h).
 #include "Core/Engine.h"
 #include "Core/ProcessControl.h"
 #include "Game/Registration.h"

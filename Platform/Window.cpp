@@ -1,6 +1,10 @@
 #include "Platform/Window.h"
+#include "Platform/PlatformServices.h"
 #include <GLFW/glfw3.h>
+#include <X11/Xlib.h>
 #include <cstdio>
+#include <cstdlib>
+#include <unistd.h>
 #if defined(__SANITIZE_ADDRESS__)
 #include <cstring>
 #include <dlfcn.h>
@@ -15,6 +19,47 @@ void ReportGlfwError(int code, const char* description)
 {
     std::fprintf(stderr, "Error [Window]: GLFW error %d: %s\n", code,
                  description != nullptr ? description : "(no description)");
+}
+
+// Xlib's handler of a broken connection before InitializeWindowing replaced it.
+XIOErrorHandler g_previousDisplayLostHandler = nullptr;
+
+// Builds "<prefix><name>\n" in `line`, every control character of the name written as '?' so
+// that it cannot start a line of its own; answers the line's length.
+std::size_t ComposeDisplayLine(char* line, std::size_t size, const char* prefix, const char* name)
+{
+    constexpr unsigned char kFirstPrintable = 0x20;
+    constexpr unsigned char kDelete = 0x7f;
+    std::size_t length = 0;
+    for (const char* c = prefix; *c != '\0' && length + 2 < size; ++c)
+        line[length++] = *c;
+    for (const char* c = name; *c != '\0' && length + 2 < size; ++c)
+    {
+        const auto code = static_cast<unsigned char>(*c);
+        line[length++] = code < kFirstPrintable || code == kDelete ? '?' : *c;
+    }
+    line[length++] = '\n';
+    line[length] = '\0';
+    return length;
+}
+
+// Xlib calls this when the connection to the X server breaks (the server ended, the display is
+// gone). It must not return, and the window's GL context went with the connection, so the
+// process ends here: with a last line naming the display in the log (the process control's hook)
+// or, when no hook is installed, on standard error alone.
+int OnDisplayLost(Display* display)
+{
+    constexpr std::size_t kLineSize = 256;
+    char line[kLineSize];
+    const char* name = display != nullptr ? DisplayString(display) : nullptr;
+    const std::size_t length = ComposeDisplayLine(
+        line, kLineSize, "Error [Window]: the display is lost, the process ends: ",
+        name != nullptr && *name != '\0' ? name : "(unnamed)");
+    if (Services().endProcess != nullptr)
+        Services().endProcess(line, length);
+    ssize_t ignored = ::write(STDERR_FILENO, line, length);
+    (void)ignored;
+    std::_Exit(EXIT_FAILURE);
 }
 
 #if defined(__SANITIZE_ADDRESS__)
@@ -39,6 +84,9 @@ bool InitializeWindowing()
         std::fprintf(stderr, "Error [Window]: the windowing library could not be initialised\n");
         return false;
     }
+    // After glfwInit, which opened the connection: a lost display ends the game with a line in
+    // the log instead of Xlib's message on standard error alone.
+    g_previousDisplayLostHandler = XSetIOErrorHandler(&OnDisplayLost);
     return true;
 }
 
@@ -48,5 +96,7 @@ void TerminateWindowing()
     dl_iterate_phdr(&KeepDriverLoaded, nullptr);
 #endif
     glfwTerminate();
+    XSetIOErrorHandler(g_previousDisplayLostHandler);
+    g_previousDisplayLostHandler = nullptr;
 }
 } // namespace Platform

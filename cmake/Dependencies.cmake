@@ -3,6 +3,8 @@ find_package(Threads REQUIRED)
 find_package(PkgConfig REQUIRED)
 find_package(Boost REQUIRED COMPONENTS filesystem system)
 find_package(glfw3 3.3 REQUIRED)
+# Xlib, for the window layer's handler of a lost display (GLFW 3 runs on X11).
+find_package(X11 REQUIRED)
 find_package(GLEW REQUIRED)
 find_package(OpenGL REQUIRED)
 find_package(PNG REQUIRED)

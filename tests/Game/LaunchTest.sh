@@ -315,6 +315,25 @@ fatal_signal)
     tail -n 1 "$work/log.txt" | grep -q "fatal signal, the process ends: SIGSEGV" ||
         fail "no last line naming the signal"
     ;;
+lost_display)
+    # The X server goes away under the running game (its display here is the test's own): the
+    # game ends at once with the status of a failed run, and the log's last line names the
+    # display it lost, every earlier line kept.
+    "$game" -out "$work/log.txt" > "$work/stdout.txt" 2>&1 &
+    pid=$!
+    wait_for_log "UISystem: current page MainMenu" 600 ||
+        fail "the game did not reach the main menu: $(tail -n 5 "$work/stdout.txt")"
+    kill "$xvfb_pid"
+    timeout 30 tail --pid="$pid" -f /dev/null
+    wait "$pid"
+    rc=$?
+    pid=""
+    [ $rc -eq 1 ] || fail "exit code $rc after the display was lost: $(tail -n 3 "$work/stdout.txt")"
+    grep -q "UISystem: current page MainMenu" "$work/log.txt" || fail "earlier lines lost"
+    tail -n 1 "$work/log.txt" |
+        grep -qxF "Error [Window]: the display is lost, the process ends: $DISPLAY" ||
+        fail "the log's last line does not name the lost display $DISPLAY: $(tail -n 1 "$work/log.txt")"
+    ;;
 pick_object)
     # The in-game editor: in the level, F1 shows the bars and one click on the player's character
     # fills the property bar with that object. The character stands at the origin, where the

@@ -15,6 +15,7 @@
 #   defeat      menu, Play, the Golem, then standing still until defeat and back to the main menu
 #   play_start  scripts/play with QUILL_GAME naming the executable: the main menu shows, and
 #               SIGTERM and SIGINT end it cleanly, also on the virtual display it starts itself
+#               (SIGINT and SIGTERM to its process group, SIGTERM to the script alone)
 # Exit 77 means skipped (a tool is missing). Set PLAYTHROUGH_KEEP=DIR to keep the log and shots,
 # PLAYTHROUGH_WRITE=1 to write the references anew (look at each before committing it). The kept
 # fight.png, a shot of the fight with enemies and their bars, is the README's picture
@@ -226,11 +227,15 @@ running() {
     [ -n "$state" ] && [ "${state#Z}" = "$state" ]
 }
 
-# scripts/play with no display, stopped by the signal $1 (INT or TERM) once the main menu shows:
-# the script must end with status 0, the log without an error, and its own display must go.
+# scripts/play with no display, stopped by the signal $1 (INT or TERM) sent to $2 ("group", the
+# script's whole process group, as a terminal, a service manager or timeout sends it; "script",
+# its pid alone) once the main menu shows. Each must reach the game once: the script ends with
+# status 0 after the game's orderly shut-down (the state left, freed and unloaded; a second stop
+# signal would end it at once with 128 + the signal), the log without an error, and its own
+# display must go.
 play_without_display() {
-    local signal="$1" xvfb rc
-    log="$work/play_$signal.txt"
+    local signal="$1" target="$2" xvfb rc line group group_of_more=""
+    log="$work/play_${signal}_$target.txt"
     # A session of its own, so that the signal can reach the whole process group.
     env -u DISPLAY -u WAYLAND_DISPLAY "QUILL_GAME=$game" setsid "$root/scripts/play" \
         > "$log" 2>&1 < /dev/null &
@@ -238,13 +243,23 @@ play_without_display() {
     wait_for "UISystem: current page MainMenu" 0
     xvfb=$(pgrep -P "$pid" -x Xvfb)
     [ -n "$xvfb" ] || fail "scripts/play started no display of its own"
-    step "SIG$signal to scripts/play"
-    if [ "$signal" = INT ]; then kill -INT -- "-$pid"; else kill -TERM "$pid"; fi
+    # What the group signal reaches: the game alone, or something else that might pass it on
+    # to the game again (whether a second one comes before the game has taken the first is a
+    # race, so the members are checked as well as the outcome).
+    group=$(pgrep -g "$pid" | sort -n | tr '\n' ' ')
+    step "SIG$signal to the $target of scripts/play"
+    if [ "$target" = group ]; then kill -"$signal" -- "-$pid"; else kill -"$signal" "$pid"; fi
     timeout 30 tail --pid="$pid" -f /dev/null
     wait "$pid"
     rc=$?
+    [ "$target" != group ] || [ "$group" = "$pid " ] || group_of_more="$group"
     pid=""
-    [ $rc -eq 0 ] || fail "scripts/play ended with $rc after SIG$signal"
+    [ $rc -eq 0 ] || fail "scripts/play ended with $rc after SIG$signal to its $target"
+    [ -z "$group_of_more" ] ||
+        fail "scripts/play's process group held more than the game ($group_of_more): each may pass SIG$signal on to it again"
+    for line in "GameStateSystem: leaving state Main" "Main: freed" "Main: unloaded"; do
+        grep -qxF "$line" "$log" || fail "no orderly shut-down after SIG$signal: no '$line'"
+    done
     for _ in $(seq 50); do running "$xvfb" || break; sleep 0.1; done
     ! running "$xvfb" || fail "the display of scripts/play outlived it"
     if grep -q "Error" "$log"; then
@@ -848,11 +863,13 @@ play_start)
     park_mouse
     check_shot main_menu "${MENU_REGIONS[@]}"
     stop_game
-    # Without a display it starts a virtual one of its own and ends the game in order on Ctrl-C
-    # (SIGINT to the whole process group, as a terminal sends it) and on SIGTERM (to the script
-    # alone), then stops that display.
-    play_without_display INT
-    play_without_display TERM
+    # Without a display it starts a virtual one of its own and ends the game in order on SIGTERM
+    # to the whole process group (as a service manager or timeout sends it), on Ctrl-C (SIGINT
+    # to the whole process group, as a terminal sends it) and on SIGTERM to the script alone,
+    # then stops that display.
+    play_without_display TERM group
+    play_without_display INT group
+    play_without_display TERM script
     ;;
 *)
     fail "unknown case $case_name"

@@ -1,0 +1,10 @@
+#include "Platform/PlatformServices.h"
+
+namespace Platform
+{
+PlatformServices& Services()
+{
+    static PlatformServices services;
+    return services;
+}
+} // namespace Platform
