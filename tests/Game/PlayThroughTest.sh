@@ -351,6 +351,24 @@ first_kill_seen() {
 # Whether the log shows the Golem's death after line $1.
 golem_fell() { tail -n +"$(($1 + 1))" "$log" | grep -q "Golem: died"; }
 
+# Fires the ability of slot $1, its key pressed until the log shows it fired (at most $3 s),
+# with its dumps watched (watch_ability); status 1 if the Golem falls (after line $2) first.
+# fired_from is the log's line before the presses.
+fired_from=""
+fire_ability() {
+    local slot="$1" deadline=$((SECONDS + $3))
+    fired_from=$(mark)
+    dump "ability_${slot}_0"
+    watch_ability "$slot" "$fired_from" "$3"
+    while ! tail -n +"$((fired_from + 1))" "$log" | grep -q "Golem: ability $slot fired"; do
+        golem_fell "$2" && return 1
+        [ $SECONDS -ge $deadline ] && fail "ability $slot did not fire"
+        use_ability "$slot"
+    done
+    step "ability $slot fired"
+    timeout $STEP_TIMEOUT tail --pid="$ability_watcher" -f /dev/null
+    return 0
+}
 # Waits, facing one side, until the enemies have come close and one has hurt the Golem, then
 # uses each ability: its key selects it, the left button fires it; a press is repeated until
 # the ability's line shows (a press the game did not see, or one before a cool-down is over,
@@ -358,27 +376,28 @@ golem_fell() { tail -n +"$(($1 + 1))" "$log" | grep -q "Golem: died"; }
 # stuns everything close around), the punch (the stunned enemies in front) and the stone armour:
 # each enemy both blows reached has taken as much as its health. Then it fights on until an enemy
 # dies (status 0) or the Golem does (status 1).
+# Times the opening fires the earthquake at most, until its dumps show what it hit.
+EARTHQUAKE_TRIES=3
 opening_and_fight() {
-    local from opening slot deadline
+    local from opening slot tries
     from=$(mark)
     aim_at ${FIGHT_AIMS[0]}
     wait_for "Golem: hurt" "$from" "$FIGHT_TIMEOUT"
     opening=$(mark)
     watch_for_smoke "$opening"
     for slot in 4 3 1 2; do
-        from=$(mark)
-        deadline=$((SECONDS + STEP_TIMEOUT))
-        dump "ability_${slot}_0"
-        watch_ability "$slot" "$from"
-        while ! tail -n +"$((from + 1))" "$log" | grep -q "Golem: ability $slot fired"; do
-            golem_fell "$opening" && return 1
-            [ $SECONDS -ge $deadline ] && fail "ability $slot did not fire"
-            use_ability "$slot"
-        done
-        step "ability $slot fired"
-        timeout $STEP_TIMEOUT tail --pid="$ability_watcher" -f /dev/null
+        fire_ability "$slot" "$opening" $STEP_TIMEOUT || return 1
         # The rage takes hold when its object touches the Golem, a frame or two later.
-        [ $slot = 4 ] && wait_for "Putting \+\+Enraged\+\+" "$from"
+        [ $slot = 4 ] && wait_for "Putting \+\+Enraged\+\+" "$fired_from"
+        # The earthquake reaches only what stands close around the Golem, and the hit that
+        # showed the enemies near may have come from afar (a bolt): while its dumps show
+        # nothing it hit, the Golem shakes the ground again once it has cooled down.
+        tries=1
+        while [ $slot = 3 ] && [ $tries -lt $EARTHQUAKE_TRIES ] && ! ability_effect_seen 3; do
+            step "the earthquake's screenshots show nothing it hit: once more when it has cooled down"
+            fire_ability 3 "$opening" $FIGHT_TIMEOUT || return 1
+            tries=$((tries + 1))
+        done
     done
     # The earthquake and the punch have hurt the enemies around the Golem: their bars show.
     # The heads-up display is hidden and shown again first, while most of the wave still stands
@@ -499,9 +518,9 @@ ABILITY_GAP=0.15
 ABILITY_FRAMES=1
 ability_watcher=""
 watch_ability() {
-    local slot="$1" from="$2"
+    local slot="$1" from="$2" wait="$3"
     (
-        deadline=$((SECONDS + STEP_TIMEOUT))
+        deadline=$((SECONDS + wait))
         until tail -n +"$((from + 1))" "$log" | grep -q "Golem: ability $slot fired"; do
             [ $SECONDS -lt $deadline ] || exit 0
             sleep 0.05
@@ -658,25 +677,35 @@ ABILITY_EFFECTS=(
     "1|chips 30 flash 10 smoke 60|the punch's rock chips, the glow on what it hit or the smoke of what it killed"
     "2|shimmer 20|the stone armour's rings"
 )
-judge_ability_effects() {
-    local entry slot wanted what n colours least found
+# Whether a dump after the ability of slot $1 fired shows its effect (said in a step).
+ability_effect_seen() {
+    local entry slot="" wanted what n colours least found
     for entry in "${ABILITY_EFFECTS[@]}"; do
         IFS='|' read -r slot wanted what <<< "$entry"
-        for n in $(seq $ABILITY_DUMPS); do
-            python3 "$fight_probe" effects "$work/ability_${slot}_0.xwd" \
-                "$work/ability_${slot}_$n.xwd" "$width" "$height" > "$work/ability_${slot}_$n.txt" ||
-                { cat "$work/ability_${slot}_$n.txt"; fail "the screenshot ability_${slot}_$n cannot be read"; }
-            set -- $wanted
-            while [ $# -ge 2 ]; do
-                colours=$1 least=$2
-                shift 2
-                found=$(finding "ability_${slot}_$n" "$colours")
-                if [ "${found:-0}" -ge "$least" ]; then
-                    step "seen in the screenshot ability_${slot}_$n: $what ($found $colours pixels)"
-                    continue 3
-                fi
-            done
+        [ "$slot" = "$1" ] && break
+    done
+    for n in $(seq $ABILITY_DUMPS); do
+        python3 "$fight_probe" effects "$work/ability_${slot}_0.xwd" \
+            "$work/ability_${slot}_$n.xwd" "$width" "$height" > "$work/ability_${slot}_$n.txt" ||
+            { cat "$work/ability_${slot}_$n.txt"; fail "the screenshot ability_${slot}_$n cannot be read"; }
+        set -- $wanted
+        while [ $# -ge 2 ]; do
+            colours=$1 least=$2
+            shift 2
+            found=$(finding "ability_${slot}_$n" "$colours")
+            if [ "${found:-0}" -ge "$least" ]; then
+                step "seen in the screenshot ability_${slot}_$n: $what ($found $colours pixels)"
+                return 0
+            fi
         done
+    done
+    return 1
+}
+judge_ability_effects() {
+    local entry slot wanted what n
+    for entry in "${ABILITY_EFFECTS[@]}"; do
+        IFS='|' read -r slot wanted what <<< "$entry"
+        ability_effect_seen "$slot" && continue
         for n in $(seq $ABILITY_DUMPS); do echo "-- ability_${slot}_$n:"; cat "$work/ability_${slot}_$n.txt"; done
         fail "no screenshot after ability $slot showed $what"
     done
