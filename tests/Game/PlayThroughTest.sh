@@ -538,6 +538,8 @@ watch_ability() {
 # stand still for long), and of each state of the heads-up display.
 ENEMY_DUMPS=6
 HUD_DUMPS=3
+# Frames drawn after a change of the heads-up display before its dumps.
+HUD_FRAMES=2
 # Waits until the game has drawn $1 frames since line $2 of the log, at most for STEP_TIMEOUT s. The
 # frames are counted by the time stamps of the logged messages: every frame of a fight logs the
 # contacts of its blows and bodies. A busy machine may draw only a few frames a second, and what
@@ -573,10 +575,14 @@ dump_hud() {
     from=$(mark)
     touch "$hud_switch"
     wait_for "PlayThrough: heads-up display hidden" "$from"
+    # The line is logged as the frame that hides the display is updated; on a busy machine that
+    # frame and the next take seconds to reach the screen.
+    wait_frames $HUD_FRAMES "$(mark)"
     for n in $(seq $HUD_DUMPS); do sleep 0.5; dump "hud_hidden_$n"; done
     from=$(mark)
     rm -f "$hud_switch"
     wait_for "PlayThrough: heads-up display shown" "$from"
+    wait_frames $HUD_FRAMES "$(mark)"
     for n in $(seq $HUD_DUMPS); do sleep 0.5; dump "hud_shown_$n"; done
     ! golem_fell "$opening"
 }
