@@ -2,7 +2,7 @@
 #include "AI/AISystem.h"
 #include "AI/WorldStateComponent.h"
 #include "Scripting/LuaComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 #include <utility>
 
 QUILL_DEFINE_TYPE_RECORD(AI::DecisionComponent, &TypeRecordOf<AI::AIComponent>(), false)

@@ -5,8 +5,8 @@
 #include "Core/Messages/Gameplay/DefeatMessage.h"
 #include "Core/Messages/Gameplay/VictoryMessage.h"
 #include "Scripting/LuaComponent.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/PlainValueXml.h"
+#include "Xml/XmlReader.h"
 
 QUILL_DEFINE_TYPE_RECORD(Audio::AudioResponseComponent, &TypeRecordOf<GameObjectComponent>(), false)
 

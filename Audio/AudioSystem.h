@@ -7,8 +7,8 @@
 // Failures of the sound layer are handed to the engine's error sink as "Audio error: " and the
 // context of the call; the system goes on with the next call. Main thread only. Reached
 // through Instance(), which is null while no audio system exists.
-#include "Audio/Layer/SoundSystem.h"
 #include "Core/SystemComponent.h"
+#include "Platform/Audio/SoundSystem.h"
 #include <list>
 #include <string>
 #include <string_view>

@@ -1,8 +1,8 @@
 #include "Audio/SoundEffectComponent.h"
 #include "Audio/AudioSystem.h"
-#include "Audio/Layer/SoundSystem.h"
 #include "Core/Assets/AssetPath.h"
 #include "Core/Components/SystemRegistration.h"
+#include "Platform/Audio/SoundSystem.h"
 #include <algorithm>
 
 QUILL_DEFINE_TYPE_RECORD(Audio::SoundEffectComponent, &TypeRecordOf<GameObjectComponent>(), false)

@@ -1,5 +1,5 @@
 #include "Audio/SoundRecord.h"
-#include "Audio/Layer/Sound.h"
+#include "Platform/Audio/Sound.h"
 
 namespace Audio
 {

@@ -1,8 +1,8 @@
 #pragma once
 // What a music track or sound effect keeps of its sound: the file and audio names, the layer's
 // sound, the newest channel it played on, its channel group and its volume.
-#include "Audio/Layer/Channel.h"
 #include "Math/Types.h"
+#include "Platform/Audio/Channel.h"
 #include <string>
 
 namespace Audio

@@ -1,7 +1,7 @@
 #include "GameState/ButtonComponent.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Graphics/Assets/MaterialManager.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(GameState::ButtonComponent, &TypeRecordOf<GameState::HUDComponent>(),
                          false)

@@ -1,8 +1,8 @@
 #include "GameState/GameStateComponent.h"
 #include "Core/Components/SystemRegistration.h"
 #include "Scripting/LuaComponent.h"
-#include "Serializer/Xml/ValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/ValueXml.h"
+#include "Xml/XmlReader.h"
 
 QUILL_DEFINE_TYPE_RECORD(GameState::GameStateComponent, &TypeRecordOf<GameObjectComponent>(), false)
 

@@ -11,7 +11,7 @@
 #include "Graphics/Assets/MaterialManager.h"
 #include "Graphics/Assets/Texture.h"
 #include "Graphics/GraphicsSystem.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(GameState::HUDComponent, &TypeRecordOf<GameObjectComponent>(), false)
 

@@ -12,8 +12,8 @@
 #include "Scripting/LuaComponent.h"
 #include "Serializer/ObjectXml.h"
 #include "Serializer/SerializerSystem.h"
-#include "Serializer/Xml/ValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/ValueXml.h"
+#include "Xml/XmlReader.h"
 #include <algorithm>
 
 QUILL_DEFINE_TYPE_RECORD(GameState::PageComponent, &TypeRecordOf<GameObjectComponent>(), false)

@@ -25,6 +25,7 @@
 #include "Graphics/Components/LightComponent.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Graphics/Components/TextComponent.h"
+#include "Graphics/EditorBars/ImGuiBarRenderer.h"
 #include "Graphics/GlslHeader.h"
 #include "Graphics/Rendering/DebugDrawQueue.h"
 #include "Graphics/Rendering/DebugShapeDrawer.h"
@@ -37,7 +38,6 @@
 #include "Platform/WindowLayer.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptServices.h"
-#include "TweakBar/Renderer/ImGuiBarRenderer.h"
 #include "TweakBar/TweakBar.h"
 #include <GL/glew.h>
 #include <algorithm>

@@ -1,6 +1,6 @@
 #include "Physics/AABoxColliderComponent.h"
 #include "Math/Intersection.h"
-#include "Serializer/Xml/MathValueXml.h"
+#include "Xml/MathValueXml.h"
 #include <algorithm>
 #include <cmath>
 

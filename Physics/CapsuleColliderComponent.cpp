@@ -1,5 +1,5 @@
 #include "Physics/CapsuleColliderComponent.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/PlainValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Physics::CapsuleColliderComponent,
                          &TypeRecordOf<Physics::ColliderComponent>(), false)

@@ -1,7 +1,7 @@
 #include "Physics/CircleColliderComponent.h"
 #include "Math/ColorRGBA.h"
 #include "Math/DebugDraw.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/PlainValueXml.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Physics::CircleColliderComponent,

@@ -4,7 +4,7 @@
 #include "Physics/OwnerLookup.h"
 #include "Physics/PhysicsSystem.h"
 #include "Physics/RigidBodyComponent.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/PlainValueXml.h"
 #include <algorithm>
 #include <cmath>
 

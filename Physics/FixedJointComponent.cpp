@@ -1,6 +1,6 @@
 #include "Physics/FixedJointComponent.h"
 #include "Physics/RigidBodyComponent.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/PlainValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Physics::FixedJointComponent, &TypeRecordOf<Physics::IForceGenerator>(),
                          false)

@@ -1,7 +1,7 @@
 #include "Physics/FixedParticleJointComponent.h"
 #include "Physics/FixedJointComponent.h"
 #include "Physics/PhysicsParticleComponent.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/PlainValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Physics::FixedParticleJointComponent,
                          &TypeRecordOf<Physics::IParticleForceGenerator>(), false)

@@ -1,8 +1,8 @@
 #include "Physics/HalfSpaceColliderComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Physics/OwnerLookup.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/MathValueXml.h"
+#include "Xml/PlainValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Physics::HalfSpaceColliderComponent,
                          &TypeRecordOf<Physics::ColliderComponent>(), false)

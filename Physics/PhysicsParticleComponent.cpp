@@ -6,8 +6,8 @@
 #include "Physics/ColliderComponent.h"
 #include "Physics/OwnerLookup.h"
 #include "Physics/PhysicsSystem.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/PlainValueXml.h"
+#include "Xml/XmlReader.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Physics::PhysicsParticleComponent, &TypeRecordOf<GameObjectComponent>(),

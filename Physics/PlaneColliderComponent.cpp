@@ -3,9 +3,9 @@
 #include "Math/ColorRGBA.h"
 #include "Math/DebugDraw.h"
 #include "Physics/OwnerLookup.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/PlainValueXml.h"
+#include "Xml/XmlReader.h"
+#include "Xml/XmlWriter.h"
 #include <cmath>
 #include <tinyxml2.h>
 

@@ -6,9 +6,9 @@
 #include "Physics/ColliderComponent.h"
 #include "Physics/OwnerLookup.h"
 #include "Physics/PhysicsSystem.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/MathValueXml.h"
+#include "Xml/PlainValueXml.h"
+#include "Xml/XmlReader.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Physics::RigidBodyComponent, &TypeRecordOf<GameObjectComponent>(), false)

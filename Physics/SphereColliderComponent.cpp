@@ -5,7 +5,7 @@
 #include "Math/DebugDraw.h"
 #include "Math/Intersection.h"
 #include "Math/Shapes/Circle3.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/PlainValueXml.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Physics::SphereColliderComponent,

@@ -4,12 +4,12 @@
 #include "Core/ErrorReport.h"
 #include "Core/Log.h"
 #include "Core/Memory/OAException.h"
+#include "Platform/RegularFile.h"
 #include "Scripting/LuaNumbers.h"
 #include "Scripting/LuaSystem.h"
 #include "Scripting/ScriptApi.h"
 #include "Scripting/TestClass.h"
 #include "Serializer/FileSystem.h"
-#include "Serializer/Xml/RegularFile.h"
 #include <algorithm>
 #include <cstdio>
 #include <exception>

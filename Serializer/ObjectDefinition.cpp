@@ -1,8 +1,8 @@
 #include "Serializer/ObjectDefinition.h"
 #include "Core/Log.h"
+#include "Platform/RegularFile.h"
 #include "Serializer/FileSystem.h"
-#include "Serializer/Xml/RegularFile.h"
-#include "Serializer/Xml/XmlFile.h"
+#include "Xml/XmlFile.h"
 #include <tinyxml2.h>
 
 namespace Serializer

@@ -3,7 +3,7 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Serializer/SerializerSystem.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/XmlReader.h"
 #include <tinyxml2.h>
 
 namespace Serializer

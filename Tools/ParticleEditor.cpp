@@ -10,10 +10,10 @@
 #include "Platform/AtomicFile.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
-#include "Serializer/Xml/XmlFile.h"
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyBarManager.h"
 #include "Tools/PropertyEditor.h"
+#include "Xml/XmlFile.h"
 #include <tinyxml2.h>
 #include <vector>
 

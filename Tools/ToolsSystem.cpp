@@ -10,12 +10,12 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/PropertyModel/PropertyGroup.h"
-#include "Serializer/Xml/XmlReader.h"
 #include "Tools/ParticleEditor.h"
 #include "Tools/PropertyBarManager.h"
 #include "Tools/PropertyEditor.h"
 #include "Tools/TweakStructs.h"
 #include "TweakBar/TweakBar.h"
+#include "Xml/XmlReader.h"
 #include <tinyxml2.h>
 
 namespace Tools

@@ -1,6 +1,6 @@
 #pragma once
 // The seam between the bar layer's data and the code that draws it. The layer cannot depend on
-// a drawing library, so the renderer (TweakBar/Renderer) installs its functions here before
+// a drawing library, so the renderer (Graphics/EditorBars) installs its functions here before
 // TwInit and removes them after TwTerminate; until then TwInit starts no drawing and TwDraw only
 // runs the queued callbacks.
 //

@@ -30,8 +30,8 @@
 #include "Math/MathUtils.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
-#include "bench/AllocationCounter.h"
 #include "bench/PairRatioReporter.h"
+#include "tests/Platform/Support/AllocationCounter.h"
 #include <cmath>
 #include <cstdio>
 #include <memory>

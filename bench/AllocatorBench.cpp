@@ -26,8 +26,8 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Math/MathUtils.h"
-#include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
+#include "tests/Platform/Support/AllocationCounter.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>

@@ -16,9 +16,9 @@
 #include "Core/System/MessageSystem.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
 #include "bench/ScratchFolder.h"
+#include "tests/Platform/Support/AllocationCounter.h"
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <cstdlib>

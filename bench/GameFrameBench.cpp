@@ -1,9 +1,9 @@
-// A frame of the whole game (tests/Support/GameFrameWorld.h): every system the game creates, the
-// shipped assets, four player characters and 200 enemies of the five shipped kinds around them,
-// chasing and attacking, the players kept alive. Two runs: headless (no window, "-no_vis", so no
-// graphics asset loads and nothing is drawn) and drawn (the game's window on the display, its
-// renderer drawing the characters, their health bars and the particle effects every frame; run
-// under Xvfb at 1366 x 768, as the suite does:
+// A frame of the whole game (tests/Testing/Support/GameFrameWorld.h): every system the game
+// creates, the shipped assets, four player characters and 200 enemies of the five shipped kinds
+// around them, chasing and attacking, the players kept alive. Two runs: headless (no window,
+// "-no_vis", so no graphics asset loads and nothing is drawn) and drawn (the game's window on the
+// display, its renderer drawing the characters, their health bars and the particle effects every
+// frame; run under Xvfb at 1366 x 768, as the suite does:
 //   xvfb-run -a -s "-screen 0 1366x768x24" build-release/bench/game_frame_bench
 // without a display only the headless run is made). Targets, each with its verdict after the
 // table: at most 2 ms per headless game frame, and no heap allocation in a steady headless frame
@@ -21,9 +21,9 @@
 // "+0x..." frames).
 #include "Graphics/GraphicsSystem.h"
 #include "Scripting/LuaSystem.h"
-#include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
-#include "tests/Support/GameFrameWorld.h"
+#include "tests/Platform/Support/AllocationCounter.h"
+#include "tests/Testing/Support/GameFrameWorld.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -20,8 +20,8 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/System/MessageSystem.h"
-#include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
+#include "tests/Platform/Support/AllocationCounter.h"
 #include <atomic>
 #include <benchmark/benchmark.h>
 #include <condition_variable>

@@ -13,7 +13,7 @@
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Serializer/SerializerSystem.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/PlainValueXml.h"
 #include "bench/RatioReporter.h"
 #include "tests/Support/TempFiles.h"
 #include <benchmark/benchmark.h>

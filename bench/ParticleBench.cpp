@@ -17,8 +17,8 @@
 #include "Graphics/Particles/ParticleRegistration.h"
 #include "Math/MathUtils.h"
 #include "Math/RandStream.h"
-#include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
+#include "tests/Platform/Support/AllocationCounter.h"
 #include <cmath>
 #if defined(__SSE2__)
 #include <emmintrin.h>

@@ -32,8 +32,8 @@
 #include "Physics/PhysicsRegistration.h"
 #include "Physics/PhysicsSystem.h"
 #include "Physics/SphereColliderComponent.h"
-#include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
+#include "tests/Platform/Support/AllocationCounter.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cfloat>

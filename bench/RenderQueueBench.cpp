@@ -17,10 +17,10 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Graphics/Rendering/NodeMaterial.h"
 #include "Graphics/Rendering/RenderQueue.h"
-#include "bench/AllocationCounter.h"
 #include "bench/RatioReporter.h"
 #include "bench/ScratchFolder.h"
 #include "tests/Graphics/Rendering/RenderRecorder.h"
+#include "tests/Platform/Support/AllocationCounter.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>

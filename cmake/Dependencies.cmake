@@ -13,9 +13,9 @@ find_package(tinyxml2 REQUIRED)
 # FreeType bakes the game's font (AssetTools/FontBake).
 find_package(Freetype REQUIRED)
 pkg_check_modules(LUA52 REQUIRED IMPORTED_TARGET lua5.2)
-# Dear ImGui with its back ends, used only by the editor bars' renderer (TweakBar/Renderer).
+# Dear ImGui with its back ends, used only by the editor bars' renderer (Graphics/EditorBars).
 pkg_check_modules(IMGUI REQUIRED IMPORTED_TARGET imgui)
-# Sound output and decoding, used only by the audio layer (Audio/Layer).
+# Sound output and decoding, used only by the audio layer (Platform/Audio).
 pkg_check_modules(OPENAL REQUIRED IMPORTED_TARGET openal)
 pkg_check_modules(SNDFILE REQUIRED IMPORTED_TARGET sndfile)
 if(QUILL_BUILD_TESTS)

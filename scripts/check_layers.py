@@ -6,6 +6,9 @@ resolves it (a quoted name first beside the including file, then from the source
 checked against the layer table; so is every engine library that a CMakeLists.txt links. Each
 break is printed as "file:line: what is wrong", and the exit status is 1 when there is any.
 
+The table is refused (exit status 2) when a row names a single file, or a folder inside a folder
+that a row already names: each folder, with all its subfolders, belongs to exactly one layer.
+
     scripts/check_layers.py [--root DIR] [--table FILE]
 
 Build trees (folders holding a CMakeCache.txt) and hidden folders are skipped.
@@ -30,11 +33,17 @@ EXIT_BAD_TABLE = 2
 
 
 class LayerTable:
-    """Folder and file entries, each with the index of its layer (0 is the lowest)."""
+    """Folder entries, each with the index of its layer (0 is the lowest).
+
+    Every entry is a folder standing for all its subfolders, and no entry lies inside another,
+    so at most one entry covers a path: there is no rule of which match wins.
+    """
 
     def __init__(self, path):
+        self.path = path
         self.names = []
         self.entries = {}
+        self.rows = {}
         with open(path, encoding="utf-8") as table:
             for number, line in enumerate(table, 1):
                 words = line.split("#", 1)[0].split()
@@ -48,25 +57,46 @@ class LayerTable:
                     if entry in self.entries:
                         raise ValueError(f"{path}:{number}: '{entry}' is in two layers")
                     self.entries[entry] = len(self.names) - 1
+                    self.rows[entry] = number
         if not self.names:
             raise ValueError(f"{path}: the table names no layer")
-
-    def _deepest(self, path):
-        stem = os.path.splitext(path)[0]
-        best = None
         for entry in self.entries:
-            if (stem == entry or path.startswith(entry + "/")) and (
-                best is None or len(entry) > len(best)
+            outer = self._covering(entry, exclude=entry)
+            if outer is not None:
+                raise ValueError(
+                    f"{path}:{self.rows[entry]}: '{entry}' lies inside the folder '{outer}' "
+                    f"(line {self.rows[outer]}): a folder's subfolders belong to its layer"
+                )
+
+    def check_folders(self, root):
+        """Refuses an entry that names a single file under root rather than a folder."""
+        for entry, number in self.rows.items():
+            where = os.path.join(root, entry)
+            if os.path.isdir(where):
+                continue
+            if os.path.exists(where) or any(
+                os.path.isfile(where + extension) for extension in SOURCE_EXTENSIONS
             ):
-                best = entry
-        return best
+                raise ValueError(
+                    f"{self.path}:{number}: '{entry}' names a single file: each row names "
+                    f"folders only"
+                )
+
+    def _covering(self, path, exclude=None):
+        """The entry whose folder holds path (the path itself when it is an entry)."""
+        folder = path
+        while folder:
+            if folder in self.entries and folder != exclude:
+                return folder
+            folder = folder.rpartition("/")[0]
+        return None
 
     def layer_of(self, path):
         """The layer index of a source-root-relative path, or None when no row covers it."""
-        entry = self._deepest(path)
+        entry = self._covering(os.path.dirname(path))
         if entry is None and path.startswith(TESTS_PREFIX):
             # tests/<X>/... sits with <X> unless a tests/ row names it.
-            entry = self._deepest(path[len(TESTS_PREFIX) :])
+            entry = self._covering(os.path.dirname(path[len(TESTS_PREFIX) :]))
         return None if entry is None else self.entries[entry]
 
 
@@ -182,6 +212,7 @@ def main():
     root = os.path.abspath(args.root)
     try:
         table = LayerTable(args.table or os.path.join(root, "cmake", "Layers.txt"))
+        table.check_folders(root)
     except (OSError, ValueError) as error:
         print(f"check_layers: cannot read the layer table: {error}", file=sys.stderr)
         return EXIT_BAD_TABLE

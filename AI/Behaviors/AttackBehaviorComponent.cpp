@@ -12,7 +12,7 @@
 #include "Core/PropertyModel/PropertyGroup.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::AttackBehaviorComponent, &TypeRecordOf<AI::BehaviorComponent>(), false)
 

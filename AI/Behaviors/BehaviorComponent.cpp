@@ -14,7 +14,7 @@
 #include "Logic/Effects/EffectComponent.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 #include <algorithm>
 #include <cmath>
 #include <iterator>

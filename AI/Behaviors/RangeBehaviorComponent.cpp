@@ -3,7 +3,7 @@
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
 #include "Logic/Movement/MoveComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 namespace AI
 {

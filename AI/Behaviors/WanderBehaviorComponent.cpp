@@ -4,7 +4,7 @@
 #include "Core/PropertyModel/PropertyGroup.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::WanderBehaviorComponent, &TypeRecordOf<AI::BehaviorComponent>(), false)
 

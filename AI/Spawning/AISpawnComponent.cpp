@@ -8,7 +8,7 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::AISpawnComponent, &TypeRecordOf<AI::AIComponent>(), false)
 

@@ -1,6 +1,6 @@
 #include "AI/Spawning/SpawnChildrenComponent.h"
 #include "AI/Spawning/AISpawnComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::SpawnChildrenComponent, &TypeRecordOf<AI::AIComponent>(), false)
 

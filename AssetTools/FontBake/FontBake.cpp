@@ -13,7 +13,7 @@
 #include "Graphics/Formats/PngImage.h"
 #include "Graphics/Formats/PngWriter.h"
 #include "Platform/AtomicFile.h"
-#include "Serializer/Xml/XmlFile.h"
+#include "Xml/XmlFile.h"
 #include <algorithm>
 #include <cstdio>
 #include <ft2build.h>

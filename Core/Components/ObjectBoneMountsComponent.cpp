@@ -10,7 +10,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/ObjectFromDefinition.h"
 #include "Core/Reflection/MemberTable.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/XmlReader.h"
 #include <algorithm>
 #include <tinyxml2.h>
 

@@ -13,8 +13,8 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/ObjectFromDefinition.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/MathValueXml.h"
+#include "Xml/XmlReader.h"
 #include <algorithm>
 #include <tinyxml2.h>
 

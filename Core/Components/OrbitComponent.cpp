@@ -7,9 +7,9 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/MathValueXml.h"
+#include "Xml/PlainValueXml.h"
+#include "Xml/XmlReader.h"
 
 QUILL_DEFINE_TYPE_RECORD(OrbitComponent, &TypeRecordOf<GameObjectComponent>(), false)
 

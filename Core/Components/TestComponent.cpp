@@ -7,9 +7,9 @@
 #include "Math/Vector2.h"
 #include "Math/Vector3.h"
 #include "Math/Vector4.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/MathValueXml.h"
+#include "Xml/PlainValueXml.h"
+#include "Xml/XmlWriter.h"
 #include <algorithm>
 
 QUILL_DEFINE_TYPE_RECORD(TestComponent, &TypeRecordOf<GameObjectComponent>(), false)

@@ -6,8 +6,8 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
-#include "Serializer/Xml/XmlReader.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/XmlReader.h"
+#include "Xml/XmlWriter.h"
 #include <tinyxml2.h>
 
 namespace

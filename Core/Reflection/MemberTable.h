@@ -9,7 +9,7 @@
 //   position (the empty member name: tags are not checked) or only under their own tag.
 // - A member is written under its tag, which starts as the field's name; the empty tag writes
 //   the value type's default tag (an "unnamed" element).
-// - The codec follows the field's type (Serializer/Xml/ValueXml.h): a Math::Point4 reads with
+// - The codec follows the field's type (Xml/ValueXml.h): a Math::Point4 reads with
 //   w = 1, a Math::Vector4 with w = 0, a quaternion as Euler degrees, a colour as 0 to 255.
 // - RegisterTableMembers adds the members flagged Reflected to the owner's type record in table
 //   order, keyed by the field's name, at the field's offset.
@@ -37,7 +37,7 @@
 #include "Math/Vector2.h"
 #include "Math/Vector3.h"
 #include "Math/Vector4.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 #include <algorithm>
 #include <cassert>
 #include <cstddef>

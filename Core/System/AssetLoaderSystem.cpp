@@ -6,7 +6,7 @@
 #include "Core/Messages/Message.h"
 #include "Core/Messages/MessageTypes.h"
 #include "Core/System/ThreadPool.h"
-#include "Serializer/Xml/XmlFile.h"
+#include "Xml/XmlFile.h"
 #include <cstring>
 #include <map>
 #include <set>

@@ -2,9 +2,9 @@
 #include "Core/Components/SystemRegistration.h"
 #include "Core/CoreServices.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/MathValueXml.h"
+#include "Xml/PlainValueXml.h"
+#include "Xml/XmlReader.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CameraComponent, &TypeRecordOf<GameObjectComponent>(), false)
 

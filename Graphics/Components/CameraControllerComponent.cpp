@@ -5,9 +5,9 @@
 #include "Core/Objects/GameObject.h"
 #include "Graphics/Components/CameraComponent.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/MathValueXml.h"
+#include "Xml/PlainValueXml.h"
+#include "Xml/XmlReader.h"
 #include <algorithm>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CameraControllerComponent, &TypeRecordOf<GameObjectComponent>(),

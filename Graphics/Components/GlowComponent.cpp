@@ -7,8 +7,8 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Graphics/Components/RenderComponent.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/MathValueXml.h"
+#include "Xml/PlainValueXml.h"
 #include <algorithm>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::GlowComponent, &TypeRecordOf<GameObjectComponent>(), false)

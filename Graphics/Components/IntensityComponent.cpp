@@ -5,8 +5,8 @@
 #include "Core/Objects/GameObject.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Graphics/Components/TextComponent.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/MathValueXml.h"
+#include "Xml/XmlWriter.h"
 #include <tinyxml2.h>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::IntensityComponent, &TypeRecordOf<GameObjectComponent>(), false)

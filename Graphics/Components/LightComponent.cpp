@@ -1,8 +1,8 @@
 #include "Graphics/Components/LightComponent.h"
 #include "Core/Messages/Graphics/SetLightDiffuseToMessage.h"
 #include "Core/Messages/Graphics/SetLightSpecularToMessage.h"
-#include "Serializer/Xml/MathValueXml.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/MathValueXml.h"
+#include "Xml/PlainValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::LightComponent, &TypeRecordOf<GameObjectComponent>(), false)
 

@@ -8,7 +8,7 @@
 #include "Graphics/System/CameraSystem.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Circle3.h"
-#include "Serializer/Xml/MathValueXml.h"
+#include "Xml/MathValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::PointLightComponent, &TypeRecordOf<Graphics::LightComponent>(),
                          false)

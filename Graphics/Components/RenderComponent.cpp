@@ -15,8 +15,8 @@
 #include "Graphics/Assets/ShaderProgram.h"
 #include "Graphics/Assets/ShaderProgramManager.h"
 #include "Graphics/Components/AnimationControllerComponent.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/PlainValueXml.h"
+#include "Xml/XmlReader.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::RenderComponent, &TypeRecordOf<GameObjectComponent>(), false)
 

@@ -7,7 +7,7 @@
 #include "Math/ColorRGBA.h"
 #include "Math/MathUtils.h"
 #include "Math/Shapes/Cone3.h"
-#include "Serializer/Xml/PlainValueXml.h"
+#include "Xml/PlainValueXml.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::SpotLightComponent, &TypeRecordOf<Graphics::LightComponent>(),

@@ -10,8 +10,8 @@
 #include "Graphics/Assets/FontManager.h"
 #include "Graphics/Assets/GlName.h"
 #include "Graphics/GraphicsSystem.h"
-#include "Serializer/Xml/PlainValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/PlainValueXml.h"
+#include "Xml/XmlReader.h"
 #include <GL/glew.h>
 #include <algorithm>
 #include <cstddef>

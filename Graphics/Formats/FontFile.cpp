@@ -1,7 +1,7 @@
 #include "Graphics/Formats/FontFile.h"
 #include "Core/Log.h"
-#include "Serializer/Xml/TextConversion.h"
-#include "Serializer/Xml/XmlFile.h"
+#include "Xml/TextConversion.h"
+#include "Xml/XmlFile.h"
 #include <cstring>
 
 namespace Graphics

@@ -1,6 +1,6 @@
 #include "Graphics/Formats/MaterialFile.h"
 #include "Core/Log.h"
-#include "Serializer/Xml/XmlFile.h"
+#include "Xml/XmlFile.h"
 #include <cstring>
 
 namespace Graphics

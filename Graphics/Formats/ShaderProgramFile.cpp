@@ -1,7 +1,7 @@
 #include "Graphics/Formats/ShaderProgramFile.h"
 #include "Core/Assets/AssetPath.h"
 #include "Core/Log.h"
-#include "Serializer/Xml/XmlFile.h"
+#include "Xml/XmlFile.h"
 #include <cstring>
 
 namespace Graphics

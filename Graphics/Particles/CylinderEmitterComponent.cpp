@@ -6,7 +6,7 @@
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Circle3.h"
 #include "Math/Shapes/Segment3.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CylinderEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)

@@ -5,7 +5,7 @@
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Segment3.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::LineEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)

@@ -9,7 +9,7 @@
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 #include <cstring>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::MeshEmitterComponent,

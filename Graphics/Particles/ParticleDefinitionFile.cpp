@@ -4,7 +4,7 @@
 #include "Platform/AtomicFile.h"
 #include "Serializer/ObjectDefinition.h"
 #include "Serializer/ObjectDefinitionManager.h"
-#include "Serializer/Xml/XmlFile.h"
+#include "Xml/XmlFile.h"
 #include <boost/filesystem.hpp>
 #include <tinyxml2.h>
 

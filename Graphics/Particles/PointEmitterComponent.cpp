@@ -7,7 +7,7 @@
 #include "Math/RandStream.h"
 #include "Math/Shapes/Segment3.h"
 #include "Math/Shapes/Sphere3.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 #if defined(__SSE2__)
 #include <xmmintrin.h>
 #endif

@@ -16,7 +16,7 @@
 #include "Physics/ColliderComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 #include <cassert>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::AbilityComponent, &TypeRecordOf<Logic::LogicComponent>(), false)

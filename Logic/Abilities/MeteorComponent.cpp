@@ -5,7 +5,7 @@
 #include "Logic/Abilities/AbilityComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::MeteorComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
 

@@ -1,5 +1,5 @@
 #include "Logic/Abilities/PulseTrapComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::PulseTrapComponent, &TypeRecordOf<Logic::AbilityComponent>(), false)
 

@@ -1,5 +1,5 @@
 #include "Logic/Containers/ChargeContainerComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ChargeContainerComponent,
                          &TypeRecordOf<Logic::ContainerComponent>(), false)

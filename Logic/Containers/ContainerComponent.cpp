@@ -1,7 +1,7 @@
 #include "Logic/Containers/ContainerComponent.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ContainerComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
 

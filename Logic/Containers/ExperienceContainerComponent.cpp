@@ -3,8 +3,8 @@
 #include "Core/Objects/GameObject.h"
 #include "Logic/Abilities/AbilityComponent.h"
 #include "Scripting/LuaComponent.h"
-#include "Serializer/Xml/ValueXml.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/ValueXml.h"
+#include "Xml/XmlReader.h"
 #include <algorithm>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ExperienceContainerComponent,

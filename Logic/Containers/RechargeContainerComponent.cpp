@@ -1,6 +1,6 @@
 #include "Logic/Containers/RechargeContainerComponent.h"
 #include "Core/Reflection/HashTypeName.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::RechargeContainerComponent,
                          &TypeRecordOf<Logic::ContainerComponent>(), false)

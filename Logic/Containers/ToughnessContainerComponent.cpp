@@ -1,5 +1,5 @@
 #include "Logic/Containers/ToughnessContainerComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ToughnessContainerComponent,
                          &TypeRecordOf<Logic::ContainerComponent>(), false)

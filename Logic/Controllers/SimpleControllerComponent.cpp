@@ -24,7 +24,7 @@
 #include "Logic/Stances/StanceComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 #include <algorithm>
 #include <utility>
 

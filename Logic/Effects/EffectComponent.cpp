@@ -2,7 +2,7 @@
 #include "Core/Messages/Object/RemoveComponentMessage.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::EffectComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
 

@@ -1,7 +1,7 @@
 #include "Logic/Effects/KnockbackEffectComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Objects/GameObject.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::KnockbackEffectComponent, &TypeRecordOf<Logic::EffectComponent>(),
                          false)

@@ -8,7 +8,7 @@
 #include "Math/MathUtils.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::EmitterComponent, &TypeRecordOf<Logic::LogicComponent>(), false)

@@ -3,7 +3,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Logic/Effects/FlashEffectComponent.h"
 #include "Scripting/LuaComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::FlashModifierComponent, &TypeRecordOf<Logic::ModifierComponent>(),
                          false)

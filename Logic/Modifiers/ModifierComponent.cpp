@@ -7,7 +7,7 @@
 #include "Core/Reflection/MemberTable.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Scripting/LuaComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ModifierComponent, &TypeRecordOf<Logic::ContainerComponent>(),
                          false)

@@ -4,7 +4,7 @@
 #include "Logic/Effects/ParticleSystemEffectComponent.h"
 #include "Math/Vector3.h"
 #include "Scripting/LuaComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ParticleSystemModifierComponent,
                          &TypeRecordOf<Logic::ModifierComponent>(), false)

@@ -5,7 +5,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::MoveComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
 

@@ -1,5 +1,5 @@
 #include "Logic/Stances/ArcherStanceComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ArcherStanceComponent, &TypeRecordOf<Logic::StanceComponent>(),
                          false)

@@ -1,5 +1,5 @@
 #include "Logic/Stances/BeaconStanceComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::BeaconStanceComponent, &TypeRecordOf<Logic::StanceComponent>(),
                          false)

@@ -1,6 +1,6 @@
 #include "Logic/Stances/SlowStanceComponent.h"
 #include "Logic/Movement/MoveComponent.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::SlowStanceComponent, &TypeRecordOf<Logic::StanceComponent>(), false)
 

@@ -7,7 +7,7 @@
 #include "Graphics/System/CameraSystem.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/Quaternion.h"
-#include "Serializer/Xml/ValueXml.h"
+#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::StanceComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
 

@@ -1,7 +1,7 @@
 // The decision component: its queues, the targets it takes, and finding its own world-state
 // entry after the entries have moved.
 #include "AI/DecisionComponent.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/XmlReader.h"
 #include "tests/AI/AIWorld.h"
 #include <tinyxml2.h>
 

@@ -4,7 +4,7 @@
 #include "AI/Spawning/SpawnChildrenComponent.h"
 #include "Core/Messages/Gameplay/PositionSetMessage.h"
 #include "Core/Messages/Object/ObjectCreateMessage.h"
-#include "Serializer/Xml/XmlFile.h"
+#include "Xml/XmlFile.h"
 #include "tests/AI/AIWorld.h"
 #include <cmath>
 #include <regex>

@@ -10,7 +10,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Scripting/LuaComponent.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/XmlReader.h"
 #include "tests/Audio/AudioTestWorld.h"
 #include "tests/Support/QueuedMessages.h"
 #include <tinyxml2.h>

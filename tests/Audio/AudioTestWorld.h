@@ -4,9 +4,9 @@
 // the test fills with scripts and sound files. The test renders the mix itself.
 #include "Audio/AudioRegistration.h"
 #include "Audio/AudioSystem.h"
-#include "Audio/Layer/SoundSystem.h"
+#include "Platform/Audio/SoundSystem.h"
 #include "Scripting/ScriptingRegistration.h"
-#include "tests/Audio/Layer/LoopbackTestSupport.h"
+#include "tests/Platform/Audio/LoopbackTestSupport.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include "tests/Support/TempFiles.h"
 #include <string>

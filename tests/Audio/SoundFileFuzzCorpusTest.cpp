@@ -1,6 +1,6 @@
 // Replays the sound-file fuzz target's saved corpus (shipped sounds, truncated copies, broken
 // headers) and every shipped sound through the audio layer's decoding from memory.
-#include "tests/Fuzz/SoundFileFuzzHarness.h"
+#include "tests/Platform/Audio/Fuzz/SoundFileFuzzHarness.h"
 #include "tests/Support/FuzzCorpus.h"
 #include <gtest/gtest.h>
 

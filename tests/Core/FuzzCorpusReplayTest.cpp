@@ -1,7 +1,7 @@
 // Replays the saved corpora of the asset batch and launch option fuzz targets.
 #include "Core/Engine.h"
-#include "tests/Fuzz/AssetBatchFuzzHarness.h"
-#include "tests/Fuzz/LaunchOptionsFuzzHarness.h"
+#include "tests/Core/Fuzz/AssetBatchFuzzHarness.h"
+#include "tests/Core/Fuzz/LaunchOptionsFuzzHarness.h"
 #include "tests/Support/FuzzCorpus.h"
 #include <gtest/gtest.h>
 

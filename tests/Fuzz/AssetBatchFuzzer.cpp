@@ -1,6 +1,6 @@
 // libFuzzer entry over the asset batch reader (AssetBatchFuzzHarness.h).
-#include "AssetBatchFuzzHarness.h"
 #include "Core/Engine.h"
+#include "tests/Core/Fuzz/AssetBatchFuzzHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,6 +1,6 @@
 // libFuzzer entry over the game's script roles: every input is loaded as a state, a page, an
 // ability and an emitter script whose callbacks the engine then calls (GameScriptFuzzHarness.h).
-#include "GameScriptFuzzHarness.h"
+#include "tests/Logic/Fuzz/GameScriptFuzzHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,5 +1,5 @@
 // libFuzzer entry over the command line (LaunchOptionsFuzzHarness.h).
-#include "LaunchOptionsFuzzHarness.h"
+#include "tests/Core/Fuzz/LaunchOptionsFuzzHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,7 +1,7 @@
 // libFuzzer entry over the path from a definition file to a created object
 // (ObjectFileFuzzHarness.h).
 #include "Core/Engine.h"
-#include "ObjectFileFuzzHarness.h"
+#include "tests/Serializer/Fuzz/ObjectFileFuzzHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

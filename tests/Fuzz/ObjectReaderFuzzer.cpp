@@ -10,12 +10,12 @@
 #include "GameState/GameStateRegistration.h"
 #include "Logic/LogicRegistration.h"
 #include "Logic/LogicSystem.h"
-#include "ObjectReaderFuzzHarness.h"
 #include "Physics/PhysicsRegistration.h"
 #include "Physics/PhysicsSystem.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
-#include "XmlReaderFuzzHarness.h"
+#include "tests/Core/Fuzz/ObjectReaderFuzzHarness.h"
+#include "tests/Xml/Fuzz/XmlReaderFuzzHarness.h"
 
 namespace
 {

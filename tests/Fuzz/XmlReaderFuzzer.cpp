@@ -1,5 +1,5 @@
 // libFuzzer entry over the XML reader; see XmlReaderFuzzHarness.h.
-#include "XmlReaderFuzzHarness.h"
+#include "tests/Xml/Fuzz/XmlReaderFuzzHarness.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {

@@ -1,24 +1,24 @@
 // A steady frame of the whole game takes nothing from the heap: every system the game creates,
-// four players and 200 enemies fighting (tests/Support/GameFrameWorld.h), and after the fight
-// has run a while, the allocations (malloc, operator new and their relatives, from any thread,
-// counted by the benchmarks' counter, bench/AllocationCounter.h) of each counted frame are read
-// one by one. Objects born and destroyed in the fight (projectiles, hit glows, floating damage
-// texts) reuse the registration nodes, map entries, names, component lists, texts and vertices
-// their predecessors left, and the log's table of repeated error lines has all its storage from
-// the first such line.
+// four players and 200 enemies fighting (tests/Testing/Support/GameFrameWorld.h), and after the
+// fight has run a while, the allocations (malloc, operator new and their relatives, from any
+// thread, counted by the benchmarks' counter, tests/Platform/Support/AllocationCounter.h) of each
+// counted frame are read one by one. Objects born and destroyed in the fight (projectiles, hit
+// glows, floating damage texts) reuse the registration nodes, map entries, names, component lists,
+// texts and vertices their predecessors left, and the log's table of repeated error lines has all
+// its storage from the first such line.
 //
 // What the sound library (OpenAL) allocates inside its own calls is left out: its version here
 // allocates a record for every stream buffer it queues (streams queue buffers only where it
-// cannot map them; tests/Audio/Layer/StreamAllocationTest.cpp counts OpenAL's allocations for a
+// cannot map them; tests/Platform/Audio/StreamAllocationTest.cpp counts OpenAL's allocations for a
 // mapped stream). What may still allocate happens once: a kept list may reach a size it never
 // had before. So most frames must take nothing at all (the median frame none), and all counted
 // frames together at most a couple: a path that allocates in every frame, or in every other one,
 // or for every object born (several a frame) fails at once. When they do not, the call stack of
 // each allocation of a few more frames is written to a file the failure names.
 #include "Core/Memory/ObjectAllocator.h"
-#include "bench/AllocationCounter.h"
-#include "tests/Support/GameFrameWorld.h"
+#include "tests/Platform/Support/AllocationCounter.h"
 #include "tests/Support/TempFiles.h"
+#include "tests/Testing/Support/GameFrameWorld.h"
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>

@@ -9,8 +9,8 @@
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Scripting/ScriptServices.h"
 #include "tests/Graphics/Rendering/SceneRendering.h"
-#include "tests/Support/GameFrameWorld.h"
 #include "tests/Support/TempFiles.h"
+#include "tests/Testing/Support/GameFrameWorld.h"
 #include <cstdio>
 #include <gtest/gtest.h>
 

@@ -33,7 +33,7 @@
 #include "Serializer/SerializerSystem.h"
 #include "Testing/GeometryTests.h"
 #include "Testing/TestingRegistration.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include "tests/Support/LogCapture.h"
 #include "tests/Support/RecordingSystem.h"
 #include "tests/Support/TempFiles.h"

@@ -25,7 +25,7 @@
 #include "Scripting/ScriptServices.h"
 #include "Serializer/SerializerSystem.h"
 #include "tests/GameState/GameStateWorld.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <set>

@@ -32,7 +32,7 @@
 #include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
 #include "tests/GameState/GameStateWorld.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include "tests/Support/TempFiles.h"
 #include <cmath>
 #include <gtest/gtest.h>

@@ -11,7 +11,7 @@
 #include "Graphics/GraphicsSystem.h"
 #include "Math/MathUtils.h"
 #include "tests/Graphics/Rendering/DrawingWorld.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 
 using namespace Graphics;
 

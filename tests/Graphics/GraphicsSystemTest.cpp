@@ -16,7 +16,7 @@
 #include "Math/MathUtils.h"
 #include "Math/PingPongValue.h"
 #include "Scripting/ScriptServices.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include "tests/Support/ProbeComponent.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include "tests/Support/TempFiles.h"

@@ -12,31 +12,42 @@ ROOT = os.path.dirname(os.path.dirname(os.path.dirname(os.path.abspath(__file__)
 CHECKER = os.path.join(ROOT, "scripts", "check_layers.py")
 TABLE = os.path.join(ROOT, "cmake", "Layers.txt")
 
-# A tree that follows the table, including its two less obvious rules: Serializer/Xml sits below
-# Core, and a quoted name is looked up beside the including file first.
+# A tree that follows the table, including its less obvious rules: Xml sits below Core although
+# Serializer sits above it, tests/<X> sits with <X> (a platform test helper serves the tests of
+# every layer), and a quoted name is looked up beside the including file first.
 CLEAN_TREE = {
     "Platform/Terminal.h": "#pragma once\n",
     "Platform/CMakeLists.txt": "engine_add_library(platform SOURCES Terminal.cpp LIBS glfw)\n",
     "Math/Vector3.h": "#pragma once\n",
     "Math/CMakeLists.txt": "engine_add_library(math SOURCES Vector3.cpp)\n",
     "Math/Shapes/Sphere.h": '#pragma once\n#include "../Vector3.h"\n#include <cmath>\n',
-    "Serializer/Xml/XmlReader.h": '#pragma once\n#include "Math/Vector3.h"\n',
-    "Core/Engine.cpp": '#include "Engine.h"\n#include "Serializer/Xml/XmlReader.h"\n'
+    "Xml/XmlReader.h": '#pragma once\n#include "Math/Vector3.h"\n',
+    "Core/Engine.cpp": '#include "Engine.h"\n#include "Xml/XmlReader.h"\n'
     '#include "Platform/Terminal.h"\n#include <tinyxml2.h>\n',
     "Core/Engine.h": "#pragma once\n",
     "Core/CMakeLists.txt": "engine_add_library(core SOURCES Engine.cpp LIBS platform math)\n",
     "tests/Support/World.h": '#pragma once\n#include "Core/Engine.h"\n',
     "tests/Core/EngineTest.cpp": '#include "tests/Support/World.h"\n#include <gtest/gtest.h>\n',
     "bench/EngineBench.cpp": '#include "Core/Engine.h"\n#include "tests/Support/World.h"\n',
+    "tests/Platform/Support/SilentTerminal.h": '#pragma once\n#include "Platform/Terminal.h"\n',
+    "tests/Math/VectorTest.cpp": '#include "tests/Platform/Support/SilentTerminal.h"\n',
+    "tests/Xml/Fuzz/XmlReaderFuzzHarness.h": '#pragma once\n#include "Xml/XmlReader.h"\n',
+    "tests/Fuzz/XmlReaderFuzzer.cpp": '#include "tests/Xml/Fuzz/XmlReaderFuzzHarness.h"\n',
 }
 
 
 class CheckLayersTest(unittest.TestCase):
-    def run_checker(self, changes):
-        """Writes the clean tree with changes applied (None removes a file) and runs the checker."""
+    def run_checker(self, changes, table=None):
+        """Writes the clean tree with changes applied (None removes a file) and runs the checker,
+        with the real layer table or the text of another one."""
         files = dict(CLEAN_TREE)
         files.update(changes)
         with tempfile.TemporaryDirectory() as root:
+            table_path = TABLE
+            if table is not None:
+                table_path = os.path.join(root, "Layers.txt")
+                with open(table_path, "w", encoding="utf-8") as out:
+                    out.write(table)
             for path, text in files.items():
                 if text is None:
                     continue
@@ -44,7 +55,7 @@ class CheckLayersTest(unittest.TestCase):
                 with open(os.path.join(root, path), "w", encoding="utf-8") as out:
                     out.write(text)
             done = subprocess.run(
-                [sys.executable, CHECKER, "--root", root, "--table", TABLE],
+                [sys.executable, CHECKER, "--root", root, "--table", table_path],
                 capture_output=True, text=True, check=False,
             )
         return done.returncode, done.stdout + done.stderr
@@ -66,15 +77,18 @@ class CheckLayersTest(unittest.TestCase):
             {
                 # Graphics need not exist yet: the path alone places the include.
                 "Core/Engine.cpp": '#include "Engine.h"\n\n#include "Graphics/Renderer.h"\n',
-                # The deeper entry wins: Serializer/ (above Core) is not Serializer/Xml/.
                 "Core/Engine.h": '#pragma once\n#include "Serializer/ObjectXml.h"\n',
                 "Serializer/ObjectXml.h": "#pragma once\n",
+                # A subfolder sits in the layer of its folder.
                 "Math/Shapes/Sphere.h": '#pragma once\n#include "Core/Engine.h"\n',
+                "Xml/XmlReader.h": '#pragma once\n#include "Serializer/ObjectXml.h"\n',
             },
             'Core/Engine.cpp:3: Core includes "Graphics/Renderer.h" of the higher layer Graphics',
             'Core/Engine.h:2: Core includes "Serializer/ObjectXml.h" of the higher layer Serializer',
             'Math/Shapes/Sphere.h:2: Math includes "Core/Engine.h" of the higher layer Core',
-            "3 breaks",
+            'Xml/XmlReader.h:2: Xml includes "Serializer/ObjectXml.h" of the higher layer '
+            "Serializer",
+            "4 breaks",
         )
 
     def test_folder_missing_from_the_table_fails(self):
@@ -88,10 +102,16 @@ class CheckLayersTest(unittest.TestCase):
             {
                 "Core/Engine.h": '#pragma once\n#include "tests/Support/World.h"\n',
                 "tests/Math/VectorTest.cpp": '#include "tests/Support/World.h"\n',
+                "tests/Platform/Support/SilentTerminal.h": '#include "Core/Engine.h"\n',
+                "tests/Xml/Fuzz/XmlReaderFuzzHarness.h": '#include "tests/Support/World.h"\n',
             },
             'Core/Engine.h:2: Core includes "tests/Support/World.h", a test helper',
             'tests/Math/VectorTest.cpp:1: Math includes "tests/Support/World.h" of the higher '
             "layer Core",
+            'tests/Platform/Support/SilentTerminal.h:1: Platform includes "Core/Engine.h" of the '
+            "higher layer Core",
+            'tests/Xml/Fuzz/XmlReaderFuzzHarness.h:1: Xml includes "tests/Support/World.h" of the '
+            "higher layer Core",
         )
 
     def test_library_linking_a_higher_one_fails(self):
@@ -102,6 +122,26 @@ class CheckLayersTest(unittest.TestCase):
             },
             "Platform/CMakeLists.txt:4: Platform links 'math' of the higher layer Math",
         )
+
+    def test_row_naming_a_folder_inside_another_rows_folder_is_refused(self):
+        status, output = self.run_checker(
+            {}, table="Math   Math\nXml    Serializer/Xml\nSerializer   Serializer  tests/Support\n"
+        )
+        self.assertEqual(status, 2, output)
+        self.assertIn("'Serializer/Xml' lies inside the folder 'Serializer' (line 3)", output)
+
+    def test_folder_inside_a_folder_of_the_same_row_is_refused(self):
+        status, output = self.run_checker({}, table="Math   Math  Math/Shapes\n")
+        self.assertEqual(status, 2, output)
+        self.assertIn("'Math/Shapes' lies inside the folder 'Math'", output)
+
+    def test_row_naming_a_single_file_is_refused(self):
+        with open(TABLE, encoding="utf-8") as real:
+            table = real.read().replace("\nCore ", "\nCore  tests/Core/EngineTest ", 1)
+        self.assertIn("tests/Core/EngineTest", table)
+        status, output = self.run_checker({}, table=table)
+        self.assertEqual(status, 2, output)
+        self.assertIn("'tests/Core/EngineTest' names a single file", output)
 
 
 if __name__ == "__main__":

@@ -8,8 +8,8 @@
 #include "Logic/LogicSystem.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
-#include "tests/Fuzz/GameScriptFuzzHarness.h"
-#include "tests/Fuzz/ObjectReaderFuzzHarness.h"
+#include "tests/Core/Fuzz/ObjectReaderFuzzHarness.h"
+#include "tests/Logic/Fuzz/GameScriptFuzzHarness.h"
 #include "tests/Support/FuzzCorpus.h"
 #include "tests/Support/LogCapture.h"
 #include <filesystem>

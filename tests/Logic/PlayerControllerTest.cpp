@@ -19,7 +19,7 @@
 #include "Logic/Movement/MoveComponent.h"
 #include "Logic/Stances/StanceComponent.h"
 #include "tests/Logic/LogicWorld.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include "tests/Support/QueuedMessages.h"
 #include <cmath>
 #include <vector>

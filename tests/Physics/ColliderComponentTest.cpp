@@ -8,7 +8,7 @@
 #include "Physics/HalfSpaceColliderComponent.h"
 #include "Physics/PlaneColliderComponent.h"
 #include "Physics/SphereColliderComponent.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/XmlWriter.h"
 #include "tests/Physics/PhysicsWorld.h"
 #include <gtest/gtest.h>
 

@@ -2,7 +2,7 @@
 // physics steps while each object exists: hostile definitions (drag 0, negative masses, huge or
 // missing sizes, no transform) read, move and collide without harm.
 #include "Physics/PhysicsSystem.h"
-#include "tests/Fuzz/ObjectReaderFuzzHarness.h"
+#include "tests/Core/Fuzz/ObjectReaderFuzzHarness.h"
 #include "tests/Physics/PhysicsWorld.h"
 #include <filesystem>
 #include <fstream>

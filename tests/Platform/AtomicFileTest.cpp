@@ -1,7 +1,7 @@
 // Whole-file writes through a temporary: a good write replaces the file, one that runs out of
 // room (a file size limit, a full tmpfs) leaves the earlier file as it was and nothing beside it.
 #include "Platform/AtomicFile.h"
-#include "tests/Support/FileSizeLimit.h"
+#include "tests/Platform/Support/FileSizeLimit.h"
 #include <algorithm>
 #include <boost/filesystem.hpp>
 #include <cerrno>

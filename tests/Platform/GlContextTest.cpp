@@ -1,4 +1,4 @@
-#include "tests/Support/GlContextFixture.h"
+#include "tests/Platform/Support/GlContextFixture.h"
 
 TEST_F(GlContextFixture, ClearedBackBufferReadsBackAsTheClearColour)
 {

@@ -1,6 +1,6 @@
 #include "Platform/GlfwWindowLayer.h"
 #include "Platform/KeyCodes.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include <GLFW/glfw3.h>
 #include <gtest/gtest.h>
 #include <utility>

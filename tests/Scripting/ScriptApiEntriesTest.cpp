@@ -69,9 +69,9 @@
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/System/InputSystem.h"
 #include "Scripting/ScriptServices.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include "tests/Scripting/LuaTestState.h"
 #include "tests/Scripting/ScriptTestEnvironment.h"
-#include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/LogCapture.h"
 #include "tests/Support/ProbeComponent.h"
 #include <climits>

@@ -1,6 +1,6 @@
 // Replays the script fuzz target's saved corpus (hostile constructors, collectors called by
 // hand, endless loops, memory hogs) through the binding layer.
-#include "tests/Fuzz/ScriptFuzzHarness.h"
+#include "tests/Scripting/Fuzz/ScriptFuzzHarness.h"
 #include "tests/Support/FuzzCorpus.h"
 #include <gtest/gtest.h>
 

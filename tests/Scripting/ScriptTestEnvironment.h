@@ -8,7 +8,7 @@
 #include "Core/System/LogSystem.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "tests/Support/SilentTerminal.h"
+#include "tests/Platform/Support/SilentTerminal.h"
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>

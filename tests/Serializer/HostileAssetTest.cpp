@@ -11,7 +11,7 @@
 #include "Serializer/FileReader.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
-#include "Serializer/Xml/XmlFile.h"
+#include "Xml/XmlFile.h"
 #include "tests/Support/TempFiles.h"
 #include <gtest/gtest.h>
 #include <memory>

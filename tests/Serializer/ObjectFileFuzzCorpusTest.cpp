@@ -1,6 +1,6 @@
 // Replays the saved corpus of the fuzz target that takes a definition file to a created object.
 #include "Core/Engine.h"
-#include "tests/Fuzz/ObjectFileFuzzHarness.h"
+#include "tests/Serializer/Fuzz/ObjectFileFuzzHarness.h"
 #include "tests/Support/FuzzCorpus.h"
 #include <gtest/gtest.h>
 

@@ -7,7 +7,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Serializer/SerializerSystem.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/XmlReader.h"
 #include "tests/Support/TempFiles.h"
 #include <gtest/gtest.h>
 #include <memory>

@@ -3,7 +3,7 @@
 // SilentTerminal, so every item stays in its pending text.
 #include "Core/LaunchOptions.h"
 #include "Core/System/LogSystem.h"
-#include "tests/Support/SilentTerminal.h"
+#include "tests/Platform/Support/SilentTerminal.h"
 #include <memory>
 #include <sstream>
 #include <string>

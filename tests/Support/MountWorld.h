@@ -8,7 +8,7 @@
 #include "Core/CoreServices.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/XmlReader.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include <algorithm>
 #include <map>

@@ -12,8 +12,8 @@
 #include "tests/Graphics/Rendering/DrawingWorld.h"
 #include "tests/Math/DebugDrawRecorder.h"
 #include "tests/Physics/PhysicsWorld.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include "tests/Scripting/ScriptTestEnvironment.h"
-#include "tests/Support/FakeWindowLayer.h"
 #include "tests/Support/LogCapture.h"
 #include "tests/Support/World.h"
 #include <algorithm>

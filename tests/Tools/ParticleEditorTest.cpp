@@ -9,7 +9,7 @@
 #include "Tools/ToolsSystem.h"
 #include "TweakBar/BarInspector.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
-#include "tests/Support/FileSizeLimit.h"
+#include "tests/Platform/Support/FileSizeLimit.h"
 #include "tests/Support/TempFiles.h"
 #include <algorithm>
 #include <fstream>

@@ -3,7 +3,7 @@
 #include "Graphics/GraphicsSystem.h"
 #include "Tools/ToolsSystem.h"
 #include "TweakBar/BarInspector.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include "tests/Support/World.h"
 #include <gtest/gtest.h>
 #include <string>

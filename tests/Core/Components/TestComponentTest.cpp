@@ -2,8 +2,8 @@
 // lists and the objects it names.
 #include "Core/Components/TestComponent.h"
 #include "Core/Objects/GameObject.h"
-#include "Serializer/Xml/XmlReader.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/XmlReader.h"
+#include "Xml/XmlWriter.h"
 #include "tests/Support/World.h"
 #include <fstream>
 #include <gtest/gtest.h>

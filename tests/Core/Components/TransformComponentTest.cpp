@@ -10,8 +10,8 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/XmlReader.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/XmlReader.h"
+#include "Xml/XmlWriter.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <tinyxml2.h>

@@ -2,7 +2,7 @@
 // that once mattered (malformed, deep, huge, unknown components) keep passing in every run.
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
-#include "tests/Fuzz/ObjectReaderFuzzHarness.h"
+#include "tests/Core/Fuzz/ObjectReaderFuzzHarness.h"
 #include <filesystem>
 #include <fstream>
 #include <gtest/gtest.h>

@@ -3,8 +3,8 @@
 #include "Core/Reflection/MemberTable.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Reflection/TypeRegistry.h"
-#include "Serializer/Xml/XmlReader.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/XmlReader.h"
+#include "Xml/XmlWriter.h"
 #include <gtest/gtest.h>
 #include <string>
 #include <tinyxml2.h>

@@ -11,7 +11,7 @@
 #include "Core/Messages/Input/MouseWheelMessage.h"
 #include "Core/Messages/Input/NaturalKeyboardMessage.h"
 #include "Core/Messages/Object/ObjectVisibilityMessage.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include "tests/Support/ProbeComponent.h"
 #include "tests/Support/QueuedMessages.h"
 #include "tests/Support/RecordingEngineTest.h"

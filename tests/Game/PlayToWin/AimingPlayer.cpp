@@ -17,7 +17,7 @@
 #include "Logic/Modifiers/HealthModifierComponent.h"
 #include "Math/Quaternion.h"
 #include "Physics/RigidBodyComponent.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include <GLFW/glfw3.h>
 #include <algorithm>
 #include <cmath>

@@ -1,6 +1,6 @@
 #include "tests/Game/Soak/RandomPlayer.h"
 #include "Math/MathUtils.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include <GLFW/glfw3.h>
 #include <algorithm>
 #include <iterator>

@@ -4,7 +4,7 @@
 // while every key, mouse event and controller the engine sees is the one a test feeds the fake.
 // Events the real window reports go to the inner layer, which has no handlers, and are dropped.
 #include "Platform/GlfwWindowLayer.h"
-#include "tests/Support/FakeWindowLayer.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 
 class SoakWindowLayer : public FakeWindowLayer
 {

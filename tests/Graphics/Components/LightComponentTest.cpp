@@ -8,8 +8,8 @@
 #include "Graphics/Components/PointLightComponent.h"
 #include "Graphics/Components/SpotLightComponent.h"
 #include "Graphics/Rendering/DeferredRenderer.h"
-#include "Serializer/Xml/XmlReader.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/XmlReader.h"
+#include "Xml/XmlWriter.h"
 #include <gtest/gtest.h>
 #include <list>
 #include <map>

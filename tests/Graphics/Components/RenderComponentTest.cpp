@@ -7,7 +7,7 @@
 #include "Graphics/Assets/Animation.h"
 #include "Graphics/Components/AnimationControllerComponent.h"
 #include "Graphics/Formats/ShaderProgramFile.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/XmlWriter.h"
 #include "tests/Graphics/Rendering/DrawingWorld.h"
 #include "tests/Support/QueuedMessages.h"
 

@@ -1,6 +1,6 @@
 // Replays the graphics fuzz targets' saved corpora through the same harness, so the inputs that
 // once mattered (truncated, oversized, out of range) keep passing in every ordinary run.
-#include "tests/Fuzz/GraphicsFuzzHarness.h"
+#include "tests/Graphics/Fuzz/GraphicsFuzzHarness.h"
 #include "tests/Support/LogCapture.h"
 #include <filesystem>
 #include <fstream>

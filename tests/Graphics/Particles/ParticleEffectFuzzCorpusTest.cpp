@@ -1,6 +1,6 @@
 // Replays the particle effect fuzz target's corpus, every shipped effect, data and emitter
 // definition and the saved hostile inputs, through the target's harness.
-#include "tests/Fuzz/ParticleEffectFuzzHarness.h"
+#include "tests/Graphics/Fuzz/ParticleEffectFuzzHarness.h"
 #include "tests/Support/LogCapture.h"
 #include <algorithm>
 #include <filesystem>

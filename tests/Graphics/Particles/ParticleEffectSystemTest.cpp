@@ -7,7 +7,7 @@
 #include "Scripting/ScriptServices.h"
 #include "Serializer/ObjectDefinitionManager.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
-#include "tests/Support/FileSizeLimit.h"
+#include "tests/Platform/Support/FileSizeLimit.h"
 #include "tests/Support/TempFiles.h"
 #include <algorithm>
 #include <gtest/gtest.h>

@@ -10,7 +10,7 @@
 #include "Graphics/Particles/ParticleRegistration.h"
 #include "Graphics/Particles/ParticleSystemComponent.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/XmlReader.h"
 #include "tests/Support/LogCapture.h"
 #include "tests/Support/RecordingSystem.h"
 #include "tests/Support/World.h"

@@ -23,7 +23,7 @@
 #include "Graphics/Rendering/RenderTargets.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Platform/Window.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/XmlReader.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include <GL/glew.h>
 #include <array>

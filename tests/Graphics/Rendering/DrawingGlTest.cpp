@@ -33,7 +33,7 @@
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/XmlReader.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include "tests/Support/TempFiles.h"
 #include <GL/glew.h>

@@ -17,7 +17,7 @@
 #include "Graphics/Assets/ShaderProgramManager.h"
 #include "Graphics/Formats/FbxBinWriter.h"
 #include "Graphics/GraphicsRegistration.h"
-#include "Serializer/Xml/XmlReader.h"
+#include "Xml/XmlReader.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include "tests/Support/TempFiles.h"
 #include <memory>

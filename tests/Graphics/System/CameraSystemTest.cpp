@@ -14,7 +14,7 @@
 #include "Graphics/Components/CursorComponent.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Math/MathUtils.h"
-#include "Serializer/Xml/XmlWriter.h"
+#include "Xml/XmlWriter.h"
 #include "tests/Graphics/Rendering/DrawingWorld.h"
 
 using Graphics::CameraComponent;
