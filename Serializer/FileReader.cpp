@@ -1,6 +1,6 @@
 #include "Serializer/FileReader.h"
+#include "Core/Assets/FileSystem.h"
 #include "Core/Log.h"
-#include "Serializer/FileSystem.h"
 #include "Serializer/Xml/RegularFile.h"
 #include <cerrno>
 #include <cstring>

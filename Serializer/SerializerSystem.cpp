@@ -1,4 +1,5 @@
 #include "Serializer/SerializerSystem.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
@@ -10,7 +11,6 @@
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include <new>
 #include <tinyxml2.h>
 

@@ -1,10 +1,10 @@
 #include "ObjectFileFuzzHarness.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Message.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "FuzzWorkFolder.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
 #include <tinyxml2.h>
 

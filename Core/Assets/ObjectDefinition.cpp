@@ -1,6 +1,6 @@
-#include "Serializer/ObjectDefinition.h"
+#include "Core/Assets/ObjectDefinition.h"
+#include "Core/Assets/FileSystem.h"
 #include "Core/Log.h"
-#include "Serializer/FileSystem.h"
 #include "Serializer/Xml/RegularFile.h"
 #include "Serializer/Xml/XmlFile.h"
 #include <tinyxml2.h>

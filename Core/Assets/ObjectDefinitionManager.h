@@ -14,7 +14,7 @@
 // the working directory. The particle categories hold their documents only; the particle subsystem
 // reads their content.
 #include "Core/Assets/AssetManager.h"
-#include "Serializer/ObjectDefinition.h"
+#include "Core/Assets/ObjectDefinition.h"
 #include <set>
 #include <string>
 
