@@ -11,12 +11,7 @@
 #include "Math/Types.h"
 #include <string>
 
-class GameObject;
 class GameObjectComponent;
-namespace tinyxml2
-{
-class XMLElement;
-}
 
 namespace Core
 {
@@ -72,12 +67,6 @@ struct CoreServices
     // scripting system, which exists before the input system starts).
     ServiceHook<void*(const std::string& file, const std::string& name)> loadSettingsScript;
     ServiceHook<void(void* script)> releaseSettingsScript;
-
-    // Fills an object that a core component created (a mount) from a definition: inline when
-    // the element has children, else from the definition named after the object. Uninstalled,
-    // ApplyObjectDefinition reads inline definitions itself and reports named ones as missing
-    // (owner: the serializer system).
-    ServiceHook<void(GameObject& object, const tinyxml2::XMLElement* element)> applyDefinition;
 
     // The values the fade, field-of-view and camera-turn actions change, in the object's
     // "RenderComponent" and "CameraComponent". A getter answers false when it cannot read the

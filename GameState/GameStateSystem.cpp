@@ -1,4 +1,5 @@
 #include "GameState/GameStateSystem.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
@@ -13,7 +14,6 @@
 #include "Core/System/MessageSystem.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "Serializer/ObjectDefinitionManager.h"
 
 namespace GameState
 {

@@ -1,5 +1,6 @@
 #include "Scripting/LuaComponent.h"
 #include "Core/Assets/AssetPath.h"
+#include "Core/Assets/FileSystem.h"
 #include "Core/Engine.h"
 #include "Core/ErrorReport.h"
 #include "Core/Log.h"
@@ -9,7 +10,6 @@
 #include "Scripting/LuaSystem.h"
 #include "Scripting/ScriptApi.h"
 #include "Scripting/TestClass.h"
-#include "Serializer/FileSystem.h"
 #include <algorithm>
 #include <cstdio>
 #include <exception>

@@ -1,7 +1,7 @@
 #include "Serializer/FileReader.h"
+#include "Core/Assets/FileSystem.h"
 #include "Core/Log.h"
 #include "Platform/RegularFile.h"
-#include "Serializer/FileSystem.h"
 #include <cerrno>
 #include <cstring>
 #include <limits>

@@ -1,7 +1,6 @@
 #include "Serializer/ObjectXml.h"
-#include "Core/Engine.h"
-#include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/Objects/ObjectFromDefinition.h"
 #include "Serializer/SerializerSystem.h"
 #include "Xml/XmlReader.h"
 #include <tinyxml2.h>
@@ -28,9 +27,7 @@ void ReadObject(XmlReader& reader, u32& objectId)
         objectId = 0;
         return;
     }
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
-    GameObject* object =
-        factory != nullptr ? factory->CreateObject(element->Name(), Engine::GenerateId()) : nullptr;
+    GameObject* object = Core::CreateObjectFromElement(*element);
     if (object == nullptr)
     {
         // Logged by the factory (or no engine): the member names nothing, the file goes on.
@@ -38,7 +35,6 @@ void ReadObject(XmlReader& reader, u32& objectId)
         reader.NextElement();
         return;
     }
-    System::SerializerSystem::ApplyDefinition(*object, element);
     objectId = object->GetId();
     reader.NextElement();
 }

@@ -1,10 +1,10 @@
 #include "Serializer/SerializerRegistration.h"
 #include "Core/Assets/AssetManagerSection.h"
+#include "Core/Assets/FileSystem.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Engine.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "Core/SystemFactory.h"
-#include "Serializer/FileSystem.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
 
 namespace Serializer

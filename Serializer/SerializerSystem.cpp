@@ -1,7 +1,6 @@
 #include "Serializer/SerializerSystem.h"
-#include "Core/CoreServices.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Engine.h"
-#include "Core/ErrorReport.h"
 #include "Core/Log.h"
 #include "Core/Memory/Allocator.h"
 #include "Core/Messages/Input/InputCodes.h"
@@ -9,10 +8,8 @@
 #include "Core/Messages/Object/ObjectCreateMessage.h"
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/GameFactory.h"
-#include "Core/Objects/GameObject.h"
-#include "Serializer/ObjectDefinitionManager.h"
+#include "Core/Objects/ObjectFromDefinition.h"
 #include <new>
-#include <tinyxml2.h>
 
 namespace Serializer
 {
@@ -24,27 +21,14 @@ GameFactory* Factory()
 {
     return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
 }
-
-// The error sink writes the report to the log; without an engine the log gets it directly.
-void ReportMissingDefinition(const std::string& name)
-{
-    const ErrorReport report("Invalid object definition: " + name, 0);
-    if (g_Engine != nullptr)
-        g_Engine->LogError(report);
-    else
-        Core::Log() << "Error report (level " << report.level << "): " << report.text << '\n';
-}
 } // namespace
 
 SerializerSystem* SerializerSystem::s_instance = nullptr;
-u32 SerializerSystem::s_applyDepth = 0;
 
 SerializerSystem::SerializerSystem() : m_manager(nullptr), m_managerAllocator(nullptr)
 {
     m_name = "SerializerSystem";
     s_instance = this;
-    // Components of the core that create objects (mounts) fill them through this.
-    Core::Services().applyDefinition.Install(&SerializerSystem::ApplyDefinition);
 }
 
 SerializerSystem::~SerializerSystem()
@@ -62,7 +46,6 @@ SerializerSystem::~SerializerSystem()
             ::operator delete(m_manager);
         m_manager = nullptr;
     }
-    Core::Services().applyDefinition.Remove(&SerializerSystem::ApplyDefinition);
     if (s_instance == this)
         s_instance = nullptr;
 }
@@ -118,69 +101,18 @@ void SerializerSystem::HandleMessage(Message* message)
 GameObject* SerializerSystem::CreateObject(u32 creatorId, const std::string& archetype,
                                            u32 objectId)
 {
-    GameFactory* factory = Factory();
-    if (factory == nullptr)
-    {
-        Core::Log() << "Error [SerializerSystem]: no game factory to create " << archetype << '\n';
-        return nullptr;
-    }
-    GameObject* object = factory->CreateObject(archetype, objectId);
-    if (object == nullptr)
-        return nullptr;
-    object->SetCreatorId(creatorId);
-    ApplyDefinition(*object, nullptr);
-    return object;
+    return Core::CreateObjectFromDefinition(creatorId, archetype, objectId, nullptr,
+                                            Core::DefinitionRoad::Serializer);
 }
 
 void SerializerSystem::ApplyDefinition(GameObject& object, const tinyxml2::XMLElement* element)
 {
-    // A definition whose components create objects of its own archetype would otherwise nest
-    // until the stack runs out.
-    if (s_applyDepth >= MaxApplyDepth)
-    {
-        Core::Log() << "Error [SerializerSystem]: definitions nest deeper than " << MaxApplyDepth
-                    << " objects; " << object.GetName() << " (object " << object.GetId()
-                    << ") gets no components\n";
-        return;
-    }
-    struct DepthGuard
-    {
-        DepthGuard() { ++s_applyDepth; }
-        ~DepthGuard() { --s_applyDepth; }
-    } guard;
-
-    if (element != nullptr && element->FirstChild() != nullptr)
-    {
-        // Inline: an element whose only child is text holds no component and adds nothing.
-        if (const tinyxml2::XMLElement* first = element->FirstChildElement())
-            object.Deserialize(first);
-        return;
-    }
-    const ObjectDefinitionManager* manager = ObjectDefinitionManager::Instance();
-    const ObjectDefinition* definition =
-        manager != nullptr ? manager->FindDefinition(object.GetName()) : nullptr;
-    if (definition == nullptr)
-    {
-        ReportMissingDefinition(object.GetName());
-        return;
-    }
-    ApplyDefinitionAsset(object, *definition);
+    Core::ApplyObjectDefinition(object, element, Core::DefinitionRoad::Serializer);
 }
 
 void SerializerSystem::ApplyDefinitionAsset(GameObject& object, const ObjectDefinition& definition)
 {
-    if (!definition.IsValid())
-    {
-        Core::Log() << "Error [SerializerSystem]: definition " << definition.GetName()
-                    << " did not parse; object " << object.GetId() << " gets no components\n";
-        return;
-    }
-    // A definition without components is a valid, empty object.
-    if (const tinyxml2::XMLElement* first = definition.GetFirstComponentElement())
-    {
-        const GameObject::SourceFileScope source(definition.GetParam().path);
-        object.Deserialize(first);
-    }
+    Core::ApplyDefinitionAsset(object, definition);
 }
 
 bool SerializerSystem::HasObjectDefinition(const std::string& name)

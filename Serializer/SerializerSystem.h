@@ -2,7 +2,8 @@
 // Turns object definitions into game objects. Owns the definition manager (loaded by
 // Initialize from the asset folders), creates objects by archetype name, applies definitions to
 // objects, answers object-create and object-destroy messages and reloads every definition file
-// on F8.
+// on F8. Creating and applying take the core's one road from a definition to an object
+// (Core/Objects/ObjectFromDefinition.h).
 //
 // Every operation below is static and tolerates a missing system: while none exists there are
 // no definitions, so objects are created without components (and the missing definition is
@@ -29,9 +30,6 @@ class SerializerSystem : public SystemComponent
 public:
     // The developer key that reloads every definition (engine key numbering: F1 = 258).
     static constexpr u32 ReloadKey = 265;
-    // Objects whose definitions create further objects (child objects, mounts) nest; a
-    // definition that names its own archetype would nest for ever, so nesting stops here.
-    static constexpr u32 MaxApplyDepth = 32;
 
     SerializerSystem();
     // Unloads every definition and destroys the manager.
@@ -74,7 +72,6 @@ private:
     Allocator* m_managerAllocator;
 
     static SerializerSystem* s_instance;
-    static u32 s_applyDepth; // ApplyDefinition calls under way, outermost first
 };
 } // namespace System
 } // namespace Serializer

@@ -1,4 +1,5 @@
 #include "Tools/ParticleEditor.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
@@ -8,7 +9,6 @@
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Platform/AtomicFile.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyBarManager.h"

@@ -65,11 +65,9 @@ void ObjectBoneMountsComponent::Deserialize(Serializer::XmlReader& reader)
     while (const tinyxml2::XMLElement* element = reader.CurrentElement())
     {
         const u32 id = Engine::GenerateId();
-        GameObject* mount = factory->CreateObject(element->Name(), id);
+        GameObject* mount = Core::CreateObjectFromDefinition(m_owner, element->Name(), id, element);
         if (mount != nullptr)
         {
-            mount->SetCreatorId(m_owner);
-            Core::ApplyObjectDefinition(*mount, element);
             m_mounts.push_back(id);
             mount = factory->FindObject(id); // the definition may have destroyed what it built
             if (TransformComponent* transform =

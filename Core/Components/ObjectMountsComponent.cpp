@@ -93,7 +93,7 @@ void ObjectMountsComponent::Deserialize(Serializer::XmlReader& reader)
     while (const tinyxml2::XMLElement* element = reader.CurrentElement())
     {
         const u32 id = Engine::GenerateId();
-        GameObject* mount = factory->CreateObject(element->Name(), id);
+        GameObject* mount = Core::CreateObjectFromDefinition(m_owner, element->Name(), id, element);
         reader.NextElement();
         // The transform elements belong to this mount whether or not it has a transform to
         // take them; they are never archetypes of their own.
@@ -103,8 +103,6 @@ void ObjectMountsComponent::Deserialize(Serializer::XmlReader& reader)
         TransformComponent* transform = nullptr;
         if (mount != nullptr)
         {
-            mount->SetCreatorId(m_owner);
-            Core::ApplyObjectDefinition(*mount, element);
             m_mounts.push_back(id);
             // The definition may have destroyed what it built; look again.
             mount = factory->FindObject(id);

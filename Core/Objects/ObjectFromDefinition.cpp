@@ -1,6 +1,8 @@
 #include "Core/Objects/ObjectFromDefinition.h"
-#include "Core/CoreServices.h"
+#include "Core/Assets/ObjectDefinition.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Engine.h"
+#include "Core/ErrorReport.h"
 #include "Core/Log.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
@@ -11,14 +13,52 @@ namespace Core
 namespace
 {
 u32 s_nesting = 0; // ApplyObjectDefinition calls under way
+
+// The error sink writes the report to the log; without an engine the log gets it directly.
+void ReportMissingDefinition(const std::string& name)
+{
+    const ErrorReport report("Invalid object definition: " + name, 0);
+    if (g_Engine != nullptr)
+        g_Engine->LogError(report);
+    else
+        Core::Log() << "Error report (level " << report.level << "): " << report.text << '\n';
+}
+
+// Creates and fills the object; a fresh id is taken, once a factory is there, when `freshId` is
+// set.
+GameObject* CreateAndApply(u32 creatorId, const std::string& archetype, u32 objectId, bool freshId,
+                           const tinyxml2::XMLElement* element, DefinitionRoad road)
+{
+    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    if (factory == nullptr)
+    {
+        // A member that names nothing leaves its file going on without a line.
+        if (road == DefinitionRoad::Component)
+            Core::Log() << "Error [ObjectDefinition]: no game factory to create " << archetype
+                        << '\n';
+        else if (road == DefinitionRoad::Serializer)
+            Core::Log() << "Error [SerializerSystem]: no game factory to create " << archetype
+                        << '\n';
+        return nullptr;
+    }
+    GameObject* object =
+        factory->CreateObject(archetype, freshId ? Engine::GenerateId() : objectId);
+    if (object == nullptr)
+        return nullptr;
+    object->SetCreatorId(creatorId);
+    ApplyObjectDefinition(*object, element, road);
+    return object;
+}
 } // namespace
 
-void ApplyObjectDefinition(GameObject& object, const tinyxml2::XMLElement* element)
+void ApplyObjectDefinition(GameObject& object, const tinyxml2::XMLElement* element,
+                           DefinitionRoad road)
 {
+    // The line keeps the serializer system's name, under which it has always been logged.
     if (s_nesting >= MaxDefinitionNesting)
     {
-        Core::Log() << "Error [ObjectDefinition]: objects made from definitions nest deeper than "
-                    << MaxDefinitionNesting << "; " << object.GetName() << " (object "
+        Core::Log() << "Error [SerializerSystem]: definitions nest deeper than "
+                    << MaxDefinitionNesting << " objects; " << object.GetName() << " (object "
                     << object.GetId() << ") gets no components\n";
         return;
     }
@@ -28,35 +68,56 @@ void ApplyObjectDefinition(GameObject& object, const tinyxml2::XMLElement* eleme
         ~NestingGuard() { --s_nesting; }
     } guard;
 
-    const CoreServices& services = Services();
-    if (services.applyDefinition.IsInstalled())
-    {
-        services.applyDefinition(object, element);
-        return;
-    }
     if (element != nullptr && element->FirstChild() != nullptr)
     {
+        // Inline: an element whose only child is text holds no component and adds nothing.
         if (const tinyxml2::XMLElement* first = element->FirstChildElement())
             object.Deserialize(first);
         return;
     }
-    Core::Log() << "Error [ObjectDefinition]: no object definitions are loaded; "
-                << object.GetName() << " (object " << object.GetId() << ") gets no components\n";
+    const Serializer::ObjectDefinitionManager* manager =
+        Serializer::ObjectDefinitionManager::Instance();
+    if (manager == nullptr && road == DefinitionRoad::Component)
+    {
+        Core::Log() << "Error [ObjectDefinition]: no object definitions are loaded; "
+                    << object.GetName() << " (object " << object.GetId()
+                    << ") gets no components\n";
+        return;
+    }
+    const Serializer::ObjectDefinition* definition =
+        manager != nullptr ? manager->FindDefinition(object.GetName()) : nullptr;
+    if (definition == nullptr)
+    {
+        ReportMissingDefinition(object.GetName());
+        return;
+    }
+    ApplyDefinitionAsset(object, *definition);
 }
 
-GameObject* CreateObjectFromDefinition(u32 creatorId, const std::string& archetype, u32 objectId)
+void ApplyDefinitionAsset(GameObject& object, const Serializer::ObjectDefinition& definition)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
-    if (factory == nullptr)
+    if (!definition.IsValid())
     {
-        Core::Log() << "Error [ObjectDefinition]: no game factory to create " << archetype << '\n';
-        return nullptr;
+        Core::Log() << "Error [SerializerSystem]: definition " << definition.GetName()
+                    << " did not parse; object " << object.GetId() << " gets no components\n";
+        return;
     }
-    GameObject* object = factory->CreateObject(archetype, objectId);
-    if (object == nullptr)
-        return nullptr;
-    object->SetCreatorId(creatorId);
-    ApplyObjectDefinition(*object, nullptr);
-    return object;
+    // A definition without components is a valid, empty object.
+    if (const tinyxml2::XMLElement* first = definition.GetFirstComponentElement())
+    {
+        const GameObject::SourceFileScope source(definition.GetParam().path);
+        object.Deserialize(first);
+    }
+}
+
+GameObject* CreateObjectFromDefinition(u32 creatorId, const std::string& archetype, u32 objectId,
+                                       const tinyxml2::XMLElement* element, DefinitionRoad road)
+{
+    return CreateAndApply(creatorId, archetype, objectId, false, element, road);
+}
+
+GameObject* CreateObjectFromElement(const tinyxml2::XMLElement& element)
+{
+    return CreateAndApply(0, element.Name(), 0, true, &element, DefinitionRoad::Member);
 }
 } // namespace Core

@@ -1,6 +1,6 @@
 #include "Graphics/Assets/FontManager.h"
+#include "Core/Assets/FileSystem.h"
 #include "Graphics/Assets/StagedAdd.h"
-#include "Serializer/FileSystem.h"
 #include <vector>
 
 namespace Graphics

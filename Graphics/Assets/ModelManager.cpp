@@ -1,5 +1,5 @@
 #include "Graphics/Assets/ModelManager.h"
-#include "Serializer/FileSystem.h"
+#include "Core/Assets/FileSystem.h"
 #include <vector>
 
 namespace Graphics

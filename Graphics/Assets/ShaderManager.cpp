@@ -1,5 +1,5 @@
 #include "Graphics/Assets/ShaderManager.h"
-#include "Serializer/FileSystem.h"
+#include "Core/Assets/FileSystem.h"
 #include <GL/glew.h>
 #include <vector>
 

@@ -1,6 +1,6 @@
 #include "Graphics/Assets/ShaderProgramManager.h"
+#include "Core/Assets/FileSystem.h"
 #include "Serializer/FileReader.h"
-#include "Serializer/FileSystem.h"
 #include <vector>
 
 namespace Graphics

@@ -1,9 +1,9 @@
 #include "Graphics/Assets/Texture.h"
+#include "Core/Assets/FileSystem.h"
 #include "Graphics/Assets/GlName.h"
 #include "Graphics/Formats/PngDecoder.h"
 #include "Graphics/Formats/SpriteSheetFile.h"
 #include "Serializer/FileReader.h"
-#include "Serializer/FileSystem.h"
 #include <GL/glew.h>
 
 namespace Graphics

@@ -1,9 +1,9 @@
 #include "Graphics/Particles/ParticleDefinitionFile.h"
+#include "Core/Assets/ObjectDefinition.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Log.h"
 #include "Core/Objects/GameObject.h"
 #include "Platform/AtomicFile.h"
-#include "Serializer/ObjectDefinition.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Xml/XmlFile.h"
 #include <boost/filesystem.hpp>
 #include <tinyxml2.h>

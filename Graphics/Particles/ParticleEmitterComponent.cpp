@@ -1,4 +1,5 @@
 #include "Graphics/Particles/ParticleEmitterComponent.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
@@ -14,7 +15,6 @@
 #include "Graphics/Particles/ParticleUpdate.h"
 #include "Math/MathUtils.h"
 #include "Math/RandStream.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include <cmath>
 #include <limits>
 #if defined(__SSE2__)

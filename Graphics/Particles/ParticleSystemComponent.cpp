@@ -1,4 +1,5 @@
 #include "Graphics/Particles/ParticleSystemComponent.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Messages/Graphics/SetParticleColorMessage.h"
@@ -13,7 +14,6 @@
 #include "Graphics/Particles/ParticleEffectSystem.h"
 #include "Math/MathUtils.h"
 #include "Math/RandStream.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include <GL/glew.h>
 #include <cmath>
 

@@ -1,11 +1,11 @@
 // Every model, texture, material and font committed under assets/ read back through the
 // engine's asset managers (no OpenGL), and the properties the renderer and the game rely on.
+#include "Core/Assets/FileSystem.h"
 #include "Graphics/Assets/FontManager.h"
 #include "Graphics/Assets/MaterialManager.h"
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Assets/Skeleton.h"
 #include "Graphics/Assets/TextureManager.h"
-#include "Serializer/FileSystem.h"
 #include "tests/Support/LogCapture.h"
 #include <cmath>
 #include <cstring>

@@ -7,6 +7,7 @@
 // engine must go on: a well-behaved script's Update still runs every frame afterwards, and a
 // runaway script is not called again and again within one frame.
 #include "Audio/AudioRegistration.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Audio/AudioResponseOnSelect.h"
@@ -28,7 +29,6 @@
 #include "Logic/LogicRegistration.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptingRegistration.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Serializer/SerializerSystem.h"
 #include "Testing/GeometryTests.h"

@@ -3,12 +3,12 @@
 // state script's GameState call), and checks that exactly one log line names the file or the
 // script and what is wrong, and that nothing changed that should not have.
 #include "Audio/SoundEffectComponent.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/System/AssetLoaderSystem.h"
 #include "GameState/PageComponent.h"
 #include "GameState/UISystem.h"
 #include "Graphics/Assets/MaterialManager.h"
 #include "Scripting/LuaComponent.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
 #include "tests/GameState/GameStateWorld.h"
 #include "tests/Support/TempFiles.h"

@@ -2,6 +2,7 @@
 // definitions, page definitions made by the test and page scripts that log every callback as
 // "<page> <callback> <arguments>". Controllers come from a fake window layer.
 #include "GameState/UISystem.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
@@ -29,7 +30,6 @@
 #include "Graphics/System/CameraSystem.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/ScriptServices.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
 #include "tests/GameState/GameStateWorld.h"
 #include "tests/Platform/Support/FakeWindowLayer.h"

@@ -4,6 +4,7 @@
 // registered (graphics and physics for their components only, no system of theirs runs), a log the
 // test reads, and the message, scripting, serializer and logic systems. Frames are stepped by hand:
 // Deliver hands out the posted messages, Tick runs the logic system with any frame time.
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Objects/ComponentTypeId.h"
@@ -20,7 +21,6 @@
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 #include "Scripting/ScriptingRegistration.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Serializer/SerializerSystem.h"
 #include "tests/Support/LogCapture.h"

@@ -2,6 +2,7 @@
 // symbolic links, two names with one hash, values that do not parse, a second component, an
 // unknown component, a missing object folder. Each is refused or reported with a line naming
 // the file, and start-up goes on.
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
@@ -9,7 +10,6 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Serializer/FileReader.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
 #include "Xml/XmlFile.h"
 #include "tests/Support/TempFiles.h"

@@ -6,6 +6,7 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
+#include "Core/Objects/ObjectFromDefinition.h"
 #include "Serializer/SerializerSystem.h"
 #include "Xml/XmlReader.h"
 #include "tests/Support/TempFiles.h"
@@ -155,8 +156,41 @@ TEST_F(ObjectXmlTest, ADefinitionHoldingItsOwnArchetypeStopsNesting)
          ++depth)
         doll = engine->GetFactory()->FindObject(
             static_cast<ChildComponent*>(doll->GetComponentList()[0].component)->child);
-    EXPECT_EQ(depth, SerializerSystem::MaxApplyDepth + 1);
+    EXPECT_EQ(depth, Core::MaxDefinitionNesting + 1);
     EXPECT_NE(log.Text().find("Error [SerializerSystem]: definitions nest deeper than 32 objects; "
                               "Matryoshka (object "),
               std::string::npos);
+}
+
+TEST_F(ObjectXmlTest, EveryEntryStopsNestingAtTheSameDepth)
+{
+    // The dolls in the chain from the outer one down to the first without components.
+    const auto dolls = [&](const GameObject* doll)
+    {
+        u32 count = 1;
+        for (; doll != nullptr && !doll->GetComponentList().empty(); ++count)
+            doll = engine->GetFactory()->FindObject(
+                static_cast<ChildComponent*>(doll->GetComponentList()[0].component)->child);
+        return count;
+    };
+    LogFileCapture log;
+    GameObject* applied = engine->GetFactory()->CreateObject("Matryoshka", Engine::GenerateId());
+    SerializerSystem::ApplyDefinition(*applied, nullptr);
+    EXPECT_EQ(dolls(applied), Core::MaxDefinitionNesting + 1);
+
+    Serializer::XmlReader reader(Members("<Matryoshka/>"), true);
+    u32 member = 0;
+    Serializer::ReadObject(reader, member);
+    EXPECT_EQ(dolls(engine->GetFactory()->FindObject(member)), Core::MaxDefinitionNesting + 1);
+
+    // A core component's road (a mount) counts against the same depth.
+    EXPECT_EQ(dolls(Core::CreateObjectFromDefinition(0, "Matryoshka", Engine::GenerateId())),
+              Core::MaxDefinitionNesting + 1);
+    const std::string text = log.Text();
+    const std::string line = "Error [SerializerSystem]: definitions nest deeper than 32 objects; "
+                             "Matryoshka (object ";
+    u32 lines = 0;
+    for (std::size_t at = text.find(line); at != std::string::npos; at = text.find(line, at + 1))
+        ++lines;
+    EXPECT_EQ(lines, 3u);
 }

@@ -2,6 +2,7 @@
 // objects are built from it by name and by message, destroyed by message, and rebuilt from
 // edited files after F8.
 #include "Serializer/SerializerSystem.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Components/ObjectMountsComponent.h"
 #include "Core/Components/OrbitComponent.h"
 #include "Core/Components/TransformComponent.h"
@@ -14,7 +15,6 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerRegistration.h"
 #include "tests/Support/TempFiles.h"
 #include <gtest/gtest.h>

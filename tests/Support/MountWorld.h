@@ -1,17 +1,19 @@
 #pragma once
 // The stage of the mount, typing and orbit tests: the recording engine with the core's
-// components, a table of object definitions installed as the definition service hook (as the
-// serializer system installs its own), and stand-in systems that keep what registers with them.
+// components, object definitions of the stage's own (files in a scratch asset folder, loaded by a
+// definition manager that is the instance while the stage lives, as the serializer system's is in
+// the game), and stand-in systems that keep what registers with them.
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Components/ObjectMountsComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/CoreRegistration.h"
-#include "Core/CoreServices.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Xml/XmlReader.h"
 #include "tests/Support/RecordingEngineTest.h"
+#include "tests/Support/TempFiles.h"
 #include <algorithm>
-#include <map>
+#include <memory>
 #include <string>
 #include <tinyxml2.h>
 
@@ -29,6 +31,18 @@ public:
     void Unregister(GameObjectComponent* component) override { m_components.Remove(component); }
 };
 
+// A definition manager that is the instance while it lives.
+class StageDefinitions : public Serializer::ObjectDefinitionManager
+{
+public:
+    StageDefinitions() { s_instance = this; }
+    ~StageDefinitions() override
+    {
+        if (s_instance == this)
+            s_instance = nullptr;
+    }
+};
+
 class MountWorld : public RecordingEngineTest
 {
 protected:
@@ -36,35 +50,25 @@ protected:
     {
         RecordingEngineTest::SetUp();
         Core::RegisterCoreComponents(engine->GetFactory()->GetComponentFactory());
-        Definitions().clear();
-        Core::Services().applyDefinition.Install(&ApplyFromTable);
+        assets = std::make_unique<TempFolder>("quill-mounts");
+        assets->MakeFolder("assets/Objects");
+        definitions = std::make_unique<StageDefinitions>();
+        definitions->LoadAll(0);
     }
     void TearDown() override
     {
-        Core::Services().applyDefinition.Remove(&ApplyFromTable);
+        // The manager's memory came from the engine's allocator.
+        definitions.reset();
+        assets.reset();
         RecordingEngineTest::TearDown();
     }
 
-    // The components of the definition named `name`, as XML.
-    static std::map<std::string, std::string>& Definitions()
+    // Defines `name` with the components given as XML.
+    void Define(const std::string& name, const std::string& components)
     {
-        static std::map<std::string, std::string> table;
-        return table;
-    }
-    static void ApplyFromTable(GameObject& object, const tinyxml2::XMLElement* element)
-    {
-        if (element != nullptr && element->FirstChildElement() != nullptr)
-        {
-            object.Deserialize(element->FirstChildElement());
-            return;
-        }
-        const auto found = Definitions().find(object.GetName());
-        if (found == Definitions().end())
-            return;
-        tinyxml2::XMLDocument document(true, tinyxml2::COLLAPSE_WHITESPACE);
-        const std::string text = "<Definition>" + found->second + "</Definition>";
-        if (document.Parse(text.c_str()) == tinyxml2::XML_SUCCESS)
-            object.Deserialize(document.RootElement()->FirstChildElement());
+        assets->Write("assets/Objects/" + name + ".xml",
+                      "<" + name + ">" + components + "</" + name + ">");
+        definitions->LoadAll(0);
     }
 
     // Adds a stand-in system of that name to the engine and returns it.
@@ -80,6 +84,8 @@ protected:
     }
 
     GameFactory& Factory() { return *engine->GetFactory(); }
+    std::unique_ptr<TempFolder> assets;
+    std::unique_ptr<StageDefinitions> definitions;
     // An object built from the XML of its components.
     GameObject* Build(const std::string& name, const std::string& components)
     {

@@ -1,8 +1,8 @@
 // The particle editor over a temporary asset tree: what each button does to the edited object
 // and to the effect files, and how effect names are chosen, renamed and cleaned.
 #include "Tools/ParticleEditor.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Messages/Editor/AttachParticleEditorMessage.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
 #include "Tools/PropertyBar.h"
 #include "Tools/PropertyEditor.h"

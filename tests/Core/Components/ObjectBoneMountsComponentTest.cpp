@@ -13,7 +13,7 @@ protected:
     void SetUp() override
     {
         MountWorld::SetUp();
-        Definitions()["Torch"] = TransformAt(0.0f, 0.0f, 0.0f);
+        Define("Torch", TransformAt(0.0f, 0.0f, 0.0f));
     }
     ObjectBoneMountsComponent* Bones(GameObject* carrier)
     {

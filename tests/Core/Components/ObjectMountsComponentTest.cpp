@@ -19,8 +19,8 @@ protected:
     void SetUp() override
     {
         MountWorld::SetUp();
-        Definitions()["Sword"] = TransformAt(0.0f, 0.0f, 0.0f);
-        Definitions()["Shield"] = TransformAt(0.0f, 0.0f, 2.0f);
+        Define("Sword", TransformAt(0.0f, 0.0f, 0.0f));
+        Define("Shield", TransformAt(0.0f, 0.0f, 2.0f));
     }
 
     // A carrier at x = 5 (turned about Y by `turnY` degrees) with the given mounts element.

@@ -1,6 +1,7 @@
 // The graphics assets on a real context (under Xvfb): the shipped shader set compiles and links,
 // textures and models upload what they hold, materials bind their units, and F10 relinks
 // programs from edited shader files while a broken one is reported and the others keep working.
+#include "Core/Assets/FileSystem.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Graphics/Assets/MaterialManager.h"
 #include "Graphics/Assets/ModelManager.h"
@@ -12,7 +13,6 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Platform/Window.h"
-#include "Serializer/FileSystem.h"
 #include "tests/Support/RecordingEngineTest.h"
 #include "tests/Support/TempFiles.h"
 #include <GL/glew.h>

@@ -1,11 +1,11 @@
 // The particle effect system ties emitters to the data of their name on their object, keeps
 // finishing copies of emitters and data that go until their last particle has died, and files
 // every component once however often it is read.
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Graphics/Particles/PointEmitterComponent.h"
 #include "Math/Shapes/Shape.h"
 #include "Scripting/ScriptServices.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
 #include "tests/Platform/Support/FileSizeLimit.h"
 #include "tests/Support/TempFiles.h"

@@ -1,9 +1,9 @@
 #include "tests/Serializer/Fuzz/ObjectFileFuzzHarness.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Message.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Serializer/ObjectDefinitionManager.h"
 #include "Serializer/SerializerSystem.h"
 #include "tests/Platform/Fuzz/FuzzWorkFolder.h"
 #include <tinyxml2.h>

@@ -1,6 +1,6 @@
 // Listing, names and paths of the file system: the rules asset loading relies on to find the
 // same definitions in the same order on every machine.
-#include "Serializer/FileSystem.h"
+#include "Core/Assets/FileSystem.h"
 #include "tests/Support/TempFiles.h"
 #include <gtest/gtest.h>
 #include <iterator>

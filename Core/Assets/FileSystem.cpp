@@ -1,4 +1,4 @@
-#include "Serializer/FileSystem.h"
+#include "Core/Assets/FileSystem.h"
 #include "Core/Log.h"
 #include <algorithm>
 #include <boost/filesystem.hpp>

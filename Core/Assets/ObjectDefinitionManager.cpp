@@ -1,6 +1,6 @@
-#include "Serializer/ObjectDefinitionManager.h"
+#include "Core/Assets/ObjectDefinitionManager.h"
+#include "Core/Assets/FileSystem.h"
 #include "Core/Log.h"
-#include "Serializer/FileSystem.h"
 #include <vector>
 
 namespace Serializer

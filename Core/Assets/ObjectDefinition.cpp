@@ -1,7 +1,7 @@
-#include "Serializer/ObjectDefinition.h"
+#include "Core/Assets/ObjectDefinition.h"
+#include "Core/Assets/FileSystem.h"
 #include "Core/Log.h"
 #include "Platform/RegularFile.h"
-#include "Serializer/FileSystem.h"
 #include "Xml/XmlFile.h"
 #include <tinyxml2.h>
 

@@ -13,8 +13,12 @@
 // hash as a name already held is refused with one line naming both files. Folders are relative to
 // the working directory. The particle categories hold their documents only; the particle subsystem
 // reads their content.
+//
+// The manager sits with the core, so that the core's road from a definition to an object
+// (Core/Objects/ObjectFromDefinition.h) finds definitions by name itself; the serializer system
+// above it owns the one instance, loads it and reloads it on F8.
 #include "Core/Assets/AssetManager.h"
-#include "Serializer/ObjectDefinition.h"
+#include "Core/Assets/ObjectDefinition.h"
 #include <set>
 #include <string>
 
@@ -67,12 +71,15 @@ public:
     // Definitions of the category that parsed.
     u32 GetUsableCount(u32 category) const override;
 
+protected:
+    // Set by the owner: the serializer system, or a core test's stage that keeps definitions of
+    // its own.
+    static ObjectDefinitionManager* s_instance;
+
 private:
     friend class System::SerializerSystem;
 
     // Files and folders already reported, so that a second LoadAll stays quiet about them.
     std::set<std::string> m_reportedPaths;
-
-    static ObjectDefinitionManager* s_instance;
 };
 } // namespace Serializer
