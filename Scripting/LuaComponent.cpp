@@ -6,7 +6,7 @@
 #include "Core/Memory/OAException.h"
 #include "Scripting/LuaNumbers.h"
 #include "Scripting/LuaSystem.h"
-#include "Scripting/ScriptApi.h"
+#include "Scripting/ScriptTables.h"
 #include "Scripting/TestClass.h"
 #include "Serializer/FileSystem.h"
 #include "Serializer/Xml/RegularFile.h"
@@ -85,7 +85,7 @@ int OpenStateProtected(lua_State* state)
     luaL_openlibs(state);
     RemoveNativeLoading(state);
     ScriptLimits::RestrictLibraries(state);
-    RegisterScriptApi(state);
+    OpenScriptTables(state);
     RegisterTestClass(state);
     lua_pushcfunction(state, &MakeCallRecords);
     lua_pushinteger(state, ScriptBlockCache::BlocksPerClass);
