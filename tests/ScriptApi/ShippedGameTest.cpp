@@ -211,8 +211,12 @@ TEST(ShippedGame, FromTheMainMenuThroughALevelAndBack)
         {
             const GameObject* character = world.engine->GetFactory()->FindObject(id);
             ASSERT_NE(character, nullptr);
-            const auto* controller = dynamic_cast<const StandInController*>(
-                character->GetComponent(HashTypeName(StandInController::GetTypeName().c_str())));
+            const StandInController* controller = nullptr;
+            for (const GameObject::ComponentEntry& entry : character->GetComponentList())
+            {
+                if (auto* standIn = dynamic_cast<const StandInController*>(entry.component))
+                    controller = standIn;
+            }
             ASSERT_NE(controller, nullptr);
             if (controller->player == static_cast<s32>(player))
             {
