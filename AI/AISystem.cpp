@@ -18,7 +18,6 @@
 #include "Logic/LogicComponent.h"
 #include "Logic/LogicServices.h"
 #include "Logic/LogicSystem.h"
-#include "Scripting/ScriptServices.h"
 #include <algorithm>
 
 namespace AI
@@ -35,12 +34,6 @@ u32 HookControllerCount()
 {
     AISystem* system = AISystem::Instance();
     return system != nullptr ? static_cast<u32>(system->GetAIControllers().size()) : 0;
-}
-
-u32 HookSpawnerCount()
-{
-    AISystem* system = AISystem::Instance();
-    return system != nullptr ? system->CountSpawners() : 0;
 }
 
 void HookSetControllerTargets(u32 targetObjectId)
@@ -106,9 +99,6 @@ void AISystem::InstallHooks()
     logic.aiControllerCount.Install(&HookControllerCount);
     logic.setAIControllerTargets.Install(&HookSetControllerTargets);
     logic.spawnOnHealth.Install(&HookSpawnOnHealth);
-    Scripting::ScriptServices& scripts = Scripting::Services();
-    scripts.aiCount.Install(&HookControllerCount);
-    scripts.spawnerCount.Install(&HookSpawnerCount);
     Core::Services().idleSpawnerPositions.Install(&HookIdleSpawnerPositions);
 }
 
@@ -118,9 +108,6 @@ void AISystem::RemoveHooks()
     logic.aiControllerCount.Remove(&HookControllerCount);
     logic.setAIControllerTargets.Remove(&HookSetControllerTargets);
     logic.spawnOnHealth.Remove(&HookSpawnOnHealth);
-    Scripting::ScriptServices& scripts = Scripting::Services();
-    scripts.aiCount.Remove(&HookControllerCount);
-    scripts.spawnerCount.Remove(&HookSpawnerCount);
     Core::Services().idleSpawnerPositions.Remove(&HookIdleSpawnerPositions);
 }
 

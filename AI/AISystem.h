@@ -5,8 +5,8 @@
 // the queries for AI controllers and spawners, and a KillAIMessage removes every object that
 // holds an AI controller or a spawner.
 //
-// While it lives it serves the game rules' AI hooks (Logic/LogicServices.h) and the script
-// API's AI and spawner counts (Scripting/ScriptServices.h).
+// While it lives it serves the game rules' AI hooks (Logic/LogicServices.h); the script tables
+// read its AI and spawner counts directly.
 //
 // Changes during a walk: a component may join while the system walks its list (a Random
 // behaviour's new child joins then) and is visited by the same walk; one that leaves has its

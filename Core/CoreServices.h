@@ -68,16 +68,6 @@ struct CoreServices
     ServiceHook<void*(const std::string& file, const std::string& name)> loadSettingsScript;
     ServiceHook<void(void* script)> releaseSettingsScript;
 
-    // The values the fade, field-of-view and camera-turn actions change, in the object's
-    // "RenderComponent" and "CameraComponent". A getter answers false when it cannot read the
-    // component; an action then finishes at once (owner: the graphics system).
-    ServiceHook<bool(GameObjectComponent& render, f32& fade)> getFade;
-    ServiceHook<void(GameObjectComponent& render, f32 fade)> setFade;
-    ServiceHook<bool(GameObjectComponent& camera, f32& fieldOfView)> getFieldOfView;
-    ServiceHook<void(GameObjectComponent& camera, f32 fieldOfView)> setFieldOfView;
-    // Phi and theta (radians) of the camera's spherical coordinate.
-    ServiceHook<bool(GameObjectComponent& camera, f32& phi, f32& theta)> getViewAngles;
-    ServiceHook<void(GameObjectComponent& camera, f32 phi, f32 theta)> setViewAngles;
 };
 
 // The process's one table.

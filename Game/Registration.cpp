@@ -6,6 +6,7 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Logic/LogicRegistration.h"
 #include "Physics/PhysicsRegistration.h"
+#include "ScriptApi/ScriptApiRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Testing/TestingRegistration.h"
@@ -27,5 +28,7 @@ void RegisterSubsystems(Engine& engine)
     AI::RegisterAI(engine);
     Tools::RegisterTools(engine);
     Testing::RegisterTesting(engine);
+    // The script tables, above every subsystem they drive; set before any script runs.
+    Scripting::RegisterScriptTables();
 }
 } // namespace Game

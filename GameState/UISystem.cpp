@@ -29,7 +29,6 @@
 #include "Graphics/Rendering/OverlayServices.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Scripting/CallingScript.h"
-#include "Scripting/ScriptServices.h"
 #include <algorithm>
 
 namespace GameState
@@ -78,60 +77,6 @@ bool MaterialLoaded(const char* entry, const std::string& material)
     Core::Log() << "Error [UISystem]: " << Scripting::CallingScriptName() << ": GameState." << entry
                 << ": material \"" << material << "\" is not loaded; nothing added\n";
     return false;
-}
-
-// The hooks of Scripting/ScriptServices.h.
-void HookAddButton(const std::string& material, const std::string& function,
-                   const std::string& name, f32 x, f32 y, u32 elementFlags)
-{
-    UISystem* ui = UISystem::Instance();
-    if (ui != nullptr && MaterialLoaded("AddButton", material))
-        ui->AddButton(material, function, name, x, y, elementFlags);
-}
-
-u32 HookAddHudElement(const std::string& material, const std::string& text, f32 x, f32 y,
-                      u32 screenFlags, u32 elementFlags)
-{
-    UISystem* ui = UISystem::Instance();
-    return ui != nullptr && MaterialLoaded("AddHudElement", material)
-               ? ui->AddHudElement(material, text, x, y, screenFlags, elementFlags)
-               : 0;
-}
-
-void HookSetHudElementPos(u32 objectId, f32 x, f32 y)
-{
-    if (HUDComponent* element = ElementOf(objectId))
-    {
-        element->relativePosition = Math::Vector2(x, y);
-        element->UpdateLayout();
-    }
-}
-
-void HookChangeHudElementTexture(u32 objectId, const std::string& material)
-{
-    if (HUDComponent* element = ElementOf(objectId))
-        element->SetMaterial(material);
-}
-
-void HookStopSingleHighlight()
-{
-    if (UISystem* ui = UISystem::Instance())
-        ui->StopSingleHighlight();
-}
-
-void HookSetButtonVisibility(const std::string& name, f32 value)
-{
-    UISystem* ui = UISystem::Instance();
-    PageComponent* page = ui != nullptr ? ui->GetCurrentPage() : nullptr;
-    if (ButtonComponent* button = page != nullptr ? page->FindButton(name) : nullptr)
-        button->alpha = value;
-}
-
-std::string HookPreviousPageName()
-{
-    UISystem* ui = UISystem::Instance();
-    PageComponent* previous = ui != nullptr ? ui->GetPreviousPage() : nullptr;
-    return previous != nullptr ? previous->GetPageName() : std::string();
 }
 
 // Elements that follow world objects (the health bars over characters) are placed where the
@@ -256,37 +201,21 @@ UISystem::UISystem()
 
 UISystem::~UISystem()
 {
-    Scripting::ScriptServices& hooks = Scripting::Services();
-    hooks.addButton.Remove(&HookAddButton);
-    hooks.addHudElement.Remove(&HookAddHudElement);
-    hooks.setHudElementPos.Remove(&HookSetHudElementPos);
-    hooks.changeHudElementTexture.Remove(&HookChangeHudElementTexture);
-    hooks.stopSingleHighlight.Remove(&HookStopSingleHighlight);
-    hooks.setButtonVisibility.Remove(&HookSetButtonVisibility);
-    hooks.previousPageName.Remove(&HookPreviousPageName);
     Graphics::OverlayServices& overlay = Graphics::GetOverlayServices();
     overlay.collectPageQuads.Remove(&HookCollectPageQuads);
     overlay.elementQuad.Remove(&HookElementQuad);
-    Core::Services().setHudElementPosition.Remove(&HookSetHudElementPos);
+    Core::Services().setHudElementPosition.Remove(&UISystem::SetHudElementPosition);
     if (s_instance == this)
         s_instance = nullptr;
 }
 
 void UISystem::Initialize(u32)
 {
-    Scripting::ScriptServices& hooks = Scripting::Services();
-    hooks.addButton.Install(&HookAddButton);
-    hooks.addHudElement.Install(&HookAddHudElement);
-    hooks.setHudElementPos.Install(&HookSetHudElementPos);
-    hooks.changeHudElementTexture.Install(&HookChangeHudElementTexture);
-    hooks.stopSingleHighlight.Install(&HookStopSingleHighlight);
-    hooks.setButtonVisibility.Install(&HookSetButtonVisibility);
-    hooks.previousPageName.Install(&HookPreviousPageName);
     Graphics::OverlayServices& overlay = Graphics::GetOverlayServices();
     overlay.collectPageQuads.Install(&HookCollectPageQuads);
     overlay.elementQuad.Install(&HookElementQuad);
     // The same move for the camera system, which places the cursor's element every update.
-    Core::Services().setHudElementPosition.Install(&HookSetHudElementPos);
+    Core::Services().setHudElementPosition.Install(&UISystem::SetHudElementPosition);
 }
 
 void UISystem::Register(GameObjectComponent* component)
@@ -615,6 +544,53 @@ void UISystem::CollectDrawItems(std::vector<DrawItem>& items, f32 width, f32 hei
         items.push_back({element->GetShownMaterial(), centre, size, element->alpha, colour,
                          element->GetOwner(), element->scale, follow == Follow::WorldObject});
     }
+}
+// What the GameState script table asks at once.
+void UISystem::AddButtonIfLoaded(const std::string& material, const std::string& function,
+                                 const std::string& name, f32 x, f32 y, u32 elementFlags)
+{
+    UISystem* ui = UISystem::Instance();
+    if (ui != nullptr && MaterialLoaded("AddButton", material))
+        ui->AddButton(material, function, name, x, y, elementFlags);
+}
+
+u32 UISystem::AddHudElementIfLoaded(const std::string& material, const std::string& text, f32 x,
+                                    f32 y, u32 screenFlags, u32 elementFlags)
+{
+    UISystem* ui = UISystem::Instance();
+    return ui != nullptr && MaterialLoaded("AddHudElement", material)
+               ? ui->AddHudElement(material, text, x, y, screenFlags, elementFlags)
+               : 0;
+}
+
+void UISystem::SetHudElementPosition(u32 objectId, f32 x, f32 y)
+{
+    if (HUDComponent* element = ElementOf(objectId))
+    {
+        element->relativePosition = Math::Vector2(x, y);
+        element->UpdateLayout();
+    }
+}
+
+void UISystem::ChangeHudElementTexture(u32 objectId, const std::string& material)
+{
+    if (HUDComponent* element = ElementOf(objectId))
+        element->SetMaterial(material);
+}
+
+void UISystem::SetButtonVisibility(const std::string& name, f32 value)
+{
+    UISystem* ui = UISystem::Instance();
+    PageComponent* page = ui != nullptr ? ui->GetCurrentPage() : nullptr;
+    if (ButtonComponent* button = page != nullptr ? page->FindButton(name) : nullptr)
+        button->alpha = value;
+}
+
+std::string UISystem::PreviousPageName()
+{
+    UISystem* ui = UISystem::Instance();
+    PageComponent* previous = ui != nullptr ? ui->GetPreviousPage() : nullptr;
+    return previous != nullptr ? previous->GetPageName() : std::string();
 }
 } // namespace System
 } // namespace GameState

@@ -5,13 +5,14 @@
 // real frame time, also while the game is paused.
 //
 // The script entries that act at once (add a button or element, move or retexture an element,
-// button visibility, the single highlight, the previous page's name) reach it through the hooks
-// of Scripting/ScriptServices.h, installed in Initialize and removed by the destructor.
+// button visibility, the single highlight, the previous page's name) call it directly
+// (ScriptApi/ScriptApi_GameState.cpp); the static ones below do nothing (answer 0 or an empty
+// name) while no user-interface system exists.
 //
 // Drawing: the overlay pass asks CollectDrawItems for the active page's elements, measured and
 // placed at their display scale, and the call stores each drawn size as the element's hit size.
 // It asks through the hooks of Graphics/Rendering/OverlayServices.h (the renderer sits below
-// this system), installed in Initialize and removed by the destructor with the script hooks.
+// this system), installed in Initialize and removed by the destructor.
 // An element that follows a world object (a health bar) is laid out on every such call, over
 // the object as the active camera sees it and tinted by the background fade; while the
 // graphics system hides the heads-up display it is neither laid out nor drawn, and an element
@@ -73,7 +74,7 @@ public:
     }
     // UpdatePage of the current page, then of the previous one.
     void Update(f32 seconds) override;
-    // Installs the script hooks.
+    // Installs the overlay hooks and the heads-up move of Core/CoreServices.h.
     void Initialize(u32 launchFlags) override;
     void HandleMessage(Message* message) override;
     // Pages file themselves under their page name (replacing one of that name).
@@ -101,6 +102,21 @@ public:
                                const std::string& name, f32 x, f32 y, u32 elementFlags);
     u32 AddHudElement(const std::string& material, const std::string& text, f32 x, f32 y,
                       u32 screenFlags, u32 elementFlags);
+    // AddButton and AddHudElement of the system, when there is one, for a material that is
+    // loaded; one line naming the calling script refuses any other.
+    static void AddButtonIfLoaded(const std::string& material, const std::string& function,
+                                  const std::string& name, f32 x, f32 y, u32 elementFlags);
+    static u32 AddHudElementIfLoaded(const std::string& material, const std::string& text, f32 x,
+                                     f32 y, u32 screenFlags, u32 elementFlags);
+    // The heads-up element (a HUD element or button) of the object, moved and laid out again or
+    // retextured; nothing for an object without one. The camera system moves the cursor's
+    // element with the first through Core/CoreServices.h.
+    static void SetHudElementPosition(u32 objectId, f32 x, f32 y);
+    static void ChangeHudElementTexture(u32 objectId, const std::string& material);
+    // The visibility value of the current page's named button; nothing without either.
+    static void SetButtonVisibility(const std::string& name, f32 value);
+    // The name of the page that was current before the last page change; empty for none.
+    static std::string PreviousPageName();
 
     // The active current page's drawn elements, in list order; elements with alpha 0 or no
     // size are left out. Stores each element's hit size (drawn size over the window size) and

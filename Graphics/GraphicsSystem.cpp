@@ -37,7 +37,6 @@
 #include "Graphics/System/CameraSystem.h"
 #include "Platform/WindowLayer.h"
 #include "Scripting/LuaComponent.h"
-#include "Scripting/ScriptServices.h"
 #include "TweakBar/TweakBar.h"
 #include <GL/glew.h>
 #include <algorithm>
@@ -118,22 +117,6 @@ void HookSetMouseCursorVisible(bool visible)
         graphics->SetMouseCursorVisible(visible);
 }
 
-// The fade action's value is the render component's alpha.
-bool HookGetRenderFade(GameObjectComponent& component, f32& fade)
-{
-    auto* render = dynamic_cast<RenderComponent*>(&component);
-    if (render == nullptr)
-        return false;
-    fade = render->alpha;
-    return true;
-}
-
-void HookSetRenderFade(GameObjectComponent& component, f32 fade)
-{
-    if (auto* render = dynamic_cast<RenderComponent*>(&component))
-        render->alpha = fade;
-}
-
 const ShaderProgram* FindProgram(const std::string& name, u32 category)
 {
     ShaderProgramManager* programs = ShaderProgramManager::Instance();
@@ -146,35 +129,6 @@ constexpr f32 kLightAmbient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
 constexpr f32 kMaterialEmitted[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 // Below this determinant a matrix counts as singular.
 constexpr f32 kInverseTolerance = 0.00001f;
-// What the Graphics script table asks at once (Scripting/ScriptServices.h).
-void HookCreateSkybox(const std::string& definition)
-{
-    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
-        graphics->CreateSkybox(definition);
-}
-
-void HookToggleFullScreen()
-{
-    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
-        graphics->ToggleFullScreen();
-}
-
-void HookSetFade(f32 red, f32 green, f32 blue)
-{
-    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
-        graphics->SetFade(red, green, blue);
-}
-
-void HookSetHudShown(bool shown)
-{
-    GraphicsSystem* graphics = GraphicsSystem::Instance();
-    if (graphics == nullptr)
-        return;
-    if (shown)
-        graphics->ShowHud();
-    else
-        graphics->HideHud();
-}
 } // namespace
 
 GraphicsSystem::GraphicsSystem()
@@ -317,13 +271,6 @@ void GraphicsSystem::InstallHooks()
     services.windowHeight.Install(&HookWindowHeight);
     services.editorBarsShown.Install(&HookEditorBarsShown);
     services.setMouseCursorVisible.Install(&HookSetMouseCursorVisible);
-    services.getFade.Install(&HookGetRenderFade);
-    services.setFade.Install(&HookSetRenderFade);
-    Scripting::ScriptServices& scripts = Scripting::Services();
-    scripts.createSkybox.Install(&HookCreateSkybox);
-    scripts.toggleFullScreen.Install(&HookToggleFullScreen);
-    scripts.setFade.Install(&HookSetFade);
-    scripts.setHudShown.Install(&HookSetHudShown);
     m_hooksInstalled = true;
 }
 
@@ -334,13 +281,6 @@ void GraphicsSystem::RemoveHooks()
     services.windowHeight.Remove(&HookWindowHeight);
     services.editorBarsShown.Remove(&HookEditorBarsShown);
     services.setMouseCursorVisible.Remove(&HookSetMouseCursorVisible);
-    services.getFade.Remove(&HookGetRenderFade);
-    services.setFade.Remove(&HookSetRenderFade);
-    Scripting::ScriptServices& scripts = Scripting::Services();
-    scripts.createSkybox.Remove(&HookCreateSkybox);
-    scripts.toggleFullScreen.Remove(&HookToggleFullScreen);
-    scripts.setFade.Remove(&HookSetFade);
-    scripts.setHudShown.Remove(&HookSetHudShown);
     m_hooksInstalled = false;
 }
 

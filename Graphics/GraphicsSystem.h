@@ -7,9 +7,9 @@
 // background fade toward the colour of a SetBackgroundFadeToMessage.
 //
 // The input system reaches the window size, the editor-bars flag and the system cursor through
-// the hooks this system installs in Initialize (Core/CoreServices.h); the Graphics script table
-// reaches the skybox, full screen, the fade and the heads-up-display flag the same way
-// (Scripting/ScriptServices.h). The destructor removes them all.
+// the hooks this system installs in Initialize (Core/CoreServices.h); the destructor removes
+// them. The Graphics script table (ScriptApi/) calls the skybox, full screen, the fade and the
+// heads-up-display flag directly.
 //
 // It owns the graphics asset managers (Graphics/Assets/GraphicsAssets.h): created empty once the
 // GL loader has started, filled by asset batches, their shaders and programs reloaded on F10 and

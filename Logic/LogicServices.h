@@ -11,12 +11,14 @@ namespace Logic
 {
 struct LogicServices
 {
-    // The number of registered AI controllers (the damage modifier's final-kill sound).
+    // The number of registered AI controllers (the damage modifier's final-kill sound; owner:
+    // the AI system).
     ServiceHook<u32()> aiControllerCount;
-    // Makes every AI controller target the object (the taunt trap's pulse).
+    // Makes every AI controller target the object (the taunt trap's pulse; owner: the AI
+    // system).
     ServiceHook<void(u32 targetObjectId)> setAIControllerTargets;
     // Hands a spawner ("SpawnChildrenComponent") its owner's health fraction; true when it
-    // spawned, so the health container leaves an experience area.
+    // spawned, so the health container leaves an experience area (owner: the AI system).
     ServiceHook<bool(GameObjectComponent& spawner, f32 healthFraction)> spawnOnHealth;
 };
 

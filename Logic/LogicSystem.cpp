@@ -12,7 +12,6 @@
 #include "Logic/LogicComponent.h"
 #include "Logic/Stances/StanceComponent.h"
 #include "Physics/PhysicsServices.h"
-#include "Scripting/ScriptServices.h"
 #include <algorithm>
 #include <string_view>
 
@@ -92,70 +91,6 @@ u32 HookArcherStanceState(u32 objectId)
     return StanceState(objectId, "ArcherStanceComponent");
 }
 
-std::vector<u32> HookPlayerObjectIds()
-{
-    std::vector<u32> ids;
-    if (LogicSystem* system = LogicSystem::Instance())
-    {
-        for (const SimpleControllerComponent* controller : system->GetPlayerControllers())
-            ids.push_back(controller->GetOwner());
-    }
-    return ids;
-}
-
-bool HookHealthOf(u32 objectId, f32& current, f32& maximum)
-{
-    GameFactory* factory = Factory();
-    const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
-    const HealthContainerComponent* health =
-        object != nullptr ? object->GetComponent<HealthContainerComponent>() : nullptr;
-    if (health == nullptr)
-        return false;
-    current = health->GetCurrentStorage();
-    maximum = health->GetMaximumStorage();
-    return true;
-}
-
-GameObjectComponent* HookMakeEffect(const std::string& typeName, f32 duration, f32 value,
-                                    bool temporary)
-{
-    GameObjectComponent* component = CreateByName(typeName, "an effect for a script");
-    if (component == nullptr)
-        return nullptr;
-    auto* effect = dynamic_cast<EffectComponent*>(component);
-    if (effect == nullptr)
-    {
-        Core::Log() << "Error [LogicSystem]: " << typeName
-                    << " is not an effect, a script cannot set it up; it is destroyed\n";
-        component->Shutdown();
-        Factory()->DestroyComponent(component);
-        return nullptr;
-    }
-    effect->Setup(duration, value, temporary, false);
-    return effect;
-}
-
-// A floating text set up as asked, not yet on any object; null (logged) when the factory does
-// not make one.
-GameObjectComponent* HookMakeFloatingText(const Scripting::FloatingTextSetup& setup)
-{
-    GameObjectComponent* component = CreateByName(kFloatingTextType, "a floating text");
-    auto* text = dynamic_cast<FloatingTextEffectComponent*>(component);
-    if (text == nullptr)
-    {
-        if (component != nullptr)
-        {
-            Core::Log() << "Error [LogicSystem]: " << kFloatingTextType
-                        << " is not a floating text, \"" << setup.text << "\" is not shown\n";
-            component->Shutdown();
-            Factory()->DestroyComponent(component);
-        }
-        return nullptr;
-    }
-    text->Setup(setup.duration, setup.text, setup.first, setup.second, setup.third,
-                setup.temporary);
-    return text;
-}
 } // namespace
 
 LogicSystem::LogicSystem() : m_cleared(0), m_walkDepth(0), m_listVersion(NextListVersion())
@@ -174,22 +109,12 @@ LogicSystem::~LogicSystem()
 
 void LogicSystem::InstallHooks()
 {
-    Scripting::ScriptServices& services = Scripting::Services();
-    services.playerObjectIds.Install(&HookPlayerObjectIds);
-    services.healthOf.Install(&HookHealthOf);
-    services.makeEffect.Install(&HookMakeEffect);
-    services.makeFloatingText.Install(&HookMakeFloatingText);
     Physics::Services().beaconStanceState.Install(&HookBeaconStanceState);
     Physics::Services().archerStanceState.Install(&HookArcherStanceState);
 }
 
 void LogicSystem::RemoveHooks()
 {
-    Scripting::ScriptServices& services = Scripting::Services();
-    services.playerObjectIds.Remove(&HookPlayerObjectIds);
-    services.healthOf.Remove(&HookHealthOf);
-    services.makeEffect.Remove(&HookMakeEffect);
-    services.makeFloatingText.Remove(&HookMakeFloatingText);
     Physics::Services().beaconStanceState.Remove(&HookBeaconStanceState);
     Physics::Services().archerStanceState.Remove(&HookArcherStanceState);
 }
@@ -304,15 +229,78 @@ void LogicSystem::CreateDamageText(const std::string& text, const Math::ColorRGB
     const f32 seconds = duration > 0.0f ? duration : DefaultTextDuration;
     const f32 rate = 1.0f / seconds;
     Core::Log() << "Creating Text Component from Damage Modifier\n";
-    Scripting::FloatingTextSetup setup{seconds,
-                                       text,
-                                       Math::Point4(colour.r, colour.g, colour.b, kTextStartAlpha),
-                                       Math::Point4(colour.r, colour.g, colour.b, 0.0f),
-                                       Math::Point4(rate, rate, rate, kTextAlphaRateFactor * rate),
-                                       /*temporary=*/true};
-    GameObjectComponent* component = HookMakeFloatingText(setup);
+    FloatingTextSetup setup{seconds,
+                            text,
+                            Math::Point4(colour.r, colour.g, colour.b, kTextStartAlpha),
+                            Math::Point4(colour.r, colour.g, colour.b, 0.0f),
+                            Math::Point4(rate, rate, rate, kTextAlphaRateFactor * rate),
+                            /*temporary=*/true};
+    GameObjectComponent* component = MakeFloatingText(setup);
     if (component != nullptr)
         target.AddComponent(component);
+}
+
+std::vector<u32> LogicSystem::PlayerObjectIds()
+{
+    std::vector<u32> ids;
+    if (LogicSystem* system = Instance())
+    {
+        for (const SimpleControllerComponent* controller : system->GetPlayerControllers())
+            ids.push_back(controller->GetOwner());
+    }
+    return ids;
+}
+
+bool LogicSystem::HealthOf(u32 objectId, f32& current, f32& maximum)
+{
+    GameFactory* factory = Factory();
+    const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
+    const HealthContainerComponent* health =
+        object != nullptr ? object->GetComponent<HealthContainerComponent>() : nullptr;
+    if (health == nullptr)
+        return false;
+    current = health->GetCurrentStorage();
+    maximum = health->GetMaximumStorage();
+    return true;
+}
+
+GameObjectComponent* LogicSystem::MakeEffect(const std::string& typeName, f32 duration, f32 value,
+                                             bool temporary)
+{
+    GameObjectComponent* component = CreateByName(typeName, "an effect for a script");
+    if (component == nullptr)
+        return nullptr;
+    auto* effect = dynamic_cast<EffectComponent*>(component);
+    if (effect == nullptr)
+    {
+        Core::Log() << "Error [LogicSystem]: " << typeName
+                    << " is not an effect, a script cannot set it up; it is destroyed\n";
+        component->Shutdown();
+        Factory()->DestroyComponent(component);
+        return nullptr;
+    }
+    effect->Setup(duration, value, temporary, false);
+    return effect;
+}
+
+GameObjectComponent* LogicSystem::MakeFloatingText(const FloatingTextSetup& setup)
+{
+    GameObjectComponent* component = CreateByName(kFloatingTextType, "a floating text");
+    auto* text = dynamic_cast<FloatingTextEffectComponent*>(component);
+    if (text == nullptr)
+    {
+        if (component != nullptr)
+        {
+            Core::Log() << "Error [LogicSystem]: " << kFloatingTextType
+                        << " is not a floating text, \"" << setup.text << "\" is not shown\n";
+            component->Shutdown();
+            Factory()->DestroyComponent(component);
+        }
+        return nullptr;
+    }
+    text->Setup(setup.duration, setup.text, setup.first, setup.second, setup.third,
+                setup.temporary);
+    return text;
 }
 } // namespace System
 } // namespace Logic

@@ -1,10 +1,10 @@
 #pragma once
 // The system of the game rules: keeps the logic components in the order they joined, calls
 // each one's Update every frame and hands each one the messages dispatched to all systems.
-// Every logic component reaches it through Instance(). While it lives it serves the script
-// API's logic hooks (Scripting/ScriptServices.h): the player list, a player's health, effects
-// and floating texts made by name; and the physics hooks (Physics/PhysicsServices.h) that
-// read whether a character's beacon or archer stance is triggered.
+// Every logic component reaches it through Instance(). The script tables call its player list,
+// a player's health and its effects and floating texts made by name directly. While it lives it
+// serves the physics hooks (Physics/PhysicsServices.h) that read whether a character's beacon
+// or archer stance is triggered.
 //
 // Changes during a walk: a component may create and destroy others in its Update or
 // HandleMessage. A component that leaves during a walk has its entry cleared at once (the walk
@@ -15,11 +15,13 @@
 #include "Core/Memory/RecyclingMap.h"
 #include "Core/SystemComponent.h"
 #include "Math/ColorRGBA.h"
+#include "Math/Point4.h"
 #include "Math/Types.h"
 #include <string>
 #include <vector>
 
 class GameObject;
+class GameObjectComponent;
 
 namespace Logic
 {
@@ -28,6 +30,18 @@ class SimpleControllerComponent;
 
 namespace System
 {
+// How a floating-text effect is set up: what it shows, for how long, its three shaping vectors
+// (in the order the effect takes them) and whether its results are temporary.
+struct FloatingTextSetup
+{
+    f32 duration;
+    std::string text;
+    Math::Point4 first;
+    Math::Point4 second;
+    Math::Point4 third;
+    bool temporary;
+};
+
 class LogicSystem : public SystemComponent
 {
 public:
@@ -70,6 +84,20 @@ public:
     // component factory, fading from alpha 2 to 0 over the duration (0 or less: one second).
     void CreateDamageText(const std::string& text, const Math::ColorRGBA& colour,
                           GameObject& target, f32 duration);
+
+    // The game-object ids of the player characters in list order; empty without a system.
+    static std::vector<u32> PlayerObjectIds();
+    // The current and maximum value of the object's health container; false when the object
+    // or its container is missing.
+    static bool HealthOf(u32 objectId, f32& current, f32& maximum);
+    // A new effect component of the named type made by the component factory and set up with
+    // its remaining duration, its value and its temporary flag, not yet applied; null (logged)
+    // when the type is unknown or not an effect. The caller owns it.
+    static GameObjectComponent* MakeEffect(const std::string& typeName, f32 duration, f32 value,
+                                           bool temporary);
+    // A new floating-text effect component set up as given, not yet on any object; null
+    // (logged) when the factory does not make one. The caller owns it.
+    static GameObjectComponent* MakeFloatingText(const FloatingTextSetup& setup);
 
     // The listed components, with null for those that left and whose places have not been
     // compacted away yet (during a walk, and until half the list is such places).

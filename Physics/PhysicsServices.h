@@ -11,7 +11,8 @@ struct PhysicsServices
     // The triggered state of the object's beacon stance, 0 when it has none or it is not
     // triggered; a character controller's stick input reads it (owner: the logic system).
     ServiceHook<u32(u32 objectId)> beaconStanceState;
-    // The same for the object's archer stance; read when a controller turns its character.
+    // The same for the object's archer stance; read when a controller turns its character
+    // (owner: the logic system).
     ServiceHook<u32(u32 objectId)> archerStanceState;
 };
 

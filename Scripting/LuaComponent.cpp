@@ -8,7 +8,7 @@
 #include "Platform/RegularFile.h"
 #include "Scripting/LuaNumbers.h"
 #include "Scripting/LuaSystem.h"
-#include "Scripting/ScriptApi.h"
+#include "Scripting/ScriptTables.h"
 #include "Scripting/TestClass.h"
 #include <algorithm>
 #include <cstdio>
@@ -85,7 +85,7 @@ int OpenStateProtected(lua_State* state)
     luaL_openlibs(state);
     RemoveNativeLoading(state);
     ScriptLimits::RestrictLibraries(state);
-    RegisterScriptApi(state);
+    OpenScriptTables(state);
     RegisterTestClass(state);
     lua_pushcfunction(state, &MakeCallRecords);
     lua_pushinteger(state, ScriptBlockCache::BlocksPerClass);

@@ -3,8 +3,8 @@
 // Serializer::RegisterSerializer. Script components are not made by the component factory:
 // their owners create them (LuaComponent::Create), so the subsystem registers its system and
 // the component's type record only.
-// The script tables are Scripting's own (ScriptApi.cpp); an entry that must act at once on a
-// later subsystem calls it through Scripting/ScriptServices.h.
+// The script tables live above every subsystem they drive (ScriptApi/); their registration,
+// Scripting::RegisterScriptTables, sets the installer of Scripting/ScriptTables.h.
 class Engine;
 
 namespace Scripting

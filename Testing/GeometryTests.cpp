@@ -134,9 +134,8 @@ GeometryTests::GeometryTests(GeometrySources sources)
 {
 }
 
-void GeometryTests::Run(Scripting::GeometryTest test)
+void GeometryTests::Run(GeometryTest test)
 {
-    using Scripting::GeometryTest;
     switch (test)
     {
     case GeometryTest::Quaternions:
@@ -278,7 +277,7 @@ f64 GeometryTests::Now() const
     return m_sources.clock ? m_sources.clock() : 0.0;
 }
 
-void RunGeometryTest(Scripting::GeometryTest test)
+void RunGeometryTest(GeometryTest test)
 {
     static GeometryTests tests(GameGeometrySources());
     tests.Run(test);

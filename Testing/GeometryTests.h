@@ -8,12 +8,11 @@
 // What the checks need from the subsystems above the math library (the camera's cursor ray and
 // matrices, the rigid bodies' sphere colliders) comes through GeometrySources; whatever is
 // missing, a check draws what it can and never fails. The bouncing radii and the frustum live
-// as long as the GeometryTests object; the script hook runs the process's one object. Main
+// as long as the GeometryTests object; the script table runs the process's one object. Main
 // thread only.
 #include "Math/Matrix4.h"
 #include "Math/Shapes/Frustum3.h"
 #include "Math/Types.h"
-#include "Scripting/ScriptServices.h"
 #include <functional>
 
 class GameObject;
@@ -26,6 +25,17 @@ class Sphere3;
 
 namespace Testing
 {
+// The geometry self-tests a script can run; each draws its result with the debug drawing.
+enum class GeometryTest : u32
+{
+    Quaternions,        // the orientation built from the "geo" script's pitch, yaw and roll
+    CursorSpheres,      // the cursor ray against every sphere collider
+    DistCircle3Circle3, // circle-to-circle distance
+    DistLine3Circle3,   // line-to-circle distance
+    GroundPlane,        // the ground plane
+    CameraFrustum,      // the camera frustum
+};
+
 struct GeometrySources
 {
     // The camera's ray through the mouse cursor; false while there is no camera.
@@ -71,7 +81,7 @@ public:
 
     explicit GeometryTests(GeometrySources sources);
 
-    void Run(Scripting::GeometryTest test);
+    void Run(GeometryTest test);
 
     // Every object's sphere collider in black, and where the cursor ray meets it in green.
     void TestCursorSpheres();
@@ -110,6 +120,6 @@ private:
 };
 
 // Runs one check on the process's GeometryTests (made on first use with GameGeometrySources);
-// the script hook runGeometryTest.
-void RunGeometryTest(Scripting::GeometryTest test);
+// the Geometry script table calls it in a program that registered the testing subsystem.
+void RunGeometryTest(GeometryTest test);
 } // namespace Testing

@@ -28,6 +28,7 @@
 #include "Logic/LogicSystem.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/MathUtils.h"
+#include "ScriptApi/ScriptApiRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "bench/PairRatioReporter.h"
@@ -344,6 +345,8 @@ private:
 
 int main(int argc, char** argv)
 {
+    // Every script state gets the script tables, as in the game.
+    Scripting::RegisterScriptTables();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

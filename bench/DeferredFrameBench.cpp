@@ -17,6 +17,7 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Platform/Window.h"
 #include "Platform/WindowLayer.h"
+#include "ScriptApi/ScriptApiRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "bench/PairRatioReporter.h"
@@ -168,6 +169,8 @@ void StopWorld()
 
 int main(int argc, char** argv)
 {
+    // Every script state gets the script tables, as in the game.
+    Scripting::RegisterScriptTables();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

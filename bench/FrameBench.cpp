@@ -14,6 +14,7 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/System/MessageSystem.h"
+#include "ScriptApi/ScriptApiRegistration.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 #include "bench/RatioReporter.h"
@@ -167,6 +168,8 @@ public:
 
 int main(int argc, char** argv)
 {
+    // Every script state gets the script tables, as in the game.
+    Scripting::RegisterScriptTables();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

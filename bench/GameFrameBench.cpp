@@ -1,4 +1,4 @@
-// A frame of the whole game (tests/Testing/Support/GameFrameWorld.h): every system the game
+// A frame of the whole game (tests/ScriptApi/Support/GameFrameWorld.h): every system the game
 // creates, the shipped assets, four player characters and 200 enemies of the five shipped kinds
 // around them, chasing and attacking, the players kept alive. Two runs: headless (no window,
 // "-no_vis", so no graphics asset loads and nothing is drawn) and drawn (the game's window on the
@@ -23,7 +23,7 @@
 #include "Scripting/LuaSystem.h"
 #include "bench/RatioReporter.h"
 #include "tests/Platform/Support/AllocationCounter.h"
-#include "tests/Testing/Support/GameFrameWorld.h"
+#include "tests/ScriptApi/Support/GameFrameWorld.h"
 #include <algorithm>
 #include <benchmark/benchmark.h>
 #include <cstdio>

@@ -14,6 +14,7 @@
 // The instruction-count hook every script runs under is measured as well: the engine-to-script
 // call and the script-to-engine loop, each against the same in a second script component whose
 // hook is removed; target: at most 1.10.
+#include "ScriptApi/ScriptApiRegistration.h"
 #include "Scripting/LuaComponent.h"
 #include "bench/RatioReporter.h"
 #include <algorithm>
@@ -277,6 +278,8 @@ private:
 
 int main(int argc, char** argv)
 {
+    // Every script state gets the script tables, as in the game.
+    Scripting::RegisterScriptTables();
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv))
         return 1;

@@ -38,14 +38,22 @@ function(engine_add_library name)
     endif()
 endfunction()
 
-# engine_add_test(name SOURCES a.cpp LIBS dep1 [WORKING_DIRECTORY dir] [LABEL label])
+# engine_add_test(name SOURCES a.cpp LIBS dep1 [WORKING_DIRECTORY dir] [LABEL label] [MAIN m.cpp])
 # One GoogleTest executable per subsystem; every test case becomes its own CTest test. Tests
-# that need an OpenGL context live in executables of their own with LABEL gl.
+# that need an OpenGL context live in executables of their own with LABEL gl. MAIN names a main
+# of the program's own (tests/ScriptApi/ScriptTablesTestMain.cpp for programs whose scripts call
+# the script tables) in place of GoogleTest's.
 function(engine_add_test name)
-    cmake_parse_arguments(ARG "" "WORKING_DIRECTORY;LABEL" "SOURCES;LIBS" ${ARGN})
-    add_executable(${name} ${ARG_SOURCES})
+    cmake_parse_arguments(ARG "" "WORKING_DIRECTORY;LABEL;MAIN" "SOURCES;LIBS" ${ARGN})
+    if(ARG_MAIN)
+        add_executable(${name} ${ARG_SOURCES} ${ARG_MAIN})
+        set(test_main "")
+    else()
+        add_executable(${name} ${ARG_SOURCES})
+        set(test_main GTest::gtest_main)
+    endif()
     engine_apply_settings(${name})
-    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock GTest::gtest_main)
+    target_link_libraries(${name} PRIVATE ${ARG_LIBS} GTest::gtest GTest::gmock ${test_main})
     if(NOT ARG_WORKING_DIRECTORY)
         set(ARG_WORKING_DIRECTORY ${QUILL_SOURCE_ROOT})
     endif()

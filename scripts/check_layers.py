@@ -7,7 +7,9 @@ checked against the layer table; so is every engine library that a CMakeLists.tx
 break is printed as "file:line: what is wrong", and the exit status is 1 when there is any.
 
 The table is refused (exit status 2) when a row names a single file, or a folder inside a folder
-that a row already names: each folder, with all its subfolders, belongs to exactly one layer.
+that a row already names: each folder, with all its subfolders, belongs to exactly one layer. A
+row headed TestsMayLink is no layer: it names libraries that test programs (CMakeLists.txt under
+tests/ or bench/) of any layer may link.
 
     scripts/check_layers.py [--root DIR] [--table FILE]
 
@@ -28,6 +30,8 @@ LINK_COMMAND = re.compile(
 )
 TEST_ROOTS = ("tests/", "bench/")
 TESTS_PREFIX = "tests/"
+# The head of the row naming libraries every test program may link.
+TESTS_MAY_LINK = "TestsMayLink"
 # Exit status for a table that cannot be read (1 is kept for layering breaks).
 EXIT_BAD_TABLE = 2
 
@@ -44,6 +48,7 @@ class LayerTable:
         self.names = []
         self.entries = {}
         self.rows = {}
+        self.test_links = set()
         with open(path, encoding="utf-8") as table:
             for number, line in enumerate(table, 1):
                 words = line.split("#", 1)[0].split()
@@ -51,6 +56,9 @@ class LayerTable:
                     continue
                 if len(words) < 2:
                     raise ValueError(f"{path}:{number}: layer '{words[0]}' names no folder")
+                if words[0] == TESTS_MAY_LINK:
+                    self.test_links.update(words[1:])
+                    continue
                 self.names.append(words[0])
                 for entry in words[1:]:
                     entry = entry.strip("/")
@@ -195,6 +203,8 @@ def check_links(root, table, problems):
                 if library not in library_layer:
                     continue
                 count += 1
+                if is_test_code(path) and library in table.test_links:
+                    continue
                 if library_layer[library] > layer:
                     problems.append(
                         f"{path}:{number}: {table.names[layer]} links '{library}' of the higher "

@@ -9,7 +9,6 @@
 #include "Graphics/Particles/PointEmitterComponent.h"
 #include "Graphics/Particles/SphereEmitterComponent.h"
 #include "Graphics/Particles/SquareEmitterComponent.h"
-#include "Scripting/ScriptServices.h"
 #include <algorithm>
 
 namespace Graphics
@@ -22,12 +21,6 @@ namespace
 {
 // The "Type" field's replacement for the name that means no data.
 const char* const kDefaultDataName = "Default";
-
-void HookDestroyParticleEffects()
-{
-    if (ParticleEffectSystem* system = ParticleEffectSystem::Instance())
-        system->DestroyParticleEffects();
-}
 
 template <typename Shape> ParticleEmitterComponent* CopyAs(const ParticleEmitterComponent& emitter)
 {
@@ -77,7 +70,7 @@ void DestroyEntry(ParticleEffectSystem::Entry& entry)
 
 ParticleEffectSystem::ParticleEffectSystem()
     : m_disabledId(HashTypeName(ParticleEmitterComponent::DisabledDataName)), m_view(),
-      m_projection(), m_hookInstalled(false)
+      m_projection()
 {
     m_name = SystemName;
     // The clone table is plain data; filling it here lets a system that was never initialised
@@ -97,8 +90,6 @@ ParticleEffectSystem::ParticleEffectSystem()
 
 ParticleEffectSystem::~ParticleEffectSystem()
 {
-    if (m_hookInstalled)
-        Scripting::Services().destroyParticleEffects.Remove(&HookDestroyParticleEffects);
     DestroyParticleEffects();
     ReleaseDrawObjects();
     // The registered components stay with their objects; they must not call back into a system
@@ -121,11 +112,7 @@ ParticleEffectSystem::~ParticleEffectSystem()
         s_instance = nullptr;
 }
 
-void ParticleEffectSystem::Initialize(u32)
-{
-    Scripting::Services().destroyParticleEffects.Install(&HookDestroyParticleEffects);
-    m_hookInstalled = true;
-}
+void ParticleEffectSystem::Initialize(u32) {}
 
 void ParticleEffectSystem::Update(f32 seconds)
 {

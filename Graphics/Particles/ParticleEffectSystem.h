@@ -16,8 +16,8 @@
 //
 // The frame loop steps the system at most 30 times a second with the accumulated time, not
 // while paused. The forward pass calls Draw twice per frame, first with AlphaLayer, then with
-// AdditiveLayer, each into its own colour attachment. Scripts reach DestroyParticleEffects
-// through the destroyParticleEffects hook, installed by Initialize. One instance, main thread.
+// AdditiveLayer, each into its own colour attachment. The Graphics script table calls
+// DestroyParticleEffects directly. One instance, main thread.
 #include "Core/Memory/RecyclingMap.h"
 #include "Core/SystemComponent.h"
 #include "Graphics/Particles/ParticleDrawState.h"
@@ -68,7 +68,7 @@ public:
     // Steps every registered emitter that has data with a texture, then every finishing copy,
     // dropping copies whose particles have all died.
     void Update(f32 seconds) override;
-    // Installs the script hook.
+    // Nothing to set up: the system is ready once made.
     void Initialize(u32 launchFlags) override;
 
     // Called by the components as they are read, shut down and destroyed.
@@ -130,7 +130,6 @@ private:
     ParticleDrawState m_drawState;
     Math::Matrix4 m_view;       // OpenGL layout
     Math::Matrix4 m_projection; // OpenGL layout
-    bool m_hookInstalled;
 
     static ParticleEffectSystem* s_instance;
 };

@@ -12,11 +12,12 @@ namespace Graphics
 struct OverlayServices
 {
     // Appends the quads of the active page, in its element order, laid out for a window of the
-    // given size in pixels; stores each element's drawn size (its hit size for the mouse).
+    // given size in pixels; stores each element's drawn size (its hit size for the mouse; owner:
+    // the user-interface system).
     ServiceHook<void(std::vector<OverlayQuad>& quads, f32 windowWidth, f32 windowHeight)>
         collectPageQuads;
     // The heads-up element of one object (the cursor's), laid out for the window; false when
-    // the object has none or it has nothing to show.
+    // the object has none or it has nothing to show (owner: the user-interface system).
     ServiceHook<bool(u32 objectId, OverlayQuad& quad, f32 windowWidth, f32 windowHeight)>
         elementQuad;
 };

@@ -17,7 +17,6 @@
 #include "Graphics/GraphicsSystem.h"
 #include "Math/Intersection.h"
 #include "Math/MathUtils.h"
-#include "Scripting/ScriptServices.h"
 #include "Serializer/SerializerSystem.h"
 #include <GL/glew.h>
 #include <algorithm>
@@ -46,41 +45,6 @@ template <typename T> void Remove(std::vector<T*>& list, const GameObjectCompone
         list.erase(it);
 }
 
-// What the camera actions change (Core/CoreServices.h).
-bool HookGetFieldOfView(GameObjectComponent& component, f32& fieldOfView)
-{
-    auto* camera = dynamic_cast<CameraComponent*>(&component);
-    if (camera == nullptr)
-        return false;
-    fieldOfView = camera->GetFieldOfView();
-    return true;
-}
-
-void HookSetFieldOfView(GameObjectComponent& component, f32 fieldOfView)
-{
-    if (auto* camera = dynamic_cast<CameraComponent*>(&component))
-        camera->SetFieldOfView(fieldOfView);
-}
-
-bool HookGetViewAngles(GameObjectComponent& component, f32& phi, f32& theta)
-{
-    auto* camera = dynamic_cast<CameraComponent*>(&component);
-    if (camera == nullptr)
-        return false;
-    phi = camera->placement.phi;
-    theta = camera->placement.theta;
-    return true;
-}
-
-void HookSetViewAngles(GameObjectComponent& component, f32 phi, f32 theta)
-{
-    if (auto* camera = dynamic_cast<CameraComponent*>(&component))
-    {
-        camera->placement.phi = phi;
-        camera->placement.theta = theta;
-    }
-}
-
 bool HookScreenRay(f32 x, f32 y, Math::Ray3& ray)
 {
     CameraSystem* cameras = CameraSystem::Instance();
@@ -91,19 +55,6 @@ u32 HookCursorObjectId()
 {
     CameraSystem* cameras = CameraSystem::Instance();
     return cameras != nullptr ? cameras->GetCursorObjectId() : 0u;
-}
-
-// What the Camera script table asks at once (Scripting/ScriptServices.h).
-void HookMakeCameraSafe()
-{
-    if (CameraSystem* cameras = CameraSystem::Instance())
-        cameras->MakeSafe();
-}
-
-u32 HookCreateCursor()
-{
-    CameraSystem* cameras = CameraSystem::Instance();
-    return cameras != nullptr ? cameras->CreateCursor() : 0u;
 }
 
 void SetMatrix(u32 program, const char* name, const Math::Matrix4& matrix, bool transpose)
@@ -154,13 +105,6 @@ void CameraSystem::InstallHooks()
     Core::CoreServices& services = Core::Services();
     services.cursorObjectId.Install(&HookCursorObjectId);
     services.screenRay.Install(&HookScreenRay);
-    services.getFieldOfView.Install(&HookGetFieldOfView);
-    services.setFieldOfView.Install(&HookSetFieldOfView);
-    services.getViewAngles.Install(&HookGetViewAngles);
-    services.setViewAngles.Install(&HookSetViewAngles);
-    Scripting::ScriptServices& scripts = Scripting::Services();
-    scripts.makeCameraSafe.Install(&HookMakeCameraSafe);
-    scripts.createCursor.Install(&HookCreateCursor);
     m_hooksInstalled = true;
 }
 
@@ -169,13 +113,6 @@ void CameraSystem::RemoveHooks()
     Core::CoreServices& services = Core::Services();
     services.cursorObjectId.Remove(&HookCursorObjectId);
     services.screenRay.Remove(&HookScreenRay);
-    services.getFieldOfView.Remove(&HookGetFieldOfView);
-    services.setFieldOfView.Remove(&HookSetFieldOfView);
-    services.getViewAngles.Remove(&HookGetViewAngles);
-    services.setViewAngles.Remove(&HookSetViewAngles);
-    Scripting::ScriptServices& scripts = Scripting::Services();
-    scripts.makeCameraSafe.Remove(&HookMakeCameraSafe);
-    scripts.createCursor.Remove(&HookCreateCursor);
     m_hooksInstalled = false;
 }
 

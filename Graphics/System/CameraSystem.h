@@ -9,10 +9,9 @@
 // Window pixels run from the top left; HUD positions from the bottom left.
 //
 // The last system the engine creates. Initialize makes the default camera (no owner, listed
-// first) and computes its matrices, so the first frame has a view; it installs the cursor-id,
-// field-of-view and view-angle hooks of Core/CoreServices.h and the Camera script table's
-// MakeSafe and CreateCursor hooks of Scripting/ScriptServices.h. The camera components register
-// themselves by type. Main thread only.
+// first) and computes its matrices, so the first frame has a view; it installs the cursor-id and
+// screen-ray hooks of Core/CoreServices.h. The Camera script table calls MakeSafe and
+// CreateCursor directly. The camera components register themselves by type. Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/Matrix4.h"
 #include "Math/Point4.h"

@@ -15,8 +15,6 @@
 #include "Graphics/Components/AnimationControllerComponent.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Physics/PhysicsSystem.h"
-#include "Platform/Audio/SoundSystem.h"
-#include "Scripting/ScriptServices.h"
 #include "tests/AI/AIWorld.h"
 #include "tests/Core/Fuzz/ObjectReaderFuzzHarness.h"
 #include "tests/Support/FuzzCorpus.h"
@@ -229,7 +227,7 @@ TEST_F(ShippedContent, TheWaveScriptPlacesSpawnersWhoseEnemiesSteerUntilKillAI)
     for (int frame = 0; frame < 60; ++frame)
         Frame(0.1f);
     EXPECT_GE(log.Count("spawned a wave of 1 CharacterAIMelee"), 2u) << log.Text();
-    ASSERT_GT(Scripting::Services().aiCount(), 0u);
+    ASSERT_GT(AI::System::AISystem::Instance()->GetAIControllers().size(), 0u);
     // The brawlers run at the player.
     std::size_t running = 0;
     for (AI::AIControllerComponent* controller : AISys().GetAIControllers())
@@ -241,12 +239,13 @@ TEST_F(ShippedContent, TheWaveScriptPlacesSpawnersWhoseEnemiesSteerUntilKillAI)
     }
     EXPECT_GT(running, 0u);
     EXPECT_FALSE(log.Contains("Error")) << log.Text();
-    EXPECT_GE(World().GetEntries().size(), Scripting::Services().aiCount());
+    EXPECT_GE(World().GetEntries().size(),
+              AI::System::AISystem::Instance()->GetAIControllers().size());
 
     engine->SendMessage(new KillAIMessage(0, "AISystem"), 0.0f);
     Deliver();
-    EXPECT_EQ(Scripting::Services().aiCount(), 0u);
-    EXPECT_EQ(Scripting::Services().spawnerCount(), 0u);
+    EXPECT_EQ(AI::System::AISystem::Instance()->GetAIControllers().size(), 0u);
+    EXPECT_EQ(AI::System::AISystem::Instance()->CountSpawners(), 0u);
 }
 
 TEST_F(ShippedContent, TheTankBurstsIntoSpeedyEnemiesThatDoNotSplit)

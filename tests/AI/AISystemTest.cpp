@@ -5,7 +5,6 @@
 #include "AI/Spawning/AISpawnComponent.h"
 #include "Core/Messages/Gameplay/KillAIMessage.h"
 #include "Logic/LogicServices.h"
-#include "Scripting/ScriptServices.h"
 #include "tests/AI/AIWorld.h"
 #include <vector>
 
@@ -113,8 +112,8 @@ TEST_F(AIWorld, KillAIRemovesTheOwnersOfControllersAndSpawnersAfterOneMessageUpd
                                 "</string><s32>1</s32><f32>3</f32><f32>10</f32>"
                                 "</AISpawnComponent>");
     const u32 ids[] = {enemy->GetId(), spawner->GetId(), both->GetId()};
-    EXPECT_EQ(Scripting::Services().aiCount(), 2u);
-    EXPECT_EQ(Scripting::Services().spawnerCount(), 2u);
+    EXPECT_EQ(AISys().GetAIControllers().size(), 2u);
+    EXPECT_EQ(AISys().CountSpawners(), 2u);
 
     auto* messages = Core::System::MessageSystem::Instance();
     const std::size_t before = messages->GetQueueSize() + messages->GetObjectMessageCount();
@@ -126,8 +125,8 @@ TEST_F(AIWorld, KillAIRemovesTheOwnersOfControllersAndSpawnersAfterOneMessageUpd
     for (u32 id : ids)
         EXPECT_EQ(Find(id), nullptr) << id;
     EXPECT_NE(Find(player->GetId()), nullptr);
-    EXPECT_EQ(Scripting::Services().aiCount(), 0u);
-    EXPECT_EQ(Scripting::Services().spawnerCount(), 0u);
+    EXPECT_EQ(AISys().GetAIControllers().size(), 0u);
+    EXPECT_EQ(AISys().CountSpawners(), 0u);
     EXPECT_EQ(AISys().GetCount(), 0u) << "every component left with its object";
 }
 

@@ -27,9 +27,9 @@
 #include "Graphics/Formats/PngWriter.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Logic/Containers/HealthContainerComponent.h"
+#include "Logic/LogicSystem.h"
 #include "Math/MathUtils.h"
 #include "Platform/Window.h"
-#include "Scripting/ScriptServices.h"
 #include "tests/Game/Soak/SoakWindowLayer.h"
 #include <GL/glew.h>
 #include <GLFW/glfw3.h>
@@ -202,7 +202,7 @@ bool Run(const std::string& hero, const std::string& out, const std::string& log
     d.Click();
     ok = ok && d.WaitPage("HUD");
     d.Frames(30);
-    std::vector<u32> players = Scripting::Services().playerObjectIds();
+    std::vector<u32> players = Logic::System::LogicSystem::PlayerObjectIds();
     if (!ok || players.empty())
     {
         std::printf("AbilityShots: no player\n");

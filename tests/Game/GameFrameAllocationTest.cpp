@@ -1,5 +1,5 @@
 // A steady frame of the whole game takes nothing from the heap: every system the game creates,
-// four players and 200 enemies fighting (tests/Testing/Support/GameFrameWorld.h), and after the
+// four players and 200 enemies fighting (tests/ScriptApi/Support/GameFrameWorld.h), and after the
 // fight has run a while, the allocations (malloc, operator new and their relatives, from any
 // thread, counted by the benchmarks' counter, tests/Platform/Support/AllocationCounter.h) of each
 // counted frame are read one by one. Objects born and destroyed in the fight (projectiles, hit
@@ -18,7 +18,7 @@
 #include "Core/Memory/ObjectAllocator.h"
 #include "tests/Platform/Support/AllocationCounter.h"
 #include "tests/Support/TempFiles.h"
-#include "tests/Testing/Support/GameFrameWorld.h"
+#include "tests/ScriptApi/Support/GameFrameWorld.h"
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>

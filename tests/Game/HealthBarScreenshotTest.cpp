@@ -5,12 +5,13 @@
 // hidden through the scripts' hook no bar pixel is left and the objects still show; shown again,
 // the bars are back. The frames are written beside the test's build output for review.
 #include "Core/Messages/Object/AddComponentMessage.h"
+#include "Graphics/GraphicsSystem.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Logic/Containers/HealthContainerComponent.h"
-#include "Scripting/ScriptServices.h"
+#include "Logic/LogicSystem.h"
 #include "tests/Graphics/Rendering/SceneRendering.h"
 #include "tests/Support/TempFiles.h"
-#include "tests/Testing/Support/GameFrameWorld.h"
+#include "tests/ScriptApi/Support/GameFrameWorld.h"
 #include <cstdio>
 #include <gtest/gtest.h>
 
@@ -183,7 +184,7 @@ TEST(HealthBarScreenshot, BarsShowAboveTheirObjectsAndHideWithTheHud)
         // component message. Its bar shows once it is below full health.
         auto* health = enemy->GetComponent<Logic::HealthContainerComponent>();
         ASSERT_NE(health, nullptr);
-        GameObjectComponent* blow = Scripting::Services().makeEffect(
+        GameObjectComponent* blow = Logic::System::LogicSystem::MakeEffect(
             "HealthEffectComponent", kBlowSeconds, 0.5f * health->GetCurrentStorage(), false);
         ASSERT_NE(blow, nullptr);
         engine.SendMessage(new AddComponentMessage(0, blow, enemyId, 0), 0.0f);
@@ -232,7 +233,7 @@ TEST(HealthBarScreenshot, BarsShowAboveTheirObjectsAndHideWithTheHud)
         Save(shown, QUILL_SCREENSHOT_DIR "/HealthBarsShown.png");
         check(shown, true);
 
-        Scripting::Services().setHudShown(false);
+        Graphics::System::GraphicsSystem::Instance()->HideHud();
         place(golem, -kAside);
         place(enemy, kAside);
         const Picture hidden = grab();
@@ -242,7 +243,7 @@ TEST(HealthBarScreenshot, BarsShowAboveTheirObjectsAndHideWithTheHud)
         EXPECT_EQ(CountFill(hidden, whole, Fill::Green), 0) << "no Golem's bar on the screen";
         EXPECT_EQ(CountFill(hidden, whole, Fill::Red), 0) << "no enemy's bar on the screen";
 
-        Scripting::Services().setHudShown(true);
+        Graphics::System::GraphicsSystem::Instance()->ShowHud();
         place(golem, -kAside);
         place(enemy, kAside);
         const Picture again = grab();

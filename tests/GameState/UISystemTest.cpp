@@ -29,7 +29,6 @@
 #include "Graphics/Rendering/OverlayServices.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Scripting/LuaComponent.h"
-#include "Scripting/ScriptServices.h"
 #include "Serializer/SerializerSystem.h"
 #include "tests/GameState/GameStateWorld.h"
 #include "tests/Platform/Support/FakeWindowLayer.h"
@@ -343,22 +342,22 @@ TEST(UIPages, ThePreviousPageUpdatesUntilReplacedAndSlidesOut)
     world.world.Frames(3);
     EXPECT_EQ(world.Count("A UpdatePage"), 3u);
     EXPECT_EQ(world.Count("B UpdatePage"), 3u);
-    EXPECT_EQ(Scripting::Services().previousPageName(), "A");
+    EXPECT_EQ(UISystem::PreviousPageName(), "A");
     world.Show("C");
     world.world.Frames(3);
     EXPECT_EQ(world.Count("A UpdatePage"), 3u);
     EXPECT_EQ(world.Count("B UpdatePage"), 6u);
-    EXPECT_EQ(Scripting::Services().previousPageName(), "B");
+    EXPECT_EQ(UISystem::PreviousPageName(), "B");
 }
 
 TEST(UIPages, ScriptButtonsTakeCellZeroAndRemovalFindsNoButton)
 {
     PageWorld world;
-    Scripting::Services().addButton("Box", "PressX", "X", 0.1f, 0.1f, 5);
+    UISystem::AddButtonIfLoaded("Box", "PressX", "X", 0.1f, 0.1f, 5);
     PageComponent* page = world.MakePage("Menu", {});
     world.Show("Menu");
-    Scripting::Services().addButton("Box", "PressX", "X", 0.1f, 0.1f, 5);
-    Scripting::Services().addButton("Box", "PressY", "Y", 0.1f, -0.1f, 0);
+    UISystem::AddButtonIfLoaded("Box", "PressX", "X", 0.1f, 0.1f, 5);
+    UISystem::AddButtonIfLoaded("Box", "PressY", "Y", 0.1f, -0.1f, 0);
     EXPECT_EQ(page->GetCell(0), "Y") << "the last one added owns the cell";
     ASSERT_NE(page->FindButton("X"), nullptr);
     EXPECT_EQ(page->FindButton("X")->elementFlags, 5u);
@@ -368,9 +367,9 @@ TEST(UIPages, ScriptButtonsTakeCellZeroAndRemovalFindsNoButton)
     world.Deliver(RemoveHudElementMessage(0, x, 0));
     EXPECT_NE(page->FindButton("X"), nullptr) << "looked up by the element's own type id";
 
-    Scripting::Services().setButtonVisibility("Y", 0.0f);
+    UISystem::SetButtonVisibility("Y", 0.0f);
     EXPECT_EQ(page->FindButton("Y")->alpha, 0.0f);
-    Scripting::Services().setHudElementPos(x, 0.25f, 0.0f);
+    UISystem::SetHudElementPosition(x, 0.25f, 0.0f);
     EXPECT_EQ(page->FindButton("X")->relativePosition.x, 0.25f);
     EXPECT_FLOAT_EQ(page->FindButton("X")->pixelPosition.x,
                     Core::WindowWidth() / 2.0f + 0.25f * 1366.0f);
@@ -384,7 +383,7 @@ TEST(UIPages, TheCoreHudHookMovesAnElementWhileTheUserInterfaceRuns)
         PageWorld world;
         PageComponent* page = world.MakePage("Menu", {});
         world.Show("Menu");
-        Scripting::Services().addButton("Box", "PressX", "X", 0.1f, 0.1f, 5);
+        UISystem::AddButtonIfLoaded("Box", "PressX", "X", 0.1f, 0.1f, 5);
         ASSERT_NE(page->FindButton("X"), nullptr);
         Core::Services().setHudElementPosition(page->FindButton("X")->GetOwner(), 0.25f, 0.5f);
         EXPECT_EQ(page->FindButton("X")->relativePosition, Math::Vector2(0.25f, 0.5f));
@@ -588,7 +587,7 @@ TEST(UIPages, AnElementOfAPlacedObjectFollowsItOverTheScreen)
     expectOver(second);
     EXPECT_NEAR(element->windowPosition.x, quads[1].centre.x, 1e-5f) << "stored for the mouse";
 
-    Scripting::Services().setFade(0.5f, 0.25f, 1.0f);
+    Graphics::System::GraphicsSystem::Instance()->SetFade(0.5f, 0.25f, 1.0f);
     collect();
     ASSERT_EQ(quads.size(), 2u);
     EXPECT_FLOAT_EQ(quads[1].colour.r, 0.4f);
@@ -598,14 +597,14 @@ TEST(UIPages, AnElementOfAPlacedObjectFollowsItOverTheScreen)
     EXPECT_FLOAT_EQ(quads[0].colour.r, 1.0f) << "page elements are not faded";
 
     // Hidden: the bar neither moves nor shows; the page's title still does.
-    Scripting::Services().setHudShown(false);
+    Graphics::System::GraphicsSystem::Instance()->HideHud();
     const Math::Vector2 placed = element->pixelPosition;
     transform->position = first;
     collect();
     ASSERT_EQ(quads.size(), 1u);
     EXPECT_NE(quads[0].objectId, barId);
     EXPECT_EQ(element->pixelPosition, placed);
-    Scripting::Services().setHudShown(true);
+    Graphics::System::GraphicsSystem::Instance()->ShowHud();
     expectOver(first);
 
     // Invisible, it is still placed, only not drawn.

@@ -15,7 +15,6 @@
 #include "Math/ColorRGBA.h"
 #include "Math/MathUtils.h"
 #include "Math/PingPongValue.h"
-#include "Scripting/ScriptServices.h"
 #include "tests/Platform/Support/FakeWindowLayer.h"
 #include "tests/Support/ProbeComponent.h"
 #include "tests/Support/RecordingEngineTest.h"
@@ -270,14 +269,13 @@ TEST_F(GraphicsSystemTest, HooksAndWindowHandlersGoWithTheSystem)
     EXPECT_TRUE(log->Contains("Not Open"));
 }
 
-// The Graphics script table's at-once entries arrive through the hooks the system installs.
-TEST_F(GraphicsSystemTest, ScriptHooksReachTheFadeTheHudAndTheWindowWhileTheSystemLives)
+// The Graphics script table's at-once entries call the system it finds through Instance.
+TEST_F(GraphicsSystemTest, ScriptCallsReachTheFadeTheHudAndTheWindowWhileTheSystemLives)
 {
-    Scripting::ScriptServices& scripts = Scripting::Services();
-    EXPECT_FALSE(scripts.setFade.IsInstalled());
     auto* own = new GraphicsSystem();
     own->Initialize(0);
-    scripts.setFade(0.0f, 0.0f, 0.0f);
+    ASSERT_EQ(GraphicsSystem::Instance(), own);
+    GraphicsSystem::Instance()->SetFade(0.0f, 0.0f, 0.0f);
     for (int channel = 0; channel < GraphicsSystem::FadeChannelCount; ++channel)
     {
         const Math::PingPongValue& fade =
@@ -287,17 +285,16 @@ TEST_F(GraphicsSystemTest, ScriptHooksReachTheFadeTheHudAndTheWindowWhileTheSyst
         EXPECT_EQ(fade.max, 0.0f) << "fixed: nothing left to move";
         EXPECT_EQ(fade.rate, 0.0f);
     }
-    scripts.setHudShown(false);
+    GraphicsSystem::Instance()->HideHud();
     EXPECT_FALSE(own->IsHudShown());
-    scripts.setHudShown(true);
+    GraphicsSystem::Instance()->ShowHud();
     EXPECT_TRUE(own->IsHudShown());
-    scripts.toggleFullScreen();
+    GraphicsSystem::Instance()->ToggleFullScreen();
     EXPECT_EQ(layer.openWidth, 1366);
-    scripts.createSkybox("Skybox");
+    GraphicsSystem::Instance()->CreateSkybox("Skybox");
 
     delete own;
-    EXPECT_FALSE(scripts.setFade.IsInstalled() || scripts.setHudShown.IsInstalled() ||
-                 scripts.toggleFullScreen.IsInstalled() || scripts.createSkybox.IsInstalled());
+    EXPECT_EQ(GraphicsSystem::Instance(), nullptr);
 }
 
 TEST_F(GraphicsSystemTest, DestructionRemovesTheHooksAndTheWindowAndAsksTheGameToExit)

@@ -123,6 +123,20 @@ class CheckLayersTest(unittest.TestCase):
             "Platform/CMakeLists.txt:4: Platform links 'math' of the higher layer Math",
         )
 
+    def test_only_test_programs_may_link_the_libraries_every_test_may_link(self):
+        script_tables = {
+            "ScriptApi/CMakeLists.txt": "engine_add_library(scriptapi SOURCES Tables.cpp)\n",
+            "tests/Math/CMakeLists.txt": "engine_add_test(math_tests SOURCES VectorTest.cpp\n"
+            "    LIBS math scriptapi)\n",
+        }
+        status, output = self.run_checker(script_tables)
+        self.assertEqual(status, 0, output)
+        self.assert_fails_with(
+            dict(script_tables, **{"Math/CMakeLists.txt": "engine_add_library(math SOURCES "
+                                   "Vector3.cpp LIBS scriptapi)\n"}),
+            "Math/CMakeLists.txt:1: Math links 'scriptapi' of the higher layer ScriptApi",
+        )
+
     def test_row_naming_a_folder_inside_another_rows_folder_is_refused(self):
         status, output = self.run_checker(
             {}, table="Math   Math\nXml    Serializer/Xml\nSerializer   Serializer  tests/Support\n"

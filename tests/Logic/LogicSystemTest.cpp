@@ -12,7 +12,6 @@
 #include "Logic/Effects/HealthEffectComponent.h"
 #include "Logic/Modifiers/DamageModifierComponent.h"
 #include "Logic/Movement/ConstantMoveComponent.h"
-#include "Scripting/ScriptServices.h"
 #include <functional>
 #include <gtest/gtest.h>
 #include <memory>
@@ -152,16 +151,16 @@ TEST(LogicSystem, FamilyLookUpsFindAnyMember)
         << "container kinds are no family";
 }
 
-TEST(LogicSystem, TheScriptHooksLiveWithTheSystem)
+// The script tables ask Instance before they call the system: it answers while the system
+// lives, and no player is listed without player controllers.
+TEST(LogicSystem, TheScriptTablesFindTheSystemWhileItLives)
 {
     {
         LogicSystem system;
-        EXPECT_TRUE(Scripting::Services().playerObjectIds.IsInstalled());
-        EXPECT_TRUE(Scripting::Services().healthOf.IsInstalled());
-        EXPECT_TRUE(Scripting::Services().makeEffect.IsInstalled());
-        EXPECT_TRUE(Scripting::Services().makeFloatingText.IsInstalled());
+        EXPECT_EQ(LogicSystem::Instance(), &system);
+        EXPECT_TRUE(LogicSystem::PlayerObjectIds().empty());
     }
-    EXPECT_FALSE(Scripting::Services().playerObjectIds.IsInstalled());
-    EXPECT_FALSE(Scripting::Services().makeEffect.IsInstalled());
+    EXPECT_EQ(LogicSystem::Instance(), nullptr);
+    EXPECT_TRUE(LogicSystem::PlayerObjectIds().empty());
 }
 } // namespace

@@ -2,7 +2,7 @@
 // A bare Lua state for the binding tests: the standard libraries, the script API and the sample
 // class, without a script component around it. Run executes a chunk and keeps its results on
 // the stack; the error text of a failed chunk is kept in `error`.
-#include "Scripting/ScriptApi.h"
+#include "Scripting/ScriptTables.h"
 #include "Scripting/TestClass.h"
 #include <gtest/gtest.h>
 #include <lua.hpp>
@@ -14,7 +14,7 @@ public:
     LuaTestState() : state(luaL_newstate())
     {
         luaL_openlibs(state);
-        Scripting::RegisterScriptApi(state);
+        Scripting::OpenScriptTables(state);
         Scripting::RegisterTestClass(state);
     }
     ~LuaTestState() { lua_close(state); }

@@ -4,7 +4,6 @@
 // the game registers it. What the second frame adds must hold the faint yellow of the ground
 // plane and the red, green and yellow of the bouncing circles. Both frames are written beside the
 // test's build output as GeometryDebugOff.png and GeometryDebug.png for review.
-#include "Scripting/ScriptServices.h"
 #include "Testing/GeometryTests.h"
 #include "Testing/TestingRegistration.h"
 #include "tests/Graphics/Rendering/SceneRendering.h"
@@ -83,14 +82,12 @@ TEST(GeometryDebugScreenshot, F2ShowsTheGroundPlaneAndTheCircles)
         std::filesystem::path(folder.Path("")) / "assets/Scripts/Debug", error);
     ASSERT_FALSE(error) << error.message();
 
-    Scripting::Services().runGeometryTest.Remove(&Testing::RunGeometryTest);
     Frame without;
     ASSERT_TRUE(RenderScene(document.RootElement(), without, reason)) << reason;
     Frame with;
     ASSERT_TRUE(RenderScene(document.RootElement(), with, reason,
                             [](Engine& engine) { Testing::RegisterTesting(engine); }))
         << reason;
-    Scripting::Services().runGeometryTest.Remove(&Testing::RunGeometryTest);
     WritePng(without, QUILL_SCREENSHOT_DIR "/GeometryDebugOff.png");
     WritePng(with, QUILL_SCREENSHOT_DIR "/GeometryDebug.png");
 

@@ -7,7 +7,6 @@
 #include "Math/MathConstants.h"
 #include "Math/Shapes/Ray3.h"
 #include "Math/Shapes/Sphere3.h"
-#include "Scripting/ScriptServices.h"
 #include "Testing/TestingRegistration.h"
 #include "tests/Graphics/Rendering/DrawingWorld.h"
 #include "tests/Math/DebugDrawRecorder.h"
@@ -234,12 +233,6 @@ TEST(GeometryTests, FrustumIsTakenFromTheFirstCameraAndAgainEveryFifteenSeconds)
 
 class GeometryScriptTest : public ScriptTest
 {
-protected:
-    void TearDown() override
-    {
-        Scripting::Services().runGeometryTest.Remove(&Testing::RunGeometryTest);
-        ScriptTest::TearDown();
-    }
 };
 
 TEST_F(GeometryScriptTest, QuaternionsDrawTheGeoScriptsAnglesAndNothingWithoutIt)

@@ -1,16 +1,10 @@
-// The actions themselves: the interpolation that lands exactly on the target, zero and short
-// durations, oriented moves, the component each kind needs, and who deletes an action that no
-// list ever took.
-#include "Core/Actions/FadeToAction.h"
-#include "Core/Actions/FieldOfViewToAction.h"
+// The core actions themselves: the interpolation that lands exactly on the target, zero and
+// short durations, oriented moves, and who deletes an action that no list ever took. The camera
+// and fade actions are tested beside their components (tests/Graphics/Components).
 #include "Core/Actions/MoveToAction.h"
-#include "Core/Actions/RotateCameraToAction.h"
 #include "Core/Actions/ScaleToAction.h"
-#include "Core/CoreServices.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Math/MathUtils.h"
 #include "tests/Support/ActionWorld.h"
-#include "tests/Support/ProbeComponent.h"
 #include <cmath>
 #include <gtest/gtest.h>
 
@@ -114,22 +108,6 @@ TEST_F(ActionTest, OrientedMoveTurnsYAlongTheWayAndKeepsItWhenThereIsNoWay)
     EXPECT_EQ(up, Math::Vector4(0.0f, 0.0f, 1.0f, 0.0f));
 }
 
-TEST_F(ActionTest, AMissingComponentFinishesAtOnceWithBothAnnouncements)
-{
-    // No transform for the move, no render or camera component for the others.
-    GameObject* object = Make({"ActionListComponent"});
-    Give(object, new MoveToAction(Math::Point4(1.0f, 1.0f, 1.0f, 1.0f), 5.0f, true, true));
-    Give(object, new ScaleToAction(Math::Vector3(2.0f, 2.0f, 2.0f), 5.0f, true));
-    Give(object, new FadeToAction(0.0f, 5.0f, true));
-    Give(object, new FieldOfViewToAction(1.0f, 5.0f, true));
-    Give(object, new RotateCameraToAction(Math::Vector2(1.0f, 1.0f), 5.0f, true));
-    for (int frame = 0; frame < 5; ++frame)
-        Frame(0.1f);
-    EXPECT_EQ(Starts(), 5u);
-    EXPECT_EQ(Finishes(), 5u);
-    EXPECT_TRUE(Find<ActionListComponent>(object)->GetActions().empty());
-}
-
 TEST_F(ActionTest, AnActionNoListTookIsDeletedByItsMessageAndAnnouncesNothing)
 {
     int destroyed = 0;
@@ -155,116 +133,4 @@ TEST_F(ActionTest, AnActionNoListTookIsDeletedByItsMessageAndAnnouncesNothing)
     messages->Update(0.0f);
     EXPECT_EQ(Finishes(), 0u);
     EXPECT_EQ(Starts(), 0u);
-}
-
-namespace
-{
-// The render and camera values, held by probes that answer the graphics type ids, and the
-// service hooks that reach them as the graphics system's would.
-struct ValueProbe : ProbeComponent
-{
-    explicit ValueProbe(const char* typeName) : ProbeComponent(HashTypeName(typeName)) {}
-    f32 fade = 1.0f;
-    f32 fieldOfView = 1.0f;
-    f32 phi = 0.0f;
-    f32 theta = 0.0f;
-};
-
-ValueProbe& Probe(GameObjectComponent& component)
-{
-    return static_cast<ValueProbe&>(component);
-}
-bool GetFade(GameObjectComponent& render, f32& fade)
-{
-    fade = Probe(render).fade;
-    return true;
-}
-void SetFade(GameObjectComponent& render, f32 fade)
-{
-    Probe(render).fade = fade;
-}
-bool GetFieldOfView(GameObjectComponent& camera, f32& fieldOfView)
-{
-    fieldOfView = Probe(camera).fieldOfView;
-    return true;
-}
-void SetFieldOfView(GameObjectComponent& camera, f32 fieldOfView)
-{
-    Probe(camera).fieldOfView = fieldOfView;
-}
-bool GetViewAngles(GameObjectComponent& camera, f32& phi, f32& theta)
-{
-    phi = Probe(camera).phi;
-    theta = Probe(camera).theta;
-    return true;
-}
-void SetViewAngles(GameObjectComponent& camera, f32 phi, f32 theta)
-{
-    Probe(camera).phi = phi;
-    Probe(camera).theta = theta;
-}
-} // namespace
-
-class GraphicsValueTest : public ActionWorld
-{
-protected:
-    void SetUp() override
-    {
-        ActionWorld::SetUp();
-        Core::CoreServices& services = Core::Services();
-        services.getFade.Install(&GetFade);
-        services.setFade.Install(&SetFade);
-        services.getFieldOfView.Install(&GetFieldOfView);
-        services.setFieldOfView.Install(&SetFieldOfView);
-        services.getViewAngles.Install(&GetViewAngles);
-        services.setViewAngles.Install(&SetViewAngles);
-
-        object = Make({"TransformComponent", "ActionListComponent"});
-        render = new ValueProbe("RenderComponent");
-        camera = new ValueProbe("CameraComponent");
-        object->AddComponent(render);
-        object->AddComponent(camera);
-    }
-    void TearDown() override
-    {
-        Core::CoreServices& services = Core::Services();
-        services.getFade.Remove(&GetFade);
-        services.setFade.Remove(&SetFade);
-        services.getFieldOfView.Remove(&GetFieldOfView);
-        services.setFieldOfView.Remove(&SetFieldOfView);
-        services.getViewAngles.Remove(&GetViewAngles);
-        services.setViewAngles.Remove(&SetViewAngles);
-        ActionWorld::TearDown();
-    }
-
-    GameObject* object = nullptr;
-    ValueProbe* render = nullptr;
-    ValueProbe* camera = nullptr;
-};
-
-TEST_F(GraphicsValueTest, FadeFieldOfViewAndCameraTurnReachTheirTargets)
-{
-    Give(object, new FieldOfViewToAction(2.0f, 0.5f, false));
-    Give(object, new RotateCameraToAction(Math::Vector2(1.0f, Math::PI), 0.5f, false));
-    Give(object, new FadeToAction(0.0f, 1.0f, true));
-    Frame(0.25f);
-    EXPECT_NEAR(render->fade, 0.75f, 1e-6f);
-    EXPECT_NEAR(camera->fieldOfView, 1.5f, 1e-6f);
-    EXPECT_NEAR(camera->phi, 0.5f, 1e-6f);
-    EXPECT_NEAR(camera->theta, Math::PI / 2.0f, 1e-6f);
-    Frame(0.25f);
-    EXPECT_EQ(camera->fieldOfView, 2.0f);
-    EXPECT_EQ(camera->phi, 1.0f);
-    EXPECT_EQ(camera->theta, Math::PI);
-    Frame(0.25f);
-    Frame(0.25f);
-    EXPECT_EQ(render->fade, 0.0f);
-    EXPECT_EQ(Finishes(), 3u);
-
-    // Without the getter the same action finds nothing to change and finishes at once.
-    Core::Services().getFade.Remove(&GetFade);
-    Give(object, new FadeToAction(1.0f, 10.0f, true));
-    Frame(0.1f);
-    EXPECT_EQ(render->fade, 0.0f);
-    EXPECT_EQ(Finishes(), 4u);
 }

@@ -1,14 +1,10 @@
-// The action list and the system that steps it: lanes and blocking decide which actions run in
-// a frame, shutting a list down ends every action it holds, a list without its object waits,
-// and a copy made through the type record never shares an action with its source.
-#include "Core/Actions/FadeToAction.h"
-#include "Core/Actions/FieldOfViewToAction.h"
+// The action list and the system that steps it: shutting a list down ends every action it
+// holds, a list without its object waits, and a copy made through the type record never shares
+// an action with its source. Lanes and blocking, which need the camera and fade actions, are
+// tested beside them (tests/Graphics/Components/CameraAndFadeActionsTest.cpp).
 #include "Core/Actions/MoveToAction.h"
 #include "Core/CoreRegistration.h"
-#include "Core/CoreServices.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "tests/Support/ActionWorld.h"
-#include "tests/Support/ProbeComponent.h"
 #include <gtest/gtest.h>
 #include <new>
 
@@ -18,83 +14,11 @@ Math::Point4 At(f32 x)
 {
     return Math::Point4(x, 0.0f, 0.0f, 1.0f);
 }
-
-// A render and a camera stand-in: one float each, reached through the graphics hooks.
-struct FloatProbe : ProbeComponent
-{
-    explicit FloatProbe(const char* typeName) : ProbeComponent(HashTypeName(typeName)) {}
-    f32 value = 1.0f;
-};
-
-bool GetValue(GameObjectComponent& component, f32& value)
-{
-    value = static_cast<FloatProbe&>(component).value;
-    return true;
-}
-void SetValue(GameObjectComponent& component, f32 value)
-{
-    static_cast<FloatProbe&>(component).value = value;
-}
 } // namespace
 
 class ActionListTest : public ActionWorld
 {
 };
-
-TEST_F(ActionListTest, LanesAndBlockingDecideWhatRunsInAFrame)
-{
-    Core::CoreServices& services = Core::Services();
-    services.getFade.Install(&GetValue);
-    services.getFieldOfView.Install(&GetValue);
-    services.setFade.Install(&SetValue);
-    services.setFieldOfView.Install(&SetValue);
-    GameObject* object = Make({"TransformComponent", "ActionListComponent"});
-    object->AddComponent(new FloatProbe("RenderComponent"));
-    object->AddComponent(new FloatProbe("CameraComponent"));
-
-    // Two moves in a row: lane 1 is taken and the first blocks, so the second waits.
-    auto* first = new MoveToAction(At(1.0f), 0.2f, true, false);
-    auto* second = new MoveToAction(At(2.0f), 0.2f, true, false);
-    Give(object, first);
-    Give(object, second);
-    Frame(0.1f);
-    EXPECT_EQ(first->GetState(), Action::Running);
-    EXPECT_EQ(second->GetState(), Action::NotStarted);
-    Frame(0.1f); // the first lands and is removed; the second still waits for the next frame
-    EXPECT_EQ(second->GetState(), Action::NotStarted);
-    EXPECT_EQ(Finishes(), 1u);
-    Frame(0.1f);
-    EXPECT_EQ(second->GetState(), Action::Running);
-    Frame(0.1f);
-    EXPECT_EQ(Finishes(), 2u);
-
-    // A camera action beside a fade: different lanes, and the camera action does not block.
-    auto* zoom = new FieldOfViewToAction(2.0f, 0.2f, false);
-    auto* fade = new FadeToAction(0.0f, 0.2f, true);
-    Give(object, zoom);
-    Give(object, fade);
-    Frame(0.1f);
-    EXPECT_EQ(zoom->GetState(), Action::Running);
-    EXPECT_EQ(fade->GetState(), Action::Running);
-    Frame(0.1f);
-    EXPECT_EQ(Finishes(), 4u) << "both land in the same frame";
-
-    // A blocking action in front holds back everything behind it, camera actions included.
-    auto* front = new FadeToAction(1.0f, 0.2f, true);
-    auto* camera = new FieldOfViewToAction(3.0f, 0.1f, false);
-    Give(object, front);
-    Give(object, camera);
-    Frame(0.1f);
-    EXPECT_EQ(front->GetState(), Action::Running);
-    EXPECT_EQ(camera->GetState(), Action::NotStarted);
-    Frame(0.1f);
-    Frame(0.1f);
-    EXPECT_EQ(Finishes(), 6u);
-    services.getFade.Remove(&GetValue);
-    services.getFieldOfView.Remove(&GetValue);
-    services.setFade.Remove(&SetValue);
-    services.setFieldOfView.Remove(&SetValue);
-}
 
 TEST_F(ActionListTest, ShutdownEndsEveryActionItHolds)
 {

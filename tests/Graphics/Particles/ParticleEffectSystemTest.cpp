@@ -5,7 +5,6 @@
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Graphics/Particles/PointEmitterComponent.h"
 #include "Math/Shapes/Shape.h"
-#include "Scripting/ScriptServices.h"
 #include "tests/Graphics/Particles/ParticleWorld.h"
 #include "tests/Platform/Support/FileSizeLimit.h"
 #include "tests/Support/TempFiles.h"
@@ -191,7 +190,7 @@ TEST(ParticleEffectSystem, DataLeavingTurnsItsEmittersIntoCopiesAndScriptsDestro
     EXPECT_EQ(switched->GetParticleSystem(), ParticleWorld::First<ParticleSystemComponent>(other));
 
     // Graphics.DestroyParticleEffects removes every finishing effect; registered ones stay.
-    Scripting::Services().destroyParticleEffects();
+    w.system->DestroyParticleEffects();
     EXPECT_TRUE(w.system->GetEffects().empty());
     EXPECT_EQ(w.system->FindRegistered(other->GetId(), "Fire")->emitters.size(), 1u);
 }

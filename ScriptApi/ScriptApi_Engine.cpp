@@ -17,8 +17,8 @@
 #include "Core/System/InputSystem.h"
 #include "Math/Types.h"
 #include "Math/Vector2.h"
+#include "ScriptApi/ScriptApiTables.h"
 #include "Scripting/CallThunk.h"
-#include "Scripting/ScriptApiTables.h"
 #include <climits>
 #include <string>
 #include <string_view>

@@ -1,19 +1,19 @@
 // The action entries of the Object table: each makes one timed action and hands it to the
 // target object's action list in an ActionMessage of kind 12 (add), which owns the action until
 // the list takes it over. Object actions block the actions behind them; camera actions do not.
-#include "Core/Actions/FadeToAction.h"
-#include "Core/Actions/FieldOfViewToAction.h"
 #include "Core/Actions/MoveToAction.h"
-#include "Core/Actions/RotateCameraToAction.h"
 #include "Core/Actions/ScaleToAction.h"
 #include "Core/Messages/Object/ActionMessage.h"
+#include "Graphics/Components/FadeToAction.h"
+#include "Graphics/Components/FieldOfViewToAction.h"
+#include "Graphics/Components/RotateCameraToAction.h"
 #include "Math/MathUtils.h"
 #include "Math/Point4.h"
 #include "Math/Types.h"
 #include "Math/Vector2.h"
 #include "Math/Vector3.h"
+#include "ScriptApi/ScriptApiTables.h"
 #include "Scripting/CallThunk.h"
-#include "Scripting/ScriptApiTables.h"
 
 namespace Scripting
 {

@@ -1,4 +1,4 @@
-#include "Scripting/ScriptApi.h"
+#include "ScriptApi/ScriptApi.h"
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Messages/Message.h"
@@ -6,8 +6,8 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Math/Types.h"
+#include "ScriptApi/ScriptApiTables.h"
 #include "Scripting/CallThunk.h"
-#include "Scripting/ScriptApiTables.h"
 
 namespace Scripting
 {
@@ -19,9 +19,8 @@ struct ScriptTable
     void (*fill)(const Namespace& table);
 };
 
-// The tables in registration order. A table without entries (null) is still made, empty. Every
-// table's entries are written here in Scripting; one that must act at once on a subsystem above
-// Scripting calls it through a hook of Scripting/ScriptServices.h.
+// The tables in registration order. A table without entries (null) is still made, empty. An
+// entry that must act at once on a subsystem calls it directly.
 const ScriptTable kScriptTables[] = {
     {"", &Api::FillGlobalTable},
     {"Engine", &Api::FillEngineTable},

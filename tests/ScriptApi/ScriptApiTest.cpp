@@ -1,6 +1,6 @@
 // The script API tables: every state gets the fifteen tables with their entries, and the
 // entries of the test table hand their argument back through the thunks.
-#include "Scripting/ScriptApi.h"
+#include "ScriptApi/ScriptApi.h"
 #include "tests/Scripting/LuaTestState.h"
 #include <gtest/gtest.h>
 #include <string>

@@ -26,6 +26,7 @@
 #include "Math/MathUtils.h"
 #include "Physics/PhysicsRegistration.h"
 #include "Platform/Window.h"
+#include "ScriptApi/ScriptApiRegistration.h"
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Testing/TestingRegistration.h"
@@ -171,6 +172,7 @@ public:
         AI::RegisterAI(engine);
         Tools::RegisterTools(engine);
         Testing::RegisterTesting(engine);
+        Scripting::RegisterScriptTables();
     }
 
 private:

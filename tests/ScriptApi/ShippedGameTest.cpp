@@ -1,7 +1,8 @@
 // The game's own states, pages and scripts, run headless from the repository's assets with four
 // fake controllers: the main menu, the level's character selection, the heads-up display, the
-// pause page and a defeat that returns to the main menu. Players are counted through the
-// logic hook, which the test answers (its characters live until their health is emptied).
+// pause page and a defeat that returns to the main menu. Players are counted by the logic
+// system, which lists the characters' stand-in controllers (they live until a death effect
+// marks them).
 // A contract test checks every callback of every shipped state and page script, and the
 // cursor's arrow hangs from the mouse.
 #include "Core/CoreServices.h"
@@ -21,8 +22,9 @@
 #include "Graphics/Assets/TextureManager.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Graphics/Rendering/OverlayServices.h"
+#include "Logic/Controllers/SimpleControllerComponent.h"
+#include "Logic/LogicSystem.h"
 #include "Scripting/LuaComponent.h"
-#include "Scripting/ScriptServices.h"
 #include "Serializer/SerializerSystem.h"
 #include "tests/GameState/GameStateWorld.h"
 #include "tests/Platform/Support/FakeWindowLayer.h"
@@ -42,21 +44,20 @@ namespace
 constexpr u32 kControllers = 4;
 const char* const kKinds[] = {"Golem", "Mage", "SteamKnight"};
 
-// Stands in for the player controller of the rules (a later layer): keeps the player number
-// its character is given.
-class StandInController : public GameObjectComponent
+// Stands in for the player controller of the rules: a player controller the logic system lists
+// among its players, which only keeps the player number its character is given and neither
+// reads nor drives anything.
+class StandInController : public Logic::SimpleControllerComponent
 {
 public:
-    StandInController() : GameObjectComponent(true) {}
     static const std::string& GetTypeName()
     {
         static const std::string name = "SimpleControllerComponent";
         return name;
     }
-    u32 GetType() const override { return HashTypeName(GetTypeName().c_str()); }
-    const std::string& GetName() const override { return GetTypeName(); }
     void Deserialize(Serializer::XmlReader&) override {}
     void Serialize(Serializer::XmlWriter&) override {}
+    void Update(f32) override {}
     void HandleMessage(Message* message) override
     {
         if (message->type == SetPlayerNumberMessage::Type)
@@ -66,22 +67,33 @@ public:
     s32 player = -1;
 };
 
-// The characters that still have health, as the logic system would report its players.
-std::vector<u32> g_living;
-std::vector<u32> LivingPlayers()
+// What marks a player's character as dead for the living-player count.
+class DeathEffectProbe : public GameObjectComponent
 {
-    return g_living;
-}
+public:
+    DeathEffectProbe() : GameObjectComponent(true) {}
+    u32 GetType() const override { return HashTypeName("DeathEffectComponent"); }
+    const std::string& GetName() const override
+    {
+        static const std::string name = "DeathEffectComponent";
+        return name;
+    }
+    void Deserialize(Serializer::XmlReader&) override {}
+    void Serialize(Serializer::XmlWriter&) override {}
+};
 
 class ShippedGame
 {
 public:
+    // The rules' system, outside the engine's list: it lists the stand-in controllers as the
+    // players the scripts count, and outlives every object of the world.
+    Logic::System::LogicSystem logic;
+
     ShippedGame() : m_plugged(Plug(window))
     {
         world.engine->GetFactory()->GetComponentFactory().Register<StandInController>(
             ComponentFactory::LogicPool);
     }
-    ~ShippedGame() { Scripting::Services().playerObjectIds.Remove(&LivingPlayers); }
 
     std::string Page() const { return UISystem::Instance()->GetCurrentPageName(); }
     std::string State() const
@@ -184,23 +196,27 @@ TEST(ShippedGame, FromTheMainMenuThroughALevelAndBack)
     game.Action(3, PageComponent::ActionSelect);
     EXPECT_EQ(game.Page(), "CharacterSelect") << "nobody has begun yet";
 
-    Scripting::Services().playerObjectIds.Install(&LivingPlayers);
     game.Action(0, PageComponent::ActionStart);
     EXPECT_EQ(game.Page(), "HUD");
-    g_living = game.Characters();
-    ASSERT_EQ(g_living.size(), 4u);
+    const std::vector<u32> characters = game.Characters();
+    ASSERT_EQ(characters.size(), 4u);
+    EXPECT_EQ(Logic::System::LogicSystem::PlayerObjectIds().size(), 4u);
     world.Frames(1);
     const char* const picks[] = {"Golem", "Mage", "SteamKnight", "Golem"};
     for (u32 player = 0; player < kControllers; ++player)
     {
         // The recorder lists the characters in kind order; find this player's.
         bool found = false;
-        for (u32 id : g_living)
+        for (u32 id : characters)
         {
             const GameObject* character = world.engine->GetFactory()->FindObject(id);
             ASSERT_NE(character, nullptr);
-            const auto* controller = dynamic_cast<const StandInController*>(
-                character->GetComponent(HashTypeName(StandInController::GetTypeName().c_str())));
+            const StandInController* controller = nullptr;
+            for (const GameObject::ComponentEntry& entry : character->GetComponentList())
+            {
+                if (auto* standIn = dynamic_cast<const StandInController*>(entry.component))
+                    controller = standIn;
+            }
             ASSERT_NE(controller, nullptr);
             if (controller->player == static_cast<s32>(player))
             {
@@ -221,7 +237,8 @@ TEST(ShippedGame, FromTheMainMenuThroughALevelAndBack)
     EXPECT_FALSE(world.engine->IsPaused());
 
     // Every character's health emptied: defeat, a line on the display, then the main menu.
-    g_living.clear();
+    for (u32 id : characters)
+        world.engine->GetFactory()->FindObject(id)->AddComponent(new DeathEffectProbe());
     world.Frames(2);
     EXPECT_EQ(world.log.Count("Level1: Defeat"), 1u);
     world.Frames(90);

@@ -29,14 +29,14 @@
 #include "Core/Messages/Object/SetOrbitAroundMessage.h"
 #include "Core/Messages/Object/SetOrbitDistanceMessage.h"
 #include "Core/Messages/UserInterface/SetHudVisibleMessage.h"
+#include "Logic/LogicSystem.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Point4.h"
 #include "Math/Types.h"
 #include "Math/Vector3.h"
 #include "Math/Vector4.h"
+#include "ScriptApi/ScriptApiTables.h"
 #include "Scripting/CallThunk.h"
-#include "Scripting/ScriptApiTables.h"
-#include "Scripting/ScriptServices.h"
 #include <string>
 
 namespace Scripting
@@ -128,8 +128,11 @@ void SetAnimationTime(u32 sender, u32 target, f32 time, bool flag)
 // made now and handed to the object by its own message (sender and target are the object).
 void StunSelfDelayed(u32 objectId, f32 duration, f32 delay)
 {
+    // The logic system makes the effects; without it nothing is posted.
+    if (Logic::System::LogicSystem::Instance() == nullptr)
+        return;
     GameObjectComponent* stun =
-        Services().makeEffect(kStunEffectType, duration, 0.0f, /*temporary=*/true);
+        Logic::System::LogicSystem::MakeEffect(kStunEffectType, duration, 0.0f, /*temporary=*/true);
     Api::PostComponent(objectId, stun, objectId, delay);
 }
 

@@ -10,9 +10,10 @@
 // - Most entries build one message from the engine's allocator, post it through the engine and
 //   return before it is delivered; an entry that creates an object reserves the new id first
 //   and returns it. Without memory for the message nothing is posted and one line is logged.
-// - An entry that acts at once on a subsystem above Scripting calls that subsystem's hook
-//   (Scripting/ScriptServices.h); without the hook it does nothing and answers 0 or false.
-//   The input system and the asset loader are called directly, and may be missing too.
+// - An entry that acts at once on a subsystem calls it directly (the tables sit above every
+//   subsystem they drive); without that subsystem it does nothing and answers 0 or false.
+// - The script component opens every state with these tables through the one installer that
+//   Scripting::RegisterScriptTables sets (ScriptApi/ScriptApiRegistration.h).
 // - An entry runs inside the script's protected call: whatever fails in it is reported as that
 //   script's error and the script's caller goes on.
 #include <lua.hpp>

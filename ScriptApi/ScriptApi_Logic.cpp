@@ -1,8 +1,9 @@
 // The Logic and Geometry tables and the editor entries of the global table: how the match
 // stands (computer-controlled characters, living players, spawners) and how it ends, the
 // geometry self-tests, and the property and particle editors. Counts, the player list, the
-// effect set-up and the self-tests come from the logic, AI and testing subsystems through
-// their hooks (ScriptServices.h); without them the counts are 0 and there are no players.
+// effect set-up and the self-tests come from the logic, AI and testing subsystems, called
+// directly; without them the counts are 0 and there are no players.
+#include "AI/AISystem.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Editor/AttachParticleEditorMessage.h"
 #include "Core/Messages/Editor/AttachPropertyEditorMessage.h"
@@ -18,11 +19,13 @@
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/GameObjectComponent.h"
+#include "Core/SystemFactory.h"
+#include "Logic/LogicSystem.h"
 #include "Math/Point4.h"
 #include "Math/Types.h"
+#include "ScriptApi/ScriptApiTables.h"
 #include "Scripting/CallThunk.h"
-#include "Scripting/ScriptApiTables.h"
-#include "Scripting/ScriptServices.h"
+#include "Testing/GeometryTests.h"
 #include <string>
 #include <vector>
 
@@ -32,6 +35,8 @@ namespace
 {
 constexpr const char* kAISystem = "AISystem";
 constexpr const char* kToolsSystem = "ToolsSystem";
+// The geometry checks run in a program that registered the testing subsystem under this name.
+constexpr const char* kTestingSystem = "TestingSystem";
 // A player whose object holds this component is dead.
 constexpr const char* kDeathEffectType = "DeathEffectComponent";
 constexpr const char* kHealthEffectType = "HealthEffectComponent";
@@ -52,14 +57,20 @@ constexpr f32 kHealTextDuration = 1.0f;
 constexpr const char* kHealText = "50";
 constexpr f32 kHealEffectDuration = 0.1f;
 
+using AI::System::AISystem;
+using Logic::System::FloatingTextSetup;
+using Logic::System::LogicSystem;
+
+// Every logic entry asks the logic system; without it there are no players.
 std::vector<u32> Players()
 {
-    return Services().playerObjectIds();
+    return LogicSystem::Instance() != nullptr ? LogicSystem::PlayerObjectIds() : std::vector<u32>();
 }
 
 s32 GetAICount()
 {
-    return static_cast<s32>(Services().aiCount());
+    const AISystem* ai = AISystem::Instance();
+    return ai != nullptr ? static_cast<s32>(ai->GetAIControllers().size()) : 0;
 }
 
 // Players whose object exists and holds no death effect; a missing object is skipped.
@@ -84,7 +95,8 @@ s32 GetLivingPlayerCount()
 
 s32 GetSpawnerCount()
 {
-    return static_cast<s32>(Services().spawnerCount());
+    const AISystem* ai = AISystem::Instance();
+    return ai != nullptr ? static_cast<s32>(ai->CountSpawners()) : 0;
 }
 
 void SetControllerID(u32 sender, u32 target, u32 player, f32 delay)
@@ -148,21 +160,34 @@ void HealPlayers()
         {
             f32 current = 0.0f;
             f32 maximum = 0.0f;
-            if (!Services().healthOf(id, current, maximum) ||
+            if (!LogicSystem::HealthOf(id, current, maximum) ||
                 current + kHealAmount * static_cast<f32>(pass) > maximum)
                 continue;
-            Api::PostComponent(kNoSender, Services().makeFloatingText(text), id, delay);
+            Api::PostComponent(kNoSender, LogicSystem::MakeFloatingText(text), id, delay);
             Api::PostComponent(kNoSender,
-                               Services().makeEffect(kHealthEffectType, kHealEffectDuration,
-                                                     -kHealAmount, /*temporary=*/false),
+                               LogicSystem::MakeEffect(kHealthEffectType, kHealEffectDuration,
+                                                       -kHealAmount, /*temporary=*/false),
                                id, delay);
         }
     }
 }
 
-template <GeometryTest Test> void RunGeometryTest()
+bool TestingRegistered()
 {
-    Services().runGeometryTest(Test);
+    if (g_Engine == nullptr)
+        return false;
+    for (const SystemFactory::Entry& entry : g_Engine->GetSystemFactory().GetEntries())
+    {
+        if (entry.name == kTestingSystem)
+            return true;
+    }
+    return false;
+}
+
+template <Testing::GeometryTest Test> void RunGeometryTest()
+{
+    if (TestingRegistered())
+        Testing::RunGeometryTest(Test);
 }
 
 // Editor entries: every message goes to the tools system.
@@ -219,13 +244,16 @@ void FillLogicTable(const Namespace& table)
 
 void FillGeometryTable(const Namespace& table)
 {
-    BindFunction<&RunGeometryTest<GeometryTest::Quaternions>>(table, "TestQuaternions");
-    BindFunction<&RunGeometryTest<GeometryTest::CursorSpheres>>(table, "TestCursorSpheres");
-    BindFunction<&RunGeometryTest<GeometryTest::DistCircle3Circle3>>(table,
-                                                                     "TestDistCircle3Circle3");
-    BindFunction<&RunGeometryTest<GeometryTest::DistLine3Circle3>>(table, "TestDistLine3Circle3");
-    BindFunction<&RunGeometryTest<GeometryTest::GroundPlane>>(table, "TestGroundPlane");
-    BindFunction<&RunGeometryTest<GeometryTest::CameraFrustum>>(table, "TestCameraFrustum");
+    BindFunction<&RunGeometryTest<Testing::GeometryTest::Quaternions>>(table, "TestQuaternions");
+    BindFunction<&RunGeometryTest<Testing::GeometryTest::CursorSpheres>>(table,
+                                                                         "TestCursorSpheres");
+    BindFunction<&RunGeometryTest<Testing::GeometryTest::DistCircle3Circle3>>(
+        table, "TestDistCircle3Circle3");
+    BindFunction<&RunGeometryTest<Testing::GeometryTest::DistLine3Circle3>>(table,
+                                                                            "TestDistLine3Circle3");
+    BindFunction<&RunGeometryTest<Testing::GeometryTest::GroundPlane>>(table, "TestGroundPlane");
+    BindFunction<&RunGeometryTest<Testing::GeometryTest::CameraFrustum>>(table,
+                                                                         "TestCameraFrustum");
 }
 } // namespace Api
 } // namespace Scripting

@@ -1,7 +1,7 @@
 // The Audio, Graphics, Camera and Particle tables: sounds and music, the screen fade and the
 // heads-up display, the cameras, and particle colours. The audio and camera entries post
-// messages; the graphics entries that act at once go through the graphics, particle and camera
-// systems' hooks (ScriptServices.h) and do nothing without them.
+// messages; the graphics entries that act at once call the graphics, particle and camera
+// systems directly and do nothing without them.
 #include "Core/Messages/Audio/AudioEffectMessage.h"
 #include "Core/Messages/Audio/AudioFadeMessage.h"
 #include "Core/Messages/Audio/AudioMusicMessage.h"
@@ -13,11 +13,13 @@
 #include "Core/Messages/Camera/CameraSwitchMessage.h"
 #include "Core/Messages/Graphics/SetBackgroundFadeToMessage.h"
 #include "Core/Messages/Graphics/SetParticleColorMessage.h"
+#include "Graphics/GraphicsSystem.h"
+#include "Graphics/Particles/ParticleEffectSystem.h"
+#include "Graphics/System/CameraSystem.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Types.h"
+#include "ScriptApi/ScriptApiTables.h"
 #include "Scripting/CallThunk.h"
-#include "Scripting/ScriptApiTables.h"
-#include "Scripting/ScriptServices.h"
 #include <string>
 
 namespace Scripting
@@ -68,24 +70,32 @@ void ResponseOnSelect(u32 sender, u32 target)
     Api::PostNew<AudioResponseOnSelect>(0.0f, sender, target);
 }
 
+using Graphics::System::CameraSystem;
+using Graphics::System::GraphicsSystem;
+using Graphics::System::ParticleEffectSystem;
+
 void CreateSkybox(const char* definition)
 {
-    Services().createSkybox(definition);
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->CreateSkybox(definition);
 }
 
 void ToggleFullScreen()
 {
-    Services().toggleFullScreen();
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->ToggleFullScreen();
 }
 
 void DestroyParticleEffects()
 {
-    Services().destroyParticleEffects();
+    if (ParticleEffectSystem* particles = ParticleEffectSystem::Instance())
+        particles->DestroyParticleEffects();
 }
 
 void SetFade(f32 red, f32 green, f32 blue)
 {
-    Services().setFade(red, green, blue);
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->SetFade(red, green, blue);
 }
 
 void FadeTo(f32 red, f32 green, f32 blue, f32 duration)
@@ -96,12 +106,14 @@ void FadeTo(f32 red, f32 green, f32 blue, f32 duration)
 
 void HideHud()
 {
-    Services().setHudShown(false);
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->HideHud();
 }
 
 void ShowHud()
 {
-    Services().setHudShown(true);
+    if (GraphicsSystem* graphics = GraphicsSystem::Instance())
+        graphics->ShowHud();
 }
 
 // The first object carries the camera, the second is the one it follows.
@@ -118,12 +130,15 @@ void CameraCycle(u32 sender)
 
 void MakeSafe()
 {
-    Services().makeCameraSafe();
+    if (CameraSystem* cameras = CameraSystem::Instance())
+        cameras->MakeSafe();
 }
 
+// The cursor object's id; 0 without a camera system.
 u32 CreateCursor()
 {
-    return Services().createCursor();
+    CameraSystem* cameras = CameraSystem::Instance();
+    return cameras != nullptr ? cameras->CreateCursor() : 0u;
 }
 
 // The delay comes second, between the magnitude and the duration, as scripts have always

@@ -1,7 +1,7 @@
 #pragma once
 // Changes the field of view of its object's camera to a target over a duration (no lane: it
-// runs beside the object actions). The camera is the object's "CameraComponent", reached
-// through the core service hooks; without one the action finishes at once.
+// runs beside the object actions). The camera is the object's "CameraComponent"; without one the
+// action finishes at once.
 #include "Core/Actions/Action.h"
 
 class FieldOfViewToAction : public Action

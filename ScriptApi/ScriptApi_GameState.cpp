@@ -1,7 +1,7 @@
 // The GameState table: what state and page scripts use to build menus and the heads-up display,
 // move between pages, states and levels, and ask how the player plays. The entries that change
-// the current page at once go through the user-interface system's hooks (ScriptServices.h);
-// without them they do nothing and answer 0. The active-player entries call the input system.
+// the current page at once call the user-interface system directly; without it they do nothing
+// and answer 0. The active-player entries call the input system.
 #include "Core/Log.h"
 #include "Core/Messages/Graphics/TextConstructMessage.h"
 #include "Core/Messages/UserInterface/ChangeButtonFunctionMessage.h"
@@ -13,11 +13,11 @@
 #include "Core/Messages/UserInterface/SetPointerPosMessage.h"
 #include "Core/System/InputSystem.h"
 #include "Core/TextAlignment.h"
+#include "GameState/UISystem.h"
 #include "Math/Types.h"
+#include "ScriptApi/ScriptApiTables.h"
 #include "Scripting/CallThunk.h"
 #include "Scripting/CallingScript.h"
-#include "Scripting/ScriptApiTables.h"
-#include "Scripting/ScriptServices.h"
 #include <cmath>
 #include <string>
 
@@ -31,6 +31,8 @@ constexpr const char* kGameStateSystem = "GameStateSystem";
 constexpr const char* kMainState = "Main";
 constexpr u32 kNoTarget = 0;
 constexpr u32 kNoSender = 0;
+
+using GameState::System::UISystem;
 
 // A button is placed by its own alignment word; its screen alignment word is always 0.
 // A position that is not a finite number would place the element nowhere (and poison the
@@ -50,7 +52,8 @@ void AddButton(const char* material, const char* function, const char* name, f32
 {
     if (!FinitePosition("AddButton", x, y))
         return;
-    Services().addButton(material, function, name, x, y, MakeAlignmentFlags(horizontal, vertical));
+    UISystem::AddButtonIfLoaded(material, function, name, x, y,
+                                MakeAlignmentFlags(horizontal, vertical));
 }
 
 void SetPointerRelativePosition(u32 controller, f32 x, f32 y)
@@ -64,14 +67,16 @@ u32 AddHudElement(const char* material, const char* text, f32 x, f32 y, s32 scre
 {
     if (!FinitePosition("AddHudElement", x, y))
         return 0;
-    return Services().addHudElement(material, text, x, y,
-                                    MakeAlignmentFlags(screenHorizontal, screenVertical),
-                                    MakeAlignmentFlags(elementHorizontal, elementVertical));
+    return UISystem::AddHudElementIfLoaded(material, text, x, y,
+                                           MakeAlignmentFlags(screenHorizontal, screenVertical),
+                                           MakeAlignmentFlags(elementHorizontal, elementVertical));
 }
 
+// The element entries act only while a user-interface system exists.
 void SetHudElementPos(u32 objectId, f32 x, f32 y)
 {
-    Services().setHudElementPos(objectId, x, y);
+    if (UISystem::Instance() != nullptr)
+        UISystem::SetHudElementPosition(objectId, x, y);
 }
 
 void RemoveHudElement(u32 sender, u32 elementId)
@@ -81,7 +86,8 @@ void RemoveHudElement(u32 sender, u32 elementId)
 
 void ChangeHudElementTexture(u32 objectId, const char* material)
 {
-    Services().changeHudElementTexture(objectId, material);
+    if (UISystem::Instance() != nullptr)
+        UISystem::ChangeHudElementTexture(objectId, material);
 }
 
 // The page is looked up when the message arrives (a page object made in the same call does not
@@ -103,7 +109,7 @@ void ChangePage(const char* page)
 // Nothing when there is no previous page (or no user-interface system to name it).
 void GoToPreviousPage()
 {
-    const std::string previous = Services().previousPageName();
+    const std::string previous = UISystem::PreviousPageName();
     if (!previous.empty())
         Api::PostNew<ChangePageMessage>(0.0f, kNoSender, previous, kNoTarget);
 }
@@ -140,7 +146,8 @@ bool UsingMouse()
 
 void StopSingleHighlight()
 {
-    Services().stopSingleHighlight();
+    if (UISystem* ui = UISystem::Instance())
+        ui->StopSingleHighlight();
 }
 
 void GoToMainDelayed(f32 delay)
@@ -161,7 +168,7 @@ void ChangeButtonFunctionCall(const char* button, const char* function)
 
 void SetButtonVisibility(const char* button, f32 value)
 {
-    Services().setButtonVisibility(button, value);
+    UISystem::SetButtonVisibility(button, value);
 }
 
 void SetElementText(u32 sender, u32 target, const char* text)

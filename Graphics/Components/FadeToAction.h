@@ -1,7 +1,7 @@
 #pragma once
-// Fades its object's model to a target fade value over a duration (lane 1). The value lives in
-// the object's "RenderComponent" and is reached through the core service hooks; without such a
-// component (or without the hooks) the action finishes at once.
+// Fades its object's model to a target fade value over a duration (lane 1). The value is the
+// alpha of the object's "RenderComponent"; without such a component the action finishes at
+// once.
 #include "Core/Actions/Action.h"
 
 class FadeToAction : public Action

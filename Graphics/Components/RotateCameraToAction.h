@@ -2,8 +2,7 @@
 // Turns its object's camera to target viewing angles over a duration (no lane: it runs beside
 // the object actions). The angles are phi and theta of the camera's spherical coordinate, in
 // radians, both moved by the same fraction each step. The camera is the object's
-// "CameraComponent", reached through the core service hooks; without one the action finishes at
-// once.
+// "CameraComponent"; without one the action finishes at once.
 #include "Core/Actions/Action.h"
 #include "Math/Vector2.h"
 
