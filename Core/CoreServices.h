@@ -67,7 +67,6 @@ struct CoreServices
     // scripting system, which exists before the input system starts).
     ServiceHook<void*(const std::string& file, const std::string& name)> loadSettingsScript;
     ServiceHook<void(void* script)> releaseSettingsScript;
-
 };
 
 // The process's one table.

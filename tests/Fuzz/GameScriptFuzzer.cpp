@@ -1,7 +1,7 @@
 // libFuzzer entry over the game's script roles: every input is loaded as a state, a page, an
 // ability and an emitter script whose callbacks the engine then calls (GameScriptFuzzHarness.h).
-#include "tests/Logic/Fuzz/GameScriptFuzzHarness.h"
 #include "ScriptApi/ScriptApiRegistration.h"
+#include "tests/Logic/Fuzz/GameScriptFuzzHarness.h"
 
 // The script tables, as in the game, before the first input runs.
 extern "C" int LLVMFuzzerInitialize(int*, char***)

@@ -17,8 +17,8 @@
 // each allocation of a few more frames is written to a file the failure names.
 #include "Core/Memory/ObjectAllocator.h"
 #include "tests/Platform/Support/AllocationCounter.h"
-#include "tests/Support/TempFiles.h"
 #include "tests/ScriptApi/Support/GameFrameWorld.h"
+#include "tests/Support/TempFiles.h"
 #include <algorithm>
 #include <cstdio>
 #include <fcntl.h>

@@ -10,8 +10,8 @@
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/LogicSystem.h"
 #include "tests/Graphics/Rendering/SceneRendering.h"
-#include "tests/Support/TempFiles.h"
 #include "tests/ScriptApi/Support/GameFrameWorld.h"
+#include "tests/Support/TempFiles.h"
 #include <cstdio>
 #include <gtest/gtest.h>
 
