@@ -81,6 +81,7 @@
 #include "Logic/Effects/FloatingTextEffectComponent.h"
 #include "Logic/LogicRegistration.h"
 #include "Logic/LogicSystem.h"
+#include "tests/Platform/Support/FakeWindowLayer.h"
 #include "tests/Scripting/LuaTestState.h"
 #include "tests/Scripting/ScriptTestEnvironment.h"
 #include "tests/Support/LogCapture.h"
