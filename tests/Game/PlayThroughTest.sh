@@ -538,6 +538,9 @@ watch_ability() {
 # stand still for long), and of each state of the heads-up display.
 ENEMY_DUMPS=6
 HUD_DUMPS=3
+# The hidden display's dumps, a second apart: the stone armour's rings, put on just before, can
+# be as green as the bar's fill until they fade, for seconds of a slow build's frames.
+HUD_HIDDEN_DUMPS=6
 # Frames drawn after a change of the heads-up display before its dumps.
 HUD_FRAMES=2
 # Waits until the game has drawn $1 frames since line $2 of the log, at most for STEP_TIMEOUT s. The
@@ -578,7 +581,7 @@ dump_hud() {
     # The line is logged as the frame that hides the display is updated; on a busy machine that
     # frame and the next take seconds to reach the screen.
     wait_frames $HUD_FRAMES "$(mark)"
-    for n in $(seq $HUD_DUMPS); do sleep 0.5; dump "hud_hidden_$n"; done
+    for n in $(seq $HUD_HIDDEN_DUMPS); do sleep 1; dump "hud_hidden_$n"; done
     from=$(mark)
     rm -f "$hud_switch"
     wait_for "PlayThrough: heads-up display shown" "$from"
@@ -723,7 +726,7 @@ judge_fight() {
     # the window.
     [ -n "${PLAYTHROUGH_KEEP:-}" ] && python3 "$compare" "$work/$judged.xwd" "$work/fight.png" \
         --write --crop "${width},${height}" > /dev/null
-    judge hud_hidden $HUD_DUMPS no_bars "no bar while the heads-up display is hidden"
+    judge hud_hidden $HUD_HIDDEN_DUMPS no_bars "no bar while the heads-up display is hidden"
     judge hud_shown $HUD_DUMPS golem_bar "the Golem's bar again once the heads-up display shows"
     timeout 60 tail --pid="$smoke_watcher" -f /dev/null
     judge smoke $SMOKE_DUMPS smoke_near_golem "smoke where an enemy fell"
