@@ -389,15 +389,15 @@ opening_and_fight() {
         fire_ability "$slot" "$opening" $STEP_TIMEOUT || return 1
         # The rage takes hold when its object touches the Golem, a frame or two later.
         [ $slot = 4 ] && wait_for "Putting \+\+Enraged\+\+" "$fired_from"
-        # The earthquake reaches only what stands close around the Golem, and the hit that
-        # showed the enemies near may have come from afar (a bolt): while its dumps show
-        # nothing it hit, the Golem shakes the ground again once it has cooled down.
-        tries=1
-        while [ $slot = 3 ] && [ $tries -lt $EARTHQUAKE_TRIES ] && ! ability_effect_seen 3; do
-            step "the earthquake's screenshots show nothing it hit: once more when it has cooled down"
-            fire_ability 3 "$opening" $FIGHT_TIMEOUT || return 1
-            tries=$((tries + 1))
-        done
+    done
+    # The earthquake reaches only what stands close around the Golem, and the hit that showed
+    # the enemies near may have come from afar (a bolt): while its dumps show nothing it hit, the
+    # Golem, armoured by now, shakes the ground again once it has cooled down.
+    tries=1
+    while [ $tries -lt $EARTHQUAKE_TRIES ] && ! ability_effect_seen 3; do
+        step "the earthquake's screenshots show nothing it hit: once more when it has cooled down"
+        fire_ability 3 "$opening" $FIGHT_TIMEOUT || return 1
+        tries=$((tries + 1))
     done
     # The earthquake and the punch have hurt the enemies around the Golem: their bars show.
     # The heads-up display is hidden and shown again first, while most of the wave still stands
