@@ -584,6 +584,8 @@ dump_hud() {
     for n in $(seq $HUD_HIDDEN_DUMPS); do sleep 1; dump "hud_hidden_$n"; done
     from=$(mark)
     rm -f "$hud_switch"
+    # A Golem that fell meanwhile ended the level, and with it the switch's script.
+    golem_fell "$opening" && return 1
     wait_for "PlayThrough: heads-up display shown" "$from"
     wait_frames $HUD_FRAMES "$(mark)"
     for n in $(seq $HUD_DUMPS); do sleep 0.5; dump "hud_shown_$n"; done
