@@ -6,6 +6,7 @@
 #include "Core/FrameTimer.h"
 #include "Core/SystemFactory.h"
 #include "Math/Types.h"
+#include "Platform/KeyCodes.h"
 #include <memory>
 #include <mutex>
 #include <string>
@@ -31,8 +32,8 @@ public:
     static constexpr f32 ParticleStep = 1.0f / 30.0f;
     // The allocator's doubling buckets (128 bytes up to 64 KiB).
     static constexpr u32 AllocatorBuckets = 10;
-    // F11 in the engine's key numbering (F1 = 258): pressing it writes the allocator statistics.
-    static constexpr u32 KeyF11 = 268;
+    // Pressing F11 writes the allocator statistics.
+    static constexpr u32 KeyF11 = Platform::Keys::F11;
 
     Engine();
     ~Engine();

@@ -18,6 +18,7 @@
 // while other systems and the game factory are absent (start-up, shut-down), so every call
 // here tolerates that. Main thread only.
 #include "Core/SystemComponent.h"
+#include "Platform/KeyCodes.h"
 #include <vector>
 
 namespace Scripting
@@ -37,11 +38,11 @@ public:
     // More states than this are cut off (with a log line): a count is the script's word.
     static constexpr u32 MaxStates = 64;
     // Developer keys, in the engine's key numbering.
-    static constexpr u32 KillAIKey = 88;  // X
-    static constexpr u32 ReloadKey = 266; // F9
+    static constexpr u32 KillAIKey = 'X';
+    static constexpr u32 ReloadKey = Platform::Keys::F9;
     // The Lua system's reload of every script (F6) reloads the state scripts here, the current
     // state left before and entered again after, as F9 does.
-    static constexpr u32 ScriptReloadKey = 263; // F6
+    static constexpr u32 ScriptReloadKey = Platform::Keys::F6;
     // What GSM_NEXT waits after a next-level message, so the reload is done first.
     static constexpr f32 NextLevelDelay = 0.1f;
     // The music that pause and resume toggle, and the command that toggles it.

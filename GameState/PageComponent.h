@@ -24,6 +24,7 @@
 // element leaves its page when it shuts down (Remove below), and a page going first tells its
 // elements to forget it. The objects the page made (its children, pointers and buttons) go with
 // it; elements of other objects that joined it stay. Main thread only.
+#include "Core/Messages/Input/InputCodes.h"
 #include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
@@ -69,12 +70,12 @@ public:
     // Input action codes a page acts on.
     enum Action : u32
     {
-        ActionPress = 0,
-        ActionSelect = 1,
-        ActionReturn = 3,
-        ActionBack = 8,
-        ActionResume = 9,
-        ActionStart = 10,
+        ActionPress = IA_FIRE,
+        ActionSelect = IA_SLOT_1,
+        ActionReturn = IA_SLOT_3,
+        ActionBack = IA_BACK,
+        ActionResume = IA_RESUME,
+        ActionStart = IA_PAUSE,
     };
 
     PageComponent();

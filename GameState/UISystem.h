@@ -23,6 +23,7 @@
 #include "Core/SystemComponent.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Vector2.h"
+#include "Platform/KeyCodes.h"
 #include <string>
 #include <unordered_map>
 #include <vector>
@@ -43,9 +44,9 @@ namespace System
 class UISystem : public SystemComponent
 {
 public:
-    // Keys in the engine's numbering.
-    static constexpr u32 EscapeKey = 257;
-    static constexpr u32 ReloadKey = 266; // F9: the game-state system's, never a page press
+    static constexpr u32 EscapeKey = Platform::Keys::Escape;
+    // The game-state system's reload key, never a page press.
+    static constexpr u32 ReloadKey = Platform::Keys::F9;
     static constexpr s32 NoPlayer = -1;
 
     // One quad of the overlay: the shown material, centre and size in window pixels (y up),

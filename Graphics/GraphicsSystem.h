@@ -26,6 +26,7 @@
 #include "Core/SystemComponent.h"
 #include "Math/PingPongValue.h"
 #include "Math/Vector2.h"
+#include "Platform/KeyCodes.h"
 #include <array>
 #include <list>
 #include <memory>
@@ -64,9 +65,9 @@ public:
     static constexpr s32 MaxWindowSide = 16384;
     static constexpr const char* WindowTitle = "Quillmere";
     // Keys of the engine's numbering this system answers.
-    static constexpr u32 KeyF1 = 258;
-    static constexpr u32 KeyF2 = 259;
-    static constexpr u32 KeyF10 = 267;
+    static constexpr u32 KeyF1 = Platform::Keys::F1;
+    static constexpr u32 KeyF2 = Platform::Keys::F2;
+    static constexpr u32 KeyF10 = Platform::Keys::F10;
     // The title is set again after this many rendered frames.
     static constexpr u32 TitleRefreshFrames = 60;
     // Launch flag "-no_vis": swap and poll, draw nothing.

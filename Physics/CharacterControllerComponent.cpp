@@ -26,7 +26,7 @@ constexpr const char* GameStateSystemName = "GameStateSystem";
 constexpr u32 BeaconHolding = 1;
 constexpr u32 PrimaryButton = 0;
 constexpr u32 SecondaryButton = 1;
-constexpr u32 PrimaryAction = 0;
+constexpr u32 PrimaryAction = IA_FIRE;
 } // namespace
 
 CharacterControllerComponent::CharacterControllerComponent() : GameObjectComponent(true)

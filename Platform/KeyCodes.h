@@ -21,6 +21,12 @@ namespace Keys
 constexpr int Space = 32;
 constexpr int Escape = 257;
 constexpr int F1 = 258;
+constexpr int F2 = 259;
+constexpr int F6 = 263;
+constexpr int F8 = 265;
+constexpr int F9 = 266;
+constexpr int F10 = 267;
+constexpr int F11 = 268;
 constexpr int F25 = 282;
 constexpr int Up = 283;
 constexpr int Down = 284;
@@ -42,7 +48,19 @@ constexpr int PageDown = 299;
 constexpr int Home = 300;
 constexpr int End = 301;
 constexpr int Keypad0 = 302;
+constexpr int KeypadDivide = 312;
+constexpr int KeypadMultiply = 313;
+constexpr int KeypadSubtract = 314;
+constexpr int KeypadAdd = 315;
+constexpr int KeypadDecimal = 316;
+constexpr int KeypadEqual = 317;
 constexpr int KeypadEnter = 318;
+constexpr int NumLock = 319;
+constexpr int CapsLock = 320;
+constexpr int ScrollLock = 321;
+constexpr int Pause = 322;
+constexpr int LeftSuper = 323;
+constexpr int RightSuper = 324;
 constexpr int Menu = 325;
 } // namespace Keys
 

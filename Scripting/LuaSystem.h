@@ -16,6 +16,7 @@
 // - Main thread only.
 #include "Core/SystemComponent.h"
 #include "Math/Types.h"
+#include "Platform/KeyCodes.h"
 #include <string>
 #include <unordered_map>
 #include <utility>
@@ -30,8 +31,8 @@ namespace System
 class LuaSystem : public SystemComponent
 {
 public:
-    // F6 in the engine's key numbering: reload every script.
-    static constexpr u32 ReloadKey = 263;
+    // The developer key that reloads every script.
+    static constexpr u32 ReloadKey = Platform::Keys::F6;
 
     LuaSystem();
     ~LuaSystem() override;

@@ -9,6 +9,7 @@
 // no definitions, so objects are created without components (and the missing definition is
 // reported). Main thread only.
 #include "Core/SystemComponent.h"
+#include "Platform/KeyCodes.h"
 #include <string>
 
 class Allocator;
@@ -28,8 +29,8 @@ namespace System
 class SerializerSystem : public SystemComponent
 {
 public:
-    // The developer key that reloads every definition (engine key numbering: F1 = 258).
-    static constexpr u32 ReloadKey = 265;
+    // The developer key that reloads every definition.
+    static constexpr u32 ReloadKey = Platform::Keys::F8;
 
     SerializerSystem();
     // Unloads every definition and destroys the manager.

@@ -13,6 +13,7 @@
 // editor's entries of a component being destroyed.
 //
 // Main thread only.
+#include "Core/Messages/Input/InputCodes.h"
 #include "Core/SystemComponent.h"
 #include <memory>
 #include <string>
@@ -31,8 +32,8 @@ class PropertyBarManager;
 class ToolsSystem : public SystemComponent
 {
 public:
-    // Action code of the pick: the first action.
-    static constexpr u32 PickAction = 0;
+    // The input action that picks.
+    static constexpr u32 PickAction = IA_FIRE;
 
     ToolsSystem();
     ~ToolsSystem() override;

@@ -15,6 +15,7 @@
 #include "Core/Messages/Object/ObjectVisibilityMessage.h"
 #include "Core/Messages/TryNewMessage.h"
 #include "Core/Objects/GameObjectComponent.h"
+#include "Platform/KeyCodes.h"
 #include "Platform/WindowLayer.h"
 #include "TweakBar/TweakBar.h"
 #include <algorithm>
@@ -30,9 +31,9 @@ Math::Vector2 InputSystem::s_cursorPosition;
 namespace
 {
 const char* const kPart = "InputSystem";
-constexpr u32 kKeyEscape = 257;
-constexpr u32 kKeyEnter = 294;
-constexpr u32 kKeyBackspace = 295;
+constexpr u32 kKeyEscape = Platform::Keys::Escape;
+constexpr u32 kKeyEnter = Platform::Keys::Enter;
+constexpr u32 kKeyBackspace = Platform::Keys::Backspace;
 // Report level of a controller that answers nothing.
 constexpr s32 kControllerReportLevel = 0;
 constexpr int kHeld = KS_PRESSED;

@@ -13,6 +13,7 @@
 #include "Core/Messages/Input/MouseMoveMessage.h"
 #include "Core/Messages/TryNewMessage.h"
 #include "Core/System/MessageSystem.h"
+#include "Platform/KeyCodes.h"
 #include <cmath>
 
 namespace Core
@@ -21,6 +22,8 @@ namespace System
 {
 namespace
 {
+namespace Keys = Platform::Keys;
+
 const char* const kPart = "MessageSystem";
 const char* const kInputSystem = "InputSystem";
 // Keyboard and mouse steer the first player.
@@ -51,60 +54,46 @@ Translation Move(f32 x, f32 y)
     return translation;
 }
 
-// Key codes of the engine's numbering.
-constexpr u32 kSpace = 32;
-constexpr u32 kEscape = 257;
-constexpr u32 kUp = 283;
-constexpr u32 kDown = 284;
-constexpr u32 kLeft = 285;
-constexpr u32 kRight = 286;
-constexpr u32 kTab = 293;
-constexpr u32 kEnter = 294;
-
-// Action codes (code N prints "ACTION_{N+1}").
-constexpr int kActionMenu = 8;   // Escape
-constexpr int kActionPause = 10; // Start
-
 bool KeyTranslation(u32 key, Translation& out)
 {
     switch (key)
     {
     case '1':
     case 'Q':
-        out = Action(1);
+        out = Action(IA_SLOT_1);
         return true;
     case '2':
     case 'W':
-        out = Action(2);
+        out = Action(IA_SLOT_2);
         return true;
     case '3':
     case 'E':
-        out = Action(3);
+        out = Action(IA_SLOT_3);
         return true;
     case '4':
     case 'R':
-        out = Action(4);
+        out = Action(IA_SLOT_4);
         return true;
-    case kTab:
-        out = Action(5);
+    case Keys::Tab:
+        out = Action(IA_SWAP);
         return true;
-    case kSpace:
-    case kEnter:
-        out = Action(9, 1);
+    case Keys::Space:
+    case Keys::Enter:
+        out = Action(IA_RESUME, IA_SLOT_1);
         return true;
-    case kEscape:
-        out = Action(kActionMenu);
+    case Keys::Escape:
+        out = Action(IA_BACK);
         return true;
-    case kUp:
+    case Keys::Up:
         out = Move(0.0f, 1.0f);
         return true;
-    case kDown:
+    case Keys::Down:
         out = Move(0.0f, -1.0f);
         return true;
-    case kLeft:
+    case Keys::Left:
         out = Move(-1.0f, 0.0f);
         return true;
-    case kRight:
+    case Keys::Right:
         out = Move(1.0f, 0.0f);
         return true;
     default:
@@ -121,32 +110,32 @@ bool ControllerButtonTranslation(u32 button, Translation& out)
     switch (button)
     {
     case 0:
-        out = Action(1);
+        out = Action(IA_SLOT_1);
         return true; // A
     case 1:
-        out = Action(3);
+        out = Action(IA_SLOT_3);
         return true; // B
     case 2:
-        out = Action(2);
+        out = Action(IA_SLOT_2);
         return true; // X
     case 3:
-        out = Action(4);
+        out = Action(IA_SLOT_4);
         return true; // Y
     case 4:
     case 5:
-        out = Action(5);
+        out = Action(IA_SWAP);
         return true; // bumpers
     case 6:
-        out = Action(9);
+        out = Action(IA_RESUME);
         return true; // Back
     case 7:
-        out = Action(kActionPause);
+        out = Action(IA_PAUSE);
         return true;
     case 8:
-        out = Action(7);
+        out = Action(IA_LEFT_STICK);
         return true; // left stick button
     case 9:
-        out = Action(8);
+        out = Action(IA_BACK);
         return true; // right stick button
     case kPadUp:
         out = Move(0.0f, 1.0f);
@@ -245,7 +234,7 @@ void MessageSystem::TranslateKeyboard(Message* message)
     }
     QueueTranslation(*this, translation, kKeyboardPlayer, key->state, key);
     // Escape is also a key for the systems (the game-state system pauses on it).
-    if (key->keyCode == kEscape)
+    if (key->keyCode == static_cast<u32>(Keys::Escape))
         Accept(message);
     else
         DestroyMessage(message);
@@ -264,9 +253,9 @@ void MessageSystem::TranslateMouseButton(Message* message)
     }
     Translation translation;
     if (mouse->button == kLeftButton)
-        translation = Action(0);
+        translation = Action(IA_FIRE);
     else if (mouse->button == kMiddleButton)
-        translation = Action(1);
+        translation = Action(IA_SLOT_1);
     else if (mouse->button == kRightButton)
     {
         // A move toward the cursor as seen from the window's centre, y upwards.
@@ -334,7 +323,7 @@ void MessageSystem::TranslateControllerStick(Message* message)
         if (value <= 0.0f)
         {
             m_triggerState = NextState(m_triggerState, value < -StickThreshold);
-            QueueTranslation(*this, Action(0), stick->controller, m_triggerState, stick);
+            QueueTranslation(*this, Action(IA_FIRE), stick->controller, m_triggerState, stick);
         }
         DestroyMessage(message);
         return;

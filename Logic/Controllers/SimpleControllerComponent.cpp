@@ -38,8 +38,6 @@ namespace
 constexpr const char* kSlowStanceName = "SlowStanceComponent";
 constexpr f32 kAnimationSpeed = 1.0f;
 constexpr u32 kLoop = 1;
-constexpr u32 kFireAction = 0;
-constexpr u32 kSwapAction = 5;
 // The alternates of positions 1 to 3 stand this many positions further on.
 constexpr u32 kAlternateOffset = 3;
 
@@ -361,12 +359,12 @@ void SimpleControllerComponent::OnInputAction(const InputActionMessage& message)
         return;
     if (m_disabled)
     {
-        if (message.action == kFireAction)
+        if (message.action == IA_FIRE)
             ReleaseStances();
         return;
     }
     const bool pressed = message.state == KS_TRIGGER;
-    const bool isSlot = message.action >= 1 && message.action <= SlotCount;
+    const bool isSlot = message.action >= IA_SLOT_1 && message.action < IA_SLOT_1 + SlotCount;
     if (ControllersConnected())
     {
         // Each button is its own slot: held repeats keep it selected, the press fires it.
@@ -375,17 +373,17 @@ void SimpleControllerComponent::OnInputAction(const InputActionMessage& message)
             Core::Log() << UnhandledActionText << '\n';
             return;
         }
-        if (Select(message.action - 1) && pressed)
+        if (Select(message.action - IA_SLOT_1) && pressed)
             ActivateSelectedAbility();
         return;
     }
     if (!pressed)
         return;
-    if (message.action == kFireAction)
+    if (message.action == IA_FIRE)
         ActivateSelectedAbility();
     else if (isSlot)
-        Select(message.action - 1);
-    else if (message.action == kSwapAction)
+        Select(message.action - IA_SLOT_1);
+    else if (message.action == IA_SWAP)
         SwapAlternateAbilities();
     else
         Core::Log() << UnhandledActionText << '\n';

@@ -13,12 +13,29 @@ enum KeyState : u32
     KS_RELEASE = 3, // released
 };
 
+// The input actions that the message system's translation of raw input makes, named after what
+// makes them: each consumer reads them its own way (a character fires on IA_FIRE, a page presses
+// on it). Nothing makes code 6.
+enum InputAction : u32
+{
+    IA_FIRE = 0,       // the left mouse button, the right trigger
+    IA_SLOT_1 = 1,     // 1 or Q, the A button, the middle mouse button; Space and Enter too
+    IA_SLOT_2 = 2,     // 2 or W, the X button
+    IA_SLOT_3 = 3,     // 3 or E, the B button
+    IA_SLOT_4 = 4,     // 4 or R, the Y button
+    IA_SWAP = 5,       // Tab, either bumper
+    IA_LEFT_STICK = 7, // the left stick's button
+    IA_BACK = 8,       // Escape, the right stick's button
+    IA_RESUME = 9,     // Space and Enter (then IA_SLOT_1), the Back button
+    IA_PAUSE = 10,     // Start
+};
+
 // The printed names below come from fixed tables; a code outside its table prints an
 // "unknown" name instead of reading past the table.
 
 // "KS_NONE", "KS_TRIGGER", "KS_PRESSED", "KS_RELEASE".
 const char* GetKeyStateName(u32 state);
-// Action code 0 prints "ACTION_1", ..., 9 "ACTION_10", 10 "ACTION_PAUSE".
+// Input action 0 prints "ACTION_1", ..., 9 "ACTION_10", 10 (IA_PAUSE) "ACTION_PAUSE".
 const char* GetInputActionName(u32 action);
 // 0 "A Button" to 13 "DPad Left".
 const char* GetControllerButtonName(u32 button);
