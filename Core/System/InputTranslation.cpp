@@ -1,6 +1,7 @@
 // The message system's translation of raw input into the abstract input messages that game code
 // reads: input actions, input moves and cursor movement. A keyboard, a mouse and a controller
-// steer the game through the same three messages. Runs inside Post, under the post mutex.
+// steer the game through the same three messages. Runs inside Post, on the posting thread (the
+// window layer's callbacks post raw input on the main thread).
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Input/ControllerButtonMessage.h"

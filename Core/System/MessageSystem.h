@@ -86,8 +86,9 @@ public:
     static bool IsObjectMessageType(u32 type);
 
     // Replaces raw input (keys, mouse buttons and movement, controller buttons and sticks) by
-    // the abstract input messages at once, under the post mutex (InputTranslation.cpp). True
-    // when the raw message has been dealt with (queued or destroyed); false for other types.
+    // the abstract input messages at once, inside Post, on the posting thread
+    // (InputTranslation.cpp). True when the raw message has been dealt with (queued or
+    // destroyed); false for other types.
     bool TranslateInput(Message* message);
     void TranslateKeyboard(Message* message);
     void TranslateMouseButton(Message* message);
