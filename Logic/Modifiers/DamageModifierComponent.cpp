@@ -10,6 +10,7 @@
 #include "Logic/Containers/AbsorbContainerComponent.h"
 #include "Logic/Containers/DamageContainerComponent.h"
 #include "Logic/Containers/HealthContainerComponent.h"
+#include "Logic/Controllers/ControllerComponent.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Logic/LogicServices.h"
 #include "Logic/LogicSystem.h"
@@ -79,6 +80,13 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
         g_Engine != nullptr ? g_Engine->GetFactory()->FindObject(message.otherObjectId) : nullptr;
     if (target == nullptr)
         return;
+    // A felled enemy goes once the destroy posted as it fell is delivered: a blow handled after
+    // the fall gives it nothing, since its effects would reach an object that is gone.
+    const HealthContainerComponent* health = target->GetComponent<HealthContainerComponent>();
+    const bool player = HoldsComponentNamed(*target, kPlayerControllerName);
+    if (health != nullptr && health->GetCurrentStorage() <= 0.0f && !player &&
+        target->GetComponent<ControllerComponent>() != nullptr)
+        return;
 
     if (auto* shield = target->GetComponent<AbsorbContainerComponent>())
     {
@@ -97,11 +105,9 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
         return;
     if (target->GetComponent<DamageContainerComponent>() != nullptr)
         PostEffect("DamageEffectComponent", damage, target->GetId());
-    const HealthContainerComponent* health = target->GetComponent<HealthContainerComponent>();
     if (health == nullptr)
         return;
     // The final kill is the last enemy's death: a player felled while one enemy lives is none.
-    const bool player = HoldsComponentNamed(*target, kPlayerControllerName);
     if (damage > health->GetCurrentStorage() && !player &&
         Services().aiControllerCount() == kLastEnemy)
         PlayFinalKill();

@@ -6,9 +6,11 @@
 #include "Audio/AudioRegistration.h"
 #include "Audio/AudioResponseComponent.h"
 #include "Core/Components/TransformComponent.h"
+#include "Core/Messages/Physics/CollideMessage.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/LogicServices.h"
+#include "Logic/Modifiers/DamageModifierComponent.h"
 #include "Physics/PhysicsRegistration.h"
 #include "Physics/PhysicsSystem.h"
 #include "tests/Logic/LogicWorld.h"
@@ -192,5 +194,26 @@ TEST_F(HitResponse, APlayerFelledWhileOneEnemyLivesIsNoFinalKill)
     EXPECT_LE(player->GetComponent<Logic::HealthContainerComponent>()->GetCurrentStorage(), 0.0f)
         << log.Text();
     EXPECT_EQ(Heard(), "character heard OnAbility0; ");
+}
+// A felled enemy is gone once its destroy is delivered; a blow whose contact is handled after the
+// fall (another ability's, in the same frame of a crowd) gives it no effect, which would reach an
+// object that no longer exists.
+TEST_F(HitResponse, ABlowOnAnEnemyAlreadyFelledGivesItNoEffect)
+{
+    g_aiControllers = 2;
+    enemy->GetComponent<Logic::HealthContainerComponent>()->Add(-20.0f);
+    GameObject* blow = Make("TestBlow", "");
+    auto* damage = static_cast<Logic::DamageModifierComponent*>(
+        Factory().CreateComponent("DamageModifierComponent"));
+    blow->AddComponent(damage);
+    damage->SetMaximumStorage(12.0f);
+    damage->Add(12.0f);
+    CollideMessage contact(blow->GetId(), Math::Vector4(0.0f, 0.0f, 1.0f, 0.0f), enemyId, true,
+                           blow->GetId());
+    damage->OnCollide(contact);
+    Deliver();
+    EXPECT_EQ(Find(enemyId), nullptr);
+    EXPECT_FALSE(log.Contains("could not be located")) << log.Text();
+    EXPECT_EQ(Heard(), "enemy heard OnDeath; ");
 }
 } // namespace
