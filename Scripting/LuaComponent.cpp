@@ -24,16 +24,16 @@ namespace Scripting
 namespace
 {
 // Scripts are read as text only: precompiled chunks are refused.
-constexpr const char* kTextChunksOnly = "t";
+constexpr const char* TextChunksOnly = "t";
 // Stack room a load needs: its function and the path.
-constexpr int kLoadStackRoom = 2;
+constexpr int LoadStackRoom = 2;
 // The same for a load of text: its function, the text, its size and the chunk name.
-constexpr int kLoadTextStackRoom = 4;
+constexpr int LoadTextStackRoom = 4;
 
 // Positions of the C-library searchers in package.searchers: after the preload and Lua-file
 // searchers come the C libraries and the all-in-one C libraries.
-constexpr int kCSearcher = 3;
-constexpr int kCRootSearcher = 4;
+constexpr int CSearcher = 3;
+constexpr int CRootSearcher = 4;
 
 // The Lua core is linked into the executable and its symbols are not exported, so a native
 // module that a script loaded would either fail to resolve them or bring a second copy of Lua
@@ -53,9 +53,9 @@ void RemoveNativeLoading(lua_State* state)
         {
             // The last first, so that the searchers left stay a sequence.
             lua_pushnil(state);
-            lua_rawseti(state, -2, kCRootSearcher);
+            lua_rawseti(state, -2, CRootSearcher);
             lua_pushnil(state);
-            lua_rawseti(state, -2, kCSearcher);
+            lua_rawseti(state, -2, CSearcher);
         }
         lua_pop(state, 1);
     }
@@ -99,7 +99,7 @@ int OpenStateProtected(lua_State* state)
 int LoadAndRunProtected(lua_State* state)
 {
     const char* path = static_cast<const char*>(lua_touserdata(state, 1));
-    if (luaL_loadfilex(state, path, kTextChunksOnly) != LUA_OK)
+    if (luaL_loadfilex(state, path, TextChunksOnly) != LUA_OK)
         return lua_error(state);
     lua_call(state, 0, LUA_MULTRET);
     return lua_gettop(state) - 1;
@@ -112,7 +112,7 @@ int LoadTextAndRunProtected(lua_State* state)
     const char* text = static_cast<const char*>(lua_touserdata(state, 1));
     const std::size_t size = *static_cast<const std::size_t*>(lua_touserdata(state, 2));
     const char* name = static_cast<const char*>(lua_touserdata(state, 3));
-    if (luaL_loadbufferx(state, text, size, name, kTextChunksOnly) != LUA_OK)
+    if (luaL_loadbufferx(state, text, size, name, TextChunksOnly) != LUA_OK)
         return lua_error(state);
     lua_call(state, 0, LUA_MULTRET);
     return lua_gettop(state) - 3;
@@ -128,7 +128,7 @@ std::string NumberText(lua_Number number)
 }
 
 // The largest finite float: a script number beyond it (or NaN) is no float value.
-constexpr lua_Number kLargestFloat = std::numeric_limits<f32>::max();
+constexpr lua_Number LargestFloat = std::numeric_limits<f32>::max();
 
 // NaN and numbers beyond the 64-bit range have no integer value; the engine refuses them rather
 // than reading them as 0.
@@ -322,7 +322,7 @@ void LuaComponent::CloseState()
         return;
     lua_State* state = m_state;
     m_state = nullptr;
-    m_names = nullptr;
+    m_keptNames.Drop();
     lua_close(state);
 }
 
@@ -361,7 +361,7 @@ bool LuaComponent::Load(const std::string& fileName)
     }
 
     const int base = lua_gettop(m_state);
-    if (!lua_checkstack(m_state, kLoadStackRoom))
+    if (!lua_checkstack(m_state, LoadStackRoom))
     {
         Report(failure + ": there is no stack room to load it", LoadReportLevel);
         return false;
@@ -401,7 +401,7 @@ bool LuaComponent::LoadText(const std::string& label, const char* text, std::siz
         return false;
     }
     const int base = lua_gettop(m_state);
-    if (!lua_checkstack(m_state, kLoadTextStackRoom))
+    if (!lua_checkstack(m_state, LoadTextStackRoom))
     {
         Report(label + " could not be loaded: there is no stack room to load it", LoadReportLevel);
         return false;
@@ -558,7 +558,7 @@ bool LuaComponent::ReadNumber(f32& value, int index)
         const lua_Number number = lua_tonumberx(m_state, index, nullptr);
         // Written so that NaN fails the test as well; beyond the float range the conversion
         // would be undefined.
-        if (!(number >= -kLargestFloat && number <= kLargestFloat))
+        if (!(number >= -LargestFloat && number <= LargestFloat))
             return ReportNumberOutOfRange("float", number);
         value = static_cast<f32>(number);
         return true;

@@ -44,6 +44,7 @@
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Types.h"
+#include "Scripting/KeptNameStack.h"
 #include "Scripting/ScriptLimits.h"
 #include <cstddef>
 #include <lua.hpp>
@@ -209,17 +210,6 @@ private:
 
     // Pushes the global `name` (raw look-up).
     void PushGlobal(const char* name);
-    // A global name kept as a Lua string in its fixed slot of the name stack
-    // (LuaComponent_Calls.cpp).
-    struct KeptName
-    {
-        const char* name = nullptr;
-        const char* kept = nullptr; // the string's characters, stable while its slot holds it
-        // Set when `name` lies in the program's read-only image (a string literal, say), whose
-        // text never changes: the address alone then tells the name.
-        bool fixedText = false;
-    };
-    static constexpr std::size_t KeptNameCount = 8;
     // PushGlobal when the name's string is not kept yet: makes it and keeps it in the entry.
     [[gnu::cold]] void PushGlobalAndKeepName(const char* name, std::size_t index);
     // Makes the name stack of a new state (inside a protected call: it allocates); false
@@ -273,11 +263,8 @@ private:
     std::string m_scriptName;
     lua_State* m_state;
     ScriptLimits m_limits;
-    // A thread of the state kept for the look-ups of the call helpers, whose stack nothing else
-    // touches: slot 1 holds the global table, slot 2 + i the string of m_keptNames[i] (nil
-    // while the entry is unused). Anchored in the registry; null without a state.
-    lua_State* m_names = nullptr;
-    KeptName m_keptNames[KeptNameCount];
+    // The global names the call helpers look up, kept as strings of the state.
+    KeptNameStack m_keptNames;
 };
 } // namespace Scripting
 

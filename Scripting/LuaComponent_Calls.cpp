@@ -1,8 +1,6 @@
 // The call helpers of the Lua component and its reads of globals and table fields.
 #include "Scripting/LuaComponent.h"
-#include <cstdint>
 #include <cstring>
-#include <link.h>
 
 namespace Scripting
 {
@@ -10,41 +8,9 @@ namespace
 {
 // Stack room a call needs beyond its arguments: the global table, and during a protected
 // look-up its function, the table and the key (the function then takes the table's place).
-constexpr int kCallStackRoom = 4;
+constexpr int CallStackRoom = 4;
 // Stack room of a read of a global or of a field of a global table.
-constexpr int kReadStackRoom = kCallStackRoom + 1;
-
-// Global names as Lua strings kept on the component's name stack (a thread of the state whose
-// stack nothing else touches), so that a call neither makes (hashes and interns) its function's
-// name again nor reads the registry: the look-up is a push of the name's slot and a raw get from
-// the global table's slot. Each component keeps a few names, indexed by the name's address. A
-// name in the program's read-only image (the string literals the engine calls by) is told by its
-// address alone, since that text never changes; any other entry is used only when its slot's
-// string reads the same as the name, so a name whose memory now holds other text only costs a
-// new string. A new state starts with no kept names.
-constexpr unsigned kKeptNameShift = 4;
-// The slots of the name stack.
-constexpr int kGlobalsSlot = 1;
-constexpr int kFirstNameSlot = 2;
-
-std::size_t KeptNameIndex(const char* name, std::size_t count)
-{
-    const auto address = reinterpret_cast<std::uintptr_t>(name);
-    return (address ^ (address >> kKeptNameShift)) % count;
-}
-
-// Both NUL-terminated; short names, so a plain loop beats a library call.
-[[gnu::always_inline]] inline bool SameText(const char* a, const char* b)
-{
-    while (*a == *b)
-    {
-        if (*a == '\0')
-            return true;
-        ++a;
-        ++b;
-    }
-    return false;
-}
+constexpr int ReadStackRoom = CallStackRoom + 1;
 
 // Whether `state` has room for `room` more values. Lua starts every frame that C code runs in
 // (a C function's, the state's first one, a hook's) with at least LUA_MINSTACK free slots above
@@ -56,96 +22,12 @@ std::size_t KeptNameIndex(const char* name, std::size_t count)
     return lua_gettop(state) <= LUA_MINSTACK - room || lua_checkstack(state, room);
 }
 
-// The program's own segments that are never written (its code and constant data), found once;
-// a shared library's are left out, since it may be unloaded and its addresses reused.
-class ReadOnlyImage
-{
-public:
-    static const ReadOnlyImage& Get()
-    {
-        static const ReadOnlyImage image;
-        return image;
-    }
-
-    bool Holds(const void* address) const
-    {
-        const auto at = reinterpret_cast<std::uintptr_t>(address);
-        for (std::size_t i = 0; i < m_count; ++i)
-            if (at >= m_begin[i] && at < m_end[i])
-                return true;
-        return false;
-    }
-
-private:
-    static constexpr std::size_t kMaxSegments = 8;
-
-    ReadOnlyImage() { dl_iterate_phdr(&AddProgramSegments, this); }
-
-    // The first object visited is the program itself; the walk stops after it.
-    static int AddProgramSegments(dl_phdr_info* info, std::size_t, void* data)
-    {
-        auto* image = static_cast<ReadOnlyImage*>(data);
-        for (ElfW(Half) i = 0; i < info->dlpi_phnum && image->m_count < kMaxSegments; ++i)
-        {
-            const ElfW(Phdr)& segment = info->dlpi_phdr[i];
-            if (segment.p_type != PT_LOAD || (segment.p_flags & PF_W) != 0)
-                continue;
-            const std::uintptr_t begin = info->dlpi_addr + segment.p_vaddr;
-            image->m_begin[image->m_count] = begin;
-            image->m_end[image->m_count] = begin + segment.p_memsz;
-            ++image->m_count;
-        }
-        return 1;
-    }
-
-    std::uintptr_t m_begin[kMaxSegments] = {};
-    std::uintptr_t m_end[kMaxSegments] = {};
-    std::size_t m_count = 0;
-};
-
 // Runs inside lua_pcall: table[key] without metamethods, for argument 1 the table and argument
 // 2 the key (a light userdata holding the C string).
 int RawFieldProtected(lua_State* state)
 {
     lua_pushstring(state, static_cast<const char*>(lua_touserdata(state, 2)));
     lua_rawget(state, 1);
-    return 1;
-}
-// Runs inside lua_pcall: makes the global name's string for argument 1 (a light userdata holding
-// the C string), puts it into slot argument 3 of the name stack (argument 2, a light userdata)
-// and answers the global's value (raw) and the string.
-int KeepNameProtected(lua_State* state)
-{
-    const char* name = static_cast<const char*>(lua_touserdata(state, 1));
-    lua_State* names = static_cast<lua_State*>(lua_touserdata(state, 2));
-    const int slot = static_cast<int>(lua_tointeger(state, 3));
-    lua_pushstring(state, name); // 4: the kept string
-    lua_pushvalue(state, 4);
-    lua_xmove(state, names, 1);
-    lua_replace(names, slot);
-    lua_pushvalue(names, kGlobalsSlot);
-    lua_xmove(names, state, 1); // 5: the global table
-    lua_pushvalue(state, 4);
-    lua_rawget(state, 5);
-    lua_pushvalue(state, 4);
-    return 2;
-}
-
-// Runs inside lua_pcall: a new thread of the state, anchored in the registry, whose stack holds
-// the global table in its first slot and nil in the argument-1 slots of the kept names (with
-// room for one more value); its one result.
-int MakeNameStackProtected(lua_State* state)
-{
-    const int nameSlots = static_cast<int>(lua_tointeger(state, 1));
-    lua_State* names = lua_newthread(state);
-    if (!lua_checkstack(names, kFirstNameSlot + nameSlots))
-        return luaL_error(state, "no stack room for the kept names");
-    lua_rawgeti(state, LUA_REGISTRYINDEX, LUA_RIDX_GLOBALS);
-    lua_xmove(state, names, 1);
-    for (int i = 0; i < nameSlots; ++i)
-        lua_pushnil(names);
-    lua_pushvalue(state, -1);
-    luaL_ref(state, LUA_REGISTRYINDEX);
     return 1;
 }
 } // namespace
@@ -178,21 +60,11 @@ void LuaComponent::PushRawFieldProtected(int table, const char* key)
 
 bool LuaComponent::BuildNameStack(lua_State* state)
 {
-    for (KeptName& entry : m_keptNames)
-        entry = KeptName();
-    m_names = nullptr;
-    lua_pushcfunction(state, &MakeNameStackProtected);
-    lua_pushinteger(state, static_cast<lua_Integer>(KeptNameCount));
-    if (lua_pcall(state, 1, 1, 0) != LUA_OK)
-    {
-        Report(m_label + ": the script state could not be built: " + ErrorText(state),
-               LoadReportLevel);
-        lua_pop(state, 1);
-        return false;
-    }
-    m_names = lua_tothread(state, -1);
+    if (m_keptNames.Build(state))
+        return true;
+    Report(m_label + ": the script state could not be built: " + ErrorText(state), LoadReportLevel);
     lua_pop(state, 1);
-    return true;
+    return false;
 }
 
 // Inlined into the call helpers: the global `name`, by name and without metamethods, through
@@ -200,18 +72,9 @@ bool LuaComponent::BuildNameStack(lua_State* state)
 // assigns a new function to the name is obeyed at once.
 [[gnu::always_inline]] inline void LuaComponent::PushGlobal(const char* name)
 {
-    const std::size_t index = KeptNameIndex(name, KeptNameCount);
-    const KeptName& entry = m_keptNames[index];
-    if (entry.name == name && (entry.fixedText || SameText(entry.kept, name)))
-    {
-        // A raw get with a ready key neither allocates nor raises, and moving one value to a
-        // stack with room does neither.
-        lua_State* const names = m_names;
-        lua_pushvalue(names, kFirstNameSlot + static_cast<int>(index));
-        lua_rawget(names, kGlobalsSlot);
-        lua_xmove(names, m_state, 1);
+    const std::size_t index = KeptNameStack::IndexOf(name);
+    if (m_keptNames.PushKept(m_state, name, index))
         return;
-    }
     PushGlobalAndKeepName(name, index);
 }
 
@@ -228,26 +91,11 @@ void LuaComponent::PushGlobalAndKeepName(const char* name, std::size_t index)
         return;
     }
     lua_pop(state, 1);
-    // The slot changes hands inside the protected call, so the entry is given up first.
-    KeptName& entry = m_keptNames[index];
-    entry = KeptName();
-    // Making the string allocates, and an allocation may let the collector run a finalizer that
-    // fails, or hit the state's memory limit: both must be errors of a protected call.
-    lua_pushcfunction(state, &KeepNameProtected);
-    lua_pushlightuserdata(state, const_cast<char*>(name));
-    lua_pushlightuserdata(state, m_names);
-    lua_pushinteger(state, kFirstNameSlot + static_cast<int>(index));
-    if (lua_pcall(state, 3, 2, 0) != LUA_OK)
+    if (!m_keptNames.Keep(state, name, index))
     {
         ReportScriptError();
         lua_pushnil(state);
-        return;
     }
-    // The stack: the value, the kept string (held by its slot once popped here).
-    entry.name = name;
-    entry.kept = lua_tostring(state, -1);
-    entry.fixedText = ReadOnlyImage::Get().Holds(name);
-    lua_pop(state, 1);
 }
 
 // Inlined into every helper: the look-up and the call are the whole cost of an engine-to-script
@@ -260,7 +108,7 @@ void LuaComponent::PushGlobalAndKeepName(const char* name, std::size_t index)
     lua_State* const state = m_state;
     if (state == nullptr)
         return ReportCallFailure(function, "there is no Lua state to call it in");
-    if (!HasStackRoom(state, argumentCount + kCallStackRoom))
+    if (!HasStackRoom(state, argumentCount + CallStackRoom))
         return ReportCallFailure(function, "there is no stack room to call it");
 
     PushGlobal(function);
@@ -435,7 +283,7 @@ bool LuaComponent::ReadGlobal(const char* name, T& value, bool (LuaComponent::*r
 {
     if (m_state == nullptr)
         return (this->*read)(value, -1);
-    if (!HasStackRoom(m_state, kReadStackRoom))
+    if (!HasStackRoom(m_state, ReadStackRoom))
         return ReportCallFailure(name, "there is no stack room to read it");
     PushGlobal(name);
     const bool readValue = (this->*read)(value, -1);
@@ -470,7 +318,7 @@ bool LuaComponent::ReadTableField(const char* table, const char* key, T& value,
 {
     if (m_state == nullptr)
         return ReportCallFailure(table, "there is no Lua state to read it in");
-    if (!HasStackRoom(m_state, kReadStackRoom))
+    if (!HasStackRoom(m_state, ReadStackRoom))
         return ReportCallFailure(table, "there is no stack room to read it");
     PushGlobal(table);
     bool readValue = false;

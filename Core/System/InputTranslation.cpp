@@ -1,7 +1,5 @@
-// The message system's translation of raw input into the abstract input messages that game code
-// reads: input actions, input moves and cursor movement. A keyboard, a mouse and a controller
-// steer the game through the same three messages. Runs inside Post, on the posting thread (the
-// window layer's callbacks post raw input on the main thread).
+// What each raw code becomes, and the translation of each kind of raw input.
+#include "Core/System/InputTranslation.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Input/ControllerButtonMessage.h"
@@ -25,10 +23,10 @@ namespace
 {
 namespace Keys = Platform::Keys;
 
-const char* const kPart = "MessageSystem";
-const char* const kInputSystem = "InputSystem";
+const char* const LogTag = "MessageSystem";
+const char* const InputSystemName = "InputSystem";
 // Keyboard and mouse steer the first player.
-constexpr u32 kKeyboardPlayer = 0;
+constexpr u32 KeyboardPlayer = 0;
 
 // What one raw code turns into: nothing, up to two actions, or a move.
 struct Translation
@@ -103,8 +101,8 @@ bool KeyTranslation(u32 key, Translation& out)
 }
 
 // Controller buttons of the engine's numbering.
-constexpr u32 kPadUp = 10;
-constexpr u32 kPadLeft = 13;
+constexpr u32 PadUp = 10;
+constexpr u32 PadLeft = 13;
 
 bool ControllerButtonTranslation(u32 button, Translation& out)
 {
@@ -138,7 +136,7 @@ bool ControllerButtonTranslation(u32 button, Translation& out)
     case 9:
         out = Action(IA_BACK);
         return true; // right stick button
-    case kPadUp:
+    case PadUp:
         out = Move(0.0f, 1.0f);
         return true;
     case 11:
@@ -147,7 +145,7 @@ bool ControllerButtonTranslation(u32 button, Translation& out)
     case 12:
         out = Move(0.0f, -1.0f);
         return true;
-    case kPadLeft:
+    case PadLeft:
         out = Move(-1.0f, 0.0f);
         return true;
     default:
@@ -165,14 +163,14 @@ u32 NextState(u32 previous, bool pushed)
 }
 
 // Axes of the engine's controller numbering.
-constexpr u32 kLeftStickX = 0;
-constexpr u32 kLeftStickY = 1;
-constexpr u32 kTrigger = 2;
-constexpr u32 kRightStickY = 3;
-constexpr u32 kRightStickX = 4;
+constexpr u32 LeftStickX = 0;
+constexpr u32 LeftStickY = 1;
+constexpr u32 TriggerAxis = 2;
+constexpr u32 RightStickY = 3;
+constexpr u32 RightStickX = 4;
 } // namespace
 
-bool MessageSystem::TranslateInput(Message* message)
+bool InputTranslation::Translate(Message* message)
 {
     switch (message->type)
     {
@@ -205,7 +203,7 @@ void QueueTranslation(MessageSystem& system, const Translation& translation, u32
     const u32 sender = system.GetId();
     if (translation.isMove)
     {
-        system.QueueDerived(TryNewMessage<InputMoveMessage>(kPart, sender, player,
+        system.QueueDerived(TryNewMessage<InputMoveMessage>(LogTag, sender, player,
                                                             translation.direction, state, 0u),
                             source);
         return;
@@ -214,7 +212,7 @@ void QueueTranslation(MessageSystem& system, const Translation& translation, u32
     {
         if (action < 0)
             continue;
-        system.QueueDerived(TryNewMessage<InputActionMessage>(kPart, sender, player,
+        system.QueueDerived(TryNewMessage<InputActionMessage>(LogTag, sender, player,
                                                               static_cast<u32>(action), state, 0u),
                             source);
     }
@@ -224,123 +222,123 @@ void QueueTranslation(MessageSystem& system, const Translation& translation, u32
 // A message posted under an input type without being of its class (a plain Message, say) has no
 // fields to read: it travels unchanged.
 
-void MessageSystem::TranslateKeyboard(Message* message)
+void InputTranslation::TranslateKeyboard(Message* message)
 {
     auto* key = dynamic_cast<KeyboardMessage*>(message);
     Translation translation;
     if (key == nullptr || !KeyTranslation(key->keyCode, translation))
     {
-        Accept(message);
+        m_system.Accept(message);
         return;
     }
-    QueueTranslation(*this, translation, kKeyboardPlayer, key->state, key);
+    QueueTranslation(m_system, translation, KeyboardPlayer, key->state, key);
     // Escape is also a key for the systems (the game-state system pauses on it).
     if (key->keyCode == static_cast<u32>(Keys::Escape))
-        Accept(message);
+        m_system.Accept(message);
     else
         DestroyMessage(message);
 }
 
-void MessageSystem::TranslateMouseButton(Message* message)
+void InputTranslation::TranslateMouseButton(Message* message)
 {
-    constexpr u32 kLeftButton = 0;
-    constexpr u32 kRightButton = 1;
-    constexpr u32 kMiddleButton = 2;
+    constexpr u32 LeftButton = 0;
+    constexpr u32 RightButton = 1;
+    constexpr u32 MiddleButton = 2;
     auto* mouse = dynamic_cast<MouseButtonMessage*>(message);
-    if (mouse == nullptr || mouse->button > kMiddleButton)
+    if (mouse == nullptr || mouse->button > MiddleButton)
     {
-        Accept(message);
+        m_system.Accept(message);
         return;
     }
     Translation translation;
-    if (mouse->button == kLeftButton)
+    if (mouse->button == LeftButton)
         translation = Action(IA_FIRE);
-    else if (mouse->button == kMiddleButton)
+    else if (mouse->button == MiddleButton)
         translation = Action(IA_SLOT_1);
-    else if (mouse->button == kRightButton)
+    else if (mouse->button == RightButton)
     {
         // A move toward the cursor as seen from the window's centre, y upwards.
         const f32 halfWidth = static_cast<f32>(WindowWidth()) / 2.0f;
         const f32 halfHeight = static_cast<f32>(WindowHeight()) / 2.0f;
         translation = Move(mouse->position.x - halfWidth, -(mouse->position.y - halfHeight));
     }
-    QueueTranslation(*this, translation, kKeyboardPlayer, mouse->state, mouse);
+    QueueTranslation(m_system, translation, KeyboardPlayer, mouse->state, mouse);
     DestroyMessage(message);
 }
 
-void MessageSystem::TranslateMouseMove(Message* message)
+void InputTranslation::TranslateMouseMove(Message* message)
 {
     auto* move = dynamic_cast<MouseMoveMessage*>(message);
     if (move == nullptr)
     {
-        Accept(message);
+        m_system.Accept(message);
         return;
     }
     // The input system moves the cursor: the derived message is addressed to it (the raw
     // message, destroyed below, lends it the rest of its addressing).
-    move->targetSystem = kInputSystem;
-    QueueDerived(
-        TryNewMessage<InputCursorMessage>(kPart, GetId(), kKeyboardPlayer, move->movement, 0u),
-        move);
+    move->targetSystem = InputSystemName;
+    m_system.QueueDerived(TryNewMessage<InputCursorMessage>(LogTag, m_system.GetId(),
+                                                            KeyboardPlayer, move->movement, 0u),
+                          move);
     DestroyMessage(message);
 }
 
-void MessageSystem::TranslateControllerButton(Message* message)
+void InputTranslation::TranslateControllerButton(Message* message)
 {
     auto* button = dynamic_cast<ControllerButtonMessage*>(message);
     Translation translation;
     if (button == nullptr || !ControllerButtonTranslation(button->button, translation))
     {
-        Accept(message);
+        m_system.Accept(message);
         return;
     }
-    const bool isPad = button->button >= kPadUp && button->button <= kPadLeft;
+    const bool isPad = button->button >= PadUp && button->button <= PadLeft;
     const u32 frame = g_Engine != nullptr ? g_Engine->GetFrameCount() : 0;
     if (isPad && frame < FirstPadFrame)
     {
         // The pad moves nothing yet; a pad press this early means a controller is in use.
-        if (button->button == kPadUp)
+        if (button->button == PadUp)
             Services().setMouseCursorVisible(false);
     }
     else
     {
-        QueueTranslation(*this, translation, button->controller, button->state, button);
+        QueueTranslation(m_system, translation, button->controller, button->state, button);
     }
     DestroyMessage(message);
 }
 
-void MessageSystem::TranslateControllerStick(Message* message)
+void InputTranslation::TranslateControllerStick(Message* message)
 {
     auto* stick = dynamic_cast<ControllerStickMessage*>(message);
-    if (stick == nullptr || stick->axis > kRightStickX)
+    if (stick == nullptr || stick->axis > RightStickX)
     {
-        Accept(message);
+        m_system.Accept(message);
         return;
     }
     const f32 value = stick->value;
-    if (stick->axis == kTrigger)
+    if (stick->axis == TriggerAxis)
     {
         // The right trigger pulls the axis negative; the left one does nothing.
         if (value <= 0.0f)
         {
             m_triggerState = NextState(m_triggerState, value < -StickThreshold);
-            QueueTranslation(*this, Action(IA_FIRE), stick->controller, m_triggerState, stick);
+            QueueTranslation(m_system, Action(IA_FIRE), stick->controller, m_triggerState, stick);
         }
         DestroyMessage(message);
         return;
     }
     m_stickState = NextState(m_stickState, std::fabs(value) > StickThreshold);
     Math::Vector2 direction;
-    if (stick->axis == kLeftStickX || stick->axis == kRightStickX)
+    if (stick->axis == LeftStickX || stick->axis == RightStickX)
         direction = Math::Vector2(value, 0.0f);
-    else if (stick->axis == kLeftStickY)
+    else if (stick->axis == LeftStickY)
         direction = Math::Vector2(0.0f, value);
-    else if (stick->axis == kRightStickY)
+    else if (stick->axis == RightStickY)
         direction = Math::Vector2(0.0f, -value);
     Translation translation;
     translation.isMove = true;
     translation.direction = direction;
-    QueueTranslation(*this, translation, stick->controller, m_stickState, stick);
+    QueueTranslation(m_system, translation, stick->controller, m_stickState, stick);
     DestroyMessage(message);
 }
 } // namespace System

@@ -17,200 +17,15 @@ namespace Core
 {
 namespace System
 {
-// A block of a posting thread's list: written in order by that thread alone and read by the
-// main thread. About 4 KiB.
-struct PostBlock
-{
-    static constexpr u32 Capacity = 254;
-
-    std::atomic<u32> count{0};             // entries written, published after each one
-    std::atomic<PostBlock*> next{nullptr}; // the following block, linked once this one is full
-    PostBlock* nextFree = nullptr;         // in a list of blocks waiting for reuse
-    PostedMessage entries[Capacity];
-};
-
-// A list of blocks with one writer, the posting thread, and one reader, the main thread. The
-// writer fills the newest block and publishes its length after each entry (a release store);
-// when the block is full it links a block taken back from the reader (a new one only while the
-// list grows). The reader takes every published entry at once and hands the blocks it has
-// finished with back through `freed`, pushed as one chain per collection. Each side's fields
-// lie on a line of their own.
-struct PostList
-{
-    // The posting thread's side.
-    PostBlock* tail;            // the block being filled
-    u32 written = 0;            // entries in it (the writer's own copy of its count)
-    PostBlock* spare = nullptr; // blocks taken back from `freed`, not in use yet
-    // The main thread's side.
-    alignas(64) PostBlock* head; // the oldest block whose entries are not all taken
-    u32 taken = 0;               // entries of `head` already taken
-    // Blocks the main thread is done with, for the writer to take back whole.
-    alignas(64) std::atomic<PostBlock*> freed{nullptr};
-
-    PostList() : tail(new PostBlock), head(tail) {}
-    ~PostList()
-    {
-        // Called once neither side uses the list: every block is on the chain from `head`, on
-        // the spare list or on the freed list.
-        for (PostBlock* block = head; block != nullptr;)
-            delete std::exchange(block, block->next.load(std::memory_order_relaxed));
-        for (PostBlock* list : {spare, freed.load(std::memory_order_acquire)})
-        {
-            while (list != nullptr)
-                delete std::exchange(list, list->nextFree);
-        }
-    }
-    PostList(const PostList&) = delete;
-    PostList& operator=(const PostList&) = delete;
-
-    // The writer's side: appends an entry and publishes it.
-    void Push(const PostedMessage& entry)
-    {
-        if (written == PostBlock::Capacity)
-            LinkBlock();
-        tail->entries[written] = entry;
-        tail->count.store(++written, std::memory_order_release);
-    }
-
-    void LinkBlock()
-    {
-        if (spare == nullptr)
-            spare = freed.exchange(nullptr, std::memory_order_acquire);
-        PostBlock* block = spare;
-        if (block != nullptr)
-        {
-            spare = block->nextFree;
-            block->nextFree = nullptr;
-            block->count.store(0, std::memory_order_relaxed);
-            block->next.store(nullptr, std::memory_order_relaxed);
-        }
-        else
-            block = new PostBlock;
-        // Publishes the block's reset along with the link.
-        tail->next.store(block, std::memory_order_release);
-        tail = block;
-        written = 0;
-    }
-
-    // The reader's side: appends the stretches published and not yet taken to `segments` and
-    // answers where they end (the block and its count), for Release once they are read.
-    template <class SegmentList> std::pair<PostBlock*, u32> Peek(SegmentList& segments) const
-    {
-        PostBlock* block = head;
-        u32 from = taken;
-        for (;;)
-        {
-            const u32 count = block->count.load(std::memory_order_acquire);
-            if (count > from)
-                segments.push_back({block->entries + from, block->entries + count});
-            if (count < PostBlock::Capacity)
-                return {block, count};
-            PostBlock* next = block->next.load(std::memory_order_acquire);
-            if (next == nullptr)
-                return {block, count};
-            block = next;
-            from = 0;
-        }
-    }
-
-    // Entries published and not yet taken.
-    std::size_t Published() const
-    {
-        std::size_t total = 0;
-        u32 from = taken;
-        for (PostBlock* block = head;;)
-        {
-            const u32 count = block->count.load(std::memory_order_acquire);
-            total += count - from;
-            if (count < PostBlock::Capacity)
-                return total;
-            block = block->next.load(std::memory_order_acquire);
-            if (block == nullptr)
-                return total;
-            from = 0;
-        }
-    }
-
-    // Everything up to entry `count` of `last` has been read: the blocks before it go back to
-    // the writer in one chain.
-    void Release(PostBlock* last, u32 count)
-    {
-        if (head != last)
-        {
-            PostBlock* first = head;
-            PostBlock* end = head;
-            while (end->next.load(std::memory_order_relaxed) != last)
-            {
-                PostBlock* next = end->next.load(std::memory_order_relaxed);
-                end->nextFree = next;
-                end = next;
-            }
-            PostBlock* top = freed.load(std::memory_order_relaxed);
-            do
-                end->nextFree = top;
-            while (!freed.compare_exchange_weak(top, first, std::memory_order_release,
-                                                std::memory_order_relaxed));
-            head = last;
-        }
-        taken = count;
-    }
-};
-
-struct MessagePostBuffer
-{
-    PostList queued;
-    PostList objects;
-    std::atomic<bool> owned{false}; // a running thread posts into it
-    // The buffer made before this one (the system's list of buffers for the main thread to read
-    // without a lock); set before the buffer is published and never changed.
-    MessagePostBuffer* previous = nullptr;
-};
-
 namespace
 {
-std::atomic<u64> g_nextGeneration{1};
 // How far ahead of the delivery the walk fetches messages.
 constexpr std::size_t PrefetchAhead = 8;
-
-// The calling thread's post buffer and the system it belongs to. The thread's end hands the
-// buffer back to its system, which gives it to the next new posting thread.
-struct ThreadPostSlot
-{
-    u64 generation = 0;
-    std::shared_ptr<MessagePostBuffer> buffer;
-
-    void Release()
-    {
-        if (buffer != nullptr)
-            buffer->owned.store(false, std::memory_order_release);
-        buffer.reset();
-    }
-    ~ThreadPostSlot() { Release(); }
-};
-thread_local ThreadPostSlot t_postSlot;
 } // namespace
 
 MessageSystem* MessageSystem::s_instance = nullptr;
 
-Message* MessageSystem::Queue::Pop()
-{
-    if (head == items.size())
-        return nullptr;
-    Message* message = items[head++];
-    if (head == items.size())
-        Clear();
-    return message;
-}
-
-void MessageSystem::Queue::Clear()
-{
-    items.clear();
-    head = 0;
-}
-
 MessageSystem::MessageSystem()
-    : m_mainThread(std::this_thread::get_id()),
-      m_generation(g_nextGeneration.fetch_add(1, std::memory_order_relaxed))
 {
     m_name = "MessagingSystem";
     s_instance = this;
@@ -252,7 +67,7 @@ void MessageSystem::Post(Message* message)
         return;
     // Raw input becomes the abstract input messages at once. It comes from the window layer's
     // callbacks, which run on the main thread inside the buffer swap.
-    if (TranslateInput(message))
+    if (m_inputTranslation.Translate(message))
         return;
     Accept(message);
 }
@@ -260,141 +75,9 @@ void MessageSystem::Post(Message* message)
 void MessageSystem::Accept(Message* message)
 {
     const bool isObjectMessage = IsObjectMessageType(message->type);
-    if (MessagePostBuffer* buffer = BufferForThisThread())
-    {
-        (isObjectMessage ? buffer->objects : buffer->queued).Push({message->id, message});
+    if (m_postBuffers.Post(message, isObjectMessage))
         return;
-    }
     (isObjectMessage ? m_objectMessages : m_queue).Push(message);
-}
-
-MessagePostBuffer* MessageSystem::BufferForThisThread()
-{
-    ThreadPostSlot& slot = t_postSlot;
-    if (slot.generation == m_generation)
-        return slot.buffer.get();
-
-    // The thread's first post to this system.
-    slot.Release();
-    slot.generation = m_generation;
-    if (std::this_thread::get_id() == m_mainThread)
-        return nullptr;
-    std::lock_guard<Core::SpinLock> lock(m_buffersLock);
-    for (const BufferPointer& buffer : m_buffers)
-    {
-        if (!buffer->owned.load(std::memory_order_acquire))
-        {
-            slot.buffer = buffer;
-            break;
-        }
-    }
-    if (slot.buffer == nullptr)
-    {
-        slot.buffer = std::make_shared<MessagePostBuffer>();
-        m_buffers.push_back(slot.buffer);
-        slot.buffer->previous = m_newestBuffer.load(std::memory_order_relaxed);
-        m_newestBuffer.store(slot.buffer.get(), std::memory_order_release);
-    }
-    slot.buffer->owned.store(true, std::memory_order_relaxed);
-    return slot.buffer.get();
-}
-
-void MessageSystem::Collect(bool objects)
-{
-    // The entries are read after the lengths, and only then do the blocks go back. The buffers
-    // are read through their own list, which a new thread extends at the front.
-    m_segments.clear();
-    m_runs.clear();
-    for (MessagePostBuffer* buffer = m_newestBuffer.load(std::memory_order_acquire);
-         buffer != nullptr; buffer = buffer->previous)
-    {
-        PostList& list = objects ? buffer->objects : buffer->queued;
-        const std::size_t first = m_segments.size();
-        const auto [lastBlock, lastCount] = list.Peek(m_segments);
-        if (lastBlock != list.head || lastCount != list.taken)
-            m_runs.push_back({&list, first, m_segments.size(), lastBlock, lastCount});
-    }
-    if (m_runs.empty())
-        return;
-    MergeCollected(objects ? m_objectMessages : m_queue);
-    for (const Run& run : m_runs)
-        run.list->Release(run.lastBlock, run.lastCount);
-}
-
-void MessageSystem::MergeCollected(Queue& queue)
-{
-    // Each run keeps its own order; between runs, and the queue's own entries (one more run),
-    // the smaller id goes first. The runs' ids are read from their entries, not from the
-    // messages, which other processors wrote; each entry is read once.
-    m_cursors.clear();
-    for (const Run& run : m_runs)
-    {
-        if (run.firstSegment != run.endSegment)
-        {
-            const Segment& segment = m_segments[run.firstSegment];
-            m_cursors.push_back({segment.begin, segment.end, run.firstSegment + 1, run.endSegment});
-        }
-    }
-    if (m_cursors.empty())
-        return;
-    if (queue.Size() == 0 && m_cursors.size() == 1)
-    {
-        // One thread posted and the queue is empty: its entries, in order, are the queue.
-        queue.Clear();
-        Cursor& cursor = m_cursors.front();
-        for (;;)
-        {
-            for (const PostedMessage* entry = cursor.next; entry != cursor.end; ++entry)
-                queue.items.push_back(entry->message);
-            if (cursor.segment == cursor.endSegment)
-                break;
-            const Segment& segment = m_segments[cursor.segment++];
-            cursor.next = segment.begin;
-            cursor.end = segment.end;
-        }
-        return;
-    }
-
-    Message* const* own = queue.items.data() + queue.head;
-    Message* const* const ownEnd = queue.items.data() + queue.items.size();
-    m_merged.clear();
-    std::size_t live = m_cursors.size();
-    Cursor* const cursors = m_cursors.data();
-    for (;;)
-    {
-        std::size_t best = live;
-        u32 bestId = 0;
-        for (std::size_t i = 0; i < live; ++i)
-        {
-            if (best == live || cursors[i].next->id < bestId)
-            {
-                best = i;
-                bestId = cursors[i].next->id;
-            }
-        }
-        if (own != ownEnd && (best == live || (*own)->id < bestId))
-        {
-            m_merged.push_back(*own++);
-            continue;
-        }
-        if (best == live)
-            break;
-        Cursor& cursor = cursors[best];
-        m_merged.push_back(cursor.next++->message);
-        if (cursor.next != cursor.end)
-            continue;
-        if (cursor.segment != cursor.endSegment)
-        {
-            const Segment& segment = m_segments[cursor.segment++];
-            cursor.next = segment.begin;
-            cursor.end = segment.end;
-        }
-        else
-            cursor = cursors[--live]; // this run is done
-    }
-    std::swap(queue.items, m_merged);
-    queue.head = 0;
-    m_merged.clear();
 }
 
 void MessageSystem::Enqueue(Message* message)
@@ -407,27 +90,18 @@ Message* MessageSystem::PopFront()
     if (m_walk.Size() != 0)
         return m_walk.Pop();
     if (m_queue.Size() == 0)
-        Collect(false);
+        m_postBuffers.Collect(false, m_queue);
     return m_queue.Pop();
-}
-
-std::size_t MessageSystem::BufferedCount(bool objects) const
-{
-    std::size_t count = 0;
-    for (const MessagePostBuffer* buffer = m_newestBuffer.load(std::memory_order_acquire);
-         buffer != nullptr; buffer = buffer->previous)
-        count += (objects ? buffer->objects : buffer->queued).Published();
-    return count;
 }
 
 std::size_t MessageSystem::GetQueueSize() const
 {
-    return m_walk.Size() + m_queue.Size() + BufferedCount(false);
+    return m_walk.Size() + m_queue.Size() + m_postBuffers.Count(false);
 }
 
 std::size_t MessageSystem::GetObjectMessageCount() const
 {
-    return m_objectWalk.Size() + m_objectMessages.Size() + BufferedCount(true);
+    return m_objectWalk.Size() + m_objectMessages.Size() + m_postBuffers.Count(true);
 }
 
 Message* MessageSystem::DetachObjectMessage()
@@ -435,7 +109,7 @@ Message* MessageSystem::DetachObjectMessage()
     if (m_objectWalk.Size() != 0)
         return m_objectWalk.Pop();
     if (m_objectMessages.Size() == 0)
-        Collect(true);
+        m_postBuffers.Collect(true, m_objectMessages);
     return m_objectMessages.Pop();
 }
 
@@ -459,20 +133,19 @@ void MessageSystem::Update(f32 seconds)
 {
     // The walk takes the queue's storage and leaves it the walk's (empty) storage of last time:
     // messages requeued or posted meanwhile go to the queue, for the next update.
-    Collect(false);
+    m_postBuffers.Collect(false, m_queue);
     std::swap(m_walk, m_queue);
     while (Message* message = m_walk.Pop())
     {
         // Each message lies wherever its memory came from and is seldom still cached: the ones
         // a few places ahead are fetched while this one is delivered.
-        if (m_walk.head + PrefetchAhead < m_walk.items.size())
-            __builtin_prefetch(m_walk.items[m_walk.head + PrefetchAhead]);
+        m_walk.Prefetch(PrefetchAhead);
         CountDown(message, seconds);
     }
 
     // Object messages posted during the main walk are carried out now, behind every due
     // queued message; a delayed one waits in the main queue from now on.
-    Collect(true);
+    m_postBuffers.Collect(true, m_objectMessages);
     std::swap(m_objectWalk, m_objectMessages);
     while (Message* message = m_objectWalk.Pop())
         CountDown(message, seconds);
