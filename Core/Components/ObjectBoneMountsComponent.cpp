@@ -18,7 +18,7 @@ namespace
 {
 GameFactory* Factory()
 {
-    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return Engine::Factory();
 }
 
 } // namespace
