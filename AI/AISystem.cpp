@@ -10,6 +10,7 @@
 #include "Core/Engine.h"
 #include "Core/Messages/Gameplay/KillAIMessage.h"
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
@@ -230,7 +231,7 @@ void AISystem::KillAll()
             return;
         m_killed.push_back(objectId);
         if (g_Engine != nullptr)
-            g_Engine->SendMessage(new ObjectDestroyMessage(m_id, objectId, NoTarget), 0.0f);
+            Core::PostNew<ObjectDestroyMessage>(GetName().c_str(), 0.0f, m_id, objectId, NoTarget);
     };
     for (const AIControllerComponent* controller : m_controllers)
         destroy(controller->GetOwner());

@@ -281,7 +281,7 @@ void GameStateSystem::NextLevel()
     }
     m_paused = false;
     if (g_Engine != nullptr)
-        g_Engine->SendMessage(new GameStateMessage(m_id, GSM_NEXT, NoTarget), NextLevelDelay);
+        Core::PostNew<GameStateMessage>(Part, NextLevelDelay, m_id, GSM_NEXT, NoTarget);
 }
 
 void GameStateSystem::HandleKey(u32 key)

@@ -239,7 +239,7 @@ void PageComponent::SetText(u32 objectId, const std::string& text)
         object->GetComponent(HashTypeName(kTextComponent)) == nullptr)
         return;
     if (g_Engine != nullptr)
-        g_Engine->SendMessage(new TextConstructMessage(m_id, text, objectId), 0.0f);
+        PostNew<TextConstructMessage>(m_id, text, objectId);
 }
 
 void PageComponent::AppendElement(HUDComponent* element)

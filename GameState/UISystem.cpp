@@ -482,11 +482,10 @@ u32 UISystem::AddHudElement(const std::string& material, const std::string& text
     if (g_Engine == nullptr)
         return 0;
     const u32 id = GenerateIdLocked();
-    g_Engine->SendMessage(
-        new ObjectCreateMessage(m_id, id, PageComponent::HudElementArchetype, NoTarget), 0.0f);
-    g_Engine->SendMessage(new AddHudElementMessage(m_id, id, material, text, x, y, screenFlags,
-                                                   elementFlags, NoTarget),
-                          0.0f);
+    Core::PostNew<ObjectCreateMessage>(Part, 0.0f, m_id, id, PageComponent::HudElementArchetype,
+                                       NoTarget);
+    Core::PostNew<AddHudElementMessage>(Part, 0.0f, m_id, id, material, text, x, y, screenFlags,
+                                        elementFlags, NoTarget);
     return id;
 }
 

@@ -106,14 +106,15 @@ void AISpawnComponent::MakeWave(const GameObjectComponent& sender, const std::st
     {
         const u32 objectId = GenerateIdLocked();
         const f32 delay = minDelay + spread * Math::RandUnit();
-        g_Engine->SendMessage(
-            new ObjectCreateMessage(sender.GetId(), objectId, archetype, NoTarget), delay);
+        Core::PostNew<ObjectCreateMessage>(sender.GetName().c_str(), delay, sender.GetId(),
+                                           objectId, archetype, NoTarget);
         const Math::Vector4 offset = RandomOffset();
         Math::Vector4 position(centre.x + offset.x, centre.y + offset.y, centre.z + offset.z,
                                centre.w);
         if (grounded)
             position.y = 0.0f;
-        g_Engine->SendMessage(new PositionSetMessage(sender.GetId(), position, objectId), delay);
+        Core::PostNew<PositionSetMessage>(sender.GetName().c_str(), delay, sender.GetId(), position,
+                                          objectId);
     }
     Core::Log() << g_Engine->GetTimer().GetTotalSeconds() << ' '
                 << (owner != nullptr ? owner->GetName() : std::string()) << ':' << sender.GetOwner()

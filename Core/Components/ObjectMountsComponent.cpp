@@ -197,7 +197,7 @@ void ObjectMountsComponent::RemoveMount(u32 objectId, const std::string& archety
     if (destroy)
     {
         if (g_Engine != nullptr)
-            g_Engine->SendMessage(new ObjectDestroyMessage(m_owner, id, 0), 0.0f);
+            PostNew<ObjectDestroyMessage>(m_owner, id, 0u);
         return;
     }
     if (GameObject* mount = factory->FindObject(id))
