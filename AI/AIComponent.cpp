@@ -8,9 +8,7 @@ QUILL_DEFINE_TYPE_RECORD(AI::AIComponent, &TypeRecordOf<GameObjectComponent>(), 
 
 namespace AI
 {
-AIComponent::AIComponent() : GameObjectComponent(true), m_ownerObject(nullptr), m_ownerObjectId(0)
-{
-}
+AIComponent::AIComponent() : GameObjectComponent(true) {}
 
 AIComponent::~AIComponent()
 {
@@ -32,26 +30,4 @@ void AIComponent::JoinSystem()
         system->Register(this);
 }
 
-GameObject* AIComponent::OwnerObject() const
-{
-    if (m_ownerObject != nullptr && m_ownerObjectId == m_owner)
-        return m_ownerObject;
-    if (m_owner == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
-        return nullptr;
-    m_ownerObject = g_Engine->GetFactory()->FindObject(m_owner);
-    m_ownerObjectId = m_owner;
-    return m_ownerObject;
-}
-
-void AIComponent::Post(Message* message, f32 delay)
-{
-    if (message == nullptr)
-        return;
-    if (g_Engine == nullptr)
-    {
-        DestroyMessage(message);
-        return;
-    }
-    g_Engine->SendMessage(message, delay);
-}
 } // namespace AI

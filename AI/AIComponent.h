@@ -33,16 +33,6 @@ public:
 protected:
     // The concrete constructor's call: joins the AI system when one exists.
     void JoinSystem();
-    // The owning object, or null while the component has none (or no engine exists). Kept after
-    // the first look-up: an object owns its components, so it lives as long as this one does
-    // under the same owner id.
-    GameObject* OwnerObject() const;
-    // Posts a message through the engine; dropped when no engine exists.
-    static void Post(Message* message, f32 delay = 0.0f);
-
-private:
-    mutable GameObject* m_ownerObject; // not owned; valid while m_owner == m_ownerObjectId
-    mutable u32 m_ownerObjectId;
 };
 } // namespace AI
 

@@ -16,13 +16,13 @@ namespace AI
 {
 namespace
 {
-constexpr u32 kLoop = 1;
-constexpr u32 kPlayOnce = 0;
+constexpr u32 Loop = 1;
+constexpr u32 PlayOnce = 0;
 } // namespace
 
 AIControllerComponent::AIControllerComponent()
     : m_behaviorsObject(nullptr), m_behaviorsVersion(0), m_move(nullptr), m_animation(nullptr),
-      m_track(Track::Idle), m_ownerObject(nullptr), m_ownerObjectId(0)
+      m_track(Track::Idle)
 {
     // The logic component base joined the logic system; this controller is stepped by the AI
     // system only, so it leaves that list again.
@@ -44,16 +44,6 @@ void AIControllerComponent::Shutdown()
     if (System::AISystem* system = System::AISystem::Instance())
         system->Unregister(this);
     ControllerComponent::Shutdown();
-}
-
-GameObject* AIControllerComponent::Owner()
-{
-    if (m_ownerObject == nullptr || m_ownerObjectId != m_owner)
-    {
-        m_ownerObject = OwnerObject();
-        m_ownerObjectId = m_owner;
-    }
-    return m_ownerObject;
 }
 
 void AIControllerComponent::Gather(const GameObject& owner)
@@ -84,7 +74,7 @@ void AIControllerComponent::Gather(const GameObject& owner)
 
 void AIControllerComponent::Update(f32 seconds)
 {
-    const GameObject* owner = Owner();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     // Gathered first: a step may post changes to the object, never make them at once, but a
@@ -109,8 +99,8 @@ void AIControllerComponent::ShowMovement()
     if (wanted == m_track)
         return;
     m_track = wanted;
-    Post(new AnimationSwapMessage(GetId(), wanted == Track::Run ? RunTrack : IdleTrack, kLoop,
-                                  m_owner));
+    PostNew<AnimationSwapMessage>(GetId(), wanted == Track::Run ? RunTrack : IdleTrack, Loop,
+                                  m_owner);
 }
 
 void AIControllerComponent::OnStrike()
@@ -118,7 +108,7 @@ void AIControllerComponent::OnStrike()
     if (m_animation == nullptr || m_track == Track::Death)
         return;
     m_track = Track::Once;
-    Post(new AnimationSwapMessage(GetId(), AttackTrack, kPlayOnce, m_owner));
+    PostNew<AnimationSwapMessage>(GetId(), AttackTrack, PlayOnce, m_owner);
 }
 
 void AIControllerComponent::HandleMessage(Message* message)
@@ -129,7 +119,7 @@ void AIControllerComponent::HandleMessage(Message* message)
     const auto* swap = static_cast<const AnimationSwapMessage*>(message);
     if (swap->animationName == DeathTrack)
         m_track = Track::Death;
-    else if (swap->loop == kPlayOnce)
+    else if (swap->loop == PlayOnce)
         m_track = Track::Once;
     else if (swap->animationName == RunTrack)
         m_track = Track::Run;
@@ -144,7 +134,7 @@ void AIControllerComponent::SetDisabled(bool disabled)
     m_disabled = disabled;
     if (!disabled)
         return;
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     const u32 family = ComponentTypeId<BehaviorComponent>();
@@ -160,7 +150,7 @@ void AIControllerComponent::SetDisabled(bool disabled)
 
 void AIControllerComponent::SetTarget(u32 targetObjectId)
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     const u32 family = ComponentTypeId<BehaviorComponent>();

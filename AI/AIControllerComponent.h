@@ -72,9 +72,6 @@ private:
         Other, // a looping track this controller does not pick
     };
 
-    // The owning object, kept after the first look-up (it lives as long as this component
-    // under the same owner id).
-    GameObject* Owner();
     // Gathers the behaviours, the move component and the animation controller again when the
     // object's component list has changed.
     void Gather(const GameObject& owner);
@@ -90,8 +87,6 @@ private:
     const Logic::MoveComponent* m_move;
     const Graphics::AnimationControllerComponent* m_animation;
     Track m_track;
-    GameObject* m_ownerObject; // not owned; valid while m_owner matches
-    u32 m_ownerObjectId;
 };
 } // namespace AI
 

@@ -10,6 +10,7 @@
 #include "Core/Engine.h"
 #include "Core/Messages/Gameplay/KillAIMessage.h"
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/Objects/ComponentTypeId.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
@@ -28,7 +29,7 @@ AISystem* AISystem::s_instance = nullptr;
 
 namespace
 {
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 
 u32 HookControllerCount()
 {
@@ -48,7 +49,7 @@ void HookSetControllerTargets(u32 targetObjectId)
 u32 HookIdleSpawnerPositions(f32* xz, u32 capacity)
 {
     AISystem* system = AISystem::Instance();
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (system == nullptr || factory == nullptr || !system->GetAIControllers().empty())
         return 0;
     u32 written = 0;
@@ -230,7 +231,7 @@ void AISystem::KillAll()
             return;
         m_killed.push_back(objectId);
         if (g_Engine != nullptr)
-            g_Engine->SendMessage(new ObjectDestroyMessage(m_id, objectId, kNoTarget), 0.0f);
+            Core::PostNew<ObjectDestroyMessage>(GetName().c_str(), 0.0f, m_id, objectId, NoTarget);
     };
     for (const AIControllerComponent* controller : m_controllers)
         destroy(controller->GetOwner());

@@ -37,7 +37,7 @@ bool WorldStateComponent::AddIfMissing(u32 objectId)
 {
     if (Find(objectId) != nullptr)
         return false;
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
     WorldStateEntry entry;
     if (object == nullptr || !WorldStateEntry::FromObject(*object, entry))

@@ -20,12 +20,12 @@ struct NamedKind
 
 // The mage takes the free player kind 2: the game ships it as a third player, and an unnamed
 // player would go untracked, unseen by enemies, with the addition pass rerunning every frame.
-constexpr NamedKind kNamedKinds[] = {
+constexpr NamedKind NamedKinds[] = {
     {"CharacterGolem", 0},    {"CharacterSteamKnight", 1}, {"CharacterMage", 2},
     {"CharacterAIMelee", 4},  {"CharacterAIRanged", 5},    {"CharacterAITank", 6},
     {"CharacterAISpeedy", 7}, {"CharacterAIFlock", 8},
 };
-constexpr std::size_t kNamedKindCount = sizeof(kNamedKinds) / sizeof(kNamedKinds[0]);
+constexpr std::size_t NamedKindCount = sizeof(NamedKinds) / sizeof(NamedKinds[0]);
 
 // The names' hashes, computed once on first use.
 const u32* NamedKindHashes()
@@ -34,10 +34,10 @@ const u32* NamedKindHashes()
     {
         Hashes()
         {
-            for (std::size_t i = 0; i < kNamedKindCount; ++i)
-                values[i] = HashTypeName(kNamedKinds[i].name);
+            for (std::size_t i = 0; i < NamedKindCount; ++i)
+                values[i] = HashTypeName(NamedKinds[i].name);
         }
-        u32 values[kNamedKindCount];
+        u32 values[NamedKindCount];
     } hashes;
     return hashes.values;
 }
@@ -53,10 +53,10 @@ s32 WorldStateEntry::KindFromArchetype(const GameObject& object)
 {
     const u32 hash = HashTypeName(object.GetName().c_str());
     const u32* hashes = NamedKindHashes();
-    for (std::size_t i = 0; i < kNamedKindCount; ++i)
+    for (std::size_t i = 0; i < NamedKindCount; ++i)
     {
         if (hashes[i] == hash)
-            return kNamedKinds[i].kind;
+            return NamedKinds[i].kind;
     }
     return UntrackedKind;
 }
@@ -81,7 +81,7 @@ bool WorldStateEntry::FromObject(const GameObject& object, WorldStateEntry& entr
 
 bool WorldStateEntry::Refresh()
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (factory == nullptr)
         return false;
     const bool sameId = refreshedObject != nullptr && refreshedId == objectId;

@@ -69,6 +69,8 @@ public:
     u32 GetFrameCount() const { return m_frameCount; }
     FrameTimer& GetTimer() { return m_timer; }
     GameFactory* GetFactory() const { return m_factory.get(); }
+    // The factory of the process's engine, or null when there is no engine.
+    static GameFactory* Factory();
     Allocator* GetAllocator() const { return m_allocator.get(); }
     LaunchOptions* GetLaunchOptions() const { return m_launchOptions.get(); }
     SystemFactory& GetSystemFactory() { return m_systemFactory; }
@@ -121,6 +123,11 @@ private:
 
 // The engine of this process; set by the entry point right after construction.
 extern Engine* g_Engine;
+
+inline GameFactory* Engine::Factory()
+{
+    return g_Engine != nullptr ? g_Engine->m_factory.get() : nullptr;
+}
 
 // An id from the global counter under the global id mutex, for ids reserved off the main thread
 // or ahead of a posted creation.

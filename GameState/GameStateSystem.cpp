@@ -9,6 +9,7 @@
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/MessageTypes.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/Messages/UserInterface/GoToStateMessage.h"
 #include "Core/System/MessageSystem.h"
@@ -23,23 +24,15 @@ GameStateSystem* GameStateSystem::s_instance = nullptr;
 
 namespace
 {
-const char* const kPart = "GameStateSystem";
+const char* const Part = "GameStateSystem";
 constexpr const char* kAISystem = "AISystem";
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 
 // The engine's pause hook: the flag of the live game-state system.
 bool IsGamePaused()
 {
     GameStateSystem* system = GameStateSystem::Instance();
     return system != nullptr && system->IsPaused();
-}
-
-void Post(Message* message)
-{
-    if (g_Engine != nullptr)
-        g_Engine->SendMessage(message, 0.0f);
-    else
-        DestroyMessage(message);
 }
 
 Scripting::LuaComponent* FindLuaScript(const std::string& name)
@@ -102,14 +95,14 @@ void GameStateSystem::BuildStates()
     if (m_systemScript == nullptr || !m_systemScript->Load(SystemScript) ||
         !m_systemScript->CallReturnUnsigned("GetScriptCount", count) || count == 0)
     {
-        Core::Log() << "Error [" << kPart << "]: " << SystemScript
+        Core::Log() << "Error [" << Part << "]: " << SystemScript
                     << " gives no states; the game has none\n";
         return;
     }
     m_systemScript->SetScriptName(SystemScriptName);
     if (count > MaxStates)
     {
-        Core::Log() << "Error [" << kPart << "]: " << SystemScript << " reports " << count
+        Core::Log() << "Error [" << Part << "]: " << SystemScript << " reports " << count
                     << " states; only the first " << MaxStates << " are used\n";
         count = MaxStates;
     }
@@ -125,7 +118,7 @@ void GameStateSystem::BuildStates()
             m_systemScript->CallUnsignedReturnString("GetScriptName", i, name);
         if (limits.stopped)
         {
-            Core::Log() << "Error [" << kPart << "]: " << SystemScript
+            Core::Log() << "Error [" << Part << "]: " << SystemScript
                         << " ran past its budget naming state " << i << "; the list ends there\n";
             break;
         }
@@ -140,7 +133,7 @@ void GameStateSystem::BuildStates()
         m_states.push_back(state);
     }
     m_count = static_cast<u32>(m_states.size());
-    Core::Log() << kPart << ": " << m_count << " states\n";
+    Core::Log() << Part << ": " << m_count << " states\n";
 }
 
 bool GameStateSystem::CallState(const char* function)
@@ -157,7 +150,7 @@ void GameStateSystem::Enter()
         return;
     if (Core::System::MessageSystem* messages = Core::System::MessageSystem::Instance())
         messages->ClearObjectMessages();
-    Core::Log() << kPart << ": entering state " << GetStateName(m_current) << '\n';
+    Core::Log() << Part << ": entering state " << GetStateName(m_current) << '\n';
     CallState("Load");
 }
 
@@ -170,7 +163,7 @@ void GameStateSystem::Leave()
         messages->ClearQueueSparing(AssetThreadDoneMessage::Type);
         messages->ClearObjectMessages();
     }
-    Core::Log() << kPart << ": leaving state " << GetStateName(m_current) << '\n';
+    Core::Log() << Part << ": leaving state " << GetStateName(m_current) << '\n';
     CallState("Free");
     CallState("Unload");
     m_initialized = false;
@@ -219,7 +212,7 @@ void GameStateSystem::HandleMessage(Message* message)
     case MT_ASSET_BATCH_LOADED:
         if (!m_initialized && m_current < m_count)
         {
-            Core::Log() << kPart << ": initializing state " << GetStateName(m_current) << '\n';
+            Core::Log() << Part << ": initializing state " << GetStateName(m_current) << '\n';
             // Marked first: a script that causes another batch message during its Initialize
             // must not be initialised twice.
             m_initialized = true;
@@ -264,7 +257,7 @@ void GameStateSystem::HandleCommand(u32 command)
 void GameStateSystem::SetPaused(bool paused)
 {
     m_paused = paused;
-    Post(new AudioMusicMessage(m_id, PauseMusic, MusicToggle, kNoTarget));
+    Core::PostNew<AudioMusicMessage>(Part, 0.0f, m_id, PauseMusic, MusicToggle, NoTarget);
 }
 
 void GameStateSystem::GoToState(const std::string& name)
@@ -288,14 +281,14 @@ void GameStateSystem::NextLevel()
     }
     m_paused = false;
     if (g_Engine != nullptr)
-        g_Engine->SendMessage(new GameStateMessage(m_id, GSM_NEXT, kNoTarget), NextLevelDelay);
+        Core::PostNew<GameStateMessage>(Part, NextLevelDelay, m_id, GSM_NEXT, NoTarget);
 }
 
 void GameStateSystem::HandleKey(u32 key)
 {
     if (key == KillAIKey)
     {
-        Post(new KillAIMessage(m_id, kAISystem));
+        Core::PostNew<KillAIMessage>(Part, 0.0f, m_id, kAISystem);
         return;
     }
     if (key != ReloadKey && key != ScriptReloadKey)

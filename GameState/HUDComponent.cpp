@@ -19,14 +19,14 @@ namespace GameState
 {
 namespace
 {
-constexpr u32 kMaterialCategory = 0;
+constexpr u32 MaterialCategory = 0;
 constexpr s32 kLeft = -1;
 constexpr s32 kRight = 1;
 constexpr s32 kTop = 1;
-constexpr s32 kBottom = -1;
-constexpr s32 kCentre = 0;
+constexpr s32 Bottom = -1;
+constexpr s32 Centre = 0;
 // The diffuse texture gives an element its size.
-constexpr u32 kSizeTextureSlot = 0;
+constexpr u32 SizeTextureSlot = 0;
 } // namespace
 
 HUDComponent::HUDComponent()
@@ -54,7 +54,7 @@ Math::Vector2 HUDComponent::GetSize() const
 {
     const Graphics::Material* material = GetShownMaterial();
     const Graphics::Texture* texture =
-        material != nullptr ? material->GetTexture(kSizeTextureSlot) : nullptr;
+        material != nullptr ? material->GetTexture(SizeTextureSlot) : nullptr;
     if (texture == nullptr)
         return Math::Vector2(0.0f, 0.0f);
     return Math::Vector2(static_cast<f32>(texture->GetWidth()) * displayScale.x,
@@ -116,7 +116,7 @@ u16 HUDComponent::MakeAlignmentFlags(s32 horizontal, s32 vertical)
         flags |= AlignRight;
     if (vertical == kTop)
         flags |= AlignTop;
-    else if (vertical == kBottom)
+    else if (vertical == Bottom)
         flags |= AlignBottom;
     return flags;
 }
@@ -125,14 +125,14 @@ s32 HUDComponent::HorizontalAlignment(u16 flags)
 {
     if (flags & AlignLeft)
         return kLeft;
-    return (flags & AlignRight) ? kRight : kCentre;
+    return (flags & AlignRight) ? kRight : Centre;
 }
 
 s32 HUDComponent::VerticalAlignment(u16 flags)
 {
     if (flags & AlignBottom)
-        return kBottom;
-    return (flags & AlignTop) ? kTop : kCentre;
+        return Bottom;
+    return (flags & AlignTop) ? kTop : Centre;
 }
 
 void HUDComponent::SetMaterial(const std::string& name)
@@ -140,9 +140,9 @@ void HUDComponent::SetMaterial(const std::string& name)
     m_material = nullptr;
     if (const Graphics::MaterialManager* materials = Graphics::MaterialManager::Instance())
     {
-        m_material = materials->Find(name, kMaterialCategory);
+        m_material = materials->Find(name, MaterialCategory);
         if (m_material == nullptr)
-            m_material = materials->Find(DefaultMaterial, kMaterialCategory);
+            m_material = materials->Find(DefaultMaterial, MaterialCategory);
     }
     // Assigned in place, not through a temporary: the icons of the health bars are set every
     // frame, and the name's room is kept.
@@ -154,10 +154,10 @@ void HUDComponent::SetMaterial(const std::string& name)
 
 void HUDComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    s32 horizontalScreen = kCentre;
-    s32 verticalScreen = kCentre;
-    s32 horizontal = kCentre;
-    s32 vertical = kCentre;
+    s32 horizontalScreen = Centre;
+    s32 verticalScreen = Centre;
+    s32 horizontal = Centre;
+    s32 vertical = Centre;
     std::string material;
     Serializer::ReadValue(reader, relativePosition, "RelativePos_0-1");
     Serializer::ReadValue(reader, horizontalScreen, "HorizontalScreenAllignment");
@@ -175,7 +175,7 @@ void HUDComponent::Deserialize(Serializer::XmlReader& reader)
 
     // An element of a placed object (one with a transform: a health bar over a character)
     // joins the page shown now; page children carry no transform and are placed by their page.
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     System::UISystem* ui = System::UISystem::Instance();
     PageComponent* page = ui != nullptr ? ui->GetCurrentPage() : nullptr;

@@ -10,6 +10,7 @@
 #include "Core/Messages/Input/InputMoveMessage.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/Object/ObjectCreateMessage.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/Messages/UserInterface/AddHudElementMessage.h"
 #include "Core/Messages/UserInterface/ChangeButtonFunctionMessage.h"
 #include "Core/Messages/UserInterface/ChangePageMessage.h"
@@ -39,25 +40,19 @@ UISystem* UISystem::s_instance = nullptr;
 
 namespace
 {
-constexpr u32 kNoTarget = 0;
+// The part named by the log lines of this file.
+constexpr const char* Part = "UISystem";
+constexpr u32 NoTarget = 0;
 constexpr f32 kShown = 1.0f;
-constexpr f32 kHidden = 0.0f;
+constexpr f32 Hidden = 0.0f;
 // Buttons added by a script all take the first grid cell.
-constexpr s16 kScriptButtonCell = 0;
+constexpr s16 ScriptButtonCell = 0;
 // The player who opens the pause page with Escape.
-constexpr u32 kKeyboardPlayer = 0;
-
-void Post(Message* message)
-{
-    if (g_Engine != nullptr)
-        g_Engine->SendMessage(message, 0.0f);
-    else
-        DestroyMessage(message);
-}
+constexpr u32 KeyboardPlayer = 0;
 
 HUDComponent* ElementOf(u32 objectId)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
     if (object == nullptr)
         return nullptr;
@@ -173,7 +168,7 @@ void HookCollectPageQuads(std::vector<Graphics::OverlayQuad>& quads, f32 width, 
 
 bool HookElementQuad(u32 objectId, Graphics::OverlayQuad& quad, f32 width, f32 height)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
     HUDComponent* element = object != nullptr ? object->GetComponent<HUDComponent>() : nullptr;
     if (element == nullptr || width <= 0.0f || height <= 0.0f)
@@ -313,8 +308,8 @@ void UISystem::ShowCursorObject(bool visible)
     const u32 cursor = Core::Services().cursorObjectId();
     if (cursor == 0)
         return;
-    Post(new SetVisibleMessage(m_id, visible, cursor));
-    Post(new SetHudVisibleMessage(m_id, visible ? kHidden : kShown, cursor));
+    Core::PostNew<SetVisibleMessage>(Part, 0.0f, m_id, visible, cursor);
+    Core::PostNew<SetHudVisibleMessage>(Part, 0.0f, m_id, visible ? Hidden : kShown, cursor);
 }
 
 void UISystem::TogglePause(u32 player)
@@ -336,7 +331,7 @@ void UISystem::TogglePause(u32 player)
         Core::Log() << "UISystem: current page " << pause->GetPageName() << '\n';
         m_singleHighlight = true;
         m_highlightedPlayer = static_cast<s32>(player);
-        Post(new GameStateMessage(m_id, GSM_PAUSE, kNoTarget));
+        Core::PostNew<GameStateMessage>(Part, 0.0f, m_id, GSM_PAUSE, NoTarget);
         if (ActivePlayers() == 0)
             ShowCursorObject(false);
         return;
@@ -352,7 +347,7 @@ void UISystem::TogglePause(u32 player)
     m_current = hud;
     m_current->SetActive(true);
     Core::Log() << "UISystem: current page " << hud->GetPageName() << '\n';
-    Post(new GameStateMessage(m_id, GSM_RESUME, kNoTarget));
+    Core::PostNew<GameStateMessage>(Part, 0.0f, m_id, GSM_RESUME, NoTarget);
     if (ActivePlayers() == 0)
         ShowCursorObject(true);
 }
@@ -365,7 +360,7 @@ void UISystem::HandleKey(u32 key, u32 state)
         m_current->CallScript("Clicked");
     const bool paused = g_Engine != nullptr && g_Engine->IsPaused();
     if (key == EscapeKey && !paused)
-        TogglePause(kKeyboardPlayer);
+        TogglePause(KeyboardPlayer);
 }
 
 void UISystem::HandleAction(Message* message)
@@ -478,7 +473,7 @@ ButtonComponent* UISystem::AddButton(const std::string& material, const std::str
     if (m_current == nullptr)
         return nullptr;
     return m_current->AddButton(material, function, name, Math::Vector2(x, y), 0,
-                                static_cast<u16>(elementFlags), kScriptButtonCell);
+                                static_cast<u16>(elementFlags), ScriptButtonCell);
 }
 
 u32 UISystem::AddHudElement(const std::string& material, const std::string& text, f32 x, f32 y,
@@ -487,11 +482,10 @@ u32 UISystem::AddHudElement(const std::string& material, const std::string& text
     if (g_Engine == nullptr)
         return 0;
     const u32 id = GenerateIdLocked();
-    g_Engine->SendMessage(
-        new ObjectCreateMessage(m_id, id, PageComponent::HudElementArchetype, kNoTarget), 0.0f);
-    g_Engine->SendMessage(new AddHudElementMessage(m_id, id, material, text, x, y, screenFlags,
-                                                   elementFlags, kNoTarget),
-                          0.0f);
+    Core::PostNew<ObjectCreateMessage>(Part, 0.0f, m_id, id, PageComponent::HudElementArchetype,
+                                       NoTarget);
+    Core::PostNew<AddHudElementMessage>(Part, 0.0f, m_id, id, material, text, x, y, screenFlags,
+                                        elementFlags, NoTarget);
     return id;
 }
 
@@ -499,7 +493,7 @@ void UISystem::CollectDrawItems(std::vector<DrawItem>& items, f32 width, f32 hei
 {
     if (m_current == nullptr || !m_current->IsActive())
         return;
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const FollowFrame frame = ReadFollowFrame();
     for (HUDComponent* element : m_current->GetElements())
     {

@@ -10,7 +10,7 @@
 #include "Core/Messages/Graphics/WindowResizeMessage.h"
 #include "Core/Messages/Input/KeyboardMessage.h"
 #include "Core/Messages/Object/ObjectCreateMessage.h"
-#include "Core/Messages/TryNewMessage.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
@@ -49,18 +49,18 @@ GraphicsSystem* GraphicsSystem::s_instance = nullptr;
 
 namespace
 {
-const char* const kPart = "GraphicsSystem";
+const char* const Part = "GraphicsSystem";
 const char* const kUISystem = "UISystem";
 // Report level of a window that cannot be opened.
-constexpr s32 kWindowReportLevel = 0;
-constexpr f32 kFadeStart = 1.0f;
+constexpr s32 WindowReportLevel = 0;
+constexpr f32 FadeStart = 1.0f;
 
 struct ListName
 {
     const char* typeName;
     GraphicsSystem::ComponentList list;
 };
-constexpr ListName kListNames[] = {
+constexpr ListName ListNames[] = {
     {"RenderComponent", GraphicsSystem::RenderComponents},
     {"AnimationControllerComponent", GraphicsSystem::AnimationControllerComponents},
     {"Sprite", GraphicsSystem::Sprites},
@@ -75,16 +75,6 @@ constexpr ListName kListNames[] = {
     {"ObjectBoneMountsComponent", GraphicsSystem::ObjectBoneMountsComponents},
     {"OrbitComponent", GraphicsSystem::OrbitComponents},
 };
-
-void Post(Message* message)
-{
-    if (message == nullptr)
-        return;
-    if (g_Engine != nullptr)
-        g_Engine->SendMessage(message, 0.0f);
-    else
-        DestroyMessage(message);
-}
 
 // What the input system asks of the window (Core/CoreServices.h).
 s32 HookWindowWidth()
@@ -147,7 +137,7 @@ GraphicsSystem::GraphicsSystem()
 GraphicsSystem::~GraphicsSystem()
 {
     // Whoever closes the renderer ends the game.
-    Post(TryNewMessage<GameStateMessage>(kPart, 0u, u32(GSM_EXIT), 0u));
+    Core::PostNew<GameStateMessage>(Part, 0.0f, 0u, u32(GSM_EXIT), 0u);
     if (m_hooksInstalled)
         RemoveHooks();
     // The shapes go back to the allocator before the engine's allocator can go.
@@ -174,7 +164,7 @@ GraphicsSystem::~GraphicsSystem()
 
 GraphicsSystem::ComponentList GraphicsSystem::ListOfTypeName(const std::string& typeName)
 {
-    for (const ListName& entry : kListNames)
+    for (const ListName& entry : ListNames)
     {
         if (typeName == entry.typeName)
             return entry.list;
@@ -189,7 +179,7 @@ void GraphicsSystem::Initialize(u32 launchFlags)
     m_noVisual = (launchFlags & NoVisualFlag) != 0;
     if (m_noVisual)
         m_swapInterval = 0;
-    SetFade(kFadeStart, kFadeStart, kFadeStart);
+    SetFade(FadeStart, FadeStart, FadeStart);
     ReadSettings();
     InstallHooks();
     OpenWindow();
@@ -299,14 +289,14 @@ void GraphicsSystem::OpenWindow()
     if (!m_fullScreen)
     {
         if (!layer.Open(m_windowWidth, m_windowHeight, false) && g_Engine != nullptr)
-            g_Engine->LogError(ErrorReport("Couldn't Open Windowed Window!", kWindowReportLevel));
+            g_Engine->LogError(ErrorReport("Couldn't Open Windowed Window!", WindowReportLevel));
         OnWindowResize(m_windowWidth, m_windowHeight);
     }
     else
     {
         Core::Log() << "Not Open\n";
         if (!layer.Open(m_renderWidth, m_renderHeight, true) && g_Engine != nullptr)
-            g_Engine->LogError(ErrorReport("Couln't Open Fullscreen Window!", kWindowReportLevel));
+            g_Engine->LogError(ErrorReport("Couln't Open Fullscreen Window!", WindowReportLevel));
         OnWindowResize(m_renderWidth, m_renderHeight);
         Core::Log() << "Open\n";
     }
@@ -323,9 +313,9 @@ void GraphicsSystem::OpenWindow()
 
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     layer.SetSwapInterval(m_swapInterval);
-    Post(TryNewMessage<WindowResizeMessage>(
-        kPart, 0u, Math::Vector2(static_cast<f32>(m_windowWidth), static_cast<f32>(m_windowHeight)),
-        0u));
+    Core::PostNew<WindowResizeMessage>(
+        Part, 0.0f, 0u,
+        Math::Vector2(static_cast<f32>(m_windowWidth), static_cast<f32>(m_windowHeight)), 0u);
     m_windowOpen = true;
 }
 
@@ -360,15 +350,15 @@ void GraphicsSystem::OnWindowResize(int width, int height)
         glViewport(0, 0, width, height);
     TwWindowSize(width, height);
     Core::Services().reloadEditorBars();
-    Post(TryNewMessage<WindowResizeMessage>(
-        kPart, 0u, Math::Vector2(static_cast<f32>(width), static_cast<f32>(height)),
-        std::string(kUISystem)));
+    Core::PostNew<WindowResizeMessage>(
+        Part, 0.0f, 0u, Math::Vector2(static_cast<f32>(width), static_cast<f32>(height)),
+        std::string(kUISystem));
 }
 
 void GraphicsSystem::OnWindowClose()
 {
     // The game-state system ends the program; the window stays until then.
-    Post(TryNewMessage<GameStateMessage>(kPart, 0u, u32(GSM_EXIT), 0u));
+    Core::PostNew<GameStateMessage>(Part, 0.0f, 0u, u32(GSM_EXIT), 0u);
 }
 
 void GraphicsSystem::Update(f32 seconds)
@@ -434,7 +424,7 @@ void GraphicsSystem::UpdateComponents(f32 seconds)
         if (auto* glow = dynamic_cast<GlowComponent*>(component))
             glow->Update(seconds);
     }
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     for (GameObjectComponent* component : m_lists[ObjectBoneMountsComponents])
     {
         auto* mounts = dynamic_cast<ObjectBoneMountsComponent*>(component);
@@ -648,7 +638,7 @@ void GraphicsSystem::SetLightUniforms(u32 program)
     glUniform4fv(glGetUniformLocation(program, "LightAmbient"), 1, kLightAmbient);
     // The first shadow caster's camera position, when its object has a camera; the search ends
     // at the first caster either way.
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     for (GameObjectComponent* component : m_lists[SpotLightComponents])
     {
         const auto* light = dynamic_cast<const LightComponent*>(component);
@@ -702,7 +692,7 @@ void GraphicsSystem::CreateSkybox(const std::string& definition)
     const u32 id = GenerateIdLocked();
     if (m_renderer != nullptr)
         m_renderer->SetSkyboxId(id);
-    Post(TryNewMessage<ObjectCreateMessage>(kPart, GetId(), id, definition, 0u));
+    Core::PostNew<ObjectCreateMessage>(Part, 0.0f, GetId(), id, definition, 0u);
 }
 
 void GraphicsSystem::CreatePerformanceBar()

@@ -2,7 +2,6 @@
 #include "Core/Engine.h"
 #include "Core/Log.h"
 #include "Core/Memory/OAException.h"
-#include "Core/Messages/Message.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Logic/LogicSystem.h"
@@ -31,28 +30,9 @@ void LogicComponent::Shutdown()
         system->Unregister(this);
 }
 
-GameObject* LogicComponent::OwnerObject() const
-{
-    if (m_owner == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
-        return nullptr;
-    return g_Engine->GetFactory()->FindObject(m_owner);
-}
-
-void LogicComponent::Post(Message* message, f32 delay)
-{
-    if (message == nullptr)
-        return;
-    if (g_Engine == nullptr)
-    {
-        DestroyMessage(message);
-        return;
-    }
-    g_Engine->SendMessage(message, delay);
-}
-
 GameObjectComponent* LogicComponent::MakeComponent(std::string_view typeName) const
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     GameObjectComponent* component = nullptr;
     try
     {
@@ -72,17 +52,17 @@ GameObjectComponent* LogicComponent::MakeComponent(std::string_view typeName) co
 
 void LogicComponent::Discard(GameObjectComponent* component)
 {
-    if (component == nullptr || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
+    GameFactory* factory = Engine::Factory();
+    if (component == nullptr || factory == nullptr)
         return;
     component->Shutdown();
-    g_Engine->GetFactory()->DestroyComponent(component);
+    factory->DestroyComponent(component);
 }
 
 GameObject* LogicComponent::FindObject(u32 objectId)
 {
-    if (objectId == 0 || g_Engine == nullptr || g_Engine->GetFactory() == nullptr)
-        return nullptr;
-    return g_Engine->GetFactory()->FindObject(objectId);
+    GameFactory* factory = Engine::Factory();
+    return objectId != 0 && factory != nullptr ? factory->FindObject(objectId) : nullptr;
 }
 
 bool LogicComponent::HoldsComponentNamed(const GameObject& object, std::string_view name)

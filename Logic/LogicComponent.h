@@ -40,10 +40,6 @@ public:
     virtual void Update(f32) {}
 
 protected:
-    // The owning object, or null while the component has none (or no engine exists).
-    GameObject* OwnerObject() const;
-    // Posts a message through the engine with delay 0; dropped when no engine exists.
-    static void Post(class Message* message, f32 delay = 0.0f);
     // A new component of the named type from the game factory, or null with a log line naming
     // this component when the factory does not make that type or has no room left.
     GameObjectComponent* MakeComponent(std::string_view typeName) const;

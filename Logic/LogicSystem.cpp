@@ -23,12 +23,12 @@ LogicSystem* LogicSystem::s_instance = nullptr;
 
 namespace
 {
-constexpr const char* kFloatingTextType = "FloatingTextEffectComponent";
+constexpr const char* FloatingTextType = "FloatingTextEffectComponent";
 constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
 // A floating text starts at twice full alpha, so it stays opaque for the first half of its
 // time before it fades out.
-constexpr f32 kTextStartAlpha = 2.0f;
-constexpr f32 kTextAlphaRateFactor = 2.0f;
+constexpr f32 TextStartAlpha = 2.0f;
+constexpr f32 TextAlphaRateFactor = 2.0f;
 
 // A list number never handed out before, by any logic system (main thread only).
 u64 NextListVersion()
@@ -39,7 +39,7 @@ u64 NextListVersion()
 
 GameFactory* Factory()
 {
-    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return Engine::Factory();
 }
 
 // A component of the named type from the factory, or null (logged) when the factory does not
@@ -231,9 +231,9 @@ void LogicSystem::CreateDamageText(const std::string& text, const Math::ColorRGB
     Core::Log() << "Creating Text Component from Damage Modifier\n";
     FloatingTextSetup setup{seconds,
                             text,
-                            Math::Point4(colour.r, colour.g, colour.b, kTextStartAlpha),
+                            Math::Point4(colour.r, colour.g, colour.b, TextStartAlpha),
                             Math::Point4(colour.r, colour.g, colour.b, 0.0f),
-                            Math::Point4(rate, rate, rate, kTextAlphaRateFactor * rate),
+                            Math::Point4(rate, rate, rate, TextAlphaRateFactor * rate),
                             /*temporary=*/true};
     GameObjectComponent* component = MakeFloatingText(setup);
     if (component != nullptr)
@@ -285,13 +285,13 @@ GameObjectComponent* LogicSystem::MakeEffect(const std::string& typeName, f32 du
 
 GameObjectComponent* LogicSystem::MakeFloatingText(const FloatingTextSetup& setup)
 {
-    GameObjectComponent* component = CreateByName(kFloatingTextType, "a floating text");
+    GameObjectComponent* component = CreateByName(FloatingTextType, "a floating text");
     auto* text = dynamic_cast<FloatingTextEffectComponent*>(component);
     if (text == nullptr)
     {
         if (component != nullptr)
         {
-            Core::Log() << "Error [LogicSystem]: " << kFloatingTextType
+            Core::Log() << "Error [LogicSystem]: " << FloatingTextType
                         << " is not a floating text, \"" << setup.text << "\" is not shown\n";
             component->Shutdown();
             Factory()->DestroyComponent(component);

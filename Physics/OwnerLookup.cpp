@@ -9,8 +9,7 @@ namespace Physics
 {
 GameObject* FindOwner(const GameObjectComponent& component)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
-    return factory != nullptr ? factory->FindObject(component.GetOwner()) : nullptr;
+    return component.GetOwnerObject();
 }
 
 TransformComponent* FindOwnerTransform(const GameObjectComponent& component)

@@ -32,7 +32,7 @@ constexpr f32 FacingLength = 5.0f;
 
 GameObject* FindObject(u32 id)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     return factory != nullptr ? factory->FindObject(id) : nullptr;
 }
 

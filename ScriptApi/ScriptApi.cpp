@@ -91,7 +91,7 @@ void PostComponent(u32 senderId, GameObjectComponent* component, u32 objectId, f
         // The message would have owned the component; without it the component goes back
         // here, shut down first as an undelivered message does.
         component->Shutdown();
-        if (GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr)
+        if (GameFactory* factory = Engine::Factory())
             factory->DestroyComponent(component);
         return;
     }

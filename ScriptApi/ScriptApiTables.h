@@ -24,8 +24,9 @@ template <class... Args> void NoOp(Args...) {}
 // logged) posts nothing; without an engine the message is destroyed with one log line.
 void Post(Message* message, f32 delay);
 
-// Makes a T from the engine allocator and posts it; when no memory can be had nothing is
-// posted and the failure is logged once.
+// Core::PostNew (Core/Messages/PostNew.h) for the entries: a T from the engine allocator,
+// posted with the delay; when no memory can be had nothing is posted and the failure is logged
+// once. Unlike Core::PostNew it posts through Post above, so a post without an engine is logged.
 template <class T, class... Args> void PostNew(f32 delay, Args&&... args)
 {
     Post(TryNewMessage<T>(kPart, std::forward<Args>(args)...), delay);

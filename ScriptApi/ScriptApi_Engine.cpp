@@ -29,18 +29,18 @@ namespace
 {
 // Objects that Engine.DestroyParentOf never destroys: the game-state test object and the
 // cursor, which other systems keep pointers to.
-constexpr const char* kKeptObjectNames[] = {"GameStateTest", "Cursor"};
+constexpr const char* KeptObjectNames[] = {"GameStateTest", "Cursor"};
 
 // The sender and the object of a creation, destruction or input message are ids; no message
 // here has a target object.
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 
 // A player count of 0 means keyboard and mouse: one player.
-constexpr s32 kPlayersWithoutController = 1;
+constexpr s32 PlayersWithoutController = 1;
 
 GameFactory* Factory()
 {
-    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return Engine::Factory();
 }
 
 // Engine.Output(text): one log line. The text is a script's, so its control characters are
@@ -56,7 +56,7 @@ void Output(const char* text)
 u32 CreateObjectDelayed(u32 sender, const char* archetype, f32 delay)
 {
     const u32 id = GenerateIdLocked();
-    Api::PostNew<ObjectCreateMessage>(delay, sender, id, std::string(archetype), kNoTarget);
+    Api::PostNew<ObjectCreateMessage>(delay, sender, id, std::string(archetype), NoTarget);
     return id;
 }
 
@@ -67,7 +67,7 @@ u32 CreateObject(u32 sender, const char* archetype)
 
 void DestroyObjectDelayed(u32 sender, u32 objectId, f32 delay)
 {
-    Api::PostNew<ObjectDestroyMessage>(delay, sender, objectId, kNoTarget);
+    Api::PostNew<ObjectDestroyMessage>(delay, sender, objectId, NoTarget);
 }
 
 void DestroyObject(u32 sender, u32 objectId)
@@ -85,12 +85,12 @@ void DestroyParentOf(u32 sender, u32 componentId)
     if (parent == nullptr)
         return;
     const std::string name = parent->GetName();
-    for (const char* kept : kKeptObjectNames)
+    for (const char* kept : KeptObjectNames)
     {
         if (name == kept)
             return;
     }
-    Api::PostNew<ObjectDestroyMessage>(0.0f, sender, parent->GetId(), kNoTarget);
+    Api::PostNew<ObjectDestroyMessage>(0.0f, sender, parent->GetId(), NoTarget);
 }
 
 // Engine.DestroyRecentObjects(ignored, first id): at once, every object from the first id on.
@@ -108,14 +108,14 @@ void PostKeyboard(u32 sender, const char* key, u32 state)
 {
     const u32 keyCode =
         key != nullptr ? static_cast<u32>(static_cast<s32>(static_cast<signed char>(key[0]))) : 0;
-    Api::PostNew<KeyboardMessage>(0.0f, sender, keyCode, state, kNoTarget);
+    Api::PostNew<KeyboardMessage>(0.0f, sender, keyCode, state, NoTarget);
 }
 
 s32 GetNumberOfPlayers()
 {
     const Core::System::InputSystem* input = Core::System::InputSystem::Instance();
     const u32 controllers = input != nullptr ? input->GetControllerCount() : 0;
-    return controllers == 0 ? kPlayersWithoutController : static_cast<s32>(controllers);
+    return controllers == 0 ? PlayersWithoutController : static_cast<s32>(controllers);
 }
 
 const Math::Vector2& CursorPosition()
@@ -125,7 +125,7 @@ const Math::Vector2& CursorPosition()
 
 void PostMouseButton(u32 sender, u32 button, u32 state)
 {
-    Api::PostNew<MouseButtonMessage>(0.0f, sender, CursorPosition(), button, state, kNoTarget);
+    Api::PostNew<MouseButtonMessage>(0.0f, sender, CursorPosition(), button, state, NoTarget);
 }
 
 // Mouse.WheelMessage(sender, amount, direction): the amount's magnitude is the step count
@@ -136,23 +136,22 @@ void PostMouseWheel(u32 sender, s32 amount, bool direction)
                       : amount == INT_MIN ? static_cast<u32>(INT_MAX)
                                           : static_cast<u32>(-amount);
     Api::PostNew<MouseWheelMessage>(0.0f, sender, CursorPosition(), steps,
-                                    static_cast<u08>(direction ? 1 : 0), kNoTarget);
+                                    static_cast<u08>(direction ? 1 : 0), NoTarget);
 }
 
 void PostMouseMove(u32 sender, f32 dx, f32 dy)
 {
-    Api::PostNew<MouseMoveMessage>(0.0f, sender, CursorPosition(), Math::Vector2(dx, dy),
-                                   kNoTarget);
+    Api::PostNew<MouseMoveMessage>(0.0f, sender, CursorPosition(), Math::Vector2(dx, dy), NoTarget);
 }
 
 void PostControllerButton(u32 sender, u32 controller, u32 button, u32 state)
 {
-    Api::PostNew<ControllerButtonMessage>(0.0f, sender, controller, button, state, kNoTarget);
+    Api::PostNew<ControllerButtonMessage>(0.0f, sender, controller, button, state, NoTarget);
 }
 
 void PostControllerStick(u32 sender, u32 controller, u32 axis, f32 value)
 {
-    Api::PostNew<ControllerStickMessage>(0.0f, sender, controller, axis, value, kNoTarget);
+    Api::PostNew<ControllerStickMessage>(0.0f, sender, controller, axis, value, NoTarget);
 }
 
 // AssetLoader.LoadAssetBatch(name, in the background): the background task gets its own copy of

@@ -39,23 +39,23 @@ constexpr const char* kToolsSystem = "ToolsSystem";
 constexpr const char* kTestingSystem = "TestingSystem";
 // A player whose object holds this component is dead.
 constexpr const char* kDeathEffectType = "DeathEffectComponent";
-constexpr const char* kHealthEffectType = "HealthEffectComponent";
-constexpr u32 kNoTarget = 0;
-constexpr u32 kNoSender = 0;
+constexpr const char* HealthEffectType = "HealthEffectComponent";
+constexpr u32 NoTarget = 0;
+constexpr u32 NoSender = 0;
 
 // Victory reaches the players one second apart, defeat two.
-constexpr f32 kVictoryStep = 1.0f;
-constexpr f32 kDefeatStep = 2.0f;
+constexpr f32 VictoryStep = 1.0f;
+constexpr f32 DefeatStep = 2.0f;
 
 // Logic.HealPlayers: up to ten heals of 50 per player, half a second apart. A heal is a
 // floating "50" shown for a second and a short health effect whose value is negated when it is
 // applied (so -50 adds 50).
-constexpr u32 kHealPasses = 10;
-constexpr f32 kHealAmount = 50.0f;
-constexpr f32 kHealStep = 0.5f;
-constexpr f32 kHealTextDuration = 1.0f;
-constexpr const char* kHealText = "50";
-constexpr f32 kHealEffectDuration = 0.1f;
+constexpr u32 HealPasses = 10;
+constexpr f32 HealAmount = 50.0f;
+constexpr f32 HealStep = 0.5f;
+constexpr f32 HealTextDuration = 1.0f;
+constexpr const char* HealText = "50";
+constexpr f32 HealEffectDuration = 0.1f;
 
 using AI::System::AISystem;
 using Logic::System::FloatingTextSetup;
@@ -76,7 +76,7 @@ s32 GetAICount()
 // Players whose object exists and holds no death effect; a missing object is skipped.
 s32 GetLivingPlayerCount()
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (factory == nullptr)
         return 0;
     s32 living = 0;
@@ -112,7 +112,7 @@ void KillAI(u32 sender)
 // A plain message of the player-death type that every system sees.
 void IncrementPlayerDeath()
 {
-    Api::PostNew<Message>(0.0f, kNoSender, static_cast<u32>(MT_PLAYER_DIED), kNoTarget,
+    Api::PostNew<Message>(0.0f, NoSender, static_cast<u32>(MT_PLAYER_DIED), NoTarget,
                           static_cast<u32>(sizeof(Message)));
 }
 
@@ -121,8 +121,8 @@ void BroadcastVictory()
     f32 delay = 0.0f;
     for (u32 id : Players())
     {
-        Api::PostNew<VictoryMessage>(delay, kNoSender, id);
-        delay += kVictoryStep;
+        Api::PostNew<VictoryMessage>(delay, NoSender, id);
+        delay += VictoryStep;
     }
 }
 
@@ -131,14 +131,14 @@ void BroadcastDefeat()
     f32 delay = 0.0f;
     for (u32 id : Players())
     {
-        Api::PostNew<DefeatMessage>(delay, kNoSender, id);
-        delay += kDefeatStep;
+        Api::PostNew<DefeatMessage>(delay, NoSender, id);
+        delay += DefeatStep;
     }
 }
 
 void RevivePlayers()
 {
-    Api::PostNew<ReviveDeadPlayersMessage>(0.0f, kNoSender, Message::NoSystem);
+    Api::PostNew<ReviveDeadPlayersMessage>(0.0f, NoSender, Message::NoSystem);
 }
 
 // Pass r heals every player whose health plus r heals still fits under its maximum, so a
@@ -149,24 +149,24 @@ void HealPlayers()
     static const Math::Point4 kTextFirst(0.0f, 1.0f, 0.0f, 2.0f);
     static const Math::Point4 kTextSecond(0.0f, 1.0f, 0.0f, 0.0f);
     static const Math::Point4 kTextThird(1.0f, 1.0f, 1.0f, 2.0f);
-    const FloatingTextSetup text{kHealTextDuration, kHealText,  kTextFirst,
-                                 kTextSecond,       kTextThird, /*temporary=*/true};
+    const FloatingTextSetup text{HealTextDuration, HealText,   kTextFirst,
+                                 kTextSecond,      kTextThird, /*temporary=*/true};
 
     const std::vector<u32> players = Players();
-    for (u32 pass = 0; pass < kHealPasses; ++pass)
+    for (u32 pass = 0; pass < HealPasses; ++pass)
     {
-        const f32 delay = kHealStep * static_cast<f32>(pass);
+        const f32 delay = HealStep * static_cast<f32>(pass);
         for (u32 id : players)
         {
             f32 current = 0.0f;
             f32 maximum = 0.0f;
             if (!LogicSystem::HealthOf(id, current, maximum) ||
-                current + kHealAmount * static_cast<f32>(pass) > maximum)
+                current + HealAmount * static_cast<f32>(pass) > maximum)
                 continue;
-            Api::PostComponent(kNoSender, LogicSystem::MakeFloatingText(text), id, delay);
-            Api::PostComponent(kNoSender,
-                               LogicSystem::MakeEffect(kHealthEffectType, kHealEffectDuration,
-                                                       -kHealAmount, /*temporary=*/false),
+            Api::PostComponent(NoSender, LogicSystem::MakeFloatingText(text), id, delay);
+            Api::PostComponent(NoSender,
+                               LogicSystem::MakeEffect(HealthEffectType, HealEffectDuration,
+                                                       -HealAmount, /*temporary=*/false),
                                id, delay);
         }
     }

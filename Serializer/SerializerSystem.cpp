@@ -19,7 +19,7 @@ namespace
 {
 GameFactory* Factory()
 {
-    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return Engine::Factory();
 }
 } // namespace
 

@@ -42,14 +42,14 @@ const Math::Vector4& ThirdDirection()
 constexpr Math::ColorRGBA kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 constexpr f32 kOpaque = 1.0f;
 // The first pair of circles sits on the first direction, the second pair on the second.
-constexpr f32 kFirstCentreA = -5.0f;
-constexpr f32 kFirstCentreB = 10.0f;
-constexpr f32 kSecondCentreDistance = 10.0f;
+constexpr f32 FirstCentreA = -5.0f;
+constexpr f32 FirstCentreB = 10.0f;
+constexpr f32 SecondCentreDistance = 10.0f;
 // The ground plane lies just below y = 0, so that shapes on the ground stay visible.
-constexpr f32 kGroundHeight = -0.1f;
-constexpr f32 kGroundAlpha = 0.25f;
+constexpr f32 GroundHeight = -0.1f;
+constexpr f32 GroundAlpha = 0.25f;
 // Below this determinant the camera's view-projection is taken as singular.
-constexpr f32 kInverseEpsilon = 0.00001f;
+constexpr f32 InverseEpsilon = 0.00001f;
 
 // A radius that one step has carried out of its interval turns round on the next call and moves
 // back in that same call.
@@ -161,7 +161,7 @@ void GeometryTests::Run(GeometryTest test)
 
 void GeometryTests::TestCursorSpheres()
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (factory == nullptr || !m_sources.sphereCollider)
         return;
     Math::Ray3 ray;
@@ -189,19 +189,17 @@ void GeometryTests::TestDistCircle3Circle3()
     Bounce(m_radiusA, m_radiusAStep, RadiusAMin, RadiusAMax);
     Bounce(m_radiusB, m_radiusBStep, RadiusBMin, RadiusBMax);
 
-    const Math::Circle3 circle1(Along(FirstDirection(), kFirstCentreA), ThirdDirection(),
-                                m_radiusA);
-    const Math::Circle3 circle2(Along(FirstDirection(), kFirstCentreB), FirstDirection(),
-                                m_radiusB);
+    const Math::Circle3 circle1(Along(FirstDirection(), FirstCentreA), ThirdDirection(), m_radiusA);
+    const Math::Circle3 circle2(Along(FirstDirection(), FirstCentreB), FirstDirection(), m_radiusB);
     circle1.Draw(&Math::ColorRGBA::Red);
     circle2.Draw(&Math::ColorRGBA::Green);
     const Math::ColorRGBA firstSegment = Math::ColorRGBA::RandomGreen(kOpaque);
     Math::DistCircle3Circle3 first(circle1, circle2);
     first.Draw(true, &Math::ColorRGBA::Blue, &kWhite, &firstSegment);
 
-    const Math::Circle3 circle3(Along(SecondDirection(), kSecondCentreDistance), FirstDirection(),
+    const Math::Circle3 circle3(Along(SecondDirection(), SecondCentreDistance), FirstDirection(),
                                 m_radiusA);
-    const Math::Circle3 circle4(Along(SecondDirection(), -kSecondCentreDistance), ThirdDirection(),
+    const Math::Circle3 circle4(Along(SecondDirection(), -SecondCentreDistance), ThirdDirection(),
                                 m_radiusB);
     circle3.Draw(&Math::ColorRGBA::Red);
     circle4.Draw(&Math::ColorRGBA::Green);
@@ -233,7 +231,7 @@ void GeometryTests::TestCameraFrustum()
     {
         m_view = view;
         m_projection = projection;
-        (m_projection * m_view).Inverse(m_frustum.matrix, kInverseEpsilon);
+        (m_projection * m_view).Inverse(m_frustum.matrix, InverseEpsilon);
         m_frustum.ComputeCorners();
         m_frustumBuilt = true;
         m_frustumTime = now;
@@ -247,8 +245,8 @@ void GeometryTests::TestCameraFrustum()
 
 void GeometryTests::TestGroundPlane()
 {
-    const Math::Plane ground(SecondDirection(), Math::Point4(0.0f, kGroundHeight, 0.0f, 1.0f));
-    const Math::ColorRGBA colour = Math::ColorRGBA::Yellow.ScaleAlpha(kGroundAlpha);
+    const Math::Plane ground(SecondDirection(), Math::Point4(0.0f, GroundHeight, 0.0f, 1.0f));
+    const Math::ColorRGBA colour = Math::ColorRGBA::Yellow.ScaleAlpha(GroundAlpha);
     ground.Draw(&colour);
 }
 

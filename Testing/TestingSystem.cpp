@@ -12,9 +12,9 @@ namespace System
 {
 namespace
 {
-const char* const kReportTitle = "~ System Testing ~";
-const char* const kTopFrame = "#";
-const char* const kInnerFrame = "=";
+const char* const ReportTitle = "~ System Testing ~";
+const char* const TopFrame = "#";
+const char* const InnerFrame = "=";
 
 // The systems a narrower test switch names, in the order they are tested.
 struct NamedTest
@@ -30,7 +30,7 @@ constexpr u32 PhysicsBit = LaunchOptions::TestPhysics & LaunchOptions::TestSelec
 constexpr u32 MessagingBit = LaunchOptions::TestMessaging & LaunchOptions::TestSelectionMask;
 constexpr u32 ThreadingBit = LaunchOptions::TestThreading & LaunchOptions::TestSelectionMask;
 // "-test_ai" examines the logic system, which runs the match the computer players play in.
-constexpr NamedTest kNamedTests[] = {
+constexpr NamedTest NamedTests[] = {
     {GraphicsBit, "GraphicsSystem"},    {AiBit, "LogicSystem"},
     {NetworkBit, "NetworkingSystem"},   {ScriptingBit, "ScriptingSystem"},
     {PhysicsBit, "PhysicsSystem"},      {MessagingBit, "MessagingSystem"},
@@ -38,10 +38,10 @@ constexpr NamedTest kNamedTests[] = {
 };
 
 // The group the factory test's object joins, and the second one it must be refused.
-constexpr u32 kFirstGroup = 1;
-constexpr u32 kSecondGroup = 2;
-constexpr int kGroupDepth = 0;
-constexpr int kCaseDepth = 1;
+constexpr u32 FirstGroup = 1;
+constexpr u32 SecondGroup = 2;
+constexpr int GroupDepth = 0;
+constexpr int CaseDepth = 1;
 
 std::string Repeat(const char* frame, int count)
 {
@@ -82,7 +82,7 @@ void TestingSystem::PrintHeader(const std::string& name, int depth) const
     const int length = static_cast<int>(name.size());
     const int count = top ? (length > HeaderWidth ? 0 : (HeaderWidth - length) / 2 + 2)
                           : (depth + 2 > 0 ? depth + 2 : 0);
-    const std::string frame = Repeat(top ? kTopFrame : kInnerFrame, count);
+    const std::string frame = Repeat(top ? TopFrame : InnerFrame, count);
     Core::Log() << "\n";
     Core::Log() << frame << (top ? "" : ">") << " " << name << " " << (top ? "" : "<") << frame
                 << "\n";
@@ -99,7 +99,7 @@ void TestingSystem::PrintResult(const std::string& name, bool passed, int depth)
 
 bool TestingSystem::RunTests(int)
 {
-    PrintHeader(kReportTitle, TopLevel);
+    PrintHeader(ReportTitle, TopLevel);
 
     PrintHeader("GameFactory", TopLevel);
     const bool factoryPassed = TestGameFactory();
@@ -120,7 +120,7 @@ bool TestingSystem::RunTests(int)
     }
     else if (g_Engine != nullptr)
     {
-        for (const NamedTest& test : kNamedTests)
+        for (const NamedTest& test : NamedTests)
         {
             if ((m_flags & test.bit) == 0)
                 continue;
@@ -134,7 +134,7 @@ bool TestingSystem::RunTests(int)
         }
     }
 
-    PrintHeader(kReportTitle, TopLevel);
+    PrintHeader(ReportTitle, TopLevel);
     return passed;
 }
 
@@ -149,7 +149,7 @@ bool TestingSystem::TestSystem(SystemComponent& system) const
 
 bool TestingSystem::TestGameFactory() const
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (factory == nullptr)
     {
         Core::Log() << "Error [TestingSystem]: there is no game factory to test\n";
@@ -170,18 +170,18 @@ bool TestingSystem::TestGameFactory() const
     const bool typingMade = typing != nullptr;
     if (actionsMade)
         object->AddComponent(actions);
-    PrintResult("Component Creation", actionsMade, kCaseDepth);
+    PrintResult("Component Creation", actionsMade, CaseDepth);
     if (typingMade)
         object->AddComponent(typing);
-    PrintResult("TypingComponent Creation", typingMade, kCaseDepth);
-    PrintResult("Component Tests", actionsMade && typingMade, kGroupDepth);
+    PrintResult("TypingComponent Creation", typingMade, CaseDepth);
+    PrintResult("Component Tests", actionsMade && typingMade, GroupDepth);
 
-    const bool grouped = factory->AddToGroup(id, kFirstGroup);
-    PrintResult("Adding Object to Group", grouped, kCaseDepth);
+    const bool grouped = factory->AddToGroup(id, FirstGroup);
+    PrintResult("Adding Object to Group", grouped, CaseDepth);
     // An object belongs to one group at most: the second must be refused.
-    const bool secondRefused = !factory->AddObjectToGroup(object, kSecondGroup);
-    PrintResult("Adding Object to multiple Groups", secondRefused, kCaseDepth);
-    PrintResult("Group Tests", grouped && secondRefused, kGroupDepth);
+    const bool secondRefused = !factory->AddObjectToGroup(object, SecondGroup);
+    PrintResult("Adding Object to multiple Groups", secondRefused, CaseDepth);
+    PrintResult("Group Tests", grouped && secondRefused, GroupDepth);
 
     // Destroying through the factory takes the object out of its group and returns its
     // components.

@@ -105,7 +105,7 @@ PropertyBar* ParticleEditor::FindBar() const
 
 GameObject* ParticleEditor::EditedObject() const
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     return factory != nullptr && m_editedObject != 0 ? factory->FindObject(m_editedObject)
                                                      : nullptr;
 }

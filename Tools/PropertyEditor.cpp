@@ -36,7 +36,7 @@ constexpr f32 BarColour[4] = {32.0f, 32.0f, 64.0f, 255.0f};
 
 GameFactory* Factory()
 {
-    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return Engine::Factory();
 }
 
 GameObject* FindObject(u32 id)

@@ -28,7 +28,7 @@ namespace
 {
 GameObject* OwnerOf(const GameObjectComponent& component)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     return factory != nullptr ? factory->FindObject(component.GetOwner()) : nullptr;
 }
 
@@ -173,7 +173,7 @@ void ToolsSystem::DeleteComponent(GameObjectComponent& component)
 void ToolsSystem::CopyComponent(GameObjectComponent& component)
 {
     GameObject* owner = OwnerOf(component);
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (owner == nullptr || factory == nullptr)
     {
         Core::Log() << "Warning [ToolsSystem]: the component " << component.GetName()

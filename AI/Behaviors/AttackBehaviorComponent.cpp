@@ -20,7 +20,7 @@ namespace AI
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 }
 
 AttackBehaviorComponent::AttackBehaviorComponent() : m_interval(0.0f), m_fireTimer(0.0f)
@@ -53,7 +53,7 @@ void AttackBehaviorComponent::Step(f32 seconds)
     if (m_fireTimer <= m_interval)
         return;
     m_fireTimer -= m_interval;
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     if (const GameObject* target = FindLiveTarget())
@@ -70,11 +70,11 @@ void AttackBehaviorComponent::Fire(const GameObject& owner, const GameObject& ta
         return;
     const u32 projectileId = Engine::GenerateId();
     // The sender of a creation becomes the projectile's creator.
-    Post(new ObjectCreateMessage(owner.GetId(), projectileId, m_archetype, kNoTarget));
+    PostNew<ObjectCreateMessage>(owner.GetId(), projectileId, m_archetype, NoTarget);
     const Math::Point4& from = own->GetPosition();
     const Math::Point4& to = aim->GetPosition();
     const Math::Vector4 direction(to.x - from.x, to.y - from.y, to.z - from.z, to.w - from.w);
-    Post(new DirectionSetMessage(owner.GetId(), direction, projectileId));
+    PostNew<DirectionSetMessage>(owner.GetId(), direction, projectileId);
     // The object's controller shows the strike.
     if (auto* controller = dynamic_cast<AIControllerComponent*>(
             FindFamilyComponent<Logic::ControllerComponent>(owner)))

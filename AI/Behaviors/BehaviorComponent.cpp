@@ -29,10 +29,10 @@ namespace
 const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
 const Math::Vector4 kUp(0.0f, 1.0f, 0.0f, 0.0f);
 // Past twice the largest turn, a turn-limited mover brakes instead of drawing a new speed.
-constexpr f32 kBrakeTurnFactor = 2.0f;
-constexpr f32 kBrakeFactor = 0.98f;
+constexpr f32 BrakeTurnFactor = 2.0f;
+constexpr f32 BrakeFactor = 0.98f;
 // A facing within about a quarter of a degree of the desired direction is not turned.
-constexpr f32 kAlignedCosine = 0.99999f;
+constexpr f32 AlignedCosine = 0.99999f;
 
 bool IsZero(const Math::Vector4& v)
 {
@@ -82,7 +82,7 @@ void BehaviorComponent::Serialize(Serializer::XmlWriter& writer)
 
 bool BehaviorComponent::FindBody(Body& body) const
 {
-    body.object = OwnerObject();
+    body.object = GetOwnerObject();
     if (body.object == nullptr)
         return false;
     BodyCache& cache = m_bodyCache;
@@ -204,7 +204,7 @@ void BehaviorComponent::PickTarget()
 void BehaviorComponent::TargetRandomPlayer()
 {
     System::AISystem* system = System::AISystem::Instance();
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (system == nullptr || owner == nullptr)
         return;
     const auto& players = system->GatherPlayerControllers();
@@ -218,7 +218,7 @@ void BehaviorComponent::TargetRandomPlayer()
 void BehaviorComponent::TargetRandomAI()
 {
     System::AISystem* system = System::AISystem::Instance();
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (system == nullptr || owner == nullptr)
         return;
     const auto& controllers = system->GetAIControllers();
@@ -243,7 +243,7 @@ void BehaviorComponent::SteerDirect(const Body& body, const Math::Vector4& desir
     const Math::Quaternion orientation = body.transform->GetOrientation();
     const Math::Vector4 forward = orientation.Rotate(kForward);
     // Already facing the target (the usual step of a chase): nothing to turn.
-    if (!IsZero(forward) && forward.Dot(desired) < kAlignedCosine)
+    if (!IsZero(forward) && forward.Dot(desired) < AlignedCosine)
     {
         Math::Quaternion turned = orientation * Math::Quaternion::RotationBetween(forward, desired);
         // A zero result (a degenerate orientation) would lose the facing for good.
@@ -267,8 +267,8 @@ void BehaviorComponent::SteerTurnLimited(const Body& body, const Math::Vector4& 
     if (move.moveValue_ >= minSpeed)
     {
         f32 yaw = YawBetween(current, desired);
-        if (std::fabs(yaw) > kBrakeTurnFactor * MaxAngle)
-            move.moveValue_ *= kBrakeFactor;
+        if (std::fabs(yaw) > BrakeTurnFactor * MaxAngle)
+            move.moveValue_ *= BrakeFactor;
         else
             RandomizeSpeed(move, minSpeed, maxSpeed);
         yaw = std::clamp(yaw, -MaxAngle, MaxAngle);

@@ -18,25 +18,25 @@ namespace
 {
 constexpr s32 kSeek = 1;
 constexpr s32 kFlee = 2;
-constexpr u32 kNoCheck = 0;
+constexpr u32 NoCheck = 0;
 
 // Speeds of a new chaser or runner: the minimum from 5 to 9, the maximum from 10 to 13.
-constexpr f32 kChaseMinSpeed = 5.0f;
-constexpr f32 kChaseMinSpread = 4.0f;
-constexpr f32 kChaseMaxSpeed = 10.0f;
-constexpr f32 kChaseMaxSpread = 3.0f;
+constexpr f32 ChaseMinSpeed = 5.0f;
+constexpr f32 ChaseMinSpread = 4.0f;
+constexpr f32 ChaseMaxSpeed = 10.0f;
+constexpr f32 ChaseMaxSpread = 3.0f;
 // A chaser stands and shoots once within the first distance and runs again beyond the second.
 // The two differ: a chaser that switches every step resets its attack every step, and the attack
 // fires as soon as it has its target back.
-constexpr f32 kSeekDistance = 1.0f;
-constexpr f32 kSeekRunAgain = 2.0f;
-constexpr f32 kFleeMinDistance = 1.5f;
-constexpr f32 kFleeMaxDistance = 15.0f;
+constexpr f32 SeekDistance = 1.0f;
+constexpr f32 SeekRunAgain = 2.0f;
+constexpr f32 FleeMinDistance = 1.5f;
+constexpr f32 FleeMaxDistance = 15.0f;
 // A wanderer strolls: the minimum from 1.0 to 1.2, the maximum from 1.3 to 1.5.
-constexpr f32 kWanderMinLow = 1.0f;
-constexpr f32 kWanderMinHigh = 1.2f;
-constexpr f32 kWanderMaxLow = 1.3f;
-constexpr f32 kWanderMaxHigh = 1.5f;
+constexpr f32 WanderMinLow = 1.0f;
+constexpr f32 WanderMinHigh = 1.2f;
+constexpr f32 WanderMaxLow = 1.3f;
+constexpr f32 WanderMaxHigh = 1.5f;
 
 f32 Draw(f32 low, f32 spread)
 {
@@ -56,7 +56,7 @@ void RandomBehaviorComponent::Step(f32 seconds)
         return;
     m_swapTimer = 0.0f;
     if (m_childId != 0)
-        Post(new RemoveComponentMessage(m_id, m_childId, m_owner));
+        PostNew<RemoveComponentMessage>(m_id, m_childId, m_owner);
     BehaviorComponent* child = MakeChild();
     if (child == nullptr)
     {
@@ -64,7 +64,7 @@ void RandomBehaviorComponent::Step(f32 seconds)
         return;
     }
     m_childId = child->GetId();
-    Post(new AddComponentMessage(m_id, child, m_owner, kNoCheck));
+    PostNew<AddComponentMessage>(m_id, child, m_owner, NoCheck);
 }
 
 BehaviorComponent* RandomBehaviorComponent::MakeChild() const
@@ -73,7 +73,7 @@ BehaviorComponent* RandomBehaviorComponent::MakeChild() const
     const char* typeName = kind == kSeek   ? "SeekBehaviorComponent"
                            : kind == kFlee ? "FleeBehaviorComponent"
                                            : "WanderBehaviorComponent";
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     GameObjectComponent* component = nullptr;
     try
     {
@@ -87,24 +87,24 @@ BehaviorComponent* RandomBehaviorComponent::MakeChild() const
     }
     if (auto* seek = dynamic_cast<SeekBehaviorComponent*>(component))
     {
-        seek->MinSpeed = Draw(kChaseMinSpeed, kChaseMinSpread);
-        seek->MaxSpeed = Draw(kChaseMaxSpeed, kChaseMaxSpread);
-        seek->MinDistance = kSeekDistance;
-        seek->MaxDistance = kSeekRunAgain;
+        seek->MinSpeed = Draw(ChaseMinSpeed, ChaseMinSpread);
+        seek->MaxSpeed = Draw(ChaseMaxSpeed, ChaseMaxSpread);
+        seek->MinDistance = SeekDistance;
+        seek->MaxDistance = SeekRunAgain;
         return seek;
     }
     if (auto* flee = dynamic_cast<FleeBehaviorComponent*>(component))
     {
-        flee->MinSpeed = Draw(kChaseMinSpeed, kChaseMinSpread);
-        flee->MaxSpeed = Draw(kChaseMaxSpeed, kChaseMaxSpread);
-        flee->MinDistance = kFleeMinDistance;
-        flee->MaxDistance = kFleeMaxDistance;
+        flee->MinSpeed = Draw(ChaseMinSpeed, ChaseMinSpread);
+        flee->MaxSpeed = Draw(ChaseMaxSpeed, ChaseMaxSpread);
+        flee->MinDistance = FleeMinDistance;
+        flee->MaxDistance = FleeMaxDistance;
         return flee;
     }
     if (auto* wander = dynamic_cast<WanderBehaviorComponent*>(component))
     {
-        wander->MinSpeed = Draw(kWanderMinLow, kWanderMinHigh - kWanderMinLow);
-        wander->MaxSpeed = Draw(kWanderMaxLow, kWanderMaxHigh - kWanderMaxLow);
+        wander->MinSpeed = Draw(WanderMinLow, WanderMinHigh - WanderMinLow);
+        wander->MaxSpeed = Draw(WanderMaxLow, WanderMaxHigh - WanderMaxLow);
         return wander;
     }
     Core::Log() << "Error [RandomBehaviorComponent]: the component factory makes no " << typeName

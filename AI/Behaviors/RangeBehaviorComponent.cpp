@@ -34,7 +34,7 @@ void RangeBehaviorComponent::Serialize(Serializer::XmlWriter& writer)
 
 void RangeBehaviorComponent::Stop()
 {
-    if (const GameObject* owner = OwnerObject())
+    if (const GameObject* owner = GetOwnerObject())
     {
         if (auto* move = owner->GetComponent<Logic::MoveComponent>())
             move->moveValue_ = 0.0f;

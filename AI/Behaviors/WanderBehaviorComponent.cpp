@@ -50,7 +50,7 @@ void WanderBehaviorComponent::Step(f32 seconds)
 
 void WanderBehaviorComponent::Stop()
 {
-    if (const GameObject* owner = OwnerObject())
+    if (const GameObject* owner = GetOwnerObject())
     {
         if (auto* move = owner->GetComponent<Logic::MoveComponent>())
             move->moveValue_ = 0.0f;

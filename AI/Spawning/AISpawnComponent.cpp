@@ -16,12 +16,12 @@ namespace AI
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
-constexpr const char* kWaveLineEnd = "\n";
+constexpr u32 NoTarget = 0;
+constexpr const char* WaveLineEnd = "\n";
 
 const GameObject* FindObject(u32 id)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     return factory != nullptr ? factory->FindObject(id) : nullptr;
 }
 } // namespace
@@ -74,12 +74,12 @@ void AISpawnComponent::Update(f32 seconds)
     }
     // Run out: the removal takes the spawner out of the system when it is delivered.
     m_removing = true;
-    Post(new RemoveComponentMessage(m_id, m_id, m_owner));
+    PostNew<RemoveComponentMessage>(m_id, m_id, m_owner);
 }
 
 void AISpawnComponent::SpawnWave()
 {
-    MakeWave(*this, m_archetype, m_count, 0.0f, WaveSpread, true, kWaveLineEnd);
+    MakeWave(*this, m_archetype, m_count, 0.0f, WaveSpread, true, WaveLineEnd);
 }
 
 Math::Vector4 AISpawnComponent::RandomOffset()
@@ -106,14 +106,15 @@ void AISpawnComponent::MakeWave(const GameObjectComponent& sender, const std::st
     {
         const u32 objectId = GenerateIdLocked();
         const f32 delay = minDelay + spread * Math::RandUnit();
-        g_Engine->SendMessage(
-            new ObjectCreateMessage(sender.GetId(), objectId, archetype, kNoTarget), delay);
+        Core::PostNew<ObjectCreateMessage>(sender.GetName().c_str(), delay, sender.GetId(),
+                                           objectId, archetype, NoTarget);
         const Math::Vector4 offset = RandomOffset();
         Math::Vector4 position(centre.x + offset.x, centre.y + offset.y, centre.z + offset.z,
                                centre.w);
         if (grounded)
             position.y = 0.0f;
-        g_Engine->SendMessage(new PositionSetMessage(sender.GetId(), position, objectId), delay);
+        Core::PostNew<PositionSetMessage>(sender.GetName().c_str(), delay, sender.GetId(), position,
+                                          objectId);
     }
     Core::Log() << g_Engine->GetTimer().GetTotalSeconds() << ' '
                 << (owner != nullptr ? owner->GetName() : std::string()) << ':' << sender.GetOwner()

@@ -73,7 +73,7 @@ void ActionListComponent::Update(f32 seconds)
 {
     if (m_actions.empty())
         return;
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     if (owner == nullptr)
         return;

@@ -53,7 +53,7 @@ void NaturalTypingComponent::HandleMessage(Message* message)
         message->targetObjectId != 0 || message->targetGroupId != 0 ||
         std::find(s_forwarding.begin(), s_forwarding.end(), message) != s_forwarding.end())
         return;
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     if (owner == nullptr)
         return;

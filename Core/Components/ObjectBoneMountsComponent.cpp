@@ -18,7 +18,7 @@ namespace
 {
 GameFactory* Factory()
 {
-    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return Engine::Factory();
 }
 
 } // namespace
@@ -143,7 +143,7 @@ void ObjectBoneMountsComponent::RemoveMount(u32 objectId, const std::string& arc
     if (destroy)
     {
         if (g_Engine != nullptr)
-            g_Engine->SendMessage(new ObjectDestroyMessage(m_owner, id, 0), 0.0f);
+            PostNew<ObjectDestroyMessage>(m_owner, id, 0u);
         return;
     }
     if (GameObject* mount = factory->FindObject(id))

@@ -22,14 +22,14 @@ namespace
 {
 GameFactory* Factory()
 {
-    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return Engine::Factory();
 }
 
 // Mount lists of destroyed carriers, handed to the carriers made next: a projectile carrying
 // its glow is born and destroyed many times a second in a fight, and its list then costs the
 // heap nothing. Never destroyed (carriers may go after the program's statics); none are kept
 // where the pools hand out heap memory (the sanitizer builds). Main thread only.
-constexpr std::size_t kSpareMountListLimit = 256;
+constexpr std::size_t SpareMountListLimit = 256;
 
 std::vector<std::vector<u32>>& SpareMountLists()
 {
@@ -52,7 +52,7 @@ ObjectMountsComponent::ObjectMountsComponent() : GameObjectComponent(true)
 ObjectMountsComponent::~ObjectMountsComponent()
 {
     std::vector<std::vector<u32>>& spare = SpareMountLists();
-    if (PoolsUseHeap || m_mounts.capacity() == 0 || spare.size() >= kSpareMountListLimit)
+    if (PoolsUseHeap || m_mounts.capacity() == 0 || spare.size() >= SpareMountListLimit)
         return;
     m_mounts.clear();
     spare.push_back(std::move(m_mounts));
@@ -197,7 +197,7 @@ void ObjectMountsComponent::RemoveMount(u32 objectId, const std::string& archety
     if (destroy)
     {
         if (g_Engine != nullptr)
-            g_Engine->SendMessage(new ObjectDestroyMessage(m_owner, id, 0), 0.0f);
+            PostNew<ObjectDestroyMessage>(m_owner, id, 0u);
         return;
     }
     if (GameObject* mount = factory->FindObject(id))

@@ -63,7 +63,7 @@ void OrbitComponent::HandleMessage(Message* message)
 void OrbitComponent::Update(f32 seconds)
 {
     m_orbit.AddTheta(m_speed * seconds);
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     if (owner == nullptr)
         return;

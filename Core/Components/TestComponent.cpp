@@ -44,9 +44,9 @@ const MemberTable<TestComponent>& TestComponent::Members()
 namespace
 {
 // Every element is taken by position: the empty name matches whatever stands under the cursor.
-constexpr const char* kAnyElement = "";
+constexpr const char* AnyElement = "";
 // The attribute readers move on to the next element when an element's attributes run out.
-constexpr bool kAdvanceElement = true;
+constexpr bool AdvanceElement = true;
 
 // The ids of the objects being written through a test component on this thread: objects that
 // list each other are written once each instead of for ever.
@@ -61,33 +61,33 @@ void ReadSizedArray(Serializer::XmlReader& reader, std::vector<int>& slots, std:
 
 void TestComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    Serializer::ReadIntList(reader, ints, kAnyElement);
-    Serializer::ReadStringList(reader, strings, kAnyElement);
-    Serializer::ReadStringList(reader, moreStrings, kAnyElement);
-    Serializer::ReadDoubleList(reader, doubles, kAnyElement);
+    Serializer::ReadIntList(reader, ints, AnyElement);
+    Serializer::ReadStringList(reader, strings, AnyElement);
+    Serializer::ReadStringList(reader, moreStrings, AnyElement);
+    Serializer::ReadDoubleList(reader, doubles, AnyElement);
     ReadSizedArray(reader, smallArray, SmallArraySize);
     ReadSizedArray(reader, middleArray, MiddleArraySize);
     ReadSizedArray(reader, largeArray, LargeArraySize);
     Serializer::ReadAttributeIntList(reader, attributeInts);
     // The unsigned value comes first in the file.
-    Serializer::ReadAttributeUnsigned(reader, test_u32, kAdvanceElement);
-    Serializer::ReadAttributeInt(reader, test_s32, kAdvanceElement);
-    Serializer::ReadAttributeFloat(reader, test_f32, kAdvanceElement);
-    Serializer::ReadAttributeDouble(reader, test_double, kAdvanceElement);
-    Serializer::ReadAttributeBool(reader, test_bool, kAdvanceElement);
-    Serializer::ReadAttributeString(reader, text, kAdvanceElement);
+    Serializer::ReadAttributeUnsigned(reader, test_u32, AdvanceElement);
+    Serializer::ReadAttributeInt(reader, test_s32, AdvanceElement);
+    Serializer::ReadAttributeFloat(reader, test_f32, AdvanceElement);
+    Serializer::ReadAttributeDouble(reader, test_double, AdvanceElement);
+    Serializer::ReadAttributeBool(reader, test_bool, AdvanceElement);
+    Serializer::ReadAttributeString(reader, text, AdvanceElement);
     // The multi-float attribute readers run too; what they read is not kept.
     Math::Vector2 two;
     Math::Vector3 three;
     Math::Vector4 four;
-    Serializer::ReadAttributeFloat2(reader, two, kAdvanceElement);
-    Serializer::ReadAttributeFloat3(reader, three, kAdvanceElement);
-    Serializer::ReadAttributeFloat4(reader, four, kAdvanceElement);
+    Serializer::ReadAttributeFloat2(reader, two, AdvanceElement);
+    Serializer::ReadAttributeFloat3(reader, three, AdvanceElement);
+    Serializer::ReadAttributeFloat4(reader, four, AdvanceElement);
 }
 
 void TestComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     for (u32 id : objectIds)
     {
         const GameObject* object = factory != nullptr ? factory->FindObject(id) : nullptr;

@@ -28,7 +28,7 @@ constexpr EditorField OrientationEditor{
 // creator or the creator's transform does not exist.
 const TransformComponent* FindCreatorTransform(const TransformComponent& transform)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (factory == nullptr)
         return nullptr;
     const GameObject* owner = factory->FindObject(transform.GetOwner());

@@ -7,7 +7,7 @@ namespace
 {
 GameObject* FindObject(u32 objectId)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     return factory != nullptr ? factory->FindObject(objectId) : nullptr;
 }
 } // namespace

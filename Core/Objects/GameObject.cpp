@@ -9,7 +9,7 @@ namespace
 {
 GameFactory* EngineFactory()
 {
-    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return Engine::Factory();
 }
 
 // Components that did not come from a factory (no engine) are plain heap objects.

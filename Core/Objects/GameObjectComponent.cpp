@@ -1,6 +1,7 @@
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/CoreServices.h"
 #include "Core/Engine.h"
+#include "Core/Objects/GameFactory.h"
 #include "Core/Reflection/TypeRecord.h"
 
 QUILL_DEFINE_TYPE_RECORD(GameObjectComponent, nullptr, false)
@@ -15,6 +16,12 @@ GameObjectComponent::~GameObjectComponent()
     // Whatever still shows this component (an editor bar) lets go of it now, whichever way it
     // was destroyed.
     Core::Services().componentDestroyed(this, m_owner);
+}
+
+GameObject* GameObjectComponent::GetOwnerObject() const
+{
+    GameFactory* factory = Engine::Factory();
+    return m_owner != 0 && factory != nullptr ? factory->FindObject(m_owner) : nullptr;
 }
 
 void GameObjectComponent::BuildEditor(Tools::PropertyGroup&) {}

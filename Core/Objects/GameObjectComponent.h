@@ -2,9 +2,12 @@
 // Base class of every component. Game objects, the message system, the serializer and the editor
 // drive components only through these virtuals. A component is created by the component
 // factory, owned by one game object (owner id), shut down just before it is destroyed.
+#include "Core/Messages/PostNew.h"
 #include "Math/Types.h"
 #include <string>
+#include <utility>
 
+class GameObject;
 class Message;
 namespace Serializer
 {
@@ -44,8 +47,18 @@ public:
     u32 GetId() const { return m_id; }
     u32 GetOwner() const { return m_owner; }
     void SetOwner(u32 owner) { m_owner = owner; }
+    // The owning object, found through the engine's factory; null while the component has no
+    // owner, or when there is no engine or no such object.
+    GameObject* GetOwnerObject() const;
 
 protected:
+    // Makes a T and posts it with no delay (Core/Messages/PostNew.h): a failure to get memory is
+    // logged under this component's name and nothing is posted.
+    template <class T, class... Args> void PostNew(Args&&... args) const
+    {
+        Core::PostNew<T>(GetName().c_str(), 0.0f, std::forward<Args>(args)...);
+    }
+
     u32 m_owner;
     u32 m_id;
 };

@@ -45,7 +45,7 @@ GameObject::SourceFileScope::~SourceFileScope()
 
 void GameObject::Deserialize(const tinyxml2::XMLElement* firstComponentElement)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (factory == nullptr)
     {
         Core::Log() << "Error [GameObject]: No game factory to create the components of (" << m_name

@@ -29,7 +29,7 @@ void ReportMissingDefinition(const std::string& name)
 GameObject* CreateAndApply(u32 creatorId, const std::string& archetype, u32 objectId, bool freshId,
                            const tinyxml2::XMLElement* element, DefinitionRoad road)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (factory == nullptr)
     {
         // A member that names nothing leaves its file going on without a line.

@@ -13,7 +13,7 @@
 #include "Core/Messages/Input/MouseWheelMessage.h"
 #include "Core/Messages/Input/NaturalKeyboardMessage.h"
 #include "Core/Messages/Object/ObjectVisibilityMessage.h"
-#include "Core/Messages/TryNewMessage.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/Objects/GameObjectComponent.h"
 #include "Platform/KeyCodes.h"
 #include "Platform/WindowLayer.h"
@@ -30,14 +30,14 @@ Math::Vector2 InputSystem::s_cursorPosition;
 
 namespace
 {
-const char* const kPart = "InputSystem";
-constexpr u32 kKeyEscape = Platform::Keys::Escape;
-constexpr u32 kKeyEnter = Platform::Keys::Enter;
-constexpr u32 kKeyBackspace = Platform::Keys::Backspace;
+const char* const Part = "InputSystem";
+constexpr u32 KeyEscape = Platform::Keys::Escape;
+constexpr u32 KeyEnter = Platform::Keys::Enter;
+constexpr u32 KeyBackspace = Platform::Keys::Backspace;
 // Report level of a controller that answers nothing.
-constexpr s32 kControllerReportLevel = 0;
-constexpr int kHeld = KS_PRESSED;
-constexpr int kReleased = KS_RELEASE;
+constexpr s32 ControllerReportLevel = 0;
+constexpr int Held = KS_PRESSED;
+constexpr int Released = KS_RELEASE;
 
 u32 StateOf(int action)
 {
@@ -46,7 +46,7 @@ u32 StateOf(int action)
 
 int HeldStateOf(int action)
 {
-    return action == Platform::ActionPress ? kHeld : kReleased;
+    return action == Platform::ActionPress ? Held : Released;
 }
 } // namespace
 
@@ -114,8 +114,8 @@ void InputSystem::HandleMessage(Message* message)
             cursor != nullptr && cursor->senderId != m_id)
         {
             MoveCursor(cursor->movement);
-            Post(TryNewMessage<InputCursorMessage>(kPart, m_id, cursor->player, cursor->movement,
-                                                   0u));
+            Core::PostNew<InputCursorMessage>(Part, 0.0f, m_id, cursor->player, cursor->movement,
+                                              0u);
         }
         break;
     case MT_WINDOW_RESIZE:
@@ -142,39 +142,31 @@ u16 InputSystem::GetActivePlayers() const
     return m_controllers.empty() ? 0 : m_activePlayers;
 }
 
-void InputSystem::Post(Message* message)
-{
-    if (message != nullptr && g_Engine != nullptr)
-        g_Engine->SendMessage(message, 0.0f);
-    else if (message != nullptr)
-        DestroyMessage(message);
-}
-
 void InputSystem::OnKey(int key, int action)
 {
     // The bars see every key; the game gets it whatever they did with it.
     TwEventKeyGLFW(key, action);
     const u32 code = static_cast<u32>(key);
-    if ((code == kKeyEnter || code == kKeyBackspace) && action == Platform::ActionPress)
-        Post(TryNewMessage<NaturalKeyboardMessage>(kPart, m_id, code, u32(KS_TRIGGER),
-                                                   std::string(kPart)));
-    Post(TryNewMessage<KeyboardMessage>(kPart, m_id, code, StateOf(action), 0u));
+    if ((code == KeyEnter || code == KeyBackspace) && action == Platform::ActionPress)
+        Core::PostNew<NaturalKeyboardMessage>(Part, 0.0f, m_id, code, u32(KS_TRIGGER),
+                                              std::string(Part));
+    Core::PostNew<KeyboardMessage>(Part, 0.0f, m_id, code, StateOf(action), 0u);
     m_heldKeys[key] = HeldStateOf(action);
 }
 
 void InputSystem::OnCharacter(unsigned int character, int action)
 {
     TwEventCharGLFW(static_cast<int>(character), action);
-    Post(TryNewMessage<NaturalKeyboardMessage>(kPart, m_id, character, StateOf(action),
-                                               std::string(kPart)));
+    Core::PostNew<NaturalKeyboardMessage>(Part, 0.0f, m_id, character, StateOf(action),
+                                          std::string(Part));
 }
 
 void InputSystem::OnMouseButton(int button, int action)
 {
     if (Services().editorBarsShown() && TwEventMouseButtonGLFW(button, action) != 0)
         return;
-    Post(TryNewMessage<MouseButtonMessage>(kPart, m_id, s_cursorPosition, static_cast<u32>(button),
-                                           StateOf(action), 0u));
+    Core::PostNew<MouseButtonMessage>(Part, 0.0f, m_id, s_cursorPosition, static_cast<u32>(button),
+                                      StateOf(action), 0u);
     m_heldMouseButtons[button] = HeldStateOf(action);
 }
 
@@ -185,7 +177,7 @@ void InputSystem::OnMousePosition(int x, int y)
     // The cursor itself moves when the translated cursor message comes back (MoveCursor).
     const Math::Vector2 movement(static_cast<f32>(x) - s_cursorPosition.x,
                                  static_cast<f32>(y) - s_cursorPosition.y);
-    Post(TryNewMessage<MouseMoveMessage>(kPart, m_id, s_cursorPosition, movement, 0u));
+    Core::PostNew<MouseMoveMessage>(Part, 0.0f, m_id, s_cursorPosition, movement, 0u);
 }
 
 void InputSystem::OnMouseWheel(int position)
@@ -197,8 +189,8 @@ void InputSystem::OnMouseWheel(int position)
         return;
     m_lastWheelPosition = position;
     const u08 grew = change < 0 ? 1 : 0;
-    Post(TryNewMessage<MouseWheelMessage>(kPart, m_id, s_cursorPosition,
-                                          static_cast<u32>(std::abs(change)), grew, 0u));
+    Core::PostNew<MouseWheelMessage>(Part, 0.0f, m_id, s_cursorPosition,
+                                     static_cast<u32>(std::abs(change)), grew, 0u);
 }
 
 void InputSystem::MoveCursor(const Math::Vector2& movement)
@@ -245,7 +237,7 @@ void InputSystem::UpdateFocus()
     // Losing the focus while playing acts as Escape, which pauses the game.
     const bool paused = g_Engine != nullptr && g_Engine->IsPaused();
     if (m_windowWasActive && !paused)
-        Post(TryNewMessage<KeyboardMessage>(kPart, m_id, kKeyEscape, u32(KS_TRIGGER), 0u));
+        Core::PostNew<KeyboardMessage>(Part, 0.0f, m_id, KeyEscape, u32(KS_TRIGGER), 0u);
     m_windowWasActive = false;
 }
 
@@ -258,7 +250,7 @@ void InputSystem::PollController(ControllerState& controller)
     {
         // Gone between two checks: the last values stay until the check removes it.
         if (g_Engine != nullptr)
-            g_Engine->LogError(ErrorReport("Controller Disconnected", kControllerReportLevel));
+            g_Engine->LogError(ErrorReport("Controller Disconnected", ControllerReportLevel));
     }
     else
     {
@@ -278,8 +270,8 @@ void InputSystem::PollController(ControllerState& controller)
             if (value != controller.previousAxes[i] || std::fabs(value) > DeadZone)
             {
                 controller.previousAxes[i] = value;
-                Post(TryNewMessage<ControllerStickMessage>(kPart, m_id, controller.joystickId,
-                                                           static_cast<u32>(i), value, 0u));
+                Core::PostNew<ControllerStickMessage>(Part, 0.0f, m_id, controller.joystickId,
+                                                      static_cast<u32>(i), value, 0u);
             }
         }
     }
@@ -287,7 +279,7 @@ void InputSystem::PollController(ControllerState& controller)
     if (state.buttons.empty())
     {
         if (g_Engine != nullptr)
-            g_Engine->LogError(ErrorReport("Controller Disconnected", kControllerReportLevel));
+            g_Engine->LogError(ErrorReport("Controller Disconnected", ControllerReportLevel));
         return;
     }
     std::map<int, int>& held = m_heldControllerButtons[controller.joystickId];
@@ -300,8 +292,8 @@ void InputSystem::PollController(ControllerState& controller)
             continue;
         controller.previousButtons[i] = pressed;
         const int action = pressed ? Platform::ActionPress : Platform::ActionRelease;
-        Post(TryNewMessage<ControllerButtonMessage>(kPart, m_id, controller.joystickId,
-                                                    static_cast<u32>(i), StateOf(action), 0u));
+        Core::PostNew<ControllerButtonMessage>(Part, 0.0f, m_id, controller.joystickId,
+                                               static_cast<u32>(i), StateOf(action), 0u);
         held[static_cast<int>(i)] = HeldStateOf(action);
     }
 }
@@ -346,23 +338,23 @@ void InputSystem::RepostHeldInputs()
 {
     for (const auto& [key, state] : m_heldKeys)
     {
-        if (state == kHeld)
-            Post(TryNewMessage<KeyboardMessage>(kPart, m_id, static_cast<u32>(key), u32(KS_PRESSED),
-                                                0u));
+        if (state == Held)
+            Core::PostNew<KeyboardMessage>(Part, 0.0f, m_id, static_cast<u32>(key), u32(KS_PRESSED),
+                                           0u);
     }
     for (const auto& [button, state] : m_heldMouseButtons)
     {
-        if (state == kHeld)
-            Post(TryNewMessage<MouseButtonMessage>(kPart, m_id, s_cursorPosition,
-                                                   static_cast<u32>(button), u32(KS_PRESSED), 0u));
+        if (state == Held)
+            Core::PostNew<MouseButtonMessage>(Part, 0.0f, m_id, s_cursorPosition,
+                                              static_cast<u32>(button), u32(KS_PRESSED), 0u);
     }
     for (const auto& [joystick, buttons] : m_heldControllerButtons)
     {
         for (const auto& [button, state] : buttons)
         {
-            if (state == kHeld)
-                Post(TryNewMessage<ControllerButtonMessage>(
-                    kPart, m_id, joystick, static_cast<u32>(button), u32(KS_PRESSED), 0u));
+            if (state == Held)
+                Core::PostNew<ControllerButtonMessage>(
+                    Part, 0.0f, m_id, joystick, static_cast<u32>(button), u32(KS_PRESSED), 0u);
         }
     }
 }
@@ -392,7 +384,7 @@ void InputSystem::ShowCursorObject(bool visible)
     // Before the camera system has made the cursor object there is nothing to show or hide.
     const u32 cursor = Services().cursorObjectId();
     if (cursor != 0)
-        Post(TryNewMessage<ObjectVisibilityMessage>(kPart, m_id, visible, cursor));
+        Core::PostNew<ObjectVisibilityMessage>(Part, 0.0f, m_id, visible, cursor);
 }
 } // namespace System
 } // namespace Core

@@ -87,7 +87,6 @@ private:
     bool HasController(u32 joystickId) const;
     void MoveCursor(const Math::Vector2& movement);
     void ShowCursorObject(bool visible);
-    void Post(Message* message);
 
     void* m_settingsScript;
     std::vector<ControllerState> m_controllers;

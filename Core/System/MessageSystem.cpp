@@ -185,7 +185,7 @@ void MessageSystem::Dispatch(Message* message)
 
 void MessageSystem::DispatchToObject(Message* message)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     GameObject* object =
         factory != nullptr ? factory->FindObject(message->targetObjectId) : nullptr;
     if (object != nullptr)
@@ -215,7 +215,7 @@ void MessageSystem::DispatchToObject(Message* message)
 
 void MessageSystem::DispatchToGroup(Message* message)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (factory == nullptr)
         return;
     // Handlers may change the group: walk a snapshot of the member ids and deliver to each

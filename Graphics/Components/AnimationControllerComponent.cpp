@@ -6,7 +6,7 @@
 #include "Core/Messages/Graphics/AnimationSetTimeMessage.h"
 #include "Core/Messages/Graphics/AnimationSpeedSetMessage.h"
 #include "Core/Messages/Graphics/AnimationSwapMessage.h"
-#include "Core/Messages/TryNewMessage.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Graphics/Assets/Model.h"
@@ -25,17 +25,17 @@ namespace Graphics
 {
 namespace
 {
-const char* const kPart = "AnimationControllerComponent";
+const char* const Part = "AnimationControllerComponent";
 
 // The skeleton's debug view: green bone lines twice as wide as the red wire spheres that mark
 // the joints, which are small beside a character.
 const Math::ColorRGBA kBoneColour(0.0f, 1.0f, 0.0f, 1.0f);
-constexpr f32 kBoneLineWidth = 2.0f;
+constexpr f32 BoneLineWidth = 2.0f;
 const Math::ColorRGBA kJointColour(1.0f, 0.0f, 0.0f, 1.0f);
-constexpr f32 kJointLineWidth = 1.0f;
-constexpr f32 kJointRadius = 0.15f;
+constexpr f32 JointLineWidth = 1.0f;
+constexpr f32 JointRadius = 0.15f;
 // Bones sit inside the mesh, so they are drawn without the depth test.
-constexpr bool kSkeletonDepthTest = false;
+constexpr bool SkeletonDepthTest = false;
 
 f32 ClampTime(f32 time, const Animation& animation)
 {
@@ -63,7 +63,7 @@ void AnimationControllerComponent::Shutdown()
 
 void AnimationControllerComponent::Deserialize(Serializer::XmlReader&)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     const RenderComponent* render =
         owner != nullptr ? owner->GetComponent<RenderComponent>() : nullptr;
@@ -160,10 +160,8 @@ void AnimationControllerComponent::Update(f32 seconds)
     if (loop || g_Engine == nullptr)
         return;
     System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
-    if (Message* swap =
-            TryNewMessage<AnimationSwapMessage>(kPart, graphics != nullptr ? graphics->GetId() : 0u,
-                                                std::string(IdleAnimation), 1u, m_owner))
-        g_Engine->SendMessage(swap, 0.0f);
+    Core::PostNew<AnimationSwapMessage>(Part, 0.0f, graphics != nullptr ? graphics->GetId() : 0u,
+                                        std::string(IdleAnimation), 1u, m_owner);
 }
 
 void AnimationControllerComponent::QueueSkeleton(const Math::Matrix4& model,
@@ -188,11 +186,11 @@ void AnimationControllerComponent::QueueSkeleton(const Math::Matrix4& model,
             if (child >= count)
                 continue;
             const Math::Point4 to = worldPosition(child);
-            queue.Add(Math::Segment3(from, to), kBoneColour, kBoneLineWidth, kSkeletonDepthTest);
-            queue.Add(Math::Sphere3(from, kJointRadius), kJointColour, kJointLineWidth,
-                      kSkeletonDepthTest);
-            queue.Add(Math::Sphere3(to, kJointRadius), kJointColour, kJointLineWidth,
-                      kSkeletonDepthTest);
+            queue.Add(Math::Segment3(from, to), kBoneColour, BoneLineWidth, SkeletonDepthTest);
+            queue.Add(Math::Sphere3(from, JointRadius), kJointColour, JointLineWidth,
+                      SkeletonDepthTest);
+            queue.Add(Math::Sphere3(to, JointRadius), kJointColour, JointLineWidth,
+                      SkeletonDepthTest);
         }
     }
 }

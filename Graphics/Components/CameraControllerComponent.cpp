@@ -40,7 +40,7 @@ void CameraControllerComponent::Deserialize(Serializer::XmlReader& reader)
 
 void CameraControllerComponent::Update(f32 seconds)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     CameraComponent* camera = owner != nullptr ? owner->GetComponent<CameraComponent>() : nullptr;
     if (camera == nullptr)

@@ -41,7 +41,7 @@ bool CameraMountComponent::AddTarget(u32 objectId)
 
 void CameraMountComponent::Update(f32 seconds)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (factory == nullptr)
         return;
     const GameObject* owner = factory->FindObject(m_owner);

@@ -17,10 +17,10 @@ namespace Graphics
 {
 namespace
 {
-constexpr f32 kStartExposure = 1.0f;
-constexpr f32 kStartScale = 1.0f;
+constexpr f32 StartExposure = 1.0f;
+constexpr f32 StartScale = 1.0f;
 // Player colours by player number.
-constexpr f32 kPlayerColors[GlowComponent::PlayerColorCount][3] = {
+constexpr f32 PlayerColors[GlowComponent::PlayerColorCount][3] = {
     {1.0f, 0.0f, 0.0f}, {0.0f, 1.0f, 0.0f}, {0.0f, 0.0f, 1.0f}, {1.0f, 1.0f, 0.0f}};
 
 void SetConstant(Math::PingPongValue& channel, f32 value)
@@ -31,8 +31,8 @@ void SetConstant(Math::PingPongValue& channel, f32 value)
 
 GlowComponent::GlowComponent() : GameObjectComponent(true), global(false)
 {
-    SetConstant(channels[Exposure], kStartExposure);
-    SetConstant(channels[Scale], kStartScale);
+    SetConstant(channels[Exposure], StartExposure);
+    SetConstant(channels[Scale], StartScale);
     Core::RegisterWithSystem(SystemName, this);
 }
 
@@ -93,7 +93,7 @@ void GlowComponent::HandleMessage(Message* message)
         if (player >= PlayerColorCount)
             break;
         for (int i = Red; i <= Blue; ++i)
-            SetConstant(channels[i], kPlayerColors[player][i]);
+            SetConstant(channels[i], PlayerColors[player][i]);
         break;
     }
     default:
@@ -105,7 +105,7 @@ void GlowComponent::Update(f32 seconds)
 {
     for (Math::PingPongValue& channel : channels)
         channel.Update(seconds);
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     auto* render = owner != nullptr ? owner->GetComponent<RenderComponent>() : nullptr;
     if (render == nullptr)

@@ -15,9 +15,9 @@ namespace Graphics
 {
 namespace
 {
-constexpr const char* kChannelTags[IntensityComponent::ChannelCount] = {"Red", "Green", "Blue",
-                                                                        "Alpha"};
-constexpr f32 kFullIntensity = 1.0f;
+constexpr const char* ChannelTags[IntensityComponent::ChannelCount] = {"Red", "Green", "Blue",
+                                                                       "Alpha"};
+constexpr f32 FullIntensity = 1.0f;
 
 // The attributes in the order the reader takes them: min, max, value, rate, an unused part and
 // the two stop flags.
@@ -40,7 +40,7 @@ IntensityComponent::IntensityComponent() : GameObjectComponent(true)
 {
     // Full intensity and opaque until a file says otherwise.
     for (Math::PingPongValue& channel : channels)
-        channel.Set(kFullIntensity, kFullIntensity, kFullIntensity, 0.0f, false, false);
+        channel.Set(FullIntensity, FullIntensity, FullIntensity, 0.0f, false, false);
     Core::RegisterWithSystem(SystemName, this);
 }
 
@@ -63,14 +63,14 @@ void IntensityComponent::Deserialize(Serializer::XmlReader& reader)
 void IntensityComponent::Serialize(Serializer::XmlWriter& writer)
 {
     for (int i = 0; i < ChannelCount; ++i)
-        WriteTween(writer, channels[i], kChannelTags[i]);
+        WriteTween(writer, channels[i], ChannelTags[i]);
 }
 
 void IntensityComponent::Update(f32 seconds)
 {
     for (Math::PingPongValue& channel : channels)
         channel.Update(seconds);
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     if (owner == nullptr)
         return;

@@ -61,7 +61,7 @@ void PointLightComponent::HandleMessage(Message* message)
 
 void PointLightComponent::DebugDraw()
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     const auto* transform = owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
     System::CameraSystem* cameras = System::CameraSystem::Instance();

@@ -24,19 +24,19 @@ namespace Graphics
 {
 namespace
 {
-const char* const kPart = "RenderComponent";
-constexpr u32 kAssetCategory = 0;
+const char* const Part = "RenderComponent";
+constexpr u32 AssetCategory = 0;
 
 const Model* FindModel(const std::string& name)
 {
     ModelManager* models = ModelManager::Instance();
-    return models != nullptr ? models->Find(name, kAssetCategory) : nullptr;
+    return models != nullptr ? models->Find(name, AssetCategory) : nullptr;
 }
 
 const Material* FindMaterial(const std::string& name)
 {
     MaterialManager* materials = MaterialManager::Instance();
-    return materials != nullptr ? materials->Find(name, kAssetCategory) : nullptr;
+    return materials != nullptr ? materials->Find(name, AssetCategory) : nullptr;
 }
 
 // Skinned models draw with the "Skinned" variant of a program, every other with "Static".
@@ -116,7 +116,7 @@ void RenderComponent::HandleMessage(Message* message)
     {
         SetModel(static_cast<SetModelMessage*>(message)->modelName, FallbackAsset);
         // The animation controller follows the model.
-        GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+        GameFactory* factory = Engine::Factory();
         const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
         if (owner != nullptr)
         {
@@ -150,7 +150,7 @@ void RenderComponent::SetModel(const std::string& name, const char* fallback)
         model = FindModel(fallback);
     if (model == nullptr)
     {
-        Core::Log() << "Error [" << kPart << "]: model '" << name << "' and its fallback '"
+        Core::Log() << "Error [" << Part << "]: model '" << name << "' and its fallback '"
                     << fallback << "' are not loaded; the model stays\n";
         return;
     }
@@ -167,7 +167,7 @@ void RenderComponent::SetMaterial(const std::string& name)
         material = FindMaterial(FallbackAsset);
     if (material == nullptr)
     {
-        Core::Log() << "Error [" << kPart << "]: material '" << name << "' and '" << FallbackAsset
+        Core::Log() << "Error [" << Part << "]: material '" << name << "' and '" << FallbackAsset
                     << "' are not loaded; the material stays\n";
         return;
     }
@@ -185,7 +185,7 @@ void RenderComponent::SetProgram(const std::string& name)
         program = programs->Find(FallbackAsset, category);
     if (program == nullptr)
     {
-        Core::Log() << "Error [" << kPart << "]: program '" << name << "' and '" << FallbackAsset
+        Core::Log() << "Error [" << Part << "]: program '" << name << "' and '" << FallbackAsset
                     << "' are not loaded in category " << category << "; the program stays\n";
         return;
     }

@@ -71,7 +71,7 @@ void SpotLightComponent::Serialize(Serializer::XmlWriter& writer)
 
 void SpotLightComponent::DebugDraw()
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     const auto* transform = owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
     if (transform == nullptr)

@@ -4,7 +4,7 @@
 #include "Core/Log.h"
 #include "Core/Memory/ObjectAllocator.h"
 #include "Core/Messages/Graphics/TextConstructMessage.h"
-#include "Core/Messages/TryNewMessage.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/Reflection/MemberTable.h"
 #include "Graphics/Assets/Font.h"
 #include "Graphics/Assets/FontManager.h"
@@ -22,22 +22,22 @@ namespace Graphics
 {
 namespace
 {
-const char* const kPart = "TextComponent";
+const char* const Part = "TextComponent";
 constexpr u32 kFontCategory = 0;
 // Attribute locations of the text vertex (ShaderProgram.h) and their offsets in the record.
 constexpr GLuint kPositionLocation = 0;
-constexpr GLuint kTexcoordLocation = 2;
-constexpr std::size_t kTexcoordOffset = offsetof(TextComponent::Vertex, texcoord);
+constexpr GLuint TexcoordLocation = 2;
+constexpr std::size_t TexcoordOffset = offsetof(TextComponent::Vertex, texcoord);
 // Pen heights of the first line: top, bottom and middle alignment.
-constexpr f32 kTopPen = -1.0f;
-constexpr f32 kBottomPen = 0.0f;
-constexpr f32 kMiddlePen = -0.5f;
-constexpr f32 kLineHeight = 1.0f;
+constexpr f32 TopPen = -1.0f;
+constexpr f32 BottomPen = 0.0f;
+constexpr f32 MiddlePen = -0.5f;
+constexpr f32 LineHeight = 1.0f;
 // File values of the alignments.
-constexpr int kFileLeft = -1;
-constexpr int kFileRight = 1;
-constexpr int kFileTop = 1;
-constexpr int kFileBottom = -1;
+constexpr int FileLeft = -1;
+constexpr int FileRight = 1;
+constexpr int FileTop = 1;
+constexpr int FileBottom = -1;
 
 // The text and layout lists of destroyed text components, handed to the ones made next: a
 // floating damage number is made and destroyed many times a second in a fight, and its text
@@ -50,14 +50,14 @@ struct SpareTextStorage
     std::vector<TextComponent::Vertex> vertices;
     std::vector<u32> indices;
 };
-constexpr std::size_t kSpareTextStorageLimit = 256;
+constexpr std::size_t SpareTextStorageLimit = 256;
 
 std::vector<SpareTextStorage>& SpareTextStorages()
 {
     static auto* spare = []
     {
         auto* storages = new std::vector<SpareTextStorage>();
-        storages->reserve(kSpareTextStorageLimit);
+        storages->reserve(SpareTextStorageLimit);
         return storages;
     }();
     return *spare;
@@ -86,7 +86,7 @@ TextComponent::~TextComponent()
     Core::UnregisterFromSystem(SystemName, this);
     DestroyBuffers();
     std::vector<SpareTextStorage>& spare = SpareTextStorages();
-    if (PoolsUseHeap || spare.size() >= kSpareTextStorageLimit ||
+    if (PoolsUseHeap || spare.size() >= SpareTextStorageLimit ||
         (text.capacity() <= std::string().capacity() && m_vertices.capacity() == 0 &&
          m_indices.capacity() == 0))
         return;
@@ -115,13 +115,13 @@ void TextComponent::SetAlignment(int horizontal, int vertical)
     horizontalAlignment = horizontal;
     verticalAlignment = vertical;
     m_alignment = 0;
-    if (horizontal == kFileLeft)
+    if (horizontal == FileLeft)
         m_alignment |= AlignLeft;
-    else if (horizontal == kFileRight)
+    else if (horizontal == FileRight)
         m_alignment |= AlignRight;
-    if (vertical == kFileTop)
+    if (vertical == FileTop)
         m_alignment |= AlignTop;
-    else if (vertical == kFileBottom)
+    else if (vertical == FileBottom)
         m_alignment |= AlignBottom;
 }
 
@@ -145,14 +145,11 @@ void TextComponent::Deserialize(Serializer::XmlReader& reader)
     if (font == nullptr && fonts != nullptr)
         font = fonts->Find(FontManager::DefaultFont, kFontCategory);
     if (font == nullptr)
-        Core::Log() << "Error [" << kPart << "]: font '" << fontName << "' and '"
+        Core::Log() << "Error [" << Part << "]: font '" << fontName << "' and '"
                     << FontManager::DefaultFont << "' are not loaded; the text has no font\n";
     m_font = font;
     if (g_Engine != nullptr)
-    {
-        if (Message* construct = TryNewMessage<TextConstructMessage>(kPart, 0u, text, m_owner))
-            g_Engine->SendMessage(construct, 0.0f);
-    }
+        Core::PostNew<TextConstructMessage>(Part, 0.0f, 0u, text, m_owner);
 }
 
 void TextComponent::Serialize(Serializer::XmlWriter& writer)
@@ -260,11 +257,11 @@ void TextComponent::Layout()
     // lines end at x = 0 and centred ones are centred on it, whatever glyphs they start with.
     f32 penX = 0.0f;
     f32 lineWidth = 0.0f;
-    f32 penY = kMiddlePen;
+    f32 penY = MiddlePen;
     if (m_alignment & AlignTop)
-        penY = kTopPen;
+        penY = TopPen;
     else if (m_alignment & AlignBottom)
-        penY = kBottomPen;
+        penY = BottomPen;
     u32 lineBreaks = 0;
     std::size_t lineStart = 0;
     const Glyph* previous = nullptr; // the last glyph placed on this line
@@ -295,7 +292,7 @@ void TextComponent::Layout()
             penX = 0.0f;
             lineWidth = 0.0f;
             previous = nullptr;
-            penY -= kLineHeight;
+            penY -= LineHeight;
             continue;
         }
         if (glyph == nullptr)
@@ -362,9 +359,9 @@ void TextComponent::Bind(u32 program) const
     glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
     glVertexAttribPointer(kPositionLocation, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
     glEnableVertexAttribArray(kPositionLocation);
-    glVertexAttribPointer(kTexcoordLocation, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
-                          reinterpret_cast<const void*>(kTexcoordOffset));
-    glEnableVertexAttribArray(kTexcoordLocation);
+    glVertexAttribPointer(TexcoordLocation, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
+                          reinterpret_cast<const void*>(TexcoordOffset));
+    glEnableVertexAttribArray(TexcoordLocation);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
     if (m_font != nullptr)
         m_font->Bind(program);
@@ -375,6 +372,6 @@ void TextComponent::Unbind() const
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, 0);
     glDisableVertexAttribArray(kPositionLocation);
-    glDisableVertexAttribArray(kTexcoordLocation);
+    glDisableVertexAttribArray(TexcoordLocation);
 }
 } // namespace Graphics

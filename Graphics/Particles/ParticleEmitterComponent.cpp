@@ -29,10 +29,10 @@ namespace Graphics
 {
 namespace
 {
-const char* const kPart = "ParticleEmitterComponent";
+const char* const Part = "ParticleEmitterComponent";
 const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
 // A default burst repeats once a second.
-constexpr f32 kDefaultBurstDelay = 1.0f;
+constexpr f32 DefaultBurstDelay = 1.0f;
 
 // How many particles a float count allows, decided as a float before it becomes an integer, so
 // that negative, huge and non-finite counts are safe (NaN allows none).
@@ -62,7 +62,7 @@ Math::Quaternion TurnTowards(const Math::Vector4& direction)
 
 std::string OwnerName(u32 ownerId)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner = factory != nullptr ? factory->FindObject(ownerId) : nullptr;
     return owner != nullptr ? owner->GetName() : std::string("(no object)");
 }
@@ -77,7 +77,7 @@ ParticleEmitterComponent::ParticleEmitterComponent(ShapeKind kind)
       emitterOffset_(0.0f, 0.0f, 0.0f, 1.0f), emitterDirection_(kForward), speedStart_(0.0f, 0.0f),
       speedEnd_(0.0f, 0.0f), globalVelocity_(), globalVelocitySpeed_(0.0f), accumulator_(0.0f),
       renderCount_(0), burst_(false), burstSingleFrame_(false), burstRepeat_(false),
-      burstDone_(false), burstCount_(0), burstEmitted_(0), burstDelay_(kDefaultBurstDelay),
+      burstDone_(false), burstCount_(0), burstEmitted_(0), burstDelay_(DefaultBurstDelay),
       burstTimer_(0.0f), filedDataId_(0)
 {
 }
@@ -135,7 +135,7 @@ void ParticleEmitterComponent::RegisterMembers()
 
 const TransformComponent* ParticleEmitterComponent::FindTransform() const
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
     return owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
 }
@@ -180,7 +180,7 @@ void ParticleEmitterComponent::ResizeForCount()
         capacity = static_cast<u32>(wanted);
     if (!(wanted >= 0.0f) || wanted > static_cast<f32>(ParticlePool::MaxCapacity))
     {
-        Core::Log() << "Error [" << kPart << "]: particle count " << wanted << " of object "
+        Core::Log() << "Error [" << Part << "]: particle count " << wanted << " of object "
                     << m_owner << " (" << OwnerName(m_owner) << ") clamped to " << capacity << '\n';
     }
     particles_.Resize(capacity);

@@ -44,7 +44,7 @@ ParticleEmitterComponent& EmitterOf(void* clientData)
 std::vector<std::string> DataChoices(const ParticleEmitterComponent& emitter)
 {
     std::vector<std::string> names{ParticleEmitterComponent::DisabledDataName};
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner =
         factory != nullptr ? factory->FindObject(emitter.GetOwner()) : nullptr;
     if (owner == nullptr)

@@ -24,7 +24,7 @@ namespace Graphics
 {
 namespace
 {
-const char* const kPart = "ParticleSystemComponent";
+const char* const Part = "ParticleSystemComponent";
 const Math::ColorRGBA kNoDeviation(0.0f, 0.0f, 0.0f, 1.0f);
 
 // A channel kept within 0 to 1 (NaN gives 0).
@@ -127,9 +127,9 @@ void ParticleSystemComponent::Deserialize(Serializer::XmlReader& reader)
                                   : nullptr;
     if (texture == nullptr)
     {
-        GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+        GameFactory* factory = Engine::Factory();
         const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
-        Core::Log() << "Error [" << kPart << "]: particle texture \"" << textureName
+        Core::Log() << "Error [" << Part << "]: particle texture \"" << textureName
                     << "\" of object " << m_owner << " ("
                     << (owner != nullptr ? owner->GetName() : std::string("no object"))
                     << ") is not loaded; its emitters stay idle\n";

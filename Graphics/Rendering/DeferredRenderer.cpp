@@ -17,18 +17,18 @@ namespace Graphics
 {
 namespace
 {
-const char* const kGeometryProgram = "GeometryBuffer";
+const char* const GeometryProgram = "GeometryBuffer";
 // Below this determinant a matrix counts as singular.
 constexpr f32 kInverseTolerance = 0.00001f;
 // The quads are drawn as two triangles of the "Quad" model.
-constexpr GLsizei kQuadIndices = 6;
+constexpr GLsizei QuadIndices = 6;
 // Maps clip space (-1 to 1) into texture space (0 to 1), in OpenGL's column order.
 constexpr Math::Matrix4 kShadowBias(0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f,
                                     0.5f, 0.0f, 0.5f, 0.5f, 0.5f, 1.0f);
 
 const CameraComponent* CameraOfGameObject(u32 objectId)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* object = factory != nullptr ? factory->FindObject(objectId) : nullptr;
     return object != nullptr ? object->GetComponent<CameraComponent>() : nullptr;
 }
@@ -80,7 +80,7 @@ void DeferredRenderer::GeometryPass()
     if (m_targets->GetGeometryBuffer() != nullptr)
     {
         System::CameraSystem* cameras = System::CameraSystem::Instance();
-        m_queue.RenderWithProgram(kGeometryProgram,
+        m_queue.RenderWithProgram(GeometryProgram,
                                   cameras != nullptr ? cameras->GetActiveCamera() : nullptr);
     }
     FrameBufferObject::BindDefault();
@@ -107,7 +107,7 @@ void DeferredRenderer::DrawQuad(u32 texture, u32 unit, u32 program, f32 resoluti
     Math::Matrix4 normal;
     model.Inverse(normal, kInverseTolerance);
     glUniformMatrix4fv(glGetUniformLocation(program, "NormalMatrix"), 1, GL_FALSE, normal.m);
-    glDrawElements(GL_TRIANGLES, kQuadIndices, GL_UNSIGNED_INT, nullptr);
+    glDrawElements(GL_TRIANGLES, QuadIndices, GL_UNSIGNED_INT, nullptr);
     glActiveTexture(GL_TEXTURE0 + unit);
     glBindTexture(GL_TEXTURE_2D, 0);
 }

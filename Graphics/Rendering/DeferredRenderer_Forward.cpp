@@ -27,17 +27,17 @@ namespace
 const char* const kQuadModel = "Quad";
 const char* const kBlurHorizontal = "BlurHorizontal";
 const char* const kBlurVertical = "BlurVertical";
-const char* const kLitQuad = "TexturedBasicLighting";
-const char* const kPlainQuad = "TexturedNoLighting";
+const char* const LitQuad = "TexturedBasicLighting";
+const char* const PlainQuad = "TexturedNoLighting";
 constexpr f32 kInverseTolerance = 0.00001f;
 // Every screen quad covers its whole viewport at full resolution.
-constexpr f32 kFullResolution = 1.0f;
+constexpr f32 FullResolution = 1.0f;
 // The final buffer's attachments: the scene, the additive particles, the alpha particles.
-constexpr GLuint kSceneBuffer = 0;
-constexpr GLuint kAdditiveBuffer = 1;
-constexpr GLuint kAlphaBuffer = 2;
+constexpr GLuint SceneBuffer = 0;
+constexpr GLuint AdditiveBuffer = 1;
+constexpr GLuint AlphaBuffer = 2;
 // The lighting buffer's attachments read by the composition, and their texture units.
-constexpr u32 kLightUnits[RenderTargets::LightingAttachments] = {1, 2, 3};
+constexpr u32 LightUnits[RenderTargets::LightingAttachments] = {1, 2, 3};
 const char* const kLightSamplers[RenderTargets::LightingAttachments] = {
     "EmissiveMap", "SpecularMap", "IntensityMap"};
 
@@ -69,7 +69,7 @@ void DeferredRenderer::ForwardPass()
     const GLsizei width = final != nullptr ? static_cast<GLsizei>(final->GetWidth()) : 0;
     const GLsizei height = final != nullptr ? static_cast<GLsizei>(final->GetHeight()) : 0;
     glViewport(0, 0, width, height);
-    ColorMask(kSceneBuffer, true);
+    ColorMask(SceneBuffer, true);
     if (final != nullptr)
     {
         DrawSkybox();
@@ -79,34 +79,34 @@ void DeferredRenderer::ForwardPass()
     glDepthMask(GL_TRUE);
 
     // Debug shapes land in the scene attachment only.
-    ColorMask(kSceneBuffer, false);
+    ColorMask(SceneBuffer, false);
     glViewport(0, 0, width, height);
-    ColorMask(kSceneBuffer, true);
+    ColorMask(SceneBuffer, true);
     if (final != nullptr && drawDebugShapes)
         drawDebugShapes();
-    ColorMask(kSceneBuffer, false);
+    ColorMask(SceneBuffer, false);
 
     // Each particle layer into its own attachment, faded against the geometry buffer's depth.
     System::ParticleEffectSystem* particles = System::ParticleEffectSystem::Instance();
     const FrameBufferObject* geometry = m_targets->GetGeometryBuffer();
     const u32 depthMap = geometry != nullptr ? geometry->GetColorTexture(0) : 0u;
     glViewport(0, 0, width, height);
-    ColorMask(kAlphaBuffer, true);
+    ColorMask(AlphaBuffer, true);
     if (final != nullptr && particles != nullptr)
         particles->Draw(System::ParticleEffectSystem::AlphaLayer, depthMap);
-    ColorMask(kAlphaBuffer, false);
-    ColorMask(kAdditiveBuffer, true);
+    ColorMask(AlphaBuffer, false);
+    ColorMask(AdditiveBuffer, true);
     if (final != nullptr && particles != nullptr)
         particles->Draw(System::ParticleEffectSystem::AdditiveLayer, depthMap);
-    ColorMask(kAdditiveBuffer, true);
-    ColorMask(kAlphaBuffer, true);
-    ColorMask(kSceneBuffer, true);
+    ColorMask(AdditiveBuffer, true);
+    ColorMask(AlphaBuffer, true);
+    ColorMask(SceneBuffer, true);
     FrameBufferObject::BindDefault();
 }
 
 void DeferredRenderer::DrawSkybox()
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* sky =
         factory != nullptr && m_skyboxId != 0 ? factory->FindObject(m_skyboxId) : nullptr;
     const auto* render = sky != nullptr ? sky->GetComponent<RenderComponent>() : nullptr;
@@ -181,10 +181,10 @@ void DeferredRenderer::BloomPass()
         glUniform2f(glGetUniformLocation(program, "TexelSize"), texelWidth, texelHeight);
         quad->BindVertexFormat();
         if (step == 0)
-            DrawGeometryQuad(RenderTargets::GlowAttachment, program, kFullResolution, 0.0f, 0.0f,
+            DrawGeometryQuad(RenderTargets::GlowAttachment, program, FullResolution, 0.0f, 0.0f,
                              1.0f, 1.0f);
         else
-            DrawAuxiliaryQuad(RenderTargets::BloomPrimaryTarget, program, kFullResolution, 0.0f,
+            DrawAuxiliaryQuad(RenderTargets::BloomPrimaryTarget, program, FullResolution, 0.0f,
                               0.0f, 1.0f, 1.0f);
         quad->UnbindVertexFormat();
         ShaderProgram::UseNone();
@@ -197,8 +197,8 @@ void DeferredRenderer::CompositionPass()
 {
     glDisable(GL_DEPTH_TEST);
     const Model* quad = FindQuad();
-    const ShaderProgram* lit = FindProgram(kLitQuad, ShaderProgramFile::Static);
-    const ShaderProgram* plain = FindProgram(kPlainQuad, ShaderProgramFile::Static);
+    const ShaderProgram* lit = FindProgram(LitQuad, ShaderProgramFile::Static);
+    const ShaderProgram* plain = FindProgram(PlainQuad, ShaderProgramFile::Static);
     System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
     const FrameBufferObject* lighting = m_targets->GetLightingBuffer();
     f32 fade[3] = {1.0f, 1.0f, 1.0f};
@@ -216,17 +216,17 @@ void DeferredRenderer::CompositionPass()
         quad->BindVertexFormat();
         for (u32 i = 0; i < RenderTargets::LightingAttachments; ++i)
         {
-            glActiveTexture(GL_TEXTURE0 + kLightUnits[i]);
+            glActiveTexture(GL_TEXTURE0 + LightUnits[i]);
             glBindTexture(GL_TEXTURE_2D, lighting != nullptr ? lighting->GetColorTexture(i) : 0u);
             glUniform1i(glGetUniformLocation(program, kLightSamplers[i]),
-                        static_cast<GLint>(kLightUnits[i]));
+                        static_cast<GLint>(LightUnits[i]));
         }
         glUniform3f(glGetUniformLocation(program, "Fade"), fade[0], fade[1], fade[2]);
         // Made explicit rather than inherited from the lighting pass: the shaded scene is
         // laid over the cleared window by its alpha.
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        DrawFinalQuad(kSceneBuffer, program, kFullResolution, 0.0f, 0.0f, 1.0f, 1.0f);
-        for (u32 unit : kLightUnits)
+        DrawFinalQuad(SceneBuffer, program, FullResolution, 0.0f, 0.0f, 1.0f, 1.0f);
+        for (u32 unit : LightUnits)
         {
             glActiveTexture(GL_TEXTURE0 + unit);
             glBindTexture(GL_TEXTURE_2D, 0);
@@ -246,11 +246,11 @@ void DeferredRenderer::CompositionPass()
         glEnable(GL_BLEND);
         glBlendFunc(GL_ONE_MINUS_DST_COLOR, GL_ONE);
         glUniform3f(glGetUniformLocation(program, "Fade"), fade[0], fade[1], fade[2]);
-        DrawAuxiliaryQuad(RenderTargets::BloomSecondaryTarget, program, kFullResolution, 0.0f, 0.0f,
+        DrawAuxiliaryQuad(RenderTargets::BloomSecondaryTarget, program, FullResolution, 0.0f, 0.0f,
                           1.0f, 1.0f);
         glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);
-        DrawFinalQuad(kAlphaBuffer, program, kFullResolution, 0.0f, 0.0f, 1.0f, 1.0f);
-        DrawFinalQuad(kAdditiveBuffer, program, kFullResolution, 0.0f, 0.0f, 1.0f, 1.0f);
+        DrawFinalQuad(AlphaBuffer, program, FullResolution, 0.0f, 0.0f, 1.0f, 1.0f);
+        DrawFinalQuad(AdditiveBuffer, program, FullResolution, 0.0f, 0.0f, 1.0f, 1.0f);
         quad->UnbindVertexFormat();
     }
     glBlendFunc(GL_SRC_ALPHA, GL_ONE_MINUS_SRC_ALPHA);

@@ -22,14 +22,14 @@ namespace Graphics
 {
 namespace
 {
-const char* const kPointLightProgram = "PointLight";
-const char* const kDepthProgram = "DepthBuffer";
-const char* const kSphereModel = "Sphere";
+const char* const PointLightProgram = "PointLight";
+const char* const DepthProgram = "DepthBuffer";
+const char* const SphereModel = "Sphere";
 constexpr f32 kInverseTolerance = 0.00001f;
 // The geometry buffer's inputs of the point-light shader: texture unit and attachment.
 constexpr u32 kDepthUnit = 0;
-constexpr u32 kSpecularUnit = 2;
-constexpr u32 kNormalUnit = 3;
+constexpr u32 SpecularUnit = 2;
+constexpr u32 NormalUnit = 3;
 
 void BindTexture(u32 unit, u32 texture)
 {
@@ -52,9 +52,9 @@ void DeferredRenderer::LightingPass()
     ShaderProgramManager* programs = ShaderProgramManager::Instance();
     ModelManager* models = ModelManager::Instance();
     const ShaderProgram* program =
-        programs != nullptr ? programs->Find(kPointLightProgram, ShaderProgramFile::Standard)
+        programs != nullptr ? programs->Find(PointLightProgram, ShaderProgramFile::Standard)
                             : nullptr;
-    const Model* sphere = models != nullptr ? models->Find(kSphereModel, 0) : nullptr;
+    const Model* sphere = models != nullptr ? models->Find(SphereModel, 0) : nullptr;
     const bool anyLight =
         graphics != nullptr &&
         !graphics->GetComponents(System::GraphicsSystem::PointLightComponents).empty();
@@ -75,7 +75,7 @@ void DeferredRenderer::DrawPointLights(const ShaderProgram& program, const Model
     System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
     System::CameraSystem* cameras = System::CameraSystem::Instance();
     const CameraComponent* camera = cameras != nullptr ? cameras->GetActiveCamera() : nullptr;
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (camera == nullptr || factory == nullptr)
         return;
     const u32 handle = program.Use();
@@ -86,10 +86,10 @@ void DeferredRenderer::DrawPointLights(const ShaderProgram& program, const Model
     sphere.BindVertexFormat();
     BindTexture(kDepthUnit, geometry->GetDepthTexture());
     glUniform1i(glGetUniformLocation(handle, "DepthMap"), kDepthUnit);
-    BindTexture(kSpecularUnit, geometry->GetColorTexture(kSpecularUnit));
-    glUniform1i(glGetUniformLocation(handle, "SpecularMap"), kSpecularUnit);
-    BindTexture(kNormalUnit, geometry->GetColorTexture(kNormalUnit));
-    glUniform1i(glGetUniformLocation(handle, "NormalMap"), kNormalUnit);
+    BindTexture(SpecularUnit, geometry->GetColorTexture(SpecularUnit));
+    glUniform1i(glGetUniformLocation(handle, "SpecularMap"), SpecularUnit);
+    BindTexture(NormalUnit, geometry->GetColorTexture(NormalUnit));
+    glUniform1i(glGetUniformLocation(handle, "NormalMap"), NormalUnit);
 
     const Math::Point4 eye = cameras->GetActiveCameraEye();
     for (GameObjectComponent* component :
@@ -131,8 +131,8 @@ void DeferredRenderer::DrawPointLights(const ShaderProgram& program, const Model
                        nullptr);
     }
     BindTexture(kDepthUnit, 0);
-    BindTexture(kSpecularUnit, 0);
-    BindTexture(kNormalUnit, 0);
+    BindTexture(SpecularUnit, 0);
+    BindTexture(NormalUnit, 0);
     sphere.UnbindVertexFormat();
     graphics->ClearShaderProgram();
 }
@@ -145,7 +145,7 @@ void DeferredRenderer::ShadowPass()
     const CameraComponent* camera = GetShadowCamera();
     // Without a camera the map stays cleared: nothing is in shadow.
     if (camera != nullptr && m_targets->GetAuxiliary(RenderTargets::ShadowTarget) != nullptr)
-        m_queue.RenderWithProgram(kDepthProgram, camera);
+        m_queue.RenderWithProgram(DepthProgram, camera);
     glCullFace(GL_BACK);
     FrameBufferObject::BindDefault();
 }

@@ -33,7 +33,7 @@ void NodeMaterial::DrawComponent(RenderQueue& queue, const Model& model, RenderC
 {
     if (!component.visible)
         return;
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     const GameObject* owner =
         factory != nullptr ? factory->FindObject(component.GetOwner()) : nullptr;
     if (owner == nullptr)

@@ -25,15 +25,15 @@ namespace Graphics
 {
 namespace
 {
-const char* const kPart = "OverlayPass";
-constexpr u32 kModelCategory = 0;
+const char* const Part = "OverlayPass";
+constexpr u32 ModelCategory = 0;
 // Below this determinant a model matrix has no normal matrix.
 constexpr f32 kInverseTolerance = 1e-5f;
-constexpr f32 kNoFade[3] = {1.0f, 1.0f, 1.0f};
+constexpr f32 NoFade[3] = {1.0f, 1.0f, 1.0f};
 // Floating texts stand this many pixels apart from each other and from the bars.
-constexpr f32 kTextGap = 4.0f;
+constexpr f32 TextGap = 4.0f;
 // Below this many pixels to a unit upwards (a camera looking straight down) a text is not lifted.
-constexpr f32 kLeastPixelsPerUnit = 0.01f;
+constexpr f32 LeastPixelsPerUnit = 0.01f;
 
 void SetMatrix(u32 program, const char* name, const Math::Matrix4& matrix, GLboolean transpose)
 {
@@ -76,7 +76,7 @@ void SetScreenSpace(u32 program)
     SetMatrix(program, "ViewInverse", identity, GL_FALSE);
     const GLint fade = glGetUniformLocation(program, "Fade");
     if (fade >= 0)
-        glUniform3fv(fade, 1, kNoFade);
+        glUniform3fv(fade, 1, NoFade);
 }
 
 void DrawIndices(u32 count)
@@ -86,7 +86,7 @@ void DrawIndices(u32 count)
 
 GameObject* FindObject(u32 objectId)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     return factory != nullptr && objectId != 0 ? factory->FindObject(objectId) : nullptr;
 }
 
@@ -147,7 +147,7 @@ void OverlayPass::Draw(int windowWidth, int windowHeight)
 const Model* OverlayPass::FindQuad()
 {
     const ModelManager* models = ModelManager::Instance();
-    const Model* quad = models != nullptr ? models->Find(QuadModel, kModelCategory) : nullptr;
+    const Model* quad = models != nullptr ? models->Find(QuadModel, ModelCategory) : nullptr;
     if (quad == nullptr)
         ReportMissing("model \"Quad\"", m_reportedQuadModel);
     return quad;
@@ -321,9 +321,9 @@ f32 OverlayPass::LiftText(TextComponent& text, const Math::Matrix4& model,
     if (!ToWindow(viewProjection, Math::Vector4(at.x, at.y, at.z, 1.0f), width, height, base) ||
         !ToWindow(viewProjection, Math::Vector4(at.x, at.y + 1.0f, at.z, 1.0f), width, height,
                   above) ||
-        above.y - base.y < kLeastPixelsPerUnit)
+        above.y - base.y < LeastPixelsPerUnit)
         return 0.0f;
-    text.overlayLift = OverlayLayout::LiftClear(box, text.overlayLift, m_taken, kTextGap);
+    text.overlayLift = OverlayLayout::LiftClear(box, text.overlayLift, m_taken, TextGap);
     m_taken.push_back(
         {box.left, box.bottom + text.overlayLift, box.right, box.top + text.overlayLift});
     return text.overlayLift / (above.y - base.y);
@@ -348,7 +348,7 @@ void OverlayPass::ReportMissing(const char* what, bool& reported) const
     if (reported)
         return;
     reported = true;
-    Core::Log() << "Error [" << kPart << "]: " << what
+    Core::Log() << "Error [" << Part << "]: " << what
                 << " is not loaded; the overlay skips what needs it\n";
 }
 } // namespace Graphics

@@ -30,11 +30,11 @@ CameraSystem* CameraSystem::s_instance = nullptr;
 
 namespace
 {
-const char* const kPart = "CameraSystem";
+const char* const Part = "CameraSystem";
 
 GameObject* FindObject(u32 id)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     return factory != nullptr ? factory->FindObject(id) : nullptr;
 }
 
@@ -214,7 +214,7 @@ void CameraSystem::Mount(u32 objectId, u32 targetId)
         mount = dynamic_cast<CameraMountComponent*>(created);
         if (mount == nullptr)
         {
-            Core::Log() << "Error [" << kPart << "]: no CameraMountComponent could be made for "
+            Core::Log() << "Error [" << Part << "]: no CameraMountComponent could be made for "
                         << objectId << '\n';
             g_Engine->GetFactory()->DestroyComponent(created);
             return;
@@ -222,7 +222,7 @@ void CameraSystem::Mount(u32 objectId, u32 targetId)
         object->AddComponent(mount);
     }
     if (!mount->AddTarget(targetId))
-        Core::Log() << "Error [" << kPart << "]: the camera of " << objectId << " already follows "
+        Core::Log() << "Error [" << Part << "]: the camera of " << objectId << " already follows "
                     << CameraMountComponent::MaxTargets << " objects; " << targetId
                     << " is not added\n";
 }
@@ -463,7 +463,7 @@ u32 CameraSystem::CreateCursor()
 {
     // There is one cursor for the whole game: a state script that forgot the id it was given (its
     // globals lost to a reload) gets the same object again instead of a second one.
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (m_cursorObjectId != 0 && factory != nullptr &&
         factory->FindObject(m_cursorObjectId) != nullptr)
         return m_cursorObjectId;
@@ -471,7 +471,7 @@ u32 CameraSystem::CreateCursor()
     m_cursorObjectId = id;
     if (::Serializer::System::SerializerSystem::CreateObject(GetId(), CursorDefinition, id) ==
         nullptr)
-        Core::Log() << "Error [" << kPart << "]: the cursor object '" << CursorDefinition
+        Core::Log() << "Error [" << Part << "]: the cursor object '" << CursorDefinition
                     << "' could not be made\n";
     return id;
 }

@@ -25,14 +25,14 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 // A collider with every bit in its category and mask ignores, and is ignored by, everything
 // with a nonzero mask.
-constexpr u32 kAllBits = 0xFFFFFFFFu;
+constexpr u32 AllBits = 0xFFFFFFFFu;
 
 GameFactory* Factory()
 {
-    return g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    return Engine::Factory();
 }
 
 // A component of the named type, or null (logged) when the factory does not make it.
@@ -115,7 +115,7 @@ void AbilityComponent::Deserialize(Serializer::XmlReader& reader)
     ReleaseScript();
     Serializer::ReadValue(reader, m_fileName, "");
     Serializer::ReadValue(reader, m_scriptName, "");
-    if (const GameObject* owner = OwnerObject())
+    if (const GameObject* owner = GetOwnerObject())
         m_parent = owner->GetCreatorId();
 
     // Scripts live in the Lua system; without one an ability has no script.
@@ -147,7 +147,7 @@ void AbilityComponent::Serialize(Serializer::XmlWriter& writer)
 
 GameObject* AbilityComponent::ParentObject() const
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     GameFactory* factory = Factory();
     if (owner == nullptr || factory == nullptr || owner->GetCreatorId() == 0)
         return nullptr;
@@ -176,7 +176,7 @@ bool AbilityComponent::BindSelectedScript()
         parent != nullptr ? parent->GetComponent<ControllerComponent>() : nullptr;
     if (controller == nullptr || controller->GetName() != PlayerControllerName)
         return false;
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     const auto* player = static_cast<const SimpleControllerComponent*>(controller);
     return BindScript(owner != nullptr ? player->GetSlotThatCreated(owner->GetId())
                                        : player->GetFiredSlot());
@@ -184,7 +184,7 @@ bool AbilityComponent::BindSelectedScript()
 
 void AbilityComponent::SetupLifetime()
 {
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     Scripting::LuaComponent* script = GetScript();
     if (owner == nullptr || script == nullptr)
         return;
@@ -211,7 +211,7 @@ void AbilityComponent::SetupLifetime()
 
 void AbilityComponent::SetupMovement()
 {
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     Scripting::LuaComponent* script = GetScript();
     if (owner == nullptr || script == nullptr)
         return;
@@ -233,7 +233,7 @@ void AbilityComponent::SetupMovement()
 
 void AbilityComponent::AddModifiers()
 {
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     Scripting::LuaComponent* script = GetScript();
     if (owner == nullptr || script == nullptr)
         return;
@@ -290,7 +290,7 @@ bool AbilityComponent::CallOnCollide(u32 otherObjectId)
 
 void AbilityComponent::RunModifiers(CollideMessage& message)
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     // Walked in place, so that a collision copies nothing: a modifier changes objects only
@@ -310,7 +310,7 @@ void AbilityComponent::RunModifiers(CollideMessage& message)
 void AbilityComponent::DestroyOwnObject()
 {
     if (m_owner != 0)
-        Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+        PostNew<ObjectDestroyMessage>(m_id, m_owner, NoTarget);
 }
 } // namespace Logic
 
@@ -323,11 +323,11 @@ Physics::ColliderComponent* AbilityComponent::ColliderOf(const GameObject* objec
 
 void AbilityComponent::StartDash(f32& moveRate, f32& lifetime)
 {
-    constexpr u32 kNoCheck = 0;
-    constexpr bool kTemporary = true;
-    constexpr f32 kSlideValue = 1.0f;
+    constexpr u32 NoCheck = 0;
+    constexpr bool Temporary = true;
+    constexpr f32 SlideValue = 1.0f;
     Scripting::LuaComponent* script = GetScript();
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     const GameObject* parent = ParentObject();
     if (script == nullptr || owner == nullptr || parent == nullptr)
         return;
@@ -342,14 +342,14 @@ void AbilityComponent::StartDash(f32& moveRate, f32& lifetime)
     auto* slide = Make<KnockbackEffectComponent>();
     if (slide == nullptr)
         return;
-    slide->Setup(lifetime, kSlideValue, kTemporary, false);
+    slide->Setup(lifetime, SlideValue, Temporary, false);
     slide->SetTargetPoint(Math::Point4(character->GetPosition() + forward * (moveRate * lifetime)));
-    Post(new AddComponentMessage(m_id, slide, parent->GetId(), kNoCheck));
+    PostNew<AddComponentMessage>(m_id, slide, parent->GetId(), NoCheck);
 }
 
 u32 AbilityComponent::ParentId() const
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     return owner != nullptr ? owner->GetCreatorId() : 0;
 }
 
@@ -359,7 +359,7 @@ bool AbilityComponent::RunKindSetup(const KindSetup& setup)
     m_parent = ParentId();
     if (setup.parentFirst && parent == nullptr)
         return false;
-    Physics::ColliderComponent* collider = ColliderOf(OwnerObject());
+    Physics::ColliderComponent* collider = ColliderOf(GetOwnerObject());
     if (setup.collider != ColliderRule::Unchanged && collider == nullptr)
     {
         Core::Log() << "Error [" << GetName() << "]: ability object " << m_owner
@@ -428,13 +428,13 @@ void AbilityComponent::MakeParentUntouchable(u32 parentId)
         ColliderOf(factory != nullptr ? factory->FindObject(parentId) : nullptr);
     if (collider == nullptr)
         return;
-    if (collider->Category == kAllBits && collider->Mask == kAllBits)
+    if (collider->Category == AllBits && collider->Mask == AllBits)
         return;
     m_savedCategory = collider->Category;
     m_savedMask = collider->Mask;
     m_collisionSaved = true;
-    collider->Category = kAllBits;
-    collider->Mask = kAllBits;
+    collider->Category = AllBits;
+    collider->Mask = AllBits;
 }
 
 void AbilityComponent::RestoreParentCollision(u32 parentId)

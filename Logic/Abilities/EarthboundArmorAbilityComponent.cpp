@@ -21,7 +21,7 @@ void EarthboundArmorAbilityComponent::HandleMessage(Message* message)
     if (contact == nullptr)
         return;
     CallOnCollide(contact->otherObjectId);
-    Physics::ColliderComponent* own = ColliderOf(OwnerObject());
+    Physics::ColliderComponent* own = ColliderOf(GetOwnerObject());
     const Physics::ColliderComponent* parent = ColliderOf(FindObject(m_parent));
     if (own != nullptr && parent != nullptr)
         own->Mask |= parent->Category;
@@ -30,7 +30,7 @@ void EarthboundArmorAbilityComponent::HandleMessage(Message* message)
 
 void EarthboundArmorAbilityComponent::Update(f32)
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     const GameObject* parent = FindObject(m_parent);
     auto* own = owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
     const auto* character =

@@ -16,7 +16,7 @@ void EnragedEarthquakeAbilityComponent::Deserialize(Serializer::XmlReader&)
                                       false};
     if (!RunKindSetup(kSetup))
         return;
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     auto* scale = owner != nullptr ? owner->GetComponent<EffectComponent>() : nullptr;
     Scripting::LuaComponent* script = GetScript();
     if (scale == nullptr || script == nullptr)

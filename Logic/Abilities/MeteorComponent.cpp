@@ -44,7 +44,7 @@ void MeteorComponent::Shutdown()
 {
     LogicComponent::Shutdown();
     Scripting::LuaComponent* script = AbilityComponent::FindScript(m_scriptId);
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     const auto* place = owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
     if (script != nullptr)
     {

@@ -15,12 +15,12 @@ namespace Logic
 {
 namespace
 {
-constexpr const char* kScaleTable = "ScaleEffect";
-constexpr const char* kScaleValueKey = "value";
-constexpr const char* kScaleTimeKey = "timeToLast";
-constexpr const char* kKnockDistance = "steamKnockDistance";
+constexpr const char* ScaleTable = "ScaleEffect";
+constexpr const char* ScaleValueKey = "value";
+constexpr const char* ScaleTimeKey = "timeToLast";
+constexpr const char* KnockDistance = "steamKnockDistance";
 // Seconds per unit of the push: the object hit flies at 20 units per second.
-constexpr f32 kKnockSecondsPerUnit = 0.05f;
+constexpr f32 KnockSecondsPerUnit = 0.05f;
 } // namespace
 
 void SteamPumpAbilityComponent::Deserialize(Serializer::XmlReader&)
@@ -30,14 +30,14 @@ void SteamPumpAbilityComponent::Deserialize(Serializer::XmlReader&)
     if (!RunKindSetup(kSetup))
         return;
     Scripting::LuaComponent* script = GetScript();
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     auto* grow = owner != nullptr ? Make<ScaleEffectComponent>() : nullptr;
     if (grow == nullptr)
         return;
     f32 value = 0.0f;
     f32 seconds = 0.0f;
-    script->GetTableFloat(kScaleTable, kScaleValueKey, value);
-    script->GetTableFloat(kScaleTable, kScaleTimeKey, seconds);
+    script->GetTableFloat(ScaleTable, ScaleValueKey, value);
+    script->GetTableFloat(ScaleTable, ScaleTimeKey, seconds);
     grow->Setup(seconds, value, false, false);
     owner->AddComponent(grow);
 }
@@ -45,7 +45,7 @@ void SteamPumpAbilityComponent::Deserialize(Serializer::XmlReader&)
 void SteamPumpAbilityComponent::HandleMessage(Message* message)
 {
     CollideMessage* contact = ContactOf(message, true);
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (contact == nullptr || owner == nullptr)
         return;
     CallOnCollide(contact->otherObjectId);
@@ -74,13 +74,12 @@ void SteamPumpAbilityComponent::SteamKnock(u32 otherObjectId)
     Math::Vector4 direction = victim->GetPosition() - caster->GetPosition();
     direction.Normalize();
     f32 distance = 0.0f;
-    script->GetGlobalFloat(kKnockDistance, distance);
+    script->GetGlobalFloat(KnockDistance, distance);
     const Math::Point4 target(caster->GetPosition() + direction * distance);
     auto* push = Make<KnockbackEffectComponent>();
     if (push == nullptr)
         return;
-    push->Setup((target - victim->GetPosition()).Length() * kKnockSecondsPerUnit, 0.0f, true,
-                false);
+    push->Setup((target - victim->GetPosition()).Length() * KnockSecondsPerUnit, 0.0f, true, false);
     push->SetTargetPoint(target);
     other->AddComponent(push);
 }

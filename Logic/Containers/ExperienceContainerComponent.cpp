@@ -82,7 +82,7 @@ void ExperienceContainerComponent::Add(f32 experience)
 
 void ExperienceContainerComponent::CallLevelUp()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     for (GameObjectComponent* component : owner->GetComponents(ComponentTypeId<AbilityComponent>()))

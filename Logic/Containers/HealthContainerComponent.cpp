@@ -28,16 +28,16 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
 const Math::ColorRGBA kGreen(0.0f, 1.0f, 0.0f, 1.0f);
-constexpr f32 kHiddenAlpha = 0.0f;
-constexpr f32 kShownAlpha = 1.0f;
-constexpr u32 kPlayOnce = 0;
-constexpr const char* kHurtAnimation = "Hit";
-constexpr const char* kDeathAnimation = "Death";
+constexpr f32 HiddenAlpha = 0.0f;
+constexpr f32 ShownAlpha = 1.0f;
+constexpr u32 PlayOnce = 0;
+constexpr const char* HurtAnimation = "Hit";
+constexpr const char* DeathAnimation = "Death";
 // Play-until clamps any later time to the end of the track, where a death lies down.
-constexpr f32 kTrackEnd = std::numeric_limits<f32>::max();
+constexpr f32 TrackEnd = std::numeric_limits<f32>::max();
 
 GameObjectComponent* FirstComponentNamed(const GameObject& object, const char* name)
 {
@@ -85,7 +85,7 @@ f32 HealthContainerComponent::GetFraction() const
 
 GameObject* HealthContainerComponent::FindBar() const
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     const ObjectMountsComponent* mounts =
         owner != nullptr ? owner->GetComponent<ObjectMountsComponent>() : nullptr;
     if (mounts == nullptr || g_Engine == nullptr)
@@ -118,7 +118,7 @@ void HealthContainerComponent::UpdateBar(GameObject& bar) const
                           if (element.GetMaterialName() == EnemyBarMaterial)
                               element.displayScale.x = width;
                           // An enemy at full health shows no bar at all.
-                          element.alpha = full ? kHiddenAlpha : kShownAlpha;
+                          element.alpha = full ? HiddenAlpha : ShownAlpha;
                       });
 }
 
@@ -153,7 +153,7 @@ void HealthContainerComponent::Add(f32 delta)
 {
     const f32 before = currentStorage_;
     AddClamped(delta);
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     if (GameObject* bar = FindBar())
@@ -172,7 +172,7 @@ void HealthContainerComponent::Add(f32 delta)
     if (dead)
         Die(*owner, before > 0.0f);
     else if (currentStorage_ < before && IsAnimatedEnemy(*owner))
-        Post(new AnimationSwapMessage(m_id, kHurtAnimation, kPlayOnce, owner->GetId()));
+        PostNew<AnimationSwapMessage>(m_id, HurtAnimation, PlayOnce, owner->GetId());
 }
 
 bool HealthContainerComponent::IsAnimatedEnemy(const GameObject& owner)
@@ -195,9 +195,9 @@ void HealthContainerComponent::Die(GameObject& owner, bool crossedZero)
         // A player stays and lies dead until revived.
         if (HoldsComponentNamed(owner, DeathEffectType))
             return;
+        GameFactory* factory = Engine::Factory();
         GameObjectComponent* component =
-            g_Engine != nullptr ? g_Engine->GetFactory()->CreateComponent(DeathEffectType)
-                                : nullptr;
+            factory != nullptr ? factory->CreateComponent(DeathEffectType) : nullptr;
         auto* effect = dynamic_cast<EffectComponent*>(component);
         if (effect == nullptr)
         {
@@ -206,7 +206,7 @@ void HealthContainerComponent::Die(GameObject& owner, bool crossedZero)
             if (component != nullptr)
             {
                 component->Shutdown();
-                g_Engine->GetFactory()->DestroyComponent(component);
+                factory->DestroyComponent(component);
             }
             return;
         }
@@ -223,18 +223,18 @@ void HealthContainerComponent::Die(GameObject& owner, bool crossedZero)
     if (IsAnimatedEnemy(owner))
     {
         // Falls once and lies still until the object goes.
-        Post(new AnimationSwapMessage(m_id, kDeathAnimation, kPlayOnce, owner.GetId()));
-        Post(new AnimationPlayUntilMessage(m_id, kTrackEnd, owner.GetId()));
+        PostNew<AnimationSwapMessage>(m_id, DeathAnimation, PlayOnce, owner.GetId());
+        PostNew<AnimationPlayUntilMessage>(m_id, TrackEnd, owner.GetId());
     }
-    Post(new ObjectDestroyMessage(m_id, owner.GetId(), kNoTarget));
+    PostNew<ObjectDestroyMessage>(m_id, owner.GetId(), NoTarget);
 }
 
 void HealthContainerComponent::LeaveExperienceArea(const GameObject& owner) const
 {
     const u32 areaId = GenerateIdLocked();
     // The sender of a creation becomes the new object's creator.
-    Post(new ObjectCreateMessage(owner.GetId(), areaId, ExperienceAreaArchetype, kNoTarget));
+    PostNew<ObjectCreateMessage>(owner.GetId(), areaId, ExperienceAreaArchetype, NoTarget);
     if (const TransformComponent* transform = owner.GetComponent<TransformComponent>())
-        Post(new PositionSetMessage(m_id, transform->GetPosition(), areaId));
+        PostNew<PositionSetMessage>(m_id, transform->GetPosition(), areaId);
 }
 } // namespace Logic

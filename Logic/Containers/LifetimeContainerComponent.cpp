@@ -8,13 +8,13 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 }
 
 void LifetimeContainerComponent::Update(f32 seconds)
 {
     Add(seconds);
     if (currentStorage_ == maximumStorage_ && m_owner != 0)
-        Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+        PostNew<ObjectDestroyMessage>(m_id, m_owner, NoTarget);
 }
 } // namespace Logic

@@ -35,11 +35,11 @@ namespace Logic
 {
 namespace
 {
-constexpr const char* kSlowStanceName = "SlowStanceComponent";
+constexpr const char* SlowStanceName = "SlowStanceComponent";
 constexpr f32 kAnimationSpeed = 1.0f;
-constexpr u32 kLoop = 1;
+constexpr u32 Loop = 1;
 // The alternates of positions 1 to 3 stand this many positions further on.
-constexpr u32 kAlternateOffset = 3;
+constexpr u32 AlternateOffset = 3;
 
 // Strings made once: the icons are set every frame.
 const std::string kIconsOn[SimpleControllerComponent::SlotCount] = {
@@ -66,7 +66,7 @@ bool ControllersConnected()
 KnockbackEffectComponent* MakeKnockback(f32 seconds, const Math::Point4& point)
 {
     const char* kind = SimpleControllerComponent::KnockbackEffectName;
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     GameObjectComponent* component = nullptr;
     try
     {
@@ -121,7 +121,7 @@ void SimpleControllerComponent::RemoveScripts()
 
 void SimpleControllerComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    if (OwnerObject() != nullptr)
+    if (GetOwnerObject() != nullptr)
     {
         ChooseStance();
         CollectAbilities();
@@ -134,7 +134,7 @@ void SimpleControllerComponent::CollectAbilities()
 {
     // A second reading gives the scripts collected before back to the Lua system's care.
     RemoveScripts();
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     for (GameObjectComponent* component : owner->GetComponents(ComponentTypeId<AbilityComponent>()))
     {
         auto* ability = dynamic_cast<AbilityComponent*>(component);
@@ -154,7 +154,7 @@ void SimpleControllerComponent::CollectAbilities()
 void SimpleControllerComponent::ChooseStance()
 {
     const std::vector<GameObjectComponent*> stances =
-        OwnerObject()->GetComponents(ComponentTypeId<StanceComponent>());
+        GetOwnerObject()->GetComponents(ComponentTypeId<StanceComponent>());
     if (stances.empty())
         m_stanceId = 0;
     else if (stances.size() == 1)
@@ -163,7 +163,7 @@ void SimpleControllerComponent::ChooseStance()
     {
         for (const GameObjectComponent* stance : stances)
         {
-            if (stance->GetName() != kSlowStanceName)
+            if (stance->GetName() != SlowStanceName)
             {
                 m_stanceId = stance->GetId();
                 break;
@@ -174,7 +174,7 @@ void SimpleControllerComponent::ChooseStance()
 
 StanceComponent* SimpleControllerComponent::GetStance() const
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr || m_stanceId == 0)
         return nullptr;
     return dynamic_cast<StanceComponent*>(owner->GetComponentById(m_stanceId));
@@ -269,15 +269,15 @@ void SimpleControllerComponent::BuildEditor(Tools::PropertyGroup& group)
 void SimpleControllerComponent::SwapAlternateAbilities()
 {
     const u32 count = GetAbilityCount();
-    if (count <= SlotCount || count > SlotCount + kAlternateOffset)
+    if (count <= SlotCount || count > SlotCount + AlternateOffset)
         return;
-    for (u32 position = count - 1; position > kAlternateOffset; --position)
-        std::swap(m_scriptIds[position], m_scriptIds[position - kAlternateOffset]);
+    for (u32 position = count - 1; position > AlternateOffset; --position)
+        std::swap(m_scriptIds[position], m_scriptIds[position - AlternateOffset]);
 }
 
 void SimpleControllerComponent::PlayAbilitySound(u32 slot)
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     auto* audio = owner != nullptr ? owner->GetComponent<Audio::AudioResponseComponent>() : nullptr;
     if (audio == nullptr)
         return;
@@ -302,7 +302,7 @@ void SimpleControllerComponent::PlayAbilitySound(u32 slot)
 
 void SimpleControllerComponent::PlayMoveSound()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (auto* audio =
             owner != nullptr ? owner->GetComponent<Audio::AudioResponseComponent>() : nullptr)
         audio->OnMove();
@@ -342,7 +342,7 @@ void SimpleControllerComponent::HandleMessage(Message* message)
 
 void SimpleControllerComponent::ReleaseStances()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     for (GameObjectComponent* component : owner->GetComponents(ComponentTypeId<StanceComponent>()))
@@ -391,8 +391,8 @@ void SimpleControllerComponent::OnInputAction(const InputActionMessage& message)
 
 void SimpleControllerComponent::SwitchAnimation(const char* animation)
 {
-    Post(new AnimationSpeedSetMessage(GetId(), kAnimationSpeed, m_owner));
-    Post(new AnimationSwapMessage(GetId(), animation, kLoop, m_owner));
+    PostNew<AnimationSpeedSetMessage>(GetId(), kAnimationSpeed, m_owner);
+    PostNew<AnimationSwapMessage>(GetId(), animation, Loop, m_owner);
 }
 
 void SimpleControllerComponent::OnInputMove(const InputMoveMessage& message)
@@ -432,7 +432,7 @@ void SimpleControllerComponent::Update(f32)
 
 void SimpleControllerComponent::KeepInArena()
 {
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     const TransformComponent* transform =
         owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
     if (transform == nullptr)
@@ -462,9 +462,9 @@ void SimpleControllerComponent::UpdateCooldowns()
 
 void SimpleControllerComponent::UpdateSkillIcons()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     const auto* mounts = owner != nullptr ? owner->GetComponent<ObjectMountsComponent>() : nullptr;
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (mounts == nullptr || factory == nullptr)
         return;
     const GameObject* bar = factory->FindObject(mounts->FindMountByName(HealthBarName));

@@ -11,9 +11,9 @@ namespace Logic
 {
 namespace
 {
-constexpr f32 kTextSeconds = 1.0f;
-constexpr const char* kShieldedText = "++Shielded++";
-constexpr const char* kUnshieldedText = "--Shielded--";
+constexpr f32 TextSeconds = 1.0f;
+constexpr const char* ShieldedText = "++Shielded++";
+constexpr const char* UnshieldedText = "--Shielded--";
 const Math::ColorRGBA kShieldBar(0.0f, 0.0f, 1.0f, 1.0f);
 const Math::ColorRGBA kHealthBar(0.0f, 1.0f, 0.0f, 1.0f);
 } // namespace
@@ -26,7 +26,7 @@ void AbsorbEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool AbsorbEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return false;
     m_target = owner->GetComponent<AbsorbContainerComponent>();
@@ -38,9 +38,9 @@ void AbsorbEffectComponent::Apply()
     Bind();
     if (auto* shield = static_cast<AbsorbContainerComponent*>(m_target))
         shield->Add(statModifyValue_);
-    Post(new SetHealthbarColorMessage(m_id, kShieldBar, m_owner));
-    if (GameObject* owner = OwnerObject())
-        ShowText(kShieldedText, ShieldColour(), *owner, kTextSeconds);
+    PostNew<SetHealthbarColorMessage>(m_id, kShieldBar, m_owner);
+    if (GameObject* owner = GetOwnerObject())
+        ShowText(ShieldedText, ShieldColour(), *owner, TextSeconds);
 }
 
 void AbsorbEffectComponent::Remove()
@@ -51,9 +51,9 @@ void AbsorbEffectComponent::Remove()
             shield->Add(-shield->GetCurrentStorage());
     }
     m_target = nullptr;
-    Post(new SetHealthbarColorMessage(m_id, kHealthBar, m_owner));
-    if (GameObject* owner = OwnerObject())
-        ShowText(kUnshieldedText, ShieldColour(), *owner, kTextSeconds);
+    PostNew<SetHealthbarColorMessage>(m_id, kHealthBar, m_owner);
+    if (GameObject* owner = GetOwnerObject())
+        ShowText(UnshieldedText, ShieldColour(), *owner, TextSeconds);
 }
 
 void AbsorbEffectComponent::Update(f32 seconds)

@@ -16,7 +16,7 @@ void DamageEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool DamageEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return false;
     m_target = owner->GetComponent<DamageContainerComponent>();
@@ -31,7 +31,7 @@ void DamageEffectComponent::Apply()
         return;
     // The one who takes the damage answers it, before the container changes.
     // The container was found on this effect's own object.
-    if (const GameObject* owner = OwnerObject())
+    if (const GameObject* owner = GetOwnerObject())
     {
         if (auto* response = owner->GetComponent<Audio::AudioResponseComponent>())
             response->OnDamaged();

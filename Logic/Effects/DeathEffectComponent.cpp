@@ -21,10 +21,10 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kAllBits = 0xFFFFFFFFu;
-constexpr u32 kNoTarget = 0;
-constexpr u32 kPlayOnce = 0;
-constexpr const char* kDeathAnimation = "Death";
+constexpr u32 AllBits = 0xFFFFFFFFu;
+constexpr u32 NoTarget = 0;
+constexpr u32 PlayOnce = 0;
+constexpr const char* DeathAnimation = "Death";
 
 struct DeathPose
 {
@@ -32,17 +32,17 @@ struct DeathPose
     f32 seconds;
 };
 // Where each character's death animation reaches the pose it lies in.
-constexpr DeathPose kDeathPoses[] = {{"Golem", 0.68f}, {"Mage", 1.25f}, {"SteamKnight", 0.68f}};
+constexpr DeathPose DeathPoses[] = {{"Golem", 0.68f}, {"Mage", 1.25f}, {"SteamKnight", 0.68f}};
 } // namespace
 
 DeathEffectComponent::DeathEffectComponent()
-    : m_render(nullptr), m_savedCategory(kAllBits), m_savedMask(kAllBits), m_ended(false)
+    : m_render(nullptr), m_savedCategory(AllBits), m_savedMask(AllBits), m_ended(false)
 {
 }
 
 f32 DeathEffectComponent::DeathPoseTime(const std::string& modelName)
 {
-    for (const DeathPose& pose : kDeathPoses)
+    for (const DeathPose& pose : DeathPoses)
     {
         if (modelName == pose.model)
             return pose.seconds;
@@ -57,7 +57,7 @@ void DeathEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool DeathEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     m_target = owner != nullptr ? owner->GetComponent<ControllerComponent>() : nullptr;
     m_render = owner != nullptr ? owner->GetComponent<Graphics::RenderComponent>() : nullptr;
     return m_target != nullptr && m_render != nullptr;
@@ -65,7 +65,7 @@ bool DeathEffectComponent::Bind()
 
 void DeathEffectComponent::Apply()
 {
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     if (!Bind() || owner == nullptr)
         return;
     if (auto* audio = owner->GetComponent<Audio::AudioResponseComponent>())
@@ -76,17 +76,17 @@ void DeathEffectComponent::Apply()
     {
         m_savedCategory = collider->Category;
         m_savedMask = collider->Mask;
-        collider->Category = kAllBits;
-        collider->Mask = kAllBits;
+        collider->Category = AllBits;
+        collider->Mask = AllBits;
     }
     if (auto* damage = owner->GetComponent<DamageContainerComponent>())
         damage->Add(-damage->GetCurrentStorage());
     if (auto* health = owner->GetComponent<HealthContainerComponent>())
         health->Add(-health->GetCurrentStorage());
-    Post(new AnimationSwapMessage(m_id, kDeathAnimation, kPlayOnce, m_owner));
+    PostNew<AnimationSwapMessage>(m_id, DeathAnimation, PlayOnce, m_owner);
     const Graphics::Model* model = m_render->GetModel();
-    Post(new AnimationPlayUntilMessage(
-        m_id, model != nullptr ? DeathPoseTime(model->GetName()) : 0.0f, m_owner));
+    PostNew<AnimationPlayUntilMessage>(
+        m_id, model != nullptr ? DeathPoseTime(model->GetName()) : 0.0f, m_owner);
 }
 
 void DeathEffectComponent::Update(f32)
@@ -105,18 +105,18 @@ void DeathEffectComponent::HandleMessage(Message* message)
         return;
     Remove();
     m_ended = true;
-    Post(new RemoveComponentMessage(m_id, m_id, m_owner));
+    PostNew<RemoveComponentMessage>(m_id, m_id, m_owner);
 }
 
 void DeathEffectComponent::Remove()
 {
     // A death that never took hold has nothing to undo and ends nothing.
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     if (!m_applied || owner == nullptr)
         return;
     if (!m_isTemporary)
     {
-        Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+        PostNew<ObjectDestroyMessage>(m_id, m_owner, NoTarget);
         return;
     }
     if (auto* audio = owner->GetComponent<Audio::AudioResponseComponent>())
@@ -133,7 +133,7 @@ void DeathEffectComponent::Remove()
     }
     if (auto* health = owner->GetComponent<HealthContainerComponent>())
         health->Add(health->GetMaximumStorage());
-    Post(new AnimationPlayMessage(m_id, true, m_owner));
+    PostNew<AnimationPlayMessage>(m_id, true, m_owner);
     m_target = nullptr;
     m_render = nullptr;
 }

@@ -15,14 +15,14 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kNoCheck = 0;
-constexpr f32 kTextSeconds = 1.0f;
-constexpr f32 kGrowSeconds = 0.5f;
-constexpr f32 kShrinkSeconds = 1.0f;
-constexpr const char* kEnrageFunction = "EnrageAbility";
-constexpr const char* kUnEnrageFunction = "UnEnrageAbility";
+constexpr u32 NoCheck = 0;
+constexpr f32 TextSeconds = 1.0f;
+constexpr f32 GrowSeconds = 0.5f;
+constexpr f32 ShrinkSeconds = 1.0f;
+constexpr const char* EnrageFunction = "EnrageAbility";
+constexpr const char* UnEnrageFunction = "UnEnrageAbility";
 // The way back's value: the character's own scale itself.
-constexpr f32 kOwnScale = 1.0f;
+constexpr f32 OwnScale = 1.0f;
 const Math::ColorRGBA kHealthBar(0.0f, 1.0f, 0.0f, 1.0f);
 } // namespace
 
@@ -35,7 +35,7 @@ void EnrageEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool EnrageEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return false;
     m_target = owner->GetComponent<ControllerComponent>();
@@ -44,7 +44,7 @@ bool EnrageEffectComponent::Bind()
 
 void EnrageEffectComponent::CallAbilityScripts(const char* function) const
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     const ControllerComponent* controller =
         owner != nullptr ? owner->GetComponent<ControllerComponent>() : nullptr;
     if (controller == nullptr || controller->GetName() != SimpleControllerComponent::GetTypeName())
@@ -60,26 +60,26 @@ void EnrageEffectComponent::PostScale(f32 seconds, f32 factor) const
     {
         scale->Setup(seconds, factor, false, false);
         scale->SetOwnScale(m_ownScale, m_ownRadius);
-        Post(new AddComponentMessage(m_id, scale, m_owner, kNoCheck));
+        PostNew<AddComponentMessage>(m_id, scale, m_owner, NoCheck);
     }
 }
 
 void EnrageEffectComponent::Apply()
 {
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     if (auto* collider = owner->GetComponent<Physics::ColliderComponent>())
         collider->Category |= EnragedGroup;
-    CallAbilityScripts(kEnrageFunction);
+    CallAbilityScripts(EnrageFunction);
     ScaleEffectComponent::FindOwnScale(*owner, m_ownScale, m_ownRadius);
-    PostScale(kGrowSeconds, statModifyValue_);
-    ShowText("++Enraged++", ShieldColour(), *owner, kTextSeconds);
+    PostScale(GrowSeconds, statModifyValue_);
+    ShowText("++Enraged++", ShieldColour(), *owner, TextSeconds);
 }
 
 void EnrageEffectComponent::Remove()
 {
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     if (m_applied && m_isTemporary)
@@ -93,11 +93,11 @@ void EnrageEffectComponent::Remove()
             if (death != nullptr && death->IsApplied())
                 death->DropSavedCategory(EnragedGroup);
         }
-        CallAbilityScripts(kUnEnrageFunction);
-        PostScale(kShrinkSeconds, kOwnScale);
+        CallAbilityScripts(UnEnrageFunction);
+        PostScale(ShrinkSeconds, OwnScale);
     }
     m_target = nullptr;
-    Post(new SetHealthbarColorMessage(m_id, kHealthBar, m_owner));
-    ShowText("--Enraged--", ShieldColour(), *owner, kTextSeconds);
+    PostNew<SetHealthbarColorMessage>(m_id, kHealthBar, m_owner);
+    ShowText("--Enraged--", ShieldColour(), *owner, TextSeconds);
 }
 } // namespace Logic

@@ -15,7 +15,7 @@ void ExperienceEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool ExperienceEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return false;
     m_target = owner->GetComponent<ExperienceContainerComponent>();

@@ -25,12 +25,12 @@ void FlashEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool FlashEffectComponent::Bind()
 {
-    return OwnerObject() != nullptr;
+    return GetOwnerObject() != nullptr;
 }
 
 void FlashEffectComponent::Apply()
 {
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     auto* flash = owner != nullptr ? Make<Graphics::IntensityComponent>() : nullptr;
     if (flash == nullptr)
         return;
@@ -51,7 +51,7 @@ void FlashEffectComponent::Apply()
 
 void FlashEffectComponent::Remove()
 {
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     if (m_applied && m_isTemporary && owner != nullptr)
     {
         if (m_intensityId != 0)
@@ -61,7 +61,8 @@ void FlashEffectComponent::Remove()
             for (u32 c = 0; c < 3; ++c)
                 white->channels[c].Set(kWhite, kWhite, kWhite, 0.0f, false, false);
             owner->AddComponent(white);
-            Post(new RemoveComponentMessage(m_id, white->GetId(), m_owner), ResetSeconds);
+            Core::PostNew<RemoveComponentMessage>(GetName().c_str(), ResetSeconds, m_id,
+                                                  white->GetId(), m_owner);
         }
     }
     m_intensityId = 0;

@@ -17,15 +17,15 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 // Where the text appears, relative to its object: a side offset in [-0.75, 0.75] and a height
 // in [1, 3]; its size is a factor in [0.66, 1.33].
-constexpr f32 kSideSpan = 1.5f;
-constexpr f32 kSideStart = -0.75f;
-constexpr f32 kHeightSpan = 2.0f;
-constexpr f32 kHeightStart = 1.0f;
-constexpr f32 kSizeSpan = 0.67f;
-constexpr f32 kSizeStart = 0.66f;
+constexpr f32 SideSpan = 1.5f;
+constexpr f32 SideStart = -0.75f;
+constexpr f32 HeightSpan = 2.0f;
+constexpr f32 HeightStart = 1.0f;
+constexpr f32 SizeSpan = 0.67f;
+constexpr f32 SizeStart = 0.66f;
 
 f32 Draw()
 {
@@ -64,12 +64,12 @@ void FloatingTextEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool FloatingTextEffectComponent::Bind()
 {
-    return OwnerObject() != nullptr;
+    return GetOwnerObject() != nullptr;
 }
 
 void FloatingTextEffectComponent::Apply()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr || m_textId != 0)
         return;
     // Made once: the archetype's name is longer than a string keeps without the heap, and a text
@@ -85,9 +85,9 @@ void FloatingTextEffectComponent::Apply()
     }
     m_textId = textId;
 
-    const f32 dx = Draw() * kSideSpan + kSideStart;
-    const f32 dy = Draw() * kHeightSpan + kHeightStart;
-    const f32 size = Draw() * kSizeSpan + kSizeStart;
+    const f32 dx = Draw() * SideSpan + SideStart;
+    const f32 dy = Draw() * HeightSpan + HeightStart;
+    const f32 size = Draw() * SizeSpan + SizeStart;
     Math::Point4 at;
     if (const auto* place = owner->GetComponent<TransformComponent>())
         at = place->GetPosition();
@@ -98,7 +98,7 @@ void FloatingTextEffectComponent::Apply()
         transform->SetScale(Math::Vector3(size, size, size));
     }
     Core::Log() << "Putting " << m_text << " on screen at " << at << '\n';
-    Post(new TextConstructMessage(m_id, m_text, textId));
+    PostNew<TextConstructMessage>(m_id, m_text, textId);
 
     if (auto* fade = Make<Graphics::IntensityComponent>())
     {
@@ -122,7 +122,7 @@ void FloatingTextEffectComponent::DestroyText()
     // A text object that is gone already (shut-down destroys the newest objects first, so the
     // text goes before the object it floats over) needs no message.
     if (m_textId != 0 && FindObject(m_textId) != nullptr)
-        Post(new ObjectDestroyMessage(m_id, m_textId, kNoTarget));
+        PostNew<ObjectDestroyMessage>(m_id, m_textId, NoTarget);
     m_textId = 0;
 }
 

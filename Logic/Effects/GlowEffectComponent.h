@@ -18,7 +18,7 @@ public:
     void Apply() override {}
     void Remove() override {}
     // True while the object exists.
-    bool Bind() override { return OwnerObject() != nullptr; }
+    bool Bind() override { return GetOwnerObject() != nullptr; }
 };
 } // namespace Logic
 

@@ -15,7 +15,7 @@ void HealthEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool HealthEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return false;
     m_target = owner->GetComponent<HealthContainerComponent>();

@@ -25,7 +25,7 @@ void KnockbackEffectComponent::Serialize(Serializer::XmlWriter& writer)
 
 bool KnockbackEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return false;
     m_target = owner->GetComponent<TransformComponent>();

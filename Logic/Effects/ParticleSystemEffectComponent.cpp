@@ -21,21 +21,21 @@ void ParticleSystemEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool ParticleSystemEffectComponent::Bind()
 {
-    return OwnerObject() != nullptr;
+    return GetOwnerObject() != nullptr;
 }
 
 void ParticleSystemEffectComponent::Apply()
 {
     const Math::Point4 point(offset + Math::Vector4(0.0f, 0.0f, 0.0f, 1.0f));
     m_mountedId = GenerateIdLocked();
-    Post(new MountObjectCreateMessage(m_id, m_mountedId, systemName, point, m_owner));
+    PostNew<MountObjectCreateMessage>(m_id, m_mountedId, systemName, point, m_owner);
 }
 
 void ParticleSystemEffectComponent::Remove()
 {
     constexpr bool kDestroy = true;
     if (m_applied && m_isTemporary && m_mountedId != 0)
-        Post(new MountObjectRemoveMessage(m_id, m_mountedId, kDestroy, m_owner));
+        PostNew<MountObjectRemoveMessage>(m_id, m_mountedId, kDestroy, m_owner);
     m_mountedId = 0;
 }
 } // namespace Logic

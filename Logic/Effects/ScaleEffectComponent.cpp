@@ -11,9 +11,9 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kNoCheck = 0;
+constexpr u32 NoCheck = 0;
 // The value of a way back: the object's own scale itself.
-constexpr f32 kOwnScale = 1.0f;
+constexpr f32 OwnScale = 1.0f;
 
 Physics::SphereColliderComponent* SphereOf(const GameObject& owner)
 {
@@ -61,7 +61,7 @@ void ScaleEffectComponent::FindOwnScale(const GameObject& object, Math::Vector3&
 
 bool ScaleEffectComponent::Bind()
 {
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return false;
     if (!m_bound)
@@ -109,7 +109,7 @@ void ScaleEffectComponent::Update(f32 seconds)
     if (!wasApplied || m_superseded || statModifyValue_ == 0.0f)
         return;
     // Looked up again each frame: components may leave the object while it scales.
-    GameObject* owner = OwnerObject();
+    GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return;
     // The frame the time runs out in ends the way: a frame longer than the time left, after
@@ -129,9 +129,9 @@ void ScaleEffectComponent::Remove()
     {
         if (auto* back = Make<ScaleEffectComponent>())
         {
-            back->Setup(ReverseSeconds, kOwnScale, false, false);
+            back->Setup(ReverseSeconds, OwnScale, false, false);
             back->SetOwnScale(m_ownScale, m_ownRadius);
-            Post(new AddComponentMessage(m_id, back, m_owner, kNoCheck));
+            PostNew<AddComponentMessage>(m_id, back, m_owner, NoCheck);
         }
     }
     m_target = nullptr;

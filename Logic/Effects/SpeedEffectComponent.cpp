@@ -15,7 +15,7 @@ void SpeedEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool SpeedEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return false;
     m_target = owner->GetComponent<MoveComponent>();

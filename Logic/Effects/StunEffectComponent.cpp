@@ -20,7 +20,7 @@ void StunEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool StunEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     m_target = owner != nullptr ? owner->GetComponent<ControllerComponent>() : nullptr;
     return m_target != nullptr;
 }
@@ -31,8 +31,8 @@ void StunEffectComponent::Apply()
         controller->SetDisabled(true);
     // At the object's feet: the effect lifts its stars to head height itself.
     m_starsId = GenerateIdLocked();
-    Post(new MountObjectCreateMessage(m_id, m_starsId, StarsEffect,
-                                      Math::Point4(0.0f, 0.0f, 0.0f, 1.0f), m_owner));
+    PostNew<MountObjectCreateMessage>(m_id, m_starsId, StarsEffect,
+                                      Math::Point4(0.0f, 0.0f, 0.0f, 1.0f), m_owner);
 }
 
 void StunEffectComponent::Remove()
@@ -44,7 +44,7 @@ void StunEffectComponent::Remove()
         if (Bind())
             static_cast<ControllerComponent*>(m_target)->SetDisabled(false);
         if (m_starsId != 0)
-            Post(new MountObjectRemoveMessage(m_id, m_starsId, kDestroy, m_owner));
+            PostNew<MountObjectRemoveMessage>(m_id, m_starsId, kDestroy, m_owner);
         m_starsId = 0;
     }
     m_target = nullptr;

@@ -15,7 +15,7 @@ void ToughnessEffectComponent::Deserialize(Serializer::XmlReader& reader)
 
 bool ToughnessEffectComponent::Bind()
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     if (owner == nullptr)
         return false;
     m_target = owner->GetComponent<ToughnessContainerComponent>();

@@ -14,8 +14,8 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kPlayOnce = 0;
-constexpr const char* kHitAnimation = "Hit";
+constexpr u32 PlayOnce = 0;
+constexpr const char* HitAnimation = "Hit";
 } // namespace
 
 u32 BumpModifierComponent::GetType() const
@@ -41,17 +41,17 @@ void BumpModifierComponent::OnCollide(CollideMessage& message)
         GameObjectComponent* effect = entry.component;
         if (entry.typeId == effectType &&
             effect->GetName() == KnockbackEffectComponent::GetTypeName())
-            Post(new RemoveComponentMessage(m_id, effect->GetId(), target->GetId()));
+            PostNew<RemoveComponentMessage>(m_id, effect->GetId(), target->GetId());
     }
-    constexpr bool kTemporary = true;
-    constexpr f32 kPushValue = 1.0f;
-    if (auto* push = static_cast<KnockbackEffectComponent*>(MakeEffect(
-            KnockbackEffectComponent::GetTypeName(), PushSeconds, kPushValue, kTemporary)))
+    constexpr bool Temporary = true;
+    constexpr f32 PushValue = 1.0f;
+    if (auto* push = static_cast<KnockbackEffectComponent*>(
+            MakeEffect(KnockbackEffectComponent::GetTypeName(), PushSeconds, PushValue, Temporary)))
     {
         push->SetTargetPoint(point);
         PostEffect(push, target->GetId());
     }
-    PostEffect(MakeEffect("StunEffectComponent", StunSeconds, 0.0f, kTemporary), target->GetId());
-    Post(new AnimationSwapMessage(m_id, kHitAnimation, kPlayOnce, target->GetId()));
+    PostEffect(MakeEffect("StunEffectComponent", StunSeconds, 0.0f, Temporary), target->GetId());
+    PostNew<AnimationSwapMessage>(m_id, HitAnimation, PlayOnce, target->GetId());
 }
 } // namespace Logic

@@ -23,28 +23,29 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
-constexpr u32 kNoCheck = 0;
+constexpr u32 NoTarget = 0;
+constexpr u32 NoCheck = 0;
 constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
 const Math::ColorRGBA kBlue(0.0f, 0.0f, 1.0f, 1.0f);
 const Math::ColorRGBA kWhite(1.0f, 1.0f, 1.0f, 1.0f);
 const Math::ColorRGBA kRed(1.0f, 0.0f, 0.0f, 1.0f);
-constexpr const char* kShieldText = "(0)";
+constexpr const char* ShieldText = "(0)";
 // The number of AI controllers while the last enemy stands.
-constexpr u32 kLastEnemy = 1;
+constexpr u32 LastEnemy = 1;
 } // namespace
 
 void DamageModifierComponent::Add(f32 delta)
 {
     AddClamped(delta);
     if (currentStorage_ < Epsilon)
-        Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+        PostNew<ObjectDestroyMessage>(m_id, m_owner, NoTarget);
 }
 
 void DamageModifierComponent::PostEffect(const char* typeName, f32 value, u32 targetId) const
 {
+    GameFactory* factory = Engine::Factory();
     GameObjectComponent* component =
-        g_Engine != nullptr ? g_Engine->GetFactory()->CreateComponent(typeName) : nullptr;
+        factory != nullptr ? factory->CreateComponent(typeName) : nullptr;
     auto* effect = dynamic_cast<EffectComponent*>(component);
     if (effect == nullptr)
     {
@@ -53,18 +54,18 @@ void DamageModifierComponent::PostEffect(const char* typeName, f32 value, u32 ta
         if (component != nullptr)
         {
             component->Shutdown();
-            g_Engine->GetFactory()->DestroyComponent(component);
+            factory->DestroyComponent(component);
         }
         return;
     }
     effect->Setup(timeToLast_, value, resultsAreTemporary_, false);
-    Post(new AddComponentMessage(m_id, effect, targetId, kNoCheck));
+    PostNew<AddComponentMessage>(m_id, effect, targetId, NoCheck);
 }
 
 void DamageModifierComponent::PlayFinalKill() const
 {
     // The one who fired the ability scores the kill: the creator of this ability object.
-    const GameObject* ability = OwnerObject();
+    const GameObject* ability = GetOwnerObject();
     const GameObject* shooter = ability != nullptr && g_Engine != nullptr
                                     ? g_Engine->GetFactory()->FindObject(ability->GetCreatorId())
                                     : nullptr;
@@ -76,8 +77,8 @@ void DamageModifierComponent::PlayFinalKill() const
 
 void DamageModifierComponent::OnCollide(CollideMessage& message)
 {
-    GameObject* target =
-        g_Engine != nullptr ? g_Engine->GetFactory()->FindObject(message.otherObjectId) : nullptr;
+    GameFactory* factory = Engine::Factory();
+    GameObject* target = factory != nullptr ? factory->FindObject(message.otherObjectId) : nullptr;
     if (target == nullptr)
         return;
     // A felled enemy goes once the destroy posted as it fell is delivered: a blow handled after
@@ -96,7 +97,7 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
             const f32 damage = currentStorage_;
             Add(-absorbed);
             shield->Add(-damage);
-            ShowText(kShieldText, kBlue, *target, TextDuration);
+            ShowText(ShieldText, kBlue, *target, TextDuration);
         }
     }
 
@@ -109,7 +110,7 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
         return;
     // The final kill is the last enemy's death: a player felled while one enemy lives is none.
     if (damage > health->GetCurrentStorage() && !player &&
-        Services().aiControllerCount() == kLastEnemy)
+        Services().aiControllerCount() == LastEnemy)
         PlayFinalKill();
     PostEffect("HealthEffectComponent", damage, target->GetId());
 

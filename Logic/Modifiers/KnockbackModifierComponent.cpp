@@ -13,7 +13,7 @@ namespace Logic
 {
 namespace
 {
-constexpr const char* kDamageModifierName = "DamageModifierComponent";
+constexpr const char* DamageModifierName = "DamageModifierComponent";
 
 // The current value of the first damage modifier on the object, 0 without one.
 f32 AbilityDamage(const GameObject* object)
@@ -22,7 +22,7 @@ f32 AbilityDamage(const GameObject* object)
         return 0.0f;
     for (const GameObject::ComponentEntry& entry : object->GetComponentList())
     {
-        if (entry.component->GetName() == kDamageModifierName)
+        if (entry.component->GetName() == DamageModifierName)
             return static_cast<const ContainerComponent*>(entry.component)->GetCurrentStorage();
     }
     return 0.0f;
@@ -40,7 +40,7 @@ void KnockbackModifierComponent::OnCollide(CollideMessage& message)
     const f32 factor = toughness != nullptr ? toughness->GetDamageFactor() : 1.0f;
     f32 bonus = 0.0f;
     if (const auto* damage = target->GetComponent<DamageContainerComponent>())
-        bonus = (damage->GetCurrentStorage() + AbilityDamage(OwnerObject())) * DamageDistance;
+        bonus = (damage->GetCurrentStorage() + AbilityDamage(GetOwnerObject())) * DamageDistance;
     const f32 distance = bonus * (currentStorage_ * factor);
     Math::Vector4 along = message.normal;
     along.y = 0.0f;

@@ -21,7 +21,7 @@ bool IsZeroRotation(const Math::Quaternion& q)
 
 void ForceMoveComponent::Update(f32)
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     auto* body = owner != nullptr ? owner->GetComponent<Physics::RigidBodyComponent>() : nullptr;
     TransformComponent* transform = Transform();
     if (body == nullptr || transform == nullptr)

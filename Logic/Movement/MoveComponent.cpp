@@ -57,7 +57,7 @@ TransformComponent* MoveComponent::Transform()
 {
     if (m_transform == nullptr)
     {
-        if (const GameObject* owner = OwnerObject())
+        if (const GameObject* owner = GetOwnerObject())
             m_transform = owner->GetComponent<TransformComponent>();
     }
     return m_transform;

@@ -45,13 +45,13 @@ Math::Vector4 StanceComponent::FlatDirection(const Math::Vector2& input)
 
 MoveComponent* StanceComponent::Move() const
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     return owner != nullptr ? owner->GetComponent<MoveComponent>() : nullptr;
 }
 
 TransformComponent* StanceComponent::Transform() const
 {
-    const GameObject* owner = OwnerObject();
+    const GameObject* owner = GetOwnerObject();
     return owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
 }
 

@@ -8,7 +8,7 @@
 namespace
 {
 // Level of the addressing report (a message to a missing object is level 0).
-constexpr s32 kAddressingReportLevel = 1;
+constexpr s32 AddressingReportLevel = 1;
 } // namespace
 
 AddComponentMessage::AddComponentMessage(u32 senderId, GameObjectComponent* carried,
@@ -19,7 +19,7 @@ AddComponentMessage::AddComponentMessage(u32 senderId, GameObjectComponent* carr
     if (checkId != 0 && checkId != targetObjectId && g_Engine != nullptr)
     {
         g_Engine->LogError(ErrorReport("Object Destination does not match the object you want",
-                                       kAddressingReportLevel));
+                                       AddressingReportLevel));
     }
 }
 
@@ -28,7 +28,7 @@ AddComponentMessage::~AddComponentMessage()
     if (component == nullptr)
         return;
     component->Shutdown();
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     if (factory == nullptr)
     {
         // Without the factory the component's pool is gone too; leaving the block alone is

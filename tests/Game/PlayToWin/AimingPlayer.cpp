@@ -103,7 +103,7 @@ const AimingPlayer::Hero kHeroes[] = {
 
 const GameObject* FindObject(u32 id)
 {
-    GameFactory* factory = g_Engine != nullptr ? g_Engine->GetFactory() : nullptr;
+    GameFactory* factory = Engine::Factory();
     return factory != nullptr ? factory->FindObject(id) : nullptr;
 }
 
