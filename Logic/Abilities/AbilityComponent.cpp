@@ -8,6 +8,7 @@
 #include "Core/Messages/Physics/CollideMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Logic/Abilities/AbilityKinds.h"
 #include "Logic/Containers/LifetimeContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Effects/KnockbackEffectComponent.h"
@@ -25,10 +26,10 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 // A collider with every bit in its category and mask ignores, and is ignored by, everything
 // with a nonzero mask.
-constexpr u32 kAllBits = 0xFFFFFFFFu;
+constexpr u32 AllBits = 0xFFFFFFFFu;
 
 GameFactory* Factory()
 {
@@ -310,7 +311,7 @@ void AbilityComponent::RunModifiers(CollideMessage& message)
 void AbilityComponent::DestroyOwnObject()
 {
     if (m_owner != 0)
-        Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+        Post(new ObjectDestroyMessage(m_id, m_owner, NoTarget));
 }
 } // namespace Logic
 
@@ -323,9 +324,9 @@ Physics::ColliderComponent* AbilityComponent::ColliderOf(const GameObject* objec
 
 void AbilityComponent::StartDash(f32& moveRate, f32& lifetime)
 {
-    constexpr u32 kNoCheck = 0;
-    constexpr bool kTemporary = true;
-    constexpr f32 kSlideValue = 1.0f;
+    constexpr u32 NoCheck = 0;
+    constexpr bool Temporary = true;
+    constexpr f32 SlideValue = 1.0f;
     Scripting::LuaComponent* script = GetScript();
     const GameObject* owner = OwnerObject();
     const GameObject* parent = ParentObject();
@@ -342,9 +343,9 @@ void AbilityComponent::StartDash(f32& moveRate, f32& lifetime)
     auto* slide = Make<KnockbackEffectComponent>();
     if (slide == nullptr)
         return;
-    slide->Setup(lifetime, kSlideValue, kTemporary, false);
+    slide->Setup(lifetime, SlideValue, Temporary, false);
     slide->SetTargetPoint(Math::Point4(character->GetPosition() + forward * (moveRate * lifetime)));
-    Post(new AddComponentMessage(m_id, slide, parent->GetId(), kNoCheck));
+    Post(new AddComponentMessage(m_id, slide, parent->GetId(), NoCheck));
 }
 
 u32 AbilityComponent::ParentId() const
@@ -353,53 +354,48 @@ u32 AbilityComponent::ParentId() const
     return owner != nullptr ? owner->GetCreatorId() : 0;
 }
 
-bool AbilityComponent::RunKindSetup(const KindSetup& setup)
+bool AbilityComponent::RunKindSetup()
 {
+    const AbilityKind* kind = FindAbilityKind(GetName());
+    assert(kind != nullptr && "every ability kind has a row in the kinds' table");
+    if (kind == nullptr)
+        return false;
     GameObject* parent = ParentObject();
     m_parent = ParentId();
-    if (setup.parentFirst && parent == nullptr)
+    if (kind->parentFirst && parent == nullptr)
         return false;
     Physics::ColliderComponent* collider = ColliderOf(OwnerObject());
-    if (setup.collider != ColliderRule::Unchanged && collider == nullptr)
+    if (kind->collider != ColliderRule::Unchanged && collider == nullptr)
     {
         Core::Log() << "Error [" << GetName() << "]: ability object " << m_owner
                     << " has no collider, its collision groups stay unset\n";
     }
-    else if (setup.collider == ColliderRule::Fixed)
+    else if (kind->collider == ColliderRule::Fixed)
     {
-        collider->Category = setup.category;
-        collider->Mask = setup.mask;
+        collider->Category = kind->category;
+        collider->Mask = kind->mask;
     }
-    else if (setup.collider == ColliderRule::IgnoreParent)
+    else if (kind->collider == ColliderRule::IgnoreParent)
     {
         if (const Physics::ColliderComponent* parentCollider = ColliderOf(parent))
             collider->Mask |= ~parentCollider->Category;
     }
-    if (setup.script == NoScript || parent == nullptr)
+    if (kind->script == NoScript || parent == nullptr)
         return false;
-    if (setup.untouchableParent)
+    if (kind->extra == KindExtra::ParentUntouchable)
         MakeParentUntouchable(parent->GetId());
     const bool bound =
-        setup.script == SelectedScript ? BindSelectedScript() : BindScript(setup.script);
+        kind->script == SelectedScript ? BindSelectedScript() : BindScript(kind->script);
     if (!bound)
         return false;
-    for (const char* step = setup.steps; *step != '\0'; ++step)
+    for (SetupStep step : kind->steps)
     {
-        switch (*step)
-        {
-        case 'L':
+        if (step == SetupStep::Lifetime)
             SetupLifetime();
-            break;
-        case 'M':
+        else if (step == SetupStep::Movement)
             SetupMovement();
-            break;
-        case 'A':
+        else if (step == SetupStep::Modifiers)
             AddModifiers();
-            break;
-        default:
-            assert(false && "a kind names an unknown set-up step");
-            break;
-        }
     }
     return true;
 }
@@ -428,13 +424,13 @@ void AbilityComponent::MakeParentUntouchable(u32 parentId)
         ColliderOf(factory != nullptr ? factory->FindObject(parentId) : nullptr);
     if (collider == nullptr)
         return;
-    if (collider->Category == kAllBits && collider->Mask == kAllBits)
+    if (collider->Category == AllBits && collider->Mask == AllBits)
         return;
     m_savedCategory = collider->Category;
     m_savedMask = collider->Mask;
     m_collisionSaved = true;
-    collider->Category = kAllBits;
-    collider->Mask = kAllBits;
+    collider->Category = AllBits;
+    collider->Mask = AllBits;
 }
 
 void AbilityComponent::RestoreParentCollision(u32 parentId)

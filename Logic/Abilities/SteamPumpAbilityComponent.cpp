@@ -15,19 +15,17 @@ namespace Logic
 {
 namespace
 {
-constexpr const char* kScaleTable = "ScaleEffect";
-constexpr const char* kScaleValueKey = "value";
-constexpr const char* kScaleTimeKey = "timeToLast";
-constexpr const char* kKnockDistance = "steamKnockDistance";
+constexpr const char* ScaleTable = "ScaleEffect";
+constexpr const char* ScaleValueKey = "value";
+constexpr const char* ScaleTimeKey = "timeToLast";
+constexpr const char* KnockDistance = "steamKnockDistance";
 // Seconds per unit of the push: the object hit flies at 20 units per second.
-constexpr f32 kKnockSecondsPerUnit = 0.05f;
+constexpr f32 KnockSecondsPerUnit = 0.05f;
 } // namespace
 
 void SteamPumpAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{
-        false, ColliderRule::Fixed, PlayerAttackCategory, SteamPumpMask, 2, "LMA", false};
-    if (!RunKindSetup(kSetup))
+    if (!RunKindSetup())
         return;
     Scripting::LuaComponent* script = GetScript();
     GameObject* owner = OwnerObject();
@@ -36,8 +34,8 @@ void SteamPumpAbilityComponent::Deserialize(Serializer::XmlReader&)
         return;
     f32 value = 0.0f;
     f32 seconds = 0.0f;
-    script->GetTableFloat(kScaleTable, kScaleValueKey, value);
-    script->GetTableFloat(kScaleTable, kScaleTimeKey, seconds);
+    script->GetTableFloat(ScaleTable, ScaleValueKey, value);
+    script->GetTableFloat(ScaleTable, ScaleTimeKey, seconds);
     grow->Setup(seconds, value, false, false);
     owner->AddComponent(grow);
 }
@@ -74,13 +72,12 @@ void SteamPumpAbilityComponent::SteamKnock(u32 otherObjectId)
     Math::Vector4 direction = victim->GetPosition() - caster->GetPosition();
     direction.Normalize();
     f32 distance = 0.0f;
-    script->GetGlobalFloat(kKnockDistance, distance);
+    script->GetGlobalFloat(KnockDistance, distance);
     const Math::Point4 target(caster->GetPosition() + direction * distance);
     auto* push = Make<KnockbackEffectComponent>();
     if (push == nullptr)
         return;
-    push->Setup((target - victim->GetPosition()).Length() * kKnockSecondsPerUnit, 0.0f, true,
-                false);
+    push->Setup((target - victim->GetPosition()).Length() * KnockSecondsPerUnit, 0.0f, true, false);
     push->SetTargetPoint(target);
     other->AddComponent(push);
 }
