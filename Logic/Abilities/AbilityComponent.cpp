@@ -159,11 +159,10 @@ bool AbilityComponent::BindScript(u32 index)
 {
     m_scriptId = 0;
     const GameObject* parent = ParentObject();
-    const ControllerComponent* controller =
-        parent != nullptr ? parent->GetComponent<ControllerComponent>() : nullptr;
-    if (controller == nullptr || controller->GetName() != PlayerControllerName)
+    const auto* player =
+        parent != nullptr ? parent->GetComponent<SimpleControllerComponent>() : nullptr;
+    if (player == nullptr)
         return false;
-    const auto* player = static_cast<const SimpleControllerComponent*>(controller);
     const Scripting::LuaComponent* script = player->GetAbilityScript(index);
     m_scriptId = script != nullptr ? script->GetId() : 0;
     return m_scriptId != 0;
@@ -173,12 +172,11 @@ bool AbilityComponent::BindSelectedScript()
 {
     m_scriptId = 0;
     const GameObject* parent = ParentObject();
-    const ControllerComponent* controller =
-        parent != nullptr ? parent->GetComponent<ControllerComponent>() : nullptr;
-    if (controller == nullptr || controller->GetName() != PlayerControllerName)
+    const auto* player =
+        parent != nullptr ? parent->GetComponent<SimpleControllerComponent>() : nullptr;
+    if (player == nullptr)
         return false;
     const GameObject* owner = OwnerObject();
-    const auto* player = static_cast<const SimpleControllerComponent*>(controller);
     return BindScript(owner != nullptr ? player->GetSlotThatCreated(owner->GetId())
                                        : player->GetFiredSlot());
 }

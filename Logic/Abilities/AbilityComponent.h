@@ -50,7 +50,6 @@ public:
     static constexpr const char* ModifierFunction = "GetModifier";
     static constexpr const char* CollideFunction = "OnCollide";
     static constexpr const char* BumpModifierName = "BumpModifierComponent";
-    static constexpr const char* PlayerControllerName = "SimpleControllerComponent";
     static constexpr const char* FileTag = "filename";
     static constexpr const char* ScriptNameTag = "scriptName";
     // An ability object carries at most this many modifiers.
