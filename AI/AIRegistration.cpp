@@ -34,24 +34,8 @@ void RegisterAI(Engine& engine)
     components.Register<AISpawnComponent>(pool);
     components.Register<SpawnChildrenComponent>(pool);
     components.Register<DecisionComponent>(pool);
-
-    AddTypeRecordRegistration(&RegisterAITypeRecords);
+    // The world state is not created by name; its record is named in the component tree.
+    AddTypeRecord<WorldStateComponent>();
 }
 
-void RegisterAITypeRecords()
-{
-    // Bases before the records that name them.
-    TypeRecordOf<AIComponent>();
-    TypeRecordOf<WorldStateComponent>();
-    TypeRecordOf<BehaviorComponent>();
-    TypeRecordOf<AttackBehaviorComponent>();
-    TypeRecordOf<FleeBehaviorComponent>();
-    TypeRecordOf<RandomBehaviorComponent>();
-    TypeRecordOf<SeekBehaviorComponent>();
-    TypeRecordOf<WanderBehaviorComponent>();
-    TypeRecordOf<DecisionComponent>();
-    TypeRecordOf<AISpawnComponent>();
-    TypeRecordOf<SpawnChildrenComponent>();
-    TypeRecordOf<AIControllerComponent>();
-}
 } // namespace AI

@@ -7,6 +7,4 @@ namespace AI
 {
 // The AI system ("AISystem"), the AI component kinds in the AI pool, and their type records.
 void RegisterAI(Engine& engine);
-// The type records of the AI classes, bases first.
-void RegisterAITypeRecords();
 } // namespace AI

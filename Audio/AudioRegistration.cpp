@@ -16,13 +16,8 @@ void RegisterAudio(Engine& engine)
     engine.GetSystemFactory().Register<System::AudioSystem>(System::AudioSystem::SystemName);
     engine.GetFactory()->GetComponentFactory().Register<AudioResponseComponent>(
         ComponentFactory::AudioPool);
-    AddTypeRecordRegistration(&RegisterAudioTypeRecords);
+    AddTypeRecord<MusicComponent>();
+    AddTypeRecord<SoundEffectComponent>();
 }
 
-void RegisterAudioTypeRecords()
-{
-    TypeRecordOf<AudioResponseComponent>();
-    TypeRecordOf<MusicComponent>();
-    TypeRecordOf<SoundEffectComponent>();
-}
 } // namespace Audio

@@ -7,5 +7,4 @@ class Engine;
 namespace Audio
 {
 void RegisterAudio(Engine& engine);
-void RegisterAudioTypeRecords();
 } // namespace Audio

@@ -72,15 +72,6 @@ void RegisterCoreComponents(ComponentFactory& factory)
 
 void RegisterCoreTypeRecords()
 {
-    // The base first: every component record below names it.
-    TypeRecordOf<GameObjectComponent>();
-    TypeRecordOf<TestComponent>();
-    TypeRecordOf<TransformComponent>();
-    TypeRecordOf<ObjectMountsComponent>();
-    TypeRecordOf<ObjectBoneMountsComponent>();
-    TypeRecordOf<ActionListComponent>();
-    TypeRecordOf<NaturalTypingComponent>();
-    TypeRecordOf<OrbitComponent>();
     ActionListComponent::RegisterMembers();
     TransformComponent::RegisterMembers();
     ObjectMountsComponent::RegisterMembers();

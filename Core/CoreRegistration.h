@@ -18,6 +18,6 @@ void RegisterCoreSystems(SystemFactory& factory);
 // The core group's component classes (pool 0, and pool 1 for the bone mounts and orbits that
 // the graphics system drives).
 void RegisterCoreComponents(ComponentFactory& factory);
-// The core component classes' type records, run by InitializeTypeRegistry.
+// The members of the core component classes' type records, run by InitializeTypeRegistry.
 void RegisterCoreTypeRecords();
 } // namespace Core

@@ -13,17 +13,6 @@
 
 namespace GameState
 {
-namespace
-{
-void RegisterGameStateTypeRecords()
-{
-    TypeRecordOf<HUDComponent>();
-    TypeRecordOf<ButtonComponent>();
-    TypeRecordOf<GameStateComponent>();
-    TypeRecordOf<PageComponent>();
-}
-} // namespace
-
 void RegisterGameState(Engine& engine)
 {
     engine.GetSystemFactory().Register<System::GameStateSystem>("GameStateSystem");
@@ -35,6 +24,5 @@ void RegisterGameState(Engine& engine)
     components.Register<ButtonComponent>(ComponentFactory::GameStatePool);
     components.Register<GameStateComponent>(ComponentFactory::GameStatePool);
     components.Register<PageComponent>(ComponentFactory::GameStatePool);
-    AddTypeRecordRegistration(&RegisterGameStateTypeRecords);
 }
 } // namespace GameState

@@ -28,26 +28,12 @@ namespace
 {
 // Object mounts of the graphics side are named in the component tree, but the engine has no
 // such class: the record keeps the name and the base, and size 0, since no object is made.
-constexpr u32 kClasslessRecordSize = 0;
+constexpr u32 ClasslessRecordSize = 0;
 
 void RegisterGraphicsTypeRecords()
 {
-    TypeRecordOf<RenderComponent>();
-    TypeRecordOf<AnimationControllerComponent>();
-    TypeRecordOf<TextComponent>();
-    TypeRecordOf<IntensityComponent>();
-    TypeRecordOf<GlowComponent>();
-    TypeRecordOf<LightComponent>();
-    TypeRecordOf<PointLightComponent>();
-    TypeRecordOf<DirectionalLightComponent>();
-    TypeRecordOf<SpotLightComponent>();
-    TypeRecordOf<AmbientLightComponent>();
-    static TypeRecord objectMount("Graphics::ObjectMountComponent", kClasslessRecordSize,
+    static TypeRecord objectMount("Graphics::ObjectMountComponent", ClasslessRecordSize,
                                   &TypeRecordOf<GameObjectComponent>(), false);
-    TypeRecordOf<CameraComponent>();
-    TypeRecordOf<CameraControllerComponent>();
-    TypeRecordOf<CameraMountComponent>();
-    TypeRecordOf<CursorComponent>();
 }
 } // namespace
 

@@ -47,29 +47,6 @@ void RegisterPhysics(Engine& engine)
     components.Register<HingeParticleJointComponent>(pool);
     components.Register<SpringJointComponent>(pool);
     components.Register<SpringParticleJointComponent>(pool);
-
-    AddTypeRecordRegistration(&RegisterPhysicsTypeRecords);
 }
 
-void RegisterPhysicsTypeRecords()
-{
-    TypeRecordOf<CharacterControllerComponent>();
-    TypeRecordOf<PhysicsParticleComponent>();
-    TypeRecordOf<RigidBodyComponent>();
-    TypeRecordOf<ColliderComponent>();
-    TypeRecordOf<AABoxColliderComponent>();
-    TypeRecordOf<CapsuleColliderComponent>();
-    TypeRecordOf<CircleColliderComponent>();
-    TypeRecordOf<HalfSpaceColliderComponent>();
-    TypeRecordOf<PlaneColliderComponent>();
-    TypeRecordOf<SphereColliderComponent>();
-    TypeRecordOf<IForceGenerator>();
-    TypeRecordOf<IParticleForceGenerator>();
-    TypeRecordOf<FixedJointComponent>();
-    TypeRecordOf<FixedParticleJointComponent>();
-    TypeRecordOf<HingeJointComponent>();
-    TypeRecordOf<HingeParticleJointComponent>();
-    TypeRecordOf<SpringJointComponent>();
-    TypeRecordOf<SpringParticleJointComponent>();
-}
 } // namespace Physics

@@ -8,6 +8,4 @@ namespace Physics
 // The physics system under "PhysicsSystem", the physics components in their pool, and their
 // type records.
 void RegisterPhysics(Engine& engine);
-// The physics components' type records (run by InitializeTypeRegistry).
-void RegisterPhysicsTypeRecords();
 } // namespace Physics

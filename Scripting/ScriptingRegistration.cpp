@@ -10,11 +10,7 @@ namespace Scripting
 void RegisterScripting(Engine& engine)
 {
     engine.GetSystemFactory().Register<System::LuaSystem>("ScriptingSystem");
-    AddTypeRecordRegistration(&RegisterScriptingTypeRecords);
+    AddTypeRecord<LuaComponent>();
 }
 
-void RegisterScriptingTypeRecords()
-{
-    TypeRecordOf<LuaComponent>();
-}
 } // namespace Scripting

@@ -11,6 +11,4 @@ namespace Scripting
 {
 // The Lua system, under the name "ScriptingSystem", and the script component's type record.
 void RegisterScripting(Engine& engine);
-// The script component's type record (base GameObjectComponent), run by InitializeTypeRegistry.
-void RegisterScriptingTypeRecords();
 } // namespace Scripting

@@ -13,6 +13,7 @@
 // registered later must fit the block it finds. Main thread only (the pools lock themselves).
 #include "Core/Memory/ObjectAllocator.h"
 #include "Core/Objects/GameObjectComponent.h"
+#include "Core/Reflection/TypeRegistry.h"
 #include "Math/Types.h"
 #include <array>
 #include <map>
@@ -62,12 +63,15 @@ public:
     ComponentFactory(const ComponentFactory&) = delete;
     ComponentFactory& operator=(const ComponentFactory&) = delete;
 
-    // Registers T under T::GetTypeName() in the pool; its block size is sizeof(T).
+    // Registers T under T::GetTypeName() in the pool; its block size is sizeof(T). A class whose
+    // header declares its type record has the record added for InitializeTypeRegistry as well.
     template <class T> bool Register(PoolId pool)
     {
         static_assert(std::is_base_of<GameObjectComponent, T>::value,
                       "only components come from the component pools");
         static_assert(alignof(T) <= MaximumAlignment, "pool blocks are only 8-byte aligned");
+        if constexpr (HasTypeRecord<T>)
+            AddTypeRecord<T>();
         return Register(pool, T::GetTypeName(), static_cast<u32>(sizeof(T)), &Construct<T>);
     }
     // False (and a log line) for a pool out of range, a name already registered, or a class

@@ -142,7 +142,12 @@ TypeRegistryMap::const_iterator TypeRegistryEnd();
 // exactly one source file.
 template <typename T> TypeRecord& TypeRecordOf();
 
-#define QUILL_DECLARE_TYPE_RECORD(Type) template <> TypeRecord& TypeRecordOf<Type>();
+// Whether T's header declares its record; the declaration macro sets it.
+template <typename T> inline constexpr bool HasTypeRecord = false;
+
+#define QUILL_DECLARE_TYPE_RECORD(Type)                                                            \
+    template <> TypeRecord& TypeRecordOf<Type>();                                                  \
+    template <> inline constexpr bool HasTypeRecord<Type> = true;
 
 // baseRecord is a TypeRecord pointer or nullptr; the name is the type's spelling as written.
 #define QUILL_DEFINE_TYPE_RECORD(Type, baseRecord, isPod)                                          \

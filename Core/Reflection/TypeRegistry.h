@@ -6,9 +6,13 @@
 // that name it: the twelve primitive types, MetaTestClass, the math value types (alphabetical).
 // InitializeTypeRegistry then sets the primitive operations and editor codes and calls each
 // built-in registration function in a fixed order. Component classes declare their records next
-// to their own code; their subsystem's Register function (Core::RegisterCore and the ones above
-// it) hands a registration for them to AddTypeRecordRegistration, and InitializeTypeRegistry
-// runs those after the built-in records, in the order they were added.
+// to their own code. Registering a class with the component factory adds its record
+// (AddTypeRecord); a subsystem adds the records of its classes that are not created by name
+// itself, and hands the registration that fills its records with members to
+// AddTypeRecordRegistration. InitializeTypeRegistry runs all of these after the built-in
+// records, in the order they were added: a subsystem's records are made before its members are
+// registered, as they must be, since a record copies its base's members when it is made (a base
+// record is made by the first record that names it).
 #include "Core/Reflection/TypeRecord.h"
 
 namespace Math
@@ -57,6 +61,18 @@ using TypeRecordRegistration = void (*)();
 // Adds a registration for InitializeTypeRegistry to run; adding one already added does nothing,
 // so a subsystem registered again (by each test's engine) keeps its place. Main thread only.
 void AddTypeRecordRegistration(TypeRecordRegistration registration);
+
+// The registration that makes T's record (and so the records of its bases).
+template <typename T> void CreateTypeRecord()
+{
+    TypeRecordOf<T>();
+}
+
+// Adds the making of T's record for InitializeTypeRegistry, like AddTypeRecordRegistration.
+template <typename T> void AddTypeRecord()
+{
+    AddTypeRecordRegistration(&CreateTypeRecord<T>);
+}
 
 // Creates every record and completes it with its operations, members and editor codes. Engine
 // initialisation calls it once, before the first system is created; a second call changes

@@ -21,26 +21,15 @@ namespace
 {
 // Particle influencers are named in the component tree, but the engine has no influencer
 // classes: their records keep the names and bases, and size 0, since no object is made.
-constexpr u32 kClasslessRecordSize = 0;
+constexpr u32 ClasslessRecordSize = 0;
 
 void RegisterParticleTypeRecords()
 {
-    // Bases before the records that name them.
-    TypeRecordOf<ParticleSystemComponent>();
-    TypeRecordOf<ParticleEmitterComponent>();
-    TypeRecordOf<PointEmitterComponent>();
-    TypeRecordOf<LineEmitterComponent>();
-    TypeRecordOf<CircleEmitterComponent>();
-    TypeRecordOf<SquareEmitterComponent>();
-    TypeRecordOf<SphereEmitterComponent>();
-    TypeRecordOf<CubeEmitterComponent>();
-    TypeRecordOf<CylinderEmitterComponent>();
-    TypeRecordOf<MeshEmitterComponent>();
-    static TypeRecord influencer("Graphics::ParticleInfluencerComponent", kClasslessRecordSize,
+    static TypeRecord influencer("Graphics::ParticleInfluencerComponent", ClasslessRecordSize,
                                  &TypeRecordOf<GameObjectComponent>(), false);
-    static TypeRecord magnet("Graphics::MagnetInfluencerComponent", kClasslessRecordSize,
+    static TypeRecord magnet("Graphics::MagnetInfluencerComponent", ClasslessRecordSize,
                              &influencer, false);
-    static TypeRecord oscillator("Graphics::OscillatorInfluencerComponent", kClasslessRecordSize,
+    static TypeRecord oscillator("Graphics::OscillatorInfluencerComponent", ClasslessRecordSize,
                                  &influencer, false);
     ParticleEmitterComponent::RegisterMembers();
 }

@@ -8,9 +8,7 @@ namespace Logic
 {
 void AIAttackAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{
-        false, ColliderRule::Fixed, EnemyAttackCategory, EnemyAttackMask, NoScript, "", false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
 }
 
 void AIAttackAbilityComponent::HandleMessage(Message* message)

@@ -8,6 +8,7 @@
 #include "Core/Messages/Physics/CollideMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Logic/Abilities/AbilityKinds.h"
 #include "Logic/Containers/LifetimeContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Effects/KnockbackEffectComponent.h"
@@ -158,11 +159,10 @@ bool AbilityComponent::BindScript(u32 index)
 {
     m_scriptId = 0;
     const GameObject* parent = ParentObject();
-    const ControllerComponent* controller =
-        parent != nullptr ? parent->GetComponent<ControllerComponent>() : nullptr;
-    if (controller == nullptr || controller->GetName() != PlayerControllerName)
+    const auto* player =
+        parent != nullptr ? parent->GetComponent<SimpleControllerComponent>() : nullptr;
+    if (player == nullptr)
         return false;
-    const auto* player = static_cast<const SimpleControllerComponent*>(controller);
     const Scripting::LuaComponent* script = player->GetAbilityScript(index);
     m_scriptId = script != nullptr ? script->GetId() : 0;
     return m_scriptId != 0;
@@ -172,12 +172,11 @@ bool AbilityComponent::BindSelectedScript()
 {
     m_scriptId = 0;
     const GameObject* parent = ParentObject();
-    const ControllerComponent* controller =
-        parent != nullptr ? parent->GetComponent<ControllerComponent>() : nullptr;
-    if (controller == nullptr || controller->GetName() != PlayerControllerName)
+    const auto* player =
+        parent != nullptr ? parent->GetComponent<SimpleControllerComponent>() : nullptr;
+    if (player == nullptr)
         return false;
     const GameObject* owner = GetOwnerObject();
-    const auto* player = static_cast<const SimpleControllerComponent*>(controller);
     return BindScript(owner != nullptr ? player->GetSlotThatCreated(owner->GetId())
                                        : player->GetFiredSlot());
 }
@@ -353,53 +352,48 @@ u32 AbilityComponent::ParentId() const
     return owner != nullptr ? owner->GetCreatorId() : 0;
 }
 
-bool AbilityComponent::RunKindSetup(const KindSetup& setup)
+bool AbilityComponent::RunKindSetup()
 {
+    const AbilityKind* kind = FindAbilityKind(GetName());
+    assert(kind != nullptr && "every ability kind has a row in the kinds' table");
+    if (kind == nullptr)
+        return false;
     GameObject* parent = ParentObject();
     m_parent = ParentId();
-    if (setup.parentFirst && parent == nullptr)
+    if (kind->parentFirst && parent == nullptr)
         return false;
     Physics::ColliderComponent* collider = ColliderOf(GetOwnerObject());
-    if (setup.collider != ColliderRule::Unchanged && collider == nullptr)
+    if (kind->collider != ColliderRule::Unchanged && collider == nullptr)
     {
         Core::Log() << "Error [" << GetName() << "]: ability object " << m_owner
                     << " has no collider, its collision groups stay unset\n";
     }
-    else if (setup.collider == ColliderRule::Fixed)
+    else if (kind->collider == ColliderRule::Fixed)
     {
-        collider->Category = setup.category;
-        collider->Mask = setup.mask;
+        collider->Category = kind->category;
+        collider->Mask = kind->mask;
     }
-    else if (setup.collider == ColliderRule::IgnoreParent)
+    else if (kind->collider == ColliderRule::IgnoreParent)
     {
         if (const Physics::ColliderComponent* parentCollider = ColliderOf(parent))
             collider->Mask |= ~parentCollider->Category;
     }
-    if (setup.script == NoScript || parent == nullptr)
+    if (kind->script == NoScript || parent == nullptr)
         return false;
-    if (setup.untouchableParent)
+    if (kind->extra == KindExtra::ParentUntouchable)
         MakeParentUntouchable(parent->GetId());
     const bool bound =
-        setup.script == SelectedScript ? BindSelectedScript() : BindScript(setup.script);
+        kind->script == SelectedScript ? BindSelectedScript() : BindScript(kind->script);
     if (!bound)
         return false;
-    for (const char* step = setup.steps; *step != '\0'; ++step)
+    for (SetupStep step : kind->steps)
     {
-        switch (*step)
-        {
-        case 'L':
+        if (step == SetupStep::Lifetime)
             SetupLifetime();
-            break;
-        case 'M':
+        else if (step == SetupStep::Movement)
             SetupMovement();
-            break;
-        case 'A':
+        else if (step == SetupStep::Modifiers)
             AddModifiers();
-            break;
-        default:
-            assert(false && "a kind names an unknown set-up step");
-            break;
-        }
     }
     return true;
 }

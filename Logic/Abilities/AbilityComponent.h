@@ -50,7 +50,6 @@ public:
     static constexpr const char* ModifierFunction = "GetModifier";
     static constexpr const char* CollideFunction = "OnCollide";
     static constexpr const char* BumpModifierName = "BumpModifierComponent";
-    static constexpr const char* PlayerControllerName = "SimpleControllerComponent";
     static constexpr const char* FileTag = "filename";
     static constexpr const char* ScriptNameTag = "scriptName";
     // An ability object carries at most this many modifiers.
@@ -83,43 +82,9 @@ public:
     static Physics::ColliderComponent* ColliderOf(const GameObject* object);
 
 protected:
-    // How a kind sets its object up when it is read: what it needs first, what it does to its
-    // object's collider, which script it binds to and which steps it runs in which order.
-    enum class ColliderRule
-    {
-        Unchanged,    // the definition's category and mask stay
-        Fixed,        // category and mask become the kind's numbers
-        IgnoreParent, // mask |= NOT the parent's category, so the character is not hit
-    };
-    // The collision groups of attacks. A player's attack is in groups 1 and 4 and passes
-    // through groups 1, 2, 4 and 16 (the players, their attacks, pick-ups); the steam pump's
-    // also passes through group 8. An enemy's attack is in groups 4 and 32 and passes through
-    // groups 2, 4, 16 and 32 (the enemies and their attacks).
-    static constexpr u32 PlayerAttackCategory = 5;
-    static constexpr u32 PlayerAttackMask = 23;
-    static constexpr u32 SteamPumpMask = 31;
-    static constexpr u32 EnemyAttackCategory = 36;
-    static constexpr u32 EnemyAttackMask = 54;
-    static constexpr s32 NoScript = -2; // the kind binds no script and runs no step
-    // The script of the controller's slot that fired last (the selected one while none has).
-    static constexpr s32 SelectedScript = -1;
-    struct KindSetup
-    {
-        // Nothing at all happens when the parent is gone; otherwise the collider is set first.
-        bool parentFirst;
-        ColliderRule collider;
-        u32 category;
-        u32 mask;
-        // The position of the controller's script it binds to, SelectedScript or NoScript.
-        s32 script;
-        // 'L' SetupLifetime, 'M' SetupMovement, 'A' AddModifiers, in the order they run.
-        const char* steps;
-        // The lance thrust: the character becomes untouchable before the script is bound.
-        bool untouchableParent;
-    };
-    // Runs a kind's set-up; true when the script was bound and the steps ran, so the kind may
-    // add its extras.
-    bool RunKindSetup(const KindSetup& setup);
+    // Runs the set-up of this kind's row of the kinds' table (AbilityKinds.h); true when the
+    // script was bound and the steps ran, so the kind may add its extras.
+    bool RunKindSetup();
     // The collision in the message, or null for any other message (and, with newOnly, for a
     // contact that is not new).
     static CollideMessage* ContactOf(Message* message, bool newOnly);

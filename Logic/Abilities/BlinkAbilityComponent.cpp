@@ -9,8 +9,7 @@ BlinkAbilityComponent::BlinkAbilityComponent() : m_moveRate(0.0f), m_lifetime(0.
 
 void BlinkAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{true, ColliderRule::IgnoreParent, 0, 0, 1, "MLA", false};
-    if (!RunKindSetup(kSetup))
+    if (!RunKindSetup())
         return;
     StartDash(m_moveRate, m_lifetime);
     FreezeParent(m_parent);

@@ -8,10 +8,7 @@ namespace Logic
 {
 void DamageTrapAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{
-        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, SelectedScript, "LA",
-        false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
 }
 
 void DamageTrapAbilityComponent::HandleMessage(Message* message)

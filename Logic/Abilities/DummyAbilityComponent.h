@@ -10,8 +10,8 @@ class DummyAbilityComponent : public AbilityComponent
 {
 public:
     QUILL_COMPONENT_TYPE(DummyAbilityComponent)
-    // Nothing is set up and the XML is not read.
-    void Deserialize(Serializer::XmlReader&) override {}
+    // Its row of the kinds' table sets nothing up; the XML is not read.
+    void Deserialize(Serializer::XmlReader&) override { RunKindSetup(); }
     // Nothing is written.
     void Serialize(Serializer::XmlWriter&) override {}
     // Collisions (type 59).

@@ -11,8 +11,7 @@ namespace Logic
 {
 void EarthboundArmorAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{true, ColliderRule::IgnoreParent, 0, 0, 1, "LMA", false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
 }
 
 void EarthboundArmorAbilityComponent::HandleMessage(Message* message)

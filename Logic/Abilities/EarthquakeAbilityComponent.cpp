@@ -8,8 +8,7 @@ namespace Logic
 {
 void EarthquakeAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{true, ColliderRule::Unchanged, 0, 0, 2, "LMA", false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
 }
 
 void EarthquakeAbilityComponent::HandleMessage(Message* message)

@@ -8,8 +8,7 @@ namespace Logic
 {
 void EnrageAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{true, ColliderRule::IgnoreParent, 0, 0, 3, "MLA", false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
 }
 
 void EnrageAbilityComponent::HandleMessage(Message* message)

@@ -12,9 +12,7 @@ namespace Logic
 {
 void EnragedEarthquakeAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{true, ColliderRule::Unchanged, 0, 0, SelectedScript, "LA",
-                                      false};
-    if (!RunKindSetup(kSetup))
+    if (!RunKindSetup())
         return;
     const GameObject* owner = GetOwnerObject();
     auto* scale = owner != nullptr ? owner->GetComponent<EffectComponent>() : nullptr;

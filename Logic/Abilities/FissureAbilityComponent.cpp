@@ -8,9 +8,7 @@ namespace Logic
 {
 void FissureAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{
-        false, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, 3, "LMA", false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
 }
 
 void FissureAbilityComponent::HandleMessage(Message* message)

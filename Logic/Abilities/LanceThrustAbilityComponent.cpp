@@ -10,9 +10,7 @@ LanceThrustAbilityComponent::LanceThrustAbilityComponent() : m_moveRate(0.0f), m
 
 void LanceThrustAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{
-        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, 0, "MLA", true};
-    if (!RunKindSetup(kSetup))
+    if (!RunKindSetup())
         return;
     StartDash(m_moveRate, m_lifetime);
 }

@@ -8,9 +8,7 @@ namespace Logic
 {
 void LaserAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{
-        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, 0, "LMA", false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
 }
 
 void LaserAbilityComponent::HandleMessage(Message* message)

@@ -8,9 +8,7 @@ namespace Logic
 {
 void LightningFanAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{
-        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, 2, "LMA", false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
 }
 
 void LightningFanAbilityComponent::HandleMessage(Message* message)

@@ -9,10 +9,7 @@ namespace Logic
 
 void MeleeAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    if (ParentObject() == nullptr || !BindSelectedScript())
-        return;
-    SetupLifetime();
-    AddModifiers();
+    RunKindSetup();
 }
 
 void MeleeAbilityComponent::HandleMessage(Message* message)

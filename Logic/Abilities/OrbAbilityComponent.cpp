@@ -8,9 +8,7 @@ namespace Logic
 {
 void OrbAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{
-        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, 3, "LMA", false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
 }
 
 void OrbAbilityComponent::HandleMessage(Message* message)

@@ -9,11 +9,7 @@ namespace Logic
 
 void ProjectileAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    if (ParentObject() == nullptr || !BindSelectedScript())
-        return;
-    SetupLifetime();
-    SetupMovement();
-    AddModifiers();
+    RunKindSetup();
 }
 
 void ProjectileAbilityComponent::HandleMessage(Message* message)

@@ -25,9 +25,7 @@ constexpr f32 KnockSecondsPerUnit = 0.05f;
 
 void SteamPumpAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{
-        false, ColliderRule::Fixed, PlayerAttackCategory, SteamPumpMask, 2, "LMA", false};
-    if (!RunKindSetup(kSetup))
+    if (!RunKindSetup())
         return;
     Scripting::LuaComponent* script = GetScript();
     GameObject* owner = GetOwnerObject();

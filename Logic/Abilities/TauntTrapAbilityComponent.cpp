@@ -8,9 +8,7 @@ namespace Logic
 {
 void TauntTrapAbilityComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    static constexpr KindSetup kSetup{
-        false, ColliderRule::Fixed, TauntCategory, TauntMask, NoScript, "", false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
     PulseTrapComponent::Deserialize(reader);
 }
 

@@ -1,7 +1,7 @@
 #pragma once
-// The SteamKnight's taunt trap: collider category 9 and mask 30, bound to no script; it reads
-// only its pulse interval, and at every pulse every AI controller turns on the trap object.
-// Contacts are ignored. The AI lies above Logic, so the pulse goes through the
+// The SteamKnight's taunt trap: collider category 9 and mask 30 (AbilityKinds.h), bound to no
+// script; it reads only its pulse interval, and at every pulse every AI controller turns on the
+// trap object. Contacts are ignored. The AI lies above Logic, so the pulse goes through the
 // setAIControllerTargets service hook, which does nothing while no AI system runs.
 #include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Abilities/PulseTrapComponent.h"
@@ -11,11 +11,6 @@ namespace Logic
 class TauntTrapAbilityComponent : public PulseTrapComponent
 {
 public:
-    // The trap is in groups 1 and 8 and passes through groups 2, 4, 8 and 16 (attacks, other
-    // traps, pick-ups).
-    static constexpr u32 TauntCategory = 9;
-    static constexpr u32 TauntMask = 30;
-
     QUILL_COMPONENT_TYPE(TauntTrapAbilityComponent)
     // Sets the collider, then reads the pulse interval.
     void Deserialize(Serializer::XmlReader& reader) override;

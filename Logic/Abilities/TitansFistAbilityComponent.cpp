@@ -8,9 +8,7 @@ namespace Logic
 {
 void TitansFistAbilityComponent::Deserialize(Serializer::XmlReader&)
 {
-    static constexpr KindSetup kSetup{
-        true, ColliderRule::Fixed, PlayerAttackCategory, PlayerAttackMask, 0, "LMA", false};
-    RunKindSetup(kSetup);
+    RunKindSetup();
 }
 
 void TitansFistAbilityComponent::HandleMessage(Message* message)

@@ -5,7 +5,9 @@
 // gets exactly its own collider and move value back.
 #include "Core/Components/TransformComponent.h"
 #include "Core/Messages/Physics/CollideMessage.h"
+#include "Core/Objects/ComponentFactory.h"
 #include "Logic/Abilities/AbilityComponent.h"
+#include "Logic/Abilities/AbilityKinds.h"
 #include "Logic/Containers/HealthContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Effects/EffectComponent.h"
@@ -471,5 +473,23 @@ TEST_F(Dashes, TheSlideArrivesInTheLastFrameOfTheDash)
     Tick(kFrame);
     Tick(kFrame); // 0.5 s left: there
     EXPECT_FLOAT_EQ(place.GetPosition().z, 6.0f);
+}
+
+// A kind without a row of the kinds' table would set nothing up, silently. Every kind is named
+// "...AbilityComponent".
+TEST_F(AbilityKinds, EveryKindTheFactoryMakesHasARowOfTheTable)
+{
+    const std::string suffix = "AbilityComponent";
+    u32 kinds = 0;
+    for (const ComponentFactory::Entry& entry : Factory().GetComponentFactory().GetEntries())
+    {
+        const std::string& name = entry.typeName;
+        if (name.size() <= suffix.size() ||
+            name.compare(name.size() - suffix.size(), std::string::npos, suffix) != 0)
+            continue;
+        ++kinds;
+        EXPECT_NE(Logic::FindAbilityKind(name), nullptr) << name;
+    }
+    EXPECT_GT(kinds, 0u);
 }
 } // namespace
