@@ -1,11 +1,11 @@
 #include "Graphics/Particles/LineEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Segment3.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::LineEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -29,26 +29,31 @@ LineEmitterComponent::LineEmitterComponent()
 {
 }
 
+const MemberTable<LineEmitterComponent>& LineEmitterComponent::Members()
+{
+    // The base's keys, then the line's.
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, LineEmitterComponent, ReadRule::ByTag,
+        MemberLinks<LineEmitterComponent>::Extending<ParticleEmitterComponent>(),
+        QUILL_MEMBER(LineEmitterComponent, lineDirection_, Written).Tag("LineDirection"),
+        QUILL_MEMBER(LineEmitterComponent, lineLength_, Written).Tag("LineLength"),
+        QUILL_MEMBER(LineEmitterComponent, coordinateSystem_, Written)
+            .Tag("EmissionCoordinateSystem"),
+        QUILL_MEMBER(LineEmitterComponent, emissionType_, Written).Tag("EmissionType"),
+        QUILL_MEMBER(LineEmitterComponent, directionVariance_, Written).Tag("DirectionVariance"),
+        QUILL_MEMBER(LineEmitterComponent, directionReflect_, Written).Tag("DirectionReflect"));
+    return table;
+}
+
 void LineEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
-    Serializer::ReadValue(reader, lineDirection_, "LineDirection");
-    Serializer::ReadValue(reader, lineLength_, "LineLength");
-    Serializer::ReadValue(reader, coordinateSystem_, "EmissionCoordinateSystem");
-    Serializer::ReadValue(reader, emissionType_, "EmissionType");
-    Serializer::ReadValue(reader, directionVariance_, "DirectionVariance");
-    Serializer::ReadValue(reader, directionReflect_, "DirectionReflect");
+    ReadMembers(reader, *this, Members());
 }
 
 void LineEmitterComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ParticleEmitterComponent::Serialize(writer);
-    Serializer::WriteValue(writer, lineDirection_, "LineDirection");
-    Serializer::WriteValue(writer, lineLength_, "LineLength");
-    Serializer::WriteValue(writer, coordinateSystem_, "EmissionCoordinateSystem");
-    Serializer::WriteValue(writer, emissionType_, "EmissionType");
-    Serializer::WriteValue(writer, directionVariance_, "DirectionVariance");
-    Serializer::WriteValue(writer, directionReflect_, "DirectionReflect");
+    WriteMembers(writer, *this, Members());
 }
 
 void LineEmitterComponent::UpdateBasis(f32)

@@ -5,11 +5,11 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Math/MathUtils.h"
-#include "Xml/ValueXml.h"
 #include <cstring>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::MeshEmitterComponent,
@@ -20,19 +20,19 @@ namespace Graphics
 namespace
 {
 // Used when the named model is not loaded.
-const char* const kFallbackModel = "Default";
+const char* const FallbackModel = "Default";
 // The model category the mesh is looked up in.
-constexpr u32 kModelCategory = 0;
+constexpr u32 ModelCategory = 0;
 // A vertex record starts with its position and its normal, three floats each.
-constexpr u32 kPositionAndNormalBytes = 6 * sizeof(f32);
+constexpr u32 PositionAndNormalBytes = 6 * sizeof(f32);
 // Below this determinant an attached object's matrix counts as singular.
-constexpr f32 kInverseEpsilon = 0.00001f;
+constexpr f32 InverseEpsilon = 0.00001f;
 
 // The model of the manager's category at that index, or null.
 const Model* ModelAt(u32 index)
 {
     const ModelManager* models = ModelManager::Instance();
-    const auto* category = models != nullptr ? models->GetCategory(kModelCategory) : nullptr;
+    const auto* category = models != nullptr ? models->GetCategory(ModelCategory) : nullptr;
     if (category == nullptr || index >= category->assets.size())
         return nullptr;
     return category->assets[index];
@@ -41,7 +41,7 @@ const Model* ModelAt(u32 index)
 // Position and normal of vertex i, false when the model cannot give them.
 bool ReadVertex(const Model& model, u32 index, Math::Vector4& position, Math::Vector4& normal)
 {
-    if (index >= model.GetVertexCount() || model.GetStride() < kPositionAndNormalBytes)
+    if (index >= model.GetVertexCount() || model.GetStride() < PositionAndNormalBytes)
         return false;
     f32 values[6];
     std::memcpy(values, model.GetVertex(index), sizeof(values));
@@ -57,27 +57,38 @@ MeshEmitterComponent::MeshEmitterComponent()
 {
 }
 
+const MemberTable<MeshEmitterComponent>& MeshEmitterComponent::Members()
+{
+    using namespace MemberFlag;
+    // Once the name is read, the model is looked up; the fallback keeps its own index, and no
+    // model at all leaves the shape setting nothing.
+    static constexpr void (*FindModel)(MeshEmitterComponent&) = [](MeshEmitterComponent& mesh)
+    {
+        ModelManager* models = ModelManager::Instance();
+        const Model* model =
+            models != nullptr ? models->Find(mesh.meshName_, ModelCategory) : nullptr;
+        if (model == nullptr && models != nullptr)
+            model = models->Find(FallbackModel, ModelCategory);
+        mesh.hasModel_ = model != nullptr;
+        mesh.modelIndex_ = model != nullptr ? model->GetIndex() : 0;
+    };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, MeshEmitterComponent, ReadRule::ByTag,
+        MemberLinks<MeshEmitterComponent>::Extending<ParticleEmitterComponent>(),
+        QUILL_MEMBER(MeshEmitterComponent, meshName_, Written).Tag("Mesh").Then(FindModel),
+        QUILL_MEMBER(MeshEmitterComponent, interpolate_, Written).Tag("Interpolate"),
+        QUILL_MEMBER(MeshEmitterComponent, attachToModel_, Written).Tag("AttachToModel"));
+    return table;
+}
+
 void MeshEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
-    Serializer::ReadValue(reader, meshName_, "Mesh");
-    ModelManager* models = ModelManager::Instance();
-    const Model* model = models != nullptr ? models->Find(meshName_, kModelCategory) : nullptr;
-    if (model == nullptr && models != nullptr)
-        model = models->Find(kFallbackModel, kModelCategory);
-    // The fallback keeps its own index; no model at all leaves the shape setting nothing.
-    hasModel_ = model != nullptr;
-    modelIndex_ = model != nullptr ? model->GetIndex() : 0;
-    Serializer::ReadValue(reader, interpolate_, "Interpolate");
-    Serializer::ReadValue(reader, attachToModel_, "AttachToModel");
+    ReadMembers(reader, *this, Members());
 }
 
 void MeshEmitterComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ParticleEmitterComponent::Serialize(writer);
-    Serializer::WriteValue(writer, meshName_, "Mesh");
-    Serializer::WriteValue(writer, interpolate_, "Interpolate");
-    Serializer::WriteValue(writer, attachToModel_, "AttachToModel");
+    WriteMembers(writer, *this, Members());
 }
 
 void MeshEmitterComponent::UpdateBasis(f32)
@@ -100,7 +111,7 @@ void MeshEmitterComponent::UpdateBasis(f32)
     model_ = render->GetModel();
     modelIndex_ = model_->GetIndex();
     attachedMatrix_ = transform->GetTransformMatrix();
-    attachedMatrix_.Inverse(attachedInverse_, kInverseEpsilon);
+    attachedMatrix_.Inverse(attachedInverse_, InverseEpsilon);
 }
 
 void MeshEmitterComponent::EmitParticle(Particle& particle)
@@ -164,7 +175,7 @@ void MeshEmitterComponent::SetMeshChoice(const void* value, void* clientData)
     const ModelManager* models = ModelManager::Instance();
     const Model* model =
         models != nullptr
-            ? models->Find(entry->LabelOf(*static_cast<const s32*>(value)), kModelCategory)
+            ? models->Find(entry->LabelOf(*static_cast<const s32*>(value)), ModelCategory)
             : nullptr;
     if (model == nullptr)
         return;
@@ -178,7 +189,7 @@ void MeshEmitterComponent::BuildShapeEditor(Tools::PropertyGroup& group)
     using namespace Tools;
     SharedEnumType models;
     const ModelManager* manager = ModelManager::Instance();
-    if (const auto* category = manager != nullptr ? manager->GetCategory(kModelCategory) : nullptr)
+    if (const auto* category = manager != nullptr ? manager->GetCategory(ModelCategory) : nullptr)
         models = SharedEnumType{category->editorValues.Get(), category->editorType,
                                 category->editorValueCount};
     group.AddEnumOfType("Mesh", this, models, &SetMeshChoice, &GetMeshChoice);

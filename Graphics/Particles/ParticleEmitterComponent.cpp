@@ -96,23 +96,34 @@ const MemberTable<ParticleEmitterComponent>& ParticleEmitterComponent::Members()
     using E = ParticleEmitterComponent;
     // Read by tag: a key left out keeps its default. The data name and the capacity come first
     // because reading them files the emitter and sizes its pool.
-    QUILL_MEMBER_TABLE(table, E, ReadRule::ByTag,
-                       QUILL_MEMBER(E, particleDataName_, Written).Tag("ParticleData"),
-                       QUILL_MEMBER(E, particleCount_, Written).Tag("ParticleCount"),
-                       QUILL_MEMBER(E, particleEmitRate_, Written).Tag("EmissionRate"),
-                       QUILL_MEMBER(E, emitterOffset_, Written).Tag("EmissionOffset"),
-                       QUILL_MEMBER(E, emitterDirection_, Written).Tag("EmissionDirection"),
-                       QUILL_MEMBER(E, globalVelocity_, Written).Tag("GlobalDirection"),
-                       QUILL_MEMBER(E, globalVelocitySpeed_, Written).Tag("GlobalSpeed"),
-                       QUILL_MEMBER(E, speedStart_, Written).Tag("SpeedStart"),
-                       QUILL_MEMBER(E, speedEnd_, Written).Tag("SpeedEnd"),
-                       QUILL_MEMBER(E, localToEmitter_, Written).Tag("LocalToEmitter"),
-                       QUILL_MEMBER(E, burst_, Written).Tag("Burst"),
-                       QUILL_MEMBER(E, burstSingleFrame_, Written).Tag("BurstSingleFrame"),
-                       QUILL_MEMBER(E, burstRepeat_, Written).Tag("BurstRepeat"),
-                       QUILL_MEMBER(E, burstCount_, Written).Tag("BurstCount"),
-                       QUILL_MEMBER(E, burstDelay_, Written).Tag("BurstDelay"),
-                       QUILL_MEMBER(E, normalFacing_, Written).Tag("NormalFacing"));
+    static constexpr void (*FileEmitter)(E&) = [](E& emitter)
+    {
+        // The system links the emitter to its object's data.
+        emitter.particleDataId_ =
+            HashTypeName(emitter.particleDataName_.empty() ? DisabledDataName
+                                                           : emitter.particleDataName_.c_str());
+        if (System::ParticleEffectSystem* system = System::ParticleEffectSystem::Instance())
+            system->RegisterEmitter(&emitter);
+    };
+    static constexpr void (*SizePool)(E&) = [](E& emitter) { emitter.ResizeForCount(); };
+    QUILL_MEMBER_TABLE(
+        table, E, ReadRule::ByTag,
+        QUILL_MEMBER(E, particleDataName_, Written).Tag("ParticleData").Then(FileEmitter),
+        QUILL_MEMBER(E, particleCount_, Written).Tag("ParticleCount").Then(SizePool),
+        QUILL_MEMBER(E, particleEmitRate_, Written).Tag("EmissionRate"),
+        QUILL_MEMBER(E, emitterOffset_, Written).Tag("EmissionOffset"),
+        QUILL_MEMBER(E, emitterDirection_, Written).Tag("EmissionDirection"),
+        QUILL_MEMBER(E, globalVelocity_, Written).Tag("GlobalDirection"),
+        QUILL_MEMBER(E, globalVelocitySpeed_, Written).Tag("GlobalSpeed"),
+        QUILL_MEMBER(E, speedStart_, Written).Tag("SpeedStart"),
+        QUILL_MEMBER(E, speedEnd_, Written).Tag("SpeedEnd"),
+        QUILL_MEMBER(E, localToEmitter_, Written).Tag("LocalToEmitter"),
+        QUILL_MEMBER(E, burst_, Written).Tag("Burst"),
+        QUILL_MEMBER(E, burstSingleFrame_, Written).Tag("BurstSingleFrame"),
+        QUILL_MEMBER(E, burstRepeat_, Written).Tag("BurstRepeat"),
+        QUILL_MEMBER(E, burstCount_, Written).Tag("BurstCount"),
+        QUILL_MEMBER(E, burstDelay_, Written).Tag("BurstDelay"),
+        QUILL_MEMBER(E, normalFacing_, Written).Tag("NormalFacing"));
     return table;
 }
 
@@ -148,26 +159,7 @@ void ParticleEmitterComponent::Shutdown()
 
 void ParticleEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
-}
-
-void ParticleEmitterComponent::DeserializeBase(Serializer::XmlReader& reader)
-{
-    const MemberTable<ParticleEmitterComponent>& table = Members();
-    const MemberEntry<ParticleEmitterComponent>* entry = table.begin();
-    // The data name, then filing: the system links the emitter to its object's data.
-    entry->read(reader, *this, entry->tag);
-    ++entry;
-    particleDataId_ =
-        HashTypeName(particleDataName_.empty() ? DisabledDataName : particleDataName_.c_str());
-    if (System::ParticleEffectSystem* system = System::ParticleEffectSystem::Instance())
-        system->RegisterEmitter(this);
-    // The capacity, then the pool.
-    entry->read(reader, *this, entry->tag);
-    ++entry;
-    ResizeForCount();
-    for (; entry != table.end(); ++entry)
-        entry->read(reader, *this, entry->tag);
+    ReadMembers(reader, *this, Members());
 }
 
 void ParticleEmitterComponent::ResizeForCount()

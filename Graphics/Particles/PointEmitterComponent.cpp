@@ -34,7 +34,8 @@ PointEmitterComponent::PointEmitterComponent()
 
 void PointEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
+    ParticleEmitterComponent::Deserialize(reader);
+    // The variance is held in radians and written in degrees, a form the member codecs lack.
     Serializer::ReadValue(reader, directionReflect_, "DirectionReflect");
     Math::Vector3 degrees = directionVariance_ * Math::RAD_TO_DEG;
     Serializer::ReadValue(reader, degrees, "DirectionVariance");
