@@ -7,14 +7,16 @@
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Core/Reflection/HashTypeName.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Controllers/ControllerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Effects/DeathEffectComponent.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/MathUtils.h"
-#include "Xml/ValueXml.h"
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -67,17 +69,40 @@ u32 BehaviorComponent::GetType() const
     return typeId;
 }
 
+const MemberTable<BehaviorComponent>& BehaviorComponent::Members()
+{
+    using namespace MemberFlag;
+    static constexpr EditorField MaxAngleEditor{
+        "MaxAngle",         0.0f, EditorMaxAngle, EditorAngleStep, EditorField::DefaultPrecision,
+        MaxAngleEditorOrder};
+    // A behaviour read afresh has no target yet.
+    static constexpr void (*ForgetTarget)(BehaviorComponent&) = [](BehaviorComponent& behavior)
+    { behavior.m_target = 0; };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, BehaviorComponent, ReadRule::ByPosition,
+        MemberLinks<BehaviorComponent>{}.AfterRead(ForgetTarget),
+        QUILL_MEMBER(BehaviorComponent, MaxAngle, Written).Tag("").Edit(MaxAngleEditor),
+        QUILL_MEMBER(BehaviorComponent, m_targetsPlayers, Written).Tag(""));
+    return table;
+}
+
 void BehaviorComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, MaxAngle, "");
-    Serializer::ReadValue(reader, m_targetsPlayers, "");
-    m_target = 0;
+    ReadMembers(reader, *this, Members());
 }
 
 void BehaviorComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, MaxAngle, "");
-    Serializer::WriteValue(writer, m_targetsPlayers, "");
+    WriteMembers(writer, *this, Members());
+}
+
+void BehaviorComponent::AddEditorFloat(Tools::PropertyGroup& group, const EditorMember& member)
+{
+    Tools::PropertyAttributes attributes(member.field.min, member.field.max, member.field.step);
+    if (member.field.precision != EditorField::DefaultPrecision)
+        attributes.SetPrecision(member.field.precision);
+    group.AddFloat(member.field.label, member.floats, &attributes, &Tools::SetScalarCallback,
+                   &Tools::GetScalarCallback);
 }
 
 bool BehaviorComponent::FindBody(Body& body) const
