@@ -45,6 +45,7 @@ u32 ButtonComponent::GetType() const
 
 void ButtonComponent::Deserialize(Serializer::XmlReader& reader)
 {
+    // Read by hand: the written form (the name alone) is not the read one, which a table needs.
     int cell = gridIndex;
     std::string hover;
     std::string click;

@@ -53,6 +53,7 @@ void GameStateComponent::Release()
 
 void GameStateComponent::Deserialize(Serializer::XmlReader& reader)
 {
+    // Read by hand: a run of script pairs of any length, which a member table cannot hold.
     Release();
     std::string unused;
     std::string file;

@@ -154,6 +154,7 @@ void HUDComponent::SetMaterial(const std::string& name)
 
 void HUDComponent::Deserialize(Serializer::XmlReader& reader)
 {
+    // Read by hand: alignments are read as numbers into flags and written back differently.
     s32 horizontalScreen = kCentre;
     s32 verticalScreen = kCentre;
     s32 horizontal = kCentre;

@@ -87,6 +87,7 @@ bool PageComponent::CallScript(const char* function, s32 argument)
 
 void PageComponent::Deserialize(Serializer::XmlReader& reader)
 {
+    // Read by hand: a run of child objects, each with members for another object's components.
     Serializer::ReadValue(reader, m_pageName, "PageName");
     Serializer::ReadValue(reader, m_scriptFile, "ScriptFile");
     if (m_script == nullptr)

@@ -16,6 +16,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Core/System/InputSystem.h"
 #include "GameState/GameStateSystem.h"
 #include "GameState/HUDComponent.h"
@@ -24,7 +25,6 @@
 #include "Logic/Stances/StanceComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "Xml/ValueXml.h"
 #include <algorithm>
 #include <utility>
 
@@ -119,6 +119,14 @@ void SimpleControllerComponent::RemoveScripts()
     m_ready.clear();
 }
 
+const MemberTable<SimpleControllerComponent>& SimpleControllerComponent::Members()
+{
+    QUILL_MEMBER_TABLE(
+        table, SimpleControllerComponent, ReadRule::ByPosition,
+        QUILL_MEMBER(SimpleControllerComponent, m_playerNumber, MemberFlag::Written).Tag(""));
+    return table;
+}
+
 void SimpleControllerComponent::Deserialize(Serializer::XmlReader& reader)
 {
     if (OwnerObject() != nullptr)
@@ -127,7 +135,7 @@ void SimpleControllerComponent::Deserialize(Serializer::XmlReader& reader)
         CollectAbilities();
         m_disabled = false;
     }
-    Serializer::ReadValue(reader, m_playerNumber, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void SimpleControllerComponent::CollectAbilities()
@@ -182,7 +190,7 @@ StanceComponent* SimpleControllerComponent::GetStance() const
 
 void SimpleControllerComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_playerNumber, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void SimpleControllerComponent::SetDisabled(bool disabled)
