@@ -11,13 +11,13 @@ namespace AI
 {
 namespace
 {
-constexpr u32 kPlaceholderId = 0;
-constexpr f32 kPlaceholderPriority = -1.0f;
+constexpr u32 PlaceholderId = 0;
+constexpr f32 PlaceholderPriority = -1.0f;
 } // namespace
 
 DecisionComponent::TargetQueue::TargetQueue() : m_next(1)
 {
-    m_slots.fill(Slot{kPlaceholderId, kPlaceholderPriority});
+    m_slots.fill(Slot{PlaceholderId, PlaceholderPriority});
 }
 
 bool DecisionComponent::TargetQueue::Push(u32 objectId, f32 priority)
@@ -33,7 +33,7 @@ bool DecisionComponent::TargetQueue::Push(u32 objectId, f32 priority)
 u32 DecisionComponent::TargetQueue::Pop()
 {
     if (m_next <= 1)
-        return kPlaceholderId;
+        return PlaceholderId;
     const u32 last = m_next - 1;
     std::swap(m_slots[1], m_slots[last]);
     m_next = last;
@@ -151,7 +151,7 @@ void DecisionComponent::ResetQueues()
     for (TargetQueue& queue : m_queues)
     {
         queue.Clear();
-        queue.Push(kPlaceholderId, kPlaceholderPriority);
+        queue.Push(PlaceholderId, PlaceholderPriority);
     }
 }
 } // namespace AI

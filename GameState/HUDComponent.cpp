@@ -19,14 +19,14 @@ namespace GameState
 {
 namespace
 {
-constexpr u32 kMaterialCategory = 0;
-constexpr s32 kLeft = -1;
-constexpr s32 kRight = 1;
-constexpr s32 kTop = 1;
-constexpr s32 kBottom = -1;
-constexpr s32 kCentre = 0;
+constexpr u32 MaterialCategory = 0;
+constexpr s32 Left = -1;
+constexpr s32 Right = 1;
+constexpr s32 Top = 1;
+constexpr s32 Bottom = -1;
+constexpr s32 Centre = 0;
 // The diffuse texture gives an element its size.
-constexpr u32 kSizeTextureSlot = 0;
+constexpr u32 SizeTextureSlot = 0;
 } // namespace
 
 HUDComponent::HUDComponent()
@@ -54,7 +54,7 @@ Math::Vector2 HUDComponent::GetSize() const
 {
     const Graphics::Material* material = GetShownMaterial();
     const Graphics::Texture* texture =
-        material != nullptr ? material->GetTexture(kSizeTextureSlot) : nullptr;
+        material != nullptr ? material->GetTexture(SizeTextureSlot) : nullptr;
     if (texture == nullptr)
         return Math::Vector2(0.0f, 0.0f);
     return Math::Vector2(static_cast<f32>(texture->GetWidth()) * displayScale.x,
@@ -110,13 +110,13 @@ u32 HUDComponent::GetType() const
 u16 HUDComponent::MakeAlignmentFlags(s32 horizontal, s32 vertical)
 {
     u16 flags = 0;
-    if (horizontal == kLeft)
+    if (horizontal == Left)
         flags |= AlignLeft;
-    else if (horizontal == kRight)
+    else if (horizontal == Right)
         flags |= AlignRight;
-    if (vertical == kTop)
+    if (vertical == Top)
         flags |= AlignTop;
-    else if (vertical == kBottom)
+    else if (vertical == Bottom)
         flags |= AlignBottom;
     return flags;
 }
@@ -124,15 +124,15 @@ u16 HUDComponent::MakeAlignmentFlags(s32 horizontal, s32 vertical)
 s32 HUDComponent::HorizontalAlignment(u16 flags)
 {
     if (flags & AlignLeft)
-        return kLeft;
-    return (flags & AlignRight) ? kRight : kCentre;
+        return Left;
+    return (flags & AlignRight) ? Right : Centre;
 }
 
 s32 HUDComponent::VerticalAlignment(u16 flags)
 {
     if (flags & AlignBottom)
-        return kBottom;
-    return (flags & AlignTop) ? kTop : kCentre;
+        return Bottom;
+    return (flags & AlignTop) ? Top : Centre;
 }
 
 void HUDComponent::SetMaterial(const std::string& name)
@@ -140,9 +140,9 @@ void HUDComponent::SetMaterial(const std::string& name)
     m_material = nullptr;
     if (const Graphics::MaterialManager* materials = Graphics::MaterialManager::Instance())
     {
-        m_material = materials->Find(name, kMaterialCategory);
+        m_material = materials->Find(name, MaterialCategory);
         if (m_material == nullptr)
-            m_material = materials->Find(DefaultMaterial, kMaterialCategory);
+            m_material = materials->Find(DefaultMaterial, MaterialCategory);
     }
     // Assigned in place, not through a temporary: the icons of the health bars are set every
     // frame, and the name's room is kept.
@@ -155,10 +155,10 @@ void HUDComponent::SetMaterial(const std::string& name)
 void HUDComponent::Deserialize(Serializer::XmlReader& reader)
 {
     // Read by hand: alignments are read as numbers into flags and written back differently.
-    s32 horizontalScreen = kCentre;
-    s32 verticalScreen = kCentre;
-    s32 horizontal = kCentre;
-    s32 vertical = kCentre;
+    s32 horizontalScreen = Centre;
+    s32 verticalScreen = Centre;
+    s32 horizontal = Centre;
+    s32 vertical = Centre;
     std::string material;
     Serializer::ReadValue(reader, relativePosition, "RelativePos_0-1");
     Serializer::ReadValue(reader, horizontalScreen, "HorizontalScreenAllignment");

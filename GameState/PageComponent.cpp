@@ -22,15 +22,15 @@ namespace GameState
 {
 namespace
 {
-const char* const kPart = "PageComponent";
+const char* const LogName = "PageComponent";
 constexpr const char* kUISystem = "UISystem";
 constexpr const char* kTextComponent = "TextComponent";
 // A new page's buttons slide in from one window width to the right; the old page's start
 // sliding out from just left of their place.
-constexpr f32 kSlideInOffset = 1.0f;
-constexpr f32 kSlideOutOffset = -0.05f;
-constexpr f32 kHidden = 0.0f;
-constexpr s32 kCentre = 0;
+constexpr f32 SlideInOffset = 1.0f;
+constexpr f32 SlideOutOffset = -0.05f;
+constexpr f32 Hidden = 0.0f;
+constexpr s32 Centre = 0;
 
 GameObject* FindObject(u32 id)
 {
@@ -117,7 +117,7 @@ void PageComponent::Deserialize(Serializer::XmlReader& reader)
 
         Math::Vector2 position(0.0f, 0.0f);
         Math::Vector2 scale(1.0f, 1.0f);
-        int screenH = kCentre, screenV = kCentre, elementH = kCentre, elementV = kCentre;
+        int screenH = Centre, screenV = Centre, elementH = Centre, elementV = Centre;
         std::string material;
         std::string text;
         Serializer::ReadValue(reader, position, "RelativePos_0-1");
@@ -150,7 +150,7 @@ void PageComponent::Deserialize(Serializer::XmlReader& reader)
 
         if (element == nullptr)
         {
-            Core::Log() << "Error [" << kPart << "]: page " << m_pageName << ": child object "
+            Core::Log() << "Error [" << LogName << "]: page " << m_pageName << ": child object "
                         << objectId << " has no screen element; skipped\n";
             continue;
         }
@@ -173,8 +173,8 @@ void PageComponent::Deserialize(Serializer::XmlReader& reader)
             if (!click.empty())
                 button->SetClickMaterial(click);
             if (cell < 0 || cell >= GridCells)
-                Core::Log() << "Error [" << kPart << "]: page " << m_pageName << ": button " << name
-                            << " has grid cell " << cell
+                Core::Log() << "Error [" << LogName << "]: page " << m_pageName << ": button "
+                            << name << " has grid cell " << cell
                             << ", outside 0 to 11; it stays out of the grid\n";
         }
         element->UpdateLayout();
@@ -202,7 +202,7 @@ void PageComponent::MakePointers()
         HUDComponent* pointer = object != nullptr ? object->GetComponent<HUDComponent>() : nullptr;
         if (pointer == nullptr)
         {
-            Core::Log() << "Error [" << kPart << "]: page " << m_pageName << ": no "
+            Core::Log() << "Error [" << LogName << "]: page " << m_pageName << ": no "
                         << PointerArchetype << " element for player " << k << '\n';
             continue;
         }
@@ -306,8 +306,8 @@ ButtonComponent* PageComponent::AddButton(const std::string& material, const std
     ButtonComponent* button = object != nullptr ? object->GetComponent<ButtonComponent>() : nullptr;
     if (button == nullptr)
     {
-        Core::Log() << "Error [" << kPart << "]: page " << m_pageName << ": no " << ButtonArchetype
-                    << " object for button " << name << '\n';
+        Core::Log() << "Error [" << LogName << "]: page " << m_pageName << ": no "
+                    << ButtonArchetype << " object for button " << name << '\n';
         return nullptr;
     }
     button->SetMaterial(material);
@@ -331,7 +331,7 @@ void PageComponent::AddHudElement(u32 objectId, const std::string& material,
     HUDComponent* element = object != nullptr ? object->GetComponent<HUDComponent>() : nullptr;
     if (element == nullptr)
     {
-        Core::Log() << "Error [" << kPart << "]: page " << m_pageName << ": object " << objectId
+        Core::Log() << "Error [" << LogName << "]: page " << m_pageName << ": object " << objectId
                     << " has no screen element to add\n";
         return;
     }
@@ -355,7 +355,7 @@ void PageComponent::HidePointers()
     for (HUDComponent* pointer : m_pointers)
     {
         if (pointer != nullptr)
-            pointer->alpha = kHidden;
+            pointer->alpha = Hidden;
     }
 }
 
@@ -365,7 +365,7 @@ void PageComponent::Open()
     m_active = true;
     HidePointers();
     for (auto& [name, button] : m_buttons)
-        button->slide = Math::Vector2(kSlideInOffset, 1.0f - button->windowPosition.y);
+        button->slide = Math::Vector2(SlideInOffset, 1.0f - button->windowPosition.y);
 }
 
 void PageComponent::Close()
@@ -373,7 +373,7 @@ void PageComponent::Close()
     m_active = false;
     HidePointers();
     for (auto& [name, button] : m_buttons)
-        button->slide = Math::Vector2(kSlideOutOffset, 1.0f - button->windowPosition.y);
+        button->slide = Math::Vector2(SlideOutOffset, 1.0f - button->windowPosition.y);
 }
 
 ButtonComponent* PageComponent::FindButton(const std::string& name) const

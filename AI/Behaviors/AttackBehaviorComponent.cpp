@@ -20,7 +20,7 @@ namespace AI
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 }
 
 AttackBehaviorComponent::AttackBehaviorComponent() : m_interval(0.0f), m_fireTimer(0.0f)
@@ -76,7 +76,7 @@ void AttackBehaviorComponent::Fire(const GameObject& owner, const GameObject& ta
         return;
     const u32 projectileId = Engine::GenerateId();
     // The sender of a creation becomes the projectile's creator.
-    Post(new ObjectCreateMessage(owner.GetId(), projectileId, m_archetype, kNoTarget));
+    Post(new ObjectCreateMessage(owner.GetId(), projectileId, m_archetype, NoTarget));
     const Math::Point4& from = own->GetPosition();
     const Math::Point4& to = aim->GetPosition();
     const Math::Vector4 direction(to.x - from.x, to.y - from.y, to.z - from.z, to.w - from.w);

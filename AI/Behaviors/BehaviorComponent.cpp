@@ -28,13 +28,13 @@ namespace AI
 {
 namespace
 {
-const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
-const Math::Vector4 kUp(0.0f, 1.0f, 0.0f, 0.0f);
+const Math::Vector4 Forward(0.0f, 0.0f, 1.0f, 0.0f);
+const Math::Vector4 Up(0.0f, 1.0f, 0.0f, 0.0f);
 // Past twice the largest turn, a turn-limited mover brakes instead of drawing a new speed.
-constexpr f32 kBrakeTurnFactor = 2.0f;
-constexpr f32 kBrakeFactor = 0.98f;
+constexpr f32 BrakeTurnFactor = 2.0f;
+constexpr f32 BrakeFactor = 0.98f;
 // A facing within about a quarter of a degree of the desired direction is not turned.
-constexpr f32 kAlignedCosine = 0.99999f;
+constexpr f32 AlignedCosine = 0.99999f;
 
 bool IsZero(const Math::Vector4& v)
 {
@@ -53,7 +53,7 @@ f32 YawBetween(const Math::Vector4& from, const Math::Vector4& to)
 Math::Quaternion YawRotation(f32 degrees)
 {
     Math::Quaternion rotation;
-    rotation.FromAxisAngle(kUp, degrees * Math::DEG_TO_RAD);
+    rotation.FromAxisAngle(Up, degrees * Math::DEG_TO_RAD);
     return rotation;
 }
 } // namespace
@@ -266,9 +266,9 @@ void BehaviorComponent::SteerDirect(const Body& body, const Math::Vector4& desir
     if (IsZero(desired))
         return;
     const Math::Quaternion orientation = body.transform->GetOrientation();
-    const Math::Vector4 forward = orientation.Rotate(kForward);
+    const Math::Vector4 forward = orientation.Rotate(Forward);
     // Already facing the target (the usual step of a chase): nothing to turn.
-    if (!IsZero(forward) && forward.Dot(desired) < kAlignedCosine)
+    if (!IsZero(forward) && forward.Dot(desired) < AlignedCosine)
     {
         Math::Quaternion turned = orientation * Math::Quaternion::RotationBetween(forward, desired);
         // A zero result (a degenerate orientation) would lose the facing for good.
@@ -292,8 +292,8 @@ void BehaviorComponent::SteerTurnLimited(const Body& body, const Math::Vector4& 
     if (move.moveValue_ >= minSpeed)
     {
         f32 yaw = YawBetween(current, desired);
-        if (std::fabs(yaw) > kBrakeTurnFactor * MaxAngle)
-            move.moveValue_ *= kBrakeFactor;
+        if (std::fabs(yaw) > BrakeTurnFactor * MaxAngle)
+            move.moveValue_ *= BrakeFactor;
         else
             RandomizeSpeed(move, minSpeed, maxSpeed);
         yaw = std::clamp(yaw, -MaxAngle, MaxAngle);
@@ -307,6 +307,6 @@ void BehaviorComponent::SteerTurnLimited(const Body& body, const Math::Vector4& 
     // The object faces where it now runs.
     const Math::Vector4 facing(next.x, 0.0f, next.z, 0.0f);
     if (!IsZero(facing))
-        body.transform->SetOrientation(Math::Quaternion::RotationBetween(kForward, facing));
+        body.transform->SetOrientation(Math::Quaternion::RotationBetween(Forward, facing));
 }
 } // namespace AI

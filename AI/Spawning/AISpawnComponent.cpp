@@ -16,8 +16,8 @@ namespace AI
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
-constexpr const char* kWaveLineEnd = "\n";
+constexpr u32 NoTarget = 0;
+constexpr const char* WaveLineEnd = "\n";
 
 const GameObject* FindObject(u32 id)
 {
@@ -89,7 +89,7 @@ void AISpawnComponent::Update(f32 seconds)
 
 void AISpawnComponent::SpawnWave()
 {
-    MakeWave(*this, m_archetype, m_count, 0.0f, WaveSpread, true, kWaveLineEnd);
+    MakeWave(*this, m_archetype, m_count, 0.0f, WaveSpread, true, WaveLineEnd);
 }
 
 Math::Vector4 AISpawnComponent::RandomOffset()
@@ -117,7 +117,7 @@ void AISpawnComponent::MakeWave(const GameObjectComponent& sender, const std::st
         const u32 objectId = GenerateIdLocked();
         const f32 delay = minDelay + spread * Math::RandUnit();
         g_Engine->SendMessage(
-            new ObjectCreateMessage(sender.GetId(), objectId, archetype, kNoTarget), delay);
+            new ObjectCreateMessage(sender.GetId(), objectId, archetype, NoTarget), delay);
         const Math::Vector4 offset = RandomOffset();
         Math::Vector4 position(centre.x + offset.x, centre.y + offset.y, centre.z + offset.z,
                                centre.w);

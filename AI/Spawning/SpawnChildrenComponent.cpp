@@ -9,7 +9,7 @@ namespace AI
 namespace
 {
 // A child wave's log line stands apart from the next.
-constexpr const char* kChildLineEnd = "\n\n";
+constexpr const char* ChildLineEnd = "\n\n";
 } // namespace
 
 SpawnChildrenComponent::SpawnChildrenComponent() : m_count(0), m_threshold(0.0f)
@@ -43,7 +43,7 @@ bool SpawnChildrenComponent::SpawnOnHealth(f32 fraction)
     if (fraction > m_threshold)
         return false;
     AISpawnComponent::MakeWave(*this, m_archetype, m_count, MinDelay, DelaySpread, false,
-                               kChildLineEnd);
+                               ChildLineEnd);
     return m_count > 0;
 }
 } // namespace AI

@@ -17,8 +17,8 @@ using namespace EmitterShapeMath;
 namespace
 {
 // The "Normal" mode: along the radius, tilted about the circle's tangent.
-constexpr int kNormalMode = 2;
-constexpr f32 kOutlineWidth = 0.5f;
+constexpr int NormalMode = 2;
+constexpr f32 OutlineWidth = 0.5f;
 } // namespace
 
 CircleEmitterComponent::CircleEmitterComponent()
@@ -61,7 +61,7 @@ void CircleEmitterComponent::EmitParticle(Particle& particle)
     particle.position =
         Math::Point4(worldPosition + v * (FillFactor(radiusFill_, radiusVariance_) * radius_));
     const Math::Vector4 tangentAxis = worldDirection.Cross(v);
-    if (emissionMode_ == kNormalMode)
+    if (emissionMode_ == NormalMode)
         particle.direction =
             AxisAngle(tangentAxis, radiusNormalVariance_ * Math::DEG_TO_RAD).Rotate(v);
     else
@@ -73,7 +73,7 @@ void CircleEmitterComponent::EmitParticle(Particle& particle)
 void CircleEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
 {
     const Math::Point4 p0(modelMatrix_ * worldPosition);
-    shapes.Add(Math::Circle3(p0, worldDirection, radius_), Math::ColorRGBA::Yellow, kOutlineWidth,
+    shapes.Add(Math::Circle3(p0, worldDirection, radius_), Math::ColorRGBA::Yellow, OutlineWidth,
                true);
 }
 namespace

@@ -17,7 +17,7 @@ using namespace EmitterShapeMath;
 
 namespace
 {
-constexpr f32 kOutlineWidth = 2.0f;
+constexpr f32 OutlineWidth = 2.0f;
 } // namespace
 
 CylinderEmitterComponent::CylinderEmitterComponent()
@@ -69,10 +69,10 @@ void CylinderEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
     const Math::Point4 bottom(modelMatrix_ * worldPosition);
     const Math::Point4 top(bottom + worldDirection * height_);
     shapes.Add(Math::Circle3(bottom, worldDirection, radiusBottom_), Math::ColorRGBA::Yellow,
-               kOutlineWidth, true);
+               OutlineWidth, true);
     shapes.Add(Math::Circle3(top, worldDirection, radiusTop_), Math::ColorRGBA::Yellow,
-               kOutlineWidth, true);
-    shapes.Add(Math::Segment3(bottom, top), Math::ColorRGBA::Yellow, kOutlineWidth, true);
+               OutlineWidth, true);
+    shapes.Add(Math::Segment3(bottom, top), Math::ColorRGBA::Yellow, OutlineWidth, true);
 }
 namespace
 {

@@ -17,14 +17,14 @@ using namespace EmitterShapeMath;
 namespace
 {
 // EmissionCoordinateSystem 0: the line direction turns with the emitter's frame.
-constexpr int kEmitterFrame = 0;
-constexpr int kStandardEmission = 1;
-constexpr f32 kAxisWidth = 2.0f;
+constexpr int EmitterFrame = 0;
+constexpr int StandardEmission = 1;
+constexpr f32 AxisWidth = 2.0f;
 } // namespace
 
 LineEmitterComponent::LineEmitterComponent()
     : ParticleEmitterComponent(LineShape), lineDirection_(AxisY), lineLength_(0.0f),
-      coordinateSystem_(kEmitterFrame), emissionType_(kStandardEmission), directionVariance_(),
+      coordinateSystem_(EmitterFrame), emissionType_(StandardEmission), directionVariance_(),
       directionReflect_(0), line_(AxisY)
 {
 }
@@ -59,7 +59,7 @@ void LineEmitterComponent::Serialize(Serializer::XmlWriter& writer)
 void LineEmitterComponent::UpdateBasis(f32)
 {
     const Math::Vector4& d = worldDirection;
-    if (coordinateSystem_ == kEmitterFrame)
+    if (coordinateSystem_ == EmitterFrame)
     {
         // Beside a vertical line the up axis is the reference; before any up axis exists, X is.
         Math::Vector4 reference = Math::Vector4::AreParallel(d, AxisY) ? worldUp_ : AxisY;
@@ -105,13 +105,13 @@ void LineEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
 {
     const Math::Point4 p0(modelMatrix_ * worldPosition);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldDirection * lineLength_)),
-               Math::ColorRGBA::Yellow, kAxisWidth, false);
+               Math::ColorRGBA::Yellow, AxisWidth, false);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + line_)),
-               Math::ColorRGBA(0.0f, 0.0f, 1.0f, 1.0f), kAxisWidth, false);
+               Math::ColorRGBA(0.0f, 0.0f, 1.0f, 1.0f), AxisWidth, false);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldRight_)),
-               Math::ColorRGBA(1.0f, 0.0f, 0.0f, 1.0f), kAxisWidth, false);
+               Math::ColorRGBA(1.0f, 0.0f, 0.0f, 1.0f), AxisWidth, false);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldUp_)),
-               Math::ColorRGBA(0.0f, 1.0f, 0.0f, 1.0f), kAxisWidth, false);
+               Math::ColorRGBA(0.0f, 1.0f, 0.0f, 1.0f), AxisWidth, false);
 }
 namespace
 {

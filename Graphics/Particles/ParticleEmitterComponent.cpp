@@ -29,10 +29,10 @@ namespace Graphics
 {
 namespace
 {
-const char* const kPart = "ParticleEmitterComponent";
-const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+const char* const LogName = "ParticleEmitterComponent";
+const Math::Vector4 Forward(0.0f, 0.0f, 1.0f, 0.0f);
 // A default burst repeats once a second.
-constexpr f32 kDefaultBurstDelay = 1.0f;
+constexpr f32 DefaultBurstDelay = 1.0f;
 
 // How many particles a float count allows, decided as a float before it becomes an integer, so
 // that negative, huge and non-finite counts are safe (NaN allows none).
@@ -55,7 +55,7 @@ f32 KeepFraction(f32 accumulator)
 // The shortest turn from +Z to the direction; a zero (or unusable) direction gives no turn.
 Math::Quaternion TurnTowards(const Math::Vector4& direction)
 {
-    const Math::Quaternion turn = Math::Quaternion::RotationBetween(kForward, direction);
+    const Math::Quaternion turn = Math::Quaternion::RotationBetween(Forward, direction);
     const f32 lengthSquared = turn.w * turn.w + turn.x * turn.x + turn.y * turn.y + turn.z * turn.z;
     return lengthSquared > 0.5f ? turn : Math::Quaternion();
 }
@@ -74,10 +74,10 @@ ParticleEmitterComponent::ParticleEmitterComponent(ShapeKind kind)
       particleDataId_(HashTypeName(DisabledDataName)), particleDataName_(), isPlaying_(true),
       localToEmitter_(false), normalFacing_(false), shapeKind_(kind), particleSystem_(nullptr),
       particleCount_(0.0f, 0.0f), particleEmitRate_(0.0f, 0.0f),
-      emitterOffset_(0.0f, 0.0f, 0.0f, 1.0f), emitterDirection_(kForward), speedStart_(0.0f, 0.0f),
+      emitterOffset_(0.0f, 0.0f, 0.0f, 1.0f), emitterDirection_(Forward), speedStart_(0.0f, 0.0f),
       speedEnd_(0.0f, 0.0f), globalVelocity_(), globalVelocitySpeed_(0.0f), accumulator_(0.0f),
       renderCount_(0), burst_(false), burstSingleFrame_(false), burstRepeat_(false),
-      burstDone_(false), burstCount_(0), burstEmitted_(0), burstDelay_(kDefaultBurstDelay),
+      burstDone_(false), burstCount_(0), burstEmitted_(0), burstDelay_(DefaultBurstDelay),
       burstTimer_(0.0f), filedDataId_(0)
 {
 }
@@ -172,7 +172,7 @@ void ParticleEmitterComponent::ResizeForCount()
         capacity = static_cast<u32>(wanted);
     if (!(wanted >= 0.0f) || wanted > static_cast<f32>(ParticlePool::MaxCapacity))
     {
-        Core::Log() << "Error [" << kPart << "]: particle count " << wanted << " of object "
+        Core::Log() << "Error [" << LogName << "]: particle count " << wanted << " of object "
                     << m_owner << " (" << OwnerName(m_owner) << ") clamped to " << capacity << '\n';
     }
     particles_.Resize(capacity);
@@ -207,7 +207,7 @@ bool ParticleEmitterComponent::UpdateFrame()
     }
     orientation_ = frame.GetRotation();
     worldPosition = frame.GetTranslation();
-    worldDirection = orientation_.Rotate(kForward);
+    worldDirection = orientation_.Rotate(Forward);
     return true;
 }
 

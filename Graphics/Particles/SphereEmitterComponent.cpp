@@ -16,7 +16,7 @@ using namespace EmitterShapeMath;
 
 namespace
 {
-constexpr f32 kOutlineWidth = 0.5f;
+constexpr f32 OutlineWidth = 0.5f;
 } // namespace
 
 SphereEmitterComponent::SphereEmitterComponent()
@@ -61,7 +61,7 @@ void SphereEmitterComponent::EmitParticle(Particle& particle)
 void SphereEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
 {
     shapes.Add(Math::Sphere3(Math::Point4(modelMatrix_ * worldPosition), radius_),
-               Math::ColorRGBA::Yellow, kOutlineWidth, true);
+               Math::ColorRGBA::Yellow, OutlineWidth, true);
 }
 namespace
 {

@@ -17,8 +17,8 @@ using namespace EmitterShapeMath;
 
 namespace
 {
-constexpr f32 kOutlineWidth = 2.0f;
-constexpr f32 kHalf = 0.5f;
+constexpr f32 OutlineWidth = 2.0f;
+constexpr f32 Half = 0.5f;
 } // namespace
 
 SquareEmitterComponent::SquareEmitterComponent()
@@ -66,8 +66,8 @@ void SquareEmitterComponent::EmitParticle(Particle& particle)
     // How far past the corners a side may run: the fill band, none when filling inwards.
     const f32 m =
         (scaleFill_ > 0.0f && scaleVariance_ == FillVariance) ? 0.0f : std::fabs(scaleFill_);
-    const f32 halfWidth = width_ * kHalf;
-    const f32 halfHeight = height_ * kHalf;
+    const f32 halfWidth = width_ * Half;
+    const f32 halfHeight = height_ * Half;
     if (!Coin())
     {
         const f32 across = Math::RandRange(-(1.0f + m) * halfWidth, (1.0f + m) * halfWidth);
@@ -88,8 +88,8 @@ void SquareEmitterComponent::EmitParticle(Particle& particle)
 void SquareEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
 {
     const Math::Point4 p0(modelMatrix_ * worldPosition);
-    shapes.Add(Math::Rectangle3(p0, worldRight_, worldUp_, width_ * kHalf, height_ * kHalf),
-               Math::ColorRGBA::Yellow, kOutlineWidth, true);
+    shapes.Add(Math::Rectangle3(p0, worldRight_, worldUp_, width_ * Half, height_ * Half),
+               Math::ColorRGBA::Yellow, OutlineWidth, true);
 }
 namespace
 {

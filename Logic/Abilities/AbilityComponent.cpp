@@ -25,10 +25,10 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoTarget = 0;
 // A collider with every bit in its category and mask ignores, and is ignored by, everything
 // with a nonzero mask.
-constexpr u32 kAllBits = 0xFFFFFFFFu;
+constexpr u32 AllBits = 0xFFFFFFFFu;
 
 GameFactory* Factory()
 {
@@ -324,7 +324,7 @@ void AbilityComponent::RunModifiers(CollideMessage& message)
 void AbilityComponent::DestroyOwnObject()
 {
     if (m_owner != 0)
-        Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+        Post(new ObjectDestroyMessage(m_id, m_owner, NoTarget));
 }
 } // namespace Logic
 
@@ -337,9 +337,9 @@ Physics::ColliderComponent* AbilityComponent::ColliderOf(const GameObject* objec
 
 void AbilityComponent::StartDash(f32& moveRate, f32& lifetime)
 {
-    constexpr u32 kNoCheck = 0;
-    constexpr bool kTemporary = true;
-    constexpr f32 kSlideValue = 1.0f;
+    constexpr u32 NoCheck = 0;
+    constexpr bool Temporary = true;
+    constexpr f32 SlideValue = 1.0f;
     Scripting::LuaComponent* script = GetScript();
     const GameObject* owner = OwnerObject();
     const GameObject* parent = ParentObject();
@@ -356,9 +356,9 @@ void AbilityComponent::StartDash(f32& moveRate, f32& lifetime)
     auto* slide = Make<KnockbackEffectComponent>();
     if (slide == nullptr)
         return;
-    slide->Setup(lifetime, kSlideValue, kTemporary, false);
+    slide->Setup(lifetime, SlideValue, Temporary, false);
     slide->SetTargetPoint(Math::Point4(character->GetPosition() + forward * (moveRate * lifetime)));
-    Post(new AddComponentMessage(m_id, slide, parent->GetId(), kNoCheck));
+    Post(new AddComponentMessage(m_id, slide, parent->GetId(), NoCheck));
 }
 
 u32 AbilityComponent::ParentId() const
@@ -442,13 +442,13 @@ void AbilityComponent::MakeParentUntouchable(u32 parentId)
         ColliderOf(factory != nullptr ? factory->FindObject(parentId) : nullptr);
     if (collider == nullptr)
         return;
-    if (collider->Category == kAllBits && collider->Mask == kAllBits)
+    if (collider->Category == AllBits && collider->Mask == AllBits)
         return;
     m_savedCategory = collider->Category;
     m_savedMask = collider->Mask;
     m_collisionSaved = true;
-    collider->Category = kAllBits;
-    collider->Mask = kAllBits;
+    collider->Category = AllBits;
+    collider->Mask = AllBits;
 }
 
 void AbilityComponent::RestoreParentCollision(u32 parentId)

@@ -35,16 +35,16 @@ namespace Logic
 {
 namespace
 {
-constexpr const char* kSlowStanceName = "SlowStanceComponent";
-constexpr f32 kAnimationSpeed = 1.0f;
-constexpr u32 kLoop = 1;
+constexpr const char* SlowStanceName = "SlowStanceComponent";
+constexpr f32 AnimationSpeed = 1.0f;
+constexpr u32 Loop = 1;
 // The alternates of positions 1 to 3 stand this many positions further on.
-constexpr u32 kAlternateOffset = 3;
+constexpr u32 AlternateOffset = 3;
 
 // Strings made once: the icons are set every frame.
-const std::string kIconsOn[SimpleControllerComponent::SlotCount] = {
+const std::string IconsOn[SimpleControllerComponent::SlotCount] = {
     "HealthBarSkillOneOn", "HealthBarSkillTwoOn", "HealthBarSkillThreeOn", "HealthBarSkillFourOn"};
-const std::string kIconsOff[SimpleControllerComponent::SlotCount] = {
+const std::string IconsOff[SimpleControllerComponent::SlotCount] = {
     "HealthBarSkillOneOff", "HealthBarSkillTwoOff", "HealthBarSkillThreeOff",
     "HealthBarSkillFourOff"};
 
@@ -171,7 +171,7 @@ void SimpleControllerComponent::ChooseStance()
     {
         for (const GameObjectComponent* stance : stances)
         {
-            if (stance->GetName() != kSlowStanceName)
+            if (stance->GetName() != SlowStanceName)
             {
                 m_stanceId = stance->GetId();
                 break;
@@ -277,10 +277,10 @@ void SimpleControllerComponent::BuildEditor(Tools::PropertyGroup& group)
 void SimpleControllerComponent::SwapAlternateAbilities()
 {
     const u32 count = GetAbilityCount();
-    if (count <= SlotCount || count > SlotCount + kAlternateOffset)
+    if (count <= SlotCount || count > SlotCount + AlternateOffset)
         return;
-    for (u32 position = count - 1; position > kAlternateOffset; --position)
-        std::swap(m_scriptIds[position], m_scriptIds[position - kAlternateOffset]);
+    for (u32 position = count - 1; position > AlternateOffset; --position)
+        std::swap(m_scriptIds[position], m_scriptIds[position - AlternateOffset]);
 }
 
 void SimpleControllerComponent::PlayAbilitySound(u32 slot)
@@ -399,8 +399,8 @@ void SimpleControllerComponent::OnInputAction(const InputActionMessage& message)
 
 void SimpleControllerComponent::SwitchAnimation(const char* animation)
 {
-    Post(new AnimationSpeedSetMessage(GetId(), kAnimationSpeed, m_owner));
-    Post(new AnimationSwapMessage(GetId(), animation, kLoop, m_owner));
+    Post(new AnimationSpeedSetMessage(GetId(), AnimationSpeed, m_owner));
+    Post(new AnimationSwapMessage(GetId(), animation, Loop, m_owner));
 }
 
 void SimpleControllerComponent::OnInputMove(const InputMoveMessage& message)
@@ -497,7 +497,7 @@ void SimpleControllerComponent::UpdateSkillIcons()
             continue;
         const u32 slot = index - FirstIconElement;
         if (auto* icon = dynamic_cast<GameState::HUDComponent*>(entry.component))
-            icon->SetMaterial(IsReady(slot) ? kIconsOn[slot] : kIconsOff[slot]);
+            icon->SetMaterial(IsReady(slot) ? IconsOn[slot] : IconsOff[slot]);
     }
 }
 } // namespace Logic

@@ -31,8 +31,8 @@ const MemberTable<EffectComponent>& EffectComponent::Members()
 
 Math::ColorRGBA EffectComponent::ShieldColour()
 {
-    constexpr f32 kByte = 255.0f;
-    return Math::ColorRGBA(205.0f / kByte, 57.0f / kByte, 170.0f / kByte, 1.0f);
+    constexpr f32 Byte = 255.0f;
+    return Math::ColorRGBA(205.0f / Byte, 57.0f / Byte, 170.0f / Byte, 1.0f);
 }
 
 u32 EffectComponent::GetType() const

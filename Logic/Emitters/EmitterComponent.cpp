@@ -19,13 +19,13 @@ namespace
 {
 // Counts from a file or a message are truncated to whole numbers; beyond this (or not a number
 // at all) they could not be converted safely, and every such count is far above the clamp.
-constexpr f32 kLargestCount = 1.0e9f;
+constexpr f32 LargestCount = 1.0e9f;
 
 s32 WholeCount(f32 value)
 {
     if (!(value >= 0.0f))
         return 0;
-    return static_cast<s32>(value > kLargestCount ? kLargestCount : value);
+    return static_cast<s32>(value > LargestCount ? LargestCount : value);
 }
 } // namespace
 

@@ -57,9 +57,9 @@ void FlashModifierComponent::OnCollide(CollideMessage& message)
     if (target == nullptr)
         return;
     // A flash always hands the colour back.
-    constexpr bool kTemporary = true;
+    constexpr bool Temporary = true;
     auto* flash = static_cast<FlashEffectComponent*>(
-        MakeEffect(FlashEffectComponent::GetTypeName(), timeToLast_, 0.0f, kTemporary));
+        MakeEffect(FlashEffectComponent::GetTypeName(), timeToLast_, 0.0f, Temporary));
     if (flash == nullptr)
         return;
     flash->start = start;

@@ -15,8 +15,8 @@ namespace Logic
 {
 namespace
 {
-constexpr u32 kNoCheck = 0;
-constexpr u32 kNoTarget = 0;
+constexpr u32 NoCheck = 0;
+constexpr u32 NoTarget = 0;
 } // namespace
 
 ModifierComponent::ModifierComponent() : timeToLast_(0.0f), resultsAreTemporary_(true) {}
@@ -99,7 +99,7 @@ EffectComponent* ModifierComponent::MakeEffect(std::string_view typeName, f32 se
 void ModifierComponent::PostEffect(EffectComponent* effect, u32 targetId) const
 {
     if (effect != nullptr)
-        Post(new AddComponentMessage(m_id, effect, targetId, kNoCheck));
+        Post(new AddComponentMessage(m_id, effect, targetId, NoCheck));
 }
 
 void ModifierComponent::PostEffect(std::string_view typeName, f32 value, u32 targetId) const
@@ -110,7 +110,7 @@ void ModifierComponent::PostEffect(std::string_view typeName, f32 value, u32 tar
 void ModifierComponent::DestroyOwnObject() const
 {
     if (m_owner != 0)
-        Post(new ObjectDestroyMessage(m_id, m_owner, kNoTarget));
+        Post(new ObjectDestroyMessage(m_id, m_owner, NoTarget));
 }
 
 void ModifierComponent::CollideOnOwnContact(Message* message)

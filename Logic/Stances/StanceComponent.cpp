@@ -15,7 +15,7 @@ namespace Logic
 {
 namespace
 {
-const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+const Math::Vector4 Forward(0.0f, 0.0f, 1.0f, 0.0f);
 }
 
 StanceComponent::StanceComponent() : m_triggered(false) {}
@@ -89,6 +89,6 @@ void StanceComponent::FaceAlong(const Math::Vector4& direction)
     const Math::Vector4 flat(direction.x, 0.0f, direction.z, 0.0f);
     if (transform == nullptr || flat.LengthSquared() < FacingEpsilon * FacingEpsilon)
         return;
-    transform->SetOrientation(Math::Quaternion::RotationBetween(kForward, flat));
+    transform->SetOrientation(Math::Quaternion::RotationBetween(Forward, flat));
 }
 } // namespace Logic
