@@ -1,8 +1,8 @@
 #include "AI/DecisionComponent.h"
 #include "AI/AISystem.h"
 #include "AI/WorldStateComponent.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Scripting/LuaComponent.h"
-#include "Xml/ValueXml.h"
 #include <utility>
 
 QUILL_DEFINE_TYPE_RECORD(AI::DecisionComponent, &TypeRecordOf<AI::AIComponent>(), false)
@@ -11,13 +11,13 @@ namespace AI
 {
 namespace
 {
-constexpr u32 kPlaceholderId = 0;
-constexpr f32 kPlaceholderPriority = -1.0f;
+constexpr u32 PlaceholderId = 0;
+constexpr f32 PlaceholderPriority = -1.0f;
 } // namespace
 
 DecisionComponent::TargetQueue::TargetQueue() : m_next(1)
 {
-    m_slots.fill(Slot{kPlaceholderId, kPlaceholderPriority});
+    m_slots.fill(Slot{PlaceholderId, PlaceholderPriority});
 }
 
 bool DecisionComponent::TargetQueue::Push(u32 objectId, f32 priority)
@@ -33,7 +33,7 @@ bool DecisionComponent::TargetQueue::Push(u32 objectId, f32 priority)
 u32 DecisionComponent::TargetQueue::Pop()
 {
     if (m_next <= 1)
-        return kPlaceholderId;
+        return PlaceholderId;
     const u32 last = m_next - 1;
     std::swap(m_slots[1], m_slots[last]);
     m_next = last;
@@ -92,29 +92,40 @@ void DecisionComponent::DestroyScript()
     m_script = nullptr;
 }
 
+const MemberTable<DecisionComponent>& DecisionComponent::Members()
+{
+    using namespace MemberFlag;
+    // Once the file is read, the decision script is made afresh.
+    static constexpr void (*MakeScript)(DecisionComponent&) = [](DecisionComponent& decision)
+    {
+        decision.DestroyScript();
+        // A file that cannot be loaded is reported by the script component, which is kept.
+        decision.m_script = Scripting::LuaComponent::Create();
+        if (decision.m_script != nullptr)
+        {
+            decision.m_script->Load(decision.m_scriptFile);
+            decision.m_script->SetScriptName(decision.m_scriptFile);
+        }
+    };
+    QUILL_LINKED_MEMBER_TABLE(table, DecisionComponent, ReadRule::ByPosition,
+                              MemberLinks<DecisionComponent>{}.AfterRead(MakeScript),
+                              QUILL_MEMBER(DecisionComponent, m_firstSetting, Written).Tag(""),
+                              QUILL_MEMBER(DecisionComponent, m_secondSetting, Written).Tag(""),
+                              QUILL_MEMBER(DecisionComponent, m_flag, Written).Tag(""),
+                              QUILL_MEMBER(DecisionComponent, m_scriptFile, Written).Tag(""));
+    return table;
+}
+
 void DecisionComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, m_firstSetting, "");
-    Serializer::ReadValue(reader, m_secondSetting, "");
-    Serializer::ReadValue(reader, m_flag, "");
+    // A file left out names no script.
     m_scriptFile.clear();
-    Serializer::ReadValue(reader, m_scriptFile, "");
-    DestroyScript();
-    // A file that cannot be loaded is reported by the script component, which is kept.
-    m_script = Scripting::LuaComponent::Create();
-    if (m_script != nullptr)
-    {
-        m_script->Load(m_scriptFile);
-        m_script->SetScriptName(m_scriptFile);
-    }
+    ReadMembers(reader, *this, Members());
 }
 
 void DecisionComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_firstSetting, "");
-    Serializer::WriteValue(writer, m_secondSetting, "");
-    Serializer::WriteValue(writer, m_flag, "");
-    Serializer::WriteValue(writer, m_scriptFile, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void DecisionComponent::Update(f32)
@@ -140,7 +151,7 @@ void DecisionComponent::ResetQueues()
     for (TargetQueue& queue : m_queues)
     {
         queue.Clear();
-        queue.Push(kPlaceholderId, kPlaceholderPriority);
+        queue.Push(PlaceholderId, PlaceholderPriority);
     }
 }
 } // namespace AI

@@ -16,6 +16,8 @@
 #include <array>
 #include <string>
 
+template <typename Owner> struct MemberTable;
+
 namespace Scripting
 {
 class LuaComponent;
@@ -36,6 +38,8 @@ public:
     QUILL_COMPONENT_TYPE(DecisionComponent)
     // Destroys the script.
     void Shutdown() override;
+    // The members in written order: two settings, the flag, the script file.
+    static const MemberTable<DecisionComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

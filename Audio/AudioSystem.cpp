@@ -11,6 +11,7 @@
 #include "Core/Messages/Audio/AudioSystemMessage.h"
 #include "Core/Messages/Audio/LoadMusicMessage.h"
 #include "Core/Messages/Audio/LoadSoundEffectMessage.h"
+#include "Core/Messages/PostNew.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
 #include <algorithm>
@@ -228,10 +229,10 @@ void AudioSystem::PostSoundList(Scripting::LuaComponent& script, u32 senderId)
         if (g_Engine == nullptr)
             return;
         if (type == MusicEntry)
-            g_Engine->SendMessage(new LoadMusicMessage(senderId, file, name, SystemName), 0.0f);
+            Core::PostNew<LoadMusicMessage>("AudioSystem", 0.0f, senderId, file, name, SystemName);
         else if (type == EffectEntry)
-            g_Engine->SendMessage(new LoadSoundEffectMessage(senderId, file, name, SystemName),
-                                  0.0f);
+            Core::PostNew<LoadSoundEffectMessage>("AudioSystem", 0.0f, senderId, file, name,
+                                                  SystemName);
     }
 }
 

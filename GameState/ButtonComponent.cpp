@@ -10,24 +10,24 @@ namespace GameState
 {
 namespace
 {
-constexpr u32 kMaterialCategory = 0;
+constexpr u32 MaterialCategory = 0;
 // Slides move in proportion to what is left, this many times per second.
-constexpr f32 kSlideRate = 5.25f;
+constexpr f32 SlideRate = 5.25f;
 // A delay or offset this close to its end counts as finished.
-constexpr f32 kSlideDone = 0.0005f;
+constexpr f32 SlideDone = 0.0005f;
 // A button sliding out of a replaced page is gone at offset -1.
-constexpr f32 kSlideOut = -1.0f;
+constexpr f32 SlideOut = -1.0f;
 // Sliding out accelerates away from this offset.
-constexpr f32 kSlideOutPush = 0.3f;
+constexpr f32 SlideOutPush = 0.3f;
 
 const Graphics::Material* LookUpMaterial(const std::string& name)
 {
     const Graphics::MaterialManager* materials = Graphics::MaterialManager::Instance();
     if (materials == nullptr)
         return nullptr;
-    const Graphics::Material* material = materials->Find(name, kMaterialCategory);
+    const Graphics::Material* material = materials->Find(name, MaterialCategory);
     return material != nullptr ? material
-                               : materials->Find(HUDComponent::DefaultMaterial, kMaterialCategory);
+                               : materials->Find(HUDComponent::DefaultMaterial, MaterialCategory);
 }
 } // namespace
 
@@ -45,6 +45,7 @@ u32 ButtonComponent::GetType() const
 
 void ButtonComponent::Deserialize(Serializer::XmlReader& reader)
 {
+    // Read by hand: the written form (the name alone) is not the read one, which a table needs.
     int cell = gridIndex;
     std::string hover;
     std::string click;
@@ -96,22 +97,22 @@ void ButtonComponent::Unhighlight()
 
 bool ButtonComponent::Slide(f32 seconds, bool pageIsCurrent)
 {
-    if (slide.y > kSlideDone)
+    if (slide.y > SlideDone)
     {
-        slide.y -= seconds * kSlideRate;
+        slide.y -= seconds * SlideRate;
         return true;
     }
     if (pageIsCurrent)
     {
-        slide.x = slide.x > kSlideDone ? slide.x - seconds * slide.x * kSlideRate : 0.0f;
+        slide.x = slide.x > SlideDone ? slide.x - seconds * slide.x * SlideRate : 0.0f;
         return true;
     }
-    if (slide.x > kSlideOut + kSlideDone)
+    if (slide.x > SlideOut + SlideDone)
     {
-        slide.x += seconds * (slide.x - kSlideOutPush) * kSlideRate;
+        slide.x += seconds * (slide.x - SlideOutPush) * SlideRate;
         return true;
     }
-    slide.x = kSlideOut;
+    slide.x = SlideOut;
     return false;
 }
 } // namespace GameState

@@ -12,7 +12,7 @@ namespace
 {
 constexpr const char* kGameStateSystem = "GameStateSystem";
 // Further scripts beyond this many are not loaded: a definition's list is not trusted.
-constexpr std::size_t kMaxScripts = 64;
+constexpr std::size_t MaxScripts = 64;
 
 Scripting::LuaComponent* LoadScript(const std::string& file, const std::string& name)
 {
@@ -53,6 +53,7 @@ void GameStateComponent::Release()
 
 void GameStateComponent::Deserialize(Serializer::XmlReader& reader)
 {
+    // Read by hand: a run of script pairs of any length, which a member table cannot hold.
     Release();
     std::string unused;
     std::string file;
@@ -61,7 +62,7 @@ void GameStateComponent::Deserialize(Serializer::XmlReader& reader)
     Serializer::ReadValue(reader, file, "");
     Serializer::ReadValue(reader, name, "");
     m_main = LoadScript(file, name);
-    while (reader.CurrentElement() != nullptr && m_scripts.size() < kMaxScripts)
+    while (reader.CurrentElement() != nullptr && m_scripts.size() < MaxScripts)
     {
         const tinyxml2::XMLElement* before = reader.CurrentElement();
         file.clear();

@@ -24,7 +24,7 @@ GameStateSystem* GameStateSystem::s_instance = nullptr;
 
 namespace
 {
-const char* const Part = "GameStateSystem";
+const char* const LogName = "GameStateSystem";
 constexpr const char* kAISystem = "AISystem";
 constexpr u32 NoTarget = 0;
 
@@ -95,14 +95,14 @@ void GameStateSystem::BuildStates()
     if (m_systemScript == nullptr || !m_systemScript->Load(SystemScript) ||
         !m_systemScript->CallReturnUnsigned("GetScriptCount", count) || count == 0)
     {
-        Core::Log() << "Error [" << Part << "]: " << SystemScript
+        Core::Log() << "Error [" << LogName << "]: " << SystemScript
                     << " gives no states; the game has none\n";
         return;
     }
     m_systemScript->SetScriptName(SystemScriptName);
     if (count > MaxStates)
     {
-        Core::Log() << "Error [" << Part << "]: " << SystemScript << " reports " << count
+        Core::Log() << "Error [" << LogName << "]: " << SystemScript << " reports " << count
                     << " states; only the first " << MaxStates << " are used\n";
         count = MaxStates;
     }
@@ -118,7 +118,7 @@ void GameStateSystem::BuildStates()
             m_systemScript->CallUnsignedReturnString("GetScriptName", i, name);
         if (limits.stopped)
         {
-            Core::Log() << "Error [" << Part << "]: " << SystemScript
+            Core::Log() << "Error [" << LogName << "]: " << SystemScript
                         << " ran past its budget naming state " << i << "; the list ends there\n";
             break;
         }
@@ -133,7 +133,7 @@ void GameStateSystem::BuildStates()
         m_states.push_back(state);
     }
     m_count = static_cast<u32>(m_states.size());
-    Core::Log() << Part << ": " << m_count << " states\n";
+    Core::Log() << LogName << ": " << m_count << " states\n";
 }
 
 bool GameStateSystem::CallState(const char* function)
@@ -150,7 +150,7 @@ void GameStateSystem::Enter()
         return;
     if (Core::System::MessageSystem* messages = Core::System::MessageSystem::Instance())
         messages->ClearObjectMessages();
-    Core::Log() << Part << ": entering state " << GetStateName(m_current) << '\n';
+    Core::Log() << LogName << ": entering state " << GetStateName(m_current) << '\n';
     CallState("Load");
 }
 
@@ -163,7 +163,7 @@ void GameStateSystem::Leave()
         messages->ClearQueueSparing(AssetThreadDoneMessage::Type);
         messages->ClearObjectMessages();
     }
-    Core::Log() << Part << ": leaving state " << GetStateName(m_current) << '\n';
+    Core::Log() << LogName << ": leaving state " << GetStateName(m_current) << '\n';
     CallState("Free");
     CallState("Unload");
     m_initialized = false;
@@ -212,7 +212,7 @@ void GameStateSystem::HandleMessage(Message* message)
     case MT_ASSET_BATCH_LOADED:
         if (!m_initialized && m_current < m_count)
         {
-            Core::Log() << Part << ": initializing state " << GetStateName(m_current) << '\n';
+            Core::Log() << LogName << ": initializing state " << GetStateName(m_current) << '\n';
             // Marked first: a script that causes another batch message during its Initialize
             // must not be initialised twice.
             m_initialized = true;
@@ -257,7 +257,7 @@ void GameStateSystem::HandleCommand(u32 command)
 void GameStateSystem::SetPaused(bool paused)
 {
     m_paused = paused;
-    Core::PostNew<AudioMusicMessage>(Part, 0.0f, m_id, PauseMusic, MusicToggle, NoTarget);
+    Core::PostNew<AudioMusicMessage>(LogName, 0.0f, m_id, PauseMusic, MusicToggle, NoTarget);
 }
 
 void GameStateSystem::GoToState(const std::string& name)
@@ -281,14 +281,14 @@ void GameStateSystem::NextLevel()
     }
     m_paused = false;
     if (g_Engine != nullptr)
-        Core::PostNew<GameStateMessage>(Part, NextLevelDelay, m_id, GSM_NEXT, NoTarget);
+        Core::PostNew<GameStateMessage>(LogName, NextLevelDelay, m_id, GSM_NEXT, NoTarget);
 }
 
 void GameStateSystem::HandleKey(u32 key)
 {
     if (key == KillAIKey)
     {
-        Core::PostNew<KillAIMessage>(Part, 0.0f, m_id, kAISystem);
+        Core::PostNew<KillAIMessage>(LogName, 0.0f, m_id, kAISystem);
         return;
     }
     if (key != ReloadKey && key != ScriptReloadKey)

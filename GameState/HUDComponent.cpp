@@ -20,9 +20,9 @@ namespace GameState
 namespace
 {
 constexpr u32 MaterialCategory = 0;
-constexpr s32 kLeft = -1;
-constexpr s32 kRight = 1;
-constexpr s32 kTop = 1;
+constexpr s32 Left = -1;
+constexpr s32 Right = 1;
+constexpr s32 Top = 1;
 constexpr s32 Bottom = -1;
 constexpr s32 Centre = 0;
 // The diffuse texture gives an element its size.
@@ -110,11 +110,11 @@ u32 HUDComponent::GetType() const
 u16 HUDComponent::MakeAlignmentFlags(s32 horizontal, s32 vertical)
 {
     u16 flags = 0;
-    if (horizontal == kLeft)
+    if (horizontal == Left)
         flags |= AlignLeft;
-    else if (horizontal == kRight)
+    else if (horizontal == Right)
         flags |= AlignRight;
-    if (vertical == kTop)
+    if (vertical == Top)
         flags |= AlignTop;
     else if (vertical == Bottom)
         flags |= AlignBottom;
@@ -124,15 +124,15 @@ u16 HUDComponent::MakeAlignmentFlags(s32 horizontal, s32 vertical)
 s32 HUDComponent::HorizontalAlignment(u16 flags)
 {
     if (flags & AlignLeft)
-        return kLeft;
-    return (flags & AlignRight) ? kRight : Centre;
+        return Left;
+    return (flags & AlignRight) ? Right : Centre;
 }
 
 s32 HUDComponent::VerticalAlignment(u16 flags)
 {
     if (flags & AlignBottom)
         return Bottom;
-    return (flags & AlignTop) ? kTop : Centre;
+    return (flags & AlignTop) ? Top : Centre;
 }
 
 void HUDComponent::SetMaterial(const std::string& name)
@@ -154,6 +154,7 @@ void HUDComponent::SetMaterial(const std::string& name)
 
 void HUDComponent::Deserialize(Serializer::XmlReader& reader)
 {
+    // Read by hand: alignments are read as numbers into flags and written back differently.
     s32 horizontalScreen = Centre;
     s32 verticalScreen = Centre;
     s32 horizontal = Centre;

@@ -22,7 +22,7 @@ namespace GameState
 {
 namespace
 {
-const char* const Part = "PageComponent";
+const char* const LogName = "PageComponent";
 constexpr const char* kUISystem = "UISystem";
 constexpr const char* kTextComponent = "TextComponent";
 // A new page's buttons slide in from one window width to the right; the old page's start
@@ -87,6 +87,7 @@ bool PageComponent::CallScript(const char* function, s32 argument)
 
 void PageComponent::Deserialize(Serializer::XmlReader& reader)
 {
+    // Read by hand: a run of child objects, each with members for another object's components.
     Serializer::ReadValue(reader, m_pageName, "PageName");
     Serializer::ReadValue(reader, m_scriptFile, "ScriptFile");
     if (m_script == nullptr)
@@ -149,7 +150,7 @@ void PageComponent::Deserialize(Serializer::XmlReader& reader)
 
         if (element == nullptr)
         {
-            Core::Log() << "Error [" << Part << "]: page " << m_pageName << ": child object "
+            Core::Log() << "Error [" << LogName << "]: page " << m_pageName << ": child object "
                         << objectId << " has no screen element; skipped\n";
             continue;
         }
@@ -172,8 +173,8 @@ void PageComponent::Deserialize(Serializer::XmlReader& reader)
             if (!click.empty())
                 button->SetClickMaterial(click);
             if (cell < 0 || cell >= GridCells)
-                Core::Log() << "Error [" << Part << "]: page " << m_pageName << ": button " << name
-                            << " has grid cell " << cell
+                Core::Log() << "Error [" << LogName << "]: page " << m_pageName << ": button "
+                            << name << " has grid cell " << cell
                             << ", outside 0 to 11; it stays out of the grid\n";
         }
         element->UpdateLayout();
@@ -201,7 +202,7 @@ void PageComponent::MakePointers()
         HUDComponent* pointer = object != nullptr ? object->GetComponent<HUDComponent>() : nullptr;
         if (pointer == nullptr)
         {
-            Core::Log() << "Error [" << Part << "]: page " << m_pageName << ": no "
+            Core::Log() << "Error [" << LogName << "]: page " << m_pageName << ": no "
                         << PointerArchetype << " element for player " << k << '\n';
             continue;
         }
@@ -305,8 +306,8 @@ ButtonComponent* PageComponent::AddButton(const std::string& material, const std
     ButtonComponent* button = object != nullptr ? object->GetComponent<ButtonComponent>() : nullptr;
     if (button == nullptr)
     {
-        Core::Log() << "Error [" << Part << "]: page " << m_pageName << ": no " << ButtonArchetype
-                    << " object for button " << name << '\n';
+        Core::Log() << "Error [" << LogName << "]: page " << m_pageName << ": no "
+                    << ButtonArchetype << " object for button " << name << '\n';
         return nullptr;
     }
     button->SetMaterial(material);
@@ -330,7 +331,7 @@ void PageComponent::AddHudElement(u32 objectId, const std::string& material,
     HUDComponent* element = object != nullptr ? object->GetComponent<HUDComponent>() : nullptr;
     if (element == nullptr)
     {
-        Core::Log() << "Error [" << Part << "]: page " << m_pageName << ": object " << objectId
+        Core::Log() << "Error [" << LogName << "]: page " << m_pageName << ": object " << objectId
                     << " has no screen element to add\n";
         return;
     }

@@ -7,6 +7,7 @@
 #include "Core/Messages/Input/InputActionMessage.h"
 #include "Core/Messages/Input/InputCodes.h"
 #include "Core/Messages/Input/InputMoveMessage.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/System/InputSystem.h"
 #include "GameState/ButtonComponent.h"
 #include "GameState/HUDComponent.h"
@@ -19,7 +20,7 @@ namespace GameState
 {
 namespace
 {
-const char* const kPart = "PageComponent";
+const char* const LogName = "PageComponent";
 constexpr u32 kPlay = 0;
 constexpr f32 kShown = 1.0f;
 constexpr f32 kHidden = 0.0f;
@@ -232,7 +233,7 @@ bool PageComponent::ClickUnderCursor()
     ButtonComponent* button = ButtonUnderCursor();
     if (button == nullptr)
         return false;
-    Core::Log() << kPart << ": page " << m_pageName << " calls " << button->functionName << '\n';
+    Core::Log() << LogName << ": page " << m_pageName << " calls " << button->functionName << '\n';
     CallScript(button->functionName.c_str(), static_cast<s32>(kPlay));
     return true;
 }
@@ -255,7 +256,7 @@ void PageComponent::PlaySelectSound()
 {
     Core::Log() << "Page playing audio effect\n";
     if (g_Engine != nullptr)
-        g_Engine->SendMessage(new AudioEffectMessage(m_id, SelectSound, kPlay, kNoTarget), 0.0f);
+        Core::PostNew<AudioEffectMessage>(LogName, 0.0f, m_id, SelectSound, kPlay, kNoTarget);
 }
 
 void PageComponent::HighlightFor(ButtonComponent& button, u32 player, bool showPointer)

@@ -41,7 +41,7 @@ UISystem* UISystem::s_instance = nullptr;
 namespace
 {
 // The part named by the log lines of this file.
-constexpr const char* Part = "UISystem";
+constexpr const char* LogName = "UISystem";
 constexpr u32 NoTarget = 0;
 constexpr f32 kShown = 1.0f;
 constexpr f32 Hidden = 0.0f;
@@ -308,8 +308,8 @@ void UISystem::ShowCursorObject(bool visible)
     const u32 cursor = Core::Services().cursorObjectId();
     if (cursor == 0)
         return;
-    Core::PostNew<SetVisibleMessage>(Part, 0.0f, m_id, visible, cursor);
-    Core::PostNew<SetHudVisibleMessage>(Part, 0.0f, m_id, visible ? Hidden : kShown, cursor);
+    Core::PostNew<SetVisibleMessage>(LogName, 0.0f, m_id, visible, cursor);
+    Core::PostNew<SetHudVisibleMessage>(LogName, 0.0f, m_id, visible ? Hidden : kShown, cursor);
 }
 
 void UISystem::TogglePause(u32 player)
@@ -331,7 +331,7 @@ void UISystem::TogglePause(u32 player)
         Core::Log() << "UISystem: current page " << pause->GetPageName() << '\n';
         m_singleHighlight = true;
         m_highlightedPlayer = static_cast<s32>(player);
-        Core::PostNew<GameStateMessage>(Part, 0.0f, m_id, GSM_PAUSE, NoTarget);
+        Core::PostNew<GameStateMessage>(LogName, 0.0f, m_id, GSM_PAUSE, NoTarget);
         if (ActivePlayers() == 0)
             ShowCursorObject(false);
         return;
@@ -347,7 +347,7 @@ void UISystem::TogglePause(u32 player)
     m_current = hud;
     m_current->SetActive(true);
     Core::Log() << "UISystem: current page " << hud->GetPageName() << '\n';
-    Core::PostNew<GameStateMessage>(Part, 0.0f, m_id, GSM_RESUME, NoTarget);
+    Core::PostNew<GameStateMessage>(LogName, 0.0f, m_id, GSM_RESUME, NoTarget);
     if (ActivePlayers() == 0)
         ShowCursorObject(true);
 }
@@ -482,9 +482,9 @@ u32 UISystem::AddHudElement(const std::string& material, const std::string& text
     if (g_Engine == nullptr)
         return 0;
     const u32 id = GenerateIdLocked();
-    Core::PostNew<ObjectCreateMessage>(Part, 0.0f, m_id, id, PageComponent::HudElementArchetype,
+    Core::PostNew<ObjectCreateMessage>(LogName, 0.0f, m_id, id, PageComponent::HudElementArchetype,
                                        NoTarget);
-    Core::PostNew<AddHudElementMessage>(Part, 0.0f, m_id, id, material, text, x, y, screenFlags,
+    Core::PostNew<AddHudElementMessage>(LogName, 0.0f, m_id, id, material, text, x, y, screenFlags,
                                         elementFlags, NoTarget);
     return id;
 }

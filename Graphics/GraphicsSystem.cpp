@@ -49,7 +49,7 @@ GraphicsSystem* GraphicsSystem::s_instance = nullptr;
 
 namespace
 {
-const char* const Part = "GraphicsSystem";
+const char* const LogName = "GraphicsSystem";
 const char* const kUISystem = "UISystem";
 // Report level of a window that cannot be opened.
 constexpr s32 WindowReportLevel = 0;
@@ -137,7 +137,7 @@ GraphicsSystem::GraphicsSystem()
 GraphicsSystem::~GraphicsSystem()
 {
     // Whoever closes the renderer ends the game.
-    Core::PostNew<GameStateMessage>(Part, 0.0f, 0u, u32(GSM_EXIT), 0u);
+    Core::PostNew<GameStateMessage>(LogName, 0.0f, 0u, u32(GSM_EXIT), 0u);
     if (m_hooksInstalled)
         RemoveHooks();
     // The shapes go back to the allocator before the engine's allocator can go.
@@ -314,7 +314,7 @@ void GraphicsSystem::OpenWindow()
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     layer.SetSwapInterval(m_swapInterval);
     Core::PostNew<WindowResizeMessage>(
-        Part, 0.0f, 0u,
+        LogName, 0.0f, 0u,
         Math::Vector2(static_cast<f32>(m_windowWidth), static_cast<f32>(m_windowHeight)), 0u);
     m_windowOpen = true;
 }
@@ -351,14 +351,14 @@ void GraphicsSystem::OnWindowResize(int width, int height)
     TwWindowSize(width, height);
     Core::Services().reloadEditorBars();
     Core::PostNew<WindowResizeMessage>(
-        Part, 0.0f, 0u, Math::Vector2(static_cast<f32>(width), static_cast<f32>(height)),
+        LogName, 0.0f, 0u, Math::Vector2(static_cast<f32>(width), static_cast<f32>(height)),
         std::string(kUISystem));
 }
 
 void GraphicsSystem::OnWindowClose()
 {
     // The game-state system ends the program; the window stays until then.
-    Core::PostNew<GameStateMessage>(Part, 0.0f, 0u, u32(GSM_EXIT), 0u);
+    Core::PostNew<GameStateMessage>(LogName, 0.0f, 0u, u32(GSM_EXIT), 0u);
 }
 
 void GraphicsSystem::Update(f32 seconds)
@@ -692,7 +692,7 @@ void GraphicsSystem::CreateSkybox(const std::string& definition)
     const u32 id = GenerateIdLocked();
     if (m_renderer != nullptr)
         m_renderer->SetSkyboxId(id);
-    Core::PostNew<ObjectCreateMessage>(Part, 0.0f, GetId(), id, definition, 0u);
+    Core::PostNew<ObjectCreateMessage>(LogName, 0.0f, GetId(), id, definition, 0u);
 }
 
 void GraphicsSystem::CreatePerformanceBar()

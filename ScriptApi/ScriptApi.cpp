@@ -73,7 +73,7 @@ void Post(Message* message, f32 delay)
         return;
     if (g_Engine == nullptr)
     {
-        Core::Log() << "Error [" << kPart << "]: no engine to post a message of type "
+        Core::Log() << "Error [" << LogName << "]: no engine to post a message of type "
                     << message->type << " to; it is dropped\n";
         DestroyMessage(message);
         return;
@@ -85,7 +85,7 @@ void PostComponent(u32 senderId, GameObjectComponent* component, u32 objectId, f
 {
     if (component == nullptr)
         return;
-    auto* message = TryNewMessage<AddComponentMessage>(kPart, senderId, component, objectId, 0u);
+    auto* message = TryNewMessage<AddComponentMessage>(LogName, senderId, component, objectId, 0u);
     if (message == nullptr)
     {
         // The message would have owned the component; without it the component goes back

@@ -15,7 +15,7 @@ namespace Scripting
 namespace Api
 {
 // The part named by the log lines of the entries.
-constexpr const char* kPart = "Scripting";
+constexpr const char* LogName = "Scripting";
 
 // The engine function of the entries that accept their arguments and do nothing.
 template <class... Args> void NoOp(Args...) {}
@@ -29,7 +29,7 @@ void Post(Message* message, f32 delay);
 // once. Unlike Core::PostNew it posts through Post above, so a post without an engine is logged.
 template <class T, class... Args> void PostNew(f32 delay, Args&&... args)
 {
-    Post(TryNewMessage<T>(kPart, std::forward<Args>(args)...), delay);
+    Post(TryNewMessage<T>(LogName, std::forward<Args>(args)...), delay);
 }
 
 // Hands the component to the object in an AddComponentMessage with the delay. Without memory

@@ -162,7 +162,7 @@ void LoadAssetBatch(const char* name, bool background)
     const std::string batch = name != nullptr ? name : "";
     if (loader == nullptr)
     {
-        Core::Log() << "Error [" << Api::kPart << "]: AssetLoader.LoadAssetBatch: there is no "
+        Core::Log() << "Error [" << Api::LogName << "]: AssetLoader.LoadAssetBatch: there is no "
                     << "asset loader; batch " << batch << " is not loaded\n";
         return;
     }

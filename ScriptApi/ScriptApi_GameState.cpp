@@ -41,7 +41,7 @@ bool FinitePosition(const char* entry, f32 x, f32 y)
 {
     if (std::isfinite(x) && std::isfinite(y))
         return true;
-    Core::Log() << "Error [" << Api::kPart << "]: " << CallingScriptName() << ": GameState."
+    Core::Log() << "Error [" << Api::LogName << "]: " << CallingScriptName() << ": GameState."
                 << entry << ": the position (" << x << ", " << y
                 << ") is not a finite number; nothing added\n";
     return false;
@@ -95,7 +95,7 @@ void ChangeHudElementTexture(u32 objectId, const char* material)
 void ChangePageDelayed(const char* page, f32 delay)
 {
     ChangePageMessage* message =
-        TryNewMessage<ChangePageMessage>(Api::kPart, kNoSender, std::string(page), kNoTarget);
+        TryNewMessage<ChangePageMessage>(Api::LogName, kNoSender, std::string(page), kNoTarget);
     if (message != nullptr)
         message->requester = CallingScriptName();
     Api::Post(message, delay);

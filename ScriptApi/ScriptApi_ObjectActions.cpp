@@ -26,7 +26,7 @@ constexpr bool kCameraActionsBlock = false;
 void PostAction(u32 sender, u32 target, Action* action, f32 delay)
 {
     auto* message =
-        TryNewMessage<ActionMessage>(Api::kPart, sender, ActionMessage::AddType, action, target);
+        TryNewMessage<ActionMessage>(Api::LogName, sender, ActionMessage::AddType, action, target);
     if (message == nullptr)
     {
         delete action;

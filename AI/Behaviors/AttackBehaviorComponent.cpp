@@ -10,9 +10,9 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Math/MathUtils.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::AttackBehaviorComponent, &TypeRecordOf<AI::BehaviorComponent>(), false)
 
@@ -28,18 +28,24 @@ AttackBehaviorComponent::AttackBehaviorComponent() : m_interval(0.0f), m_fireTim
     JoinSystem();
 }
 
+const MemberTable<AttackBehaviorComponent>& AttackBehaviorComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(table, AttackBehaviorComponent, ReadRule::ByPosition,
+                              MemberLinks<AttackBehaviorComponent>::Extending<BehaviorComponent>(),
+                              QUILL_MEMBER(AttackBehaviorComponent, m_archetype, Written).Tag(""),
+                              QUILL_MEMBER(AttackBehaviorComponent, m_interval, Written).Tag(""));
+    return table;
+}
+
 void AttackBehaviorComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    BehaviorComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, m_archetype, "");
-    Serializer::ReadValue(reader, m_interval, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void AttackBehaviorComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    BehaviorComponent::Serialize(writer);
-    Serializer::WriteValue(writer, m_archetype, "");
-    Serializer::WriteValue(writer, m_interval, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void AttackBehaviorComponent::Step(f32 seconds)
@@ -97,20 +103,10 @@ void AttackBehaviorComponent::Retarget(const GameObject& owner)
     SetControllerTarget(owner, players[static_cast<std::size_t>(index)]->GetOwner());
 }
 
-namespace
-{
-// Editor ranges of the behaviours: speeds and distances up to 10, angles in degrees.
-constexpr f32 EditorMaxValue = 10.0f;
-constexpr f32 EditorValueStep = 0.1f;
-constexpr f32 EditorMaxAngle = 360.0f;
-constexpr f32 EditorAngleStep = 0.5f;
-} // namespace
-
 void AttackBehaviorComponent::BuildEditor(Tools::PropertyGroup& group)
 {
-    const Tools::PropertyAttributes angle(0.0f, EditorMaxAngle, EditorAngleStep);
-    group.AddFloat("MaxAngle", &MaxAngle, &angle, &Tools::SetScalarCallback,
-                   &Tools::GetScalarCallback);
+    WalkEditorMembers(*this, Members(),
+                      [&group](const EditorMember& member) { AddEditorFloat(group, member); });
     Tools::AddComponentOptions(this, group);
 }
 

@@ -24,6 +24,8 @@ public:
     ~AttackBehaviorComponent() override = default;
 
     QUILL_COMPONENT_TYPE(AttackBehaviorComponent)
+    // The members in written order.
+    static const MemberTable<AttackBehaviorComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     // The behaviour's tuning values, then the options group.

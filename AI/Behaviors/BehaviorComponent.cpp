@@ -7,14 +7,16 @@
 #include "Core/Engine.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/PropertyModel/PropertyCallbacks.h"
+#include "Core/PropertyModel/PropertyGroup.h"
 #include "Core/Reflection/HashTypeName.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Controllers/ControllerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Effects/DeathEffectComponent.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/MathUtils.h"
-#include "Xml/ValueXml.h"
 #include <algorithm>
 #include <cmath>
 #include <iterator>
@@ -26,8 +28,8 @@ namespace AI
 {
 namespace
 {
-const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
-const Math::Vector4 kUp(0.0f, 1.0f, 0.0f, 0.0f);
+const Math::Vector4 Forward(0.0f, 0.0f, 1.0f, 0.0f);
+const Math::Vector4 Up(0.0f, 1.0f, 0.0f, 0.0f);
 // Past twice the largest turn, a turn-limited mover brakes instead of drawing a new speed.
 constexpr f32 BrakeTurnFactor = 2.0f;
 constexpr f32 BrakeFactor = 0.98f;
@@ -51,7 +53,7 @@ f32 YawBetween(const Math::Vector4& from, const Math::Vector4& to)
 Math::Quaternion YawRotation(f32 degrees)
 {
     Math::Quaternion rotation;
-    rotation.FromAxisAngle(kUp, degrees * Math::DEG_TO_RAD);
+    rotation.FromAxisAngle(Up, degrees * Math::DEG_TO_RAD);
     return rotation;
 }
 } // namespace
@@ -67,17 +69,40 @@ u32 BehaviorComponent::GetType() const
     return typeId;
 }
 
+const MemberTable<BehaviorComponent>& BehaviorComponent::Members()
+{
+    using namespace MemberFlag;
+    static constexpr EditorField MaxAngleEditor{
+        "MaxAngle",         0.0f, EditorMaxAngle, EditorAngleStep, EditorField::DefaultPrecision,
+        MaxAngleEditorOrder};
+    // A behaviour read afresh has no target yet.
+    static constexpr void (*ForgetTarget)(BehaviorComponent&) = [](BehaviorComponent& behavior)
+    { behavior.m_target = 0; };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, BehaviorComponent, ReadRule::ByPosition,
+        MemberLinks<BehaviorComponent>{}.AfterRead(ForgetTarget),
+        QUILL_MEMBER(BehaviorComponent, MaxAngle, Written).Tag("").Edit(MaxAngleEditor),
+        QUILL_MEMBER(BehaviorComponent, m_targetsPlayers, Written).Tag(""));
+    return table;
+}
+
 void BehaviorComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, MaxAngle, "");
-    Serializer::ReadValue(reader, m_targetsPlayers, "");
-    m_target = 0;
+    ReadMembers(reader, *this, Members());
 }
 
 void BehaviorComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, MaxAngle, "");
-    Serializer::WriteValue(writer, m_targetsPlayers, "");
+    WriteMembers(writer, *this, Members());
+}
+
+void BehaviorComponent::AddEditorFloat(Tools::PropertyGroup& group, const EditorMember& member)
+{
+    Tools::PropertyAttributes attributes(member.field.min, member.field.max, member.field.step);
+    if (member.field.precision != EditorField::DefaultPrecision)
+        attributes.SetPrecision(member.field.precision);
+    group.AddFloat(member.field.label, member.floats, &attributes, &Tools::SetScalarCallback,
+                   &Tools::GetScalarCallback);
 }
 
 bool BehaviorComponent::FindBody(Body& body) const
@@ -241,7 +266,7 @@ void BehaviorComponent::SteerDirect(const Body& body, const Math::Vector4& desir
     if (IsZero(desired))
         return;
     const Math::Quaternion orientation = body.transform->GetOrientation();
-    const Math::Vector4 forward = orientation.Rotate(kForward);
+    const Math::Vector4 forward = orientation.Rotate(Forward);
     // Already facing the target (the usual step of a chase): nothing to turn.
     if (!IsZero(forward) && forward.Dot(desired) < AlignedCosine)
     {
@@ -282,6 +307,6 @@ void BehaviorComponent::SteerTurnLimited(const Body& body, const Math::Vector4& 
     // The object faces where it now runs.
     const Math::Vector4 facing(next.x, 0.0f, next.z, 0.0f);
     if (!IsZero(facing))
-        body.transform->SetOrientation(Math::Quaternion::RotationBetween(kForward, facing));
+        body.transform->SetOrientation(Math::Quaternion::RotationBetween(Forward, facing));
 }
 } // namespace AI

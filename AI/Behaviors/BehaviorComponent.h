@@ -24,6 +24,8 @@
 #include <string>
 
 class TransformComponent;
+template <typename Owner> struct MemberTable;
+struct EditorMember;
 namespace Logic
 {
 class ControllerComponent;
@@ -45,6 +47,8 @@ public:
         return name;
     }
     u32 GetType() const override;
+    // The members in written order: MaxAngle, targets players.
+    static const MemberTable<BehaviorComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 
@@ -75,6 +79,17 @@ public:
     void TargetRandomAI();
 
 protected:
+    // Editor ranges of the behaviours: speeds and distances up to 10, angles in degrees.
+    static constexpr f32 EditorMaxValue = 10.0f;
+    static constexpr f32 EditorValueStep = 0.1f;
+    static constexpr f32 EditorMaxAngle = 360.0f;
+    static constexpr f32 EditorAngleStep = 0.5f;
+    // MaxAngle's place among the editor entries: after every kind's own.
+    static constexpr u32 MaxAngleEditorOrder = 100;
+
+    // The editor entry of one member of a behaviour's table: a float within the member's limits.
+    static void AddEditorFloat(Tools::PropertyGroup& group, const EditorMember& member);
+
     // What a step works on; all found or the step does nothing.
     struct Body
     {

@@ -2,8 +2,8 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Movement/MoveComponent.h"
-#include "Xml/ValueXml.h"
 
 namespace AI
 {
@@ -12,24 +12,40 @@ RangeBehaviorComponent::RangeBehaviorComponent()
 {
 }
 
+const MemberTable<RangeBehaviorComponent>& RangeBehaviorComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, RangeBehaviorComponent, ReadRule::ByPosition,
+        MemberLinks<RangeBehaviorComponent>::Extending<BehaviorComponent>(),
+        QUILL_MEMBER(RangeBehaviorComponent, MinSpeed, Written)
+            .Tag("")
+            .Edit(EditorField{"MinSpeed", 0.0f, EditorMaxValue, EditorValueStep,
+                              EditorField::DefaultPrecision, 0}),
+        QUILL_MEMBER(RangeBehaviorComponent, MaxSpeed, Written)
+            .Tag("")
+            .Edit(EditorField{"MaxSpeed", 0.0f, EditorMaxValue, EditorValueStep,
+                              EditorField::DefaultPrecision, 1}),
+        QUILL_MEMBER(RangeBehaviorComponent, MinDistance, Written)
+            .Tag("")
+            .Edit(EditorField{"MinDistance", 0.0f, EditorMaxValue, EditorValueStep,
+                              EditorField::DefaultPrecision, 2}),
+        QUILL_MEMBER(RangeBehaviorComponent, MaxDistance, Written)
+            .Tag("")
+            .Edit(EditorField{"MaxDistance", 0.0f, EditorMaxValue, EditorValueStep,
+                              EditorField::DefaultPrecision, 3}),
+        QUILL_MEMBER(RangeBehaviorComponent, m_engaged, Written).Tag(""));
+    return table;
+}
+
 void RangeBehaviorComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    BehaviorComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, MinSpeed, "");
-    Serializer::ReadValue(reader, MaxSpeed, "");
-    Serializer::ReadValue(reader, MinDistance, "");
-    Serializer::ReadValue(reader, MaxDistance, "");
-    Serializer::ReadValue(reader, m_engaged, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void RangeBehaviorComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    BehaviorComponent::Serialize(writer);
-    Serializer::WriteValue(writer, MinSpeed, "");
-    Serializer::WriteValue(writer, MaxSpeed, "");
-    Serializer::WriteValue(writer, MinDistance, "");
-    Serializer::WriteValue(writer, MaxDistance, "");
-    Serializer::WriteValue(writer, m_engaged, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void RangeBehaviorComponent::Stop()
@@ -52,26 +68,11 @@ const TransformComponent* RangeBehaviorComponent::FindBodyAndTarget(Body& body)
     return targetTransform;
 }
 
-namespace
-{
-// Editor ranges of the behaviours: speeds and distances up to 10, angles in degrees.
-constexpr f32 EditorMaxValue = 10.0f;
-constexpr f32 EditorValueStep = 0.1f;
-constexpr f32 EditorMaxAngle = 360.0f;
-constexpr f32 EditorAngleStep = 0.5f;
-} // namespace
-
 void RangeBehaviorComponent::BuildEditor(Tools::PropertyGroup& group)
 {
-    using namespace Tools;
-    const PropertyAttributes value(0.0f, EditorMaxValue, EditorValueStep);
-    group.AddFloat("MinSpeed", &MinSpeed, &value, &SetScalarCallback, &GetScalarCallback);
-    group.AddFloat("MaxSpeed", &MaxSpeed, &value, &SetScalarCallback, &GetScalarCallback);
-    group.AddFloat("MinDistance", &MinDistance, &value, &SetScalarCallback, &GetScalarCallback);
-    group.AddFloat("MaxDistance", &MaxDistance, &value, &SetScalarCallback, &GetScalarCallback);
-    const PropertyAttributes angle(0.0f, EditorMaxAngle, EditorAngleStep);
-    group.AddFloat("MaxAngle", &MaxAngle, &angle, &SetScalarCallback, &GetScalarCallback);
-    AddComponentOptions(this, group);
+    WalkEditorMembers(*this, Members(),
+                      [&group](const EditorMember& member) { AddEditorFloat(group, member); });
+    Tools::AddComponentOptions(this, group);
 }
 
 } // namespace AI

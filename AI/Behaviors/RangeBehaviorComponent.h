@@ -13,6 +13,8 @@ namespace AI
 class RangeBehaviorComponent : public BehaviorComponent
 {
 public:
+    // The members in written order.
+    static const MemberTable<RangeBehaviorComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     // The behaviour's tuning values, then the options group.

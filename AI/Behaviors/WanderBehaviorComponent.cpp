@@ -2,9 +2,9 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/MathUtils.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::WanderBehaviorComponent, &TypeRecordOf<AI::BehaviorComponent>(), false)
 
@@ -16,20 +16,32 @@ WanderBehaviorComponent::WanderBehaviorComponent()
     JoinSystem();
 }
 
+const MemberTable<WanderBehaviorComponent>& WanderBehaviorComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, WanderBehaviorComponent, ReadRule::ByPosition,
+        MemberLinks<WanderBehaviorComponent>::Extending<BehaviorComponent>(),
+        QUILL_MEMBER(WanderBehaviorComponent, MinSpeed, Written)
+            .Tag("")
+            .Edit(EditorField{"MinSpeed", 0.0f, EditorMaxValue, EditorValueStep,
+                              EditorField::DefaultPrecision, 0}),
+        QUILL_MEMBER(WanderBehaviorComponent, MaxSpeed, Written)
+            .Tag("")
+            .Edit(EditorField{"MaxSpeed", 0.0f, EditorMaxValue, EditorValueStep,
+                              EditorField::DefaultPrecision, 1}),
+        QUILL_MEMBER(WanderBehaviorComponent, m_interval, Written).Tag(""));
+    return table;
+}
+
 void WanderBehaviorComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    BehaviorComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, MinSpeed, "");
-    Serializer::ReadValue(reader, MaxSpeed, "");
-    Serializer::ReadValue(reader, m_interval, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void WanderBehaviorComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    BehaviorComponent::Serialize(writer);
-    Serializer::WriteValue(writer, MinSpeed, "");
-    Serializer::WriteValue(writer, MaxSpeed, "");
-    Serializer::WriteValue(writer, m_interval, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void WanderBehaviorComponent::Step(f32 seconds)
@@ -57,24 +69,11 @@ void WanderBehaviorComponent::Stop()
     }
 }
 
-namespace
-{
-// Editor ranges of the behaviours: speeds and distances up to 10, angles in degrees.
-constexpr f32 EditorMaxValue = 10.0f;
-constexpr f32 EditorValueStep = 0.1f;
-constexpr f32 EditorMaxAngle = 360.0f;
-constexpr f32 EditorAngleStep = 0.5f;
-} // namespace
-
 void WanderBehaviorComponent::BuildEditor(Tools::PropertyGroup& group)
 {
-    using namespace Tools;
-    const PropertyAttributes value(0.0f, EditorMaxValue, EditorValueStep);
-    group.AddFloat("MinSpeed", &MinSpeed, &value, &SetScalarCallback, &GetScalarCallback);
-    group.AddFloat("MaxSpeed", &MaxSpeed, &value, &SetScalarCallback, &GetScalarCallback);
-    const PropertyAttributes angle(0.0f, EditorMaxAngle, EditorAngleStep);
-    group.AddFloat("MaxAngle", &MaxAngle, &angle, &SetScalarCallback, &GetScalarCallback);
-    AddComponentOptions(this, group);
+    WalkEditorMembers(*this, Members(),
+                      [&group](const EditorMember& member) { AddEditorFloat(group, member); });
+    Tools::AddComponentOptions(this, group);
 }
 
 } // namespace AI

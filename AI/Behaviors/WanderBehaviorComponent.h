@@ -17,6 +17,8 @@ public:
     ~WanderBehaviorComponent() override = default;
 
     QUILL_COMPONENT_TYPE(WanderBehaviorComponent)
+    // The members in written order.
+    static const MemberTable<WanderBehaviorComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     // The behaviour's tuning values, then the options group.

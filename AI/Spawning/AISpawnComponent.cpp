@@ -7,8 +7,8 @@
 #include "Core/Messages/Object/RemoveComponentMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Math/MathUtils.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::AISpawnComponent, &TypeRecordOf<AI::AIComponent>(), false)
 
@@ -32,29 +32,39 @@ AISpawnComponent::AISpawnComponent()
     JoinSystem();
 }
 
+const MemberTable<AISpawnComponent>& AISpawnComponent::Members()
+{
+    using namespace MemberFlag;
+    // Once read, the wave clock restarts; an interval of zero or less is reported.
+    static constexpr void (*Restart)(AISpawnComponent&) = [](AISpawnComponent& spawn)
+    {
+        spawn.m_timer = 0.0f;
+        if (spawn.m_interval <= 0.0f)
+        {
+            const GameObject* owner = FindObject(spawn.m_owner);
+            Core::Log() << "Error [AISpawnComponent]: object "
+                        << (owner != nullptr ? owner->GetName() : std::string("(none)")) << ":"
+                        << spawn.m_owner << " has a wave interval of " << spawn.m_interval
+                        << "; it makes a wave of " << spawn.m_archetype << " every frame\n";
+        }
+    };
+    QUILL_LINKED_MEMBER_TABLE(table, AISpawnComponent, ReadRule::ByPosition,
+                              MemberLinks<AISpawnComponent>{}.AfterRead(Restart),
+                              QUILL_MEMBER(AISpawnComponent, m_archetype, Written).Tag(""),
+                              QUILL_MEMBER(AISpawnComponent, m_count, Written).Tag(""),
+                              QUILL_MEMBER(AISpawnComponent, m_interval, Written).Tag(""),
+                              QUILL_MEMBER(AISpawnComponent, m_lifetime, Written).Tag(""));
+    return table;
+}
+
 void AISpawnComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, m_archetype, "");
-    Serializer::ReadValue(reader, m_count, "");
-    Serializer::ReadValue(reader, m_interval, "");
-    Serializer::ReadValue(reader, m_lifetime, "");
-    m_timer = 0.0f;
-    if (m_interval <= 0.0f)
-    {
-        const GameObject* owner = FindObject(m_owner);
-        Core::Log() << "Error [AISpawnComponent]: object "
-                    << (owner != nullptr ? owner->GetName() : std::string("(none)")) << ":"
-                    << m_owner << " has a wave interval of " << m_interval
-                    << "; it makes a wave of " << m_archetype << " every frame\n";
-    }
+    ReadMembers(reader, *this, Members());
 }
 
 void AISpawnComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_archetype, "");
-    Serializer::WriteValue(writer, m_count, "");
-    Serializer::WriteValue(writer, m_interval, "");
-    Serializer::WriteValue(writer, m_lifetime, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void AISpawnComponent::Update(f32 seconds)

@@ -20,6 +20,8 @@
 #include "Math/Vector4.h"
 #include <string>
 
+template <typename Owner> struct MemberTable;
+
 namespace AI
 {
 class AISpawnComponent : public AIComponent
@@ -34,6 +36,8 @@ public:
     ~AISpawnComponent() override = default;
 
     QUILL_COMPONENT_TYPE(AISpawnComponent)
+    // The members in written order: archetype, count, interval, lifetime.
+    static const MemberTable<AISpawnComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

@@ -1,6 +1,6 @@
 #include "AI/Spawning/SpawnChildrenComponent.h"
 #include "AI/Spawning/AISpawnComponent.h"
-#include "Xml/ValueXml.h"
+#include "Core/Reflection/MemberTable.h"
 
 QUILL_DEFINE_TYPE_RECORD(AI::SpawnChildrenComponent, &TypeRecordOf<AI::AIComponent>(), false)
 
@@ -9,7 +9,7 @@ namespace AI
 namespace
 {
 // A child wave's log line stands apart from the next.
-constexpr const char* kChildLineEnd = "\n\n";
+constexpr const char* ChildLineEnd = "\n\n";
 } // namespace
 
 SpawnChildrenComponent::SpawnChildrenComponent() : m_count(0), m_threshold(0.0f)
@@ -17,18 +17,25 @@ SpawnChildrenComponent::SpawnChildrenComponent() : m_count(0), m_threshold(0.0f)
     JoinSystem();
 }
 
+const MemberTable<SpawnChildrenComponent>& SpawnChildrenComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(table, SpawnChildrenComponent, ReadRule::ByPosition,
+                              MemberLinks<SpawnChildrenComponent>{},
+                              QUILL_MEMBER(SpawnChildrenComponent, m_archetype, Written).Tag(""),
+                              QUILL_MEMBER(SpawnChildrenComponent, m_count, Written).Tag(""),
+                              QUILL_MEMBER(SpawnChildrenComponent, m_threshold, Written).Tag(""));
+    return table;
+}
+
 void SpawnChildrenComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, m_archetype, "");
-    Serializer::ReadValue(reader, m_count, "");
-    Serializer::ReadValue(reader, m_threshold, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void SpawnChildrenComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_archetype, "");
-    Serializer::WriteValue(writer, m_count, "");
-    Serializer::WriteValue(writer, m_threshold, "");
+    WriteMembers(writer, *this, Members());
 }
 
 bool SpawnChildrenComponent::SpawnOnHealth(f32 fraction)
@@ -36,7 +43,7 @@ bool SpawnChildrenComponent::SpawnOnHealth(f32 fraction)
     if (fraction > m_threshold)
         return false;
     AISpawnComponent::MakeWave(*this, m_archetype, m_count, MinDelay, DelaySpread, false,
-                               kChildLineEnd);
+                               ChildLineEnd);
     return m_count > 0;
 }
 } // namespace AI

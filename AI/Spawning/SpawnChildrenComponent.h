@@ -10,6 +10,8 @@
 #include "Core/Objects/ComponentTypeId.h"
 #include <string>
 
+template <typename Owner> struct MemberTable;
+
 namespace AI
 {
 class SpawnChildrenComponent : public AIComponent
@@ -22,6 +24,8 @@ public:
     ~SpawnChildrenComponent() override = default;
 
     QUILL_COMPONENT_TYPE(SpawnChildrenComponent)
+    // The members in written order: archetype, count, threshold.
+    static const MemberTable<SpawnChildrenComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

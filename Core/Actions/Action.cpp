@@ -1,6 +1,7 @@
 #include "Core/Actions/Action.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Object/ActionMessage.h"
+#include "Core/Messages/PostNew.h"
 
 namespace
 {
@@ -11,7 +12,7 @@ constexpr u32 NoTarget = 0;
 void Announce(u32 kind, Action* action)
 {
     if (g_Engine != nullptr)
-        g_Engine->SendMessage(new ActionMessage(NoSender, kind, action, NoTarget), 0.0f);
+        Core::PostNew<ActionMessage>("Action", 0.0f, NoSender, kind, action, NoTarget);
 }
 } // namespace
 

@@ -16,6 +16,11 @@
 // - The editor walk visits the members that have an editor label in their own order
 //   (EditorField::order), which may differ from the written order.
 // - Defaults stay in the owner's constructor: reading overwrites only what the file holds.
+// - A derived component's table extends its base's (MemberLinks::Extending): the base's rows are
+//   read and written first, then the derived rows, and the editor walk takes both. The base's
+//   rows stay in the base's type record only.
+// - A row may name a hook run once it is read (MemberEntry::Then: filing, sizing a pool), and a
+//   table one run once all its rows are read (MemberLinks::AfterRead: a clamp).
 // - A table is constant data built at compile time: nothing registers itself at start-up and
 //   nothing here is locked.
 //
@@ -54,7 +59,7 @@ namespace MemberFlag
 {
 // Described by the owner's type record (what reflection and the editor's struct types see).
 constexpr u32 Reflected = 1u << 0;
-// Part of the owner's written form: read by Deserialize and written by Serialize.
+// Belongs to the owner's written form: read by Deserialize and written by Serialize.
 constexpr u32 Written = 1u << 1;
 } // namespace MemberFlag
 
@@ -84,7 +89,7 @@ struct EditorMember
 {
     const EditorField& field;
     f32* floats;    // the field's floats in storage order (a quaternion's w first)
-    u32 floatCount; // 2, 3 or 4
+    u32 floatCount; // 1 (a scalar), 2, 3 or 4
 };
 
 namespace MemberTableDetail
@@ -122,12 +127,17 @@ template <> struct HasTypeRecord<Math::Vector4> : std::true_type
 // Value types the editor shows as consecutive floats: how many, and the first in storage order.
 // Points and directions show x, y and z; their w is fixed by what they are.
 template <typename T> inline constexpr u32 EditorFloatCount = 0;
+template <> inline constexpr u32 EditorFloatCount<f32> = 1;
 template <> inline constexpr u32 EditorFloatCount<Math::Vector2> = 2;
 template <> inline constexpr u32 EditorFloatCount<Math::Vector3> = 3;
 template <> inline constexpr u32 EditorFloatCount<Math::Vector4> = 3;
 template <> inline constexpr u32 EditorFloatCount<Math::Point4> = 3;
 template <> inline constexpr u32 EditorFloatCount<Math::Quaternion> = 4;
 template <> inline constexpr u32 EditorFloatCount<Math::ColorRGBA> = 4;
+inline f32* FirstFloat(f32& value)
+{
+    return &value;
+}
 inline f32* FirstFloat(Math::Vector2& value)
 {
     return &value.x;
@@ -180,6 +190,7 @@ template <typename Owner> struct MemberEntry
     void (*write)(Serializer::XmlWriter& writer, const Owner& owner, const char* name);
     f32* (*floats)(Owner& owner); // null for value types the editor cannot show
     EditorField editor;
+    void (*afterRead)(Owner& owner); // run once the row is read; null: nothing
 
     // The same member written under another tag ("" for the type's default tag).
     constexpr MemberEntry Tag(const char* name) const
@@ -193,6 +204,13 @@ template <typename Owner> struct MemberEntry
     {
         MemberEntry entry = *this;
         entry.editor = field;
+        return entry;
+    }
+    // The same member with a hook run once it is read.
+    constexpr MemberEntry Then(void (*hook)(Owner& owner)) const
+    {
+        MemberEntry entry = *this;
+        entry.afterRead = hook;
         return entry;
     }
     bool Has(u32 flag) const { return (flags & flag) != 0; }
@@ -220,14 +238,74 @@ template <auto Field> constexpr auto DeclareMember(const char* key, u32 offset, 
                               &MemberTableDetail::ReadField<Field, Owner>,
                               &MemberTableDetail::WriteField<Field, Owner>,
                               floats,
-                              EditorField{}};
+                              EditorField{},
+                              nullptr};
 }
+
+template <typename Owner> struct MemberTable;
+
+template <typename Owner>
+void ReadMembers(Serializer::XmlReader& reader, Owner& owner, const MemberTable<Owner>& table);
+template <typename Owner>
+void WriteMembers(Serializer::XmlWriter& writer, const Owner& owner,
+                  const MemberTable<Owner>& table);
+template <typename Owner>
+void CollectEditorMembers(Owner& owner, const MemberTable<Owner>& table,
+                          std::vector<EditorMember>& members);
+
+namespace MemberTableDetail
+{
+template <typename Owner, typename Base> void ReadBase(Serializer::XmlReader& reader, Owner& owner)
+{
+    ReadMembers(reader, static_cast<Base&>(owner), Base::Members());
+}
+
+template <typename Owner, typename Base>
+void WriteBase(Serializer::XmlWriter& writer, const Owner& owner)
+{
+    WriteMembers(writer, static_cast<const Base&>(owner), Base::Members());
+}
+
+template <typename Owner, typename Base>
+void CollectBase(Owner& owner, std::vector<EditorMember>& members)
+{
+    CollectEditorMembers(static_cast<Base&>(owner), Base::Members(), members);
+}
+} // namespace MemberTableDetail
+
+// What a table adds to its rows: the base's table it extends and the hook run after reading.
+template <typename Owner> struct MemberLinks
+{
+    void (*readBase)(Serializer::XmlReader& reader, Owner& owner) = nullptr;
+    void (*writeBase)(Serializer::XmlWriter& writer, const Owner& owner) = nullptr;
+    void (*collectBase)(Owner& owner, std::vector<EditorMember>& members) = nullptr;
+    void (*afterRead)(Owner& owner) = nullptr;
+
+    // Extends Base's table (Base::Members()), whose rows come before this table's.
+    template <typename Base> static constexpr MemberLinks Extending()
+    {
+        static_assert(std::is_base_of_v<Base, Owner>, "a table extends a base class's table");
+        MemberLinks links;
+        links.readBase = &MemberTableDetail::ReadBase<Owner, Base>;
+        links.writeBase = &MemberTableDetail::WriteBase<Owner, Base>;
+        links.collectBase = &MemberTableDetail::CollectBase<Owner, Base>;
+        return links;
+    }
+    // The same links with a hook run once every row (the base's too) is read.
+    constexpr MemberLinks AfterRead(void (*hook)(Owner& owner)) const
+    {
+        MemberLinks links = *this;
+        links.afterRead = hook;
+        return links;
+    }
+};
 
 template <typename Owner> struct MemberTable
 {
     const MemberEntry<Owner>* entries;
     std::size_t count;
     ReadRule readRule;
+    MemberLinks<Owner> links;
 
     const MemberEntry<Owner>* begin() const { return entries; }
     const MemberEntry<Owner>* end() const { return entries + count; }
@@ -241,15 +319,20 @@ template <typename Owner> struct MemberTable
 
 // Defines name as a constant MemberTable<Owner> over the entries given.
 #define QUILL_MEMBER_TABLE(name, Owner, readRule, ...)                                             \
+    QUILL_LINKED_MEMBER_TABLE(name, Owner, readRule, MemberLinks<Owner>{}, __VA_ARGS__)
+
+// The same with links: MemberLinks<Owner>::Extending<Base>(), optionally .AfterRead(hook).
+#define QUILL_LINKED_MEMBER_TABLE(name, Owner, readRule, links, ...)                               \
     _Pragma("GCC diagnostic push") _Pragma(                                                        \
         "GCC diagnostic ignored \"-Winvalid-offsetof\"") static constexpr MemberEntry<Owner>       \
         name##Entries[] = {__VA_ARGS__};                                                           \
     _Pragma("GCC diagnostic pop") static constexpr MemberTable<Owner> name                         \
     {                                                                                              \
-        name##Entries, std::size(name##Entries), readRule                                          \
+        name##Entries, std::size(name##Entries), readRule, links                                   \
     }
 
-// Adds the Reflected members to Owner's type record, in table order.
+// Adds the Reflected members to Owner's type record, in table order; a base's rows belong to the
+// base's record.
 template <typename Owner> void RegisterTableMembers(const MemberTable<Owner>& table)
 {
     for (const MemberEntry<Owner>& entry : table)
@@ -262,23 +345,33 @@ template <typename Owner> void RegisterTableMembers(const MemberTable<Owner>& ta
     }
 }
 
-// Reads the Written members in table order under the table's read rule; a member the file does
+// Reads the base's members, then the Written members in table order under the table's read
+// rule, running each row's hook after it and the table's after them all; a member the file does
 // not hold keeps its value.
 template <typename Owner>
 void ReadMembers(Serializer::XmlReader& reader, Owner& owner, const MemberTable<Owner>& table)
 {
+    if (table.links.readBase != nullptr)
+        table.links.readBase(reader, owner);
     for (const MemberEntry<Owner>& entry : table)
     {
-        if (entry.Has(MemberFlag::Written))
-            entry.read(reader, owner, table.readRule == ReadRule::ByTag ? entry.tag : "");
+        if (!entry.Has(MemberFlag::Written))
+            continue;
+        entry.read(reader, owner, table.readRule == ReadRule::ByTag ? entry.tag : "");
+        if (entry.afterRead != nullptr)
+            entry.afterRead(owner);
     }
+    if (table.links.afterRead != nullptr)
+        table.links.afterRead(owner);
 }
 
-// Writes the Written members in table order, each under its tag.
+// Writes the base's members, then the Written members in table order, each under its tag.
 template <typename Owner>
 void WriteMembers(Serializer::XmlWriter& writer, const Owner& owner,
                   const MemberTable<Owner>& table)
 {
+    if (table.links.writeBase != nullptr)
+        table.links.writeBase(writer, owner);
     for (const MemberEntry<Owner>& entry : table)
     {
         if (entry.Has(MemberFlag::Written))
@@ -286,23 +379,38 @@ void WriteMembers(Serializer::XmlWriter& writer, const Owner& owner,
     }
 }
 
-// Calls visit(const EditorMember&) once per member with an editor label, in editor order. The
-// editor's property group builds its entries from these; tests record them.
-template <typename Owner, typename Visitor>
-void WalkEditorMembers(Owner& owner, const MemberTable<Owner>& table, Visitor&& visit)
+// Appends the base's members with an editor label, then this table's, in table order.
+template <typename Owner>
+void CollectEditorMembers(Owner& owner, const MemberTable<Owner>& table,
+                          std::vector<EditorMember>& members)
 {
-    std::vector<const MemberEntry<Owner>*> edited;
+    if (table.links.collectBase != nullptr)
+        table.links.collectBase(owner, members);
     for (const MemberEntry<Owner>& entry : table)
     {
         if (entry.editor.label == nullptr)
             continue;
-        assert(entry.floats != nullptr && "the editor shows only float vectors");
+        assert(entry.floats != nullptr && "the editor shows only floats and float vectors");
         if (entry.floats != nullptr)
-            edited.push_back(&entry);
+            members.push_back(
+                EditorMember{entry.editor, entry.floats(owner), entry.editorFloatCount});
     }
+}
+
+// Calls visit(const EditorMember&) once per member with an editor label (the base's included), in
+// editor order. The editor's property group builds its entries from these; tests record them.
+template <typename Owner, typename Visitor>
+void WalkEditorMembers(Owner& owner, const MemberTable<Owner>& table, Visitor&& visit)
+{
+    std::vector<EditorMember> members;
+    CollectEditorMembers(owner, table, members);
+    std::vector<const EditorMember*> edited;
+    edited.reserve(members.size());
+    for (const EditorMember& member : members)
+        edited.push_back(&member);
     std::stable_sort(edited.begin(), edited.end(),
-                     [](const MemberEntry<Owner>* a, const MemberEntry<Owner>* b)
-                     { return a->editor.order < b->editor.order; });
-    for (const MemberEntry<Owner>* entry : edited)
-        visit(EditorMember{entry->editor, entry->floats(owner), entry->editorFloatCount});
+                     [](const EditorMember* a, const EditorMember* b)
+                     { return a->field.order < b->field.order; });
+    for (const EditorMember* member : edited)
+        visit(*member);
 }

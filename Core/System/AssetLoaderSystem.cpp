@@ -5,6 +5,7 @@
 #include "Core/Messages/Assets/AssetThreadDoneMessage.h"
 #include "Core/Messages/Message.h"
 #include "Core/Messages/MessageTypes.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/System/ThreadPool.h"
 #include "Xml/XmlFile.h"
 #include <cstring>
@@ -503,7 +504,8 @@ void AssetLoaderSystem::PostBatchLoaded()
         Log() << "AssetLoaderSystem: no engine to post the batch-loaded message to\n";
         return;
     }
-    g_Engine->SendMessage(new Message(m_id, MT_ASSET_BATCH_LOADED, 0u, sizeof(Message)), 0.0f);
+    Core::PostNew<Message>("AssetLoaderSystem", 0.0f, m_id, MT_ASSET_BATCH_LOADED, 0u,
+                           sizeof(Message));
 }
 
 void AssetLoaderSystem::LoadSection(BatchFile& file, const Section& section)

@@ -30,7 +30,7 @@ Math::Vector2 InputSystem::s_cursorPosition;
 
 namespace
 {
-const char* const Part = "InputSystem";
+const char* const LogName = "InputSystem";
 constexpr u32 KeyEscape = Platform::Keys::Escape;
 constexpr u32 KeyEnter = Platform::Keys::Enter;
 constexpr u32 KeyBackspace = Platform::Keys::Backspace;
@@ -114,7 +114,7 @@ void InputSystem::HandleMessage(Message* message)
             cursor != nullptr && cursor->senderId != m_id)
         {
             MoveCursor(cursor->movement);
-            Core::PostNew<InputCursorMessage>(Part, 0.0f, m_id, cursor->player, cursor->movement,
+            Core::PostNew<InputCursorMessage>(LogName, 0.0f, m_id, cursor->player, cursor->movement,
                                               0u);
         }
         break;
@@ -148,25 +148,25 @@ void InputSystem::OnKey(int key, int action)
     TwEventKeyGLFW(key, action);
     const u32 code = static_cast<u32>(key);
     if ((code == KeyEnter || code == KeyBackspace) && action == Platform::ActionPress)
-        Core::PostNew<NaturalKeyboardMessage>(Part, 0.0f, m_id, code, u32(KS_TRIGGER),
-                                              std::string(Part));
-    Core::PostNew<KeyboardMessage>(Part, 0.0f, m_id, code, StateOf(action), 0u);
+        Core::PostNew<NaturalKeyboardMessage>(LogName, 0.0f, m_id, code, u32(KS_TRIGGER),
+                                              std::string(LogName));
+    Core::PostNew<KeyboardMessage>(LogName, 0.0f, m_id, code, StateOf(action), 0u);
     m_heldKeys[key] = HeldStateOf(action);
 }
 
 void InputSystem::OnCharacter(unsigned int character, int action)
 {
     TwEventCharGLFW(static_cast<int>(character), action);
-    Core::PostNew<NaturalKeyboardMessage>(Part, 0.0f, m_id, character, StateOf(action),
-                                          std::string(Part));
+    Core::PostNew<NaturalKeyboardMessage>(LogName, 0.0f, m_id, character, StateOf(action),
+                                          std::string(LogName));
 }
 
 void InputSystem::OnMouseButton(int button, int action)
 {
     if (Services().editorBarsShown() && TwEventMouseButtonGLFW(button, action) != 0)
         return;
-    Core::PostNew<MouseButtonMessage>(Part, 0.0f, m_id, s_cursorPosition, static_cast<u32>(button),
-                                      StateOf(action), 0u);
+    Core::PostNew<MouseButtonMessage>(LogName, 0.0f, m_id, s_cursorPosition,
+                                      static_cast<u32>(button), StateOf(action), 0u);
     m_heldMouseButtons[button] = HeldStateOf(action);
 }
 
@@ -177,7 +177,7 @@ void InputSystem::OnMousePosition(int x, int y)
     // The cursor itself moves when the translated cursor message comes back (MoveCursor).
     const Math::Vector2 movement(static_cast<f32>(x) - s_cursorPosition.x,
                                  static_cast<f32>(y) - s_cursorPosition.y);
-    Core::PostNew<MouseMoveMessage>(Part, 0.0f, m_id, s_cursorPosition, movement, 0u);
+    Core::PostNew<MouseMoveMessage>(LogName, 0.0f, m_id, s_cursorPosition, movement, 0u);
 }
 
 void InputSystem::OnMouseWheel(int position)
@@ -189,7 +189,7 @@ void InputSystem::OnMouseWheel(int position)
         return;
     m_lastWheelPosition = position;
     const u08 grew = change < 0 ? 1 : 0;
-    Core::PostNew<MouseWheelMessage>(Part, 0.0f, m_id, s_cursorPosition,
+    Core::PostNew<MouseWheelMessage>(LogName, 0.0f, m_id, s_cursorPosition,
                                      static_cast<u32>(std::abs(change)), grew, 0u);
 }
 
@@ -237,7 +237,7 @@ void InputSystem::UpdateFocus()
     // Losing the focus while playing acts as Escape, which pauses the game.
     const bool paused = g_Engine != nullptr && g_Engine->IsPaused();
     if (m_windowWasActive && !paused)
-        Core::PostNew<KeyboardMessage>(Part, 0.0f, m_id, KeyEscape, u32(KS_TRIGGER), 0u);
+        Core::PostNew<KeyboardMessage>(LogName, 0.0f, m_id, KeyEscape, u32(KS_TRIGGER), 0u);
     m_windowWasActive = false;
 }
 
@@ -270,7 +270,7 @@ void InputSystem::PollController(ControllerState& controller)
             if (value != controller.previousAxes[i] || std::fabs(value) > DeadZone)
             {
                 controller.previousAxes[i] = value;
-                Core::PostNew<ControllerStickMessage>(Part, 0.0f, m_id, controller.joystickId,
+                Core::PostNew<ControllerStickMessage>(LogName, 0.0f, m_id, controller.joystickId,
                                                       static_cast<u32>(i), value, 0u);
             }
         }
@@ -292,7 +292,7 @@ void InputSystem::PollController(ControllerState& controller)
             continue;
         controller.previousButtons[i] = pressed;
         const int action = pressed ? Platform::ActionPress : Platform::ActionRelease;
-        Core::PostNew<ControllerButtonMessage>(Part, 0.0f, m_id, controller.joystickId,
+        Core::PostNew<ControllerButtonMessage>(LogName, 0.0f, m_id, controller.joystickId,
                                                static_cast<u32>(i), StateOf(action), 0u);
         held[static_cast<int>(i)] = HeldStateOf(action);
     }
@@ -339,13 +339,13 @@ void InputSystem::RepostHeldInputs()
     for (const auto& [key, state] : m_heldKeys)
     {
         if (state == Held)
-            Core::PostNew<KeyboardMessage>(Part, 0.0f, m_id, static_cast<u32>(key), u32(KS_PRESSED),
-                                           0u);
+            Core::PostNew<KeyboardMessage>(LogName, 0.0f, m_id, static_cast<u32>(key),
+                                           u32(KS_PRESSED), 0u);
     }
     for (const auto& [button, state] : m_heldMouseButtons)
     {
         if (state == Held)
-            Core::PostNew<MouseButtonMessage>(Part, 0.0f, m_id, s_cursorPosition,
+            Core::PostNew<MouseButtonMessage>(LogName, 0.0f, m_id, s_cursorPosition,
                                               static_cast<u32>(button), u32(KS_PRESSED), 0u);
     }
     for (const auto& [joystick, buttons] : m_heldControllerButtons)
@@ -354,7 +354,7 @@ void InputSystem::RepostHeldInputs()
         {
             if (state == Held)
                 Core::PostNew<ControllerButtonMessage>(
-                    Part, 0.0f, m_id, joystick, static_cast<u32>(button), u32(KS_PRESSED), 0u);
+                    LogName, 0.0f, m_id, joystick, static_cast<u32>(button), u32(KS_PRESSED), 0u);
         }
     }
 }
@@ -384,7 +384,7 @@ void InputSystem::ShowCursorObject(bool visible)
     // Before the camera system has made the cursor object there is nothing to show or hide.
     const u32 cursor = Services().cursorObjectId();
     if (cursor != 0)
-        Core::PostNew<ObjectVisibilityMessage>(Part, 0.0f, m_id, visible, cursor);
+        Core::PostNew<ObjectVisibilityMessage>(LogName, 0.0f, m_id, visible, cursor);
 }
 } // namespace System
 } // namespace Core

@@ -1,6 +1,7 @@
 #include "Core/System/LogSystem.h"
 #include "Core/Engine.h"
 #include "Core/LaunchOptions.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/ProcessControl.h"
 #include "Platform/Terminal.h"
@@ -325,7 +326,7 @@ void LogSystem::RequestExit(const std::string& fileName)
               << "); asking the game to exit\n";
     ProcessControl::SetExitStatus(ProcessControl::FailureStatus);
     if (g_Engine != nullptr)
-        g_Engine->SendMessage(new GameStateMessage(m_id, GSM_EXIT, 0), 0.0f);
+        Core::PostNew<GameStateMessage>("LogSystem", 0.0f, m_id, GSM_EXIT, 0);
 }
 
 void LogSystem::RouteToConsole(const std::string& text, bool isMessageLine)

@@ -5,6 +5,7 @@
 #include "Core/Messages/Message.h"
 #include "Core/Messages/MessageTypes.h"
 #include "Core/Messages/Object/AddComponentMessage.h"
+#include "Core/Messages/PostNew.h"
 #include "Core/Messages/UserInterface/GameStateMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
@@ -293,8 +294,8 @@ bool MessageSystem::RunTests(int)
 {
     if (g_Engine == nullptr)
         return true;
-    g_Engine->SendMessage(new Message(m_id, MT_SELF_TEST, m_name, sizeof(Message)), 0.0f);
-    g_Engine->SendMessage(new GameStateMessage(m_id, GSM_EXIT, m_name), 0.0f);
+    Core::PostNew<Message>("MessageSystem", 0.0f, m_id, MT_SELF_TEST, m_name, sizeof(Message));
+    Core::PostNew<GameStateMessage>("MessageSystem", 0.0f, m_id, GSM_EXIT, m_name);
     return true;
 }
 } // namespace System

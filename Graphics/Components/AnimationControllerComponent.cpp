@@ -25,7 +25,7 @@ namespace Graphics
 {
 namespace
 {
-const char* const Part = "AnimationControllerComponent";
+const char* const LogName = "AnimationControllerComponent";
 
 // The skeleton's debug view: green bone lines twice as wide as the red wire spheres that mark
 // the joints, which are small beside a character.
@@ -160,7 +160,7 @@ void AnimationControllerComponent::Update(f32 seconds)
     if (loop || g_Engine == nullptr)
         return;
     System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
-    Core::PostNew<AnimationSwapMessage>(Part, 0.0f, graphics != nullptr ? graphics->GetId() : 0u,
+    Core::PostNew<AnimationSwapMessage>(LogName, 0.0f, graphics != nullptr ? graphics->GetId() : 0u,
                                         std::string(IdleAnimation), 1u, m_owner);
 }
 

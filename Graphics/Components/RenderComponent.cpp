@@ -24,7 +24,7 @@ namespace Graphics
 {
 namespace
 {
-const char* const Part = "RenderComponent";
+const char* const LogName = "RenderComponent";
 constexpr u32 AssetCategory = 0;
 
 const Model* FindModel(const std::string& name)
@@ -150,7 +150,7 @@ void RenderComponent::SetModel(const std::string& name, const char* fallback)
         model = FindModel(fallback);
     if (model == nullptr)
     {
-        Core::Log() << "Error [" << Part << "]: model '" << name << "' and its fallback '"
+        Core::Log() << "Error [" << LogName << "]: model '" << name << "' and its fallback '"
                     << fallback << "' are not loaded; the model stays\n";
         return;
     }
@@ -167,7 +167,7 @@ void RenderComponent::SetMaterial(const std::string& name)
         material = FindMaterial(FallbackAsset);
     if (material == nullptr)
     {
-        Core::Log() << "Error [" << Part << "]: material '" << name << "' and '" << FallbackAsset
+        Core::Log() << "Error [" << LogName << "]: material '" << name << "' and '" << FallbackAsset
                     << "' are not loaded; the material stays\n";
         return;
     }
@@ -185,7 +185,7 @@ void RenderComponent::SetProgram(const std::string& name)
         program = programs->Find(FallbackAsset, category);
     if (program == nullptr)
     {
-        Core::Log() << "Error [" << Part << "]: program '" << name << "' and '" << FallbackAsset
+        Core::Log() << "Error [" << LogName << "]: program '" << name << "' and '" << FallbackAsset
                     << "' are not loaded in category " << category << "; the program stays\n";
         return;
     }

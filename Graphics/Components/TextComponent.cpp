@@ -22,7 +22,7 @@ namespace Graphics
 {
 namespace
 {
-const char* const Part = "TextComponent";
+const char* const LogName = "TextComponent";
 constexpr u32 kFontCategory = 0;
 // Attribute locations of the text vertex (ShaderProgram.h) and their offsets in the record.
 constexpr GLuint kPositionLocation = 0;
@@ -145,11 +145,11 @@ void TextComponent::Deserialize(Serializer::XmlReader& reader)
     if (font == nullptr && fonts != nullptr)
         font = fonts->Find(FontManager::DefaultFont, kFontCategory);
     if (font == nullptr)
-        Core::Log() << "Error [" << Part << "]: font '" << fontName << "' and '"
+        Core::Log() << "Error [" << LogName << "]: font '" << fontName << "' and '"
                     << FontManager::DefaultFont << "' are not loaded; the text has no font\n";
     m_font = font;
     if (g_Engine != nullptr)
-        Core::PostNew<TextConstructMessage>(Part, 0.0f, 0u, text, m_owner);
+        Core::PostNew<TextConstructMessage>(LogName, 0.0f, 0u, text, m_owner);
 }
 
 void TextComponent::Serialize(Serializer::XmlWriter& writer)

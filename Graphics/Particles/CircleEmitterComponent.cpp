@@ -1,11 +1,11 @@
 #include "Graphics/Particles/CircleEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Circle3.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CircleEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -17,8 +17,8 @@ using namespace EmitterShapeMath;
 namespace
 {
 // The "Normal" mode: along the radius, tilted about the circle's tangent.
-constexpr int kNormalMode = 2;
-constexpr f32 kOutlineWidth = 0.5f;
+constexpr int NormalMode = 2;
+constexpr f32 OutlineWidth = 0.5f;
 } // namespace
 
 CircleEmitterComponent::CircleEmitterComponent()
@@ -27,26 +27,32 @@ CircleEmitterComponent::CircleEmitterComponent()
 {
 }
 
+const MemberTable<CircleEmitterComponent>& CircleEmitterComponent::Members()
+{
+    // The base's keys, then the circle's.
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, CircleEmitterComponent, ReadRule::ByTag,
+        MemberLinks<CircleEmitterComponent>::Extending<ParticleEmitterComponent>(),
+        QUILL_MEMBER(CircleEmitterComponent, radius_, Written).Tag("Radius"),
+        QUILL_MEMBER(CircleEmitterComponent, radiusFill_, Written).Tag("RadiusFill"),
+        QUILL_MEMBER(CircleEmitterComponent, radiusVariance_, Written).Tag("RadiusVariance"),
+        QUILL_MEMBER(CircleEmitterComponent, emissionMode_, Written).Tag("EmissionDirection"),
+        QUILL_MEMBER(CircleEmitterComponent, radiusNormalVariance_, Written)
+            .Tag("RadiusNormalVariance"),
+        QUILL_MEMBER(CircleEmitterComponent, radiusDirectionVariance_, Written)
+            .Tag("RadiusDirectionVariance"));
+    return table;
+}
+
 void CircleEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
-    Serializer::ReadValue(reader, radius_, "Radius");
-    Serializer::ReadValue(reader, radiusFill_, "RadiusFill");
-    Serializer::ReadValue(reader, radiusVariance_, "RadiusVariance");
-    Serializer::ReadValue(reader, emissionMode_, "EmissionDirection");
-    Serializer::ReadValue(reader, radiusNormalVariance_, "RadiusNormalVariance");
-    Serializer::ReadValue(reader, radiusDirectionVariance_, "RadiusDirectionVariance");
+    ReadMembers(reader, *this, Members());
 }
 
 void CircleEmitterComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ParticleEmitterComponent::Serialize(writer);
-    Serializer::WriteValue(writer, radius_, "Radius");
-    Serializer::WriteValue(writer, radiusFill_, "RadiusFill");
-    Serializer::WriteValue(writer, radiusVariance_, "RadiusVariance");
-    Serializer::WriteValue(writer, emissionMode_, "EmissionDirection");
-    Serializer::WriteValue(writer, radiusNormalVariance_, "RadiusNormalVariance");
-    Serializer::WriteValue(writer, radiusDirectionVariance_, "RadiusDirectionVariance");
+    WriteMembers(writer, *this, Members());
 }
 
 void CircleEmitterComponent::EmitParticle(Particle& particle)
@@ -55,7 +61,7 @@ void CircleEmitterComponent::EmitParticle(Particle& particle)
     particle.position =
         Math::Point4(worldPosition + v * (FillFactor(radiusFill_, radiusVariance_) * radius_));
     const Math::Vector4 tangentAxis = worldDirection.Cross(v);
-    if (emissionMode_ == kNormalMode)
+    if (emissionMode_ == NormalMode)
         particle.direction =
             AxisAngle(tangentAxis, radiusNormalVariance_ * Math::DEG_TO_RAD).Rotate(v);
     else
@@ -67,7 +73,7 @@ void CircleEmitterComponent::EmitParticle(Particle& particle)
 void CircleEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
 {
     const Math::Point4 p0(modelMatrix_ * worldPosition);
-    shapes.Add(Math::Circle3(p0, worldDirection, radius_), Math::ColorRGBA::Yellow, kOutlineWidth,
+    shapes.Add(Math::Circle3(p0, worldDirection, radius_), Math::ColorRGBA::Yellow, OutlineWidth,
                true);
 }
 namespace

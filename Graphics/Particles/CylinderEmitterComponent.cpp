@@ -1,12 +1,12 @@
 #include "Graphics/Particles/CylinderEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Circle3.h"
 #include "Math/Shapes/Segment3.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::CylinderEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -17,7 +17,7 @@ using namespace EmitterShapeMath;
 
 namespace
 {
-constexpr f32 kOutlineWidth = 2.0f;
+constexpr f32 OutlineWidth = 2.0f;
 } // namespace
 
 CylinderEmitterComponent::CylinderEmitterComponent()
@@ -26,26 +26,30 @@ CylinderEmitterComponent::CylinderEmitterComponent()
 {
 }
 
+const MemberTable<CylinderEmitterComponent>& CylinderEmitterComponent::Members()
+{
+    // The base's keys, then the cylinder's.
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, CylinderEmitterComponent, ReadRule::ByTag,
+        MemberLinks<CylinderEmitterComponent>::Extending<ParticleEmitterComponent>(),
+        QUILL_MEMBER(CylinderEmitterComponent, radiusBottom_, Written).Tag("RadiusBottom"),
+        QUILL_MEMBER(CylinderEmitterComponent, radiusTop_, Written).Tag("RadiusTop"),
+        QUILL_MEMBER(CylinderEmitterComponent, radiusFill_, Written).Tag("RadiusFill"),
+        QUILL_MEMBER(CylinderEmitterComponent, radiusVariance_, Written).Tag("RadiusVariance"),
+        QUILL_MEMBER(CylinderEmitterComponent, height_, Written).Tag("Height"),
+        QUILL_MEMBER(CylinderEmitterComponent, emissionMode_, Written).Tag("EmissionDirection"));
+    return table;
+}
+
 void CylinderEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
-    Serializer::ReadValue(reader, radiusBottom_, "RadiusBottom");
-    Serializer::ReadValue(reader, radiusTop_, "RadiusTop");
-    Serializer::ReadValue(reader, radiusFill_, "RadiusFill");
-    Serializer::ReadValue(reader, radiusVariance_, "RadiusVariance");
-    Serializer::ReadValue(reader, height_, "Height");
-    Serializer::ReadValue(reader, emissionMode_, "EmissionDirection");
+    ReadMembers(reader, *this, Members());
 }
 
 void CylinderEmitterComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ParticleEmitterComponent::Serialize(writer);
-    Serializer::WriteValue(writer, radiusBottom_, "RadiusBottom");
-    Serializer::WriteValue(writer, radiusTop_, "RadiusTop");
-    Serializer::WriteValue(writer, radiusFill_, "RadiusFill");
-    Serializer::WriteValue(writer, radiusVariance_, "RadiusVariance");
-    Serializer::WriteValue(writer, height_, "Height");
-    Serializer::WriteValue(writer, emissionMode_, "EmissionDirection");
+    WriteMembers(writer, *this, Members());
 }
 
 void CylinderEmitterComponent::EmitParticle(Particle& particle)
@@ -65,10 +69,10 @@ void CylinderEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
     const Math::Point4 bottom(modelMatrix_ * worldPosition);
     const Math::Point4 top(bottom + worldDirection * height_);
     shapes.Add(Math::Circle3(bottom, worldDirection, radiusBottom_), Math::ColorRGBA::Yellow,
-               kOutlineWidth, true);
+               OutlineWidth, true);
     shapes.Add(Math::Circle3(top, worldDirection, radiusTop_), Math::ColorRGBA::Yellow,
-               kOutlineWidth, true);
-    shapes.Add(Math::Segment3(bottom, top), Math::ColorRGBA::Yellow, kOutlineWidth, true);
+               OutlineWidth, true);
+    shapes.Add(Math::Segment3(bottom, top), Math::ColorRGBA::Yellow, OutlineWidth, true);
 }
 namespace
 {

@@ -1,11 +1,11 @@
 #include "Graphics/Particles/LineEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Segment3.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::LineEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -17,44 +17,49 @@ using namespace EmitterShapeMath;
 namespace
 {
 // EmissionCoordinateSystem 0: the line direction turns with the emitter's frame.
-constexpr int kEmitterFrame = 0;
-constexpr int kStandardEmission = 1;
-constexpr f32 kAxisWidth = 2.0f;
+constexpr int EmitterFrame = 0;
+constexpr int StandardEmission = 1;
+constexpr f32 AxisWidth = 2.0f;
 } // namespace
 
 LineEmitterComponent::LineEmitterComponent()
     : ParticleEmitterComponent(LineShape), lineDirection_(AxisY), lineLength_(0.0f),
-      coordinateSystem_(kEmitterFrame), emissionType_(kStandardEmission), directionVariance_(),
+      coordinateSystem_(EmitterFrame), emissionType_(StandardEmission), directionVariance_(),
       directionReflect_(0), line_(AxisY)
 {
 }
 
+const MemberTable<LineEmitterComponent>& LineEmitterComponent::Members()
+{
+    // The base's keys, then the line's.
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, LineEmitterComponent, ReadRule::ByTag,
+        MemberLinks<LineEmitterComponent>::Extending<ParticleEmitterComponent>(),
+        QUILL_MEMBER(LineEmitterComponent, lineDirection_, Written).Tag("LineDirection"),
+        QUILL_MEMBER(LineEmitterComponent, lineLength_, Written).Tag("LineLength"),
+        QUILL_MEMBER(LineEmitterComponent, coordinateSystem_, Written)
+            .Tag("EmissionCoordinateSystem"),
+        QUILL_MEMBER(LineEmitterComponent, emissionType_, Written).Tag("EmissionType"),
+        QUILL_MEMBER(LineEmitterComponent, directionVariance_, Written).Tag("DirectionVariance"),
+        QUILL_MEMBER(LineEmitterComponent, directionReflect_, Written).Tag("DirectionReflect"));
+    return table;
+}
+
 void LineEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
-    Serializer::ReadValue(reader, lineDirection_, "LineDirection");
-    Serializer::ReadValue(reader, lineLength_, "LineLength");
-    Serializer::ReadValue(reader, coordinateSystem_, "EmissionCoordinateSystem");
-    Serializer::ReadValue(reader, emissionType_, "EmissionType");
-    Serializer::ReadValue(reader, directionVariance_, "DirectionVariance");
-    Serializer::ReadValue(reader, directionReflect_, "DirectionReflect");
+    ReadMembers(reader, *this, Members());
 }
 
 void LineEmitterComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ParticleEmitterComponent::Serialize(writer);
-    Serializer::WriteValue(writer, lineDirection_, "LineDirection");
-    Serializer::WriteValue(writer, lineLength_, "LineLength");
-    Serializer::WriteValue(writer, coordinateSystem_, "EmissionCoordinateSystem");
-    Serializer::WriteValue(writer, emissionType_, "EmissionType");
-    Serializer::WriteValue(writer, directionVariance_, "DirectionVariance");
-    Serializer::WriteValue(writer, directionReflect_, "DirectionReflect");
+    WriteMembers(writer, *this, Members());
 }
 
 void LineEmitterComponent::UpdateBasis(f32)
 {
     const Math::Vector4& d = worldDirection;
-    if (coordinateSystem_ == kEmitterFrame)
+    if (coordinateSystem_ == EmitterFrame)
     {
         // Beside a vertical line the up axis is the reference; before any up axis exists, X is.
         Math::Vector4 reference = Math::Vector4::AreParallel(d, AxisY) ? worldUp_ : AxisY;
@@ -100,13 +105,13 @@ void LineEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
 {
     const Math::Point4 p0(modelMatrix_ * worldPosition);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldDirection * lineLength_)),
-               Math::ColorRGBA::Yellow, kAxisWidth, false);
+               Math::ColorRGBA::Yellow, AxisWidth, false);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + line_)),
-               Math::ColorRGBA(0.0f, 0.0f, 1.0f, 1.0f), kAxisWidth, false);
+               Math::ColorRGBA(0.0f, 0.0f, 1.0f, 1.0f), AxisWidth, false);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldRight_)),
-               Math::ColorRGBA(1.0f, 0.0f, 0.0f, 1.0f), kAxisWidth, false);
+               Math::ColorRGBA(1.0f, 0.0f, 0.0f, 1.0f), AxisWidth, false);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldUp_)),
-               Math::ColorRGBA(0.0f, 1.0f, 0.0f, 1.0f), kAxisWidth, false);
+               Math::ColorRGBA(0.0f, 1.0f, 0.0f, 1.0f), AxisWidth, false);
 }
 namespace
 {

@@ -17,6 +17,8 @@ public:
 
     QUILL_COMPONENT_TYPE(LineEmitterComponent)
 
+    // The members in written order: the base's keys, then the shape's.
+    static const MemberTable<LineEmitterComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

@@ -5,11 +5,11 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Graphics/Assets/Model.h"
 #include "Graphics/Assets/ModelManager.h"
 #include "Graphics/Components/RenderComponent.h"
 #include "Math/MathUtils.h"
-#include "Xml/ValueXml.h"
 #include <cstring>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::MeshEmitterComponent,
@@ -20,7 +20,7 @@ namespace Graphics
 namespace
 {
 // Used when the named model is not loaded.
-const char* const kFallbackModel = "Default";
+const char* const FallbackModel = "Default";
 // The model category the mesh is looked up in.
 constexpr u32 ModelCategory = 0;
 // A vertex record starts with its position and its normal, three floats each.
@@ -57,27 +57,38 @@ MeshEmitterComponent::MeshEmitterComponent()
 {
 }
 
+const MemberTable<MeshEmitterComponent>& MeshEmitterComponent::Members()
+{
+    using namespace MemberFlag;
+    // Once the name is read, the model is looked up; the fallback keeps its own index, and no
+    // model at all leaves the shape setting nothing.
+    static constexpr void (*FindModel)(MeshEmitterComponent&) = [](MeshEmitterComponent& mesh)
+    {
+        ModelManager* models = ModelManager::Instance();
+        const Model* model =
+            models != nullptr ? models->Find(mesh.meshName_, ModelCategory) : nullptr;
+        if (model == nullptr && models != nullptr)
+            model = models->Find(FallbackModel, ModelCategory);
+        mesh.hasModel_ = model != nullptr;
+        mesh.modelIndex_ = model != nullptr ? model->GetIndex() : 0;
+    };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, MeshEmitterComponent, ReadRule::ByTag,
+        MemberLinks<MeshEmitterComponent>::Extending<ParticleEmitterComponent>(),
+        QUILL_MEMBER(MeshEmitterComponent, meshName_, Written).Tag("Mesh").Then(FindModel),
+        QUILL_MEMBER(MeshEmitterComponent, interpolate_, Written).Tag("Interpolate"),
+        QUILL_MEMBER(MeshEmitterComponent, attachToModel_, Written).Tag("AttachToModel"));
+    return table;
+}
+
 void MeshEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
-    Serializer::ReadValue(reader, meshName_, "Mesh");
-    ModelManager* models = ModelManager::Instance();
-    const Model* model = models != nullptr ? models->Find(meshName_, ModelCategory) : nullptr;
-    if (model == nullptr && models != nullptr)
-        model = models->Find(kFallbackModel, ModelCategory);
-    // The fallback keeps its own index; no model at all leaves the shape setting nothing.
-    hasModel_ = model != nullptr;
-    modelIndex_ = model != nullptr ? model->GetIndex() : 0;
-    Serializer::ReadValue(reader, interpolate_, "Interpolate");
-    Serializer::ReadValue(reader, attachToModel_, "AttachToModel");
+    ReadMembers(reader, *this, Members());
 }
 
 void MeshEmitterComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ParticleEmitterComponent::Serialize(writer);
-    Serializer::WriteValue(writer, meshName_, "Mesh");
-    Serializer::WriteValue(writer, interpolate_, "Interpolate");
-    Serializer::WriteValue(writer, attachToModel_, "AttachToModel");
+    WriteMembers(writer, *this, Members());
 }
 
 void MeshEmitterComponent::UpdateBasis(f32)

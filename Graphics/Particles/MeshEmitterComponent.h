@@ -22,6 +22,8 @@ public:
 
     QUILL_COMPONENT_TYPE(MeshEmitterComponent)
 
+    // The members in written order: the base's keys, then the shape's.
+    static const MemberTable<MeshEmitterComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

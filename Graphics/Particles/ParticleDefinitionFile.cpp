@@ -12,7 +12,7 @@ namespace Graphics
 {
 namespace
 {
-const char* const kPart = "ParticleEditor";
+const char* const LogName = "ParticleEditor";
 
 bool IsTaken(const Serializer::ObjectDefinitionManager* manager, const std::string& folder,
              const std::string& name, u32 category)
@@ -33,7 +33,7 @@ std::string SaveParticleDefinition(GameObjectComponent& component, const std::st
     if (base.find('/') != std::string::npos || base.find('\\') != std::string::npos ||
         base.find("..") != std::string::npos)
     {
-        Core::Log() << "Error [" << kPart << "]: save name \"" << base
+        Core::Log() << "Error [" << LogName << "]: save name \"" << base
                     << "\" refused: it names a path\n";
         return std::string();
     }
@@ -42,13 +42,13 @@ std::string SaveParticleDefinition(GameObjectComponent& component, const std::st
     const std::string clean = Serializer::CleanXmlName(base);
     if (clean.empty())
     {
-        Core::Log() << "Error [" << kPart << "]: save name \"" << base
+        Core::Log() << "Error [" << LogName << "]: save name \"" << base
                     << "\" refused: it is empty\n";
         return std::string();
     }
     if (clean != base)
     {
-        Core::Log() << "Warning [" << kPart << "]: save name \"" << base
+        Core::Log() << "Warning [" << LogName << "]: save name \"" << base
                     << "\" cannot name a definition; saving as " << clean << '\n';
     }
     Serializer::ObjectDefinitionManager* manager = Serializer::ObjectDefinitionManager::Instance();
@@ -69,7 +69,7 @@ std::string SaveParticleDefinition(GameObjectComponent& component, const std::st
     std::string reason;
     if (!Platform::WriteFileAtomically(path, Serializer::PrintXmlDocument(document), reason))
     {
-        Core::Log() << "Error [" << kPart << "]: could not write " << path << " (" << reason
+        Core::Log() << "Error [" << LogName << "]: could not write " << path << " (" << reason
                     << ")\n";
         return std::string();
     }
@@ -77,7 +77,7 @@ std::string SaveParticleDefinition(GameObjectComponent& component, const std::st
     if (!Serializer::ObjectDefinition::ReadsBack(path, reason))
     {
         boost::filesystem::remove(path, error);
-        Core::Log() << "Error [" << kPart << "]: " << path
+        Core::Log() << "Error [" << LogName << "]: " << path
                     << " was written but does not read back (" << reason << "); removed\n";
         return std::string();
     }

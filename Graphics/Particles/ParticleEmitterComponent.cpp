@@ -29,8 +29,8 @@ namespace Graphics
 {
 namespace
 {
-const char* const Part = "ParticleEmitterComponent";
-const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+const char* const LogName = "ParticleEmitterComponent";
+const Math::Vector4 Forward(0.0f, 0.0f, 1.0f, 0.0f);
 // A default burst repeats once a second.
 constexpr f32 DefaultBurstDelay = 1.0f;
 
@@ -55,7 +55,7 @@ f32 KeepFraction(f32 accumulator)
 // The shortest turn from +Z to the direction; a zero (or unusable) direction gives no turn.
 Math::Quaternion TurnTowards(const Math::Vector4& direction)
 {
-    const Math::Quaternion turn = Math::Quaternion::RotationBetween(kForward, direction);
+    const Math::Quaternion turn = Math::Quaternion::RotationBetween(Forward, direction);
     const f32 lengthSquared = turn.w * turn.w + turn.x * turn.x + turn.y * turn.y + turn.z * turn.z;
     return lengthSquared > 0.5f ? turn : Math::Quaternion();
 }
@@ -74,7 +74,7 @@ ParticleEmitterComponent::ParticleEmitterComponent(ShapeKind kind)
       particleDataId_(HashTypeName(DisabledDataName)), particleDataName_(), isPlaying_(true),
       localToEmitter_(false), normalFacing_(false), shapeKind_(kind), particleSystem_(nullptr),
       particleCount_(0.0f, 0.0f), particleEmitRate_(0.0f, 0.0f),
-      emitterOffset_(0.0f, 0.0f, 0.0f, 1.0f), emitterDirection_(kForward), speedStart_(0.0f, 0.0f),
+      emitterOffset_(0.0f, 0.0f, 0.0f, 1.0f), emitterDirection_(Forward), speedStart_(0.0f, 0.0f),
       speedEnd_(0.0f, 0.0f), globalVelocity_(), globalVelocitySpeed_(0.0f), accumulator_(0.0f),
       renderCount_(0), burst_(false), burstSingleFrame_(false), burstRepeat_(false),
       burstDone_(false), burstCount_(0), burstEmitted_(0), burstDelay_(DefaultBurstDelay),
@@ -96,23 +96,34 @@ const MemberTable<ParticleEmitterComponent>& ParticleEmitterComponent::Members()
     using E = ParticleEmitterComponent;
     // Read by tag: a key left out keeps its default. The data name and the capacity come first
     // because reading them files the emitter and sizes its pool.
-    QUILL_MEMBER_TABLE(table, E, ReadRule::ByTag,
-                       QUILL_MEMBER(E, particleDataName_, Written).Tag("ParticleData"),
-                       QUILL_MEMBER(E, particleCount_, Written).Tag("ParticleCount"),
-                       QUILL_MEMBER(E, particleEmitRate_, Written).Tag("EmissionRate"),
-                       QUILL_MEMBER(E, emitterOffset_, Written).Tag("EmissionOffset"),
-                       QUILL_MEMBER(E, emitterDirection_, Written).Tag("EmissionDirection"),
-                       QUILL_MEMBER(E, globalVelocity_, Written).Tag("GlobalDirection"),
-                       QUILL_MEMBER(E, globalVelocitySpeed_, Written).Tag("GlobalSpeed"),
-                       QUILL_MEMBER(E, speedStart_, Written).Tag("SpeedStart"),
-                       QUILL_MEMBER(E, speedEnd_, Written).Tag("SpeedEnd"),
-                       QUILL_MEMBER(E, localToEmitter_, Written).Tag("LocalToEmitter"),
-                       QUILL_MEMBER(E, burst_, Written).Tag("Burst"),
-                       QUILL_MEMBER(E, burstSingleFrame_, Written).Tag("BurstSingleFrame"),
-                       QUILL_MEMBER(E, burstRepeat_, Written).Tag("BurstRepeat"),
-                       QUILL_MEMBER(E, burstCount_, Written).Tag("BurstCount"),
-                       QUILL_MEMBER(E, burstDelay_, Written).Tag("BurstDelay"),
-                       QUILL_MEMBER(E, normalFacing_, Written).Tag("NormalFacing"));
+    static constexpr void (*FileEmitter)(E&) = [](E& emitter)
+    {
+        // The system links the emitter to its object's data.
+        emitter.particleDataId_ =
+            HashTypeName(emitter.particleDataName_.empty() ? DisabledDataName
+                                                           : emitter.particleDataName_.c_str());
+        if (System::ParticleEffectSystem* system = System::ParticleEffectSystem::Instance())
+            system->RegisterEmitter(&emitter);
+    };
+    static constexpr void (*SizePool)(E&) = [](E& emitter) { emitter.ResizeForCount(); };
+    QUILL_MEMBER_TABLE(
+        table, E, ReadRule::ByTag,
+        QUILL_MEMBER(E, particleDataName_, Written).Tag("ParticleData").Then(FileEmitter),
+        QUILL_MEMBER(E, particleCount_, Written).Tag("ParticleCount").Then(SizePool),
+        QUILL_MEMBER(E, particleEmitRate_, Written).Tag("EmissionRate"),
+        QUILL_MEMBER(E, emitterOffset_, Written).Tag("EmissionOffset"),
+        QUILL_MEMBER(E, emitterDirection_, Written).Tag("EmissionDirection"),
+        QUILL_MEMBER(E, globalVelocity_, Written).Tag("GlobalDirection"),
+        QUILL_MEMBER(E, globalVelocitySpeed_, Written).Tag("GlobalSpeed"),
+        QUILL_MEMBER(E, speedStart_, Written).Tag("SpeedStart"),
+        QUILL_MEMBER(E, speedEnd_, Written).Tag("SpeedEnd"),
+        QUILL_MEMBER(E, localToEmitter_, Written).Tag("LocalToEmitter"),
+        QUILL_MEMBER(E, burst_, Written).Tag("Burst"),
+        QUILL_MEMBER(E, burstSingleFrame_, Written).Tag("BurstSingleFrame"),
+        QUILL_MEMBER(E, burstRepeat_, Written).Tag("BurstRepeat"),
+        QUILL_MEMBER(E, burstCount_, Written).Tag("BurstCount"),
+        QUILL_MEMBER(E, burstDelay_, Written).Tag("BurstDelay"),
+        QUILL_MEMBER(E, normalFacing_, Written).Tag("NormalFacing"));
     return table;
 }
 
@@ -148,26 +159,7 @@ void ParticleEmitterComponent::Shutdown()
 
 void ParticleEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
-}
-
-void ParticleEmitterComponent::DeserializeBase(Serializer::XmlReader& reader)
-{
-    const MemberTable<ParticleEmitterComponent>& table = Members();
-    const MemberEntry<ParticleEmitterComponent>* entry = table.begin();
-    // The data name, then filing: the system links the emitter to its object's data.
-    entry->read(reader, *this, entry->tag);
-    ++entry;
-    particleDataId_ =
-        HashTypeName(particleDataName_.empty() ? DisabledDataName : particleDataName_.c_str());
-    if (System::ParticleEffectSystem* system = System::ParticleEffectSystem::Instance())
-        system->RegisterEmitter(this);
-    // The capacity, then the pool.
-    entry->read(reader, *this, entry->tag);
-    ++entry;
-    ResizeForCount();
-    for (; entry != table.end(); ++entry)
-        entry->read(reader, *this, entry->tag);
+    ReadMembers(reader, *this, Members());
 }
 
 void ParticleEmitterComponent::ResizeForCount()
@@ -180,7 +172,7 @@ void ParticleEmitterComponent::ResizeForCount()
         capacity = static_cast<u32>(wanted);
     if (!(wanted >= 0.0f) || wanted > static_cast<f32>(ParticlePool::MaxCapacity))
     {
-        Core::Log() << "Error [" << Part << "]: particle count " << wanted << " of object "
+        Core::Log() << "Error [" << LogName << "]: particle count " << wanted << " of object "
                     << m_owner << " (" << OwnerName(m_owner) << ") clamped to " << capacity << '\n';
     }
     particles_.Resize(capacity);
@@ -215,7 +207,7 @@ bool ParticleEmitterComponent::UpdateFrame()
     }
     orientation_ = frame.GetRotation();
     worldPosition = frame.GetTranslation();
-    worldDirection = orientation_.Rotate(kForward);
+    worldDirection = orientation_.Rotate(Forward);
     return true;
 }
 

@@ -168,8 +168,6 @@ protected:
     // bit for bit; nothing by default.
     virtual void FinishEmissions(BirthGroup& group);
 
-    // Reads the base keys; shapes call it first.
-    void DeserializeBase(Serializer::XmlReader& reader);
     // The owner's transform, looked up now; null when the owner or its transform is missing.
     const TransformComponent* FindTransform() const;
 

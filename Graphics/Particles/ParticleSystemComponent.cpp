@@ -24,7 +24,7 @@ namespace Graphics
 {
 namespace
 {
-const char* const Part = "ParticleSystemComponent";
+const char* const LogName = "ParticleSystemComponent";
 const Math::ColorRGBA kNoDeviation(0.0f, 0.0f, 0.0f, 1.0f);
 
 // A channel kept within 0 to 1 (NaN gives 0).
@@ -129,7 +129,7 @@ void ParticleSystemComponent::Deserialize(Serializer::XmlReader& reader)
     {
         GameFactory* factory = Engine::Factory();
         const GameObject* owner = factory != nullptr ? factory->FindObject(m_owner) : nullptr;
-        Core::Log() << "Error [" << Part << "]: particle texture \"" << textureName
+        Core::Log() << "Error [" << LogName << "]: particle texture \"" << textureName
                     << "\" of object " << m_owner << " ("
                     << (owner != nullptr ? owner->GetName() : std::string("no object"))
                     << ") is not loaded; its emitters stay idle\n";

@@ -21,9 +21,9 @@ using namespace EmitterShapeMath;
 
 namespace
 {
-constexpr f32 kMarkerRadius = 0.1f;
-constexpr f32 kMarkerWidth = 3.0f;
-constexpr f32 kAxisWidth = 2.0f;
+constexpr f32 MarkerRadius = 0.1f;
+constexpr f32 MarkerWidth = 3.0f;
+constexpr f32 AxisWidth = 2.0f;
 } // namespace
 
 PointEmitterComponent::PointEmitterComponent()
@@ -34,7 +34,8 @@ PointEmitterComponent::PointEmitterComponent()
 
 void PointEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
+    ParticleEmitterComponent::Deserialize(reader);
+    // The variance is held in radians and written in degrees, a form the member codecs lack.
     Serializer::ReadValue(reader, directionReflect_, "DirectionReflect");
     Math::Vector3 degrees = directionVariance_ * Math::RAD_TO_DEG;
     Serializer::ReadValue(reader, degrees, "DirectionVariance");
@@ -170,13 +171,13 @@ void PointEmitterComponent::FinishEmissions(BirthGroup& group)
 void PointEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
 {
     const Math::Point4 p0(modelMatrix_ * worldPosition);
-    shapes.Add(Math::Sphere3(p0, kMarkerRadius), Math::ColorRGBA::Orange, kMarkerWidth, true);
+    shapes.Add(Math::Sphere3(p0, MarkerRadius), Math::ColorRGBA::Orange, MarkerWidth, true);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldDirection)),
-               Math::ColorRGBA(0.0f, 0.0f, 1.0f, 1.0f), kAxisWidth, false);
+               Math::ColorRGBA(0.0f, 0.0f, 1.0f, 1.0f), AxisWidth, false);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldRight_)),
-               Math::ColorRGBA(1.0f, 0.0f, 0.0f, 1.0f), kAxisWidth, false);
+               Math::ColorRGBA(1.0f, 0.0f, 0.0f, 1.0f), AxisWidth, false);
     shapes.Add(Math::Segment3(p0, Math::Point4(p0 + worldUp_)),
-               Math::ColorRGBA(0.0f, 1.0f, 0.0f, 1.0f), kAxisWidth, false);
+               Math::ColorRGBA(0.0f, 1.0f, 0.0f, 1.0f), AxisWidth, false);
 }
 namespace
 {

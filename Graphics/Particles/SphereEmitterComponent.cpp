@@ -1,11 +1,11 @@
 #include "Graphics/Particles/SphereEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Sphere3.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::SphereEmitterComponent,
                          &TypeRecordOf<Graphics::ParticleEmitterComponent>(), false)
@@ -16,7 +16,7 @@ using namespace EmitterShapeMath;
 
 namespace
 {
-constexpr f32 kOutlineWidth = 0.5f;
+constexpr f32 OutlineWidth = 0.5f;
 } // namespace
 
 SphereEmitterComponent::SphereEmitterComponent()
@@ -25,22 +25,28 @@ SphereEmitterComponent::SphereEmitterComponent()
 {
 }
 
+const MemberTable<SphereEmitterComponent>& SphereEmitterComponent::Members()
+{
+    // The base's keys, then the sphere's.
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, SphereEmitterComponent, ReadRule::ByTag,
+        MemberLinks<SphereEmitterComponent>::Extending<ParticleEmitterComponent>(),
+        QUILL_MEMBER(SphereEmitterComponent, radius_, Written).Tag("Radius"),
+        QUILL_MEMBER(SphereEmitterComponent, radiusFill_, Written).Tag("RadiusFill"),
+        QUILL_MEMBER(SphereEmitterComponent, radiusVariance_, Written).Tag("RadiusVariance"),
+        QUILL_MEMBER(SphereEmitterComponent, emissionMode_, Written).Tag("EmissionDirection"));
+    return table;
+}
+
 void SphereEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
-    Serializer::ReadValue(reader, radius_, "Radius");
-    Serializer::ReadValue(reader, radiusFill_, "RadiusFill");
-    Serializer::ReadValue(reader, radiusVariance_, "RadiusVariance");
-    Serializer::ReadValue(reader, emissionMode_, "EmissionDirection");
+    ReadMembers(reader, *this, Members());
 }
 
 void SphereEmitterComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ParticleEmitterComponent::Serialize(writer);
-    Serializer::WriteValue(writer, radius_, "Radius");
-    Serializer::WriteValue(writer, radiusFill_, "RadiusFill");
-    Serializer::WriteValue(writer, radiusVariance_, "RadiusVariance");
-    Serializer::WriteValue(writer, emissionMode_, "EmissionDirection");
+    WriteMembers(writer, *this, Members());
 }
 
 void SphereEmitterComponent::EmitParticle(Particle& particle)
@@ -55,7 +61,7 @@ void SphereEmitterComponent::EmitParticle(Particle& particle)
 void SphereEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
 {
     shapes.Add(Math::Sphere3(Math::Point4(modelMatrix_ * worldPosition), radius_),
-               Math::ColorRGBA::Yellow, kOutlineWidth, true);
+               Math::ColorRGBA::Yellow, OutlineWidth, true);
 }
 namespace
 {

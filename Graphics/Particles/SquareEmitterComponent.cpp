@@ -1,11 +1,11 @@
 #include "Graphics/Particles/SquareEmitterComponent.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Graphics/Particles/EmitterShapeMath.h"
 #include "Graphics/Particles/ParticleDebugShapes.h"
 #include "Math/ColorRGBA.h"
 #include "Math/Shapes/Rectangle3.h"
-#include "Xml/ValueXml.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Graphics::SquareEmitterComponent,
@@ -17,8 +17,8 @@ using namespace EmitterShapeMath;
 
 namespace
 {
-constexpr f32 kOutlineWidth = 2.0f;
-constexpr f32 kHalf = 0.5f;
+constexpr f32 OutlineWidth = 2.0f;
+constexpr f32 Half = 0.5f;
 } // namespace
 
 SquareEmitterComponent::SquareEmitterComponent()
@@ -27,24 +27,29 @@ SquareEmitterComponent::SquareEmitterComponent()
 {
 }
 
+const MemberTable<SquareEmitterComponent>& SquareEmitterComponent::Members()
+{
+    // The base's keys, then the square's.
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, SquareEmitterComponent, ReadRule::ByTag,
+        MemberLinks<SquareEmitterComponent>::Extending<ParticleEmitterComponent>(),
+        QUILL_MEMBER(SquareEmitterComponent, width_, Written).Tag("Width"),
+        QUILL_MEMBER(SquareEmitterComponent, height_, Written).Tag("Height"),
+        QUILL_MEMBER(SquareEmitterComponent, scaleFill_, Written).Tag("ScaleFill"),
+        QUILL_MEMBER(SquareEmitterComponent, scaleVariance_, Written).Tag("ScaleVariance"),
+        QUILL_MEMBER(SquareEmitterComponent, emissionMode_, Written).Tag("EmissionDirection"));
+    return table;
+}
+
 void SquareEmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    DeserializeBase(reader);
-    Serializer::ReadValue(reader, width_, "Width");
-    Serializer::ReadValue(reader, height_, "Height");
-    Serializer::ReadValue(reader, scaleFill_, "ScaleFill");
-    Serializer::ReadValue(reader, scaleVariance_, "ScaleVariance");
-    Serializer::ReadValue(reader, emissionMode_, "EmissionDirection");
+    ReadMembers(reader, *this, Members());
 }
 
 void SquareEmitterComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ParticleEmitterComponent::Serialize(writer);
-    Serializer::WriteValue(writer, width_, "Width");
-    Serializer::WriteValue(writer, height_, "Height");
-    Serializer::WriteValue(writer, scaleFill_, "ScaleFill");
-    Serializer::WriteValue(writer, scaleVariance_, "ScaleVariance");
-    Serializer::WriteValue(writer, emissionMode_, "EmissionDirection");
+    WriteMembers(writer, *this, Members());
 }
 
 void SquareEmitterComponent::UpdateBasis(f32)
@@ -61,8 +66,8 @@ void SquareEmitterComponent::EmitParticle(Particle& particle)
     // How far past the corners a side may run: the fill band, none when filling inwards.
     const f32 m =
         (scaleFill_ > 0.0f && scaleVariance_ == FillVariance) ? 0.0f : std::fabs(scaleFill_);
-    const f32 halfWidth = width_ * kHalf;
-    const f32 halfHeight = height_ * kHalf;
+    const f32 halfWidth = width_ * Half;
+    const f32 halfHeight = height_ * Half;
     if (!Coin())
     {
         const f32 across = Math::RandRange(-(1.0f + m) * halfWidth, (1.0f + m) * halfWidth);
@@ -83,8 +88,8 @@ void SquareEmitterComponent::EmitParticle(Particle& particle)
 void SquareEmitterComponent::DrawDebugShape(ParticleDebugShapes& shapes) const
 {
     const Math::Point4 p0(modelMatrix_ * worldPosition);
-    shapes.Add(Math::Rectangle3(p0, worldRight_, worldUp_, width_ * kHalf, height_ * kHalf),
-               Math::ColorRGBA::Yellow, kOutlineWidth, true);
+    shapes.Add(Math::Rectangle3(p0, worldRight_, worldUp_, width_ * Half, height_ * Half),
+               Math::ColorRGBA::Yellow, OutlineWidth, true);
 }
 namespace
 {

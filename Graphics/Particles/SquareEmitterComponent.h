@@ -15,6 +15,8 @@ public:
 
     QUILL_COMPONENT_TYPE(SquareEmitterComponent)
 
+    // The members in written order: the base's keys, then the shape's.
+    static const MemberTable<SquareEmitterComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void DrawDebugShape(ParticleDebugShapes& shapes) const override;

@@ -25,7 +25,7 @@ namespace Graphics
 {
 namespace
 {
-const char* const Part = "OverlayPass";
+const char* const LogName = "OverlayPass";
 constexpr u32 ModelCategory = 0;
 // Below this determinant a model matrix has no normal matrix.
 constexpr f32 kInverseTolerance = 1e-5f;
@@ -348,7 +348,7 @@ void OverlayPass::ReportMissing(const char* what, bool& reported) const
     if (reported)
         return;
     reported = true;
-    Core::Log() << "Error [" << Part << "]: " << what
+    Core::Log() << "Error [" << LogName << "]: " << what
                 << " is not loaded; the overlay skips what needs it\n";
 }
 } // namespace Graphics

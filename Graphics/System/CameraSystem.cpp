@@ -30,7 +30,7 @@ CameraSystem* CameraSystem::s_instance = nullptr;
 
 namespace
 {
-const char* const Part = "CameraSystem";
+const char* const LogName = "CameraSystem";
 
 GameObject* FindObject(u32 id)
 {
@@ -214,7 +214,7 @@ void CameraSystem::Mount(u32 objectId, u32 targetId)
         mount = dynamic_cast<CameraMountComponent*>(created);
         if (mount == nullptr)
         {
-            Core::Log() << "Error [" << Part << "]: no CameraMountComponent could be made for "
+            Core::Log() << "Error [" << LogName << "]: no CameraMountComponent could be made for "
                         << objectId << '\n';
             g_Engine->GetFactory()->DestroyComponent(created);
             return;
@@ -222,9 +222,9 @@ void CameraSystem::Mount(u32 objectId, u32 targetId)
         object->AddComponent(mount);
     }
     if (!mount->AddTarget(targetId))
-        Core::Log() << "Error [" << Part << "]: the camera of " << objectId << " already follows "
-                    << CameraMountComponent::MaxTargets << " objects; " << targetId
-                    << " is not added\n";
+        Core::Log() << "Error [" << LogName << "]: the camera of " << objectId
+                    << " already follows " << CameraMountComponent::MaxTargets << " objects; "
+                    << targetId << " is not added\n";
 }
 
 void CameraSystem::SwitchTo(u32 objectId)
@@ -471,7 +471,7 @@ u32 CameraSystem::CreateCursor()
     m_cursorObjectId = id;
     if (::Serializer::System::SerializerSystem::CreateObject(GetId(), CursorDefinition, id) ==
         nullptr)
-        Core::Log() << "Error [" << Part << "]: the cursor object '" << CursorDefinition
+        Core::Log() << "Error [" << LogName << "]: the cursor object '" << CursorDefinition
                     << "' could not be made\n";
     return id;
 }

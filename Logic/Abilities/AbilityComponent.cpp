@@ -8,6 +8,7 @@
 #include "Core/Messages/Physics/CollideMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Abilities/AbilityKinds.h"
 #include "Logic/Containers/LifetimeContainerComponent.h"
 #include "Logic/Controllers/SimpleControllerComponent.h"
@@ -17,7 +18,6 @@
 #include "Physics/ColliderComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "Xml/ValueXml.h"
 #include <cassert>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::AbilityComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
@@ -111,39 +111,53 @@ void AbilityComponent::Shutdown()
     ReleaseScript();
 }
 
+const MemberTable<AbilityComponent>& AbilityComponent::Members()
+{
+    using namespace MemberFlag;
+    // Once both names are read, the ability learns its parent and loads its script.
+    static constexpr void (*LoadScript)(AbilityComponent&) = [](AbilityComponent& ability)
+    {
+        if (const GameObject* owner = ability.GetOwnerObject())
+            ability.m_parent = owner->GetCreatorId();
+
+        // Scripts live in the Lua system; without one an ability has no script.
+        if (Scripting::System::LuaSystem::Instance() == nullptr)
+        {
+            Core::Log() << "Error [AbilityComponent]: no scripting system, the ability "
+                        << ability.m_fileName << " of object " << ability.m_owner
+                        << " has no script\n";
+            return;
+        }
+        Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+        if (script == nullptr)
+            return;
+        if (!script->Load(ability.m_fileName))
+        {
+            // The script component has reported why.
+            Scripting::LuaComponent::Destroy(script);
+            return;
+        }
+        script->SetScriptName(ability.m_scriptName);
+        ability.m_scriptId = script->GetId();
+        ability.m_ownsScript = true;
+    };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, AbilityComponent, ReadRule::ByPosition,
+        MemberLinks<AbilityComponent>{}.AfterRead(LoadScript),
+        QUILL_MEMBER(AbilityComponent, m_fileName, Written).Tag(FileTag),
+        QUILL_MEMBER(AbilityComponent, m_scriptName, Written).Tag(ScriptNameTag));
+    return table;
+}
+
 void AbilityComponent::Deserialize(Serializer::XmlReader& reader)
 {
     ReleaseScript();
-    Serializer::ReadValue(reader, m_fileName, "");
-    Serializer::ReadValue(reader, m_scriptName, "");
-    if (const GameObject* owner = GetOwnerObject())
-        m_parent = owner->GetCreatorId();
-
-    // Scripts live in the Lua system; without one an ability has no script.
-    if (Scripting::System::LuaSystem::Instance() == nullptr)
-    {
-        Core::Log() << "Error [AbilityComponent]: no scripting system, the ability " << m_fileName
-                    << " of object " << m_owner << " has no script\n";
-        return;
-    }
-    Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
-    if (script == nullptr)
-        return;
-    if (!script->Load(m_fileName))
-    {
-        // The script component has reported why.
-        Scripting::LuaComponent::Destroy(script);
-        return;
-    }
-    script->SetScriptName(m_scriptName);
-    m_scriptId = script->GetId();
-    m_ownsScript = true;
+    ReadMembers(reader, *this, Members());
 }
 
 void AbilityComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_fileName, FileTag);
-    Serializer::WriteValue(writer, m_scriptName, ScriptNameTag);
+    WriteMembers(writer, *this, Members());
 }
 
 GameObject* AbilityComponent::ParentObject() const

@@ -26,6 +26,8 @@
 #include <string>
 
 class CollideMessage;
+template <typename Owner> struct MemberTable;
+
 namespace Physics
 {
 class ColliderComponent;
@@ -62,6 +64,8 @@ public:
     bool MayRepeat() const override { return true; }
     // Leaves the logic system; removes the script unless a controller took it.
     void Shutdown() override;
+    // The members in written order: the script file, the script name.
+    static const MemberTable<AbilityComponent>& Members();
     // Plain component: the script file and the script's name; the parent is the object's
     // creator.
     void Deserialize(Serializer::XmlReader& reader) override;

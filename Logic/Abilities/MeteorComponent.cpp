@@ -2,10 +2,10 @@
 #include "Core/Components/TransformComponent.h"
 #include "Core/Log.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Abilities/AbilityComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::MeteorComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
 
@@ -13,31 +13,44 @@ namespace Logic
 {
 MeteorComponent::MeteorComponent() : m_scriptId(0) {}
 
+const MemberTable<MeteorComponent>& MeteorComponent::Members()
+{
+    using namespace MemberFlag;
+    // Once the file name is read, the meteor's script is loaded.
+    static constexpr void (*LoadScript)(MeteorComponent&) = [](MeteorComponent& meteor)
+    {
+        if (Scripting::System::LuaSystem::Instance() == nullptr)
+        {
+            Core::Log() << "Error [MeteorComponent]: no scripting system, the meteor "
+                        << meteor.m_owner << " has no script " << meteor.m_fileName << '\n';
+            return;
+        }
+        Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+        if (script == nullptr)
+            return;
+        if (!script->Load(meteor.m_fileName))
+        {
+            // The script component has reported why.
+            Scripting::LuaComponent::Destroy(script);
+            return;
+        }
+        meteor.m_scriptId = script->GetId();
+    };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, MeteorComponent, ReadRule::ByPosition, MemberLinks<MeteorComponent>{},
+        QUILL_MEMBER(MeteorComponent, m_fileName, Written).Tag(FileTag).Then(LoadScript));
+    return table;
+}
+
 void MeteorComponent::Deserialize(Serializer::XmlReader& reader)
 {
     ReleaseScript();
-    Serializer::ReadValue(reader, m_fileName, "");
-    if (Scripting::System::LuaSystem::Instance() == nullptr)
-    {
-        Core::Log() << "Error [MeteorComponent]: no scripting system, the meteor " << m_owner
-                    << " has no script " << m_fileName << '\n';
-        return;
-    }
-    Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
-    if (script == nullptr)
-        return;
-    if (!script->Load(m_fileName))
-    {
-        // The script component has reported why.
-        Scripting::LuaComponent::Destroy(script);
-        return;
-    }
-    m_scriptId = script->GetId();
+    ReadMembers(reader, *this, Members());
 }
 
 void MeteorComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_fileName, FileTag);
+    WriteMembers(writer, *this, Members());
 }
 
 void MeteorComponent::Shutdown()

@@ -6,6 +6,8 @@
 #include "Logic/LogicComponent.h"
 #include <string>
 
+template <typename Owner> struct MemberTable;
+
 namespace Logic
 {
 class MeteorComponent : public LogicComponent
@@ -18,6 +20,8 @@ public:
     MeteorComponent();
     // Leaves the logic system, has the script spawn the drops, then removes the script.
     void Shutdown() override;
+    // The members in written order: the script file.
+    static const MemberTable<MeteorComponent>& Members();
     // Creates the script and loads the file the element names.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

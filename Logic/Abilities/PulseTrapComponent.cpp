@@ -1,5 +1,5 @@
 #include "Logic/Abilities/PulseTrapComponent.h"
-#include "Xml/ValueXml.h"
+#include "Core/Reflection/MemberTable.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::PulseTrapComponent, &TypeRecordOf<Logic::AbilityComponent>(), false)
 
@@ -7,15 +7,25 @@ namespace Logic
 {
 PulseTrapComponent::PulseTrapComponent() : m_pulseInterval(DefaultPulseInterval), m_timer(0.0f) {}
 
+const MemberTable<PulseTrapComponent>& PulseTrapComponent::Members()
+{
+    using namespace MemberFlag;
+    static constexpr void (*RestartTimer)(PulseTrapComponent&) = [](PulseTrapComponent& trap)
+    { trap.m_timer = 0.0f; };
+    QUILL_LINKED_MEMBER_TABLE(table, PulseTrapComponent, ReadRule::ByPosition,
+                              MemberLinks<PulseTrapComponent>{}.AfterRead(RestartTimer),
+                              QUILL_MEMBER(PulseTrapComponent, m_pulseInterval, Written).Tag(""));
+    return table;
+}
+
 void PulseTrapComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, m_pulseInterval, "");
-    m_timer = 0.0f;
+    ReadMembers(reader, *this, Members());
 }
 
 void PulseTrapComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_pulseInterval, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void PulseTrapComponent::Update(f32 seconds)

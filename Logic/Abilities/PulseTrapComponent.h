@@ -8,6 +8,8 @@
 // of it.
 #include "Logic/Abilities/AbilityComponent.h"
 
+template <typename Owner> struct MemberTable;
+
 namespace Logic
 {
 class PulseTrapComponent : public AbilityComponent
@@ -22,6 +24,8 @@ public:
         static const std::string name = "PulseTrapComponent";
         return name;
     }
+    // The members in written order: the pulse interval alone (not the ability's).
+    static const MemberTable<PulseTrapComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void Update(f32 seconds) override;

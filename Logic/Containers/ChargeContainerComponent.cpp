@@ -1,5 +1,5 @@
 #include "Logic/Containers/ChargeContainerComponent.h"
-#include "Xml/ValueXml.h"
+#include "Core/Reflection/MemberTable.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ChargeContainerComponent,
                          &TypeRecordOf<Logic::ContainerComponent>(), false)
@@ -8,15 +8,23 @@ namespace Logic
 {
 ChargeContainerComponent::ChargeContainerComponent() : m_charge(0.0f) {}
 
+const MemberTable<ChargeContainerComponent>& ChargeContainerComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, ChargeContainerComponent, ReadRule::ByPosition,
+        MemberLinks<ChargeContainerComponent>::Extending<ContainerComponent>(),
+        QUILL_MEMBER(ChargeContainerComponent, m_charge, Written).Tag(""));
+    return table;
+}
+
 void ChargeContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    ContainerComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, m_charge, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void ChargeContainerComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ContainerComponent::Serialize(writer);
-    Serializer::WriteValue(writer, m_charge, "");
+    WriteMembers(writer, *this, Members());
 }
 } // namespace Logic

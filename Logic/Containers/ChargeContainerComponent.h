@@ -12,6 +12,8 @@ public:
     ChargeContainerComponent();
 
     QUILL_COMPONENT_TYPE(ChargeContainerComponent)
+    // The members in written order.
+    static const MemberTable<ChargeContainerComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

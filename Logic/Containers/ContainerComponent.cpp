@@ -19,11 +19,20 @@ void ContainerComponent::RegisterMembers()
 
 const MemberTable<ContainerComponent>& ContainerComponent::Members()
 {
-    using MemberFlag::Reflected;
-    QUILL_MEMBER_TABLE(table, ContainerComponent, ReadRule::ByPosition,
-                       QUILL_MEMBER(ContainerComponent, currentStorage_, Reflected),
-                       QUILL_MEMBER(ContainerComponent, minimumStorage_, Reflected),
-                       QUILL_MEMBER(ContainerComponent, maximumStorage_, Reflected));
+    using namespace MemberFlag;
+    // The current value arrives through Add once the bounds are read, so the kind reacts to it.
+    static constexpr void (*ArriveThroughAdd)(ContainerComponent&) = [](ContainerComponent& c)
+    {
+        const f32 current = c.currentStorage_;
+        c.currentStorage_ = 0.0f;
+        c.Add(current);
+    };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, ContainerComponent, ReadRule::ByPosition,
+        MemberLinks<ContainerComponent>{}.AfterRead(ArriveThroughAdd),
+        QUILL_MEMBER(ContainerComponent, currentStorage_, Reflected | Written).Tag(""),
+        QUILL_MEMBER(ContainerComponent, minimumStorage_, Reflected | Written).Tag(""),
+        QUILL_MEMBER(ContainerComponent, maximumStorage_, Reflected | Written).Tag(""));
     return table;
 }
 
@@ -35,18 +44,12 @@ u32 ContainerComponent::GetType() const
 
 void ContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    f32 current = 0.0f;
-    Serializer::ReadValue(reader, current, "");
-    Serializer::ReadValue(reader, minimumStorage_, "");
-    Serializer::ReadValue(reader, maximumStorage_, "");
-    Add(current);
+    ReadMembers(reader, *this, Members());
 }
 
 void ContainerComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, currentStorage_, "");
-    Serializer::WriteValue(writer, minimumStorage_, "");
-    Serializer::WriteValue(writer, maximumStorage_, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void ContainerComponent::Add(f32 delta)

@@ -23,6 +23,7 @@ void ExperienceContainerComponent::SetLevels(s32 level, const std::vector<f32>& 
 void ExperienceContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {
     ContainerComponent::Deserialize(reader);
+    // A level, a count and that many thresholds: a list, which a member table cannot hold.
     s32 level = 0;
     s32 count = 0;
     Serializer::ReadValue(reader, level, "");

@@ -1,5 +1,5 @@
 #include "Logic/Containers/ManaContainerComponent.h"
-#include "Xml/ValueXml.h"
+#include "Core/Reflection/MemberTable.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ManaContainerComponent,
                          &TypeRecordOf<Logic::RechargeContainerComponent>(), false)
@@ -8,15 +8,23 @@ namespace Logic
 {
 ManaContainerComponent::ManaContainerComponent() : m_extra(0.0f) {}
 
+const MemberTable<ManaContainerComponent>& ManaContainerComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, ManaContainerComponent, ReadRule::ByPosition,
+        MemberLinks<ManaContainerComponent>::Extending<RechargeContainerComponent>(),
+        QUILL_MEMBER(ManaContainerComponent, m_extra, Written).Tag(""));
+    return table;
+}
+
 void ManaContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    RechargeContainerComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, m_extra, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void ManaContainerComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    RechargeContainerComponent::Serialize(writer);
-    Serializer::WriteValue(writer, m_extra, "");
+    WriteMembers(writer, *this, Members());
 }
 } // namespace Logic

@@ -12,6 +12,8 @@ public:
     ManaContainerComponent();
 
     QUILL_COMPONENT_TYPE(ManaContainerComponent)
+    // The members in written order.
+    static const MemberTable<ManaContainerComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
 

@@ -1,6 +1,6 @@
 #include "Logic/Containers/RechargeContainerComponent.h"
 #include "Core/Reflection/HashTypeName.h"
-#include "Xml/ValueXml.h"
+#include "Core/Reflection/MemberTable.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::RechargeContainerComponent,
                          &TypeRecordOf<Logic::ContainerComponent>(), false)
@@ -18,18 +18,25 @@ u32 RechargeContainerComponent::GetType() const
     return typeId;
 }
 
+const MemberTable<RechargeContainerComponent>& RechargeContainerComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, RechargeContainerComponent, ReadRule::ByPosition,
+        MemberLinks<RechargeContainerComponent>::Extending<ContainerComponent>(),
+        QUILL_MEMBER(RechargeContainerComponent, m_rechargeInterval, Written).Tag(""),
+        QUILL_MEMBER(RechargeContainerComponent, m_rechargeAmount, Written).Tag(""));
+    return table;
+}
+
 void RechargeContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    ContainerComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, m_rechargeInterval, "");
-    Serializer::ReadValue(reader, m_rechargeAmount, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void RechargeContainerComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ContainerComponent::Serialize(writer);
-    Serializer::WriteValue(writer, m_rechargeInterval, "");
-    Serializer::WriteValue(writer, m_rechargeAmount, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void RechargeContainerComponent::Update(f32 seconds)

@@ -21,6 +21,8 @@ public:
         return name;
     }
     u32 GetType() const override;
+    // The members in written order.
+    static const MemberTable<RechargeContainerComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void Update(f32 seconds) override;

@@ -1,5 +1,5 @@
 #include "Logic/Containers/ToughnessContainerComponent.h"
-#include "Xml/ValueXml.h"
+#include "Core/Reflection/MemberTable.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ToughnessContainerComponent,
                          &TypeRecordOf<Logic::ContainerComponent>(), false)
@@ -8,16 +8,24 @@ namespace Logic
 {
 ToughnessContainerComponent::ToughnessContainerComponent() : m_damageFactor(0.0f) {}
 
+const MemberTable<ToughnessContainerComponent>& ToughnessContainerComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, ToughnessContainerComponent, ReadRule::ByPosition,
+        MemberLinks<ToughnessContainerComponent>::Extending<ContainerComponent>(),
+        QUILL_MEMBER(ToughnessContainerComponent, m_damageFactor, Written).Tag(""));
+    return table;
+}
+
 void ToughnessContainerComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    ContainerComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, m_damageFactor, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void ToughnessContainerComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ContainerComponent::Serialize(writer);
-    Serializer::WriteValue(writer, m_damageFactor, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void ToughnessContainerComponent::Add(f32 delta)

@@ -15,6 +15,8 @@ public:
     ToughnessContainerComponent();
 
     QUILL_COMPONENT_TYPE(ToughnessContainerComponent)
+    // The members in written order.
+    static const MemberTable<ToughnessContainerComponent>& Members();
     // The container's three values, then the damage factor.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

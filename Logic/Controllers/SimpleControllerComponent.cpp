@@ -16,6 +16,7 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/PropertyModel/PropertyCallbacks.h"
 #include "Core/PropertyModel/PropertyGroup.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Core/System/InputSystem.h"
 #include "GameState/GameStateSystem.h"
 #include "GameState/HUDComponent.h"
@@ -24,7 +25,6 @@
 #include "Logic/Stances/StanceComponent.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "Xml/ValueXml.h"
 #include <algorithm>
 #include <utility>
 
@@ -36,15 +36,15 @@ namespace Logic
 namespace
 {
 constexpr const char* SlowStanceName = "SlowStanceComponent";
-constexpr f32 kAnimationSpeed = 1.0f;
+constexpr f32 AnimationSpeed = 1.0f;
 constexpr u32 Loop = 1;
 // The alternates of positions 1 to 3 stand this many positions further on.
 constexpr u32 AlternateOffset = 3;
 
 // Strings made once: the icons are set every frame.
-const std::string kIconsOn[SimpleControllerComponent::SlotCount] = {
+const std::string IconsOn[SimpleControllerComponent::SlotCount] = {
     "HealthBarSkillOneOn", "HealthBarSkillTwoOn", "HealthBarSkillThreeOn", "HealthBarSkillFourOn"};
-const std::string kIconsOff[SimpleControllerComponent::SlotCount] = {
+const std::string IconsOff[SimpleControllerComponent::SlotCount] = {
     "HealthBarSkillOneOff", "HealthBarSkillTwoOff", "HealthBarSkillThreeOff",
     "HealthBarSkillFourOff"};
 
@@ -119,6 +119,14 @@ void SimpleControllerComponent::RemoveScripts()
     m_ready.clear();
 }
 
+const MemberTable<SimpleControllerComponent>& SimpleControllerComponent::Members()
+{
+    QUILL_MEMBER_TABLE(
+        table, SimpleControllerComponent, ReadRule::ByPosition,
+        QUILL_MEMBER(SimpleControllerComponent, m_playerNumber, MemberFlag::Written).Tag(""));
+    return table;
+}
+
 void SimpleControllerComponent::Deserialize(Serializer::XmlReader& reader)
 {
     if (GetOwnerObject() != nullptr)
@@ -127,7 +135,7 @@ void SimpleControllerComponent::Deserialize(Serializer::XmlReader& reader)
         CollectAbilities();
         m_disabled = false;
     }
-    Serializer::ReadValue(reader, m_playerNumber, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void SimpleControllerComponent::CollectAbilities()
@@ -182,7 +190,7 @@ StanceComponent* SimpleControllerComponent::GetStance() const
 
 void SimpleControllerComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_playerNumber, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void SimpleControllerComponent::SetDisabled(bool disabled)
@@ -391,7 +399,7 @@ void SimpleControllerComponent::OnInputAction(const InputActionMessage& message)
 
 void SimpleControllerComponent::SwitchAnimation(const char* animation)
 {
-    PostNew<AnimationSpeedSetMessage>(GetId(), kAnimationSpeed, m_owner);
+    PostNew<AnimationSpeedSetMessage>(GetId(), AnimationSpeed, m_owner);
     PostNew<AnimationSwapMessage>(GetId(), animation, Loop, m_owner);
 }
 
@@ -489,7 +497,7 @@ void SimpleControllerComponent::UpdateSkillIcons()
             continue;
         const u32 slot = index - FirstIconElement;
         if (auto* icon = dynamic_cast<GameState::HUDComponent*>(entry.component))
-            icon->SetMaterial(IsReady(slot) ? kIconsOn[slot] : kIconsOff[slot]);
+            icon->SetMaterial(IsReady(slot) ? IconsOn[slot] : IconsOff[slot]);
     }
 }
 } // namespace Logic

@@ -37,6 +37,8 @@ namespace Scripting
 class LuaComponent;
 }
 
+template <typename Owner> struct MemberTable;
+
 namespace Logic
 {
 class StanceComponent;
@@ -68,6 +70,8 @@ public:
     QUILL_COMPONENT_TYPE(SimpleControllerComponent)
     // Leaves the logic system and removes the collected scripts.
     void Shutdown() override;
+    // The members in written order: the player number.
+    static const MemberTable<SimpleControllerComponent>& Members();
     // Collects the abilities, enables the controller, then reads the player number.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

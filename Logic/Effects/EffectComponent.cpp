@@ -2,7 +2,6 @@
 #include "Core/Messages/Object/RemoveComponentMessage.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::EffectComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
 
@@ -21,8 +20,12 @@ void EffectComponent::RegisterMembers()
 
 const MemberTable<EffectComponent>& EffectComponent::Members()
 {
+    using namespace MemberFlag;
     QUILL_MEMBER_TABLE(table, EffectComponent, ReadRule::ByPosition,
-                       QUILL_MEMBER(EffectComponent, statModifyValue_, MemberFlag::Reflected));
+                       QUILL_MEMBER(EffectComponent, m_timeToLast, Written).Tag(""),
+                       QUILL_MEMBER(EffectComponent, statModifyValue_, Reflected | Written).Tag(""),
+                       QUILL_MEMBER(EffectComponent, m_isTemporary, Written).Tag(""),
+                       QUILL_MEMBER(EffectComponent, m_applied, Written).Tag(""));
     return table;
 }
 
@@ -48,18 +51,12 @@ void EffectComponent::Setup(f32 timeToLast, f32 value, bool isTemporary, bool ap
 
 void EffectComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, m_timeToLast, "");
-    Serializer::ReadValue(reader, statModifyValue_, "");
-    Serializer::ReadValue(reader, m_isTemporary, "");
-    Serializer::ReadValue(reader, m_applied, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void EffectComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_timeToLast, "");
-    Serializer::WriteValue(writer, statModifyValue_, "");
-    Serializer::WriteValue(writer, m_isTemporary, "");
-    Serializer::WriteValue(writer, m_applied, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void EffectComponent::Update(f32 seconds)

@@ -35,7 +35,8 @@ public:
         return name;
     }
     static void RegisterMembers();
-    // The reflected member: the value.
+    // The members in written order: the duration, the value (reflected), the temporary and
+    // applied flags.
     static const MemberTable<EffectComponent>& Members();
 
     u32 GetType() const override;

@@ -1,7 +1,7 @@
 #include "Logic/Effects/KnockbackEffectComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Objects/GameObject.h"
-#include "Xml/ValueXml.h"
+#include "Core/Reflection/MemberTable.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::KnockbackEffectComponent, &TypeRecordOf<Logic::EffectComponent>(),
                          false)
@@ -10,17 +10,27 @@ namespace Logic
 {
 KnockbackEffectComponent::KnockbackEffectComponent() : m_point(0.0f, 0.0f, 0.0f, 1.0f) {}
 
+const MemberTable<KnockbackEffectComponent>& KnockbackEffectComponent::Members()
+{
+    using namespace MemberFlag;
+    // Once the point is read, the effect binds to its object.
+    static constexpr void (*BindOnRead)(KnockbackEffectComponent&) =
+        [](KnockbackEffectComponent& effect) { effect.Bind(); };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, KnockbackEffectComponent, ReadRule::ByPosition,
+        MemberLinks<KnockbackEffectComponent>::Extending<EffectComponent>().AfterRead(BindOnRead),
+        QUILL_MEMBER(KnockbackEffectComponent, m_point, Written).Tag(PointTag));
+    return table;
+}
+
 void KnockbackEffectComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    EffectComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, m_point, "");
-    Bind();
+    ReadMembers(reader, *this, Members());
 }
 
 void KnockbackEffectComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    EffectComponent::Serialize(writer);
-    Serializer::WriteValue(writer, m_point, PointTag);
+    WriteMembers(writer, *this, Members());
 }
 
 bool KnockbackEffectComponent::Bind()

@@ -17,6 +17,8 @@ public:
     static constexpr const char* PointTag = "point4";
 
     KnockbackEffectComponent();
+    // The members in written order.
+    static const MemberTable<KnockbackEffectComponent>& Members();
     // The base's values and the target point, then it binds at once.
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -4,11 +4,11 @@
 #include "Core/Messages/Gameplay/SetEmitterCountMessage.h"
 #include "Core/Messages/Gameplay/SetEmitterIntervalMessage.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Abilities/AbilityComponent.h"
 #include "Math/MathUtils.h"
 #include "Scripting/LuaComponent.h"
 #include "Scripting/LuaSystem.h"
-#include "Xml/ValueXml.h"
 #include <cmath>
 
 QUILL_DEFINE_TYPE_RECORD(Logic::EmitterComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
@@ -48,42 +48,58 @@ void EmitterComponent::ReleaseScript()
     m_scriptId = 0;
 }
 
+const MemberTable<EmitterComponent>& EmitterComponent::Members()
+{
+    using namespace MemberFlag;
+    using E = EmitterComponent;
+    // Once the file name is read, the emitter's script is loaded and told its owner.
+    static constexpr void (*LoadScript)(E&) = [](E& emitter)
+    {
+        if (Scripting::System::LuaSystem::Instance() == nullptr)
+        {
+            Core::Log() << "Error [EmitterComponent]: no scripting system, the emitter of object "
+                        << emitter.m_owner << " has no script " << emitter.m_fileName << '\n';
+        }
+        else if (Scripting::LuaComponent* script = Scripting::LuaComponent::Create())
+        {
+            if (script->Load(emitter.m_fileName))
+            {
+                script->SetScriptName(emitter.m_fileName);
+                emitter.m_scriptId = script->GetId();
+                script->CallWithUnsigned(OwnerFunction, emitter.m_owner);
+            }
+            else
+            {
+                // The script component has reported why; the emitter calls nothing.
+                Scripting::LuaComponent::Destroy(script);
+            }
+        }
+    };
+    // A count range is taken by magnitude.
+    static constexpr void (*TakeMagnitudes)(E&) = [](E& emitter)
+    {
+        emitter.m_countRange =
+            Math::Vector2(std::fabs(emitter.m_countRange.x), std::fabs(emitter.m_countRange.y));
+    };
+    static constexpr void (*RestartTimer)(E&) = [](E& emitter) { emitter.m_timer = 0.0f; };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, E, ReadRule::ByPosition, MemberLinks<E>{}.AfterRead(RestartTimer),
+        QUILL_MEMBER(E, m_fileName, Written).Tag(FileTag).Then(LoadScript),
+        QUILL_MEMBER(E, m_countRange, Written).Tag(CountTag).Then(TakeMagnitudes),
+        QUILL_MEMBER(E, m_interval, Written).Tag(IntervalTag),
+        QUILL_MEMBER(E, m_active, Written).Tag(ActiveTag));
+    return table;
+}
+
 void EmitterComponent::Deserialize(Serializer::XmlReader& reader)
 {
     ReleaseScript();
-    Serializer::ReadValue(reader, m_fileName, "");
-    if (Scripting::System::LuaSystem::Instance() == nullptr)
-    {
-        Core::Log() << "Error [EmitterComponent]: no scripting system, the emitter of object "
-                    << m_owner << " has no script " << m_fileName << '\n';
-    }
-    else if (Scripting::LuaComponent* script = Scripting::LuaComponent::Create())
-    {
-        if (script->Load(m_fileName))
-        {
-            script->SetScriptName(m_fileName);
-            m_scriptId = script->GetId();
-            script->CallWithUnsigned(OwnerFunction, m_owner);
-        }
-        else
-        {
-            // The script component has reported why; the emitter calls nothing.
-            Scripting::LuaComponent::Destroy(script);
-        }
-    }
-    Serializer::ReadValue(reader, m_countRange, "");
-    m_countRange = Math::Vector2(std::fabs(m_countRange.x), std::fabs(m_countRange.y));
-    Serializer::ReadValue(reader, m_interval, "");
-    Serializer::ReadValue(reader, m_active, "");
-    m_timer = 0.0f;
+    ReadMembers(reader, *this, Members());
 }
 
 void EmitterComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_fileName, FileTag);
-    Serializer::WriteValue(writer, m_countRange, CountTag);
-    Serializer::WriteValue(writer, m_interval, IntervalTag);
-    Serializer::WriteValue(writer, m_active, ActiveTag);
+    WriteMembers(writer, *this, Members());
 }
 
 void EmitterComponent::HandleMessage(Message* message)

@@ -20,6 +20,8 @@
 #include "Math/Vector2.h"
 #include <string>
 
+template <typename Owner> struct MemberTable;
+
 namespace Logic
 {
 class EmitterComponent : public LogicComponent
@@ -39,6 +41,8 @@ public:
     QUILL_COMPONENT_TYPE(EmitterComponent)
     // Leaves the logic system and removes the script.
     void Shutdown() override;
+    // The members in written order: file name, count range, interval, active.
+    static const MemberTable<EmitterComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void HandleMessage(Message* message) override;

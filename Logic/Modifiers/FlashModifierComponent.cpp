@@ -1,9 +1,9 @@
 #include "Logic/Modifiers/FlashModifierComponent.h"
 #include "Core/Messages/Physics/CollideMessage.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Effects/FlashEffectComponent.h"
 #include "Scripting/LuaComponent.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::FlashModifierComponent, &TypeRecordOf<Logic::ModifierComponent>(),
                          false)
@@ -15,20 +15,25 @@ FlashModifierComponent::FlashModifierComponent()
 {
 }
 
+const MemberTable<FlashModifierComponent>& FlashModifierComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(table, FlashModifierComponent, ReadRule::ByTag,
+                              MemberLinks<FlashModifierComponent>::Extending<ModifierComponent>(),
+                              QUILL_MEMBER(FlashModifierComponent, start, Written).Tag(StartTag),
+                              QUILL_MEMBER(FlashModifierComponent, stop, Written).Tag(StopTag),
+                              QUILL_MEMBER(FlashModifierComponent, rate, Written).Tag(RateTag));
+    return table;
+}
+
 void FlashModifierComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    ModifierComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, start, StartTag);
-    Serializer::ReadValue(reader, stop, StopTag);
-    Serializer::ReadValue(reader, rate, RateTag);
+    ReadMembers(reader, *this, Members());
 }
 
 void FlashModifierComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ModifierComponent::Serialize(writer);
-    Serializer::WriteValue(writer, start, StartTag);
-    Serializer::WriteValue(writer, stop, StopTag);
-    Serializer::WriteValue(writer, rate, RateTag);
+    WriteMembers(writer, *this, Members());
 }
 
 void FlashModifierComponent::LoadFromScript(Scripting::LuaComponent& script, const char* tableName)
@@ -52,9 +57,9 @@ void FlashModifierComponent::OnCollide(CollideMessage& message)
     if (target == nullptr)
         return;
     // A flash always hands the colour back.
-    constexpr bool kTemporary = true;
+    constexpr bool Temporary = true;
     auto* flash = static_cast<FlashEffectComponent*>(
-        MakeEffect(FlashEffectComponent::GetTypeName(), timeToLast_, 0.0f, kTemporary));
+        MakeEffect(FlashEffectComponent::GetTypeName(), timeToLast_, 0.0f, Temporary));
     if (flash == nullptr)
         return;
     flash->start = start;

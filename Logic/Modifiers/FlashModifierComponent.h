@@ -24,6 +24,8 @@ public:
     static constexpr const char* RateTag = "rate";
 
     FlashModifierComponent();
+    // The members in written order.
+    static const MemberTable<FlashModifierComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void OnCollide(CollideMessage& message) override;

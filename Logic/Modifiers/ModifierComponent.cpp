@@ -7,7 +7,6 @@
 #include "Core/Reflection/MemberTable.h"
 #include "Logic/Effects/EffectComponent.h"
 #include "Scripting/LuaComponent.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ModifierComponent, &TypeRecordOf<Logic::ContainerComponent>(),
                          false)
@@ -29,10 +28,12 @@ void ModifierComponent::RegisterMembers()
 
 const MemberTable<ModifierComponent>& ModifierComponent::Members()
 {
-    using MemberFlag::Reflected;
-    QUILL_MEMBER_TABLE(table, ModifierComponent, ReadRule::ByPosition,
-                       QUILL_MEMBER(ModifierComponent, timeToLast_, Reflected),
-                       QUILL_MEMBER(ModifierComponent, resultsAreTemporary_, Reflected));
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, ModifierComponent, ReadRule::ByPosition,
+        MemberLinks<ModifierComponent>::Extending<ContainerComponent>(),
+        QUILL_MEMBER(ModifierComponent, timeToLast_, Reflected | Written).Tag(""),
+        QUILL_MEMBER(ModifierComponent, resultsAreTemporary_, Reflected | Written).Tag(""));
     return table;
 }
 
@@ -44,16 +45,12 @@ u32 ModifierComponent::GetType() const
 
 void ModifierComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    ContainerComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, timeToLast_, "");
-    Serializer::ReadValue(reader, resultsAreTemporary_, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void ModifierComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ContainerComponent::Serialize(writer);
-    Serializer::WriteValue(writer, timeToLast_, "");
-    Serializer::WriteValue(writer, resultsAreTemporary_, "");
+    WriteMembers(writer, *this, Members());
 }
 
 void ModifierComponent::LoadFromScript(Scripting::LuaComponent& script, const char* tableName)

@@ -1,10 +1,10 @@
 #include "Logic/Modifiers/ParticleSystemModifierComponent.h"
 #include "Core/Messages/Physics/CollideMessage.h"
 #include "Core/Objects/GameObject.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Effects/ParticleSystemEffectComponent.h"
 #include "Math/Vector3.h"
 #include "Scripting/LuaComponent.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ParticleSystemModifierComponent,
                          &TypeRecordOf<Logic::ModifierComponent>(), false)
@@ -15,20 +15,25 @@ ParticleSystemModifierComponent::ParticleSystemModifierComponent() : offset(0.0f
 {
 }
 
+const MemberTable<ParticleSystemModifierComponent>& ParticleSystemModifierComponent::Members()
+{
+    using namespace MemberFlag;
+    QUILL_LINKED_MEMBER_TABLE(
+        table, ParticleSystemModifierComponent, ReadRule::ByTag,
+        MemberLinks<ParticleSystemModifierComponent>::Extending<ModifierComponent>(),
+        QUILL_MEMBER(ParticleSystemModifierComponent, systemName, Written).Tag(SystemNameTag),
+        QUILL_MEMBER(ParticleSystemModifierComponent, offset, Written).Tag(OffsetTag));
+    return table;
+}
+
 void ParticleSystemModifierComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    ModifierComponent::Deserialize(reader);
-    Serializer::ReadValue(reader, systemName, SystemNameTag);
-    Math::Vector3 point(offset.x, offset.y, offset.z);
-    Serializer::ReadValue(reader, point, OffsetTag);
-    offset = Math::Vector4(point.x, point.y, point.z, offset.w);
+    ReadMembers(reader, *this, Members());
 }
 
 void ParticleSystemModifierComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    ModifierComponent::Serialize(writer);
-    Serializer::WriteValue(writer, systemName, SystemNameTag);
-    Serializer::WriteValue(writer, Math::Vector3(offset.x, offset.y, offset.z), OffsetTag);
+    WriteMembers(writer, *this, Members());
 }
 
 void ParticleSystemModifierComponent::LoadFromScript(Scripting::LuaComponent& script,

@@ -23,6 +23,8 @@ public:
     static constexpr const char* OffsetTag = "offset";
 
     ParticleSystemModifierComponent();
+    // The members in written order.
+    static const MemberTable<ParticleSystemModifierComponent>& Members();
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;
     void OnCollide(CollideMessage& message) override;

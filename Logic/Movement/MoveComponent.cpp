@@ -5,7 +5,6 @@
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
 #include "Core/Reflection/MemberTable.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::MoveComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
 
@@ -24,11 +23,20 @@ void MoveComponent::RegisterMembers()
 
 const MemberTable<MoveComponent>& MoveComponent::Members()
 {
-    using MemberFlag::Reflected;
-    QUILL_MEMBER_TABLE(table, MoveComponent, ReadRule::ByPosition,
-                       QUILL_MEMBER(MoveComponent, moveValue_, Reflected),
-                       QUILL_MEMBER(MoveComponent, moveModifier_, Reflected),
-                       QUILL_MEMBER(MoveComponent, direction_, Reflected));
+    using namespace MemberFlag;
+    // Once read, the direction is a direction (w = 0) and the transform is looked up afresh.
+    static constexpr void (*AfterRead)(MoveComponent&) = [](MoveComponent& move)
+    {
+        move.direction_.w = 0.0f;
+        move.m_transform = nullptr;
+        move.Transform();
+    };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, MoveComponent, ReadRule::ByPosition,
+        MemberLinks<MoveComponent>{}.AfterRead(AfterRead),
+        QUILL_MEMBER(MoveComponent, moveValue_, Reflected | Written).Tag(""),
+        QUILL_MEMBER(MoveComponent, moveModifier_, Reflected),
+        QUILL_MEMBER(MoveComponent, direction_, Reflected | Written).Tag(DirectionTag));
     return table;
 }
 
@@ -40,17 +48,12 @@ u32 MoveComponent::GetType() const
 
 void MoveComponent::Deserialize(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, moveValue_, "");
-    Serializer::ReadValue(reader, direction_, "");
-    direction_.w = 0.0f;
-    m_transform = nullptr;
-    Transform();
+    ReadMembers(reader, *this, Members());
 }
 
 void MoveComponent::Serialize(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, moveValue_, "");
-    Serializer::WriteValue(writer, direction_, DirectionTag);
+    WriteMembers(writer, *this, Members());
 }
 
 TransformComponent* MoveComponent::Transform()

@@ -1,5 +1,5 @@
 #include "Logic/Stances/ArcherStanceComponent.h"
-#include "Xml/ValueXml.h"
+#include "Core/Reflection/MemberTable.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::ArcherStanceComponent, &TypeRecordOf<Logic::StanceComponent>(),
                          false)
@@ -17,13 +17,22 @@ void ArcherStanceComponent::HandleMove(const InputMoveMessage& message)
     AddMove(message);
 }
 
+const MemberTable<ArcherStanceComponent>& ArcherStanceComponent::Members()
+{
+    QUILL_LINKED_MEMBER_TABLE(
+        table, ArcherStanceComponent, ReadRule::ByPosition, MemberLinks<ArcherStanceComponent>{},
+        QUILL_MEMBER(ArcherStanceComponent, m_orientation, MemberFlag::Written)
+            .Tag(OrientationTag));
+    return table;
+}
+
 void ArcherStanceComponent::ReadOwnField(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, m_orientation, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void ArcherStanceComponent::WriteOwnField(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_orientation, OrientationTag);
+    WriteMembers(writer, *this, Members());
 }
 } // namespace Logic

@@ -15,6 +15,8 @@ public:
     static constexpr const char* OrientationTag = "orientation";
 
     QUILL_COMPONENT_TYPE(ArcherStanceComponent)
+    // The kind's own field, written before the base's.
+    static const MemberTable<ArcherStanceComponent>& Members();
     void HandleCursor(const InputCursorMessage& message) override;
     void HandleMove(const InputMoveMessage& message) override;
 

@@ -1,5 +1,5 @@
 #include "Logic/Stances/BeaconStanceComponent.h"
-#include "Xml/ValueXml.h"
+#include "Core/Reflection/MemberTable.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::BeaconStanceComponent, &TypeRecordOf<Logic::StanceComponent>(),
                          false)
@@ -17,13 +17,22 @@ void BeaconStanceComponent::HandleMove(const InputMoveMessage& message)
         AddMove(message);
 }
 
+const MemberTable<BeaconStanceComponent>& BeaconStanceComponent::Members()
+{
+    QUILL_LINKED_MEMBER_TABLE(
+        table, BeaconStanceComponent, ReadRule::ByPosition, MemberLinks<BeaconStanceComponent>{},
+        QUILL_MEMBER(BeaconStanceComponent, m_triggeredPosition, MemberFlag::Written)
+            .Tag(PositionTag));
+    return table;
+}
+
 void BeaconStanceComponent::ReadOwnField(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, m_triggeredPosition, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void BeaconStanceComponent::WriteOwnField(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_triggeredPosition, PositionTag);
+    WriteMembers(writer, *this, Members());
 }
 } // namespace Logic

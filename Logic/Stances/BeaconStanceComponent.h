@@ -16,6 +16,8 @@ public:
     static constexpr const char* PositionTag = "triggeredPosition";
 
     QUILL_COMPONENT_TYPE(BeaconStanceComponent)
+    // The kind's own field, written before the base's.
+    static const MemberTable<BeaconStanceComponent>& Members();
     void HandleCursor(const InputCursorMessage& message) override;
     void HandleMove(const InputMoveMessage& message) override;
 

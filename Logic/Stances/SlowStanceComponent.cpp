@@ -1,6 +1,6 @@
 #include "Logic/Stances/SlowStanceComponent.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Logic/Movement/MoveComponent.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::SlowStanceComponent, &TypeRecordOf<Logic::StanceComponent>(), false)
 
@@ -29,14 +29,25 @@ void SlowStanceComponent::HandleMove(const InputMoveMessage& message)
         FaceAlong(move->GetDirection());
 }
 
+const MemberTable<SlowStanceComponent>& SlowStanceComponent::Members()
+{
+    // The reciprocal undoes the factor when the stance is left.
+    static constexpr void (*TakeReciprocal)(SlowStanceComponent&) = [](SlowStanceComponent& stance)
+    { stance.m_reciprocal = stance.m_slowFactor != 0.0f ? 1.0f / stance.m_slowFactor : 0.0f; };
+    QUILL_LINKED_MEMBER_TABLE(
+        table, SlowStanceComponent, ReadRule::ByPosition,
+        MemberLinks<SlowStanceComponent>{}.AfterRead(TakeReciprocal),
+        QUILL_MEMBER(SlowStanceComponent, m_slowFactor, MemberFlag::Written).Tag(""));
+    return table;
+}
+
 void SlowStanceComponent::ReadOwnField(Serializer::XmlReader& reader)
 {
-    Serializer::ReadValue(reader, m_slowFactor, "");
-    m_reciprocal = m_slowFactor != 0.0f ? 1.0f / m_slowFactor : 0.0f;
+    ReadMembers(reader, *this, Members());
 }
 
 void SlowStanceComponent::WriteOwnField(Serializer::XmlWriter& writer)
 {
-    Serializer::WriteValue(writer, m_slowFactor, "");
+    WriteMembers(writer, *this, Members());
 }
 } // namespace Logic

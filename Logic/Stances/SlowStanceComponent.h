@@ -17,6 +17,8 @@ public:
     SlowStanceComponent();
 
     QUILL_COMPONENT_TYPE(SlowStanceComponent)
+    // The kind's own field, written before the base's.
+    static const MemberTable<SlowStanceComponent>& Members();
     void Toggle() override;
     void HandleCursor(const InputCursorMessage& message) override;
     void HandleMove(const InputMoveMessage& message) override;

@@ -3,11 +3,11 @@
 #include "Core/Messages/Input/InputMoveMessage.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Reflection/HashTypeName.h"
+#include "Core/Reflection/MemberTable.h"
 #include "Core/System/InputSystem.h"
 #include "Graphics/System/CameraSystem.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Math/Quaternion.h"
-#include "Xml/ValueXml.h"
 
 QUILL_DEFINE_TYPE_RECORD(Logic::StanceComponent, &TypeRecordOf<Logic::LogicComponent>(), false)
 
@@ -15,7 +15,7 @@ namespace Logic
 {
 namespace
 {
-const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+const Math::Vector4 Forward(0.0f, 0.0f, 1.0f, 0.0f);
 }
 
 StanceComponent::StanceComponent() : m_triggered(false) {}
@@ -26,16 +26,25 @@ u32 StanceComponent::GetType() const
     return typeId;
 }
 
+const MemberTable<StanceComponent>& StanceComponent::Members()
+{
+    QUILL_MEMBER_TABLE(
+        table, StanceComponent, ReadRule::ByPosition,
+        QUILL_MEMBER(StanceComponent, m_triggered, MemberFlag::Written).Tag(TriggeredTag));
+    return table;
+}
+
 void StanceComponent::Deserialize(Serializer::XmlReader& reader)
 {
+    // The kind's field comes first in the written form, so the kind's table is walked first.
     ReadOwnField(reader);
-    Serializer::ReadValue(reader, m_triggered, "");
+    ReadMembers(reader, *this, Members());
 }
 
 void StanceComponent::Serialize(Serializer::XmlWriter& writer)
 {
     WriteOwnField(writer);
-    Serializer::WriteValue(writer, m_triggered, TriggeredTag);
+    WriteMembers(writer, *this, Members());
 }
 
 Math::Vector4 StanceComponent::FlatDirection(const Math::Vector2& input)
@@ -80,6 +89,6 @@ void StanceComponent::FaceAlong(const Math::Vector4& direction)
     const Math::Vector4 flat(direction.x, 0.0f, direction.z, 0.0f);
     if (transform == nullptr || flat.LengthSquared() < FacingEpsilon * FacingEpsilon)
         return;
-    transform->SetOrientation(Math::Quaternion::RotationBetween(kForward, flat));
+    transform->SetOrientation(Math::Quaternion::RotationBetween(Forward, flat));
 }
 } // namespace Logic

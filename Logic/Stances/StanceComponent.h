@@ -23,6 +23,8 @@ class InputCursorMessage;
 class InputMoveMessage;
 class TransformComponent;
 
+template <typename Owner> struct MemberTable;
+
 namespace Logic
 {
 class MoveComponent;
@@ -42,6 +44,8 @@ public:
         return name;
     }
     u32 GetType() const override;
+    // The triggered flag: the base's part of the written form.
+    static const MemberTable<StanceComponent>& Members();
     // The kind's own field, then the triggered flag (both by position).
     void Deserialize(Serializer::XmlReader& reader) override;
     void Serialize(Serializer::XmlWriter& writer) override;

@@ -9,7 +9,10 @@
 #include "Logic/Containers/LifetimeContainerComponent.h"
 #include "Logic/Containers/ToughnessContainerComponent.h"
 #include "Logic/Effects/HealthEffectComponent.h"
+#include "Xml/XmlReader.h"
+#include "Xml/XmlWriter.h"
 #include "tests/Logic/LogicWorld.h"
+#include <tinyxml2.h>
 #include <vector>
 
 namespace
@@ -55,6 +58,28 @@ TEST(Container, ToughnessGivesTheDamageFactor)
         container.Add(toughness);
         EXPECT_FLOAT_EQ(container.GetDamageFactor(), factor) << toughness;
     }
+}
+
+TEST(Container, AKindReadsAndWritesTheBaseRowsBeforeItsOwn)
+{
+    tinyxml2::XMLDocument document;
+    ASSERT_EQ(document.Parse(("<T>" + Values(4, 0, 10, "<f32>0.5</f32>") + "</T>").c_str()),
+              tinyxml2::XML_SUCCESS);
+    Logic::ToughnessContainerComponent container;
+    Serializer::XmlReader reader(document.RootElement(), true);
+    container.Deserialize(reader);
+    EXPECT_EQ(container.GetCurrentStorage(), 4.0f);
+    EXPECT_EQ(container.GetMaximumStorage(), 10.0f);
+    EXPECT_EQ(container.GetDamageFactor(), 0.5f) << "the kind's row is read after the base's";
+
+    tinyxml2::XMLElement* written = document.NewElement("T");
+    Serializer::XmlWriter writer(document, written);
+    container.Serialize(writer);
+    u32 elements = 0;
+    for (const tinyxml2::XMLElement* e = written->FirstChildElement(); e != nullptr;
+         e = e->NextSiblingElement())
+        ++elements;
+    EXPECT_EQ(elements, 4u);
 }
 
 class ContainerWorld : public LogicWorld
