@@ -2,6 +2,7 @@
 #include "Core/Engine.h"
 #include "Core/Objects/ComponentFactory.h"
 #include "Core/Objects/GameFactory.h"
+#include "Core/Reflection/ComponentRootRecord.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Core/SystemFactory.h"
 #include "Graphics/Assets/GraphicsAssets.h"
@@ -33,7 +34,7 @@ constexpr u32 ClasslessRecordSize = 0;
 void RegisterGraphicsTypeRecords()
 {
     static TypeRecord objectMount("Graphics::ObjectMountComponent", ClasslessRecordSize,
-                                  &TypeRecordOf<GameObjectComponent>(), false);
+                                  &ComponentRootRecord(), false);
 }
 } // namespace
 

@@ -2,6 +2,7 @@
 #include "Core/Engine.h"
 #include "Core/Objects/ComponentFactory.h"
 #include "Core/Objects/GameFactory.h"
+#include "Core/Reflection/ComponentRootRecord.h"
 #include "Core/Reflection/TypeRegistry.h"
 #include "Core/SystemFactory.h"
 #include "Graphics/Particles/CircleEmitterComponent.h"
@@ -26,7 +27,7 @@ constexpr u32 ClasslessRecordSize = 0;
 void RegisterParticleTypeRecords()
 {
     static TypeRecord influencer("Graphics::ParticleInfluencerComponent", ClasslessRecordSize,
-                                 &TypeRecordOf<GameObjectComponent>(), false);
+                                 &ComponentRootRecord(), false);
     static TypeRecord magnet("Graphics::MagnetInfluencerComponent", ClasslessRecordSize,
                              &influencer, false);
     static TypeRecord oscillator("Graphics::OscillatorInfluencerComponent", ClasslessRecordSize,
