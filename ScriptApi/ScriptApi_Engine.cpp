@@ -19,6 +19,7 @@
 #include "Math/Vector2.h"
 #include "ScriptApi/ScriptApiTables.h"
 #include "Scripting/CallThunk.h"
+#include "Scripting/CallingScript.h"
 #include <climits>
 #include <string>
 #include <string_view>
@@ -52,11 +53,13 @@ void Output(const char* text)
 }
 
 // Engine.CreateObjectDelayed(sender, archetype, delay): the id is reserved before the post, so
-// the script can address the object in messages it posts next.
+// the script can address the object in messages it posts next. The object records the calling
+// script, so that an ability's object knows which ability fired it.
 u32 CreateObjectDelayed(u32 sender, const char* archetype, f32 delay)
 {
     const u32 id = GenerateIdLocked();
-    Api::PostNew<ObjectCreateMessage>(delay, sender, id, std::string(archetype), NoTarget);
+    Api::PostNew<ObjectCreateMessage>(delay, sender, id, std::string(archetype), NoTarget,
+                                      Scripting::CallingScriptId());
     return id;
 }
 

@@ -37,6 +37,7 @@
 #include "Math/Vector4.h"
 #include "ScriptApi/ScriptApiTables.h"
 #include "Scripting/CallThunk.h"
+#include "Scripting/CallingScript.h"
 #include <string>
 
 namespace Scripting
@@ -184,7 +185,8 @@ u32 MountToObject(u32 sender, u32 target, const char* archetype)
 {
     const u32 id = GenerateIdLocked();
     Api::PostNew<MountObjectCreateMessage>(0.0f, sender, id, std::string(archetype),
-                                           Math::Point4(0.0f, 0.0f, 0.0f, 1.0f), target);
+                                           Math::Point4(0.0f, 0.0f, 0.0f, 1.0f), target,
+                                           Scripting::CallingScriptId());
     return id;
 }
 
@@ -208,7 +210,7 @@ u32 MountToBone(u32 sender, u32 target, u32 bone, const char* archetype)
 {
     const u32 id = GenerateIdLocked();
     Api::PostNew<BoneMountObjectCreateMessage>(0.0f, sender, id, std::string(archetype), bone,
-                                               target);
+                                               target, Scripting::CallingScriptId());
     return id;
 }
 

@@ -1,4 +1,5 @@
 #include "Scripting/CallingScript.h"
+#include "Scripting/LuaComponent.h"
 #include <lua.hpp>
 
 namespace Scripting
@@ -26,5 +27,11 @@ std::string CallingScriptName()
     if (frame.currentline > 0)
         name += ":" + std::to_string(frame.currentline);
     return name;
+}
+
+u32 CallingScriptId()
+{
+    const LuaComponent* script = LuaComponent::OfState(Detail::g_callingState);
+    return script != nullptr ? script->GetId() : 0;
 }
 } // namespace Scripting

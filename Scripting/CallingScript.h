@@ -2,6 +2,7 @@
 // Which script is calling an engine function: the call thunks record the Lua state around each
 // bound call, so that an entry that refuses its arguments can name the script and line in its
 // log line. Main thread only (every Lua state belongs to it).
+#include "Math/Types.h"
 #include <string>
 
 struct lua_State;
@@ -26,4 +27,7 @@ inline lua_State* SwapCallingState(lua_State* state)
 // "<script file>:<line>" of the Lua function that made the running engine call; "a script"
 // when the caller cannot be told (no call in progress, or one from C).
 std::string CallingScriptName();
+// The id of the script component whose engine call is running; 0 when none is (no call in
+// progress, or a state no component built).
+u32 CallingScriptId();
 } // namespace Scripting

@@ -80,8 +80,14 @@ int MakeCallRecords(lua_State* state)
     return 0;
 }
 
+// The registry key under which a state keeps the component that built it (a light userdata).
+const char OwnerKey = 0;
+
+// Runs inside the protected call of BuildState; argument 1 is the component (a light userdata).
 int OpenStateProtected(lua_State* state)
 {
+    lua_pushvalue(state, 1);
+    lua_rawsetp(state, LUA_REGISTRYINDEX, &OwnerKey);
     luaL_openlibs(state);
     RemoveNativeLoading(state);
     ScriptLimits::RestrictLibraries(state);
@@ -286,6 +292,16 @@ void LuaComponent::Shutdown()
     LeaveLuaSystem();
 }
 
+LuaComponent* LuaComponent::OfState(lua_State* state)
+{
+    if (state == nullptr || lua_checkstack(state, 1) == 0)
+        return nullptr;
+    lua_rawgetp(state, LUA_REGISTRYINDEX, &OwnerKey);
+    auto* component = static_cast<LuaComponent*>(lua_touserdata(state, -1));
+    lua_pop(state, 1);
+    return component;
+}
+
 lua_State* LuaComponent::BuildState()
 {
     m_limits.usedBytes = 0;
@@ -299,7 +315,8 @@ lua_State* LuaComponent::BuildState()
     }
     lua_atpanic(state, &LogPanic);
     lua_pushcfunction(state, &OpenStateProtected);
-    if (lua_pcall(state, 0, 0, 0) != LUA_OK)
+    lua_pushlightuserdata(state, this);
+    if (lua_pcall(state, 1, 0, 0) != LUA_OK)
     {
         Report(ReportLabel() + ": the script state could not be built: " + ErrorText(state),
                LoadReportLevel);

@@ -109,6 +109,9 @@ public:
     const std::string& GetFileName() const { return m_label; }
     // The state, for look-ups the helpers below do not cover; null after Shutdown.
     lua_State* GetState() const { return m_state; }
+    // The component that built the state (any thread of it); null for a state no component
+    // built.
+    static LuaComponent* OfState(lua_State* state);
     // The budget and memory limit of the state (a test or the fuzz target may lower them).
     ScriptLimits& GetLimits() { return m_limits; }
 

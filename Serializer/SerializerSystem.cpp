@@ -77,7 +77,7 @@ void SerializerSystem::HandleMessage(Message* message)
     {
         const auto* create = static_cast<ObjectCreateMessage*>(message);
         // The sender becomes the creator.
-        CreateObject(create->senderId, create->archetype, create->objectId);
+        CreateObject(create->senderId, create->archetype, create->objectId, create->scriptId);
         break;
     }
     case ObjectDestroyMessage::Type:
@@ -99,10 +99,10 @@ void SerializerSystem::HandleMessage(Message* message)
 }
 
 GameObject* SerializerSystem::CreateObject(u32 creatorId, const std::string& archetype,
-                                           u32 objectId)
+                                           u32 objectId, u32 creatingScriptId)
 {
     return Core::CreateObjectFromDefinition(creatorId, archetype, objectId, nullptr,
-                                            Core::DefinitionRoad::Serializer);
+                                            Core::DefinitionRoad::Serializer, creatingScriptId);
 }
 
 void SerializerSystem::ApplyDefinition(GameObject& object, const tinyxml2::XMLElement* element)

@@ -49,10 +49,11 @@ public:
     // Object create (1) and destroy (2) messages; F8 pressed reloads every definition.
     void HandleMessage(Message* message) override;
 
-    // Creates an object named after the archetype under the given id, records its creator and
-    // applies the archetype's definition. Null (logged by the factory) when the id is 0 or in
-    // use, or when no engine exists.
-    static GameObject* CreateObject(u32 creatorId, const std::string& archetype, u32 objectId);
+    // Creates an object named after the archetype under the given id, records its creator (and
+    // the script that asked for it) and applies the archetype's definition. Null (logged by the
+    // factory) when the id is 0 or in use, or when no engine exists.
+    static GameObject* CreateObject(u32 creatorId, const std::string& archetype, u32 objectId,
+                                    u32 creatingScriptId = 0);
     // An element with child nodes is an inline definition: its first child element and that
     // element's siblings are the components. Otherwise (null element, or one without children)
     // the definition named after the object is applied; a name no category holds is reported

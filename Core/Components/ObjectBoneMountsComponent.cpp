@@ -95,8 +95,9 @@ void ObjectBoneMountsComponent::HandleMessage(Message* message)
     case BoneMountObjectCreateMessage::Type:
     {
         const auto* create = static_cast<BoneMountObjectCreateMessage*>(message);
-        GameObject* mount =
-            Core::CreateObjectFromDefinition(create->senderId, create->archetype, create->objectId);
+        GameObject* mount = Core::CreateObjectFromDefinition(
+            create->senderId, create->archetype, create->objectId, nullptr,
+            Core::DefinitionRoad::Component, create->scriptId);
         if (mount == nullptr)
             break;
         m_mounts.push_back(create->objectId);

@@ -127,7 +127,8 @@ void ObjectMountsComponent::HandleMessage(Message* message)
     case MountObjectCreateMessage::Type:
     {
         const auto* create = static_cast<MountObjectCreateMessage*>(message);
-        CreateMount(create->objectId, create->archetype, create->offset, create->senderId);
+        CreateMount(create->objectId, create->archetype, create->offset, create->senderId,
+                    create->scriptId);
         break;
     }
     case MountObjectRemoveMessage::Type:
@@ -160,9 +161,11 @@ void ObjectMountsComponent::HandleMessage(Message* message)
 }
 
 void ObjectMountsComponent::CreateMount(u32 objectId, const std::string& archetype,
-                                        const Math::Point4& offset, u32 senderId)
+                                        const Math::Point4& offset, u32 senderId,
+                                        u32 creatingScriptId)
 {
-    GameObject* mount = Core::CreateObjectFromDefinition(senderId, archetype, objectId);
+    GameObject* mount = Core::CreateObjectFromDefinition(
+        senderId, archetype, objectId, nullptr, Core::DefinitionRoad::Component, creatingScriptId);
     if (mount == nullptr)
         return;
     // The definition records the sender as creator while it is applied; the carrier follows.

@@ -56,7 +56,7 @@ public:
 
 private:
     void CreateMount(u32 objectId, const std::string& archetype, const Math::Point4& offset,
-                     u32 senderId);
+                     u32 senderId, u32 creatingScriptId);
     void RemoveMount(u32 objectId, const std::string& archetype, bool destroy);
 
     std::vector<u32> m_mounts; // mounted object ids, in mount order

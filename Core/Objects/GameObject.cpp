@@ -28,7 +28,8 @@ void DestroyThroughFactory(GameFactory* factory, GameObjectComponent*& component
 u64 s_lastComponentListVersion = 0;
 } // namespace
 
-GameObject::GameObject() : m_componentListVersion(0), m_creatorId(0), m_id(0), m_groupId(0)
+GameObject::GameObject()
+    : m_componentListVersion(0), m_creatorId(0), m_creatingScriptId(0), m_id(0), m_groupId(0)
 {
     ComponentListChanged();
 }

@@ -97,6 +97,10 @@ public:
     const std::string& GetName() const { return m_name; }
     u32 GetCreatorId() const { return m_creatorId; }
     void SetCreatorId(u32 creatorId) { m_creatorId = creatorId; }
+    // The script component whose engine call asked for the object (an ability's object knows
+    // the ability that fired it); 0 when no script did.
+    u32 GetCreatingScriptId() const { return m_creatingScriptId; }
+    void SetCreatingScriptId(u32 scriptId) { m_creatingScriptId = scriptId; }
     u32 GetGroup() const { return m_groupId; }
     // Only the factory's group operations and AI code that moves objects between groups.
     void SetGroup(u32 groupId) { m_groupId = groupId; }
@@ -115,6 +119,7 @@ private:
     ComponentList m_components;
     u64 m_componentListVersion;
     u32 m_creatorId;
+    u32 m_creatingScriptId;
     u32 m_id;
     u32 m_groupId;
     std::string m_name;

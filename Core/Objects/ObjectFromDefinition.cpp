@@ -27,7 +27,8 @@ void ReportMissingDefinition(const std::string& name)
 // Creates and fills the object; a fresh id is taken, once a factory is there, when `freshId` is
 // set.
 GameObject* CreateAndApply(u32 creatorId, const std::string& archetype, u32 objectId, bool freshId,
-                           const tinyxml2::XMLElement* element, DefinitionRoad road)
+                           const tinyxml2::XMLElement* element, DefinitionRoad road,
+                           u32 creatingScriptId)
 {
     GameFactory* factory = Engine::Factory();
     if (factory == nullptr)
@@ -46,6 +47,7 @@ GameObject* CreateAndApply(u32 creatorId, const std::string& archetype, u32 obje
     if (object == nullptr)
         return nullptr;
     object->SetCreatorId(creatorId);
+    object->SetCreatingScriptId(creatingScriptId);
     ApplyObjectDefinition(*object, element, road);
     return object;
 }
@@ -111,13 +113,14 @@ void ApplyDefinitionAsset(GameObject& object, const Serializer::ObjectDefinition
 }
 
 GameObject* CreateObjectFromDefinition(u32 creatorId, const std::string& archetype, u32 objectId,
-                                       const tinyxml2::XMLElement* element, DefinitionRoad road)
+                                       const tinyxml2::XMLElement* element, DefinitionRoad road,
+                                       u32 creatingScriptId)
 {
-    return CreateAndApply(creatorId, archetype, objectId, false, element, road);
+    return CreateAndApply(creatorId, archetype, objectId, false, element, road, creatingScriptId);
 }
 
 GameObject* CreateObjectFromElement(const tinyxml2::XMLElement& element)
 {
-    return CreateAndApply(0, element.Name(), 0, true, &element, DefinitionRoad::Member);
+    return CreateAndApply(0, element.Name(), 0, true, &element, DefinitionRoad::Member, 0);
 }
 } // namespace Core

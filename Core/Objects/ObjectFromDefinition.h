@@ -55,12 +55,13 @@ void ApplyObjectDefinition(GameObject& object, const tinyxml2::XMLElement* eleme
 // Adds the definition's components to the object; a definition that did not parse adds nothing
 // (logged).
 void ApplyDefinitionAsset(GameObject& object, const Serializer::ObjectDefinition& definition);
-// Creates an object of the archetype under the id, records its creator and applies the element
-// or the archetype's definition. Null (logged by the factory) when there is no factory or the id
-// is 0 or in use.
+// Creates an object of the archetype under the id, records its creator and the script that asked
+// for it, and applies the element or the archetype's definition. Null (logged by the factory) when
+// there is no factory or the id is 0 or in use.
 GameObject* CreateObjectFromDefinition(u32 creatorId, const std::string& archetype, u32 objectId,
                                        const tinyxml2::XMLElement* element = nullptr,
-                                       DefinitionRoad road = DefinitionRoad::Component);
+                                       DefinitionRoad road = DefinitionRoad::Component,
+                                       u32 creatingScriptId = 0);
 // A member's child object: named after the element's tag, created under a fresh id (taken only
 // once a factory is there), no creator, the element applied. Null without a factory.
 GameObject* CreateObjectFromElement(const tinyxml2::XMLElement& element);

@@ -190,9 +190,19 @@ bool AbilityComponent::BindSelectedScript()
         parent != nullptr ? parent->GetComponent<SimpleControllerComponent>() : nullptr;
     if (player == nullptr)
         return false;
+    // The player may select and fire other slots before the object is made (keys pressed in the
+    // same frame): the script that asked for the object is the one that fired it.
     const GameObject* owner = GetOwnerObject();
-    return BindScript(owner != nullptr ? player->GetSlotThatCreated(owner->GetId())
-                                       : player->GetFiredSlot());
+    const u32 firingScript = owner != nullptr ? owner->GetCreatingScriptId() : 0;
+    for (const Scripting::LuaComponent* script : player->GetAbilityScripts())
+    {
+        if (firingScript != 0 && script->GetId() == firingScript)
+        {
+            m_scriptId = firingScript;
+            return true;
+        }
+    }
+    return BindScript(player->GetFiredSlot());
 }
 
 void AbilityComponent::SetupLifetime()

@@ -94,8 +94,7 @@ KnockbackEffectComponent* MakeKnockback(f32 seconds, const Math::Point4& point)
 } // namespace
 
 SimpleControllerComponent::SimpleControllerComponent()
-    : m_selected(0), m_firedSlot(NoSlot), m_nextFiring(0), m_playerNumber(0), m_stanceId(0),
-      m_moving(false)
+    : m_selected(0), m_firedSlot(NoSlot), m_playerNumber(0), m_stanceId(0), m_moving(false)
 {
     m_scriptIds.reserve(AbilityReserve);
     m_ready.reserve(AbilityReserve);
@@ -153,8 +152,6 @@ void SimpleControllerComponent::CollectAbilities()
     }
     m_selected = 0;
     m_firedSlot = NoSlot;
-    m_firings = {};
-    m_nextFiring = 0;
 }
 
 // The one stance, or of several the first that is no slow stance; when all are slow stances
@@ -242,26 +239,13 @@ bool SimpleControllerComponent::ActivateSelectedAbility()
     if (script == nullptr)
         return false;
     bool fired = false;
-    const u32 lastIdBefore = Engine::GetLastId();
     if (!script->CallBoolFunction(ActivateFunction, m_owner, fired) || !fired)
         return false;
     m_firedSlot = m_selected;
-    m_firings[m_nextFiring] = Firing{lastIdBefore + 1, Engine::GetLastId(), m_selected};
-    m_nextFiring = (m_nextFiring + 1) % RecentFirings;
     PlayAbilitySound(m_selected);
     if (m_selected < m_ready.size())
         m_ready[m_selected] = false;
     return true;
-}
-
-u32 SimpleControllerComponent::GetSlotThatCreated(u32 objectId) const
-{
-    for (const Firing& firing : m_firings)
-    {
-        if (firing.firstId <= objectId && objectId <= firing.lastId)
-            return firing.slot;
-    }
-    return GetFiredSlot();
 }
 
 void SimpleControllerComponent::BuildEditor(Tools::PropertyGroup& group)

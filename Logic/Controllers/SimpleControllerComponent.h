@@ -24,7 +24,6 @@
 // Written form: the player number (an unnamed integer).
 #include "Core/Objects/ComponentTypeId.h"
 #include "Logic/Controllers/ControllerComponent.h"
-#include <array>
 #include <cstddef>
 #include <string>
 #include <vector>
@@ -100,11 +99,6 @@ public:
     u32 GetSelected() const { return m_selected; }
     // The slot whose ability fired last, or the selected one while none has fired.
     u32 GetFiredSlot() const { return m_firedSlot != NoSlot ? m_firedSlot : m_selected; }
-    // The slot whose ability reserved the object id while it fired, else GetFiredSlot(). An
-    // ability fires by posting the creation of its object, and the player may select and fire
-    // other slots before that object is made (keys pressed in the same frame): an ability
-    // object that binds the selected script takes the script that spawned it.
-    u32 GetSlotThatCreated(u32 objectId) const;
     u32 GetAbilityCount() const { return static_cast<u32>(m_scriptIds.size()); }
     bool IsReady(u32 index) const;
     s32 GetPlayerNumber() const { return m_playerNumber; }
@@ -132,17 +126,6 @@ private:
     u32 m_selected;
     static constexpr u32 NoSlot = ~0u;
     u32 m_firedSlot; // NoSlot until an ability fires
-    // The object ids each recent firing reserved (first to last), newest overwriting oldest;
-    // a posted creation is made within a frame or two, so a few firings are enough.
-    struct Firing
-    {
-        u32 firstId = 1;
-        u32 lastId = 0; // empty while below firstId
-        u32 slot = NoSlot;
-    };
-    static constexpr std::size_t RecentFirings = 8;
-    std::array<Firing, RecentFirings> m_firings;
-    std::size_t m_nextFiring;
     s32 m_playerNumber;
     u32 m_stanceId; // component id of the chosen stance; 0 for none
     bool m_moving;

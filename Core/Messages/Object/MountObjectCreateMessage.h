@@ -11,7 +11,7 @@ public:
     static constexpr u32 Type = MT_MOUNT_OBJECT_CREATE;
 
     MountObjectCreateMessage(u32 senderId, u32 objectId, const std::string& archetype,
-                             const Math::Point4& offset, u32 targetObjectId);
+                             const Math::Point4& offset, u32 targetObjectId, u32 scriptId = 0);
 
     std::string ToString() const override;
     void WriteText(std::ostream& stream) const override;
@@ -19,4 +19,5 @@ public:
     u32 objectId;          // the reserved id of the new object
     std::string archetype; // object definition name
     Math::Point4 offset;
+    u32 scriptId; // the script component that asked for it; 0 when no script did
 };

@@ -10,11 +10,12 @@ public:
     static constexpr u32 Type = MT_OBJECT_CREATE;
 
     ObjectCreateMessage(u32 senderId, u32 objectId, const std::string& archetype,
-                        u32 targetObjectId);
+                        u32 targetObjectId, u32 scriptId = 0);
 
     std::string ToString() const override;
     void WriteText(std::ostream& stream) const override;
 
     u32 objectId;          // the reserved id of the new object
     std::string archetype; // object definition name
+    u32 scriptId;          // the script component that asked for it; 0 when no script did
 };

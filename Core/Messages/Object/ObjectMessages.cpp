@@ -40,9 +40,9 @@ void WriteCreateText(std::ostream& stream, u32 objectId, const std::string& arch
 } // namespace
 
 ObjectCreateMessage::ObjectCreateMessage(u32 senderId, u32 objectId, const std::string& archetype,
-                                         u32 targetObjectId)
+                                         u32 targetObjectId, u32 scriptId)
     : Message(senderId, Type, targetObjectId, sizeof(ObjectCreateMessage)), objectId(objectId),
-      archetype(archetype)
+      archetype(archetype), scriptId(scriptId)
 {
 }
 
@@ -91,9 +91,10 @@ std::string RemoveComponentMessage::ToString() const
 
 MountObjectCreateMessage::MountObjectCreateMessage(u32 senderId, u32 objectId,
                                                    const std::string& archetype,
-                                                   const Math::Point4& offset, u32 targetObjectId)
+                                                   const Math::Point4& offset, u32 targetObjectId,
+                                                   u32 scriptId)
     : Message(senderId, Type, targetObjectId, sizeof(MountObjectCreateMessage)), objectId(objectId),
-      archetype(archetype), offset(offset)
+      archetype(archetype), offset(offset), scriptId(scriptId)
 {
 }
 
@@ -133,9 +134,10 @@ void MountObjectRemoveMessage::WriteText(std::ostream& stream) const
 
 BoneMountObjectCreateMessage::BoneMountObjectCreateMessage(u32 senderId, u32 objectId,
                                                            const std::string& archetype,
-                                                           u32 boneIndex, u32 targetObjectId)
+                                                           u32 boneIndex, u32 targetObjectId,
+                                                           u32 scriptId)
     : Message(senderId, Type, targetObjectId, sizeof(BoneMountObjectCreateMessage)),
-      objectId(objectId), archetype(archetype), boneIndex(boneIndex)
+      objectId(objectId), archetype(archetype), boneIndex(boneIndex), scriptId(scriptId)
 {
 }
 
