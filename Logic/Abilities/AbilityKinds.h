@@ -73,7 +73,8 @@ enum class KindExtra
 };
 
 // The script column's two values that are not a slot.
-constexpr s32 SelectedScript = -1; // the script of the controller's slot that fired last
+// The ability script that asked for the object, else that of the slot that fired last.
+constexpr s32 SelectedScript = -1;
 constexpr s32 NoScript = -2;
 
 struct AbilityKind
