@@ -1,43 +1,58 @@
 #pragma once
 // A pool of fixed-size objects carved out of large pages, with per-page free slots, statistics
-// and optional debug patterns and checks.
+// and optional debug patterns and checks. ObjectAllocator.cpp holds the pages,
+// ObjectAllocatorThreadCaches.cpp the threads' caches, ObjectAllocatorDebugChecks.cpp the checks.
 //
-// Page layout, front to back: one pointer's worth of unused bytes (the page link of the layout),
-// the left alignment fill, then objectsPerPage slots of [header][pad][object][pad], consecutive
-// slots separated by the inter alignment fill. Every object is at least pointer-sized and at
-// least 8-byte aligned.
+// ---- Page layout ----
+// Front to back: one pointer's worth of unused bytes (the page link of the layout), the left
+// alignment fill, then objectsPerPage slots of [header][pad][object][pad], consecutive slots
+// separated by the inter alignment fill. Every object is at least pointer-sized and at least
+// 8-byte aligned.
 //
-// Debug patterns: 0xAA never handed out, 0xBB allocated, 0xCC freed, 0xDD pad, 0xEE alignment
-// fill, 0x00 header. The last header byte is the in-use flag.
+// ---- Debug patterns ----
+// 0xAA never handed out, 0xBB allocated, 0xCC freed, 0xDD pad, 0xEE alignment fill, 0x00 header.
+// The last header byte is the in-use flag.
 //
+// ---- Free slots ----
 // Free slots are kept per page, as a bitmap past the page's bytes, and a page hands out its
 // highest free slot: a new page, or one whose slots are all free again, goes from its last slot
 // down in address order, so that blocks freed in a shuffled order do not scatter later
-// allocations over the whole footprint. Pages are carved out of chunks of up to 64 KiB (one
-// page per chunk when pages are larger) that start at an address aligned to their size rounded
-// up to a power of two, with the chunk's page records side by side at its front: a block finds
-// its record from its address alone, and blocks freed in a shuffled order touch few memory pages.
-// The pages with free slots are listed per arena with the pages of a chunk side by side, highest
-// first, so that blocks freed in any order are handed out again a chunk at a time, from the top of
-// the chunk down. Memory is taken a chunk at a time; pages are added (and counted) one at a time.
+// allocations over the whole footprint.
 //
-// Threads: any thread may call Allocate and Free. In the plain mode each thread keeps a small
-// cache of free blocks in front of the pool and exchanges them with the pool in batches, so most
-// calls take no lock at all. The pages are split between a few arenas, each with its own lock,
-// free slots and chunks; a thread's cache is bound to one arena when it is made, takes its
-// blocks from that arena's pages and adds pages to it, so threads working side by side take
-// different locks. A freed block goes back to the arena of its page: the blocks a thread frees
-// that came from other arenas go back in one batch per arena, pushed without a lock onto the
-// arena's list of returned batches (linked through the blocks themselves), which the arena's
-// own thread takes whole when its cache runs empty. A new cache takes the arena with
-// the fewest caches; when its own arena has no free slot, a thread moves free pages over from an
-// arena no cache uses any more (that of an ended thread) before it adds a page. The counts are
-// kept per thread and summed when read. The most objects in use is exact while one thread works;
-// with several at once it is what the threads saw: every few exchanges a thread adds its change
-// since the last time to a pool-wide count, and its peak on top of the others' count it then
-// read is the most it saw. A thread's caches go
-// back to their pools when it ends, and the calling thread's before a leak dump. Debug and use-heap
-// pools use one arena and take its lock on every call. Misuse found by a debug-mode Free throws
+// ---- Chunks ----
+// Pages are carved out of chunks of up to 64 KiB (one page per chunk when pages are larger) that
+// start at an address aligned to their size rounded up to a power of two, with the chunk's page
+// records side by side at its front: a block finds its record from its address alone, and blocks
+// freed in a shuffled order touch few memory pages. The pages with free slots are listed per
+// arena with the pages of a chunk side by side, highest first, so that blocks freed in any order
+// are handed out again a chunk at a time, from the top of the chunk down. Memory is taken a chunk
+// at a time; pages are added (and counted) one at a time.
+//
+// ---- Threads and arenas ----
+// Any thread may call Allocate and Free. In the plain mode each thread keeps a small cache of
+// free blocks in front of the pool and exchanges them with the pool in batches, so most calls
+// take no lock at all. The pages are split between a few arenas, each with its own lock, free
+// slots and chunks; a thread's cache is bound to one arena when it is made, takes its blocks from
+// that arena's pages and adds pages to it, so threads working side by side take different locks.
+// A new cache takes the arena with the fewest caches; when its own arena has no free slot, a
+// thread moves free pages over from an arena no cache uses any more (that of an ended thread)
+// before it adds a page. A thread's caches go back to their pools when it ends, and the calling
+// thread's before a leak dump.
+//
+// ---- Returned batches ----
+// A freed block goes back to the arena of its page: the blocks a thread frees that came from
+// other arenas go back in one batch per arena, pushed without a lock onto the arena's list of
+// returned batches (linked through the blocks themselves), which the arena's own thread takes
+// whole when its cache runs empty.
+//
+// ---- Counts ----
+// The counts are kept per thread and summed when read. The most objects in use is exact while
+// one thread works; with several at once it is what the threads saw: every few exchanges a thread
+// adds its change since the last time to a pool-wide count, and its peak on top of the others'
+// count it then read is the most it saw.
+//
+// ---- Debug and use-heap pools ----
+// They use one arena and take its lock on every call. Misuse found by a debug-mode Free throws
 // Core::OAException; the lock is released first and nothing changes but the deallocation count.
 // Pages go back to the heap only when the pool dies.
 #include "Core/Memory/OAException.h"
@@ -261,6 +276,8 @@ private:
     };
     static constexpr u32 ArenaCount = 8;
 
+    // The members declared inline are defined in ObjectAllocatorInternals.h, for the allocator's
+    // own files.
     void* AllocateSlow();
     void FreeSlow(void* object);
     // Under the arena's lock: one object from its pages, adding a page only when none is free.
@@ -269,7 +286,7 @@ private:
     void ReturnToPage(u08* object);
     // Under the arena's lock: a slot of one of its pages is free again; the arena's free-slot
     // count is the caller's to raise.
-    void ReturnSlot(Arena& arena, Page* page, u32 slot);
+    inline void ReturnSlot(Arena& arena, Page* page, u32 slot);
     // Returns blocks to their pages, taking the lock of each arena concerned once. Given the
     // caller's arena, blocks of other arenas go onto their returned lists instead.
     void ReturnBlocks(void* const* blocks, u32 count, u32 ownArena = ArenaCount);
@@ -314,10 +331,10 @@ private:
     Page* Locate(const u08* object, u32& slot) const;
     void MakeAvailable(Arena& arena, Page* page);
     void MakeUnavailable(Arena& arena, Page* page);
-    u08* SlotObject(u08* page, u32 slot) const;
+    inline u08* SlotObject(u08* page, u32 slot) const;
     u32 SlotIndex(const Page* page, const u08* object) const;
     // The slot that starts `offset` bytes past the page's first object.
-    u32 SlotAt(u64 offset) const;
+    inline u32 SlotAt(u64 offset) const;
     Page* FindPage(const u08* object) const;
     bool IsFreeSlot(const Page* page, u32 slot) const;
     bool IsOnFreeList(const u08* object) const;
