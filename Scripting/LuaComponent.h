@@ -31,7 +31,9 @@
 //   raised; the state's panic handler logs it and the process ends without unwinding.
 // - A state gets the standard libraries without native-code loading: package.loadlib and the
 //   C-library searchers of `require` are removed, since native code would bring a second copy
-//   of the Lua core, which is linked into the executable.
+//   of the Lua core, which is linked into the executable. `require` finds Lua modules below
+//   "assets/Scripts/" only ("Modules.Ability" is "assets/Scripts/Modules/Ability.lua"), loads
+//   them as text and runs them in the requiring script's state, under its limits.
 // - Every state runs under the limits of Scripting/ScriptLimits.h: an instruction budget per
 //   call from the engine and a memory limit; running past either is the script's error.
 // - Only regular files below the size limit are loaded (a named pipe would block the load).
