@@ -32,17 +32,15 @@ function CharacterAudio.ListSounds(sounds)
         return #sounds
     end
 
-    function GetAudioName(index)
-        return sounds[index].name
+    -- A reader of one field of the entry at an index.
+    local function Reader(field)
+        return function(index)
+            return sounds[index][field]
+        end
     end
-
-    function GetAudioFilename(index)
-        return sounds[index].file
-    end
-
-    function GetAudioType(index)
-        return sounds[index].type
-    end
+    GetAudioName = Reader("name")
+    GetAudioFilename = Reader("file")
+    GetAudioType = Reader("type")
 end
 
 -- Defines the sound list and every event handler of a player character: `character` names it
