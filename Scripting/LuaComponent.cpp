@@ -214,6 +214,26 @@ LuaComponent* LuaComponent::Create()
     return new (block) LuaComponent();
 }
 
+LuaComponent* LuaComponent::CreateLoaded(const std::string& fileName, const std::string& scriptName,
+                                         FailedLoad failed, bool* loaded)
+{
+    if (loaded != nullptr)
+        *loaded = false;
+    LuaComponent* script = Create();
+    if (script == nullptr)
+        return nullptr;
+    const bool success = script->Load(fileName);
+    if (loaded != nullptr)
+        *loaded = success;
+    if (!success && failed == FailedLoad::Destroy)
+    {
+        Destroy(script);
+        return nullptr;
+    }
+    script->SetScriptName(scriptName);
+    return script;
+}
+
 namespace
 {
 // Components destroyed during their own calls whose calls have ended; their memory waits here
