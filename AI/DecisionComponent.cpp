@@ -100,12 +100,9 @@ const MemberTable<DecisionComponent>& DecisionComponent::Members()
     {
         decision.DestroyScript();
         // A file that cannot be loaded is reported by the script component, which is kept.
-        decision.m_script = Scripting::LuaComponent::Create();
-        if (decision.m_script != nullptr)
-        {
-            decision.m_script->Load(decision.m_scriptFile);
-            decision.m_script->SetScriptName(decision.m_scriptFile);
-        }
+        decision.m_script =
+            Scripting::LuaComponent::CreateLoaded(decision.m_scriptFile, decision.m_scriptFile,
+                                                  Scripting::LuaComponent::FailedLoad::Keep);
     };
     QUILL_LINKED_MEMBER_TABLE(table, DecisionComponent, ReadRule::ByPosition,
                               MemberLinks<DecisionComponent>{}.AfterRead(MakeScript),

@@ -35,13 +35,12 @@ void AudioResponseComponent::Deserialize(Serializer::XmlReader& reader)
     Serializer::ReadString(reader, file, "");
     // A second read replaces the first script.
     AudioSystem::ReleaseScript(m_script);
-    m_script = Scripting::LuaComponent::Create();
-    if (m_script == nullptr)
-        return;
     // A script that does not load is reported by the script component; its sound list is
     // then empty and its functions are missing.
-    m_script->Load(file);
-    m_script->SetScriptName(file);
+    m_script = Scripting::LuaComponent::CreateLoaded(file, file,
+                                                     Scripting::LuaComponent::FailedLoad::Keep);
+    if (m_script == nullptr)
+        return;
     AudioSystem::PostSoundList(*m_script, GetId());
     m_script->Call("OnLoad");
 }

@@ -122,13 +122,9 @@ void AudioSystem::ReleaseScript(Scripting::LuaComponent*& script)
 
 void AudioSystem::Initialize(u32)
 {
-    m_settings = Scripting::LuaComponent::Create();
-    if (m_settings != nullptr && !m_settings->Load(SettingsScript))
-    {
-        // Reported by the script; the defaults stand and no sound is listed.
-        Scripting::LuaComponent::Destroy(m_settings);
-        m_settings = nullptr;
-    }
+    // A script that does not load is reported by it; the defaults stand and no sound is listed.
+    m_settings = Scripting::LuaComponent::CreateLoaded(
+        SettingsScript, std::string(), Scripting::LuaComponent::FailedLoad::Destroy);
     InitializeLayer();
     InitializeChannels();
     if (m_settings != nullptr)

@@ -14,14 +14,11 @@ constexpr const char* kGameStateSystem = "GameStateSystem";
 // Further scripts beyond this many are not loaded: a definition's list is not trusted.
 constexpr std::size_t MaxScripts = 64;
 
+// A script that does not load is kept: its callbacks are reported as missing.
 Scripting::LuaComponent* LoadScript(const std::string& file, const std::string& name)
 {
-    Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
-    if (script == nullptr)
-        return nullptr;
-    script->Load(file);
-    script->SetScriptName(name);
-    return script;
+    return Scripting::LuaComponent::CreateLoaded(file, name,
+                                                 Scripting::LuaComponent::FailedLoad::Keep);
 }
 } // namespace
 

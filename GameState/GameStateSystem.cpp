@@ -88,12 +88,14 @@ void GameStateSystem::Initialize(u32)
 
 void GameStateSystem::BuildStates()
 {
-    m_systemScript = Scripting::LuaComponent::Create();
+    // Named only once it gives its states.
+    bool loaded = false;
+    m_systemScript = Scripting::LuaComponent::CreateLoaded(
+        SystemScript, std::string(), Scripting::LuaComponent::FailedLoad::Keep, &loaded);
     u32 count = 0;
     // A count of 0 (or one the script could not give as a number) leaves the game as empty as
     // a missing list, and is said the same way.
-    if (m_systemScript == nullptr || !m_systemScript->Load(SystemScript) ||
-        !m_systemScript->CallReturnUnsigned("GetScriptCount", count) || count == 0)
+    if (!loaded || !m_systemScript->CallReturnUnsigned("GetScriptCount", count) || count == 0)
     {
         Core::Log() << "Error [" << LogName << "]: " << SystemScript
                     << " gives no states; the game has none\n";
@@ -122,14 +124,13 @@ void GameStateSystem::BuildStates()
                         << " ran past its budget naming state " << i << "; the list ends there\n";
             break;
         }
-        Scripting::LuaComponent* state = Scripting::LuaComponent::Create();
+        // A state that does not load keeps its place; its callbacks are reported as missing.
+        Scripting::LuaComponent* state = Scripting::LuaComponent::CreateLoaded(
+            file, name, Scripting::LuaComponent::FailedLoad::Keep);
         if (state == nullptr)
             break;
-        // A state that does not load keeps its place; its callbacks are reported as missing.
-        state->Load(file);
         // Reloaded here (F6, F9) between leaving and entering the current state.
         state->SetReloadedByOwner(true);
-        state->SetScriptName(name);
         m_states.push_back(state);
     }
     m_count = static_cast<u32>(m_states.size());

@@ -232,9 +232,11 @@ void GraphicsSystem::Initialize(u32 launchFlags)
 
 void GraphicsSystem::ReadSettings()
 {
-    m_settings = Scripting::LuaComponent::Create();
     // A script that does not load leaves the defaults (the component reported why).
-    if (m_settings == nullptr || !m_settings->Load(SettingsScript))
+    bool loaded = false;
+    m_settings = Scripting::LuaComponent::CreateLoaded(
+        SettingsScript, std::string(), Scripting::LuaComponent::FailedLoad::Keep, &loaded);
+    if (!loaded)
         return;
     m_settings->GetGlobalBool("fullscreen", m_fullScreen);
     s32 width = m_windowWidth;

@@ -30,6 +30,9 @@ constexpr int LoadStackRoom = 2;
 // The same for a load of text: its function, the text, its size and the chunk name.
 constexpr int LoadTextStackRoom = 4;
 
+// The file of module "a.b" below the scripts folder: Lua's searcher turns the dots into '/'.
+constexpr const char* ModulePattern = "?.lua";
+
 // Positions of the C-library searchers in package.searchers: after the preload and Lua-file
 // searchers come the C libraries and the all-in-one C libraries.
 constexpr int CSearcher = 3;
@@ -38,8 +41,10 @@ constexpr int CRootSearcher = 4;
 // The Lua core is linked into the executable and its symbols are not exported, so a native
 // module that a script loaded would either fail to resolve them or bring a second copy of Lua
 // that works on this state unchecked. Scripts load no native code: package.loadlib and the two
-// C-library searchers of `require` are removed (Lua modules still load through package.path).
-void RemoveNativeLoading(lua_State* state)
+// C-library searchers of `require` are removed. Lua modules load from the scripts folder only,
+// as a script file does: `require "Modules.Ability"` reads "assets/Scripts/Modules/Ability.lua"
+// (relative to the working directory, like every asset), whatever LUA_PATH says.
+void SetModuleLoading(lua_State* state)
 {
     lua_getglobal(state, LUA_LOADLIBNAME);
     if (lua_istable(state, -1))
@@ -48,6 +53,11 @@ void RemoveNativeLoading(lua_State* state)
         lua_setfield(state, -2, "loadlib");
         lua_pushliteral(state, "");
         lua_setfield(state, -2, "cpath");
+        // Joined on the stack: no C++ string may be live where an error can unwind.
+        lua_pushstring(state, LuaComponent::ScriptDirectory);
+        lua_pushstring(state, ModulePattern);
+        lua_concat(state, 2);
+        lua_setfield(state, -2, "path");
         lua_getfield(state, -1, "searchers");
         if (lua_istable(state, -1))
         {
@@ -89,7 +99,7 @@ int OpenStateProtected(lua_State* state)
     lua_pushvalue(state, 1);
     lua_rawsetp(state, LUA_REGISTRYINDEX, &OwnerKey);
     luaL_openlibs(state);
-    RemoveNativeLoading(state);
+    SetModuleLoading(state);
     ScriptLimits::RestrictLibraries(state);
     OpenScriptTables(state);
     RegisterTestClass(state);
@@ -208,6 +218,26 @@ LuaComponent* LuaComponent::Create()
         return nullptr;
     }
     return new (block) LuaComponent();
+}
+
+LuaComponent* LuaComponent::CreateLoaded(const std::string& fileName, const std::string& scriptName,
+                                         FailedLoad failed, bool* loaded)
+{
+    if (loaded != nullptr)
+        *loaded = false;
+    LuaComponent* script = Create();
+    if (script == nullptr)
+        return nullptr;
+    const bool success = script->Load(fileName);
+    if (loaded != nullptr)
+        *loaded = success;
+    if (!success && failed == FailedLoad::Destroy)
+    {
+        Destroy(script);
+        return nullptr;
+    }
+    script->SetScriptName(scriptName);
+    return script;
 }
 
 namespace

@@ -31,7 +31,9 @@
 //   raised; the state's panic handler logs it and the process ends without unwinding.
 // - A state gets the standard libraries without native-code loading: package.loadlib and the
 //   C-library searchers of `require` are removed, since native code would bring a second copy
-//   of the Lua core, which is linked into the executable.
+//   of the Lua core, which is linked into the executable. `require` finds Lua modules below
+//   "assets/Scripts/" only ("Modules.Ability" is "assets/Scripts/Modules/Ability.lua"), loads
+//   them as text and runs them in the requiring script's state, under its limits.
 // - Every state runs under the limits of Scripting/ScriptLimits.h: an instruction budget per
 //   call from the engine and a memory limit; running past either is the script's error.
 // - Only regular files below the size limit are loaded (a named pipe would block the load).
@@ -72,8 +74,23 @@ public:
     LuaComponent(const LuaComponent&) = delete;
     LuaComponent& operator=(const LuaComponent&) = delete;
 
+    // What CreateLoaded does with a component whose file does not load (the component has
+    // reported why).
+    enum class FailedLoad
+    {
+        // Kept without a script: named all the same, its calls reported as missing.
+        Keep,
+        // Destroyed again: CreateLoaded answers null.
+        Destroy,
+    };
+
     // A new component in memory from the engine's allocator; null (logged) when none is had.
     static LuaComponent* Create();
+    // Create, then Load of `fileName`, then the script name `scriptName`: how every owner makes
+    // its script. Null when no component is had, or when the file does not load and `failed` is
+    // Destroy. `loaded`, when given, tells whether the file loaded.
+    static LuaComponent* CreateLoaded(const std::string& fileName, const std::string& scriptName,
+                                      FailedLoad failed, bool* loaded = nullptr);
     // Destroys a component made by Create and returns its memory; null does nothing. During a
     // call into its own state the component only leaves the Lua system; the rest happens when
     // the call returns (see Conventions).

@@ -174,16 +174,7 @@ LuaComponent* LuaSystem::FindScript(const std::string& name) const
 
 LuaComponent* LuaSystem::LoadScript(const std::string& file, const std::string& name)
 {
-    LuaComponent* script = LuaComponent::Create();
-    if (script == nullptr)
-        return nullptr;
-    if (!script->Load(file))
-    {
-        LuaComponent::Destroy(script);
-        return nullptr;
-    }
-    script->SetScriptName(name);
-    return script;
+    return LuaComponent::CreateLoaded(file, name, LuaComponent::FailedLoad::Destroy);
 }
 
 void LuaSystem::RemoveScript(const std::string& name)

@@ -128,16 +128,11 @@ const MemberTable<AbilityComponent>& AbilityComponent::Members()
                         << " has no script\n";
             return;
         }
-        Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+        // A script that does not load has reported why.
+        Scripting::LuaComponent* script = Scripting::LuaComponent::CreateLoaded(
+            ability.m_fileName, ability.m_scriptName, Scripting::LuaComponent::FailedLoad::Destroy);
         if (script == nullptr)
             return;
-        if (!script->Load(ability.m_fileName))
-        {
-            // The script component has reported why.
-            Scripting::LuaComponent::Destroy(script);
-            return;
-        }
-        script->SetScriptName(ability.m_scriptName);
         ability.m_scriptId = script->GetId();
         ability.m_ownsScript = true;
     };

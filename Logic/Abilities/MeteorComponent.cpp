@@ -25,15 +25,11 @@ const MemberTable<MeteorComponent>& MeteorComponent::Members()
                         << meteor.m_owner << " has no script " << meteor.m_fileName << '\n';
             return;
         }
-        Scripting::LuaComponent* script = Scripting::LuaComponent::Create();
+        // A script that does not load has reported why.
+        Scripting::LuaComponent* script = Scripting::LuaComponent::CreateLoaded(
+            meteor.m_fileName, std::string(), Scripting::LuaComponent::FailedLoad::Destroy);
         if (script == nullptr)
             return;
-        if (!script->Load(meteor.m_fileName))
-        {
-            // The script component has reported why.
-            Scripting::LuaComponent::Destroy(script);
-            return;
-        }
         meteor.m_scriptId = script->GetId();
     };
     QUILL_LINKED_MEMBER_TABLE(

@@ -60,19 +60,13 @@ const MemberTable<EmitterComponent>& EmitterComponent::Members()
             Core::Log() << "Error [EmitterComponent]: no scripting system, the emitter of object "
                         << emitter.m_owner << " has no script " << emitter.m_fileName << '\n';
         }
-        else if (Scripting::LuaComponent* script = Scripting::LuaComponent::Create())
+        // A script that does not load has reported why; the emitter calls nothing.
+        else if (Scripting::LuaComponent* script = Scripting::LuaComponent::CreateLoaded(
+                     emitter.m_fileName, emitter.m_fileName,
+                     Scripting::LuaComponent::FailedLoad::Destroy))
         {
-            if (script->Load(emitter.m_fileName))
-            {
-                script->SetScriptName(emitter.m_fileName);
-                emitter.m_scriptId = script->GetId();
-                script->CallWithUnsigned(OwnerFunction, emitter.m_owner);
-            }
-            else
-            {
-                // The script component has reported why; the emitter calls nothing.
-                Scripting::LuaComponent::Destroy(script);
-            }
+            emitter.m_scriptId = script->GetId();
+            script->CallWithUnsigned(OwnerFunction, emitter.m_owner);
         }
     };
     // A count range is taken by magnitude.

@@ -91,6 +91,7 @@ public:
         }
         for (const char* file :
              {"assets/Scripts/Waves/ArenaWaves.lua", "assets/Scripts/Audio/EnemyAudio.lua",
+              "assets/Scripts/Modules/CharacterAudio.lua",
               "assets/Audio/Sound Effects/enemyAttack.wav",
               "assets/Audio/Sound Effects/enemyDamaged.wav",
               "assets/Audio/Sound Effects/enemyDeath.wav"})

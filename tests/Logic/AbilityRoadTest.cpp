@@ -137,8 +137,9 @@ TEST(ShippedAbilities, TheKnightFiresABolt)
     {
         void TestBody() override {}
     } world;
-    for (const char* file : {"assets/Scripts/Abilities/Bolt.lua", "assets/Objects/Bolt.xml",
-                             "assets/Objects/Knight.xml"})
+    for (const char* file :
+         {"assets/Scripts/Abilities/Bolt.lua", "assets/Scripts/Modules/Ability.lua",
+          "assets/Objects/Bolt.xml", "assets/Objects/Knight.xml"})
         world.folder.Write(file, ReadFile(std::string(QUILL_ASSET_ROOT) + "/" + file));
     world.Start();
     GameObject* knight =

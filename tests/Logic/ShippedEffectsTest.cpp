@@ -213,7 +213,13 @@ TEST(ShippedEffects, EveryEffectAnAbilityScriptPutsOnAHitExists)
         if (entry.path().extension() != ".lua")
             continue;
         SCOPED_TRACE(entry.path().string());
+        // The scripts require their shared module from the shipped scripts folder.
         lua_State* state = luaL_newstate();
+        luaL_openlibs(state);
+        lua_getglobal(state, "package");
+        lua_pushstring(state, (kShipped / "assets/Scripts/?.lua").string().c_str());
+        lua_setfield(state, -2, "path");
+        lua_pop(state, 1);
         ASSERT_EQ(luaL_dofile(state, entry.path().string().c_str()), LUA_OK)
             << lua_tostring(state, -1);
         lua_getglobal(state, "ParticleSystemModifier");

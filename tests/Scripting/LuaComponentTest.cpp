@@ -396,22 +396,41 @@ function Raise() error(42, 0) end)");
 }
 
 // The Lua core is linked into the executable: a native module would bring a second copy, so
-// states load none. Lua modules still load.
-TEST_F(ScriptTest, StatesLoadLuaModulesButNoNativeCode)
+// states load none. Lua modules load from the scripts folder, as text only, for a script loaded
+// from a file and for one loaded from text alike.
+TEST_F(ScriptTest, StatesLoadLuaModulesFromTheScriptsFolderButNoNativeCode)
 {
-    std::ofstream("luamodule.lua") << "return 5";
+    WriteScript("Modules/Five.lua", "return 5");
+    std::ofstream("outside.lua") << "return 6";
     std::ofstream("nativemodule.so") << "not a library";
-    LuaComponent* script = LoadScript("Modules.lua", R"(
+    LuaComponent* maker = LuaComponent::Create();
+    ASSERT_EQ(LUA_OK, luaL_dostring(maker->GetState(), "return string.dump(function() end)"));
+    std::size_t length = 0;
+    const char* chunk = lua_tolstring(maker->GetState(), -1, &length);
+    WriteScript("Modules/Binary.lua", std::string(chunk, length));
+    LuaComponent::Destroy(maker);
+
+    const std::string check = R"(
 function Check()
     package.cpath = "./?.so"
-    local ok, message = pcall(require, "nativemodule")
-    return package.loadlib == nil and #package.searchers == 2 and require("luamodule") == 5
-        and not ok and message:find("module 'nativemodule' not found", 1, true) ~= nil
-end)");
-    bool checked = false;
-    EXPECT_TRUE(script->CallReturnBool("Check", checked));
-    EXPECT_TRUE(checked);
-    LuaComponent::Destroy(script);
+    local native, nativeMessage = pcall(require, "nativemodule")
+    local outside = pcall(require, "outside")
+    local binary, binaryMessage = pcall(require, "Modules.Binary")
+    return package.loadlib == nil and #package.searchers == 2
+        and require("Modules.Five") == 5 and not outside
+        and not native and nativeMessage:find("module 'nativemodule' not found", 1, true) ~= nil
+        and not binary and binaryMessage:find("binary", 1, true) ~= nil
+end)";
+    LuaComponent* script = LoadScript("Modules.lua", check);
+    LuaComponent* text = LuaComponent::Create();
+    EXPECT_TRUE(text->LoadText("Text", check.data(), check.size()));
+    for (LuaComponent* component : {script, text})
+    {
+        bool checked = false;
+        EXPECT_TRUE(component->CallReturnBool("Check", checked));
+        EXPECT_TRUE(checked) << component->GetFileName();
+        LuaComponent::Destroy(component);
+    }
 }
 
 TEST_F(ScriptTest, ReadersConvertOrReport)

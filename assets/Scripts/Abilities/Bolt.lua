@@ -12,52 +12,11 @@ ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0,
 -- The bolt object: seconds it lives, units per second, things it may hit.
 Ability = { lifetime = 2, moveRate = 20, numObjsToHit = 1 }
 
-Character = { enraged = false }
+local AbilityScript = require("Modules.Ability")
 
--- Seconds between two bolts.
-local cooldown = 0.75
-local sinceFired = cooldown
-
--- The modifiers every bolt object carries, by component type name.
-local modifiers = { "DamageModifierComponent", "ParticleSystemModifierComponent" }
-
-function GetModifierCount()
-  return #modifiers
-end
-
-function GetModifier(i)
-  return modifiers[i]
-end
-
--- Fired by the character's controller: spawns a bolt with the character as its creator.
-function ActivateAbility(character)
-  if sinceFired < cooldown then
-    return false
-  end
-  sinceFired = 0
-  Engine.CreateObject(character, "Bolt")
-  return true
-end
-
-function IsCooledDown()
-  return sinceFired >= cooldown
-end
-
-function Update(seconds)
-  sinceFired = sinceFired + seconds
-end
-
-function OnCollide(bolt, other)
-end
-
-function LevelUp()
-  DamageModifier.value = DamageModifier.value + 5
-end
-
-function EnrageAbility()
-  Character.enraged = true
-end
-
-function UnEnrageAbility()
-  Character.enraged = false
-end
+-- Seconds between two uses, the objects a use creates, the modifiers every ability object
+-- carries (by component type name) and the table whose value each level raises by 5.
+AbilityScript.Install{ cooldown = 0.75, objects = { "Bolt" },
+                       modifiers = { "DamageModifierComponent",
+                                     "ParticleSystemModifierComponent" },
+                       strengthens = "DamageModifier" }

@@ -1,35 +1,10 @@
 -- The sounds of an enemy: its attack, being hit and dying. The audio response component loads
 -- the listed sounds and calls the event functions below.
 
-local EFFECT = 1
-local sounds = {
-    { name = "enemyAttack", file = "enemyAttack.wav", type = EFFECT },
-    { name = "enemyDamaged", file = "enemyDamaged.wav", type = EFFECT },
-    { name = "enemyDeath", file = "enemyDeath.wav", type = EFFECT },
-}
+local CharacterAudio = require("Modules.CharacterAudio")
+local Effect, Play = CharacterAudio.Effect, CharacterAudio.Play
 
-function GetAudioCount()
-    return #sounds
-end
-
-function GetAudioName(index)
-    return sounds[index].name
-end
-
-function GetAudioFilename(index)
-    return sounds[index].file
-end
-
-function GetAudioType(index)
-    return sounds[index].type
-end
-
--- The effect command that plays a sound.
-local PLAY = 0
-
-local function Play(name)
-    Audio.EffectMessage(0, name, PLAY)
-end
+CharacterAudio.ListSounds{ Effect("enemyAttack"), Effect("enemyDamaged"), Effect("enemyDeath") }
 
 function OnLoad()
 end

@@ -18,9 +18,9 @@
 
 -- { time, { spawner definition, x, z }, ... }
 local waves = {
-  { time = 0,  spawners = { { "SpawnerAIMelee", -12, 0 }, { "SpawnerAIMelee", 12, 0 } } },
-  { time = 15, spawners = { { "SpawnerAIRanged", 0, -14 }, { "SpawnerAISpeedy", 0, 14 } } },
-  { time = 30, spawners = { { "SpawnerAITank", -14, -14 }, { "SpawnerAIFlock", 14, 14 } } },
+    { time = 0,  spawners = { { "SpawnerAIMelee", -12, 0 }, { "SpawnerAIMelee", 12, 0 } } },
+    { time = 15, spawners = { { "SpawnerAIRanged", 0, -14 }, { "SpawnerAISpeedy", 0, 14 } } },
+    { time = 30, spawners = { { "SpawnerAITank", -14, -14 }, { "SpawnerAIFlock", 14, 14 } } },
 }
 
 -- Spawners are placed by no object in particular.
@@ -29,20 +29,20 @@ local elapsed = 0
 local nextWave = 1
 
 function Update(dt)
-  elapsed = elapsed + dt
-  while waves[nextWave] ~= nil and elapsed >= waves[nextWave].time do
-    for _, spawner in ipairs(waves[nextWave].spawners) do
-      local id = Engine.CreateObject(sender, spawner[1])
-      Object.Position(sender, id, spawner[2], 0, spawner[3])
+    elapsed = elapsed + dt
+    while waves[nextWave] ~= nil and elapsed >= waves[nextWave].time do
+        for _, spawner in ipairs(waves[nextWave].spawners) do
+            local id = Engine.CreateObject(sender, spawner[1])
+            Object.Position(sender, id, spawner[2], 0, spawner[3])
+        end
+        nextWave = nextWave + 1
     end
-    nextWave = nextWave + 1
-  end
 end
 
 function WavesLeft()
-  return #waves - nextWave + 1
+    return #waves - nextWave + 1
 end
 
 function IsCleared()
-  return WavesLeft() == 0 and Logic.GetAICount() == 0 and Logic.GetSpawnerCount() == 0
+    return WavesLeft() == 0 and Logic.GetAICount() == 0 and Logic.GetSpawnerCount() == 0
 end

@@ -1,9 +1,7 @@
 -- The Golem's earthquake: the ground shakes around it, hurting and stunning what stands
 -- close; an enraged Golem's earthquake grows to twice its size.
--- The engine reads the tables below when the ability object is set up and calls the
--- functions by name: the controller "ActivateAbility" and "IsCooledDown", the ability object
--- "OnCollide", the modifiers "GetModifierCount" and "GetModifier", levels "LevelUp", the rage
--- "EnrageAbility" and "UnEnrageAbility", the scripting system "Update".
+-- The engine reads the tables below when the ability object is set up; the functions it
+-- calls by name come from Modules/Ability.lua.
 
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.5, moveRate = 0, numObjsToHit = 0 }
@@ -17,59 +15,12 @@ StunModifier = { value = 0, timeToLast = 1.5, isTemporary = true, enrageModifier
 endingScaleEffectValue = 2
 timeToReachEndScale = 0.5
 
-Character = { enraged = false }
+local AbilityScript = require("Modules.Ability")
 
--- Seconds between two uses.
-local cooldown = 6
-local sinceFired = cooldown
-
--- The modifiers every ability object carries, by component type name.
-local modifiers = { "DamageModifierComponent", "StunModifierComponent",
-                    "ParticleSystemModifierComponent" }
-
-function GetModifierCount()
-    return #modifiers
-end
-
-function GetModifier(i)
-    return modifiers[i]
-end
-
--- Fired by the character's controller with the character's id.
-function ActivateAbility(character)
-    if sinceFired < cooldown then
-        return false
-    end
-    sinceFired = 0
-    if Character.enraged then
-        Engine.CreateObject(character, "GolemEnragedEarthquake")
-    else
-        Engine.CreateObject(character, "GolemEarthquake")
-    end
-    return true
-end
-
-function IsCooledDown()
-    return sinceFired >= cooldown
-end
-
-function Update(seconds)
-    sinceFired = sinceFired + seconds
-end
-
--- Every contact of the ability object; the modifiers do the work.
-function OnCollide(abilityObject, other)
-end
-
--- Each level makes the ability a little stronger.
-function LevelUp()
-    DamageModifier.value = DamageModifier.value + 5
-end
-
-function EnrageAbility()
-    Character.enraged = true
-end
-
-function UnEnrageAbility()
-    Character.enraged = false
-end
+-- Seconds between two uses, the objects a use creates, the modifiers every ability object
+-- carries (by component type name) and the table whose value each level raises by 5.
+AbilityScript.Install{ cooldown = 6, objects = { "GolemEarthquake" },
+                       enragedObjects = { "GolemEnragedEarthquake" },
+                       modifiers = { "DamageModifierComponent", "StunModifierComponent",
+                                     "ParticleSystemModifierComponent" },
+                       strengthens = "DamageModifier" }

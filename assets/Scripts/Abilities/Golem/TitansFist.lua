@@ -1,8 +1,6 @@
 -- The Golem's titan's fist: a heavy punch that hurts and throws back up to three enemies.
--- The engine reads the tables below when the ability object is set up and calls the
--- functions by name: the controller "ActivateAbility" and "IsCooledDown", the ability object
--- "OnCollide", the modifiers "GetModifierCount" and "GetModifier", levels "LevelUp", the rage
--- "EnrageAbility" and "UnEnrageAbility", the scripting system "Update".
+-- The engine reads the tables below when the ability object is set up; the functions it
+-- calls by name come from Modules/Ability.lua.
 
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.3, moveRate = 0, numObjsToHit = 3 }
@@ -12,64 +10,13 @@ ParticleSystemModifier = { systemName = "HitGlow", xOff = 0, yOff = 1, zOff = 0,
                            isTemporary = true, value = 0, enrageModifier = 0 }
 KnockbackModifier = { value = 6, timeToLast = 0.3, isTemporary = true, enrageModifier = 0 }
 
-Character = { enraged = false }
+local AbilityScript = require("Modules.Ability")
 
--- Seconds between two uses.
-local cooldown = 0.8
-local sinceFired = cooldown
-
--- Seconds the level-up motes fly before they are taken off the character.
-local levelUpMotesSeconds = 1.5
-
--- The modifiers every ability object carries, by component type name.
-local modifiers = { "DamageModifierComponent", "KnockbackModifierComponent",
-                    "ParticleSystemModifierComponent" }
-
-function GetModifierCount()
-    return #modifiers
-end
-
-function GetModifier(i)
-    return modifiers[i]
-end
-
--- Fired by the character's controller with the character's id.
-function ActivateAbility(character)
-    if sinceFired < cooldown then
-        return false
-    end
-    sinceFired = 0
-    Engine.CreateObject(character, "GolemTitansFist")
-    return true
-end
-
-function IsCooledDown()
-    return sinceFired >= cooldown
-end
-
-function Update(seconds)
-    sinceFired = sinceFired + seconds
-end
-
--- Every contact of the ability object; the modifiers do the work.
-function OnCollide(abilityObject, other)
-end
-
--- Each level makes the ability a little stronger. This is the character's first ability, so
--- experience motes spray off the character it is called with (its id), fired or not.
-function LevelUp(character)
-    DamageModifier.value = DamageModifier.value + 5
-    if character ~= nil then
-        Object.MountToObject(character, character, "ExperienceMotes")
-        Object.UnmountFromObjectByArchetypeDelayed(character, character, "ExperienceMotes", true,
-                                                   levelUpMotesSeconds)
-    end
-end
-
-function EnrageAbility()
-    Character.enraged = true
-end
-
-function UnEnrageAbility()
-    Character.enraged = false
-end
+-- Seconds between two uses, the objects a use creates, the modifiers every ability object
+-- carries (by component type name) and the table whose value each level raises by 5.
+-- The character's first ability: at each level experience motes spray off the character
+-- "LevelUp" is called with (its id), fired or not.
+AbilityScript.Install{ cooldown = 0.8, objects = { "GolemTitansFist" },
+                       modifiers = { "DamageModifierComponent", "KnockbackModifierComponent",
+                                     "ParticleSystemModifierComponent" },
+                       strengthens = "DamageModifier", levelUpMotes = true }

@@ -1,8 +1,6 @@
 -- The Mage's lightning fan: three bolts fanned out ahead that hurt and briefly stun.
--- The engine reads the tables below when the ability object is set up and calls the
--- functions by name: the controller "ActivateAbility" and "IsCooledDown", the ability object
--- "OnCollide", the modifiers "GetModifierCount" and "GetModifier", levels "LevelUp", the rage
--- "EnrageAbility" and "UnEnrageAbility", the scripting system "Update".
+-- The engine reads the tables below when the ability object is set up; the functions it
+-- calls by name come from Modules/Ability.lua.
 
 -- The ability object: seconds it lives, units per second, things it may hit (0: any number).
 Ability = { lifetime = 0.6, moveRate = 25, numObjsToHit = 1 }
@@ -13,57 +11,13 @@ ParticleSystemModifier = { systemName = "LightningHit", xOff = 0, yOff = 1, zOff
                            timeToLast = 0.4, isTemporary = true, value = 0, enrageModifier = 0 }
 StunModifier = { value = 0, timeToLast = 0.5, isTemporary = true, enrageModifier = 0 }
 
-Character = { enraged = false }
+local AbilityScript = require("Modules.Ability")
 
--- Seconds between two uses.
-local cooldown = 3
-local sinceFired = cooldown
-
--- The modifiers every ability object carries, by component type name.
-local modifiers = { "DamageModifierComponent", "StunModifierComponent",
-                    "ParticleSystemModifierComponent" }
-
-function GetModifierCount()
-    return #modifiers
-end
-
-function GetModifier(i)
-    return modifiers[i]
-end
-
--- Fired by the character's controller with the character's id.
-function ActivateAbility(character)
-    if sinceFired < cooldown then
-        return false
-    end
-    sinceFired = 0
-    Engine.CreateObject(character, "MageLightningBolt")
-    Engine.CreateObject(character, "MageLightningBoltLeft")
-    Engine.CreateObject(character, "MageLightningBoltRight")
-    return true
-end
-
-function IsCooledDown()
-    return sinceFired >= cooldown
-end
-
-function Update(seconds)
-    sinceFired = sinceFired + seconds
-end
-
--- Every contact of the ability object; the modifiers do the work.
-function OnCollide(abilityObject, other)
-end
-
--- Each level makes the ability a little stronger.
-function LevelUp()
-    DamageModifier.value = DamageModifier.value + 5
-end
-
-function EnrageAbility()
-    Character.enraged = true
-end
-
-function UnEnrageAbility()
-    Character.enraged = false
-end
+-- Seconds between two uses, the objects a use creates, the modifiers every ability object
+-- carries (by component type name) and the table whose value each level raises by 5.
+AbilityScript.Install{ cooldown = 3,
+                       objects = { "MageLightningBolt", "MageLightningBoltLeft",
+                                   "MageLightningBoltRight" },
+                       modifiers = { "DamageModifierComponent", "StunModifierComponent",
+                                     "ParticleSystemModifierComponent" },
+                       strengthens = "DamageModifier" }
