@@ -13,7 +13,7 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Platform/Window.h"
-#include "tests/Support/RecordingEngineTest.h"
+#include "tests/Graphics/Support/GlEngineFixture.h"
 #include "tests/Support/TempFiles.h"
 #include <cstdlib>
 #include <functional>
@@ -71,31 +71,18 @@ const ShaderProgram* FindProgram(const std::string& name)
 }
 } // namespace
 
-class BrokenAssetsGlTest : public RecordingEngineTest
+class BrokenAssetsGlTest : public GlEngineFixture
 {
 protected:
     void SetUp() override
     {
-        if (std::getenv("DISPLAY") == nullptr)
-            GTEST_SKIP() << "no display: run the GL tests under xvfb-run (scripts/test does)";
-        ASSERT_TRUE(Platform::InitializeWindowing());
-        m_started = true;
-        RecordingEngineTest::SetUp();
-        Graphics::RegisterGraphics(*engine);
+        GlEngineFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         folder = std::make_unique<TempFolder>("quill-broken-assets");
     }
-    void TearDown() override
-    {
-        if (!m_started)
-            return;
-        RecordingEngineTest::TearDown();
-        folder.reset();
-        Platform::TerminateWindowing();
-    }
 
-    std::unique_ptr<TempFolder> folder;
     GraphicsSystem* graphics = nullptr;
-    bool m_started = false;
 };
 
 TEST_F(BrokenAssetsGlTest, EachBrokenAssetIsNamedInOneLineAndFallsBack)
