@@ -1,3 +1,4 @@
+// Covers: Engine, SerializerSystem, MessageSystem, TransformComponent.
 // A first walk through the engine for a newcomer: the program's own pieces, put together the
 // way the game does it, follow one object from its XML definition to a message it receives.
 //

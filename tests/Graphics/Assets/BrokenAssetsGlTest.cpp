@@ -1,3 +1,4 @@
+// Covers: TextureManager, ModelManager, MaterialManager, FontManager, ShaderManager.
 // Broken graphics assets on a real context (under Xvfb): each row writes one broken file into a
 // scratch asset tree, loads it the way the game does, and checks that exactly one log line names
 // the file and what is wrong, and that the engine kept its fallback (no program, no model, the

@@ -1,3 +1,4 @@
+// Covers: ParticleEffectSystem, GraphicsSystem.
 // The particle pass on a real context (under Xvfb), as the forward pass will run it: a frame
 // buffer of three colour attachments, the "Alpha" layer drawn with writes to attachment 2 only,
 // then the "Additive" layer with writes to attachment 1 only. The shipped "Sparks" (additive)

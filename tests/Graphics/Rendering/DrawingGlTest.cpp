@@ -1,3 +1,4 @@
+// Covers: GraphicsSystem, CameraSystem, RenderComponent, TextComponent.
 // Drawing on a real context (under Xvfb): a queued quad reaches the window with its object's
 // uniforms, overlay elements with their tint, texts get their buffers again after the switch to
 // full screen, the cursor object a script makes follows the ground point under the mouse, and

@@ -1,3 +1,4 @@
+// Covers: SimpleControllerComponent, StanceComponent, HUDComponent.
 // The player controller: input mapping with and without game controllers, alternates, cooldown
 // polling and the skill icons, run and idle, stance hand-off, pause and the arena bound.
 #include "Logic/Controllers/SimpleControllerComponent.h"
