@@ -5,7 +5,6 @@
 #include "Core/Engine.h"
 #include "Core/Messages/Object/BoneMountObjectCreateMessage.h"
 #include "Core/Messages/Object/BoneMountObjectRemoveMessage.h"
-#include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
 #include "Core/Objects/ObjectFromDefinition.h"
@@ -136,19 +135,7 @@ void ObjectBoneMountsComponent::RemoveMount(u32 objectId, const std::string& arc
         const GameObject* mount = factory->FindObject(id);
         return mount != nullptr && mount->GetName() == archetype;
     };
-    const auto match = std::find_if(m_mounts.begin(), m_mounts.end(), matches);
-    if (match == m_mounts.end())
-        return;
-    const u32 id = *match;
-    m_mounts.erase(match);
-    if (destroy)
-    {
-        if (g_Engine != nullptr)
-            PostNew<ObjectDestroyMessage>(m_owner, id, 0u);
-        return;
-    }
-    if (GameObject* mount = factory->FindObject(id))
-        ObjectMountsComponent::DetachInPlace(*mount);
+    ObjectMountsComponent::RemoveFirstMount(*this, m_mounts, *factory, matches, destroy);
 }
 
 void ObjectBoneMountsComponent::FollowBone(const Math::Point4& boneWorldPosition)

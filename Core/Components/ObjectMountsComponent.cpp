@@ -192,18 +192,23 @@ void ObjectMountsComponent::RemoveMount(u32 objectId, const std::string& archety
         const GameObject* mount = factory->FindObject(id);
         return mount != nullptr && mount->GetName() == archetype;
     };
-    const auto match = std::find_if(m_mounts.begin(), m_mounts.end(), matches);
-    if (match == m_mounts.end())
-        return;
+    RemoveFirstMount(*this, m_mounts, *factory, matches, destroy);
+}
+
+void ObjectMountsComponent::TakeOffMount(const GameObjectComponent& carrier,
+                                         std::vector<u32>& mounts, std::vector<u32>::iterator match,
+                                         GameFactory& factory, bool destroy)
+{
     const u32 id = *match;
-    m_mounts.erase(match);
+    mounts.erase(match);
     if (destroy)
     {
         if (g_Engine != nullptr)
-            PostNew<ObjectDestroyMessage>(m_owner, id, 0u);
+            Core::PostNew<ObjectDestroyMessage>(carrier.GetName().c_str(), 0.0f, carrier.GetOwner(),
+                                                id, 0u);
         return;
     }
-    if (GameObject* mount = factory->FindObject(id))
+    if (GameObject* mount = factory.FindObject(id))
         DetachInPlace(*mount);
 }
 

@@ -18,10 +18,12 @@
 #include "Core/Objects/GameObjectComponent.h"
 #include "Core/Reflection/TypeRecord.h"
 #include "Math/Point4.h"
+#include <algorithm>
 #include <string>
 #include <string_view>
 #include <vector>
 
+class GameFactory;
 class GameObject;
 
 class ObjectMountsComponent : public GameObjectComponent
@@ -54,10 +56,25 @@ public:
     // and orientation it is drawn with and stops following (shared by the bone mounts).
     static void DetachInPlace(GameObject& mount);
 
+    // Takes the first id of `carrier`'s `mounts` that `matches` off the list, then has its object
+    // destroyed (posted, and logged if it cannot be, under the carrier's name) or detached in
+    // place; nothing when no id matches. Shared by the bone mounts, which match by a rule of their
+    // own.
+    template <typename Matches>
+    static void RemoveFirstMount(const GameObjectComponent& carrier, std::vector<u32>& mounts,
+                                 GameFactory& factory, Matches matches, bool destroy)
+    {
+        const auto match = std::find_if(mounts.begin(), mounts.end(), matches);
+        if (match != mounts.end())
+            TakeOffMount(carrier, mounts, match, factory, destroy);
+    }
+
 private:
     void CreateMount(u32 objectId, const std::string& archetype, const Math::Point4& offset,
                      u32 senderId, u32 creatingScriptId);
     void RemoveMount(u32 objectId, const std::string& archetype, bool destroy);
+    static void TakeOffMount(const GameObjectComponent& carrier, std::vector<u32>& mounts,
+                             std::vector<u32>::iterator match, GameFactory& factory, bool destroy);
 
     std::vector<u32> m_mounts; // mounted object ids, in mount order
 };

@@ -1,3 +1,4 @@
+// Covers: AISystem, AttackBehaviorComponent, AnimationControllerComponent, AudioSystem.
 // The shipped enemies, their projectiles and spawners: each definition names only components
 // that exist and makes a working object, drawn with its model and playing the track of what it
 // does; every kind, near a shipped character, reaches it with its attack and hurts it; and the

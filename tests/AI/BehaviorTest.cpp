@@ -1,3 +1,4 @@
+// Covers: SeekBehaviorComponent, FleeBehaviorComponent, AttackBehaviorComponent, ....
 // Behaviours and the AI controller: the distance boundaries of Seek and Flee, when the target
 // is read again, turn-limited steering, Attack's first shot and its sound, the Random behaviour's
 // swap, and disabling.

@@ -1,3 +1,4 @@
+// Covers: AISystem, GameStateSystem, HealthContainerComponent.
 // The shipped level starts its enemy waves: headless, from the repository's assets, with the
 // game-state, logic and AI systems running frame by frame. The waves wait for the first player,
 // then spawners come and send their enemies and the health pick-ups start dropping, and leaving

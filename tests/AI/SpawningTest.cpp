@@ -1,3 +1,4 @@
+// Covers: AISpawnComponent, SpawnChildrenComponent.
 // Enemy spawning: a spawner's waves over its lifetime and its removal, the offsets and delays of
 // a wave, the log line, the written lifetime, and splitting enemies with their death.
 #include "AI/Spawning/AISpawnComponent.h"

@@ -1,3 +1,4 @@
+// Covers: ModelManager, TextureManager, MaterialManager, FontManager, Skeleton.
 // Every model, texture, material and font committed under assets/ read back through the
 // engine's asset managers (no OpenGL), and the properties the renderer and the game rely on.
 #include "Core/Assets/FileSystem.h"

@@ -1,3 +1,4 @@
+// Covers: the content tools under AssetTools/ (their programs, run as scripts).
 // Running the content tools again must give exactly the files committed under assets/, and every
 // generated kind of file committed there must come from a tool.
 #include "tests/Support/TempFiles.h"

@@ -1,3 +1,4 @@
+// Covers: SoundSystem (its decoding from memory), Sound.
 // Replays the sound-file fuzz target's saved corpus (shipped sounds, truncated copies, broken
 // headers) and every shipped sound through the audio layer's decoding from memory.
 #include "tests/Platform/Audio/Fuzz/SoundFileFuzzHarness.h"

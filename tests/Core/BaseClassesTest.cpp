@@ -1,3 +1,4 @@
+// Covers: SystemComponent, GameObjectComponent.
 // Ids and default behaviour of the system and component base classes. The stand-ins below
 // override only what the base classes require, so the defaults are the base classes' own.
 #include "Core/Engine.h"

@@ -1,3 +1,4 @@
+// Covers: AssetLoaderSystem, LaunchOptions.
 // Replays the saved corpora of the asset batch and launch option fuzz targets.
 #include "Core/Engine.h"
 #include "tests/Core/Fuzz/AssetBatchFuzzHarness.h"

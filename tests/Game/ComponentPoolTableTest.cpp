@@ -1,3 +1,4 @@
+// Covers: ComponentFactory.
 // Every component class the game can create by name, with every subsystem registered as the game
 // registers them, comes from the pool of its group: the pool of the subsystem its record's
 // namespace names, but for the few classes another subsystem drives.

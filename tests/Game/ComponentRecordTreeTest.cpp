@@ -1,3 +1,4 @@
+// Covers: TypeRecord, ComponentFactory.
 // The component records of the game, with every subsystem registered as the game registers
 // them: every class the factory can create by name has its record below the component root (its
 // registration makes it), and every record below the root reaches the root through registered

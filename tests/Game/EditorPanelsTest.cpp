@@ -1,3 +1,4 @@
+// Covers: PropertyEditor, PropertyGroup, ToolsSystem, GameObjectComponent.
 // Every component the game registers builds its editor panel in the property editor, alone on
 // an object, without the systems or assets of a running game; a panel that adds entries ends
 // with the "Options" group of "Delete" and "Copy".

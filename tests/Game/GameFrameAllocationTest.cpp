@@ -1,3 +1,4 @@
+// Covers: Engine, ObjectAllocator (every system of the game at play).
 // A steady frame of the whole game takes nothing from the heap: every system the game creates,
 // four players and 200 enemies fighting (tests/ScriptApi/Support/GameFrameWorld.h), and after the
 // fight has run a while, the allocations (malloc, operator new and their relatives, from any

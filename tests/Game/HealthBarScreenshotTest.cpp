@@ -1,3 +1,4 @@
+// Covers: HealthContainerComponent, GraphicsSystem, CameraSystem.
 // The heads-up health bars as a player sees them: the whole game drawn by its renderer on a
 // display of the test's own, the shipped Golem and a hurt melee enemy placed in front of the
 // camera, and the frame read back. With the heads-up display shown, the fill of each bar (the

@@ -1,3 +1,4 @@
+// Covers: LuaComponent, GameStateSystem, PageComponent, EmitterComponent.
 // Broken scripts of every kind the game loads, each in the role the engine gives it: the state
 // list of the game-state system, a state, a page, a character's ability (and the projectile it
 // fires), an audio response, an emitter, a meteor, the waves an object's game-state component

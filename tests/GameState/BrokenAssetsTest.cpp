@@ -1,3 +1,4 @@
+// Covers: UISystem, AssetLoaderSystem, PageComponent, LuaComponent.
 // Broken batches, asset names and script calls in a world of their own: each row writes what is
 // broken into a scratch tree, runs it as the game would (a batch load, a script load, a sound, a
 // state script's GameState call), and checks that exactly one log line names the file or the

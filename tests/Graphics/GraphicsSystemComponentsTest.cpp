@@ -1,3 +1,4 @@
+// Covers: GraphicsSystem, RenderComponent, AnimationControllerComponent, GlowComponent.
 // The graphics system's step of the drawable components on a fake window (no renderer): bone
 // mounts follow the animated bone, glows are added to freshly reset bloom values, orbits turn,
 // and nothing moves while the game is paused.

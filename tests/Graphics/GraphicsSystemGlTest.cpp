@@ -4,34 +4,15 @@
 #include "Graphics/Rendering/DebugDrawQueue.h"
 #include "Math/Shapes/Sphere3.h"
 #include "Platform/Window.h"
-#include "tests/Support/RecordingEngineTest.h"
+#include "tests/Graphics/Support/GlEngineFixture.h"
 #include <GL/glew.h>
 #include <array>
 #include <cstdlib>
 
 using Graphics::System::GraphicsSystem;
 
-class GraphicsSystemGlTest : public RecordingEngineTest
+class GraphicsSystemGlTest : public GlEngineFixture
 {
-protected:
-    void SetUp() override
-    {
-        if (std::getenv("DISPLAY") == nullptr)
-            GTEST_SKIP() << "no display: run the GL tests under xvfb-run (scripts/test does)";
-        ASSERT_TRUE(Platform::InitializeWindowing());
-        m_started = true;
-        RecordingEngineTest::SetUp();
-        Graphics::RegisterGraphics(*engine);
-    }
-    void TearDown() override
-    {
-        if (!m_started)
-            return;
-        RecordingEngineTest::TearDown();
-        Platform::TerminateWindowing();
-    }
-
-    bool m_started = false;
 };
 
 TEST_F(GraphicsSystemGlTest, StartsTheRendererOnAGl4ContextAndDrawsFrames)

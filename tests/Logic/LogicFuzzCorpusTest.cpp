@@ -1,3 +1,4 @@
+// Covers: LogicSystem, LuaComponent.
 // Replays the object-reader fuzz target's saved corpus with the game-rule components and the
 // logic system present, as the fuzz target runs it, and the game-script fuzz target's corpus
 // together with the game's own state, page and ability scripts.

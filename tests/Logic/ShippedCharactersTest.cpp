@@ -1,3 +1,4 @@
+// Covers: SimpleControllerComponent, LuaComponent, HealthContainerComponent, ObjectMountsComponent.
 // The shipped characters and scripts: every ability, emitter and response script defines what
 // the engine reads from it; each character reads cleanly, is its own player and fires each of
 // its slots through input messages; the Logic script table reaches three real players; and the

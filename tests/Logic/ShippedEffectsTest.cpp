@@ -1,3 +1,4 @@
+// Covers: ParticleSystemModifierComponent, ParticleSystemComponent, ObjectMountsComponent.
 // What the shipped abilities and enemy attacks are drawn with: each ability object carries a
 // model or mounts a particle effect, every effect named by a definition (mounted, or put on a hit
 // by its modifier) or an ability script exists, and each of those effects holds particle data

@@ -1,3 +1,4 @@
+// Covers: PhysicsSystem, RigidBodyComponent, FixedJointComponent.
 // Two runs of one crowded scene (spheres, boxes, a floor, joints, bodies that sleep and are
 // woken) give bit-identical states and contacts, and the same as the recorded value. A
 // deliberate change to how physics moves or collides updates RecordedHash in the same commit.

@@ -1,3 +1,4 @@
+// Covers: PhysicsSystem.
 // Replays the object-reader fuzz target's saved corpus with the physics components known and two
 // physics steps while each object exists: hostile definitions (drag 0, negative masses, huge or
 // missing sizes, no transform) read, move and collide without harm.

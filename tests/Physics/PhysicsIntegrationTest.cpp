@@ -1,3 +1,4 @@
+// Covers: PhysicsSystem, RigidBodyComponent, SphereColliderComponent, FixedJointComponent.
 // Physics in the running engine: objects from definition files in a temporary asset tree are
 // pulled together by a joint through the frame loop, and the contact reaches both objects as
 // CollideMessages, in order, written to the "-out" log.

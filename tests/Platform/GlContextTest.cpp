@@ -1,3 +1,4 @@
+// Covers: WindowLayer.
 #include "tests/Platform/Support/GlContextFixture.h"
 
 TEST_F(GlContextFixture, ClearedBackBufferReadsBackAsTheClearColour)

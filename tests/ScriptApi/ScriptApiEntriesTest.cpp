@@ -1,3 +1,4 @@
+// Covers: the script API's entries (ScriptApi_*.cpp).
 // The script entries called from Lua. The engine has no message system, so every post waits in
 // its held list, where the test reads it (type, sender, target or system, delay, fields). The
 // entries that act at once on a subsystem are checked against the real systems, and without

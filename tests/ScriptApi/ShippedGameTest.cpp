@@ -1,3 +1,4 @@
+// Covers: GameStateSystem, UISystem, PageComponent, LuaComponent.
 // The game's own states, pages and scripts, run headless from the repository's assets with four
 // fake controllers: the main menu, the level's character selection, the heads-up display, the
 // pause page and a defeat that returns to the main menu. Players are counted by the logic

@@ -1,3 +1,4 @@
+// Covers: LuaComponent, ProcessControl.
 // Scripts that try to take the engine down: binding entries called with any stack, precompiled
 // chunks, endless loops at the top level and in Update (also behind the script's own pcall),
 // a stop request while a script runs, a memory hog, a missing Update and os.exit. Each ends as

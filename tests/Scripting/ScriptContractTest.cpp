@@ -1,3 +1,4 @@
+// Covers: LuaComponent.
 // The shipped scripts against what the engine reads from them: every function the engine calls
 // and every global it reads exists with the right type, and the lists the scripts hand out
 // (state scripts, sounds) are complete. Runs in the repository root, where assets/ lies.

@@ -1,3 +1,4 @@
+// Covers: LuaComponent.
 // Replays the script fuzz target's saved corpus (hostile constructors, collectors called by
 // hand, endless loops, memory hogs) through the binding layer.
 #include "tests/Scripting/Fuzz/ScriptFuzzHarness.h"

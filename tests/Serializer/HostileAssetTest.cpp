@@ -1,3 +1,4 @@
+// Covers: ObjectDefinitionManager, FileReader, SerializerSystem.
 // Strange files among the assets: a named pipe, a file above its size limit, a loop of
 // symbolic links, two names with one hash, values that do not parse, a second component, an
 // unknown component, a missing object folder. Each is refused or reported with a line naming

@@ -1,3 +1,4 @@
+// Covers: SerializerSystem, ObjectDefinitionManager.
 // Replays the saved corpus of the fuzz target that takes a definition file to a created object.
 #include "Core/Engine.h"
 #include "tests/Serializer/Fuzz/ObjectFileFuzzHarness.h"

@@ -1,3 +1,4 @@
+// Covers: GeometryTests, GraphicsSystem.
 // The geometry checks as a player sees them with F2 on: the debug scene of the screenshot tests
 // is drawn twice on a display of the test's own, first with the checks' script hook removed
 // (the "geo" script's calls then draw nothing) and then with the testing subsystem registered as

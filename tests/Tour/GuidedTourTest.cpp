@@ -1,3 +1,4 @@
+// Covers: Engine, SerializerSystem, MessageSystem, TransformComponent.
 // A first walk through the engine for a newcomer: the program's own pieces, put together the
 // way the game does it, follow one object from its XML definition to a message it receives.
 //
@@ -14,7 +15,6 @@
 #include "Core/Messages/Object/ObjectDestroyMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "Core/Reflection/HashTypeName.h"
 #include "Core/System/MessageSystem.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Serializer/SerializerSystem.h"
@@ -34,8 +34,7 @@ TEST(GuidedTour, AnObjectFromXmlReceivesAMessage)
     GameObject* player = Serializer::System::SerializerSystem::CreateObject(0, "Player", playerId);
     ASSERT_NE(player, nullptr);
     EXPECT_EQ(player->GetName(), "Player");
-    auto* transform = static_cast<TransformComponent*>(
-        player->GetComponent(HashTypeName(TransformComponent::GetTypeName().c_str())));
+    auto* transform = player->GetComponent<TransformComponent>();
     ASSERT_NE(transform, nullptr);
 
     // A message to the object: queued now, delivered in the message system's next update.

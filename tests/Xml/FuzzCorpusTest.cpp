@@ -1,3 +1,4 @@
+// Covers: XmlReader, XmlWriter.
 // Replays the fuzz target's saved corpus through the same harness, so the inputs that once
 // mattered (malformed, deep, huge) keep passing in every ordinary test run.
 #include "tests/Xml/Fuzz/XmlReaderFuzzHarness.h"

@@ -1,3 +1,4 @@
+// Covers: Message and every class derived from it.
 // The whole message catalogue in one table: each class's type number, its size, where its
 // constructors address it and its exact log text. Runs without an engine, so every text that
 // names an object prints its "unfound" form (the found forms are in MessageTextTest).

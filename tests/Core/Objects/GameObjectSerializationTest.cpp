@@ -1,3 +1,4 @@
+// Covers: GameObject, ComponentFactory, TransformComponent, XmlReader, XmlWriter.
 // A game object's XML form: written, then read back into a fresh object through the component
 // factory, it has the same components in the same order with the same members.
 #include "Core/Components/TransformComponent.h"

@@ -1,3 +1,4 @@
+// Covers: GameObject, GameFactory, XmlReader.
 // Replays the object-reader fuzz target's saved corpus through a real game object, so the inputs
 // that once mattered (malformed, deep, huge, unknown components) keep passing in every run.
 #include "Core/CoreRegistration.h"

@@ -1,3 +1,4 @@
+// Covers: TypeRecord, GameObjectComponent, TestComponent, TransformComponent.
 // The engine core's component records: their bases, the test component's members, and the
 // operations that make, copy and end a component through its record.
 #include "Core/Components/TestComponent.h"

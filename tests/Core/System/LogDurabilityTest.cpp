@@ -1,3 +1,4 @@
+// Covers: LogSystem, ProcessControl.
 // The log file under pressure: when its lines reach the disk, repeated error lines, names that
 // carry line breaks, a full disk, worker threads writing at once, and fatal and stop signals.
 #include "Core/Log.h"

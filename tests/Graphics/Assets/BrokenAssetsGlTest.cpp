@@ -1,3 +1,4 @@
+// Covers: TextureManager, ModelManager, MaterialManager, FontManager, ShaderManager.
 // Broken graphics assets on a real context (under Xvfb): each row writes one broken file into a
 // scratch asset tree, loads it the way the game does, and checks that exactly one log line names
 // the file and what is wrong, and that the engine kept its fallback (no program, no model, the
@@ -13,7 +14,7 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Platform/Window.h"
-#include "tests/Support/RecordingEngineTest.h"
+#include "tests/Graphics/Support/GlEngineFixture.h"
 #include "tests/Support/TempFiles.h"
 #include <cstdlib>
 #include <functional>
@@ -71,31 +72,18 @@ const ShaderProgram* FindProgram(const std::string& name)
 }
 } // namespace
 
-class BrokenAssetsGlTest : public RecordingEngineTest
+class BrokenAssetsGlTest : public GlEngineFixture
 {
 protected:
     void SetUp() override
     {
-        if (std::getenv("DISPLAY") == nullptr)
-            GTEST_SKIP() << "no display: run the GL tests under xvfb-run (scripts/test does)";
-        ASSERT_TRUE(Platform::InitializeWindowing());
-        m_started = true;
-        RecordingEngineTest::SetUp();
-        Graphics::RegisterGraphics(*engine);
+        GlEngineFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         folder = std::make_unique<TempFolder>("quill-broken-assets");
     }
-    void TearDown() override
-    {
-        if (!m_started)
-            return;
-        RecordingEngineTest::TearDown();
-        folder.reset();
-        Platform::TerminateWindowing();
-    }
 
-    std::unique_ptr<TempFolder> folder;
     GraphicsSystem* graphics = nullptr;
-    bool m_started = false;
 };
 
 TEST_F(BrokenAssetsGlTest, EachBrokenAssetIsNamedInOneLineAndFallsBack)

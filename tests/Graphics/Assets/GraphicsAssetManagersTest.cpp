@@ -1,3 +1,4 @@
+// Covers: TextureManager, FontManager, MaterialManager, ModelManager, GraphicsAssetSection.
 // The graphics asset managers on temporary asset trees, without OpenGL: which files each loads,
 // how assets are named, the fallbacks of materials and fonts, and staged loading where
 // materials and fonts find the textures of their own batch.

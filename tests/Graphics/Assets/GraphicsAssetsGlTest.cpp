@@ -13,7 +13,7 @@
 #include "Graphics/GraphicsRegistration.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Platform/Window.h"
-#include "tests/Support/RecordingEngineTest.h"
+#include "tests/Graphics/Support/GlEngineFixture.h"
 #include "tests/Support/TempFiles.h"
 #include <GL/glew.h>
 #include <cstdlib>
@@ -63,27 +63,9 @@ std::string Program(const char* category, const char* vertex, const char* fragme
 }
 } // namespace
 
-class GraphicsAssetsGlTest : public RecordingEngineTest
+class GraphicsAssetsGlTest : public GlEngineFixture
 {
 protected:
-    void SetUp() override
-    {
-        if (std::getenv("DISPLAY") == nullptr)
-            GTEST_SKIP() << "no display: run the GL tests under xvfb-run (scripts/test does)";
-        ASSERT_TRUE(Platform::InitializeWindowing());
-        m_started = true;
-        RecordingEngineTest::SetUp();
-        Graphics::RegisterGraphics(*engine);
-    }
-    void TearDown() override
-    {
-        if (!m_started)
-            return;
-        RecordingEngineTest::TearDown();
-        folder.reset();
-        Platform::TerminateWindowing();
-    }
-
     // Starts the graphics system, in a fresh asset tree when one was made.
     GraphicsSystem* Start()
     {
@@ -102,9 +84,7 @@ protected:
         ShaderProgramManager::Instance()->LoadAll(0);
     }
 
-    std::unique_ptr<TempFolder> folder;
     GraphicsSystem* graphics = nullptr;
-    bool m_started = false;
 };
 
 TEST_F(GraphicsAssetsGlTest, TheShippedShaderSetCompilesAndLinks)

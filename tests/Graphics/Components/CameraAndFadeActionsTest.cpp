@@ -1,3 +1,4 @@
+// Covers: FieldOfViewToAction, RotateCameraToAction, FadeToAction, CameraComponent.
 // The camera and fade actions on the components they drive: FieldOfViewToAction and
 // RotateCameraToAction on a CameraComponent, FadeToAction on a RenderComponent's alpha. They
 // reach their targets, finish at once without their component, and take their lanes in the

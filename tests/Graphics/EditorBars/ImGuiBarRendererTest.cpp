@@ -5,6 +5,7 @@
 #include "Platform/WindowLayer.h"
 #include "TweakBar/BarInspector.h"
 #include "TweakBar/TweakBar.h"
+#include "tests/Platform/Support/Display.h"
 #include <GL/glew.h>
 #include <array>
 #include <cstdio>
@@ -166,8 +167,8 @@ class ImGuiBarRendererTest : public testing::Test
 protected:
     void SetUp() override
     {
-        if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr)
-            GTEST_SKIP() << "no display: run the GL tests under xvfb-run (scripts/test does)";
+        if (!HasDisplay())
+            GTEST_SKIP() << NoDisplayReason;
         ASSERT_TRUE(Platform::InitializeWindowing());
         m_started = true;
         ASSERT_TRUE(Platform::GetWindowLayer().Open(kWidth, kHeight, false));

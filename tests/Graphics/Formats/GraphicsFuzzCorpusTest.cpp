@@ -1,3 +1,4 @@
+// Covers: FbxBinReader, PngDecoder, MaterialFile, FontFile, ShaderProgramFile, Skeleton.
 // Replays the graphics fuzz targets' saved corpora through the same harness, so the inputs that
 // once mattered (truncated, oversized, out of range) keep passing in every ordinary run.
 #include "tests/Graphics/Fuzz/GraphicsFuzzHarness.h"

@@ -1,3 +1,4 @@
+// Covers: SpriteSheetFile, MaterialFile, FontFile, ShaderProgramFile.
 // The XML files of the renderer read by position: sprite sheets, materials, fonts and shader
 // programs.
 #include "Graphics/Formats/FontFile.h"

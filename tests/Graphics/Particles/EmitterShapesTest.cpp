@@ -1,3 +1,4 @@
+// Covers: ParticleEmitterComponent and its shapes (CubeEmitterComponent, ...).
 // The eight shapes: where particles are born and which way they fly, their keys written back
 // as read (the base's EmissionDirection and the shape's own one both), and the shapes that set
 // nothing.

@@ -1,3 +1,4 @@
+// Covers: ParticleEffectSystem, ParticleEmitterComponent.
 // Replays the particle effect fuzz target's corpus, every shipped effect, data and emitter
 // definition and the saved hostile inputs, through the target's harness.
 #include "tests/Graphics/Fuzz/ParticleEffectFuzzHarness.h"

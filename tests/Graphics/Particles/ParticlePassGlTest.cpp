@@ -1,3 +1,4 @@
+// Covers: ParticleEffectSystem, GraphicsSystem.
 // The particle pass on a real context (under Xvfb), as the forward pass will run it: a frame
 // buffer of three colour attachments, the "Alpha" layer drawn with writes to attachment 2 only,
 // then the "Additive" layer with writes to attachment 1 only. The shipped "Sparks" (additive)
@@ -12,9 +13,8 @@
 #include "Graphics/GraphicsSystem.h"
 #include "Graphics/Particles/ParticleEffectSystem.h"
 #include "Platform/Window.h"
-#include "tests/Support/RecordingEngineTest.h"
+#include "tests/Graphics/Support/GlEngineFixture.h"
 #include <GL/glew.h>
-#include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <tinyxml2.h>
 #include <vector>
@@ -64,20 +64,16 @@ u64 Lit(u32 attachment)
 }
 } // namespace
 
-class ParticlePassGlTest : public RecordingEngineTest
+class ParticlePassGlTest : public GlEngineFixture
 {
 protected:
+    ParticlePassGlTest() : GlEngineFixture(Types::CoreAndGraphics, QUILL_ASSET_ROOT) {}
+
     void SetUp() override
     {
-        if (std::getenv("DISPLAY") == nullptr)
-            GTEST_SKIP() << "no display: run the GL tests under xvfb-run (scripts/test does)";
-        ASSERT_TRUE(Platform::InitializeWindowing());
-        m_started = true;
-        m_previous = boost::filesystem::current_path();
-        boost::filesystem::current_path(QUILL_ASSET_ROOT);
-        RecordingEngineTest::SetUp();
-        Core::RegisterCoreComponents(engine->GetFactory()->GetComponentFactory());
-        Graphics::RegisterGraphics(*engine);
+        GlEngineFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         graphics = static_cast<GraphicsSystem*>(engine->AddSystem("GraphicsSystem"));
         ASSERT_TRUE(graphics != nullptr && graphics->IsRendererReady());
         particles =
@@ -90,18 +86,13 @@ protected:
     }
     void TearDown() override
     {
-        if (!m_started)
-            return;
         if (m_frameBuffer != 0)
         {
             glBindFramebuffer(GL_FRAMEBUFFER, 0);
             glDeleteFramebuffers(1, &m_frameBuffer);
             glDeleteTextures(static_cast<GLsizei>(m_textures.size()), m_textures.data());
         }
-        RecordingEngineTest::TearDown();
-        boost::system::error_code error;
-        boost::filesystem::current_path(m_previous, error);
-        Platform::TerminateWindowing();
+        GlEngineFixture::TearDown();
     }
 
     // A white texture with full alpha under the name the shipped effects use.
@@ -181,8 +172,6 @@ protected:
     ParticleEffectSystem* particles = nullptr;
 
 private:
-    bool m_started = false;
-    boost::filesystem::path m_previous;
     GLuint m_frameBuffer = 0;
     std::vector<GLuint> m_textures;
 };

@@ -24,10 +24,9 @@
 #include "Graphics/System/CameraSystem.h"
 #include "Platform/Window.h"
 #include "Xml/XmlReader.h"
-#include "tests/Support/RecordingEngineTest.h"
+#include "tests/Graphics/Support/GlEngineFixture.h"
 #include <GL/glew.h>
 #include <array>
-#include <boost/filesystem.hpp>
 #include <cstdlib>
 #include <string>
 #include <tinyxml2.h>
@@ -36,21 +35,17 @@
 using namespace Graphics;
 using Graphics::System::GraphicsSystem;
 
-class DeferredRendererGlTest : public RecordingEngineTest
+class DeferredRendererGlTest : public GlEngineFixture
 {
 protected:
+    // The shipped assets, from the repository root.
+    DeferredRendererGlTest() : GlEngineFixture(Types::CoreAndGraphics, QUILL_ASSET_ROOT) {}
+
     void SetUp() override
     {
-        if (std::getenv("DISPLAY") == nullptr)
-            GTEST_SKIP() << "no display: run the GL tests under xvfb-run (scripts/test does)";
-        ASSERT_TRUE(Platform::InitializeWindowing());
-        m_started = true;
-        m_previous = boost::filesystem::current_path();
-        // The shipped assets, from the repository root.
-        boost::filesystem::current_path(QUILL_ASSET_ROOT);
-        RecordingEngineTest::SetUp();
-        Core::RegisterCoreComponents(engine->GetFactory()->GetComponentFactory());
-        RegisterGraphics(*engine);
+        GlEngineFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
+            return;
         graphics = static_cast<GraphicsSystem*>(engine->AddSystem("GraphicsSystem"));
         ASSERT_TRUE(graphics != nullptr && graphics->IsRendererReady());
         engine->AddSystem("CameraSystem");
@@ -65,16 +60,6 @@ protected:
             ModelManager::Instance()->Find(name, 0)->Finalize();
         }
     }
-    void TearDown() override
-    {
-        if (!m_started)
-            return;
-        RecordingEngineTest::TearDown();
-        boost::system::error_code error;
-        boost::filesystem::current_path(m_previous, error);
-        Platform::TerminateWindowing();
-    }
-
     // The four channels of one texel of a colour attachment, as floats: near the corner, or at
     // the centre.
     static std::array<f32, 4> Texel(const FrameBufferObject& target, u32 attachment,
@@ -132,10 +117,6 @@ protected:
     GraphicsSystem* graphics = nullptr;
     DeferredRenderer* renderer = nullptr;
     RenderTargets* targets = nullptr;
-
-private:
-    bool m_started = false;
-    boost::filesystem::path m_previous;
 };
 
 TEST_F(DeferredRendererGlTest, TheSixTargetsHaveTheirFormatsAndSizes)

@@ -1,3 +1,4 @@
+// Covers: GraphicsSystem, CameraSystem, RenderComponent, TextComponent.
 // Drawing on a real context (under Xvfb): a queued quad reaches the window with its object's
 // uniforms, overlay elements with their tint, texts get their buffers again after the switch to
 // full screen, the cursor object a script makes follows the ground point under the mouse, and
@@ -34,7 +35,7 @@
 #include "Scripting/ScriptingRegistration.h"
 #include "Serializer/SerializerRegistration.h"
 #include "Xml/XmlReader.h"
-#include "tests/Support/RecordingEngineTest.h"
+#include "tests/Graphics/Support/GlEngineFixture.h"
 #include "tests/Support/TempFiles.h"
 #include <GL/glew.h>
 #include <array>
@@ -117,27 +118,17 @@ std::string ReadRepositoryFile(const std::string& path)
 }
 } // namespace
 
-class DrawingGlTest : public RecordingEngineTest
+class DrawingGlTest : public GlEngineFixture
 {
 protected:
+    DrawingGlTest() : GlEngineFixture(Types::CoreAndGraphics) {}
+
     void SetUp() override
     {
-        if (std::getenv("DISPLAY") == nullptr)
-            GTEST_SKIP() << "no display: run the GL tests under xvfb-run (scripts/test does)";
-        ASSERT_TRUE(Platform::InitializeWindowing());
-        m_started = true;
-        RecordingEngineTest::SetUp();
-        folder = std::make_unique<TempFolder>("quill-drawing-gl");
-        Core::RegisterCoreComponents(engine->GetFactory()->GetComponentFactory());
-        Graphics::RegisterGraphics(*engine);
-    }
-    void TearDown() override
-    {
-        if (!m_started)
+        GlEngineFixture::SetUp();
+        if (IsSkipped() || HasFatalFailure())
             return;
-        RecordingEngineTest::TearDown();
-        folder.reset();
-        Platform::TerminateWindowing();
+        folder = std::make_unique<TempFolder>("quill-drawing-gl");
     }
 
     GraphicsSystem* Start()
@@ -173,10 +164,8 @@ protected:
         return component;
     }
 
-    std::unique_ptr<TempFolder> folder;
     GraphicsSystem* graphics = nullptr;
     CameraSystem* cameras = nullptr;
-    bool m_started = false;
 };
 
 TEST_F(DrawingGlTest, AQueuedQuadColoursTheWindowAndIsCounted)

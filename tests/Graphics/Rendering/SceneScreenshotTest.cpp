@@ -1,3 +1,4 @@
+// Covers: GraphicsSystem.
 // Screenshots of whole frames: every scene file under tests/Graphics/Scenes is built in an engine
 // made as the game makes it (the subsystems up to graphics), drawn on a display of this test's
 // own (Xvfb at 1366 x 768, so the render targets have that size) into a 683 x 384 window, read

@@ -1,3 +1,4 @@
+// Covers: SoundSystem.
 // Music that plays takes nothing from the heap: once a stream on a mapped buffer runs, the
 // allocations (malloc, operator new and their relatives, from any thread, counted by the
 // benchmarks' counter, tests/Platform/Support/AllocationCounter.h) of rendering and updating it are

@@ -5,6 +5,7 @@
 // fails. These tests carry the CTest label "gl".
 #include "Platform/Window.h"
 #include "Platform/WindowLayer.h"
+#include "tests/Platform/Support/Display.h"
 #include <GL/gl.h>
 #include <array>
 #include <cstdlib>
@@ -18,8 +19,8 @@ protected:
 
     void SetUp() override
     {
-        if (std::getenv("DISPLAY") == nullptr && std::getenv("WAYLAND_DISPLAY") == nullptr)
-            GTEST_SKIP() << "no display: run the GL tests under xvfb-run (scripts/test does)";
+        if (!HasDisplay())
+            GTEST_SKIP() << NoDisplayReason;
         ASSERT_TRUE(Platform::InitializeWindowing()) << "the windowing library did not start";
         m_started = true;
         ASSERT_TRUE(Platform::GetWindowLayer().Open(Width, Height, false))

@@ -9,28 +9,17 @@
 // graphics asset loads and nothing is drawn. Drawn, the game opens its window on the display
 // (Xvfb in the suite) as it does for a player, loads its models, materials and textures, and
 // its renderer draws every frame: the characters, their health bars and the particle effects.
-#include "AI/AIRegistration.h"
-#include "Audio/AudioRegistration.h"
 #include "Core/Components/TransformComponent.h"
-#include "Core/CoreRegistration.h"
 #include "Core/Engine.h"
 #include "Core/Messages/Gameplay/SetPlayerNumberMessage.h"
 #include "Core/Messages/Object/ObjectCreateMessage.h"
 #include "Core/Objects/GameFactory.h"
 #include "Core/Objects/GameObject.h"
-#include "GameState/GameStateRegistration.h"
-#include "Graphics/GraphicsRegistration.h"
 #include "Graphics/GraphicsSystem.h"
 #include "Logic/Containers/HealthContainerComponent.h"
-#include "Logic/LogicRegistration.h"
 #include "Math/MathUtils.h"
-#include "Physics/PhysicsRegistration.h"
 #include "Platform/Window.h"
-#include "ScriptApi/ScriptApiRegistration.h"
-#include "Scripting/ScriptingRegistration.h"
-#include "Serializer/SerializerRegistration.h"
-#include "Testing/TestingRegistration.h"
-#include "Tools/ToolsRegistration.h"
+#include "ScriptApi/SubsystemRegistration.h"
 #include "tests/Platform/Support/FakeWindowLayer.h"
 #include <cmath>
 #include <iterator>
@@ -74,7 +63,7 @@ public:
             m_windowing = Platform::InitializeWindowing();
         }
         m_engine = std::make_unique<Engine>();
-        RegisterSubsystems(*m_engine);
+        Scripting::RegisterAllSubsystems(*m_engine);
         const char* const headless[] = {"game_frame", "-no_vis", "-out", logFile.c_str()};
         const char* const drawn[] = {"game_frame", "-out", logFile.c_str()};
         if (display == Display::Headless)
@@ -155,24 +144,6 @@ public:
         m_engine->GetFactory()->DestroyObjectsFrom(m_firstCharacter);
         m_firstCharacter = 0;
         Frames(StartFrames);
-    }
-
-    // Every subsystem, lowest first, as the game registers them (the game's own registration
-    // sits above the benchmarks' layer).
-    static void RegisterSubsystems(Engine& engine)
-    {
-        Core::RegisterCore(engine);
-        Serializer::RegisterSerializer(engine);
-        Scripting::RegisterScripting(engine);
-        Graphics::RegisterGraphics(engine);
-        Physics::RegisterPhysics(engine);
-        Audio::RegisterAudio(engine);
-        GameState::RegisterGameState(engine);
-        Logic::RegisterLogic(engine);
-        AI::RegisterAI(engine);
-        Tools::RegisterTools(engine);
-        Testing::RegisterTesting(engine);
-        Scripting::RegisterScriptTables();
     }
 
 private:

@@ -1,3 +1,4 @@
+// Covers: EffectComponent and its kinds (AbsorbEffectComponent, DeathEffectComponent, ...).
 // The effect kinds' edge cases: a shield that ends early, a knock-back's frame-by-frame slide, a
 // death that lasts until the revive, the enrage bit, scaling, a flash without a rate and the
 // floating text's object.

@@ -1,3 +1,4 @@
+// Covers: EffectComponent, ModifierComponent, DamageModifierComponent, HealthEffectComponent.
 // Effects and modifiers: effect timing, a modifier's numbers from its script, the hit counter
 // and the modifier list of an ability script.
 #include "Core/Messages/Physics/CollideMessage.h"

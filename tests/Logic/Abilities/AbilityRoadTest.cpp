@@ -1,3 +1,4 @@
+// Covers: AbilityComponent, SimpleControllerComponent, DamageModifierComponent.
 // The road of one ability hit, headless with real Lua: a character read from a definition fires
 // its selected ability; the ability script spawns a projectile that takes its lifetime, speed
 // and damage from the script; a collision naming an enemy ends the projectile and takes the

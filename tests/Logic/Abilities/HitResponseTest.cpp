@@ -1,3 +1,4 @@
+// Covers: AbilityComponent, DamageModifierComponent, AudioResponseComponent.
 // One ability hit through a real physics step, and the sounds the game rules ask for on the way:
 // a character fires a bolt that flies into an enemy's sphere; the physics system's contact
 // (not a posted message) lowers the enemy's health by the script's damage. The character's

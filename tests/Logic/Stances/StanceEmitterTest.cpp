@@ -1,3 +1,4 @@
+// Covers: StanceComponent, MoveComponent, EmitterComponent, PulseTrapComponent.
 // Stances and the move components they drive; the script emitter, the pulse trap and the
 // recharging container.
 #include "Core/Components/TransformComponent.h"

@@ -1,3 +1,4 @@
+// Covers: ModifierComponent and its kinds (AbsorbModifierComponent, ...).
 // The modifier kinds' edge cases: shields against damage, heals, stuns that overlap, knock-backs
 // without a damage count, and hits on objects that are gone.
 #include "Core/Components/TransformComponent.h"

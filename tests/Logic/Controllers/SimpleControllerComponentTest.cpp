@@ -1,5 +1,7 @@
+// Covers: SimpleControllerComponent, StanceComponent, HUDComponent.
 // The player controller: input mapping with and without game controllers, alternates, cooldown
 // polling and the skill icons, run and idle, stance hand-off, pause and the arena bound.
+#include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Core/Components/ObjectMountsComponent.h"
 #include "Core/Components/TransformComponent.h"
 #include "Core/Messages/Gameplay/SetPlayerNumberMessage.h"
@@ -14,7 +16,6 @@
 #include "GameState/GameStateSystem.h"
 #include "GameState/HUDComponent.h"
 #include "Graphics/Assets/MaterialManager.h"
-#include "Logic/Controllers/SimpleControllerComponent.h"
 #include "Logic/Effects/KnockbackEffectComponent.h"
 #include "Logic/Movement/MoveComponent.h"
 #include "Logic/Stances/StanceComponent.h"

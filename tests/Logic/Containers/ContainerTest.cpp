@@ -1,3 +1,4 @@
+// Covers: ContainerComponent, HealthContainerComponent, ExperienceContainerComponent.
 // Containers: the clamped change, toughness, experience and its level-up calls into Lua, the
 // lifetime's end, health bars and death.
 #include "Core/Components/ObjectMountsComponent.h"
