@@ -31,7 +31,7 @@ std::mutex g_idMutex;
 
 // The systems in creation order: the update order of every frame, the order in which broadcast
 // messages reach them and, reversed, the destruction order.
-const char* const kStartupSystems[] = {
+const char* const StartupSystems[] = {
     "LogSystem",        "ScriptingSystem",  "MessagingSystem",
     "ActionListSystem", "ThreadPoolSystem", "FileSystem",
     "InputSystem",      "GraphicsSystem",   "ParticleEffectSystem",
@@ -67,12 +67,12 @@ void ReleaseMathScratch(void* memory, std::size_t bytes)
 // The per-user folder is made before the log exists: a failure waits here for the log.
 std::string g_userFolderProblem;
 
-const char* const kTestingSystem = "TestingSystem";
+const char* const TestingSystemName = "TestingSystem";
 // The report depth of a top-level test run: the testing system frames its own report.
-constexpr int kTestReportDepth = -1;
-const char* const kGraphicsSystem = "GraphicsSystem";
-const char* const kParticleSystem = "ParticleEffectSystem";
-const char* const kUISystem = "UISystem";
+constexpr int TestReportDepth = -1;
+const char* const GraphicsSystemName = "GraphicsSystem";
+const char* const ParticleSystem = "ParticleEffectSystem";
+const char* const UISystemName = "UISystem";
 
 // Runs the owned object's destructor while the owner still shows it, then empties the owner:
 // code that the destructor runs may still reach the object through the engine's getters.
@@ -177,7 +177,7 @@ void Engine::Initialize()
 {
     CreateUserFolder();
     InitializeTypeRegistry();
-    for (const char* name : kStartupSystems)
+    for (const char* name : StartupSystems)
         AddSystem(name);
     for (const std::string& problem : m_launchOptions->GetProblems())
         Core::Log() << "Error [LaunchOptions]: " << problem << '\n';
@@ -200,9 +200,9 @@ void Engine::RunTestRun()
     // Every suite runs; a failing one makes the exit status say so.
     bool passed = Math::TestMatrix4();
     passed = Math::RunSelfTests() && passed;
-    AddSystem(kTestingSystem);
-    if (SystemComponent* testing = GetSystem(kTestingSystem))
-        passed = testing->RunTests(kTestReportDepth) && passed;
+    AddSystem(TestingSystemName);
+    if (SystemComponent* testing = GetSystem(TestingSystemName))
+        passed = testing->RunTests(TestReportDepth) && passed;
     else
         Core::Log() << "Engine: no testing system exists; system self-tests skipped\n";
     if (!passed)
@@ -387,11 +387,11 @@ void Engine::ClassifySystem(SystemComponent* system)
     // By the name the system carries, which is the name it was created under. The first system
     // of each name counts, as the name lookup of GetSystem finds the first.
     const std::string name = system->GetName();
-    if (name == kGraphicsSystem && m_graphicsSystem == nullptr)
+    if (name == GraphicsSystemName && m_graphicsSystem == nullptr)
         m_graphicsSystem = system;
-    else if (name == kParticleSystem && m_particleSystem == nullptr)
+    else if (name == ParticleSystem && m_particleSystem == nullptr)
         m_particleSystem = system;
-    else if (name == kUISystem && m_uiSystem == nullptr)
+    else if (name == UISystemName && m_uiSystem == nullptr)
         m_uiSystem = system;
 }
 

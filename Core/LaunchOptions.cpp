@@ -13,7 +13,7 @@ struct Switch
 };
 
 // Tested in this order; the first exact match wins. "-out" and "-threads" take a value.
-const Switch kSwitches[] = {
+const Switch Switches[] = {
     {"-console", LaunchOptions::Console},
     {"-no_vis", LaunchOptions::NoVis},
     {"-server", LaunchOptions::Server},
@@ -72,7 +72,7 @@ void LaunchOptions::Parse(int argc, const char* const* argv)
         const char* argument = argv[i];
         if (argument == nullptr)
             continue;
-        for (const Switch& option : kSwitches)
+        for (const Switch& option : Switches)
         {
             if (std::strcmp(argument, option.text) != 0)
                 continue;

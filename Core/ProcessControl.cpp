@@ -40,9 +40,9 @@ void EndWithLine(const char* line, std::size_t length, int status)
 
 void EndFromSignal(const char* prefix, int signal)
 {
-    constexpr std::size_t kLineSize = 128;
-    char line[kLineSize];
-    const std::size_t length = ComposeSignalLine(line, kLineSize, prefix, signal);
+    constexpr std::size_t LineSize = 128;
+    char line[LineSize];
+    const std::size_t length = ComposeSignalLine(line, LineSize, prefix, signal);
     EndWithLine(line, length, ProcessControl::SignalStatusBase + signal);
 }
 

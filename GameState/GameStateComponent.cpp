@@ -10,7 +10,7 @@ namespace GameState
 {
 namespace
 {
-constexpr const char* kGameStateSystem = "GameStateSystem";
+constexpr const char* GameStateSystemLabel = "GameStateSystem";
 // Further scripts beyond this many are not loaded: a definition's list is not trusted.
 constexpr std::size_t MaxScripts = 64;
 
@@ -25,18 +25,18 @@ Scripting::LuaComponent* LoadScript(const std::string& file, const std::string& 
 GameStateComponent::GameStateComponent()
     : GameObjectComponent(true), flags{true, true, true}, m_main(nullptr)
 {
-    Core::RegisterWithSystem(kGameStateSystem, this);
+    Core::RegisterWithSystem(GameStateSystemLabel, this);
 }
 
 GameStateComponent::~GameStateComponent()
 {
-    Core::UnregisterFromSystem(kGameStateSystem, this);
+    Core::UnregisterFromSystem(GameStateSystemLabel, this);
     Release();
 }
 
 void GameStateComponent::Shutdown()
 {
-    Core::UnregisterFromSystem(kGameStateSystem, this);
+    Core::UnregisterFromSystem(GameStateSystemLabel, this);
 }
 
 void GameStateComponent::Release()

@@ -25,7 +25,7 @@ GameStateSystem* GameStateSystem::s_instance = nullptr;
 namespace
 {
 const char* const LogName = "GameStateSystem";
-constexpr const char* kAISystem = "AISystem";
+constexpr const char* AISystemName = "AISystem";
 constexpr u32 NoTarget = 0;
 
 // The engine's pause hook: the flag of the live game-state system.
@@ -289,7 +289,7 @@ void GameStateSystem::HandleKey(u32 key)
 {
     if (key == KillAIKey)
     {
-        Core::PostNew<KillAIMessage>(LogName, 0.0f, m_id, kAISystem);
+        Core::PostNew<KillAIMessage>(LogName, 0.0f, m_id, AISystemName);
         return;
     }
     if (key != ReloadKey && key != ScriptReloadKey)

@@ -23,8 +23,8 @@ namespace GameState
 namespace
 {
 const char* const LogName = "PageComponent";
-constexpr const char* kUISystem = "UISystem";
-constexpr const char* kTextComponent = "TextComponent";
+constexpr const char* UISystemName = "UISystem";
+constexpr const char* TextComponentName = "TextComponent";
 // A new page's buttons slide in from one window width to the right; the old page's start
 // sliding out from just left of their place.
 constexpr f32 SlideInOffset = 1.0f;
@@ -55,7 +55,7 @@ PageComponent::~PageComponent()
 
 void PageComponent::Shutdown()
 {
-    Core::UnregisterFromSystem(kUISystem, this);
+    Core::UnregisterFromSystem(UISystemName, this);
     for (HUDComponent* element : m_elements)
         element->SetPage(nullptr);
     m_elements.clear();
@@ -186,7 +186,7 @@ void PageComponent::Deserialize(Serializer::XmlReader& reader)
 
     MakePointers();
     SelectFirstButton();
-    Core::RegisterWithSystem(kUISystem, this);
+    Core::RegisterWithSystem(UISystemName, this);
 }
 
 void PageComponent::MakePointers()
@@ -237,7 +237,7 @@ void PageComponent::SetText(u32 objectId, const std::string& text)
 {
     GameObject* object = FindObject(objectId);
     if (object == nullptr || text.empty() ||
-        object->GetComponent(HashTypeName(kTextComponent)) == nullptr)
+        object->GetComponent(HashTypeName(TextComponentName)) == nullptr)
         return;
     if (g_Engine != nullptr)
         PostNew<TextConstructMessage>(m_id, text, objectId);

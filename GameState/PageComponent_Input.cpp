@@ -21,10 +21,10 @@ namespace GameState
 namespace
 {
 const char* const LogName = "PageComponent";
-constexpr u32 kPlay = 0;
-constexpr f32 kShown = 1.0f;
-constexpr f32 kHidden = 0.0f;
-constexpr u32 kNoTarget = 0;
+constexpr u32 Play = 0;
+constexpr f32 Shown = 1.0f;
+constexpr f32 Hidden = 0.0f;
+constexpr u32 NoTargetId = 0;
 
 System::UISystem* UI()
 {
@@ -234,7 +234,7 @@ bool PageComponent::ClickUnderCursor()
     if (button == nullptr)
         return false;
     Core::Log() << LogName << ": page " << m_pageName << " calls " << button->functionName << '\n';
-    CallScript(button->functionName.c_str(), static_cast<s32>(kPlay));
+    CallScript(button->functionName.c_str(), static_cast<s32>(Play));
     return true;
 }
 
@@ -256,7 +256,7 @@ void PageComponent::PlaySelectSound()
 {
     Core::Log() << "Page playing audio effect\n";
     if (g_Engine != nullptr)
-        Core::PostNew<AudioEffectMessage>(LogName, 0.0f, m_id, SelectSound, kPlay, kNoTarget);
+        Core::PostNew<AudioEffectMessage>(LogName, 0.0f, m_id, SelectSound, Play, NoTargetId);
 }
 
 void PageComponent::HighlightFor(ButtonComponent& button, u32 player, bool showPointer)
@@ -267,7 +267,7 @@ void PageComponent::HighlightFor(ButtonComponent& button, u32 player, bool showP
         return;
     pointer->boundObject = button.GetOwner();
     pointer->pointerShown = true;
-    pointer->alpha = kShown;
+    pointer->alpha = Shown;
 }
 
 void PageComponent::UpdatePage(f32 seconds)
@@ -290,7 +290,7 @@ void PageComponent::UpdatePage(f32 seconds)
         if (HUDComponent* first = m_pointers[0])
         {
             first->pointerShown = false;
-            first->alpha = kHidden;
+            first->alpha = Hidden;
         }
     }
     for (ButtonComponent* button : buttons)
@@ -327,7 +327,7 @@ void PageComponent::UpdatePage(f32 seconds)
         for (u32 player = 0; player < PlayerCount; ++player)
         {
             if (m_pointers[player] != nullptr)
-                m_pointers[player]->alpha = kHidden;
+                m_pointers[player]->alpha = Hidden;
         }
         if (highlighted >= 0 && highlighted < static_cast<s32>(PlayerCount))
         {

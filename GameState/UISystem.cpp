@@ -43,7 +43,7 @@ namespace
 // The part named by the log lines of this file.
 constexpr const char* LogName = "UISystem";
 constexpr u32 NoTarget = 0;
-constexpr f32 kShown = 1.0f;
+constexpr f32 Shown = 1.0f;
 constexpr f32 Hidden = 0.0f;
 // Buttons added by a script all take the first grid cell.
 constexpr s16 ScriptButtonCell = 0;
@@ -309,7 +309,7 @@ void UISystem::ShowCursorObject(bool visible)
     if (cursor == 0)
         return;
     Core::PostNew<SetVisibleMessage>(LogName, 0.0f, m_id, visible, cursor);
-    Core::PostNew<SetHudVisibleMessage>(LogName, 0.0f, m_id, visible ? Hidden : kShown, cursor);
+    Core::PostNew<SetHudVisibleMessage>(LogName, 0.0f, m_id, visible ? Hidden : Shown, cursor);
 }
 
 void UISystem::TogglePause(u32 player)

@@ -50,7 +50,7 @@ GraphicsSystem* GraphicsSystem::s_instance = nullptr;
 namespace
 {
 const char* const LogName = "GraphicsSystem";
-const char* const kUISystem = "UISystem";
+const char* const UISystemName = "UISystem";
 // Report level of a window that cannot be opened.
 constexpr s32 WindowReportLevel = 0;
 constexpr f32 FadeStart = 1.0f;
@@ -114,11 +114,11 @@ const ShaderProgram* FindProgram(const std::string& name, u32 category)
 }
 
 // Light values of the forward pass until the light components set their own.
-constexpr f32 kLightValue[4] = {1.0f, 1.0f, 1.0f, 1.0f};
-constexpr f32 kLightAmbient[4] = {0.3f, 0.3f, 0.3f, 1.0f};
-constexpr f32 kMaterialEmitted[4] = {0.0f, 0.0f, 0.0f, 1.0f};
+constexpr f32 LightValueColour[4] = {1.0f, 1.0f, 1.0f, 1.0f};
+constexpr f32 LightAmbientColour[4] = {0.3f, 0.3f, 0.3f, 1.0f};
+constexpr f32 MaterialEmittedColour[4] = {0.0f, 0.0f, 0.0f, 1.0f};
 // Below this determinant a matrix counts as singular.
-constexpr f32 kInverseTolerance = 0.00001f;
+constexpr f32 InverseTolerance = 0.00001f;
 } // namespace
 
 GraphicsSystem::GraphicsSystem()
@@ -354,7 +354,7 @@ void GraphicsSystem::OnWindowResize(int width, int height)
     Core::Services().reloadEditorBars();
     Core::PostNew<WindowResizeMessage>(
         LogName, 0.0f, 0u, Math::Vector2(static_cast<f32>(width), static_cast<f32>(height)),
-        std::string(kUISystem));
+        std::string(UISystemName));
 }
 
 void GraphicsSystem::OnWindowClose()
@@ -624,7 +624,7 @@ void GraphicsSystem::SetCameraUniforms(u32 program, const CameraComponent& camer
     glUniformMatrix4fv(glGetUniformLocation(program, "ViewMatrix"), 1, GL_FALSE, view.m);
     glUniformMatrix4fv(glGetUniformLocation(program, "CameraOrientation"), 1, GL_TRUE, view.m);
     Math::Matrix4 inverse;
-    view.Inverse(inverse, kInverseTolerance);
+    view.Inverse(inverse, InverseTolerance);
     glUniformMatrix4fv(glGetUniformLocation(program, "ViewInverse"), 1, GL_FALSE, inverse.m);
     glUniform1f(glGetUniformLocation(program, "Near"), camera.nearFar.x);
     glUniform1f(glGetUniformLocation(program, "Far"), camera.nearFar.y);
@@ -636,8 +636,8 @@ void GraphicsSystem::SetLightUniforms(u32 program)
 {
     if (!m_rendererReady)
         return;
-    glUniform4fv(glGetUniformLocation(program, "LightValue"), 1, kLightValue);
-    glUniform4fv(glGetUniformLocation(program, "LightAmbient"), 1, kLightAmbient);
+    glUniform4fv(glGetUniformLocation(program, "LightValue"), 1, LightValueColour);
+    glUniform4fv(glGetUniformLocation(program, "LightAmbient"), 1, LightAmbientColour);
     // The first shadow caster's camera position, when its object has a camera; the search ends
     // at the first caster either way.
     GameFactory* factory = Engine::Factory();
@@ -656,7 +656,7 @@ void GraphicsSystem::SetLightUniforms(u32 program)
         }
         break;
     }
-    glUniform4fv(glGetUniformLocation(program, "MaterialEmitted"), 1, kMaterialEmitted);
+    glUniform4fv(glGetUniformLocation(program, "MaterialEmitted"), 1, MaterialEmittedColour);
 }
 
 void GraphicsSystem::SetMouseCursorVisible(bool visible)

@@ -19,9 +19,9 @@ namespace System
 {
 namespace
 {
-const char* const kGeometryScriptFile = "Debug/GeometryDebug.lua";
-const char* const kGeometryScriptName = "geo";
-const char* const kGeometryScriptFunction = "DrawDebug";
+const char* const GeometryScriptFile = "Debug/GeometryDebug.lua";
+const char* const GeometryScriptName = "geo";
+const char* const GeometryScriptFunction = "DrawDebug";
 } // namespace
 
 void GraphicsSystem::DrawDebug()
@@ -68,12 +68,12 @@ void GraphicsSystem::DrawGeometryDebugScript()
         m_reloadGeometryScript = false;
         // A reload replaces the old script of that name; the Lua system owns the new one (a file
         // that does not load is reported by the script component and leaves none).
-        lua->RemoveScript(kGeometryScriptName);
-        lua->LoadScript(kGeometryScriptFile, kGeometryScriptName);
+        lua->RemoveScript(GeometryScriptName);
+        lua->LoadScript(GeometryScriptFile, GeometryScriptName);
     }
     // Looked up by name every time: the Lua system may have destroyed it in between.
-    if (Scripting::LuaComponent* script = lua->FindScript(kGeometryScriptName))
-        script->Call(kGeometryScriptFunction);
+    if (Scripting::LuaComponent* script = lua->FindScript(GeometryScriptName))
+        script->Call(GeometryScriptFunction);
 }
 } // namespace System
 } // namespace Graphics

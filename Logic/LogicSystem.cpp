@@ -24,7 +24,7 @@ LogicSystem* LogicSystem::s_instance = nullptr;
 namespace
 {
 constexpr const char* FloatingTextType = "FloatingTextEffectComponent";
-constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
+constexpr const char* PlayerControllerName = "SimpleControllerComponent";
 // A floating text starts at twice full alpha, so it stays opaque for the first half of its
 // time before it fades out.
 constexpr f32 TextStartAlpha = 2.0f;
@@ -210,12 +210,12 @@ void LogicSystem::Compact()
 
 std::vector<SimpleControllerComponent*> LogicSystem::GetPlayerControllers() const
 {
-    static const u32 kPlayerHash = HashTypeName(kPlayerControllerName);
+    static const u32 PlayerHash = HashTypeName(PlayerControllerName);
     std::vector<SimpleControllerComponent*> controllers;
     controllers.reserve(PlayerControllerReserve);
     for (LogicComponent* entry : m_entries)
     {
-        if (entry == nullptr || HashTypeName(entry->GetName().c_str()) != kPlayerHash)
+        if (entry == nullptr || HashTypeName(entry->GetName().c_str()) != PlayerHash)
             continue;
         if (auto* controller = dynamic_cast<SimpleControllerComponent*>(entry))
             controllers.push_back(controller);

@@ -42,12 +42,12 @@ public:
     // once to float, which gives the float quotient bit for bit for every draw (no quotient of a
     // draw lies within the product's error of a point halfway between two floats) without the
     // division's latency on the chain of draws.
-    f32 Unit() { return static_cast<f32>(static_cast<f64>(Next()) * kUnitScale); }
+    f32 Unit() { return static_cast<f32>(static_cast<f64>(Next()) * UnitScale); }
     // RandRange(low, high).
     f32 Range(f32 low, f32 high) { return low + (high - low) * Unit(); }
 
 private:
-    static constexpr f64 kUnitScale = 1.0 / static_cast<f64>(RAND_LIMIT);
+    static constexpr f64 UnitScale = 1.0 / static_cast<f64>(RAND_LIMIT);
 
     u32 m_state;
 };

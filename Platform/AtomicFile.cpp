@@ -11,7 +11,7 @@ namespace Platform
 namespace
 {
 // Tried names before giving up on finding a free temporary name.
-constexpr int kNameAttempts = 64;
+constexpr int NameAttempts = 64;
 
 std::atomic<unsigned> g_temporaryCounter{0};
 
@@ -67,7 +67,7 @@ bool WriteFileAtomically(const std::string& path, const void* data, std::size_t 
     }
     std::string temporary;
     int fd = -1;
-    for (int attempt = 0; attempt < kNameAttempts && fd < 0; ++attempt)
+    for (int attempt = 0; attempt < NameAttempts && fd < 0; ++attempt)
     {
         temporary = TemporaryName(path);
         fd = ::open(temporary.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC, 0666);

@@ -6,8 +6,8 @@ namespace Platform
 {
 namespace
 {
-constexpr int kColourBits = 8;
-constexpr int kDepthBits = 24;
+constexpr int ColourBits = 8;
+constexpr int DepthBits = 24;
 
 GlfwWindowLayer* LayerOf(GLFWwindow* window)
 {
@@ -67,11 +67,11 @@ bool GlfwWindowLayer::Open(int width, int height, bool fullScreen)
 {
     Close();
     glfwDefaultWindowHints();
-    glfwWindowHint(GLFW_RED_BITS, kColourBits);
-    glfwWindowHint(GLFW_GREEN_BITS, kColourBits);
-    glfwWindowHint(GLFW_BLUE_BITS, kColourBits);
-    glfwWindowHint(GLFW_ALPHA_BITS, kColourBits);
-    glfwWindowHint(GLFW_DEPTH_BITS, kDepthBits);
+    glfwWindowHint(GLFW_RED_BITS, ColourBits);
+    glfwWindowHint(GLFW_GREEN_BITS, ColourBits);
+    glfwWindowHint(GLFW_BLUE_BITS, ColourBits);
+    glfwWindowHint(GLFW_ALPHA_BITS, ColourBits);
+    glfwWindowHint(GLFW_DEPTH_BITS, DepthBits);
     glfwWindowHint(GLFW_STENCIL_BITS, 0);
     glfwWindowHint(GLFW_OPENGL_DEBUG_CONTEXT, GLFW_FALSE);
     glfwWindowHint(GLFW_FOCUSED, GLFW_TRUE);

@@ -11,7 +11,7 @@ struct KeyPair
     int glfw;
     int engine;
 };
-constexpr KeyPair kSpecialKeys[] = {
+constexpr KeyPair SpecialKeys[] = {
     {GLFW_KEY_ESCAPE, Keys::Escape},
     {GLFW_KEY_ENTER, Keys::Enter},
     {GLFW_KEY_TAB, Keys::Tab},
@@ -49,7 +49,7 @@ constexpr KeyPair kSpecialKeys[] = {
 };
 
 // GLFW's gamepad buttons in the engine's order; the guide button has no engine number.
-constexpr int kGamepadButtonOrder[EngineControllerButtons] = {
+constexpr int GamepadButtonOrder[EngineControllerButtons] = {
     GLFW_GAMEPAD_BUTTON_A,           GLFW_GAMEPAD_BUTTON_B,
     GLFW_GAMEPAD_BUTTON_X,           GLFW_GAMEPAD_BUTTON_Y,
     GLFW_GAMEPAD_BUTTON_LEFT_BUMPER, GLFW_GAMEPAD_BUTTON_RIGHT_BUMPER,
@@ -75,7 +75,7 @@ int TranslateKey(int glfwKey)
         return Keys::F1 + (glfwKey - GLFW_KEY_F1);
     if (glfwKey >= GLFW_KEY_KP_0 && glfwKey <= GLFW_KEY_KP_9)
         return Keys::Keypad0 + (glfwKey - GLFW_KEY_KP_0);
-    for (const KeyPair& pair : kSpecialKeys)
+    for (const KeyPair& pair : SpecialKeys)
     {
         if (pair.glfw == glfwKey)
             return pair.engine;
@@ -96,6 +96,6 @@ void TranslateGamepad(const float (&axes)[GamepadAxes],
 
     state.buttons.assign(EngineControllerButtons, 0);
     for (int i = 0; i < EngineControllerButtons; ++i)
-        state.buttons[i] = buttons[kGamepadButtonOrder[i]] == GLFW_PRESS ? 1 : 0;
+        state.buttons[i] = buttons[GamepadButtonOrder[i]] == GLFW_PRESS ? 1 : 0;
 }
 } // namespace Platform

@@ -6,17 +6,17 @@ namespace Platform
 {
 namespace
 {
-const char* const kGameFolder = "Quillmere";
+const char* const GameFolder = "Quillmere";
 }
 
 std::string UserFolderPath()
 {
     const char* dataHome = std::getenv("XDG_DATA_HOME");
     if (dataHome != nullptr && dataHome[0] != '\0')
-        return std::string(dataHome) + "/" + kGameFolder;
+        return std::string(dataHome) + "/" + GameFolder;
     const char* home = std::getenv("HOME");
     if (home != nullptr && home[0] != '\0')
-        return std::string(home) + "/.local/share/" + kGameFolder;
+        return std::string(home) + "/.local/share/" + GameFolder;
     return std::string();
 }
 

@@ -28,15 +28,15 @@ XIOErrorHandler g_previousDisplayLostHandler = nullptr;
 // that it cannot start a line of its own; answers the line's length.
 std::size_t ComposeDisplayLine(char* line, std::size_t size, const char* prefix, const char* name)
 {
-    constexpr unsigned char kFirstPrintable = 0x20;
-    constexpr unsigned char kDelete = 0x7f;
+    constexpr unsigned char FirstPrintable = 0x20;
+    constexpr unsigned char Delete = 0x7f;
     std::size_t length = 0;
     for (const char* c = prefix; *c != '\0' && length + 2 < size; ++c)
         line[length++] = *c;
     for (const char* c = name; *c != '\0' && length + 2 < size; ++c)
     {
         const auto code = static_cast<unsigned char>(*c);
-        line[length++] = code < kFirstPrintable || code == kDelete ? '?' : *c;
+        line[length++] = code < FirstPrintable || code == Delete ? '?' : *c;
     }
     line[length++] = '\n';
     line[length] = '\0';
@@ -49,11 +49,11 @@ std::size_t ComposeDisplayLine(char* line, std::size_t size, const char* prefix,
 // or, when no hook is installed, on standard error alone.
 int OnDisplayLost(Display* display)
 {
-    constexpr std::size_t kLineSize = 256;
-    char line[kLineSize];
+    constexpr std::size_t LineSize = 256;
+    char line[LineSize];
     const char* name = display != nullptr ? DisplayString(display) : nullptr;
     const std::size_t length = ComposeDisplayLine(
-        line, kLineSize, "Error [Window]: the display is lost, the process ends: ",
+        line, LineSize, "Error [Window]: the display is lost, the process ends: ",
         name != nullptr && *name != '\0' ? name : "(unnamed)");
     if (Services().endProcess != nullptr)
         Services().endProcess(line, length);

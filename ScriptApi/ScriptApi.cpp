@@ -21,7 +21,7 @@ struct ScriptTable
 
 // The tables in registration order. A table without entries (null) is still made, empty. An
 // entry that must act at once on a subsystem calls it directly.
-const ScriptTable kScriptTables[] = {
+const ScriptTable ScriptTables[] = {
     {"", &Api::FillGlobalTable},
     {"Engine", &Api::FillEngineTable},
     {"Input", &Api::FillInputTable},
@@ -38,7 +38,7 @@ const ScriptTable kScriptTables[] = {
     {"AssetLoader", &Api::FillAssetLoaderTable},
     {"test", &Api::FillTestTable},
 };
-static_assert(sizeof(kScriptTables) / sizeof(kScriptTables[0]) == kScriptTableCount,
+static_assert(sizeof(ScriptTables) / sizeof(ScriptTables[0]) == ScriptTableCount,
               "one entry per script table");
 
 void TestFunction()
@@ -107,7 +107,7 @@ void FillTestTable(const Namespace& table)
 
 void RegisterScriptApi(lua_State* state)
 {
-    for (const ScriptTable& entry : kScriptTables)
+    for (const ScriptTable& entry : ScriptTables)
     {
         Namespace table(state, entry.name);
         if (entry.fill != nullptr)

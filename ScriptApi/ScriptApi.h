@@ -24,5 +24,5 @@ namespace Scripting
 void RegisterScriptApi(lua_State* state);
 
 // The number of tables RegisterScriptApi makes.
-constexpr int kScriptTableCount = 15;
+constexpr int ScriptTableCount = 15;
 } // namespace Scripting

@@ -26,12 +26,12 @@ namespace Scripting
 {
 namespace
 {
-constexpr const char* kGraphicsSystem = "GraphicsSystem";
-constexpr const char* kCameraSystem = "CameraSystem";
+constexpr const char* GraphicsSystemName = "GraphicsSystem";
+constexpr const char* CameraSystemLabel = "CameraSystem";
 // The audio messages name no object and no system: every system sees them, the audio system
 // acts.
-constexpr u32 kNoTarget = 0;
-constexpr u32 kNoSender = 0;
+constexpr u32 NoTargetId = 0;
+constexpr u32 NoSender = 0;
 
 Math::ColorRGBA Colour(f32 r, f32 g, f32 b)
 {
@@ -40,12 +40,12 @@ Math::ColorRGBA Colour(f32 r, f32 g, f32 b)
 
 void AudioSystem(u32 sender, u32 command, f32 value)
 {
-    Api::PostNew<AudioSystemMessage>(0.0f, sender, command, value, kNoTarget);
+    Api::PostNew<AudioSystemMessage>(0.0f, sender, command, value, NoTargetId);
 }
 
 void DelayedEffect(u32 sender, const char* sound, u32 command, f32 delay)
 {
-    Api::PostNew<AudioEffectMessage>(delay, sender, std::string(sound), command, kNoTarget);
+    Api::PostNew<AudioEffectMessage>(delay, sender, std::string(sound), command, NoTargetId);
 }
 
 void Effect(u32 sender, const char* sound, u32 command)
@@ -55,14 +55,14 @@ void Effect(u32 sender, const char* sound, u32 command)
 
 void Music(u32 sender, const char* track, u32 command)
 {
-    Api::PostNew<AudioMusicMessage>(0.0f, sender, std::string(track), command, kNoTarget);
+    Api::PostNew<AudioMusicMessage>(0.0f, sender, std::string(track), command, NoTargetId);
 }
 
 // The two numbers and the flag reach the sound's fade in the order the script gives them.
 void Fade(u32 sender, const char* sound, f32 first, f32 second, bool flag)
 {
     Api::PostNew<AudioFadeMessage>(0.0f, sender, std::string(sound), first, second, flag,
-                                   kNoTarget);
+                                   NoTargetId);
 }
 
 void ResponseOnSelect(u32 sender, u32 target)
@@ -100,8 +100,8 @@ void SetFade(f32 red, f32 green, f32 blue)
 
 void FadeTo(f32 red, f32 green, f32 blue, f32 duration)
 {
-    Api::PostNew<SetBackgroundFadeToMessage>(0.0f, kNoSender, Colour(red, green, blue), duration,
-                                             std::string(kGraphicsSystem));
+    Api::PostNew<SetBackgroundFadeToMessage>(0.0f, NoSender, Colour(red, green, blue), duration,
+                                             std::string(GraphicsSystemName));
 }
 
 void HideHud()
@@ -120,12 +120,12 @@ void ShowHud()
 void CameraMount(u32 sender, u32 cameraObject, u32 followedObject)
 {
     Api::PostNew<CameraMountMessage>(0.0f, sender, cameraObject, followedObject,
-                                     std::string(kCameraSystem));
+                                     std::string(CameraSystemLabel));
 }
 
 void CameraCycle(u32 sender)
 {
-    Api::PostNew<CameraCycleMessage>(0.0f, sender, /*next=*/true, std::string(kCameraSystem));
+    Api::PostNew<CameraCycleMessage>(0.0f, sender, /*next=*/true, std::string(CameraSystemLabel));
 }
 
 void MakeSafe()
@@ -145,7 +145,7 @@ u32 CreateCursor()
 // called it.
 void Shake(f32 magnitude, f32 delay, f32 duration, bool fade)
 {
-    Api::PostNew<CameraShakeMessage>(delay, kNoSender, magnitude, duration, fade);
+    Api::PostNew<CameraShakeMessage>(delay, NoSender, magnitude, duration, fade);
 }
 
 // The number is the id of the object whose cameras become active.

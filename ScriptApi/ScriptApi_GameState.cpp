@@ -25,12 +25,12 @@ namespace Scripting
 {
 namespace
 {
-constexpr const char* kUISystem = "UISystem";
-constexpr const char* kGameStateSystem = "GameStateSystem";
+constexpr const char* UISystemName = "UISystem";
+constexpr const char* GameStateSystemLabel = "GameStateSystem";
 // The state GameState.GoToMain switches to.
-constexpr const char* kMainState = "Main";
-constexpr u32 kNoTarget = 0;
-constexpr u32 kNoSender = 0;
+constexpr const char* MainState = "Main";
+constexpr u32 NoTargetId = 0;
+constexpr u32 NoSender = 0;
 
 using GameState::System::UISystem;
 
@@ -58,7 +58,7 @@ void AddButton(const char* material, const char* function, const char* name, f32
 
 void SetPointerRelativePosition(u32 controller, f32 x, f32 y)
 {
-    Api::PostNew<SetPointerPosMessage>(0.0f, kNoSender, controller, x, y, std::string(kUISystem));
+    Api::PostNew<SetPointerPosMessage>(0.0f, NoSender, controller, x, y, std::string(UISystemName));
 }
 
 // The first pair anchors the element on the screen, the second shifts it by half its size.
@@ -81,7 +81,7 @@ void SetHudElementPos(u32 objectId, f32 x, f32 y)
 
 void RemoveHudElement(u32 sender, u32 elementId)
 {
-    Api::PostNew<RemoveHudElementMessage>(0.0f, sender, elementId, kNoTarget);
+    Api::PostNew<RemoveHudElementMessage>(0.0f, sender, elementId, NoTargetId);
 }
 
 void ChangeHudElementTexture(u32 objectId, const char* material)
@@ -95,7 +95,7 @@ void ChangeHudElementTexture(u32 objectId, const char* material)
 void ChangePageDelayed(const char* page, f32 delay)
 {
     ChangePageMessage* message =
-        TryNewMessage<ChangePageMessage>(Api::LogName, kNoSender, std::string(page), kNoTarget);
+        TryNewMessage<ChangePageMessage>(Api::LogName, NoSender, std::string(page), NoTargetId);
     if (message != nullptr)
         message->requester = CallingScriptName();
     Api::Post(message, delay);
@@ -111,13 +111,13 @@ void GoToPreviousPage()
 {
     const std::string previous = UISystem::PreviousPageName();
     if (!previous.empty())
-        Api::PostNew<ChangePageMessage>(0.0f, kNoSender, previous, kNoTarget);
+        Api::PostNew<ChangePageMessage>(0.0f, NoSender, previous, NoTargetId);
 }
 
 // The command is passed on unchanged (0 restart, 1 exit, 2 previous, 3 next, 4 pause, 5 resume).
 void ChangeStateDelayed(u32 sender, u32 command, f32 delay)
 {
-    Api::PostNew<GameStateMessage>(delay, sender, command, kNoTarget);
+    Api::PostNew<GameStateMessage>(delay, sender, command, NoTargetId);
 }
 
 void ChangeState(u32 sender, u32 command)
@@ -127,7 +127,7 @@ void ChangeState(u32 sender, u32 command)
 
 void GoToNextLevel()
 {
-    Api::PostNew<NextLevelMessage>(0.0f, kNoSender, std::string(kGameStateSystem));
+    Api::PostNew<NextLevelMessage>(0.0f, NoSender, std::string(GameStateSystemLabel));
 }
 
 void SetActivePlayers(s32 count)
@@ -152,7 +152,7 @@ void StopSingleHighlight()
 
 void GoToMainDelayed(f32 delay)
 {
-    Api::PostNew<GoToStateMessage>(delay, kNoSender, std::string(kMainState), kNoTarget);
+    Api::PostNew<GoToStateMessage>(delay, NoSender, std::string(MainState), NoTargetId);
 }
 
 void GoToMain()
@@ -162,8 +162,8 @@ void GoToMain()
 
 void ChangeButtonFunctionCall(const char* button, const char* function)
 {
-    Api::PostNew<ChangeButtonFunctionMessage>(0.0f, kNoSender, std::string(button),
-                                              std::string(function), std::string(kUISystem));
+    Api::PostNew<ChangeButtonFunctionMessage>(0.0f, NoSender, std::string(button),
+                                              std::string(function), std::string(UISystemName));
 }
 
 void SetButtonVisibility(const char* button, f32 value)

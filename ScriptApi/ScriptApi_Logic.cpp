@@ -33,12 +33,12 @@ namespace Scripting
 {
 namespace
 {
-constexpr const char* kAISystem = "AISystem";
-constexpr const char* kToolsSystem = "ToolsSystem";
+constexpr const char* AISystemName = "AISystem";
+constexpr const char* ToolsSystemName = "ToolsSystem";
 // The geometry checks run in a program that registered the testing subsystem under this name.
-constexpr const char* kTestingSystem = "TestingSystem";
+constexpr const char* TestingSystemName = "TestingSystem";
 // A player whose object holds this component is dead.
-constexpr const char* kDeathEffectType = "DeathEffectComponent";
+constexpr const char* DeathEffectType = "DeathEffectComponent";
 constexpr const char* HealthEffectType = "HealthEffectComponent";
 constexpr u32 NoTarget = 0;
 constexpr u32 NoSender = 0;
@@ -87,7 +87,7 @@ s32 GetLivingPlayerCount()
             continue;
         bool dead = false;
         for (const GameObject::ComponentEntry& entry : player->GetComponentList())
-            dead = dead || entry.component->GetName() == kDeathEffectType;
+            dead = dead || entry.component->GetName() == DeathEffectType;
         living += dead ? 0 : 1;
     }
     return living;
@@ -106,7 +106,7 @@ void SetControllerID(u32 sender, u32 target, u32 player, f32 delay)
 
 void KillAI(u32 sender)
 {
-    Api::PostNew<KillAIMessage>(0.0f, sender, std::string(kAISystem));
+    Api::PostNew<KillAIMessage>(0.0f, sender, std::string(AISystemName));
 }
 
 // A plain message of the player-death type that every system sees.
@@ -146,11 +146,11 @@ void RevivePlayers()
 // player without an object or a health container is skipped.
 void HealPlayers()
 {
-    static const Math::Point4 kTextFirst(0.0f, 1.0f, 0.0f, 2.0f);
-    static const Math::Point4 kTextSecond(0.0f, 1.0f, 0.0f, 0.0f);
-    static const Math::Point4 kTextThird(1.0f, 1.0f, 1.0f, 2.0f);
-    const FloatingTextSetup text{HealTextDuration, HealText,   kTextFirst,
-                                 kTextSecond,      kTextThird, /*temporary=*/true};
+    static const Math::Point4 TextFirst(0.0f, 1.0f, 0.0f, 2.0f);
+    static const Math::Point4 TextSecond(0.0f, 1.0f, 0.0f, 0.0f);
+    static const Math::Point4 TextThird(1.0f, 1.0f, 1.0f, 2.0f);
+    const FloatingTextSetup text{HealTextDuration, HealText,  TextFirst,
+                                 TextSecond,       TextThird, /*temporary=*/true};
 
     const std::vector<u32> players = Players();
     for (u32 pass = 0; pass < HealPasses; ++pass)
@@ -178,7 +178,7 @@ bool TestingRegistered()
         return false;
     for (const SystemFactory::Entry& entry : g_Engine->GetSystemFactory().GetEntries())
     {
-        if (entry.name == kTestingSystem)
+        if (entry.name == TestingSystemName)
             return true;
     }
     return false;
@@ -194,24 +194,24 @@ template <Testing::GeometryTest Test> void RunGeometryTest()
 void AttachPropertyEditor(u32 sender, u32 objectId, bool keepOpen)
 {
     Api::PostNew<AttachPropertyEditorMessage>(
-        0.0f, sender, objectId, static_cast<u08>(keepOpen ? 1 : 0), std::string(kToolsSystem));
+        0.0f, sender, objectId, static_cast<u08>(keepOpen ? 1 : 0), std::string(ToolsSystemName));
 }
 
 void DetachPropertyEditor(u32 sender)
 {
-    Api::PostNew<DetachPropertyEditorMessage>(0.0f, sender, std::string(kToolsSystem));
+    Api::PostNew<DetachPropertyEditorMessage>(0.0f, sender, std::string(ToolsSystemName));
 }
 
 // The particle editor opens first, then the property editor, kept open, on the same object.
 void AttachParticleEditor(u32 sender, u32 objectId)
 {
-    Api::PostNew<AttachParticleEditorMessage>(0.0f, sender, objectId, std::string(kToolsSystem));
+    Api::PostNew<AttachParticleEditorMessage>(0.0f, sender, objectId, std::string(ToolsSystemName));
     AttachPropertyEditor(sender, objectId, true);
 }
 
 void DetachParticleEditor(u32 sender, s32)
 {
-    Api::PostNew<DetachParticleEditorMessage>(0.0f, sender, std::string(kToolsSystem));
+    Api::PostNew<DetachParticleEditorMessage>(0.0f, sender, std::string(ToolsSystemName));
     DetachPropertyEditor(sender);
 }
 } // namespace

@@ -45,9 +45,9 @@ namespace Scripting
 namespace
 {
 // Object.Direction arrives one second late; scripts written for it expect that.
-constexpr f32 kDirectionDelay = 1.0f;
+constexpr f32 DirectionDelay = 1.0f;
 // The type whose effect stuns an object.
-constexpr const char* kStunEffectType = "StunEffectComponent";
+constexpr const char* StunEffectType = "StunEffectComponent";
 
 Math::Vector4 Position(f32 x, f32 y, f32 z)
 {
@@ -106,7 +106,7 @@ void DirectionDelayed(u32 sender, u32 target, f32 x, f32 y, f32 z, f32 delay)
 
 void SetDirection(u32 sender, u32 target, f32 x, f32 y, f32 z)
 {
-    DirectionDelayed(sender, target, x, y, z, kDirectionDelay);
+    DirectionDelayed(sender, target, x, y, z, DirectionDelay);
 }
 
 void SetAnimationSpeed(u32 sender, u32 target, f32 speed)
@@ -133,7 +133,7 @@ void StunSelfDelayed(u32 objectId, f32 duration, f32 delay)
     if (Logic::System::LogicSystem::Instance() == nullptr)
         return;
     GameObjectComponent* stun =
-        Logic::System::LogicSystem::MakeEffect(kStunEffectType, duration, 0.0f, /*temporary=*/true);
+        Logic::System::LogicSystem::MakeEffect(StunEffectType, duration, 0.0f, /*temporary=*/true);
     Api::PostComponent(objectId, stun, objectId, delay);
 }
 

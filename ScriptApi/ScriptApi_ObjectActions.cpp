@@ -19,8 +19,8 @@ namespace Scripting
 {
 namespace
 {
-constexpr bool kObjectActionsBlock = true;
-constexpr bool kCameraActionsBlock = false;
+constexpr bool ObjectActionsBlock = true;
+constexpr bool CameraActionsBlock = false;
 
 // Without memory for the message the action is deleted here (the failure is logged).
 void PostAction(u32 sender, u32 target, Action* action, f32 delay)
@@ -38,7 +38,7 @@ void PostAction(u32 sender, u32 target, Action* action, f32 delay)
 void AddMoveAction(u32 sender, u32 target, f32 x, f32 y, f32 z, f32 duration, f32 delay)
 {
     PostAction(sender, target,
-               new MoveToAction(Math::Point4(x, y, z, 1.0f), duration, kObjectActionsBlock,
+               new MoveToAction(Math::Point4(x, y, z, 1.0f), duration, ObjectActionsBlock,
                                 /*orient=*/true),
                delay);
 }
@@ -46,7 +46,7 @@ void AddMoveAction(u32 sender, u32 target, f32 x, f32 y, f32 z, f32 duration, f3
 void AddMoveNoOrientAction(u32 sender, u32 target, f32 x, f32 y, f32 z, f32 duration, f32 delay)
 {
     PostAction(sender, target,
-               new MoveToAction(Math::Point4(x, y, z, 1.0f), duration, kObjectActionsBlock,
+               new MoveToAction(Math::Point4(x, y, z, 1.0f), duration, ObjectActionsBlock,
                                 /*orient=*/false),
                delay);
 }
@@ -54,17 +54,17 @@ void AddMoveNoOrientAction(u32 sender, u32 target, f32 x, f32 y, f32 z, f32 dura
 void AddScaleAction(u32 sender, u32 target, f32 x, f32 y, f32 z, f32 duration, f32 delay)
 {
     PostAction(sender, target,
-               new ScaleToAction(Math::Vector3(x, y, z), duration, kObjectActionsBlock), delay);
+               new ScaleToAction(Math::Vector3(x, y, z), duration, ObjectActionsBlock), delay);
 }
 
 void AddFadeAction(u32 sender, u32 target, f32 value, f32 duration, f32 delay)
 {
-    PostAction(sender, target, new FadeToAction(value, duration, kObjectActionsBlock), delay);
+    PostAction(sender, target, new FadeToAction(value, duration, ObjectActionsBlock), delay);
 }
 
 void AddCameraFOVAction(u32 sender, u32 target, f32 fieldOfView, f32 duration, f32 delay)
 {
-    PostAction(sender, target, new FieldOfViewToAction(fieldOfView, duration, kCameraActionsBlock),
+    PostAction(sender, target, new FieldOfViewToAction(fieldOfView, duration, CameraActionsBlock),
                delay);
 }
 
@@ -72,7 +72,7 @@ void AddCameraFOVAction(u32 sender, u32 target, f32 fieldOfView, f32 duration, f
 void AddCameraRotationAction(u32 sender, u32 target, f32 first, f32 second, f32 duration, f32 delay)
 {
     const Math::Vector2 rotation(first * Math::DEG_TO_RAD, second * Math::DEG_TO_RAD);
-    PostAction(sender, target, new RotateCameraToAction(rotation, duration, kCameraActionsBlock),
+    PostAction(sender, target, new RotateCameraToAction(rotation, duration, CameraActionsBlock),
                delay);
 }
 } // namespace

@@ -6,21 +6,21 @@ namespace Scripting
 {
 namespace
 {
-constexpr const char* kEnumField = "is_enum";
+constexpr const char* EnumField = "is_enum";
 // The registry key of the table that lists the metatables of bound classes (as keys).
-const char kBoundMetatablesKey = 0;
+const char BoundMetatablesKey = 0;
 } // namespace
 
 void RegisterBoundMetatable(lua_State* state, int index)
 {
     const int metatable = lua_absindex(state, index);
-    lua_rawgetp(state, LUA_REGISTRYINDEX, &kBoundMetatablesKey);
+    lua_rawgetp(state, LUA_REGISTRYINDEX, &BoundMetatablesKey);
     if (lua_type(state, -1) != LUA_TTABLE)
     {
         lua_pop(state, 1);
         lua_newtable(state);
         lua_pushvalue(state, -1);
-        lua_rawsetp(state, LUA_REGISTRYINDEX, &kBoundMetatablesKey);
+        lua_rawsetp(state, LUA_REGISTRYINDEX, &BoundMetatablesKey);
     }
     lua_pushvalue(state, metatable);
     lua_pushboolean(state, 1);
@@ -44,7 +44,7 @@ BoundObject* ToBoundObject(lua_State* state, int index)
         return nullptr;
     if (!lua_getmetatable(state, index))
         return nullptr;
-    lua_rawgetp(state, LUA_REGISTRYINDEX, &kBoundMetatablesKey);
+    lua_rawgetp(state, LUA_REGISTRYINDEX, &BoundMetatablesKey);
     bool isBound = false;
     if (lua_type(state, -1) == LUA_TTABLE)
     {
@@ -55,7 +55,7 @@ BoundObject* ToBoundObject(lua_State* state, int index)
     }
     if (isBound)
     {
-        lua_pushstring(state, kClassField);
+        lua_pushstring(state, ClassField);
         lua_rawget(state, -3);
         isBound = lua_type(state, -1) == LUA_TSTRING;
         lua_pop(state, 1);
@@ -114,7 +114,7 @@ int BoundObjectEquals(lua_State* state)
 
 const ParentConversion* FindParentsConversionArray(lua_State* state, UnpackFunction unpack)
 {
-    lua_getfield(state, LUA_REGISTRYINDEX, kParentsConversionTable);
+    lua_getfield(state, LUA_REGISTRYINDEX, ParentsConversionTable);
     if (lua_type(state, -1) != LUA_TTABLE)
     {
         lua_pop(state, 1);
@@ -132,13 +132,13 @@ const ParentConversion* FindParentsConversionArray(lua_State* state, UnpackFunct
 ParentConversion* StoreParentsConversionArray(lua_State* state, UnpackFunction unpack,
                                               std::size_t count)
 {
-    lua_getfield(state, LUA_REGISTRYINDEX, kParentsConversionTable);
+    lua_getfield(state, LUA_REGISTRYINDEX, ParentsConversionTable);
     if (lua_type(state, -1) != LUA_TTABLE)
     {
         lua_pop(state, 1);
         lua_newtable(state);
         lua_pushvalue(state, -1);
-        lua_setfield(state, LUA_REGISTRYINDEX, kParentsConversionTable);
+        lua_setfield(state, LUA_REGISTRYINDEX, ParentsConversionTable);
     }
 
     const std::size_t bytes = (count + 1) * sizeof(ParentConversion);
@@ -161,7 +161,7 @@ s32 ReadIntegerArgument(lua_State* state, int index)
     // Only a full userdata has a block to read the enumeration value from.
     if (lua_type(state, index) != LUA_TUSERDATA || lua_rawlen(state, index) < sizeof(s32))
         return 0;
-    if (!luaL_getmetafield(state, index, kEnumField))
+    if (!luaL_getmetafield(state, index, EnumField))
         return 0;
     lua_pop(state, 1);
     s32 value = 0;

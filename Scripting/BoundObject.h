@@ -62,14 +62,14 @@ struct BoundObject
 };
 
 // Lua aligns userdata blocks for a double, a pointer or a long: 8 bytes here.
-constexpr std::size_t kBoundValueAlignment = 8;
-static_assert(sizeof(BoundObject) % kBoundValueAlignment == 0,
+constexpr std::size_t BoundValueAlignment = 8;
+static_assert(sizeof(BoundObject) % BoundValueAlignment == 0,
               "the value must start 8-byte aligned after the header");
 
 // The registry table that holds every class's parents conversion array.
-constexpr const char* kParentsConversionTable = "LUA_ParentsConversionArray";
+constexpr const char* ParentsConversionTable = "LUA_ParentsConversionArray";
 // The metatable field that marks a bound class (its dotted name).
-constexpr const char* kClassField = "__class";
+constexpr const char* ClassField = "__class";
 
 // The unpack function of class T; its address identifies T.
 template <class T> void* UnpackObject(const UnpackRecord& record)

@@ -43,7 +43,7 @@
 namespace Scripting
 {
 // The error a method thunk raises when argument 1 is not a usable object.
-constexpr const char* kNotAnObjectError =
+constexpr const char* NotAnObjectError =
     "Expected non-null object as first argument to method call";
 
 // Lua values to engine parameters.
@@ -103,12 +103,12 @@ namespace Detail
 {
 // Room for the reason of a failed engine function, copied out of the exception before the Lua
 // error is raised (the exception must be gone by then).
-constexpr std::size_t kFailureReasonSize = 160;
+constexpr std::size_t FailureReasonSize = 160;
 
-inline void CopyReason(char (&reason)[kFailureReasonSize], const char* text)
+inline void CopyReason(char (&reason)[FailureReasonSize], const char* text)
 {
-    std::strncpy(reason, text != nullptr ? text : "", kFailureReasonSize - 1);
-    reason[kFailureReasonSize - 1] = '\0';
+    std::strncpy(reason, text != nullptr ? text : "", FailureReasonSize - 1);
+    reason[FailureReasonSize - 1] = '\0';
 }
 
 inline int RaiseEngineFailure(lua_State* state, const char* reason)
@@ -117,7 +117,7 @@ inline int RaiseEngineFailure(lua_State* state, const char* reason)
 }
 
 // Runs `body`; false, with the exception's text in `reason`, when it threw.
-template <class Body> bool RunGuarded(Body&& body, char (&reason)[kFailureReasonSize]) noexcept
+template <class Body> bool RunGuarded(Body&& body, char (&reason)[FailureReasonSize]) noexcept
 {
     try
     {
@@ -145,7 +145,7 @@ template <class Body> bool RunGuarded(Body&& body, char (&reason)[kFailureReason
 template <class R, class Call, std::size_t... I, class... Args>
 int Invoke(lua_State* state, Call&& call, std::index_sequence<I...>, Args*...)
 {
-    char reason[kFailureReasonSize];
+    char reason[FailureReasonSize];
     // The caller is recorded for the call alone and restored before any Lua error is raised.
     lua_State* const previous = SwapCallingState(state);
     if constexpr (std::is_void<R>::value)
@@ -241,7 +241,7 @@ template <class Method> int MethodThunk(lua_State* state)
     bool isConst = true;
     Class* object = UnpackBoundObject<Class>(state, 1, isConst);
     if (object == nullptr || (isConst && !Traits::IsConst))
-        return luaL_error(state, kNotAnObjectError);
+        return luaL_error(state, NotAnObjectError);
 
     lua_remove(state, 1);
     return Traits::Invoke(state, [object, method](auto... arguments)
@@ -252,7 +252,7 @@ template <class Method> int MethodThunk(lua_State* state)
 // metatable that PushMetatable leaves on the stack (building the class on first use).
 template <class T, void (*PushMetatable)(lua_State*)> int ConstructorThunk(lua_State* state)
 {
-    static_assert(alignof(T) <= kBoundValueAlignment, "Lua aligns userdata to 8 bytes");
+    static_assert(alignof(T) <= BoundValueAlignment, "Lua aligns userdata to 8 bytes");
     // The constructor takes no arguments: whatever the call brought (the class table, or
     // nothing when a script calls "__call" by hand) is dropped.
     lua_settop(state, 0);
@@ -266,7 +266,7 @@ template <class T, void (*PushMetatable)(lua_State*)> int ConstructorThunk(lua_S
     lua_setmetatable(state, -2);
 
     // Constructed last, so that a Lua error above leaves nothing to destroy.
-    char reason[Detail::kFailureReasonSize];
+    char reason[Detail::FailureReasonSize];
     if (!Detail::RunGuarded([block] { new (block->GetValue()) T(); }, reason))
         return Detail::RaiseEngineFailure(state, reason);
     block->flags = HoldsInline;

@@ -12,14 +12,14 @@ lua_State* g_callingState = nullptr;
 namespace
 {
 // Level 1 is the function that called the engine function (level 0 is the thunk itself).
-constexpr int kCallerLevel = 1;
+constexpr int CallerLevel = 1;
 } // namespace
 
 std::string CallingScriptName()
 {
     using Detail::g_callingState;
     lua_Debug frame{};
-    if (g_callingState == nullptr || lua_getstack(g_callingState, kCallerLevel, &frame) == 0 ||
+    if (g_callingState == nullptr || lua_getstack(g_callingState, CallerLevel, &frame) == 0 ||
         lua_getinfo(g_callingState, "Sl", &frame) == 0 || frame.source == nullptr ||
         frame.source[0] == '=')
         return "a script";

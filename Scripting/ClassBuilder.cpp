@@ -4,8 +4,8 @@ namespace Scripting
 {
 namespace
 {
-constexpr const char* kObjectUnpackField = "__object_unpack";
-constexpr const char* kParentsUnpackField = "__parents_unpack_funcs";
+constexpr const char* ObjectUnpackField = "__object_unpack";
+constexpr const char* ParentsUnpackField = "__parents_unpack_funcs";
 } // namespace
 
 void PrepareClassMetatable(lua_State* state, int metatableIndex)
@@ -14,7 +14,7 @@ void PrepareClassMetatable(lua_State* state, int metatableIndex)
     lua_pushcfunction(state, &BoundObjectEquals);
     lua_setfield(state, metatable, "__eq");
     lua_newtable(state);
-    lua_setfield(state, metatable, kParentsUnpackField);
+    lua_setfield(state, metatable, ParentsUnpackField);
 }
 
 void FinishClassMetatable(lua_State* state, int metatableIndex)
@@ -22,11 +22,11 @@ void FinishClassMetatable(lua_State* state, int metatableIndex)
     const int metatable = lua_absindex(state, metatableIndex);
     const int top = lua_gettop(state);
 
-    lua_getfield(state, metatable, kObjectUnpackField);
+    lua_getfield(state, metatable, ObjectUnpackField);
     if (lua_type(state, -1) == LUA_TLIGHTUSERDATA)
     {
         const auto own = reinterpret_cast<UnpackFunction>(lua_touserdata(state, -1));
-        lua_getfield(state, metatable, kParentsUnpackField);
+        lua_getfield(state, metatable, ParentsUnpackField);
         const int parents = lua_gettop(state);
 
         std::size_t count = 0;
@@ -59,9 +59,9 @@ void FinishClassMetatable(lua_State* state, int metatableIndex)
     lua_settop(state, top);
 
     lua_pushnil(state);
-    lua_setfield(state, metatable, kObjectUnpackField);
+    lua_setfield(state, metatable, ObjectUnpackField);
     lua_pushnil(state);
-    lua_setfield(state, metatable, kParentsUnpackField);
+    lua_setfield(state, metatable, ParentsUnpackField);
 }
 
 void OpenClassMetatable(lua_State* state, int metatableIndex, const Namespace& classTable,
@@ -71,7 +71,7 @@ void OpenClassMetatable(lua_State* state, int metatableIndex, const Namespace& c
     classTable.Push(state);
     lua_setfield(state, metatable, "__index");
     lua_pushstring(state, className);
-    lua_setfield(state, metatable, kClassField);
+    lua_setfield(state, metatable, ClassField);
     lua_pushcfunction(state, collect);
     lua_setfield(state, metatable, "__gc");
     RegisterBoundMetatable(state, metatable);
@@ -113,9 +113,9 @@ void AddParentConversion(lua_State* state, int metatableIndex, UnpackFunction ow
 {
     const int metatable = lua_absindex(state, metatableIndex);
     lua_pushlightuserdata(state, FunctionKey(own));
-    lua_setfield(state, metatable, kObjectUnpackField);
+    lua_setfield(state, metatable, ObjectUnpackField);
 
-    lua_getfield(state, metatable, kParentsUnpackField);
+    lua_getfield(state, metatable, ParentsUnpackField);
     lua_pushlightuserdata(state, FunctionKey(parent));
     lua_pushlightuserdata(state, FunctionKey(convert));
     lua_rawset(state, -3);

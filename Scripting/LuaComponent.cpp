@@ -150,7 +150,7 @@ constexpr lua_Number LargestFloat = std::numeric_limits<f32>::max();
 // than reading them as 0.
 bool IsIntegerRange(lua_Number number)
 {
-    return number >= -kSigned64Limit && number < kSigned64Limit;
+    return number >= -Signed64Limit && number < Signed64Limit;
 }
 
 std::string ErrorValueText(lua_State* state)

@@ -16,12 +16,12 @@
 namespace Scripting
 {
 // 2^63: the smallest magnitude that no signed 64-bit integer holds.
-constexpr lua_Number kSigned64Limit = 9223372036854775808.0;
+constexpr lua_Number Signed64Limit = 9223372036854775808.0;
 
 inline s64 TruncateToS64(lua_Number number)
 {
     // Written so that NaN fails the test as well.
-    if (!(number >= -kSigned64Limit && number < kSigned64Limit))
+    if (!(number >= -Signed64Limit && number < Signed64Limit))
         return 0;
     return static_cast<s64>(number);
 }

@@ -13,7 +13,7 @@ namespace
 {
 // The replacements of the loading functions and the removal of the debug functions that could
 // undo the engine's guards. Run once per state, before any script.
-constexpr const char kRestrictLibraries[] = R"lua(
+constexpr const char RestrictLibrariesScript[] = R"lua(
 local baseLoad, baseLoadfile, select, error = load, loadfile, select, error
 function load(chunk, name, mode, ...)
     if select('#', ...) > 0 then return baseLoad(chunk, name, 't', ...) end
@@ -184,7 +184,7 @@ void ScriptLimits::RestoreHook(lua_State* state)
 
 void ScriptLimits::RestrictLibraries(lua_State* state)
 {
-    if (luaL_loadbufferx(state, kRestrictLibraries, sizeof(kRestrictLibraries) - 1,
+    if (luaL_loadbufferx(state, RestrictLibrariesScript, sizeof(RestrictLibrariesScript) - 1,
                          "=restrict libraries", "t") != LUA_OK)
         lua_error(state);
     lua_call(state, 0, 0);

@@ -39,8 +39,8 @@ const Math::Vector4& ThirdDirection()
     return Math::AXIS_Z;
 }
 
-constexpr Math::ColorRGBA kWhite(1.0f, 1.0f, 1.0f, 1.0f);
-constexpr f32 kOpaque = 1.0f;
+constexpr Math::ColorRGBA White(1.0f, 1.0f, 1.0f, 1.0f);
+constexpr f32 Opaque = 1.0f;
 // The first pair of circles sits on the first direction, the second pair on the second.
 constexpr f32 FirstCentreA = -5.0f;
 constexpr f32 FirstCentreB = 10.0f;
@@ -193,9 +193,9 @@ void GeometryTests::TestDistCircle3Circle3()
     const Math::Circle3 circle2(Along(FirstDirection(), FirstCentreB), FirstDirection(), m_radiusB);
     circle1.Draw(&Math::ColorRGBA::Red);
     circle2.Draw(&Math::ColorRGBA::Green);
-    const Math::ColorRGBA firstSegment = Math::ColorRGBA::RandomGreen(kOpaque);
+    const Math::ColorRGBA firstSegment = Math::ColorRGBA::RandomGreen(Opaque);
     Math::DistCircle3Circle3 first(circle1, circle2);
-    first.Draw(true, &Math::ColorRGBA::Blue, &kWhite, &firstSegment);
+    first.Draw(true, &Math::ColorRGBA::Blue, &White, &firstSegment);
 
     const Math::Circle3 circle3(Along(SecondDirection(), SecondCentreDistance), FirstDirection(),
                                 m_radiusA);
@@ -203,7 +203,7 @@ void GeometryTests::TestDistCircle3Circle3()
                                 m_radiusB);
     circle3.Draw(&Math::ColorRGBA::Red);
     circle4.Draw(&Math::ColorRGBA::Green);
-    const Math::ColorRGBA secondSegment = Math::ColorRGBA::RandomGreen(kOpaque);
+    const Math::ColorRGBA secondSegment = Math::ColorRGBA::RandomGreen(Opaque);
     Math::DistCircle3Circle3 second(circle3, circle4);
     second.Draw(true, &Math::ColorRGBA::Blue, &Math::ColorRGBA::Violet, &secondSegment);
 }
@@ -214,9 +214,9 @@ void GeometryTests::TestDistLine3Circle3()
 
     const Math::Line3 line(Along(SecondDirection(), LineOffset), FirstDirection());
     const Math::Circle3 circle(Along(FirstDirection(), CircleOffset), SecondDirection(), m_radiusC);
-    line.Draw(&kWhite);
+    line.Draw(&White);
     circle.Draw(&Math::ColorRGBA::Yellow);
-    const Math::ColorRGBA segment = Math::ColorRGBA::RandomRed(kOpaque);
+    const Math::ColorRGBA segment = Math::ColorRGBA::RandomRed(Opaque);
     Math::DistLine3Circle3 distance(line, circle);
     distance.Draw(true, &Math::ColorRGBA::Grey, &Math::ColorRGBA::Brown, &segment);
 }

@@ -9,20 +9,20 @@ namespace TweakBar
 namespace
 {
 // A new bar's place and look until a definition says otherwise.
-constexpr int kDefaultBarX = 16;
-constexpr int kDefaultBarY = 16;
-constexpr int kDefaultBarWidth = 200;
-constexpr int kDefaultBarHeight = 320;
-constexpr int kDefaultBarColor[3] = {40, 40, 70};
-constexpr int kDefaultBarAlpha = 220;
-constexpr int kDefaultValuesWidth = 100;
+constexpr int DefaultBarX = 16;
+constexpr int DefaultBarY = 16;
+constexpr int DefaultBarWidth = 200;
+constexpr int DefaultBarHeight = 320;
+constexpr int DefaultBarColor[3] = {40, 40, 70};
+constexpr int DefaultBarAlpha = 220;
+constexpr int DefaultValuesWidth = 100;
 // Input waiting for frames that do not come (bars hidden) is dropped past this many events.
-constexpr size_t kMaxQueuedInput = 64;
+constexpr size_t MaxQueuedInput = 64;
 // GLOBAL keys the layer accepts; the renderer reads fontstyle and fontsize, the others only
 // shape a look it draws its own way.
-const char* const kGlobalKeys[] = {"help",      "iconpos",     "iconalign",     "iconmargin",
-                                   "fontsize",  "fontstyle",   "fontresizable", "fontscaling",
-                                   "contained", "buttonalign", "overlap"};
+const char* const GlobalKeys[] = {"help",      "iconpos",     "iconalign",     "iconmargin",
+                                  "fontsize",  "fontstyle",   "fontresizable", "fontscaling",
+                                  "contained", "buttonalign", "overlap"};
 
 bool ReadInts(const std::string& value, int* out, int count)
 {
@@ -41,7 +41,7 @@ bool ReadInts(const std::string& value, int* out, int count)
 
 template <typename Queue> void PushCapped(Queue& queue, const typename Queue::value_type& value)
 {
-    if (queue.size() >= kMaxQueuedInput)
+    if (queue.size() >= MaxQueuedInput)
         queue.erase(queue.begin());
     queue.push_back(value);
 }
@@ -72,13 +72,13 @@ CTwBar* BarLayer::NewBar(const std::string& name)
     auto bar = std::make_unique<CTwBar>();
     bar->name = name;
     bar->label = name;
-    bar->x = kDefaultBarX;
-    bar->y = kDefaultBarY;
-    bar->width = kDefaultBarWidth;
-    bar->height = kDefaultBarHeight;
-    std::copy(std::begin(kDefaultBarColor), std::end(kDefaultBarColor), bar->color);
-    bar->alpha = kDefaultBarAlpha;
-    bar->valuesWidth = kDefaultValuesWidth;
+    bar->x = DefaultBarX;
+    bar->y = DefaultBarY;
+    bar->width = DefaultBarWidth;
+    bar->height = DefaultBarHeight;
+    std::copy(std::begin(DefaultBarColor), std::end(DefaultBarColor), bar->color);
+    bar->alpha = DefaultBarAlpha;
+    bar->valuesWidth = DefaultValuesWidth;
     m_bars.push_back(std::move(bar));
     return m_bars.back().get();
 }
@@ -317,7 +317,7 @@ bool BarLayer::Define(const char* call, const char* definition)
         {
             for (const DefineItem& item : statement.items)
             {
-                const bool known = std::any_of(std::begin(kGlobalKeys), std::end(kGlobalKeys),
+                const bool known = std::any_of(std::begin(GlobalKeys), std::end(GlobalKeys),
                                                [&](const char* k) { return item.key == k; });
                 if (known)
                     m_global[item.key] = item.value;

@@ -8,7 +8,7 @@ namespace TweakBar
 namespace
 {
 // Keys whose value is a list of numbers that may be written unquoted.
-const char* const kMultiNumberKeys[] = {"position", "size", "color"};
+const char* const MultiNumberKeys[] = {"position", "size", "color"};
 
 bool IsQuote(char c)
 {
@@ -22,7 +22,7 @@ bool IsBlank(char c)
 
 bool IsMultiNumberKey(const std::string& key)
 {
-    for (const char* name : kMultiNumberKeys)
+    for (const char* name : MultiNumberKeys)
     {
         if (key == name)
             return true;

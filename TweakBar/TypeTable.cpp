@@ -7,14 +7,14 @@ namespace TweakBar
 namespace
 {
 // More decimals than a double holds say nothing.
-constexpr double kMaxPrecision = 15.0;
+constexpr double MaxPrecision = 15.0;
 
 struct BuiltInType
 {
     TwType type;
     size_t size;
 };
-const BuiltInType kBuiltIns[] = {
+const BuiltInType BuiltIns[] = {
     {TW_TYPE_BOOLCPP, sizeof(bool)},    {TW_TYPE_BOOL8, sizeof(int8_t)},
     {TW_TYPE_CHAR, sizeof(char)},       {TW_TYPE_INT8, sizeof(int8_t)},
     {TW_TYPE_UINT8, sizeof(uint8_t)},   {TW_TYPE_INT16, sizeof(int16_t)},
@@ -137,7 +137,7 @@ TwType TypeTable::DefineStruct(const char* name, const TwStructMember* members, 
 
 bool TypeTable::IsBuiltIn(TwType type) const
 {
-    for (const BuiltInType& builtIn : kBuiltIns)
+    for (const BuiltInType& builtIn : BuiltIns)
     {
         if (builtIn.type == type)
             return true;
@@ -170,7 +170,7 @@ bool TypeTable::IsKnown(TwType type) const
 
 size_t TypeTable::SizeOf(TwType type) const
 {
-    for (const BuiltInType& builtIn : kBuiltIns)
+    for (const BuiltInType& builtIn : BuiltIns)
     {
         if (builtIn.type == type)
             return builtIn.size;
@@ -208,7 +208,7 @@ bool ApplySetting(EntrySettings& settings, const std::string& key, const std::st
     else if (key == "step" && DefineParser::ReadNumber(value, number))
         settings.step = number;
     else if (key == "precision" && DefineParser::ReadNumber(value, number) && number >= 0.0 &&
-             number <= kMaxPrecision)
+             number <= MaxPrecision)
         settings.precision = static_cast<int>(number);
     else
     {

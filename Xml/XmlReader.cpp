@@ -5,7 +5,7 @@
 namespace
 {
 // Bad values kept per reader: enough to report a broken component, bounded for a hostile one.
-constexpr std::size_t kMaxBadValues = 16;
+constexpr std::size_t MaxBadValues = 16;
 } // namespace
 
 namespace Serializer
@@ -81,7 +81,7 @@ void XmlReader::StandOn(const tinyxml2::XMLElement* element)
 
 void XmlReader::NoteBadValue(const char* text)
 {
-    if (m_badValues.size() >= kMaxBadValues)
+    if (m_badValues.size() >= MaxBadValues)
         return;
     const char* member = m_current != nullptr ? m_current->Name() : "";
     m_badValues.push_back(BadValue{member != nullptr ? member : "", text != nullptr ? text : ""});

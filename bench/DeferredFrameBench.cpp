@@ -33,14 +33,14 @@ namespace
 using Graphics::System::GraphicsSystem;
 
 constexpr double TargetRatio = 8.0;
-constexpr int kWindowWidth = 1366;
-constexpr int kWindowHeight = 768;
-constexpr f32 kFrameTime = 1.0f / 60.0f;
+constexpr int WindowWidthPixels = 1366;
+constexpr int WindowHeightPixels = 768;
+constexpr f32 FrameTime = 1.0f / 60.0f;
 // Frames drawn before timing starts: the sky is created by a message, and the driver warms up.
-constexpr int kWarmUpFrames = 4;
-constexpr f32 kInverseTolerance = 0.00001f;
-const char* const kScene = "tests/Graphics/Scenes/LitScene.xml";
-const char* const kPlainProgram = "Default";
+constexpr int WarmUpFrames = 4;
+constexpr f32 InverseTolerance = 0.00001f;
+const char* const Scene = "tests/Graphics/Scenes/LitScene.xml";
+const char* const PlainProgram = "Default";
 
 struct World
 {
@@ -55,8 +55,8 @@ void DeferredFrame(benchmark::State& state)
 {
     for (auto _ : state)
     {
-        g_world.cameras->Update(kFrameTime);
-        g_world.graphics->Update(kFrameTime);
+        g_world.cameras->Update(FrameTime);
+        g_world.graphics->Update(FrameTime);
         glFinish();
     }
 }
@@ -65,11 +65,11 @@ void DeferredFrame(benchmark::State& state)
 void PlainDraw(benchmark::State& state)
 {
     const Graphics::ShaderProgram* program = Graphics::ShaderProgramManager::Instance()->Find(
-        kPlainProgram, Graphics::ShaderProgramFile::Static);
+        PlainProgram, Graphics::ShaderProgramFile::Static);
     GameFactory* factory = g_world.engine->GetFactory();
     for (auto _ : state)
     {
-        g_world.cameras->Update(kFrameTime);
+        g_world.cameras->Update(FrameTime);
         glBindFramebuffer(GL_FRAMEBUFFER, 0);
         glViewport(0, 0, g_world.graphics->GetWindowWidth(), g_world.graphics->GetWindowHeight());
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
@@ -86,7 +86,7 @@ void PlainDraw(benchmark::State& state)
                 continue;
             const Math::Matrix4 model = transform->GetTransformMatrix();
             Math::Matrix4 normal;
-            model.Inverse(normal, kInverseTolerance);
+            model.Inverse(normal, InverseTolerance);
             glUniformMatrix4fv(glGetUniformLocation(handle, "ModelMatrix"), 1, GL_TRUE, model.m);
             glUniformMatrix4fv(glGetUniformLocation(handle, "NormalMatrix"), 1, GL_FALSE, normal.m);
             render->GetModel()->BindVertexFormat();
@@ -116,7 +116,7 @@ public:
         const double ratio = m_system / m_plain;
         // Both runs are timed in milliseconds.
         std::printf("\nLit scene at %d x %d: deferred frame %.2f ms, plain drawing %.2f ms\n",
-                    kWindowWidth, kWindowHeight, m_system, m_plain);
+                    WindowWidthPixels, WindowHeightPixels, m_system, m_plain);
         std::printf("Ratio (deferred frame / plain drawing; lower is better)\n"
                     "%-28s %6.3f  target (<= %.1f) %s\n",
                     "deferred frame", ratio, TargetRatio, Verdict(ratio <= TargetRatio));
@@ -142,18 +142,18 @@ bool StartWorld()
     if (g_world.graphics == nullptr || !g_world.graphics->IsRendererReady() ||
         g_world.messages == nullptr || g_world.cameras == nullptr ||
         Graphics::ShaderProgramManager::Instance()->Find(
-            kPlainProgram, Graphics::ShaderProgramFile::Static) == nullptr)
+            PlainProgram, Graphics::ShaderProgramFile::Static) == nullptr)
         return false;
     tinyxml2::XMLDocument document;
-    if (document.LoadFile((std::string(QUILL_SOURCE_ROOT) + "/" + kScene).c_str()) !=
+    if (document.LoadFile((std::string(QUILL_SOURCE_ROOT) + "/" + Scene).c_str()) !=
         tinyxml2::XML_SUCCESS)
         return false;
     SceneFile::BuildScene(document.RootElement(), *g_world.graphics);
-    for (int i = 0; i < kWarmUpFrames; ++i)
+    for (int i = 0; i < WarmUpFrames; ++i)
     {
-        g_world.messages->Update(kFrameTime);
-        g_world.cameras->Update(kFrameTime);
-        g_world.graphics->Update(kFrameTime);
+        g_world.messages->Update(FrameTime);
+        g_world.cameras->Update(FrameTime);
+        g_world.graphics->Update(FrameTime);
     }
     return true;
 }
@@ -182,14 +182,14 @@ int main(int argc, char** argv)
     ScratchFolder folder("quill-deferred-bench");
     if (!folder.Ready() ||
         !SceneFile::MakeSceneAssetTree(QUILL_SOURCE_ROOT, std::filesystem::current_path(),
-                                       kWindowWidth, kWindowHeight))
+                                       WindowWidthPixels, WindowHeightPixels))
     {
         std::printf("the scene's asset folder could not be made\n");
         return 1;
     }
     if (!StartWorld())
     {
-        std::printf("the engine did not start its renderer or read %s\n", kScene);
+        std::printf("the engine did not start its renderer or read %s\n", Scene);
         StopWorld();
         return 1;
     }

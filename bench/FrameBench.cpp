@@ -33,13 +33,13 @@
 
 namespace
 {
-constexpr int kObjects = 1000;
-constexpr int kFewScripts = 100;
-constexpr int kManyScripts = 1000;
-constexpr f32 kFrameSeconds = 1.0f / 60.0f;
-constexpr double kFrameTarget = 2.0;
-const char* const kScriptFile = "FrameBench.lua";
-const char* const kScriptText = R"(
+constexpr int ObjectCount = 1000;
+constexpr int FewScripts = 100;
+constexpr int ManyScripts = 1000;
+constexpr f32 FrameSeconds = 1.0f / 60.0f;
+constexpr double FrameTarget = 2.0;
+const char* const ScriptFile = "FrameBench.lua";
+const char* const ScriptText = R"(
 local frames = 0
 function Update(dt)
     frames = frames + 1
@@ -59,7 +59,7 @@ void SetScriptCount(std::size_t count)
     while (g_scripts.size() < count)
     {
         Scripting::LuaComponent* script =
-            lua->LoadScript(kScriptFile, "Bench" + std::to_string(g_scripts.size()));
+            lua->LoadScript(ScriptFile, "Bench" + std::to_string(g_scripts.size()));
         if (script == nullptr)
         {
             std::printf("the benchmark script could not be loaded\n");
@@ -77,10 +77,10 @@ void SetScriptCount(std::size_t count)
 void Frame(benchmark::State& state)
 {
     SetScriptCount(static_cast<std::size_t>(state.range(0)));
-    g_engine->StepFrame(kFrameSeconds); // warm-up: storage reaches its working size
+    g_engine->StepFrame(FrameSeconds); // warm-up: storage reaches its working size
     const u64 before = Bench::HeapAllocations();
     for (auto _ : state)
-        g_engine->StepFrame(kFrameSeconds);
+        g_engine->StepFrame(FrameSeconds);
     state.counters["heap/frame"] = static_cast<double>(Bench::HeapAllocations() - before) /
                                    static_cast<double>(state.iterations());
 }
@@ -95,7 +95,7 @@ void BarePcalls(benchmark::State& state)
         {
             lua_State* lua = script->GetState();
             lua_getglobal(lua, "Update");
-            lua_pushnumber(lua, kFrameSeconds);
+            lua_pushnumber(lua, FrameSeconds);
             lua_pcall(lua, 1, 0, 0);
         }
     }
@@ -110,15 +110,15 @@ public:
 
     void PrintRatios() const override
     {
-        std::printf("\nHeadless frame, %d objects (lower is better)\n", kObjects);
-        const std::string many = "/" + std::to_string(kManyScripts);
-        const std::string few = "/" + std::to_string(kFewScripts);
+        std::printf("\nHeadless frame, %d objects (lower is better)\n", ObjectCount);
+        const std::string many = "/" + std::to_string(ManyScripts);
+        const std::string few = "/" + std::to_string(FewScripts);
         if (Has("Frame" + many) && Has("BarePcalls" + many))
         {
             const double ratio =
                 m_runs.at("Frame" + many).time / m_runs.at("BarePcalls" + many).time;
-            std::printf("%d scripts: frame/bare pcalls %6.3f  target <= %.1f %s\n", kManyScripts,
-                        ratio, kFrameTarget, Verdict(ratio <= kFrameTarget));
+            std::printf("%d scripts: frame/bare pcalls %6.3f  target <= %.1f %s\n", ManyScripts,
+                        ratio, FrameTarget, Verdict(ratio <= FrameTarget));
         }
         for (const std::string& scripts : {few, many})
         {
@@ -161,7 +161,7 @@ public:
         if (!Ready())
             return;
         std::filesystem::create_directories("assets/Scripts");
-        std::ofstream(std::filesystem::path("assets/Scripts") / kScriptFile) << kScriptText;
+        std::ofstream(std::filesystem::path("assets/Scripts") / ScriptFile) << ScriptText;
     }
 };
 } // namespace
@@ -188,13 +188,13 @@ int main(int argc, char** argv)
         engine.AddSystem("MessagingSystem");
         engine.AddSystem("ScriptingSystem");
         GameFactory* factory = engine.GetFactory();
-        for (int i = 0; i < kObjects; ++i)
+        for (int i = 0; i < ObjectCount; ++i)
         {
             GameObject* object = factory->CreateObject("Bench", Engine::GenerateId());
             object->AddComponent(factory->CreateComponent("TestComponent"));
         }
 
-        for (int scripts : {kFewScripts, kManyScripts})
+        for (int scripts : {FewScripts, ManyScripts})
         {
             benchmark::RegisterBenchmark("Frame", &Frame)
                 ->Arg(scripts)

@@ -37,10 +37,10 @@
 
 namespace
 {
-constexpr double kTargetMilliseconds = 2.0;
-constexpr double kTargetAllocations = 0.0;
-constexpr int kSiteFrames = 10;
-const char* const kLogFile = "game_frame_bench_log.txt";
+constexpr double TargetMilliseconds = 2.0;
+constexpr double TargetAllocations = 0.0;
+constexpr int SiteFrames = 10;
+const char* const LogFile = "game_frame_bench_log.txt";
 
 std::string g_log;
 // One engine at a time: the world of the run being measured.
@@ -139,17 +139,17 @@ public:
                             "its own calls (where it cannot map stream buffers, it allocates a "
                             "record for every buffer queued): target %.0f for both %s\n",
                             name.c_str(), figures.allocations, figures.libraryAllocations,
-                            kTargetAllocations,
-                            Verdict(figures.allocations <= kTargetAllocations &&
-                                    figures.libraryAllocations <= kTargetAllocations));
+                            TargetAllocations,
+                            Verdict(figures.allocations <= TargetAllocations &&
+                                    figures.libraryAllocations <= TargetAllocations));
         }
         if (!counts)
             std::printf("heap/frame: not counted in this build (the sanitizer keeps its malloc)\n");
         const auto headless = m_runs.find("GameFrame");
         if (headless != m_runs.end())
             std::printf("game frame %.3f ms (headless): target <= %.1f ms %s\n",
-                        headless->second.milliseconds, kTargetMilliseconds,
-                        Verdict(headless->second.milliseconds <= kTargetMilliseconds));
+                        headless->second.milliseconds, TargetMilliseconds,
+                        Verdict(headless->second.milliseconds <= TargetMilliseconds));
         if (m_runs.find("DrawnGameFrame") == m_runs.end())
             std::printf("drawn game frame: not measured (it needs a display: xvfb-run -a -s "
                         "\"-screen 0 1366x768x24\" ...)\n");
@@ -214,11 +214,11 @@ void WriteAllocationSites(const char* file)
         return;
     }
     Bench::RecordAllocationSites(true);
-    world.Frames(kSiteFrames);
+    world.Frames(SiteFrames);
     Bench::RecordAllocationSites(false);
     const std::size_t count = Bench::WriteAllocationSites(fd);
     ::close(fd);
-    std::printf("allocation sites of %d steady game frames (%zu allocations): %s\n", kSiteFrames,
+    std::printf("allocation sites of %d steady game frames (%zu allocations): %s\n", SiteFrames,
                 count, file);
 }
 } // namespace
@@ -230,7 +230,7 @@ int main(int argc, char** argv)
         return 1;
     // The engine reads assets/ relative to the working directory, as the game does from the
     // repository root; the log goes to the system's temporary folder.
-    g_log = (std::filesystem::temp_directory_path() / kLogFile).string();
+    g_log = (std::filesystem::temp_directory_path() / LogFile).string();
     std::filesystem::current_path(QUILL_ASSET_ROOT);
 
     // OpenAL's allocations inside its own calls are shown apart from the game's.

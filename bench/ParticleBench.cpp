@@ -44,7 +44,7 @@ constexpr u32 SheetFrames = 16;
 constexpr double TargetPerMs = 120000.0;
 constexpr double TargetShareOfPlain = 0.8;
 
-const char* const kEffect =
+const char* const Effect =
     "<E><TransformComponent><position X=\"0\" Y=\"0\" Z=\"0\"/><orientation X=\"0\" Y=\"0\" "
     "Z=\"0\"/><scale X=\"1\" Y=\"1\" Z=\"1\"/></TransformComponent>"
     "<ParticleSystemComponent><ParticleData>Bench</ParticleData>"
@@ -97,7 +97,7 @@ struct EffectStage
         textures->Add("Sheet", param, Graphics::TextureManager::ParticleCategory);
 
         tinyxml2::XMLDocument document;
-        document.Parse(kEffect);
+        document.Parse(Effect);
         for (int i = 0; i < Emitters; ++i)
         {
             GameObject* object = engine->GetFactory()->CreateObject("Bench", Engine::GenerateId());

@@ -36,12 +36,12 @@
 
 namespace
 {
-constexpr int kComponents = 1000;
-constexpr int kPrograms = 10;
-constexpr int kModels = 20;
-constexpr int kMaterials = 5;
-constexpr int kSteadyFrames = 1000;
-constexpr double kRatioTarget = 1.5;
+constexpr int QueuedComponentCount = 1000;
+constexpr int Programs = 10;
+constexpr int ModelCount = 20;
+constexpr int MaterialCount = 5;
+constexpr int SteadyFrames = 1000;
+constexpr double RatioTarget = 1.5;
 
 struct Scene
 {
@@ -142,18 +142,18 @@ public:
     {
         std::printf("\nRender queue, %d components of %d programs, %d models, %d materials "
                     "(lower is better)\n",
-                    kComponents, kPrograms, kModels, kMaterials);
+                    QueuedComponentCount, Programs, ModelCount, MaterialCount);
         if (Has("Queue") && Has("SortedKeys"))
         {
             const double ratio = m_runs.at("Queue").time / m_runs.at("SortedKeys").time;
-            std::printf("queue/sorted keys %6.3f  target <= %.1f %s\n", ratio, kRatioTarget,
-                        Verdict(ratio <= kRatioTarget));
+            std::printf("queue/sorted keys %6.3f  target <= %.1f %s\n", ratio, RatioTarget,
+                        Verdict(ratio <= RatioTarget));
         }
         if (Has("QueueSteady"))
         {
             const double heap = m_runs.at("QueueSteady").heapPerFrame;
             std::printf("heap allocations per frame over %d frames %.3f  target 0 %s\n",
-                        kSteadyFrames, heap,
+                        SteadyFrames, heap,
                         Bench::CountsHeapAllocations() ? Verdict(heap == 0.0) : "(not counted)");
         }
     }
@@ -196,16 +196,16 @@ public:
         model.triangleCount = 1;
         model.vertices.resize(3 * sizeof(Graphics::StaticVertex));
         model.indices = {0, 1, 2};
-        for (int i = 0; i < kModels; ++i)
+        for (int i = 0; i < ModelCount; ++i)
         {
             Graphics::FbxBinWriter writer;
             writer.WriteMesh(model);
             writer.WriteEnd();
             writer.Save("assets/Models/bin/M" + std::to_string(i) + ".fbxbin");
         }
-        for (int i = 0; i < kMaterials; ++i)
+        for (int i = 0; i < MaterialCount; ++i)
             std::ofstream("assets/Materials/T" + std::to_string(i) + ".xml") << "<Material/>";
-        for (int i = 0; i < kPrograms; ++i)
+        for (int i = 0; i < Programs; ++i)
             std::ofstream("assets/ShaderPrograms/P" + std::to_string(i) + ".xml")
                 << "<P>Static<VertexShader>S.vs</VertexShader></P>";
     }
@@ -242,16 +242,16 @@ int main(int argc, char** argv)
         g_scene.queue = &queue;
         g_scene.recorder = &recorder;
         GameFactory* factory = engine.GetFactory();
-        for (int i = 0; i < kComponents; ++i)
+        for (int i = 0; i < QueuedComponentCount; ++i)
         {
             GameObject* object = factory->CreateObject("Bench", Engine::GenerateId());
             object->AddComponent(factory->CreateComponent("TransformComponent"));
             auto* render = static_cast<Graphics::RenderComponent*>(
                 object->AddComponent(factory->CreateComponent("RenderComponent")));
             // Spread over the assets in an order unlike the grouping, so both sides must sort.
-            render->SetAssets(models->Find("M" + std::to_string((i * 7) % kModels), 0),
-                              materials->Find("T" + std::to_string((i * 3) % kMaterials), 0),
-                              programs->Find("P" + std::to_string((i * 11) % kPrograms), 1));
+            render->SetAssets(models->Find("M" + std::to_string((i * 7) % ModelCount), 0),
+                              materials->Find("T" + std::to_string((i * 3) % MaterialCount), 0),
+                              programs->Find("P" + std::to_string((i * 11) % Programs), 1));
             g_scene.components.push_back(render);
         }
 
@@ -260,7 +260,7 @@ int main(int argc, char** argv)
             ->Unit(benchmark::kMicrosecond)
             ->UseRealTime();
         benchmark::RegisterBenchmark("QueueSteady", &Queue)
-            ->Iterations(kSteadyFrames)
+            ->Iterations(SteadyFrames)
             ->Unit(benchmark::kMicrosecond)
             ->UseRealTime();
         QueueRatios reporter;

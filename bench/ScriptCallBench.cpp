@@ -29,14 +29,14 @@
 
 namespace
 {
-constexpr int kCallsPerLoop = 1000;
+constexpr int CallsPerLoop = 1000;
 // Each benchmark runs this often; the ratios use the medians, which machine noise moves least.
-constexpr int kRepetitions = 5;
-constexpr double kEngineToScriptTarget = 1.3;
-constexpr double kScriptToEngineTarget = 1.1;
-constexpr double kHookTarget = 1.10;
+constexpr int RepetitionCount = 5;
+constexpr double EngineToScriptTarget = 1.3;
+constexpr double ScriptToEngineTarget = 1.1;
+constexpr double HookTarget = 1.10;
 
-const char* const kScript = R"(
+const char* const Script = R"(
 function Empty(x) end
 function CallBound(n) local a = test.a for i = 1, n do a(1.5) end end
 function CallPlain(n) local a = plainA for i = 1, n do a(1.5) end end
@@ -100,14 +100,14 @@ void EngineToScript_BarePcall(benchmark::State& state)
     state.SetItemsProcessed(state.iterations());
 }
 
-// One script loop of kCallsPerLoop calls. Each loop is one call from the engine: it gets a
+// One script loop of CallsPerLoop calls. Each loop is one call from the engine: it gets a
 // fresh instruction budget, as the call helpers give every call.
 void CallLoop(Scripting::LuaComponent* script, const char* loop)
 {
     lua_State* lua = script->GetState();
     script->GetLimits().StartCall(lua);
     lua_getglobal(lua, loop);
-    lua_pushinteger(lua, kCallsPerLoop);
+    lua_pushinteger(lua, CallsPerLoop);
     lua_pcall(lua, 1, 0, 0);
 }
 
@@ -115,7 +115,7 @@ void RunLoop(benchmark::State& state, const char* loop, Scripting::LuaComponent*
 {
     for (auto _ : state)
         CallLoop(script, loop);
-    state.SetItemsProcessed(state.iterations() * kCallsPerLoop);
+    state.SetItemsProcessed(state.iterations() * CallsPerLoop);
 }
 
 void ScriptToEngine_Thunk(benchmark::State& state)
@@ -135,8 +135,8 @@ void ScriptToEngine_PlainCFunction(benchmark::State& state)
 
 // Calls per block of a paired run: each block takes some microseconds, far shorter than the
 // machine's changes of speed and far longer than a clock read.
-constexpr int kCallsPerBlock = 256;
-constexpr int kLoopsPerBlock = 1;
+constexpr int CallsPerBlock = 256;
+constexpr int LoopsPerBlock = 1;
 
 // Alternates a block of `engine` calls and a block of `baseline` calls (the first of each pair
 // taking turns) and times every block; reports both times per item and engine / baseline.
@@ -184,7 +184,7 @@ void EngineToScript_Paired(benchmark::State& state)
     lua_getglobal(lua, "Empty");
     const int reference = luaL_ref(lua, LUA_REGISTRYINDEX);
     RunPaired(
-        state, kCallsPerBlock, 1, [] { g_script->CallWithFloat("Empty", 1.0f); },
+        state, CallsPerBlock, 1, [] { g_script->CallWithFloat("Empty", 1.0f); },
         [lua, reference] { CallByReference(lua, reference); });
     luaL_unref(lua, LUA_REGISTRYINDEX, reference);
 }
@@ -192,7 +192,7 @@ void EngineToScript_Paired(benchmark::State& state)
 void ScriptToEngine_Paired(benchmark::State& state)
 {
     RunPaired(
-        state, kLoopsPerBlock, kCallsPerLoop, [] { CallLoop(g_script, "CallBound"); },
+        state, LoopsPerBlock, CallsPerLoop, [] { CallLoop(g_script, "CallBound"); },
         [] { CallLoop(g_script, "CallPlain"); });
 }
 
@@ -203,8 +203,8 @@ public:
     void PrintRatios() const override
     {
         std::printf("\nRatios (engine path time / baseline time; lower is better)\n");
-        PrintPaired("engine to script", "EngineToScript_Paired", kEngineToScriptTarget);
-        PrintPaired("script to engine", "ScriptToEngine_Paired", kScriptToEngineTarget);
+        PrintPaired("engine to script", "EngineToScript_Paired", EngineToScriptTarget);
+        PrintPaired("script to engine", "ScriptToEngine_Paired", ScriptToEngineTarget);
         std::printf("the same from separate runs:\n");
         PrintRatio("engine to script", "EngineToScript_CallWithFloat",
                    "EngineToScript_RegistryRefPcall", 0.0);
@@ -214,15 +214,15 @@ public:
                    0.0);
         std::printf("the instruction-count hook (separate runs):\n");
         PrintRatio("hook, engine call", "EngineToScript_CallWithFloat",
-                   "EngineToScript_CallWithFloatNoHook", kHookTarget);
+                   "EngineToScript_CallWithFloatNoHook", HookTarget);
         PrintRatio("hook, script call", "ScriptToEngine_Thunk", "ScriptToEngine_ThunkNoHook",
-                   kHookTarget);
+                   HookTarget);
     }
 
 private:
     static double ItemsPerIteration(const Run& run)
     {
-        return run.run_name.function_name.rfind("ScriptToEngine", 0) == 0 ? kCallsPerLoop : 1;
+        return run.run_name.function_name.rfind("ScriptToEngine", 0) == 0 ? CallsPerLoop : 1;
     }
 
     void Record(const Run& run) override
@@ -286,7 +286,7 @@ int main(int argc, char** argv)
 
     Scripting::LuaComponent script;
     lua_State* lua = script.GetState();
-    if (lua == nullptr || luaL_dostring(lua, kScript) != LUA_OK)
+    if (lua == nullptr || luaL_dostring(lua, Script) != LUA_OK)
     {
         std::printf("the benchmark script could not be set up\n");
         return 1;
@@ -296,7 +296,7 @@ int main(int argc, char** argv)
 
     Scripting::LuaComponent unhooked;
     lua_State* bare = unhooked.GetState();
-    if (bare == nullptr || luaL_dostring(bare, kScript) != LUA_OK)
+    if (bare == nullptr || luaL_dostring(bare, Script) != LUA_OK)
     {
         std::printf("the benchmark script could not be set up\n");
         return 1;
@@ -323,7 +323,7 @@ int main(int argc, char** argv)
     { return *std::max_element(times.begin(), times.end()); };
     for (const auto& [name, function] : benchmarks)
         benchmark::RegisterBenchmark(name, function)
-            ->Repetitions(kRepetitions)
+            ->Repetitions(RepetitionCount)
             ->ReportAggregatesOnly(true)
             ->ComputeStatistics("min", fastest)
             ->ComputeStatistics("max", slowest);

@@ -195,7 +195,9 @@ const TransformComponent* BehaviorComponent::FindLiveTargetTransform() const
     cache.id = m_target;
     cache.version = target->GetComponentListVersion();
     cache.transform = transform;
+#ifdef QUILL_WORK_COUNTERS
     ++cache.walks;
+#endif
     return transform;
 }
 

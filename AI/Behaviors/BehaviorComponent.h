@@ -65,9 +65,15 @@ public:
     bool TargetsPlayers() const { return m_targetsPlayers; }
     void SetTargetsPlayers(bool targetsPlayers) { m_targetsPlayers = targetsPlayers; }
     f32 GetTimer() const { return m_timer; }
+#ifdef QUILL_WORK_COUNTERS
     // How many times the target's component list was walked for the live-target check: once
-    // per new target object or changed component list, not once per step.
-    u64 GetTargetListWalks() const { return m_targetCache.walks; }
+    // per new target object or changed component list, not once per step (a count for the
+    // tests).
+    u64 GetTargetListWalks() const
+    {
+        return m_targetCache.walks;
+    }
+#endif
 
     // Largest turn per step, degrees.
     f32 MaxAngle;
@@ -165,7 +171,9 @@ private:
         u64 destroys = 0; // the factory's destroy number when the object was last found
         u64 version = 0;
         const TransformComponent* transform = nullptr; // null while the target is dying
-        u64 walks = 0;                                 // walks of a target's component list so far
+#ifdef QUILL_WORK_COUNTERS
+        u64 walks = 0; // walks of a target's component list so far
+#endif
     };
     mutable BodyCache m_bodyCache;
     mutable TargetCache m_targetCache;

@@ -16,8 +16,8 @@ namespace AI
 {
 namespace
 {
-constexpr s32 kSeek = 1;
-constexpr s32 kFlee = 2;
+constexpr s32 Seek = 1;
+constexpr s32 Flee = 2;
 constexpr u32 NoCheck = 0;
 
 // Speeds of a new chaser or runner: the minimum from 5 to 9, the maximum from 10 to 13.
@@ -70,9 +70,9 @@ void RandomBehaviorComponent::Step(f32 seconds)
 BehaviorComponent* RandomBehaviorComponent::MakeChild() const
 {
     const s32 kind = Math::RoundToInt(1.0f + 2.0f * Math::RandUnit());
-    const char* typeName = kind == kSeek   ? "SeekBehaviorComponent"
-                           : kind == kFlee ? "FleeBehaviorComponent"
-                                           : "WanderBehaviorComponent";
+    const char* typeName = kind == Seek   ? "SeekBehaviorComponent"
+                           : kind == Flee ? "FleeBehaviorComponent"
+                                          : "WanderBehaviorComponent";
     GameFactory* factory = Engine::Factory();
     GameObjectComponent* component = nullptr;
     try

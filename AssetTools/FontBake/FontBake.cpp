@@ -26,19 +26,19 @@ namespace
 {
 using namespace AssetTools;
 
-constexpr const char* kTool = "fontbake";
+constexpr const char* Tool = "fontbake";
 // The name the text components fall back to, kept for every text that names no font.
-constexpr const char* kFontName = "arial_regular_12";
-constexpr const char* kFacePath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-constexpr const char* kFaceName = "DejaVu Sans";
-constexpr u32 kPixelsPerEm = 32;
-constexpr u32 kAtlasSize = 256;
-constexpr u32 kFontHeight = 51; // S: kAtlasSize / 5, rounded down
-constexpr u32 kGap = 2;         // empty pixels between glyphs, so filtering never bleeds
-constexpr char kFirstPrintable = ' ';
-constexpr char kLastPrintable = '~';
-constexpr u32 kRgbaChannels = 4;
-constexpr long kSubpixels = 64; // FreeType's 26.6 fixed point
+constexpr const char* FontName = "arial_regular_12";
+constexpr const char* FacePath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+constexpr const char* FaceName = "DejaVu Sans";
+constexpr u32 PixelsPerEm = 32;
+constexpr u32 AtlasSize = 256;
+constexpr u32 FontHeight = 51; // S: AtlasSize / 5, rounded down
+constexpr u32 Gap = 2;         // empty pixels between glyphs, so filtering never bleeds
+constexpr char FirstPrintable = ' ';
+constexpr char LastPrintable = '~';
+constexpr u32 RgbaChannels = 4;
+constexpr long Subpixels = 64; // FreeType's 26.6 fixed point
 
 struct BakedGlyph
 {
@@ -56,17 +56,17 @@ struct BakedGlyph
 
 long Round26Dot6(long value)
 {
-    return value >= 0 ? (value + 32) / kSubpixels : -((-value + 32) / kSubpixels);
+    return value >= 0 ? (value + 32) / Subpixels : -((-value + 32) / Subpixels);
 }
 
 bool Render(FT_Face face, std::vector<BakedGlyph>& glyphs)
 {
-    for (char c = kFirstPrintable; c <= kLastPrintable; ++c)
+    for (char c = FirstPrintable; c <= LastPrintable; ++c)
     {
         const FT_UInt index = FT_Get_Char_Index(face, static_cast<FT_ULong>(c));
         if (index == 0 || FT_Load_Glyph(face, index, FT_LOAD_RENDER | FT_LOAD_TARGET_NORMAL) != 0)
         {
-            std::fprintf(stderr, "Error [%s]: the face has no glyph for '%c'\n", kTool, c);
+            std::fprintf(stderr, "Error [%s]: the face has no glyph for '%c'\n", Tool, c);
             return false;
         }
         const FT_GlyphSlot slot = face->glyph;
@@ -97,24 +97,24 @@ bool Pack(std::vector<BakedGlyph>& glyphs)
     std::stable_sort(order.begin(), order.end(),
                      [](const BakedGlyph* a, const BakedGlyph* b)
                      { return a->height > b->height; });
-    u32 x = kGap, y = kGap, shelf = 0;
+    u32 x = Gap, y = Gap, shelf = 0;
     for (BakedGlyph* glyph : order)
     {
-        if (x + glyph->width + kGap > kAtlasSize)
+        if (x + glyph->width + Gap > AtlasSize)
         {
-            x = kGap;
-            y += shelf + kGap;
+            x = Gap;
+            y += shelf + Gap;
             shelf = 0;
         }
-        if (y + glyph->height + kGap > kAtlasSize)
+        if (y + glyph->height + Gap > AtlasSize)
         {
-            std::fprintf(stderr, "Error [%s]: the glyphs do not fit a %u-pixel atlas\n", kTool,
-                         kAtlasSize);
+            std::fprintf(stderr, "Error [%s]: the glyphs do not fit a %u-pixel atlas\n", Tool,
+                         AtlasSize);
             return false;
         }
         glyph->x = x;
         glyph->y = y;
-        x += glyph->width + kGap;
+        x += glyph->width + Gap;
         shelf = std::max(shelf, glyph->height);
     }
     return true;
@@ -123,23 +123,23 @@ bool Pack(std::vector<BakedGlyph>& glyphs)
 bool SaveAtlas(const std::vector<BakedGlyph>& glyphs, const std::string& path)
 {
     Graphics::PngWriter::Description atlas;
-    atlas.width = kAtlasSize;
-    atlas.height = kAtlasSize;
+    atlas.width = AtlasSize;
+    atlas.height = AtlasSize;
     atlas.colorType = Graphics::PngRgbAlpha;
-    atlas.rows.assign(static_cast<std::size_t>(kAtlasSize) * kAtlasSize * kRgbaChannels, 0);
-    for (std::size_t i = 0; i < atlas.rows.size(); i += kRgbaChannels)
+    atlas.rows.assign(static_cast<std::size_t>(AtlasSize) * AtlasSize * RgbaChannels, 0);
+    for (std::size_t i = 0; i < atlas.rows.size(); i += RgbaChannels)
         atlas.rows[i] = atlas.rows[i + 1] = atlas.rows[i + 2] = 255;
     for (const BakedGlyph& glyph : glyphs)
         for (u32 row = 0; row < glyph.height; ++row)
             for (u32 column = 0; column < glyph.width; ++column)
-                atlas.rows[((static_cast<std::size_t>(glyph.y) + row) * kAtlasSize + glyph.x +
+                atlas.rows[((static_cast<std::size_t>(glyph.y) + row) * AtlasSize + glyph.x +
                             column) *
-                               kRgbaChannels +
+                               RgbaChannels +
                            3] =
                     glyph.coverage[static_cast<std::size_t>(row) * glyph.width + column];
     if (Graphics::PngWriter::Save(atlas, path))
         return true;
-    std::fprintf(stderr, "Error [%s]: %s could not be written\n", kTool, path.c_str());
+    std::fprintf(stderr, "Error [%s]: %s could not be written\n", Tool, path.c_str());
     return false;
 }
 
@@ -148,15 +148,15 @@ bool SaveDescription(FT_Face face, const std::vector<BakedGlyph>& glyphs, const 
     // The line is centred in the font's height: the baseline lies this far below its top.
     const long ascender = Round26Dot6(face->size->metrics.ascender);
     const long lineHeight = Round26Dot6(face->size->metrics.height);
-    const long baseline = (static_cast<long>(kFontHeight) - lineHeight) / 2 + ascender;
+    const long baseline = (static_cast<long>(FontHeight) - lineHeight) / 2 + ascender;
 
     tinyxml2::XMLDocument document;
     document.InsertEndChild(document.NewDeclaration());
     tinyxml2::XMLElement* root = document.NewElement("Font");
     document.InsertEndChild(root);
-    root->SetAttribute("pixelsPerEm", kPixelsPerEm);
-    root->SetAttribute("face", kFaceName);
-    root->SetAttribute("height", kFontHeight);
+    root->SetAttribute("pixelsPerEm", PixelsPerEm);
+    root->SetAttribute("face", FaceName);
+    root->SetAttribute("height", FontHeight);
     root->SetAttribute("style", face->style_name != nullptr ? face->style_name : "");
     u32 pairs = 0;
     for (const BakedGlyph& glyph : glyphs)
@@ -187,11 +187,11 @@ bool SaveDescription(FT_Face face, const std::vector<BakedGlyph>& glyphs, const 
         }
     }
     if (pairs == 0)
-        std::fprintf(stderr, "Warning [%s]: the face gave no kerning pairs\n", kTool);
+        std::fprintf(stderr, "Warning [%s]: the face gave no kerning pairs\n", Tool);
     std::string reason;
     if (!Platform::WriteFileAtomically(path, Serializer::PrintXmlDocument(document), reason))
     {
-        std::fprintf(stderr, "Error [%s]: %s could not be written (%s)\n", kTool, path.c_str(),
+        std::fprintf(stderr, "Error [%s]: %s could not be written (%s)\n", Tool, path.c_str(),
                      reason.c_str());
         return false;
     }
@@ -201,16 +201,16 @@ bool SaveDescription(FT_Face face, const std::vector<BakedGlyph>& glyphs, const 
 bool Bake(FT_Library library, const std::string& fonts, const std::string& textures)
 {
     FT_Face face = nullptr;
-    if (FT_New_Face(library, kFacePath, 0, &face) != 0)
+    if (FT_New_Face(library, FacePath, 0, &face) != 0)
     {
-        std::fprintf(stderr, "Error [%s]: cannot open %s (package fonts-dejavu-core)\n", kTool,
-                     kFacePath);
+        std::fprintf(stderr, "Error [%s]: cannot open %s (package fonts-dejavu-core)\n", Tool,
+                     FacePath);
         return false;
     }
     std::vector<BakedGlyph> glyphs;
-    const bool baked = FT_Set_Pixel_Sizes(face, 0, kPixelsPerEm) == 0 && Render(face, glyphs) &&
-                       Pack(glyphs) && SaveAtlas(glyphs, textures + '/' + kFontName + ".png") &&
-                       SaveDescription(face, glyphs, fonts + '/' + kFontName + ".xml");
+    const bool baked = FT_Set_Pixel_Sizes(face, 0, PixelsPerEm) == 0 && Render(face, glyphs) &&
+                       Pack(glyphs) && SaveAtlas(glyphs, textures + '/' + FontName + ".png") &&
+                       SaveDescription(face, glyphs, fonts + '/' + FontName + ".xml");
     FT_Done_Face(face);
     return baked;
 }
@@ -219,22 +219,22 @@ bool Bake(FT_Library library, const std::string& fonts, const std::string& textu
 int main(int argc, char** argv)
 {
     std::string root;
-    if (!ReadToolArguments(kTool, argc, argv, root))
+    if (!ReadToolArguments(Tool, argc, argv, root))
         return 2;
-    const std::string fonts = MakeToolFolder(kTool, root, "Fonts");
-    const std::string textures = MakeToolFolder(kTool, root, "Textures/Fonts");
+    const std::string fonts = MakeToolFolder(Tool, root, "Fonts");
+    const std::string textures = MakeToolFolder(Tool, root, "Textures/Fonts");
     if (fonts.empty() || textures.empty())
         return 1;
     FT_Library library = nullptr;
     if (FT_Init_FreeType(&library) != 0)
     {
-        std::fprintf(stderr, "Error [%s]: FreeType did not start\n", kTool);
+        std::fprintf(stderr, "Error [%s]: FreeType did not start\n", Tool);
         return 1;
     }
     const bool baked = Bake(library, fonts, textures);
     FT_Done_FreeType(library);
     if (baked)
-        std::printf("%s: %s baked into %s and %s\n", kTool, kFontName, fonts.c_str(),
+        std::printf("%s: %s baked into %s and %s\n", Tool, FontName, fonts.c_str(),
                     textures.c_str());
     return baked ? 0 : 1;
 }

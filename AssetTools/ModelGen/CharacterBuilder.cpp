@@ -14,17 +14,17 @@ using Math::Quaternion;
 using Math::Vector3;
 using B = CharacterBuilder;
 
-constexpr u32 kRoundSegments = 10;
-constexpr u32 kSphereSlices = 10;
-constexpr u32 kSphereStacks = 6;
-constexpr f32 kFootHeight = 0.08f;
-constexpr f32 kFootLength = 0.1f;
+constexpr u32 RoundSegments = 10;
+constexpr u32 SphereSlices = 10;
+constexpr u32 SphereStacks = 6;
+constexpr f32 FootHeight = 0.08f;
+constexpr f32 FootLength = 0.1f;
 
 // Key times of the looping and one-shot animations, in seconds.
-constexpr f32 kIdleDuration = 2.0f;
-constexpr f32 kRunDuration = 0.6f;
-constexpr f32 kAttackDuration = 0.6f;
-constexpr f32 kHitDuration = 0.35f;
+constexpr f32 IdleDuration = 2.0f;
+constexpr f32 RunDuration = 0.6f;
+constexpr f32 AttackDuration = 0.6f;
+constexpr f32 HitDuration = 0.35f;
 
 f32 Radians(f32 degrees)
 {
@@ -103,9 +103,9 @@ Joints MakeJoints(const Proportions& p)
     return joints;
 }
 
-const char* const kBoneNames[B::BoneCount] = {
-    "Hips",       "Spine",      "Head",       "UpperArm.L", "LowerArm.L", "UpperArm.R",
-    "LowerArm.R", "UpperLeg.L", "LowerLeg.L", "UpperLeg.R", "LowerLeg.R", "Prop"};
+const char* const BoneNames[B::BoneCount] = {"Hips",       "Spine",      "Head",       "UpperArm.L",
+                                             "LowerArm.L", "UpperArm.R", "LowerArm.R", "UpperLeg.L",
+                                             "LowerLeg.L", "UpperLeg.R", "LowerLeg.R", "Prop"};
 
 // A box given by its centre and size.
 void Block(MeshBuilder& mesh, const Vector3& centre, const Vector3& size, u32 bone,
@@ -128,10 +128,10 @@ void BuildBody(MeshBuilder& mesh, const Proportions& p, const Joints& joints)
           Vector3(p.torsoWidth, neckY - waistY, p.torsoDepth), B::Spine, PrimarySlot);
     // Neck and head.
     mesh.AddCylinder(Vector3(0, neckY - 0.02f, 0), p.headSize * 0.22f, p.headSize * 0.22f, 0.08f,
-                     kRoundSegments, B::Head, Swatch(SkinSlot));
+                     RoundSegments, B::Head, Swatch(SkinSlot));
     const Vector3 headCentre(0, neckY + 0.05f + p.headSize * 0.5f, 0);
     if (p.roundHead)
-        mesh.AddSphere(headCentre, p.headSize * 0.55f, kSphereSlices, kSphereStacks, B::Head,
+        mesh.AddSphere(headCentre, p.headSize * 0.55f, SphereSlices, SphereStacks, B::Head,
                        Swatch(SkinSlot));
     else
         Block(mesh, headCentre, Vector3(p.headSize, p.headSize, p.headSize * 0.95f), B::Head,
@@ -162,11 +162,11 @@ void BuildBody(MeshBuilder& mesh, const Proportions& p, const Joints& joints)
         const f32 x = at[upper].x, hipJointY = at[upper].y, kneeY = at[lower].y;
         Block(mesh, Vector3(x, (hipJointY + kneeY) * 0.5f, 0),
               Vector3(p.legWidth, hipJointY - kneeY, p.legWidth), upper, SecondarySlot);
-        Block(mesh, Vector3(x, (kneeY + kFootHeight) * 0.5f, 0),
-              Vector3(p.legWidth * 0.9f, kneeY - kFootHeight, p.legWidth * 0.9f), lower,
+        Block(mesh, Vector3(x, (kneeY + FootHeight) * 0.5f, 0),
+              Vector3(p.legWidth * 0.9f, kneeY - FootHeight, p.legWidth * 0.9f), lower,
               SecondarySlot);
         mesh.AddBox(Vector3(x - p.legWidth * 0.55f, 0, -p.legWidth * 0.55f),
-                    Vector3(x + p.legWidth * 0.55f, kFootHeight, p.legWidth * 0.5f + kFootLength),
+                    Vector3(x + p.legWidth * 0.55f, FootHeight, p.legWidth * 0.5f + FootLength),
                     lower, Swatch(TrimSlot));
     }
 }
@@ -181,9 +181,9 @@ void BuildProp(MeshBuilder& mesh, Prop prop, const Proportions& p, const Joints&
         break;
     case Prop::Staff:
         mesh.AddCylinder(Vector3(hand.x, 0.05f, hand.z + p.handSize * 0.8f), 0.03f, 0.03f,
-                         hand.y + 0.85f, kRoundSegments, B::PropBone, Swatch(WoodSlot));
+                         hand.y + 0.85f, RoundSegments, B::PropBone, Swatch(WoodSlot));
         mesh.AddSphere(Vector3(hand.x, hand.y + 0.95f, hand.z + p.handSize * 0.8f), 0.1f,
-                       kSphereSlices, kSphereStacks, B::PropBone, Swatch(GlowSlot));
+                       SphereSlices, SphereStacks, B::PropBone, Swatch(GlowSlot));
         break;
     case Prop::Sword:
         Block(mesh, hand + Vector3(0, 0, 0.02f), Vector3(0.05f, 0.05f, 0.2f), B::PropBone,
@@ -193,7 +193,7 @@ void BuildProp(MeshBuilder& mesh, Prop prop, const Proportions& p, const Joints&
         Block(mesh, hand + Vector3(0, 0, 0.6f), Vector3(0.03f, 0.1f, 0.9f), B::PropBone, MetalSlot);
         break;
     case Prop::Club:
-        mesh.AddCylinder(hand - Vector3(0, 0.7f, 0), 0.1f, 0.035f, 0.85f, kRoundSegments,
+        mesh.AddCylinder(hand - Vector3(0, 0.7f, 0), 0.1f, 0.035f, 0.85f, RoundSegments,
                          B::PropBone, Swatch(WoodSlot));
         break;
     case Prop::Bow:
@@ -228,18 +228,18 @@ void BuildLook(MeshBuilder& mesh, Look look, const Proportions& p, const Joints&
     case Look::Golem:
         for (const u32 arm : {u32(B::UpperArmLeft), u32(B::UpperArmRight)})
             mesh.AddSphere(at[arm] + Vector3(0, p.armWidth * 0.3f, 0), p.armWidth * 1.1f,
-                           kSphereSlices, kSphereStacks, arm, Swatch(TrimSlot));
+                           SphereSlices, SphereStacks, arm, Swatch(TrimSlot));
         Block(mesh, Vector3(0, (at[B::Spine].y + neckY) * 0.5f, p.torsoDepth * 0.5f),
               Vector3(p.torsoWidth * 0.3f, p.torsoWidth * 0.3f, 0.04f), B::Spine, GlowSlot);
         break;
     case Look::Mage:
         mesh.AddCylinder(Vector3(0, headTop - 0.04f, 0), p.headSize * 1.1f, p.headSize * 1.1f,
-                         0.03f, kRoundSegments, B::Head, Swatch(HairSlot));
+                         0.03f, RoundSegments, B::Head, Swatch(HairSlot));
         mesh.AddCylinder(Vector3(0, headTop - 0.01f, 0), p.headSize * 0.55f, 0.0f, 0.45f,
-                         kRoundSegments, B::Head, Swatch(HairSlot));
+                         RoundSegments, B::Head, Swatch(HairSlot));
         mesh.AddCylinder(Vector3(0, at[B::LowerLegLeft].y * 0.6f, 0), p.torsoWidth * 0.75f,
                          p.torsoWidth * 0.5f, at[B::Spine].y - at[B::LowerLegLeft].y * 0.6f,
-                         kRoundSegments, B::Hips, Swatch(PrimarySlot));
+                         RoundSegments, B::Hips, Swatch(PrimarySlot));
         break;
     case Look::SteamKnight:
         Block(mesh, headCentre + Vector3(0, 0.02f, 0),
@@ -252,12 +252,12 @@ void BuildLook(MeshBuilder& mesh, Look look, const Proportions& p, const Joints&
         shoulderPads(MetalSlot, p.armWidth * 1.6f);
         mesh.AddCylinder(
             Vector3(p.torsoWidth * 0.25f, at[B::Spine].y + 0.1f, -p.torsoDepth * 0.5f - 0.07f),
-            0.06f, 0.06f, p.torsoHeight + 0.25f, kRoundSegments, B::Spine, Swatch(MetalSlot));
+            0.06f, 0.06f, p.torsoHeight + 0.25f, RoundSegments, B::Spine, Swatch(MetalSlot));
         break;
     case Look::Brute:
         for (const f32 side : {1.0f, -1.0f})
             mesh.AddCylinder(Vector3(side * p.headSize * 0.4f, headTop - 0.06f, 0),
-                             p.headSize * 0.14f, 0.0f, 0.22f, kRoundSegments, B::Head,
+                             p.headSize * 0.14f, 0.0f, 0.22f, RoundSegments, B::Head,
                              Swatch(HairSlot));
         break;
     case Look::Archer:
@@ -285,7 +285,7 @@ void BuildLook(MeshBuilder& mesh, Look look, const Proportions& p, const Joints&
         for (const f32 side : {1.0f, -1.0f})
         {
             mesh.AddCylinder(Vector3(side * p.headSize * 0.35f, headTop - 0.04f, 0),
-                             p.headSize * 0.12f, 0.0f, 0.18f, kRoundSegments, B::Head,
+                             p.headSize * 0.12f, 0.0f, 0.18f, RoundSegments, B::Head,
                              Swatch(HairSlot));
             Block(mesh,
                   Vector3(side * p.torsoWidth * 0.55f, neckY - 0.05f, -p.torsoDepth * 0.5f - 0.04f),
@@ -350,8 +350,8 @@ Graphics::AnimationRecord Idle(const Pose& rest)
     breathe.rotation[B::Head] = Turn(0, -2.0f);
     breathe.rotation[B::UpperArmLeft] = Turn(2, 4.0f);
     breathe.rotation[B::UpperArmRight] = Turn(2, -4.0f);
-    return MakeAnimation("Idle", kIdleDuration,
-                         {{0.0f, rest}, {kIdleDuration * 0.5f, breathe}, {kIdleDuration, rest}});
+    return MakeAnimation("Idle", IdleDuration,
+                         {{0.0f, rest}, {IdleDuration * 0.5f, breathe}, {IdleDuration, rest}});
 }
 
 Graphics::AnimationRecord Run(const Pose& rest)
@@ -374,9 +374,9 @@ Graphics::AnimationRecord Run(const Pose& rest)
         pose.rotation[B::UpperArmRight] = Turn(0, -30.0f * s);
         pose.rotation[B::LowerArmLeft] = Turn(0, -35.0f);
         pose.rotation[B::LowerArmRight] = Turn(0, -35.0f);
-        keys.push_back({kRunDuration * 0.25f * static_cast<f32>(k), pose});
+        keys.push_back({RunDuration * 0.25f * static_cast<f32>(k), pose});
     }
-    return MakeAnimation("Run", kRunDuration, keys);
+    return MakeAnimation("Run", RunDuration, keys);
 }
 
 Graphics::AnimationRecord Attack(const Pose& rest)
@@ -393,11 +393,11 @@ Graphics::AnimationRecord Attack(const Pose& rest)
     strike.rotation[B::UpperArmLeft] = Turn(0, 15.0f);
     strike.rotation[B::UpperLegLeft] = Turn(0, -15.0f);
     strike.rotation[B::LowerLegLeft] = Turn(0, 15.0f);
-    return MakeAnimation("Attack", kAttackDuration,
+    return MakeAnimation("Attack", AttackDuration,
                          {{0.0f, rest},
-                          {kAttackDuration * 0.35f, windUp},
-                          {kAttackDuration * 0.55f, strike},
-                          {kAttackDuration, rest}});
+                          {AttackDuration * 0.35f, windUp},
+                          {AttackDuration * 0.55f, strike},
+                          {AttackDuration, rest}});
 }
 
 Graphics::AnimationRecord Hit(const Pose& rest)
@@ -408,8 +408,8 @@ Graphics::AnimationRecord Hit(const Pose& rest)
     recoil.rotation[B::Head] = Turn(0, -12.0f);
     recoil.rotation[B::UpperArmLeft] = Turn(2, 20.0f);
     recoil.rotation[B::UpperArmRight] = Turn(2, -20.0f);
-    return MakeAnimation("Hit", kHitDuration,
-                         {{0.0f, rest}, {kHitDuration * 0.3f, recoil}, {kHitDuration, rest}});
+    return MakeAnimation("Hit", HitDuration,
+                         {{0.0f, rest}, {HitDuration * 0.3f, recoil}, {HitDuration, rest}});
 }
 
 // The height of the lowest vertex of the mesh skinned by `pose` (rest rotations are identity,
@@ -495,7 +495,7 @@ Graphics::ModelFile CharacterBuilder::Build(const CharacterDescription& descript
     for (u32 bone = 0; bone < BoneCount; ++bone)
     {
         Graphics::BoneRecord record;
-        record.name = kBoneNames[bone];
+        record.name = BoneNames[bone];
         record.parent = joints.parent[bone];
         record.localTranslation = joints.position[bone];
         record.offsetTranslation = joints.position[bone] * -1.0f;

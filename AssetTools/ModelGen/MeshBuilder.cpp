@@ -10,7 +10,7 @@ namespace
 using Math::Vector3;
 
 // Below this a tangent or a texture-space area counts as zero.
-constexpr f32 kDegenerate = 1e-8f;
+constexpr f32 Degenerate = 1e-8f;
 
 f32 Dot(const Vector3& a, const Vector3& b)
 {
@@ -25,7 +25,7 @@ Vector3 Cross(const Vector3& a, const Vector3& b)
 Vector3 Normalized(const Vector3& v)
 {
     const f32 length = std::sqrt(Dot(v, v));
-    return length > kDegenerate ? v * (1.0f / length) : Vector3();
+    return length > Degenerate ? v * (1.0f / length) : Vector3();
 }
 
 // Any unit vector at right angles to a unit normal.
@@ -49,7 +49,7 @@ struct Face
 
 // The six faces of a box; u x v = normal, so (-u,-v), (+u,-v), (+u,+v), (-u,+v) wind
 // counter-clockwise seen from outside.
-const Face kBoxFaces[] = {
+const Face BoxFaces[] = {
     {{1, 0, 0}, {0, 0, -1}, {0, 1, 0}}, {{-1, 0, 0}, {0, 0, 1}, {0, 1, 0}},
     {{0, 1, 0}, {1, 0, 0}, {0, 0, -1}}, {{0, -1, 0}, {1, 0, 0}, {0, 0, 1}},
     {{0, 0, 1}, {1, 0, 0}, {0, 1, 0}},  {{0, 0, -1}, {-1, 0, 0}, {0, 1, 0}},
@@ -81,7 +81,7 @@ void MeshBuilder::AddBox(const Vector3& low, const Vector3& high, u32 bone, cons
     const Vector3 half = (high - low) * 0.5f;
     const auto extent = [&](const Vector3& axis)
     { return Vector3(axis.x * half.x, axis.y * half.y, axis.z * half.z); };
-    for (const Face& face : kBoxFaces)
+    for (const Face& face : BoxFaces)
     {
         const Vector3 middle = centre + extent(face.normal);
         const Vector3 du = extent(face.u);
@@ -193,7 +193,7 @@ void MeshBuilder::Finish(Graphics::ModelFile& model, bool skinned) const
         const Vector3 e1 = b.position - a.position, e2 = c.position - a.position;
         const f32 du1 = b.u - a.u, dv1 = b.v - a.v, du2 = c.u - a.u, dv2 = c.v - a.v;
         const f32 area = du1 * dv2 - du2 * dv1;
-        if (std::fabs(area) < kDegenerate)
+        if (std::fabs(area) < Degenerate)
             continue;
         const f32 r = 1.0f / area;
         const Vector3 tangent = (e1 * dv2 - e2 * dv1) * r;

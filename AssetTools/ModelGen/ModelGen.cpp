@@ -15,12 +15,12 @@ namespace
 using namespace AssetTools;
 using Graphics::FbxBinWriter;
 
-constexpr const char* kTool = "modelgen";
+constexpr const char* Tool = "modelgen";
 // The point-light volume needs only a rough sphere; the sky is seen whole and gets more.
-constexpr u32 kLightSphereSlices = 16;
-constexpr u32 kLightSphereStacks = 10;
-constexpr u32 kSkySlices = 32;
-constexpr u32 kSkyStacks = 16;
+constexpr u32 LightSphereSlices = 16;
+constexpr u32 LightSphereStacks = 10;
+constexpr u32 SkySlices = 32;
+constexpr u32 SkyStacks = 16;
 
 std::vector<CharacterDescription> Characters()
 {
@@ -125,17 +125,17 @@ std::vector<CharacterDescription> Characters()
 int main(int argc, char** argv)
 {
     std::string root;
-    if (!ReadToolArguments(kTool, argc, argv, root))
+    if (!ReadToolArguments(Tool, argc, argv, root))
         return 2;
-    const std::string folder = MakeToolFolder(kTool, root, "Models/bin");
+    const std::string folder = MakeToolFolder(Tool, root, "Models/bin");
     if (folder.empty())
         return 1;
 
     std::vector<std::pair<std::string, Graphics::ModelFile>> models;
     models.emplace_back("Quad", StaticModels::Quad());
     models.emplace_back("Default", StaticModels::Cube());
-    models.emplace_back("Sphere", StaticModels::Sphere(kLightSphereSlices, kLightSphereStacks));
-    models.emplace_back("Skybox", StaticModels::Sphere(kSkySlices, kSkyStacks));
+    models.emplace_back("Sphere", StaticModels::Sphere(LightSphereSlices, LightSphereStacks));
+    models.emplace_back("Skybox", StaticModels::Sphere(SkySlices, SkyStacks));
     models.emplace_back("Ground", StaticModels::Ground());
     for (const CharacterDescription& character : Characters())
         models.emplace_back(character.name, CharacterBuilder::Build(character));
@@ -154,10 +154,10 @@ int main(int argc, char** argv)
         writer.WriteEnd();
         if (!writer.Save(path))
         {
-            std::fprintf(stderr, "Error [%s]: %s could not be written\n", kTool, path.c_str());
+            std::fprintf(stderr, "Error [%s]: %s could not be written\n", Tool, path.c_str());
             ++failures;
         }
     }
-    std::printf("%s: %zu models in %s\n", kTool, models.size() - failures, folder.c_str());
+    std::printf("%s: %zu models in %s\n", Tool, models.size() - failures, folder.c_str());
     return failures == 0 ? 0 : 1;
 }

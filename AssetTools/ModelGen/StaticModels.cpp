@@ -10,10 +10,10 @@ namespace
 using Math::Vector3;
 
 // The arena: the players are kept within 55 units of the origin, so the floor reaches beyond.
-constexpr f32 kGroundHalfSize = 64.0f;
-constexpr u32 kGroundCells = 16;
+constexpr f32 GroundHalfSize = 64.0f;
+constexpr u32 GroundCells = 16;
 // World units covered by one repeat of the ground texture.
-constexpr f32 kGroundTile = 4.0f;
+constexpr f32 GroundTile = 4.0f;
 } // namespace
 
 Graphics::ModelFile Quad()
@@ -53,23 +53,23 @@ Graphics::ModelFile Ground()
 {
     MeshBuilder mesh;
     const Vector3 up(0, 1, 0);
-    const f32 cell = 2.0f * kGroundHalfSize / static_cast<f32>(kGroundCells);
+    const f32 cell = 2.0f * GroundHalfSize / static_cast<f32>(GroundCells);
     // Rows run from +z towards -z, so u follows x and v follows -z: the texture reads upright
     // from a camera looking down the -z axis.
-    for (u32 row = 0; row <= kGroundCells; ++row)
+    for (u32 row = 0; row <= GroundCells; ++row)
     {
-        for (u32 column = 0; column <= kGroundCells; ++column)
+        for (u32 column = 0; column <= GroundCells; ++column)
         {
-            const f32 x = -kGroundHalfSize + cell * static_cast<f32>(column);
-            const f32 z = kGroundHalfSize - cell * static_cast<f32>(row);
-            mesh.AddVertex(Vector3(x, 0, z), up, (x + kGroundHalfSize) / kGroundTile,
-                           (kGroundHalfSize - z) / kGroundTile, 0);
+            const f32 x = -GroundHalfSize + cell * static_cast<f32>(column);
+            const f32 z = GroundHalfSize - cell * static_cast<f32>(row);
+            mesh.AddVertex(Vector3(x, 0, z), up, (x + GroundHalfSize) / GroundTile,
+                           (GroundHalfSize - z) / GroundTile, 0);
         }
     }
-    const u32 stride = kGroundCells + 1;
-    for (u32 row = 0; row < kGroundCells; ++row)
+    const u32 stride = GroundCells + 1;
+    for (u32 row = 0; row < GroundCells; ++row)
     {
-        for (u32 column = 0; column < kGroundCells; ++column)
+        for (u32 column = 0; column < GroundCells; ++column)
         {
             const u32 a = row * stride + column, b = a + 1, c = b + stride, d = a + stride;
             mesh.AddTriangle(a, b, c);

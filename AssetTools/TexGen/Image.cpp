@@ -7,8 +7,8 @@ namespace AssetTools
 {
 namespace
 {
-constexpr u32 kRgbChannels = 3;
-constexpr u32 kRgbaChannels = 4;
+constexpr u32 RgbChannels = 3;
+constexpr u32 RgbaChannels = 4;
 
 f32 Smooth(f32 t)
 {
@@ -29,7 +29,7 @@ void Image::Set(u32 x, u32 y, const Rgba& colour)
     pixel[0] = colour.r;
     pixel[1] = colour.g;
     pixel[2] = colour.b;
-    if (m_channels == kRgbaChannels)
+    if (m_channels == RgbaChannels)
         pixel[3] = colour.a;
 }
 
@@ -45,7 +45,7 @@ bool Image::Save(const std::string& path) const
     Graphics::PngWriter::Description description;
     description.width = m_width;
     description.height = m_height;
-    description.colorType = m_channels == kRgbChannels ? Graphics::PngRgb : Graphics::PngRgbAlpha;
+    description.colorType = m_channels == RgbChannels ? Graphics::PngRgb : Graphics::PngRgbAlpha;
     description.rows = m_pixels;
     if (Graphics::PngWriter::Save(description, path))
         return true;

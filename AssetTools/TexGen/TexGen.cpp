@@ -19,47 +19,47 @@ namespace
 {
 using namespace AssetTools;
 
-constexpr const char* kTool = "texgen";
-constexpr u32 kRgb = 3;
-constexpr u32 kRgba = 4;
-constexpr u32 kDefaultSize = 4;
-constexpr u32 kGroundSize = 256;
-constexpr u32 kGroundSlabs = 4; // slabs per side of one texture repeat
-constexpr u32 kGroutPixels = 2;
-constexpr u32 kSkyWidth = 8;
-constexpr u32 kSkyHeight = 256;
-constexpr u32 kDotSize = 64;
-constexpr u32 kSheetFrames = 16;
-constexpr u32 kSheetFramesPerRow = 4;
-constexpr u32 kFramePixels = 64;
+constexpr const char* Tool = "texgen";
+constexpr u32 Rgb = 3;
+constexpr u32 RgbaBytes = 4;
+constexpr u32 DefaultSize = 4;
+constexpr u32 GroundSize = 256;
+constexpr u32 GroundSlabs = 4; // slabs per side of one texture repeat
+constexpr u32 GroutPixels = 2;
+constexpr u32 SkyWidth = 8;
+constexpr u32 SkyHeight = 256;
+constexpr u32 DotSize = 64;
+constexpr u32 SheetFrames = 16;
+constexpr u32 SheetFramesPerRow = 4;
+constexpr u32 FramePixels = 64;
 // The menus: buttons and title panels are rounded frames, pointers are arrows.
-constexpr u32 kButtonWidth = 256;
-constexpr u32 kButtonHeight = 64;
-constexpr u32 kPanelWidth = 256;
-constexpr u32 kPanelHeight = 48;
-constexpr f32 kFrameCorner = 14.0f;
-constexpr f32 kFrameBorder = 3.0f;
-constexpr u32 kPointerSize = 32;
+constexpr u32 ButtonWidth = 256;
+constexpr u32 ButtonHeight = 64;
+constexpr u32 PanelWidth = 256;
+constexpr u32 PanelHeight = 48;
+constexpr f32 FrameCorner = 14.0f;
+constexpr f32 FrameBorder = 3.0f;
+constexpr u32 PointerSize = 32;
 // The mouse cursor: an arrow whose tip is the picture's top left corner, where the heads-up
 // element is anchored to the mouse. In fractions of the picture, its head runs from the tip down
-// the left edge to (0, kCursorLength), across to the shoulder (kCursorShoulder,
-// kCursorShoulder) and back up to the tip; its tail is a bar of half width kCursorTailHalfWidth
-// from kCursorTailStart to kCursorTailEnd.
-constexpr u32 kCursorSize = 32;
-constexpr f32 kCursorLength = 0.8f;
-constexpr f32 kCursorShoulder = 0.58f;
-constexpr f32 kCursorTailStart[2] = {0.2f, 0.55f};
-constexpr f32 kCursorTailEnd[2] = {0.4f, 0.84f};
-constexpr f32 kCursorTailHalfWidth = 0.11f;
-constexpr f32 kCursorOutline = 0.07f;
+// the left edge to (0, CursorLength), across to the shoulder (CursorShoulder,
+// CursorShoulder) and back up to the tip; its tail is a bar of half width CursorTailHalfWidth
+// from CursorTailStart to CursorTailEnd.
+constexpr u32 CursorSize = 32;
+constexpr f32 CursorLength = 0.8f;
+constexpr f32 CursorShoulder = 0.58f;
+constexpr f32 CursorTailStart[2] = {0.2f, 0.55f};
+constexpr f32 CursorTailEnd[2] = {0.4f, 0.84f};
+constexpr f32 CursorTailHalfWidth = 0.11f;
+constexpr f32 CursorOutline = 0.07f;
 // The health bars and the skill icons of the characters' bars.
-constexpr u32 kBarWidth = 128;
-constexpr u32 kBarHeight = 16;
-constexpr u32 kBarBorder = 2;
-constexpr u32 kIconSize = 64;
+constexpr u32 BarWidth = 128;
+constexpr u32 BarHeight = 16;
+constexpr u32 BarBorder = 2;
+constexpr u32 IconSize = 64;
 // One seed per noisy texture, so that adding a texture never changes another.
-constexpr u32 kGroundSeed = 1901;
-constexpr u32 kSmokeSeed = 1902;
+constexpr u32 GroundSeed = 1901;
+constexpr u32 SmokeSeed = 1902;
 
 struct CharacterPalette
 {
@@ -68,7 +68,7 @@ struct CharacterPalette
 };
 
 // Skin, primary, secondary, trim, metal, wood, glow, hair.
-const CharacterPalette kPalettes[] = {
+const CharacterPalette Palettes[] = {
     {"Golem",
      {{{120, 110, 100},
        {105, 98, 90},
@@ -145,7 +145,7 @@ const CharacterPalette kPalettes[] = {
 
 bool Flat(const std::string& folder, const char* name, const Rgba& colour)
 {
-    Image image(kDefaultSize, kDefaultSize, kRgba);
+    Image image(DefaultSize, DefaultSize, RgbaBytes);
     image.Fill(colour);
     return image.Save(folder + '/' + name + ".png");
 }
@@ -153,24 +153,24 @@ bool Flat(const std::string& folder, const char* name, const Rgba& colour)
 // Sandstone slabs with dark grout; every slab has its own shade, all of it repeating seamlessly.
 bool Ground(const std::string& folder)
 {
-    Math::SeedRand(kGroundSeed);
-    const TileableNoise coarse(8, kGroundSize), medium(32, kGroundSize), fine(128, kGroundSize);
-    std::array<f32, kGroundSlabs * kGroundSlabs> shade;
+    Math::SeedRand(GroundSeed);
+    const TileableNoise coarse(8, GroundSize), medium(32, GroundSize), fine(128, GroundSize);
+    std::array<f32, GroundSlabs * GroundSlabs> shade;
     for (f32& value : shade)
         value = 0.9f + 0.2f * Math::RandUnit();
-    const u32 slab = kGroundSize / kGroundSlabs;
-    Image image(kGroundSize, kGroundSize, kRgb);
-    for (u32 y = 0; y < kGroundSize; ++y)
+    const u32 slab = GroundSize / GroundSlabs;
+    Image image(GroundSize, GroundSize, Rgb);
+    for (u32 y = 0; y < GroundSize; ++y)
     {
-        for (u32 x = 0; x < kGroundSize; ++x)
+        for (u32 x = 0; x < GroundSize; ++x)
         {
             const f32 fx = static_cast<f32>(x), fy = static_cast<f32>(y);
             const f32 noise =
                 0.5f * coarse.At(fx, fy) + 0.3f * medium.At(fx, fy) + 0.2f * fine.At(fx, fy);
-            const bool grout = x % slab < kGroutPixels || y % slab < kGroutPixels;
+            const bool grout = x % slab < GroutPixels || y % slab < GroutPixels;
             const f32 light =
                 grout ? 0.45f + 0.1f * noise
-                      : shade[(y / slab) * kGroundSlabs + x / slab] * (0.75f + 0.35f * noise);
+                      : shade[(y / slab) * GroundSlabs + x / slab] * (0.75f + 0.35f * noise);
             image.Set(
                 x, y,
                 Rgba{ToByte(178.0f * light), ToByte(160.0f * light), ToByte(128.0f * light), 255});
@@ -192,10 +192,10 @@ bool Sky(const std::string& folder)
                           {0.5f, 205, 220, 230},
                           {0.56f, 150, 150, 160},
                           {1.0f, 40, 40, 52}};
-    Image image(kSkyWidth, kSkyHeight, kRgb);
-    for (u32 y = 0; y < kSkyHeight; ++y)
+    Image image(SkyWidth, SkyHeight, Rgb);
+    for (u32 y = 0; y < SkyHeight; ++y)
     {
-        const f32 t = (static_cast<f32>(y) + 0.5f) / static_cast<f32>(kSkyHeight);
+        const f32 t = (static_cast<f32>(y) + 0.5f) / static_cast<f32>(SkyHeight);
         std::size_t k = 0;
         while (k + 2 < sizeof(stops) / sizeof(stops[0]) && t > stops[k + 1].at)
             ++k;
@@ -204,7 +204,7 @@ bool Sky(const std::string& folder)
         const f32 u = (t - a.at) / (b.at - a.at);
         const Rgba colour{ToByte(a.r + (b.r - a.r) * u), ToByte(a.g + (b.g - a.g) * u),
                           ToByte(a.b + (b.b - a.b) * u), 255};
-        for (u32 x = 0; x < kSkyWidth; ++x)
+        for (u32 x = 0; x < SkyWidth; ++x)
             image.Set(x, y, colour);
     }
     return image.Save(folder + "/Sky.png");
@@ -212,7 +212,7 @@ bool Sky(const std::string& folder)
 
 bool PaletteTexture(const std::string& folder, const CharacterPalette& palette)
 {
-    Image image(Palette::Width, Palette::Height, kRgb);
+    Image image(Palette::Width, Palette::Height, Rgb);
     for (u32 slot = 0; slot < PaletteSlotCount; ++slot)
         for (u32 y = 0; y < Palette::SwatchPixels; ++y)
             for (u32 x = 0; x < Palette::SwatchPixels; ++x)
@@ -222,16 +222,16 @@ bool PaletteTexture(const std::string& folder, const CharacterPalette& palette)
 }
 
 // How far the pixel centre (x, y) lies outside a rectangle of width x height pixels with
-// corners rounded by kFrameCorner; negative inside.
+// corners rounded by FrameCorner; negative inside.
 f32 OutsideFrame(u32 x, u32 y, u32 width, u32 height)
 {
     const f32 halfWidth = static_cast<f32>(width) * 0.5f;
     const f32 halfHeight = static_cast<f32>(height) * 0.5f;
-    const f32 qx = std::fabs(static_cast<f32>(x) + 0.5f - halfWidth) - (halfWidth - kFrameCorner);
-    const f32 qy = std::fabs(static_cast<f32>(y) + 0.5f - halfHeight) - (halfHeight - kFrameCorner);
+    const f32 qx = std::fabs(static_cast<f32>(x) + 0.5f - halfWidth) - (halfWidth - FrameCorner);
+    const f32 qy = std::fabs(static_cast<f32>(y) + 0.5f - halfHeight) - (halfHeight - FrameCorner);
     return std::sqrt(std::fmax(qx, 0.0f) * std::fmax(qx, 0.0f) +
                      std::fmax(qy, 0.0f) * std::fmax(qy, 0.0f)) +
-           std::fmin(std::fmax(qx, qy), 0.0f) - kFrameCorner;
+           std::fmin(std::fmax(qx, qy), 0.0f) - FrameCorner;
 }
 
 // A frame with rounded corners: its fill, a border of its own colour, clear outside; the edges
@@ -239,14 +239,14 @@ f32 OutsideFrame(u32 x, u32 y, u32 width, u32 height)
 bool Frame(const std::string& folder, const char* name, u32 width, u32 height, const Rgba& fill,
            const Rgba& border)
 {
-    Image image(width, height, kRgba);
+    Image image(width, height, RgbaBytes);
     for (u32 y = 0; y < height; ++y)
     {
         for (u32 x = 0; x < width; ++x)
         {
             const f32 outside = OutsideFrame(x, y, width, height);
             const f32 cover = std::fmin(1.0f, std::fmax(0.0f, 0.5f - outside));
-            const Rgba& colour = outside > -kFrameBorder ? border : fill;
+            const Rgba& colour = outside > -FrameBorder ? border : fill;
             image.Set(x, y, Rgba{colour.r, colour.g, colour.b, ToByte(colour.a * cover)});
         }
     }
@@ -256,12 +256,12 @@ bool Frame(const std::string& folder, const char* name, u32 width, u32 height, c
 // An arrow pointing right in a player's colour with a dark outline, clear around it.
 bool Pointer(const std::string& folder, u32 player, const Rgba& colour)
 {
-    Image image(kPointerSize, kPointerSize, kRgba);
+    Image image(PointerSize, PointerSize, RgbaBytes);
     image.Fill(Rgba{0, 0, 0, 0});
-    const f32 size = static_cast<f32>(kPointerSize);
-    for (u32 y = 0; y < kPointerSize; ++y)
+    const f32 size = static_cast<f32>(PointerSize);
+    for (u32 y = 0; y < PointerSize; ++y)
     {
-        for (u32 x = 0; x < kPointerSize; ++x)
+        for (u32 x = 0; x < PointerSize; ++x)
         {
             const f32 fx = (static_cast<f32>(x) + 0.5f) / size;
             const f32 fy = std::fabs((static_cast<f32>(y) + 0.5f) / size - 0.5f);
@@ -276,7 +276,7 @@ bool Pointer(const std::string& folder, u32 player, const Rgba& colour)
     return image.Save(folder + "/MenuCharacterPointer" + std::to_string(player) + ".png");
 }
 
-// How far a point lies inside the bar of half width kCursorTailHalfWidth around the segment from
+// How far a point lies inside the bar of half width CursorTailHalfWidth around the segment from
 // a to b; negative outside.
 f32 InsideBar(f32 x, f32 y, const f32 (&a)[2], const f32 (&b)[2])
 {
@@ -286,7 +286,7 @@ f32 InsideBar(f32 x, f32 y, const f32 (&a)[2], const f32 (&b)[2])
         std::fmin(1.0f, std::fmax(0.0f, ((x - a[0]) * dx + (y - a[1]) * dy) / (dx * dx + dy * dy)));
     const f32 ex = x - (a[0] + along * dx);
     const f32 ey = y - (a[1] + along * dy);
-    return kCursorTailHalfWidth - std::sqrt(ex * ex + ey * ey);
+    return CursorTailHalfWidth - std::sqrt(ex * ex + ey * ey);
 }
 
 // The mouse cursor: a light arrow with a dark outline, clear around it. Rows run from the top,
@@ -294,16 +294,16 @@ f32 InsideBar(f32 x, f32 y, const f32 (&a)[2], const f32 (&b)[2])
 // it is inside the deeper of the two, so no outline runs between them.
 bool Cursor(const std::string& folder)
 {
-    Image image(kCursorSize, kCursorSize, kRgba);
+    Image image(CursorSize, CursorSize, RgbaBytes);
     image.Fill(Rgba{0, 0, 0, 0});
-    const f32 size = static_cast<f32>(kCursorSize);
-    // The lower edge, from (0, kCursorLength) to the shoulder: fy = kCursorLength - slope x fx.
-    const f32 slope = (kCursorLength - kCursorShoulder) / kCursorShoulder;
+    const f32 size = static_cast<f32>(CursorSize);
+    // The lower edge, from (0, CursorLength) to the shoulder: fy = CursorLength - slope x fx.
+    const f32 slope = (CursorLength - CursorShoulder) / CursorShoulder;
     const f32 lowerNorm = std::sqrt(1.0f + slope * slope);
     const f32 diagonalNorm = std::sqrt(2.0f);
-    for (u32 y = 0; y < kCursorSize; ++y)
+    for (u32 y = 0; y < CursorSize; ++y)
     {
-        for (u32 x = 0; x < kCursorSize; ++x)
+        for (u32 x = 0; x < CursorSize; ++x)
         {
             const f32 fx = (static_cast<f32>(x) + 0.5f) / size;
             const f32 fy = (static_cast<f32>(y) + 0.5f) / size;
@@ -311,13 +311,13 @@ bool Cursor(const std::string& folder)
             // to the shoulder and the lower edge.
             const f32 left = fx;
             const f32 diagonal = (fy - fx) / diagonalNorm;
-            const f32 lower = (kCursorLength - slope * fx - fy) / lowerNorm;
+            const f32 lower = (CursorLength - slope * fx - fy) / lowerNorm;
             const f32 head = std::fmin(left, std::fmin(diagonal, lower));
-            const f32 inside = std::fmax(head, InsideBar(fx, fy, kCursorTailStart, kCursorTailEnd));
+            const f32 inside = std::fmax(head, InsideBar(fx, fy, CursorTailStart, CursorTailEnd));
             if (inside < 0.0f)
                 continue;
             image.Set(x, y,
-                      inside < kCursorOutline ? Rgba{20, 20, 24, 255} : Rgba{245, 240, 225, 255});
+                      inside < CursorOutline ? Rgba{20, 20, 24, 255} : Rgba{245, 240, 225, 255});
         }
     }
     return image.Save(folder + "/Cursor.png");
@@ -325,15 +325,15 @@ bool Cursor(const std::string& folder)
 
 bool MenuTextures(const std::string& folder)
 {
-    bool written = Frame(folder, "Button", kButtonWidth, kButtonHeight, Rgba{40, 48, 64, 225},
+    bool written = Frame(folder, "Button", ButtonWidth, ButtonHeight, Rgba{40, 48, 64, 225},
                          Rgba{196, 176, 120, 255});
-    written = Frame(folder, "ButtonHover", kButtonWidth, kButtonHeight, Rgba{72, 86, 116, 235},
+    written = Frame(folder, "ButtonHover", ButtonWidth, ButtonHeight, Rgba{72, 86, 116, 235},
                     Rgba{255, 222, 140, 255}) &&
               written;
-    written = Frame(folder, "ButtonClick", kButtonWidth, kButtonHeight, Rgba{120, 100, 60, 240},
+    written = Frame(folder, "ButtonClick", ButtonWidth, ButtonHeight, Rgba{120, 100, 60, 240},
                     Rgba{255, 240, 200, 255}) &&
               written;
-    written = Frame(folder, "Panel", kPanelWidth, kPanelHeight, Rgba{20, 24, 32, 200},
+    written = Frame(folder, "Panel", PanelWidth, PanelHeight, Rgba{20, 24, 32, 200},
                     Rgba{160, 140, 90, 255}) &&
               written;
     // Player colours: red, blue, green, yellow.
@@ -344,16 +344,16 @@ bool MenuTextures(const std::string& folder)
     return Cursor(folder) && written;
 }
 
-// A plain rectangle: its fill inside a border of kBarBorder pixels.
+// A plain rectangle: its fill inside a border of BarBorder pixels.
 bool Bar(const std::string& folder, const char* name, const Rgba& fill, const Rgba& border)
 {
-    Image image(kBarWidth, kBarHeight, kRgba);
-    for (u32 y = 0; y < kBarHeight; ++y)
+    Image image(BarWidth, BarHeight, RgbaBytes);
+    for (u32 y = 0; y < BarHeight; ++y)
     {
-        for (u32 x = 0; x < kBarWidth; ++x)
+        for (u32 x = 0; x < BarWidth; ++x)
         {
-            const bool edge = x < kBarBorder || y < kBarBorder || x >= kBarWidth - kBarBorder ||
-                              y >= kBarHeight - kBarBorder;
+            const bool edge = x < BarBorder || y < BarBorder || x >= BarWidth - BarBorder ||
+                              y >= BarHeight - BarBorder;
             image.Set(x, y, edge ? border : fill);
         }
     }
@@ -368,18 +368,18 @@ bool Bar(const std::string& folder, const char* name, const Rgba& fill, const Rg
 // None of the cooling colours is a neutral grey: the play-through's screen probe
 // (tests/Game/FightProbe.py) reads neutral greys as rock chips and smoke.
 constexpr u32 SkillSlots = 4;
-constexpr f32 kNumeralHalfWidth = 0.065f; // of the icon's side
-constexpr f32 kNumeralOutline = 0.04f;
-constexpr f32 kOutlineShade = 0.3f; // of the slot colour
-constexpr u32 kStripePeriod = 12;   // pixels, across the diagonal
-constexpr u32 kStripeWidth = 5;
-constexpr u32 kArcSteps = 16;
-const Rgba kReadyBorder{255, 236, 170, 255};
-const Rgba kReadyNumeral{255, 255, 255, 255};
-const Rgba kCoolingFill{46, 50, 66, 225};
-const Rgba kCoolingStripe{66, 72, 94, 225};
-const Rgba kCoolingBorder{112, 118, 140, 255};
-const Rgba kCoolingNumeral{142, 150, 176, 255};
+constexpr f32 NumeralHalfWidth = 0.065f; // of the icon's side
+constexpr f32 NumeralOutline = 0.04f;
+constexpr f32 OutlineShade = 0.3f; // of the slot colour
+constexpr u32 StripePeriod = 12;   // pixels, across the diagonal
+constexpr u32 StripeWidth = 5;
+constexpr u32 ArcSteps = 16;
+const Rgba ReadyBorder{255, 236, 170, 255};
+const Rgba ReadyNumeral{255, 255, 255, 255};
+const Rgba CoolingFill{46, 50, 66, 225};
+const Rgba CoolingStripe{66, 72, 94, 225};
+const Rgba CoolingBorder{112, 118, 140, 255};
+const Rgba CoolingNumeral{142, 150, 176, 255};
 
 struct SkillSlot
 {
@@ -397,10 +397,10 @@ using Stroke = std::vector<StrokePoint>;
 // counter-clockwise as seen, 0 pointing right), appended to the stroke.
 void AddArc(Stroke& stroke, f32 cx, f32 cy, f32 r, f32 from, f32 to)
 {
-    for (u32 step = 0; step <= kArcSteps; ++step)
+    for (u32 step = 0; step <= ArcSteps; ++step)
     {
         const f32 angle =
-            (from + (to - from) * static_cast<f32>(step) / static_cast<f32>(kArcSteps)) * Math::PI /
+            (from + (to - from) * static_cast<f32>(step) / static_cast<f32>(ArcSteps)) * Math::PI /
             180.0f;
         stroke.push_back({cx + r * std::cos(angle), cy - r * std::sin(angle)});
     }
@@ -479,33 +479,33 @@ bool SkillIcon(const std::string& folder, const std::string& name, u32 slot, con
                bool ready)
 {
     const std::vector<Stroke> numeral = Numeral(slot);
-    const Rgba outline{ToByte(colour.r * kOutlineShade), ToByte(colour.g * kOutlineShade),
-                       ToByte(colour.b * kOutlineShade), 255};
-    const f32 size = static_cast<f32>(kIconSize);
-    Image image(kIconSize, kIconSize, kRgba);
-    for (u32 y = 0; y < kIconSize; ++y)
+    const Rgba outline{ToByte(colour.r * OutlineShade), ToByte(colour.g * OutlineShade),
+                       ToByte(colour.b * OutlineShade), 255};
+    const f32 size = static_cast<f32>(IconSize);
+    Image image(IconSize, IconSize, RgbaBytes);
+    for (u32 y = 0; y < IconSize; ++y)
     {
-        for (u32 x = 0; x < kIconSize; ++x)
+        for (u32 x = 0; x < IconSize; ++x)
         {
-            const f32 outside = OutsideFrame(x, y, kIconSize, kIconSize);
+            const f32 outside = OutsideFrame(x, y, IconSize, IconSize);
             const f32 cover = std::fmin(1.0f, std::fmax(0.0f, 0.5f - outside));
             Rgba pixel;
-            if (outside > -kFrameBorder)
-                pixel = ready ? kReadyBorder : kCoolingBorder;
+            if (outside > -FrameBorder)
+                pixel = ready ? ReadyBorder : CoolingBorder;
             else if (ready)
                 pixel = colour;
             else
-                pixel = (x + y) % kStripePeriod < kStripeWidth ? kCoolingStripe : kCoolingFill;
+                pixel = (x + y) % StripePeriod < StripeWidth ? CoolingStripe : CoolingFill;
             // Pixels from the numeral's centre line, smoothed over one pixel at each edge.
             const f32 distance = StrokeDistance(numeral, (static_cast<f32>(x) + 0.5f) / size,
                                                 (static_cast<f32>(y) + 0.5f) / size) *
                                  size;
-            const f32 body = kNumeralHalfWidth * size;
+            const f32 body = NumeralHalfWidth * size;
             if (ready)
                 pixel = Mix(pixel, outline,
-                            std::fmin(1.0f, std::fmax(0.0f, body + kNumeralOutline * size + 0.5f -
+                            std::fmin(1.0f, std::fmax(0.0f, body + NumeralOutline * size + 0.5f -
                                                                 distance)));
-            pixel = Mix(pixel, ready ? kReadyNumeral : kCoolingNumeral,
+            pixel = Mix(pixel, ready ? ReadyNumeral : CoolingNumeral,
                         std::fmin(1.0f, std::fmax(0.0f, body + 0.5f - distance)));
             pixel.a = ToByte(pixel.a * cover);
             image.Set(x, y, pixel);
@@ -539,11 +539,11 @@ bool HudTextures(const std::string& folder)
 // A white dot whose alpha falls smoothly from the centre to nothing at the edge.
 bool SoftDot(const std::string& folder)
 {
-    Image image(kDotSize, kDotSize, kRgba);
-    const f32 half = static_cast<f32>(kDotSize) * 0.5f;
-    for (u32 y = 0; y < kDotSize; ++y)
+    Image image(DotSize, DotSize, RgbaBytes);
+    const f32 half = static_cast<f32>(DotSize) * 0.5f;
+    for (u32 y = 0; y < DotSize; ++y)
     {
-        for (u32 x = 0; x < kDotSize; ++x)
+        for (u32 x = 0; x < DotSize; ++x)
         {
             const f32 dx = (static_cast<f32>(x) + 0.5f - half) / half;
             const f32 dy = (static_cast<f32>(y) + 0.5f - half) / half;
@@ -558,11 +558,11 @@ bool SoftDot(const std::string& folder)
 // a faint round glow about it.
 bool Spark(const std::string& folder)
 {
-    Image image(kDotSize, kDotSize, kRgba);
-    const f32 half = static_cast<f32>(kDotSize) * 0.5f;
-    for (u32 y = 0; y < kDotSize; ++y)
+    Image image(DotSize, DotSize, RgbaBytes);
+    const f32 half = static_cast<f32>(DotSize) * 0.5f;
+    for (u32 y = 0; y < DotSize; ++y)
     {
-        for (u32 x = 0; x < kDotSize; ++x)
+        for (u32 x = 0; x < DotSize; ++x)
         {
             const f32 dx = (static_cast<f32>(x) + 0.5f - half) / half;
             const f32 dy = (static_cast<f32>(y) + 0.5f - half) / half;
@@ -587,11 +587,11 @@ bool Zap(const std::string& folder)
     constexpr f32 core = 0.07f;
     constexpr f32 glow = 0.35f;
     constexpr f32 glowStrength = 0.35f;
-    Image image(kDotSize, kDotSize, kRgba);
-    const f32 half = static_cast<f32>(kDotSize) * 0.5f;
-    for (u32 y = 0; y < kDotSize; ++y)
+    Image image(DotSize, DotSize, RgbaBytes);
+    const f32 half = static_cast<f32>(DotSize) * 0.5f;
+    for (u32 y = 0; y < DotSize; ++y)
     {
-        for (u32 x = 0; x < kDotSize; ++x)
+        for (u32 x = 0; x < DotSize; ++x)
         {
             const f32 px = (static_cast<f32>(x) + 0.5f - half) / half;
             const f32 py = (static_cast<f32>(y) + 0.5f - half) / half;
@@ -622,11 +622,11 @@ bool Star(const std::string& folder)
     constexpr f32 points = 5.0f;
     constexpr f32 notch = 0.45f;
     constexpr f32 edge = 0.08f;
-    Image image(kDotSize, kDotSize, kRgba);
-    const f32 half = static_cast<f32>(kDotSize) * 0.5f;
-    for (u32 y = 0; y < kDotSize; ++y)
+    Image image(DotSize, DotSize, RgbaBytes);
+    const f32 half = static_cast<f32>(DotSize) * 0.5f;
+    for (u32 y = 0; y < DotSize; ++y)
     {
-        for (u32 x = 0; x < kDotSize; ++x)
+        for (u32 x = 0; x < DotSize; ++x)
         {
             const f32 dx = (static_cast<f32>(x) + 0.5f - half) / half;
             const f32 dy = (static_cast<f32>(y) + 0.5f - half) / half;
@@ -647,11 +647,11 @@ bool Ring(const std::string& folder)
 {
     constexpr f32 radius = 0.7f;
     constexpr f32 thickness = 0.18f;
-    Image image(kDotSize, kDotSize, kRgba);
-    const f32 half = static_cast<f32>(kDotSize) * 0.5f;
-    for (u32 y = 0; y < kDotSize; ++y)
+    Image image(DotSize, DotSize, RgbaBytes);
+    const f32 half = static_cast<f32>(DotSize) * 0.5f;
+    for (u32 y = 0; y < DotSize; ++y)
     {
-        for (u32 x = 0; x < kDotSize; ++x)
+        for (u32 x = 0; x < DotSize; ++x)
         {
             const f32 dx = (static_cast<f32>(x) + 0.5f - half) / half;
             const f32 dy = (static_cast<f32>(y) + 0.5f - half) / half;
@@ -667,22 +667,22 @@ bool Ring(const std::string& folder)
 // edge churns and it fades away. The sidecar beside it gives the frame layout.
 bool Smoke(const std::string& folder)
 {
-    Math::SeedRand(kSmokeSeed);
-    const u32 size = kFramePixels * kSheetFramesPerRow;
+    Math::SeedRand(SmokeSeed);
+    const u32 size = FramePixels * SheetFramesPerRow;
     const TileableNoise churn(8, size), grain(32, size);
-    Image image(size, size, kRgba);
+    Image image(size, size, RgbaBytes);
     image.Fill(Rgba{255, 255, 255, 0});
-    const f32 half = static_cast<f32>(kFramePixels) * 0.5f;
-    for (u32 frame = 0; frame < kSheetFrames; ++frame)
+    const f32 half = static_cast<f32>(FramePixels) * 0.5f;
+    for (u32 frame = 0; frame < SheetFrames; ++frame)
     {
-        const f32 age = static_cast<f32>(frame) / static_cast<f32>(kSheetFrames - 1);
+        const f32 age = static_cast<f32>(frame) / static_cast<f32>(SheetFrames - 1);
         const f32 radius = 0.35f + 0.55f * age;
         const f32 opacity = 1.0f - age * age;
-        const u32 left = (frame % kSheetFramesPerRow) * kFramePixels;
-        const u32 top = (frame / kSheetFramesPerRow) * kFramePixels;
-        for (u32 y = 0; y < kFramePixels; ++y)
+        const u32 left = (frame % SheetFramesPerRow) * FramePixels;
+        const u32 top = (frame / SheetFramesPerRow) * FramePixels;
+        for (u32 y = 0; y < FramePixels; ++y)
         {
-            for (u32 x = 0; x < kFramePixels; ++x)
+            for (u32 x = 0; x < FramePixels; ++x)
             {
                 const f32 dx = (static_cast<f32>(x) + 0.5f - half) / half;
                 const f32 dy = (static_cast<f32>(y) + 0.5f - half) / half;
@@ -703,12 +703,12 @@ bool Smoke(const std::string& folder)
     const std::string sidecar = folder + "/Smoke.xml";
     std::ostringstream text;
     text << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<SpriteSheet>\n    <TotalFrames>"
-         << kSheetFrames << "</TotalFrames>\n    <WidthFrames>" << kSheetFramesPerRow
+         << SheetFrames << "</TotalFrames>\n    <WidthFrames>" << SheetFramesPerRow
          << "</WidthFrames>\n</SpriteSheet>\n";
     std::string reason;
     if (!Platform::WriteFileAtomically(sidecar, text.str(), reason))
     {
-        std::fprintf(stderr, "Error [%s]: %s could not be written (%s)\n", kTool, sidecar.c_str(),
+        std::fprintf(stderr, "Error [%s]: %s could not be written (%s)\n", Tool, sidecar.c_str(),
                      reason.c_str());
         return false;
     }
@@ -719,10 +719,10 @@ bool Smoke(const std::string& folder)
 int main(int argc, char** argv)
 {
     std::string root;
-    if (!ReadToolArguments(kTool, argc, argv, root))
+    if (!ReadToolArguments(Tool, argc, argv, root))
         return 2;
-    const std::string textures = MakeToolFolder(kTool, root, "Textures");
-    const std::string particles = MakeToolFolder(kTool, root, "Textures/Particles");
+    const std::string textures = MakeToolFolder(Tool, root, "Textures");
+    const std::string particles = MakeToolFolder(Tool, root, "Textures/Particles");
     if (textures.empty() || particles.empty())
         return 1;
 
@@ -732,7 +732,7 @@ int main(int argc, char** argv)
     written = Flat(textures, "Flat", Rgba{128, 128, 255, 255}) && written;
     written = Ground(textures) && written;
     written = Sky(textures) && written;
-    for (const CharacterPalette& palette : kPalettes)
+    for (const CharacterPalette& palette : Palettes)
         written = PaletteTexture(textures, palette) && written;
     written = MenuTextures(textures) && written;
     written = HudTextures(textures) && written;
@@ -742,7 +742,7 @@ int main(int argc, char** argv)
     written = Star(particles) && written;
     written = Ring(particles) && written;
     written = Zap(particles) && written;
-    std::printf("%s: textures %s in %s\n", kTool, written ? "written" : "NOT all written",
+    std::printf("%s: textures %s in %s\n", Tool, written ? "written" : "NOT all written",
                 textures.c_str());
     return written ? 0 : 1;
 }

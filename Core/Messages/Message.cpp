@@ -25,8 +25,8 @@ struct QuietRange
 // construct; audio, script and gameplay up to orientation set; the editor family. The numbers
 // inside these ranges that belong to no message (29, 36, 41, 60 to 62, 68, 70, 72, 78) are
 // quiet too.
-constexpr QuietRange kQuietTypes[] = {{0, 5},   {12, 15}, {25, 38}, {41, 43}, {46, 48},
-                                      {51, 51}, {60, 76}, {78, 78}, {91, 94}};
+constexpr QuietRange QuietTypes[] = {{0, 5},   {12, 15}, {25, 38}, {41, 43}, {46, 48},
+                                     {51, 51}, {60, 76}, {78, 78}, {91, 94}};
 } // namespace
 
 u32 NextMessageId()
@@ -75,7 +75,7 @@ void Message::WriteText(std::ostream& stream) const
 
 bool Message::IsQuietType(u32 messageType)
 {
-    for (const QuietRange& range : kQuietTypes)
+    for (const QuietRange& range : QuietTypes)
     {
         if (messageType >= range.first && messageType <= range.last)
             return true;

@@ -8,7 +8,7 @@ struct MessageTypeEntry
     const char* name;
 };
 
-constexpr MessageTypeEntry kMessageTypeNames[] = {
+constexpr MessageTypeEntry MessageTypeNames[] = {
     {MT_SELF_TEST, "SELF_TEST"},
     {MT_OBJECT_CREATE, "OBJECT_CREATE"},
     {MT_OBJECT_DESTROY, "OBJECT_DESTROY"},
@@ -99,7 +99,7 @@ constexpr MessageTypeEntry kMessageTypeNames[] = {
 
 const char* GetMessageTypeName(u32 type)
 {
-    for (const MessageTypeEntry& entry : kMessageTypeNames)
+    for (const MessageTypeEntry& entry : MessageTypeNames)
     {
         if (entry.type == type)
             return entry.name;

@@ -38,16 +38,16 @@ const AssetLoaderSystem::Section AssetLoaderSystem::Sections[SectionCount] = {
 namespace
 {
 // Entry texts with a meaning of their own.
-const char* const kNothingEntry = "NONE";
-const char* const kEverythingEntry = "ALL";
+const char* const NothingEntry = "NONE";
+const char* const EverythingEntry = "ALL";
 // Pass two finalises the assets of the managers behind these sections.
-const char* const kTextureSection = "TextureDefault";
-const char* const kModelSection = "Model";
-constexpr u32 kFirstPass = 1;
-constexpr u32 kSecondPass = 2;
+const char* const TextureSection = "TextureDefault";
+const char* const ModelSection = "Model";
+constexpr u32 FirstPass = 1;
+constexpr u32 SecondPass = 2;
 // The extra argument the background task carries (the loader does not read it).
-constexpr u32 kBackgroundExtra = 1;
-const char* const kBatchExtension = ".xml";
+constexpr u32 BackgroundExtra = 1;
+const char* const BatchExtension = ".xml";
 
 struct SectionTable
 {
@@ -128,7 +128,7 @@ class AssetLoaderSystem::BatchFile
 {
 public:
     explicit BatchFile(const std::string& name)
-        : m_name(name), m_path(std::string(BatchFolder) + name + kBatchExtension)
+        : m_name(name), m_path(std::string(BatchFolder) + name + BatchExtension)
     {
         if (!CheckAssetPath("AssetLoaderSystem", "batch", name))
             return;
@@ -176,10 +176,10 @@ public:
 
         entries = SectionEntries();
         const std::string first = TextOf(element);
-        if (first == kNothingEntry || first == kEverythingEntry)
+        if (first == NothingEntry || first == EverythingEntry)
         {
             entries.kind =
-                first == kNothingEntry ? SectionEntries::Nothing : SectionEntries::Everything;
+                first == NothingEntry ? SectionEntries::Nothing : SectionEntries::Everything;
             m_taken.insert(element);
             m_cursor = element->NextSiblingElement();
             return true;
@@ -337,7 +337,7 @@ void AssetLoaderSystem::LoadBatch(std::string name)
 bool AssetLoaderSystem::LoadBatchInBackground(const std::string& name)
 {
     ThreadPool* pool = ThreadPool::Instance();
-    if (pool != nullptr && pool->RunTask(TaskAssetBatchFirstPass, name, kBackgroundExtra))
+    if (pool != nullptr && pool->RunTask(TaskAssetBatchFirstPass, name, BackgroundExtra))
         return true;
     Log() << "AssetLoaderSystem: batch " << name
           << " could not be loaded in the background; loading it now\n";
@@ -411,7 +411,7 @@ void AssetLoaderSystem::LoadFirstPass(BatchFile& file)
     file.Rewind();
     for (const Section& section : Sections)
     {
-        if (section.pass == kFirstPass)
+        if (section.pass == FirstPass)
             LoadSection(file, section);
     }
 }
@@ -423,7 +423,7 @@ void AssetLoaderSystem::ReadFirstPass(BatchFile& file, StagedBatch& batch)
     file.Rewind();
     for (const Section& section : Sections)
     {
-        if (section.pass != kFirstPass)
+        if (section.pass != FirstPass)
             continue;
         SectionEntries entries;
         if (!file.ReadSection(section.name, entries))
@@ -475,19 +475,19 @@ void AssetLoaderSystem::LoadSecondPass(BatchFile& file)
     {
         file.Rewind();
         // Textures read in pass one get their graphics objects before models refer to them.
-        if (std::shared_ptr<AssetSectionHandler> textures = FindSection(kTextureSection))
+        if (std::shared_ptr<AssetSectionHandler> textures = FindSection(TextureSection))
         {
             if (textures->HasManager())
                 textures->FinalizeAll();
         }
         for (const Section& section : Sections)
         {
-            if (section.pass != kSecondPass)
+            if (section.pass != SecondPass)
                 continue;
             LoadSection(file, section);
-            if (std::strcmp(section.name, kModelSection) != 0)
+            if (std::strcmp(section.name, ModelSection) != 0)
                 continue;
-            if (std::shared_ptr<AssetSectionHandler> models = FindSection(kModelSection))
+            if (std::shared_ptr<AssetSectionHandler> models = FindSection(ModelSection))
             {
                 if (models->HasManager())
                     models->FinalizeAll();

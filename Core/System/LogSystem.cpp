@@ -22,14 +22,14 @@ std::atomic<LogSystem*> LogSystem::s_signalLog{nullptr};
 
 namespace
 {
-constexpr const char* kErrorLineStart = "Error";
-constexpr mode_t kLogFileMode = 0644;
-constexpr unsigned char kFirstPrintable = 0x20;
-constexpr unsigned char kDelete = 0x7f;
+constexpr const char* ErrorLineStart = "Error";
+constexpr mode_t LogFileMode = 0644;
+constexpr unsigned char FirstPrintable = 0x20;
+constexpr unsigned char Delete = 0x7f;
 
 bool IsErrorLine(const std::string& line)
 {
-    return line.compare(0, std::strlen(kErrorLineStart), kErrorLineStart) == 0;
+    return line.compare(0, std::strlen(ErrorLineStart), ErrorLineStart) == 0;
 }
 
 // write(2) until every byte is out; false with errno set when a write fails.
@@ -59,18 +59,18 @@ void LogSystem::EscapeControlCharacters(std::string& text, bool keepFinalNewline
     for (std::size_t i = 0; i < end && clean; ++i)
     {
         const auto c = static_cast<unsigned char>(text[i]);
-        clean = c >= kFirstPrintable && c != kDelete;
+        clean = c >= FirstPrintable && c != Delete;
     }
     if (clean)
         return;
 
-    static const char kHexDigits[] = "0123456789abcdef";
+    static const char HexDigits[] = "0123456789abcdef";
     std::string escaped;
     escaped.reserve(text.size() + 8);
     for (std::size_t i = 0; i < end; ++i)
     {
         const auto c = static_cast<unsigned char>(text[i]);
-        if (c >= kFirstPrintable && c != kDelete)
+        if (c >= FirstPrintable && c != Delete)
         {
             escaped += static_cast<char>(c);
             continue;
@@ -88,8 +88,8 @@ void LogSystem::EscapeControlCharacters(std::string& text, bool keepFinalNewline
             break;
         default:
             escaped += "\\x";
-            escaped += kHexDigits[c >> 4];
-            escaped += kHexDigits[c & 0xf];
+            escaped += HexDigits[c >> 4];
+            escaped += HexDigits[c & 0xf];
             break;
         }
     }
@@ -118,7 +118,7 @@ void LogSystem::OpenFile(const std::string& fileName)
     // Non-blocking only while opening, so that a named pipe without a reader cannot hold the
     // start-up; the writes themselves block as usual.
     m_fd = ::open(fileName.c_str(), O_WRONLY | O_CREAT | O_TRUNC | O_CLOEXEC | O_NONBLOCK,
-                  kLogFileMode);
+                  LogFileMode);
     if (m_fd < 0)
         return;
     const int flags = ::fcntl(m_fd, F_GETFL);

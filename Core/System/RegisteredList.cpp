@@ -1,5 +1,6 @@
 #include "Core/System/RegisteredList.h"
 
+#ifdef QUILL_WORK_COUNTERS
 namespace Core
 {
 namespace
@@ -20,3 +21,4 @@ void CountRegisteredListSteps(u64 steps)
 }
 } // namespace Detail
 } // namespace Core
+#endif

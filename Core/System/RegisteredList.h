@@ -28,12 +28,18 @@
 
 namespace Core
 {
-// Steps taken by every RegisteredList of the process so far.
+#ifdef QUILL_WORK_COUNTERS
+// Steps taken by every RegisteredList of the process so far (a count for the tests).
 u64 RegisteredListSteps();
+#endif
 namespace Detail
 {
+#ifdef QUILL_WORK_COUNTERS
 void CountRegisteredListSteps(u64 steps);
-}
+#else
+inline void CountRegisteredListSteps(u64) {}
+#endif
+} // namespace Detail
 
 template <typename T> class RegisteredList
 {

@@ -14,9 +14,9 @@ ThreadPool* ThreadPool::s_instance = nullptr;
 
 namespace
 {
-constexpr s32 kRefusalLevel = 0;
+constexpr s32 RefusalLevel = 0;
 // Tasks post as nobody in particular.
-constexpr u32 kTaskSenderId = 0;
+constexpr u32 TaskSenderId = 0;
 } // namespace
 
 ThreadPool::ThreadPool(s32 threadCount)
@@ -106,9 +106,9 @@ const ThreadData* ThreadPool::GetSlot(u32 index) const
 void ThreadPool::Refuse()
 {
     if (g_Engine != nullptr)
-        g_Engine->LogError(ErrorReport(RefusalText, kRefusalLevel));
+        g_Engine->LogError(ErrorReport(RefusalText, RefusalLevel));
     else
-        Log() << "Error report (level " << kRefusalLevel << "): " << RefusalText << '\n';
+        Log() << "Error report (level " << RefusalLevel << "): " << RefusalText << '\n';
 }
 
 void ThreadPool::RunTaskEntry(ThreadData* slot)
@@ -125,7 +125,7 @@ void ThreadPool::RunTaskEntry(ThreadData* slot)
                       << " was not read\n";
         }
         // Posted whether or not anything was read: the main thread joins on it.
-        Message* doneMessage = new AssetThreadDoneMessage(kTaskSenderId, batchName);
+        Message* doneMessage = new AssetThreadDoneMessage(TaskSenderId, batchName);
         if (g_Engine != nullptr)
             g_Engine->SendMessage(doneMessage, 0.0f);
         else

@@ -8,7 +8,7 @@ namespace Graphics
 {
 namespace
 {
-const char* const kSampler = "DiffuseMap";
+const char* const Sampler = "DiffuseMap";
 
 u08 KeyOf(char character)
 {
@@ -139,6 +139,6 @@ void Font::Bind(u32 program) const
     glActiveTexture(GL_TEXTURE0);
     const u32 handle = m_texture != nullptr ? m_texture->GetHandle() : NoGlName;
     glBindTexture(GL_TEXTURE_2D, handle != NoGlName ? handle : 0);
-    glUniform1i(glGetUniformLocation(program, kSampler), 0);
+    glUniform1i(glGetUniformLocation(program, Sampler), 0);
 }
 } // namespace Graphics

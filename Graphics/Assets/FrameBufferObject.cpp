@@ -8,7 +8,7 @@ namespace
 {
 // The old clamp mode: OpenGL 4 takes the value and clamps as GL_CLAMP_TO_EDGE does for these
 // single-level textures.
-constexpr GLint kClamp = 0x2900;
+constexpr GLint Clamp = 0x2900;
 } // namespace
 
 FrameBufferObject::FrameBufferObject() : m_frameBuffer(0) {}
@@ -88,8 +88,8 @@ void FrameBufferObject::CreateTexture(Attachment& attachment)
                  attachment.format, attachment.type, nullptr);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, kClamp);
-    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, kClamp);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_S, Clamp);
+    glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_WRAP_T, Clamp);
     glFramebufferTexture2D(GL_DRAW_FRAMEBUFFER, attachment.point, GL_TEXTURE_2D, texture, 0);
     glBindTexture(GL_TEXTURE_2D, 0);
 }

@@ -18,19 +18,19 @@ struct Attribute
     GLint components;
     std::size_t offset;
 };
-constexpr Attribute kStaticAttributes[] = {
+constexpr Attribute StaticAttributes[] = {
     {0, 3, offsetof(StaticVertex, position)}, {1, 3, offsetof(StaticVertex, normal)},
     {2, 2, offsetof(StaticVertex, texcoord)}, {3, 3, offsetof(StaticVertex, tangent)},
     {4, 3, offsetof(StaticVertex, binormal)},
 };
-constexpr Attribute kSkinnedExtra[] = {
+constexpr Attribute SkinnedExtra[] = {
     {5, 4, offsetof(SkinnedVertex, weight)},
     {6, 4, offsetof(SkinnedVertex, index)},
 };
 // Type 2 uses the first three attributes of a static vertex.
-constexpr std::size_t kPlainAttributeCount = 3;
-constexpr std::size_t kStaticAttributeCount = sizeof(kStaticAttributes) / sizeof(Attribute);
-constexpr std::size_t kSkinnedExtraCount = sizeof(kSkinnedExtra) / sizeof(Attribute);
+constexpr std::size_t PlainAttributeCount = 3;
+constexpr std::size_t StaticAttributeCount = sizeof(StaticAttributes) / sizeof(Attribute);
+constexpr std::size_t SkinnedExtraCount = sizeof(SkinnedExtra) / sizeof(Attribute);
 
 void Point(const Attribute& attribute, GLsizei stride)
 {
@@ -43,8 +43,8 @@ void Point(const Attribute& attribute, GLsizei stride)
 std::size_t StaticCountOf(u32 vertexType)
 {
     if (vertexType == StaticVertexType || vertexType == SkinnedVertexType)
-        return kStaticAttributeCount;
-    return vertexType == PlainVertexType ? kPlainAttributeCount : 0;
+        return StaticAttributeCount;
+    return vertexType == PlainVertexType ? PlainAttributeCount : 0;
 }
 
 bool ReadBytes(FileReader& reader, char*& bytes)
@@ -142,11 +142,11 @@ void Model::BindVertexFormat() const
     const GLsizei stride = static_cast<GLsizei>(m_data.stride);
     const std::size_t count = StaticCountOf(m_data.vertexType);
     for (std::size_t i = 0; i < count; ++i)
-        Point(kStaticAttributes[i], stride);
+        Point(StaticAttributes[i], stride);
     if (m_data.vertexType == SkinnedVertexType)
     {
-        for (std::size_t i = 0; i < kSkinnedExtraCount; ++i)
-            Point(kSkinnedExtra[i], stride);
+        for (std::size_t i = 0; i < SkinnedExtraCount; ++i)
+            Point(SkinnedExtra[i], stride);
     }
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, m_indexBuffer);
 }
@@ -155,11 +155,11 @@ void Model::UnbindVertexFormat() const
 {
     const std::size_t count = StaticCountOf(m_data.vertexType);
     for (std::size_t i = 0; i < count; ++i)
-        glDisableVertexAttribArray(kStaticAttributes[i].location);
+        glDisableVertexAttribArray(StaticAttributes[i].location);
     if (m_data.vertexType == SkinnedVertexType)
     {
-        for (std::size_t i = 0; i < kSkinnedExtraCount; ++i)
-            glDisableVertexAttribArray(kSkinnedExtra[i].location);
+        for (std::size_t i = 0; i < SkinnedExtraCount; ++i)
+            glDisableVertexAttribArray(SkinnedExtra[i].location);
     }
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindBuffer(GL_ELEMENT_ARRAY_BUFFER, 0);

@@ -9,8 +9,8 @@ namespace Graphics
 namespace
 {
 // Info logs of one byte hold only their terminator.
-constexpr GLint kEmptyInfoLog = 1;
-constexpr int kSourceStrings = 3;
+constexpr GLint EmptyInfoLog = 1;
+constexpr int SourceStrings = 3;
 } // namespace
 
 Shader::Shader() : m_handle(0) {}
@@ -29,13 +29,13 @@ bool Shader::Compile()
     System::GraphicsSystem* graphics = System::GraphicsSystem::Instance();
     const std::string version = graphics != nullptr ? graphics->GetGlslVersionLine() : "";
     const std::string define = graphics != nullptr ? graphics->GetGlslDefineLine() : "";
-    const GLchar* sources[kSourceStrings] = {version.c_str(), define.c_str(), text};
+    const GLchar* sources[SourceStrings] = {version.c_str(), define.c_str(), text};
     // The file's own length: the reader's terminating zero is not GLSL, and some compilers
     // refuse a NUL character inside a source string.
-    const GLint lengths[kSourceStrings] = {static_cast<GLint>(version.size()),
-                                           static_cast<GLint>(define.size()),
-                                           static_cast<GLint>(reader.GetBufferSize() - 1)};
-    glShaderSource(shader, kSourceStrings, sources, lengths);
+    const GLint lengths[SourceStrings] = {static_cast<GLint>(version.size()),
+                                          static_cast<GLint>(define.size()),
+                                          static_cast<GLint>(reader.GetBufferSize() - 1)};
+    glShaderSource(shader, SourceStrings, sources, lengths);
     glCompileShader(shader);
     GLint compiled = GL_FALSE;
     glGetShaderiv(shader, GL_COMPILE_STATUS, &compiled);
@@ -49,7 +49,7 @@ bool Shader::Compile()
                 << (m_param.stage == GL_VERTEX_SHADER ? "VERTEX" : "FRAGMENT") << "]:\n";
     GLint length = 0;
     glGetShaderiv(shader, GL_INFO_LOG_LENGTH, &length);
-    if (length > kEmptyInfoLog)
+    if (length > EmptyInfoLog)
     {
         std::vector<GLchar> info(static_cast<std::size_t>(length));
         glGetShaderInfoLog(shader, length, nullptr, info.data());

@@ -15,7 +15,7 @@ struct Listing
     u32 category;
     const char* label;
 };
-constexpr Listing kListings[] = {
+constexpr Listing Listings[] = {
     {".vs", ShaderManager::VertexCategory, "Creating Vertex Shader: "},
     {".vh", ShaderManager::VertexCategory, "Creating Vertex Header: "},
     {".fs", ShaderManager::FragmentCategory, "Creating Fragment Shader: "},
@@ -23,8 +23,8 @@ constexpr Listing kListings[] = {
     {".gs", ShaderManager::GeometryCategory, "Creating Geometry Shader: "},
     {".gh", ShaderManager::GeometryCategory, "Creating Geometry Header: "},
 };
-constexpr u32 kStages[ShaderManager::CategoryCount] = {GL_VERTEX_SHADER, GL_FRAGMENT_SHADER,
-                                                       GL_GEOMETRY_SHADER};
+constexpr u32 Stages[ShaderManager::CategoryCount] = {GL_VERTEX_SHADER, GL_FRAGMENT_SHADER,
+                                                      GL_GEOMETRY_SHADER};
 } // namespace
 
 ShaderManager::ShaderManager()
@@ -46,7 +46,7 @@ u32 ShaderManager::CategoryOfStage(u32 stage)
 {
     for (u32 category = 0; category < CategoryCount; ++category)
     {
-        if (kStages[category] == stage)
+        if (Stages[category] == stage)
             return category;
     }
     return CategoryCount;
@@ -55,7 +55,7 @@ u32 ShaderManager::CategoryOfStage(u32 stage)
 void ShaderManager::LoadAll(u32)
 {
     std::vector<std::string> files;
-    for (const Listing& listing : kListings)
+    for (const Listing& listing : Listings)
     {
         Serializer::System::FileSystem::ListFiles(Folder, files, listing.extension);
         for (const std::string& file : files)
@@ -63,7 +63,7 @@ void ShaderManager::LoadAll(u32)
             if (Find(file, listing.category) != nullptr)
                 continue;
             Core::Log() << listing.label << file << '\n';
-            Add(file, ShaderParam{std::string(Folder) + '/' + file, kStages[listing.category]},
+            Add(file, ShaderParam{std::string(Folder) + '/' + file, Stages[listing.category]},
                 listing.category);
         }
     }

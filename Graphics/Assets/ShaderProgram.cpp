@@ -10,11 +10,11 @@ const std::array<const char*, ShaderProgram::AttributeCount> ShaderProgram::Attr
 
 namespace
 {
-constexpr GLint kEmptyInfoLog = 1;
+constexpr GLint EmptyInfoLog = 1;
 // The shader category each run of a variant draws from.
-constexpr u32 kRunCategories[ShaderProgramFile::RunCount] = {ShaderManager::VertexCategory,
-                                                             ShaderManager::GeometryCategory,
-                                                             ShaderManager::FragmentCategory};
+constexpr u32 RunCategories[ShaderProgramFile::RunCount] = {ShaderManager::VertexCategory,
+                                                            ShaderManager::GeometryCategory,
+                                                            ShaderManager::FragmentCategory};
 } // namespace
 
 ShaderProgram::ShaderProgram() : m_handle(0), m_linked(false) {}
@@ -56,7 +56,7 @@ void ShaderProgram::Link()
     Core::Log() << "Link Error [" << m_name << "]:\n";
     GLint length = 0;
     glGetProgramiv(m_handle, GL_INFO_LOG_LENGTH, &length);
-    if (length > kEmptyInfoLog)
+    if (length > EmptyInfoLog)
     {
         std::vector<GLchar> info(static_cast<std::size_t>(length));
         glGetProgramInfoLog(m_handle, length, nullptr, info.data());
@@ -79,11 +79,11 @@ bool ShaderProgram::Load()
     {
         auto locate = [shaders](const std::string& name, u32 run) -> u32
         {
-            if (shaders->Find(name, kRunCategories[run]) != nullptr)
+            if (shaders->Find(name, RunCategories[run]) != nullptr)
                 return run;
             for (u32 other = 0; other < ShaderProgramFile::RunCount; ++other)
             {
-                if (shaders->Find(name, kRunCategories[other]) != nullptr)
+                if (shaders->Find(name, RunCategories[other]) != nullptr)
                     return other;
             }
             return ShaderProgramFile::RunCount;
@@ -97,7 +97,7 @@ bool ShaderProgram::Load()
         for (const std::string& name : *runs[run])
         {
             const bool usable = shaders != nullptr && found[index++];
-            m_shaders.push_back(usable ? shaders->Find(name, kRunCategories[run]) : nullptr);
+            m_shaders.push_back(usable ? shaders->Find(name, RunCategories[run]) : nullptr);
         }
     }
     Attach();

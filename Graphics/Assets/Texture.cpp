@@ -11,7 +11,7 @@ namespace Graphics
 namespace
 {
 // Rows are packed byte by byte (an RGB row of 5 pixels is 15 bytes), not padded to 4.
-constexpr GLint kUnpackAlignment = 1;
+constexpr GLint UnpackAlignment = 1;
 
 u32 FormatOf(u32 colorType)
 {
@@ -118,7 +118,7 @@ void Texture::Finalize()
     glBindTexture(GL_TEXTURE_2D, name);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_LINEAR);
     glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_LINEAR);
-    glPixelStorei(GL_UNPACK_ALIGNMENT, kUnpackAlignment);
+    glPixelStorei(GL_UNPACK_ALIGNMENT, UnpackAlignment);
     const PngImage& image = m_data.image;
     glTexImage2D(GL_TEXTURE_2D, 0, static_cast<GLint>(m_data.format),
                  static_cast<GLsizei>(image.width), static_cast<GLsizei>(image.height), 0,

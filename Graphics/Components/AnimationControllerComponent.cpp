@@ -29,9 +29,9 @@ const char* const LogName = "AnimationControllerComponent";
 
 // The skeleton's debug view: green bone lines twice as wide as the red wire spheres that mark
 // the joints, which are small beside a character.
-const Math::ColorRGBA kBoneColour(0.0f, 1.0f, 0.0f, 1.0f);
+const Math::ColorRGBA BoneColour(0.0f, 1.0f, 0.0f, 1.0f);
 constexpr f32 BoneLineWidth = 2.0f;
-const Math::ColorRGBA kJointColour(1.0f, 0.0f, 0.0f, 1.0f);
+const Math::ColorRGBA JointColour(1.0f, 0.0f, 0.0f, 1.0f);
 constexpr f32 JointLineWidth = 1.0f;
 constexpr f32 JointRadius = 0.15f;
 // Bones sit inside the mesh, so they are drawn without the depth test.
@@ -186,10 +186,10 @@ void AnimationControllerComponent::QueueSkeleton(const Math::Matrix4& model,
             if (child >= count)
                 continue;
             const Math::Point4 to = worldPosition(child);
-            queue.Add(Math::Segment3(from, to), kBoneColour, BoneLineWidth, SkeletonDepthTest);
-            queue.Add(Math::Sphere3(from, JointRadius), kJointColour, JointLineWidth,
+            queue.Add(Math::Segment3(from, to), BoneColour, BoneLineWidth, SkeletonDepthTest);
+            queue.Add(Math::Sphere3(from, JointRadius), JointColour, JointLineWidth,
                       SkeletonDepthTest);
-            queue.Add(Math::Sphere3(to, JointRadius), kJointColour, JointLineWidth,
+            queue.Add(Math::Sphere3(to, JointRadius), JointColour, JointLineWidth,
                       SkeletonDepthTest);
         }
     }

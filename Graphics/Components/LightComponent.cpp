@@ -10,10 +10,10 @@ namespace Graphics
 {
 namespace
 {
-const char* const kChannelNames[LightComponent::ChannelCount] = {
+const char* const ChannelNames[LightComponent::ChannelCount] = {
     "DiffuseRed",    "DiffuseGreen", "DiffuseBlue",      "SpecularRed",
     "SpecularGreen", "SpecularBlue", "DiffuseIntensity", "SpecularIntensity"};
-const char* const kShadowCasterName = "ShadowCaster";
+const char* const ShadowCasterName = "ShadowCaster";
 
 void MoveColor(std::array<Math::PingPongValue, LightComponent::ChannelCount>& channels,
                LightComponent::Channel first, const Math::ColorRGBA& color, f32 duration)
@@ -39,8 +39,8 @@ void LightComponent::Deserialize(Serializer::XmlReader& reader)
 void LightComponent::Serialize(Serializer::XmlWriter& writer)
 {
     for (int i = 0; i < ChannelCount; ++i)
-        Serializer::WritePingPongValue(writer, channels[i], kChannelNames[i]);
-    Serializer::WriteBool(writer, shadowCaster, kShadowCasterName);
+        Serializer::WritePingPongValue(writer, channels[i], ChannelNames[i]);
+    Serializer::WriteBool(writer, shadowCaster, ShadowCasterName);
 }
 
 void LightComponent::HandleMessage(Message* message)

@@ -18,7 +18,7 @@ namespace Graphics
 namespace
 {
 // The object's forward direction before its orientation turns it.
-const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+const Math::Vector4 Forward(0.0f, 0.0f, 1.0f, 0.0f);
 
 // Radians back to degrees in double precision, so that an angle read as 30 degrees is written
 // as 30 again rather than as the single-precision product's 30.000002.
@@ -76,7 +76,7 @@ void SpotLightComponent::DebugDraw()
     const auto* transform = owner != nullptr ? owner->GetComponent<TransformComponent>() : nullptr;
     if (transform == nullptr)
         return;
-    const Math::Vector4 forward = transform->GetOrientation().Rotate(kForward);
+    const Math::Vector4 forward = transform->GetOrientation().Rotate(Forward);
     const Math::Point4& apex = transform->GetPosition();
     const Math::Point4 baseCentre(apex.x + forward.x * range, apex.y + forward.y * range,
                                   apex.z + forward.z * range, 1.0f);

@@ -23,9 +23,9 @@ namespace Graphics
 namespace
 {
 const char* const LogName = "TextComponent";
-constexpr u32 kFontCategory = 0;
+constexpr u32 FontCategory = 0;
 // Attribute locations of the text vertex (ShaderProgram.h) and their offsets in the record.
-constexpr GLuint kPositionLocation = 0;
+constexpr GLuint PositionLocation = 0;
 constexpr GLuint TexcoordLocation = 2;
 constexpr std::size_t TexcoordOffset = offsetof(TextComponent::Vertex, texcoord);
 // Pen heights of the first line: top, bottom and middle alignment.
@@ -141,9 +141,9 @@ void TextComponent::Deserialize(Serializer::XmlReader& reader)
     SetAlignment(horizontal, vertical);
 
     FontManager* fonts = FontManager::Instance();
-    const Font* font = fonts != nullptr ? fonts->Find(fontName, kFontCategory) : nullptr;
+    const Font* font = fonts != nullptr ? fonts->Find(fontName, FontCategory) : nullptr;
     if (font == nullptr && fonts != nullptr)
-        font = fonts->Find(FontManager::DefaultFont, kFontCategory);
+        font = fonts->Find(FontManager::DefaultFont, FontCategory);
     if (font == nullptr)
         Core::Log() << "Error [" << LogName << "]: font '" << fontName << "' and '"
                     << FontManager::DefaultFont << "' are not loaded; the text has no font\n";
@@ -357,8 +357,8 @@ void TextComponent::Upload()
 void TextComponent::Bind(u32 program) const
 {
     glBindBuffer(GL_ARRAY_BUFFER, m_vertexBuffer);
-    glVertexAttribPointer(kPositionLocation, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
-    glEnableVertexAttribArray(kPositionLocation);
+    glVertexAttribPointer(PositionLocation, 3, GL_FLOAT, GL_FALSE, sizeof(Vertex), nullptr);
+    glEnableVertexAttribArray(PositionLocation);
     glVertexAttribPointer(TexcoordLocation, 2, GL_FLOAT, GL_FALSE, sizeof(Vertex),
                           reinterpret_cast<const void*>(TexcoordOffset));
     glEnableVertexAttribArray(TexcoordLocation);
@@ -371,7 +371,7 @@ void TextComponent::Unbind() const
 {
     glActiveTexture(GL_TEXTURE0);
     glBindTexture(GL_TEXTURE_2D, 0);
-    glDisableVertexAttribArray(kPositionLocation);
+    glDisableVertexAttribArray(PositionLocation);
     glDisableVertexAttribArray(TexcoordLocation);
 }
 } // namespace Graphics

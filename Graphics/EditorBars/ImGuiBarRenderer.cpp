@@ -19,22 +19,22 @@ namespace
 namespace Keys = Platform::Keys;
 
 // The back end's shaders: GLSL 3.30 compiles in every 3.3-or-later context, core or not.
-const char* const kGlslVersion = "#version 330 core";
+const char* const GlslVersion = "#version 330 core";
 // DejaVu (package fonts-dejavu-core): the fixed face when a definition asks for
 // "fontstyle=fixed", else the proportional one; ImGui's built-in face if neither is there.
-const char* const kFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
-const char* const kFixedFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
-constexpr float kFontPixels = 14.0f;
+const char* const FontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSans.ttf";
+const char* const FixedFontPath = "/usr/share/fonts/truetype/dejavu/DejaVuSansMono.ttf";
+constexpr float FontPixels = 14.0f;
 // The longest text a string entry takes while edited.
-constexpr size_t kTextCapacity = 1024;
+constexpr size_t TextCapacity = 1024;
 // Drag speed of numbers without a step, and the shown decimals without a precision.
-constexpr double kDefaultDragSpeed = 0.01;
-constexpr int kDefaultFloatDecimals = 3;
-constexpr float kColorChannelMax = 255.0f;
+constexpr double DefaultDragSpeed = 0.01;
+constexpr int DefaultFloatDecimals = 3;
+constexpr float ColorChannelMax = 255.0f;
 // The narrowest a value field gets so that its label beside it fits in the bar.
-constexpr float kMinValueWidth = 40.0f;
+constexpr float MinValueWidth = 40.0f;
 // A frame step the clock cannot give (two frames in one clock tick) becomes this.
-constexpr float kFallbackFrameSeconds = 1.0f / 60.0f;
+constexpr float FallbackFrameSeconds = 1.0f / 60.0f;
 
 // The keys ImGui edits text with, in the engine's numbering.
 struct KeyCode
@@ -42,7 +42,7 @@ struct KeyCode
     ImGuiKey imgui;
     int engine;
 };
-constexpr KeyCode kKeys[] = {
+constexpr KeyCode KeyTable[] = {
     {ImGuiKey_Tab, Keys::Tab},
     {ImGuiKey_LeftArrow, Keys::Left},
     {ImGuiKey_RightArrow, Keys::Right},
@@ -66,9 +66,9 @@ constexpr KeyCode kKeys[] = {
     {ImGuiKey_Y, 'Y'},
     {ImGuiKey_Z, 'Z'},
 };
-constexpr int kShiftKeys[] = {Keys::LeftShift, Keys::RightShift};
-constexpr int kControlKeys[] = {Keys::LeftControl, Keys::RightControl};
-constexpr int kAltKeys[] = {Keys::LeftAlt, Keys::RightAlt};
+constexpr int ShiftKeys[] = {Keys::LeftShift, Keys::RightShift};
+constexpr int ControlKeys[] = {Keys::LeftControl, Keys::RightControl};
+constexpr int AltKeys[] = {Keys::LeftAlt, Keys::RightAlt};
 
 struct RendererState
 {
@@ -101,9 +101,9 @@ void LoadFont(bool fixed)
 {
     ImGuiIO& io = ImGui::GetIO();
     io.Fonts->Clear();
-    const char* path = fixed ? kFixedFontPath : kFontPath;
+    const char* path = fixed ? FixedFontPath : FontPath;
     // ImGui stops the program on a font file it cannot open: it is looked for first.
-    if (FileExists(path) && io.Fonts->AddFontFromFileTTF(path, kFontPixels) != nullptr)
+    if (FileExists(path) && io.Fonts->AddFontFromFileTTF(path, FontPixels) != nullptr)
         return;
     ReportRendererError(std::string("font ") + path + " not found; ImGui's own face is used");
     io.Fonts->AddFontDefault();
@@ -150,7 +150,7 @@ bool Start()
     g_renderer.glfwBackEnd = ImGui_ImplGlfw_InitForOpenGL(window, false);
     PixelStoreState pixels;
     pixels.Save();
-    g_renderer.openGlBackEnd = g_renderer.glfwBackEnd && ImGui_ImplOpenGL3_Init(kGlslVersion);
+    g_renderer.openGlBackEnd = g_renderer.glfwBackEnd && ImGui_ImplOpenGL3_Init(GlslVersion);
     pixels.Restore();
     if (!g_renderer.openGlBackEnd)
     {
@@ -162,7 +162,7 @@ bool Start()
         return false;
     }
     // Our key numbering, not GLFW's: the event calls fill KeysDown with engine codes.
-    for (const KeyCode& key : kKeys)
+    for (const KeyCode& key : KeyTable)
         io.KeyMap[key.imgui] = key.engine;
     LoadFont(false);
     g_renderer.started = true;
@@ -193,7 +193,7 @@ void FeedInput()
         io.DisplaySize =
             ImVec2(static_cast<float>(layer.windowWidth), static_cast<float>(layer.windowHeight));
     if (io.DeltaTime <= 0.0f)
-        io.DeltaTime = kFallbackFrameSeconds;
+        io.DeltaTime = FallbackFrameSeconds;
     PendingInput input = TakeInput();
     io.MousePos = ImVec2(static_cast<float>(input.mouseX), static_cast<float>(input.mouseY));
     if (input.hasButtonTransition && input.buttonTransition.code >= 0 &&
@@ -206,9 +206,9 @@ void FeedInput()
     if (input.hasKeyTransition && input.keyTransition.code >= 0 &&
         input.keyTransition.code < keyCount)
         io.KeysDown[input.keyTransition.code] = input.keyTransition.down;
-    io.KeyShift = AnyHeld(io, kShiftKeys, IM_ARRAYSIZE(kShiftKeys));
-    io.KeyCtrl = AnyHeld(io, kControlKeys, IM_ARRAYSIZE(kControlKeys));
-    io.KeyAlt = AnyHeld(io, kAltKeys, IM_ARRAYSIZE(kAltKeys));
+    io.KeyShift = AnyHeld(io, ShiftKeys, IM_ARRAYSIZE(ShiftKeys));
+    io.KeyCtrl = AnyHeld(io, ControlKeys, IM_ARRAYSIZE(ControlKeys));
+    io.KeyAlt = AnyHeld(io, AltKeys, IM_ARRAYSIZE(AltKeys));
     for (unsigned int character : input.characters)
         io.AddInputCharacter(character);
 }
@@ -223,7 +223,7 @@ std::string NumberFormat(const EntryView& entry)
 {
     const bool integral = entry.type != TW_TYPE_FLOAT && entry.type != TW_TYPE_DOUBLE;
     const int decimals =
-        integral ? 0 : (entry.precision >= 0 ? entry.precision : kDefaultFloatDecimals);
+        integral ? 0 : (entry.precision >= 0 ? entry.precision : DefaultFloatDecimals);
     return "%." + std::to_string(decimals) + "f";
 }
 
@@ -236,7 +236,7 @@ void SetValueWidth(const char* label)
     const float labelWidth = ImGui::CalcTextSize(label, nullptr, true).x;
     const float room =
         ImGui::GetContentRegionAvail().x - labelWidth - ImGui::GetStyle().ItemInnerSpacing.x;
-    ImGui::SetNextItemWidth(std::max(kMinValueWidth, std::min(g_renderer.valuesWidth, room)));
+    ImGui::SetNextItemWidth(std::max(MinValueWidth, std::min(g_renderer.valuesWidth, room)));
 }
 
 void DrawVariable(const std::string& bar, const EntryView& entry)
@@ -292,15 +292,15 @@ void DrawVariable(const std::string& bar, const EntryView& entry)
     {
         float direction[3] = {0.0f, 0.0f, 0.0f};
         ReadFloats(bar, entry.name, direction, 3);
-        if (ImGui::DragFloat3(label, direction, static_cast<float>(kDefaultDragSpeed)))
+        if (ImGui::DragFloat3(label, direction, static_cast<float>(DefaultDragSpeed)))
             SetFloats(bar, entry.name, direction, 3);
     }
     else if (entry.type == TW_TYPE_STDSTRING)
     {
         std::string text;
         ReadText(bar, entry.name, text);
-        char buffer[kTextCapacity];
-        const size_t length = std::min(text.size(), kTextCapacity - 1);
+        char buffer[TextCapacity];
+        const size_t length = std::min(text.size(), TextCapacity - 1);
         text.copy(buffer, length);
         buffer[length] = '\0';
         // The text is handed over when Enter ends the edit.
@@ -311,7 +311,7 @@ void DrawVariable(const std::string& bar, const EntryView& entry)
     {
         double number = 0.0;
         ReadNumber(bar, entry.name, number);
-        const float speed = static_cast<float>(entry.step > 0.0 ? entry.step : kDefaultDragSpeed);
+        const float speed = static_cast<float>(entry.step > 0.0 ? entry.step : DefaultDragSpeed);
         const std::string format = NumberFormat(entry);
         const double* low = entry.hasRange ? &entry.min : nullptr;
         const double* high = entry.hasRange ? &entry.max : nullptr;
@@ -387,8 +387,8 @@ void DrawBar(const BarView& bar)
     if (place)
         ImGui::SetNextWindowCollapsed(bar.iconified, ImGuiCond_Always);
     ImGui::PushStyleColor(ImGuiCol_WindowBg,
-                          ImVec4(bar.color[0] / kColorChannelMax, bar.color[1] / kColorChannelMax,
-                                 bar.color[2] / kColorChannelMax, bar.alpha / kColorChannelMax));
+                          ImVec4(bar.color[0] / ColorChannelMax, bar.color[1] / ColorChannelMax,
+                                 bar.color[2] / ColorChannelMax, bar.alpha / ColorChannelMax));
     // "###" keeps the window's identity on its name while the title changes.
     const std::string title = bar.label + "###" + bar.name;
     if (ImGui::Begin(title.c_str(), nullptr, ImGuiWindowFlags_NoSavedSettings))

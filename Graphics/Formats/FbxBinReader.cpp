@@ -8,16 +8,16 @@ namespace Graphics
 namespace
 {
 // Bytes of the file records that have no struct of their own.
-constexpr std::size_t kU32Size = 4;
-constexpr std::size_t kVector3Size = 3 * kU32Size;
-constexpr std::size_t kQuaternionSize = 4 * kU32Size;
+constexpr std::size_t U32Size = 4;
+constexpr std::size_t Vector3Size = 3 * U32Size;
+constexpr std::size_t QuaternionSize = 4 * U32Size;
 // Name length byte, parent, two translations and two rotations.
-constexpr std::size_t kSmallestBoneSize = 1 + kU32Size + 2 * (kVector3Size + kQuaternionSize);
+constexpr std::size_t SmallestBoneSize = 1 + U32Size + 2 * (Vector3Size + QuaternionSize);
 // Name length byte, duration and track count.
-constexpr std::size_t kSmallestAnimationSize = 1 + 2 * kU32Size;
+constexpr std::size_t SmallestAnimationSize = 1 + 2 * U32Size;
 // Time, translation and rotation.
-constexpr std::size_t kKeySize = kU32Size + kVector3Size + kQuaternionSize;
-static_assert(kKeySize == 32, "keys are 32 bytes in the file");
+constexpr std::size_t KeySize = U32Size + Vector3Size + QuaternionSize;
+static_assert(KeySize == 32, "keys are 32 bytes in the file");
 
 // A bounded reading position inside one chunk body.
 class Cursor
@@ -43,7 +43,7 @@ public:
     }
     bool U32(u32& value)
     {
-        u08 bytes[kU32Size];
+        u08 bytes[U32Size];
         if (!Bytes(bytes, sizeof(bytes)))
             return false;
         value = static_cast<u32>(bytes[0]) | (static_cast<u32>(bytes[1]) << 8) |
@@ -114,7 +114,7 @@ bool ReadMesh(Cursor& body, const std::string& source, ModelFile& model)
     u32 indexCount = 0;
     if (!body.U32(indexCount))
         return Refuse(source, "the mesh chunk ends before its index count");
-    if (!body.Fits(indexCount, kU32Size))
+    if (!body.Fits(indexCount, U32Size))
         return Refuse(source, std::to_string(indexCount) + " indices run past the mesh chunk");
     std::vector<u32> indices(indexCount);
     for (u32 i = 0; i < indexCount; ++i)
@@ -142,7 +142,7 @@ bool ReadSkeleton(Cursor& body, const std::string& source, ModelFile& model)
     u32 boneCount = 0;
     if (!body.U32(boneCount))
         return Refuse(source, "the skeleton chunk ends before its bone count");
-    if (!body.Fits(boneCount, kSmallestBoneSize))
+    if (!body.Fits(boneCount, SmallestBoneSize))
         return Refuse(source, std::to_string(boneCount) + " bones run past the skeleton chunk");
     std::vector<BoneRecord> bones(boneCount);
     for (u32 i = 0; i < boneCount; ++i)
@@ -173,7 +173,7 @@ bool ReadAnimations(Cursor& body, const std::string& source, ModelFile& model)
     u32 count = 0;
     if (!body.U32(count))
         return Refuse(source, "the animation chunk ends before its count");
-    if (!body.Fits(count, kSmallestAnimationSize))
+    if (!body.Fits(count, SmallestAnimationSize))
         return Refuse(source, std::to_string(count) + " animations run past their chunk");
 
     std::vector<AnimationRecord> read;
@@ -189,14 +189,14 @@ bool ReadAnimations(Cursor& body, const std::string& source, ModelFile& model)
             model.animations.insert(model.animations.end(), read.begin(), read.end());
             return true;
         }
-        if (!body.Fits(trackCount, kU32Size))
+        if (!body.Fits(trackCount, U32Size))
             return Refuse(source, "animation " + animation.name + " has " +
                                       std::to_string(trackCount) + " tracks past its chunk");
         animation.tracks.resize(trackCount);
         for (u32 t = 0; t < trackCount; ++t)
         {
             u32 keyCount = 0;
-            if (!body.U32(keyCount) || !body.Fits(keyCount, kKeySize))
+            if (!body.U32(keyCount) || !body.Fits(keyCount, KeySize))
                 return Refuse(source, "track " + std::to_string(t) + " of animation " +
                                           animation.name + " runs past its chunk");
             std::vector<KeyRecord>& keys = animation.tracks[t];

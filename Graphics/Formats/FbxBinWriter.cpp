@@ -10,7 +10,7 @@ namespace Graphics
 namespace
 {
 // The most bytes a string's length byte can count.
-constexpr std::size_t kLongestString = 255;
+constexpr std::size_t LongestString = 255;
 
 void AppendVector(std::vector<u08>& out, const Math::Vector3& value)
 {
@@ -51,7 +51,7 @@ void FbxBinWriter::AppendF32(std::vector<u08>& out, f32 value)
 
 void FbxBinWriter::AppendString(std::vector<u08>& out, const std::string& value)
 {
-    const std::size_t length = std::min(value.size(), kLongestString);
+    const std::size_t length = std::min(value.size(), LongestString);
     out.push_back(static_cast<u08>(length));
     out.insert(out.end(), value.begin(), value.begin() + static_cast<std::ptrdiff_t>(length));
 }

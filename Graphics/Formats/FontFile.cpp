@@ -8,11 +8,11 @@ namespace Graphics
 {
 namespace
 {
-constexpr int kHeaderAttributes = 4;
-constexpr int kGlyphAttributes = 4;
-constexpr int kKerningAttributes = 2;
-constexpr int kOffsetValues = 2;
-constexpr int kRectangleValues = 4;
+constexpr int HeaderAttributes = 4;
+constexpr int GlyphAttributes = 4;
+constexpr int KerningAttributes = 2;
+constexpr int OffsetValues = 2;
+constexpr int RectangleValues = 4;
 
 // The first `count` attribute values of an element in order; false when it has fewer.
 bool TakeAttributes(const tinyxml2::XMLElement* element, const char** values, int count)
@@ -31,14 +31,14 @@ bool TakeAttributes(const tinyxml2::XMLElement* element, const char** values, in
 bool ReadGlyph(const tinyxml2::XMLElement* element, FontFile::GlyphRecord& glyph,
                std::size_t& skipped)
 {
-    const char* values[kGlyphAttributes] = {};
+    const char* values[GlyphAttributes] = {};
     unsigned int advance = 0;
-    f32 offset[kOffsetValues] = {};
-    f32 rectangle[kRectangleValues] = {};
-    if (!TakeAttributes(element, values, kGlyphAttributes) ||
+    f32 offset[OffsetValues] = {};
+    f32 rectangle[RectangleValues] = {};
+    if (!TakeAttributes(element, values, GlyphAttributes) ||
         !Serializer::ParseText(values[0], advance) ||
-        !Serializer::ParseFloats(values[1], offset, kOffsetValues) ||
-        !Serializer::ParseFloats(values[2], rectangle, kRectangleValues) || values[3][0] == '\0')
+        !Serializer::ParseFloats(values[1], offset, OffsetValues) ||
+        !Serializer::ParseFloats(values[2], rectangle, RectangleValues) || values[3][0] == '\0')
         return false;
     glyph.character = values[3];
     glyph.advance = advance;
@@ -51,9 +51,9 @@ bool ReadGlyph(const tinyxml2::XMLElement* element, FontFile::GlyphRecord& glyph
     for (const tinyxml2::XMLElement* kern = element->FirstChildElement(); kern != nullptr;
          kern = kern->NextSiblingElement())
     {
-        const char* pair[kKerningAttributes] = {};
+        const char* pair[KerningAttributes] = {};
         int adjustment = 0;
-        if (!TakeAttributes(kern, pair, kKerningAttributes) ||
+        if (!TakeAttributes(kern, pair, KerningAttributes) ||
             !Serializer::ParseText(pair[0], adjustment) || pair[1][0] == '\0')
         {
             ++skipped;
@@ -84,10 +84,10 @@ bool FontFile::Read(const char* text, std::size_t length, const std::string& sou
                     << "; no glyphs\n";
         return false;
     }
-    const char* values[kHeaderAttributes] = {};
+    const char* values[HeaderAttributes] = {};
     unsigned int first = 0;
     unsigned int size = 0;
-    if (!TakeAttributes(root, values, kHeaderAttributes) ||
+    if (!TakeAttributes(root, values, HeaderAttributes) ||
         !Serializer::ParseText(values[0], first) || !Serializer::ParseText(values[2], size) ||
         size == 0)
     {

@@ -8,13 +8,13 @@ namespace Graphics
 {
 namespace
 {
-constexpr std::size_t kSignatureSize = 8;
+constexpr std::size_t SignatureSize = 8;
 // Deflate never packs more than 1032 bytes into one, so a file cannot hold more raw rows than
 // that many times its own size: a small file declaring a huge image is refused before the
 // pixels are allocated.
-constexpr u64 kDeflateMaxRatio = 1032;
+constexpr u64 DeflateMaxRatio = 1032;
 // Each raw row starts with its filter byte.
-constexpr u64 kFilterByte = 1;
+constexpr u64 FilterByte = 1;
 
 // What the libpng callbacks reach: the bytes still to read and the error text.
 struct ReadState
@@ -57,13 +57,13 @@ bool IsTextureColorType(u32 colorType)
 bool PngDecoder::Decode(const u08* data, std::size_t size, PngImage& image, std::string& error)
 {
     image = PngImage();
-    if (data == nullptr || size < kSignatureSize || png_sig_cmp(data, 0, kSignatureSize) != 0)
+    if (data == nullptr || size < SignatureSize || png_sig_cmp(data, 0, SignatureSize) != 0)
     {
         error = "not a PNG file (no PNG signature)";
         return false;
     }
 
-    ReadState state{data, size, kSignatureSize, {}};
+    ReadState state{data, size, SignatureSize, {}};
     png_structp png = png_create_read_struct(PNG_LIBPNG_VER_STRING, &state, OnError, OnWarning);
     png_infop info = png != nullptr ? png_create_info_struct(png) : nullptr;
     if (info == nullptr)
@@ -87,7 +87,7 @@ bool PngDecoder::Decode(const u08* data, std::size_t size, PngImage& image, std:
     }
 
     png_set_read_fn(png, &state, ReadBytes);
-    png_set_sig_bytes(png, static_cast<int>(kSignatureSize));
+    png_set_sig_bytes(png, static_cast<int>(SignatureSize));
     png_read_info(png, info);
 
     const png_uint_32 width = png_get_image_width(png, info);
@@ -100,8 +100,8 @@ bool PngDecoder::Decode(const u08* data, std::size_t size, PngImage& image, std:
         png_longjmp(png, 1);
     }
 
-    const u64 rawBytes = (png_get_rowbytes(png, info) + kFilterByte) * height;
-    if (rawBytes > static_cast<u64>(size) * kDeflateMaxRatio)
+    const u64 rawBytes = (png_get_rowbytes(png, info) + FilterByte) * height;
+    if (rawBytes > static_cast<u64>(size) * DeflateMaxRatio)
     {
         error = std::to_string(width) + " x " + std::to_string(height) +
                 " pixels cannot come from a file of " + std::to_string(size) + " bytes";

@@ -10,9 +10,9 @@ namespace Graphics
 namespace
 {
 // zlib's level, fixed so that the output never changes with libpng's defaults.
-constexpr int kCompressionLevel = 9;
-constexpr u32 kPaletteEntryBytes = 3;
-constexpr u32 kBitsPerByte = 8;
+constexpr int CompressionLevel = 9;
+constexpr u32 PaletteEntryBytes = 3;
+constexpr u32 BitsPerByte = 8;
 
 struct WriteState
 {
@@ -70,7 +70,7 @@ bool WriteImage(WriteState& state, const PngWriter::Description& description, pn
         return false;
     }
     png_set_write_fn(png, &state, WriteBytes, Flush);
-    png_set_compression_level(png, kCompressionLevel);
+    png_set_compression_level(png, CompressionLevel);
     png_set_IHDR(png, info, description.width, description.height,
                  static_cast<int>(description.bitDepth), static_cast<int>(description.colorType),
                  PNG_INTERLACE_NONE, PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
@@ -92,8 +92,8 @@ std::vector<u08> PngWriter::Encode(const Description& description)
     std::vector<u08> out;
     const u64 rowBytes = (static_cast<u64>(description.width) * ChannelsOf(description.colorType) *
                               description.bitDepth +
-                          kBitsPerByte - 1) /
-                         kBitsPerByte;
+                          BitsPerByte - 1) /
+                         BitsPerByte;
     if (description.rows.size() != rowBytes * description.height)
     {
         Core::Log() << "Error [PngWriter]: " << description.rows.size() << " bytes of rows for a "
@@ -106,12 +106,12 @@ std::vector<u08> PngWriter::Encode(const Description& description)
     std::vector<png_bytep> rows(description.height);
     for (u32 y = 0; y < description.height; ++y)
         rows[y] = const_cast<png_bytep>(description.rows.data() + rowBytes * y);
-    std::vector<png_color> palette(description.palette.size() / kPaletteEntryBytes);
+    std::vector<png_color> palette(description.palette.size() / PaletteEntryBytes);
     for (std::size_t i = 0; i < palette.size(); ++i)
     {
-        palette[i].red = description.palette[kPaletteEntryBytes * i];
-        palette[i].green = description.palette[kPaletteEntryBytes * i + 1];
-        palette[i].blue = description.palette[kPaletteEntryBytes * i + 2];
+        palette[i].red = description.palette[PaletteEntryBytes * i];
+        palette[i].green = description.palette[PaletteEntryBytes * i + 1];
+        palette[i].blue = description.palette[PaletteEntryBytes * i + 2];
     }
     WriteState state{&out, {}};
     if (!WriteImage(state, description, rows.data(), palette.data(),

@@ -13,8 +13,8 @@ const char* const ShaderProgramFile::RunKinds[RunCount] = {"vertex shader", "geo
 
 namespace
 {
-const char* const kRunNames[] = {"VertexShader", "GeometryShader", "FragmentShader"};
-constexpr int kRunCount = 3;
+const char* const RunNames[] = {"VertexShader", "GeometryShader", "FragmentShader"};
+constexpr int ProgramRunCount = 3;
 
 // The text of a variant element: its first child when that is text, trimmed by the collapsing
 // parse already.
@@ -59,7 +59,7 @@ bool ShaderProgramFile::Read(const char* text, std::size_t length, const std::st
         // Another engine's kind of program is no fault of this one: it is passed over.
         if (!CategoryOf(element, variant.category))
             continue;
-        std::vector<std::string>* runs[kRunCount] = {
+        std::vector<std::string>* runs[ProgramRunCount] = {
             &variant.vertexShaders, &variant.geometryShaders, &variant.fragmentShaders};
         int run = 0;
         for (const tinyxml2::XMLElement* child = element->FirstChildElement(); child != nullptr;
@@ -67,9 +67,9 @@ bool ShaderProgramFile::Read(const char* text, std::size_t length, const std::st
         {
             // Move forward to the run this element belongs to; an earlier run ends the reading.
             int found = run;
-            while (found < kRunCount && std::strcmp(child->Name(), kRunNames[found]) != 0)
+            while (found < ProgramRunCount && std::strcmp(child->Name(), RunNames[found]) != 0)
                 ++found;
-            if (found == kRunCount)
+            if (found == ProgramRunCount)
                 break;
             run = found;
             const char* name = child->GetText();

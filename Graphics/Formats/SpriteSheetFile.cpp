@@ -8,8 +8,8 @@ namespace Graphics
 {
 namespace
 {
-const char* const kTotalFrames = "TotalFrames";
-const char* const kWidthFrames = "WidthFrames";
+const char* const TotalFramesKey = "TotalFrames";
+const char* const WidthFramesKey = "WidthFrames";
 
 // Reads the element under the cursor when it has that name, then moves the cursor past it. A
 // value that is not a whole number from 1 to MaxFrames is refused with one line and the count
@@ -44,8 +44,8 @@ bool SpriteSheetFile::Read(const char* text, std::size_t length, const std::stri
     }
     const tinyxml2::XMLElement* root = document->RootElement();
     const tinyxml2::XMLElement* cursor = root != nullptr ? root->FirstChildElement() : nullptr;
-    ReadCount(cursor, kTotalFrames, source, totalFrames);
-    ReadCount(cursor, kWidthFrames, source, framesPerRow);
+    ReadCount(cursor, TotalFramesKey, source, totalFrames);
+    ReadCount(cursor, WidthFramesKey, source, framesPerRow);
     return true;
 }
 } // namespace Graphics

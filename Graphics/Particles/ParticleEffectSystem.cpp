@@ -20,7 +20,7 @@ ParticleEffectSystem* ParticleEffectSystem::s_instance = nullptr;
 namespace
 {
 // The "Type" field's replacement for the name that means no data.
-const char* const kDefaultDataName = "Default";
+const char* const DefaultDataName = "Default";
 
 template <typename Shape> ParticleEmitterComponent* CopyAs(const ParticleEmitterComponent& emitter)
 {
@@ -30,7 +30,7 @@ template <typename Shape> ParticleEmitterComponent* CopyAs(const ParticleEmitter
 
 // Index = shape kind.
 using Copier = ParticleEmitterComponent* (*)(const ParticleEmitterComponent&);
-const Copier kCopiers[ParticleEmitterComponent::ShapeKindCount] = {
+const Copier Copiers[ParticleEmitterComponent::ShapeKindCount] = {
     &CopyAs<PointEmitterComponent>,  &CopyAs<CircleEmitterComponent>,
     &CopyAs<LineEmitterComponent>,   &CopyAs<SquareEmitterComponent>,
     &CopyAs<SphereEmitterComponent>, &CopyAs<CylinderEmitterComponent>,
@@ -401,7 +401,7 @@ std::string ParticleEffectSystem::MakeUniqueDataName(const ParticleSystemCompone
                                                      const std::string& name)
 {
     const std::string base =
-        name == ParticleEmitterComponent::DisabledDataName ? kDefaultDataName : name;
+        name == ParticleEmitterComponent::DisabledDataName ? DefaultDataName : name;
     const u32 objectId = data != nullptr ? data->GetOwner() : 0;
     const u32 id = HashTypeName(base.c_str());
     const Entry* registered = FindEntry(registered_, objectId, id);
@@ -461,7 +461,7 @@ ParticleEffectSystem::CloneEmitter(u32 typeId, const ParticleEmitterComponent& e
     for (std::size_t kind = 0; kind < m_cloneTable.size(); ++kind)
     {
         if (m_cloneTable[kind] == typeId)
-            return kCopiers[kind](emitter);
+            return Copiers[kind](emitter);
     }
     return nullptr;
 }

@@ -16,7 +16,7 @@ struct Attribute
     GLint floats;
     std::size_t offset;
 };
-const Attribute kAttributes[] = {
+const Attribute Attributes[] = {
     {ParticleVertex::PositionLocation, 3, offsetof(ParticleVertex, position)},
     {ParticleVertex::ColorLocation, 4, offsetof(ParticleVertex, color)},
     {ParticleVertex::ScaleLocation, 1, offsetof(ParticleVertex, scale)},
@@ -59,7 +59,7 @@ void ParticleEmitterComponent::Draw(u32 program, ParticleDrawState& state)
     // A fresh store each draw, so the driver never waits on the previous emitter's records.
     glBufferData(GL_ARRAY_BUFFER, static_cast<GLsizeiptr>(sizeof(ParticleVertex) * renderCount_),
                  particles_.GetVertices(), GL_STREAM_DRAW);
-    for (const Attribute& attribute : kAttributes)
+    for (const Attribute& attribute : Attributes)
     {
         glEnableVertexAttribArray(attribute.location);
         glVertexAttribPointer(attribute.location, attribute.floats, GL_FLOAT, GL_FALSE,
@@ -67,7 +67,7 @@ void ParticleEmitterComponent::Draw(u32 program, ParticleDrawState& state)
                               reinterpret_cast<const void*>(attribute.offset));
     }
     glDrawArrays(GL_POINTS, 0, static_cast<GLsizei>(renderCount_));
-    for (const Attribute& attribute : kAttributes)
+    for (const Attribute& attribute : Attributes)
         glDisableVertexAttribArray(attribute.location);
     glBindBuffer(GL_ARRAY_BUFFER, 0);
     glBindVertexArray(0);

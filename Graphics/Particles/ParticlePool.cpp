@@ -20,11 +20,11 @@ u32 RoundUpToLanes(u32 n)
 
 // The fields start on a cache line, so that no load of a field's lanes straddles two lines:
 // the block taken is that much longer.
-constexpr std::size_t kFieldAlignment = 64;
+constexpr std::size_t FieldAlignment = 64;
 
 u32 FieldBlockBytes(u32 stride)
 {
-    return static_cast<u32>(sizeof(f32) * ParticlePool::FieldCount * stride + kFieldAlignment);
+    return static_cast<u32>(sizeof(f32) * ParticlePool::FieldCount * stride + FieldAlignment);
 }
 } // namespace
 
@@ -87,7 +87,7 @@ void ParticlePool::Make(u32 capacity)
     const u32 fieldBytes = static_cast<u32>(sizeof(f32) * FieldCount * m_stride);
     m_fieldBlock = AllocateBlock(m_allocator, FieldBlockBytes(m_stride));
     const std::uintptr_t start = reinterpret_cast<std::uintptr_t>(m_fieldBlock);
-    m_fields = reinterpret_cast<f32*>((start + kFieldAlignment - 1) & ~(kFieldAlignment - 1));
+    m_fields = reinterpret_cast<f32*>((start + FieldAlignment - 1) & ~(FieldAlignment - 1));
     m_alive = static_cast<u08*>(AllocateBlock(m_allocator, m_stride));
     m_vertices = static_cast<ParticleVertex*>(
         AllocateBlock(m_allocator, static_cast<u32>(sizeof(ParticleVertex) * m_stride)));

@@ -25,7 +25,7 @@ namespace Graphics
 namespace
 {
 const char* const LogName = "ParticleSystemComponent";
-const Math::ColorRGBA kNoDeviation(0.0f, 0.0f, 0.0f, 1.0f);
+const Math::ColorRGBA NoDeviation(0.0f, 0.0f, 0.0f, 1.0f);
 
 // A channel kept within 0 to 1 (NaN gives 0).
 f32 ClampChannel(f32 value)
@@ -52,7 +52,7 @@ void VaryColour(Math::RandStream& draw, const Math::ColorRGBA& colour,
 ParticleSystemComponent::ParticleSystemComponent()
     : GameObjectComponent(true), texture(nullptr), nameId(0), name(), textureName(),
       blending(AdditiveBlending), age(0.0f, 0.0f), scaleStart(0.0f, 0.0f), scaleEnd(0.0f, 0.0f),
-      colorStart(), colorStartDeviation(kNoDeviation), colorEnd(), colorEndDeviation(kNoDeviation),
+      colorStart(), colorStartDeviation(NoDeviation), colorEnd(), colorEndDeviation(NoDeviation),
       rotationSpeedStart(0.0f, 0.0f), rotationSpeedEnd(0.0f, 0.0f), animationSpeed(0.0f, 0.0f),
       startingFrame(0), loopAnimation(true), filedNameId_(0)
 {

@@ -24,16 +24,16 @@ namespace
 DebugVertexSink* s_sink = nullptr;
 
 // Segments of a circle per unit of radius, over pi.
-constexpr f32 kCircleDensity = 7.5f;
+constexpr f32 CircleDensity = 7.5f;
 // Below this squared length a normal counts as zero.
-constexpr f32 kZeroNormal = 1e-12f;
-constexpr f32 kUnitTick = 0.5f; // half length of a unit tick
-constexpr f32 kHalfTick = 0.25f;
-constexpr f32 kHalfStep = 0.5f;
-constexpr int kBoxEdges = 12;
+constexpr f32 ZeroNormal = 1e-12f;
+constexpr f32 UnitTick = 0.5f; // half length of a unit tick
+constexpr f32 HalfTick = 0.25f;
+constexpr f32 HalfStep = 0.5f;
+constexpr int BoxEdges = 12;
 // Corner pairs of the 12 edges of a box whose corners run bottom face (0-3) then top face (4-7).
-constexpr int kBoxEdgeCorners[kBoxEdges][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
-                                               {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
+constexpr int BoxEdgeCorners[BoxEdges][2] = {{0, 1}, {1, 2}, {2, 3}, {3, 0}, {4, 5}, {5, 6},
+                                             {6, 7}, {7, 4}, {0, 4}, {1, 5}, {2, 6}, {3, 7}};
 
 void UseColour(const Math::ColorRGBA* colour)
 {
@@ -52,7 +52,7 @@ void EmitEdge(const Math::Vector4& from, const Math::Vector4& to)
 
 void EmitBox(const Math::Point4 (&corners)[Math::OOB3::CORNER_COUNT])
 {
-    for (const auto& edge : kBoxEdgeCorners)
+    for (const auto& edge : BoxEdgeCorners)
         EmitEdge(corners[edge[0]], corners[edge[1]]);
 }
 
@@ -85,7 +85,7 @@ void DrawPlane(const Math::Plane& plane, const Math::Point4* centre, const Math:
     UseColour(colour);
     const Math::Vector4 normal = plane.GetNormal();
     const f32 lengthSquared = normal.LengthSquared();
-    if (lengthSquared < kZeroNormal)
+    if (lengthSquared < ZeroNormal)
         return;
     const Math::Point4 about = centre != nullptr ? *centre : Math::Point4();
     // The plane's point nearest `about`.
@@ -232,10 +232,10 @@ void EmitAxis(const Math::Vector4& axis, const Math::Vector4& tick, const Math::
         for (const f32 side : {at, -at})
         {
             const Math::Point4 centre = Math::Point4() + axis * side;
-            EmitEdge(centre - tick * kUnitTick, centre + tick * kUnitTick);
+            EmitEdge(centre - tick * UnitTick, centre + tick * UnitTick);
         }
-        const Math::Point4 half = Math::Point4() + axis * (at - kHalfStep);
-        EmitEdge(half - tick * kHalfTick, half + tick * kHalfTick);
+        const Math::Point4 half = Math::Point4() + axis * (at - HalfStep);
+        EmitEdge(half - tick * HalfTick, half + tick * HalfTick);
     }
 }
 } // namespace
@@ -272,7 +272,7 @@ bool DebugShapeDrawer::IsInstalled()
 
 s32 DebugShapeDrawer::CircleSegments(f32 radius)
 {
-    return Math::RoundToInt(kCircleDensity * Math::PI * radius);
+    return Math::RoundToInt(CircleDensity * Math::PI * radius);
 }
 
 s32 DebugShapeDrawer::SphereTurns(f32 radius)
@@ -286,7 +286,7 @@ void DebugShapeDrawer::DrawGrid(const Math::Point4& centre, const Math::Vector4&
     if (s_sink == nullptr)
         return;
     Math::Vector4 unit(normal.x, normal.y, normal.z, 0.0f);
-    if (unit.LengthSquared() < kZeroNormal)
+    if (unit.LengthSquared() < ZeroNormal)
         return;
     unit.Normalize();
     Math::Vector4 a;

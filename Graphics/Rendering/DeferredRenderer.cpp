@@ -19,12 +19,12 @@ namespace
 {
 const char* const GeometryProgram = "GeometryBuffer";
 // Below this determinant a matrix counts as singular.
-constexpr f32 kInverseTolerance = 0.00001f;
+constexpr f32 InverseTolerance = 0.00001f;
 // The quads are drawn as two triangles of the "Quad" model.
 constexpr GLsizei QuadIndices = 6;
 // Maps clip space (-1 to 1) into texture space (0 to 1), in OpenGL's column order.
-constexpr Math::Matrix4 kShadowBias(0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f,
-                                    0.5f, 0.0f, 0.5f, 0.5f, 0.5f, 1.0f);
+constexpr Math::Matrix4 ShadowBias(0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f, 0.0f, 0.0f, 0.0f, 0.0f, 0.5f,
+                                   0.0f, 0.5f, 0.5f, 0.5f, 1.0f);
 
 const CameraComponent* CameraOfGameObject(u32 objectId)
 {
@@ -105,7 +105,7 @@ void DeferredRenderer::DrawQuad(u32 texture, u32 unit, u32 program, f32 resoluti
     const Math::Matrix4 model = QuadMatrix(x0, y0, x1, y1);
     glUniformMatrix4fv(glGetUniformLocation(program, "ModelMatrix"), 1, GL_TRUE, model.m);
     Math::Matrix4 normal;
-    model.Inverse(normal, kInverseTolerance);
+    model.Inverse(normal, InverseTolerance);
     glUniformMatrix4fv(glGetUniformLocation(program, "NormalMatrix"), 1, GL_FALSE, normal.m);
     glDrawElements(GL_TRIANGLES, QuadIndices, GL_UNSIGNED_INT, nullptr);
     glActiveTexture(GL_TEXTURE0 + unit);
@@ -190,7 +190,7 @@ void DeferredRenderer::SetShadowUniforms(u32 program)
     if (camera == nullptr)
         return;
     // The engine's product of OpenGL-layout matrices: bias x projection x view for OpenGL.
-    const Math::Matrix4 shadowMatrix = camera->GetView() * camera->GetProjection() * kShadowBias;
+    const Math::Matrix4 shadowMatrix = camera->GetView() * camera->GetProjection() * ShadowBias;
     glUniformMatrix4fv(matrix, 1, GL_FALSE, shadowMatrix.m);
 }
 

@@ -24,12 +24,12 @@ namespace Graphics
 {
 namespace
 {
-const char* const kQuadModel = "Quad";
-const char* const kBlurHorizontal = "BlurHorizontal";
-const char* const kBlurVertical = "BlurVertical";
+const char* const QuadModel = "Quad";
+const char* const BlurHorizontalName = "BlurHorizontal";
+const char* const BlurVerticalName = "BlurVertical";
 const char* const LitQuad = "TexturedBasicLighting";
 const char* const PlainQuad = "TexturedNoLighting";
-constexpr f32 kInverseTolerance = 0.00001f;
+constexpr f32 InverseTolerance = 0.00001f;
 // Every screen quad covers its whole viewport at full resolution.
 constexpr f32 FullResolution = 1.0f;
 // The final buffer's attachments: the scene, the additive particles, the alpha particles.
@@ -38,8 +38,8 @@ constexpr GLuint AdditiveBuffer = 1;
 constexpr GLuint AlphaBuffer = 2;
 // The lighting buffer's attachments read by the composition, and their texture units.
 constexpr u32 LightUnits[RenderTargets::LightingAttachments] = {1, 2, 3};
-const char* const kLightSamplers[RenderTargets::LightingAttachments] = {
-    "EmissiveMap", "SpecularMap", "IntensityMap"};
+const char* const LightSamplers[RenderTargets::LightingAttachments] = {"EmissiveMap", "SpecularMap",
+                                                                       "IntensityMap"};
 
 void ColorMask(GLuint buffer, bool on)
 {
@@ -50,7 +50,7 @@ void ColorMask(GLuint buffer, bool on)
 const Model* FindQuad()
 {
     ModelManager* models = ModelManager::Instance();
-    return models != nullptr ? models->Find(kQuadModel, 0) : nullptr;
+    return models != nullptr ? models->Find(QuadModel, 0) : nullptr;
 }
 
 const ShaderProgram* FindProgram(const char* name, u32 category)
@@ -140,7 +140,7 @@ void DeferredRenderer::DrawSkybox()
     world.Compose(transform->GetPosition(), transform->GetOrientation(), transform->GetScale());
     glUniformMatrix4fv(glGetUniformLocation(program, "ModelMatrix"), 1, GL_TRUE, world.m);
     Math::Matrix4 normal;
-    world.Inverse(normal, kInverseTolerance);
+    world.Inverse(normal, InverseTolerance);
     glUniformMatrix4fv(glGetUniformLocation(program, "NormalMatrix"), 1, GL_FALSE, normal.m);
     glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(model.GetIndexCount()), GL_UNSIGNED_INT,
                    nullptr);
@@ -155,8 +155,8 @@ void DeferredRenderer::BloomPass()
 {
     glDisable(GL_BLEND);
     const Model* quad = FindQuad();
-    const ShaderProgram* blurs[2] = {FindProgram(kBlurHorizontal, ShaderProgramFile::Standard),
-                                     FindProgram(kBlurVertical, ShaderProgramFile::Standard)};
+    const ShaderProgram* blurs[2] = {FindProgram(BlurHorizontalName, ShaderProgramFile::Standard),
+                                     FindProgram(BlurVerticalName, ShaderProgramFile::Standard)};
     const f32 texelWidth = m_windowWidth > 0 ? 1.0f / static_cast<f32>(m_windowWidth) : 0.0f;
     const f32 texelHeight = m_windowHeight > 0 ? 1.0f / static_cast<f32>(m_windowHeight) : 0.0f;
     // Horizontal: the geometry buffer's glow into BloomPrimary; vertical: that into
@@ -218,7 +218,7 @@ void DeferredRenderer::CompositionPass()
         {
             glActiveTexture(GL_TEXTURE0 + LightUnits[i]);
             glBindTexture(GL_TEXTURE_2D, lighting != nullptr ? lighting->GetColorTexture(i) : 0u);
-            glUniform1i(glGetUniformLocation(program, kLightSamplers[i]),
+            glUniform1i(glGetUniformLocation(program, LightSamplers[i]),
                         static_cast<GLint>(LightUnits[i]));
         }
         glUniform3f(glGetUniformLocation(program, "Fade"), fade[0], fade[1], fade[2]);

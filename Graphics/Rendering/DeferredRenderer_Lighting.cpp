@@ -25,9 +25,9 @@ namespace
 const char* const PointLightProgram = "PointLight";
 const char* const DepthProgram = "DepthBuffer";
 const char* const SphereModel = "Sphere";
-constexpr f32 kInverseTolerance = 0.00001f;
+constexpr f32 InverseTolerance = 0.00001f;
 // The geometry buffer's inputs of the point-light shader: texture unit and attachment.
-constexpr u32 kDepthUnit = 0;
+constexpr u32 DepthUnit = 0;
 constexpr u32 SpecularUnit = 2;
 constexpr u32 NormalUnit = 3;
 
@@ -84,8 +84,8 @@ void DeferredRenderer::DrawPointLights(const ShaderProgram& program, const Model
     glUniform1f(glGetUniformLocation(handle, "PixelWidth"), 1.0f / geometry->GetWidth());
     glUniform1f(glGetUniformLocation(handle, "PixelHeight"), 1.0f / geometry->GetHeight());
     sphere.BindVertexFormat();
-    BindTexture(kDepthUnit, geometry->GetDepthTexture());
-    glUniform1i(glGetUniformLocation(handle, "DepthMap"), kDepthUnit);
+    BindTexture(DepthUnit, geometry->GetDepthTexture());
+    glUniform1i(glGetUniformLocation(handle, "DepthMap"), DepthUnit);
     BindTexture(SpecularUnit, geometry->GetColorTexture(SpecularUnit));
     glUniform1i(glGetUniformLocation(handle, "SpecularMap"), SpecularUnit);
     BindTexture(NormalUnit, geometry->GetColorTexture(NormalUnit));
@@ -112,7 +112,7 @@ void DeferredRenderer::DrawPointLights(const ShaderProgram& program, const Model
         glCullFace(SeesLightFromInside(distance, camera->nearFar.x, radius) ? GL_FRONT : GL_BACK);
         glUniformMatrix4fv(glGetUniformLocation(handle, "ModelMatrix"), 1, GL_TRUE, model.m);
         Math::Matrix4 normal;
-        model.Inverse(normal, kInverseTolerance);
+        model.Inverse(normal, InverseTolerance);
         glUniformMatrix4fv(glGetUniformLocation(handle, "NormalMatrix"), 1, GL_FALSE, normal.m);
         glUniform3f(glGetUniformLocation(handle, "LightPosition"), centre.x, centre.y, centre.z);
         const Math::Vector4 diffuse = light->GetDiffuse();
@@ -130,7 +130,7 @@ void DeferredRenderer::DrawPointLights(const ShaderProgram& program, const Model
         glDrawElements(GL_TRIANGLES, static_cast<GLsizei>(sphere.GetIndexCount()), GL_UNSIGNED_INT,
                        nullptr);
     }
-    BindTexture(kDepthUnit, 0);
+    BindTexture(DepthUnit, 0);
     BindTexture(SpecularUnit, 0);
     BindTexture(NormalUnit, 0);
     sphere.UnbindVertexFormat();

@@ -16,7 +16,7 @@ namespace Graphics
 namespace
 {
 // Below this determinant the model matrix counts as singular (a zero scale).
-constexpr f32 kInverseTolerance = 0.00001f;
+constexpr f32 InverseTolerance = 0.00001f;
 } // namespace
 
 void NodeMaterial::Render(RenderQueue& queue)
@@ -46,7 +46,7 @@ void NodeMaterial::DrawComponent(RenderQueue& queue, const Model& model, RenderC
                                       transform->GetRotationMatrix() *
                                       Math::Matrix4::Scale(transform->GetScale());
     Math::Matrix4 normalMatrix;
-    modelMatrix.Inverse(normalMatrix, kInverseTolerance);
+    modelMatrix.Inverse(normalMatrix, InverseTolerance);
     RenderSubmitter& submitter = queue.GetSubmitter();
     submitter.SetObjectUniforms(component, modelMatrix, normalMatrix);
 

@@ -28,7 +28,7 @@ namespace
 const char* const LogName = "OverlayPass";
 constexpr u32 ModelCategory = 0;
 // Below this determinant a model matrix has no normal matrix.
-constexpr f32 kInverseTolerance = 1e-5f;
+constexpr f32 InverseTolerance = 1e-5f;
 constexpr f32 NoFade[3] = {1.0f, 1.0f, 1.0f};
 // Floating texts stand this many pixels apart from each other and from the bars.
 constexpr f32 TextGap = 4.0f;
@@ -62,7 +62,7 @@ void SetModel(u32 program, const Math::Matrix4& model)
 {
     SetMatrix(program, "ModelMatrix", model, GL_TRUE);
     Math::Matrix4 inverse;
-    model.Inverse(inverse, kInverseTolerance);
+    model.Inverse(inverse, InverseTolerance);
     SetMatrix(program, "NormalMatrix", inverse, GL_FALSE);
 }
 

@@ -8,8 +8,8 @@ namespace Graphics
 {
 namespace
 {
-const char* const kNames[] = {"GeometryBuffer", "LightingBuffer", "FinalBuffer",
-                              "ShadowBuffer",   "BloomPrimary",   "BloomSecondary"};
+const char* const Names[] = {"GeometryBuffer", "LightingBuffer", "FinalBuffer",
+                             "ShadowBuffer",   "BloomPrimary",   "BloomSecondary"};
 enum NameIndex
 {
     GeometryName,
@@ -64,7 +64,7 @@ FrameBufferObject* RenderTargets::AddTarget(const char* name, u32 width, u32 hei
 
 void RenderTargets::CreateGeometryBuffer()
 {
-    m_geometry = AddTarget(kNames[GeometryName], m_width, m_height);
+    m_geometry = AddTarget(Names[GeometryName], m_width, m_height);
     if (m_geometry == nullptr)
         return;
     m_geometry->AddColorAttachment(GL_R32F, GL_RED, GL_FLOAT);
@@ -79,7 +79,7 @@ void RenderTargets::CreateGeometryBuffer()
 
 void RenderTargets::CreateLightingBuffer()
 {
-    m_lighting = AddTarget(kNames[LightingName], m_width, m_height);
+    m_lighting = AddTarget(Names[LightingName], m_width, m_height);
     if (m_lighting == nullptr)
         return;
     AddColors(m_lighting, LightingAttachments);
@@ -88,7 +88,7 @@ void RenderTargets::CreateLightingBuffer()
 
 void RenderTargets::CreateFinalBuffer()
 {
-    m_final = AddTarget(kNames[FinalName], m_width, m_height);
+    m_final = AddTarget(Names[FinalName], m_width, m_height);
     if (m_final == nullptr)
         return;
     AddColors(m_final, FinalAttachments);
@@ -98,7 +98,7 @@ void RenderTargets::CreateFinalBuffer()
 
 void RenderTargets::CreateAuxiliaryBuffers()
 {
-    m_auxiliary[ShadowTarget] = AddTarget(kNames[ShadowName], ShadowSize, ShadowSize);
+    m_auxiliary[ShadowTarget] = AddTarget(Names[ShadowName], ShadowSize, ShadowSize);
     if (m_auxiliary[ShadowTarget] != nullptr)
     {
         AddDepth(m_auxiliary[ShadowTarget]);
@@ -108,7 +108,7 @@ void RenderTargets::CreateAuxiliaryBuffers()
     for (u32 i = 0; i < 2; ++i)
     {
         FrameBufferObject*& bloom = m_auxiliary[BloomPrimaryTarget + i];
-        bloom = AddTarget(kNames[blooms[i]], BloomSize, BloomSize);
+        bloom = AddTarget(Names[blooms[i]], BloomSize, BloomSize);
         if (bloom == nullptr)
             continue;
         AddColors(bloom, 1);

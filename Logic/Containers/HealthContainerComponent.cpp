@@ -29,8 +29,8 @@ namespace Logic
 namespace
 {
 constexpr u32 NoTarget = 0;
-constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
-const Math::ColorRGBA kGreen(0.0f, 1.0f, 0.0f, 1.0f);
+constexpr const char* PlayerControllerName = "SimpleControllerComponent";
+const Math::ColorRGBA Green(0.0f, 1.0f, 0.0f, 1.0f);
 constexpr f32 HiddenAlpha = 0.0f;
 constexpr f32 ShownAlpha = 1.0f;
 constexpr u32 PlayOnce = 0;
@@ -74,7 +74,7 @@ void HealthContainerComponent::Deserialize(Serializer::XmlReader& reader)
     if (bar == nullptr)
         return;
     if (bar->GetName() == CharacterBarName)
-        ColourBar(kGreen);
+        ColourBar(Green);
     UpdateBar(*bar);
 }
 
@@ -190,7 +190,7 @@ void HealthContainerComponent::Die(GameObject& owner, bool crossedZero)
     const ControllerComponent* controller = owner.GetComponent<ControllerComponent>();
     if (controller == nullptr)
         return;
-    if (controller->GetName() == kPlayerControllerName)
+    if (controller->GetName() == PlayerControllerName)
     {
         // A player stays and lies dead until revived.
         if (HoldsComponentNamed(owner, DeathEffectType))

@@ -14,8 +14,8 @@ namespace
 constexpr f32 TextSeconds = 1.0f;
 constexpr const char* ShieldedText = "++Shielded++";
 constexpr const char* UnshieldedText = "--Shielded--";
-const Math::ColorRGBA kShieldBar(0.0f, 0.0f, 1.0f, 1.0f);
-const Math::ColorRGBA kHealthBar(0.0f, 1.0f, 0.0f, 1.0f);
+const Math::ColorRGBA ShieldBar(0.0f, 0.0f, 1.0f, 1.0f);
+const Math::ColorRGBA HealthBar(0.0f, 1.0f, 0.0f, 1.0f);
 } // namespace
 
 void AbsorbEffectComponent::Deserialize(Serializer::XmlReader& reader)
@@ -38,7 +38,7 @@ void AbsorbEffectComponent::Apply()
     Bind();
     if (auto* shield = static_cast<AbsorbContainerComponent*>(m_target))
         shield->Add(statModifyValue_);
-    PostNew<SetHealthbarColorMessage>(m_id, kShieldBar, m_owner);
+    PostNew<SetHealthbarColorMessage>(m_id, ShieldBar, m_owner);
     if (GameObject* owner = GetOwnerObject())
         ShowText(ShieldedText, ShieldColour(), *owner, TextSeconds);
 }
@@ -51,7 +51,7 @@ void AbsorbEffectComponent::Remove()
             shield->Add(-shield->GetCurrentStorage());
     }
     m_target = nullptr;
-    PostNew<SetHealthbarColorMessage>(m_id, kHealthBar, m_owner);
+    PostNew<SetHealthbarColorMessage>(m_id, HealthBar, m_owner);
     if (GameObject* owner = GetOwnerObject())
         ShowText(UnshieldedText, ShieldColour(), *owner, TextSeconds);
 }

@@ -23,7 +23,7 @@ constexpr const char* EnrageFunction = "EnrageAbility";
 constexpr const char* UnEnrageFunction = "UnEnrageAbility";
 // The way back's value: the character's own scale itself.
 constexpr f32 OwnScale = 1.0f;
-const Math::ColorRGBA kHealthBar(0.0f, 1.0f, 0.0f, 1.0f);
+const Math::ColorRGBA HealthBar(0.0f, 1.0f, 0.0f, 1.0f);
 } // namespace
 
 EnrageEffectComponent::EnrageEffectComponent() : m_ownScale(1.0f, 1.0f, 1.0f), m_ownRadius(0.0f) {}
@@ -97,7 +97,7 @@ void EnrageEffectComponent::Remove()
         PostScale(ShrinkSeconds, OwnScale);
     }
     m_target = nullptr;
-    PostNew<SetHealthbarColorMessage>(m_id, kHealthBar, m_owner);
+    PostNew<SetHealthbarColorMessage>(m_id, HealthBar, m_owner);
     ShowText("--Enraged--", ShieldColour(), *owner, TextSeconds);
 }
 } // namespace Logic

@@ -10,7 +10,7 @@ namespace Logic
 {
 namespace
 {
-constexpr f32 kWhite = 1.0f;
+constexpr f32 White = 1.0f;
 } // namespace
 
 FlashEffectComponent::FlashEffectComponent()
@@ -59,7 +59,7 @@ void FlashEffectComponent::Remove()
         if (auto* white = Make<Graphics::IntensityComponent>())
         {
             for (u32 c = 0; c < 3; ++c)
-                white->channels[c].Set(kWhite, kWhite, kWhite, 0.0f, false, false);
+                white->channels[c].Set(White, White, White, 0.0f, false, false);
             owner->AddComponent(white);
             Core::PostNew<RemoveComponentMessage>(GetName().c_str(), ResetSeconds, m_id,
                                                   white->GetId(), m_owner);

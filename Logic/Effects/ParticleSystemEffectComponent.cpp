@@ -33,9 +33,9 @@ void ParticleSystemEffectComponent::Apply()
 
 void ParticleSystemEffectComponent::Remove()
 {
-    constexpr bool kDestroy = true;
+    constexpr bool Destroy = true;
     if (m_applied && m_isTemporary && m_mountedId != 0)
-        PostNew<MountObjectRemoveMessage>(m_id, m_mountedId, kDestroy, m_owner);
+        PostNew<MountObjectRemoveMessage>(m_id, m_mountedId, Destroy, m_owner);
     m_mountedId = 0;
 }
 } // namespace Logic

@@ -37,14 +37,14 @@ void StunEffectComponent::Apply()
 
 void StunEffectComponent::Remove()
 {
-    constexpr bool kDestroy = true;
+    constexpr bool Destroy = true;
     // Looked up again: the controller may have left the object while the stun lasted.
     if (m_applied && m_isTemporary)
     {
         if (Bind())
             static_cast<ControllerComponent*>(m_target)->SetDisabled(false);
         if (m_starsId != 0)
-            PostNew<MountObjectRemoveMessage>(m_id, m_starsId, kDestroy, m_owner);
+            PostNew<MountObjectRemoveMessage>(m_id, m_starsId, Destroy, m_owner);
         m_starsId = 0;
     }
     m_target = nullptr;

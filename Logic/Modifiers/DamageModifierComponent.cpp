@@ -25,10 +25,10 @@ namespace
 {
 constexpr u32 NoTarget = 0;
 constexpr u32 NoCheck = 0;
-constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
-const Math::ColorRGBA kBlue(0.0f, 0.0f, 1.0f, 1.0f);
-const Math::ColorRGBA kWhite(1.0f, 1.0f, 1.0f, 1.0f);
-const Math::ColorRGBA kRed(1.0f, 0.0f, 0.0f, 1.0f);
+constexpr const char* PlayerControllerName = "SimpleControllerComponent";
+const Math::ColorRGBA Blue(0.0f, 0.0f, 1.0f, 1.0f);
+const Math::ColorRGBA White(1.0f, 1.0f, 1.0f, 1.0f);
+const Math::ColorRGBA Red(1.0f, 0.0f, 0.0f, 1.0f);
 constexpr const char* ShieldText = "(0)";
 // The number of AI controllers while the last enemy stands.
 constexpr u32 LastEnemy = 1;
@@ -84,7 +84,7 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
     // A felled enemy goes once the destroy posted as it fell is delivered: a blow handled after
     // the fall gives it nothing, since its effects would reach an object that is gone.
     const HealthContainerComponent* health = target->GetComponent<HealthContainerComponent>();
-    const bool player = HoldsComponentNamed(*target, kPlayerControllerName);
+    const bool player = HoldsComponentNamed(*target, PlayerControllerName);
     if (health != nullptr && health->GetCurrentStorage() <= 0.0f && !player &&
         target->GetComponent<ControllerComponent>() != nullptr)
         return;
@@ -97,7 +97,7 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
             const f32 damage = currentStorage_;
             Add(-absorbed);
             shield->Add(-damage);
-            ShowText(ShieldText, kBlue, *target, TextDuration);
+            ShowText(ShieldText, Blue, *target, TextDuration);
         }
     }
 
@@ -116,6 +116,6 @@ void DamageModifierComponent::OnCollide(CollideMessage& message)
 
     std::ostringstream text;
     text << damage;
-    ShowText(text.str(), player ? kRed : kWhite, *target, TextDuration);
+    ShowText(text.str(), player ? Red : White, *target, TextDuration);
 }
 } // namespace Logic

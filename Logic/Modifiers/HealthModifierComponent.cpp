@@ -13,8 +13,8 @@ namespace Logic
 {
 namespace
 {
-constexpr const char* kPlayerControllerName = "SimpleControllerComponent";
-const Math::ColorRGBA kGreen(0.0f, 1.0f, 0.0f, 1.0f);
+constexpr const char* PlayerControllerName = "SimpleControllerComponent";
+const Math::ColorRGBA Green(0.0f, 1.0f, 0.0f, 1.0f);
 } // namespace
 
 void HealthModifierComponent::Add(f32 delta)
@@ -35,11 +35,11 @@ void HealthModifierComponent::OnCollide(CollideMessage& message)
     // A negative loss heals.
     PostEffect("HealthEffectComponent", -currentStorage_, target->GetId());
     DestroyOwnObject();
-    if (HoldsComponentNamed(*target, kPlayerControllerName))
+    if (HoldsComponentNamed(*target, PlayerControllerName))
     {
         std::ostringstream text;
         text << std::min(currentStorage_, missing);
-        ShowText(text.str(), kGreen, *target, TextDuration);
+        ShowText(text.str(), Green, *target, TextDuration);
     }
 }
 } // namespace Logic

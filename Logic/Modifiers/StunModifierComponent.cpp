@@ -12,10 +12,10 @@ namespace Logic
 {
 namespace
 {
-constexpr const char* kStunEffectName = "StunEffectComponent";
-constexpr const char* kAIControllerName = "AIControllerComponent";
-constexpr const char* kStunText = "Stun";
-const Math::ColorRGBA kMagenta(205.0f / 255.0f, 57.0f / 255.0f, 170.0f / 255.0f, 1.0f);
+constexpr const char* StunEffectName = "StunEffectComponent";
+constexpr const char* AIControllerName = "AIControllerComponent";
+constexpr const char* StunText = "Stun";
+const Math::ColorRGBA Magenta(205.0f / 255.0f, 57.0f / 255.0f, 170.0f / 255.0f, 1.0f);
 } // namespace
 
 void StunModifierComponent::OnCollide(CollideMessage& message)
@@ -27,18 +27,18 @@ void StunModifierComponent::OnCollide(CollideMessage& message)
     for (const GameObject::ComponentEntry& entry : target->GetComponentList())
     {
         GameObjectComponent* component = entry.component;
-        if (entry.typeId != effectType || component->GetName() != kStunEffectName)
+        if (entry.typeId != effectType || component->GetName() != StunEffectName)
             continue;
         auto* stun = static_cast<EffectComponent*>(component);
         if (stun->GetTimeToLast() < timeToLast_)
             stun->AddTimeToLast(timeToLast_ - stun->GetTimeToLast());
         return;
     }
-    EffectComponent* stun = MakeEffect(kStunEffectName, timeToLast_, 0.0f, resultsAreTemporary_);
+    EffectComponent* stun = MakeEffect(StunEffectName, timeToLast_, 0.0f, resultsAreTemporary_);
     if (stun == nullptr)
         return;
-    if (HoldsComponentNamed(*target, kAIControllerName))
-        ShowText(kStunText, kMagenta, *target, timeToLast_);
+    if (HoldsComponentNamed(*target, AIControllerName))
+        ShowText(StunText, Magenta, *target, timeToLast_);
     target->AddComponent(stun);
 }
 } // namespace Logic

@@ -7,7 +7,7 @@ namespace Logic
 {
 namespace
 {
-const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+const Math::Vector4 Forward(0.0f, 0.0f, 1.0f, 0.0f);
 }
 
 void ConstantMoveComponent::Update(f32 seconds)
@@ -16,7 +16,7 @@ void ConstantMoveComponent::Update(f32 seconds)
     if (transform == nullptr)
         return;
     if (direction_.IsZero())
-        direction_ = transform->GetOrientation().Rotate(kForward);
+        direction_ = transform->GetOrientation().Rotate(Forward);
     if (direction_.LengthSquared() != 1.0f)
         direction_.Normalize();
     transform->SetPosition(transform->GetPosition() +

@@ -10,7 +10,7 @@ namespace Logic
 {
 namespace
 {
-const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+const Math::Vector4 Forward(0.0f, 0.0f, 1.0f, 0.0f);
 
 bool IsZeroRotation(const Math::Quaternion& q)
 {
@@ -26,8 +26,7 @@ void ForceMoveComponent::Update(f32)
     TransformComponent* transform = Transform();
     if (body == nullptr || transform == nullptr)
         return;
-    const Math::Quaternion facing =
-        Math::Quaternion::RotationBetween(kForward, body->GetVelocity());
+    const Math::Quaternion facing = Math::Quaternion::RotationBetween(Forward, body->GetVelocity());
     if (!IsZeroRotation(facing))
         transform->SetOrientation(facing);
     if (direction_.LengthSquared() > 1.0f)

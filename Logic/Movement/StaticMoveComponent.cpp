@@ -7,7 +7,7 @@ namespace Logic
 {
 namespace
 {
-const Math::Vector4 kForward(0.0f, 0.0f, 1.0f, 0.0f);
+const Math::Vector4 Forward(0.0f, 0.0f, 1.0f, 0.0f);
 }
 
 void StaticMoveComponent::Update(f32 seconds)
@@ -15,7 +15,7 @@ void StaticMoveComponent::Update(f32 seconds)
     TransformComponent* transform = Transform();
     if (transform == nullptr || direction_.IsZero())
         return;
-    direction_ = transform->GetOrientation().Rotate(kForward);
+    direction_ = transform->GetOrientation().Rotate(Forward);
     transform->SetPosition(transform->GetPosition() +
                            direction_ * (moveValue_ * moveModifier_ * seconds));
     direction_ = Math::Vector4(0.0f, 0.0f, 0.0f, 0.0f);

@@ -63,7 +63,7 @@ std::string ReadShipped(const std::string& file)
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
-const char* const kEnemyModels[] = {"AIMelee", "AIRanged", "AITank", "AISpeedy", "AIFlock"};
+const char* const EnemyModels[] = {"AIMelee", "AIRanged", "AITank", "AISpeedy", "AIFlock"};
 
 // The shipped enemies, projectiles, spawners and wave script in the scratch folder, with the
 // audio-response kind their combat parts use and the enemies' models and materials (read, not
@@ -73,7 +73,7 @@ class ShippedContent : public AIWorld
 public:
     void SetUp() override
     {
-        for (const char* model : kEnemyModels)
+        for (const char* model : EnemyModels)
         {
             for (const std::string& file : {std::string("assets/Models/bin/") + model + ".fbxbin",
                                             std::string("assets/Materials/") + model + ".xml"})
@@ -135,7 +135,7 @@ std::string Playing(const Graphics::AnimationControllerComponent& animation)
 
 TEST_F(ShippedContent, EnemiesAreDrawnAndPlayTheTrackOfWhatTheyDo)
 {
-    for (const char* model : kEnemyModels)
+    for (const char* model : EnemyModels)
     {
         SCOPED_TRACE(model);
         const GameObject* enemy = Serializer::System::SerializerSystem::CreateObject(
@@ -161,14 +161,14 @@ TEST_F(ShippedContent, EnemiesAreDrawnAndPlayTheTrackOfWhatTheyDo)
     ASSERT_NE(enemy, nullptr);
     Transform(*enemy).SetPosition(Math::Point4(10.0f, 0.0f, 0.0f, 1.0f));
     auto* animation = enemy->GetComponent<Graphics::AnimationControllerComponent>();
-    constexpr f32 kFrame = 0.1f;
+    constexpr f32 FrameStep = 0.1f;
     const auto until = [&](const char* track, int frames)
     {
         for (int frame = 0; frame < frames && Playing(*animation) != track; ++frame)
         {
-            Frame(kFrame);
+            Frame(FrameStep);
             Deliver();
-            animation->Update(kFrame);
+            animation->Update(FrameStep);
             Deliver();
         }
         return Playing(*animation);
@@ -207,8 +207,8 @@ TEST_F(ShippedContent, EnemiesAreDrawnAndPlayTheTrackOfWhatTheyDo)
     const f32 lies = animation->GetCurrentAnimation()->duration;
     for (int frame = 0; frame < 30; ++frame)
     {
-        Tick(kFrame);
-        animation->Update(kFrame);
+        Tick(FrameStep);
+        animation->Update(FrameStep);
         const QueuedMessages posted(*Core::System::MessageSystem::Instance());
         EXPECT_EQ(posted.CountOf(AnimationSwapMessage::Type), 0u) << frame;
     }
@@ -293,7 +293,7 @@ public:
                 }
             }
         }
-        for (const char* model : kCharacters)
+        for (const char* model : Characters)
         {
             const std::string file = std::string("assets/Models/bin/") + model + ".fbxbin";
             folder.Write(file, ReadShipped(file));
@@ -308,7 +308,7 @@ public:
         Deliver();
     }
 
-    static constexpr const char* kCharacters[] = {"Golem", "Mage", "SteamKnight"};
+    static constexpr const char* Characters[] = {"Golem", "Mage", "SteamKnight"};
 };
 
 // Each enemy kind, eight units from a character that stands still, comes into its range (or
@@ -316,11 +316,11 @@ public:
 // smallest character, so an attack that passes over its head misses it.
 TEST_F(ShippedFight, EveryEnemyKindHurtsEveryCharacterWithinItsRange)
 {
-    constexpr f32 kFrame = 1.0f / 60.0f;
-    constexpr int kFrames = 60 * 30; // the tank needs some six seconds to come close
-    for (const char* kind : kEnemyModels)
+    constexpr f32 FrameStep = 1.0f / 60.0f;
+    constexpr int FrameCount = 60 * 30; // the tank needs some six seconds to come close
+    for (const char* kind : EnemyModels)
     {
-        for (const char* character : kCharacters)
+        for (const char* character : Characters)
         {
             SCOPED_TRACE(std::string(kind) + " and " + character);
             GameObject* player = Serializer::System::SerializerSystem::CreateObject(
@@ -336,9 +336,9 @@ TEST_F(ShippedFight, EveryEnemyKindHurtsEveryCharacterWithinItsRange)
             const f32 full = health.GetCurrentStorage();
             std::set<u32> made; // the attack objects seen
             int frame = 0;
-            for (; frame < kFrames && health.GetCurrentStorage() >= full; ++frame)
+            for (; frame < FrameCount && health.GetCurrentStorage() >= full; ++frame)
             {
-                FightFrame(kFrame);
+                FightFrame(FrameStep);
                 for (u32 id = enemy->GetId() + 1; id <= Engine::GetLastId(); ++id)
                 {
                     const GameObject* object = Find(id);

@@ -25,8 +25,8 @@ std::string Chase(const std::string& kind, f32 minDistance, f32 maxDistance, boo
          << (engaged ? 1 : 0) << "</bool></" << kind << ">";
     return text.str();
 }
-const std::string kAttack = "<AttackBehaviorComponent><f32>0</f32><bool>1</bool>"
-                            "<string>Shot</string><f32>2</f32></AttackBehaviorComponent>";
+const std::string AttackXml = "<AttackBehaviorComponent><f32>0</f32><bool>1</bool>"
+                              "<string>Shot</string><f32>2</f32></AttackBehaviorComponent>";
 
 class BehaviorWorld : public AIWorld
 {
@@ -40,7 +40,7 @@ public:
 TEST_F(BehaviorWorld, SeekStopsOnlyBelowMinDistanceAndStartsOnlyBeyondMaxDistance)
 {
     GameObject* player = Player(0, 0);
-    GameObject* enemy = Enemy(0, 0, Chase("SeekBehaviorComponent", 2, 4, true) + kAttack);
+    GameObject* enemy = Enemy(0, 0, Chase("SeekBehaviorComponent", 2, 4, true) + AttackXml);
     auto* seek = Get<AI::SeekBehaviorComponent>(*enemy);
     auto* attack = Get<AI::AttackBehaviorComponent>(*enemy);
     ASSERT_TRUE(seek != nullptr && attack != nullptr);
@@ -84,7 +84,7 @@ TEST_F(BehaviorWorld, SeekStopsOnlyBelowMinDistanceAndStartsOnlyBeyondMaxDistanc
 TEST_F(BehaviorWorld, FleeEngagesOnlyBelowMinDistanceAndStopsOnlyBeyondMaxDistance)
 {
     GameObject* player = Player(0, 0);
-    GameObject* enemy = Enemy(0, 0, Chase("FleeBehaviorComponent", 2, 4, false) + kAttack);
+    GameObject* enemy = Enemy(0, 0, Chase("FleeBehaviorComponent", 2, 4, false) + AttackXml);
     auto* flee = Get<AI::FleeBehaviorComponent>(*enemy);
     auto* attack = Get<AI::AttackBehaviorComponent>(*enemy);
     ASSERT_TRUE(flee != nullptr && attack != nullptr);
@@ -182,7 +182,7 @@ TEST_F(BehaviorWorld, AttackFiresInTheFirstStepWithATargetAndAimsTheShot)
 {
     Make("Shot", At(0, 0) + "<ConstantMoveComponent><f32>0</f32></ConstantMoveComponent>");
     GameObject* player = Player(3, 4);
-    GameObject* enemy = Enemy(0, 0, kAttack);
+    GameObject* enemy = Enemy(0, 0, AttackXml);
     auto* attack = Get<AI::AttackBehaviorComponent>(*enemy);
     ASSERT_NE(attack, nullptr);
     auto* messages = Core::System::MessageSystem::Instance();
@@ -219,8 +219,8 @@ TEST_F(BehaviorWorld, AShotSoundsThroughTheFirstAbilityOfTheAudioResponse)
     Make("Shot", At(0, 0));
     GameObject* player = Player(3, 4);
     GameObject* enemy = Enemy(0, 0,
-                              kAttack + "<AudioResponseComponent><Script>Audio/Shooter.lua"
-                                        "</Script></AudioResponseComponent>");
+                              AttackXml + "<AudioResponseComponent><Script>Audio/Shooter.lua"
+                                          "</Script></AudioResponseComponent>");
     auto* attack = Get<AI::AttackBehaviorComponent>(*enemy);
     ASSERT_NE(attack, nullptr);
     attack->Step(1.0f); // no target yet: the clock waits full
@@ -262,7 +262,7 @@ TEST_F(BehaviorWorld, ARandomChaserAtThePlayersSideShootsAtItsAttacksPace)
     // afresh, which fires at once: a bolt every other frame instead of one per interval.
     Make("Shot", At(0, 0) + "<ConstantMoveComponent><f32>0</f32></ConstantMoveComponent>");
     GameObject* player = Player(0, 3);
-    GameObject* enemy = Enemy(0, 0, "<RandomBehaviorComponent/>" + kAttack);
+    GameObject* enemy = Enemy(0, 0, "<RandomBehaviorComponent/>" + AttackXml);
     auto* random = Get<AI::RandomBehaviorComponent>(*enemy);
     auto* controller = enemy->GetComponent<AI::AIControllerComponent>();
     ASSERT_TRUE(random != nullptr && controller != nullptr);

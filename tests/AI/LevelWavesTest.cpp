@@ -18,7 +18,7 @@
 
 namespace
 {
-constexpr f32 kPlayerHealth = 100.0f;
+constexpr f32 PlayerHealth = 100.0f;
 
 // A player as the rules count one: a player controller and some health.
 u32 MakePlayer(GameFactory& factory)
@@ -28,8 +28,8 @@ u32 MakePlayer(GameFactory& factory)
     auto* health = dynamic_cast<Logic::HealthContainerComponent*>(
         factory.CreateComponent("HealthContainerComponent"));
     player->AddComponent(health);
-    health->SetMaximumStorage(kPlayerHealth);
-    health->Add(kPlayerHealth);
+    health->SetMaximumStorage(PlayerHealth);
+    health->Add(PlayerHealth);
     return player->GetId();
 }
 

@@ -14,7 +14,7 @@
 
 namespace
 {
-constexpr const char* kWaveLine = "spawned a wave of";
+constexpr const char* WaveLine = "spawned a wave of";
 
 std::string Spawner(s32 count, f32 interval, f32 lifetime)
 {
@@ -51,9 +51,9 @@ TEST_F(SpawnWorld, ASpawnerMakesWavesAtThreeSixAndNineAndLeavesAtTen)
     const f32 step = 0.05f;
     for (int frame = 1; frame <= 200 && AISys().CountSpawners() != 0; ++frame)
     {
-        const std::size_t before = log.Count(kWaveLine);
+        const std::size_t before = log.Count(WaveLine);
         AISys().Update(step);
-        if (log.Count(kWaveLine) != before)
+        if (log.Count(WaveLine) != before)
             waves.push_back(static_cast<f32>(frame) * step);
         Deliver();
         if (AISys().CountSpawners() == 0)
@@ -71,7 +71,7 @@ TEST_F(SpawnWorld, ASpawnerMakesWavesAtThreeSixAndNineAndLeavesAtTen)
     AISys().Update(0.0f);
     Deliver();
     EXPECT_EQ(Get<AI::AISpawnComponent>(*spent), nullptr) << "lifetime 0: gone at once";
-    EXPECT_EQ(log.Count(kWaveLine), 3u) << "and no wave";
+    EXPECT_EQ(log.Count(WaveLine), 3u) << "and no wave";
 }
 
 TEST_F(SpawnWorld, AWaveLiesOnTheGroundAroundTheSpawnerWithOneDelayPerObject)
@@ -157,7 +157,7 @@ TEST_F(SpawnWorld, ASplittingEnemySplitsAtTheThresholdAndStillDies)
     {
         health->Add(step.delta);
         std::vector<Message*> messages = TakeQueued();
-        EXPECT_EQ(log.Count(kWaveLine), step.waves) << step.delta;
+        EXPECT_EQ(log.Count(WaveLine), step.waves) << step.delta;
         EXPECT_EQ(messages.size(), step.queued) << step.delta;
         for (Message* message : messages)
         {
@@ -177,7 +177,7 @@ TEST_F(SpawnWorld, ASplittingEnemySplitsAtTheThresholdAndStillDies)
     // At 0 it splits once more, then dies as any enemy: one experience area, destroyed.
     const u32 id = enemy->GetId();
     health->Add(-100.0f);
-    EXPECT_EQ(log.Count(kWaveLine), 3u);
+    EXPECT_EQ(log.Count(WaveLine), 3u);
     std::size_t areas = 0;
     for (Message* message : TakeQueued())
     {

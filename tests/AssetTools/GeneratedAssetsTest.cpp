@@ -18,15 +18,15 @@ using namespace Graphics;
 
 namespace
 {
-constexpr f32 kBindTolerance = 0.0001f;
-constexpr u32 kLargestTexture = 256;
-constexpr u32 kLargestFontAtlas = 512;
+constexpr f32 BindTolerance = 0.0001f;
+constexpr u32 LargestTexture = 256;
+constexpr u32 LargestFontAtlas = 512;
 // How far a dead character may sink into the floor and stand above it, in model units.
-constexpr f32 kFloorTolerance = 0.05f;
-constexpr f32 kLyingHeight = 0.9f;
-const char* const kCharacters[] = {"Golem",    "Mage",   "SteamKnight", "AIMelee",
-                                   "AIRanged", "AITank", "AISpeedy",    "AIFlock"};
-const char* const kTracks[] = {"Idle", "Run", "Attack", "Hit", "Death"};
+constexpr f32 FloorTolerance = 0.05f;
+constexpr f32 LyingHeight = 0.9f;
+const char* const Characters[] = {"Golem",    "Mage",   "SteamKnight", "AIMelee",
+                                  "AIRanged", "AITank", "AISpeedy",    "AIFlock"};
+const char* const Tracks[] = {"Idle", "Run", "Attack", "Hit", "Death"};
 
 StaticVertex VertexOf(const Model& model, u32 index)
 {
@@ -106,7 +106,7 @@ TEST_F(GeneratedAssets, EveryFileLoadsWithinItsSize)
                   FilesIn(TextureManager::Categories[category].folder, ".png"))
             << textures->name;
         const u32 largest =
-            category == TextureManager::FontCategory ? kLargestFontAtlas : kLargestTexture;
+            category == TextureManager::FontCategory ? LargestFontAtlas : LargestTexture;
         for (const Texture* texture : textures->assets)
         {
             EXPECT_LE(texture->GetWidth(), largest) << texture->GetName();
@@ -175,7 +175,7 @@ TEST_F(GeneratedAssets, RendererModelsHaveTheirShapes)
 
 TEST_F(GeneratedAssets, CharactersAreSkinnedWithTheirTracksAndDressed)
 {
-    for (const char* name : kCharacters)
+    for (const char* name : Characters)
     {
         SCOPED_TRACE(name);
         const Model* model = m_models.Find(name, 0);
@@ -183,11 +183,11 @@ TEST_F(GeneratedAssets, CharactersAreSkinnedWithTheirTracksAndDressed)
         EXPECT_EQ(model->GetVertexType(), u32(SkinnedVertexType));
         const Skeleton* skeleton = model->GetSkeleton();
         ASSERT_NE(skeleton, nullptr);
-        for (const char* track : kTracks)
+        for (const char* track : Tracks)
             EXPECT_NE(skeleton->FindAnimation(track), nullptr) << track;
         std::vector<Math::Matrix4> bind(skeleton->GetBoneCount());
         skeleton->BindPose(bind.data());
-        EXPECT_LE(Difference(bind, std::vector<Math::Matrix4>(bind.size())), kBindTolerance);
+        EXPECT_LE(Difference(bind, std::vector<Math::Matrix4>(bind.size())), BindTolerance);
         // Its palette and material share its name; the material paints with the palette.
         const Material* material = m_materials.Find(name, 0);
         ASSERT_NE(material, nullptr);
@@ -212,7 +212,7 @@ TEST_F(GeneratedAssets, CharactersAreSkinnedWithTheirTracksAndDressed)
 
     // Skinned by the lying pose, every character rests on the floor: nothing below it, nothing
     // standing far above it.
-    for (const char* name : kCharacters)
+    for (const char* name : Characters)
     {
         SCOPED_TRACE(name);
         const Model* model = m_models.Find(name, 0);
@@ -230,8 +230,8 @@ TEST_F(GeneratedAssets, CharactersAreSkinnedWithTheirTracksAndDressed)
             lowest = std::fmin(lowest, y);
             highest = std::fmax(highest, y);
         }
-        EXPECT_GT(lowest, -kFloorTolerance);
-        EXPECT_LT(highest, kLyingHeight);
+        EXPECT_GT(lowest, -FloorTolerance);
+        EXPECT_LT(highest, LyingHeight);
     }
 }
 

@@ -104,13 +104,13 @@ bool IsPausedForTest()
     return g_paused;
 }
 
-constexpr char kLog[] = "LogSystem";
-constexpr char kGraphics[] = "GraphicsSystem";
-constexpr char kParticles[] = "ParticleEffectSystem";
-constexpr char kPhysics[] = "PhysicsSystem";
-constexpr char kUI[] = "UISystem";
-constexpr char kCamera[] = "CameraSystem";
-constexpr char kTesting[] = "TestingSystem";
+constexpr char Log[] = "LogSystem";
+constexpr char GraphicsName[] = "GraphicsSystem";
+constexpr char ParticlesName[] = "ParticleEffectSystem";
+constexpr char Physics[] = "PhysicsSystem";
+constexpr char UIName[] = "UISystem";
+constexpr char Camera[] = "CameraSystem";
+constexpr char Testing[] = "TestingSystem";
 
 class EngineTest : public testing::Test
 {
@@ -122,12 +122,12 @@ protected:
         engine = new Engine();
         g_Engine = engine;
         SystemFactory& factory = engine->GetSystemFactory();
-        RegisterRecorder<kLog>(factory);
-        RegisterRecorder<kGraphics>(factory);
-        RegisterRecorder<kParticles>(factory);
-        RegisterRecorder<kPhysics>(factory);
-        RegisterRecorder<kUI>(factory);
-        RegisterRecorder<kCamera>(factory);
+        RegisterRecorder<Log>(factory);
+        RegisterRecorder<GraphicsName>(factory);
+        RegisterRecorder<ParticlesName>(factory);
+        RegisterRecorder<Physics>(factory);
+        RegisterRecorder<UIName>(factory);
+        RegisterRecorder<Camera>(factory);
     }
     void TearDown() override
     {
@@ -162,7 +162,8 @@ TEST_F(EngineTest, CreatesTheKnownSystemsInTheFixedOrder)
     std::vector<std::string> names;
     for (auto it = engine->GetSystemsBegin(); it != engine->GetSystemsEnd(); ++it)
         names.push_back((*it)->GetName());
-    const std::vector<std::string> expected = {kLog, kGraphics, kParticles, kPhysics, kUI, kCamera};
+    const std::vector<std::string> expected = {Log,     GraphicsName, ParticlesName,
+                                               Physics, UIName,       Camera};
     EXPECT_EQ(names, expected);
     EXPECT_TRUE(engine->GetSystem("GraphicsSystem") != nullptr);
     EXPECT_EQ(engine->GetSystem("graphicssystem"), nullptr);
@@ -209,15 +210,15 @@ TEST_F(EngineTest, GraphicsRendersAtMostSixtyTimesASecond)
     Start();
     engine->StepFrame(1.0f / 120.0f);
     engine->StepFrame(1.0f / 120.0f);
-    const auto graphics = CallsOf(kGraphics);
+    const auto graphics = CallsOf(GraphicsName);
     ASSERT_EQ(graphics.size(), 2u);
     EXPECT_EQ(graphics[0].what, "Idle");
     EXPECT_FLOAT_EQ(graphics[0].seconds, 1.0f / 120.0f);
     EXPECT_EQ(graphics[1].what, "Update");
     EXPECT_FLOAT_EQ(graphics[1].seconds, 2.0f / 120.0f);
     // Particles wait for a thirtieth of a second; physics runs every frame.
-    EXPECT_TRUE(CallsOf(kParticles).empty());
-    EXPECT_EQ(CallsOf(kPhysics).size(), 2u);
+    EXPECT_TRUE(CallsOf(ParticlesName).empty());
+    EXPECT_EQ(CallsOf(Physics).size(), 2u);
 }
 
 TEST_F(EngineTest, PauseStopsTimeForAllButGraphicsAndUserInterface)
@@ -227,19 +228,19 @@ TEST_F(EngineTest, PauseStopsTimeForAllButGraphicsAndUserInterface)
     g_paused = true;
     for (int i = 0; i < 4; ++i)
         engine->StepFrame(1.0f / 30.0f);
-    EXPECT_TRUE(CallsOf(kParticles).empty());
-    for (const Call& call : CallsOf(kPhysics))
+    EXPECT_TRUE(CallsOf(ParticlesName).empty());
+    for (const Call& call : CallsOf(Physics))
         EXPECT_EQ(call.seconds, 0.0f);
-    for (const Call& call : CallsOf(kUI))
+    for (const Call& call : CallsOf(UIName))
         EXPECT_FLOAT_EQ(call.seconds, 1.0f / 30.0f);
-    EXPECT_EQ(CallsOf(kGraphics).size(), 4u);
+    EXPECT_EQ(CallsOf(GraphicsName).size(), 4u);
 
     // The particle accumulator stopped at exactly a thirtieth: the first frame after the pause
     // updates particles at once.
     g_calls.clear();
     g_paused = false;
     engine->StepFrame(1.0f / 120.0f);
-    const auto particles = CallsOf(kParticles);
+    const auto particles = CallsOf(ParticlesName);
     ASSERT_EQ(particles.size(), 1u);
     EXPECT_FLOAT_EQ(particles[0].seconds, 1.0f / 30.0f);
 }
@@ -249,7 +250,8 @@ TEST_F(EngineTest, DestroysSystemsInReverseWithTheLogLast)
     Start();
     delete engine;
     engine = nullptr;
-    const std::vector<std::string> expected = {kCamera, kUI, kPhysics, kParticles, kGraphics, kLog};
+    const std::vector<std::string> expected = {Camera,        UIName,       Physics,
+                                               ParticlesName, GraphicsName, Log};
     EXPECT_EQ(g_destroyed, expected);
 }
 
@@ -269,7 +271,7 @@ TEST_F(EngineTest, ComponentsShuttingDownWithTheEngineStillReachTheFactory)
 
 TEST_F(EngineTest, TestSwitchRunsTheTestsAndStopsBeforeTheFirstFrame)
 {
-    RegisterRecorder<kTesting>(engine->GetSystemFactory());
+    RegisterRecorder<Testing>(engine->GetSystemFactory());
     Start({"-test"});
     auto* testing = static_cast<RecordingSystem*>(engine->GetSystem("TestingSystem"));
     ASSERT_NE(testing, nullptr);
@@ -283,14 +285,14 @@ TEST_F(EngineTest, AFailingSelfTestMakesTheExitStatusFail)
     class FailingTests : public RecordingSystem
     {
     public:
-        FailingTests() : RecordingSystem(kTesting) {}
+        FailingTests() : RecordingSystem(Testing) {}
         bool RunTests(int) override { return false; }
     };
     engine->GetSystemFactory().Register(
-        kTesting, [](const LaunchOptions&) -> SystemComponent* { return new FailingTests(); },
+        Testing, [](const LaunchOptions&) -> SystemComponent* { return new FailingTests(); },
         []() -> SystemComponent*
         {
-            auto it = g_instances.find(kTesting);
+            auto it = g_instances.find(Testing);
             return it == g_instances.end() ? nullptr : it->second;
         });
     Core::ProcessControl::ResetExitStatus();

@@ -40,15 +40,15 @@
 
 namespace
 {
-constexpr f32 kFrameSeconds = 1.0f / 60.0f;
-constexpr int kTapFrames = 4;
-constexpr int kPageTimeout = 600;
+constexpr f32 FrameSeconds = 1.0f / 60.0f;
+constexpr int TapFrames = 4;
+constexpr int PageTimeout = 600;
 // Reference units of the page layout.
-constexpr f32 kReferenceWidth = 1366.0f;
-constexpr f32 kReferenceHeight = 768.0f;
+constexpr f32 ReferenceWidth = 1366.0f;
+constexpr f32 ReferenceHeight = 768.0f;
 // Frames after a press that are read back.
-const int kShotFrames[] = {3, 6, 10, 16, 24, 36};
-constexpr f32 kLastingHealth = 1.0e9f;
+const int ShotFrames[] = {3, 6, 10, 16, 24, 36};
+constexpr f32 LastingHealth = 1.0e9f;
 
 struct Driver
 {
@@ -60,7 +60,7 @@ struct Driver
     void Frames(int count)
     {
         for (int i = 0; i < count; ++i)
-            engine->StepFrame(kFrameSeconds);
+            engine->StepFrame(FrameSeconds);
     }
     std::string Page() const
     {
@@ -69,7 +69,7 @@ struct Driver
     }
     bool WaitPage(const std::string& page)
     {
-        for (int i = 0; i < kPageTimeout; ++i)
+        for (int i = 0; i < PageTimeout; ++i)
         {
             if (Page() == page)
                 return true;
@@ -78,7 +78,7 @@ struct Driver
         std::printf("AbilityShots: no page %s (at %s)\n", page.c_str(), Page().c_str());
         return false;
     }
-    void Key(int key, int frames = kTapFrames)
+    void Key(int key, int frames = TapFrames)
     {
         window->OnKey(key, GLFW_PRESS);
         Frames(frames);
@@ -94,7 +94,7 @@ struct Driver
             Frames(1);
         }
     }
-    void Click(int frames = kTapFrames)
+    void Click(int frames = TapFrames)
     {
         window->OnMouseButton(GLFW_MOUSE_BUTTON_LEFT, GLFW_PRESS);
         Frames(frames);
@@ -191,13 +191,13 @@ bool Run(const std::string& hero, const std::string& out, const std::string& log
     d.height = graphics->GetWindowHeight();
     bool ok = d.WaitPage("MainMenu");
     d.Frames(30);
-    d.Point(d.width / 2, static_cast<int>(d.height / 2 - 0.05f * kReferenceHeight));
+    d.Point(d.width / 2, static_cast<int>(d.height / 2 - 0.05f * ReferenceHeight));
     d.Click();
     ok = ok && d.WaitPage("CharacterSelect");
     d.Frames(30);
     const f32 buttonX = hero == "Golem" ? -0.3f : hero == "Mage" ? 0.0f : 0.3f;
-    const int bx = static_cast<int>(d.width / 2 + buttonX * kReferenceWidth);
-    const int by = static_cast<int>(d.height / 2 - 0.1f * kReferenceHeight);
+    const int bx = static_cast<int>(d.width / 2 + buttonX * ReferenceWidth);
+    const int by = static_cast<int>(d.height / 2 - 0.1f * ReferenceHeight);
     d.Point(bx, by);
     d.Click();
     ok = ok && d.WaitPage("HUD");
@@ -212,8 +212,8 @@ bool Run(const std::string& hero, const std::string& out, const std::string& log
     const u32 player = players.front();
     if (auto* health = d.Find(player)->GetComponent<Logic::HealthContainerComponent>())
     {
-        health->SetMaximumStorage(kLastingHealth);
-        health->Add(kLastingHealth);
+        health->SetMaximumStorage(LastingHealth);
+        health->Add(LastingHealth);
     }
     const char* const walkEnv = std::getenv("SHOTS_WALK");
     const std::string walk = walkEnv != nullptr ? walkEnv : "Right";
@@ -255,7 +255,7 @@ bool Run(const std::string& hero, const std::string& out, const std::string& log
         d.Key(key);
         d.Click();
         int done = 0;
-        for (int frame : kShotFrames)
+        for (int frame : ShotFrames)
         {
             d.Frames(frame - done);
             done = frame;

@@ -30,12 +30,12 @@
 
 namespace
 {
-constexpr int kCountedFrames = 600;
+constexpr int CountedFrames = 600;
 // Allocations all counted frames together may make: a kept list growing once, far below one a
 // frame.
-constexpr u64 kRareGrowthLimit = 2;
+constexpr u64 RareGrowthLimit = 2;
 // Frames whose allocations are traced when some were counted.
-constexpr int kTracedFrames = 10;
+constexpr int TracedFrames = 10;
 
 // Traces the allocations of a few more frames into a file; answers its path.
 std::string TraceAllocations(GameFrameWorld& world)
@@ -45,7 +45,7 @@ std::string TraceAllocations(GameFrameWorld& world)
     if (fd < 0)
         return "(no file could be opened)";
     Bench::RecordAllocationSites(true);
-    world.Frames(kTracedFrames);
+    world.Frames(TracedFrames);
     Bench::RecordAllocationSites(false);
     Bench::WriteAllocationSites(fd);
     ::close(fd);
@@ -69,7 +69,7 @@ TEST(GameFrame, SteadyFramesOfTheWholeGameTakeNothingFromTheHeap)
         world.Frames(GameFrameWorld::WarmUpFrames);
 
         Bench::CountLibraryApart("libopenal");
-        std::vector<u64> perFrame(kCountedFrames, 0);
+        std::vector<u64> perFrame(CountedFrames, 0);
         for (u64& made : perFrame)
         {
             const u64 before = Bench::HeapAllocations() - Bench::LibraryAllocations();
@@ -78,15 +78,14 @@ TEST(GameFrame, SteadyFramesOfTheWholeGameTakeNothingFromTheHeap)
         }
         const u64 total = std::accumulate(perFrame.begin(), perFrame.end(), u64{0});
         std::vector<u64> sorted = perFrame;
-        std::nth_element(sorted.begin(), sorted.begin() + kCountedFrames / 2, sorted.end());
-        const u64 median = sorted[kCountedFrames / 2];
-        if (median != 0 || total > kRareGrowthLimit)
+        std::nth_element(sorted.begin(), sorted.begin() + CountedFrames / 2, sorted.end());
+        const u64 median = sorted[CountedFrames / 2];
+        if (median != 0 || total > RareGrowthLimit)
         {
-            ADD_FAILURE() << total << " heap allocations in " << kCountedFrames
+            ADD_FAILURE() << total << " heap allocations in " << CountedFrames
                           << " steady frames (the median frame " << median
-                          << "), over the limit of none in the median frame and "
-                          << kRareGrowthLimit << " in all; the call stacks of those of "
-                          << kTracedFrames
+                          << "), over the limit of none in the median frame and " << RareGrowthLimit
+                          << " in all; the call stacks of those of " << TracedFrames
                           << " more frames (addr2line -f -C -e <this test> names their frames): "
                           << TraceAllocations(world);
         }

@@ -21,27 +21,27 @@ using namespace SceneFile;
 namespace
 {
 // Frames drawn after a change before the one that is read.
-constexpr int kSettleFrames = 4;
+constexpr int SettleFrames = 4;
 // A bar fill pixel: the Golem's fill is pure green, the enemy's a strong red (210, 40, 30); the
 // models, the ability icons and the pages hold nothing this pure.
-constexpr int kStrong = 195;
-constexpr int kWeak = 50;
+constexpr int Strong = 195;
+constexpr int Weak = 50;
 // A bar is a few dozen pixels wide and a few high: this many of its colour are plenty.
-constexpr int kMinBarPixels = 20;
+constexpr int MinBarPixels = 20;
 // The bars' heights over their objects' feet (assets/Objects/HealthBar*.xml), and how far up or
 // down from the height's screen point their pixels are looked for.
-constexpr f32 kGolemBarHeight = 3.0f;
-constexpr f32 kEnemyBarHeight = 2.5f;
-constexpr int kBarSlack = 24;
+constexpr f32 GolemBarHeight = 3.0f;
+constexpr f32 EnemyBarHeight = 2.5f;
+constexpr int BarSlack = 24;
 // The characters stand this far ahead of the camera (on the ground) and this far to each side,
 // low enough on the screen to stay clear of the main menu's title.
-constexpr f32 kAhead = 8.0f;
-constexpr f32 kAside = 4.0f;
+constexpr f32 Ahead = 8.0f;
+constexpr f32 Aside = 4.0f;
 // How long the blow's health effect lasts (a blow's effect is short and not given back).
-constexpr f32 kBlowSeconds = 0.1f;
+constexpr f32 BlowSeconds = 0.1f;
 // A drawn object changes at least this many pixels around its place from the empty scene.
-constexpr int kMinObjectPixels = 50;
-constexpr int kChangeThreshold = 24;
+constexpr int MinObjectPixels = 50;
+constexpr int ChangeThreshold = 24;
 
 struct Picture
 {
@@ -52,7 +52,7 @@ struct Picture
     // The pixel at window coordinates from the top left.
     const u08* At(int x, int yFromTop) const
     {
-        return &rgb[(std::size_t(height - 1 - yFromTop) * width + x) * kBytesPerPixel];
+        return &rgb[(std::size_t(height - 1 - yFromTop) * width + x) * BytesPerPixel];
     }
 };
 
@@ -77,8 +77,8 @@ enum class Fill
 bool IsFill(const u08* p, Fill fill)
 {
     const int r = p[0], g = p[1], b = p[2];
-    return fill == Fill::Green ? (g >= kStrong && r <= kWeak && b <= kWeak)
-                               : (r >= kStrong && g <= kWeak && b <= kWeak);
+    return fill == Fill::Green ? (g >= Strong && r <= Weak && b <= Weak)
+                               : (r >= Strong && g <= Weak && b <= Weak);
 }
 
 int CountFill(const Picture& picture, Box box, Fill fill)
@@ -100,11 +100,11 @@ int CountChanged(const Picture& before, const Picture& after, Box box)
         {
             const u08* a = before.At(x, y);
             const u08* b = after.At(x, y);
-            count += (std::abs(a[0] - b[0]) > kChangeThreshold ||
-                      std::abs(a[1] - b[1]) > kChangeThreshold ||
-                      std::abs(a[2] - b[2]) > kChangeThreshold)
-                         ? 1
-                         : 0;
+            count +=
+                (std::abs(a[0] - b[0]) > ChangeThreshold ||
+                 std::abs(a[1] - b[1]) > ChangeThreshold || std::abs(a[2] - b[2]) > ChangeThreshold)
+                    ? 1
+                    : 0;
         }
     return count;
 }
@@ -115,7 +115,7 @@ void Save(const Picture& picture, const std::string& path)
     image.width = static_cast<u32>(picture.width);
     image.height = static_cast<u32>(picture.height);
     image.colorType = Graphics::PngRgb;
-    const std::size_t row = std::size_t(picture.width) * kBytesPerPixel;
+    const std::size_t row = std::size_t(picture.width) * BytesPerPixel;
     image.rows.resize(picture.rgb.size());
     for (int y = 0; y < picture.height; ++y)
         std::copy_n(picture.rgb.begin() + static_cast<std::ptrdiff_t>(y * row), row,
@@ -144,11 +144,11 @@ TEST(HealthBarScreenshot, BarsShowAboveTheirObjectsAndHideWithTheHud)
         const int height = graphics->GetWindowHeight();
         auto grab = [&]()
         {
-            world.Frames(kSettleFrames);
+            world.Frames(SettleFrames);
             Picture picture;
             picture.width = width;
             picture.height = height;
-            picture.rgb.assign(std::size_t(width) * height * kBytesPerPixel, 0);
+            picture.rgb.assign(std::size_t(width) * height * BytesPerPixel, 0);
             glPixelStorei(GL_PACK_ALIGNMENT, 1);
             glReadBuffer(GL_BACK);
             glReadPixels(0, 0, width, height, GL_RGB, GL_UNSIGNED_BYTE, picture.rgb.data());
@@ -175,7 +175,7 @@ TEST(HealthBarScreenshot, BarsShowAboveTheirObjectsAndHideWithTheHud)
         {
             const Math::Vector4 flat = Math::Vector4(camera.look.x, 0.0f, camera.look.z, 0.0f);
             const Math::Point4 eye = camera.GetEye();
-            Math::Point4 at = Math::Point4(eye + flat * (kAhead / std::max(flat.Length(), 0.01f)) +
+            Math::Point4 at = Math::Point4(eye + flat * (Ahead / std::max(flat.Length(), 0.01f)) +
                                            camera.right * aside);
             at.y = 0.0f;
             object->GetComponent<TransformComponent>()->position = at;
@@ -186,7 +186,7 @@ TEST(HealthBarScreenshot, BarsShowAboveTheirObjectsAndHideWithTheHud)
         auto* health = enemy->GetComponent<Logic::HealthContainerComponent>();
         ASSERT_NE(health, nullptr);
         GameObjectComponent* blow = Logic::System::LogicSystem::MakeEffect(
-            "HealthEffectComponent", kBlowSeconds, 0.5f * health->GetCurrentStorage(), false);
+            "HealthEffectComponent", BlowSeconds, 0.5f * health->GetCurrentStorage(), false);
         ASSERT_NE(blow, nullptr);
         engine.SendMessage(new AddComponentMessage(0, blow, enemyId, 0), 0.0f);
         world.Frames(1);
@@ -200,8 +200,8 @@ TEST(HealthBarScreenshot, BarsShowAboveTheirObjectsAndHideWithTheHud)
             f32 barHeight;
             const char* name;
         };
-        const Seen seen[] = {{golem, Fill::Green, kGolemBarHeight, "the Golem"},
-                             {enemy, Fill::Red, kEnemyBarHeight, "the enemy"}};
+        const Seen seen[] = {{golem, Fill::Green, GolemBarHeight, "the Golem"},
+                             {enemy, Fill::Red, EnemyBarHeight, "the enemy"}};
         auto check = [&](const Picture& picture, bool barsShown)
         {
             for (const Seen& s : seen)
@@ -213,30 +213,30 @@ TEST(HealthBarScreenshot, BarsShowAboveTheirObjectsAndHideWithTheHud)
                 ASSERT_TRUE(x > 0 && x < width && y > 0 && y < height) << s.name << " in view";
                 const int half = width / 10;
                 const Box around{x - half, y - height / 3, x + half, y + height / 20};
-                EXPECT_GE(CountChanged(empty, picture, around), kMinObjectPixels)
+                EXPECT_GE(CountChanged(empty, picture, around), MinObjectPixels)
                     << s.name << " is drawn";
                 const Math::Vector2 barScreen = cameras->WorldToScreen(
                     Math::Point4(at + Math::Vector4(0.0f, s.barHeight, 0.0f, 0.0f)));
                 const int barY = static_cast<int>(barScreen.y);
-                ASSERT_LT(barY + kBarSlack, y) << s.name << "'s bar is looked for above it";
-                const Box above{x - half, barY - kBarSlack, x + half, barY + kBarSlack};
+                ASSERT_LT(barY + BarSlack, y) << s.name << "'s bar is looked for above it";
+                const Box above{x - half, barY - BarSlack, x + half, barY + BarSlack};
                 const int bar = CountFill(picture, above, s.fill);
                 if (barsShown)
-                    EXPECT_GE(bar, kMinBarPixels) << s.name << "'s bar above it";
+                    EXPECT_GE(bar, MinBarPixels) << s.name << "'s bar above it";
                 else
                     EXPECT_EQ(bar, 0) << s.name << "'s bar with the heads-up display hidden";
             }
         };
 
-        place(golem, -kAside);
-        place(enemy, kAside);
+        place(golem, -Aside);
+        place(enemy, Aside);
         const Picture shown = grab();
         Save(shown, QUILL_SCREENSHOT_DIR "/HealthBarsShown.png");
         check(shown, true);
 
         Graphics::System::GraphicsSystem::Instance()->HideHud();
-        place(golem, -kAside);
-        place(enemy, kAside);
+        place(golem, -Aside);
+        place(enemy, Aside);
         const Picture hidden = grab();
         Save(hidden, QUILL_SCREENSHOT_DIR "/HealthBarsHidden.png");
         check(hidden, false);
@@ -245,8 +245,8 @@ TEST(HealthBarScreenshot, BarsShowAboveTheirObjectsAndHideWithTheHud)
         EXPECT_EQ(CountFill(hidden, whole, Fill::Red), 0) << "no enemy's bar on the screen";
 
         Graphics::System::GraphicsSystem::Instance()->ShowHud();
-        place(golem, -kAside);
-        place(enemy, kAside);
+        place(golem, -Aside);
+        place(enemy, Aside);
         const Picture again = grab();
         check(again, true);
     }

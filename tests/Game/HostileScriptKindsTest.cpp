@@ -46,23 +46,23 @@
 
 namespace
 {
-constexpr f32 kFrame = 1.0f / 30.0f;
-constexpr u32 kFrames = 2;
+constexpr f32 FrameStep = 1.0f / 30.0f;
+constexpr u32 FrameCount = 2;
 // Calls stopped by the instruction budget that one world may see: each costs about a second, so
 // an engine that calls a runaway script again for every entry of a list would stall for minutes.
-constexpr std::size_t kMostRunawayCalls = 24;
+constexpr std::size_t MostRunawayCalls = 24;
 
 // A script that counts its frames: proof that the engine still steps its scripts.
-constexpr const char* kCanary = "frames = 0\nfunction Update(dt) frames = frames + 1 end\n";
+constexpr const char* CanaryScript = "frames = 0\nfunction Update(dt) frames = frames + 1 end\n";
 // A state list naming the hostile state first and a quiet one after it.
-constexpr const char* kStateList = R"(
+constexpr const char* StateList = R"(
 local states = { { name = "Main", file = "States/Hostile.lua" },
                  { name = "Quiet", file = "States/Quiet.lua" } }
 function GetScriptCount() return #states end
 function GetScriptFilename(i) return states[i].file end
 function GetScriptName(i) return states[i].name end
 )";
-constexpr const char* kQuietState = "function Load() end\nfunction Unload() end\n";
+constexpr const char* QuietState = "function Load() end\nfunction Unload() end\n";
 
 class HostileWorld
 {
@@ -74,7 +74,7 @@ public:
         for (const char* definition :
              {"assets/Objects/Button.xml", "assets/Objects/HudElement.xml"})
             folder.Write(definition, ReadFile(std::string(QUILL_ASSET_ROOT) + "/" + definition));
-        folder.Write("assets/Scripts/Canary.lua", kCanary);
+        folder.Write("assets/Scripts/Canary.lua", CanaryScript);
     }
     ~HostileWorld()
     {
@@ -109,10 +109,10 @@ public:
         for (const std::string& name : systems)
             engine->AddSystem(name);
     }
-    void Frames(u32 count = kFrames)
+    void Frames(u32 count = FrameCount)
     {
         for (u32 i = 0; i < count; ++i)
-            engine->StepFrame(kFrame);
+            engine->StepFrame(FrameStep);
     }
     s32 CanaryFrames()
     {
@@ -146,7 +146,7 @@ public:
 // calls on its kind.
 void DriveStateList(HostileWorld& world)
 {
-    world.folder.Write("assets/Scripts/States/Quiet.lua", kQuietState);
+    world.folder.Write("assets/Scripts/States/Quiet.lua", QuietState);
     world.Start({"GameStateSystem"});
     world.Frames();
     GameStateMessage next(0, GSM_NEXT, 0u);
@@ -156,8 +156,8 @@ void DriveStateList(HostileWorld& world)
 
 void DriveState(HostileWorld& world)
 {
-    world.folder.Write("assets/Scripts/System/GameStateSystem.lua", kStateList);
-    world.folder.Write("assets/Scripts/States/Quiet.lua", kQuietState);
+    world.folder.Write("assets/Scripts/System/GameStateSystem.lua", StateList);
+    world.folder.Write("assets/Scripts/States/Quiet.lua", QuietState);
     world.Start({"GameStateSystem"});
     auto* states = GameState::System::GameStateSystem::Instance();
     Message batchLoaded(0, MT_ASSET_BATCH_LOADED, 0u, sizeof(Message));
@@ -182,7 +182,7 @@ void DrivePage(HostileWorld& world)
     auto* page = object->GetComponent<GameState::PageComponent>();
     ASSERT_NE(page, nullptr);
     page->Open();
-    page->UpdatePage(kFrame);
+    page->UpdatePage(FrameStep);
     page->MoveSelection(0, Math::Vector2(0.0f, -1.0f));
     page->PageAction(0, GameState::PageComponent::ActionSelect);
     page->PageAction(0, GameState::PageComponent::ActionBack);
@@ -318,7 +318,7 @@ void DriveGeometryDebug(HostileWorld& world)
 }
 
 // The variants with nothing to report for a kind whose results the engine never reads.
-const std::vector<std::string> kResultsUnread = {
+const std::vector<std::string> ResultsUnread = {
     "results of the wrong type", "NaN", "negative numbers", "huge numbers", "the largest integer"};
 
 struct Kind
@@ -384,20 +384,20 @@ const std::vector<Kind>& Kinds()
          {"SetOwner", "OnEmit", "OnEmitInterval", "Update"},
          "",
          &DriveEmitter,
-         kResultsUnread},
+         ResultsUnread},
         {"meteor",
          "Meteors/Hostile.lua",
          {"SpawnDrops", "Update"},
          "",
          &DriveMeteor,
-         kResultsUnread},
-        {"waves", "Waves/Hostile.lua", {"Update"}, "", &DriveWaves, kResultsUnread},
+         ResultsUnread},
+        {"waves", "Waves/Hostile.lua", {"Update"}, "", &DriveWaves, ResultsUnread},
         {"input settings",
          "System/InputSystemScript.lua",
          {"Update"},
          "",
          &DriveInputSettings,
-         kResultsUnread},
+         ResultsUnread},
         // A full sound list (AudioSystem::MaxSoundListEntries) of broken entries; a broken
         // count is the response's row.
         {"audio settings",
@@ -504,10 +504,10 @@ TEST_P(HostileScripts, EveryVariantIsLoggedByNameAndTheGameGoesOn)
         {
             EXPECT_TRUE(world.log.Contains(kind.file)) << world.log.Text();
         }
-        EXPECT_LE(world.log.Count("instructions in one call"), kMostRunawayCalls);
+        EXPECT_LE(world.log.Count("instructions in one call"), MostRunawayCalls);
         const s32 before = world.CanaryFrames();
         world.Frames();
-        EXPECT_EQ(world.CanaryFrames(), before + static_cast<s32>(kFrames)) << world.log.Text();
+        EXPECT_EQ(world.CanaryFrames(), before + static_cast<s32>(FrameCount)) << world.log.Text();
         EXPECT_FALSE(world.engine->IsDone());
     }
 }

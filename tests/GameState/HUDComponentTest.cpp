@@ -14,10 +14,10 @@ using GameState::HUDComponent;
 
 namespace
 {
-constexpr f32 kReferenceWidth = 1366.0f;
-constexpr f32 kReferenceHeight = 768.0f;
-constexpr u32 kBoxWidth = 100;
-constexpr u32 kBoxHeight = 40;
+constexpr f32 ReferenceWidth = 1366.0f;
+constexpr f32 ReferenceHeight = 768.0f;
+constexpr u32 BoxWidth = 100;
+constexpr u32 BoxHeight = 40;
 
 // A material "Box" whose diffuse texture is 100 x 40 and a "Big" one of 200 x 80 (the hover
 // look), loaded into live managers.
@@ -25,8 +25,8 @@ struct Materials
 {
     Materials()
     {
-        WritePng("Box", kBoxWidth, kBoxHeight);
-        WritePng("BigBox", 2 * kBoxWidth, 2 * kBoxHeight);
+        WritePng("Box", BoxWidth, BoxHeight);
+        WritePng("BigBox", 2 * BoxWidth, 2 * BoxHeight);
         folder.Write("assets/Materials/Box.xml", "<M><DiffuseMap>Box</DiffuseMap></M>");
         folder.Write("assets/Materials/Big.xml", "<M><DiffuseMap>BigBox</DiffuseMap></M>");
         textures.LoadAll(Graphics::TextureManager::AllCategories);
@@ -64,8 +64,8 @@ HUDComponent Element(u16 screenFlags, u16 elementFlags, f32 x, f32 y)
 TEST(HUDComponent, LayoutHoldsAtAnyWindowSize)
 {
     Materials materials;
-    const f32 w = kBoxWidth;
-    const f32 h = kBoxHeight;
+    const f32 w = BoxWidth;
+    const f32 h = BoxHeight;
     for (const auto& [width, height] :
          {std::pair<f32, f32>{1366.0f, 768.0f}, {800.0f, 600.0f}, {1920.0f, 1080.0f}})
     {
@@ -92,16 +92,16 @@ TEST(HUDComponent, LayoutHoldsAtAnyWindowSize)
         // Offsets are in reference units whatever the window.
         HUDComponent offset = Element(0, 0, 0.1f, -0.2f);
         offset.UpdateLayout(width, height);
-        EXPECT_FLOAT_EQ(offset.pixelPosition.x, width / 2.0f + 0.1f * kReferenceWidth);
-        EXPECT_FLOAT_EQ(offset.pixelPosition.y, height / 2.0f - 0.2f * kReferenceHeight);
+        EXPECT_FLOAT_EQ(offset.pixelPosition.x, width / 2.0f + 0.1f * ReferenceWidth);
+        EXPECT_FLOAT_EQ(offset.pixelPosition.y, height / 2.0f - 0.2f * ReferenceHeight);
     }
 
     // At the reference size, anchored bottom-left: the relative position times the reference.
     const u16 bottomLeft = HUDComponent::AlignLeft | HUDComponent::AlignBottom;
     HUDComponent anchored = Element(bottomLeft, 0, 0.25f, 0.5f);
-    anchored.UpdateLayout(kReferenceWidth, kReferenceHeight);
-    EXPECT_FLOAT_EQ(anchored.pixelPosition.x, 0.25f * kReferenceWidth);
-    EXPECT_FLOAT_EQ(anchored.pixelPosition.y, 0.5f * kReferenceHeight);
+    anchored.UpdateLayout(ReferenceWidth, ReferenceHeight);
+    EXPECT_FLOAT_EQ(anchored.pixelPosition.x, 0.25f * ReferenceWidth);
+    EXPECT_FLOAT_EQ(anchored.pixelPosition.y, 0.5f * ReferenceHeight);
 }
 
 TEST(HUDComponent, AlignmentWordsBothWaysAndTheMaterialFallBack)
@@ -132,7 +132,7 @@ TEST(HUDComponent, AlignmentWordsBothWaysAndTheMaterialFallBack)
     materials.materials.LoadAll(0);
     element.SetMaterial("Nothing");
     EXPECT_EQ(element.GetMaterialName(), "Default");
-    EXPECT_EQ(element.GetSize().x, static_cast<f32>(kBoxWidth));
+    EXPECT_EQ(element.GetSize().x, static_cast<f32>(BoxWidth));
 }
 
 TEST(HUDComponent, HighlightsScaleWithoutNewLayoutAndSlidesConverge)
@@ -148,7 +148,7 @@ TEST(HUDComponent, HighlightsScaleWithoutNewLayoutAndSlidesConverge)
     button.Highlight();
     EXPECT_EQ(button.displayScale.x, 1.5f);
     EXPECT_EQ(button.GetShownMaterial(), button.GetHoverMaterial());
-    EXPECT_FLOAT_EQ(button.GetSize().x, 2.0f * kBoxWidth * 1.5f) << "measured at display scale";
+    EXPECT_FLOAT_EQ(button.GetSize().x, 2.0f * BoxWidth * 1.5f) << "measured at display scale";
     EXPECT_EQ(button.pixelPosition.x, placed.x);
     button.Unhighlight();
     EXPECT_EQ(button.displayScale.x, 1.0f);

@@ -145,11 +145,11 @@ public:
                           "GameStateSystem", "UISystem"}};
 };
 
-const Buttons kGrid = {{"B0", 0}, {"B1", 1}, {"B2", 2}, {"B5", 5}, {"B6", 6}, {"B9", 9}};
-const Math::Vector2 kUp(0.0f, 1.0f);
-const Math::Vector2 kDown(0.0f, -1.0f);
-const Math::Vector2 kLeft(-1.0f, 0.0f);
-const Math::Vector2 kRight(1.0f, 0.0f);
+const Buttons GridButtons = {{"B0", 0}, {"B1", 1}, {"B2", 2}, {"B5", 5}, {"B6", 6}, {"B9", 9}};
+const Math::Vector2 Up(0.0f, 1.0f);
+const Math::Vector2 Down(0.0f, -1.0f);
+const Math::Vector2 Left(-1.0f, 0.0f);
+const Math::Vector2 Right(1.0f, 0.0f);
 } // namespace
 
 TEST(UIPages, AnObjectFromItsDefinitionBecomesAPageWithElementsButtonsAndPointers)
@@ -171,7 +171,7 @@ TEST(UIPages, AnObjectFromItsDefinitionBecomesAPageWithElementsButtonsAndPointer
 TEST(UIPages, GridMovesFollowTheRowsAndColumns)
 {
     PageWorld world;
-    PageComponent* page = world.MakePage("Grid", kGrid);
+    PageComponent* page = world.MakePage("Grid", GridButtons);
     ASSERT_NE(page, nullptr);
     struct Move
     {
@@ -180,12 +180,12 @@ TEST(UIPages, GridMovesFollowTheRowsAndColumns)
         s16 to; // -1: refused, the selection stays
     };
     const Move moves[] = {
-        {1, kDown, 5},   // cell 4 is empty: right of it within its row
-        {2, kRight, -1}, // cell 3 starts the next row
-        {0, kRight, 1},  {2, kLeft, 1}, {5, kLeft, -1}, // 4 and 3 are empty
-        {5, kUp, 2},     {6, kUp, 5}, // 3 is empty and first in its row: look right
-        {9, kDown, -1},  {9, kUp, 6},   {1, Math::Vector2(0.0f, 0.0f), -1},
-        {6, kRight, -1}, // the rest of row 2 is empty
+        {1, Down, 5},                                // cell 4 is empty: right of it within its row
+        {2, Right, -1},                              // cell 3 starts the next row
+        {0, Right, 1},  {2, Left, 1}, {5, Left, -1}, // 4 and 3 are empty
+        {5, Up, 2},     {6, Up, 5},                  // 3 is empty and first in its row: look right
+        {9, Down, -1},  {9, Up, 6},   {1, Math::Vector2(0.0f, 0.0f), -1},
+        {6, Right, -1}, // the rest of row 2 is empty
     };
     for (const Move& move : moves)
     {
@@ -197,10 +197,10 @@ TEST(UIPages, GridMovesFollowTheRowsAndColumns)
 
     // No selection: the first move selects the first cell holding a button.
     page->SetSelection(1, PageComponent::NoSelection);
-    EXPECT_TRUE(page->MoveSelection(1, kUp));
+    EXPECT_TRUE(page->MoveSelection(1, Up));
     EXPECT_EQ(page->GetSelection(1), 0);
     // Players outside 0 to 3 are ignored.
-    EXPECT_FALSE(page->MoveSelection(4, kDown));
+    EXPECT_FALSE(page->MoveSelection(4, Down));
     page->SetSelection(7, 2);
     EXPECT_EQ(page->GetSelection(7), PageComponent::NoSelection);
 }
@@ -209,7 +209,7 @@ TEST(UIPages, ControllerInputMovesPressesAndIgnoresBadPlayersAndCells)
 {
     PageWorld world(2);
     world.SetActivePlayers(2);
-    PageComponent* page = world.MakePage("Grid", kGrid);
+    PageComponent* page = world.MakePage("Grid", GridButtons);
     PageComponent* bad = world.MakePage("Bad", {{"Far", 15}, {"Near", 2}});
     ASSERT_NE(bad, nullptr);
     EXPECT_EQ(world.Count("page Bad: button Far has grid cell 15"), 1u);
@@ -217,17 +217,17 @@ TEST(UIPages, ControllerInputMovesPressesAndIgnoresBadPlayersAndCells)
     EXPECT_EQ(bad->GetSelection(0), 2);
 
     world.Show("Grid");
-    world.Deliver(InputMoveMessage(0, 1, kRight, KS_TRIGGER, 0));
+    world.Deliver(InputMoveMessage(0, 1, Right, KS_TRIGGER, 0));
     EXPECT_EQ(page->GetSelection(1), 1);
     EXPECT_EQ(world.Count("Grid Clicked"), 1u);
     EXPECT_EQ(world.Count("Page playing audio effect"), 1u);
-    world.Deliver(InputMoveMessage(0, 1, kRight, KS_PRESSED, 0));
+    world.Deliver(InputMoveMessage(0, 1, Right, KS_PRESSED, 0));
     EXPECT_EQ(page->GetSelection(1), 1) << "only a press moves";
 
     world.Action(1, PageComponent::ActionSelect);
     EXPECT_EQ(world.Count("Grid PressB1 1"), 1u);
     world.Action(9, PageComponent::ActionSelect);
-    world.Deliver(InputMoveMessage(0, 9, kRight, KS_TRIGGER, 0));
+    world.Deliver(InputMoveMessage(0, 9, Right, KS_TRIGGER, 0));
     EXPECT_EQ(world.Count("Press"), 1u);
     EXPECT_EQ(world.Count("Grid Moved 9"), 0u);
     EXPECT_EQ(world.Count("Page playing audio effect"), 2u);

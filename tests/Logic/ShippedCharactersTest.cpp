@@ -44,11 +44,11 @@ namespace
 {
 namespace fs = std::filesystem;
 
-const fs::path kShipped = QUILL_ASSET_ROOT;
+const fs::path Shipped = QUILL_ASSET_ROOT;
 
 std::string ReadShipped(const fs::path& file)
 {
-    std::ifstream in(kShipped / file, std::ios::binary);
+    std::ifstream in(Shipped / file, std::ios::binary);
     return std::string((std::istreambuf_iterator<char>(in)), std::istreambuf_iterator<char>());
 }
 
@@ -56,11 +56,11 @@ std::string ReadShipped(const fs::path& file)
 std::vector<std::string> ShippedScripts(const std::string& folder)
 {
     std::vector<std::string> files;
-    for (const auto& entry : fs::recursive_directory_iterator(kShipped / "assets/Scripts" / folder))
+    for (const auto& entry : fs::recursive_directory_iterator(Shipped / "assets/Scripts" / folder))
     {
         if (entry.path().extension() == ".lua")
             files.push_back(
-                fs::relative(entry.path(), kShipped / "assets/Scripts").generic_string());
+                fs::relative(entry.path(), Shipped / "assets/Scripts").generic_string());
     }
     std::sort(files.begin(), files.end());
     return files;
@@ -80,9 +80,9 @@ class ShippedWorld : public LogicWorld
 protected:
     void SetUp() override
     {
-        for (const auto& entry : fs::recursive_directory_iterator(kShipped / "assets"))
+        for (const auto& entry : fs::recursive_directory_iterator(Shipped / "assets"))
         {
-            const std::string relative = fs::relative(entry.path(), kShipped).generic_string();
+            const std::string relative = fs::relative(entry.path(), Shipped).generic_string();
             // The effects too: ability objects and pick-ups mount them by name.
             const bool wanted = relative.rfind("assets/Objects/", 0) == 0 ||
                                 relative.rfind("assets/Scripts/", 0) == 0 ||
@@ -107,16 +107,16 @@ protected:
     // a line ("... more identical lines suppressed: <line>") is judged by the line it repeats.
     std::vector<std::string> Errors() const
     {
-        static const std::string kSuppressed = " more identical lines suppressed: ";
+        static const std::string Suppressed = " more identical lines suppressed: ";
         std::vector<std::string> errors;
         std::istringstream lines(log.Text());
         for (std::string line; std::getline(lines, line);)
         {
-            const std::size_t repeat = line.find(kSuppressed);
+            const std::size_t repeat = line.find(Suppressed);
             const std::string_view own =
                 repeat == std::string::npos
                     ? std::string_view(line)
-                    : std::string_view(line).substr(repeat + kSuppressed.size());
+                    : std::string_view(line).substr(repeat + Suppressed.size());
             if (own.find("Error") != std::string_view::npos &&
                 own.rfind("Error [RenderComponent]", 0) != 0 &&
                 own.rfind("Error [TextComponent]", 0) != 0 &&
@@ -324,7 +324,7 @@ TEST_F(ShippedWorld, EachCharacterIsAPlayerThatFiresEverySlotByInput)
                 {
                     made.push_back(create->archetype);
                     EXPECT_EQ(create->senderId, character->GetId()) << "the character creates";
-                    EXPECT_TRUE(fs::is_regular_file(kShipped / "assets/Objects" /
+                    EXPECT_TRUE(fs::is_regular_file(Shipped / "assets/Objects" /
                                                     (create->archetype + ".xml")))
                         << create->archetype;
                 }
@@ -464,7 +464,7 @@ TEST_F(ShippedWorld, EachAbilityObjectChangesWhatItTouches)
 TEST_F(ShippedWorld, EveryAttackReachesTheSmallestEnemyOnTheGround)
 {
     // CharacterAIFlock's radius, the smallest of the shipped enemies.
-    constexpr f32 kSmallestEnemyRadius = 0.5f;
+    constexpr f32 SmallestEnemyRadius = 0.5f;
     const std::pair<const char*, const char*> attacks[] = {
         {"Golem", "GolemTitansFist"},
         {"Golem", "GolemEarthquake"},
@@ -489,7 +489,7 @@ TEST_F(ShippedWorld, EveryAttackReachesTheSmallestEnemyOnTheGround)
         ASSERT_NE(sphere, nullptr);
         sphere->UpdateFromTransform(0.0f);
         EXPECT_LT(std::abs(sphere->GetSphere().centre.y),
-                  sphere->GetSphere().radius + kSmallestEnemyRadius);
+                  sphere->GetSphere().radius + SmallestEnemyRadius);
         Deliver(); // what the object's set-up posted (a dash reaches its character)
         Factory().DestroyObject(object->GetId());
         Factory().DestroyObject(owner->GetId());
@@ -503,7 +503,7 @@ TEST_F(ShippedWorld, EveryAttackReachesTheSmallestEnemyOnTheGround)
 // in the enemies' (which would otherwise take the rage or wear the armour first).
 TEST_F(ShippedWorld, TheGolemsOwnAbilitiesHearTheGolemAndNoEnemy)
 {
-    constexpr u32 kEnemyCategory = 32; // every shipped enemy's collider group
+    constexpr u32 EnemyCategory = 32; // every shipped enemy's collider group
     GameObject* golem = Create("CharacterGolem");
     const u32 golemCategory = golem->GetComponent<Physics::ColliderComponent>()->Category;
     for (const char* name : {"GolemEnrage", "GolemEarthboundArmor"})
@@ -514,7 +514,7 @@ TEST_F(ShippedWorld, TheGolemsOwnAbilitiesHearTheGolemAndNoEnemy)
         ASSERT_NE(object, nullptr);
         const u32 mask = object->GetComponent<Physics::ColliderComponent>()->Mask;
         EXPECT_EQ(mask & golemCategory, 0u);
-        EXPECT_NE(mask & kEnemyCategory, 0u);
+        EXPECT_NE(mask & EnemyCategory, 0u);
         Factory().DestroyObject(object->GetId());
     }
     Deliver();
@@ -726,26 +726,26 @@ TEST_F(ShippedWorld, ALevelUpSpraysMotesOffACharacterThatHasNotFiredYet)
 // collision group must not come back with the revival).
 TEST_F(ShippedWorld, TheRageGrowsTheGolemFromItsOwnScaleAndBringsItBack)
 {
-    constexpr f32 kFrame = 1.0f / 60.0f;
-    constexpr f32 kOwnScale = 1.2f;   // not 1, so that a factor taken twice shows
-    constexpr f32 kRageFactor = 1.5f; // Enrage.lua's EnrageModifier value
-    constexpr f32 kSlack = 1e-4f;
+    constexpr f32 FrameStep = 1.0f / 60.0f;
+    constexpr f32 OwnScale = 1.2f;   // not 1, so that a factor taken twice shows
+    constexpr f32 RageFactor = 1.5f; // Enrage.lua's EnrageModifier value
+    constexpr f32 Slack = 1e-4f;
     GameObject* golem = Create("CharacterGolem");
     auto* controller = golem->GetComponent<Logic::SimpleControllerComponent>();
     auto* transform = golem->GetComponent<TransformComponent>();
     auto* sphere = static_cast<Physics::SphereColliderComponent*>(
         golem->GetComponent<Physics::ColliderComponent>());
-    transform->SetScale(Math::Vector3(kOwnScale, kOwnScale, kOwnScale));
+    transform->SetScale(Math::Vector3(OwnScale, OwnScale, OwnScale));
     const f32 ownRadius = sphere->GetSphere().radius;
     const u32 ownCategory = sphere->Category;
     f32 largest = 0.0f, widest = 0.0f, quakeLargest = 0.0f;
     u32 quake = 0; // the enraged earthquake, while it lasts
     const auto frames = [&](f32 seconds)
     {
-        for (f32 t = 0.0f; t < seconds; t += kFrame)
+        for (f32 t = 0.0f; t < seconds; t += FrameStep)
         {
             Deliver();
-            Tick(kFrame);
+            Tick(FrameStep);
             largest = std::max(largest, transform->GetScale().x);
             widest = std::max(widest, sphere->GetSphere().radius);
             if (const GameObject* object = Find(quake))
@@ -765,23 +765,23 @@ TEST_F(ShippedWorld, TheRageGrowsTheGolemFromItsOwnScaleAndBringsItBack)
     const auto expectOwnSize = [&](const char* when)
     {
         SCOPED_TRACE(when);
-        EXPECT_LE(largest, kOwnScale * kRageFactor + kSlack);
-        EXPECT_LE(widest, ownRadius * kRageFactor + kSlack);
-        EXPECT_NEAR(transform->GetScale().x, kOwnScale, kSlack);
-        EXPECT_NEAR(transform->GetScale().z, kOwnScale, kSlack);
-        EXPECT_NEAR(sphere->GetSphere().radius, ownRadius, kSlack);
+        EXPECT_LE(largest, OwnScale * RageFactor + Slack);
+        EXPECT_LE(widest, ownRadius * RageFactor + Slack);
+        EXPECT_NEAR(transform->GetScale().x, OwnScale, Slack);
+        EXPECT_NEAR(transform->GetScale().z, OwnScale, Slack);
+        EXPECT_NEAR(sphere->GetSphere().radius, ownRadius, Slack);
     };
 
     rage();
     frames(2.0f);
-    EXPECT_NEAR(transform->GetScale().x, kOwnScale * kRageFactor, kSlack) << "grown once";
+    EXPECT_NEAR(transform->GetScale().x, OwnScale * RageFactor, Slack) << "grown once";
     frames(6.1f);
     // The first rage has just ended and the Golem shrinks: a level comes, then the next rage.
     auto* experience = golem->GetComponent<Logic::ExperienceContainerComponent>();
     experience->Add(experience->GetThresholds()[0]);
     rage();
     frames(2.0f);
-    EXPECT_NEAR(transform->GetScale().x, kOwnScale * kRageFactor, kSlack) << "grown again";
+    EXPECT_NEAR(transform->GetScale().x, OwnScale * RageFactor, Slack) << "grown again";
     frames(8.0f);
     expectOwnSize("rage after rage");
 
@@ -807,7 +807,7 @@ TEST_F(ShippedWorld, TheRageGrowsTheGolemFromItsOwnScaleAndBringsItBack)
     expectOwnSize("rage during an enraged earthquake");
     EXPECT_EQ(Find(quake), nullptr);
     EXPECT_GT(quakeLargest, quakeOwn);
-    EXPECT_LE(quakeLargest, quakeOwn * 2.0f + kSlack) << "Earthquake.lua's end scale";
+    EXPECT_LE(quakeLargest, quakeOwn * 2.0f + Slack) << "Earthquake.lua's end scale";
 
     // The Golem falls while enraged and lies dead until its rage has run out; revived, it
     // rages again.

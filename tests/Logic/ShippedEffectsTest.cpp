@@ -17,7 +17,7 @@ namespace
 {
 namespace fs = std::filesystem;
 
-const fs::path kShipped = QUILL_ASSET_ROOT;
+const fs::path Shipped = QUILL_ASSET_ROOT;
 
 // Elements of a mount list that place the mount before them rather than name one.
 bool IsPlacement(const std::string& tag)
@@ -35,7 +35,7 @@ bool EndsWith(const std::string& text, const std::string& end)
 // data component and an emitter that names that data. Otherwise what is wrong with it.
 std::string EffectProblem(const std::string& name)
 {
-    const fs::path file = kShipped / "assets/ParticleEffects" / (name + ".xml");
+    const fs::path file = Shipped / "assets/ParticleEffects" / (name + ".xml");
     tinyxml2::XMLDocument document;
     if (document.LoadFile(file.string().c_str()) != tinyxml2::XML_SUCCESS)
         return "no effect file " + file.string();
@@ -75,7 +75,7 @@ std::vector<std::string> MountedEffects(const tinyxml2::XMLElement& root)
              m = m->NextSiblingElement())
         {
             if (!IsPlacement(m->Name()) &&
-                !fs::exists(kShipped / "assets/Objects" / (std::string(m->Name()) + ".xml")))
+                !fs::exists(Shipped / "assets/Objects" / (std::string(m->Name()) + ".xml")))
                 effects.push_back(m->Name());
         }
     }
@@ -113,7 +113,7 @@ TEST(ShippedEffects, EveryAbilityAndAttackCarriesAModelOrAParticleEffect)
     {
         SCOPED_TRACE(name);
         tinyxml2::XMLDocument document;
-        const fs::path file = kShipped / "assets/Objects" / (std::string(name) + ".xml");
+        const fs::path file = Shipped / "assets/Objects" / (std::string(name) + ".xml");
         ASSERT_EQ(document.LoadFile(file.string().c_str()), tinyxml2::XML_SUCCESS);
         const tinyxml2::XMLElement& root = *document.RootElement();
         bool drawn = false;
@@ -121,7 +121,7 @@ TEST(ShippedEffects, EveryAbilityAndAttackCarriesAModelOrAParticleEffect)
         {
             const tinyxml2::XMLElement* model = render->FirstChildElement("Model");
             drawn = model != nullptr && model->GetText() != nullptr &&
-                    fs::exists(kShipped / "assets/Models/bin" /
+                    fs::exists(Shipped / "assets/Models/bin" /
                                (std::string(model->GetText()) + ".fbxbin"));
         }
         for (const std::string& effect : MountedEffects(root))
@@ -155,7 +155,7 @@ EffectSize SizeOf(const std::string& name)
 {
     EffectSize size;
     tinyxml2::XMLDocument document;
-    const fs::path file = kShipped / "assets/ParticleEffects" / (name + ".xml");
+    const fs::path file = Shipped / "assets/ParticleEffects" / (name + ".xml");
     if (document.LoadFile(file.string().c_str()) != tinyxml2::XML_SUCCESS)
         return size;
     for (const tinyxml2::XMLElement* c = document.RootElement()->FirstChildElement(); c != nullptr;
@@ -181,8 +181,8 @@ EffectSize SizeOf(const std::string& name)
 // to draw its shape.
 TEST(ShippedEffects, TheMagesAndTheKnightsAbilitiesMountEffectsLargeEnoughToSee)
 {
-    constexpr float kSmallestScale = 0.5f;
-    constexpr int kFewestParticles = 8;
+    constexpr float SmallestScale = 0.5f;
+    constexpr int FewestParticles = 8;
     for (const char* name : {"MageLaser", "MageBlink", "MageLightningBolt", "MageLightningBoltLeft",
                              "MageLightningBoltRight", "MageOrb", "SteamKnightLanceThrust",
                              "SteamKnightDamageTrap", "SteamKnightSteamPump", "SteamKnightFissure",
@@ -190,7 +190,7 @@ TEST(ShippedEffects, TheMagesAndTheKnightsAbilitiesMountEffectsLargeEnoughToSee)
     {
         SCOPED_TRACE(name);
         tinyxml2::XMLDocument document;
-        const fs::path file = kShipped / "assets/Objects" / (std::string(name) + ".xml");
+        const fs::path file = Shipped / "assets/Objects" / (std::string(name) + ".xml");
         ASSERT_EQ(document.LoadFile(file.string().c_str()), tinyxml2::XML_SUCCESS);
         EffectSize largest;
         for (const std::string& effect : MountedEffects(*document.RootElement()))
@@ -199,8 +199,8 @@ TEST(ShippedEffects, TheMagesAndTheKnightsAbilitiesMountEffectsLargeEnoughToSee)
             largest.scale = std::max(largest.scale, size.scale);
             largest.capacity = std::max(largest.capacity, size.capacity);
         }
-        EXPECT_GE(largest.scale, kSmallestScale);
-        EXPECT_GE(largest.capacity, kFewestParticles);
+        EXPECT_GE(largest.scale, SmallestScale);
+        EXPECT_GE(largest.capacity, FewestParticles);
     }
 }
 
@@ -208,8 +208,7 @@ TEST(ShippedEffects, TheMagesAndTheKnightsAbilitiesMountEffectsLargeEnoughToSee)
 TEST(ShippedEffects, EveryEffectAnAbilityScriptPutsOnAHitExists)
 {
     int named = 0;
-    for (const auto& entry :
-         fs::recursive_directory_iterator(kShipped / "assets/Scripts/Abilities"))
+    for (const auto& entry : fs::recursive_directory_iterator(Shipped / "assets/Scripts/Abilities"))
     {
         if (entry.path().extension() != ".lua")
             continue;
@@ -218,7 +217,7 @@ TEST(ShippedEffects, EveryEffectAnAbilityScriptPutsOnAHitExists)
         lua_State* state = luaL_newstate();
         luaL_openlibs(state);
         lua_getglobal(state, "package");
-        lua_pushstring(state, (kShipped / "assets/Scripts/?.lua").string().c_str());
+        lua_pushstring(state, (Shipped / "assets/Scripts/?.lua").string().c_str());
         lua_setfield(state, -2, "path");
         lua_pop(state, 1);
         ASSERT_EQ(luaL_dofile(state, entry.path().string().c_str()), LUA_OK)

@@ -221,10 +221,10 @@ template <class T, class Check> std::function<void(const Message&)> Carries(Chec
         });
 }
 
-const Math::Vector4 kXyz1(1.0f, 2.0f, 3.0f, 1.0f);
-const Math::Vector4 kXyz0(1.0f, 2.0f, 3.0f, 0.0f);
-const Math::ColorRGBA kColour(0.25f, 0.5f, 0.75f, 1.0f);
-const Math::Vector2 kCursor(10.0f, 20.0f);
+const Math::Vector4 Xyz1(1.0f, 2.0f, 3.0f, 1.0f);
+const Math::Vector4 Xyz0(1.0f, 2.0f, 3.0f, 0.0f);
+const Math::ColorRGBA Colour(0.25f, 0.5f, 0.75f, 1.0f);
+const Math::Vector2 CursorAt(10.0f, 20.0f);
 
 const std::vector<Row>& PostingRows()
 {
@@ -249,7 +249,7 @@ const std::vector<Row>& PostingRows()
            As<MouseButtonMessage>(
                [](auto& m)
                {
-                   EXPECT_EQ(m.position, kCursor);
+                   EXPECT_EQ(m.position, CursorAt);
                    EXPECT_EQ(m.button, 1u);
                    EXPECT_EQ(m.state, 3u);
                })}}},
@@ -258,7 +258,7 @@ const std::vector<Row>& PostingRows()
            As<MouseWheelMessage>(
                [](auto& m)
                {
-                   EXPECT_EQ(m.position, kCursor);
+                   EXPECT_EQ(m.position, CursorAt);
                    EXPECT_EQ(m.steps, 3u);
                    EXPECT_EQ(m.direction, 1);
                })}}},
@@ -275,7 +275,7 @@ const std::vector<Row>& PostingRows()
            As<MouseMoveMessage>(
                [](auto& m)
                {
-                   EXPECT_EQ(m.position, kCursor);
+                   EXPECT_EQ(m.position, CursorAt);
                    EXPECT_EQ(m.movement, Math::Vector2(1.5f, -2.0f));
                })}}},
         {"Controller.ButtonMessage(6, 2, 7, 1)",
@@ -298,10 +298,10 @@ const std::vector<Row>& PostingRows()
                })}}},
         {"Object.AddDirectionDelayed(7, 8, 1, 2, 3, 0.5)",
          {{77, 7, 8, nullptr, 0.5f,
-           As<DirectionAddMessage>([](auto& m) { EXPECT_EQ(m.direction, kXyz0); })}}},
+           As<DirectionAddMessage>([](auto& m) { EXPECT_EQ(m.direction, Xyz0); })}}},
         {"Object.Position(7, 8, 1, 2, 3)",
          {{74, 7, 8, nullptr, 0,
-           As<PositionSetMessage>([](auto& m) { EXPECT_EQ(m.position, kXyz1); })}}},
+           As<PositionSetMessage>([](auto& m) { EXPECT_EQ(m.position, Xyz1); })}}},
         {"Object.Scale(7, 8, 1, 2, 3)",
          {{75, 7, 8, nullptr, 0,
            As<ScaleSetMessage>([](auto& m) { EXPECT_EQ(m.scale, Math::Vector3(1, 2, 3)); })}}},
@@ -310,12 +310,12 @@ const std::vector<Row>& PostingRows()
            As<OrientationSetMessage>([](auto& m)
                                      { EXPECT_EQ(m.orientation, Math::Vector3(1, 2, 3)); })}}},
         {"Object.Direction(7, 8, 1, 2, 3)",
-         {{73, 7, 8, nullptr, 1, As<Direction>([](auto& m) { EXPECT_EQ(m.direction, kXyz0); })}}},
+         {{73, 7, 8, nullptr, 1, As<Direction>([](auto& m) { EXPECT_EQ(m.direction, Xyz0); })}}},
         {"Object.PositionDelayed(7, 8, 1, 2, 3, 2)", {{74, 7, 8, nullptr, 2, nullptr}}},
         {"Object.ScaleDelayed(7, 8, 1, 2, 3, 2)", {{75, 7, 8, nullptr, 2, nullptr}}},
         {"Object.OrientationDelayed(7, 8, 1, 2, 3, 2)", {{76, 7, 8, nullptr, 2, nullptr}}},
         {"Object.DirectionDelayed(7, 8, 1, 2, 3, 0)",
-         {{73, 7, 8, nullptr, 0, As<Direction>([](auto& m) { EXPECT_EQ(m.direction, kXyz0); })}}},
+         {{73, 7, 8, nullptr, 0, As<Direction>([](auto& m) { EXPECT_EQ(m.direction, Xyz0); })}}},
         {"Object.SetAnimationSpeed(7, 8, 1.5)",
          {{48, 7, 8, nullptr, 0,
            As<AnimationSpeedSetMessage>([](auto& m) { EXPECT_EQ(m.speed, 1.5f); })}}},
@@ -402,7 +402,7 @@ const std::vector<Row>& PostingRows()
            As<SetOrbitAroundMessage>(
                [](auto& m)
                {
-                   EXPECT_EQ(m.point, kXyz1);
+                   EXPECT_EQ(m.point, Xyz1);
                    EXPECT_EQ(m.axis, Math::Vector4(0, 1, 0, 0));
                })}}},
         {"Object.OrbitDistance(7, 8, 4)",
@@ -413,7 +413,7 @@ const std::vector<Row>& PostingRows()
            As<SetGlowMessage>(
                [](auto& m)
                {
-                   EXPECT_EQ(m.firstColor, kColour);
+                   EXPECT_EQ(m.firstColor, Colour);
                    EXPECT_EQ(m.secondColor, Math::ColorRGBA(1, 0, 0.5f, 1));
                })}}},
         {"Object.EnableEmitters(7, 8, 0.5)",
@@ -467,15 +467,15 @@ const std::vector<Row>& PostingRows()
            As<SetGlowToMessage>(
                [](auto& m)
                {
-                   EXPECT_EQ(m.color, kColour);
+                   EXPECT_EQ(m.color, Colour);
                    EXPECT_EQ(m.duration, 2.0f);
                })}}},
         {"Object.LightDiffuseTo(7, 8, 0.25, 0.5, 0.75, 2)",
          {{54, 7, 8, nullptr, 0,
-           As<SetLightDiffuseToMessage>([](auto& m) { EXPECT_EQ(m.color, kColour); })}}},
+           As<SetLightDiffuseToMessage>([](auto& m) { EXPECT_EQ(m.color, Colour); })}}},
         {"Object.LightSpecularTo(7, 8, 0.25, 0.5, 0.75, 2)",
          {{55, 7, 8, nullptr, 0,
-           As<SetLightSpecularToMessage>([](auto& m) { EXPECT_EQ(m.color, kColour); })}}},
+           As<SetLightSpecularToMessage>([](auto& m) { EXPECT_EQ(m.color, Colour); })}}},
         {"Object.LightRadiusTo(7, 8, 5, 2)",
          {{56, 7, 8, nullptr, 0,
            As<SetLightRadiusToMessage>(
@@ -506,7 +506,7 @@ const std::vector<Row>& PostingRows()
            As<SetParticleColorMessage>(
                [](auto& m)
                {
-                   EXPECT_EQ(m.color, kColour);
+                   EXPECT_EQ(m.color, Colour);
                    EXPECT_TRUE(m.start);
                })}}},
         {"Particle.ColorEnd(7, 8, 0.25, 0.5, 0.75)",
@@ -582,7 +582,7 @@ const std::vector<Row>& PostingRows()
            As<SetBackgroundFadeToMessage>(
                [](auto& m)
                {
-                   EXPECT_EQ(m.color, kColour);
+                   EXPECT_EQ(m.color, Colour);
                    EXPECT_EQ(m.duration, 2.0f);
                })}}},
         {"Camera.MountMessage(3, 8, 9)",

@@ -9,7 +9,7 @@
 namespace
 {
 // The whole API: 125 entries in the 15 tables.
-constexpr std::size_t kScriptEntryCount = 125;
+constexpr std::size_t ScriptEntryCount = 125;
 
 struct TableEntries
 {
@@ -110,7 +110,7 @@ const std::vector<TableEntries>& ExpectedTables()
 TEST(ScriptApi, EveryTableHoldsExactlyItsEntries)
 {
     LuaTestState lua;
-    ASSERT_EQ(static_cast<std::size_t>(Scripting::kScriptTableCount), ExpectedTables().size());
+    ASSERT_EQ(static_cast<std::size_t>(Scripting::ScriptTableCount), ExpectedTables().size());
     for (const TableEntries& expected : ExpectedTables())
     {
         const std::string table = expected.table[0] == '\0' ? "_G" : expected.table;
@@ -159,7 +159,7 @@ TEST(ScriptApi, RegistersEveryEntryInTableOrder)
         lua_pop(state, 1);
     }
     lua_close(state);
-    EXPECT_EQ(kScriptEntryCount, expected.size());
+    EXPECT_EQ(ScriptEntryCount, expected.size());
     EXPECT_EQ(expected, registered);
 }
 

@@ -42,8 +42,8 @@ using GameState::System::UISystem;
 
 namespace
 {
-constexpr u32 kControllers = 4;
-const char* const kKinds[] = {"Golem", "Mage", "SteamKnight"};
+constexpr u32 PluggedControllers = 4;
+const char* const Kinds[] = {"Golem", "Mage", "SteamKnight"};
 
 // Stands in for the player controller of the rules: a player controller the logic system lists
 // among its players, which only keeps the player number its character is given and neither
@@ -121,7 +121,7 @@ public:
     std::vector<u32> Characters() const
     {
         std::vector<u32> ids;
-        for (const char* kind : kKinds)
+        for (const char* kind : Kinds)
         {
             for (u32 id : world.recorder->IdsOf(kind))
                 ids.push_back(id);
@@ -134,7 +134,7 @@ public:
 private:
     static bool Plug(FakeWindowLayer& window)
     {
-        for (u32 id = 0; id < kControllers; ++id)
+        for (u32 id = 0; id < PluggedControllers; ++id)
             window.PlugController(static_cast<int>(id));
         return true;
     }
@@ -186,7 +186,7 @@ TEST(ShippedGame, FromTheMainMenuThroughALevelAndBack)
     EXPECT_EQ(game.Page(), "CharacterSelect");
 
     // Four players join with Start and pick: Golem, Mage, SteamKnight, Golem.
-    for (u32 player = 0; player < kControllers; ++player)
+    for (u32 player = 0; player < PluggedControllers; ++player)
         game.Action(player, PageComponent::ActionStart);
     game.Action(0, PageComponent::ActionSelect);
     game.Move(1, 1.0f);
@@ -204,7 +204,7 @@ TEST(ShippedGame, FromTheMainMenuThroughALevelAndBack)
     EXPECT_EQ(Logic::System::LogicSystem::PlayerObjectIds().size(), 4u);
     world.Frames(1);
     const char* const picks[] = {"Golem", "Mage", "SteamKnight", "Golem"};
-    for (u32 player = 0; player < kControllers; ++player)
+    for (u32 player = 0; player < PluggedControllers; ++player)
     {
         // The recorder lists the characters in kind order; find this player's.
         bool found = false;

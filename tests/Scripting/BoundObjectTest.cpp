@@ -139,8 +139,7 @@ TEST(BoundObject, MethodOnSomethingElseRaisesTheObjectError)
     for (const char* call : calls)
     {
         EXPECT_FALSE(lua.Run(call)) << call;
-        EXPECT_NE(std::string::npos, lua.error.find(kNotAnObjectError))
-            << call << ": " << lua.error;
+        EXPECT_NE(std::string::npos, lua.error.find(NotAnObjectError)) << call << ": " << lua.error;
     }
 }
 
@@ -153,7 +152,7 @@ TEST(BoundObject, ConstantObjectTakesOnlyConstantMethods)
     lua_setglobal(lua.state, "frozen");
     EXPECT_EQ(9, lua.Number("return frozen:GetValue()"));
     EXPECT_FALSE(lua.Run("frozen:SetValue(1)"));
-    EXPECT_NE(std::string::npos, lua.error.find(kNotAnObjectError));
+    EXPECT_NE(std::string::npos, lua.error.find(NotAnObjectError));
     EXPECT_EQ(9, held.GetValue());
 
     PushHeldTestObject(lua.state, &held, HoldsPointer);

@@ -15,7 +15,7 @@ using Scripting::LuaComponent;
 namespace
 {
 // A hundred thousand instructions per call, so that runaway cases end in milliseconds.
-constexpr u32 kTestBudgetLooks = 10;
+constexpr u32 TestBudgetLooks = 10;
 } // namespace
 
 TEST_F(ScriptTest, BindingEntriesTakeAnyStackAndForeignValues)
@@ -48,7 +48,7 @@ TEST_F(ScriptTest, RunawayCallsAreStoppedNamingTheScriptAndTheNextCallRuns)
 {
     WriteScript("Endless.lua", "while true do end");
     LuaComponent* endless = LuaComponent::Create();
-    endless->GetLimits().budgetLooks = kTestBudgetLooks;
+    endless->GetLimits().budgetLooks = TestBudgetLooks;
     EXPECT_FALSE(endless->Load("Endless.lua"));
     EXPECT_TRUE(LogHas("assets/Scripts/Endless.lua:1: stopped after more than 100000 "
                        "instructions in one call"))
@@ -60,7 +60,7 @@ TEST_F(ScriptTest, RunawayCallsAreStoppedNamingTheScriptAndTheNextCallRuns)
         function Quick() return 7 end
         function Spin() while true do end end)");
     LuaComponent* stubborn = LuaComponent::Create();
-    stubborn->GetLimits().budgetLooks = kTestBudgetLooks;
+    stubborn->GetLimits().budgetLooks = TestBudgetLooks;
     ASSERT_TRUE(stubborn->Load("Stubborn.lua"));
     MarkLog();
     EXPECT_FALSE(stubborn->CallUpdate(0.1f));
@@ -81,7 +81,7 @@ TEST_F(ScriptTest, RunawayCallsAreStoppedNamingTheScriptAndTheNextCallRuns)
 namespace
 {
 // Calls before the budget would have to be renewed for a loop to get this far.
-constexpr int kRenewedBudgetCalls = 1000000;
+constexpr int RenewedBudgetCalls = 1000000;
 
 // "callBack()": the engine calling "Inner" of the same script from inside a call, as a page
 // that changes to itself has its Load called. Raises once the loop has outrun any budget.
@@ -89,7 +89,7 @@ int CallInner(lua_State* state)
 {
     static int calls = 0;
     auto* script = static_cast<LuaComponent*>(lua_touserdata(state, lua_upvalueindex(1)));
-    if (++calls > kRenewedBudgetCalls)
+    if (++calls > RenewedBudgetCalls)
         return luaL_error(state, "the budget was renewed by the inner calls");
     script->Call("Inner");
     return 0;
@@ -103,7 +103,7 @@ TEST_F(ScriptTest, CallsBackIntoTheSameScriptShareTheOuterBudget)
     WriteScript("Reentrant.lua", "function Inner() end\n"
                                  "function Spin() while true do callBack() end end\n");
     LuaComponent* script = LuaComponent::Create();
-    script->GetLimits().budgetLooks = kTestBudgetLooks;
+    script->GetLimits().budgetLooks = TestBudgetLooks;
     ASSERT_TRUE(script->Load("Reentrant.lua"));
     lua_State* state = script->GetState();
     lua_pushlightuserdata(state, script);

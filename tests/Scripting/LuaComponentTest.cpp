@@ -10,7 +10,7 @@ using Scripting::LuaComponent;
 
 namespace
 {
-const char* const kCallScript = R"(
+const char* const CallScript = R"(
 calls = 0
 function Touch() calls = calls + 1 end
 function Echo(...) last = {...} calls = calls + 1 end
@@ -105,7 +105,7 @@ TEST_F(ScriptTest, PrecompiledChunksAreRefused)
 
 TEST_F(ScriptTest, EveryCallHelperWithRightAndWrongResults)
 {
-    LuaComponent* script = LoadScript("Calls.lua", kCallScript);
+    LuaComponent* script = LoadScript("Calls.lua", CallScript);
     MarkLog();
 
     EXPECT_TRUE(script->Call("Touch"));
@@ -216,7 +216,7 @@ TEST_F(ScriptTest, EveryCallHelperWithRightAndWrongResults)
 
 TEST_F(ScriptTest, RunTimeErrorIsLoggedAndTheStackRestored)
 {
-    LuaComponent* script = LoadScript("Errors.lua", kCallScript);
+    LuaComponent* script = LoadScript("Errors.lua", CallScript);
     lua_State* state = script->GetState();
     lua_pushinteger(state, 99); // something the caller keeps on the stack
     MarkLog();
@@ -244,7 +244,7 @@ TEST_F(ScriptTest, RunTimeErrorIsLoggedAndTheStackRestored)
 // the values stay as they were.
 TEST_F(ScriptTest, CallsFindRoomOnACrowdedStack)
 {
-    LuaComponent* script = LoadScript("Crowded.lua", kCallScript);
+    LuaComponent* script = LoadScript("Crowded.lua", CallScript);
     lua_State* state = script->GetState();
     MarkLog();
     for (int values = 1; values <= 3 * LUA_MINSTACK; values += 3)

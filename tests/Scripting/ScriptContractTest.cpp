@@ -37,10 +37,10 @@ struct ScriptContract
 };
 
 // The functions an audio response component calls on a character's and on an enemy's script.
-const std::vector<const char*> kCharacterEvents = {
+const std::vector<const char*> CharacterEvents = {
     "OnLoad", "OnAbility0", "OnAbility1", "OnAbility2", "OnAbility3",  "OnDamaged", "OnDeath",
     "OnMove", "OnRespawn",  "OnSelect",   "OnVictory",  "OnFinalKill", "OnDefeat"};
-const std::vector<const char*> kEnemyEvents = {"OnLoad", "OnAbility0", "OnDamaged", "OnDeath"};
+const std::vector<const char*> EnemyEvents = {"OnLoad", "OnAbility0", "OnDamaged", "OnDeath"};
 
 // A response script: its sound list, its event functions and "Update".
 std::vector<Expected> ResponseScript(const std::vector<const char*>& events)
@@ -79,10 +79,10 @@ const std::vector<ScriptContract>& ShippedScripts()
           {"GetAudioName", Kind::Function},
           {"GetAudioFilename", Kind::Function},
           {"GetAudioType", Kind::Function}}},
-        {"Audio/GolemAudio.lua", ResponseScript(kCharacterEvents)},
-        {"Audio/MageAudio.lua", ResponseScript(kCharacterEvents)},
-        {"Audio/SteamKnightAudio.lua", ResponseScript(kCharacterEvents)},
-        {"Audio/EnemyAudio.lua", ResponseScript(kEnemyEvents)},
+        {"Audio/GolemAudio.lua", ResponseScript(CharacterEvents)},
+        {"Audio/MageAudio.lua", ResponseScript(CharacterEvents)},
+        {"Audio/SteamKnightAudio.lua", ResponseScript(CharacterEvents)},
+        {"Audio/EnemyAudio.lua", ResponseScript(EnemyEvents)},
         {"Debug/GeometryDebug.lua",
          {{"Update", Kind::Function},
           {"DrawDebug", Kind::Function},
@@ -94,8 +94,8 @@ const std::vector<ScriptContract>& ShippedScripts()
 }
 
 // The callbacks the game-state system calls on every state script.
-const char* const kStateCallbacks[] = {"Load", "Initialize", "UpdateState",
-                                       "Free", "Unload",     "Update"};
+const char* const StateCallbacks[] = {"Load", "Initialize", "UpdateState",
+                                      "Free", "Unload",     "Update"};
 
 // Empty when the global has the kind, else what is wrong.
 std::string CheckGlobal(LuaComponent& script, const Expected& expected)
@@ -187,7 +187,7 @@ TEST_F(ScriptContractTest, GameStateScriptListsLoadableStates)
         hasMain = hasMain || name == "Main";
 
         LuaComponent* state = Load(file);
-        for (const char* callback : kStateCallbacks)
+        for (const char* callback : StateCallbacks)
             EXPECT_EQ("", CheckGlobal(*state, {callback, Kind::Function})) << file;
     }
     // GameState.GoToMain goes to the state named "Main".
@@ -248,7 +248,7 @@ TEST_F(ScriptContractTest, AudioScriptsListTheirSoundsCompletelyWithFilesThatExi
         }
         EXPECT_EQ(names, expected) << script;
         // Every event function of a response script runs through the script API cleanly.
-        for (const char* event : kCharacterEvents)
+        for (const char* event : CharacterEvents)
         {
             if (CheckGlobal(*audio, {event, Kind::Function}).empty())
             {

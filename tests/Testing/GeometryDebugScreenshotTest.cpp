@@ -21,18 +21,18 @@ using namespace SceneFile;
 namespace
 {
 // A channel that moved by more than this counts as changed by the checks.
-constexpr int kChangeThreshold = 8;
-// Pure-ish line colours: the named channels at least kStrong, the others at most kWeak.
-constexpr int kStrong = 150;
-constexpr int kWeak = 90;
+constexpr int ChangeThreshold = 8;
+// Pure-ish line colours: the named channels at least Strong, the others at most Weak.
+constexpr int Strong = 150;
+constexpr int Weak = 90;
 // The circles are thin lines: a few dozen pixels of each colour are plenty to tell them apart
 // from noise.
-constexpr std::size_t kMinLinePixels = 40;
+constexpr std::size_t MinLinePixels = 40;
 // The ground plane lies just under the ground model, which hides it; beyond the model's far edge
 // it turns the grey-blue sky yellowish (red and green well above blue), a band of at least this
 // share of the window.
-constexpr int kTintMargin = 40;
-constexpr double kMinGroundShare = 0.01;
+constexpr int TintMargin = 40;
+constexpr double MinGroundShare = 0.01;
 
 struct Census
 {
@@ -45,20 +45,20 @@ struct Census
 Census CountAdded(const Frame& before, const Frame& after)
 {
     Census census;
-    for (std::size_t i = 0; i + kBytesPerPixel <= after.rgb.size(); i += kBytesPerPixel)
+    for (std::size_t i = 0; i + BytesPerPixel <= after.rgb.size(); i += BytesPerPixel)
     {
         const int r = after.rgb[i], g = after.rgb[i + 1], b = after.rgb[i + 2];
-        if (std::abs(r - before.rgb[i]) <= kChangeThreshold &&
-            std::abs(g - before.rgb[i + 1]) <= kChangeThreshold &&
-            std::abs(b - before.rgb[i + 2]) <= kChangeThreshold)
+        if (std::abs(r - before.rgb[i]) <= ChangeThreshold &&
+            std::abs(g - before.rgb[i + 1]) <= ChangeThreshold &&
+            std::abs(b - before.rgb[i + 2]) <= ChangeThreshold)
             continue;
-        const bool red = r >= kStrong && g <= kWeak && b <= kWeak;
-        const bool green = g >= kStrong && r <= kWeak && b <= kWeak;
-        const bool yellow = r >= kStrong && g >= kStrong && b <= kWeak;
+        const bool red = r >= Strong && g <= Weak && b <= Weak;
+        const bool green = g >= Strong && r <= Weak && b <= Weak;
+        const bool yellow = r >= Strong && g >= Strong && b <= Weak;
         census.red += red ? 1 : 0;
         census.green += green ? 1 : 0;
         census.yellow += yellow ? 1 : 0;
-        const bool tint = std::min(r, g) >= b + kTintMargin;
+        const bool tint = std::min(r, g) >= b + TintMargin;
         census.yellowTint += (tint && !red && !green && !yellow) ? 1 : 0;
     }
     return census;
@@ -75,8 +75,8 @@ TEST(GeometryDebugScreenshot, F2ShowsTheGroundPlaneAndTheCircles)
     ASSERT_EQ(document.LoadFile(QUILL_ASSET_ROOT "/tests/Graphics/Scenes/DebugScene.xml"),
               tinyxml2::XML_SUCCESS);
     TempFolder folder("quill-geometry-debug");
-    ASSERT_TRUE(SceneFile::MakeSceneAssetTree(QUILL_ASSET_ROOT, folder.Path(""), kWindowWidth,
-                                              kWindowHeight));
+    ASSERT_TRUE(SceneFile::MakeSceneAssetTree(QUILL_ASSET_ROOT, folder.Path(""), WindowWidthPixels,
+                                              WindowHeightPixels));
     std::error_code error;
     std::filesystem::create_directory_symlink(
         std::filesystem::path(QUILL_ASSET_ROOT) / "assets/Scripts/Debug",
@@ -93,9 +93,9 @@ TEST(GeometryDebugScreenshot, F2ShowsTheGroundPlaneAndTheCircles)
     WritePng(with, QUILL_SCREENSHOT_DIR "/GeometryDebug.png");
 
     const Census added = CountAdded(without, with);
-    const double pixels = double(with.rgb.size() / kBytesPerPixel);
-    EXPECT_GE(double(added.yellowTint) / pixels, kMinGroundShare) << "the ground plane is missing";
-    EXPECT_GE(added.red, kMinLinePixels) << "no red circle";
-    EXPECT_GE(added.green, kMinLinePixels) << "no green circle";
-    EXPECT_GE(added.yellow, kMinLinePixels) << "no yellow circle";
+    const double pixels = double(with.rgb.size() / BytesPerPixel);
+    EXPECT_GE(double(added.yellowTint) / pixels, MinGroundShare) << "the ground plane is missing";
+    EXPECT_GE(added.red, MinLinePixels) << "no red circle";
+    EXPECT_GE(added.green, MinLinePixels) << "no green circle";
+    EXPECT_GE(added.yellow, MinLinePixels) << "no yellow circle";
 }

@@ -29,22 +29,22 @@ using Testing::GeometryTests;
 
 namespace
 {
-constexpr f32 kTolerance = 1e-5f;
+constexpr f32 Tolerance = 1e-5f;
 
 void ExpectColour(const DrawCall& call, const Math::ColorRGBA& colour)
 {
     ASSERT_TRUE(call.hasColour) << call.kind;
-    EXPECT_NEAR(call.colour.r, colour.r, kTolerance) << call.kind;
-    EXPECT_NEAR(call.colour.g, colour.g, kTolerance) << call.kind;
-    EXPECT_NEAR(call.colour.b, colour.b, kTolerance) << call.kind;
-    EXPECT_NEAR(call.colour.a, colour.a, kTolerance) << call.kind;
+    EXPECT_NEAR(call.colour.r, colour.r, Tolerance) << call.kind;
+    EXPECT_NEAR(call.colour.g, colour.g, Tolerance) << call.kind;
+    EXPECT_NEAR(call.colour.b, colour.b, Tolerance) << call.kind;
+    EXPECT_NEAR(call.colour.a, colour.a, Tolerance) << call.kind;
 }
 
 void ExpectAt(const Math::Vector4& point, f32 x, f32 y, f32 z)
 {
-    EXPECT_NEAR(point.x, x, kTolerance);
-    EXPECT_NEAR(point.y, y, kTolerance);
-    EXPECT_NEAR(point.z, z, kTolerance);
+    EXPECT_NEAR(point.x, x, Tolerance);
+    EXPECT_NEAR(point.y, y, Tolerance);
+    EXPECT_NEAR(point.z, z, Tolerance);
 }
 
 std::vector<DrawCall> CallsOfKind(const DebugDrawRecorder& recorder, const std::string& kind)
@@ -56,7 +56,7 @@ std::vector<DrawCall> CallsOfKind(const DebugDrawRecorder& recorder, const std::
     return calls;
 }
 
-const Math::ColorRGBA kWhite(1.0f, 1.0f, 1.0f, 1.0f);
+const Math::ColorRGBA White(1.0f, 1.0f, 1.0f, 1.0f);
 } // namespace
 
 TEST(GeometryTests, RadiiTurnOneCallAfterLeavingTheirInterval)
@@ -70,14 +70,14 @@ TEST(GeometryTests, RadiiTurnOneCallAfterLeavingTheirInterval)
     const f32 outside = tests.GetRadiusA();
     ASSERT_LT(outside, GeometryTests::RadiusAMin);
     tests.TestDistCircle3Circle3();
-    EXPECT_NEAR(tests.GetRadiusA(), outside - GeometryTests::RadiusAStep, kTolerance);
+    EXPECT_NEAR(tests.GetRadiusA(), outside - GeometryTests::RadiusAStep, Tolerance);
 
     for (int call = 0; call < 1000 && tests.GetRadiusC() >= GeometryTests::RadiusCMin; ++call)
         tests.TestDistLine3Circle3();
     const f32 below = tests.GetRadiusC();
     ASSERT_LT(below, GeometryTests::RadiusCMin);
     tests.TestDistLine3Circle3();
-    EXPECT_NEAR(tests.GetRadiusC(), below - GeometryTests::RadiusCStep, kTolerance);
+    EXPECT_NEAR(tests.GetRadiusC(), below - GeometryTests::RadiusCStep, Tolerance);
 }
 
 TEST(GeometryTests, DistanceChecksDrawTheirShapesInTheirColours)
@@ -89,7 +89,7 @@ TEST(GeometryTests, DistanceChecksDrawTheirShapesInTheirColours)
     const std::vector<DrawCall> circles = CallsOfKind(recorder, "circle");
     ASSERT_EQ(circles.size(), 8u);
     const Math::ColorRGBA expected[] = {Math::ColorRGBA::Red,  Math::ColorRGBA::Green,
-                                        Math::ColorRGBA::Blue, kWhite,
+                                        Math::ColorRGBA::Blue, White,
                                         Math::ColorRGBA::Red,  Math::ColorRGBA::Green,
                                         Math::ColorRGBA::Blue, Math::ColorRGBA::Violet};
     for (std::size_t i = 0; i < circles.size(); ++i)
@@ -110,7 +110,7 @@ TEST(GeometryTests, DistanceChecksDrawTheirShapesInTheirColours)
     const std::vector<DrawCall> lineCircles = CallsOfKind(lineRecorder, "circle");
     ASSERT_EQ(lines.size(), 2u);
     ASSERT_EQ(lineCircles.size(), 2u);
-    ExpectColour(lines[0], kWhite);
+    ExpectColour(lines[0], White);
     ExpectColour(lineCircles[0], Math::ColorRGBA::Yellow);
     ExpectColour(lines[1], Math::ColorRGBA::Grey);
     ExpectColour(lineCircles[1], Math::ColorRGBA::Brown);
@@ -221,7 +221,7 @@ TEST(GeometryTests, FrustumIsTakenFromTheFirstCameraAndAgainEveryFifteenSeconds)
         ExpectColour(edge, Math::ColorRGBA::Pink);
     // The identity view-projection's frustum is the cube itself.
     for (const Math::Point4& corner : tests.GetFrustum().corners)
-        EXPECT_NEAR(std::abs(corner.x) + std::abs(corner.y) + std::abs(corner.z), 3.0f, kTolerance);
+        EXPECT_NEAR(std::abs(corner.x) + std::abs(corner.y) + std::abs(corner.z), 3.0f, Tolerance);
 
     now = 3.0 + GeometryTests::FrustumRefreshSeconds - 1.0;
     tests.TestCameraFrustum();

@@ -36,17 +36,17 @@ private:
     bool m_passes;
 };
 
-constexpr char kGraphics[] = "GraphicsSystem";
-constexpr char kLogic[] = "LogicSystem";
-constexpr char kScripting[] = "ScriptingSystem";
-constexpr char kMessaging[] = "MessagingSystem";
-constexpr char kPhysics[] = "PhysicsSystem";
+constexpr char GraphicsName[] = "GraphicsSystem";
+constexpr char Logic[] = "LogicSystem";
+constexpr char Scripting[] = "ScriptingSystem";
+constexpr char Messaging[] = "MessagingSystem";
+constexpr char Physics[] = "PhysicsSystem";
 
-const std::string kFrame = "\n#### ~ System Testing ~ ####\n";
-const std::string kFactoryAndSerializer = "\n####### GameFactory #######\n"
-                                          "|+| |-GameFactory\n"
-                                          "\n######## Serializer ########\n"
-                                          "|+| |-Serializer\n";
+const std::string FrameStep = "\n#### ~ System Testing ~ ####\n";
+const std::string FactoryAndSerializer = "\n####### GameFactory #######\n"
+                                         "|+| |-GameFactory\n"
+                                         "\n######## Serializer ########\n"
+                                         "|+| |-Serializer\n";
 
 class TestingSystemTest : public testing::Test
 {
@@ -89,7 +89,7 @@ protected:
         engine.ParseCommandLine(static_cast<int>(args.size()), args.data());
         engine.Initialize();
         const std::string text = log.Text();
-        const std::size_t start = text.find(kFrame);
+        const std::size_t start = text.find(FrameStep);
         return start == std::string::npos ? std::string() : text.substr(start);
     }
 
@@ -102,7 +102,7 @@ protected:
 
 TEST_F(TestingSystemTest, WithoutATestSwitchThereIsNoTestingSystem)
 {
-    AddStandIn<kGraphics>();
+    AddStandIn<GraphicsName>();
     EXPECT_EQ(Report({}), "");
     EXPECT_EQ(engine.GetSystem("TestingSystem"), nullptr);
     EXPECT_TRUE(standIns.at(0)->depths.empty());
@@ -110,16 +110,16 @@ TEST_F(TestingSystemTest, WithoutATestSwitchThereIsNoTestingSystem)
 
 TEST_F(TestingSystemTest, TestRunTestsEverySystemInCreationOrderAndPlaysOn)
 {
-    AddStandIn<kLogic>();
-    AddStandIn<kScripting>();
-    AddStandIn<kGraphics>();
-    AddStandIn<kMessaging>();
-    EXPECT_EQ(Report({"-test_run"}), kFrame + kFactoryAndSerializer +
+    AddStandIn<Logic>();
+    AddStandIn<Scripting>();
+    AddStandIn<GraphicsName>();
+    AddStandIn<Messaging>();
+    EXPECT_EQ(Report({"-test_run"}), FrameStep + FactoryAndSerializer +
                                          "\n##### ScriptingSystem #####\n|+| |-ScriptingSystem\n"
                                          "\n##### MessagingSystem #####\n|+| |-MessagingSystem\n"
                                          "\n###### GraphicsSystem ######\n|+| |-GraphicsSystem\n"
                                          "\n####### LogicSystem #######\n|+| |-LogicSystem\n" +
-                                         kFrame);
+                                         FrameStep);
     for (StandInSystem* system : standIns)
         EXPECT_EQ(system->depths, std::vector<int>{-1}) << system->GetName();
     EXPECT_FALSE(engine.IsDone());
@@ -128,29 +128,29 @@ TEST_F(TestingSystemTest, TestRunTestsEverySystemInCreationOrderAndPlaysOn)
 
 TEST_F(TestingSystemTest, NamedSwitchesTestGraphicsBeforeLogicAndNothingElse)
 {
-    AddStandIn<kScripting>();
-    AddStandIn<kGraphics>();
-    AddStandIn<kLogic>();
+    AddStandIn<Scripting>();
+    AddStandIn<GraphicsName>();
+    AddStandIn<Logic>();
     EXPECT_EQ(Report({"-test_ai", "-test_graphics"}),
-              kFrame + kFactoryAndSerializer +
+              FrameStep + FactoryAndSerializer +
                   "\n###### GraphicsSystem ######\n|+| |-GraphicsSystem\n"
                   "\n####### LogicSystem #######\n|+| |-LogicSystem\n" +
-                  kFrame);
+                  FrameStep);
     EXPECT_TRUE(standIns.at(0)->depths.empty());
 }
 
 TEST_F(TestingSystemTest, ASystemThatDoesNotExistLeavesALineBreakAndAnErrorLine)
 {
     EXPECT_EQ(Report({"-test_network"}),
-              kFrame + kFactoryAndSerializer +
-                  "\nError report (level 0): Tried Testing a nonvalid System.\n" + kFrame);
+              FrameStep + FactoryAndSerializer +
+                  "\nError report (level 0): Tried Testing a nonvalid System.\n" + FrameStep);
 }
 
 TEST_F(TestingSystemTest, VerboseAddsTheFactoryRows)
 {
-    AddStandIn<kGraphics>();
+    AddStandIn<GraphicsName>();
     EXPECT_EQ(Report({"-test_graphics", "-verbose"}),
-              kFrame +
+              FrameStep +
                   "\n####### GameFactory #######\n"
                   "|+| |---Component Creation\n"
                   "|+| |---TypingComponent Creation\n"
@@ -161,7 +161,7 @@ TEST_F(TestingSystemTest, VerboseAddsTheFactoryRows)
                   "|+| |-GameFactory\n"
                   "\n######## Serializer ########\n|+| |-Serializer\n"
                   "\n###### GraphicsSystem ######\n|+| |-GraphicsSystem\n" +
-                  kFrame);
+                  FrameStep);
     // The factory's test object is gone, and with it its place in group 1.
     GameFactory& factory = *engine.GetFactory();
     EXPECT_EQ(factory.GetGroupBegin(1), factory.GetGroupEnd(1));
@@ -169,7 +169,7 @@ TEST_F(TestingSystemTest, VerboseAddsTheFactoryRows)
 
 TEST_F(TestingSystemTest, AFailedRowIsMarkedAndFailsTheTestSwitch)
 {
-    AddStandIn<kPhysics, false>();
+    AddStandIn<Physics, false>();
     // Without the typing component the factory's creation row fails as well.
     withTypingComponent = false;
     const std::string report = Report({"-test"});

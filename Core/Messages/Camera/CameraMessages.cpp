@@ -8,7 +8,7 @@
 namespace
 {
 // Shake and switch messages go to this system whoever sends them.
-constexpr const char* kCameraSystemName = "CameraSystem";
+constexpr const char* CameraSystemName = "CameraSystem";
 } // namespace
 
 CameraCycleMessage::CameraCycleMessage(u32 senderId, bool next, const std::string& targetSystem)
@@ -39,7 +39,7 @@ std::string CameraMountMessage::ToString() const
 }
 
 CameraShakeMessage::CameraShakeMessage(u32 senderId, f32 magnitude, f32 duration, bool fade)
-    : Message(senderId, Type, kCameraSystemName, sizeof(CameraShakeMessage)), magnitude(magnitude),
+    : Message(senderId, Type, CameraSystemName, sizeof(CameraShakeMessage)), magnitude(magnitude),
       duration(duration), fade(fade)
 {
 }
@@ -51,7 +51,7 @@ std::string CameraShakeMessage::ToString() const
 }
 
 CameraSwitchMessage::CameraSwitchMessage(u32 senderId, u32 camera)
-    : Message(senderId, Type, kCameraSystemName, sizeof(CameraSwitchMessage)), camera(camera)
+    : Message(senderId, Type, CameraSystemName, sizeof(CameraSwitchMessage)), camera(camera)
 {
 }
 

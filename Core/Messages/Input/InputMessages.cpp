@@ -16,17 +16,17 @@
 
 namespace
 {
-const char* const kKeyStateNames[] = {"KS_NONE", "KS_TRIGGER", "KS_PRESSED", "KS_RELEASE"};
-const char* const kInputActionNames[] = {"ACTION_1", "ACTION_2",  "ACTION_3",    "ACTION_4",
-                                         "ACTION_5", "ACTION_6",  "ACTION_7",    "ACTION_8",
-                                         "ACTION_9", "ACTION_10", "ACTION_PAUSE"};
-const char* const kControllerButtonNames[] = {
+const char* const KeyStateNames[] = {"KS_NONE", "KS_TRIGGER", "KS_PRESSED", "KS_RELEASE"};
+const char* const InputActionNames[] = {"ACTION_1", "ACTION_2",  "ACTION_3",    "ACTION_4",
+                                        "ACTION_5", "ACTION_6",  "ACTION_7",    "ACTION_8",
+                                        "ACTION_9", "ACTION_10", "ACTION_PAUSE"};
+const char* const ControllerButtonNames[] = {
     "A Button",     "B Button",      "X Button",     "Y Button",          "Left Bumper",
     "Right Bumper", "Select Button", "Start Button", "Left Stick Button", "Right Stick Button",
     "DPad Up",      "DPad Right",    "DPad Down",    "DPad Left"};
-const char* const kControllerAxisNames[] = {"Left Stick X", "Left Stick Y", "Trigger",
-                                            "Right Stick Y", "Right Stick X"};
-const char* const kMouseButtonNames[] = {"Left Button", "Right Button", "Middle Button"};
+const char* const ControllerAxisNames[] = {"Left Stick X", "Left Stick Y", "Trigger",
+                                           "Right Stick Y", "Right Stick X"};
+const char* const MouseButtonNames[] = {"Left Button", "Right Button", "Middle Button"};
 
 template <std::size_t N>
 const char* NameAt(const char* const (&names)[N], u32 code, const char* unknown)
@@ -37,27 +37,27 @@ const char* NameAt(const char* const (&names)[N], u32 code, const char* unknown)
 
 const char* GetKeyStateName(u32 state)
 {
-    return NameAt(kKeyStateNames, state, "KS_UNKNOWN");
+    return NameAt(KeyStateNames, state, "KS_UNKNOWN");
 }
 
 const char* GetInputActionName(u32 action)
 {
-    return NameAt(kInputActionNames, action, "ACTION_UNKNOWN");
+    return NameAt(InputActionNames, action, "ACTION_UNKNOWN");
 }
 
 const char* GetControllerButtonName(u32 button)
 {
-    return NameAt(kControllerButtonNames, button, "Unknown Button");
+    return NameAt(ControllerButtonNames, button, "Unknown Button");
 }
 
 const char* GetControllerAxisName(u32 axis)
 {
-    return NameAt(kControllerAxisNames, axis, "Unknown Axis");
+    return NameAt(ControllerAxisNames, axis, "Unknown Axis");
 }
 
 const char* GetMouseButtonName(u32 button)
 {
-    return NameAt(kMouseButtonNames, button, "Unknown Button");
+    return NameAt(MouseButtonNames, button, "Unknown Button");
 }
 
 KeyboardMessage::KeyboardMessage(u32 senderId, u32 keyCode, u32 state, u32 targetObjectId)

@@ -2,12 +2,12 @@
 
 namespace
 {
-const char* const kLuaSystemName = "ScriptingSystem";
+const char* const LuaSystemName = "ScriptingSystem";
 }
 
 ScriptMessage::ScriptMessage(u32 senderId, u32 remove, const std::string& scriptName,
                              const std::string& scriptFile)
-    : Message(senderId, Type, kLuaSystemName, sizeof(ScriptMessage)), remove(remove),
+    : Message(senderId, Type, LuaSystemName, sizeof(ScriptMessage)), remove(remove),
       scriptName(scriptName), scriptFile(scriptFile)
 {
 }

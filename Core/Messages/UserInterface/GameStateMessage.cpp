@@ -4,8 +4,8 @@
 namespace
 {
 // Indexed by GameStateCommand.
-const char* const kCommandNames[] = {"GSM_RESTART", "GSM_EXIT",  "GSM_PREVIOUS",
-                                     "GSM_NEXT",    "GSM_PAUSE", "GSM_RESUME"};
+const char* const CommandNames[] = {"GSM_RESTART", "GSM_EXIT",  "GSM_PREVIOUS",
+                                    "GSM_NEXT",    "GSM_PAUSE", "GSM_RESUME"};
 } // namespace
 
 GameStateMessage::GameStateMessage(u32 sender, u32 stateCommand, u32 targetObject)
@@ -21,7 +21,7 @@ GameStateMessage::GameStateMessage(u32 sender, u32 stateCommand, const std::stri
 std::string GameStateMessage::ToString() const
 {
     std::string text = "Game State Message: ";
-    if (command < std::size(kCommandNames))
-        return text + kCommandNames[command];
+    if (command < std::size(CommandNames))
+        return text + CommandNames[command];
     return text + "GSM_UNKNOWN (" + std::to_string(command) + ")";
 }

@@ -14,7 +14,7 @@ struct Tracked
 };
 int Tracked::destroyed = 0;
 
-constexpr int kElements = 3;
+constexpr int Elements = 3;
 
 class RefCountedArrayTest : public testing::Test
 {
@@ -34,7 +34,7 @@ protected:
 
 TEST_F(RefCountedArrayTest, TheLastHolderFreesTheArray)
 {
-    Tracked* array = new Tracked[kElements];
+    Tracked* array = new Tracked[Elements];
     RefCountedArray<Tracked> first;
     first.Assign(array);
     EXPECT_EQ(first.GetHolderCount(), 1u);
@@ -48,7 +48,7 @@ TEST_F(RefCountedArrayTest, TheLastHolderFreesTheArray)
     EXPECT_EQ(Tracked::destroyed, 0);
 
     first.Release();
-    EXPECT_EQ(Tracked::destroyed, kElements);
+    EXPECT_EQ(Tracked::destroyed, Elements);
     EXPECT_EQ(first.Get(), nullptr);
     EXPECT_EQ(RefCountedArrayCounts::GetCount(array), 0u);
     first.Release(); // releasing an empty holder does nothing
@@ -56,7 +56,7 @@ TEST_F(RefCountedArrayTest, TheLastHolderFreesTheArray)
 
 TEST_F(RefCountedArrayTest, AssigningTheHeldArrayChangesNothing)
 {
-    RefCountedArray<Tracked> holder(new Tracked[kElements]);
+    RefCountedArray<Tracked> holder(new Tracked[Elements]);
     holder.Assign(holder.Get());
     RefCountedArray<Tracked>& same = holder;
     holder = same;
@@ -66,7 +66,7 @@ TEST_F(RefCountedArrayTest, AssigningTheHeldArrayChangesNothing)
 
 TEST_F(RefCountedArrayTest, AssigningANewArrayLetsGoOfTheOld)
 {
-    RefCountedArray<Tracked> holder(new Tracked[kElements]);
+    RefCountedArray<Tracked> holder(new Tracked[Elements]);
     RefCountedArray<Tracked> sharer(holder);
     Tracked* replacement = new Tracked[1];
 
@@ -78,7 +78,7 @@ TEST_F(RefCountedArrayTest, AssigningANewArrayLetsGoOfTheOld)
 
     // Now its last holder moves on to the shared replacement: the old array goes.
     sharer = holder;
-    EXPECT_EQ(Tracked::destroyed, kElements);
+    EXPECT_EQ(Tracked::destroyed, Elements);
     EXPECT_EQ(holder.GetHolderCount(), 2u);
 }
 
@@ -86,7 +86,7 @@ TEST_F(RefCountedArrayTest, MovingAndCopyingRecordsKeepTheCountRight)
 {
     // Category records that hold enumeration values live in vectors that copy and move them.
     std::vector<RefCountedArray<Tracked>> records(1);
-    records[0].Assign(new Tracked[kElements]);
+    records[0].Assign(new Tracked[Elements]);
     Tracked* array = records[0].Get();
     for (int i = 0; i < 8; ++i)
         records.push_back(records[0]);
@@ -99,5 +99,5 @@ TEST_F(RefCountedArrayTest, MovingAndCopyingRecordsKeepTheCountRight)
     records.clear();
     EXPECT_EQ(Tracked::destroyed, 0);
     moved = RefCountedArray<Tracked>();
-    EXPECT_EQ(Tracked::destroyed, kElements);
+    EXPECT_EQ(Tracked::destroyed, Elements);
 }

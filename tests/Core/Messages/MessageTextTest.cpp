@@ -19,7 +19,7 @@
 
 namespace
 {
-constexpr u32 kSender = 5;
+constexpr u32 SenderId = 5;
 
 struct ColliderInfo
 {
@@ -81,26 +81,26 @@ protected:
 
 TEST_F(MessageTextTest, TransformTextsNameTheObjectByLabel)
 {
-    const std::string s = std::to_string(kSender);
+    const std::string s = std::to_string(SenderId);
     const u32 id = golem->GetId();
-    EXPECT_EQ(Text(new PositionSetMessage(kSender, Math::Vector4(1, 2, 3, 1), id)),
+    EXPECT_EQ(Text(new PositionSetMessage(SenderId, Math::Vector4(1, 2, 3, 1), id)),
               s + " setting position of " + Label(golem) + " to (1, 2, 3, 1)");
-    EXPECT_EQ(Text(new DirectionSetMessage(kSender, Math::Vector4(0, 0, 1, 0), id)),
+    EXPECT_EQ(Text(new DirectionSetMessage(SenderId, Math::Vector4(0, 0, 1, 0), id)),
               s + " setting direction of " + Label(golem) + " to (0, 0, 1, 0)");
-    EXPECT_EQ(Text(new ScaleSetMessage(kSender, Math::Vector3(2, 2, 2), id)),
+    EXPECT_EQ(Text(new ScaleSetMessage(SenderId, Math::Vector3(2, 2, 2), id)),
               s + " setting scale of " + Label(golem) + " to (2, 2, 2)");
-    EXPECT_EQ(Text(new OrientationSetMessage(kSender, Math::Vector3(0, 90, 0), id)),
+    EXPECT_EQ(Text(new OrientationSetMessage(SenderId, Math::Vector3(0, 90, 0), id)),
               s + " setting orientation of " + Label(golem) + " to (0, 90, 0)");
-    EXPECT_EQ(Text(new DirectionAddMessage(kSender, Math::Vector4(1, 0, 0, 0), id)),
+    EXPECT_EQ(Text(new DirectionAddMessage(SenderId, Math::Vector4(1, 0, 0, 0), id)),
               s + " adding direction: (1, 0, 0, 0) to " + Label(golem));
-    EXPECT_EQ(Text(new SetPlayerNumberMessage(kSender, 2, id)),
+    EXPECT_EQ(Text(new SetPlayerNumberMessage(SenderId, 2, id)),
               s + " is setting " + std::to_string(id) + ": Golem to player 2");
 }
 
 TEST_F(MessageTextTest, TransformTextForAnObjectDestroyedBeforeDeliveryIsUnfound)
 {
     const u32 id = golem->GetId();
-    Message* message = new PositionSetMessage(kSender, Math::Vector4(), id);
+    Message* message = new PositionSetMessage(SenderId, Math::Vector4(), id);
     engine->GetFactory()->DestroyObject(id);
     EXPECT_EQ(Text(message),
               "5 attempted to set position of unfound object: " + std::to_string(id));
@@ -108,10 +108,10 @@ TEST_F(MessageTextTest, TransformTextForAnObjectDestroyedBeforeDeliveryIsUnfound
 
 TEST_F(MessageTextTest, CameraMountNamesBothObjectsOrNothing)
 {
-    EXPECT_EQ(Text(new CameraMountMessage(kSender, golem->GetId(), mage->GetId(), "CameraSystem")),
+    EXPECT_EQ(Text(new CameraMountMessage(SenderId, golem->GetId(), mage->GetId(), "CameraSystem")),
               "Mount Golem: Mage");
-    EXPECT_EQ(Text(new CameraMountMessage(kSender, golem->GetId(), missing, "CameraSystem")), "");
-    EXPECT_EQ(Text(new CameraMountMessage(kSender, missing, mage->GetId(), "CameraSystem")), "");
+    EXPECT_EQ(Text(new CameraMountMessage(SenderId, golem->GetId(), missing, "CameraSystem")), "");
+    EXPECT_EQ(Text(new CameraMountMessage(SenderId, missing, mage->GetId(), "CameraSystem")), "");
 }
 
 TEST_F(MessageTextTest, CollisionBetweenTwoObjectsNamesBothCollidersAsSignedNumbers)
@@ -119,7 +119,7 @@ TEST_F(MessageTextTest, CollisionBetweenTwoObjectsNamesBothCollidersAsSignedNumb
     g_colliders[golem->GetId()] = {1, 0xFFFFFFFFu};
     g_colliders[mage->GetId()] = {2, 6};
     Core::Services().colliderInfo.Install(&QueryCollider);
-    EXPECT_EQ(Text(new CollideMessage(kSender, Math::Vector4(0, 1, 0, 0), mage->GetId(), true,
+    EXPECT_EQ(Text(new CollideMessage(SenderId, Math::Vector4(0, 1, 0, 0), mage->GetId(), true,
                                       golem->GetId())),
               "A (" + Label(golem) + ") colliding with B (" + Label(mage) +
                   ")ACat: 1 and AMask: -1 with BCat: 2 and BMask: 6");
@@ -130,14 +130,14 @@ TEST_F(MessageTextTest, CollisionWithoutColliderDetailsPrintsThemUnfound)
     const std::string names = "A (" + Label(golem) + ") colliding with B (" + Label(mage) + ")";
     // No query installed: physics is not running.
     EXPECT_EQ(
-        Text(new CollideMessage(kSender, Math::Vector4(), mage->GetId(), false, golem->GetId())),
+        Text(new CollideMessage(SenderId, Math::Vector4(), mage->GetId(), false, golem->GetId())),
         names + "ACat: unfound and AMask: unfound with BCat: unfound and BMask: unfound");
 
     // Only the mage has a collider.
     g_colliders[mage->GetId()] = {4, 8};
     Core::Services().colliderInfo.Install(&QueryCollider);
     EXPECT_EQ(
-        Text(new CollideMessage(kSender, Math::Vector4(), mage->GetId(), false, golem->GetId())),
+        Text(new CollideMessage(SenderId, Math::Vector4(), mage->GetId(), false, golem->GetId())),
         names + "ACat: unfound and AMask: unfound with BCat: 4 and BMask: 8");
 }
 
@@ -148,13 +148,13 @@ TEST_F(MessageTextTest, CollisionWithAMissingObjectNeverAsksForItsCollider)
     Core::Services().colliderInfo.Install(&QueryCollider);
     const std::string m = std::to_string(missing);
 
-    EXPECT_EQ(Text(new CollideMessage(kSender, Math::Vector4(), mage->GetId(), true, missing)),
+    EXPECT_EQ(Text(new CollideMessage(SenderId, Math::Vector4(), mage->GetId(), true, missing)),
               "Sending collision message to unidentified object:" + m + " about collision with " +
                   Label(mage));
-    EXPECT_EQ(Text(new CollideMessage(kSender, Math::Vector4(), missing, true, golem->GetId())),
+    EXPECT_EQ(Text(new CollideMessage(SenderId, Math::Vector4(), missing, true, golem->GetId())),
               "Sending collision message to " + Label(golem) +
                   " about collision with unidentified object:" + m);
-    EXPECT_EQ(Text(new CollideMessage(kSender, Math::Vector4(), missing, true, missing)),
+    EXPECT_EQ(Text(new CollideMessage(SenderId, Math::Vector4(), missing, true, missing)),
               "Collision message being sent to two unidentified objects:" + m + " and " + m);
     EXPECT_TRUE(g_queried.empty());
 }

@@ -152,7 +152,7 @@ bool FakeManager::Stage(const std::string& name, u32 category, StagedAssetList& 
 }
 
 // Every section, a foreign element before, between and after them, each kind of entry.
-const char* const kFullBatch = R"(<AssetBatch>
+const char* const FullBatch = R"(<AssetBatch>
     <Comment>not a section</Comment>
     <TextureDefault>ALL</TextureDefault>
     <TextureParticle>NONE</TextureParticle>
@@ -171,12 +171,12 @@ const char* const kFullBatch = R"(<AssetBatch>
     <Trailer/>
 </AssetBatch>)";
 
-const std::vector<std::string> kFirstPassLoads = {
+const std::vector<std::string> FirstPassLoads = {
     "tex LoadAll 0",     "tex Enum TextureDefault 0", "tex Enum TextureParticle 2",
     "tex Load Glyphs 1", "tex Load Icons 1",          "tex Enum TextureFont 1",
     "mat Load Stone 0",  "mat Enum Material 0",       "font Enum Font 0",
 };
-const std::vector<std::string> kSecondPass = {
+const std::vector<std::string> SecondPass = {
     "tex Finalize",         "model Load Golem 0", "model Load Mage 0",
     "model Enum Model 0",   "model Finalize",     "shader LoadAll 0",
     "shader Enum Shader 0", "program LoadAll 0",  "program Enum ShaderProgram 0",
@@ -326,9 +326,9 @@ TEST_F(AssetLoaderTest, InitialisingLoadsTheDefaultBatch)
 
 TEST_F(AssetLoaderTest, SectionsLoadInOrderPastForeignElements)
 {
-    WriteBatch("Level", kFullBatch);
+    WriteBatch("Level", FullBatch);
     loader->LoadBatch("Level");
-    EXPECT_EQ(TakeEvents(), Joined(kFirstPassLoads, kSecondPass));
+    EXPECT_EQ(TakeEvents(), Joined(FirstPassLoads, SecondPass));
     EXPECT_FALSE(log->Contains("Error [AssetLoaderSystem]"));
 
     EXPECT_TRUE(recorder->types.empty()) << "the batch-loaded message is queued, not delivered";
@@ -408,7 +408,7 @@ TEST_F(AssetLoaderTest, SectionsWithoutAManagerAreSkippedWithOneLine)
 {
     AssetLoaderSystem::RegisterSection("Material", nullptr); // never registered
     models->present = false;                                 // registered, not created yet
-    WriteBatch("Level", kFullBatch);
+    WriteBatch("Level", FullBatch);
     loader->LoadBatch("Level");
     const std::vector<std::string> events = TakeEvents();
 
@@ -441,7 +441,7 @@ TEST_F(AssetLoaderTest, AnEmptyNameOnlyReportsTheBatchLoaded)
 
 TEST_F(AssetLoaderTest, ABackgroundLoadReadsOnTheWorkerAndCommitsOnTheMainThread)
 {
-    WriteBatch("Level", kFullBatch);
+    WriteBatch("Level", FullBatch);
     ASSERT_TRUE(loader->LoadBatchInBackground("Level"));
     pool->JoinAll();
     const std::vector<std::string> staged = {
@@ -461,7 +461,7 @@ TEST_F(AssetLoaderTest, ABackgroundLoadReadsOnTheWorkerAndCommitsOnTheMainThread
         "tex Enum TextureParticle 2", "tex Enum TextureFont 1", "mat Enum Material 0",
         "font Enum Font 0",
     };
-    EXPECT_EQ(TakeEvents(), Joined(committed, kSecondPass));
+    EXPECT_EQ(TakeEvents(), Joined(committed, SecondPass));
     EXPECT_EQ(loader->GetStagedBatchCount(), 0u);
     EXPECT_EQ(recorder->doneBatches, std::vector<std::string>{"Level"});
     EXPECT_EQ(log->Count("Finished Loading Level"), 1u);
@@ -492,7 +492,7 @@ TEST_F(AssetLoaderTest, AMissingFileLoadedInTheBackgroundStillReportsTheBatchLoa
 TEST_F(AssetLoaderTest, AManagerThatCannotStageLoadsWhenTheBatchCompletes)
 {
     materials->canStage = false;
-    WriteBatch("Level", kFullBatch);
+    WriteBatch("Level", FullBatch);
     ASSERT_TRUE(loader->LoadBatchInBackground("Level"));
     FinishBackgroundLoads();
     const std::vector<std::string> events = TakeEvents();
@@ -505,7 +505,7 @@ TEST_F(AssetLoaderTest, AManagerThatCannotStageLoadsWhenTheBatchCompletes)
 
 TEST_F(AssetLoaderTest, LoadingABatchTwiceAddsNothingTwiceButReportsTwice)
 {
-    WriteBatch("Level", kFullBatch);
+    WriteBatch("Level", FullBatch);
     loader->LoadBatch("Level");
     loader->LoadBatch("Level");
     std::vector<std::string> events = TakeEvents();
@@ -528,9 +528,9 @@ TEST_F(AssetLoaderTest, LoadingABatchTwiceAddsNothingTwiceButReportsTwice)
 
 TEST_F(AssetLoaderWithoutSlotsTest, ARefusedBackgroundLoadLoadsAtOnce)
 {
-    WriteBatch("Level", kFullBatch);
+    WriteBatch("Level", FullBatch);
     EXPECT_FALSE(loader->LoadBatchInBackground("Level"));
-    EXPECT_EQ(TakeEvents(), Joined(kFirstPassLoads, kSecondPass));
+    EXPECT_EQ(TakeEvents(), Joined(FirstPassLoads, SecondPass));
     EXPECT_EQ(log->Count("Attempted to use more threads than avalible."), 1u);
     EXPECT_EQ(log->Count("batch Level could not be loaded in the background"), 1u);
     messages->Update(0.016f);
@@ -540,7 +540,7 @@ TEST_F(AssetLoaderWithoutSlotsTest, ARefusedBackgroundLoadLoadsAtOnce)
 
 TEST_F(AssetLoaderWithOneSlotTest, ASecondBackgroundLoadBeforeTheJoinIsLoadedAtOnce)
 {
-    WriteBatch("Level", kFullBatch);
+    WriteBatch("Level", FullBatch);
     EXPECT_TRUE(loader->LoadBatchInBackground("Level"));
     EXPECT_FALSE(loader->LoadBatchInBackground("Level"));
     FinishBackgroundLoads();
@@ -555,7 +555,7 @@ TEST_F(AssetLoaderWithOneSlotTest, ASecondBackgroundLoadBeforeTheJoinIsLoadedAtO
 
 TEST_F(AssetLoaderTest, ShuttingDownDuringABackgroundLoadJoinsFirst)
 {
-    WriteBatch("Level", kFullBatch);
+    WriteBatch("Level", FullBatch);
     std::promise<void> entered;
     std::promise<void> open;
     textures->entered = &entered;

@@ -76,16 +76,16 @@ TEST_F(LogFileTest, ALineBreakInANameCannotStartALine)
 
 TEST_F(LogFileTest, WorkerThreadsNeverInterleaveInsideALine)
 {
-    constexpr int kThreads = 4;
-    constexpr int kLines = 300;
+    constexpr int Threads = 4;
+    constexpr int Lines = 300;
     {
         LogSystem log(path);
         std::vector<std::thread> threads;
-        for (int t = 0; t < kThreads; ++t)
+        for (int t = 0; t < Threads; ++t)
             threads.emplace_back(
                 [t]
                 {
-                    for (int i = 0; i < kLines; ++i)
+                    for (int i = 0; i < Lines; ++i)
                         Core::Log() << "thread " << t << " line " << i << " end\n";
                 });
         for (std::thread& thread : threads)
@@ -96,7 +96,7 @@ TEST_F(LogFileTest, WorkerThreadsNeverInterleaveInsideALine)
     int count = 0;
     for (std::string line; std::getline(lines, line); ++count)
         EXPECT_TRUE(std::regex_match(line, whole)) << line;
-    EXPECT_EQ(kThreads * kLines, count);
+    EXPECT_EQ(Threads * Lines, count);
 }
 
 TEST(LogDurability, AFullDiskIsReportedOnceAndFailsTheRun)

@@ -430,19 +430,19 @@ TEST_F(MessageSystemTest, MessageLogLeavesOutExactlyTheQuietTypes)
                            [type](const std::pair<u32, u32>& range)
                            { return type >= range.first && type <= range.second; });
     };
-    constexpr u32 kLastType = 96;
+    constexpr u32 LastType = 96;
 
     const std::string path = TempPath("quill-messagelog-%%%%%%.txt");
     {
         Core::System::LogSystem log(path);
         log.Initialize(LaunchOptions::OutFile);
-        for (u32 type = 0; type <= kLastType; ++type)
+        for (u32 type = 0; type <= LastType; ++type)
             engine->SendMessage(new Message(1, type, 0, sizeof(Message)), 0.0f);
         messages->Update(0.016f);
     }
     const std::string text = ReadFile(path);
     boost::filesystem::remove(path);
-    for (u32 type = 1; type <= kLastType; ++type)
+    for (u32 type = 1; type <= LastType; ++type)
     {
         const std::string line =
             " Sec :: NO OUTPUT SPECIFIED FOR MESSAGE :: TYPE " + std::to_string(type) + "\n";
@@ -515,16 +515,16 @@ TEST_F(MessageSystemTest, ClearingTheQueueFromAHandlerEndsTheWalk)
 
 TEST_F(MessageSystemTest, ASparingClearFromAHandlerKeepsOnlyTheSparedTypeForTheNextUpdate)
 {
-    constexpr u32 kSpared = 95;
+    constexpr u32 Spared = 95;
     alpha->onMessage = [&](Message*)
     {
         if (g_deliveries.size() == 1)
-            messages->ClearQueueSparing(kSpared);
+            messages->ClearQueueSparing(Spared);
     };
     engine->SendMessage(new TaggedMessage("first"), 0.0f);
     engine->SendMessage(new TaggedMessage("dropped"), 0.0f);
-    engine->SendMessage(new TaggedMessage("kept", kSpared), 0.0f);
-    engine->SendMessage(new TaggedMessage("later", kSpared), 0.5f);
+    engine->SendMessage(new TaggedMessage("kept", Spared), 0.0f);
+    engine->SendMessage(new TaggedMessage("later", Spared), 0.5f);
     messages->Update(0.016f);
     EXPECT_EQ(messages->GetQueueSize(), 2u);
     messages->Update(0.016f);
@@ -553,41 +553,40 @@ TEST_F(MessageSystemTest, SystemCreatedDuringABroadcastGetsTheNextOne)
 
 TEST_F(MessageSystemTest, ThreadsPostingWhileTheMainThreadUpdatesLoseAndRepeatNothing)
 {
-    constexpr u32 kThreads = 4;
-    constexpr u32 kPerThread = 3000;
-    constexpr u32 kObjectMessageEvery = 4; // type 2 travels in the object list
-    constexpr u32 kDestroyObjectType = 2;
-    constexpr u32 kQueuedType = 90;
+    constexpr u32 Threads = 4;
+    constexpr u32 PerThread = 3000;
+    constexpr u32 ObjectMessageEvery = 4; // type 2 travels in the object list
+    constexpr u32 DestroyObjectType = 2;
+    constexpr u32 QueuedType = 90;
 
     // Delivered indices per thread and per list, in delivery order (main thread only).
-    std::vector<std::vector<u32>> queued(kThreads);
-    std::vector<std::vector<u32>> listed(kThreads);
+    std::vector<std::vector<u32>> queued(Threads);
+    std::vector<std::vector<u32>> listed(Threads);
     alpha->onMessage = [&](Message* message)
     {
         auto* sequenced = dynamic_cast<SequencedMessage*>(message);
         ASSERT_NE(sequenced, nullptr);
-        ASSERT_LT(sequenced->thread, kThreads);
-        auto& record = message->type == kDestroyObjectType ? listed : queued;
+        ASSERT_LT(sequenced->thread, Threads);
+        auto& record = message->type == DestroyObjectType ? listed : queued;
         record[sequenced->thread].push_back(sequenced->index);
     };
 
     std::atomic<u32> finished{0};
     std::vector<std::thread> posters;
-    for (u32 t = 0; t < kThreads; ++t)
+    for (u32 t = 0; t < Threads; ++t)
     {
         posters.emplace_back(
             [&, t]
             {
-                for (u32 i = 0; i < kPerThread; ++i)
+                for (u32 i = 0; i < PerThread; ++i)
                 {
-                    const u32 type =
-                        i % kObjectMessageEvery == 0 ? kDestroyObjectType : kQueuedType;
+                    const u32 type = i % ObjectMessageEvery == 0 ? DestroyObjectType : QueuedType;
                     engine->SendMessage(new SequencedMessage(type, t, i), 0.0f);
                 }
                 finished.fetch_add(1);
             });
     }
-    while (finished.load() < kThreads)
+    while (finished.load() < Threads)
         messages->Update(0.0f);
     for (std::thread& poster : posters)
         poster.join();
@@ -595,7 +594,7 @@ TEST_F(MessageSystemTest, ThreadsPostingWhileTheMainThreadUpdatesLoseAndRepeatNo
     EXPECT_EQ(messages->GetQueueSize(), 0u);
     EXPECT_EQ(messages->GetObjectMessageCount(), 0u);
 
-    for (u32 t = 0; t < kThreads; ++t)
+    for (u32 t = 0; t < Threads; ++t)
     {
         SCOPED_TRACE(testing::Message() << "thread " << t);
         // Each list keeps a poster's order; together they hold every index exactly once.
@@ -604,10 +603,10 @@ TEST_F(MessageSystemTest, ThreadsPostingWhileTheMainThreadUpdatesLoseAndRepeatNo
         std::vector<u32> all = queued[t];
         all.insert(all.end(), listed[t].begin(), listed[t].end());
         std::sort(all.begin(), all.end());
-        ASSERT_EQ(all.size(), kPerThread);
-        for (u32 i = 0; i < kPerThread; ++i)
+        ASSERT_EQ(all.size(), PerThread);
+        for (u32 i = 0; i < PerThread; ++i)
             ASSERT_EQ(all[i], i);
-        EXPECT_EQ(listed[t].size(), kPerThread / kObjectMessageEvery);
+        EXPECT_EQ(listed[t].size(), PerThread / ObjectMessageEvery);
     }
 }
 
@@ -616,23 +615,23 @@ TEST_F(MessageSystemTest, ThreadsPostingOneAfterAnotherArriveWithTheMainThreadsI
     // The second thread starts after the first has ended and takes over its post lists, half
     // full; the main thread posts between them. Nothing is collected until the update, which
     // must deliver all of them in the order of their ids (the order they were made in).
-    constexpr u32 kQueuedType = 90;
-    constexpr u32 kPerThread = 700; // more than one block of a post list
+    constexpr u32 QueuedType = 90;
+    constexpr u32 PerThread = 700; // more than one block of a post list
     std::vector<u32> delivered;
     alpha->onMessage = [&](Message* message) { delivered.push_back(message->id); };
 
     const auto post = [&](u32 thread)
     {
-        for (u32 i = 0; i < kPerThread; ++i)
-            engine->SendMessage(new SequencedMessage(kQueuedType, thread, i), 0.0f);
+        for (u32 i = 0; i < PerThread; ++i)
+            engine->SendMessage(new SequencedMessage(QueuedType, thread, i), 0.0f);
     };
     std::thread(post, 0).join();
     post(1);
     std::thread(post, 2).join();
-    EXPECT_EQ(messages->GetQueueSize(), 3 * kPerThread);
+    EXPECT_EQ(messages->GetQueueSize(), 3 * PerThread);
     messages->Update(0.0f);
     EXPECT_EQ(messages->GetQueueSize(), 0u);
-    ASSERT_EQ(delivered.size(), 3 * kPerThread);
+    ASSERT_EQ(delivered.size(), 3 * PerThread);
     for (std::size_t i = 1; i < delivered.size(); ++i)
         ASSERT_EQ(delivered[i], delivered[i - 1] + 1) << i;
 
@@ -641,5 +640,5 @@ TEST_F(MessageSystemTest, ThreadsPostingOneAfterAnotherArriveWithTheMainThreadsI
     delivered.clear();
     std::thread(post, 3).join();
     messages->Update(0.0f);
-    EXPECT_EQ(delivered.size(), kPerThread);
+    EXPECT_EQ(delivered.size(), PerThread);
 }

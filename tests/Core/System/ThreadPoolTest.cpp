@@ -15,8 +15,8 @@ using Core::System::ThreadPool;
 namespace
 {
 // A kind with no work: the task only marks its slot done.
-constexpr u32 kIdleKind = 7;
-const std::string kRefusal = "Attempted to use more threads than avalible.";
+constexpr u32 IdleKind = 7;
+const std::string Refusal = "Attempted to use more threads than avalible.";
 
 class ThreadPoolTest : public RecordingEngineTest
 {
@@ -46,7 +46,7 @@ TEST_F(ThreadPoolTest, ANegativeOrZeroCountRefusesEveryTask)
         EXPECT_FALSE(threads.RunTask(Core::TaskAssetBatchFirstPass, "Level", 1)) << count;
         EXPECT_EQ(threads.GetNextFreeSlot(), 0u);
     }
-    EXPECT_EQ(log->Count(kRefusal), 2u);
+    EXPECT_EQ(log->Count(Refusal), 2u);
     messages->Update(0.016f);
     EXPECT_TRUE(recorder->types.empty()) << "a refused task must not run";
 }
@@ -54,14 +54,14 @@ TEST_F(ThreadPoolTest, ANegativeOrZeroCountRefusesEveryTask)
 TEST_F(ThreadPoolTest, SlotsAreHandedOutInOrderAndFreedOnlyByJoin)
 {
     ThreadPool& threads = MakePool(2);
-    EXPECT_TRUE(threads.RunTask(kIdleKind, "", 0));
-    EXPECT_TRUE(threads.RunTask(kIdleKind, "", 0));
+    EXPECT_TRUE(threads.RunTask(IdleKind, "", 0));
+    EXPECT_TRUE(threads.RunTask(IdleKind, "", 0));
     EXPECT_EQ(threads.GetNextFreeSlot(), 2u);
     // Even once both tasks have ended, no slot is free before the join.
     while (!threads.GetSlot(0)->done || !threads.GetSlot(1)->done)
         std::this_thread::yield();
-    EXPECT_FALSE(threads.RunTask(kIdleKind, "", 0));
-    EXPECT_EQ(log->Count(kRefusal), 1u);
+    EXPECT_FALSE(threads.RunTask(IdleKind, "", 0));
+    EXPECT_EQ(log->Count(Refusal), 1u);
 
     threads.JoinAll();
     EXPECT_EQ(threads.GetNextFreeSlot(), 0u);
@@ -69,7 +69,7 @@ TEST_F(ThreadPoolTest, SlotsAreHandedOutInOrderAndFreedOnlyByJoin)
     EXPECT_TRUE(threads.GetSlot(1)->done);
     EXPECT_EQ(threads.GetSlot(2), nullptr);
 
-    EXPECT_TRUE(threads.RunTask(kIdleKind, "again", 3));
+    EXPECT_TRUE(threads.RunTask(IdleKind, "again", 3));
     EXPECT_EQ(threads.GetNextFreeSlot(), 1u);
     threads.JoinAll();
     EXPECT_EQ(threads.GetSlot(0)->argument, "again");

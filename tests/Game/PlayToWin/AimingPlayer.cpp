@@ -26,62 +26,62 @@
 namespace
 {
 // Pages of the shipped game.
-const char* const kMainMenu = "MainMenu";
-const char* const kCharacterSelect = "CharacterSelect";
-const char* const kHud = "HUD";
-const char* const kPlayButton = "Play";
+const char* const MainMenuName = "MainMenu";
+const char* const CharacterSelectName = "CharacterSelect";
+const char* const Hud = "HUD";
+const char* const PlayButton = "Play";
 
 // Frames a page is shown before its button is clicked (the buttons slide in); a click the page
 // did not take is made again this many frames later.
-constexpr int kClickWait = 60;
-constexpr int kClickRetry = 45;
+constexpr int ClickWait = 60;
+constexpr int ClickRetry = 45;
 // Frames a button or key is held.
-constexpr int kTapFrames = 2;
+constexpr int TapFrames = 2;
 // The pointer moves at most this fraction of the window per frame (the game moves its cursor by
 // at most half the window per event).
-constexpr float kMouseReach = 0.4f;
+constexpr float MouseReach = 0.4f;
 
 // A press whose ready bit has not gone off after this many frames did not fire.
-constexpr int kFireTimeout = 8;
+constexpr int FireTimeout = 8;
 // Frames the pointer points away before an escape is fired.
-constexpr int kTurnFrames = 3;
+constexpr int TurnFrames = 3;
 // How far past the hero an escape points, in units.
-constexpr float kEscapeReach = 8.0f;
+constexpr float EscapeReach = 8.0f;
 
 // Below this health fraction the hero steps back: to a health pick-up if one lies in the arena,
 // else away from the enemies close to it.
-constexpr float kLowHealth = 0.35f;
+constexpr float LowHealth = 0.35f;
 // Enemies closer than this are the ones stepped back from.
-constexpr float kThreatRange = 7.0f;
+constexpr float ThreatRange = 7.0f;
 // How far one step back goes, in units.
-constexpr float kStepBack = 6.0f;
+constexpr float StepBack = 6.0f;
 // The hero keeps within this distance of the arena's centre when stepping back.
-constexpr float kArenaKeep = 24.0f;
+constexpr float ArenaKeep = 24.0f;
 // An arrow is held while the wanted direction leans this much along its axis.
-constexpr float kArrowLean = 0.35f;
-const char* const kPickupName = "HealthPickup";
+constexpr float ArrowLean = 0.35f;
+const char* const PickupName = "HealthPickup";
 // Enemies farther than this from the arena's centre are not chased (a character is pulled back
 // into the arena beyond 55 units).
-constexpr float kChaseLimit = 54.0f;
+constexpr float ChaseLimit = 54.0f;
 // An enemy moving away from the hero faster than this (units per second) runs away; it is run
 // down at about the second speed.
-constexpr float kFleeingSpeed = 1.0f;
-constexpr float kRunDownSpeed = 12.0f;
+constexpr float FleeingSpeed = 1.0f;
+constexpr float RunDownSpeed = 12.0f;
 
 // A hit counts for a firing up to this many frames after its object's time is out (the object
 // is made a frame or two after the press, and the damage shows a frame after the touch).
-constexpr long kHitSlackFrames = 6;
-constexpr float kFramesPerSecond = 60.0f;
+constexpr long HitSlackFrames = 6;
+constexpr float FramesPerSecond = 60.0f;
 
 // The arrow keys in the order of m_arrowsHeld: up moves along -z, down +z, left -x, right +x
 // (the stance's flat direction of the move).
-constexpr int kArrows[] = {GLFW_KEY_UP, GLFW_KEY_DOWN, GLFW_KEY_LEFT, GLFW_KEY_RIGHT};
-constexpr int kSlotKeys[AimingPlayer::Slots] = {GLFW_KEY_1, GLFW_KEY_2, GLFW_KEY_3, GLFW_KEY_4};
+constexpr int Arrows[] = {GLFW_KEY_UP, GLFW_KEY_DOWN, GLFW_KEY_LEFT, GLFW_KEY_RIGHT};
+constexpr int SlotKeys[AimingPlayer::Slots] = {GLFW_KEY_1, GLFW_KEY_2, GLFW_KEY_3, GLFW_KEY_4};
 
 // What a player learns of each hero by playing it: the reach of each ability (from the hero to
 // where its object gets, as the object definitions place and move them) and how long its object
 // is out. The Mage's blink alone is an escape.
-const AimingPlayer::Hero kHeroes[] = {
+const AimingPlayer::Hero Heroes[] = {
     // Titan's fist (1.5 ahead, radius 1), armour, earthquake (radius 4), rage.
     {"Golem",
      2.5f,
@@ -152,7 +152,7 @@ float FacingError(const TransformComponent& hero, float x, float z)
 
 const AimingPlayer::Hero* AimingPlayer::FindHero(const std::string& name)
 {
-    for (const Hero& hero : kHeroes)
+    for (const Hero& hero : Heroes)
     {
         if (hero.name == name)
             return &hero;
@@ -172,11 +172,11 @@ void AimingPlayer::Step(const std::string& page)
         OnNewPage(page);
     ++m_pageFrames;
     ReleaseDue();
-    if (page == kMainMenu)
-        ClickButton(kPlayButton);
-    else if (page == kCharacterSelect)
+    if (page == MainMenuName)
+        ClickButton(PlayButton);
+    else if (page == CharacterSelectName)
         ClickButton(m_hero.name);
-    else if (page == kHud)
+    else if (page == Hud)
         Fight();
 }
 
@@ -194,7 +194,7 @@ void AimingPlayer::OnNewPage(const std::string& page)
 // button's centre, rests there, and the left button clicks.
 void AimingPlayer::ClickButton(const std::string& name)
 {
-    if (m_pageFrames < kClickWait)
+    if (m_pageFrames < ClickWait)
         return;
     GameState::System::UISystem* ui = GameState::System::UISystem::Instance();
     const GameState::PageComponent* page = ui != nullptr ? ui->GetCurrentPage() : nullptr;
@@ -208,8 +208,8 @@ void AimingPlayer::ClickButton(const std::string& name)
     const float x = button->windowPosition.x * width;
     const float y = (1.0f - button->windowPosition.y) * height;
     const bool there = MoveMouse(x, y);
-    if (there && (m_pageFrames - kClickWait) % kClickRetry == kClickRetry - 1)
-        PressMouse(GLFW_MOUSE_BUTTON_LEFT, kTapFrames);
+    if (there && (m_pageFrames - ClickWait) % ClickRetry == ClickRetry - 1)
+        PressMouse(GLFW_MOUSE_BUTTON_LEFT, TapFrames);
 }
 
 void AimingPlayer::Fight()
@@ -238,7 +238,7 @@ void AimingPlayer::Fight()
         const float dx = at.x - nearest.x;
         const float dz = at.z - nearest.z;
         const float length = std::max(std::sqrt(dx * dx + dz * dz), 0.001f);
-        Aim(at.x + dx / length * kEscapeReach, at.z + dz / length * kEscapeReach);
+        Aim(at.x + dx / length * EscapeReach, at.z + dz / length * EscapeReach);
     }
     else if (nearest.found && m_aim)
     {
@@ -251,7 +251,7 @@ void AimingPlayer::Fight()
 
     if (m_trace && m_tally.health < m_lastHealth)
         std::printf("PlayToWin: trace %5.1f s hero lost %.0f health, %.0f left\n",
-                    static_cast<float>(m_frame) / kFramesPerSecond, m_lastHealth - m_tally.health,
+                    static_cast<float>(m_frame) / FramesPerSecond, m_lastHealth - m_tally.health,
                     m_tally.health);
     m_lastHealth = m_tally.health;
     if (m_trace && m_frame % 60 == 0)
@@ -272,7 +272,7 @@ void AimingPlayer::Fight()
             enemies += " " + name.substr(name.find("AI") + 2) + ":" + std::to_string(count);
         std::printf("PlayToWin: trace %5.1f s hero (%.1f, %.1f) health %.0f speed %.2f, "
                     "nearest %.1f away, facing off %.0f degrees;%s\n",
-                    static_cast<float>(m_frame) / kFramesPerSecond, at.x, at.z,
+                    static_cast<float>(m_frame) / FramesPerSecond, at.x, at.z,
                     hero.health->GetCurrentStorage(), velocity.Length(), nearest.distance,
                     nearest.found ? FacingError(*hero.transform, nearest.x, nearest.z) : 0.0f,
                     enemies.c_str());
@@ -299,8 +299,8 @@ AimingPlayer::Target AimingPlayer::NearestEnemy(float x, float z) const
             const auto last = m_enemyPlaces.find(enemy->GetOwner());
             if (last != m_enemyPlaces.end())
             {
-                nearest.velocityX = (at.x - last->second.first) * kFramesPerSecond;
-                nearest.velocityZ = (at.z - last->second.second) * kFramesPerSecond;
+                nearest.velocityX = (at.x - last->second.first) * FramesPerSecond;
+                nearest.velocityZ = (at.z - last->second.second) * FramesPerSecond;
             }
         }
     }
@@ -324,10 +324,10 @@ void AimingPlayer::FireReady(const Logic::SimpleControllerComponent& controller,
     {
         ++m_pendingFrames;
         const bool escape = !m_hero.aimed[m_pendingSlot];
-        if (escape && m_pendingFrames == kTurnFrames)
+        if (escape && m_pendingFrames == TurnFrames)
         {
-            PressKey(kSlotKeys[m_pendingSlot], kTapFrames);
-            PressMouse(GLFW_MOUSE_BUTTON_LEFT, kTapFrames);
+            PressKey(SlotKeys[m_pendingSlot], TapFrames);
+            PressMouse(GLFW_MOUSE_BUTTON_LEFT, TapFrames);
         }
         if (!controller.IsReady(static_cast<u32>(m_pendingSlot)))
         {
@@ -335,7 +335,7 @@ void AimingPlayer::FireReady(const Logic::SimpleControllerComponent& controller,
             m_firings.push_back({m_pendingSlot, m_frame, false});
             m_pendingSlot = -1;
         }
-        else if (m_pendingFrames > kFireTimeout + (escape ? kTurnFrames : 0))
+        else if (m_pendingFrames > FireTimeout + (escape ? TurnFrames : 0))
         {
             m_pendingSlot = -1;
         }
@@ -356,8 +356,8 @@ void AimingPlayer::FireReady(const Logic::SimpleControllerComponent& controller,
         {
             m_aimErrorSum += FacingError(hero, nearest.x, nearest.z);
             ++m_aimErrorCount;
-            PressKey(kSlotKeys[slot], kTapFrames);
-            PressMouse(GLFW_MOUSE_BUTTON_LEFT, kTapFrames);
+            PressKey(SlotKeys[slot], TapFrames);
+            PressMouse(GLFW_MOUSE_BUTTON_LEFT, TapFrames);
         }
         return;
     }
@@ -377,7 +377,7 @@ void AimingPlayer::Move(const Body& hero, const Target& nearest)
     float goZ = 0.0f;
     float distance = 0.0f;
     float closing = 0.0f; // the goal's own speed towards the hero
-    const bool low = fraction < kLowHealth;
+    const bool low = fraction < LowHealth;
     if (low && FindPickup(at.x, at.z, goX, goZ))
     {
         goX -= at.x;
@@ -386,10 +386,10 @@ void AimingPlayer::Move(const Body& hero, const Target& nearest)
     }
     else if (low && Away(at.x, at.z, goX, goZ))
     {
-        distance = kStepBack;
+        distance = StepBack;
     }
     else if (nearest.found && nearest.distance > m_hero.engage &&
-             std::sqrt(nearest.x * nearest.x + nearest.z * nearest.z) > kChaseLimit)
+             std::sqrt(nearest.x * nearest.x + nearest.z * nearest.z) > ChaseLimit)
     {
         // An enemy that strayed beyond the arena comes back in its own time: the hero waits for
         // it in the middle (the arena's bound would only pull it back in at the edge).
@@ -427,24 +427,24 @@ void AimingPlayer::Move(const Body& hero, const Target& nearest)
         // An enemy that runs away is run down: letting go early would only fall behind, and the
         // push steers the hero's motion onto the line to it, so that it cuts inside the enemy's
         // turns rather than circling behind it.
-        if (closing < -kFleeingSpeed && hero.rigidBody != nullptr)
+        if (closing < -FleeingSpeed && hero.rigidBody != nullptr)
         {
             slide = 0.0f;
             const Math::Vector4& velocity = hero.rigidBody->GetVelocity();
-            goX = goX * kRunDownSpeed - velocity.x;
-            goZ = goZ * kRunDownSpeed - velocity.z;
+            goX = goX * RunDownSpeed - velocity.x;
+            goZ = goZ * RunDownSpeed - velocity.z;
             const float steer = std::max(std::sqrt(goX * goX + goZ * goZ), 0.001f);
             goX /= steer;
             goZ /= steer;
         }
         if (slide < distance)
-            wanted = {goZ<-kArrowLean, goZ> kArrowLean, goX<-kArrowLean, goX> kArrowLean};
+            wanted = {goZ<-ArrowLean, goZ> ArrowLean, goX<-ArrowLean, goX> ArrowLean};
     }
     for (std::size_t i = 0; i < wanted.size(); ++i)
     {
         if (wanted[i] != m_arrowsHeld[i])
         {
-            m_window.OnKey(kArrows[i], wanted[i] ? GLFW_PRESS : GLFW_RELEASE);
+            m_window.OnKey(Arrows[i], wanted[i] ? GLFW_PRESS : GLFW_RELEASE);
             m_arrowsHeld[i] = wanted[i];
         }
     }
@@ -468,14 +468,14 @@ bool AimingPlayer::Away(float x, float z, float& awayX, float& awayZ) const
         const float dx = x - body.transform->GetPosition().x;
         const float dz = z - body.transform->GetPosition().z;
         const float squared = std::max(dx * dx + dz * dz, 0.01f);
-        if (squared > kThreatRange * kThreatRange)
+        if (squared > ThreatRange * ThreatRange)
             continue;
         threatened = true;
         awayX += dx / squared;
         awayZ += dz / squared;
     }
     const float fromCentre = std::sqrt(x * x + z * z);
-    if (threatened && fromCentre > kArenaKeep)
+    if (threatened && fromCentre > ArenaKeep)
     {
         const float pull = std::sqrt(awayX * awayX + awayZ * awayZ);
         awayX -= x / fromCentre * pull;
@@ -500,7 +500,7 @@ bool AimingPlayer::FindPickup(float x, float z, float& pickupX, float& pickupZ) 
             dynamic_cast<const Logic::HealthModifierComponent*>(entry) == nullptr)
             continue;
         const GameObject* owner = FindObject(entry->GetOwner());
-        const auto* transform = owner != nullptr && owner->GetName() == kPickupName
+        const auto* transform = owner != nullptr && owner->GetName() == PickupName
                                     ? owner->GetComponent<TransformComponent>()
                                     : nullptr;
         if (transform == nullptr)
@@ -556,8 +556,8 @@ void AimingPlayer::CountHits()
         for (auto firing = m_firings.rbegin(); firing != m_firings.rend(); ++firing)
         {
             const long out =
-                static_cast<long>(m_hero.abilities[firing->slot].seconds * kFramesPerSecond) +
-                kHitSlackFrames;
+                static_cast<long>(m_hero.abilities[firing->slot].seconds * FramesPerSecond) +
+                HitSlackFrames;
             if (m_frame - firing->frame > out)
                 continue;
             ++m_tally.hits[firing->slot];
@@ -569,7 +569,7 @@ void AimingPlayer::CountHits()
     }
     m_enemyHealth = std::move(seen);
     // Firings whose objects are long gone are forgotten.
-    const long longest = static_cast<long>(8.0f * kFramesPerSecond) + kHitSlackFrames;
+    const long longest = static_cast<long>(8.0f * FramesPerSecond) + HitSlackFrames;
     m_firings.erase(std::remove_if(m_firings.begin(), m_firings.end(),
                                    [this, longest](const Firing& firing)
                                    { return m_frame - firing.frame > longest; }),
@@ -585,8 +585,8 @@ bool AimingPlayer::MoveMouse(float x, float y)
     x = std::clamp(x, 0.0f, std::max(width - 1.0f, 0.0f));
     y = std::clamp(y, 0.0f, std::max(height - 1.0f, 0.0f));
     const Math::Vector2& cursor = Core::System::InputSystem::GetCursorPosition();
-    const float stepX = std::clamp(x - cursor.x, -width * kMouseReach, width * kMouseReach);
-    const float stepY = std::clamp(y - cursor.y, -height * kMouseReach, height * kMouseReach);
+    const float stepX = std::clamp(x - cursor.x, -width * MouseReach, width * MouseReach);
+    const float stepY = std::clamp(y - cursor.y, -height * MouseReach, height * MouseReach);
     m_window.OnCursorPosition(cursor.x + stepX, cursor.y + stepY);
     return std::fabs(x - cursor.x) < 1.0f && std::fabs(y - cursor.y) < 1.0f;
 }
@@ -635,7 +635,7 @@ void AimingPlayer::ReleaseAll()
     for (std::size_t i = 0; i < m_arrowsHeld.size(); ++i)
     {
         if (m_arrowsHeld[i])
-            m_window.OnKey(kArrows[i], GLFW_RELEASE);
+            m_window.OnKey(Arrows[i], GLFW_RELEASE);
         m_arrowsHeld[i] = false;
     }
 }

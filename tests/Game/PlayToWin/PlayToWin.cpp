@@ -30,26 +30,26 @@
 
 namespace
 {
-constexpr f32 kFrameSeconds = 1.0f / 60.0f;
+constexpr f32 FrameSeconds = 1.0f / 60.0f;
 // Six and a half minutes of game time: the menus and every wave of the level with room to spare
 // (the last enemies may stray far before they come back to be fought).
-constexpr long kDefaultFrames = 24000;
-constexpr int kPassed = 0;
-constexpr int kFailed = 1;
-constexpr int kBadCommandLine = 2;
-constexpr int kSkipped = 77;
-constexpr int kErrorLinesShown = 20;
+constexpr long DefaultFrames = 24000;
+constexpr int Passed = 0;
+constexpr int Failed = 1;
+constexpr int BadCommandLine = 2;
+constexpr int Skipped = 77;
+constexpr int ErrorLinesShown = 20;
 
 // The log lines the run follows: the level state's, the enemies' and the hero's sound scripts'.
-const char* const kWavesStarted = "Level1: waves started";
-const char* const kVictory = "Level1: Victory";
-const char* const kDefeat = "Level1: Defeat";
-const char* const kEnemyDied = "Enemy: died";
+const char* const WavesStarted = "Level1: waves started";
+const char* const VictoryText = "Level1: Victory";
+const char* const DefeatText = "Level1: Defeat";
+const char* const EnemyDied = "Enemy: died";
 
 struct Options
 {
     std::string hero;
-    long frames = kDefaultFrames;
+    long frames = DefaultFrames;
     u32 seed = 1;
     std::string log;
     bool aim = true;
@@ -147,19 +147,19 @@ void Judge(const std::vector<std::string>& lines, long frame, const std::string&
     const std::string hurt = hero + ": hurt";
     for (const std::string& line : lines)
     {
-        if (line.find(kWavesStarted) != std::string::npos && result.wavesFrame < 0)
+        if (line.find(WavesStarted) != std::string::npos && result.wavesFrame < 0)
             result.wavesFrame = frame;
-        if (line.find(kVictory) != std::string::npos && !result.victory && !result.defeat)
+        if (line.find(VictoryText) != std::string::npos && !result.victory && !result.defeat)
         {
             result.victory = true;
             result.endFrame = frame;
         }
-        if (line.find(kDefeat) != std::string::npos && !result.victory && !result.defeat)
+        if (line.find(DefeatText) != std::string::npos && !result.victory && !result.defeat)
         {
             result.defeat = true;
             result.endFrame = frame;
         }
-        result.kills += line.find(kEnemyDied) != std::string::npos ? 1 : 0;
+        result.kills += line.find(EnemyDied) != std::string::npos ? 1 : 0;
         result.hurt += line.find(hurt) != std::string::npos ? 1 : 0;
         if (LogErrors::IsVanishedTarget(line))
             ++result.vanished;
@@ -195,7 +195,7 @@ Result Play(const Options& options, SoakWindowLayer& window)
     for (; frame <= options.frames && !result.victory && !result.defeat; ++frame)
     {
         player.Step(CurrentPage());
-        engine->StepFrame(kFrameSeconds);
+        engine->StepFrame(FrameSeconds);
         Judge(log.NewLines(), frame, hero.name, result);
         if (engine->IsDone())
         {
@@ -231,17 +231,17 @@ int main(int argc, char** argv)
         std::printf("usage: %s Golem|Mage|SteamKnight [-frames N] [-seed N] [-log FILE] "
                     "[-no_aim] [-trace]\n",
                     argv[0]);
-        return kBadCommandLine;
+        return BadCommandLine;
     }
     if (std::getenv("DISPLAY") == nullptr)
     {
         std::printf("PlayToWin: skipped: no display (run it under xvfb-run)\n");
-        return kSkipped;
+        return Skipped;
     }
     if (!Platform::InitializeWindowing())
     {
         std::printf("PlayToWin: FAILED: the windowing library did not start\n");
-        return kFailed;
+        return Failed;
     }
 
     Result result;
@@ -252,7 +252,7 @@ int main(int argc, char** argv)
     Platform::TerminateWindowing();
 
     bool passed = result.victory;
-    const double seconds = static_cast<double>(result.endFrame - result.wavesFrame) * kFrameSeconds;
+    const double seconds = static_cast<double>(result.endFrame - result.wavesFrame) * FrameSeconds;
     if (result.victory)
         std::printf("PlayToWin: %s won: %d kills, %.1f s of game time from the first wave to the "
                     "victory (seed %u)\n",
@@ -266,7 +266,7 @@ int main(int argc, char** argv)
                     options.frames, result.kills, options.seed);
     std::printf("PlayToWin: %zu log lines about messages to objects already destroyed\n",
                 result.vanished);
-    for (std::size_t i = 0; i < result.errors.size() && i < kErrorLinesShown; ++i)
+    for (std::size_t i = 0; i < result.errors.size() && i < ErrorLinesShown; ++i)
         std::printf("PlayToWin: log: %s\n", result.errors[i].c_str());
     if (!result.errors.empty())
     {
@@ -275,5 +275,5 @@ int main(int argc, char** argv)
         passed = false;
     }
     std::printf("PlayToWin: %s\n", passed ? "passed" : "FAILED");
-    return passed ? kPassed : kFailed;
+    return passed ? Passed : Failed;
 }

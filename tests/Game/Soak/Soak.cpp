@@ -31,21 +31,21 @@
 
 namespace
 {
-constexpr f32 kFrameSeconds = 1.0f / 60.0f;
+constexpr f32 FrameSeconds = 1.0f / 60.0f;
 // Six minutes of play: the run's storage has reached its working size by then.
-constexpr long kWarmUpFrames = 21600;
-constexpr double kMemoryGrowthLimit = 0.05;
+constexpr long WarmUpFrames = 21600;
+constexpr double MemoryGrowthLimit = 0.05;
 // Frames on the main menu before its counts are taken: the level's objects are gone by then and
 // the random player has not yet pressed Play.
-constexpr int kSettleFrames = 30;
-constexpr int kPassed = 0;
-constexpr int kFailed = 1;
-constexpr int kBadCommandLine = 2;
-constexpr int kSkipped = 77;
+constexpr int SettleFrames = 30;
+constexpr int Passed = 0;
+constexpr int Failed = 1;
+constexpr int BadCommandLine = 2;
+constexpr int Skipped = 77;
 // Error lines printed in the summary; the log holds them all.
-constexpr int kErrorLinesShown = 20;
-const char* const kMainState = "Main";
-const char* const kMainMenu = "MainMenu";
+constexpr int ErrorLinesShown = 20;
+const char* const MainState = "Main";
+const char* const MainMenuName = "MainMenu";
 
 struct Options
 {
@@ -177,9 +177,9 @@ bool Play(const Options& options, SoakWindowLayer& window)
         if (shown != page)
         {
             page = shown;
-            settle = page == kMainMenu ? kSettleFrames : -1;
+            settle = page == MainMenuName ? SettleFrames : -1;
         }
-        if (settle > 0 && --settle == 0 && CurrentState() == kMainState)
+        if (settle > 0 && --settle == 0 && CurrentState() == MainState)
         {
             const Counts counts = CountLive(*engine);
             std::printf("Soak: frame %ld, main menu %d: %zu game objects, %zu logic components, "
@@ -200,14 +200,14 @@ bool Play(const Options& options, SoakWindowLayer& window)
         }
 
         player.Step(page);
-        engine->StepFrame(kFrameSeconds);
+        engine->StepFrame(FrameSeconds);
         if (engine->IsDone())
         {
             std::printf("Soak: FAILED: the game quit at frame %ld\n", frame);
             passed = false;
             break;
         }
-        if (frame == kWarmUpFrames)
+        if (frame == WarmUpFrames)
         {
             warmMemory = ResidentKiB();
             std::printf("Soak: frame %ld: resident memory %ld KiB\n", frame, warmMemory);
@@ -222,7 +222,7 @@ bool Play(const Options& options, SoakWindowLayer& window)
         if (warmMemory == 0)
         {
             std::printf("Soak: FAILED: the memory check needs more than %ld frames\n",
-                        kWarmUpFrames);
+                        WarmUpFrames);
             passed = false;
         }
         else
@@ -230,8 +230,8 @@ bool Play(const Options& options, SoakWindowLayer& window)
             const double growth =
                 static_cast<double>(endMemory - warmMemory) / static_cast<double>(warmMemory);
             std::printf("Soak: resident memory grew %.2f%% from frame %ld (limit %.0f%%)\n",
-                        growth * 100.0, kWarmUpFrames, kMemoryGrowthLimit * 100.0);
-            passed = growth <= kMemoryGrowthLimit && passed;
+                        growth * 100.0, WarmUpFrames, MemoryGrowthLimit * 100.0);
+            passed = growth <= MemoryGrowthLimit && passed;
         }
     }
     if (returns < 2)
@@ -248,17 +248,17 @@ int main(int argc, char** argv)
     if (!ParseOptions(argc, argv, options))
     {
         std::printf("usage: %s FRAMES [-memory] [-seed N] [-log FILE]\n", argv[0]);
-        return kBadCommandLine;
+        return BadCommandLine;
     }
     if (std::getenv("DISPLAY") == nullptr)
     {
         std::printf("Soak: skipped: no display (run it under xvfb-run)\n");
-        return kSkipped;
+        return Skipped;
     }
     if (!Platform::InitializeWindowing())
     {
         std::printf("Soak: FAILED: the windowing library did not start\n");
-        return kFailed;
+        return Failed;
     }
 
     bool passed = true;
@@ -271,7 +271,7 @@ int main(int argc, char** argv)
     std::size_t vanished = 0;
     const std::vector<std::string> errors = ErrorLines(options.log, vanished);
     std::printf("Soak: %zu log lines about messages to objects already destroyed\n", vanished);
-    for (std::size_t i = 0; i < errors.size() && i < kErrorLinesShown; ++i)
+    for (std::size_t i = 0; i < errors.size() && i < ErrorLinesShown; ++i)
         std::printf("Soak: log: %s\n", errors[i].c_str());
     if (!errors.empty())
     {
@@ -279,5 +279,5 @@ int main(int argc, char** argv)
         passed = false;
     }
     std::printf("Soak: %s\n", passed ? "passed" : "FAILED");
-    return passed ? kPassed : kFailed;
+    return passed ? Passed : Failed;
 }

@@ -25,10 +25,10 @@ using Graphics::System::GraphicsSystem;
 
 namespace
 {
-const char* const kVertexShader = "in vec4 vertex;\n"
-                                  "void main() { gl_Position = vertex; }\n";
-const char* const kFragmentShader = "out vec4 FragColor;\n"
-                                    "void main() { FragColor = vec4(1.0); }\n";
+const char* const VertexShaderText = "in vec4 vertex;\n"
+                                     "void main() { gl_Position = vertex; }\n";
+const char* const FragmentShaderText = "out vec4 FragColor;\n"
+                                       "void main() { FragColor = vec4(1.0); }\n";
 
 std::string Program(const std::string& shaders)
 {
@@ -91,8 +91,8 @@ TEST_F(BrokenAssetsGlTest, EachBrokenAssetIsNamedInOneLineAndFallsBack)
     graphics = static_cast<GraphicsSystem*>(engine->AddSystem("GraphicsSystem"));
     ASSERT_TRUE(graphics != nullptr && graphics->IsRendererReady());
     // What the rows build on: two good shaders, the default texture and the font category.
-    folder->Write("assets/Shaders/Basic.vs", kVertexShader);
-    folder->Write("assets/Shaders/Basic.fs", kFragmentShader);
+    folder->Write("assets/Shaders/Basic.vs", VertexShaderText);
+    folder->Write("assets/Shaders/Basic.fs", FragmentShaderText);
     ShaderManager::Instance()->LoadAll(0);
     folder->MakeFolder("assets/Textures/Fonts");
     ASSERT_TRUE(SavePng(*folder, "assets/Textures/White.png"));

@@ -24,13 +24,13 @@ using Graphics::System::GraphicsSystem;
 
 namespace
 {
-const char* const kVertexShader = "in vec4 vertex;\n"
-                                  "uniform mat4 ModelMatrix;\n"
-                                  "void main() { gl_Position = ModelMatrix * vertex; }\n";
-const char* const kFragmentShader = "out vec4 FragColor;\n"
-                                    "void main() { FragColor = vec4(1.0); }\n";
+const char* const VertexShaderText = "in vec4 vertex;\n"
+                                     "uniform mat4 ModelMatrix;\n"
+                                     "void main() { gl_Position = ModelMatrix * vertex; }\n";
+const char* const FragmentShaderText = "out vec4 FragColor;\n"
+                                       "void main() { FragColor = vec4(1.0); }\n";
 // Samples the six material roles, so each has a uniform.
-const char* const kMaterialShader =
+const char* const MaterialShader =
     "uniform sampler2D DiffuseMap; uniform sampler2D NormalMap; uniform sampler2D SpecularMap;\n"
     "uniform sampler2D GlossMap; uniform sampler2D EmissiveMap; uniform sampler2D OpacityMap;\n"
     "out vec4 FragColor;\n"
@@ -220,8 +220,8 @@ TEST_F(GraphicsAssetsGlTest, TexturesAndModelsUploadWhatTheyHold)
 TEST_F(GraphicsAssetsGlTest, MaterialBindLeavesEachRoleOnItsUnit)
 {
     folder = std::make_unique<TempFolder>("quill-gl-material");
-    folder->Write("assets/Shaders/Plain.vs", kVertexShader);
-    folder->Write("assets/Shaders/Material.fs", kMaterialShader);
+    folder->Write("assets/Shaders/Plain.vs", VertexShaderText);
+    folder->Write("assets/Shaders/Material.fs", MaterialShader);
     folder->Write("assets/ShaderPrograms/Material.xml",
                   Program("Standard", "Plain.vs", "Material.fs"));
     folder->Write("assets/Materials/Bare.xml", "<Material/>");
@@ -243,9 +243,9 @@ TEST_F(GraphicsAssetsGlTest, MaterialBindLeavesEachRoleOnItsUnit)
 TEST_F(GraphicsAssetsGlTest, F10RelinksEditedShadersAndReportsABrokenOne)
 {
     folder = std::make_unique<TempFolder>("quill-gl-f10");
-    folder->Write("assets/Shaders/Basic.vs", kVertexShader);
-    folder->Write("assets/Shaders/Basic.fs", kFragmentShader);
-    folder->Write("assets/Shaders/Bad.fs", kFragmentShader);
+    folder->Write("assets/Shaders/Basic.vs", VertexShaderText);
+    folder->Write("assets/Shaders/Basic.fs", FragmentShaderText);
+    folder->Write("assets/Shaders/Bad.fs", FragmentShaderText);
     folder->Write("assets/Shaders/Broken.fs", "void main( {");
     folder->Write("assets/ShaderPrograms/Basic.xml", Program("Standard", "Basic.vs", "Basic.fs"));
     folder->Write("assets/ShaderPrograms/Bad.xml", Program("Standard", "Basic.vs", "Bad.fs"));
@@ -283,8 +283,8 @@ TEST_F(GraphicsAssetsGlTest, F10RelinksEditedShadersAndReportsABrokenOne)
 TEST_F(GraphicsAssetsGlTest, AFullScreenSwitchMakesEveryAssetObjectAgain)
 {
     folder = std::make_unique<TempFolder>("quill-gl-toggle");
-    folder->Write("assets/Shaders/Basic.vs", kVertexShader);
-    folder->Write("assets/Shaders/Basic.fs", kFragmentShader);
+    folder->Write("assets/Shaders/Basic.vs", VertexShaderText);
+    folder->Write("assets/Shaders/Basic.fs", FragmentShaderText);
     folder->Write("assets/ShaderPrograms/Basic.xml", Program("Standard", "Basic.vs", "Basic.fs"));
     PngWriter::Description grey;
     grey.width = 2;

@@ -57,11 +57,11 @@ void ExpectSameChannels(const LightComponent& a, const LightComponent& b)
     EXPECT_EQ(a.IsShadowCaster(), b.IsShadowCaster());
 }
 
-const char* const kPointLight = "<L><R min='0.2' max='0.8' value='0.5' rate='0.1' u='0' a='1' "
-                                "b='0'/><G min='1' max='1' value='1'/><B/><SR/><SG/><SB/>"
-                                "<DI min='4' max='4' value='4'/><SI/><Shadow>1</Shadow>"
-                                "<Near min='0.5' max='0.5' value='0.5'/>"
-                                "<Radius min='3' max='3' value='3'/></L>";
+const char* const PointLight = "<L><R min='0.2' max='0.8' value='0.5' rate='0.1' u='0' a='1' "
+                               "b='0'/><G min='1' max='1' value='1'/><B/><SR/><SG/><SB/>"
+                               "<DI min='4' max='4' value='4'/><SI/><Shadow>1</Shadow>"
+                               "<Near min='0.5' max='0.5' value='0.5'/>"
+                               "<Radius min='3' max='3' value='3'/></L>";
 } // namespace
 
 TEST(LightComponent, MessagesMoveTheColoursAndTheRadius)
@@ -105,7 +105,7 @@ TEST(LightComponent, MessagesMoveTheColoursAndTheRadius)
 TEST(LightComponent, WrittenLightsReadBackTheSame)
 {
     PointLightComponent point;
-    Read(point, kPointLight);
+    Read(point, PointLight);
     EXPECT_TRUE(point.IsShadowCaster());
     EXPECT_FLOAT_EQ(point.GetDiffuseIntensity(), 4.0f);
     EXPECT_FLOAT_EQ(point.GetNearRadius(), 1.5f);

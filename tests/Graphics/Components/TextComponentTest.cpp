@@ -11,7 +11,7 @@ using Graphics::TextComponent;
 
 namespace
 {
-constexpr f32 kTolerance = 1e-5f;
+constexpr f32 Tolerance = 1e-5f;
 }
 
 class TextComponentTest : public DrawingWorld
@@ -82,13 +82,13 @@ TEST_F(TextComponentTest, CentresEachLineAndLiftsTheBlockByHalfALinePerBreak)
     text->Construct("AB#CD");
     ASSERT_EQ(text->GetIndexCount(), 30u);
     // "AB": 1 + 1 - 0.2 kerning = 1.8 wide; "CD": 2 wide; each centred on x = 0.
-    EXPECT_NEAR(Bounds(*text, 0)[0], -0.9f, kTolerance);
-    EXPECT_NEAR(Bounds(*text, 1)[1], 0.9f, kTolerance);
-    EXPECT_NEAR(Bounds(*text, 3)[0], -1.0f, kTolerance);
-    EXPECT_NEAR(Bounds(*text, 4)[1], 1.0f, kTolerance);
+    EXPECT_NEAR(Bounds(*text, 0)[0], -0.9f, Tolerance);
+    EXPECT_NEAR(Bounds(*text, 1)[1], 0.9f, Tolerance);
+    EXPECT_NEAR(Bounds(*text, 3)[0], -1.0f, Tolerance);
+    EXPECT_NEAR(Bounds(*text, 4)[1], 1.0f, Tolerance);
     // Middle alignment starts at -0.5, the second line a line lower, all lifted by 0.5.
-    EXPECT_NEAR(Bounds(*text, 0)[2], 0.0f, kTolerance);
-    EXPECT_NEAR(Bounds(*text, 3)[2], -1.0f, kTolerance);
+    EXPECT_NEAR(Bounds(*text, 0)[2], 0.0f, Tolerance);
+    EXPECT_NEAR(Bounds(*text, 3)[2], -1.0f, Tolerance);
     // The break's slot is zeroed; quads use the fixed index pattern.
     for (std::size_t v = 8; v < 12; ++v)
         EXPECT_EQ(text->GetVertices()[v].position[0], 0.0f);
@@ -101,11 +101,11 @@ TEST_F(TextComponentTest, CentresEachLineAndLiftsTheBlockByHalfALinePerBreak)
     TextComponent* trailing = MakeText(-1, 1);
     trailing->Construct("AB#");
     EXPECT_EQ(trailing->GetIndexCount(), 18u);
-    EXPECT_NEAR(Bounds(*trailing, 0)[0], 0.0f, kTolerance) << "left aligned";
-    EXPECT_NEAR(Bounds(*trailing, 0)[2], -1.0f, kTolerance) << "top: one line down, no lift";
+    EXPECT_NEAR(Bounds(*trailing, 0)[0], 0.0f, Tolerance) << "left aligned";
+    EXPECT_NEAR(Bounds(*trailing, 0)[2], -1.0f, Tolerance) << "top: one line down, no lift";
     TextComponent* right = MakeText(1, -1);
     right->Construct("CD");
-    EXPECT_NEAR(Bounds(*right, 1)[1], 0.0f, kTolerance) << "right aligned lines end at 0";
+    EXPECT_NEAR(Bounds(*right, 1)[1], 0.0f, Tolerance) << "right aligned lines end at 0";
 }
 
 TEST_F(TextComponentTest, SkipsUnknownCharactersAndReusesItsLists)
@@ -113,7 +113,7 @@ TEST_F(TextComponentTest, SkipsUnknownCharactersAndReusesItsLists)
     TextComponent* text = MakeText(-1, 0);
     text->Construct("A?B");
     EXPECT_EQ(text->GetIndices()[6 + 1], 0u) << "no glyph: a zeroed slot";
-    EXPECT_NEAR(Bounds(*text, 2)[0], 0.8f, kTolerance) << "no advance for it; A kerns B";
+    EXPECT_NEAR(Bounds(*text, 2)[0], 0.8f, Tolerance) << "no advance for it; A kerns B";
     const std::string high(1, static_cast<char>(0xE9));
     text->Construct("A" + high);
     EXPECT_EQ(text->GetIndexCount(), 12u) << "bytes above 127 are looked up, not crashed on";

@@ -37,17 +37,17 @@ public:
 #endif
 };
 
-constexpr int kWidth = 640;
-constexpr int kHeight = 480;
+constexpr int Width = 640;
+constexpr int Height = 480;
 // The bar's place and a background colour nothing else in the frame has.
-constexpr int kBarX = 20;
-constexpr int kBarY = 20;
-constexpr int kBarWidth = 380;
-constexpr int kBarHeight = 440;
-constexpr unsigned char kBarColor[3] = {200, 40, 40};
+constexpr int BarX = 20;
+constexpr int BarY = 20;
+constexpr int BarWidth = 380;
+constexpr int BarHeight = 440;
+constexpr unsigned char BarColor[3] = {200, 40, 40};
 // Frames a click takes: the press is fed in one, the release in the next, the callback runs
 // after that one; one more shows nothing is left over.
-constexpr int kClickFrames = 3;
+constexpr int ClickFrames = 3;
 
 // Values behind the bar's entries.
 struct Values
@@ -151,12 +151,12 @@ bool WritePng(const std::string& path, const std::vector<unsigned char>& rgba)
         return false;
     }
     png_init_io(png, file);
-    png_set_IHDR(png, info, kWidth, kHeight, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
+    png_set_IHDR(png, info, Width, Height, 8, PNG_COLOR_TYPE_RGBA, PNG_INTERLACE_NONE,
                  PNG_COMPRESSION_TYPE_DEFAULT, PNG_FILTER_TYPE_DEFAULT);
     png_write_info(png, info);
     // OpenGL's rows run bottom up.
-    for (int row = kHeight - 1; row >= 0; --row)
-        png_write_row(png, rgba.data() + static_cast<size_t>(row) * kWidth * 4);
+    for (int row = Height - 1; row >= 0; --row)
+        png_write_row(png, rgba.data() + static_cast<size_t>(row) * Width * 4);
     png_write_end(png, nullptr);
     png_destroy_write_struct(&png, &info);
     return std::fclose(file) == 0;
@@ -171,12 +171,12 @@ protected:
             GTEST_SKIP() << NoDisplayReason;
         ASSERT_TRUE(Platform::InitializeWindowing());
         m_started = true;
-        ASSERT_TRUE(Platform::GetWindowLayer().Open(kWidth, kHeight, false));
+        ASSERT_TRUE(Platform::GetWindowLayer().Open(Width, Height, false));
         glewExperimental = GL_TRUE;
         ASSERT_EQ(glewInit(), static_cast<GLenum>(GLEW_OK));
         TweakBar::ImGuiBarRenderer::Install();
         ASSERT_EQ(TwInit(TW_OPENGL, nullptr), 1) << TwGetLastError();
-        ASSERT_EQ(TwWindowSize(kWidth, kHeight), 1);
+        ASSERT_EQ(TwWindowSize(Width, Height), 1);
     }
     void TearDown() override
     {
@@ -199,7 +199,7 @@ protected:
         EXPECT_EQ(TwMouseMotion(x, y), 1) << "the pointer over a bar is the bar's";
         EXPECT_EQ(TwEventMouseButtonGLFW(0, 1), 1);
         EXPECT_EQ(TwEventMouseButtonGLFW(0, 0), 1);
-        for (int frame = 0; frame < kClickFrames; ++frame)
+        for (int frame = 0; frame < ClickFrames; ++frame)
             ASSERT_EQ(TwDraw(), 1);
     }
 
@@ -213,9 +213,9 @@ TEST_F(ImGuiBarRendererTest, DrawsEveryEntryKindTakesClicksAndLeavesTheStateAsFo
     g_values = Values();
     TwBar* bar = TwNewBar("Review");
     ASSERT_NE(bar, nullptr);
-    const std::string placement = " Review label='Every entry' position='" + std::to_string(kBarX) +
-                                  " " + std::to_string(kBarY) + "' size='" +
-                                  std::to_string(kBarWidth) + " " + std::to_string(kBarHeight) +
+    const std::string placement = " Review label='Every entry' position='" + std::to_string(BarX) +
+                                  " " + std::to_string(BarY) + "' size='" +
+                                  std::to_string(BarWidth) + " " + std::to_string(BarHeight) +
                                   "' color='200 40 40' alpha=255 " + "valueswidth=160 ";
     ASSERT_EQ(TwDefine(placement.c_str()), 1);
     // The editor asks for the fixed face, which the renderer loads before its first frame.
@@ -265,8 +265,8 @@ TEST_F(ImGuiBarRendererTest, DrawsEveryEntryKindTakesClicksAndLeavesTheStateAsFo
     glEnable(GL_CULL_FACE);
     glDisable(GL_BLEND);
     glBlendFunc(GL_ONE, GL_ZERO);
-    glViewport(0, 0, kWidth, kHeight);
-    glScissor(0, 0, kWidth, kHeight);
+    glViewport(0, 0, Width, Height);
+    glScissor(0, 0, Width, Height);
     glClearColor(0.0f, 0.0f, 0.0f, 1.0f);
     glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
     const std::vector<GLint> before = ReadState();
@@ -276,30 +276,30 @@ TEST_F(ImGuiBarRendererTest, DrawsEveryEntryKindTakesClicksAndLeavesTheStateAsFo
         ASSERT_EQ(TwDraw(), 1);
     }
     EXPECT_EQ(ReadState(), before) << "the drawing pass changed the OpenGL state";
-    std::vector<unsigned char> frame(static_cast<size_t>(kWidth) * kHeight * 4);
+    std::vector<unsigned char> frame(static_cast<size_t>(Width) * Height * 4);
     glReadBuffer(GL_BACK);
     glPixelStorei(GL_PACK_ALIGNMENT, 1);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
+    glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, frame.data());
     const std::string path = std::string(QUILL_TEST_OUTPUT_DIR) + "/bars.png";
     EXPECT_TRUE(WritePng(path, frame)) << path;
 
     // The bar's colour fills much of its rectangle and appears nowhere else.
     int inside = 0;
     int outside = 0;
-    for (int y = 0; y < kHeight; ++y)
+    for (int y = 0; y < Height; ++y)
     {
-        for (int x = 0; x < kWidth; ++x)
+        for (int x = 0; x < Width; ++x)
         {
             const unsigned char* pixel =
-                &frame[(static_cast<size_t>(kHeight - 1 - y) * kWidth + x) * 4];
-            if (pixel[0] != kBarColor[0] || pixel[1] != kBarColor[1] || pixel[2] != kBarColor[2])
+                &frame[(static_cast<size_t>(Height - 1 - y) * Width + x) * 4];
+            if (pixel[0] != BarColor[0] || pixel[1] != BarColor[1] || pixel[2] != BarColor[2])
                 continue;
             const bool inBar =
-                x >= kBarX && x < kBarX + kBarWidth && y >= kBarY && y < kBarY + kBarHeight;
+                x >= BarX && x < BarX + BarWidth && y >= BarY && y < BarY + BarHeight;
             ++(inBar ? inside : outside);
         }
     }
-    EXPECT_GT(inside, kBarWidth * kBarHeight / 4) << "the bar is not on screen (" << path << ")";
+    EXPECT_GT(inside, BarWidth * BarHeight / 4) << "the bar is not on screen (" << path << ")";
     EXPECT_EQ(outside, 0);
     for (const char* entry : {"button", "flag", "Numbers", "count", "speed", "ratio", "color",
                               "direction", "name", "mode", "pair"})
@@ -327,13 +327,13 @@ TEST_F(ImGuiBarRendererTest, DrawsEveryEntryKindTakesClicksAndLeavesTheStateAsFo
 TEST_F(ImGuiBarRendererTest, KeepsEveryLabelInsideANarrowBar)
 {
     g_values = Values();
-    constexpr int kNarrowWidth = 200;
-    constexpr int kPadding = 8; // ImGui's window padding
+    constexpr int NarrowWidth = 200;
+    constexpr int Padding = 8; // ImGui's window padding
     TwBar* bar = TwNewBar("Narrow");
     ASSERT_NE(bar, nullptr);
-    const std::string placement = " Narrow position='" + std::to_string(kBarX) + " " +
-                                  std::to_string(kBarY) + "' size='" +
-                                  std::to_string(kNarrowWidth) + " 300' valueswidth=100 ";
+    const std::string placement = " Narrow position='" + std::to_string(BarX) + " " +
+                                  std::to_string(BarY) + "' size='" + std::to_string(NarrowWidth) +
+                                  " 300' valueswidth=100 ";
     ASSERT_EQ(TwDefine(placement.c_str()), 1);
     ASSERT_EQ(TwDefine(" GLOBAL fontstyle=fixed fontsize=1 "), 1);
     TwEnumVal modes[] = {{0, "Off"}, {1, "Slow"}};
@@ -356,6 +356,6 @@ TEST_F(ImGuiBarRendererTest, KeepsEveryLabelInsideANarrowBar)
     {
         TweakBar::ScreenArea area;
         ASSERT_TRUE(TweakBar::DrawnArea("Narrow", entry, area)) << entry;
-        EXPECT_LE(area.x + area.width, kBarX + kNarrowWidth - kPadding) << entry;
+        EXPECT_LE(area.x + area.width, BarX + NarrowWidth - Padding) << entry;
     }
 }

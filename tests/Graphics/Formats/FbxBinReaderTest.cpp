@@ -9,8 +9,8 @@ using namespace Graphics;
 
 namespace
 {
-const char* const kSource = "Rock.fbxbin";
-constexpr u32 kTextTag = 0x74786574; // "txet" in file order
+const char* const Source = "Rock.fbxbin";
+constexpr u32 TextTag = 0x74786574; // "txet" in file order
 
 ModelFile Triangle(u32 vertexType = StaticVertexType)
 {
@@ -47,7 +47,7 @@ AnimationRecord MakeAnimation(const char* name, u32 tracks)
 
 bool Read(const std::vector<u08>& bytes, ModelFile& model)
 {
-    return FbxBinReader::Read(bytes.data(), bytes.size(), kSource, model);
+    return FbxBinReader::Read(bytes.data(), bytes.size(), Source, model);
 }
 
 // Reads bytes that must be refused; answers the log lines that name the file.
@@ -57,7 +57,7 @@ std::size_t RefusalLines(const std::vector<u08>& bytes)
     ModelFile model;
     EXPECT_FALSE(Read(bytes, model));
     EXPECT_FALSE(model.hasMesh || model.hasSkeleton) << "a refused file leaves an empty model";
-    return log.Count(kSource);
+    return log.Count(Source);
 }
 } // namespace
 
@@ -91,12 +91,12 @@ TEST(FbxBinReader, ReadsAMeshOnlyFileAndWhatTheWriterWrites)
 TEST(FbxBinReader, SkipsUnknownChunksAndContinuesAtTheDeclaredChunkEnd)
 {
     FbxBinWriter writer;
-    writer.WriteChunk(kTextTag, {'t', 'e', 'x', 't'});
+    writer.WriteChunk(TextTag, {'t', 'e', 'x', 't'});
     // Declared 12 bytes larger than its body: the next chunk is found at start + size.
     writer.WriteMesh(Triangle());
     std::vector<u08> bytes = writer.GetBytes();
     FbxBinWriter padded;
-    padded.WriteChunk(kTextTag, {'t', 'e', 'x', 't'});
+    padded.WriteChunk(TextTag, {'t', 'e', 'x', 't'});
     std::vector<u08> body(bytes.begin() + 12 + 8, bytes.end()); // the mesh body alone
     padded.WriteChunk(FbxBinReader::MeshTag, body, 12);
     padded.WriteSkeleton({MakeBone("root", NoParentBone)});
@@ -209,7 +209,7 @@ TEST(FbxBinReader, ReadFirstMeshReadsOnlyALeadingMeshChunk)
     model.hasSkeleton = true;
     model.bones = {MakeBone("root", NoParentBone)};
     ASSERT_TRUE(FbxBinReader::ReadFirstMesh(FbxBinWriter::Encode(Triangle()).data(),
-                                            FbxBinWriter::Encode(Triangle()).size(), kSource,
+                                            FbxBinWriter::Encode(Triangle()).size(), Source,
                                             model));
     EXPECT_EQ(model.vertexCount, 3u);
     EXPECT_EQ(model.bones.size(), 1u) << "the skeleton stays";
@@ -222,6 +222,6 @@ TEST(FbxBinReader, ReadFirstMeshReadsOnlyALeadingMeshChunk)
     writer.WriteEnd();
     ModelFile kept;
     ASSERT_TRUE(FbxBinReader::ReadFirstMesh(writer.GetBytes().data(), writer.GetBytes().size(),
-                                            kSource, kept));
+                                            Source, kept));
     EXPECT_FALSE(kept.hasMesh) << "no mesh is read past a leading skeleton";
 }

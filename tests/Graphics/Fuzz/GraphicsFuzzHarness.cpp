@@ -19,8 +19,8 @@ using namespace Graphics;
 namespace
 {
 // Times at which each animation is posed: before, inside and after any sensible key range.
-constexpr f32 kPoseTimes[] = {-1.0f, 0.0f, 0.5f, 2.0f, 1000.0f, 0.25f};
-constexpr std::size_t kSidecarLengthBytes = 2;
+constexpr f32 PoseTimes[] = {-1.0f, 0.0f, 0.5f, 2.0f, 1000.0f, 0.25f};
+constexpr std::size_t SidecarLengthBytes = 2;
 
 void Fail(const char* what)
 {
@@ -76,7 +76,7 @@ void RunModelFuzzInput(const std::uint8_t* data, std::size_t size)
     skeleton.BindPoseTransposed(matrices.data());
     for (u32 a = 0; a < skeleton.GetAnimationCount(); ++a)
     {
-        for (f32 time : kPoseTimes)
+        for (f32 time : PoseTimes)
         {
             skeleton.EvaluatePose(time, *skeleton.GetAnimation(a), matrices.data(), hints.data());
             skeleton.EvaluatePoseTransposed(time, *skeleton.GetAnimation(a), matrices.data(),
@@ -87,13 +87,13 @@ void RunModelFuzzInput(const std::uint8_t* data, std::size_t size)
 
 void RunPngFuzzInput(const std::uint8_t* data, std::size_t size)
 {
-    if (size < kSidecarLengthBytes)
+    if (size < SidecarLengthBytes)
         return;
     const std::size_t sidecarLength = std::min<std::size_t>(
-        data[0] | (static_cast<std::size_t>(data[1]) << 8), size - kSidecarLengthBytes);
-    const char* sidecar = reinterpret_cast<const char*>(data + kSidecarLengthBytes);
-    const std::uint8_t* image = data + kSidecarLengthBytes + sidecarLength;
-    const std::size_t imageSize = size - kSidecarLengthBytes - sidecarLength;
+        data[0] | (static_cast<std::size_t>(data[1]) << 8), size - SidecarLengthBytes);
+    const char* sidecar = reinterpret_cast<const char*>(data + SidecarLengthBytes);
+    const std::uint8_t* image = data + SidecarLengthBytes + sidecarLength;
+    const std::size_t imageSize = size - SidecarLengthBytes - sidecarLength;
 
     PngImage decoded;
     std::string error;

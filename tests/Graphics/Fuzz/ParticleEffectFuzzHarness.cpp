@@ -20,11 +20,11 @@ namespace
 using Graphics::ParticleEmitterComponent;
 using Graphics::System::ParticleEffectSystem;
 
-constexpr float kStep = 1.0f / 30.0f;
+constexpr float StepTime = 1.0f / 30.0f;
 // Steps while the object lives, and at most this many more for its finishing copies (ten
 // seconds of play); particles that would outlive that are destroyed with the effects.
-constexpr int kLivingSteps = 12;
-constexpr int kFinishingSteps = 300;
+constexpr int LivingSteps = 12;
+constexpr int FinishingSteps = 300;
 
 struct SheetName
 {
@@ -33,7 +33,7 @@ struct SheetName
     unsigned across;
 };
 // The shipped particle textures, with the smoke sheet's 4 x 4 frames.
-const SheetName kTextures[] = {
+const SheetName Textures[] = {
     {"SoftDot", 1, 1}, {"Spark", 1, 1}, {"Star", 1, 1}, {"Ring", 1, 1}, {"Smoke", 16, 4}};
 
 void Check(bool condition)
@@ -78,7 +78,7 @@ void RunParticleEffectFuzzInput(const std::uint8_t* data, std::size_t size)
     system->Initialize(0);
     {
         Graphics::TextureManager textures;
-        for (const SheetName& sheet : kTextures)
+        for (const SheetName& sheet : Textures)
         {
             Graphics::TextureParam param;
             param.staged = std::make_shared<Graphics::TextureData>();
@@ -89,9 +89,9 @@ void RunParticleEffectFuzzInput(const std::uint8_t* data, std::size_t size)
 
         GameObject* object = engine->GetFactory()->CreateObject("Fuzz", Engine::GenerateId());
         object->Deserialize(document.RootElement()->FirstChildElement());
-        for (int step = 0; step < kLivingSteps; ++step)
+        for (int step = 0; step < LivingSteps; ++step)
         {
-            system->Update(kStep);
+            system->Update(StepTime);
             CheckEmitters(system->GetRegistered());
         }
         // Written back, component by component.
@@ -101,9 +101,9 @@ void RunParticleEffectFuzzInput(const std::uint8_t* data, std::size_t size)
         const u32 id = object->GetId();
         engine->GetFactory()->DestroyObject(id);
         Check(system->GetRegistered().count(id) == 0);
-        for (int step = 0; step < kFinishingSteps && !system->GetEffects().empty(); ++step)
+        for (int step = 0; step < FinishingSteps && !system->GetEffects().empty(); ++step)
         {
-            system->Update(kStep);
+            system->Update(StepTime);
             CheckEmitters(system->GetEffects());
         }
         system->DestroyParticleEffects();

@@ -18,15 +18,15 @@ using namespace ParticleXml;
 
 namespace
 {
-constexpr u32 kParticles = 200;
+constexpr u32 ParticlesName = 200;
 
 // A shape element: the base keys (a still pool of 200, born at once), then the shape's own.
 std::string Shape(const std::string& type, const std::string& own,
                   const std::string& direction = "<EmissionDirection X=\"0\" Y=\"0\" Z=\"1\"/>")
 {
     return "<" + type + "><ParticleData>Fire</ParticleData>" +
-           Count(static_cast<f32>(kParticles), static_cast<f32>(kParticles)) + direction + own +
-           "</" + type + ">";
+           Count(static_cast<f32>(ParticlesName), static_cast<f32>(ParticlesName)) + direction +
+           own + "</" + type + ">";
 }
 
 struct Born
@@ -170,8 +170,8 @@ TEST(EmitterShapes, SquaresLinesAndPointsBearTheirOutlinesAndDirections)
         EXPECT_NEAR(std::fabs(p.direction.z), 1.0f, 1e-5f);
         backwards += p.direction.z < 0.0f ? 1u : 0u;
     }
-    EXPECT_GT(backwards, kParticles * 35 / 100);
-    EXPECT_LT(backwards, kParticles * 65 / 100);
+    EXPECT_GT(backwards, ParticlesName * 35 / 100);
+    EXPECT_LT(backwards, ParticlesName * 65 / 100);
 }
 
 TEST(EmitterShapes, EveryShapeWritesBackWhatItReadIncludingBothEmissionDirections)

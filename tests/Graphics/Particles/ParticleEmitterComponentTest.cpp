@@ -11,7 +11,7 @@ using namespace ParticleXml;
 
 namespace
 {
-constexpr f32 kStep = 1.0f / 30.0f;
+constexpr f32 StepTime = 1.0f / 30.0f;
 
 struct Emitter
 {
@@ -23,7 +23,7 @@ struct Emitter
     }
     u32 Live() const { return emitter->GetPool().GetLiveCount(); }
     // Live particles after each of n steps.
-    std::vector<u32> Steps(u32 n, f32 dt = kStep)
+    std::vector<u32> Steps(u32 n, f32 dt = StepTime)
     {
         std::vector<u32> counts;
         for (u32 i = 0; i < n; ++i)

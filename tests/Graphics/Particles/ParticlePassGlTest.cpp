@@ -28,11 +28,11 @@ using Graphics::System::ParticleEffectSystem;
 
 namespace
 {
-constexpr int kWidth = 64;
-constexpr int kHeight = 48;
-constexpr u32 kAttachments = 3;
+constexpr int Width = 64;
+constexpr int Height = 48;
+constexpr u32 Attachments = 3;
 // The scene's view depth where nothing was drawn, as the geometry pass leaves it.
-constexpr f32 kNothingDrawn = 3.4028235e38f;
+constexpr f32 NothingDrawn = 3.4028235e38f;
 
 // The GL driver keeps two small blocks from a process's first real draw until the process ends;
 // the leak checker of sanitizer builds is told not to count what is allocated while this lives.
@@ -54,9 +54,9 @@ public:
 // The sum of one channel's bytes over a colour attachment of the bound frame buffer.
 u64 Lit(u32 attachment)
 {
-    std::vector<unsigned char> pixels(kWidth * kHeight * 4);
+    std::vector<unsigned char> pixels(Width * Height * 4);
     glReadBuffer(GL_COLOR_ATTACHMENT0 + attachment);
-    glReadPixels(0, 0, kWidth, kHeight, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
+    glReadPixels(0, 0, Width, Height, GL_RGBA, GL_UNSIGNED_BYTE, pixels.data());
     u64 sum = 0;
     for (unsigned char byte : pixels)
         sum += byte;
@@ -128,45 +128,45 @@ protected:
     // Three cleared colour attachments, a depth buffer, and the scene's depth texture.
     void MakeFrameBuffer()
     {
-        m_textures.resize(kAttachments + 2);
+        m_textures.resize(Attachments + 2);
         glGenTextures(static_cast<GLsizei>(m_textures.size()), m_textures.data());
         glGenFramebuffers(1, &m_frameBuffer);
         glBindFramebuffer(GL_FRAMEBUFFER, m_frameBuffer);
-        GLenum buffers[kAttachments];
-        for (u32 i = 0; i < kAttachments; ++i)
+        GLenum buffers[Attachments];
+        for (u32 i = 0; i < Attachments; ++i)
         {
             glBindTexture(GL_TEXTURE_2D, m_textures[i]);
-            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, kWidth, kHeight, 0, GL_RGBA, GL_UNSIGNED_BYTE,
+            glTexImage2D(GL_TEXTURE_2D, 0, GL_RGBA8, Width, Height, 0, GL_RGBA, GL_UNSIGNED_BYTE,
                          nullptr);
             glFramebufferTexture2D(GL_FRAMEBUFFER, GL_COLOR_ATTACHMENT0 + i, GL_TEXTURE_2D,
                                    m_textures[i], 0);
             buffers[i] = GL_COLOR_ATTACHMENT0 + i;
         }
-        glBindTexture(GL_TEXTURE_2D, m_textures[kAttachments]);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, kWidth, kHeight, 0, GL_DEPTH_COMPONENT,
+        glBindTexture(GL_TEXTURE_2D, m_textures[Attachments]);
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_DEPTH_COMPONENT24, Width, Height, 0, GL_DEPTH_COMPONENT,
                      GL_FLOAT, nullptr);
         glFramebufferTexture2D(GL_FRAMEBUFFER, GL_DEPTH_ATTACHMENT, GL_TEXTURE_2D,
-                               m_textures[kAttachments], 0);
-        glDrawBuffers(kAttachments, buffers);
+                               m_textures[Attachments], 0);
+        glDrawBuffers(Attachments, buffers);
         ASSERT_EQ(glCheckFramebufferStatus(GL_FRAMEBUFFER), GLenum(GL_FRAMEBUFFER_COMPLETE));
 
-        const std::vector<f32> depth(kWidth * kHeight, kNothingDrawn);
-        glBindTexture(GL_TEXTURE_2D, m_textures[kAttachments + 1]);
+        const std::vector<f32> depth(Width * Height, NothingDrawn);
+        glBindTexture(GL_TEXTURE_2D, m_textures[Attachments + 1]);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MIN_FILTER, GL_NEAREST);
         glTexParameteri(GL_TEXTURE_2D, GL_TEXTURE_MAG_FILTER, GL_NEAREST);
-        glTexImage2D(GL_TEXTURE_2D, 0, GL_R32F, kWidth, kHeight, 0, GL_RED, GL_FLOAT, depth.data());
+        glTexImage2D(GL_TEXTURE_2D, 0, GL_R32F, Width, Height, 0, GL_RED, GL_FLOAT, depth.data());
         glBindTexture(GL_TEXTURE_2D, 0);
 
-        glViewport(0, 0, kWidth, kHeight);
+        glViewport(0, 0, Width, Height);
         glColorMask(GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
         glClearColor(0.0f, 0.0f, 0.0f, 0.0f);
         glClear(GL_COLOR_BUFFER_BIT | GL_DEPTH_BUFFER_BIT);
         glEnable(GL_DEPTH_TEST);
-        for (u32 i = 0; i < kAttachments; ++i)
+        for (u32 i = 0; i < Attachments; ++i)
             glColorMaski(i, GL_FALSE, GL_FALSE, GL_FALSE, GL_FALSE);
     }
 
-    u32 SceneDepth() const { return m_textures[kAttachments + 1]; }
+    u32 SceneDepth() const { return m_textures[Attachments + 1]; }
 
     GraphicsSystem* graphics = nullptr;
     ParticleEffectSystem* particles = nullptr;
@@ -198,7 +198,7 @@ TEST_F(ParticlePassGlTest, EachLayerLightsItsOwnAttachmentAndCountsItsParticles)
         particles->Draw(ParticleEffectSystem::AdditiveLayer, SceneDepth());
         glFinish();
     }
-    for (u32 i = 0; i < kAttachments; ++i)
+    for (u32 i = 0; i < Attachments; ++i)
         glColorMaski(i, GL_TRUE, GL_TRUE, GL_TRUE, GL_TRUE);
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 

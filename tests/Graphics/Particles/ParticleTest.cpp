@@ -213,7 +213,7 @@ TEST(Particle, EmitterPullsWrapsTheSheetAndPreAgesNewborns)
 
 // Colours whose deviations reach past 0 and 1 on both ends, so that clamps take effect, with
 // every other range drawn too.
-const char* const kClampingLook =
+const char* const ClampingLook =
     "<ParticleScaleStart X=\"0.5\" Y=\"2\"/><ParticleScaleEnd X=\"3\" Y=\"3\"/>"
     "<ParticleColorStart R=\"250\" G=\"5\" B=\"128\" A=\"255\"/>"
     "<ParticleColorStartDeviation R=\"40\" G=\"40\" B=\"0\" A=\"30\"/>"
@@ -230,7 +230,7 @@ const char* const kClampingLook =
 TEST(Particle, BirthsLeaveTheBitsOfTheRecordForm)
 {
     ParticleWorld w;
-    const std::string look = kClampingLook;
+    const std::string look = ClampingLook;
     const std::string flight = Count(0, 64) + Rate(0, 0) +
                                "<SpeedStart X=\"-1\" Y=\"6\"/><SpeedEnd X=\"2\" Y=\"2\"/>"
                                "<DirectionVariance X=\"30\" Y=\"50\" Z=\"10\"/>";
@@ -299,7 +299,7 @@ TEST(Particle, BirthsLeaveTheBitsOfTheRecordForm)
 TEST(Particle, BirthsInGroupsLeaveTheBitsOfBirthsOneByOne)
 {
     ParticleWorld w;
-    const std::string look = kClampingLook;
+    const std::string look = ClampingLook;
     const std::string flight = Count(0, 25) + Rate(0, 0) +
                                "<SpeedStart X=\"-1\" Y=\"6\"/><SpeedEnd X=\"2\" Y=\"2\"/>"
                                "<EmissionDirection X=\"0.3\" Y=\"1\" Z=\"-0.2\"/>";

@@ -272,27 +272,27 @@ TEST_F(DeferredRendererGlTest, AnObjectsIntensityScalesItsColourAndBeyondWhiteGl
             Texel(*targets->GetGeometryBuffer(), 1, true),
             Texel(*targets->GetGeometryBuffer(), RenderTargets::GlowAttachment, true)};
     };
-    constexpr int kScene = 0;
-    constexpr int kDiffuse = 1;
-    constexpr int kGlow = 2;
+    constexpr int Scene = 0;
+    constexpr int Diffuse = 1;
+    constexpr int Glow = 2;
     const auto plain = frame(1.0f, 1.0f, 1.0f);
-    ASSERT_GT(plain[kScene][0], 0.2f) << "the lit white sphere fills the centre";
-    EXPECT_NEAR(plain[kDiffuse][0], 1.0f, 0.01f);
-    EXPECT_EQ(plain[kGlow][0], 0.0f) << "no glow without an intensity beyond white";
+    ASSERT_GT(plain[Scene][0], 0.2f) << "the lit white sphere fills the centre";
+    EXPECT_NEAR(plain[Diffuse][0], 1.0f, 0.01f);
+    EXPECT_EQ(plain[Glow][0], 0.0f) << "no glow without an intensity beyond white";
 
     // The lit white sphere is brighter than the frame can hold: dimmed channels compare
     // with each other.
     const auto dimmed = frame(0.2f, 0.6f, 1.0f);
-    EXPECT_LT(dimmed[kScene][0], plain[kScene][0] * 0.5f);
-    EXPECT_NEAR(dimmed[kScene][1], dimmed[kScene][0] * 3.0f, 0.02f);
-    EXPECT_NEAR(dimmed[kDiffuse][0], 0.2f, 0.01f);
-    EXPECT_NEAR(dimmed[kDiffuse][1], 0.6f, 0.01f);
-    EXPECT_NEAR(dimmed[kDiffuse][2], 1.0f, 0.01f);
-    EXPECT_EQ(dimmed[kGlow][0], 0.0f);
+    EXPECT_LT(dimmed[Scene][0], plain[Scene][0] * 0.5f);
+    EXPECT_NEAR(dimmed[Scene][1], dimmed[Scene][0] * 3.0f, 0.02f);
+    EXPECT_NEAR(dimmed[Diffuse][0], 0.2f, 0.01f);
+    EXPECT_NEAR(dimmed[Diffuse][1], 0.6f, 0.01f);
+    EXPECT_NEAR(dimmed[Diffuse][2], 1.0f, 0.01f);
+    EXPECT_EQ(dimmed[Glow][0], 0.0f);
 
     const auto flashed = frame(3.0f, 3.0f, 3.0f);
-    EXPECT_GE(flashed[kScene][0], plain[kScene][0]);
-    EXPECT_NEAR(flashed[kGlow][0], 1.0f, 0.01f) << "what white cannot hold glows";
+    EXPECT_GE(flashed[Scene][0], plain[Scene][0]);
+    EXPECT_NEAR(flashed[Glow][0], 1.0f, 0.01f) << "what white cannot hold glows";
     EXPECT_EQ(glGetError(), GLenum(GL_NO_ERROR));
 }
 

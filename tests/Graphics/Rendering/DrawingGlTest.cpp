@@ -56,12 +56,12 @@ using Graphics::System::GraphicsSystem;
 namespace
 {
 // The quad covers the whole clip space whatever the camera; it shows its object's intensity.
-const char* const kVertexShader = "in vec4 vertex;\n"
-                                  "void main() { gl_Position = vec4(vertex.xy, 0.0, 1.0); }\n";
-const char* const kFragmentShader = "uniform vec3 Intensity;\n"
-                                    "uniform float Alpha;\n"
-                                    "out vec4 FragColor;\n"
-                                    "void main() { FragColor = vec4(Intensity, Alpha); }\n";
+const char* const VertexShaderText = "in vec4 vertex;\n"
+                                     "void main() { gl_Position = vec4(vertex.xy, 0.0, 1.0); }\n";
+const char* const FragmentShaderText = "uniform vec3 Intensity;\n"
+                                       "uniform float Alpha;\n"
+                                       "out vec4 FragColor;\n"
+                                       "void main() { FragColor = vec4(Intensity, Alpha); }\n";
 
 void WriteQuad(TempFolder& folder)
 {
@@ -170,8 +170,8 @@ protected:
 
 TEST_F(DrawingGlTest, AQueuedQuadColoursTheWindowAndIsCounted)
 {
-    folder->Write("assets/Shaders/Flat.vs", kVertexShader);
-    folder->Write("assets/Shaders/Flat.fs", kFragmentShader);
+    folder->Write("assets/Shaders/Flat.vs", VertexShaderText);
+    folder->Write("assets/Shaders/Flat.fs", FragmentShaderText);
     folder->Write("assets/ShaderPrograms/Default.xml",
                   "<P>Static<VertexShader>Flat.vs</VertexShader>"
                   "<FragmentShader>Flat.fs</FragmentShader></P>");
@@ -238,9 +238,9 @@ TEST_F(DrawingGlTest, F2DrawsAQueuedSegmentAndEmptiesTheQueueAfterTheFrame)
     graphics->Update(1.0f / 60.0f);
     EXPECT_EQ(queue->GetCount(), 0u) << "the queue is emptied after the frame";
 
-    constexpr float kOffCentre = 0.05f; // in device coordinates along the diagonal
-    const int x = static_cast<int>(graphics->GetWindowWidth() * 0.5f * (1.0f + kOffCentre));
-    const int y = static_cast<int>(graphics->GetWindowHeight() * 0.5f * (1.0f + kOffCentre));
+    constexpr float OffCentre = 0.05f; // in device coordinates along the diagonal
+    const int x = static_cast<int>(graphics->GetWindowWidth() * 0.5f * (1.0f + OffCentre));
+    const int y = static_cast<int>(graphics->GetWindowHeight() * 0.5f * (1.0f + OffCentre));
     std::array<unsigned char, 4> pixel{};
     glReadBuffer(GL_BACK);
     glReadPixels(x, y, 1, 1, GL_RGBA, GL_UNSIGNED_BYTE, pixel.data());
@@ -337,7 +337,7 @@ namespace
 // The user-interface system's part, played by the test: one page quad of the "Red" material,
 // half the window wide and high, centred on the window, and a small one tinted to half its red
 // at the middle of the left edge.
-constexpr f32 kTint = 0.5f;
+constexpr f32 Tint = 0.5f;
 void CollectRedQuad(std::vector<OverlayQuad>& quads, f32, f32)
 {
     OverlayQuad quad;
@@ -347,7 +347,7 @@ void CollectRedQuad(std::vector<OverlayQuad>& quads, f32, f32)
     quads.push_back(quad);
     quad.centre = Math::Vector2(0.1f, 0.5f);
     quad.size = Math::Vector2(0.1f, 0.1f);
-    quad.colour = Math::ColorRGBA(kTint, 1.0f, 1.0f, 1.0f);
+    quad.colour = Math::ColorRGBA(Tint, 1.0f, 1.0f, 1.0f);
     quads.push_back(quad);
 }
 } // namespace
@@ -408,7 +408,7 @@ TEST_F(DrawingGlTest, TheOverlayDrawsAPageQuadInWindowFractionsOnTopOfTheFrame)
     EXPECT_EQ(read(width * 3 / 10, height * 3 / 10)[0], 255) << "a quarter of a side from it";
     EXPECT_EQ(read(width / 5, height / 5)[0], 0) << "but not beyond";
     EXPECT_EQ(read(width * 4 / 5, height * 4 / 5)[0], 0);
-    EXPECT_NEAR(read(width / 10, height / 2)[0], kTint * 255, 1) << "the element's tint shows";
+    EXPECT_NEAR(read(width / 10, height / 2)[0], Tint * 255, 1) << "the element's tint shows";
     EXPECT_TRUE(log->Contains("Error [OverlayPass]: program \"Text2D\" is not loaded"));
     EXPECT_TRUE(glIsEnabled(GL_DEPTH_TEST)) << "depth testing is on again after the overlay";
 }

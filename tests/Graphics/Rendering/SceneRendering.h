@@ -27,16 +27,16 @@
 
 namespace SceneFile
 {
-inline constexpr int kWindowWidth = 683;
-inline constexpr int kWindowHeight = 384;
+inline constexpr int WindowWidthPixels = 683;
+inline constexpr int WindowHeightPixels = 384;
 // Frames drawn before the one that is read: the sky is created by a message, and the passes
 // settle.
-inline constexpr int kFrames = 4;
-inline constexpr f32 kFrameTime = 1.0f / 60.0f;
+inline constexpr int FrameCount = 4;
+inline constexpr f32 FrameTime = 1.0f / 60.0f;
 // How long Xvfb may take to tell its display number.
-inline constexpr int kDisplayWaitMs = 10000;
-inline constexpr u32 kBytesPerPixel = 3;
-inline const char* const kScreen = "1366x768x24";
+inline constexpr int DisplayWaitMs = 10000;
+inline constexpr u32 BytesPerPixel = 3;
+inline const char* const ScreenSize = "1366x768x24";
 // An Xvfb of this test's own, so that no other test's display comes and goes under it.
 class OwnDisplay
 {
@@ -54,15 +54,15 @@ public:
         {
             close(fds[0]);
             const std::string fd = std::to_string(fds[1]);
-            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", kScreen, "-nolisten",
-                   "tcp", "-noreset", static_cast<char*>(nullptr));
+            execlp("Xvfb", "Xvfb", "-displayfd", fd.c_str(), "-screen", "0", ScreenSize,
+                   "-nolisten", "tcp", "-noreset", static_cast<char*>(nullptr));
             _exit(127);
         }
         close(fds[1]);
         std::string number;
         pollfd wait{fds[0], POLLIN, 0};
         char c = 0;
-        while (m_pid > 0 && poll(&wait, 1, kDisplayWaitMs) > 0 && read(fds[0], &c, 1) == 1 &&
+        while (m_pid > 0 && poll(&wait, 1, DisplayWaitMs) > 0 && read(fds[0], &c, 1) == 1 &&
                c != '\n')
             number += c;
         close(fds[0]);
@@ -104,15 +104,15 @@ struct Frame
 inline void WritePng(const Frame& frame, const std::string& path)
 {
     Graphics::PngWriter::Description image;
-    image.width = kWindowWidth;
-    image.height = kWindowHeight;
+    image.width = WindowWidthPixels;
+    image.height = WindowHeightPixels;
     image.colorType = Graphics::PngRgb;
-    const std::size_t row = kWindowWidth * kBytesPerPixel;
+    const std::size_t row = WindowWidthPixels * BytesPerPixel;
     image.rows.resize(frame.rgb.size());
-    for (int y = 0; y < kWindowHeight; ++y)
+    for (int y = 0; y < WindowHeightPixels; ++y)
         std::copy_n(frame.rgb.begin() + static_cast<std::ptrdiff_t>(y * row), row,
                     image.rows.begin() +
-                        static_cast<std::ptrdiff_t>((kWindowHeight - 1 - y) * row));
+                        static_cast<std::ptrdiff_t>((WindowHeightPixels - 1 - y) * row));
     Graphics::PngWriter::Save(image, path);
 }
 
@@ -145,16 +145,17 @@ inline bool RenderScene(const tinyxml2::XMLElement* root, Frame& frame, std::str
     if (ready)
     {
         SceneFile::BuildScene(root, *graphics);
-        for (int i = 0; i < kFrames; ++i)
+        for (int i = 0; i < FrameCount; ++i)
         {
-            messages->Update(kFrameTime);
-            cameras->Update(kFrameTime);
-            graphics->Update(kFrameTime);
+            messages->Update(FrameTime);
+            cameras->Update(FrameTime);
+            graphics->Update(FrameTime);
         }
-        frame.rgb.assign(std::size_t(kWindowWidth) * kWindowHeight * kBytesPerPixel, 0);
+        frame.rgb.assign(std::size_t(WindowWidthPixels) * WindowHeightPixels * BytesPerPixel, 0);
         glPixelStorei(GL_PACK_ALIGNMENT, 1);
         glReadBuffer(GL_BACK);
-        glReadPixels(0, 0, kWindowWidth, kWindowHeight, GL_RGB, GL_UNSIGNED_BYTE, frame.rgb.data());
+        glReadPixels(0, 0, WindowWidthPixels, WindowHeightPixels, GL_RGB, GL_UNSIGNED_BYTE,
+                     frame.rgb.data());
     }
     else
         reason = "the engine did not start its renderer";

@@ -3,7 +3,7 @@
 // made as the game makes it (the subsystems up to graphics), drawn on a display of this test's
 // own (Xvfb at 1366 x 768, so the render targets have that size) into a 683 x 384 window, read
 // back and compared with tests/Graphics/References/<scene>.png. A frame passes when no more than
-// kMaxOffPixels of its pixels have a channel off by more than kChannelTolerance (software
+// MaxOffPixels of its pixels have a channel off by more than ChannelTolerance (software
 // rasterizers differ in rounding). A failing scene writes <scene>.frame.png and <scene>.diff.png
 // into the build folder. With QUILL_SCENE_OUTPUT set to a folder, every frame is written there as
 // <scene>.png for review (and to make references).
@@ -26,8 +26,8 @@ using namespace SceneFile;
 
 namespace
 {
-constexpr int kChannelTolerance = 16;
-constexpr double kMaxOffPixels = 0.005;
+constexpr int ChannelTolerance = 16;
+constexpr double MaxOffPixels = 0.005;
 
 bool ReadReference(const std::string& path, Frame& frame)
 {
@@ -37,7 +37,7 @@ bool ReadReference(const std::string& path, Frame& frame)
     Graphics::PngImage image;
     std::string error;
     if (bytes.empty() || !Graphics::PngDecoder::Decode(bytes.data(), bytes.size(), image, error) ||
-        image.width != u32(kWindowWidth) || image.height != u32(kWindowHeight) ||
+        image.width != u32(WindowWidthPixels) || image.height != u32(WindowHeightPixels) ||
         image.colorType != Graphics::PngRgb)
         return false;
     frame.rgb = image.pixels;
@@ -73,7 +73,7 @@ TEST(SceneScreenshot, EverySceneMatchesItsReference)
         {
             TempFolder folder("quill-scene");
             ASSERT_TRUE(SceneFile::MakeSceneAssetTree(QUILL_ASSET_ROOT, folder.Path(""),
-                                                      kWindowWidth, kWindowHeight));
+                                                      WindowWidthPixels, WindowHeightPixels));
             ASSERT_TRUE(RenderScene(document.RootElement(), frame, reason)) << reason;
         }
         if (output != nullptr)
@@ -89,21 +89,21 @@ TEST(SceneScreenshot, EverySceneMatchesItsReference)
         Frame difference;
         difference.rgb.assign(frame.rgb.size(), 0);
         std::size_t off = 0;
-        for (std::size_t pixel = 0; pixel < frame.rgb.size() / kBytesPerPixel; ++pixel)
+        for (std::size_t pixel = 0; pixel < frame.rgb.size() / BytesPerPixel; ++pixel)
         {
             bool differs = false;
-            for (u32 c = 0; c < kBytesPerPixel; ++c)
+            for (u32 c = 0; c < BytesPerPixel; ++c)
             {
-                const std::size_t i = pixel * kBytesPerPixel + c;
+                const std::size_t i = pixel * BytesPerPixel + c;
                 const int delta = std::abs(int(frame.rgb[i]) - int(reference.rgb[i]));
                 difference.rgb[i] = static_cast<u08>(std::min(255, delta * 4));
-                differs = differs || delta > kChannelTolerance;
+                differs = differs || delta > ChannelTolerance;
             }
             off += differs ? 1 : 0;
         }
-        const double share = double(off) / double(frame.rgb.size() / kBytesPerPixel);
-        EXPECT_LE(share, kMaxOffPixels) << off << " pixels differ from " << referencePath;
-        if (share > kMaxOffPixels)
+        const double share = double(off) / double(frame.rgb.size() / BytesPerPixel);
+        EXPECT_LE(share, MaxOffPixels) << off << " pixels differ from " << referencePath;
+        if (share > MaxOffPixels)
         {
             WritePng(frame, std::string(QUILL_SCENE_FAILURE_DIR) + "/" + scene + ".frame.png");
             WritePng(difference, std::string(QUILL_SCENE_FAILURE_DIR) + "/" + scene + ".diff.png");

@@ -22,13 +22,13 @@ using Graphics::System::CameraSystem;
 
 namespace
 {
-constexpr f32 kTolerance = 1e-4f;
-const char* const kCameraXml =
+constexpr f32 Tolerance = 1e-4f;
+const char* const CameraXml =
     "<C><vec4 X='1' Y='0' Z='0'/><vec4 X='0' Y='1' Z='0'/><vec4 X='0' Y='0' Z='-1'/>"
     "<sphr perspective='1' radius='12' phi='60' theta='30'/><bool>1</bool><f32>2.5</f32>"
     "<vec2 X='0.5' Y='500'/><pnt4 X='1' Y='0' Z='2'/><f32>60</f32></C>";
 
-void ExpectNear(const Math::Vector4& a, const Math::Vector4& b, f32 tolerance = kTolerance)
+void ExpectNear(const Math::Vector4& a, const Math::Vector4& b, f32 tolerance = Tolerance)
 {
     EXPECT_NEAR(a.x, b.x, tolerance);
     EXPECT_NEAR(a.y, b.y, tolerance);
@@ -48,7 +48,7 @@ protected:
 
     CameraComponent* MakeCamera(GameObject* object = nullptr)
     {
-        return Add<CameraComponent>(object != nullptr ? object : MakeObject(), kCameraXml);
+        return Add<CameraComponent>(object != nullptr ? object : MakeObject(), CameraXml);
     }
 
     CameraSystem* cameras = nullptr;
@@ -131,7 +131,7 @@ TEST_F(CameraSystemTest, ShakesDecayAndStop)
     EXPECT_NE(cameras->GetActiveCamera()->placement.centre, before) << "the offset stays";
     for (int i = 0; i < 3; ++i)
         cameras->Update(0.25f);
-    EXPECT_NEAR(cameras->GetShake().magnitude, 0.0f, kTolerance);
+    EXPECT_NEAR(cameras->GetShake().magnitude, 0.0f, Tolerance);
 
     CameraShakeMessage steady(0, 2.0f, 0.5f, false);
     cameras->HandleMessage(&steady);
@@ -177,8 +177,8 @@ TEST_F(CameraSystemTest, MountsFrameTheirTargetsWithinTheExtentLimits)
     CameraComponent* camera = MakeCamera(rig);
     auto* mount = Add<Graphics::CameraMountComponent>(rig);
     cameras->Update(step);
-    EXPECT_NEAR(camera->placement.centre.x, 0.0f, kTolerance) << "an empty box eases to 0";
-    EXPECT_NEAR(camera->placement.centre.z, 0.0f, kTolerance);
+    EXPECT_NEAR(camera->placement.centre.x, 0.0f, Tolerance) << "an empty box eases to 0";
+    EXPECT_NEAR(camera->placement.centre.z, 0.0f, Tolerance);
     EXPECT_FLOAT_EQ(camera->placement.radius, 20.0f);
     mount->Shutdown();
 
@@ -214,7 +214,7 @@ TEST_F(CameraSystemTest, ControllersWrapAndClampAndResizeTouchesMatchingCameras)
     camera->placement.theta = 0.0f;
     Add<Graphics::CameraControllerComponent>(rig, "<K><f>90</f><f>-5</f><v X='3' Y='8'/></K>");
     cameras->Update(5.0f);
-    EXPECT_NEAR(camera->placement.theta, Math::HALF_PI, kTolerance) << "450 degrees wrap to 90";
+    EXPECT_NEAR(camera->placement.theta, Math::HALF_PI, Tolerance) << "450 degrees wrap to 90";
     EXPECT_FLOAT_EQ(camera->placement.radius, 3.0f) << "held at the minimum";
     auto* controller = rig->GetComponent<Graphics::CameraControllerComponent>();
     controller->zoomRate = 100.0f;
@@ -266,7 +266,7 @@ TEST_F(CameraSystemTest, CameraReadsBackWhatItWrites)
 {
     CameraComponent* camera = MakeCamera();
     EXPECT_FLOAT_EQ(camera->placement.radius, 12.0f);
-    EXPECT_NEAR(camera->placement.phi, 60.0f * Math::DEG_TO_RAD, kTolerance);
+    EXPECT_NEAR(camera->placement.phi, 60.0f * Math::DEG_TO_RAD, Tolerance);
     EXPECT_TRUE(camera->flag);
     EXPECT_FLOAT_EQ(camera->unnamed, 2.5f);
     EXPECT_FLOAT_EQ(camera->placement.centre.z, 2.0f);
@@ -281,7 +281,7 @@ TEST_F(CameraSystemTest, CameraReadsBackWhatItWrites)
     document.Print(&printer);
     auto* copy = Add<CameraComponent>(MakeObject(), printer.CStr());
     EXPECT_EQ(copy->placement.perspective, camera->placement.perspective);
-    EXPECT_NEAR(copy->placement.theta, camera->placement.theta, kTolerance);
+    EXPECT_NEAR(copy->placement.theta, camera->placement.theta, Tolerance);
     EXPECT_TRUE(copy->flag);
     EXPECT_FLOAT_EQ(copy->nearFar.y, 500.0f);
     EXPECT_EQ(copy->placement.centre, camera->placement.centre);

@@ -41,19 +41,19 @@ function UnEnrageAbility() enraged = enraged - 1 end
 )";
 }
 
-constexpr u32 kCharacterCategory = 1;
-constexpr u32 kObjectCategory = 2;
-constexpr u32 kObjectMask = 64;
-constexpr s32 kNone = -2;
-constexpr s32 kSelectedSlot = 2; // the test selects this slot
-constexpr u32 kNotParent = ~kCharacterCategory | kObjectMask;
+constexpr u32 CharacterCategory = 1;
+constexpr u32 ObjectCategory = 2;
+constexpr u32 ObjectMask = 64;
+constexpr s32 None = -2;
+constexpr s32 SelectedSlot = 2; // the test selects this slot
+constexpr u32 NotParent = ~CharacterCategory | ObjectMask;
 
 struct KindRow
 {
     const char* kind;
     u32 category;
     u32 mask;
-    s32 slot;          // the script bound, kNone for none
+    s32 slot;          // the script bound, None for none
     const char* steps; // in the order added
     // What a contact does, not new and new: S the script's "OnCollide", M the modifiers,
     // C one hit counted, D the object ends.
@@ -61,28 +61,27 @@ struct KindRow
     const char* newContact;
 };
 
-const KindRow kKinds[] = {
-    {"AIAttackAbilityComponent", 36, 54, kNone, "", "", "MD"},
-    {"DummyAbilityComponent", kObjectCategory, kObjectMask, kNone, "", "MD", "MD"},
-    {"MeleeAbilityComponent", kObjectCategory, kObjectMask, kSelectedSlot, "LA", "S", "S"},
-    {"ProjectileAbilityComponent", kObjectCategory, kObjectMask, kSelectedSlot, "LMA", "SMD",
-     "SMD"},
-    {"EarthboundArmorAbilityComponent", kObjectCategory, kNotParent, 1, "LMA", "", "SM"},
-    {"EarthquakeAbilityComponent", kObjectCategory, kObjectMask, 2, "LMA", "", "SMC"},
-    {"EnrageAbilityComponent", kObjectCategory, kNotParent, 3, "MLA", "", "SMC"},
-    {"EnragedEarthquakeAbilityComponent", kObjectCategory, kObjectMask, kSelectedSlot, "LA", "",
+const KindRow Kinds[] = {
+    {"AIAttackAbilityComponent", 36, 54, None, "", "", "MD"},
+    {"DummyAbilityComponent", ObjectCategory, ObjectMask, None, "", "MD", "MD"},
+    {"MeleeAbilityComponent", ObjectCategory, ObjectMask, SelectedSlot, "LA", "S", "S"},
+    {"ProjectileAbilityComponent", ObjectCategory, ObjectMask, SelectedSlot, "LMA", "SMD", "SMD"},
+    {"EarthboundArmorAbilityComponent", ObjectCategory, NotParent, 1, "LMA", "", "SM"},
+    {"EarthquakeAbilityComponent", ObjectCategory, ObjectMask, 2, "LMA", "", "SMC"},
+    {"EnrageAbilityComponent", ObjectCategory, NotParent, 3, "MLA", "", "SMC"},
+    {"EnragedEarthquakeAbilityComponent", ObjectCategory, ObjectMask, SelectedSlot, "LA", "",
      "SMC"},
     {"TitansFistAbilityComponent", 5, 23, 0, "LMA", "", "SMC"},
     {"LaserAbilityComponent", 5, 23, 0, "LMA", "", "SMC"},
     {"FissureAbilityComponent", 5, 23, 3, "LMA", "", "SMC"},
     {"LanceThrustAbilityComponent", 5, 23, 0, "MLA", "", "SMC"},
     {"SteamPumpAbilityComponent", 5, 31, 2, "LMA", "", "SMC"},
-    {"BlinkAbilityComponent", kObjectCategory, kNotParent, 1, "MLA", "", ""},
+    {"BlinkAbilityComponent", ObjectCategory, NotParent, 1, "MLA", "", ""},
     {"OrbAbilityComponent", 5, 23, 3, "LMA", "", "SMC"},
     {"LightningFanAbilityComponent", 5, 23, 2, "LMA", "", "SMC"},
-    {"DamageTrapAbilityComponent", 5, 23, kSelectedSlot, "LA", "SM", "SM"},
-    {"SlowTrapAbilityComponent", 5, 23, kSelectedSlot, "LA", "SM", "SM"},
-    {"TauntTrapAbilityComponent", 9, 30, kNone, "", "", ""},
+    {"DamageTrapAbilityComponent", 5, 23, SelectedSlot, "LA", "SM", "SM"},
+    {"SlowTrapAbilityComponent", 5, 23, SelectedSlot, "LA", "SM", "SM"},
+    {"TauntTrapAbilityComponent", 9, 30, None, "", "", ""},
 };
 
 // What the taunt trap's pulse asked of the AI.
@@ -100,7 +99,7 @@ std::string Collider(u32 category, u32 mask, f32 radius = 1.0f)
 }
 
 // A modifier from the definition, so that the kinds without a script have one to run.
-const char* const kDefinedModifier =
+const char* const DefinedModifier =
     "<DamageModifierComponent><f32>5</f32><f32>0</f32><f32>5</f32><f32>0.1</f32><bool>0</bool>"
     "</DamageModifierComponent>";
 
@@ -119,7 +118,7 @@ protected:
         }
         Start();
         character = Make("TestCharacter",
-                         "<TransformComponent/>" + Collider(kCharacterCategory, 0) +
+                         "<TransformComponent/>" + Collider(CharacterCategory, 0) +
                              "<MoveProbe><f32>4</f32></MoveProbe>" + abilities +
                              "<SimpleControllerComponent><s32>0</s32></SimpleControllerComponent>");
         enemy = Make("TestEnemy", "<TransformComponent/><ControllerProbe/>"
@@ -130,15 +129,15 @@ protected:
         controller = character->GetComponent<Logic::SimpleControllerComponent>();
         ASSERT_NE(controller, nullptr);
         ASSERT_EQ(controller->GetAbilityCount(), 4u);
-        ASSERT_TRUE(controller->Select(kSelectedSlot));
+        ASSERT_TRUE(controller->Select(SelectedSlot));
     }
 
     // An object of the kind spawned by the character, as an ability script spawns it.
     GameObject* Spawn(const std::string& kind, const std::string& extra = "")
     {
         return Make("Test" + kind,
-                    "<TransformComponent/>" + Collider(kObjectCategory, kObjectMask) +
-                        kDefinedModifier + extra + "<" + kind + "/>",
+                    "<TransformComponent/>" + Collider(ObjectCategory, ObjectMask) +
+                        DefinedModifier + extra + "<" + kind + "/>",
                     character->GetId());
     }
     // The kind is the first ability of the object (its set-up appends what it adds).
@@ -204,7 +203,7 @@ protected:
 
 TEST_F(AbilityKinds, EachKindSetsItsColliderScriptStepsAndContactReaction)
 {
-    for (const KindRow& row : kKinds)
+    for (const KindRow& row : Kinds)
     {
         SCOPED_TRACE(row.kind);
         GameObject* object = Spawn(row.kind);
@@ -215,7 +214,7 @@ TEST_F(AbilityKinds, EachKindSetsItsColliderScriptStepsAndContactReaction)
         EXPECT_EQ(ColliderOf(*object).Category, row.category);
         EXPECT_EQ(ColliderOf(*object).Mask, row.mask);
         EXPECT_EQ(ability->GetScript(),
-                  row.slot == kNone ? nullptr : controller->GetAbilityScript(row.slot));
+                  row.slot == None ? nullptr : controller->GetAbilityScript(row.slot));
 
         // What the set-up added comes after the kind in the object's list.
         std::string steps;
@@ -246,7 +245,7 @@ TEST_F(AbilityKinds, ATauntTrapTurnsTheEnemiesOnItselfAtItsPulse)
     g_tauntTarget = 0;
     GameObject* trap =
         Make("TestTaunt",
-             "<TransformComponent/>" + Collider(kObjectCategory, kObjectMask) +
+             "<TransformComponent/>" + Collider(ObjectCategory, ObjectMask) +
                  "<TauntTrapAbilityComponent><f32>0.5</f32></TauntTrapAbilityComponent>",
              character->GetId());
     Tick(0.5f); // a pulse needs more than the interval
@@ -262,13 +261,13 @@ TEST_F(AbilityKinds, WithoutItsCharacterAKindSetsNothingUp)
     {
         SCOPED_TRACE(kind);
         const u32 characterId = character->GetId();
-        GameObject* object = Make(std::string("Orphan") + kind,
-                                  "<TransformComponent/>" + Collider(kObjectCategory, kObjectMask) +
-                                      "<" + kind + "/>",
-                                  characterId + 1000);
+        GameObject* object =
+            Make(std::string("Orphan") + kind,
+                 "<TransformComponent/>" + Collider(ObjectCategory, ObjectMask) + "<" + kind + "/>",
+                 characterId + 1000);
         // The fissure sets its collider first; the titan's fist needs its character first.
         const bool colliderFirst = std::string(kind) == "FissureAbilityComponent";
-        EXPECT_EQ(ColliderOf(*object).Category, colliderFirst ? 5u : kObjectCategory);
+        EXPECT_EQ(ColliderOf(*object).Category, colliderFirst ? 5u : ObjectCategory);
         EXPECT_EQ(KindOf(*object)->GetScript(), nullptr);
         EXPECT_EQ(object->GetComponentList().size(), 3u) << "no lifetime, movement or modifier";
     }
@@ -301,7 +300,7 @@ TEST_F(AbilityKinds, TheEnragedEarthquakeTakesItsEndScaleOnlyFromAnEffectOfItsOw
     EXPECT_FALSE(scale->IsTemporary());
 
     Make("BareQuake",
-         "<TransformComponent/>" + Collider(kObjectCategory, kObjectMask) +
+         "<TransformComponent/>" + Collider(ObjectCategory, ObjectMask) +
              "<EnragedEarthquakeAbilityComponent/>",
          character->GetId());
     EXPECT_TRUE(log.Contains("has no effect to take its end scale")) << log.Text();
@@ -334,7 +333,7 @@ TEST_F(AbilityKinds, APhysicsStepLandsATitansFistOnceOnAnOverlappingEnemy)
                                           "<f32>100</f32><f32>0</f32><f32>100</f32>"
                                           "</HealthContainerComponent>");
     GameObject* fist = Make("Fist",
-                            "<TransformComponent/>" + Collider(kObjectCategory, kObjectMask) +
+                            "<TransformComponent/>" + Collider(ObjectCategory, ObjectMask) +
                                 "<TitansFistAbilityComponent/>",
                             character->GetId());
     const u32 fistId = fist->GetId();
@@ -370,14 +369,14 @@ TEST_F(AbilityKinds, EnragingAPlayerTellsEachOfItsAbilityScripts)
     };
     Tick(0.1f);
     EXPECT_EQ(enraged(), "1111");
-    EXPECT_EQ(ColliderOf(*character).Category, kCharacterCategory | 32u);
+    EXPECT_EQ(ColliderOf(*character).Category, CharacterCategory | 32u);
     for (int frame = 0; frame < 3; ++frame)
     {
         Tick(0.1f);
         Deliver();
     }
     EXPECT_EQ(enraged(), "0000");
-    EXPECT_EQ(ColliderOf(*character).Category, kCharacterCategory);
+    EXPECT_EQ(ColliderOf(*character).Category, CharacterCategory);
 }
 
 TEST_F(AbilityKinds, AMeteorSpawnsItsDropsWhereItLandsAndReleasesItsScript)
@@ -428,7 +427,7 @@ TEST_F(Dashes, ALanceThrustSlidesItsUntouchableCharacterAndRestoresItsCollider)
     EXPECT_FLOAT_EQ(CharacterMove().GetMoveValue(), 4.0f) << "a lance thrust does not freeze";
 
     Factory().DestroyObject(lance->GetId());
-    EXPECT_EQ(CharacterCollider().Category, kCharacterCategory);
+    EXPECT_EQ(CharacterCollider().Category, CharacterCategory);
     EXPECT_EQ(CharacterCollider().Mask, 0x30u);
 }
 
@@ -439,7 +438,7 @@ TEST_F(Dashes, ABlinkFreezesItsCharacterAndGivesBackExactlyWhatItTook)
     EXPECT_EQ(CharacterCollider().Category, 0xFFFFFFFFu);
     Factory().DestroyObject(blink->GetId());
     EXPECT_FLOAT_EQ(CharacterMove().GetMoveValue(), 4.0f);
-    EXPECT_EQ(CharacterCollider().Category, kCharacterCategory);
+    EXPECT_EQ(CharacterCollider().Category, CharacterCategory);
     EXPECT_EQ(CharacterCollider().Mask, 0u);
 
     // A character that could not move stays so.
@@ -454,9 +453,9 @@ TEST_F(Dashes, OverlappingDashesLeaveTheCharacterTouchableWhenTheFirstEnds)
     GameObject* first = Spawn("LanceThrustAbilityComponent");
     GameObject* second = Spawn("LanceThrustAbilityComponent");
     Factory().DestroyObject(first->GetId());
-    EXPECT_EQ(CharacterCollider().Category, kCharacterCategory);
+    EXPECT_EQ(CharacterCollider().Category, CharacterCategory);
     Factory().DestroyObject(second->GetId()); // it saved nothing, it restores nothing
-    EXPECT_EQ(CharacterCollider().Category, kCharacterCategory);
+    EXPECT_EQ(CharacterCollider().Category, CharacterCategory);
     EXPECT_EQ(CharacterCollider().Mask, 0u);
 }
 
@@ -465,13 +464,13 @@ TEST_F(Dashes, TheSlideArrivesInTheLastFrameOfTheDash)
     Spawn("LanceThrustAbilityComponent");
     Deliver();
     TransformComponent& place = *character->GetComponent<TransformComponent>();
-    constexpr f32 kFrame = 0.5f;
-    Tick(kFrame); // applied, not moved
+    constexpr f32 FrameStep = 0.5f;
+    Tick(FrameStep); // applied, not moved
     EXPECT_FLOAT_EQ(place.GetPosition().z, 0.0f);
-    Tick(kFrame); // 1.5 s left: a third of the way
+    Tick(FrameStep); // 1.5 s left: a third of the way
     EXPECT_FLOAT_EQ(place.GetPosition().z, 2.0f);
-    Tick(kFrame);
-    Tick(kFrame); // 0.5 s left: there
+    Tick(FrameStep);
+    Tick(FrameStep); // 0.5 s left: there
     EXPECT_FLOAT_EQ(place.GetPosition().z, 6.0f);
 }
 

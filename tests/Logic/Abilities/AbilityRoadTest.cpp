@@ -15,7 +15,7 @@
 
 namespace
 {
-const char* const kBoltScript = R"(
+const char* const BoltScript = R"(
 DamageModifier = { value = 12, timeToLast = 0.5, isTemporary = false }
 Ability = { lifetime = 3, moveRate = 10, numObjsToHit = 1 }
 collisions = 0
@@ -34,7 +34,7 @@ class AbilityRoad : public LogicWorld
 protected:
     void SetUp() override
     {
-        WriteScript("Abilities/Bolt.lua", kBoltScript);
+        WriteScript("Abilities/Bolt.lua", BoltScript);
         Start();
         Make("TestBolt", "<TransformComponent/><ProjectileAbilityComponent/>");
         character = Make("TestCharacter",

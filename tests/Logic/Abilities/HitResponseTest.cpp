@@ -20,7 +20,7 @@
 
 namespace
 {
-const char* const kBoltScript = R"(
+const char* const BoltScript = R"(
 DamageModifier = { value = 12, timeToLast = 0.5, isTemporary = false }
 Ability = { lifetime = 3, moveRate = 10, numObjsToHit = 1 }
 lastBolt = 0
@@ -46,8 +46,8 @@ std::string ResponseScript(const std::string& who)
            "function OnFinalKill() Note(\"OnFinalKill\") end\n";
 }
 
-constexpr int kMaxSteps = 8;
-constexpr f32 kStepSeconds = 0.125f;
+constexpr int MaxSteps = 8;
+constexpr f32 StepSeconds = 0.125f;
 
 u32 g_aiControllers = 0;
 u32 AIControllers()
@@ -67,7 +67,7 @@ class HitResponse : public LogicWorld
 protected:
     void SetUp() override
     {
-        WriteScript("Abilities/Bolt.lua", kBoltScript);
+        WriteScript("Abilities/Bolt.lua", BoltScript);
         WriteScript("Audio/Character.lua", ResponseScript("character"));
         WriteScript("Audio/Enemy.lua", ResponseScript("enemy"));
         Start();
@@ -120,9 +120,9 @@ protected:
         const u32 boltId = static_cast<u32>(bolt);
         EXPECT_NE(Find(boltId), nullptr);
         // 1.25 units a step: the third step carries it into the enemy's sphere.
-        for (int step = 0; step < kMaxSteps && Find(boltId) != nullptr; ++step)
+        for (int step = 0; step < MaxSteps && Find(boltId) != nullptr; ++step)
         {
-            Tick(kStepSeconds);
+            Tick(StepSeconds);
             Deliver();
             physics->Step(Physics::System::PhysicsSystem::FixedStep);
             Deliver();

@@ -29,15 +29,15 @@ namespace
 {
 // Each ability script counts its fires and its cooldown questions; "canFire" and "cooled"
 // decide its answers.
-const char* const kAbilityScript = "fired = 0 asked = 0 canFire = true cooled = false\n"
-                                   "function ActivateAbility(id) if canFire then fired = fired + "
-                                   "1 end return canFire end\n"
-                                   "function IsCooledDown() asked = asked + 1 return cooled end\n";
+const char* const AbilityScript = "fired = 0 asked = 0 canFire = true cooled = false\n"
+                                  "function ActivateAbility(id) if canFire then fired = fired + "
+                                  "1 end return canFire end\n"
+                                  "function IsCooledDown() asked = asked + 1 return cooled end\n";
 
-const char* const kIcons[] = {"HealthBarSkillOneOn",   "HealthBarSkillOneOff",
-                              "HealthBarSkillTwoOn",   "HealthBarSkillTwoOff",
-                              "HealthBarSkillThreeOn", "HealthBarSkillThreeOff",
-                              "HealthBarSkillFourOn",  "HealthBarSkillFourOff"};
+const char* const IconNames[] = {"HealthBarSkillOneOn",   "HealthBarSkillOneOff",
+                                 "HealthBarSkillTwoOn",   "HealthBarSkillTwoOff",
+                                 "HealthBarSkillThreeOn", "HealthBarSkillThreeOff",
+                                 "HealthBarSkillFourOn",  "HealthBarSkillFourOff"};
 
 class PlayerWorld : public LogicWorld
 {
@@ -45,9 +45,9 @@ protected:
     void SetUp() override
     {
         Start();
-        for (const char* icon : kIcons)
+        for (const char* icon : IconNames)
             materials.Load(icon, 0);
-        WriteScript("Ability.lua", kAbilityScript);
+        WriteScript("Ability.lua", AbilityScript);
         std::string hud;
         for (int element = 0; element < 6; ++element)
             hud += "<HUDComponent><Material>Default</Material></HUDComponent>";

@@ -83,17 +83,17 @@ TEST_F(EffectKinds, AKnockbackOfOneSecondAtSixtyHertzArrivesInItsLastFrame)
     auto* push = Put<Logic::KnockbackEffectComponent>(*target, 1.0f, 0.0f, true);
     push->SetTargetPoint(Math::Point4(59.0f, 0.0f, 0.0f, 1.0f));
     const TransformComponent& place = *target->GetComponent<TransformComponent>();
-    constexpr f32 kFrame = 1.0f / 60.0f;
-    Tick(kFrame);
+    constexpr f32 FrameStep = 1.0f / 60.0f;
+    Tick(FrameStep);
     EXPECT_TRUE(push->IsApplied());
     EXPECT_FLOAT_EQ(place.GetPosition().x, 0.0f) << "the applying frame does not move";
-    Tick(kFrame);
+    Tick(FrameStep);
     EXPECT_NEAR(place.GetPosition().x, 1.0f, 1e-4f) << "1/59 of the way";
     for (int frame = 3; frame <= 60; ++frame)
-        Tick(kFrame);
+        Tick(FrameStep);
     EXPECT_NEAR(place.GetPosition().x, 59.0f, 1e-3f);
     EXPECT_TRUE(push->IsApplied());
-    Tick(kFrame);
+    Tick(FrameStep);
     EXPECT_FALSE(push->IsApplied());
 }
 

@@ -19,26 +19,26 @@
 namespace
 {
 // About half a million instructions per call, and 16 MB per state.
-constexpr u32 kFuzzBudgetLooks = 50;
-constexpr std::size_t kFuzzMemoryLimit = 16u * 1024u * 1024u;
-constexpr f32 kFrame = 1.0f / 60.0f;
+constexpr u32 FuzzBudgetLooks = 50;
+constexpr std::size_t FuzzMemoryLimit = 16u * 1024u * 1024u;
+constexpr f32 FrameStep = 1.0f / 60.0f;
 // GetModifier is asked at most this often, as the ability asks at most its own maximum.
-constexpr u32 kMostModifiers = 8;
+constexpr u32 MostModifiers = 8;
 
 // What a fuzzed script must not reach: files, other programs, the end of the process.
-constexpr const char kWithoutTheOutside[] =
+constexpr const char WithoutTheOutside[] =
     "os = {time = os.time, clock = os.clock, date = os.date}\n"
     "io, require, dofile, loadfile, package = nil, nil, nil, nil, nil\n";
 
-const char* const kStateFile = "States/Fuzz.lua";
-const char* const kPageFile = "Pages/Fuzz.lua";
-const char* const kAbilityFile = "Abilities/Fuzz.lua";
-const char* const kEmitterFile = "Emitters/Fuzz.lua";
+const char* const StateFile = "States/Fuzz.lua";
+const char* const PageFile = "Pages/Fuzz.lua";
+const char* const AbilityFile = "Abilities/Fuzz.lua";
+const char* const EmitterFile = "Emitters/Fuzz.lua";
 // Emissions of the driven interval, as a small emitter's count range gives, at its place.
-constexpr u32 kEmissions = 2;
-constexpr f32 kEmitterX = 3.0f;
-constexpr f32 kEmitterY = 0.0f;
-constexpr f32 kEmitterZ = -4.0f;
+constexpr u32 EmissionCount = 2;
+constexpr f32 EmitterX = 3.0f;
+constexpr f32 EmitterY = 0.0f;
+constexpr f32 EmitterZ = -4.0f;
 
 // A script component of the role, under the lowered limits, with the input loaded from its file
 // after the prelude; null when the input does not load (the component has reported why).
@@ -48,9 +48,9 @@ Scripting::LuaComponent* LoadRole(const char* file)
     if (script == nullptr)
         return nullptr;
     Scripting::ScriptLimits& limits = script->GetLimits();
-    limits.budgetLooks = kFuzzBudgetLooks;
-    limits.memoryLimit = kFuzzMemoryLimit;
-    if (!script->LoadText("prelude", kWithoutTheOutside, sizeof(kWithoutTheOutside) - 1) ||
+    limits.budgetLooks = FuzzBudgetLooks;
+    limits.memoryLimit = FuzzMemoryLimit;
+    if (!script->LoadText("prelude", WithoutTheOutside, sizeof(WithoutTheOutside) - 1) ||
         !script->Load(file))
     {
         Scripting::LuaComponent::Destroy(script);
@@ -65,9 +65,9 @@ void DriveState(Scripting::LuaComponent& state)
 {
     state.Call("Load");
     state.Call("Initialize");
-    state.CallWithFloat("UpdateState", kFrame);
-    state.CallUpdate(kFrame);
-    state.CallWithFloat("UpdateState", kFrame);
+    state.CallWithFloat("UpdateState", FrameStep);
+    state.CallUpdate(FrameStep);
+    state.CallWithFloat("UpdateState", FrameStep);
     state.Call("Free");
     state.Call("Unload");
 }
@@ -77,13 +77,13 @@ void DrivePage(Scripting::LuaComponent& page)
 {
     s32 allowed = 0;
     page.Call("Load");
-    page.CallWithFloat("UpdatePage", kFrame);
+    page.CallWithFloat("UpdatePage", FrameStep);
     page.CallIntReturnInt("CanControllerMove", 0, allowed);
     page.CallWithIntAndShort("ControllerMovedToNewButton", 0, 2);
     page.CallWithInt("PlayButton", 0);
     page.CallWithInt("ReturnClicked", 1);
     page.CallWithInt("ResumeClicked", 2);
-    page.CallUpdate(kFrame);
+    page.CallUpdate(FrameStep);
 }
 
 // An ability's reads and calls: the projectile's tables and modifiers (one real damage
@@ -98,7 +98,7 @@ void DriveAbility(Scripting::LuaComponent& ability, GameFactory& factory)
     ability.GetTableNumber("Ability", "numObjsToHit", hits);
     s32 count = 0;
     ability.CallReturnInt("GetModifierCount", count);
-    const u32 asked = std::min(static_cast<u32>(std::max(count, 0)), kMostModifiers);
+    const u32 asked = std::min(static_cast<u32>(std::max(count, 0)), MostModifiers);
     for (u32 index = 1; index <= asked; ++index)
     {
         std::string name;
@@ -119,7 +119,7 @@ void DriveAbility(Scripting::LuaComponent& ability, GameFactory& factory)
     ability.Call("LevelUp");
     ability.Call("EnrageAbility");
     ability.Call("UnEnrageAbility");
-    ability.CallUpdate(kFrame);
+    ability.CallUpdate(FrameStep);
 }
 
 // An emitter's calls: told its owner, an interval of emissions at its place, then a frame.
@@ -127,12 +127,10 @@ void DriveEmitter(Scripting::LuaComponent& emitter)
 {
     using Logic::EmitterComponent;
     emitter.CallWithUnsigned(EmitterComponent::OwnerFunction, Engine::GenerateId());
-    for (u32 i = 0; i < kEmissions; ++i)
-        emitter.CallWithThreeFloats(EmitterComponent::EmitFunction, kEmitterX, kEmitterY,
-                                    kEmitterZ);
-    emitter.CallWithThreeFloats(EmitterComponent::IntervalFunction, kEmitterX, kEmitterY,
-                                kEmitterZ);
-    emitter.CallUpdate(kFrame);
+    for (u32 i = 0; i < EmissionCount; ++i)
+        emitter.CallWithThreeFloats(EmitterComponent::EmitFunction, EmitterX, EmitterY, EmitterZ);
+    emitter.CallWithThreeFloats(EmitterComponent::IntervalFunction, EmitterX, EmitterY, EmitterZ);
+    emitter.CallUpdate(FrameStep);
 }
 
 void DeliverMessages()
@@ -170,28 +168,28 @@ GameScriptFuzzWorld::~GameScriptFuzzWorld()
 
 void GameScriptFuzzWorld::Run(const std::uint8_t* data, std::size_t size)
 {
-    for (const char* file : {kStateFile, kPageFile, kAbilityFile, kEmitterFile})
+    for (const char* file : {StateFile, PageFile, AbilityFile, EmitterFile})
         FuzzWorkFolder::WriteFile(std::string(Scripting::LuaComponent::ScriptDirectory) + file,
                                   data, size);
     FuzzWorkFolder::Enter folder;
     const u32 firstId = Engine::GenerateId();
     GameFactory& factory = *m_engine->GetFactory();
-    if (Scripting::LuaComponent* state = LoadRole(kStateFile))
+    if (Scripting::LuaComponent* state = LoadRole(StateFile))
     {
         DriveState(*state);
         Scripting::LuaComponent::Destroy(state);
     }
-    if (Scripting::LuaComponent* page = LoadRole(kPageFile))
+    if (Scripting::LuaComponent* page = LoadRole(PageFile))
     {
         DrivePage(*page);
         Scripting::LuaComponent::Destroy(page);
     }
-    if (Scripting::LuaComponent* ability = LoadRole(kAbilityFile))
+    if (Scripting::LuaComponent* ability = LoadRole(AbilityFile))
     {
         DriveAbility(*ability, factory);
         Scripting::LuaComponent::Destroy(ability);
     }
-    if (Scripting::LuaComponent* emitter = LoadRole(kEmitterFile))
+    if (Scripting::LuaComponent* emitter = LoadRole(EmitterFile))
     {
         DriveEmitter(*emitter);
         Scripting::LuaComponent::Destroy(emitter);

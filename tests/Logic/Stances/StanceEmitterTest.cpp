@@ -21,7 +21,7 @@
 namespace
 {
 // Quarter turn about y: +z becomes +x.
-const Math::Quaternion kFacingX(std::sqrt(0.5f), 0.0f, std::sqrt(0.5f), 0.0f);
+const Math::Quaternion FacingX(std::sqrt(0.5f), 0.0f, std::sqrt(0.5f), 0.0f);
 
 class MoveWorld : public LogicWorld
 {
@@ -153,7 +153,7 @@ TEST_F(MoveWorld, TheForceMoverPushesTheSumOfItsInputAndFacesTheVelocity)
     const Case cases[] = {{{{0.5f, 0}, {0.25f, 0}}, Math::Vector4(7.5f, 0, 0, 0)},
                           {{{1, 0}, {0, -1}}, Math::Vector4(half, 0, half, 0)},
                           {{}, Math::Vector4(0, 0, 0, 0)}};
-    transform->SetOrientation(kFacingX);
+    transform->SetOrientation(FacingX);
     for (const Case& c : cases)
     {
         body->ClearAccumulators();
@@ -163,7 +163,7 @@ TEST_F(MoveWorld, TheForceMoverPushesTheSumOfItsInputAndFacesTheVelocity)
         EXPECT_NEAR(body->forceAccumulator.x, c.force.x, 1e-5f);
         EXPECT_NEAR(body->forceAccumulator.z, c.force.z, 1e-5f);
         EXPECT_TRUE(mover->GetDirection().IsZero());
-        EXPECT_EQ(transform->GetOrientation(), kFacingX) << "a body at rest keeps its facing";
+        EXPECT_EQ(transform->GetOrientation(), FacingX) << "a body at rest keeps its facing";
     }
     body->SetVelocity(Math::Vector4(0, 0, 3, 0));
     mover->Update(0.1f);

@@ -31,14 +31,14 @@ namespace
 // counter (GlibcMalloc), so the shared line is touched only where the engine allocates.
 std::atomic<std::uint64_t> g_allocations{0};
 
-constexpr std::size_t kSiteCapacity = 65536;
-constexpr int kSiteDepth = 14;
+constexpr std::size_t SiteCapacity = 65536;
+constexpr int SiteDepth = 14;
 struct Site
 {
-    void* frames[kSiteDepth];
+    void* frames[SiteDepth];
     int depth;
 };
-Site g_sites[kSiteCapacity];
+Site g_sites[SiteCapacity];
 std::atomic<std::size_t> g_siteCount{0};
 std::atomic<bool> g_recordingSites{false};
 // Set while a stack is being taken: backtrace may allocate, and that allocation is not recorded.
@@ -60,10 +60,10 @@ std::atomic<std::uint64_t> g_libraryAllocations{0};
     if (!g_recordingSites.load(std::memory_order_relaxed) || t_takingStack)
         return;
     const std::size_t index = g_siteCount.fetch_add(1, std::memory_order_relaxed);
-    if (index >= kSiteCapacity)
+    if (index >= SiteCapacity)
         return;
     t_takingStack = true;
-    g_sites[index].depth = backtrace(g_sites[index].frames, kSiteDepth);
+    g_sites[index].depth = backtrace(g_sites[index].frames, SiteDepth);
     t_takingStack = false;
 }
 } // namespace
@@ -136,9 +136,9 @@ void RecordAllocationSites(bool on)
     if (on)
     {
         // The first stack loads the unwinder (which allocates): taken before recording starts.
-        void* frames[kSiteDepth];
+        void* frames[SiteDepth];
         t_takingStack = true;
-        backtrace(frames, kSiteDepth);
+        backtrace(frames, SiteDepth);
         t_takingStack = false;
     }
     g_recordingSites.store(on && CountsHeapAllocations());
@@ -147,11 +147,11 @@ void RecordAllocationSites(bool on)
 std::size_t WriteAllocationSites(int fd)
 {
     const std::size_t count = g_siteCount.exchange(0);
-    const std::size_t kept = count < kSiteCapacity ? count : kSiteCapacity;
+    const std::size_t kept = count < SiteCapacity ? count : SiteCapacity;
     for (std::size_t i = 0; i < kept; ++i)
     {
-        static const char kSeparator[] = "--- allocation\n";
-        if (::write(fd, kSeparator, sizeof(kSeparator) - 1) < 0)
+        static const char Separator[] = "--- allocation\n";
+        if (::write(fd, Separator, sizeof(Separator) - 1) < 0)
             break;
         backtrace_symbols_fd(g_sites[i].frames, g_sites[i].depth, fd);
     }

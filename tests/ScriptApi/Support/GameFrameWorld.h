@@ -108,29 +108,29 @@ public:
         Math::SeedRand(1);
         std::vector<u32> players;
         m_firstCharacter = Engine::GetLastId() + 1;
-        for (const char* kind : kPlayers)
+        for (const char* kind : PlayerNames)
             players.push_back(Create(kind));
         std::vector<u32> enemies;
         for (int i = 0; i < Enemies; ++i)
-            enemies.push_back(Create(kEnemyKinds[i % static_cast<int>(std::size(kEnemyKinds))]));
+            enemies.push_back(Create(EnemyKinds[i % static_cast<int>(std::size(EnemyKinds))]));
         Frames(1);
         for (std::size_t i = 0; i < players.size(); ++i)
         {
             Post(new SetPlayerNumberMessage(0, static_cast<u32>(i), players[i]));
-            Place(players[i], kPlayerSpacing * (static_cast<f32>(i) - 1.5f), 0.0f);
+            Place(players[i], PlayerSpacing * (static_cast<f32>(i) - 1.5f), 0.0f);
             GameObject* player = m_engine->GetFactory()->FindObject(players[i]);
             if (auto* health = player != nullptr
                                    ? player->GetComponent<Logic::HealthContainerComponent>()
                                    : nullptr)
             {
-                health->SetMaximumStorage(kLastingHealth);
-                health->Add(kLastingHealth);
+                health->SetMaximumStorage(LastingHealth);
+                health->Add(LastingHealth);
             }
         }
         for (u32 id : enemies)
         {
             const f32 angle = Math::RandRange(0.0f, 2.0f * Math::PI);
-            const f32 radius = Math::RandRange(kRingInner, kRingOuter);
+            const f32 radius = Math::RandRange(RingInner, RingOuter);
             Place(id, radius * std::cos(angle), radius * std::sin(angle));
         }
         Frames(EngageFrames);
@@ -147,18 +147,18 @@ public:
     }
 
 private:
-    static constexpr const char* kPlayers[] = {"Golem", "Mage", "SteamKnight", "Golem"};
-    static constexpr const char* kEnemyKinds[] = {"CharacterAIMelee", "CharacterAIRanged",
-                                                  "CharacterAISpeedy", "CharacterAITank",
-                                                  "CharacterAIFlock"};
+    static constexpr const char* PlayerNames[] = {"Golem", "Mage", "SteamKnight", "Golem"};
+    static constexpr const char* EnemyKinds[] = {"CharacterAIMelee", "CharacterAIRanged",
+                                                 "CharacterAISpeedy", "CharacterAITank",
+                                                 "CharacterAIFlock"};
     // Health nobody can take away within a run.
-    static constexpr f32 kLastingHealth = 1.0e9f;
+    static constexpr f32 LastingHealth = 1.0e9f;
     // Enemies stand in a ring around the players; the players a few units apart.
-    static constexpr f32 kRingInner = 8.0f;
-    static constexpr f32 kRingOuter = 20.0f;
-    static constexpr f32 kPlayerSpacing = 3.0f;
+    static constexpr f32 RingInner = 8.0f;
+    static constexpr f32 RingOuter = 20.0f;
+    static constexpr f32 PlayerSpacing = 3.0f;
     // A message sent to no object in particular.
-    static constexpr u32 kNoTarget = 0;
+    static constexpr u32 NoTargetId = 0;
 
     void Post(Message* message) { m_engine->SendMessage(message, 0.0f); }
 
@@ -166,7 +166,7 @@ private:
     u32 Create(const char* archetype)
     {
         const u32 id = Engine::GenerateId();
-        Post(new ObjectCreateMessage(0, id, archetype, kNoTarget));
+        Post(new ObjectCreateMessage(0, id, archetype, NoTargetId));
         return id;
     }
 

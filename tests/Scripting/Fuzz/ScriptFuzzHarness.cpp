@@ -5,10 +5,10 @@
 namespace
 {
 // About half a million instructions per call, and 16 MB.
-constexpr u32 kFuzzBudgetLooks = 50;
-constexpr std::size_t kFuzzMemoryLimit = 16u * 1024u * 1024u;
+constexpr u32 FuzzBudgetLooks = 50;
+constexpr std::size_t FuzzMemoryLimit = 16u * 1024u * 1024u;
 
-constexpr const char kWithoutTheOutside[] =
+constexpr const char WithoutTheOutside[] =
     "os = {time = os.time, clock = os.clock, date = os.date}\n"
     "io, require, dofile, loadfile, package = nil, nil, nil, nil, nil\n";
 } // namespace
@@ -17,9 +17,9 @@ void RunScriptFuzzInput(const std::uint8_t* data, std::size_t size)
 {
     Scripting::LuaComponent script;
     Scripting::ScriptLimits& limits = script.GetLimits();
-    limits.budgetLooks = kFuzzBudgetLooks;
-    limits.memoryLimit = kFuzzMemoryLimit;
-    if (!script.LoadText("prelude", kWithoutTheOutside, sizeof(kWithoutTheOutside) - 1))
+    limits.budgetLooks = FuzzBudgetLooks;
+    limits.memoryLimit = FuzzMemoryLimit;
+    if (!script.LoadText("prelude", WithoutTheOutside, sizeof(WithoutTheOutside) - 1))
         return;
     script.LoadText("fuzz input", reinterpret_cast<const char*>(data), size);
     script.ClearStack();

@@ -76,7 +76,7 @@ protected:
     Engine* engine = nullptr;
 };
 
-const char* const kAddressingReport = "Object Destination does not match the object you want";
+const char* const AddressingReport = "Object Destination does not match the object you want";
 } // namespace
 
 TEST_F(AddComponentMessageTest, AddressingCheckReportsOnlyAMismatch)
@@ -96,7 +96,7 @@ TEST_F(AddComponentMessageTest, AddressingCheckReportsOnlyAMismatch)
             [&] { message = new AddComponentMessage(1, nullptr, c.target, c.checkId); });
         ASSERT_NE(message, nullptr); // built whatever the check says
         EXPECT_EQ(message->checkId, c.checkId);
-        EXPECT_EQ(logged.find(kAddressingReport) != std::string::npos, c.reports) << logged;
+        EXPECT_EQ(logged.find(AddressingReport) != std::string::npos, c.reports) << logged;
         if (c.reports)
         {
             EXPECT_NE(logged.find("level 1"), std::string::npos) << logged;
