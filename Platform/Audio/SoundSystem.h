@@ -172,6 +172,11 @@ private:
     bool OpenLoopback();
     int MakeSound(std::unique_ptr<SoundDecoder> decoder, const std::string& label, bool stream,
                   Sound** sound);
+    // CreateSound and CreateStream, and their FromMemory forms: the decoder opened, then
+    // MakeSound.
+    int MakeSoundFromFile(const std::string& path, bool stream, Sound** sound);
+    int MakeSoundFromMemory(const void* data, std::size_t size, const std::string& label,
+                            bool stream, Sound** sound);
 
     // The voice a handle names, or null when the handle is null, stale or its voice finished.
     Voice* Resolve(const Channel& channel);

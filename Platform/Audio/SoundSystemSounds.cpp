@@ -54,20 +54,15 @@ void UploadSamples(unsigned int buffer, const std::int16_t* samples, std::size_t
 
 int SoundSystem::CreateSound(const std::string& path, std::uint32_t, Sound** sound)
 {
-    if (sound == nullptr)
-        return ResultInvalidParam;
-    *sound = nullptr;
-    auto decoder = std::make_unique<SoundDecoder>();
-    std::string error;
-    if (!decoder->OpenFile(path, error))
-    {
-        m_lastFailure = error;
-        return error == SoundDecoder::NotFoundReason ? ResultFileNotFound : ResultFormat;
-    }
-    return MakeSound(std::move(decoder), path, false, sound);
+    return MakeSoundFromFile(path, false, sound);
 }
 
 int SoundSystem::CreateStream(const std::string& path, std::uint32_t, Sound** sound)
+{
+    return MakeSoundFromFile(path, true, sound);
+}
+
+int SoundSystem::MakeSoundFromFile(const std::string& path, bool stream, Sound** sound)
 {
     if (sound == nullptr)
         return ResultInvalidParam;
@@ -79,27 +74,23 @@ int SoundSystem::CreateStream(const std::string& path, std::uint32_t, Sound** so
         m_lastFailure = error;
         return error == SoundDecoder::NotFoundReason ? ResultFileNotFound : ResultFormat;
     }
-    return MakeSound(std::move(decoder), path, true, sound);
+    return MakeSound(std::move(decoder), path, stream, sound);
 }
 
 int SoundSystem::CreateSoundFromMemory(const void* data, std::size_t size, const std::string& label,
                                        Sound** sound)
 {
-    if (sound == nullptr || (data == nullptr && size > 0))
-        return ResultInvalidParam;
-    *sound = nullptr;
-    auto decoder = std::make_unique<SoundDecoder>();
-    std::string error;
-    if (!decoder->OpenMemory(data, size, error))
-    {
-        m_lastFailure = error;
-        return ResultFormat;
-    }
-    return MakeSound(std::move(decoder), label, false, sound);
+    return MakeSoundFromMemory(data, size, label, false, sound);
 }
 
 int SoundSystem::CreateStreamFromMemory(const void* data, std::size_t size,
                                         const std::string& label, Sound** sound)
+{
+    return MakeSoundFromMemory(data, size, label, true, sound);
+}
+
+int SoundSystem::MakeSoundFromMemory(const void* data, std::size_t size, const std::string& label,
+                                     bool stream, Sound** sound)
 {
     if (sound == nullptr || (data == nullptr && size > 0))
         return ResultInvalidParam;
@@ -111,7 +102,7 @@ int SoundSystem::CreateStreamFromMemory(const void* data, std::size_t size,
         m_lastFailure = error;
         return ResultFormat;
     }
-    return MakeSound(std::move(decoder), label, true, sound);
+    return MakeSound(std::move(decoder), label, stream, sound);
 }
 
 int SoundSystem::MakeSound(std::unique_ptr<SoundDecoder> decoder, const std::string& label,
