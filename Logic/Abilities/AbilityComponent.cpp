@@ -189,12 +189,15 @@ bool AbilityComponent::BindSelectedScript()
     // same frame): the script that asked for the object is the one that fired it.
     const GameObject* owner = GetOwnerObject();
     const u32 firingScript = owner != nullptr ? owner->GetCreatingScriptId() : 0;
-    for (const Scripting::LuaComponent* script : player->GetAbilityScripts())
+    if (firingScript != 0)
     {
-        if (firingScript != 0 && script->GetId() == firingScript)
+        for (const Scripting::LuaComponent* script : player->GetAbilityScripts())
         {
-            m_scriptId = firingScript;
-            return true;
+            if (script->GetId() == firingScript)
+            {
+                m_scriptId = firingScript;
+                return true;
+            }
         }
     }
     return BindScript(player->GetFiredSlot());
